@@ -1,0 +1,6 @@
+// The window system and the drawing layer of the platform.
+#pragma once
+
+#include "platform/base/base.h"
+#include "platform/win/gdi/gdi.h"
+#include "platform/win/window/window.h"

@@ -1,0 +1,2 @@
+// The window system: windows, messages, input, timers, hooks, system information.
+#pragma once

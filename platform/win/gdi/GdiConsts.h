@@ -1,0 +1,104 @@
+// Numbers of the drawing calls, as the platform defines them.
+#pragma once
+
+#include "platform/base/Types.h"
+
+// Object types (GetObjectType).
+constexpr DWORD OBJ_PEN = 1, OBJ_BRUSH = 2, OBJ_DC = 3, OBJ_PAL = 5, OBJ_FONT = 6, OBJ_BITMAP = 7,
+                OBJ_REGION = 8, OBJ_MEMDC = 10;
+
+// Stock objects.
+constexpr int WHITE_BRUSH = 0, LTGRAY_BRUSH = 1, GRAY_BRUSH = 2, DKGRAY_BRUSH = 3, BLACK_BRUSH = 4,
+              NULL_BRUSH = 5, HOLLOW_BRUSH = 5, WHITE_PEN = 6, BLACK_PEN = 7, NULL_PEN = 8,
+              OEM_FIXED_FONT = 10, ANSI_FIXED_FONT = 11, ANSI_VAR_FONT = 12, SYSTEM_FONT = 13,
+              DEVICE_DEFAULT_FONT = 14, DEFAULT_PALETTE = 15, SYSTEM_FIXED_FONT = 16, DEFAULT_GUI_FONT = 17,
+              DC_BRUSH = 18, DC_PEN = 19;
+
+// Pens.
+constexpr UINT PS_SOLID = 0, PS_DASH = 1, PS_DOT = 2, PS_DASHDOT = 3, PS_DASHDOTDOT = 4, PS_NULL = 5,
+               PS_INSIDEFRAME = 6, PS_ALTERNATE = 8, PS_STYLE_MASK = 0xF;
+
+// Brushes.
+constexpr UINT BS_SOLID = 0, BS_NULL = 1, BS_HOLLOW = 1, BS_HATCHED = 2, BS_PATTERN = 3, BS_DIBPATTERN = 5,
+               BS_DIBPATTERNPT = 6, BS_PATTERN8X8 = 7;
+constexpr int HS_HORIZONTAL = 0, HS_VERTICAL = 1, HS_FDIAGONAL = 2, HS_BDIAGONAL = 3, HS_CROSS = 4, HS_DIAGCROSS = 5;
+
+// Binary raster operations (SetROP2).
+constexpr int R2_BLACK = 1, R2_NOTMERGEPEN = 2, R2_MASKNOTPEN = 3, R2_NOTCOPYPEN = 4, R2_MASKPENNOT = 5,
+              R2_NOT = 6, R2_XORPEN = 7, R2_NOTMASKPEN = 8, R2_MASKPEN = 9, R2_NOTXORPEN = 10, R2_NOP = 11,
+              R2_MERGENOTPEN = 12, R2_COPYPEN = 13, R2_MERGEPENNOT = 14, R2_MERGEPEN = 15, R2_WHITE = 16;
+
+// Ternary raster operations (BitBlt and friends).
+constexpr DWORD SRCCOPY = 0x00CC0020, SRCPAINT = 0x00EE0086, SRCAND = 0x008800C6, SRCINVERT = 0x00660046,
+                SRCERASE = 0x00440328, NOTSRCCOPY = 0x00330008, NOTSRCERASE = 0x001100A6,
+                MERGECOPY = 0x00C000CA, MERGEPAINT = 0x00BB0226, PATCOPY = 0x00F00021, PATPAINT = 0x00FB0A09,
+                PATINVERT = 0x005A0049, DSTINVERT = 0x00550009, BLACKNESS = 0x00000042, WHITENESS = 0x00FF0062;
+// The masked-brush operation: D xor (S and (P xor D)).
+constexpr DWORD ROP_DSPDXAX = 0x00E20746;
+constexpr DWORD MAKEROP4(DWORD fore, DWORD back) { return ((back << 8) & 0xFF000000) | fore; }
+
+// Background modes, polygon fill modes, stretch modes, map modes.
+constexpr int TRANSPARENT = 1, OPAQUE = 2;
+constexpr int ALTERNATE = 1, WINDING = 2;
+constexpr int BLACKONWHITE = 1, WHITEONBLACK = 2, COLORONCOLOR = 3, HALFTONE = 4, STRETCH_ANDSCANS = 1,
+              STRETCH_ORSCANS = 2, STRETCH_DELETESCANS = 3, STRETCH_HALFTONE = 4;
+constexpr int MM_TEXT = 1;
+
+// Text alignment.
+constexpr UINT TA_NOUPDATECP = 0, TA_UPDATECP = 1, TA_LEFT = 0, TA_RIGHT = 2, TA_CENTER = 6, TA_TOP = 0,
+               TA_BOTTOM = 8, TA_BASELINE = 24, TA_RTLREADING = 256;
+
+// ExtTextOut options.
+constexpr UINT ETO_OPAQUE = 2, ETO_CLIPPED = 4, ETO_GLYPH_INDEX = 0x10, ETO_RTLREADING = 0x80;
+
+// DrawText formats.
+constexpr UINT DT_TOP = 0, DT_LEFT = 0, DT_CENTER = 1, DT_RIGHT = 2, DT_VCENTER = 4, DT_BOTTOM = 8,
+               DT_WORDBREAK = 0x10, DT_SINGLELINE = 0x20, DT_EXPANDTABS = 0x40, DT_TABSTOP = 0x80,
+               DT_NOCLIP = 0x100, DT_EXTERNALLEADING = 0x200, DT_CALCRECT = 0x400, DT_NOPREFIX = 0x800,
+               DT_INTERNAL = 0x1000, DT_EDITCONTROL = 0x2000, DT_PATH_ELLIPSIS = 0x4000,
+               DT_END_ELLIPSIS = 0x8000, DT_MODIFYSTRING = 0x10000, DT_RTLREADING = 0x20000,
+               DT_WORD_ELLIPSIS = 0x40000, DT_NOFULLWIDTHCHARBREAK = 0x80000, DT_HIDEPREFIX = 0x100000,
+               DT_PREFIXONLY = 0x200000;
+
+// Font weights, character sets, qualities.
+constexpr int FW_DONTCARE = 0, FW_THIN = 100, FW_LIGHT = 300, FW_NORMAL = 400, FW_MEDIUM = 500,
+              FW_SEMIBOLD = 600, FW_BOLD = 700, FW_HEAVY = 900;
+constexpr BYTE ANSI_CHARSET = 0, DEFAULT_CHARSET = 1, SYMBOL_CHARSET = 2, OEM_CHARSET = 255,
+               EASTEUROPE_CHARSET = 238, RUSSIAN_CHARSET = 204, GREEK_CHARSET = 161, TURKISH_CHARSET = 162,
+               BALTIC_CHARSET = 186, SHIFTJIS_CHARSET = 128;
+constexpr BYTE OUT_DEFAULT_PRECIS = 0, OUT_TT_PRECIS = 4, OUT_TT_ONLY_PRECIS = 7, CLIP_DEFAULT_PRECIS = 0,
+               DEFAULT_QUALITY = 0, NONANTIALIASED_QUALITY = 3, ANTIALIASED_QUALITY = 4,
+               DEFAULT_PITCH = 0, FIXED_PITCH = 1, VARIABLE_PITCH = 2, FF_DONTCARE = 0, FF_ROMAN = 16,
+               FF_SWISS = 32, FF_MODERN = 48;
+// tmPitchAndFamily bits: note TMPF_FIXED_PITCH set means a variable pitch.
+constexpr BYTE TMPF_FIXED_PITCH = 1, TMPF_VECTOR = 2, TMPF_TRUETYPE = 4;
+
+// GetDeviceCaps.
+constexpr int DRIVERVERSION = 0, TECHNOLOGY = 2, HORZSIZE = 4, VERTSIZE = 6, HORZRES = 8, VERTRES = 10,
+              BITSPIXEL = 12, PLANES = 14, NUMBRUSHES = 16, NUMPENS = 18, NUMFONTS = 22, NUMCOLORS = 24,
+              RASTERCAPS = 38, ASPECTX = 40, ASPECTY = 42, LOGPIXELSX = 88, LOGPIXELSY = 90,
+              SIZEPALETTE = 104, NUMRESERVED = 106, COLORRES = 108, DESKTOPVERTRES = 117,
+              DESKTOPHORZRES = 118;
+constexpr int DT_RASDISPLAY = 1;
+constexpr int RC_BITBLT = 1, RC_PALETTE = 0x100, RC_DIBTODEV = 0x200, RC_STRETCHBLT = 0x800,
+              RC_STRETCHDIB = 0x2000;
+
+// DIBs.
+constexpr UINT DIB_RGB_COLORS = 0, DIB_PAL_COLORS = 1;
+constexpr DWORD BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3, BI_PNG = 5;
+constexpr DWORD CBM_INIT = 4;
+
+// Alpha blending and gradients.
+constexpr BYTE AC_SRC_OVER = 0, AC_SRC_ALPHA = 1;
+constexpr ULONG GRADIENT_FILL_RECT_H = 0, GRADIENT_FILL_RECT_V = 1, GRADIENT_FILL_TRIANGLE = 2;
+
+// Regions.
+constexpr int RGN_AND = 1, RGN_OR = 2, RGN_XOR = 3, RGN_DIFF = 4, RGN_COPY = 5;
+constexpr int ERROR = 0, NULLREGION = 1, SIMPLEREGION = 2, COMPLEXREGION = 3;
+constexpr int RGN_ERROR = ERROR;
+
+// Palettes.
+constexpr BYTE PC_RESERVED = 1, PC_EXPLICIT = 2, PC_NOCOLLAPSE = 4;
+constexpr UINT CLR_INVALID = 0xFFFFFFFF;
+constexpr UINT GDI_ERROR = 0xFFFFFFFF;
+constexpr COLORREF PALETTERGB(BYTE r, BYTE g, BYTE b) { return 0x02000000 | RGB(r, g, b); }

@@ -1,0 +1,32 @@
+// Device contexts over pixel surfaces: the seam between the window system and
+// the drawing layer. The window system owns framebuffers and computes which of
+// their pixels a window may touch; it wraps them in DCs with these calls.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/base/Geometry.h"
+#include "platform/win/gdi/Region.h"
+
+// A 32-bit surface: each pixel a uint32_t 0x00RRGGBB; row y starts at
+// Bits + y * StrideBytes bytes (a negative stride walks a bottom-up buffer).
+struct TSurface {
+  uint32_t* Bits = nullptr;
+  int Width = 0;
+  int Height = 0;
+  int StrideBytes = 0;
+
+  uint32_t* Row(int y) const { return reinterpret_cast<uint32_t*>(reinterpret_cast<uint8_t*>(Bits) + std::intptr_t(y) * StrideBytes); }
+};
+
+// A DC whose device point (0,0) is origin in surface pixels; visible (surface
+// pixels) bounds every drawing operation, together with any clip region the
+// DC's user selects (device coordinates). window is what WindowFromDC answers.
+HDC CreateSurfaceDC(const TSurface& surface, TPoint origin, const TRegion& visible, HWND window);
+// Moves a DC to another surface, origin or visible region; its drawing state
+// (objects, colours, clip region, origins) stays.
+void SetSurfaceDCGeometry(HDC dc, const TSurface& surface, TPoint origin, const TRegion& visible);
+HWND WindowFromDC(HDC dc);
+void DeleteSurfaceDC(HDC dc);
+// The pixel surface a DC draws into and its device origin; false for a stale DC.
+bool GetDCSurface(HDC dc, TSurface& surface, TPoint& origin);

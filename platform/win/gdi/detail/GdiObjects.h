@@ -1,0 +1,111 @@
+// The objects behind drawing handles (pens, brushes, fonts, bitmaps, palettes,
+// regions) and the one handle table they share.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/win/gdi/GdiConsts.h"
+#include "platform/win/gdi/GdiTypes.h"
+#include "platform/win/gdi/Region.h"
+#include "platform/win/gdi/SurfaceDC.h"
+#include "platform/win/gdi/detail/HandleTable.h"
+
+namespace gdi {
+
+struct TGdiObject {
+  explicit TGdiObject(DWORD type) : Type(type) {}
+  virtual ~TGdiObject() = default;
+  DWORD Type;
+  bool Stock = false;
+};
+
+struct TGdiPen : TGdiObject {
+  TGdiPen() : TGdiObject(OBJ_PEN) {}
+  UINT Style = PS_SOLID;
+  int Width = 1;
+  COLORREF Color = 0;
+};
+
+struct TGdiBitmap;
+
+struct TGdiBrush : TGdiObject {
+  TGdiBrush() : TGdiObject(OBJ_BRUSH) {}
+  UINT Style = BS_SOLID;
+  COLORREF Color = 0;
+  ULONG_PTR Hatch = 0;
+  int SysColorIndex = -1;
+  // A pattern brush keeps a copy of its bitmap: 32-bit pixels, or for a
+  // monochrome bitmap 0 and 1, painted later with the DC's text and
+  // background colours.
+  std::vector<uint32_t> Pattern;
+  int PatternWidth = 0;
+  int PatternHeight = 0;
+  bool PatternMono = false;
+};
+
+struct TGdiFont : TGdiObject {
+  TGdiFont() : TGdiObject(OBJ_FONT) {}
+  LOGFONTW Log;
+};
+
+struct TGdiBitmap : TGdiObject {
+  TGdiBitmap() : TGdiObject(OBJ_BITMAP) {}
+  int Width = 0;
+  int Height = 0;
+  int BitsPixel = 32;
+  int Stride = 0;          // bytes per stored row, a multiple of 4
+  bool BottomUp = false;   // DIB sections with a positive height
+  bool IsDIBSection = false;
+  std::vector<uint8_t> Storage;
+  uint8_t* Bits = nullptr;
+  std::vector<RGBQUAD> Colors;  // colour table of 1-, 4- and 8-bit bitmaps
+  std::vector<uint32_t> Shadow;  // 32-bit working copy while a DC draws into a bitmap of another depth
+  HDC SelectedInto = nullptr;
+
+  // A monochrome bitmap whose pixels a blit maps through the text and
+  // background colours.
+  bool IsMono() const { return BitsPixel == 1 && !IsDIBSection; }
+  uint8_t* RowPtr(int y) { return Bits + std::ptrdiff_t(BottomUp ? Height - 1 - y : y) * Stride; }
+  const uint8_t* RowPtr(int y) const { return Bits + std::ptrdiff_t(BottomUp ? Height - 1 - y : y) * Stride; }
+  // 0x00RRGGBB of one pixel, any depth.
+  uint32_t PixelAt(int x, int y) const;
+  void SetPixelAt(int x, int y, uint32_t rgb);
+  // The 32-bit surface to draw on: the bits themselves at 32 bits, else the
+  // shadow, loaded from the bits.
+  TSurface BeginDraw();
+  // Writes the shadow back into the bits after drawing.
+  void EndDraw();
+  int NearestIndex(uint32_t rgb) const;
+  uint32_t PixelFromIndex(int index) const;
+};
+
+struct TGdiPalette : TGdiObject {
+  TGdiPalette() : TGdiObject(OBJ_PAL) {}
+  std::vector<PALETTEENTRY> Entries;
+};
+
+struct TGdiRegion : TGdiObject {
+  TGdiRegion() : TGdiObject(OBJ_REGION) {}
+  TRegion Region;
+};
+
+THandleTable<TGdiObject>& Objects();
+
+template <class T>
+std::shared_ptr<T> Lookup(HGDIOBJ h)
+{
+  auto object = Objects().Get(reinterpret_cast<std::uintptr_t>(h));
+  return std::dynamic_pointer_cast<T>(object);
+}
+HGDIOBJ AddObject(std::shared_ptr<TGdiObject> object);
+
+// Allocates a bitmap with rows padded to 4 bytes, bits zeroed.
+std::shared_ptr<TGdiBitmap> NewBitmap(int width, int height, int bitsPixel, bool dibSection, bool bottomUp);
+
+// 0x00RRGGBB <-> COLORREF.
+inline uint32_t ToPixel(COLORREF c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
+inline COLORREF ToColorRef(uint32_t p) { return ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF); }
+
+}  // namespace gdi

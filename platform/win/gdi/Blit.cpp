@@ -1,0 +1,359 @@
+#include "platform/win/gdi/Blit.h"
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <optional>
+
+#include "platform/win/gdi/DeviceContext.h"
+#include "platform/win/gdi/Objects.h"
+#include "platform/win/gdi/detail/DibView.h"
+#include "platform/win/gdi/detail/Raster.h"
+
+using namespace gdi;
+
+namespace {
+
+// The source side of a transfer: a copy of the source pixels already in the
+// destination's format (monochrome mapped through the colours), so the
+// destination can be the same surface.
+struct TSource {
+  std::vector<uint32_t> Pixels;
+  int Width = 0;
+  int Height = 0;
+  uint32_t At(int x, int y) const { return Pixels[std::size_t(y) * std::size_t(Width) + std::size_t(x)]; }
+};
+
+// Reads rect r (logical coordinates of the source DC, already clamped to its
+// surface) into a TSource.
+bool ReadSource(HDC src, TDrawAccess* sameAccess, const TDrawAccess& dest, TRect r, TSource& out)
+{
+  std::optional<TDrawAccess> own;
+  TDrawAccess* a = sameAccess;
+  if (!a) {
+    own.emplace(src);
+    a = &*own;
+  }
+  if (!*a)
+    return false;
+  TRect sr = a->ToSurface(r);
+  out.Width = r.Width();
+  out.Height = r.Height();
+  out.Pixels.assign(std::size_t(out.Width) * std::size_t(out.Height), 0);
+  auto srcBitmap = SelectedBitmap(a->DC());
+  bool srcMono = srcBitmap && srcBitmap->IsMono();
+  uint32_t fg = dest.PixelOf(dest.State().TextColor), bg = dest.PixelOf(dest.State().BkColor);
+  uint32_t srcBk = ToPixel(a->State().BkColor & 0xFFFFFF);
+  for (int y = 0; y < out.Height; ++y) {
+    int sy = sr.Top + y;
+    uint32_t* row = out.Pixels.data() + std::size_t(y) * std::size_t(out.Width);
+    if (sy < 0 || sy >= a->Surface.Height)
+      continue;
+    const uint32_t* s = a->Surface.Row(sy);
+    int x0 = std::max(0, -sr.Left), x1 = std::min(out.Width, a->Surface.Width - sr.Left);
+    if (x0 >= x1)
+      continue;
+    if (srcMono && !dest.Mono()) {
+      for (int x = x0; x < x1; ++x)
+        row[x] = (s[sr.Left + x] & 0xFFFFFF) ? bg : fg;
+    } else if (!srcMono && dest.Mono()) {
+      for (int x = x0; x < x1; ++x)
+        row[x] = (s[sr.Left + x] & 0xFFFFFF) == srcBk ? 0xFFFFFF : 0;
+    } else {
+      std::memcpy(row + x0, s + sr.Left + x0, std::size_t(x1 - x0) * 4);
+    }
+  }
+  return true;
+}
+
+bool SameDC(HDC a, HDC b) { return a && a == b; }
+
+}  // namespace
+
+BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, DWORD rop)
+{
+  uint8_t code = uint8_t(rop >> 16);
+  if (width < 0) {
+    x += width;
+    srcX += width;
+    width = -width;
+  }
+  if (height < 0) {
+    y += height;
+    srcY += height;
+    height = -height;
+  }
+  TDrawAccess a(dest);
+  if (!a)
+    return FALSE;
+  TPattern pattern = RopUsesPattern(code) ? RealizeBrush(a, a.State().Brush.get()) : SolidPattern(0);
+  if (pattern.Null)
+    pattern = SolidPattern(0);
+  TRect dr = a.ToSurface(TRect(x, y, x + width, y + height));
+  if (!RopUsesSource(code)) {
+    PaintRect(a, dr, pattern, code);
+    return TRUE;
+  }
+  // The fast path: a plain copy between distinct 32-bit surfaces of the same kind.
+  if (code == 0xCC && !SameDC(dest, src)) {
+    TDrawAccess s(src);
+    if (!s)
+      return FALSE;
+    auto sb = SelectedBitmap(s.DC());
+    if (!(sb && sb->IsMono()) && !a.Mono()) {
+      TPoint so = s.ToSurface(TPoint(srcX, srcY));
+      ForEachClipped(a, dr, [&](const TRect& part) {
+        for (int yy = part.Top; yy < part.Bottom; ++yy) {
+          int sy = so.y + (yy - dr.Top);
+          int sx = so.x + (part.Left - dr.Left);
+          int n = part.Width(), skip = 0;
+          if (sy < 0 || sy >= s.Surface.Height)
+            continue;
+          if (sx < 0) {
+            skip = -sx;
+          }
+          n = std::min(n, s.Surface.Width - sx);
+          if (n - skip <= 0)
+            continue;
+          std::memcpy(a.Surface.Row(yy) + part.Left + skip, s.Surface.Row(sy) + sx + skip, std::size_t(n - skip) * 4);
+        }
+      });
+      return TRUE;
+    }
+  }
+  TSource source;
+  if (!ReadSource(src, SameDC(dest, src) ? &a : nullptr, a, TRect(srcX, srcY, srcX + width, srcY + height), source))
+    return FALSE;
+  ForEachClipped(a, dr, [&](const TRect& part) {
+    for (int yy = part.Top; yy < part.Bottom; ++yy)
+      RopRow(a.Surface.Row(yy) + part.Left, &source.Pixels[std::size_t(yy - dr.Top) * std::size_t(source.Width) + std::size_t(part.Left - dr.Left)],
+             pattern, part.Left, yy, part.Width(), code);
+  });
+  return TRUE;
+}
+
+namespace {
+
+// Maps destination offsets to source offsets for a stretch of n pixels from m.
+std::vector<int> StretchMap(int n, int m)
+{
+  std::vector<int> map(std::size_t(std::abs(n)));
+  int an = std::abs(n), am = std::abs(m);
+  for (int i = 0; i < an; ++i) {
+    int j = int((int64_t(2 * i + 1) * am) / (2 * int64_t(an)));
+    // Opposite signs mirror the picture.
+    map[std::size_t(i)] = ((n < 0) != (m < 0)) ? am - 1 - j : j;
+  }
+  return map;
+}
+
+// Runs f(destSurfaceRow, destSurfaceX, sourceX, sourceY) over the stretched area.
+template <class F>
+bool ForEachStretched(TDrawAccess& a, int x, int y, int width, int height, int srcWidth, int srcHeight, F f)
+{
+  if (width == 0 || height == 0 || srcWidth == 0 || srcHeight == 0)
+    return false;
+  auto mx = StretchMap(width, srcWidth), my = StretchMap(height, srcHeight);
+  int dl = width < 0 ? x + width : x, dt = height < 0 ? y + height : y;
+  TRect dr = a.ToSurface(TRect(dl, dt, dl + std::abs(width), dt + std::abs(height)));
+  ForEachClipped(a, dr, [&](const TRect& part) {
+    for (int yy = part.Top; yy < part.Bottom; ++yy) {
+      uint32_t* row = a.Surface.Row(yy);
+      int sy = my[std::size_t(yy - dr.Top)];
+      for (int xx = part.Left; xx < part.Right; ++xx)
+        f(row, xx, mx[std::size_t(xx - dr.Left)], sy);
+    }
+  });
+  return true;
+}
+
+}  // namespace
+
+BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
+                int srcHeight, DWORD rop)
+{
+  if (std::abs(width) == std::abs(srcWidth) && std::abs(height) == std::abs(srcHeight) && width == srcWidth && height == srcHeight)
+    return BitBlt(dest, x, y, width, height, src, srcX, srcY, rop);
+  uint8_t code = uint8_t(rop >> 16);
+  TDrawAccess a(dest);
+  if (!a)
+    return FALSE;
+  TPattern pattern = RopUsesPattern(code) ? RealizeBrush(a, a.State().Brush.get()) : SolidPattern(0);
+  if (pattern.Null)
+    pattern = SolidPattern(0);
+  TSource source;
+  if (RopUsesSource(code)) {
+    int sl = srcWidth < 0 ? srcX + srcWidth : srcX, st = srcHeight < 0 ? srcY + srcHeight : srcY;
+    if (!ReadSource(src, SameDC(dest, src) ? &a : nullptr, a, TRect(sl, st, sl + std::abs(srcWidth), st + std::abs(srcHeight)), source))
+      return FALSE;
+  }
+  return ForEachStretched(a, x, y, width, height, srcWidth, srcHeight, [&](uint32_t* row, int xx, int sx, int sy) {
+    uint32_t s = source.Pixels.empty() ? 0 : source.At(sx, sy);
+    RopRow(row + xx, &s, pattern, xx, 0, 1, code);
+  }) ? TRUE : FALSE;
+}
+
+BOOL MaskBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, HBITMAP mask, int maskX,
+             int maskY, DWORD rop4)
+{
+  auto m = Lookup<TGdiBitmap>(mask);
+  if (!mask)
+    return BitBlt(dest, x, y, width, height, src, srcX, srcY, rop4 & 0xFFFFFF);
+  if (!m || !m->IsMono() || width <= 0 || height <= 0)
+    return FALSE;
+  uint8_t fore = uint8_t(rop4 >> 16), back = uint8_t(rop4 >> 24);
+  TDrawAccess a(dest);
+  if (!a)
+    return FALSE;
+  TPattern pattern = RealizeBrush(a, a.State().Brush.get());
+  if (pattern.Null)
+    pattern = SolidPattern(0);
+  TSource source;
+  if ((RopUsesSource(fore) || RopUsesSource(back)) &&
+      !ReadSource(src, SameDC(dest, src) ? &a : nullptr, a, TRect(srcX, srcY, srcX + width, srcY + height), source))
+    return FALSE;
+  TRect dr = a.ToSurface(TRect(x, y, x + width, y + height));
+  ForEachClipped(a, dr, [&](const TRect& part) {
+    for (int yy = part.Top; yy < part.Bottom; ++yy)
+      for (int xx = part.Left; xx < part.Right; ++xx) {
+        int mx = maskX + xx - dr.Left, my = maskY + yy - dr.Top;
+        bool on = mx >= 0 && my >= 0 && mx < m->Width && my < m->Height && (m->PixelAt(mx, my) & 0xFFFFFF);
+        uint32_t s = source.Pixels.empty() ? 0 : source.At(xx - dr.Left, yy - dr.Top);
+        RopRow(a.Surface.Row(yy) + xx, &s, pattern, xx, yy, 1, on ? fore : back);
+      }
+  });
+  return TRUE;
+}
+
+BOOL TransparentBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
+                    int srcHeight, UINT transparent)
+{
+  if (width <= 0 || height <= 0 || srcWidth <= 0 || srcHeight <= 0)
+    return FALSE;
+  TDrawAccess a(dest);
+  if (!a)
+    return FALSE;
+  TSource source;
+  if (!ReadSource(src, SameDC(dest, src) ? &a : nullptr, a, TRect(srcX, srcY, srcX + srcWidth, srcY + srcHeight), source))
+    return FALSE;
+  uint32_t key = ToPixel(transparent & 0xFFFFFF);
+  return ForEachStretched(a, x, y, width, height, srcWidth, srcHeight, [&](uint32_t* row, int xx, int sx, int sy) {
+    uint32_t s = source.At(sx, sy);
+    if ((s & 0xFFFFFF) != key)
+      row[xx] = s;
+  }) ? TRUE : FALSE;
+}
+
+BOOL AlphaBlend(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
+                int srcHeight, BLENDFUNCTION blend)
+{
+  if (blend.BlendOp != AC_SRC_OVER || width <= 0 || height <= 0 || srcWidth <= 0 || srcHeight <= 0)
+    return FALSE;
+  TDrawAccess a(dest);
+  if (!a)
+    return FALSE;
+  TSource source;
+  if (!ReadSource(src, SameDC(dest, src) ? &a : nullptr, a, TRect(srcX, srcY, srcX + srcWidth, srcY + srcHeight), source))
+    return FALSE;
+  const uint32_t A = blend.SourceConstantAlpha;
+  const bool perPixel = blend.AlphaFormat & AC_SRC_ALPHA;
+  return ForEachStretched(a, x, y, width, height, srcWidth, srcHeight, [&](uint32_t* row, int xx, int sx, int sy) {
+    uint32_t s = source.At(sx, sy), d = row[xx], out = 0;
+    if (!perPixel) {
+      for (int shift = 0; shift < 32; shift += 8) {
+        uint32_t sc = (s >> shift) & 0xFF, dc = (d >> shift) & 0xFF;
+        out |= ((sc * A + dc * (255 - A) + 127) / 255) << shift;
+      }
+    } else {
+      uint32_t sa = ((s >> 24) * A + 127) / 255;
+      for (int shift = 0; shift < 32; shift += 8) {
+        uint32_t sc = shift == 24 ? sa : (((s >> shift) & 0xFF) * A + 127) / 255, dc = (d >> shift) & 0xFF;
+        out |= std::min<uint32_t>(255, sc + (dc * (255 - sa) + 127) / 255) << shift;
+      }
+    }
+    row[xx] = out;
+  }) ? TRUE : FALSE;
+}
+
+BOOL GradientFill(HDC dc, const TRIVERTEX* v, ULONG vertexCount, const void* mesh, ULONG meshCount, ULONG mode)
+{
+  if (!v || !mesh || (mode != GRADIENT_FILL_RECT_H && mode != GRADIENT_FILL_RECT_V))
+    return FALSE;
+  TDrawAccess a(dc);
+  if (!a)
+    return FALSE;
+  const auto* rects = static_cast<const GRADIENT_RECT*>(mesh);
+  for (ULONG k = 0; k < meshCount; ++k) {
+    if (rects[k].UpperLeft >= vertexCount || rects[k].LowerRight >= vertexCount)
+      return FALSE;
+    TRIVERTEX p = v[rects[k].UpperLeft], q = v[rects[k].LowerRight];
+    // The colours run from the vertex with the smaller coordinate.
+    bool horizontal = mode == GRADIENT_FILL_RECT_H;
+    if ((horizontal ? p.x > q.x : p.y > q.y))
+      std::swap(p, q);
+    TRect r = a.ToSurface(TRect(std::min(p.x, q.x), std::min(p.y, q.y), std::max(p.x, q.x), std::max(p.y, q.y)));
+    int n = horizontal ? r.Width() : r.Height();
+    if (n <= 0)
+      continue;
+    auto channel = [n](USHORT c0, USHORT c1, int i) { return uint32_t((int64_t(c0) * (n - i) + int64_t(c1) * i) / n) >> 8; };
+    ForEachClipped(a, r, [&](const TRect& part) {
+      for (int yy = part.Top; yy < part.Bottom; ++yy)
+        for (int xx = part.Left; xx < part.Right; ++xx) {
+          int i = horizontal ? xx - r.Left : yy - r.Top;
+          uint32_t rgb = (channel(p.Red, q.Red, i) << 16) | (channel(p.Green, q.Green, i) << 8) | channel(p.Blue, q.Blue, i);
+          a.Surface.Row(yy)[xx] = a.Mono() ? a.PixelOf(ToColorRef(rgb)) : rgb;
+        }
+    });
+  }
+  return TRUE;
+}
+
+namespace {
+// Draws a DIB through a temporary memory DC holding a 32-bit copy.
+int DrawDib(HDC dc, const BITMAPINFO* info, const void* bits, UINT usage, const std::function<BOOL(HDC)>& draw)
+{
+  TGdiBitmap view;
+  if (!bits || !MakeDibView(info, bits, usage, dc, view))
+    return 0;
+  auto copy = NewBitmap(view.Width, view.Height, 32, false, false);
+  if (!copy)
+    return 0;
+  for (int y = 0; y < view.Height; ++y)
+    for (int x = 0; x < view.Width; ++x)
+      copy->SetPixelAt(x, y, view.PixelAt(x, y));
+  HBITMAP bm = AddObject(copy);
+  HDC mem = CreateCompatibleDC(dc);
+  SelectObject(mem, bm);
+  BOOL ok = draw(mem);
+  DeleteDC(mem);
+  DeleteObject(bm);
+  return ok ? view.Height : 0;
+}
+}  // namespace
+
+int StretchDIBits(HDC dc, int x, int y, int width, int height, int srcX, int srcY, int srcWidth, int srcHeight,
+                  const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop)
+{
+  if (!info)
+    return 0;
+  int dibHeight = std::abs(info->bmiHeader.biHeight);
+  // Source coordinates of a bottom-up DIB count rows from the bottom.
+  int top = info->bmiHeader.biHeight > 0 ? dibHeight - srcY - srcHeight : srcY;
+  return DrawDib(dc, info, bits, usage, [&](HDC mem) {
+    return StretchBlt(dc, x, y, width, height, mem, srcX, top, srcWidth, srcHeight, rop);
+  });
+}
+
+int SetDIBitsToDevice(HDC dc, int x, int y, DWORD width, DWORD height, int srcX, int srcY, UINT startScan,
+                      UINT lines, const void* bits, const BITMAPINFO* info, UINT usage)
+{
+  if (!info)
+    return 0;
+  int dibHeight = std::abs(info->bmiHeader.biHeight);
+  if (startScan != 0 || int(lines) < dibHeight)
+    return 0;  // banded transfers have no caller
+  int top = info->bmiHeader.biHeight > 0 ? dibHeight - srcY - int(height) : srcY;
+  return DrawDib(dc, info, bits, usage, [&](HDC mem) {
+    return BitBlt(dc, x, y, int(width), int(height), mem, srcX, top, SRCCOPY);
+  });
+}

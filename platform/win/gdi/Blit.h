@@ -1,0 +1,37 @@
+// Block transfers: all 256 ternary raster operations, stretching, masks,
+// transparency, alpha blending and gradients.
+//
+// A monochrome source drawn on colour takes the destination's text colour for
+// its 0 bits and background colour for its 1 bits; a colour source drawn on a
+// monochrome destination gives 1 (white) where it matches the source DC's
+// background colour and 0 elsewhere.
+#pragma once
+
+#include "platform/win/gdi/GdiConsts.h"
+#include "platform/win/gdi/GdiTypes.h"
+
+BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, DWORD rop);
+// Nearest-pixel stretching: destination pixel i takes source pixel
+// floor((2i + 1) * srcWidth / (2 * width)); negative sizes mirror.
+BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
+                int srcHeight, DWORD rop);
+// The foreground operation (low 24 bits of rop4) where the monochrome mask is
+// 1, the background one (MAKEROP4) where it is 0.
+BOOL MaskBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, HBITMAP mask, int maskX,
+             int maskY, DWORD rop4);
+// Copies, stretched, the source pixels that are not the transparent colour.
+BOOL TransparentBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
+                    int srcHeight, UINT transparent);
+// Source over destination. Per channel, with A the constant alpha:
+// constant only: d = (s * A + d * (255 - A) + 127) / 255;
+// with AC_SRC_ALPHA (premultiplied source): s' = (s * A + 127) / 255 for each
+// channel and the alpha a, then d = min(255, s' + (d * (255 - a') + 127) / 255).
+BOOL AlphaBlend(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
+                int srcHeight, BLENDFUNCTION blend);
+// Rectangles only (GRADIENT_FILL_RECT_H / _V). Pixel i of n takes, per
+// 16-bit channel, (c0 * (n - i) + c1 * i) / n, then its high byte.
+BOOL GradientFill(HDC dc, const TRIVERTEX* vertices, ULONG vertexCount, const void* mesh, ULONG meshCount, ULONG mode);
+int StretchDIBits(HDC dc, int x, int y, int width, int height, int srcX, int srcY, int srcWidth, int srcHeight,
+                  const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop);
+int SetDIBitsToDevice(HDC dc, int x, int y, DWORD width, DWORD height, int srcX, int srcY, UINT startScan,
+                      UINT lines, const void* bits, const BITMAPINFO* info, UINT usage);

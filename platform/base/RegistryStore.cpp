@@ -1,0 +1,329 @@
+#include "platform/base/RegistryStore.h"
+
+#include <cstdlib>
+#include <mutex>
+
+#include "platform/base/Exception.h"
+#include "platform/base/WholeFile.h"
+
+namespace {
+
+constexpr std::size_t MaxFileSize = std::size_t(16) << 20;
+constexpr std::string_view Hive = "HKEY_CURRENT_USER";
+
+std::string Lower(std::string_view text)
+{
+  std::string result(text);
+  for (char& c : result)
+    if (c >= 'A' && c <= 'Z')
+      c = char(c - 'A' + 'a');
+  return result;
+}
+
+std::string_view Trim(std::string_view text)
+{
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+    text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
+    text.remove_suffix(1);
+  return text;
+}
+
+int HexDigit(char c)
+{
+  if (c >= '0' && c <= '9')
+    return c - '0';
+  if (c >= 'a' && c <= 'f')
+    return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F')
+    return c - 'A' + 10;
+  return -1;
+}
+
+// Reads a quoted string at the start of text (after its opening quote);
+// returns false when the closing quote is missing. Only \\ and \" are escapes;
+// any other backslash stays as written.
+bool ReadQuoted(std::string_view& text, std::string& out)
+{
+  std::size_t i = 0;
+  while (i < text.size()) {
+    char c = text[i];
+    if (c == '"') {
+      text.remove_prefix(i + 1);
+      return true;
+    }
+    if (c == '\\' && i + 1 < text.size() && (text[i + 1] == '\\' || text[i + 1] == '"')) {
+      out += text[i + 1];
+      i += 2;
+      continue;
+    }
+    out += c;
+    ++i;
+  }
+  return false;
+}
+
+// "01,02,ff" -> bytes; a comma may end the list (before a continuation
+// that never came). False on anything else.
+bool ReadHexBytes(std::string_view text, std::vector<BYTE>& out)
+{
+  text = Trim(text);
+  while (!text.empty()) {
+    std::size_t comma = text.find(',');
+    std::string_view item = Trim(text.substr(0, comma));
+    text = comma == std::string_view::npos ? std::string_view() : Trim(text.substr(comma + 1));
+    if (item.empty() || item.size() > 2)
+      return false;
+    int value = 0;
+    for (char c : item) {
+      int digit = HexDigit(c);
+      if (digit < 0)
+        return false;
+      value = value * 16 + digit;
+    }
+    out.push_back(BYTE(value));
+  }
+  return true;
+}
+
+// Parses the data part of a value line; false when it cannot be read.
+bool ReadData(std::string_view data, TRegistryValue& value)
+{
+  data = Trim(data);
+  if (!data.empty() && data.front() == '"') {
+    data.remove_prefix(1);
+    std::string text;
+    if (!ReadQuoted(data, text) || !Trim(data).empty())
+      return false;
+    value.Type = REG_SZ;
+    value.Data.assign(text.begin(), text.end());
+    value.Data.push_back(0);
+    return true;
+  }
+  std::string lower = Lower(data.substr(0, std::min<std::size_t>(data.size(), 12)));
+  if (lower.rfind("dword:", 0) == 0) {
+    std::string_view digits = Trim(data.substr(6));
+    if (digits.empty() || digits.size() > 8)
+      return false;
+    DWORD number = 0;
+    for (char c : digits) {
+      int d = HexDigit(c);
+      if (d < 0)
+        return false;
+      number = number * 16 + DWORD(d);
+    }
+    value.Type = REG_DWORD;
+    for (int i = 0; i < 4; ++i)
+      value.Data.push_back(BYTE(number >> (8 * i)));
+    return true;
+  }
+  if (lower.rfind("hex:", 0) == 0) {
+    value.Type = REG_BINARY;
+    return ReadHexBytes(data.substr(4), value.Data);
+  }
+  if (lower.rfind("hex(", 0) == 0) {
+    std::size_t close = data.find(')');
+    if (close == std::string_view::npos || close + 1 >= data.size() || data[close + 1] != ':')
+      return false;
+    std::string_view type = data.substr(4, close - 4);
+    if (type.empty() || type.size() > 8)
+      return false;
+    DWORD number = 0;
+    for (char c : type) {
+      int d = HexDigit(c);
+      if (d < 0)
+        return false;
+      number = number * 16 + DWORD(d);
+    }
+    value.Type = number;
+    return ReadHexBytes(data.substr(close + 2), value.Data);
+  }
+  return false;
+}
+
+struct TRegistrySource {
+  std::mutex Lock;
+  std::string FileName;  // "" for the default location
+  std::shared_ptr<const TRegistryStore> Store;
+};
+
+TRegistrySource& Source()
+{
+  static TRegistrySource* source = new TRegistrySource;
+  return *source;
+}
+
+}  // namespace
+
+TRegistryStore::TRegistryStore()
+{
+  FKeys[""];
+}
+
+std::string TRegistryStore::NormalizeKey(std::string_view path)
+{
+  // Separators collapse and leading or trailing ones go: "\A\\B\" is "a\b".
+  std::string result;
+  std::size_t i = 0;
+  while (i < path.size()) {
+    while (i < path.size() && path[i] == '\\')
+      ++i;
+    std::size_t end = path.find('\\', i);
+    if (end == std::string_view::npos)
+      end = path.size();
+    if (end > i) {
+      if (!result.empty())
+        result += '\\';
+      result += Lower(path.substr(i, end - i));
+    }
+    i = end;
+  }
+  return result;
+}
+
+TRegistryKey& TRegistryStore::MakeKey(std::string_view path)
+{
+  TRegistryKey* parent = &FKeys[""];
+  std::string normalized;
+  std::size_t i = 0;
+  while (i < path.size()) {
+    while (i < path.size() && path[i] == '\\')
+      ++i;
+    std::size_t end = path.find('\\', i);
+    if (end == std::string_view::npos)
+      end = path.size();
+    if (end > i) {
+      std::string_view part = path.substr(i, end - i);
+      std::string lower = Lower(part);
+      normalized += (normalized.empty() ? "" : "\\") + lower;
+      parent->SubKeys.emplace(lower, std::string(part));
+      TRegistryKey& key = FKeys[normalized];
+      if (key.Name.empty())
+        key.Name = std::string(part);
+      parent = &key;
+    }
+    i = end;
+  }
+  return *parent;
+}
+
+const TRegistryKey* TRegistryStore::FindKey(std::string_view path) const
+{
+  auto found = FKeys.find(NormalizeKey(path));
+  return found == FKeys.end() ? nullptr : &found->second;
+}
+
+std::shared_ptr<const TRegistryStore> TRegistryStore::Parse(std::string_view text)
+{
+  auto store = std::make_shared<TRegistryStore>();
+  if (text.size() > MaxFileSize)
+    return store;
+  if (text.substr(0, 3) == "\xEF\xBB\xBF")
+    text.remove_prefix(3);
+
+  // Lines, with "\" at the end of a line joining the next one.
+  std::vector<std::string> lines;
+  std::string pending;
+  bool continued = false;
+  while (!text.empty()) {
+    std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    std::string_view trimmed = Trim(line);
+    std::string joined = continued ? std::move(pending) + std::string(trimmed) : std::string(trimmed);
+    pending.clear();
+    // A data part such as "hex:01,\" goes on on the next line.
+    continued = !joined.empty() && joined.back() == '\\' && joined.front() != ';';
+    if (continued) {
+      joined.pop_back();
+      pending = std::move(joined);
+      continue;
+    }
+    lines.push_back(std::move(joined));
+  }
+  if (!pending.empty())
+    lines.push_back(std::move(pending));
+
+  std::size_t first = 0;
+  while (first < lines.size() && lines[first].empty())
+    ++first;
+  if (first == lines.size() || lines[first] != "REGEDIT4")
+    return store;
+
+  TRegistryKey* current = nullptr;
+  for (std::size_t n = first + 1; n < lines.size(); ++n) {
+    std::string_view line = lines[n];
+    if (line.empty() || line.front() == ';')
+      continue;
+    if (line.front() == '[') {
+      current = nullptr;
+      std::size_t close = line.rfind(']');
+      if (close == std::string_view::npos)
+        continue;
+      std::string_view path = line.substr(1, close - 1);
+      if (path.size() < Hive.size() || Lower(path.substr(0, Hive.size())) != Lower(Hive))
+        continue;  // another hive, or a deletion "[-...]"
+      std::string_view rest = path.substr(Hive.size());
+      if (!rest.empty() && rest.front() != '\\')
+        continue;
+      current = &store->MakeKey(rest);
+      continue;
+    }
+    if (!current)
+      continue;
+    TRegistryValue value;
+    std::string_view data;
+    if (line.front() == '@') {
+      data = Trim(line.substr(1));
+    } else if (line.front() == '"') {
+      line.remove_prefix(1);
+      if (!ReadQuoted(line, value.Name))
+        continue;
+      data = Trim(line);
+    } else {
+      continue;
+    }
+    if (data.empty() || data.front() != '=')
+      continue;
+    data.remove_prefix(1);
+    if (Trim(data) == "-" || !ReadData(data, value))
+      continue;
+    current->Values[Lower(value.Name)] = std::move(value);
+  }
+  return store;
+}
+
+void SetRegistryFile(std::string_view fileName)
+{
+  std::lock_guard guard(Source().Lock);
+  Source().FileName = std::string(fileName);
+  Source().Store.reset();
+}
+
+std::string RegistryFile()
+{
+  std::lock_guard guard(Source().Lock);
+  if (!Source().FileName.empty())
+    return Source().FileName;
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  if (config && *config == '/')
+    return std::string(config) + "/corvane/registry.reg";
+  const char* home = std::getenv("HOME");
+  return std::string(home ? home : "") + "/.config/corvane/registry.reg";
+}
+
+std::shared_ptr<const TRegistryStore> CurrentRegistry()
+{
+  const std::string fileName = RegistryFile();
+  std::lock_guard guard(Source().Lock);
+  if (!Source().Store) {
+    std::string text;
+    try {
+      text = ReadWholeFile(fileName, MaxFileSize);
+    } catch (const Exception&) {
+      text.clear();  // no file, or one too large: an empty hive
+    }
+    Source().Store = TRegistryStore::Parse(text);
+  }
+  return Source().Store;
+}

@@ -1,0 +1,69 @@
+// The registry store: the current user's values, read from a text file in
+// regedit-4 syntax. Only the current user's hive is kept; it is read only.
+//
+// File format ("REGEDIT4" on the first line, a byte-order mark allowed):
+//   [HKEY_CURRENT_USER\Software\Maker\Program]    a key (parents exist too)
+//   "Name"="text with \\ and \" escapes"           a string value
+//   @="text"                                       the key's default value
+//   "Count"=dword:0000002a                         a 32-bit number, hexadecimal
+//   "Data"=hex:01,02,\                             bytes; "\" continues the line
+//     03
+//   "Path"=hex(2):25,00                            bytes of a value of type 2
+//   ; a comment
+// Sections of other hives, deletions ("[-...]", "=-"), and lines that cannot be
+// read are skipped. Key and value names compare without regard to ASCII case.
+// A file larger than 16 MiB, or without the header, reads as an empty hive.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/base/Types.h"
+
+constexpr DWORD REG_NONE = 0;
+constexpr DWORD REG_SZ = 1;
+constexpr DWORD REG_EXPAND_SZ = 2;
+constexpr DWORD REG_BINARY = 3;
+constexpr DWORD REG_DWORD = 4;
+constexpr DWORD REG_MULTI_SZ = 7;
+constexpr DWORD REG_QWORD = 11;
+
+struct TRegistryValue {
+  std::string Name;  // as written; "" for the default value
+  DWORD Type = REG_NONE;
+  std::vector<BYTE> Data;  // strings with their terminating zero
+};
+
+struct TRegistryKey {
+  std::string Name;                                // the last part, as written
+  std::map<std::string, TRegistryValue> Values;    // by lower-cased name
+  std::map<std::string, std::string> SubKeys;      // lower-cased name -> name
+};
+
+// A parsed hive: keys by their lower-cased path below the hive ("software\maker"),
+// the hive itself under "".
+class TRegistryStore {
+public:
+  TRegistryStore();
+  static std::shared_ptr<const TRegistryStore> Parse(std::string_view text);
+
+  const TRegistryKey* FindKey(std::string_view path) const;
+  static std::string NormalizeKey(std::string_view path);
+
+private:
+  TRegistryKey& MakeKey(std::string_view path);
+  std::map<std::string, TRegistryKey> FKeys;
+};
+
+// Where the store is read from: $XDG_CONFIG_HOME/corvane/registry.reg, or
+// ~/.config/corvane/registry.reg; tests point it elsewhere. Setting it (even to
+// the same file) makes the next access read the file again; "" restores the
+// default location.
+void SetRegistryFile(std::string_view fileName);
+std::string RegistryFile();
+// The current store, read on first use.
+std::shared_ptr<const TRegistryStore> CurrentRegistry();

@@ -1,0 +1,150 @@
+#include "platform/base/WholeFile.h"
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/base/Exception.h"
+#include "platform/base/LastError.h"
+#include "platform/base/Path.h"
+
+namespace {
+
+std::string ErrnoText()
+{
+  return SysErrorMessage(ErrorFromErrno(errno));
+}
+
+// Closes the descriptor and removes the temporary file unless released.
+class TTemporaryFile {
+public:
+  TTemporaryFile(int fd, std::string name) : FFd(fd), FName(std::move(name)) {}
+  ~TTemporaryFile()
+  {
+    if (FFd >= 0)
+      ::close(FFd);
+    if (!FName.empty())
+      ::unlink(FName.c_str());
+  }
+  int Fd() const { return FFd; }
+  const std::string& Name() const { return FName; }
+  bool Close()
+  {
+    int fd = FFd;
+    FFd = -1;
+    return ::close(fd) == 0;
+  }
+  void Release() { FName.clear(); }
+
+private:
+  int FFd;
+  std::string FName;
+};
+
+// The file a write must replace: a link is followed to its target.
+std::string ResolveTarget(const std::string& name)
+{
+  struct stat info;
+  if (::lstat(name.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+    if (char* real = ::realpath(name.c_str(), nullptr)) {
+      std::string result(real);
+      std::free(real);
+      return result;
+    }
+  }
+  return name;
+}
+
+}  // namespace
+
+void WriteWholeFile(std::string_view fileName, std::string_view content)
+{
+  const std::string target = ResolveTarget(NativePath(fileName));
+  std::string folder = ExtractFilePath(target);
+  // Created like any new file (the umask applies), or with the old file's
+  // permissions when there is one.
+  mode_t mode = 0666;
+  struct stat old;
+  const bool replacing = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+  if (replacing)
+    mode = old.st_mode & 07777;
+  static std::atomic<unsigned> counter{0};
+  std::string temporaryName;
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    temporaryName = folder + "." + ExtractFileName(target) + "." + std::to_string(::getpid()) + "-" +
+                    std::to_string(counter.fetch_add(1)) + ".tmp";
+    fd = ::open(temporaryName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd < 0 && errno != EEXIST)
+      break;
+  }
+  if (fd < 0)
+    throw EFCreateError("Impossible de créer le fichier " + std::string(fileName) + ".\n" + ErrnoText());
+  TTemporaryFile temporary(fd, temporaryName);
+  if (replacing)
+    ::fchmod(fd, mode);  // the umask must not narrow the old permissions
+
+  const char* data = content.data();
+  std::size_t left = content.size();
+  while (left > 0) {
+    ssize_t written = ::write(fd, data, left);
+    if (written < 0) {
+      if (errno == EINTR)
+        continue;
+      throw EWriteError("Erreur d'écriture dans le fichier " + std::string(fileName) + ".\n" + ErrnoText());
+    }
+    data += written;
+    left -= std::size_t(written);
+  }
+  if (::fsync(fd) != 0 || !temporary.Close())
+    throw EWriteError("Erreur d'écriture dans le fichier " + std::string(fileName) + ".\n" + ErrnoText());
+  if (::rename(temporary.Name().c_str(), target.c_str()) != 0)
+    throw EWriteError("Impossible de remplacer le fichier " + std::string(fileName) + ".\n" + ErrnoText());
+  temporary.Release();
+
+  // Make the rename itself durable.
+  int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+}
+
+std::string ReadWholeFile(std::string_view fileName, std::size_t maxBytes)
+{
+  const std::string name = NativePath(fileName);
+  int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0)
+    throw EFOpenError("Impossible d'ouvrir le fichier " + std::string(fileName) + ".\n" + ErrnoText());
+  struct stat info;
+  if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    ::close(fd);
+    throw EFOpenError("Impossible d'ouvrir le fichier " + std::string(fileName) + ".\n" +
+                      SysErrorMessage(ERROR_ACCESS_DENIED));
+  }
+  std::string result;
+  char buffer[65536];
+  for (;;) {
+    ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR)
+      continue;
+    if (got < 0) {
+      std::string reason = ErrnoText();
+      ::close(fd);
+      throw EReadError("Erreur de lecture du fichier " + std::string(fileName) + ".\n" + reason);
+    }
+    if (got == 0)
+      break;
+    if (std::size_t(got) > maxBytes - result.size()) {
+      ::close(fd);
+      throw EReadError("Le fichier " + std::string(fileName) + " est trop grand.");
+    }
+    result.append(buffer, std::size_t(got));
+  }
+  ::close(fd);
+  return result;
+}

@@ -1,0 +1,290 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <stdexcept>
+#include <vector>
+
+#include "platform/base/Clock.h"
+#include "platform/base/CriticalSection.h"
+#include "platform/base/Exception.h"
+#include "platform/base/Interlocked.h"
+#include "platform/base/KernelObjects.h"
+#include "platform/base/LastError.h"
+#include "platform/base/Thread.h"
+#include "platform/base/ThreadId.h"
+
+namespace {
+
+// Runs a function on its own thread; the test waits for it.
+class TFunctionThread : public TThread {
+public:
+  template <class F>
+  explicit TFunctionThread(F body, bool suspended = true) : TThread(suspended), FBody(std::move(body))
+  {
+  }
+  ~TFunctionThread() override
+  {
+    if (!Suspended() && !FreeOnTerminate()) {
+      Terminate();
+      WaitFor();
+    }
+  }
+  using TThread::Synchronize;
+  using TThread::Terminated;
+  using TThread::SetReturnValue;
+
+protected:
+  void Execute() override { FBody(*this); }
+
+private:
+  std::function<void(TFunctionThread&)> FBody;
+};
+
+// Signals an event from its destructor, so the test sees the thread free itself.
+class TSelfFreeing : public TThread {
+public:
+  explicit TSelfFreeing(HANDLE freed) : TThread(true), FFreed(freed) {}
+  ~TSelfFreeing() override { SetEvent(FFreed); }
+
+protected:
+  void Execute() override {}
+
+private:
+  HANDLE FFreed;
+};
+
+struct TRecorder {
+  DWORD RanOn = 0;
+  void Record() { RanOn = GetCurrentThreadId(); }
+  void Fail() { throw EConvertError("pas un nombre"); }
+};
+
+}  // namespace
+
+TEST(Events, AutomaticAndManualReset)
+{
+  HANDLE automatic = CreateEvent(nullptr, FALSE, TRUE, nullptr);
+  HANDLE manual = CreateEvent(nullptr, TRUE, FALSE, "ignored name");
+  ASSERT_NE(automatic, nullptr);
+  ASSERT_NE(manual, nullptr);
+
+  EXPECT_EQ(WaitForSingleObject(automatic, 0), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(automatic, 0), WAIT_TIMEOUT);  // reset by the wait
+  EXPECT_EQ(WaitForSingleObject(manual, 20), WAIT_TIMEOUT);
+  EXPECT_TRUE(SetEvent(manual));
+  EXPECT_EQ(WaitForSingleObject(manual, 0), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(manual, INFINITE), WAIT_OBJECT_0);  // stays set
+  EXPECT_TRUE(ResetEvent(manual));
+  EXPECT_EQ(WaitForSingleObject(manual, 0), WAIT_TIMEOUT);
+
+  HANDLE both[2] = {automatic, manual};
+  SetEvent(manual);
+  EXPECT_EQ(WaitForMultipleObjects(2, both, TRUE, 10), WAIT_TIMEOUT);  // not all
+  SetEvent(automatic);
+  EXPECT_EQ(WaitForMultipleObjects(2, both, FALSE, 0), WAIT_OBJECT_0);  // the lowest index
+  EXPECT_EQ(WaitForMultipleObjects(2, both, FALSE, 0), WAIT_OBJECT_0 + 1);
+  SetEvent(automatic);
+  EXPECT_EQ(WaitForMultipleObjects(2, both, TRUE, 0), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(automatic, 0), WAIT_TIMEOUT);
+
+  EXPECT_TRUE(CloseHandle(automatic));
+  EXPECT_TRUE(CloseHandle(manual));
+  EXPECT_EQ(WaitForSingleObject(manual, 0), WAIT_FAILED);
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+  EXPECT_FALSE(SetEvent(manual));
+  EXPECT_FALSE(CloseHandle(manual));
+}
+
+TEST(Events, WakeAWaitingThread)
+{
+  HANDLE go = CreateEvent(nullptr, FALSE, FALSE, nullptr);
+  HANDLE done = CreateEvent(nullptr, TRUE, FALSE, nullptr);
+  TFunctionThread waiter([&](TFunctionThread&) {
+    if (WaitForSingleObject(go, INFINITE) == WAIT_OBJECT_0)
+      SetEvent(done);
+  });
+  waiter.Start();
+  EXPECT_EQ(WaitForSingleObject(done, 20), WAIT_TIMEOUT);
+  SetEvent(go);
+  EXPECT_EQ(WaitForSingleObject(done, INFINITE), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(waiter.Handle(), INFINITE), WAIT_OBJECT_0);  // thread handles are waitable
+  EXPECT_FALSE(SetEvent(waiter.Handle()));  // but are no events
+  CloseHandle(go);
+  CloseHandle(done);
+}
+
+TEST(Thread, SuspendedStartAndReturnValue)
+{
+  std::atomic<DWORD> seenId{0};
+  TFunctionThread thread([&](TFunctionThread& self) {
+    seenId = GetCurrentThreadId();
+    self.SetReturnValue(5);
+  });
+  EXPECT_TRUE(thread.Suspended());
+  EXPECT_NE(thread.ThreadID(), 0u);
+  EXPECT_NE(thread.ThreadID(), GetCurrentThreadId());
+  EXPECT_EQ(WaitForSingleObject(thread.Handle(), 20), WAIT_TIMEOUT);  // does not run yet
+  EXPECT_EQ(seenId, 0u);
+  thread.SetPriority(tpHigher);
+  thread.Start();
+  EXPECT_THROW(thread.Start(), EThread);
+  EXPECT_EQ(thread.WaitFor(), 5u);
+  EXPECT_EQ(seenId, thread.ThreadID());
+  EXPECT_TRUE(thread.Finished());
+  EXPECT_EQ(thread.Priority(), tpHigher);
+}
+
+TEST(Thread, TerminateEndsALoopAndExceptionsAreKept)
+{
+  TFunctionThread looping([](TFunctionThread& self) {
+    while (!self.Terminated())
+      Sleep(1);
+  });
+  looping.Start();
+  looping.Terminate();
+  looping.WaitFor();
+  EXPECT_FALSE(looping.FatalException());
+
+  TFunctionThread failing([](TFunctionThread&) { throw std::runtime_error("boom"); });
+  failing.Start();
+  failing.WaitFor();
+  EXPECT_TRUE(failing.FatalException());
+}
+
+TEST(Thread, CreatedRunningOrNeverStarted)
+{
+  std::atomic<bool> ran{false};
+  auto* running = TThread::Create<TFunctionThread>([&](TFunctionThread&) { ran = true; }, false);
+  running->WaitFor();
+  EXPECT_TRUE(ran);
+  delete running;
+
+  std::atomic<bool> ranUnstarted{false};
+  auto* unstarted = new TFunctionThread([&](TFunctionThread&) { ranUnstarted = true; });
+  EXPECT_THROW(unstarted->WaitFor(), EThread);
+  delete unstarted;  // ends the waiting thread without running Execute
+  EXPECT_FALSE(ranUnstarted);
+}
+
+TEST(Thread, FreeOnTerminateDeletesTheObject)
+{
+  HANDLE freed = CreateEvent(nullptr, TRUE, FALSE, nullptr);
+  auto* thread = new TSelfFreeing(freed);
+  thread->SetFreeOnTerminate(true);
+  EXPECT_THROW(thread->WaitFor(), EThread);
+  thread->Start();
+  EXPECT_EQ(WaitForSingleObject(freed, INFINITE), WAIT_OBJECT_0);
+  CloseHandle(freed);
+}
+
+TEST(Thread, SynchronizeRunsOnTheMainThread)
+{
+  ASSERT_TRUE(IsMainThread());
+  TRecorder recorder;
+  std::atomic<bool> failureSeen{false};
+  TFunctionThread worker([&](TFunctionThread& self) {
+    self.Synchronize(TThreadMethod(&recorder, &TRecorder::Record));
+    try {
+      self.Synchronize(TThreadMethod(&recorder, &TRecorder::Fail));
+    } catch (const EConvertError&) {
+      failureSeen = true;
+    }
+  });
+  worker.Start();
+  worker.WaitFor();  // runs the queued calls while it waits
+  EXPECT_EQ(recorder.RanOn, GetCurrentThreadId());
+  EXPECT_TRUE(failureSeen);
+
+  // On the main thread itself, the call runs at once.
+  recorder.RanOn = 0;
+  TThread::Synchronize(nullptr, TThreadMethod(&recorder, &TRecorder::Record));
+  EXPECT_EQ(recorder.RanOn, MainThreadID());
+}
+
+namespace {
+HANDLE WokenEvent = nullptr;
+TObject* WokenBy = nullptr;
+void Wake(TObject* sender)
+{
+  WokenBy = sender;
+  SetEvent(WokenEvent);
+}
+}  // namespace
+
+TEST(Thread, WakeMainThreadHookAndCheckSynchronize)
+{
+  WokenEvent = CreateEvent(nullptr, TRUE, FALSE, nullptr);
+  SetWakeMainThread(TNotifyEvent(&Wake));
+  TRecorder recorder;
+  TFunctionThread worker([&](TFunctionThread& self) { self.Synchronize(TThreadMethod(&recorder, &TRecorder::Record)); });
+  worker.Start();
+  ASSERT_EQ(WaitForSingleObject(WokenEvent, INFINITE), WAIT_OBJECT_0);
+  EXPECT_EQ(WokenBy, &worker);
+  EXPECT_TRUE(CheckSynchronize(INFINITE));
+  EXPECT_EQ(recorder.RanOn, MainThreadID());
+  worker.WaitFor();
+  EXPECT_FALSE(CheckSynchronize());
+  SetWakeMainThread(nullptr);
+  CloseHandle(WokenEvent);
+}
+
+TEST(CriticalSection, ExcludesOtherThreadsAndNests)
+{
+  TCriticalSection section;
+  long counter = 0;  // plain on purpose: only the section protects it
+  auto body = [&](TFunctionThread&) {
+    for (int i = 0; i < 20000; ++i) {
+      section.Enter();
+      section.Enter();  // the owner may enter again
+      ++counter;
+      section.Leave();
+      section.Leave();
+    }
+  };
+  std::vector<std::unique_ptr<TFunctionThread>> threads;
+  for (int i = 0; i < 4; ++i)
+    threads.push_back(std::make_unique<TFunctionThread>(body));
+  for (auto& t : threads)
+    t->Start();
+  for (auto& t : threads)
+    t->WaitFor();
+  EXPECT_EQ(counter, 80000);
+
+  section.Acquire();
+  std::atomic<int> otherGotIt{-1};
+  TFunctionThread other([&](TFunctionThread&) {
+    otherGotIt = section.TryEnter() ? 1 : 0;
+  });
+  other.Start();
+  other.WaitFor();
+  section.Release();
+  EXPECT_EQ(otherGotIt, 0);
+}
+
+TEST(Interlocked, OperationsAndTheirResults)
+{
+  LONG value = 10;
+  EXPECT_EQ(InterlockedIncrement(&value), 11);
+  EXPECT_EQ(InterlockedDecrement(&value), 10);
+  EXPECT_EQ(InterlockedExchange(&value, 3), 10);
+  EXPECT_EQ(InterlockedCompareExchange(&value, 8, 4), 3);  // no match: unchanged
+  EXPECT_EQ(value, 3);
+  EXPECT_EQ(InterlockedCompareExchange(&value, 8, 3), 3);
+  EXPECT_EQ(value, 8);
+  EXPECT_EQ(InterlockedExchangeAdd(&value, 2), 8);
+  EXPECT_EQ(value, 10);
+
+  LONG shared = 0;
+  auto body = [&](TFunctionThread&) {
+    for (int i = 0; i < 20000; ++i)
+      InterlockedIncrement(&shared);
+  };
+  TFunctionThread a(body), b(body), c(body);
+  a.Start();
+  b.Start();
+  c.Start();
+  a.WaitFor();
+  b.WaitFor();
+  c.WaitFor();
+  EXPECT_EQ(shared, 60000);
+}

@@ -17,6 +17,7 @@ struct TWaitable {
   TObjectKind Kind = TObjectKind::Event;
   bool ManualReset = true;
   bool Signaled = false;
+  DWORD ExitCode = STILL_ACTIVE;
 };
 
 // One lock and one condition for every object: waits on several objects at
@@ -103,13 +104,26 @@ HANDLE CreateThreadObject()
   return Add(std::move(thread));
 }
 
-void SignalThreadObject(HANDLE thread)
+void SignalThreadObject(HANDLE thread, DWORD exitCode)
 {
   std::lock_guard guard(Table().Lock);
   if (auto object = Find(thread)) {
     object->Signaled = true;
+    object->ExitCode = exitCode;
     Table().Changed.notify_all();
   }
+}
+
+BOOL GetExitCodeThread(HANDLE thread, DWORD* exitCode)
+{
+  std::lock_guard guard(Table().Lock);
+  auto object = Find(thread);
+  if (!object || object->Kind != TObjectKind::Thread || !exitCode) {
+    SetLastError(object ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  *exitCode = object->ExitCode;
+  return TRUE;
 }
 
 DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds)

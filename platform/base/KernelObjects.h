@@ -30,7 +30,12 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, D
 
 BOOL CloseHandle(HANDLE handle);
 
-// Thread handles, for the thread class: unsignalled while the thread runs,
-// signalled for good once it has ended.
+constexpr DWORD STILL_ACTIVE = 259;
+
+// The exit code of a thread, STILL_ACTIVE while it runs.
+BOOL GetExitCodeThread(HANDLE thread, DWORD* exitCode);
+
+// Thread handles, for the thread calls: unsignalled while the thread runs,
+// signalled for good, with the thread's exit code, once it has ended.
 HANDLE CreateThreadObject();
-void SignalThreadObject(HANDLE thread);
+void SignalThreadObject(HANDLE thread, DWORD exitCode = 0);

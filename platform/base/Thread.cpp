@@ -86,7 +86,7 @@ void TThread::Run()
   }
   const bool freeIt = FFreeOnTerminate;
   FFinished = true;
-  SignalThreadObject(FHandle);
+  SignalThreadObject(FHandle, FReturnValue);
   if (freeIt)
     delete this;
 }

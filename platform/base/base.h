@@ -23,6 +23,7 @@
 #include "platform/base/Set.h"
 #include "platform/base/ShortString.h"
 #include "platform/base/Thread.h"
+#include "platform/base/ThreadApi.h"
 #include "platform/base/ThreadId.h"
 #include "platform/base/Types.h"
 #include "platform/base/VirtualClock.h"

@@ -11,6 +11,7 @@
 #include "platform/base/KernelObjects.h"
 #include "platform/base/LastError.h"
 #include "platform/base/Thread.h"
+#include "platform/base/ThreadApi.h"
 #include "platform/base/ThreadId.h"
 
 namespace {
@@ -113,6 +114,39 @@ TEST(Events, WakeAWaitingThread)
   CloseHandle(done);
 }
 
+namespace {
+DWORD PaceFrames(void* parameter)
+{
+  auto* stop = static_cast<LONG volatile*>(parameter);
+  DWORD frames = 0;
+  while (InterlockedCompareExchange(stop, 0, 0) == 0 && frames < 1000000)
+    ++frames;
+  return 77;
+}
+}  // namespace
+
+TEST(ThreadApi, CreatedSuspendedRunsAfterResume)
+{
+  LONG stop = 0;
+  DWORD id = 0;
+  HANDLE thread = CreateThread(nullptr, 0, &PaceFrames, const_cast<LONG*>(&stop), CREATE_SUSPENDED, &id);
+  ASSERT_NE(thread, nullptr);
+  EXPECT_NE(id, 0u);
+  EXPECT_NE(id, GetCurrentThreadId());
+  DWORD code = 0;
+  EXPECT_EQ(WaitForSingleObject(thread, 20), WAIT_TIMEOUT);
+  ASSERT_TRUE(GetExitCodeThread(thread, &code));
+  EXPECT_EQ(code, STILL_ACTIVE);
+  EXPECT_EQ(ResumeThread(thread), 1u);
+  EXPECT_EQ(ResumeThread(thread), 0u);
+  InterlockedExchange(&stop, -1);
+  EXPECT_EQ(WaitForSingleObject(thread, INFINITE), WAIT_OBJECT_0);
+  ASSERT_TRUE(GetExitCodeThread(thread, &code));
+  EXPECT_EQ(code, 77u);
+  EXPECT_TRUE(CloseHandle(thread));
+  EXPECT_EQ(ResumeThread(thread), 0xFFFFFFFFu);
+}
+
 TEST(Thread, SuspendedStartAndReturnValue)
 {
   std::atomic<DWORD> seenId{0};
@@ -129,6 +163,9 @@ TEST(Thread, SuspendedStartAndReturnValue)
   thread.Start();
   EXPECT_THROW(thread.Start(), EThread);
   EXPECT_EQ(thread.WaitFor(), 5u);
+  DWORD code = 0;
+  EXPECT_TRUE(GetExitCodeThread(thread.Handle(), &code));
+  EXPECT_EQ(code, 5u);
   EXPECT_EQ(seenId, thread.ThreadID());
   EXPECT_TRUE(thread.Finished());
   EXPECT_EQ(thread.Priority(), tpHigher);

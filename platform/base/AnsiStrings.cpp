@@ -1,0 +1,64 @@
+#include "platform/base/AnsiStrings.h"
+
+#include "platform/base/CaseMap.h"
+#include "platform/base/StringRoutines.h"
+#include "platform/base/Utf.h"
+#include "platform/base/detail/Collation.h"
+
+namespace {
+
+template <class Map>
+std::string MapCase(std::string_view s, Map map)
+{
+  std::string r;
+  r.reserve(s.size());
+  for (std::size_t pos = 0; pos < s.size();) {
+    std::size_t start = pos;
+    bool valid = false;
+    char32_t c = DecodeUtf8Char(s, pos, &valid);
+    if (valid)
+      AppendUtf8(r, map(c));
+    else
+      r.append(s.substr(start, pos - start));
+  }
+  return r;
+}
+
+std::u32string CodePoints(std::string_view s)
+{
+  std::u32string r;
+  r.reserve(s.size());
+  for (std::size_t pos = 0; pos < s.size();) {
+    std::size_t start = pos;
+    bool valid = false;
+    char32_t c = DecodeUtf8Char(s, pos, &valid);
+    if (valid) {
+      r += c;
+    } else {
+      // Ill-formed bytes keep their identity: each compares as itself, above
+      // every character.
+      for (std::size_t i = start; i < pos; ++i)
+        r += char32_t(0x110000 + static_cast<unsigned char>(s[i]));
+    }
+  }
+  return r;
+}
+
+}  // namespace
+
+std::string AnsiUpperCase(std::string_view S) { return MapCase(S, UnicodeToUpper); }
+std::string AnsiLowerCase(std::string_view S) { return MapCase(S, UnicodeToLower); }
+
+int AnsiCompareStr(std::string_view S1, std::string_view S2)
+{
+  return corvane::detail::Collate(CodePoints(S1), CodePoints(S2), false);
+}
+
+int AnsiCompareText(std::string_view S1, std::string_view S2)
+{
+  return corvane::detail::Collate(CodePoints(S1), CodePoints(S2), true);
+}
+
+bool AnsiSameStr(std::string_view S1, std::string_view S2) { return S1 == S2; }
+bool AnsiSameText(std::string_view S1, std::string_view S2) { return AnsiCompareText(S1, S2) == 0; }
+int AnsiPos(std::string_view Substr, std::string_view S) { return Pos(Substr, S); }

@@ -1,0 +1,3 @@
+#include "platform/base/FormatSettings.h"
+
+TFormatSettings FormatSettings;

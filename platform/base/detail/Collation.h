@@ -1,0 +1,15 @@
+// Private to the base layer: the comparison of text by the rules of the French
+// locale, shared by the 8-bit and the wide comparisons.
+#pragma once
+
+#include <string>
+
+namespace corvane::detail {
+
+// Letters compare first by their base letter ("é" with "e"), then by accent,
+// then (when case counts) lower case before upper case, and last by code
+// point, so that 0 means equal text (equal once upper-cased when case does
+// not count). Answers -1, 0 or 1.
+int Collate(const std::u32string& a, const std::u32string& b, bool ignoreCase);
+
+}  // namespace corvane::detail

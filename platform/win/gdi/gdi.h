@@ -13,3 +13,4 @@
 #include "platform/win/gdi/Primitives.h"
 #include "platform/win/gdi/SurfaceDC.h"
 #include "platform/win/gdi/SysColors.h"
+#include "platform/win/gdi/Text.h"

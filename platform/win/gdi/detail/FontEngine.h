@@ -1,0 +1,61 @@
+// Fonts as the raster draws them: a resolved logical font with its metrics
+// and a cache of rendered glyphs. Outline faces come from FreeType through
+// fontconfig; the built-in fixed-metric face is compiled in.
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/win/gdi/GdiTypes.h"
+
+namespace gdi {
+
+// A rendered glyph: coverage 0-255, Width x Height, whose top-left pixel sits
+// at (pen x + Left, baseline - Top).
+struct TGlyph {
+  int Advance = 0;
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;
+  int Height = 0;
+  std::vector<uint8_t> Coverage;
+};
+
+class TFontInstance {
+public:
+  virtual ~TFontInstance() = default;
+  // Cached: rendered once per instance and character.
+  const TGlyph& Glyph(char32_t c);
+  int Advance(char32_t c) { return Glyph(c).Advance; }
+
+  TEXTMETRICW Metrics;
+  std::string FamilyName;
+  int EmHeight = 0;
+  int UnderlinePosition = 1;  // pixels below the baseline of the line's top row
+  int UnderlineThickness = 1;
+  int StrikeOutPosition = 3;  // pixels above the baseline of the line's top row
+  int StrikeOutThickness = 1;
+  bool Underline = false;
+  bool StrikeOut = false;
+  bool Builtin = false;
+
+protected:
+  virtual TGlyph Render(char32_t c) = 0;
+
+private:
+  std::mutex FLock;
+  std::unordered_map<char32_t, TGlyph> FGlyphs;
+};
+
+// The face name reserved for the built-in font.
+inline constexpr const char16_t* kBuiltinFaceName = u"Corvane Fixed";
+// The instance that draws a logical font (shared between fonts that resolve alike).
+std::shared_ptr<TFontInstance> FontInstanceOf(const LOGFONTW& log);
+std::shared_ptr<TFontInstance> NewBuiltinInstance(const LOGFONTW& log);
+// The face a name maps to before fontconfig sees it.
+std::string SubstituteFace(const std::string& face);
+
+}  // namespace gdi

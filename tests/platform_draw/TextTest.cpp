@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "DrawFixture.h"
+
+namespace {
+// Selects the built-in font into a fixture for the life of the object.
+struct TFixedFont {
+  explicit TFixedFont(HDC dc, int weight = FW_NORMAL, int escapement = 0, bool underline = false) : DC(dc)
+  {
+    Font = CreateFontW(-11, 0, escapement, escapement, weight, 0, underline, 0, DEFAULT_CHARSET, 0, 0, 0, 0, u"Corvane Fixed");
+    Old = SelectObject(dc, Font);
+  }
+  ~TFixedFont()
+  {
+    SelectObject(DC, Old);
+    DeleteObject(Font);
+  }
+  HDC DC;
+  HFONT Font;
+  HGDIOBJ Old;
+};
+
+// The black pixels of a row as a string.
+std::string Row(const TDrawFixture& f, int y, int width)
+{
+  std::string s;
+  for (int x = 0; x < width; ++x)
+    s += f.At(x, y) == 0 ? '#' : '.';
+  return s;
+}
+}  // namespace
+
+TEST(Text, BuiltinFontHasFixedMetricsAndDrawsItsGlyphs)
+{
+  TDrawFixture f(12, 13);
+  TFixedFont font(f.DC);
+  TEXTMETRICA tm;
+  ASSERT_TRUE(GetTextMetrics(f.DC, &tm));
+  EXPECT_EQ(tm.tmHeight, 13);
+  EXPECT_EQ(tm.tmAscent, 10);
+  EXPECT_EQ(tm.tmDescent, 3);
+  EXPECT_EQ(tm.tmAveCharWidth, 6);
+  TSize size;
+  GetTextExtentPoint32(f.DC, "Hé", 3, &size);  // two characters, three bytes
+  EXPECT_EQ(size, TSize(12, 13));
+  SetBkMode(f.DC, TRANSPARENT);
+  TextOut(f.DC, 0, 0, "Hi", 2);
+  // "H" rows 3..9 of the cell (ascent 10, glyph 7 high), the "i" dot at row 3.
+  const char* expected[] = {"#...#...#...", "#...#.......", "#...#..##...", "#####...#...",
+                            "#...#...#...", "#...#...#...", "#...#..###.."};
+  for (int y = 0; y < 7; ++y)
+    EXPECT_EQ(Row(f, 3 + y, 12), expected[y]) << "row " << 3 + y;
+  EXPECT_EQ(Row(f, 2, 12), "............");
+}
+
+TEST(Text, ExtentFitsCountUnits)
+{
+  TDrawFixture f(1, 1);
+  TFixedFont font(f.DC);
+  int fit = 0, dx[5] = {};
+  TSize size;
+  // "aéb": a (1 byte), é (2 bytes), b: extents 6, 12, 12, 18.
+  ASSERT_TRUE(GetTextExtentExPoint(f.DC, "a\xC3\xA9" "b", 4, 13, &fit, dx, &size));
+  EXPECT_EQ(fit, 3);
+  EXPECT_EQ(size.cx, 18);
+  EXPECT_EQ(dx[0], 6);
+  EXPECT_EQ(dx[1], 12);
+  EXPECT_EQ(dx[2], 12);
+  EXPECT_EQ(dx[3], 18);
+  // Character extra and justification widen the measure as they widen drawing.
+  SetTextCharacterExtra(f.DC, 1);
+  SetTextJustification(f.DC, 5, 2);
+  GetTextExtentPoint32(f.DC, u"a b c", 5, &size);
+  EXPECT_EQ(size.cx, 5 * 7 + 5);
+}
+
+TEST(Text, DrawTextEndEllipsisAndPrefixOnTheFixedFont)
+{
+  TDrawFixture f(40, 13);
+  TFixedFont font(f.DC);
+  SetBkMode(f.DC, TRANSPARENT);
+  // 40 pixels hold 6 cells: "Fic" + "..." .
+  char16_t text[32] = u"&Fichier && plus";
+  TRect r{0, 0, 40, 13};
+  int h = DrawTextExW(f.DC, text, 16, &r, DT_SINGLELINE | DT_END_ELLIPSIS | DT_MODIFYSTRING, nullptr);
+  EXPECT_EQ(h, 13);
+  EXPECT_EQ(std::u16string(text), u"Fic...");
+  // The prefixed F is underlined one row below the baseline (row 11), cells 0-5.
+  EXPECT_EQ(Row(f, 11, 40), "######..................................");
+  // Hidden prefix: the same text without the underline.
+  f.Fill(RGB(255, 255, 255));
+  DrawText(f.DC, "&Fichier", -1, &r, DT_SINGLELINE | DT_HIDEPREFIX);
+  EXPECT_EQ(Row(f, 11, 40), "........................................");
+  EXPECT_EQ(Row(f, 3, 8), "#####...");  // the F is there
+  // "&&" is one "&" and underlines nothing.
+  TRect calc{0, 0, 0, 0};
+  DrawText(f.DC, "a&&b", -1, &calc, DT_CALCRECT | DT_SINGLELINE);
+  EXPECT_EQ(calc, TRect(0, 0, 18, 13));
+}
+
+TEST(Text, DrawTextBreaksWordsAndMeasures)
+{
+  TDrawFixture f(1, 1);
+  TFixedFont font(f.DC);
+  struct Case {
+    const char* text;
+    TRect start;
+    UINT format;
+    TRect result;
+    int height;
+  } cases[] = {
+      // Single line: the right side bounds the text.
+      {"abc", {0, 0, 1, 0}, DT_CALCRECT | DT_SINGLELINE, {0, 0, 18, 13}, 13},
+      // Breaking in 30 pixels (5 cells): "un deux" -> "un", "deux".
+      {"un deux trois", {0, 0, 30, 0}, DT_CALCRECT | DT_WORDBREAK, {0, 0, 30, 39}, 39},
+      // A word wider than the rectangle widens it.
+      {"a abcdefgh", {0, 1, 12, 1}, DT_CALCRECT | DT_WORDBREAK, {0, 1, 48, 27}, 26},
+      // Lines of the text itself.
+      {"ab\r\ncde\nf", {5, 5, 6, 5}, DT_CALCRECT, {5, 5, 23, 44}, 39},
+      // Tabs every 8 cells.
+      {"a\tb", {0, 0, 1, 1}, DT_CALCRECT | DT_EXPANDTABS | DT_SINGLELINE, {0, 0, 54, 13}, 13},
+  };
+  for (const auto& c : cases) {
+    TRect r = c.start;
+    EXPECT_EQ(DrawText(f.DC, c.text, -1, &r, c.format), c.height) << c.text;
+    EXPECT_EQ(r, c.result) << c.text;
+  }
+}
+
+TEST(Text, PathEllipsisKeepsTheLastPart)
+{
+  TDrawFixture f(1, 1);
+  TFixedFont font(f.DC);
+  char text[64] = "C:\\Programmes\\Corvane\\fichier.txt";
+  TRect r{0, 0, 6 * 20, 13};
+  DrawTextExA(f.DC, text, int(std::strlen(text)), &r, DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_MODIFYSTRING, nullptr);
+  EXPECT_STREQ(text, "C:\\Pr...\\fichier.txt");  // 20 cells: 5 of the head, then "..." and the tail
+}
+
+TEST(Text, RotatedTextRunsDownwardsFromTheReferencePoint)
+{
+  // Escapement 2700 with TA_BOTTOM: the text runs down from (x, y) and its
+  // cell bottom (descent) lies on the reference column; glyph tops face right.
+  TDrawFixture f(13, 12);
+  TFixedFont font(f.DC, FW_NORMAL, 2700);
+  SetBkMode(f.DC, TRANSPARENT);
+  SetTextAlign(f.DC, TA_BOTTOM);
+  TextOut(f.DC, 0, 0, "L", 1);
+  // "L" is a column at the glyph's left (along the run: the top rows) and a
+  // bar at its bottom row. Rotated, the vertical stroke becomes the first row
+  // of the run, spanning the cap height; the bar becomes a column.
+  TSize size;
+  GetTextExtentPoint32(f.DC, "L", 1, &size);
+  int black = 0;
+  for (int y = 0; y < 12; ++y)
+    for (int x = 0; x < 13; ++x)
+      black += f.At(x, y) == 0;
+  EXPECT_EQ(black, 11);  // 7 + 4 pixels of the "L"
+  EXPECT_EQ(Row(f, 0, 13), "...#######...");  // the stem, across the run
+  for (int y = 1; y < 5; ++y)
+    EXPECT_EQ(f.At(3, y), 0u) << y;  // the bar, along the run at the baseline side
+  EXPECT_EQ(f.At(3, 5), RGB(255, 255, 255));
+}
+
+TEST(Text, OutlineFontsAntialiasOverTheBackground)
+{
+  TDrawFixture f(40, 20, RGB(255, 255, 255));
+  HFONT font = CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+  HGDIOBJ old = SelectObject(f.DC, font);
+  TEXTMETRICW tm;
+  GetTextMetrics(f.DC, &tm);
+  EXPECT_GE(tm.tmHeight, 13);
+  EXPECT_EQ(tm.tmHeight, tm.tmAscent + tm.tmDescent);
+  SetBkMode(f.DC, TRANSPARENT);
+  TextOut(f.DC, 1, 1, "Wo", 2);
+  int black = 0, grey = 0;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 40; ++x) {
+      COLORREF c = f.At(x, y);
+      black += c == 0;
+      grey += c != 0 && c != RGB(255, 255, 255);
+    }
+  EXPECT_GT(black, 0);
+  EXPECT_GT(grey, 0);  // edges blended, not thresholded
+  SelectObject(f.DC, old);
+  DeleteObject(font);
+}

@@ -1,5 +1,7 @@
 #include "platform/base/CodePage.h"
 
+#include "platform/base/LastError.h"
+
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
@@ -162,6 +164,13 @@ std::string IconvEncode(UINT page, std::u16string_view text, char defaultChar, b
   return result;
 }
 
+// Failures leave their reason for GetLastError and answer 0.
+int Fail(DWORD code)
+{
+  SetLastError(code);
+  return 0;
+}
+
 }  // namespace
 
 UINT GetACP() { return CP_UTF8; }
@@ -213,10 +222,10 @@ int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int
 {
   if (!lpMultiByteStr || cbMultiByte == 0 || cbMultiByte < -1 || cchWideChar < 0 ||
       (cchWideChar > 0 && !lpWideCharStr))
-    return 0;
+    return Fail(ERROR_INVALID_PARAMETER);
   UINT page = RealPage(CodePage);
   if (!PageKnown(page))
-    return 0;
+    return Fail(ERROR_INVALID_PARAMETER);
   std::size_t length = cbMultiByte == -1 ? std::strlen(lpMultiByteStr) + 1 : std::size_t(cbMultiByte);
   std::string_view text(lpMultiByteStr, length);
   WideString wide;
@@ -232,11 +241,11 @@ int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int
     wide = IconvDecode(page, text, invalid);
   }
   if (invalid && (dwFlags & MB_ERR_INVALID_CHARS))
-    return 0;
+    return Fail(ERROR_NO_UNICODE_TRANSLATION);
   if (cchWideChar == 0)
     return int(wide.size());
   if (wide.size() > std::size_t(cchWideChar))
-    return 0;
+    return Fail(ERROR_INSUFFICIENT_BUFFER);
   std::memcpy(lpWideCharStr, wide.data(), wide.size() * sizeof(char16_t));
   return int(wide.size());
 }
@@ -248,10 +257,10 @@ int WideCharToMultiByte(UINT CodePage, DWORD, LPCWSTR lpWideCharStr, int cchWide
     *lpUsedDefaultChar = FALSE;
   if (!lpWideCharStr || cchWideChar == 0 || cchWideChar < -1 || cbMultiByte < 0 ||
       (cbMultiByte > 0 && !lpMultiByteStr))
-    return 0;
+    return Fail(ERROR_INVALID_PARAMETER);
   UINT page = RealPage(CodePage);
   if (!PageKnown(page))
-    return 0;
+    return Fail(ERROR_INVALID_PARAMETER);
   std::size_t length = 0;
   if (cchWideChar == -1) {
     while (lpWideCharStr[length])
@@ -268,7 +277,7 @@ int WideCharToMultiByte(UINT CodePage, DWORD, LPCWSTR lpWideCharStr, int cchWide
   if (cbMultiByte == 0)
     return int(bytes.size());
   if (bytes.size() > std::size_t(cbMultiByte))
-    return 0;
+    return Fail(ERROR_INSUFFICIENT_BUFFER);
   std::memcpy(lpMultiByteStr, bytes.data(), bytes.size());
   return int(bytes.size());
 }

@@ -18,6 +18,7 @@ inline constexpr UINT CP_UTF8 = 65001;
 
 inline constexpr DWORD MB_PRECOMPOSED = 0x00000001;
 inline constexpr DWORD MB_ERR_INVALID_CHARS = 0x00000008;
+inline constexpr DWORD ERROR_NO_UNICODE_TRANSLATION = 1113;
 
 // The layer's 8-bit code page: 65001.
 UINT GetACP();
@@ -27,8 +28,10 @@ BOOL IsValidCodePage(UINT CodePage);
 // Converts cbMultiByte bytes (-1: up to and including the terminating zero) to
 // wide characters. With cchWideChar 0 answers the number of wide characters
 // needed; otherwise writes them and answers how many were written, or 0 when
-// the buffer is too small, the page is unknown or (with MB_ERR_INVALID_CHARS)
-// the input is ill-formed. Ill-formed input otherwise becomes U+FFFD.
+// the buffer is too small (ERROR_INSUFFICIENT_BUFFER), the page is unknown
+// (ERROR_INVALID_PARAMETER) or, with MB_ERR_INVALID_CHARS, the input is
+// ill-formed (ERROR_NO_UNICODE_TRANSLATION). Ill-formed input otherwise
+// becomes U+FFFD.
 int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
                         LPWSTR lpWideCharStr, int cchWideChar);
 // The reverse. Characters the page cannot show become lpDefaultChar's first

@@ -4,6 +4,7 @@
 
 #include "platform/base/CaseMap.h"
 #include "platform/base/CodePage.h"
+#include "platform/base/LastError.h"
 #include "platform/base/Utf.h"
 
 namespace {
@@ -80,6 +81,7 @@ TEST(CodePage, UnknownPagesAreAbsentNotFatal)
   EXPECT_EQ(GetACP(), 65001u);
   char16_t out[8];
   EXPECT_EQ(MultiByteToWideChar(12345, 0, "abc", 3, out, 8), 0);
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
   char bytes[8];
   EXPECT_EQ(WideCharToMultiByte(12345, 0, u"abc", 3, bytes, 8, nullptr, nullptr), 0);
   bool ok = true;
@@ -95,6 +97,7 @@ TEST(CodePage, PlatformCallsMeasureTerminateAndRefuseSmallBuffers)
   ASSERT_EQ(MultiByteToWideChar(CP_UTF8, 0, "été", -1, wide, 4), 4);
   EXPECT_EQ(std::u16string(wide), u"été");
   EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, "été", -1, wide, 3), 0);
+  EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
   // Ill-formed input fails only when asked to.
   EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, "a\xFF", 2, wide, 4), 0);
   EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, "a\xFF", 2, wide, 4), 2);

@@ -9,6 +9,13 @@
 namespace {
 
 constexpr std::size_t MaxFileSize = std::size_t(16) << 20;
+// The platform's own limits: 512 levels, 255 characters a level. They also keep
+// a hostile file from making one key per level of a very deep path, each with
+// its full path, which would need memory quadratic in the line's length.
+constexpr std::size_t MaxKeyDepth = 512;
+constexpr std::size_t MaxKeyPart = 255;
+constexpr std::size_t MaxKeys = 65536;
+constexpr std::size_t MaxValues = 262144;
 constexpr std::string_view Hive = "HKEY_CURRENT_USER";
 
 std::string Lower(std::string_view text)
@@ -38,6 +45,21 @@ int HexDigit(char c)
   if (c >= 'A' && c <= 'F')
     return c - 'A' + 10;
   return -1;
+}
+
+bool WithinLimits(std::string_view path)
+{
+  std::size_t depth = 0, part = 0;
+  for (char c : path) {
+    if (c == '\\') {
+      depth += part > 0;
+      part = 0;
+    } else if (++part > MaxKeyPart) {
+      return false;
+    }
+  }
+  depth += part > 0;
+  return depth <= MaxKeyDepth;
 }
 
 // Reads a quoted string at the start of text (after its opening quote);
@@ -155,11 +177,6 @@ TRegistrySource& Source()
 
 }  // namespace
 
-TRegistryStore::TRegistryStore()
-{
-  FKeys[""];
-}
-
 std::string TRegistryStore::NormalizeKey(std::string_view path)
 {
   // Separators collapse and leading or trailing ones go: "\A\\B\" is "a\b".
@@ -181,41 +198,58 @@ std::string TRegistryStore::NormalizeKey(std::string_view path)
   return result;
 }
 
-TRegistryKey& TRegistryStore::MakeKey(std::string_view path)
+namespace {
+
+// Calls visit(part) for each non-empty part of a "\"-separated path.
+template <class Visit>
+bool ForEachPart(std::string_view path, Visit visit)
 {
-  TRegistryKey* parent = &FKeys[""];
-  std::string normalized;
   std::size_t i = 0;
   while (i < path.size()) {
-    while (i < path.size() && path[i] == '\\')
-      ++i;
     std::size_t end = path.find('\\', i);
     if (end == std::string_view::npos)
       end = path.size();
-    if (end > i) {
-      std::string_view part = path.substr(i, end - i);
-      std::string lower = Lower(part);
-      normalized += (normalized.empty() ? "" : "\\") + lower;
-      parent->SubKeys.emplace(lower, std::string(part));
-      TRegistryKey& key = FKeys[normalized];
-      if (key.Name.empty())
-        key.Name = std::string(part);
-      parent = &key;
-    }
-    i = end;
+    if (end > i && !visit(path.substr(i, end - i)))
+      return false;
+    i = end + 1;
   }
-  return *parent;
+  return true;
+}
+
+}  // namespace
+
+TRegistryKey* TRegistryStore::MakeKey(std::string_view path)
+{
+  TRegistryKey* key = &FRoot;
+  bool ok = ForEachPart(path, [&](std::string_view part) {
+    auto& child = key->SubKeys[Lower(part)];
+    if (!child) {
+      if (FKeyCount >= MaxKeys)
+        return false;
+      ++FKeyCount;
+      child = std::make_unique<TRegistryKey>();
+      child->Name = std::string(part);
+    }
+    key = child.get();
+    return true;
+  });
+  return ok ? key : nullptr;
 }
 
 const TRegistryKey* TRegistryStore::FindKey(std::string_view path) const
 {
-  auto found = FKeys.find(NormalizeKey(path));
-  return found == FKeys.end() ? nullptr : &found->second;
+  const TRegistryKey* key = &FRoot;
+  ForEachPart(path, [&](std::string_view part) {
+    auto found = key->SubKeys.find(Lower(part));
+    key = found == key->SubKeys.end() ? nullptr : found->second.get();
+    return key != nullptr;
+  });
+  return key;
 }
 
 std::shared_ptr<const TRegistryStore> TRegistryStore::Parse(std::string_view text)
 {
-  auto store = std::make_shared<TRegistryStore>();
+  auto store = std::shared_ptr<TRegistryStore>(new TRegistryStore);
   if (text.size() > MaxFileSize)
     return store;
   if (text.substr(0, 3) == "\xEF\xBB\xBF")
@@ -264,9 +298,9 @@ std::shared_ptr<const TRegistryStore> TRegistryStore::Parse(std::string_view tex
       if (path.size() < Hive.size() || Lower(path.substr(0, Hive.size())) != Lower(Hive))
         continue;  // another hive, or a deletion "[-...]"
       std::string_view rest = path.substr(Hive.size());
-      if (!rest.empty() && rest.front() != '\\')
+      if ((!rest.empty() && rest.front() != '\\') || !WithinLimits(rest))
         continue;
-      current = &store->MakeKey(rest);
+      current = store->MakeKey(rest);  // null past the key limit: the section is skipped
       continue;
     }
     if (!current)
@@ -288,7 +322,13 @@ std::shared_ptr<const TRegistryStore> TRegistryStore::Parse(std::string_view tex
     data.remove_prefix(1);
     if (Trim(data) == "-" || !ReadData(data, value))
       continue;
-    current->Values[Lower(value.Name)] = std::move(value);
+    std::string name = Lower(value.Name);
+    if (auto existing = current->Values.find(name); existing != current->Values.end()) {
+      existing->second = std::move(value);  // the last one written wins
+    } else if (store->FValueCount < MaxValues) {
+      ++store->FValueCount;
+      current->Values.emplace(std::move(name), std::move(value));
+    }
   }
   return store;
 }

@@ -39,24 +39,30 @@ struct TRegistryValue {
 };
 
 struct TRegistryKey {
-  std::string Name;                                // the last part, as written
-  std::map<std::string, TRegistryValue> Values;    // by lower-cased name
-  std::map<std::string, std::string> SubKeys;      // lower-cased name -> name
+  std::string Name;                                                // the last part, as written
+  std::map<std::string, TRegistryValue> Values;                    // by lower-cased name
+  std::map<std::string, std::unique_ptr<TRegistryKey>> SubKeys;    // by lower-cased name
 };
 
-// A parsed hive: keys by their lower-cased path below the hive ("software\maker"),
-// the hive itself under "".
+// A parsed hive, as a tree of keys. Memory stays in proportion to the file:
+// at most 65,536 keys and 262,144 values, keys at most 512 levels deep with
+// at most 255 characters a level (the platform's own limits); sections and
+// values beyond are skipped.
 class TRegistryStore {
 public:
-  TRegistryStore();
   static std::shared_ptr<const TRegistryStore> Parse(std::string_view text);
 
+  // The key at a path below the hive ("Software\Maker"; "" for the hive),
+  // ASCII case ignored; null when missing.
   const TRegistryKey* FindKey(std::string_view path) const;
+  // "\A\\B\" -> "a\b": lower case, empty parts dropped.
   static std::string NormalizeKey(std::string_view path);
 
 private:
-  TRegistryKey& MakeKey(std::string_view path);
-  std::map<std::string, TRegistryKey> FKeys;
+  TRegistryKey* MakeKey(std::string_view path);
+  TRegistryKey FRoot;
+  std::size_t FKeyCount = 0;
+  std::size_t FValueCount = 0;
 };
 
 // Where the store is read from: $XDG_CONFIG_HOME/corvane/registry.reg, or

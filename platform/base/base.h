@@ -48,6 +48,7 @@
 #include "platform/base/Thread.h"
 #include "platform/base/ThreadApi.h"
 #include "platform/base/ThreadId.h"
+#include "platform/base/ThreadList.h"
 #include "platform/base/Types.h"
 #include "platform/base/Utf.h"
 #include "platform/base/VirtualClock.h"

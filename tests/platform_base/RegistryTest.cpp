@@ -182,6 +182,35 @@ TEST(RegistryStore, SurvivesMangledFiles)
   }
 }
 
+TEST(RegistryStore, KeysBeyondThePlatformLimitsAreSkipped)
+{
+  auto deep = [](int levels, std::size_t width) {
+    std::string path;
+    for (int i = 0; i < levels; ++i)
+      path += "\\" + std::string(width, 'k');
+    return path;
+  };
+  const std::string text = "REGEDIT4\n[HKEY_CURRENT_USER" + deep(512, 255) + "]\n\"V\"=\"ok\"\n" +
+                           "[HKEY_CURRENT_USER" + deep(513, 1) + "]\n\"V\"=\"no\"\n" +
+                           "[HKEY_CURRENT_USER\\" + std::string(256, 'w') + "]\n" +
+                           "[HKEY_CURRENT_USER" + deep(2000000, 1) + "]\n";
+  auto store = TRegistryStore::Parse(text);
+  const TRegistryKey* key = store->FindKey(deep(512, 255));
+  ASSERT_NE(key, nullptr);
+  EXPECT_EQ(key->Values.count("v"), 1u);
+  EXPECT_EQ(store->FindKey(deep(513, 1)), nullptr);
+  EXPECT_EQ(store->FindKey(std::string(256, 'w')), nullptr);
+  EXPECT_EQ(store->FindKey("k"), nullptr);  // nothing of the skipped paths was made
+
+  // At most 65,536 keys: the later sections are skipped.
+  std::string many = "REGEDIT4\n";
+  for (int i = 0; i <= 65536; ++i)
+    many += "[HKEY_CURRENT_USER\\k" + std::to_string(i) + "]\n";
+  auto crowded = TRegistryStore::Parse(many);
+  EXPECT_NE(crowded->FindKey("k65535"), nullptr);
+  EXPECT_EQ(crowded->FindKey("k65536"), nullptr);
+}
+
 TEST(RegistryStore, DefaultLocation)
 {
   const char* savedConfig = std::getenv("XDG_CONFIG_HOME");

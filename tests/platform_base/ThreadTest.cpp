@@ -13,6 +13,7 @@
 #include "platform/base/Thread.h"
 #include "platform/base/ThreadApi.h"
 #include "platform/base/ThreadId.h"
+#include "platform/base/ThreadList.h"
 
 namespace {
 
@@ -324,4 +325,47 @@ TEST(Interlocked, OperationsAndTheirResults)
   b.WaitFor();
   c.WaitFor();
   EXPECT_EQ(shared, 60000);
+}
+
+TEST(ThreadList, DuplicatesAndLocking)
+{
+  int a = 0, b = 0;
+  struct Case {
+    TDuplicates mode;
+    int count;
+    bool raises;
+  } cases[] = {{dupIgnore, 2, false}, {dupAccept, 3, false}, {dupError, 2, true}};
+  for (const auto& c : cases) {
+    TThreadList list;
+    list.SetDuplicates(c.mode);
+    list.Add(&a);
+    list.Add(&b);
+    if (c.raises)
+      EXPECT_THROW(list.Add(&a), EListError);
+    else
+      list.Add(&a);
+    EXPECT_EQ(list.LockList()->Count(), c.count);
+    list.UnlockList();  // also after the exception: the lock was given back
+  }
+
+  TThreadList shared;
+  TList* held = shared.LockList();
+  std::atomic<bool> added{false};
+  TFunctionThread adder([&](TFunctionThread&) {
+    shared.Add(&a);
+    added = true;
+  });
+  adder.Start();
+  Sleep(20);
+  EXPECT_FALSE(added);  // waits for the lock
+  EXPECT_EQ(held->Count(), 0);
+  shared.UnlockList();
+  adder.WaitFor();
+  EXPECT_TRUE(added);
+  EXPECT_EQ(shared.LockList()->IndexOf(&a), 0);
+  shared.UnlockList();
+  shared.Remove(&a);
+  shared.Clear();
+  EXPECT_EQ(shared.LockList()->Count(), 0);
+  shared.UnlockList();
 }

@@ -4,6 +4,7 @@
 #include "platform/win/gdi/Bitmaps.h"
 #include "platform/win/gdi/Blit.h"
 #include "platform/win/gdi/DeviceContext.h"
+#include "platform/win/gdi/Edges.h"
 #include "platform/win/gdi/GdiConsts.h"
 #include "platform/win/gdi/GdiTypes.h"
 #include "platform/win/gdi/Objects.h"

@@ -1,0 +1,118 @@
+#include "controls/utility/RtSysInfo.h"
+
+#include <pwd.h>
+#include <sys/utsname.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "controls/utility/detail/Text.h"
+#include "platform/base/StringRoutines.h"
+
+namespace {
+
+// The platform version that the layer reports: the NT family, 5.1.
+constexpr std::uint32_t ReportedPlatformId = 2;
+constexpr std::uint32_t ReportedMajor = 5;
+constexpr std::uint32_t ReportedMinor = 1;
+
+std::string CurrentUserName()
+{
+  if (const passwd* entry = getpwuid(geteuid()); entry && entry->pw_name)
+    return entry->pw_name;
+  const char* name = std::getenv("USER");
+  return name ? name : "";
+}
+
+std::string HostName()
+{
+  char buffer[256] = {};
+  if (gethostname(buffer, sizeof buffer - 1) != 0)
+    return {};
+  return buffer;
+}
+
+std::string OSText()
+{
+  utsname names{};
+  if (uname(&names) != 0)
+    return {};
+  return std::string(names.sysname) + " " + names.release + " " + names.machine;
+}
+
+void SetClassFlag(TRtSystemInfo& info)
+{
+  switch (info.VersionClass) {
+    case wvWin95: info.IsWin95 = true; break;
+    case wvWin95OSR2: info.IsWin95OSR2 = true; break;
+    case wvWin98: info.IsWin98 = true; break;
+    case wvWin98SE: info.IsWin98SE = true; break;
+    case wvWinME: info.IsWinME = true; break;
+    case wvWinNT31: info.IsWinNT3 = info.IsWinNT31 = true; break;
+    case wvWinNT35: info.IsWinNT3 = info.IsWinNT35 = true; break;
+    case wvWinNT351: info.IsWinNT3 = info.IsWinNT351 = true; break;
+    case wvWinNT4: info.IsWinNT4 = true; break;
+    case wvWin2000: info.IsWin2K = true; break;
+    case wvWinXP: info.IsWinXP = true; break;
+    case wvWin2003: info.IsWin2003 = true; break;
+    case wvUnknown: break;
+  }
+}
+
+}  // namespace
+
+TWindowsVersionClass WindowsVersionClass(std::uint32_t PlatformId, std::uint32_t Major, std::uint32_t Minor,
+                                         const std::string& CSDVersion, std::uint32_t Kernel32Version)
+{
+  std::string csd = Trim(CSDVersion);
+  if (PlatformId == 1) {
+    if (Minor < 10)
+      return csd == "B" || csd == "C" ? wvWin95OSR2 : wvWin95;
+    if (Minor <= 89) {
+      if (Kernel32Version == 0x4005A)
+        return wvWinME;
+      return csd == "A" ? wvWin98SE : wvWin98;
+    }
+    return Minor == 90 ? wvWinME : wvUnknown;
+  }
+  if (PlatformId == 2) {
+    if (Major == 3)
+      return Minor == 1 ? wvWinNT31 : Minor == 5 ? wvWinNT35 : Minor == 51 ? wvWinNT351 : wvUnknown;
+    if (Major == 4)
+      return wvWinNT4;
+    if (Major == 5)
+      return Minor == 0 ? wvWin2000 : Minor == 1 ? wvWinXP : Minor == 2 ? wvWin2003 : wvUnknown;
+  }
+  return wvUnknown;
+}
+
+const TRtSystemInfo& RtSystemInfo()
+{
+  static const TRtSystemInfo info = [] {
+    TRtSystemInfo i;
+    long processors = sysconf(_SC_NPROCESSORS_ONLN);
+    long page = sysconf(_SC_PAGESIZE);
+    long pages = sysconf(_SC_PHYS_PAGES);
+    long available = sysconf(_SC_AVPHYS_PAGES);
+    i.ProcessorCount = processors > 0 ? std::uint32_t(processors) : 1;
+    i.PageSize = page > 0 ? std::uint32_t(page) : 4096;
+    // Memory is mapped in whole pages here.
+    i.AllocationGranularity = i.PageSize;
+    i.TotalMemory = pages > 0 ? std::uint64_t(pages) * i.PageSize : 0;
+    i.AvailableMemory = available > 0 ? std::uint64_t(available) * i.PageSize : 0;
+    i.UserName = CurrentUserName();
+    i.ComputerName = HostName();
+    i.OSVersionText = OSText();
+    i.IsWinNT = ReportedPlatformId == 2;
+    i.Kernel32ProductVersion = 0;
+    i.VersionClass = WindowsVersionClass(ReportedPlatformId, ReportedMajor, ReportedMinor, "", 0);
+    SetClassFlag(i);
+    return i;
+  }();
+  return info;
+}
+
+TWindowsVersionClass WindowsVersionClass()
+{
+  return RtSystemInfo().VersionClass;
+}

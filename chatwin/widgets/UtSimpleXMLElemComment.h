@@ -1,0 +1,12 @@
+// A node of the simple XML document: a comment; its value is the comment's text.
+#pragma once
+
+#include "chatwin/widgets/UtSimpleXMLElem.h"
+
+class TUtSimpleXMLElemComment : public TUtSimpleXMLElem {
+public:
+  using TUtSimpleXMLElem::TUtSimpleXMLElem;
+
+  void ReadFrom(TXmlSource& Source, TUtSimpleXML* Document, int Depth) override;
+  void WriteTo(TXmlSink& Sink, const std::string& Level, TUtSimpleXMLSaveProgress* Progress) override;
+};

@@ -15,3 +15,7 @@
 #include "platform/win/gdi/SurfaceDC.h"
 #include "platform/win/gdi/SysColors.h"
 #include "platform/win/gdi/Text.h"
+#include "platform/win/gdi/BmpFormat.h"
+#include "platform/win/gdi/Cursors.h"
+#include "platform/win/gdi/Icons.h"
+#include "platform/win/gdi/Resources.h"

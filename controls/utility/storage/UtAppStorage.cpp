@@ -109,8 +109,12 @@ void TUtCustomAppStorage::ResolveStoragePath(const std::string& Path, std::strin
 
 std::string TUtCustomAppStorage::FullPath(const std::string& Path) const
 {
-  std::string full = FRootPath + "\\" + JoinPaths({FCurrentPath, Path});
+  std::string joined = JoinPaths({FCurrentPath, Path});
+  std::string full = joined.empty() ? FRootPath : FRootPath + "\\" + joined;
   full.erase(0, std::min(full.find_first_not_of('\\'), full.size()));
+  // The root alone names the top folder, without a separator after it.
+  while (!full.empty() && full.back() == '\\')
+    full.pop_back();
   return full;
 }
 

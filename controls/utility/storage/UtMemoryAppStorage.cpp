@@ -10,15 +10,9 @@
 
 namespace {
 
-char Upper(char c)
-{
-  return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-}
-
 bool StartsWith(const std::string& key, const std::string& prefix)
 {
-  return key.size() >= prefix.size() &&
-         SameText(std::string_view(key).substr(0, prefix.size()), prefix);
+  return key.compare(0, prefix.size(), prefix) == 0;
 }
 
 // The prefix of the keys below a full path ("" for the top, which holds all).
@@ -28,12 +22,6 @@ std::string FolderPrefix(const std::string& full)
 }
 
 }  // namespace
-
-bool TUtMemoryAppStorage::CaseLess::operator()(const std::string& a, const std::string& b) const
-{
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                      [](char x, char y) { return std::uint8_t(Upper(x)) < std::uint8_t(Upper(y)); });
-}
 
 void TUtMemoryAppStorage::Put(const std::string& Path, std::string Text)
 {
@@ -58,7 +46,7 @@ void TUtMemoryAppStorage::Children(const std::string& Path, bool Folders, std::v
     if (isFolder != Folders)
       continue;
     std::string name = isFolder ? rest.substr(0, slash) : rest;
-    if (Names.empty() || !SameText(Names.back(), name))
+    if (Names.empty() || Names.back() != name)
       Names.push_back(name);
   }
 }

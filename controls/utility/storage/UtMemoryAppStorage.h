@@ -1,8 +1,10 @@
 // A settings store that keeps its values in memory, each under its full path
 // (the store's root path and the value's path), as text: integers in
 // decimal, floats in their shortest exact form with a decimal point, binary
-// blocks in hexadecimal. Paths compare without regard to the case of ASCII
-// letters. A folder is a path with values below it.
+// blocks in hexadecimal. A folder is a path with values below it.
+//
+// Paths are compared exactly, case included: the element names of a set of
+// characters ("Char_a", "Char_A") differ only in case.
 #pragma once
 
 #include <map>
@@ -30,10 +32,7 @@ public:
   int ReadBinaryRaw(const std::string& Path, void* Buffer, int Size) override;
   void WriteBinaryRaw(const std::string& Path, const void* Buffer, int Size) override;
 
-  struct CaseLess {
-    bool operator()(const std::string& a, const std::string& b) const;
-  };
-  using TValueMap = std::map<std::string, std::string, CaseLess>;
+  using TValueMap = std::map<std::string, std::string>;
   // Every value under its full path.
   const TValueMap& Values() const { return FValues; }
 

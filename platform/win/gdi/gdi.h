@@ -18,4 +18,6 @@
 #include "platform/win/gdi/BmpFormat.h"
 #include "platform/win/gdi/Cursors.h"
 #include "platform/win/gdi/Icons.h"
+#include "platform/win/gdi/ImageList.h"
 #include "platform/win/gdi/Resources.h"
+#include "platform/win/gdi/StreamAdapter.h"

@@ -1,2 +1,20 @@
 // The window system: windows, messages, input, timers, hooks, system information.
 #pragma once
+
+#include "platform/win/window/Clipboard.h"
+#include "platform/win/window/CrossProcess.h"
+#include "platform/win/window/DefWindowProc.h"
+#include "platform/win/window/DisplayBackend.h"
+#include "platform/win/window/Hooks.h"
+#include "platform/win/window/Input.h"
+#include "platform/win/window/MessageQueue.h"
+#include "platform/win/window/Messages.h"
+#include "platform/win/window/Painting.h"
+#include "platform/win/window/Styles.h"
+#include "platform/win/window/SystemInfo.h"
+#include "platform/win/window/Timers.h"
+#include "platform/win/window/VirtualKeys.h"
+#include "platform/win/window/WindowClass.h"
+#include "platform/win/window/WindowPos.h"
+#include "platform/win/window/WindowTree.h"
+#include "platform/win/window/WindowTypes.h"

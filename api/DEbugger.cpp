@@ -1,0 +1,25 @@
+#include "api/DEbugger.h"
+
+#include "platform/win/window/CrossProcess.h"
+#include "platform/win/window/Messages.h"
+#include "platform/win/window/MessageQueue.h"
+#include "platform/win/window/WindowTree.h"
+
+void DebugLog(const ShortString& Source, BYTE Level, const ShortString& Text)
+{
+  // Copied first: the callers' strings may live in what the console's answer changes.
+  LogRecord record;
+  record.Source = Source;
+  record.Text = Text;
+  record.Level = Level;
+  HWND console = FindWindow(nullptr, "CDebug");
+  if (!console)
+    return;
+  COPYDATASTRUCT cds;
+  cds.dwData = LogRecordTag;
+  cds.cbData = sizeof record;
+  cds.lpData = &record;
+  DWORD_PTR result = 0;
+  SendMessageTimeout(console, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                     CrossProcessTimeout(), &result);
+}

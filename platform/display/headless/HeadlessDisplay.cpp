@@ -1,0 +1,441 @@
+#include "platform/display/headless/HeadlessDisplay.h"
+
+#include <png.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <mutex>
+
+#include "platform/base/VirtualClock.h"
+#include "platform/win/window/Clipboard.h"
+#include "platform/win/window/Input.h"
+#include "platform/win/window/Messages.h"
+#include "platform/win/window/Styles.h"
+#include "platform/win/window/MessageQueue.h"
+#include "platform/win/window/VirtualKeys.h"
+#include "platform/win/window/WindowPos.h"
+#include "platform/win/window/WindowTree.h"
+
+namespace {
+
+struct TFramebuffer {
+  std::vector<uint32_t> Pixels;
+  TRect Rect;
+  bool Visible = false;
+  BYTE Alpha = 255;
+  std::string Title;
+  int Presents = 0;
+};
+
+TSurface SurfaceOf(TFramebuffer& fb)
+{
+  TSurface s;
+  s.Bits = fb.Pixels.empty() ? nullptr : fb.Pixels.data();
+  s.Width = fb.Rect.Width();
+  s.Height = fb.Rect.Height();
+  s.StrideBytes = s.Width * 4;
+  return s;
+}
+
+// A zero-sized window still gets one pixel, so its surface is never null.
+void Allocate(TFramebuffer& fb, const TRect& r)
+{
+  fb.Rect = r;
+  std::size_t w = std::size_t(std::max(r.Width(), 1)), h = std::size_t(std::max(r.Height(), 1));
+  fb.Pixels.assign(w * h, 0);
+  if (r.Width() <= 0 || r.Height() <= 0)
+    fb.Rect = TRect(r.Left, r.Top, r.Left + 1, r.Top + 1);
+}
+
+}  // namespace
+
+struct THeadlessDisplay::TState {
+  mutable std::mutex Lock;
+  std::vector<TDisplayMonitor> Monitors;
+  std::map<HWND, TFramebuffer> Buffers;
+  std::vector<HWND> Order;
+  HCURSOR Cursor = nullptr;
+  std::function<bool()> Idle;
+  bool InIdle = false;
+  std::map<std::string, std::vector<BYTE>> Foreign;
+  bool ProcessOwnsClipboard = false;
+};
+
+THeadlessDisplay::THeadlessDisplay() : FState(std::make_unique<TState>())
+{
+  TDisplayMonitor m;
+  m.Bounds = TRect(0, 0, 1024, 768);
+  m.WorkArea = TRect(0, 0, 1024, 738);
+  FState->Monitors.push_back(m);
+}
+
+THeadlessDisplay::~THeadlessDisplay() = default;
+
+void RegisterHeadlessDisplay()
+{
+  RegisterDisplayBackend("headless", [] { return std::unique_ptr<TDisplayBackend>(new THeadlessDisplay); });
+}
+
+namespace {
+// Loading the library makes the back end available, even to a program that
+// names none of its functions.
+struct TAutoRegister {
+  TAutoRegister() { RegisterHeadlessDisplay(); }
+} gAutoRegister;
+}  // namespace
+
+THeadlessDisplay* THeadlessDisplay::Use()
+{
+  RegisterHeadlessDisplay();
+  if (auto* current = Current())
+    return current;
+  SelectDisplayBackend("headless");
+  return Current();
+}
+
+THeadlessDisplay* THeadlessDisplay::Current() { return dynamic_cast<THeadlessDisplay*>(CurrentDisplayBackend()); }
+
+void THeadlessDisplay::SetMonitors(const std::vector<TDisplayMonitor>& monitors)
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  if (!monitors.empty())
+    FState->Monitors = monitors;
+}
+
+void THeadlessDisplay::MoveMouse(int x, int y) { InputMouseMove(TPoint(x, y)); }
+void THeadlessDisplay::Press(int button) { InputMouseButton(button, true); }
+void THeadlessDisplay::Release(int button) { InputMouseButton(button, false); }
+
+void THeadlessDisplay::Click(int x, int y, int button)
+{
+  TPoint now;
+  GetCursorPos(&now);
+  if (now != TPoint(x, y))
+    MoveMouse(x, y);
+  Press(button);
+  Release(button);
+}
+
+void THeadlessDisplay::Wheel(int delta) { InputMouseWheel(delta); }
+void THeadlessDisplay::KeyDown(BYTE vk, DWORD character) { InputKey(vk, true, character); }
+void THeadlessDisplay::KeyUp(BYTE vk) { InputKey(vk, false); }
+
+void THeadlessDisplay::PressKey(BYTE vk, DWORD character)
+{
+  KeyDown(vk, character);
+  KeyUp(vk);
+}
+
+void THeadlessDisplay::TypeText(const std::string& utf8)
+{
+  for (std::size_t i = 0; i < utf8.size();) {
+    unsigned char c = static_cast<unsigned char>(utf8[i]);
+    int n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 1;
+    if (i + std::size_t(n) > utf8.size())
+      n = 1;
+    char32_t cp = n == 1 ? c : c & (0x7F >> n);
+    for (int k = 1; k < n; ++k)
+      cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + std::size_t(k)]) & 0x3F);
+    i += std::size_t(n);
+    BYTE vk = 0;
+    bool shift = false;
+    if (cp >= 'a' && cp <= 'z') {
+      vk = BYTE(cp - 'a' + 'A');
+    } else if (cp >= 'A' && cp <= 'Z') {
+      vk = BYTE(cp);
+      shift = true;
+    } else if (cp >= '0' && cp <= '9') {
+      vk = BYTE(cp);
+    } else if (cp == ' ') {
+      vk = VK_SPACE;
+    } else if (cp == '\r' || cp == '\n') {
+      vk = VK_RETURN;
+      cp = '\r';
+    } else if (cp == '\t') {
+      vk = VK_TAB;
+    } else {
+      vk = VK_PACKET;
+    }
+    if (shift)
+      KeyDown(VK_SHIFT);
+    PressKey(vk, DWORD(cp));
+    if (shift)
+      KeyUp(VK_SHIFT);
+  }
+}
+
+void THeadlessDisplay::SetAppActive(bool active) { InputAppActivation(active); }
+
+void THeadlessDisplay::UseVirtualClock()
+{
+  if (!VirtualClockEnabled())
+    EnableVirtualClock();
+}
+
+void THeadlessDisplay::Advance(unsigned milliseconds) { AdvanceVirtualClock(milliseconds); }
+
+int THeadlessDisplay::PumpMessages()
+{
+  int handled = 0;
+  MSG msg;
+  while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      // Not ours to eat: the loop above us must see it.
+      PostQuitMessage(int(msg.wParam));
+      break;
+    }
+    TranslateMessage(&msg);
+    DispatchMessage(&msg);
+    ++handled;
+  }
+  return handled;
+}
+
+void THeadlessDisplay::SetIdleScript(std::function<bool()> script)
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  FState->Idle = std::move(script);
+}
+
+HCURSOR THeadlessDisplay::Cursor() const
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  return FState->Cursor;
+}
+
+int THeadlessDisplay::PresentCount(HWND topLevel) const
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  auto it = FState->Buffers.find(topLevel);
+  return it == FState->Buffers.end() ? 0 : it->second.Presents;
+}
+
+bool THeadlessDisplay::IsShown(HWND topLevel) const
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  auto it = FState->Buffers.find(topLevel);
+  return it != FState->Buffers.end() && it->second.Visible;
+}
+
+uint32_t THeadlessDisplay::Pixel(HWND hwnd, int x, int y) const
+{
+  HWND root = GetAncestor(hwnd, GA_ROOT);
+  TRect wr, rr;
+  if (!GetWindowRect(hwnd, &wr) || !GetWindowRect(root, &rr))
+    return 0;
+  int fx = wr.Left - rr.Left + x, fy = wr.Top - rr.Top + y;
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  auto it = FState->Buffers.find(root);
+  if (it == FState->Buffers.end())
+    return 0;
+  const TFramebuffer& fb = it->second;
+  if (fx < 0 || fy < 0 || fx >= fb.Rect.Width() || fy >= fb.Rect.Height())
+    return 0;
+  return fb.Pixels[std::size_t(fy) * std::size_t(fb.Rect.Width()) + std::size_t(fx)] & 0xFFFFFF;
+}
+
+bool THeadlessDisplay::Screenshot(HWND hwnd, const std::string& path) const
+{
+  HWND root = GetAncestor(hwnd, GA_ROOT);
+  TRect wr, rr;
+  if (!GetWindowRect(hwnd, &wr) || !GetWindowRect(root, &rr))
+    return false;
+  std::vector<uint8_t> rgb;
+  int width, height;
+  {
+    std::lock_guard<std::mutex> lock(FState->Lock);
+    auto it = FState->Buffers.find(root);
+    if (it == FState->Buffers.end())
+      return false;
+    const TFramebuffer& fb = it->second;
+    TRect area = wr;
+    OffsetRect(&area, -rr.Left, -rr.Top);
+    TRect bounds(0, 0, fb.Rect.Width(), fb.Rect.Height());
+    if (!IntersectRect(&area, &area, &bounds))
+      return false;
+    width = area.Width();
+    height = area.Height();
+    rgb.reserve(std::size_t(width) * std::size_t(height) * 3);
+    for (int y = area.Top; y < area.Bottom; ++y)
+      for (int x = area.Left; x < area.Right; ++x) {
+        uint32_t p = fb.Pixels[std::size_t(y) * std::size_t(fb.Rect.Width()) + std::size_t(x)];
+        rgb.push_back(uint8_t(p >> 16));
+        rgb.push_back(uint8_t(p >> 8));
+        rgb.push_back(uint8_t(p));
+      }
+  }
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file)
+    return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  bool ok = false;
+  if (png && info && !setjmp(png_jmpbuf(png))) {
+    png_init_io(png, file);
+    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (int y = 0; y < height; ++y)
+      png_write_row(png, rgb.data() + std::size_t(y) * std::size_t(width) * 3);
+    png_write_end(png, nullptr);
+    ok = true;
+  }
+  png_destroy_write_struct(&png, &info);
+  std::fclose(file);
+  return ok;
+}
+
+void THeadlessDisplay::SetForeignClipboard(const std::map<std::string, std::vector<BYTE>>& contents)
+{
+  {
+    std::lock_guard<std::mutex> lock(FState->Lock);
+    FState->Foreign = contents;
+    FState->ProcessOwnsClipboard = false;
+  }
+  InputClipboardTaken();
+}
+
+bool THeadlessDisplay::ClipboardOwnedByProcess() const
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  return FState->ProcessOwnsClipboard;
+}
+
+std::string THeadlessDisplay::Name() const { return "headless"; }
+
+std::vector<TDisplayMonitor> THeadlessDisplay::Monitors()
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  return FState->Monitors;
+}
+
+TSurface THeadlessDisplay::CreateFramebuffer(HWND window, const TRect& screenRect)
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  TFramebuffer& fb = FState->Buffers[window];
+  Allocate(fb, screenRect);
+  FState->Order.insert(FState->Order.begin(), window);
+  return SurfaceOf(fb);
+}
+
+TSurface THeadlessDisplay::ResizeFramebuffer(HWND window, const TRect& screenRect)
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  TFramebuffer& fb = FState->Buffers[window];
+  Allocate(fb, screenRect);
+  return SurfaceOf(fb);
+}
+
+void THeadlessDisplay::DestroyFramebuffer(HWND window)
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  FState->Buffers.erase(window);
+  auto& order = FState->Order;
+  order.erase(std::remove(order.begin(), order.end(), window), order.end());
+}
+
+void THeadlessDisplay::Present(HWND window, const TRegion&)
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  auto it = FState->Buffers.find(window);
+  if (it != FState->Buffers.end())
+    it->second.Presents++;
+}
+
+void THeadlessDisplay::MoveWindow(HWND window, const TRect& screenRect)
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  auto it = FState->Buffers.find(window);
+  if (it != FState->Buffers.end())
+    it->second.Rect = TRect(screenRect.Left, screenRect.Top, screenRect.Left + it->second.Rect.Width(),
+                            screenRect.Top + it->second.Rect.Height());
+}
+
+void THeadlessDisplay::ShowWindow(HWND window, bool visible)
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  auto it = FState->Buffers.find(window);
+  if (it != FState->Buffers.end())
+    it->second.Visible = visible;
+}
+
+void THeadlessDisplay::RestackWindows(const std::vector<HWND>& topFirst)
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  FState->Order = topFirst;
+}
+
+void THeadlessDisplay::SetWindowShape(HWND, const TRegion*) {}
+
+void THeadlessDisplay::SetWindowTitle(HWND window, const std::string& title)
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  auto it = FState->Buffers.find(window);
+  if (it != FState->Buffers.end())
+    it->second.Title = title;
+}
+
+bool THeadlessDisplay::SetWindowAlpha(HWND window, BYTE alpha)
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  auto it = FState->Buffers.find(window);
+  if (it == FState->Buffers.end())
+    return false;
+  it->second.Alpha = alpha;
+  return true;
+}
+
+bool THeadlessDisplay::SupportsLayeredWindows() const { return true; }
+
+void THeadlessDisplay::ShowCursor(HCURSOR cursor)
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  FState->Cursor = cursor;
+}
+
+void THeadlessDisplay::WarpPointer(TPoint) {}
+
+void THeadlessDisplay::CaptureChanged(HWND) {}
+
+bool THeadlessDisplay::Idle()
+{
+  std::function<bool()> script;
+  {
+    std::lock_guard<std::mutex> lock(FState->Lock);
+    if (!FState->Idle || FState->InIdle)
+      return false;
+    script = FState->Idle;
+    FState->InIdle = true;
+  }
+  bool did = script();
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  FState->InIdle = false;
+  return did;
+}
+
+void THeadlessDisplay::ClipboardOwned(bool owned)
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  FState->ProcessOwnsClipboard = owned;
+  if (owned)
+    FState->Foreign.clear();
+}
+
+std::vector<std::string> THeadlessDisplay::ForeignClipboardFormats()
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  std::vector<std::string> names;
+  for (auto& [name, data] : FState->Foreign)
+    names.push_back(name);
+  return names;
+}
+
+bool THeadlessDisplay::FetchForeignClipboard(const std::string& format, std::vector<BYTE>& data)
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  auto it = FState->Foreign.find(format);
+  if (it == FState->Foreign.end())
+    return false;
+  data = it->second;
+  return true;
+}

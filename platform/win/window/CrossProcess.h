@@ -1,0 +1,22 @@
+// Windows of other processes of the same user. A process publishes its
+// top-level windows that have a title in a folder of the user's runtime
+// directory ($XDG_RUNTIME_DIR/corvane-windows, or a private folder under /tmp
+// when it is unset) and listens on a local socket there; FindWindow reads the
+// other processes' lists, and WM_COPYDATA sent to one of their windows goes
+// over the socket. The receiver delivers it on the window's thread as a sent
+// message with a COPYDATASTRUCT over its own copy of the bytes.
+//
+// A send waits at most the cross-process time limit (250 ms unless changed):
+// a hung or vanished receiver costs the sender that wait, never more.
+#pragma once
+
+#include <string>
+
+#include "platform/base/Types.h"
+
+UINT CrossProcessTimeout();
+void SetCrossProcessTimeout(UINT milliseconds);
+// The folder in use (made on first use, mode 0700).
+std::string CrossProcessFolder();
+// Largest copy-data block accepted from another process.
+constexpr DWORD MaxCrossProcessCopyData = 1u << 20;

@@ -1,0 +1,81 @@
+// The display back end: what the window system asks of the thing that shows
+// windows (memory for tests, an X server for the product). Back ends live in
+// platform/display/<name>/ and register a factory; the window system never
+// links them, so platform_win depends on no display library.
+//
+// Choosing one happens in one place, SelectDisplayBackend, which the class
+// library's application start and the tests call. Without a call, the first
+// window system call that needs a display makes the default choice.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/base/Geometry.h"
+#include "platform/win/gdi/Region.h"
+#include "platform/win/gdi/SurfaceDC.h"
+
+struct TDisplayMonitor {
+  TRect Bounds;    // screen coordinates
+  TRect WorkArea;  // the part not taken by panels
+};
+
+class TDisplayBackend {
+public:
+  virtual ~TDisplayBackend() = default;
+  virtual std::string Name() const = 0;
+
+  // The monitors; the first is the primary one and holds (0,0).
+  virtual std::vector<TDisplayMonitor> Monitors() = 0;
+
+  // Each top-level window has one framebuffer the size of its window
+  // rectangle (32-bit pixels, rows top-down). The window system draws into
+  // it and calls Present with what changed. Resizing may move the pixels;
+  // the window system repaints the whole window afterwards.
+  virtual TSurface CreateFramebuffer(HWND window, const TRect& screenRect) = 0;
+  virtual TSurface ResizeFramebuffer(HWND window, const TRect& screenRect) = 0;
+  virtual void DestroyFramebuffer(HWND window) = 0;
+  // Changed pixels, in framebuffer coordinates.
+  virtual void Present(HWND window, const TRegion& changed) = 0;
+  // Position, visibility, stacking and shape of a top-level window.
+  virtual void MoveWindow(HWND window, const TRect& screenRect) = 0;
+  virtual void ShowWindow(HWND window, bool visible) = 0;
+  virtual void RestackWindows(const std::vector<HWND>& topFirst) = 0;
+  virtual void SetWindowShape(HWND window, const TRegion* shape) = 0;
+  virtual void SetWindowTitle(HWND window, const std::string& title) = 0;
+  // Per-window constant alpha; false when the display cannot show it.
+  virtual bool SetWindowAlpha(HWND window, BYTE alpha) = 0;
+  virtual bool SupportsLayeredWindows() const = 0;
+
+  // The cursor shape to show (null hides it), and moving the pointer.
+  virtual void ShowCursor(HCURSOR cursor) = 0;
+  virtual void WarpPointer(TPoint screenPoint) = 0;
+  // Mouse capture held by a window of the process (null: released), so that
+  // a real display can grab the pointer.
+  virtual void CaptureChanged(HWND window) = 0;
+
+  // Called by a thread about to wait for messages with nothing to do: a back
+  // end may feed input or advance a test script here. True when it did
+  // something, so the thread looks at its queue again instead of waiting.
+  virtual bool Idle() = 0;
+
+  // Clipboard bridge. The clipboard's contents live in the process
+  // (Clipboard.h); the display is told when the process takes ownership or
+  // gives it up, may list the formats another program offers, and fetches
+  // their data on demand.
+  virtual void ClipboardOwned(bool owned) = 0;
+  virtual std::vector<std::string> ForeignClipboardFormats() = 0;
+  virtual bool FetchForeignClipboard(const std::string& format, std::vector<BYTE>& data) = 0;
+};
+
+using TDisplayFactory = std::unique_ptr<TDisplayBackend> (*)();
+
+// Makes a back end available under a name ("headless", "x11").
+void RegisterDisplayBackend(const std::string& name, TDisplayFactory factory);
+// Chooses the back end: the one named, or else "x11" when DISPLAY is set and
+// it is registered, or else "headless". Replaces a previous choice only while
+// no window owns a framebuffer. False when the named one is not registered.
+bool SelectDisplayBackend(const std::string& name);
+// The back end in use (null before one is chosen).
+TDisplayBackend* CurrentDisplayBackend();

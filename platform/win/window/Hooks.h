@@ -1,0 +1,13 @@
+// Hooks at three points of the message machinery: before a sent message
+// reaches its window procedure (WH_CALLWNDPROC, and WH_CALLWNDPROCRET after
+// it), at window life events (WH_CBT: create, destroy, activate, focus, ...)
+// and when a message leaves the queue (WH_GETMESSAGE). A thread id of 0 hooks
+// every thread of the process; the newest hook runs first and passes on with
+// CallNextHookEx.
+#pragma once
+
+#include "platform/win/window/WindowTypes.h"
+
+HHOOK SetWindowsHookEx(int kind, HOOKPROC proc, HINSTANCE module, DWORD threadId);
+BOOL UnhookWindowsHookEx(HHOOK hook);
+LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,52 @@
+// Input: mouse capture and tracking, keyboard focus, activation, the key
+// state, the cursor, and the entry points through which a display back end
+// feeds input (thread-safe; the events become messages when a thread of the
+// process asks for its next message, routed by the capture and the windows as
+// they are at that moment).
+#pragma once
+
+#include <string>
+
+#include "platform/win/window/WindowTypes.h"
+
+HWND SetCapture(HWND hwnd);
+BOOL ReleaseCapture();
+HWND GetCapture();
+BOOL TrackMouseEvent(TRACKMOUSEEVENT* track);
+inline BOOL _TrackMouseEvent(TRACKMOUSEEVENT* track) { return TrackMouseEvent(track); }
+
+HWND SetFocus(HWND hwnd);
+HWND GetFocus();
+HWND SetActiveWindow(HWND hwnd);
+HWND GetActiveWindow();
+BOOL SetForegroundWindow(HWND hwnd);
+HWND GetForegroundWindow();
+constexpr UINT LSFW_LOCK = 1;
+constexpr UINT LSFW_UNLOCK = 2;
+BOOL LockSetForegroundWindow(UINT lockCode);
+
+// The state of a key as of the message being handled (bit 15 down, bit 0 toggled).
+SHORT GetKeyState(int vk);
+// The state of a key right now (bit 15 down).
+SHORT GetAsyncKeyState(int vk);
+BOOL GetKeyboardState(BYTE* keys);
+BOOL SetKeyboardState(const BYTE* keys);
+
+BOOL GetCursorPos(TPoint* point);
+BOOL SetCursorPos(int x, int y);
+BOOL ClipCursor(const TRect* rect);
+BOOL GetClipCursor(TRect* rect);
+HCURSOR SetCursor(HCURSOR cursor);
+HCURSOR GetCursor();
+int ShowCursor(BOOL show);
+UINT GetDoubleClickTime();
+
+// Display entry points. Points are in screen coordinates; button 0 is the
+// left, 1 the right, 2 the middle button. A key carries the character it
+// typed (0 when the layout decides, from the virtual key and the shift state).
+void InputMouseMove(TPoint screenPoint);
+void InputMouseButton(int button, bool down);
+void InputMouseWheel(int delta);
+void InputKey(BYTE vk, bool down, DWORD character = 0, WORD scanCode = 0, bool extended = false);
+// The application lost the foreground to another program (or got it back).
+void InputAppActivation(bool active);

@@ -1,0 +1,13 @@
+// Window and thread timers. A due timer shows up as WM_TIMER when the queue has
+// nothing else (after posted messages, input and painting); one WM_TIMER at a
+// time per timer, however late the loop is. Timers follow the base layer's
+// clock, so on the virtual clock they fire when a test advances it.
+#pragma once
+
+#include "platform/win/window/WindowTypes.h"
+
+constexpr UINT USER_TIMER_MINIMUM = 0x0000000A;
+constexpr UINT USER_TIMER_MAXIMUM = 0x7FFFFFFF;
+
+UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc);
+BOOL KillTimer(HWND hwnd, UINT_PTR id);

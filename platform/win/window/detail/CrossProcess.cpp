@@ -1,0 +1,551 @@
+// Windows of other processes: publishing our top-level windows, finding
+// theirs, and WM_COPYDATA over a local socket.
+#include "platform/win/window/CrossProcess.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <strings.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <thread>
+
+#include "platform/win/window/MessageQueue.h"
+#include "platform/win/window/WindowTree.h"
+#include "platform/win/window/detail/Core.h"
+
+using namespace wincore;
+
+namespace {
+
+std::atomic<UINT> gTimeout{250};
+
+constexpr char ListMagic[4] = {'C', 'V', 'W', 'L'};
+constexpr char RequestMagic[4] = {'C', 'V', 'C', 'D'};
+constexpr char ReplyMagic[4] = {'C', 'V', 'C', 'R'};
+constexpr std::size_t MaxListBytes = 1u << 20;
+constexpr std::uint32_t MaxName = 4096;
+
+struct TRequest {
+  char Magic[4];
+  std::uint32_t Version;
+  std::uint64_t Target;
+  std::uint64_t Sender;
+  std::uint32_t SenderPid;
+  std::uint32_t Reserved;
+  std::uint64_t Data;
+  std::uint32_t Size;
+  std::uint32_t Reserved2;
+};
+static_assert(sizeof(TRequest) == 48);
+
+struct TReply {
+  char Magic[4];
+  std::int32_t Ok;
+  std::int64_t Result;
+};
+static_assert(sizeof(TReply) == 16);
+
+struct TPublished {
+  std::uint64_t Handle;
+  std::string Class;
+  std::string Title;
+};
+
+std::mutex& FolderLock()
+{
+  static auto* m = new std::mutex;
+  return *m;
+}
+
+std::string MakeFolder()
+{
+  std::string base;
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  std::string folder;
+  if (runtime && *runtime) {
+    folder = std::string(runtime) + "/corvane-windows";
+  } else {
+    folder = "/tmp/corvane-windows-" + std::to_string(getuid());
+  }
+  mkdir(folder.c_str(), 0700);
+  struct stat st;
+  // Only a private folder of ours is trusted with sockets and window lists.
+  if (lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != getuid() || (st.st_mode & 0077))
+    return std::string();
+  return folder;
+}
+
+std::string ListPath(const std::string& folder, int pid) { return folder + "/" + std::to_string(pid) + ".list"; }
+std::string SocketPath(const std::string& folder, int pid) { return folder + "/" + std::to_string(pid) + ".sock"; }
+
+bool ProcessAlive(int pid) { return pid > 0 && (kill(pid, 0) == 0 || errno == EPERM); }
+
+// Reads another process's window list, refusing anything malformed.
+std::vector<TPublished> ReadList(const std::string& path)
+{
+  std::vector<TPublished> out;
+  std::ifstream in(path, std::ios::binary);
+  if (!in)
+    return out;
+  std::string data;
+  data.resize(MaxListBytes + 1);
+  in.read(data.data(), std::streamsize(data.size()));
+  data.resize(std::size_t(in.gcount()));
+  if (data.size() > MaxListBytes || data.size() < 8 || std::memcmp(data.data(), ListMagic, 4) != 0)
+    return out;
+  std::size_t pos = 4;
+  auto read32 = [&](std::uint32_t& v) {
+    if (pos + 4 > data.size())
+      return false;
+    std::memcpy(&v, data.data() + pos, 4);
+    pos += 4;
+    return true;
+  };
+  auto read64 = [&](std::uint64_t& v) {
+    if (pos + 8 > data.size())
+      return false;
+    std::memcpy(&v, data.data() + pos, 8);
+    pos += 8;
+    return true;
+  };
+  auto readString = [&](std::string& s) {
+    std::uint32_t n;
+    if (!read32(n) || n > MaxName || pos + n > data.size())
+      return false;
+    s.assign(data.data() + pos, n);
+    pos += n;
+    return true;
+  };
+  std::uint32_t count;
+  if (!read32(count) || count > 65536)
+    return out;
+  for (std::uint32_t i = 0; i < count; ++i) {
+    TPublished p;
+    if (!read64(p.Handle) || !readString(p.Class) || !readString(p.Title))
+      return {};
+    out.push_back(std::move(p));
+  }
+  return out;
+}
+
+bool Matches(const std::string& cls, const std::string& title, LPCSTR className, LPCSTR windowName)
+{
+  if (className && reinterpret_cast<std::uintptr_t>(className) > 0xFFFF && strcasecmp(cls.c_str(), className) != 0)
+    return false;
+  if (windowName && strcasecmp(title.c_str(), windowName) != 0)
+    return false;
+  return true;
+}
+
+bool WaitFd(int fd, short events, std::chrono::steady_clock::time_point deadline)
+{
+  for (;;) {
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+    if (left < 0)
+      return false;
+    pollfd p{fd, events, 0};
+    int r = poll(&p, 1, int(std::min<long long>(left, INT_MAX)));
+    if (r > 0)
+      return (p.revents & (events | POLLHUP | POLLERR)) != 0 && !(p.revents & POLLNVAL);
+    if (r == 0)
+      return false;
+    if (errno != EINTR)
+      return false;
+  }
+}
+
+bool WriteAll(int fd, const void* data, std::size_t size, std::chrono::steady_clock::time_point deadline)
+{
+  const char* p = static_cast<const char*>(data);
+  while (size > 0) {
+    ssize_t n = send(fd, p, size, MSG_NOSIGNAL);
+    if (n > 0) {
+      p += n;
+      size -= std::size_t(n);
+      continue;
+    }
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) {
+      if (!WaitFd(fd, POLLOUT, deadline))
+        return false;
+      continue;
+    }
+    return false;
+  }
+  return true;
+}
+
+bool ReadAll(int fd, void* data, std::size_t size, std::chrono::steady_clock::time_point deadline)
+{
+  char* p = static_cast<char*>(data);
+  while (size > 0) {
+    ssize_t n = recv(fd, p, size, 0);
+    if (n > 0) {
+      p += n;
+      size -= std::size_t(n);
+      continue;
+    }
+    if (n == 0)
+      return false;
+    if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) {
+      if (!WaitFd(fd, POLLIN, deadline))
+        return false;
+      continue;
+    }
+    return false;
+  }
+  return true;
+}
+
+// A proxy handle for a window of another process (Core().Lock held).
+HWND ProxyFor(int pid, std::uint64_t remote, const std::string& cls, const std::string& title)
+{
+  for (auto& slot : Core().Slots)
+    if (slot.Wnd && slot.Wnd->Foreign && slot.Wnd->ForeignPid == pid && slot.Wnd->ForeignHandle == remote) {
+      slot.Wnd->Text = title;
+      return slot.Wnd->Handle;
+    }
+  auto* w = new TWnd;
+  w->Foreign = true;
+  w->ForeignPid = pid;
+  w->ForeignHandle = remote;
+  w->Text = title;
+  (void)cls;
+  w->Style = WS_VISIBLE;
+  w->Handle = AddHandle(w);
+  return w->Handle;
+}
+
+class TListener {
+public:
+  void Start(const std::string& folder)
+  {
+    if (FStarted.exchange(true))
+      return;
+    std::string path = SocketPath(folder, getpid());
+    unlink(path.c_str());
+    int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+      return;
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    if (path.size() >= sizeof addr.sun_path) {
+      close(fd);
+      return;
+    }
+    std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
+    if (bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || listen(fd, 16) != 0) {
+      close(fd);
+      return;
+    }
+    chmod(path.c_str(), 0600);
+    FFd = fd;
+    // The listener lives as long as the process; it only waits on the socket.
+    std::thread([this] { Run(); }).detach();
+  }
+
+private:
+  void Run()
+  {
+    for (;;) {
+      int client = accept4(FFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+      if (client < 0) {
+        if (errno == EINTR || errno == ECONNABORTED)
+          continue;
+        return;
+      }
+      Serve(client);
+      close(client);
+    }
+  }
+
+  void Serve(int fd)
+  {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    TRequest req;
+    if (!ReadAll(fd, &req, sizeof req, deadline) || std::memcmp(req.Magic, RequestMagic, 4) != 0 || req.Version != 1 ||
+        req.Size > MaxCrossProcessCopyData)
+      return;
+    std::vector<BYTE> payload(req.Size);
+    if (req.Size && !ReadAll(fd, payload.data(), payload.size(), deadline))
+      return;
+    TReply reply{};
+    std::memcpy(reply.Magic, ReplyMagic, 4);
+    TWnd* target = nullptr;
+    HWND sender = nullptr;
+    {
+      std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+      HWND h = reinterpret_cast<HWND>(std::uintptr_t(req.Target));
+      TWnd* w = ResolveLocal(h);
+      if (w && IsTopLevel(w) && !w->Destroying)
+        target = w;
+      if (req.Sender)
+        sender = ProxyFor(int(req.SenderPid), req.Sender, std::string(), std::string());
+    }
+    if (target) {
+      COPYDATASTRUCT cds;
+      cds.dwData = ULONG_PTR(req.Data);
+      cds.cbData = req.Size;
+      bool ok = false;
+      // The sender gave up long before this; the wait only keeps a hung
+      // window from holding the listener for ever.
+      reply.Result = SendToThread(target, WM_COPYDATA, reinterpret_cast<WPARAM>(sender),
+                                  reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, 5000, ok, &payload);
+      reply.Ok = ok ? 1 : 0;
+    }
+    WriteAll(fd, &reply, sizeof reply, std::chrono::steady_clock::now() + std::chrono::milliseconds(500));
+  }
+
+  std::atomic<bool> FStarted{false};
+  int FFd = -1;
+};
+
+TListener& Listener()
+{
+  static auto* l = new TListener;
+  return *l;
+}
+
+std::string gLastPublished;
+
+}  // namespace
+
+UINT CrossProcessTimeout() { return gTimeout.load(); }
+
+void SetCrossProcessTimeout(UINT milliseconds) { gTimeout = std::max<UINT>(1, milliseconds); }
+
+std::string CrossProcessFolder()
+{
+  std::lock_guard<std::mutex> lock(FolderLock());
+  static std::string folder = MakeFolder();
+  return folder;
+}
+
+namespace wincore {
+
+UINT CrossProcessTimeoutValue() { return gTimeout.load(); }
+
+void PublishWindowsChanged()
+{
+  std::string data(ListMagic, 4);
+  std::uint32_t count = 0;
+  std::string records;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    for (TWnd* w : Core().Desktop->Children) {
+      if (w->Foreign || w->MessageOnly || w->Text.empty() || w->Destroying)
+        continue;
+      std::uint64_t h = reinterpret_cast<std::uintptr_t>(w->Handle);
+      std::string cls = w->Class ? w->Class->Name : std::string();
+      std::string title = w->Text.substr(0, MaxName);
+      cls = cls.substr(0, MaxName);
+      records.append(reinterpret_cast<const char*>(&h), 8);
+      std::uint32_t n = std::uint32_t(cls.size());
+      records.append(reinterpret_cast<const char*>(&n), 4);
+      records += cls;
+      n = std::uint32_t(title.size());
+      records.append(reinterpret_cast<const char*>(&n), 4);
+      records += title;
+      ++count;
+    }
+  }
+  data.append(reinterpret_cast<const char*>(&count), 4);
+  data += records;
+  static std::mutex publishLock;
+  std::lock_guard<std::mutex> lock(publishLock);
+  if (data == gLastPublished)
+    return;
+  std::string folder = CrossProcessFolder();
+  if (folder.empty())
+    return;
+  if (count > 0)
+    Listener().Start(folder);
+  std::string path = ListPath(folder, getpid());
+  if (count == 0) {
+    unlink(path.c_str());
+    gLastPublished = data;
+    return;
+  }
+  std::string temp = path + ".tmp";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    out.write(data.data(), std::streamsize(data.size()));
+    if (!out)
+      return;
+  }
+  if (rename(temp.c_str(), path.c_str()) == 0)
+    gLastPublished = data;
+}
+
+LRESULT SendForeignCopyData(TWnd* target, HWND sender, const COPYDATASTRUCT* cds, UINT timeoutMs, bool& ok)
+{
+  ok = false;
+  int pid;
+  std::uint64_t remote;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    // The proxy may have been dropped meanwhile; only its copied values are used.
+    pid = target->ForeignPid;
+    remote = target->ForeignHandle;
+  }
+  if (!cds || cds->cbData > MaxCrossProcessCopyData || (cds->cbData && !cds->lpData))
+    return 0;
+  std::string folder = CrossProcessFolder();
+  if (folder.empty() || !ProcessAlive(pid))
+    return 0;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (fd < 0)
+    return 0;
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  std::string path = SocketPath(folder, pid);
+  if (path.size() >= sizeof addr.sun_path) {
+    close(fd);
+    return 0;
+  }
+  std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
+  LRESULT result = 0;
+  if (connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+    if (errno != EINPROGRESS && errno != EAGAIN) {
+      close(fd);
+      return 0;
+    }
+    int err = 0;
+    socklen_t len = sizeof err;
+    if (!WaitFd(fd, POLLOUT, deadline) || getsockopt(fd, SOL_SOCKET, SO_ERROR, &err, &len) != 0 || err != 0) {
+      close(fd);
+      return 0;
+    }
+  }
+  TRequest req{};
+  std::memcpy(req.Magic, RequestMagic, 4);
+  req.Version = 1;
+  req.Target = remote;
+  req.Sender = reinterpret_cast<std::uintptr_t>(sender);
+  req.SenderPid = std::uint32_t(getpid());
+  req.Data = cds->dwData;
+  req.Size = cds->cbData;
+  TReply reply{};
+  if (WriteAll(fd, &req, sizeof req, deadline) && (!cds->cbData || WriteAll(fd, cds->lpData, cds->cbData, deadline)) &&
+      ReadAll(fd, &reply, sizeof reply, deadline) && std::memcmp(reply.Magic, ReplyMagic, 4) == 0 && reply.Ok) {
+    ok = true;
+    result = LRESULT(reply.Result);
+  }
+  close(fd);
+  return result;
+}
+
+bool ForeignAlive(TWnd* w)
+{
+  std::string folder = CrossProcessFolder();
+  if (folder.empty() || !ProcessAlive(w->ForeignPid))
+    return false;
+  for (auto& p : ReadList(ListPath(folder, w->ForeignPid)))
+    if (p.Handle == w->ForeignHandle)
+      return true;
+  return false;
+}
+
+}  // namespace wincore
+
+namespace {
+
+HWND FindLocal(TWnd* parent, HWND childAfter, LPCSTR className, LPCSTR windowName)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  bool started = childAfter == nullptr;
+  for (TWnd* w : parent->Children) {
+    if (!started) {
+      started = w->Handle == childAfter;
+      continue;
+    }
+    if (w->Foreign || w->Destroying)
+      continue;
+    if (className && reinterpret_cast<std::uintptr_t>(className) <= 0xFFFF) {
+      if (!w->Class || w->Class->Atom != ATOM(reinterpret_cast<std::uintptr_t>(className)))
+        continue;
+      if (windowName && strcasecmp(w->Text.c_str(), windowName) != 0)
+        continue;
+      return w->Handle;
+    }
+    if (Matches(w->Class ? w->Class->Name : std::string(), w->Text, className, windowName))
+      return w->Handle;
+  }
+  return nullptr;
+}
+
+HWND FindForeign(LPCSTR className, LPCSTR windowName)
+{
+  if (className && reinterpret_cast<std::uintptr_t>(className) <= 0xFFFF)
+    return nullptr;  // atoms do not cross processes
+  std::string folder = CrossProcessFolder();
+  if (folder.empty())
+    return nullptr;
+  DIR* dir = opendir(folder.c_str());
+  if (!dir)
+    return nullptr;
+  std::vector<int> pids;
+  while (dirent* e = readdir(dir)) {
+    std::string name = e->d_name;
+    if (name.size() < 6 || name.compare(name.size() - 5, 5, ".list") != 0)
+      continue;
+    char* end = nullptr;
+    long pid = std::strtol(name.c_str(), &end, 10);
+    if (end != name.c_str() + name.size() - 5 || pid <= 0 || pid == getpid() || pid > INT_MAX)
+      continue;
+    pids.push_back(int(pid));
+  }
+  closedir(dir);
+  for (int pid : pids) {
+    std::string path = ListPath(folder, pid);
+    if (!ProcessAlive(pid)) {
+      // A process that died without cleaning up.
+      unlink(path.c_str());
+      unlink(SocketPath(folder, pid).c_str());
+      continue;
+    }
+    for (auto& p : ReadList(path))
+      if (Matches(p.Class, p.Title, className, windowName)) {
+        std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+        return ProxyFor(pid, p.Handle, p.Class, p.Title);
+      }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+HWND FindWindow(LPCSTR className, LPCSTR windowName)
+{
+  if (HWND h = FindLocal(Core().Desktop, nullptr, className, windowName))
+    return h;
+  return FindForeign(className, windowName);
+}
+
+HWND FindWindowEx(HWND parent, HWND childAfter, LPCSTR className, LPCSTR windowName)
+{
+  TWnd* p;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    p = parent == HWND_MESSAGE ? Core().MessageRoot : parent ? ResolveLocal(parent) : Core().Desktop;
+    if (!p)
+      return nullptr;
+  }
+  if (HWND h = FindLocal(p, childAfter, className, windowName))
+    return h;
+  if (p == Core().Desktop && !childAfter)
+    return FindForeign(className, windowName);
+  return nullptr;
+}

@@ -1,0 +1,62 @@
+#include <cstdlib>
+#include <map>
+
+#include "platform/win/window/DisplayBackend.h"
+#include "platform/win/window/detail/Core.h"
+
+namespace {
+
+std::map<std::string, TDisplayFactory>& Factories()
+{
+  static auto* factories = new std::map<std::string, TDisplayFactory>;
+  return *factories;
+}
+
+std::mutex& FactoriesLock()
+{
+  static auto* lock = new std::mutex;
+  return *lock;
+}
+
+}  // namespace
+
+void RegisterDisplayBackend(const std::string& name, TDisplayFactory factory)
+{
+  std::lock_guard<std::mutex> lock(FactoriesLock());
+  Factories()[name] = factory;
+}
+
+bool SelectDisplayBackend(const std::string& name)
+{
+  TDisplayFactory factory = nullptr;
+  {
+    std::lock_guard<std::mutex> lock(FactoriesLock());
+    auto& all = Factories();
+    std::string chosen = name;
+    if (chosen.empty()) {
+      const char* display = std::getenv("DISPLAY");
+      chosen = display && *display && all.count("x11") ? "x11" : "headless";
+    }
+    auto it = all.find(chosen);
+    if (it == all.end())
+      return false;
+    factory = it->second;
+  }
+  wincore::TCore& core = wincore::Core();
+  std::lock_guard<std::recursive_mutex> lock(core.Lock);
+  for (auto& slot : core.Slots)
+    if (slot.Wnd && slot.Wnd->HasSurface)
+      return core.Display && core.Display->Name() == name;
+  core.Display = factory();
+  auto monitors = core.Display->Monitors();
+  if (!monitors.empty())
+    core.Desktop->Rect = core.Desktop->Client = monitors.front().Bounds;
+  return true;
+}
+
+TDisplayBackend* CurrentDisplayBackend()
+{
+  wincore::TCore& core = wincore::Core();
+  std::lock_guard<std::recursive_mutex> lock(core.Lock);
+  return core.Display.get();
+}

@@ -1,0 +1,921 @@
+// Input: raw display events turned into messages, capture, focus, activation,
+// key state, cursor and mouse tracking.
+#include "platform/win/window/Input.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/win/window/DisplayBackend.h"
+#include "platform/win/window/MessageQueue.h"
+#include "platform/win/window/SystemInfo.h"
+#include "platform/win/window/VirtualKeys.h"
+#include "platform/win/window/WindowPos.h"
+#include "platform/win/window/WindowTree.h"
+#include "platform/win/window/detail/Core.h"
+
+using namespace wincore;
+
+// Set while a click activates a window, so WM_ACTIVATE says WA_CLICKACTIVE.
+static bool gClickActivation = false;
+
+namespace {
+
+void PushRaw(TRawInput ev)
+{
+  TCore& core = Core();
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    ev.Time = DWORD(NowMs());
+    std::memcpy(ev.Keys, core.AsyncKeys, sizeof ev.Keys);
+    core.Raw.push_back(ev);
+  }
+  WakeAll();
+}
+
+WPARAM MouseKeys(const BYTE* keys)
+{
+  WPARAM mk = 0;
+  if (keys[VK_LBUTTON] & 0x80)
+    mk |= MK_LBUTTON;
+  if (keys[VK_RBUTTON] & 0x80)
+    mk |= MK_RBUTTON;
+  if (keys[VK_MBUTTON] & 0x80)
+    mk |= MK_MBUTTON;
+  if (keys[VK_SHIFT] & 0x80)
+    mk |= MK_SHIFT;
+  if (keys[VK_CONTROL] & 0x80)
+    mk |= MK_CONTROL;
+  return mk;
+}
+
+void Deliver(HWND target, const MSG& m, const BYTE* keys)
+{
+  std::shared_ptr<TThread> t;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    TWnd* w = ResolveLocal(target);
+    if (!w)
+      return;
+    t = w->Thread;
+  }
+  std::lock_guard<std::mutex> lock(t->M);
+  TInputMsg im;
+  im.Msg = m;
+  std::memcpy(im.Keys, keys, sizeof im.Keys);
+  t->Input.push_back(im);
+  Wake(*t);
+}
+
+void PostLeave(HWND hwnd, bool nonClient)
+{
+  PostMessage(hwnd, nonClient ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
+}
+
+void StopHoverTimer(HWND hwnd)
+{
+  std::shared_ptr<TThread> t;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    TWnd* w = ResolveLocal(hwnd);
+    if (!w)
+      return;
+    t = w->Thread;
+  }
+  std::lock_guard<std::mutex> lock(t->M);
+  t->Timers.erase(std::remove_if(t->Timers.begin(), t->Timers.end(),
+                                 [&](const TTimer& x) { return x.Hwnd == hwnd && x.Id == HoverTimerId; }),
+                  t->Timers.end());
+}
+
+void StartHoverTimer(HWND hwnd, DWORD time)
+{
+  std::shared_ptr<TThread> t;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    TWnd* w = ResolveLocal(hwnd);
+    if (!w)
+      return;
+    t = w->Thread;
+  }
+  std::lock_guard<std::mutex> lock(t->M);
+  for (auto& timer : t->Timers)
+    if (timer.Hwnd == hwnd && timer.Id == HoverTimerId) {
+      timer.Due = NowMs() + time;
+      return;
+    }
+  TTimer timer;
+  timer.Hwnd = hwnd;
+  timer.Id = HoverTimerId;
+  timer.Interval = time;
+  timer.Due = NowMs() + time;
+  t->Timers.push_back(timer);
+  Wake(*t);
+}
+
+// Mouse leave and hover tracking: the window under the pointer (and whether
+// the pointer is in its client area) decides.
+void UpdateTracking(HWND under, bool inClient)
+{
+  TMouseTrack track;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    track = Core().Track;
+  }
+  if (!track.Hwnd)
+    return;
+  bool nonClient = track.Flags & TME_NONCLIENT;
+  bool inside = under == track.Hwnd && inClient != nonClient;
+  if (!inside) {
+    {
+      std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+      Core().Track = {};
+    }
+    StopHoverTimer(track.Hwnd);
+    if (track.Flags & TME_LEAVE)
+      PostLeave(track.Hwnd, nonClient);
+  } else if (track.Flags & TME_HOVER) {
+    StartHoverTimer(track.Hwnd, track.HoverTime);
+  }
+}
+
+const UINT ButtonDown[3] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN};
+const UINT NcButtonDown[3] = {WM_NCLBUTTONDOWN, WM_NCRBUTTONDOWN, WM_NCMBUTTONDOWN};
+
+void CookMouse(const TRawInput& ev)
+{
+  TCore& core = Core();
+  HWND capture;
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    capture = ResolveLocal(core.Capture) ? core.Capture : nullptr;
+  }
+  if (ev.Kind == TRawInput::Wheel) {
+    HWND target;
+    {
+      std::lock_guard<std::recursive_mutex> cl(core.Lock);
+      target = capture ? capture : (ResolveLocal(core.Focus) ? core.Focus : core.Active);
+    }
+    if (!target)
+      return;
+    MSG m;
+    m.hwnd = target;
+    m.message = WM_MOUSEWHEEL;
+    m.wParam = MAKEWPARAM(WORD(MouseKeys(ev.Keys)), WORD(SHORT(ev.Delta)));
+    m.lParam = MAKELPARAM(WORD(SHORT(ev.Pt.x)), WORD(SHORT(ev.Pt.y)));
+    m.time = ev.Time;
+    m.pt = ev.Pt;
+    Deliver(target, m, ev.Keys);
+    return;
+  }
+  LRESULT hit = HTCLIENT;
+  HWND under = HitTestTree(ev.Pt, &hit, nullptr);
+  UpdateTracking(under, hit == HTCLIENT);
+  HWND target = capture ? capture : under;
+  if (capture)
+    hit = HTCLIENT;
+  if (!target)
+    return;
+  bool rootDisabled;
+  UINT clsStyle = 0;
+  HWND root;
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    TWnd* w = ResolveLocal(target);
+    if (!w)
+      return;
+    TWnd* r = RootOf(w);
+    root = r->Handle;
+    rootDisabled = (r->Style & WS_DISABLED) != 0;
+    clsStyle = w->Class ? w->Class->Style : 0;
+  }
+  if (rootDisabled && !capture)
+    hit = HTERROR;
+  bool client = hit == HTCLIENT;
+  UINT msg;
+  if (ev.Kind == TRawInput::MouseMove)
+    msg = client ? WM_MOUSEMOVE : WM_NCMOUSEMOVE;
+  else
+    msg = (client ? ButtonDown : NcButtonDown)[ev.ButtonIndex] + (ev.Down ? 0 : 1);
+  if (!capture)
+    SendMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(WORD(SHORT(hit)), WORD(msg)));
+  if (hit == HTERROR) {
+    if (ev.Kind == TRawInput::Button && ev.Down)
+      MessageBeep(0);
+    return;
+  }
+  if (ev.Kind == TRawInput::Button && ev.Down) {
+    bool inactive;
+    {
+      std::lock_guard<std::recursive_mutex> cl(core.Lock);
+      TWnd* r = ResolveLocal(root);
+      inactive = r && core.Active != root && IsTopLevel(r);
+    }
+    if (inactive) {
+      LRESULT ma = SendMessage(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(root), MAKELPARAM(WORD(SHORT(hit)), WORD(msg)));
+      if (ma == 0)
+        ma = MA_ACTIVATE;
+      if (ma == MA_ACTIVATE || ma == MA_ACTIVATEANDEAT) {
+        bool canActivate;
+        {
+          std::lock_guard<std::recursive_mutex> cl(core.Lock);
+          TWnd* r = ResolveLocal(root);
+          canActivate = r && !(r->ExStyle & WS_EX_NOACTIVATE);
+        }
+        if (canActivate) {
+          gClickActivation = true;
+          SetActiveWindow(root);
+          gClickActivation = false;
+        }
+      }
+      if (ma == MA_ACTIVATEANDEAT || ma == MA_NOACTIVATEANDEAT)
+        return;
+    }
+    // Double clicks: the same button on the same window, soon enough and near enough.
+    bool dbl = false;
+    {
+      std::lock_guard<std::recursive_mutex> cl(core.Lock);
+      int dx = std::abs(ev.Pt.x - core.LastClickPt.x);
+      int dy = std::abs(ev.Pt.y - core.LastClickPt.y);
+      bool near = dx <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 && dy <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+      bool soon = ev.Time - core.LastClickTime <= GetDoubleClickTime();
+      bool allowed = !client || (clsStyle & CS_DBLCLKS);
+      dbl = allowed && !core.LastClickWasDouble && core.LastClickWnd == target && core.LastClickMsg == msg && near && soon;
+      core.LastClickWnd = target;
+      core.LastClickMsg = msg;
+      core.LastClickTime = ev.Time;
+      core.LastClickPt = ev.Pt;
+      core.LastClickWasDouble = dbl;
+    }
+    if (dbl)
+      msg += 2;
+  }
+  MSG m;
+  m.hwnd = target;
+  m.message = msg;
+  m.time = ev.Time;
+  m.pt = ev.Pt;
+  if (client) {
+    TPoint p = ev.Pt;
+    ScreenToClient(target, &p);
+    m.wParam = MouseKeys(ev.Keys);
+    m.lParam = MAKELPARAM(WORD(SHORT(p.x)), WORD(SHORT(p.y)));
+  } else {
+    m.wParam = WPARAM(hit);
+    m.lParam = MAKELPARAM(WORD(SHORT(ev.Pt.x)), WORD(SHORT(ev.Pt.y)));
+  }
+  Deliver(target, m, ev.Keys);
+}
+
+void CookKey(const TRawInput& ev)
+{
+  TCore& core = Core();
+  HWND target;
+  bool noFocus;
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    noFocus = !ResolveLocal(core.Focus);
+    target = noFocus ? (ResolveLocal(core.Active) ? core.Active : nullptr) : core.Focus;
+  }
+  if (!target)
+    return;
+  bool alt = ev.Keys[VK_MENU] & 0x80;
+  bool ctrl = ev.Keys[VK_CONTROL] & 0x80;
+  bool sys = (alt && !ctrl) || ev.Vk == VK_F10 || ev.Vk == VK_MENU || ev.Vk == VK_LMENU || ev.Vk == VK_RMENU || noFocus;
+  MSG m;
+  m.hwnd = target;
+  m.message = ev.Down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
+  m.wParam = ev.Vk == VK_LMENU || ev.Vk == VK_RMENU ? VK_MENU
+             : ev.Vk == VK_LSHIFT || ev.Vk == VK_RSHIFT ? VK_SHIFT
+             : ev.Vk == VK_LCONTROL || ev.Vk == VK_RCONTROL ? VK_CONTROL
+                                                            : ev.Vk;
+  LPARAM l = 1 | (LPARAM(ev.Scan & 0xFF) << 16);
+  if (ev.Extended)
+    l |= KF_EXTENDED_BIT;
+  if (alt)
+    l |= KF_ALTDOWN_BIT;
+  if (!ev.Down || ev.Repeat)
+    l |= KF_REPEAT_BIT;
+  if (!ev.Down)
+    l |= KF_UP_BIT;
+  m.lParam = LPARAM(DWORD(l));
+  m.lPrivate = ev.Down ? ev.Char : 0;
+  m.time = ev.Time;
+  m.pt = ev.Pt;
+  Deliver(target, m, ev.Keys);
+}
+
+void SendActivateApp(bool active)
+{
+  std::vector<HWND> tops;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    if (Core().AppActive == active)
+      return;
+    Core().AppActive = active;
+    for (TWnd* w : Core().Desktop->Children)
+      tops.push_back(w->Handle);
+  }
+  for (HWND h : tops)
+    SendMessage(h, WM_ACTIVATEAPP, active ? TRUE : FALSE, 0);
+}
+
+HWND ActivateImpl(HWND hwnd, bool click)
+{
+  TCore& core = Core();
+  HWND old;
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    old = ResolveLocal(core.Active) ? core.Active : nullptr;
+    if (hwnd) {
+      TWnd* w = ResolveLocal(hwnd);
+      if (!w || w->MessageOnly)
+        return nullptr;
+      hwnd = RootOf(w)->Handle;
+    }
+    if (old == hwnd && (!hwnd || core.AppActive))
+      return old;
+  }
+  if (hwnd && HasHooks(WH_CBT)) {
+    CBTACTIVATESTRUCT cbt{click ? TRUE : FALSE, old};
+    if (CallHooks(WH_CBT, HCBT_ACTIVATE, reinterpret_cast<WPARAM>(hwnd), reinterpret_cast<LPARAM>(&cbt)))
+      return nullptr;
+  }
+  if (old && old != hwnd) {
+    SendMessage(old, WM_NCACTIVATE, FALSE, 0);
+    SendMessage(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, IsIconic(old) ? 1 : 0), reinterpret_cast<LPARAM>(hwnd));
+  }
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    core.Active = hwnd;
+  }
+  if (!hwnd) {
+    HWND focus = GetFocus();
+    if (focus)
+      SetFocus(nullptr);
+    return old;
+  }
+  SendActivateApp(true);
+  SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SendMessage(hwnd, WM_NCACTIVATE, TRUE, 0);
+  SendMessage(hwnd, WM_ACTIVATE, MAKEWPARAM(click ? WA_CLICKACTIVE : WA_ACTIVE, IsIconic(hwnd) ? 1 : 0),
+              reinterpret_cast<LPARAM>(old));
+  // Focus left behind in the window that lost activation goes.
+  bool stale;
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    TWnd* f = ResolveLocal(core.Focus);
+    TWnd* w = ResolveLocal(hwnd);
+    stale = f && w && core.Active == hwnd && RootOf(f) != w;
+  }
+  if (stale)
+    SetFocus(nullptr);
+  return old;
+}
+
+}  // namespace
+
+namespace wincore {
+
+bool ThreadTakesInput(TThread& t)
+{
+  for (TWnd* w : Core().Desktop->Children)
+    if (w->Thread.get() == &t && (w->Style & WS_VISIBLE))
+      return true;
+  TWnd* c = ResolveLocal(Core().Capture);
+  return c && c->Thread.get() == &t;
+}
+
+bool CookNextRawInput()
+{
+  TRawInput ev;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    if (Core().Raw.empty() || !ThreadTakesInput(CurrentThread()))
+      return false;
+    ev = Core().Raw.front();
+    Core().Raw.pop_front();
+  }
+  switch (ev.Kind) {
+    case TRawInput::Key:
+      CookKey(ev);
+      break;
+    case TRawInput::AppActivation:
+      if (ev.Down) {
+        HWND target = nullptr;
+        {
+          std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+          for (TWnd* w : Core().Desktop->Children)
+            if ((w->Style & WS_VISIBLE) && !(w->ExStyle & WS_EX_NOACTIVATE)) {
+              target = w->Handle;
+              break;
+            }
+        }
+        SendActivateApp(true);
+        if (target)
+          ActivateImpl(target, false);
+      } else {
+        ActivateImpl(nullptr, false);
+        SendActivateApp(false);
+      }
+      break;
+    default:
+      CookMouse(ev);
+      break;
+  }
+  return true;
+}
+
+void ActivateOtherWindow(HWND leaving)
+{
+  HWND next = nullptr;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    TWnd* w = ResolveLocal(leaving);
+    auto usable = [&](TWnd* c) {
+      return c && c != w && (c->Style & WS_VISIBLE) && !(c->Style & WS_DISABLED) && !(c->ExStyle & WS_EX_NOACTIVATE) &&
+             !(c->Style & WS_MINIMIZE) && !c->Destroying;
+    };
+    if (w && usable(w->Owner))
+      next = w->Owner->Handle;
+    else
+      for (TWnd* c : Core().Desktop->Children)
+        if (usable(c) && !(c->ExStyle & WS_EX_TOOLWINDOW)) {
+          next = c->Handle;
+          break;
+        }
+  }
+  ActivateImpl(next, false);
+}
+
+}  // namespace wincore
+
+HWND SetCapture(HWND hwnd)
+{
+  HWND old;
+  TDisplayBackend* display;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    if (hwnd && !ResolveLocal(hwnd))
+      return nullptr;
+    old = ResolveLocal(Core().Capture) ? Core().Capture : nullptr;
+    Core().Capture = hwnd;
+    display = Core().Display.get();
+  }
+  if (display)
+    display->CaptureChanged(hwnd);
+  if (old && old != hwnd)
+    SendMessage(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
+  return old;
+}
+
+BOOL ReleaseCapture()
+{
+  HWND old;
+  TDisplayBackend* display;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    old = ResolveLocal(Core().Capture) ? Core().Capture : nullptr;
+    Core().Capture = nullptr;
+    display = Core().Display.get();
+  }
+  if (old) {
+    if (display)
+      display->CaptureChanged(nullptr);
+    SendMessage(old, WM_CAPTURECHANGED, 0, 0);
+  }
+  return TRUE;
+}
+
+HWND GetCapture()
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  return ResolveLocal(Core().Capture) ? Core().Capture : nullptr;
+}
+
+BOOL TrackMouseEvent(TRACKMOUSEEVENT* track)
+{
+  if (!track || track->cbSize < sizeof(TRACKMOUSEEVENT))
+    return FALSE;
+  TCore& core = Core();
+  if (track->dwFlags & TME_QUERY) {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    track->dwFlags = core.Track.Flags;
+    track->hwndTrack = core.Track.Hwnd;
+    track->dwHoverTime = core.Track.HoverTime;
+    return TRUE;
+  }
+  HWND hwnd = track->hwndTrack;
+  if (track->dwFlags & TME_CANCEL) {
+    {
+      std::lock_guard<std::recursive_mutex> cl(core.Lock);
+      if (core.Track.Hwnd == hwnd)
+        core.Track.Flags &= ~(track->dwFlags & (TME_LEAVE | TME_HOVER));
+      if (!(core.Track.Flags & (TME_LEAVE | TME_HOVER)))
+        core.Track = {};
+    }
+    if (track->dwFlags & TME_HOVER)
+      StopHoverTimer(hwnd);
+    return TRUE;
+  }
+  bool inside;
+  bool nonClient = track->dwFlags & TME_NONCLIENT;
+  DWORD hover = track->dwHoverTime == HOVER_DEFAULT ? 400 : track->dwHoverTime;
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    TWnd* w = ResolveLocal(hwnd);
+    if (!w)
+      return FALSE;
+    TPoint pt = core.CursorPos;
+    bool inWindow = IsVisibleChain(w) && ContainsScreenPoint(w, pt);
+    bool inClient = ScreenClientRect(w).Contains(pt);
+    inside = inWindow && inClient != nonClient;
+    if (inside) {
+      core.Track.Hwnd = hwnd;
+      core.Track.Flags = track->dwFlags & (TME_LEAVE | TME_HOVER | TME_NONCLIENT);
+      core.Track.HoverTime = hover;
+    }
+  }
+  if (!inside) {
+    // Asked for a window the pointer is not over: it has left already.
+    if (track->dwFlags & TME_LEAVE)
+      PostLeave(hwnd, nonClient);
+    return TRUE;
+  }
+  if (track->dwFlags & TME_HOVER)
+    StartHoverTimer(hwnd, hover);
+  return TRUE;
+}
+
+HWND SetFocus(HWND hwnd)
+{
+  TCore& core = Core();
+  HWND old;
+  HWND root = nullptr;
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    old = ResolveLocal(core.Focus) ? core.Focus : nullptr;
+    if (hwnd) {
+      TWnd* w = ResolveLocal(hwnd);
+      if (!w || w->MessageOnly)
+        return nullptr;
+      // A window in a disabled or hidden chain cannot take the focus.
+      for (TWnd* x = w; x && x != core.Desktop; x = x->Parent)
+        if (x->Style & WS_DISABLED)
+          return nullptr;
+      root = RootOf(w)->Handle;
+    }
+    if (old == hwnd)
+      return old;
+  }
+  if (hwnd && HasHooks(WH_CBT) &&
+      CallHooks(WH_CBT, HCBT_SETFOCUS, reinterpret_cast<WPARAM>(hwnd), reinterpret_cast<LPARAM>(old)))
+    return nullptr;
+  if (root && GetActiveWindow() != root) {
+    ActivateImpl(root, false);
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    if (core.Focus == hwnd)
+      return old;
+    old = ResolveLocal(core.Focus) ? core.Focus : nullptr;
+  }
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    core.Focus = hwnd;
+  }
+  if (old)
+    SendMessage(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
+  if (hwnd && GetFocus() == hwnd)
+    SendMessage(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
+  return old;
+}
+
+HWND GetFocus()
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  return ResolveLocal(Core().Focus) ? Core().Focus : nullptr;
+}
+
+HWND SetActiveWindow(HWND hwnd) { return ActivateImpl(hwnd, gClickActivation); }
+
+HWND GetActiveWindow()
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  return ResolveLocal(Core().Active) ? Core().Active : nullptr;
+}
+
+BOOL SetForegroundWindow(HWND hwnd)
+{
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    if (!ResolveLocal(hwnd))
+      return FALSE;
+  }
+  ActivateImpl(hwnd, false);
+  return TRUE;
+}
+
+HWND GetForegroundWindow()
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  return Core().AppActive && ResolveLocal(Core().Active) ? Core().Active : nullptr;
+}
+
+BOOL LockSetForegroundWindow(UINT lockCode)
+{
+  if (lockCode != LSFW_LOCK && lockCode != LSFW_UNLOCK)
+    return FALSE;
+  // Only other programs would be kept from taking the foreground; this process
+  // records the request and its own activation goes on.
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  Core().ForegroundLocked = lockCode == LSFW_LOCK;
+  return TRUE;
+}
+
+SHORT GetKeyState(int vk)
+{
+  if (vk < 0 || vk > 255)
+    return 0;
+  BYTE k = CurrentThread().Keys[vk];
+  return SHORT(((k & 0x80) ? 0xFF80 : 0) | (k & 1));
+}
+
+SHORT GetAsyncKeyState(int vk)
+{
+  if (vk < 0 || vk > 255)
+    return 0;
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  return (Core().AsyncKeys[vk] & 0x80) ? SHORT(0x8000) : 0;
+}
+
+BOOL GetKeyboardState(BYTE* keys)
+{
+  if (!keys)
+    return FALSE;
+  std::memcpy(keys, CurrentThread().Keys, 256);
+  return TRUE;
+}
+
+BOOL SetKeyboardState(const BYTE* keys)
+{
+  if (!keys)
+    return FALSE;
+  std::memcpy(CurrentThread().Keys, keys, 256);
+  return TRUE;
+}
+
+BOOL GetCursorPos(TPoint* point)
+{
+  if (!point)
+    return FALSE;
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  *point = Core().CursorPos;
+  return TRUE;
+}
+
+BOOL SetCursorPos(int x, int y)
+{
+  InputMouseMove(TPoint(x, y));
+  if (TDisplayBackend* display = CurrentDisplayBackend())
+    display->WarpPointer(TPoint(x, y));
+  return TRUE;
+}
+
+BOOL ClipCursor(const TRect* rect)
+{
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    Core().CursorClipped = rect != nullptr;
+    if (rect)
+      Core().CursorClip = *rect;
+  }
+  if (rect) {
+    TPoint p;
+    GetCursorPos(&p);
+    TPoint q(std::clamp(p.x, rect->Left, std::max(rect->Left, rect->Right - 1)),
+             std::clamp(p.y, rect->Top, std::max(rect->Top, rect->Bottom - 1)));
+    if (q != p)
+      SetCursorPos(q.x, q.y);
+  }
+  return TRUE;
+}
+
+BOOL GetClipCursor(TRect* rect)
+{
+  if (!rect)
+    return FALSE;
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  *rect = Core().CursorClipped ? Core().CursorClip : Core().Desktop->Rect;
+  return TRUE;
+}
+
+HCURSOR SetCursor(HCURSOR cursor)
+{
+  HCURSOR old;
+  TDisplayBackend* display;
+  bool shown;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    old = Core().Cursor;
+    Core().Cursor = cursor;
+    display = Core().Display.get();
+    shown = Core().CursorShowCount >= 0;
+  }
+  if (display && old != cursor)
+    display->ShowCursor(shown ? cursor : nullptr);
+  return old;
+}
+
+HCURSOR GetCursor()
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  return Core().Cursor;
+}
+
+int ShowCursor(BOOL show)
+{
+  int count;
+  HCURSOR cursor;
+  TDisplayBackend* display;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    count = Core().CursorShowCount += show ? 1 : -1;
+    cursor = Core().Cursor;
+    display = Core().Display.get();
+  }
+  if (display)
+    display->ShowCursor(count >= 0 ? cursor : nullptr);
+  return count;
+}
+
+UINT GetDoubleClickTime() { return 500; }
+
+void InputMouseMove(TPoint p)
+{
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    if (Core().CursorClipped) {
+      const TRect& r = Core().CursorClip;
+      p.x = std::clamp(p.x, r.Left, std::max(r.Left, r.Right - 1));
+      p.y = std::clamp(p.y, r.Top, std::max(r.Top, r.Bottom - 1));
+    }
+    Core().CursorPos = p;
+  }
+  TRawInput ev;
+  ev.Kind = TRawInput::MouseMove;
+  ev.Pt = p;
+  PushRaw(ev);
+}
+
+void InputMouseButton(int button, bool down)
+{
+  if (button < 0 || button > 2)
+    return;
+  static const BYTE vks[3] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
+  TRawInput ev;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    Core().AsyncKeys[vks[button]] = down ? 0x80 : 0;
+    ev.Pt = Core().CursorPos;
+  }
+  ev.Kind = TRawInput::Button;
+  ev.ButtonIndex = button;
+  ev.Down = down;
+  PushRaw(ev);
+}
+
+void InputMouseWheel(int delta)
+{
+  TRawInput ev;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    ev.Pt = Core().CursorPos;
+  }
+  ev.Kind = TRawInput::Wheel;
+  ev.Delta = delta;
+  PushRaw(ev);
+}
+
+void InputKey(BYTE vk, bool down, DWORD character, WORD scanCode, bool extended)
+{
+  TRawInput ev;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    BYTE* keys = Core().AsyncKeys;
+    ev.Repeat = down && (keys[vk] & 0x80);
+    auto set = [&](BYTE k) {
+      if (down && !(keys[k] & 0x80))
+        keys[k] ^= 1;  // the toggle flips on each press
+      keys[k] = BYTE((keys[k] & 1) | (down ? 0x80 : 0));
+    };
+    set(vk);
+    // The side-specific keys move their common key too.
+    if (vk == VK_LSHIFT || vk == VK_RSHIFT)
+      set(VK_SHIFT);
+    if (vk == VK_LCONTROL || vk == VK_RCONTROL)
+      set(VK_CONTROL);
+    if (vk == VK_LMENU || vk == VK_RMENU)
+      set(VK_MENU);
+    ev.Pt = Core().CursorPos;
+  }
+  ev.Kind = TRawInput::Key;
+  ev.Vk = vk;
+  ev.Down = down;
+  ev.Char = character;
+  ev.Scan = scanCode;
+  ev.Extended = extended;
+  PushRaw(ev);
+}
+
+void InputAppActivation(bool active)
+{
+  TRawInput ev;
+  ev.Kind = TRawInput::AppActivation;
+  ev.Down = active;
+  PushRaw(ev);
+}
+
+namespace {
+
+// The character a key gives with the current shift state, on the layer's
+// built-in layout (letters, digits, the common punctuation keys).
+DWORD LayoutChar(BYTE vk, const BYTE* keys, bool& control)
+{
+  bool shift = keys[VK_SHIFT] & 0x80;
+  bool caps = keys[VK_CAPITAL] & 1;
+  bool ctrl = keys[VK_CONTROL] & 0x80;
+  control = false;
+  if (vk >= 'A' && vk <= 'Z') {
+    if (ctrl && !(keys[VK_MENU] & 0x80)) {
+      control = true;
+      return DWORD(vk - 'A' + 1);
+    }
+    return (shift != caps) ? vk : DWORD(vk - 'A' + 'a');
+  }
+  if (ctrl)
+    return 0;
+  if (vk >= '0' && vk <= '9') {
+    static const char shifted[] = ")!@#$%^&*(";
+    return shift ? DWORD(shifted[vk - '0']) : vk;
+  }
+  if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9)
+    return DWORD('0' + vk - VK_NUMPAD0);
+  switch (vk) {
+    case VK_SPACE: return ' ';
+    case VK_RETURN: return '\r';
+    case VK_BACK: return 8;
+    case VK_TAB: return '\t';
+    case VK_ESCAPE: return 27;
+    case VK_MULTIPLY: return '*';
+    case VK_ADD: return '+';
+    case VK_SUBTRACT: return '-';
+    case VK_DECIMAL: return '.';
+    case VK_DIVIDE: return '/';
+    case VK_OEM_1: return shift ? ':' : ';';
+    case VK_OEM_PLUS: return shift ? '+' : '=';
+    case VK_OEM_COMMA: return shift ? '<' : ',';
+    case VK_OEM_MINUS: return shift ? '_' : '-';
+    case VK_OEM_PERIOD: return shift ? '>' : '.';
+    case VK_OEM_2: return shift ? '?' : '/';
+    case VK_OEM_3: return shift ? '~' : '`';
+    case VK_OEM_4: return shift ? '{' : '[';
+    case VK_OEM_5: return shift ? '|' : '\\';
+    case VK_OEM_6: return shift ? '}' : ']';
+    case VK_OEM_7: return shift ? '"' : '\'';
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+BOOL TranslateMessage(const MSG* msg)
+{
+  if (!msg)
+    return FALSE;
+  UINT m = msg->message;
+  if (m != WM_KEYDOWN && m != WM_SYSKEYDOWN && m != WM_KEYUP && m != WM_SYSKEYUP)
+    return FALSE;
+  if (m == WM_KEYUP || m == WM_SYSKEYUP)
+    return TRUE;
+  TThread& t = CurrentThread();
+  bool control = false;
+  DWORD ch = msg->lPrivate;
+  if (!ch) {
+    if (msg->wParam > 255)
+      return TRUE;
+    ch = LayoutChar(BYTE(msg->wParam), t.Keys, control);
+  }
+  if (!ch)
+    return TRUE;
+  MSG c = *msg;
+  c.message = m == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
+  // Alt with a letter names the letter, as menus expect it (lower case).
+  if (m == WM_SYSKEYDOWN && !msg->lPrivate && ch >= 'A' && ch <= 'Z' && !(t.Keys[VK_SHIFT] & 0x80))
+    ch = ch - 'A' + 'a';
+  c.wParam = ch;
+  c.lPrivate = 0;
+  // The character comes before anything else queued.
+  std::lock_guard<std::mutex> lock(t.M);
+  t.Posted.push_front(c);
+  Wake(t);
+  return TRUE;
+}

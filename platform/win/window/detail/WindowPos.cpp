@@ -1,0 +1,720 @@
+// Position, size, z-order and visibility of windows; rectangles and hit testing.
+#include "platform/win/window/WindowPos.h"
+
+#include <algorithm>
+#include <functional>
+
+#include "platform/base/LastError.h"
+#include "platform/win/gdi/gdi.h"
+#include "platform/win/window/DisplayBackend.h"
+#include "platform/win/window/Input.h"
+#include "platform/win/window/MessageQueue.h"
+#include "platform/win/window/Painting.h"
+#include "platform/win/window/SystemInfo.h"
+#include "platform/win/window/WindowTree.h"
+#include "platform/win/window/detail/Core.h"
+
+using namespace wincore;
+
+namespace wincore {
+
+void ActivateOtherWindow(HWND leaving);
+constexpr UINT SWP_NOCLIENTSIZE = 0x0800;
+constexpr UINT SWP_NOCLIENTMOVE = 0x1000;
+
+void FillMinMaxInfo(TWnd* w, MINMAXINFO& mmi)
+{
+  TRect work = Core().Desktop->Rect;
+  SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+  int fx = 0, fy = 0;
+  if (w->Style & WS_THICKFRAME) {
+    fx = GetSystemMetrics(SM_CXFRAME);
+    fy = GetSystemMetrics(SM_CYFRAME);
+  } else if (w->Style & WS_DLGFRAME) {
+    fx = GetSystemMetrics(SM_CXDLGFRAME);
+    fy = GetSystemMetrics(SM_CYDLGFRAME);
+  } else if (w->Style & WS_BORDER) {
+    fx = GetSystemMetrics(SM_CXBORDER);
+    fy = GetSystemMetrics(SM_CYBORDER);
+  }
+  mmi.ptMaxSize = TPoint(work.Width() + 2 * fx, work.Height() + 2 * fy);
+  mmi.ptMaxPosition = TPoint(work.Left - fx, work.Top - fy);
+  mmi.ptMinTrackSize = TPoint(GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK));
+  mmi.ptMaxTrackSize = TPoint(GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK));
+}
+
+// Top-level windows in stacking order, for the display.
+void Restack()
+{
+  std::vector<HWND> order;
+  TDisplayBackend* display;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    display = Core().Display.get();
+    for (TWnd* w : Core().Desktop->Children)
+      if (w->HasSurface)
+        order.push_back(w->Handle);
+  }
+  if (display)
+    display->RestackWindows(order);
+}
+
+namespace {
+
+void ApplyZOrder(TWnd* w, HWND after, UINT flags)
+{
+  TCore& core = Core();
+  TWnd* parent = w->Parent;
+  if (!parent)
+    return;
+  bool top = parent == core.Desktop;
+  Unlink(w);
+  if (after == HWND_TOPMOST) {
+    if (top)
+      w->ExStyle |= WS_EX_TOPMOST;
+    parent->Children.insert(parent->Children.begin(), w);
+  } else if (after == HWND_NOTOPMOST) {
+    w->ExStyle &= ~WS_EX_TOPMOST;
+    LinkAt(parent, w, nullptr, false);
+  } else if (after == HWND_BOTTOM) {
+    if (top)
+      w->ExStyle &= ~WS_EX_TOPMOST;
+    parent->Children.push_back(w);
+  } else if (after == HWND_TOP) {
+    LinkAt(parent, w, nullptr, false);
+  } else {
+    TWnd* a = ResolveLocal(after);
+    if (a && a->Parent == parent && a != w) {
+      if (top && !(a->ExStyle & WS_EX_TOPMOST))
+        w->ExStyle &= ~WS_EX_TOPMOST;
+      LinkAt(parent, w, a, false);
+    } else {
+      LinkAt(parent, w, nullptr, false);
+    }
+  }
+  // Owned windows stay above their owner.
+  if (top && !(flags & SWP_NOOWNERZORDER)) {
+    std::vector<TWnd*> owned;
+    for (TWnd* c : parent->Children)
+      if (c->Owner == w)
+        owned.push_back(c);
+    for (auto it = owned.rbegin(); it != owned.rend(); ++it) {
+      TWnd* o = *it;
+      Unlink(o);
+      auto& list = parent->Children;
+      auto pos = std::find(list.begin(), list.end(), w);
+      list.insert(pos, o);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace wincore
+
+BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags)
+{
+  TCore& core = Core();
+  WINDOWPOS wp{hwnd, insertAfter, x, y, cx, cy, flags};
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    TWnd* w = ResolveLocal(hwnd);
+    if (!w || w == core.Desktop || w->MessageOnly) {
+      SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+      return FALSE;
+    }
+    if (flags & SWP_NOMOVE) {
+      wp.x = w->Rect.Left;
+      wp.y = w->Rect.Top;
+    }
+    if (flags & SWP_NOSIZE) {
+      wp.cx = w->Rect.Width();
+      wp.cy = w->Rect.Height();
+    }
+    if ((flags & SWP_SHOWWINDOW) && (w->Style & WS_VISIBLE))
+      wp.flags &= ~SWP_SHOWWINDOW;
+    if ((flags & SWP_HIDEWINDOW) && !(w->Style & WS_VISIBLE))
+      wp.flags &= ~SWP_HIDEWINDOW;
+  }
+  if (!(wp.flags & SWP_NOSENDCHANGING))
+    SendMessage(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&wp));
+  wp.cx = std::max(wp.cx, 0);
+  wp.cy = std::max(wp.cy, 0);
+  TRect oldRect, oldClient, newRect(wp.x, wp.y, wp.x + wp.cx, wp.y + wp.cy);
+  bool moved, sized;
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    TWnd* w = ResolveLocal(hwnd);
+    if (!w)
+      return FALSE;
+    oldRect = w->Rect;
+    oldClient = w->Client;
+    moved = newRect.TopLeft() != oldRect.TopLeft();
+    sized = newRect.Width() != oldRect.Width() || newRect.Height() != oldRect.Height();
+  }
+  TRect newClient = oldClient;
+  if (sized || (wp.flags & SWP_FRAMECHANGED)) {
+    NCCALCSIZE_PARAMS p;
+    p.rgrc[0] = newRect;
+    p.rgrc[1] = oldRect;
+    p.rgrc[2] = oldClient;
+    p.lppos = &wp;
+    SendMessage(hwnd, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&p));
+    newClient = p.rgrc[0];
+    newClient.Right = std::max(newClient.Right, newClient.Left);
+    newClient.Bottom = std::max(newClient.Bottom, newClient.Top);
+  } else if (moved) {
+    OffsetRect(&newClient, newRect.Left - oldRect.Left, newRect.Top - oldRect.Top);
+  }
+  bool hiding = wp.flags & SWP_HIDEWINDOW;
+  bool showing = wp.flags & SWP_SHOWWINDOW;
+  bool topLevel;
+  bool zChanged = false;
+  HWND parentHandle = nullptr;
+  bool visibleBefore, visibleAfter;
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    TWnd* w = ResolveLocal(hwnd);
+    if (!w)
+      return FALSE;
+    topLevel = IsTopLevel(w);
+    visibleBefore = IsVisibleChain(w);
+    TRect oldScreen = ScreenWindowRect(w);
+    w->Rect = newRect;
+    w->Client = newClient;
+    if (!(wp.flags & SWP_NOZORDER)) {
+      auto before = w->Parent->Children;
+      ApplyZOrder(w, wp.hwndInsertAfter, wp.flags);
+      zChanged = before != w->Parent->Children;
+    }
+    if (showing)
+      w->Style |= WS_VISIBLE;
+    if (hiding)
+      w->Style &= ~WS_VISIBLE;
+    visibleAfter = IsVisibleChain(w);
+    if (w->Parent)
+      parentHandle = w->Parent->Handle;
+    TDisplayBackend* display = core.Display.get();
+    if (topLevel && w->HasSurface && display) {
+      if (sized) {
+        w->Surface = display->ResizeFramebuffer(hwnd, ScreenWindowRect(w));
+        ReleaseWindowDCs(w);
+      } else if (moved) {
+        display->MoveWindow(hwnd, ScreenWindowRect(w));
+      }
+      if (showing || hiding)
+        display->ShowWindow(hwnd, showing);
+    }
+    bool changed = moved || sized || showing || hiding || zChanged || (wp.flags & SWP_FRAMECHANGED);
+    if (!(wp.flags & SWP_NOREDRAW) && changed) {
+      if (topLevel) {
+        if (visibleAfter && (sized || showing || (wp.flags & SWP_FRAMECHANGED) || (w->Style & WS_MINIMIZE) == 0)) {
+          if (sized || showing || (wp.flags & SWP_FRAMECHANGED)) {
+            TRegion all(TRect(0, 0, w->Client.Width(), w->Client.Height()));
+            InvalidateTree(w, all, true, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+          }
+        }
+      } else if (w->Parent) {
+        // A child is an area of its parent: whatever it covered or covers now is redrawn.
+        (void)oldScreen;
+        if (visibleBefore && (moved || sized || hiding || zChanged))
+          InvalidateParentArea(w, oldRect);
+        if (visibleAfter && (moved || sized || showing || zChanged || (wp.flags & SWP_FRAMECHANGED)))
+          InvalidateParentArea(w, newRect);
+        else if (visibleAfter && (wp.flags & SWP_FRAMECHANGED))
+          InvalidateParentArea(w, newRect);
+      }
+    }
+  }
+  if (zChanged && topLevel)
+    Restack();
+  if (hiding) {
+    HWND capture = GetCapture();
+    bool active = GetActiveWindow() == hwnd;
+    bool focusInside = false;
+    {
+      std::lock_guard<std::recursive_mutex> cl(core.Lock);
+      TWnd* w = ResolveLocal(hwnd);
+      TWnd* c = ResolveLocal(capture);
+      if (!(w && c && IsDescendant(w, c)))
+        capture = nullptr;
+      TWnd* f = ResolveLocal(core.Focus);
+      focusInside = w && f && IsDescendant(w, f) && !topLevel;
+    }
+    if (capture)
+      ReleaseCapture();
+    if (active)
+      ActivateOtherWindow(hwnd);
+    if (focusInside)
+      SetFocus(parentHandle && parentHandle != GetDesktopWindow() ? nullptr : nullptr);
+  }
+  WINDOWPOS done = wp;
+  done.x = newRect.Left;
+  done.y = newRect.Top;
+  done.cx = newRect.Width();
+  done.cy = newRect.Height();
+  if (newClient.Width() == oldClient.Width() && newClient.Height() == oldClient.Height())
+    done.flags |= SWP_NOCLIENTSIZE;
+  if (newClient.TopLeft() == oldClient.TopLeft())
+    done.flags |= SWP_NOCLIENTMOVE;
+  if (!moved)
+    done.flags |= SWP_NOMOVE;
+  if (!sized)
+    done.flags |= SWP_NOSIZE;
+  SendMessage(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&done));
+  if (!(wp.flags & SWP_NOACTIVATE) && topLevel) {
+    bool activate;
+    {
+      std::lock_guard<std::recursive_mutex> cl(core.Lock);
+      TWnd* w = ResolveLocal(hwnd);
+      activate = w && (w->Style & WS_VISIBLE) && !(w->ExStyle & WS_EX_NOACTIVATE) && !(w->Style & WS_DISABLED) &&
+                 !(w->Style & WS_CHILD);
+    }
+    if (activate)
+      SetActiveWindow(hwnd);
+  }
+  if (showing || hiding)
+    PublishWindowsChanged();
+  return TRUE;
+}
+
+BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint)
+{
+  return SetWindowPos(hwnd, nullptr, x, y, width, height,
+                      SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
+}
+
+BOOL ShowWindow(HWND hwnd, int command)
+{
+  TCore& core = Core();
+  bool wasVisible, topLevel, minimized, maximized;
+  TRect normal;
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    TWnd* w = ResolveLocal(hwnd);
+    if (!w || w->MessageOnly)
+      return FALSE;
+    wasVisible = (w->Style & WS_VISIBLE) != 0;
+    topLevel = IsTopLevel(w);
+    minimized = w->Style & WS_MINIMIZE;
+    maximized = w->Style & WS_MAXIMIZE;
+    normal = w->NormalRect;
+  }
+  UINT noActivate = topLevel ? 0 : SWP_NOACTIVATE;
+  switch (command) {
+    case SW_HIDE:
+      if (!wasVisible)
+        return FALSE;
+      SendMessage(hwnd, WM_SHOWWINDOW, FALSE, 0);
+      SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      return TRUE;
+    case SW_MINIMIZE:
+    case SW_SHOWMINIMIZED:
+    case SW_SHOWMINNOACTIVE: {
+      if (HasHooks(WH_CBT) && CallHooks(WH_CBT, HCBT_MINMAX, reinterpret_cast<WPARAM>(hwnd), command))
+        return wasVisible;
+      {
+        std::lock_guard<std::recursive_mutex> cl(core.Lock);
+        TWnd* w = ResolveLocal(hwnd);
+        if (!w)
+          return FALSE;
+        if (!minimized && !maximized)
+          w->NormalRect = w->Rect;
+        w->Style = (w->Style | WS_MINIMIZE) & ~WS_MAXIMIZE;
+      }
+      if (!wasVisible)
+        SendMessage(hwnd, WM_SHOWWINDOW, TRUE, 0);
+      bool active = GetActiveWindow() == hwnd;
+      SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+      if (active && command == SW_MINIMIZE)
+        ActivateOtherWindow(hwnd);
+      TRect c;
+      GetClientRect(hwnd, &c);
+      SendMessage(hwnd, WM_SIZE, SIZE_MINIMIZED, 0);
+      return wasVisible;
+    }
+    case SW_MAXIMIZE: {
+      if (HasHooks(WH_CBT) && CallHooks(WH_CBT, HCBT_MINMAX, reinterpret_cast<WPARAM>(hwnd), command))
+        return wasVisible;
+      MINMAXINFO mmi;
+      {
+        std::lock_guard<std::recursive_mutex> cl(core.Lock);
+        TWnd* w = ResolveLocal(hwnd);
+        if (!w)
+          return FALSE;
+        FillMinMaxInfo(w, mmi);
+      }
+      SendMessage(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+      {
+        std::lock_guard<std::recursive_mutex> cl(core.Lock);
+        TWnd* w = ResolveLocal(hwnd);
+        if (!w)
+          return FALSE;
+        if (!minimized && !maximized)
+          w->NormalRect = w->Rect;
+        w->Style = (w->Style | WS_MAXIMIZE) & ~WS_MINIMIZE;
+      }
+      if (!wasVisible)
+        SendMessage(hwnd, WM_SHOWWINDOW, TRUE, 0);
+      SetWindowPos(hwnd, HWND_TOP, mmi.ptMaxPosition.x, mmi.ptMaxPosition.y, mmi.ptMaxSize.x, mmi.ptMaxSize.y,
+                   SWP_SHOWWINDOW | SWP_FRAMECHANGED | noActivate);
+      return wasVisible;
+    }
+    case SW_RESTORE:
+    case SW_SHOWNORMAL:
+    case SW_SHOWDEFAULT:
+      if (minimized || maximized) {
+        if (HasHooks(WH_CBT) && CallHooks(WH_CBT, HCBT_MINMAX, reinterpret_cast<WPARAM>(hwnd), command))
+          return wasVisible;
+        {
+          std::lock_guard<std::recursive_mutex> cl(core.Lock);
+          TWnd* w = ResolveLocal(hwnd);
+          if (!w)
+            return FALSE;
+          w->Style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
+        }
+        if (!wasVisible)
+          SendMessage(hwnd, WM_SHOWWINDOW, TRUE, 0);
+        SetWindowPos(hwnd, HWND_TOP, normal.Left, normal.Top, normal.Width(), normal.Height(),
+                     SWP_SHOWWINDOW | SWP_FRAMECHANGED | noActivate);
+        return wasVisible;
+      }
+      [[fallthrough]];
+    case SW_SHOW:
+      if (!wasVisible)
+        SendMessage(hwnd, WM_SHOWWINDOW, TRUE, 0);
+      SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | noActivate);
+      return wasVisible;
+    case SW_SHOWNOACTIVATE:
+    case SW_SHOWNA:
+      if (!wasVisible)
+        SendMessage(hwnd, WM_SHOWWINDOW, TRUE, 0);
+      SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0,
+                   SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (command == SW_SHOWNA ? SWP_NOZORDER : 0));
+      return wasVisible;
+    default:
+      return wasVisible;
+  }
+}
+
+BOOL BringWindowToTop(HWND hwnd) { return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
+
+BOOL GetWindowRect(HWND hwnd, TRect* rect)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = ResolveLocal(hwnd);
+  if (!w || !rect)
+    return FALSE;
+  *rect = ScreenWindowRect(w);
+  return TRUE;
+}
+
+BOOL GetClientRect(HWND hwnd, TRect* rect)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = ResolveLocal(hwnd);
+  if (!w || !rect)
+    return FALSE;
+  if (w->Style & WS_MINIMIZE)
+    *rect = TRect();
+  else
+    *rect = TRect(0, 0, w->Client.Width(), w->Client.Height());
+  return TRUE;
+}
+
+BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = ResolveLocal(hwnd);
+  if (!w || !placement)
+    return FALSE;
+  placement->flags = 0;
+  placement->showCmd = (w->Style & WS_MINIMIZE) ? SW_SHOWMINIMIZED
+                       : (w->Style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED
+                       : (w->Style & WS_VISIBLE) ? SW_SHOWNORMAL : SW_HIDE;
+  placement->ptMinPosition = TPoint(-1, -1);
+  placement->ptMaxPosition = TPoint(-1, -1);
+  placement->rcNormalPosition = (w->Style & (WS_MINIMIZE | WS_MAXIMIZE)) ? w->NormalRect : w->Rect;
+  return TRUE;
+}
+
+BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement)
+{
+  if (!placement || !IsWindow(hwnd))
+    return FALSE;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    if (TWnd* w = ResolveLocal(hwnd))
+      w->NormalRect = placement->rcNormalPosition;
+  }
+  if (!IsIconic(hwnd) && !IsZoomed(hwnd)) {
+    const TRect& r = placement->rcNormalPosition;
+    SetWindowPos(hwnd, nullptr, r.Left, r.Top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  ShowWindow(hwnd, int(placement->showCmd));
+  return TRUE;
+}
+
+BOOL AdjustWindowRectEx(TRect* rect, DWORD style, BOOL, DWORD exStyle)
+{
+  if (!rect)
+    return FALSE;
+  TRect probe(0, 0, 100, 100);
+  TRect client = DefaultClientRect(style, exStyle, probe, (style & WS_CHILD) != 0);
+  rect->Left -= client.Left - probe.Left;
+  rect->Top -= client.Top - probe.Top;
+  rect->Right += probe.Right - client.Right;
+  rect->Bottom += probe.Bottom - client.Bottom;
+  return TRUE;
+}
+
+BOOL ClientToScreen(HWND hwnd, TPoint* point)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = ResolveLocal(hwnd);
+  if (!w || !point)
+    return FALSE;
+  TPoint o = ClientOriginOnScreen(w);
+  point->x += o.x;
+  point->y += o.y;
+  return TRUE;
+}
+
+BOOL ScreenToClient(HWND hwnd, TPoint* point)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = ResolveLocal(hwnd);
+  if (!w || !point)
+    return FALSE;
+  TPoint o = ClientOriginOnScreen(w);
+  point->x -= o.x;
+  point->y -= o.y;
+  return TRUE;
+}
+
+int MapWindowPoints(HWND from, HWND to, TPoint* points, UINT count)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TPoint a, b;
+  if (from && from != GetDesktopWindow()) {
+    TWnd* w = ResolveLocal(from);
+    if (!w)
+      return 0;
+    a = ClientOriginOnScreen(w);
+  }
+  if (to && to != GetDesktopWindow()) {
+    TWnd* w = ResolveLocal(to);
+    if (!w)
+      return 0;
+    b = ClientOriginOnScreen(w);
+  }
+  int dx = a.x - b.x, dy = a.y - b.y;
+  for (UINT i = 0; points && i < count; ++i) {
+    points[i].x += dx;
+    points[i].y += dy;
+  }
+  return MAKELONG(WORD(SHORT(dx)), WORD(SHORT(dy)));
+}
+
+namespace wincore {
+
+// Is the point (screen) inside the window's shape?
+bool ContainsScreenPoint(TWnd* w, TPoint pt)
+{
+  TRect r = ScreenWindowRect(w);
+  if (!r.Contains(pt))
+    return false;
+  if (w->WindowRgn && !w->WindowRgn->Contains(TPoint(pt.x - r.Left, pt.y - r.Top)))
+    return false;
+  return true;
+}
+
+// The deepest window under a screen point, asking WM_NCHITTEST of the
+// candidate; windows answering HTTRANSPARENT let the search go on below them.
+HWND HitTestTree(TPoint pt, LRESULT* hitOut, HWND skipBelow)
+{
+  (void)skipBelow;
+  TCore& core = Core();
+  std::vector<HWND> transparent;
+  for (int attempt = 0; attempt < 64; ++attempt) {
+    HWND found = nullptr;
+    {
+      std::lock_guard<std::recursive_mutex> cl(core.Lock);
+      std::function<TWnd*(TWnd*)> search = [&](TWnd* parent) -> TWnd* {
+        for (TWnd* c : parent->Children) {
+          if (!(c->Style & WS_VISIBLE) || !ContainsScreenPoint(c, pt))
+            continue;
+          if (std::find(transparent.begin(), transparent.end(), c->Handle) != transparent.end())
+            continue;
+          if (parent == core.Desktop && (c->ExStyle & WS_EX_LAYERED) && (c->ExStyle & WS_EX_TRANSPARENT))
+            continue;  // click-through
+          if (parent == core.Desktop && (c->Style & WS_MINIMIZE))
+            continue;
+          if ((c->Style & WS_CHILD) && (c->Style & WS_DISABLED))
+            return parent == core.Desktop ? nullptr : parent;
+          if (ScreenClientRect(c).Contains(pt))
+            if (TWnd* d = search(c))
+              return d;
+          return c;
+        }
+        return nullptr;
+      };
+      TWnd* w = search(core.Desktop);
+      if (!w)
+        return nullptr;
+      found = w->Handle;
+    }
+    LRESULT hit = SendMessage(found, WM_NCHITTEST, 0, MAKELPARAM(WORD(SHORT(pt.x)), WORD(SHORT(pt.y))));
+    if (hit == HTTRANSPARENT) {
+      transparent.push_back(found);
+      continue;
+    }
+    if (hitOut)
+      *hitOut = hit;
+    return found;
+  }
+  return nullptr;
+}
+
+}  // namespace wincore
+
+HWND WindowFromPoint(TPoint point) { return HitTestTree(point, nullptr, nullptr); }
+
+HWND ChildWindowFromPointEx(HWND parent, TPoint clientPoint, UINT flags)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* p = ResolveLocal(parent);
+  if (!p)
+    return nullptr;
+  TPoint origin = p == Core().Desktop ? TPoint() : ClientOriginOnScreen(p);
+  TPoint screen(clientPoint.x + origin.x, clientPoint.y + origin.y);
+  if (p != Core().Desktop && !TRect(0, 0, p->Client.Width(), p->Client.Height()).Contains(clientPoint))
+    return nullptr;
+  for (TWnd* c : p->Children) {
+    if ((flags & CWP_SKIPINVISIBLE) && !(c->Style & WS_VISIBLE))
+      continue;
+    if ((flags & CWP_SKIPDISABLED) && (c->Style & WS_DISABLED))
+      continue;
+    if ((flags & CWP_SKIPTRANSPARENT) && (c->ExStyle & WS_EX_TRANSPARENT))
+      continue;
+    if (ContainsScreenPoint(c, screen))
+      return c->Handle;
+  }
+  return parent;
+}
+
+HWND ChildWindowFromPoint(HWND parent, TPoint clientPoint) { return ChildWindowFromPointEx(parent, clientPoint, CWP_ALL); }
+
+HWND RealChildWindowFromPoint(HWND parent, TPoint clientPoint)
+{
+  return ChildWindowFromPointEx(parent, clientPoint, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+}
+
+int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw)
+{
+  TRect rect;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    TWnd* w = ResolveLocal(hwnd);
+    if (!w)
+      return 0;
+    const TRegion* value = region ? RegionOf(region) : nullptr;
+    if (region && !value)
+      return 0;
+    if (w->WindowRgnHandle && w->WindowRgnHandle != region)
+      DeleteObject(w->WindowRgnHandle);
+    w->WindowRgnHandle = region;
+    w->WindowRgn = value ? std::make_unique<TRegion>(*value) : nullptr;
+    if (w->HasSurface && Core().Display)
+      Core().Display->SetWindowShape(hwnd, w->WindowRgn.get());
+    rect = w->Rect;
+  }
+  if (redraw)
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  return 1;
+}
+
+int GetWindowRgn(HWND hwnd, HRGN region)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = ResolveLocal(hwnd);
+  if (!w || !w->WindowRgnHandle || !region)
+    return 0;
+  return CombineRgn(region, w->WindowRgnHandle, nullptr, RGN_COPY);
+}
+
+BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = ResolveLocal(hwnd);
+  if (!w || !(w->ExStyle & WS_EX_LAYERED))
+    return FALSE;
+  w->ColorKey = key;
+  w->Alpha = alpha;
+  w->LayeredFlags = flags;
+  if (w->HasSurface && Core().Display && (flags & LWA_ALPHA))
+    Core().Display->SetWindowAlpha(hwnd, alpha);
+  return TRUE;
+}
+
+BOOL GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, BYTE* alpha, DWORD* flags)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = ResolveLocal(hwnd);
+  if (!w || !(w->ExStyle & WS_EX_LAYERED))
+    return FALSE;
+  if (key)
+    *key = w->ColorKey;
+  if (alpha)
+    *alpha = w->Alpha;
+  if (flags)
+    *flags = w->LayeredFlags;
+  return TRUE;
+}
+
+HWND SetParent(HWND hwnd, HWND newParent)
+{
+  TCore& core = Core();
+  HWND old;
+  bool visible;
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    TWnd* w = ResolveLocal(hwnd);
+    TWnd* p = newParent ? ResolveLocal(newParent) : core.Desktop;
+    if (!w || !p || w == core.Desktop || IsDescendant(w, p))
+      return nullptr;
+    old = w->Parent ? w->Parent->Handle : nullptr;
+    visible = (w->Style & WS_VISIBLE) != 0;
+  }
+  if (visible)
+    ShowWindow(hwnd, SW_HIDE);
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    TWnd* w = ResolveLocal(hwnd);
+    TWnd* p = newParent ? ResolveLocal(newParent) : core.Desktop;
+    if (!w || !p)
+      return nullptr;
+    bool wasTop = IsTopLevel(w);
+    Unlink(w);
+    LinkAt(p, w, nullptr, false);
+    w->MessageOnly = p->MessageOnly;
+    bool nowTop = IsTopLevel(w);
+    if (wasTop && !nowTop && w->HasSurface) {
+      ReleaseWindowDCs(w);
+      if (core.Display)
+        core.Display->DestroyFramebuffer(hwnd);
+      w->HasSurface = false;
+      w->Surface = TSurface();
+    } else if (!wasTop && nowTop && core.Display) {
+      ReleaseWindowDCs(w);
+      w->Surface = core.Display->CreateFramebuffer(hwnd, ScreenWindowRect(w));
+      w->HasSurface = w->Surface.Bits != nullptr;
+    } else {
+      ReleaseWindowDCs(w);
+    }
+  }
+  if (visible)
+    ShowWindow(hwnd, SW_SHOWNA);
+  PublishWindowsChanged();
+  return old;
+}

@@ -1,0 +1,853 @@
+// Creation, destruction and the tree of windows.
+#include "platform/win/window/WindowTree.h"
+
+#include <algorithm>
+#include <cstring>
+#include <strings.h>
+
+#include "platform/base/LastError.h"
+#include "platform/win/gdi/gdi.h"
+#include "platform/win/window/DisplayBackend.h"
+#include "platform/win/window/Input.h"
+#include "platform/win/window/MessageQueue.h"
+#include "platform/win/window/Painting.h"
+#include "platform/win/window/SystemInfo.h"
+#include "platform/win/window/WindowPos.h"
+#include "platform/win/window/detail/Core.h"
+
+using namespace wincore;
+
+namespace wincore {
+TClassRec* FindClass(LPCSTR name);
+void FillMinMaxInfo(TWnd* w, MINMAXINFO& mmi);
+void ActivateOtherWindow(HWND leaving);
+}  // namespace wincore
+
+namespace {
+
+bool Fail(DWORD code)
+{
+  SetLastError(code);
+  return false;
+}
+
+// The default frame of a window that gets one whatever its style says.
+DWORD NormaliseStyle(DWORD style)
+{
+  if (!(style & (WS_CHILD | WS_POPUP)))
+    style |= WS_CAPTION | WS_CLIPSIBLINGS;  // overlapped windows always have a caption
+  if (!(style & WS_CHILD))
+    style |= WS_CLIPSIBLINGS;
+  return style;
+}
+
+DWORD NormaliseExStyle(DWORD style, DWORD ex)
+{
+  if ((style & WS_THICKFRAME) || (style & WS_CAPTION) == WS_DLGFRAME || (ex & WS_EX_DLGMODALFRAME) ||
+      (!(style & (WS_CHILD | WS_POPUP))))
+    ex |= WS_EX_WINDOWEDGE;
+  return ex;
+}
+
+}  // namespace
+
+HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                    int height, HWND parent, HMENU menu, HINSTANCE instance, void* param)
+{
+  TCore& core = Core();
+  auto thread = CurrentThreadPtr();
+  TWnd* w = new TWnd;
+  HWND hwnd;
+  TWnd* parentWnd;
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    TClassRec* cls = FindClass(className);
+    if (!cls) {
+      delete w;
+      Fail(ERROR_CANNOT_FIND_WND_CLASS);
+      return nullptr;
+    }
+    if (parent == HWND_MESSAGE) {
+      parentWnd = core.MessageRoot;
+      w->MessageOnly = true;
+      style &= ~(WS_CHILD | WS_VISIBLE);
+    } else if (style & WS_CHILD) {
+      parentWnd = ResolveLocal(parent);
+      if (!parentWnd || parentWnd == core.Desktop) {
+        delete w;
+        Fail(ERROR_INVALID_WINDOW_HANDLE);
+        return nullptr;
+      }
+      if (parentWnd->MessageOnly)
+        w->MessageOnly = true;
+    } else {
+      parentWnd = core.Desktop;
+      if (parent) {
+        TWnd* owner = ResolveLocal(parent);
+        if (!owner) {
+          delete w;
+          Fail(ERROR_INVALID_WINDOW_HANDLE);
+          return nullptr;
+        }
+        // The owner is always a top-level window.
+        w->Owner = RootOf(owner) == core.Desktop ? nullptr : RootOf(owner);
+      }
+    }
+    w->Class = cls;
+    cls->WindowCount++;
+    w->Thread = thread;
+    w->WndProc = cls->WndProc;
+    w->Style = w->MessageOnly ? style : NormaliseStyle(style);
+    w->ExStyle = NormaliseExStyle(w->Style, exStyle);
+    w->Instance = instance;
+    w->Id = (style & WS_CHILD) ? reinterpret_cast<LONG_PTR>(menu) : 0;
+    w->Extra.assign(std::size_t(cls->WndExtra), 0);
+    // Default positions and sizes.
+    if (!(style & WS_CHILD) && !w->MessageOnly) {
+      TRect screen = core.Desktop->Rect;
+      if (x == CW_USEDEFAULT) {
+        x = screen.Left + 26;
+        y = screen.Top + 26;
+      }
+      if (width == CW_USEDEFAULT) {
+        width = screen.Width() * 3 / 4;
+        height = screen.Height() * 3 / 4;
+      }
+    } else {
+      if (x == CW_USEDEFAULT)
+        x = y = 0;
+      if (width == CW_USEDEFAULT)
+        width = height = 0;
+    }
+    w->Rect = TRect(x, y, x + std::max(width, 0), y + std::max(height, 0));
+    w->Client = w->Rect;
+    w->NormalRect = w->Rect;
+    hwnd = AddHandle(w);
+    w->Handle = hwnd;
+    // Children go below their siblings, top-level windows on top.
+    LinkAt(parentWnd, w, nullptr, (style & WS_CHILD) != 0);
+  }
+  CREATESTRUCT cs;
+  cs.lpCreateParams = param;
+  cs.hInstance = instance;
+  cs.hMenu = menu;
+  cs.hwndParent = parent == HWND_MESSAGE ? nullptr : parent;
+  cs.cx = width;
+  cs.cy = height;
+  cs.x = x;
+  cs.y = y;
+  cs.style = LONG(w->Style);
+  cs.lpszName = windowName;
+  cs.lpszClass = className;
+  cs.dwExStyle = w->ExStyle;
+  if (HasHooks(WH_CBT)) {
+    CBT_CREATEWND cbt{&cs, HWND_TOP};
+    if (CallHooks(WH_CBT, HCBT_CREATEWND, reinterpret_cast<WPARAM>(hwnd), reinterpret_cast<LPARAM>(&cbt))) {
+      // Refused before it was born: it goes without a message.
+      std::lock_guard<std::recursive_mutex> cl(core.Lock);
+      if (ResolveLocal(hwnd) == w) {
+        Unlink(w);
+        w->Class->WindowCount--;
+        RemoveHandle(hwnd);
+        delete w;
+      }
+      return nullptr;
+    }
+  }
+  bool resizable;
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    resizable = !w->MessageOnly && IsTopLevel(w) && (w->Style & (WS_THICKFRAME | WS_CAPTION));
+  }
+  if (resizable) {
+    MINMAXINFO mmi;
+    {
+      std::lock_guard<std::recursive_mutex> cl(core.Lock);
+      FillMinMaxInfo(w, mmi);
+    }
+    SendMessage(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    if (ResolveLocal(hwnd) == w && (w->Style & WS_THICKFRAME)) {
+      w->Rect.Right = w->Rect.Left + std::clamp<LONG>(w->Rect.Width(), mmi.ptMinTrackSize.x, std::max(mmi.ptMinTrackSize.x, mmi.ptMaxTrackSize.x));
+      w->Rect.Bottom = w->Rect.Top + std::clamp<LONG>(w->Rect.Height(), mmi.ptMinTrackSize.y, std::max(mmi.ptMinTrackSize.y, mmi.ptMaxTrackSize.y));
+      cs.cx = w->Rect.Width();
+      cs.cy = w->Rect.Height();
+    }
+  }
+  if (!SendMessage(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
+    DestroyWindow(hwnd);
+    Fail(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  // The client area, then the framebuffer of a top-level window.
+  TRect rc;
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    if (ResolveLocal(hwnd) != w)
+      return nullptr;
+    rc = w->Rect;
+  }
+  SendMessage(hwnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&rc));
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    if (ResolveLocal(hwnd) != w)
+      return nullptr;
+    w->Client = rc;
+    if (w->Client.Right < w->Client.Left)
+      w->Client.Right = w->Client.Left;
+    if (w->Client.Bottom < w->Client.Top)
+      w->Client.Bottom = w->Client.Top;
+    if (IsTopLevel(w)) {
+      if (TDisplayBackend* display = Display()) {
+        w->Surface = display->CreateFramebuffer(hwnd, w->Rect);
+        w->HasSurface = w->Surface.Bits != nullptr;
+      }
+    }
+  }
+  if (SendMessage(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
+    DestroyWindow(hwnd);
+    return nullptr;
+  }
+  TRect client;
+  TRect windowRect;
+  TWnd* notifyParent = nullptr;
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    if (ResolveLocal(hwnd) != w)
+      return nullptr;
+    client = w->Client;
+    windowRect = w->Rect;
+    if ((w->Style & WS_CHILD) && !(w->ExStyle & WS_EX_NOPARENTNOTIFY))
+      notifyParent = w->Parent;
+  }
+  SendMessage(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(WORD(client.Width()), WORD(client.Height())));
+  SendMessage(hwnd, WM_MOVE, 0, MAKELPARAM(WORD(SHORT(client.Left)), WORD(SHORT(client.Top))));
+  if (notifyParent) {
+    // Every ancestor hears of the new child, nearest first.
+    std::vector<HWND> chain;
+    {
+      std::lock_guard<std::recursive_mutex> cl(core.Lock);
+      for (TWnd* p = notifyParent; p && p != core.Desktop && (p->Style & WS_CHILD || p == notifyParent); p = p->Parent) {
+        chain.push_back(p->Handle);
+        if (!(p->Style & WS_CHILD) || (p->ExStyle & WS_EX_NOPARENTNOTIFY))
+          break;
+      }
+    }
+    for (HWND p : chain)
+      SendMessage(p, WM_PARENTNOTIFY, MAKEWPARAM(WORD(WM_CREATE), WORD(w->Id)), reinterpret_cast<LPARAM>(hwnd));
+  }
+  bool visible;
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    if (ResolveLocal(hwnd) != w)
+      return nullptr;
+    visible = (w->Style & WS_VISIBLE) != 0;
+    if (visible)
+      w->Style &= ~WS_VISIBLE;
+  }
+  if (visible)
+    ShowWindow(hwnd, (style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED : SW_SHOW);
+  PublishWindowsChanged();
+  return IsWindow(hwnd) ? hwnd : nullptr;
+}
+
+namespace {
+
+void SendDestroy(HWND hwnd)
+{
+  SendMessage(hwnd, WM_DESTROY, 0, 0);
+  std::vector<HWND> children;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    if (TWnd* w = ResolveLocal(hwnd))
+      for (TWnd* c : w->Children)
+        children.push_back(c->Handle);
+  }
+  for (HWND c : children)
+    SendDestroy(c);
+}
+
+void FreeTree(TWnd* w)
+{
+  TCore& core = Core();
+  for (TWnd* c : std::vector<TWnd*>(w->Children))
+    FreeTree(c);
+  HWND h = w->Handle;
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    if (ResolveLocal(h) != w)
+      return;
+  }
+  SendMessage(h, WM_NCDESTROY, 0, 0);
+  KillWindowTimers(*w->Thread, h);
+  std::lock_guard<std::recursive_mutex> cl(core.Lock);
+  if (ResolveLocal(h) != w)
+    return;
+  if (core.Focus == h)
+    core.Focus = nullptr;
+  if (core.Active == h)
+    core.Active = nullptr;
+  if (core.Capture == h)
+    core.Capture = nullptr;
+  if (core.Track.Hwnd == h)
+    core.Track = {};
+  if (core.LockedUpdate == h)
+    core.LockedUpdate = nullptr;
+  if (w->NeedsPaintCounted)
+    w->Thread->NeedPaint--;
+  ReleaseWindowDCs(w);
+  if (w->HasSurface && core.Display)
+    core.Display->DestroyFramebuffer(h);
+  if (w->WindowRgnHandle)
+    DeleteObject(w->WindowRgnHandle);
+  for (TWnd* c : w->Children)
+    c->Parent = nullptr;
+  Unlink(w);
+  // Owned windows outlive nothing: they were destroyed first; clear stale links.
+  for (auto& slot : core.Slots)
+    if (slot.Wnd && slot.Wnd->Owner == w)
+      slot.Wnd->Owner = nullptr;
+  if (w->Class)
+    w->Class->WindowCount--;
+  RemoveHandle(h);
+  delete w;
+}
+
+}  // namespace
+
+BOOL DestroyWindow(HWND hwnd)
+{
+  TCore& core = Core();
+  TWnd* w;
+  std::vector<HWND> owned;
+  HWND notify = nullptr;
+  LONG_PTR id;
+  bool wasVisible;
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    w = ResolveLocal(hwnd);
+    if (!w || w == core.Desktop || w == core.MessageRoot)
+      return Fail(ERROR_INVALID_WINDOW_HANDLE);
+    if (w->Thread.get() != &CurrentThread())
+      return Fail(ERROR_ACCESS_DENIED_WINDOW);
+    if (w->Destroying)
+      return TRUE;
+    for (auto& slot : core.Slots)
+      if (slot.Wnd && slot.Wnd->Owner == w && !slot.Wnd->Destroying)
+        owned.push_back(slot.Wnd->Handle);
+    if ((w->Style & WS_CHILD) && !(w->ExStyle & WS_EX_NOPARENTNOTIFY) && w->Parent)
+      notify = w->Parent->Handle;
+    id = w->Id;
+    wasVisible = (w->Style & WS_VISIBLE) != 0;
+  }
+  if (HasHooks(WH_CBT) && CallHooks(WH_CBT, HCBT_DESTROYWND, reinterpret_cast<WPARAM>(hwnd), 0))
+    return FALSE;
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    if (ResolveLocal(hwnd) != w)
+      return FALSE;
+    w->Destroying = true;
+  }
+  // Owned windows go first.
+  for (HWND o : owned)
+    DestroyWindow(o);
+  if (wasVisible)
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // Input state leaves the dying tree.
+  HWND capture = GetCapture();
+  bool loseFocus = false;
+  bool wasActive = false;
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    TWnd* cw = ResolveLocal(capture);
+    if (!(cw && IsDescendant(w, cw)))
+      capture = nullptr;
+    TWnd* fw = ResolveLocal(core.Focus);
+    loseFocus = fw && IsDescendant(w, fw);
+    wasActive = core.Active == hwnd;
+  }
+  if (capture)
+    ReleaseCapture();
+  if (wasActive)
+    ActivateOtherWindow(hwnd);
+  if (loseFocus) {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    TWnd* fw = ResolveLocal(core.Focus);
+    loseFocus = fw && IsDescendant(w, fw);
+  }
+  if (loseFocus)
+    SetFocus(nullptr);
+  if (notify)
+    SendMessage(notify, WM_PARENTNOTIFY, MAKEWPARAM(WORD(WM_DESTROY), WORD(id)), reinterpret_cast<LPARAM>(hwnd));
+  SendDestroy(hwnd);
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    if (ResolveLocal(hwnd) != w)
+      return TRUE;
+  }
+  FreeTree(w);
+  PublishWindowsChanged();
+  return TRUE;
+}
+
+BOOL IsWindow(HWND hwnd)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = Resolve(hwnd);
+  if (w && w->Foreign)
+    return ForeignAlive(w) ? TRUE : FALSE;
+  return w && w != Core().MessageRoot ? TRUE : FALSE;
+}
+
+BOOL IsChild(HWND parent, HWND hwnd)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* p = ResolveLocal(parent);
+  TWnd* w = ResolveLocal(hwnd);
+  if (!p || !w || p == w)
+    return FALSE;
+  // Only through child links: an owned popup is not a child.
+  for (TWnd* x = w; x && (x->Style & WS_CHILD); x = x->Parent)
+    if (x->Parent == p)
+      return TRUE;
+  return FALSE;
+}
+
+HWND GetDesktopWindow() { return Core().Desktop->Handle; }
+
+HWND GetParent(HWND hwnd)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = ResolveLocal(hwnd);
+  if (!w)
+    return nullptr;
+  if (w->Style & WS_CHILD)
+    return w->Parent && w->Parent != Core().MessageRoot ? w->Parent->Handle : nullptr;
+  if (w->Style & WS_POPUP)
+    return w->Owner ? w->Owner->Handle : nullptr;
+  return nullptr;
+}
+
+HWND GetAncestor(HWND hwnd, UINT flags)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = ResolveLocal(hwnd);
+  if (!w || w == Core().Desktop)
+    return nullptr;
+  switch (flags) {
+    case GA_PARENT:
+      return w->Parent ? w->Parent->Handle : nullptr;
+    case GA_ROOT:
+      return RootOf(w)->Handle;
+    case GA_ROOTOWNER: {
+      TWnd* r = RootOf(w);
+      while (r->Owner)
+        r = r->Owner;
+      return r->Handle;
+    }
+    default:
+      return nullptr;
+  }
+}
+
+HWND GetWindow(HWND hwnd, UINT command)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = ResolveLocal(hwnd);
+  if (!w)
+    return nullptr;
+  auto siblings = [&]() -> const std::vector<TWnd*>* { return w->Parent ? &w->Parent->Children : nullptr; };
+  switch (command) {
+    case GW_CHILD:
+      return w->Children.empty() ? nullptr : w->Children.front()->Handle;
+    case GW_OWNER:
+      return w->Owner ? w->Owner->Handle : nullptr;
+    case GW_HWNDFIRST:
+    case GW_HWNDLAST: {
+      auto* list = siblings();
+      if (!list || list->empty())
+        return nullptr;
+      return command == GW_HWNDFIRST ? list->front()->Handle : list->back()->Handle;
+    }
+    case GW_HWNDNEXT:
+    case GW_HWNDPREV: {
+      auto* list = siblings();
+      if (!list)
+        return nullptr;
+      auto it = std::find(list->begin(), list->end(), w);
+      if (it == list->end())
+        return nullptr;
+      if (command == GW_HWNDNEXT)
+        return it + 1 == list->end() ? nullptr : (*(it + 1))->Handle;
+      return it == list->begin() ? nullptr : (*(it - 1))->Handle;
+    }
+    case GW_ENABLEDPOPUP:
+      for (auto& slot : Core().Slots)
+        if (slot.Wnd && slot.Wnd->Owner == w && (slot.Wnd->Style & WS_VISIBLE) && !(slot.Wnd->Style & WS_DISABLED))
+          return slot.Wnd->Handle;
+      return nullptr;
+    default:
+      return nullptr;
+  }
+}
+
+HWND GetTopWindow(HWND hwnd) { return GetWindow(hwnd ? hwnd : GetDesktopWindow(), GW_CHILD); }
+
+HWND GetNextWindow(HWND hwnd, UINT command) { return GetWindow(hwnd, command); }
+
+BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM param)
+{
+  std::vector<HWND> all;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    TWnd* p = parent ? ResolveLocal(parent) : Core().Desktop;
+    if (!p || !proc)
+      return FALSE;
+    std::vector<TWnd*> tree;
+    CollectPreOrder(p, tree);
+    for (std::size_t i = 1; i < tree.size(); ++i)
+      all.push_back(tree[i]->Handle);
+  }
+  for (HWND h : all)
+    if (IsWindow(h) && !proc(h, param))
+      return FALSE;
+  return TRUE;
+}
+
+BOOL EnumThreadWindows(DWORD threadId, WNDENUMPROC proc, LPARAM param)
+{
+  std::vector<HWND> all;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    for (TWnd* w : Core().Desktop->Children)
+      if (w->Thread && w->Thread->Id == threadId)
+        all.push_back(w->Handle);
+  }
+  if (!proc)
+    return FALSE;
+  for (HWND h : all)
+    if (IsWindow(h) && !proc(h, param))
+      return FALSE;
+  return TRUE;
+}
+
+BOOL EnumWindows(WNDENUMPROC proc, LPARAM param)
+{
+  std::vector<HWND> all;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    for (TWnd* w : Core().Desktop->Children)
+      all.push_back(w->Handle);
+  }
+  if (!proc)
+    return FALSE;
+  for (HWND h : all)
+    if (IsWindow(h) && !proc(h, param))
+      return FALSE;
+  return TRUE;
+}
+
+DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = Resolve(hwnd);
+  if (!w)
+    return 0;
+  if (processId)
+    *processId = w->Foreign ? DWORD(w->ForeignPid) : DWORD(getpid());
+  return w->Foreign || !w->Thread ? 0 : w->Thread->Id;
+}
+
+BOOL SetWindowText(HWND hwnd, LPCSTR text)
+{
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    if (!ResolveLocal(hwnd))
+      return FALSE;
+  }
+  return SendMessage(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : "")) ? TRUE : FALSE;
+}
+
+int GetWindowText(HWND hwnd, LPSTR buffer, int size)
+{
+  if (!buffer || size <= 0)
+    return 0;
+  buffer[0] = 0;
+  bool local;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    TWnd* w = Resolve(hwnd);
+    if (!w)
+      return 0;
+    local = !w->Foreign && w->Thread.get() == &CurrentThread();
+    if (!local) {
+      // Another thread's or process's window: its stored text, without a message.
+      std::string_view t = w->Text;
+      std::size_t n = std::min<std::size_t>(std::size_t(size - 1), t.size());
+      std::memcpy(buffer, t.data(), n);
+      buffer[n] = 0;
+      return int(n);
+    }
+  }
+  return int(SendMessage(hwnd, WM_GETTEXT, WPARAM(size), reinterpret_cast<LPARAM>(buffer)));
+}
+
+int GetWindowTextLength(HWND hwnd)
+{
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    TWnd* w = Resolve(hwnd);
+    if (!w)
+      return 0;
+    if (w->Foreign || w->Thread.get() != &CurrentThread())
+      return int(w->Text.size());
+  }
+  return int(SendMessage(hwnd, WM_GETTEXTLENGTH, 0, 0));
+}
+
+LONG_PTR GetWindowLongPtr(HWND hwnd, int index)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = ResolveLocal(hwnd);
+  if (!w) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return 0;
+  }
+  switch (index) {
+    case GWLP_WNDPROC: return reinterpret_cast<LONG_PTR>(w->WndProc);
+    case GWLP_HINSTANCE: return reinterpret_cast<LONG_PTR>(w->Instance);
+    case GWLP_HWNDPARENT: {
+      TWnd* p = (w->Style & WS_CHILD) ? w->Parent : w->Owner;
+      return reinterpret_cast<LONG_PTR>(p ? p->Handle : nullptr);
+    }
+    case GWLP_ID: return w->Id;
+    case GWL_STYLE: return LONG_PTR(LONG(w->Style));
+    case GWL_EXSTYLE: return LONG_PTR(LONG(w->ExStyle));
+    case GWLP_USERDATA: return w->UserData;
+    default:
+      if (index >= 0 && std::size_t(index) + sizeof(LONG_PTR) <= w->Extra.size()) {
+        LONG_PTR v;
+        std::memcpy(&v, w->Extra.data() + index, sizeof v);
+        return v;
+      }
+      if (index >= 0 && std::size_t(index) + sizeof(LONG) <= w->Extra.size()) {
+        LONG v;
+        std::memcpy(&v, w->Extra.data() + index, sizeof v);
+        return v;
+      }
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return 0;
+  }
+}
+
+LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value)
+{
+  TCore& core = Core();
+  LONG_PTR old;
+  DWORD oldStyle = 0;
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    TWnd* w = ResolveLocal(hwnd);
+    if (!w) {
+      SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+      return 0;
+    }
+    old = GetWindowLongPtr(hwnd, index);
+    switch (index) {
+      case GWLP_WNDPROC: w->WndProc = reinterpret_cast<WNDPROC>(value); return old;
+      case GWLP_HINSTANCE: w->Instance = reinterpret_cast<HINSTANCE>(value); return old;
+      case GWLP_ID: w->Id = value; return old;
+      case GWLP_USERDATA: w->UserData = value; return old;
+      case GWLP_HWNDPARENT:
+        if (!(w->Style & WS_CHILD)) {
+          TWnd* o = ResolveLocal(reinterpret_cast<HWND>(value));
+          w->Owner = o ? RootOf(o) : nullptr;
+          if (w->Owner == w)
+            w->Owner = nullptr;
+        }
+        return old;
+      case GWL_STYLE:
+      case GWL_EXSTYLE:
+        oldStyle = DWORD(old);
+        break;
+      default:
+        if (index >= 0 && std::size_t(index) + sizeof(LONG_PTR) <= w->Extra.size()) {
+          std::memcpy(w->Extra.data() + index, &value, sizeof value);
+          return old;
+        }
+        if (index >= 0 && std::size_t(index) + sizeof(LONG) <= w->Extra.size()) {
+          LONG v = LONG(value);
+          std::memcpy(w->Extra.data() + index, &v, sizeof v);
+          return old;
+        }
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+  }
+  // Styles: the window hears of the change before and after.
+  struct {
+    DWORD styleOld;
+    DWORD styleNew;
+  } ss{oldStyle, DWORD(value)};
+  SendMessage(hwnd, WM_STYLECHANGING, WPARAM(index), reinterpret_cast<LPARAM>(&ss));
+  {
+    std::lock_guard<std::recursive_mutex> cl(core.Lock);
+    TWnd* w = ResolveLocal(hwnd);
+    if (!w)
+      return 0;
+    if (index == GWL_STYLE) {
+      // Visibility changes go through ShowWindow, never through the style alone.
+      w->Style = (ss.styleNew & ~WS_VISIBLE) | (w->Style & WS_VISIBLE);
+    } else {
+      w->ExStyle = ss.styleNew;
+      if (w->HasSurface && core.Display && !(w->ExStyle & WS_EX_LAYERED))
+        core.Display->SetWindowAlpha(hwnd, 255);
+    }
+  }
+  SendMessage(hwnd, WM_STYLECHANGED, WPARAM(index), reinterpret_cast<LPARAM>(&ss));
+  return old;
+}
+
+LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+  return proc ? proc(hwnd, msg, wParam, lParam) : 0;
+}
+
+namespace {
+bool SameProp(const std::string& stored, LPCSTR name)
+{
+  auto v = reinterpret_cast<std::uintptr_t>(name);
+  if (v <= 0xFFFF)
+    return stored == "#" + std::to_string(v);
+  return strcasecmp(stored.c_str(), name) == 0;
+}
+std::string PropKey(LPCSTR name)
+{
+  auto v = reinterpret_cast<std::uintptr_t>(name);
+  return v <= 0xFFFF ? "#" + std::to_string(v) : std::string(name);
+}
+}  // namespace
+
+BOOL SetProp(HWND hwnd, LPCSTR name, HANDLE data)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = ResolveLocal(hwnd);
+  if (!w || !name)
+    return FALSE;
+  for (auto& p : w->Props)
+    if (SameProp(p.first, name)) {
+      p.second = data;
+      return TRUE;
+    }
+  w->Props.emplace_back(PropKey(name), data);
+  return TRUE;
+}
+
+HANDLE GetProp(HWND hwnd, LPCSTR name)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = ResolveLocal(hwnd);
+  if (!w || !name)
+    return nullptr;
+  for (auto& p : w->Props)
+    if (SameProp(p.first, name))
+      return p.second;
+  return nullptr;
+}
+
+HANDLE RemoveProp(HWND hwnd, LPCSTR name)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = ResolveLocal(hwnd);
+  if (!w || !name)
+    return nullptr;
+  for (auto it = w->Props.begin(); it != w->Props.end(); ++it)
+    if (SameProp(it->first, name)) {
+      HANDLE data = it->second;
+      w->Props.erase(it);
+      return data;
+    }
+  return nullptr;
+}
+
+int EnumProps(HWND hwnd, PROPENUMPROC proc)
+{
+  std::vector<std::pair<std::string, HANDLE>> props;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    TWnd* w = ResolveLocal(hwnd);
+    if (!w || !proc)
+      return -1;
+    props = w->Props;
+  }
+  int last = -1;
+  for (auto& p : props) {
+    last = proc(hwnd, p.first.c_str(), p.second);
+    if (!last)
+      break;
+  }
+  return last;
+}
+
+BOOL IsWindowVisible(HWND hwnd)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = Resolve(hwnd);
+  if (!w)
+    return FALSE;
+  if (w->Foreign)
+    return TRUE;
+  return IsVisibleChain(w) ? TRUE : FALSE;
+}
+
+BOOL IsWindowEnabled(HWND hwnd)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = ResolveLocal(hwnd);
+  return w && !(w->Style & WS_DISABLED) ? TRUE : FALSE;
+}
+
+BOOL EnableWindow(HWND hwnd, BOOL enable)
+{
+  bool wasDisabled;
+  bool loseFocus = false;
+  bool loseCapture = false;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    TWnd* w = ResolveLocal(hwnd);
+    if (!w)
+      return FALSE;
+    wasDisabled = (w->Style & WS_DISABLED) != 0;
+    if (bool(enable) == !wasDisabled)
+      return wasDisabled;
+    if (enable) {
+      w->Style &= ~WS_DISABLED;
+    } else {
+      w->Style |= WS_DISABLED;
+      TWnd* f = ResolveLocal(Core().Focus);
+      loseFocus = f && IsDescendant(w, f);
+      loseCapture = Core().Capture == hwnd;
+    }
+  }
+  if (loseFocus)
+    SetFocus(nullptr);
+  if (loseCapture)
+    ReleaseCapture();
+  SendMessage(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
+  return wasDisabled;
+}
+
+BOOL IsIconic(HWND hwnd)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = ResolveLocal(hwnd);
+  return w && (w->Style & WS_MINIMIZE) ? TRUE : FALSE;
+}
+
+BOOL IsZoomed(HWND hwnd)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = ResolveLocal(hwnd);
+  return w && (w->Style & WS_MAXIMIZE) ? TRUE : FALSE;
+}

@@ -1,0 +1,51 @@
+// Shared pieces of the window-system tests: a window class whose procedure
+// records every message and lets a test take over any of them.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/base/Clock.h"
+#include "platform/display/headless/HeadlessDisplay.h"
+#include "platform/win/window/window.h"
+
+struct TRecorded {
+  HWND Hwnd;
+  UINT Msg;
+  WPARAM W;
+  LPARAM L;
+};
+
+// One per test: registers the recording class, keeps the log, and destroys
+// the windows it made.
+class TWindowFixture : public ::testing::Test {
+public:
+  using THandler = std::function<bool(HWND, UINT, WPARAM, LPARAM, LRESULT&)>;
+
+  void SetUp() override;
+  void TearDown() override;
+
+  // A window of the recording class (class styles CS_DBLCLKS unless told otherwise).
+  HWND Make(DWORD style, int x, int y, int w, int h, HWND parent = nullptr, DWORD exStyle = 0,
+            const char* title = "");
+  // The messages recorded so far, of the kinds given (all when empty), and clears the log.
+  std::vector<TRecorded> Take(const std::vector<UINT>& kinds = {});
+  // Names the messages, for readable failures ("WM_MOUSEMOVE").
+  static std::string Names(const std::vector<TRecorded>& log);
+  // Handles one kind of message instead of the default.
+  void On(UINT msg, THandler handler) { Handlers[msg] = std::move(handler); }
+  void Pump() { THeadlessDisplay::PumpMessages(); }
+
+  THeadlessDisplay* Display = nullptr;
+  static TWindowFixture* Current;
+  std::vector<TRecorded> Log;
+  std::map<UINT, THandler> Handlers;
+  std::vector<HWND> Made;
+  static LRESULT Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
+};
+
+std::string MessageName(UINT msg);

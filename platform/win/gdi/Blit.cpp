@@ -103,6 +103,15 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, in
     if (!(sb && sb->IsMono()) && !a.Mono()) {
       TPoint so = s.ToSurface(TPoint(srcX, srcY));
       ForEachClipped(a, dr, [&](const TRect& part) {
+        // Whole rows of two packed surfaces: one block copy.
+        int sx0 = so.x + (part.Left - dr.Left), sy0 = so.y + (part.Top - dr.Top);
+        int rowBytes = a.Surface.Width * 4;
+        if (part.Left == 0 && sx0 == 0 && part.Width() == a.Surface.Width && s.Surface.Width == a.Surface.Width &&
+            a.Surface.StrideBytes == rowBytes && s.Surface.StrideBytes == rowBytes && sy0 >= 0 &&
+            sy0 + part.Height() <= s.Surface.Height) {
+          std::memcpy(a.Surface.Row(part.Top), s.Surface.Row(sy0), std::size_t(rowBytes) * std::size_t(part.Height()));
+          return;
+        }
         for (int yy = part.Top; yy < part.Bottom; ++yy) {
           int sy = so.y + (yy - dr.Top);
           int sx = so.x + (part.Left - dr.Left);

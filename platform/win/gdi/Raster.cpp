@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "platform/win/gdi/Objects.h"
 
@@ -94,6 +97,27 @@ TPattern RealizeBrush(const TDrawAccess& a, const TGdiBrush* brush)
 
 namespace {
 
+// A solid run: 16-byte stores (the compiler does not vectorise std::fill_n at -O2).
+void FillPixels(uint32_t* d, int n, uint32_t color)
+{
+#if defined(__SSE2__)
+  int i = 0;
+  while (i < n && (reinterpret_cast<std::uintptr_t>(d + i) & 15))
+    d[i++] = color;
+  __m128i v = _mm_set1_epi32(int(color));
+  for (; i + 16 <= n; i += 16) {
+    _mm_store_si128(reinterpret_cast<__m128i*>(d + i), v);
+    _mm_store_si128(reinterpret_cast<__m128i*>(d + i + 4), v);
+    _mm_store_si128(reinterpret_cast<__m128i*>(d + i + 8), v);
+    _mm_store_si128(reinterpret_cast<__m128i*>(d + i + 12), v);
+  }
+  for (; i < n; ++i)
+    d[i] = color;
+#else
+  std::fill_n(d, n, color);
+#endif
+}
+
 template <class Op>
 void PatternRow(uint32_t* d, const TPattern& p, int x, int y, int n, Op op)
 {
@@ -112,7 +136,7 @@ void PatternOnlyRow(uint32_t* d, const TPattern& p, int x, int y, int n, uint8_t
   switch (rop) {
   case 0xF0:  // PATCOPY
     if (p.Solid()) {
-      std::fill_n(d, n, p.Color);
+      FillPixels(d, n, p.Color);
       return;
     }
     PatternRow(d, p, x, y, n, [](uint32_t pp, uint32_t) { return pp; });
@@ -122,8 +146,8 @@ void PatternOnlyRow(uint32_t* d, const TPattern& p, int x, int y, int n, uint8_t
     for (int i = 0; i < n; ++i)
       d[i] = ~d[i];
     return;
-  case 0x00: std::fill_n(d, n, 0u); return;
-  case 0xFF: std::fill_n(d, n, 0x00FFFFFFu); return;
+  case 0x00: FillPixels(d, n, 0u); return;
+  case 0xFF: FillPixels(d, n, 0x00FFFFFFu); return;
   case 0xAA: return;
   default: PatternRow(d, p, x, y, n, [rop](uint32_t pp, uint32_t dd) { return Rop3(rop, pp, 0, dd); }); return;
   }

@@ -20,4 +20,5 @@
 #include "platform/win/gdi/Icons.h"
 #include "platform/win/gdi/ImageList.h"
 #include "platform/win/gdi/Resources.h"
+#include "platform/win/gdi/Screenshot.h"
 #include "platform/win/gdi/StreamAdapter.h"

@@ -1,8 +1,45 @@
 #include "WindowTestSupport.h"
 
+#include <dirent.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdlib>
 
 TWindowFixture* TWindowFixture::Current = nullptr;
+
+namespace {
+
+// Each test process publishes its windows in a runtime folder of its own, so
+// that tests running side by side (and the user's own programs) never find
+// each other's windows. Helper processes inherit it.
+struct TPrivateRuntimeFolder {
+  std::string Path;
+  TPrivateRuntimeFolder()
+  {
+    char name[] = "/tmp/corvane-wintest-XXXXXX";
+    if (mkdtemp(name)) {
+      Path = name;
+      setenv("XDG_RUNTIME_DIR", name, 1);
+    }
+  }
+  ~TPrivateRuntimeFolder()
+  {
+    if (Path.empty())
+      return;
+    std::string folder = Path + "/corvane-windows";
+    if (DIR* dir = opendir(folder.c_str())) {
+      while (dirent* e = readdir(dir))
+        if (e->d_name[0] != '.')
+          unlink((folder + "/" + e->d_name).c_str());
+      closedir(dir);
+    }
+    rmdir(folder.c_str());
+    rmdir(Path.c_str());
+  }
+} gRuntimeFolder;
+
+}  // namespace
 
 void TWindowFixture::SetUp()
 {

@@ -11,6 +11,8 @@
 
 #include "platform/base/Clock.h"
 #include "platform/display/headless/HeadlessDisplay.h"
+#include "platform/win/gdi/Objects.h"
+#include "platform/win/gdi/Regions.h"
 #include "platform/win/window/window.h"
 
 struct TRecorded {

@@ -90,6 +90,7 @@ struct TWnd {
   HFONT Font = nullptr;
   HDC OwnDC = nullptr;
   WORD UIState = 0;
+  bool NcActive = false;  // the caption shows as active (WM_NCACTIVATE)
   bool Published = false;
   // A window of another process, known through FindWindow.
   bool Foreign = false;

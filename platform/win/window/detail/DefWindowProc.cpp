@@ -191,9 +191,17 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_NCPAINT:
       PaintDefaultFrame(hwnd, reinterpret_cast<HRGN>(wParam));
       return 0;
-    case WM_NCACTIVATE:
+    case WM_NCACTIVATE: {
+      {
+        std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+        TWnd* w = ResolveLocal(hwnd);
+        if (!w)
+          return TRUE;
+        w->NcActive = wParam != 0;
+      }
       PaintDefaultFrame(hwnd, reinterpret_cast<HRGN>(1));
       return TRUE;
+    }
     case WM_NCLBUTTONDOWN: {
       LRESULT hit = LRESULT(wParam);
       TPoint pt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));

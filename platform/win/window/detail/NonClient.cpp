@@ -198,8 +198,7 @@ void PaintDefaultFrame(HWND hwnd, HRGN updateRegion)
     ex = w->ExStyle;
     window = ScreenWindowRect(w);
     title = w->Text;
-    TWnd* root = RootOf(w);
-    active = root && Core().Active == root->Handle;
+    active = w->NcActive;
   }
   TFrame f = FrameOf(style, ex, (style & WS_CHILD) != 0);
   if (!f.X && !f.Caption && !f.Edge && !(style & (WS_VSCROLL | WS_HSCROLL)))

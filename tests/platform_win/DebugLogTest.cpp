@@ -1,0 +1,196 @@
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <future>
+
+#include "WindowTestSupport.h"
+#include "api/DEbugger.h"
+
+extern char** environ;
+
+namespace {
+
+// The stand-in console, started as another process; its output is read line by line.
+class TReceiver {
+public:
+  explicit TReceiver(std::vector<std::string> args)
+  {
+    char self[4096];
+    ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+    std::string dir = n > 0 ? std::string(self, std::size_t(n)) : std::string();
+    dir = dir.substr(0, dir.rfind('/'));
+    std::string program = dir + "/cdebug_receiver";
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0)
+      return;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+    std::vector<char*> argv{program.data()};
+    for (auto& a : args)
+      argv.push_back(a.data());
+    argv.push_back(nullptr);
+    if (posix_spawn(&FPid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
+      FPid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[1]);
+    FOut = fds[0];
+  }
+  ~TReceiver()
+  {
+    if (FPid > 0) {
+      kill(FPid, SIGKILL);
+      waitpid(FPid, nullptr, 0);
+    }
+    if (FOut >= 0)
+      close(FOut);
+  }
+  void Kill()
+  {
+    kill(FPid, SIGKILL);
+    waitpid(FPid, nullptr, 0);
+    FPid = -1;
+  }
+  // The next line it printed, or "" after the wait.
+  std::string ReadLine(int timeoutMs = 5000)
+  {
+    for (;;) {
+      auto nl = FBuffer.find('\n');
+      if (nl != std::string::npos) {
+        std::string line = FBuffer.substr(0, nl);
+        FBuffer.erase(0, nl + 1);
+        return line;
+      }
+      pollfd p{FOut, POLLIN, 0};
+      if (poll(&p, 1, timeoutMs) <= 0)
+        return "";
+      char chunk[1024];
+      ssize_t n = read(FOut, chunk, sizeof chunk);
+      if (n <= 0)
+        return "";
+      FBuffer.append(chunk, std::size_t(n));
+    }
+  }
+
+private:
+  pid_t FPid = -1;
+  int FOut = -1;
+  std::string FBuffer;
+};
+
+class DebugLogTest : public TWindowFixture {
+protected:
+  void TearDown() override
+  {
+    SetCrossProcessTimeout(250);
+    TWindowFixture::TearDown();
+  }
+};
+
+TEST_F(DebugLogTest, WithoutAConsoleNothingIsSent)
+{
+  ASSERT_EQ(FindWindow(nullptr, "CDebug"), nullptr);
+  HWND other = Make(WS_POPUP, 0, 0, 10, 10, nullptr, 0, "CDebugger");  // not the title asked for
+  DebugLog("main", 0, "rien");
+  Pump();
+  EXPECT_TRUE(Take({WM_COPYDATA}).empty());
+  (void)other;
+}
+
+TEST_F(DebugLogTest, TheRecordReachesAConsoleOfThisProcessWithItsLayout)
+{
+  HWND console = Make(WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, 0, "CDebug");
+  std::vector<BYTE> bytes;
+  COPYDATASTRUCT seen{};
+  WPARAM sender = 1;
+  On(WM_COPYDATA, [&](HWND, UINT, WPARAM w, LPARAM l, LRESULT& r) {
+    seen = *reinterpret_cast<COPYDATASTRUCT*>(l);
+    sender = w;
+    bytes.assign(static_cast<BYTE*>(seen.lpData), static_cast<BYTE*>(seen.lpData) + seen.cbData);
+    r = 1;
+    return true;
+  });
+  DebugLog("MessageList", 3, std::string(300, 'x'));
+  EXPECT_EQ(seen.dwData, 1u);
+  ASSERT_EQ(seen.cbData, 513u);
+  EXPECT_EQ(sender, 0u);
+  EXPECT_EQ(bytes[0], 11);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(&bytes[1]), 11), "MessageList");
+  EXPECT_EQ(bytes[256], 255);
+  EXPECT_EQ(bytes[256 + 255], 'x');
+  EXPECT_EQ(bytes[512], 3);
+  (void)console;
+}
+
+TEST_F(DebugLogTest, AConsoleInAnotherProcessGetsTextsCutTo255Bytes)
+{
+  TReceiver receiver({});
+  ASSERT_EQ(receiver.ReadLine(), "ready");
+  std::string accents = "a";
+  for (int i = 0; i < 150; ++i)
+    accents += "\xC3\xA9";  // é: a cut must not split one
+  struct TCase {
+    std::string Source;
+    BYTE Level;
+    std::string Text;
+    std::string Arrives;
+  } cases[] = {
+      {"corvane.exe", 1, std::string(300, 'z'), std::string(255, 'z')},
+      {"UpdateNick", 0, accents, accents.substr(0, 255)},
+      {"main", 3, "Réseau chargé", "Réseau chargé"},
+  };
+  for (auto& c : cases) {
+    DebugLog(c.Source, c.Level, c.Text);
+    EXPECT_EQ(receiver.ReadLine(), c.Source + "\t" + std::to_string(c.Level) + "\t" + c.Arrives);
+  }
+}
+
+TEST_F(DebugLogTest, AConsoleThatNeverAnswersCostsAtMostTheTimeLimit)
+{
+  TReceiver receiver({"--hang"});
+  ASSERT_EQ(receiver.ReadLine(), "ready");
+  SetCrossProcessTimeout(100);
+  // Generous watchdog: the point is that the call comes back at all.
+  auto call = std::async(std::launch::async, [] { DebugLog("main", 1, "bloqué ?"); });
+  EXPECT_EQ(call.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+  call.wait();
+}
+
+TEST_F(DebugLogTest, AConsoleThatVanishedIsNoLongerAWindow)
+{
+  TReceiver receiver({"--title", "Console"});
+  ASSERT_EQ(receiver.ReadLine(), "ready");
+  HWND found = FindWindow(nullptr, "console");  // titles match whatever their case
+  ASSERT_NE(found, nullptr);
+  EXPECT_TRUE(IsWindow(found));
+  receiver.Kill();
+  EXPECT_FALSE(IsWindow(found));
+  LogRecord record;
+  COPYDATASTRUCT cds{1, sizeof record, &record};
+  DWORD_PTR result = 5;
+  EXPECT_EQ(SendMessageTimeout(found, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_BLOCK, 1000, &result), 0);
+  EXPECT_EQ(FindWindow(nullptr, "Console"), nullptr);
+}
+
+TEST_F(DebugLogTest, CopyDataFromAnotherProcessCarriesTheSizeReallySent)
+{
+  // The console answers what it saw; a record of another size is told apart.
+  TReceiver receiver({});
+  ASSERT_EQ(receiver.ReadLine(), "ready");
+  HWND console = FindWindow(nullptr, "CDebug");
+  ASSERT_NE(console, nullptr);
+  char data[40] = "court";
+  COPYDATASTRUCT cds{9, sizeof data, data};
+  DWORD_PTR result = 0;
+  EXPECT_NE(SendMessageTimeout(console, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_BLOCK, 2000, &result), 0);
+  EXPECT_EQ(result, 1u);
+  EXPECT_EQ(receiver.ReadLine(), "unexpected\t9\t40");
+}
+
+}  // namespace

@@ -6,15 +6,12 @@
 
 #include <cstdlib>
 
-#include "controls/utility/detail/Text.h"
+#include "controls/utility/RtFileUtils.h"
+#include "platform/base/ModuleLoader.h"
+#include "platform/win/window/SystemInfo.h"
 #include "platform/base/StringRoutines.h"
 
 namespace {
-
-// The platform version that the layer reports: the NT family, 5.1.
-constexpr std::uint32_t ReportedPlatformId = 2;
-constexpr std::uint32_t ReportedMajor = 5;
-constexpr std::uint32_t ReportedMinor = 1;
 
 std::string CurrentUserName()
 {
@@ -103,9 +100,17 @@ const TRtSystemInfo& RtSystemInfo()
     i.UserName = CurrentUserName();
     i.ComputerName = HostName();
     i.OSVersionText = OSText();
-    i.IsWinNT = ReportedPlatformId == 2;
-    i.Kernel32ProductVersion = 0;
-    i.VersionClass = WindowsVersionClass(ReportedPlatformId, ReportedMajor, ReportedMinor, "", 0);
+    // The platform version is the one the layer reports to the system's code.
+    OSVERSIONINFO version{};
+    GetVersionEx(&version);
+    i.IsWinNT = version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+    if (version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) {
+      VS_FIXEDFILEINFO kernel{};
+      if (ReadFixedFileVersion(ModuleFileName(GetModuleHandle("kernel32.dll")), kernel))
+        i.Kernel32ProductVersion = kernel.dwProductVersionMS;
+    }
+    i.VersionClass = WindowsVersionClass(version.dwPlatformId, version.dwMajorVersion, version.dwMinorVersion,
+                                         version.szCSDVersion, i.Kernel32ProductVersion);
     SetClassFlag(i);
     return i;
   }();

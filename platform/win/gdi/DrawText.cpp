@@ -3,6 +3,7 @@
 #include <optional>
 #include <utility>
 
+#include "platform/base/Utf.h"
 #include "platform/win/gdi/Text.h"
 #include "platform/win/gdi/detail/TextRun.h"
 
@@ -306,8 +307,7 @@ int DrawTextExW(HDC h, LPWSTR text, int count, TRect* rect, UINT format, DRAWTEX
     // The caller's buffer holds count + 4 units (the room an ellipsis needs).
     std::u16string out;
     for (char32_t c : modified)
-      if (c < 0x10000)
-        out += char16_t(c);
+      AppendUtf16(out, c);
     std::size_t room = std::size_t(count) + 4;
     std::size_t n = std::min(out.size(), room - 1);
     std::copy_n(out.begin(), n, text);
@@ -323,18 +323,8 @@ int DrawTextExA(HDC h, LPSTR text, int count, TRect* rect, UINT format, DRAWTEXT
   int result = DrawTextRun(h, run, rect, format, params, (format & DT_MODIFYSTRING) ? &modified : nullptr);
   if ((format & DT_MODIFYSTRING) && text && count >= 0 && !modified.empty() && modified != run.Chars) {
     std::string out;
-    for (char32_t c : modified) {
-      if (c < 0x80) {
-        out += char(c);
-      } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-      } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-      }
-    }
+    for (char32_t c : modified)
+      AppendUtf8(out, c);
     std::size_t room = std::size_t(count) + 4;
     std::size_t n = std::min(out.size(), room - 1);
     // Never cut a character in two.

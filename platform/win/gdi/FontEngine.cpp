@@ -13,6 +13,7 @@
 #include <map>
 #include <tuple>
 
+#include "platform/base/Utf.h"
 #include "platform/win/gdi/GdiConsts.h"
 #include "platform/win/gdi/Text.h"
 
@@ -31,21 +32,10 @@ std::string Lower(std::string s)
 
 std::string FaceUtf8(const LOGFONTW& log)
 {
-  std::string s;
-  for (int i = 0; i < LF_FACESIZE && log.lfFaceName[i]; ++i) {
-    char16_t c = log.lfFaceName[i];
-    if (c < 0x80)
-      s += char(c);
-    else if (c < 0x800) {
-      s += char(0xC0 | (c >> 6));
-      s += char(0x80 | (c & 0x3F));
-    } else {
-      s += char(0xE0 | (c >> 12));
-      s += char(0x80 | ((c >> 6) & 0x3F));
-      s += char(0x80 | (c & 0x3F));
-    }
-  }
-  return s;
+  std::size_t n = 0;
+  while (n < LF_FACESIZE && log.lfFaceName[n])
+    ++n;
+  return UTF8Encode(std::u16string_view(log.lfFaceName, n));
 }
 
 struct TLibrary {

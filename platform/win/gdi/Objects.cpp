@@ -5,6 +5,7 @@
 #include <cstring>
 #include <mutex>
 
+#include "platform/base/Utf.h"
 #include "platform/win/gdi/Palettes.h"
 #include "platform/win/gdi/Regions.h"
 #include "platform/win/gdi/DeviceContext.h"
@@ -212,31 +213,7 @@ std::string Utf8Face(const char16_t* face)
   std::size_t n = 0;
   while (n < LF_FACESIZE && face[n])
     ++n;
-  // Face names are short; the base layer's converters take over once they land.
-  std::string out;
-  for (std::size_t i = 0; i < n; ++i) {
-    char32_t c = face[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < n && face[i + 1] >= 0xDC00 && face[i + 1] < 0xE000)
-      c = 0x10000 + ((c - 0xD800) << 10) + (face[++i] - 0xDC00);
-    else if (c >= 0xD800 && c < 0xE000)
-      c = 0xFFFD;
-    if (c < 0x80) {
-      out += char(c);
-    } else if (c < 0x800) {
-      out += char(0xC0 | (c >> 6));
-      out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += char(0xE0 | (c >> 12));
-      out += char(0x80 | ((c >> 6) & 0x3F));
-      out += char(0x80 | (c & 0x3F));
-    } else {
-      out += char(0xF0 | (c >> 18));
-      out += char(0x80 | ((c >> 12) & 0x3F));
-      out += char(0x80 | ((c >> 6) & 0x3F));
-      out += char(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
+  return UTF8Encode(std::u16string_view(face, n));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "platform/win/gdi/Text.h"
 
+#include "platform/base/Utf.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -14,31 +16,12 @@ TTextRun TTextRun::FromUtf8(const char* text, int count)
   TTextRun run;
   if (!text)
     return run;
-  std::size_t n = count < 0 ? std::strlen(text) : std::size_t(count);
-  const auto* s = reinterpret_cast<const unsigned char*>(text);
-  std::size_t i = 0;
-  while (i < n) {
+  std::string_view view(text, count < 0 ? std::strlen(text) : std::size_t(count));
+  for (std::size_t i = 0; i < view.size();) {
     run.Units.push_back(int(i));
-    unsigned char c = s[i];
-    int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-    char32_t cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
-    bool ok = len > 0 && i + std::size_t(len) <= n;
-    for (int k = 1; ok && k < len; ++k) {
-      if ((s[i + std::size_t(k)] & 0xC0) != 0x80)
-        ok = false;
-      else
-        cp = (cp << 6) | (s[i + std::size_t(k)] & 0x3F);
-    }
-    if (!ok || (len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-        (cp >= 0xD800 && cp < 0xE000)) {
-      run.Chars.push_back(0xFFFD);  // one replacement per bad byte
-      ++i;
-      continue;
-    }
-    run.Chars.push_back(cp);
-    i += std::size_t(len);
+    run.Chars.push_back(DecodeUtf8Char(view, i));
   }
-  run.Units.push_back(int(n));
+  run.Units.push_back(int(view.size()));
   return run;
 }
 
@@ -47,24 +30,12 @@ TTextRun TTextRun::FromUtf16(const char16_t* text, int count)
   TTextRun run;
   if (!text)
     return run;
-  std::size_t n = 0;
-  if (count < 0)
-    while (text[n])
-      ++n;
-  else
-    n = std::size_t(count);
-  for (std::size_t i = 0; i < n;) {
+  std::u16string_view view = count < 0 ? std::u16string_view(text) : std::u16string_view(text, std::size_t(count));
+  for (std::size_t i = 0; i < view.size();) {
     run.Units.push_back(int(i));
-    char32_t c = text[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < n && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
-      run.Chars.push_back(0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00));
-      i += 2;
-    } else {
-      run.Chars.push_back(c >= 0xD800 && c < 0xE000 ? 0xFFFD : c);
-      ++i;
-    }
+    run.Chars.push_back(DecodeUtf16Char(view, i));
   }
-  run.Units.push_back(int(n));
+  run.Units.push_back(int(view.size()));
   return run;
 }
 
@@ -227,11 +198,11 @@ LOGFONTW Widen(const LOGFONTA& a)
 {
   LOGFONTW w;
   std::memcpy(static_cast<void*>(&w), &a, offsetof(LOGFONTA, lfFaceName));
-  TTextRun face = TTextRun::FromUtf8(a.lfFaceName, int(strnlen(a.lfFaceName, LF_FACESIZE)));
+  WideString face = UTF8Decode(std::string_view(a.lfFaceName, strnlen(a.lfFaceName, LF_FACESIZE)));
   std::size_t k = 0;
-  for (char32_t c : face.Chars)
-    if (k + 1 < LF_FACESIZE && c < 0x10000)
-      w.lfFaceName[k++] = char16_t(c);
+  for (char16_t c : face)
+    if (k + 1 < LF_FACESIZE)
+      w.lfFaceName[k++] = c;
   return w;
 }
 

@@ -22,7 +22,13 @@ HFONT CreateFontA(int height, int width, int escapement, int orientation, int we
 HFONT CreateFontW(int height, int width, int escapement, int orientation, int weight, DWORD italic, DWORD underline,
                   DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision, DWORD quality,
                   DWORD pitchAndFamily, LPCWSTR face);
-#define CreateFont CreateFontA
+inline HFONT CreateFont(int height, int width, int escapement, int orientation, int weight, DWORD italic,
+                        DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
+                        DWORD quality, DWORD pitchAndFamily, LPCSTR face)
+{
+  return CreateFontA(height, width, escapement, orientation, weight, italic, underline, strikeOut, charSet, outPrecision,
+                     clipPrecision, quality, pitchAndFamily, face);
+}
 
 // Every font resolves to the built-in one while this is on (pixel tests).
 void SetBuiltinFontOnly(bool builtinOnly);

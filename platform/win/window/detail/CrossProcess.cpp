@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <thread>
 
 #include "platform/win/window/MessageQueue.h"
@@ -258,28 +259,55 @@ public:
 private:
   void Run()
   {
+    // Connections stay open between messages, so a busy sender pays for
+    // connecting once; each request is read whole before the next is looked at.
+    std::vector<int> clients;
     for (;;) {
-      int client = accept4(FFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
-      if (client < 0) {
-        if (errno == EINTR || errno == ECONNABORTED)
+      std::vector<pollfd> fds;
+      fds.push_back({FFd, POLLIN, 0});
+      for (int c : clients)
+        fds.push_back({c, POLLIN, 0});
+      if (poll(fds.data(), fds.size(), -1) < 0) {
+        if (errno == EINTR)
           continue;
         return;
       }
-      Serve(client);
-      close(client);
+      std::vector<int> keep;
+      for (std::size_t i = 1; i < fds.size(); ++i) {
+        int c = fds[i].fd;
+        if (fds[i].revents & (POLLIN | POLLHUP | POLLERR)) {
+          if (!Serve(c)) {
+            close(c);
+            continue;
+          }
+        }
+        keep.push_back(c);
+      }
+      clients = std::move(keep);
+      if (fds[0].revents & POLLIN) {
+        int client = accept4(FFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (client >= 0) {
+          if (clients.size() >= 64) {
+            close(clients.front());
+            clients.erase(clients.begin());
+          }
+          clients.push_back(client);
+        }
+      }
     }
   }
 
-  void Serve(int fd)
+  // One request and its reply; false when the connection is to be dropped.
+  bool Serve(int fd)
   {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
     TRequest req;
     if (!ReadAll(fd, &req, sizeof req, deadline) || std::memcmp(req.Magic, RequestMagic, 4) != 0 || req.Version != 1 ||
         req.Size > MaxCrossProcessCopyData)
-      return;
+      return false;
     std::vector<BYTE> payload(req.Size);
     if (req.Size && !ReadAll(fd, payload.data(), payload.size(), deadline))
-      return;
+      return false;
     TReply reply{};
     std::memcpy(reply.Magic, ReplyMagic, 4);
     TWnd* target = nullptr;
@@ -304,7 +332,7 @@ private:
                                   reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, 5000, ok, &payload);
       reply.Ok = ok ? 1 : 0;
     }
-    WriteAll(fd, &reply, sizeof reply, std::chrono::steady_clock::now() + std::chrono::milliseconds(500));
+    return WriteAll(fd, &reply, sizeof reply, std::chrono::steady_clock::now() + std::chrono::milliseconds(500));
   }
 
   std::atomic<bool> FStarted{false};
@@ -388,6 +416,63 @@ void PublishWindowsChanged()
     gLastPublished = data;
 }
 
+namespace {
+
+// Open connections to other processes, one per process, each used by one
+// send at a time.
+std::mutex gConnectionsLock;
+std::map<int, int> gConnections;
+
+int TakeConnection(int pid)
+{
+  std::lock_guard<std::mutex> lock(gConnectionsLock);
+  auto it = gConnections.find(pid);
+  if (it == gConnections.end())
+    return -1;
+  int fd = it->second;
+  gConnections.erase(it);
+  return fd;
+}
+
+void ReturnConnection(int pid, int fd)
+{
+  std::lock_guard<std::mutex> lock(gConnectionsLock);
+  if (gConnections.count(pid))
+    close(fd);
+  else
+    gConnections[pid] = fd;
+}
+
+int Connect(const std::string& folder, int pid, std::chrono::steady_clock::time_point deadline)
+{
+  int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (fd < 0)
+    return -1;
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  std::string path = SocketPath(folder, pid);
+  if (path.size() >= sizeof addr.sun_path) {
+    close(fd);
+    return -1;
+  }
+  std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
+  if (connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+    if (errno != EINPROGRESS && errno != EAGAIN) {
+      close(fd);
+      return -1;
+    }
+    int err = 0;
+    socklen_t len = sizeof err;
+    if (!WaitFd(fd, POLLOUT, deadline) || getsockopt(fd, SOL_SOCKET, SO_ERROR, &err, &len) != 0 || err != 0) {
+      close(fd);
+      return -1;
+    }
+  }
+  return fd;
+}
+
+}  // namespace
+
 LRESULT SendForeignCopyData(TWnd* target, HWND sender, const COPYDATASTRUCT* cds, UINT timeoutMs, bool& ok)
 {
   ok = false;
@@ -395,7 +480,6 @@ LRESULT SendForeignCopyData(TWnd* target, HWND sender, const COPYDATASTRUCT* cds
   std::uint64_t remote;
   {
     std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-    // The proxy may have been dropped meanwhile; only its copied values are used.
     pid = target->ForeignPid;
     remote = target->ForeignHandle;
   }
@@ -405,30 +489,6 @@ LRESULT SendForeignCopyData(TWnd* target, HWND sender, const COPYDATASTRUCT* cds
   if (folder.empty() || !ProcessAlive(pid))
     return 0;
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-  if (fd < 0)
-    return 0;
-  sockaddr_un addr{};
-  addr.sun_family = AF_UNIX;
-  std::string path = SocketPath(folder, pid);
-  if (path.size() >= sizeof addr.sun_path) {
-    close(fd);
-    return 0;
-  }
-  std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
-  LRESULT result = 0;
-  if (connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
-    if (errno != EINPROGRESS && errno != EAGAIN) {
-      close(fd);
-      return 0;
-    }
-    int err = 0;
-    socklen_t len = sizeof err;
-    if (!WaitFd(fd, POLLOUT, deadline) || getsockopt(fd, SOL_SOCKET, SO_ERROR, &err, &len) != 0 || err != 0) {
-      close(fd);
-      return 0;
-    }
-  }
   TRequest req{};
   std::memcpy(req.Magic, RequestMagic, 4);
   req.Version = 1;
@@ -437,14 +497,32 @@ LRESULT SendForeignCopyData(TWnd* target, HWND sender, const COPYDATASTRUCT* cds
   req.SenderPid = std::uint32_t(getpid());
   req.Data = cds->dwData;
   req.Size = cds->cbData;
-  TReply reply{};
-  if (WriteAll(fd, &req, sizeof req, deadline) && (!cds->cbData || WriteAll(fd, cds->lpData, cds->cbData, deadline)) &&
-      ReadAll(fd, &reply, sizeof reply, deadline) && std::memcmp(reply.Magic, ReplyMagic, 4) == 0 && reply.Ok) {
-    ok = true;
-    result = LRESULT(reply.Result);
+  // A kept connection may have died with its process (or been closed by it):
+  // a request that could not be written is sent once more on a fresh one.
+  int fd = TakeConnection(pid);
+  bool sent = false;
+  for (int attempt = 0; attempt < 2 && !sent; ++attempt) {
+    if (fd < 0)
+      fd = Connect(folder, pid, deadline);
+    if (fd < 0)
+      return 0;
+    sent = WriteAll(fd, &req, sizeof req, deadline) && (!cds->cbData || WriteAll(fd, cds->lpData, cds->cbData, deadline));
+    if (!sent) {
+      close(fd);
+      fd = -1;
+    }
   }
+  if (!sent)
+    return 0;
+  TReply reply{};
+  if (ReadAll(fd, &reply, sizeof reply, deadline) && std::memcmp(reply.Magic, ReplyMagic, 4) == 0) {
+    ReturnConnection(pid, fd);
+    ok = reply.Ok != 0;
+    return ok ? LRESULT(reply.Result) : 0;
+  }
+  // Late: an answer that still comes must not be taken for the next request's.
   close(fd);
-  return result;
+  return 0;
 }
 
 bool ForeignAlive(TWnd* w)

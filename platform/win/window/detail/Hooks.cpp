@@ -1,12 +1,18 @@
 #include "platform/win/window/Hooks.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "platform/win/window/detail/Core.h"
 
 using namespace wincore;
 
 namespace {
+
+// How many hooks of each kind exist, read without a lock on every message.
+std::atomic<int> gHookCounts[16];
+
+int Slot(int kind) { return (kind + 1) & 15; }
 
 // The hooks of one kind that apply to the calling thread, newest first.
 std::vector<std::shared_ptr<THook>> Chain(int kind)
@@ -32,14 +38,7 @@ LRESULT CallFrom(const std::vector<std::shared_ptr<THook>>& chain, std::size_t i
 
 namespace wincore {
 
-bool HasHooks(int kind)
-{
-  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-  for (auto& h : Core().Hooks)
-    if (h->Kind == kind && !h->Removed)
-      return true;
-  return false;
-}
+bool HasHooks(int kind) { return gHookCounts[Slot(kind)].load(std::memory_order_relaxed) > 0; }
 
 LRESULT CallHooks(int kind, int code, WPARAM w, LPARAM l) { return CallFrom(Chain(kind), 0, code, w, l); }
 
@@ -69,6 +68,7 @@ HHOOK SetWindowsHookEx(int kind, HOOKPROC proc, HINSTANCE, DWORD threadId)
   // Hook handles are never reused: a stale one simply finds nothing.
   hook->Handle = reinterpret_cast<HHOOK>((std::uintptr_t(0x48) << 56) | Core().NextHook++);
   Core().Hooks.insert(Core().Hooks.begin(), hook);
+  gHookCounts[Slot(kind)]++;
   return hook->Handle;
 }
 
@@ -81,6 +81,7 @@ BOOL UnhookWindowsHookEx(HHOOK handle)
     return FALSE;
   // A chain being walked right now holds its own reference and skips it.
   (*it)->Removed = true;
+  gHookCounts[Slot((*it)->Kind)]--;
   hooks.erase(it);
   return TRUE;
 }

@@ -183,7 +183,10 @@ bool Retrieve(TThread& t, MSG* out, HWND filter, UINT lo, UINT hi, UINT flags)
   // a time (turning one may post messages, so posted ones are looked at again).
   for (;;) {
     {
-      std::lock_guard<std::recursive_mutex> cl(core.Lock);
+      // The tree is only looked at when a window filter asks for descendants.
+      std::unique_lock<std::recursive_mutex> cl(core.Lock, std::defer_lock);
+      if (filter)
+        cl.lock();
       std::lock_guard<std::mutex> lock(t.M);
       for (auto it = t.Posted.begin(); it != t.Posted.end(); ++it) {
         if ((it->message == WM_QUIT || InRange(it->message, lo, hi)) && WindowMatches(it->hwnd, filter)) {
@@ -619,11 +622,15 @@ LRESULT DispatchMessage(const MSG* msg)
   }
   if (!msg->hwnd)
     return 0;
+  WNDPROC proc;
   {
+    TThread& me = CurrentThread();
     std::lock_guard<std::recursive_mutex> cl(Core().Lock);
     TWnd* w = ResolveLocal(msg->hwnd);
-    if (!w || w->Thread.get() != &CurrentThread())
+    if (!w || w->Thread.get() != &me)
       return 0;
+    proc = w->WndProc;
   }
-  return CallProcNoHooks(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+  return proc ? proc(msg->hwnd, msg->message, msg->wParam, msg->lParam)
+              : DefWindowProc(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }

@@ -4,6 +4,7 @@
 #include "controls/utility/rtti/RtClassTypeInfo.h"
 #include "controls/utility/rtti/RtEnumerationTypeInfo.h"
 #include "controls/utility/rtti/RtEventTypeInfo.h"
+#include "controls/utility/rtti/RtGeneratedTypes.h"
 #include "controls/utility/rtti/RtRTTI.h"
 
 namespace {
@@ -195,4 +196,25 @@ TEST(RtTypeInfo, DynamicArrayElementTypePrefersTheCleanUpType)
   EXPECT_FALSE(i->ElementsNeedCleanup());
   EXPECT_EQ(i->ElementType()->TypeName(), "Integer");
   EXPECT_EQ(i->VarType(), 3);
+}
+
+TEST(RtTypeInfo, GeneratedDescriptorsGoWithTheirLastUse)
+{
+  PTypeInfo base = RtAddGeneratedTypeInfo(NewEnumType("TGenBase", "Gen", {"x", "y", "z"}));
+  PTypeInfo sub = RtAddGeneratedTypeInfo(NewSubrangeType("TGenSub", base, 1, 2));
+  PTypeInfo set = RtAddGeneratedTypeInfo(NewSetType("TGenSet", sub));
+  ASSERT_EQ(RtGeneratedTypeInfoCount(), 3);
+  // The set holds a use of its element type, the sub-range one of its base.
+  EXPECT_TRUE(RtUseGeneratedTypeInfo(set));
+  RtRemoveGeneratedTypeInfo(set);
+  EXPECT_EQ(RtGeneratedTypeInfoCount(), 3);
+  RtRemoveGeneratedTypeInfo(set);
+  EXPECT_EQ(RtGeneratedTypeInfoCount(), 0);  // the set, then its element type, then the base
+  RtRemoveGeneratedTypeInfo(set);            // unknown now: ignored
+  EXPECT_FALSE(RtUseGeneratedTypeInfo(set));
+
+  RtAddGeneratedTypeInfo(NewEnumType("TGenA", "Gen", {"a"}));
+  RtAddGeneratedTypeInfo(NewEnumType("TGenB", "Gen", {"b"}));
+  RtClearGeneratedTypeInfos();
+  EXPECT_EQ(RtGeneratedTypeInfoCount(), 0);
 }

@@ -122,6 +122,16 @@ TEST_F(UtFileAppStorageTest, AnUpdateBlockWritesOnce)
   EXPECT_FALSE(store.ValueExists("C"));
 }
 
+TEST_F(UtFileAppStorageTest, AnUnfinishedUpdateBlockIsWrittenAtTheEnd)
+{
+  {
+    TUtFileAppStorage store(FFile);
+    store.BeginUpdate();
+    store.WriteString("Pending", "kept");
+  }
+  EXPECT_EQ(TUtFileAppStorage(FFile).ReadString("Pending", ""), "kept");
+}
+
 TEST_F(UtFileAppStorageTest, OversizedFilesAndUnwritableFoldersFail)
 {
   Write("a=1\n");

@@ -1,5 +1,6 @@
 #include "controls/utility/storage/UtFileAppStorage.h"
 
+#include "platform/base/Exception.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/WholeFile.h"
 
@@ -58,6 +59,16 @@ std::string Unescape(std::string_view text)
 TUtFileAppStorage::TUtFileAppStorage(const std::string& FileName) : FFileName(FileName)
 {
   Reload();
+}
+
+TUtFileAppStorage::~TUtFileAppStorage()
+{
+  if (FDirty) {
+    try {
+      Flush();
+    } catch (const Exception&) {
+    }
+  }
 }
 
 void TUtFileAppStorage::SetFileName(const std::string& Value)

@@ -19,6 +19,9 @@ class TUtFileAppStorage : public TUtMemoryAppStorage {
 public:
   // Reads the file when it exists; a missing file is an empty store.
   explicit TUtFileAppStorage(const std::string& FileName = {});
+  // Writes what an unfinished update block still holds; a failure then can
+  // only be dropped, so finish update blocks to learn of write errors.
+  ~TUtFileAppStorage() override;
 
   const std::string& FileName() const { return FFileName; }
   // Switches to another file and reads it.

@@ -31,6 +31,8 @@ public:
   double Scale() const { return FScale; }
   void SetScale(double v) { FScale = v; }
   bool CaptionStored() const { return !FCaption.empty(); }
+  int Area() { return FWidth * FWidth; }  // a getter that is not const
+  void SetArea(int) {}
   TTestShape FShape = tsCircle;
   std::string FCaption;
   double FScale = 1;
@@ -41,7 +43,8 @@ CORVANE_DESCRIBE_CLASS(TTestShapeBox, TTestBase, "TestUnit",
                        .Property("Caption", &TTestShapeBox::Caption, &TTestShapeBox::SetCaption)
                        .Stored(&TTestShapeBox::CaptionStored)
                        .Property("Scale", &TTestShapeBox::Scale, &TTestShapeBox::SetScale)
-                       .Field("Shapes", &TTestShapeBox::FShapes));
+                       .Field("Shapes", &TTestShapeBox::FShapes)
+                       .Property("Area", &TTestShapeBox::Area, &TTestShapeBox::SetArea));
 
 TEST(TypInfo, EnumerationMacroGivesNamesRangeAndExactSetSize)
 {
@@ -99,8 +102,8 @@ TEST(TypInfo, ClassDescriptorCountsOwnAndInheritedProperties)
   PTypeInfo box = TypeInfo<TTestShapeBox>();
   EXPECT_EQ(box->Kind, tkClass);
   EXPECT_EQ(box->Data.ParentInfo, TypeInfo<TTestBase>());
-  EXPECT_EQ(box->Data.Props.size(), 4u);
-  EXPECT_EQ(box->Data.PropCount, 5);
+  EXPECT_EQ(box->Data.Props.size(), 5u);
+  EXPECT_EQ(box->Data.PropCount, 6);
   EXPECT_EQ(box->Data.Props[0].NameIndex, 1);
   EXPECT_EQ(box->Data.Props[0].PropType, TypeInfo<TTestShape>());
   EXPECT_EQ(box->Data.Props[3].PropType, TypeInfo<TTestShapes>());
@@ -109,9 +112,9 @@ TEST(TypInfo, ClassDescriptorCountsOwnAndInheritedProperties)
   EXPECT_EQ(box->Data.ClassType, &typeid(TTestShapeBox));
 
   std::vector<const TPropInfo*> all = GetPropList(box);
-  ASSERT_EQ(all.size(), 5u);
-  EXPECT_EQ(all[4]->Name, "Width");
-  EXPECT_EQ(GetPropInfo(box, "width"), all[4]);
+  ASSERT_EQ(all.size(), 6u);
+  EXPECT_EQ(all[5]->Name, "Width");
+  EXPECT_EQ(GetPropInfo(box, "width"), all[5]);
   EXPECT_EQ(GetPropInfo(box, "Height"), nullptr);
 }
 
@@ -131,6 +134,7 @@ TEST(TypInfo, TypedPropertyAccessGoesThroughTheRegisteredAccessors)
   EXPECT_TRUE(box.FShapes == TTestShapes{tsSquare});
   EXPECT_EQ(GetOrdProp(&box, GetPropInfo(info, "Shape")), 2);
   EXPECT_EQ(GetStrProp(&box, GetPropInfo(info, "Caption")), "Forme");
+  EXPECT_EQ(GetOrdProp(&box, GetPropInfo(info, "Area")), 14400);
 
   // An ordinal outside the enumeration is refused before it reaches the object.
   EXPECT_THROW(SetOrdProp(&box, GetPropInfo(info, "Shape"), 3), ERangeError);

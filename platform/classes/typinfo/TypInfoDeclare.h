@@ -151,6 +151,19 @@ public:
         [setter](C* o, const T& v) { (o->*setter)(v); });
     return *this;
   }
+  // The same with a getter that is not const.
+  template <class R, class V>
+  TClassTypeBuilder& Property(const char* name, R (C::*getter)(), void (C::*setter)(V))
+  {
+    using T = std::remove_cvref_t<R>;
+    TPropInfo& p = Add(name, TypeInfo<T>());
+    p.GetProc = NextAccessor();
+    p.SetProc = NextAccessor();
+    typinfo_detail::InstallAccess<C, T>(
+        p.Access, [getter](C* o) { return (o->*getter)(); },
+        [setter](C* o, const T& v) { (o->*setter)(v); });
+    return *this;
+  }
   // A read-only property.
   template <class R>
   TClassTypeBuilder& Property(const char* name, R (C::*getter)() const)

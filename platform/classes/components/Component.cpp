@@ -84,8 +84,13 @@ TComponent* TComponent::FindComponent(const std::string& AName) const
 
 void TComponent::InsertComponent(TComponent* AComponent)
 {
+  if (AComponent->FOwner == this)
+    return;
   AComponent->ValidateContainer(this);
   ValidateRename(AComponent, "", AComponent->FName);
+  // A component has one owner: moving it takes it from the old one first.
+  if (AComponent->FOwner)
+    AComponent->FOwner->RemoveComponent(AComponent);
   Insert(AComponent);
   if (FComponentState.Contains(csDesigning))
     AComponent->SetDesigning(true);
@@ -105,8 +110,13 @@ void TComponent::DestroyComponents()
   while (!FComponents.empty()) {
     TComponent* instance = FComponents.back();
     // Taken out before it goes, so that nothing reaches it through this list
-    // while its own destructor runs.
-    Remove(instance);
+    // while its own destructor runs. A component that others watch (it was
+    // asked for free notification, by a sibling too) is announced to the
+    // siblings as well, so that none keeps a pointer to it.
+    if (instance->FComponentState.Contains(csFreeNotification))
+      RemoveComponent(instance);
+    else
+      Remove(instance);
     instance->BeforeDestruction();
     delete instance;
   }
@@ -133,9 +143,10 @@ void TComponent::ValidateContainer(TComponent* AComponent)
 
 void TComponent::ValidateRename(TComponent* AComponent, const std::string& CurName, const std::string& NewName)
 {
-  if (AComponent && !AnsiSameText(CurName, NewName) && AComponent->FOwner == this && FindComponent(NewName))
-    throw EComponentError(Format(SDuplicateName, NewName));
-  if (AComponent && !NewName.empty() && !AComponent->FOwner && FindComponent(NewName))
+  if (!AComponent || NewName.empty() || AnsiSameText(CurName, NewName))
+    return;
+  TComponent* existing = FindComponent(NewName);
+  if (existing && existing != AComponent)
     throw EComponentError(Format(SDuplicateName, NewName));
 }
 
@@ -147,8 +158,6 @@ void TComponent::SetName(const std::string& NewName)
     throw EComponentError(Format(SInvalidName, NewName));
   if (FOwner)
     FOwner->ValidateRename(this, FName, NewName);
-  else
-    ValidateRename(nullptr, FName, NewName);
   ChangeName(NewName);
 }
 
@@ -197,8 +206,6 @@ void TComponent::RemoveNotification(TComponent* AComponent)
   auto it = std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent);
   if (it != FFreeNotifies.end())
     FFreeNotifies.erase(it);
-  if (FFreeNotifies.empty())
-    FComponentState.Exclude(csFreeNotification);
 }
 
 void TComponent::Destroying()

@@ -1,7 +1,6 @@
 #include "chatwin/widgets/UtSimpleXMLElemClassic.h"
 
 #include "chatwin/widgets/UtSimpleXML.h"
-#include "chatwin/widgets/UtSimpleXMLElemText.h"
 #include "chatwin/widgets/UtSimpleXMLElems.h"
 #include "chatwin/widgets/UtSimpleXMLInvalid.h"
 #include "chatwin/widgets/UtSimpleXMLProps.h"
@@ -46,17 +45,18 @@ void TUtSimpleXMLElemClassic::ReadFrom(TXmlSource& Source, TUtSimpleXML* Documen
       done = true;
       break;
     case '>': {
-      std::string closing = TUtSimpleXMLElems::ReadChildren(Source, *this, Depth + 1);
+      std::unique_ptr<TUtSimpleXMLElem> onlyText;
+      std::string closing = TUtSimpleXMLElems::ReadChildren(Source, *this, Depth + 1, onlyText);
       // The closing tag carries the prefix as the opening one did.
       std::string qualified = prefix.empty() ? name : prefix + ":" + name;
-      if (closing != qualified)
+      if (closing != qualified) {
+        if (onlyText)
+          Items()->Add(std::move(onlyText));
         XmlError(SInvalidElementEndTag, qualified, closing);
-      // An element holding only text keeps it as its value.
-      TUtSimpleXMLElems* items = ItemsIfAny();
-      if (items && items->Count() == 1 && dynamic_cast<TUtSimpleXMLElemText*>(items->Item(0))) {
-        SetValue(items->Item(0)->Value());
-        items->Clear();
       }
+      // An element holding only text keeps it as its value.
+      if (onlyText)
+        SetValue(onlyText->Value());
       done = true;
       break;
     }

@@ -97,7 +97,31 @@ void TUtSimpleXMLElems::Renamed(TUtSimpleXMLElem* Elem)
     FElems.SetStrings(index, Elem->Name());
 }
 
-std::string TUtSimpleXMLElems::ReadChildren(TXmlSource& Source, TUtSimpleXMLElem& Parent, int Depth)
+std::string TUtSimpleXMLElems::ReadChildren(TXmlSource& Source, TUtSimpleXMLElem& Parent, int Depth,
+                                            std::unique_ptr<TUtSimpleXMLElem>& OnlyText)
+{
+  // Most elements hold one text: it waits here, so that no list is made for it.
+  std::unique_ptr<TUtSimpleXMLElem> firstText;
+  auto keepFirstText = [&] {
+    if (firstText)
+      Parent.Items()->Add(std::move(firstText));
+  };
+  try {
+    std::string closing;
+    if (ReadChildList(Source, Parent, Depth, firstText, closing)) {
+      OnlyText = std::move(firstText);
+      return closing;
+    }
+  } catch (...) {
+    keepFirstText();
+    throw;
+  }
+  keepFirstText();
+  return {};
+}
+
+bool TUtSimpleXMLElems::ReadChildList(TXmlSource& Source, TUtSimpleXMLElem& Parent, int Depth,
+                                      std::unique_ptr<TUtSimpleXMLElem>& FirstText, std::string& Closing)
 {
   char c;
   while (Source.Next(c)) {
@@ -116,7 +140,8 @@ std::string TUtSimpleXMLElems::ReadChildren(TXmlSource& Source, TUtSimpleXMLElem
         name.push_back(c);
       if (c != '>')
         XmlError(SInvalidElementEnd, "");
-      return name;
+      Closing = std::move(name);
+      return true;
     } else if (c == '!') {
       switch (ReadBangKind(Source)) {
       case TBangKind::Comment:
@@ -136,9 +161,15 @@ std::string TUtSimpleXMLElems::ReadChildren(TXmlSource& Source, TUtSimpleXMLElem
     // nodes hear of no document, so they fire no events.
     Source.Reset(start);
     child->ReadFrom(Source, nullptr, Depth);
+    if (FirstText) {
+      Parent.Items()->Add(std::move(FirstText));
+    } else if (Parent.ItemCount() == 0 && dynamic_cast<TUtSimpleXMLElemText*>(child.get())) {
+      FirstText = std::move(child);
+      continue;
+    }
     Parent.Items()->Add(std::move(child));
   }
-  return {};
+  return false;
 }
 
 void TUtSimpleXMLElems::WriteTo(TXmlSink& Sink, const std::string& Level, TUtSimpleXMLSaveProgress* Progress)

@@ -32,12 +32,20 @@ public:
   TUtSimpleXMLElem* Parent() const { return FParent; }
 
   // The child-list reader: reads the children of Parent up to its closing
-  // tag, whose name it answers ("" at the end of the data).
-  static std::string ReadChildren(TXmlSource& Source, TUtSimpleXMLElem& Parent, int Depth);
+  // tag, whose name it answers ("" at the end of the data). A text that turns
+  // out to be the only child is handed back in OnlyText instead of being
+  // added (it becomes the parent's value); on an error it is added.
+  static std::string ReadChildren(TXmlSource& Source, TUtSimpleXMLElem& Parent, int Depth,
+                                  std::unique_ptr<TUtSimpleXMLElem>& OnlyText);
   void WriteTo(TXmlSink& Sink, const std::string& Level, TUtSimpleXMLSaveProgress* Progress);
 
 private:
   friend class TUtSimpleXMLElem;
+  // Reads children up to the closing tag (true, its name in Closing) or the
+  // end of the data (false); the first child waits in FirstText while it is
+  // a text and the only one.
+  static bool ReadChildList(TXmlSource& Source, TUtSimpleXMLElem& Parent, int Depth,
+                            std::unique_ptr<TUtSimpleXMLElem>& FirstText, std::string& Closing);
   // Keeps the key of a node in step with its new name.
   void Renamed(TUtSimpleXMLElem* Elem);
 

@@ -1,0 +1,28 @@
+#include "api/Protocols.h"
+
+#include "api/detail/PluginModule.h"
+#include "platform/base/Exception.h"
+#include "platform/base/ModuleLoader.h"
+
+TNetwork::TNetwork(const std::string& FileName)
+{
+  void* entry = nullptr;
+  Module = LoadPluginModule(FileName, "CreateNetwork", "Ce n'est pas un plugin Réseaux Corvane 2.1", entry);
+  Entry = reinterpret_cast<TCreateNetwork>(entry);
+  INetwork* created = nullptr;
+  Entry(&created);
+  Network = InterfacePtr<INetwork>::Adopt(created);
+  if (!Network) {
+    // The destructor does not run for a constructor that fails.
+    FreeLibrary(Module);
+    Module = nullptr;
+    throw Exception(SPluginNotCreated);
+  }
+}
+
+TNetwork::~TNetwork()
+{
+  Network.Reset();
+  if (Module)
+    FreeLibrary(Module);
+}

@@ -1,0 +1,267 @@
+#include "controls/html/parser/HtmlParser.h"
+
+#include "controls/html/parser/CharsetTable.h"
+#include "controls/html/parser/DocumentSink.h"
+#include "controls/html/parser/MarkupTables.h"
+#include "controls/html/styles/CssParser.h"
+#include "controls/html/styles/StyleList.h"
+#include "controls/html/text/JapaneseText.h"
+#include "platform/base/StringRoutines.h"
+
+namespace {
+
+// The style sheet of a STYLE element goes to the document.
+class TDocumentCssSink : public TCssSink {
+public:
+  explicit TDocumentCssSink(TDocumentSink& Document) : FDocument(Document) {}
+  std::string NextSequence() override
+  {
+    TStyleList* Styles = FDocument.StyleList();
+    return Styles ? Styles->NextSequence() : std::to_string(FSequence++);
+  }
+  bool AddModifyProp(const std::string& Selector, const std::string& PropName, const std::string& Value) override
+  {
+    return FDocument.StyleRule(Selector, PropName, Value);
+  }
+
+private:
+  TDocumentSink& FDocument;
+  int FSequence = 10;
+};
+
+// The reader as the character source of a style sheet.
+class TReaderCssSource {
+public:
+  explicit TReaderCssSource(THtmlReader& Reader) : FReader(Reader) {}
+  char Next() { return FReader.ReadCharForCss(); }
+  char Peek() { return FReader.PeekCharForCss(); }
+
+private:
+  THtmlReader& FReader;
+};
+
+// Inline elements whose drawn border makes an inline box.
+bool IsInline(Symb Sy)
+{
+  switch (Sy) {
+  case BSy: case ISy: case EmSy: case StrongSy: case USy: case CiteSy: case VarSy: case SSy: case StrikeSy:
+  case TTSy: case CodeSy: case KbdSy: case SampSy: case SpanSy: case LabelSy: case SubSy: case SupSy:
+  case BigSy: case SmallSy: case ASy: case FontSy:
+    return true;
+  default:
+    return false;
+  }
+}
+
+// Elements that carry no properties of their own.
+bool IsFrame(Symb Sy)
+{
+  return Sy == HtmlSy || Sy == HeadSy || Sy == HtmlEndSy || Sy == HeadEndSy;
+}
+
+}  // namespace
+
+std::string THtmlParser::AttributeText(Symb Sy) const
+{
+  const TAttribute* A = Reader.Attributes.Find(Sy);
+  return A ? A->Name : std::string();
+}
+
+void THtmlParser::Parse(std::string Text, TDocumentSink& Document)
+{
+  THtmlReader& R = Reader;
+  Title.clear();
+  BaseUrl.clear();
+  BaseTarget.clear();
+
+  R.Start(std::move(Text), &Document);
+  R.PropStack.Clear();
+  auto* Base = new TProperties;
+  if (const TProperties* Default = Document.DefaultProperties())
+    Base->CopyDefault(*Default);
+  R.PropStack.Add(Base);
+
+  std::size_t Offset = 0;
+  const std::string& Doc = R.DocText();
+  if (Doc.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+    Base->AssignUTF8();
+    Offset = 3;
+  } else if (Doc.find("\x1B$@") != std::string::npos || Doc.find("\x1B$B") != std::string::npos) {
+    R.Start(Iso2022JpToShiftJis(Doc), &Document);
+    R.Converted = true;
+    Base->AssignCharSet(128);
+  }
+
+  // The link pre-pass: a document with more than 400 links gets no focus
+  // objects for them.
+  const TIncludeType Include = R.OnInclude;
+  R.OnInclude = nullptr;
+  R.LinkSearch = true;
+  R.Rewind(Offset);
+  R.GetCh();
+  R.Next();
+  LinkCount = 0;
+  while (R.Sy != EofSy) {
+    if (R.Sy == ASy && R.Attributes.Find(HrefSy) && LinkCount <= 400)
+      ++LinkCount;
+    R.Next();
+  }
+  Document.SetManyLinks(LinkCount > 400);
+  R.LinkSearch = false;
+  R.OnInclude = Include;
+
+  // The main pass starts after the byte order mark, as the first did.
+  R.Rewind(Offset);
+  R.GetCh();
+  R.Next();
+  while (R.Sy != EofSy)
+    Dispatch(Document);
+  R.Attributes.Clear();
+  R.PropStack.Clear();
+}
+
+void THtmlParser::Dispatch(TDocumentSink& Document)
+{
+  THtmlReader& R = Reader;
+  switch (R.Sy) {
+  case TextSy:
+    Document.Text(R.Token);
+    R.Next();
+    return;
+  case TitleSy:
+    ReadTitle(Document);
+    return;
+  case StyleSy:
+    ReadStyle(Document);
+    return;
+  case MetaSy:
+    ReadMeta(Document);
+    R.Next();
+    return;
+  case BaseSy:
+    if (const TAttribute* Href = R.Attributes.Find(HrefSy))
+      BaseUrl = Href->Name;
+    if (const TAttribute* Target = R.Attributes.Find(TargetSy))
+      BaseTarget = Target->Name;
+    Document.Base(BaseUrl, BaseTarget);
+    R.Next();
+    return;
+  case LinkSy:
+    Document.Link(AttributeText(RelSy), AttributeText(RevSy), AttributeText(HrefSy));
+    R.Next();
+    return;
+  case ScriptSy: {
+    const std::string Name = AttributeText(NameSy);
+    const std::string Language = AttributeText(LanguageSy);
+    Document.Script(Name, Language, R.ReadScriptText());
+    R.Next();
+    return;
+  }
+  case TextAreaSy:
+    ReadTextArea(Document);
+    return;
+  default:
+    break;
+  }
+  if (IsStartTagSymbol(R.Sy))
+    OpenElement(Document);
+  else if (IsEndTagSymbol(R.Sy))
+    CloseElement(Document);
+  R.Next();
+}
+
+void THtmlParser::OpenElement(TDocumentSink& Document)
+{
+  THtmlReader& R = Reader;
+  if (IsFrame(R.Sy)) {
+    Document.OpenElement(R.Sy, R.Attributes, R.PropStack.Last(), R.TagPos);
+    return;
+  }
+  const std::string Pseudo = R.Sy == ASy && R.Attributes.Find(HrefSy) ? "link" : "";
+  TProperties* Props = R.PropStack.Push(TagNameOfStart(R.Sy), R.Attributes.TheClass(), R.Attributes.TheID(), Pseudo,
+                                        R.Attributes.TheTitle(), R.Attributes.TheStyle());
+  if (IsInline(R.Sy) && Props->HasBorderStyle())
+    Document.StartInlineBox(Props, R.ChPos);
+  Document.OpenElement(R.Sy, R.Attributes, Props, R.TagPos);
+  if (EndSymbolOf(R.Sy) == CommandSy)
+    R.PropStack.Pop();  // no end tag will come for it
+}
+
+void THtmlParser::CloseElement(TDocumentSink& Document)
+{
+  THtmlReader& R = Reader;
+  Document.CloseElement(R.Sy, R.TagPos);
+  if (!IsFrame(R.Sy))
+    R.PropStack.PopAName(TagNameOfEnd(R.Sy));
+}
+
+void THtmlParser::ReadTitle(TDocumentSink& Document)
+{
+  THtmlReader& R = Reader;
+  std::u16string Text;
+  R.Next();
+  while (R.Sy == TextSy) {
+    Text += R.Token.Text();
+    R.Next();
+  }
+  Title = Text;
+  Document.Title(Title);
+  if (R.Sy == TitleEndSy)
+    R.Next();
+}
+
+void THtmlParser::ReadStyle(TDocumentSink& Document)
+{
+  THtmlReader& R = Reader;
+  TDocumentCssSink Sink(Document);
+  TReaderCssSource Source(R);
+  char Ch = R.LCh;
+  ParseStyleSheet(Sink, Ch, TCssGetChar(&Source, &TReaderCssSource::Next),
+                  TCssGetChar(&Source, &TReaderCssSource::Peek), std::string());
+  // The reader stands on the "<" of the closing tag, or at the end.
+  R.Next();
+  if (R.Sy == StyleEndSy)
+    R.Next();
+}
+
+void THtmlParser::ReadMeta(TDocumentSink& Document)
+{
+  THtmlReader& R = Reader;
+  const std::string HttpEquiv = AttributeText(HttpEqSy);
+  const std::string Content = AttributeText(ContentSy);
+  if (SameText(HttpEquiv, "content-type")) {
+    int CharSet = 0;
+    if (TranslateCharset(Content, CharSet)) {
+      if (CharSet == EucJpMark) {
+        if (!R.Converted)
+          R.ConvertRestFromEucJp();
+        R.PropStack.Last()->AssignCharSet(128);
+      } else {
+        R.PropStack.Last()->AssignCharSet(CharSet);
+      }
+    } else if (LowerCase(Content).find("utf-8") != std::string::npos) {
+      R.PropStack.Last()->AssignUTF8();
+    }
+  }
+  Document.Meta(HttpEquiv, AttributeText(NameSy), Content);
+}
+
+void THtmlParser::ReadTextArea(TDocumentSink& Document)
+{
+  THtmlReader& R = Reader;
+  OpenElement(Document);
+  R.LiteralMode = true;
+  R.NextTextAreaSymbol();
+  while (R.Sy == TextSy || R.Sy == EolSy) {
+    if (R.Sy == TextSy)
+      Document.Text(R.Token);
+    else
+      Document.LineEnd(R.TagPos);
+    R.NextTextAreaSymbol();
+  }
+  R.LiteralMode = false;
+  // A TEXTAREA left open runs to the end of the text, and is closed there.
+  Document.CloseElement(TextAreaEndSy, R.TagPos);
+  R.PropStack.PopAName("textarea");
+  R.Next();
+}

@@ -1,0 +1,327 @@
+// The character level of the tokenizer: reading, line ends, progress,
+// comments, declarations and server-side include comments.
+#include "controls/html/parser/HtmlReader.h"
+
+#include <algorithm>
+
+#include "controls/html/parser/DocumentSink.h"
+#include "controls/html/parser/MarkupTables.h"
+#include "controls/html/parser/detail/AttributeText.h"
+#include "controls/html/text/JapaneseText.h"
+#include "platform/base/StringList.h"
+
+namespace {
+
+constexpr std::size_t npos = std::string::npos;
+
+bool IsNameChar(char Upper)
+{
+  return (Upper >= 'A' && Upper <= 'Z') || (Upper >= '0' && Upper <= '9') || Upper == '_';
+}
+
+}  // namespace
+
+THtmlReader::THtmlReader() : FNoCommentEndFrom(npos), FNoDeclarationEndFrom(npos)
+{
+  PropStack.OnEndInlineBox = Method<void(TProperties*)>(this, &THtmlReader::EndInlineBox);
+  SetFontSizeTables(12);
+}
+
+THtmlReader::~THtmlReader() = default;
+
+void THtmlReader::EndInlineBox(TProperties* Props)
+{
+  if (FDocument)
+    FDocument->EndInlineBox(Props, ChPos);
+}
+
+void THtmlReader::Start(std::string Text, TDocumentSink* Document, std::size_t Offset)
+{
+  FText = std::move(Text);
+  std::size_t Zero = FText.find('\0');
+  if (Zero != npos)
+    FText.resize(Zero);
+  FDocument = Document;
+  PropStack.Styles = Document ? Document->StyleList() : nullptr;
+  FFrames.clear();
+  FIncludedBytes = 0;
+  Converted = false;
+  Rewind(Offset);
+}
+
+void THtmlReader::Rewind(std::size_t Offset)
+{
+  FPos = std::min(Offset, FText.size());
+  FActiveFrames = 0;
+  FLineEnd = 0;
+  ChPos = -1;
+  TagPos = 0;
+  LCh = Ch = 0;
+  Sy = EofSy;
+  HeadingNumber = 0;
+  InComment = false;
+  LiteralMode = false;
+  FNoCommentEndFrom = FNoDeclarationEndFrom = npos;
+  Token.Clear();
+}
+
+void THtmlReader::ConvertRestFromEucJp()
+{
+  FText = FText.substr(0, FPos) + EucJpToShiftJis(std::string_view(FText).substr(FPos));
+  FNoCommentEndFrom = FNoDeclarationEndFrom = npos;
+  Converted = true;
+}
+
+void THtmlReader::SetFontSizeTables(double DefaultSize)
+{
+  for (int I = 0; I < 7; ++I) {
+    FontConv[I] = FontConvBase[I] * DefaultSize / 12;
+    PreFontConv[I] = PreFontConvBase[I] * DefaultSize / 12;
+  }
+}
+
+void THtmlReader::ReportProgress()
+{
+  if (LinkSearch || !FDocument || FText.empty())
+    return;
+  const long long Share = FDocument->ParseShare();
+  FDocument->Progress(int(Share * (long long)FPos / (long long)FText.size()));
+}
+
+char THtmlReader::RawChar()
+{
+  while (FActiveFrames > 0) {
+    TIncludeFrame& Frame = FFrames[FActiveFrames - 1];
+    if (Frame.Pos < Frame.Text.size())
+      return Frame.Text[Frame.Pos++];
+    --FActiveFrames;
+  }
+  if (FPos >= FText.size())
+    return '\0';
+  const char C = FText[FPos++];
+  ChPos = int(FPos - 1);
+  if ((FPos & 4095) == 0)
+    ReportProgress();
+  return C;
+}
+
+char THtmlReader::PeekChar() const
+{
+  for (std::size_t F = FActiveFrames; F > 0; --F) {
+    const TIncludeFrame& Frame = FFrames[F - 1];
+    if (Frame.Pos < Frame.Text.size())
+      return Frame.Text[Frame.Pos];
+  }
+  return FPos < FText.size() ? FText[FPos] : '\0';
+}
+
+void THtmlReader::ReadChar()
+{
+  for (;;) {
+    char C = RawChar();
+    if (C == '\n') {
+      if (FLineEnd == 1) {
+        FLineEnd = 0;
+        continue;
+      }
+      FLineEnd = 2;
+      C = '\r';
+    } else if (C == '\r') {
+      if (FLineEnd == 2) {
+        FLineEnd = 0;
+        continue;
+      }
+      FLineEnd = 1;
+    } else {
+      FLineEnd = 0;
+      if (C == '\t')
+        C = ' ';
+    }
+    LCh = C;
+    Ch = C >= 'a' && C <= 'z' ? char(C - 32) : C;
+    return;
+  }
+}
+
+char THtmlReader::ReadCharForCss()
+{
+  ReadChar();
+  return LCh;
+}
+
+void THtmlReader::SkipWhite()
+{
+  while (LCh == ' ' || LCh == '\r')
+    GetCh();
+}
+
+THtmlReader::TMark THtmlReader::Mark() const
+{
+  TMark M{FPos, ChPos, FActiveFrames, {}, FLineEnd};
+  for (std::size_t F = 0; F < FActiveFrames; ++F)
+    M.FramePos.push_back(FFrames[F].Pos);
+  return M;
+}
+
+void THtmlReader::Restore(const TMark& M)
+{
+  FPos = M.Pos;
+  ChPos = M.ChPos;
+  FActiveFrames = M.ActiveFrames;
+  for (std::size_t F = 0; F < M.ActiveFrames; ++F)
+    FFrames[F].Pos = M.FramePos[F];
+  FLineEnd = M.LineEnd;
+}
+
+bool THtmlReader::AtDocumentFrom(std::size_t Memo) const
+{
+  return FActiveFrames == 0 && Memo != npos && FPos > Memo;
+}
+
+void THtmlReader::GetCh()
+{
+  for (;;) {
+    ReadChar();
+    if (LiteralMode || LCh != '<' || PeekChar() != '!')
+      return;
+    const TMark AfterLessThan = Mark();
+    ReadChar();  // "!"
+    InComment = true;
+    ReadChar();
+    bool Closed;
+    if (LCh == '-' && PeekChar() == '-') {
+      ReadChar();
+      if (OnInclude && PeekChar() == '#') {
+        Closed = ReadInclude();
+      } else {
+        ReadChar();
+        Closed = SkipComment();
+      }
+    } else {
+      Closed = SkipDeclaration();
+    }
+    InComment = false;
+    if (!Closed) {
+      // Not a comment after all: its "<" is text, and reading goes on after it.
+      Restore(AfterLessThan);
+      LCh = Ch = '<';
+      return;
+    }
+  }
+}
+
+// From the character at hand to the end of a comment: "--", any further "-",
+// blanks and an optional "!", then ">". False at the end of the text.
+bool THtmlReader::SkipComment()
+{
+  const bool FromDocument = FActiveFrames == 0;
+  const std::size_t Start = FPos == 0 ? 0 : FPos - 1;
+  for (;;) {
+    while (LCh != '-' && LCh != '\0' && !AtDocumentFrom(FNoCommentEndFrom))
+      ReadChar();
+    if (LCh != '-')
+      break;  // the end of the text, or a stretch known to hold no end
+    ReadChar();
+    if (LCh != '-')
+      continue;
+    do
+      ReadChar();
+    while (LCh == '-');
+    while (LCh == ' ' || LCh == '\r')
+      ReadChar();
+    if (LCh == '!')
+      ReadChar();
+    if (LCh == '>')
+      return true;
+  }
+  if (FromDocument)
+    FNoCommentEndFrom = std::min(FNoCommentEndFrom, Start);
+  return false;
+}
+
+// From the character at hand to the next ">". False at the end of the text.
+bool THtmlReader::SkipDeclaration()
+{
+  const bool FromDocument = FActiveFrames == 0;
+  const std::size_t Start = FPos == 0 ? 0 : FPos - 1;
+  while (LCh != '>') {
+    if (LCh == '\0' || AtDocumentFrom(FNoDeclarationEndFrom)) {
+      if (FromDocument) {
+        FNoDeclarationEndFrom = std::min(FNoDeclarationEndFrom, Start);
+        FNoCommentEndFrom = std::min(FNoCommentEndFrom, Start);
+      }
+      return false;
+    }
+    ReadChar();
+  }
+  return true;
+}
+
+// A comment "<!--#COMMAND NAME="value" ...-->": the include event gets the
+// command and its parameters, and the text it answers is read next, followed
+// by whatever followed the comment.
+bool THtmlReader::ReadInclude()
+{
+  ReadChar();  // "#"
+  ReadChar();
+  std::string Command;
+  while (IsNameChar(Ch)) {
+    Command += LCh;
+    ReadChar();
+  }
+  TStringList Params;
+  const UINT CodePage = CurrentCodePage();
+  for (;;) {
+    while (LCh == ' ' || LCh == '\r')
+      ReadChar();
+    if (!(Ch >= 'A' && Ch <= 'Z'))
+      break;
+    std::string Name;
+    while (IsNameChar(Ch)) {
+      Name += Ch;
+      ReadChar();
+    }
+    while (LCh == ' ' || LCh == '\r')
+      ReadChar();
+    std::string Raw;
+    if (LCh == '=') {
+      ReadChar();
+      while (LCh == ' ' || LCh == '\r')
+        ReadChar();
+      if (LCh == '"' || LCh == '\'') {
+        const char Quote = LCh;
+        ReadChar();
+        while (LCh != Quote && LCh != '\0') {
+          Raw += LCh == '\r' ? ' ' : LCh;
+          ReadChar();
+        }
+        if (LCh == Quote)
+          ReadChar();
+      } else {
+        while (LCh != '\0' && LCh != ' ' && LCh != '\r' && LCh != '-' && LCh != '>') {
+          Raw += LCh;
+          ReadChar();
+        }
+      }
+    }
+    Params.Add(Name + "=" + DecodeAttributeEntities(Raw, CodePage));
+  }
+  if (!SkipComment())
+    return false;
+
+  if (FActiveFrames >= std::size_t(MaxIncludeDepth))
+    return true;
+  std::string IString;
+  OnInclude(IncludeSender, Command, &Params, IString);
+  std::size_t Zero = IString.find('\0');
+  if (Zero != npos)
+    IString.resize(Zero);
+  if (IString.empty() || FIncludedBytes + IString.size() > MaxIncludeBytes)
+    return true;
+  FIncludedBytes += IString.size();
+  // The frames below the new one keep the unread rest of their texts.
+  FFrames.resize(FActiveFrames);
+  FFrames.push_back({std::move(IString), 0});
+  FActiveFrames = FFrames.size();
+  return true;
+}

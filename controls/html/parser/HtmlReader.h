@@ -1,0 +1,153 @@
+// THtmlReader: the HTML tokenizer. It reads a document character by character
+// (line ends folded, comments and declarations skipped, server-side include
+// comments served through a callback) and cuts it into symbols: text runs with
+// the source position of every character, and tags with their attributes,
+// entities decoded in both. It keeps the property stack that follows the
+// element nesting, whose top gives the code page of the text being read.
+//
+// The reader never stops short of the end of the text: a comment or
+// declaration left open reads as text from its "<", characters below TAB are
+// dropped, and a TEXTAREA or SCRIPT left open runs to the end.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "controls/html/parser/Attributes.h"
+#include "controls/html/parser/Symbols.h"
+#include "controls/html/styles/PropStack.h"
+#include "controls/html/text/CharCollection.h"
+#include "controls/html/text/TokenObj.h"
+#include "platform/base/Method.h"
+
+class TDocumentSink;
+class TStringList;
+
+// The viewer's include event: a server-side include comment's command and its
+// "NAME=value" parameters; the text put in IString is read in its place.
+using TIncludeType =
+    Method<void(TObject* Sender, const std::string& Command, TStringList* Params, std::string& IString)>;
+
+class THtmlReader : public TObject {
+public:
+  THtmlReader();
+  ~THtmlReader() override;
+
+  // --- the text
+
+  // Takes the document text (cut at its first NUL) and resets the reading
+  // state; the next read returns the byte at Offset.
+  void Start(std::string Text, TDocumentSink* Document, std::size_t Offset = 0);
+  // Back to Offset, with the character position and flags reset.
+  void Rewind(std::size_t Offset);
+  const std::string& DocText() const { return FText; }
+  // The offset of the next byte of the document text.
+  std::size_t ReadOffset() const { return FPos; }
+  // Replaces the unread rest of the text by its Shift-JIS form (a META naming
+  // EUC-JP); the read offset keeps its place.
+  void ConvertRestFromEucJp();
+  TDocumentSink* Document() const { return FDocument; }
+
+  // --- characters
+
+  // The next character with its line end folded: CR LF, LF CR, CR and LF
+  // each read as one CR, TAB as a space. Sets LCh and Ch.
+  void ReadChar();
+  // ReadChar, skipping comments, declarations and include comments.
+  void GetCh();
+  // Skips TAB, CR and space.
+  void SkipWhite();
+  // The character source of a STYLE element's sheet: ReadChar's character.
+  char ReadCharForCss();
+  // The next character without reading it (line ends not folded).
+  char PeekCharForCss() const { return PeekChar(); }
+
+  // --- symbols
+
+  // Sets Sy, Token, Attributes and HeadingNumber from the text at LCh.
+  void Next();
+  // Inside a TEXTAREA (literal mode): the next text piece (at most 100
+  // characters), line end, closing tag or end of text.
+  void NextTextAreaSymbol();
+  // Reads a SCRIPT element's content from its start tag's ">" to its end tag
+  // (or the end of text), lines joined by CR LF; literal mode while reading.
+  std::string ReadScriptText();
+
+  // The FONT SIZE point tables, scaled from the viewer's default size.
+  void SetFontSizeTables(double DefaultSize);
+
+  // --- state
+
+  Symb Sy = EofSy;
+  char LCh = 0;          // the last character read, line ends folded
+  char Ch = 0;           // LCh upper-cased
+  int ChPos = -1;        // the position of the last character read from the document text
+  int TagPos = 0;        // the position of the "<" of the last tag
+  int HeadingNumber = 0; // 1 to 6 after H1 to H6
+  TokenObj Token;
+  TAttributeList Attributes;
+  TPropStack PropStack;
+
+  bool LinkSearch = false;   // the link pre-pass is running
+  bool LiteralMode = false;  // no comment is skipped
+  bool InComment = false;
+  bool Converted = false;    // the text was converted to Shift-JIS
+  TIncludeType OnInclude;
+  TObject* IncludeSender = nullptr;
+  double FontConv[7] = {};
+  double PreFontConv[7] = {};
+
+  // An include nested deeper than this, or texts beyond this many bytes in
+  // one parse, are skipped as plain comments.
+  static constexpr int MaxIncludeDepth = 16;
+  static constexpr std::size_t MaxIncludeBytes = 16u << 20;
+
+private:
+  struct TIncludeFrame {
+    std::string Text;
+    std::size_t Pos = 0;
+  };
+  // Where the reader stands, kept while a comment is skipped so that an
+  // unclosed one can be read again as text.
+  struct TMark {
+    std::size_t Pos;
+    int ChPos;
+    std::size_t ActiveFrames;
+    std::vector<std::size_t> FramePos;
+    int LineEnd;
+  };
+
+  void EndInlineBox(TProperties* Props);
+  char RawChar();
+  char PeekChar() const;
+  TMark Mark() const;
+  void Restore(const TMark& M);
+  bool AtDocumentFrom(std::size_t Memo) const;
+  bool SkipComment();
+  bool SkipDeclaration();
+  bool ReadInclude();
+  void ReportProgress();
+
+  bool GetTag();
+  bool GetText();
+  bool GetAttribute();
+  void ReadAttributeValue(Symb Sy, int& Value, std::string& Text);
+  void TextEntity(TCharCollection& Collection, UINT CodePage);
+  void AddCode(TCharCollection& Collection, UINT CodePage, std::uint32_t Code, bool FromDigits, int Position);
+  UINT CurrentCodePage() const;
+
+  std::string FText;
+  std::size_t FPos = 0;
+  TDocumentSink* FDocument = nullptr;
+  int FLineEnd = 0;  // 0 none, 1 the last line end was CR, 2 it was LF
+  std::vector<TIncludeFrame> FFrames;
+  std::size_t FActiveFrames = 0;
+  std::size_t FIncludedBytes = 0;
+  // From these document offsets on no comment end, or no ">", follows: a
+  // later comment there is known to be open without reading to the end again.
+  std::size_t FNoCommentEndFrom;
+  std::size_t FNoDeclarationEndFrom;
+  TCharCollection FCollection;
+};

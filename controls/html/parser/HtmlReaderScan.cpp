@@ -1,0 +1,263 @@
+// The symbol level of the tokenizer: tags with their attributes, and text
+// runs with their character references.
+#include <algorithm>
+
+#include "controls/html/parser/DocumentSink.h"
+#include "controls/html/parser/EntityTable.h"
+#include "controls/html/parser/HtmlReader.h"
+#include "controls/html/parser/MarkupTables.h"
+#include "controls/html/parser/detail/AttributeText.h"
+#include "controls/html/styles/StyleNumbers.h"
+#include "controls/html/text/CodePageText.h"
+#include "platform/base/StringRoutines.h"
+
+namespace {
+
+bool IsUpperLetter(char Upper) { return Upper >= 'A' && Upper <= 'Z'; }
+bool IsDigit(char C) { return C >= '0' && C <= '9'; }
+bool IsLetter(char C) { return (C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z'); }
+int HexValue(char C)
+{
+  if (IsDigit(C))
+    return C - '0';
+  if (C >= 'a' && C <= 'f')
+    return C - 'a' + 10;
+  if (C >= 'A' && C <= 'F')
+    return C - 'A' + 10;
+  return -1;
+}
+
+}  // namespace
+
+UINT THtmlReader::CurrentCodePage() const
+{
+  return PropStack.Count() > 0 ? PropStack.Last()->CodePage() : 0;
+}
+
+void THtmlReader::Next()
+{
+  for (;;) {
+    Token.Clear();
+    if (LCh == '\0') {
+      Sy = EofSy;
+      return;
+    }
+    if (LCh == '<' && GetTag())
+      return;
+    if (GetText())
+      return;
+    if (Token.Count() > 0) {  // a "<" that starts no tag, before another "<"
+      Sy = TextSy;
+      return;
+    }
+    // Only dropped control characters were read: scan on.
+  }
+}
+
+bool THtmlReader::GetTag()
+{
+  TagPos = ChPos;
+  GetCh();
+  bool EndTag = false;
+  if (LCh == '/') {
+    EndTag = true;
+    GetCh();
+  } else if (!IsUpperLetter(Ch)) {
+    Sy = TextSy;
+    Token.AddUnicodeChar(u'<', TagPos);
+    return false;
+  }
+  std::string Name;
+  while ((IsUpperLetter(Ch) || IsDigit(Ch)) && Name.size() < 255) {
+    Name += Ch;
+    GetCh();
+    if (Name == "H" && LCh >= '1' && LCh <= '6')
+      break;
+  }
+  Sy = TagSymbol(Name, !EndTag);
+  SkipWhite();
+  HeadingNumber = 0;
+  if ((Sy == HSy || Sy == HEndSy) && LCh >= '1' && LCh <= '6') {
+    HeadingNumber = LCh - '0';
+    GetCh();
+  }
+  Attributes.Clear();
+  while (GetAttribute()) {
+  }
+  while (LCh != '>' && LCh != '\0')
+    GetCh();
+  // The content readers of SCRIPT and STYLE start on the ">".
+  if (LCh == '>' && Sy != ScriptSy && Sy != StyleSy)
+    GetCh();
+  return true;
+}
+
+bool THtmlReader::GetAttribute()
+{
+  SkipWhite();
+  if (!IsUpperLetter(Ch))
+    return false;
+  std::string Name;
+  while (IsUpperLetter(Ch) || IsDigit(Ch) || Ch == '-') {
+    Name += Ch;
+    GetCh();
+  }
+  const Symb Which = AttributeSymbol(Name);
+  int Value = Which == BorderSy ? 1 : 0;
+  std::string Text;
+  SkipWhite();
+  if (LCh == '=') {
+    GetCh();
+    SkipWhite();
+    ReadAttributeValue(Which, Value, Text);
+  }
+  Value = ClampAttributeValue(Which, Value);
+  Attributes.Add(new TAttribute(Which, Name, Value, Text));
+  if (Which == IDSy && !Text.empty() && !LinkSearch && FDocument)
+    FDocument->AddIdName(Text, ChPos);
+  return true;
+}
+
+void THtmlReader::ReadAttributeValue(Symb Which, int& Value, std::string& Text)
+{
+  (void)Which;
+  const UINT CodePage = CurrentCodePage();
+  std::string Raw;
+  double Number = 0;
+  if (LCh == '"' || LCh == '\'') {
+    const char Quote = LCh;
+    GetCh();
+    while (LCh != Quote && LCh != '\0') {
+      if (LCh != '\r')
+        Raw += LCh;
+      GetCh();
+    }
+    if (LCh == Quote)
+      GetCh();
+    Text = Trim(DecodeAttributeEntities(Raw, CodePage));
+    std::string_view Numeric = Text;
+    if (!Numeric.empty() && Numeric.back() == '%')
+      Numeric.remove_suffix(1);
+    Value = ReadNumber(Numeric, Number) ? RoundToInt(Number) : 0;
+  } else if (LCh == '+' || LCh == '-' || IsDigit(LCh)) {
+    while (LCh != '\0' && LCh != ' ' && LCh != '\r' && LCh != '%' && LCh != '>') {
+      Raw += LCh;
+      GetCh();
+    }
+    Text = DecodeAttributeEntities(Raw, CodePage);
+    SkipWhite();
+    Value = ReadNumber(Text, Number) ? RoundToInt(Number) : 0;
+    if (LCh == '%') {
+      Text += '%';
+      GetCh();
+    }
+  } else {
+    while (LCh != '\0' && LCh != ' ' && LCh != '\r' && LCh != '>') {
+      Raw += LCh;
+      GetCh();
+    }
+    Text = DecodeAttributeEntities(Raw, CodePage);
+  }
+}
+
+bool THtmlReader::GetText()
+{
+  Sy = TextSy;
+  const UINT CodePage = CurrentCodePage();
+  FCollection.Clear();
+  while (LCh != '\0' && LCh != '<') {
+    const unsigned char C = static_cast<unsigned char>(LCh);
+    if (C < '\t') {
+      // A control character is no text: it is dropped, and the rest of the
+      // document is read as if it were not there.
+      GetCh();
+    } else if (C == ' ' || C == '\r') {
+      FCollection.Add(' ', ChPos);
+      do
+        GetCh();
+      while (LCh == ' ' || LCh == '\r');
+    } else if (C == '&') {
+      TextEntity(FCollection, CodePage);
+    } else {
+      FCollection.Add(LCh, ChPos);
+      GetCh();
+    }
+  }
+  const int Before = Token.Count();
+  Token.AddString(FCollection, CodePage);
+  FCollection.Clear();
+  return Token.Count() > Before;
+}
+
+void THtmlReader::AddCode(TCharCollection& Collection, UINT CodePage, std::uint32_t Code, bool FromDigits,
+                          int Position)
+{
+  if (FromDigits && Code < 256 && !IsMultiByteCodePage(CodePage)) {
+    Collection.Add(Code == '\t' ? ' ' : Code < 32 ? '?' : char(Code), Position);
+    return;
+  }
+  Token.AddString(Collection, CodePage);
+  Collection.Clear();
+  const std::u16string Units = CodePointText(Code == '\t' ? ' ' : Code < 32 ? '?' : Code);
+  for (char16_t Unit : Units)
+    Token.AddUnicodeChar(Unit, Position);
+}
+
+void THtmlReader::TextEntity(TCharCollection& Collection, UINT CodePage)
+{
+  const int AmpPos = ChPos;
+  GetCh();
+  if (LCh == '#') {
+    const int HashPos = ChPos;
+    GetCh();
+    bool Hex = false;
+    if (LCh == 'x' || LCh == 'X') {
+      const char X = LCh;
+      const int XPos = ChPos;
+      GetCh();
+      if (HexValue(LCh) < 0) {
+        Collection.Add('&', AmpPos);
+        Collection.Add('#', HashPos);
+        Collection.Add(X, XPos);
+        return;
+      }
+      Hex = true;
+    } else if (!IsDigit(LCh)) {
+      Collection.Add('&', AmpPos);
+      Collection.Add('#', HashPos);
+      return;
+    }
+    std::uint32_t Code = 0;
+    while (Hex ? HexValue(LCh) >= 0 : IsDigit(LCh)) {
+      Code = std::min<std::uint32_t>(Code * (Hex ? 16 : 10) + std::uint32_t(HexValue(LCh)), 0x110000);
+      GetCh();
+    }
+    if (LCh == ';')
+      GetCh();
+    AddCode(Collection, CodePage, Code, true, AmpPos);
+    return;
+  }
+  if (!IsLetter(LCh)) {
+    // "&" before anything but a name or "#" is an ampersand; what follows is
+    // read as usual (it may start a tag).
+    Collection.Add('&', AmpPos);
+    return;
+  }
+  std::string Name;
+  int Positions[11];
+  do {
+    Positions[Name.size()] = ChPos;
+    Name += LCh;
+    GetCh();
+  } while (Name.size() < 11 && (IsLetter(LCh) || IsDigit(LCh)));
+  const int Code = EntityCode(Name);
+  if (Code >= 0) {
+    if (LCh == ';')
+      GetCh();
+    AddCode(Collection, CodePage, std::uint32_t(Code), false, AmpPos);
+    return;
+  }
+  Collection.Add('&', AmpPos);
+  for (std::size_t I = 0; I < Name.size(); ++I)
+    Collection.Add(Name[I], Positions[I]);
+}

@@ -1,0 +1,38 @@
+#include "controls/html/styles/PropStack.h"
+
+TProperties* TPropStack::Push(const std::string& Tag, const std::string& AClass, const std::string& AnID,
+                              const std::string& Pseudo, const std::string& ATitle, TProperties* AProp)
+{
+  if (Count() > MaxDepth)
+    DeleteAndFree(1);
+  auto* Entry = new TProperties;
+  Add(Entry);
+  if (Count() > 1)
+    Entry->Inherit(*Items(Count() - 2));
+  Entry->Combine(Styles, Tag, AClass, AnID, Pseudo, ATitle, AProp, this, Count() - 1);
+  return Entry;
+}
+
+void TPropStack::Pop()
+{
+  if (Count() > 1)
+    DeleteAndFree(Count() - 1);
+}
+
+void TPropStack::PopAName(const std::string& Tag)
+{
+  int Index = Count() - 1;
+  while (Index >= 1 && Items(Index)->PropTag != Tag)
+    --Index;
+  if (Index < 1)
+    return;
+  TProperties* Entry = Items(Index);
+  if (Entry->HasBorderStyle() && OnEndInlineBox)
+    OnEndInlineBox(Entry);
+  DeleteAndFree(Index);
+  // Every entry that was above the removed one inherits again, from the
+  // lowest upward. (An entry removed from depth 1 is no exception: its
+  // children would otherwise keep what they inherited from it.)
+  for (int I = Index; I < Count(); ++I)
+    Items(I)->Update(*Items(I - 1), Styles, this, I);
+}

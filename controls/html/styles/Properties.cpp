@@ -1,0 +1,333 @@
+#include "controls/html/styles/Properties.h"
+
+#include <cmath>
+
+#include "controls/html/styles/ColorNames.h"
+#include "controls/html/styles/StyleNumbers.h"
+#include "controls/html/text/FontMetrics.h"
+
+namespace {
+
+int IDCounter = 0;
+
+// Properties an element never takes from its parent: borders, backgrounds,
+// positioning, floats, page breaks and display.
+bool NotInherited(int I)
+{
+  switch (I) {
+  case piBorderStyle:
+  case piBackgroundColor:
+  case piBorderColor:
+  case piBackgroundImage:
+  case piBackgroundPosition:
+  case piBackgroundRepeat:
+  case piBackgroundAttachment:
+  case piPosition:
+  case piFloat:
+  case piClear:
+  case piPageBreakBefore:
+  case piPageBreakAfter:
+  case piPageBreakInside:
+  case piDisplay:
+    return true;
+  default:
+    return false;
+  }
+}
+
+bool IsBoxProp(int I) { return I >= piMarginTop && I <= piLeft; }
+
+// The code page of a font character set; CodePage unchanged for a set that
+// has none of its own.
+void CodePageOfCharSet(int CharSet, UINT& CodePage)
+{
+  switch (CharSet) {
+  case 0: CodePage = 1252; break;
+  case 1: CodePage = 0; break;
+  case 2: CodePage = 0; break;
+  case 77: CodePage = 2; break;
+  case 128: CodePage = 932; break;
+  case 129: CodePage = 949; break;
+  case 130: CodePage = 1361; break;
+  case 134: CodePage = 936; break;
+  case 136: CodePage = 950; break;
+  case 161: CodePage = 1253; break;
+  case 162: CodePage = 1254; break;
+  case 163: CodePage = 1258; break;
+  case 177: CodePage = 1255; break;
+  case 178: CodePage = 1256; break;
+  case 186: CodePage = 1257; break;
+  case 204: CodePage = 1251; break;
+  case 222: CodePage = 874; break;
+  case 238: CodePage = 1250; break;
+  case 255: CodePage = 1; break;
+  default: break;
+  }
+}
+
+}  // namespace
+
+TProperties::TProperties() : FID(++IDCounter)
+{
+  for (int I = piMarginTop; I <= piLeft; ++I)
+    Props[std::size_t(I)] = IntNull;
+  Props[piZIndex] = 0;
+}
+
+TProperties::~TProperties() = default;
+
+void TProperties::Copy(const TProperties& Source)
+{
+  Props = Source.Props;
+}
+
+void TProperties::CopyDefault(const TProperties& Default)
+{
+  Props = Default.Props;
+  AssignCharSet(Default.CharSet());
+  PropTag = "default";
+}
+
+void TProperties::InheritProperty(const TProperties& Parent, int I, bool FromSpan)
+{
+  const std::size_t U = std::size_t(I);
+  if (FromSpan) {
+    if (I != piBorderStyle)
+      Props[U] = Parent.Props[U];
+  } else if (NotInherited(I)) {
+    // left as they are
+  } else if (IsBoxProp(I)) {
+    Props[U] = IntNull;
+  } else {
+    Props[U] = Parent.Props[U];
+  }
+}
+
+void TProperties::SetLinkFontsFrom(const TProperties& Parent)
+{
+  FHasFontInfo = Parent.FHasFontInfo;
+  if (FHasFontInfo && Parent.FFontInfo) {
+    if (!FFontInfo)
+      FFontInfo = std::make_unique<TFontInfoArray>();
+    FFontInfo->Assign(*Parent.FFontInfo);
+  }
+}
+
+void TProperties::Inherit(const TProperties& Parent)
+{
+  const bool FromSpan = Parent.PropTag == "span";
+  for (int I = 0; I < PropCount; ++I)
+    InheritProperty(Parent, I, FromSpan);
+  FFontBG = Parent.FFontBG;
+  FCharSet = Parent.FCharSet;
+  FCodePage = Parent.FCodePage;
+  PropTitle = Parent.PropTitle;
+  SetLinkFontsFrom(Parent);
+  SetEmSize(Parent.FEmSize);
+}
+
+void TProperties::Update(const TProperties& Parent, TStyleList* Styles, TPropStack* Stack, int StackIndex)
+{
+  const bool FromSpan = Parent.PropTag == "span";
+  for (int I = 0; I < PropCount; ++I)
+    if (!ExplicitFlags[std::size_t(I)])
+      InheritProperty(Parent, I, FromSpan);
+  FFont.reset();
+  if (Parent.FHasFontInfo) {
+    SetLinkFontsFrom(Parent);
+  } else if (PropPseudo != "link") {
+    FFontInfo.reset();
+    FHasFontInfo = false;
+  } else {
+    if (!FFontInfo)
+      FFontInfo = std::make_unique<TFontInfoArray>();
+    ComputeLinkFonts(Styles, Stack, StackIndex);
+    FHasFontInfo = true;
+  }
+}
+
+void TProperties::AssignFromAttribute(int Index, const TPropValue& Value)
+{
+  const std::size_t U = std::size_t(Index);
+  if (Index < 0 || Index >= PropCount || ExplicitFlags[U])
+    return;
+  Props[U] = Value;
+  ExplicitFlags[U] = true;
+  if (!FHasFontInfo || !FFontInfo)
+    return;
+  for (int L = 0; L < 4; ++L) {
+    ThtFontInfo& Info = FFontInfo->Ar(L);
+    if (Index == piFontFamily)
+      Info.Name = Value.AsString();
+    else if (Index == piFontSize)
+      Info.Size = Value.AsDouble();
+    else if (Index == piColor)
+      Info.Color = Value.AsInteger();
+  }
+}
+
+void TProperties::Assign(int Index, const std::string& Value)
+{
+  if (Index < 0 || Index >= PropCount)
+    return;
+  TColor Color = 0;
+  switch (Index) {
+  case piBorderStyle:
+    Props[piBorderStyle] = Value;
+    for (int I = piBorderTopStyle; I <= piBorderLeftStyle; ++I)
+      Props[std::size_t(I)] = Value;
+    break;
+  case piColor:
+    Props[piColor] = ColorFromString(Value, true, Color) ? Color : 0;
+    break;
+  case piBackgroundColor:
+    Props[piBackgroundColor] = ColorFromString(Value, true, Color) ? Color : clNone;
+    break;
+  case piBorderColor:
+    if (ColorFromString(Value, true, Color)) {
+      Props[piBorderColor] = Color;
+      for (int I = piBorderTopColor; I <= piBorderLeftColor; ++I)
+        Props[std::size_t(I)] = Color;
+    }
+    break;
+  case piBorderTopColor:
+  case piBorderRightColor:
+  case piBorderBottomColor:
+  case piBorderLeftColor:
+    if (ColorFromString(Value, true, Color))
+      Props[std::size_t(Index)] = Color;
+    break;
+  case piBorderTopStyle:
+  case piBorderRightStyle:
+  case piBorderBottomStyle:
+  case piBorderLeftStyle:
+    if (Value != "none")
+      Props[piBorderStyle] = Value;
+    Props[std::size_t(Index)] = Value;
+    break;
+  case piVisibility:
+    if (Value == "visible")
+      Props[piVisibility] = int(viVisible);
+    else if (Value == "hidden")
+      Props[piVisibility] = int(viHidden);
+    break;
+  case piTextTransform:
+    Props[piTextTransform] = Value == "uppercase" ? int(txUpper) : Value == "lowercase" ? int(txLower) : int(txNone);
+    break;
+  case piFontVariant:
+    if (Value == "small-caps" || Value == "normal")
+      Props[piFontVariant] = Value;
+    break;
+  default:
+    Props[std::size_t(Index)] = Value;
+    break;
+  }
+}
+
+void TProperties::AssignByName(std::string_view Name, const std::string& Value)
+{
+  int Index = 0;
+  if (FindPropIndex(Name, Index))
+    Assign(Index, Value);
+}
+
+void TProperties::AssignCharSet(int CS)
+{
+  if (CS == 31) {
+    FCharSet = 238;
+    FCodePage = 28592;
+  } else {
+    THtmlFontDesc Arial{"Arial", 0, {}, BYTE(CS)};
+    const BYTE Realised = ScreenFontMetrics().Metrics(Arial).CharSet;
+    FCharSet = CS == DEFAULT_CHARSET ? DEFAULT_CHARSET : Realised;
+    // A font of the default set has the platform's own code page, whatever
+    // set the font layer reports for it.
+    CodePageOfCharSet(CS == DEFAULT_CHARSET ? DEFAULT_CHARSET : Realised, FCodePage);
+  }
+  if (FFontInfo)
+    for (int L = 0; L < 4; ++L)
+      FFontInfo->Ar(L).CharSet = FCharSet;
+}
+
+void TProperties::AssignUTF8()
+{
+  FCodePage = 65001;
+  FCharSet = ANSI_CHARSET;
+}
+
+void TProperties::GetFontInfo(ThtFontInfo& Info)
+{
+  Info.bgColor = FFontBG;
+  Info.Color = Props[piColor].IsNumber() ? Props[piColor].AsInteger() : 0;
+  const TPropValue& Weight = Props[piFontWeight];
+  bool Bold = false;
+  if (Weight.IsString()) {
+    double W = 0;
+    Bold = Weight.AsString().find("bold") != std::string::npos || (ReadNumber(Weight.AsString(), W) && W > 599);
+  } else if (Weight.IsNumber()) {
+    Bold = Weight.AsDouble() > 599;
+  }
+  Info.Style = {};
+  if (Bold)
+    Info.Style += fsBold;
+  const std::string& FontStyle = Props[piFontStyle].AsString();
+  if (FontStyle == "italic" || FontStyle == "oblique")
+    Info.Style += fsItalic;
+  const std::string& Decoration = Props[piTextDecoration].AsString();
+  if (Decoration == "underline")
+    Info.Style += fsUnderline;
+  else if (Decoration == "line-through")
+    Info.Style += fsStrikeOut;
+  double Size = 0;
+  if (Props[piFontSize].IsNumber())
+    Size = Props[piFontSize].AsDouble();
+  else if (!ReadNumber(Props[piFontSize].AsString(), Size))
+    Size = 0;
+  Info.Size = Size;
+  Info.CharSet = FCharSet;
+  Info.LetterSpacing = Props[piLetterSpacing];
+  ReadFontName(Props[piFontFamily].AsString(), Info.Name);
+}
+
+std::unique_ptr<TMyFont> TProperties::GetFont()
+{
+  if (!FFont) {
+    ThtFontInfo Info;
+    GetFontInfo(Info);
+    const THtmlFontMetrics& Screen = ScreenFontMetrics();
+    auto Font = std::make_unique<TMyFont>();
+    Font->Name = Info.Name;
+    Font->Height = -RoundToInt(Screen.PixelsPerInch() * Info.Size / 72);
+    Font->Style = Info.Style;
+    Font->bgColor = Info.bgColor;
+    Font->Color = Info.Color;
+    Font->CharSet = Info.CharSet;
+    // Realised first with the default set: a symbol face keeps its own set.
+    THtmlFontDesc Desc = Font->Desc();
+    Desc.CharSet = DEFAULT_CHARSET;
+    THtmlTextMetrics M = Screen.Metrics(Desc);
+    if (M.CharSet == SYMBOL_CHARSET)
+      Font->CharSet = SYMBOL_CHARSET;
+    if (Font->CharSet != DEFAULT_CHARSET)
+      M = Screen.Metrics(Font->Desc());
+    SetEmSize(M.Height - M.InternalLeading);
+    Font->tmHeight = M.Height;
+    Font->tmDescent = M.Descent;
+    Font->tmExternalLeading = M.ExternalLeading;
+    Font->tmMaxCharWidth = M.MaxCharWidth;
+    Font->tmCharset = M.CharSet;
+    const TPropValue& Spacing = Props[piLetterSpacing];
+    if (Spacing.IsInteger())
+      Font->CharExtra = Spacing.AsInteger();
+    else if (Spacing.IsString() && Spacing.AsString() != "normal")
+      Font->CharExtra = LengthConv(Spacing.AsString(), false, FEmSize, FEmSize, FExSize, 0);
+    FFont = std::move(Font);
+  }
+  return std::make_unique<TMyFont>(*FFont);
+}
+
+void TProperties::CopyLinkFonts(TFontInfoArray& Target) const
+{
+  if (FFontInfo)
+    Target.Assign(*FFontInfo);
+}

@@ -1,0 +1,132 @@
+#include "controls/html/styles/StyleList.h"
+
+#include "controls/html/styles/ColorNames.h"
+#include "controls/html/styles/Properties.h"
+#include "platform/base/StringRoutines.h"
+
+TStyleList::TStyleList()
+{
+  SetSorted(true);
+  SetDuplicates(dupAccept);
+  SetCaseSensitive(true);
+}
+
+TStyleList::~TStyleList()
+{
+  Clear();
+}
+
+int TStyleList::CompareStrings(const std::string& S1, const std::string& S2) const
+{
+  return CompareStr(S1, S2);
+}
+
+void TStyleList::Clear()
+{
+  for (int I = 0; I < Count(); ++I)
+    delete Objects(I);
+  TStringList::Clear();
+  FSequence = 10;
+  FDefProp = nullptr;
+}
+
+TProperties* TStyleList::Rule(int Index) const
+{
+  return static_cast<TProperties*>(Objects(Index));
+}
+
+TProperties* TStyleList::RuleOf(const std::string& Key) const
+{
+  int Index = 0;
+  return Find(Key, Index) ? Rule(Index) : nullptr;
+}
+
+TProperties* TStyleList::AddRule(const std::string& Key)
+{
+  auto* Rule = new TProperties;
+  Rule->PropTag = Key;
+  AddObject(Key, Rule);
+  return Rule;
+}
+
+void TStyleList::MergeKey(const std::string& Key, TProperties& Target) const
+{
+  int Index = 0;
+  if (!Find(Key, Index))
+    return;
+  for (; Index < Count() && Strings(Index) == Key; ++Index)
+    Target.Merge(*Rule(Index));
+}
+
+void TStyleList::StoreProp(TProperties& Rule, const std::string& Selector, int Index, const std::string& Value)
+{
+  TColor Color = 0;
+  switch (Index) {
+  case piColor:
+    if (ColorFromString(Value, true, Color)) {
+      if (Selector == ":link") {
+        ModifyLinkColor("hover", Color);
+        ModifyLinkColor("visited", Color);
+      } else if (Selector == ":visited") {
+        ModifyLinkColor("hover", Color);
+      }
+      Rule.Props[piColor] = Color;
+    }
+    break;
+  case piBackgroundColor:
+    Rule.Props[piBackgroundColor] = ColorFromString(Value, true, Color) ? Color : clNone;
+    break;
+  case piBorderTopStyle:
+  case piBorderRightStyle:
+  case piBorderBottomStyle:
+  case piBorderLeftStyle:
+    if (Value != "none")
+      Rule.Props[piBorderStyle] = Value;
+    Rule.Props[std::size_t(Index)] = Value;
+    break;
+  default:
+    // border-style, border-color, the side colours and the keyword
+    // properties read as a STYLE attribute reads them.
+    Rule.Assign(Index, Value);
+    break;
+  }
+}
+
+bool TStyleList::AddModifyProp(const std::string& Selector, const std::string& PropName, const std::string& Value)
+{
+  int Index = 0;
+  if (!FindPropIndex(PropName, Index))
+    return false;
+  TProperties* Rule = RuleOf(Selector);
+  const bool IsNew = !Rule;
+  if (IsNew) {
+    Rule = new TProperties;
+    Rule->PropTag = Selector;
+  }
+  StoreProp(*Rule, Selector, Index, Value);
+  if (IsNew)
+    AddObject(Selector, Rule);
+  if (Selector.find(":hover") != std::string::npos)
+    FLinksActive = true;
+  if (Selector == "a")
+    AddModifyProp("::link", PropName, Value);
+  return true;
+}
+
+TProperties* TStyleList::AddDuplicate(const std::string& Key, const TProperties& Props)
+{
+  TProperties* Rule = AddRule(Key);
+  Rule->Copy(Props);
+  return Rule;
+}
+
+void TStyleList::ModifyLinkColor(const std::string& Pseudo, TColor Color)
+{
+  if (TProperties* Rule = RuleOf("::" + Pseudo))
+    Rule->Props[piColor] = Color;
+}
+
+std::string TStyleList::NextSequence()
+{
+  return std::to_string(FSequence++);
+}

@@ -1,0 +1,68 @@
+// TStyleList: the style sheet of one document, a sorted list of selector keys
+// (duplicates accepted), each owning the TProperties of its declarations.
+//
+// Keys are lower case: a compound key tag.class#id:pseudo of the parts that
+// exist; "::link", "::visited" and "::hover" for links in those states;
+// descendant keys with their last compound first, then a blank, a run of
+// digits (the ancestor count and a sequence number, which keep keys apart and
+// are ignored in matching) and the ancestors from the nearest to the
+// farthest, each followed by a blank; and "default" and "null". Keys sort in
+// byte order, so that every key that starts with a given text is found in one
+// run after it.
+#pragma once
+
+#include <string>
+
+#include "controls/html/styles/CssParser.h"
+#include "platform/base/StringList.h"
+#include "platform/base/Types.h"
+
+class TProperties;
+
+class TStyleList : public TStringList, public TCssSink {
+public:
+  TStyleList();
+  ~TStyleList() override;
+
+  // Frees every rule; the sequence counter goes back to 10.
+  void Clear() override;
+
+  // Sets the named property of the rule for Selector (made when missing);
+  // false when PropName is none of the 55 names. Declarations for "a" also go
+  // to "::link", and a selector with ":hover" turns LinksActive on.
+  bool AddModifyProp(const std::string& Selector, const std::string& PropName, const std::string& Value) override;
+  // A new rule under Key with a copy of Props' values.
+  TProperties* AddDuplicate(const std::string& Key, const TProperties& Props);
+  // The colour of the rule "::" + Pseudo, when there is one.
+  void ModifyLinkColor(const std::string& Pseudo, TColor Color);
+  // The running number as decimal text; taking it advances it.
+  std::string NextSequence() override;
+
+  // Rebuilds the default rules of a document from the viewer's defaults.
+  void StyleDefaultSheet(const std::string& FontName, const std::string& PreFontName, int MarginWidth,
+                         int MarginHeight, int CharSet, bool LinkUnderline, TColor OverColor, TColor VisitedColor,
+                         TColor HotSpotColor, TColor FontColor, double FontSize);
+
+  TProperties* Rule(int Index) const;
+  // The first rule with exactly Key, or null.
+  TProperties* RuleOf(const std::string& Key) const;
+  // The "default" rule, once the default sheet is built.
+  TProperties* DefProp() const { return FDefProp; }
+  // A rule selected ":hover": links are to show a hover state.
+  bool LinksActive() const { return FLinksActive; }
+  void SetLinksActive(bool Value) { FLinksActive = Value; }
+
+  // Merges every rule with exactly Key into Target, in list order.
+  void MergeKey(const std::string& Key, TProperties& Target) const;
+
+protected:
+  int CompareStrings(const std::string& S1, const std::string& S2) const override;
+
+private:
+  TProperties* AddRule(const std::string& Key);
+  void StoreProp(TProperties& Rule, const std::string& Selector, int Index, const std::string& Value);
+
+  int FSequence = 10;
+  TProperties* FDefProp = nullptr;
+  bool FLinksActive = false;
+};

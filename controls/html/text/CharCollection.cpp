@@ -1,0 +1,30 @@
+#include "controls/html/text/CharCollection.h"
+
+TCharCollection::TCharCollection()
+{
+  SetCapacity(300);
+}
+
+void TCharCollection::SetCapacity(int NewCapacity)
+{
+  FCapacity = NewCapacity;
+  FChars.reserve(std::size_t(NewCapacity));
+  FPositions.reserve(std::size_t(NewCapacity));
+}
+
+void TCharCollection::Add(char Ch, int Position)
+{
+  if (Count() == FCapacity)
+    SetCapacity(FCapacity + TextBufferGrowth(FCapacity));
+  FChars.push_back(Ch);
+  FPositions.push_back(Position);
+}
+
+void TCharCollection::Concat(const TCharCollection& Other)
+{
+  const int Sum = Count() + Other.Count();
+  if (Sum >= FCapacity)
+    SetCapacity(Sum + 50);
+  FChars += Other.FChars;
+  FPositions.insert(FPositions.end(), Other.FPositions.begin(), Other.FPositions.end());
+}

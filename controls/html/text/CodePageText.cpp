@@ -1,0 +1,115 @@
+#include "controls/html/text/CodePageText.h"
+
+#include "platform/base/CodePage.h"
+
+namespace {
+
+UINT Effective(UINT CodePage)
+{
+  if (CodePage == CP_ACP || CodePage == CP_THREAD_ACP)
+    return GetACP();
+  if (CodePage == CP_OEMCP)
+    return GetOEMCP();
+  return CodePage;
+}
+
+void AppendUtf8WithPositions(std::string_view Bytes, const int* BytePositions, std::u16string& Chars,
+                             std::vector<int>& Positions)
+{
+  std::size_t At = 0;
+  while (At < Bytes.size()) {
+    const int Position = BytePositions[At];
+    const unsigned char Lead = static_cast<unsigned char>(Bytes[At]);
+    if (Lead < 0x80) {
+      Chars.push_back(char16_t(Lead));
+      Positions.push_back(Position);
+      ++At;
+      continue;
+    }
+    char32_t C = DecodeUtf8Char(Bytes, At);
+    std::size_t Before = Chars.size();
+    AppendUtf16(Chars, C);
+    Positions.insert(Positions.end(), Chars.size() - Before, Position);
+  }
+}
+
+// Converts one character at a time, so that each wide character is tied to
+// the bytes it came from.
+void AppendByCharacter(std::string_view Bytes, const int* BytePositions, UINT CodePage, std::u16string& Chars,
+                       std::vector<int>& Positions)
+{
+  std::size_t At = 0;
+  while (At < Bytes.size()) {
+    std::size_t Length = 1;
+    if (IsDBCSLeadByteEx(CodePage, BYTE(Bytes[At])) && At + 1 < Bytes.size())
+      Length = 2;
+    std::u16string Piece = CodePageToWide(CodePage, Bytes.substr(At, Length));
+    Chars += Piece;
+    Positions.insert(Positions.end(), Piece.size(), BytePositions[At]);
+    At += Length;
+  }
+}
+
+}  // namespace
+
+bool IsMultiByteCodePage(UINT CodePage)
+{
+  const UINT Page = Effective(CodePage);
+  switch (Page) {
+  case CP_UTF8:
+  case 932:
+  case 936:
+  case 949:
+  case 950:
+  case 1361:
+  case 20932:
+    return true;
+  default:
+    return false;
+  }
+}
+
+std::u16string MultibyteToWideString(UINT CodePage, std::string_view Text)
+{
+  const UINT Page = Effective(CodePage);
+  if (Page == CP_UTF8)
+    return UTF8Decode(Text);
+  bool Known = false;
+  std::u16string Result = CodePageToWide(Page, Text, &Known);
+  if (!Known || (Result.empty() && !Text.empty()))
+    return UTF8Decode(Text);
+  return Result;
+}
+
+std::string WideStringToMultibyte(UINT CodePage, std::u16string_view Text)
+{
+  const UINT Page = Effective(CodePage);
+  if (Page == CP_UTF8)
+    return UTF8Encode(Text);
+  bool Known = false;
+  std::string Result = WideToCodePage(Page, Text, &Known);
+  if (!Known || (Result.empty() && !Text.empty()))
+    return UTF8Encode(Text);
+  return Result;
+}
+
+void AppendConverted(std::string_view Bytes, const int* BytePositions, UINT CodePage, std::u16string& Chars,
+                     std::vector<int>& Positions)
+{
+  UINT Page = Effective(CodePage);
+  if (Page != CP_UTF8) {
+    bool Known = false;
+    std::u16string Whole = CodePageToWide(Page, Bytes, &Known);
+    if (Known && !(Whole.empty() && !Bytes.empty())) {
+      if (Whole.size() == Bytes.size()) {
+        Chars += Whole;
+        Positions.insert(Positions.end(), BytePositions, BytePositions + Bytes.size());
+      } else {
+        AppendByCharacter(Bytes, BytePositions, Page, Chars, Positions);
+      }
+      return;
+    }
+    Page = CP_UTF8;  // a page the platform cannot serve reads as the layer's own
+  }
+  AppendUtf8WithPositions(Bytes, BytePositions, Chars, Positions);
+}

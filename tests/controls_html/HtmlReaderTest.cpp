@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "ChatDocument.h"
+#include "GoldenFile.h"
+#include "RecordingSink.h"
+#include "controls/html/parser/HtmlReader.h"
+#include "controls/html/styles/Properties.h"
+#include "platform/base/StringList.h"
+
+namespace {
+
+// A reader over Text whose base entry reads code page 1252 (or UTF-8).
+class TReaderFixture {
+public:
+  explicit TReaderFixture(const std::string& Text, bool Utf8 = false)
+  {
+    Reader.Start(Text, &Sink);
+    auto* Base = new TProperties;
+    Base->CopyDefault(*Sink.Styles.DefProp());
+    if (Utf8)
+      Base->AssignUTF8();
+    else
+      Base->AssignCharSet(0);
+    Reader.PropStack.Add(Base);
+    Reader.GetCh();
+    Reader.Next();
+  }
+
+  TRecordingSink Sink;
+  THtmlReader Reader;
+};
+
+// Each snippet with the symbols it reads as, in code page 1252.
+std::string EdgeCases()
+{
+  const char* const Snippets[] = {
+      "<H1>a</H2 >b<H7>c<HR><H>",
+      "</LI></BR></IMG></COL></FONT>",
+      "a < b <<b>c",
+      "<!DOCTYPE html><p>x",
+      "<!-- a -- b -->c<!---->d<!-- x -- -->e<!-- y --!>f",
+      "&amp x&foo;y &#233; &#8364; &#x41;&#66&#X43;",
+      "x&amp;y",
+      "&#Z &#xZ &#; &",
+      "&<b>x</b>&&amp;",
+      "&#128512; &#x1F600; &#55357; &#99999999999;",
+      "&#0;&#9;&#13;&#150;",
+      "<TABLE BORDER WIDTH=50% HEIGHT=\"25%\" CELLPADDING=5px ALIGN=center>",
+      "<INPUT VALUE=\"&euro\" ALT=\"&euro;\" TITLE=\"&eacute\" NAME='a&amp;b' SIZE=+3>",
+      "<TD COLSPAN=2000000000 ROWSPAN=\"99999\" WIDTH=1e9 HEIGHT=-40000 START=-5>",
+      "<P ID=Foo id=bar Data-X = 'q' >",
+      "<img src=a.gif alt=\"line\r\nbreak\">",
+      "a\r\nb\n\rc\rd\ne\tf",
+      "one\x01two\x08<b>three</b>",
+      "<!-- never closed <b>bold</b>",
+      "a <!DOCTYPE never closed",
+      "<!--#include file=\"x.inc\"-->after",
+      "<scrIPT language=x>if (a<b) {}</script>",
+      "<b",
+  };
+  std::string Dump;
+  for (const char* Snippet : Snippets)
+    Dump += "== " + Quoted(std::string(Snippet)) + "\n" + SymbolStream(Snippet, 1252);
+  return Dump;
+}
+
+}  // namespace
+
+TEST(HtmlReaderTest, ChatDocumentSymbols)
+{
+  const std::string Text = ChatHead() + ChatFragment(0) + ChatFragment(1) + ChatFragment(2);
+  EXPECT_GOLDEN("chat-symbols.txt", SymbolStream(Text));
+}
+
+TEST(HtmlReaderTest, EdgeCaseSymbols)
+{
+  EXPECT_GOLDEN("edge-symbols.txt", EdgeCases());
+}
+
+TEST(HtmlReaderTest, EntityPositionsAndCodePages)
+{
+  TReaderFixture F("x&amp;y");
+  EXPECT_EQ(F.Reader.Token.Text(), u"x&y");
+  EXPECT_EQ(F.Reader.Token.Positions(), (std::vector<int>{0, 1, 6}));
+  // A numeric reference is a character of its own in UTF-8 text, not a byte
+  // to pair with its neighbours.
+  TReaderFixture U("caf&#233;s \xC3\xA9", true);
+  EXPECT_EQ(U.Reader.Token.Text(), u"caf\u00E9s \u00E9");
+  EXPECT_EQ(U.Reader.Token.Positions(), (std::vector<int>{0, 1, 2, 3, 9, 10, 11}));
+  TReaderFixture W("&#128512;");
+  EXPECT_EQ(W.Reader.Token.Text(), u"\U0001F600");
+  EXPECT_EQ(W.Reader.Token.Positions(), (std::vector<int>{0, 0}));
+}
+
+TEST(HtmlReaderTest, AttributeValues)
+{
+  TReaderFixture F("<TABLE BORDER WIDTH=50% HEIGHT=\"25 %\" COLSPAN=5000 VALUE=\"&euro;\" TITLE=\"&eacute\">");
+  ASSERT_EQ(F.Reader.Sy, TableSy);
+  const TAttributeList& A = F.Reader.Attributes;
+  EXPECT_EQ(A.Find(BorderSy)->Value, 1);
+  EXPECT_EQ(A.Find(WidthSy)->Value, 50);
+  EXPECT_EQ(A.Find(WidthSy)->Name, "50%");
+  EXPECT_EQ(A.Find(HeightSy)->Value, 0);  // "25 " is not a number
+  EXPECT_EQ(A.Find(ColSpanSy)->Value, 1000);
+  EXPECT_EQ(A.Find(ValueSy)->Name, "\x80");
+  EXPECT_EQ(A.Find(TitleSy)->Name, "\xE9");
+  TReaderFixture U("<IMG ALT=\"&eacute;t&#233;\" TITLE=\"&#x1F600;\">", true);
+  EXPECT_EQ(U.Reader.Attributes.Find(AltSy)->Name, "\xC3\xA9t\xC3\xA9");
+  EXPECT_EQ(U.Reader.Attributes.Find(TitleSy)->Name, "\xF0\x9F\x98\x80");
+}
+
+TEST(HtmlReaderTest, IdNamesAreEnteredExceptInTheLinkPrePass)
+{
+  TReaderFixture F("<p id=\"Here\">x");
+  EXPECT_EQ(F.Sink.Journal, "id \"Here\" @12\n");  // the character after the value
+  TRecordingSink Sink;
+  THtmlReader Reader;
+  Reader.Start("<p id=x>", &Sink);
+  Reader.PropStack.Add(new TProperties);
+  Reader.LinkSearch = true;
+  Reader.GetCh();
+  Reader.Next();
+  EXPECT_EQ(Sink.Journal, "");
+}
+
+TEST(HtmlReaderTest, LineEndsFoldToOne)
+{
+  // In a TEXTAREA every line end is a symbol: CR LF, LF CR, CR and LF are one
+  // each, and a pair of pairs is two.
+  TReaderFixture F("");
+  F.Reader.Start("a\r\nb\n\rc\rd\ne\r\n\r\nf</textarea>", &F.Sink);
+  F.Reader.LiteralMode = true;
+  F.Reader.GetCh();
+  std::string Seen;
+  for (F.Reader.NextTextAreaSymbol(); F.Reader.Sy != TextAreaClosedSy && F.Reader.Sy != EofSy;
+       F.Reader.NextTextAreaSymbol())
+    Seen += F.Reader.Sy == EolSy ? std::string("|") : std::string(1, char(F.Reader.Token.Text()[0]));
+  EXPECT_EQ(Seen, "a|b|c|d|e||f");
+  EXPECT_EQ(F.Reader.Sy, TextAreaClosedSy);
+}
+
+TEST(HtmlReaderTest, ProgressEveryFourKilobytes)
+{
+  TRecordingSink Sink;
+  Sink.Share = 75;
+  THtmlReader Reader;
+  Reader.Start(std::string(10000, 'x'), &Sink);
+  Reader.PropStack.Add(new TProperties);
+  Reader.GetCh();
+  Reader.Next();
+  EXPECT_EQ(Sink.Journal, "progress 30\nprogress 61\n");  // 75 x 4096 / 10000, 75 x 8192 / 10000
+}
+
+namespace {
+
+// An include event that answers from a table of commands.
+class TIncluder : public TObject {
+public:
+  std::map<std::string, std::string> Texts;
+  std::vector<std::string> Seen;
+  void Include(TObject*, const std::string& Command, TStringList* Params, std::string& IString)
+  {
+    std::string Line = Command;
+    for (int I = 0; I < Params->Count(); ++I)
+      Line += " " + Params->Strings(I);
+    Seen.push_back(Line);
+    IString = Texts[Command];
+  }
+};
+
+std::string ReadAll(THtmlReader& Reader)
+{
+  std::string Text;
+  Reader.GetCh();
+  for (Reader.Next(); Reader.Sy != EofSy; Reader.Next())
+    Text += Reader.Sy == TextSy ? std::string(Reader.Token.Text().begin(), Reader.Token.Text().end()) : "<tag>";
+  return Text;
+}
+
+}  // namespace
+
+TEST(HtmlReaderTest, IncludeCommentsAreServedByTheEvent)
+{
+  TIncluder Includer;
+  Includer.Texts["ECHO"] = "[echo <!--#INNER-->]";
+  Includer.Texts["INNER"] = "inner";
+  Includer.Texts["LOOP"] = "<!--#LOOP-->x";
+  TRecordingSink Sink;
+  THtmlReader Reader;
+  Reader.OnInclude = TIncludeType(&Includer, &TIncluder::Include);
+  Reader.Start("a<!--#ECHO var=\"A &amp; B\" n=5-->b<!--#LOOP-->c", &Sink);
+  Reader.PropStack.Add(new TProperties);
+  const std::string Text = ReadAll(Reader);
+  EXPECT_EQ(Includer.Seen.front(), "ECHO VAR=A & B N=5");
+  // An include that names itself expands only so deep.
+  EXPECT_EQ(Text, "a[echo inner]b" + std::string(THtmlReader::MaxIncludeDepth, 'x') + "c");
+}

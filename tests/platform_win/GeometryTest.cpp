@@ -86,8 +86,9 @@ TEST_F(GeometryTest, FramesShapeTheClientAreaAndItsHitTest)
     EXPECT_EQ(inWindow, c.Client) << std::hex << c.Style << " " << c.Ex;
     TRect adjusted = c.Client;
     AdjustWindowRectEx(&adjusted, c.Style, FALSE, c.Ex);
-    if (c.Style & (WS_POPUP | WS_CHILD))
+    if (c.Style & (WS_POPUP | WS_CHILD)) {
       EXPECT_EQ(adjusted, TRect(0, 0, 200, 100)) << std::hex << c.Style;
+    }
     DestroyWindow(w);
   }
   HWND w = Make(WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_THICKFRAME | WS_SYSMENU, 100, 100, 200, 100);

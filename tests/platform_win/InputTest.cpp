@@ -271,3 +271,119 @@ TEST_F(InputTest, FocusAndEnablingFollowTheRules)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(InputTest, TheCursorComesFromTheClassOrTheFrameUnderThePointer)
+{
+  HCURSOR hand = LoadCursor(nullptr, IDC_HAND);
+  WNDCLASS wc;
+  wc.lpfnWndProc = TWindowFixture::Proc;
+  wc.lpszClassName = "TWithCursor";
+  wc.hCursor = hand;
+  static ATOM atom = RegisterClass(&wc);
+  ASSERT_NE(atom, 0);
+  HWND w = CreateWindowEx(0, "TWithCursor", "", WS_POPUP | WS_VISIBLE | WS_THICKFRAME, 100, 100, 200, 200, nullptr,
+                          nullptr, nullptr, nullptr);
+  Made.push_back(w);
+  struct TCase {
+    TPoint Pt;
+    HCURSOR Shown;
+  } cases[] = {{{200, 200}, hand},
+               {{101, 200}, LoadCursor(nullptr, IDC_SIZEWE)},
+               {{200, 298}, LoadCursor(nullptr, IDC_SIZENS)},
+               {{101, 101}, LoadCursor(nullptr, IDC_SIZENWSE)}};
+  for (auto& c : cases) {
+    Display->MoveMouse(c.Pt.x, c.Pt.y);
+    Pump();
+    EXPECT_EQ(Display->Cursor(), c.Shown) << c.Pt.x << "," << c.Pt.y;
+  }
+  // A window that sets its own cursor in WM_SETCURSOR wins.
+  HCURSOR cross = LoadCursor(nullptr, IDC_CROSS);
+  On(WM_SETCURSOR, [&](HWND, UINT, WPARAM, LPARAM, LRESULT& r) {
+    SetCursor(cross);
+    r = TRUE;
+    return true;
+  });
+  Display->MoveMouse(210, 210);
+  Pump();
+  EXPECT_EQ(Display->Cursor(), cross);
+}
+
+TEST_F(InputTest, CaptionsMoveAndBordersSizeTheirWindowUntilRelease)
+{
+  struct TCase {
+    TPoint Press;
+    TPoint To;
+    bool Escape;
+    TRect Expected;
+  } cases[] = {
+      {{200, 110}, {250, 160}, false, {150, 150, 450, 350}},  // caption: moved
+      {{399, 200}, {449, 230}, false, {100, 100, 450, 300}},  // right border: wider
+      {{200, 299}, {200, 269}, false, {100, 100, 400, 270}},  // bottom border: lower
+      {{200, 110}, {300, 300}, true, {100, 100, 400, 300}},   // Escape puts it back
+  };
+  for (auto& c : cases) {
+    HWND w = Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200);
+    THeadlessDisplay::Advance(2000);
+    Display->MoveMouse(c.Press.x, c.Press.y);
+    Display->Press();
+    Display->MoveMouse(c.To.x, c.To.y);
+    if (c.Escape)
+      Display->PressKey(VK_ESCAPE);
+    Display->Release();
+    Pump();
+    TRect r;
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r, c.Expected) << c.Press.x << "," << c.Press.y;
+    EXPECT_EQ(GetCapture(), nullptr);
+    auto loop = Take({WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE});
+    EXPECT_EQ(loop.size(), 2u);
+    DestroyWindow(w);
+  }
+}
+
+TEST_F(InputTest, AnIdleScriptDrivesAModalLoopOnOneThread)
+{
+  HWND w = Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200);
+  THeadlessDisplay::Advance(2000);
+  Display->MoveMouse(200, 110);
+  Display->Press();
+  int step = 0;
+  // Each time the move loop would wait, the script gives the next event.
+  Display->SetIdleScript([&] {
+    switch (step++) {
+      case 0: Display->MoveMouse(210, 115); return true;
+      case 1: Display->MoveMouse(220, 130); return true;
+      case 2: Display->Release(); return true;
+      default: return false;
+    }
+  });
+  Pump();
+  Display->SetIdleScript(nullptr);
+  TRect r;
+  GetWindowRect(w, &r);
+  EXPECT_EQ(r, TRect(120, 120, 420, 320));
+  EXPECT_EQ(step, 3);
+}
+
+TEST_F(InputTest, AppDeactivationAndReturnAreAnnounced)
+{
+  HWND w = Make(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+  SetActiveWindow(w);
+  Take();
+  Display->SetAppActive(false);
+  Pump();
+  EXPECT_EQ(GetActiveWindow(), nullptr);
+  auto log = Take({WM_ACTIVATEAPP, WM_ACTIVATE, WM_NCACTIVATE});
+  EXPECT_EQ(Names(log), "WM_NCACTIVATE WM_ACTIVATE WM_ACTIVATEAPP");
+  EXPECT_EQ(log.back().W, WPARAM(FALSE));
+  Display->SetAppActive(true);
+  Pump();
+  EXPECT_EQ(GetActiveWindow(), w);
+  log = Take({WM_ACTIVATEAPP});
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(log[0].W, WPARAM(TRUE));
+}
+
+}  // namespace

@@ -260,3 +260,37 @@ TEST_F(MessageQueueTest, MessagePositionAndTimeFollowTheMessageBeingHandled)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MessageQueueTest, WorkerThreadsReachTheGuiThreadWithoutBlockingIt)
+{
+  // The popup animation's pattern: a worker shows the window asynchronously
+  // (0x425F) and posts frames; the GUI thread does both in its loop.
+  HWND popup = Make(WS_POPUP, 10, 10, 50, 50, nullptr, WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
+  std::thread worker([&] {
+    EXPECT_TRUE(SetWindowPos(popup, nullptr, 0, 0, 0, 0, 0x425F));
+    PostMessage(popup, WM_USER + 7, 0, 0);
+  });
+  worker.join();  // it did not wait for this thread
+  EXPECT_FALSE(IsWindowVisible(popup));
+  MSG m;
+  while (GetMessage(&m, nullptr, 0, 0) > 0 && m.message != WM_USER + 7)
+    DispatchMessage(&m);
+  EXPECT_TRUE(IsWindowVisible(popup));
+  EXPECT_NE(GetActiveWindow(), popup);
+}
+
+TEST_F(MessageQueueTest, WindowsEndWithTheirThread)
+{
+  HWND left = nullptr;
+  std::thread([&] {
+    left = CreateWindowEx(0, "TRecorder", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  }).join();
+  ASSERT_NE(left, nullptr);
+  EXPECT_FALSE(IsWindow(left));
+  EXPECT_FALSE(PostMessage(left, WM_USER, 0, 0));
+  EXPECT_EQ(SendMessage(left, WM_USER, 0, 0), 0);
+}
+
+}  // namespace

@@ -128,17 +128,18 @@ TEST_F(PaintingTest, LockedWindowsDrawNothingUntilUnlockedThenRepaint)
 
 TEST_F(PaintingTest, ActivationRepaintsTheCaption)
 {
-  HWND a = Make(WS_POPUP | WS_VISIBLE | WS_CAPTION, 0, 0, 120, 80, nullptr, 0, "A");
-  HWND b = Make(WS_POPUP | WS_VISIBLE | WS_CAPTION, 200, 0, 120, 80, nullptr, 0, "B");
+  HWND a = Make(WS_POPUP | WS_VISIBLE | WS_CAPTION, 0, 0, 120, 80);
+  HWND b = Make(WS_POPUP | WS_VISIBLE | WS_CAPTION, 200, 0, 120, 80);
   SetActiveWindow(a);
   Pump();
-  // A point of the caption bar away from its text and buttons.
-  EXPECT_EQ(Display->Pixel(a, 100, 10), ToPixel(GetSysColor(COLOR_ACTIVECAPTION)));
-  EXPECT_EQ(Display->Pixel(b, 100, 10), ToPixel(GetSysColor(COLOR_INACTIVECAPTION)));
+  // The first pixel of the caption bar, inside the three-pixel frame, where a
+  // gradient starts from the caption colour.
+  EXPECT_EQ(Display->Pixel(a, 3, 5), ToPixel(GetSysColor(COLOR_ACTIVECAPTION)));
+  EXPECT_EQ(Display->Pixel(b, 3, 5), ToPixel(GetSysColor(COLOR_INACTIVECAPTION)));
   SetActiveWindow(b);
   Pump();
-  EXPECT_EQ(Display->Pixel(a, 100, 10), ToPixel(GetSysColor(COLOR_INACTIVECAPTION)));
-  EXPECT_EQ(Display->Pixel(b, 100, 10), ToPixel(GetSysColor(COLOR_ACTIVECAPTION)));
+  EXPECT_EQ(Display->Pixel(a, 3, 5), ToPixel(GetSysColor(COLOR_INACTIVECAPTION)));
+  EXPECT_EQ(Display->Pixel(b, 3, 5), ToPixel(GetSysColor(COLOR_ACTIVECAPTION)));
 }
 
 TEST_F(PaintingTest, PrintPaintsIntoAnotherDCWithTheChildren)

@@ -13,6 +13,7 @@
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/win/gdi/Objects.h"
 #include "platform/win/gdi/Regions.h"
+#include "platform/win/gdi/Cursors.h"
 #include "platform/win/window/window.h"
 
 struct TRecorded {

@@ -47,6 +47,31 @@ void Allocate(TFramebuffer& fb, const TRect& r)
     fb.Rect = TRect(r.Left, r.Top, r.Left + 1, r.Top + 1);
 }
 
+// Kept apart from its caller so that nothing of the caller's lives across
+// the library's error jump.
+bool WritePng(FILE* file, const std::vector<uint8_t>& rgb, int width, int height)
+{
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  if (!png || !info) {
+    png_destroy_write_struct(&png, &info);
+    return false;
+  }
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    return false;
+  }
+  png_init_io(png, file);
+  png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  for (int y = 0; y < height; ++y)
+    png_write_row(png, const_cast<png_bytep>(rgb.data() + std::size_t(y) * std::size_t(width) * 3));
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return true;
+}
+
 }  // namespace
 
 struct THeadlessDisplay::TState {
@@ -267,20 +292,7 @@ bool THeadlessDisplay::Screenshot(HWND hwnd, const std::string& path) const
   FILE* file = std::fopen(path.c_str(), "wb");
   if (!file)
     return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  bool ok = false;
-  if (png && info && !setjmp(png_jmpbuf(png))) {
-    png_init_io(png, file);
-    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int y = 0; y < height; ++y)
-      png_write_row(png, rgb.data() + std::size_t(y) * std::size_t(width) * 3);
-    png_write_end(png, nullptr);
-    ok = true;
-  }
-  png_destroy_write_struct(&png, &info);
+  bool ok = WritePng(file, rgb, width, height);
   std::fclose(file);
   return ok;
 }

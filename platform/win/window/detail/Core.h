@@ -11,6 +11,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -108,6 +109,8 @@ struct TSent {
   bool Done = false;       // under the waiter's queue mutex
   bool NoReply = false;    // SendNotifyMessage: nobody waits
   std::shared_ptr<TThread> Waiter;
+  // Work to run on the receiving thread instead of a message (SWP_ASYNCWINDOWPOS).
+  std::function<void()> Task;
   // Copy data that came from another process lives here for the call.
   std::vector<BYTE> Payload;
   COPYDATASTRUCT Cds;
@@ -279,8 +282,6 @@ TRect DefaultClientRect(DWORD style, DWORD exStyle, const TRect& windowRect, boo
 LRESULT DefaultHitTest(HWND hwnd, TPoint screenPt);
 void PaintDefaultFrame(HWND hwnd, HRGN updateRegion);
 void RunMoveSizeLoop(HWND hwnd, WPARAM command, TPoint start);
-// A standard cursor by its number (32512 the arrow, 32642-32646 the sizing ones).
-HCURSOR StandardCursor(int id);
 
 // Timers (Timers.cpp).
 std::uint64_t NowMs();
@@ -304,6 +305,8 @@ LRESULT CallProc(HWND h, UINT msg, WPARAM w, LPARAM l);
 LRESULT CallProcNoHooks(HWND h, UINT msg, WPARAM w, LPARAM l);
 // Runs the calls other threads sent to this one.
 void ProcessSentMessages(TThread& t);
+// Runs work on the thread of a window, without waiting for it.
+bool QueueTask(TThread& t, std::function<void()> task);
 // Sends to a window of another thread and waits (UINT_MAX: no limit). A
 // payload, for WM_COPYDATA from another process, moves into the call.
 LRESULT SendToThread(TWnd* target, UINT msg, WPARAM w, LPARAM l, UINT flags, UINT timeoutMs, bool& ok,

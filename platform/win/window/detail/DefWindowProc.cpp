@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win/gdi/Cursors.h"
 #include "platform/win/gdi/gdi.h"
 #include "platform/win/window/DisplayBackend.h"
 #include "platform/win/window/Input.h"
@@ -32,14 +33,14 @@ HCURSOR SizingCursor(LRESULT hit)
 {
   switch (hit) {
     case HTLEFT:
-    case HTRIGHT: return StandardCursor(32644);
+    case HTRIGHT: return LoadCursor(nullptr, IDC_SIZEWE);
     case HTTOP:
-    case HTBOTTOM: return StandardCursor(32645);
+    case HTBOTTOM: return LoadCursor(nullptr, IDC_SIZENS);
     case HTTOPLEFT:
-    case HTBOTTOMRIGHT: return StandardCursor(32642);
+    case HTBOTTOMRIGHT: return LoadCursor(nullptr, IDC_SIZENWSE);
     case HTTOPRIGHT:
-    case HTBOTTOMLEFT: return StandardCursor(32643);
-    default: return StandardCursor(32512);
+    case HTBOTTOMLEFT: return LoadCursor(nullptr, IDC_SIZENESW);
+    default: return LoadCursor(nullptr, IDC_ARROW);
   }
 }
 
@@ -75,7 +76,7 @@ LRESULT OnSetCursor(HWND hwnd, WPARAM wParam, LPARAM lParam)
     SetCursor(SizingCursor(hit));
     return TRUE;
   }
-  SetCursor(StandardCursor(32512));
+  SetCursor(LoadCursor(nullptr, IDC_ARROW));
   return TRUE;
 }
 
@@ -357,8 +358,9 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
           return 0;
         case SC_MOVE:
         case SC_SIZE: {
-          TPoint pt;
-          GetCursorPos(&pt);
+          // Where the press was, not where the pointer is by now.
+          DWORD pos = lParam ? DWORD(lParam) : GetMessagePos();
+          TPoint pt(GET_X_LPARAM(LPARAM(pos)), GET_Y_LPARAM(LPARAM(pos)));
           RunMoveSizeLoop(hwnd, wParam, pt);
           return 0;
         }

@@ -71,6 +71,10 @@ void ProcessSentMessages(TThread& t)
       s = t.Sent.front();
       t.Sent.pop_front();
     }
+    if (s->Task) {
+      s->Task();
+      continue;
+    }
     t.Replying.push_back(s);
     LRESULT r = CallProc(s->Hwnd, s->Msg, s->W, s->L);
     t.Replying.pop_back();
@@ -145,6 +149,19 @@ LRESULT SendToThread(TWnd* target, UINT msg, WPARAM w, LPARAM l, UINT flags, UIN
 }
 
 LRESULT Send(HWND h, UINT msg, WPARAM w, LPARAM l) { return SendMessage(h, msg, w, l); }
+
+bool QueueTask(TThread& t, std::function<void()> task)
+{
+  auto s = std::make_shared<TSent>();
+  s->NoReply = true;
+  s->Task = std::move(task);
+  std::lock_guard<std::mutex> lock(t.M);
+  if (!t.Alive)
+    return false;
+  t.Sent.push_back(s);
+  Wake(t);
+  return true;
+}
 
 }  // namespace wincore
 

@@ -2,6 +2,9 @@
 // the move and size loops of captions and borders.
 #include <algorithm>
 
+#include "platform/base/Utf.h"
+#include "platform/win/gdi/Edges.h"
+#include "platform/win/gdi/Icons.h"
 #include "platform/win/gdi/gdi.h"
 #include "platform/win/window/DefWindowProc.h"
 #include "platform/win/window/Input.h"
@@ -85,13 +88,6 @@ TButtons ButtonsOf(DWORD style, DWORD ex, const TRect& window)
 }  // namespace
 
 namespace wincore {
-
-HCURSOR StandardCursor(int id)
-{
-  (void)id;
-  // FIXME: the drawing layer's standard cursors replace this once they land.
-  return nullptr;
-}
 
 TRect DefaultClientRect(DWORD style, DWORD ex, const TRect& windowRect, bool child)
 {
@@ -189,6 +185,7 @@ void PaintDefaultFrame(HWND hwnd, HRGN updateRegion)
   TRect window;
   std::string title;
   bool active;
+  HICON icon = nullptr;
   {
     std::lock_guard<std::recursive_mutex> cl(Core().Lock);
     TWnd* w = ResolveLocal(hwnd);
@@ -199,6 +196,7 @@ void PaintDefaultFrame(HWND hwnd, HRGN updateRegion)
     window = ScreenWindowRect(w);
     title = w->Text;
     active = w->NcActive;
+    icon = w->IconSmall ? w->IconSmall : w->Class && w->Class->IconSm ? w->Class->IconSm : w->Class ? w->Class->Icon : nullptr;
   }
   TFrame f = FrameOf(style, ex, (style & WS_CHILD) != 0);
   if (!f.X && !f.Caption && !f.Edge && !(style & (WS_VSCROLL | WS_HSCROLL)))
@@ -213,24 +211,15 @@ void PaintDefaultFrame(HWND hwnd, HRGN updateRegion)
     TRect rc(l, t, r, b);
     FillRect(dc, &rc, GetSysColorBrush(color));
   };
-  // A raised two-pixel edge, light at the top and left, dark at the bottom and right.
-  auto raised = [&](TRect r) {
-    fill(r.Left, r.Top, r.Right - 1, r.Top + 1, COLOR_3DLIGHT);
-    fill(r.Left, r.Top, r.Left + 1, r.Bottom - 1, COLOR_3DLIGHT);
-    fill(r.Left, r.Bottom - 1, r.Right, r.Bottom, COLOR_3DDKSHADOW);
-    fill(r.Right - 1, r.Top, r.Right, r.Bottom, COLOR_3DDKSHADOW);
-    fill(r.Left + 1, r.Top + 1, r.Right - 2, r.Top + 2, COLOR_3DHIGHLIGHT);
-    fill(r.Left + 1, r.Top + 1, r.Left + 2, r.Bottom - 2, COLOR_3DHIGHLIGHT);
-    fill(r.Left + 1, r.Bottom - 2, r.Right - 1, r.Bottom - 1, COLOR_3DSHADOW);
-    fill(r.Right - 2, r.Top + 1, r.Right - 1, r.Bottom - 1, COLOR_3DSHADOW);
-  };
+  TRect rest(0, 0, width, height);
   if (f.Thick || f.Dialog) {
-    raised(TRect(0, 0, width, height));
+    DrawEdge(dc, &rest, EDGE_RAISED, BF_RECT | BF_ADJUST);
+    // The rest of the frame, inside the edge.
     int face = f.Thick ? (active ? COLOR_ACTIVEBORDER : COLOR_INACTIVEBORDER) : COLOR_3DFACE;
-    fill(2, 2, width - 2, f.Y, face);
-    fill(2, height - f.Y, width - 2, height - 2, face);
-    fill(2, f.Y, f.X, height - f.Y, face);
-    fill(width - f.X, f.Y, width - 2, height - f.Y, face);
+    fill(rest.Left, rest.Top, rest.Right, f.Y, face);
+    fill(rest.Left, height - f.Y, rest.Right, rest.Bottom, face);
+    fill(rest.Left, f.Y, f.X, height - f.Y, face);
+    fill(width - f.X, f.Y, rest.Right, height - f.Y, face);
   } else if (f.Border) {
     fill(0, 0, width, 1, COLOR_WINDOWFRAME);
     fill(0, height - 1, width, height, COLOR_WINDOWFRAME);
@@ -238,52 +227,56 @@ void PaintDefaultFrame(HWND hwnd, HRGN updateRegion)
     fill(width - 1, 0, width, height, COLOR_WINDOWFRAME);
   }
   if (f.Caption) {
-    int top = f.Y, bottom = f.Y + f.Caption - 1;
-    fill(f.X, top, width - f.X, bottom, active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
-    fill(f.X, bottom, width - f.X, bottom + 1, COLOR_3DFACE);
+    bool tool = ex & WS_EX_TOOLWINDOW;
+    TRect bar(f.X, f.Y, width - f.X, f.Y + f.Caption - 1);
+    fill(bar.Left, bar.Bottom, bar.Right, bar.Bottom + 1, COLOR_3DFACE);
     TButtons b = ButtonsOf(style, ex, window);
-    for (const TRect* r : {&b.Close, &b.Max, &b.Min})
-      if (!r->IsEmpty()) {
-        fill(r->Left, r->Top, r->Right, r->Bottom, COLOR_3DFACE);
-        raised(*r);
-      }
-    if (!title.empty()) {
-      int oldMode = SetBkMode(dc, 1 /* TRANSPARENT */);
-      COLORREF oldColor = SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
-      TRect text(f.X + 4 + (b.Icon.IsEmpty() ? 0 : b.Icon.Width() + 2), top, (b.Min.IsEmpty() ? (b.Close.IsEmpty() ? width - f.X : b.Close.Left) : b.Min.Left) - 2, bottom);
-      DrawTextA(dc, title.c_str(), int(title.size()), &text, 0x20 /* DT_SINGLELINE */ | 0x04 /* DT_VCENTER */ | 0x8000 /* DT_END_ELLIPSIS */);
-      SetTextColor(dc, oldColor);
-      SetBkMode(dc, oldMode);
+    BOOL gradient = FALSE;
+    SystemParametersInfo(SPI_GETGRADIENTCAPTIONS, 0, &gradient, 0);
+    UINT flags = DC_TEXT | (active ? DC_ACTIVE : 0) | (tool ? DC_SMALLCAP : 0) | (gradient ? DC_GRADIENT : 0);
+    DrawCaptionText(dc, &bar, UTF8Decode(title), flags);
+    if (!b.Icon.IsEmpty() && icon) {
+      int size = GetSystemMetrics(SM_CXSMICON);
+      DrawIconEx(dc, b.Icon.Left, bar.Top + (bar.Height() - size) / 2, icon, size, size, 0, nullptr, DI_NORMAL);
+    }
+    struct {
+      TRect Rect;
+      UINT Glyph;
+    } buttons[] = {{b.Close, DFCS_CAPTIONCLOSE},
+                   {b.Max, (style & WS_MAXIMIZE) ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMAX},
+                   {b.Min, DFCS_CAPTIONMIN}};
+    for (auto& button : buttons) {
+      if (button.Rect.IsEmpty())
+        continue;
+      TRect r = button.Rect;
+      bool enabled = true;
+      if (button.Glyph == DFCS_CAPTIONMIN && !(style & WS_MINIMIZEBOX))
+        enabled = false;
+      if ((button.Glyph == DFCS_CAPTIONMAX || button.Glyph == DFCS_CAPTIONRESTORE) && !(style & WS_MAXIMIZEBOX))
+        enabled = false;
+      DrawFrameControl(dc, &r, DFC_CAPTION, button.Glyph | (enabled ? 0 : DFCS_INACTIVE));
     }
   }
   TRect inner(f.X, f.Y + f.Caption, width - f.X, height - f.Y);
-  if (f.Edge == 2) {
-    fill(inner.Left, inner.Top, inner.Right - 1, inner.Top + 1, COLOR_3DSHADOW);
-    fill(inner.Left, inner.Top, inner.Left + 1, inner.Bottom - 1, COLOR_3DSHADOW);
-    fill(inner.Left, inner.Bottom - 1, inner.Right, inner.Bottom, COLOR_3DHIGHLIGHT);
-    fill(inner.Right - 1, inner.Top, inner.Right, inner.Bottom, COLOR_3DHIGHLIGHT);
-    fill(inner.Left + 1, inner.Top + 1, inner.Right - 2, inner.Top + 2, COLOR_3DDKSHADOW);
-    fill(inner.Left + 1, inner.Top + 1, inner.Left + 2, inner.Bottom - 2, COLOR_3DDKSHADOW);
-    fill(inner.Left + 1, inner.Bottom - 2, inner.Right - 1, inner.Bottom - 1, COLOR_3DLIGHT);
-    fill(inner.Right - 2, inner.Top + 1, inner.Right - 1, inner.Bottom - 1, COLOR_3DLIGHT);
-  } else if (f.Edge == 1) {
-    fill(inner.Left, inner.Top, inner.Right - 1, inner.Top + 1, COLOR_3DSHADOW);
-    fill(inner.Left, inner.Top, inner.Left + 1, inner.Bottom - 1, COLOR_3DSHADOW);
-    fill(inner.Left, inner.Bottom - 1, inner.Right, inner.Bottom, COLOR_3DHIGHLIGHT);
-    fill(inner.Right - 1, inner.Top, inner.Right, inner.Bottom, COLOR_3DHIGHLIGHT);
-  }
+  if (f.Edge == 2)
+    DrawEdge(dc, &inner, EDGE_SUNKEN, BF_RECT);
+  else if (f.Edge == 1)
+    DrawEdge(dc, &inner, BDR_SUNKENOUTER, BF_RECT);
   // Scroll bar areas: the layer reserves and clears them; the scroll bar
   // controls draw their arrows and thumbs.
   TRect client = DefaultClientRect(style, ex, TRect(0, 0, width, height), (style & WS_CHILD) != 0);
-  if (style & WS_VSCROLL) {
-    int l = (ex & WS_EX_LEFTSCROLLBAR) ? client.Left - GetSystemMetrics(SM_CXVSCROLL) : client.Right;
-    fill(l, client.Top, l + GetSystemMetrics(SM_CXVSCROLL), client.Bottom, COLOR_SCROLLBAR);
-  }
+  int sx = GetSystemMetrics(SM_CXVSCROLL), sy = GetSystemMetrics(SM_CYHSCROLL);
+  int vsLeft = (ex & WS_EX_LEFTSCROLLBAR) ? client.Left - sx : client.Right;
+  if (style & WS_VSCROLL)
+    fill(vsLeft, client.Top, vsLeft + sx, client.Bottom, COLOR_SCROLLBAR);
   if (style & WS_HSCROLL)
-    fill(client.Left, client.Bottom, client.Right, client.Bottom + GetSystemMetrics(SM_CYHSCROLL), COLOR_SCROLLBAR);
+    fill(client.Left, client.Bottom, client.Right, client.Bottom + sy, COLOR_SCROLLBAR);
   if ((style & WS_HSCROLL) && (style & WS_VSCROLL)) {
-    int l = (ex & WS_EX_LEFTSCROLLBAR) ? client.Left - GetSystemMetrics(SM_CXVSCROLL) : client.Right;
-    fill(l, client.Bottom, l + GetSystemMetrics(SM_CXVSCROLL), client.Bottom + GetSystemMetrics(SM_CYHSCROLL), COLOR_3DFACE);
+    TRect box(vsLeft, client.Bottom, vsLeft + sx, client.Bottom + sy);
+    if ((style & WS_THICKFRAME) && !(ex & WS_EX_LEFTSCROLLBAR))
+      DrawFrameControl(dc, &box, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+    else
+      fill(box.Left, box.Top, box.Right, box.Bottom, COLOR_3DFACE);
   }
   ReleaseDC(hwnd, dc);
 }

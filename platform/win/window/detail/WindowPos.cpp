@@ -114,6 +114,22 @@ void ApplyZOrder(TWnd* w, HWND after, UINT flags)
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags)
 {
   TCore& core = Core();
+  if (flags & SWP_ASYNCWINDOWPOS) {
+    // Asked from another thread: the window's own thread does it, and the
+    // caller does not wait for it.
+    std::shared_ptr<TThread> owner;
+    {
+      std::lock_guard<std::recursive_mutex> cl(core.Lock);
+      TWnd* w = ResolveLocal(hwnd);
+      if (!w)
+        return FALSE;
+      owner = w->Thread;
+    }
+    if (owner.get() != &CurrentThread())
+      return QueueTask(*owner, [=] { SetWindowPos(hwnd, insertAfter, x, y, cx, cy, flags & ~SWP_ASYNCWINDOWPOS); })
+                 ? TRUE
+                 : FALSE;
+  }
   WINDOWPOS wp{hwnd, insertAfter, x, y, cx, cy, flags};
   {
     std::lock_guard<std::recursive_mutex> cl(core.Lock);

@@ -6,6 +6,8 @@
 #include <strings.h>
 
 #include "platform/base/LastError.h"
+#include "platform/base/Utf.h"
+#include "platform/win/gdi/Edges.h"
 #include "platform/win/gdi/gdi.h"
 #include "platform/win/window/DisplayBackend.h"
 #include "platform/win/window/Input.h"
@@ -51,9 +53,56 @@ DWORD NormaliseExStyle(DWORD style, DWORD ex)
 
 }  // namespace
 
+namespace {
+
+LOGFONTW WideFont(const LOGFONTA& a)
+{
+  LOGFONTW w;
+  w.lfHeight = a.lfHeight;
+  w.lfWidth = a.lfWidth;
+  w.lfEscapement = a.lfEscapement;
+  w.lfOrientation = a.lfOrientation;
+  w.lfWeight = a.lfWeight;
+  w.lfItalic = a.lfItalic;
+  w.lfUnderline = a.lfUnderline;
+  w.lfStrikeOut = a.lfStrikeOut;
+  w.lfCharSet = a.lfCharSet;
+  w.lfOutPrecision = a.lfOutPrecision;
+  w.lfClipPrecision = a.lfClipPrecision;
+  w.lfQuality = a.lfQuality;
+  w.lfPitchAndFamily = a.lfPitchAndFamily;
+  std::u16string face = UTF8Decode(std::string_view(a.lfFaceName, strnlen(a.lfFaceName, LF_FACESIZE)));
+  face.resize(std::min<std::size_t>(face.size(), LF_FACESIZE - 1));
+  std::copy(face.begin(), face.end(), w.lfFaceName);
+  return w;
+}
+
+std::u16string CaptionText(HWND hwnd)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = ResolveLocal(hwnd);
+  return w ? UTF8Decode(w->Text) : std::u16string();
+}
+
+// The drawing layer draws captions with our texts and fonts.
+void ConnectCaptions()
+{
+  static bool done = [] {
+    SetCaptionTextSource(CaptionText);
+    NONCLIENTMETRICS m;
+    if (SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0))
+      SetCaptionFonts(WideFont(m.lfCaptionFont), WideFont(m.lfSmCaptionFont));
+    return true;
+  }();
+  (void)done;
+}
+
+}  // namespace
+
 HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
                     int height, HWND parent, HMENU menu, HINSTANCE instance, void* param)
 {
+  ConnectCaptions();
   TCore& core = Core();
   auto thread = CurrentThreadPtr();
   TWnd* w = new TWnd;

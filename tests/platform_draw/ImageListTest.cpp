@@ -139,3 +139,37 @@ TEST(ImageList, RoundTripThroughItsStreamFormat)
   ImageList_Destroy(list);
   ImageList_Destroy(back);
 }
+
+TEST(ImageList, StreamsWithImagesOfAnotherDepthAreRead)
+{
+  // A pack written by another tool may hold its images at 24 or 1 bits; the
+  // reader once copied 4 bytes a pixel from them whatever their depth.
+  HBITMAP image = CreateBitmap(8, 2, 1, 32, nullptr);
+  HDC dc = CreateCompatibleDC(nullptr);
+  SelectObject(dc, image);
+  SetPixel(dc, 2, 1, RGB(10, 20, 30));
+  DeleteDC(dc);
+  for (int bits : {24, 1}) {
+    std::vector<uint8_t> bmp = WriteBmpFile(image, bits);
+    std::vector<uint8_t> stream = {'C', 'V', 'I', 'L', 1, 0,  // magic, version
+                                   3, 0, 4, 0,                  // 3 images, grow 4
+                                   2, 0, 2, 0,                  // 2 x 2 pixels
+                                   0x18, 0, 0, 0,               // ILC_COLOR24, no mask
+                                   0xFF, 0xFF, 0xFF, 0xFF,      // no background colour
+                                   0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};  // no overlays
+    stream.insert(stream.end(), bmp.begin(), bmp.end());
+    TMemoryStream m;
+    m.WriteBuffer(stream.data(), Integer(stream.size()));
+    m.SetPosition(0);
+    InterfacePtr<IStream> s(new TStreamAdapter(&m));
+    HIMAGELIST list = ImageList_Read(s.Get());
+    ASSERT_NE(list, nullptr) << bits;
+    EXPECT_EQ(ImageList_GetImageCount(list), 3);
+    TDrawFixture f(2, 2, RGB(0, 255, 0));
+    ImageList_Draw(list, 1, f.DC, 0, 0, ILD_NORMAL);
+    EXPECT_EQ(f.At(0, 1), bits == 24 ? RGB(10, 20, 30) : RGB(0, 0, 0));
+    EXPECT_EQ(f.At(1, 0), RGB(0, 0, 0));
+    ImageList_Destroy(list);
+  }
+  DeleteObject(image);
+}

@@ -248,3 +248,42 @@ TEST(Primitives, StyledPenPaintsGapsOnlyInOpaqueMode)
   SelectObject(f.DC, GetStockObject(BLACK_PEN));
   DeleteObject(dot);
 }
+
+TEST(Primitives, HatchBrushesLeaveTheBackgroundInTransparentMode)
+{
+  HBRUSH cross = CreateHatchBrush(HS_CROSS, RGB(0, 0, 0));
+  TDrawFixture f(8, 8, RGB(0, 255, 0));
+  SetBkColor(f.DC, RGB(255, 255, 255));
+  TRect all{0, 0, 8, 8};
+  std::map<COLORREF, char> legend{{RGB(255, 255, 255), '.'}, {0, '#'}, {RGB(0, 255, 0), 'g'}};
+  FillRect(f.DC, &all, cross);
+  EXPECT_EQ(f.Picture(legend).substr(0, 18), "....#...\n....#...\n");
+  EXPECT_EQ(f.Picture(legend).substr(27, 9), "########\n");
+  f.Fill(RGB(0, 255, 0));
+  SetBkMode(f.DC, TRANSPARENT);
+  FillRect(f.DC, &all, cross);
+  EXPECT_EQ(f.Picture(legend).substr(0, 18), "gggg#ggg\ngggg#ggg\n");
+  DeleteObject(cross);
+}
+
+TEST(Primitives, RoundedShapesAndTheirRegionsOwnTheSamePixels)
+{
+  struct Case {
+    TRect box;
+    int w, h;
+  } cases[] = {{{0, 0, 9, 7}, 4, 4}, {{1, 1, 10, 6}, 6, 3}, {{0, 0, 5, 5}, 20, 20}};
+  for (const auto& c : cases) {
+    TDrawFixture f(12, 9);
+    SelectObject(f.DC, GetStockObject(BLACK_PEN));
+    SelectObject(f.DC, GetStockObject(BLACK_BRUSH));
+    RoundRect(f.DC, c.box.Left, c.box.Top, c.box.Right, c.box.Bottom, c.w, c.h);
+    HRGN r = CreateRoundRectRgn(c.box.Left, c.box.Top, c.box.Right, c.box.Bottom, c.w, c.h);
+    for (int y = 0; y < 9; ++y)
+      for (int x = 0; x < 12; ++x)
+        EXPECT_EQ(PtInRegion(r, x, y) != 0, f.At(x, y) == 0) << c.w << ": " << x << "," << y;
+    // The corners are cut, the middle of each side is not.
+    EXPECT_FALSE(PtInRegion(r, c.box.Left, c.box.Top));
+    EXPECT_TRUE(PtInRegion(r, (c.box.Left + c.box.Right) / 2, c.box.Top));
+    DeleteObject(r);
+  }
+}

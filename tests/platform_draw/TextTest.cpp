@@ -187,3 +187,46 @@ TEST(Text, OutlineFontsAntialiasOverTheBackground)
   SelectObject(f.DC, old);
   DeleteObject(font);
 }
+
+TEST(Text, DrawTextPlacesSingleLinesInTheRectangle)
+{
+  struct Case {
+    UINT format;
+    TPoint firstInk;  // the top-left pixel of "I" (a bar 3 wide at its top, 1 pixel right of the cell's left)
+  } cases[] = {
+      {DT_SINGLELINE, {1, 3}},
+      {DT_SINGLELINE | DT_RIGHT, {15, 3}},
+      {DT_SINGLELINE | DT_CENTER, {8, 3}},
+      {DT_SINGLELINE | DT_VCENTER, {1, 6}},
+      {DT_SINGLELINE | DT_BOTTOM | DT_RIGHT, {15, 10}},
+  };
+  for (const auto& c : cases) {
+    TDrawFixture f(20, 20);
+    TFixedFont font(f.DC);
+    SetBkMode(f.DC, TRANSPARENT);
+    TRect r{0, 0, 20, 20};
+    DrawText(f.DC, "I", 1, &r, c.format);
+    TPoint first(-1, -1);
+    for (int y = 0; y < 20 && first.x < 0; ++y)
+      for (int x = 0; x < 20; ++x)
+        if (f.At(x, y) == 0) {
+          first = {x, y};
+          break;
+        }
+    EXPECT_EQ(first, c.firstInk) << c.format;
+  }
+}
+
+TEST(Text, EscapementNinetyRunsUpwards)
+{
+  // 900: the run goes up from the reference point and the glyph tops face
+  // left; with TA_TOP the cell's top edge lies on the reference column.
+  TDrawFixture f(14, 14);
+  TFixedFont font(f.DC, FW_NORMAL, 900);
+  SetBkMode(f.DC, TRANSPARENT);
+  TextOut(f.DC, 0, 13, "L", 1);
+  // The stem of the "L" (its left column, cap height 7) lies along the bottom row of the run.
+  EXPECT_EQ(Row(f, 12, 14), "...#######....");
+  for (int y = 8; y < 12; ++y)
+    EXPECT_EQ(f.At(9, y), 0u) << y;  // the bar, along the baseline side
+}

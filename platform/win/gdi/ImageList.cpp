@@ -365,7 +365,9 @@ BOOL ImageList_DrawDisabled(HIMAGELIST list, int index, HDC dc, int x, int y)
     uint32_t c = img.Pixels[i];
     return ((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF) < 383;
   };
-  for (auto [dx, color] : {std::pair{1, light}, std::pair{0, shadow}}) {
+  for (const auto& pass : {std::pair{1, light}, std::pair{0, shadow}}) {
+    int dx = pass.first;
+    uint32_t color = pass.second;
     TRect dr = a.ToSurface(Bounds(x + dx, y + dx, l->Cx, l->Cy));
     ForEachClipped(a, dr, [&](const TRect& part) {
       for (int yy = part.Top; yy < part.Bottom; ++yy)

@@ -157,8 +157,10 @@ HIMAGELIST ImageList_Read(IStream* stream)
     for (int y = 0; y < cy; ++y)
       for (int x = 0; x < cx; ++x) {
         std::size_t i = std::size_t(y * cx + x);
-        uint32_t p;
-        std::memcpy(&p, im->RowPtr(oy + y) + 4 * (ox + x), 4);
+        // The images may come at any depth; only 32 bits carry alpha.
+        uint32_t p = im->PixelAt(ox + x, oy + y);
+        if (im->BitsPixel == 32)
+          std::memcpy(&p, im->RowPtr(oy + y) + 4 * (ox + x), 4);
         img.Pixels[i] = color32 ? p : (p & 0xFFFFFF);
         img.HasAlpha = img.HasAlpha || (color32 && (p >> 24) != 0);
         img.Mask[i] = mk ? ((mk->PixelAt(ox + x, oy + y) & 0xFFFFFF) ? 1 : 0) : 0;

@@ -387,3 +387,28 @@ TEST_F(InputTest, AppDeactivationAndReturnAreAnnounced)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(InputTest, TheWheelGoesToTheFocusAndUpItsParents)
+{
+  HWND w = Make(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+  HWND child = Make(WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, w);
+  SetFocus(child);
+  Display->MoveMouse(70, 80);  // not over the focus: the wheel follows the focus anyway
+  Pump();
+  Take();
+  Display->KeyDown(VK_CONTROL);
+  Display->Wheel(-WHEEL_DELTA);
+  Display->KeyUp(VK_CONTROL);
+  Pump();
+  auto log = Take({WM_MOUSEWHEEL});
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_EQ(log[0].Hwnd, child);
+  EXPECT_EQ(log[1].Hwnd, w);
+  EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(log[0].W), -WHEEL_DELTA);
+  EXPECT_EQ(LOWORD(log[0].W), MK_CONTROL);
+  EXPECT_EQ(GET_X_LPARAM(log[0].L), 70);  // screen coordinates
+}
+
+}  // namespace

@@ -185,3 +185,89 @@ TEST_F(PaintingTest, ScreenshotWritesThePixelsOfTheWindowAsPng)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PaintingTest, AResizeRepaintsWhatItUncoversUnlessTheClassAsksForMore)
+{
+  struct TCase {
+    UINT ClassStyle;
+    bool Child;
+    TRect Painted;
+  } cases[] = {
+      {0, false, {100, 0, 150, 60}},
+      {CS_HREDRAW | CS_VREDRAW, false, {0, 0, 150, 60}},
+      {CS_VREDRAW, false, {100, 0, 150, 60}},  // only the height would call for all
+      {0, true, {100, 0, 150, 60}},
+      {CS_HREDRAW, true, {0, 0, 150, 60}},
+  };
+  int n = 0;
+  for (auto& c : cases) {
+    std::string name = "TRedraw" + std::to_string(n++);
+    WNDCLASS wc;
+    wc.style = c.ClassStyle;
+    wc.lpfnWndProc = TWindowFixture::Proc;
+    wc.lpszClassName = name.c_str();
+    ASSERT_NE(RegisterClass(&wc), 0);
+    HWND top = Make(WS_POPUP | WS_VISIBLE, 0, 0, 300, 200);
+    HWND w = CreateWindowEx(0, name.c_str(), "", (c.Child ? WS_CHILD : WS_POPUP) | WS_VISIBLE, 0, 0, 100, 60,
+                            c.Child ? top : nullptr, nullptr, nullptr, nullptr);
+    Made.push_back(w);
+    Pump();
+    TRect painted;
+    On(WM_PAINT, [&](HWND h, UINT, WPARAM, LPARAM, LRESULT&) {
+      PAINTSTRUCT ps;
+      BeginPaint(h, &ps);
+      if (h == w)
+        painted = ps.rcPaint;
+      EndPaint(h, &ps);
+      return true;
+    });
+    SetWindowPos(w, nullptr, 0, 0, 150, 60, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Pump();
+    EXPECT_EQ(painted, c.Painted) << c.ClassStyle << " " << c.Child;
+    Handlers.clear();
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PaintingTest, UpdateLayeredWindowFillsTheWholeWindowFromAnotherDC)
+{
+  HWND popup = Make(WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, WS_EX_LAYERED | WS_EX_TOPMOST);
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 40, 30);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(mem, bitmap);
+  HBRUSH brush = CreateSolidBrush(RGB(0, 128, 255));
+  TRect all(0, 0, 40, 30);
+  FillRect(mem, &all, brush);
+  TPoint at(100, 50);
+  TSize size(40, 30);
+  TPoint from(0, 0);
+  BLENDFUNCTION blend;
+  blend.SourceConstantAlpha = 128;
+  ASSERT_TRUE(UpdateLayeredWindow(popup, nullptr, &at, &size, mem, &from, 0, &blend, ULW_ALPHA));
+  TRect r;
+  GetWindowRect(popup, &r);
+  EXPECT_EQ(r, TRect(100, 50, 140, 80));
+  EXPECT_EQ(Display->Pixel(popup, 39, 29), 0x0080FFu);
+  BYTE alpha = 0;
+  GetLayeredWindowAttributes(popup, nullptr, &alpha, nullptr);
+  EXPECT_EQ(alpha, 128);
+  Take();
+  Pump();
+  EXPECT_TRUE(Take({WM_PAINT}).empty());
+  // Only layered windows take it.
+  HWND plain = Make(WS_POPUP | WS_VISIBLE, 0, 0, 10, 10);
+  EXPECT_FALSE(UpdateLayeredWindow(plain, nullptr, &at, &size, mem, &from, 0, &blend, ULW_ALPHA));
+  SelectObject(mem, old);
+  DeleteObject(brush);
+  DeleteObject(bitmap);
+  DeleteDC(mem);
+}
+
+}  // namespace

@@ -334,7 +334,17 @@ TSurface THeadlessDisplay::ResizeFramebuffer(HWND window, const TRect& screenRec
 {
   std::lock_guard<std::mutex> lock(FState->Lock);
   TFramebuffer& fb = FState->Buffers[window];
+  TFramebuffer old = std::move(fb);
   Allocate(fb, screenRect);
+  // What still fits stays where it was.
+  int w = std::min(old.Rect.Width(), fb.Rect.Width()), h = std::min(old.Rect.Height(), fb.Rect.Height());
+  for (int y = 0; y < h && !old.Pixels.empty(); ++y)
+    std::copy_n(old.Pixels.begin() + std::ptrdiff_t(y) * old.Rect.Width(), w,
+                fb.Pixels.begin() + std::ptrdiff_t(y) * fb.Rect.Width());
+  fb.Visible = old.Visible;
+  fb.Alpha = old.Alpha;
+  fb.Title = old.Title;
+  fb.Presents = old.Presents;
   return SurfaceOf(fb);
 }
 

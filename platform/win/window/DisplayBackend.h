@@ -31,8 +31,10 @@ public:
 
   // Each top-level window has one framebuffer the size of its window
   // rectangle (32-bit pixels, rows top-down). The window system draws into
-  // it and calls Present with what changed. Resizing may move the pixels;
-  // the window system repaints the whole window afterwards.
+  // it and calls Present with what changed. Resizing keeps the pixels that
+  // still fit, anchored at the top-left corner: the window system repaints
+  // only the frame and what the resize uncovered (unless the window's class
+  // asks for a full redraw).
   virtual TSurface CreateFramebuffer(HWND window, const TRect& screenRect) = 0;
   virtual TSurface ResizeFramebuffer(HWND window, const TRect& screenRect) = 0;
   virtual void DestroyFramebuffer(HWND window) = 0;

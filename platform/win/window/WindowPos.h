@@ -29,3 +29,8 @@ int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw);
 int GetWindowRgn(HWND hwnd, HRGN region);
 BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags);
 BOOL GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, BYTE* alpha, DWORD* flags);
+// Moves, sizes and fills a layered window at once: its whole area comes from
+// the source DC (at sourcePoint), with the blend's constant alpha or the
+// colour key; it gets no WM_PAINT for it.
+BOOL UpdateLayeredWindow(HWND hwnd, HDC screenDC, const TPoint* destination, const TSize* size, HDC source,
+                         const TPoint* sourcePoint, COLORREF key, const BLENDFUNCTION* blend, DWORD flags);

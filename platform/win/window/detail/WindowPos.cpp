@@ -222,22 +222,37 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     }
     bool changed = moved || sized || showing || hiding || zChanged || (wp.flags & SWP_FRAMECHANGED);
     if (!(wp.flags & SWP_NOREDRAW) && changed) {
+      // A resize keeps what was drawn (anchored at the top-left corner) unless
+      // the class asks for a full redraw in the direction that changed.
+      UINT cls = w->Class ? w->Class->Style : 0;
+      bool widthChanged = newClient.Width() != oldClient.Width();
+      bool heightChanged = newClient.Height() != oldClient.Height();
+      bool fullRedraw = ((cls & CS_HREDRAW) && widthChanged) || ((cls & CS_VREDRAW) && heightChanged) ||
+                        (wp.flags & SWP_FRAMECHANGED) || newClient.Left - newRect.Left != oldClient.Left - oldRect.Left ||
+                        newClient.Top - newRect.Top != oldClient.Top - oldRect.Top;
+      TRegion allClient(TRect(0, 0, newClient.Width(), newClient.Height()));
+      TRegion exposed = fullRedraw ? allClient : allClient.Subtract(TRegion(TRect(0, 0, oldClient.Width(), oldClient.Height())));
+      UINT redraw = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN;
       if (topLevel) {
-        if (visibleAfter && (sized || showing || (wp.flags & SWP_FRAMECHANGED) || (w->Style & WS_MINIMIZE) == 0)) {
-          if (sized || showing || (wp.flags & SWP_FRAMECHANGED)) {
-            TRegion all(TRect(0, 0, w->Client.Width(), w->Client.Height()));
-            InvalidateTree(w, all, true, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-          }
-        }
+        if (visibleAfter && (showing || (wp.flags & SWP_FRAMECHANGED)))
+          InvalidateTree(w, allClient, true, redraw);
+        else if (visibleAfter && sized)
+          InvalidateTree(w, exposed, true, redraw);
       } else if (w->Parent) {
         // A child is an area of its parent: whatever it covered or covers now is redrawn.
         (void)oldScreen;
-        if (visibleBefore && (moved || sized || hiding || zChanged))
-          InvalidateParentArea(w, oldRect);
-        if (visibleAfter && (moved || sized || showing || zChanged || (wp.flags & SWP_FRAMECHANGED)))
-          InvalidateParentArea(w, newRect);
-        else if (visibleAfter && (wp.flags & SWP_FRAMECHANGED))
-          InvalidateParentArea(w, newRect);
+        if (moved || hiding || showing || zChanged) {
+          if (visibleBefore)
+            InvalidateParentArea(w, oldRect);
+          if (visibleAfter)
+            InvalidateParentArea(w, newRect);
+        } else if (sized || (wp.flags & SWP_FRAMECHANGED)) {
+          TRegion uncovered = TRegion(oldRect).Subtract(TRegion(newRect));
+          if (visibleAfter && !uncovered.IsEmpty())
+            InvalidateTree(w->Parent, uncovered, true, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+          if (visibleAfter)
+            InvalidateTree(w, exposed, true, redraw);
+        }
       }
     }
   }
@@ -685,6 +700,50 @@ BOOL GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, BYTE* alpha, DWORD* fl
     *alpha = w->Alpha;
   if (flags)
     *flags = w->LayeredFlags;
+  return TRUE;
+}
+
+BOOL UpdateLayeredWindow(HWND hwnd, HDC, const TPoint* destination, const TSize* size, HDC source,
+                         const TPoint* sourcePoint, COLORREF key, const BLENDFUNCTION* blend, DWORD flags)
+{
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    TWnd* w = ResolveLocal(hwnd);
+    if (!w || !(w->ExStyle & WS_EX_LAYERED) || !IsTopLevel(w))
+      return FALSE;
+  }
+  if (destination || size) {
+    TRect r;
+    GetWindowRect(hwnd, &r);
+    int x = destination ? destination->x : r.Left, y = destination ? destination->y : r.Top;
+    int cx = size ? size->cx : r.Width(), cy = size ? size->cy : r.Height();
+    SetWindowPos(hwnd, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  }
+  if (source) {
+    TRect r;
+    GetWindowRect(hwnd, &r);
+    HDC dc = GetDCEx(hwnd, nullptr, DCX_WINDOW | DCX_CACHE);
+    TPoint from = sourcePoint ? *sourcePoint : TPoint();
+    BitBlt(dc, 0, 0, r.Width(), r.Height(), source, from.x, from.y, SRCCOPY);
+    ReleaseDC(hwnd, dc);
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOCHILDREN);
+  }
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = ResolveLocal(hwnd);
+  if (!w)
+    return FALSE;
+  w->FrameUpdate = TRegion();
+  UpdatePaintCount(w);
+  if (flags & ULW_COLORKEY) {
+    w->ColorKey = key;
+    w->LayeredFlags |= LWA_COLORKEY;
+  }
+  if ((flags & ULW_ALPHA) && blend) {
+    w->Alpha = blend->SourceConstantAlpha;
+    w->LayeredFlags |= LWA_ALPHA;
+    if (w->HasSurface && Core().Display)
+      Core().Display->SetWindowAlpha(hwnd, w->Alpha);
+  }
   return TRUE;
 }
 

@@ -68,16 +68,13 @@ void TmessageList::Add(const UserID& Key, const char* Text, TDateTime Time, Mess
       Log(3, "Pas encore de message de " + Key.str());
       Log(3, "Creation de l'utilisateur");
       auto user = std::make_unique<PendingUser>();
+      auto messages = std::make_unique<TList>();
       user->Key = Key;
-      user->Messages = new TList;
+      user->Messages = messages.get();
       Log(3, "Creation du pointeur OK");
       Log(3, "Attribution des données OK");
-      try {
-        index = TList::Add(user.get());
-      } catch (...) {
-        delete user->Messages;
-        throw;
-      }
+      index = TList::Add(user.get());
+      messages.release();
       user.release();
       Log(3, "Ajout du pointeur dans la liste: " + std::to_string(index));
     }

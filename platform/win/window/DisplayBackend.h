@@ -21,6 +21,10 @@ struct TDisplayMonitor {
   TRect WorkArea;  // the part not taken by panels
 };
 
+// The window system may call these methods while holding its own lock: they
+// must not call back into the window system. Input goes the other way through
+// the thread-safe entry points of Input.h (and InputClipboardTaken), from any
+// thread; waiting message loops wake when it arrives.
 class TDisplayBackend {
 public:
   virtual ~TDisplayBackend() = default;

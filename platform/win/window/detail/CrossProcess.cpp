@@ -25,6 +25,7 @@
 #include "platform/win/window/MessageQueue.h"
 #include "platform/win/window/WindowTree.h"
 #include "platform/win/window/detail/Core.h"
+#include "platform/win/window/detail/CrossProcessWire.h"
 
 using namespace wincore;
 
@@ -32,37 +33,7 @@ namespace {
 
 std::atomic<UINT> gTimeout{250};
 
-constexpr char ListMagic[4] = {'C', 'V', 'W', 'L'};
-constexpr char RequestMagic[4] = {'C', 'V', 'C', 'D'};
-constexpr char ReplyMagic[4] = {'C', 'V', 'C', 'R'};
-constexpr std::size_t MaxListBytes = 1u << 20;
-constexpr std::uint32_t MaxName = 4096;
-
-struct TRequest {
-  char Magic[4];
-  std::uint32_t Version;
-  std::uint64_t Target;
-  std::uint64_t Sender;
-  std::uint32_t SenderPid;
-  std::uint32_t Reserved;
-  std::uint64_t Data;
-  std::uint32_t Size;
-  std::uint32_t Reserved2;
-};
-static_assert(sizeof(TRequest) == 48);
-
-struct TReply {
-  char Magic[4];
-  std::int32_t Ok;
-  std::int64_t Result;
-};
-static_assert(sizeof(TReply) == 16);
-
-struct TPublished {
-  std::uint64_t Handle;
-  std::string Class;
-  std::string Title;
-};
+using TPublished = TPublishedWindow;
 
 std::mutex& FolderLock()
 {
@@ -101,43 +72,10 @@ std::vector<TPublished> ReadList(const std::string& path)
   if (!in)
     return out;
   std::string data;
-  data.resize(MaxListBytes + 1);
+  data.resize(MaxWindowListBytes + 1);
   in.read(data.data(), std::streamsize(data.size()));
   data.resize(std::size_t(in.gcount()));
-  if (data.size() > MaxListBytes || data.size() < 8 || std::memcmp(data.data(), ListMagic, 4) != 0)
-    return out;
-  std::size_t pos = 4;
-  auto read32 = [&](std::uint32_t& v) {
-    if (pos + 4 > data.size())
-      return false;
-    std::memcpy(&v, data.data() + pos, 4);
-    pos += 4;
-    return true;
-  };
-  auto read64 = [&](std::uint64_t& v) {
-    if (pos + 8 > data.size())
-      return false;
-    std::memcpy(&v, data.data() + pos, 8);
-    pos += 8;
-    return true;
-  };
-  auto readString = [&](std::string& s) {
-    std::uint32_t n;
-    if (!read32(n) || n > MaxName || pos + n > data.size())
-      return false;
-    s.assign(data.data() + pos, n);
-    pos += n;
-    return true;
-  };
-  std::uint32_t count;
-  if (!read32(count) || count > 65536)
-    return out;
-  for (std::uint32_t i = 0; i < count; ++i) {
-    TPublished p;
-    if (!read64(p.Handle) || !readString(p.Class) || !readString(p.Title))
-      return {};
-    out.push_back(std::move(p));
-  }
+  ParseWindowList(data, out);
   return out;
 }
 
@@ -301,15 +239,13 @@ private:
   bool Serve(int fd)
   {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
-    TRequest req;
-    if (!ReadAll(fd, &req, sizeof req, deadline) || std::memcmp(req.Magic, RequestMagic, 4) != 0 || req.Version != 1 ||
-        req.Size > MaxCrossProcessCopyData)
+    TCopyDataRequest req;
+    if (!ReadAll(fd, &req, sizeof req, deadline) || !ValidCopyDataRequest(req, MaxCrossProcessCopyData))
       return false;
     std::vector<BYTE> payload(req.Size);
     if (req.Size && !ReadAll(fd, payload.data(), payload.size(), deadline))
       return false;
-    TReply reply{};
-    std::memcpy(reply.Magic, ReplyMagic, 4);
+    TCopyDataReply reply = MakeCopyDataReply(false, 0);
     TWnd* target = nullptr;
     HWND sender = nullptr;
     {
@@ -366,30 +302,17 @@ UINT CrossProcessTimeoutValue() { return gTimeout.load(); }
 
 void PublishWindowsChanged()
 {
-  std::string data(ListMagic, 4);
-  std::uint32_t count = 0;
-  std::string records;
+  std::vector<TPublished> windows;
   {
     std::lock_guard<std::recursive_mutex> cl(Core().Lock);
     for (TWnd* w : Core().Desktop->Children) {
       if (w->Foreign || w->MessageOnly || w->Text.empty() || w->Destroying)
         continue;
-      std::uint64_t h = reinterpret_cast<std::uintptr_t>(w->Handle);
-      std::string cls = w->Class ? w->Class->Name : std::string();
-      std::string title = w->Text.substr(0, MaxName);
-      cls = cls.substr(0, MaxName);
-      records.append(reinterpret_cast<const char*>(&h), 8);
-      std::uint32_t n = std::uint32_t(cls.size());
-      records.append(reinterpret_cast<const char*>(&n), 4);
-      records += cls;
-      n = std::uint32_t(title.size());
-      records.append(reinterpret_cast<const char*>(&n), 4);
-      records += title;
-      ++count;
+      windows.push_back({reinterpret_cast<std::uintptr_t>(w->Handle), w->Class ? w->Class->Name : std::string(), w->Text});
     }
   }
-  data.append(reinterpret_cast<const char*>(&count), 4);
-  data += records;
+  std::size_t count = windows.size();
+  std::string data = SerializeWindowList(windows);
   static std::mutex publishLock;
   std::lock_guard<std::mutex> lock(publishLock);
   if (data == gLastPublished)
@@ -489,14 +412,8 @@ LRESULT SendForeignCopyData(TWnd* target, HWND sender, const COPYDATASTRUCT* cds
   if (folder.empty() || !ProcessAlive(pid))
     return 0;
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  TRequest req{};
-  std::memcpy(req.Magic, RequestMagic, 4);
-  req.Version = 1;
-  req.Target = remote;
-  req.Sender = reinterpret_cast<std::uintptr_t>(sender);
-  req.SenderPid = std::uint32_t(getpid());
-  req.Data = cds->dwData;
-  req.Size = cds->cbData;
+  TCopyDataRequest req = MakeCopyDataRequest(remote, reinterpret_cast<std::uintptr_t>(sender), std::uint32_t(getpid()),
+                                             cds->dwData, cds->cbData);
   // A kept connection may have died with its process (or been closed by it):
   // a request that could not be written is sent once more on a fresh one.
   int fd = TakeConnection(pid);
@@ -514,8 +431,8 @@ LRESULT SendForeignCopyData(TWnd* target, HWND sender, const COPYDATASTRUCT* cds
   }
   if (!sent)
     return 0;
-  TReply reply{};
-  if (ReadAll(fd, &reply, sizeof reply, deadline) && std::memcmp(reply.Magic, ReplyMagic, 4) == 0) {
+  TCopyDataReply reply{};
+  if (ReadAll(fd, &reply, sizeof reply, deadline) && ValidCopyDataReply(reply)) {
     ReturnConnection(pid, fd);
     ok = reply.Ok != 0;
     return ok ? LRESULT(reply.Result) : 0;

@@ -28,6 +28,9 @@ void PushRaw(TRawInput ev)
     std::lock_guard<std::recursive_mutex> cl(core.Lock);
     ev.Time = DWORD(NowMs());
     std::memcpy(ev.Keys, core.AsyncKeys, sizeof ev.Keys);
+    // Nobody is taking input (no visible window): keep the newest events only.
+    if (core.Raw.size() >= 4096)
+      core.Raw.pop_front();
     core.Raw.push_back(ev);
   }
   WakeAll();

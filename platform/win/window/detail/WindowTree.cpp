@@ -97,6 +97,21 @@ void ConnectCaptions()
   (void)done;
 }
 
+// The windows that hear of a child's creation or destruction: its parent and
+// the parent's ancestors up to the top-level window, stopping after one with
+// WS_EX_NOPARENTNOTIFY.
+std::vector<HWND> ParentNotifyChain(HWND parent)
+{
+  std::vector<HWND> chain;
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  for (TWnd* p = ResolveLocal(parent); p && p != Core().Desktop && !p->MessageOnly; p = p->Parent) {
+    chain.push_back(p->Handle);
+    if (!(p->Style & WS_CHILD) || (p->ExStyle & WS_EX_NOPARENTNOTIFY))
+      break;
+  }
+  return chain;
+}
+
 }  // namespace
 
 HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
@@ -259,31 +274,23 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
   }
   TRect client;
   TRect windowRect;
-  TWnd* notifyParent = nullptr;
+  HWND notifyParent = nullptr;
+  LONG_PTR id;
   {
     std::lock_guard<std::recursive_mutex> cl(core.Lock);
     if (ResolveLocal(hwnd) != w)
       return nullptr;
+    id = w->Id;
     client = w->Client;
     windowRect = w->Rect;
     if ((w->Style & WS_CHILD) && !(w->ExStyle & WS_EX_NOPARENTNOTIFY))
-      notifyParent = w->Parent;
+      notifyParent = w->Parent->Handle;
   }
   SendMessage(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(WORD(client.Width()), WORD(client.Height())));
   SendMessage(hwnd, WM_MOVE, 0, MAKELPARAM(WORD(SHORT(client.Left)), WORD(SHORT(client.Top))));
   if (notifyParent) {
-    // Every ancestor hears of the new child, nearest first.
-    std::vector<HWND> chain;
-    {
-      std::lock_guard<std::recursive_mutex> cl(core.Lock);
-      for (TWnd* p = notifyParent; p && p != core.Desktop && (p->Style & WS_CHILD || p == notifyParent); p = p->Parent) {
-        chain.push_back(p->Handle);
-        if (!(p->Style & WS_CHILD) || (p->ExStyle & WS_EX_NOPARENTNOTIFY))
-          break;
-      }
-    }
-    for (HWND p : chain)
-      SendMessage(p, WM_PARENTNOTIFY, MAKEWPARAM(WORD(WM_CREATE), WORD(w->Id)), reinterpret_cast<LPARAM>(hwnd));
+    for (HWND p : ParentNotifyChain(notifyParent))
+      SendMessage(p, WM_PARENTNOTIFY, MAKEWPARAM(WORD(WM_CREATE), WORD(id)), reinterpret_cast<LPARAM>(hwnd));
   }
   bool visible;
   {
@@ -428,7 +435,8 @@ BOOL DestroyWindow(HWND hwnd)
   if (loseFocus)
     SetFocus(nullptr);
   if (notify)
-    SendMessage(notify, WM_PARENTNOTIFY, MAKEWPARAM(WORD(WM_DESTROY), WORD(id)), reinterpret_cast<LPARAM>(hwnd));
+    for (HWND p : ParentNotifyChain(notify))
+      SendMessage(p, WM_PARENTNOTIFY, MAKEWPARAM(WORD(WM_DESTROY), WORD(id)), reinterpret_cast<LPARAM>(hwnd));
   SendDestroy(hwnd);
   {
     std::lock_guard<std::recursive_mutex> cl(core.Lock);

@@ -42,6 +42,8 @@ TEST(DeviceContext, SurfaceDCClipsToVisibleRegionAndSelectedClip)
   EXPECT_EQ(GetClipBox(dc, &box), SIMPLEREGION);
   EXPECT_EQ(box, TRect(0, 0, 20, 10));
 
+  EXPECT_FALSE(DeleteDC(dc));  // the window system's, not DeleteDC's
+  EXPECT_EQ(WindowFromDC(dc), window);
   DeleteSurfaceDC(dc);
   EXPECT_EQ(WindowFromDC(dc), nullptr);
   EXPECT_EQ(GetClipBox(dc, &box), ERROR);

@@ -66,6 +66,20 @@ bool ReadSource(HDC src, TDrawAccess* sameAccess, const TDrawAccess& dest, TRect
   return true;
 }
 
+// Two channels at once, in the 16-bit lanes of 0x00XX00YY: each becomes
+// (v * k + 127) / 255, exactly ((t + 1 + (t >> 8)) >> 8 is t / 255 for every
+// t up to 255 * 255 + 127, and no lane carries into the next).
+inline uint32_t ScalePairs(uint32_t pairs, uint32_t k)
+{
+  uint32_t t = pairs * k + 0x007F007F;
+  return ((t + 0x00010001 + ((t >> 8) & 0x00FF00FF)) >> 8) & 0x00FF00FF;
+}
+// Lanes of at most 510 clamped to 255.
+inline uint32_t SaturatePairs(uint32_t pairs)
+{
+  return (pairs | (((pairs >> 8) & 0x00010001) * 0xFF)) & 0x00FF00FF;
+}
+
 bool SameDC(HDC a, HDC b) { return a && a == b; }
 
 }  // namespace
@@ -266,6 +280,27 @@ BOOL AlphaBlend(HDC dest, int x, int y, int width, int height, HDC src, int srcX
     return FALSE;
   const uint32_t A = blend.SourceConstantAlpha;
   const bool perPixel = blend.AlphaFormat & AC_SRC_ALPHA;
+  if (perPixel && width == srcWidth && height == srcHeight) {
+    // The common case of icons and shadows: no stretch, per-pixel alpha.
+    TRect dr = a.ToSurface(TRect(x, y, x + width, y + height));
+    ForEachClipped(a, dr, [&](const TRect& part) {
+      for (int yy = part.Top; yy < part.Bottom; ++yy) {
+        uint32_t* d = a.Surface.Row(yy) + part.Left;
+        const uint32_t* sp = &source.Pixels[std::size_t(yy - dr.Top) * std::size_t(width) + std::size_t(part.Left - dr.Left)];
+        for (int i = 0; i < part.Width(); ++i) {
+          uint32_t s = sp[i];
+          if (s == 0)
+            continue;  // fully transparent and black: nothing to add
+          uint32_t scaled = A == 255 ? s : ScalePairs(s & 0x00FF00FF, A) | (ScalePairs((s >> 8) & 0x00FF00FF, A) << 8);
+          uint32_t keep = 255 - (scaled >> 24), dv = d[i];
+          uint32_t rb = SaturatePairs((scaled & 0x00FF00FF) + ScalePairs(dv & 0x00FF00FF, keep));
+          uint32_t ag = SaturatePairs(((scaled >> 8) & 0x00FF00FF) + ScalePairs((dv >> 8) & 0x00FF00FF, keep));
+          d[i] = rb | (ag << 8);
+        }
+      }
+    });
+    return TRUE;
+  }
   return ForEachStretched(a, x, y, width, height, srcWidth, srcHeight, [&](uint32_t* row, int xx, int sx, int sy) {
     uint32_t s = source.At(sx, sy), d = row[xx], out = 0;
     if (!perPixel) {

@@ -180,7 +180,8 @@ HDC CreateCompatibleDC(HDC)
 BOOL DeleteDC(HDC h)
 {
   auto dc = LookupDC(h);
-  if (!dc)
+  // Window and screen DCs go back to the window system (ReleaseDC), never here.
+  if (!dc || !dc->Memory)
     return FALSE;
   // The selected bitmap is free to go into another DC again.
   auto release = [&](TDCState& s) {

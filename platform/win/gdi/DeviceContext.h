@@ -9,6 +9,7 @@
 // A memory DC compatible with dc (or the screen for null), holding the stock
 // 1x1 monochrome bitmap until another is selected.
 HDC CreateCompatibleDC(HDC dc);
+// Memory DCs only: a window or screen DC is released through the window system.
 BOOL DeleteDC(HDC dc);
 
 // Saves the drawing state; answers its level (1 for the first), 0 on failure.

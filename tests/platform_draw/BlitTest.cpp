@@ -173,3 +173,23 @@ TEST(Blit, GradientRectanglesInterpolateExactly)
   EXPECT_EQ(f.At(2, 0), RGB(0, 0, 0));
   EXPECT_EQ(f.At(2, 3), RGB(191, 0, 0));
 }
+
+TEST(Blit, ScrollDCMovesPixelsAndReportsTheUncoveredPart)
+{
+  TDrawFixture f(6, 1);
+  for (int x = 0; x < 6; ++x)
+    SetPixel(f.DC, x, 0, RGB(x, 0, 0));
+  TRect scroll{1, 0, 5, 1};
+  TRect uncovered;
+  HRGN update = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_TRUE(ScrollDC(f.DC, 2, 0, &scroll, &scroll, update, &uncovered));
+  // Pixels 1 and 2 land on 3 and 4; 0 and 5 lie outside; 1 and 2 are uncovered.
+  COLORREF expected[6] = {RGB(0, 0, 0), RGB(1, 0, 0), RGB(2, 0, 0), RGB(1, 0, 0), RGB(2, 0, 0), RGB(5, 0, 0)};
+  for (int x = 0; x < 6; ++x)
+    EXPECT_EQ(f.At(x, 0), expected[x]) << x;
+  EXPECT_EQ(uncovered, TRect(1, 0, 3, 1));
+  TRect box;
+  GetRgnBox(update, &box);
+  EXPECT_EQ(box, TRect(1, 0, 3, 1));
+  DeleteObject(update);
+}

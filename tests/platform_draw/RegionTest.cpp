@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/win/gdi/gdi.h"
 
 namespace {
@@ -109,4 +111,30 @@ TEST(Region, StaleAndForeignHandlesAreRefused)
   EXPECT_EQ(RegionOf(reinterpret_cast<HRGN>(std::uintptr_t(0x1234))), nullptr);
   EXPECT_EQ(CombineRgn(fresh, fresh, r, RGN_OR), ERROR);
   DeleteObject(fresh);
+}
+
+TEST(Region, DataRoundTripAndTransformedCreation)
+{
+  HRGN holed = CreateRectRgn(0, 0, 10, 10);
+  HRGN hole = CreateRectRgn(3, 3, 6, 6);
+  CombineRgn(holed, holed, hole, RGN_DIFF);
+  DWORD size = GetRegionData(holed, 0, nullptr);
+  ASSERT_EQ(size, sizeof(RGNDATAHEADER) + 4 * sizeof(TRect));
+  std::vector<char> buffer(size);
+  auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+  ASSERT_EQ(GetRegionData(holed, size, data), size);
+  HRGN same = ExtCreateRegion(nullptr, size, data);
+  EXPECT_TRUE(EqualRgn(same, holed));
+  XFORM twice{2, 0, 0, 2, 1, 0};
+  HRGN scaled = ExtCreateRegion(&twice, size, data);
+  TRect box;
+  GetRgnBox(scaled, &box);
+  EXPECT_EQ(box, TRect(1, 0, 21, 20));
+  EXPECT_FALSE(PtInRegion(scaled, 8, 7));
+  XFORM turn{0, 1, -1, 0, 0, 0};
+  EXPECT_EQ(ExtCreateRegion(&turn, size, data), nullptr);
+  data->rdh.nCount = 1000;  // more rectangles than the data holds
+  EXPECT_EQ(ExtCreateRegion(nullptr, size, data), nullptr);
+  for (HRGN r : {holed, hole, same, scaled})
+    DeleteObject(r);
 }

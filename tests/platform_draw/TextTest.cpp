@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "DrawFixture.h"
 
@@ -229,4 +231,24 @@ TEST(Text, EscapementNinetyRunsUpwards)
   EXPECT_EQ(Row(f, 12, 14), "...#######....");
   for (int y = 8; y < 12; ++y)
     EXPECT_EQ(f.At(9, y), 0u) << y;  // the bar, along the baseline side
+}
+
+TEST(Text, FamiliesIncludeTheMappedPlatformNamesAndTheBuiltinFace)
+{
+  TDrawFixture f(1, 1);
+  std::vector<std::u16string> names;
+  auto collect = [](const LOGFONTW* log, const TEXTMETRICW*, DWORD, LPARAM param) {
+    reinterpret_cast<std::vector<std::u16string>*>(param)->push_back(log->lfFaceName);
+    return 1;
+  };
+  EnumFontFamiliesW(f.DC, nullptr, collect, LPARAM(&names));
+  auto has = [&](const std::u16string& n) { return std::find(names.begin(), names.end(), n) != names.end(); };
+  EXPECT_TRUE(has(u"Corvane Fixed"));
+  EXPECT_TRUE(has(u"Arial"));  // Liberation Sans is installed by the project's setup
+  names.clear();
+  EnumFontFamiliesW(f.DC, u"corvane fixed", collect, LPARAM(&names));
+  EXPECT_EQ(names, std::vector<std::u16string>{u"Corvane Fixed"});
+  names.clear();
+  EnumFontFamiliesW(f.DC, u"No Such Face", collect, LPARAM(&names));
+  EXPECT_TRUE(names.empty());
 }

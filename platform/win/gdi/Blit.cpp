@@ -7,6 +7,7 @@
 
 #include "platform/win/gdi/DeviceContext.h"
 #include "platform/win/gdi/Objects.h"
+#include "platform/win/gdi/Regions.h"
 #include "platform/win/gdi/detail/DibView.h"
 #include "platform/win/gdi/detail/Raster.h"
 
@@ -400,4 +401,32 @@ int SetDIBitsToDevice(HDC dc, int x, int y, DWORD width, DWORD height, int srcX,
   return DrawDib(dc, info, bits, usage, [&](HDC mem) {
     return BitBlt(dc, x, y, int(width), int(height), mem, srcX, top, SRCCOPY);
   });
+}
+
+BOOL ScrollDC(HDC h, int dx, int dy, const TRect* scroll, const TRect* clip, HRGN update, TRect* updateRect)
+{
+  auto dc = LookupDC(h);
+  if (!dc)
+    return FALSE;
+  TRect all;
+  GetClipBox(h, &all);
+  TRect area = scroll ? *scroll : all;
+  if (clip && !IntersectRect(area, area, *clip))
+    area = TRect();
+  // What lands inside the area comes from the area moved back.
+  TRect dest = area;
+  OffsetRect(&dest, dx, dy);
+  if (!IntersectRect(dest, dest, area))
+    dest = TRect();
+  if (!dest.IsEmpty())
+    BitBlt(h, dest.Left, dest.Top, dest.Width(), dest.Height(), h, dest.Left - dx, dest.Top - dy, SRCCOPY);
+  TRegion uncovered = TRegion(area).Subtract(TRegion(dest));
+  if (updateRect)
+    *updateRect = uncovered.Bounds();
+  if (update) {
+    TPoint d = dc->S.ViewportOrg - dc->S.WindowOrg;
+    uncovered.Offset(d.x, d.y);
+    SetRegionOf(update, uncovered);
+  }
+  return TRUE;
 }

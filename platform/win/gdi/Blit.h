@@ -35,3 +35,7 @@ int StretchDIBits(HDC dc, int x, int y, int width, int height, int srcX, int src
                   const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop);
 int SetDIBitsToDevice(HDC dc, int x, int y, DWORD width, DWORD height, int srcX, int srcY, UINT startScan,
                       UINT lines, const void* bits, const BITMAPINFO* info, UINT usage);
+// Moves the pixels of scroll (logical; null: everything the DC shows) by
+// (dx, dy), inside clip when given. update (device pixels) and updateRect
+// (logical) receive the part of the area that the move uncovered.
+BOOL ScrollDC(HDC dc, int dx, int dy, const TRect* scroll, const TRect* clip, HRGN update, TRect* updateRect);

@@ -1,5 +1,8 @@
 #include "platform/win/gdi/Regions.h"
 
+#include <cmath>
+#include <cstring>
+
 #include "platform/win/gdi/Objects.h"
 #include "platform/win/gdi/detail/GdiObjects.h"
 
@@ -119,4 +122,51 @@ BOOL EqualRgn(HRGN a, HRGN b)
 BOOL SetRectRgn(HRGN rgn, int left, int top, int right, int bottom)
 {
   return SetRegionOf(rgn, TRegion(Ordered(left, top, right, bottom))) ? TRUE : FALSE;
+}
+
+DWORD GetRegionData(HRGN rgn, DWORD count, RGNDATA* data)
+{
+  auto r = Lookup<TGdiRegion>(rgn);
+  if (!r)
+    return 0;
+  const auto& rects = r->Region.Rects();
+  DWORD size = DWORD(sizeof(RGNDATAHEADER) + rects.size() * sizeof(TRect));
+  if (!data || count < size)
+    return size;
+  data->rdh = RGNDATAHEADER();
+  data->rdh.nCount = DWORD(rects.size());
+  data->rdh.nRgnSize = DWORD(rects.size() * sizeof(TRect));
+  data->rdh.rcBound = r->Region.Bounds();
+  std::memcpy(data->Buffer, rects.data(), rects.size() * sizeof(TRect));
+  return size;
+}
+
+HRGN ExtCreateRegion(const XFORM* xform, DWORD count, const RGNDATA* data)
+{
+  if (!data || count < sizeof(RGNDATAHEADER) || data->rdh.iType != RDH_RECTANGLES ||
+      data->rdh.dwSize < sizeof(RGNDATAHEADER) || data->rdh.nCount > (count - data->rdh.dwSize) / sizeof(TRect))
+    return nullptr;
+  if (xform && (xform->eM12 != 0 || xform->eM21 != 0))
+    return nullptr;
+  const auto* bytes = reinterpret_cast<const char*>(data) + data->rdh.dwSize;
+  std::vector<TRect> rects(data->rdh.nCount);
+  std::memcpy(rects.data(), bytes, rects.size() * sizeof(TRect));
+  std::vector<TRegion> parts;
+  parts.reserve(rects.size());
+  for (TRect r : rects) {
+    if (xform) {
+      auto map = [](float v, float m, float d) { return LONG(std::lround(double(v) * m + d)); };
+      r = Ordered(map(float(r.Left), xform->eM11, xform->eDx), map(float(r.Top), xform->eM22, xform->eDy),
+                  map(float(r.Right), xform->eM11, xform->eDx), map(float(r.Bottom), xform->eM22, xform->eDy));
+    }
+    parts.push_back(TRegion(Ordered(r.Left, r.Top, r.Right, r.Bottom)));
+  }
+  // Pairwise unions: a region of many runs is built in logarithmic rounds.
+  while (parts.size() > 1) {
+    std::vector<TRegion> next;
+    for (std::size_t i = 0; i < parts.size(); i += 2)
+      next.push_back(i + 1 < parts.size() ? parts[i].Union(parts[i + 1]) : parts[i]);
+    parts.swap(next);
+  }
+  return CreateRegionFrom(parts.empty() ? TRegion() : parts.front());
 }

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/base/Types.h"
+
 #include "platform/win/gdi/GdiConsts.h"
 #include "platform/win/gdi/Region.h"
 
@@ -37,3 +39,25 @@ BOOL InvertRgn(HDC dc, HRGN rgn);
 const TRegion* RegionOf(HRGN rgn);
 // Replaces the value behind a region handle; false for anything else.
 bool SetRegionOf(HRGN rgn, const TRegion& value);
+
+// Region data: a header and the region's rectangles (bands top to bottom).
+constexpr DWORD RDH_RECTANGLES = 1;
+struct RGNDATAHEADER {
+  DWORD dwSize = sizeof(RGNDATAHEADER);
+  DWORD iType = RDH_RECTANGLES;
+  DWORD nCount = 0;
+  DWORD nRgnSize = 0;
+  TRect rcBound;
+};
+struct RGNDATA {
+  RGNDATAHEADER rdh;
+  char Buffer[1];
+};
+struct XFORM {
+  float eM11 = 1, eM12 = 0, eM21 = 0, eM22 = 1, eDx = 0, eDy = 0;
+};
+// Answers the bytes needed (data null or count too small: nothing written).
+DWORD GetRegionData(HRGN rgn, DWORD count, RGNDATA* data);
+// The union of the rectangles, moved and scaled by xform when given; a
+// rotating or shearing transform is refused (null).
+HRGN ExtCreateRegion(const XFORM* xform, DWORD count, const RGNDATA* data);

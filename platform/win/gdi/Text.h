@@ -84,3 +84,11 @@ inline int DrawText(HDC dc, LPCWSTR t, int n, TRect* r, UINT f) { return DrawTex
 // With DT_MODIFYSTRING the text (room for 4 more units) receives the ellipsised line.
 int DrawTextExA(HDC dc, LPSTR text, int count, TRect* rect, UINT format, DRAWTEXTPARAMS* params);
 int DrawTextExW(HDC dc, LPWSTR text, int count, TRect* rect, UINT format, DRAWTEXTPARAMS* params);
+
+// Font families: the installed ones, the platform names the layer maps to
+// them ("Arial", "MS Sans Serif", ...) and the built-in face. The callback
+// answers nonzero to go on; the last answer is returned.
+constexpr DWORD RASTER_FONTTYPE = 1, DEVICE_FONTTYPE = 2, TRUETYPE_FONTTYPE = 4;
+using FONTENUMPROCW = int (*)(const LOGFONTW* log, const TEXTMETRICW* metrics, DWORD type, LPARAM param);
+// family null: one call per family; otherwise one call when it exists.
+int EnumFontFamiliesW(HDC dc, LPCWSTR family, FONTENUMPROCW proc, LPARAM param);

@@ -92,6 +92,16 @@ struct TWnd {
   HDC OwnDC = nullptr;
   WORD UIState = 0;
   bool NcActive = false;  // the caption shows as active (WM_NCACTIVATE)
+  // The standard scroll bars' values.
+  struct TBar {
+    int Min = 0;
+    int Max = 100;
+    int Page = 0;
+    int Pos = 0;
+    int TrackPos = 0;
+    UINT Disabled = 0;  // ESB_* arrows
+    bool DisableNoScroll = false;
+  } HBar, VBar;
   bool Published = false;
   // A window of another process, known through FindWindow.
   bool Foreign = false;
@@ -282,6 +292,10 @@ TRect DefaultClientRect(DWORD style, DWORD exStyle, const TRect& windowRect, boo
 LRESULT DefaultHitTest(HWND hwnd, TPoint screenPt);
 void PaintDefaultFrame(HWND hwnd, HRGN updateRegion);
 void RunMoveSizeLoop(HWND hwnd, WPARAM command, TPoint start);
+// The standard scroll bars (ScrollBars.cpp): painting into a window DC (window
+// coordinates) and the tracking loop of a press on one.
+void PaintScrollBars(HWND hwnd, HDC windowDC);
+void TrackScrollBar(HWND hwnd, bool vertical, TPoint screenPoint);
 
 // Timers (Timers.cpp).
 std::uint64_t NowMs();

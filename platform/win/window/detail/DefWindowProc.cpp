@@ -10,6 +10,7 @@
 #include "platform/win/window/Input.h"
 #include "platform/win/window/MessageQueue.h"
 #include "platform/win/window/Painting.h"
+#include "platform/win/window/ScrollBars.h"
 #include "platform/win/window/SystemInfo.h"
 #include "platform/win/window/VirtualKeys.h"
 #include "platform/win/window/WindowPos.h"
@@ -212,6 +213,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         SendMessage(hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lParam);
       else if (hit >= HTLEFT && hit <= HTBOTTOMRIGHT && (style & WS_THICKFRAME))
         SendMessage(hwnd, WM_SYSCOMMAND, SC_SIZE | WPARAM(hit - HTLEFT + 1), lParam);
+      else if (hit == HTVSCROLL || hit == HTHSCROLL)
+        SendMessage(hwnd, WM_SYSCOMMAND, (hit == HTVSCROLL ? SC_VSCROLL : SC_HSCROLL) | WPARAM(hit), lParam);
       else if (hit == HTCLOSE || hit == HTMINBUTTON || hit == HTMAXBUTTON)
         RunMoveSizeLoop(hwnd, WPARAM(hit), pt);  // tracks the caption button until release
       (void)root;
@@ -362,6 +365,12 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
           DWORD pos = lParam ? DWORD(lParam) : GetMessagePos();
           TPoint pt(GET_X_LPARAM(LPARAM(pos)), GET_Y_LPARAM(LPARAM(pos)));
           RunMoveSizeLoop(hwnd, wParam, pt);
+          return 0;
+        }
+        case SC_VSCROLL:
+        case SC_HSCROLL: {
+          DWORD pos = lParam ? DWORD(lParam) : GetMessagePos();
+          TrackScrollBar(hwnd, (wParam & 0xFFF0) == SC_VSCROLL, TPoint(GET_X_LPARAM(LPARAM(pos)), GET_Y_LPARAM(LPARAM(pos))));
           return 0;
         }
         default:

@@ -262,22 +262,7 @@ void PaintDefaultFrame(HWND hwnd, HRGN updateRegion)
     DrawEdge(dc, &inner, EDGE_SUNKEN, BF_RECT);
   else if (f.Edge == 1)
     DrawEdge(dc, &inner, BDR_SUNKENOUTER, BF_RECT);
-  // Scroll bar areas: the layer reserves and clears them; the scroll bar
-  // controls draw their arrows and thumbs.
-  TRect client = DefaultClientRect(style, ex, TRect(0, 0, width, height), (style & WS_CHILD) != 0);
-  int sx = GetSystemMetrics(SM_CXVSCROLL), sy = GetSystemMetrics(SM_CYHSCROLL);
-  int vsLeft = (ex & WS_EX_LEFTSCROLLBAR) ? client.Left - sx : client.Right;
-  if (style & WS_VSCROLL)
-    fill(vsLeft, client.Top, vsLeft + sx, client.Bottom, COLOR_SCROLLBAR);
-  if (style & WS_HSCROLL)
-    fill(client.Left, client.Bottom, client.Right, client.Bottom + sy, COLOR_SCROLLBAR);
-  if ((style & WS_HSCROLL) && (style & WS_VSCROLL)) {
-    TRect box(vsLeft, client.Bottom, vsLeft + sx, client.Bottom + sy);
-    if ((style & WS_THICKFRAME) && !(ex & WS_EX_LEFTSCROLLBAR))
-      DrawFrameControl(dc, &box, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
-    else
-      fill(box.Left, box.Top, box.Right, box.Bottom, COLOR_3DFACE);
-  }
+  PaintScrollBars(hwnd, dc);
   ReleaseDC(hwnd, dc);
 }
 

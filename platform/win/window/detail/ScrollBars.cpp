@@ -1,0 +1,490 @@
+// The standard scroll bars of windows, and scrolling a window's pixels.
+#include "platform/win/window/ScrollBars.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/win/gdi/Edges.h"
+#include "platform/win/gdi/gdi.h"
+#include "platform/win/window/Input.h"
+#include "platform/win/window/MessageQueue.h"
+#include "platform/win/window/Painting.h"
+#include "platform/win/window/SystemInfo.h"
+#include "platform/win/window/Timers.h"
+#include "platform/win/window/WindowPos.h"
+#include "platform/win/window/WindowTree.h"
+#include "platform/win/window/detail/Core.h"
+
+using namespace wincore;
+
+namespace {
+
+using TBar = TWnd::TBar;
+
+TBar* BarOf(TWnd* w, int bar) { return bar == SB_HORZ ? &w->HBar : bar == SB_VERT ? &w->VBar : nullptr; }
+
+// The parts of a bar, in window coordinates.
+struct TBarGeometry {
+  bool Shown = false;
+  bool Vertical = false;
+  TRect Bar, Less, More, Track, Thumb;
+  int TrackStart = 0, TrackLength = 0, ThumbLength = 0;
+  bool Scrollable = false;
+};
+
+bool Scrollable(const TBar& b) { return b.Max > b.Min && (b.Page == 0 || b.Max - b.Min + 1 > b.Page); }
+
+TBarGeometry Geometry(TWnd* w, bool vertical, int pos)
+{
+  TBarGeometry g;
+  g.Vertical = vertical;
+  DWORD style = w->Style;
+  if (!(style & (vertical ? WS_VSCROLL : WS_HSCROLL)) || (style & WS_MINIMIZE))
+    return g;
+  g.Shown = true;
+  TRect client = w->Client;
+  OffsetRect(&client, -w->Rect.Left, -w->Rect.Top);
+  int sx = GetSystemMetrics(SM_CXVSCROLL), sy = GetSystemMetrics(SM_CYHSCROLL);
+  if (vertical) {
+    int left = (w->ExStyle & WS_EX_LEFTSCROLLBAR) ? client.Left - sx : client.Right;
+    g.Bar = TRect(left, client.Top, left + sx, client.Bottom);
+  } else {
+    g.Bar = TRect(client.Left, client.Bottom, client.Right, client.Bottom + sy);
+  }
+  int length = vertical ? g.Bar.Height() : g.Bar.Width();
+  int arrow = std::min(vertical ? sy : sx, length / 2);
+  if (vertical) {
+    g.Less = TRect(g.Bar.Left, g.Bar.Top, g.Bar.Right, g.Bar.Top + arrow);
+    g.More = TRect(g.Bar.Left, g.Bar.Bottom - arrow, g.Bar.Right, g.Bar.Bottom);
+    g.Track = TRect(g.Bar.Left, g.Less.Bottom, g.Bar.Right, g.More.Top);
+  } else {
+    g.Less = TRect(g.Bar.Left, g.Bar.Top, g.Bar.Left + arrow, g.Bar.Bottom);
+    g.More = TRect(g.Bar.Right - arrow, g.Bar.Top, g.Bar.Right, g.Bar.Bottom);
+    g.Track = TRect(g.Less.Right, g.Bar.Top, g.More.Left, g.Bar.Bottom);
+  }
+  const TBar& b = vertical ? w->VBar : w->HBar;
+  g.TrackStart = vertical ? g.Track.Top : g.Track.Left;
+  g.TrackLength = std::max(0, length - 2 * arrow);
+  g.Scrollable = Scrollable(b) && b.Disabled != ESB_DISABLE_BOTH;
+  int minThumb = 8;
+  if (!g.Scrollable || g.TrackLength < minThumb)
+    return g;
+  int range = b.Max - b.Min + 1;
+  g.ThumbLength = b.Page ? std::max(minThumb, int(long(g.TrackLength) * b.Page / range)) : std::min(vertical ? sx : sy, g.TrackLength);
+  int span = range - std::max(b.Page, 1);
+  int offset = span > 0 ? int(long(g.TrackLength - g.ThumbLength) * (std::clamp(pos, b.Min, b.Min + span) - b.Min) / span) : 0;
+  int start = g.TrackStart + offset;
+  g.Thumb = vertical ? TRect(g.Bar.Left, start, g.Bar.Right, start + g.ThumbLength)
+                     : TRect(start, g.Bar.Top, start + g.ThumbLength, g.Bar.Bottom);
+  return g;
+}
+
+// Keeps the values within their rules: a page no larger than the range, a
+// position within what the page leaves.
+void Normalise(TBar& b)
+{
+  if (b.Max < b.Min)
+    b.Max = b.Min;
+  int range = b.Max - b.Min + 1;
+  b.Page = std::clamp(b.Page, 0, range);
+  int last = b.Max - std::max(b.Page - 1, 0);
+  b.Pos = std::clamp(b.Pos, b.Min, std::max(b.Min, last));
+  b.TrackPos = std::clamp(b.TrackPos, b.Min, std::max(b.Min, last));
+}
+
+void ShowBar(HWND hwnd, int bar, bool show)
+{
+  DWORD bits = bar == SB_HORZ ? WS_HSCROLL : bar == SB_VERT ? WS_VSCROLL : (WS_HSCROLL | WS_VSCROLL);
+  bool changed;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    TWnd* w = ResolveLocal(hwnd);
+    if (!w)
+      return;
+    DWORD style = show ? (w->Style | bits) : (w->Style & ~bits);
+    changed = style != w->Style;
+    w->Style = style;
+  }
+  if (changed)
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void RedrawBars(HWND hwnd) { RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN); }
+
+}  // namespace
+
+int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, BOOL redraw)
+{
+  if (!info || (bar != SB_HORZ && bar != SB_VERT))
+    return 0;
+  bool scrollable, disableNoScroll, shown;
+  int pos;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    TWnd* w = ResolveLocal(hwnd);
+    if (!w)
+      return 0;
+    TBar& b = *BarOf(w, bar);
+    if (info->fMask & SIF_RANGE) {
+      b.Min = info->nMin;
+      b.Max = info->nMax;
+    }
+    if (info->fMask & SIF_PAGE)
+      b.Page = int(std::min<UINT>(info->nPage, 0x7FFFFFFF));
+    if (info->fMask & SIF_POS)
+      b.Pos = info->nPos;
+    b.DisableNoScroll = info->fMask & SIF_DISABLENOSCROLL;
+    Normalise(b);
+    pos = b.Pos;
+    scrollable = Scrollable(b);
+    disableNoScroll = b.DisableNoScroll;
+    shown = w->Style & (bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL);
+  }
+  // A bar with nothing to scroll goes away, or stays disabled when asked.
+  if (!(info->fMask & (SIF_RANGE | SIF_PAGE)) || (scrollable == shown && !disableNoScroll)) {
+    if (redraw)
+      RedrawBars(hwnd);
+    return pos;
+  }
+  if (scrollable || disableNoScroll)
+    ShowBar(hwnd, bar, true);
+  else
+    ShowBar(hwnd, bar, false);
+  if (redraw)
+    RedrawBars(hwnd);
+  return pos;
+}
+
+BOOL GetScrollInfo(HWND hwnd, int bar, SCROLLINFO* info)
+{
+  if (!info || (bar != SB_HORZ && bar != SB_VERT))
+    return FALSE;
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = ResolveLocal(hwnd);
+  if (!w)
+    return FALSE;
+  const TBar& b = *BarOf(w, bar);
+  if (info->fMask & SIF_RANGE) {
+    info->nMin = b.Min;
+    info->nMax = b.Max;
+  }
+  if (info->fMask & SIF_PAGE)
+    info->nPage = UINT(b.Page);
+  if (info->fMask & SIF_POS)
+    info->nPos = b.Pos;
+  if (info->fMask & SIF_TRACKPOS)
+    info->nTrackPos = b.TrackPos;
+  return (info->fMask & SIF_ALL) ? TRUE : FALSE;
+}
+
+int SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw)
+{
+  int old = GetScrollPos(hwnd, bar);
+  SCROLLINFO si;
+  si.fMask = SIF_POS;
+  si.nPos = pos;
+  SetScrollInfo(hwnd, bar, &si, redraw);
+  return old;
+}
+
+int GetScrollPos(HWND hwnd, int bar)
+{
+  SCROLLINFO si;
+  si.fMask = SIF_POS;
+  return GetScrollInfo(hwnd, bar, &si) ? si.nPos : 0;
+}
+
+BOOL SetScrollRange(HWND hwnd, int bar, int min, int max, BOOL redraw)
+{
+  SCROLLINFO si;
+  si.fMask = SIF_RANGE;
+  si.nMin = min;
+  si.nMax = max;
+  if (!IsWindow(hwnd))
+    return FALSE;
+  SetScrollInfo(hwnd, bar, &si, redraw);
+  return TRUE;
+}
+
+BOOL GetScrollRange(HWND hwnd, int bar, int* min, int* max)
+{
+  SCROLLINFO si;
+  si.fMask = SIF_RANGE;
+  if (!GetScrollInfo(hwnd, bar, &si))
+    return FALSE;
+  if (min)
+    *min = si.nMin;
+  if (max)
+    *max = si.nMax;
+  return TRUE;
+}
+
+BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show)
+{
+  if (!IsWindow(hwnd) || bar < SB_HORZ || bar > SB_BOTH || bar == SB_CTL)
+    return FALSE;
+  ShowBar(hwnd, bar, show != FALSE);
+  return TRUE;
+}
+
+BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows)
+{
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    TWnd* w = ResolveLocal(hwnd);
+    if (!w || (bar != UINT(SB_HORZ) && bar != UINT(SB_VERT) && bar != UINT(SB_BOTH)))
+      return FALSE;
+    if (bar != UINT(SB_VERT))
+      w->HBar.Disabled = arrows & ESB_DISABLE_BOTH;
+    if (bar != UINT(SB_HORZ))
+      w->VBar.Disabled = arrows & ESB_DISABLE_BOTH;
+  }
+  RedrawBars(hwnd);
+  return TRUE;
+}
+
+namespace wincore {
+
+void PaintScrollBars(HWND hwnd, HDC dc)
+{
+  TBarGeometry bars[2];
+  TBar values[2];
+  bool bothShown;
+  TRect box;
+  bool grip;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    TWnd* w = ResolveLocal(hwnd);
+    if (!w)
+      return;
+    bars[0] = Geometry(w, false, w->HBar.Pos);
+    bars[1] = Geometry(w, true, w->VBar.Pos);
+    values[0] = w->HBar;
+    values[1] = w->VBar;
+    bothShown = bars[0].Shown && bars[1].Shown;
+    box = TRect(bars[1].Bar.Left, bars[0].Bar.Top, bars[1].Bar.Right, bars[0].Bar.Bottom);
+    grip = (w->Style & WS_THICKFRAME) && !(w->ExStyle & WS_EX_LEFTSCROLLBAR);
+  }
+  for (int i = 0; i < 2; ++i) {
+    const TBarGeometry& g = bars[i];
+    if (!g.Shown)
+      continue;
+    UINT disabled = g.Scrollable ? values[i].Disabled : ESB_DISABLE_BOTH;
+    TRect less = g.Less, more = g.More;
+    DrawFrameControl(dc, &less, DFC_SCROLL,
+                     (g.Vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT) | ((disabled & ESB_DISABLE_LTUP) ? DFCS_INACTIVE : 0));
+    DrawFrameControl(dc, &more, DFC_SCROLL,
+                     (g.Vertical ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT) | ((disabled & ESB_DISABLE_RTDN) ? DFCS_INACTIVE : 0));
+    TRect track = g.Track;
+    FillRect(dc, &track, GetSysColorBrush(COLOR_SCROLLBAR));
+    if (!g.Thumb.IsEmpty()) {
+      TRect thumb = g.Thumb;
+      DrawEdge(dc, &thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
+    }
+  }
+  if (bothShown) {
+    if (grip)
+      DrawFrameControl(dc, &box, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+    else
+      FillRect(dc, &box, GetSysColorBrush(COLOR_3DFACE));
+  }
+}
+
+// Follows a press on a scroll bar until release: arrows and page areas repeat
+// while held over, the thumb is dragged (SB_THUMBTRACK, then SB_THUMBPOSITION);
+// SB_ENDSCROLL closes every press.
+void TrackScrollBar(HWND hwnd, bool vertical, TPoint screen)
+{
+  enum TPart { None, Less, More, PageLess, PageMore, Thumb } part = None;
+  TPoint windowOrigin;
+  TBarGeometry g;
+  TBar values;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    TWnd* w = ResolveLocal(hwnd);
+    if (!w)
+      return;
+    values = vertical ? w->VBar : w->HBar;
+    g = Geometry(w, vertical, values.Pos);
+    windowOrigin = ScreenWindowRect(w).TopLeft();
+  }
+  if (!g.Shown || !g.Scrollable)
+    return;
+  auto local = [&](TPoint p) { return TPoint(p.x - windowOrigin.x, p.y - windowOrigin.y); };
+  auto partAt = [&](TPoint p) {
+    if (g.Less.Contains(p))
+      return (values.Disabled & ESB_DISABLE_LTUP) ? None : Less;
+    if (g.More.Contains(p))
+      return (values.Disabled & ESB_DISABLE_RTDN) ? None : More;
+    if (g.Thumb.Contains(p))
+      return Thumb;
+    if (g.Track.Contains(p)) {
+      int at = vertical ? p.y : p.x;
+      int thumbStart = vertical ? g.Thumb.Top : g.Thumb.Left;
+      return at < thumbStart ? PageLess : PageMore;
+    }
+    return None;
+  };
+  part = partAt(local(screen));
+  if (part == None)
+    return;
+  UINT message = vertical ? WM_VSCROLL : WM_HSCROLL;
+  auto send = [&](WORD code, int pos) { SendMessage(hwnd, message, MAKEWPARAM(code, WORD(pos)), 0); };
+  WORD code = part == Less ? SB_LINEUP : part == More ? SB_LINEDOWN : part == PageLess ? SB_PAGEUP : SB_PAGEDOWN;
+  constexpr UINT_PTR RepeatTimer = 0xFFF0;
+  int grab = (vertical ? screen.y - windowOrigin.y - g.Thumb.Top : screen.x - windowOrigin.x - g.Thumb.Left);
+  int trackPos = values.Pos;
+  SetCapture(hwnd);
+  if (part != Thumb) {
+    send(code, 0);
+    SetTimer(hwnd, RepeatTimer, 350, nullptr);
+  }
+  bool over = true;
+  for (;;) {
+    if (GetCapture() != hwnd || !IsWindow(hwnd))
+      break;
+    MSG msg;
+    if (!GetMessage(&msg, nullptr, 0, 0)) {
+      PostQuitMessage(int(msg.wParam));
+      break;
+    }
+    if (msg.message == WM_LBUTTONUP)
+      break;
+    if (msg.message == WM_MOUSEMOVE) {
+      TPoint p = local(msg.pt);
+      if (part == Thumb) {
+        // The thumb follows the pointer where it was grabbed.
+        int span = values.Max - values.Min + 1 - std::max(values.Page, 1);
+        int room = g.TrackLength - g.ThumbLength;
+        int at = (vertical ? p.y : p.x) - grab - g.TrackStart;
+        int pos = room > 0 ? values.Min + int((long(std::clamp(at, 0, room)) * span + room / 2) / room) : values.Min;
+        if (pos != trackPos) {
+          trackPos = pos;
+          {
+            std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+            if (TWnd* w = ResolveLocal(hwnd))
+              (vertical ? w->VBar : w->HBar).TrackPos = pos;
+          }
+          send(SB_THUMBTRACK, pos);
+        }
+      } else {
+        over = partAt(p) == part;
+      }
+      continue;
+    }
+    if (msg.message == WM_TIMER && msg.hwnd == hwnd && msg.wParam == RepeatTimer) {
+      SetTimer(hwnd, RepeatTimer, 50, nullptr);
+      {
+        std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+        TWnd* w = ResolveLocal(hwnd);
+        if (!w)
+          break;
+        values = vertical ? w->VBar : w->HBar;
+        g = Geometry(w, vertical, values.Pos);
+      }
+      // A page press stops once the thumb reaches the pointer.
+      TPoint cursor;
+      GetCursorPos(&cursor);
+      if (over && (part == Less || part == More || partAt(local(cursor)) == part))
+        send(code, 0);
+      continue;
+    }
+    if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST)
+      continue;
+    DispatchMessage(&msg);
+  }
+  KillTimer(hwnd, RepeatTimer);
+  if (GetCapture() == hwnd)
+    ReleaseCapture();
+  if (!IsWindow(hwnd))
+    return;
+  if (part == Thumb)
+    send(SB_THUMBPOSITION, trackPos);
+  send(SB_ENDSCROLL, 0);
+}
+
+}  // namespace wincore
+
+int ScrollWindowEx(HWND hwnd, int dx, int dy, const TRect* scroll, const TRect* clip, HRGN update, TRect* updateRect,
+                   UINT flags)
+{
+  TRegion invalid;
+  std::vector<HWND> children;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    TWnd* w = ResolveLocal(hwnd);
+    if (!w)
+      return 0;
+    TRect client(0, 0, w->Client.Width(), w->Client.Height());
+    TRect area = client;
+    if (scroll)
+      IntersectRect(&area, &area, scroll);
+    if (clip)
+      IntersectRect(&area, &area, clip);
+    TRegion areaRgn(area);
+    // What the window shows now, in client coordinates.
+    TRegion visible = VisibleRegion(w, false, (w->Style & WS_CLIPCHILDREN) != 0, (w->Style & WS_CLIPSIBLINGS) != 0);
+    TWnd* root = RootOf(w);
+    TPoint origin = ScreenClientRect(w).TopLeft();
+    TPoint fb = root ? ScreenWindowRect(root).TopLeft() : TPoint();
+    visible.Offset(fb.x - origin.x, fb.y - origin.y);
+    TRegion source = areaRgn.Intersect(visible);
+    TRegion moved = source;
+    moved.Offset(dx, dy);
+    moved = moved.Intersect(areaRgn).Intersect(visible);
+    if (root && root->HasSurface && !moved.IsEmpty() && (dx || dy)) {
+      // Copy row by row in the order that never reads a pixel already written.
+      TSurface s = root->Surface;
+      int ox = origin.x - fb.x, oy = origin.y - fb.y;
+      std::vector<TRect> rects = moved.Rects();
+      for (const TRect& r : rects) {
+        int width = r.Width();
+        for (int i = 0; i < r.Height(); ++i) {
+          int y = dy > 0 ? r.Bottom - 1 - i : r.Top + i;
+          uint32_t* to = s.Row(y + oy) + r.Left + ox;
+          uint32_t* from = s.Row(y - dy + oy) + r.Left - dx + ox;
+          std::memmove(to, from, std::size_t(width) * 4);
+        }
+      }
+    }
+    invalid = areaRgn.Subtract(moved);
+    // A pending update region moves with the pixels.
+    TRegion pending = w->Update.Intersect(areaRgn);
+    if (!pending.IsEmpty()) {
+      TRegion shifted = pending;
+      shifted.Offset(dx, dy);
+      w->Update = w->Update.Subtract(pending).Union(shifted.Intersect(areaRgn));
+      UpdatePaintCount(w);
+    }
+    if (flags & SW_SCROLLCHILDREN)
+      for (TWnd* c : w->Children) {
+        TRect overlap;
+        if (!scroll || IntersectRect(&overlap, &c->Rect, scroll))
+          children.push_back(c->Handle);
+      }
+  }
+  for (HWND c : children) {
+    TRect r;
+    GetWindowRect(c, &r);
+    TPoint p(r.Left, r.Top);
+    ScreenToClient(hwnd, &p);
+    SetWindowPos(c, nullptr, p.x + dx, p.y + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  }
+  if (update)
+    SetRegionOf(update, invalid);
+  if (updateRect)
+    *updateRect = invalid.Bounds();
+  if (flags & SW_INVALIDATE) {
+    HRGN rgn = CreateRegionFrom(invalid);
+    RedrawWindow(hwnd, nullptr, rgn, RDW_INVALIDATE | ((flags & SW_ERASE) ? RDW_ERASE : 0) | RDW_ALLCHILDREN);
+    DeleteObject(rgn);
+  }
+  return invalid.IsEmpty() ? NULLREGION : invalid.IsRect() ? SIMPLEREGION : COMPLEXREGION;
+}
+
+BOOL ScrollWindow(HWND hwnd, int dx, int dy, const TRect* scroll, const TRect* clip)
+{
+  UINT flags = SW_INVALIDATE | SW_ERASE | (scroll ? 0 : SW_SCROLLCHILDREN);
+  return ScrollWindowEx(hwnd, dx, dy, scroll, clip, nullptr, nullptr, flags) != 0 ? TRUE : FALSE;
+}

@@ -93,6 +93,16 @@ TEST(AttributesTest, NameListKeepsTheLatestAndFreesOnlyWhatItMade)
     EXPECT_EQ(Names.IDObject(Index)->YPosition(), 0);
     Names.AddChPosObject("picture", 130);  // replaces the image's entry but leaves the image alone
     EXPECT_EQ(Live, 1);
+    // Names added in any order read back sorted, without case.
+    for (const char* Name : {"zeta", "Alpha", "mid"})
+      Names.AddChPosObject(Name, 100);
+    ASSERT_EQ(Names.Count(), 6);
+    EXPECT_EQ(Names.Strings(0), "Alpha");
+    EXPECT_EQ(Names.Strings(5), "zeta");
+    Names.AddChPosObject("ALPHA", 101);
+    EXPECT_EQ(Names.Count(), 6);
+    ASSERT_TRUE(Names.Find("alpha", Index));
+    EXPECT_EQ(Names.IDObject(Index)->YPosition(), 202);
   }
   EXPECT_EQ(Live, 1);
   delete Own;

@@ -178,7 +178,7 @@ bool THtmlReader::AtDocumentFrom(std::size_t Memo) const
   return FActiveFrames == 0 && Memo != npos && FPos > Memo;
 }
 
-void THtmlReader::GetCh()
+void THtmlReader::GetChSlow()
 {
   for (;;) {
     ReadChar();

@@ -56,7 +56,21 @@ public:
   // each read as one CR, TAB as a space. Sets LCh and Ch.
   void ReadChar();
   // ReadChar, skipping comments, declarations and include comments.
-  void GetCh();
+  void GetCh()
+  {
+    // Most characters are plain ones of the document text: read at once.
+    if (FActiveFrames == 0 && FPos < FText.size() && ((FPos + 1) & 4095) != 0) {
+      const char C = FText[FPos];
+      if (C != '<' && C != '\r' && C != '\n' && C != '\t') {
+        ChPos = int(FPos++);
+        FLineEnd = 0;
+        LCh = C;
+        Ch = C >= 'a' && C <= 'z' ? char(C - 32) : C;
+        return;
+      }
+    }
+    GetChSlow();
+  }
   // Skips TAB, CR and space.
   void SkipWhite();
   // The character source of a STYLE element's sheet: ReadChar's character.
@@ -120,6 +134,7 @@ private:
   };
 
   void EndInlineBox(TProperties* Props);
+  void GetChSlow();
   char RawChar();
   char PeekChar() const;
   TMark Mark() const;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 
 #include "platform/base/StringList.h"
 
@@ -32,21 +33,35 @@ private:
   int FChPos;
 };
 
-// Sorted names, each with its object. The list frees the TChPosObj objects it
-// made for ID attributes and anchors; objects that registered themselves
-// (images, form controls, blocks) belong to the document.
+// Sorted names (without case), each with its object. The list frees the
+// TChPosObj objects it made for ID attributes and anchors; objects that
+// registered themselves (images, form controls, blocks) belong to the
+// document. Names are appended and sorted when the list is next read by
+// position, so that a document with many names costs n log n.
 class TIDNameList : public TStringList {
 public:
   explicit TIDNameList(TPositionLookup* Document);
   ~TIDNameList() override;
 
   void Clear() override;
-  // Adds Name with Object; an entry already under Name is removed first (its
+  void Delete(int Index) override;
+  // Adds Name with Object; an entry already under Name gives way to it (its
   // TChPosObj freed).
   int AddObject(const std::string& Name, TObject* Object) override;
   void AddChPosObject(const std::string& Name, int Position);
   TIDObject* IDObject(int Index) const { return static_cast<TIDObject*>(Objects(Index)); }
+  bool Find(const std::string& S, int& Index) const override;
+
+protected:
+  int CompareStrings(const std::string& S1, const std::string& S2) const override;
+  std::string Get(int Index) const override;
+  TObject* GetObject(int Index) const override;
 
 private:
+  void EnsureSorted() const;
+  void Reindex() const;
+
   TPositionLookup* FDocument;
+  // The position of each name (lower-cased) in the list as it stands.
+  mutable std::unordered_map<std::string, int> FPositions;
 };

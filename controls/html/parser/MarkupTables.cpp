@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <unordered_map>
 
 namespace {
 
@@ -134,18 +135,42 @@ std::string Lower(const char* Name)
   return Result;
 }
 
+// The tables as lookups by name. A name's first row wins, as a search in
+// table order would find it.
+const std::unordered_map<std::string_view, int>& TagRows()
+{
+  static const std::unordered_map<std::string_view, int> Rows = [] {
+    std::unordered_map<std::string_view, int> R;
+    for (int Row = 0; Row < TagRowCount; ++Row)
+      R.emplace(TagTable[Row].Name, Row);
+    return R;
+  }();
+  return Rows;
+}
+
+const std::unordered_map<std::string_view, Symb>& AttributeRows()
+{
+  static const std::unordered_map<std::string_view, Symb> Rows = [] {
+    std::unordered_map<std::string_view, Symb> R;
+    for (const TAttributeRow& Row : AttributeTable)
+      R.emplace(Row.Name, Row.Sy);
+    return R;
+  }();
+  return Rows;
+}
+
 }  // namespace
 
 Symb TagSymbol(std::string_view UpperName, bool StartTag)
 {
-  for (int Row = 0; Row < TagRowCount; ++Row) {
-    if (UpperName != TagTable[Row].Name)
-      continue;
-    if (StartTag)
-      return TagTable[Row].Start;
-    return Row < TagRowsWithEnd ? Symb(HtmlEndSy + Row) : CommandSy;
-  }
-  return CommandSy;
+  const auto& Rows = TagRows();
+  auto It = Rows.find(UpperName);
+  if (It == Rows.end())
+    return CommandSy;
+  const int Row = It->second;
+  if (StartTag)
+    return TagTable[Row].Start;
+  return Row < TagRowsWithEnd ? Symb(HtmlEndSy + Row) : CommandSy;
 }
 
 std::string TagNameOfStart(Symb Sy)
@@ -169,10 +194,9 @@ Symb EndSymbolOf(Symb StartSy)
 
 Symb AttributeSymbol(std::string_view UpperName)
 {
-  for (const TAttributeRow& Row : AttributeTable)
-    if (UpperName == Row.Name)
-      return Row.Sy;
-  return OtherAttribute;
+  const auto& Rows = AttributeRows();
+  auto It = Rows.find(UpperName);
+  return It == Rows.end() ? OtherAttribute : It->second;
 }
 
 std::string AttributeWord(Symb Sy)

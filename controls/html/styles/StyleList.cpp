@@ -21,11 +21,37 @@ int TStyleList::CompareStrings(const std::string& S1, const std::string& S2) con
   return CompareStr(S1, S2);
 }
 
+void TStyleList::EnsureSorted() const
+{
+  if (!Sorted())
+    const_cast<TStyleList*>(this)->SetSorted(true);
+}
+
+bool TStyleList::Find(const std::string& S, int& Index) const
+{
+  EnsureSorted();
+  return TStringList::Find(S, Index);
+}
+
+std::string TStyleList::Get(int Index) const
+{
+  EnsureSorted();
+  return TStringList::Get(Index);
+}
+
+TObject* TStyleList::GetObject(int Index) const
+{
+  EnsureSorted();
+  return TStringList::GetObject(Index);
+}
+
 void TStyleList::Clear()
 {
   for (int I = 0; I < Count(); ++I)
-    delete Objects(I);
+    delete TStringList::GetObject(I);
   TStringList::Clear();
+  SetSorted(true);
+  FFirstRule.clear();
   FSequence = 10;
   FDefProp = nullptr;
 }
@@ -37,15 +63,18 @@ TProperties* TStyleList::Rule(int Index) const
 
 TProperties* TStyleList::RuleOf(const std::string& Key) const
 {
-  int Index = 0;
-  return Find(Key, Index) ? Rule(Index) : nullptr;
+  auto It = FFirstRule.find(Key);
+  return It == FFirstRule.end() ? nullptr : It->second;
 }
 
 TProperties* TStyleList::AddRule(const std::string& Key)
 {
   auto* Rule = new TProperties;
   Rule->PropTag = Key;
+  if (Sorted())
+    SetSorted(false);  // appended now, sorted when next read by position
   AddObject(Key, Rule);
+  FFirstRule.emplace(Key, Rule);
   return Rule;
 }
 
@@ -98,14 +127,9 @@ bool TStyleList::AddModifyProp(const std::string& Selector, const std::string& P
   if (!FindPropIndex(PropName, Index))
     return false;
   TProperties* Rule = RuleOf(Selector);
-  const bool IsNew = !Rule;
-  if (IsNew) {
-    Rule = new TProperties;
-    Rule->PropTag = Selector;
-  }
+  if (!Rule)
+    Rule = AddRule(Selector);
   StoreProp(*Rule, Selector, Index, Value);
-  if (IsNew)
-    AddObject(Selector, Rule);
   if (Selector.find(":hover") != std::string::npos)
     FLinksActive = true;
   if (Selector == "a")

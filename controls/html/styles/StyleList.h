@@ -8,10 +8,12 @@
 // are ignored in matching) and the ancestors from the nearest to the
 // farthest, each followed by a blank; and "default" and "null". Keys sort in
 // byte order, so that every key that starts with a given text is found in one
-// run after it.
+// run after it. New rules are appended and the list is sorted when it is next
+// read by position, so that a large sheet costs n log n and not n squared.
 #pragma once
 
 #include <string>
+#include <unordered_map>
 
 #include "controls/html/styles/CssParser.h"
 #include "platform/base/StringList.h"
@@ -55,13 +57,20 @@ public:
   // Merges every rule with exactly Key into Target, in list order.
   void MergeKey(const std::string& Key, TProperties& Target) const;
 
+  bool Find(const std::string& S, int& Index) const override;
+
 protected:
   int CompareStrings(const std::string& S1, const std::string& S2) const override;
+  std::string Get(int Index) const override;
+  TObject* GetObject(int Index) const override;
 
 private:
+  // Sorting changes no rule, only the order in which positions see them.
+  void EnsureSorted() const;
   TProperties* AddRule(const std::string& Key);
   void StoreProp(TProperties& Rule, const std::string& Selector, int Index, const std::string& Value);
 
+  std::unordered_map<std::string, TProperties*> FFirstRule;  // by key, for lookups while rules come in
   int FSequence = 10;
   TProperties* FDefProp = nullptr;
   bool FLinksActive = false;

@@ -12,12 +12,9 @@ void TCharCollection::SetCapacity(int NewCapacity)
   FPositions.reserve(std::size_t(NewCapacity));
 }
 
-void TCharCollection::Add(char Ch, int Position)
+void TCharCollection::Grow()
 {
-  if (Count() == FCapacity)
-    SetCapacity(FCapacity + TextBufferGrowth(FCapacity));
-  FChars.push_back(Ch);
-  FPositions.push_back(Position);
+  SetCapacity(FCapacity + TextBufferGrowth(FCapacity));
 }
 
 void TCharCollection::Concat(const TCharCollection& Other)

@@ -12,7 +12,13 @@ class TCharCollection : public TObject {
 public:
   TCharCollection();
 
-  void Add(char Ch, int Position);
+  void Add(char Ch, int Position)
+  {
+    if (Count() == FCapacity)
+      Grow();
+    FChars.push_back(Ch);
+    FPositions.push_back(Position);
+  }
   // Appends the characters and positions of another collection.
   void Concat(const TCharCollection& Other);
   void Clear() { FChars.clear(); FPositions.clear(); }
@@ -24,6 +30,7 @@ public:
   const std::vector<int>& Positions() const { return FPositions; }
 
 private:
+  void Grow();
   void SetCapacity(int NewCapacity);
 
   std::string FChars;

@@ -1,0 +1,189 @@
+#include "HtmlFuzzTargets.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "RecordingSink.h"
+#include "controls/html/parser/HtmlParser.h"
+#include "controls/html/styles/CssParser.h"
+#include "controls/html/styles/PropStack.h"
+#include "controls/html/styles/Properties.h"
+#include "platform/base/StringList.h"
+
+namespace {
+
+void Check(bool Condition, const char* What)
+{
+  if (!Condition)
+    throw std::logic_error(What);
+}
+
+// The recording sink, with the expectations every parse must meet.
+class TCheckingSink : public TRecordingSink {
+public:
+  const THtmlReader* Reader = nullptr;
+
+  void Text(const TokenObj& Token) override
+  {
+    const std::vector<int>& Positions = Token.Positions();
+    Check(Positions.size() == Token.Text().size(), "a position for every character");
+    const int Length = int(Reader->DocText().size());
+    for (std::size_t I = 0; I < Positions.size(); ++I) {
+      Check(Positions[I] >= 0 && Positions[I] < Length, "positions lie in the text");
+      Check(I == 0 || Positions[I] >= Positions[I - 1], "positions never go back within a token");
+    }
+    TRecordingSink::Text(Token);
+  }
+};
+
+// Serves include comments from the fuzzed text itself.
+class TFuzzIncluder : public TObject {
+public:
+  std::string Source;
+  void Include(TObject*, const std::string& Command, TStringList* Params, std::string& IString)
+  {
+    if (Source.empty())
+      return;
+    const std::size_t From = (Command.size() * 7 + std::size_t(Params->Count())) % Source.size();
+    IString = Source.substr(From, 64);
+  }
+};
+
+const int CharSets[4] = {1, 0, 128, 204};
+
+// A STYLE element's characters, then NUL for ever; counts the reads.
+class TNulSource : public TObject {
+public:
+  explicit TNulSource(const std::string& Text) : FText(Text) {}
+  char Next()
+  {
+    ++Reads;
+    return FAt < FText.size() ? FText[FAt++] : '\0';
+  }
+  char Peek() { return FAt < FText.size() ? FText[FAt] : '\0'; }
+  std::size_t Reads = 0;
+
+private:
+  const std::string& FText;
+  std::size_t FAt = 0;
+};
+
+// The declarations a sheet hands over, with their expectations.
+class TCheckingCssSink : public TCssSink {
+public:
+  explicit TCheckingCssSink(TStyleList& Styles) : FStyles(Styles) {}
+  std::string NextSequence() override { return FStyles.NextSequence(); }
+  bool AddModifyProp(const std::string& Selector, const std::string& PropName, const std::string& Value) override
+  {
+    for (char C : PropName)
+      Check((C >= 'a' && C <= 'z') || (C >= '0' && C <= '9') || C == '-', "property names are lower-case words");
+    for (char C : Selector)
+      Check(!(C >= 'A' && C <= 'Z'), "selectors are lower-cased");
+    ++Calls;
+    return FStyles.AddModifyProp(Selector, PropName, Value);
+  }
+  std::size_t Calls = 0;
+
+private:
+  TStyleList& FStyles;
+};
+
+// Elements of every kind of key, combined with whatever the sheet holds.
+void Cascade(TStyleList& Styles, TProperties* Style)
+{
+  TPropStack Stack;
+  Stack.Styles = &Styles;
+  auto* Base = new TProperties;
+  if (Styles.DefProp())
+    Base->CopyDefault(*Styles.DefProp());
+  Stack.Add(Base);
+  Stack.Push("body", "", "", "", "", nullptr);
+  Stack.Push("div", "moi", "x", "", "", Style);
+  Stack.Push("ul", "", "", "", "", nullptr);
+  Stack.Push("li", "item", "", "", "", nullptr);
+  Stack.Push("a", "", "", "link", "title", Style);
+  Stack.Push("p", "note", "y", "hover", "", nullptr);
+  for (int I = 1; I < Stack.Count(); ++I) {
+    TProperties* P = Stack.Items(I);
+    TVMarginArray VM;
+    TMarginArray M{};
+    int Autos = 0;
+    bool TopAuto = false, BottomAuto = false;
+    P->GetVMarginArray(VM);
+    ConvMargArray(VM, 600, 400, 16, 8, M, Autos);
+    ConvVertMargins(VM, 600, 16, 8, M, TopAuto, BottomAuto);
+    TBackgroundPosRec Position;
+    P->GetBackgroundPos(16, 8, Position);
+    P->GetFont();
+  }
+  Stack.PopAName("div");
+  Stack.PopAName("body");
+}
+
+}  // namespace
+
+void FuzzHtml(const std::uint8_t* Data, std::size_t Size)
+{
+  if (Size == 0)
+    return;
+  const std::uint8_t Mode = Data[0];
+  const std::string Text(reinterpret_cast<const char*>(Data) + 1, Size - 1);
+
+  TCheckingSink Sink;
+  Sink.Record = false;
+  Sink.Styles.StyleDefaultSheet("Times New Roman", "Courier New", 10, 10, CharSets[Mode & 3], true, 0xFF,
+                                0x800080, 0xFF0000, 0, 12);
+  THtmlParser Parser;
+  Sink.Reader = &Parser.Reader;
+  Sink.Stack = &Parser.Reader.PropStack;
+  TFuzzIncluder Includer;
+  if (Mode & 4) {
+    Includer.Source = Text;
+    Parser.Reader.OnInclude = TIncludeType(&Includer, &TFuzzIncluder::Include);
+  }
+  Parser.Parse(Text, Sink);
+  if (!(Mode & 4))
+    Check(Sink.Calls <= 8 * Text.size() + 64, "events stay in proportion to the text");
+
+  // The bare symbol loop: each symbol takes at least one character.
+  THtmlReader Reader;
+  Reader.Start(Text, &Sink);
+  Reader.PropStack.Add(new TProperties);
+  Reader.GetCh();
+  std::size_t Symbols = 0;
+  for (Reader.Next(); Reader.Sy != EofSy; Reader.Next())
+    Check(++Symbols <= Text.size(), "every symbol reads something");
+}
+
+void FuzzCss(const std::uint8_t* Data, std::size_t Size)
+{
+  if (Size == 0)
+    return;
+  const std::uint8_t Mode = Data[0];
+  const std::string Text(reinterpret_cast<const char*>(Data) + 1, Size - 1);
+  TStyleList Styles;
+  Styles.StyleDefaultSheet("Times New Roman", "Courier New", 10, 10, 1, true, 0xFF, 0x800080, 0xFF0000, 0, 12);
+  TProperties Attribute;
+  TProperties* Style = nullptr;
+  switch (Mode % 3) {
+  case 0: {
+    TCheckingCssSink Sink(Styles);
+    TNulSource Source(Text);
+    char Ch = '>';
+    ParseStyleSheet(Sink, Ch, TCssGetChar(&Source, &TNulSource::Next), TCssGetChar(&Source, &TNulSource::Peek), "");
+    Check(Source.Reads <= Text.size() + 8, "the sheet stops at the end of the text");
+    Check(Ch == '\0' || Ch == '<', "the sheet stops at the end or at a tag");
+    break;
+  }
+  case 1: {
+    TCheckingCssSink Sink(Styles);
+    ParseStyleSheetText(Sink, Text, Mode & 8 ? "http://host/css/" : "c:\\site\\css\\");
+    break;
+  }
+  default:
+    ParseStyleAttribute(Text, Attribute);
+    Style = &Attribute;
+    break;
+  }
+  Cascade(Styles, Style);
+}

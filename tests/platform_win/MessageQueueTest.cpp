@@ -294,3 +294,40 @@ TEST_F(MessageQueueTest, WindowsEndWithTheirThread)
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<UINT> gMouseHits;
+LRESULT EatX(int code, WPARAM vk, LPARAM)
+{
+  return code == HC_ACTION && vk == 'X' ? 1 : 0;
+}
+LRESULT SeeMouse(int code, WPARAM, LPARAM l)
+{
+  if (code == HC_ACTION)
+    gMouseHits.push_back(reinterpret_cast<MOUSEHOOKSTRUCT*>(l)->wHitTestCode);
+  return 0;
+}
+
+TEST_F(MessageQueueTest, KeyboardAndMouseHooksSeeInputAndMayDiscardIt)
+{
+  HWND w = Make(WS_POPUP | WS_VISIBLE | WS_BORDER, 0, 0, 100, 100);
+  SetFocus(w);
+  gMouseHits.clear();
+  HHOOK keys = SetWindowsHookEx(WH_KEYBOARD, EatX, nullptr, GetCurrentThreadId());
+  HHOOK mouse = SetWindowsHookEx(WH_MOUSE, SeeMouse, nullptr, GetCurrentThreadId());
+  Take();
+  Display->PressKey('X');
+  Display->PressKey('Y');
+  Display->MoveMouse(50, 50);
+  Display->MoveMouse(0, 50);  // on the border
+  Pump();
+  UnhookWindowsHookEx(keys);
+  UnhookWindowsHookEx(mouse);
+  auto log = Take({WM_KEYDOWN});
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(log[0].W, WPARAM('Y'));
+  EXPECT_EQ(gMouseHits, (std::vector<UINT>{UINT(HTCLIENT), UINT(HTBORDER)}));
+}
+
+}  // namespace

@@ -1,7 +1,9 @@
 // Hooks at three points of the message machinery: before a sent message
 // reaches its window procedure (WH_CALLWNDPROC, and WH_CALLWNDPROCRET after
 // it), at window life events (WH_CBT: create, destroy, activate, focus, ...)
-// and when a message leaves the queue (WH_GETMESSAGE). A thread id of 0 hooks
+// when a message leaves the queue (WH_GETMESSAGE), and when a keyboard or
+// mouse message does (WH_KEYBOARD, WH_MOUSE: nonzero discards it; the code is
+// HC_ACTION, or 3 when the message is only looked at). A thread id of 0 hooks
 // every thread of the process; the newest hook runs first and passes on with
 // CallNextHookEx.
 #pragma once

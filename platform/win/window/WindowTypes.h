@@ -169,6 +169,7 @@ constexpr int WH_MOUSE = 7;
 constexpr int WH_CALLWNDPROCRET = 12;
 
 constexpr int HC_ACTION = 0;
+constexpr int HC_NOREMOVE = 3;
 constexpr int HCBT_MOVESIZE = 0;
 constexpr int HCBT_MINMAX = 1;
 constexpr int HCBT_QS = 2;

@@ -55,7 +55,6 @@ HHOOK SetWindowsHookEx(int kind, HOOKPROC proc, HINSTANCE, DWORD threadId)
     case WH_GETMESSAGE:
     case WH_MOUSE:
     case WH_KEYBOARD:
-    case WH_MSGFILTER:
       break;
     default:
       return nullptr;

@@ -188,6 +188,25 @@ bool WindowMatches(HWND msgHwnd, HWND filter)
   return f && m && IsDescendant(f, m);
 }
 
+// The keyboard and mouse hooks see an input message as it leaves the queue;
+// a hook that answers nonzero discards it.
+bool InputHookRefuses(const MSG& m, bool remove)
+{
+  int code = remove ? HC_ACTION : HC_NOREMOVE;
+  if (m.message >= WM_KEYFIRST && m.message <= WM_KEYLAST && HasHooks(WH_KEYBOARD))
+    return CallHooks(WH_KEYBOARD, code, m.wParam, m.lParam) != 0;
+  bool mouse = (m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST) ||
+               (m.message >= WM_NCMOUSEMOVE && m.message <= WM_NCMBUTTONDBLCLK);
+  if (mouse && HasHooks(WH_MOUSE)) {
+    MOUSEHOOKSTRUCT hs;
+    hs.pt = m.pt;
+    hs.hwnd = m.hwnd;
+    hs.wHitTestCode = m.message >= WM_NCMOUSEMOVE && m.message <= WM_NCMBUTTONDBLCLK ? UINT(m.wParam) : UINT(HTCLIENT);
+    return CallHooks(WH_MOUSE, code, m.message, reinterpret_cast<LPARAM>(&hs)) != 0;
+  }
+  return false;
+}
+
 bool Retrieve(TThread& t, MSG* out, HWND filter, UINT lo, UINT hi, UINT flags)
 {
   bool remove = flags & PM_REMOVE;
@@ -225,6 +244,19 @@ bool Retrieve(TThread& t, MSG* out, HWND filter, UINT lo, UINT hi, UINT flags)
             break;
           }
         }
+    }
+    if (found && input && InputHookRefuses(*out, remove)) {
+      // A keyboard or mouse hook ate it: it is gone, look again.
+      if (!remove) {
+        std::lock_guard<std::mutex> lock(t.M);
+        for (auto it = t.Input.begin(); it != t.Input.end(); ++it)
+          if (it->Msg.time == out->time && it->Msg.message == out->message && it->Msg.hwnd == out->hwnd) {
+            t.Input.erase(it);
+            break;
+          }
+      }
+      found = input = false;
+      continue;
     }
     if (found || !CookNextRawInput())
       break;

@@ -273,7 +273,7 @@ bool PostTo(TThread& t, const MSG& m);
 void Wake(TThread& t);
 void WakeAll();
 
-// Input (Input.cpp): cooking the next raw event on the calling thread; true
+// Input (InputRouting.cpp): cooking the next raw event on the calling thread; true
 // when one was cooked.
 bool CookNextRawInput();
 bool ThreadTakesInput(TThread& t);
@@ -331,7 +331,12 @@ bool ContainsScreenPoint(TWnd* w, TPoint pt);
 HWND HitTestTree(TPoint pt, LRESULT* hitOut, HWND skipBelow);
 void Restack();
 void FillMinMaxInfo(TWnd* w, MINMAXINFO& mmi);
-// Activation moves to another top-level window when this one goes (Input.cpp).
+// Activation (Activation.cpp): activates a top-level window (click: by a
+// mouse press), answers the one that was active; WM_ACTIVATEAPP to every
+// top-level window when the process gains or loses the foreground; another
+// window takes over when the active one goes.
+HWND ActivateWindow(HWND hwnd, bool click);
+void SendActivateApp(bool active);
 void ActivateOtherWindow(HWND leaving);
 // Window classes (WindowClass.cpp).
 TClassRec* FindClass(LPCSTR name);

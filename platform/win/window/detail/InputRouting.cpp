@@ -1,5 +1,6 @@
-// Input: raw display events turned into messages, capture, focus, activation,
-// key state, cursor and mouse tracking.
+// Display events turned into messages when a thread asks for its next one:
+// routing by capture and hit test, double clicks, activation by click, mouse
+// leave and hover tracking, and the display's input entry points.
 #include "platform/win/window/Input.h"
 
 #include <algorithm>
@@ -15,9 +16,6 @@
 #include "platform/win/window/detail/Core.h"
 
 using namespace wincore;
-
-// Set while a click activates a window, so WM_ACTIVATE says WA_CLICKACTIVE.
-static bool gClickActivation = false;
 
 namespace {
 
@@ -226,9 +224,7 @@ void CookMouse(const TRawInput& ev)
           canActivate = r && !(r->ExStyle & WS_EX_NOACTIVATE);
         }
         if (canActivate) {
-          gClickActivation = true;
-          SetActiveWindow(root);
-          gClickActivation = false;
+          ActivateWindow(root, true);
         }
       }
       if (ma == MA_ACTIVATEANDEAT || ma == MA_NOACTIVATEANDEAT)
@@ -308,74 +304,6 @@ void CookKey(const TRawInput& ev)
   Deliver(target, m, ev.Keys);
 }
 
-void SendActivateApp(bool active)
-{
-  std::vector<HWND> tops;
-  {
-    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-    if (Core().AppActive == active)
-      return;
-    Core().AppActive = active;
-    for (TWnd* w : Core().Desktop->Children)
-      tops.push_back(w->Handle);
-  }
-  for (HWND h : tops)
-    SendMessage(h, WM_ACTIVATEAPP, active ? TRUE : FALSE, 0);
-}
-
-HWND ActivateImpl(HWND hwnd, bool click)
-{
-  TCore& core = Core();
-  HWND old;
-  {
-    std::lock_guard<std::recursive_mutex> cl(core.Lock);
-    old = ResolveLocal(core.Active) ? core.Active : nullptr;
-    if (hwnd) {
-      TWnd* w = ResolveLocal(hwnd);
-      if (!w || w->MessageOnly)
-        return nullptr;
-      hwnd = RootOf(w)->Handle;
-    }
-    if (old == hwnd && (!hwnd || core.AppActive))
-      return old;
-  }
-  if (hwnd && HasHooks(WH_CBT)) {
-    CBTACTIVATESTRUCT cbt{click ? TRUE : FALSE, old};
-    if (CallHooks(WH_CBT, HCBT_ACTIVATE, reinterpret_cast<WPARAM>(hwnd), reinterpret_cast<LPARAM>(&cbt)))
-      return nullptr;
-  }
-  if (old && old != hwnd) {
-    SendMessage(old, WM_NCACTIVATE, FALSE, 0);
-    SendMessage(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, IsIconic(old) ? 1 : 0), reinterpret_cast<LPARAM>(hwnd));
-  }
-  {
-    std::lock_guard<std::recursive_mutex> cl(core.Lock);
-    core.Active = hwnd;
-  }
-  if (!hwnd) {
-    HWND focus = GetFocus();
-    if (focus)
-      SetFocus(nullptr);
-    return old;
-  }
-  SendActivateApp(true);
-  SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  SendMessage(hwnd, WM_NCACTIVATE, TRUE, 0);
-  SendMessage(hwnd, WM_ACTIVATE, MAKEWPARAM(click ? WA_CLICKACTIVE : WA_ACTIVE, IsIconic(hwnd) ? 1 : 0),
-              reinterpret_cast<LPARAM>(old));
-  // Focus left behind in the window that lost activation goes.
-  bool stale;
-  {
-    std::lock_guard<std::recursive_mutex> cl(core.Lock);
-    TWnd* f = ResolveLocal(core.Focus);
-    TWnd* w = ResolveLocal(hwnd);
-    stale = f && w && core.Active == hwnd && RootOf(f) != w;
-  }
-  if (stale)
-    SetFocus(nullptr);
-  return old;
-}
-
 }  // namespace
 
 namespace wincore {
@@ -416,9 +344,9 @@ bool CookNextRawInput()
         }
         SendActivateApp(true);
         if (target)
-          ActivateImpl(target, false);
+          ActivateWindow(target, false);
       } else {
-        ActivateImpl(nullptr, false);
+        ActivateWindow(nullptr, false);
         SendActivateApp(false);
       }
       break;
@@ -429,72 +357,7 @@ bool CookNextRawInput()
   return true;
 }
 
-void ActivateOtherWindow(HWND leaving)
-{
-  HWND next = nullptr;
-  {
-    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-    TWnd* w = ResolveLocal(leaving);
-    auto usable = [&](TWnd* c) {
-      return c && c != w && (c->Style & WS_VISIBLE) && !(c->Style & WS_DISABLED) && !(c->ExStyle & WS_EX_NOACTIVATE) &&
-             !(c->Style & WS_MINIMIZE) && !c->Destroying;
-    };
-    if (w && usable(w->Owner))
-      next = w->Owner->Handle;
-    else
-      for (TWnd* c : Core().Desktop->Children)
-        if (usable(c) && !(c->ExStyle & WS_EX_TOOLWINDOW)) {
-          next = c->Handle;
-          break;
-        }
-  }
-  ActivateImpl(next, false);
-}
-
 }  // namespace wincore
-
-HWND SetCapture(HWND hwnd)
-{
-  HWND old;
-  TDisplayBackend* display;
-  {
-    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-    if (hwnd && !ResolveLocal(hwnd))
-      return nullptr;
-    old = ResolveLocal(Core().Capture) ? Core().Capture : nullptr;
-    Core().Capture = hwnd;
-    display = Core().Display.get();
-  }
-  if (display)
-    display->CaptureChanged(hwnd);
-  if (old && old != hwnd)
-    SendMessage(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
-  return old;
-}
-
-BOOL ReleaseCapture()
-{
-  HWND old;
-  TDisplayBackend* display;
-  {
-    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-    old = ResolveLocal(Core().Capture) ? Core().Capture : nullptr;
-    Core().Capture = nullptr;
-    display = Core().Display.get();
-  }
-  if (old) {
-    if (display)
-      display->CaptureChanged(nullptr);
-    SendMessage(old, WM_CAPTURECHANGED, 0, 0);
-  }
-  return TRUE;
-}
-
-HWND GetCapture()
-{
-  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-  return ResolveLocal(Core().Capture) ? Core().Capture : nullptr;
-}
 
 BOOL TrackMouseEvent(TRACKMOUSEEVENT* track)
 {
@@ -549,208 +412,6 @@ BOOL TrackMouseEvent(TRACKMOUSEEVENT* track)
     StartHoverTimer(hwnd, hover);
   return TRUE;
 }
-
-HWND SetFocus(HWND hwnd)
-{
-  TCore& core = Core();
-  HWND old;
-  HWND root = nullptr;
-  {
-    std::lock_guard<std::recursive_mutex> cl(core.Lock);
-    old = ResolveLocal(core.Focus) ? core.Focus : nullptr;
-    if (hwnd) {
-      TWnd* w = ResolveLocal(hwnd);
-      if (!w || w->MessageOnly)
-        return nullptr;
-      // A window in a disabled or hidden chain cannot take the focus.
-      for (TWnd* x = w; x && x != core.Desktop; x = x->Parent)
-        if (x->Style & WS_DISABLED)
-          return nullptr;
-      root = RootOf(w)->Handle;
-    }
-    if (old == hwnd)
-      return old;
-  }
-  if (hwnd && HasHooks(WH_CBT) &&
-      CallHooks(WH_CBT, HCBT_SETFOCUS, reinterpret_cast<WPARAM>(hwnd), reinterpret_cast<LPARAM>(old)))
-    return nullptr;
-  if (root && GetActiveWindow() != root) {
-    ActivateImpl(root, false);
-    std::lock_guard<std::recursive_mutex> cl(core.Lock);
-    if (core.Focus == hwnd)
-      return old;
-    old = ResolveLocal(core.Focus) ? core.Focus : nullptr;
-  }
-  {
-    std::lock_guard<std::recursive_mutex> cl(core.Lock);
-    core.Focus = hwnd;
-  }
-  if (old)
-    SendMessage(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
-  if (hwnd && GetFocus() == hwnd)
-    SendMessage(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
-  return old;
-}
-
-HWND GetFocus()
-{
-  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-  return ResolveLocal(Core().Focus) ? Core().Focus : nullptr;
-}
-
-HWND SetActiveWindow(HWND hwnd) { return ActivateImpl(hwnd, gClickActivation); }
-
-HWND GetActiveWindow()
-{
-  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-  return ResolveLocal(Core().Active) ? Core().Active : nullptr;
-}
-
-BOOL SetForegroundWindow(HWND hwnd)
-{
-  {
-    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-    if (!ResolveLocal(hwnd))
-      return FALSE;
-  }
-  ActivateImpl(hwnd, false);
-  return TRUE;
-}
-
-HWND GetForegroundWindow()
-{
-  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-  return Core().AppActive && ResolveLocal(Core().Active) ? Core().Active : nullptr;
-}
-
-BOOL LockSetForegroundWindow(UINT lockCode)
-{
-  if (lockCode != LSFW_LOCK && lockCode != LSFW_UNLOCK)
-    return FALSE;
-  // Only other programs would be kept from taking the foreground; this process
-  // records the request and its own activation goes on.
-  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-  Core().ForegroundLocked = lockCode == LSFW_LOCK;
-  return TRUE;
-}
-
-SHORT GetKeyState(int vk)
-{
-  if (vk < 0 || vk > 255)
-    return 0;
-  BYTE k = CurrentThread().Keys[vk];
-  return SHORT(((k & 0x80) ? 0xFF80 : 0) | (k & 1));
-}
-
-SHORT GetAsyncKeyState(int vk)
-{
-  if (vk < 0 || vk > 255)
-    return 0;
-  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-  return (Core().AsyncKeys[vk] & 0x80) ? SHORT(0x8000) : 0;
-}
-
-BOOL GetKeyboardState(BYTE* keys)
-{
-  if (!keys)
-    return FALSE;
-  std::memcpy(keys, CurrentThread().Keys, 256);
-  return TRUE;
-}
-
-BOOL SetKeyboardState(const BYTE* keys)
-{
-  if (!keys)
-    return FALSE;
-  std::memcpy(CurrentThread().Keys, keys, 256);
-  return TRUE;
-}
-
-BOOL GetCursorPos(TPoint* point)
-{
-  if (!point)
-    return FALSE;
-  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-  *point = Core().CursorPos;
-  return TRUE;
-}
-
-BOOL SetCursorPos(int x, int y)
-{
-  InputMouseMove(TPoint(x, y));
-  if (TDisplayBackend* display = CurrentDisplayBackend())
-    display->WarpPointer(TPoint(x, y));
-  return TRUE;
-}
-
-BOOL ClipCursor(const TRect* rect)
-{
-  {
-    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-    Core().CursorClipped = rect != nullptr;
-    if (rect)
-      Core().CursorClip = *rect;
-  }
-  if (rect) {
-    TPoint p;
-    GetCursorPos(&p);
-    TPoint q(std::clamp(p.x, rect->Left, std::max(rect->Left, rect->Right - 1)),
-             std::clamp(p.y, rect->Top, std::max(rect->Top, rect->Bottom - 1)));
-    if (q != p)
-      SetCursorPos(q.x, q.y);
-  }
-  return TRUE;
-}
-
-BOOL GetClipCursor(TRect* rect)
-{
-  if (!rect)
-    return FALSE;
-  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-  *rect = Core().CursorClipped ? Core().CursorClip : Core().Desktop->Rect;
-  return TRUE;
-}
-
-HCURSOR SetCursor(HCURSOR cursor)
-{
-  HCURSOR old;
-  TDisplayBackend* display;
-  bool shown;
-  {
-    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-    old = Core().Cursor;
-    Core().Cursor = cursor;
-    display = Core().Display.get();
-    shown = Core().CursorShowCount >= 0;
-  }
-  if (display && old != cursor)
-    display->ShowCursor(shown ? cursor : nullptr);
-  return old;
-}
-
-HCURSOR GetCursor()
-{
-  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-  return Core().Cursor;
-}
-
-int ShowCursor(BOOL show)
-{
-  int count;
-  HCURSOR cursor;
-  TDisplayBackend* display;
-  {
-    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-    count = Core().CursorShowCount += show ? 1 : -1;
-    cursor = Core().Cursor;
-    display = Core().Display.get();
-  }
-  if (display)
-    display->ShowCursor(count >= 0 ? cursor : nullptr);
-  return count;
-}
-
-UINT GetDoubleClickTime() { return 500; }
 
 void InputMouseMove(TPoint p)
 {
@@ -835,90 +496,4 @@ void InputAppActivation(bool active)
   ev.Kind = TRawInput::AppActivation;
   ev.Down = active;
   PushRaw(ev);
-}
-
-namespace {
-
-// The character a key gives with the current shift state, on the layer's
-// built-in layout (letters, digits, the common punctuation keys).
-DWORD LayoutChar(BYTE vk, const BYTE* keys, bool& control)
-{
-  bool shift = keys[VK_SHIFT] & 0x80;
-  bool caps = keys[VK_CAPITAL] & 1;
-  bool ctrl = keys[VK_CONTROL] & 0x80;
-  control = false;
-  if (vk >= 'A' && vk <= 'Z') {
-    if (ctrl && !(keys[VK_MENU] & 0x80)) {
-      control = true;
-      return DWORD(vk - 'A' + 1);
-    }
-    return (shift != caps) ? vk : DWORD(vk - 'A' + 'a');
-  }
-  if (ctrl)
-    return 0;
-  if (vk >= '0' && vk <= '9') {
-    static const char shifted[] = ")!@#$%^&*(";
-    return shift ? DWORD(shifted[vk - '0']) : vk;
-  }
-  if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9)
-    return DWORD('0' + vk - VK_NUMPAD0);
-  switch (vk) {
-    case VK_SPACE: return ' ';
-    case VK_RETURN: return '\r';
-    case VK_BACK: return 8;
-    case VK_TAB: return '\t';
-    case VK_ESCAPE: return 27;
-    case VK_MULTIPLY: return '*';
-    case VK_ADD: return '+';
-    case VK_SUBTRACT: return '-';
-    case VK_DECIMAL: return '.';
-    case VK_DIVIDE: return '/';
-    case VK_OEM_1: return shift ? ':' : ';';
-    case VK_OEM_PLUS: return shift ? '+' : '=';
-    case VK_OEM_COMMA: return shift ? '<' : ',';
-    case VK_OEM_MINUS: return shift ? '_' : '-';
-    case VK_OEM_PERIOD: return shift ? '>' : '.';
-    case VK_OEM_2: return shift ? '?' : '/';
-    case VK_OEM_3: return shift ? '~' : '`';
-    case VK_OEM_4: return shift ? '{' : '[';
-    case VK_OEM_5: return shift ? '|' : '\\';
-    case VK_OEM_6: return shift ? '}' : ']';
-    case VK_OEM_7: return shift ? '"' : '\'';
-    default: return 0;
-  }
-}
-
-}  // namespace
-
-BOOL TranslateMessage(const MSG* msg)
-{
-  if (!msg)
-    return FALSE;
-  UINT m = msg->message;
-  if (m != WM_KEYDOWN && m != WM_SYSKEYDOWN && m != WM_KEYUP && m != WM_SYSKEYUP)
-    return FALSE;
-  if (m == WM_KEYUP || m == WM_SYSKEYUP)
-    return TRUE;
-  TThread& t = CurrentThread();
-  bool control = false;
-  DWORD ch = msg->lPrivate;
-  if (!ch) {
-    if (msg->wParam > 255)
-      return TRUE;
-    ch = LayoutChar(BYTE(msg->wParam), t.Keys, control);
-  }
-  if (!ch)
-    return TRUE;
-  MSG c = *msg;
-  c.message = m == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
-  // Alt with a letter names the letter, as menus expect it (lower case).
-  if (m == WM_SYSKEYDOWN && !msg->lPrivate && ch >= 'A' && ch <= 'Z' && !(t.Keys[VK_SHIFT] & 0x80))
-    ch = ch - 'A' + 'a';
-  c.wParam = ch;
-  c.lPrivate = 0;
-  // The character comes before anything else queued.
-  std::lock_guard<std::mutex> lock(t.M);
-  t.Posted.push_front(c);
-  Wake(t);
-  return TRUE;
 }

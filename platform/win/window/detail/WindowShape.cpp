@@ -1,0 +1,125 @@
+// The shape and translucency of windows.
+#include "platform/win/window/WindowPos.h"
+
+#include <algorithm>
+#include <functional>
+
+#include "platform/base/LastError.h"
+#include "platform/win/gdi/gdi.h"
+#include "platform/win/window/DisplayBackend.h"
+#include "platform/win/window/Input.h"
+#include "platform/win/window/MessageQueue.h"
+#include "platform/win/window/Painting.h"
+#include "platform/win/window/SystemInfo.h"
+#include "platform/win/window/WindowTree.h"
+#include "platform/win/window/detail/Core.h"
+
+using namespace wincore;
+
+int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw)
+{
+  TRect rect;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    TWnd* w = ResolveLocal(hwnd);
+    if (!w)
+      return 0;
+    const TRegion* value = region ? RegionOf(region) : nullptr;
+    if (region && !value)
+      return 0;
+    if (w->WindowRgnHandle && w->WindowRgnHandle != region)
+      DeleteObject(w->WindowRgnHandle);
+    w->WindowRgnHandle = region;
+    w->WindowRgn = value ? std::make_unique<TRegion>(*value) : nullptr;
+    if (w->HasSurface && Core().Display)
+      Core().Display->SetWindowShape(hwnd, w->WindowRgn.get());
+    rect = w->Rect;
+  }
+  if (redraw)
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  return 1;
+}
+
+int GetWindowRgn(HWND hwnd, HRGN region)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = ResolveLocal(hwnd);
+  if (!w || !w->WindowRgnHandle || !region)
+    return 0;
+  return CombineRgn(region, w->WindowRgnHandle, nullptr, RGN_COPY);
+}
+
+BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = ResolveLocal(hwnd);
+  if (!w || !(w->ExStyle & WS_EX_LAYERED))
+    return FALSE;
+  w->ColorKey = key;
+  w->Alpha = alpha;
+  w->LayeredFlags = flags;
+  if (w->HasSurface && Core().Display && (flags & LWA_ALPHA))
+    Core().Display->SetWindowAlpha(hwnd, alpha);
+  return TRUE;
+}
+
+BOOL GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, BYTE* alpha, DWORD* flags)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = ResolveLocal(hwnd);
+  if (!w || !(w->ExStyle & WS_EX_LAYERED))
+    return FALSE;
+  if (key)
+    *key = w->ColorKey;
+  if (alpha)
+    *alpha = w->Alpha;
+  if (flags)
+    *flags = w->LayeredFlags;
+  return TRUE;
+}
+
+BOOL UpdateLayeredWindow(HWND hwnd, HDC, const TPoint* destination, const TSize* size, HDC source,
+                         const TPoint* sourcePoint, COLORREF key, const BLENDFUNCTION* blend, DWORD flags)
+{
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    TWnd* w = ResolveLocal(hwnd);
+    if (!w || !(w->ExStyle & WS_EX_LAYERED) || !IsTopLevel(w))
+      return FALSE;
+  }
+  if (destination || size) {
+    TRect r;
+    GetWindowRect(hwnd, &r);
+    int x = destination ? destination->x : r.Left, y = destination ? destination->y : r.Top;
+    int cx = size ? size->cx : r.Width(), cy = size ? size->cy : r.Height();
+    SetWindowPos(hwnd, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  }
+  if (source) {
+    TRect r;
+    GetWindowRect(hwnd, &r);
+    HDC dc = GetDCEx(hwnd, nullptr, DCX_WINDOW | DCX_CACHE);
+    TPoint from = sourcePoint ? *sourcePoint : TPoint();
+    BitBlt(dc, 0, 0, r.Width(), r.Height(), source, from.x, from.y, SRCCOPY);
+    ReleaseDC(hwnd, dc);
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOCHILDREN);
+  }
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = ResolveLocal(hwnd);
+  if (!w)
+    return FALSE;
+  w->FrameUpdate = TRegion();
+  UpdatePaintCount(w);
+  if (flags & ULW_COLORKEY) {
+    w->ColorKey = key;
+    w->LayeredFlags |= LWA_COLORKEY;
+  }
+  if ((flags & ULW_ALPHA) && blend) {
+    w->Alpha = blend->SourceConstantAlpha;
+    w->LayeredFlags |= LWA_ALPHA;
+    if (w->HasSurface && Core().Display)
+      Core().Display->SetWindowAlpha(hwnd, w->Alpha);
+  }
+  return TRUE;
+}
+

@@ -22,7 +22,10 @@ void TPersistent::DefineProperties(TFiler*) {}
 
 std::string TPersistent::GetNamePath() const
 {
-  return ClassName();
+  std::string ownerPath;
+  if (TPersistent* owner = GetOwner())
+    ownerPath = owner->GetNamePath();
+  return ownerPath.empty() ? ClassName() : ownerPath + "." + ClassName();
 }
 
 void TPersistent::AssignError(TPersistent* Source)

@@ -86,6 +86,13 @@ private:
 
 class DebugLogTest : public TWindowFixture {
 protected:
+  void SetUp() override
+  {
+    TWindowFixture::SetUp();
+    // A loaded machine may be slow to answer; only the hung-console test
+    // wants the limit short.
+    SetCrossProcessTimeout(5000);
+  }
   void TearDown() override
   {
     SetCrossProcessTimeout(250);

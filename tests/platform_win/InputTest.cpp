@@ -412,3 +412,23 @@ TEST_F(InputTest, TheWheelGoesToTheFocusAndUpItsParents)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(InputTest, TheDesktopMayMoveAndCloseTopLevelWindows)
+{
+  HWND w = Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100);
+  Take();
+  InputWindowMoved(w, TRect(50, 60, 350, 260));
+  Pump();
+  TRect r;
+  GetWindowRect(w, &r);
+  EXPECT_EQ(r, TRect(50, 60, 350, 260));
+  EXPECT_EQ(Names(Take({WM_SIZE, WM_MOVE})), "WM_SIZE WM_MOVE");
+  InputCloseRequest(w);
+  Pump();
+  EXPECT_FALSE(IsWindow(w));
+  EXPECT_EQ(Take({WM_CLOSE}).size(), 1u);
+}
+
+}  // namespace

@@ -50,3 +50,8 @@ void InputMouseWheel(int delta);
 void InputKey(BYTE vk, bool down, DWORD character = 0, WORD scanCode = 0, bool extended = false);
 // The application lost the foreground to another program (or got it back).
 void InputAppActivation(bool active);
+// The desktop moved or resized a top-level window (screen coordinates), or
+// asked for it to close (WM_SYSCOMMAND SC_CLOSE); the window's own thread
+// does it, the caller does not wait.
+void InputWindowMoved(HWND hwnd, const TRect& screenRect);
+void InputCloseRequest(HWND hwnd);

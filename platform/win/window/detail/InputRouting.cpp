@@ -497,3 +497,26 @@ void InputAppActivation(bool active)
   ev.Down = active;
   PushRaw(ev);
 }
+
+void InputWindowMoved(HWND hwnd, const TRect& r)
+{
+  std::shared_ptr<TThread> owner;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    TWnd* w = ResolveLocal(hwnd);
+    if (!w || !IsTopLevel(w))
+      return;
+    owner = w->Thread;
+  }
+  QueueTask(*owner, [hwnd, r] {
+    SetWindowPos(hwnd, nullptr, r.Left, r.Top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  });
+}
+
+void InputCloseRequest(HWND hwnd)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TWnd* w = ResolveLocal(hwnd);
+  if (w && IsTopLevel(w))
+    PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+}

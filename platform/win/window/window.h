@@ -1,6 +1,7 @@
 // The window system: windows, messages, input, timers, hooks, system information.
 #pragma once
 
+#include "platform/win/window/Caret.h"
 #include "platform/win/window/Clipboard.h"
 #include "platform/win/window/CrossProcess.h"
 #include "platform/win/window/DefWindowProc.h"

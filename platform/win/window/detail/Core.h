@@ -158,6 +158,18 @@ struct TInputMsg {
   BYTE Keys[256] = {};  // the key state that GetKeyState reports while it is handled
 };
 
+struct TCaret {
+  HWND Owner = nullptr;
+  int Width = 0;
+  int Height = 0;
+  TPoint Pos;
+  int HideCount = 1;
+  bool On = false;        // drawn right now
+  int HiddenByPaint = 0;  // BeginPaint calls not yet matched by EndPaint
+};
+// The id of the internal timer that blinks the caret (WM_SYSTIMER).
+constexpr UINT_PTR CaretTimerId = UINT_PTR(-3);
+
 struct TThread {
   DWORD Id = 0;
   std::thread::id StdId;
@@ -178,6 +190,7 @@ struct TThread {
   int NeedPaint = 0;  // windows of this thread with something to paint (Core().Lock)
   bool AltAlone = false;
   int InSendDepth = 0;
+  TCaret Caret;
   std::vector<std::shared_ptr<TSent>> Replying;  // sent messages being handled, innermost last
   std::uint64_t WakeSeq = 0;  // moves on whenever something arrives (under M)
 };
@@ -307,6 +320,11 @@ std::uint64_t NextTimerDue(TThread& t);
 // Hooks (Hooks.cpp).
 bool HasHooks(int kind);
 LRESULT CallHooks(int kind, int code, WPARAM w, LPARAM l);
+
+// The caret (Caret.cpp): the blink, and hiding it around painting.
+void BlinkCaret(HWND hwnd);
+void HideCaretForPaint(HWND hwnd);
+void ShowCaretAfterPaint(HWND hwnd);
 
 // Cross-process publishing (CrossProcess.cpp).
 void PublishWindowsChanged();

@@ -482,6 +482,10 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
       }
       return 0;
     }
+    case WM_SYSTIMER:
+      if (wParam == CaretTimerId)
+        BlinkCaret(hwnd);
+      return 0;
     case WM_GETMINMAXINFO:
     case WM_SHOWWINDOW:
     case WM_CHAR:

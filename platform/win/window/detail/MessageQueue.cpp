@@ -138,7 +138,7 @@ bool Retrieve(TThread& t, MSG* out, HWND filter, UINT lo, UINT hi, UINT flags)
     }
   }
   // 5. Timers, the lowest priority.
-  if (!found && (InRange(WM_TIMER, lo, hi) || InRange(WM_MOUSEHOVER, lo, hi))) {
+  if (!found && (InRange(WM_TIMER, lo, hi) || InRange(WM_MOUSEHOVER, lo, hi) || InRange(WM_SYSTIMER, lo, hi))) {
     std::uint64_t now = NowMs();
     std::lock_guard<std::recursive_mutex> cl(core.Lock);
     std::lock_guard<std::mutex> lock(t.M);
@@ -164,6 +164,18 @@ bool Retrieve(TThread& t, MSG* out, HWND filter, UINT lo, UINT hi, UINT flags)
         found = true;
         break;
       }
+      if (timer.Id == CaretTimerId) {
+        if (timer.Due > now || !WindowMatches(timer.Hwnd, filter) || !InRange(WM_SYSTIMER, lo, hi))
+          continue;
+        *out = MSG{};
+        out->hwnd = timer.Hwnd;
+        out->message = WM_SYSTIMER;
+        out->wParam = timer.Id;
+        if (remove)
+          timer.Due = now + timer.Interval;
+        found = true;
+        break;
+      }
       if (timer.Due <= now && WindowMatches(timer.Hwnd, filter) && InRange(WM_TIMER, lo, hi)) {
         *out = MSG{};
         out->hwnd = timer.Hwnd;
@@ -179,7 +191,8 @@ bool Retrieve(TThread& t, MSG* out, HWND filter, UINT lo, UINT hi, UINT flags)
   }
   if (!found)
     return false;
-  if (out->message == WM_PAINT || out->message == WM_TIMER || out->message == WM_QUIT) {
+  if (out->message == WM_PAINT || out->message == WM_TIMER || out->message == WM_SYSTIMER ||
+      out->message == WM_MOUSEHOVER || out->message == WM_NCMOUSEHOVER || out->message == WM_QUIT) {
     out->time = DWORD(NowMs());
     std::lock_guard<std::recursive_mutex> cl(core.Lock);
     out->pt = core.CursorPos;

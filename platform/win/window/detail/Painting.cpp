@@ -480,6 +480,9 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint)
   if (!paint)
     return nullptr;
   *paint = PAINTSTRUCT{};
+  if (!IsWindow(hwnd))
+    return nullptr;
+  HideCaretForPaint(hwnd);
   TRegion update, frame;
   bool erase;
   TPoint windowOrigin, clientOrigin;
@@ -529,6 +532,7 @@ BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint)
   if (!paint)
     return FALSE;
   ReleaseDC(hwnd, paint->hdc);
+  ShowCaretAfterPaint(hwnd);
   return TRUE;
 }
 

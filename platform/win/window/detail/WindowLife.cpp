@@ -349,6 +349,8 @@ void FreeTree(TWnd* w)
     core.Track = {};
   if (core.LockedUpdate == h)
     core.LockedUpdate = nullptr;
+  if (w->Thread->Caret.Owner == h)
+    w->Thread->Caret = TCaret();  // its pixels go with the window
   if (w->NeedsPaintCounted)
     w->Thread->NeedPaint--;
   ReleaseWindowDCs(w);

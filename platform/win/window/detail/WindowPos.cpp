@@ -185,7 +185,6 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
   bool showing = wp.flags & SWP_SHOWWINDOW;
   bool topLevel;
   bool zChanged = false;
-  HWND parentHandle = nullptr;
   bool visibleBefore, visibleAfter;
   {
     std::lock_guard<std::recursive_mutex> cl(core.Lock);
@@ -207,8 +206,6 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     if (hiding)
       w->Style &= ~WS_VISIBLE;
     visibleAfter = IsVisibleChain(w);
-    if (w->Parent)
-      parentHandle = w->Parent->Handle;
     TDisplayBackend* display = core.Display.get();
     if (topLevel && w->HasSurface && display) {
       if (sized) {
@@ -275,8 +272,9 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
       ReleaseCapture();
     if (active)
       ActivateOtherWindow(hwnd);
+    // Keys must not go on to a window nobody sees.
     if (focusInside)
-      SetFocus(parentHandle && parentHandle != GetDesktopWindow() ? nullptr : nullptr);
+      SetFocus(nullptr);
   }
   WINDOWPOS done = wp;
   done.x = newRect.Left;
@@ -358,9 +356,6 @@ BOOL ShowWindow(HWND hwnd, int command)
       SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
       if (active && command == SW_MINIMIZE)
         ActivateOtherWindow(hwnd);
-      TRect c;
-      GetClientRect(hwnd, &c);
-      SendMessage(hwnd, WM_SIZE, SIZE_MINIMIZED, 0);
       return wasVisible;
     }
     case SW_MAXIMIZE: {

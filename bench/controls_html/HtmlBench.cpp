@@ -83,6 +83,30 @@ void BM_TokenizePage(benchmark::State& State)
 }
 BENCHMARK(BM_TokenizePage)->Arg(256)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond);
 
+// Hostile text: comments and declarations never closed, tags never closed,
+// references that never end. Time must stay in proportion to the size.
+std::string HostilePage(std::size_t Size)
+{
+  static const char* const Pieces[] = {"<!-- open ", "<!DOCTYPE ", "<b><i><font color=red>", "&#x1F600",
+                                       "&amp", "</b>", "<p style=\"margin: 1px\">", "<!"};
+  std::string Page;
+  for (int I = 0; Page.size() < Size; ++I)
+    Page += Pieces[I % 8];
+  return Page;
+}
+
+void BM_ParseHostile(benchmark::State& State)
+{
+  const std::string Text = HostilePage(std::size_t(State.range(0)) << 10);
+  TRecordingSink Sink;
+  Sink.Record = false;
+  THtmlParser Parser;
+  for (auto _ : State)
+    Parser.Parse(Text, Sink);
+  State.SetBytesProcessed(int64_t(State.iterations()) * int64_t(Text.size()));
+}
+BENCHMARK(BM_ParseHostile)->Arg(64)->Arg(256)->Arg(1024)->Unit(benchmark::kMillisecond);
+
 // The whole parse: link pre-pass, property stack, cascade and the sink.
 void BM_ParseChat(benchmark::State& State)
 {

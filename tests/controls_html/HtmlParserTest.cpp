@@ -35,6 +35,8 @@ std::string ParseCases()
       "<STYLE>span.box {border: 1px solid red}</STYLE><A HREF=\"a.htm\" NAME=\"top\">go</A>"
       "<SPAN CLASS=box>boxed<B>bold</SPAN>still bold</B>",
       "<B><I>x</B>y</I>z",
+      // A link whose STYLE set is read again after the attribute list moved on.
+      "<B><A HREF=x STYLE=\"color: red\">t<I STYLE=\"color: blue\">u</B>v</A>",
       "<P STYLE=\"font-size: 2em; color: #123\">big</P><FONT COLOR=red>not read here</FONT>",
   };
   std::string Dump;

@@ -2,6 +2,8 @@
 
 #include "Printers.h"
 
+#include <climits>
+
 #include "controls/html/styles/ColorNames.h"
 #include "controls/html/styles/Properties.h"
 #include "controls/html/styles/StyleConversions.h"
@@ -33,6 +35,8 @@ TEST(StylePropertiesTest, FontSizeConv)
   } Cases[] = {
       {"larger", 12, 15}, {"smaller", 12, 9}, {"x-large", 10, 24}, {"12px", 10, 9}, {"2em", 10, 20},
       {"50%", 10, 5},     {"1in", 10, 72},    {"small", 20, 12},   {"bogus", 20, 12}, {"16", 10, 12},
+      // Sizes stay in range however they compound.
+      {"99999999999999999999em", 12, MaxFontPoints}, {"-5pt", 12, 0},
   };
   for (const Case& C : Cases)
     EXPECT_DOUBLE_EQ(FontSizeConv(C.Text, C.Old), C.Expected) << C.Text;
@@ -254,6 +258,14 @@ TEST(StylePropertiesTest, FontFromProperties)
   ThtFontInfo Info;
   P.GetFontInfo(Info);
   EXPECT_FALSE(Info.Style.Contains(fsBold));
+  // A size no screen shows is realised at the largest one.
+  TProperties Huge;
+  Huge.Props[piFontSize] = "1e300";
+  Huge.Props[piLetterSpacing] = "99999999em";
+  std::unique_ptr<TMyFont> Big = Huge.GetFont();
+  EXPECT_EQ(Big->Height, -13333);
+  EXPECT_GT(Big->tmHeight, 13333);
+  EXPECT_EQ(Big->CharExtra, INT_MAX);
 }
 
 TEST(StylePropertiesTest, KeywordGetters)

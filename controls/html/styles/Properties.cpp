@@ -160,7 +160,7 @@ void TProperties::AssignFromAttribute(int Index, const TPropValue& Value)
     if (Index == piFontFamily)
       Info.Name = Value.AsString();
     else if (Index == piFontSize)
-      Info.Size = Value.AsDouble();
+      Info.Size = BoundFontPoints(Value.AsDouble());
     else if (Index == piColor)
       Info.Color = Value.AsInteger();
   }
@@ -283,7 +283,7 @@ void TProperties::GetFontInfo(ThtFontInfo& Info)
     Size = Props[piFontSize].AsDouble();
   else if (!ReadNumber(Props[piFontSize].AsString(), Size))
     Size = 0;
-  Info.Size = Size;
+  Info.Size = BoundFontPoints(Size);
   Info.CharSet = FCharSet;
   Info.LetterSpacing = Props[piLetterSpacing];
   ReadFontName(Props[piFontFamily].AsString(), Info.Name);

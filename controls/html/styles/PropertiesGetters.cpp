@@ -1,6 +1,9 @@
 // The typed getters of TProperties and the conversions of its box values.
 #include "controls/html/styles/Properties.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "controls/html/styles/StyleNumbers.h"
 #include "platform/base/StringRoutines.h"
 
@@ -315,8 +318,11 @@ void ConvMargArray(const TVMarginArray& VM, int BaseWidth, int BaseHeight, int E
     case piHeight:
       if (V.IsString()) {
         Out = LengthConv(V.AsString(), false, I == piHeight ? BaseHeight : BaseWidth, EmSize, ExSize, 0);
-        if (I == piHeight && V.AsString().find('%') != std::string::npos)
-          Out -= M[piPaddingTop] + M[piPaddingBottom] + M[piBorderTopWidth] + M[piBorderBottomWidth];
+        if (I == piHeight && V.AsString().find('%') != std::string::npos) {
+          const long long Extra = (long long)M[piPaddingTop] + M[piPaddingBottom] + M[piBorderTopWidth] +
+                                  M[piBorderBottomWidth];
+          Out = int(std::clamp<long long>(Out - Extra, INT_MIN, INT_MAX));
+        }
       } else {
         Out = V.AsInteger();
       }

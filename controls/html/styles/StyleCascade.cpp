@@ -114,7 +114,7 @@ void TProperties::Merge(const TProperties& Rule)
             ReadFontName(S, Info.Name);
             break;
           case piFontSize:
-            Info.Size = V.IsNumber() ? V.AsDouble() : FontSizeConv(S, Info.Size);
+            Info.Size = V.IsNumber() ? BoundFontPoints(V.AsDouble()) : FontSizeConv(S, Info.Size);
             break;
           case piFontStyle:
             if (S == "italic" || S == "oblique")

@@ -1,5 +1,8 @@
 #include "controls/html/styles/StyleConversions.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "controls/html/styles/StyleNumbers.h"
 #include "controls/html/text/FontMetrics.h"
 #include "platform/base/StringRoutines.h"
@@ -61,7 +64,9 @@ int LengthConv(std::string_view S, bool Relative, int Base, int EmSize, int ExSi
   return RoundToInt(Result);
 }
 
-double FontSizeConv(std::string_view S, double OldSize)
+namespace {
+
+double UnboundFontSize(std::string_view S, double OldSize)
 {
   std::string Unit;
   const double V = SplitLength(S, Unit);
@@ -106,6 +111,20 @@ double FontSizeConv(std::string_view S, double OldSize)
   if (Unit == "xx-large")
     return D * 3;
   return D;
+}
+
+}  // namespace
+
+double BoundFontPoints(double Size)
+{
+  if (std::isnan(Size))
+    return DefaultPointSize;
+  return std::clamp(Size, 0.0, MaxFontPoints);
+}
+
+double FontSizeConv(std::string_view S, double OldSize)
+{
+  return BoundFontPoints(UnboundFontSize(S, OldSize));
 }
 
 TAlignmentStyle AlignmentFromString(std::string_view S)

@@ -37,7 +37,13 @@ void SetDefPointSize(double Size);
 int LengthConv(std::string_view S, bool Relative, int Base, int EmSize, int ExSize, int Default);
 // A font size in points against the parent's OldSize: the units above, the
 // keywords smaller and larger, and xx-small to xx-large from the default size.
+// The result lies between 0 and MaxFontPoints (sizes relative to their parent
+// would otherwise grow without end through nested elements).
 double FontSizeConv(std::string_view S, double OldSize);
+inline constexpr double MaxFontPoints = 10000;
+// A size in points brought into 0 .. MaxFontPoints (a value that is no number
+// becomes the default size).
+double BoundFontPoints(double Size);
 
 TAlignmentStyle AlignmentFromString(std::string_view S);
 TBorderStyle BorderStyleFromString(std::string_view S);

@@ -1,6 +1,7 @@
 #include "controls/html/text/FontMetrics.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "platform/base/StringRoutines.h"
 
@@ -8,13 +9,17 @@ namespace {
 
 THtmlFontMetrics* Installed = nullptr;
 
+// Heights beyond this are taken as this: no screen shows a larger glyph, and
+// the metrics derived from it stay within range.
+constexpr int MaxCharacterHeight = 100000;
+
 int CharacterHeight(const THtmlFontDesc& Font)
 {
-  if (Font.Height < 0)
-    return -Font.Height;
   if (Font.Height == 0)
     return 13;
-  return std::max(1, Font.Height * 5 / 6);  // the cell height less its leading
+  if (Font.Height < 0)
+    return Font.Height < -MaxCharacterHeight ? MaxCharacterHeight : -Font.Height;
+  return std::clamp(Font.Height / 6 * 5, 1, MaxCharacterHeight);  // the cell height less its leading
 }
 
 }  // namespace
@@ -72,10 +77,10 @@ int TFixedFontMetrics::CharWidth(const THtmlFontDesc& Font, char16_t Ch) const
 
 void TFixedFontMetrics::TextExtents(const THtmlFontDesc& Font, const char16_t* Text, int Count, int* Extents) const
 {
-  int Width = 0;
+  long long Width = 0;
   for (int I = 0; I < Count; ++I) {
-    Width += CharWidth(Font, Text[I]);
-    Extents[I] = Width;
+    Width = std::min<long long>(Width + CharWidth(Font, Text[I]), INT_MAX);
+    Extents[I] = int(Width);
   }
 }
 

@@ -6,6 +6,7 @@
 #include "platform/classes/Forward.h"
 #include "platform/classes/Hints.h"
 #include "platform/classes/Messages.h"
+#include "platform/classes/Published.h"
 #include "platform/classes/ShiftState.h"
 #include "platform/classes/actions/Action.h"
 #include "platform/classes/actions/ActionHooks.h"

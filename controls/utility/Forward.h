@@ -20,5 +20,6 @@ class TRtEventParamInfo;
 class TRtInterfaceTypeInfo;
 class TRtDynArrayTypeInfo;
 class TRtTextOutput;
+class TUtComponent;
 class TBase64Decoder;
 struct TRtSystemInfo;

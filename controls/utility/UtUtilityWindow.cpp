@@ -26,7 +26,10 @@ LRESULT UtilityWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
   TUtWndMethod* method = StoredMethod(window);
   if (!method || !*method)
     return DefWindowProc(window, msg, wParam, lParam);
-  TUtMessage message{msg, wParam, lParam, 0};
+  TMessage message;
+  message.Msg = msg;
+  message.WParam = wParam;
+  message.LParam = lParam;
   if (msg == WM_NCDESTROY) {
     // The last message: the method goes with the window.
     SetWindowLongPtr(window, 0, 0);

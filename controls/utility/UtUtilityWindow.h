@@ -5,17 +5,12 @@
 #include <string>
 
 #include "platform/base/Method.h"
+#include "platform/classes/Messages.h"
 #include "platform/win/window/WindowTypes.h"
 
-// The message record handed to a utility window's method: the method answers
-// through Result.
-struct TUtMessage {
-  UINT Msg = 0;
-  WPARAM WParam = 0;
-  LPARAM LParam = 0;
-  LRESULT Result = 0;
-};
-using TUtWndMethod = Method<void(TUtMessage& Message)>;
+// The method that a utility window hands its messages to; it answers
+// through the record's Result.
+using TUtWndMethod = Method<void(TMessage& Message)>;
 
 // Registers the class (again when a registration of that name has another
 // window procedure) and makes a hidden tool window of it: no parent, empty

@@ -3,6 +3,8 @@
 
 #include "controls/utility/Forward.h"
 #include "controls/utility/RtFileUtils.h"
+#include "controls/utility/UtBitmapCells.h"
+#include "controls/utility/UtComponent.h"
 #include "controls/utility/RtLogic.h"
 #include "controls/utility/RtMime.h"
 #include "controls/utility/RtStrings.h"

@@ -10,7 +10,7 @@ namespace {
 
 class TReceiver : public TObject {
 public:
-  void Handle(TUtMessage& Message)
+  void Handle(TMessage& Message)
   {
     Seen.push_back(Message.Msg);
     if (Message.Msg == WM_USER + 1)

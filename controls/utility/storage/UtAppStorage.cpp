@@ -6,16 +6,27 @@
 #include "controls/utility/UtConsts.h"
 #include "controls/utility/UtExceptions.h"
 
-TUtCustomAppStorage::TUtCustomAppStorage() : FSubStorages(std::make_unique<TUtAppSubStorages>(this)) {}
+TUtCustomAppStorage::TUtCustomAppStorage(TComponent* AOwner)
+    : TUtComponent(AOwner), FSubStorages(std::make_unique<TUtAppSubStorages>(this))
+{
+}
 
 TUtCustomAppStorage::~TUtCustomAppStorage()
 {
-  // Stores whose sub-storage items hand paths to this one drop those items.
-  std::vector<TUtCustomAppStorage*> watchers = FWatchers;
-  for (TUtCustomAppStorage* watcher : watchers)
-    watcher->StoreRemoved(this);
+  // Emptied while the collection is whole, so that the items give back their
+  // stores' free notifications.
+  FSubStorages->Clear();
   FSubStorages.reset();
   FStorageOptions.reset();
+}
+
+void TUtCustomAppStorage::Notification(TComponent* AComponent, TOperation Operation)
+{
+  TUtComponent::Notification(AComponent, Operation);
+  // The removed store may already be no more than a component: it is found
+  // by its address.
+  if (Operation == opRemove && FSubStorages)
+    FSubStorages->RemoveReferencesTo(AComponent);
 }
 
 std::string TUtCustomAppStorage::JoinPaths(const std::vector<std::string>& Paths)
@@ -204,32 +215,6 @@ bool TUtCustomAppStorage::HasSubStorage(const TUtCustomAppStorage* Store) const
       }
   }
   return false;
-}
-
-void TUtCustomAppStorage::Watch(TUtCustomAppStorage* Store)
-{
-  if (std::find(FWatched.begin(), FWatched.end(), Store) == FWatched.end()) {
-    FWatched.push_back(Store);
-    Store->FWatchers.push_back(this);
-  }
-}
-
-void TUtCustomAppStorage::StopWatching(TUtCustomAppStorage* Store)
-{
-  // Another item may still hand paths to the same store.
-  if (FSubStorages)
-    for (int i = 0; i < FSubStorages->Count(); ++i)
-      if (FSubStorages->Items(i)->AppStorage() == Store)
-        return;
-  std::erase(FWatched, Store);
-  std::erase(Store->FWatchers, this);
-}
-
-void TUtCustomAppStorage::StoreRemoved(TUtCustomAppStorage* Store)
-{
-  FSubStorages->RemoveReferencesTo(Store);
-  std::erase(FWatched, Store);
-  std::erase(Store->FWatchers, this);
 }
 
 bool TUtCustomAppStorage::IsMissing(const std::string& Path)

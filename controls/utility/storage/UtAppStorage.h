@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/utility/UtComponent.h"
 #include "controls/utility/storage/UtAppStorageOptions.h"
 #include "controls/utility/storage/UtAppSubStorages.h"
 #include "platform/base/DateTime.h"
@@ -22,19 +23,15 @@ using TUtAppStoragePropTranslateEvent =
     Method<void(TUtCustomAppStorage* Sender, TPersistent* Instance, std::string& Name, bool Reading)>;
 using TUtAppStorageCryptEvent = Method<void(std::string& Value)>;
 
-class TUtCustomAppStorage : public TPersistent {
+class TUtCustomAppStorage : public TUtComponent {
 public:
-  TUtCustomAppStorage();
+  explicit TUtCustomAppStorage(TComponent* AOwner = nullptr);
   ~TUtCustomAppStorage() override;
-  TUtCustomAppStorage(const TUtCustomAppStorage&) = delete;
-  TUtCustomAppStorage& operator=(const TUtCustomAppStorage&) = delete;
 
   // One normalised path: restarts at the last element beginning with "\",
   // drops empty names, and lets a name of n dots remove n - 1 names before it.
   static std::string JoinPaths(const std::vector<std::string>& Paths);
 
-  const std::string& Name() const { return FName; }
-  void SetName(const std::string& Value) { FName = Value; }
   const std::string& RootPath() const { return FRootPath; }
   void SetRootPath(const std::string& Value) { FRootPath = Value; }
   const std::string& CurrentPath() const { return FCurrentPath; }
@@ -132,24 +129,17 @@ public:
 protected:
   // The options object that the store makes for itself.
   virtual std::unique_ptr<TUtCustomAppStorageOptions> OptionsClass() const;
+  // A store that sub-storage items hand paths to takes its items with it.
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-  friend class TUtAppSubStorage;
-  // Free notification between stores: a store that another one's sub-storage
-  // items hand paths to tells it when it goes away.
-  void Watch(TUtCustomAppStorage* Store);
-  void StopWatching(TUtCustomAppStorage* Store);
-  void StoreRemoved(TUtCustomAppStorage* Store);
   bool IsMissing(const std::string& Path);
   void EnumerationRangeCheck(PTypeInfo TypeInfo, std::int64_t Value);
 
-  std::string FName;
   std::string FRootPath;
   std::string FCurrentPath;
   std::unique_ptr<TUtCustomAppStorageOptions> FStorageOptions;
   std::unique_ptr<TUtAppSubStorages> FSubStorages;
-  std::vector<TUtCustomAppStorage*> FWatchers;  // stores whose items point here
-  std::vector<TUtCustomAppStorage*> FWatched;   // stores our items point to
   int FCryptLevel = 0;
 };
 

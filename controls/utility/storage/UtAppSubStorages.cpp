@@ -2,7 +2,6 @@
 
 #include "controls/utility/UtConsts.h"
 #include "controls/utility/UtExceptions.h"
-#include "controls/utility/detail/Text.h"
 #include "controls/utility/storage/UtAppStorage.h"
 #include "platform/base/StringRoutines.h"
 
@@ -18,12 +17,22 @@ bool Covers(const std::string& root, const std::string& path)
 
 }  // namespace
 
+TUtAppSubStorages* TUtAppSubStorage::SubStorages() const
+{
+  return static_cast<TUtAppSubStorages*>(Collection());
+}
+
+TUtCustomAppStorage* TUtAppSubStorage::OwnerStore() const
+{
+  return SubStorages() ? SubStorages()->Owner() : nullptr;
+}
+
 void TUtAppSubStorage::SetRootPath(const std::string& Value)
 {
   std::string normal = TUtCustomAppStorage::JoinPaths({Value});
   if (normal == FRootPath)
     return;
-  if (FCollection->MatchingItem(normal + "\\*", Index()))
+  if (SubStorages() && SubStorages()->MatchingItem(normal + "\\*", Index()))
     throw EAppStorageError(Format(SNotAUniqueRootPath, normal));
   FRootPath = normal;
 }
@@ -35,50 +44,27 @@ void TUtAppSubStorage::SetAppStorage(TUtCustomAppStorage* Value)
   TUtCustomAppStorage* owner = OwnerStore();
   if (Value && (Value == owner || Value->HasSubStorage(owner)))
     throw EAppStorageError(SCircularReferenceOfStorages);
-  TUtCustomAppStorage* old = FAppStorage;
+  TComponent* old = FAppStorageComponent;
   FAppStorage = Value;
-  if (old)
-    owner->StopWatching(old);
-  if (Value)
-    owner->Watch(Value);
+  FAppStorageComponent = Value;
+  if (owner) {
+    if (old && !SubStorages()->References(old))
+      owner->RemoveFreeNotification(old);
+    if (Value)
+      owner->FreeNotification(Value);
+  }
 }
 
-std::string TUtAppSubStorage::DisplayName() const
+std::string TUtAppSubStorage::GetDisplayName() const
 {
   if (!FRootPath.empty() && FAppStorage)
     return "\\" + FRootPath + "=" + FAppStorage->Name();
-  return ClassName();
+  return TCollectionItem::GetDisplayName();
 }
 
-int TUtAppSubStorage::Index() const
+TUtAppSubStorages::TUtAppSubStorages(TUtCustomAppStorage* Owner)
+    : TOwnedCollection(Owner, CollectionItemClass<TUtAppSubStorage>()), FOwner(Owner)
 {
-  for (int i = 0; i < FCollection->Count(); ++i)
-    if (FCollection->FItems[std::size_t(i)].get() == this)
-      return i;
-  return -1;
-}
-
-TUtCustomAppStorage* TUtAppSubStorage::OwnerStore() const
-{
-  return FCollection->Owner();
-}
-
-TUtAppSubStorages::~TUtAppSubStorages()
-{
-  Clear();
-}
-
-TUtAppSubStorage* TUtAppSubStorages::Items(int Index) const
-{
-  if (Index < 0 || Index >= Count())
-    ut_detail::ListIndexError(Index);
-  return FItems[std::size_t(Index)].get();
-}
-
-TUtAppSubStorage* TUtAppSubStorages::Add()
-{
-  FItems.push_back(std::make_unique<TUtAppSubStorage>(this));
-  return FItems.back().get();
 }
 
 TUtAppSubStorage* TUtAppSubStorages::Add(const std::string& RootPath, TUtCustomAppStorage* AppStorage)
@@ -88,23 +74,10 @@ TUtAppSubStorage* TUtAppSubStorages::Add(const std::string& RootPath, TUtCustomA
     item->SetRootPath(RootPath);
     item->SetAppStorage(AppStorage);
   } catch (...) {
-    Delete(Count() - 1);
+    Delete(item->Index());
     throw;
   }
   return item;
-}
-
-void TUtAppSubStorages::Delete(int Index)
-{
-  TUtAppSubStorage* item = Items(Index);
-  item->SetAppStorage(nullptr);
-  FItems.erase(FItems.begin() + Index);
-}
-
-void TUtAppSubStorages::Clear()
-{
-  while (!FItems.empty())
-    Delete(Count() - 1);
 }
 
 TUtAppSubStorage* TUtAppSubStorages::MatchingItem(const std::string& Path, int ExcludeIndex) const
@@ -114,16 +87,38 @@ TUtAppSubStorage* TUtAppSubStorages::MatchingItem(const std::string& Path, int E
   for (int i = 0; i < Count(); ++i) {
     if (i == ExcludeIndex)
       continue;
-    TUtAppSubStorage* item = FItems[std::size_t(i)].get();
+    TUtAppSubStorage* item = Items(i);
     if (Covers(item->RootPath(), path) && (!best || item->RootPath().size() > best->RootPath().size()))
       best = item;
   }
   return best;
 }
 
-void TUtAppSubStorages::RemoveReferencesTo(TUtCustomAppStorage* Store)
+void TUtAppSubStorages::RemoveReferencesTo(const TComponent* Store)
 {
   for (int i = Count() - 1; i >= 0; --i)
-    if (FItems[std::size_t(i)]->FAppStorage == Store)
+    if (i < Count() && Items(i)->FAppStorageComponent == Store)
       Delete(i);
+}
+
+bool TUtAppSubStorages::References(const TComponent* Store, const TUtAppSubStorage* Except) const
+{
+  for (int i = 0; i < Count(); ++i)
+    if (Items(i) != Except && Items(i)->FAppStorageComponent == Store)
+      return true;
+  return false;
+}
+
+void TUtAppSubStorages::Notify(TCollectionItem* Item, TCollectionNotification Action)
+{
+  TOwnedCollection::Notify(Item, Action);
+  auto* item = static_cast<TUtAppSubStorage*>(Item);
+  TComponent* store = item->FAppStorageComponent;
+  if (!store)
+    return;
+  if (Action == cnAdded)
+    FOwner->FreeNotification(item->FAppStorage);
+  else if (!References(store, item))
+    // Another item may still hand paths to the same store.
+    FOwner->RemoveFreeNotification(store);
 }

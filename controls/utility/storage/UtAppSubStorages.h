@@ -2,18 +2,18 @@
 // space below its RootPath to another store.
 #pragma once
 
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "platform/base/Persistent.h"
+#include "platform/classes/components/CollectionItem.h"
+#include "platform/classes/components/OwnedCollection.h"
 
+class TComponent;
 class TUtCustomAppStorage;
 class TUtAppSubStorages;
 
-class TUtAppSubStorage : public TPersistent {
+class TUtAppSubStorage : public TCollectionItem {
 public:
-  explicit TUtAppSubStorage(TUtAppSubStorages* Collection) : FCollection(Collection) {}
+  TUtAppSubStorage() = default;
 
   const std::string& RootPath() const { return FRootPath; }
   // Normalised; "'x' is not a unique root path" when another item covers it.
@@ -22,42 +22,48 @@ public:
   // "Circular reference of storages" when the store would contain its owner.
   void SetAppStorage(TUtCustomAppStorage* Value);
 
-  // "\Root=StoreName" when both are set, else the item's class name.
-  std::string DisplayName() const;
-  int Index() const;
-  TUtAppSubStorages* Collection() const { return FCollection; }
+  TUtAppSubStorages* SubStorages() const;
+  // The store that owns the collection.
   TUtCustomAppStorage* OwnerStore() const;
+
+protected:
+  // "\Root=StoreName" when both are set, else the item's default name.
+  std::string GetDisplayName() const override;
 
 private:
   friend class TUtAppSubStorages;
-  TUtAppSubStorages* FCollection;
   std::string FRootPath;
   TUtCustomAppStorage* FAppStorage = nullptr;
+  // The same object as a component: a store that goes away is recognised by
+  // this pointer, since by then it is no longer a store.
+  TComponent* FAppStorageComponent = nullptr;
 };
 
-class TUtAppSubStorages : public TPersistent {
+class TUtAppSubStorages : public TOwnedCollection {
 public:
-  explicit TUtAppSubStorages(TUtCustomAppStorage* Owner) : FOwner(Owner) {}
-  ~TUtAppSubStorages() override;
+  explicit TUtAppSubStorages(TUtCustomAppStorage* Owner);
 
   TUtCustomAppStorage* Owner() const { return FOwner; }
-  int Count() const { return int(FItems.size()); }
-  TUtAppSubStorage* Items(int Index) const;
-  TUtAppSubStorage* Add();
+  TUtAppSubStorage* Items(int Index) const { return static_cast<TUtAppSubStorage*>(TCollection::Items(Index)); }
+  TUtAppSubStorage* Add() { return static_cast<TUtAppSubStorage*>(TCollection::Add()); }
   // Adds an item with its root and store set (either may raise, and then no
   // item is added).
   TUtAppSubStorage* Add(const std::string& RootPath, TUtCustomAppStorage* AppStorage);
-  void Delete(int Index);
-  void Clear();
 
   // The item whose root covers Path (the longest root; the first of equal
   // lengths), skipping ExcludeIndex; null when none does.
   TUtAppSubStorage* MatchingItem(const std::string& Path, int ExcludeIndex = -1) const;
-  // Deletes every item that hands its paths to Store (the store is going away).
-  void RemoveReferencesTo(TUtCustomAppStorage* Store);
+  // Deletes every item that hands its paths to Store (the store is going away),
+  // from the last.
+  void RemoveReferencesTo(const TComponent* Store);
+  // Whether an item other than Except hands its paths to Store.
+  bool References(const TComponent* Store, const TUtAppSubStorage* Except = nullptr) const;
+
+protected:
+  // Items that come and go register and unregister their store's free
+  // notification with the owning store.
+  void Notify(TCollectionItem* Item, TCollectionNotification Action) override;
 
 private:
-  friend class TUtAppSubStorage;
   TUtCustomAppStorage* FOwner;
-  std::vector<std::unique_ptr<TUtAppSubStorage>> FItems;
 };

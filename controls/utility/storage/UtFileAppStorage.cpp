@@ -56,7 +56,8 @@ std::string Unescape(std::string_view text)
 
 }  // namespace
 
-TUtFileAppStorage::TUtFileAppStorage(const std::string& FileName) : FFileName(FileName)
+TUtFileAppStorage::TUtFileAppStorage(const std::string& FileName, TComponent* AOwner)
+    : TUtMemoryAppStorage(AOwner), FFileName(FileName)
 {
   Reload();
 }

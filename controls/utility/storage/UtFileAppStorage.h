@@ -18,7 +18,7 @@
 class TUtFileAppStorage : public TUtMemoryAppStorage {
 public:
   // Reads the file when it exists; a missing file is an empty store.
-  explicit TUtFileAppStorage(const std::string& FileName = {});
+  explicit TUtFileAppStorage(const std::string& FileName = {}, TComponent* AOwner = nullptr);
   // Writes what an unfinished update block still holds; a failure then can
   // only be dropped, so finish update blocks to learn of write errors.
   ~TUtFileAppStorage() override;

@@ -13,6 +13,8 @@
 
 class TUtMemoryAppStorage : public TUtCustomAppStorage {
 public:
+  using TUtCustomAppStorage::TUtCustomAppStorage;
+
   void EnumFoldersRaw(const std::string& Path, std::vector<std::string>& Names) override;
   void EnumValuesRaw(const std::string& Path, std::vector<std::string>& Names) override;
   // Flag is not needed here: a store of values has no empty folders.

@@ -77,3 +77,23 @@ TEST_F(SystemInfoTest, TheReportedPlatformIsTheNewestTheSystemKnows)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SystemInfoTest, AChangedScreenResizesTheDesktopAndIsAnnounced)
+{
+  HWND w = Make(WS_POPUP, 0, 0, 10, 10);
+  Take();
+  Display->SetMonitors({{TRect(0, 0, 800, 600), TRect(0, 0, 800, 570)}});
+  Pump();
+  TRect desktop;
+  GetWindowRect(GetDesktopWindow(), &desktop);
+  EXPECT_EQ(desktop, TRect(0, 0, 800, 600));
+  EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 800);
+  auto log = Take({WM_DISPLAYCHANGE});
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(log[0].Hwnd, w);
+  EXPECT_EQ(LOWORD(log[0].L), 800);
+}
+
+}  // namespace

@@ -122,9 +122,14 @@ THeadlessDisplay* THeadlessDisplay::Current() { return dynamic_cast<THeadlessDis
 
 void THeadlessDisplay::SetMonitors(const std::vector<TDisplayMonitor>& monitors)
 {
-  std::lock_guard<std::mutex> lock(FState->Lock);
-  if (!monitors.empty())
+  {
+    std::lock_guard<std::mutex> lock(FState->Lock);
+    if (monitors.empty())
+      return;
     FState->Monitors = monitors;
+  }
+  if (Current() == this)
+    InputDisplayChanged();
 }
 
 void THeadlessDisplay::MoveMouse(int x, int y) { InputMouseMove(TPoint(x, y)); }

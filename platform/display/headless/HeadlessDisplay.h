@@ -22,7 +22,7 @@ public:
   static THeadlessDisplay* Current();
 
   // The screen: one 1024 x 768 monitor with a 30-pixel panel at the bottom
-  // unless a test sets others (before its windows exist).
+  // unless a test sets others (windows hear WM_DISPLAYCHANGE).
   void SetMonitors(const std::vector<TDisplayMonitor>& monitors);
 
   // Input, as a user at a real display gives it: a click is a move, a press

@@ -55,3 +55,6 @@ void InputAppActivation(bool active);
 // does it, the caller does not wait.
 void InputWindowMoved(HWND hwnd, const TRect& screenRect);
 void InputCloseRequest(HWND hwnd);
+// The monitors changed: the desktop window takes the primary monitor's
+// rectangle and top-level windows get WM_DISPLAYCHANGE.
+void InputDisplayChanged();

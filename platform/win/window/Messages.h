@@ -45,6 +45,7 @@ constexpr UINT WM_KEYF1 = 0x004D;  // sent for F1 before WM_HELP; menu loops dis
 constexpr UINT WM_NOTIFY = 0x004E;
 constexpr UINT WM_HELP = 0x0053;
 constexpr UINT WM_CONTEXTMENU = 0x007B;
+constexpr UINT WM_DISPLAYCHANGE = 0x007E;
 constexpr UINT WM_STYLECHANGING = 0x007C;
 constexpr UINT WM_STYLECHANGED = 0x007D;
 constexpr UINT WM_GETICON = 0x007F;

@@ -520,3 +520,19 @@ void InputCloseRequest(HWND hwnd)
   if (w && IsTopLevel(w))
     PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
+
+void InputDisplayChanged()
+{
+  TDisplayBackend* display = CurrentDisplayBackend();
+  if (!display)
+    return;
+  auto monitors = display->Monitors();
+  if (monitors.empty())
+    return;
+  TRect screen = monitors.front().Bounds;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    Core().Desktop->Rect = Core().Desktop->Client = screen;
+  }
+  PostMessage(HWND_BROADCAST, WM_DISPLAYCHANGE, 32, MAKELPARAM(WORD(screen.Width()), WORD(screen.Height())));
+}

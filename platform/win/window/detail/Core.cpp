@@ -61,7 +61,14 @@ std::shared_ptr<TThread> CurrentThreadPtr()
   return tlsThread.Thread;
 }
 
-TThread& CurrentThread() { return *CurrentThreadPtr(); }
+TThread& CurrentThread()
+{
+  // No reference count traffic on the hot path: the thread's own record
+  // lives as long as the thread.
+  if (!tlsThread.Thread)
+    CurrentThreadPtr();
+  return *tlsThread.Thread;
+}
 
 DWORD CurrentThreadId() { return ::GetCurrentThreadId(); }
 

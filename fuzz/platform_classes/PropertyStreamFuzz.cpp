@@ -20,6 +20,7 @@ public:
   std::int64_t Number = 0;
   bool Flag = false;
   std::size_t Bytes = 0;
+  std::u16string Wide;
 
 protected:
   void DefineProperties(TFiler* Filer) override
@@ -28,6 +29,7 @@ protected:
     Filer->DefineProperty("I", TReaderProc(this, &TTarget::ReadNumber), nullptr, false);
     Filer->DefineProperty("S", TReaderProc(this, &TTarget::ReadStrings), nullptr, false);
     Filer->DefineProperty("X", TReaderProc(this, &TTarget::Skip), nullptr, false);
+    Filer->DefineProperty("W", TReaderProc(this, &TTarget::ReadWide), nullptr, false);
     Filer->DefineBinaryProperty("D", TStreamProc(this, &TTarget::ReadBytes), nullptr, false);
   }
 
@@ -42,6 +44,7 @@ private:
     r->ReadListEnd();
   }
   void Skip(TReader* r) { r->SkipValue(); }
+  void ReadWide(TReader* r) { Wide = r->ReadWideString(); }
   void ReadBytes(TStream* s) { Bytes += std::size_t(s->Size()); }
 };
 

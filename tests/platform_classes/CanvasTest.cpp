@@ -6,6 +6,7 @@
 #include "platform/classes/graphics/Colors.h"
 #include "platform/classes/graphics/Font.h"
 #include "platform/classes/graphics/Pen.h"
+#include "platform/win/gdi/Objects.h"
 #include "platform/win/gdi/Text.h"
 
 namespace {
@@ -117,4 +118,33 @@ TEST(CanvasTest, CopyRectStretchesBetweenCanvases)
   dest.Canvas()->CopyRect(TRect(0, 0, 4, 2), source.Canvas(), TRect(0, 0, 2, 1));
   EXPECT_EQ(dest.Canvas()->Pixels(1, 1), clRed);
   EXPECT_EQ(dest.Canvas()->Pixels(2, 0), clBlue);
+}
+
+TEST(CanvasTest, FontSizesHandlesAndAssignAcrossResolutions)
+{
+  TFont font;
+  EXPECT_EQ(font.Height(), -11);
+  EXPECT_EQ(font.Size(), 8);
+  font.SetSize(10);
+  EXPECT_EQ(font.Height(), -13);
+
+  HFONT first = font.Handle();
+  EXPECT_EQ(font.Handle(), first);
+  font.SetColor(clRed);  // not part of the layer's font
+  EXPECT_EQ(font.Handle(), first);
+  font.SetStyle({fsBold});
+  EXPECT_NE(font.Handle(), first);
+
+  TFont large;
+  large.SetPixelsPerInch(120);
+  TFont normal;
+  normal.SetStyle({fsItalic});
+  large.Assign(&normal);
+  EXPECT_EQ(large.Size(), 8);
+  EXPECT_EQ(large.Height(), -13);
+  EXPECT_TRUE(large.Style() == TFontStyles{fsItalic});
+  LOGFONTA lf{};
+  ASSERT_NE(GetObjectA(large.Handle(), sizeof(lf), &lf), 0);
+  EXPECT_EQ(lf.lfHeight, -13);
+  EXPECT_NE(lf.lfItalic, 0);
 }

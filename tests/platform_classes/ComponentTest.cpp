@@ -172,6 +172,7 @@ public:
   bool SavedAtRunTime = false;
   std::vector<std::string> Strings;
   std::string Bytes;
+  std::u16string CaptionW;
   int LegacyReads = 0;
   bool WriteLegacy = false;
 
@@ -182,6 +183,8 @@ protected:
                           SavedAtRunTime);
     Filer->DefineProperty("Strings", TReaderProc(this, &TStored::ReadStrings), TWriterProc(this, &TStored::WriteStrings),
                           !Strings.empty());
+    Filer->DefineProperty("CaptionW", TReaderProc(this, &TStored::ReadCaption), TWriterProc(this, &TStored::WriteCaption),
+                          !CaptionW.empty());
     Filer->DefineBinaryProperty("Data", TStreamProc(this, &TStored::ReadBytes), TStreamProc(this, &TStored::WriteBytes),
                                 !Bytes.empty());
     Filer->DefineProperty("LimitOffset", TReaderProc(this, &TStored::ReadLimit),
@@ -205,6 +208,8 @@ private:
       w->WriteString(s);
     w->WriteListEnd();
   }
+  void ReadCaption(TReader* r) { CaptionW = r->ReadWideString(); }
+  void WriteCaption(TWriter* w) { w->WriteWideString(CaptionW); }
   void ReadBytes(TStream* s)
   {
     Bytes.resize(std::size_t(s->Size()));
@@ -229,6 +234,7 @@ TEST(ComponentTest, DefinedPropertiesRoundTripAndLegacyValuesAreRead)
     source.SavedAtRunTime = true;
     source.Strings = {"Réseaux", std::string(300, 'x')};
     source.Bytes = std::string("\0\1\2", 3);
+    source.CaptionW = u"Réseaux \u263A";
     source.WriteLegacy = true;
     TWriter writer(&stream);
     source.WriteState(&writer);
@@ -240,6 +246,7 @@ TEST(ComponentTest, DefinedPropertiesRoundTripAndLegacyValuesAreRead)
   EXPECT_TRUE(copy.SavedAtRunTime);
   EXPECT_EQ(copy.Strings, (std::vector<std::string>{"Réseaux", std::string(300, 'x')}));
   EXPECT_EQ(copy.Bytes, std::string("\0\1\2", 3));
+  EXPECT_EQ(copy.CaptionW, u"Réseaux \u263A");
   EXPECT_EQ(copy.LegacyReads, 1);
   EXPECT_FALSE(copy.ComponentState().Contains(csLoading));
   EXPECT_EQ(stream.Position(), stream.Size());
@@ -251,6 +258,7 @@ TEST(ComponentTest, MalformedPropertyStreamsRaiseReadErrors)
   {
     TStored source(nullptr);
     source.Strings = {"a", "b"};
+    source.CaptionW = u"w";
     source.Bytes = "xyz";
     TWriter writer(&good);
     source.WriteState(&writer);

@@ -11,6 +11,7 @@
 #include "platform/classes/graphics/ChangeLink.h"
 #include "platform/classes/graphics/Colors.h"
 #include "platform/classes/graphics/ImageList.h"
+#include "platform/win/gdi/ImageList.h"
 
 namespace {
 
@@ -163,4 +164,32 @@ TEST(ImageListTest, IndexErrorsAndResizing)
   EXPECT_EQ(listener.Changes, 1);
   list.Clear();
   EXPECT_EQ(listener.Changes, 2);
+}
+
+TEST(ImageListTest, HandlesAreTakenOverOrShared)
+{
+  HIMAGELIST pack = ImageList_Create(8, 8, ILC_COLOR32 | ILC_MASK, 4, 4);
+  TBitmap strip;
+  strip.SetPixelFormat(pf24bit);
+  strip.SetSize(16, 8);
+  ImageList_Add(pack, strip.Handle(), nullptr);
+  {
+    TImageList list(nullptr);
+    TListener listener;
+    TChangeLink link;
+    link.OnChange = TNotifyEvent(&listener, &TListener::Changed);
+    list.RegisterChanges(&link);
+    list.SetShareImages(true);
+    list.SetHandle(pack);
+    EXPECT_EQ(listener.Changes, 1);
+    EXPECT_EQ(list.Width(), 8);
+    EXPECT_EQ(list.Count(), 2);
+  }
+  EXPECT_EQ(ImageList_GetImageCount(pack), 2);  // shared: still there
+  {
+    TImageList owner(nullptr);
+    owner.SetHandle(pack);
+  }
+  int cx = 0, cy = 0;
+  EXPECT_FALSE(ImageList_GetIconSize(pack, &cx, &cy));  // taken over: freed with the list
 }

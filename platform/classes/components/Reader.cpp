@@ -135,18 +135,26 @@ std::string TReader::ReadString()
     ReadExact(s.data(), n);
     return s;
   }
-  case vaWString: {
-    std::uint32_t n = 0;
-    ReadExact(&n, 4);
-    if (std::int64_t(n) * 2 > Remaining())
-      throw EReadError(SReadError);
-    std::u16string w(n, u'\0');
-    ReadExact(w.data(), std::int64_t(n) * 2);
-    return UTF8Encode(w);
-  }
+  case vaWString:
+    FStream->Seek(Int64(-1), TSeekOrigin::soCurrent);
+    return UTF8Encode(ReadWideString());
   default:
     ValueError();
   }
+}
+
+std::u16string TReader::ReadWideString()
+{
+  if (NextValue() != vaWString)
+    return UTF8Decode(ReadString());
+  ReadValue();
+  std::uint32_t n = 0;
+  ReadExact(&n, 4);
+  if (std::int64_t(n) * 2 > Remaining())
+    throw EReadError(SReadError);
+  std::u16string w(n, u'\0');
+  ReadExact(w.data(), std::int64_t(n) * 2);
+  return w;
 }
 
 std::string TReader::ReadStr()

@@ -30,6 +30,8 @@ public:
   std::int32_t ReadInteger();
   std::int64_t ReadInt64();
   std::string ReadString();
+  // Any text value as UTF-16 (vaWString as stored, the others from UTF-8).
+  std::u16string ReadWideString();
   std::string ReadIdent();
   // A length-prefixed name (one length byte), as property names are stored.
   std::string ReadStr();

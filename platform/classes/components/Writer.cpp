@@ -52,6 +52,14 @@ void TWriter::WriteString(const std::string& Value)
   Write(Value.data(), std::int64_t(Value.size()));
 }
 
+void TWriter::WriteWideString(const std::u16string& Value)
+{
+  WriteValue(vaWString);
+  std::uint32_t n = std::uint32_t(Value.size());
+  Write(&n, 4);
+  Write(Value.data(), std::int64_t(Value.size()) * 2);
+}
+
 void TWriter::WriteStr(const std::string& Value)
 {
   // Names are identifiers: one length byte holds them.

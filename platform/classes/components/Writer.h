@@ -25,6 +25,7 @@ public:
   // In the smallest integer form that holds the value.
   void WriteInteger(std::int64_t Value);
   void WriteString(const std::string& Value);
+  void WriteWideString(const std::u16string& Value);
   void WriteIdent(const std::string& Ident);
   void WriteStr(const std::string& Value);
 

@@ -5,6 +5,8 @@
 #include <cstdio>
 
 #include "platform/base/Exception.h"
+#include "platform/base/Format.h"
+#include "platform/base/SysConsts.h"
 #include "platform/base/StringRoutines.h"
 
 namespace ut_detail {
@@ -13,7 +15,7 @@ namespace {
 
 [[noreturn]] void BadFloat(std::string_view text)
 {
-  throw EConvertError("'" + std::string(text) + "' n'est pas une valeur en virgule flottante valide");
+  throw EConvertError(Format(SInvalidFloat, text));
 }
 
 [[noreturn]] void BadDate(std::string_view text)

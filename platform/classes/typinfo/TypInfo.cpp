@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "platform/base/Persistent.h"
+#include "platform/base/SysConsts.h"
 #include "platform/base/ShortString.h"
 #include "platform/classes/typinfo/TypInfoDeclare.h"
 
@@ -276,7 +277,7 @@ void CheckOrdinalRange(const TPropInfo* prop, std::int64_t value)
   PTypeInfo t = prop->PropType;
   if (t && (t->Kind == tkInteger || t->Kind == tkChar || t->Kind == tkWChar || t->Kind == tkEnumeration) &&
       (value < OrdinalMin(t) || value > OrdinalMax(t)))
-    throw ERangeError("Erreur de vérification des limites");
+    throw ERangeError(SRangeError);
 }
 
 }  // namespace

@@ -119,6 +119,8 @@ TThreadGuard::~TThreadGuard()
     Thread->Alive = false;
     // Anyone still waiting for an answer from this thread gets 0.
     for (auto& s : Thread->Sent) {
+      if (s->OnDone)
+        s->OnDone(false, 0);
       if (s->Waiter) {
         std::lock_guard<std::mutex> wl(s->Waiter->M);
         s->Done = true;

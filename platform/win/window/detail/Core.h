@@ -121,6 +121,9 @@ struct TSent {
   std::shared_ptr<TThread> Waiter;
   // Work to run on the receiving thread instead of a message (SWP_ASYNCWINDOWPOS).
   std::function<void()> Task;
+  // Told the answer on the receiving thread (copy data from another process,
+  // answered over its socket); false when the receiver went away unanswered.
+  std::function<void(bool, LRESULT)> OnDone;
   // Copy data that came from another process lives here for the call.
   std::vector<BYTE> Payload;
   COPYDATASTRUCT Cds;
@@ -339,10 +342,12 @@ LRESULT CallProcNoHooks(HWND h, UINT msg, WPARAM w, LPARAM l);
 void ProcessSentMessages(TThread& t);
 // Runs work on the thread of a window, without waiting for it.
 bool QueueTask(TThread& t, std::function<void()> task);
-// Sends to a window of another thread and waits (UINT_MAX: no limit). A
-// payload, for WM_COPYDATA from another process, moves into the call.
-LRESULT SendToThread(TWnd* target, UINT msg, WPARAM w, LPARAM l, UINT flags, UINT timeoutMs, bool& ok,
-                     std::vector<BYTE>* payload);
+// Queues copy data from another process for a window's thread, without
+// waiting; done hears the answer on that thread.
+bool QueueForeignCopyData(TWnd* target, HWND sender, ULONG_PTR tag, std::vector<BYTE> payload,
+                          std::function<void(bool, LRESULT)> done);
+// Sends to a window of another thread and waits (UINT_MAX: no limit).
+LRESULT SendToThread(TWnd* target, UINT msg, WPARAM w, LPARAM l, UINT flags, UINT timeoutMs, bool& ok);
 
 // Geometry (WindowPos.cpp).
 bool ContainsScreenPoint(TWnd* w, TPoint pt);

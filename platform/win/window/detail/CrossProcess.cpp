@@ -166,6 +166,16 @@ HWND ProxyFor(int pid, std::uint64_t remote, const std::string& cls, const std::
   return w->Handle;
 }
 
+// A connection from another process; closed when the last one who may still
+// answer on it lets go.
+struct TConnection {
+  explicit TConnection(int fd) : Fd(fd) {}
+  ~TConnection() { close(Fd); }
+  TConnection(const TConnection&) = delete;
+  TConnection& operator=(const TConnection&) = delete;
+  int Fd;
+};
+
 class TListener {
 public:
   void Start(const std::string& folder)
@@ -198,46 +208,44 @@ private:
   void Run()
   {
     // Connections stay open between messages, so a busy sender pays for
-    // connecting once; each request is read whole before the next is looked at.
-    std::vector<int> clients;
+    // connecting once. The listener only reads requests; the window's thread
+    // writes the answer itself when it has handled the message, so a hung
+    // window never holds the listener.
+    std::vector<std::shared_ptr<TConnection>> clients;
     for (;;) {
       std::vector<pollfd> fds;
       fds.push_back({FFd, POLLIN, 0});
-      for (int c : clients)
-        fds.push_back({c, POLLIN, 0});
+      for (auto& c : clients)
+        fds.push_back({c->Fd, POLLIN, 0});
       if (poll(fds.data(), fds.size(), -1) < 0) {
         if (errno == EINTR)
           continue;
         return;
       }
-      std::vector<int> keep;
+      std::vector<std::shared_ptr<TConnection>> keep;
       for (std::size_t i = 1; i < fds.size(); ++i) {
-        int c = fds[i].fd;
-        if (fds[i].revents & (POLLIN | POLLHUP | POLLERR)) {
-          if (!Serve(c)) {
-            close(c);
-            continue;
-          }
-        }
+        auto& c = clients[i - 1];
+        if ((fds[i].revents & (POLLIN | POLLHUP | POLLERR)) && !Serve(c))
+          continue;  // dropped: closed once nobody answers on it any more
         keep.push_back(c);
       }
       clients = std::move(keep);
       if (fds[0].revents & POLLIN) {
         int client = accept4(FFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
         if (client >= 0) {
-          if (clients.size() >= 64) {
-            close(clients.front());
+          if (clients.size() >= 64)
             clients.erase(clients.begin());
-          }
-          clients.push_back(client);
+          clients.push_back(std::make_shared<TConnection>(client));
         }
       }
     }
   }
 
-  // One request and its reply; false when the connection is to be dropped.
-  bool Serve(int fd)
+  // Reads one request and hands it to the window's thread; false when the
+  // connection is to be dropped.
+  bool Serve(const std::shared_ptr<TConnection>& connection)
   {
+    int fd = connection->Fd;
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
     TCopyDataRequest req;
     if (!ReadAll(fd, &req, sizeof req, deadline) || !ValidCopyDataRequest(req, MaxCrossProcessCopyData))
@@ -245,30 +253,18 @@ private:
     std::vector<BYTE> payload(req.Size);
     if (req.Size && !ReadAll(fd, payload.data(), payload.size(), deadline))
       return false;
-    TCopyDataReply reply = MakeCopyDataReply(false, 0);
-    TWnd* target = nullptr;
-    HWND sender = nullptr;
-    {
-      std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-      HWND h = reinterpret_cast<HWND>(std::uintptr_t(req.Target));
-      TWnd* w = ResolveLocal(h);
-      if (w && IsTopLevel(w) && !w->Destroying)
-        target = w;
-      if (req.Sender)
-        sender = ProxyFor(int(req.SenderPid), req.Sender, std::string(), std::string());
-    }
-    if (target) {
-      COPYDATASTRUCT cds;
-      cds.dwData = ULONG_PTR(req.Data);
-      cds.cbData = req.Size;
-      bool ok = false;
-      // The sender gave up long before this; the wait only keeps a hung
-      // window from holding the listener for ever.
-      reply.Result = SendToThread(target, WM_COPYDATA, reinterpret_cast<WPARAM>(sender),
-                                  reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, 5000, ok, &payload);
-      reply.Ok = ok ? 1 : 0;
-    }
-    return WriteAll(fd, &reply, sizeof reply, std::chrono::steady_clock::now() + std::chrono::milliseconds(500));
+    auto answer = [connection](bool ok, LRESULT result) {
+      TCopyDataReply reply = MakeCopyDataReply(ok, result);
+      WriteAll(connection->Fd, &reply, sizeof reply, std::chrono::steady_clock::now() + std::chrono::milliseconds(500));
+    };
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    HWND h = reinterpret_cast<HWND>(std::uintptr_t(req.Target));
+    TWnd* target = ResolveLocal(h);
+    HWND sender = req.Sender ? ProxyFor(int(req.SenderPid), req.Sender, std::string(), std::string()) : nullptr;
+    if (!target || !IsTopLevel(target) || target->Destroying ||
+        !QueueForeignCopyData(target, sender, ULONG_PTR(req.Data), std::move(payload), answer))
+      answer(false, 0);
+    return true;
   }
 
   std::atomic<bool> FStarted{false};

@@ -23,6 +23,10 @@ namespace {
 
 void Complete(const std::shared_ptr<TSent>& s, LRESULT result)
 {
+  if (s->OnDone) {
+    s->OnDone(true, result);
+    s->OnDone = nullptr;
+  }
   if (!s->Waiter)
     return;
   std::lock_guard<std::mutex> lock(s->Waiter->M);
@@ -86,8 +90,7 @@ void ProcessSentMessages(TThread& t)
 
 // Sends to a window of another thread of this process and waits, running the
 // calls sent to this thread meanwhile. timeoutMs UINT_MAX waits as long as it takes.
-LRESULT SendToThread(TWnd* target, UINT msg, WPARAM w, LPARAM l, UINT flags, UINT timeoutMs, bool& ok,
-                     std::vector<BYTE>* payload)
+LRESULT SendToThread(TWnd* target, UINT msg, WPARAM w, LPARAM l, UINT flags, UINT timeoutMs, bool& ok)
 {
   std::shared_ptr<TThread> receiver = target->Thread;
   std::shared_ptr<TThread> me = CurrentThreadPtr();
@@ -97,14 +100,6 @@ LRESULT SendToThread(TWnd* target, UINT msg, WPARAM w, LPARAM l, UINT flags, UIN
   s->W = w;
   s->L = l;
   s->Waiter = me;
-  if (payload && msg == WM_COPYDATA) {
-    // Data from another process: the record owns it until the call returns.
-    s->Payload = std::move(*payload);
-    s->Cds = *reinterpret_cast<const COPYDATASTRUCT*>(l);
-    s->Cds.lpData = s->Payload.data();
-    s->Cds.cbData = DWORD(s->Payload.size());
-    s->L = reinterpret_cast<LPARAM>(&s->Cds);
-  }
   {
     std::lock_guard<std::mutex> lock(receiver->M);
     if (!receiver->Alive) {
@@ -151,6 +146,29 @@ LRESULT SendToThread(TWnd* target, UINT msg, WPARAM w, LPARAM l, UINT flags, UIN
 }
 
 LRESULT Send(HWND h, UINT msg, WPARAM w, LPARAM l) { return SendMessage(h, msg, w, l); }
+
+bool QueueForeignCopyData(TWnd* target, HWND sender, ULONG_PTR tag, std::vector<BYTE> payload,
+                          std::function<void(bool, LRESULT)> done)
+{
+  std::shared_ptr<TThread> receiver = target->Thread;
+  auto s = std::make_shared<TSent>();
+  s->Hwnd = target->Handle;
+  s->Msg = WM_COPYDATA;
+  s->W = reinterpret_cast<WPARAM>(sender);
+  s->NoReply = true;
+  s->Payload = std::move(payload);
+  s->Cds.dwData = tag;
+  s->Cds.cbData = DWORD(s->Payload.size());
+  s->Cds.lpData = s->Payload.data();
+  s->L = reinterpret_cast<LPARAM>(&s->Cds);
+  s->OnDone = std::move(done);
+  std::lock_guard<std::mutex> lock(receiver->M);
+  if (!receiver->Alive)
+    return false;
+  receiver->Sent.push_back(s);
+  Wake(*receiver);
+  return true;
+}
 
 bool QueueTask(TThread& t, std::function<void()> task)
 {
@@ -229,7 +247,7 @@ LRESULT SendMessageTimeout(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UI
     if (!target)
       return 0;
   }
-  r = SendToThread(target, msg, wParam, lParam, flags, timeoutMs, ok, nullptr);
+  r = SendToThread(target, msg, wParam, lParam, flags, timeoutMs, ok);
   if (result)
     *result = DWORD_PTR(r);
   return ok ? 1 : 0;

@@ -162,6 +162,20 @@ TEST(BitmapTest, TransparentDrawingSkipsTheTransparentColour)
   sprite.SetTransparent(false);
   screen.Canvas()->Draw(0, 0, &sprite);
   EXPECT_EQ(screen.Canvas()->Pixels(1, 0), clBlue);
+
+  // Rows written through ScanLine count for the next transparent drawing.
+  sprite.SetTransparent(true);
+  Fill(screen, clGreen);
+  screen.Canvas()->Draw(0, 0, &sprite);
+  EXPECT_EQ(screen.Canvas()->Pixels(1, 0), clGreen);
+  auto* row = static_cast<std::uint8_t*>(sprite.ScanLine(0));
+  row[3] = 0xFF;  // pixel 1 becomes fuchsia (blue, green, red)
+  row[4] = 0x00;
+  row[5] = 0xFF;
+  Fill(screen, clGreen);
+  screen.Canvas()->Draw(0, 0, &sprite);
+  EXPECT_EQ(screen.Canvas()->Pixels(1, 0), clFuchsia);
+  EXPECT_EQ(screen.Canvas()->Pixels(1, 1), clGreen);
 }
 
 TEST(BitmapTest, StreamsHoldExactlyOneFileAndRefuseGarbage)

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/classes/Published.h"
-#include "platform/classes/graphics/Colors.h"
+#include "platform/classes/classes.h"  // the umbrella, so that it stays whole
 
 TEST(PublishedTest, EnumerationsSetsAndPropertiesReadByName)
 {

@@ -273,8 +273,13 @@ void* TBitmap::ScanLine(int Row)
   if (Row < 0 || Row >= FImage->Height)
     throw EInvalidGraphic(SScanLine);
   DIBNeeded();
-  // The caller may write through the pointer: a mask made from the colour is stale.
-  Changed(this);
+  // The caller may write through the pointer: a mask made from the colour is
+  // stale. (OnChange is the caller's to raise once its rows are written.)
+  if (FImage->MaskFromColor && FImage->MaskHandle) {
+    DeleteObject(FImage->MaskHandle);
+    FImage->MaskHandle = nullptr;
+    FImage->MaskFromColor = false;
+  }
   GdiFlush();
   return static_cast<std::uint8_t*>(FImage->Bits) + std::size_t(Row) * std::size_t(BytesPerScanline(FImage->Width, FImage->BitCount));
 }

@@ -57,7 +57,8 @@ public:
   void SetPixelFormat(TPixelFormat Value);
   bool Monochrome() const;
   void SetMonochrome(bool Value);
-  // The first byte of row Row (0 at the top); ERangeError-like EInvalidGraphic outside.
+  // The first byte of row Row (0 at the top); EInvalidGraphic outside. The
+  // pixels stop being shared; OnChange is left to the caller.
   void* ScanLine(int Row);
 
   // The automatic colour is the bottom-left pixel's (white for a monochrome bitmap).

@@ -114,13 +114,14 @@ TThreadGuard::~TThreadGuard()
     }
     core.Threads.erase(Thread->Id);
   }
+  std::vector<std::shared_ptr<TSent>> unanswered;
   {
     std::lock_guard<std::mutex> lock(Thread->M);
     Thread->Alive = false;
     // Anyone still waiting for an answer from this thread gets 0.
     for (auto& s : Thread->Sent) {
       if (s->OnDone)
-        s->OnDone(false, 0);
+        unanswered.push_back(s);
       if (s->Waiter) {
         std::lock_guard<std::mutex> wl(s->Waiter->M);
         s->Done = true;
@@ -131,6 +132,8 @@ TThreadGuard::~TThreadGuard()
     Thread->Posted.clear();
     Thread->Input.clear();
   }
+  for (auto& s : unanswered)
+    s->OnDone(false, 0);
   PublishWindowsChanged();
 }
 

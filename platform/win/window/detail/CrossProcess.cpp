@@ -257,12 +257,16 @@ private:
       TCopyDataReply reply = MakeCopyDataReply(ok, result);
       WriteAll(connection->Fd, &reply, sizeof reply, std::chrono::steady_clock::now() + std::chrono::milliseconds(500));
     };
-    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-    HWND h = reinterpret_cast<HWND>(std::uintptr_t(req.Target));
-    TWnd* target = ResolveLocal(h);
-    HWND sender = req.Sender ? ProxyFor(int(req.SenderPid), req.Sender, std::string(), std::string()) : nullptr;
-    if (!target || !IsTopLevel(target) || target->Destroying ||
-        !QueueForeignCopyData(target, sender, ULONG_PTR(req.Data), std::move(payload), answer))
+    bool queued;
+    {
+      std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+      HWND h = reinterpret_cast<HWND>(std::uintptr_t(req.Target));
+      TWnd* target = ResolveLocal(h);
+      HWND sender = req.Sender ? ProxyFor(int(req.SenderPid), req.Sender, std::string(), std::string()) : nullptr;
+      queued = target && IsTopLevel(target) && !target->Destroying &&
+               QueueForeignCopyData(target, sender, ULONG_PTR(req.Data), std::move(payload), answer);
+    }
+    if (!queued)
       answer(false, 0);
     return true;
   }

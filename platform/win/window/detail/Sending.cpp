@@ -81,6 +81,18 @@ void ProcessSentMessages(TThread& t)
       s->Task();
       continue;
     }
+    if (s->OnDone) {
+      // The window may have gone while the call waited: that is no answer.
+      bool gone;
+      {
+        std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+        gone = !ResolveLocal(s->Hwnd);
+      }
+      if (gone) {
+        s->OnDone(false, 0);
+        continue;
+      }
+    }
     t.Replying.push_back(s);
     LRESULT r = CallProc(s->Hwnd, s->Msg, s->W, s->L);
     t.Replying.pop_back();

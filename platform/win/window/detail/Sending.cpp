@@ -177,6 +177,13 @@ bool QueueForeignCopyData(TWnd* target, HWND sender, ULONG_PTR tag, std::vector<
   std::lock_guard<std::mutex> lock(receiver->M);
   if (!receiver->Alive)
     return false;
+  // A thread that does not answer does not collect callers (and their
+  // connections) without end.
+  std::size_t waiting = 0;
+  for (auto& other : receiver->Sent)
+    waiting += other->OnDone ? 1 : 0;
+  if (waiting >= 256)
+    return false;
   receiver->Sent.push_back(s);
   Wake(*receiver);
   return true;

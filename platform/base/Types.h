@@ -22,6 +22,7 @@ using ULONGLONG = std::uint64_t;
 using Cardinal = std::uint32_t;
 using Integer = std::int32_t;
 using Int64 = std::int64_t;
+using UInt64 = std::uint64_t;
 
 using BOOL = std::int32_t;      // 0 false, anything else true
 using LongBool = std::int32_t;  // the same on the wire; -1 when written as true by the class library

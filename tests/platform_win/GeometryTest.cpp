@@ -1,3 +1,7 @@
+// Both umbrellas together, as most of the system includes them.
+#include "platform/base/base.h"
+#include "platform/win/win.h"
+
 #include "WindowTestSupport.h"
 
 namespace {

@@ -63,7 +63,7 @@ HRESULT TStreamAdapter::Write(const void* buffer, ULONG count, ULONG* written)
   }
 }
 
-HRESULT TStreamAdapter::Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* newPosition)
+HRESULT TStreamAdapter::Seek(Int64 move, DWORD origin, UInt64* newPosition)
 {
   if (origin > STREAM_SEEK_END)
     return STG_E_INVALIDFUNCTION;
@@ -73,14 +73,14 @@ HRESULT TStreamAdapter::Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* n
     if (position < 0)
       return STG_E_INVALIDFUNCTION;
     if (newPosition)
-      *newPosition = ULARGE_INTEGER(position);
+      *newPosition = UInt64(position);
     return S_OK;
   } catch (...) {
     return STG_E_INVALIDFUNCTION;
   }
 }
 
-HRESULT TStreamAdapter::SetSize(ULARGE_INTEGER size)
+HRESULT TStreamAdapter::SetSize(UInt64 size)
 {
   try {
     FStream->SetSize(Int64(size));
@@ -90,16 +90,16 @@ HRESULT TStreamAdapter::SetSize(ULARGE_INTEGER size)
   }
 }
 
-HRESULT TStreamAdapter::CopyTo(IStream* dest, ULARGE_INTEGER count, ULARGE_INTEGER* read, ULARGE_INTEGER* written)
+HRESULT TStreamAdapter::CopyTo(IStream* dest, UInt64 count, UInt64* read, UInt64* written)
 {
   if (!dest)
     return STG_E_INVALIDPOINTER;
-  ULARGE_INTEGER total = 0, out = 0;
+  UInt64 total = 0, out = 0;
   std::vector<char> buffer(65536);
   HRESULT hr = S_OK;
   while (total < count) {
     ULONG got = 0, put = 0;
-    ULONG want = ULONG(std::min<ULARGE_INTEGER>(count - total, buffer.size()));
+    ULONG want = ULONG(std::min<UInt64>(count - total, buffer.size()));
     Read(buffer.data(), want, &got);
     if (got == 0)
       break;
@@ -118,8 +118,8 @@ HRESULT TStreamAdapter::CopyTo(IStream* dest, ULARGE_INTEGER count, ULARGE_INTEG
 
 HRESULT TStreamAdapter::Commit(DWORD) { return S_OK; }  // a class-library stream writes through at once
 HRESULT TStreamAdapter::Revert() { return STG_E_INVALIDFUNCTION; }
-HRESULT TStreamAdapter::LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) { return STG_E_INVALIDFUNCTION; }
-HRESULT TStreamAdapter::UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) { return STG_E_INVALIDFUNCTION; }
+HRESULT TStreamAdapter::LockRegion(UInt64, UInt64, DWORD) { return STG_E_INVALIDFUNCTION; }
+HRESULT TStreamAdapter::UnlockRegion(UInt64, UInt64, DWORD) { return STG_E_INVALIDFUNCTION; }
 
 HRESULT TStreamAdapter::Stat(STATSTG* stat, DWORD)
 {
@@ -127,7 +127,7 @@ HRESULT TStreamAdapter::Stat(STATSTG* stat, DWORD)
     return STG_E_INVALIDPOINTER;
   try {
     *stat = STATSTG();
-    stat->cbSize = ULARGE_INTEGER(FStream->Size());
+    stat->cbSize = UInt64(FStream->Size());
     return S_OK;
   } catch (...) {
     return E_FAIL;

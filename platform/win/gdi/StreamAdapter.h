@@ -6,9 +6,7 @@
 #include "platform/base/Interface.h"
 #include "platform/base/Stream.h"
 
-using LARGE_INTEGER = Int64;
-using ULARGE_INTEGER = std::uint64_t;
-
+// Offsets and sizes are the 64-bit integers the stream calls take.
 constexpr DWORD STREAM_SEEK_SET = 0, STREAM_SEEK_CUR = 1, STREAM_SEEK_END = 2;
 constexpr DWORD STATFLAG_DEFAULT = 0, STATFLAG_NONAME = 1;
 constexpr DWORD STGTY_STREAM = 2;
@@ -19,7 +17,7 @@ constexpr HRESULT STG_E_INVALIDFUNCTION = HRESULT(0x80030001), STG_E_READFAULT =
 struct STATSTG {
   char16_t* pwcsName = nullptr;
   DWORD type = STGTY_STREAM;
-  ULARGE_INTEGER cbSize = 0;
+  UInt64 cbSize = 0;
   Int64 mtime = 0;
   Int64 ctime = 0;
   Int64 atime = 0;
@@ -38,13 +36,13 @@ struct ISequentialStream : IUnknown {
 
 struct IStream : ISequentialStream {
   static constexpr GUID IID = MakeGUID("{0000000C-0000-0000-C000-000000000046}");
-  virtual HRESULT Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* newPosition) = 0;
-  virtual HRESULT SetSize(ULARGE_INTEGER size) = 0;
-  virtual HRESULT CopyTo(IStream* dest, ULARGE_INTEGER count, ULARGE_INTEGER* read, ULARGE_INTEGER* written) = 0;
+  virtual HRESULT Seek(Int64 move, DWORD origin, UInt64* newPosition) = 0;
+  virtual HRESULT SetSize(UInt64 size) = 0;
+  virtual HRESULT CopyTo(IStream* dest, UInt64 count, UInt64* read, UInt64* written) = 0;
   virtual HRESULT Commit(DWORD flags) = 0;
   virtual HRESULT Revert() = 0;
-  virtual HRESULT LockRegion(ULARGE_INTEGER offset, ULARGE_INTEGER count, DWORD lockType) = 0;
-  virtual HRESULT UnlockRegion(ULARGE_INTEGER offset, ULARGE_INTEGER count, DWORD lockType) = 0;
+  virtual HRESULT LockRegion(UInt64 offset, UInt64 count, DWORD lockType) = 0;
+  virtual HRESULT UnlockRegion(UInt64 offset, UInt64 count, DWORD lockType) = 0;
   virtual HRESULT Stat(STATSTG* stat, DWORD flags) = 0;
   virtual HRESULT Clone(IStream** stream) = 0;
 };
@@ -61,13 +59,13 @@ public:
 
   HRESULT Read(void* buffer, ULONG count, ULONG* read) override;
   HRESULT Write(const void* buffer, ULONG count, ULONG* written) override;
-  HRESULT Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* newPosition) override;
-  HRESULT SetSize(ULARGE_INTEGER size) override;
-  HRESULT CopyTo(IStream* dest, ULARGE_INTEGER count, ULARGE_INTEGER* read, ULARGE_INTEGER* written) override;
+  HRESULT Seek(Int64 move, DWORD origin, UInt64* newPosition) override;
+  HRESULT SetSize(UInt64 size) override;
+  HRESULT CopyTo(IStream* dest, UInt64 count, UInt64* read, UInt64* written) override;
   HRESULT Commit(DWORD flags) override;
   HRESULT Revert() override;
-  HRESULT LockRegion(ULARGE_INTEGER offset, ULARGE_INTEGER count, DWORD lockType) override;
-  HRESULT UnlockRegion(ULARGE_INTEGER offset, ULARGE_INTEGER count, DWORD lockType) override;
+  HRESULT LockRegion(UInt64 offset, UInt64 count, DWORD lockType) override;
+  HRESULT UnlockRegion(UInt64 offset, UInt64 count, DWORD lockType) override;
   HRESULT Stat(STATSTG* stat, DWORD flags) override;
   HRESULT Clone(IStream** stream) override;
 

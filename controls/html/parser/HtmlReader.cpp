@@ -159,7 +159,7 @@ THtmlReader::TMark THtmlReader::Mark() const
 {
   TMark M{FPos, ChPos, FActiveFrames, {}, FLineEnd};
   for (std::size_t F = 0; F < FActiveFrames; ++F)
-    M.FramePos.push_back(FFrames[F].Pos);
+    M.FramePos[F] = FFrames[F].Pos;
   return M;
 }
 

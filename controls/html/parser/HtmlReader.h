@@ -129,7 +129,7 @@ private:
     std::size_t Pos;
     int ChPos;
     std::size_t ActiveFrames;
-    std::vector<std::size_t> FramePos;
+    std::size_t FramePos[MaxIncludeDepth];
     int LineEnd;
   };
 
@@ -148,7 +148,7 @@ private:
   bool GetTag();
   bool GetText();
   bool GetAttribute();
-  void ReadAttributeValue(Symb Sy, int& Value, std::string& Text);
+  void ReadAttributeValue(int& Value, std::string& Text);
   void TextEntity(TCharCollection& Collection, UINT CodePage);
   void AddCode(TCharCollection& Collection, UINT CodePage, std::uint32_t Code, bool FromDigits, int Position);
   UINT CurrentCodePage() const;

@@ -109,7 +109,7 @@ bool THtmlReader::GetAttribute()
   if (LCh == '=') {
     GetCh();
     SkipWhite();
-    ReadAttributeValue(Which, Value, Text);
+    ReadAttributeValue(Value, Text);
   }
   Value = ClampAttributeValue(Which, Value);
   Attributes.Add(new TAttribute(Which, Name, Value, Text));
@@ -118,9 +118,8 @@ bool THtmlReader::GetAttribute()
   return true;
 }
 
-void THtmlReader::ReadAttributeValue(Symb Which, int& Value, std::string& Text)
+void THtmlReader::ReadAttributeValue(int& Value, std::string& Text)
 {
-  (void)Which;
   const UINT CodePage = CurrentCodePage();
   std::string Raw;
   double Number = 0;

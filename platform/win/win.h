@@ -4,3 +4,4 @@
 #include "platform/base/base.h"
 #include "platform/win/gdi/gdi.h"
 #include "platform/win/window/window.h"
+#include "platform/win/controls/controls.h"

@@ -6,9 +6,7 @@
 
 #include "platform/base/Geometry.h"
 #include "platform/classes/menus/Menu.h"
-
-constexpr UINT TPM_LEFTBUTTON = 0x0000, TPM_RIGHTBUTTON = 0x0002, TPM_LEFTALIGN = 0x0000, TPM_CENTERALIGN = 0x0004,
-               TPM_RIGHTALIGN = 0x0008;
+#include "platform/win/controls/Menus.h"
 
 // Shows Menu at screen point (X, Y) with the TPM_ flags and runs its loop;
 // answers the chosen item (null when the menu was dismissed).

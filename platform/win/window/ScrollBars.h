@@ -52,7 +52,9 @@ struct SCROLLINFO {
 };
 using TScrollInfo = SCROLLINFO;
 
-// SB_HORZ and SB_VERT: the window's own bars. A range the page covers hides
+// SB_HORZ and SB_VERT: the window's own bars. SB_CTL: a scroll bar control,
+// which keeps its values itself (SBM_SETSCROLLINFO, SBM_GETSCROLLINFO,
+// SBM_ENABLE_ARROWS; ShowScrollBar shows or hides the control). A range the page covers hides
 // the bar, or disables it with SIF_DISABLENOSCROLL. Answers the position.
 int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, BOOL redraw);
 BOOL GetScrollInfo(HWND hwnd, int bar, SCROLLINFO* info);
@@ -75,3 +77,13 @@ constexpr UINT SW_ERASE = 0x0004;
 int ScrollWindowEx(HWND hwnd, int dx, int dy, const TRect* scroll, const TRect* clip, HRGN update,
                    TRect* updateRect, UINT flags);
 BOOL ScrollWindow(HWND hwnd, int dx, int dy, const TRect* scroll, const TRect* clip);
+
+// Scroll bar controls draw and track themselves with the frame bars'
+// routines: the bar fills rect (client coordinates). The tracking loop of a
+// press (screen point) reads the values through read after every step, sends
+// WM_HSCROLL/WM_VSCROLL with the control's handle to notify, and hands the
+// dragged thumb's position to setTrackPos.
+using TScrollBarControlRead = bool (*)(HWND control, SCROLLINFO& values, UINT& disabledArrows);
+void DrawScrollBarControl(HDC dc, const TRect& rect, bool vertical, const SCROLLINFO& values, UINT disabledArrows);
+void TrackScrollBarControl(HWND control, const TRect& rect, bool vertical, TPoint screenPoint, HWND notify,
+                           TScrollBarControlRead read, void (*setTrackPos)(HWND, int));

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win/controls/ControlConsts.h"
 #include "platform/win/gdi/Edges.h"
 #include "platform/win/gdi/gdi.h"
 #include "platform/win/window/Input.h"
@@ -34,6 +35,37 @@ struct TBarGeometry {
 
 bool Scrollable(const TBar& b) { return b.Max > b.Min && (b.Page == 0 || b.Max - b.Min + 1 > b.Page); }
 
+// Lays out the arrows, track and thumb of a bar whose rectangle is set.
+void LayOut(TBarGeometry& g, const TBar& b, int pos)
+{
+  bool vertical = g.Vertical;
+  int length = vertical ? g.Bar.Height() : g.Bar.Width();
+  int cross = vertical ? g.Bar.Width() : g.Bar.Height();
+  int arrow = std::min(vertical ? GetSystemMetrics(SM_CYVSCROLL) : GetSystemMetrics(SM_CXHSCROLL), length / 2);
+  if (vertical) {
+    g.Less = TRect(g.Bar.Left, g.Bar.Top, g.Bar.Right, g.Bar.Top + arrow);
+    g.More = TRect(g.Bar.Left, g.Bar.Bottom - arrow, g.Bar.Right, g.Bar.Bottom);
+    g.Track = TRect(g.Bar.Left, g.Less.Bottom, g.Bar.Right, g.More.Top);
+  } else {
+    g.Less = TRect(g.Bar.Left, g.Bar.Top, g.Bar.Left + arrow, g.Bar.Bottom);
+    g.More = TRect(g.Bar.Right - arrow, g.Bar.Top, g.Bar.Right, g.Bar.Bottom);
+    g.Track = TRect(g.Less.Right, g.Bar.Top, g.More.Left, g.Bar.Bottom);
+  }
+  g.TrackStart = vertical ? g.Track.Top : g.Track.Left;
+  g.TrackLength = std::max(0, length - 2 * arrow);
+  g.Scrollable = Scrollable(b) && b.Disabled != ESB_DISABLE_BOTH;
+  int minThumb = 8;
+  if (!g.Scrollable || g.TrackLength < minThumb)
+    return;
+  int range = b.Max - b.Min + 1;
+  g.ThumbLength = b.Page ? std::max(minThumb, int(long(g.TrackLength) * b.Page / range)) : std::min(cross, g.TrackLength);
+  int span = range - std::max(b.Page, 1);
+  int offset = span > 0 ? int(long(g.TrackLength - g.ThumbLength) * (std::clamp(pos, b.Min, b.Min + span) - b.Min) / span) : 0;
+  int start = g.TrackStart + offset;
+  g.Thumb = vertical ? TRect(g.Bar.Left, start, g.Bar.Right, start + g.ThumbLength)
+                     : TRect(start, g.Bar.Top, start + g.ThumbLength, g.Bar.Bottom);
+}
+
 TBarGeometry Geometry(TWnd* w, bool vertical, int pos)
 {
   TBarGeometry g;
@@ -51,31 +83,7 @@ TBarGeometry Geometry(TWnd* w, bool vertical, int pos)
   } else {
     g.Bar = TRect(client.Left, client.Bottom, client.Right, client.Bottom + sy);
   }
-  int length = vertical ? g.Bar.Height() : g.Bar.Width();
-  int arrow = std::min(vertical ? sy : sx, length / 2);
-  if (vertical) {
-    g.Less = TRect(g.Bar.Left, g.Bar.Top, g.Bar.Right, g.Bar.Top + arrow);
-    g.More = TRect(g.Bar.Left, g.Bar.Bottom - arrow, g.Bar.Right, g.Bar.Bottom);
-    g.Track = TRect(g.Bar.Left, g.Less.Bottom, g.Bar.Right, g.More.Top);
-  } else {
-    g.Less = TRect(g.Bar.Left, g.Bar.Top, g.Bar.Left + arrow, g.Bar.Bottom);
-    g.More = TRect(g.Bar.Right - arrow, g.Bar.Top, g.Bar.Right, g.Bar.Bottom);
-    g.Track = TRect(g.Less.Right, g.Bar.Top, g.More.Left, g.Bar.Bottom);
-  }
-  const TBar& b = vertical ? w->VBar : w->HBar;
-  g.TrackStart = vertical ? g.Track.Top : g.Track.Left;
-  g.TrackLength = std::max(0, length - 2 * arrow);
-  g.Scrollable = Scrollable(b) && b.Disabled != ESB_DISABLE_BOTH;
-  int minThumb = 8;
-  if (!g.Scrollable || g.TrackLength < minThumb)
-    return g;
-  int range = b.Max - b.Min + 1;
-  g.ThumbLength = b.Page ? std::max(minThumb, int(long(g.TrackLength) * b.Page / range)) : std::min(vertical ? sx : sy, g.TrackLength);
-  int span = range - std::max(b.Page, 1);
-  int offset = span > 0 ? int(long(g.TrackLength - g.ThumbLength) * (std::clamp(pos, b.Min, b.Min + span) - b.Min) / span) : 0;
-  int start = g.TrackStart + offset;
-  g.Thumb = vertical ? TRect(g.Bar.Left, start, g.Bar.Right, start + g.ThumbLength)
-                     : TRect(start, g.Bar.Top, start + g.ThumbLength, g.Bar.Bottom);
+  LayOut(g, vertical ? w->VBar : w->HBar, pos);
   return g;
 }
 
@@ -110,12 +118,31 @@ void ShowBar(HWND hwnd, int bar, bool show)
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
+// Arrows, track and thumb of one bar.
+void PaintBar(HDC dc, const TBarGeometry& g, const TBar& values)
+{
+  UINT disabled = g.Scrollable ? values.Disabled : ESB_DISABLE_BOTH;
+  TRect less = g.Less, more = g.More;
+  DrawFrameControl(dc, &less, DFC_SCROLL,
+                   (g.Vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT) | ((disabled & ESB_DISABLE_LTUP) ? DFCS_INACTIVE : 0));
+  DrawFrameControl(dc, &more, DFC_SCROLL,
+                   (g.Vertical ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT) | ((disabled & ESB_DISABLE_RTDN) ? DFCS_INACTIVE : 0));
+  TRect track = g.Track;
+  FillRect(dc, &track, GetSysColorBrush(COLOR_SCROLLBAR));
+  if (!g.Thumb.IsEmpty()) {
+    TRect thumb = g.Thumb;
+    DrawEdge(dc, &thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
+  }
+}
+
 void RedrawBars(HWND hwnd) { RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN); }
 
 }  // namespace
 
 int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, BOOL redraw)
 {
+  if (bar == SB_CTL)
+    return info && IsWindow(hwnd) ? int(SendMessage(hwnd, SBM_SETSCROLLINFO, WPARAM(redraw), reinterpret_cast<LPARAM>(info))) : 0;
   if (!info || (bar != SB_HORZ && bar != SB_VERT))
     return 0;
   bool scrollable, disableNoScroll, shown;
@@ -158,6 +185,8 @@ int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, BOOL redraw)
 
 BOOL GetScrollInfo(HWND hwnd, int bar, SCROLLINFO* info)
 {
+  if (bar == SB_CTL)
+    return info && IsWindow(hwnd) ? BOOL(SendMessage(hwnd, SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(info))) : FALSE;
   if (!info || (bar != SB_HORZ && bar != SB_VERT))
     return FALSE;
   std::lock_guard<std::recursive_mutex> cl(Core().Lock);
@@ -222,6 +251,12 @@ BOOL GetScrollRange(HWND hwnd, int bar, int* min, int* max)
 
 BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show)
 {
+  if (bar == SB_CTL) {
+    if (!IsWindow(hwnd))
+      return FALSE;
+    ShowWindow(hwnd, show ? SW_SHOW : SW_HIDE);
+    return TRUE;
+  }
   if (!IsWindow(hwnd) || bar < SB_HORZ || bar > SB_BOTH || bar == SB_CTL)
     return FALSE;
   ShowBar(hwnd, bar, show != FALSE);
@@ -230,6 +265,8 @@ BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show)
 
 BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows)
 {
+  if (bar == UINT(SB_CTL))
+    return IsWindow(hwnd) ? BOOL(SendMessage(hwnd, SBM_ENABLE_ARROWS, arrows, 0)) : FALSE;
   {
     std::lock_guard<std::recursive_mutex> cl(Core().Lock);
     TWnd* w = ResolveLocal(hwnd);
@@ -266,23 +303,9 @@ void PaintScrollBars(HWND hwnd, HDC dc)
     box = TRect(bars[1].Bar.Left, bars[0].Bar.Top, bars[1].Bar.Right, bars[0].Bar.Bottom);
     grip = (w->Style & WS_THICKFRAME) && !(w->ExStyle & WS_EX_LEFTSCROLLBAR);
   }
-  for (int i = 0; i < 2; ++i) {
-    const TBarGeometry& g = bars[i];
-    if (!g.Shown)
-      continue;
-    UINT disabled = g.Scrollable ? values[i].Disabled : ESB_DISABLE_BOTH;
-    TRect less = g.Less, more = g.More;
-    DrawFrameControl(dc, &less, DFC_SCROLL,
-                     (g.Vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT) | ((disabled & ESB_DISABLE_LTUP) ? DFCS_INACTIVE : 0));
-    DrawFrameControl(dc, &more, DFC_SCROLL,
-                     (g.Vertical ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT) | ((disabled & ESB_DISABLE_RTDN) ? DFCS_INACTIVE : 0));
-    TRect track = g.Track;
-    FillRect(dc, &track, GetSysColorBrush(COLOR_SCROLLBAR));
-    if (!g.Thumb.IsEmpty()) {
-      TRect thumb = g.Thumb;
-      DrawEdge(dc, &thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
-    }
-  }
+  for (int i = 0; i < 2; ++i)
+    if (bars[i].Shown)
+      PaintBar(dc, bars[i], values[i]);
   if (bothShown) {
     if (grip)
       DrawFrameControl(dc, &box, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
@@ -291,27 +314,33 @@ void PaintScrollBars(HWND hwnd, HDC dc)
   }
 }
 
+}  // namespace wincore
+
+namespace {
+
+// Where a tracked bar lives: a window's frame bar or a scroll bar control.
+// Its values are read again after every step (the receiver moves them).
+class TTrackedBar {
+public:
+  virtual ~TTrackedBar() = default;
+  // False when the bar went away.
+  virtual bool Read(TBarGeometry& g, TBar& values, TPoint& origin) = 0;
+  virtual void Send(WORD code, int pos) = 0;
+  virtual void SetTrackPos(int pos) = 0;
+};
+
 // Follows a press on a scroll bar until release: arrows and page areas repeat
 // while held over, the thumb is dragged (SB_THUMBTRACK, then SB_THUMBPOSITION);
 // SB_ENDSCROLL closes every press.
-void TrackScrollBar(HWND hwnd, bool vertical, TPoint screen)
+void RunTrack(HWND hwnd, bool vertical, TPoint screen, TTrackedBar& bar)
 {
   enum TPart { None, Less, More, PageLess, PageMore, Thumb } part = None;
-  TPoint windowOrigin;
+  TPoint origin;
   TBarGeometry g;
   TBar values;
-  {
-    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-    TWnd* w = ResolveLocal(hwnd);
-    if (!w)
-      return;
-    values = vertical ? w->VBar : w->HBar;
-    g = Geometry(w, vertical, values.Pos);
-    windowOrigin = ScreenWindowRect(w).TopLeft();
-  }
-  if (!g.Shown || !g.Scrollable)
+  if (!bar.Read(g, values, origin) || !g.Shown || !g.Scrollable)
     return;
-  auto local = [&](TPoint p) { return TPoint(p.x - windowOrigin.x, p.y - windowOrigin.y); };
+  auto local = [&](TPoint p) { return TPoint(p.x - origin.x, p.y - origin.y); };
   auto partAt = [&](TPoint p) {
     if (g.Less.Contains(p))
       return (values.Disabled & ESB_DISABLE_LTUP) ? None : Less;
@@ -329,15 +358,13 @@ void TrackScrollBar(HWND hwnd, bool vertical, TPoint screen)
   part = partAt(local(screen));
   if (part == None)
     return;
-  UINT message = vertical ? WM_VSCROLL : WM_HSCROLL;
-  auto send = [&](WORD code, int pos) { SendMessage(hwnd, message, MAKEWPARAM(code, WORD(pos)), 0); };
   WORD code = part == Less ? SB_LINEUP : part == More ? SB_LINEDOWN : part == PageLess ? SB_PAGEUP : SB_PAGEDOWN;
   constexpr UINT_PTR RepeatTimer = 0xFFF0;
-  int grab = (vertical ? screen.y - windowOrigin.y - g.Thumb.Top : screen.x - windowOrigin.x - g.Thumb.Left);
+  int grab = (vertical ? screen.y - origin.y - g.Thumb.Top : screen.x - origin.x - g.Thumb.Left);
   int trackPos = values.Pos;
   SetCapture(hwnd);
   if (part != Thumb) {
-    send(code, 0);
+    bar.Send(code, 0);
     SetTimer(hwnd, RepeatTimer, 350, nullptr);
   }
   bool over = true;
@@ -361,12 +388,8 @@ void TrackScrollBar(HWND hwnd, bool vertical, TPoint screen)
         int pos = room > 0 ? values.Min + int((long(std::clamp(at, 0, room)) * span + room / 2) / room) : values.Min;
         if (pos != trackPos) {
           trackPos = pos;
-          {
-            std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-            if (TWnd* w = ResolveLocal(hwnd))
-              (vertical ? w->VBar : w->HBar).TrackPos = pos;
-          }
-          send(SB_THUMBTRACK, pos);
+          bar.SetTrackPos(pos);
+          bar.Send(SB_THUMBTRACK, pos);
         }
       } else {
         over = partAt(p) == part;
@@ -375,19 +398,13 @@ void TrackScrollBar(HWND hwnd, bool vertical, TPoint screen)
     }
     if (msg.message == WM_TIMER && msg.hwnd == hwnd && msg.wParam == RepeatTimer) {
       SetTimer(hwnd, RepeatTimer, 50, nullptr);
-      {
-        std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-        TWnd* w = ResolveLocal(hwnd);
-        if (!w)
-          break;
-        values = vertical ? w->VBar : w->HBar;
-        g = Geometry(w, vertical, values.Pos);
-      }
+      if (!bar.Read(g, values, origin))
+        break;
       // A page press stops once the thumb reaches the pointer.
       TPoint cursor;
       GetCursorPos(&cursor);
       if (over && (part == Less || part == More || partAt(local(cursor)) == part))
-        send(code, 0);
+        bar.Send(code, 0);
       continue;
     }
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST)
@@ -400,9 +417,135 @@ void TrackScrollBar(HWND hwnd, bool vertical, TPoint screen)
   if (!IsWindow(hwnd))
     return;
   if (part == Thumb)
-    send(SB_THUMBPOSITION, trackPos);
-  send(SB_ENDSCROLL, 0);
+    bar.Send(SB_THUMBPOSITION, trackPos);
+  if (IsWindow(hwnd))
+    bar.Send(SB_ENDSCROLL, 0);
 }
+
+// A frame bar: values in the window record, messages to the window itself.
+class TFrameBar : public TTrackedBar {
+public:
+  TFrameBar(HWND hwnd, bool vertical) : FWnd(hwnd), FVertical(vertical) {}
+  bool Read(TBarGeometry& g, TBar& values, TPoint& origin) override
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    TWnd* w = ResolveLocal(FWnd);
+    if (!w)
+      return false;
+    values = FVertical ? w->VBar : w->HBar;
+    g = Geometry(w, FVertical, values.Pos);
+    origin = ScreenWindowRect(w).TopLeft();
+    return true;
+  }
+  void Send(WORD code, int pos) override
+  {
+    SendMessage(FWnd, FVertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, WORD(pos)), 0);
+  }
+  void SetTrackPos(int pos) override
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    if (TWnd* w = ResolveLocal(FWnd))
+      (FVertical ? w->VBar : w->HBar).TrackPos = pos;
+  }
+
+private:
+  HWND FWnd;
+  bool FVertical;
+};
+
+TBar BarFromInfo(const SCROLLINFO& si, UINT disabled)
+{
+  TBar b;
+  b.Min = si.nMin;
+  b.Max = si.nMax;
+  b.Page = int(std::min<UINT>(si.nPage, 0x7FFFFFFF));
+  b.Pos = si.nPos;
+  b.TrackPos = si.nTrackPos;
+  b.Disabled = disabled;
+  return b;
+}
+
+// A scroll bar control: values through SBM_GETSCROLLINFO, messages to the
+// window that hears the control, with the control's handle.
+class TControlBar : public TTrackedBar {
+public:
+  TControlBar(HWND control, const TRect& rect, bool vertical, HWND notify, TScrollBarControlRead read,
+              void (*setTrack)(HWND, int))
+      : FControl(control), FRect(rect), FVertical(vertical), FNotify(notify), FRead(read), FSetTrack(setTrack)
+  {
+  }
+  bool Read(TBarGeometry& g, TBar& values, TPoint& origin) override
+  {
+    if (!IsWindow(FControl))
+      return false;
+    SCROLLINFO si;
+    UINT disabled = 0;
+    if (!FRead(FControl, si, disabled))
+      return false;
+    values = BarFromInfo(si, disabled);
+    g = TBarGeometry();
+    g.Shown = true;
+    g.Vertical = FVertical;
+    g.Bar = FRect;
+    LayOut(g, values, values.Pos);
+    origin = TPoint(0, 0);
+    ClientToScreen(FControl, &origin);
+    return true;
+  }
+  void Send(WORD code, int pos) override
+  {
+    if (FNotify)
+      SendMessage(FNotify, FVertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, WORD(pos)),
+                  reinterpret_cast<LPARAM>(FControl));
+  }
+  void SetTrackPos(int pos) override
+  {
+    if (FSetTrack && IsWindow(FControl))
+      FSetTrack(FControl, pos);
+  }
+
+private:
+  HWND FControl;
+  TRect FRect;
+  bool FVertical;
+  HWND FNotify;
+  TScrollBarControlRead FRead;
+  void (*FSetTrack)(HWND, int);
+};
+
+}  // namespace
+
+namespace wincore {
+
+void TrackScrollBar(HWND hwnd, bool vertical, TPoint screen)
+{
+  TFrameBar bar(hwnd, vertical);
+  RunTrack(hwnd, vertical, screen, bar);
+}
+
+}  // namespace wincore
+
+void DrawScrollBarControl(HDC dc, const TRect& rect, bool vertical, const SCROLLINFO& values, UINT disabledArrows)
+{
+  TBarGeometry g;
+  g.Shown = true;
+  g.Vertical = vertical;
+  g.Bar = rect;
+  TBar b = BarFromInfo(values, disabledArrows);
+  LayOut(g, b, b.Pos);
+  PaintBar(dc, g, b);
+}
+
+void TrackScrollBarControl(HWND control, const TRect& rect, bool vertical, TPoint screenPoint, HWND notify,
+                           TScrollBarControlRead read, void (*setTrackPos)(HWND, int))
+{
+  if (!read)
+    return;
+  TControlBar bar(control, rect, vertical, notify, read, setTrackPos);
+  RunTrack(control, vertical, screenPoint, bar);
+}
+
+namespace wincore {
 
 }  // namespace wincore
 

@@ -5,6 +5,7 @@
 #include <strings.h>
 
 #include "platform/base/LastError.h"
+#include "platform/win/controls/SystemClasses.h"
 #include "platform/win/window/WindowTree.h"
 #include "platform/win/window/detail/Core.h"
 
@@ -15,6 +16,12 @@ namespace wincore {
 // A class by name or atom (Core().Lock held).
 TClassRec* FindClass(LPCSTR name)
 {
+  // The standard classes join the first time any class is looked up.
+  static bool systemClasses = false;
+  if (!systemClasses) {
+    systemClasses = true;
+    RegisterSystemClasses();
+  }
   auto v = reinterpret_cast<std::uintptr_t>(name);
   for (auto& c : Core().Classes) {
     if (v <= 0xFFFF) {

@@ -46,9 +46,7 @@ TEST_F(ButtonTest, AutomaticRadioButtonsUncheckTheirGroupOnly)
   HWND other = Make("Button", BS_AUTORADIOBUTTON | WS_GROUP, 10, 70, 100, 20, "D", 4);
   SendMessage(a, BM_SETCHECK, BST_CHECKED, 0);
   SendMessage(other, BM_SETCHECK, BST_CHECKED, 0);
-  // Groups run in z-order: A, B, C, then D.
-  for (HWND w : {a, b, c, other})
-    SetWindowPos(w, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // Groups run in z-order, which for visible children is creation order: A, B, C, then D.
   ClickAt(b, 5, 10);
   EXPECT_EQ(Check(a), BST_UNCHECKED);
   EXPECT_EQ(Check(b), BST_CHECKED);

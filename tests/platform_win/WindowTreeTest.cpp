@@ -137,6 +137,11 @@ TEST_F(WindowTreeTest, EnumerationAndZOrder)
   EXPECT_EQ(all, (std::vector<HWND>{a, c, b}));  // created first, first in order
   EXPECT_EQ(GetWindow(top, GW_CHILD), a);
   EXPECT_EQ(GetWindow(a, GW_HWNDNEXT), b);
+  // Showing a child keeps its place: visible children stay in creation order.
+  HWND shown = Make(WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, top);
+  ShowWindow(b, SW_SHOW);
+  EXPECT_EQ(GetWindow(top, GW_CHILD), a);
+  EXPECT_EQ(GetWindow(b, GW_HWNDNEXT), shown);
   SetWindowPos(b, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   EXPECT_EQ(GetWindow(top, GW_CHILD), b);
   std::vector<HWND> mine;

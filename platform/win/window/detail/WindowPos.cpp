@@ -328,7 +328,10 @@ BOOL ShowWindow(HWND hwnd, int command)
     maximized = w->Style & WS_MAXIMIZE;
     normal = w->NormalRect;
   }
-  UINT noActivate = topLevel ? 0 : SWP_NOACTIVATE;
+  // A child is never activated by being shown, and keeps its place among its
+  // siblings: children stay in creation order, which is also their tab and
+  // radio-group order.
+  UINT noActivate = topLevel ? 0 : SWP_NOACTIVATE | SWP_NOZORDER;
   switch (command) {
     case SW_HIDE:
       if (!wasVisible)
@@ -415,7 +418,8 @@ BOOL ShowWindow(HWND hwnd, int command)
       if (!wasVisible)
         SendMessage(hwnd, WM_SHOWWINDOW, TRUE, 0);
       SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0,
-                   SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (command == SW_SHOWNA ? SWP_NOZORDER : 0));
+                   SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | noActivate |
+                       (command == SW_SHOWNA ? SWP_NOZORDER : 0));
       return wasVisible;
     default:
       return wasVisible;

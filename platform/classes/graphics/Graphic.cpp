@@ -36,3 +36,10 @@ void TGraphic::Changed(TObject*)
   if (OnChange)
     OnChange(this);
 }
+
+void TGraphic::Progress(TObject* Sender, TProgressStage Stage, BYTE PercentDone, bool RedrawNow, const TRect& R,
+                        const std::string& Msg)
+{
+  if (OnProgress)
+    OnProgress(Sender, Stage, PercentDone, RedrawNow, R, Msg);
+}

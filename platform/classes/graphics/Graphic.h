@@ -17,6 +17,11 @@ class TStream;
 CORVANE_DECLARE_EXCEPTION(EInvalidGraphic, Exception);
 CORVANE_DECLARE_EXCEPTION(EInvalidGraphicOperation, Exception);
 
+// Stages of a long operation on a picture (decoding), reported through OnProgress.
+enum TProgressStage : unsigned char { psStarting, psRunning, psEnding };
+using TProgressEvent = Method<void(TObject* Sender, TProgressStage Stage, BYTE PercentDone, bool RedrawNow,
+                                   const TRect& R, const std::string& Msg)>;
+
 class TGraphic : public TPersistent {
 public:
   // Draws the whole picture stretched into Rect (the canvas's Draw and StretchDraw call this).
@@ -40,9 +45,13 @@ public:
   virtual TGraphic* NewInstance() const = 0;
 
   TNotifyEvent OnChange;
+  // Told how far a decoder has come (decoders call Progress).
+  TProgressEvent OnProgress;
 
 protected:
   virtual void Changed(TObject* Sender);
+  virtual void Progress(TObject* Sender, TProgressStage Stage, BYTE PercentDone, bool RedrawNow, const TRect& R,
+                        const std::string& Msg);
 
   bool FTransparent = false;
 

@@ -1,0 +1,281 @@
+// The image decoders side by side with Debian's: PNG against libpng with the
+// same reductions, GIF (decoding and the strip) against giflib's whole-file
+// read plus compositing, JPEG against djpeg and bare libjpeg, and the
+// end-to-end loading of chat smileys. Files come from the generated corpus.
+#include <benchmark/benchmark.h>
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+#include <png.h>
+
+#include "ReferenceDecoders.h"
+#include "controls/html/images/ByteViewStream.h"
+#include "controls/html/images/GIFImage.h"
+#include "controls/html/images/Gif.h"
+#include "controls/html/images/ImageLoading.h"
+#include "controls/html/images/JpegMod.h"
+#include "controls/html/images/PngImage.h"
+#include "platform/base/MemoryStream.h"
+#include "platform/classes/graphics/Bitmap.h"
+
+namespace {
+
+using TBytes = std::vector<std::uint8_t>;
+
+std::string Corpus(const std::string& Name)
+{
+  return std::string(CORVANE_IMAGE_CORPUS_DIR) + "/" + Name;
+}
+
+TBytes Read(const std::string& Path)
+{
+  std::ifstream in(Path, std::ios::binary);
+  return TBytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// PNG
+
+void OwnPng(benchmark::State& State, const std::string& Name)
+{
+  const TBytes data = Read(Corpus(Name));
+  for (auto _ : State) {
+    TByteViewStream stream(data.data(), data.size());
+    TPNGImage png;
+    png.LoadFromStream(&stream);
+    benchmark::DoNotOptimize(png.ScanLine(0));
+  }
+}
+
+struct TPngSource {
+  const TBytes* Data;
+  std::size_t Pos;
+};
+
+void ReadPng(png_structp Png, png_bytep Out, png_size_t Count)
+{
+  auto* s = static_cast<TPngSource*>(png_get_io_ptr(Png));
+  std::memcpy(Out, s->Data->data() + s->Pos, Count);
+  s->Pos += Count;
+}
+
+// libpng with the reductions the own decoder makes: 16 bits to 8, alpha
+// dropped, RGB stored as BGR, palette and grey samples kept as they are.
+void Libpng(benchmark::State& State, const std::string& Name)
+{
+  const TBytes data = Read(Corpus(Name));
+  std::vector<std::uint8_t> pixels;
+  std::vector<png_bytep> rows;
+  for (auto _ : State) {
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    TPngSource source{&data, 0};
+    png_set_read_fn(png, &source, ReadPng);
+    png_read_info(png, info);
+    png_set_strip_16(png);
+    png_set_strip_alpha(png);
+    png_set_bgr(png);
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    const std::size_t rowBytes = png_get_rowbytes(png, info);
+    const png_uint_32 height = png_get_image_height(png, info);
+    pixels.resize(rowBytes * height);
+    rows.resize(height);
+    for (png_uint_32 y = 0; y < height; ++y)
+      rows[y] = pixels.data() + y * rowBytes;
+    png_read_image(png, rows.data());
+    png_destroy_read_struct(&png, &info, nullptr);
+    benchmark::DoNotOptimize(pixels.data());
+  }
+}
+
+// GIF
+
+void StripMemory(benchmark::State& State, const TGif& Gif)
+{
+  const double w = Gif.ScreenWidth(), h = Gif.ScreenHeight(), n = Gif.ImageCount();
+  const double strip = double(((int(w * n) * 24 + 31) / 32) * 4) * h;
+  const double mask = Gif.AnyTransparent() ? double(((int(w * n) + 31) / 32) * 4) * h : 0;
+  State.counters["strip_bytes"] = strip;
+  State.counters["mask_bytes"] = mask;
+}
+
+void OwnGif(benchmark::State& State, std::vector<std::string> Names)
+{
+  std::vector<TBytes> files;
+  for (const auto& n : Names)
+    files.push_back(Read(Corpus(n)));
+  for (auto _ : State)
+    for (const TBytes& data : files) {
+      TByteViewStream stream(data.data(), data.size());
+      TGif gif;
+      gif.LoadGif(&stream);
+      TBitmap* mask = nullptr;
+      std::unique_ptr<TBitmap> strip(gif.BuildStrip(mask));
+      delete mask;
+      benchmark::DoNotOptimize(strip.get());
+    }
+  if (files.size() == 1) {
+    TByteViewStream stream(files[0].data(), files[0].size());
+    TGif gif;
+    gif.LoadGif(&stream);
+    StripMemory(State, gif);
+  }
+}
+
+void Giflib(benchmark::State& State, std::vector<std::string> Names)
+{
+  std::vector<TBytes> files;
+  for (const auto& n : Names)
+    files.push_back(Read(Corpus(n)));
+  std::vector<std::uint8_t> bgr, clear;
+  for (auto _ : State)
+    for (const TBytes& data : files) {
+      TGifFrames frames;
+      ReferenceGifDecode(data.data(), data.size(), frames);
+      ComposeReferenceStrip(frames, frames.ScreenWidth, frames.ScreenHeight, bgr, clear);
+      benchmark::DoNotOptimize(bgr.data());
+    }
+}
+
+std::vector<std::string> Smileys(const char* Extension)
+{
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(Corpus("smileys")))
+    if (e.path().extension() == Extension)
+      names.push_back("smileys/" + e.path().filename().string());
+  return names;
+}
+
+// JPEG
+
+void OwnJpeg(benchmark::State& State, const std::string& Name)
+{
+  const TBytes data = Read(Corpus(Name));
+  for (auto _ : State) {
+    TByteViewStream stream(data.data(), data.size());
+    TJpegMod jpeg;
+    jpeg.LoadFromStream(&stream);
+    benchmark::DoNotOptimize(jpeg.Bitmap());
+  }
+}
+
+// libjpeg alone into one buffer: what any wrapper costs at least.
+void BareLibjpeg(benchmark::State& State, const std::string& Name)
+{
+  const TBytes data = Read(Corpus(Name));
+  std::vector<std::uint8_t> pixels;
+  for (auto _ : State) {
+    jpeg_decompress_struct info;
+    jpeg_error_mgr err;
+    info.err = jpeg_std_error(&err);
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, data.data(), static_cast<unsigned long>(data.size()));
+    jpeg_read_header(&info, TRUE);
+    info.out_color_space = JCS_EXT_BGR;
+    jpeg_start_decompress(&info);
+    const std::size_t stride = std::size_t(info.output_width) * 3;
+    pixels.resize(stride * info.output_height);
+    while (info.output_scanline < info.output_height) {
+      JSAMPROW row = pixels.data() + info.output_scanline * stride;
+      jpeg_read_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    benchmark::DoNotOptimize(pixels.data());
+  }
+}
+
+// The djpeg program writing a BMP to nowhere (process start included).
+void Djpeg(benchmark::State& State, const std::string& Name)
+{
+  const std::string command = "djpeg -bmp -outfile /dev/null '" + Corpus(Name) + "'";
+  for (auto _ : State)
+    if (std::system(command.c_str()) != 0)
+      State.SkipWithError("djpeg failed");
+}
+
+// End to end: detection, loading and preparing each smiley for display.
+void EndToEnd(benchmark::State& State, std::vector<std::string> Names)
+{
+  std::vector<TBytes> files;
+  for (const auto& n : Names)
+    files.push_back(Read(Corpus(n)));
+  for (auto _ : State)
+    for (const TBytes& data : files) {
+      const TImageKind kind = ImageKind(data.data(), data.size());
+      if (kind == TImageKind::Gif87a || kind == TImageKind::Gif89a) {
+        TByteViewStream stream(data.data(), data.size());
+        bool still = false;
+        std::unique_ptr<TGIFImage> image(GifStreamToImage(still, &stream));
+        benchmark::DoNotOptimize(image.get());
+      } else {
+        TMemoryStream stream;
+        stream.WriteBuffer(data.data(), Integer(data.size()));
+        TTransparency transparent = LLCorner;
+        TBitmap* mask = nullptr;
+        std::unique_ptr<TBitmap> bitmap(DecodeImageStream(&stream, transparent, mask));
+        delete mask;
+        benchmark::DoNotOptimize(bitmap.get());
+      }
+    }
+  State.counters["per_smiley_us"] =
+      benchmark::Counter(double(State.iterations()) * double(files.size()),
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void RegisterAll()
+{
+  RegisterPngFormat();
+  for (const char* kind : {"c0-d8", "c0-d16", "c0-d2", "c2-d8", "c2-d16", "c3-d8", "c3-d4", "c4-d8", "c6-d8", "c6-d16"})
+    for (int interlace : {0, 1}) {
+      const std::string name = std::string("png/") + kind + "-i" + std::to_string(interlace) + "-256x256.png";
+      benchmark::RegisterBenchmark(("Png/own/" + name).c_str(), OwnPng, name)->Unit(benchmark::kMicrosecond);
+      benchmark::RegisterBenchmark(("Png/libpng/" + name).c_str(), Libpng, name)->Unit(benchmark::kMicrosecond);
+    }
+  const std::string large = "png/large-rgb-2048x2048.png";
+  benchmark::RegisterBenchmark(("Png/own/" + large).c_str(), OwnPng, large)->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark(("Png/libpng/" + large).c_str(), Libpng, large)->Unit(benchmark::kMillisecond);
+
+  const std::vector<std::string> gifs = Smileys(".gif");
+  benchmark::RegisterBenchmark("Gif/own/smileys", OwnGif, gifs)->Unit(benchmark::kMicrosecond);
+  benchmark::RegisterBenchmark("Gif/giflib/smileys", Giflib, gifs)->Unit(benchmark::kMicrosecond);
+  const std::vector<std::string> anim = {"gif/anim-200x200x50.gif"};
+  benchmark::RegisterBenchmark("Gif/own/anim-200x200x50", OwnGif, anim)->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("Gif/giflib/anim-200x200x50", Giflib, anim)->Unit(benchmark::kMillisecond);
+
+  for (const char* name : {"jpeg/large-4000x3000.jpg", "jpeg/photo-640x480.jpg", "jpeg/photo-640x480-progressive.jpg"}) {
+    benchmark::RegisterBenchmark((std::string("Jpeg/own/") + name).c_str(), OwnJpeg, std::string(name))
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark((std::string("Jpeg/libjpeg/") + name).c_str(), BareLibjpeg, std::string(name))
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark((std::string("Jpeg/djpeg/") + name).c_str(), Djpeg, std::string(name))
+        ->Unit(benchmark::kMillisecond);
+  }
+
+  std::vector<std::string> all = gifs;
+  for (const char* ext : {".png", ".jpg"})
+    for (const auto& n : Smileys(ext))
+      all.push_back(n);
+  benchmark::RegisterBenchmark("EndToEnd/smileys", EndToEnd, all)->Unit(benchmark::kMicrosecond);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+  benchmark::Initialize(&argc, argv);
+  RegisterAll();
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

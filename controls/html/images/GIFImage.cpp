@@ -1,0 +1,186 @@
+#include "controls/html/images/GIFImage.h"
+
+#include <algorithm>
+
+#include "controls/html/images/DisplayState.h"
+#include "controls/html/images/Gif.h"
+#include "platform/base/Clock.h"
+#include "platform/base/FileStream.h"
+#include "platform/classes/graphics/Canvas.h"
+#include "platform/win/gdi/gdi.h"
+#include "platform/win/window/Painting.h"
+
+TGIFImage::TGIFImage() = default;
+
+TGIFImage::TGIFImage(TGIFImage* Source)
+    : FAnimated(Source->FAnimated),
+      FImageWidth(Source->FImageWidth),
+      FImageHeight(Source->FImageHeight),
+      FNumFrames(Source->FNumFrames),
+      FNumIterations(Source->FNumIterations),
+      FTransparent(Source->FTransparent),
+      FVisible(Source->FVisible),
+      FStrip(Source->FStrip),
+      FIsCopy(true)
+{
+  for (int i = 0; i < Source->FFrames.Count(); ++i) {
+    auto* frame = new TgfFrame(*Source->FFrames.Items(i));
+    frame->IsCopy = true;
+    FFrames.Add(frame);
+  }
+  if (FAnimated)
+    FLastDisposal = 2;
+}
+
+TGIFImage::~TGIFImage()
+{
+  for (int i = FFrames.Count() - 1; i >= 0; --i)
+    delete FFrames.Items(i);
+  FFrames.Clear();
+}
+
+void TGIFImage::DrawFrame(TCanvas* Canvas, int X, int Y, int Wid, int Ht)
+{
+  FLastRect = TRect(X, Y, X + Wid, Y + Ht);
+  SetStretchBltMode(Canvas->Handle(), COLORONCOLOR);
+  if (FVisible && FNumFrames > 0 && FStrip) {
+    Canvas->SetCopyMode(SRCCOPY);
+    const TRect source((FCurrentFrame - 1) * FImageWidth, 0, FCurrentFrame * FImageWidth, FImageHeight);
+    DrawStripPart(FStrip.get(), Canvas, FLastRect, source);
+  }
+}
+
+void TGIFImage::SetAnimate(bool Value)
+{
+  if (Value == FAnimate)
+    return;
+  FAnimate = Value;
+  if (Value && FNumFrames > 1) {
+    FCurrentInterval = DWORD(std::max(1, FFrames.Items(FCurrentFrame - 1)->frDelay));
+    FLastTime = timeGetTime();
+  }
+}
+
+void TGIFImage::SetCurrentFrame(int Value)
+{
+  if (Value == FCurrentFrame || FNumFrames == 0)
+    return;
+  FLastDisposal = FFrames.Items(FCurrentFrame - 1)->frDisposalMethod;
+  if (Value > FNumFrames)
+    FCurrentFrame = 1;
+  else if (Value <= 0)
+    FCurrentFrame = FNumFrames;
+  else
+    FCurrentFrame = Value;
+  if (FAnimated)
+    FLastDisposal = 2;
+}
+
+void TGIFImage::StepAnimation(HWND Window)
+{
+  if (!FAnimate || FNumFrames == 0)
+    return;
+  const DWORD now = timeGetTime();
+  // Unsigned difference: the clock may wrap between two steps.
+  if (DWORD(now - FLastTime) < FCurrentInterval)
+    return;
+  FLastTime = now;
+  if (FCurrentFrame == FNumFrames) {
+    if (FNumIterations > 0 && FNumIterations <= FCurrentLoop) {
+      FAnimate = false;
+      return;
+    }
+    ++FCurrentLoop;
+  }
+  FLastDisposal = FFrames.Items(FCurrentFrame - 1)->frDisposalMethod;
+  FCurrentFrame = FCurrentFrame % FNumFrames + 1;
+  if (Window)
+    InvalidateRect(Window, &FLastRect, TRUE);
+  FCurrentInterval = DWORD(std::max(1, FFrames.Items(FCurrentFrame - 1)->frDelay));
+}
+
+void TGIFImage::MakeStill()
+{
+  if (FStillBitmap || !FStrip)
+    return;
+  auto still = std::make_unique<TBitmap>();
+  still->Assign(FStrip.get());
+  still->SetWidth(FImageWidth);
+  still->SetTransparent(false);
+  if (FStrip->HtTransparent() && FStrip->HtMask()) {
+    auto mask = std::make_unique<TBitmap>();
+    mask->Assign(FStrip->HtMask());
+    mask->SetWidth(FImageWidth);
+    FStillMask = std::move(mask);
+  }
+  FStillBitmap = std::move(still);
+}
+
+TBitmap* TGIFImage::StillBitmap()
+{
+  MakeStill();
+  return FStillBitmap.get();
+}
+
+TBitmap* TGIFImage::StillMask()
+{
+  if (!FTransparent)
+    return nullptr;
+  MakeStill();
+  return FStillMask.get();
+}
+
+TGIFImage* GifStreamToImage(bool& NonAnimated, TStream* Stream)
+{
+  NonAnimated = true;
+  try {
+    TGif gif;
+    gif.LoadGif(Stream);
+    auto image = std::make_unique<TGIFImage>();
+    image->FNumFrames = gif.ImageCount();
+    image->FAnimated = image->FNumFrames > 1;
+    NonAnimated = image->FNumFrames < 2;
+    image->FImageWidth = gif.ScreenWidth();
+    image->FImageHeight = gif.ScreenHeight();
+    const int loops = gif.LoopCount();
+    image->FNumIterations = loops < 0 ? 1 : loops == 0 ? 0 : loops + 1;
+    image->FTransparent = gif.AnyTransparent();
+
+    TBitmap* mask = nullptr;
+    std::unique_ptr<TBitmap> strip(gif.BuildStrip(mask));
+    auto htStrip = std::make_shared<ThtBitmap>();
+    htStrip->Assign(strip.get());
+    htStrip->SetHtMask(mask);
+    htStrip->SetHtTransparent(mask != nullptr);
+    htStrip->SetPalette(CopyPalette(ThePalette()));
+    image->FStrip = std::move(htStrip);
+
+    for (int i = 0; i < gif.ImageCount(); ++i) {
+      auto* frame = new TgfFrame;
+      frame->frDisposalMethod = BYTE(gif.FrameDisposal(i));
+      frame->frLeft = gif.FrameLeft(i);
+      frame->frTop = gif.FrameTop(i);
+      frame->frWidth = gif.FrameWidth(i);
+      frame->frHeight = gif.FrameHeight(i);
+      frame->frDelay = std::max(30, gif.FrameDelay(i) * 10);
+      image->FFrames.Add(frame);
+    }
+    if (image->FAnimated)
+      image->FLastDisposal = 2;
+    return image.release();
+  } catch (...) {
+    NonAnimated = true;
+    return nullptr;
+  }
+}
+
+TGIFImage* GifFileToImage(bool& NonAnimated, const std::string& FileName)
+{
+  NonAnimated = true;
+  try {
+    TFileStream stream(FileName, fmOpenRead | fmShareDenyWrite);
+    return GifStreamToImage(NonAnimated, &stream);
+  } catch (...) {
+    return nullptr;
+  }
+}

@@ -1,0 +1,113 @@
+// TGIFImage: the viewer's picture object for GIF files. Every frame lives in
+// one strip (a ThtBitmap with its mask) built by TGif; the image draws its
+// current frame stretched into any rectangle, steps the animation when the
+// document's timer asks (on the platform's millisecond clock), and gives a
+// still bitmap and mask of its first frame.
+//
+// The strip is shared between an image and its copies (each IMG element of a
+// cached GIF animates on its own) and lives as long as any of them.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "controls/html/images/HtBitmap.h"
+#include "platform/base/Geometry.h"
+#include "platform/base/List.h"
+#include "platform/base/Persistent.h"
+#include "platform/base/Types.h"
+
+class TCanvas;
+class TStream;
+
+class TgfFrame : public TObject {
+public:
+  int frLeft = 0;
+  int frTop = 0;
+  int frWidth = 0;
+  int frHeight = 0;
+  int frDelay = 0;  // milliseconds
+  BYTE frDisposalMethod = 0;
+  bool IsCopy = false;
+};
+
+// The frames in file order; the image that holds the list frees them.
+class TgfFrameList : public TList {
+public:
+  TgfFrame* Items(int Index) const { return static_cast<TgfFrame*>(TList::Items(Index)); }
+};
+
+class TGIFImage : public TPersistent {
+public:
+  TGIFImage();
+  // A copy sharing the source's strip, with its own frames, at frame 1.
+  explicit TGIFImage(TGIFImage* Source);
+  ~TGIFImage() override;
+  TGIFImage(const TGIFImage&) = delete;
+  TGIFImage& operator=(const TGIFImage&) = delete;
+
+  // Stores the rectangle and draws the current frame stretched into it.
+  void DrawFrame(TCanvas* Canvas, int X, int Y, int Wid, int Ht);
+  // The document's animation timer: moves to the next frame when the current
+  // one has been shown long enough, invalidating the last drawn rectangle of
+  // Window (null: no window).
+  void StepAnimation(HWND Window);
+
+  bool Animate() const { return FAnimate; }
+  void SetAnimate(bool Value);
+  // 1-based; 0 or less shows the last frame, above the count the first.
+  int CurrentFrame() const { return FCurrentFrame; }
+  void SetCurrentFrame(int Value);
+  bool Visible() const { return FVisible; }
+  void SetVisible(bool Value) { FVisible = Value; }
+
+  bool IsAnimated() const { return FAnimated; }
+  bool IsTransparent() const { return FTransparent; }
+  bool IsCopy() const { return FIsCopy; }
+  int Width() const { return FImageWidth; }
+  int Height() const { return FImageHeight; }
+  int NumFrames() const { return FNumFrames; }
+  // 0 for ever, else the number of times the animation plays.
+  int NumIterations() const { return FNumIterations; }
+  int CurrentIteration() const { return FCurrentLoop; }
+  BYTE LastDisposal() const { return FLastDisposal; }
+  const TRect& LastDrawRect() const { return FLastRect; }
+  TgfFrameList* Frames() { return &FFrames; }
+  ThtBitmap* Strip() const { return FStrip.get(); }
+
+  // The first frame as a plain bitmap, and its mask (null when the image is
+  // not transparent); both owned by the image.
+  TBitmap* StillBitmap();
+  TBitmap* StillMask();
+
+private:
+  friend TGIFImage* GifStreamToImage(bool& NonAnimated, TStream* Stream);
+
+  void MakeStill();
+
+  bool FAnimated = false;
+  int FCurrentFrame = 1;
+  int FImageWidth = 0;
+  int FImageHeight = 0;
+  int FNumFrames = 0;
+  int FNumIterations = 1;
+  bool FTransparent = false;
+  bool FVisible = true;
+  std::shared_ptr<ThtBitmap> FStrip;
+  std::unique_ptr<TBitmap> FStillBitmap;
+  std::unique_ptr<TBitmap> FStillMask;
+  bool FAnimate = false;
+  TRect FLastRect;
+  BYTE FLastDisposal = 0;
+  TgfFrameList FFrames;
+  int FCurrentLoop = 1;
+  DWORD FLastTime = 0;
+  DWORD FCurrentInterval = 0;
+  bool FIsCopy = false;
+};
+
+// The image of a GIF stream, or null for anything that fails. NonAnimated
+// tells a file of fewer than two frames.
+TGIFImage* GifStreamToImage(bool& NonAnimated, TStream* Stream);
+// The same from a file opened for reading with writing denied to others.
+TGIFImage* GifFileToImage(bool& NonAnimated, const std::string& FileName);

@@ -1,0 +1,26 @@
+// The caps every image decoder of the viewer checks before it allocates, so
+// that a hostile file costs bounded memory and time. They match what the
+// drawing layer can hold: sides of at most 32768 pixels, 64 megapixels.
+#pragma once
+
+#include <cstdint>
+
+namespace image_limits {
+
+inline constexpr int MaxSide = 0x8000;
+inline constexpr std::int64_t MaxPixels = std::int64_t(1) << 26;
+// A GIF keeps at most this many frames; later frames are dropped.
+inline constexpr int MaxFrames = 4096;
+// All the frames of a GIF together decode at most this many pixels, and its
+// strip (every frame side by side) holds at most MaxPixels; frames past
+// either cap are dropped.
+inline constexpr std::int64_t MaxDecodedPixels = std::int64_t(1) << 27;
+// Files read whole into memory by the loaders.
+inline constexpr std::int64_t MaxFileBytes = std::int64_t(64) << 20;
+
+inline bool SizeFits(std::int64_t Width, std::int64_t Height)
+{
+  return Width > 0 && Height > 0 && Width <= MaxSide && Height <= MaxSide && Width * Height <= MaxPixels;
+}
+
+}  // namespace image_limits

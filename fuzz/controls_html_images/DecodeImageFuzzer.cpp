@@ -1,0 +1,7 @@
+#include "ImageFuzzTargets.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size)
+{
+  FuzzDecodeImage(Data, Size);
+  return 0;
+}

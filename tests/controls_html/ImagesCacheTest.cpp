@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include "controls/html/images/BitmapCache.h"
+#include "platform/classes/graphics/Bitmap.h"
+
+namespace {
+
+int Add(TStringBitmapList& Cache, const std::string& Name)
+{
+  return Cache.AddObject(TStringBitmapList::Key(Name), new TBitmapItem(new TBitmap, 0, nullptr));
+}
+
+}  // namespace
+
+TEST(ImagesCacheTest, AnUnusedEntrySurvivesItsLimitOfDocuments)
+{
+  TStringBitmapList cache;
+  cache.SetSorted(true);
+  cache.SetCacheLimit(5);
+  Add(cache, "a.gif");
+  cache.ReleaseImage("A.GIF");  // its one user went
+  for (int i = 0; i < 5; ++i)
+    cache.AgeCache();
+  EXPECT_EQ(cache.Count(), 1);
+  cache.AgeCache();
+  EXPECT_EQ(cache.Count(), 0);
+}
+
+TEST(ImagesCacheTest, EntriesInUseStay)
+{
+  TStringBitmapList cache;
+  cache.SetCacheLimit(0);
+  const int i = Add(cache, "b.png");
+  EXPECT_EQ(cache.Item(i)->UserCount, 1);
+  cache.UseImage(i);  // a second IMG element
+  cache.ReleaseImage("B.PNG");
+  for (int n = 0; n < 10; ++n)
+    cache.AgeCache();
+  ASSERT_EQ(cache.Count(), 1);
+  cache.ReleaseImage("B.PNG");
+  cache.AgeCache();
+  EXPECT_EQ(cache.Count(), 0);
+}
+
+TEST(ImagesCacheTest, LoweringTheLimitDropsOlderUnusedEntriesAtOnce)
+{
+  TStringBitmapList cache;
+  cache.SetCacheLimit(5);
+  Add(cache, "old");
+  Add(cache, "fresh");
+  Add(cache, "used");
+  cache.ReleaseImage("OLD");
+  cache.ReleaseImage("FRESH");
+  cache.AgeCache();
+  const int fresh = cache.IndexOf("FRESH");
+  cache.Item(fresh)->AgeCount = 0;
+  cache.SetCacheLimit(0);
+  EXPECT_EQ(cache.IndexOf("OLD"), -1);
+  EXPECT_GE(cache.IndexOf("FRESH"), 0);  // AgeCount 0 is not above 0
+  EXPECT_GE(cache.IndexOf("USED"), 0);
+  EXPECT_EQ(cache.CacheLimit(), 0);
+}
+
+TEST(ImagesCacheTest, NamesDifferingInCaseOrBlanksShareAnEntry)
+{
+  EXPECT_EQ(TStringBitmapList::Key(" a.gif "), TStringBitmapList::Key("A.GIF"));
+  TStringBitmapList cache;
+  cache.SetSorted(true);
+  Add(cache, " a.gif ");
+  const int found = cache.IndexOf(TStringBitmapList::Key("A.GIF"));
+  ASSERT_GE(found, 0);
+  TPersistent* image = cache.UseImage(found);
+  EXPECT_EQ(image, cache.Item(found)->MImage);
+  EXPECT_EQ(cache.Item(found)->UserCount, 2);
+  EXPECT_EQ(cache.Item(found)->AgeCount, 0);
+}

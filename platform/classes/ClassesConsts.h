@@ -33,3 +33,33 @@ inline constexpr const char* SMenuIndexError = "Index de menu hors limites";
 inline constexpr const char* SMenuReinserted = "Menu inséré deux fois";
 inline constexpr const char* SMenuNotFound = "Le sous-menu n'est pas dans le menu";
 inline constexpr const char* SNoPopupPresenter = "Aucune fenêtre de menu ne peut afficher ce menu";
+
+// Controls and forms
+inline constexpr const char* SControlParentSetToSelf = "Un contrôle ne peut pas être son propre parent";
+inline constexpr const char* SParentRequired = "Le contrôle '%s' n'a pas de fenêtre parente";
+inline constexpr const char* SNoParentForm = "Le contrôle '%s' n'a pas de fiche parente";
+inline constexpr const char* SCannotFocus = "Impossible de focaliser une fenêtre désactivée ou invisible";
+inline constexpr const char* SCannotShowModal = "Impossible de rendre modale une fenêtre visible";
+inline constexpr const char* SVisibleChanged = "Impossible de changer Visible dans OnShow ou OnHide";
+inline constexpr const char* SWindowClass = "Erreur lors de la création de la classe fenêtre";
+inline constexpr const char* SWindowCreate = "Erreur lors de la création de la fenêtre";
+inline constexpr const char* SCannotDragForm = "Impossible de faire glisser une fiche";
+inline constexpr const char* SScrollBarRange = "Propriété Scrollbar hors limites";
+inline constexpr const char* SCannotCreateForm = "Impossible de créer la fiche : aucune application";
+
+// Message dialogs
+inline constexpr const char* SMsgDlgWarning = "Avertissement";
+inline constexpr const char* SMsgDlgError = "Erreur";
+inline constexpr const char* SMsgDlgInformation = "Information";
+inline constexpr const char* SMsgDlgConfirm = "Confirmation";
+inline constexpr const char* SMsgDlgYes = "&Oui";
+inline constexpr const char* SMsgDlgNo = "&Non";
+inline constexpr const char* SMsgDlgOK = "OK";
+inline constexpr const char* SMsgDlgCancel = "Annuler";
+inline constexpr const char* SMsgDlgAbort = "&Abandonner";
+inline constexpr const char* SMsgDlgRetry = "&Réessayer";
+inline constexpr const char* SMsgDlgIgnore = "&Ignorer";
+inline constexpr const char* SMsgDlgAll = "&Tous";
+inline constexpr const char* SMsgDlgNoToAll = "N&on à tout";
+inline constexpr const char* SMsgDlgYesToAll = "Oui à &tout";
+inline constexpr const char* SMsgDlgHelp = "&Aide";

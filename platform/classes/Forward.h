@@ -38,7 +38,15 @@ class TCustomActionList;
 class TActionList;
 class TShortCutList;
 
-// Built by the controls half of the library; named here for the message records.
 class TControl;
 class TWinControl;
+class TCustomControl;
+class TGraphicControl;
+class TControlCanvas;
+class TSizeConstraints;
+class TDragObject;
+class TCustomForm;
+class TApplication;
+class TScreen;
 class THintWindow;
+class TTimer;

@@ -1,11 +1,31 @@
 // The class library: components, collections, graphics objects and image
-// lists, shortcuts, actions and menus, component messages and hint texts.
+// lists, shortcuts, actions and menus, component messages and hint texts,
+// controls, forms, the application and screen, hints, timers, dialogs and
+// the standard controls.
 #pragma once
 
 #include "platform/classes/ClassesConsts.h"
 #include "platform/classes/Forward.h"
 #include "platform/classes/Hints.h"
 #include "platform/classes/Messages.h"
+#include "platform/classes/MessageDispatch.h"
+#include "platform/classes/controls/Control.h"
+#include "platform/classes/controls/ControlCanvas.h"
+#include "platform/classes/controls/ControlTypes.h"
+#include "platform/classes/controls/CustomControl.h"
+#include "platform/classes/controls/DragObject.h"
+#include "platform/classes/controls/GraphicControl.h"
+#include "platform/classes/controls/SizeConstraints.h"
+#include "platform/classes/controls/WinControl.h"
+#include "platform/classes/forms/AllocateHWnd.h"
+#include "platform/classes/forms/Application.h"
+#include "platform/classes/forms/CustomForm.h"
+#include "platform/classes/forms/Dialogs.h"
+#include "platform/classes/forms/Form.h"
+#include "platform/classes/forms/FormTypes.h"
+#include "platform/classes/forms/HintWindow.h"
+#include "platform/classes/forms/Screen.h"
+#include "platform/classes/forms/Timer.h"
 #include "platform/classes/Published.h"
 #include "platform/classes/ShiftState.h"
 #include "platform/classes/actions/Action.h"

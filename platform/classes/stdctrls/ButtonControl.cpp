@@ -1,0 +1,29 @@
+#include "platform/classes/stdctrls/ButtonControl.h"
+
+#include "platform/win/win.h"
+
+TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner)
+{
+  SetTabStop(true);
+}
+
+void TButtonControl::WndProc(TMessage& Message)
+{
+  switch (Message.Msg) {
+  case WM_LBUTTONDOWN:
+  case WM_LBUTTONDBLCLK:
+    if (!Focused()) {
+      FClicksDisabled = true;
+      ::SetFocus(Handle());
+      FClicksDisabled = false;
+      if (!Focused())
+        return;
+    }
+    break;
+  case CN_COMMAND:
+    if (FClicksDisabled)
+      return;
+    break;
+  }
+  TWinControl::WndProc(Message);
+}

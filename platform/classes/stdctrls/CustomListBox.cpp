@@ -141,6 +141,8 @@ void TListBoxStrings::SetUpdateState(bool Updating)
 TCustomListBox::TCustomListBox(TComponent* AOwner)
     : TWinControl(AOwner), FItems(std::make_unique<TListBoxStrings>(this))
 {
+  // The window class tracks the mouse itself.
+  FControlStyle = {csDoubleClicks};
   FWidth = 121;
   FHeight = 97;
   SetTabStop(true);

@@ -1,0 +1,331 @@
+// Forms and the application: close actions, modal forms and message
+// dialogs answered by the display's idle hook, timers on the virtual clock,
+// calls handed over by threads, hooks, and the message loop's start and end.
+#include <atomic>
+
+#include "ClassesTestSupport.h"
+#include "platform/base/Thread.h"
+#include "platform/classes/stdctrls/Button.h"
+#include "platform/classes/stdctrls/CustomLabel.h"
+
+namespace {
+
+class TClosingForm : public TForm {
+public:
+  explicit TClosingForm(TComponent* AOwner) : TForm(AOwner)
+  {
+    OnClose = TCloseEvent(this, &TClosingForm::FormClose);
+    OnCloseQuery = TCloseQueryEvent(this, &TClosingForm::FormCloseQuery);
+    OnDestroy = TNotifyEvent(this, &TClosingForm::FormDestroy);
+  }
+  void FormClose(TObject*, TCloseAction& Action) { Action = Next; }
+  void FormCloseQuery(TObject*, bool& CanClose) { CanClose = MayClose; }
+  void FormDestroy(TObject*) { *Destroyed = true; }
+  TCloseAction Next = caHide;
+  bool MayClose = true;
+  bool* Destroyed = nullptr;
+};
+
+using ApplicationTest = ClassesFixture;
+
+TEST_F(ApplicationTest, CloseActionsHideFreeMinimiseOrKeepTheForm)
+{
+  struct TCase {
+    TCloseAction Action;
+    bool MayClose;
+    bool Visible, Freed, Iconic;
+  };
+  const TCase cases[] = {
+      {caHide, true, false, false, false},  {caNone, true, true, false, false},
+      {caMinimize, true, true, false, true}, {caFree, true, false, true, false},
+      {caFree, false, true, false, false},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(int(c.Action) * 10 + c.MayClose);
+    bool destroyed = false;
+    auto* form = TCustomForm::Create<TClosingForm>(Application());
+    form->Destroyed = &destroyed;
+    form->Next = c.Action;
+    form->MayClose = c.MayClose;
+    form->Show();
+    Pump();
+    HWND hwnd = form->Handle();
+    int forms = Screen()->CustomFormCount();
+    // The window's close button asks the form to close.
+    SendMessage(hwnd, WM_CLOSE, 0, 0);
+    Pump();
+    EXPECT_EQ(destroyed, c.Freed);
+    EXPECT_EQ(IsWindow(hwnd) != 0, !c.Freed);
+    if (c.Freed) {
+      EXPECT_EQ(Screen()->CustomFormCount(), forms - 1);
+      continue;
+    }
+    EXPECT_EQ(form->Visible(), c.Visible);
+    EXPECT_EQ(IsIconic(hwnd) != 0, c.Iconic);
+    form->Free();
+    EXPECT_TRUE(destroyed);
+  }
+}
+
+TEST_F(ApplicationTest, ShowModalRunsUntilAButtonSetsTheResult)
+{
+  auto* form = TCustomForm::Create<TForm>(Application());
+  auto* ok = new TButton(form);
+  ok->SetParent(form);
+  ok->SetModalResult(mrOk);
+  auto* cancel = new TButton(form);
+  cancel->SetParent(form);
+  cancel->SetTop(40);
+  cancel->SetCancel(true);
+  cancel->SetModalResult(mrCancel);
+  bool otherEnabled = true;
+  auto* other = TCustomForm::Create<TForm>(Application());
+  other->Show();
+  int step = 0;
+  WhenIdle([&] {
+    if (step++ > 0)
+      return false;
+    otherEnabled = IsWindowEnabled(other->Handle()) != 0;
+    TPoint p = CentreOf(ok);
+    Display->Click(p.x, p.y);
+    return true;
+  });
+  EXPECT_EQ(form->ShowModal(), mrOk);
+  EXPECT_FALSE(otherEnabled) << "the other forms take no input meanwhile";
+  EXPECT_TRUE(IsWindowEnabled(other->Handle()));
+  EXPECT_FALSE(form->Visible());
+  EXPECT_THROW((form->Show(), form->ShowModal()), EInvalidOperation);
+  form->Hide();
+
+  step = 0;
+  WhenIdle([&] {
+    if (step++ > 0)
+      return false;
+    Display->PressKey(VK_ESCAPE);
+    return true;
+  });
+  EXPECT_EQ(form->ShowModal(), mrCancel);
+  form->Free();
+  other->Free();
+}
+
+TEST_F(ApplicationTest, MessageDialogsShowFrenchButtonsAndAnswerTheChoice)
+{
+  struct TCase {
+    TMsgDlgButtons Buttons;
+    BYTE Key;  // 0: click the button named Click
+    const char* Click;
+    TModalResult Expected;
+    const char* Captions;
+  };
+  const TCase cases[] = {
+      {mbYesNoCancel, VK_RETURN, "", mrYes, "&Oui|&Non|Annuler|"},
+      {mbYesNoCancel, VK_ESCAPE, "", mrCancel, "&Oui|&Non|Annuler|"},
+      {mbYesNo, 0, "No", mrNo, "&Oui|&Non|"},
+      {mbOKCancel, 'A', "", mrNone, "OK|Annuler|"},  // a key nobody takes: then Escape
+      {mbAbortRetryIgnore, 0, "Ignore", mrIgnore, "&Abandonner|&Réessayer|&Ignorer|"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Captions);
+    std::string captions, title;
+    int step = 0;
+    WhenIdle([&] {
+      TCustomForm* dialog = Screen()->ActiveCustomForm();
+      if (!dialog)
+        return false;
+      ++step;
+      if (step == 1) {
+        title = dialog->Caption();
+        for (int i = 0; i < dialog->ControlCount(); ++i)
+          if (auto* button = dynamic_cast<TButton*>(dialog->Controls(i)))
+            captions += button->Caption() + "|";
+        if (c.Key)
+          Display->PressKey(c.Key);
+        else
+          ClickAt(CentreOf(static_cast<TControl*>(dialog->FindComponent(c.Click))));
+        return true;
+      }
+      if (step == 2 && c.Expected == mrNone) {
+        Display->PressKey(VK_ESCAPE);
+        return true;
+      }
+      return false;
+    });
+    TModalResult result = MessageDlg("Quitter Corvane ?", mtConfirmation, c.Buttons, 0);
+    EXPECT_EQ(result, c.Expected == mrNone ? mrCancel : c.Expected);
+    EXPECT_EQ(captions, c.Captions);
+    EXPECT_EQ(title, "Confirmation");
+  }
+
+  // The application's message box answers the platform's numbers.
+  WhenIdle([&] {
+    TCustomForm* dialog = Screen()->ActiveCustomForm();
+    if (!dialog || !dialog->FindComponent("No"))
+      return false;
+    ClickAt(CentreOf(static_cast<TControl*>(dialog->FindComponent("No"))));
+    return true;
+  });
+  EXPECT_EQ(Application()->MessageBox("Effacer ?", "Corvane", MB_YESNO | MB_ICONQUESTION), IDNO);
+}
+
+TEST_F(ApplicationTest, ExceptionsGoToOnExceptionAndAbortIsSilent)
+{
+  struct TCatcher {
+    std::string Seen;
+    void Caught(TObject*, Exception* e) { Seen += e->Message() + ";"; }
+  } catcher;
+  Application()->OnException = TExceptionEvent(&catcher, &TCatcher::Caught);
+  for (int kind = 0; kind < 3; ++kind) {
+    try {
+      if (kind == 0)
+        throw EConvertError("'x' n'est pas un entier correct");
+      if (kind == 1)
+        throw EAbort("");
+      throw std::runtime_error("hors mémoire");
+    } catch (...) {
+      Application()->HandleException(nullptr);
+    }
+  }
+  EXPECT_EQ(catcher.Seen, "'x' n'est pas un entier correct;hors mémoire;");
+}
+
+TEST_F(ApplicationTest, TimersTickOnTheVirtualClock)
+{
+  struct TTicks {
+    int Count = 0;
+    TTimer* Timer = nullptr;
+    void Tick(TObject*)
+    {
+      if (++Count == 3)
+        delete Timer;  // a timer may go in its own handler
+    }
+  } ticks;
+  ticks.Timer = new TTimer(nullptr);
+  ticks.Timer->SetInterval(100);
+  ticks.Timer->OnTimer = TNotifyEvent(&ticks, &TTicks::Tick);
+  Advance(50);
+  EXPECT_EQ(ticks.Count, 0);
+  for (int i = 0; i < 6; ++i)
+    Advance(100);
+  EXPECT_EQ(ticks.Count, 3);
+
+  TTicks idle;
+  TTimer timer(nullptr);
+  timer.SetInterval(100);
+  timer.OnTimer = TNotifyEvent(&idle, &TTicks::Tick);
+  timer.SetEnabled(false);
+  Advance(300);
+  EXPECT_EQ(idle.Count, 0);
+}
+
+class TWorker : public TThread {
+public:
+  TWorker() : TThread(true) {}
+  std::atomic<bool> RanOnMain{false};
+  void OnMain() { RanOnMain = IsMainThread(); }
+
+protected:
+  void Execute() override { Synchronize(TThreadMethod(this, &TWorker::OnMain)); }
+};
+
+TEST_F(ApplicationTest, SynchronizeRunsOnTheMainThreadThroughTheLoop)
+{
+  TWorker worker;
+  worker.Start();
+  // The loop wakes for the queued call (the worker posts to the application
+  // window) and runs it; no message of our own is needed.
+  for (int i = 0; i < 200 && !worker.Finished(); ++i) {
+    Application()->ProcessMessages();
+    CheckSynchronize(10);
+  }
+  worker.WaitFor();
+  EXPECT_TRUE(worker.RanOnMain);
+}
+
+TEST_F(ApplicationTest, HooksAndOnMessageSeeMessagesFirst)
+{
+  struct THooks {
+    std::vector<UINT> Seen;
+    bool Hook(TMessage& m)
+    {
+      if (m.Msg == WM_USER + 1) {
+        Seen.push_back(m.Msg);
+        return true;
+      }
+      return false;
+    }
+    void OnMessage(MSG& msg, bool& handled)
+    {
+      if (msg.message == WM_USER + 2) {
+        Seen.push_back(msg.message);
+        handled = true;
+      }
+    }
+  } hooks;
+  TWindowHook hook(&hooks, &THooks::Hook);
+  Application()->HookMainWindow(hook);
+  Application()->OnMessage = TMessageEvent(&hooks, &THooks::OnMessage);
+  PostMessage(Application()->Handle(), WM_USER + 1, 0, 0);
+  PostMessage(Application()->Handle(), WM_USER + 2, 0, 0);
+  Pump();
+  Application()->UnhookMainWindow(hook);
+  Application()->OnMessage = nullptr;
+  PostMessage(Application()->Handle(), WM_USER + 1, 0, 0);
+  Pump();
+  EXPECT_EQ(hooks.Seen, (std::vector<UINT>{WM_USER + 1, WM_USER + 2}));
+}
+
+class TMainForm : public TForm {
+public:
+  explicit TMainForm(TComponent* AOwner) : TForm(AOwner)
+  {
+    OnCreate = TNotifyEvent(this, &TMainForm::FormCreate);
+    OnShow = TNotifyEvent(this, &TMainForm::FormShow);
+  }
+  void FormCreate(TObject*)
+  {
+    if (FailCreate)
+      Application()->Terminate();
+  }
+  void FormShow(TObject*) { Shown = true; }
+  static inline bool FailCreate = false;
+  static inline bool Shown = false;
+};
+
+// Run ends the process's loop for good, so it runs in a child process.
+TEST(ApplicationRun, RunShowsTheMainFormUntilItClosesAndReturnsAtOnceAfterATerminatedStart)
+{
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        THeadlessDisplay* display = THeadlessDisplay::Use();
+        THeadlessDisplay::UseVirtualClock();
+        Application()->Initialize();
+        Application()->SetTitle("Corvane 2.1");
+        TMainForm* main = nullptr;
+        Application()->CreateForm(main);
+        display->SetIdleScript([&] {
+          if (!TMainForm::Shown || !main->Visible())
+            return false;
+          main->Close();  // the main form's close ends the program
+          return true;
+        });
+        Application()->Run();
+        std::exit(Application()->MainForm() == main && TMainForm::Shown && Application()->Terminated() ? 3 : 1);
+      },
+      ::testing::ExitedWithCode(3), "");
+  EXPECT_EXIT(
+      {
+        THeadlessDisplay::Use();
+        Application()->Initialize();
+        TMainForm::FailCreate = true;
+        TMainForm* main = nullptr;
+        Application()->CreateForm(main);
+        Application()->Run();
+        // No waiting: the loop ends at once (the form still shows, as the product expects).
+        std::exit(Application()->Terminated() && main ? 4 : 1);
+      },
+      ::testing::ExitedWithCode(4), "");
+}
+
+}  // namespace

@@ -5,6 +5,7 @@
 #include "controls/utility/RtFileUtils.h"
 #include "controls/utility/UtBitmapCells.h"
 #include "controls/utility/UtComponent.h"
+#include "controls/utility/UtComponentUtils.h"
 #include "controls/utility/RtLogic.h"
 #include "controls/utility/RtMime.h"
 #include "controls/utility/RtStrings.h"

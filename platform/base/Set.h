@@ -128,7 +128,14 @@ public:
   }
 
 private:
-  static constexpr int Ordinal(E e) { return static_cast<int>(e); }
+  static constexpr int Ordinal(E e)
+  {
+    // Characters are ordinals 0 to 255 whatever the signedness of char.
+    if constexpr (std::is_same_v<E, char>)
+      return static_cast<unsigned char>(e);
+    else
+      return static_cast<int>(e);
+  }
   static constexpr std::size_t Byte(int o) { return std::size_t(o / 8 - Low / 8); }
   static constexpr std::uint8_t Bit(int o) { return std::uint8_t(1u << (o % 8)); }
 

@@ -123,3 +123,12 @@ TEST(ObjectModel, InterfacesCountReferencesAndFreeThemselves)
   }
   EXPECT_EQ(gAlive, 0);
 }
+
+TEST(ObjectModel, CharacterSetsHoldEveryByte)
+{
+  Set<char> s{'a', '\xE9', '\xFF'};
+  EXPECT_TRUE(s.Contains('\xE9'));
+  EXPECT_TRUE(s.Contains('\xFF'));
+  EXPECT_FALSE(s.Contains('b'));
+  EXPECT_EQ(s.Bytes()[0xE9 / 8], 1 << (0xE9 % 8));
+}

@@ -6,7 +6,7 @@
 #include "ClassesTestSupport.h"
 #include "platform/base/Thread.h"
 #include "platform/classes/stdctrls/Button.h"
-#include "platform/classes/stdctrls/CustomLabel.h"
+#include "platform/classes/stdctrls/Label.h"
 
 namespace {
 
@@ -292,28 +292,49 @@ public:
   static inline bool Shown = false;
 };
 
+// The child of the first Run test: shows, minimises, restores and closes the main form.
+int RunMainForm()
+{
+  THeadlessDisplay* display = THeadlessDisplay::Use();
+  THeadlessDisplay::UseVirtualClock();
+  Application()->Initialize();
+  Application()->SetTitle("Corvane 2.1");
+  TMainForm* main = nullptr;
+  Application()->CreateForm(main);
+  int minimised = 0, restored = 0;
+  struct TCount {
+    int* Value;
+    void Bump(TObject*) { ++*Value; }
+  } onMinimize{&minimised}, onRestore{&restored};
+  Application()->OnMinimize = TNotifyEvent(&onMinimize, &TCount::Bump);
+  Application()->OnRestore = TNotifyEvent(&onRestore, &TCount::Bump);
+  bool wasIconic = false;
+  int step = 0;
+  display->SetIdleScript([&] {
+    if (!TMainForm::Shown || !main->Visible())
+      return false;
+    switch (step++) {
+    case 0:
+      // The main form's minimise button minimises the application.
+      SendMessage(main->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+      wasIconic = IsIconic(main->Handle()) != 0;
+      return true;
+    case 1: Application()->Restore(); return true;
+    case 2: main->Close(); return true;  // the main form's close ends the program
+    default: return false;
+    }
+  });
+  Application()->Run();
+  bool ok = Application()->MainForm() == main && TMainForm::Shown && Application()->Terminated() &&
+            wasIconic && !IsIconic(main->Handle()) && minimised == 1 && restored == 1;
+  return ok ? 3 : 1;
+}
+
 // Run ends the process's loop for good, so it runs in a child process.
 TEST(ApplicationRun, RunShowsTheMainFormUntilItClosesAndReturnsAtOnceAfterATerminatedStart)
 {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(
-      {
-        THeadlessDisplay* display = THeadlessDisplay::Use();
-        THeadlessDisplay::UseVirtualClock();
-        Application()->Initialize();
-        Application()->SetTitle("Corvane 2.1");
-        TMainForm* main = nullptr;
-        Application()->CreateForm(main);
-        display->SetIdleScript([&] {
-          if (!TMainForm::Shown || !main->Visible())
-            return false;
-          main->Close();  // the main form's close ends the program
-          return true;
-        });
-        Application()->Run();
-        std::exit(Application()->MainForm() == main && TMainForm::Shown && Application()->Terminated() ? 3 : 1);
-      },
-      ::testing::ExitedWithCode(3), "");
+  EXPECT_EXIT(std::exit(RunMainForm()), ::testing::ExitedWithCode(3), "");
   EXPECT_EXIT(
       {
         THeadlessDisplay::Use();

@@ -1,9 +1,9 @@
 // Controls: alignment and anchors, message dispatch, ownership and free
 // notification, mouse routing to graphic controls, focus order, drag and drop.
 #include "ClassesTestSupport.h"
-#include "platform/classes/stdctrls/CustomEdit.h"
-#include "platform/classes/stdctrls/CustomLabel.h"
-#include "platform/classes/stdctrls/CustomPanel.h"
+#include "platform/classes/stdctrls/Edit.h"
+#include "platform/classes/stdctrls/Label.h"
+#include "platform/classes/stdctrls/Panel.h"
 
 namespace {
 
@@ -185,6 +185,25 @@ TEST_F(ControlTest, MessagesGoThroughWindowProcToHandlersByNumberAndTheDefaultHa
   EXPECT_EQ(notifier.Last, 0x53Au);
   TObject plain;
   EXPECT_FALSE(DispatchToObject(&plain, message));
+}
+
+TEST_F(ControlTest, BorderWidthAndBevelTakeTheirRoomOutsideTheClientArea)
+{
+  auto* framed = new TCustomControl(Form);
+  framed->SetParent(Box);
+  framed->SetBounds(0, 0, 100, 50);
+  framed->SetBorderWidth(2);
+  EXPECT_EQ(framed->ClientWidth(), 96);
+  framed->SetBevelKind(bkFlat);
+  framed->SetBevelEdges({beLeft, beTop, beRight});
+  // Inner and outer bevel of one pixel each on three sides.
+  EXPECT_EQ(framed->ClientWidth(), 92);
+  EXPECT_EQ(framed->ClientHeight(), 44);
+  TPoint origin = framed->ClientToScreen(TPoint(0, 0));
+  TRect window;
+  GetWindowRect(framed->Handle(), &window);
+  EXPECT_EQ(origin.x - window.Left, 4);
+  EXPECT_EQ(origin.y - window.Top, 4);
 }
 
 TEST(ControlMessages, WireNumbersOfComponentAndReflectedMessages)

@@ -6,10 +6,10 @@
 #include "ClassesTestSupport.h"
 #include "platform/classes/stdctrls/Button.h"
 #include "platform/classes/stdctrls/CheckBox.h"
-#include "platform/classes/stdctrls/CustomLabel.h"
-#include "platform/classes/stdctrls/CustomListBox.h"
-#include "platform/classes/stdctrls/CustomMemo.h"
-#include "platform/classes/stdctrls/CustomPanel.h"
+#include "platform/classes/stdctrls/Label.h"
+#include "platform/classes/stdctrls/ListBox.h"
+#include "platform/classes/stdctrls/Memo.h"
+#include "platform/classes/stdctrls/Panel.h"
 #include "platform/win/gdi/Screenshot.h"
 
 namespace {

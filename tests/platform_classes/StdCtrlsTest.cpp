@@ -3,10 +3,11 @@
 // bars, radio groups, labels.
 #include "ClassesTestSupport.h"
 #include "platform/classes/stdctrls/CheckBox.h"
-#include "platform/classes/stdctrls/CustomEdit.h"
-#include "platform/classes/stdctrls/CustomLabel.h"
-#include "platform/classes/stdctrls/CustomListBox.h"
-#include "platform/classes/stdctrls/CustomMemo.h"
+#include "platform/classes/stdctrls/ComboBox.h"
+#include "platform/classes/stdctrls/Edit.h"
+#include "platform/classes/stdctrls/Label.h"
+#include "platform/classes/stdctrls/ListBox.h"
+#include "platform/classes/stdctrls/Memo.h"
 #include "platform/classes/stdctrls/RadioButton.h"
 #include "platform/classes/stdctrls/ScrollBar.h"
 
@@ -250,6 +251,26 @@ TEST_F(StdCtrlsTest, RadioButtonsExcludeEachOtherAndLabelsSizeToTheirText)
   label->SetAlignment(taRightJustify);
   label->SetCaption("Bon");  // shrinks towards its right edge
   EXPECT_EQ(label->Left() + label->Width(), 50);
+}
+
+TEST_F(StdCtrlsTest, ComboBoxPicksItemsWithTheKeyboardAndKeepsThemAcrossRecreation)
+{
+  auto* combo = Make<TComboBox>(8, 8, 120, 21);
+  for (const char* s : {"Rouge", "Vert", "Bleu"})
+    combo->Items()->Add(s);
+  combo->SetItemIndex(0);
+  TCounter changes;
+  combo->OnChange = TNotifyEvent(&changes, &TCounter::Bump);
+  combo->SetFocus();
+  Key(VK_DOWN);
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  EXPECT_EQ(changes.Count, 1);
+  EXPECT_EQ(combo->Text(), "Vert");
+  combo->SetSorted(true);  // a new window, sorted
+  EXPECT_EQ(combo->Items()->Count(), 3);
+  EXPECT_EQ(combo->Items()->Strings(0), "Bleu");
+  EXPECT_EQ(combo->Items()->IndexOf("Rouge"), 1);
+  EXPECT_EQ(changes.Count, 1);
 }
 
 }  // namespace

@@ -38,8 +38,8 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner)
 TControl::~TControl()
 {
   Destroying();
-  if (Application())
-    Application()->ControlDestroyed(this);
+  if (TApplication* app = ApplicationIfAny())
+    app->ControlDestroyed(this);
   ForgetCaptureControl(this);
   DragControlDestroyed(this);
   SetParent(nullptr);

@@ -298,8 +298,130 @@ void TWinControl::SetBorderWidth(int Value)
   if (FBorderWidth == Value)
     return;
   FBorderWidth = Value < 0 ? 0 : Value;
+  FrameChanged();
+}
+
+void TWinControl::SetBevelKind(TBevelKind Value)
+{
+  if (FBevelKind == Value)
+    return;
+  FBevelKind = Value;
+  FrameChanged();
+}
+
+void TWinControl::SetBevelInner(TBevelCut Value)
+{
+  if (FBevelInnerCut == Value)
+    return;
+  FBevelInnerCut = Value;
+  FrameChanged();
+}
+
+void TWinControl::SetBevelOuter(TBevelCut Value)
+{
+  if (FBevelOuterCut == Value)
+    return;
+  FBevelOuterCut = Value;
+  FrameChanged();
+}
+
+void TWinControl::SetBevelEdges(TBevelEdges Value)
+{
+  if (FBevelEdges == Value)
+    return;
+  FBevelEdges = Value;
+  FrameChanged();
+}
+
+void TWinControl::SetBevelWidth(int Value)
+{
+  if (Value < 1 || FBevelWidthValue == Value)
+    return;
+  FBevelWidthValue = Value;
+  FrameChanged();
+}
+
+void TWinControl::FrameChanged()
+{
+  Perform(CM_BORDERCHANGED, 0, 0);
+  if (FHandle)
+    SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   Realign();
-  Invalidate();
+}
+
+namespace {
+
+int BevelEdgeSize(TBevelCut inner, TBevelCut outer, int width)
+{
+  return (inner != bvNone ? width : 0) + (outer != bvNone ? width : 0);
+}
+
+}  // namespace
+
+void TWinControl::WMNCCalcSize(TMessage& Message)
+{
+  DefaultHandler(Message);
+  if (!Message.LParam)
+    return;
+  // wParam TRUE: the parameters, whose first rectangle becomes the client area.
+  TRect& r = Message.WParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0]
+                            : *reinterpret_cast<TRect*>(Message.LParam);
+  InflateRect(&r, -FBorderWidth, -FBorderWidth);
+  if (FBevelKind == bkNone)
+    return;
+  int edge = BevelEdgeSize(FBevelInnerCut, FBevelOuterCut, FBevelWidthValue);
+  if (FBevelEdges.Contains(beLeft))
+    r.Left += edge;
+  if (FBevelEdges.Contains(beTop))
+    r.Top += edge;
+  if (FBevelEdges.Contains(beRight))
+    r.Right -= edge;
+  if (FBevelEdges.Contains(beBottom))
+    r.Bottom -= edge;
+}
+
+void TWinControl::WMNCPaint(TMessage& Message)
+{
+  if (FBevelKind != bkNone || FBorderWidth > 0) {
+    static const UINT inner[] = {0, BDR_SUNKENINNER, BDR_RAISEDINNER, 0};
+    static const UINT outer[] = {0, BDR_SUNKENOUTER, BDR_RAISEDOUTER, 0};
+    static const UINT kinds[] = {0, 0, BF_SOFT, BF_FLAT};
+    HDC dc = GetWindowDC(FHandle);
+    TRect client, window;
+    ::GetClientRect(FHandle, &client);
+    GetWindowRect(FHandle, &window);
+    TPoint origin(0, 0);
+    ::ClientToScreen(FHandle, &origin);
+    OffsetRect(&client, origin.x - window.Left, origin.y - window.Top);
+    ExcludeClipRect(dc, client.Left, client.Top, client.Right, client.Bottom);
+    TRect whole(0, 0, window.Width(), window.Height());
+    TRect r = client;
+    InflateRect(&r, FBorderWidth, FBorderWidth);
+    if (FBevelKind != bkNone) {
+      int edge = BevelEdgeSize(FBevelInnerCut, FBevelOuterCut, FBevelWidthValue);
+      LONG_PTR style = GetWindowLongPtr(FHandle, GWL_STYLE);
+      if (FBevelEdges.Contains(beLeft))
+        r.Left -= edge;
+      if (FBevelEdges.Contains(beTop))
+        r.Top -= edge;
+      if (FBevelEdges.Contains(beRight))
+        r.Right += edge;
+      if (style & WS_VSCROLL)
+        r.Right += GetSystemMetrics(SM_CXVSCROLL);
+      if (FBevelEdges.Contains(beBottom))
+        r.Bottom += edge;
+      if (style & WS_HSCROLL)
+        r.Bottom += GetSystemMetrics(SM_CYHSCROLL);
+      TRect bevel = r;
+      DrawEdge(dc, &bevel, inner[int(FBevelInnerCut)] | outer[int(FBevelOuterCut)],
+               UINT(FBevelEdges.ToInteger()) | kinds[int(FBevelKind)] | (Ctl3D() ? 0 : BF_MONO) | BF_ADJUST);
+    }
+    IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
+    FillRect(dc, &whole, FBrush->Handle());
+    ReleaseDC(FHandle, dc);
+  }
+  DefaultHandler(Message);
 }
 
 void TWinControl::SetCtl3D(bool Value)

@@ -65,8 +65,19 @@ public:
   bool DoubleBuffered() const { return FDoubleBuffered; }
   void SetDoubleBuffered(bool Value) { FDoubleBuffered = Value; }
   TBrush* Brush() const { return FBrush; }
+  // A frame of BorderWidth pixels and the bevel are non-client parts.
   int BorderWidth() const { return FBorderWidth; }
   void SetBorderWidth(int Value);
+  TBevelKind BevelKind() const { return FBevelKind; }
+  void SetBevelKind(TBevelKind Value);
+  TBevelCut BevelInner() const { return FBevelInnerCut; }
+  void SetBevelInner(TBevelCut Value);
+  TBevelCut BevelOuter() const { return FBevelOuterCut; }
+  void SetBevelOuter(TBevelCut Value);
+  TBevelEdges BevelEdges() const { return FBevelEdges; }
+  void SetBevelEdges(TBevelEdges Value);
+  int BevelWidth() const { return FBevelWidthValue; }
+  void SetBevelWidth(int Value);
   bool Ctl3D() const { return FCtl3D; }
   void SetCtl3D(bool Value);
   bool ParentCtl3D() const { return FParentCtl3D; }
@@ -168,6 +179,9 @@ protected:
   void WMChar(TMessage& Message);
   void WMNCDestroy(TMessage& Message);
   void WMSysColorChange(TMessage& Message);
+  void WMNCCalcSize(TMessage& Message);
+  void WMNCPaint(TMessage& Message);
+  void FrameChanged();
   void CNKeyDown(TMessage& Message);
   void CNChar(TMessage& Message);
   void CMEnabledChanged(TMessage& Message);
@@ -201,6 +215,11 @@ private:
   bool FCtl3D = true;
   bool FParentCtl3D = true;
   int FBorderWidth = 0;
+  TBevelKind FBevelKind = bkNone;
+  TBevelCut FBevelInnerCut = bvRaised;
+  TBevelCut FBevelOuterCut = bvLowered;
+  TBevelEdges FBevelEdges{beLeft, beTop, beRight, beBottom};
+  int FBevelWidthValue = 1;
 };
 
 // Releases the window contexts that canvases of controls took during a message.

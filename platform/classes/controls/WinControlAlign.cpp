@@ -47,9 +47,9 @@ void TWinControl::AlignControl(TControl* AControl)
   EnableAlign();
 }
 
-void TWinControl::AdjustClientRect(TRect& Rect)
+void TWinControl::AdjustClientRect(TRect&)
 {
-  InflateRect(&Rect, -FBorderWidth, -FBorderWidth);
+  // The border and the bevel are outside the client area (WM_NCCALCSIZE).
 }
 
 bool TWinControl::CustomAlignInsertBefore(TControl* C1, TControl* C2)

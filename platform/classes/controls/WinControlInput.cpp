@@ -157,6 +157,8 @@ void TWinControl::Dispatch(TMessage& Message)
   case WM_CHAR: WMChar(Message); return;
   case WM_NCDESTROY: WMNCDestroy(Message); return;
   case WM_SYSCOLORCHANGE: WMSysColorChange(Message); return;
+  case WM_NCCALCSIZE: WMNCCalcSize(Message); return;
+  case WM_NCPAINT: WMNCPaint(Message); return;
   case WM_SETFOCUS:
   case WM_KILLFOCUS: DefaultHandler(Message); return;
   case CN_KEYDOWN:

@@ -35,8 +35,8 @@ TCustomForm::~TCustomForm()
   Destroying();
   if (Screen())
     Screen()->RemoveForm(this);
-  if (Application())
-    Application()->FormDestroyed(this);
+  if (TApplication* app = ApplicationIfAny())
+    app->FormDestroyed(this);
   if (FHandle)
     DestroyHandle();
   delete FCanvas;

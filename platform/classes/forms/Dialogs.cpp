@@ -10,7 +10,7 @@
 #include "platform/classes/forms/Screen.h"
 #include "platform/classes/graphics/Font.h"
 #include "platform/classes/stdctrls/Button.h"
-#include "platform/classes/stdctrls/CustomLabel.h"
+#include "platform/classes/stdctrls/Label.h"
 #include "platform/win/win.h"
 
 namespace {

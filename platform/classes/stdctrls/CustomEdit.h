@@ -65,8 +65,3 @@ private:
   bool FModified = false;
   bool FCreating = false;
 };
-
-class TEdit : public TCustomEdit {
-public:
-  explicit TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
-};

@@ -39,8 +39,3 @@ private:
   bool FShowAccelChar = true;
   TWinControl* FFocusControl = nullptr;
 };
-
-class TLabel : public TCustomLabel {
-public:
-  explicit TLabel(TComponent* AOwner) : TCustomLabel(AOwner) {}
-};

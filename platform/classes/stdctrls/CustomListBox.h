@@ -135,8 +135,3 @@ private:
   int FSaveItemIndex = -1;
   std::vector<int> FSaveSelected;
 };
-
-class TListBox : public TCustomListBox {
-public:
-  explicit TListBox(TComponent* AOwner) : TCustomListBox(AOwner) {}
-};

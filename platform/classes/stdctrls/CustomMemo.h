@@ -65,8 +65,3 @@ private:
   bool FWantTabs = false;
   TAlignment FAlignment = taLeftJustify;
 };
-
-class TMemo : public TCustomMemo {
-public:
-  explicit TMemo(TComponent* AOwner) : TCustomMemo(AOwner) {}
-};

@@ -49,7 +49,7 @@ void TCustomPanel::CreateParams(TCreateParams& Params)
 void TCustomPanel::AdjustClientRect(TRect& Rect)
 {
   TCustomControl::AdjustClientRect(Rect);
-  int bevel = 0;
+  int bevel = FBorderWidth;
   if (FBevelOuter != bvNone)
     bevel += FBevelWidth;
   if (FBevelInner != bvNone)
@@ -117,6 +117,13 @@ void TCustomPanel::SetBevelOuter(TBevelCut Value)
 void TCustomPanel::SetBevelWidth(int Value)
 {
   FBevelWidth = Value < 1 ? 1 : Value;
+  Realign();
+  Invalidate();
+}
+
+void TCustomPanel::SetBorderWidth(int Value)
+{
+  FBorderWidth = Value < 0 ? 0 : Value;
   Realign();
   Invalidate();
 }

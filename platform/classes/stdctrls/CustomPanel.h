@@ -20,6 +20,9 @@ public:
   void SetBevelWidth(int Value);
   TBorderStyle BorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TBorderStyle Value);
+  // The panel's border lies between its bevels, inside the client area.
+  int BorderWidth() const { return FBorderWidth; }
+  void SetBorderWidth(int Value);
   bool FullRepaint() const { return FFullRepaint; }
   void SetFullRepaint(bool Value) { FFullRepaint = Value; }
   void Dispatch(TMessage& Message) override;
@@ -34,13 +37,9 @@ private:
   TBevelCut FBevelInner = bvNone;
   TBevelCut FBevelOuter = bvRaised;
   int FBevelWidth = 1;
+  int FBorderWidth = 0;
   TBorderStyle FBorderStyle = bsNone;
   bool FFullRepaint = true;
-};
-
-class TPanel : public TCustomPanel {
-public:
-  explicit TPanel(TComponent* AOwner) : TCustomPanel(AOwner) {}
 };
 
 // Draws Width rings inside Rect: top and left in TopColor, bottom and right in

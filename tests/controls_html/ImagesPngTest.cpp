@@ -309,3 +309,28 @@ TEST(ImagesPngTest, RegisteredWithThePictureRegistry)
   std::unique_ptr<TGraphic> graphic(cls());
   EXPECT_NE(dynamic_cast<TPNGImage*>(graphic.get()), nullptr);
 }
+
+namespace {
+
+struct TProgressRecorder : TObject {
+  std::vector<TRect> Rects;
+  std::vector<int> Percents;
+  void Progress(TObject*, TProgressStage, BYTE Percent, bool, const TRect& R, const std::string& Msg)
+  {
+    EXPECT_EQ(Msg, "Drawing...");
+    Rects.push_back(R);
+    Percents.push_back(Percent);
+  }
+};
+
+}  // namespace
+
+TEST(ImagesPngTest, ProgressNamesTheRowJustDecoded)
+{
+  TProgressRecorder recorder;
+  TPNGImage png;
+  png.OnProgress = TProgressEvent(&recorder, &TProgressRecorder::Progress);
+  ASSERT_EQ(Load(png, SimplePng(3, 2, 8, 0, TBytes{0, 1, 2, 3, 0, 4, 5, 6})), "");
+  EXPECT_EQ(recorder.Rects, (std::vector<TRect>{TRect(0, 0, 3, 1), TRect(0, 1, 3, 2)}));
+  EXPECT_EQ(recorder.Percents, (std::vector<int>{0, 50}));
+}

@@ -6,7 +6,9 @@
 #include "ClassesTestSupport.h"
 #include "platform/base/Thread.h"
 #include "platform/classes/stdctrls/Button.h"
+#include "platform/classes/stdctrls/Edit.h"
 #include "platform/classes/stdctrls/Label.h"
+#include "platform/classes/stdctrls/Panel.h"
 
 namespace {
 
@@ -273,6 +275,88 @@ TEST_F(ApplicationTest, HooksAndOnMessageSeeMessagesFirst)
   PostMessage(Application()->Handle(), WM_USER + 1, 0, 0);
   Pump();
   EXPECT_EQ(hooks.Seen, (std::vector<UINT>{WM_USER + 1, WM_USER + 2}));
+}
+
+class TWatched : public TPanel {
+public:
+  explicit TWatched(TComponent* AOwner) : TPanel(AOwner) {}
+  std::string* Log = nullptr;
+  void Dispatch(TMessage& Message) override
+  {
+    if (Message.Msg == CM_MOUSEENTER || Message.Msg == CM_MOUSELEAVE)
+      *Log += (Message.Msg == CM_MOUSEENTER ? "enter " : "leave ") + Name() + ";";
+    TPanel::Dispatch(Message);
+  }
+};
+
+TEST_F(ApplicationTest, IdleTellsControlsTheMouseCameAndWentAndSetsTheLongHint)
+{
+  struct TIdle {
+    int Hints = 0;
+    void Idle(TObject*, bool& done) { done = false; }  // no waiting in the test
+    void Hint(TObject*) { ++Hints; }
+  } idle;
+  Application()->OnIdle = TIdleEvent(&idle, &TIdle::Idle);
+  Application()->OnHint = TNotifyEvent(&idle, &TIdle::Hint);
+  auto* form = TCustomForm::Create<TForm>(Application());
+  form->SetBounds(20, 20, 300, 200);
+  std::string log;
+  TWatched* panels[2];
+  for (int i = 0; i < 2; ++i) {
+    panels[i] = new TWatched(form);
+    panels[i]->SetName(i ? "B" : "A");
+    panels[i]->Log = &log;
+    panels[i]->SetParent(form);
+    panels[i]->SetBounds(10 + i * 120, 10, 100, 80);
+  }
+  panels[0]->SetHint("Contacts|La liste des contacts");
+  form->Show();
+  Pump();
+  auto moveTo = [&](TControl* c) {
+    TPoint p = CentreOf(c);
+    Display->MoveMouse(p.x, p.y);
+    Pump();
+    Application()->HandleMessage();  // nothing waits: the loop is idle
+  };
+  moveTo(panels[0]);
+  EXPECT_EQ(Application()->Hint(), "La liste des contacts");
+  moveTo(panels[1]);
+  EXPECT_EQ(Application()->Hint(), "");
+  EXPECT_EQ(log, "enter A;leave A;enter B;");
+  EXPECT_EQ(idle.Hints, 2);
+  Application()->OnIdle = nullptr;
+  Application()->OnHint = nullptr;
+  form->Free();
+}
+
+// An action that works on whatever edit it is offered (as the standard edit actions do).
+class TSelectAllAction : public TAction {
+public:
+  explicit TSelectAllAction(TComponent* AOwner) : TAction(AOwner) {}
+  bool HandlesTarget(TObject* Target) override { return dynamic_cast<TCustomEdit*>(Target) != nullptr; }
+  void ExecuteTarget(TObject* Target) override { static_cast<TCustomEdit*>(Target)->SelectAll(); }
+};
+
+TEST_F(ApplicationTest, ActionsWithoutHandlerFindTheirTargetOnTheActiveForm)
+{
+  auto* form = TCustomForm::Create<TForm>(Application());
+  auto* first = new TEdit(form);
+  first->SetParent(form);
+  auto* second = new TEdit(form);
+  second->SetParent(form);
+  second->SetTop(30);
+  first->SetText("premier");
+  second->SetText("second");
+  auto* action = new TSelectAllAction(form);
+  form->Show();
+  second->SetFocus();
+  first->SetSelStart(0);  // it selected all when it had the focus first (AutoSelect)
+  second->SetSelStart(0);
+  Pump();
+  EXPECT_TRUE(action->Execute());
+  EXPECT_EQ(second->SelLength(), 6) << "the focused control first";
+  EXPECT_EQ(first->SelLength(), 0);
+  form->Free();
 }
 
 class TMainForm : public TForm {

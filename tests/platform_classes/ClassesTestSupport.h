@@ -29,7 +29,9 @@ protected:
   {
     Display->SetIdleScript(nullptr);
     Application()->OnException = nullptr;
+    // Hints back to their first state: on, no window yet.
     Application()->SetShowHint(false);
+    Application()->SetShowHint(true);
     Pump();
     // Other suites of this program expect no menu window (they install their own).
     TPopupMenu::SetPresenter(nullptr);

@@ -236,6 +236,15 @@ TEST_F(ControlTest, FreedComponentsLeaveNoReferencesBehind)
   EXPECT_EQ(Form->ActiveControl(), nullptr);
   EXPECT_EQ(Box->ControlCount(), 1);
 
+  // A focused control that nobody owns but its parent goes without a trace.
+  auto* loose = new TEdit(nullptr);
+  loose->SetParent(Box);
+  loose->SetFocus();
+  EXPECT_EQ(Screen()->ActiveControl(), loose);
+  delete loose;
+  EXPECT_EQ(Screen()->ActiveControl(), nullptr);
+  EXPECT_EQ(Form->ActiveControl(), nullptr);
+
   // The parent frees the children it holds, also those another owner owns.
   auto* stranger = new TLabel(nullptr);
   stranger->SetParent(Box);

@@ -213,7 +213,6 @@ TEST_F(FormTest, RightClickShowsThePopupMenuAndItsItemRuns)
 
 TEST_F(FormTest, HintAppearsAfterThePauseAndGoesAfterTheHidePause)
 {
-  Application()->SetShowHint(true);
   TPoint p = CentreOf(Form->Memo);
   Display->MoveMouse(p.x, p.y);
   Pump();

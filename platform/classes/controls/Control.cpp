@@ -11,6 +11,7 @@
 #include "platform/classes/controls/WinControl.h"
 #include "platform/classes/forms/Application.h"
 #include "platform/classes/forms/CustomForm.h"
+#include "platform/classes/forms/Screen.h"
 #include "platform/classes/graphics/Colors.h"
 #include "platform/classes/graphics/Font.h"
 #include "platform/classes/menus/PopupMenu.h"
@@ -40,6 +41,8 @@ TControl::~TControl()
   Destroying();
   if (TApplication* app = ApplicationIfAny())
     app->ControlDestroyed(this);
+  if (TScreen* screen = ScreenIfAny())
+    screen->ControlDestroyed(this);
   ForgetCaptureControl(this);
   DragControlDestroyed(this);
   SetParent(nullptr);

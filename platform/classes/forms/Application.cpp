@@ -308,7 +308,7 @@ void TApplication::DoActionIdle()
   for (int i = 0; i < Screen()->CustomFormCount(); ++i) {
     TCustomForm* form = Screen()->CustomForms(i);
     if (form->HandleAllocated() && IsWindowVisible(form->Handle()) && IsWindowEnabled(form->Handle()))
-      form->InitiateAction();
+      form->UpdateActions();
   }
 }
 

@@ -140,7 +140,7 @@ private:
   bool FActive = true;
   std::vector<TWindowHook> FWindowHooks;
   std::string FHint;
-  bool FShowHint = false;
+  bool FShowHint = true;
   bool FHintActive = false;
   TColor FHintColor;
   int FHintPause = 500;

@@ -1,8 +1,10 @@
 #include "platform/classes/forms/CustomForm.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "platform/classes/ClassesConsts.h"
+#include "platform/classes/actions/BasicAction.h"
 #include "platform/classes/actions/CustomActionList.h"
 #include "platform/classes/controls/DragObject.h"
 #include "platform/classes/forms/Application.h"
@@ -10,6 +12,7 @@
 #include "platform/classes/graphics/Colors.h"
 #include "platform/classes/graphics/Font.h"
 #include "platform/classes/menus/MainMenu.h"
+#include "platform/classes/menus/MenuItem.h"
 #include "platform/win/controls/ControlConsts.h"
 #include "platform/win/win.h"
 
@@ -573,6 +576,58 @@ void TCustomForm::MouseWheelHandler(TMessage& Message)
     Message.Result = Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam);
 }
 
+void TCustomForm::UpdateActions()
+{
+  if (!FShowing)
+    return;
+  InitiateAction();
+  if (FMenu)
+    for (int i = 0; i < FMenu->Items()->Count(); ++i)
+      if (FMenu->Items()->Items(i)->Visible())
+        FMenu->Items()->Items(i)->InitiateAction();
+  struct TWalk {
+    static void Clients(TWinControl* container)
+    {
+      for (int i = 0; i < container->ControlCount(); ++i) {
+        TControl* control = container->Controls(i);
+        if (!control->Visible())
+          continue;
+        control->InitiateAction();
+        if (auto* win = dynamic_cast<TWinControl*>(control); win && win->Showing())
+          Clients(win);
+      }
+    }
+  };
+  TWalk::Clients(this);
+}
+
+bool TCustomForm::DoExecuteAction(TBasicAction* Action, bool Update)
+{
+  if (!FShowing || !Action)
+    return false;
+  auto offer = [&](TControl* control) {
+    if (!control || !Action->HandlesTarget(control))
+      return false;
+    if (Update)
+      Action->UpdateTarget(control);
+    else
+      Action->ExecuteTarget(control);
+    return true;
+  };
+  std::function<bool(TWinControl*)> clients = [&](TWinControl* container) {
+    if (!container->Showing())
+      return false;
+    for (int i = 0; i < container->ControlCount(); ++i) {
+      TControl* control = container->Controls(i);
+      if ((control->Visible() && offer(control)) ||
+          (dynamic_cast<TWinControl*>(control) && clients(static_cast<TWinControl*>(control))))
+        return true;
+    }
+    return false;
+  };
+  return offer(FActiveControl) || offer(this) || clients(this);
+}
+
 void TCustomForm::SendCancelMode(TControl* Sender)
 {
   if (FActive && FActiveControl)
@@ -656,6 +711,11 @@ void TCustomForm::Dispatch(TMessage& Message)
   case CM_DIALOGKEY: CMDialogKey(Message); return;
   case CM_RELEASE: CMRelease(Message); return;
   case CM_ACTIVATE: Activate(); return;
+  case CM_ACTIONEXECUTE:
+  case CM_ACTIONUPDATE:
+    if (DoExecuteAction(reinterpret_cast<TBasicAction*>(Message.LParam), Message.Msg == CM_ACTIONUPDATE))
+      Message.Result = 1;
+    return;
   case CM_DEACTIVATE: Deactivate(); return;
   }
   TWinControl::Dispatch(Message);

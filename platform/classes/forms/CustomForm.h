@@ -71,6 +71,8 @@ public:
   // OnShortCut, the main menu, then the form's action lists.
   virtual bool IsShortCut(TMessage& Message);
   void MouseWheelHandler(TMessage& Message);
+  // Idle time: the main menu's items and the controls update their actions.
+  virtual void UpdateActions();
   void SendCancelMode(TControl* Sender);
 
   void Dispatch(TMessage& Message) override;
@@ -110,6 +112,9 @@ protected:
   void CMShowingChanged(TMessage& Message);
   void CMDialogKey(TMessage& Message);
   void CMRelease(TMessage& Message);
+  // An action looks for its target: the active control, the form, then the
+  // visible controls.
+  bool DoExecuteAction(TBasicAction* Action, bool Update);
 
 private:
   void CloseModal();

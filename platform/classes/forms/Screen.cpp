@@ -7,10 +7,22 @@
 #include "platform/classes/graphics/Font.h"
 #include "platform/win/win.h"
 
+namespace {
+
+TScreen* TheScreen = nullptr;
+
+}  // namespace
+
 TScreen* Screen()
 {
-  static TScreen* screen = new TScreen(nullptr);
-  return screen;
+  if (!TheScreen)
+    TheScreen = new TScreen(nullptr);
+  return TheScreen;
+}
+
+TScreen* ScreenIfAny()
+{
+  return TheScreen;
 }
 
 namespace {
@@ -125,6 +137,12 @@ void TScreen::SetFocusedControl(TCustomForm* Form, TWinControl* Control)
   FActiveControl = Control;
   if (OnActiveControlChange)
     OnActiveControlChange(this);
+}
+
+void TScreen::ControlDestroyed(TControl* Control)
+{
+  if (static_cast<TControl*>(FActiveControl) == Control)
+    FActiveControl = nullptr;
 }
 
 void TScreen::SetCursor(TCursor Value)

@@ -59,6 +59,8 @@ public:
   void RemoveForm(TCustomForm* Form);
   void SetActiveCustomForm(TCustomForm* Form);
   void SetFocusedControl(TCustomForm* Form, TWinControl* Control);
+  // A control going away is no longer the active one.
+  void ControlDestroyed(TControl* Control);
 
 private:
   std::vector<TForm*> FForms;
@@ -77,3 +79,5 @@ private:
 
 // The screen object (made on first use).
 TScreen* Screen();
+// The screen object when there is one (never makes it).
+TScreen* ScreenIfAny();

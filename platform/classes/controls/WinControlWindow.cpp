@@ -273,6 +273,20 @@ void TWinControl::UpdateShowing()
     for (std::size_t i = 0; i < FWinControls.size(); ++i)
       FWinControls[i]->UpdateShowing();
   }
+  if (!show) {
+    // What lies inside a hidden control is not showing either (its windows
+    // hide with this one's).
+    struct THide {
+      static void Children(TWinControl* control)
+      {
+        for (TWinControl* child : control->FWinControls) {
+          child->FShowing = false;
+          Children(child);
+        }
+      }
+    };
+    THide::Children(this);
+  }
   if (FHandle && FShowing != show) {
     FShowing = show;
     try {

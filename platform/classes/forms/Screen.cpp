@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/base/Format.h"
+#include "platform/base/SysConsts.h"
 #include "platform/base/Utf.h"
 #include "platform/classes/forms/Form.h"
 #include "platform/classes/graphics/Font.h"
@@ -84,19 +86,32 @@ TScreen::~TScreen()
   delete FIconFont;
 }
 
+// A form registers while its constructor runs, before it is a TForm: the
+// TForm view is taken when asked.
+int TScreen::FormCount() const
+{
+  int count = 0;
+  for (TCustomForm* form : FCustomForms)
+    count += dynamic_cast<TForm*>(form) != nullptr;
+  return count;
+}
+
+TForm* TScreen::Forms(int Index) const
+{
+  for (TCustomForm* form : FCustomForms)
+    if (auto* f = dynamic_cast<TForm*>(form); f && Index-- == 0)
+      return f;
+  throw EListError(Format(SListIndexError, Index));
+}
+
 void TScreen::AddForm(TCustomForm* Form)
 {
   FCustomForms.push_back(Form);
-  if (auto* form = dynamic_cast<TForm*>(Form))
-    FForms.push_back(form);
 }
 
 void TScreen::RemoveForm(TCustomForm* Form)
 {
   FCustomForms.erase(std::remove(FCustomForms.begin(), FCustomForms.end(), Form), FCustomForms.end());
-  FForms.erase(std::remove_if(FForms.begin(), FForms.end(),
-                              [Form](TForm* f) { return static_cast<TCustomForm*>(f) == Form; }),
-               FForms.end());
   if (FActiveCustomForm == Form) {
     FActiveCustomForm = nullptr;
     FActiveForm = nullptr;
@@ -123,8 +138,6 @@ void TScreen::SetActiveCustomForm(TCustomForm* Form)
     }
   };
   front(FCustomForms, Form);
-  if (FActiveForm)
-    front(FForms, FActiveForm);
   if (OnActiveFormChange)
     OnActiveFormChange(this);
 }

@@ -19,8 +19,9 @@ public:
   explicit TScreen(TComponent* AOwner);
   ~TScreen() override;
 
-  int FormCount() const { return int(FForms.size()); }
-  TForm* Forms(int Index) const { return FForms.at(std::size_t(Index)); }
+  // The forms of class TForm (and derived), in activation order.
+  int FormCount() const;
+  TForm* Forms(int Index) const;
   int CustomFormCount() const { return int(FCustomForms.size()); }
   TCustomForm* CustomForms(int Index) const { return FCustomForms.at(std::size_t(Index)); }
   TForm* ActiveForm() const { return FActiveForm; }
@@ -63,7 +64,6 @@ public:
   void ControlDestroyed(TControl* Control);
 
 private:
-  std::vector<TForm*> FForms;
   std::vector<TCustomForm*> FCustomForms;
   TForm* FActiveForm = nullptr;
   TCustomForm* FActiveCustomForm = nullptr;

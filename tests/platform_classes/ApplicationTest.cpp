@@ -124,6 +124,7 @@ TEST_F(ApplicationTest, MessageDialogsShowFrenchButtonsAndAnswerTheChoice)
       {mbYesNoCancel, VK_RETURN, "", mrYes, "&Oui|&Non|Annuler|"},
       {mbYesNoCancel, VK_ESCAPE, "", mrCancel, "&Oui|&Non|Annuler|"},
       {mbYesNo, 0, "No", mrNo, "&Oui|&Non|"},
+      {mbYesNoCancel, 'N', "", mrNo, "&Oui|&Non|Annuler|"},  // the accelerator of "&Non"
       {mbOKCancel, 'A', "", mrNone, "OK|Annuler|"},  // a key nobody takes: then Escape
       {mbAbortRetryIgnore, 0, "Ignore", mrIgnore, "&Abandonner|&Réessayer|&Ignorer|"},
   };
@@ -168,6 +169,20 @@ TEST_F(ApplicationTest, MessageDialogsShowFrenchButtonsAndAnswerTheChoice)
     return true;
   });
   EXPECT_EQ(Application()->MessageBox("Effacer ?", "Corvane", MB_YESNO | MB_ICONQUESTION), IDNO);
+
+  // ShowMessage: the text under the application's title, with OK.
+  Application()->SetTitle("Corvane 2.1");
+  std::string title;
+  WhenIdle([&] {
+    TCustomForm* dialog = Screen()->ActiveCustomForm();
+    if (!dialog || !title.empty())
+      return false;
+    title = dialog->Caption();
+    Display->PressKey(VK_RETURN);
+    return true;
+  });
+  ShowMessage("Connexion établie");
+  EXPECT_EQ(title, "Corvane 2.1");
 }
 
 TEST_F(ApplicationTest, ExceptionsGoToOnExceptionAndAbortIsSilent)

@@ -80,7 +80,24 @@ public:
       item->OnClick = TNotifyEvent(this, &TTestForm::MenuClicked);
       Popup->Items()->Add(item);
     }
+    Status = new TMenuItem(this);
+    Status->SetCaption("Statut");
+    Status->OnClick = TNotifyEvent(this, &TTestForm::FillStatus);
+    Popup->Items()->Add(Status);
     Memo->SetPopupMenu(Popup);
+  }
+
+  // The submenu is filled when it opens.
+  void FillStatus(TObject*)
+  {
+    ++Fills;
+    Status->Clear();
+    for (const char* caption : {"En ligne", "Absent"}) {
+      auto* item = new TMenuItem(this);
+      item->SetCaption(caption);
+      item->OnClick = TNotifyEvent(this, &TTestForm::MenuClicked);
+      Status->Add(item);
+    }
   }
 
   void SaveClicked(TObject*) { Log += "save;"; }
@@ -98,6 +115,8 @@ public:
   TActionList* Actions;
   TAction* SendAction;
   TPopupMenu* Popup;
+  TMenuItem* Status;
+  int Fills = 0;
   std::string Log;
   int Changes = 0;
 };
@@ -209,6 +228,23 @@ TEST_F(FormTest, RightClickShowsThePopupMenuAndItsItemRuns)
   ClickAt(CentreOf(Form->Memo), 1);
   EXPECT_EQ(Form->Log, "menu:Info Contact;");
   EXPECT_EQ(Form->Popup->PopupComponent(), Form->Memo);
+}
+
+TEST_F(FormTest, SubmenusAreFilledByTheirItemWhenTheyOpen)
+{
+  Form->FillStatus(nullptr);  // one child so that the item opens a submenu
+  Form->Fills = 0;
+  const BYTE keys[] = {VK_UP, VK_RIGHT, VK_DOWN, VK_RETURN};  // up wraps to "Statut"
+  std::size_t step = 0;
+  WhenIdle([&] {
+    if (step == std::size(keys))
+      return false;
+    Display->PressKey(keys[step++]);
+    return true;
+  });
+  ClickAt(CentreOf(Form->Memo), 1);
+  EXPECT_EQ(Form->Fills, 1);
+  EXPECT_EQ(Form->Log, "menu:Absent;");
 }
 
 TEST_F(FormTest, HintAppearsAfterThePauseAndGoesAfterTheHidePause)

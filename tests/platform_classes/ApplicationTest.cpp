@@ -69,6 +69,70 @@ TEST_F(ApplicationTest, CloseActionsHideFreeMinimiseOrKeepTheForm)
   }
 }
 
+TEST_F(ApplicationTest, BorderStyleIconsAndFormStyleMakeTheWindowsStyles)
+{
+  struct TCase {
+    TFormBorderStyle Border;
+    TBorderIcons Icons;
+    TFormStyle Style;
+    DWORD WantStyle, NoStyle, WantEx;
+  };
+  const TBorderIcons all{biSystemMenu, biMinimize, biMaximize};
+  const TCase cases[] = {
+      {bsSizeable, all, fsNormal, WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 0, 0},
+      {bsSingle, {biSystemMenu, biMinimize}, fsNormal, WS_CAPTION | WS_MINIMIZEBOX, WS_THICKFRAME | WS_MAXIMIZEBOX,
+       0},
+      {bsDialog, all, fsNormal, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
+       WS_EX_DLGMODALFRAME},
+      {bsToolWindow, all, fsStayOnTop, WS_CAPTION, WS_MINIMIZEBOX, WS_EX_TOOLWINDOW | WS_EX_TOPMOST},
+      {bsNone, all, fsNormal, WS_POPUP, WS_CAPTION | WS_SYSMENU, 0},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(int(c.Border));
+    auto* form = TCustomForm::Create<TForm>(Application());
+    form->SetBorderStyle(c.Border);
+    form->SetBorderIcons(c.Icons);
+    form->SetFormStyle(c.Style);
+    DWORD style = DWORD(GetWindowLongPtr(form->Handle(), GWL_STYLE));
+    DWORD ex = DWORD(GetWindowLongPtr(form->Handle(), GWL_EXSTYLE));
+    EXPECT_EQ(style & c.WantStyle, c.WantStyle);
+    EXPECT_EQ(style & c.NoStyle, 0u);
+    EXPECT_EQ(ex & c.WantEx, c.WantEx);
+    form->Free();
+  }
+}
+
+TEST_F(ApplicationTest, PositionCentresAndKeyPreviewSeesKeysFirst)
+{
+  auto* form = TCustomForm::Create<TForm>(Application());
+  form->SetBounds(0, 0, 300, 200);
+  form->SetPosition(poScreenCenter);
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  struct TKeys {
+    std::string Log;
+    void FormKey(TObject*, WORD& key, TShiftState)
+    {
+      Log += "form;";
+      if (key == VK_F5)
+        key = 0;  // the form keeps F5
+    }
+    void EditKey(TObject*, WORD&, TShiftState) { Log += "edit;"; }
+  } keys;
+  form->SetKeyPreview(true);
+  form->OnKeyDown = TKeyEvent(&keys, &TKeys::FormKey);
+  edit->OnKeyDown = TKeyEvent(&keys, &TKeys::EditKey);
+  form->Show();
+  Pump();
+  EXPECT_EQ(form->Left(), (1024 - 300) / 2);
+  EXPECT_EQ(form->Top(), (768 - 200) / 2);
+  EXPECT_EQ(form->Position(), poDesigned) << "centred once";
+  Key(VK_F5);
+  Key(VK_F6);
+  EXPECT_EQ(keys.Log, "form;form;edit;");
+  form->Free();
+}
+
 TEST_F(ApplicationTest, ShowModalRunsUntilAButtonSetsTheResult)
 {
   auto* form = TCustomForm::Create<TForm>(Application());

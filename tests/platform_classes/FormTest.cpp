@@ -199,6 +199,47 @@ TEST_F(FormTest, TypingGoesToTheMemoAndShortcutsRunTheAction)
   EXPECT_EQ(Form->Log, "action:Été à Noël;action:Été à Noël\r\nok;");
 }
 
+// The chat window's way: a top-level window of its own (the desktop as parent),
+// and the memo focused from OnShow, before the window shows.
+class TChatLike : public TForm {
+public:
+  explicit TChatLike(TComponent* AOwner) : TForm(AOwner)
+  {
+    Memo = new TMemo(this);
+    Memo->SetParent(this);
+    Memo->SetAlign(alClient);
+    Other = new TEdit(this);
+    Other->SetParent(this);
+    Other->SetAlign(alTop);
+    Other->SetTabOrder(0);
+    OnShow = TNotifyEvent(this, &TChatLike::FormShow);
+  }
+  void FormShow(TObject*) { Memo->SetFocus(); }
+  TMemo* Memo;
+  TEdit* Other;
+
+protected:
+  void CreateParams(TCreateParams& Params) override
+  {
+    TForm::CreateParams(Params);
+    Params.WndParent = GetDesktopWindow();
+  }
+};
+
+TEST_F(FormTest, OnShowMayFocusAControlBeforeTheWindowShows)
+{
+  auto* chat = TCustomForm::Create<TChatLike>(nullptr);
+  chat->Show();
+  Pump();
+  EXPECT_TRUE(chat->Memo->Focused());
+  EXPECT_EQ(Screen()->ActiveCustomForm(), chat);
+  EXPECT_EQ(GetWindow(chat->Handle(), GW_OWNER), nullptr) << "owned by no window of the program";
+  Display->TypeText("salut");
+  Pump();
+  EXPECT_EQ(chat->Memo->Text(), "salut");
+  chat->Free();
+}
+
 TEST_F(FormTest, ClickingTheCheckBoxTogglesIt)
 {
   ClickAt(CentreOf(Form->Save));

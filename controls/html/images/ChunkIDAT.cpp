@@ -1,6 +1,7 @@
 #include "controls/html/images/ChunkIDAT.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <vector>
 
@@ -93,12 +94,6 @@ struct TDecoder {
   BYTE High(const std::uint8_t* Row, std::size_t I) const { return Depth == 16 ? Row[2 * I] : Row[I]; }
   BYTE G(BYTE V) const { return Gamma ? Gamma[V] : V; }
 
-  void SetMaskBit(int X, int Y)
-  {
-    Mask[std::size_t(Y) * MaskStride + std::size_t(X >> 3)] |= std::uint8_t(0x80 >> (X & 7));
-    AnyTransparent = true;
-  }
-
   void Place(const std::uint8_t* Src, int PassWidth, int Y, int X0, int Dx);
   void PlaceMask(const std::uint8_t* Src, int PassWidth, int Y, int X0, int Dx);
 };
@@ -138,6 +133,23 @@ void TDecoder::Place(const std::uint8_t* Src, int PassWidth, int Y, int X0, int 
     std::memcpy(row, Src, RowBytes(PassWidth));
     return;
   }
+  if (Dx == 1 && X0 == 0 && Depth == 2) {
+    // Four 2-bit samples make two bytes of nibbles times 5 (the row's
+    // padding takes the extra nibbles of the last byte).
+    static const auto Widen = [] {
+      std::array<std::uint16_t, 256> t{};
+      for (unsigned b = 0; b < 256; ++b)
+        t[b] = std::uint16_t(((b >> 6) * 5) << 12 | (((b >> 4) & 3) * 5) << 8 | (((b >> 2) & 3) * 5) << 4 |
+                             (b & 3) * 5);
+      return t;
+    }();
+    const std::size_t bytes = RowBytes(PassWidth);
+    for (std::size_t i = 0; i < bytes; ++i) {
+      row[2 * i] = std::uint8_t(Widen[Src[i]] >> 8);
+      row[2 * i + 1] = std::uint8_t(Widen[Src[i]]);
+    }
+    return;
+  }
   for (std::size_t i = 0; i < n; ++i) {
     const std::size_t x = std::size_t(X0) + i * std::size_t(Dx);
     switch (BitmapBits) {
@@ -168,19 +180,30 @@ void TDecoder::PlaceMask(const std::uint8_t* Src, int PassWidth, int Y, int X0, 
 {
   const std::size_t n = std::size_t(PassWidth);
   const std::size_t bs = Depth == 16 ? 2 : 1;
-  for (std::size_t i = 0; i < n; ++i) {
-    bool clear;
-    if (HasAlpha) {
-      // The alpha sample is the last of the pixel; its high byte decides.
-      clear = Src[(i * std::size_t(Channels) + std::size_t(Channels) - 1) * bs] < 128;
-    } else if (ColorType == 2) {
-      clear = Sample(Src, i * 3) == Key[0] && Sample(Src, i * 3 + 1) == Key[1] && Sample(Src, i * 3 + 2) == Key[2];
-    } else {
-      clear = Sample(Src, i) == Key[0];
-    }
-    if (clear)
-      SetMaskBit(X0 + int(i) * Dx, Y);
+  std::uint8_t* row = Mask.data() + std::size_t(Y) * MaskStride;
+  bool any = false;
+  auto mark = [&](std::size_t I) {
+    const std::size_t x = std::size_t(X0) + I * std::size_t(Dx);
+    row[x >> 3] |= std::uint8_t(0x80 >> (x & 7));
+    any = true;
+  };
+  if (HasAlpha) {
+    // The alpha sample is the last of the pixel; its high byte decides.
+    const std::size_t step = std::size_t(Channels) * bs;
+    const std::uint8_t* alpha = Src + (std::size_t(Channels) - 1) * bs;
+    for (std::size_t i = 0; i < n; ++i, alpha += step)
+      if (*alpha < 128)
+        mark(i);
+  } else if (ColorType == 2) {
+    for (std::size_t i = 0; i < n; ++i)
+      if (Sample(Src, i * 3) == Key[0] && Sample(Src, i * 3 + 1) == Key[1] && Sample(Src, i * 3 + 2) == Key[2])
+        mark(i);
+  } else {
+    for (std::size_t i = 0; i < n; ++i)
+      if (Sample(Src, i) == Key[0])
+        mark(i);
   }
+  AnyTransparent = AnyTransparent || any;
 }
 
 // Reads exactly Count bytes or fails: a short row means the data ended early.

@@ -271,6 +271,35 @@ TEST_F(FormTest, RightClickShowsThePopupMenuAndItsItemRuns)
   EXPECT_EQ(Form->Popup->PopupComponent(), Form->Memo);
 }
 
+TEST_F(FormTest, TheMenuKeyShowsThePopupAtTheControlAndOnContextPopupMayTakeIt)
+{
+  bool dismissed = false;
+  WhenIdle([&] {
+    if (dismissed)
+      return false;
+    dismissed = true;
+    Display->PressKey(VK_ESCAPE);  // dismiss: nothing is clicked
+    return true;
+  });
+  Key(VK_APPS);
+  EXPECT_EQ(Form->Popup->PopupPoint(), Form->Memo->ClientToScreen(TPoint(0, 0)));
+  EXPECT_EQ(Form->Log, "");
+
+  struct TTaker {
+    int Calls = 0;
+    void Take(TObject*, TPoint, bool& handled)
+    {
+      ++Calls;
+      handled = true;
+    }
+  } taker;
+  Form->Memo->OnContextPopup = TContextPopupEvent(&taker, &TTaker::Take);
+  Form->Popup->SetPopupComponent(nullptr);
+  ClickAt(CentreOf(Form->Memo), 1);  // no menu: the handler took it (no idle script runs)
+  EXPECT_EQ(taker.Calls, 1);
+  EXPECT_EQ(Form->Popup->PopupComponent(), nullptr);
+}
+
 TEST_F(FormTest, SubmenusAreFilledByTheirItemWhenTheyOpen)
 {
   Form->FillStatus(nullptr);  // one child so that the item opens a submenu

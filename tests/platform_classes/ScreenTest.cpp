@@ -1,6 +1,7 @@
 // The screen object, cursors, the hint window's size, and what controls
 // inherit from their parents (font, colour, showing).
 #include "ClassesTestSupport.h"
+#include "platform/classes/stdctrls/Edit.h"
 #include "platform/classes/stdctrls/Label.h"
 #include "platform/classes/stdctrls/Panel.h"
 
@@ -114,6 +115,24 @@ TEST_F(ScreenTest, ChildrenFollowTheirParentsFontColourAndShowing)
   EXPECT_TRUE(inner->Visible());
   Panel->Show();
   EXPECT_TRUE(IsWindowVisible(inner->Handle()));
+}
+
+TEST_F(ScreenTest, RecreatingAParentRemakesItsChildrenWithTheirState)
+{
+  auto* edit = new TEdit(Form);
+  edit->SetParent(Panel);
+  edit->SetBounds(5, 5, 100, 21);
+  edit->SetText("garde-moi");
+  edit->SetModified(true);
+  HWND oldPanel = Panel->Handle(), oldEdit = edit->Handle();
+  Panel->SetBorderStyle(bsSingle);  // the panel gets a new window, and so do its children
+  EXPECT_FALSE(IsWindow(oldPanel));
+  EXPECT_FALSE(IsWindow(oldEdit));
+  EXPECT_EQ(GetParent(edit->Handle()), Panel->Handle());
+  EXPECT_EQ(edit->Text(), "garde-moi");
+  EXPECT_TRUE(edit->Modified());
+  EXPECT_TRUE(IsWindowVisible(edit->Handle()));
+  EXPECT_NE(GetWindowLongPtr(Panel->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
 }
 
 TEST_F(ScreenTest, HintWindowSizesItselfFromItsText)

@@ -134,8 +134,21 @@ void FuzzPngDiff(const std::uint8_t* Data, std::size_t Size)
 
 void FuzzGifLoad(const std::uint8_t* Data, std::size_t Size)
 {
-  if (!VirtualClockEnabled())
-    EnableVirtualClock();
+  // The animation runs on the virtual clock; a clock this body switched on
+  // is switched off again, so that a replay leaves the process as it was.
+  struct TClock {
+    bool Own = !VirtualClockEnabled();
+    TClock()
+    {
+      if (Own)
+        EnableVirtualClock();
+    }
+    ~TClock()
+    {
+      if (Own)
+        DisableVirtualClock();
+    }
+  } clock;
   TByteViewStream stream(Data, Size);
   bool still = false;
   std::unique_ptr<TGIFImage> image(GifStreamToImage(still, &stream));

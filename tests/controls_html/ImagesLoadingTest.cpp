@@ -143,6 +143,11 @@ TEST_F(ImagesLoadingTest, PreparedForTheDisplay)
   ASSERT_NE(palette.Bitmap, nullptr);
   EXPECT_EQ(palette.Bitmap->PixelFormat(), pfDevice);
   ASSERT_NE(palette.Mask, nullptr);
+  // A 1-bit colour picture keeps its colours in the screen bitmap.
+  TLoaded bilevel = Decode(SimplePng(2, 1, 1, 3, TBytes{0, 0x40}, {Chunk("PLTE", TBytes{200, 0, 0, 0, 0, 200})}),
+                           NotTransp);
+  ASSERT_NE(bilevel.Bitmap, nullptr);
+  EXPECT_EQ(Pixels(bilevel.Bitmap.get()), (std::vector<std::uint32_t>{0xC80000, 0x0000C8}));
   // The lower-left pixel's colour is what the mask clears.
   const auto px = Pixels(palette.Bitmap.get());
   const auto mk = Pixels(palette.Mask.get());

@@ -55,9 +55,13 @@ HBITMAP TDib::CreateDIBitmap()
     old = SelectPalette(screen, ThePalette(), FALSE);
     RealizePalette(screen);
   }
-  HBITMAP result = ::CreateDIBitmap(screen, reinterpret_cast<const BITMAPINFOHEADER*>(FInfo.data()), CBM_INIT,
-                                    FImage.data(), reinterpret_cast<const BITMAPINFO*>(FInfo.data()),
-                                    DIB_RGB_COLORS);
+  // Always the screen's 32-bit format: a 1-bit picture keeps its two colours.
+  const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(FInfo.data());
+  const int height = header->biHeight < 0 ? -header->biHeight : header->biHeight;
+  HBITMAP result = CreateBitmap(header->biWidth, height, 1, 32, nullptr);
+  if (result)
+    SetDIBits(screen, result, 0, UINT(height), FImage.data(), reinterpret_cast<const BITMAPINFO*>(FInfo.data()),
+              DIB_RGB_COLORS);
   if (old)
     SelectPalette(screen, old, FALSE);
   DeleteDC(screen);

@@ -73,4 +73,11 @@ TEST(ImagesCacheTest, NamesDifferingInCaseOrBlanksShareAnEntry)
   EXPECT_EQ(image, cache.Item(found)->MImage);
   EXPECT_EQ(cache.Item(found)->UserCount, 2);
   EXPECT_EQ(cache.Item(found)->AgeCount, 0);
+
+  // The same key again: the entry there stays, the new one is not taken.
+  auto* second = new TBitmapItem(new TBitmap, 0, nullptr);
+  EXPECT_EQ(cache.AddObject(TStringBitmapList::Key("A.gif"), second), found);
+  EXPECT_EQ(cache.Count(), 1);
+  EXPECT_EQ(second->UserCount, 0);
+  delete second;
 }

@@ -28,7 +28,9 @@ std::string TStringBitmapList::Key(const std::string& Name)
 int TStringBitmapList::AddObject(const std::string& S, TObject* AObject)
 {
   const int index = TStringList::AddObject(S, AObject);
-  if (auto* item = dynamic_cast<TBitmapItem*>(AObject))
+  // A sorted list ignoring duplicates answers the entry already there and
+  // keeps AObject out: that one is not counted (its maker still owns it).
+  if (auto* item = dynamic_cast<TBitmapItem*>(AObject); item && Objects(index) == AObject)
     ++item->UserCount;
   return index;
 }

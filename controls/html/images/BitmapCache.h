@@ -35,6 +35,8 @@ public:
   ~TStringBitmapList() override;
 
   // Adds the key and the entry; an entry's first user is the one adding it.
+  // A sorted cache that already holds the key answers that entry's index and
+  // does not take AObject (the caller frees it).
   int AddObject(const std::string& S, TObject* AObject) override;
   // Frees every entry, then empties the list.
   void Clear() override;

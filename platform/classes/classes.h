@@ -10,6 +10,7 @@
 #include "platform/classes/Messages.h"
 #include "platform/classes/MessageDispatch.h"
 #include "platform/classes/controls/Control.h"
+#include "platform/classes/controls/ControlActionLink.h"
 #include "platform/classes/controls/ControlCanvas.h"
 #include "platform/classes/controls/ControlTypes.h"
 #include "platform/classes/controls/CustomControl.h"

@@ -328,6 +328,36 @@ TEST_F(ControlTest, TabMovesTheFocusInTabOrderWithEnterAndExit)
   EXPECT_TRUE(edits[1]->Focused());
 }
 
+TEST_F(ControlTest, TheWheelGoesToTheFocusedControlThenItsParents)
+{
+  struct TWheel {
+    std::string Log;
+    bool Take = false;
+    void On(TObject* sender, TShiftState, int delta, TPoint, bool& handled)
+    {
+      Log += static_cast<TComponent*>(sender)->Name() + ":" + std::to_string(delta) + ";";
+      handled = Take;
+    }
+  } wheel;
+  auto* edit = new TEdit(Form);
+  edit->SetName("Edit");
+  edit->SetParent(Box);
+  Box->SetName("Box");
+  edit->OnMouseWheel = TMouseWheelEvent(&wheel, &TWheel::On);
+  Box->OnMouseWheel = TMouseWheelEvent(&wheel, &TWheel::On);
+  edit->SetFocus();
+  TPoint p = CentreOf(edit);
+  Display->MoveMouse(p.x, p.y);
+  Display->Wheel(-120);
+  Pump();
+  EXPECT_EQ(wheel.Log, "Edit:-120;Box:-120;") << "not taken: the parent is asked";
+  wheel.Log.clear();
+  wheel.Take = true;
+  Display->Wheel(120);
+  Pump();
+  EXPECT_EQ(wheel.Log, "Edit:120;");
+}
+
 TEST_F(ControlTest, DragAndDropBetweenControls)
 {
   struct TDnd {

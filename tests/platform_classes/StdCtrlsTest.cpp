@@ -2,6 +2,7 @@
 // the clipboard, change notices, list box styles and re-creation, scroll
 // bars, radio groups, labels.
 #include "ClassesTestSupport.h"
+#include "platform/classes/stdctrls/Button.h"
 #include "platform/classes/stdctrls/CheckBox.h"
 #include "platform/classes/stdctrls/ComboBox.h"
 #include "platform/classes/stdctrls/Edit.h"
@@ -251,6 +252,33 @@ TEST_F(StdCtrlsTest, RadioButtonsExcludeEachOtherAndLabelsSizeToTheirText)
   label->SetAlignment(taRightJustify);
   label->SetCaption("Bon");  // shrinks towards its right edge
   EXPECT_EQ(label->Left() + label->Width(), 50);
+}
+
+TEST_F(StdCtrlsTest, AButtonShowsItsActionAndRunsItOnAClick)
+{
+  auto* action = new TAction(Form);
+  action->SetCaption("Envoyer");
+  action->SetHint("Envoie le message");
+  TCounter runs;
+  action->OnExecute = TNotifyEvent(&runs, &TCounter::Bump);
+  auto* button = Make<TButton>(8, 8, 75, 25);
+  button->SetAction(action);
+  EXPECT_EQ(button->Caption(), "Envoyer");
+  EXPECT_EQ(button->Hint(), "Envoie le message");
+  ClickAt(CentreOf(button));
+  EXPECT_EQ(runs.Count, 1);
+  action->SetEnabled(false);
+  EXPECT_FALSE(button->Enabled());
+  EXPECT_FALSE(IsWindowEnabled(button->Handle()));
+  action->SetEnabled(true);
+  button->SetCaption("Parler");  // its own caption from now on
+  action->SetCaption("Envoi");
+  EXPECT_EQ(button->Caption(), "Parler");
+  delete action;
+  EXPECT_EQ(button->Action(), nullptr);
+  THeadlessDisplay::Advance(1000);
+  ClickAt(CentreOf(button));  // the button kept the handler it took from the action
+  EXPECT_EQ(runs.Count, 2);
 }
 
 TEST_F(StdCtrlsTest, ComboBoxPicksItemsWithTheKeyboardAndKeepsThemAcrossRecreation)

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/base/AnsiStrings.h"
+#include "platform/classes/actions/ActionLink.h"
 #include "platform/base/Format.h"
 #include "platform/base/Utf.h"
 #include "platform/classes/menus/Hotkeys.h"
@@ -37,6 +38,7 @@ TControl::~TControl()
   ForgetCaptureControl(this);
   DragControlDestroyed(this);
   SetParent(nullptr);
+  delete FActionLink;
   delete FConstraints;
   delete FFont;
 }

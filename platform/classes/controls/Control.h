@@ -126,11 +126,17 @@ public:
   void SendToBack() { SetZOrder(false); }
   virtual void SetZOrder(bool TopMost);
 
+  // The action the control shows and runs on a click (null: none).
+  TBasicAction* Action() const;
+  void SetAction(TBasicAction* Value);
+  TActionLink* ActionLink() const { return FActionLink; }
+
   bool MouseCapture() const;
   void SetMouseCapture(bool Value);
   virtual void Click();
   virtual void DblClick();
-  virtual void InitiateAction() {}
+  // Idle time: a linked action updates itself and so the control.
+  virtual void InitiateAction();
   virtual HPALETTE GetPalette() { return nullptr; }
   // A context to draw on the control now (the parent's, moved and clipped,
   // for a graphic control); WindowHandle gets the window it belongs to.
@@ -190,6 +196,8 @@ protected:
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void SendCancelMode(TControl* Sender);
+  // The action's properties, onto those the control has not set itself when CheckDefaults.
+  virtual void ActionChange(TObject* Sender, bool CheckDefaults);
 
   // Drag and drop (the class library's own, inside the process).
   virtual void DoStartDrag(TDragObject*& DragObject);
@@ -255,6 +263,9 @@ private:
   TCursor FDragCursor = crDrag;
   THelpContext FHelpContext = 0;
   TWndMethod FWindowProc;
+  TActionLink* FActionLink = nullptr;
+
+  void DoActionChange(TObject* Sender);
 };
 
 // The control of a window of this class library (null for other windows).

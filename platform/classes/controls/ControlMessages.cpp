@@ -10,6 +10,8 @@
 #include "platform/base/Utf.h"
 #include "platform/classes/menus/Hotkeys.h"
 #include "platform/classes/ClassesConsts.h"
+#include "platform/classes/actions/BasicAction.h"
+#include "platform/classes/actions/ActionLink.h"
 #include "platform/classes/controls/DragObject.h"
 #include "platform/classes/controls/WinControl.h"
 #include "platform/classes/forms/Application.h"
@@ -351,7 +353,13 @@ void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 
 void TControl::Click()
 {
-  if (OnClick)
+  // Its own handler when it differs from the action's, else the action.
+  TBasicAction* action = Action();
+  if (OnClick && action && !(OnClick == action->OnExecute))
+    OnClick(this);
+  else if (FActionLink && action)
+    FActionLink->Execute(this);
+  else if (OnClick)
     OnClick(this);
 }
 

@@ -133,6 +133,50 @@ TEST_F(ApplicationTest, PositionCentresAndKeyPreviewSeesKeysFirst)
   form->Free();
 }
 
+TEST_F(ApplicationTest, ShortcutsReachTheMainMenuThenActionListsThenOnShortCut)
+{
+  auto* form = TCustomForm::Create<TForm>(Application());
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  std::string log;
+  struct TLog {
+    std::string* Out;
+    void Quit(TObject*) { *Out += "menu;"; }
+    void Run(TObject*) { *Out += "action;"; }
+    void Short(TWMKey& key, bool& handled)
+    {
+      *Out += "form:" + std::to_string(key.CharCode) + ";";
+      handled = key.CharCode == VK_F2;
+    }
+  } logger{&log};
+  auto* menu = new TMainMenu(form);
+  auto* quit = new TMenuItem(form);
+  quit->SetCaption("&Quitter");
+  quit->SetShortCut(TextToShortCut("Ctrl+Q"));
+  quit->OnClick = TNotifyEvent(&logger, &TLog::Quit);
+  menu->Items()->Add(quit);
+  form->SetMenu(menu);
+  auto* list = new TActionList(form);
+  auto* action = new TAction(form);
+  action->SetActionList(list);
+  action->SetShortCut(TextToShortCut("Ctrl+Q"));  // the menu comes first
+  action->SecondaryShortCuts()->Add("F2");
+  action->OnExecute = TNotifyEvent(&logger, &TLog::Run);
+  form->OnShortCut = TShortCutEvent(&logger, &TLog::Short);
+  form->Show();
+  edit->SetFocus();
+  Pump();
+  KeyWith(VK_CONTROL, 'Q');
+  Key(VK_F2);  // OnShortCut says it handled F2: the action does not run
+  Key(VK_F3);
+  // Every key down is offered (the Ctrl key itself too).
+  EXPECT_EQ(log, "form:17;form:81;menu;form:113;form:114;");
+  EXPECT_EQ(edit->Text(), "") << "no shortcut reached the edit as a character";
+  delete menu;
+  EXPECT_EQ(form->Menu(), nullptr);
+  form->Free();
+}
+
 TEST_F(ApplicationTest, ShowModalRunsUntilAButtonSetsTheResult)
 {
   auto* form = TCustomForm::Create<TForm>(Application());

@@ -133,7 +133,7 @@ TEST_F(ApplicationTest, PositionCentresAndKeyPreviewSeesKeysFirst)
   form->Free();
 }
 
-TEST_F(ApplicationTest, ShortcutsReachTheMainMenuThenActionListsThenOnShortCut)
+TEST_F(ApplicationTest, ShortcutsGoToOnShortCutThenTheMainMenuThenTheActionLists)
 {
   auto* form = TCustomForm::Create<TForm>(Application());
   auto* edit = new TEdit(form);

@@ -34,19 +34,6 @@ TEST_F(ScreenTest, ScreenKnowsItsSizeFormsFontsAndCursors)
   EXPECT_EQ(Screen()->Width(), 1024);
   EXPECT_EQ(Screen()->Height(), 768);
   EXPECT_EQ(Screen()->WorkAreaRect().Bottom, 738);
-  {
-    // NOTE: the drawing layer hands fontconfig back at exit only once an
-    // outline font was used; one is measured first so that leak checks stay clean.
-    SetBuiltinFontOnly(false);
-    TFont outline;
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, outline.Handle());
-    TSize size;
-    GetTextExtentPoint32(dc, "A", 1, &size);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    SetBuiltinFontOnly(true);
-  }
   const auto& fonts = Screen()->Fonts();
   EXPECT_NE(std::find(fonts.begin(), fonts.end(), "Corvane Fixed"), fonts.end());
   EXPECT_TRUE(std::is_sorted(fonts.begin(), fonts.end()));

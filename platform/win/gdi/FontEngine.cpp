@@ -193,6 +193,11 @@ FT_Face OpenFace(const TFaceKey& key, bool& embolden)
 
 }  // namespace
 
+void EnsureFontLibraries()
+{
+  Lib();
+}
+
 std::string SubstituteFace(const std::string& face)
 {
   static const std::map<std::string, std::string> table = {

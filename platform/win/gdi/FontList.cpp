@@ -24,6 +24,7 @@ std::vector<std::string> Families()
     if (!name.empty() && seen.insert(key).second)
       names.push_back(name);
   };
+  EnsureFontLibraries();
   FcPattern* pattern = FcPatternCreate();
   FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
   FcFontSet* set = FcFontList(nullptr, pattern, objects);

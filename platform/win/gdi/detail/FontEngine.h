@@ -57,5 +57,8 @@ std::shared_ptr<TFontInstance> FontInstanceOf(const LOGFONTW& log);
 std::shared_ptr<TFontInstance> NewBuiltinInstance(const LOGFONTW& log);
 // The face a name maps to before fontconfig sees it.
 std::string SubstituteFace(const std::string& face);
+// Starts FreeType and fontconfig once; every use of fontconfig goes after it,
+// so that their caches are handed back at exit.
+void EnsureFontLibraries();
 
 }  // namespace gdi

@@ -5,3 +5,4 @@
 #include "platform/win/gdi/gdi.h"
 #include "platform/win/window/window.h"
 #include "platform/win/controls/controls.h"
+#include "platform/win/shell/ShellNotify.h"

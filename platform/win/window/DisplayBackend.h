@@ -21,6 +21,18 @@ struct TDisplayMonitor {
   TRect WorkArea;  // the part not taken by panels
 };
 
+// What a real display needs to know of a top-level window to present it the
+// way its styles ask: a managed window or a popup, above its owner, in the
+// task bar or not, minimised, and its icons (the window's, else its class's).
+struct TDisplayWindowState {
+  DWORD Style = 0;
+  DWORD ExStyle = 0;
+  HWND Owner = nullptr;
+  std::string ClassName;
+  HICON Icon = nullptr;
+  HICON SmallIcon = nullptr;
+};
+
 // The window system may call these methods while holding its own lock: they
 // must not call back into the window system. Input goes the other way through
 // the thread-safe entry points of Input.h (and InputClipboardTaken), from any
@@ -73,6 +85,28 @@ public:
   virtual void ClipboardOwned(bool owned) = 0;
   virtual std::vector<std::string> ForeignClipboardFormats() = 0;
   virtual bool FetchForeignClipboard(const std::string& format, std::vector<BYTE>& data) = 0;
+
+  // What only a desktop with other programs and a window manager makes use
+  // of; a display without one keeps the defaults.
+  //
+  // The styles, owner or icons of a top-level window changed (told at
+  // creation, before every showing, on minimise and restore, and when the
+  // styles, owner or icons are set).
+  virtual void UpdateWindowState(HWND window, const TDisplayWindowState& state);
+  // The window system made a top-level window the active one: a desktop
+  // gives it the keyboard focus.
+  virtual void WindowActivated(HWND window);
+  // A move (edge < 0) or resize (edge: WMSZ_*) of a top-level window started
+  // with the left button held at screenPoint. True when the desktop's window
+  // manager runs it (the window hears InputWindowMoved as it goes); false
+  // leaves it to the window system's own loop.
+  virtual bool BeginMoveSize(HWND window, int edge, TPoint screenPoint);
+  // The shell notification area: the icon of (window, id) shown or changed,
+  // or removed. True when the desktop shows it (a tray runs).
+  virtual bool ShowNotifyIcon(HWND window, UINT id, HICON icon, const std::string& tip);
+  virtual void RemoveNotifyIcon(HWND window, UINT id);
+  // Where the desktop shows that icon (screen coordinates); false when nowhere.
+  virtual bool NotifyIconRect(HWND window, UINT id, TRect& rect);
 };
 
 using TDisplayFactory = std::unique_ptr<TDisplayBackend> (*)();

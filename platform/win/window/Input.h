@@ -55,6 +55,18 @@ void InputAppActivation(bool active);
 // does it, the caller does not wait.
 void InputWindowMoved(HWND hwnd, const TRect& screenRect);
 void InputCloseRequest(HWND hwnd);
+// The desktop gave a top-level window the keyboard focus: its thread makes
+// it the active window (the application becomes active too).
+void InputWindowActivated(HWND hwnd);
+// The pointer is over another program's window or the bare desktop, at a
+// screen point: the position is kept, mouse tracking ends (WM_MOUSELEAVE),
+// and only a window holding the capture hears of it. A button (0 to 2)
+// pressed or released there reaches the capture only.
+void InputMouseOutside(TPoint screenPoint, int button = -1, bool down = false);
+// The desktop took the pointer away from the window holding the capture (a
+// press outside every window of the process while a menu ran, say): the
+// capture is released on that window's thread, so its loop ends.
+void InputCaptureLost();
 // The monitors changed: the desktop window takes the primary monitor's
 // rectangle and top-level windows get WM_DISPLAYCHANGE.
 void InputDisplayChanged();

@@ -69,6 +69,8 @@ HWND ActivateWindow(HWND hwnd, bool click)
   }
   SendActivateApp(true);
   SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (TDisplayBackend* display = CurrentDisplayBackend())
+    display->WindowActivated(hwnd);
   SendMessage(hwnd, WM_NCACTIVATE, TRUE, 0);
   SendMessage(hwnd, WM_ACTIVATE, MAKEWPARAM(click ? WA_CLICKACTIVE : WA_ACTIVE, IsIconic(hwnd) ? 1 : 0),
               reinterpret_cast<LPARAM>(old));

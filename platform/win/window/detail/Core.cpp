@@ -348,4 +348,27 @@ TDisplayBackend* Display()
   return core.Display.get();
 }
 
+void TellDisplayWindowState(TWnd* w)
+{
+  TCore& core = Core();
+  if (!w || !w->HasSurface || !core.Display || !IsTopLevel(w))
+    return;
+  TDisplayWindowState state;
+  state.Style = w->Style;
+  state.ExStyle = w->ExStyle;
+  state.Owner = w->Owner ? w->Owner->Handle : nullptr;
+  if (w->Class) {
+    state.ClassName = w->Class->Name;
+    state.Icon = w->Class->Icon;
+    state.SmallIcon = w->Class->IconSm ? w->Class->IconSm : w->Class->Icon;
+  }
+  if (w->IconBig)
+    state.Icon = w->IconBig;
+  if (w->IconSmall)
+    state.SmallIcon = w->IconSmall;
+  else if (w->IconBig)
+    state.SmallIcon = w->IconBig;
+  core.Display->UpdateWindowState(w->Handle, state);
+}
+
 }  // namespace wincore

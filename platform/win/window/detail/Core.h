@@ -153,6 +153,7 @@ struct TRawInput {
   bool Repeat = false;
   DWORD Char = 0;
   DWORD Time = 0;
+  bool Outside = false;  // over no window of the process: only the capture hears it
   BYTE Keys[256] = {};  // the key state once the event happened
 };
 
@@ -367,5 +368,8 @@ UINT CrossProcessTimeoutValue();
 
 // Display back end (DisplayBackend.cpp); null when none is registered.
 TDisplayBackend* Display();
+// Tells the display the styles, owner and icons of a top-level window that
+// has a framebuffer (Core().Lock held; the back end does not call back).
+void TellDisplayWindowState(TWnd* w);
 
 }  // namespace wincore

@@ -449,8 +449,10 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
       HICON& slot = wParam == ICON_SMALL ? w->IconSmall : w->IconBig;
       HICON old = slot;
-      if (msg == WM_SETICON)
+      if (msg == WM_SETICON && slot != reinterpret_cast<HICON>(lParam)) {
         slot = reinterpret_cast<HICON>(lParam);
+        TellDisplayWindowState(w);
+      }
       return reinterpret_cast<LRESULT>(old);
     }
     case WM_QUERYUISTATE: {

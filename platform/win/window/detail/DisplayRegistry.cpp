@@ -60,3 +60,11 @@ TDisplayBackend* CurrentDisplayBackend()
   std::lock_guard<std::recursive_mutex> lock(core.Lock);
   return core.Display.get();
 }
+
+// A display without a desktop around it has nothing to do with these.
+void TDisplayBackend::UpdateWindowState(HWND, const TDisplayWindowState&) {}
+void TDisplayBackend::WindowActivated(HWND) {}
+bool TDisplayBackend::BeginMoveSize(HWND, int, TPoint) { return false; }
+bool TDisplayBackend::ShowNotifyIcon(HWND, UINT, HICON, const std::string&) { return false; }
+void TDisplayBackend::RemoveNotifyIcon(HWND, UINT) {}
+bool TDisplayBackend::NotifyIconRect(HWND, UINT, TRect&) { return false; }

@@ -170,8 +170,8 @@ void CookMouse(const TRawInput& ev)
     return;
   }
   LRESULT hit = HTCLIENT;
-  HWND under = HitTestTree(ev.Pt, &hit, nullptr);
-  UpdateTracking(under, hit == HTCLIENT);
+  HWND under = ev.Outside ? nullptr : HitTestTree(ev.Pt, &hit, nullptr);
+  UpdateTracking(under, hit == HTCLIENT && !ev.Outside);
   HWND target = capture ? capture : under;
   if (capture)
     hit = HTCLIENT;
@@ -210,7 +210,7 @@ void CookMouse(const TRawInput& ev)
     {
       std::lock_guard<std::recursive_mutex> cl(core.Lock);
       TWnd* r = ResolveLocal(root);
-      inactive = r && core.Active != root && IsTopLevel(r);
+      inactive = r && core.Active != root && IsTopLevel(r) && !ev.Outside;
     }
     if (inactive) {
       LRESULT ma = SendMessage(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(root), MAKELPARAM(WORD(SHORT(hit)), WORD(msg)));
@@ -519,6 +519,76 @@ void InputCloseRequest(HWND hwnd)
   TWnd* w = ResolveLocal(hwnd);
   if (w && IsTopLevel(w))
     PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void InputWindowActivated(HWND hwnd)
+{
+  std::shared_ptr<TThread> owner;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    TWnd* w = ResolveLocal(hwnd);
+    if (!w || !IsTopLevel(w))
+      return;
+    owner = w->Thread;
+  }
+  QueueTask(*owner, [hwnd] {
+    HWND target = hwnd;
+    {
+      std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+      TWnd* w = ResolveLocal(hwnd);
+      if (!w || !(w->Style & WS_VISIBLE))
+        return;
+      // A window disabled by a modal one passes the activation to it.
+      if (w->Style & WS_DISABLED) {
+        target = nullptr;
+        for (TWnd* c : Core().Desktop->Children)
+          if (c->Owner == w && (c->Style & WS_VISIBLE) && !(c->Style & WS_DISABLED) &&
+              !(c->ExStyle & WS_EX_NOACTIVATE)) {
+            target = c->Handle;
+            break;
+          }
+        if (!target)
+          return;
+      }
+    }
+    ActivateWindow(target, false);
+  });
+}
+
+void InputMouseOutside(TPoint p, int button, bool down)
+{
+  static const BYTE vks[3] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
+  TRawInput ev;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    Core().CursorPos = p;
+    if (button >= 0 && button <= 2)
+      Core().AsyncKeys[vks[button]] = down ? 0x80 : 0;
+  }
+  ev.Kind = button >= 0 && button <= 2 ? TRawInput::Button : TRawInput::MouseMove;
+  ev.ButtonIndex = button >= 0 && button <= 2 ? button : 0;
+  ev.Down = down;
+  ev.Pt = p;
+  ev.Outside = true;
+  PushRaw(ev);
+}
+
+void InputCaptureLost()
+{
+  HWND capture;
+  std::shared_ptr<TThread> owner;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    TWnd* w = ResolveLocal(Core().Capture);
+    if (!w)
+      return;
+    capture = w->Handle;
+    owner = w->Thread;
+  }
+  QueueTask(*owner, [capture] {
+    if (GetCapture() == capture)
+      ReleaseCapture();
+  });
 }
 
 void InputDisplayChanged()

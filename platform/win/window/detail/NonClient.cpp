@@ -14,6 +14,7 @@
 #include "platform/win/window/VirtualKeys.h"
 #include "platform/win/window/WindowPos.h"
 #include "platform/win/window/WindowTree.h"
+#include "platform/win/window/DisplayBackend.h"
 #include "platform/win/window/detail/Core.h"
 
 using namespace wincore;
@@ -283,6 +284,12 @@ void RunMoveSizeLoop(HWND hwnd, WPARAM command, TPoint start)
   GetWindowRect(hwnd, &original);
   HWND parent = GetParent(hwnd);
   bool child = (GetWindowLongPtr(hwnd, GWL_STYLE) & WS_CHILD) != 0;
+  // A window manager moves and sizes top-level windows itself when it can:
+  // it knows the other programs' windows, panels and screen edges.
+  if (!button && !child && (GetAsyncKeyState(VK_LBUTTON) & 0x8000) && (kind == SC_MOVE || kind == SC_SIZE))
+    if (TDisplayBackend* display = CurrentDisplayBackend())
+      if (display->BeginMoveSize(hwnd, kind == SC_MOVE ? -1 : edge, start))
+        return;
   SetCapture(hwnd);
   if (!button)
     SendMessage(hwnd, WM_ENTERSIZEMOVE, 0, 0);

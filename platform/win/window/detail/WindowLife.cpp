@@ -265,6 +265,9 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
       if (TDisplayBackend* display = Display()) {
         w->Surface = display->CreateFramebuffer(hwnd, w->Rect);
         w->HasSurface = w->Surface.Bits != nullptr;
+        TellDisplayWindowState(w);
+        if (w->HasSurface && !w->Text.empty())
+          display->SetWindowTitle(hwnd, w->Text);
       }
     }
   }

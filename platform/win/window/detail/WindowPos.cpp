@@ -214,6 +214,8 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
       } else if (moved) {
         display->MoveWindow(hwnd, ScreenWindowRect(w));
       }
+      if (showing || (wp.flags & SWP_FRAMECHANGED))
+        TellDisplayWindowState(w);
       if (showing || hiding)
         display->ShowWindow(hwnd, showing);
     }

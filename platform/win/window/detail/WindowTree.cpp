@@ -294,6 +294,7 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value)
           w->Owner = o ? RootOf(o) : nullptr;
           if (w->Owner == w)
             w->Owner = nullptr;
+          TellDisplayWindowState(w);
         }
         return old;
       case GWL_STYLE:
@@ -333,6 +334,7 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value)
       if (w->HasSurface && core.Display && !(w->ExStyle & WS_EX_LAYERED))
         core.Display->SetWindowAlpha(hwnd, 255);
     }
+    TellDisplayWindowState(w);
   }
   SendMessage(hwnd, WM_STYLECHANGED, WPARAM(index), reinterpret_cast<LPARAM>(&ss));
   return old;

@@ -1,0 +1,263 @@
+#include "X11TestSupport.h"
+
+#include "platform/base/Utf.h"
+
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+_XDisplay* X11Fixture::X = nullptr;
+TX11Display* X11Fixture::Backend = nullptr;
+
+void X11Fixture::SetUpTestSuite()
+{
+  if (X || Backend)
+    return;
+  XInitThreads();
+  X = XOpenDisplay(nullptr);
+  if (!X || !RegisterX11Display() || !SelectDisplayBackend("x11")) {
+    if (X)
+      XCloseDisplay(X);
+    X = nullptr;
+    return;
+  }
+  Backend = TX11Display::Current();
+  SetBuiltinFontOnly(true);
+}
+
+void X11Fixture::SetUp()
+{
+  if (!X || !Backend)
+    GTEST_SKIP() << "no X display to run on";
+}
+
+void X11Fixture::TearDown()
+{
+  for (HWND h : FMade)
+    if (IsWindow(h))
+      DestroyWindow(h);
+  FMade.clear();
+  if (GetCapture())
+    ReleaseCapture();
+  if (X) {
+    // Every button and key back up, the pointer out of the way.
+    for (int b = 1; b <= 3; ++b)
+      XTestFakeButtonEvent(X, unsigned(b), False, 0);
+    XSync(X, False);
+  }
+  Pump(30);
+}
+
+bool X11Fixture::PumpUntil(const std::function<bool()>& done, int milliseconds)
+{
+  auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  for (;;) {
+    XSync(X, False);
+    Backend->Sync();
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessage(&msg);
+    }
+    if (done())
+      return true;
+    if (std::chrono::steady_clock::now() > end)
+      return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+}
+
+void X11Fixture::Pump(int milliseconds)
+{
+  PumpUntil([] { return false; }, milliseconds);
+}
+
+unsigned long X11Fixture::AtomOf(const char* name) { return XInternAtom(X, name, False); }
+
+bool X11Fixture::Viewable(XWin w)
+{
+  XWindowAttributes attrs;
+  return w && XGetWindowAttributes(X, w, &attrs) && attrs.map_state == IsViewable;
+}
+
+bool X11Fixture::OverrideRedirect(XWin w)
+{
+  XWindowAttributes attrs;
+  return w && XGetWindowAttributes(X, w, &attrs) && attrs.override_redirect;
+}
+
+std::vector<long> X11Fixture::Longs(XWin w, const char* property)
+{
+  Atom type;
+  int format;
+  unsigned long count, after;
+  unsigned char* data = nullptr;
+  std::vector<long> out;
+  if (XGetWindowProperty(X, w, AtomOf(property), 0, 1 << 20, False, AnyPropertyType, &type, &format, &count, &after,
+                         &data) == Success &&
+      data) {
+    if (format == 32)
+      out.assign(reinterpret_cast<long*>(data), reinterpret_cast<long*>(data) + count);
+    XFree(data);
+  }
+  return out;
+}
+
+std::string X11Fixture::Utf8Property(XWin w, const char* property)
+{
+  Atom type;
+  int format;
+  unsigned long count, after;
+  unsigned char* data = nullptr;
+  std::string out;
+  if (XGetWindowProperty(X, w, AtomOf(property), 0, 1 << 20, False, AnyPropertyType, &type, &format, &count, &after,
+                         &data) == Success &&
+      data) {
+    if (format == 8)
+      out.assign(reinterpret_cast<char*>(data), count);
+    XFree(data);
+  }
+  return out;
+}
+
+void X11Fixture::MoveTo(int x, int y)
+{
+  XTestFakeMotionEvent(X, DefaultScreen(X), x, y, 0);
+  XSync(X, False);
+}
+
+void X11Fixture::Click(int x, int y, int button)
+{
+  MoveTo(x, y);
+  XTestFakeButtonEvent(X, unsigned(button), True, 0);
+  XTestFakeButtonEvent(X, unsigned(button), False, 0);
+  XSync(X, False);
+}
+
+namespace {
+
+// A key code with no symbols of its own, for symbols the keymap lacks.
+KeyCode SpareKeyCode(Display* x)
+{
+  static KeyCode spare = 0;
+  if (spare)
+    return spare;
+  int low, high, per;
+  XDisplayKeycodes(x, &low, &high);
+  KeySym* map = XGetKeyboardMapping(x, KeyCode(low), high - low + 1, &per);
+  for (int code = high; code >= low && !spare; --code) {
+    bool empty = true;
+    for (int i = 0; i < per; ++i)
+      empty = empty && map[(code - low) * per + i] == NoSymbol;
+    if (empty)
+      spare = KeyCode(code);
+  }
+  XFree(map);
+  return spare;
+}
+
+// The key code that types sym at its first level, mapping the spare one when needed.
+KeyCode CodeFor(Display* x, KeySym sym)
+{
+  KeyCode code = XKeysymToKeycode(x, sym);
+  if (code && XkbKeycodeToKeysym(x, code, 0, 0) == sym)
+    return code;
+  code = SpareKeyCode(x);
+  XChangeKeyboardMapping(x, code, 1, &sym, 1);
+  XSync(x, False);
+  return code;
+}
+
+}  // namespace
+
+void X11Fixture::Key(unsigned long sym, bool down)
+{
+  KeyCode code = CodeFor(X, sym);
+  if (down)
+    Pump(20);  // the display hears of a new mapping before the key
+  XTestFakeKeyEvent(X, code, down ? True : False, 0);
+  XSync(X, False);
+}
+
+void X11Fixture::TypeKeySym(unsigned long sym)
+{
+  Key(sym, true);
+  Key(sym, false);
+}
+
+void X11Fixture::TypeText(const std::string& utf8)
+{
+  std::u16string wide = UTF8Decode(utf8);  // from the base layer's UTF helpers
+  for (char16_t c : wide) {
+    KeySym sym = c == ' ' ? XK_space : c < 0x100 ? KeySym(c) : KeySym(0x01000000 | c);
+    if (c == 0x20AC)
+      sym = XK_EuroSign;
+    bool upper = c >= 'A' && c <= 'Z';
+    if (upper) {
+      Key(XK_Shift_L, true);
+      sym = KeySym(c - 'A' + 'a');
+    }
+    TypeKeySym(sym);
+    if (upper)
+      Key(XK_Shift_L, false);
+    Pump(10);
+  }
+}
+
+std::vector<uint32_t> X11Fixture::ServerPixels(XWin w, int width, int height)
+{
+  std::vector<uint32_t> out;
+  XImage* image = XGetImage(X, w, 0, 0, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
+  if (!image)
+    return out;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      out.push_back(uint32_t(XGetPixel(image, x, y)) & 0xFFFFFF);
+  XDestroyImage(image);
+  return out;
+}
+
+std::vector<uint32_t> X11Fixture::LayerPixels(HWND hwnd, int width, int height)
+{
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC memory = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(memory, dib);
+  HDC window = GetWindowDC(hwnd);
+  BitBlt(memory, 0, 0, width, height, window, 0, 0, SRCCOPY);
+  ReleaseDC(hwnd, window);
+  std::vector<uint32_t> out(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + width * height);
+  for (uint32_t& p : out)
+    p &= 0xFFFFFF;
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  DeleteObject(dib);
+  return out;
+}
+
+std::string X11Fixture::Run(const std::string& command)
+{
+  std::string out;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe)
+    return out;
+  char buffer[4096];
+  std::size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+    out.append(buffer, n);
+  pclose(pipe);
+  return out;
+}

@@ -1,0 +1,70 @@
+// The x11 display's tests: the back end chosen once for the program, a
+// connection of the test's own to the same server (XTest input, server
+// images, properties, playing other programs), and loops that run the
+// window system's messages until something happens.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/display/x11/X11Display.h"
+#include "platform/win/controls/controls.h"
+#include "platform/win/gdi/gdi.h"
+#include "platform/win/shell/ShellNotify.h"
+#include "platform/win/window/window.h"
+
+// No X header here: the base layer's Time() and X's Time cannot meet in one
+// file, so a test that needs the class library sees only these helpers.
+struct _XDisplay;
+using XWin = unsigned long;
+
+class X11Fixture : public ::testing::Test {
+protected:
+  static void SetUpTestSuite();
+  void SetUp() override;
+  void TearDown() override;
+
+  // The test's own connection (null when no display answers).
+  static _XDisplay* X;
+  static TX11Display* Backend;
+
+  // Runs the window system's messages until done() or the time limit.
+  static bool PumpUntil(const std::function<bool()>& done, int milliseconds = 4000);
+  static void Pump(int milliseconds = 50);
+
+  static XWin XOf(HWND hwnd) { return XWin(Backend->NativeWindow(hwnd)); }
+  static bool Viewable(XWin w);
+  static bool OverrideRedirect(XWin w);
+  static std::vector<long> Longs(XWin w, const char* property);
+  static std::string Utf8Property(XWin w, const char* property);
+  static unsigned long AtomOf(const char* name);
+
+  // Input as a user gives it, through XTest.
+  static void MoveTo(int x, int y);
+  static void Click(int x, int y, int button = 1);
+  static void Key(unsigned long keysym, bool down);
+  static void TypeKeySym(unsigned long keysym);
+  // Types text through keys mapped on a spare key code as needed.
+  static void TypeText(const std::string& utf8);
+
+  // 0x00RRGGBB pixels of a window: as the server shows it, and as the
+  // layer's framebuffer holds it.
+  static std::vector<uint32_t> ServerPixels(XWin w, int width, int height);
+  static std::vector<uint32_t> LayerPixels(HWND hwnd, int width, int height);
+
+  // Runs a shell command, answering its output.
+  static std::string Run(const std::string& command);
+
+  // Windows a test made, destroyed after it.
+  HWND Track(HWND hwnd)
+  {
+    FMade.push_back(hwnd);
+    return hwnd;
+  }
+
+private:
+  std::vector<HWND> FMade;
+};

@@ -321,7 +321,8 @@ void TX11Display::CaptureChanged(HWND window)
   // Sync mode: each press freezes the pointer until we know whether it
   // belongs to us or is to be replayed to the window under it.
   unsigned mask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask | LeaveWindowMask;
-  if (XGrabPointer(dpy, w->XWindow(), True, mask, GrabModeSync, GrabModeAsync, 0, 0, CurrentTime) != GrabSuccess)
+  int g = XGrabPointer(dpy, w->XWindow(), True, mask, GrabModeSync, GrabModeAsync, 0, 0, CurrentTime);
+  if (g != GrabSuccess)
     return;
   XAllowEvents(dpy, SyncPointer, CurrentTime);
   s.Grab = w->XWindow();

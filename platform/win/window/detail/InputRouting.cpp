@@ -586,8 +586,12 @@ void InputCaptureLost()
     owner = w->Thread;
   }
   QueueTask(*owner, [capture] {
-    if (GetCapture() == capture)
-      ReleaseCapture();
+    if (GetCapture() != capture)
+      return;
+    ReleaseCapture();
+    // A loop that holds the capture looks at it when its next message comes:
+    // give it one.
+    PostMessage(capture, WM_NULL, 0, 0);
   });
 }
 

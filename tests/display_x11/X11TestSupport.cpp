@@ -261,3 +261,16 @@ std::string X11Fixture::Run(const std::string& command)
   pclose(pipe);
   return out;
 }
+
+void X11Fixture::SendWindowManagerDelete(XWin w)
+{
+  XEvent ev{};
+  ev.xclient.type = ClientMessage;
+  ev.xclient.window = w;
+  ev.xclient.message_type = AtomOf("WM_PROTOCOLS");
+  ev.xclient.format = 32;
+  ev.xclient.data.l[0] = long(AtomOf("WM_DELETE_WINDOW"));
+  ev.xclient.data.l[1] = CurrentTime;
+  XSendEvent(X, w, False, NoEventMask, &ev);
+  XSync(X, False);
+}

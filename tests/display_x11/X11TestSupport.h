@@ -42,6 +42,9 @@ protected:
   static std::string Utf8Property(XWin w, const char* property);
   static unsigned long AtomOf(const char* name);
 
+  // What a window manager sends when the user closes a window.
+  static void SendWindowManagerDelete(XWin w);
+
   // Input as a user gives it, through XTest.
   static void MoveTo(int x, int y);
   static void Click(int x, int y, int button = 1);

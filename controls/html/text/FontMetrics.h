@@ -8,16 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "platform/base/Set.h"
 #include "platform/base/Types.h"
-
-enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
-CORVANE_ENUM_RANGE(TFontStyle, 0, 3);
-using TFontStyles = Set<TFontStyle>;
-
-inline constexpr BYTE ANSI_CHARSET = 0;
-inline constexpr BYTE DEFAULT_CHARSET = 1;
-inline constexpr BYTE SYMBOL_CHARSET = 2;
+#include "platform/classes/graphics/GraphicsTypes.h"  // TFontStyle, TFontStyles
+#include "platform/win/gdi/GdiConsts.h"               // the character sets
 
 // A font as the viewer asks for it. Height is in pixels; a negative height is
 // the character height without internal leading, as the platform's fonts take it.

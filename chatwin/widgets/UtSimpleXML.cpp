@@ -6,8 +6,8 @@
 #include "chatwin/widgets/detail/XmlSource.h"
 #include "platform/base/MemoryStream.h"
 
-TUtSimpleXML::TUtSimpleXML()
-    : FRoot(std::make_unique<TUtSimpleXMLElemClassic>()), FProlog(std::make_unique<TUtSimpleXMLElemsProlog>())
+TUtSimpleXML::TUtSimpleXML(TComponent* AOwner)
+    : TComponent(AOwner), FRoot(std::make_unique<TUtSimpleXMLElemClassic>()), FProlog(std::make_unique<TUtSimpleXMLElemsProlog>())
 {
   FRoot->SetSimpleXML(this);
 }

@@ -11,8 +11,8 @@
 
 #include "chatwin/widgets/Forward.h"
 #include "platform/base/Method.h"
-#include "platform/base/Persistent.h"
 #include "platform/base/Set.h"
+#include "platform/classes/components/Component.h"
 
 class TStream;
 
@@ -24,9 +24,10 @@ using TUtSimpleXMLTagEvent = Method<void(TObject* Sender, const std::string& Nam
 using TUtSimpleXMLValueEvent = Method<void(TObject* Sender, const std::string& Name, const std::string& Value)>;
 using TUtSimpleXMLProgressEvent = Method<void(TObject* Sender, std::int64_t Position, std::int64_t Total)>;
 
-class TUtSimpleXML : public TPersistent {
+// A component: the chat window's form owns one.
+class TUtSimpleXML : public TComponent {
 public:
-  TUtSimpleXML();
+  explicit TUtSimpleXML(TComponent* AOwner = nullptr);
   ~TUtSimpleXML() override;
   TUtSimpleXML(const TUtSimpleXML&) = delete;
   TUtSimpleXML& operator=(const TUtSimpleXML&) = delete;

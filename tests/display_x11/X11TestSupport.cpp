@@ -40,6 +40,8 @@ void X11Fixture::SetUp()
 
 void X11Fixture::TearDown()
 {
+  if (!X || !Backend)
+    return;
   for (HWND h : FMade)
     if (IsWindow(h))
       DestroyWindow(h);

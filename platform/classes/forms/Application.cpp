@@ -16,6 +16,7 @@
 #include "platform/classes/forms/Screen.h"
 #include "platform/classes/graphics/Colors.h"
 #include "platform/display/headless/HeadlessDisplay.h"
+#include "platform/display/x11/X11Display.h"
 #include "platform/win/win.h"
 
 namespace {
@@ -63,7 +64,10 @@ TApplication::~TApplication()
 
 void TApplication::Initialize()
 {
+  // The x11 display is offered only when the display DISPLAY names answers;
+  // the choice falls back to the headless one otherwise.
   RegisterHeadlessDisplay();
+  RegisterX11Display();
   if (!CurrentDisplayBackend())
     SelectDisplayBackend("");
   InstallPopupMenuPresenter();

@@ -177,6 +177,8 @@ void TX11Display::DestroyFramebuffer(HWND window)
   }
   if (s.PendingFocus == x)
     s.PendingFocus = 0;
+  if (s.PendingGrab == x)
+    s.PendingGrab = 0;
   s.Keyboard->WindowDestroyed(x);
   s.Windows.erase(window);
 }
@@ -309,6 +311,7 @@ void TX11Display::CaptureChanged(HWND window)
   TX11Window* w = root ? s.Find(root) : nullptr;
   if (w && w->XWindow() == s.Grab)
     return;
+  s.PendingGrab = 0;
   if (s.Grab) {
     XUngrabPointer(dpy, CurrentTime);
     if (s.KeyboardGrab)
@@ -316,8 +319,19 @@ void TX11Display::CaptureChanged(HWND window)
     s.Grab = 0;
     s.KeyboardGrab = false;
   }
-  if (!w || !w->Viewable())
+  if (!w)
     return;
+  // Without the grab a press on another program's window would never reach
+  // us, and a menu would wait for it for ever.
+  if (!w->Viewable())
+    s.PendingGrab = w->XWindow();
+  else
+    s.GrabPointerFor(w);
+}
+
+void TX11Display::TState::GrabPointerFor(TX11Window* w)
+{
+  Display* dpy = Core.Dpy;
   // Sync mode: each press freezes the pointer until we know whether it
   // belongs to us or is to be replayed to the window under it.
   unsigned mask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask | LeaveWindowMask;
@@ -325,10 +339,10 @@ void TX11Display::CaptureChanged(HWND window)
   if (g != GrabSuccess)
     return;
   XAllowEvents(dpy, SyncPointer, CurrentTime);
-  s.Grab = w->XWindow();
+  Grab = w->XWindow();
   // Menus and other popups take the keys too, wherever the focus is.
   if (w->OverrideRedirect())
-    s.KeyboardGrab = XGrabKeyboard(dpy, w->XWindow(), True, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
+    KeyboardGrab = XGrabKeyboard(dpy, w->XWindow(), True, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
 }
 
 bool TX11Display::Idle() { return false; }

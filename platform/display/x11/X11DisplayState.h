@@ -28,9 +28,12 @@ struct TX11Display::TState {
   Cursor CurrentCursor = 0;
   std::atomic<bool> Compositor{false};
 
-  // Pointer grabs: the capture's window, and whether the keyboard goes too.
+  // Pointer grabs: the capture's window, and whether the keyboard goes too;
+  // a capture's window that the server has not shown yet is grabbed once it
+  // shows (a menu takes the capture as soon as it maps its window).
   Window Grab = 0;
   bool KeyboardGrab = false;
+  Window PendingGrab = 0;
   // What the window system was told of the pointer and the buttons.
   TPoint LastPoint{-100000, -100000};
   bool LastOutside = false;
@@ -53,6 +56,8 @@ struct TX11Display::TState {
   std::condition_variable SyncDone;
   std::uint64_t Batches = 0;
 
+  // Grabs the pointer (and for popups the keyboard) for a shown window.
+  void GrabPointerFor(x11::TX11Window* w);
   x11::TX11Window* Find(HWND hwnd);
   x11::TX11Window* FindX(Window w);
   bool PointInOurWindows(TPoint p);

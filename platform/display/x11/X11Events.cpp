@@ -247,6 +247,10 @@ void TX11Display::TState::Handle(XEvent& ev, TActions& actions)
       break;
     case MapNotify:
       w->Mapped(true);
+      if (PendingGrab == w->XWindow()) {
+        PendingGrab = 0;
+        GrabPointerFor(w);
+      }
       if (PendingFocus == w->XWindow()) {
         PendingFocus = 0;
         TErrorTrap trap(dpy);

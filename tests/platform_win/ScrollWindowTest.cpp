@@ -62,7 +62,7 @@ protected:
   }
 };
 
-TEST_F(ScrollWindowTest, EveryPixelComesFromWhereItWasAndOnlyWhatNothingCoveredIsInvalidated)
+TEST_F(ScrollWindowTest, EveryPixelComesFromWhereItWasAndOnlyTheUncoveredPartIsInvalidated)
 {
   for (const TScrollCase& c : ScrollCases) {
     MakeParentWithChild();

@@ -303,6 +303,9 @@ void InvalidateTree(TWnd* w, const TRegion& clientArea, bool erase, UINT flags);
 void InvalidateParentArea(TWnd* w, const TRect& rectInParent);
 TRegion VisibleRegion(TWnd* w, bool wholeWindow, bool clipChildren, bool clipSiblings);
 void ReleaseWindowDCs(TWnd* w);
+// Shows pixels that changed in the framebuffer of the top-level window holding
+// hwnd (framebuffer coordinates). Called without Core().Lock held.
+void Present(HWND hwnd, const TRegion& changed);
 
 // Non-client area (NonClient.cpp).
 TRect DefaultClientRect(DWORD style, DWORD exStyle, const TRect& windowRect, bool child);

@@ -126,6 +126,10 @@ HDC MakeDC(TWnd* w, bool wholeWindow, bool clipChildren, bool clipSiblings, cons
   return dc;
 }
 
+}  // namespace
+
+namespace wincore {
+
 void Present(HWND hwnd, const TRegion& changed)
 {
   TDisplayBackend* display;
@@ -144,6 +148,10 @@ void Present(HWND hwnd, const TRegion& changed)
   if (display && !changed.IsEmpty())
     display->Present(root, changed);
 }
+
+}  // namespace wincore
+
+namespace {
 
 // Sends WM_NCPAINT and WM_ERASEBKGND for what is pending, leaving the update region.
 void EraseNow(HWND hwnd)

@@ -545,14 +545,40 @@ void TrackScrollBarControl(HWND control, const TRect& rect, bool vertical, TPoin
   RunTrack(control, vertical, screenPoint, bar);
 }
 
-namespace wincore {
+namespace {
 
-}  // namespace wincore
+// Copies the pixels of moved, each from the place dx, dy before it, through
+// a scratch copy: the region's rectangles come top first and left first, so
+// copying in place would let a later rectangle read pixels an earlier one
+// already overwrote whenever the scroll goes down or right.
+void MovePixels(TSurface& s, const TRegion& moved, int dx, int dy)
+{
+  std::vector<TRect> rects = moved.Rects();
+  std::size_t pixels = 0;
+  for (const TRect& r : rects)
+    pixels += std::size_t(r.Width()) * std::size_t(r.Height());
+  std::vector<uint32_t> scratch;
+  scratch.reserve(pixels);
+  for (const TRect& r : rects)
+    for (int y = r.Top; y < r.Bottom; ++y) {
+      const uint32_t* from = s.Row(y - dy) + r.Left - dx;
+      scratch.insert(scratch.end(), from, from + r.Width());
+    }
+  const uint32_t* next = scratch.data();
+  for (const TRect& r : rects)
+    for (int y = r.Top; y < r.Bottom; ++y) {
+      std::memcpy(s.Row(y) + r.Left, next, std::size_t(r.Width()) * 4);
+      next += r.Width();
+    }
+}
+
+}  // namespace
 
 int ScrollWindowEx(HWND hwnd, int dx, int dy, const TRect* scroll, const TRect* clip, HRGN update, TRect* updateRect,
                    UINT flags)
 {
   TRegion invalid;
+  TRegion presented;  // framebuffer coordinates
   std::vector<HWND> children;
   {
     std::lock_guard<std::recursive_mutex> cl(Core().Lock);
@@ -566,8 +592,10 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const TRect* scroll, const TRect* 
     if (clip)
       IntersectRect(&area, &area, clip);
     TRegion areaRgn(area);
-    // What the window shows now, in client coordinates.
-    TRegion visible = VisibleRegion(w, false, (w->Style & WS_CLIPCHILDREN) != 0, (w->Style & WS_CLIPSIBLINGS) != 0);
+    // What the window itself shows now, in client coordinates. Children are
+    // left out whatever the window's style: their pixels are theirs, and they
+    // either stay where they are or are moved and repainted.
+    TRegion visible = VisibleRegion(w, false, true, (w->Style & WS_CLIPSIBLINGS) != 0);
     TWnd* root = RootOf(w);
     TPoint origin = ScreenClientRect(w).TopLeft();
     TPoint fb = root ? ScreenWindowRect(root).TopLeft() : TPoint();
@@ -575,22 +603,14 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const TRect* scroll, const TRect* 
     TRegion source = areaRgn.Intersect(visible);
     TRegion moved = source;
     moved.Offset(dx, dy);
-    moved = moved.Intersect(areaRgn).Intersect(visible);
-    if (root && root->HasSurface && !moved.IsEmpty() && (dx || dy)) {
-      // Copy row by row in the order that never reads a pixel already written.
-      TSurface s = root->Surface;
-      int ox = origin.x - fb.x, oy = origin.y - fb.y;
-      std::vector<TRect> rects = moved.Rects();
-      for (const TRect& r : rects) {
-        int width = r.Width();
-        for (int i = 0; i < r.Height(); ++i) {
-          int y = dy > 0 ? r.Bottom - 1 - i : r.Top + i;
-          uint32_t* to = s.Row(y + oy) + r.Left + ox;
-          uint32_t* from = s.Row(y - dy + oy) + r.Left - dx + ox;
-          std::memmove(to, from, std::size_t(width) * 4);
-        }
-      }
+    moved = moved.Intersect(source);
+    if ((dx || dy) && root && root->HasSurface && !moved.IsEmpty()) {
+      presented = moved;
+      presented.Offset(origin.x - fb.x, origin.y - fb.y);
+      MovePixels(root->Surface, presented, dx, dy);
     }
+    // Whatever did not receive pixels from a place that showed them is
+    // uncovered (areas hidden under children or other windows included).
     invalid = areaRgn.Subtract(moved);
     // A pending update region moves with the pixels.
     TRegion pending = w->Update.Intersect(areaRgn);
@@ -603,10 +623,19 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const TRect* scroll, const TRect* 
     if (flags & SW_SCROLLCHILDREN)
       for (TWnd* c : w->Children) {
         TRect overlap;
-        if (!scroll || IntersectRect(&overlap, &c->Rect, scroll))
+        if (!scroll || IntersectRect(&overlap, &c->Rect, scroll)) {
           children.push_back(c->Handle);
+          // Where a child was and where it goes both need painting.
+          if (c->Style & WS_VISIBLE) {
+            TRegion covered(c->Rect);
+            TRect after = c->Rect;
+            OffsetRect(&after, dx, dy);
+            invalid = invalid.Union(covered.Union(TRegion(after)).Intersect(client));
+          }
+        }
       }
   }
+  Present(hwnd, presented);
   for (HWND c : children) {
     TRect r;
     GetWindowRect(c, &r);
@@ -619,8 +648,11 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const TRect* scroll, const TRect* 
   if (updateRect)
     *updateRect = invalid.Bounds();
   if (flags & SW_INVALIDATE) {
+    // Children that moved are repainted whole; children that stayed keep their
+    // pixels unless the window paints over them (no WS_CLIPCHILDREN).
     HRGN rgn = CreateRegionFrom(invalid);
-    RedrawWindow(hwnd, nullptr, rgn, RDW_INVALIDATE | ((flags & SW_ERASE) ? RDW_ERASE : 0) | RDW_ALLCHILDREN);
+    RedrawWindow(hwnd, nullptr, rgn,
+                 RDW_INVALIDATE | ((flags & SW_ERASE) ? RDW_ERASE : 0) | ((flags & SW_SCROLLCHILDREN) ? RDW_ALLCHILDREN : 0));
     DeleteObject(rgn);
   }
   return invalid.IsEmpty() ? NULLREGION : invalid.IsRect() ? SIMPLEREGION : COMPLEXREGION;

@@ -7,6 +7,7 @@
 
 #include "ChatDocument.h"
 #include "RecordingSink.h"
+#include "TestFonts.h"
 #include "controls/html/parser/HtmlParser.h"
 #include "controls/html/parser/HtmlReader.h"
 #include "controls/html/styles/CssParser.h"
@@ -56,12 +57,12 @@ void Tokenize(benchmark::State& State, const std::string& Text)
 {
   TRecordingSink Sink;
   Sink.Record = false;
-  THtmlReader Reader;
+  THtmlReader Reader(TestFonts());
   std::size_t Symbols = 0;
   for (auto _ : State) {
     Reader.Start(Text, &Sink);
     Reader.PropStack.Clear();
-    Reader.PropStack.Add(new TProperties);
+    Reader.PropStack.Add(new TProperties(TestFonts()));
     Reader.PropStack.Last()->CopyDefault(*Sink.Styles.DefProp());
     Reader.GetCh();
     for (Reader.Next(); Reader.Sy != EofSy; Reader.Next())
@@ -100,7 +101,7 @@ void BM_ParseHostile(benchmark::State& State)
   const std::string Text = HostilePage(std::size_t(State.range(0)) << 10);
   TRecordingSink Sink;
   Sink.Record = false;
-  THtmlParser Parser;
+  THtmlParser Parser(TestFonts());
   for (auto _ : State)
     Parser.Parse(Text, Sink);
   State.SetBytesProcessed(int64_t(State.iterations()) * int64_t(Text.size()));
@@ -113,7 +114,7 @@ void BM_ParseChat(benchmark::State& State)
   const std::string Text = ChatDocument(int(State.range(0)));
   TRecordingSink Sink;
   Sink.Record = false;
-  THtmlParser Parser;
+  THtmlParser Parser(TestFonts());
   for (auto _ : State) {
     Parser.Parse(Text, Sink);
     Sink.Styles.StyleDefaultSheet("Times New Roman", "Courier New", 10, 10, 1, true, 0xFF, 0x800080, 0xFF0000, 0, 12);
@@ -126,7 +127,7 @@ void BM_StyleSheet(benchmark::State& State)
 {
   const std::string Sheet = StyleSheet(std::size_t(State.range(0)) << 10);
   for (auto _ : State) {
-    TStyleList Styles;
+    TStyleList Styles(TestFonts());
     ParseStyleSheetText(Styles, Sheet, "http://host/css/");
     benchmark::DoNotOptimize(Styles.Count());
   }
@@ -139,7 +140,7 @@ BENCHMARK(BM_StyleSheet)->Arg(25)->Arg(100)->Arg(400)->Unit(benchmark::kMillisec
 void BM_Cascade(benchmark::State& State)
 {
   const int Elements = int(State.range(0));
-  TStyleList Styles;
+  TStyleList Styles(TestFonts());
   Styles.StyleDefaultSheet("Times New Roman", "Courier New", 10, 10, 1, true, 0xFF, 0x800080, 0xFF0000, 0, 12);
   ParseStyleSheetText(Styles,
                       "div.moi {color: black; border: 1px black solid; background-color: #AACCAA}"
@@ -150,9 +151,9 @@ void BM_Cascade(benchmark::State& State)
   static const char* const Tags[][2] = {{"div", "header"}, {"b", ""}, {"div", "moi"}, {"p", "note"},
                                         {"a", ""},         {"i", ""}, {"div", "lui"}, {"span", ""}};
   for (auto _ : State) {
-    TPropStack Stack;
+    TPropStack Stack(TestFonts());
     Stack.Styles = &Styles;
-    auto* Base = new TProperties;
+    auto* Base = new TProperties(TestFonts());
     Base->CopyDefault(*Styles.DefProp());
     Stack.Add(Base);
     Stack.Push("body", "", "", "", "", nullptr);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "RecordingSink.h"
+#include "TestFonts.h"
 #include "controls/html/parser/HtmlParser.h"
 #include "controls/html/styles/CssParser.h"
 #include "controls/html/styles/PropStack.h"
@@ -94,9 +95,9 @@ private:
 // Elements of every kind of key, combined with whatever the sheet holds.
 void Cascade(TStyleList& Styles, TProperties* Style)
 {
-  TPropStack Stack;
+  TPropStack Stack(TestFonts());
   Stack.Styles = &Styles;
-  auto* Base = new TProperties;
+  auto* Base = new TProperties(TestFonts());
   if (Styles.DefProp())
     Base->CopyDefault(*Styles.DefProp());
   Stack.Add(Base);
@@ -113,8 +114,8 @@ void Cascade(TStyleList& Styles, TProperties* Style)
     int Autos = 0;
     bool TopAuto = false, BottomAuto = false;
     P->GetVMarginArray(VM);
-    ConvMargArray(VM, 600, 400, 16, 8, M, Autos);
-    ConvVertMargins(VM, 600, 16, 8, M, TopAuto, BottomAuto);
+    ConvMargArray(VM, 600, 400, 16, 8, 96, M, Autos);
+    ConvVertMargins(VM, 600, 16, 8, 96, M, TopAuto, BottomAuto);
     TBackgroundPosRec Position;
     P->GetBackgroundPos(16, 8, Position);
     P->GetFont();
@@ -136,7 +137,7 @@ void FuzzHtml(const std::uint8_t* Data, std::size_t Size)
   Sink.Record = false;
   Sink.Styles.StyleDefaultSheet("Times New Roman", "Courier New", 10, 10, CharSets[Mode & 3], true, 0xFF,
                                 0x800080, 0xFF0000, 0, 12);
-  THtmlParser Parser;
+  THtmlParser Parser(TestFonts());
   Sink.Reader = &Parser.Reader;
   Sink.Stack = &Parser.Reader.PropStack;
   TFuzzIncluder Includer;
@@ -149,9 +150,9 @@ void FuzzHtml(const std::uint8_t* Data, std::size_t Size)
     Check(Sink.Calls <= 8 * Text.size() + 64, "events stay in proportion to the text");
 
   // The bare symbol loop: each symbol takes at least one character.
-  THtmlReader Reader;
+  THtmlReader Reader(TestFonts());
   Reader.Start(Text, &Sink);
-  Reader.PropStack.Add(new TProperties);
+  Reader.PropStack.Add(new TProperties(TestFonts()));
   Reader.GetCh();
   std::size_t Symbols = 0;
   for (Reader.Next(); Reader.Sy != EofSy; Reader.Next())
@@ -164,9 +165,9 @@ void FuzzCss(const std::uint8_t* Data, std::size_t Size)
     return;
   const std::uint8_t Mode = Data[0];
   const std::string Text(reinterpret_cast<const char*>(Data) + 1, Size - 1);
-  TStyleList Styles;
+  TStyleList Styles(TestFonts());
   Styles.StyleDefaultSheet("Times New Roman", "Courier New", 10, 10, 1, true, 0xFF, 0x800080, 0xFF0000, 0, 12);
-  TProperties Attribute;
+  TProperties Attribute(TestFonts());
   TProperties* Style = nullptr;
   switch (Mode % 3) {
   case 0: {

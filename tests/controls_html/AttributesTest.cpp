@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Printers.h"
+#include "TestFonts.h"
 #include "controls/html/parser/Attributes.h"
 #include "controls/html/parser/IDNameList.h"
 #include "controls/html/parser/UrlTarget.h"
@@ -42,10 +43,10 @@ TEST(AttributesTest, ListAnswersClassIdTitleAndStyle)
   EXPECT_EQ(List.TheTitle(), "Mixed Case");
   EXPECT_EQ(List.Find(OtherAttribute)->WhichName, "DATA-X");
   EXPECT_EQ(List.Find(HrefSy), nullptr);
-  TProperties* Style = List.TheStyle();
+  TProperties* Style = List.TheStyle(TestFonts());
   ASSERT_NE(Style, nullptr);
   EXPECT_EQ(Style->Props[piColor], TPropValue(0x000000FF));
-  EXPECT_NE(List.TheStyle(), nullptr);  // asked again: a new set replaces (and frees) the first
+  EXPECT_NE(List.TheStyle(TestFonts()), nullptr);  // asked again: a new set replaces (and frees) the first
   std::unique_ptr<TStringList> Lines = List.CreateStringList();
   ASSERT_EQ(Lines->Count(), 6);
   EXPECT_EQ(Lines->Strings(0), "CLASS=Note");
@@ -53,7 +54,7 @@ TEST(AttributesTest, ListAnswersClassIdTitleAndStyle)
   List.Clear();
   EXPECT_EQ(List.Count(), 0);
   EXPECT_EQ(List.TheID(), "");
-  EXPECT_EQ(List.TheStyle(), nullptr);
+  EXPECT_EQ(List.TheStyle(TestFonts()), nullptr);
 }
 
 TEST(AttributesTest, LinksAreNumberedInTurn)

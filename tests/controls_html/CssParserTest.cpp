@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Printers.h"
+#include "TestFonts.h"
 #include "controls/html/styles/CssParser.h"
 #include "controls/html/styles/Properties.h"
 #include "controls/html/styles/detail/CssWords.h"
@@ -179,7 +180,7 @@ TEST(CssParserTest, UrlsMadeAbsoluteAgainstTheSheetsBase)
 
 TEST(CssParserTest, StyleAttribute)
 {
-  TProperties P;
+  TProperties P(TestFonts());
   ParseStyleAttribute("COLOR: Red; margin: 1px 2px;font: italic 10pt 'Arial' ; border:1px solid; bogus", P);
   EXPECT_EQ(P.Props[piColor], TPropValue(0x000000FF));
   EXPECT_EQ(P.Props[piMarginTop], TPropValue("1px"));
@@ -189,7 +190,7 @@ TEST(CssParserTest, StyleAttribute)
   EXPECT_EQ(P.Props[piFontFamily], TPropValue("'arial'"));
   EXPECT_EQ(P.Props[piBorderLeftWidth], TPropValue("1px"));
   EXPECT_EQ(P.Props[piBorderStyle], TPropValue("solid"));
-  TProperties Q;
+  TProperties Q(TestFonts());
   ParseStyleAttribute("font-family=\"x y\";;;width:", Q);
   EXPECT_EQ(Q.Props[piFontFamily], TPropValue("x y"));
   EXPECT_EQ(Q.Props[piWidth], TPropValue(""));

@@ -3,6 +3,7 @@
 #include "ChatDocument.h"
 #include "GoldenFile.h"
 #include "RecordingSink.h"
+#include "TestFonts.h"
 #include "controls/html/parser/HtmlParser.h"
 
 namespace {
@@ -64,7 +65,7 @@ TEST(HtmlParserTest, ManyLinksAbove400)
     for (int I = 0; I < Links; ++I)
       Text += "<A HREF=x>l</A><A NAME=n>";  // anchors without HREF do not count
     TRecordingSink Sink;
-    THtmlParser Parser;
+    THtmlParser Parser(TestFonts());
     Parser.Parse(Text, Sink);
     EXPECT_EQ(Parser.LinkCount, Links);
     EXPECT_EQ(Sink.Journal.rfind(Links > 400 ? "many-links yes\n" : "many-links no\n", 0), 0u) << Links;
@@ -74,7 +75,7 @@ TEST(HtmlParserTest, ManyLinksAbove400)
 TEST(HtmlParserTest, TitleAndBaseOutliveTheParse)
 {
   TRecordingSink Sink;
-  THtmlParser Parser;
+  THtmlParser Parser(TestFonts());
   Parser.Parse("<TITLE>T&eacute;</TITLE><BASE HREF=\"http://h/\" TARGET=main>", Sink);
   EXPECT_EQ(Parser.Title, u"T\u00E9");
   EXPECT_EQ(Parser.BaseUrl, "http://h/");

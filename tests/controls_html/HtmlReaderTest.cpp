@@ -5,6 +5,7 @@
 #include "ChatDocument.h"
 #include "GoldenFile.h"
 #include "RecordingSink.h"
+#include "TestFonts.h"
 #include "controls/html/parser/HtmlReader.h"
 #include "controls/html/styles/Properties.h"
 #include "platform/base/StringList.h"
@@ -17,7 +18,7 @@ public:
   explicit TReaderFixture(const std::string& Text, bool Utf8 = false)
   {
     Reader.Start(Text, &Sink);
-    auto* Base = new TProperties;
+    auto* Base = new TProperties(TestFonts());
     Base->CopyDefault(*Sink.Styles.DefProp());
     if (Utf8)
       Base->AssignUTF8();
@@ -29,7 +30,7 @@ public:
   }
 
   TRecordingSink Sink;
-  THtmlReader Reader;
+  THtmlReader Reader{TestFonts()};
 };
 
 // Each snippet with the symbols it reads as, in code page 1252.
@@ -116,9 +117,9 @@ TEST(HtmlReaderTest, IdNamesAreEnteredExceptInTheLinkPrePass)
   TReaderFixture F("<p id=\"Here\">x");
   EXPECT_EQ(F.Sink.Journal, "id \"Here\" @12\n");  // the character after the value
   TRecordingSink Sink;
-  THtmlReader Reader;
+  THtmlReader Reader(TestFonts());
   Reader.Start("<p id=x>", &Sink);
-  Reader.PropStack.Add(new TProperties);
+  Reader.PropStack.Add(new TProperties(TestFonts()));
   Reader.LinkSearch = true;
   Reader.GetCh();
   Reader.Next();
@@ -145,9 +146,9 @@ TEST(HtmlReaderTest, ProgressEveryFourKilobytes)
 {
   TRecordingSink Sink;
   Sink.Share = 75;
-  THtmlReader Reader;
+  THtmlReader Reader(TestFonts());
   Reader.Start(std::string(10000, 'x'), &Sink);
-  Reader.PropStack.Add(new TProperties);
+  Reader.PropStack.Add(new TProperties(TestFonts()));
   Reader.GetCh();
   Reader.Next();
   EXPECT_EQ(Sink.Journal, "progress 30\nprogress 61\n");  // 75 x 4096 / 10000, 75 x 8192 / 10000
@@ -188,10 +189,10 @@ TEST(HtmlReaderTest, IncludeCommentsAreServedByTheEvent)
   Includer.Texts["INNER"] = "inner";
   Includer.Texts["LOOP"] = "<!--#LOOP-->x";
   TRecordingSink Sink;
-  THtmlReader Reader;
+  THtmlReader Reader(TestFonts());
   Reader.OnInclude = TIncludeType(&Includer, &TIncluder::Include);
   Reader.Start("a<!--#ECHO var=\"A &amp; B\" n=5-->b<!--#LOOP-->c", &Sink);
-  Reader.PropStack.Add(new TProperties);
+  Reader.PropStack.Add(new TProperties(TestFonts()));
   const std::string Text = ReadAll(Reader);
   EXPECT_EQ(Includer.Seen.front(), "ECHO VAR=A & B N=5");
   // An include that names itself expands only so deep.

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "TestFonts.h"
+
 #include "controls/html/parser/HtmlParser.h"
 #include "controls/html/parser/MarkupTables.h"
 #include "controls/html/styles/PropStack.h"
@@ -198,9 +200,9 @@ void TRecordingSink::Script(const std::string& Name, const std::string& Language
 std::string SymbolStream(const std::string& Text, UINT CodePage)
 {
   TRecordingSink Sink;
-  THtmlReader Reader;
+  THtmlReader Reader(TestFonts());
   Reader.Start(Text, &Sink);
-  auto* Base = new TProperties;
+  auto* Base = new TProperties(TestFonts());
   Base->CopyDefault(*Sink.Styles.DefProp());
   if (CodePage == 65001)
     Base->AssignUTF8();
@@ -227,7 +229,7 @@ std::string SymbolStream(const std::string& Text, UINT CodePage)
 std::string ParseJournal(const std::string& Text)
 {
   TRecordingSink Sink;
-  THtmlParser Parser;
+  THtmlParser Parser(TestFonts());
   Sink.Stack = &Parser.Reader.PropStack;
   Parser.Parse(Text, Sink);
   return Sink.Journal;

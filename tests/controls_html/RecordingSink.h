@@ -8,6 +8,7 @@
 
 #include "controls/html/parser/DocumentSink.h"
 #include "controls/html/parser/HtmlReader.h"
+#include "TestFonts.h"
 #include "controls/html/styles/StyleList.h"
 
 class TPropStack;
@@ -35,7 +36,7 @@ public:
   void Link(const std::string& Rel, const std::string& Rev, const std::string& Href) override;
   void Script(const std::string& Name, const std::string& Language, const std::string& Text) override;
 
-  TStyleList Styles;
+  TStyleList Styles{TestFonts()};
   // The stack whose entries OpenElement compares with their parents.
   const TPropStack* Stack = nullptr;
   int Share = 0;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Printers.h"
+#include "TestFonts.h"
 
 #include "controls/html/styles/ColorNames.h"
 #include "controls/html/styles/CssParser.h"
@@ -18,7 +19,7 @@ protected:
   {
     Styles.StyleDefaultSheet("Times New Roman", "Courier New", 10, 10, 1, true, 0x0000FF, 0x800080, 0xFF0000, 0, 12);
     Stack.Styles = &Styles;
-    auto* Base = new TProperties;
+    auto* Base = new TProperties(TestFonts());
     Base->CopyDefault(*Styles.DefProp());
     Stack.Add(Base);
   }
@@ -32,8 +33,8 @@ protected:
   // Adds a sheet as the CSS reader reads it.
   void AddSheet(const std::string& Sheet) { ParseStyleSheetText(Styles, Sheet, ""); }
 
-  TStyleList Styles;
-  TPropStack Stack;
+  TStyleList Styles{TestFonts()};
+  TPropStack Stack{TestFonts()};
 };
 
 std::string Family(const TProperties* P) { return P->Props[piFontFamily].AsString(); }
@@ -106,7 +107,7 @@ TEST_F(StyleCascadeTest, DescendantKeysUseTenCompounds)
 TEST_F(StyleCascadeTest, StyleAttributeComesLastAndSizesConvert)
 {
   AddSheet("span {color: red; font-size: 2em}");
-  TProperties Style;
+  TProperties Style(TestFonts());
   ParseStyleAttribute("color: blue", Style);
   TProperties* Parent = Push("div");
   Parent->Props[piFontSize] = 10.0;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Printers.h"
+#include "TestFonts.h"
 
 #include <climits>
 
@@ -23,7 +24,10 @@ TEST(StylePropertiesTest, LengthConv)
       {"1e3px", false, 0, -7},
   };
   for (const Case& C : Cases)
-    EXPECT_EQ(LengthConv(C.Text, C.Relative, C.Base, 16, 8, -7), C.Expected) << C.Text;
+    EXPECT_EQ(LengthConv(C.Text, C.Relative, C.Base, 16, 8, 96, -7), C.Expected) << C.Text;
+  // The absolute units follow the resolution the caller's fonts have.
+  EXPECT_EQ(LengthConv("1in", false, 0, 16, 8, 120, -7), 120);
+  EXPECT_EQ(LengthConv("12pt", false, 0, 16, 8, 144, -7), 24);
 }
 
 TEST(StylePropertiesTest, FontSizeConv)
@@ -39,7 +43,8 @@ TEST(StylePropertiesTest, FontSizeConv)
       {"99999999999999999999em", 12, MaxFontPoints}, {"-5pt", 12, 0},
   };
   for (const Case& C : Cases)
-    EXPECT_DOUBLE_EQ(FontSizeConv(C.Text, C.Old), C.Expected) << C.Text;
+    EXPECT_DOUBLE_EQ(FontSizeConv(C.Text, C.Old, 96), C.Expected) << C.Text;
+  EXPECT_DOUBLE_EQ(FontSizeConv("12px", 10, 144), 6);
 }
 
 TEST(StylePropertiesTest, Colors)
@@ -101,7 +106,7 @@ TEST(StylePropertiesTest, BackgroundPosition)
       {"top center", bpCenter, 0, bpTop, 0},
   };
   for (const Case& C : Cases) {
-    TProperties P;
+    TProperties P(TestFonts());
     P.Props[piBackgroundPosition] = C.Position;
     TBackgroundPosRec R;
     P.GetBackgroundPos(16, 8, R);
@@ -110,7 +115,7 @@ TEST(StylePropertiesTest, BackgroundPosition)
     EXPECT_EQ(R.Y.Kind, C.YKind) << C.Position;
     EXPECT_EQ(R.Y.Value, C.YValue) << C.Position;
   }
-  TProperties P;
+  TProperties P(TestFonts());
   P.Props[piBackgroundRepeat] = "repeat-x";
   P.Props[piBackgroundAttachment] = "fixed";
   TBackgroundPosRec R;
@@ -131,14 +136,14 @@ TEST(StylePropertiesTest, BorderWidthsFollowTheirStyles)
   } Cases[] = {{"thick", "none", 0}, {"thick", "solid", 6}, {IntNull, "solid", 4},
                {"medium", "inset", 4}, {"thin", "dashed", 2}, {"3px", "double", 3}};
   for (const Case& C : Cases) {
-    TProperties P;
+    TProperties P(TestFonts());
     P.Props[piBorderLeftWidth] = C.Width;
     P.Props[piBorderLeftStyle] = C.Style;
     TVMarginArray VM;
     TMarginArray M{};
     int Autos = 0;
     P.GetVMarginArray(VM);
-    ConvMargArray(VM, 400, 300, 16, 8, M, Autos);
+    ConvMargArray(VM, 400, 300, 16, 8, 96, M, Autos);
     EXPECT_EQ(M[piBorderLeftWidth], C.Expected) << C.Style;
     EXPECT_EQ(M[piBorderLeftStyle], int(BorderStyleFromString(C.Style)));
   }
@@ -146,7 +151,7 @@ TEST(StylePropertiesTest, BorderWidthsFollowTheirStyles)
 
 TEST(StylePropertiesTest, BoxValuesToPixels)
 {
-  TProperties P;
+  TProperties P(TestFonts());
   P.Props[piMarginLeft] = "auto";
   P.Props[piMarginRight] = "10%";
   P.Props[piWidth] = "auto";
@@ -159,19 +164,19 @@ TEST(StylePropertiesTest, BoxValuesToPixels)
   TMarginArray M{};
   int Autos = 0;
   P.GetVMarginArray(VM);
-  ConvMargArray(VM, 400, 300, 16, 8, M, Autos);
+  ConvMargArray(VM, 400, 300, 16, 8, 96, M, Autos);
   EXPECT_EQ(Autos, 2);
   EXPECT_EQ(M[piMarginLeft], Auto);
   EXPECT_EQ(M[piMarginRight], 40);
   EXPECT_EQ(M[piHeight], 150 - 5);  // a percentage height loses the vertical padding
   EXPECT_EQ(M[piBackgroundColor], clNone);
   bool TopAuto = false, BottomAuto = false;
-  ConvVertMargins(VM, 400, 16, 8, M, TopAuto, BottomAuto);
+  ConvVertMargins(VM, 400, 16, 8, 96, M, TopAuto, BottomAuto);
   EXPECT_EQ(M[piMarginTop], 14);
   EXPECT_TRUE(TopAuto);
   EXPECT_EQ(M[piMarginBottom], 16);
   EXPECT_FALSE(BottomAuto);
-  ConvPaddingArray(VM, 16, 8, M);
+  ConvPaddingArray(VM, 16, 8, 96, M);
   EXPECT_EQ(M[piPaddingTop], 2);
   EXPECT_EQ(M[piPaddingLeft], -1);
 }
@@ -179,13 +184,13 @@ TEST(StylePropertiesTest, BoxValuesToPixels)
 TEST(StylePropertiesTest, InheritanceFromSpanAndDiv)
 {
   for (const char* ParentTag : {"span", "div"}) {
-    TProperties Parent;
+    TProperties Parent(TestFonts());
     Parent.PropTag = ParentTag;
     Parent.Props[piMarginLeft] = 10;
     Parent.Props[piBorderStyle] = "solid";
     Parent.Props[piColor] = 0x123456;
     Parent.Props[piBackgroundColor] = 0x00FF00;
-    TProperties Child;
+    TProperties Child(TestFonts());
     Child.Inherit(Parent);
     const bool Span = std::string(ParentTag) == "span";
     EXPECT_EQ(Child.Props[piMarginLeft], Span ? TPropValue(10) : TPropValue(IntNull)) << ParentTag;
@@ -203,19 +208,19 @@ TEST(StylePropertiesTest, CharacterSetsAndCodePages)
     UINT CodePage;
   } Cases[] = {{31, 238, 28592}, {0, 0, 1252}, {204, 204, 1251}, {128, 128, 932}, {1, 1, 0}, {238, 238, 1250}};
   for (const Case& C : Cases) {
-    TProperties P;
+    TProperties P(TestFonts());
     P.AssignCharSet(C.CS);
     EXPECT_EQ(P.CharSet(), C.CharSet) << C.CS;
     EXPECT_EQ(P.CodePage(), C.CodePage) << C.CS;
   }
-  TProperties P;
+  TProperties P(TestFonts());
   P.AssignUTF8();
   EXPECT_EQ(P.CodePage(), 65001u);
 }
 
 TEST(StylePropertiesTest, AssignByNameReadsKeywordsAndColors)
 {
-  TProperties P;
+  TProperties P(TestFonts());
   P.AssignByName("color", "bogus");
   EXPECT_EQ(P.Props[piColor], TPropValue(0));
   P.AssignByName("background-color", "bogus");
@@ -238,7 +243,7 @@ TEST(StylePropertiesTest, AssignByNameReadsKeywordsAndColors)
 
 TEST(StylePropertiesTest, FontFromProperties)
 {
-  TProperties P;
+  TProperties P(TestFonts());
   P.Props[piFontFamily] = "'Bogus', serif";
   P.Props[piFontSize] = 12.0;
   P.Props[piFontWeight] = "600";
@@ -259,7 +264,7 @@ TEST(StylePropertiesTest, FontFromProperties)
   P.GetFontInfo(Info);
   EXPECT_FALSE(Info.Style.Contains(fsBold));
   // A size no screen shows is realised at the largest one.
-  TProperties Huge;
+  TProperties Huge(TestFonts());
   Huge.Props[piFontSize] = "1e300";
   Huge.Props[piLetterSpacing] = "99999999em";
   std::unique_ptr<TMyFont> Big = Huge.GetFont();
@@ -270,7 +275,7 @@ TEST(StylePropertiesTest, FontFromProperties)
 
 TEST(StylePropertiesTest, KeywordGetters)
 {
-  TProperties P;
+  TProperties P(TestFonts());
   P.Props[piVerticalAlign] = "text-top";
   P.Props[piFloat] = "right";
   P.Props[piClear] = "both";

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "TestFonts.h"
 #include "controls/html/text/CharCollection.h"
 #include "controls/html/text/CodePageText.h"
-#include "controls/html/text/FontMetrics.h"
 #include "controls/html/text/FreeList.h"
 #include "controls/html/text/JapaneseText.h"
 #include "controls/html/text/ListLabel.h"
@@ -159,15 +159,15 @@ TEST(TextSupportTest, ListLabels)
 
 TEST(TextSupportTest, FittingText)
 {
-  TFixedFontMetrics Metrics;
+  const THtmlFontService& Fonts = TestFonts();
   THtmlFontDesc Font{"Arial", -10, {}, DEFAULT_CHARSET};  // 5 pixels a character
   const std::u16string Text = u"abcdef";
-  EXPECT_EQ(TextWidth(Metrics, Font, Text.data(), 4), 20);
+  EXPECT_EQ(TextWidth(Fonts, Font, Text.data(), 4), 20);
   int Width = -1;
-  EXPECT_EQ(FitText(Metrics, Font, Text.data(), 6, 17, Width), 3);
+  EXPECT_EQ(FitText(Fonts, Font, Text.data(), 6, 17, Width), 3);
   EXPECT_EQ(Width, 15);
-  EXPECT_EQ(FitText(Metrics, Font, Text.data(), 6, 0, Width), 0);
+  EXPECT_EQ(FitText(Fonts, Font, Text.data(), 6, 0, Width), 0);
   EXPECT_EQ(Width, 0);
-  EXPECT_EQ(FitText(Metrics, Font, Text.data(), 6, 100, Width), 6);
+  EXPECT_EQ(FitText(Fonts, Font, Text.data(), 6, 100, Width), 6);
   EXPECT_EQ(Width, 30);
 }

@@ -190,6 +190,32 @@ TEST(Text, OutlineFontsAntialiasOverTheBackground)
   DeleteObject(font);
 }
 
+// Glyphs are rasterised at the em size the metrics describe: tall letters
+// stay inside the cell, between its top and the baseline.
+TEST(Text, OutlineGlyphsFitTheCellTheirMetricsDescribe)
+{
+  for (int height : {-13, -16, -32}) {
+    TDrawFixture f(80, 60, RGB(255, 255, 255));
+    HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+    HGDIOBJ old = SelectObject(f.DC, font);
+    TEXTMETRICW tm;
+    GetTextMetrics(f.DC, &tm);
+    SetBkMode(f.DC, TRANSPARENT);
+    TextOut(f.DC, 1, 10, "Hdl", 3);
+    int top = 60, bottom = -1;
+    for (int y = 0; y < 60; ++y)
+      for (int x = 0; x < 80; ++x)
+        if (f.At(x, y) != RGB(255, 255, 255)) {
+          top = std::min(top, y);
+          bottom = std::max(bottom, y);
+        }
+    EXPECT_GE(top, 10 + tm.tmInternalLeading - 1) << height;  // one row of hinting
+    EXPECT_LT(bottom, 10 + tm.tmAscent) << height;
+    SelectObject(f.DC, old);
+    DeleteObject(font);
+  }
+}
+
 TEST(Text, DrawTextPlacesSingleLinesInTheRectangle)
 {
   struct Case {

@@ -58,12 +58,12 @@ std::string TAttributeList::TheTitle() const
   return A ? A->Name : std::string();
 }
 
-TProperties* TAttributeList::TheStyle()
+TProperties* TAttributeList::TheStyle(const THtmlFontService& Fonts)
 {
   const TAttribute* A = Find(StyleSy);
   if (!A)
     return nullptr;
-  FStyle = std::make_unique<TProperties>();
+  FStyle = std::make_unique<TProperties>(Fonts);
   ParseStyleAttribute(A->Name, *FStyle);
   return FStyle.get();
 }

@@ -9,6 +9,7 @@
 #include "controls/html/parser/Symbols.h"
 #include "controls/html/text/FreeList.h"
 
+class THtmlFontService;
 class TProperties;
 class TStringList;
 
@@ -46,8 +47,8 @@ public:
   // TITLE as written, or empty.
   std::string TheTitle() const;
   // The property set read from STYLE (replacing the previous one), owned by
-  // the list; null when the tag has no STYLE.
-  TProperties* TheStyle();
+  // the list, its fonts realised with Fonts; null when the tag has no STYLE.
+  TProperties* TheStyle(const THtmlFontService& Fonts);
 
 private:
   std::string FTheID;

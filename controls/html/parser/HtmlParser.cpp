@@ -76,7 +76,7 @@ void THtmlParser::Parse(std::string Text, TDocumentSink& Document)
 
   R.Start(std::move(Text), &Document);
   R.PropStack.Clear();
-  auto* Base = new TProperties;
+  auto* Base = new TProperties(R.PropStack.Fonts());
   if (const TProperties* Default = Document.DefaultProperties())
     Base->CopyDefault(*Default);
   R.PropStack.Add(Base);
@@ -179,7 +179,7 @@ void THtmlParser::OpenElement(TDocumentSink& Document)
   }
   const std::string Pseudo = R.Sy == ASy && R.Attributes.Find(HrefSy) ? "link" : "";
   TProperties* Props = R.PropStack.Push(TagNameOfStart(R.Sy), R.Attributes.TheClass(), R.Attributes.TheID(), Pseudo,
-                                        R.Attributes.TheTitle(), R.Attributes.TheStyle());
+                                        R.Attributes.TheTitle(), R.Attributes.TheStyle(R.PropStack.Fonts()));
   if (IsInline(R.Sy) && Props->HasBorderStyle())
     Document.StartInlineBox(Props, R.ChPos);
   Document.OpenElement(R.Sy, R.Attributes, Props, R.TagPos);

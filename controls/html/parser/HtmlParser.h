@@ -16,6 +16,9 @@ class TDocumentSink;
 
 class THtmlParser : public TObject {
 public:
+  // Fonts realises the fonts of the property sets; it outlives the parser.
+  explicit THtmlParser(const THtmlFontService& Fonts) : Reader(Fonts) {}
+
   // Parses Text into Document. The reader's include event is used when set.
   void Parse(std::string Text, TDocumentSink& Document);
 

@@ -21,7 +21,8 @@ bool IsNameChar(char Upper)
 
 }  // namespace
 
-THtmlReader::THtmlReader() : FNoCommentEndFrom(npos), FNoDeclarationEndFrom(npos)
+THtmlReader::THtmlReader(const THtmlFontService& Fonts)
+    : PropStack(Fonts), FNoCommentEndFrom(npos), FNoDeclarationEndFrom(npos)
 {
   PropStack.OnEndInlineBox = Method<void(TProperties*)>(this, &THtmlReader::EndInlineBox);
   SetFontSizeTables(12);

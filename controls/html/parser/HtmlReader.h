@@ -32,7 +32,9 @@ using TIncludeType =
 
 class THtmlReader : public TObject {
 public:
-  THtmlReader();
+  // The property stack's entries realise their fonts with Fonts, which
+  // outlives the reader.
+  explicit THtmlReader(const THtmlFontService& Fonts);
   ~THtmlReader() override;
 
   // --- the text

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "controls/html/styles/PropValue.h"
-#include "controls/html/text/FontMetrics.h"
+#include "controls/html/text/FontService.h"
 #include "platform/base/Object.h"
 
 // One font as the style model describes it (size in points).
@@ -57,5 +57,5 @@ public:
   int CharExtra = 0;  // pixels added between characters
 
   void Assign(const TMyFont& Source) { *this = Source; }
-  THtmlFontDesc Desc() const { return {Name, Height, Style, CharSet}; }
+  THtmlFontDesc Desc() const { return {Name, Height, Style, CharSet, CharExtra}; }
 };

@@ -5,7 +5,7 @@ TProperties* TPropStack::Push(const std::string& Tag, const std::string& AClass,
 {
   if (Count() > MaxDepth)
     DeleteAndFree(1);
-  auto* Entry = new TProperties;
+  auto* Entry = new TProperties(FFonts);
   Add(Entry);
   if (Count() > 1)
     Entry->Inherit(*Items(Count() - 2));

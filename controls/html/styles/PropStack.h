@@ -9,10 +9,15 @@
 #include "controls/html/text/FreeList.h"
 #include "platform/base/Method.h"
 
+class THtmlFontService;
 class TStyleList;
 
 class TPropStack : public TFreeList {
 public:
+  // The entries Push makes realise their fonts with Fonts, which outlives the stack.
+  explicit TPropStack(const THtmlFontService& Fonts) : FFonts(Fonts) {}
+  const THtmlFontService& Fonts() const { return FFonts; }
+
   // The style sheet that Push combines new entries with.
   TStyleList* Styles = nullptr;
   // Told about an entry that carries a drawn border style when it is popped
@@ -36,4 +41,7 @@ public:
   // there is none); the entries above it are then inherited again, so that
   // what was set inside an element left open follows its removal.
   void PopAName(const std::string& Tag);
+
+private:
+  const THtmlFontService& FFonts;
 };

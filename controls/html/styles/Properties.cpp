@@ -4,7 +4,7 @@
 
 #include "controls/html/styles/ColorNames.h"
 #include "controls/html/styles/StyleNumbers.h"
-#include "controls/html/text/FontMetrics.h"
+#include "controls/html/text/FontService.h"
 
 namespace {
 
@@ -67,7 +67,7 @@ void CodePageOfCharSet(int CharSet, UINT& CodePage)
 
 }  // namespace
 
-TProperties::TProperties() : FID(++IDCounter)
+TProperties::TProperties(const THtmlFontService& Fonts) : FFonts(Fonts), FID(++IDCounter)
 {
   for (int I = piMarginTop; I <= piLeft; ++I)
     Props[std::size_t(I)] = IntNull;
@@ -238,7 +238,7 @@ void TProperties::AssignCharSet(int CS)
     FCodePage = 28592;
   } else {
     THtmlFontDesc Arial{"Arial", 0, {}, BYTE(CS)};
-    const BYTE Realised = ScreenFontMetrics().Metrics(Arial).CharSet;
+    const BYTE Realised = FFonts.Metrics(Arial).CharSet;
     FCharSet = CS == DEFAULT_CHARSET ? DEFAULT_CHARSET : Realised;
     // A font of the default set has the platform's own code page, whatever
     // set the font layer reports for it.
@@ -286,7 +286,7 @@ void TProperties::GetFontInfo(ThtFontInfo& Info)
   Info.Size = BoundFontPoints(Size);
   Info.CharSet = FCharSet;
   Info.LetterSpacing = Props[piLetterSpacing];
-  ReadFontName(Props[piFontFamily].AsString(), Info.Name);
+  ReadFontName(FFonts, Props[piFontFamily].AsString(), Info.Name);
 }
 
 std::unique_ptr<TMyFont> TProperties::GetFont()
@@ -294,10 +294,9 @@ std::unique_ptr<TMyFont> TProperties::GetFont()
   if (!FFont) {
     ThtFontInfo Info;
     GetFontInfo(Info);
-    const THtmlFontMetrics& Screen = ScreenFontMetrics();
     auto Font = std::make_unique<TMyFont>();
     Font->Name = Info.Name;
-    Font->Height = -RoundToInt(Screen.PixelsPerInch() * Info.Size / 72);
+    Font->Height = -RoundToInt(FFonts.PixelsPerInch() * Info.Size / 72);
     Font->Style = Info.Style;
     Font->bgColor = Info.bgColor;
     Font->Color = Info.Color;
@@ -305,11 +304,11 @@ std::unique_ptr<TMyFont> TProperties::GetFont()
     // Realised first with the default set: a symbol face keeps its own set.
     THtmlFontDesc Desc = Font->Desc();
     Desc.CharSet = DEFAULT_CHARSET;
-    THtmlTextMetrics M = Screen.Metrics(Desc);
+    THtmlTextMetrics M = FFonts.Metrics(Desc);
     if (M.CharSet == SYMBOL_CHARSET)
       Font->CharSet = SYMBOL_CHARSET;
     if (Font->CharSet != DEFAULT_CHARSET)
-      M = Screen.Metrics(Font->Desc());
+      M = FFonts.Metrics(Font->Desc());
     SetEmSize(M.Height - M.InternalLeading);
     Font->tmHeight = M.Height;
     Font->tmDescent = M.Descent;
@@ -320,7 +319,7 @@ std::unique_ptr<TMyFont> TProperties::GetFont()
     if (Spacing.IsInteger())
       Font->CharExtra = Spacing.AsInteger();
     else if (Spacing.IsString() && Spacing.AsString() != "normal")
-      Font->CharExtra = LengthConv(Spacing.AsString(), false, FEmSize, FEmSize, FExSize, 0);
+      Font->CharExtra = LengthConv(Spacing.AsString(), false, FEmSize, FEmSize, FExSize, FFonts.PixelsPerInch(), 0);
     FFont = std::move(Font);
   }
   return std::make_unique<TMyFont>(*FFont);

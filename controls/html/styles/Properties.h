@@ -18,6 +18,7 @@
 #include "controls/html/text/ListLabel.h"
 #include "platform/base/Object.h"
 
+class THtmlFontService;
 class TStyleList;
 class TPropStack;
 
@@ -27,7 +28,8 @@ using TMarginArray = std::array<int, LastBoxProp + 1>;
 
 class TProperties : public TObject {
 public:
-  TProperties();
+  // Fonts realises the element's fonts and sizes its lengths; it outlives the set.
+  explicit TProperties(const THtmlFontService& Fonts);
   ~TProperties() override;
   TProperties(const TProperties&) = delete;
   TProperties& operator=(const TProperties&) = delete;
@@ -41,6 +43,7 @@ public:
   std::array<TPropValue, PropCount> Props;
   std::array<bool, PropCount> ExplicitFlags{};
 
+  const THtmlFontService& Fonts() const { return FFonts; }
   int ID() const { return FID; }
   BYTE CharSet() const { return FCharSet; }
   UINT CodePage() const { return FCodePage; }
@@ -124,6 +127,7 @@ private:
   void InheritProperty(const TProperties& Parent, int Index, bool FromSpan);
   void SetLinkFontsFrom(const TProperties& Parent);
 
+  const THtmlFontService& FFonts;
   std::unique_ptr<TProperties> FOwnStyle;
   std::unique_ptr<TMyFont> FFont;
   bool FHasFontInfo = false;
@@ -136,16 +140,17 @@ private:
   int FID;
 };
 
-// Conversions of the box values into pixels. ConvMargArray fills 9 to 34 but
+// Conversions of the box values into pixels, absolute units at
+// PixelsPerInch. ConvMargArray fills 9 to 34 but
 // the vertical margins, counting the auto values of margin-left, width and
 // margin-right; ConvVertMargins fills the vertical margins, telling which took
 // the default paragraph margin.
 void ConvMargArray(const TVMarginArray& VM, int BaseWidth, int BaseHeight, int EmSize, int ExSize,
-                   TMarginArray& M, int& AutoCount);
-void ConvVertMargins(const TVMarginArray& VM, int Base, int EmSize, int ExSize, TMarginArray& M, bool& TopAuto,
-                     bool& BottomAuto);
+                   int PixelsPerInch, TMarginArray& M, int& AutoCount);
+void ConvVertMargins(const TVMarginArray& VM, int Base, int EmSize, int ExSize, int PixelsPerInch, TMarginArray& M,
+                     bool& TopAuto, bool& BottomAuto);
 // Paddings of inline elements: -1 where none is given.
-void ConvPaddingArray(const TVMarginArray& VM, int EmSize, int ExSize, TMarginArray& M);
+void ConvPaddingArray(const TVMarginArray& VM, int EmSize, int ExSize, int PixelsPerInch, TMarginArray& M);
 // Margins, width and height of table cells.
 void ConvCellMargins(const TVMarginArray& VM, int BaseWidth, int BaseHeight, int EmSize, int ExSize,
                      TMarginArray& M);

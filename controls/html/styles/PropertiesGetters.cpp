@@ -42,6 +42,7 @@ bool TProperties::GetBackgroundImage(std::string& S) const
 void TProperties::GetBackgroundPos(int EmSize, int ExSize, TBackgroundPosRec& P) const
 {
   P = {};
+  const int PixelsPerInch = FFonts.PixelsPerInch();
   const TPropValue& Position = Props[piBackgroundPosition];
   if (Position.IsString()) {
     const std::string S = Trim(Position.AsString());
@@ -77,7 +78,7 @@ void TProperties::GetBackgroundPos(int EmSize, int ExSize, TBackgroundPosRec& P)
         Entry.Kind = bpCenter;
       } else {
         Entry.Kind = Item.find('%') != std::string::npos ? bpPercent : bpLength;
-        Entry.Value = LengthConv(Item, false, 100, EmSize, ExSize, 0);
+        Entry.Value = LengthConv(Item, false, 100, EmSize, ExSize, PixelsPerInch, 0);
       }
       *Slots[Next] = Entry;
       Next = 1;
@@ -208,7 +209,7 @@ int TProperties::GetLineHeight(int NewHeight) const
   double Factor = 0;
   if (ReadNumber(Trim(V.AsString()), Factor))
     return RoundToInt(NewHeight * Factor);
-  return LengthConv(V.AsString(), true, FEmSize, FEmSize, FExSize, 0);
+  return LengthConv(V.AsString(), true, FEmSize, FEmSize, FExSize, FFonts.PixelsPerInch(), 0);
 }
 
 int TProperties::GetTextIndent(bool& PC) const
@@ -222,7 +223,7 @@ int TProperties::GetTextIndent(bool& PC) const
     std::size_t Length = 0;
     return RoundToInt(NumberPrefix(Trim(V.AsString()), Length));
   }
-  return LengthConv(V.AsString(), false, FEmSize, FEmSize, FEmSize, 0);
+  return LengthConv(V.AsString(), false, FEmSize, FEmSize, FEmSize, FFonts.PixelsPerInch(), 0);
 }
 
 TTextTransformType TProperties::GetTextTransform() const
@@ -283,7 +284,8 @@ int SideStyle(const TPropValue& V)
 
 }  // namespace
 
-void ConvMargArray(const TVMarginArray& VM, int BaseWidth, int BaseHeight, int EmSize, int ExSize, TMarginArray& M,
+void ConvMargArray(const TVMarginArray& VM, int BaseWidth, int BaseHeight, int EmSize, int ExSize, int PixelsPerInch,
+                   TMarginArray& M,
                    int& AutoCount)
 {
   AutoCount = 0;
@@ -305,7 +307,7 @@ void ConvMargArray(const TVMarginArray& VM, int BaseWidth, int BaseHeight, int E
           Out = Auto;
           ++AutoCount;
         } else {
-          Out = LengthConv(V.AsString(), false, BaseWidth, EmSize, ExSize, 0);
+          Out = LengthConv(V.AsString(), false, BaseWidth, EmSize, ExSize, PixelsPerInch, 0);
         }
       } else {
         Out = V.AsInteger();
@@ -317,7 +319,8 @@ void ConvMargArray(const TVMarginArray& VM, int BaseWidth, int BaseHeight, int E
     case piPaddingLeft:
     case piHeight:
       if (V.IsString()) {
-        Out = LengthConv(V.AsString(), false, I == piHeight ? BaseHeight : BaseWidth, EmSize, ExSize, 0);
+        Out = LengthConv(V.AsString(), false, I == piHeight ? BaseHeight : BaseWidth, EmSize, ExSize, PixelsPerInch,
+                         0);
         if (I == piHeight && V.AsString().find('%') != std::string::npos) {
           const long long Extra = (long long)M[piPaddingTop] + M[piPaddingBottom] + M[piBorderTopWidth] +
                                   M[piBorderBottomWidth];
@@ -337,7 +340,7 @@ void ConvMargArray(const TVMarginArray& VM, int BaseWidth, int BaseHeight, int E
         Out = V.AsString() == "thin"     ? 2
               : V.AsString() == "medium" ? 4
               : V.AsString() == "thick"  ? 6
-                                         : LengthConv(V.AsString(), false, BaseWidth, EmSize, ExSize, 4);
+                                         : LengthConv(V.AsString(), false, BaseWidth, EmSize, ExSize, PixelsPerInch, 4);
       else if (V.IsNumber() && V.AsInteger() != IntNull)
         Out = V.AsInteger();
       else
@@ -347,28 +350,29 @@ void ConvMargArray(const TVMarginArray& VM, int BaseWidth, int BaseHeight, int E
     case piTop:
     case piLeft:
       if (V.IsString())
-        Out = LengthConv(V.AsString(), false, BaseWidth, EmSize, ExSize, Auto);
+        Out = LengthConv(V.AsString(), false, BaseWidth, EmSize, ExSize, PixelsPerInch, Auto);
       else
         Out = V.IsNumber() ? V.AsInteger() : Auto;
       if (I == piWidth && Out == Auto)
         ++AutoCount;
       break;
     default:  // the side colours and styles
-      Out = V.IsString() ? LengthConv(V.AsString(), false, BaseWidth, EmSize, ExSize, 0) : V.AsInteger();
+      Out = V.IsString() ? LengthConv(V.AsString(), false, BaseWidth, EmSize, ExSize, PixelsPerInch, 0)
+                         : V.AsInteger();
       break;
     }
   }
 }
 
-void ConvVertMargins(const TVMarginArray& VM, int Base, int EmSize, int ExSize, TMarginArray& M, bool& TopAuto,
-                     bool& BottomAuto)
+void ConvVertMargins(const TVMarginArray& VM, int Base, int EmSize, int ExSize, int PixelsPerInch, TMarginArray& M,
+                     bool& TopAuto, bool& BottomAuto)
 {
   TopAuto = BottomAuto = false;
   for (int I : {int(piMarginTop), int(piMarginBottom)}) {
     const TPropValue& V = VM[std::size_t(I)];
     int& Out = M[std::size_t(I)];
     if (V.IsString()) {
-      Out = LengthConv(V.AsString(), false, Base, EmSize, ExSize, 0);
+      Out = LengthConv(V.AsString(), false, Base, EmSize, ExSize, PixelsPerInch, 0);
     } else if (V.IsNumber()) {
       Out = V.AsInteger();
       if (Out == IntNull) {
@@ -383,12 +387,12 @@ void ConvVertMargins(const TVMarginArray& VM, int Base, int EmSize, int ExSize, 
   }
 }
 
-void ConvPaddingArray(const TVMarginArray& VM, int EmSize, int ExSize, TMarginArray& M)
+void ConvPaddingArray(const TVMarginArray& VM, int EmSize, int ExSize, int PixelsPerInch, TMarginArray& M)
 {
   for (int I = piPaddingTop; I <= piPaddingLeft; ++I) {
     const TPropValue& V = VM[std::size_t(I)];
     if (V.IsString())
-      M[std::size_t(I)] = LengthConv(V.AsString(), false, -100, EmSize, ExSize, 0);
+      M[std::size_t(I)] = LengthConv(V.AsString(), false, -100, EmSize, ExSize, PixelsPerInch, 0);
     else if (V.IsNumber() && V.AsInteger() != IntNull)
       M[std::size_t(I)] = V.AsInteger();
     else
@@ -396,16 +400,18 @@ void ConvPaddingArray(const TVMarginArray& VM, int EmSize, int ExSize, TMarginAr
   }
 }
 
-void ConvCellMargins(const TVMarginArray& VM, int BaseWidth, int BaseHeight, int EmSize, int ExSize, TMarginArray& M)
+void ConvCellMargins(const TVMarginArray& VM, int BaseWidth, int BaseHeight, int EmSize, int ExSize, int PixelsPerInch,
+                     TMarginArray& M)
 {
   for (int I = piMarginTop; I <= piMarginLeft; ++I) {
     const TPropValue& V = VM[std::size_t(I)];
-    M[std::size_t(I)] = V.IsString() ? LengthConv(V.AsString(), false, BaseWidth, EmSize, ExSize, 0) : V.AsInteger();
+    M[std::size_t(I)] =
+        V.IsString() ? LengthConv(V.AsString(), false, BaseWidth, EmSize, ExSize, PixelsPerInch, 0) : V.AsInteger();
   }
   for (int I : {int(piWidth), int(piHeight)}) {
     const TPropValue& V = VM[std::size_t(I)];
     const int Base = I == piWidth ? BaseWidth : BaseHeight;
-    M[std::size_t(I)] = V.IsString() ? LengthConv(V.AsString(), false, Base, EmSize, ExSize, Auto)
+    M[std::size_t(I)] = V.IsString() ? LengthConv(V.AsString(), false, Base, EmSize, ExSize, PixelsPerInch, Auto)
                         : V.IsNumber() ? V.AsInteger()
                                        : Auto;
   }

@@ -111,10 +111,11 @@ void TProperties::Merge(const TProperties& Rule)
           const std::string& S = V.AsString();
           switch (I) {
           case piFontFamily:
-            ReadFontName(S, Info.Name);
+            ReadFontName(FFonts, S, Info.Name);
             break;
           case piFontSize:
-            Info.Size = V.IsNumber() ? BoundFontPoints(V.AsDouble()) : FontSizeConv(S, Info.Size);
+            Info.Size = V.IsNumber() ? BoundFontPoints(V.AsDouble())
+                                     : FontSizeConv(S, Info.Size, FFonts.PixelsPerInch());
             break;
           case piFontStyle:
             if (S == "italic" || S == "oblique")
@@ -232,7 +233,7 @@ void TProperties::Combine(TStyleList* Styles, const std::string& Tag, const std:
     }
   }
   if (AProp && AProp != FOwnStyle.get()) {
-    auto Copy = std::make_unique<TProperties>();
+    auto Copy = std::make_unique<TProperties>(FFonts);
     Copy->Copy(*AProp);
     FOwnStyle = std::move(Copy);
   } else if (!AProp) {
@@ -241,7 +242,7 @@ void TProperties::Combine(TStyleList* Styles, const std::string& Tag, const std:
   if (FOwnStyle)
     Merge(*FOwnStyle);
   if (Props[piFontSize].IsString())
-    Props[piFontSize] = FontSizeConv(Props[piFontSize].AsString(), BaseSize);
+    Props[piFontSize] = FontSizeConv(Props[piFontSize].AsString(), BaseSize, FFonts.PixelsPerInch());
   PropTag = Tag;
   PropClass = AClass;
   PropID = AnID;
@@ -269,7 +270,7 @@ void TProperties::ComputeLinkFonts(TStyleList* Styles, TPropStack* Stack, int St
   // descendant rules see the link as its parent.
   const bool OnStack = Stack && StackIndex >= 0 && StackIndex < Stack->Count() && Stack->Items(StackIndex) == this;
   auto Temporary = [&](const TProperties& Parent, int At, const std::string& Pseudo) {
-    auto* Entry = new TProperties;
+    auto* Entry = new TProperties(FFonts);
     if (OnStack)
       Stack->Insert(At, Entry);
     Entry->Inherit(Parent);

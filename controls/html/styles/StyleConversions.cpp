@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "controls/html/styles/StyleNumbers.h"
-#include "controls/html/text/FontMetrics.h"
+#include "controls/html/text/FontService.h"
 #include "platform/base/StringRoutines.h"
 
 namespace {
@@ -33,11 +33,11 @@ void SetDefPointSize(double Size)
   DefaultPointSize = Size;
 }
 
-int LengthConv(std::string_view S, bool Relative, int Base, int EmSize, int ExSize, int Default)
+int LengthConv(std::string_view S, bool Relative, int Base, int EmSize, int ExSize, int PixelsPerInch, int Default)
 {
   std::string Unit;
   const double V = SplitLength(S, Unit);
-  const double Ppi = ScreenFontMetrics().PixelsPerInch();
+  const double Ppi = PixelsPerInch;
   double Result;
   if (Unit == "in")
     Result = Ppi * V;
@@ -66,11 +66,11 @@ int LengthConv(std::string_view S, bool Relative, int Base, int EmSize, int ExSi
 
 namespace {
 
-double UnboundFontSize(std::string_view S, double OldSize)
+double UnboundFontSize(std::string_view S, double OldSize, int PixelsPerInch)
 {
   std::string Unit;
   const double V = SplitLength(S, Unit);
-  const double Ppi = ScreenFontMetrics().PixelsPerInch();
+  const double Ppi = PixelsPerInch;
   const double D = DefaultPointSize;
   if (Unit == "in")
     return V * 72;
@@ -122,9 +122,9 @@ double BoundFontPoints(double Size)
   return std::clamp(Size, 0.0, MaxFontPoints);
 }
 
-double FontSizeConv(std::string_view S, double OldSize)
+double FontSizeConv(std::string_view S, double OldSize, int PixelsPerInch)
 {
-  return BoundFontPoints(UnboundFontSize(S, OldSize));
+  return BoundFontPoints(UnboundFontSize(S, OldSize, PixelsPerInch));
 }
 
 TAlignmentStyle AlignmentFromString(std::string_view S)
@@ -174,9 +174,8 @@ std::string ReadURL(const TPropValue& V)
   return Reference;
 }
 
-bool ReadFontName(std::string_view List, std::string& Name)
+bool ReadFontName(const THtmlFontService& Fonts, std::string_view List, std::string& Name)
 {
-  const THtmlFontMetrics& Metrics = ScreenFontMetrics();
   std::size_t Start = 0;
   while (Start <= List.size()) {
     std::size_t Comma = List.find(',', Start);
@@ -196,7 +195,7 @@ bool ReadFontName(std::string_view List, std::string& Name)
       Face.erase(0, 1);
     if (!Face.empty() && (Face.back() == '"' || Face.back() == '\''))
       Face.pop_back();
-    if (!Face.empty() && Metrics.FaceInstalled(Face)) {
+    if (!Face.empty() && Fonts.FaceInstalled(Face)) {
       Name = Face;
       return true;
     }

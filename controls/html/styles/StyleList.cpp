@@ -4,7 +4,7 @@
 #include "controls/html/styles/Properties.h"
 #include "platform/base/StringRoutines.h"
 
-TStyleList::TStyleList()
+TStyleList::TStyleList(const THtmlFontService& Fonts) : FFonts(Fonts)
 {
   SetSorted(true);
   SetDuplicates(dupAccept);
@@ -69,7 +69,7 @@ TProperties* TStyleList::RuleOf(const std::string& Key) const
 
 TProperties* TStyleList::AddRule(const std::string& Key)
 {
-  auto* Rule = new TProperties;
+  auto* Rule = new TProperties(FFonts);
   Rule->PropTag = Key;
   if (Sorted())
     SetSorted(false);  // appended now, sorted when next read by position

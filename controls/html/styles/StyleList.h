@@ -19,11 +19,13 @@
 #include "platform/base/StringList.h"
 #include "platform/base/Types.h"
 
+class THtmlFontService;
 class TProperties;
 
 class TStyleList : public TStringList, public TCssSink {
 public:
-  TStyleList();
+  // The rules' fonts and lengths are realised with Fonts, which outlives the list.
+  explicit TStyleList(const THtmlFontService& Fonts);
   ~TStyleList() override;
 
   // Frees every rule; the sequence counter goes back to 10.
@@ -45,6 +47,7 @@ public:
                          int MarginHeight, int CharSet, bool LinkUnderline, TColor OverColor, TColor VisitedColor,
                          TColor HotSpotColor, TColor FontColor, double FontSize);
 
+  const THtmlFontService& Fonts() const { return FFonts; }
   TProperties* Rule(int Index) const;
   // The first rule with exactly Key, or null.
   TProperties* RuleOf(const std::string& Key) const;
@@ -70,6 +73,7 @@ private:
   TProperties* AddRule(const std::string& Key);
   void StoreProp(TProperties& Rule, const std::string& Selector, int Index, const std::string& Value);
 
+  const THtmlFontService& FFonts;
   std::unordered_map<std::string, TProperties*> FFirstRule;  // by key, for lookups while rules come in
   int FSequence = 10;
   TProperties* FDefProp = nullptr;

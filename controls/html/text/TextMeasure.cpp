@@ -2,23 +2,23 @@
 
 #include <vector>
 
-int TextWidth(const THtmlFontMetrics& Metrics, const THtmlFontDesc& Font, const char16_t* Text, int Count)
+int TextWidth(const THtmlFontService& Fonts, const THtmlFontDesc& Font, const char16_t* Text, int Count)
 {
   if (Count <= 0)
     return 0;
   std::vector<int> Extents(std::size_t(Count), 0);
-  Metrics.TextExtents(Font, Text, Count, Extents.data());
+  Fonts.TextExtents(Font, Text, Count, Extents.data());
   return Extents.back();
 }
 
-int FitText(const THtmlFontMetrics& Metrics, const THtmlFontDesc& Font, const char16_t* Text, int Count,
+int FitText(const THtmlFontService& Fonts, const THtmlFontDesc& Font, const char16_t* Text, int Count,
             int MaxWidth, int& Width)
 {
   Width = 0;
   if (MaxWidth <= 0 || Count <= 0)
     return 0;
   std::vector<int> Extents(std::size_t(Count), 0);
-  Metrics.TextExtents(Font, Text, Count, Extents.data());
+  Fonts.TextExtents(Font, Text, Count, Extents.data());
   int Fit = 0;
   while (Fit < Count && Extents[std::size_t(Fit)] <= MaxWidth)
     ++Fit;

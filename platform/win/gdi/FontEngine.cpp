@@ -111,7 +111,7 @@ protected:
   {
     TGlyph g;
     std::lock_guard<std::mutex> lock(Lib().Lock);
-    FT_Set_Char_Size(FFace, 0, FEm26, 96, 96);
+    FT_Set_Char_Size(FFace, 0, FEm26, 72, 72);  // FEm26 is pixels: one point a pixel
     FT_UInt index = FT_Get_Char_Index(FFace, c);
     FT_Int32 flags = FMono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL;
     if (FT_Load_Glyph(FFace, index, flags) != 0)

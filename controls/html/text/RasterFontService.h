@@ -1,0 +1,42 @@
+// TRasterFontService: the viewer's fonts through the drawing layer. Text is
+// measured on a memory DC of the screen with the same fonts that draw it, so
+// a laid-out line paints exactly as wide as it was measured.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <string_view>
+#include <tuple>
+
+#include "controls/html/text/FontService.h"
+
+// Realised fonts are kept (up to a bound) for the fonts asked for again and
+// again while a document is measured. Use it from one thread, as the drawing
+// layer's DCs are.
+class TRasterFontService : public THtmlFontService {
+public:
+  TRasterFontService();
+  ~TRasterFontService() override;
+  TRasterFontService(const TRasterFontService&) = delete;
+  TRasterFontService& operator=(const TRasterFontService&) = delete;
+
+  int PixelsPerInch() const override;
+  // The installed families, the platform names the drawing layer maps to
+  // them and its built-in face, without case.
+  bool FaceInstalled(std::string_view Face) const override;
+  THtmlTextMetrics Metrics(const THtmlFontDesc& Font) const override;
+  void TextExtents(const THtmlFontDesc& Font, const char16_t* Text, int Count, int* Extents) const override;
+  void DrawText(HDC DC, int X, int Y, const THtmlFontDesc& Font, TColor Color, TColor Background,
+                const char16_t* Text, int Count, const TRect* Clip = nullptr) const override;
+
+private:
+  using TFontKey = std::tuple<std::string, int, int, int>;  // face, height, style bits, character set
+
+  // The font of Font, made on first use.
+  HFONT FontOf(const THtmlFontDesc& Font) const;
+
+  HDC FMeasureDC;
+  mutable std::map<TFontKey, HFONT> FFonts;
+  mutable std::set<std::string> FFaces;  // lower-cased; empty until first asked
+};

@@ -36,7 +36,7 @@ bool MakeDibView(const BITMAPINFO* info, const void* bits, UINT usage, HDC dc, T
   view.IsDIBSection = true;
   view.Stride = ((view.Width * count + 31) / 32) * 4;
   view.Bits = static_cast<uint8_t*>(const_cast<void*>(bits));
-  view.Colors.clear();
+  std::vector<RGBQUAD> colors;
   if (count <= 8) {
     int n = ColorTableSize(h);
     const auto* table = reinterpret_cast<const uint8_t*>(info) + h.biSize;
@@ -54,9 +54,10 @@ bool MakeDibView(const BITMAPINFO* info, const void* bits, UINT usage, HDC dc, T
         std::memcpy(&q, table + 4 * i, 4);
         q.rgbReserved = 0;
       }
-      view.Colors.push_back(q);
+      colors.push_back(q);
     }
   }
+  view.SetColors(std::move(colors));
   return true;
 }
 
@@ -175,9 +176,7 @@ HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits
   auto b = NewBitmap(view.Width, view.Height, view.BitsPixel, true, view.BottomUp);
   if (!b)
     return nullptr;
-  b->Colors = view.Colors;
-  if (b->BitsPixel <= 8 && b->Colors.empty())
-    b->Colors = StandardTable(b->BitsPixel);
+  b->SetColors(b->BitsPixel <= 8 && view.Colors().empty() ? StandardTable(b->BitsPixel) : view.Colors());
   if (bits)
     *bits = b->Bits;
   return AddObject(b);
@@ -211,7 +210,7 @@ int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAP
     return 1;
   }
   if (h.biBitCount <= 8) {
-    auto table = b->BitsPixel == h.biBitCount && !b->Colors.empty() ? b->Colors : StandardTable(h.biBitCount);
+    auto table = b->BitsPixel == h.biBitCount && !b->Colors().empty() ? b->Colors() : StandardTable(h.biBitCount);
     table.resize(std::size_t(1) << h.biBitCount);
     std::memcpy(reinterpret_cast<uint8_t*>(info) + h.biSize, table.data(), table.size() * sizeof(RGBQUAD));
     h.biClrUsed = 0;
@@ -274,10 +273,10 @@ UINT GetDIBColorTable(HDC h, UINT start, UINT count, RGBQUAD* colors)
 {
   auto dc = LookupDC(h);
   auto b = dc ? SelectedBitmap(*dc) : nullptr;
-  if (!b || !colors || start >= b->Colors.size() || !b->IsDIBSection)
+  if (!b || !colors || start >= b->Colors().size() || !b->IsDIBSection)
     return 0;
-  UINT n = std::min<UINT>(count, UINT(b->Colors.size()) - start);
-  std::copy_n(b->Colors.begin() + start, n, colors);
+  UINT n = std::min<UINT>(count, UINT(b->Colors().size()) - start);
+  std::copy_n(b->Colors().begin() + start, n, colors);
   return n;
 }
 
@@ -285,10 +284,12 @@ UINT SetDIBColorTable(HDC h, UINT start, UINT count, const RGBQUAD* colors)
 {
   auto dc = LookupDC(h);
   auto b = dc ? SelectedBitmap(*dc) : nullptr;
-  if (!b || !colors || start >= b->Colors.size() || !b->IsDIBSection)
+  if (!b || !colors || start >= b->Colors().size() || !b->IsDIBSection)
     return 0;
-  UINT n = std::min<UINT>(count, UINT(b->Colors.size()) - start);
-  std::copy_n(colors, n, b->Colors.begin() + start);
+  UINT n = std::min<UINT>(count, UINT(b->Colors().size()) - start);
+  std::vector<RGBQUAD> table = b->Colors();
+  std::copy_n(colors, n, table.begin() + start);
+  b->SetColors(std::move(table));
   return n;
 }
 

@@ -41,32 +41,22 @@ std::shared_ptr<TGdiBitmap> NewBitmap(int width, int height, int bitsPixel, bool
   b->Storage.assign(bytes, 0);
   b->Bits = b->Storage.data();
   if (bitsPixel == 1 && !dibSection)
-    b->Colors = {RGBQUAD{0, 0, 0, 0}, RGBQUAD{255, 255, 255, 0}};
+    b->SetColors({RGBQUAD{0, 0, 0, 0}, RGBQUAD{255, 255, 255, 0}});
   return b;
 }
 
 uint32_t TGdiBitmap::PixelFromIndex(int index) const
 {
-  if (index < 0 || std::size_t(index) >= Colors.size())
+  if (index < 0 || std::size_t(index) >= FColors.size())
     return 0;
-  const RGBQUAD& q = Colors[std::size_t(index)];
+  const RGBQUAD& q = FColors[std::size_t(index)];
   return (uint32_t(q.rgbRed) << 16) | (uint32_t(q.rgbGreen) << 8) | q.rgbBlue;
 }
 
-int TGdiBitmap::NearestIndex(uint32_t rgb) const
+void TGdiBitmap::SetColors(std::vector<RGBQUAD> colors)
 {
-  int best = 0;
-  long bestDistance = -1;
-  int r = (rgb >> 16) & 0xFF, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
-  for (std::size_t i = 0; i < Colors.size(); ++i) {
-    long dr = Colors[i].rgbRed - r, dg = Colors[i].rgbGreen - g, db = Colors[i].rgbBlue - b;
-    long d = dr * dr + dg * dg + db * db;
-    if (bestDistance < 0 || d < bestDistance) {
-      bestDistance = d;
-      best = int(i);
-    }
-  }
-  return best;
+  FColors = std::move(colors);
+  FNearest = TNearestColor(FColors);
 }
 
 uint32_t TGdiBitmap::PixelAt(int x, int y) const
@@ -415,7 +405,7 @@ int GetObjectImpl(HGDIOBJ object, int size, void* buffer, bool wide)
     ds.dsBmih.biHeight = b.BottomUp ? b.Height : -b.Height;
     ds.dsBmih.biBitCount = WORD(b.BitsPixel);
     ds.dsBmih.biSizeImage = DWORD(b.Stride * b.Height);
-    ds.dsBmih.biClrUsed = DWORD(b.Colors.size());
+    ds.dsBmih.biClrUsed = DWORD(b.Colors().size());
     return CopyOut(&ds, sizeof ds, size, buffer);
   }
   case OBJ_REGION: return 0;

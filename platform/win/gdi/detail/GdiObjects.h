@@ -11,6 +11,7 @@
 #include "platform/win/gdi/Region.h"
 #include "platform/win/gdi/SurfaceDC.h"
 #include "platform/win/gdi/detail/HandleTable.h"
+#include "platform/win/gdi/detail/NearestColor.h"
 
 namespace gdi {
 
@@ -60,7 +61,6 @@ struct TGdiBitmap : TGdiObject {
   bool IsDIBSection = false;
   std::vector<uint8_t> Storage;
   uint8_t* Bits = nullptr;
-  std::vector<RGBQUAD> Colors;  // colour table of 1-, 4- and 8-bit bitmaps
   std::vector<uint32_t> Shadow;  // 32-bit working copy while a DC draws into a bitmap of another depth
   HDC SelectedInto = nullptr;
 
@@ -77,8 +77,17 @@ struct TGdiBitmap : TGdiObject {
   TSurface BeginDraw();
   // Writes the shadow back into the bits after drawing.
   void EndDraw();
-  int NearestIndex(uint32_t rgb) const;
+  // The colour table of 1-, 4- and 8-bit bitmaps. Changes go through
+  // SetColors, which keeps the nearest-colour index in step.
+  const std::vector<RGBQUAD>& Colors() const { return FColors; }
+  void SetColors(std::vector<RGBQUAD> colors);
+  // The table entry nearest to 0x00RRGGBB (the lowest index among equals).
+  int NearestIndex(uint32_t rgb) const { return FNearest.Index(rgb); }
   uint32_t PixelFromIndex(int index) const;
+
+private:
+  std::vector<RGBQUAD> FColors;
+  TNearestColor FNearest;
 };
 
 struct TGdiPalette : TGdiObject {

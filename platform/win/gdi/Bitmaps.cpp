@@ -95,9 +95,32 @@ std::vector<RGBQUAD> StandardTable(int bits)
 
 void CopyPixels(const TGdiBitmap& from, TGdiBitmap& to, int fromTop, int toTop, int lines)
 {
-  for (int y = 0; y < lines; ++y)
-    for (int x = 0; x < std::min(from.Width, to.Width); ++x)
-      to.SetPixelAt(x, toTop + y, from.PixelAt(x, fromTop + y));
+  const int width = std::min(from.Width, to.Width);
+  if (from.BitsPixel <= 8 && to.BitsPixel <= 8) {
+    // Index to index: each source index is converted once, and a table that
+    // maps every index to itself copies the rows as they are.
+    int map[256];
+    const int n = 1 << from.BitsPixel;
+    bool same = from.BitsPixel == to.BitsPixel && from.BitsPixel == 8;
+    for (int i = 0; i < n; ++i) {
+      map[i] = to.IndexOf(from.PixelFromIndex(i));
+      same = same && map[i] == i;
+    }
+    for (int y = 0; y < lines; ++y) {
+      if (same) {
+        std::memcpy(to.RowPtr(toTop + y), from.RowPtr(fromTop + y), std::size_t(width));
+        continue;
+      }
+      for (int x = 0; x < width; ++x)
+        to.SetIndexAt(x, toTop + y, map[from.IndexAt(x, fromTop + y)]);
+    }
+    return;
+  }
+  std::vector<uint32_t> row(static_cast<std::size_t>(width));
+  for (int y = 0; y < lines; ++y) {
+    from.ReadRow(fromTop + y, 0, width, row.data());
+    to.WriteRow(toTop + y, 0, width, row.data());
+  }
 }
 
 // Copies whole rows when both sides are 32 bits, so the alpha byte travels too.

@@ -74,9 +74,9 @@ uint32_t TGdiBitmap::PixelAt(int x, int y) const
     uint32_t r = (v >> 10) & 31, g = (v >> 5) & 31, b = v & 31;
     return (((r << 3) | (r >> 2)) << 16) | (((g << 3) | (g >> 2)) << 8) | ((b << 3) | (b >> 2));
   }
-  case 8: return PixelFromIndex(row[x]);
-  case 4: return PixelFromIndex((row[x / 2] >> ((x & 1) ? 0 : 4)) & 15);
-  case 1: return PixelFromIndex((row[x / 8] >> (7 - (x & 7))) & 1);
+  case 8:
+  case 4:
+  case 1: return PixelFromIndex(IndexAt(x, y));
   default: return 0;
   }
 }
@@ -97,19 +97,55 @@ void TGdiBitmap::SetPixelAt(int x, int y, uint32_t rgb)
     row[2 * x + 1] = BYTE(v >> 8);
     break;
   }
-  case 8: row[x] = BYTE(NearestIndex(rgb)); break;
-  case 4: {
-    int shift = (x & 1) ? 0 : 4;
-    row[x / 2] = BYTE((row[x / 2] & ~(15 << shift)) | (NearestIndex(rgb) << shift));
-    break;
-  }
-  case 1: {
-    int bit = 7 - (x & 7);
-    int index = IsMono() ? (((rgb >> 16) & 0xFF) + ((rgb >> 8) & 0xFF) + (rgb & 0xFF) >= 383 ? 1 : 0) : NearestIndex(rgb);
-    row[x / 8] = BYTE((row[x / 8] & ~(1 << bit)) | (index << bit));
-    break;
-  }
+  case 8:
+  case 4:
+  case 1: SetIndexAt(x, y, IndexOf(rgb)); break;
   default: break;
+  }
+}
+
+int TGdiBitmap::IndexOf(uint32_t rgb) const
+{
+  if (IsMono())
+    return ((rgb >> 16) & 0xFF) + ((rgb >> 8) & 0xFF) + (rgb & 0xFF) >= 383 ? 1 : 0;
+  return NearestIndex(rgb);
+}
+
+void TGdiBitmap::ReadRow(int y, int x, int n, uint32_t* out) const
+{
+  if (BitsPixel == 32) {
+    std::memcpy(out, RowPtr(y) + 4 * x, std::size_t(n) * 4);
+    for (int i = 0; i < n; ++i)
+      out[i] &= 0xFFFFFF;
+  } else if (BitsPixel == 8) {
+    const uint8_t* row = RowPtr(y) + x;
+    for (int i = 0; i < n; ++i)
+      out[i] = PixelFromIndex(row[i]);
+  } else {
+    for (int i = 0; i < n; ++i)
+      out[i] = PixelAt(x + i, y);
+  }
+}
+
+void TGdiBitmap::WriteRow(int y, int x, int n, const uint32_t* in)
+{
+  if (BitsPixel == 32) {
+    std::memcpy(RowPtr(y) + 4 * x, in, std::size_t(n) * 4);
+  } else if (BitsPixel <= 8) {
+    // Neighbours often share a colour: look it up once per run.
+    uint32_t last = 0;
+    int index = IndexOf(0);
+    for (int i = 0; i < n; ++i) {
+      uint32_t rgb = in[i] & 0xFFFFFF;
+      if (rgb != last) {
+        last = rgb;
+        index = IndexOf(rgb);
+      }
+      SetIndexAt(x + i, y, index);
+    }
+  } else {
+    for (int i = 0; i < n; ++i)
+      SetPixelAt(x + i, y, in[i] & 0xFFFFFF);
   }
 }
 
@@ -125,8 +161,7 @@ TSurface TGdiBitmap::BeginDraw()
   }
   Shadow.resize(std::size_t(Width) * std::size_t(Height));
   for (int y = 0; y < Height; ++y)
-    for (int x = 0; x < Width; ++x)
-      Shadow[std::size_t(y) * std::size_t(Width) + std::size_t(x)] = PixelAt(x, y);
+    ReadRow(y, 0, Width, Shadow.data() + std::size_t(y) * std::size_t(Width));
   return TSurface{Shadow.data(), Width, Height, Width * 4};
 }
 
@@ -135,8 +170,7 @@ void TGdiBitmap::EndDraw()
   if (BitsPixel == 32 || Shadow.empty())
     return;
   for (int y = 0; y < Height; ++y)
-    for (int x = 0; x < Width; ++x)
-      SetPixelAt(x, y, Shadow[std::size_t(y) * std::size_t(Width) + std::size_t(x)] & 0xFFFFFF);
+    WriteRow(y, 0, Width, Shadow.data() + std::size_t(y) * std::size_t(Width));
   Shadow.clear();
   Shadow.shrink_to_fit();
 }

@@ -140,6 +140,33 @@ TEST(Bitmaps, ConversionToPaletteDepthsPicksTheNearestEntryFirstIndexAmongEquals
   }
 }
 
+TEST(Bitmaps, ReadingAPaletteSectionLeavesItsIndicesAsTheyAre)
+{
+  // Entries 0 and 1 are the same red; the pixels use entry 1. Reading them
+  // (a blit source, a pixel read) must not rewrite them as entry 0.
+  TInfo info{};
+  info.Header.biWidth = 4;
+  info.Header.biHeight = -1;
+  info.Header.biBitCount = 8;
+  info.Header.biClrUsed = 2;
+  info.Colors[0] = info.Colors[1] = {0, 0, 255, 0};
+  void* bits = nullptr;
+  HBITMAP section = CreateDIBSection(nullptr, info.Get(), DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(section, nullptr);
+  std::memset(bits, 1, 4);
+  HDC dc = CreateCompatibleDC(nullptr);
+  SelectObject(dc, section);
+  TDrawFixture target(4, 1);
+  EXPECT_TRUE(BitBlt(target.DC, 0, 0, 4, 1, dc, 0, 0, SRCCOPY));
+  EXPECT_TRUE(BitBlt(target.DC, 0, 0, 4, 1, dc, 0, 0, SRCINVERT));
+  EXPECT_EQ(GetPixel(dc, 2, 0), RGB(255, 0, 0));
+  EXPECT_EQ(target.At(0, 0), RGB(0, 0, 0));
+  const auto* b = static_cast<const uint8_t*>(bits);
+  EXPECT_EQ(std::vector<uint8_t>(b, b + 4), std::vector<uint8_t>(4, 1));
+  DeleteDC(dc);
+  DeleteObject(section);
+}
+
 TEST(Bitmaps, MonochromeBitmapsFromRowBytesHighBitLeftmost)
 {
   WORD rows[2] = {0x00A0, 0x0040};  // 1010.... and 0100....

@@ -32,7 +32,7 @@ bool ReadSource(HDC src, TDrawAccess* sameAccess, const TDrawAccess& dest, TRect
   std::optional<TDrawAccess> own;
   TDrawAccess* a = sameAccess;
   if (!a) {
-    own.emplace(src);
+    own.emplace(src, TDrawAccess::ReadOnly);
     a = &*own;
   }
   if (!*a)
@@ -111,7 +111,7 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, in
   }
   // The fast path: a plain copy between distinct 32-bit surfaces of the same kind.
   if (code == 0xCC && !SameDC(dest, src)) {
-    TDrawAccess s(src);
+    TDrawAccess s(src, TDrawAccess::ReadOnly);
     if (!s)
       return FALSE;
     auto sb = SelectedBitmap(s.DC());

@@ -165,11 +165,11 @@ TSurface TGdiBitmap::BeginDraw()
   return TSurface{Shadow.data(), Width, Height, Width * 4};
 }
 
-void TGdiBitmap::EndDraw()
+void TGdiBitmap::EndDraw(bool writeBack)
 {
   if (BitsPixel == 32 || Shadow.empty())
     return;
-  for (int y = 0; y < Height; ++y)
+  for (int y = 0; writeBack && y < Height; ++y)
     WriteRow(y, 0, Width, Shadow.data() + std::size_t(y) * std::size_t(Width));
   Shadow.clear();
   Shadow.shrink_to_fit();

@@ -107,8 +107,9 @@ struct TGdiBitmap : TGdiObject {
   // The 32-bit surface to draw on: the bits themselves at 32 bits, else the
   // shadow, loaded from the bits.
   TSurface BeginDraw();
-  // Writes the shadow back into the bits after drawing.
-  void EndDraw();
+  // Writes the shadow back into the bits after drawing (unless only read),
+  // and drops it.
+  void EndDraw(bool writeBack = true);
   // The colour table of 1-, 4- and 8-bit bitmaps. Changes go through
   // SetColors, which keeps the nearest-colour index in step.
   const std::vector<RGBQUAD>& Colors() const { return FColors; }

@@ -117,10 +117,19 @@ void TGdiBitmap::ReadRow(int y, int x, int n, uint32_t* out) const
     std::memcpy(out, RowPtr(y) + 4 * x, std::size_t(n) * 4);
     for (int i = 0; i < n; ++i)
       out[i] &= 0xFFFFFF;
-  } else if (BitsPixel == 8) {
-    const uint8_t* row = RowPtr(y) + x;
-    for (int i = 0; i < n; ++i)
-      out[i] = PixelFromIndex(row[i]);
+  } else if (BitsPixel <= 8) {
+    // Every index's colour once, then one look-up per pixel.
+    uint32_t colours[256];
+    for (int i = 0; i < (1 << BitsPixel); ++i)
+      colours[i] = PixelFromIndex(i);
+    if (BitsPixel == 8) {
+      const uint8_t* row = RowPtr(y) + x;
+      for (int i = 0; i < n; ++i)
+        out[i] = colours[row[i]];
+    } else {
+      for (int i = 0; i < n; ++i)
+        out[i] = colours[IndexAt(x + i, y)];
+    }
   } else {
     for (int i = 0; i < n; ++i)
       out[i] = PixelAt(x + i, y);

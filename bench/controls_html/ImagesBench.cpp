@@ -207,6 +207,17 @@ void Djpeg(benchmark::State& State, const std::string& Name)
       State.SkipWithError("djpeg failed");
 }
 
+// A picture as the viewer loads it: decoded, masked and prepared for the display.
+std::unique_ptr<TBitmap> Decode(const TBytes& Data, TTransparency Transparent)
+{
+  TMemoryStream stream;
+  stream.WriteBuffer(Data.data(), Integer(Data.size()));
+  TBitmap* mask = nullptr;
+  std::unique_ptr<TBitmap> bitmap(DecodeImageStream(&stream, Transparent, mask));
+  delete mask;
+  return bitmap;
+}
+
 // End to end: detection, loading and preparing each smiley for display.
 void EndToEnd(benchmark::State& State, std::vector<std::string> Names)
 {
@@ -222,12 +233,7 @@ void EndToEnd(benchmark::State& State, std::vector<std::string> Names)
         std::unique_ptr<TGIFImage> image(GifStreamToImage(still, &stream));
         benchmark::DoNotOptimize(image.get());
       } else {
-        TMemoryStream stream;
-        stream.WriteBuffer(data.data(), Integer(data.size()));
-        TTransparency transparent = LLCorner;
-        TBitmap* mask = nullptr;
-        std::unique_ptr<TBitmap> bitmap(DecodeImageStream(&stream, transparent, mask));
-        delete mask;
+        std::unique_ptr<TBitmap> bitmap = Decode(data, LLCorner);
         benchmark::DoNotOptimize(bitmap.get());
       }
     }
@@ -299,12 +305,7 @@ void LoadLarge(benchmark::State& State, TLargeForm Form, bool LowColor)
   SetLowColorDisplay(LowColor);
   MeasureDisplay();
   for (auto _ : State) {
-    TMemoryStream stream;
-    stream.WriteBuffer(data.data(), Integer(data.size()));
-    TTransparency transparent = NotTransp;
-    TBitmap* mask = nullptr;
-    std::unique_ptr<TBitmap> bitmap(DecodeImageStream(&stream, transparent, mask));
-    delete mask;
+    std::unique_ptr<TBitmap> bitmap = Decode(data, NotTransp);
     if (!bitmap)
       State.SkipWithError("the picture did not load");
     benchmark::DoNotOptimize(bitmap.get());

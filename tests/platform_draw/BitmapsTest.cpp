@@ -15,6 +15,18 @@ struct TInfo {
   BITMAPINFO* Get() { return reinterpret_cast<BITMAPINFO*>(this); }
 };
 
+// The header of a top-down DIB and its colour table.
+TInfo TopDown(int width, int height, int bitCount, const std::vector<RGBQUAD>& colours)
+{
+  TInfo info{};
+  info.Header.biWidth = width;
+  info.Header.biHeight = -height;
+  info.Header.biBitCount = WORD(bitCount);
+  info.Header.biClrUsed = DWORD(colours.size());
+  std::copy(colours.begin(), colours.end(), info.Colors);
+  return info;
+}
+
 // The nearest entry by a scan of the table: smallest squared RGB distance,
 // the first index among equals.
 int ScanNearest(const std::vector<RGBQUAD>& table, uint32_t rgb)
@@ -37,14 +49,7 @@ int ScanNearest(const std::vector<RGBQUAD>& table, uint32_t rgb)
 TEST(Bitmaps, DrawingIntoLowDepthSectionsWritesTheirOwnFormat)
 {
   // An 8-bit top-down section with three colours: drawing picks the nearest index.
-  TInfo info{};
-  info.Header.biWidth = 4;
-  info.Header.biHeight = -2;
-  info.Header.biBitCount = 8;
-  info.Header.biClrUsed = 3;
-  info.Colors[0] = {0, 0, 0, 0};
-  info.Colors[1] = {0, 0, 255, 0};   // red
-  info.Colors[2] = {255, 255, 255, 0};
+  TInfo info = TopDown(4, 2, 8, {{0, 0, 0, 0}, {0, 0, 255, 0} /* red */, {255, 255, 255, 0}});
   void* bits = nullptr;
   HBITMAP section = CreateDIBSection(nullptr, info.Get(), DIB_RGB_COLORS, &bits, nullptr, 0);
   ASSERT_NE(section, nullptr);
@@ -111,19 +116,11 @@ TEST(Bitmaps, ConversionToPaletteDepthsPicksTheNearestEntryFirstIndexAmongEquals
     for (int i = 0; i < 20000; ++i)
       colours.push_back(uint32_t(random()) & 0xFFFFFF);
     const int bitCount = c.table.size() <= 2 ? 1 : c.table.size() <= 16 ? 4 : 8;
-    TInfo info{};
-    info.Header.biWidth = int(colours.size());
-    info.Header.biHeight = -1;
-    info.Header.biBitCount = WORD(bitCount);
-    info.Header.biClrUsed = DWORD(c.table.size());
-    std::copy(c.table.begin(), c.table.end(), info.Colors);
+    TInfo info = TopDown(int(colours.size()), 1, bitCount, c.table);
     void* bits = nullptr;
     HBITMAP section = CreateDIBSection(nullptr, info.Get(), DIB_RGB_COLORS, &bits, nullptr, 0);
     ASSERT_NE(section, nullptr) << c.name;
-    TInfo source{};
-    source.Header = info.Header;
-    source.Header.biBitCount = 32;
-    source.Header.biClrUsed = 0;
+    TInfo source = TopDown(int(colours.size()), 1, 32, {});
     ASSERT_EQ(SetDIBits(nullptr, section, 0, 1, colours.data(), source.Get(), DIB_RGB_COLORS), 1) << c.name;
     const auto* packed = static_cast<const uint8_t*>(bits);
     int mismatches = 0;
@@ -144,12 +141,7 @@ TEST(Bitmaps, ReadingAPaletteSectionLeavesItsIndicesAsTheyAre)
 {
   // Entries 0 and 1 are the same red; the pixels use entry 1. Reading them
   // (a blit source, a pixel read) must not rewrite them as entry 0.
-  TInfo info{};
-  info.Header.biWidth = 4;
-  info.Header.biHeight = -1;
-  info.Header.biBitCount = 8;
-  info.Header.biClrUsed = 2;
-  info.Colors[0] = info.Colors[1] = {0, 0, 255, 0};
+  TInfo info = TopDown(4, 1, 8, {{0, 0, 255, 0}, {0, 0, 255, 0}});
   void* bits = nullptr;
   HBITMAP section = CreateDIBSection(nullptr, info.Get(), DIB_RGB_COLORS, &bits, nullptr, 0);
   ASSERT_NE(section, nullptr);

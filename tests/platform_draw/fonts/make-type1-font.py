@@ -1,3 +1,6 @@
+# Writes a tiny Type 1 font (.notdef and a box for "A") whose family name is
+# "Pélican Test" in UTF-8: eexec-encrypted private part, charstrings
+# encrypted with lenIV 4. Usage: python3 make-type1-font.py OUT.pfa
 import sys
 def enc(data, r):
     out=bytearray()

@@ -20,6 +20,7 @@
 
 #include "ReferenceDecoders.h"
 #include "controls/html/images/ByteViewStream.h"
+#include "controls/html/images/DisplayState.h"
 #include "controls/html/images/GIFImage.h"
 #include "controls/html/images/Gif.h"
 #include "controls/html/images/ImageLoading.h"
@@ -27,6 +28,7 @@
 #include "controls/html/images/PngImage.h"
 #include "platform/base/MemoryStream.h"
 #include "platform/classes/graphics/Bitmap.h"
+#include "platform/win/gdi/DeviceContext.h"
 
 namespace {
 
@@ -205,6 +207,17 @@ void Djpeg(benchmark::State& State, const std::string& Name)
       State.SkipWithError("djpeg failed");
 }
 
+// A picture as the viewer loads it: decoded, masked and prepared for the display.
+std::unique_ptr<TBitmap> Decode(const TBytes& Data, TTransparency Transparent)
+{
+  TMemoryStream stream;
+  stream.WriteBuffer(Data.data(), Integer(Data.size()));
+  TBitmap* mask = nullptr;
+  std::unique_ptr<TBitmap> bitmap(DecodeImageStream(&stream, Transparent, mask));
+  delete mask;
+  return bitmap;
+}
+
 // End to end: detection, loading and preparing each smiley for display.
 void EndToEnd(benchmark::State& State, std::vector<std::string> Names)
 {
@@ -220,18 +233,85 @@ void EndToEnd(benchmark::State& State, std::vector<std::string> Names)
         std::unique_ptr<TGIFImage> image(GifStreamToImage(still, &stream));
         benchmark::DoNotOptimize(image.get());
       } else {
-        TMemoryStream stream;
-        stream.WriteBuffer(data.data(), Integer(data.size()));
-        TTransparency transparent = LLCorner;
-        TBitmap* mask = nullptr;
-        std::unique_ptr<TBitmap> bitmap(DecodeImageStream(&stream, transparent, mask));
-        delete mask;
+        std::unique_ptr<TBitmap> bitmap = Decode(data, LLCorner);
         benchmark::DoNotOptimize(bitmap.get());
       }
     }
   State.counters["per_smiley_us"] =
       benchmark::Counter(double(State.iterations()) * double(files.size()),
                          benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+// One large picture of 256 colours written three ways: with a palette (plain,
+// and with entry 0 marked transparent) and as RGBA (alpha 0 where the palette
+// form is transparent). Loading them shows what a palette costs over the
+// same pixels in 32-bit colour.
+enum class TLargeForm { Palette, PaletteKey, Rgba };
+
+void AppendPng(png_structp Png, png_bytep Data, png_size_t Count)
+{
+  auto* out = static_cast<TBytes*>(png_get_io_ptr(Png));
+  out->insert(out->end(), Data, Data + Count);
+}
+
+TBytes LargePicture(TLargeForm Form)
+{
+  const int width = 3840, height = 2160;
+  png_color palette[256];
+  for (int i = 0; i < 256; ++i)
+    palette[i] = png_color{png_byte(i * 37 + 11), png_byte(255 - i), png_byte((i * 101) ^ 0x5A)};
+  // Smooth bands with some texture, so the file compresses like a drawing.
+  auto index = [](int x, int y) { return std::uint8_t((x / 15 + y / 9 + ((x ^ y) & 3)) & 255); };
+  TBytes out;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  png_set_write_fn(png, &out, AppendPng, nullptr);
+  const bool rgba = Form == TLargeForm::Rgba;
+  png_set_IHDR(png, info, width, height, 8, rgba ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  if (!rgba)
+    png_set_PLTE(png, info, palette, 256);
+  if (Form == TLargeForm::PaletteKey) {
+    png_byte alpha[1] = {0};
+    png_set_tRNS(png, info, alpha, 1, nullptr);
+  }
+  png_write_info(png, info);
+  std::vector<std::uint8_t> row(std::size_t(width) * 4);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const std::uint8_t i = index(x, y);
+      if (!rgba) {
+        row[std::size_t(x)] = i;
+        continue;
+      }
+      std::uint8_t* p = &row[std::size_t(x) * 4];
+      p[0] = palette[i].red;
+      p[1] = palette[i].green;
+      p[2] = palette[i].blue;
+      p[3] = i == 0 ? 0 : 255;
+    }
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, info);
+  png_destroy_write_struct(&png, &info);
+  return out;
+}
+
+// Detection, decoding, the mask and the preparation for the display, as the
+// viewer loads a picture; on a 24-bit display or an 8-bit one.
+void LoadLarge(benchmark::State& State, TLargeForm Form, bool LowColor)
+{
+  const TBytes data = LargePicture(Form);
+  SetLowColorDisplay(LowColor);
+  MeasureDisplay();
+  for (auto _ : State) {
+    std::unique_ptr<TBitmap> bitmap = Decode(data, NotTransp);
+    if (!bitmap)
+      State.SkipWithError("the picture did not load");
+    benchmark::DoNotOptimize(bitmap.get());
+  }
+  SetLowColorDisplay(false);
+  MeasureDisplay();
 }
 
 void RegisterAll()
@@ -246,6 +326,15 @@ void RegisterAll()
   const std::string large = "png/large-rgb-2048x2048.png";
   benchmark::RegisterBenchmark(("Png/own/" + large).c_str(), OwnPng, large)->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark(("Png/libpng/" + large).c_str(), Libpng, large)->Unit(benchmark::kMillisecond);
+
+  for (bool lowColor : {false, true}) {
+    const std::string display = lowColor ? "/8-bit-display" : "/24-bit-display";
+    const std::pair<const char*, TLargeForm> forms[] = {
+        {"palette", TLargeForm::Palette}, {"palette-key", TLargeForm::PaletteKey}, {"rgba", TLargeForm::Rgba}};
+    for (const auto& [name, form] : forms)
+      benchmark::RegisterBenchmark(("Load/3840x2160-" + std::string(name) + display).c_str(), LoadLarge, form, lowColor)
+          ->Unit(benchmark::kMillisecond);
+  }
 
   const std::vector<std::string> gifs = Smileys(".gif");
   benchmark::RegisterBenchmark("Gif/own/smileys", OwnGif, gifs)->Unit(benchmark::kMicrosecond);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
+#include <string>
 #include <vector>
 
 #include "DrawFixture.h"
@@ -12,19 +14,42 @@ struct TInfo {
   RGBQUAD Colors[256];
   BITMAPINFO* Get() { return reinterpret_cast<BITMAPINFO*>(this); }
 };
+
+// The header of a top-down DIB and its colour table.
+TInfo TopDown(int width, int height, int bitCount, const std::vector<RGBQUAD>& colours)
+{
+  TInfo info{};
+  info.Header.biWidth = width;
+  info.Header.biHeight = -height;
+  info.Header.biBitCount = WORD(bitCount);
+  info.Header.biClrUsed = DWORD(colours.size());
+  std::copy(colours.begin(), colours.end(), info.Colors);
+  return info;
+}
+
+// The nearest entry by a scan of the table: smallest squared RGB distance,
+// the first index among equals.
+int ScanNearest(const std::vector<RGBQUAD>& table, uint32_t rgb)
+{
+  int r = (rgb >> 16) & 0xFF, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
+  int best = 0;
+  long bestDistance = -1;
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    long dr = table[i].rgbRed - r, dg = table[i].rgbGreen - g, db = table[i].rgbBlue - b;
+    long d = dr * dr + dg * dg + db * db;
+    if (bestDistance < 0 || d < bestDistance) {
+      bestDistance = d;
+      best = int(i);
+    }
+  }
+  return best;
+}
 }  // namespace
 
 TEST(Bitmaps, DrawingIntoLowDepthSectionsWritesTheirOwnFormat)
 {
   // An 8-bit top-down section with three colours: drawing picks the nearest index.
-  TInfo info{};
-  info.Header.biWidth = 4;
-  info.Header.biHeight = -2;
-  info.Header.biBitCount = 8;
-  info.Header.biClrUsed = 3;
-  info.Colors[0] = {0, 0, 0, 0};
-  info.Colors[1] = {0, 0, 255, 0};   // red
-  info.Colors[2] = {255, 255, 255, 0};
+  TInfo info = TopDown(4, 2, 8, {{0, 0, 0, 0}, {0, 0, 255, 0} /* red */, {255, 255, 255, 0}});
   void* bits = nullptr;
   HBITMAP section = CreateDIBSection(nullptr, info.Get(), DIB_RGB_COLORS, &bits, nullptr, 0);
   ASSERT_NE(section, nullptr);
@@ -45,6 +70,92 @@ TEST(Bitmaps, DrawingIntoLowDepthSectionsWritesTheirOwnFormat)
   EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 255, 255));
   DeleteDC(dc);
   DeleteObject(brush);
+  DeleteObject(section);
+}
+
+TEST(Bitmaps, ConversionToPaletteDepthsPicksTheNearestEntryFirstIndexAmongEquals)
+{
+  // 32-bit pixels written into 1-, 4- and 8-bit sections take the entry a
+  // scan of the table picks. Coarse components make duplicates and ties.
+  std::mt19937 random(1234);
+  auto component = [&](int step) { return BYTE(std::uniform_int_distribution<int>(0, 255 / step)(random) * step); };
+  auto randomTable = [&](std::size_t n, int step) {
+    std::vector<RGBQUAD> t(n);
+    for (auto& q : t)
+      q = RGBQUAD{component(step), component(step), component(step), 0};
+    return t;
+  };
+  std::vector<RGBQUAD> greys, oneGreen, same(256, RGBQUAD{40, 80, 120, 0});
+  for (int i = 0; i < 256; ++i) {
+    greys.push_back(RGBQUAD{BYTE(i / 3 * 3), BYTE(i / 3 * 3), BYTE(i / 3 * 3), 0});
+    oneGreen.push_back(RGBQUAD{BYTE(i * 7), 100, BYTE(255 - i), 0});
+  }
+  struct Case {
+    std::string name;
+    std::vector<RGBQUAD> table;
+  };
+  std::vector<Case> cases = {{"random 256", randomTable(256, 1)},   {"coarse 256", randomTable(256, 51)},
+                             {"coarse 200", randomTable(200, 85)},  {"greys with repeats", greys},
+                             {"one green", oneGreen},               {"all the same", same},
+                             {"random 16", randomTable(16, 1)},     {"coarse 16", randomTable(16, 85)},
+                             {"two", randomTable(2, 1)}};
+  for (int seed = 0; seed < 20; ++seed)
+    cases.push_back({"random 256 #" + std::to_string(seed), randomTable(256, seed % 2 ? 1 : 17)});
+  for (const Case& c : cases) {
+    // Every entry, midpoints of pairs (ties), and colours from everywhere.
+    std::vector<uint32_t> colours;
+    auto rgb = [](const RGBQUAD& q) { return (uint32_t(q.rgbRed) << 16) | (uint32_t(q.rgbGreen) << 8) | q.rgbBlue; };
+    for (const RGBQUAD& q : c.table)
+      colours.push_back(rgb(q));
+    std::uniform_int_distribution<std::size_t> pick(0, c.table.size() - 1);
+    for (int i = 0; i < 3000; ++i) {
+      const RGBQUAD &a = c.table[pick(random)], &b = c.table[pick(random)];
+      colours.push_back(rgb(RGBQUAD{BYTE((a.rgbBlue + b.rgbBlue) / 2), BYTE((a.rgbGreen + b.rgbGreen) / 2),
+                                    BYTE((a.rgbRed + b.rgbRed) / 2), 0}));
+    }
+    for (int i = 0; i < 20000; ++i)
+      colours.push_back(uint32_t(random()) & 0xFFFFFF);
+    const int bitCount = c.table.size() <= 2 ? 1 : c.table.size() <= 16 ? 4 : 8;
+    TInfo info = TopDown(int(colours.size()), 1, bitCount, c.table);
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(nullptr, info.Get(), DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(section, nullptr) << c.name;
+    TInfo source = TopDown(int(colours.size()), 1, 32, {});
+    ASSERT_EQ(SetDIBits(nullptr, section, 0, 1, colours.data(), source.Get(), DIB_RGB_COLORS), 1) << c.name;
+    const auto* packed = static_cast<const uint8_t*>(bits);
+    int mismatches = 0;
+    for (std::size_t x = 0; x < colours.size(); ++x) {
+      std::size_t bit = x * std::size_t(bitCount);
+      int index = (packed[bit / 8] >> (8 - bitCount - int(bit % 8))) & ((1 << bitCount) - 1);
+      int expected = ScanNearest(c.table, colours[x]);
+      if (index != expected && ++mismatches <= 3)
+        ADD_FAILURE() << c.name << ": colour " << std::hex << colours[x] << std::dec << " gave " << index
+                      << ", the scan " << expected;
+    }
+    EXPECT_EQ(mismatches, 0) << c.name;
+    DeleteObject(section);
+  }
+}
+
+TEST(Bitmaps, ReadingAPaletteSectionLeavesItsIndicesAsTheyAre)
+{
+  // Entries 0 and 1 are the same red; the pixels use entry 1. Reading them
+  // (a blit source, a pixel read) must not rewrite them as entry 0.
+  TInfo info = TopDown(4, 1, 8, {{0, 0, 255, 0}, {0, 0, 255, 0}});
+  void* bits = nullptr;
+  HBITMAP section = CreateDIBSection(nullptr, info.Get(), DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(section, nullptr);
+  std::memset(bits, 1, 4);
+  HDC dc = CreateCompatibleDC(nullptr);
+  SelectObject(dc, section);
+  TDrawFixture target(4, 1);
+  EXPECT_TRUE(BitBlt(target.DC, 0, 0, 4, 1, dc, 0, 0, SRCCOPY));
+  EXPECT_TRUE(BitBlt(target.DC, 0, 0, 4, 1, dc, 0, 0, SRCINVERT));
+  EXPECT_EQ(GetPixel(dc, 2, 0), RGB(255, 0, 0));
+  EXPECT_EQ(target.At(0, 0), RGB(0, 0, 0));
+  const auto* b = static_cast<const uint8_t*>(bits);
+  EXPECT_EQ(std::vector<uint8_t>(b, b + 4), std::vector<uint8_t>(4, 1));
+  DeleteDC(dc);
   DeleteObject(section);
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "DrawFixture.h"
 
 namespace {
@@ -117,6 +119,40 @@ TEST(Blit, StretchMirrorsAndPicksNearestPixels)
   StretchBlt(dst.DC, 0, 0, 3, 1, src.DC, 0, 0, 3, 1, SRCCOPY);
   TransparentBlt(dst.DC, 3, 0, 3, 1, src.DC, 0, 0, 3, 1, RGB(20, 0, 0));
   EXPECT_EQ(dst.Picture(legend), "abcaac\n");  // the key colour left "a" of the mirrored copy
+}
+
+TEST(Blit, PatternOperationsTileTheBrushOnEveryRowFromItsOrigin)
+{
+  // A horizontal hatch is one black row in eight; with the brush origin at
+  // (0, 2) it lands on row 5. Every call that paints the brush, with or
+  // without a source and stretched or not, must show it there and only there.
+  TDrawFixture src(8, 8);  // white: MERGECOPY (P and S) gives the brush itself
+  HBITMAP maskBits = CreateBitmap(8, 8, 1, 1, nullptr);  // all 0: MaskBlt takes its background code
+  struct Case {
+    const char* name;
+    std::function<BOOL(HDC)> paint;
+  };
+  const Case cases[] = {
+      {"PatBlt", [](HDC dc) { return PatBlt(dc, 0, 0, 8, 8, PATCOPY); }},
+      {"BitBlt pattern only", [](HDC dc) { return BitBlt(dc, 0, 0, 8, 8, nullptr, 0, 0, PATCOPY); }},
+      {"BitBlt with source", [&](HDC dc) { return BitBlt(dc, 0, 0, 8, 8, src.DC, 0, 0, MERGECOPY); }},
+      {"StretchBlt pattern only", [&](HDC dc) { return StretchBlt(dc, 0, 0, 8, 8, src.DC, 0, 0, 4, 4, PATCOPY); }},
+      {"StretchBlt with source", [&](HDC dc) { return StretchBlt(dc, 0, 0, 8, 8, src.DC, 0, 0, 4, 4, MERGECOPY); }},
+      {"MaskBlt", [&](HDC dc) { return MaskBlt(dc, 0, 0, 8, 8, src.DC, 0, 0, maskBits, 0, 0, MAKEROP4(SRCCOPY, PATCOPY)); }},
+  };
+  const std::string expected = "........\n........\n........\n........\n........\n########\n........\n........\n";
+  HBRUSH hatch = CreateHatchBrush(HS_HORIZONTAL, RGB(0, 0, 0));
+  for (const Case& c : cases) {
+    TDrawFixture dst(8, 8, RGB(255, 0, 0));
+    SetBkColor(dst.DC, RGB(255, 255, 255));
+    SetBrushOrgEx(dst.DC, 0, 2, nullptr);
+    SelectObject(dst.DC, hatch);
+    ASSERT_TRUE(c.paint(dst.DC)) << c.name;
+    EXPECT_EQ(dst.Picture(), expected) << c.name;
+    SelectObject(dst.DC, GetStockObject(WHITE_BRUSH));
+  }
+  DeleteObject(hatch);
+  DeleteObject(maskBits);
 }
 
 TEST(Blit, AlphaBlendRounding)

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <vector>
+
+#include <fontconfig/fontconfig.h>
 
 #include "DrawFixture.h"
 
@@ -277,4 +280,24 @@ TEST(Text, FamiliesIncludeTheMappedPlatformNamesAndTheBuiltinFace)
   names.clear();
   EnumFontFamiliesW(f.DC, u"No Such Face", collect, LPARAM(&names));
   EXPECT_TRUE(names.empty());
+}
+
+TEST(Text, FaceNamesBeyondAsciiComeWholeInBothForms)
+{
+  ASSERT_TRUE(FcConfigAppFontAddFile(nullptr, reinterpret_cast<const FcChar8*>(CORVANE_DRAW_FONTS_DIR "/pelican-test.pfa")));
+  TDrawFixture f(1, 1);
+  HFONT font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, u"P\u00e9lican Test");
+  HGDIOBJ old = SelectObject(f.DC, font);
+  char narrow[32] = {};
+  ASSERT_EQ(GetTextFaceA(f.DC, 32, narrow), 13);
+  EXPECT_EQ(std::string(narrow), "P\xc3\xa9lican Test");
+  char16_t wide[32] = {};
+  EXPECT_EQ(GetTextFaceW(f.DC, 0, nullptr), 13);  // the units needed, with the zero
+  EXPECT_EQ(GetTextFaceW(f.DC, 32, wide), 12);
+  EXPECT_EQ(std::u16string(wide), u"P\u00e9lican Test");
+  // A buffer too short for the whole name keeps whole characters only.
+  EXPECT_EQ(GetTextFaceA(f.DC, 3, narrow), 1);
+  EXPECT_EQ(std::string(narrow), "P");
+  SelectObject(f.DC, old);
+  DeleteObject(font);
 }

@@ -36,7 +36,7 @@ bool MakeDibView(const BITMAPINFO* info, const void* bits, UINT usage, HDC dc, T
   view.IsDIBSection = true;
   view.Stride = ((view.Width * count + 31) / 32) * 4;
   view.Bits = static_cast<uint8_t*>(const_cast<void*>(bits));
-  view.Colors.clear();
+  std::vector<RGBQUAD> colors;
   if (count <= 8) {
     int n = ColorTableSize(h);
     const auto* table = reinterpret_cast<const uint8_t*>(info) + h.biSize;
@@ -54,9 +54,10 @@ bool MakeDibView(const BITMAPINFO* info, const void* bits, UINT usage, HDC dc, T
         std::memcpy(&q, table + 4 * i, 4);
         q.rgbReserved = 0;
       }
-      view.Colors.push_back(q);
+      colors.push_back(q);
     }
   }
+  view.SetColors(std::move(colors));
   return true;
 }
 
@@ -94,9 +95,32 @@ std::vector<RGBQUAD> StandardTable(int bits)
 
 void CopyPixels(const TGdiBitmap& from, TGdiBitmap& to, int fromTop, int toTop, int lines)
 {
-  for (int y = 0; y < lines; ++y)
-    for (int x = 0; x < std::min(from.Width, to.Width); ++x)
-      to.SetPixelAt(x, toTop + y, from.PixelAt(x, fromTop + y));
+  const int width = std::min(from.Width, to.Width);
+  if (from.BitsPixel <= 8 && to.BitsPixel <= 8) {
+    // Index to index: each source index is converted once, and a table that
+    // maps every index to itself copies the rows as they are.
+    int map[256];
+    const int n = 1 << from.BitsPixel;
+    bool same = from.BitsPixel == to.BitsPixel && from.BitsPixel == 8;
+    for (int i = 0; i < n; ++i) {
+      map[i] = to.IndexOf(from.PixelFromIndex(i));
+      same = same && map[i] == i;
+    }
+    for (int y = 0; y < lines; ++y) {
+      if (same) {
+        std::memcpy(to.RowPtr(toTop + y), from.RowPtr(fromTop + y), std::size_t(width));
+        continue;
+      }
+      for (int x = 0; x < width; ++x)
+        to.SetIndexAt(x, toTop + y, map[from.IndexAt(x, fromTop + y)]);
+    }
+    return;
+  }
+  std::vector<uint32_t> row(static_cast<std::size_t>(width));
+  for (int y = 0; y < lines; ++y) {
+    from.ReadRow(fromTop + y, 0, width, row.data());
+    to.WriteRow(toTop + y, 0, width, row.data());
+  }
 }
 
 // Copies whole rows when both sides are 32 bits, so the alpha byte travels too.
@@ -175,9 +199,7 @@ HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits
   auto b = NewBitmap(view.Width, view.Height, view.BitsPixel, true, view.BottomUp);
   if (!b)
     return nullptr;
-  b->Colors = view.Colors;
-  if (b->BitsPixel <= 8 && b->Colors.empty())
-    b->Colors = StandardTable(b->BitsPixel);
+  b->SetColors(b->BitsPixel <= 8 && view.Colors().empty() ? StandardTable(b->BitsPixel) : view.Colors());
   if (bits)
     *bits = b->Bits;
   return AddObject(b);
@@ -211,7 +233,7 @@ int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAP
     return 1;
   }
   if (h.biBitCount <= 8) {
-    auto table = b->BitsPixel == h.biBitCount && !b->Colors.empty() ? b->Colors : StandardTable(h.biBitCount);
+    auto table = b->BitsPixel == h.biBitCount && !b->Colors().empty() ? b->Colors() : StandardTable(h.biBitCount);
     table.resize(std::size_t(1) << h.biBitCount);
     std::memcpy(reinterpret_cast<uint8_t*>(info) + h.biSize, table.data(), table.size() * sizeof(RGBQUAD));
     h.biClrUsed = 0;
@@ -274,10 +296,10 @@ UINT GetDIBColorTable(HDC h, UINT start, UINT count, RGBQUAD* colors)
 {
   auto dc = LookupDC(h);
   auto b = dc ? SelectedBitmap(*dc) : nullptr;
-  if (!b || !colors || start >= b->Colors.size() || !b->IsDIBSection)
+  if (!b || !colors || start >= b->Colors().size() || !b->IsDIBSection)
     return 0;
-  UINT n = std::min<UINT>(count, UINT(b->Colors.size()) - start);
-  std::copy_n(b->Colors.begin() + start, n, colors);
+  UINT n = std::min<UINT>(count, UINT(b->Colors().size()) - start);
+  std::copy_n(b->Colors().begin() + start, n, colors);
   return n;
 }
 
@@ -285,10 +307,12 @@ UINT SetDIBColorTable(HDC h, UINT start, UINT count, const RGBQUAD* colors)
 {
   auto dc = LookupDC(h);
   auto b = dc ? SelectedBitmap(*dc) : nullptr;
-  if (!b || !colors || start >= b->Colors.size() || !b->IsDIBSection)
+  if (!b || !colors || start >= b->Colors().size() || !b->IsDIBSection)
     return 0;
-  UINT n = std::min<UINT>(count, UINT(b->Colors.size()) - start);
-  std::copy_n(colors, n, b->Colors.begin() + start);
+  UINT n = std::min<UINT>(count, UINT(b->Colors().size()) - start);
+  std::vector<RGBQUAD> table = b->Colors();
+  std::copy_n(colors, n, table.begin() + start);
+  b->SetColors(std::move(table));
   return n;
 }
 

@@ -32,7 +32,7 @@ bool ReadSource(HDC src, TDrawAccess* sameAccess, const TDrawAccess& dest, TRect
   std::optional<TDrawAccess> own;
   TDrawAccess* a = sameAccess;
   if (!a) {
-    own.emplace(src);
+    own.emplace(src, TDrawAccess::ReadOnly);
     a = &*own;
   }
   if (!*a)
@@ -111,7 +111,7 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, in
   }
   // The fast path: a plain copy between distinct 32-bit surfaces of the same kind.
   if (code == 0xCC && !SameDC(dest, src)) {
-    TDrawAccess s(src);
+    TDrawAccess s(src, TDrawAccess::ReadOnly);
     if (!s)
       return FALSE;
     auto sb = SelectedBitmap(s.DC());
@@ -171,7 +171,7 @@ std::vector<int> StretchMap(int n, int m)
   return map;
 }
 
-// Runs f(destSurfaceRow, destSurfaceX, sourceX, sourceY) over the stretched area.
+// Runs f(destSurfaceRow, destSurfaceX, destSurfaceY, sourceX, sourceY) over the stretched area.
 template <class F>
 bool ForEachStretched(TDrawAccess& a, int x, int y, int width, int height, int srcWidth, int srcHeight, F f)
 {
@@ -185,7 +185,7 @@ bool ForEachStretched(TDrawAccess& a, int x, int y, int width, int height, int s
       uint32_t* row = a.Surface.Row(yy);
       int sy = my[std::size_t(yy - dr.Top)];
       for (int xx = part.Left; xx < part.Right; ++xx)
-        f(row, xx, mx[std::size_t(xx - dr.Left)], sy);
+        f(row, xx, yy, mx[std::size_t(xx - dr.Left)], sy);
     }
   });
   return true;
@@ -211,9 +211,9 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX
     if (!ReadSource(src, SameDC(dest, src) ? &a : nullptr, a, TRect(sl, st, sl + std::abs(srcWidth), st + std::abs(srcHeight)), source))
       return FALSE;
   }
-  return ForEachStretched(a, x, y, width, height, srcWidth, srcHeight, [&](uint32_t* row, int xx, int sx, int sy) {
+  return ForEachStretched(a, x, y, width, height, srcWidth, srcHeight, [&](uint32_t* row, int xx, int yy, int sx, int sy) {
     uint32_t s = source.Pixels.empty() ? 0 : source.At(sx, sy);
-    RopRow(row + xx, &s, pattern, xx, 0, 1, code);
+    RopRow(row + xx, &s, pattern, xx, yy, 1, code);
   }) ? TRUE : FALSE;
 }
 
@@ -261,7 +261,7 @@ BOOL TransparentBlt(HDC dest, int x, int y, int width, int height, HDC src, int 
   if (!ReadSource(src, SameDC(dest, src) ? &a : nullptr, a, TRect(srcX, srcY, srcX + srcWidth, srcY + srcHeight), source))
     return FALSE;
   uint32_t key = ToPixel(transparent & 0xFFFFFF);
-  return ForEachStretched(a, x, y, width, height, srcWidth, srcHeight, [&](uint32_t* row, int xx, int sx, int sy) {
+  return ForEachStretched(a, x, y, width, height, srcWidth, srcHeight, [&](uint32_t* row, int xx, int, int sx, int sy) {
     uint32_t s = source.At(sx, sy);
     if ((s & 0xFFFFFF) != key)
       row[xx] = s;
@@ -302,7 +302,7 @@ BOOL AlphaBlend(HDC dest, int x, int y, int width, int height, HDC src, int srcX
     });
     return TRUE;
   }
-  return ForEachStretched(a, x, y, width, height, srcWidth, srcHeight, [&](uint32_t* row, int xx, int sx, int sy) {
+  return ForEachStretched(a, x, y, width, height, srcWidth, srcHeight, [&](uint32_t* row, int xx, int, int sx, int sy) {
     uint32_t s = source.At(sx, sy), d = row[xx], out = 0;
     if (!perPixel) {
       for (int shift = 0; shift < 32; shift += 8) {

@@ -123,10 +123,12 @@ HBITMAP ReadDib(const uint8_t* data, std::size_t size, std::size_t pixelOffset)
   auto bm = NewBitmap(width, rows, outBits, true, true);
   if (!bm)
     return nullptr;
+  std::vector<RGBQUAD> table;
   for (std::size_t i = 0; i < colors; ++i) {
     const uint8_t* q = data + tableStart + i * entry;
-    bm->Colors.push_back(RGBQUAD{q[0], q[1], q[2], 0});
+    table.push_back(RGBQUAD{q[0], q[1], q[2], 0});
   }
+  bm->SetColors(std::move(table));
   bool alphaMask = headerSize >= 56 && compression == BI_BITFIELDS;
   uint32_t amask = alphaMask ? Read32(data + 52) : (bitCount == 32 && compression == BI_RGB ? 0xFF000000 : 0);
   for (int y = 0; y < rows; ++y) {

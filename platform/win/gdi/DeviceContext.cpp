@@ -60,7 +60,7 @@ TRegion DeviceClip(const TDC& dc)
   return visible;
 }
 
-TDrawAccess::TDrawAccess(HDC dc) : FDC(LookupDC(dc))
+TDrawAccess::TDrawAccess(HDC dc, TMode mode) : FDC(LookupDC(dc)), FMode(mode)
 {
   if (!FDC)
     return;
@@ -88,7 +88,7 @@ TDrawAccess::TDrawAccess(HDC dc) : FDC(LookupDC(dc))
 TDrawAccess::~TDrawAccess()
 {
   if (FTargetBitmap)
-    FTargetBitmap->EndDraw();
+    FTargetBitmap->EndDraw(FMode == ReadWrite);
 }
 
 uint32_t TDrawAccess::PixelOf(COLORREF c) const

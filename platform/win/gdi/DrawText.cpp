@@ -308,10 +308,7 @@ int DrawTextExW(HDC h, LPWSTR text, int count, TRect* rect, UINT format, DRAWTEX
     std::u16string out;
     for (char32_t c : modified)
       AppendUtf16(out, c);
-    std::size_t room = std::size_t(count) + 4;
-    std::size_t n = std::min(out.size(), room - 1);
-    std::copy_n(out.begin(), n, text);
-    text[n] = 0;
+    CopyWholeCharacters<char16_t>(out, count + 4, text);
   }
   return result;
 }
@@ -325,13 +322,7 @@ int DrawTextExA(HDC h, LPSTR text, int count, TRect* rect, UINT format, DRAWTEXT
     std::string out;
     for (char32_t c : modified)
       AppendUtf8(out, c);
-    std::size_t room = std::size_t(count) + 4;
-    std::size_t n = std::min(out.size(), room - 1);
-    // Never cut a character in two.
-    while (n > 0 && n < out.size() && (static_cast<unsigned char>(out[n]) & 0xC0) == 0x80)
-      --n;
-    std::memcpy(text, out.data(), n);
-    text[n] = 0;
+    CopyWholeCharacters<char>(out, count + 4, text);
   }
   return result;
 }

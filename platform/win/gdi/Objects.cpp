@@ -41,32 +41,22 @@ std::shared_ptr<TGdiBitmap> NewBitmap(int width, int height, int bitsPixel, bool
   b->Storage.assign(bytes, 0);
   b->Bits = b->Storage.data();
   if (bitsPixel == 1 && !dibSection)
-    b->Colors = {RGBQUAD{0, 0, 0, 0}, RGBQUAD{255, 255, 255, 0}};
+    b->SetColors({RGBQUAD{0, 0, 0, 0}, RGBQUAD{255, 255, 255, 0}});
   return b;
 }
 
 uint32_t TGdiBitmap::PixelFromIndex(int index) const
 {
-  if (index < 0 || std::size_t(index) >= Colors.size())
+  if (index < 0 || std::size_t(index) >= FColors.size())
     return 0;
-  const RGBQUAD& q = Colors[std::size_t(index)];
+  const RGBQUAD& q = FColors[std::size_t(index)];
   return (uint32_t(q.rgbRed) << 16) | (uint32_t(q.rgbGreen) << 8) | q.rgbBlue;
 }
 
-int TGdiBitmap::NearestIndex(uint32_t rgb) const
+void TGdiBitmap::SetColors(std::vector<RGBQUAD> colors)
 {
-  int best = 0;
-  long bestDistance = -1;
-  int r = (rgb >> 16) & 0xFF, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
-  for (std::size_t i = 0; i < Colors.size(); ++i) {
-    long dr = Colors[i].rgbRed - r, dg = Colors[i].rgbGreen - g, db = Colors[i].rgbBlue - b;
-    long d = dr * dr + dg * dg + db * db;
-    if (bestDistance < 0 || d < bestDistance) {
-      bestDistance = d;
-      best = int(i);
-    }
-  }
-  return best;
+  FColors = std::move(colors);
+  FNearest = TNearestColor(FColors);
 }
 
 uint32_t TGdiBitmap::PixelAt(int x, int y) const
@@ -84,9 +74,9 @@ uint32_t TGdiBitmap::PixelAt(int x, int y) const
     uint32_t r = (v >> 10) & 31, g = (v >> 5) & 31, b = v & 31;
     return (((r << 3) | (r >> 2)) << 16) | (((g << 3) | (g >> 2)) << 8) | ((b << 3) | (b >> 2));
   }
-  case 8: return PixelFromIndex(row[x]);
-  case 4: return PixelFromIndex((row[x / 2] >> ((x & 1) ? 0 : 4)) & 15);
-  case 1: return PixelFromIndex((row[x / 8] >> (7 - (x & 7))) & 1);
+  case 8:
+  case 4:
+  case 1: return PixelFromIndex(IndexAt(x, y));
   default: return 0;
   }
 }
@@ -107,19 +97,64 @@ void TGdiBitmap::SetPixelAt(int x, int y, uint32_t rgb)
     row[2 * x + 1] = BYTE(v >> 8);
     break;
   }
-  case 8: row[x] = BYTE(NearestIndex(rgb)); break;
-  case 4: {
-    int shift = (x & 1) ? 0 : 4;
-    row[x / 2] = BYTE((row[x / 2] & ~(15 << shift)) | (NearestIndex(rgb) << shift));
-    break;
-  }
-  case 1: {
-    int bit = 7 - (x & 7);
-    int index = IsMono() ? (((rgb >> 16) & 0xFF) + ((rgb >> 8) & 0xFF) + (rgb & 0xFF) >= 383 ? 1 : 0) : NearestIndex(rgb);
-    row[x / 8] = BYTE((row[x / 8] & ~(1 << bit)) | (index << bit));
-    break;
-  }
+  case 8:
+  case 4:
+  case 1: SetIndexAt(x, y, IndexOf(rgb)); break;
   default: break;
+  }
+}
+
+int TGdiBitmap::IndexOf(uint32_t rgb) const
+{
+  if (IsMono())
+    return ((rgb >> 16) & 0xFF) + ((rgb >> 8) & 0xFF) + (rgb & 0xFF) >= 383 ? 1 : 0;
+  return NearestIndex(rgb);
+}
+
+void TGdiBitmap::ReadRow(int y, int x, int n, uint32_t* out) const
+{
+  if (BitsPixel == 32) {
+    std::memcpy(out, RowPtr(y) + 4 * x, std::size_t(n) * 4);
+    for (int i = 0; i < n; ++i)
+      out[i] &= 0xFFFFFF;
+  } else if (BitsPixel <= 8) {
+    // Every index's colour once, then one look-up per pixel.
+    uint32_t colours[256];
+    for (int i = 0; i < (1 << BitsPixel); ++i)
+      colours[i] = PixelFromIndex(i);
+    if (BitsPixel == 8) {
+      const uint8_t* row = RowPtr(y) + x;
+      for (int i = 0; i < n; ++i)
+        out[i] = colours[row[i]];
+    } else {
+      for (int i = 0; i < n; ++i)
+        out[i] = colours[IndexAt(x + i, y)];
+    }
+  } else {
+    for (int i = 0; i < n; ++i)
+      out[i] = PixelAt(x + i, y);
+  }
+}
+
+void TGdiBitmap::WriteRow(int y, int x, int n, const uint32_t* in)
+{
+  if (BitsPixel == 32) {
+    std::memcpy(RowPtr(y) + 4 * x, in, std::size_t(n) * 4);
+  } else if (BitsPixel <= 8) {
+    // Neighbours often share a colour: look it up once per run.
+    uint32_t last = 0;
+    int index = IndexOf(0);
+    for (int i = 0; i < n; ++i) {
+      uint32_t rgb = in[i] & 0xFFFFFF;
+      if (rgb != last) {
+        last = rgb;
+        index = IndexOf(rgb);
+      }
+      SetIndexAt(x + i, y, index);
+    }
+  } else {
+    for (int i = 0; i < n; ++i)
+      SetPixelAt(x + i, y, in[i] & 0xFFFFFF);
   }
 }
 
@@ -135,18 +170,16 @@ TSurface TGdiBitmap::BeginDraw()
   }
   Shadow.resize(std::size_t(Width) * std::size_t(Height));
   for (int y = 0; y < Height; ++y)
-    for (int x = 0; x < Width; ++x)
-      Shadow[std::size_t(y) * std::size_t(Width) + std::size_t(x)] = PixelAt(x, y);
+    ReadRow(y, 0, Width, Shadow.data() + std::size_t(y) * std::size_t(Width));
   return TSurface{Shadow.data(), Width, Height, Width * 4};
 }
 
-void TGdiBitmap::EndDraw()
+void TGdiBitmap::EndDraw(bool writeBack)
 {
   if (BitsPixel == 32 || Shadow.empty())
     return;
-  for (int y = 0; y < Height; ++y)
-    for (int x = 0; x < Width; ++x)
-      SetPixelAt(x, y, Shadow[std::size_t(y) * std::size_t(Width) + std::size_t(x)] & 0xFFFFFF);
+  for (int y = 0; writeBack && y < Height; ++y)
+    WriteRow(y, 0, Width, Shadow.data() + std::size_t(y) * std::size_t(Width));
   Shadow.clear();
   Shadow.shrink_to_fit();
 }
@@ -415,7 +448,7 @@ int GetObjectImpl(HGDIOBJ object, int size, void* buffer, bool wide)
     ds.dsBmih.biHeight = b.BottomUp ? b.Height : -b.Height;
     ds.dsBmih.biBitCount = WORD(b.BitsPixel);
     ds.dsBmih.biSizeImage = DWORD(b.Stride * b.Height);
-    ds.dsBmih.biClrUsed = DWORD(b.Colors.size());
+    ds.dsBmih.biClrUsed = DWORD(b.Colors().size());
     return CopyOut(&ds, sizeof ds, size, buffer);
   }
   case OBJ_REGION: return 0;

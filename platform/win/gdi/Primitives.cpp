@@ -299,7 +299,7 @@ BOOL SetPixelV(HDC h, int x, int y, COLORREF color) { return SetPixel(h, x, y, c
 
 COLORREF GetPixel(HDC h, int x, int y)
 {
-  TDrawAccess a(h);
+  TDrawAccess a(h, TDrawAccess::ReadOnly);
   if (!a)
     return CLR_INVALID;
   TPoint p = a.ToSurface(TPoint(x, y));

@@ -130,7 +130,8 @@ void MapColors(HBITMAP bitmap, UINT flags)
     map.push_back({0xDFDFDF, swap(GetSysColor(COLOR_3DLIGHT))});
   }
   if (b->BitsPixel <= 8) {
-    for (auto& q : b->Colors) {
+    std::vector<RGBQUAD> colors = b->Colors();
+    for (auto& q : colors) {
       uint32_t v = (uint32_t(q.rgbRed) << 16) | (uint32_t(q.rgbGreen) << 8) | q.rgbBlue;
       for (auto& [from, to] : map)
         if (v == from) {
@@ -138,6 +139,7 @@ void MapColors(HBITMAP bitmap, UINT flags)
           break;
         }
     }
+    b->SetColors(std::move(colors));
     return;
   }
   for (int y = 0; y < b->Height; ++y)

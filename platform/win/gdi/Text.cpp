@@ -363,17 +363,11 @@ int GetTextFaceW(HDC h, int count, LPWSTR face)
   auto dc = LookupDC(h);
   if (!dc)
     return 0;
-  std::u16string name;
-  for (char c : SelectedFont(*dc)->FamilyName)
-    name += char16_t(static_cast<unsigned char>(c));
+  // The family name is UTF-8, as the 8-bit form answers it.
+  WideString name = UTF8Decode(SelectedFont(*dc)->FamilyName);
   if (!face)
     return int(name.size()) + 1;
-  int n = std::min(int(name.size()), count - 1);
-  if (n < 0)
-    return 0;
-  std::copy_n(name.begin(), n, face);
-  face[n] = 0;
-  return n;
+  return CopyWholeCharacters<char16_t>(name, count, face);
 }
 
 int GetTextFaceA(HDC h, int count, LPSTR face)
@@ -384,12 +378,7 @@ int GetTextFaceA(HDC h, int count, LPSTR face)
   std::string name = SelectedFont(*dc)->FamilyName;
   if (!face)
     return int(name.size()) + 1;
-  int n = std::min(int(name.size()), count - 1);
-  if (n < 0)
-    return 0;
-  std::copy_n(name.begin(), n, face);
-  face[n] = 0;
-  return n;
+  return CopyWholeCharacters<char>(name, count, face);
 }
 
 BOOL GetCharWidth32W(HDC h, UINT first, UINT last, INT* widths)

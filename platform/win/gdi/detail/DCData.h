@@ -59,7 +59,10 @@ std::shared_ptr<TDC> LookupDC(HDC dc);
 // (surface pixels). Logical coordinates map to surface pixels by adding Offset.
 class TDrawAccess {
 public:
-  explicit TDrawAccess(HDC dc);
+  // A read-only access (a blit source, a pixel read) leaves a bitmap of
+  // another depth as it was: its pixels are not written back.
+  enum TMode { ReadWrite, ReadOnly };
+  explicit TDrawAccess(HDC dc, TMode mode = ReadWrite);
   ~TDrawAccess();
   TDrawAccess(const TDrawAccess&) = delete;
   TDrawAccess& operator=(const TDrawAccess&) = delete;
@@ -82,6 +85,7 @@ public:
 private:
   std::shared_ptr<TDC> FDC;
   std::shared_ptr<TGdiBitmap> FTargetBitmap;
+  TMode FMode;
 };
 
 // The effective clip of a DC in device coordinates (for GetClipBox and RectVisible).

@@ -11,6 +11,7 @@
 #include "platform/win/gdi/Region.h"
 #include "platform/win/gdi/SurfaceDC.h"
 #include "platform/win/gdi/detail/HandleTable.h"
+#include "platform/win/gdi/detail/NearestColor.h"
 
 namespace gdi {
 
@@ -60,7 +61,6 @@ struct TGdiBitmap : TGdiObject {
   bool IsDIBSection = false;
   std::vector<uint8_t> Storage;
   uint8_t* Bits = nullptr;
-  std::vector<RGBQUAD> Colors;  // colour table of 1-, 4- and 8-bit bitmaps
   std::vector<uint32_t> Shadow;  // 32-bit working copy while a DC draws into a bitmap of another depth
   HDC SelectedInto = nullptr;
 
@@ -72,13 +72,55 @@ struct TGdiBitmap : TGdiObject {
   // 0x00RRGGBB of one pixel, any depth.
   uint32_t PixelAt(int x, int y) const;
   void SetPixelAt(int x, int y, uint32_t rgb);
+  // The same for n pixels of row y from x: the depth is looked at once per run.
+  void ReadRow(int y, int x, int n, uint32_t* out) const;
+  void WriteRow(int y, int x, int n, const uint32_t* in);
+  // The table index of a pixel of a 1-, 4- or 8-bit bitmap, and the index a
+  // colour takes there (a monochrome bitmap's by brightness).
+  int IndexAt(int x, int y) const
+  {
+    const uint8_t* row = RowPtr(y);
+    switch (BitsPixel) {
+    case 8: return row[x];
+    case 4: return (row[x / 2] >> ((x & 1) ? 0 : 4)) & 15;
+    default: return (row[x / 8] >> (7 - (x & 7))) & 1;
+    }
+  }
+  void SetIndexAt(int x, int y, int index)
+  {
+    uint8_t* row = RowPtr(y);
+    switch (BitsPixel) {
+    case 8: row[x] = uint8_t(index); break;
+    case 4: {
+      int shift = (x & 1) ? 0 : 4;
+      row[x / 2] = uint8_t((row[x / 2] & ~(15 << shift)) | (index << shift));
+      break;
+    }
+    default: {
+      int bit = 7 - (x & 7);
+      row[x / 8] = uint8_t((row[x / 8] & ~(1 << bit)) | (index << bit));
+      break;
+    }
+    }
+  }
+  int IndexOf(uint32_t rgb) const;
   // The 32-bit surface to draw on: the bits themselves at 32 bits, else the
   // shadow, loaded from the bits.
   TSurface BeginDraw();
-  // Writes the shadow back into the bits after drawing.
-  void EndDraw();
-  int NearestIndex(uint32_t rgb) const;
+  // Writes the shadow back into the bits after drawing (unless only read),
+  // and drops it.
+  void EndDraw(bool writeBack = true);
+  // The colour table of 1-, 4- and 8-bit bitmaps. Changes go through
+  // SetColors, which keeps the nearest-colour index in step.
+  const std::vector<RGBQUAD>& Colors() const { return FColors; }
+  void SetColors(std::vector<RGBQUAD> colors);
+  // The table entry nearest to 0x00RRGGBB (the lowest index among equals).
+  int NearestIndex(uint32_t rgb) const { return FNearest.Index(rgb); }
   uint32_t PixelFromIndex(int index) const;
+
+private:
+  std::vector<RGBQUAD> FColors;
+  TNearestColor FNearest;
 };
 
 struct TGdiPalette : TGdiObject {

@@ -2,7 +2,9 @@
 // from, and the drawing of one line in the selected font.
 #pragma once
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/win/gdi/detail/DCData.h"
@@ -16,6 +18,25 @@ struct TTextRun {
   static TTextRun FromUtf8(const char* text, int count);
   static TTextRun FromUtf16(const char16_t* text, int count);
 };
+
+// Copies text into a caller's buffer of room units with its terminating zero,
+// cut before a character that does not fit whole (a UTF-8 sequence, a
+// surrogate pair); answers the units copied, 0 when room is below 1.
+template <class Char>
+int CopyWholeCharacters(std::basic_string_view<Char> text, int room, Char* out)
+{
+  if (room < 1)
+    return 0;
+  std::size_t n = std::min(text.size(), std::size_t(room - 1));
+  auto continues = [](Char c) {
+    return sizeof(Char) == 1 ? (static_cast<unsigned char>(c) & 0xC0) == 0x80 : (char16_t(c) & 0xFC00) == 0xDC00;
+  };
+  while (n > 0 && n < text.size() && continues(text[n]))
+    --n;
+  std::copy_n(text.begin(), n, out);
+  out[n] = 0;
+  return int(n);
+}
 
 std::shared_ptr<TFontInstance> SelectedFont(const TDC& dc);
 // The advance of each character with the DC's character extra and justification.

@@ -86,6 +86,7 @@ struct TWnd {
   BYTE Alpha = 255;
   COLORREF ColorKey = 0;
   DWORD LayeredFlags = 0;
+  bool PerPixelAlpha = false;  // the last UpdateLayeredWindow blended with each pixel's alpha
   HICON IconBig = nullptr;
   HICON IconSmall = nullptr;
   HFONT Font = nullptr;

@@ -167,7 +167,7 @@ std::vector<uint32_t> THeadlessDisplay::TState::Compose(const TRect& area) const
     for (int y = r.Top; y < r.Bottom; ++y)
       for (int x = r.Left; x < r.Right; ++x)
         at(x, y) = Overlay[std::size_t(y - OverlayBounds.Top) * std::size_t(OverlayBounds.Width()) +
-                           std::size_t(x - OverlayBounds.Left)];
+                           std::size_t(x - OverlayBounds.Left)] & 0xFFFFFF;
   return out;
 }
 

@@ -31,6 +31,9 @@ TSurface Part(const TSurface& s, const TRect& r)
   return part;
 }
 
+// The screen has no alpha: a raster operation that only sets the top byte changed nothing.
+bool Same(uint32_t a, uint32_t b) { return ((a ^ b) & 0xFFFFFF) == 0; }
+
 // The runs of pixels that differ, gathered into rectangles: rows with the
 // same runs share a band. A frame drawn in one call gives its four sides, not
 // the area inside, so what lies inside is never drawn over.
@@ -45,12 +48,12 @@ std::vector<TRect> ChangedAreas(const TSurface& now, const std::vector<uint32_t>
       const uint32_t* row = now.Row(y) + reach.Left;
       const uint32_t* old = before.data() + std::size_t(y - reach.Top) * std::size_t(width);
       for (int x = 0; x < width;) {
-        if (row[x] == old[x]) {
+        if (Same(row[x], old[x])) {
           ++x;
           continue;
         }
         int start = x;
-        while (x < width && row[x] != old[x])
+        while (x < width && !Same(row[x], old[x]))
           ++x;
         runs.emplace_back(reach.Left + start, reach.Left + x);
       }

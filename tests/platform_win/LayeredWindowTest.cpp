@@ -108,7 +108,7 @@ TEST_F(LayeredWindowTest, TheScreenShowsLayeredWindowsMixedWithWhatLiesBelow)
 TEST_F(LayeredWindowTest, PerPixelAlphaOfAnUpdateShowsEachPixelBlended)
 {
   Painted(100, 100, 100, 100, 0, [](HDC dc, const TRect& r) { Fill(dc, r, RGB(255, 0, 0)); });
-  HWND shadow = Make(WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, WS_EX_LAYERED | WS_EX_TOOLWINDOW);
+  HWND shadow = Make(WS_POPUP, 0, 0, 10, 10, nullptr, WS_EX_LAYERED | WS_EX_TOOLWINDOW);
   // A premultiplied 3 x 1 image: transparent, half-transparent white, opaque green.
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -127,6 +127,9 @@ TEST_F(LayeredWindowTest, PerPixelAlphaOfAnUpdateShowsEachPixelBlended)
   TSize size(3, 1);
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
   ASSERT_TRUE(UpdateLayeredWindow(shadow, nullptr, &at, &size, memory, &from, 0, &blend, ULW_ALPHA));
+  // Shown afterwards, as shadows are: showing paints nothing over the image.
+  ShowWindow(shadow, SW_SHOWNOACTIVATE);
+  Pump();
   EXPECT_EQ(Display->ScreenPixel(150, 150), 0xFF0000u);
   EXPECT_EQ(Display->ScreenPixel(151, 150), 0xFF8080u);
   EXPECT_EQ(Display->ScreenPixel(152, 150), 0x00FF00u);

@@ -210,6 +210,8 @@ void InvalidateTree(TWnd* w, const TRegion& clientArea, bool erase, UINT flags)
 {
   if (w->MessageOnly || !IsVisibleChain(w) || w->NoRedraw)
     return;
+  if (TWnd* root = RootOf(w); root && root != Core().Desktop && root->LayeredByUpdate)
+    return;
   TRegion area = clientArea.Intersect(TRect(0, 0, w->Client.Width(), w->Client.Height()));
   if (w != Core().Desktop) {
     w->Update = w->Update.Union(area);
@@ -222,7 +224,7 @@ void InvalidateTree(TWnd* w, const TRegion& clientArea, bool erase, UINT flags)
                                                 w == Core().Desktop);
   if (children) {
     for (TWnd* c : w->Children) {
-      if (!(c->Style & WS_VISIBLE))
+      if (!(c->Style & WS_VISIBLE) || c->LayeredByUpdate)
         continue;
       // clientArea is in w's client coordinates, which is where children's rectangles live.
       TRegion inWindow = clientArea.Intersect(c->Rect);

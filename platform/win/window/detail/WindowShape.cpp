@@ -83,20 +83,28 @@ bool ShowLayering(TWnd* w, const TDisplayLayering& layering)
 
 BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags)
 {
-  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-  TWnd* w = ResolveLocal(hwnd);
-  if (!CanLayer(w))
-    return FALSE;
-  TDisplayLayering layering;
-  layering.Alpha = (flags & LWA_ALPHA) ? alpha : 255;
-  layering.UseColorKey = flags & LWA_COLORKEY;
-  layering.ColorKey = PixelOfColor(key);
-  if (!ShowLayering(w, layering))
-    return FALSE;
-  w->ColorKey = key;
-  w->Alpha = alpha;
-  w->LayeredFlags = flags;
-  w->PerPixelAlpha = false;
+  bool repaint;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    TWnd* w = ResolveLocal(hwnd);
+    if (!CanLayer(w))
+      return FALSE;
+    TDisplayLayering layering;
+    layering.Alpha = (flags & LWA_ALPHA) ? alpha : 255;
+    layering.UseColorKey = flags & LWA_COLORKEY;
+    layering.ColorKey = PixelOfColor(key);
+    if (!ShowLayering(w, layering))
+      return FALSE;
+    w->ColorKey = key;
+    w->Alpha = alpha;
+    w->LayeredFlags = flags;
+    w->PerPixelAlpha = false;
+    repaint = w->LayeredByUpdate;
+    w->LayeredByUpdate = false;
+  }
+  // Painted by the window system again, from now on.
+  if (repaint)
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
   return TRUE;
 }
 
@@ -137,6 +145,7 @@ BOOL UpdateLayeredWindow(HWND hwnd, HDC, const TPoint* destination, const TSize*
     w->Alpha = layering.Alpha;
     w->PerPixelAlpha = layering.PerPixelAlpha;
     w->LayeredFlags = (layering.UseColorKey ? LWA_COLORKEY : 0) | (alpha ? LWA_ALPHA : 0);
+    w->LayeredByUpdate = true;
   }
   if (destination || size) {
     TRect r;
@@ -145,20 +154,23 @@ BOOL UpdateLayeredWindow(HWND hwnd, HDC, const TPoint* destination, const TSize*
     int cx = size ? size->cx : r.Width(), cy = size ? size->cy : r.Height();
     SetWindowPos(hwnd, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
   }
-  if (source) {
-    TRect r;
-    GetWindowRect(hwnd, &r);
-    HDC dc = GetDCEx(hwnd, nullptr, DCX_WINDOW | DCX_CACHE);
-    TPoint from = sourcePoint ? *sourcePoint : TPoint();
-    BitBlt(dc, 0, 0, r.Width(), r.Height(), source, from.x, from.y, SRCCOPY);
-    ReleaseDC(hwnd, dc);
-    RedrawWindow(hwnd, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOCHILDREN);
-  }
   std::lock_guard<std::recursive_mutex> cl(Core().Lock);
   TWnd* w = ResolveLocal(hwnd);
   if (!w)
     return FALSE;
+  if (source && w->HasSurface) {
+    // Straight into the framebuffer, shown or not: a layered window is often
+    // filled while hidden and shown afterwards.
+    TRect whole(0, 0, w->Surface.Width, w->Surface.Height);
+    HDC dc = CreateSurfaceDC(w->Surface, TPoint(), TRegion(whole), hwnd);
+    TPoint from = sourcePoint ? *sourcePoint : TPoint();
+    BitBlt(dc, 0, 0, whole.Width(), whole.Height(), source, from.x, from.y, SRCCOPY);
+    DeleteSurfaceDC(dc);
+    Core().Display->Present(hwnd, TRegion(whole));
+  }
+  w->Update = TRegion();
   w->FrameUpdate = TRegion();
+  w->Erase = false;
   UpdatePaintCount(w);
   return TRUE;
 }

@@ -337,6 +337,7 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value)
         w->ColorKey = 0;
         w->LayeredFlags = 0;
         w->PerPixelAlpha = false;
+        w->LayeredByUpdate = false;
         if (w->HasSurface && core.Display)
           core.Display->SetWindowLayering(hwnd, TDisplayLayering());
       }

@@ -38,13 +38,6 @@ protected:
     return hwnd;
   }
 
-  static void Fill(HDC dc, const TRect& r, COLORREF colour)
-  {
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
-  }
-
   std::map<HWND, std::function<void(HDC, const TRect&)>> Painters;
 };
 

@@ -26,13 +26,6 @@ protected:
     UpdateWindow(hwnd);
     return hwnd;
   }
-
-  static void Fill(HDC dc, const TRect& r, COLORREF colour)
-  {
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
-  }
 };
 
 TEST_F(ScreenDCTest, ReadingTheScreenDCGivesWhatTheScreenShows)

@@ -81,20 +81,31 @@ std::vector<TRect> ChangedAreas(const TSurface& now, const std::vector<uint32_t>
   return done;
 }
 
+struct TTarget {
+  TDisplayBackend* Display;
+  TSurface Screen;
+  TRect Reach;  // the part of the reach on the screen
+};
+
+TTarget Target(const TRect& reach)
+{
+  TTarget t;
+  {
+    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+    t.Display = Core().Display.get();
+    t.Screen = Buffer().Surface;
+  }
+  TRect bounds(0, 0, t.Screen.Width, t.Screen.Height);
+  if (!IntersectRect(&t.Reach, &reach, &bounds))
+    t.Reach = TRect();
+  return t;
+}
+
 class TScreenMirror : public TSurfaceMirror {
 public:
   void BeforeAccess(const TRect& reach) override
   {
-    TDisplayBackend* display;
-    TSurface screen;
-    {
-      std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-      display = Core().Display.get();
-      screen = Buffer().Surface;
-    }
-    TRect r;
-    TRect bounds(0, 0, screen.Width, screen.Height);
-    IntersectRect(&r, &reach, &bounds);
+    auto [display, screen, r] = Target(reach);
     FSnapshots.emplace_back();
     if (r.IsEmpty() || !screen.Bits)
       return;
@@ -113,16 +124,7 @@ public:
       return;
     std::vector<uint32_t> before = std::move(FSnapshots.back());
     FSnapshots.pop_back();
-    TDisplayBackend* display;
-    TSurface screen;
-    {
-      std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-      display = Core().Display.get();
-      screen = Buffer().Surface;
-    }
-    TRect r;
-    TRect bounds(0, 0, screen.Width, screen.Height);
-    IntersectRect(&r, &reach, &bounds);
+    auto [display, screen, r] = Target(reach);
     if (!display || r.IsEmpty() || before.size() != std::size_t(r.Width()) * std::size_t(r.Height()))
       return;
     for (const TRect& changed : ChangedAreas(screen, before, r))

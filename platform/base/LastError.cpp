@@ -29,6 +29,7 @@ constexpr ErrorText Texts[] = {
     {ERROR_GEN_FAILURE, "Un périphérique attaché au système ne fonctionne pas correctement."},
     {ERROR_SHARING_VIOLATION, "Le fichier est utilisé par un autre processus."},
     {ERROR_HANDLE_EOF, "Fin de fichier atteinte."},
+    {ERROR_NOT_SUPPORTED, "Cette demande n'est pas prise en charge."},
     {ERROR_FILE_EXISTS, "Le fichier existe."},
     {ERROR_INVALID_PARAMETER, "Paramètre incorrect."},
     {ERROR_DISK_FULL, "Espace insuffisant sur le disque."},

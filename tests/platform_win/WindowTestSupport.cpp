@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/win/gdi/gdi.h"
+
 TWindowFixture* TWindowFixture::Current = nullptr;
 
 namespace {
@@ -77,6 +79,13 @@ HWND TWindowFixture::Make(DWORD style, int x, int y, int w, int h, HWND parent, 
   if (hwnd)
     Made.push_back(hwnd);
   return hwnd;
+}
+
+void TWindowFixture::Fill(HDC dc, const TRect& r, COLORREF colour)
+{
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(dc, &r, brush);
+  DeleteObject(brush);
 }
 
 std::vector<TRecorded> TWindowFixture::Take(const std::vector<UINT>& kinds)

@@ -42,6 +42,8 @@ public:
   // Handles one kind of message instead of the default.
   void On(UINT msg, THandler handler) { Handlers[msg] = std::move(handler); }
   void Pump() { THeadlessDisplay::PumpMessages(); }
+  // Fills a rectangle of a DC with one colour.
+  static void Fill(HDC dc, const TRect& r, COLORREF colour);
 
   THeadlessDisplay* Display = nullptr;
   static TWindowFixture* Current;

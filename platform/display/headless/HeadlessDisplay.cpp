@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <mutex>
+#include <optional>
 
 #include "platform/base/VirtualClock.h"
+#include "platform/win/gdi/Blit.h"
 #include "platform/win/window/Clipboard.h"
 #include "platform/win/window/Input.h"
 #include "platform/win/window/Messages.h"
@@ -22,7 +24,8 @@ struct TFramebuffer {
   std::vector<uint32_t> Pixels;
   TRect Rect;
   bool Visible = false;
-  BYTE Alpha = 255;
+  TDisplayLayering Layering;
+  std::optional<TRegion> Shape;  // window coordinates
   std::string Title;
   int Presents = 0;
 };
@@ -84,7 +87,95 @@ struct THeadlessDisplay::TState {
   bool InIdle = false;
   std::map<std::string, std::vector<BYTE>> Foreign;
   bool ProcessOwnsClipboard = false;
+  // What was drawn straight on the screen and no window has presented over
+  // yet: pixels of the screen's bounds, and where they count.
+  std::vector<uint32_t> Overlay;
+  TRect OverlayBounds;
+  TRegion OverlayArea;
+  bool Composes = true;
+
+  TRect ScreenBounds() const;
+  // What the screen shows in area: the windows bottom first, each through
+  // its shape and layering, over a black desktop; then what was drawn on
+  // the screen. One 0x00RRGGBB pixel per point, rows top-down.
+  std::vector<uint32_t> Compose(const TRect& area) const;
+  // A window presented (or showed, or moved) over this part of the screen.
+  void Uncover(const TRegion& screenArea);
+  TRegion ShownArea(const TFramebuffer& fb) const;
 };
+
+TRect THeadlessDisplay::TState::ScreenBounds() const
+{
+  TRect all;
+  for (const TDisplayMonitor& m : Monitors)
+    UnionRect(&all, &all, &m.Bounds);
+  return all;
+}
+
+TRegion THeadlessDisplay::TState::ShownArea(const TFramebuffer& fb) const
+{
+  TRegion shown(fb.Rect);
+  if (fb.Shape) {
+    TRegion shape = *fb.Shape;
+    shape.Offset(fb.Rect.Left, fb.Rect.Top);
+    shown = shown.Intersect(shape);
+  }
+  return shown;
+}
+
+namespace {
+
+// One pixel of a window over what lies under it, as its layering says.
+uint32_t Mix(uint32_t under, uint32_t pixel, const TDisplayLayering& l)
+{
+  if (l.UseColorKey && (pixel & 0xFFFFFF) == l.ColorKey)
+    return under;
+  if (l.PerPixelAlpha)
+    return BlendPixel(under, pixel, l.Alpha, true) & 0xFFFFFF;
+  if (l.Alpha == 255)
+    return pixel & 0xFFFFFF;
+  return BlendPixel(under, pixel, l.Alpha, false) & 0xFFFFFF;
+}
+
+}  // namespace
+
+std::vector<uint32_t> THeadlessDisplay::TState::Compose(const TRect& area) const
+{
+  int width = std::max(area.Width(), 0);
+  std::vector<uint32_t> out(std::size_t(width) * std::size_t(std::max(area.Height(), 0)), 0);
+  if (out.empty())
+    return out;
+  auto at = [&](int x, int y) -> uint32_t& {
+    return out[std::size_t(y - area.Top) * std::size_t(width) + std::size_t(x - area.Left)];
+  };
+  for (auto it = Order.rbegin(); it != Order.rend(); ++it) {
+    auto found = Buffers.find(*it);
+    if (found == Buffers.end() || !found->second.Visible)
+      continue;
+    const TFramebuffer& fb = found->second;
+    int stride = fb.Rect.Width();
+    TRegion shown = ShownArea(fb).Intersect(area);
+    for (const TRect& r : shown.Rects())
+      for (int y = r.Top; y < r.Bottom; ++y) {
+        const uint32_t* row = fb.Pixels.data() + std::ptrdiff_t(y - fb.Rect.Top) * stride - fb.Rect.Left;
+        for (int x = r.Left; x < r.Right; ++x)
+          at(x, y) = Mix(at(x, y), row[x], fb.Layering);
+      }
+  }
+  TRegion drawn = OverlayArea.Intersect(area);
+  for (const TRect& r : drawn.Rects())
+    for (int y = r.Top; y < r.Bottom; ++y)
+      for (int x = r.Left; x < r.Right; ++x)
+        at(x, y) = Overlay[std::size_t(y - OverlayBounds.Top) * std::size_t(OverlayBounds.Width()) +
+                           std::size_t(x - OverlayBounds.Left)] & 0xFFFFFF;
+  return out;
+}
+
+void THeadlessDisplay::TState::Uncover(const TRegion& screenArea)
+{
+  if (!OverlayArea.IsEmpty())
+    OverlayArea = OverlayArea.Subtract(screenArea);
+}
 
 THeadlessDisplay::THeadlessDisplay() : FState(std::make_unique<TState>())
 {
@@ -347,7 +438,8 @@ TSurface THeadlessDisplay::ResizeFramebuffer(HWND window, const TRect& screenRec
     std::copy_n(old.Pixels.begin() + std::ptrdiff_t(y) * old.Rect.Width(), w,
                 fb.Pixels.begin() + std::ptrdiff_t(y) * fb.Rect.Width());
   fb.Visible = old.Visible;
-  fb.Alpha = old.Alpha;
+  fb.Layering = old.Layering;
+  fb.Shape = std::move(old.Shape);
   fb.Title = old.Title;
   fb.Presents = old.Presents;
   return SurfaceOf(fb);
@@ -361,29 +453,42 @@ void THeadlessDisplay::DestroyFramebuffer(HWND window)
   order.erase(std::remove(order.begin(), order.end(), window), order.end());
 }
 
-void THeadlessDisplay::Present(HWND window, const TRegion&)
+void THeadlessDisplay::Present(HWND window, const TRegion& changed)
 {
   std::lock_guard<std::mutex> lock(FState->Lock);
   auto it = FState->Buffers.find(window);
-  if (it != FState->Buffers.end())
-    it->second.Presents++;
+  if (it == FState->Buffers.end())
+    return;
+  TFramebuffer& fb = it->second;
+  fb.Presents++;
+  if (fb.Visible) {
+    TRegion area = changed;
+    area.Offset(fb.Rect.Left, fb.Rect.Top);
+    FState->Uncover(area.Intersect(FState->ShownArea(fb)));
+  }
 }
 
 void THeadlessDisplay::MoveWindow(HWND window, const TRect& screenRect)
 {
   std::lock_guard<std::mutex> lock(FState->Lock);
   auto it = FState->Buffers.find(window);
-  if (it != FState->Buffers.end())
-    it->second.Rect = TRect(screenRect.Left, screenRect.Top, screenRect.Left + it->second.Rect.Width(),
-                            screenRect.Top + it->second.Rect.Height());
+  if (it == FState->Buffers.end())
+    return;
+  it->second.Rect = TRect(screenRect.Left, screenRect.Top, screenRect.Left + it->second.Rect.Width(),
+                          screenRect.Top + it->second.Rect.Height());
+  if (it->second.Visible)
+    FState->Uncover(FState->ShownArea(it->second));
 }
 
 void THeadlessDisplay::ShowWindow(HWND window, bool visible)
 {
   std::lock_guard<std::mutex> lock(FState->Lock);
   auto it = FState->Buffers.find(window);
-  if (it != FState->Buffers.end())
-    it->second.Visible = visible;
+  if (it == FState->Buffers.end())
+    return;
+  it->second.Visible = visible;
+  if (visible)
+    FState->Uncover(FState->ShownArea(it->second));
 }
 
 void THeadlessDisplay::RestackWindows(const std::vector<HWND>& topFirst)
@@ -392,7 +497,17 @@ void THeadlessDisplay::RestackWindows(const std::vector<HWND>& topFirst)
   FState->Order = topFirst;
 }
 
-void THeadlessDisplay::SetWindowShape(HWND, const TRegion*) {}
+void THeadlessDisplay::SetWindowShape(HWND window, const TRegion* shape)
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  auto it = FState->Buffers.find(window);
+  if (it == FState->Buffers.end())
+    return;
+  if (shape)
+    it->second.Shape = *shape;
+  else
+    it->second.Shape.reset();
+}
 
 void THeadlessDisplay::SetWindowTitle(HWND window, const std::string& title)
 {
@@ -404,15 +519,85 @@ void THeadlessDisplay::SetWindowTitle(HWND window, const std::string& title)
 
 bool THeadlessDisplay::SetWindowAlpha(HWND window, BYTE alpha)
 {
+  TDisplayLayering layering;
+  layering.Alpha = alpha;
+  return SetWindowLayering(window, layering);
+}
+
+bool THeadlessDisplay::SetWindowLayering(HWND window, const TDisplayLayering& layering)
+{
   std::lock_guard<std::mutex> lock(FState->Lock);
   auto it = FState->Buffers.find(window);
   if (it == FState->Buffers.end())
     return false;
-  it->second.Alpha = alpha;
+  bool opaque = layering.Alpha == 255 && !layering.UseColorKey && !layering.PerPixelAlpha;
+  if (!opaque && !FState->Composes)
+    return false;
+  it->second.Layering = layering;
   return true;
 }
 
-bool THeadlessDisplay::SupportsLayeredWindows() const { return true; }
+// The screen is composed here, so every kind of layering shows (unless a
+// test plays a screen that cannot).
+bool THeadlessDisplay::SupportsLayeredWindows() const
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  return FState->Composes;
+}
+
+void THeadlessDisplay::SetLayeredWindowsSupported(bool supported)
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  FState->Composes = supported;
+}
+
+bool THeadlessDisplay::ReadScreen(const TRect& area, const TSurface& into)
+{
+  if (!into.Bits || into.Width != area.Width() || into.Height != area.Height())
+    return false;
+  std::vector<uint32_t> pixels;
+  {
+    std::lock_guard<std::mutex> lock(FState->Lock);
+    pixels = FState->Compose(area);
+  }
+  for (int y = 0; y < into.Height; ++y)
+    std::copy_n(pixels.begin() + std::ptrdiff_t(y) * into.Width, into.Width, into.Row(y));
+  return true;
+}
+
+bool THeadlessDisplay::DrawOnScreen(const TRect& area, const TSurface& pixels)
+{
+  if (!pixels.Bits || pixels.Width != area.Width() || pixels.Height != area.Height())
+    return false;
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  TState& s = *FState;
+  TRect bounds = s.ScreenBounds();
+  if (s.OverlayBounds != bounds) {
+    s.OverlayBounds = bounds;
+    s.Overlay.assign(std::size_t(bounds.Width()) * std::size_t(bounds.Height()), 0);
+    s.OverlayArea = TRegion();
+  }
+  TRect r;
+  if (!IntersectRect(&r, &area, &bounds))
+    return true;  // off every monitor: nothing shows it, as on a real screen
+  for (int y = r.Top; y < r.Bottom; ++y)
+    std::copy_n(pixels.Row(y - area.Top) + (r.Left - area.Left), r.Width(),
+                s.Overlay.begin() + std::ptrdiff_t(y - bounds.Top) * bounds.Width() + (r.Left - bounds.Left));
+  s.OverlayArea = s.OverlayArea.Union(TRegion(r));
+  return true;
+}
+
+uint32_t THeadlessDisplay::ScreenPixel(int x, int y) const
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  return FState->Compose(TRect(x, y, x + 1, y + 1))[0];
+}
+
+std::vector<uint32_t> THeadlessDisplay::ScreenImage(const TRect& area) const
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  return FState->Compose(area);
+}
 
 void THeadlessDisplay::ShowCursor(HCURSOR cursor)
 {

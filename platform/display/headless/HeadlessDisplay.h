@@ -25,6 +25,10 @@ public:
   // unless a test sets others (windows hear WM_DISPLAYCHANGE).
   void SetMonitors(const std::vector<TDisplayMonitor>& monitors);
 
+  // Plays a screen that cannot compose windows (true by default): layered
+  // windows are then reported absent, so callers' fallbacks can be tested.
+  void SetLayeredWindowsSupported(bool supported);
+
   // Input, as a user at a real display gives it: a click is a move, a press
   // and a release; typed text presses the keys it needs (Shift included).
   void MoveMouse(int x, int y);
@@ -58,6 +62,12 @@ public:
   bool IsShown(HWND topLevel) const;
   // A pixel (0x00RRGGBB) of a window, in window coordinates.
   uint32_t Pixel(HWND hwnd, int x, int y) const;
+  // The screen as a person would see it: every shown top-level window in
+  // z-order through its shape and layering (alpha, colour key, per-pixel
+  // alpha) over a black desktop, and what was drawn on the screen DC and not
+  // yet presented over. 0x00RRGGBB, screen coordinates, rows top-down.
+  uint32_t ScreenPixel(int x, int y) const;
+  std::vector<uint32_t> ScreenImage(const TRect& area) const;
   // Writes the window's area as a PNG file.
   bool Screenshot(HWND hwnd, const std::string& path) const;
 
@@ -80,6 +90,9 @@ public:
   void SetWindowTitle(HWND window, const std::string& title) override;
   bool SetWindowAlpha(HWND window, BYTE alpha) override;
   bool SupportsLayeredWindows() const override;
+  bool SetWindowLayering(HWND window, const TDisplayLayering& layering) override;
+  bool ReadScreen(const TRect& area, const TSurface& into) override;
+  bool DrawOnScreen(const TRect& area, const TSurface& pixels) override;
   void ShowCursor(HCURSOR cursor) override;
   void WarpPointer(TPoint screenPoint) override;
   void CaptureChanged(HWND window) override;

@@ -337,18 +337,38 @@ unsigned long PixelFor(const Visual* visual, int depth, uint32_t rgb, int alpha)
     g = (g * unsigned(alpha) + 127) / 255;
     b = (b * unsigned(alpha) + 127) / 255;
   }
+  return PremultipliedPixelFor(visual, depth, (uint32_t(alpha) << 24) | (r << 16) | (g << 8) | b);
+}
+
+unsigned long PremultipliedPixelFor(const Visual* visual, int depth, uint32_t argb)
+{
   auto place = [](unsigned v, unsigned long mask) {
     int bits = Bits(mask);
     unsigned scaled = bits >= 8 ? v << (bits - 8) : v >> (8 - bits);
     return (static_cast<unsigned long>(scaled) << Shift(mask)) & mask;
   };
-  unsigned long p = place(r, visual->red_mask) | place(g, visual->green_mask) | place(b, visual->blue_mask);
+  unsigned long p = place((argb >> 16) & 0xFF, visual->red_mask) | place((argb >> 8) & 0xFF, visual->green_mask) |
+                    place(argb & 0xFF, visual->blue_mask);
   if (depth == 32) {
     unsigned long all = visual->red_mask | visual->green_mask | visual->blue_mask;
     unsigned long alphaMask = 0xFFFFFFFFul & ~all;
-    p |= place(unsigned(alpha), alphaMask);
+    p |= place(argb >> 24, alphaMask);
   }
   return p;
+}
+
+uint32_t RgbOfPixel(const Visual* visual, unsigned long pixel)
+{
+  auto take = [pixel](unsigned long mask) {
+    int bits = Bits(mask);
+    unsigned v = unsigned((pixel & mask) >> Shift(mask));
+    if (bits >= 8)
+      return v >> (bits - 8);
+    // Fewer bits: spread them over the byte so that the top value is 255.
+    unsigned top = (1u << bits) - 1;
+    return top ? (v * 255 + top / 2) / top : 0;
+  };
+  return (take(visual->red_mask) << 16) | (take(visual->green_mask) << 8) | take(visual->blue_mask);
 }
 
 }  // namespace x11

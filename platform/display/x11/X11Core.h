@@ -121,5 +121,9 @@ private:
 // 0x00RRGGBB pixels (optionally with a constant alpha, premultiplied) in the
 // pixel format of a visual.
 unsigned long PixelFor(const Visual* visual, int depth, uint32_t rgb, int alpha);
+// A pixel whose colours are already premultiplied by its alpha (0xAARRGGBB).
+unsigned long PremultipliedPixelFor(const Visual* visual, int depth, uint32_t argb);
+// A TrueColor visual's pixel as 0x00RRGGBB.
+uint32_t RgbOfPixel(const Visual* visual, unsigned long pixel);
 
 }  // namespace x11

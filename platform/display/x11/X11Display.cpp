@@ -260,6 +260,13 @@ void TX11Display::SetWindowTitle(HWND window, const std::string& title)
 
 bool TX11Display::SetWindowAlpha(HWND window, BYTE alpha)
 {
+  TDisplayLayering layering;
+  layering.Alpha = alpha;
+  return SetWindowLayering(window, layering);
+}
+
+bool TX11Display::SetWindowLayering(HWND window, const TDisplayLayering& layering)
+{
   TState& s = *FState;
   if (!s.Core.Dpy)
     return false;
@@ -268,7 +275,7 @@ bool TX11Display::SetWindowAlpha(HWND window, BYTE alpha)
   if (!w)
     return false;
   Window before = w->XWindow();
-  bool ok = w->SetAlpha(alpha);
+  bool ok = w->SetLayering(layering);
   if (w->XWindow() != before) {
     s.Keyboard->WindowDestroyed(before);
     s.Keyboard->WindowCreated(w->XWindow());
@@ -279,6 +286,71 @@ bool TX11Display::SetWindowAlpha(HWND window, BYTE alpha)
 }
 
 bool TX11Display::SupportsLayeredWindows() const { return FState->Compositor; }
+
+bool TX11Display::ReadScreen(const TRect& area, const TSurface& into)
+{
+  TState& s = *FState;
+  if (!s.Core.Dpy || !into.Bits || into.Width != area.Width() || into.Height != area.Height())
+    return false;
+  TLocked lock(s.Core);
+  TRect screen = s.Core.ScreenRect(), r;
+  if (!IntersectRect(&r, &area, &screen))
+    return true;  // off the screen: nothing shows there
+  // The root with what lies on it: the windows, or what a compositor made of them.
+  TErrorTrap trap(s.Core.Dpy);
+  XImage* image = XGetImage(s.Core.Dpy, s.Core.Root, r.Left, r.Top, unsigned(r.Width()), unsigned(r.Height()),
+                            AllPlanes, ZPixmap);
+  if (trap.Failed() || !image) {
+    if (image)
+      XDestroyImage(image);
+    return false;
+  }
+  const Visual* visual = DefaultVisual(s.Core.Dpy, s.Core.Screen);
+  for (int y = 0; y < r.Height(); ++y) {
+    uint32_t* row = into.Row(r.Top - area.Top + y) + (r.Left - area.Left);
+    for (int x = 0; x < r.Width(); ++x)
+      row[x] = RgbOfPixel(visual, XGetPixel(image, x, y));
+  }
+  XDestroyImage(image);
+  return true;
+}
+
+bool TX11Display::DrawOnScreen(const TRect& area, const TSurface& pixels)
+{
+  TState& s = *FState;
+  if (!s.Core.Dpy || !pixels.Bits || pixels.Width != area.Width() || pixels.Height != area.Height())
+    return false;
+  TLocked lock(s.Core);
+  TRect screen = s.Core.ScreenRect(), r;
+  if (!IntersectRect(&r, &area, &screen))
+    return true;
+  Display* dpy = s.Core.Dpy;
+  Visual* visual = DefaultVisual(dpy, s.Core.Screen);
+  int depth = DefaultDepth(dpy, s.Core.Screen);
+  XImage* image =
+      XCreateImage(dpy, visual, unsigned(depth), ZPixmap, 0, nullptr, unsigned(r.Width()), unsigned(r.Height()), 32, 0);
+  if (!image)
+    return false;
+  image->data = static_cast<char*>(std::malloc(std::size_t(image->bytes_per_line) * std::size_t(r.Height())));
+  if (!image->data) {
+    XDestroyImage(image);
+    return false;
+  }
+  for (int y = 0; y < r.Height(); ++y) {
+    const uint32_t* row = pixels.Row(r.Top - area.Top + y) + (r.Left - area.Left);
+    for (int x = 0; x < r.Width(); ++x)
+      XPutPixel(image, x, y, PixelFor(visual, depth, row[x] & 0xFFFFFF, 255));
+  }
+  // Drawn on the root through every window on it, as on a screen: a window
+  // that presents there again covers it.
+  XGCValues values;
+  values.subwindow_mode = IncludeInferiors;
+  GC gc = XCreateGC(dpy, s.Core.Root, GCSubwindowMode, &values);
+  XPutImage(dpy, s.Core.Root, gc, image, 0, 0, r.Left, r.Top, unsigned(r.Width()), unsigned(r.Height()));
+  XFreeGC(dpy, gc);
+  XDestroyImage(image);
+  return true;
+}
 
 void TX11Display::ShowCursor(HCURSOR cursor)
 {

@@ -39,6 +39,9 @@ public:
   void SetWindowTitle(HWND window, const std::string& title) override;
   bool SetWindowAlpha(HWND window, BYTE alpha) override;
   bool SupportsLayeredWindows() const override;
+  bool SetWindowLayering(HWND window, const TDisplayLayering& layering) override;
+  bool ReadScreen(const TRect& area, const TSurface& into) override;
+  bool DrawOnScreen(const TRect& area, const TSurface& pixels) override;
   void ShowCursor(HCURSOR cursor) override;
   void WarpPointer(TPoint screenPoint) override;
   void CaptureChanged(HWND window) override;

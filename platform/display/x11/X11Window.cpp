@@ -29,27 +29,16 @@ std::string Latin1(const std::string& utf8)
   return out;
 }
 
-bool EqualIgnoringCase(const std::string& a, const char* b)
-{
-  std::size_t n = std::strlen(b);
-  if (a.size() != n)
-    return false;
-  for (std::size_t i = 0; i < n; ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
-
 }  // namespace
 
 bool TX11Window::IsPopupKind(const TDisplayWindowState& s)
 {
   if (!(s.Style & WS_POPUP) || (s.Style & WS_CAPTION) == WS_CAPTION)
     return false;
-  // A popup without a caption that stays above, passes the focus on, belongs
-  // to another window or is a menu: the window manager has no say in it.
-  return (s.ExStyle & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE)) || s.Owner ||
-         EqualIgnoringCase(s.ClassName, "#32768");
+  // A popup without a caption that stays above, passes the focus on or
+  // belongs to another window (menus, lists that drop down, hints, balloons):
+  // the window manager has no say in it.
+  return (s.ExStyle & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE)) || s.Owner;
 }
 
 TX11Window::TX11Window(TCore& core, HWND hwnd, const TRect& screenRect) : FCore(core), FHwnd(hwnd), FRect(screenRect)
@@ -271,13 +260,10 @@ void TX11Window::ApplyProperties()
   Display* dpy = FCore.Dpy;
   const TAtoms& a = FCore.A;
   if (FOverrideRedirect) {
-    Atom type = a.NetWmWindowTypePopupMenu;
-    if (EqualIgnoringCase(FState.ClassName, "ComboLBox"))
-      type = a.NetWmWindowTypeDropdownMenu;
-    else if (FState.ClassName.find("Hint") != std::string::npos || FState.ClassName.find("Tip") != std::string::npos)
-      type = a.NetWmWindowTypeTooltip;
-    else if (FState.ClassName.find("Balloon") != std::string::npos)
-      type = a.NetWmWindowTypeNotification;
+    // One that never takes the focus is a notice shown beside the work
+    // (balloons); the others open from it and close with it (menus, lists,
+    // hints).
+    Atom type = (FState.ExStyle & WS_EX_NOACTIVATE) ? a.NetWmWindowTypeNotification : a.NetWmWindowTypePopupMenu;
     FCore.SetLongs(FWindow, a.NetWmWindowType, XA_ATOM, {long(type)});
     if (FOwner)
       XSetTransientForHint(dpy, FWindow, FOwner);
@@ -424,15 +410,19 @@ void TX11Window::ApplyShape()
                           Unsorted);
 }
 
-bool TX11Window::SetAlpha(BYTE alpha)
+bool TX11Window::SetLayering(const TDisplayLayering& layering)
 {
-  if (alpha == 255 && !FArgb) {
-    FAlpha = 255;
+  bool opaque = layering.Alpha == 255 && !layering.UseColorKey && !layering.PerPixelAlpha;
+  if (opaque) {
+    // Any window shows opaque pixels, with or without a compositor.
+    FLayering = layering;
+    if (FArgb)
+      PresentAll();
     return true;
   }
   if (!FCore.CompositorRuns())
     return false;
-  FAlpha = alpha;
+  FLayering = layering;
   if (!FArgb) {
     // The visual of an X window is fixed: the window is made again with one that has alpha.
     bool shown = FShown;
@@ -466,6 +456,17 @@ void TX11Window::Present(const TRect& area)
               unsigned(r.Height()));
 }
 
+// A framebuffer pixel as the compositor takes it: premultiplied, its alpha
+// the window's constant alpha (times its own with per-pixel alpha), none
+// where the colour key makes a hole.
+uint32_t TX11Window::Layered(uint32_t pixel) const
+{
+  if (FLayering.UseColorKey && (pixel & 0xFFFFFF) == FLayering.ColorKey)
+    return 0;
+  uint32_t argb = FLayering.PerPixelAlpha ? pixel : (pixel | 0xFF000000);
+  return BlendPixel(0, argb, FLayering.Alpha, true);
+}
+
 // Pixels the server cannot take as they are: another visual, or alpha.
 void TX11Window::PutConverted(const TRect& r)
 {
@@ -480,11 +481,10 @@ void TX11Window::PutConverted(const TRect& r)
     XDestroyImage(image);
     return;
   }
-  int alpha = FArgb ? FAlpha : 255;
   for (int y = 0; y < r.Height(); ++y) {
     const uint32_t* row = FBits + std::ptrdiff_t(r.Top + y) * FWidth + r.Left;
     for (int x = 0; x < r.Width(); ++x)
-      XPutPixel(image, x, y, PixelFor(visual, depth, row[x] & 0xFFFFFF, alpha));
+      XPutPixel(image, x, y, FArgb ? PremultipliedPixelFor(visual, depth, Layered(row[x])) : PixelFor(visual, depth, row[x] & 0xFFFFFF, 255));
   }
   XPutImage(FCore.Dpy, FWindow, FGc, image, 0, 0, r.Left, r.Top, unsigned(r.Width()), unsigned(r.Height()));
   XDestroyImage(image);

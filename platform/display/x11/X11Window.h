@@ -2,7 +2,7 @@
 // memory with the server where it can), how it presents itself to the
 // window manager (managed and undecorated, or override-redirect for popups,
 // menus, hints and tool windows), its properties, and presenting changed
-// areas of the framebuffer.
+// areas of the framebuffer. Its kind comes from its styles alone.
 #pragma once
 
 #include "platform/display/x11/X11Core.h"
@@ -36,9 +36,10 @@ public:
   void Show(bool visible);
   void SetTitle(const std::string& title);
   void SetShape(const TRegion* shape);
-  // Constant alpha through a 32-bit visual (the window is made again with it
-  // when needed); false when no compositor can show it.
-  bool SetAlpha(BYTE alpha);
+  // Constant alpha, colour key and per-pixel alpha through a 32-bit visual
+  // (the window is made again with it when needed); false when no
+  // compositor can show them.
+  bool SetLayering(const TDisplayLayering& layering);
   void Present(const TRect& area);  // framebuffer coordinates
   void PresentAll();
 
@@ -64,6 +65,7 @@ private:
   void ApplyIcon();
   void ApplyShape();
   void PutConverted(const TRect& area);
+  uint32_t Layered(uint32_t pixel) const;
   void Asked(const TRect& r);
 
   TCore& FCore;
@@ -82,7 +84,7 @@ private:
   bool FOverrideRedirect = false;
   bool FIconified = false;  // minimised by us (iconified, or unmapped without a window manager)
   bool FArgb = false;
-  BYTE FAlpha = 255;
+  TDisplayLayering FLayering;
   HICON FIconShown = nullptr;
   // The framebuffer: shared memory, or memory of our own.
   uint32_t* FBits = nullptr;

@@ -303,21 +303,27 @@ BOOL AlphaBlend(HDC dest, int x, int y, int width, int height, HDC src, int srcX
     return TRUE;
   }
   return ForEachStretched(a, x, y, width, height, srcWidth, srcHeight, [&](uint32_t* row, int xx, int, int sx, int sy) {
-    uint32_t s = source.At(sx, sy), d = row[xx], out = 0;
-    if (!perPixel) {
-      for (int shift = 0; shift < 32; shift += 8) {
-        uint32_t sc = (s >> shift) & 0xFF, dc = (d >> shift) & 0xFF;
-        out |= ((sc * A + dc * (255 - A) + 127) / 255) << shift;
-      }
-    } else {
-      uint32_t sa = ((s >> 24) * A + 127) / 255;
-      for (int shift = 0; shift < 32; shift += 8) {
-        uint32_t sc = shift == 24 ? sa : (((s >> shift) & 0xFF) * A + 127) / 255, dc = (d >> shift) & 0xFF;
-        out |= std::min<uint32_t>(255, sc + (dc * (255 - sa) + 127) / 255) << shift;
-      }
-    }
-    row[xx] = out;
+    row[xx] = BlendPixel(row[xx], source.At(sx, sy), BYTE(A), perPixel);
   }) ? TRUE : FALSE;
+}
+
+uint32_t BlendPixel(uint32_t d, uint32_t s, BYTE constantAlpha, bool perPixel)
+{
+  const uint32_t A = constantAlpha;
+  uint32_t out = 0;
+  if (!perPixel) {
+    for (int shift = 0; shift < 32; shift += 8) {
+      uint32_t sc = (s >> shift) & 0xFF, dc = (d >> shift) & 0xFF;
+      out |= ((sc * A + dc * (255 - A) + 127) / 255) << shift;
+    }
+    return out;
+  }
+  uint32_t sa = ((s >> 24) * A + 127) / 255;
+  for (int shift = 0; shift < 32; shift += 8) {
+    uint32_t sc = shift == 24 ? sa : (((s >> shift) & 0xFF) * A + 127) / 255, dc = (d >> shift) & 0xFF;
+    out |= std::min<uint32_t>(255, sc + (dc * (255 - sa) + 127) / 255) << shift;
+  }
+  return out;
 }
 
 BOOL GradientFill(HDC dc, const TRIVERTEX* v, ULONG vertexCount, const void* mesh, ULONG meshCount, ULONG mode)

@@ -28,6 +28,10 @@ BOOL TransparentBlt(HDC dest, int x, int y, int width, int height, HDC src, int 
 // channel and the alpha a, then d = min(255, s' + (d * (255 - a') + 127) / 255).
 BOOL AlphaBlend(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
                 int srcHeight, BLENDFUNCTION blend);
+// That rule for one 0xAARRGGBB pixel (perPixel: AC_SRC_ALPHA). Over a zero
+// destination with perPixel it scales a premultiplied pixel by the constant
+// alpha, which is what a compositor wants of a layered window.
+uint32_t BlendPixel(uint32_t dest, uint32_t src, BYTE constantAlpha, bool perPixel);
 // Rectangles only (GRADIENT_FILL_RECT_H / _V). Pixel i of n takes, per
 // 16-bit channel, (c0 * (n - i) + c1 * i) / n, then its high byte.
 BOOL GradientFill(HDC dc, const TRIVERTEX* vertices, ULONG vertexCount, const void* mesh, ULONG meshCount, ULONG mode);

@@ -83,12 +83,19 @@ TDrawAccess::TDrawAccess(HDC dc, TMode mode) : FDC(LookupDC(dc)), FMode(mode)
   }
   Clip = std::move(visible);
   Offset = DeviceOffset + FDC->S.ViewportOrg - FDC->S.WindowOrg;
+  if (FDC->Mirror && Surface.Bits && !Clip.IsEmpty()) {
+    FMirror = FDC->Mirror;
+    FReach = Clip.Bounds();
+    FMirror->BeforeAccess(FReach);
+  }
 }
 
 TDrawAccess::~TDrawAccess()
 {
   if (FTargetBitmap)
     FTargetBitmap->EndDraw(FMode == ReadWrite);
+  if (FMirror)
+    FMirror->AfterAccess(FReach);
 }
 
 uint32_t TDrawAccess::PixelOf(COLORREF c) const
@@ -135,6 +142,12 @@ void SetSurfaceDCGeometry(HDC h, const TSurface& surface, TPoint origin, const T
     dc->Origin = origin;
     dc->Visible = visible;
   }
+}
+
+void SetSurfaceDCMirror(HDC h, std::shared_ptr<TSurfaceMirror> mirror)
+{
+  if (auto dc = LookupDC(h); dc && !dc->Memory)
+    dc->Mirror = std::move(mirror);
 }
 
 HWND WindowFromDC(HDC h)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "platform/base/Geometry.h"
 #include "platform/win/gdi/Region.h"
@@ -30,3 +31,16 @@ HWND WindowFromDC(HDC dc);
 void DeleteSurfaceDC(HDC dc);
 // The pixel surface a DC draws into and its device origin; false for a stale DC.
 bool GetDCSurface(HDC dc, TSurface& surface, TPoint& origin);
+
+// A surface that mirrors pixels kept elsewhere (the screen): told before a
+// drawing call reads or writes it, and after, with the surface pixels the
+// call could reach (its clip), so it can fetch them first and hand on what
+// changed afterwards.
+class TSurfaceMirror {
+public:
+  virtual ~TSurfaceMirror() = default;
+  virtual void BeforeAccess(const TRect& reach) = 0;
+  virtual void AfterAccess(const TRect& reach) = 0;
+};
+// Attaches a mirror to a surface DC (null detaches it).
+void SetSurfaceDCMirror(HDC dc, std::shared_ptr<TSurfaceMirror> mirror);

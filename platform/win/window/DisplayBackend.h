@@ -33,6 +33,14 @@ struct TDisplayWindowState {
   HICON SmallIcon = nullptr;
 };
 
+// How a layered top-level window mixes with what lies under it.
+struct TDisplayLayering {
+  BYTE Alpha = 255;            // constant alpha of the whole window
+  bool UseColorKey = false;    // pixels of ColorKey (0x00RRGGBB) are holes
+  uint32_t ColorKey = 0;
+  bool PerPixelAlpha = false;  // each framebuffer pixel's top byte is its alpha, colours premultiplied
+};
+
 // The window system may call these methods while holding its own lock: they
 // must not call back into the window system. Input goes the other way through
 // the thread-safe entry points of Input.h (and InputClipboardTaken), from any
@@ -107,6 +115,18 @@ public:
   virtual void RemoveNotifyIcon(HWND window, UINT id);
   // Where the desktop shows that icon (screen coordinates); false when nowhere.
   virtual bool NotifyIconRect(HWND window, UINT id, TRect& rect);
+
+  // Layering of a top-level window: constant alpha, colour key, per-pixel
+  // alpha. False when the display cannot show what is asked (the window then
+  // stays as it was). The default takes constant alpha alone.
+  virtual bool SetWindowLayering(HWND window, const TDisplayLayering& layering);
+  // The screen as the display shows it: the pixels of area (screen
+  // coordinates) into a surface of the area's size. False when it cannot be read.
+  virtual bool ReadScreen(const TRect& area, const TSurface& into);
+  // Pixels drawn straight on the screen (the screen DC): shown over every
+  // window in area until a window presents over them. False when the display
+  // cannot show them.
+  virtual bool DrawOnScreen(const TRect& area, const TSurface& pixels);
 };
 
 using TDisplayFactory = std::unique_ptr<TDisplayBackend> (*)();

@@ -48,6 +48,7 @@ struct TDC {
   TSurface Surface;  // surface DCs
   TPoint Origin;
   TRegion Visible;
+  std::shared_ptr<TSurfaceMirror> Mirror;  // surface DCs over pixels kept elsewhere
   TDCState S;
   std::vector<TDCState> Saved;
 };
@@ -86,6 +87,8 @@ private:
   std::shared_ptr<TDC> FDC;
   std::shared_ptr<TGdiBitmap> FTargetBitmap;
   TMode FMode;
+  std::shared_ptr<TSurfaceMirror> FMirror;
+  TRect FReach;
 };
 
 // The effective clip of a DC in device coordinates (for GetClipBox and RectVisible).

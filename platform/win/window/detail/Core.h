@@ -86,6 +86,10 @@ struct TWnd {
   BYTE Alpha = 255;
   COLORREF ColorKey = 0;
   DWORD LayeredFlags = 0;
+  bool PerPixelAlpha = false;  // the last UpdateLayeredWindow blended with each pixel's alpha
+  // Its pixels come from UpdateLayeredWindow: the window system never paints
+  // it (nor erases it), until SetLayeredWindowAttributes takes over.
+  bool LayeredByUpdate = false;
   HICON IconBig = nullptr;
   HICON IconSmall = nullptr;
   HFONT Font = nullptr;

@@ -68,3 +68,13 @@ bool TDisplayBackend::BeginMoveSize(HWND, int, TPoint) { return false; }
 bool TDisplayBackend::ShowNotifyIcon(HWND, UINT, HICON, const std::string&) { return false; }
 void TDisplayBackend::RemoveNotifyIcon(HWND, UINT) {}
 bool TDisplayBackend::NotifyIconRect(HWND, UINT, TRect&) { return false; }
+
+bool TDisplayBackend::SetWindowLayering(HWND window, const TDisplayLayering& layering)
+{
+  if (layering.UseColorKey || layering.PerPixelAlpha)
+    return false;
+  return SetWindowAlpha(window, layering.Alpha);
+}
+
+bool TDisplayBackend::ReadScreen(const TRect&, const TSurface&) { return false; }
+bool TDisplayBackend::DrawOnScreen(const TRect&, const TSurface&) { return false; }

@@ -9,6 +9,7 @@
 #include "platform/win/window/MessageQueue.h"
 #include "platform/win/window/WindowTree.h"
 #include "platform/win/window/detail/Core.h"
+#include "platform/win/window/detail/ScreenMirror.h"
 
 using namespace wincore;
 
@@ -27,22 +28,6 @@ std::vector<TDCRec>& OpenDCs()
 {
   static auto* list = new std::vector<TDCRec>;
   return *list;
-}
-
-// The surface behind GetDC(0): a screen-sized memory surface.
-TSurface ScreenSurface()
-{
-  static std::vector<uint32_t>* pixels = new std::vector<uint32_t>;
-  TRect screen = Core().Desktop->Rect;
-  std::size_t need = std::size_t(std::max(screen.Width(), 1)) * std::size_t(std::max(screen.Height(), 1));
-  if (pixels->size() != need)
-    pixels->assign(need, 0);
-  TSurface s;
-  s.Bits = pixels->data();
-  s.Width = std::max(screen.Width(), 1);
-  s.Height = std::max(screen.Height(), 1);
-  s.StrideBytes = s.Width * 4;
-  return s;
 }
 
 TSurface EmptySurface()
@@ -233,6 +218,8 @@ void InvalidateTree(TWnd* w, const TRegion& clientArea, bool erase, UINT flags)
 {
   if (w->MessageOnly || !IsVisibleChain(w) || w->NoRedraw)
     return;
+  if (TWnd* root = RootOf(w); root && root != Core().Desktop && root->LayeredByUpdate)
+    return;
   TRegion area = clientArea.Intersect(TRect(0, 0, w->Client.Width(), w->Client.Height()));
   if (w != Core().Desktop) {
     w->Update = w->Update.Union(area);
@@ -245,7 +232,7 @@ void InvalidateTree(TWnd* w, const TRegion& clientArea, bool erase, UINT flags)
                                                 w == Core().Desktop);
   if (children) {
     for (TWnd* c : w->Children) {
-      if (!(c->Style & WS_VISIBLE))
+      if (!(c->Style & WS_VISIBLE) || c->LayeredByUpdate)
         continue;
       // clientArea is in w's client coordinates, which is where children's rectangles live.
       TRegion inWindow = clientArea.Intersect(c->Rect);
@@ -324,6 +311,8 @@ void ReleaseWindowDCs(TWnd* w)
   // keep working, over nothing, until released.
   TWnd* root = RootOf(w);
   for (auto& r : OpenDCs()) {
+    if (!r.Hwnd)
+      continue;  // the screen's: it belongs to no window
     TWnd* x = ResolveLocal(r.Hwnd);
     if (!x || (root && RootOf(x) == root) || IsDescendant(w, x)) {
       SetSurfaceDCGeometry(r.Dc, EmptySurface(), TPoint(), TRegion());
@@ -550,7 +539,14 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags)
   if (!hwnd || hwnd == GetDesktopWindow()) {
     TSurface s = ScreenSurface();
     TRegion all(TRect(0, 0, s.Width, s.Height));
+    // Screen DCs still open follow a buffer made anew for another screen size.
+    for (TDCRec& r : OpenDCs())
+      if (!r.Hwnd) {
+        SetSurfaceDCGeometry(r.Dc, s, TPoint(), all);
+        r.Visible = all;
+      }
     HDC dc = CreateSurfaceDC(s, TPoint(), all, nullptr);
+    SetSurfaceDCMirror(dc, ScreenMirror());
     OpenDCs().push_back({dc, nullptr, false, true, all});
     return dc;
   }

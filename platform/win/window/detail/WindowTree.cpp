@@ -331,8 +331,16 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value)
       w->Style = (ss.styleNew & ~WS_VISIBLE) | (w->Style & WS_VISIBLE);
     } else {
       w->ExStyle = ss.styleNew;
-      if (w->HasSurface && core.Display && !(w->ExStyle & WS_EX_LAYERED))
-        core.Display->SetWindowAlpha(hwnd, 255);
+      // A window that stops being layered forgets its layering and shows opaque.
+      if (!(w->ExStyle & WS_EX_LAYERED) && (oldStyle & WS_EX_LAYERED)) {
+        w->Alpha = 255;
+        w->ColorKey = 0;
+        w->LayeredFlags = 0;
+        w->PerPixelAlpha = false;
+        w->LayeredByUpdate = false;
+        if (w->HasSurface && core.Display)
+          core.Display->SetWindowLayering(hwnd, TDisplayLayering());
+      }
     }
     TellDisplayWindowState(w);
   }

@@ -31,6 +31,19 @@ std::unique_ptr<TBitmap> Filled(int W, int H, TColor Color)
   return bitmap;
 }
 
+// A stream that takes nothing, as a full disk would.
+class TRefusingStream : public TStream {
+public:
+  Integer Read(void*, Integer) override { return 0; }
+  Integer Write(const void*, Integer) override { return 0; }
+  Int64 Seek(Int64, TSeekOrigin) override { return 0; }
+};
+
+// A bitmap whose change handler refuses the new picture.
+struct TRefuseChange {
+  void Refuse(TObject*) { throw EInvalidGraphic("refused"); }
+};
+
 }  // namespace
 
 TEST(ImagesDitherTest, ColourCubeLookup)
@@ -124,6 +137,7 @@ TEST(ImagesDitherTest, WriterColourTableComesFromThePalette)
     auto* row = static_cast<BYTE*>(writer.RowPointer(1));
     row[2] = 1;
     EXPECT_THROW(writer.RowPointer(2), EInvalidGraphicOperation);
+    writer.Finish();
   }
   const std::vector<RGBQUAD> table = ReadColorTable(&bitmap);
   ASSERT_EQ(table.size(), 256u);
@@ -136,4 +150,29 @@ TEST(ImagesDitherTest, WriterColourTableComesFromThePalette)
   EXPECT_NE(bitmap.Palette(), nullptr);
   TDIBWriter bad(&bitmap, pf16bit);
   EXPECT_THROW(bad.RowPointer(0), GIFException);
+}
+
+TEST(ImagesDitherTest, WriterReportsAFailedWriteBackAndDropsAnUnfinishedCopy)
+{
+  TBitmap bitmap;
+  bitmap.SetPixelFormat(pf8bit);
+  bitmap.SetSize(2, 2);
+  {
+    TDIBWriter writer(&bitmap, pf8bit);
+    static_cast<BYTE*>(writer.RowPointer(0))[0] = 1;
+    TRefusingStream refusing;
+    EXPECT_THROW(writer.SaveToStream(&refusing), EWriteError);
+    TRefuseChange refuse;
+    bitmap.OnChange = TNotifyEvent(&refuse, &TRefuseChange::Refuse);
+    EXPECT_THROW(writer.Finish(), EInvalidGraphic);
+    bitmap.OnChange = nullptr;
+  }
+  const std::vector<std::uint32_t> before = Pixels(&bitmap);
+  {
+    // Left without Finish: freeing it neither throws nor touches the bitmap.
+    TDIBWriter writer(&bitmap, pf8bit);
+    static_cast<BYTE*>(writer.RowPointer(0))[0] = 0;
+    static_cast<BYTE*>(writer.RowPointer(0))[1] = 0;
+  }
+  EXPECT_EQ(Pixels(&bitmap), before);
 }

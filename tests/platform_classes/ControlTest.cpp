@@ -1,6 +1,7 @@
 // Controls: alignment and anchors, message dispatch, ownership and free
 // notification, mouse routing to graphic controls, focus order, drag and drop.
 #include "ClassesTestSupport.h"
+#include "platform/classes/stdctrls/Button.h"
 #include "platform/classes/stdctrls/Edit.h"
 #include "platform/classes/stdctrls/Label.h"
 #include "platform/classes/stdctrls/Panel.h"
@@ -410,3 +411,54 @@ TEST_F(ControlTest, DragAndDropBetweenControls)
 }
 
 }  // namespace
+
+// A click handler that frees the control it belongs to: the message that ran
+// it must not touch the control afterwards (the sanitizer build checks).
+TEST_F(ControlTest, AControlFreedByItsOwnClickHandlerIsNotTouchedAfterwards)
+{
+  struct TFreeSender {
+    int Clicks = 0;
+    void Click(TObject* Sender)
+    {
+      ++Clicks;
+      delete Sender;
+    }
+  };
+  struct TCase {
+    const char* Kind;
+    std::function<TControl*(TForm*, TPanel*)> Make;
+  };
+  const TCase cases[] = {
+      {"button", [](TForm* f, TPanel* box) { auto* b = new TButton(f); b->SetParent(box); return static_cast<TControl*>(b); }},
+      {"panel", [](TForm* f, TPanel* box) { auto* p = new TPanel(f); p->SetParent(box); return static_cast<TControl*>(p); }},
+      {"label", [](TForm* f, TPanel* box) {
+         auto* l = new TLabel(f);
+         l->SetAutoSize(false);
+         l->SetParent(box);
+         return static_cast<TControl*>(l);
+       }},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Kind);
+    THeadlessDisplay::Advance(1000);
+    TFreeSender handler;
+    TControl* control = c.Make(Form, Box);
+    control->SetBounds(10, 10, 60, 30);
+    control->OnClick = TNotifyEvent(&handler, &TFreeSender::Click);
+    Pump();
+    int before = Form->ComponentCount();
+    ClickAt(CentreOf(control));
+    EXPECT_EQ(handler.Clicks, 1);
+    EXPECT_EQ(Form->ComponentCount(), before - 1);
+  }
+
+  // The form itself, freed from its own click handler.
+  THeadlessDisplay::Advance(1000);
+  TFreeSender handler;
+  Box->Hide();
+  Form->OnClick = TNotifyEvent(&handler, &TFreeSender::Click);
+  Pump();
+  ClickAt(CentreOf(Form));
+  Form = nullptr;
+  EXPECT_EQ(handler.Clicks, 1);
+}

@@ -383,3 +383,49 @@ TEST_F(FormTest, FirstLookScreenshot)
 }
 
 }  // namespace
+
+// A form freed by one of its own handlers (instead of answering caFree or
+// calling Release): what ran the handler leaves the form alone afterwards
+// (the sanitizer build checks), and a modal loop ends as cancelled.
+TEST_F(FormTest, AFormFreedByItsOwnHandlerIsNotTouchedAfterwards)
+{
+  struct TFreeForm {
+    int Calls = 0;
+    void Close(TObject* Sender, TCloseAction&)
+    {
+      ++Calls;
+      delete Sender;
+    }
+    void Click(TObject* Sender)
+    {
+      ++Calls;
+      delete GetParentForm(static_cast<TControl*>(Sender));
+    }
+  } freer;
+
+  auto* closing = TCustomForm::Create<TForm>(Application());
+  closing->Show();
+  closing->OnClose = TCloseEvent(&freer, &TFreeForm::Close);
+  closing->Close();
+  EXPECT_EQ(freer.Calls, 1);
+
+  auto* modal = TCustomForm::Create<TForm>(Application());
+  modal->SetBounds(100, 100, 200, 150);
+  auto* button = new TButton(modal);
+  button->SetParent(modal);
+  button->SetBounds(10, 10, 80, 25);
+  button->OnClick = TNotifyEvent(&freer, &TFreeForm::Click);
+  bool clicked = false;
+  WhenIdle([&] {
+    if (clicked)
+      return false;
+    clicked = true;
+    TPoint p = CentreOf(button);
+    Display->Click(p.x, p.y);
+    return true;
+  });
+  EXPECT_EQ(modal->ShowModal(), mrCancel);
+  EXPECT_EQ(freer.Calls, 2);
+  EXPECT_TRUE(Form->Enabled());
+  EXPECT_TRUE(IsWindowEnabled(Form->Handle()));
+}

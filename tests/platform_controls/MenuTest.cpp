@@ -1,5 +1,6 @@
 #include "ControlTestSupport.h"
 
+#include <algorithm>
 #include <deque>
 
 namespace {
@@ -17,6 +18,22 @@ int MenuWindows()
       },
       reinterpret_cast<LPARAM>(&n));
   return n;
+}
+
+// The topmost menu window (the deepest open level).
+HWND TopMenuWindow()
+{
+  HWND top = nullptr;
+  EnumWindows(
+      [](HWND hwnd, LPARAM p) {
+        char cls[16] = {};
+        GetClassName(hwnd, cls, sizeof cls);
+        if (std::string(cls) == "#32768" && !*reinterpret_cast<HWND*>(p))
+          *reinterpret_cast<HWND*>(p) = hwnd;  // the first one found is on top
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&top));
+  return top;
 }
 
 class MenuTest : public TControlFixture {
@@ -122,18 +139,8 @@ TEST_F(MenuTest, ASubmenuOpensAfterTheMenuDelay)
   });
   Steps.push_back([&] {
     after = MenuWindows();
-    HWND top = nullptr;
-    EnumWindows(
-        [](HWND hwnd, LPARAM p) {
-          char cls[16] = {};
-          GetClassName(hwnd, cls, sizeof cls);
-          if (std::string(cls) == "#32768" && !*reinterpret_cast<HWND*>(p))
-            *reinterpret_cast<HWND*>(p) = hwnd;  // the first one found: the submenu, on top
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&top));
     TRect r;
-    GetWindowRect(top, &r);
+    GetWindowRect(TopMenuWindow(), &r);
     subRect = r;
     // Along the parent level, then down onto the submenu's second item.
     Display->MoveMouse(r.Left + 20, r.Top + 3 + 17 + 5);
@@ -173,6 +180,88 @@ TEST_F(MenuTest, WithoutReturnCmdTheChoiceIsPostedAsACommand)
   EXPECT_EQ(command, 0u);  // posted, not sent
   Pump();
   EXPECT_EQ(command, MAKEWPARAM(100, 0));
+}
+
+// A message filter hook of the thread sees the messages of the menu loop with
+// MSGF_MENU, and a message it eats never reaches the menu.
+struct TFiltered {
+  int Code;
+  UINT Message;
+  WPARAM WParam;
+  bool operator==(const TFiltered&) const = default;
+};
+std::vector<TFiltered> gFiltered;
+HHOOK gFilter = nullptr;
+LRESULT EatLetterO(int code, WPARAM w, LPARAM l)
+{
+  const MSG* msg = reinterpret_cast<const MSG*>(l);
+  if (code >= 0 && msg->message != WM_TIMER)
+    gFiltered.push_back({code, msg->message, msg->wParam});
+  if (code == MSGF_MENU && msg->message == WM_KEYDOWN && msg->wParam == 'O')
+    return 1;
+  return CallNextHookEx(gFilter, code, w, l);
+}
+
+TEST_F(MenuTest, AMessageFilterHookSeesTheMenuLoopAndMayEatAMessage)
+{
+  gFiltered.clear();
+  gFilter = SetWindowsHookEx(WH_MSGFILTER, EatLetterO, nullptr, GetCurrentThreadId());
+  ASSERT_NE(gFilter, nullptr);
+  Steps.push_back([&] { Display->PressKey('O'); });  // eaten: "&Ouvrir" is not chosen
+  Steps.push_back([&] { Display->PressKey(VK_ESCAPE); });
+  int chosen = Track();
+  EXPECT_TRUE(UnhookWindowsHookEx(gFilter));
+  EXPECT_EQ(chosen, 0);
+  EXPECT_FALSE(Ended);
+  EXPECT_NE(std::find(gFiltered.begin(), gFiltered.end(), TFiltered{MSGF_MENU, WM_KEYDOWN, 'O'}), gFiltered.end());
+  EXPECT_NE(std::find(gFiltered.begin(), gFiltered.end(), TFiltered{MSGF_MENU, WM_KEYDOWN, VK_ESCAPE}),
+            gFiltered.end());
+  for (const TFiltered& f : gFiltered) {
+    EXPECT_EQ(f.Code, MSGF_MENU);
+    // The eaten key was never translated into a character.
+    EXPECT_FALSE(f.Message == WM_CHAR && (f.WParam == 'o' || f.WParam == 'O'));
+  }
+
+  // Outside a modal loop nobody calls the filter.
+  gFiltered.clear();
+  gFilter = SetWindowsHookEx(WH_MSGFILTER, EatLetterO, nullptr, GetCurrentThreadId());
+  PostMessage(Parent, WM_USER, 0, 0);
+  Pump();
+  UnhookWindowsHookEx(gFilter);
+  EXPECT_TRUE(gFiltered.empty());
+}
+
+TEST_F(MenuTest, TheMenuFontFollowsANewNonClientMetricsFont)
+{
+  NONCLIENTMETRICS original;
+  ASSERT_TRUE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof original, &original, 0));
+  // The dark pixels of the first item's text while the menu is up.
+  auto inkOfFirstItem = [&] {
+    int ink = -1;
+    Steps.push_back([&] {
+      HWND menu = TopMenuWindow();
+      TRect r;
+      GetWindowRect(menu, &r);
+      ink = 0;
+      for (int y = 3; y < 3 + 17; ++y)
+        for (int x = 3; x < r.Width() - 3; ++x)
+          ink += Display->Pixel(menu, x, y) == 0 ? 1 : 0;
+      Display->PressKey(VK_ESCAPE);
+    });
+    Ended = false;
+    Track();
+    return ink;
+  };
+  int normal = inkOfFirstItem();
+  NONCLIENTMETRICS bold = original;
+  bold.lfMenuFont.lfWeight = 700;
+  ASSERT_TRUE(SystemParametersInfo(SPI_SETNONCLIENTMETRICS, sizeof bold, &bold, SPIF_SENDCHANGE));
+  int heavy = inkOfFirstItem();
+  ASSERT_TRUE(SystemParametersInfo(SPI_SETNONCLIENTMETRICS, sizeof original, &original, SPIF_SENDCHANGE));
+  int back = inkOfFirstItem();
+  EXPECT_GT(normal, 0);
+  EXPECT_GT(heavy, normal);
+  EXPECT_EQ(back, normal);
 }
 
 TEST(MenuHandleTest, ItemsAndStatesRoundTrip)

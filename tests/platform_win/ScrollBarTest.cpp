@@ -109,6 +109,37 @@ TEST_F(ScrollBarTest, PressesOnTheBarSendItsScrollCodes)
   }
 }
 
+// A message filter hook sees the messages of the tracking loop with
+// MSGF_SCROLLBAR; a move it eats does not move the thumb.
+std::vector<std::pair<int, UINT>> gScrollFiltered;
+LRESULT EatMoves(int code, WPARAM w, LPARAM l)
+{
+  const MSG* msg = reinterpret_cast<const MSG*>(l);
+  gScrollFiltered.emplace_back(code, msg->message);
+  if (code == MSGF_SCROLLBAR && msg->message == WM_MOUSEMOVE)
+    return 1;
+  return CallNextHookEx(nullptr, code, w, l);
+}
+
+TEST_F(ScrollBarTest, AMessageFilterHookSeesTheTrackingLoopAndMayEatAMove)
+{
+  HWND w = MakeScrolled();
+  gScrollFiltered.clear();
+  HHOOK hook = SetWindowsHookEx(WH_MSGFILTER, EatMoves, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  Display->MoveMouse(192, 20);
+  Display->Press();
+  Display->MoveMouse(192, 50);
+  Display->Release();
+  Pump();
+  EXPECT_TRUE(UnhookWindowsHookEx(hook));
+  EXPECT_EQ(Codes(), (std::vector<WORD>{SB_THUMBPOSITION, SB_ENDSCROLL}));
+  EXPECT_EQ(gScrollFiltered, (std::vector<std::pair<int, UINT>>{{MSGF_SCROLLBAR, WM_MOUSEMOVE},
+                                                                {MSGF_SCROLLBAR, WM_LBUTTONUP}}));
+  EXPECT_EQ(GetCapture(), nullptr);
+  DestroyWindow(w);
+}
+
 TEST_F(ScrollBarTest, AnArrowHeldDownRepeats)
 {
   MakeScrolled();

@@ -118,25 +118,33 @@ void* TDIBWriter::RowPointer(int Row)
   return FPixels.data() + std::size_t(index) * FRowBytes;
 }
 
-TDIBWriter::~TDIBWriter()
+void TDIBWriter::SaveToStream(TStream* Stream)
+{
+  if (!FMade)
+    CreateDIB();
+  BITMAPFILEHEADER file;
+  file.bfType = 0x4D42;
+  file.bfSize = DWORD(sizeof(file) + FInfo.size() + FPixels.size());
+  file.bfOffBits = DWORD(sizeof(file) + FInfo.size());
+  Stream->WriteBuffer(&file, sizeof(file));
+  Stream->WriteBuffer(FInfo.data(), Integer(FInfo.size()));
+  Stream->WriteBuffer(FPixels.data(), Integer(FPixels.size()));
+}
+
+void TDIBWriter::Finish()
 {
   if (!FMade)
     return;
-  try {
-    const std::vector<PALETTEENTRY> palette = PaletteEntries(FBitmap->Palette());
-    BITMAPFILEHEADER file;
-    file.bfType = 0x4D42;
-    file.bfSize = DWORD(sizeof(file) + FInfo.size() + FPixels.size());
-    file.bfOffBits = DWORD(sizeof(file) + FInfo.size());
-    TMemoryStream stream;
-    stream.WriteBuffer(&file, sizeof(file));
-    stream.WriteBuffer(FInfo.data(), Integer(FInfo.size()));
-    stream.WriteBuffer(FPixels.data(), Integer(FPixels.size()));
-    stream.SetPosition(0);
-    FBitmap->LoadFromStream(&stream);
-    // Loading replaced the picture and its palette: give the palette back.
-    if (!palette.empty())
-      FBitmap->SetPalette(PaletteFromEntries(palette.data(), int(palette.size())));
-  } catch (...) {
-  }
+  const std::vector<PALETTEENTRY> palette = PaletteEntries(FBitmap->Palette());
+  TMemoryStream stream;
+  SaveToStream(&stream);
+  stream.SetPosition(0);
+  FBitmap->LoadFromStream(&stream);
+  // Loading replaced the picture and its palette: give the palette back.
+  if (!palette.empty())
+    FBitmap->SetPalette(PaletteFromEntries(palette.data(), int(palette.size())));
+  // Written back once: a second Finish has nothing new to give.
+  FMade = false;
+  FInfo.clear();
+  FPixels.clear();
 }

@@ -1,7 +1,7 @@
 // Raw row access to bitmaps for colour reduction: TDIBReader reads a
 // bitmap's own rows in a pixel format it sets; TDIBWriter writes rows into a
-// private device-independent copy that goes back into the bitmap (as an
-// in-memory BMP file) when the writer is freed.
+// private device-independent copy that Finish puts back into the bitmap (as an
+// in-memory BMP file).
 #pragma once
 
 #include <vector>
@@ -37,10 +37,15 @@ public:
 class TDIBWriter : public TDIB {
 public:
   TDIBWriter(TBitmap* ABitmap, TPixelFormat APixelFormat);
-  // Writes the copy back into the bitmap (failures are lost: nothing can
-  // report them from here).
-  ~TDIBWriter() override;
+  // A writer freed without Finish (left by an exception, say) drops its copy:
+  // the bitmap keeps its old picture and nothing is thrown.
+  ~TDIBWriter() override = default;
   void* RowPointer(int Row) override;
+  // The copy as a BMP file; a stream that refuses it raises EWriteError.
+  void SaveToStream(TStream* Stream);
+  // Puts the copy back into the bitmap. Any failure is raised; a writer whose
+  // rows were never asked for leaves the bitmap as it is.
+  void Finish();
 
 private:
   void CreateDIB();

@@ -104,6 +104,7 @@ TBitmap* ReduceBitmapColors(TBitmap* Bitmap, TColorReductionMode Mode, TDitherMo
       }
       engine->NextRow();
     }
+    writer.Finish();
   }
   return result.release();
 }

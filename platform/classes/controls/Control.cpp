@@ -41,6 +41,7 @@ TControl::~TControl()
   delete FActionLink;
   delete FConstraints;
   delete FFont;
+  *FAlive = false;
 }
 
 // Bounds

@@ -9,6 +9,7 @@
 // the rest up; what nobody handles reaches DefaultHandler.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "platform/classes/MessageDispatch.h"
@@ -168,6 +169,12 @@ public:
   TStartDragEvent OnStartDrag;
   TEndDragEvent OnEndDrag;
 
+  // True while the control lives. Code that runs a user handler (which may
+  // free the control) holds a copy and looks at it before touching the
+  // control again.
+  using TAliveToken = std::shared_ptr<const bool>;
+  TAliveToken AliveToken() const { return FAlive; }
+
 protected:
   friend class TWinControl;
   friend struct TDragAccess;
@@ -247,6 +254,7 @@ protected:
 
 private:
   void DoMouseDown(TMessage& Message, TMouseButton Button, TShiftState Shift);
+  std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
   void DoMouseUp(TMessage& Message, TMouseButton Button);
 
   TAnchors FAnchors{akLeft, akTop};

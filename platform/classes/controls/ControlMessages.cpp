@@ -182,10 +182,16 @@ void TControl::DoMouseUp(TMessage& Message, TMouseButton Button)
   MouseUp(Button, MouseShift(Message), mouse.XPos, mouse.YPos);
 }
 
+// The default handling and the events below may run user handlers that free
+// the control: once it is gone, nothing more is done with it.
+
 void TControl::WMLButtonDown(TMessage& Message)
 {
+  TAliveToken alive = AliveToken();
   SendCancelMode(this);
   DefaultHandler(Message);
+  if (!*alive)
+    return;
   if (FControlStyle.Contains(csCaptureMouse))
     SetMouseCapture(true);
   if (FControlStyle.Contains(csClickEvents))
@@ -195,18 +201,26 @@ void TControl::WMLButtonDown(TMessage& Message)
 
 void TControl::WMLButtonDblClk(TMessage& Message)
 {
+  TAliveToken alive = AliveToken();
   SendCancelMode(this);
   DefaultHandler(Message);
+  if (!*alive)
+    return;
   if (FControlStyle.Contains(csCaptureMouse))
     SetMouseCapture(true);
   if (FControlStyle.Contains(csClickEvents))
     DblClick();
+  if (!*alive)
+    return;
   DoMouseDown(Message, mbLeft, {ssDouble});
 }
 
 void TControl::WMLButtonUp(TMessage& Message)
 {
+  TAliveToken alive = AliveToken();
   DefaultHandler(Message);
+  if (!*alive)
+    return;
   if (FControlStyle.Contains(csCaptureMouse))
     SetMouseCapture(false);
   if (FControlState.Contains(csClicked)) {
@@ -215,44 +229,57 @@ void TControl::WMLButtonUp(TMessage& Message)
     TRect client = ClientRect();
     if (PtInRect(&client, mouse.Pos()))
       Click();
+    if (!*alive)
+      return;
   }
   DoMouseUp(Message, mbLeft);
 }
 
 void TControl::WMRButtonDown(TMessage& Message)
 {
+  TAliveToken alive = AliveToken();
   DefaultHandler(Message);
-  DoMouseDown(Message, mbRight, {});
+  if (*alive)
+    DoMouseDown(Message, mbRight, {});
 }
 
 void TControl::WMRButtonDblClk(TMessage& Message)
 {
+  TAliveToken alive = AliveToken();
   DefaultHandler(Message);
-  DoMouseDown(Message, mbRight, {ssDouble});
+  if (*alive)
+    DoMouseDown(Message, mbRight, {ssDouble});
 }
 
 void TControl::WMRButtonUp(TMessage& Message)
 {
+  TAliveToken alive = AliveToken();
   DefaultHandler(Message);
-  DoMouseUp(Message, mbRight);
+  if (*alive)
+    DoMouseUp(Message, mbRight);
 }
 
 void TControl::WMMButtonDown(TMessage& Message)
 {
+  TAliveToken alive = AliveToken();
   DefaultHandler(Message);
-  DoMouseDown(Message, mbMiddle, Message.Msg == WM_MBUTTONDBLCLK ? TShiftState{ssDouble} : TShiftState{});
+  if (*alive)
+    DoMouseDown(Message, mbMiddle, Message.Msg == WM_MBUTTONDBLCLK ? TShiftState{ssDouble} : TShiftState{});
 }
 
 void TControl::WMMButtonUp(TMessage& Message)
 {
+  TAliveToken alive = AliveToken();
   DefaultHandler(Message);
-  DoMouseUp(Message, mbMiddle);
+  if (*alive)
+    DoMouseUp(Message, mbMiddle);
 }
 
 void TControl::WMMouseMove(TMessage& Message)
 {
+  TAliveToken alive = AliveToken();
   DefaultHandler(Message);
-  if (!FControlStyle.Contains(csNoStdEvents)) {
+  if (*alive && !FControlStyle.Contains(csNoStdEvents)) {
     auto& mouse = MessageAs<TWMMouse>(Message);
     MouseMove(MouseShift(Message), mouse.XPos, mouse.YPos);
   }

@@ -121,9 +121,10 @@ void TWinControl::WndProc(TMessage& Message)
       }
       if (control) {
         TPoint p(mouse.XPos - control->Left(), mouse.YPos - control->Top());
+        TAliveToken alive = AliveToken();  // the child's handlers may free its parent too
         Message.Result =
             control->Perform(Message.Msg, Message.WParam, MAKELPARAM(WORD(SHORT(p.x)), WORD(SHORT(p.y))));
-        if (Message.Result == 0 && FHandle)
+        if (*alive && Message.Result == 0 && FHandle)
           DefWindowProc(FHandle, Message.Msg, Message.WParam, Message.LParam);
         return;
       }

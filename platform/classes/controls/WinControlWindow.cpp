@@ -57,6 +57,9 @@ TControl* FindControl(HWND Handle)
 
 void TWinControl::MainWndProc(TMessage& Message)
 {
+  // A handler run by the message may free the control: after it, only the
+  // token is looked at.
+  TAliveToken alive = AliveToken();
   try {
     if (FWindowProc)
       FWindowProc(Message);
@@ -65,7 +68,7 @@ void TWinControl::MainWndProc(TMessage& Message)
   } catch (...) {
     FreeDeviceContexts();
     if (Application())
-      Application()->HandleException(this);
+      Application()->HandleException(*alive ? this : nullptr);
     return;
   }
   FreeDeviceContexts();

@@ -288,14 +288,18 @@ void TCustomForm::CMShowingChanged(TMessage&)
   if (FFormState.Contains(fsShowing))
     throw EInvalidOperation(SVisibleChanged);
   FFormState.Include(fsShowing);
+  // OnShow and OnHide may free the form: nothing is done with it then.
+  TAliveToken alive = AliveToken();
   try {
     if (FShowing) {
       try {
         DoShow();
       } catch (...) {
         if (Application())
-          Application()->HandleException(this);
+          Application()->HandleException(*alive ? this : nullptr);
       }
+      if (!*alive)
+        return;
       if (FPosition == poScreenCenter || FPosition == poDesktopCenter || FPosition == poMainFormCenter ||
           FPosition == poOwnerFormCenter) {
         int x, y;
@@ -327,8 +331,10 @@ void TCustomForm::CMShowingChanged(TMessage&)
         DoHide();
       } catch (...) {
         if (Application())
-          Application()->HandleException(this);
+          Application()->HandleException(*alive ? this : nullptr);
       }
+      if (!*alive)
+        return;
       if (FFormState.Contains(fsModal))
         SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
                      SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -336,7 +342,8 @@ void TCustomForm::CMShowingChanged(TMessage&)
         ShowWindow(FHandle, SW_HIDE);
     }
   } catch (...) {
-    FFormState.Exclude(fsShowing);
+    if (*alive)
+      FFormState.Exclude(fsShowing);
     throw;
   }
   FFormState.Exclude(fsShowing);
@@ -358,32 +365,51 @@ TModalResult TCustomForm::ShowModal()
   // The other windows of the thread take no input while the form is up.
   std::vector<HWND> disabled = Application()->DisableTaskWindows(nullptr);
   TModalResult result = mrNone;
+  // A handler may free the form while it is up: the loop then ends as
+  // cancelled, putting back only what lives outside the form.
+  TAliveToken alive = AliveToken();
+  auto freedMeanwhile = [&] {
+    Screen()->SetCursor(saveCursor);
+    Application()->EnableTaskWindows(disabled);
+    if (activeWindow && IsWindow(activeWindow))
+      SetActiveWindow(activeWindow);
+    return mrCancel;
+  };
   try {
     Show();
+    if (!*alive)
+      return freedMeanwhile();
     try {
       SendMessage(Handle(), CM_ACTIVATE, 0, 0);
       FModalResult = mrNone;
       do {
         Application()->HandleMessage();
+        if (!*alive)
+          return freedMeanwhile();
         if (Application()->Terminated())
           FModalResult = mrCancel;
         else if (FModalResult != mrNone)
           CloseModal();
+        if (!*alive)
+          return freedMeanwhile();
       } while (FModalResult == mrNone);
       result = FModalResult;
       SendMessage(Handle(), CM_DEACTIVATE, 0, 0);
       if (GetActiveWindow() != FHandle)
         activeWindow = nullptr;
     } catch (...) {
-      Hide();
+      if (*alive)
+        Hide();
       throw;
     }
     Hide();
   } catch (...) {
     Screen()->SetCursor(saveCursor);
     Application()->EnableTaskWindows(disabled);
-    FFocusCount = saveFocusCount;
-    FFormState.Exclude(fsModal);
+    if (*alive) {
+      FFocusCount = saveFocusCount;
+      FFormState.Exclude(fsModal);
+    }
     throw;
   }
   Screen()->SetCursor(saveCursor);
@@ -397,20 +423,24 @@ TModalResult TCustomForm::ShowModal()
 
 void TCustomForm::CloseModal()
 {
+  TAliveToken alive = AliveToken();
   try {
     TCloseAction action = caNone;
-    if (CloseQuery()) {
+    if (CloseQuery() && *alive) {
       action = caHide;
       DoClose(action);
     }
+    if (!*alive)
+      return;
     switch (action) {
     case caNone: FModalResult = mrNone; break;
     case caFree: Release(); break;
     default: break;
     }
   } catch (...) {
-    FModalResult = mrNone;
-    Application()->HandleException(this);
+    if (*alive)
+      FModalResult = mrNone;
+    Application()->HandleException(*alive ? this : nullptr);
   }
 }
 
@@ -428,11 +458,13 @@ void TCustomForm::Close()
     FModalResult = mrCancel;
     return;
   }
-  if (!CloseQuery())
+  // The close handlers may free the form (instead of answering caFree).
+  TAliveToken alive = AliveToken();
+  if (!CloseQuery() || !*alive)
     return;
   TCloseAction action = caHide;
   DoClose(action);
-  if (action == caNone)
+  if (action == caNone || !*alive)
     return;
   if (Application() && Application()->MainForm() == this)
     Application()->Terminate();

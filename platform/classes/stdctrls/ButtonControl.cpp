@@ -13,8 +13,11 @@ void TButtonControl::WndProc(TMessage& Message)
   case WM_LBUTTONDOWN:
   case WM_LBUTTONDBLCLK:
     if (!Focused()) {
+      TAliveToken alive = AliveToken();  // an OnEnter handler may free the button
       FClicksDisabled = true;
       ::SetFocus(Handle());
+      if (!*alive)
+        return;
       FClicksDisabled = false;
       if (!Focused())
         return;

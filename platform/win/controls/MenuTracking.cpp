@@ -399,6 +399,9 @@ UINT TMenuLoop::Run(HMENU menu, int x, int y, const TRect* exclude)
       PostQuitMessage(int(msg.wParam));
       break;
     }
+    // A message filter hook may take the message before the menu sees it.
+    if (CallMsgFilter(&msg, MSGF_MENU))
+      continue;
     if (msg.message == WM_KEYF1 || msg.message == WM_SYSTIMER)
       continue;
     if (msg.message == WM_TIMER && msg.hwnd == capture && msg.wParam == SubmenuTimer) {

@@ -1,6 +1,8 @@
 #include "platform/win/controls/MenuWindow.h"
 
 #include <algorithm>
+#include <cstring>
+#include <mutex>
 
 #include "platform/win/controls/ControlSupport.h"
 
@@ -8,17 +10,32 @@ using namespace controls;
 
 namespace {
 
+// The menu fonts follow the non-client metrics: after a WM_SETTINGCHANGE that
+// brought a new menu font, the next layout or paint makes the fonts anew.
+// Menus of several threads may ask at once.
 HFONT MenuFont(bool bold)
 {
-  static HFONT normal = nullptr, heavy = nullptr;
-  if (!normal) {
-    NONCLIENTMETRICS ncm;
-    SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
-    normal = CreateFontIndirectA(&ncm.lfMenuFont);
+  struct TMenuFonts {
+    std::mutex Lock;
+    LOGFONTA MadeFrom{};
+    HFONT Normal = nullptr, Heavy = nullptr;
+  };
+  static TMenuFonts* cache = new TMenuFonts;
+  NONCLIENTMETRICS ncm;
+  SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+  std::lock_guard<std::mutex> guard(cache->Lock);
+  if (!cache->Normal || std::memcmp(&cache->MadeFrom, &ncm.lfMenuFont, sizeof(LOGFONTA)) != 0) {
+    // A DC that still holds an old font keeps it alive until it lets it go.
+    if (cache->Normal)
+      DeleteObject(cache->Normal);
+    if (cache->Heavy)
+      DeleteObject(cache->Heavy);
+    cache->MadeFrom = ncm.lfMenuFont;
+    cache->Normal = CreateFontIndirectA(&ncm.lfMenuFont);
     ncm.lfMenuFont.lfWeight = 700;
-    heavy = CreateFontIndirectA(&ncm.lfMenuFont);
+    cache->Heavy = CreateFontIndirectA(&ncm.lfMenuFont);
   }
-  return bold ? heavy : normal;
+  return bold ? cache->Heavy : cache->Normal;
 }
 
 int CheckWidth() { return std::max(13, GetSystemMetrics(SM_CXMENUCHECK)); }

@@ -6,6 +6,11 @@
 // HC_ACTION, or 3 when the message is only looked at). A thread id of 0 hooks
 // every thread of the process; the newest hook runs first and passes on with
 // CallNextHookEx.
+//
+// WH_MSGFILTER hooks see the messages that a modal loop of the layer takes
+// for itself (menu tracking, scroll-bar tracking): the loop calls
+// CallMsgFilter with its MSGF_ code before handling each message, and a
+// nonzero answer eats the message.
 #pragma once
 
 #include "platform/win/window/WindowTypes.h"
@@ -13,3 +18,16 @@
 HHOOK SetWindowsHookEx(int kind, HOOKPROC proc, HINSTANCE module, DWORD threadId);
 BOOL UnhookWindowsHookEx(HHOOK hook);
 LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam);
+
+constexpr int MSGF_DIALOGBOX = 0;
+constexpr int MSGF_MESSAGEBOX = 1;
+constexpr int MSGF_MENU = 2;
+constexpr int MSGF_SCROLLBAR = 5;
+constexpr int MSGF_NEXTWINDOW = 6;
+constexpr int MSGF_MAX = 8;
+constexpr int MSGF_USER = 4096;
+
+// Runs the WH_MSGFILTER hooks of the calling thread on msg (lParam of the hook
+// is the MSG, its code is the caller's MSGF_ code). TRUE: a hook took the
+// message and the caller leaves it alone.
+BOOL CallMsgFilter(MSG* msg, int code);

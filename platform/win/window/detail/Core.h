@@ -8,6 +8,7 @@
 // afterwards (the call may have destroyed the window).
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -208,7 +209,9 @@ struct THook {
   int Kind = 0;
   HOOKPROC Proc = nullptr;
   DWORD ThreadId = 0;  // 0: every thread of the process
-  bool Removed = false;
+  // Set under the core lock, read without it by a chain being walked on
+  // another thread (the chain holds its own reference to the hook).
+  std::atomic<bool> Removed{false};
 };
 
 struct TMouseTrack {

@@ -49,6 +49,7 @@ HHOOK SetWindowsHookEx(int kind, HOOKPROC proc, HINSTANCE, DWORD threadId)
   if (!proc)
     return nullptr;
   switch (kind) {
+    case WH_MSGFILTER:
     case WH_CALLWNDPROC:
     case WH_CALLWNDPROCRET:
     case WH_CBT:
@@ -103,4 +104,11 @@ LRESULT CallNextHookEx(HHOOK handle, int code, WPARAM wParam, LPARAM lParam)
     if (chain[i]->Handle == handle)
       return CallFrom(chain, i + 1, code, wParam, lParam);
   return 0;
+}
+
+BOOL CallMsgFilter(MSG* msg, int code)
+{
+  if (!msg || !HasHooks(WH_MSGFILTER))
+    return FALSE;
+  return CallHooks(WH_MSGFILTER, code, 0, reinterpret_cast<LPARAM>(msg)) != 0 ? TRUE : FALSE;
 }

@@ -7,6 +7,7 @@
 #include "platform/win/controls/ControlConsts.h"
 #include "platform/win/gdi/Edges.h"
 #include "platform/win/gdi/gdi.h"
+#include "platform/win/window/Hooks.h"
 #include "platform/win/window/Input.h"
 #include "platform/win/window/MessageQueue.h"
 #include "platform/win/window/Painting.h"
@@ -376,6 +377,8 @@ void RunTrack(HWND hwnd, bool vertical, TPoint screen, TTrackedBar& bar)
       PostQuitMessage(int(msg.wParam));
       break;
     }
+    if (CallMsgFilter(&msg, MSGF_SCROLLBAR))
+      continue;
     if (msg.message == WM_LBUTTONUP)
       break;
     if (msg.message == WM_MOUSEMOVE) {

@@ -29,6 +29,19 @@ std::vector<TDisplayMonitor> MonitorList()
   return list;
 }
 
+// The non-client fonts SPI_SETNONCLIENTMETRICS gave, when it did: the
+// sizes stay those of the classic scheme, which the frames are drawn at.
+struct TNonClientFonts {
+  std::mutex Lock;
+  bool Set = false;
+  LOGFONTA Caption, SmCaption, Menu, Status, Message;
+};
+TNonClientFonts& NonClientFonts()
+{
+  static TNonClientFonts* fonts = new TNonClientFonts;
+  return *fonts;
+}
+
 // Monitor handles are the monitor's index plus one.
 HMONITOR MonitorHandle(std::size_t index) { return reinterpret_cast<HMONITOR>(std::uintptr_t(index + 1)); }
 
@@ -172,6 +185,15 @@ BOOL SystemParametersInfo(UINT action, UINT param, void* data, UINT winIni)
       m->lfMenuFont = UiFont(-11, 400);
       m->lfStatusFont = UiFont(-11, 400);
       m->lfMessageFont = UiFont(-11, 400);
+      TNonClientFonts& fonts = NonClientFonts();
+      std::lock_guard<std::mutex> guard(fonts.Lock);
+      if (fonts.Set) {
+        m->lfCaptionFont = fonts.Caption;
+        m->lfSmCaptionFont = fonts.SmCaption;
+        m->lfMenuFont = fonts.Menu;
+        m->lfStatusFont = fonts.Status;
+        m->lfMessageFont = fonts.Message;
+      }
       return TRUE;
     }
     case SPI_GETICONTITLELOGFONT:
@@ -215,7 +237,19 @@ BOOL SystemParametersInfo(UINT action, UINT param, void* data, UINT winIni)
     case SPI_GETBEEP: return setBool(true);
     case SPI_GETFONTSMOOTHING: return setBool(true);
     case SPI_SETNONCLIENTMETRICS: {
-      // The metrics are fixed; the change is announced as callers expect.
+      const auto* m = static_cast<const NONCLIENTMETRICS*>(data);
+      if (!m || m->cbSize != sizeof(NONCLIENTMETRICS))
+        return FALSE;
+      {
+        TNonClientFonts& fonts = NonClientFonts();
+        std::lock_guard<std::mutex> guard(fonts.Lock);
+        fonts.Caption = m->lfCaptionFont;
+        fonts.SmCaption = m->lfSmCaptionFont;
+        fonts.Menu = m->lfMenuFont;
+        fonts.Status = m->lfStatusFont;
+        fonts.Message = m->lfMessageFont;
+        fonts.Set = true;
+      }
       if (winIni & SPIF_SENDCHANGE)
         SendMessageTimeout(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0, SMTO_ABORTIFHUNG, 100, nullptr);
       return TRUE;

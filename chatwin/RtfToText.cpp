@@ -28,6 +28,9 @@ struct TSymbolWord {
 };
 constexpr TSymbolWord SymbolWords[] = {
     {"par", "\r\n"},           {"line", "\r\n"},          {"tab", "\t"},
+    // Table cells, rows, pages and sections end words as paragraphs do.
+    {"cell", "\t"},           {"row", "\r\n"},           {"page", "\r\n"},
+    {"sect", "\r\n"},
     {"emdash", "\u2014"},      {"endash", "\u2013"},      {"bullet", "\u2022"},
     {"lquote", "\u2018"},      {"rquote", "\u2019"},      {"ldblquote", "\u201C"},
     {"rdblquote", "\u201D"},   {"emspace", " "},          {"enspace", " "},

@@ -1,6 +1,7 @@
 // Rich-text (RTF 1.x) messages to plain text. Groups and destinations are
 // followed (font, colour and style tables, information groups, pictures and
-// "\*" groups are skipped); paragraph and line marks become CR LF, tabs a tab;
+// "\*" groups are skipped); paragraph, line, row, page and section marks
+// become CR LF, tabs and table cells a tab;
 // "\'hh" escapes go through the document's code page (\ansicpg, 1252 when
 // absent) and "\uN" through UTF-16, so the result is UTF-8.
 #pragma once

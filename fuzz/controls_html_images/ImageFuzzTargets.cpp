@@ -192,19 +192,29 @@ void FuzzGifDiff(const std::uint8_t* Data, std::size_t Size)
   for (int i = 0; i < gif.ImageCount(); ++i)
     Expect(gif.Image(i).Pixels == reference.Frames[std::size_t(i)].Indexes, "frame indexes differ from giflib");
   reference.Frames.resize(std::size_t(gif.ImageCount()));
-  TBitmap* maskRaw = nullptr;
-  std::unique_ptr<TBitmap> strip(gif.BuildStrip(maskRaw));
-  std::unique_ptr<TBitmap> mask(maskRaw);
+  const std::vector<TGif::TStrip> strips = gif.BuildStrips();
+  const std::size_t w = std::size_t(gif.ScreenWidth()), h = std::size_t(gif.ScreenHeight());
+  const std::size_t n = std::size_t(gif.ImageCount()), perStrip = std::size_t(gif.FramesPerStrip());
+  Expect(strips.size() == (n + perStrip - 1) / perStrip, "strip count");
   std::vector<std::uint8_t> bgr, clear;
-  ComposeReferenceStrip(reference, gif.ScreenWidth(), gif.ScreenHeight(), bgr, clear);
-  const std::vector<std::uint32_t> ours = Pixels(strip.get());
-  const std::vector<std::uint32_t> ourMask = mask ? Pixels(mask.get()) : std::vector<std::uint32_t>();
-  Expect(ours.size() == clear.size(), "strip size");
-  for (std::size_t i = 0; i < ours.size(); ++i) {
-    const std::uint32_t want = std::uint32_t(bgr[3 * i + 2]) << 16 | std::uint32_t(bgr[3 * i + 1]) << 8 | bgr[3 * i];
-    Expect(ours[i] == want, "strip pixel differs");
-    const bool transparent = !ourMask.empty() && ourMask[i] != 0;
-    Expect(transparent == (clear[i] != 0), "strip mask differs");
+  ComposeReferenceStrip(reference, int(w), int(h), bgr, clear);
+  // The reference lays every frame side by side in one strip; ours cuts
+  // them into strips of perStrip frames.
+  for (std::size_t s = 0; s < strips.size(); ++s) {
+    const std::vector<std::uint32_t> ours = Pixels(strips[s].Bitmap.get());
+    const std::vector<std::uint32_t> ourMask =
+        strips[s].Mask ? Pixels(strips[s].Mask.get()) : std::vector<std::uint32_t>();
+    const std::size_t frames = std::min(perStrip, n - s * perStrip), across = frames * w;
+    Expect(ours.size() == across * h, "strip size");
+    for (std::size_t y = 0; y < h; ++y)
+      for (std::size_t x = 0; x < across; ++x) {
+        const std::size_t i = y * across + x, q = y * w * n + s * perStrip * w + x;
+        const std::uint32_t want =
+            std::uint32_t(bgr[3 * q + 2]) << 16 | std::uint32_t(bgr[3 * q + 1]) << 8 | bgr[3 * q];
+        Expect(ours[i] == want, "strip pixel differs");
+        const bool transparent = !ourMask.empty() && ourMask[i] != 0;
+        Expect(transparent == (clear[q] != 0), "strip mask differs");
+      }
   }
 }
 

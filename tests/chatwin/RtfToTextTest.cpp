@@ -63,6 +63,18 @@ TEST(RtfToText, UserTextIsKept)
   });
 }
 
+TEST(RtfToText, CellsRowsPagesAndSectionsSeparateWords)
+{
+  ExpectConversions({
+      {"cells of a row", "{\\rtf1\\trowd\\cellx1000\\cellx2000 Field\\cell schar\\cell\\row}",
+       "Field\tschar\t\r\n"},
+      {"rows of a table", "{\\rtf1\\intbl One\\cell\\row\\intbl Two\\cell\\row Three}", "One\t\r\nTwo\t\r\nThree"},
+      {"a page break", "{\\rtf1 One\\page Two}", "One\r\nTwo"},
+      {"a section break", "{\\rtf1 One\\sect Two\\sectd Three}", "One\r\nTwoThree"},
+      {"words that only begin alike carry no text", "{\\rtf1 a\\cellx100\\rowd\\pagebb b}", "ab"},
+  });
+}
+
 TEST(RtfToText, DestinationsAreSkipped)
 {
   ExpectConversions({

@@ -1,8 +1,10 @@
 #include "ImageTestSupport.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
+#include <gif_lib.h>
 #include <zlib.h>
 
 #include "platform/classes/graphics/Bitmap.h"
@@ -20,7 +22,52 @@ void Put32(TBytes& Out, std::uint32_t V)
   Out.push_back(std::uint8_t(V));
 }
 
+int WriteToVector(GifFileType* File, const GifByteType* Data, int Count)
+{
+  auto* out = static_cast<TBytes*>(File->UserData);
+  out->insert(out->end(), Data, Data + Count);
+  return Count;
+}
+
 }  // namespace
+
+TBytes GiflibAnimation(int Width, int Height, const std::vector<TFrameSpec>& Frames, int Loops)
+{
+  TBytes out;
+  int error = 0;
+  GifFileType* gif = EGifOpen(&out, WriteToVector, &error);
+  EGifSetGifVersion(gif, true);
+  GifColorType colors[4] = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
+  ColorMapObject* map = GifMakeMapObject(4, colors);
+  EGifPutScreenDesc(gif, Width, Height, 2, 0, map);
+  if (Loops >= 0) {
+    const GifByteType netscape[] = "NETSCAPE2.0";
+    const GifByteType loops[3] = {1, GifByteType(Loops), 0};
+    EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE);
+    EGifPutExtensionBlock(gif, 11, netscape);
+    EGifPutExtensionBlock(gif, 3, loops);
+    EGifPutExtensionTrailer(gif);
+  }
+  std::vector<GifPixelType> row(static_cast<std::size_t>(Width));
+  for (const TFrameSpec& f : Frames) {
+    GraphicsControlBlock gcb{};
+    gcb.DelayTime = f.Delay;
+    gcb.TransparentColor = f.Transparent;
+    GifByteType ext[4];
+    EGifGCBToExtension(&gcb, ext);
+    EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, ext);
+    EGifPutImageDesc(gif, 0, 0, Width, Height, false, nullptr);
+    for (int y = 0; y < Height; ++y) {
+      std::fill(row.begin(), row.end(), GifPixelType(f.Color));
+      if (y == 0)
+        row[0] = 0;
+      EGifPutLine(gif, row.data(), Width);
+    }
+  }
+  GifFreeMapObject(map);
+  EGifCloseFile(gif, &error);
+  return out;
+}
 
 TBytes Chunk(const char* Type, const TBytes& Data)
 {

@@ -1,6 +1,6 @@
 // Builders and probes shared by the image tests: PNG files assembled chunk by
-// chunk (zlib's crc32 and compress as the oracle), pixel reads, streams over
-// byte arrays.
+// chunk (zlib's crc32 and compress as the oracle), GIF animations written
+// with giflib, pixel reads, streams over byte arrays.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +23,16 @@ TBytes Png(const std::vector<TBytes>& Chunks);
 // A whole PNG of the rows (each already with its filter byte).
 TBytes SimplePng(std::uint32_t Width, std::uint32_t Height, int Depth, int ColorType, const TBytes& Rows,
                  const std::vector<TBytes>& Extra = {});
+struct TFrameSpec {
+  int Delay;  // hundredths
+  int Transparent;
+  int Color;  // index 1..3: red, green, blue
+};
+// A Width x Height animation written with giflib over a table of black, red,
+// green and blue: frame k fills the screen with its colour, its top-left
+// pixel index 0 (black, or transparent when asked). Loops < 0 writes no loop
+// count.
+TBytes GiflibAnimation(int Width, int Height, const std::vector<TFrameSpec>& Frames, int Loops);
 // The picture as 0x00RRGGBB, top-down.
 std::vector<std::uint32_t> Pixels(TBitmap* Bitmap);
 TBytes ReadFile(const std::string& Path);

@@ -2,8 +2,6 @@
 
 #include <memory>
 
-#include <gif_lib.h>
-
 #include "ImageTestSupport.h"
 #include "controls/html/images/BitmapCache.h"
 #include "controls/html/images/ByteViewStream.h"
@@ -18,53 +16,10 @@ using namespace image_test;
 
 namespace {
 
-struct TFrameSpec {
-  int Delay;  // hundredths
-  int Transparent;
-  int Color;  // index 1..3: red, green, blue
-};
-
-int WriteToVector(GifFileType* File, const GifByteType* Data, int Count)
-{
-  auto* out = static_cast<TBytes*>(File->UserData);
-  out->insert(out->end(), Data, Data + Count);
-  return Count;
-}
-
-// A 2 x 2 animation written with giflib: frame k fills the screen with its
-// colour, its top-left pixel index 0 (black, or transparent when asked).
+// A 2 x 2 animation written with giflib.
 TBytes Animation(const std::vector<TFrameSpec>& Frames, int Loops)
 {
-  TBytes out;
-  int error = 0;
-  GifFileType* gif = EGifOpen(&out, WriteToVector, &error);
-  EGifSetGifVersion(gif, true);
-  GifColorType colors[4] = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
-  ColorMapObject* map = GifMakeMapObject(4, colors);
-  EGifPutScreenDesc(gif, 2, 2, 2, 0, map);
-  if (Loops >= 0) {
-    const GifByteType netscape[] = "NETSCAPE2.0";
-    const GifByteType loops[3] = {1, GifByteType(Loops), 0};
-    EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE);
-    EGifPutExtensionBlock(gif, 11, netscape);
-    EGifPutExtensionBlock(gif, 3, loops);
-    EGifPutExtensionTrailer(gif);
-  }
-  for (const TFrameSpec& f : Frames) {
-    GraphicsControlBlock gcb{};
-    gcb.DelayTime = f.Delay;
-    gcb.TransparentColor = f.Transparent;
-    GifByteType ext[4];
-    EGifGCBToExtension(&gcb, ext);
-    EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, ext);
-    EGifPutImageDesc(gif, 0, 0, 2, 2, false, nullptr);
-    GifPixelType rows[2][2] = {{0, GifPixelType(f.Color)}, {GifPixelType(f.Color), GifPixelType(f.Color)}};
-    EGifPutLine(gif, rows[0], 2);
-    EGifPutLine(gif, rows[1], 2);
-  }
-  GifFreeMapObject(map);
-  EGifCloseFile(gif, &error);
-  return out;
+  return GiflibAnimation(2, 2, Frames, Loops);
 }
 
 std::unique_ptr<TGIFImage> Open(const TBytes& Data, bool* Still = nullptr)

@@ -233,15 +233,16 @@ TEST(ImagesGifTest, StripComposesFramesAndDisposals)
   TGif gif;
   ASSERT_EQ(Load(gif, Join({Header(2, 1), Control(2, 3), Image(0, 0, 2, 1, {1, 3}), Image(1, 0, 1, 1, {2}), {0x3B}})),
             "");
-  TBitmap* maskRaw = nullptr;
-  std::unique_ptr<TBitmap> strip(gif.BuildStrip(maskRaw));
-  std::unique_ptr<TBitmap> mask(maskRaw);
+  std::vector<TGif::TStrip> strips = gif.BuildStrips();
+  ASSERT_EQ(strips.size(), 1u);
+  TBitmap* strip = strips[0].Bitmap.get();
+  TBitmap* mask = strips[0].Mask.get();
   ASSERT_NE(mask, nullptr);
   EXPECT_EQ(strip->Width(), 4);
   EXPECT_EQ(strip->PixelFormat(), pf24bit);
-  EXPECT_EQ(Pixels(strip.get()), (std::vector<std::uint32_t>{0xFF0000, 0x000000, 0xFF0000, 0x00FF00}));
+  EXPECT_EQ(Pixels(strip), (std::vector<std::uint32_t>{0xFF0000, 0x000000, 0xFF0000, 0x00FF00}));
   // Cell 1: frame 0's rectangle was disposed (transparent), its pixels kept.
-  EXPECT_EQ(Pixels(mask.get()), (std::vector<std::uint32_t>{0, 0xFFFFFF, 0xFFFFFF, 0}));
+  EXPECT_EQ(Pixels(mask), (std::vector<std::uint32_t>{0, 0xFFFFFF, 0xFFFFFF, 0}));
 
   // Disposal 3 puts back what was there before; disposal 2 without any
   // transparency paints the background colour (entry 0, black).
@@ -249,9 +250,10 @@ TEST(ImagesGifTest, StripComposesFramesAndDisposals)
   ASSERT_EQ(Load(restore, Join({Header(2, 1), Control(2, -1), Image(0, 0, 2, 1, {1, 1}), Control(3, -1),
                                 Image(0, 0, 1, 1, {2}), Image(1, 0, 1, 1, {3}), {0x3B}})),
             "");
-  std::unique_ptr<TBitmap> strip2(restore.BuildStrip(maskRaw));
-  EXPECT_EQ(maskRaw, nullptr);
-  EXPECT_EQ(Pixels(strip2.get()), (std::vector<std::uint32_t>{0xFF0000, 0xFF0000, 0x00FF00, 0x000000, 0x000000,
+  std::vector<TGif::TStrip> strips2 = restore.BuildStrips();
+  ASSERT_EQ(strips2.size(), 1u);
+  EXPECT_EQ(strips2[0].Mask, nullptr);
+  EXPECT_EQ(Pixels(strips2[0].Bitmap.get()), (std::vector<std::uint32_t>{0xFF0000, 0xFF0000, 0x00FF00, 0x000000, 0x000000,
                                                               0x0000FF}));
 }
 
@@ -272,13 +274,15 @@ TEST(ImagesGifTest, ScreenGrowsToItsFramesAndSizesAreCapped)
   TGif gif;
   EXPECT_EQ(Load(gif, huge), "TGif: Value Out Of Range");
 
-  // Frames past what one strip can hold are dropped, the first ones kept.
+  // Frames past what the strips may hold in all are dropped, the first ones
+  // kept.
   TBytes many = Header(4000, 4000);
-  for (int i = 0; i < 10; ++i) {
+  for (int i = 0; i < 20; ++i) {
     const TBytes f = Image(0, 0, 1, 1, {1});
     many.insert(many.end(), f.begin(), f.end());
   }
   many.push_back(0x3B);
   ASSERT_EQ(Load(gif, many), "");
-  EXPECT_EQ(gif.ImageCount(), 4);  // 4000 x 4 x 4000 fits 64 megapixels; 5 would not
+  EXPECT_EQ(gif.ImageCount(), 16);  // 16 screens of 4000 x 4000 fit 256 megapixels; 17 would not
+  EXPECT_EQ(gif.FramesPerStrip(), 4);  // 4 of them fit one bitmap of 64 megapixels
 }

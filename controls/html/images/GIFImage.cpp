@@ -20,7 +20,8 @@ TGIFImage::TGIFImage(TGIFImage* Source)
       FNumIterations(Source->FNumIterations),
       FTransparent(Source->FTransparent),
       FVisible(Source->FVisible),
-      FStrip(Source->FStrip),
+      FStrips(Source->FStrips),
+      FFramesPerStrip(Source->FFramesPerStrip),
       FIsCopy(true)
 {
   for (int i = 0; i < Source->FFrames.Count(); ++i) {
@@ -43,10 +44,11 @@ void TGIFImage::DrawFrame(TCanvas* Canvas, int X, int Y, int Wid, int Ht)
 {
   FLastRect = TRect(X, Y, X + Wid, Y + Ht);
   SetStretchBltMode(Canvas->Handle(), COLORONCOLOR);
-  if (FVisible && FNumFrames > 0 && FStrip) {
+  if (FVisible && FNumFrames > 0 && !FStrips.empty()) {
     Canvas->SetCopyMode(SRCCOPY);
-    const TRect source((FCurrentFrame - 1) * FImageWidth, 0, FCurrentFrame * FImageWidth, FImageHeight);
-    DrawStripPart(FStrip.get(), Canvas, FLastRect, source);
+    const int strip = (FCurrentFrame - 1) / FFramesPerStrip, cell = (FCurrentFrame - 1) % FFramesPerStrip;
+    const TRect source(cell * FImageWidth, 0, (cell + 1) * FImageWidth, FImageHeight);
+    DrawStripPart(FStrips[std::size_t(strip)].get(), Canvas, FLastRect, source);
   }
 }
 
@@ -101,15 +103,16 @@ void TGIFImage::StepAnimation(HWND Window)
 
 void TGIFImage::MakeStill()
 {
-  if (FStillBitmap || !FStrip)
+  if (FStillBitmap || FStrips.empty())
     return;
+  ThtBitmap* first = FStrips.front().get();
   auto still = std::make_unique<TBitmap>();
-  still->Assign(FStrip.get());
+  still->Assign(first);
   still->SetWidth(FImageWidth);
   still->SetTransparent(false);
-  if (FStrip->HtTransparent() && FStrip->HtMask()) {
+  if (first->HtTransparent() && first->HtMask()) {
     auto mask = std::make_unique<TBitmap>();
-    mask->Assign(FStrip->HtMask());
+    mask->Assign(first->HtMask());
     mask->SetWidth(FImageWidth);
     FStillMask = std::move(mask);
   }
@@ -146,14 +149,15 @@ TGIFImage* GifStreamToImage(bool& NonAnimated, TStream* Stream)
     image->FNumIterations = loops < 0 ? 1 : loops == 0 ? 0 : loops + 1;
     image->FTransparent = gif.AnyTransparent();
 
-    TBitmap* mask = nullptr;
-    std::unique_ptr<TBitmap> strip(gif.BuildStrip(mask));
-    auto htStrip = std::make_shared<ThtBitmap>();
-    htStrip->Assign(strip.get());
-    htStrip->SetHtMask(mask);
-    htStrip->SetHtTransparent(mask != nullptr);
-    htStrip->SetPalette(CopyPalette(ThePalette()));
-    image->FStrip = std::move(htStrip);
+    image->FFramesPerStrip = gif.FramesPerStrip();
+    for (TGif::TStrip& strip : gif.BuildStrips()) {
+      auto htStrip = std::make_shared<ThtBitmap>();
+      htStrip->Assign(strip.Bitmap.get());
+      htStrip->SetHtTransparent(strip.Mask != nullptr);
+      htStrip->SetHtMask(strip.Mask.release());
+      htStrip->SetPalette(CopyPalette(ThePalette()));
+      image->FStrips.push_back(std::move(htStrip));
+    }
 
     for (int i = 0; i < gif.ImageCount(); ++i) {
       auto* frame = new TgfFrame;

@@ -1,15 +1,17 @@
-// TGIFImage: the viewer's picture object for GIF files. Every frame lives in
-// one strip (a ThtBitmap with its mask) built by TGif; the image draws its
+// TGIFImage: the viewer's picture object for GIF files. The frames live in
+// strips (ThtBitmaps with their masks, FramesPerStrip frames each) built by
+// TGif; the image draws its
 // current frame stretched into any rectangle, steps the animation when the
 // document's timer asks (on the platform's millisecond clock), and gives a
 // still bitmap and mask of its first frame.
 //
-// The strip is shared between an image and its copies (each IMG element of a
-// cached GIF animates on its own) and lives as long as any of them.
+// The strips are shared between an image and its copies (each IMG element of
+// a cached GIF animates on its own) and live as long as any of them.
 #pragma once
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "controls/html/images/HtBitmap.h"
 #include "platform/base/Geometry.h"
@@ -40,7 +42,7 @@ public:
 class TGIFImage : public TPersistent {
 public:
   TGIFImage();
-  // A copy sharing the source's strip, with its own frames, at frame 1.
+  // A copy sharing the source's strips, with its own frames, at frame 1.
   explicit TGIFImage(TGIFImage* Source);
   ~TGIFImage() override;
   TGIFImage(const TGIFImage&) = delete;
@@ -73,7 +75,8 @@ public:
   BYTE LastDisposal() const { return FLastDisposal; }
   const TRect& LastDrawRect() const { return FLastRect; }
   TgfFrameList* Frames() { return &FFrames; }
-  ThtBitmap* Strip() const { return FStrip.get(); }
+  int StripCount() const { return int(FStrips.size()); }
+  ThtBitmap* Strip(int Index = 0) const { return FStrips[std::size_t(Index)].get(); }
 
   // The first frame as a plain bitmap, and its mask (null when the image is
   // not transparent); both owned by the image.
@@ -93,7 +96,8 @@ private:
   int FNumIterations = 1;
   bool FTransparent = false;
   bool FVisible = true;
-  std::shared_ptr<ThtBitmap> FStrip;
+  std::vector<std::shared_ptr<ThtBitmap>> FStrips;
+  int FFramesPerStrip = 1;
   std::unique_ptr<TBitmap> FStillBitmap;
   std::unique_ptr<TBitmap> FStillMask;
   bool FAnimate = false;

@@ -171,7 +171,7 @@ void TGif::ReadImage(TReader& R)
   if (area > image_limits::MaxPixels)
     RaiseGifError(geValueOutOfRange);
   if (!FImages.empty() && (int(FImages.size()) >= image_limits::MaxFrames ||
-                           FDecodedPixels + area > image_limits::MaxDecodedPixels)) {
+                           FDecodedPixels + area > image_limits::MaxAnimationPixels)) {
     FStopped = true;
     return;
   }
@@ -283,14 +283,23 @@ void TGif::FitScreen()
   }
   FScreenWidth = std::min(w, image_limits::MaxSide);
   FScreenHeight = std::min(h, image_limits::MaxSide);
-  // The strip holds every frame side by side: frames past what a bitmap can
-  // hold are dropped.
+  // Every frame is kept as a composed screen in the strips: frames past what
+  // they may hold in all are dropped.
   const std::int64_t cell = std::int64_t(FScreenWidth) * FScreenHeight;
   if (FScreenWidth == 0 || FScreenHeight == 0 || cell > image_limits::MaxPixels)
     RaiseGifError(geValueOutOfRange);
-  const std::int64_t fit = std::min<std::int64_t>(image_limits::MaxSide / FScreenWidth, image_limits::MaxPixels / cell);
+  const std::int64_t fit = image_limits::MaxAnimationPixels / cell;
   if (std::int64_t(FImages.size()) > fit)
     FImages.resize(std::size_t(fit));
+}
+
+int TGif::FramesPerStrip() const
+{
+  const std::int64_t cell = std::int64_t(FScreenWidth) * FScreenHeight;
+  if (cell <= 0)
+    return 1;
+  return int(std::max<std::int64_t>(1, std::min<std::int64_t>(image_limits::MaxSide / FScreenWidth,
+                                                                image_limits::MaxPixels / cell)));
 }
 
 const TGif::TImage& TGif::CheckedImage(int I) const

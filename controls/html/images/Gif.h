@@ -1,23 +1,25 @@
 // TGif: reads a GIF 87a or 89a file (the GIF89a specification, 1990) into
 // memory: the logical screen, the colour tables, every image with its
 // extensions and its pixels as one byte each. It answers per-frame questions
-// and builds the strip: every frame side by side, already composed over the
-// frames before it, with a monochrome mask (white where transparent) when a
-// frame is transparent. TGif draws nothing itself.
+// and builds the strips: the frames side by side (in as many bitmaps as they
+// need), each already composed over the frames before it, with a monochrome
+// mask (white where transparent) when a frame is transparent. TGif draws
+// nothing itself.
 //
 // Errors raise EInvalidGraphicOperation "TGif: <text>" (GifErrors.h). Caps
 // (ImageLimits.h): a frame of more than 64 megapixels is refused; frames past
-// 4096, past 128 megapixels decoded in all, or past what the strip can hold
-// are dropped, the frames before them kept.
+// 4096, or past 256 megapixels decoded or composed in all, are dropped, the
+// frames before them kept.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/base/Types.h"
+#include "platform/classes/graphics/Bitmap.h"
 
-class TBitmap;
 class TStream;
 
 class TGif {
@@ -90,9 +92,17 @@ public:
   // The colour (red | green << 8 | blue << 16) of a pixel value of a frame.
   std::uint32_t FrameColor(int I, int Value) const;
 
-  // A new 24-bit bitmap W*N x H and, when AnyTransparent, a new monochrome
-  // mask of the same size; both owned by the caller.
-  TBitmap* BuildStrip(TBitmap*& Mask) const;
+  // One bitmap holds at most 32768 pixels across and 64 megapixels, so the
+  // frames are cut into strips of this many (the last one may hold fewer).
+  int FramesPerStrip() const;
+
+  struct TStrip {
+    std::unique_ptr<TBitmap> Bitmap;  // 24-bit, W * frames x H
+    std::unique_ptr<TBitmap> Mask;    // monochrome, null unless AnyTransparent
+  };
+  // Every frame composed over the ones before it: frame k is cell
+  // k % FramesPerStrip() of strip k / FramesPerStrip().
+  std::vector<TStrip> BuildStrips() const;
 
 private:
   class TReader;

@@ -1,5 +1,6 @@
-// TGif::BuildStrip: every frame composed over the ones before it, side by
-// side in one bitmap.
+// TGif::BuildStrips: every frame composed over the ones before it, side by
+// side in as many bitmaps as they need.
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -30,14 +31,14 @@ std::unique_ptr<TBitmap> NewBitmap(int Width, int Height, int BitCount)
 
 }  // namespace
 
-TBitmap* TGif::BuildStrip(TBitmap*& Mask) const
+std::vector<TGif::TStrip> TGif::BuildStrips() const
 {
-  Mask = nullptr;
   const int w = FScreenWidth, h = FScreenHeight, n = ImageCount();
   if (n == 0 || w <= 0 || h <= 0)
     RaiseGifError(geNoImage);
   const bool masked = AnyTransparent();
   const std::size_t cell = std::size_t(w) * std::size_t(h);
+  const int perStrip = FramesPerStrip();
 
   // Restore-to-background without a mask paints the background colour (the
   // global table's entry), since nothing could show through.
@@ -47,14 +48,10 @@ TBitmap* TGif::BuildStrip(TBitmap*& Mask) const
   const std::uint8_t bgBlue = std::uint8_t(background >> 16), bgGreen = std::uint8_t(background >> 8),
                      bgRed = std::uint8_t(background);
 
-  auto strip = NewBitmap(w * n, h, 24);
-  std::unique_ptr<TBitmap> mask;
-  if (masked)
-    mask = NewBitmap(w * n, h, 1);
-  auto* stripBits = static_cast<std::uint8_t*>(strip->ScanLine(0));
-  const std::size_t stripStride = std::size_t(((w * n * 24 + 31) / 32) * 4);
-  std::uint8_t* maskBits = masked ? static_cast<std::uint8_t*>(mask->ScanLine(0)) : nullptr;
-  const std::size_t maskStride = std::size_t(((w * n + 31) / 32) * 4);
+  std::vector<TStrip> strips;
+  std::uint8_t* stripBits = nullptr;
+  std::uint8_t* maskBits = nullptr;
+  std::size_t stripStride = 0, maskStride = 0;
 
   TPictureState now;
   now.Color.assign(cell * 3, 0);
@@ -62,6 +59,19 @@ TBitmap* TGif::BuildStrip(TBitmap*& Mask) const
   TPictureState saved;
 
   for (int k = 0; k < n; ++k) {
+    const int c = k % perStrip;  // the cell of frame k in its strip
+    if (c == 0) {
+      const int across = w * std::min(perStrip, n - k);
+      TStrip& strip = strips.emplace_back();
+      strip.Bitmap = NewBitmap(across, h, 24);
+      stripBits = static_cast<std::uint8_t*>(strip.Bitmap->ScanLine(0));
+      stripStride = std::size_t(((across * 24 + 31) / 32) * 4);
+      if (masked) {
+        strip.Mask = NewBitmap(across, h, 1);
+        maskBits = static_cast<std::uint8_t*>(strip.Mask->ScanLine(0));
+        maskStride = std::size_t(((across + 31) / 32) * 4);
+      }
+    }
     const TImage& image = FImages[std::size_t(k)];
     const int disposal = FrameDisposal(k);
     const int transparent = FrameTransparentIndex(k);
@@ -85,24 +95,24 @@ TBitmap* TGif::BuildStrip(TBitmap*& Mask) const
           }
           continue;
         }
-        const std::uint32_t c = colors[value];
-        now.Color[3 * p] = std::uint8_t(c >> 16);
-        now.Color[3 * p + 1] = std::uint8_t(c >> 8);
-        now.Color[3 * p + 2] = std::uint8_t(c);
+        const std::uint32_t color = colors[value];
+        now.Color[3 * p] = std::uint8_t(color >> 16);
+        now.Color[3 * p + 1] = std::uint8_t(color >> 8);
+        now.Color[3 * p + 2] = std::uint8_t(color);
         now.Clear[p] = 0;
       }
     }
 
-    // Cell k shows the picture as it stands.
+    // The cell shows the picture as it stands.
     for (int y = 0; y < h; ++y) {
-      std::memcpy(stripBits + std::size_t(y) * stripStride + std::size_t(k) * std::size_t(w) * 3,
+      std::memcpy(stripBits + std::size_t(y) * stripStride + std::size_t(c) * std::size_t(w) * 3,
                   now.Color.data() + std::size_t(y) * std::size_t(w) * 3, std::size_t(w) * 3);
       if (masked) {
         std::uint8_t* row = maskBits + std::size_t(y) * maskStride;
         const std::uint8_t* clear = now.Clear.data() + std::size_t(y) * std::size_t(w);
         for (int x = 0; x < w; ++x)
           if (clear[x]) {
-            const std::size_t bx = std::size_t(k) * std::size_t(w) + std::size_t(x);
+            const std::size_t bx = std::size_t(c) * std::size_t(w) + std::size_t(x);
             row[bx >> 3] |= std::uint8_t(0x80 >> (bx & 7));
           }
       }
@@ -126,6 +136,5 @@ TBitmap* TGif::BuildStrip(TBitmap*& Mask) const
       saved = TPictureState();
     }
   }
-  Mask = mask.release();
-  return strip.release();
+  return strips;
 }

@@ -12,9 +12,11 @@ inline constexpr std::int64_t MaxPixels = std::int64_t(1) << 26;
 // A GIF keeps at most this many frames; later frames are dropped.
 inline constexpr int MaxFrames = 4096;
 // All the frames of a GIF together decode at most this many pixels, and its
-// strip (every frame side by side) holds at most MaxPixels; frames past
-// either cap are dropped.
-inline constexpr std::int64_t MaxDecodedPixels = std::int64_t(1) << 27;
+// strips (every composed frame, a screen each) hold at most as many; frames
+// past either cap are dropped. Long animations of real pages (several
+// hundred frames of 640 x 480) fit; the strips of a hostile file stay below
+// 768 MiB of 24-bit pixels.
+inline constexpr std::int64_t MaxAnimationPixels = std::int64_t(1) << 28;
 // Files read whole into memory by the loaders.
 inline constexpr std::int64_t MaxFileBytes = std::int64_t(64) << 20;
 

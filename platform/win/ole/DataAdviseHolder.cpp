@@ -5,62 +5,6 @@
 
 namespace {
 
-class TStatDataEnumerator : public TInterfacedObject<IEnumSTATDATA> {
-public:
-  TStatDataEnumerator(std::vector<STATDATA> records, std::size_t index) : FRecords(std::move(records)), FIndex(index)
-  {
-    for (auto& r : FRecords)
-      r.pAdvSink->AddRef();
-  }
-  ~TStatDataEnumerator() override
-  {
-    for (auto& r : FRecords)
-      r.pAdvSink->Release();
-  }
-  HRESULT Next(ULONG count, STATDATA* records, ULONG* fetched) override
-  {
-    if (fetched)
-      *fetched = 0;
-    if (!records || (!fetched && count != 1))
-      return E_POINTER;
-    ULONG delivered = 0;
-    while (delivered < count && FIndex < FRecords.size()) {
-      records[delivered] = FRecords[FIndex++];
-      records[delivered++].pAdvSink->AddRef();  // the receiver releases it
-    }
-    if (fetched)
-      *fetched = delivered;
-    return delivered == count ? S_OK : S_FALSE;
-  }
-  HRESULT Skip(ULONG count) override
-  {
-    if (count > FRecords.size() - FIndex) {
-      FIndex = FRecords.size();
-      return S_FALSE;
-    }
-    FIndex += count;
-    return S_OK;
-  }
-  HRESULT Reset() override
-  {
-    FIndex = 0;
-    return S_OK;
-  }
-  HRESULT Clone(IEnumSTATDATA** clone) override
-  {
-    if (!clone)
-      return E_POINTER;
-    auto* copy = new TStatDataEnumerator(FRecords, FIndex);
-    copy->AddRef();
-    *clone = copy;
-    return S_OK;
-  }
-
-private:
-  std::vector<STATDATA> FRecords;
-  std::size_t FIndex;
-};
-
 class TDataAdviseHolder : public TInterfacedObject<IDataAdviseHolder> {
 public:
   ~TDataAdviseHolder() override

@@ -3,6 +3,7 @@
 // holder that data objects keep them in.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -131,19 +132,82 @@ struct IDataAdviseHolder : IUnknown {
 // (with the data unless ADVF_NODATA; once only with ADVF_ONLYONCE).
 HRESULT CreateDataAdviseHolder(IDataAdviseHolder** holder);
 
-// An enumerator over its own copy of the records, starting at the first.
-class TFormatEtcEnumerator : public TInterfacedObject<IEnumFORMATETC> {
+// What an enumerator does with a record it keeps or hands out: a sink is
+// counted by each holder (the receiver of Next releases its copy).
+inline void RecordAcquire(const FORMATETC&) {}
+inline void RecordRelease(const FORMATETC&) {}
+inline void RecordAcquire(const STATDATA& r)
+{
+  if (r.pAdvSink)
+    r.pAdvSink->AddRef();
+}
+inline void RecordRelease(const STATDATA& r)
+{
+  if (r.pAdvSink)
+    r.pAdvSink->Release();
+}
+
+// An enumerator over its own copy of the records, from the given index.
+// Next delivers min(count, remaining) records: S_OK when all asked for came,
+// else S_FALSE; fetched may be null only when one record is asked for. Skip
+// answers S_OK when count records remained, else goes to the end, S_FALSE.
+template <class IEnum, class Record>
+class TRecordEnumerator : public TInterfacedObject<IEnum> {
 public:
-  explicit TFormatEtcEnumerator(std::vector<FORMATETC> formats, std::size_t index = 0);
-  // Delivers min(count, remaining) records: S_OK when all asked for came, else
-  // S_FALSE. fetched may be null only when one record is asked for.
-  HRESULT Next(ULONG count, FORMATETC* records, ULONG* fetched) override;
-  // S_OK when count records remained to skip; else goes to the end, S_FALSE.
-  HRESULT Skip(ULONG count) override;
-  HRESULT Reset() override;
-  HRESULT Clone(IEnumFORMATETC** clone) override;
+  explicit TRecordEnumerator(std::vector<Record> records, std::size_t index = 0)
+      : FRecords(std::move(records)), FIndex(std::min(index, FRecords.size()))
+  {
+    for (const Record& r : FRecords)
+      RecordAcquire(r);
+  }
+  ~TRecordEnumerator() override
+  {
+    for (const Record& r : FRecords)
+      RecordRelease(r);
+  }
+  HRESULT Next(ULONG count, Record* records, ULONG* fetched) override
+  {
+    if (fetched)
+      *fetched = 0;
+    if (!records || (!fetched && count != 1))
+      return E_POINTER;
+    ULONG delivered = 0;
+    while (delivered < count && FIndex < FRecords.size()) {
+      records[delivered] = FRecords[FIndex++];
+      RecordAcquire(records[delivered++]);
+    }
+    if (fetched)
+      *fetched = delivered;
+    return delivered == count ? S_OK : S_FALSE;
+  }
+  HRESULT Skip(ULONG count) override
+  {
+    if (count > FRecords.size() - FIndex) {
+      FIndex = FRecords.size();
+      return S_FALSE;
+    }
+    FIndex += count;
+    return S_OK;
+  }
+  HRESULT Reset() override
+  {
+    FIndex = 0;
+    return S_OK;
+  }
+  HRESULT Clone(IEnum** clone) override
+  {
+    if (!clone)
+      return E_POINTER;
+    auto* copy = new TRecordEnumerator(FRecords, FIndex);
+    copy->AddRef();
+    *clone = copy;
+    return S_OK;
+  }
 
 private:
-  std::vector<FORMATETC> FFormats;
+  std::vector<Record> FRecords;
   std::size_t FIndex;
 };
+
+using TFormatEtcEnumerator = TRecordEnumerator<IEnumFORMATETC, FORMATETC>;
+using TStatDataEnumerator = TRecordEnumerator<IEnumSTATDATA, STATDATA>;

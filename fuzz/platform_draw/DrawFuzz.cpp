@@ -6,6 +6,7 @@
 
 #include "platform/base/MemoryStream.h"
 #include "platform/win/gdi/gdi.h"
+#include "platform/win/ole/StreamAdapter.h"
 
 namespace {
 

@@ -14,3 +14,5 @@ DWORD MainThreadID()
   static const DWORD id = DWORD(::getpid());
   return id;
 }
+
+DWORD GetCurrentProcessId() { return DWORD(getpid()); }

@@ -2,6 +2,7 @@
 
 #include "DrawFixture.h"
 #include "platform/base/MemoryStream.h"
+#include "platform/win/ole/StreamAdapter.h"
 
 namespace {
 // A strip of two 3x2 images keyed on magenta: image 0 "r m r / m b m", image 1 all black.

@@ -44,7 +44,7 @@ LPCSTR StandardCursorName(int index)
   case crHourGlass:
   case crSQLWait: return IDC_WAIT;
   case crDrag:
-  case crMultiDrag: return IDC_ARROW;
+  case crMultiDrag: return IDC_DRAGMOVE;
   case crNoDrop:
   case crNo: return IDC_NO;
   case crHSplit: return IDC_HSPLIT;

@@ -13,6 +13,7 @@
 #include "platform/classes/graphics/Icon.h"
 #include "platform/classes/graphics/detail/BitmapImage.h"
 #include "platform/win/gdi/gdi.h"
+#include "platform/win/ole/StreamAdapter.h"
 
 namespace {
 

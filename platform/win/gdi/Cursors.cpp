@@ -128,6 +128,17 @@ HCURSOR Build(WORD id)
     c.Shape(Box(0, 7, 19, 9).Union(Box(0, 10, 19, 12)).Union(Poly({{9, 0}, {5, 4}, {13, 4}})).Union(Poly({{9, 19}, {5, 15}, {13, 15}})));
     c.Paint(Box(8, 4, 11, 7).Union(Box(8, 12, 11, 15)), kBlack);
     return Make(c, {9, 9});
+  case 32762:  // drag: move
+  case 32763:  // drag: copy
+  case 32764: {  // drag: link
+    c.Shape(Poly({{0, 0}, {0, 16}, {4, 12}, {7, 18}, {9, 17}, {6, 11}, {11, 11}}));
+    c.Shape(Box(8, 19, 20, 27));
+    if (id == 32763)
+      c.Strokes(Box(23, 22, 24, 29).Union(Box(20, 25, 27, 26)));
+    else if (id == 32764)
+      c.Strokes(Box(21, 21, 27, 22).Union(Box(26, 21, 27, 27)).Union(Poly({{23, 25}, {27, 29}, {30, 25}})));
+    return Make(c, {0, 0});
+  }
   default: return nullptr;
   }
 }

@@ -5,7 +5,7 @@
 #include "platform/win/gdi/BmpFormat.h"
 #include "platform/win/gdi/ImageList.h"
 #include "platform/win/gdi/Objects.h"
-#include "platform/win/gdi/StreamAdapter.h"
+#include "platform/win/ole/StreamAdapter.h"
 #include "platform/win/gdi/detail/GdiObjects.h"
 #include "platform/win/gdi/detail/ImageListData.h"
 

@@ -21,4 +21,3 @@
 #include "platform/win/gdi/ImageList.h"
 #include "platform/win/gdi/Resources.h"
 #include "platform/win/gdi/Screenshot.h"
-#include "platform/win/gdi/StreamAdapter.h"

@@ -58,6 +58,10 @@ struct TClipboard {
   bool Foreign = false;  // another program owns it: ask the display
   std::vector<TEntry> Entries;
   std::map<UINT, std::string> Names;
+  // While the owner renders a promised format on WM_RENDERFORMAT, its thread
+  // may set that format without opening the clipboard (another thread holds it).
+  UINT RenderingFormat = 0;
+  DWORD RenderingThread = 0;
 };
 
 TClipboard& Clip()
@@ -368,7 +372,8 @@ HANDLE SetClipboardData(UINT format, HANDLE data)
 {
   TClipboard& c = Clip();
   std::lock_guard<std::recursive_mutex> lock(c.Lock);
-  if (!OpenByMe() || format == 0)
+  bool rendering = c.RenderingFormat == format && c.RenderingThread == CurrentThreadId();
+  if ((!OpenByMe() && !rendering) || format == 0)
     return nullptr;
   if (data) {
     std::lock_guard<std::mutex> ml(Memory().Lock);
@@ -443,8 +448,17 @@ HANDLE GetClipboardData(UINT format)
     }
   }
   // Promised data: the owner renders it now.
-  if (owner && IsWindow(owner))
+  if (owner && IsWindow(owner)) {
+    {
+      std::lock_guard<std::recursive_mutex> lock(c.Lock);
+      c.RenderingFormat = format;
+      c.RenderingThread = GetWindowThreadProcessId(owner, nullptr);
+    }
     SendMessage(owner, WM_RENDERFORMAT, format, 0);
+    std::lock_guard<std::recursive_mutex> lock(c.Lock);
+    c.RenderingFormat = 0;
+    c.RenderingThread = 0;
+  }
   std::lock_guard<std::recursive_mutex> lock(c.Lock);
   bool present;
   return FindEntry(format, present);

@@ -1,4 +1,4 @@
-#include "platform/win/gdi/StreamAdapter.h"
+#include "platform/win/ole/StreamAdapter.h"
 
 #include <algorithm>
 #include <vector>

@@ -9,6 +9,7 @@
 #include "controls/html/images/DitherEngine.h"
 #include "controls/html/images/HtmlDither.h"
 #include "platform/classes/graphics/Brush.h"
+#include "platform/base/Stream.h"
 #include "platform/classes/graphics/Canvas.h"
 #include "platform/win/gdi/gdi.h"
 

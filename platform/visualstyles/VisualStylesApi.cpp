@@ -67,6 +67,16 @@ TElement Element(HTHEME theme, int part, int state)
   return element;
 }
 
+// Runs body on the element, or answers why there is none.
+template <class TBody>
+HRESULT OnElement(HTHEME theme, int part, int state, TBody body) noexcept
+{
+  return Guarded<HRESULT>(E_FAIL, [&] {
+    const TElement element = Element(theme, part, state);
+    return element.Part ? body(element) : element.Error;
+  });
+}
+
 // Copies text into a caller's buffer of `chars` units, cut and terminated.
 HRESULT CopyOut(std::u16string_view text, LPWSTR buffer, int chars)
 {
@@ -138,10 +148,7 @@ HTHEME GetWindowTheme(HWND hwnd)
 
 HRESULT DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const RECT* rect, const RECT* clipRect)
 {
-  return Guarded<HRESULT>(E_FAIL, [&] {
-    TElement element = Element(theme, part, state);
-    if (!element.Part)
-      return element.Error;
+  return OnElement(theme, part, state, [&](const TElement& element) -> HRESULT {
     if (!rect)
       return E_POINTER;
     const int saved = SaveDC(dc);
@@ -158,10 +165,7 @@ HRESULT DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const REC
 HRESULT DrawThemeText(HTHEME theme, HDC dc, int part, int state, LPCWSTR text, int count, DWORD flags, DWORD flags2,
                       const RECT* rect)
 {
-  return Guarded<HRESULT>(E_FAIL, [&] {
-    TElement element = Element(theme, part, state);
-    if (!element.Part)
-      return element.Error;
+  return OnElement(theme, part, state, [&](const TElement& element) -> HRESULT {
     if (!rect || !text)
       return E_POINTER;
     const int saved = SaveDC(dc);
@@ -182,10 +186,7 @@ HRESULT DrawThemeText(HTHEME theme, HDC dc, int part, int state, LPCWSTR text, i
 HRESULT GetThemeTextExtent(HTHEME theme, HDC dc, int part, int state, LPCWSTR text, int count, DWORD flags,
                            const RECT* bounds, RECT* extent)
 {
-  return Guarded<HRESULT>(E_FAIL, [&] {
-    TElement element = Element(theme, part, state);
-    if (!element.Part)
-      return element.Error;
+  return OnElement(theme, part, state, [&](const TElement&) -> HRESULT {
     if (!text || !extent)
       return E_POINTER;
     RECT area = bounds ? *bounds : RECT{0, 0, 0x7FFF, 0x7FFF};
@@ -198,10 +199,7 @@ HRESULT GetThemeTextExtent(HTHEME theme, HDC dc, int part, int state, LPCWSTR te
 
 HRESULT GetThemeTextMetrics(HTHEME theme, HDC dc, int part, int state, TEXTMETRICW* metrics)
 {
-  return Guarded<HRESULT>(E_FAIL, [&] {
-    TElement element = Element(theme, part, state);
-    if (!element.Part)
-      return element.Error;
+  return OnElement(theme, part, state, [&](const TElement&) -> HRESULT {
     if (!metrics)
       return E_POINTER;
     return GetTextMetricsW(dc, metrics) ? S_OK : E_HANDLE;
@@ -210,10 +208,7 @@ HRESULT GetThemeTextMetrics(HTHEME theme, HDC dc, int part, int state, TEXTMETRI
 
 HRESULT GetThemeBackgroundContentRect(HTHEME theme, HDC, int part, int state, const RECT* bounds, RECT* content)
 {
-  return Guarded<HRESULT>(E_FAIL, [&] {
-    TElement element = Element(theme, part, state);
-    if (!element.Part)
-      return element.Error;
+  return OnElement(theme, part, state, [&](const TElement& element) -> HRESULT {
     if (!bounds || !content)
       return E_POINTER;
     const TRect& m = element.Part->Content;
@@ -224,10 +219,7 @@ HRESULT GetThemeBackgroundContentRect(HTHEME theme, HDC, int part, int state, co
 
 HRESULT GetThemePartSize(HTHEME theme, HDC, int part, int state, const RECT* rect, THEMESIZE kind, SIZE* size)
 {
-  return Guarded<HRESULT>(E_FAIL, [&] {
-    TElement element = Element(theme, part, state);
-    if (!element.Part)
-      return element.Error;
+  return OnElement(theme, part, state, [&](const TElement& element) -> HRESULT {
     if (!size)
       return E_POINTER;
     const TPartLook& look = *element.Part;
@@ -258,10 +250,7 @@ HRESULT GetThemePartSize(HTHEME theme, HDC, int part, int state, const RECT* rec
 
 HRESULT GetThemeBackgroundRegion(HTHEME theme, HDC, int part, int state, const RECT* rect, HRGN* region)
 {
-  return Guarded<HRESULT>(E_FAIL, [&] {
-    TElement element = Element(theme, part, state);
-    if (!element.Part)
-      return element.Error;
+  return OnElement(theme, part, state, [&](const TElement& element) -> HRESULT {
     if (!rect || !region)
       return E_POINTER;
     const RECT r = PartDrawRect(*element.Part, *rect);
@@ -292,10 +281,7 @@ BOOL IsThemeBackgroundPartiallyTransparent(HTHEME theme, int part, int state)
 
 HRESULT GetThemeColor(HTHEME theme, int part, int state, int property, COLORREF* color)
 {
-  return Guarded<HRESULT>(E_FAIL, [&] {
-    TElement element = Element(theme, part, state);
-    if (!element.Part)
-      return element.Error;
+  return OnElement(theme, part, state, [&](const TElement& element) -> HRESULT {
     if (!color)
       return E_POINTER;
     switch (property) {
@@ -309,10 +295,7 @@ HRESULT GetThemeColor(HTHEME theme, int part, int state, int property, COLORREF*
 
 HRESULT GetThemeMargins(HTHEME theme, HDC, int part, int state, int property, const RECT*, MARGINS* margins)
 {
-  return Guarded<HRESULT>(E_FAIL, [&] {
-    TElement element = Element(theme, part, state);
-    if (!element.Part)
-      return element.Error;
+  return OnElement(theme, part, state, [&](const TElement& element) -> HRESULT {
     if (!margins)
       return E_POINTER;
     if (property != TMT_CONTENTMARGINS && property != TMT_CAPTIONMARGINS)
@@ -327,10 +310,7 @@ HRESULT GetThemeMargins(HTHEME theme, HDC, int part, int state, int property, co
 HRESULT DrawThemeEdge(HTHEME theme, HDC dc, int part, int state, const RECT* rect, UINT edge, UINT flags,
                       RECT* content)
 {
-  return Guarded<HRESULT>(E_FAIL, [&] {
-    TElement element = Element(theme, part, state);
-    if (!element.Part)
-      return element.Error;
+  return OnElement(theme, part, state, [&](const TElement&) -> HRESULT {
     if (!rect)
       return E_POINTER;
     RECT area = *rect;
@@ -344,10 +324,7 @@ HRESULT DrawThemeEdge(HTHEME theme, HDC dc, int part, int state, const RECT* rec
 
 HRESULT DrawThemeIcon(HTHEME theme, HDC dc, int part, int state, const RECT* rect, HIMAGELIST images, int index)
 {
-  return Guarded<HRESULT>(E_FAIL, [&] {
-    TElement element = Element(theme, part, state);
-    if (!element.Part)
-      return element.Error;
+  return OnElement(theme, part, state, [&](const TElement&) -> HRESULT {
     if (!rect)
       return E_POINTER;
     int cx = 0, cy = 0;

@@ -147,6 +147,33 @@ std::string PathOfBase(std::uintptr_t base)
   return {};
 }
 
+// Modules of the original platform that the system's code loads by their
+// platform name, and the file of this layer that answers to each. The file
+// lies beside this library (the layer's libraries are built into one folder).
+struct TPlatformModule {
+  const char* Name;
+  const char* File;
+};
+constexpr TPlatformModule PlatformModules[] = {
+    {"uxtheme", "libplatform_visualstyles.so"},  // the visual styles (platform/visualstyles)
+};
+
+// The layer's file for a platform module name ("uxtheme" or "uxtheme.dll", any
+// case), or "" for any other name.
+std::string PlatformModuleFile(const std::string& name)
+{
+  if (name.find('/') != std::string::npos)
+    return {};
+  for (const auto& module : PlatformModules) {
+    const std::string_view bare(module.Name);
+    if (SameText(name, bare) || (name.size() == bare.size() + 4 && SameText(name.substr(0, bare.size()), bare) &&
+                                 SameText(name.substr(bare.size()), ".dll")))
+      return ExtractFilePath(PathOfBase(BaseOfAddress(reinterpret_cast<const void*>(&PlatformModuleFile)))) +
+             module.File;
+  }
+  return {};
+}
+
 HMODULE AsModule(std::uintptr_t base)
 {
   return reinterpret_cast<HMODULE>(base);
@@ -236,6 +263,12 @@ HMODULE LoadLibrary(LPCSTR fileName)
   std::lock_guard guard(Table().Lock);
   if (IsHostName(name))
     return LoadProgram();
+  if (const std::string file = PlatformModuleFile(name); !file.empty()) {
+    if (::access(file.c_str(), F_OK) == 0)
+      return OpenFile(file);
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    return nullptr;
+  }
 
   std::vector<std::string> candidates;
   if (name.front() == '/') {
@@ -328,9 +361,11 @@ HMODULE GetModuleHandle(LPCSTR moduleName)
 {
   if (!moduleName)
     return AsModule(ProgramBase());
-  const std::string name = NativePath(moduleName);
+  std::string name = NativePath(moduleName);
   if (IsHostName(name))
     return AsModule(ProgramBase());
+  if (const std::string file = PlatformModuleFile(name); !file.empty())
+    name = file;
   const bool bare = name.find('/') == std::string::npos;
   const std::string real = bare ? std::string() : RealPath(ExpandFileName(name));
   auto matches = [&](const std::string& path) {

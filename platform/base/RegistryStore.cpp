@@ -1,5 +1,6 @@
 #include "platform/base/RegistryStore.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <mutex>
 
@@ -167,6 +168,7 @@ struct TRegistrySource {
   std::mutex Lock;
   std::string FileName;  // "" for the default location
   std::shared_ptr<const TRegistryStore> Store;
+  std::vector<TRegistryChangeHandler> Handlers;
 };
 
 TRegistrySource& Source()
@@ -335,9 +337,38 @@ std::shared_ptr<const TRegistryStore> TRegistryStore::Parse(std::string_view tex
 
 void SetRegistryFile(std::string_view fileName)
 {
+  std::vector<TRegistryChangeHandler> handlers;
+  {
+    std::lock_guard guard(Source().Lock);
+    handlers = Source().Handlers;
+  }
+  // Only a watcher needs the hive as it was: without one the new file is read lazily.
+  std::shared_ptr<const TRegistryStore> before = handlers.empty() ? nullptr : CurrentRegistry();
+  {
+    std::lock_guard guard(Source().Lock);
+    Source().FileName = std::string(fileName);
+    Source().Store.reset();
+  }
+  if (handlers.empty())
+    return;
+  std::shared_ptr<const TRegistryStore> after = CurrentRegistry();
+  for (TRegistryChangeHandler handler : handlers)
+    handler(*before, *after);
+}
+
+void AddRegistryChangeHandler(TRegistryChangeHandler handler)
+{
   std::lock_guard guard(Source().Lock);
-  Source().FileName = std::string(fileName);
-  Source().Store.reset();
+  auto& handlers = Source().Handlers;
+  if (handler && std::find(handlers.begin(), handlers.end(), handler) == handlers.end())
+    handlers.push_back(handler);
+}
+
+void RemoveRegistryChangeHandler(TRegistryChangeHandler handler)
+{
+  std::lock_guard guard(Source().Lock);
+  auto& handlers = Source().Handlers;
+  handlers.erase(std::remove(handlers.begin(), handlers.end(), handler), handlers.end());
 }
 
 std::string RegistryFile()

@@ -73,3 +73,10 @@ void SetRegistryFile(std::string_view fileName);
 std::string RegistryFile();
 // The current store, read on first use.
 std::shared_ptr<const TRegistryStore> CurrentRegistry();
+
+// Watchers of the settings: each handler is called, on the thread that called
+// SetRegistryFile, with the hive before and after the switch, so it can tell
+// whether a setting it cares about changed.
+using TRegistryChangeHandler = void (*)(const TRegistryStore& before, const TRegistryStore& after);
+void AddRegistryChangeHandler(TRegistryChangeHandler handler);
+void RemoveRegistryChangeHandler(TRegistryChangeHandler handler);

@@ -16,6 +16,7 @@
 #include "platform/win/window/SystemInfo.h"
 #include "platform/win/window/Timers.h"
 #include "platform/win/window/VirtualKeys.h"
+#include "platform/win/window/VisualStyleSetting.h"
 #include "platform/win/window/WindowClass.h"
 #include "platform/win/window/WindowPos.h"
 #include "platform/win/window/WindowTree.h"

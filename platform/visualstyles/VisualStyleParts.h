@@ -1,0 +1,76 @@
+// The part and state numbers of the theme classes, and the property numbers,
+// as the system's code states them. Part 0 of a class is its whole background.
+#pragma once
+
+// BUTTON
+constexpr int BP_PUSHBUTTON = 1, BP_RADIOBUTTON = 2, BP_CHECKBOX = 3;
+constexpr int PBS_NORMAL = 1, PBS_HOT = 2, PBS_PRESSED = 3, PBS_DISABLED = 4, PBS_DEFAULTED = 5;
+constexpr int RBS_UNCHECKEDNORMAL = 1, RBS_UNCHECKEDHOT = 2, RBS_UNCHECKEDPRESSED = 3, RBS_UNCHECKEDDISABLED = 4,
+              RBS_CHECKEDNORMAL = 5, RBS_CHECKEDHOT = 6, RBS_CHECKEDPRESSED = 7, RBS_CHECKEDDISABLED = 8;
+constexpr int CBS_UNCHECKEDNORMAL = 1, CBS_UNCHECKEDHOT = 2, CBS_UNCHECKEDPRESSED = 3, CBS_UNCHECKEDDISABLED = 4,
+              CBS_CHECKEDNORMAL = 5, CBS_CHECKEDHOT = 6, CBS_CHECKEDPRESSED = 7, CBS_CHECKEDDISABLED = 8,
+              CBS_MIXEDNORMAL = 9, CBS_MIXEDHOT = 10, CBS_MIXEDPRESSED = 11, CBS_MIXEDDISABLED = 12;
+
+// SCROLLBAR
+constexpr int SBP_ARROWBTN = 1, SBP_THUMBBTNHORZ = 2, SBP_THUMBBTNVERT = 3, SBP_LOWERTRACKHORZ = 4,
+              SBP_UPPERTRACKHORZ = 5, SBP_LOWERTRACKVERT = 6, SBP_UPPERTRACKVERT = 7, SBP_GRIPPERHORZ = 8,
+              SBP_GRIPPERVERT = 9, SBP_SIZEBOX = 10;
+// Arrow buttons: four states (normal, hot, pressed, disabled) for each of up, down, left, right.
+constexpr int ABS_UPNORMAL = 1, ABS_UPDISABLED = 4, ABS_DOWNNORMAL = 5, ABS_LEFTNORMAL = 9, ABS_RIGHTNORMAL = 13,
+              ABS_RIGHTDISABLED = 16;
+constexpr int SCRBS_NORMAL = 1, SCRBS_HOT = 2, SCRBS_PRESSED = 3, SCRBS_DISABLED = 4;
+constexpr int SZB_RIGHTALIGN = 1, SZB_LEFTALIGN = 2;
+
+// REBAR
+constexpr int RP_GRIPPER = 1, RP_GRIPPERVERT = 2;
+
+// TOOLBAR
+constexpr int TP_BUTTON = 1, TP_DROPDOWNBUTTON = 2, TP_SPLITBUTTON = 3, TP_SPLITBUTTONDROPDOWN = 4,
+              TP_SEPARATOR = 5, TP_SEPARATORVERT = 6;
+constexpr int TS_NORMAL = 1, TS_HOT = 2, TS_PRESSED = 3, TS_DISABLED = 4, TS_CHECKED = 5, TS_HOTCHECKED = 6;
+
+// WINDOW (the small frame of tool windows and the buttons of captions and menu bars)
+constexpr int WP_SMALLCAPTION = 2, WP_SMALLFRAMELEFT = 10, WP_SMALLFRAMERIGHT = 11, WP_SMALLFRAMEBOTTOM = 12,
+              WP_MDIMINBUTTON = 16, WP_SMALLCLOSEBUTTON = 19, WP_MDICLOSEBUTTON = 20, WP_MDIRESTOREBUTTON = 22;
+constexpr int CS_ACTIVE = 1, CS_INACTIVE = 2, CS_DISABLED = 3;
+constexpr int FS_ACTIVE = 1, FS_INACTIVE = 2;
+constexpr int CBS_NORMAL = 1, CBS_HOT = 2, CBS_PUSHED = 3, CBS_DISABLED = 4;  // caption buttons
+
+// COMBOBOX
+constexpr int CP_DROPDOWNBUTTON = 1;
+constexpr int CBXS_NORMAL = 1, CBXS_HOT = 2, CBXS_PRESSED = 3, CBXS_DISABLED = 4;
+
+// EXPLORERBAR
+constexpr int EBP_HEADERBACKGROUND = 1, EBP_NORMALGROUPBACKGROUND = 5, EBP_NORMALGROUPHEAD = 8;
+
+// STATUS
+constexpr int SP_PANE = 1, SP_GRIPPERPANE = 2, SP_GRIPPER = 3;
+
+// SPIN
+constexpr int SPNP_UP = 1, SPNP_DOWN = 2;
+constexpr int UPS_NORMAL = 1, UPS_HOT = 2, UPS_PRESSED = 3, UPS_DISABLED = 4;
+constexpr int DNS_NORMAL = 1, DNS_HOT = 2, DNS_PRESSED = 3, DNS_DISABLED = 4;
+
+// HEADER
+constexpr int HP_HEADERITEM = 1, HP_HEADERITEMLEFT = 2, HP_HEADERITEMRIGHT = 3;
+constexpr int HIS_NORMAL = 1, HIS_HOT = 2, HIS_PRESSED = 3;
+
+// TREEVIEW (the expand buttons of trees)
+constexpr int TVP_GLYPH = 2;
+constexpr int GLPS_CLOSED = 1, GLPS_OPENED = 2;
+
+// TAB
+constexpr int TABP_TABITEM = 1, TABP_PANE = 9;
+constexpr int TIS_NORMAL = 1, TIS_HOT = 2, TIS_SELECTED = 3, TIS_DISABLED = 4, TIS_FOCUSED = 5;
+
+// PROGRESS
+constexpr int PP_BAR = 1, PP_BARVERT = 2, PP_CHUNK = 3, PP_CHUNKVERT = 4;
+
+// TRACKBAR
+constexpr int TKP_TRACK = 1, TKP_TRACKVERT = 2, TKP_THUMB = 3;
+constexpr int TRS_NORMAL = 1;
+constexpr int TUS_NORMAL = 1, TUS_HOT = 2, TUS_PRESSED = 3, TUS_FOCUSED = 4, TUS_DISABLED = 5;
+
+// Properties
+constexpr int TMT_SIZINGMARGINS = 3601, TMT_CONTENTMARGINS = 3602, TMT_CAPTIONMARGINS = 3603;
+constexpr int TMT_BORDERCOLOR = 3801, TMT_FILLCOLOR = 3802, TMT_TEXTCOLOR = 3803;

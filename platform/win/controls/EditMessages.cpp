@@ -221,14 +221,7 @@ LRESULT OnSetTabStops(TEditData* e, WPARAM wParam, LPARAM lParam)
 {
   if (!e->Multi())
     return FALSE;
-  // Dialog units: a quarter of the average character width each.
-  e->TabStops.clear();
-  const int* stops = reinterpret_cast<const int*>(lParam);
-  int count = int(wParam);
-  if (count == 0)
-    e->TabStops.push_back(e->AveChar * 8);
-  for (int i = 0; i < count && stops; ++i)
-    e->TabStops.push_back(stops[i] * e->AveChar / 4);
+  e->TabStops = TabStopPixels(int(wParam), reinterpret_cast<const int*>(lParam), e->AveChar);
   e->Relayout();
   e->Invalidate();
   return TRUE;

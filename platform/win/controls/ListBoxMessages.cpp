@@ -265,13 +265,7 @@ LRESULT OnSetHorizontalExtent(TListBoxData* l, WPARAM wParam)
 
 LRESULT OnSetTabStops(TListBoxData* l, WPARAM wParam, LPARAM lParam)
 {
-  l->TabStops.clear();
-  const int* stops = reinterpret_cast<const int*>(lParam);
-  int count = int(wParam);
-  if (count == 0)
-    l->TabStops.push_back(l->AveChar * 8);
-  for (int i = 0; i < count && stops; ++i)
-    l->TabStops.push_back(stops[i] * l->AveChar / 4);
+  l->TabStops = TabStopPixels(int(wParam), reinterpret_cast<const int*>(lParam), l->AveChar);
   l->Redraw();
   return TRUE;
 }

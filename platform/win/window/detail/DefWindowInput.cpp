@@ -42,7 +42,6 @@ LRESULT OnNcLButtonDown(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
   LRESULT hit = LRESULT(wParam);
   TPoint pt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-  HWND root = GetAncestor(hwnd, GA_ROOT);
   LONG_PTR style = GetWindowLongPtr(hwnd, GWL_STYLE);
   if (hit == HTCAPTION && !(style & WS_MAXIMIZE))
     SendMessage(hwnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, lParam);
@@ -52,7 +51,6 @@ LRESULT OnNcLButtonDown(HWND hwnd, WPARAM wParam, LPARAM lParam)
     SendMessage(hwnd, WM_SYSCOMMAND, (hit == HTVSCROLL ? SC_VSCROLL : SC_HSCROLL) | WPARAM(hit), lParam);
   else if (hit == HTCLOSE || hit == HTMINBUTTON || hit == HTMAXBUTTON)
     RunMoveSizeLoop(hwnd, WPARAM(hit), pt);  // tracks the caption button until release
-  (void)root;
   return 0;
 }
 
@@ -78,7 +76,7 @@ LRESULT OnRButtonUp(HWND hwnd, UINT msg, LPARAM lParam)
 LRESULT OnPassToParent(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
   if (HWND parent = ParentOf(hwnd))
-    return SendMessage(parent, msg, msg == WM_CONTEXTMENU ? wParam : wParam, lParam);
+    return SendMessage(parent, msg, wParam, lParam);
   return 0;
 }
 

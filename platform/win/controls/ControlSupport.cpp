@@ -56,6 +56,16 @@ void FontMetrics(HFONT font, int& height, int& aveWidth)
   aveWidth = tm.tmAveCharWidth > 0 ? int(tm.tmAveCharWidth) : 6;
 }
 
+std::vector<int> TabStopPixels(int count, const int* stops, int aveChar)
+{
+  std::vector<int> pixels;
+  if (count == 0)
+    pixels.push_back(aveChar * 8);
+  for (int i = 0; i < count && stops; ++i)
+    pixels.push_back(stops[i] * aveChar / 4);
+  return pixels;
+}
+
 namespace {
 LRESULT UIState(HWND hwnd) { return SendMessage(hwnd, WM_QUERYUISTATE, 0, 0); }
 }  // namespace

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/win/controls/ControlConsts.h"
 #include "platform/win/gdi/gdi.h"
@@ -33,6 +34,9 @@ HBRUSH ControlBrush(HWND hwnd, HDC dc, UINT msg);
 HFONT ControlFont(HFONT font);
 // Height and average width of a font.
 void FontMetrics(HFONT font, int& height, int& aveWidth);
+// Tab stops given in dialog units (a quarter of the average character width
+// each) as pixels; none given: one every 8 average widths.
+std::vector<int> TabStopPixels(int count, const int* stops, int aveChar);
 // Whether the parent's keyboard cues hide the focus rectangle or the "&"
 // underlines (WM_QUERYUISTATE).
 bool HideFocus(HWND hwnd);

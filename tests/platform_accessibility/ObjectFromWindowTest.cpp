@@ -7,8 +7,11 @@ TEST(LresultFromObject, HoldsTheObjectUntilTakenOnce)
 {
   const int before = TViewAccessible::Alive;
   auto* object = new TViewAccessible(nullptr);
-  const LRESULT answer = LresultFromObject(IID_IAccessible, 0, static_cast<IAccessible*>(object));
+  InterfacePtr<IAccessible> maker(object);
+  const LRESULT answer = LresultFromObject(IID_IAccessible, 0, maker.Get());
   ASSERT_GT(answer, 0);
+  EXPECT_EQ(object->RefCount(), 2);
+  maker.Reset();  // the window lets its object go before the client asks
   EXPECT_EQ(TViewAccessible::Alive, before + 1);  // the answer keeps it alive
 
   void* taken = nullptr;

@@ -10,6 +10,7 @@
 // objects) and its parent is the window object.
 #include "platform/win/accessibility/detail/StdWindowAccessible.h"
 
+#include <cstdlib>
 #include <limits>
 #include <string>
 #include <vector>
@@ -225,8 +226,8 @@ HWND NearestInDirection(const std::vector<HWND>& candidates, HWND reference, LON
     }
     if (gap < 0)
       continue;
-    offset = vertical ? std::llabs((long long)(to.Left + to.Right) - (from.Left + from.Right))
-                      : std::llabs((long long)(to.Top + to.Bottom) - (from.Top + from.Bottom));
+    offset = vertical ? std::llabs(0LL + to.Left + to.Right - from.Left - from.Right)
+                      : std::llabs(0LL + to.Top + to.Bottom - from.Top - from.Bottom);
     if (gap < bestGap || (gap == bestGap && offset < bestOffset)) {
       best = candidate;
       bestGap = gap;

@@ -39,21 +39,11 @@ protected:
   // so that a pixel put back in the wrong place shows.
   HWND Patterned(int x, int y, int w, int h)
   {
-    On(WM_PAINT, [](HWND hwnd, UINT, WPARAM, LPARAM, LRESULT&) {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd, &ps);
-      TRect r;
-      GetClientRect(hwnd, &r);
+    return Painted(x, y, w, h, 0, [](HDC dc, const TRect& r) {
       for (int py = 0; py < r.Bottom; ++py)
         for (int px = 0; px < r.Right; ++px)
           SetPixel(dc, px, py, RGB(px * 5, py * 7, (px + py) * 3));
-      EndPaint(hwnd, &ps);
-      return true;
     });
-    HWND hwnd = Make(WS_POPUP, x, y, w, h);
-    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
-    UpdateWindow(hwnd);
-    return hwnd;
   }
 
   HIMAGELIST List = nullptr;

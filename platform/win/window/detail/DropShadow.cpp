@@ -43,9 +43,10 @@ bool RegisterShadowClass()
   return registered;
 }
 
-// Premultiplied black of a window-sized image, placed (kDepth, kDepth) from
-// the window: clear where the window covers it, a fade across the strips
-// beside and below, soft at both ends of each strip.
+// The alpha at (x, y) of the shadow's image (premultiplied black), which is
+// the window's size and lies (kDepth, kDepth) from it: clear where the window
+// covers it, a fade across the strips beside and below, soft at both ends of
+// each strip.
 uint32_t DropShadowAlpha(int x, int y, int width, int height)
 {
   if (x < width - kDepth && y < height - kDepth)

@@ -110,9 +110,8 @@ TEST_F(X11InputTest, AltMakesSystemKeysAndAltGrTypesText)
 
   gKeys.clear();
   Key(XK_ISO_Level3_Shift, true);
-  Pump(20);
-  EXPECT_LT(GetKeyState(VK_CONTROL), 0) << "AltGr holds Ctrl";
-  EXPECT_LT(GetKeyState(VK_RMENU), 0) << "and the right Alt";
+  EXPECT_TRUE(PumpUntil([] { return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_RMENU) < 0; }))
+      << "AltGr holds Ctrl and the right Alt";
   TypeKeySym(XK_EuroSign);
   Key(XK_ISO_Level3_Shift, false);
   ASSERT_TRUE(PumpUntil([&] { return has(WM_CHAR, 0x20AC); }));
@@ -172,31 +171,29 @@ TEST_F(X11InputTest, AClickOutsideAMenuClosesItAndReachesTheWindowUnderIt)
     gKeys.clear();
     std::atomic<bool> sawPopup{false};
     std::vector<Window> before = MappedPopups(X, {});
+    std::atomic<bool> sawGrab{false};
     std::thread user([&] {
       Display* u = XOpenDisplay(nullptr);
-      for (int i = 0; i < 400 && !sawPopup; ++i) {
-        sawPopup = !MappedPopups(u, before).empty();
-        if (!sawPopup)
-          std::this_thread::sleep_for(std::chrono::milliseconds(5));
-      }
+      sawPopup = WaitUntil([&] { return !MappedPopups(u, before).empty(); });
       // The menu holds the pointer once its loop runs: click only then, as a
       // click that comes before the grab is the window's under it, not the menu's.
-      for (int i = 0; i < 400; ++i) {
+      sawGrab = WaitUntil([&] {
         int status = XGrabPointer(u, DefaultRootWindow(u), False, ButtonPressMask, GrabModeAsync, GrabModeAsync,
                                   None, None, CurrentTime);
-        if (status == AlreadyGrabbed)
-          break;
         if (status == GrabSuccess)
           XUngrabPointer(u, CurrentTime);
         XSync(u, False);
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-      }
+        return status == AlreadyGrabbed;
+      });
+      // Clicked even when a wait failed, so that the menu's loop ends and the
+      // failure shows below instead of a hang.
       XTestClick(u, c.Click);
       XCloseDisplay(u);
     });
     BOOL chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN, 120, 120, 0, owner, nullptr);
     user.join();
     EXPECT_TRUE(sawPopup) << "the menu showed as an override-redirect window";
+    EXPECT_TRUE(sawGrab) << "the menu grabbed the pointer";
     EXPECT_EQ(chosen, 0) << "closed without a choice";
     if (c.Ours) {
       EXPECT_TRUE(PumpUntil([&] {

@@ -76,6 +76,17 @@ bool X11Fixture::PumpUntil(const std::function<bool()>& done, int milliseconds)
   }
 }
 
+bool X11Fixture::WaitUntil(const std::function<bool()>& done, int milliseconds)
+{
+  auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end)
+      return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return true;
+}
+
 void X11Fixture::Pump(int milliseconds)
 {
   PumpUntil([] { return false; }, milliseconds);

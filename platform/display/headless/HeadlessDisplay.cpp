@@ -4,7 +4,6 @@
 #include <mutex>
 
 #include "platform/base/VirtualClock.h"
-#include "platform/win/gdi/Screenshot.h"
 #include "platform/win/window/Clipboard.h"
 #include "platform/win/window/Input.h"
 #include "platform/win/window/Messages.h"
@@ -13,6 +12,7 @@
 #include "platform/win/window/VirtualKeys.h"
 #include "platform/win/window/WindowPos.h"
 #include "platform/win/window/WindowTree.h"
+#include "platform/win/gdi/Screenshot.h"
 
 namespace {
 

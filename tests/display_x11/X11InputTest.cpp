@@ -220,7 +220,13 @@ TEST_F(X11InputTest, AClickOutsideAMenuClosesItAndReachesTheWindowUnderIt)
           pressed = true;
         return pressed;
       });
-      EXPECT_TRUE(pressed) << "the press went on to the other program";
+      Window root, under = 0;
+      int rx, ry, wx, wy;
+      unsigned mask;
+      if (!pressed)
+        XQueryPointer(other, DefaultRootWindow(other), &root, &under, &rx, &ry, &wx, &wy, &mask);
+      EXPECT_TRUE(pressed) << "the press went on to the other program (the pointer is over window 0x" << std::hex
+                           << under << ", the other program's is 0x" << foreign << ", ours 0x" << XOf(owner) << ")";
     }
   }
   DestroyMenu(menu);

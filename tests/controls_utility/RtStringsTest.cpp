@@ -116,7 +116,7 @@ TEST(RtSysInfo, TheRunningSystemIsDescribed)
   EXPECT_FALSE(info.UserName.empty());
   EXPECT_FALSE(info.ComputerName.empty());
   EXPECT_EQ(info.OSVersionText.rfind("Linux ", 0), 0u) << info.OSVersionText;
-  // The layer reports NT 5.1: only the XP flag of the classes is set.
+  // The layer reports NT 5.1: of the version flags, only IsWinXP is set.
   EXPECT_TRUE(info.IsWinNT);
   EXPECT_EQ(info.VersionClass, wvWinXP);
   EXPECT_TRUE(info.IsWinXP);

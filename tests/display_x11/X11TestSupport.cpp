@@ -11,17 +11,28 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <thread>
 
 _XDisplay* X11Fixture::X = nullptr;
 TX11Display* X11Fixture::Backend = nullptr;
 
+_XDisplay* OpenTestDisplay()
+{
+  const char* name = std::getenv("DISPLAY");
+  if (!name || !*name)
+    return nullptr;
+  XInitThreads();
+  Display* display = nullptr;
+  X11Fixture::WaitUntil([&] { return (display = XOpenDisplay(nullptr)) != nullptr; }, 10000);
+  return display;
+}
+
 void X11Fixture::SetUpTestSuite()
 {
   if (X || Backend)
     return;
-  XInitThreads();
-  X = XOpenDisplay(nullptr);
+  X = OpenTestDisplay();
   if (!X || !RegisterX11Display() || !SelectDisplayBackend("x11")) {
     if (X)
       XCloseDisplay(X);
@@ -74,6 +85,17 @@ bool X11Fixture::PumpUntil(const std::function<bool()>& done, int milliseconds)
       return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
+}
+
+bool X11Fixture::WaitUntil(const std::function<bool()>& done, int milliseconds)
+{
+  auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end)
+      return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return true;
 }
 
 void X11Fixture::Pump(int milliseconds)

@@ -21,7 +21,22 @@
 struct _XDisplay;
 using XWin = unsigned long;
 
+// A connection to the display DISPLAY names (null when none answers). A
+// server whose last client left resets and refuses connections for a moment
+// (the previous test program may just have ended), so it tries for a while.
+_XDisplay* OpenTestDisplay();
+
 class X11Fixture : public ::testing::Test {
+public:
+  // How long a test waits for something it expects before it fails: the
+  // server, the reader thread and the test share a loaded two-core CI
+  // machine, so the bound is generous; waits end as soon as it happens.
+  static constexpr int WaitBound = 30000;
+
+  // Polls done() without running messages (for a thread that plays the user
+  // while this one runs a modal loop), until it holds or the time limit.
+  static bool WaitUntil(const std::function<bool()>& done, int milliseconds = WaitBound);
+
 protected:
   static void SetUpTestSuite();
   void SetUp() override;
@@ -32,7 +47,7 @@ protected:
   static TX11Display* Backend;
 
   // Runs the window system's messages until done() or the time limit.
-  static bool PumpUntil(const std::function<bool()>& done, int milliseconds = 4000);
+  static bool PumpUntil(const std::function<bool()>& done, int milliseconds = WaitBound);
   static void Pump(int milliseconds = 50);
 
   static XWin XOf(HWND hwnd) { return XWin(Backend->NativeWindow(hwnd)); }

@@ -127,8 +127,7 @@ TEST_F(X11WindowTest, EachKindOfWindowIsShownAsItsStylesAsk)
   }
   EXPECT_EQ(Utf8Property(XOf(main), "_NET_WM_NAME"), "Corvane — été €");
   SetWindowText(main, "Ünïcode ✓");
-  XSync(X, False);
-  EXPECT_EQ(Utf8Property(XOf(main), "_NET_WM_NAME"), "Ünïcode ✓");
+  EXPECT_TRUE(PumpUntil([&] { return Utf8Property(XOf(main), "_NET_WM_NAME") == "Ünïcode ✓"; }));
 }
 
 TEST_F(X11WindowTest, TheServerShowsTheFramebufferPixelForPixelAlsoAfterAnExpose)
@@ -225,10 +224,16 @@ TEST_F(X11WindowTest, LayeredWindowsNeedACompositor)
   XGetWindowAttributes(X, w, &attrs);
   EXPECT_EQ(attrs.depth, 32);
   uint32_t layer = LayerPixels(h, 1, 1)[0];
-  XImage* image = XGetImage(X, w, 0, 0, 1, 1, AllPlanes, ZPixmap);
-  ASSERT_NE(image, nullptr);
-  unsigned long p = XGetPixel(image, 0, 0);
-  XDestroyImage(image);
+  // The new window shows its pixels once the server asked for them.
+  unsigned long p = 0;
+  EXPECT_TRUE(PumpUntil([&] {
+    XImage* image = XGetImage(X, w, 0, 0, 1, 1, AllPlanes, ZPixmap);
+    if (!image)
+      return false;
+    p = XGetPixel(image, 0, 0);
+    XDestroyImage(image);
+    return ((p >> 24) & 0xFF) == 128;
+  }));
   EXPECT_EQ((p >> 24) & 0xFF, 128u);
   EXPECT_EQ((p >> 16) & 0xFF, (((layer >> 16) & 0xFF) * 128 + 127) / 255);
   XDestroyWindow(X, cm);

@@ -15,11 +15,11 @@
 TEST(FileSystem, ForceDirectoriesCreatesEveryLevel)
 {
   TTempFolder temp;
-  const std::string nested = temp.Path() + "MSN\\amis\\\\proches/";
-  EXPECT_FALSE(CreateDir(temp / "MSN\\amis"));  // one level only: the parent is missing
+  const std::string nested = temp.Path() + "Reseau\\amis\\\\proches/";
+  EXPECT_FALSE(CreateDir(temp / "Reseau\\amis"));  // one level only: the parent is missing
   EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
   EXPECT_TRUE(ForceDirectories(nested));
-  EXPECT_TRUE(DirectoryExists(temp / "MSN/amis/proches"));
+  EXPECT_TRUE(DirectoryExists(temp / "Reseau/amis/proches"));
   EXPECT_TRUE(ForceDirectories(nested));  // already there
   EXPECT_THROW(ForceDirectories(""), EInOutError);
 

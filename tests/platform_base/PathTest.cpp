@@ -14,7 +14,7 @@ TEST(Path, SplitsWithEitherSeparator)
   } cases[] = {
       {"glyphs\\pack\\3.ico", "glyphs\\pack\\", "glyphs\\pack", "3.ico", ".ico"},
       {"/usr/lib/corvane/tcp.net", "/usr/lib/corvane/", "/usr/lib/corvane", "tcp.net", ".net"},
-      {"MSN\\Ami/Nick.html", "MSN\\Ami/", "MSN\\Ami", "Nick.html", ".html"},
+      {"Reseau\\Ami/Nick.html", "Reseau\\Ami/", "Reseau\\Ami", "Nick.html", ".html"},
       {"plain.txt", "", "", "plain.txt", ".txt"},
       {"folder.d\\noext", "folder.d\\", "folder.d", "noext", ""},
       {"archive.tar.gz", "", "", "archive.tar.gz", ".gz"},

@@ -10,7 +10,7 @@
 #include "platform/classes/stdctrls/ListBox.h"
 #include "platform/classes/stdctrls/Memo.h"
 #include "platform/classes/stdctrls/Panel.h"
-#include "platform/win/gdi/Screenshot.h"
+#include "tests/support/GoldenImage.h"
 
 namespace {
 
@@ -380,6 +380,9 @@ TEST_F(FormTest, FirstLookScreenshot)
   EXPECT_EQ(pixel(Form->Header, 5, 5), 0xD4D0C8u);
   // The memo's client area is the window colour.
   EXPECT_EQ(pixel(Form->Memo, Form->Memo->ClientWidth() - 3, Form->Memo->ClientHeight() - 3), 0xFFFFFFu);
+  // And the whole form, as the display writes it, is the first look kept.
+  std::string message;
+  EXPECT_TRUE(MatchesGolden(picture, std::string(CLASSES_GOLDEN_DIR) + "/ClassLibraryForm.png", &message)) << message;
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "ControlTestSupport.h"
+#include "tests/support/GoldenImage.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "DrawFixture.h"
+#include "tests/support/GoldenImage.h"
 
 TEST(Screenshot, PngRoundTripAndGoldenMismatchLeavesTheFailedPicture)
 {

@@ -102,5 +102,5 @@ private:
   std::vector<TComponent*> FFreeNotifies;
 };
 
-// True for a Pascal-style identifier (a letter or "_", then letters, digits, "_").
+// True for an identifier (a letter or "_", then letters, digits, "_").
 bool IsValidIdent(const std::string& Ident);

@@ -279,7 +279,7 @@ private:
 // The control of a window of this class library (null for other windows).
 TControl* FindControl(HWND Handle);
 // The innermost control of this library under a screen point.
-TWinControl* FindVCLWindow(const TPoint& Pos);
+TWinControl* FindWinControlAtPoint(const TPoint& Pos);
 // The control under a screen point that a drop would go to (graphic
 // controls included); disabled ones only when AllowDisabled.
 TControl* FindDragTarget(const TPoint& Pos, bool AllowDisabled);

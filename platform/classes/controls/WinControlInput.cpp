@@ -52,7 +52,7 @@ void ForgetCaptureControl(TControl* Control)
     CaptureControl = nullptr;
 }
 
-TWinControl* FindVCLWindow(const TPoint& Pos)
+TWinControl* FindWinControlAtPoint(const TPoint& Pos)
 {
   HWND hwnd = WindowFromPoint(Pos);
   while (hwnd) {
@@ -65,7 +65,7 @@ TWinControl* FindVCLWindow(const TPoint& Pos)
 
 TControl* FindDragTarget(const TPoint& Pos, bool AllowDisabled)
 {
-  TWinControl* window = FindVCLWindow(Pos);
+  TWinControl* window = FindWinControlAtPoint(Pos);
   if (!window)
     return nullptr;
   TControl* control = window->ControlAtPos(window->ScreenToClient(Pos), AllowDisabled);

@@ -15,8 +15,6 @@
 #include "platform/classes/forms/MenuPresenter.h"
 #include "platform/classes/forms/Screen.h"
 #include "platform/classes/graphics/Colors.h"
-#include "platform/display/headless/HeadlessDisplay.h"
-#include "platform/display/x11/X11Display.h"
 #include "platform/win/win.h"
 
 namespace {
@@ -64,10 +62,8 @@ TApplication::~TApplication()
 
 void TApplication::Initialize()
 {
-  // The x11 display is offered only when the display DISPLAY names answers;
-  // the choice falls back to the headless one otherwise.
-  RegisterHeadlessDisplay();
-  RegisterX11Display();
+  // The program chose its display before (platform/startup); without a
+  // choice, the window system's default among the back ends it registered.
   if (!CurrentDisplayBackend())
     SelectDisplayBackend("");
   InstallPopupMenuPresenter();

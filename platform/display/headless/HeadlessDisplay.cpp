@@ -1,9 +1,6 @@
 #include "platform/display/headless/HeadlessDisplay.h"
 
-#include <png.h>
-
 #include <algorithm>
-#include <cstdio>
 #include <mutex>
 #include <optional>
 
@@ -17,6 +14,7 @@
 #include "platform/win/window/VirtualKeys.h"
 #include "platform/win/window/WindowPos.h"
 #include "platform/win/window/WindowTree.h"
+#include "platform/win/gdi/Screenshot.h"
 
 namespace {
 
@@ -48,31 +46,6 @@ void Allocate(TFramebuffer& fb, const TRect& r)
   fb.Pixels.assign(w * h, 0);
   if (r.Width() <= 0 || r.Height() <= 0)
     fb.Rect = TRect(r.Left, r.Top, r.Left + 1, r.Top + 1);
-}
-
-// Kept apart from its caller so that nothing of the caller's lives across
-// the library's error jump.
-bool WritePng(FILE* file, const std::vector<uint8_t>& rgb, int width, int height)
-{
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  if (!png || !info) {
-    png_destroy_write_struct(&png, &info);
-    return false;
-  }
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    return false;
-  }
-  png_init_io(png, file);
-  png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  for (int y = 0; y < height; ++y)
-    png_write_row(png, const_cast<png_bytep>(rgb.data() + std::size_t(y) * std::size_t(width) * 3));
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return true;
 }
 
 }  // namespace
@@ -361,8 +334,7 @@ bool THeadlessDisplay::Screenshot(HWND hwnd, const std::string& path) const
   TRect wr, rr;
   if (!GetWindowRect(hwnd, &wr) || !GetWindowRect(root, &rr))
     return false;
-  std::vector<uint8_t> rgb;
-  int width, height;
+  TPixelImage image;
   {
     std::lock_guard<std::mutex> lock(FState->Lock);
     auto it = FState->Buffers.find(root);
@@ -374,23 +346,14 @@ bool THeadlessDisplay::Screenshot(HWND hwnd, const std::string& path) const
     TRect bounds(0, 0, fb.Rect.Width(), fb.Rect.Height());
     if (!IntersectRect(&area, &area, &bounds))
       return false;
-    width = area.Width();
-    height = area.Height();
-    rgb.reserve(std::size_t(width) * std::size_t(height) * 3);
+    image.Width = area.Width();
+    image.Height = area.Height();
+    image.Pixels.reserve(std::size_t(image.Width) * std::size_t(image.Height));
     for (int y = area.Top; y < area.Bottom; ++y)
-      for (int x = area.Left; x < area.Right; ++x) {
-        uint32_t p = fb.Pixels[std::size_t(y) * std::size_t(fb.Rect.Width()) + std::size_t(x)];
-        rgb.push_back(uint8_t(p >> 16));
-        rgb.push_back(uint8_t(p >> 8));
-        rgb.push_back(uint8_t(p));
-      }
+      for (int x = area.Left; x < area.Right; ++x)
+        image.Pixels.push_back(fb.Pixels[std::size_t(y) * std::size_t(fb.Rect.Width()) + std::size_t(x)] & 0xFFFFFF);
   }
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file)
-    return false;
-  bool ok = WritePng(file, rgb, width, height);
-  std::fclose(file);
-  return ok;
+  return WritePng(path, image);
 }
 
 void THeadlessDisplay::SetForeignClipboard(const std::map<std::string, std::vector<BYTE>>& contents)

@@ -1,6 +1,7 @@
 #include "platform/display/x11/X11DisplayState.h"
 
 #include <cstdlib>
+#include <mutex>
 
 using namespace x11;
 
@@ -8,6 +9,21 @@ namespace {
 
 // _NET_WM_MOVERESIZE directions, by the layer's WMSZ_* edge (0: a move).
 const long MoveResizeDirection[9] = {8, 7, 3, 1, 0, 2, 5, 6, 4};
+
+// The connection that found the display answering, kept until the display
+// has its own: a server whose last client leaves resets, and a connection
+// asked for during the reset fails, which would leave x11 chosen with no
+// connection (windows nobody sees) on a server without other clients.
+std::mutex ProbeLock;
+Display* Probe = nullptr;
+
+void KeepProbe(Display* probe)
+{
+  std::lock_guard<std::mutex> lock(ProbeLock);
+  if (Probe)
+    XCloseDisplay(Probe);
+  Probe = probe;
+}
 
 }  // namespace
 
@@ -408,8 +424,13 @@ void TX11Display::TState::GrabPointerFor(TX11Window* w)
   // belongs to us or is to be replayed to the window under it.
   unsigned mask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask | LeaveWindowMask;
   int g = XGrabPointer(dpy, w->XWindow(), True, mask, GrabModeSync, GrabModeAsync, 0, 0, CurrentTime);
-  if (g != GrabSuccess)
+  if (g != GrabSuccess) {
+    // Another program holds a grab for a moment (or the window is not shown
+    // yet): the reader tries again until the capture moves.
+    PendingGrab = w->XWindow();
     return;
+  }
+  PendingGrab = 0;
   XAllowEvents(dpy, SyncPointer, CurrentTime);
   Grab = w->XWindow();
   // Menus and other popups take the keys too, wherever the focus is.
@@ -540,7 +561,11 @@ bool RegisterX11Display()
   Display* probe = XOpenDisplay(nullptr);
   if (!probe)
     return false;
-  XCloseDisplay(probe);
-  RegisterDisplayBackend("x11", [] { return std::unique_ptr<TDisplayBackend>(new TX11Display); });
+  KeepProbe(probe);
+  RegisterDisplayBackend("x11", [] {
+    std::unique_ptr<TDisplayBackend> display(new TX11Display);
+    KeepProbe(nullptr);
+    return display;
+  });
   return true;
 }

@@ -63,6 +63,6 @@ private:
 };
 
 // Makes "x11" available to SelectDisplayBackend when DISPLAY names a display
-// that can be opened; true when it did. The application start calls it
-// beside RegisterHeadlessDisplay().
+// that can be opened; true when it did. The program's start-up unit
+// (platform/startup) calls it beside RegisterHeadlessDisplay().
 bool RegisterX11Display();

@@ -30,7 +30,8 @@ struct TX11Display::TState {
 
   // Pointer grabs: the capture's window, and whether the keyboard goes too;
   // a capture's window that the server has not shown yet is grabbed once it
-  // shows (a menu takes the capture as soon as it maps its window).
+  // shows (a menu takes the capture as soon as it maps its window), and one
+  // whose grab failed (another program held one) at the reader's next turns.
   Window Grab = 0;
   bool KeyboardGrab = false;
   Window PendingGrab = 0;

@@ -41,9 +41,10 @@ void TX11Display::TState::ReaderLoop()
   Display* dpy = Core.Dpy;
   pollfd fds[2] = {{ConnectionNumber(dpy), POLLIN, 0}, {Core.WakeFd, POLLIN, 0}};
   bool first = true;
+  bool grabPending = false;
   while (!Stop) {
     if (!first)
-      poll(fds, 2, 500);
+      poll(fds, 2, grabPending ? 20 : 500);
     if (fds[1].revents & POLLIN) {
       uint64_t count;
       ssize_t n = read(Core.WakeFd, &count, sizeof count);
@@ -66,6 +67,9 @@ void TX11Display::TState::ReaderLoop()
       }
       EndBatch(actions);
       Clipboard->DropStaleTransfers();
+      if (TX11Window* w = PendingGrab ? FindX(PendingGrab) : nullptr; w && w->Viewable())
+        GrabPointerFor(w);
+      grabPending = PendingGrab != 0;
     }
     for (auto& action : actions)
       action();

@@ -1,5 +1,6 @@
-// PNG pictures of drawing surfaces, for tests and the headless display: a
-// whole bitmap, what a DC can draw on, and comparison with golden pictures.
+// PNG pictures of drawing surfaces (screenshots): a whole bitmap, what a DC
+// can draw on, written as PNG files. Reading them back and comparing them
+// with golden pictures is the tests' business (tests/support).
 #pragma once
 
 #include <cstdint>
@@ -22,10 +23,3 @@ TPixelImage CaptureBitmap(HBITMAP bitmap);
 TPixelImage CaptureDC(HDC dc);
 
 bool WritePng(const std::string& path, const TPixelImage& image);
-// False (and an empty image) for a missing or unreadable file.
-bool ReadPng(const std::string& path, TPixelImage& image);
-
-// True when the picture equals the golden PNG pixel for pixel. Otherwise the
-// picture is written beside it as "<golden without .png>-FAILED.png" and
-// message (when given) says where and how they differ.
-bool MatchesGolden(const TPixelImage& picture, const std::string& goldenPath, std::string* message = nullptr);

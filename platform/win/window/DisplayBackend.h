@@ -3,8 +3,8 @@
 // platform/display/<name>/ and register a factory; the window system never
 // links them, so platform_win depends on no display library.
 //
-// Choosing one happens in one place, SelectDisplayBackend, which the class
-// library's application start and the tests call. Without a call, the first
+// Choosing one happens in one place, SelectDisplayBackend, which the
+// program's start-up unit (platform/startup) and the tests call. Without a call, the first
 // window system call that needs a display makes the default choice.
 #pragma once
 

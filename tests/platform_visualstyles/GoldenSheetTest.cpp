@@ -4,6 +4,7 @@
 
 #include "ThemedElements.h"
 #include "VisualStylesTestSupport.h"
+#include "tests/support/GoldenImage.h"
 
 namespace {
 

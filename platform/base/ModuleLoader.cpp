@@ -157,7 +157,11 @@ struct TPlatformModule {
 constexpr TPlatformModule PlatformModules[] = {
     {"uxtheme", "libplatform_visualstyles.so"},  // the visual styles (platform/visualstyles)
     {"oleacc", "libplatform_win.so"},            // accessibility (platform/win/accessibility)
-    {"user32", "libplatform_win.so"},            // the window system (C exports: the win events)
+    {"user32", "libplatform_win.so"},            // the window system (platform/win/window)
+    {"comctl32", "libplatform_win.so"},          // the common controls' mouse tracking
+    {"msimg32", "libplatform_win.so"},           // alpha blending and gradients (platform/win/gdi)
+    {"shell32", "libplatform_win.so"},           // the shell (platform/win/shell)
+    {"kernel32", "libplatform_base.so"},         // modules, files, threads (platform/base)
 };
 
 // The layer's file for a platform module name ("uxtheme" or "uxtheme.dll", any

@@ -26,7 +26,8 @@ BOOL TransparentBlt(HDC dest, int x, int y, int width, int height, HDC src, int 
 // constant only: d = (s * A + d * (255 - A) + 127) / 255;
 // with AC_SRC_ALPHA (premultiplied source): s' = (s * A + 127) / 255 for each
 // channel and the alpha a, then d = min(255, s' + (d * (255 - a') + 127) / 255).
-BOOL AlphaBlend(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
+// C linkage, as GradientFill: both are bound at run time in "msimg32.dll".
+extern "C" BOOL AlphaBlend(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
                 int srcHeight, BLENDFUNCTION blend);
 // That rule for one 0xAARRGGBB pixel (perPixel: AC_SRC_ALPHA). Over a zero
 // destination with perPixel it scales a premultiplied pixel by the constant
@@ -34,7 +35,7 @@ BOOL AlphaBlend(HDC dest, int x, int y, int width, int height, HDC src, int srcX
 uint32_t BlendPixel(uint32_t dest, uint32_t src, BYTE constantAlpha, bool perPixel);
 // Rectangles only (GRADIENT_FILL_RECT_H / _V). Pixel i of n takes, per
 // 16-bit channel, (c0 * (n - i) + c1 * i) / n, then its high byte.
-BOOL GradientFill(HDC dc, const TRIVERTEX* vertices, ULONG vertexCount, const void* mesh, ULONG meshCount, ULONG mode);
+extern "C" BOOL GradientFill(HDC dc, const TRIVERTEX* vertices, ULONG vertexCount, const void* mesh, ULONG meshCount, ULONG mode);
 int StretchDIBits(HDC dc, int x, int y, int width, int height, int srcX, int srcY, int srcWidth, int srcHeight,
                   const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop);
 int SetDIBitsToDevice(HDC dc, int x, int y, DWORD width, DWORD height, int srcX, int srcY, UINT startScan,

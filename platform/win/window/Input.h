@@ -12,8 +12,10 @@
 HWND SetCapture(HWND hwnd);
 BOOL ReleaseCapture();
 HWND GetCapture();
-BOOL TrackMouseEvent(TRACKMOUSEEVENT* track);
-inline BOOL _TrackMouseEvent(TRACKMOUSEEVENT* track) { return TrackMouseEvent(track); }
+// C linkage, so code that binds it at run time finds it: as "TrackMouseEvent"
+// in "user32.dll" and, the same function, as "_TrackMouseEvent" in "comctl32.dll".
+extern "C" BOOL TrackMouseEvent(TRACKMOUSEEVENT* track);
+extern "C" BOOL _TrackMouseEvent(TRACKMOUSEEVENT* track);
 
 HWND SetFocus(HWND hwnd);
 HWND GetFocus();
@@ -23,7 +25,8 @@ BOOL SetForegroundWindow(HWND hwnd);
 HWND GetForegroundWindow();
 constexpr UINT LSFW_LOCK = 1;
 constexpr UINT LSFW_UNLOCK = 2;
-BOOL LockSetForegroundWindow(UINT lockCode);
+// C linkage: bound at run time in "user32.dll".
+extern "C" BOOL LockSetForegroundWindow(UINT lockCode);
 
 // The state of a key as of the message being handled (bit 15 down, bit 0 toggled).
 SHORT GetKeyState(int vk);

@@ -125,11 +125,16 @@ constexpr UINT SPIF_SENDCHANGE = 2;
 
 BOOL SystemParametersInfo(UINT action, UINT param, void* data, UINT winIni);
 
+// One monitor per screen of the display back end. C linkage: code that
+// binds them at run time finds them in "user32.dll" (GetMonitorInfoA is the
+// same function as GetMonitorInfo).
+extern "C" {
 HMONITOR MonitorFromPoint(TPoint point, DWORD flags);
 HMONITOR MonitorFromRect(const TRect* rect, DWORD flags);
 HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags);
 BOOL GetMonitorInfo(HMONITOR monitor, MONITORINFO* info);
-inline BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info) { return GetMonitorInfo(monitor, info); }
+BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info);
+}
 
 // The platform version this layer reports: the NT family, 5.1 (build 2600).
 DWORD GetVersion();

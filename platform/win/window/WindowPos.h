@@ -31,6 +31,7 @@ BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags
 BOOL GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, BYTE* alpha, DWORD* flags);
 // Moves, sizes and fills a layered window at once: its whole area comes from
 // the source DC (at sourcePoint), with the blend's constant alpha or the
-// colour key; it gets no WM_PAINT for it.
-BOOL UpdateLayeredWindow(HWND hwnd, HDC screenDC, const TPoint* destination, const TSize* size, HDC source,
+// colour key; it gets no WM_PAINT for it. C linkage: bound at run time in
+// "user32.dll".
+extern "C" BOOL UpdateLayeredWindow(HWND hwnd, HDC screenDC, const TPoint* destination, const TSize* size, HDC source,
                          const TPoint* sourcePoint, COLORREF key, const BLENDFUNCTION* blend, DWORD flags);

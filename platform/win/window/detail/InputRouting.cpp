@@ -413,6 +413,9 @@ BOOL TrackMouseEvent(TRACKMOUSEEVENT* track)
   return TRUE;
 }
 
+// The common-controls name of the same function: one address under both names.
+BOOL _TrackMouseEvent(TRACKMOUSEEVENT* track) __attribute__((alias("TrackMouseEvent")));
+
 void InputMouseMove(TPoint p)
 {
   {

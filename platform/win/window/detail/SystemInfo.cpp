@@ -324,6 +324,9 @@ BOOL GetMonitorInfo(HMONITOR monitor, MONITORINFO* info)
   return TRUE;
 }
 
+// The narrow-character name of the same function: one address under both names.
+BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info) __attribute__((alias("GetMonitorInfo")));
+
 DWORD GetVersion()
 {
   // Major 5, minor 1 in the low word; build 2600 in the high word (the high

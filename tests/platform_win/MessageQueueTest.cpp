@@ -30,47 +30,74 @@ TEST_F(MessageQueueTest, PeekTakesPostedMessagesByRangeAndWindow)
   EXPECT_FALSE(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE));
 }
 
-TEST_F(MessageQueueTest, NestedLoopEndsOnItsOwnConditionAndTheOuterLoopStillGetsQuit)
+TEST_F(MessageQueueTest, ModalLoopEndsOnItsOwnConditionAndTheOuterLoopStillGetsQuit)
 {
-  struct TCase {
-    bool QuitBeforeDone;
-  } cases[] = {{false}, {true}};
-  for (auto& c : cases) {
+  enum TEnd { Done, Quit, CaptureLost };
+  for (TEnd end : {Done, Quit, CaptureLost}) {
+    SCOPED_TRACE(int(end));
     HWND w = Make(WS_POPUP, 0, 0, 10, 10);
     bool done = false;
-    bool nestedEnded = false;
+    bool nestedRunning = false;
+    bool nextInNested = false;
     On(WM_USER + 2, [&](HWND, UINT, WPARAM, LPARAM, LRESULT&) {
-      PostQuitMessage(7);
-      if (!c.QuitBeforeDone)
+      if (end == Quit)
+        PostQuitMessage(7);
+      if (end == Done)
         done = true;
+      if (end == CaptureLost)
+        ReleaseCapture();
+      return true;
+    });
+    On(WM_USER + 3, [&](HWND, UINT, WPARAM, LPARAM, LRESULT&) {
+      nextInNested = nestedRunning;
+      // A loop that missed its end stops here rather than hang.
+      done = true;
+      ReleaseCapture();
       return true;
     });
     On(WM_USER + 1, [&](HWND, UINT, WPARAM, LPARAM, LRESULT&) {
       // A modal loop, as menus and drags run them.
+      SetCapture(w);
       PostMessage(w, WM_USER + 2, 0, 0);
+      if (end != Quit)
+        PostMessage(w, WM_USER + 3, 0, 0);  // for the outer loop
+      nestedRunning = true;
+      TModalLoop loop(w, NoMessageFilter, [&] { return done; });
       MSG m;
-      while (!done) {
-        if (!GetMessage(&m, nullptr, 0, 0)) {
-          PostQuitMessage(int(m.wParam));  // not ours: the outer loop must see it
-          break;
-        }
-        TranslateMessage(&m);
+      while (loop.Next(m))
         DispatchMessage(&m);
-      }
-      nestedEnded = true;
+      nestedRunning = false;
+      if (end != Quit)
+        PostQuitMessage(7);
       return true;
     });
     PostMessage(w, WM_USER + 1, 0, 0);
-    MSG m;
-    int got;
-    while ((got = GetMessage(&m, nullptr, 0, 0)) > 0)
+    // Peeked, not waited for: a lost quit request fails instead of hanging.
+    MSG m{};
+    while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE) && m.message != WM_QUIT)
       DispatchMessage(&m);
-    EXPECT_EQ(got, 0);
     EXPECT_EQ(m.message, WM_QUIT);
     EXPECT_EQ(m.wParam, 7u);
-    EXPECT_TRUE(nestedEnded);
+    EXPECT_FALSE(nextInNested);
+    ReleaseCapture();
     DestroyWindow(w);
   }
+}
+
+TEST_F(MessageQueueTest, PumpingTheQueueStopsAtQuitAndLeavesItForTheOuterLoop)
+{
+  HWND w = Make(WS_POPUP, 0, 0, 10, 10);
+  PostMessage(w, WM_USER + 1, 0, 0);
+  PostQuitMessage(3);
+  PostMessage(w, WM_USER + 2, 0, 0);
+  // Posted messages come before the quit request; it ends the pump.
+  EXPECT_EQ(THeadlessDisplay::PumpMessages(), 2);
+  EXPECT_EQ(Names(Take({WM_USER + 1, WM_USER + 2})), "msg1025 msg1026");
+  MSG m;
+  ASSERT_TRUE(PeekMessage(&m, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(m.message, WM_QUIT);
+  EXPECT_EQ(m.wParam, 3u);
+  EXPECT_EQ(THeadlessDisplay::PumpMessages(), 0);
 }
 
 TEST_F(MessageQueueTest, SendFromAnotherThreadIsHandledWhileTheReceiverWaits)

@@ -7,10 +7,7 @@
 
 TCustomAction::TCustomAction(TComponent* AOwner) : TContainedAction(AOwner) {}
 
-TCustomAction::~TCustomAction()
-{
-  delete FSecondaryShortCuts;
-}
+TCustomAction::~TCustomAction() = default;
 
 template <class F>
 void TCustomAction::ForEachLink(F f)
@@ -117,8 +114,8 @@ void TCustomAction::SetShortCut(TShortCut Value)
 TShortCutList* TCustomAction::SecondaryShortCuts()
 {
   if (!FSecondaryShortCuts)
-    FSecondaryShortCuts = new TShortCutList;
-  return FSecondaryShortCuts;
+    FSecondaryShortCuts = std::make_unique<TShortCutList>();
+  return FSecondaryShortCuts.get();
 }
 
 void TCustomAction::SetVisible(bool Value)

@@ -4,6 +4,7 @@
 // in one list exclude each other.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "platform/classes/actions/ActionTypes.h"
@@ -66,7 +67,7 @@ private:
   std::string FHint;
   int FImageIndex = -1;
   TShortCut FShortCut = 0;
-  TShortCutList* FSecondaryShortCuts = nullptr;
+  std::unique_ptr<TShortCutList> FSecondaryShortCuts;
   bool FVisible = true;
   bool FAutoCheck = false;
   int FGroupIndex = 0;

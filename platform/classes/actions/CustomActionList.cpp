@@ -19,7 +19,6 @@ TCustomActionList::TCustomActionList(TComponent* AOwner) : TComponent(AOwner), F
 TCustomActionList::~TCustomActionList()
 {
   Destroying();
-  delete FImageChangeLink;
   while (!FActions.empty())
     delete FActions.back();
 }
@@ -103,7 +102,7 @@ bool TCustomActionList::IsShortCut(TWMKey& Message)
 
 void TCustomActionList::SetImages(TCustomImageList* Value)
 {
-  if (SetLinkedImages(this, FImages, Value, FImageChangeLink))
+  if (SetLinkedImages(this, FImages, Value, FImageChangeLink.get()))
     Change();
 }
 

@@ -2,6 +2,7 @@
 // on running and updating each of them, and the dispatch of shortcut keys.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "platform/classes/Messages.h"
@@ -51,7 +52,7 @@ private:
 
   std::vector<TContainedAction*> FActions;
   TCustomImageList* FImages = nullptr;
-  TChangeLink* FImageChangeLink;
+  std::unique_ptr<TChangeLink> FImageChangeLink;
   TActionListState FState = asNormal;
 };
 

@@ -20,10 +20,10 @@
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner)
 {
-  FFont = new TFont();
+  FFont = std::make_unique<TFont>();
   FFont->OnChange = TNotifyEvent(this, &TControl::FontChanged);
   FColor = clWindow;
-  FConstraints = new TSizeConstraints(this);
+  FConstraints = std::make_unique<TSizeConstraints>(this);
   FConstraints->OnChange = TNotifyEvent(this, &TControl::ConstraintsChanged);
   FWindowProc = TWndMethod(this, &TControl::WndProc);
 }
@@ -38,9 +38,6 @@ TControl::~TControl()
   ForgetCaptureControl(this);
   DragControlDestroyed(this);
   SetParent(nullptr);
-  delete FActionLink;
-  delete FConstraints;
-  delete FFont;
   *FAlive = false;
 }
 

@@ -50,7 +50,7 @@ public:
   void SetAlign(TAlign Value);
   TAnchors Anchors() const { return FAnchors; }
   void SetAnchors(TAnchors Value);
-  TSizeConstraints* Constraints() const { return FConstraints; }
+  TSizeConstraints* Constraints() const { return FConstraints.get(); }
   bool AutoSize() const { return FAutoSize; }
   virtual void SetAutoSize(bool Value);
 
@@ -64,7 +64,7 @@ public:
   void SetColor(TColor Value);
   bool ParentColor() const { return FParentColor; }
   void SetParentColor(bool Value);
-  TFont* Font() const { return FFont; }
+  TFont* Font() const { return FFont.get(); }
   void SetFont(TFont* Value);
   bool ParentFont() const { return FParentFont; }
   void SetParentFont(bool Value);
@@ -130,7 +130,7 @@ public:
   // The action the control shows and runs on a click (null: none).
   TBasicAction* Action() const;
   void SetAction(TBasicAction* Value);
-  TActionLink* ActionLink() const { return FActionLink; }
+  TActionLink* ActionLink() const { return FActionLink.get(); }
 
   bool MouseCapture() const;
   void SetMouseCapture(bool Value);
@@ -241,7 +241,7 @@ protected:
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
   TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
   TControlState FControlState;
-  TFont* FFont;
+  std::unique_ptr<TFont> FFont;
   TColor FColor;
   bool FParentColor = true;
   bool FParentFont = true;
@@ -260,7 +260,7 @@ private:
   TAnchors FAnchors{akLeft, akTop};
   TPoint FAnchorRules;
   TPoint FOriginalParentSize;
-  TSizeConstraints* FConstraints;
+  std::unique_ptr<TSizeConstraints> FConstraints;
   std::string FHint;
   bool FShowHint = false;
   bool FParentShowHint = true;
@@ -271,7 +271,7 @@ private:
   TCursor FDragCursor = crDrag;
   THelpContext FHelpContext = 0;
   TWndMethod FWindowProc;
-  TActionLink* FActionLink = nullptr;
+  std::unique_ptr<TActionLink> FActionLink;
 
   void DoActionChange(TObject* Sender);
 };

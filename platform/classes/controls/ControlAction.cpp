@@ -11,14 +11,13 @@ TBasicAction* TControl::Action() const
 void TControl::SetAction(TBasicAction* Value)
 {
   if (!Value) {
-    delete FActionLink;
-    FActionLink = nullptr;
+    FActionLink.reset();
     FControlStyle.Exclude(csActionClient);
     return;
   }
   FControlStyle.Include(csActionClient);
   if (!FActionLink)
-    FActionLink = new TControlActionLink(this);
+    FActionLink = std::make_unique<TControlActionLink>(this);
   if (FActionLink->Action() == Value)
     return;
   FActionLink->SetAction(Value);

@@ -4,7 +4,7 @@
 
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner)
 {
-  FCanvas = new TControlCanvas();
+  FCanvas = std::make_unique<TControlCanvas>();
   FCanvas->SetControl(this);
 }
 
@@ -14,8 +14,6 @@ TCustomControl::~TCustomControl()
   // The window goes first, so no paint reaches a freed canvas.
   if (FHandle)
     DestroyHandle();
-  delete FCanvas;
-  FCanvas = nullptr;
 }
 
 void TCustomControl::Dispatch(TMessage& Message)
@@ -31,7 +29,7 @@ void TCustomControl::Dispatch(TMessage& Message)
 
 void TCustomControl::PaintWindow(HDC DC)
 {
-  TCanvasPaintScope painting(FCanvas, DC);
+  TCanvasPaintScope painting(FCanvas.get(), DC);
   FCanvas->UpdateTextFlags();
   Paint();
 }

@@ -9,7 +9,7 @@ public:
   explicit TCustomControl(TComponent* AOwner);
   ~TCustomControl() override;
 
-  TCanvas* Canvas() const { return FCanvas; }
+  TCanvas* Canvas() const { return FCanvas.get(); }
   void Dispatch(TMessage& Message) override;
 
 protected:
@@ -18,5 +18,5 @@ protected:
   void PaintWindow(HDC DC) override;
 
 private:
-  TControlCanvas* FCanvas;
+  std::unique_ptr<TControlCanvas> FCanvas;
 };

@@ -4,21 +4,18 @@
 
 TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner)
 {
-  FCanvas = new TControlCanvas();
+  FCanvas = std::make_unique<TControlCanvas>();
   FCanvas->SetControl(this);
 }
 
-TGraphicControl::~TGraphicControl()
-{
-  delete FCanvas;
-}
+TGraphicControl::~TGraphicControl() = default;
 
 void TGraphicControl::Dispatch(TMessage& Message)
 {
   if (Message.Msg == WM_PAINT) {
     // The parent paints this control through the context it hands over.
     if (Message.WParam) {
-      TCanvasPaintScope painting(FCanvas, HDC(Message.WParam));
+      TCanvasPaintScope painting(FCanvas.get(), HDC(Message.WParam));
       Paint();
     }
     return;

@@ -10,12 +10,12 @@ public:
   explicit TGraphicControl(TComponent* AOwner);
   ~TGraphicControl() override;
 
-  TCanvas* Canvas() const { return FCanvas; }
+  TCanvas* Canvas() const { return FCanvas.get(); }
   void Dispatch(TMessage& Message) override;
 
 protected:
   virtual void Paint() {}
 
 private:
-  TControlCanvas* FCanvas;
+  std::unique_ptr<TControlCanvas> FCanvas;
 };

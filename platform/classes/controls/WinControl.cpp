@@ -14,7 +14,7 @@
 
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner)
 {
-  FBrush = new TBrush();
+  FBrush = std::make_unique<TBrush>();
   FBrush->SetColor(FColor);
 }
 
@@ -33,7 +33,6 @@ TWinControl::~TWinControl()
     delete child;
   }
   SetParent(nullptr);
-  delete FBrush;
 }
 
 // Children

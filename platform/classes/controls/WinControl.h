@@ -64,7 +64,7 @@ public:
 
   bool DoubleBuffered() const { return FDoubleBuffered; }
   void SetDoubleBuffered(bool Value) { FDoubleBuffered = Value; }
-  TBrush* Brush() const { return FBrush; }
+  TBrush* Brush() const { return FBrush.get(); }
   // A frame of BorderWidth pixels and the bevel are non-client parts.
   int BorderWidth() const { return FBorderWidth; }
   void SetBorderWidth(int Value);
@@ -198,7 +198,7 @@ protected:
 
   HWND FHandle = nullptr;
   WNDPROC FDefWndProc = nullptr;
-  TBrush* FBrush;
+  std::unique_ptr<TBrush> FBrush;
   bool FShowing = false;
 
 private:

@@ -52,8 +52,7 @@ TApplication::~TApplication()
   SetWakeMainThread(TNotifyEvent());
   ApplicationActionHooks() = TActionHooks();
   DestroyComponents();
-  delete FHintWindow;
-  FHintWindow = nullptr;
+  FHintWindow.reset();  // while the application it reports to is still whole
   if (FHandle)
     DestroyWindow(FHandle);
   if (TheApplication == this)

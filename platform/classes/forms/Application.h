@@ -6,6 +6,7 @@
 // thread (TThread::Synchronize). Application() answers the one instance.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -91,7 +92,7 @@ public:
   void SetHintHidePause(int Value) { FHintHidePause = Value; }
   bool HintShortCuts() const { return FHintShortCuts; }
   void SetHintShortCuts(bool Value) { FHintShortCuts = Value; }
-  THintWindow* HintWindow() const { return FHintWindow; }
+  THintWindow* HintWindow() const { return FHintWindow.get(); }
   THintWindowClass HintWindowClass() const { return FHintWindowClass; }
   void SetHintWindowClass(THintWindowClass Value) { FHintWindowClass = Value; }
   void ActivateHint(const TPoint& CursorPos);
@@ -147,7 +148,7 @@ private:
   int FHintShortPause = 50;
   int FHintHidePause = 2500;
   bool FHintShortCuts = true;
-  THintWindow* FHintWindow = nullptr;
+  std::unique_ptr<THintWindow> FHintWindow;
   THintWindowClass FHintWindowClass;
   TControl* FHintControl = nullptr;
   TRect FHintCursorRect;

@@ -39,8 +39,7 @@ void TApplication::SetShowHint(bool Value)
   FShowHint = Value;
   if (!Value) {
     CancelHint();
-    delete FHintWindow;
-    FHintWindow = nullptr;
+    FHintWindow.reset();
   }
 }
 
@@ -122,8 +121,8 @@ void TApplication::ActivateHint(const TPoint& CursorPos)
   FHintActive = canShow;
   if (canShow && !info.HintStr.empty()) {
     if (!FHintWindow || (info.HintWindowClass && info.HintWindowClass != FHintWindowClass)) {
-      delete FHintWindow;
-      FHintWindow = (info.HintWindowClass ? info.HintWindowClass : FHintWindowClass)(nullptr);
+      FHintWindow.reset();  // the old window goes before the new one is made
+      FHintWindow.reset((info.HintWindowClass ? info.HintWindowClass : FHintWindowClass)(nullptr));
     }
     TRect rect = FHintWindow->CalcHintRect(info.HintMaxWidth, info.HintStr, info.HintData);
     OffsetRect(&rect, info.HintPos.x, info.HintPos.y);

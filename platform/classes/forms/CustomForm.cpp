@@ -28,7 +28,7 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner)
   FParentColor = false;
   FParentFont = false;
   SetColor(clBtnFace);
-  FCanvas = new TControlCanvas();
+  FCanvas = std::make_unique<TControlCanvas>();
   FCanvas->SetControl(this);
   Screen()->AddForm(this);
 }
@@ -42,8 +42,6 @@ TCustomForm::~TCustomForm()
     app->FormDestroyed(this);
   if (FHandle)
     DestroyHandle();
-  delete FCanvas;
-  FCanvas = nullptr;
 }
 
 void TCustomForm::AfterConstruction()
@@ -250,7 +248,7 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation)
 
 void TCustomForm::PaintWindow(HDC DC)
 {
-  TCanvasPaintScope painting(FCanvas, DC);
+  TCanvasPaintScope painting(FCanvas.get(), DC);
   Paint();
 }
 

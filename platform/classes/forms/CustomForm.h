@@ -58,7 +58,7 @@ public:
   void SetMenu(TMainMenu* Value);
   int PixelsPerInch() const { return FPixelsPerInch; }
   void SetPixelsPerInch(int Value) { FPixelsPerInch = Value; }
-  TCanvas* Canvas() const { return FCanvas; }
+  TCanvas* Canvas() const { return FCanvas.get(); }
 
   TWinControl* ActiveControl() const { return FActiveControl; }
   void SetActiveControl(TWinControl* Control);
@@ -134,5 +134,5 @@ private:
   TMainMenu* FMenu = nullptr;
   int FPixelsPerInch = 96;
   int FFocusCount = 0;
-  TControlCanvas* FCanvas;
+  std::unique_ptr<TControlCanvas> FCanvas;
 };

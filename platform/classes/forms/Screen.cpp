@@ -66,11 +66,12 @@ int AddFamily(const LOGFONTW* log, const TEXTMETRICW*, DWORD, LPARAM param)
 
 }  // namespace
 
-TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner)
+TScreen::TScreen(TComponent* AOwner)
+    : TComponent(AOwner),
+      FHintFont(std::make_unique<TFont>()),
+      FMenuFont(std::make_unique<TFont>()),
+      FIconFont(std::make_unique<TFont>())
 {
-  FHintFont = new TFont();
-  FMenuFont = new TFont();
-  FIconFont = new TFont();
   NONCLIENTMETRICS metrics;
   if (SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
     FHintFont->SetHandle(CreateFontIndirect(&metrics.lfStatusFont));
@@ -79,12 +80,7 @@ TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner)
   FHintFont->SetColor(clInfoText);
 }
 
-TScreen::~TScreen()
-{
-  delete FHintFont;
-  delete FMenuFont;
-  delete FIconFont;
-}
+TScreen::~TScreen() = default;
 
 // A form registers while its constructor runs, before it is a TForm: the
 // TForm view is taken when asked.

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -48,9 +49,9 @@ public:
   int DesktopWidth() const { return DesktopRect().Width(); }
   int DesktopHeight() const { return DesktopRect().Height(); }
   TRect WorkAreaRect() const;
-  TFont* HintFont() const { return FHintFont; }
-  TFont* MenuFont() const { return FMenuFont; }
-  TFont* IconFont() const { return FIconFont; }
+  TFont* HintFont() const { return FHintFont.get(); }
+  TFont* MenuFont() const { return FMenuFont.get(); }
+  TFont* IconFont() const { return FIconFont.get(); }
 
   TNotifyEvent OnActiveFormChange;
   TNotifyEvent OnActiveControlChange;
@@ -72,9 +73,9 @@ private:
   TCursor FCursor = crDefault;
   std::map<int, HCURSOR> FCursorMap;
   std::vector<std::string> FFonts;
-  TFont* FHintFont;
-  TFont* FMenuFont;
-  TFont* FIconFont;
+  std::unique_ptr<TFont> FHintFont;
+  std::unique_ptr<TFont> FMenuFont;
+  std::unique_ptr<TFont> FIconFont;
 };
 
 // The screen object (made on first use).

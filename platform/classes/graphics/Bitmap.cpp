@@ -25,10 +25,7 @@ constexpr int MaxSide = 0x8000;
 
 TBitmap::TBitmap() : FImage(std::make_shared<Image>()), FTransparentColor(clDefault) {}
 
-TBitmap::~TBitmap()
-{
-  delete FCanvas;
-}
+TBitmap::~TBitmap() = default;
 
 COLORREF TBitmap::FillColor() const
 {
@@ -165,11 +162,11 @@ void TBitmap::SetSize(int AWidth, int AHeight)
 TCanvas* TBitmap::Canvas()
 {
   if (!FCanvas) {
-    FCanvas = new TBitmapCanvas(this);
+    FCanvas = std::make_unique<TBitmapCanvas>(this);
     FCanvas->OnChanging = TNotifyEvent(this, &TBitmap::Changing);
     FCanvas->OnChange = TNotifyEvent(this, &TBitmap::Changed);
   }
-  return FCanvas;
+  return FCanvas.get();
 }
 
 HBITMAP TBitmap::Handle()

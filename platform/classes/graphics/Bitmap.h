@@ -94,7 +94,7 @@ private:
   COLORREF FillColor() const;
 
   std::shared_ptr<Image> FImage;
-  TBitmapCanvas* FCanvas = nullptr;
+  std::unique_ptr<TBitmapCanvas> FCanvas;
   TColor FTransparentColor;
   TTransparentMode FTransparentMode = tmAuto;
 };

@@ -18,9 +18,6 @@ TCanvas::TCanvas() : FFont(new TFont), FPen(new TPen), FBrush(new TBrush), FCopy
 TCanvas::~TCanvas()
 {
   SetHandle(nullptr);
-  delete FFont;
-  delete FPen;
-  delete FBrush;
 }
 
 HDC TCanvas::Handle()

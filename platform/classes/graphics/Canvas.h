@@ -6,6 +6,7 @@
 #pragma once
 
 #include <mutex>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,11 +32,11 @@ public:
   void SetHandle(HDC Value);
   bool HandleAllocated() const { return FHandle != nullptr; }
 
-  TFont* Font() const { return FFont; }
+  TFont* Font() const { return FFont.get(); }
   void SetFont(TFont* Value);
-  TPen* Pen() const { return FPen; }
+  TPen* Pen() const { return FPen.get(); }
   void SetPen(TPen* Value);
-  TBrush* Brush() const { return FBrush; }
+  TBrush* Brush() const { return FBrush.get(); }
   void SetBrush(TBrush* Value);
   TCopyMode CopyMode() const { return FCopyMode; }
   void SetCopyMode(TCopyMode Value) { FCopyMode = Value; }
@@ -104,9 +105,9 @@ private:
   void BrushChanged(TObject* Sender);
 
   HDC FHandle = nullptr;
-  TFont* FFont;
-  TPen* FPen;
-  TBrush* FBrush;
+  std::unique_ptr<TFont> FFont;
+  std::unique_ptr<TPen> FPen;
+  std::unique_ptr<TBrush> FBrush;
   TPoint FPenPos;
   TCopyMode FCopyMode;
   UINT FTextFlags = 0;

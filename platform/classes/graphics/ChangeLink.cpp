@@ -19,7 +19,10 @@ bool SetLinkedImages(TComponent* Owner, TCustomImageList*& Images, TCustomImageL
   if (Value == Images)
     return false;
   if (Images) {
-    Images->UnRegisterChanges(Link);
+    // A list being freed has unhooked the link already and is no longer an
+    // image list: only its component part is left to forget Owner.
+    if (Link->Sender() == Images)
+      Images->UnRegisterChanges(Link);
     Images->RemoveFreeNotification(Owner);
   }
   Images = Value;

@@ -6,7 +6,6 @@
 #include "platform/base/AnsiStrings.h"
 #include "platform/base/Format.h"
 #include "platform/base/Path.h"
-#include "platform/base/ScopeGuard.h"
 #include "platform/base/StringRoutines.h"
 #include "platform/classes/ClassesConsts.h"
 #include "platform/classes/graphics/Bitmap.h"
@@ -44,15 +43,11 @@ std::string ExtensionOf(const std::string& FileName)
 
 }  // namespace
 
-TPicture::~TPicture()
-{
-  delete FGraphic;
-}
+TPicture::~TPicture() = default;
 
-void TPicture::Take(TGraphic* NewGraphic)
+void TPicture::Take(std::unique_ptr<TGraphic> NewGraphic)
 {
-  delete FGraphic;
-  FGraphic = NewGraphic;
+  FGraphic = std::move(NewGraphic);
   if (FGraphic)
     FGraphic->OnChange = TNotifyEvent(this, &TPicture::Changed);
   Changed(this);
@@ -60,15 +55,14 @@ void TPicture::Take(TGraphic* NewGraphic)
 
 void TPicture::SetGraphic(TGraphic* Value)
 {
-  if (Value == FGraphic)
+  if (Value == FGraphic.get())
     return;
-  TGraphic* copy = nullptr;
+  std::unique_ptr<TGraphic> copy;
   if (Value) {
-    copy = Value->NewInstance();
-    OnFailure freeing([&] { delete copy; });
+    copy.reset(Value->NewInstance());
     copy->Assign(Value);
   }
-  Take(copy);
+  Take(std::move(copy));
 }
 
 void TPicture::SetBitmap(TBitmap* Value)
@@ -78,20 +72,22 @@ void TPicture::SetBitmap(TBitmap* Value)
 
 TBitmap* TPicture::Bitmap()
 {
-  auto* bitmap = dynamic_cast<TBitmap*>(FGraphic);
+  auto* bitmap = dynamic_cast<TBitmap*>(FGraphic.get());
   if (!bitmap) {
-    bitmap = new TBitmap;
-    Take(bitmap);
+    auto made = std::make_unique<TBitmap>();
+    bitmap = made.get();
+    Take(std::move(made));
   }
   return bitmap;
 }
 
 TIcon* TPicture::Icon()
 {
-  auto* icon = dynamic_cast<TIcon*>(FGraphic);
+  auto* icon = dynamic_cast<TIcon*>(FGraphic.get());
   if (!icon) {
-    icon = new TIcon;
-    Take(icon);
+    auto made = std::make_unique<TIcon>();
+    icon = made.get();
+    Take(std::move(made));
   }
   return icon;
 }
@@ -112,12 +108,9 @@ void TPicture::LoadFromFile(const std::string& FileName)
   TGraphicClass graphicClass = FindGraphicClass(ext);
   if (!graphicClass)
     throw EInvalidGraphic(Format(SUnknownExtension, ext));
-  TGraphic* graphic = graphicClass();
-  {
-    OnFailure freeing([&] { delete graphic; });
-    graphic->LoadFromFile(FileName);
-  }
-  Take(graphic);
+  std::unique_ptr<TGraphic> graphic(graphicClass());
+  graphic->LoadFromFile(FileName);
+  Take(std::move(graphic));
 }
 
 void TPicture::SaveToFile(const std::string& FileName)
@@ -131,7 +124,7 @@ void TPicture::Assign(TPersistent* Source)
   if (!Source)
     SetGraphic(nullptr);
   else if (auto* picture = dynamic_cast<TPicture*>(Source))
-    SetGraphic(picture->FGraphic);
+    SetGraphic(picture->FGraphic.get());
   else if (auto* graphic = dynamic_cast<TGraphic*>(Source))
     SetGraphic(graphic);
   else

@@ -3,6 +3,7 @@
 // built in; image decoders register theirs with RegisterFileFormat).
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "platform/base/Method.h"
@@ -18,7 +19,7 @@ public:
   TPicture(const TPicture&) = delete;
   TPicture& operator=(const TPicture&) = delete;
 
-  TGraphic* Graphic() const { return FGraphic; }
+  TGraphic* Graphic() const { return FGraphic.get(); }
   // Keeps a copy of Value (null: empty).
   void SetGraphic(TGraphic* Value);
   // The graphic as a bitmap, replacing any other kind by an empty bitmap.
@@ -46,7 +47,7 @@ protected:
   virtual void Changed(TObject* Sender);
 
 private:
-  void Take(TGraphic* NewGraphic);
+  void Take(std::unique_ptr<TGraphic> NewGraphic);
 
-  TGraphic* FGraphic = nullptr;
+  std::unique_ptr<TGraphic> FGraphic;
 };

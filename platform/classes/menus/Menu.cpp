@@ -16,14 +16,12 @@ TMenu::TMenu(TComponent* AOwner)
 TMenu::~TMenu()
 {
   Destroying();
-  delete FImageChangeLink;
   FItems->FMenu = nullptr;
-  delete FItems;
 }
 
 void TMenu::SetImages(TCustomImageList* Value)
 {
-  if (SetLinkedImages(this, FImages, Value, FImageChangeLink))
+  if (SetLinkedImages(this, FImages, Value, FImageChangeLink.get()))
     MenuChanged(this, nullptr, false);
 }
 
@@ -47,7 +45,7 @@ TMenuItem* TMenu::FindItem(UINT Value, TFindItemKind Kind) const
 {
   if (Kind == fkHandle || ((Kind == fkCommand || Kind == fkShortCut) && Value == 0))
     return nullptr;
-  return FindIn(FItems, Value, Kind);
+  return FindIn(FItems.get(), Value, Kind);
 }
 
 bool TMenu::DispatchCommand(WORD ACommand)
@@ -70,7 +68,7 @@ bool TMenu::IsShortCut(TWMKey& Message)
   // The enclosing items from the top: each must be enabled, and each is
   // clicked, so that a handler filling its sub-menu on demand runs first.
   std::vector<TMenuItem*> path;
-  for (TMenuItem* p = item->Parent(); p && p != FItems; p = p->Parent())
+  for (TMenuItem* p = item->Parent(); p && p != FItems.get(); p = p->Parent())
     path.insert(path.begin(), p);
   for (TMenuItem* p : path) {
     p->InitiateAction();

@@ -2,6 +2,8 @@
 // images they show, and the search for an item by command or shortcut.
 #pragma once
 
+#include <memory>
+
 #include "platform/classes/Messages.h"
 #include "platform/classes/components/Component.h"
 #include "platform/classes/menus/MenuTypes.h"
@@ -13,7 +15,7 @@ public:
   ~TMenu() override;
 
   // The root item; its sub-items are the menu's items.
-  TMenuItem* Items() const { return FItems; }
+  TMenuItem* Items() const { return FItems.get(); }
   TCustomImageList* Images() const { return FImages; }
   void SetImages(TCustomImageList* Value);
 
@@ -38,7 +40,7 @@ protected:
 private:
   void ImageListChange(TObject* Sender);
 
-  TMenuItem* FItems;
+  std::unique_ptr<TMenuItem> FItems;
   TCustomImageList* FImages = nullptr;
-  TChangeLink* FImageChangeLink;
+  std::unique_ptr<TChangeLink> FImageChangeLink;
 };

@@ -57,8 +57,6 @@ TMenuItem::~TMenuItem()
   }
   while (!FItems.empty())
     delete FItems.back();
-  delete FActionLink;
-  FActionLink = nullptr;
   ReleaseCommand(FCommand);
 }
 
@@ -299,12 +297,11 @@ TBasicAction* TMenuItem::Action() const
 void TMenuItem::SetAction(TBasicAction* Value)
 {
   if (!Value) {
-    delete FActionLink;
-    FActionLink = nullptr;
+    FActionLink.reset();
     return;
   }
   if (!FActionLink)
-    FActionLink = new TMenuActionLink(this);
+    FActionLink = std::make_unique<TMenuActionLink>(this);
   if (FActionLink->Action() == Value)
     return;
   FActionLink->SetAction(Value);

@@ -4,6 +4,7 @@
 // frees the sub-items it still holds when it goes.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -75,7 +76,7 @@ public:
   void SetBreak(TMenuBreak Value);
   TBasicAction* Action() const;
   void SetAction(TBasicAction* Value);
-  TActionLink* ActionLink() const { return FActionLink; }
+  TActionLink* ActionLink() const { return FActionLink.get(); }
 
   void GetChildren(TGetChildProc Proc, TComponent* Root) override;
   void SetChildOrder(TComponent* Child, int Order) override;
@@ -114,5 +115,5 @@ private:
   std::vector<TMenuItem*> FItems;
   TMenuItem* FParent = nullptr;
   TMenu* FMenu = nullptr;  // set on a menu's root item
-  TActionLink* FActionLink = nullptr;
+  std::unique_ptr<TActionLink> FActionLink;
 };

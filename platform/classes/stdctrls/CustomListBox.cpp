@@ -139,7 +139,7 @@ TCustomListBox::TCustomListBox(TComponent* AOwner)
   SetTabStop(true);
   SetColor(clWindow);
   SetParentColor(false);
-  FCanvas = new TControlCanvas();
+  FCanvas = std::make_unique<TControlCanvas>();
   FCanvas->SetControl(this);
 }
 
@@ -148,7 +148,6 @@ TCustomListBox::~TCustomListBox()
   Destroying();
   if (FHandle)
     DestroyHandle();
-  delete FCanvas;
 }
 
 void TCustomListBox::CreateParams(TCreateParams& Params)

@@ -47,7 +47,7 @@ public:
 
   TStrings* Items() const { return FItems.get(); }
   void SetItems(TStrings* Value) { FItems->Assign(Value); }
-  TCanvas* Canvas() const { return FCanvas; }
+  TCanvas* Canvas() const { return FCanvas.get(); }
   TListBoxStyle Style() const { return FStyle; }
   void SetStyle(TListBoxStyle Value);
   bool IsVirtual() const { return FStyle == lbVirtual || FStyle == lbVirtualOwnerDraw; }
@@ -117,7 +117,7 @@ private:
   void CNMeasureItem(TMessage& Message);
 
   std::unique_ptr<TListBoxStrings> FItems;
-  TControlCanvas* FCanvas;
+  std::unique_ptr<TControlCanvas> FCanvas;
   TListBoxStyle FStyle = lbStandard;
   int FItemHeight = 16;
   bool FMultiSelect = false;

@@ -11,6 +11,7 @@
 #include "platform/win/window/Messages.h"
 #include "platform/win/window/Styles.h"
 #include "platform/win/window/MessageQueue.h"
+#include "platform/win/window/ModalLoop.h"
 #include "platform/win/window/VirtualKeys.h"
 #include "platform/win/window/WindowPos.h"
 #include "platform/win/window/WindowTree.h"
@@ -271,13 +272,10 @@ void THeadlessDisplay::Advance(unsigned milliseconds) { AdvanceVirtualClock(mill
 int THeadlessDisplay::PumpMessages()
 {
   int handled = 0;
+  // A WM_QUIT is not ours to eat: the loop above us must see it.
+  TModalLoop loop = TModalLoop::QueuedOnly();
   MSG msg;
-  while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      // Not ours to eat: the loop above us must see it.
-      PostQuitMessage(int(msg.wParam));
-      break;
-    }
+  while (loop.Next(msg)) {
     TranslateMessage(&msg);
     DispatchMessage(&msg);
     ++handled;

@@ -7,6 +7,7 @@
 #include "platform/base/Clock.h"
 #include "platform/base/Utf.h"
 #include "platform/win/controls/ControlSupport.h"
+#include "platform/win/window/ModalLoop.h"
 
 using namespace controls;
 
@@ -161,14 +162,9 @@ void DropDown(TComboData* c)
   SetCapture(hwnd);
   bool accept = false, done = false;
   bool movedSincePress = false;
-  while (!done) {
-    if (GetCapture() != hwnd || !IsWindow(hwnd))
-      break;
-    MSG msg;
-    if (!GetMessage(&msg, nullptr, 0, 0)) {
-      PostQuitMessage(int(msg.wParam));
-      break;
-    }
+  TModalLoop loop(hwnd, NoMessageFilter, [&] { return done; });
+  MSG msg;
+  while (loop.Next(msg)) {
     if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) {
       TRect listRect, listClient;
       GetWindowRect(c->List, &listRect);

@@ -8,6 +8,7 @@
 #include "platform/win/controls/ControlSupport.h"
 #include "platform/win/controls/MenuWindow.h"
 #include "platform/win/controls/Menus.h"
+#include "platform/win/window/ModalLoop.h"
 
 using namespace controls;
 
@@ -391,17 +392,10 @@ UINT TMenuLoop::Run(HMENU menu, int x, int y, const TRect* exclude)
   HWND capture = Capture();
   SetCapture(capture);
   tlsEndMenu = false;
-  while (!FDone) {
-    if (tlsEndMenu || GetCapture() != capture || !IsWindow(FOwner) || !IsWindow(capture))
-      break;
-    MSG msg;
-    if (!GetMessage(&msg, nullptr, 0, 0)) {
-      PostQuitMessage(int(msg.wParam));
-      break;
-    }
-    // A message filter hook may take the message before the menu sees it.
-    if (CallMsgFilter(&msg, MSGF_MENU))
-      continue;
+  // A message filter hook may take a message before the menu sees it.
+  TModalLoop loop(capture, MSGF_MENU, [&] { return FDone || tlsEndMenu || !IsWindow(FOwner); });
+  MSG msg;
+  while (loop.Next(msg)) {
     if (msg.message == WM_KEYF1 || msg.message == WM_SYSTIMER)
       continue;
     if (msg.message == WM_TIMER && msg.hwnd == capture && msg.wParam == SubmenuTimer) {

@@ -11,6 +11,7 @@
 #include "platform/win/window/DefWindowProc.h"
 #include "platform/win/window/Input.h"
 #include "platform/win/window/MessageQueue.h"
+#include "platform/win/window/ModalLoop.h"
 #include "platform/win/window/Messages.h"
 #include "platform/win/window/Styles.h"
 #include "platform/win/window/Timers.h"
@@ -199,14 +200,9 @@ private:
   // taken away or the application is quitting (WM_QUIT is posted again).
   bool WaitForInput(HWND tracker)
   {
-    for (;;) {
-      if (GetCapture() != tracker)
-        return false;
-      MSG msg;
-      if (!GetMessage(&msg, nullptr, 0, 0)) {
-        PostQuitMessage(int(msg.wParam));
-        return false;
-      }
+    TModalLoop loop(tracker);
+    MSG msg;
+    while (loop.Next(msg)) {
       if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) {
         DWORD pos = GetMessagePos();
         FPoint = TPoint(GET_X_LPARAM(LPARAM(pos)), GET_Y_LPARAM(LPARAM(pos)));
@@ -236,6 +232,7 @@ private:
       }
       DispatchMessage(&msg);
     }
+    return false;
   }
 
   IDataObject* FData;

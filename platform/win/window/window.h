@@ -10,6 +10,7 @@
 #include "platform/win/window/ImageListDrag.h"
 #include "platform/win/window/Input.h"
 #include "platform/win/window/MessageQueue.h"
+#include "platform/win/window/ModalLoop.h"
 #include "platform/win/window/Messages.h"
 #include "platform/win/window/Painting.h"
 #include "platform/win/window/ScrollBars.h"

@@ -9,6 +9,7 @@
 #include "platform/win/window/DefWindowProc.h"
 #include "platform/win/window/Input.h"
 #include "platform/win/window/MessageQueue.h"
+#include "platform/win/window/ModalLoop.h"
 #include "platform/win/window/Painting.h"
 #include "platform/win/window/SystemInfo.h"
 #include "platform/win/window/VirtualKeys.h"
@@ -295,14 +296,9 @@ void RunMoveSizeLoop(HWND hwnd, WPARAM command, TPoint start)
     SendMessage(hwnd, WM_ENTERSIZEMOVE, 0, 0);
   bool cancelled = false;
   TPoint last = start;
-  for (;;) {
-    if (GetCapture() != hwnd || !IsWindow(hwnd))
-      break;
-    MSG msg;
-    if (!GetMessage(&msg, nullptr, 0, 0)) {
-      PostQuitMessage(int(msg.wParam));
-      break;
-    }
+  TModalLoop loop(hwnd);
+  MSG msg;
+  while (loop.Next(msg)) {
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
       cancelled = true;
       break;

@@ -10,6 +10,7 @@
 #include "platform/win/window/Hooks.h"
 #include "platform/win/window/Input.h"
 #include "platform/win/window/MessageQueue.h"
+#include "platform/win/window/ModalLoop.h"
 #include "platform/win/window/Painting.h"
 #include "platform/win/window/SystemInfo.h"
 #include "platform/win/window/Timers.h"
@@ -369,16 +370,9 @@ void RunTrack(HWND hwnd, bool vertical, TPoint screen, TTrackedBar& bar)
     SetTimer(hwnd, RepeatTimer, 350, nullptr);
   }
   bool over = true;
-  for (;;) {
-    if (GetCapture() != hwnd || !IsWindow(hwnd))
-      break;
-    MSG msg;
-    if (!GetMessage(&msg, nullptr, 0, 0)) {
-      PostQuitMessage(int(msg.wParam));
-      break;
-    }
-    if (CallMsgFilter(&msg, MSGF_SCROLLBAR))
-      continue;
+  TModalLoop loop(hwnd, MSGF_SCROLLBAR);
+  MSG msg;
+  while (loop.Next(msg)) {
     if (msg.message == WM_LBUTTONUP)
       break;
     if (msg.message == WM_MOUSEMOVE) {

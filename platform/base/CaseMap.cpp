@@ -146,38 +146,40 @@ WORD CharType1(char32_t c)
   return t;
 }
 
-}  // namespace
-
-BOOL GetStringTypeExW(DWORD, DWORD infoType, LPCWSTR text, int count, WORD* types)
+// Each unit of a character gets the character's type; ill-formed units 0.
+template <typename TView, typename TDecode>
+BOOL StringTypes(DWORD infoType, TView view, bool withZero, WORD* types, TDecode decode)
 {
-  if (infoType != CT_CTYPE1 || !text || !types || count < -1)
+  if (infoType != CT_CTYPE1 || !types)
     return FALSE;
-  std::u16string_view view = count < 0 ? std::u16string_view(text) : std::u16string_view(text, std::size_t(count));
   for (std::size_t i = 0; i < view.size();) {
     std::size_t start = i;
     bool valid = true;
-    char32_t c = DecodeUtf16Char(view, i, &valid);
+    char32_t c = decode(view, i, &valid);
     for (std::size_t k = start; k < i; ++k)
       types[k] = valid ? CharType1(c) : 0;
   }
-  if (count < 0)
+  if (withZero)
     types[view.size()] = CharType1(0);  // the terminating zero counts too
   return TRUE;
 }
 
+}  // namespace
+
+BOOL GetStringTypeExW(DWORD, DWORD infoType, LPCWSTR text, int count, WORD* types)
+{
+  if (!text || count < -1)
+    return FALSE;
+  std::u16string_view view = count < 0 ? std::u16string_view(text) : std::u16string_view(text, std::size_t(count));
+  return StringTypes(infoType, view, count < 0, types,
+                     [](std::u16string_view v, std::size_t& i, bool* ok) { return DecodeUtf16Char(v, i, ok); });
+}
+
 BOOL GetStringTypeExA(DWORD, DWORD infoType, LPCSTR text, int count, WORD* types)
 {
-  if (infoType != CT_CTYPE1 || !text || !types || count < -1)
+  if (!text || count < -1)
     return FALSE;
   std::string_view view = count < 0 ? std::string_view(text) : std::string_view(text, std::size_t(count));
-  for (std::size_t i = 0; i < view.size();) {
-    std::size_t start = i;
-    bool valid = true;
-    char32_t c = DecodeUtf8Char(view, i, &valid);
-    for (std::size_t k = start; k < i; ++k)
-      types[k] = valid ? CharType1(c) : 0;
-  }
-  if (count < 0)
-    types[view.size()] = CharType1(0);  // the terminating zero counts too
-  return TRUE;
+  return StringTypes(infoType, view, count < 0, types,
+                     [](std::string_view v, std::size_t& i, bool* ok) { return DecodeUtf8Char(v, i, ok); });
 }

@@ -119,3 +119,67 @@ DWORD CharUpperBuffW(LPWSTR lpsz, DWORD cchLength) { return ConvertWide(lpsz, cc
 DWORD CharLowerBuffW(LPWSTR lpsz, DWORD cchLength) { return ConvertWide(lpsz, cchLength, UnicodeToLower); }
 DWORD CharUpperBuffA(LPSTR lpsz, DWORD cchLength) { return ConvertNarrow(lpsz, cchLength, UnicodeToUpper); }
 DWORD CharLowerBuffA(LPSTR lpsz, DWORD cchLength) { return ConvertNarrow(lpsz, cchLength, UnicodeToLower); }
+
+namespace {
+
+WORD CharType1(char32_t c)
+{
+  WORD t = 0;
+  if (UnicodeToLower(c) != c)
+    t |= C1_UPPER | C1_ALPHA;
+  if (UnicodeToUpper(c) != c)
+    t |= C1_LOWER | C1_ALPHA;
+  if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))
+    t |= C1_ALPHA;
+  if (c >= '0' && c <= '9')
+    t |= C1_DIGIT | C1_XDIGIT;
+  if ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'))
+    t |= C1_XDIGIT;
+  if (c == ' ' || (c >= 0x09 && c <= 0x0D) || c == 0xA0)
+    t |= C1_SPACE;
+  if (c == ' ' || c == '\t' || c == 0xA0)
+    t |= C1_BLANK;
+  if (c < 0x20 || c == 0x7F)
+    t |= C1_CNTRL;
+  if (c > 0x20 && c < 0x7F && !(t & (C1_ALPHA | C1_DIGIT)))
+    t |= C1_PUNCT;
+  return t;
+}
+
+// Each unit of a character gets the character's type; ill-formed units 0.
+template <typename TView, typename TDecode>
+BOOL StringTypes(DWORD infoType, TView view, bool withZero, WORD* types, TDecode decode)
+{
+  if (infoType != CT_CTYPE1 || !types)
+    return FALSE;
+  for (std::size_t i = 0; i < view.size();) {
+    std::size_t start = i;
+    bool valid = true;
+    char32_t c = decode(view, i, &valid);
+    for (std::size_t k = start; k < i; ++k)
+      types[k] = valid ? CharType1(c) : 0;
+  }
+  if (withZero)
+    types[view.size()] = CharType1(0);  // the terminating zero counts too
+  return TRUE;
+}
+
+}  // namespace
+
+BOOL GetStringTypeExW(DWORD, DWORD infoType, LPCWSTR text, int count, WORD* types)
+{
+  if (!text || count < -1)
+    return FALSE;
+  std::u16string_view view = count < 0 ? std::u16string_view(text) : std::u16string_view(text, std::size_t(count));
+  return StringTypes(infoType, view, count < 0, types,
+                     [](std::u16string_view v, std::size_t& i, bool* ok) { return DecodeUtf16Char(v, i, ok); });
+}
+
+BOOL GetStringTypeExA(DWORD, DWORD infoType, LPCSTR text, int count, WORD* types)
+{
+  if (!text || count < -1)
+    return FALSE;
+  std::string_view view = count < 0 ? std::string_view(text) : std::string_view(text, std::size_t(count));
+  return StringTypes(infoType, view, count < 0, types,
+                     [](std::string_view v, std::size_t& i, bool* ok) { return DecodeUtf8Char(v, i, ok); });
+}

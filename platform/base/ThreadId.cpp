@@ -8,6 +8,9 @@ DWORD GetCurrentThreadId()
   return id;
 }
 
+// Not cached: a forked child has an id of its own.
+DWORD GetCurrentProcessId() { return DWORD(::getpid()); }
+
 DWORD MainThreadID()
 {
   // The first thread of a process has the process's own id.
@@ -15,4 +18,3 @@ DWORD MainThreadID()
   return id;
 }
 
-DWORD GetCurrentProcessId() { return DWORD(getpid()); }

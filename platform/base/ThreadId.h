@@ -1,4 +1,4 @@
-// Thread and process identities: the kernel's.
+// Thread and process identities: the system's ids are the kernel's.
 #pragma once
 
 #include "platform/base/Types.h"

@@ -147,3 +147,24 @@ TEST(CaseMap, BuffersKeepTheirLength)
   CharUpperBuffA(narrow, DWORD(std::strlen(narrow)));
   EXPECT_STREQ(narrow, "ÉLAN \xFF ı");
 }
+
+TEST(StringType, ClassesEachUnitOfWideAndUtf8Text)
+{
+  // "Éa1 ;" then a no-break space and a tab.
+  const char16_t wide[] = u"\u00c9a1 ;\u00a0\t";
+  WORD types[8] = {};
+  ASSERT_TRUE(GetStringTypeExW(0x0400, CT_CTYPE1, wide, 7, types));
+  const WORD expected[7] = {C1_UPPER | C1_ALPHA,        C1_LOWER | C1_ALPHA | C1_XDIGIT, C1_DIGIT | C1_XDIGIT,
+                            C1_SPACE | C1_BLANK,        C1_PUNCT,                        C1_SPACE | C1_BLANK,
+                            C1_SPACE | C1_BLANK | C1_CNTRL};
+  for (int i = 0; i < 7; ++i)
+    EXPECT_EQ(types[i], expected[i]) << i;
+  // UTF-8: both bytes of "é" are a lower-case letter; a stray byte is nothing.
+  WORD narrow[4] = {};
+  ASSERT_TRUE(GetStringTypeExA(0x0400, CT_CTYPE1, "\xc3\xa9\xffZ", 4, narrow));
+  EXPECT_EQ(narrow[0], C1_LOWER | C1_ALPHA);
+  EXPECT_EQ(narrow[1], C1_LOWER | C1_ALPHA);
+  EXPECT_EQ(narrow[2], 0);
+  EXPECT_EQ(narrow[3], C1_UPPER | C1_ALPHA);
+  EXPECT_FALSE(GetStringTypeExA(0x0400, 2, "a", 1, narrow)) << "only CT_CTYPE1 is kept";
+}

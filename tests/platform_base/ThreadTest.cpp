@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <stdexcept>
 #include <vector>
@@ -368,4 +371,26 @@ TEST(ThreadList, DuplicatesAndLocking)
   shared.Clear();
   EXPECT_EQ(shared.LockList()->Count(), 0);
   shared.UnlockList();
+}
+
+// The process id is asked anew: a forked child answers its own.
+TEST(ProcessId, AForkedChildHasItsOwn)
+{
+  DWORD parent = GetCurrentProcessId();
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    DWORD mine = GetCurrentProcessId();
+    ssize_t written = write(fds[1], &mine, sizeof mine);
+    _exit(written == sizeof mine ? 0 : 1);
+  }
+  DWORD reported = 0;
+  ASSERT_EQ(read(fds[0], &reported, sizeof reported), ssize_t(sizeof reported));
+  waitpid(child, nullptr, 0);
+  close(fds[0]);
+  close(fds[1]);
+  EXPECT_EQ(reported, DWORD(child));
+  EXPECT_NE(reported, parent);
 }

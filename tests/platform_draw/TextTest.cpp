@@ -301,3 +301,111 @@ TEST(Text, FaceNamesBeyondAsciiComeWholeInBothForms)
   SelectObject(f.DC, old);
   DeleteObject(font);
 }
+
+// The ABC widths describe where each glyph's ink lies: drawn alone, its first
+// inked column is at A, the ink is B wide, and A + B + C is the advance.
+TEST(Text, AbcWidthsBoundTheInkAndSumToTheAdvance)
+{
+  struct Case {
+    const char* face;
+    DWORD italic;
+    char32_t ch;
+  } cases[] = {{"Arial", 0, U'W'}, {"Arial", 0, U'j'}, {"Arial", 1, U'f'}, {"Times New Roman", 1, U'y'}};
+  for (const auto& c : cases) {
+    TDrawFixture f(80, 40);
+    HFONT font = CreateFontA(-24, 0, 0, 0, FW_NORMAL, c.italic, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, c.face);
+    HGDIOBJ old = SelectObject(f.DC, font);
+    ABC abc;
+    INT advance = 0;
+    ASSERT_TRUE(GetCharABCWidthsW(f.DC, c.ch, c.ch, &abc));
+    ASSERT_TRUE(GetCharWidth32W(f.DC, c.ch, c.ch, &advance));
+    EXPECT_EQ(abc.abcA + int(abc.abcB) + abc.abcC, advance) << c.face << char(c.ch);
+    SetBkMode(f.DC, TRANSPARENT);
+    char16_t text[2] = {char16_t(c.ch), 0};
+    TextOutW(f.DC, 20, 4, text, 1);
+    int first = 80, last = -1;
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 80; ++x)
+        if (f.At(x, y) != RGB(255, 255, 255)) {
+          first = std::min(first, x);
+          last = std::max(last, x);
+        }
+    EXPECT_EQ(first, 20 + abc.abcA) << c.face << char(c.ch);
+    EXPECT_EQ(last + 1, 20 + abc.abcA + int(abc.abcB)) << c.face << char(c.ch);
+    SelectObject(f.DC, old);
+    DeleteObject(font);
+  }
+  // An italic f overhangs its advance; a space is all advance.
+  TDrawFixture f(1, 1);
+  HFONT font = CreateFontA(-24, 0, 0, 0, FW_NORMAL, 1, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+  HGDIOBJ old = SelectObject(f.DC, font);
+  ABC abc[2];
+  ASSERT_TRUE(GetCharABCWidthsA(f.DC, 'f', 'f', &abc[0]));
+  EXPECT_LT(abc[0].abcC, 0);
+  ASSERT_TRUE(GetCharABCWidthsW(f.DC, ' ', ' ', &abc[1]));
+  INT space = 0;
+  GetCharWidth32W(f.DC, ' ', ' ', &space);
+  EXPECT_EQ(abc[1].abcA, 0);
+  EXPECT_EQ(int(abc[1].abcB), space);
+  EXPECT_FALSE(GetCharABCWidthsW(f.DC, 'b', 'a', abc));  // an empty range
+  SelectObject(f.DC, old);
+  DeleteObject(font);
+  // The built-in raster face answers its whole cells.
+  TFixedFont fixed(f.DC);
+  ASSERT_TRUE(GetCharABCWidthsW(f.DC, 'A', 'A', abc));
+  EXPECT_EQ(abc[0].abcA, 0);
+  EXPECT_EQ(abc[0].abcB, 6u);
+  EXPECT_EQ(abc[0].abcC, 0);
+}
+
+TEST(Text, FamiliesExListEachCharacterSetAFaceCovers)
+{
+  TDrawFixture f(1, 1);
+  struct TSeen {
+    std::vector<std::pair<BYTE, std::u16string>> sets;  // charset, script
+    std::vector<std::u16string> faces;
+  } seen;
+  auto collect = [](const ENUMLOGFONTEXW* log, const NEWTEXTMETRICEXW* tm, DWORD, LPARAM param) {
+    auto* s = reinterpret_cast<TSeen*>(param);
+    EXPECT_EQ(log->elfLogFont.lfCharSet, tm->ntmTm.tmCharSet);
+    s->sets.push_back({log->elfLogFont.lfCharSet, log->elfScript});
+    s->faces.push_back(log->elfLogFont.lfFaceName);
+    return 1;
+  };
+  LOGFONTW filter;
+  filter.lfCharSet = DEFAULT_CHARSET;
+  std::u16string arial = u"arial";
+  std::copy(arial.begin(), arial.end(), filter.lfFaceName);
+  ASSERT_EQ(EnumFontFamiliesExW(f.DC, &filter, collect, LPARAM(&seen), 0), 1);
+  auto has = [&](BYTE set, const std::u16string& script) {
+    return std::find(seen.sets.begin(), seen.sets.end(), std::make_pair(set, script)) != seen.sets.end();
+  };
+  // Liberation Sans, behind "Arial", covers Western, Central European, Cyrillic and Greek letters, not Hebrew.
+  EXPECT_TRUE(has(ANSI_CHARSET, u"Western"));
+  EXPECT_TRUE(has(EASTEUROPE_CHARSET, u"Central European"));
+  EXPECT_TRUE(has(RUSSIAN_CHARSET, u"Cyrillic"));
+  EXPECT_TRUE(has(GREEK_CHARSET, u"Greek"));
+  EXPECT_FALSE(has(HEBREW_CHARSET, u"Hebrew"));
+  EXPECT_EQ(std::count(seen.faces.begin(), seen.faces.end(), u"Arial"), std::ptrdiff_t(seen.faces.size()));
+  // One character set asked: the built-in face, Latin only, answers for
+  // Western and not for Cyrillic.
+  std::u16string fixed = u"Corvane Fixed";
+  filter = LOGFONTW{};
+  std::copy(fixed.begin(), fixed.end(), filter.lfFaceName);
+  for (auto [set, count] : {std::pair<BYTE, std::size_t>{ANSI_CHARSET, 1}, {RUSSIAN_CHARSET, 0}}) {
+    seen = {};
+    filter.lfCharSet = set;
+    EnumFontFamiliesExW(f.DC, &filter, collect, LPARAM(&seen), 0);
+    EXPECT_EQ(seen.sets.size(), count) << int(set);
+  }
+  // A callback answering 0 stops the enumeration with that answer.
+  filter.lfFaceName[0] = 0;
+  filter.lfCharSet = DEFAULT_CHARSET;
+  int calls = 0;
+  auto stop = [](const ENUMLOGFONTEXW*, const NEWTEXTMETRICEXW*, DWORD, LPARAM param) {
+    ++*reinterpret_cast<int*>(param);
+    return 0;
+  };
+  EXPECT_EQ(EnumFontFamiliesExW(f.DC, &filter, stop, LPARAM(&calls), 0), 0);
+  EXPECT_EQ(calls, 1);
+}

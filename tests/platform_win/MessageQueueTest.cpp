@@ -125,6 +125,64 @@ TEST_F(MessageQueueTest, SendFromAnotherThreadIsHandledWhileTheReceiverWaits)
   EXPECT_EQ(Names(Take({WM_USER, WM_USER + 1})), "msg1024 msg1025");
 }
 
+// A worker pacing frames notifies the GUI thread while it sleeps in
+// GetMessage or WaitMessage with nothing else to do: the notification alone
+// wakes it and is handled there, and the worker never waits for the handler.
+TEST_F(MessageQueueTest, NotificationFromAnotherThreadAloneWakesTheWaitingReceiver)
+{
+  HWND w = Make(WS_POPUP, 0, 0, 10, 10);
+  DWORD gui = GetCurrentThreadId();
+  std::atomic<int> handled{0};
+  std::atomic<bool> handlerMayReturn{false};
+  On(WM_USER + 5, [&](HWND, UINT, WPARAM, LPARAM, LRESULT&) {
+    EXPECT_EQ(GetCurrentThreadId(), gui);
+    // Held until the worker has seen its call return: the send does not wait.
+    while (!handlerMayReturn)
+      std::this_thread::yield();
+    ++handled;
+    PostMessage(w, WM_USER + 8, 0, 0);  // GetMessage returns for posts only
+    return true;
+  });
+  for (bool useWaitMessage : {false, true}) {
+    handled = 0;
+    handlerMayReturn = false;
+    std::atomic<bool> sent{false};
+    std::thread worker([&] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the receiver is asleep by now
+      sent = SendNotifyMessage(w, WM_USER + 5, 0, 0) != FALSE;
+      handlerMayReturn = true;
+    });
+    // A late post ends a receiver that was never woken, so a fault fails instead of hanging.
+    std::atomic<bool> woken{false}, rescued{false};
+    std::thread watchdog([&] {
+      for (int i = 0; i < 300 && !woken; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      if (!woken) {
+        rescued = true;
+        PostMessage(w, WM_USER + 6, 0, 0);
+      }
+    });
+    if (useWaitMessage) {
+      WaitMessage();
+      MSG m;
+      PeekMessage(&m, nullptr, 0, 0, PM_NOREMOVE);  // runs what was sent
+    } else {
+      MSG m;
+      PostMessage(w, WM_USER + 7, 0, 0);  // taken first; the loop then sleeps
+      while (GetMessage(&m, nullptr, 0, 0) > 0 && m.message != WM_USER + 8 && m.message != WM_USER + 6)
+        DispatchMessage(&m);
+      EXPECT_EQ(m.message, WM_USER + 8u);
+    }
+    woken = true;
+    EXPECT_FALSE(rescued) << useWaitMessage;
+    worker.join();
+    watchdog.join();
+    EXPECT_TRUE(sent);
+    EXPECT_EQ(handled.load(), 1) << useWaitMessage;
+    Pump();
+  }
+}
+
 TEST_F(MessageQueueTest, SendTimeoutGivesUpOnAThreadThatDoesNotPump)
 {
   HWND w = Make(WS_POPUP, 0, 0, 10, 10);

@@ -124,6 +124,42 @@ TEST_F(ShellNotifyTest, TheMouseOnTheIconReachesItsWindowWithDoubleClicks)
                                       WM_RBUTTONDOWN}));
 }
 
+// NIM_SETFOCUS hands the area's keyboard focus to an icon; keys pressed there
+// then reach that icon's window, when it speaks version 3.
+TEST_F(ShellNotifyTest, KeysReachTheIconGivenTheFocus)
+{
+  NOTIFYICONDATA d = Data();
+  ASSERT_TRUE(Shell_NotifyIcon(NIM_ADD, &d));
+  EXPECT_FALSE(InputNotifyIconKey(VK_RETURN, false)) << "no icon has the focus yet";
+  NOTIFYICONDATA other = Data();
+  other.uID = 2;
+  EXPECT_FALSE(Shell_NotifyIcon(NIM_SETFOCUS, &other)) << "no such icon";
+  ASSERT_TRUE(Shell_NotifyIcon(NIM_SETFOCUS, &d));
+  TNotifyIconInfo info;
+  ASSERT_TRUE(GetNotifyIconInfo(Owner, 1, info));
+  EXPECT_TRUE(info.Focused);
+  EXPECT_FALSE(InputNotifyIconKey(VK_RETURN, false)) << "the first version has no keyboard events";
+  d.uVersion = NOTIFYICON_VERSION;
+  ASSERT_TRUE(Shell_NotifyIcon(NIM_SETVERSION, &d));
+  struct {
+    BYTE vk;
+    bool shift;
+    bool served;
+  } keys[] = {{VK_RETURN, false, true}, {VK_SPACE, false, true}, {VK_APPS, false, true},
+              {VK_F10, true, true},     {VK_F10, false, false},  {'A', false, false}};
+  for (auto& k : keys)
+    EXPECT_EQ(InputNotifyIconKey(k.vk, k.shift), k.served) << int(k.vk);
+  THeadlessDisplay::PumpMessages();
+  std::vector<LPARAM> seen;
+  for (auto& e : gEvents)
+    seen.push_back(e.second);
+  EXPECT_EQ(seen, (std::vector<LPARAM>{NIN_KEYSELECT, NIN_KEYSELECT, WM_CONTEXTMENU, WM_CONTEXTMENU}));
+  // The focus goes with the icon.
+  ASSERT_TRUE(Shell_NotifyIcon(NIM_DELETE, &d));
+  ASSERT_TRUE(Shell_NotifyIcon(NIM_ADD, &d));
+  EXPECT_FALSE(InputNotifyIconKey(VK_RETURN, false));
+}
+
 TEST_F(ShellNotifyTest, ABalloonClosesAfterItsTimeOutOrOnAClick)
 {
   NOTIFYICONDATA d = Data();

@@ -1,4 +1,5 @@
 #include "WindowTestSupport.h"
+#include "platform/base/LastError.h"
 
 namespace {
 
@@ -97,3 +98,28 @@ TEST_F(SystemInfoTest, AChangedScreenResizesTheDesktopAndIsAnnounced)
 }
 
 }  // namespace
+
+// Without sound output no request to play succeeds, so callers never think a
+// menu sound was heard; stopping works, and malformed requests are told apart.
+TEST(Sound, PlayingFailsTruthfullyStoppingSucceeds)
+{
+  struct {
+    const char* sound;
+    DWORD flags;
+    BOOL result;
+    DWORD error;
+  } cases[] = {
+      {"MenuPopup", SND_ALIAS | SND_ASYNC | SND_NODEFAULT | SND_NOSTOP, FALSE, ERROR_NOT_SUPPORTED},
+      {"MenuCommand", SND_ALIAS | SND_ASYNC | SND_NODEFAULT | SND_NOSTOP, FALSE, ERROR_NOT_SUPPORTED},
+      {"/tmp/ding.wav", SND_FILENAME | SND_SYNC, FALSE, ERROR_NOT_SUPPORTED},
+      {"MenuPopup", SND_ALIAS | SND_FILENAME, FALSE, ERROR_INVALID_PARAMETER},
+      {"MenuPopup", SND_ALIAS | SND_LOOP, FALSE, ERROR_INVALID_PARAMETER},
+      {nullptr, 0, TRUE, 0},
+      {"MenuPopup", SND_ALIAS | SND_PURGE, TRUE, 0},
+  };
+  for (const auto& c : cases) {
+    SetLastError(0);
+    EXPECT_EQ(PlaySound(c.sound, nullptr, c.flags), c.result) << c.flags;
+    EXPECT_EQ(GetLastError(), c.error) << c.flags;
+  }
+}

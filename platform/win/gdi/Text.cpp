@@ -394,6 +394,28 @@ BOOL GetCharWidth32W(HDC h, UINT first, UINT last, INT* widths)
 
 BOOL GetCharWidth32A(HDC h, UINT first, UINT last, INT* widths) { return GetCharWidth32W(h, first, last, widths); }
 
+BOOL GetCharABCWidthsW(HDC h, UINT first, UINT last, ABC* widths)
+{
+  auto dc = LookupDC(h);
+  if (!dc || !widths || last < first || last - first > 0x10FFFF)
+    return FALSE;
+  auto font = SelectedFont(*dc);
+  for (UINT c = first; c <= last; ++c) {
+    const TGlyph& g = font->Glyph(char32_t(c));
+    ABC& abc = widths[c - first];
+    if (g.Width <= 0) {
+      abc = {0, UINT(std::max(g.Advance, 0)), 0};
+      continue;
+    }
+    abc.abcA = g.Left;
+    abc.abcB = UINT(g.Width);
+    abc.abcC = g.Advance - g.Left - g.Width;
+  }
+  return TRUE;
+}
+
+BOOL GetCharABCWidthsA(HDC h, UINT first, UINT last, ABC* widths) { return GetCharABCWidthsW(h, first, last, widths); }
+
 BOOL GetTextExtentPoint32A(HDC h, LPCSTR text, int count, TSize* size)
 {
   return count >= 0 && Extent(h, TTextRun::FromUtf8(text, count), 0, nullptr, nullptr, size);

@@ -47,6 +47,13 @@ BOOL GetCharWidth32A(HDC dc, UINT first, UINT last, INT* widths);
 BOOL GetCharWidth32W(HDC dc, UINT first, UINT last, INT* widths);
 inline BOOL GetCharWidth32(HDC dc, UINT first, UINT last, INT* widths) { return GetCharWidth32W(dc, first, last, widths); }
 inline BOOL GetCharWidth(HDC dc, UINT first, UINT last, INT* widths) { return GetCharWidth32W(dc, first, last, widths); }
+// Per character: A the space before the ink, B the ink's width, C the space
+// after it (negative when the ink overhangs the advance); A + B + C is the
+// advance GetCharWidth32 gives. A character without ink (a space) has its
+// whole advance in B, and so has every cell of the built-in raster face.
+BOOL GetCharABCWidthsW(HDC dc, UINT first, UINT last, ABC* widths);
+BOOL GetCharABCWidthsA(HDC dc, UINT first, UINT last, ABC* widths);
+inline BOOL GetCharABCWidths(HDC dc, UINT first, UINT last, ABC* widths) { return GetCharABCWidthsW(dc, first, last, widths); }
 
 BOOL GetTextExtentPoint32A(HDC dc, LPCSTR text, int count, TSize* size);
 BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, TSize* size);
@@ -92,3 +99,32 @@ constexpr DWORD RASTER_FONTTYPE = 1, DEVICE_FONTTYPE = 2, TRUETYPE_FONTTYPE = 4;
 using FONTENUMPROCW = int (*)(const LOGFONTW* log, const TEXTMETRICW* metrics, DWORD type, LPARAM param);
 // family null: one call per family; otherwise one call when it exists.
 int EnumFontFamiliesW(HDC dc, LPCWSTR family, FONTENUMPROCW proc, LPARAM param);
+// The layer keeps one style per family, so faces and families enumerate alike.
+inline int EnumFontsW(HDC dc, LPCWSTR face, FONTENUMPROCW proc, LPARAM param)
+{
+  return EnumFontFamiliesW(dc, face, proc, param);
+}
+
+// Code-page bits of FONTSIGNATURE::fsCsb[0], one per character set a face covers.
+constexpr DWORD FS_LATIN1 = 0x1, FS_LATIN2 = 0x2, FS_CYRILLIC = 0x4, FS_GREEK = 0x8, FS_TURKISH = 0x10,
+                FS_HEBREW = 0x20, FS_ARABIC = 0x40, FS_BALTIC = 0x80, FS_SYMBOL = 0x80000000;
+struct FONTSIGNATURE {
+  DWORD fsUsb[4] = {};
+  DWORD fsCsb[2] = {};
+};
+struct ENUMLOGFONTEXW {
+  LOGFONTW elfLogFont;  // lfCharSet: the character set of this call
+  WCHAR elfFullName[64] = {};
+  WCHAR elfStyle[32] = {};
+  WCHAR elfScript[32] = {};  // "Western", "Central European", "Cyrillic", ...
+};
+struct NEWTEXTMETRICEXW {
+  TEXTMETRICW ntmTm;  // tmCharSet: the character set of this call
+  FONTSIGNATURE ntmFontSig;
+};
+using FONTENUMPROCEXW = int (*)(const ENUMLOGFONTEXW* log, const NEWTEXTMETRICEXW* metrics, DWORD type, LPARAM param);
+// filter->lfFaceName empty: every family, else that one (case ignored);
+// filter->lfCharSet DEFAULT_CHARSET: one call per family and character set it
+// covers, else one call per family that covers that set. A face covers a set
+// when it has the letters that set adds to ASCII. flags must be 0.
+int EnumFontFamiliesExW(HDC dc, const LOGFONTW* filter, FONTENUMPROCEXW proc, LPARAM param, DWORD flags);

@@ -13,6 +13,7 @@
 #include "platform/win/window/Input.h"
 #include "platform/win/window/MessageQueue.h"
 #include "platform/win/window/Messages.h"
+#include "platform/win/window/VirtualKeys.h"
 #include "platform/win/window/WindowTree.h"
 
 namespace {
@@ -32,6 +33,7 @@ struct TArea {
   std::map<TKey, TIcon> Icons;
   HWND Balloon = nullptr;
   TKey BalloonOwner{nullptr, 0};
+  TKey Focus{nullptr, 0};  // the icon NIM_SETFOCUS gave the keyboard focus
 };
 
 TArea& Area()
@@ -143,6 +145,8 @@ void ForgetDeadWindows()
     std::lock_guard<std::mutex> lock(Area().Lock);
     for (auto it = Area().Icons.begin(); it != Area().Icons.end();)
       if (!IsWindow(it->first.first)) {
+        if (Area().Focus == it->first)
+          Area().Focus = {nullptr, 0};
         dead.push_back({it->first, it->second.Info.Icon});
         it = Area().Icons.erase(it);
       } else {
@@ -181,11 +185,20 @@ BOOL Shell_NotifyIcon(DWORD message, NOTIFYICONDATA* data)
     {
       std::lock_guard<std::mutex> lock(a.Lock);
       a.Icons.erase(key);
+      if (a.Focus == key)
+        a.Focus = {nullptr, 0};
     }
     if (TDisplayBackend* display = CurrentDisplayBackend())
       display->RemoveNotifyIcon(key.first, key.second);
     if (icon)
       DestroyIcon(icon);
+    return TRUE;
+  }
+  if (message == NIM_SETFOCUS) {
+    std::lock_guard<std::mutex> lock(a.Lock);
+    if (a.Icons.find(key) == a.Icons.end())
+      return FALSE;
+    a.Focus = key;
     return TRUE;
   }
   if (message != NIM_ADD && message != NIM_MODIFY && message != NIM_SETVERSION)
@@ -259,6 +272,7 @@ bool GetNotifyIconInfo(HWND window, UINT id, TNotifyIconInfo& info)
   if (it == Area().Icons.end())
     return false;
   info = it->second.Info;
+  info.Focused = Area().Focus == it->first;
   return true;
 }
 
@@ -293,4 +307,27 @@ void InputNotifyIconMouse(HWND window, UINT id, int button, bool down)
     }
   }
   Notify(window, message, id, event);
+}
+
+bool InputNotifyIconKey(BYTE vk, bool shift)
+{
+  TKey key;
+  UINT message, event;
+  {
+    std::lock_guard<std::mutex> lock(Area().Lock);
+    TArea& a = Area();
+    auto it = a.Icons.find(a.Focus);
+    if (it == a.Icons.end() || !it->second.HasCallback || it->second.Info.Version < NOTIFYICON_VERSION)
+      return false;
+    if (vk == VK_RETURN || vk == VK_SPACE)
+      event = NIN_KEYSELECT;
+    else if (vk == VK_APPS || (vk == VK_F10 && shift))
+      event = WM_CONTEXTMENU;
+    else
+      return false;
+    key = it->first;
+    message = it->second.Info.CallbackMessage;
+  }
+  Notify(key.first, message, key.second, event);
+  return true;
 }

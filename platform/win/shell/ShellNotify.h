@@ -59,6 +59,7 @@ struct TNotifyIconInfo {
   std::string BalloonText;
   DWORD BalloonFlags = 0;
   UINT BalloonTimeout = 0;  // milliseconds, once kept in range
+  bool Focused = false;     // holds the area's keyboard focus (NIM_SETFOCUS)
 };
 bool GetNotifyIconInfo(HWND window, UINT id, TNotifyIconInfo& info);
 // The balloon window on show (null when none).
@@ -68,3 +69,10 @@ HWND NotifyBalloonWindow();
 // -1: a move; 0 left, 1 right, 2 middle). The icon's window hears its
 // callback message with the mouse message (double clicks made here).
 void InputNotifyIconMouse(HWND window, UINT id, int button, bool down);
+// For display back ends: a key pressed while the notification area has the
+// keyboard focus, which NIM_SETFOCUS gives to an icon. Enter or Space
+// selects it (NIN_KEYSELECT), the menu key or Shift+F10 asks for its menu
+// (WM_CONTEXTMENU); icons of version 3 and later hear these, older ones have
+// no keyboard events. False when no icon has the focus or the key means
+// nothing there.
+bool InputNotifyIconKey(BYTE vk, bool shift);

@@ -14,6 +14,7 @@
 #include "platform/win/window/Messages.h"
 #include "platform/win/window/Painting.h"
 #include "platform/win/window/ScrollBars.h"
+#include "platform/win/window/Sound.h"
 #include "platform/win/window/Styles.h"
 #include "platform/win/window/SystemInfo.h"
 #include "platform/win/window/Timers.h"

@@ -7,18 +7,6 @@
 
 namespace {
 
-enum : unsigned {
-  C1_UPPER = 0x1,
-  C1_LOWER = 0x2,
-  C1_DIGIT = 0x4,
-  C1_SPACE = 0x8,
-  C1_PUNCT = 0x10,
-  C1_CNTRL = 0x20,
-  C1_BLANK = 0x40,
-  C1_XDIGIT = 0x80,
-  C1_ALPHA = 0x100
-};
-
 struct CharTables {
   std::array<std::uint16_t, 256> Types{};
   std::array<char, 256> Lower{};

@@ -65,7 +65,7 @@ void TX11Display::TState::ReaderLoop()
         Handle(ev, actions);
       }
       EndBatch(actions);
-      Clipboard->DropStaleTransfers();
+      Transfer->DropStaleTransfers();
     }
     for (auto& action : actions)
       action();
@@ -210,14 +210,23 @@ void TX11Display::TState::Handle(XEvent& ev, TActions& actions)
     return;
   switch (ev.type) {
     case SelectionRequest:
-      Clipboard->OnSelectionRequest(ev.xselectionrequest, actions);
+      if (ev.xselectionrequest.selection == Core.A.XdndSelection)
+        DragSource->OnSelectionRequest(ev.xselectionrequest);
+      else
+        Clipboard->OnSelectionRequest(ev.xselectionrequest, actions);
       return;
     case SelectionClear:
       Clipboard->OnSelectionClear(ev.xselectionclear, actions);
       return;
     case SelectionNotify:
-      Clipboard->OnSelectionNotify(ev.xselection);
+      Transfer->OnSelectionNotify(ev.xselection);
       return;
+    case ClientMessage:
+      // Drag and drop: answers to our drags come to the leader, drags of
+      // other programs to our windows.
+      if (DragSource->OnClientMessage(ev.xclient) || DropTarget->OnClientMessage(ev.xclient, actions))
+        return;
+      break;
     default:
       break;
   }
@@ -237,7 +246,7 @@ void TX11Display::TState::Handle(XEvent& ev, TActions& actions)
   TX11Window* w = FindX(ev.xany.window);
   if (!w) {
     if (ev.type == PropertyNotify)
-      Clipboard->OnPropertyNotify(ev.xproperty);  // the requestor of a large text, or our leader
+      Transfer->OnPropertyNotify(ev.xproperty);  // the requestor of a large transfer, or our leader
     return;
   }
   HWND hwnd = w->Hwnd();

@@ -50,13 +50,16 @@ void TX11Display::TState::ReaderLoop()
       (void)n;
     }
     TActions actions;
-    if (first) {
-      // The clipboard starts out as the desktop's: ask its owner for it.
-      actions.push_back([] { InputClipboardTaken(); });
-      first = false;
-    }
     {
       TLocked lock(Core);
+      if (first) {
+        // The clipboard starts out as the desktop's when another program owns
+        // it: ask that owner for it. Not when the layer took it meanwhile.
+        Window owner = XGetSelectionOwner(dpy, Core.A.Clipboard);
+        if (owner && owner != Core.Leader)
+          actions.push_back([] { InputClipboardTaken(); });
+        first = false;
+      }
       while (XPending(dpy)) {
         XEvent ev;
         XNextEvent(dpy, &ev);

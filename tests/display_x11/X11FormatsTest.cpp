@@ -92,9 +92,7 @@ TEST(X11FormatsTest, FileListsGoOutAsFileUris)
   // And back: the same names.
   std::vector<BYTE> back;
   ASSERT_TRUE(XToLayer("text/uri-list", "CF_HDROP", std::vector<unsigned char>(list.begin(), list.end()), back));
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, back.size());
-  std::memcpy(GlobalLock(block), back.data(), back.size());
-  GlobalUnlock(block);
+  HGLOBAL block = BlockOf(back);
   ASSERT_EQ(DragQueryFileA(block, 0xFFFFFFFF, nullptr, 0), 2u);
   char name[256];
   DragQueryFileA(block, 1, name, sizeof name);
@@ -168,10 +166,7 @@ TEST(X11FormatsTest, BrokenHeadersAndListsNeverReachPastTheData)
             "<refused>");
   std::string kept = In("text/uri-list", "CF_HDROP", "file:///a%zz%4\r\nfile://localhost/b%2Fc\nfile:/d\n");
   ASSERT_NE(kept, "<refused>");
-  std::vector<BYTE> block(kept.begin(), kept.end());
-  HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, block.size());
-  std::memcpy(GlobalLock(h), block.data(), block.size());
-  GlobalUnlock(h);
+  HGLOBAL h = BlockOf(std::vector<BYTE>(kept.begin(), kept.end()));
   std::vector<std::string> names;
   for (UINT i = 0; i < DragQueryFileA(h, 0xFFFFFFFF, nullptr, 0); ++i) {
     char name[64];

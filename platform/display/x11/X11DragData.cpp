@@ -1,7 +1,6 @@
 #include "platform/display/x11/X11DragData.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "platform/display/x11/X11Formats.h"
 #include "platform/win/ole/HGlobalStream.h"
@@ -73,14 +72,9 @@ HRESULT TX11DragData::GetData(FORMATETC* format, STGMEDIUM* medium)
   std::vector<BYTE> bytes;
   if (!Fetch(ClipboardFormatBridgeName(format->cfFormat), bytes))
     return E_FAIL;
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+  HGLOBAL block = BlockOf(bytes);
   if (!block)
     return E_OUTOFMEMORY;
-  if (void* p = GlobalLock(block)) {
-    if (!bytes.empty())
-      std::memcpy(p, bytes.data(), bytes.size());
-    GlobalUnlock(block);
-  }
   if (format->tymed & TYMED_HGLOBAL) {
     medium->tymed = TYMED_HGLOBAL;
     medium->hGlobal = block;

@@ -271,14 +271,9 @@ bool PathOfUri(std::string line, std::string& path)
 
 bool DropFilesToUris(const std::vector<BYTE>& layer, std::string& out)
 {
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, layer.size());
+  HGLOBAL block = BlockOf(layer);
   if (!block)
     return false;
-  if (void* p = GlobalLock(block)) {
-    if (!layer.empty())
-      std::memcpy(p, layer.data(), layer.size());
-    GlobalUnlock(block);
-  }
   out.clear();
   UINT count = DragQueryFileW(block, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
@@ -320,6 +315,19 @@ bool UrisToDropFiles(const std::string& list, std::vector<BYTE>& out)
 }
 
 }  // namespace
+
+HGLOBAL BlockOf(const std::vector<BYTE>& bytes)
+{
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+  if (!block)
+    return nullptr;
+  if (void* p = GlobalLock(block)) {
+    if (!bytes.empty())
+      std::memcpy(p, bytes.data(), bytes.size());
+    GlobalUnlock(block);
+  }
+  return block;
+}
 
 std::vector<std::string> XTargetsOf(const std::string& layerFormat)
 {

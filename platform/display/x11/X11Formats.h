@@ -34,4 +34,7 @@ bool LayerToX(const std::string& layerFormat, const std::string& xTarget, const 
 bool XToLayer(const std::string& xTarget, const std::string& layerFormat, const std::vector<unsigned char>& x,
               std::vector<BYTE>& out);
 
+// A new moveable block holding the bytes (null when memory runs out).
+HGLOBAL BlockOf(const std::vector<BYTE>& bytes);
+
 }  // namespace x11

@@ -72,6 +72,21 @@ const TAtomName AtomNames[] = {
     {&TAtoms::TrayVisual, "_NET_SYSTEM_TRAY_VISUAL"},
     {&TAtoms::XembedInfo, "_XEMBED_INFO"},
     {&TAtoms::Xembed, "_XEMBED"},
+    {&TAtoms::XdndAware, "XdndAware"},
+    {&TAtoms::XdndProxy, "XdndProxy"},
+    {&TAtoms::XdndEnter, "XdndEnter"},
+    {&TAtoms::XdndPosition, "XdndPosition"},
+    {&TAtoms::XdndStatus, "XdndStatus"},
+    {&TAtoms::XdndLeave, "XdndLeave"},
+    {&TAtoms::XdndDrop, "XdndDrop"},
+    {&TAtoms::XdndFinished, "XdndFinished"},
+    {&TAtoms::XdndSelection, "XdndSelection"},
+    {&TAtoms::XdndTypeList, "XdndTypeList"},
+    {&TAtoms::XdndActionCopy, "XdndActionCopy"},
+    {&TAtoms::XdndActionMove, "XdndActionMove"},
+    {&TAtoms::XdndActionLink, "XdndActionLink"},
+    {&TAtoms::XdndActionAsk, "XdndActionAsk"},
+    {&TAtoms::XdndActionPrivate, "XdndActionPrivate"},
 };
 
 int Shift(unsigned long mask)

@@ -36,7 +36,8 @@ struct TAtoms {
       NetWmStateHidden, NetWmMoveResize, NetActiveWindow, NetSupported, NetSupportingWmCheck, NetWorkArea,
       NetCurrentDesktop, MotifWmHints, Utf8String, Clipboard, Targets, Multiple, Timestamp, Text, TextPlainUtf8,
       TextPlain, Incr, SelectionProperty, CompositorSelection, TraySelection, TrayOpcode, TrayVisual, Manager,
-      XembedInfo, Xembed;
+      XembedInfo, Xembed, XdndAware, XdndProxy, XdndEnter, XdndPosition, XdndStatus, XdndLeave, XdndDrop, XdndFinished,
+      XdndSelection, XdndTypeList, XdndActionCopy, XdndActionMove, XdndActionLink, XdndActionAsk, XdndActionPrivate;
 };
 
 // Xlib's default error handler ends the process; ours records the last

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <mutex>
 
+#include "platform/win/ole/DragDropBridge.h"
+
 using namespace x11;
 
 namespace {
@@ -55,17 +57,23 @@ TX11Display::TX11Display() : FState(std::make_unique<TState>())
   if (!s.Core.Dpy)
     return;
   s.Keyboard = std::make_unique<TX11Keyboard>(s.Core);
-  s.Clipboard = std::make_unique<TX11Clipboard>(s.Core);
+  s.Transfer = std::make_unique<TX11Transfer>(s.Core);
+  s.Clipboard = std::make_unique<TX11Clipboard>(s.Core, *s.Transfer);
+  s.DropTarget = std::make_unique<TX11DropTarget>(s.Core, *s.Transfer);
+  s.DragSource = std::make_unique<TX11DragSource>(s.Core, *s.Transfer, [&s](Window w) { return s.FindX(w) != nullptr; });
   s.Tray = std::make_unique<TX11Tray>(s.Core);
   s.Cursors = std::make_unique<TX11Cursors>(s.Core);
   s.Compositor = s.Core.CompositorRuns();
   s.Reader = std::thread([&s] { s.ReaderLoop(); });
-  s.Clipboard->SetReaderThread(s.Reader.get_id());
+  s.Transfer->SetReaderThread(s.Reader.get_id());
+  SetDragDropBridge(s.DragSource.get());
 }
 
 TX11Display::~TX11Display()
 {
   TState& s = *FState;
+  if (s.DragSource)
+    SetDragDropBridge(nullptr);
   if (s.Reader.joinable()) {
     s.Stop = true;
     s.Core.WakeReader();
@@ -75,7 +83,10 @@ TX11Display::~TX11Display()
   s.Windows.clear();
   s.Tray.reset();
   s.Cursors.reset();
+  s.DragSource.reset();
+  s.DropTarget.reset();
   s.Clipboard.reset();
+  s.Transfer.reset();
   s.Keyboard.reset();
 }
 
@@ -152,6 +163,7 @@ TSurface TX11Display::CreateFramebuffer(HWND window, const TRect& screenRect)
   auto& slot = s.Windows[window];
   slot = std::make_unique<TX11Window>(s.Core, window, screenRect);
   s.Keyboard->WindowCreated(slot->XWindow());
+  s.DropTarget->MakeAware(slot->XWindow());
   if (s.CurrentCursor)
     XDefineCursor(s.Core.Dpy, slot->XWindow(), s.CurrentCursor);
   return slot->Surface();
@@ -295,6 +307,7 @@ bool TX11Display::SetWindowLayering(HWND window, const TDisplayLayering& layerin
   if (w->XWindow() != before) {
     s.Keyboard->WindowDestroyed(before);
     s.Keyboard->WindowCreated(w->XWindow());
+    s.DropTarget->MakeAware(w->XWindow());
     if (s.CurrentCursor)
       XDefineCursor(s.Core.Dpy, w->XWindow(), s.CurrentCursor);
   }
@@ -398,6 +411,11 @@ void TX11Display::CaptureChanged(HWND window)
   Display* dpy = s.Core.Dpy;
   TX11Window* w = root ? s.Find(root) : nullptr;
   if (w && w->XWindow() == s.Grab)
+    return;
+  // A window with no X window of its own (the drag loop's message-only one)
+  // keeps the grab where it is, so the pointer's moves over other programs
+  // keep coming; the button's own grab does the same when none was taken.
+  if (window && !w)
     return;
   s.PendingGrab = 0;
   if (s.Grab) {

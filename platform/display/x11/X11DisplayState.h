@@ -11,6 +11,8 @@
 #include "platform/display/x11/X11Clipboard.h"
 #include "platform/display/x11/X11Core.h"
 #include "platform/display/x11/X11Cursors.h"
+#include "platform/display/x11/X11DragSource.h"
+#include "platform/display/x11/X11DropTarget.h"
 #include "platform/display/x11/X11Display.h"
 #include "platform/display/x11/X11Keyboard.h"
 #include "platform/display/x11/X11Tray.h"
@@ -19,7 +21,10 @@
 struct TX11Display::TState {
   x11::TCore Core;
   std::unique_ptr<x11::TX11Keyboard> Keyboard;
+  std::unique_ptr<x11::TX11Transfer> Transfer;
   std::unique_ptr<x11::TX11Clipboard> Clipboard;
+  std::unique_ptr<x11::TX11DropTarget> DropTarget;
+  std::unique_ptr<x11::TX11DragSource> DragSource;
   std::unique_ptr<x11::TX11Tray> Tray;
   std::unique_ptr<x11::TX11Cursors> Cursors;
   std::map<HWND, std::unique_ptr<x11::TX11Window>> Windows;

@@ -51,13 +51,16 @@ void TX11Display::TState::ReaderLoop()
       (void)n;
     }
     TActions actions;
-    if (first) {
-      // The clipboard starts out as the desktop's: ask its owner for it.
-      actions.push_back([] { InputClipboardTaken(); });
-      first = false;
-    }
     {
       TLocked lock(Core);
+      if (first) {
+        // The clipboard starts out as the desktop's when another program owns
+        // it: ask that owner for it. Not when the layer took it meanwhile.
+        Window owner = XGetSelectionOwner(dpy, Core.A.Clipboard);
+        if (owner && owner != Core.Leader)
+          actions.push_back([] { InputClipboardTaken(); });
+        first = false;
+      }
       while (XPending(dpy)) {
         XEvent ev;
         XNextEvent(dpy, &ev);
@@ -66,7 +69,7 @@ void TX11Display::TState::ReaderLoop()
         Handle(ev, actions);
       }
       EndBatch(actions);
-      Clipboard->DropStaleTransfers();
+      Transfer->DropStaleTransfers();
       if (TX11Window* w = PendingGrab ? FindX(PendingGrab) : nullptr; w && w->Viewable())
         GrabPointerFor(w);
       grabPending = PendingGrab != 0;
@@ -214,14 +217,23 @@ void TX11Display::TState::Handle(XEvent& ev, TActions& actions)
     return;
   switch (ev.type) {
     case SelectionRequest:
-      Clipboard->OnSelectionRequest(ev.xselectionrequest, actions);
+      if (ev.xselectionrequest.selection == Core.A.XdndSelection)
+        DragSource->OnSelectionRequest(ev.xselectionrequest);
+      else
+        Clipboard->OnSelectionRequest(ev.xselectionrequest, actions);
       return;
     case SelectionClear:
       Clipboard->OnSelectionClear(ev.xselectionclear, actions);
       return;
     case SelectionNotify:
-      Clipboard->OnSelectionNotify(ev.xselection);
+      Transfer->OnSelectionNotify(ev.xselection);
       return;
+    case ClientMessage:
+      // Drag and drop: answers to our drags come to the leader, drags of
+      // other programs to our windows.
+      if (DragSource->OnClientMessage(ev.xclient) || DropTarget->OnClientMessage(ev.xclient, actions))
+        return;
+      break;
     default:
       break;
   }
@@ -241,7 +253,7 @@ void TX11Display::TState::Handle(XEvent& ev, TActions& actions)
   TX11Window* w = FindX(ev.xany.window);
   if (!w) {
     if (ev.type == PropertyNotify)
-      Clipboard->OnPropertyNotify(ev.xproperty);  // the requestor of a large text, or our leader
+      Transfer->OnPropertyNotify(ev.xproperty);  // the requestor of a large transfer, or our leader
     return;
   }
   HWND hwnd = w->Hwnd();

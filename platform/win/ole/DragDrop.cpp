@@ -7,6 +7,7 @@
 #include "platform/base/ThreadId.h"
 #include "platform/win/gdi/Cursors.h"
 #include "platform/win/ole/DragDropBridge.h"
+#include "platform/win/ole/detail/DropEffects.h"
 #include "platform/win/ole/detail/OleThread.h"
 #include "platform/win/window/DefWindowProc.h"
 #include "platform/win/window/Input.h"
@@ -21,9 +22,17 @@
 
 namespace {
 
+// A registered window: its target (one reference) and the message-only
+// window of the thread that registered it, where drags of other programs
+// call the target.
+struct TRegistration {
+  IDropTarget* Target;
+  HWND Home;
+};
+
 struct TRegistry {
   std::mutex Lock;
-  std::map<HWND, IDropTarget*> Targets;  // one reference each
+  std::map<HWND, TRegistration> Targets;
   TDragDropBridge* Bridge = nullptr;
 };
 
@@ -40,7 +49,7 @@ std::vector<IDropTarget*> TakeStale()
   std::lock_guard<std::mutex> lock(Registry().Lock);
   for (auto it = Registry().Targets.begin(); it != Registry().Targets.end();)
     if (!IsWindow(it->first)) {
-      stale.push_back(it->second);
+      stale.push_back(it->second.Target);
       it = Registry().Targets.erase(it);
     } else {
       ++it;
@@ -52,24 +61,6 @@ void ReleaseAll(const std::vector<IDropTarget*>& targets)
 {
   for (IDropTarget* t : targets)
     t->Release();
-}
-
-// The allowed effects the target answered, one of them when it left several:
-// the keys choose (Ctrl+Shift link, Ctrl copy, Shift move), else move, copy, link.
-DWORD Narrow(DWORD answered, DWORD allowed, DWORD keys)
-{
-  DWORD scroll = answered & DROPEFFECT_SCROLL;
-  DWORD e = answered & allowed & (DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK);
-  if (e == 0 || e == DROPEFFECT_COPY || e == DROPEFFECT_MOVE || e == DROPEFFECT_LINK)
-    return e | scroll;
-  bool ctrl = keys & MK_CONTROL, shift = keys & MK_SHIFT;
-  DWORD wanted = ctrl && shift ? DROPEFFECT_LINK : ctrl ? DROPEFFECT_COPY : shift ? DROPEFFECT_MOVE : 0;
-  if (wanted & e)
-    return wanted | scroll;
-  for (DWORD one : {DROPEFFECT_MOVE, DROPEFFECT_COPY, DROPEFFECT_LINK})
-    if (e & one)
-      return one | scroll;
-  return scroll;
 }
 
 DWORD KeyStateNow()
@@ -167,7 +158,7 @@ private:
       if (FAILED(FTarget->DragOver(FKeys, FPoint, &answered)))
         answered = DROPEFFECT_NONE;
     }
-    FEffect = Narrow(answered, FAllowed, FKeys);
+    FEffect = ChooseDropEffect(answered, FAllowed, FKeys);
     if (FSource->GiveFeedback(FEffect) == DRAGDROP_S_USEDEFAULTCURSORS)
       SetCursor(DefaultDragCursor(FEffect));
   }
@@ -189,7 +180,7 @@ private:
     }
     DWORD answered = FAllowed;
     HRESULT hr = FTarget->Drop(FData, FKeys, FPoint, &answered);
-    *effect = SUCCEEDED(hr) ? Narrow(answered, FAllowed, FKeys) & ~DROPEFFECT_SCROLL : DROPEFFECT_NONE;
+    *effect = SUCCEEDED(hr) ? ChooseDropEffect(answered, FAllowed, FKeys) & ~DROPEFFECT_SCROLL : DROPEFFECT_NONE;
     FTarget.Reset();
     FWindow = nullptr;
     return DRAGDROP_S_DROP;
@@ -258,8 +249,9 @@ HRESULT RegisterDragDrop(HWND window, IDropTarget* target)
   if (!IsWindow(window) || (GetWindowThreadProcessId(window, &process), process != GetCurrentProcessId()))
     return DRAGDROP_E_INVALIDHWND;
   ReleaseAll(TakeStale());
+  HWND home = ole_detail::ForeignDropHome();
   std::lock_guard<std::mutex> lock(Registry().Lock);
-  if (!Registry().Targets.emplace(window, target).second)
+  if (!Registry().Targets.emplace(window, TRegistration{target, home}).second)
     return DRAGDROP_E_ALREADYREGISTERED;
   target->AddRef();
   return S_OK;
@@ -273,7 +265,7 @@ HRESULT RevokeDragDrop(HWND window)
     auto it = Registry().Targets.find(window);
     if (it == Registry().Targets.end())
       return DRAGDROP_E_NOTREGISTERED;
-    target = it->second;
+    target = it->second.Target;
     Registry().Targets.erase(it);
   }
   target->Release();
@@ -282,8 +274,15 @@ HRESULT RevokeDragDrop(HWND window)
 
 IDropTarget* FindDropTarget(POINTL screenPoint, HWND* window)
 {
+  return ole_detail::FindDropTargetHome(screenPoint, window, nullptr);
+}
+
+IDropTarget* ole_detail::FindDropTargetHome(POINTL screenPoint, HWND* window, HWND* home)
+{
   if (window)
     *window = nullptr;
+  if (home)
+    *home = nullptr;
   HWND desktop = GetDesktopWindow();
   std::lock_guard<std::mutex> lock(Registry().Lock);
   for (HWND w = WindowFromPoint(screenPoint); w && w != desktop; w = GetAncestor(w, GA_PARENT)) {
@@ -291,8 +290,10 @@ IDropTarget* FindDropTarget(POINTL screenPoint, HWND* window)
     if (it != Registry().Targets.end()) {
       if (window)
         *window = w;
-      it->second->AddRef();
-      return it->second;
+      if (home)
+        *home = it->second.Home;
+      it->second.Target->AddRef();
+      return it->second.Target;
     }
   }
   return nullptr;
@@ -327,3 +328,19 @@ HCURSOR DefaultDragCursor(DWORD effect)
 }
 
 void ole_detail::ReleaseStaleDropTargets() { ReleaseAll(TakeStale()); }
+
+DWORD ChooseDropEffect(DWORD answered, DWORD allowed, DWORD keys)
+{
+  DWORD scroll = answered & DROPEFFECT_SCROLL;
+  DWORD e = answered & allowed & (DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK);
+  if (e == 0 || e == DROPEFFECT_COPY || e == DROPEFFECT_MOVE || e == DROPEFFECT_LINK)
+    return e | scroll;
+  bool ctrl = keys & MK_CONTROL, shift = keys & MK_SHIFT;
+  DWORD wanted = ctrl && shift ? DROPEFFECT_LINK : ctrl ? DROPEFFECT_COPY : shift ? DROPEFFECT_MOVE : 0;
+  if (wanted & e)
+    return wanted | scroll;
+  for (DWORD one : {DROPEFFECT_MOVE, DROPEFFECT_COPY, DROPEFFECT_LINK})
+    if (e & one)
+      return one | scroll;
+  return scroll;
+}

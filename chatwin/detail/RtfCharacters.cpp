@@ -79,14 +79,3 @@ void AppendUtf16Text(std::u16string_view Units, std::string& Out)
 {
   Out += UTF8Encode(Units);
 }
-
-int HexDigitValue(char c)
-{
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  return -1;
-}

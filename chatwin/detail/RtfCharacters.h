@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/base/HexDigit.h"
+
 // Whether the code page can be converted here.
 bool IsKnownCodePage(int CodePage);
 // Appends Bytes, characters of CodePage, as UTF-8. Single-byte pages go
@@ -12,5 +14,3 @@ bool IsKnownCodePage(int CodePage);
 void AppendCodePageText(int CodePage, std::string_view Bytes, std::string& Out);
 // Appends UTF-16 units as UTF-8; a lone surrogate becomes U+FFFD.
 void AppendUtf16Text(std::u16string_view Units, std::string& Out);
-// The value of one hexadecimal digit of either case, or -1.
-int HexDigitValue(char c);

@@ -5,6 +5,7 @@
 #include "chatwin/widgets/detail/XmlSink.h"
 #include "chatwin/widgets/detail/XmlSource.h"
 #include "platform/base/MemoryStream.h"
+#include "platform/base/ScopeGuard.h"
 
 TUtSimpleXML::TUtSimpleXML(TComponent* AOwner)
     : TComponent(AOwner), FRoot(std::make_unique<TUtSimpleXMLElemClassic>()), FProlog(std::make_unique<TUtSimpleXMLElemsProlog>())
@@ -33,14 +34,11 @@ void TUtSimpleXML::LoadFromStream(TStream& Stream)
   if (OnLoadProgress)
     OnLoadProgress(this, Stream.Position(), Stream.Size());
   TXmlSource source(Stream, document);
-  try {
+  {
+    ScopeExit finishing([&] { source.Finish(); });
     FProlog->ReadFrom(source, document);
     FRoot->ReadFrom(source, document, 0);
-  } catch (...) {
-    source.Finish();
-    throw;
   }
-  source.Finish();
   if (OnLoadProgress)
     OnLoadProgress(this, Stream.Position(), Stream.Size());
 }

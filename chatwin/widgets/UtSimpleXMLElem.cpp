@@ -5,6 +5,7 @@
 #include "chatwin/widgets/UtSimpleXMLProps.h"
 #include "chatwin/widgets/detail/XmlSink.h"
 #include "chatwin/widgets/detail/XmlSource.h"
+#include "platform/base/ScopeGuard.h"
 #include "platform/base/StringStream.h"
 
 TUtSimpleXMLElem::TUtSimpleXMLElem(TUtSimpleXMLElem* Parent) : FParent(Parent) {}
@@ -22,13 +23,8 @@ void TUtSimpleXMLElem::Clear()
 void TUtSimpleXMLElem::LoadFromStream(TStream& Stream, TUtSimpleXML* Document)
 {
   TXmlSource source(Stream, Document);
-  try {
-    ReadFrom(source, Document, 0);
-  } catch (...) {
-    source.Finish();
-    throw;
-  }
-  source.Finish();
+  ScopeExit finishing([&] { source.Finish(); });
+  ReadFrom(source, Document, 0);
 }
 
 void TUtSimpleXMLElem::SaveToStream(TStream& Stream, const std::string& Level, TUtSimpleXMLSaveProgress* Progress)

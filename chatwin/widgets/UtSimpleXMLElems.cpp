@@ -7,6 +7,7 @@
 #include "chatwin/widgets/UtSimpleXMLElemText.h"
 #include "chatwin/widgets/UtSimpleXMLInvalid.h"
 #include "chatwin/widgets/detail/XmlSource.h"
+#include "platform/base/ScopeGuard.h"
 
 namespace {
 
@@ -102,21 +103,16 @@ std::string TUtSimpleXMLElems::ReadChildren(TXmlSource& Source, TUtSimpleXMLElem
 {
   // Most elements hold one text: it waits here, so that no list is made for it.
   std::unique_ptr<TUtSimpleXMLElem> firstText;
-  auto keepFirstText = [&] {
+  // Unless it is the only child, it joins the list however the reading ends.
+  ScopeExit keepFirstText([&] {
     if (firstText)
       Parent.Items()->Add(std::move(firstText));
-  };
-  try {
-    std::string closing;
-    if (ReadChildList(Source, Parent, Depth, firstText, closing)) {
-      OnlyText = std::move(firstText);
-      return closing;
-    }
-  } catch (...) {
-    keepFirstText();
-    throw;
+  });
+  std::string closing;
+  if (ReadChildList(Source, Parent, Depth, firstText, closing)) {
+    OnlyText = std::move(firstText);
+    return closing;
   }
-  keepFirstText();
   return {};
 }
 

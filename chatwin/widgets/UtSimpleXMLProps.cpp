@@ -6,6 +6,7 @@
 #include "chatwin/widgets/UtSimpleXMLProp.h"
 #include "chatwin/widgets/detail/XmlSource.h"
 #include "chatwin/widgets/detail/XmlText.h"
+#include "platform/base/ScopeGuard.h"
 
 namespace {
 
@@ -30,12 +31,8 @@ TUtSimpleXMLProps::~TUtSimpleXMLProps()
 TUtSimpleXMLProp* TUtSimpleXMLProps::Add(const std::string& Name, const std::string& Value)
 {
   auto* prop = new TUtSimpleXMLProp(this, Name, Value);
-  try {
-    FProps.AddObject(Name, prop);
-  } catch (...) {
-    delete prop;
-    throw;
-  }
+  OnFailure freeing([&] { delete prop; });
+  FProps.AddObject(Name, prop);
   return prop;
 }
 

@@ -19,7 +19,7 @@ bool StringToGUID(const std::string& text, GUID& out)
   for (std::size_t i = 1; i < 37; ++i) {
     if (i == 9 || i == 14 || i == 19 || i == 24)
       continue;
-    if (guid_detail::HexDigit(text[i]) < 0)
+    if (HexDigitValue(text[i]) < 0)
       return false;
   }
   char buffer[39];

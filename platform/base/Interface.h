@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/base/HexDigit.h"
 #include "platform/base/Object.h"
 #include "platform/base/Types.h"
 
@@ -33,15 +34,11 @@ using CLSID = GUID;
 using REFIID = const GUID&;
 
 namespace guid_detail {
-constexpr int HexDigit(char c)
-{
-  return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
-}
 constexpr std::uint64_t Hex(const char* s, int digits)
 {
   std::uint64_t v = 0;
   for (int i = 0; i < digits; ++i) {
-    int d = HexDigit(s[i]);
+    int d = HexDigitValue(s[i]);
     if (d < 0)
       throw "GUID: bad hexadecimal digit";  // only reachable at compile time
     v = v * 16 + std::uint64_t(d);

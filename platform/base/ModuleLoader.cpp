@@ -156,6 +156,8 @@ struct TPlatformModule {
 };
 constexpr TPlatformModule PlatformModules[] = {
     {"uxtheme", "libplatform_visualstyles.so"},  // the visual styles (platform/visualstyles)
+    {"oleacc", "libplatform_win.so"},            // accessibility (platform/win/accessibility)
+    {"user32", "libplatform_win.so"},            // the window system (C exports: the win events)
 };
 
 // The layer's file for a platform module name ("uxtheme" or "uxtheme.dll", any

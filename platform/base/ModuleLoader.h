@@ -14,8 +14,8 @@
 // program's own file name stand for the running program: loading it raises its
 // count, freeing lowers it, and it is never unloaded. The names of the original
 // platform's modules that this layer stands in for ("uxtheme" or "uxtheme.dll",
-// any case: the visual styles) stand for the layer's own module, found beside
-// the layer's libraries.
+// any case: the visual styles; "oleacc" and "user32": the window library)
+// stand for the layer's own module, found beside the layer's libraries.
 //
 // Failures return 0 or null and leave the reason in GetLastError.
 #pragma once

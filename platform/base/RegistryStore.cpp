@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "platform/base/Exception.h"
+#include "platform/base/HexDigit.h"
 #include "platform/base/WholeFile.h"
 
 namespace {
@@ -35,17 +36,6 @@ std::string_view Trim(std::string_view text)
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
     text.remove_suffix(1);
   return text;
-}
-
-int HexDigit(char c)
-{
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  return -1;
 }
 
 bool WithinLimits(std::string_view path)
@@ -99,7 +89,7 @@ bool ReadHexBytes(std::string_view text, std::vector<BYTE>& out)
       return false;
     int value = 0;
     for (char c : item) {
-      int digit = HexDigit(c);
+      int digit = HexDigitValue(c);
       if (digit < 0)
         return false;
       value = value * 16 + digit;
@@ -130,7 +120,7 @@ bool ReadData(std::string_view data, TRegistryValue& value)
       return false;
     DWORD number = 0;
     for (char c : digits) {
-      int d = HexDigit(c);
+      int d = HexDigitValue(c);
       if (d < 0)
         return false;
       number = number * 16 + DWORD(d);
@@ -153,7 +143,7 @@ bool ReadData(std::string_view data, TRegistryValue& value)
       return false;
     DWORD number = 0;
     for (char c : type) {
-      int d = HexDigit(c);
+      int d = HexDigitValue(c);
       if (d < 0)
         return false;
       number = number * 16 + DWORD(d);

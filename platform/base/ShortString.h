@@ -25,7 +25,3 @@ struct ShortString {
   friend bool operator==(const ShortString& a, const ShortString& b) { return a.view() == b.view(); }
 };
 static_assert(sizeof(ShortString) == 256, "a length-prefixed string takes 256 bytes in records");
-
-// The longest prefix of text of at most maxBytes bytes that does not end inside
-// a UTF-8 character.
-std::string_view CutAtCharBoundary(std::string_view text, std::size_t maxBytes);

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/base/Exception.h"
+#include "platform/base/ScopeGuard.h"
 
 TThreadList::~TThreadList()
 {
@@ -14,20 +15,15 @@ TThreadList::~TThreadList()
 void TThreadList::Add(void* Item)
 {
   TList* list = LockList();
-  try {
-    if (FDuplicates == dupAccept || list->IndexOf(Item) == -1) {
-      list->Add(Item);
-    } else if (FDuplicates == dupError) {
-      char text[64];
-      std::snprintf(text, sizeof text, "La liste n'autorise pas les doublons ($%" PRIXPTR ")",
-                    reinterpret_cast<std::uintptr_t>(Item));
-      throw EListError(text);
-    }
-  } catch (...) {
-    UnlockList();
-    throw;
+  ScopeExit unlocking([&] { UnlockList(); });
+  if (FDuplicates == dupAccept || list->IndexOf(Item) == -1) {
+    list->Add(Item);
+  } else if (FDuplicates == dupError) {
+    char text[64];
+    std::snprintf(text, sizeof text, "La liste n'autorise pas les doublons ($%" PRIXPTR ")",
+                  reinterpret_cast<std::uintptr_t>(Item));
+    throw EListError(text);
   }
-  UnlockList();
 }
 
 void TThreadList::Remove(void* Item)

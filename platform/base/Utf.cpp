@@ -130,3 +130,29 @@ std::size_t Utf8Length(std::string_view text)
     DecodeUtf8Char(text, pos);
   return count;
 }
+
+std::string_view CutAtCharBoundary(std::string_view text, std::size_t maxBytes)
+{
+  if (text.size() <= maxBytes)
+    return text;
+  std::size_t end = maxBytes;
+  // Step back over continuation bytes (10xxxxxx) to the lead byte of the
+  // character that crosses the limit, and cut before it.
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+    --end;
+  return text.substr(0, end);
+}
+
+std::string_view WithoutPartialLastChar(std::string_view text)
+{
+  std::size_t end = text.size();
+  while (end > 0 && (static_cast<unsigned char>(text[end - 1]) & 0xC0) == 0x80)
+    --end;
+  if (end > 0 && static_cast<unsigned char>(text[end - 1]) >= 0xC0) {
+    unsigned char lead = static_cast<unsigned char>(text[end - 1]);
+    std::size_t need = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    if (text.size() - (end - 1) < need)
+      return text.substr(0, end - 1);
+  }
+  return text;
+}

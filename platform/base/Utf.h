@@ -27,3 +27,10 @@ std::string UTF8Encode(std::u16string_view text);
 
 // Number of characters (code points, ill-formed sequences counting one each).
 std::size_t Utf8Length(std::string_view text);
+
+// The longest prefix of text of at most maxBytes bytes that does not end inside
+// a UTF-8 character: the byte after the cut decides.
+std::string_view CutAtCharBoundary(std::string_view text, std::size_t maxBytes);
+// Text whose end may fall inside a character (the rest was lost): without a
+// last character whose lead byte announces more bytes than are left.
+std::string_view WithoutPartialLastChar(std::string_view text);

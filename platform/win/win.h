@@ -6,5 +6,6 @@
 #include "platform/win/window/window.h"
 #include "platform/win/controls/controls.h"
 #include "platform/win/ole/ole.h"
+#include "platform/win/accessibility/accessibility.h"
 #include "platform/win/shell/ShellNotify.h"
 #include "platform/win/shell/DropFiles.h"

@@ -1,13 +1,15 @@
-// Layered windows and the screen DC on an X server: without a compositing
-// manager the layered calls fail, so callers fall back; with one (a real
-// one, started for the test) alpha, colour keys and per-pixel alpha show on
-// the screen. The screen DC reads the root window's contents and draws over
-// the windows on it. Popup kinds follow the styles alone.
+// How windows mix on an X server's screen. Layered windows: without a
+// compositing manager the layered calls fail, so callers fall back; with one
+// (a real one, started for the test) alpha, colour keys and per-pixel alpha
+// show on the screen, and so do drop shadows. The screen DC reads the root
+// window's contents and draws over the windows on it. Window regions shape
+// the X windows. Popup kinds follow the styles alone.
 #include "X11TestSupport.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/shape.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -48,11 +50,13 @@ protected:
     gColours.clear();
   }
 
-  HWND Make(const char* className, DWORD style, DWORD exStyle, const TRect& r, HWND owner = nullptr)
+  HWND Make(const char* className, DWORD style, DWORD exStyle, const TRect& r, HWND owner = nullptr,
+            UINT classStyle = 0)
   {
     WNDCLASS wc;
     if (!GetClassInfo(nullptr, className, &wc)) {
       wc = WNDCLASS();
+      wc.style = classStyle;
       wc.lpfnWndProc = &FillingProc;
       wc.lpszClassName = className;
       RegisterClass(&wc);
@@ -182,6 +186,80 @@ TEST_F(X11LayeredTest, WithACompositorLayeredWindowsShowMixedOnTheScreen)
     EXPECT_TRUE(Near((GetRValue(read) << 16) | (GetGValue(read) << 8) | GetBValue(read), c.Shown)) << std::hex << read;
   }
   ReleaseDC(nullptr, screen);
+}
+
+TEST_F(X11LayeredTest, DropShadowsShowOnlyWhereACompositorRuns)
+{
+  Shown(TRect(100, 100, 400, 400), RGB(255, 255, 255));
+  const TRect r(150, 150, 250, 230);
+  const int y = 190;
+  for (bool compositing : {false, true}) {
+    SCOPED_TRACE(compositing ? "with a compositor" : "without");
+    if (compositing && !StartCompositor())
+      GTEST_SKIP() << "no compositing manager installed";
+    UINT shadows = !compositing;
+    ASSERT_TRUE(SystemParametersInfo(SPI_GETDROPSHADOW, 0, &shadows, 0));
+    EXPECT_EQ(shadows != FALSE, compositing);
+    HWND h = Make("X11Shadowed", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, r, nullptr, CS_DROPSHADOW);
+    gColours[h] = RGB(0, 0, 255);
+    ShowWindow(h, SW_SHOWNOACTIVATE);
+    UpdateWindow(h);
+    ASSERT_TRUE(PumpUntil([&] { return Viewable(XOf(h)) && RootPixel(200, y) == 0x0000FFu; }));
+    if (!compositing) {
+      Pump(200);
+      EXPECT_EQ(RootPixel(r.Right + 1, y), 0xFFFFFFu);
+      EXPECT_EQ(FindWindow("SysShadow", nullptr), nullptr);
+      DestroyWindow(h);
+      continue;
+    }
+    // A grey fade beside and below the window, lighter outwards, none beyond.
+    uint32_t beside = 0;
+    EXPECT_TRUE(PumpUntil([&] { return (beside = RootPixel(r.Right + 1, y)) < 0xF0F0F0u; })) << std::hex << beside;
+    EXPECT_TRUE(Near(RootPixel(200, r.Bottom + 1), beside));
+    EXPECT_GT(RootPixel(r.Right + 4, y), beside);
+    EXPECT_EQ(RootPixel(r.Right + 6, y), 0xFFFFFFu);
+    EXPECT_EQ(RootPixel(r.Left - 1, y), 0xFFFFFFu);
+    // Clicks fall through it to the window below, and it goes with its window.
+    XWin shadow = XOf(FindWindow("SysShadow", nullptr));
+    int count = -1, ordering;
+    XRectangle* input = XShapeGetRectangles(X, shadow, ShapeInput, &count, &ordering);
+    EXPECT_EQ(count, 0) << "no input area";
+    if (input)
+      XFree(input);
+    ShowWindow(h, SW_HIDE);
+    EXPECT_TRUE(PumpUntil([&] { return RootPixel(r.Right + 1, y) == 0xFFFFFFu; }));
+    DestroyWindow(h);
+    EXPECT_EQ(FindWindow("SysShadow", nullptr), nullptr);
+  }
+}
+
+TEST_F(X11LayeredTest, AWindowRegionShapesTheXWindow)
+{
+  Shown(TRect(100, 100, 300, 300), RGB(255, 255, 255));
+  HWND h = Shown(TRect(150, 150, 250, 250), RGB(0, 0, 255), WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+  // Two squares touching at a corner.
+  HRGN shape = CreateRectRgn(0, 0, 40, 40);
+  HRGN second = CreateRectRgn(40, 40, 100, 100);
+  CombineRgn(shape, shape, second, RGN_OR);
+  DeleteObject(second);
+  ASSERT_TRUE(SetWindowRgn(h, shape, TRUE));
+  XSync(X, False);
+  int count = 0, ordering;
+  XRectangle* rects = XShapeGetRectangles(X, XOf(h), ShapeBounding, &count, &ordering);
+  ASSERT_EQ(count, 2);
+  std::vector<TRect> got;
+  for (int i = 0; i < count; ++i)
+    got.push_back(Bounds(rects[i].x, rects[i].y, rects[i].width, rects[i].height));
+  XFree(rects);
+  std::sort(got.begin(), got.end(), [](const TRect& a, const TRect& b) { return a.Top < b.Top; });
+  EXPECT_EQ(got[0], TRect(0, 0, 40, 40));
+  EXPECT_EQ(got[1], TRect(40, 40, 100, 100));
+  EXPECT_TRUE(PumpUntil([&] { return RootPixel(220, 170) == 0xFFFFFFu; })) << "outside the region, what lies below";
+  EXPECT_EQ(RootPixel(160, 160), 0x0000FFu);
+  EXPECT_EQ(RootPixel(220, 220), 0x0000FFu);
+  // Without a region the whole window shows again.
+  SetWindowRgn(h, nullptr, TRUE);
+  EXPECT_TRUE(PumpUntil([&] { return RootPixel(220, 170) == 0x0000FFu; }));
 }
 
 TEST_F(X11LayeredTest, TheScreenDCReadsTheRootAndItsInvertedFramesShowThere)

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/base/MemoryStream.h"
+#include "platform/classes/actions/ActionList.h"
 #include "platform/classes/components/Reader.h"
 #include "platform/classes/components/Writer.h"
 #include "platform/classes/graphics/Bitmap.h"
@@ -11,6 +12,7 @@
 #include "platform/classes/graphics/ChangeLink.h"
 #include "platform/classes/graphics/Colors.h"
 #include "platform/classes/graphics/ImageList.h"
+#include "platform/classes/menus/PopupMenu.h"
 #include "platform/win/gdi/ImageList.h"
 
 namespace {
@@ -192,4 +194,48 @@ TEST(ImageListTest, HandlesAreTakenOverOrShared)
   }
   int cx = 0, cy = 0;
   EXPECT_FALSE(ImageList_GetIconSize(pack, &cx, &cy));  // taken over: freed with the list
+}
+
+TEST(ImageListTest, ActionListsAndMenusFollowTheImageListTheyShow)
+{
+  auto* first = new TImageList(nullptr, 4, 4);
+  auto* second = new TImageList(nullptr, 4, 4);
+  TActionList actions(nullptr);
+  TPopupMenu menu(nullptr);
+  int actionChanges = 0, menuChanges = 0;
+  struct TCounter {
+    int* Count;
+    void Changed(TObject*) { ++*Count; }
+    void MenuChanged(TObject*, TMenuItem*, bool) { ++*Count; }
+  } actionCounter{&actionChanges}, menuCounter{&menuChanges};
+  actions.OnChange = TNotifyEvent(&actionCounter, &TCounter::Changed);
+  menu.OnChange = TMenuChangeEvent(&menuCounter, &TCounter::MenuChanged);
+
+  actions.SetImages(first);
+  menu.SetImages(first);
+  EXPECT_EQ(actionChanges, 1);
+  EXPECT_EQ(menuChanges, 1);
+  actions.SetImages(first);  // the same list again: nothing to tell
+  menu.SetImages(first);
+  EXPECT_EQ(actionChanges, 1);
+  EXPECT_EQ(menuChanges, 1);
+  first->Change();
+  EXPECT_EQ(actionChanges, 2);
+  EXPECT_EQ(menuChanges, 2);
+
+  // Moved to the second list, they no longer hear the first.
+  actions.SetImages(second);
+  menu.SetImages(second);
+  first->Change();
+  EXPECT_EQ(actionChanges, 3);
+  EXPECT_EQ(menuChanges, 3);
+  second->Change();
+  EXPECT_EQ(actionChanges, 4);
+  EXPECT_EQ(menuChanges, 4);
+
+  // Freeing the list they show clears their property.
+  delete second;
+  EXPECT_EQ(actions.Images(), nullptr);
+  EXPECT_EQ(menu.Images(), nullptr);
+  delete first;
 }

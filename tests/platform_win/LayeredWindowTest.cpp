@@ -17,28 +17,6 @@ protected:
     Display->SetLayeredWindowsSupported(true);
     TWindowFixture::TearDown();
   }
-
-  // A shown popup whose client area is painted by paint.
-  HWND Painted(int x, int y, int w, int h, DWORD exStyle, std::function<void(HDC, const TRect&)> paint)
-  {
-    HWND hwnd = Make(WS_POPUP, x, y, w, h, nullptr, exStyle);
-    Painters[hwnd] = std::move(paint);
-    On(WM_PAINT, [this](HWND h, UINT, WPARAM, LPARAM, LRESULT&) {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(h, &ps);
-      TRect r;
-      GetClientRect(h, &r);
-      if (auto it = Painters.find(h); it != Painters.end())
-        it->second(dc, r);
-      EndPaint(h, &ps);
-      return true;
-    });
-    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
-    UpdateWindow(hwnd);
-    return hwnd;
-  }
-
-  std::map<HWND, std::function<void(HDC, const TRect&)>> Painters;
 };
 
 TEST_F(LayeredWindowTest, LayeredCallsFailWhereTheScreenCannotComposeWindows)

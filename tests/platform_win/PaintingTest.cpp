@@ -1,5 +1,7 @@
 #include <cstdio>
 #include <fstream>
+#include <string>
+#include <unistd.h>
 
 #include "WindowTestSupport.h"
 #include "platform/win/gdi/Bitmaps.h"
@@ -172,7 +174,8 @@ TEST_F(PaintingTest, ScreenshotWritesThePixelsOfTheWindowAsPng)
   HWND w = Make(WS_POPUP | WS_VISIBLE, 10, 10, 30, 20);
   PaintIn({{w, RGB(1, 2, 3)}});
   Pump();
-  std::string path = ::testing::TempDir() + "/corvane-window-shot.png";
+  // A name of this process alone: several test runs may share the temporary folder.
+  std::string path = ::testing::TempDir() + "/corvane-window-shot-" + std::to_string(getpid()) + ".png";
   ASSERT_TRUE(Display->Screenshot(w, path));
   std::ifstream in(path, std::ios::binary);
   std::string head(24, '\0');

@@ -11,20 +11,10 @@ protected:
   // A shown popup: red on its left half, green on its right half.
   HWND TwoColoured(int x, int y, int w, int h)
   {
-    On(WM_PAINT, [](HWND hwnd, UINT, WPARAM, LPARAM, LRESULT&) {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd, &ps);
-      TRect r;
-      GetClientRect(hwnd, &r);
+    return Painted(x, y, w, h, 0, [](HDC dc, const TRect& r) {
       Fill(dc, TRect(0, 0, r.Right / 2, r.Bottom), RGB(255, 0, 0));
       Fill(dc, TRect(r.Right / 2, 0, r.Right, r.Bottom), RGB(10, 200, 30));
-      EndPaint(hwnd, &ps);
-      return true;
     });
-    HWND hwnd = Make(WS_POPUP, x, y, w, h);
-    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
-    UpdateWindow(hwnd);
-    return hwnd;
   }
 };
 

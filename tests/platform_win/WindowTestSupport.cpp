@@ -61,6 +61,7 @@ void TWindowFixture::SetUp()
 void TWindowFixture::TearDown()
 {
   Handlers.clear();
+  Painters.clear();
   if (GetCapture())
     ReleaseCapture();
   for (auto it = Made.rbegin(); it != Made.rend(); ++it)
@@ -86,6 +87,25 @@ void TWindowFixture::Fill(HDC dc, const TRect& r, COLORREF colour)
   HBRUSH brush = CreateSolidBrush(colour);
   FillRect(dc, &r, brush);
   DeleteObject(brush);
+}
+
+HWND TWindowFixture::Painted(int x, int y, int w, int h, DWORD exStyle, std::function<void(HDC, const TRect&)> paint)
+{
+  HWND hwnd = Make(WS_POPUP, x, y, w, h, nullptr, exStyle);
+  Painters[hwnd] = std::move(paint);
+  On(WM_PAINT, [this](HWND h, UINT, WPARAM, LPARAM, LRESULT&) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(h, &ps);
+    TRect r;
+    GetClientRect(h, &r);
+    if (auto it = Painters.find(h); it != Painters.end())
+      it->second(dc, r);
+    EndPaint(h, &ps);
+    return true;
+  });
+  ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+  UpdateWindow(hwnd);
+  return hwnd;
 }
 
 std::vector<TRecorded> TWindowFixture::Take(const std::vector<UINT>& kinds)

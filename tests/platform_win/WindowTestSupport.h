@@ -44,11 +44,15 @@ public:
   void Pump() { THeadlessDisplay::PumpMessages(); }
   // Fills a rectangle of a DC with one colour.
   static void Fill(HDC dc, const TRect& r, COLORREF colour);
+  // A shown popup, not activated, whose client area paint draws (given the
+  // client rectangle) whenever it is painted.
+  HWND Painted(int x, int y, int w, int h, DWORD exStyle, std::function<void(HDC, const TRect&)> paint);
 
   THeadlessDisplay* Display = nullptr;
   static TWindowFixture* Current;
   std::vector<TRecorded> Log;
   std::map<UINT, THandler> Handlers;
+  std::map<HWND, std::function<void(HDC, const TRect&)>> Painters;
   std::vector<HWND> Made;
   static LRESULT Proc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
 };

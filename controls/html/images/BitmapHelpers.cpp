@@ -35,21 +35,7 @@ HBITMAP CreateTopDownDIB(int Width, int Height, int BitCount, const RGBQUAD* Col
 
 int BitmapBitCount(TBitmap* Bitmap)
 {
-  switch (Bitmap->PixelFormat()) {
-  case pf1bit:
-    return 1;
-  case pf4bit:
-    return 4;
-  case pf8bit:
-    return 8;
-  case pf15bit:
-  case pf16bit:
-    return 16;
-  case pf24bit:
-    return 24;
-  default:
-    return 32;
-  }
+  return PixelFormatBitCount(Bitmap->PixelFormat());
 }
 
 std::vector<RGBQUAD> ReadColorTable(TBitmap* Bitmap)

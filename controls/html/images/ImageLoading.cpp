@@ -14,6 +14,7 @@
 #include "platform/base/FileStream.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/MemoryStream.h"
+#include "platform/base/ScopeGuard.h"
 #include "platform/classes/graphics/Brush.h"
 #include "platform/classes/graphics/Canvas.h"
 #include "platform/win/gdi/gdi.h"
@@ -152,18 +153,15 @@ TBitmap* ToScreenBitmap(TBitmap* Bitmap)
     RealizePalette(dc);
   }
   HBITMAP handle = nullptr;
-  try {
+  {
+    ScopeExit releasing([&] {
+      if (oldPalette)
+        SelectPalette(dc, oldPalette, FALSE);
+      DeleteDC(dc);
+    });
     TDib dib(dc, old->Handle(), old->Palette());
     handle = dib.CreateDIBitmap();
-  } catch (...) {
-    if (oldPalette)
-      SelectPalette(dc, oldPalette, FALSE);
-    DeleteDC(dc);
-    throw;
   }
-  if (oldPalette)
-    SelectPalette(dc, oldPalette, FALSE);
-  DeleteDC(dc);
   old.reset();
   auto result = std::make_unique<TBitmap>();
   result->SetHandle(handle);

@@ -5,21 +5,12 @@
 #include "controls/html/parser/EntityTable.h"
 #include "controls/html/parser/Symbols.h"
 #include "controls/html/text/CodePageText.h"
+#include "platform/base/HexDigit.h"
 
 namespace {
 
 bool IsDigit(char C) { return C >= '0' && C <= '9'; }
 bool IsLetter(char C) { return (C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z'); }
-int HexValue(char C)
-{
-  if (IsDigit(C))
-    return C - '0';
-  if (C >= 'a' && C <= 'f')
-    return C - 'a' + 10;
-  if (C >= 'A' && C <= 'F')
-    return C - 'A' + 10;
-  return -1;
-}
 
 void Emit(std::string& Out, std::uint32_t Code, bool FromDigits, UINT CodePage)
 {
@@ -62,7 +53,7 @@ std::string DecodeAttributeEntities(std::string_view Raw, UINT CodePage)
     if (I < N && Raw[I] == '#') {
       std::size_t J = I + 1;
       bool Hex = false;
-      if (J < N && (Raw[J] == 'x' || Raw[J] == 'X') && J + 1 < N && HexValue(Raw[J + 1]) >= 0) {
+      if (J < N && (Raw[J] == 'x' || Raw[J] == 'X') && J + 1 < N && HexDigitValue(Raw[J + 1]) >= 0) {
         Hex = true;
         ++J;
       } else if (!(J < N && IsDigit(Raw[J]))) {
@@ -73,8 +64,8 @@ std::string DecodeAttributeEntities(std::string_view Raw, UINT CodePage)
         continue;
       }
       std::uint32_t Code = 0;
-      while (J < N && (Hex ? HexValue(Raw[J]) >= 0 : IsDigit(Raw[J]))) {
-        Code = std::min<std::uint32_t>(Code * (Hex ? 16 : 10) + std::uint32_t(HexValue(Raw[J])), 0x110000);
+      while (J < N && (Hex ? HexDigitValue(Raw[J]) >= 0 : IsDigit(Raw[J]))) {
+        Code = std::min<std::uint32_t>(Code * (Hex ? 16 : 10) + std::uint32_t(HexDigitValue(Raw[J])), 0x110000);
         ++J;
       }
       if (J < N && Raw[J] == ';')

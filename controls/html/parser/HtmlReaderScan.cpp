@@ -9,6 +9,7 @@
 #include "controls/html/parser/detail/AttributeText.h"
 #include "controls/html/styles/StyleNumbers.h"
 #include "controls/html/text/CodePageText.h"
+#include "platform/base/HexDigit.h"
 #include "platform/base/StringRoutines.h"
 
 namespace {
@@ -16,16 +17,6 @@ namespace {
 bool IsUpperLetter(char Upper) { return Upper >= 'A' && Upper <= 'Z'; }
 bool IsDigit(char C) { return C >= '0' && C <= '9'; }
 bool IsLetter(char C) { return (C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z'); }
-int HexValue(char C)
-{
-  if (IsDigit(C))
-    return C - '0';
-  if (C >= 'a' && C <= 'f')
-    return C - 'a' + 10;
-  if (C >= 'A' && C <= 'F')
-    return C - 'A' + 10;
-  return -1;
-}
 
 }  // namespace
 
@@ -214,7 +205,7 @@ void THtmlReader::TextEntity(TCharCollection& Collection, UINT CodePage)
       const char X = LCh;
       const int XPos = ChPos;
       GetCh();
-      if (HexValue(LCh) < 0) {
+      if (HexDigitValue(LCh) < 0) {
         Collection.Add('&', AmpPos);
         Collection.Add('#', HashPos);
         Collection.Add(X, XPos);
@@ -227,8 +218,8 @@ void THtmlReader::TextEntity(TCharCollection& Collection, UINT CodePage)
       return;
     }
     std::uint32_t Code = 0;
-    while (Hex ? HexValue(LCh) >= 0 : IsDigit(LCh)) {
-      Code = std::min<std::uint32_t>(Code * (Hex ? 16 : 10) + std::uint32_t(HexValue(LCh)), 0x110000);
+    while (Hex ? HexDigitValue(LCh) >= 0 : IsDigit(LCh)) {
+      Code = std::min<std::uint32_t>(Code * (Hex ? 16 : 10) + std::uint32_t(HexDigitValue(LCh)), 0x110000);
       GetCh();
     }
     if (LCh == ';')

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "controls/html/styles/StyleNumbers.h"
+#include "platform/base/HexDigit.h"
 #include "platform/base/StringRoutines.h"
 
 namespace {
@@ -204,15 +205,6 @@ struct TColorCache {
 };
 TColorCache Cache;
 
-int HexValue(char C)
-{
-  if (C >= '0' && C <= '9')
-    return C - '0';
-  if (C >= 'a' && C <= 'f')
-    return C - 'a' + 10;
-  return -1;
-}
-
 // An rgb() component: a percentage of 255 or an integer, limited to 0..255.
 int RgbComponent(std::string_view Text)
 {
@@ -266,7 +258,7 @@ bool ReadHex(const std::string& S, bool NeedPound, TColor& Color)
     return false;
   int Value = 0;
   for (char C : Digits) {
-    int H = HexValue(C);
+    int H = HexDigitValue(C);
     if (H < 0)
       return false;
     Value = Value * 16 + H;

@@ -1,5 +1,6 @@
 #include "controls/html/url/UrlHelpers.h"
 
+#include "platform/base/HexDigit.h"
 #include "platform/base/StringRoutines.h"
 
 namespace {
@@ -15,17 +16,6 @@ std::string CutQuery(std::string_view Url)
 bool StartsWithNoCase(std::string_view Text, std::string_view Prefix)
 {
   return Text.size() >= Prefix.size() && SameText(Text.substr(0, Prefix.size()), Prefix);
-}
-
-int HexDigit(char C)
-{
-  if (C >= '0' && C <= '9')
-    return C - '0';
-  if (C >= 'a' && C <= 'f')
-    return C - 'a' + 10;
-  if (C >= 'A' && C <= 'F')
-    return C - 'A' + 10;
-  return -1;
 }
 
 // The index of the "/" that ends the root of Base ("scheme://host/"), npos
@@ -210,8 +200,8 @@ std::string ReferenceToFileName(std::string_view Reference)
   for (std::size_t At = 0; At < Reference.size(); ++At) {
     char C = Reference[At];
     if (Decoding && C == '%') {
-      int Hi = At + 2 < Reference.size() ? HexDigit(Reference[At + 1]) : -1;
-      int Lo = At + 2 < Reference.size() ? HexDigit(Reference[At + 2]) : -1;
+      int Hi = At + 2 < Reference.size() ? HexDigitValue(Reference[At + 1]) : -1;
+      int Lo = At + 2 < Reference.size() ? HexDigitValue(Reference[At + 2]) : -1;
       if (Hi >= 0 && Lo >= 0 && (Hi | Lo) != 0) {
         S += char(Hi * 16 + Lo);
         At += 2;

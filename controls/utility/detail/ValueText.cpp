@@ -6,6 +6,7 @@
 
 #include "platform/base/Exception.h"
 #include "platform/base/Format.h"
+#include "platform/base/HexDigit.h"
 #include "platform/base/SysConsts.h"
 #include "platform/base/StringRoutines.h"
 
@@ -123,12 +124,9 @@ std::string BytesToHex(const void* data, std::size_t size)
 std::vector<std::uint8_t> HexToBytes(std::string_view text)
 {
   auto digit = [&](char c) {
-    if (c >= '0' && c <= '9')
-      return c - '0';
-    if (c >= 'A' && c <= 'F')
-      return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-      return c - 'a' + 10;
+    int value = HexDigitValue(c);
+    if (value >= 0)
+      return value;
     throw EConvertError("'" + std::string(text) + "' n'est pas une suite d'octets valide");
   };
   if (text.size() % 2)

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <span>
 
+#include "platform/base/ScopeGuard.h"
 #include "platform/base/StringRoutines.h"
 #include "controls/utility/UtConsts.h"
 #include "controls/utility/UtExceptions.h"
@@ -264,13 +265,10 @@ void TUtCustomAppStorage::ReadEnumerationValue(const std::string& Path, PTypeInf
           bool saved = options->DefaultIfReadConvertError();
           options->SetDefaultIfReadConvertError(true);
           std::string text;
-          try {
+          {
+            ScopeExit restoring([&] { options->SetDefaultIfReadConvertError(saved); });
             text = ReadStringValue(Path, "");
-          } catch (...) {
-            options->SetDefaultIfReadConvertError(saved);
-            throw;
           }
-          options->SetDefaultIfReadConvertError(saved);
           std::int32_t mapped = 0;
           if (!text.empty() && toInt(text, mapped))
             work = mapped;

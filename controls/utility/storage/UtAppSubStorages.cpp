@@ -3,6 +3,7 @@
 #include "controls/utility/UtConsts.h"
 #include "controls/utility/UtExceptions.h"
 #include "controls/utility/storage/UtAppStorage.h"
+#include "platform/base/ScopeGuard.h"
 #include "platform/base/StringRoutines.h"
 
 namespace {
@@ -70,13 +71,9 @@ TUtAppSubStorages::TUtAppSubStorages(TUtCustomAppStorage* Owner)
 TUtAppSubStorage* TUtAppSubStorages::Add(const std::string& RootPath, TUtCustomAppStorage* AppStorage)
 {
   TUtAppSubStorage* item = Add();
-  try {
-    item->SetRootPath(RootPath);
-    item->SetAppStorage(AppStorage);
-  } catch (...) {
-    Delete(item->Index());
-    throw;
-  }
+  OnFailure removing([&] { Delete(item->Index()); });
+  item->SetRootPath(RootPath);
+  item->SetAppStorage(AppStorage);
   return item;
 }
 

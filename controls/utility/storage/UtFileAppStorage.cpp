@@ -2,6 +2,7 @@
 
 #include "platform/base/Exception.h"
 #include "platform/base/FileSystem.h"
+#include "platform/base/HexDigit.h"
 #include "platform/base/WholeFile.h"
 
 namespace {
@@ -28,24 +29,13 @@ std::string Escape(std::string_view text, bool isPath)
   return out;
 }
 
-int HexValue(char c)
-{
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  return -1;
-}
-
 std::string Unescape(std::string_view text)
 {
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 && HexValue(text[i + 2]) >= 0) {
-      out += char(HexValue(text[i + 1]) << 4 | HexValue(text[i + 2]));
+    if (text[i] == '%' && i + 2 < text.size() && HexDigitValue(text[i + 1]) >= 0 && HexDigitValue(text[i + 2]) >= 0) {
+      out += char(HexDigitValue(text[i + 1]) << 4 | HexDigitValue(text[i + 2]));
       i += 2;
     } else {
       out += text[i];

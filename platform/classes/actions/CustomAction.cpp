@@ -1,5 +1,6 @@
 #include "platform/classes/actions/CustomAction.h"
 
+#include "platform/base/ScopeGuard.h"
 #include "platform/classes/actions/ActionLink.h"
 #include "platform/classes/actions/CustomActionList.h"
 #include "platform/classes/actions/ShortCutList.h"
@@ -51,21 +52,16 @@ void TCustomAction::SetChecked(bool Value)
   if (FChecking || Value == FChecked)
     return;
   FChecking = true;
-  try {
-    ForEachLink([&](TActionLink* l) { l->SetChecked(Value); });
-    FChecked = Value;
-    if (FGroupIndex > 0 && FChecked && ActionList())
-      for (int i = 0; i < ActionList()->ActionCount(); ++i) {
-        auto* other = dynamic_cast<TCustomAction*>(ActionList()->Actions(i));
-        if (other && other != this && other->FGroupIndex == FGroupIndex)
-          other->SetChecked(false);
-      }
-    Change();
-  } catch (...) {
-    FChecking = false;
-    throw;
-  }
-  FChecking = false;
+  ScopeExit checking([&] { FChecking = false; });
+  ForEachLink([&](TActionLink* l) { l->SetChecked(Value); });
+  FChecked = Value;
+  if (FGroupIndex > 0 && FChecked && ActionList())
+    for (int i = 0; i < ActionList()->ActionCount(); ++i) {
+      auto* other = dynamic_cast<TCustomAction*>(ActionList()->Actions(i));
+      if (other && other != this && other->FGroupIndex == FGroupIndex)
+        other->SetChecked(false);
+    }
+  Change();
 }
 
 void TCustomAction::SetEnabled(bool Value)

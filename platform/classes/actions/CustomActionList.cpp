@@ -103,18 +103,8 @@ bool TCustomActionList::IsShortCut(TWMKey& Message)
 
 void TCustomActionList::SetImages(TCustomImageList* Value)
 {
-  if (Value == FImages)
-    return;
-  if (FImages) {
-    FImages->UnRegisterChanges(FImageChangeLink);
-    FImages->RemoveFreeNotification(this);
-  }
-  FImages = Value;
-  if (FImages) {
-    FImages->RegisterChanges(FImageChangeLink);
-    FImages->FreeNotification(this);
-  }
-  Change();
+  if (SetLinkedImages(this, FImages, Value, FImageChangeLink))
+    Change();
 }
 
 void TCustomActionList::SetState(TActionListState Value)

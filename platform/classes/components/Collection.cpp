@@ -4,6 +4,7 @@
 
 #include "platform/base/Exception.h"
 #include "platform/base/Format.h"
+#include "platform/base/ScopeGuard.h"
 #include "platform/base/SysConsts.h"
 
 TCollection::TCollection(TCollectionItemClass ItemClass) : FItemClass(ItemClass) {}
@@ -50,14 +51,9 @@ void TCollection::Clear()
   if (FItems.empty())
     return;
   BeginUpdate();
-  try {
-    while (!FItems.empty())
-      Delete(Count() - 1);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  ScopeExit updating([&] { EndUpdate(); });
+  while (!FItems.empty())
+    Delete(Count() - 1);
 }
 
 void TCollection::BeginUpdate()
@@ -101,15 +97,10 @@ void TCollection::Assign(TPersistent* Source)
     return;
   }
   BeginUpdate();
-  try {
-    Clear();
-    for (TCollectionItem* item : source->FItems)
-      Add()->Assign(item);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  ScopeExit updating([&] { EndUpdate(); });
+  Clear();
+  for (TCollectionItem* item : source->FItems)
+    Add()->Assign(item);
 }
 
 std::string TCollection::GetNamePath() const

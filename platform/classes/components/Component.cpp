@@ -4,6 +4,7 @@
 
 #include "platform/base/AnsiStrings.h"
 #include "platform/base/Format.h"
+#include "platform/base/ScopeGuard.h"
 #include "platform/base/SysConsts.h"
 #include "platform/classes/ClassesConsts.h"
 #include "platform/classes/components/Reader.h"
@@ -290,13 +291,8 @@ void TComponent::SetSubComponent(bool Value)
 void TComponent::WriteState(TWriter* Writer)
 {
   FComponentState.Include(csWriting);
-  try {
-    Writer->WriteProperties(this);
-  } catch (...) {
-    FComponentState.Exclude(csWriting);
-    throw;
-  }
-  FComponentState.Exclude(csWriting);
+  ScopeExit writing([&] { FComponentState.Exclude(csWriting); });
+  Writer->WriteProperties(this);
 }
 
 void TComponent::ReadState(TReader* Reader)

@@ -137,10 +137,7 @@ void TControl::DefaultHandler(TMessage& Message)
       Message.Result = 0;
       return;
     }
-    std::size_t n = std::min(FText.size(), size - 1);
-    // Never cut a character in two.
-    while (n > 0 && n < FText.size() && (static_cast<unsigned char>(FText[n]) & 0xC0) == 0x80)
-      --n;
+    std::size_t n = CutAtCharBoundary(FText, size - 1).size();
     std::memcpy(buffer, FText.data(), n);
     buffer[n] = '\0';
     Message.Result = LRESULT(n);

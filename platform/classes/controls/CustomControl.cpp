@@ -31,16 +31,7 @@ void TCustomControl::Dispatch(TMessage& Message)
 
 void TCustomControl::PaintWindow(HDC DC)
 {
-  FCanvas->Lock();
-  FCanvas->SetHandle(DC);
-  try {
-    FCanvas->UpdateTextFlags();
-    Paint();
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
-  }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
+  TCanvasPaintScope painting(FCanvas, DC);
+  FCanvas->UpdateTextFlags();
+  Paint();
 }

@@ -18,17 +18,8 @@ void TGraphicControl::Dispatch(TMessage& Message)
   if (Message.Msg == WM_PAINT) {
     // The parent paints this control through the context it hands over.
     if (Message.WParam) {
-      FCanvas->Lock();
-      FCanvas->SetHandle(HDC(Message.WParam));
-      try {
-        Paint();
-      } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        FCanvas->Unlock();
-        throw;
-      }
-      FCanvas->SetHandle(nullptr);
-      FCanvas->Unlock();
+      TCanvasPaintScope painting(FCanvas, HDC(Message.WParam));
+      Paint();
     }
     return;
   }

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/base/MulDiv.h"
+#include "platform/base/ScopeGuard.h"
 #include "platform/classes/controls/WinControl.h"
 #include "platform/win/win.h"
 
@@ -35,16 +36,12 @@ void TWinControl::AlignControl(TControl* AControl)
     return;
   }
   DisableAlign();
-  try {
-    TRect rect = ClientRect();
-    AlignControls(AControl, rect);
-  } catch (...) {
+  ScopeExit aligning([&] {
     FControlState.Exclude(csAlignmentNeeded);
     EnableAlign();
-    throw;
-  }
-  FControlState.Exclude(csAlignmentNeeded);
-  EnableAlign();
+  });
+  TRect rect = ClientRect();
+  AlignControls(AControl, rect);
 }
 
 void TWinControl::AdjustClientRect(TRect&)
@@ -120,13 +117,8 @@ void TWinControl::AlignControls(TControl* AControl, TRect& Rect)
             newTop = MulDiv(rules.y, parentSize.y, original.y) - newHeight / 2;
           }
           control->FAnchorMove = true;
-          try {
-            control->SetBounds(newLeft, newTop, newWidth, newHeight);
-          } catch (...) {
-            control->FAnchorMove = false;
-            throw;
-          }
-          control->FAnchorMove = false;
+          ScopeExit anchorMove([&] { control->FAnchorMove = false; });
+          control->SetBounds(newLeft, newTop, newWidth, newHeight);
         }
         if (align == alNone)
           return;
@@ -159,13 +151,10 @@ void TWinControl::AlignControls(TControl* AControl, TRect& Rect)
       default: break;
       }
       control->FAnchorMove = true;
-      try {
+      {
+        ScopeExit anchorMove([&] { control->FAnchorMove = false; });
         control->SetBounds(newLeft, newTop, newWidth, newHeight);
-      } catch (...) {
-        control->FAnchorMove = false;
-        throw;
       }
-      control->FAnchorMove = false;
       // 3. A control that did not take the size asked for (constraints)
       //    gives back or takes the difference.
       if (control->Width() != newWidth || control->Height() != newHeight) {

@@ -5,6 +5,7 @@
 #include "platform/base/Format.h"
 #include "platform/base/LastError.h"
 #include "platform/base/ModuleLoader.h"
+#include "platform/base/ScopeGuard.h"
 #include "platform/classes/ClassesConsts.h"
 #include "platform/classes/controls/ControlCanvas.h"
 #include "platform/classes/controls/WinControl.h"
@@ -139,13 +140,10 @@ void TWinControl::CreateWnd()
       throw EInvalidOperation(SWindowClass);
   }
   CreationControl = this;
-  try {
+  {
+    ScopeExit creating([&] { CreationControl = nullptr; });
     CreateWindowHandle(params);
-  } catch (...) {
-    CreationControl = nullptr;
-    throw;
   }
-  CreationControl = nullptr;
   if (!FHandle)
     throw EInvalidOperation(SWindowCreate);
   if ((GetWindowLongPtr(FHandle, GWL_STYLE) & WS_CHILD) && GetWindowLongPtr(FHandle, GWL_ID) == 0)
@@ -292,12 +290,8 @@ void TWinControl::UpdateShowing()
   }
   if (FHandle && FShowing != show) {
     FShowing = show;
-    try {
-      Perform(CM_SHOWINGCHANGED, 0, 0);
-    } catch (...) {
-      FShowing = !show;
-      throw;
-    }
+    OnFailure showing([&] { FShowing = !show; });
+    Perform(CM_SHOWINGCHANGED, 0, 0);
   }
 }
 

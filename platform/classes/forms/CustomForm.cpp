@@ -250,17 +250,8 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation)
 
 void TCustomForm::PaintWindow(HDC DC)
 {
-  FCanvas->Lock();
-  FCanvas->SetHandle(DC);
-  try {
-    Paint();
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
-  }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
+  TCanvasPaintScope painting(FCanvas, DC);
+  Paint();
 }
 
 void TCustomForm::Paint()

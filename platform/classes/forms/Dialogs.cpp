@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/base/MulDiv.h"
+#include "platform/base/ScopeGuard.h"
 #include "platform/classes/ClassesConsts.h"
 #include "platform/classes/controls/GraphicControl.h"
 #include "platform/classes/forms/Application.h"
@@ -81,7 +82,8 @@ TPoint AverageCharSize(HDC dc)
 TForm* CreateMessageDialog(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons)
 {
   auto* form = new TForm(Application());
-  try {
+  {
+    OnFailure freeing([&] { form->Free(); });
     form->SetBorderStyle(bsDialog);
     form->SetPosition(poDesigned);
     HDC dc = GetDC(nullptr);
@@ -154,9 +156,6 @@ TForm* CreateMessageDialog(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgB
       button->SetBounds(x, iconTextHeight + vertMargin + vertSpacing, buttonWidth, buttonHeight);
       x += buttonWidth + buttonSpacing;
     }
-  } catch (...) {
-    form->Free();
-    throw;
   }
   form->AfterConstruction();
   return form;
@@ -167,18 +166,13 @@ TModalResult MessageDlgPos(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgB
 {
   TForm* form = CreateMessageDialog(Msg, DlgType, Buttons);
   TModalResult result = mrNone;
-  try {
-    form->SetHelpContext(HelpCtx);
-    if (X >= 0)
-      form->SetLeft(X);
-    if (Y >= 0)
-      form->SetTop(Y);
-    result = form->ShowModal();
-  } catch (...) {
-    form->Free();
-    throw;
-  }
-  form->Free();
+  ScopeExit freeing([&] { form->Free(); });
+  form->SetHelpContext(HelpCtx);
+  if (X >= 0)
+    form->SetLeft(X);
+  if (Y >= 0)
+    form->SetTop(Y);
+  result = form->ShowModal();
   return result;
 }
 
@@ -212,14 +206,9 @@ int MessageBoxDialog(const std::string& Text, const std::string& Caption, UINT F
   }
   TForm* form = CreateMessageDialog(Text, type, buttons);
   TModalResult result = mrNone;
-  try {
-    form->SetCaption(Caption);
-    result = form->ShowModal();
-  } catch (...) {
-    form->Free();
-    throw;
-  }
-  form->Free();
+  ScopeExit freeing([&] { form->Free(); });
+  form->SetCaption(Caption);
+  result = form->ShowModal();
   // The modal results are the message box answers (IDOK = mrOk, ...).
   return result == mrNone ? IDCANCEL : int(result);
 }

@@ -248,7 +248,7 @@ void TBitmap::SetPixelFormat(TPixelFormat Value)
     Changing(this);
     FImage->PixelFormat = Value;
     FImage->DDB = Value == pfDevice;
-    FImage->BitCount = BitCountOf(Value);
+    FImage->BitCount = PixelFormatBitCount(Value);
     Changed(this);
     return;
   }
@@ -481,4 +481,23 @@ void TBitmap::LoadFromResourceName(HINSTANCE Instance, const std::string& ResNam
     throw EInvalidGraphic(SInvalidBitmap);
   SetImage(AdoptBitmap(handle));
   Changed(this);
+}
+
+int PixelFormatBitCount(TPixelFormat Format)
+{
+  switch (Format) {
+  case pf1bit:
+    return 1;
+  case pf4bit:
+    return 4;
+  case pf8bit:
+    return 8;
+  case pf15bit:
+  case pf16bit:
+    return 16;
+  case pf24bit:
+    return 24;
+  default:
+    return 32;
+  }
 }

@@ -98,3 +98,6 @@ private:
   TColor FTransparentColor;
   TTransparentMode FTransparentMode = tmAuto;
 };
+
+// Bits per pixel of a picture of the format; pfDevice and pfCustom count as 32.
+int PixelFormatBitCount(TPixelFormat Format);

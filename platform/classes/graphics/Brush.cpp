@@ -5,34 +5,11 @@
 #include "platform/win/gdi/Objects.h"
 #include "platform/win/gdi/SysColors.h"
 
-TBrush::~TBrush()
+void TBrush::CopyProperties(const TBrush& Source)
 {
-  if (FHandle)
-    DeleteObject(FHandle);
-}
-
-void TBrush::Changed()
-{
-  if (FHandle) {
-    DeleteObject(FHandle);
-    FHandle = nullptr;
-  }
-  TGraphicsObject::Changed();
-}
-
-void TBrush::Assign(TPersistent* Source)
-{
-  auto* source = dynamic_cast<TBrush*>(Source);
-  if (!source) {
-    TGraphicsObject::Assign(Source);
-    return;
-  }
-  if (source == this)
-    return;
-  FColor = source->FColor;
-  FStyle = source->FStyle;
-  FBitmap = source->FBitmap;
-  Changed();
+  FColor = Source.FColor;
+  FStyle = Source.FStyle;
+  FBitmap = Source.FBitmap;
 }
 
 HBRUSH TBrush::Handle()

@@ -5,17 +5,14 @@
 
 #include "platform/base/Types.h"
 #include "platform/classes/Forward.h"
-#include "platform/classes/graphics/GraphicsObject.h"
+#include "platform/classes/graphics/GdiGraphicsObject.h"
 #include "platform/classes/graphics/GraphicsTypes.h"
 
-class TBrush : public TGraphicsObject {
+class TBrush : public TGdiGraphicsObject<TBrush, HBRUSH> {
 public:
   TBrush() = default;
-  ~TBrush() override;
   TBrush(const TBrush&) = delete;
   TBrush& operator=(const TBrush&) = delete;
-
-  void Assign(TPersistent* Source) override;
 
   HBRUSH Handle();
   TColor Color() const { return FColor; }
@@ -28,11 +25,10 @@ public:
   void SetBitmap(TBitmap* Value);
 
 protected:
-  void Changed() override;
+  void CopyProperties(const TBrush& Source) override;
 
 private:
   TColor FColor = 0xFFFFFF;  // clWhite
   TBrushStyle FStyle = bsSolid;
   TBitmap* FBitmap = nullptr;
-  HBRUSH FHandle = nullptr;
 };

@@ -113,3 +113,25 @@ private:
   std::recursive_mutex FLock;
   int FLockCount = 0;
 };
+
+// Lends a canvas a context for painting: locks the canvas and hands it DC, and
+// on leaving the scope, by an exception too, takes the context back (the stock
+// objects selected again) and unlocks.
+class TCanvasPaintScope {
+public:
+  TCanvasPaintScope(TCanvas* Canvas, HDC DC) : FCanvas(Canvas)
+  {
+    FCanvas->Lock();
+    FCanvas->SetHandle(DC);
+  }
+  ~TCanvasPaintScope()
+  {
+    FCanvas->SetHandle(nullptr);
+    FCanvas->Unlock();
+  }
+  TCanvasPaintScope(const TCanvasPaintScope&) = delete;
+  TCanvasPaintScope& operator=(const TCanvasPaintScope&) = delete;
+
+private:
+  TCanvas* FCanvas;
+};

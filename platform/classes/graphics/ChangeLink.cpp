@@ -13,3 +13,19 @@ void TChangeLink::Change()
   if (OnChange)
     OnChange(FSender);
 }
+
+bool SetLinkedImages(TComponent* Owner, TCustomImageList*& Images, TCustomImageList* Value, TChangeLink* Link)
+{
+  if (Value == Images)
+    return false;
+  if (Images) {
+    Images->UnRegisterChanges(Link);
+    Images->RemoveFreeNotification(Owner);
+  }
+  Images = Value;
+  if (Images) {
+    Images->RegisterChanges(Link);
+    Images->FreeNotification(Owner);
+  }
+  return true;
+}

@@ -23,3 +23,8 @@ public:
 private:
   TCustomImageList* FSender = nullptr;
 };
+
+// Sets Owner's image-list property Images to Value: Link moves from the old
+// list to the new one, and Owner is told when the new list is freed. False
+// (nothing done) when Images is Value already.
+bool SetLinkedImages(TComponent* Owner, TCustomImageList*& Images, TCustomImageList* Value, TChangeLink* Link);

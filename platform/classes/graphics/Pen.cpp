@@ -3,35 +3,12 @@
 #include "platform/win/gdi/GdiConsts.h"
 #include "platform/win/gdi/Objects.h"
 
-TPen::~TPen()
+void TPen::CopyProperties(const TPen& Source)
 {
-  if (FHandle)
-    DeleteObject(FHandle);
-}
-
-void TPen::Changed()
-{
-  if (FHandle) {
-    DeleteObject(FHandle);
-    FHandle = nullptr;
-  }
-  TGraphicsObject::Changed();
-}
-
-void TPen::Assign(TPersistent* Source)
-{
-  auto* source = dynamic_cast<TPen*>(Source);
-  if (!source) {
-    TGraphicsObject::Assign(Source);
-    return;
-  }
-  if (source == this)
-    return;
-  FColor = source->FColor;
-  FWidth = source->FWidth;
-  FStyle = source->FStyle;
-  FMode = source->FMode;
-  Changed();
+  FColor = Source.FColor;
+  FWidth = Source.FWidth;
+  FStyle = Source.FStyle;
+  FMode = Source.FMode;
 }
 
 HPEN TPen::Handle()

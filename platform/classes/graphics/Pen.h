@@ -4,18 +4,15 @@
 #pragma once
 
 #include "platform/base/Types.h"
-#include "platform/classes/graphics/GraphicsObject.h"
+#include "platform/classes/graphics/GdiGraphicsObject.h"
 #include "platform/classes/graphics/GraphicsTypes.h"
 #include "platform/win/gdi/SysColors.h"
 
-class TPen : public TGraphicsObject {
+class TPen : public TGdiGraphicsObject<TPen, HPEN> {
 public:
   TPen() = default;
-  ~TPen() override;
   TPen(const TPen&) = delete;
   TPen& operator=(const TPen&) = delete;
-
-  void Assign(TPersistent* Source) override;
 
   HPEN Handle();
   TColor Color() const { return FColor; }
@@ -30,12 +27,11 @@ public:
   static int RasterOp(TPenMode Mode);
 
 protected:
-  void Changed() override;
+  void CopyProperties(const TPen& Source) override;
 
 private:
   TColor FColor = 0;  // clBlack
   int FWidth = 1;
   TPenStyle FStyle = psSolid;
   TPenMode FMode = pmCopy;
-  HPEN FHandle = nullptr;
 };

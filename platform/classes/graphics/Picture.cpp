@@ -6,6 +6,7 @@
 #include "platform/base/AnsiStrings.h"
 #include "platform/base/Format.h"
 #include "platform/base/Path.h"
+#include "platform/base/ScopeGuard.h"
 #include "platform/base/StringRoutines.h"
 #include "platform/classes/ClassesConsts.h"
 #include "platform/classes/graphics/Bitmap.h"
@@ -64,12 +65,8 @@ void TPicture::SetGraphic(TGraphic* Value)
   TGraphic* copy = nullptr;
   if (Value) {
     copy = Value->NewInstance();
-    try {
-      copy->Assign(Value);
-    } catch (...) {
-      delete copy;
-      throw;
-    }
+    OnFailure freeing([&] { delete copy; });
+    copy->Assign(Value);
   }
   Take(copy);
 }
@@ -116,11 +113,9 @@ void TPicture::LoadFromFile(const std::string& FileName)
   if (!graphicClass)
     throw EInvalidGraphic(Format(SUnknownExtension, ext));
   TGraphic* graphic = graphicClass();
-  try {
+  {
+    OnFailure freeing([&] { delete graphic; });
     graphic->LoadFromFile(FileName);
-  } catch (...) {
-    delete graphic;
-    throw;
   }
   Take(graphic);
 }

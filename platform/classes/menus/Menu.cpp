@@ -23,18 +23,8 @@ TMenu::~TMenu()
 
 void TMenu::SetImages(TCustomImageList* Value)
 {
-  if (Value == FImages)
-    return;
-  if (FImages) {
-    FImages->UnRegisterChanges(FImageChangeLink);
-    FImages->RemoveFreeNotification(this);
-  }
-  FImages = Value;
-  if (FImages) {
-    FImages->RegisterChanges(FImageChangeLink);
-    FImages->FreeNotification(this);
-  }
-  MenuChanged(this, nullptr, false);
+  if (SetLinkedImages(this, FImages, Value, FImageChangeLink))
+    MenuChanged(this, nullptr, false);
 }
 
 namespace {

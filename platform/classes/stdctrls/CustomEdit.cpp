@@ -1,5 +1,6 @@
 #include "platform/classes/stdctrls/CustomEdit.h"
 
+#include "platform/base/ScopeGuard.h"
 #include "platform/classes/graphics/Colors.h"
 #include "platform/win/win.h"
 
@@ -37,13 +38,10 @@ void TCustomEdit::CreateParams(TCreateParams& Params)
 void TCustomEdit::CreateWnd()
 {
   FCreating = true;
-  try {
+  {
+    ScopeExit creating([&] { FCreating = false; });
     TWinControl::CreateWnd();
-  } catch (...) {
-    FCreating = false;
-    throw;
   }
-  FCreating = false;
   SendMessage(Handle(), EM_LIMITTEXT, WPARAM(FMaxLength), 0);
   SendMessage(Handle(), EM_SETMODIFY, FModified, 0);
   if (FPasswordChar)

@@ -2,6 +2,7 @@
 
 #include "platform/base/Exception.h"
 #include "platform/base/Format.h"
+#include "platform/base/ScopeGuard.h"
 #include "platform/base/SysConsts.h"
 #include "platform/classes/graphics/Brush.h"
 #include "platform/classes/graphics/Colors.h"
@@ -86,18 +87,13 @@ void TListBoxStrings::Delete(int Index)
 void TListBoxStrings::Exchange(int Index1, int Index2)
 {
   BeginUpdate();
-  try {
-    std::string text = Strings(Index1);
-    TObject* object = Objects(Index1);
-    SetStrings(Index1, Strings(Index2));
-    SetObjects(Index1, Objects(Index2));
-    SetStrings(Index2, text);
-    SetObjects(Index2, object);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  ScopeExit updating([&] { EndUpdate(); });
+  std::string text = Strings(Index1);
+  TObject* object = Objects(Index1);
+  SetStrings(Index1, Strings(Index2));
+  SetObjects(Index1, Objects(Index2));
+  SetStrings(Index2, text);
+  SetObjects(Index2, object);
 }
 
 void TListBoxStrings::Move(int CurIndex, int NewIndex)
@@ -105,16 +101,11 @@ void TListBoxStrings::Move(int CurIndex, int NewIndex)
   if (CurIndex == NewIndex)
     return;
   BeginUpdate();
-  try {
-    std::string text = Strings(CurIndex);
-    TObject* object = Objects(CurIndex);
-    Delete(CurIndex);
-    InsertObject(NewIndex, text, object);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  ScopeExit updating([&] { EndUpdate(); });
+  std::string text = Strings(CurIndex);
+  TObject* object = Objects(CurIndex);
+  Delete(CurIndex);
+  InsertObject(NewIndex, text, object);
 }
 
 void TListBoxStrings::Clear()
@@ -517,18 +508,13 @@ void TCustomListBox::CNDrawItem(TMessage& Message)
     FCanvas->Brush()->SetColor(clHighlight);
     FCanvas->Font()->SetColor(clHighlightText);
   }
-  try {
-    if (index >= 0)
-      DrawItem(index, item->rcItem, state);
-    else
-      FCanvas->FillRect(item->rcItem);
-    if (state.Contains(odFocused))
-      ::DrawFocusRect(item->hDC, &item->rcItem);
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    throw;
-  }
-  FCanvas->SetHandle(nullptr);
+  ScopeExit lent([&] { FCanvas->SetHandle(nullptr); });
+  if (index >= 0)
+    DrawItem(index, item->rcItem, state);
+  else
+    FCanvas->FillRect(item->rcItem);
+  if (state.Contains(odFocused))
+    ::DrawFocusRect(item->hDC, &item->rcItem);
   Message.Result = 1;
 }
 

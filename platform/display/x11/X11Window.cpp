@@ -103,6 +103,7 @@ void TX11Window::CreateXWindow()
     SetTitle(FTitle);
   if (FShaped)
     ApplyShape();
+  ApplyInputShape();
 }
 
 void TX11Window::DestroyXWindow()
@@ -232,8 +233,11 @@ void TX11Window::SetState(const TDisplayWindowState& state, Window owner)
 {
   bool wasMinimized = FState.Style & WS_MINIMIZE;
   HICON oldIcon = FState.Icon;
+  DWORD oldExStyle = FState.ExStyle;
   FState = state;
   FOwner = owner;
+  if (oldExStyle != state.ExStyle)
+    ApplyInputShape();
   bool minimized = state.Style & WS_MINIMIZE;
   if (!FShown) {
     if (oldIcon != state.Icon)
@@ -402,12 +406,31 @@ void TX11Window::ApplyShape()
     XShapeCombineMask(FCore.Dpy, FWindow, ShapeBounding, 0, 0, 0, ShapeSet);
     return;
   }
+  // The protocol's rectangles are 16-bit: a region reaching further is cut
+  // to what they can say (far beyond any window) rather than wrapped round.
+  const TRect reach(-32768, -32768, 32767, 32767);
   std::vector<XRectangle> rects;
-  for (const TRect& r : FShape)
-    rects.push_back({short(r.Left), short(r.Top), static_cast<unsigned short>(r.Width()),
-                     static_cast<unsigned short>(r.Height())});
+  for (TRect r : FShape)
+    if (IntersectRect(&r, &r, &reach))
+      rects.push_back({short(r.Left), short(r.Top), static_cast<unsigned short>(r.Width()),
+                       static_cast<unsigned short>(r.Height())});
   XShapeCombineRectangles(FCore.Dpy, FWindow, ShapeBounding, 0, 0, rects.data(), int(rects.size()), ShapeSet,
                           Unsorted);
+}
+
+void TX11Window::ApplyInputShape()
+{
+  int event, error, major = 0, minor = 0;
+  if (!XShapeQueryExtension(FCore.Dpy, &event, &error) || !XShapeQueryVersion(FCore.Dpy, &major, &minor) ||
+      (major == 1 && minor < 1))
+    return;
+  // A layered window that lets clicks through (drop shadows) takes none from
+  // the server either, so the programs below it get them.
+  bool clickThrough = (FState.ExStyle & WS_EX_LAYERED) && (FState.ExStyle & WS_EX_TRANSPARENT);
+  if (clickThrough)
+    XShapeCombineRectangles(FCore.Dpy, FWindow, ShapeInput, 0, 0, nullptr, 0, ShapeSet, Unsorted);
+  else
+    XShapeCombineMask(FCore.Dpy, FWindow, ShapeInput, 0, 0, 0, ShapeSet);
 }
 
 bool TX11Window::SetLayering(const TDisplayLayering& layering)

@@ -64,6 +64,7 @@ private:
   void ApplyProperties();
   void ApplyIcon();
   void ApplyShape();
+  void ApplyInputShape();
   void PutConverted(const TRect& area);
   uint32_t Layered(uint32_t pixel) const;
   void Asked(const TRect& r);

@@ -59,12 +59,8 @@ LRESULT OnStyleChanged(TEditData* e, WPARAM wParam)
 LRESULT OnSetText(TEditData* e, LPARAM lParam)
 {
   std::string text = lParam ? e->Prepared(reinterpret_cast<const char*>(lParam)) : std::string();
-  if (e->Limit < 0x7FFFFFFF && text.size() > e->Limit) {
-    std::size_t n = e->Limit;
-    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80)
-      --n;
-    text.resize(n);
-  }
+  if (e->Limit < 0x7FFFFFFF)
+    text.resize(CutAtCharBoundary(text, e->Limit).size());
   e->Text = text;
   e->Anchor = e->Caret = 0;
   e->FirstLine = 0;
@@ -82,9 +78,7 @@ LRESULT OnGetText(TEditData* e, WPARAM wParam, LPARAM lParam)
 {
   if (!lParam || wParam == 0)
     return 0;
-  std::size_t n = std::min<std::size_t>(wParam - 1, e->Text.size());
-  while (n > 0 && n < e->Text.size() && (static_cast<unsigned char>(e->Text[n]) & 0xC0) == 0x80)
-    --n;
+  std::size_t n = CutAtCharBoundary(e->Text, wParam - 1).size();
   std::memcpy(reinterpret_cast<char*>(lParam), e->Text.data(), n);
   reinterpret_cast<char*>(lParam)[n] = 0;
   return LRESULT(n);

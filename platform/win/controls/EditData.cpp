@@ -37,9 +37,7 @@ int TEditData::PrevPos(int pos) const
 
 int TEditData::Snap(int pos) const
 {
-  pos = std::clamp(pos, 0, Length());
-  while (pos > 0 && pos < Length() && (static_cast<unsigned char>(Text[std::size_t(pos)]) & 0xC0) == 0x80)
-    --pos;
+  pos = int(CutAtCharBoundary(Text, std::size_t(std::clamp(pos, 0, Length()))).size());
   if (pos > 0 && IsBreakAt(pos - 1))
     --pos;
   return pos;
@@ -275,10 +273,7 @@ bool TEditData::Replace(const std::string& with, bool undoable, bool typing)
                                           : std::size_t(std::max<long long>(0, (long long)Limit - (Length() - (to - from))));
   bool cut = false;
   if (room != std::string::npos && insert.size() > room) {
-    // Cut at a whole character.
-    std::size_t n = room;
-    while (n > 0 && (static_cast<unsigned char>(insert[n]) & 0xC0) == 0x80)
-      --n;
+    std::size_t n = CutAtCharBoundary(insert, room).size();
     if (n > 0 && insert[n - 1] == '\r')
       --n;
     insert.resize(n);

@@ -127,18 +127,6 @@ std::shared_ptr<TIconData> ReadPngEntry(const uint8_t* p, std::size_t size)
   return icon;
 }
 
-// Straight alpha over the destination, rounding to nearest.
-uint32_t Over(uint32_t d, uint32_t s)
-{
-  uint32_t a = s >> 24;
-  if (a == 255)
-    return s & 0xFFFFFF;
-  uint32_t out = 0;
-  for (int sh = 0; sh < 24; sh += 8)
-    out |= ((((s >> sh) & 0xFF) * a + ((d >> sh) & 0xFF) * (255 - a) + 127) / 255) << sh;
-  return out;
-}
-
 }  // namespace
 
 bool IsIconFile(const void* data, std::size_t size)
@@ -300,7 +288,7 @@ BOOL DrawIconEx(HDC dc, int x, int y, HICON h, int width, int height, UINT, HBRU
         std::size_t i = std::size_t(sy * icon->Width + sx);
         uint32_t c = icon->Color[i];
         if ((flags & DI_NORMAL) == DI_NORMAL && icon->HasAlpha) {
-          row[xx] = Over(row[xx], c);
+          row[xx] = AlphaOver(row[xx], c);
           continue;
         }
         // The AND mask, then the image XORed on.

@@ -99,17 +99,6 @@ uint32_t Blend(uint32_t c, uint32_t fg, int quarter)
   return out;
 }
 
-uint32_t Over(uint32_t d, uint32_t s)
-{
-  uint32_t a = s >> 24;
-  if (a == 255)
-    return s & 0xFFFFFF;
-  uint32_t out = 0;
-  for (int sh = 0; sh < 24; sh += 8)
-    out |= ((((s >> sh) & 0xFF) * a + ((d >> sh) & 0xFF) * (255 - a) + 127) / 255) << sh;
-  return out;
-}
-
 void DrawImage(TDrawAccess& a, const TImageListData& l, const TImageListData::TImage& img, int x, int y, int w, int h,
                COLORREF bk, COLORREF fg, UINT style)
 {
@@ -139,7 +128,7 @@ void DrawImage(TDrawAccess& a, const TImageListData& l, const TImageListData::TI
         uint32_t c = img.Pixels[i];
         if (blend && !masked)
           c = (c & 0xFF000000) | Blend(c & 0xFFFFFF, fgPixel, blend);
-        row[xx] = img.HasAlpha && !(style & ILD_IMAGE) ? Over(row[xx], c) : (c & 0xFFFFFF);
+        row[xx] = img.HasAlpha && !(style & ILD_IMAGE) ? AlphaOver(row[xx], c) : (c & 0xFFFFFF);
       }
     }
   });

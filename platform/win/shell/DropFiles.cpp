@@ -62,8 +62,7 @@ UINT Answer(HDROP drop, UINT index, Char* buffer, UINT size, Text convert)
     return 0;
   UINT n = UINT(std::min<std::size_t>(text.size(), size - 1));
   if constexpr (sizeof(Char) == 1)
-    while (n > 0 && n < text.size() && (BYTE(text[n]) & 0xC0) == 0x80)
-      --n;  // never half a character
+    n = UINT(CutAtCharBoundary(text, n).size());  // never half a character
   std::copy_n(text.data(), n, buffer);
   buffer[n] = 0;
   return n;

@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "platform/base/Clock.h"
+#include "platform/base/Utf.h"
 #include "platform/win/gdi/Icons.h"
 #include "platform/win/shell/BalloonWindow.h"
 #include "platform/win/window/DisplayBackend.h"
@@ -44,21 +45,9 @@ TArea& Area()
 std::string Field(const char* text, std::size_t size)
 {
   std::size_t n = strnlen(text, size);
-  if (n >= size)
-    n = size - 1;
-  std::string s(text, n);
-  if (n == size - 1) {
-    std::size_t end = s.size();
-    while (end > 0 && (static_cast<unsigned char>(s[end - 1]) & 0xC0) == 0x80)
-      --end;
-    if (end > 0 && static_cast<unsigned char>(s[end - 1]) >= 0xC0) {
-      unsigned char lead = static_cast<unsigned char>(s[end - 1]);
-      std::size_t need = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-      if (s.size() - (end - 1) < need)
-        s.resize(end - 1);
-    }
-  }
-  return s;
+  if (n < size - 1)
+    return std::string(text, n);
+  return std::string(WithoutPartialLastChar(std::string_view(text, size - 1)));
 }
 
 void Notify(HWND window, UINT message, UINT id, UINT event)

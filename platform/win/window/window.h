@@ -7,6 +7,7 @@
 #include "platform/win/window/DefWindowProc.h"
 #include "platform/win/window/DisplayBackend.h"
 #include "platform/win/window/Hooks.h"
+#include "platform/win/window/ImageListDrag.h"
 #include "platform/win/window/Input.h"
 #include "platform/win/window/MessageQueue.h"
 #include "platform/win/window/Messages.h"

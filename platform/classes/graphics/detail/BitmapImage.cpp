@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/classes/graphics/Bitmap.h"
 #include "platform/win/gdi/gdi.h"
 
 namespace bitmap_detail {
@@ -45,25 +46,6 @@ int BytesPerScanline(int Width, int BitCount)
   return ((Width * BitCount + 31) / 32) * 4;
 }
 
-int BitCountOf(TPixelFormat Format)
-{
-  switch (Format) {
-  case pf1bit:
-    return 1;
-  case pf4bit:
-    return 4;
-  case pf8bit:
-    return 8;
-  case pf15bit:
-  case pf16bit:
-    return 16;
-  case pf24bit:
-    return 24;
-  default:
-    return 32;
-  }
-}
-
 HBITMAP CreateFormatDIB(int Width, int Height, TPixelFormat Format, void** Bits)
 {
   if (Width <= 0 || Height <= 0 || Format == pfCustom)
@@ -71,7 +53,7 @@ HBITMAP CreateFormatDIB(int Width, int Height, TPixelFormat Format, void** Bits)
   TInfo256 info{};
   info.Header.biWidth = Width;
   info.Header.biHeight = -Height;
-  info.Header.biBitCount = WORD(BitCountOf(Format));
+  info.Header.biBitCount = WORD(PixelFormatBitCount(Format));
   switch (Format) {
   case pf1bit:
     info.Colors[0] = Quad(0x000000);
@@ -141,7 +123,7 @@ std::shared_ptr<TBitmapImage> CopyToNewImage(const TBitmapImage* Source, int Wid
   image->Width = Width;
   image->Height = Height;
   image->PixelFormat = Format;
-  image->BitCount = BitCountOf(Format);
+  image->BitCount = PixelFormatBitCount(Format);
   image->DDB = Format == pfDevice;
 
   HDC dc = CreateCompatibleDC(nullptr);

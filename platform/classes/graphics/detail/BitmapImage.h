@@ -35,7 +35,6 @@ int BytesPerScanline(int Width, int BitCount);
 // A new top-down DIB section of the format (pfDevice: 32 bits), filled with
 // black, with the format's colour table; null for a bad size or format.
 HBITMAP CreateFormatDIB(int Width, int Height, TPixelFormat Format, void** Bits);
-int BitCountOf(TPixelFormat Format);
 // The picture as 32-bit top-down pixels 0x00RRGGBB (Width * Height of them).
 std::vector<std::uint32_t> ReadPixels(HBITMAP Bitmap, int Width, int Height);
 // A new image of the size and format holding the top-left part of Source

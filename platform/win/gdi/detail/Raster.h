@@ -25,6 +25,19 @@ uint8_t Rop2ToRop3(int rop2);
 inline bool RopUsesSource(uint8_t code) { return ((code >> 2) & 0x33) != (code & 0x33); }
 inline bool RopUsesPattern(uint8_t code) { return ((code >> 4) & 0x0F) != (code & 0x0F); }
 
+// Source s with straight (not premultiplied) alpha over destination d, rounding
+// to nearest; the result carries no alpha. Icons and image lists draw with it.
+inline uint32_t AlphaOver(uint32_t d, uint32_t s)
+{
+  uint32_t a = s >> 24;
+  if (a == 255)
+    return s & 0xFFFFFF;
+  uint32_t out = 0;
+  for (int sh = 0; sh < 24; sh += 8)
+    out |= ((((s >> sh) & 0xFF) * a + ((d >> sh) & 0xFF) * (255 - a) + 127) / 255) << sh;
+  return out;
+}
+
 // What a brush paints: nothing, one colour, or a tiled pattern whose (0,0)
 // sits at surface pixel (OrgX, OrgY). Skip marks pattern pixels left alone
 // (the background of a hatch in transparent mode).

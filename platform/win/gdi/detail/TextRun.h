@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/base/Utf.h"
 #include "platform/win/gdi/detail/DCData.h"
 #include "platform/win/gdi/detail/FontEngine.h"
 
@@ -28,11 +29,12 @@ int CopyWholeCharacters(std::basic_string_view<Char> text, int room, Char* out)
   if (room < 1)
     return 0;
   std::size_t n = std::min(text.size(), std::size_t(room - 1));
-  auto continues = [](Char c) {
-    return sizeof(Char) == 1 ? (static_cast<unsigned char>(c) & 0xC0) == 0x80 : (char16_t(c) & 0xFC00) == 0xDC00;
-  };
-  while (n > 0 && n < text.size() && continues(text[n]))
-    --n;
+  if constexpr (sizeof(Char) == 1) {
+    n = CutAtCharBoundary(std::string_view(text.data(), text.size()), n).size();
+  } else {
+    while (n > 0 && n < text.size() && (char16_t(text[n]) & 0xFC00) == 0xDC00)
+      --n;
+  }
   std::copy_n(text.begin(), n, out);
   out[n] = 0;
   return int(n);

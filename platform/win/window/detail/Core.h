@@ -91,6 +91,10 @@ struct TWnd {
   // Its pixels come from UpdateLayeredWindow: the window system never paints
   // it (nor erases it), until SetLayeredWindowAttributes takes over.
   bool LayeredByUpdate = false;
+  // A window whose class casts a drop shadow has this layered window under
+  // it while shown (DropShadow.cpp), with an image made for Rect's size.
+  HWND DropShadow = nullptr;
+  TSize DropShadowSize;
   HICON IconBig = nullptr;
   HICON IconSmall = nullptr;
   HFONT Font = nullptr;
@@ -313,6 +317,16 @@ void ReleaseWindowDCs(TWnd* w);
 // Shows pixels that changed in the framebuffer of the top-level window holding
 // hwnd (framebuffer coordinates). Called without Core().Lock held.
 void Present(HWND hwnd, const TRegion& changed);
+
+// Drop shadows (DropShadow.cpp). Follow: after a top-level window moved,
+// changed size, showed, hid or restacked, its shadow (made when first
+// needed) is put right, hidden or dropped. Lock not held.
+void FollowDropShadow(HWND hwnd);
+void DestroyDropShadow(HWND hwnd);
+// Each shadow right below its window in the desktop's children (lock held).
+void KeepDropShadowsBelow();
+// Whether windows of CS_DROPSHADOW classes get one: the display composes.
+bool DropShadowsShown();
 
 // Non-client area (NonClient.cpp).
 TRect DefaultClientRect(DWORD style, DWORD exStyle, const TRect& windowRect, bool child);

@@ -225,8 +225,9 @@ BOOL SystemParametersInfo(UINT action, UINT param, void* data, UINT winIni)
     case SPI_GETTOOLTIPANIMATION: return setBool(true);
     case SPI_GETTOOLTIPFADE:
     case SPI_GETSELECTIONFADE:
-    case SPI_GETCURSORSHADOW:
-    case SPI_GETDROPSHADOW: return setBool(false);
+    case SPI_GETCURSORSHADOW: return setBool(false);
+    // Drop shadows are layered windows: only a screen that composes shows them.
+    case SPI_GETDROPSHADOW: return setBool(DropShadowsShown());
     case SPI_GETUIEFFECTS: return setBool(true);
     case SPI_GETDRAGFULLWINDOWS: return setBool(true);
     case SPI_GETMENUDROPALIGNMENT: return setBool(false);

@@ -415,6 +415,7 @@ BOOL DestroyWindow(HWND hwnd)
   if (wasVisible)
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                  SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  DestroyDropShadow(hwnd);
   // Input state leaves the dying tree.
   HWND capture = GetCapture();
   bool loseFocus = false;

@@ -51,6 +51,7 @@ void Restack()
   {
     std::lock_guard<std::recursive_mutex> cl(Core().Lock);
     display = Core().Display.get();
+    KeepDropShadowsBelow();
     for (TWnd* w : Core().Desktop->Children)
       if (w->HasSurface)
         order.push_back(w->Handle);
@@ -305,6 +306,8 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
   }
   if (showing || hiding)
     PublishWindowsChanged();
+  if (topLevel && (moved || sized || showing || hiding || zChanged))
+    FollowDropShadow(hwnd);
   return TRUE;
 }
 

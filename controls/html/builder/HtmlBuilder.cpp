@@ -218,6 +218,10 @@ void THtmlBuilder::OpenElement(Symb Sy, TAttributeList& A, TProperties* Props, i
       return;
     delete Current;
     Current = nullptr;
+    P.AssignFromAttribute(piMarginLeft, TPropValue(Doc.MarginWidth));
+    P.AssignFromAttribute(piMarginRight, TPropValue(Doc.MarginWidth));
+    P.AssignFromAttribute(piMarginTop, TPropValue(Doc.MarginHeight));
+    P.AssignFromAttribute(piMarginBottom, TPropValue(Doc.MarginHeight));
     if (const TAttribute* C = A.Find(BgColorSy)) {
       TColor Color;
       if (ColorFromString(C->Name, false, Color)) {

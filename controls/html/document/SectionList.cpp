@@ -66,9 +66,11 @@ void TSectionList::Clear()
 
 void TSectionList::SetDefaults(const std::string& FontName, const std::string& PreFontName, TColor FontColor,
                                double FontSize, TColor LinkColor, TColor VisitedColor, TColor OverColor,
-                               TColor ABackground)
+                               TColor ABackground, int AMarginWidth, int AMarginHeight)
 {
-  Styles.StyleDefaultSheet(FontName, PreFontName, 0, 0, DEFAULT_CHARSET, true, OverColor, VisitedColor, LinkColor,
+  MarginWidth = AMarginWidth;
+  MarginHeight = AMarginHeight;
+  Styles.StyleDefaultSheet(FontName, PreFontName, MarginWidth, MarginHeight, DEFAULT_CHARSET, true, OverColor, VisitedColor, LinkColor,
                            FontColor, FontSize);
   Background = ABackground;
 }

@@ -103,9 +103,12 @@ public:
 
   // Empties the document for the next load.
   void Clear();
-  // Rebuilds the default style sheet from the viewer's defaults.
+  // Rebuilds the default style sheet from the viewer's defaults; the margins
+  // are the viewer's (10 and 5 unless it was told otherwise).
   void SetDefaults(const std::string& FontName, const std::string& PreFontName, TColor FontColor, double FontSize,
-                   TColor LinkColor, TColor VisitedColor, TColor OverColor, TColor ABackground);
+                   TColor LinkColor, TColor VisitedColor, TColor OverColor, TColor ABackground,
+                   int AMarginWidth = 10, int AMarginHeight = 5);
+  int MarginWidth = 10, MarginHeight = 5;  // the BODY element starts from these
   const TProperties* DefaultProperties() const { return Styles.DefProp(); }
 
   // Lays the document out at Width; returns its height. MaxWidth receives

@@ -3,12 +3,94 @@
 #include <algorithm>
 #include <cmath>
 
+#include <cstdio>
+
+#include "controls/html/document/LinkFocusControl.h"
+#include "controls/html/document/Section.h"
 #include "controls/html/document/SectionList.h"
 
 TFontObj::TFontObj(TSection* ASection, int APos, std::unique_ptr<TMyFont> AFont, const THtmlFontService& Fonts)
     : Section(ASection), Pos(APos), Font(std::move(AFont)), FFonts(Fonts)
 {
   Realise();
+}
+
+TFontObj::~TFontObj()
+{
+  DropFocusProxy();
+}
+
+void TFontObj::DropFocusProxy()
+{
+  if (!TabControl)
+    return;
+  std::erase_if(Section->Document->TabOrderList, [&](const auto& Entry) { return Entry.second == TabControl; });
+  TabControl->Run = nullptr;
+  delete TabControl;
+  TabControl = nullptr;
+}
+
+TFontObj* TFontObj::FocusOwner(TSectionList& Document)
+{
+  if (TabControl)
+    return this;
+  const auto& Links = Document.LinkList;
+  const auto It = std::find(Links.begin(), Links.end(), this);
+  if (It == Links.end())
+    return nullptr;
+  for (auto Prev = It; Prev != Links.begin() && (*(Prev - 1))->UrlTarget.ID == UrlTarget.ID;) {
+    --Prev;
+    if ((*Prev)->TabControl)
+      return *Prev;
+  }
+  return nullptr;
+}
+
+void TFontObj::MakeFocusable(TSectionList& Document)
+{
+  if (!Document.PaintPanel || FocusOwner(Document))
+    return;
+  TabControl = new ThtTabcontrol(Document.PaintPanel, this);
+  if (UrlTarget.TabIndex > 0) {
+    char Key[32];
+    std::snprintf(Key, sizeof(Key), "%.5d%.3d", UrlTarget.TabIndex, int(Document.TabOrderList.size()));
+    Document.TabOrderList.emplace(Key, TabControl);
+  }
+}
+
+void TFontObj::FocusGained()
+{
+  TSectionList& Document = *Section->Document;
+  auto& Links = Document.LinkList;
+  auto It = std::find(Links.begin(), Links.end(), this);
+  for (; It != Links.end() && (*It)->UrlTarget.ID == UrlTarget.ID; ++It)
+    (*It)->Focused = true;
+  Focused = true;
+  if (Document.OnLinkFocus)
+    Document.OnLinkFocus(this);
+}
+
+void TFontObj::FocusLost()
+{
+  TSectionList& Document = *Section->Document;
+  auto& Links = Document.LinkList;
+  auto It = std::find(Links.begin(), Links.end(), this);
+  for (; It != Links.end() && (*It)->UrlTarget.ID == UrlTarget.ID; ++It)
+    (*It)->Focused = false;
+  Focused = false;
+  if (Document.PaintPanel)
+    Document.PaintPanel->Invalidate();
+}
+
+void TFontObj::FocusKeyDown(WORD& Key, TShiftState Shift)
+{
+  TSectionList& Document = *Section->Document;
+  if (Key == 13) {
+    if (Document.OnFollowLink)
+      Document.OnFollowLink(UrlTarget);
+  } else if (Document.OnViewerKeyDown) {
+    Document.OnViewerKeyDown(Key, Shift);
+  }
 }
 
 void TFontObj::Realise()
@@ -107,6 +189,14 @@ void TFontList::Decrement(int Pos, TSectionList* Document)
       --F->Pos;
   for (std::size_t I = 1; I < Items.size();) {
     if (Items[I - 1]->Pos == Items[I]->Pos) {
+      TFontObj& Gone = *Items[I - 1];
+      TFontObj& Next = *Items[I];
+      // A link keeps its focus proxy when its first run goes.
+      if (Gone.TabControl && !Next.TabControl && Next.IsLink() && Next.UrlTarget.ID == Gone.UrlTarget.ID) {
+        Next.TabControl = Gone.TabControl;
+        Next.TabControl->Run = &Next;
+        Gone.TabControl = nullptr;
+      }
       if (Document)
         Document->ForgetLink(Items[I - 1].get());
       Items.erase(Items.begin() + std::ptrdiff_t(I - 1));

@@ -9,9 +9,11 @@
 
 #include "controls/html/parser/UrlTarget.h"
 #include "controls/html/styles/FontInfo.h"
+#include "platform/classes/ShiftState.h"
 
 class TSection;
 class TSectionList;
+class ThtTabcontrol;
 
 class TFontObj : public TObject {
 public:
@@ -28,6 +30,10 @@ public:
   bool Hover = false;
   bool Focused = false;
   int YValue = 0;  // the y of the link's line, for scrolling it into view
+  // The link's focus proxy: on the first run of each link only, made when
+  // the document has a paint panel and not too many links. The run frees it;
+  // when the panel goes first and takes it along, it clears this pointer.
+  ThtTabcontrol* TabControl = nullptr;
 
   // Metrics of the realised font.
   THtmlTextMetrics Metrics;
@@ -46,6 +52,20 @@ public:
   // document's link-run list.
   void SetAllHovered(TSectionList& Document, bool Value);
   void CreateFIArray();
+  ~TFontObj() override;
+
+  // Gives the link a focus proxy unless an earlier run of it has one; a
+  // positive tab index enters it into the document's tab order.
+  void MakeFocusable(TSectionList& Document);
+  // The run of this link that holds its focus proxy (this run or an earlier one).
+  TFontObj* FocusOwner(TSectionList& Document);
+  // From the focus proxy: focus marks every run of the link; Enter follows
+  // the link, other keys go to the viewer.
+  void FocusGained();
+  void FocusLost();
+  void FocusKeyDown(WORD& Key, TShiftState Shift);
+  // Frees the focus proxy and takes it out of the pending tab order.
+  void DropFocusProxy();
 
 private:
   void Realise();

@@ -19,7 +19,7 @@ TSection::TSection(TSectionList* ADocument, bool FirstInParagraph, const TUrlTar
     F->UrlTarget.Copy(*Link);
     F->CreateFIArray();
     Props.CopyLinkFonts(*F->FIArray);
-    ADocument->LinkList.push_back(F);
+    ADocument->AddLinkRun(F);
   }
   LineBoxHeight = Props.GetLineHeight(F->FontHeight());
   if (FirstInParagraph) {
@@ -120,7 +120,7 @@ void TSection::ChangeFont(TProperties& Props)
     if (F->IsLink()) {
       F->CreateFIArray();
       Props.CopyLinkFonts(*F->FIArray);
-      Document->LinkList.push_back(F);
+      Document->AddLinkRun(F);
     }
   }
   F->Title = Props.PropTitle;
@@ -139,7 +139,7 @@ void TSection::ChangeLink(const TUrlTarget* Target, TProperties& Props)
     F->CreateFIArray();
     Props.CopyLinkFonts(*F->FIArray);
     if (std::find(Document->LinkList.begin(), Document->LinkList.end(), F) == Document->LinkList.end())
-      Document->LinkList.push_back(F);
+      Document->AddLinkRun(F);
   } else {
     if (WasLink || F->IsLink())
       Document->ForgetLink(F);

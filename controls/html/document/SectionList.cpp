@@ -10,6 +10,7 @@
 #include "controls/html/images/GIFImage.h"
 #include "controls/html/images/ImageLoading.h"
 #include "controls/html/layout/IndentManager.h"
+#include "platform/classes/controls/WinControl.h"
 #include "controls/html/paint/DrawingHelpers.h"
 #include "controls/html/styles/Properties.h"
 #include "platform/classes/graphics/Bitmap.h"
@@ -46,6 +47,7 @@ void TSectionList::Clear()
   // the document's lists.
   Sections.clear();
   LinkList.clear();
+  TabOrderList.clear();
   MapList.clear();
   AnimList.clear();
   InlineList.clear();
@@ -180,6 +182,7 @@ TMapItem* TSectionList::FindMap(const std::string& Name) const
 void TSectionList::ForgetLink(TFontObj* Link)
 {
   std::erase(LinkList, Link);
+  Link->DropFocusProxy();
   if (HoverLink == Link)
     HoverLink = nullptr;
 }
@@ -234,6 +237,8 @@ int TSectionList::DoLogic(int Width, int Height)
 {
   ++LayoutCycle;
   TimerEnabled = false;
+  if (!TabOrderList.empty())
+    ApplyTabOrder();
   IndentManager IMgr;
   IMgr.Reset(0, std::max(0, Width));
   int Pos = 0;
@@ -303,4 +308,19 @@ bool TSectionList::PositionPoint(int Pos, int& X, int& Y) const
     return true;
   }
   return false;
+}
+
+void TSectionList::AddLinkRun(TFontObj* Run)
+{
+  LinkList.push_back(Run);
+  if (!ManyLinks)
+    Run->MakeFocusable(*this);
+}
+
+void TSectionList::ApplyTabOrder()
+{
+  int Order = 0;
+  for (auto& [Key, Control] : TabOrderList)
+    Control->SetTabOrder(Order++);
+  TabOrderList.clear();
 }

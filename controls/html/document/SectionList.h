@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "controls/html/document/CellBasic.h"
 #include "controls/html/styles/StyleList.h"
 #include "platform/base/Types.h"
+#include "platform/classes/ShiftState.h"
 
 class TFontObj;
 class TImageObj;
@@ -21,6 +23,8 @@ class TPersistent;
 class TBitmap;
 class TStringBitmapList;
 class TProperties;
+class TWinControl;
+class TUrlTarget;
 
 // A span-level element with a border or background: its character range
 // (document positions once converted) and its converted box values.
@@ -75,6 +79,19 @@ public:
   // True when FileName may be read: inside the allowed folders, a regular
   // file, not above MaxFileBytes.
   bool FileAllowed(const std::string& FileName) const;
+
+  // --- keyboard focus for links: their focus proxies live on the viewer's
+  // paint panel (none without one). Proxies with a tab index wait in
+  // TabOrderList, keyed "%.5d%.3d" by tab index and arrival, until layout
+  // gives them consecutive tab orders.
+  TWinControl* PaintPanel = nullptr;
+  std::multimap<std::string, TWinControl*> TabOrderList;
+  std::function<void(TFontObj*)> OnLinkFocus;
+  std::function<void(const TUrlTarget&)> OnFollowLink;
+  std::function<void(WORD&, TShiftState)> OnViewerKeyDown;
+  // Enters a new link run into LinkList and gives its link a focus proxy.
+  void AddLinkRun(TFontObj* Run);
+  void ApplyTabOrder();
 
   // --- document-wide lists
   std::vector<TFontObj*> LinkList;  // every link run, in document order

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "controls/html/builder/LinkedStyleSheet.h"
 #include "controls/html/document/Block.h"
 #include "controls/html/document/HorzLine.h"
 #include "controls/html/document/MapItem.h"
@@ -65,8 +66,18 @@ public:
   void SetManyLinks(bool Value) override { Doc.ManyLinks = Value; }
   void Title(const std::u16string& T) override { Doc.Title = T; }
   void Base(const std::string&, const std::string&) override {}
-  void Meta(const std::string&, const std::string&, const std::string&) override {}
-  void Link(const std::string&, const std::string&, const std::string&) override {}
+  // The parser has applied a META character set already; the viewer hears of it.
+  void Meta(const std::string& HttpEquiv, const std::string& Name, const std::string& Content) override
+  {
+    if (Doc.OnMeta)
+      Doc.OnMeta(HttpEquiv, Name, Content);
+  }
+  void Link(const std::string& Rel, const std::string& Rev, const std::string& Href) override
+  {
+    LoadLinkedStyleSheet(Doc, Rel, Href);
+    if (Doc.OnLink)
+      Doc.OnLink(Rel, Rev, Href);
+  }
   void Script(const std::string&, const std::string&, const std::string&) override {}
   void LineEnd(int) override {}
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include "controls/html/document/FontObj.h"
 #include "controls/html/document/ImageObj.h"
@@ -107,6 +108,20 @@ bool TSectionList::FileAllowed(const std::string& FileName) const
       return true;
   }
   return false;
+}
+
+bool TSectionList::ReadAllowedFile(const std::string& FileName, std::string& Data) const
+{
+  Data.clear();
+  if (!FileAllowed(FileName))
+    return false;
+  std::ifstream In(FileName, std::ios::binary);
+  if (!In)
+    return false;
+  Data.resize(MaxFileBytes);
+  In.read(Data.data(), std::streamsize(MaxFileBytes));
+  Data.resize(std::size_t(In.gcount()));
+  return true;
 }
 
 TPersistent* TSectionList::GetTheBitmap(const std::string& Source, int& Transparent, TBitmap*& Mask, bool& FromCache)

@@ -79,6 +79,14 @@ public:
   // True when FileName may be read: inside the allowed folders, a regular
   // file, not above MaxFileBytes.
   bool FileAllowed(const std::string& FileName) const;
+  // The content of FileName when it may be read (never more than MaxFileBytes).
+  bool ReadAllowedFile(const std::string& FileName, std::string& Data) const;
+
+  // --- what the builder hands on: the viewer's stream request for linked
+  // sheets (true when it supplied Data), and the META and LINK notices.
+  std::function<bool(const std::string& Href, std::string& Data)> OnStreamRequest;
+  std::function<void(const std::string& HttpEquiv, const std::string& Name, const std::string& Content)> OnMeta;
+  std::function<void(const std::string& Rel, const std::string& Rev, const std::string& Href)> OnLink;
 
   // --- keyboard focus for links: their focus proxies live on the viewer's
   // paint panel (none without one). Proxies with a tab index wait in

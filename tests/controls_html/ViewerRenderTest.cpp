@@ -267,3 +267,39 @@ TEST(ViewerRenderTest, MapCoordinates)
   EXPECT_EQ(ParseCoords("10,20 30, 40"), (std::vector<int>{10, 20, 30, 40}));
   EXPECT_EQ(ParseCoords("a,5,10,20"), (std::vector<int>{0, 5, 10, 20}));
 }
+
+TEST(ViewerRenderTest, InlineBoxesPaintBehindTheirTextAndOpenAcrossLines)
+{
+  auto Doc = MakeDocument();
+  ParseHtmlIntoSections("<BODY>aa <SPAN style=\"background-color:#00FF00; border:2px solid #0000FF\">bbbb cccc dddd "
+                        "eeee ffff</SPAN> gg",
+                        *Doc);
+  const TRendered R = Render(*Doc, 150);
+  auto* Text = dynamic_cast<TSection*>(dynamic_cast<TBlock*>(Doc->Sections.front().get())->MyCell->Sections.front().get());
+  ASSERT_NE(Text, nullptr);
+  ASSERT_GE(Text->Lines.size(), 2u);
+  const LineRec& First = Text->Lines[0];
+  const LineRec& Second = Text->Lines[1];
+  const int BoxLeft = First.PaintX + Text->LineTextWidth(First, 3);  // after "aa "
+  const int Mid1 = First.PaintY + First.TextHeight / 2;
+  const int Mid2 = Second.PaintY + Second.TextHeight / 2;
+  // The first line opens the box: its left border (blue, 2 px), then fill
+  // showing between the letters.
+  EXPECT_EQ(At(R.Picture, BoxLeft - 1, Mid1), 0x0000FFu);
+  EXPECT_EQ(At(R.Picture, BoxLeft - 2, Mid1), 0x0000FFu);
+  EXPECT_EQ(At(R.Picture, BoxLeft - 3, Mid1), 0xFFFFFFu);
+  EXPECT_EQ(At(R.Picture, BoxLeft - 1, First.PaintY - 1), 0x0000FFu) << "top border";
+  bool Fill = false;
+  for (int X = BoxLeft; X < BoxLeft + 40; ++X)
+    Fill = Fill || At(R.Picture, X, Mid1) == 0x00FF00u;
+  EXPECT_TRUE(Fill);
+  // The second line continues it: fill from the line start, no left side.
+  bool Fill2 = false, Blue2 = false;
+  for (int X = Second.PaintX; X < Second.PaintX + 12; ++X) {
+    Fill2 = Fill2 || At(R.Picture, X, Mid2) == 0x00FF00u;
+    Blue2 = Blue2 || At(R.Picture, X, Mid2) == 0x0000FFu;
+  }
+  EXPECT_TRUE(Fill2);
+  EXPECT_FALSE(Blue2);
+  ExpectGoldenPicture(R.Picture, "inline-box.png");
+}

@@ -110,6 +110,9 @@ public:
   int FitCount(int Start, int Count, int Width, int& Used) const;
   // The width of characters Start..Start+Count of one line with its justification.
   int LineTextWidth(const LineRec& Line, int Count) const;
+  // The backgrounds and borders of the inline boxes that cross the line, up
+  // to its painted end; drawn before its text.
+  void PaintInlineBoxes(HDC DC, const LineRec& Line, int End);
 
 private:
   void DeleteChar(int Index);

@@ -34,6 +34,33 @@ int TSection::LineTextWidth(const LineRec& Line, int Count) const
   return W;
 }
 
+void TSection::PaintInlineBoxes(HDC DC, const LineRec& Line, int End)
+{
+  Document->ConvertInlineList();
+  const int LineFirst = StartPos + Line.Start, LineEnd = StartPos + End;
+  const int YOff = Document->YOff;
+  for (const TInlineRec& R : Document->InlineList) {
+    if (R.StartB >= LineEnd || R.EndB <= LineFirst)
+      continue;
+    const bool OpenStart = R.StartB < LineFirst, OpenEnd = R.EndB > LineEnd;
+    const int From = std::max(R.StartB, LineFirst) - StartPos, To = std::min(R.EndB, LineEnd) - StartPos;
+    const TRect Content{Line.PaintX + LineTextWidth(Line, From - Line.Start), Line.PaintY - YOff,
+                        Line.PaintX + LineTextWidth(Line, To - Line.Start), Line.PaintY + Line.TextHeight - YOff};
+    // A box that goes on past this line has no side there.
+    const int Left = OpenStart ? 0 : R.Border[0], Right = OpenEnd ? 0 : R.Border[2];
+    FillSolid(DC, Content, R.Background);
+    const TRect Border{Content.Left - Left, Content.Top - R.Border[1], Content.Right + Right,
+                       Content.Bottom + R.Border[3]};
+    TBorderColors Colors;
+    TBorderStyles Styles;
+    for (int S = 0; S < 4; ++S) {
+      Colors[std::size_t(S)] = R.BorderColor[S];
+      Styles[std::size_t(S)] = (S == 0 && OpenStart) || (S == 2 && OpenEnd) ? 0 : R.BorderStyle[S];
+    }
+    ::DrawBorder(DC, Border, Content, Colors, Styles, clNone);
+  }
+}
+
 int TSection::Paint(HDC DC, const TRect& Clip, int X)
 {
   PaintLeft = X;
@@ -58,6 +85,8 @@ int TSection::Paint(HDC DC, const TRect& Clip, int X)
     if (!Preformatted)
       while (End > Line.Start && (Text[std::size_t(End) - 1] == u' ' || Text[std::size_t(End) - 1] == BrkMark))
         --End;
+    if (!Document->InlineList.empty())
+      PaintInlineBoxes(DC, Line, End);
     for (int I = Line.Start; I < End;) {
       const char16_t C = Text[std::size_t(I)];
       TFontObj* F = Fonts.GetFontObjAt(I);

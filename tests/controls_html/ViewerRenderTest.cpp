@@ -303,3 +303,31 @@ TEST(ViewerRenderTest, InlineBoxesPaintBehindTheirTextAndOpenAcrossLines)
   EXPECT_FALSE(Blue2);
   ExpectGoldenPicture(R.Picture, "inline-box.png");
 }
+
+// Blocks left open message after message stop nesting at a fixed depth; the
+// text of every message is still there and layout stays shallow.
+TEST(ViewerRenderTest, BlocksLeftOpenNestOnlySoDeep)
+{
+  for (const char* Open : {"<DIV>", "<LI>", "<UL><LI>"}) {
+    std::string Page = "<BODY>";
+    for (int I = 0; I < 3000; ++I)
+      Page += std::string(Open) + "m" + std::to_string(I) + " ";
+    auto Doc = MakeDocument();
+    ParseHtmlIntoSections(Page, *Doc);
+    int Depth = 0;
+    for (auto* B = dynamic_cast<TBlock*>(Doc->Sections.front().get()); B;) {
+      ++Depth;
+      TBlock* Inner = nullptr;
+      for (auto& S : B->MyCell->Sections)
+        if (auto* Child = dynamic_cast<TBlock*>(S.get()))
+          Inner = Child;
+      B = Inner;
+    }
+    EXPECT_LE(Depth, 101) << Open;
+    EXPECT_GT(Doc->DoLogic(600, 400), 0);
+    char16_t Ch = 0;
+    auto* Body = dynamic_cast<TBlock*>(Doc->Sections.front().get());
+    EXPECT_TRUE(Body->CharAt(Body->StartPos + Body->CharCount - 1, Ch)) << Open;
+    EXPECT_EQ(Ch, u'9') << Open;  // the last message's "m2999"
+  }
+}

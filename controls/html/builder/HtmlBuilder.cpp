@@ -34,6 +34,9 @@ bool IsInlineFont(Symb Sy)
 }
 
 // One open block-level element.
+// Blocks nest at most this deep; deeper block elements add no box.
+constexpr std::size_t MaxBlockDepth = 100;
+
 struct TFrame {
   Symb Sy;
   TCellBasic* Cell;  // where its content goes
@@ -185,6 +188,18 @@ void THtmlBuilder::ApplyFont(Symb Sy, TAttributeList& A, TProperties& Props)
 void THtmlBuilder::OpenBlock(Symb Sy, TAttributeList& A, TProperties& Props, TBlock* Block, bool IsList)
 {
   (void)A;
+  if (Frames.size() >= MaxBlockDepth) {
+    // Blocks left open message after message would nest without end and make
+    // layout and measuring quadratic and deeply recursive: past the cap an
+    // element's content stays in the current block; its frame still pairs
+    // with its end tag.
+    delete Block;
+    TFrame F{Sy, Cell(), nullptr};
+    F.IsList = IsList;
+    Frames.push_back(F);
+    FirstInPara = true;
+    return;
+  }
   Cell()->Add(Block);
   TFrame F{Sy, Block->MyCell.get(), Block};
   F.IsList = IsList;
@@ -265,7 +280,7 @@ void THtmlBuilder::OpenElement(Symb Sy, TAttributeList& A, TProperties* Props, i
   case PSy: {
     // Consecutive paragraphs with nothing between them are one.
     TFrame& F = Frames.back();
-    if (F.Sy == PSy && F.Block->MyCell->Count() == 0 && (!Current || Current->Text.empty())) {
+    if (F.Sy == PSy && F.Block && F.Block->MyCell->Count() == 0 && (!Current || Current->Text.empty())) {
       ApplyAlign(A, P);
       delete Current;
       Current = nullptr;
@@ -342,6 +357,12 @@ void THtmlBuilder::OpenElement(Symb Sy, TAttributeList& A, TProperties* Props, i
       List->ListNumber = Number + 1;
     auto* Item = new TBlockLI(&Doc, Cell(), P, &A, "li", Kind, ListLevel, Number, List ? List->TypeChar : '1',
                               List && List->Plain);
+    if (Frames.size() >= MaxBlockDepth) {  // as in OpenBlock
+      delete Item;
+      Frames.push_back({Sy, Cell(), nullptr});
+      FirstInPara = true;
+      return;
+    }
     Cell()->Add(Item);
     Frames.push_back({Sy, Item->MyCell.get(), Item});
     FirstInPara = true;

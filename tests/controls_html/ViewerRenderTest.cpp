@@ -24,24 +24,9 @@ struct TRendered {
   TPixelImage Picture;
 };
 
-// A document with the chat window's settings: no events, pictures only from
-// the smiley folder.
 std::unique_ptr<TSectionList> MakeDocument()
 {
-  auto Doc = std::make_unique<TSectionList>(TestFonts());
-  Doc->SetDefaults("Times New Roman", "Courier New", 0, 12, 0xFF0000, 0x800080, 0x0000FF, 0xFFFFFF);
-  Doc->RestrictFiles = true;
-  Doc->AllowedFolders = {SmileyDir};
-  Doc->LoadLinkedSheets = false;
-  // The smiley processor writes Windows paths into the folder of the outside newsreader.
-  Doc->OnExpandName = [](const std::string& Source) {
-    const auto Slash = Source.find_last_of('\\');
-    std::string File = Source.substr(Slash == std::string::npos ? 0 : Slash + 1);  // "s1.gif"
-    if (File.size() > 1 && File[0] == 's')
-      File = "smiley" + std::string(File.size() == 6 ? "0" : "") + File.substr(1);
-    return SmileyDir + "/" + File;
-  };
-  return Doc;
+  return MakeChatDocument(SmileyDir);
 }
 
 TRendered Render(TSectionList& Doc, int Width, int Height = 0)

@@ -31,8 +31,10 @@ void TPropStack::PopAName(const std::string& Tag)
     OnEndInlineBox(Entry);
   DeleteAndFree(Index);
   // Every entry that was above the removed one inherits again, from the
-  // lowest upward. (An entry removed from depth 1 is no exception: its
-  // children would otherwise keep what they inherited from it.)
+  // lowest upward; when the removed entry stood right above the base, the
+  // entries above it keep the values they have.
+  if (Index == 1)
+    return;
   for (int I = Index; I < Count(); ++I)
     Items(I)->Update(*Items(I - 1), Styles, this, I);
 }

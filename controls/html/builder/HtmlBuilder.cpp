@@ -1,0 +1,558 @@
+#include "controls/html/builder/HtmlBuilder.h"
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "controls/html/builder/LinkedStyleSheet.h"
+#include "controls/html/document/Block.h"
+#include "controls/html/document/HorzLine.h"
+#include "controls/html/document/MapItem.h"
+#include "controls/html/document/Section.h"
+#include "controls/html/document/SectionList.h"
+#include "controls/html/parser/Attributes.h"
+#include "controls/html/parser/DocumentSink.h"
+#include "controls/html/parser/HtmlParser.h"
+#include "controls/html/parser/MarkupTables.h"
+#include "controls/html/styles/ColorNames.h"
+#include "controls/html/text/TokenObj.h"
+#include "platform/base/Exception.h"
+#include "platform/base/StringRoutines.h"
+
+namespace {
+
+bool IsInlineFont(Symb Sy)
+{
+  switch (Sy) {
+  case BSy: case ISy: case EmSy: case StrongSy: case USy: case CiteSy: case VarSy: case SSy: case StrikeSy:
+  case TTSy: case CodeSy: case KbdSy: case SampSy: case SpanSy: case LabelSy: case SubSy: case SupSy:
+  case BigSy: case SmallSy:
+    return true;
+  default:
+    return false;
+  }
+}
+
+// One open block-level element.
+// Blocks nest at most this deep; deeper block elements add no box.
+constexpr std::size_t MaxBlockDepth = 100;
+
+struct TFrame {
+  Symb Sy;
+  TCellBasic* Cell;  // where its content goes
+  TBlock* Block;     // null for CENTER and the body
+  int ListNumber = 1;
+  char TypeChar = '1';
+  bool Plain = false;
+  bool IsList = false;
+};
+
+class THtmlBuilder : public TDocumentSink {
+public:
+  THtmlBuilder(TSectionList& ADoc, THtmlParser& AParser) : Doc(ADoc), Parser(AParser) {}
+
+  void Start()
+  {
+    NewBody(nullptr);
+  }
+  void Finish()
+  {
+    CloseSection();
+  }
+
+  // --- TDocumentSink
+  TStyleList* StyleList() override { return &Doc.Styles; }
+  const TProperties* DefaultProperties() override { return Doc.DefaultProperties(); }
+  void AddIdName(const std::string&, int) override {}
+  void StartInlineBox(TProperties* Props, int Position) override { Doc.InlineRecord(*Props, Position, true); }
+  void EndInlineBox(TProperties* Props, int Position) override { Doc.InlineRecord(*Props, Position, false); }
+  void SetManyLinks(bool Value) override { Doc.ManyLinks = Value; }
+  void Title(const std::u16string& T) override { Doc.Title = T; }
+  void Base(const std::string&, const std::string&) override {}
+  // The parser has applied a META character set already; the viewer hears of it.
+  void Meta(const std::string& HttpEquiv, const std::string& Name, const std::string& Content) override
+  {
+    if (Doc.OnMeta)
+      Doc.OnMeta(HttpEquiv, Name, Content);
+  }
+  void Link(const std::string& Rel, const std::string& Rev, const std::string& Href) override
+  {
+    LoadLinkedStyleSheet(Doc, Rel, Href);
+    if (Doc.OnLink)
+      Doc.OnLink(Rel, Rev, Href);
+  }
+  void Script(const std::string&, const std::string&, const std::string&) override {}
+  void LineEnd(int) override {}
+
+  void OpenElement(Symb Sy, TAttributeList& A, TProperties* Props, int Position) override;
+  void CloseElement(Symb EndSy, int Position) override;
+  void Text(const TokenObj& Token) override;
+
+private:
+  TProperties& Top() { return *Parser.Reader.PropStack.Last(); }
+  TCellBasic* Cell() { return Frames.back().Cell; }
+  TSection* Section(TAttributeList* Attributes = nullptr)
+  {
+    if (!Current) {
+      Current = new TSection(&Doc, FirstInPara, LinkOpen ? &Target : nullptr, Top(), Attributes);
+      Current->Preformatted = InPre;
+      FirstInPara = false;
+      FontDirty = false;
+    }
+    if (FontDirty) {
+      Current->ChangeFont(Top());
+      FontDirty = false;
+    }
+    return Current;
+  }
+  void CloseSection()
+  {
+    if (Current) {
+      Cell()->Add(Current);
+      Current = nullptr;
+    }
+  }
+  void NewBody(TProperties* Props);
+  void OpenBlock(Symb Sy, TAttributeList& A, TProperties& Props, TBlock* Block, bool IsList = false);
+  void CloseBlocksTo(Symb StartSy);
+  void ApplyAlign(TAttributeList& A, TProperties& Props);
+  void ApplyFont(Symb Sy, TAttributeList& A, TProperties& Props);
+
+  TSectionList& Doc;
+  THtmlParser& Parser;
+  std::vector<TFrame> Frames;
+  TSection* Current = nullptr;
+  TBodyBlock* Body = nullptr;
+  TUrlTarget Target;
+  std::unique_ptr<TMapItem> Map;
+  bool LinkOpen = false;
+  bool FirstInPara = true;
+  bool FontDirty = false;
+  bool NoBreak = false;
+  bool InPre = false;
+  int ListLevel = 0;
+  int BaseFontSize = 3;
+};
+
+void THtmlBuilder::NewBody(TProperties* Props)
+{
+  TProperties Default(Doc.Fonts);
+  if (!Props && Doc.DefaultProperties())
+    Default.CopyDefault(*Doc.DefaultProperties());
+  TProperties& P = Props ? *Props : Default;
+  if (Body)
+    std::erase_if(Doc.Sections, [&](auto& S) { return S.get() == Body; });
+  Body = new TBodyBlock(&Doc, nullptr, P, nullptr, "body");
+  Doc.Sections.push_back(std::unique_ptr<TSectionBase>(Body));
+  Frames.clear();
+  Frames.push_back({BodySy, Body->MyCell.get(), Body});
+  FirstInPara = true;
+}
+
+void THtmlBuilder::ApplyAlign(TAttributeList& A, TProperties& Props)
+{
+  if (const TAttribute* Align = A.Find(AlignSy)) {
+    const std::string S = LowerCase(Align->Name);
+    if (S == "left" || S == "center" || S == "right" || S == "justify")
+      Props.AssignFromAttribute(piTextAlign, TPropValue(S));
+    else if (S == "middle")
+      Props.AssignFromAttribute(piTextAlign, TPropValue(std::string("center")));
+  }
+}
+
+void THtmlBuilder::ApplyFont(Symb Sy, TAttributeList& A, TProperties& Props)
+{
+  if (const TAttribute* Size = A.Find(SizeSy)) {
+    const std::string S = Trim(Size->Name);
+    int N = Size->Value;
+    if (S.size() > 1 && (S[0] == '+' || S[0] == '-'))
+      N = BaseFontSize + (S[0] == '-' ? -std::abs(N) : std::abs(N));
+    N = std::clamp(N, 1, 7);
+    if (Sy == BaseFontSy)
+      BaseFontSize = N;
+    const double Points = InPre ? Parser.Reader.PreFontConv[N - 1] : Parser.Reader.FontConv[N - 1];
+    Props.AssignFromAttribute(piFontSize, TPropValue(Points));
+  }
+  if (const TAttribute* Color = A.Find(ColorSy)) {
+    TColor C;
+    if (ColorFromString(Color->Name, false, C))
+      Props.AssignFromAttribute(piColor, TPropValue(int(C | 0x02000000)));
+  }
+  if (const TAttribute* Face = A.Find(FaceSy); Face && Sy == FontSy) {
+    std::string Name;
+    if (ReadFontName(Doc.Fonts, Face->Name, Name))
+      Props.AssignFromAttribute(piFontFamily, TPropValue(Name));
+  }
+}
+
+void THtmlBuilder::OpenBlock(Symb Sy, TAttributeList& A, TProperties& Props, TBlock* Block, bool IsList)
+{
+  (void)A;
+  if (Frames.size() >= MaxBlockDepth) {
+    // Blocks left open message after message would nest without end and make
+    // layout and measuring quadratic and deeply recursive: past the cap an
+    // element's content stays in the current block; its frame still pairs
+    // with its end tag.
+    delete Block;
+    TFrame F{Sy, Cell(), nullptr};
+    F.IsList = IsList;
+    Frames.push_back(F);
+    FirstInPara = true;
+    return;
+  }
+  Cell()->Add(Block);
+  TFrame F{Sy, Block->MyCell.get(), Block};
+  F.IsList = IsList;
+  Frames.push_back(F);
+  FirstInPara = true;
+  (void)Props;
+}
+
+void THtmlBuilder::CloseBlocksTo(Symb StartSy)
+{
+  auto It = std::find_if(Frames.rbegin(), Frames.rend(), [&](const TFrame& F) { return F.Sy == StartSy; });
+  if (It == Frames.rend() || Frames.size() <= 1)
+    return;
+  CloseSection();
+  const std::size_t Keep = std::size_t(Frames.rend() - It) - 1;
+  while (Frames.size() > std::max<std::size_t>(Keep, 1)) {
+    TFrame F = Frames.back();
+    Frames.pop_back();
+    // The margin rule: a container's last block gives its droppable bottom
+    // margin to the container.
+    if (F.Block && (F.Sy == DivSy || F.IsList || F.Sy == BlockQuoteSy || F.Sy == AddressSy)) {
+      auto* Last = dynamic_cast<TBlock*>(F.Block->MyCell->Last());
+      if (Last && Last->BottomAuto && !dynamic_cast<TBlockLI*>(Last)) {
+        Last->MargArray[piMarginBottom] = 0;
+        F.Block->MargArray[piMarginBottom] = 14;
+        F.Block->BottomAuto = true;
+      }
+    }
+    if (F.IsList)
+      --ListLevel;
+  }
+  FirstInPara = true;
+}
+
+void THtmlBuilder::OpenElement(Symb Sy, TAttributeList& A, TProperties* Props, int Position)
+{
+  TProperties& P = *Props;
+  switch (Sy) {
+  case BodySy: {
+    // Honoured while the body holds nothing yet.
+    if (Body->MyCell->Count() > 0 || Frames.size() > 1)
+      return;
+    delete Current;
+    Current = nullptr;
+    P.AssignFromAttribute(piMarginLeft, TPropValue(Doc.MarginWidth));
+    P.AssignFromAttribute(piMarginRight, TPropValue(Doc.MarginWidth));
+    P.AssignFromAttribute(piMarginTop, TPropValue(Doc.MarginHeight));
+    P.AssignFromAttribute(piMarginBottom, TPropValue(Doc.MarginHeight));
+    if (const TAttribute* C = A.Find(BgColorSy)) {
+      TColor Color;
+      if (ColorFromString(C->Name, false, Color)) {
+        P.AssignFromAttribute(piBackgroundColor, TPropValue(int(Color | 0x02000000)));
+        Doc.Background = Color;
+      }
+    }
+    if (const TAttribute* C = A.Find(TextSy)) {
+      TColor Color;
+      if (ColorFromString(C->Name, false, Color))
+        P.AssignFromAttribute(piColor, TPropValue(int(Color | 0x02000000)));
+    }
+    if (const TAttribute* B = A.Find(BackgroundSy))
+      Doc.BackgroundImage = B->Name;
+    for (Symb S : {MarginWidthSy, LeftMarginSy})
+      if (const TAttribute* M = A.Find(S)) {
+        const int V = std::clamp(M->Value, 0, 200);
+        P.AssignFromAttribute(piMarginLeft, TPropValue(V));
+        P.AssignFromAttribute(piMarginRight, TPropValue(V));
+      }
+    for (Symb S : {MarginHeightSy, TopMarginSy})
+      if (const TAttribute* M = A.Find(S)) {
+        const int V = std::clamp(M->Value, 0, 200);
+        P.AssignFromAttribute(piMarginTop, TPropValue(V));
+        P.AssignFromAttribute(piMarginBottom, TPropValue(V));
+      }
+    NewBody(&P);
+    return;
+  }
+  case PSy: {
+    // Consecutive paragraphs with nothing between them are one.
+    TFrame& F = Frames.back();
+    if (F.Sy == PSy && F.Block && F.Block->MyCell->Count() == 0 && (!Current || Current->Text.empty())) {
+      ApplyAlign(A, P);
+      delete Current;
+      Current = nullptr;
+      return;
+    }
+    if (F.Sy == PSy)
+      CloseBlocksTo(PSy);
+    CloseSection();
+    ApplyAlign(A, P);
+    OpenBlock(PSy, A, P, new TBlock(&Doc, Cell(), P, &A, "p"));
+    return;
+  }
+  case HSy:
+  case DivSy:
+  case CenterSy:
+  case BlockQuoteSy:
+  case AddressSy:
+  case FormSy: {
+    if (Frames.back().Sy == PSy && Sy != CenterSy)
+      CloseBlocksTo(PSy);
+    CloseSection();
+    ApplyAlign(A, P);
+    const std::string Tag = Sy == HSy ? "h" + std::to_string(Parser.Reader.HeadingNumber) : P.PropTag;
+    OpenBlock(Sy, A, P, new TBlock(&Doc, Cell(), P, &A, Tag));
+    return;
+  }
+  case ULSy:
+  case OLSy:
+  case DirSy:
+  case MenuSy:
+  case DLSy: {
+    if (Frames.back().Sy == PSy)
+      CloseBlocksTo(PSy);
+    CloseSection();
+    auto* Block = new TBlock(&Doc, Cell(), P, &A, P.PropTag);
+    Block->BulletRoom = Sy != DLSy;
+    OpenBlock(Sy, A, P, Block, Sy != DLSy);
+    TFrame& F = Frames.back();
+    if (Sy != DLSy)
+      ++ListLevel;
+    if (Sy == OLSy) {
+      if (const TAttribute* S = A.Find(StartSy); S && S->Value >= 0)
+        F.ListNumber = S->Value;
+      if (const TAttribute* T = A.Find(TypeSy); T && !T->Name.empty())
+        F.TypeChar = T->Name[0];
+    }
+    if (Sy == ULSy) {
+      const TAttribute* T = A.Find(TypeSy);
+      F.Plain = A.Find(PlainSy) || (T && (SameText(T->Name, "none") || SameText(T->Name, "plain")));
+    }
+    return;
+  }
+  case LISy:
+  case DDSy:
+  case DTSy: {
+    // An item ends the previous item of its list.
+    auto ListIt = std::find_if(Frames.rbegin(), Frames.rend(), [](const TFrame& F) { return F.IsList || F.Sy == DLSy; });
+    if (ListIt != Frames.rend()) {
+      while (&Frames.back() != &*ListIt) {
+        CloseSection();
+        Frames.pop_back();
+      }
+    }
+    CloseSection();
+    TFrame* List = ListIt != Frames.rend() ? &Frames.back() : nullptr;
+    TBlockLI::TListKind Kind = !List                 ? TBlockLI::Outside
+                               : List->Sy == OLSy   ? TBlockLI::Ordered
+                               : List->Sy == DLSy   ? TBlockLI::Definition
+                                                    : TBlockLI::Unordered;
+    int Number = List ? List->ListNumber : 1;
+    if (const TAttribute* V = A.Find(ValueSy); V && V->Value != 0)
+      Number = V->Value;
+    if (List)
+      List->ListNumber = Number + 1;
+    auto* Item = new TBlockLI(&Doc, Cell(), P, &A, "li", Kind, ListLevel, Number, List ? List->TypeChar : '1',
+                              List && List->Plain);
+    if (Frames.size() >= MaxBlockDepth) {  // as in OpenBlock
+      delete Item;
+      Frames.push_back({Sy, Cell(), nullptr});
+      FirstInPara = true;
+      return;
+    }
+    Cell()->Add(Item);
+    Frames.push_back({Sy, Item->MyCell.get(), Item});
+    FirstInPara = true;
+    return;
+  }
+  case HRSy: {
+    if (Frames.back().Sy == PSy)
+      CloseBlocksTo(PSy);
+    CloseSection();
+    auto* Block = new THRBlock(&Doc, Cell(), P, &A, "hr");
+    auto* Line = new THorzLine(&Doc, A, P);
+    // The rule's WIDTH and SIZE went into its style: the block reads them again.
+    P.GetVMarginArray(Block->MargArrayO);
+    Block->Line = Line;
+    Block->Align = Line->Align;
+    Block->MyCell->Add(Line);
+    Cell()->Add(Block);
+    FirstInPara = true;
+    return;
+  }
+  case PreSy: {
+    CloseSection();
+    OpenBlock(PreSy, A, P, new TBlock(&Doc, Cell(), P, &A, "pre"));
+    InPre = true;
+    return;
+  }
+  case BRSy: {
+    if (A.Find(ClearSy)) {
+      CloseSection();
+      Current = new TSection(&Doc, false, LinkOpen ? &Target : nullptr, Top(), &A);
+      return;
+    }
+    Section()->AppendChar(BrkMark, Position);
+    CloseSection();
+    Current = new TSection(&Doc, false, LinkOpen ? &Target : nullptr, Top(), &A);
+    return;
+  }
+  case ImageSy:
+    Section()->AppendImage(A, P, Position);
+    return;
+  case ASy: {
+    const TAttribute* Href = A.Find(HrefSy);
+    if (Href) {
+      if (LinkOpen && Current)
+        Current->ChangeLink(nullptr, P);
+      Target.Assign(Href->Name, A.Find(TargetSy) ? A.Find(TargetSy)->Name : std::string());
+      if (const TAttribute* T = A.Find(TabIndexSy))
+        Target.TabIndex = T->Value;
+      LinkOpen = true;
+      Section()->ChangeLink(&Target, P);
+    } else {
+      FontDirty = true;
+    }
+    return;
+  }
+  case FontSy:
+  case BaseFontSy:
+    ApplyFont(Sy, A, P);
+    FontDirty = true;
+    return;
+  case NoBrSy:
+    NoBreak = true;
+    return;
+  case WbrSy:
+    if (NoBreak && Current)
+      Current->AppendChar(u' ', Position, false);
+    return;
+  case MapSy:
+    Map = std::make_unique<TMapItem>();
+    if (const TAttribute* N = A.Find(NameSy))
+      Map->MapName = UpperCase(N->Name);
+    return;
+  case AreaSy:
+    if (Map)
+      Map->AddArea(A);
+    return;
+  case PageSy:
+    CloseSection();
+    Cell()->Add(new TPage(&Doc));
+    return;
+  default:
+    if (IsInlineFont(Sy))
+      FontDirty = true;
+    return;
+  }
+}
+
+void THtmlBuilder::CloseElement(Symb EndSy, int Position)
+{
+  (void)Position;
+  switch (EndSy) {
+  case PEndSy: CloseBlocksTo(PSy); return;
+  case HEndSy: CloseBlocksTo(HSy); return;
+  case DivEndSy: CloseBlocksTo(DivSy); return;
+  case CenterEndSy: CloseBlocksTo(CenterSy); return;
+  case BlockQuoteEndSy: CloseBlocksTo(BlockQuoteSy); return;
+  case AddressEndSy: CloseBlocksTo(AddressSy); return;
+  case FormEndSy: CloseBlocksTo(FormSy); return;
+  case ULEndSy: CloseBlocksTo(ULSy); return;
+  case OLEndSy: CloseBlocksTo(OLSy); return;
+  case DirEndSy: CloseBlocksTo(DirSy); return;
+  case MenuEndSy: CloseBlocksTo(MenuSy); return;
+  case DLEndSy: CloseBlocksTo(DLSy); return;
+  case PreEndSy: CloseBlocksTo(PreSy); InPre = false; return;
+  case AEndSy:
+    if (LinkOpen) {
+      LinkOpen = false;
+      Target.Clear();
+      if (Current)
+        Current->ChangeLink(nullptr, Top());
+    }
+    FontDirty = true;
+    return;
+  case NoBrEndSy: NoBreak = false; return;
+  case MapEndSy:
+    if (Map)
+      Doc.MapList.push_back(std::move(Map));
+    return;
+  default:
+    FontDirty = true;  // the font of the entry below applies from here
+    return;
+  }
+}
+
+void THtmlBuilder::Text(const TokenObj& Token)
+{
+  if (!Current && Token.Count() == 1 && Token.Text()[0] == u' ')
+    return;
+  if (!InPre) {
+    Section()->AppendToken(Token, NoBreak, &Parser.Reader.PropStack);
+    return;
+  }
+  // Preformatted text: each line end closes the line's section.
+  const std::u16string& S = Token.Text();
+  std::size_t From = 0;
+  for (std::size_t I = 0; I <= S.size(); ++I) {
+    if (I < S.size() && S[I] != u'\r' && S[I] != u'\n')
+      continue;
+    if (I > From) {
+      TokenObj Piece;
+      for (std::size_t K = From; K < I; ++K)
+        Piece.AddUnicodeChar(S[K], Token.Positions()[K]);
+      Section()->AppendToken(Piece, true, &Parser.Reader.PropStack);
+    }
+    if (I < S.size()) {
+      Section();
+      CloseSection();
+    }
+    From = I + 1;
+  }
+}
+
+}  // namespace
+
+void ParseHtmlIntoSections(const std::string& Text, TSectionList& Document)
+{
+  THtmlParser Parser(Document.Fonts);
+  THtmlBuilder Builder(Document, Parser);
+  Builder.Start();
+  try {
+    Parser.Parse(Text, Builder);
+  } catch (const Exception&) {
+    // The document keeps what was built before the fault.
+  }
+  Builder.Finish();
+  Document.Title = Parser.Title;
+}
+
+void ParseTextIntoSections(const std::string& Text, TSectionList& Document)
+{
+  TProperties Props(Document.Fonts);
+  if (Document.DefaultProperties())
+    Props.CopyDefault(*Document.DefaultProperties());
+  auto* Body = new TBodyBlock(&Document, nullptr, Props, nullptr, "body");
+  Document.Sections.push_back(std::unique_ptr<TSectionBase>(Body));
+  auto* Pre = new TBlock(&Document, Body->MyCell.get(), Props, nullptr, "pre");
+  Body->MyCell->Add(Pre);
+  TSection* Line = nullptr;
+  for (std::size_t I = 0; I <= Text.size(); ++I) {
+    if (!Line) {
+      Line = new TSection(&Document, true, nullptr, Props, nullptr);
+      Line->Preformatted = true;
+    }
+    if (I == Text.size() || Text[I] == '\r' || Text[I] == '\n') {
+      if (I < Text.size() && Text[I] == '\r' && I + 1 < Text.size() && Text[I + 1] == '\n')
+        ++I;
+      Pre->MyCell->Add(Line);
+      Line = nullptr;
+      continue;
+    }
+    Line->AppendChar(char16_t(std::uint8_t(Text[I])), int(I), true);
+  }
+}

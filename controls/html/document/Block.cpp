@@ -1,0 +1,488 @@
+#include "controls/html/document/Block.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "controls/html/document/Section.h"
+#include "controls/html/document/SectionList.h"
+#include "controls/html/layout/IndentManager.h"
+#include "controls/html/paint/DrawingHelpers.h"
+#include "controls/html/parser/Attributes.h"
+#include "platform/win/gdi/gdi.h"
+
+namespace {
+
+// Box values that the style left unset count as 0 in the arithmetic.
+int Val(int V)
+{
+  return V == IntNull || V == Auto || V == AutoParagraph ? 0 : V;
+}
+
+long long Clamp64(long long V)
+{
+  return std::clamp<long long>(V, -1000000000LL, 1000000000LL);
+}
+
+}  // namespace
+
+void TBlockCell::DropTrailingBottomMargin()
+{
+  for (auto It = Sections.rbegin(); It != Sections.rend(); ++It) {
+    auto* B = dynamic_cast<TBlock*>(It->get());
+    if (!B)
+      return;
+    if (B->Positioning == posAbsolute)
+      continue;
+    if (auto* LI = dynamic_cast<TBlockLI*>(B)) {
+      LI->MyCell->DropTrailingBottomMargin();
+      return;
+    }
+    if (B->BottomAuto)
+      B->MargArray[piMarginBottom] = 0;
+    return;
+  }
+}
+
+TBlock::TBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, TAttributeList* Attributes,
+               const std::string& ATag)
+    : TSectionBase(ADocument), MyCell(std::make_unique<TBlockCell>(ADocument))
+{
+  MyCell->Tag = ATag;
+  TAlignmentStyle Align;
+  if (Props.GetFloat(Align))
+    Floating = Align == aLeft ? 5 : Align == aRight ? 6 : 0;
+  TClearAttrType Clear;
+  if (Props.GetClear(Clear))
+    ClearAttr = int(Clear);
+  HasBorderStyle = Props.HasBorderStyle();
+  Props.GetFont();  // sizes em and ex
+  EmSize = Props.EmSize();
+  ExSize = Props.ExSize();
+  DisplayNone = Props.DisplayNone();
+  Title = Props.PropTitle;
+  Positioning = int(Props.GetPositionKind());
+  Visible = Props.GetVisibility() != viHidden;
+  Props.GetVMarginArray(MargArrayO);
+  TagClass = ATag + "." + Props.PropClass;
+  if (Positioning != posStatic) {
+    ZValue = Props.GetZIndex() * 10;
+    if (Positioning == posAbsolute && ZValue == 0)
+      ZValue = 1;
+  } else if (Floating && ZValue == 0) {
+    ZValue = 1;
+  }
+  (void)Attributes;
+  CollapseMargins(Parent);
+}
+
+TBlock::~TBlock() = default;
+
+void TBlock::CollapseMargins(TCellBasic* Parent)
+{
+  int Autos = 0;
+  const int Ppi = Document->Fonts.PixelsPerInch();
+  ConvMargArray(MargArrayO, 400, 400, EmSize, ExSize, Ppi, MargArray, Autos);
+  ConvVertMargins(MargArrayO, 400, EmSize, ExSize, Ppi, MargArray, TopAuto, BottomAuto);
+  int& Top = MargArray[piMarginTop];
+  if (Positioning == posAbsolute) {
+    if (TopAuto)
+      Top = 0;
+    return;
+  }
+  if (Floating || !Parent)
+    return;
+  TSectionBase* Prev = nullptr;
+  for (auto It = Parent->Sections.rbegin(); It != Parent->Sections.rend(); ++It) {
+    auto* B = dynamic_cast<TBlock*>(It->get());
+    if (!B || B->Positioning != posAbsolute) {
+      Prev = It->get();
+      break;
+    }
+  }
+  if (auto* B = dynamic_cast<TBlock*>(Prev)) {
+    // The previous block's bottom margin joins this top margin.
+    int& Bottom = B->MargArray[piMarginBottom];
+    if (Bottom >= 0 && Top >= 0)
+      Top = std::max(Top, Bottom);
+    else if (Bottom < 0 && Top < 0)
+      Top = std::min(Top, Bottom);
+    else
+      Top = Top + Bottom;
+    Bottom = 0;
+  } else if (Prev) {
+    if (Parent->Tag == "li" && (ATagIs("ul") || ATagIs("ol")) && TopAuto)
+      Top = 0;
+  }
+  if (!Prev && TopAuto)
+    Top = 0;
+}
+
+bool TBlock::ATagIs(const std::string& T) const
+{
+  return MyCell->Tag == T;
+}
+
+void TBlock::FinishText()
+{
+  // The content is complete: the last block of it keeps no droppable margin.
+}
+
+int TBlock::FindWidth(int W, int AutoCount)
+{
+  int Min = 0, Max = 0;
+  MyCell->MeasureWidths(Min, Max);
+  const int BP = BoxPaddingLeft() + BoxPaddingRight();
+  int& ML = MargArray[piMarginLeft];
+  int& MR = MargArray[piMarginRight];
+  int& Wd = MargArray[piWidth];
+  auto AutoWidth = [&] {
+    if (Positioning == posAbsolute)
+      return int(std::min<long long>(Max, Clamp64((long long)W - BP - Val(ML) - Val(MR) - Val(MargArray[piLeft]))));
+    return int(std::max<long long>(Min, Clamp64((long long)W - BP - Val(ML) - Val(MR))));
+  };
+  switch (AutoCount) {
+  case 0:
+    return std::max(Min, Wd);
+  case 1:
+    if (Wd == Auto)
+      return AutoWidth();
+    Wd = std::max(Wd, Min);
+    if (MR != Auto && ML == Auto)
+      ML = std::max(0, int(Clamp64((long long)W - BP - MR - Wd)));
+    else if (MR == Auto) {
+      MR = Floating ? 0 : std::max(0, int(Clamp64((long long)W - BP - Val(ML) - Wd)));
+    }
+    return Wd;
+  case 2:
+    if (Wd == Auto) {
+      if (ML == Auto) ML = 0;
+      if (MR == Auto) MR = 0;
+      return AutoWidth();
+    }
+    ML = MR = std::max(0, int(Clamp64((long long)W - Wd - BP))) / 2;
+    return Wd;
+  default:
+    ML = MR = 0;
+    return AutoWidth();
+  }
+}
+
+int TBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int AvailHeight, int Width, int Y)
+{
+  StartPos = Pos;
+  if (DisplayNone) {
+    ContentHeight = PaintHeight = 0;
+    TopY = LayoutTop = PaintTop = BottomY = PaintBottom = Y;
+    MaxWidth = 0;
+    return 0;
+  }
+  LayoutTop = PaintTop = Y;
+  // 1. Clearing: start below the floats on the cleared sides.
+  int CL = 0, CR = 0;
+  IMgr.ClearPositions(CL, CR);
+  ClearOffset = 0;
+  if (ClearAttr == clLeft) ClearOffset = std::max(0, CL - Y - 1);
+  else if (ClearAttr == clRight) ClearOffset = std::max(0, CR - Y - 1);
+  else if (ClearAttr == clAll) ClearOffset = std::max(0, std::max(CL, CR) - Y - 1);
+
+  // 2. The box values against the real width.
+  int Autos = 0;
+  const int Ppi = Document->Fonts.PixelsPerInch();
+  const int Top = MargArray[piMarginTop], Bottom = MargArray[piMarginBottom];
+  ConvMargArray(MargArrayO, Width, AvailHeight, EmSize, ExSize, Ppi, MargArray, Autos);
+  MargArray[piMarginTop] = Top;
+  MargArray[piMarginBottom] = Bottom;
+  if (MargArray[piWidth] == IntNull) {  // no width given: auto
+    MargArray[piWidth] = Auto;
+    ++Autos;
+  }
+  for (int I : {int(piMarginLeft), int(piMarginRight), int(piPaddingLeft), int(piPaddingRight), int(piPaddingTop),
+                int(piPaddingBottom)})
+    if (MargArray[std::size_t(I)] == IntNull) MargArray[std::size_t(I)] = 0;
+  TopP = MargArray[piTop] == Auto || MargArray[piTop] == IntNull ? 0 : MargArray[piTop];
+  LeftP = MargArray[piLeft] == Auto || MargArray[piLeft] == IntNull ? 0 : MargArray[piLeft];
+
+  // 3. The content width.
+  NewWidth = std::max(0, FindWidth(Width, Autos));
+  if (MargArrayO[piWidth].IsString() && MargArrayO[piWidth].AsString().find('%') != std::string::npos)
+    NewWidth = std::min(NewWidth, std::max(0, Width - Val(MargArray[piMarginLeft]) - Val(MargArray[piMarginRight]) -
+                                                  BoxPaddingLeft() - BoxPaddingRight()));
+  const int ML = Val(MargArray[piMarginLeft]), MR = Val(MargArray[piMarginRight]);
+
+  // 4. The horizontal place.
+  const int YAt = Y + ClearOffset;
+  if (Floating == 5)
+    ContentLeft = std::max(X, IMgr.LeftIndent(YAt)) + ML + BoxPaddingLeft();
+  else if (Floating == 6)
+    ContentLeft = std::min(X + Width, IMgr.RightSide(YAt)) - MR - BoxPaddingRight() - NewWidth;
+  else
+    ContentLeft = X + ML + BoxPaddingLeft();
+  if (Positioning == posAbsolute)
+    ContentLeft = LeftP + ML + BoxPaddingLeft();
+  if (BulletRoom) {
+    const int Need = IMgr.LeftIndent(YAt) + 35;
+    if (ContentLeft < Need) {
+      NewWidth = std::max(0, NewWidth - (Need - ContentLeft));
+      ContentLeft = Need;
+    }
+  }
+
+  // 5. The content, with indents of its own.
+  ContentTop = YAt + MargArray[piMarginTop] + MargArray[piBorderTopWidth] + MargArray[piPaddingTop];
+  if (Positioning == posAbsolute)
+    ContentTop = TopP + MargArray[piMarginTop] + MargArray[piBorderTopWidth] + MargArray[piPaddingTop];
+  // The content's lines run between its own edges: two records owned by
+  // this block, so that they narrow nothing outside it.
+  const TObject* SaveOwner = IMgr.CurrentOwner;
+  IMgr.CurrentOwner = this;
+  const int LI = IMgr.AddLeft(ContentLeft, ContentTop);
+  const int RI = IMgr.AddRight(ContentLeft + NewWidth, ContentTop);
+  const int Height = MargArray[piHeight];
+  const int RefHeight = Height > 0 && Height != Auto && Height != IntNull ? Height : AvailHeight;
+  int ContentMax = 0;
+  const int CTop = ContentTop + (Positioning == posRelative ? TopP : 0);
+  const int CH = MyCell->DoLayout(ContentLeft + (Positioning == posRelative ? LeftP : 0), CTop, NewWidth, RefHeight,
+                                  IMgr, ContentMax, Pos);
+  IMgr.DeleteRight(RI);
+  IMgr.DeleteLeft(LI);
+  IMgr.CurrentOwner = SaveOwner;
+  (void)CH;
+
+  // 6. The bottoms.
+  CharCount = Pos - StartPos;
+  MaxWidth = ML + MR + BoxPaddingLeft() + BoxPaddingRight() + std::max(ContentMax, NewWidth);
+  ContentBot = std::max(ContentTop, MyCell->ContentBottom - (Positioning == posRelative ? TopP : 0));
+  if (Height > 0 && Height != Auto && Height != IntNull)
+    ContentBot = std::max(ContentBot, ContentTop + Height);
+  const int SectionBottom =
+      ContentBot + MargArray[piPaddingBottom] + MargArray[piBorderBottomWidth] + MargArray[piMarginBottom];
+  PaintBottom = std::max(ContentBot, MyCell->PaintBottom) + MargArray[piPaddingBottom] +
+                MargArray[piBorderBottomWidth];
+  ContentHeight = SectionBottom - Y;
+  TopY = Y;
+  BottomY = Y + ContentHeight;
+
+  // 7. Floats and absolute boxes take no height in the flow.
+  if (Floating == 5 || Floating == 6) {
+    const TObject* Save = IMgr.CurrentOwner;
+    IMgr.CurrentOwner = nullptr;
+    if (Floating == 5) {
+      const int I = IMgr.AddLeft(ContentLeft + NewWidth + MR + BoxPaddingRight(), Y);
+      IMgr.SetLeftBottom(I, PaintBottom);
+    } else {
+      const int I = IMgr.AddRight(ContentLeft - BoxPaddingLeft() - ML, Y);
+      IMgr.SetRightBottom(I, PaintBottom);
+    }
+    IMgr.CurrentOwner = Save;
+    PaintHeight = ContentHeight;
+    ContentHeight = 0;
+  } else if (Positioning == posAbsolute) {
+    PaintHeight = ContentHeight;
+    ContentHeight = 0;
+  } else {
+    PaintHeight = std::max(ContentHeight, IMgr.FloatsBottom() - Y);
+  }
+  PaintBottom = std::max(PaintBottom, Y + PaintHeight);
+  BuildDrawList();
+  return ContentHeight;
+}
+
+void TBlock::BuildDrawList()
+{
+  if (!DrawList.empty() && int(DrawList.size()) == MyCell->Count())
+    return;
+  DrawList.clear();
+  for (auto& S : MyCell->Sections)
+    DrawList.push_back(S.get());
+  // Negative z first, then z 0 in document order, then positive z; equal
+  // values keep document order.
+  std::stable_sort(DrawList.begin(), DrawList.end(),
+                   [](const TSectionBase* A, const TSectionBase* B) { return A->ZValue < B->ZValue; });
+}
+
+int TBlock::Paint(HDC DC, const TRect& Clip, int X)
+{
+  (void)X;
+  const int Result = PaintTop + ContentHeight;
+  if (DisplayNone || !Visible)
+    return Result;
+  const int YOff = Document->YOff;
+  const int DX = Positioning == posRelative ? LeftP : 0;
+  const int DY = Positioning == posRelative ? TopP : 0;
+  const TRect Padding{ContentLeft - MargArray[piPaddingLeft] + DX,
+                      ContentTop - MargArray[piPaddingTop] - YOff + DY,
+                      ContentLeft + NewWidth + MargArray[piPaddingRight] + DX,
+                      ContentBot + MargArray[piPaddingBottom] - YOff + DY};
+  const TRect Border{Padding.Left - MargArray[piBorderLeftWidth], Padding.Top - MargArray[piBorderTopWidth],
+                     Padding.Right + MargArray[piBorderRightWidth], Padding.Bottom + MargArray[piBorderBottomWidth]};
+  BorderRect = Border;
+  if (Border.Bottom > Clip.Top && Border.Top < Clip.Bottom) {
+    const int Bg = MargArray[piBackgroundColor];
+    if (Bg != clNone && Bg != IntNull)
+      FillSolid(DC, Padding, TColor(Bg));
+    if (HasBorderStyle)
+      DrawBorder(DC, Border, Padding);
+  }
+  for (TSectionBase* S : DrawList)
+    if (S->PaintBottom - YOff > Clip.Top && S->PaintTop - YOff < Clip.Bottom)
+      S->Paint(DC, Clip, ContentLeft + DX);
+  return Result;
+}
+
+void TBlock::DrawBorder(HDC DC, const TRect& Border, const TRect& Padding)
+{
+  TBorderColors Colors;
+  TBorderStyles Styles;
+  for (int S = 0; S < 4; ++S) {
+    // The style model orders sides top, right, bottom, left; the painter left, top, right, bottom.
+    const int Side = (S + 3) % 4;
+    const int C = MargArray[std::size_t(piBorderTopColor + Side)];
+    Colors[std::size_t(S)] = C == IntNull || C == clNone ? TColor(MargArray[piBorderColor] == IntNull ? 0
+                                                                                                     : MargArray[piBorderColor])
+                                                         : TColor(C);
+    if (Colors[std::size_t(S)] == clNone)
+      Colors[std::size_t(S)] = 0;
+    const int St = MargArray[std::size_t(piBorderTopStyle + Side)];
+    Styles[std::size_t(S)] = St >= 0 && St <= 8 ? St : 0;
+  }
+  ::DrawBorder(DC, Border, Padding, Colors, Styles, clNone);
+}
+
+void TBlock::MeasureWidths(int& Min, int& Max)
+{
+  if (DisplayNone) {
+    Min = Max = 0;
+    return;
+  }
+  int CMin = 0, CMax = 0;
+  MyCell->MeasureWidths(CMin, CMax);
+  TMarginArray M{};
+  int Autos = 0;
+  ConvMargArray(MargArrayO, 0, 400, EmSize, ExSize, Document->Fonts.PixelsPerInch(), M, Autos);
+  const int Wd = M[piWidth] == Auto ? 0 : Val(M[piWidth]);
+  const int Outer = Val(M[piMarginLeft]) + Val(M[piMarginRight]) + Val(M[piBorderLeftWidth]) +
+                    Val(M[piBorderRightWidth]) + Val(M[piPaddingLeft]) + Val(M[piPaddingRight]);
+  Min = Outer + std::max(CMin, Wd);
+  Max = Wd > 0 ? Min : Outer + std::max(CMax, Wd);
+}
+
+bool TBlock::HitLink(int X, int Y, THitLink& Hit)
+{
+  if (DisplayNone)
+    return false;
+  for (auto It = DrawList.rbegin(); It != DrawList.rend(); ++It)
+    if (MyCell->Holds(**It, Y) && (*It)->HitLink(X, Y, Hit))
+      return true;
+  if (!Title.empty() && X >= BorderRect.Left && X < BorderRect.Right && Y - Document->YOff >= BorderRect.Top &&
+      Y - Document->YOff < BorderRect.Bottom) {
+    Hit.Flags |= THitLink::HasTitle;
+    Hit.Title = Title;
+    return true;
+  }
+  return false;
+}
+
+TImageObj* TBlock::HitImage(int X, int Y)
+{
+  if (DisplayNone)
+    return nullptr;
+  for (auto It = DrawList.rbegin(); It != DrawList.rend(); ++It)
+    if (MyCell->Holds(**It, Y))
+      if (TImageObj* I = (*It)->HitImage(X, Y))
+        return I;
+  return nullptr;
+}
+
+int TBlock::CharIndexAt(int X, int Y, bool& InText, int& CaretX, int& CaretY, int& CaretHeight)
+{
+  InText = false;
+  return DisplayNone ? -1 : MyCell->CharIndexAt(X, Y, InText, CaretX, CaretY, CaretHeight);
+}
+
+bool TBlock::CaretPoint(int Pos, int& X, int& Y) const
+{
+  return !DisplayNone && MyCell->CaretPoint(Pos, X, Y);
+}
+
+bool TBlock::CharAt(int Pos, char16_t& Ch) const
+{
+  return !DisplayNone && Pos >= StartPos && Pos < StartPos + CharCount && MyCell->CharAt(Pos, Ch);
+}
+
+int TBlock::DocToSource(int Pos) const
+{
+  return DisplayNone ? -1 : MyCell->DocToSource(Pos);
+}
+
+int TBlock::SourceToDoc(int Source, bool TowardsPrevious) const
+{
+  return DisplayNone ? -1 : MyCell->SourceToDoc(Source, TowardsPrevious);
+}
+
+void TBlock::CopySelection()
+{
+  if (DisplayNone)
+    return;
+  MyCell->CopySelection();
+  if (MyCell->Tag == "p" && Document->SelEnd > StartPos + CharCount && Document->SelStart < StartPos + CharCount)
+    Document->CopyBuffer += u"\r\n";
+}
+
+// --- TBodyBlock
+
+int TBodyBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int AvailHeight, int Width, int Y)
+{
+  (void)X;
+  StartPos = Pos;
+  int Autos = 0;
+  const int Ppi = Document->Fonts.PixelsPerInch();
+  const int Top = MargArray[piMarginTop], Bottom = MargArray[piMarginBottom];
+  ConvMargArray(MargArrayO, Width, AvailHeight, EmSize, ExSize, Ppi, MargArray, Autos);
+  MargArray[piMarginTop] = Top;
+  MargArray[piMarginBottom] = Bottom;
+  for (int I = piMarginTop; I <= piBorderLeftWidth; ++I)
+    MargArray[std::size_t(I)] = Val(MargArray[std::size_t(I)]);
+  NewWidth = std::max(0, Width - MargArray[piMarginLeft] - MargArray[piMarginRight] - BoxPaddingLeft() -
+                             BoxPaddingRight());
+  ContentLeft = MargArray[piMarginLeft] + BoxPaddingLeft();
+  ContentTop = Y + MargArray[piMarginTop] + MargArray[piPaddingTop] + MargArray[piBorderTopWidth];
+  IMgr.Reset(0, Width);
+  IMgr.Clear();
+  IMgr.Reset(ContentLeft, ContentLeft + NewWidth);
+  int ContentMax = 0;
+  MyCell->DoLayout(ContentLeft, ContentTop, NewWidth, AvailHeight, IMgr, ContentMax, Pos);
+  CharCount = Pos - StartPos;
+  ContentBot = std::max(ContentTop, MyCell->ContentBottom);
+  ContentHeight = ContentBot + MargArray[piPaddingBottom] + MargArray[piBorderBottomWidth] +
+                  MargArray[piMarginBottom] - Y;
+  PaintHeight = std::max(ContentHeight, MyCell->PaintBottom - Y);
+  TopY = LayoutTop = PaintTop = Y;
+  BottomY = Y + ContentHeight;
+  PaintBottom = Y + PaintHeight;
+  MaxWidth = std::max(Width, std::max(ContentMax, NewWidth) + MargArray[piMarginLeft] + MargArray[piMarginRight]);
+  BuildDrawList();
+  return ContentHeight;
+}
+
+int TBodyBlock::Paint(HDC DC, const TRect& Clip, int X)
+{
+  (void)X;
+  const int YOff = Document->YOff;
+  for (TSectionBase* S : DrawList)
+    if (S->PaintBottom - YOff > Clip.Top && S->PaintTop - YOff < Clip.Bottom)
+      S->Paint(DC, Clip, ContentLeft);
+  return PaintTop + ContentHeight;
+}
+
+bool TBodyBlock::HitLink(int X, int Y, THitLink& Hit)
+{
+  for (auto It = DrawList.rbegin(); It != DrawList.rend(); ++It)
+    if (MyCell->Holds(**It, Y) && (*It)->HitLink(X, Y, Hit))
+      return true;
+  if (!Title.empty()) {
+    Hit.Flags |= THitLink::HasTitle;
+    Hit.Title = Title;
+    return true;
+  }
+  return false;
+}

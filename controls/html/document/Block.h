@@ -1,0 +1,123 @@
+// TBlock: the box of a block-level element (P, DIV, lists, headings, list
+// items, the BODY, rules). It owns a content cell with the sections inside
+// it, takes its margins, borders, padding, width and height from the style,
+// collapses vertical margins with its neighbour, floats, is positioned and
+// z-ordered, and paints its background and border before its content.
+// TBlockLI adds the list marker, TBodyBlock is the BODY, THRBlock holds a
+// horizontal rule.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/html/document/CellBasic.h"
+#include "controls/html/styles/Properties.h"
+
+class TAttributeList;
+class THorzLine;
+
+class TBlockCell : public TCellBasic {
+public:
+  using TCellBasic::TCellBasic;
+  // The last block of the cell that is not absolutely positioned loses its
+  // bottom margin when that margin may be dropped; list items are searched inside.
+  void DropTrailingBottomMargin();
+};
+
+class TBlock : public TSectionBase {
+public:
+  // Props are the element's computed style; Parent the cell it goes into
+  // (its last section decides the margin collapse).
+  TBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, TAttributeList* Attributes,
+         const std::string& ATag);
+  ~TBlock() override;
+
+  TMarginArray MargArray{};
+  TVMarginArray MargArrayO;
+  std::unique_ptr<TBlockCell> MyCell;
+  std::string TagClass;
+  int EmSize = 0, ExSize = 0;
+  bool HasBorderStyle = false;
+  int Floating = 0;  // 0 none, 5 left, 6 right
+  int ClearAttr = 0;
+  int Positioning = 0;  // 0 static, 1 absolute, 2 relative
+  bool Visible = true;
+  bool DisplayNone = false;
+  bool BottomAuto = false;  // the bottom margin may be dropped
+  bool BulletRoom = false;  // a list: keep content 35 pixels from the left indent
+  bool TopAuto = false;
+  std::string Title;
+  int ClearOffset = 0;
+  int NewWidth = 0;  // content width
+  int ContentLeft = 0;
+  int ContentTop = 0, ContentBot = 0;
+  int TopP = 0, LeftP = 0;  // offsets of positioned boxes
+  TRect BorderRect{};
+  std::vector<TSectionBase*> DrawList;  // the content in paint order
+
+  bool IsBlock() const override { return true; }
+  bool IsEmpty() const override { return false; }
+  void FinishText() override;
+  // The content width for the available width W; AutoCount autos among
+  // margin-left, width and margin-right.
+  virtual int FindWidth(int W, int AutoCount);
+  int LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int AvailHeight, int Width, int Y) override;
+  int Paint(HDC DC, const TRect& Clip, int X) override;
+  virtual void DrawBorder(HDC DC, const TRect& Border, const TRect& Padding);
+  void MeasureWidths(int& Min, int& Max) override;
+  bool HitLink(int X, int Y, THitLink& Hit) override;
+  TImageObj* HitImage(int X, int Y) override;
+  int CharIndexAt(int X, int Y, bool& InText, int& CaretX, int& CaretY, int& CaretHeight) override;
+  bool CaretPoint(int Pos, int& X, int& Y) const override;
+  bool CharAt(int Pos, char16_t& Ch) const override;
+  int DocToSource(int Pos) const override;
+  int SourceToDoc(int Source, bool TowardsPrevious) const override;
+  void CopySelection() override;
+
+protected:
+  void CollapseMargins(TCellBasic* Parent);
+  bool ATagIs(const std::string& T) const;
+  void BuildDrawList();
+  int BoxPaddingLeft() const { return MargArray[piPaddingLeft] + MargArray[piBorderLeftWidth]; }
+  int BoxPaddingRight() const { return MargArray[piPaddingRight] + MargArray[piBorderRightWidth]; }
+};
+
+// A list item: the marker (bullet, number, letter or roman numeral) on its
+// first line.
+class TBlockLI : public TBlock {
+public:
+  enum TListKind { Ordered, Unordered, Definition, Outside };
+  TBlockLI(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, TAttributeList* Attributes,
+           const std::string& ATag, TListKind AKind, int ALevel, int ANumber, char ATypeChar, bool APlain);
+  TListKind ListKind;
+  TListStyleType ListStyle;
+  int ListNumber;
+  int FirstLineHt = 0;
+  std::unique_ptr<TMyFont> MarkerFont;
+  // The text of the marker of an ordered item ("3.", "c.", "iii."); numbers
+  // below 1 fall back to decimal.
+  std::string MarkerLabel() const;
+  int LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int AvailHeight, int Width, int Y) override;
+  int Paint(HDC DC, const TRect& Clip, int X) override;
+};
+
+// The BODY: its background goes to the document; its content spans the
+// document width less its margins.
+class TBodyBlock : public TBlock {
+public:
+  using TBlock::TBlock;
+  int LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int AvailHeight, int Width, int Y) override;
+  int Paint(HDC DC, const TRect& Clip, int X) override;
+  bool HitLink(int X, int Y, THitLink& Hit) override;
+};
+
+// The block of an HR: its width and alignment come from the rule.
+class THRBlock : public TBlock {
+public:
+  using TBlock::TBlock;
+  THorzLine* Line = nullptr;  // owned by the content cell
+  int Align = 2;              // 1 left, 2 centre, 3 right
+  int FindWidth(int W, int AutoCount) override;
+};

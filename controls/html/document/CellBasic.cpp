@@ -1,0 +1,132 @@
+#include "controls/html/document/CellBasic.h"
+
+#include <algorithm>
+
+TCellBasic::~TCellBasic() = default;
+
+void TCellBasic::Add(TSectionBase* Section)
+{
+  if (!Section)
+    return;
+  std::unique_ptr<TSectionBase> Owned(Section);
+  Owned->FinishText();
+  if (Owned->IsEmpty())
+    return;
+  Sections.push_back(std::move(Owned));
+}
+
+void TCellBasic::MeasureWidths(int& Min, int& Max)
+{
+  Min = Max = 0;
+  for (auto& S : Sections) {
+    int Mn = 0, Mx = 0;
+    S->MeasureWidths(Mn, Mx);
+    Min = std::max(Min, Mn);
+    Max = std::max(Max, Mx);
+  }
+}
+
+int TCellBasic::DoLayout(int X, int Y, int Width, int AvailHeight, IndentManager& IMgr, int& MaxWidth, int& Pos)
+{
+  const int Top = Y;
+  MaxWidth = 0;
+  PaintBottom = Y;
+  for (auto& S : Sections) {
+    int SectionMax = 0;
+    Y += S->LayOut(X, Pos, SectionMax, IMgr, AvailHeight, Width, Y);
+    MaxWidth = std::max(MaxWidth, SectionMax);
+    PaintBottom = std::max(PaintBottom, S->PaintBottom);
+  }
+  ContentBottom = Y;
+  PaintBottom = std::max(PaintBottom, Y);
+  return Y - Top;
+}
+
+int TCellBasic::Draw(HDC DC, const TRect& Clip, int X, int Y)
+{
+  for (auto& S : Sections)
+    Y = std::max(Y, S->Paint(DC, Clip, X));
+  return Y;
+}
+
+bool TCellBasic::HitLink(int X, int Y, THitLink& Hit)
+{
+  for (auto& S : Sections)
+    if (Holds(*S, Y) && S->HitLink(X, Y, Hit))
+      return true;
+  return false;
+}
+
+TImageObj* TCellBasic::HitImage(int X, int Y)
+{
+  for (auto& S : Sections)
+    if (Holds(*S, Y))
+      if (TImageObj* Image = S->HitImage(X, Y))
+        return Image;
+  return nullptr;
+}
+
+int TCellBasic::CharIndexAt(int X, int Y, bool& InText, int& CaretX, int& CaretY, int& CaretHeight)
+{
+  InText = false;
+  for (auto& S : Sections) {
+    if (!Holds(*S, Y))
+      continue;
+    const int Pos = S->CharIndexAt(X, Y, InText, CaretX, CaretY, CaretHeight);
+    if (Pos >= 0)
+      return Pos;
+  }
+  return -1;
+}
+
+bool TCellBasic::CaretPoint(int Pos, int& X, int& Y) const
+{
+  for (auto& S : Sections)
+    if (S->CaretPoint(Pos, X, Y))
+      return true;
+  return false;
+}
+
+bool TCellBasic::CharAt(int Pos, char16_t& Ch) const
+{
+  for (auto& S : Sections)
+    if (S->CharAt(Pos, Ch))
+      return true;
+  return false;
+}
+
+int TCellBasic::DocToSource(int Pos) const
+{
+  for (auto& S : Sections) {
+    const int Source = S->DocToSource(Pos);
+    if (Source >= 0)
+      return Source;
+  }
+  return -1;
+}
+
+int TCellBasic::SourceToDoc(int Source, bool TowardsPrevious) const
+{
+  // Towards the previous character the last section that starts at or
+  // before Source answers; otherwise the first that ends after it.
+  if (TowardsPrevious) {
+    for (auto It = Sections.rbegin(); It != Sections.rend(); ++It) {
+      const int Pos = (*It)->SourceToDoc(Source, true);
+      if (Pos >= 0)
+        return Pos;
+    }
+    return -1;
+  }
+  for (auto& S : Sections) {
+    const int Pos = S->SourceToDoc(Source, false);
+    if (Pos >= 0)
+      return Pos;
+  }
+  return -1;
+}
+
+void TCellBasic::CopySelection()
+{
+  for (auto& S : Sections)
+    S->CopySelection();
+}

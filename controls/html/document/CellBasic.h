@@ -1,0 +1,45 @@
+// TCellBasic: the sections of a cell, of a block's content or of the whole
+// document, in flow order. Adding a section finishes it and drops it when it
+// holds nothing; layout stacks the sections downwards; painting and hit
+// tests visit only those whose vertical range meets the point or the clip.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/html/document/SectionBase.h"
+
+class TCellBasic : public TObject {
+public:
+  explicit TCellBasic(TSectionList* ADocument) : Document(ADocument) {}
+  ~TCellBasic() override;
+
+  TSectionList* Document;
+  std::string Tag = "default";  // the element the cell belongs to ("body", "li", "div", ...)
+  std::vector<std::unique_ptr<TSectionBase>> Sections;
+  int ContentBottom = 0;  // the bottom of the last layout's flow
+  int PaintBottom = 0;    // the lowest painted pixel (floats included)
+
+  // Finishes Section and takes it; an empty section is freed instead.
+  void Add(TSectionBase* Section);
+  TSectionBase* Last() const { return Sections.empty() ? nullptr : Sections.back().get(); }
+  int Count() const { return int(Sections.size()); }
+
+  void MeasureWidths(int& Min, int& Max);
+  // Lays the sections out from (X, Y) in Width; returns the content height.
+  int DoLayout(int X, int Y, int Width, int AvailHeight, IndentManager& IMgr, int& MaxWidth, int& Pos);
+  int Draw(HDC DC, const TRect& Clip, int X, int Y);
+
+  bool HitLink(int X, int Y, THitLink& Hit);
+  TImageObj* HitImage(int X, int Y);
+  int CharIndexAt(int X, int Y, bool& InText, int& CaretX, int& CaretY, int& CaretHeight);
+  bool CaretPoint(int Pos, int& X, int& Y) const;
+  bool CharAt(int Pos, char16_t& Ch) const;
+  int DocToSource(int Pos) const;
+  int SourceToDoc(int Source, bool TowardsPrevious) const;
+  void CopySelection();
+
+  // The sections whose vertical range [PaintTop, PaintBottom) may hold Y.
+  bool Holds(const TSectionBase& S, int Y) const { return Y >= S.PaintTop && Y < S.PaintBottom; }
+};

@@ -1,0 +1,88 @@
+// TFontObj and TFontList: the font runs of a text section. A run says from
+// which character on a font applies; a run of a link also carries the link,
+// its four state fonts (normal, visited, hover, visited and hovered) and its
+// hover and focus state. TFontList keeps a section's runs in ascending order.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "controls/html/parser/UrlTarget.h"
+#include "controls/html/styles/FontInfo.h"
+#include "platform/classes/ShiftState.h"
+
+class TSection;
+class TSectionList;
+class ThtTabcontrol;
+
+class TFontObj : public TObject {
+public:
+  TFontObj(TSection* ASection, int APos, std::unique_ptr<TMyFont> AFont, const THtmlFontService& Fonts);
+
+  TSection* Section;
+  int Pos;  // index of the first character of the run in the section's text
+  std::unique_ptr<TMyFont> Font;
+  TUrlTarget UrlTarget;  // an empty URL: not a link
+  std::unique_ptr<TFontInfoArray> FIArray;
+  std::string Title;
+  int VertAlign = 0;  // 8 subscript, 9 superscript, else 0
+  bool Visited = false;
+  bool Hover = false;
+  bool Focused = false;
+  int YValue = 0;  // the y of the link's line, for scrolling it into view
+  // The link's focus proxy: on the first run of each link only, made when
+  // the document has a paint panel and not too many links. The run frees it;
+  // when the panel goes first and takes it along, it clears this pointer.
+  ThtTabcontrol* TabControl = nullptr;
+
+  // Metrics of the realised font.
+  THtmlTextMetrics Metrics;
+  int FontHeight() const { return Metrics.Height; }
+  int Descent() const { return Metrics.Descent; }
+  int LineHeight() const { return Metrics.Height + Metrics.ExternalLeading; }
+  int Overhang() const { return ItalicOverhang(Font->Desc(), Metrics); }
+  const THtmlFontService& Fonts() const { return FFonts; }
+
+  bool IsLink() const { return !UrlTarget.URL.empty(); }
+  void ReplaceFont(std::unique_ptr<TMyFont> AFont);
+  void ApplyFontInfo(const ThtFontInfo& Info);
+  void SetVisited(bool Value);
+  void SetHover(bool Value);
+  // Hover on or off for every run of this run's link, found through the
+  // document's link-run list.
+  void SetAllHovered(TSectionList& Document, bool Value);
+  void CreateFIArray();
+  ~TFontObj() override;
+
+  // Gives the link a focus proxy unless an earlier run of it has one; a
+  // positive tab index enters it into the document's tab order.
+  void MakeFocusable(TSectionList& Document);
+  // The run of this link that holds its focus proxy (this run or an earlier one).
+  TFontObj* FocusOwner(TSectionList& Document);
+  // From the focus proxy: focus marks every run of the link; Enter follows
+  // the link, other keys go to the viewer.
+  void FocusGained();
+  void FocusLost();
+  void FocusKeyDown(WORD& Key, TShiftState Shift);
+  // Frees the focus proxy and takes it out of the pending tab order.
+  void DropFocusProxy();
+
+private:
+  void Realise();
+  const THtmlFontService& FFonts;
+};
+
+class TFontList {
+public:
+  std::vector<std::unique_ptr<TFontObj>> Items;
+
+  int Count() const { return int(Items.size()); }
+  TFontObj* Last() const { return Items.empty() ? nullptr : Items.back().get(); }
+  // The run covering Pos (the last whose start is at or before it), with its index.
+  TFontObj* GetFontObjAt(int Pos, int* Index = nullptr) const;
+  // Characters from Pos to the next run's start, or to Leng when none follows.
+  int GetFontCountAt(int Pos, int Leng) const;
+  // Every run after Pos starts one character earlier; a run that then starts
+  // where its neighbour does is dropped (and leaves the document's link-run list).
+  void Decrement(int Pos, TSectionList* Document);
+};

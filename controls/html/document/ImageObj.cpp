@@ -1,0 +1,290 @@
+#include "controls/html/document/ImageObj.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "controls/html/document/FontObj.h"
+#include "controls/html/document/SectionList.h"
+#include "controls/html/images/GIFImage.h"
+#include "controls/html/images/ImageDrawing.h"
+#include "controls/html/paint/DrawingHelpers.h"
+#include "controls/html/parser/Attributes.h"
+#include "controls/html/styles/Properties.h"
+#include "platform/base/StringRoutines.h"
+#include "platform/classes/graphics/Bitmap.h"
+#include "platform/classes/graphics/Canvas.h"
+#include "platform/win/gdi/gdi.h"
+
+namespace {
+
+// Multiply then divide with rounding, in 64 bits; a zero divisor gives 0.
+int MulDivSafe(long long A, long long B, long long C)
+{
+  if (C == 0)
+    return 0;
+  const long long R = (A * B + (C > 0 ? C / 2 : -C / 2)) / C;
+  return int(std::clamp<long long>(R, 0, TImageObj::MaxSize));
+}
+
+int ClampSize(int V)
+{
+  return std::clamp(V, 0, TImageObj::MaxSize);
+}
+
+}  // namespace
+
+TImageObj::TImageObj(TSectionList* ADocument, int APos, TAttributeList& Attributes) : Document(ADocument), Pos(APos)
+{
+  bool HaveHSpace = false;
+  for (int I = 0; I < Attributes.Count(); ++I) {
+    const TAttribute* A = Attributes.Items(I);
+    switch (A->Which) {
+    case SrcSy: Source = Trim(A->Name); break;
+    case AltSy: Alt = A->Name; Title = A->Name; break;
+    case TitleSy: Title = A->Name; break;
+    case AlignSy: {
+      const std::string S = UpperCase(A->Name);
+      Align = S == "TOP" ? AlignTop : S == "MIDDLE" || S == "ABSMIDDLE" ? AlignMiddle : S == "LEFT" ? AlignLeft
+              : S == "RIGHT" ? AlignRight : AlignBaseline;
+      break;
+    }
+    case BorderSy: NoBorder = A->Value == 0; break;
+    case WidthSy:
+      if (A->Name.find('%') != std::string::npos && A->Value >= 1 && A->Value <= 100) {
+        SpecWidth = A->Value;
+        PercentWidth = true;
+      } else {
+        SpecWidth = ClampSize(A->Value);
+      }
+      break;
+    case HeightSy:
+      if (A->Name.find('%') != std::string::npos && A->Value >= 1 && A->Value <= 100) {
+        SpecHeight = A->Value;
+        PercentHeight = true;
+      } else {
+        SpecHeight = ClampSize(std::max(1, A->Value));
+      }
+      break;
+    case HSpaceSy: HSpaceL = HSpaceR = std::min(40, std::abs(A->Value)); HaveHSpace = true; break;
+    case VSpaceSy: VSpaceT = VSpaceB = std::min(40, std::abs(A->Value)); break;
+    case TranspSy: Transparent = 1; break;
+    case IsMapSy: IsMap = true; break;
+    case UseMapSy: {
+      UseMap = true;
+      MapName = UpperCase(Trim(A->Name));
+      if (MapName.size() > 1 && MapName[0] == '#')
+        MapName.erase(0, 1);
+      break;
+    }
+    default: break;
+    }
+  }
+  if (!HaveHSpace && Floating())
+    HSpaceL = HSpaceR = 3;
+}
+
+TImageObj::TImageObj(TSectionList* ADocument, const std::string& ASource) : Document(ADocument), Source(ASource)
+{
+  NoBorder = true;
+}
+
+TImageObj::~TImageObj()
+{
+  if (OwnsImage)
+    delete Image;
+  else if (Image && Document)
+    Document->ReleaseImage(Source);
+  if (Document)
+    std::erase(Document->AnimList, this);
+}
+
+void TImageObj::ApplyStyle(TProperties& Props)
+{
+  TAlignmentStyle A;
+  if (Props.GetVertAlign(A)) {
+    Align = A == aTop ? AlignTop : A == aMiddle ? AlignMiddle : A == aBottom ? AlignBottom : AlignBaseline;
+  }
+  if (Props.GetFloat(A) && (A == aLeft || A == aRight)) {
+    Align = A == aLeft ? AlignLeft : AlignRight;
+    if (HSpaceR == 0)
+      HSpaceL = HSpaceR = 3;
+  }
+  auto Length = [&](int Index, int& Out) {
+    const TPropValue& V = Props.Props[std::size_t(Index)];
+    if (!Props.ExplicitFlags[std::size_t(Index)])
+      return;
+    if (V.IsNumber() && V.AsInteger() != IntNull)
+      Out = std::clamp(V.AsInteger(), 0, 40);
+    else if (V.IsString())
+      Out = std::clamp(LengthConv(V.AsString(), false, 0, Props.EmSize(), Props.ExSize(),
+                                  Props.Fonts().PixelsPerInch(), Out), 0, 40);
+  };
+  Length(piMarginLeft, HSpaceL);
+  Length(piMarginRight, HSpaceR);
+  Length(piMarginTop, VSpaceT);
+  Length(piMarginBottom, VSpaceB);
+  if (!Props.PropTitle.empty())
+    Title = Props.PropTitle;
+  if (Props.ExplicitFlags[piBorderStyle] && Props.GetBorderStyle() == bssNone)
+    NoBorder = true;
+}
+
+void TImageObj::Obtain()
+{
+  if (Requested)
+    return;
+  Requested = true;
+  Missing = true;
+  if (!Document || !Document->ShowImages || Source.empty())
+    return;
+  bool FromCache = false;
+  int Transp = Transparent;
+  TBitmap* M = nullptr;
+  TPersistent* Picture = Document->GetTheBitmap(Source, Transp, M, FromCache);
+  if (!Picture)
+    return;
+  Missing = false;
+  Transparent = Transp;
+  Mask = M;
+  if (auto* Gif = dynamic_cast<TGIFImage*>(Picture)) {
+    // Each IMG animates by itself: a GIF from the cache is copied.
+    Document->ReleaseImage(Source);
+    auto* Copy = new TGIFImage(Gif);
+    Image = Copy;
+    OwnsImage = true;
+    if (Copy->IsAnimated()) {
+      Copy->SetAnimate(true);
+      Document->AnimList.push_back(this);
+    }
+  } else {
+    Image = Picture;
+  }
+}
+
+void TImageObj::Measure(int AvailHeight, int AvailWidth, const TFontObj* Font)
+{
+  Obtain();
+  int NW = 0, NH = 0;
+  if (auto* Gif = dynamic_cast<TGIFImage*>(Image)) {
+    NW = Gif->Width();
+    NH = Gif->Height();
+  } else if (auto* Bmp = dynamic_cast<TBitmap*>(Image)) {
+    NW = Bmp->Width();
+    NH = Bmp->Height();
+  } else {
+    NW = NH = 20;  // the frame of a missing picture
+  }
+  if (!FixedSize || PercentWidth || PercentHeight) {
+    const bool GotW = SpecWidth >= 0, GotH = SpecHeight >= 0;
+    if (Missing) {
+      if (GotW && GotH && !PercentWidth && !PercentHeight) {
+        ImageWidth = SpecWidth;
+        ImageHeight = SpecHeight;
+        FixedSize = true;
+      } else {
+        ImageWidth = NW;
+        ImageHeight = NH;
+      }
+    } else if (PercentWidth) {
+      ImageWidth = MulDivSafe(std::max(0, AvailWidth), SpecWidth, 100);
+      ImageHeight = !GotH         ? MulDivSafe(ImageWidth, NH, NW)
+                    : PercentHeight ? MulDivSafe(std::max(0, AvailHeight), SpecHeight, 100)
+                                    : SpecHeight;
+    } else if (PercentHeight) {
+      ImageHeight = MulDivSafe(std::max(0, AvailHeight), SpecHeight, 100);
+      ImageWidth = GotW ? SpecWidth : MulDivSafe(ImageHeight, NW, NH);
+    } else {
+      ImageWidth = GotW ? SpecWidth : GotH ? MulDivSafe(SpecHeight, NW, NH) : NW;
+      ImageHeight = GotH ? SpecHeight : GotW ? MulDivSafe(SpecWidth, NH, NW) : NH;
+      FixedSize = true;
+    }
+    if (Missing && !FixedSize && !Alt.empty()) {
+      // Room for the alt text.
+      THtmlFontDesc AltFont{"Arial", -11, {}, DEFAULT_CHARSET, 0};
+      const std::u16string W(Alt.begin(), Alt.end());
+      std::vector<int> Ext(W.size());
+      Document->Fonts.TextExtents(AltFont, W.data(), int(W.size()), Ext.data());
+      const int TW = Ext.empty() ? 0 : Ext.back();
+      ImageWidth = std::max(ImageWidth, TW + 2 + 24);
+      ImageHeight = std::max(ImageHeight, std::max(24, Document->Fonts.Metrics(AltFont).Height));
+    }
+  }
+  Bordered = !NoBorder && Font && Font->IsLink();
+  ClientWidth = ImageWidth + (Bordered ? 2 : 0);
+  ClientHeight = ImageHeight + (Bordered ? 2 : 0);
+}
+
+void TImageObj::Draw(HDC DC, int X, int Baseline, int LineTop, const TFontObj* Font)
+{
+  int Y;
+  switch (Align) {
+  case AlignTop: Y = LineTop + VSpaceT; break;
+  case AlignMiddle:
+    Y = Baseline + (Font ? Font->Descent() - Font->FontHeight() / 2 : 0) - (ClientHeight + VSpaceB - VSpaceT) / 2;
+    break;
+  case AlignLeft:
+  case AlignRight: Y = LineTop + VSpaceT; break;
+  default: Y = Baseline - ClientHeight - VSpaceB; break;
+  }
+  DrawX = X;
+  DrawY = Y;
+  const int SY = Y - Document->YOff;
+  const int PX = X + (Bordered ? 1 : 0), PY = SY + (Bordered ? 1 : 0);
+  if (Bordered) {
+    HBRUSH Brush = CreateSolidBrush(PlainColor(Font ? Font->Font->Color : 0));
+    const TRect R{X, SY, X + ClientWidth, SY + ClientHeight};
+    FrameRect(DC, &R, Brush);
+    DeleteObject(Brush);
+  }
+  if (Missing) {
+    if ((ImageWidth >= 24 && ImageHeight >= 24) || !Alt.empty()) {
+      if (!Bordered)
+        RaisedFrame(DC, {PX, PY, PX + ImageWidth, PY + ImageHeight}, false, 1, true);
+    }
+    return;
+  }
+  if (auto* Gif = dynamic_cast<TGIFImage*>(Image)) {
+    TCanvas Canvas;
+    Canvas.SetHandle(DC);
+    Gif->SetVisible(true);
+    Gif->DrawFrame(&Canvas, PX, PY, ImageWidth, ImageHeight);
+    Canvas.SetHandle(nullptr);
+  } else if (auto* Bmp = dynamic_cast<TBitmap*>(Image)) {
+    if (Mask && Transparent != 0)
+      PrintMaskedImage(DC, Bmp, Mask, PX, PY, ImageWidth, ImageHeight);
+    else
+      StretchBlt(DC, PX, PY, ImageWidth, ImageHeight, Bmp->Canvas()->Handle(), 0, 0, Bmp->Width(), Bmp->Height(),
+                 SRCCOPY);
+  }
+}
+
+TImageObj* TImageObjList::FindImage(int Pos) const
+{
+  for (auto& I : Items)
+    if (I->Pos == Pos)
+      return I.get();
+  return nullptr;
+}
+
+int TImageObjList::GetImageCountAt(int Pos) const
+{
+  for (auto& I : Items)
+    if (I->Pos >= Pos)
+      return I->Pos - Pos;
+  return 99999999;
+}
+
+void TImageObjList::Decrement(int Pos)
+{
+  for (auto& I : Items)
+    if (I->Pos > Pos)
+      --I->Pos;
+}
+
+TImageObj* TImageObjList::ImageAt(int X, int Y) const
+{
+  for (auto& I : Items)
+    if (X >= I->DrawX && X < I->DrawX + I->ClientWidth && Y >= I->DrawY && Y < I->DrawY + I->ClientHeight)
+      return I.get();
+  return nullptr;
+}

@@ -1,0 +1,85 @@
+// TImageObj: an image placed in a section's text by IMG (or the background
+// of a block, or a list item's bullet). It reads its attributes and style,
+// obtains its picture through the document's image request, decides its
+// size, paints itself inline or as a left or right float, frames a missing
+// picture with its alt text, and answers hit tests for links and maps.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/base/Geometry.h"
+#include "platform/base/Object.h"
+#include "platform/win/gdi/GdiTypes.h"
+
+class TAttributeList;
+class TBitmap;
+class TFontObj;
+class TGIFImage;
+class TMapItem;
+class TPersistent;
+class TProperties;
+class TSectionList;
+
+class TImageObj : public TObject {
+public:
+  enum { AlignTop = 1, AlignMiddle = 2, AlignBaseline = 4, AlignLeft = 5, AlignRight = 6, AlignBottom = 3 };
+  // Pictures wider or taller than this are clamped (sizes come from the page).
+  static constexpr int MaxSize = 32767;
+
+  TImageObj(TSectionList* ADocument, int APos, TAttributeList& Attributes);
+  // A background or bullet picture.
+  TImageObj(TSectionList* ADocument, const std::string& ASource);
+  ~TImageObj() override;
+
+  TSectionList* Document;
+  int Pos = 0;  // character index in the section's text
+  int Align = AlignBaseline;
+  int HSpaceL = 0, HSpaceR = 0, VSpaceT = 0, VSpaceB = 0;
+  int SpecWidth = -1, SpecHeight = -1;  // -1: not given
+  bool PercentWidth = false, PercentHeight = false;
+  bool FixedSize = false;
+  int ImageWidth = 0, ImageHeight = 0;
+  int ClientWidth = 0, ClientHeight = 0;
+  int DrawX = 0, DrawY = 0;   // document coordinates of the last paint
+  int IndentX = 0;            // a float's x, given by the line layout
+  std::string Source, Alt, Title;
+  bool NoBorder = false;
+  bool Bordered = false;
+  int Transparent = 0;
+  bool IsMap = false, UseMap = false;
+  std::string MapName;
+  bool Missing = false;  // the picture could not be obtained
+  bool Waiting = false;
+  TPersistent* Image = nullptr;  // a TBitmap or a TGIFImage; the cache's unless OwnsImage
+  TBitmap* Mask = nullptr;
+  bool OwnsImage = false;
+  bool Requested = false;
+
+  bool Floating() const { return Align == AlignLeft || Align == AlignRight; }
+  int TotalWidth() const { return ClientWidth + HSpaceL + HSpaceR; }
+  int TotalHeight() const { return ClientHeight + VSpaceT + VSpaceB; }
+
+  void ApplyStyle(TProperties& Props);
+  // Obtains the picture (once) and computes the size against the available
+  // width and height; Font is the run the image sits in.
+  void Measure(int AvailHeight, int AvailWidth, const TFontObj* Font);
+  // Paints at X (document), aligned on the line by Baseline and LineTop (document).
+  void Draw(HDC DC, int X, int Baseline, int LineTop, const TFontObj* Font);
+
+private:
+  void Obtain();
+};
+
+class TImageObjList {
+public:
+  std::vector<std::unique_ptr<TImageObj>> Items;
+  int Count() const { return int(Items.size()); }
+  TImageObj* FindImage(int Pos) const;
+  // Characters from Pos to the next image at or after it; 99999999 when none.
+  int GetImageCountAt(int Pos) const;
+  void Decrement(int Pos);
+  // The image whose client box holds the document point.
+  TImageObj* ImageAt(int X, int Y) const;
+};

@@ -1,0 +1,275 @@
+#include "controls/html/document/Section.h"
+
+#include <algorithm>
+
+#include "controls/html/document/SectionList.h"
+#include "controls/html/parser/Attributes.h"
+#include "controls/html/styles/PropStack.h"
+#include "controls/html/text/TokenObj.h"
+#include "platform/base/StringRoutines.h"
+
+TSection::TSection(TSectionList* ADocument, bool FirstInParagraph, const TUrlTarget* Link, TProperties& Props,
+                   TAttributeList* Attributes)
+    : TSectionBase(ADocument)
+{
+  Fonts.Items.push_back(std::make_unique<TFontObj>(this, 0, Props.GetFont(), ADocument->Fonts));
+  TFontObj* F = Fonts.Last();
+  F->Title = Props.PropTitle;
+  if (Link && !Link->URL.empty()) {
+    F->UrlTarget.Copy(*Link);
+    F->CreateFIArray();
+    Props.CopyLinkFonts(*F->FIArray);
+    ADocument->AddLinkRun(F);
+  }
+  LineBoxHeight = Props.GetLineHeight(F->FontHeight());
+  if (FirstInParagraph) {
+    bool Percent = false;
+    const int Indent = Props.GetTextIndent(Percent);
+    if (Percent)
+      FirstIndentPercent = std::clamp(Indent, 0, 90);
+    else
+      FirstIndent = std::clamp(Indent, -10000, 10000);
+  }
+  if (Attributes) {
+    if (const TAttribute* Clear = Attributes->Find(ClearSy)) {
+      // "none" and unknown values clear nothing; only the named sides clear.
+      const std::string S = LowerCase(Clear->Name);
+      ClearMode = S == "left" ? 1 : S == "right" ? 2 : S == "all" || S == "both" ? 3 : 0;
+    }
+  }
+  TClearAttrType Clear;
+  if (Props.GetClear(Clear))
+    ClearMode = int(Clear);
+  const TPropValue& Align = Props.Props[piTextAlign];
+  const std::string A = Align.IsString() ? Align.AsString() : std::string();
+  Alignment = A == "right" ? 3 : A == "center" ? 2 : A == "justify" ? 4 : 1;
+}
+
+TSection::~TSection()
+{
+  if (Document)
+    for (auto& F : Fonts.Items)
+      Document->ForgetLink(F.get());
+}
+
+void TSection::AppendText(const std::u16string& S, const std::vector<int>& Positions, char Flag)
+{
+  Text += S;
+  SourceMap.insert(SourceMap.end(), Positions.begin(), Positions.end());
+  BreakFlags.append(S.size(), Flag);
+  CharCount = int(Text.size());
+}
+
+void TSection::AppendToken(const TokenObj& Token, bool NoBreak, TPropStack* Stack)
+{
+  if (Token.Count() == 0)
+    return;
+  std::u16string S = Token.Text();
+  const char Flag = NoBreak || Preformatted ? 'n' : 'y';
+  TProperties* Top = Stack ? Stack->Last() : nullptr;
+  if (Top) {
+    const TTextTransformType T = Top->GetTextTransform();
+    for (char16_t& C : S)
+      if (C < 128)
+        C = T == txUpper ? char16_t(std::toupper(C)) : T == txLower ? char16_t(std::tolower(C)) : C;
+  }
+  if (!Top || Top->GetFontVariant() != "small-caps") {
+    AppendText(S, Token.Positions(), Flag);
+    return;
+  }
+  // Small capitals: lower-case letters are shown upper-cased in the smaller
+  // font of a pushed "small" level.
+  bool InSmall = false;
+  for (std::size_t I = 0; I < S.size(); ++I) {
+    const char16_t C = S[I];
+    const bool Lower = C < 128 && std::islower(C);
+    const bool Upper = C < 128 && std::isupper(C);
+    if ((Lower && !InSmall) || (Upper && InSmall)) {
+      if (Lower)
+        Stack->Push("small", "", "", "", "", nullptr);
+      else
+        Stack->Pop();
+      InSmall = Lower;
+      ChangeFont(*Stack->Last());
+    }
+    AppendText(std::u16string(1, Lower ? char16_t(std::toupper(C)) : C), {Token.Positions()[I]}, Flag);
+  }
+  if (InSmall) {
+    Stack->Pop();
+    ChangeFont(*Stack->Last());
+  }
+}
+
+void TSection::AppendChar(char16_t Ch, int SourcePos, bool NoBreak)
+{
+  AppendText(std::u16string(1, Ch), {SourcePos}, NoBreak || Preformatted ? 'n' : 'y');
+}
+
+void TSection::ChangeFont(TProperties& Props)
+{
+  TFontObj* Last = Fonts.Last();
+  TFontObj* F;
+  if (Last && Last->Pos == int(Text.size())) {
+    Last->ReplaceFont(Props.GetFont());
+    F = Last;
+  } else {
+    Fonts.Items.push_back(std::make_unique<TFontObj>(this, int(Text.size()), Props.GetFont(), Document->Fonts));
+    F = Fonts.Last();
+    if (Last)
+      F->UrlTarget.Copy(Last->UrlTarget);
+    if (F->IsLink()) {
+      F->CreateFIArray();
+      Props.CopyLinkFonts(*F->FIArray);
+      Document->AddLinkRun(F);
+    }
+  }
+  F->Title = Props.PropTitle;
+  TAlignmentStyle VA;
+  F->VertAlign = Props.GetVertAlign(VA) && (VA == aSub || VA == aSuper) ? (VA == aSub ? 8 : 9) : 0;
+}
+
+void TSection::ChangeLink(const TUrlTarget* Target, TProperties& Props)
+{
+  TFontObj* Last = Fonts.Last();
+  const bool WasLink = Last && Last->IsLink();
+  ChangeFont(Props);
+  TFontObj* F = Fonts.Last();
+  if (Target && !Target->URL.empty()) {
+    F->UrlTarget.Copy(*Target);
+    F->CreateFIArray();
+    Props.CopyLinkFonts(*F->FIArray);
+    if (std::find(Document->LinkList.begin(), Document->LinkList.end(), F) == Document->LinkList.end())
+      Document->AddLinkRun(F);
+  } else {
+    if (WasLink || F->IsLink())
+      Document->ForgetLink(F);
+    F->UrlTarget.Clear();
+    F->FIArray.reset();
+  }
+}
+
+TImageObj* TSection::AppendImage(TAttributeList& Attributes, TProperties& Props, int SourcePos)
+{
+  auto Image = std::make_unique<TImageObj>(Document, int(Text.size()), Attributes);
+  Image->ApplyStyle(Props);
+  TImageObj* Result = Image.get();
+  Images.Items.push_back(std::move(Image));
+  AppendChar(ImgPanMark, SourcePos);
+  return Result;
+}
+
+void TSection::DeleteChar(int Index)
+{
+  Text.erase(std::size_t(Index), 1);
+  BreakFlags.erase(std::size_t(Index), 1);
+  if (Index < int(SourceMap.size()))
+    SourceMap.erase(SourceMap.begin() + Index);
+  Fonts.Decrement(Index, Document);
+  Images.Decrement(Index);
+}
+
+void TSection::FinishText()
+{
+  if (!Preformatted) {
+    // 1. Leading spaces.
+    while (!Text.empty() && Text[0] == u' ')
+      DeleteChar(0);
+    // 2. Pairs of spaces: the second goes, or the first when it may not break.
+    for (int I = 0; I + 1 < int(Text.size());) {
+      if (Text[std::size_t(I)] == u' ' && Text[std::size_t(I) + 1] == u' ')
+        DeleteChar(BreakFlags[std::size_t(I)] == 'n' ? I : I + 1);
+      else
+        ++I;
+    }
+    // 3. A space right after a floating image.
+    for (int I = int(Text.size()) - 1; I >= 1; --I)
+      if (Text[std::size_t(I)] == u' ' && Text[std::size_t(I) - 1] == ImgPanMark) {
+        TImageObj* Image = Images.FindImage(I - 1);
+        if (Image && Image->Floating())
+          DeleteChar(I);
+      }
+    // 4. Spaces before and after a line break.
+    for (int I = int(Text.size()) - 1; I >= 1; --I)
+      if (Text[std::size_t(I)] == BrkMark && Text[std::size_t(I) - 1] == u' ') {
+        DeleteChar(I - 1);
+      }
+    for (int I = 0; I + 1 < int(Text.size()); ++I)
+      while (I + 1 < int(Text.size()) && Text[std::size_t(I)] == BrkMark && Text[std::size_t(I) + 1] == u' ')
+        DeleteChar(I + 1);
+    // 5. One trailing space, then a final break of a longer section.
+    if (!Text.empty() && Text.back() == u' ')
+      DeleteChar(int(Text.size()) - 1);
+    if (Text.size() > 1 && Text.back() == BrkMark)
+      DeleteChar(int(Text.size()) - 1);
+  }
+  // 6. Close.
+  CharCount = int(Text.size());
+  BreakFlags += 'y';
+  if (CharCount > 0 && !SourceMap.empty()) {
+    SourceIndex.clear();
+    for (int I = 0; I < CharCount && I < int(SourceMap.size()); ++I)
+      if (I == 0 || SourceMap[std::size_t(I)] != SourceMap[std::size_t(I) - 1] + 1)
+        SourceIndex.push_back({I, SourceMap[std::size_t(I)]});
+  }
+  std::vector<int>().swap(SourceMap);
+  if (CharCount > 0)
+    Ordinal = ++Document->TextSectionCount;
+}
+
+bool TSection::CharAt(int Pos, char16_t& Ch) const
+{
+  if (Pos < StartPos || Pos >= StartPos + CharCount)
+    return false;
+  Ch = Text[std::size_t(Pos - StartPos)];
+  return true;
+}
+
+int TSection::DocToSource(int Pos) const
+{
+  if (Pos < StartPos || Pos >= StartPos + CharCount || SourceIndex.empty())
+    return -1;
+  const int Offset = Pos - StartPos;
+  const IndexObj* Run = &SourceIndex.front();
+  for (const IndexObj& R : SourceIndex)
+    if (R.Pos <= Offset)
+      Run = &R;
+  return Offset + Run->Source - Run->Pos;
+}
+
+int TSection::SourceToDoc(int Source, bool TowardsPrevious) const
+{
+  if (SourceIndex.empty() || CharCount == 0)
+    return -1;
+  auto RunEnd = [&](std::size_t I) {  // the source just past run I
+    const int Next = I + 1 < SourceIndex.size() ? SourceIndex[I + 1].Pos : CharCount;
+    return SourceIndex[I].Source + Next - SourceIndex[I].Pos;
+  };
+  const int LastSource = RunEnd(SourceIndex.size() - 1);
+  if (TowardsPrevious) {
+    if (Source < SourceIndex.front().Source)
+      return -1;
+    if (Source >= LastSource)
+      return StartPos + CharCount - 1;
+    for (std::size_t I = SourceIndex.size(); I-- > 0;) {
+      if (Source >= SourceIndex[I].Source) {
+        if (Source < RunEnd(I))
+          return StartPos + SourceIndex[I].Pos + Source - SourceIndex[I].Source;
+        // In the gap after run I: the last character before it.
+        const int Next = I + 1 < SourceIndex.size() ? SourceIndex[I + 1].Pos : CharCount;
+        return StartPos + Next - 1;
+      }
+    }
+    return -1;
+  }
+  if (Source >= LastSource)
+    return -1;
+  if (Source <= SourceIndex.front().Source)
+    return StartPos;
+  for (std::size_t I = 0; I < SourceIndex.size(); ++I) {
+    if (Source >= SourceIndex[I].Source && Source < RunEnd(I))
+      return StartPos + SourceIndex[I].Pos + Source - SourceIndex[I].Source;
+    if (I + 1 < SourceIndex.size() && Source >= RunEnd(I) && Source < SourceIndex[I + 1].Source)
+      return StartPos + SourceIndex[I + 1].Pos;  // in the gap: the first character after it
+  }
+  return -1;
+}

@@ -1,0 +1,122 @@
+// TSection: one run of inline content with uniform paragraph settings: text
+// with its font runs, inline and floating images and forced line breaks
+// (marker characters), built by the document builder token by token,
+// finished (white space collapsed, the source index built), then broken
+// into lines (layout/SectionLayout.cpp), painted and hit-tested
+// (paint/SectionPaint.cpp, paint/SectionHitTest.cpp).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/html/document/FontObj.h"
+#include "controls/html/document/ImageObj.h"
+#include "controls/html/document/SectionBase.h"
+
+class TAttributeList;
+class TProperties;
+class TPropStack;
+class TokenObj;
+
+// Marker characters inside a section's text.
+inline constexpr char16_t FmCtlMark = 2;    // a form control
+inline constexpr char16_t ImgPanMark = 4;   // an image or a panel
+inline constexpr char16_t BrkMark = 8;      // a forced line break
+
+// One line of the last layout.
+struct LineRec {
+  int Start = 0;  // index of the first character in the section's text
+  int LeadAbove = 0;
+  int LeadBelow = 0;
+  int TextHeight = 0;
+  int ReachHeight = 0;
+  int CharsInLine = 0;
+  int MaxDescent = 0;
+  int OffsetX = 0;
+  int PaintY = 0;
+  int PaintX = 0;
+  int RoomWidth = 0;
+  int SpaceCount = 0;
+  int SpareWidth = 0;
+  int BoxHeight() const { return LeadAbove + TextHeight + LeadBelow; }
+};
+
+// A run of consecutive source positions.
+struct IndexObj {
+  int Pos;     // character index where the run starts
+  int Source;  // source position of that character
+};
+
+class TSection : public TSectionBase {
+public:
+  // Props gives the first font; a non-empty link target makes it a link
+  // run; Attributes (or null) give CLEAR and ID.
+  TSection(TSectionList* ADocument, bool FirstInParagraph, const TUrlTarget* Link, TProperties& Props,
+           TAttributeList* Attributes);
+  ~TSection() override;
+
+  std::u16string Text;
+  std::string BreakFlags;  // 'y' a line may break after (at a space: at) this character, 'n' it may not
+  std::vector<int> SourceMap;  // while building: the source position of each character
+  TFontList Fonts;
+  TImageObjList Images;
+  std::vector<IndexObj> SourceIndex;
+  std::vector<LineRec> Lines;
+  int Alignment = 1;  // 1 left, 2 centre, 3 right, 4 justify
+  int ClearMode = 0;  // 0 none, 1 left, 2 right, 3 both
+  int LineBoxHeight = -1;
+  int PaintLeft = 0;
+  int OwnWidth = 0;
+  int CachedMin = 0, CachedMax = 0;
+  int FirstIndent = 0;
+  int FirstIndentPercent = 0;
+  int Ordinal = 0;
+  bool Preformatted = false;  // TPreFormated: never wraps, keeps its white space
+  int PreMaxWidth = 0;        // TPreFormated: the measured width of its text
+
+  // --- building
+  // NoBreak: inside NOBR; Stack: the parser's property stack, for the text
+  // transform and small capitals of its top entry.
+  void AppendToken(const TokenObj& Token, bool NoBreak, TPropStack* Stack);
+  void AppendChar(char16_t Ch, int SourcePos, bool NoBreak = false);
+  void ChangeFont(TProperties& Props);
+  // Starts (Target with a URL) or ends (Target null) a link at the end of the text.
+  void ChangeLink(const TUrlTarget* Target, TProperties& Props);
+  TImageObj* AppendImage(TAttributeList& Attributes, TProperties& Props, int SourcePos);
+  void FinishText() override;
+  bool IsEmpty() const override { return CharCount == 0 && Text.empty(); }
+
+  // --- layout (layout/SectionLayout.cpp)
+  void MeasureWidths(int& Min, int& Max) override;
+  int LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int AvailHeight, int Width, int Y) override;
+
+  // --- painting and hit testing (paint/)
+  int Paint(HDC DC, const TRect& Clip, int X) override;
+  bool HitLink(int X, int Y, THitLink& Hit) override;
+  TImageObj* HitImage(int X, int Y) override;
+  int CharIndexAt(int X, int Y, bool& InText, int& CaretX, int& CaretY, int& CaretHeight) override;
+  bool CaretPoint(int Pos, int& X, int& Y) const override;
+  bool CharAt(int Pos, char16_t& Ch) const override;
+  int DocToSource(int Pos) const override;
+  int SourceToDoc(int Source, bool TowardsPrevious) const override;
+  void CopySelection() override;
+
+  // The width of Count characters from Start, as layout and painting measure
+  // them: text by font runs with their overhang, inline images with their
+  // spaces, floating images nothing.
+  int RunWidth(int Start, int Count, bool IgnoreTrailing = false) const;
+  // How many characters from Start fit in Width (at most Count), and their width.
+  int FitCount(int Start, int Count, int Width, int& Used) const;
+  // The width of characters Start..Start+Count of one line with its justification.
+  int LineTextWidth(const LineRec& Line, int Count) const;
+  // The backgrounds and borders of the inline boxes that cross the line, up
+  // to its painted end; drawn before its text.
+  void PaintInlineBoxes(HDC DC, const LineRec& Line, int End);
+
+private:
+  void DeleteChar(int Index);
+  void AppendText(const std::u16string& S, const std::vector<int>& Positions, char Flag);
+  int CompleteLine(LineRec& Line, int X, int Y, IndentManager& IMgr, bool FirstLine, bool LastLine,
+                   std::vector<TImageObj*>& Floats);
+};

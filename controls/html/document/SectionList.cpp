@@ -1,0 +1,341 @@
+#include "controls/html/document/SectionList.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "controls/html/document/FontObj.h"
+#include "controls/html/document/ImageObj.h"
+#include "controls/html/document/MapItem.h"
+#include "controls/html/images/BitmapCache.h"
+#include "controls/html/images/GIFImage.h"
+#include "controls/html/images/ImageLoading.h"
+#include "controls/html/layout/IndentManager.h"
+#include "platform/classes/controls/WinControl.h"
+#include "controls/html/paint/DrawingHelpers.h"
+#include "controls/html/styles/Properties.h"
+#include "platform/classes/graphics/Bitmap.h"
+#include "platform/base/StringRoutines.h"
+
+TSectionList::TSectionList(const THtmlFontService& AFonts) : TCellBasic(this), Fonts(AFonts), Styles(AFonts)
+{
+  Tag = "default";
+}
+
+TSectionList::~TSectionList()
+{
+  Clear();
+}
+
+void TSectionList::SetImageCache(TStringBitmapList* Cache)
+{
+  FCache = Cache;
+}
+
+TStringBitmapList* TSectionList::ImageCache()
+{
+  if (!FCache) {
+    FOwnCache = std::make_unique<TStringBitmapList>();
+    FOwnCache->SetSorted(true);
+    FCache = FOwnCache.get();
+  }
+  return FCache;
+}
+
+void TSectionList::Clear()
+{
+  // Document objects go first: they release their cache entries and leave
+  // the document's lists.
+  Sections.clear();
+  LinkList.clear();
+  TabOrderList.clear();
+  MapList.clear();
+  AnimList.clear();
+  InlineList.clear();
+  DrawList.clear();
+  HoverLink = nullptr;
+  HoverImage = nullptr;
+  SelStart = SelEnd = 0;
+  CaretPos = -1;
+  TimerEnabled = false;
+  TimerInterval = 0;
+  TextSectionCount = 0;
+  ManyLinks = false;
+  InlineConverted = false;
+  BackgroundImage.clear();
+  Title.clear();
+  DecodeCount = 0;
+}
+
+void TSectionList::SetDefaults(const std::string& FontName, const std::string& PreFontName, TColor FontColor,
+                               double FontSize, TColor LinkColor, TColor VisitedColor, TColor OverColor,
+                               TColor ABackground, int AMarginWidth, int AMarginHeight)
+{
+  MarginWidth = AMarginWidth;
+  MarginHeight = AMarginHeight;
+  Styles.StyleDefaultSheet(FontName, PreFontName, MarginWidth, MarginHeight, DEFAULT_CHARSET, true, OverColor, VisitedColor, LinkColor,
+                           FontColor, FontSize);
+  Background = ABackground;
+}
+
+std::string TSectionList::ExpandName(const std::string& Source) const
+{
+  if (OnExpandName)
+    return OnExpandName(Source);
+  std::string S = Source;
+  std::replace(S.begin(), S.end(), '\\', '/');
+  return S;
+}
+
+bool TSectionList::FileAllowed(const std::string& FileName) const
+{
+  namespace fs = std::filesystem;
+  std::error_code Ec;
+  const fs::path Path = fs::weakly_canonical(fs::path(FileName), Ec);
+  if (Ec || !fs::is_regular_file(Path, Ec) || Ec)
+    return false;
+  const auto Size = fs::file_size(Path, Ec);
+  if (Ec || Size > MaxFileBytes)
+    return false;
+  if (AllowedFolders.empty())
+    return !RestrictFiles;
+  for (const std::string& Folder : AllowedFolders) {
+    const fs::path Root = fs::weakly_canonical(fs::path(Folder), Ec);
+    if (Ec)
+      continue;
+    auto [RootEnd, PathIt] = std::mismatch(Root.begin(), Root.end(), Path.begin(), Path.end());
+    if (RootEnd == Root.end() || (std::next(RootEnd) == Root.end() && RootEnd->empty()))
+      return true;
+  }
+  return false;
+}
+
+bool TSectionList::ReadAllowedFile(const std::string& FileName, std::string& Data) const
+{
+  Data.clear();
+  if (!FileAllowed(FileName))
+    return false;
+  std::ifstream In(FileName, std::ios::binary);
+  if (!In)
+    return false;
+  Data.resize(MaxFileBytes);
+  In.read(Data.data(), std::streamsize(MaxFileBytes));
+  Data.resize(std::size_t(In.gcount()));
+  return true;
+}
+
+TPersistent* TSectionList::GetTheBitmap(const std::string& Source, int& Transparent, TBitmap*& Mask, bool& FromCache)
+{
+  Mask = nullptr;
+  FromCache = false;
+  if (Trim(Source).empty())
+    return nullptr;
+  const std::string Key = TStringBitmapList::Key(Source);
+  TStringBitmapList* Cache = ImageCache();
+  int Index = -1;
+  if (Cache->Find(Key, Index)) {
+    TBitmapItem* Item = Cache->Item(Index);
+    TPersistent* Picture = Cache->UseImage(Index);
+    FromCache = true;
+    if (dynamic_cast<TBitmap*>(Picture) && (Item->Transp == 2 || Item->Transp == 3))
+      Transparent = Item->Transp;
+    Mask = Item->Mask;
+    return Picture;
+  }
+  const std::string FileName = ExpandName(Source);
+  if (!FileAllowed(FileName))
+    return nullptr;
+  TPersistent* Picture = nullptr;
+  TTransparency Transp = TTransparency(Transparent);
+  try {
+    std::string Ext = FileName.substr(FileName.find_last_of('.') == std::string::npos ? FileName.size()
+                                                                                        : FileName.find_last_of('.'));
+    if (LowerCase(Ext) == ".gif") {
+      bool NonAnimated = false;
+      TGIFImage* Gif = GifFileToImage(NonAnimated, FileName);
+      if (Gif && NonAnimated) {
+        auto* Bmp = new TBitmap;
+        Bmp->Assign(Gif->StillBitmap());
+        if (Gif->IsTransparent() && Gif->StillMask()) {
+          Mask = new TBitmap;
+          Mask->Assign(Gif->StillMask());
+          Transp = TTransparency(2);
+        }
+        delete Gif;
+        Picture = Bmp;
+      } else {
+        Picture = Gif;
+      }
+    } else {
+      Picture = LoadImageFile(FileName, Transp, Mask);
+    }
+  } catch (const std::exception&) {
+    Picture = nullptr;  // an undecodable picture shows as missing
+  }
+  if (!Picture)
+    return nullptr;
+  ++DecodeCount;
+  Transparent = int(Transp);
+  Cache->AddObject(Key, new TBitmapItem(Picture, Mask ? BYTE(Transparent) : 0, Mask));
+  return Picture;
+}
+
+void TSectionList::ReleaseImage(const std::string& Source)
+{
+  if (FCache)
+    FCache->ReleaseImage(TStringBitmapList::Key(Source));
+}
+
+TMapItem* TSectionList::FindMap(const std::string& Name) const
+{
+  for (auto& M : MapList)
+    if (M->MapName == Name)
+      return M.get();
+  return nullptr;
+}
+
+void TSectionList::ForgetLink(TFontObj* Link)
+{
+  std::erase(LinkList, Link);
+  Link->DropFocusProxy();
+  if (HoverLink == Link)
+    HoverLink = nullptr;
+}
+
+void TSectionList::InlineRecord(TProperties& Props, int Pos, bool Open)
+{
+  if (Open) {
+    TInlineRec R;
+    R.SourceStart = Pos;
+    R.PropID = Props.ID();
+    R.Background = Props.GetBackgroundColor();
+    TVMarginArray VM;
+    Props.GetVMarginArray(VM);
+    TMarginArray M{};
+    int Autos = 0;
+    ConvMargArray(VM, 200, 200, Props.EmSize(), Props.ExSize(), Fonts.PixelsPerInch(), M, Autos);
+    for (int S = 0; S < 4; ++S) {
+      const int Side = (S + 3) % 4;
+      R.Border[S] = std::clamp(M[std::size_t(piBorderTopWidth + Side)], 0, 100);
+      const int C = M[std::size_t(piBorderTopColor + Side)];
+      R.BorderColor[S] = C == IntNull ? TColor(0) : TColor(C);
+      R.BorderStyle[S] = M[std::size_t(piBorderTopStyle + Side)];
+    }
+    InlineList.push_back(R);
+    InlineConverted = false;
+    return;
+  }
+  for (auto It = InlineList.rbegin(); It != InlineList.rend(); ++It)
+    if (It->PropID == Props.ID() && It->SourceEnd == TInlineRec::InlineOpen) {
+      It->SourceEnd = Pos;
+      InlineConverted = false;
+      return;
+    }
+}
+
+void TSectionList::ConvertInlineList()
+{
+  if (InlineConverted)
+    return;
+  for (TInlineRec& R : InlineList) {
+    R.StartB = SourceToDoc(R.SourceStart, false);
+    R.EndB = R.SourceEnd == TInlineRec::InlineOpen ? TInlineRec::InlineOpen : SourceToDoc(R.SourceEnd, true) + 1;
+    if (R.StartB < 0)
+      R.StartB = 0;
+    if (R.EndB <= R.StartB)
+      R.StartB = R.EndB - 1;
+  }
+  InlineConverted = true;
+}
+
+int TSectionList::DoLogic(int Width, int Height)
+{
+  ++LayoutCycle;
+  TimerEnabled = false;
+  if (!TabOrderList.empty())
+    ApplyTabOrder();
+  IndentManager IMgr;
+  IMgr.Reset(0, std::max(0, Width));
+  int Pos = 0;
+  DocHeight = DoLayout(0, 0, std::max(0, Width), Height, IMgr, DocMaxWidth, Pos);
+  DocHeight = std::max(DocHeight, PaintBottom);
+  // Every animated picture starts again; the timer runs at 50 ms until its first tick.
+  TimerInterval = 50;
+  TimerEnabled = !AnimList.empty();
+  return DocHeight;
+}
+
+void TSectionList::TimerTick()
+{
+  if (!TimerEnabled)
+    return;
+  for (TImageObj* Image : AnimList)
+    if (auto* Gif = dynamic_cast<TGIFImage*>(Image->Image); Gif && Gif->Visible())
+      Gif->StepAnimation(nullptr);
+  TimerInterval = 40;
+}
+
+void TSectionList::Draw(HDC DC, const TRect& Clip, int X)
+{
+  for (TImageObj* Image : AnimList)
+    if (auto* Gif = dynamic_cast<TGIFImage*>(Image->Image))
+      Gif->SetVisible(false);
+  DrawList.clear();
+  TCellBasic::Draw(DC, Clip, X, 0);
+  for (const TDrawItem& D : DrawList)
+    D.Image->Draw(DC, D.X, 0, D.Y - D.Image->VSpaceT, D.Font);
+  DrawList.clear();
+  TimerEnabled = !AnimList.empty();
+}
+
+bool TSectionList::LinkAtPoint(int X, int Y, THitLink& Hit)
+{
+  TFontObj* OldLink = HoverLink;
+  HoverLink = nullptr;
+  HoverImage = nullptr;
+  const bool Result = HitLink(X, Y, Hit);
+  if (Styles.LinksActive() && OldLink != HoverLink) {
+    if (OldLink)
+      OldLink->SetAllHovered(*this, false);
+    if (HoverLink)
+      HoverLink->SetAllHovered(*this, true);
+  }
+  return Result;
+}
+
+void TSectionList::MouseLeave()
+{
+  if (HoverLink)
+    HoverLink->SetAllHovered(*this, false);
+  HoverLink = nullptr;
+  HoverImage = nullptr;
+}
+
+bool TSectionList::PositionPoint(int Pos, int& X, int& Y) const
+{
+  if (CaretPoint(Pos, X, Y))
+    return true;
+  int Last = -1;
+  for (int P = Pos - 1; P >= 0 && P >= Pos - 1; --P)
+    Last = P;
+  if (Last >= 0 && CaretPoint(Last, X, Y)) {
+    Y += 15;
+    return true;
+  }
+  return false;
+}
+
+void TSectionList::AddLinkRun(TFontObj* Run)
+{
+  LinkList.push_back(Run);
+  if (!ManyLinks)
+    Run->MakeFocusable(*this);
+}
+
+void TSectionList::ApplyTabOrder()
+{
+  int Order = 0;
+  for (auto& [Key, Control] : TabOrderList)
+    Control->SetTabOrder(Order++);
+  TabOrderList.clear();
+}

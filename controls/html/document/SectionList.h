@@ -1,0 +1,169 @@
+// TSectionList: the parsed document. It is the top-level cell of the flow
+// and holds what belongs to the document as a whole: the style sheet, the
+// link runs in document order, the maps, the animated images, the inline
+// box records, the selection and the caret, the hover state, the image
+// request with its cache and the rules for which files may be read.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/html/document/CellBasic.h"
+#include "controls/html/styles/StyleList.h"
+#include "platform/base/Types.h"
+#include "platform/classes/ShiftState.h"
+
+class TFontObj;
+class TImageObj;
+class TMapItem;
+class TPersistent;
+class TBitmap;
+class TStringBitmapList;
+class TProperties;
+class TWinControl;
+class TUrlTarget;
+
+// A span-level element with a border or background: its character range
+// (document positions once converted) and its converted box values.
+struct TInlineRec {
+  int StartB = 0;
+  int EndB = InlineOpen;
+  int SourceStart = 0, SourceEnd = InlineOpen;
+  int PropID = 0;
+  TColor Background = clNone;
+  int Border[4] = {};         // widths, left top right bottom
+  TColor BorderColor[4] = {};
+  int BorderStyle[4] = {};
+  static constexpr int InlineOpen = 0x7FFFFFFF;  // no real position reaches it
+};
+
+// A floating image, painted after the flow that placed it.
+struct TDrawItem {
+  TImageObj* Image;
+  const TFontObj* Font;
+  int X, Y;
+};
+
+class TSectionList : public TCellBasic {
+public:
+  explicit TSectionList(const THtmlFontService& AFonts);
+  ~TSectionList() override;
+
+  const THtmlFontService& Fonts;
+  TStyleList Styles;
+
+  // --- view state
+  int YOff = 0;            // the document y at the top of the visible area
+  int SelStart = 0, SelEnd = 0;
+  int CaretPos = -1;
+  bool ShowCaret = false;
+  bool ShowImages = true;
+  TColor Background = 0xFFFFFF;
+  std::string BackgroundImage;
+  std::u16string CopyBuffer;
+
+  // --- what files the document may read. Pictures and linked style sheets
+  // are read from disk only inside AllowedFolders (every folder when the list
+  // is empty and RestrictFiles is off) and only up to MaxFileBytes.
+  bool RestrictFiles = false;
+  std::vector<std::string> AllowedFolders;
+  std::size_t MaxFileBytes = 8u << 20;
+  bool LoadLinkedSheets = true;
+  // Turns a source as written into a file name; by default back slashes
+  // become slashes.
+  std::function<std::string(const std::string&)> OnExpandName;
+  std::string ExpandName(const std::string& Source) const;
+  // True when FileName may be read: inside the allowed folders, a regular
+  // file, not above MaxFileBytes.
+  bool FileAllowed(const std::string& FileName) const;
+  // The content of FileName when it may be read (never more than MaxFileBytes).
+  bool ReadAllowedFile(const std::string& FileName, std::string& Data) const;
+
+  // --- what the builder hands on: the viewer's stream request for linked
+  // sheets (true when it supplied Data), and the META and LINK notices.
+  std::function<bool(const std::string& Href, std::string& Data)> OnStreamRequest;
+  std::function<void(const std::string& HttpEquiv, const std::string& Name, const std::string& Content)> OnMeta;
+  std::function<void(const std::string& Rel, const std::string& Rev, const std::string& Href)> OnLink;
+
+  // --- keyboard focus for links: their focus proxies live on the viewer's
+  // paint panel (none without one). Proxies with a tab index wait in
+  // TabOrderList, keyed "%.5d%.3d" by tab index and arrival, until layout
+  // gives them consecutive tab orders.
+  TWinControl* PaintPanel = nullptr;
+  std::multimap<std::string, TWinControl*> TabOrderList;
+  std::function<void(TFontObj*)> OnLinkFocus;
+  std::function<void(const TUrlTarget&)> OnFollowLink;
+  std::function<void(WORD&, TShiftState)> OnViewerKeyDown;
+  // Enters a new link run into LinkList and gives its link a focus proxy.
+  void AddLinkRun(TFontObj* Run);
+  void ApplyTabOrder();
+
+  // --- document-wide lists
+  std::vector<TFontObj*> LinkList;  // every link run, in document order
+  std::vector<std::unique_ptr<TMapItem>> MapList;
+  std::vector<TImageObj*> AnimList;
+  std::vector<TInlineRec> InlineList;
+  std::vector<TDrawItem> DrawList;
+  bool ManyLinks = false;
+  int TextSectionCount = 0;
+  int LayoutCycle = 0;
+  int* FirstLineY = nullptr;  // the first-line slot of the list item being laid out
+  TFontObj* HoverLink = nullptr;
+  TImageObj* HoverImage = nullptr;
+  std::u16string Title;
+
+  // --- the animation timer, as the viewer drives it: 50 ms after a layout
+  // that found animated pictures, 40 ms after its first tick.
+  int TimerInterval = 0;
+  bool TimerEnabled = false;
+  void TimerTick();
+
+  // --- the image cache; the document makes its own when none is given.
+  void SetImageCache(TStringBitmapList* Cache);
+  TStringBitmapList* ImageCache();
+  int DecodeCount = 0;  // pictures decoded for this document (not from the cache)
+
+  // Empties the document for the next load.
+  void Clear();
+  // Rebuilds the default style sheet from the viewer's defaults; the margins
+  // are the viewer's (10 and 5 unless it was told otherwise).
+  void SetDefaults(const std::string& FontName, const std::string& PreFontName, TColor FontColor, double FontSize,
+                   TColor LinkColor, TColor VisitedColor, TColor OverColor, TColor ABackground,
+                   int AMarginWidth = 10, int AMarginHeight = 5);
+  int MarginWidth = 10, MarginHeight = 5;  // the BODY element starts from these
+  const TProperties* DefaultProperties() const { return Styles.DefProp(); }
+
+  // Lays the document out at Width; returns its height. MaxWidth receives
+  // the width it would like.
+  int DoLogic(int Width, int Height);
+  int DocHeight = 0;
+  int DocMaxWidth = 0;
+  // Paints the visible part: Clip in screen coordinates, YOff subtracted.
+  void Draw(HDC DC, const TRect& Clip, int X = 0);
+
+  // The link (or title) under a document point; hover fonts follow it.
+  bool LinkAtPoint(int X, int Y, THitLink& Hit);
+  void MouseLeave();
+
+  // The picture of Source: from the cache, else loaded (when allowed) and
+  // cached. Null when there is none.
+  TPersistent* GetTheBitmap(const std::string& Source, int& Transparent, TBitmap*& Mask, bool& FromCache);
+  void ReleaseImage(const std::string& Source);
+
+  TMapItem* FindMap(const std::string& Name) const;
+  void ForgetLink(TFontObj* Link);
+  // Inline box records: Open starts one for the property entry at Pos,
+  // otherwise the last open one of that entry ends there.
+  void InlineRecord(TProperties& Props, int Pos, bool Open);
+  void ConvertInlineList();
+  bool InlineConverted = false;
+  // The point of a document position (past the end: below the last character).
+  bool PositionPoint(int Pos, int& X, int& Y) const;
+
+private:
+  std::unique_ptr<TStringBitmapList> FOwnCache;
+  TStringBitmapList* FCache = nullptr;
+};

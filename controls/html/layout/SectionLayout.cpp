@@ -1,0 +1,479 @@
+// Line layout of a text section: its minimum and maximum widths, and the
+// breaking of its content into lines between the indents of its cell.
+#include <algorithm>
+
+#include "controls/html/document/Section.h"
+#include "controls/html/document/SectionList.h"
+#include "controls/html/layout/IndentManager.h"
+#include "controls/html/text/TextMeasure.h"
+
+namespace {
+
+bool IsCJK(char16_t C) { return C > 0x2FFF; }
+bool IsMarker(char16_t C) { return C == FmCtlMark || C == ImgPanMark || C == BrkMark; }
+
+}  // namespace
+
+int TSection::RunWidth(int Start, int Count, bool IgnoreTrailing) const
+{
+  int End = Start + Count;
+  if (IgnoreTrailing)
+    while (End > Start && (Text[std::size_t(End) - 1] == u' ' || Text[std::size_t(End) - 1] == BrkMark))
+      --End;
+  long long W = 0;
+  int I = Start;
+  while (I < End) {
+    const char16_t C = Text[std::size_t(I)];
+    if (C == ImgPanMark) {
+      if (TImageObj* Image = Images.FindImage(I))
+        if (!Image->Floating())
+          W += Image->TotalWidth();
+      ++I;
+      continue;
+    }
+    if (C == BrkMark || C == FmCtlMark) {
+      ++I;
+      continue;
+    }
+    const TFontObj* F = Fonts.GetFontObjAt(I);
+    int N = std::min(End - I, Fonts.GetFontCountAt(I, CharCount));
+    int K = 0;
+    while (K < N && !IsMarker(Text[std::size_t(I + K)]))
+      ++K;
+    W += TextWidth(Document->Fonts, F->Font->Desc(), Text.data() + I, K) + F->Overhang();
+    I += std::max(K, 1);
+  }
+  return int(std::min<long long>(W, 100000000));
+}
+
+int TSection::FitCount(int Start, int Count, int Width, int& Used) const
+{
+  Used = 0;
+  int I = Start;
+  const int End = Start + Count;
+  while (I < End) {
+    const char16_t C = Text[std::size_t(I)];
+    if (C == ImgPanMark) {
+      const TImageObj* Image = Images.FindImage(I);
+      const int W = Image && !Image->Floating() ? Image->TotalWidth() : 0;
+      if (Used + W > Width)
+        break;
+      Used += W;
+      ++I;
+      continue;
+    }
+    if (C == BrkMark || C == FmCtlMark) {
+      ++I;
+      continue;
+    }
+    const TFontObj* F = Fonts.GetFontObjAt(I);
+    int N = std::min(End - I, Fonts.GetFontCountAt(I, CharCount));
+    int K = 0;
+    while (K < N && !IsMarker(Text[std::size_t(I + K)]))
+      ++K;
+    int PieceWidth = 0;
+    const int Fit = FitText(Document->Fonts, F->Font->Desc(), Text.data() + I, K,
+                            Width - Used - F->Overhang(), PieceWidth);
+    Used += PieceWidth + (Fit > 0 ? F->Overhang() : 0);
+    I += Fit;
+    if (Fit < K)
+      break;
+  }
+  return I - Start;
+}
+
+void TSection::MeasureWidths(int& Min, int& Max)
+{
+  if (CachedMin >= 1 && Images.Count() == 0) {
+    Min = CachedMin;
+    Max = CachedMax;
+    return;
+  }
+  Min = Max = 0;
+  if (CharCount == 0)
+    return;
+  if (Preformatted) {
+    if (PreMaxWidth == 0)
+      PreMaxWidth = RunWidth(0, CharCount);
+    Max = PreMaxWidth;
+    Min = std::min(2000, Max);
+    CachedMin = Min;
+    CachedMax = Max;
+    return;
+  }
+  int FloatTotal = 0;
+  for (auto& Image : Images.Items) {
+    Image->Measure(0, 0, Fonts.GetFontObjAt(Image->Pos));
+    if (Image->PercentWidth)
+      continue;
+    if (Image->Floating()) {
+      FloatTotal += Image->TotalWidth();
+      BreakFlags[std::size_t(Image->Pos)] = 'y';
+    } else {
+      Min = std::max(Min, Image->TotalWidth());
+    }
+  }
+  auto StretchWidth = [&](int Start, int Count) {
+    const int W = RunWidth(Start, Count);
+    if (Start != 0)
+      return W;
+    if (FirstIndentPercent > 0)
+      return int((long long)W * 100 / (100 - FirstIndentPercent));
+    return W + FirstIndent;
+  };
+  int Widest = 0;
+  for (int S = 0; S < CharCount;) {
+    int E = S;
+    while (E < CharCount && Text[std::size_t(E)] != BrkMark)
+      ++E;
+    Widest = std::max(Widest, StretchWidth(S, E - S));
+    S = E + 1;
+  }
+  Max = FloatTotal + Widest;
+  // Words.
+  int I = 0;
+  while (I < CharCount) {
+    while (I < CharCount && (Text[std::size_t(I)] == u' ' || IsMarker(Text[std::size_t(I)])))
+      ++I;
+    if (I >= CharCount)
+      break;
+    int J = I;
+    if (IsCJK(Text[std::size_t(I)]) && BreakFlags[std::size_t(I)] == 'y') {
+      J = I + 1;
+    } else {
+      while (J < CharCount) {
+        const char16_t X = Text[std::size_t(J)];
+        if ((IsMarker(X) || X == u' ' || X == u'-' || X == u'?' || IsCJK(X)) && BreakFlags[std::size_t(J)] == 'y')
+          break;
+        ++J;
+      }
+      if (J < CharCount && (Text[std::size_t(J)] == u'-' || Text[std::size_t(J)] == u'?'))
+        ++J;
+    }
+    Min = std::max(Min, StretchWidth(I, J - I) - (I == 0 ? 0 : 0));
+    I = std::max(J, I + 1);
+  }
+  Min = std::max(Min, FloatTotal);
+  CachedMin = Min;
+  CachedMax = Max;
+}
+
+namespace {
+
+// Places a floating image at Y between the current indents.
+void PlaceFloat(TImageObj& Image, IndentManager& IMgr, int Y)
+{
+  const TObject* Save = IMgr.CurrentOwner;
+  IMgr.CurrentOwner = nullptr;
+  if (Image.Align == TImageObj::AlignLeft) {
+    const int L = IMgr.LeftIndent(Y);
+    Image.IndentX = L + Image.HSpaceL;
+    IMgr.SetLeftBottom(IMgr.AddLeft(L + Image.TotalWidth(), Y), Y + Image.TotalHeight());
+  } else {
+    const int Edge = IMgr.RightSide(Y) - Image.TotalWidth();
+    Image.IndentX = Edge + Image.HSpaceL;
+    IMgr.SetRightBottom(IMgr.AddRight(Edge, Y), Y + Image.TotalHeight());
+  }
+  Image.DrawY = Y + Image.VSpaceT;
+  Image.DrawX = Image.IndentX;
+  IMgr.CurrentOwner = Save;
+}
+
+int ClearSpace(const IndentManager& IMgr, int Mode, int Y)
+{
+  if (Mode == 0)
+    return 0;
+  int L = 0, R = 0;
+  IMgr.ClearPositions(L, R);
+  // ClearPositions answers one past the bottom; the float's bottom is the
+  // first row below it.
+  L = L > 0 ? L - 1 : 0;
+  R = R > 0 ? R - 1 : 0;
+  const int Bottom = Mode == 1 ? L : Mode == 2 ? R : std::max(L, R);
+  return std::max(0, Bottom - Y);
+}
+
+}  // namespace
+
+int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int AvailHeight, int Width, int Y)
+{
+  PaintTop = TopY = LayoutTop = Y;
+  StartPos = Pos;
+  ContentHeight = 0;
+  Lines.clear();
+  const int Top = Y;
+  // 1. An empty section is only its clear space.
+  if (CharCount == 0) {
+    ContentHeight = PaintHeight = ClearSpace(IMgr, ClearMode, Y);
+    if (Preformatted)
+      ContentHeight = PaintHeight = Fonts.GetFontObjAt(0)->LineHeight();
+    BottomY = PaintBottom = Y + ContentHeight;
+    MaxWidth = 0;
+    OwnWidth = 0;
+    return ContentHeight;
+  }
+  // 2. The widths: a preformatted section never wraps.
+  const int SaveRight = IMgr.RightEdge();
+  if (Preformatted)
+    IMgr.SetRightEdge(X + 32000);
+  if (FirstIndentPercent > 0)
+    FirstIndent = int((long long)Width * FirstIndentPercent / 100);
+  OwnWidth = IMgr.RightSide(Y) - X;
+  const int LineWidth = std::min(IMgr.RightSide(Y) - IMgr.LeftIndent(Y), Width);
+  MaxWidth = LineWidth;
+  for (auto& Image : Images.Items) {
+    Image->Measure(AvailHeight, LineWidth, Fonts.GetFontObjAt(Image->Pos));
+    MaxWidth = std::max(MaxWidth, Image->TotalWidth());
+  }
+  // 3. Clear space first.
+  const int Clear = ClearSpace(IMgr, ClearMode, Y);
+  if (Clear > 0) {
+    LineRec Empty;
+    Empty.TextHeight = Clear;
+    Empty.ReachHeight = Clear;
+    Lines.push_back(Empty);
+    ContentHeight += Clear;
+    Y += Clear;
+  }
+  int LowestFloat = 0;
+  // 4. The lines.
+  int Start = 0;
+  bool First = true;
+  int Guard = 0;
+  while (Start < CharCount && ++Guard < 10000000) {
+    const int N = CharCount - Start;
+    // Floats at the start of the line are placed before it is fitted.
+    while (Start < CharCount && Text[std::size_t(Start)] == ImgPanMark) {
+      TImageObj* Image = Images.FindImage(Start);
+      if (!Image || !Image->Floating())
+        break;
+      PlaceFloat(*Image, IMgr, Y);
+      LowestFloat = std::max(LowestFloat, Y + Image->TotalHeight());
+      LineRec Zero;
+      Zero.Start = Start;
+      Zero.CharsInLine = 1;
+      Zero.PaintX = X;
+      Lines.push_back(Zero);
+      ++Start;
+    }
+    if (Start >= CharCount)
+      break;
+    const int Left = IMgr.LeftIndent(Y) + (First ? FirstIndent : 0);
+    const int Right = IMgr.RightSide(Y);
+    int Count = CharCount - Start;
+    (void)N;
+    // A forced break ends the line.
+    int BreakAt = -1;
+    for (int I = Start; I < CharCount; ++I)
+      if (Text[std::size_t(I)] == BrkMark) {
+        BreakAt = I;
+        break;
+      }
+    int Limit = BreakAt >= 0 ? BreakAt - Start + 1 : Count;
+    int Used = 0;
+    int Fit = Preformatted ? Limit : FitCount(Start, Limit, Right - Left, Used);
+    if (Fit == 0) {
+      const int Wider = IMgr.NextWiderY(Y);
+      if (Wider > Y) {
+        LineRec Empty;
+        Empty.Start = Start;
+        Empty.TextHeight = Wider - Y;
+        Empty.ReachHeight = Wider - Y;
+        Lines.push_back(Empty);
+        ContentHeight += Wider - Y;
+        Y = Wider;
+        continue;
+      }
+      Fit = 1;
+    }
+    int LineLen;
+    if (Fit >= Limit) {
+      LineLen = Limit;
+    } else {
+      const int C = Start + Fit - 1;  // the last character that fits
+      const int Nx = C + 1;
+      const char16_t Cc = Text[std::size_t(C)];
+      const char16_t Nc = Text[std::size_t(Nx)];
+      LineLen = -1;
+      if (((Cc == FmCtlMark || Cc == ImgPanMark || Cc == u' ') && BreakFlags[std::size_t(C)] == 'y') ||
+          Cc == BrkMark || IsCJK(Cc)) {
+        LineLen = Fit;
+      } else if (Nc == u' ' && BreakFlags[std::size_t(C)] == 'y') {
+        LineLen = Fit;
+      } else if ((Nc == FmCtlMark || Nc == ImgPanMark || IsCJK(Nc)) && BreakFlags[std::size_t(Nx)] == 'y') {
+        LineLen = Fit;
+      } else {
+        for (int I = C; I > Start; --I) {
+          const char16_t B = Text[std::size_t(I)];
+          const bool Opp = (B == FmCtlMark || B == ImgPanMark || B == u' ' || B == u'-' || B == u'?' || IsCJK(B) ||
+                            (I + 1 < CharCount && IsCJK(Text[std::size_t(I) + 1]))) &&
+                           BreakFlags[std::size_t(I)] == 'y';
+          if (Opp) {
+            LineLen = I - Start + 1;
+            break;
+          }
+        }
+      }
+      if (LineLen < 0) {
+        // A word longer than the line: it overflows to its end.
+        const int Wider = IMgr.NextWiderY(Y);
+        if (Wider > Y && Right - Left < Width) {
+          LineRec Empty;
+          Empty.Start = Start;
+          Empty.TextHeight = Wider - Y;
+          Empty.ReachHeight = Wider - Y;
+          Lines.push_back(Empty);
+          ContentHeight += Wider - Y;
+          Y = Wider;
+          continue;
+        }
+        int I = C + 1;
+        while (I < CharCount) {
+          const char16_t B = Text[std::size_t(I)];
+          if ((B == u'-' || B == u'?') && BreakFlags[std::size_t(I)] == 'y') {
+            ++I;
+            break;
+          }
+          if ((B == FmCtlMark || B == ImgPanMark || B == BrkMark || B == u' ' || IsCJK(B)) &&
+              BreakFlags[std::size_t(I)] == 'y')
+            break;
+          ++I;
+        }
+        LineLen = I - Start;
+        MaxWidth = std::max(MaxWidth, RunWidth(Start, LineLen, true) + (First ? FirstIndent : 0));
+      }
+      // Spaces after the break, and a break right after them, stay on the line.
+      while (Start + LineLen < CharCount && Text[std::size_t(Start + LineLen)] == u' ')
+        ++LineLen;
+      if (Start + LineLen < CharCount && Text[std::size_t(Start + LineLen)] == BrkMark &&
+          Text[std::size_t(Start + LineLen - 1)] == u' ')
+        ++LineLen;
+    }
+    LineRec Line;
+    Line.Start = Start;
+    Line.CharsInLine = LineLen;
+    std::vector<TImageObj*> Floats;
+    for (int I = Start; I < Start + LineLen; ++I)
+      if (Text[std::size_t(I)] == ImgPanMark)
+        if (TImageObj* Image = Images.FindImage(I); Image && Image->Floating())
+          Floats.push_back(Image);
+    const bool Last = Start + LineLen >= CharCount;
+    const int H = CompleteLine(Line, X, Y, IMgr, First, Last, Floats);
+    Lines.push_back(Line);
+    ContentHeight += H;
+    Y += H;
+    for (TImageObj* Image : Floats) {
+      PlaceFloat(*Image, IMgr, Y);
+      LowestFloat = std::max(LowestFloat, Y + Image->TotalHeight());
+    }
+    Start += LineLen;
+    First = false;
+  }
+  if (Preformatted)
+    IMgr.SetRightEdge(SaveRight);
+  // 5. The bottoms, and the first baseline for a list item's marker.
+  Pos += CharCount;
+  if (Document->FirstLineY && *Document->FirstLineY == 0) {
+    for (const LineRec& L : Lines)
+      if (L.CharsInLine > 0 && L.TextHeight > 0) {
+        int Yl = Top;
+        for (const LineRec& P : Lines) {
+          if (&P == &L)
+            break;
+          Yl += P.BoxHeight();
+        }
+        *Document->FirstLineY = Yl + L.LeadAbove + L.TextHeight - L.MaxDescent;
+        break;
+      }
+  }
+  PaintHeight = std::max(LowestFloat - Top, ContentHeight);
+  BottomY = Top + ContentHeight;
+  PaintBottom = Top + PaintHeight;
+  return ContentHeight;
+}
+
+int TSection::CompleteLine(LineRec& Line, int X, int Y, IndentManager& IMgr, bool FirstLine, bool LastLine,
+                           std::vector<TImageObj*>& Floats)
+{
+  (void)Floats;
+  const int S = Line.Start, K = Line.CharsInLine;
+  bool OnlyMarkers = true;
+  for (int I = S; I < S + K; ++I)
+    if (!(Text[std::size_t(I)] == FmCtlMark || Text[std::size_t(I)] == ImgPanMark))
+      OnlyMarkers = false;
+  Line.TextHeight = 0;
+  Line.MaxDescent = 0;
+  if (!OnlyMarkers) {
+    for (int I = S; I < S + K;) {
+      int Index = 0;
+      const TFontObj* F = Fonts.GetFontObjAt(I, &Index);
+      Line.TextHeight = std::max(Line.TextHeight, F->FontHeight());
+      Line.MaxDescent = std::max(Line.MaxDescent, F->Descent());
+      I += std::max(1, Fonts.GetFontCountAt(I, CharCount));
+    }
+  }
+  if (LineBoxHeight >= 0) {
+    const int D = LineBoxHeight - Line.TextHeight;
+    Line.LeadAbove = D / 2;
+    Line.LeadBelow = D - Line.LeadAbove;
+  }
+  for (int I = S; I < S + K; ++I) {
+    if (Text[std::size_t(I)] != ImgPanMark)
+      continue;
+    TImageObj* Image = Images.FindImage(I);
+    if (!Image || Image->Floating())
+      continue;
+    if (OnlyMarkers && Line.TextHeight == 0) {
+      const TFontObj* F = Fonts.GetFontObjAt(S);
+      Line.TextHeight = F->FontHeight();
+      Line.MaxDescent = F->Descent();
+    }
+    const int H = Image->TotalHeight();
+    switch (Image->Align) {
+    case TImageObj::AlignTop:
+      Line.LeadBelow = std::max(Line.LeadBelow, H - Line.TextHeight);
+      break;
+    case TImageObj::AlignMiddle: {
+      const int Half = (H - Line.TextHeight) / 2;
+      Line.LeadBelow = std::max(Line.LeadBelow, Half);
+      Line.LeadAbove = std::max(Line.LeadAbove, (H - Line.TextHeight) - Half);
+      break;
+    }
+    default:
+      Line.LeadAbove = std::max(Line.LeadAbove, H + Line.MaxDescent - Line.TextHeight);
+      break;
+    }
+  }
+  for (int I = S; I < S + K;) {
+    TFontObj* F = Fonts.GetFontObjAt(I);
+    if (F->IsLink())
+      F->YValue = Y;
+    I += std::max(1, Fonts.GetFontCountAt(I, CharCount));
+  }
+  const int Left = IMgr.LeftIndent(Y) + (FirstLine ? FirstIndent : 0);
+  const int Right = IMgr.RightSide(Y);
+  const int TextWidth = RunWidth(S, K, true);
+  switch (Alignment) {
+  case 2: Line.OffsetX = (Left + Right - TextWidth) / 2 - X; break;
+  case 3: Line.OffsetX = Right - X - TextWidth; break;
+  default: Line.OffsetX = Left - X; break;
+  }
+  if (Preformatted)
+    Line.OffsetX = Left - X;
+  Line.SpaceCount = 0;
+  Line.SpareWidth = 0;
+  if (Alignment == 4 && !LastLine && Text[std::size_t(S + K - 1)] != BrkMark) {
+    int End = S + K;
+    while (End > S && Text[std::size_t(End) - 1] == u' ')
+      --End;
+    for (int I = S; I < End - 1; ++I)
+      if (Text[std::size_t(I)] == u' ' || Text[std::size_t(I)] == 0xA0)
+        ++Line.SpaceCount;
+    Line.SpareWidth = Line.SpaceCount > 0 ? std::max(0, Right - Left - TextWidth) : 0;
+  }
+  Line.RoomWidth = Right - Left;
+  Line.PaintX = X + Line.OffsetX;
+  Line.PaintY = Y + Line.LeadAbove;
+  Line.ReachHeight = Line.BoxHeight();
+  return Line.BoxHeight();
+}

@@ -1,0 +1,190 @@
+#include "controls/html/paint/DrawingHelpers.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/win/gdi/gdi.h"
+
+COLORREF PlainColor(TColor Color)
+{
+  if (Color == clNone)
+    return 0;
+  if ((Color & 0xFF000000) == 0x02000000)
+    Color &= 0x00FFFFFF;
+  return ColorToRGB(Color) & 0x00FFFFFF;
+}
+
+TColor Darker(TColor Color)
+{
+  const COLORREF C = PlainColor(Color);
+  auto Part = [&](int Shift) { return std::uint32_t(std::lround(((C >> Shift) & 0xFF) * 0.75)) << Shift; };
+  return TColor(Part(0) | Part(8) | Part(16));
+}
+
+void FillSolid(HDC DC, const TRect& R, TColor Color)
+{
+  if (Color == clNone || R.Right <= R.Left || R.Bottom <= R.Top)
+    return;
+  HBRUSH Brush = CreateSolidBrush(PlainColor(Color));
+  FillRect(DC, &R, Brush);
+  DeleteObject(Brush);
+}
+
+void FillPolygon(HDC DC, const TPoint* Points, int Count, TColor Color)
+{
+  HBRUSH Brush = CreateSolidBrush(PlainColor(Color));
+  HPEN Pen = CreatePen(PS_NULL, 0, 0);
+  HGDIOBJ OldBrush = SelectObject(DC, Brush);
+  HGDIOBJ OldPen = SelectObject(DC, Pen);
+  Polygon(DC, Points, Count);
+  SelectObject(DC, OldPen);
+  SelectObject(DC, OldBrush);
+  DeleteObject(Pen);
+  DeleteObject(Brush);
+}
+
+void SolidLine(HDC DC, int X1, int Y1, int X2, int Y2, TColor Color)
+{
+  HPEN Pen = CreatePen(PS_SOLID, 1, PlainColor(Color));
+  HGDIOBJ Old = SelectObject(DC, Pen);
+  MoveToEx(DC, X1, Y1, nullptr);
+  LineTo(DC, X2, Y2);
+  SelectObject(DC, Old);
+  DeleteObject(Pen);
+}
+
+namespace {
+
+enum { bsNone, bsSolid, bsInset, bsOutset, bsGroove, bsRidge, bsDashed, bsDotted, bsDouble };
+
+// The trapezoid of side S between rectangles A (outer) and B (inner).
+void Trapezoid(const TRect& A, const TRect& B, int S, TPoint P[4])
+{
+  switch (S) {
+  case 0: P[0] = {A.Left, A.Top}; P[1] = {B.Left, B.Top}; P[2] = {B.Left, B.Bottom}; P[3] = {A.Left, A.Bottom}; break;
+  case 1: P[0] = {A.Left, A.Top}; P[1] = {A.Right, A.Top}; P[2] = {B.Right, B.Top}; P[3] = {B.Left, B.Top}; break;
+  case 2: P[0] = {A.Right, A.Top}; P[1] = {A.Right, A.Bottom}; P[2] = {B.Right, B.Bottom}; P[3] = {B.Right, B.Top}; break;
+  default: P[0] = {A.Left, A.Bottom}; P[1] = {B.Left, B.Bottom}; P[2] = {B.Right, B.Bottom}; P[3] = {A.Right, A.Bottom}; break;
+  }
+}
+
+int Thickness(const TRect& A, const TRect& B, int S)
+{
+  switch (S) {
+  case 0: return B.Left - A.Left;
+  case 1: return B.Top - A.Top;
+  case 2: return A.Right - B.Right;
+  default: return A.Bottom - B.Bottom;
+  }
+}
+
+// One band of side S: a one-pixel band is a line along the side, wider ones
+// are filled polygons.
+void Band(HDC DC, const TRect& A, const TRect& B, int S, TColor Color)
+{
+  const int W = Thickness(A, B, S);
+  if (W <= 0)
+    return;
+  if (W == 1) {
+    switch (S) {
+    case 0: FillSolid(DC, {A.Left, A.Top, A.Left + 1, A.Bottom}, Color); break;
+    case 1: FillSolid(DC, {A.Left, A.Top, A.Right, A.Top + 1}, Color); break;
+    case 2: FillSolid(DC, {A.Right - 1, A.Top, A.Right, A.Bottom}, Color); break;
+    default: FillSolid(DC, {A.Left, A.Bottom - 1, A.Right, A.Bottom}, Color); break;
+    }
+    return;
+  }
+  TPoint P[4];
+  Trapezoid(A, B, S, P);
+  FillPolygon(DC, P, 4, Color);
+}
+
+// Dashes (3 widths long, gaps of 2) or dots (one width, gaps of one) along
+// the middle of side S.
+void Pattern(HDC DC, const TRect& A, int S, int W, bool Dots, TColor Color)
+{
+  if (W <= 0)
+    return;
+  const int On = Dots ? W : 3 * W;
+  const int Off = Dots ? W : 2 * W;
+  const bool Horizontal = S == 1 || S == 3;
+  const int From = Horizontal ? A.Left : A.Top;
+  const int To = Horizontal ? A.Right : A.Bottom;
+  for (int P = From; P < To; P += On + Off) {
+    const int E = std::min(To, P + On);
+    switch (S) {
+    case 0: FillSolid(DC, {A.Left, P, A.Left + W, E}, Color); break;
+    case 1: FillSolid(DC, {P, A.Top, E, A.Top + W}, Color); break;
+    case 2: FillSolid(DC, {A.Right - W, P, A.Right, E}, Color); break;
+    default: FillSolid(DC, {P, A.Bottom - W, E, A.Bottom}, Color); break;
+    }
+  }
+}
+
+}  // namespace
+
+void DrawBorder(HDC DC, TRect Outer, TRect Inner, const TBorderColors& Colors, const TBorderStyles& Styles,
+                TColor Background)
+{
+  // Far-off edges are clamped so that the polygon arithmetic stays small.
+  Outer.Bottom = std::min(Outer.Bottom, 5000);
+  Inner.Bottom = std::min(Inner.Bottom, 5000);
+  Outer.Top = std::max(Outer.Top, -200);
+  Inner.Top = std::max(Inner.Top, -200);
+  bool Gaps = false;
+  for (int S : Styles)
+    Gaps = Gaps || S == bsDashed || S == bsDotted || S == bsDouble;
+  if (Background != clNone && Gaps) {
+    FillSolid(DC, {Outer.Left, Outer.Top, Outer.Right, Inner.Top}, Background);
+    FillSolid(DC, {Outer.Left, Inner.Bottom, Outer.Right, Outer.Bottom}, Background);
+    FillSolid(DC, {Outer.Left, Inner.Top, Inner.Left, Inner.Bottom}, Background);
+    FillSolid(DC, {Inner.Right, Inner.Top, Outer.Right, Inner.Bottom}, Background);
+  }
+  const TRect Middle{(Outer.Left + Inner.Left) / 2, (Outer.Top + Inner.Top) / 2, (Outer.Right + Inner.Right) / 2,
+                     (Outer.Bottom + Inner.Bottom) / 2};
+  auto Third = [&](int W) { return W / 3 + (W % 3 == 2 ? 1 : 0); };
+  const TRect OuterThird{Outer.Left + Third(Inner.Left - Outer.Left), Outer.Top + Third(Inner.Top - Outer.Top),
+                         Outer.Right - Third(Outer.Right - Inner.Right),
+                         Outer.Bottom - Third(Outer.Bottom - Inner.Bottom)};
+  const TRect InnerThird{Inner.Left - Third(Inner.Left - Outer.Left), Inner.Top - Third(Inner.Top - Outer.Top),
+                         Inner.Right + Third(Outer.Right - Inner.Right),
+                         Inner.Bottom + Third(Outer.Bottom - Inner.Bottom)};
+  for (int S = 0; S < 4; ++S) {
+    const TColor C = Colors[std::size_t(S)];
+    const bool LeftTop = S == 0 || S == 1;
+    switch (Styles[std::size_t(S)]) {
+    case bsSolid: Band(DC, Outer, Inner, S, C); break;
+    case bsInset: Band(DC, Outer, Inner, S, LeftTop ? Darker(C) : C); break;
+    case bsOutset: Band(DC, Outer, Inner, S, LeftTop ? C : Darker(C)); break;
+    case bsGroove:
+      Band(DC, Outer, Middle, S, LeftTop ? Darker(C) : C);
+      Band(DC, Middle, Inner, S, LeftTop ? C : Darker(C));
+      break;
+    case bsRidge:
+      Band(DC, Outer, Middle, S, LeftTop ? C : Darker(C));
+      Band(DC, Middle, Inner, S, LeftTop ? Darker(C) : C);
+      break;
+    case bsDashed:
+    case bsDotted:
+      Pattern(DC, Outer, S, Thickness(Outer, Inner, S), Styles[std::size_t(S)] == bsDotted, C);
+      break;
+    case bsDouble:
+      Band(DC, Outer, OuterThird, S, C);
+      Band(DC, InnerThird, Inner, S, C);
+      break;
+    default:
+      break;
+    }
+  }
+}
+
+void RaisedFrame(HDC DC, const TRect& R, bool Raised, int Width, bool WhiteBackground)
+{
+  const TColor Light = WhiteBackground ? TColor(0xC0C0C0) : TColor(clBtnHighlight);
+  const TColor Dark = clBtnShadow;
+  const TColor TopLeft = Raised ? Light : Dark;
+  const TColor BottomRight = Raised ? Dark : Light;
+  const TRect Inner{R.Left + Width, R.Top + Width, R.Right - Width, R.Bottom - Width};
+  DrawBorder(DC, R, Inner, {TopLeft, TopLeft, BottomRight, BottomRight}, {bsSolid, bsSolid, bsSolid, bsSolid},
+             clNone);
+}

@@ -13,6 +13,7 @@
 #include "controls/html/document/Section.h"
 #include "controls/html/document/SectionList.h"
 #include "platform/win/gdi/Screenshot.h"
+#include "tests/support/GoldenImage.h"
 #include "platform/win/gdi/gdi.h"
 
 namespace {

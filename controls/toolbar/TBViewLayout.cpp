@@ -367,8 +367,16 @@ bool TTBView::ComputeLayout(bool MoveControls, TTBViewAxis AAxis, int AWrapLimit
     lineCross = std::max(lineCross, lenCross(w));
     setRect(w, std::max(curMain, 0), std::max(curCross, 0), len, lenCross(w));
     lineMembers.push_back(i);
-    curMain += (toolbarSized && !vertical) ? w.Rect.Width() : (vertical ? w.Rect.Height() : w.Rect.Width());
     growTotal(w.Rect);
+    if (toolbarSized || vertical) {
+      curMain += lenMain(w);
+    } else {
+      // Menu rows stack downwards, one row each.
+      finishLine(false);
+      curCross += w.Rect.Height();
+      lineStart = curCross;
+      lineCross = 0;
+    }
     prevToolbarSized = toolbarSized;
   }
   // A popup's menu rows all take the widest width.

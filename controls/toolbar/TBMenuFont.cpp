@@ -1,21 +1,21 @@
 #include "controls/toolbar/TBMenuFont.h"
 
-#include <memory>
-
 #include "platform/classes/graphics/Font.h"
 #include "platform/win/win.h"
 
 namespace {
-std::unique_ptr<TFont> TheMenuFont;
+// Kept to the end of the process: the drawing layer's handle table may be
+// gone before a static owner would free the font at exit.
+TFont* TheMenuFont = nullptr;
 }
 
 TFont* MenuFont()
 {
   if (!TheMenuFont) {
-    TheMenuFont = std::make_unique<TFont>();
+    TheMenuFont = new TFont;
     RefreshMenuFont();
   }
-  return TheMenuFont.get();
+  return TheMenuFont;
 }
 
 void RefreshMenuFont()

@@ -19,15 +19,17 @@
 
 namespace {
 
-// Loaded once, on first use by any check list box, shared by all.
+// Loaded once, on first use by any check list box, shared by all. Kept to
+// the end of the process: the drawing layer may be gone before static
+// objects of this library are destroyed.
 TBitmap* CheckImages()
 {
-  static std::unique_ptr<TBitmap> images = [] {
-    auto bitmap = std::make_unique<TBitmap>();
+  static TBitmap* images = [] {
+    auto* bitmap = new TBitmap;
     bitmap->LoadFromResourceName(HInstance(), "UT_CHECK_IMAGES");
     return bitmap;
   }();
-  return images.get();
+  return images;
 }
 
 // Row 0 check boxes, row 1 radio buttons, row 2 check marks; each row

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "controls/utility/RtFileUtils.h"
+#include "platform/base/MachineInfo.h"
 #include "platform/base/ModuleLoader.h"
 #include "platform/win/window/SystemInfo.h"
 #include "platform/base/StringRoutines.h"
@@ -87,14 +88,13 @@ const TRtSystemInfo& RtSystemInfo()
 {
   static const TRtSystemInfo info = [] {
     TRtSystemInfo i;
-    long processors = sysconf(_SC_NPROCESSORS_ONLN);
-    long page = sysconf(_SC_PAGESIZE);
+    SYSTEM_INFO machine;
+    GetSystemInfo(&machine);
+    i.ProcessorCount = machine.dwNumberOfProcessors;
+    i.AllocationGranularity = machine.dwAllocationGranularity;
+    i.PageSize = machine.dwPageSize;
     long pages = sysconf(_SC_PHYS_PAGES);
     long available = sysconf(_SC_AVPHYS_PAGES);
-    i.ProcessorCount = processors > 0 ? std::uint32_t(processors) : 1;
-    i.PageSize = page > 0 ? std::uint32_t(page) : 4096;
-    // Memory is mapped in whole pages here.
-    i.AllocationGranularity = i.PageSize;
     i.TotalMemory = pages > 0 ? std::uint64_t(pages) * i.PageSize : 0;
     i.AvailableMemory = available > 0 ? std::uint64_t(available) * i.PageSize : 0;
     i.UserName = CurrentUserName();

@@ -148,6 +148,43 @@ TEST_F(GeometryTest, ShowWindowMinimisesMaximisesAndRestores)
   EXPECT_FALSE(ShowWindow(w, SW_HIDE));  // already hidden
 }
 
+TEST_F(GeometryTest, PlacementKeepsTheMinimisedPositionOnlyWhenAskedTo)
+{
+  HWND w = Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200);
+  WINDOWPLACEMENT p;
+  ASSERT_TRUE(GetWindowPlacement(w, &p));
+  EXPECT_EQ(p.ptMinPosition, TPoint(-1, -1));
+
+  p.ptMinPosition = TPoint(5, 600);
+  p.rcNormalPosition = TRect(60, 70, 260, 220);
+  p.showCmd = SW_SHOWNORMAL;
+  ASSERT_TRUE(SetWindowPlacement(w, &p));
+  GetWindowPlacement(w, &p);
+  EXPECT_EQ(p.ptMinPosition, TPoint(-1, -1));  // without the flag it is not taken
+
+  p.flags = WPF_SETMINPOSITION;
+  p.ptMinPosition = TPoint(5, 600);
+  p.showCmd = SW_SHOWMINIMIZED;
+  ASSERT_TRUE(SetWindowPlacement(w, &p));
+  EXPECT_TRUE(IsIconic(w));
+  WINDOWPLACEMENT read;
+  GetWindowPlacement(w, &read);
+  EXPECT_EQ(read.showCmd, UINT(SW_SHOWMINIMIZED));
+  EXPECT_EQ(read.ptMinPosition, TPoint(5, 600));
+  EXPECT_EQ(read.rcNormalPosition, TRect(60, 70, 260, 220));
+
+  // A later placement without the flag leaves the kept position alone.
+  read.flags = 0;
+  read.ptMinPosition = TPoint(0, 0);
+  read.showCmd = SW_RESTORE;
+  SetWindowPlacement(w, &read);
+  GetWindowPlacement(w, &read);
+  EXPECT_EQ(read.ptMinPosition, TPoint(5, 600));
+  TRect r;
+  GetWindowRect(w, &r);
+  EXPECT_EQ(r, TRect(60, 70, 260, 220));
+}
+
 TEST_F(GeometryTest, MappingBetweenWindowsAndTheScreen)
 {
   HWND top = Make(WS_POPUP | WS_VISIBLE | WS_BORDER, 100, 50, 300, 300);

@@ -35,6 +35,21 @@ SHORT GetAsyncKeyState(int vk);
 BOOL GetKeyboardState(BYTE* keys);
 BOOL SetKeyboardState(const BYTE* keys);
 
+// Scan codes, keys and characters of the built-in layout (the original
+// platform's English one). Scan codes are the ones key messages carry in
+// lParam's bits 16-23; the extended keys' (bit 24) may be given as 0xE0xx.
+constexpr UINT MAPVK_VK_TO_VSC = 0;     // the key's scan code, without the extended mark
+constexpr UINT MAPVK_VSC_TO_VK = 1;     // the key, left and right alike (VK_SHIFT)
+constexpr UINT MAPVK_VK_TO_CHAR = 2;    // the unshifted character, letters as capitals
+constexpr UINT MAPVK_VSC_TO_VK_EX = 3;  // the key, left and right told apart (VK_LSHIFT)
+// 0 when there is no answer.
+UINT MapVirtualKey(UINT code, UINT mapType);
+// The English name of the key whose scan code and extended bit a key message's
+// lParam carries ("Alt", "Right Ctrl", "Page Up", "F1", "A"), cut to size - 1
+// characters and zero-terminated. Returns its length; 0 for a key without a
+// name.
+int GetKeyNameText(LONG lParam, LPSTR buffer, int size);
+
 BOOL GetCursorPos(TPoint* point);
 BOOL SetCursorPos(int x, int y);
 BOOL ClipCursor(const TRect* rect);

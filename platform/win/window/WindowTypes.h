@@ -121,6 +121,9 @@ constexpr DWORD TME_QUERY = 0x40000000;
 constexpr DWORD TME_CANCEL = 0x80000000;
 constexpr DWORD HOVER_DEFAULT = 0xFFFFFFFF;
 
+// SetWindowPlacement takes ptMinPosition, the place the window keeps for
+// when it is minimised (GetWindowPlacement answers it; -1, -1 until set).
+constexpr UINT WPF_SETMINPOSITION = 0x0001;
 struct WINDOWPLACEMENT {
   UINT length = sizeof(WINDOWPLACEMENT);
   UINT flags = 0;

@@ -64,6 +64,7 @@ struct TWnd {
   TRect Rect;    // window rectangle, in the parent's client coordinates
   TRect Client;  // client rectangle, in the parent's client coordinates
   TRect NormalRect;  // the rectangle a minimised or maximised window returns to
+  TPoint MinPosition{-1, -1};  // kept for the window placement; minimising does not move the window
   LONG_PTR Id = 0;
   HINSTANCE Instance = nullptr;
   LONG_PTR UserData = 0;

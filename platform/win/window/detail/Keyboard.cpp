@@ -1,9 +1,11 @@
-// The key state and the translation of keys into characters.
+// The key state, the translation of keys into characters, and the built-in
+// layout's scan codes and key names.
 #include "platform/win/window/Input.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "platform/win/window/DisplayBackend.h"
 #include "platform/win/window/MessageQueue.h"
@@ -12,6 +14,7 @@
 #include "platform/win/window/WindowPos.h"
 #include "platform/win/window/WindowTree.h"
 #include "platform/win/window/detail/Core.h"
+#include "platform/win/window/detail/ScanCodes.h"
 
 using namespace wincore;
 
@@ -98,7 +101,58 @@ DWORD LayoutChar(BYTE vk, const BYTE* keys, bool& control)
   }
 }
 
+// Shift, Ctrl and Alt without their side.
+UINT SidelessKey(BYTE vk)
+{
+  switch (vk) {
+    case VK_LSHIFT:
+    case VK_RSHIFT: return VK_SHIFT;
+    case VK_LCONTROL:
+    case VK_RCONTROL: return VK_CONTROL;
+    case VK_LMENU:
+    case VK_RMENU: return VK_MENU;
+    default: return vk;
+  }
+}
+
 }  // namespace
+
+UINT MapVirtualKey(UINT code, UINT mapType)
+{
+  switch (mapType) {
+    case MAPVK_VK_TO_VSC:
+      return ScanCodeOfKey(code) & 0xFF;
+    case MAPVK_VSC_TO_VK:
+      return SidelessKey(KeyOfScanCode(code));
+    case MAPVK_VSC_TO_VK_EX:
+      return KeyOfScanCode(code);
+    case MAPVK_VK_TO_CHAR: {
+      if (code > 0xFF)
+        return 0;
+      if (code >= 'A' && code <= 'Z')
+        return code;
+      const BYTE noKeys[256] = {};
+      bool control = false;
+      return LayoutChar(BYTE(code), noKeys, control);
+    }
+    default:
+      return 0;
+  }
+}
+
+int GetKeyNameText(LONG lParam, LPSTR buffer, int size)
+{
+  if (!buffer || size <= 0)
+    return 0;
+  UINT scan = (UINT(lParam) >> 16) & 0xFF;
+  if (lParam & KF_EXTENDED_BIT)
+    scan |= 0xE000;
+  std::string name = KeyNameOfScanCode(scan);
+  std::size_t length = std::min(name.size(), std::size_t(size - 1));
+  std::memcpy(buffer, name.data(), length);
+  buffer[length] = 0;
+  return int(length);
+}
 
 BOOL TranslateMessage(const MSG* msg)
 {

@@ -466,7 +466,7 @@ BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement)
   placement->showCmd = (w->Style & WS_MINIMIZE) ? SW_SHOWMINIMIZED
                        : (w->Style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED
                        : (w->Style & WS_VISIBLE) ? SW_SHOWNORMAL : SW_HIDE;
-  placement->ptMinPosition = TPoint(-1, -1);
+  placement->ptMinPosition = w->MinPosition;
   placement->ptMaxPosition = TPoint(-1, -1);
   placement->rcNormalPosition = (w->Style & (WS_MINIMIZE | WS_MAXIMIZE)) ? w->NormalRect : w->Rect;
   return TRUE;
@@ -478,8 +478,11 @@ BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement)
     return FALSE;
   {
     std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-    if (TWnd* w = ResolveLocal(hwnd))
+    if (TWnd* w = ResolveLocal(hwnd)) {
       w->NormalRect = placement->rcNormalPosition;
+      if (placement->flags & WPF_SETMINPOSITION)
+        w->MinPosition = placement->ptMinPosition;
+    }
   }
   if (!IsIconic(hwnd) && !IsZoomed(hwnd)) {
     const TRect& r = placement->rcNormalPosition;

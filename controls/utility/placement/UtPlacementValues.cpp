@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr UINT WPF_SETMINPOSITION = 1;
-
 std::string Key(const std::string& Path, const std::string& Name)
 {
   return TUtCustomAppStorage::JoinPaths({Path, Name});

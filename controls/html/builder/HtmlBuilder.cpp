@@ -633,17 +633,7 @@ bool THtmlBuilder::OpenTableElement(Symb Sy, TAttributeList& A, TProperties& P)
     for (int I = 0; I < A.Count(); ++I) {
       const TAttribute* At = A.Items(I);
       switch (At->Which) {
-      case WidthSy:
-        if (At->Name.find('%') != std::string::npos) {
-          if (At->Value >= 1 && At->Value <= 100) {
-            Spec.Width = At->Value * 10;
-            Spec.IsPercent = true;
-          }
-        } else if (At->Value > 0) {
-          Spec.Width = std::min(At->Value, 32767);
-          Spec.IsPercent = false;
-        }
-        break;
+      case WidthSy: ReadWidthAttribute(At->Name, At->Value, Spec.Width, Spec.IsPercent); break;
       case AlignSy: {
         const std::string S = LowerCase(Trim(At->Name));
         if (S == "left" || S == "center" || S == "right" || S == "justify")

@@ -7,6 +7,7 @@
 #include "controls/html/paint/DrawingHelpers.h"
 #include "controls/html/parser/Attributes.h"
 #include "controls/html/styles/ColorNames.h"
+#include "controls/html/tables/TableCell.h"
 #include "controls/html/tables/TableLayout.h"
 #include "platform/base/StringRoutines.h"
 
@@ -48,24 +49,8 @@ TTableBlock::TTableBlock(TSectionList* ADocument, TCellBasic* Parent, TPropertie
   for (int I = 0; I < Attributes.Count(); ++I) {
     const TAttribute* A = Attributes.Items(I);
     switch (A->Which) {
-    case BgColorSy: {
-      TColor C;
-      if (ColorFromString(A->Name, false, C)) {
-        HasBgColor = true;
-        BgColor = C | 0x02000000;
-      }
-      break;
-    }
-    case WidthSy:
-      if (A->Name.find('%') != std::string::npos) {
-        if (A->Value >= 1 && A->Value <= 100) {
-          WidthAttr = A->Value * 10;
-          WidthPercent = true;
-        }
-      } else if (A->Value > 0) {
-        WidthAttr = std::min(A->Value, 32767);
-      }
-      break;
+    case BgColorSy: HasBgColor = ReadBgColorAttribute(A->Name, BgColor) || HasBgColor; break;
+    case WidthSy: ReadWidthAttribute(A->Name, A->Value, WidthAttr, WidthPercent); break;
     case HeightSy:
       if (!Props.ExplicitFlags[piHeight] && A->Value > 0)
         MargArrayO[piHeight] = A->Name.find('%') != std::string::npos ? TPropValue(std::to_string(A->Value) + "%")

@@ -19,6 +19,30 @@ bool Given(int V)
 
 }  // namespace
 
+bool ReadWidthAttribute(const std::string& Text, int Value, int& Width, bool& Percent)
+{
+  if (Text.find('%') != std::string::npos) {
+    if (Value < 1 || Value > 100)
+      return false;
+    Width = Value * 10;
+    Percent = true;
+    return true;
+  }
+  if (Value <= 0)
+    return false;
+  Width = std::min(Value, 32767);
+  Percent = false;
+  return true;
+}
+
+bool ReadBgColorAttribute(const std::string& Text, TColor& Color)
+{
+  if (!ColorFromString(Text, false, Color))
+    return false;
+  Color |= 0x02000000;
+  return true;
+}
+
 bool ReadVAlign(const std::string& Text, TCellAlign& Align)
 {
   const std::string S = LowerCase(Trim(Text));
@@ -48,28 +72,12 @@ TCellObj::TCellObj(TSectionList* ADocument, TAttributeList& Attributes, TPropert
   for (int I = 0; I < Attributes.Count(); ++I) {
     const TAttribute* A = Attributes.Items(I);
     switch (A->Which) {
-    case BgColorSy: {
-      TColor C;
-      if (ColorFromString(A->Name, false, C)) {
-        HasBackground = true;
-        Background = C | 0x02000000;
-      }
-      break;
-    }
+    case BgColorSy: HasBackground = ReadBgColorAttribute(A->Name, Background) || HasBackground; break;
     // Spans past these would only make the grid huge; the table cuts row
     // spans to the rows it has.
     case ColSpanSy: ColSpan = std::clamp(A->Value, 1, 1000); break;
     case RowSpanSy: RowSpan = std::clamp(A->Value, 1, 65534); break;
-    case WidthSy:
-      if (A->Name.find('%') != std::string::npos) {
-        if (A->Value >= 1 && A->Value <= 100) {
-          SpecWd = A->Value * 10;
-          WidthPercent = true;
-        }
-      } else if (A->Value > 0) {
-        SpecWd = std::min(A->Value, 32767);
-      }
-      break;
+    case WidthSy: ReadWidthAttribute(A->Name, A->Value, SpecWd, WidthPercent); break;
     case HeightSy:
       if (A->Name.find('%') != std::string::npos)
         SpecHtPercent = std::clamp(A->Value, 0, 100);
@@ -234,14 +242,7 @@ TCellList::TCellList(TAttributeList* Attributes, TProperties* Props)
     for (int I = 0; I < Attributes->Count(); ++I) {
       const TAttribute* A = Attributes->Items(I);
       switch (A->Which) {
-      case BgColorSy: {
-        TColor C;
-        if (ColorFromString(A->Name, false, C)) {
-          HasBackground = true;
-          Background = C | 0x02000000;
-        }
-        break;
-      }
+      case BgColorSy: HasBackground = ReadBgColorAttribute(A->Name, Background) || HasBackground; break;
       case HeightSy:
         if (A->Name.find('%') != std::string::npos)
           HeightPercent = std::clamp(A->Value, 0, 100);

@@ -88,5 +88,11 @@ public:
   void AddCell(std::unique_ptr<TCellObj> Cell);
 };
 
+// WIDTH of a table, cell or COL: pixels above 0, or a percentage from 1 to
+// 100 in per-mille. False when the value says neither.
+bool ReadWidthAttribute(const std::string& Text, int Value, int& Width, bool& Percent);
+// BGCOLOR: the colour, marked palette-relative.
+bool ReadBgColorAttribute(const std::string& Text, TColor& Color);
+
 // The VALIGN of a row or cell ("top" and "baseline" top, "middle", "bottom").
 bool ReadVAlign(const std::string& Text, TCellAlign& Align);

@@ -177,6 +177,16 @@ void ThtmlTable::Prepare()
   ColPermille.assign(std::size_t(ColumnCount), 0);
 }
 
+bool ThtmlTable::MeasuredThisCycle(int& TotalMin, int& TotalMax) const
+{
+  // Once per layout cycle: nested tables are measured by every level above them.
+  if (!Document || MeasureStamp < 0 || MeasureStamp != Document->LayoutCycle)
+    return false;
+  TotalMin = MeasuredMin;
+  TotalMax = MeasuredMax;
+  return true;
+}
+
 std::vector<ThtmlTable::TMeasured> ThtmlTable::MeasureCells()
 {
   std::vector<TMeasured> Result;
@@ -199,11 +209,8 @@ std::vector<ThtmlTable::TMeasured> ThtmlTable::MeasureCells()
 
 void ThtmlTable::MeasureColumnsFixed(int& TotalMin, int& TotalMax)
 {
-  if (Document && MeasureStamp == Document->LayoutCycle && MeasureStamp >= 0) {
-    TotalMin = MeasuredMin;
-    TotalMax = MeasuredMax;
+  if (MeasuredThisCycle(TotalMin, TotalMax))
     return;
-  }
   std::fill(ColMin.begin(), ColMin.end(), 0);
   std::fill(ColMax.begin(), ColMax.end(), 0);
   RowHeight.clear();
@@ -239,12 +246,8 @@ void ThtmlTable::MeasureColumnsFixed(int& TotalMin, int& TotalMax)
 
 void ThtmlTable::MeasureColumns(int Width, int& TotalMin, int& TotalMax)
 {
-  // Once per layout cycle: nested tables are measured by every level above them.
-  if (Document && MeasureStamp == Document->LayoutCycle && MeasureStamp >= 0) {
-    TotalMin = MeasuredMin;
-    TotalMax = MeasuredMax;
+  if (MeasuredThisCycle(TotalMin, TotalMax))
     return;
-  }
   std::fill(ColMin.begin(), ColMin.end(), 0);
   std::fill(ColMax.begin(), ColMax.end(), 0);
   std::fill(ColPermille.begin(), ColPermille.end(), 0);

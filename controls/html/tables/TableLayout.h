@@ -87,6 +87,7 @@ private:
     TCellObj* Cell;
   };
   std::vector<TMeasured> MeasureCells();
+  bool MeasuredThisCycle(int& TotalMin, int& TotalMax) const;
   // Lays out the cells of row R whose row span is Span; returns the row's
   // height and whether a cell gave one.
   int LayOutRowCells(int R, int Span, int PercentBase, int& Pos, int& Specified, bool& HasSpec);

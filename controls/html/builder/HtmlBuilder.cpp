@@ -15,6 +15,8 @@
 #include "controls/html/parser/HtmlParser.h"
 #include "controls/html/parser/MarkupTables.h"
 #include "controls/html/styles/ColorNames.h"
+#include "controls/html/tables/TableBlock.h"
+#include "controls/html/tables/TableLayout.h"
 #include "controls/html/text/TokenObj.h"
 #include "platform/base/Exception.h"
 #include "platform/base/StringRoutines.h"
@@ -47,6 +49,37 @@ struct TFrame {
   bool IsList = false;
 };
 
+// Elements whose frames a closing tag from outside may not end: an end tag
+// inside a cell closes only what opened inside that cell.
+bool IsTableFrame(Symb Sy)
+{
+  return Sy == TableSy || Sy == TDSy || Sy == THSy || Sy == CaptionSy;
+}
+
+// Tables nest at most this deep; a deeper TABLE tag is passed over and its
+// cells' content flows into the enclosing cell.
+constexpr std::size_t MaxTableDepth = 10;
+
+// One open table.
+struct TTableFrame {
+  ThtmlTable* Table;
+  TTableBlock* Block;
+  TTableAndCaptionBlock* Pair = nullptr;
+  TCellBasic* Enclosing;
+  std::size_t FrameIndex;  // its entry in the frames
+  std::unique_ptr<TCellList> Row;
+  std::unique_ptr<TCellObj> Cell;
+  int SavedListLevel;
+  bool SavedNoBreak;
+  bool CellsSeen = false;
+  TColObj GroupSpec;
+  bool InGroup = false;
+  // Which columns of each row are taken ('x') or free ('o'), for the COL
+  // specifications of the cells.
+  std::vector<std::string> Taken;
+  int RowIndex = -1;
+};
+
 class THtmlBuilder : public TDocumentSink {
 public:
   THtmlBuilder(TSectionList& ADoc, THtmlParser& AParser) : Doc(ADoc), Parser(AParser) {}
@@ -57,6 +90,8 @@ public:
   }
   void Finish()
   {
+    while (!Tables.empty())
+      EndTable();
     CloseSection();
   }
 
@@ -117,6 +152,14 @@ private:
   void CloseBlocksTo(Symb StartSy);
   void ApplyAlign(TAttributeList& A, TProperties& Props);
   void ApplyFont(Symb Sy, TAttributeList& A, TProperties& Props);
+  std::size_t TableBoundary() const;
+  bool OpenTableElement(Symb Sy, TAttributeList& A, TProperties& P);
+  bool CloseTableElement(Symb EndSy);
+  void StartTable(TAttributeList& A, TProperties& P);
+  void StartCell(Symb Sy, TAttributeList& A, TProperties& P);
+  void FinishCell();
+  void FinishRow();
+  void EndTable();
 
   TSectionList& Doc;
   THtmlParser& Parser;
@@ -132,6 +175,8 @@ private:
   bool InPre = false;
   int ListLevel = 0;
   int BaseFontSize = 3;
+  std::vector<TTableFrame> Tables;
+  int SkippedTables = 0;
 };
 
 void THtmlBuilder::NewBody(TProperties* Props)
@@ -210,8 +255,9 @@ void THtmlBuilder::OpenBlock(Symb Sy, TAttributeList& A, TProperties& Props, TBl
 
 void THtmlBuilder::CloseBlocksTo(Symb StartSy)
 {
-  auto It = std::find_if(Frames.rbegin(), Frames.rend(), [&](const TFrame& F) { return F.Sy == StartSy; });
-  if (It == Frames.rend() || Frames.size() <= 1)
+  const auto Stop = Frames.rend() - std::ptrdiff_t(TableBoundary());
+  auto It = std::find_if(Frames.rbegin(), Stop, [&](const TFrame& F) { return F.Sy == StartSy; });
+  if (It == Stop || Frames.size() <= 1)
     return;
   CloseSection();
   const std::size_t Keep = std::size_t(Frames.rend() - It) - 1;
@@ -237,6 +283,8 @@ void THtmlBuilder::CloseBlocksTo(Symb StartSy)
 void THtmlBuilder::OpenElement(Symb Sy, TAttributeList& A, TProperties* Props, int Position)
 {
   TProperties& P = *Props;
+  if (OpenTableElement(Sy, A, P))
+    return;
   switch (Sy) {
   case BodySy: {
     // Honoured while the body holds nothing yet.
@@ -337,7 +385,10 @@ void THtmlBuilder::OpenElement(Symb Sy, TAttributeList& A, TProperties* Props, i
   case DDSy:
   case DTSy: {
     // An item ends the previous item of its list.
-    auto ListIt = std::find_if(Frames.rbegin(), Frames.rend(), [](const TFrame& F) { return F.IsList || F.Sy == DLSy; });
+    const auto Stop = Frames.rend() - std::ptrdiff_t(TableBoundary());
+    auto ListIt = std::find_if(Frames.rbegin(), Stop, [](const TFrame& F) { return F.IsList || F.Sy == DLSy; });
+    if (ListIt == Stop)
+      ListIt = Frames.rend();
     if (ListIt != Frames.rend()) {
       while (&Frames.back() != &*ListIt) {
         CloseSection();
@@ -453,6 +504,8 @@ void THtmlBuilder::OpenElement(Symb Sy, TAttributeList& A, TProperties* Props, i
 void THtmlBuilder::CloseElement(Symb EndSy, int Position)
 {
   (void)Position;
+  if (CloseTableElement(EndSy))
+    return;
   switch (EndSy) {
   case PEndSy: CloseBlocksTo(PSy); return;
   case HEndSy: CloseBlocksTo(HSy); return;
@@ -513,6 +566,250 @@ void THtmlBuilder::Text(const TokenObj& Token)
     }
     From = I + 1;
   }
+}
+
+// --- tables
+
+std::size_t THtmlBuilder::TableBoundary() const
+{
+  for (std::size_t I = Frames.size(); I-- > 0;)
+    if (IsTableFrame(Frames[I].Sy))
+      return I + 1;
+  return 0;
+}
+
+bool THtmlBuilder::OpenTableElement(Symb Sy, TAttributeList& A, TProperties& P)
+{
+  switch (Sy) {
+  case TableSy:
+    if (Tables.size() >= MaxTableDepth)
+      ++SkippedTables;
+    else
+      StartTable(A, P);
+    return true;
+  case TRSy:
+  case TDSy:
+  case THSy:
+  case CaptionSy:
+  case ColSy:
+  case ColGroupSy:
+    break;
+  default:
+    return false;
+  }
+  if (Tables.empty() || SkippedTables > 0)
+    return true;  // outside a table (or inside one passed over): read past
+  TTableFrame& T = Tables.back();
+  switch (Sy) {
+  case TRSy:
+    FinishCell();
+    FinishRow();
+    T.Row = std::make_unique<TCellList>(&A, &P);
+    ++T.RowIndex;
+    return true;
+  case TDSy:
+  case THSy:
+    StartCell(Sy, A, P);
+    return true;
+  case CaptionSy: {
+    FinishCell();
+    if (!T.Pair) {
+      TProperties Plain(Doc.Fonts);
+      T.Pair = new TTableAndCaptionBlock(&Doc, nullptr, Plain, A, T.Block);
+    }
+    if (!T.Pair->CaptionBlock)
+      T.Pair->CaptionBlock = new TBlock(&Doc, nullptr, P, &A, "caption");
+    if (const TAttribute* Align = A.Find(AlignSy))
+      T.Pair->CaptionOnTop = !SameText(Trim(Align->Name), "bottom");
+    Frames.push_back({CaptionSy, T.Pair->CaptionBlock->MyCell.get(), T.Pair->CaptionBlock});
+    FirstInPara = true;
+    return true;
+  }
+  default: {  // COL, COLGROUP: only before the first cell
+    if (T.CellsSeen)
+      return true;
+    TColObj Spec = Sy == ColSy && T.InGroup ? T.GroupSpec : TColObj{};
+    int Span = 1;
+    for (int I = 0; I < A.Count(); ++I) {
+      const TAttribute* At = A.Items(I);
+      switch (At->Which) {
+      case WidthSy: ReadWidthAttribute(At->Name, At->Value, Spec.Width, Spec.IsPercent); break;
+      case AlignSy: {
+        const std::string S = LowerCase(Trim(At->Name));
+        if (S == "left" || S == "center" || S == "right" || S == "justify")
+          Spec.Align = S;
+        break;
+      }
+      case VAlignSy: Spec.HasVAlign = ReadVAlign(At->Name, Spec.VAlign) || Spec.HasVAlign; break;
+      case SpanSy: Span = std::max(1, At->Value); break;
+      default: break;
+      }
+    }
+    if (Sy == ColGroupSy) {
+      T.GroupSpec = Spec;
+      T.InGroup = true;
+      return true;
+    }
+    for (int I = 0; I < std::min(Span, 100) && int(T.Table->ColumnSpecs.size()) < ThtmlTable::MaxColumns; ++I)
+      T.Table->AddColumnSpec(Spec);
+    return true;
+  }
+  }
+}
+
+void THtmlBuilder::StartTable(TAttributeList& A, TProperties& P)
+{
+  if (LinkOpen && Current)
+    Current->ChangeLink(nullptr, Top());
+  LinkOpen = false;
+  Target.Clear();
+  if (Frames.back().Sy == PSy)
+    CloseBlocksTo(PSy);
+  CloseSection();
+  auto* Table = new ThtmlTable(&Doc, A);
+  auto* Block = new TTableBlock(&Doc, Cell(), P, A, Table);
+  // An enclosing CENTER or right alignment places the table.
+  TPropStack& Stack = Parser.Reader.PropStack;
+  if (Block->Justify == 0 && !Block->Floating && Stack.Count() >= 2) {
+    const TPropValue& Align = Stack.Items(Stack.Count() - 2)->Props[piTextAlign];
+    if (Align.IsString())
+      Block->Justify = Align.AsString() == "center" ? 2 : Align.AsString() == "right" ? 3 : 0;
+  }
+  TTableFrame T{Table, Block, nullptr, Cell(), Frames.size(), nullptr, nullptr, ListLevel, NoBreak, false, {}, false, {}, -1};
+  Frames.push_back({TableSy, Cell(), nullptr});
+  Tables.push_back(std::move(T));
+}
+
+void THtmlBuilder::StartCell(Symb Sy, TAttributeList& A, TProperties& P)
+{
+  FinishCell();
+  TTableFrame& T = Tables.back();
+  T.CellsSeen = true;
+  if (!T.Row) {
+    T.Row = std::make_unique<TCellList>(nullptr, nullptr);
+    ++T.RowIndex;
+  }
+  // The column of the cell: the first free one of its row.
+  const TColObj* Spec = nullptr;
+  if (!T.Table->ColumnSpecs.empty()) {
+    if (int(T.Taken.size()) <= T.RowIndex)
+      T.Taken.resize(std::size_t(T.RowIndex + 1));
+    std::string& Row = T.Taken[std::size_t(T.RowIndex)];
+    const std::size_t Col = std::min(Row.find('o'), Row.size());
+    if (Col < T.Table->ColumnSpecs.size())
+      Spec = &T.Table->ColumnSpecs[Col];
+  }
+  if (A.Find(AlignSy))
+    ApplyAlign(A, P);
+  else if (Spec && !Spec->Align.empty())
+    P.AssignFromAttribute(piTextAlign, TPropValue(Spec->Align));
+  else
+    P.AssignFromAttribute(piTextAlign, TPropValue(std::string(Sy == THSy ? "center" : "left")));
+  TCellAlign RowAlign = T.Row->VAlign;
+  if (Spec && Spec->HasVAlign && !A.Find(VAlignSy))
+    RowAlign = Spec->VAlign;
+  T.Cell = std::make_unique<TCellObj>(&Doc, A, P, RowAlign);
+  if (NoBreak && !(T.Cell->SpecWd > 0 && !T.Cell->WidthPercent))
+    T.Cell->NoWrap = true;
+  if (!T.Table->ColumnSpecs.empty()) {
+    // Mark the cell's rows and columns as taken (a bounded number of rows).
+    std::string& Row = T.Taken[std::size_t(T.RowIndex)];
+    const std::size_t Col = std::min(Row.find('o'), Row.size());
+    const int Rows = std::min(T.Cell->RowSpan, 1000);
+    for (int R = 0; R < Rows; ++R) {
+      if (int(T.Taken.size()) <= T.RowIndex + R)
+        T.Taken.resize(std::size_t(T.RowIndex + R + 1));
+      std::string& S = T.Taken[std::size_t(T.RowIndex + R)];
+      const std::size_t End = std::min<std::size_t>(Col + std::size_t(T.Cell->ColSpan), ThtmlTable::MaxColumns);
+      if (S.size() < End)
+        S.resize(End, 'o');
+      for (std::size_t C = Col; C < End; ++C)
+        S[C] = 'x';
+    }
+  }
+  ListLevel = 0;
+  Frames.push_back({Sy, T.Cell->Cell.get(), nullptr});
+  FirstInPara = true;
+}
+
+void THtmlBuilder::FinishCell()
+{
+  TTableFrame& T = Tables.back();
+  // Whatever opened inside the cell or caption ends with it.
+  CloseSection();
+  while (Frames.size() > T.FrameIndex + 1) {
+    if (Frames.back().IsList)
+      --ListLevel;
+    Frames.pop_back();
+  }
+  FirstInPara = true;
+  if (!T.Cell)
+    return;
+  // The margin rule: the cell's last block keeps no droppable bottom margin.
+  if (auto* Last = dynamic_cast<TBlock*>(T.Cell->Cell->Last()); Last && Last->BottomAuto)
+    Last->MargArray[piMarginBottom] = 0;
+  if (!T.Row) {
+    T.Row = std::make_unique<TCellList>(nullptr, nullptr);
+    ++T.RowIndex;
+  }
+  T.Row->AddCell(std::move(T.Cell));
+}
+
+void THtmlBuilder::FinishRow()
+{
+  TTableFrame& T = Tables.back();
+  if (T.Row)
+    T.Table->Rows.push_back(std::move(T.Row));
+}
+
+void THtmlBuilder::EndTable()
+{
+  FinishCell();
+  FinishRow();
+  TTableFrame T = std::move(Tables.back());
+  Tables.pop_back();
+  Frames.resize(T.FrameIndex);
+  ListLevel = T.SavedListLevel;
+  NoBreak = T.SavedNoBreak;
+  if (T.Pair) {
+    T.Pair->Assemble();
+    T.Enclosing->Add(T.Pair);
+  } else {
+    T.Enclosing->Add(T.Block);
+  }
+  FirstInPara = true;
+}
+
+bool THtmlBuilder::CloseTableElement(Symb EndSy)
+{
+  switch (EndSy) {
+  case TableEndSy:
+    if (SkippedTables > 0)
+      --SkippedTables;
+    else if (!Tables.empty())
+      EndTable();
+    return true;
+  case TDEndSy:
+  case THEndSy:
+  case TREndSy:
+  case CaptionEndSy:
+  case ColGroupEndSy:
+    break;
+  default:
+    return false;
+  }
+  if (Tables.empty() || SkippedTables > 0)
+    return true;
+  TTableFrame& T = Tables.back();
+  if (EndSy == TDEndSy || EndSy == THEndSy || EndSy == CaptionEndSy) {
+    FinishCell();
+  } else if (EndSy == TREndSy) {
+    FinishCell();
+    FinishRow();
+  } else {
+    T.InGroup = false;
+  }
+  return true;
 }
 
 }  // namespace

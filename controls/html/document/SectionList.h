@@ -110,6 +110,8 @@ public:
   bool ManyLinks = false;
   int TextSectionCount = 0;
   int LayoutCycle = 0;
+  int TableNestLevel = 0;     // tables being laid out, one inside the other
+  bool TableFinalPass = false;  // the outermost table is placing its cells
   int* FirstLineY = nullptr;  // the first-line slot of the list item being laid out
   TFontObj* HoverLink = nullptr;
   TImageObj* HoverImage = nullptr;

@@ -1,0 +1,263 @@
+#include "controls/html/tables/TableBlock.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "controls/html/document/SectionList.h"
+#include "controls/html/paint/DrawingHelpers.h"
+#include "controls/html/parser/Attributes.h"
+#include "controls/html/styles/ColorNames.h"
+#include "controls/html/tables/TableCell.h"
+#include "controls/html/tables/TableLayout.h"
+#include "platform/base/StringRoutines.h"
+
+namespace {
+
+bool Given(int V)
+{
+  return V != IntNull && V != Auto && V != AutoParagraph;
+}
+
+int Val(int V)
+{
+  return Given(V) ? V : 0;
+}
+
+// ALIGN of a table or a caption pair: centre, or a float.
+void ReadTableAlign(TAttributeList& Attributes, int& Justify, int& Floating, bool StyleFloats)
+{
+  if (const TAttribute* A = Attributes.Find(AlignSy)) {
+    const std::string S = UpperCase(Trim(A->Name));
+    if (S == "CENTER")
+      Justify = 2;
+    else if (S == "LEFT" && !StyleFloats)
+      Floating = 5;
+    else if (S == "RIGHT" && !StyleFloats)
+      Floating = 6;
+  }
+}
+
+}  // namespace
+
+TTableBlock::TTableBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, TAttributeList& Attributes,
+                         ThtmlTable* ATable)
+    : TBlock(ADocument, Parent, Props, &Attributes, "table"), Table(ATable)
+{
+  MyCell->Sections.push_back(std::unique_ptr<TSectionBase>(ATable));
+  const bool StyleFloats = Floating != 0;
+  ReadTableAlign(Attributes, Justify, Floating, StyleFloats);
+  for (int I = 0; I < Attributes.Count(); ++I) {
+    const TAttribute* A = Attributes.Items(I);
+    switch (A->Which) {
+    case BgColorSy: HasBgColor = ReadBgColorAttribute(A->Name, BgColor) || HasBgColor; break;
+    case WidthSy: ReadWidthAttribute(A->Name, A->Value, WidthAttr, WidthPercent); break;
+    case HeightSy:
+      if (!Props.ExplicitFlags[piHeight] && A->Value > 0)
+        MargArrayO[piHeight] = A->Name.find('%') != std::string::npos ? TPropValue(std::to_string(A->Value) + "%")
+                                                                      : TPropValue(std::min(A->Value, 32767));
+      break;
+    case HSpaceSy: HSpace = std::min(40, std::abs(A->Value)); break;
+    case VSpaceSy: VSpace = std::min(200, std::abs(A->Value)); break;
+    default: break;
+    }
+  }
+  // A style width: a percentage in per-mille, pixels including border and padding.
+  const TPropValue& W = MargArrayO[piWidth];
+  if (W.IsString() && !W.AsString().empty()) {
+    const std::string S = Trim(W.AsString());
+    if (S.find('%') != std::string::npos) {
+      const int Pct = std::atoi(S.c_str());
+      if (Pct > 0) {
+        WidthAttr = std::min(1000, Pct * 10);
+        WidthPercent = true;
+      }
+    } else if (MargArray[piWidth] > 0 && Given(MargArray[piWidth])) {
+      WidthAttr = MargArray[piWidth];
+      WidthPercent = false;
+    }
+  } else if (W.IsNumber() && Given(W.AsInteger()) && W.AsInteger() > 0) {
+    WidthAttr = W.AsInteger();
+    WidthPercent = false;
+  }
+  // The block lays out its content width itself.
+  MargArrayO[piWidth] = TPropValue();
+  // BORDER without a style border: a raised frame of that width.
+  bool StyleBorder = false;
+  for (int S = 0; S < 4; ++S)
+    StyleBorder = StyleBorder || Props.ExplicitFlags[std::size_t(piBorderTopStyle + S)];
+  if (Table->Border > 0 && !StyleBorder && !Props.ExplicitFlags[piBorderStyle]) {
+    HtmlBorder = true;
+    HasBorderStyle = true;
+    for (int S = 0; S < 4; ++S) {
+      MargArrayO[std::size_t(piBorderTopWidth + S)] = TPropValue(Table->Border);
+      MargArrayO[std::size_t(piBorderTopStyle + S)] = TPropValue(3);  // outset
+    }
+  }
+  if (Floating && ZValue == 0)
+    ZValue = 1;
+  ConvertBox(400);
+}
+
+void TTableBlock::ConvertBox(int W)
+{
+  int Autos = 0;
+  const int Top = MargArray[piMarginTop], Bottom = MargArray[piMarginBottom];
+  ConvMargArray(MargArrayO, W, 0, EmSize, ExSize, Document->Fonts.PixelsPerInch(), MargArray, Autos);
+  MargArray[piMarginTop] = Top;
+  MargArray[piMarginBottom] = Bottom;
+  for (int I = piPaddingTop; I <= piBorderLeftWidth; ++I)
+    if (!Given(MargArray[std::size_t(I)]))
+      MargArray[std::size_t(I)] = 0;
+}
+
+int TTableBlock::OuterWidth(int W)
+{
+  const int BP = BoxPaddingLeft() + BoxPaddingRight();
+  int Result;
+  Table->FixedWidth = 0;
+  if (InCaptionPair && PairWidth > 0) {
+    Result = PairWidth - BP;
+    Table->FixedWidth = std::max(0, Result);
+  } else if (WidthAttr > 0 && WidthPercent) {
+    Result = int((long long)W * WidthAttr / 1000) - Val(MargArray[piMarginLeft]) - Val(MargArray[piMarginRight]) - BP;
+    Table->FixedWidth = std::max(0, Result);
+  } else if (WidthAttr > 0) {
+    Result = WidthAttr - BP;
+    Table->FixedWidth = std::max(0, Result);
+  } else {
+    int Min = 0, Max = 0;
+    Table->MeasureWidths(Min, Max);
+    const int Room = W - Val(MargArray[piMarginLeft]) - Val(MargArray[piMarginRight]) - BP;
+    Result = Max <= Room ? Max : std::max(Min, Room);
+  }
+  int Min = 0, Max = 0;
+  Table->MeasureWidths(Min, Max);
+  return std::max(Min, Result);
+}
+
+int TTableBlock::FindWidth(int W, int AutoCount)
+{
+  (void)AutoCount;
+  int& ML = MargArray[piMarginLeft];
+  int& MR = MargArray[piMarginRight];
+  if (InCaptionPair) {
+    ML = MR = 0;
+  } else {
+    if (!Given(ML)) ML = 0;
+    if (!Given(MR)) MR = 0;
+    if (Floating) {
+      if (ML == 0) ML = HSpace;
+      if (MR == 0) MR = HSpace;
+      if (MargArray[piMarginTop] == 0) MargArray[piMarginTop] = VSpace;
+      if (MargArray[piMarginBottom] == 0) MargArray[piMarginBottom] = VSpace;
+    }
+  }
+  if (!Given(MargArray[piBackgroundColor]) || MargArray[piBackgroundColor] == int(clNone)) {
+    if (HasBgColor)
+      MargArray[piBackgroundColor] = int(BgColor);
+  }
+  const int Bg = MargArray[piBackgroundColor];
+  Table->HasBackground = Given(Bg) && Bg != int(clNone);
+  Table->BackgroundColor = Table->HasBackground ? TColor(Bg) : 0;
+  const int Height = MargArray[piHeight];
+  Table->HeightSpec = Given(Height) && Height > 0 ? Height - MargArray[piPaddingTop] - MargArray[piPaddingBottom] -
+                                                        MargArray[piBorderTopWidth] - MargArray[piBorderBottomWidth]
+                                                  : 0;
+  const int Result = OuterWidth(W);
+  if (!InCaptionPair && ML == 0 && MR == 0 && (Justify == 2 || Justify == 3)) {
+    const int Spare = std::max(0, W - Result - BoxPaddingLeft() - BoxPaddingRight());
+    ML = Justify == 2 ? Spare / 2 : Spare;
+  }
+  return Result;
+}
+
+void TTableBlock::MeasureWidths(int& Min, int& Max)
+{
+  const int BP = BoxPaddingLeft() + BoxPaddingRight();
+  if (WidthAttr > 0 && !WidthPercent) {
+    Table->FixedWidth = std::max(0, WidthAttr - BP);
+    Table->MeasureWidths(Min, Max);
+    Min = Max = std::max(Min, Table->FixedWidth) + BP;
+    return;
+  }
+  Table->FixedWidth = 0;
+  Table->MeasureWidths(Min, Max);
+  Min += BP;
+  Max += BP;
+}
+
+void TTableBlock::DrawBorder(HDC DC, const TRect& Border, const TRect& Padding)
+{
+  if (!HtmlBorder) {
+    TBlock::DrawBorder(DC, Border, Padding);
+    return;
+  }
+  // Raised: light on the left and top, dark on the right and bottom.
+  const int W = Table->Border;
+  for (int I = 0; I < W; ++I) {
+    const int L = Border.Left + I, T = Border.Top + I, R = Border.Right - 1 - I, B = Border.Bottom - 1 - I;
+    SolidLine(DC, L, T, R, T, Table->LightColor);
+    SolidLine(DC, L, T, L, B, Table->LightColor);
+    SolidLine(DC, R, T, R, B + 1, Table->DarkColor);
+    SolidLine(DC, L, B, R + 1, B, Table->DarkColor);
+  }
+}
+
+TTableAndCaptionBlock::TTableAndCaptionBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props,
+                                             TAttributeList& Attributes, TTableBlock* ATableBlock)
+    : TBlock(ADocument, Parent, Props, &Attributes, "tablecaption"), TableBlock(ATableBlock)
+{
+  ReadTableAlign(Attributes, Justify, Floating, Floating != 0);
+  if (Floating && ZValue == 0)
+    ZValue = 1;
+  TableBlock->InCaptionPair = true;
+  TableBlock->Floating = 0;
+  TableBlock->ZValue = 0;
+  HasBorderStyle = false;
+  for (int I = piMarginTop; I <= piBorderLeftWidth; ++I)
+    MargArrayO[std::size_t(I)] = TPropValue(0);
+  MargArrayO[piBackgroundColor] = TPropValue();
+}
+
+void TTableAndCaptionBlock::Assemble()
+{
+  MyCell->Sections.clear();
+  if (CaptionBlock && CaptionOnTop)
+    MyCell->Sections.push_back(std::unique_ptr<TSectionBase>(CaptionBlock));
+  MyCell->Sections.push_back(std::unique_ptr<TSectionBase>(TableBlock));
+  if (CaptionBlock && !CaptionOnTop)
+    MyCell->Sections.push_back(std::unique_ptr<TSectionBase>(CaptionBlock));
+  DrawList.clear();
+}
+
+int TTableAndCaptionBlock::FindWidth(int W, int AutoCount)
+{
+  (void)AutoCount;
+  MargArray[piMarginLeft] = MargArray[piMarginRight] = 0;
+  TableBlock->PairWidth = 0;
+  TableBlock->ConvertBox(W);
+  const int TableWidth = TableBlock->OuterWidth(W) + TableBlock->MargArray[piBorderLeftWidth] +
+                         TableBlock->MargArray[piBorderRightWidth] + TableBlock->MargArray[piPaddingLeft] +
+                         TableBlock->MargArray[piPaddingRight];
+  int CapMin = 0, CapMax = 0;
+  if (CaptionBlock)
+    CaptionBlock->MeasureWidths(CapMin, CapMax);
+  const int Result = std::max(TableWidth, CapMin);
+  TableBlock->PairWidth = Result;
+  if (Justify == 2 || Justify == 3) {
+    const int Spare = std::max(0, W - Result);
+    MargArray[piMarginLeft] = Justify == 2 ? Spare / 2 : Spare;
+  }
+  return Result;
+}
+
+void TTableAndCaptionBlock::MeasureWidths(int& Min, int& Max)
+{
+  TableBlock->MeasureWidths(Min, Max);
+  if (CaptionBlock) {
+    int CMin = 0, CMax = 0;
+    CaptionBlock->MeasureWidths(CMin, CMax);
+    Min = std::max(Min, CMin);
+    Max = std::max(Max, CMax);
+  }
+}

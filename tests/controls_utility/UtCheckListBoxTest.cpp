@@ -212,6 +212,135 @@ TEST_F(UtCheckListBoxTest, StatesGoThroughThePlacementsStore)
   Box->SetIniStorage(nullptr);
 }
 
+// The form stream of a box: its defined properties as TWriter writes them.
+std::string Streamed(TUtxCheckListBox* Box, TUtxCheckListBox* Ancestor = nullptr)
+{
+  TMemoryStream stream;
+  TWriter writer(&stream);
+  writer.SetAncestor(Ancestor);
+  Box->WriteState(&writer);
+  return std::string(static_cast<const char*>(stream.Memory()), std::size_t(stream.Size()));
+}
+
+void ReadInto(TUtxCheckListBox* Box, const std::string& Bytes)
+{
+  TMemoryStream stream;
+  stream.WriteBuffer(Bytes.data(), Integer(Bytes.size()));
+  stream.SetPosition(0);
+  TReader reader(&stream);
+  Box->ReadState(&reader);
+}
+
+TEST_F(UtCheckListBoxTest, LinesAndStatesGoThroughTheFormStream)
+{
+  AddProcessors();
+  Box->SetAllowGrayed(true);
+  Box->SetItemChecked(1, true);
+  Box->SetItemState(2, cbGrayed);
+  Box->SetItemEnabled(3, false);
+  std::string bytes = Streamed(Box);
+  EXPECT_NE(bytes.find("InternalVersion"), std::string::npos);
+
+  auto* copy = new TUtxCheckListBox(Form);
+  copy->SetParent(Form);
+  copy->Items()->Add("effacée à la lecture");
+  int notified = 0;
+  struct TCounter {
+    int* N;
+    void Hit(TObject*, int) { ++*N; }
+  } counter{&notified};
+  copy->OnStateChange = TChangeStateEvent(&counter, &TCounter::Hit);
+  ReadInto(copy, bytes);
+  ASSERT_EQ(copy->Items()->Count(), 4);
+  EXPECT_EQ(copy->Items()->Strings(3), "Horodatage");
+  std::vector<TCheckBoxState> states;
+  for (int i = 0; i < 4; ++i)
+    states.push_back(copy->ItemState(i));
+  EXPECT_EQ(states, (std::vector<TCheckBoxState>{cbUnchecked, cbChecked, cbGrayed, cbUnchecked}));
+  EXPECT_FALSE(copy->ItemEnabled(3));
+  EXPECT_EQ(notified, 0) << "reading a stream does not notify";
+
+  // Against an ancestor holding the same lines (text compared without case)
+  // nothing is written; one state apart, the lines are.
+  auto* ancestor = new TUtxCheckListBox(Form);
+  ancestor->SetParent(Form);
+  for (int i = 0; i < 4; ++i) {
+    ancestor->Items()->Add(UpperCase(Box->Items()->Strings(i)));
+    ancestor->SetItemState(i, Box->ItemState(i));
+    ancestor->SetItemEnabled(i, Box->ItemEnabled(i));
+  }
+  std::string same = Streamed(Box, ancestor);
+  EXPECT_EQ(same.find("Strings"), std::string::npos);
+  EXPECT_EQ(same.find("InternalVersion"), std::string::npos);
+  ancestor->SetItemState(2, cbChecked);
+  EXPECT_NE(Streamed(Box, ancestor).find("Strings"), std::string::npos);
+  ancestor->Items()->Delete(3);
+  EXPECT_NE(Streamed(Box, ancestor).find("Strings"), std::string::npos) << "lists of another length";
+}
+
+// Streams of older versions: a checked flag before the enabled flag, and
+// from version 1 an integer state after them.
+TEST_F(UtCheckListBoxTest, OlderStreamLayoutsAndHostileStatesAreRead)
+{
+  struct TLine {
+    std::string Text;
+    bool Checked;
+    bool Enabled;
+    int State;
+  };
+  auto make = [](int version, const std::vector<TLine>& lines) {
+    TMemoryStream stream;
+    TWriter w(&stream);
+    if (version >= 0) {
+      w.WriteStr("InternalVersion");
+      w.WriteInteger(version);
+    }
+    w.WriteStr("Strings");
+    w.WriteListBegin();
+    for (const TLine& line : lines) {
+      w.WriteString(line.Text);
+      if (version < TUtxCheckListBox::StreamVersion) {
+        w.WriteBoolean(line.Checked);
+        w.WriteBoolean(line.Enabled);
+        if (version > 0)
+          w.WriteInteger(line.State);
+      } else {
+        w.WriteInteger(line.State);
+        w.WriteBoolean(line.Enabled);
+      }
+    }
+    w.WriteListEnd();
+    w.WriteListEnd();  // end of the properties
+    return std::string(static_cast<const char*>(stream.Memory()), std::size_t(stream.Size()));
+  };
+  auto states = [&] {
+    std::vector<std::pair<TCheckBoxState, bool>> s;
+    for (int i = 0; i < Box->Items()->Count(); ++i)
+      s.push_back({Box->ItemState(i), Box->ItemEnabled(i)});
+    return s;
+  };
+  using S = std::vector<std::pair<TCheckBoxState, bool>>;
+  ReadInto(Box, make(-1, {{"a", true, true, 0}, {"b", false, false, 0}}));
+  EXPECT_EQ(states(), (S{{cbChecked, true}, {cbUnchecked, false}})) << "without a version";
+  ReadInto(Box, make(201, {{"a", true, true, 2}, {"b", false, true, 0}}));
+  EXPECT_EQ(states(), (S{{cbGrayed, true}, {cbUnchecked, true}})) << "version 201";
+  // A number that is no check state is left out.
+  ReadInto(Box, make(202, {{"a", false, true, 7}, {"b", false, true, -3}, {"c", false, true, 1}}));
+  EXPECT_EQ(states(), (S{{cbUnchecked, true}, {cbUnchecked, true}, {cbChecked, true}}));
+
+  // In radio mode each checked line unchecks the others: the last one stays.
+  Box->SetCheckKind(ckRadioButtons);
+  ReadInto(Box, make(202, {{"a", false, true, 0}, {"b", false, true, 1}, {"c", false, true, 1}}));
+  EXPECT_EQ(Box->CheckedIndex(), 2);
+  ReadInto(Box, make(202, {{"a", false, true, 0}, {"b", false, true, 0}}));
+  EXPECT_EQ(Box->CheckedIndex(), 0) << "with none checked, line 0";
+
+  // Every truncation of a stream is a read error, never a crash.
+  std::string whole = make(202, {{"Quenbyfx", false, true, 1}});
+  for (std::size_t n = 0; n < whole.size(); ++n)
+    EXPECT_THROW(ReadInto(Box, whole.substr(0, n)), EReadError) << n;
+}
+
 TEST_F(UtCheckListBoxTest, CheckImageCells)
 {
   EXPECT_EQ(TUtxCheckListBox::CheckImageCell(cbChecked, ckCheckMarks, false), 16);

@@ -212,6 +212,28 @@ TEST_F(UtCheckListBoxTest, StatesGoThroughThePlacementsStore)
   Box->SetIniStorage(nullptr);
 }
 
+// With automatic dragging a press on a selected line of a multiple
+// selection starts a drag instead of selecting; released without a drop it
+// was a click after all and selects that line alone.
+TEST_F(UtCheckListBoxTest, AClickThatStartedNoDragStillSelects)
+{
+  AddProcessors();
+  Box->SetMultiSelect(true);
+  Box->SetDragMode(dmAutomatic);
+  for (int i : {0, 2})
+    Box->Perform(LB_SETSEL, TRUE, i);
+  ASSERT_EQ(Box->SelCount(), 2);
+  ClickLine(2, Box->CheckAreaWidth() + 20);
+  EXPECT_FALSE(Box->Dragging());
+  EXPECT_EQ(Box->SelCount(), 1);
+  EXPECT_TRUE(Box->Selected(2));
+
+  Box->SetMultiSelect(false);
+  ClickLine(1, Box->CheckAreaWidth() + 20);
+  EXPECT_FALSE(Box->Dragging());
+  EXPECT_EQ(Box->ItemIndex(), 1);
+}
+
 // The form stream of a box: its defined properties as TWriter writes them.
 std::string Streamed(TUtxCheckListBox* Box, TUtxCheckListBox* Ancestor = nullptr)
 {

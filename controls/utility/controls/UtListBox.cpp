@@ -479,9 +479,11 @@ void TUtxCustomListBox::WndProc(TMessage& Message)
       return;
     }
   }
-  // The list decides itself where an automatic drag may start.
+  // The list decides itself where an automatic drag may start (a press on
+  // a child control is the child's).
   if ((Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) && DragMode() == dmAutomatic &&
-      !Dragging() && !ComponentState().Contains(csDesigning)) {
+      !Dragging() && !ComponentState().Contains(csDesigning) &&
+      !ControlAtPos(MessageAs<TWMMouse>(Message).Pos(), false)) {
     FControlState.Include(csLButtonDown);
     Dispatch(Message);
     return;
@@ -528,6 +530,28 @@ void TUtxCustomListBox::Dispatch(TMessage& Message)
     break;
   }
   TUtWinControl::Dispatch(Message);
+}
+
+// The press that started the drag was kept from the list (a press on a
+// selected line of a multiple selection); when no drop followed it was a
+// plain click after all, and the list gets it now: a press and a release at
+// the cursor, straight to the list's own handling so no drag starts again.
+void TUtxCustomListBox::DoEndDrag(TObject* Target, int X, int Y)
+{
+  if (!Target && HandleAllocated()) {
+    TPoint p;
+    GetCursorPos(&p);
+    p = ScreenToClient(p);
+    TMessage press;
+    press.Msg = WM_LBUTTONDOWN;
+    press.LParam = MAKELPARAM(WORD(SHORT(p.x)), WORD(SHORT(p.y)));
+    DefaultHandler(press);
+    TMessage release = press;
+    release.Msg = WM_LBUTTONUP;
+    release.Result = 0;
+    DefaultHandler(release);
+  }
+  TUtWinControl::DoEndDrag(Target, X, Y);
 }
 
 void TUtxCustomListBox::CNDrawItem(TMessage& Message)

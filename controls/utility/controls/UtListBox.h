@@ -99,6 +99,8 @@ protected:
   void HandleResize() override;
   void HandleFocusGained(HWND Previous) override;
   void HandleFocusLost(HWND Next) override;
+  // A drag that ended without a drop replays the press that started it.
+  void DoEndDrag(TObject* Target, int X, int Y) override;
 
   virtual std::unique_ptr<TUtListBoxStrings> CreateItemStrings();
   virtual int MeasureItemWidth(int Index);

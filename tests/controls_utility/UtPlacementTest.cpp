@@ -111,6 +111,43 @@ TEST_F(UtPlacementTest, ADestroyedControlsRecordIsFreedFromTheQueue)
   EXPECT_EQ(TUtWndProcHook::PendingReleases(), 0);
 }
 
+std::string WrittenState(TComponent* Component, TPersistent* Ancestor = nullptr)
+{
+  TMemoryStream stream;
+  TWriter writer(&stream);
+  writer.SetAncestor(Ancestor);
+  Component->WriteState(&writer);
+  return std::string(static_cast<const char*>(stream.Memory()), std::size_t(stream.Size()));
+}
+
+// A hook on its own form is streamed as "IsForm" and comes back on the
+// form that owns the reading hook.
+TEST_F(UtPlacementTest, AHookOnItsOwnFormSurvivesStreaming)
+{
+  auto* form = TCustomForm::Create<TForm>(nullptr);
+  auto* hook = new TUtWindowHook(form);
+  hook->SetControl(form);
+  std::string bytes = WrittenState(hook);
+  EXPECT_NE(bytes.find("IsForm"), std::string::npos);
+
+  auto* other = TCustomForm::Create<TForm>(nullptr);
+  auto* copy = new TUtWindowHook(other);
+  TMemoryStream stream;
+  stream.WriteBuffer(bytes.data(), Integer(bytes.size()));
+  stream.SetPosition(0);
+  TReader reader(&stream);
+  copy->ReadState(&reader);
+  EXPECT_EQ(copy->Control(), other);
+
+  EXPECT_EQ(WrittenState(hook, copy).find("IsForm"), std::string::npos) << "same as the ancestor";
+  auto* probe = new TProbe(form);
+  hook->SetControl(probe);
+  EXPECT_EQ(WrittenState(hook).find("IsForm"), std::string::npos) << "another control";
+  EXPECT_NE(WrittenState(hook, copy).find("IsForm"), std::string::npos) << "differs from the ancestor";
+  other->Free();
+  form->Free();
+}
+
 TEST_F(UtPlacementTest, PlacementNumbersRefuseWhatIsNoNumber)
 {
   int n[4];

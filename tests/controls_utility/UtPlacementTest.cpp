@@ -213,6 +213,31 @@ TEST_F(UtPlacementTest, FormValuesVersionsAndTrackingSizes)
   form->Free();
 }
 
+// PreventResize takes the maximise icon; it comes back only on a form that
+// had it and is no dialog.
+TEST_F(UtPlacementTest, PreventResizeTakesTheMaximiseIconAndGivesItBack)
+{
+  struct TCase {
+    TFormBorderStyle Style;
+    bool HadMax;
+    bool MaxAfter;
+  } cases[] = {{bsSizeable, true, true}, {bsSizeable, false, false}, {bsDialog, true, false}};
+  for (const TCase& c : cases) {
+    auto* form = TCustomForm::Create<TForm>(nullptr);
+    form->SetBorderStyle(c.Style);
+    TBorderIcons icons = form->BorderIcons();
+    c.HadMax ? icons.Include(biMaximize) : icons.Exclude(biMaximize);
+    form->SetBorderIcons(icons);
+    auto* placement = new TUtFormPlacement(form);
+    placement->Loaded();
+    placement->SetPreventResize(true);
+    EXPECT_FALSE(form->BorderIcons().Contains(biMaximize)) << int(c.Style) << c.HadMax;
+    placement->SetPreventResize(false);
+    EXPECT_EQ(form->BorderIcons().Contains(biMaximize), c.MaxAfter) << int(c.Style) << c.HadMax;
+    form->Free();
+  }
+}
+
 std::string StoreFile()
 {
   return (std::filesystem::temp_directory_path() / ("corvane-placement-" + std::to_string(getpid()) + ".ini"))

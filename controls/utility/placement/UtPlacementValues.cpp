@@ -13,7 +13,9 @@
 
 namespace {
 
-constexpr UINT WPF_SETMINPOSITION = 1;
+// The placement flag that keeps a minimised window's position (the layer's
+// WPF_SETMINPOSITION, not yet declared by every layer this builds with).
+constexpr UINT KeepMinPositionFlag = 0x0001;
 
 std::string Key(const std::string& Path, const std::string& Name)
 {
@@ -68,7 +70,7 @@ void WriteFormPlacement(TCustomForm* Form, TUtCustomAppStorage* Store, const std
   if (IsMainForm(Form) && IsIconic(Form->Handle()))
     placement.showCmd = SW_SHOWMINIMIZED;
   if (Form->FormStyle() == fsMDIChild && Form->WindowState() == wsMinimized)
-    placement.flags |= WPF_SETMINPOSITION;
+    placement.flags |= KeepMinPositionFlag;
   if (SaveState)
     Store->WriteInteger(Key(Path, "ShowCmd"), int(placement.showCmd));
   if (SavePosition) {

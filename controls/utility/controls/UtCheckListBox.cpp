@@ -411,9 +411,9 @@ void TUtxCheckListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, 
 
 // Painting and measuring
 
-int TUtxCheckListBox::MeasureItemWidth(int Index)
+int TUtxCheckListBox::MeasureItemWidth(int Index, const std::string& Text)
 {
-  return TUtxCustomListBox::MeasureItemWidth(Index) + CheckAreaWidth();
+  return TUtxCustomListBox::MeasureItemWidth(Index, Text) + CheckAreaWidth();
 }
 
 void TUtxCheckListBox::PaintItem(int Index, TRect Rect, TOwnerDrawState State)

@@ -83,7 +83,7 @@ protected:
   void CreateParams(TCreateParams& Params) override;
   void Loaded() override;
   std::unique_ptr<TUtListBoxStrings> CreateItemStrings() override;
-  int MeasureItemWidth(int Index) override;
+  int MeasureItemWidth(int Index, const std::string& Text) override;
   void PaintItem(int Index, TRect Rect, TOwnerDrawState State) override;
   void HandleFontChanged() override;
   void KeyPress(char32_t& Key) override;

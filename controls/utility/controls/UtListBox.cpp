@@ -104,6 +104,8 @@ TUtxCustomListBox::~TUtxCustomListBox()
   Destroying();
   if (HandleAllocated())
     DestroyHandle();
+  if (FMeasureDC)
+    DeleteDC(FMeasureDC);
 }
 
 std::unique_ptr<TUtListBoxStrings> TUtxCustomListBox::CreateItemStrings()
@@ -392,7 +394,18 @@ int TUtxCustomListBox::TabStopPixels()
   return int(std::nearbyint(double(FCanvas->TextWidth("0")) * FTabWidth / 4.0));
 }
 
-int TUtxCustomListBox::MeasureItemWidth(int Index)
+int TUtxCustomListBox::TextWidthInFont(const std::string& Text)
+{
+  if (!FMeasureDC)
+    FMeasureDC = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(FMeasureDC, Font()->Handle());
+  TSize size{};
+  GetTextExtentPoint32A(FMeasureDC, Text.c_str(), int(Text.size()), &size);
+  SelectObject(FMeasureDC, old);
+  return size.cx;
+}
+
+int TUtxCustomListBox::MeasureItemWidth(int Index, const std::string& Text)
 {
   if (DestroyingNow())
     return 0;
@@ -401,9 +414,9 @@ int TUtxCustomListBox::MeasureItemWidth(int Index)
     FOnGetItemWidth(this, Index, width);
     return width;
   }
-  std::string text = FItems->Strings(Index) + "x";
+  std::string text = Text + "x";
   if (FTabWidth == 0)
-    return FCanvas->TextWidth(text);
+    return TextWidthInFont(text);
   int stop = TabStopPixels();
   return LOWORD(GetTabbedTextExtentA(FCanvas->Handle(), text.c_str(), int(text.size()), 1, &stop));
 }
@@ -417,7 +430,7 @@ void TUtxCustomListBox::RecomputeHorizontalExtent()
 {
   int widest = 0;
   for (int i = 0; i < FItems->Count(); ++i)
-    widest = std::max(widest, MeasureItemWidth(i));
+    widest = std::max(widest, MeasureItemWidth(i, FItems->Strings(i)));
   FMaxItemWidth = widest;
   SendHorizontalExtent();
 }
@@ -455,14 +468,18 @@ void TUtxCustomListBox::WndProc(TMessage& Message)
     case LB_ADDSTRING:
     case LB_INSERTSTRING:
       TUtWinControl::WndProc(Message);
+      // Only a wider line changes the extent the window already has.
       if (Message.Result >= 0) {
-        FMaxItemWidth = std::max(FMaxItemWidth, MeasureItemWidth(int(Message.Result)));
-        SendHorizontalExtent();
+        int width = MeasureItemWidth(int(Message.Result), reinterpret_cast<const char*>(Message.LParam));
+        if (width > FMaxItemWidth) {
+          FMaxItemWidth = width;
+          SendHorizontalExtent();
+        }
       }
       return;
     case LB_DELETESTRING: {
       int index = int(Message.WParam);
-      if (index < 0 || index >= FItems->Count() || MeasureItemWidth(index) < FMaxItemWidth) {
+      if (index < 0 || index >= FItems->Count() || MeasureItemWidth(index, FItems->Strings(index)) < FMaxItemWidth) {
         TUtWinControl::WndProc(Message);
       } else {
         ScrollToLeftEnd();

@@ -5,6 +5,8 @@
 // check state.
 #include <gtest/gtest.h>
 
+#include "StreamedState.h"
+
 #include "controls/utility/controls/UtCheckListBox.h"
 #include "controls/utility/placement/UtFormPlacement.h"
 #include "controls/utility/storage/UtMemoryAppStorage.h"
@@ -234,25 +236,6 @@ TEST_F(UtCheckListBoxTest, AClickThatStartedNoDragStillSelects)
   EXPECT_EQ(Box->ItemIndex(), 1);
 }
 
-// The form stream of a box: its defined properties as TWriter writes them.
-std::string Streamed(TUtxCheckListBox* Box, TUtxCheckListBox* Ancestor = nullptr)
-{
-  TMemoryStream stream;
-  TWriter writer(&stream);
-  writer.SetAncestor(Ancestor);
-  Box->WriteState(&writer);
-  return std::string(static_cast<const char*>(stream.Memory()), std::size_t(stream.Size()));
-}
-
-void ReadInto(TUtxCheckListBox* Box, const std::string& Bytes)
-{
-  TMemoryStream stream;
-  stream.WriteBuffer(Bytes.data(), Integer(Bytes.size()));
-  stream.SetPosition(0);
-  TReader reader(&stream);
-  Box->ReadState(&reader);
-}
-
 TEST_F(UtCheckListBoxTest, LinesAndStatesGoThroughTheFormStream)
 {
   AddProcessors();
@@ -260,7 +243,7 @@ TEST_F(UtCheckListBoxTest, LinesAndStatesGoThroughTheFormStream)
   Box->SetItemChecked(1, true);
   Box->SetItemState(2, cbGrayed);
   Box->SetItemEnabled(3, false);
-  std::string bytes = Streamed(Box);
+  std::string bytes = WrittenState(Box);
   EXPECT_NE(bytes.find("InternalVersion"), std::string::npos);
 
   auto* copy = new TUtxCheckListBox(Form);
@@ -272,7 +255,7 @@ TEST_F(UtCheckListBoxTest, LinesAndStatesGoThroughTheFormStream)
     void Hit(TObject*, int) { ++*N; }
   } counter{&notified};
   copy->OnStateChange = TChangeStateEvent(&counter, &TCounter::Hit);
-  ReadInto(copy, bytes);
+  ReadState(copy, bytes);
   ASSERT_EQ(copy->Items()->Count(), 4);
   EXPECT_EQ(copy->Items()->Strings(3), "Horodatage");
   std::vector<TCheckBoxState> states;
@@ -291,13 +274,13 @@ TEST_F(UtCheckListBoxTest, LinesAndStatesGoThroughTheFormStream)
     ancestor->SetItemState(i, Box->ItemState(i));
     ancestor->SetItemEnabled(i, Box->ItemEnabled(i));
   }
-  std::string same = Streamed(Box, ancestor);
+  std::string same = WrittenState(Box, ancestor);
   EXPECT_EQ(same.find("Strings"), std::string::npos);
   EXPECT_EQ(same.find("InternalVersion"), std::string::npos);
   ancestor->SetItemState(2, cbChecked);
-  EXPECT_NE(Streamed(Box, ancestor).find("Strings"), std::string::npos);
+  EXPECT_NE(WrittenState(Box, ancestor).find("Strings"), std::string::npos);
   ancestor->Items()->Delete(3);
-  EXPECT_NE(Streamed(Box, ancestor).find("Strings"), std::string::npos) << "lists of another length";
+  EXPECT_NE(WrittenState(Box, ancestor).find("Strings"), std::string::npos) << "lists of another length";
 }
 
 // Streams of older versions: a checked flag before the enabled flag, and
@@ -342,25 +325,25 @@ TEST_F(UtCheckListBoxTest, OlderStreamLayoutsAndHostileStatesAreRead)
     return s;
   };
   using S = std::vector<std::pair<TCheckBoxState, bool>>;
-  ReadInto(Box, make(-1, {{"a", true, true, 0}, {"b", false, false, 0}}));
+  ReadState(Box, make(-1, {{"a", true, true, 0}, {"b", false, false, 0}}));
   EXPECT_EQ(states(), (S{{cbChecked, true}, {cbUnchecked, false}})) << "without a version";
-  ReadInto(Box, make(201, {{"a", true, true, 2}, {"b", false, true, 0}}));
+  ReadState(Box, make(201, {{"a", true, true, 2}, {"b", false, true, 0}}));
   EXPECT_EQ(states(), (S{{cbGrayed, true}, {cbUnchecked, true}})) << "version 201";
   // A number that is no check state is left out.
-  ReadInto(Box, make(202, {{"a", false, true, 7}, {"b", false, true, -3}, {"c", false, true, 1}}));
+  ReadState(Box, make(202, {{"a", false, true, 7}, {"b", false, true, -3}, {"c", false, true, 1}}));
   EXPECT_EQ(states(), (S{{cbUnchecked, true}, {cbUnchecked, true}, {cbChecked, true}}));
 
   // In radio mode each checked line unchecks the others: the last one stays.
   Box->SetCheckKind(ckRadioButtons);
-  ReadInto(Box, make(202, {{"a", false, true, 0}, {"b", false, true, 1}, {"c", false, true, 1}}));
+  ReadState(Box, make(202, {{"a", false, true, 0}, {"b", false, true, 1}, {"c", false, true, 1}}));
   EXPECT_EQ(Box->CheckedIndex(), 2);
-  ReadInto(Box, make(202, {{"a", false, true, 0}, {"b", false, true, 0}}));
+  ReadState(Box, make(202, {{"a", false, true, 0}, {"b", false, true, 0}}));
   EXPECT_EQ(Box->CheckedIndex(), 0) << "with none checked, line 0";
 
   // Every truncation of a stream is a read error, never a crash.
   std::string whole = make(202, {{"Quenbyfx", false, true, 1}});
   for (std::size_t n = 0; n < whole.size(); ++n)
-    EXPECT_THROW(ReadInto(Box, whole.substr(0, n)), EReadError) << n;
+    EXPECT_THROW(ReadState(Box, whole.substr(0, n)), EReadError) << n;
 }
 
 TEST_F(UtCheckListBoxTest, CheckImageCells)

@@ -10,6 +10,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "StreamedState.h"
+
 #include "controls/utility/UtUtilityWindow.h"
 #include "controls/utility/placement/UtFormPlacement.h"
 #include "controls/utility/placement/UtPlacementValues.h"
@@ -111,15 +113,6 @@ TEST_F(UtPlacementTest, ADestroyedControlsRecordIsFreedFromTheQueue)
   EXPECT_EQ(TUtWndProcHook::PendingReleases(), 0);
 }
 
-std::string WrittenState(TComponent* Component, TPersistent* Ancestor = nullptr)
-{
-  TMemoryStream stream;
-  TWriter writer(&stream);
-  writer.SetAncestor(Ancestor);
-  Component->WriteState(&writer);
-  return std::string(static_cast<const char*>(stream.Memory()), std::size_t(stream.Size()));
-}
-
 // A hook on its own form is streamed as "IsForm" and comes back on the
 // form that owns the reading hook.
 TEST_F(UtPlacementTest, AHookOnItsOwnFormSurvivesStreaming)
@@ -132,11 +125,7 @@ TEST_F(UtPlacementTest, AHookOnItsOwnFormSurvivesStreaming)
 
   auto* other = TCustomForm::Create<TForm>(nullptr);
   auto* copy = new TUtWindowHook(other);
-  TMemoryStream stream;
-  stream.WriteBuffer(bytes.data(), Integer(bytes.size()));
-  stream.SetPosition(0);
-  TReader reader(&stream);
-  copy->ReadState(&reader);
+  ReadState(copy, bytes);
   EXPECT_EQ(copy->Control(), other);
 
   EXPECT_EQ(WrittenState(hook, copy).find("IsForm"), std::string::npos) << "same as the ancestor";

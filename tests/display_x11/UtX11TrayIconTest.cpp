@@ -35,9 +35,9 @@ TEST_F(UtX11TrayIconTest, TheIconDocksItsBalloonTimesOutAndADoubleClickRestoresT
   ASSERT_TRUE(PumpUntil([&] { return tray.Docked(); })) << "no dock request";
   ASSERT_TRUE(PumpUntil([&] { return Viewable(tray.Icon()); }));
 
-  // A balloon without a type, for 5 s: the icon's own timer closes it (the
-  // layer would keep it 10 s at least).
-  icon->ShowBalloonTip("Nouveau message", "Élodie vous a écrit", 0, 5000, false);
+  // The host's notice of 5 s: the icon's own timer closes it (the layer
+  // would keep it 10 s at least).
+  icon->ShowBalloonTip("Corvane", "Vous avez reçu un nouveau message", 2, 5000, false);
   HWND balloon = NotifyBalloonWindow();
   ASSERT_NE(balloon, nullptr);
   ASSERT_TRUE(PumpUntil([&] { return Viewable(XOf(balloon)); }));

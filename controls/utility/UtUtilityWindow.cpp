@@ -1,6 +1,9 @@
 #include "controls/utility/UtUtilityWindow.h"
 
+#include <atomic>
+#include <map>
 #include <memory>
+#include <mutex>
 
 #include "platform/base/Format.h"
 #include "platform/base/ModuleLoader.h"
@@ -15,9 +18,55 @@ namespace {
 
 constexpr const char* DefaultClassName = "TUtilityWindow";
 
-// The method lives in the window's extra bytes; the window owns it.
+// False once the keeper is gone (the process is ending): the copies are freed.
+std::atomic<bool> gKeeperAlive{false};
+
+// A window's method is a copy the window points at from its extra bytes,
+// freed at the window's last message. Windows that die with their thread
+// hear no message, so the keeper holds every copy too and frees what is
+// left with the process.
+class TMethodKeeper {
+public:
+  TMethodKeeper() { gKeeperAlive = true; }
+  ~TMethodKeeper()
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    gKeeperAlive = false;
+    FMethods.clear();
+  }
+  TUtWndMethod* Keep(HWND window, TUtWndMethod Method)
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    auto& slot = FMethods[window];
+    slot = std::make_unique<TUtWndMethod>(Method);
+    return slot.get();
+  }
+  std::unique_ptr<TUtWndMethod> Take(HWND window)
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    auto it = FMethods.find(window);
+    if (it == FMethods.end())
+      return nullptr;
+    std::unique_ptr<TUtWndMethod> method = std::move(it->second);
+    FMethods.erase(it);
+    return method;
+  }
+
+private:
+  std::mutex FLock;
+  std::map<HWND, std::unique_ptr<TUtWndMethod>> FMethods;
+};
+
+TMethodKeeper& Keeper()
+{
+  static TMethodKeeper keeper;
+  return keeper;
+}
+
 TUtWndMethod* StoredMethod(HWND window)
 {
+  if (!gKeeperAlive)
+    return nullptr;
   return reinterpret_cast<TUtWndMethod*>(GetWindowLongPtr(window, 0));
 }
 
@@ -33,9 +82,9 @@ LRESULT UtilityWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
   if (msg == WM_NCDESTROY) {
     // The last message: the method goes with the window.
     SetWindowLongPtr(window, 0, 0);
-    std::unique_ptr<TUtWndMethod> owned(method);
-    (*owned)(message);
-    return message.Result;
+    std::unique_ptr<TUtWndMethod> owned = Keeper().Take(window);
+    (*method)(message);
+    return message.Result;  // the copy goes now
   }
   (*method)(message);
   return message.Result;
@@ -61,7 +110,7 @@ HWND AllocateUtilityWindow(TUtWndMethod Handler, const char* ClassName)
   }
   HWND window = CreateWindowEx(WS_EX_TOOLWINDOW, name, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
   if (window && Handler) {
-    SetWindowLongPtr(window, 0, reinterpret_cast<LONG_PTR>(new TUtWndMethod(Handler)));
+    SetWindowLongPtr(window, 0, reinterpret_cast<LONG_PTR>(Keeper().Keep(window, Handler)));
     SetWindowLongPtr(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&UtilityWindowProc));
   }
   return window;

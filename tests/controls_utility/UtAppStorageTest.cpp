@@ -387,6 +387,24 @@ TEST(UtAppStorage, FloatsDatesAndBinaryBlocks)
   EXPECT_NEAR(store.ReadDateTimeValue("Raw", 0), when, 1e-12);
   EXPECT_NEAR(store.ReadDateTimeValue("When", 0), when, 1e-9);  // the text form as a fallback
 
+  // Settings written in the French locale's forms before still read.
+  store.StorageOptions()->SetDateTimeAsString(true);
+  struct TFrench {
+    const char* Text;
+    double Value;
+  } french[] = {{"09/12/2026 10:30:00", when}, {"9/12/2026 10:30", when}, {"09/12/2026", 46365.0}};
+  for (const TFrench& f : french) {
+    store.WriteString("Fr", f.Text);
+    EXPECT_NEAR(store.ReadDateTimeValue("Fr", 0), f.Value, 1e-9) << f.Text;
+  }
+  store.WriteString("Fr", "-2,5E-5");
+  EXPECT_DOUBLE_EQ(store.ReadFloatValue("Fr", 0), -2.5e-5);
+  store.StorageOptions()->SetDefaultIfReadConvertError(false);
+  for (const char* bad : {"31/02/2026", "09/12/26", "09/12/2026 25:00", "2026-12-09 10", "09/12/2026x"}) {
+    store.WriteString("Fr", bad);
+    EXPECT_THROW(store.ReadDateTimeValue("Fr", 0), EConvertError) << bad;
+  }
+
   const std::uint8_t bytes[] = {0x00, 0xFF, 0x10};
   store.WriteBinaryValue("Blob", bytes, 3);
   EXPECT_EQ(Stored(store, "Blob"), "00FF10");

@@ -5,6 +5,8 @@
 // check state.
 #include <gtest/gtest.h>
 
+#include "StreamedState.h"
+
 #include "controls/utility/controls/UtCheckListBox.h"
 #include "controls/utility/placement/UtFormPlacement.h"
 #include "controls/utility/storage/UtMemoryAppStorage.h"
@@ -210,6 +212,138 @@ TEST_F(UtCheckListBoxTest, StatesGoThroughThePlacementsStore)
   placement->StoreAll();
   EXPECT_FALSE(store->ValueExists(base + "\\Count"));
   Box->SetIniStorage(nullptr);
+}
+
+// With automatic dragging a press on a selected line of a multiple
+// selection starts a drag instead of selecting; released without a drop it
+// was a click after all and selects that line alone.
+TEST_F(UtCheckListBoxTest, AClickThatStartedNoDragStillSelects)
+{
+  AddProcessors();
+  Box->SetMultiSelect(true);
+  Box->SetDragMode(dmAutomatic);
+  for (int i : {0, 2})
+    Box->Perform(LB_SETSEL, TRUE, i);
+  ASSERT_EQ(Box->SelCount(), 2);
+  ClickLine(2, Box->CheckAreaWidth() + 20);
+  EXPECT_FALSE(Box->Dragging());
+  EXPECT_EQ(Box->SelCount(), 1);
+  EXPECT_TRUE(Box->Selected(2));
+
+  Box->SetMultiSelect(false);
+  ClickLine(1, Box->CheckAreaWidth() + 20);
+  EXPECT_FALSE(Box->Dragging());
+  EXPECT_EQ(Box->ItemIndex(), 1);
+}
+
+TEST_F(UtCheckListBoxTest, LinesAndStatesGoThroughTheFormStream)
+{
+  AddProcessors();
+  Box->SetAllowGrayed(true);
+  Box->SetItemChecked(1, true);
+  Box->SetItemState(2, cbGrayed);
+  Box->SetItemEnabled(3, false);
+  std::string bytes = WrittenState(Box);
+  EXPECT_NE(bytes.find("InternalVersion"), std::string::npos);
+
+  auto* copy = new TUtxCheckListBox(Form);
+  copy->SetParent(Form);
+  copy->Items()->Add("effacée à la lecture");
+  int notified = 0;
+  struct TCounter {
+    int* N;
+    void Hit(TObject*, int) { ++*N; }
+  } counter{&notified};
+  copy->OnStateChange = TChangeStateEvent(&counter, &TCounter::Hit);
+  ReadState(copy, bytes);
+  ASSERT_EQ(copy->Items()->Count(), 4);
+  EXPECT_EQ(copy->Items()->Strings(3), "Horodatage");
+  std::vector<TCheckBoxState> states;
+  for (int i = 0; i < 4; ++i)
+    states.push_back(copy->ItemState(i));
+  EXPECT_EQ(states, (std::vector<TCheckBoxState>{cbUnchecked, cbChecked, cbGrayed, cbUnchecked}));
+  EXPECT_FALSE(copy->ItemEnabled(3));
+  EXPECT_EQ(notified, 0) << "reading a stream does not notify";
+
+  // Against an ancestor holding the same lines (text compared without case)
+  // nothing is written; one state apart, the lines are.
+  auto* ancestor = new TUtxCheckListBox(Form);
+  ancestor->SetParent(Form);
+  for (int i = 0; i < 4; ++i) {
+    ancestor->Items()->Add(UpperCase(Box->Items()->Strings(i)));
+    ancestor->SetItemState(i, Box->ItemState(i));
+    ancestor->SetItemEnabled(i, Box->ItemEnabled(i));
+  }
+  std::string same = WrittenState(Box, ancestor);
+  EXPECT_EQ(same.find("Strings"), std::string::npos);
+  EXPECT_EQ(same.find("InternalVersion"), std::string::npos);
+  ancestor->SetItemState(2, cbChecked);
+  EXPECT_NE(WrittenState(Box, ancestor).find("Strings"), std::string::npos);
+  ancestor->Items()->Delete(3);
+  EXPECT_NE(WrittenState(Box, ancestor).find("Strings"), std::string::npos) << "lists of another length";
+}
+
+// Streams of older versions: a checked flag before the enabled flag, and
+// from version 1 an integer state after them.
+TEST_F(UtCheckListBoxTest, OlderStreamLayoutsAndHostileStatesAreRead)
+{
+  struct TLine {
+    std::string Text;
+    bool Checked;
+    bool Enabled;
+    int State;
+  };
+  auto make = [](int version, const std::vector<TLine>& lines) {
+    TMemoryStream stream;
+    TWriter w(&stream);
+    if (version >= 0) {
+      w.WriteStr("InternalVersion");
+      w.WriteInteger(version);
+    }
+    w.WriteStr("Strings");
+    w.WriteListBegin();
+    for (const TLine& line : lines) {
+      w.WriteString(line.Text);
+      if (version < TUtxCheckListBox::StreamVersion) {
+        w.WriteBoolean(line.Checked);
+        w.WriteBoolean(line.Enabled);
+        if (version > 0)
+          w.WriteInteger(line.State);
+      } else {
+        w.WriteInteger(line.State);
+        w.WriteBoolean(line.Enabled);
+      }
+    }
+    w.WriteListEnd();
+    w.WriteListEnd();  // end of the properties
+    return std::string(static_cast<const char*>(stream.Memory()), std::size_t(stream.Size()));
+  };
+  auto states = [&] {
+    std::vector<std::pair<TCheckBoxState, bool>> s;
+    for (int i = 0; i < Box->Items()->Count(); ++i)
+      s.push_back({Box->ItemState(i), Box->ItemEnabled(i)});
+    return s;
+  };
+  using S = std::vector<std::pair<TCheckBoxState, bool>>;
+  ReadState(Box, make(-1, {{"a", true, true, 0}, {"b", false, false, 0}}));
+  EXPECT_EQ(states(), (S{{cbChecked, true}, {cbUnchecked, false}})) << "without a version";
+  ReadState(Box, make(201, {{"a", true, true, 2}, {"b", false, true, 0}}));
+  EXPECT_EQ(states(), (S{{cbGrayed, true}, {cbUnchecked, true}})) << "version 201";
+  // A number that is no check state is left out.
+  ReadState(Box, make(202, {{"a", false, true, 7}, {"b", false, true, -3}, {"c", false, true, 1}}));
+  EXPECT_EQ(states(), (S{{cbUnchecked, true}, {cbUnchecked, true}, {cbChecked, true}}));
+
+  // In radio mode each checked line unchecks the others: the last one stays.
+  Box->SetCheckKind(ckRadioButtons);
+  ReadState(Box, make(202, {{"a", false, true, 0}, {"b", false, true, 1}, {"c", false, true, 1}}));
+  EXPECT_EQ(Box->CheckedIndex(), 2);
+  ReadState(Box, make(202, {{"a", false, true, 0}, {"b", false, true, 0}}));
+  EXPECT_EQ(Box->CheckedIndex(), 0) << "with none checked, line 0";
+
+  // Every truncation of a stream is a read error, never a crash.
+  std::string whole = make(202, {{"Quenbyfx", false, true, 1}});
+  for (std::size_t n = 0; n < whole.size(); ++n)
+    EXPECT_THROW(ReadState(Box, whole.substr(0, n)), EReadError) << n;
 }
 
 TEST_F(UtCheckListBoxTest, CheckImageCells)

@@ -184,6 +184,29 @@ TEST_F(UtTrayIconTest, BalloonTypesTimersAndCuts)
   EXPECT_EQ(gCalls.back().Tip.size(), 127u);
 }
 
+// Shells before 5.0 take the older record, whose tip field holds 64 bytes
+// with its terminator.
+class TOldShellTrayIcon : public TUtTrayIcon {
+public:
+  using TUtTrayIcon::TUtTrayIcon;
+
+protected:
+  bool ShellHasBalloons() const override { return false; }
+};
+
+TEST_F(UtTrayIconTest, TheOlderRecordGetsATipItsFieldHolds)
+{
+  Tray = new TOldShellTrayIcon(nullptr);
+  // 62 bytes, then a two-byte character across the 63-byte limit.
+  Tray->SetHint(std::string(62, 'h') + "é et la suite");
+  Tray->SetActive(true);
+  ASSERT_EQ(Codes(), (std::vector<DWORD>{NIM_ADD})) << "no version call for the older shell";
+  EXPECT_EQ(gCalls[0].Tip, std::string(62, 'h')) << "cut at a character boundary";
+  Tray->SetHint(std::string(200, 'h'));
+  SendMessage(Tray->WindowHandle(), TUtTrayIcon::CallbackMessage, 1, WM_MOUSEMOVE);
+  EXPECT_EQ(gCalls.back().Tip.size(), 63u);
+}
+
 TEST_F(UtTrayIconTest, BalloonCallbacks)
 {
   MakeHostIcon();

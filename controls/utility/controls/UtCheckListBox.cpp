@@ -10,7 +10,10 @@
 #include "platform/base/Format.h"
 #include "platform/base/ModuleLoader.h"
 #include "platform/base/ScopeGuard.h"
+#include "platform/base/StringRoutines.h"
 #include "platform/base/SysConsts.h"
+#include "platform/classes/components/Reader.h"
+#include "platform/classes/components/Writer.h"
 #include "platform/classes/graphics/Bitmap.h"
 #include "platform/classes/graphics/Brush.h"
 #include "platform/classes/graphics/Colors.h"
@@ -408,9 +411,9 @@ void TUtxCheckListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, 
 
 // Painting and measuring
 
-int TUtxCheckListBox::MeasureItemWidth(int Index)
+int TUtxCheckListBox::MeasureItemWidth(int Index, const std::string& Text)
 {
-  return TUtxCustomListBox::MeasureItemWidth(Index) + CheckAreaWidth();
+  return TUtxCustomListBox::MeasureItemWidth(Index, Text) + CheckAreaWidth();
 }
 
 void TUtxCheckListBox::PaintItem(int Index, TRect Rect, TOwnerDrawState State)
@@ -479,6 +482,82 @@ void TUtxCheckListBox::HandleFontChanged()
 {
   TUtxCustomListBox::HandleFontChanged();
   RecomputeItemHeight();
+}
+
+// Streaming with the form
+
+void TUtxCheckListBox::DefineProperties(TFiler* Filer)
+{
+  TUtxCustomListBox::DefineProperties(Filer);
+  Filer->DefineProperty("InternalVersion", TReaderProc(this, &TUtxCheckListBox::ReadVersion),
+                        TWriterProc(this, &TUtxCheckListBox::WriteVersion), !Filer->Ancestor());
+  Filer->DefineProperty("Strings", TReaderProc(this, &TUtxCheckListBox::ReadStrings),
+                        TWriterProc(this, &TUtxCheckListBox::WriteStrings),
+                        LinesDifferFrom(dynamic_cast<TUtxCheckListBox*>(Filer->Ancestor())));
+}
+
+// Whether "Strings" has anything to say beside the ancestor's lines; lists
+// of another length are always written when there is a line.
+bool TUtxCheckListBox::LinesDifferFrom(TUtxCheckListBox* Ancestor)
+{
+  int count = FItems->Count();
+  if (!Ancestor || Ancestor->Items()->Count() != count || count == 0)
+    return count > 0;
+  for (int i = 0; i < count; ++i)
+    if (!SameText(FItems->Strings(i), Ancestor->Items()->Strings(i)) || ItemState(i) != Ancestor->ItemState(i) ||
+        ItemEnabled(i) != Ancestor->ItemEnabled(i))
+      return true;
+  return false;
+}
+
+void TUtxCheckListBox::ReadVersion(TReader* Reader)
+{
+  FReadVersion = Reader->ReadInteger();
+}
+
+void TUtxCheckListBox::WriteVersion(TWriter* Writer)
+{
+  Writer->WriteInteger(StreamVersion);
+}
+
+void TUtxCheckListBox::ReadStrings(TReader* Reader)
+{
+  FItems->BeginUpdate();
+  ScopeExit updating([&] { FItems->EndUpdate(); });
+  FItems->Clear();
+  Reader->ReadListBegin();
+  while (!Reader->EndOfList()) {
+    int index = FItems->Add(Reader->ReadString());
+    int state = -1;
+    bool enabled = true;
+    if (FReadVersion < StreamVersion) {
+      if (Reader->ReadBoolean())
+        state = int(cbChecked);
+      enabled = Reader->ReadBoolean();
+      if (FReadVersion > 0)
+        state = Reader->ReadInteger();
+    } else {
+      state = Reader->ReadInteger();
+      enabled = Reader->ReadBoolean();
+    }
+    // A number that is no check state is left out.
+    if (state >= int(cbUnchecked) && state <= int(cbGrayed))
+      SetItemState(index, TCheckBoxState(state));
+    SetItemEnabled(index, enabled);
+  }
+  Reader->ReadListEnd();
+  EnforceRadioChoice();
+}
+
+void TUtxCheckListBox::WriteStrings(TWriter* Writer)
+{
+  Writer->WriteListBegin();
+  for (int i = 0; i < FItems->Count(); ++i) {
+    Writer->WriteString(FItems->Strings(i));
+    Writer->WriteInteger(int(ItemState(i)));
+    Writer->WriteBoolean(ItemEnabled(i));
+  }
+  Writer->WriteListEnd();
 }
 
 // Storage of the check states through the placement's settings store

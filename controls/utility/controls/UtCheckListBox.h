@@ -73,11 +73,17 @@ public:
   // The cell of the check images for a state, kind and enabled flag.
   static int CheckImageCell(TCheckBoxState State, TCheckKind Kind, bool Enabled);
 
+  // The form-resource layout of "Strings" written since this version; older
+  // streams hold a checked flag before the enabled flag.
+  static constexpr int StreamVersion = 202;
+
 protected:
+  // "InternalVersion" and "Strings" (text, state and enabled flag per line).
+  void DefineProperties(TFiler* Filer) override;
   void CreateParams(TCreateParams& Params) override;
   void Loaded() override;
   std::unique_ptr<TUtListBoxStrings> CreateItemStrings() override;
-  int MeasureItemWidth(int Index) override;
+  int MeasureItemWidth(int Index, const std::string& Text) override;
   void PaintItem(int Index, TRect Rect, TOwnerDrawState State) override;
   void HandleFontChanged() override;
   void KeyPress(char32_t& Key) override;
@@ -100,6 +106,11 @@ private:
   void RepaintCheckArea(int Index);
   void PaintCheckImage(const TRect& Rect, TCheckBoxState State, bool Enabled);
   void RecomputeItemHeight();
+  void ReadVersion(TReader* Reader);
+  void WriteVersion(TWriter* Writer);
+  void ReadStrings(TReader* Reader);
+  void WriteStrings(TWriter* Writer);
+  bool LinesDifferFrom(TUtxCheckListBox* Ancestor);
   void SaveStates(TObject* Sender);
   void LoadStates(TObject* Sender);
   friend class TUtCheckListBoxStrings;
@@ -111,6 +122,7 @@ private:
   std::unique_ptr<TBitmap> FCellBitmap;
   int FCellWidth = 0;
   int FCellHeight = 0;
+  int FReadVersion = 0;
   bool FInRadioUpdate = false;
   std::unique_ptr<TUtIniLink> FStorageLink;
 };

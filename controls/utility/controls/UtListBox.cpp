@@ -104,6 +104,8 @@ TUtxCustomListBox::~TUtxCustomListBox()
   Destroying();
   if (HandleAllocated())
     DestroyHandle();
+  if (FMeasureDC)
+    DeleteDC(FMeasureDC);
 }
 
 std::unique_ptr<TUtListBoxStrings> TUtxCustomListBox::CreateItemStrings()
@@ -392,7 +394,18 @@ int TUtxCustomListBox::TabStopPixels()
   return int(std::nearbyint(double(FCanvas->TextWidth("0")) * FTabWidth / 4.0));
 }
 
-int TUtxCustomListBox::MeasureItemWidth(int Index)
+int TUtxCustomListBox::TextWidthInFont(const std::string& Text)
+{
+  if (!FMeasureDC)
+    FMeasureDC = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(FMeasureDC, Font()->Handle());
+  TSize size{};
+  GetTextExtentPoint32A(FMeasureDC, Text.c_str(), int(Text.size()), &size);
+  SelectObject(FMeasureDC, old);
+  return size.cx;
+}
+
+int TUtxCustomListBox::MeasureItemWidth(int Index, const std::string& Text)
 {
   if (DestroyingNow())
     return 0;
@@ -401,9 +414,9 @@ int TUtxCustomListBox::MeasureItemWidth(int Index)
     FOnGetItemWidth(this, Index, width);
     return width;
   }
-  std::string text = FItems->Strings(Index) + "x";
+  std::string text = Text + "x";
   if (FTabWidth == 0)
-    return FCanvas->TextWidth(text);
+    return TextWidthInFont(text);
   int stop = TabStopPixels();
   return LOWORD(GetTabbedTextExtentA(FCanvas->Handle(), text.c_str(), int(text.size()), 1, &stop));
 }
@@ -417,7 +430,7 @@ void TUtxCustomListBox::RecomputeHorizontalExtent()
 {
   int widest = 0;
   for (int i = 0; i < FItems->Count(); ++i)
-    widest = std::max(widest, MeasureItemWidth(i));
+    widest = std::max(widest, MeasureItemWidth(i, FItems->Strings(i)));
   FMaxItemWidth = widest;
   SendHorizontalExtent();
 }
@@ -455,14 +468,18 @@ void TUtxCustomListBox::WndProc(TMessage& Message)
     case LB_ADDSTRING:
     case LB_INSERTSTRING:
       TUtWinControl::WndProc(Message);
+      // Only a wider line changes the extent the window already has.
       if (Message.Result >= 0) {
-        FMaxItemWidth = std::max(FMaxItemWidth, MeasureItemWidth(int(Message.Result)));
-        SendHorizontalExtent();
+        int width = MeasureItemWidth(int(Message.Result), reinterpret_cast<const char*>(Message.LParam));
+        if (width > FMaxItemWidth) {
+          FMaxItemWidth = width;
+          SendHorizontalExtent();
+        }
       }
       return;
     case LB_DELETESTRING: {
       int index = int(Message.WParam);
-      if (index < 0 || index >= FItems->Count() || MeasureItemWidth(index) < FMaxItemWidth) {
+      if (index < 0 || index >= FItems->Count() || MeasureItemWidth(index, FItems->Strings(index)) < FMaxItemWidth) {
         TUtWinControl::WndProc(Message);
       } else {
         ScrollToLeftEnd();
@@ -479,9 +496,11 @@ void TUtxCustomListBox::WndProc(TMessage& Message)
       return;
     }
   }
-  // The list decides itself where an automatic drag may start.
+  // The list decides itself where an automatic drag may start (a press on
+  // a child control is the child's).
   if ((Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) && DragMode() == dmAutomatic &&
-      !Dragging() && !ComponentState().Contains(csDesigning)) {
+      !Dragging() && !ComponentState().Contains(csDesigning) &&
+      !ControlAtPos(MessageAs<TWMMouse>(Message).Pos(), false)) {
     FControlState.Include(csLButtonDown);
     Dispatch(Message);
     return;
@@ -528,6 +547,28 @@ void TUtxCustomListBox::Dispatch(TMessage& Message)
     break;
   }
   TUtWinControl::Dispatch(Message);
+}
+
+// The press that started the drag was kept from the list (a press on a
+// selected line of a multiple selection); when no drop followed it was a
+// plain click after all, and the list gets it now: a press and a release at
+// the cursor, straight to the list's own handling so no drag starts again.
+void TUtxCustomListBox::DoEndDrag(TObject* Target, int X, int Y)
+{
+  if (!Target && HandleAllocated()) {
+    TPoint p;
+    GetCursorPos(&p);
+    p = ScreenToClient(p);
+    TMessage press;
+    press.Msg = WM_LBUTTONDOWN;
+    press.LParam = MAKELPARAM(WORD(SHORT(p.x)), WORD(SHORT(p.y)));
+    DefaultHandler(press);
+    TMessage release = press;
+    release.Msg = WM_LBUTTONUP;
+    release.Result = 0;
+    DefaultHandler(release);
+  }
+  TUtWinControl::DoEndDrag(Target, X, Y);
 }
 
 void TUtxCustomListBox::CNDrawItem(TMessage& Message)

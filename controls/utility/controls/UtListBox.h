@@ -99,9 +99,12 @@ protected:
   void HandleResize() override;
   void HandleFocusGained(HWND Previous) override;
   void HandleFocusLost(HWND Next) override;
+  // A drag that ended without a drop replays the press that started it.
+  void DoEndDrag(TObject* Target, int X, int Y) override;
 
   virtual std::unique_ptr<TUtListBoxStrings> CreateItemStrings();
-  virtual int MeasureItemWidth(int Index);
+  // The width line Index needs (Text is its text), for the horizontal extent.
+  virtual int MeasureItemWidth(int Index, const std::string& Text);
   virtual void PaintItem(int Index, TRect Rect, TOwnerDrawState State);
   virtual void MeasureItemHeight(int Index, int& Height);
   virtual std::intptr_t ReadItemData(int Index);
@@ -118,6 +121,9 @@ protected:
   void SendHorizontalExtent();
   void ScrollToLeftEnd();
   int TabStopPixels();
+  // The width of a text in the control's font, measured in a context of the
+  // list's own (the window's context would be fetched and freed per line).
+  int TextWidthInFont(const std::string& Text);
   void UpdateColumnWidth();
   bool DestroyingNow() const;
   // Creates the strings object; descendants call it from their constructor
@@ -143,4 +149,5 @@ protected:
   int FMaxItemWidth = 0;
   TDrawItemEvent FOnDrawItem;
   TGetItemWidthEvent FOnGetItemWidth;
+  HDC FMeasureDC = nullptr;
 };

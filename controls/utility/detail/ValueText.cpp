@@ -38,6 +38,15 @@ bool ReadNumber(std::string_view& s, std::size_t digits, WORD& value)
   return true;
 }
 
+// One to Max digits.
+bool ReadDigits(std::string_view& s, std::size_t Max, WORD& value)
+{
+  std::size_t n = 0;
+  while (n < s.size() && n < Max && s[n] >= '0' && s[n] <= '9')
+    ++n;
+  return n > 0 && ReadNumber(s, n, value);
+}
+
 bool Expect(std::string_view& s, char c)
 {
   if (s.empty() || s[0] != c)
@@ -87,14 +96,22 @@ TDateTime TextToDateTime(std::string_view text)
   std::string trimmed = Trim(text);
   std::string_view s = trimmed;
   WORD year, month, day, hour = 0, minute = 0, second = 0, ms = 0;
-  if (!ReadNumber(s, 4, year) || !Expect(s, '-') || !ReadNumber(s, 2, month) || !Expect(s, '-') ||
-      !ReadNumber(s, 2, day))
+  bool dateRead = false;
+  if (s.find('/') < s.find(' ')) {
+    // What the French locale wrote before: "dd/mm/yyyy[ hh:nn:ss]".
+    dateRead = ReadDigits(s, 2, day) && Expect(s, '/') && ReadDigits(s, 2, month) && Expect(s, '/') &&
+               ReadNumber(s, 4, year);
+  } else {
+    dateRead = ReadNumber(s, 4, year) && Expect(s, '-') && ReadNumber(s, 2, month) && Expect(s, '-') &&
+               ReadNumber(s, 2, day);
+  }
+  if (!dateRead)
     BadDate(text);
   if (!s.empty()) {
-    if (!(Expect(s, ' ') || Expect(s, 'T')) || !ReadNumber(s, 2, hour) || !Expect(s, ':') ||
-        !ReadNumber(s, 2, minute))
+    if (!(Expect(s, ' ') || Expect(s, 'T')) || !ReadDigits(s, 2, hour) || !Expect(s, ':') ||
+        !ReadDigits(s, 2, minute))
       BadDate(text);
-    if (Expect(s, ':') && !ReadNumber(s, 2, second))
+    if (Expect(s, ':') && !ReadDigits(s, 2, second))
       BadDate(text);
     if (Expect(s, '.') && !ReadNumber(s, 3, ms))
       BadDate(text);

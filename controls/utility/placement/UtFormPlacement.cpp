@@ -5,6 +5,7 @@
 #include "controls/utility/placement/UtPlacementValues.h"
 #include "controls/utility/placement/UtWndProcHook.h"
 #include "controls/utility/storage/UtAppStorage.h"
+#include "platform/base/ScopeGuard.h"
 #include "platform/classes/forms/Application.h"
 #include "platform/classes/forms/CustomForm.h"
 #include "platform/win/win.h"
@@ -122,6 +123,9 @@ void TUtFormPlacement::TakeOverForm()
   form->OnCloseQuery = TCloseQueryEvent(this, &TUtFormPlacement::FormCloseQuery);
   form->OnDestroy = TNotifyEvent(this, &TUtFormPlacement::FormDestroy);
   FTookOver = true;
+  FHadMaxIcon = form->BorderIcons().Contains(biMaximize);
+  if (FPreventResize)
+    UpdateBorderIcons();
 }
 
 void TUtFormPlacement::GiveBackForm()
@@ -142,8 +146,15 @@ void TUtFormPlacement::UpdateHook()
   FHook->SetControl(watch ? Form() : nullptr);
 }
 
+bool TUtFormPlacement::Loading() const
+{
+  TCustomForm* form = Form();
+  return ComponentState().Contains(csLoading) || (form && form->ComponentState().Contains(csLoading));
+}
+
 void TUtFormPlacement::MinMaxChanged()
 {
+  CorrectPlacement();
   if (!ComponentState().Contains(csLoading))
     UpdateHook();
 }
@@ -153,12 +164,57 @@ void TUtFormPlacement::SetPreventResize(bool Value)
   if (!Form() || FPreventResize == Value)
     return;
   FPreventResize = Value;
-  TBorderIcons icons = Form()->BorderIcons();
-  if (Value)
-    icons.Exclude(biMaximize);
-  else
-    icons.Include(biMaximize);
-  Form()->SetBorderIcons(icons);
+  CorrectPlacement();
+  UpdateBorderIcons();
+}
+
+// Without limits of its own, a maximised form sits with its frame just off
+// the screen's edges, whatever the stored placement said.
+void TUtFormPlacement::CorrectPlacement()
+{
+  TCustomForm* form = Form();
+  if (!form || !form->HandleAllocated() || Loading() || FPreventResize || !FMinMaxInfo.Empty())
+    return;
+  WINDOWPLACEMENT placement;
+  placement.length = sizeof placement;
+  if (!GetWindowPlacement(form->Handle(), &placement))
+    return;
+  if (!IsWindowVisible(form->Handle()))
+    placement.showCmd = SW_HIDE;
+  int frameX = 0, frameY = 0;
+  switch (form->BorderStyle()) {
+  case bsSingle:
+  case bsToolWindow: frameX = SM_CXBORDER, frameY = SM_CYBORDER; break;
+  case bsSizeable:
+  case bsSizeToolWin: frameX = SM_CXFRAME, frameY = SM_CYFRAME; break;
+  case bsDialog: frameX = SM_CXDLGFRAME, frameY = SM_CYDLGFRAME; break;
+  default: break;
+  }
+  placement.ptMaxPosition = frameX ? TPoint(-GetSystemMetrics(frameX), -GetSystemMetrics(frameY)) : TPoint(0, 0);
+  SetWindowPlacement(form->Handle(), &placement);
+}
+
+// A form that may not be resized has no maximise icon; it gets it back
+// afterwards only when it had one and is no dialog.
+void TUtFormPlacement::UpdateBorderIcons()
+{
+  TCustomForm* form = Form();
+  if (!form || ComponentState().Contains(csDesigning))
+    return;
+  TBorderIcons icons = form->BorderIcons();
+  if (FPreventResize)
+    FHadMaxIcon = icons.Contains(biMaximize);
+  {
+    // Changing the icons may re-create the window: no saving or restoring meanwhile.
+    bool active = FActive;
+    FActive = false;
+    ScopeExit restored([&] { FActive = active; });
+    if (FPreventResize || !FHadMaxIcon || form->BorderStyle() == bsDialog)
+      icons.Exclude(biMaximize);
+    else
+      icons.Include(biMaximize);
+    form->SetBorderIcons(icons);
+  }
   if (!ComponentState().Contains(csLoading))
     UpdateHook();
 }
@@ -241,6 +297,7 @@ void TUtFormPlacement::LoadAll()
     if (auto* control = dynamic_cast<TWinControl*>(form->FindComponent(name)); control && control->CanFocus())
       form->SetActiveControl(control);
   }
+  CorrectPlacement();
 }
 
 void TUtFormPlacement::WriteValues()

@@ -107,6 +107,9 @@ private:
   void GiveBackForm();
   void UpdateHook();
   void MinMaxChanged();
+  void CorrectPlacement();
+  void UpdateBorderIcons();
+  bool Loading() const;
   void FormShow(TObject* Sender);
   void FormCloseQuery(TObject* Sender, bool& CanClose);
   void FormDestroy(TObject* Sender);
@@ -125,6 +128,8 @@ private:
   Method<void(TObject*, bool&)> FSavedCloseQuery;
   TNotifyEvent FSavedDestroy;
   bool FTookOver = false;
+  // Whether the form had its maximise icon before PreventResize took it.
+  bool FHadMaxIcon = true;
   bool FSaved = false;
   bool FRestored = false;
   bool FSavingOnDestroy = false;

@@ -4,7 +4,10 @@
 
 #include "controls/utility/UtUtilityWindow.h"
 #include "platform/base/ScopeGuard.h"
+#include "platform/classes/components/Reader.h"
+#include "platform/classes/components/Writer.h"
 #include "platform/classes/controls/Control.h"
+#include "platform/classes/forms/CustomForm.h"
 #include "platform/classes/forms/Application.h"
 #include "platform/win/win.h"
 
@@ -342,6 +345,32 @@ void TUtWindowHook::Notification(TComponent* AComponent, TOperation Operation)
     // The control's record is released by the registry; nothing to unhook.
     FControl = nullptr;
   }
+}
+
+bool TUtWindowHook::IsForm() const
+{
+  return FControl && Owner() && static_cast<TComponent*>(FControl) == Owner() && dynamic_cast<TCustomForm*>(Owner());
+}
+
+void TUtWindowHook::DefineProperties(TFiler* Filer)
+{
+  TUtComponent::DefineProperties(Filer);
+  auto* ancestor = dynamic_cast<TUtWindowHook*>(Filer->Ancestor());
+  bool store = ancestor ? ancestor->IsForm() != IsForm() : IsForm();
+  Filer->DefineProperty("IsForm", TReaderProc(this, &TUtWindowHook::ReadIsForm),
+                        TWriterProc(this, &TUtWindowHook::WriteIsForm), store);
+}
+
+void TUtWindowHook::ReadIsForm(TReader* Reader)
+{
+  if (Reader->ReadBoolean())
+    if (auto* form = dynamic_cast<TCustomForm*>(Owner()))
+      SetControl(form);
+}
+
+void TUtWindowHook::WriteIsForm(TWriter* Writer)
+{
+  Writer->WriteBoolean(IsForm());
 }
 
 bool TUtWindowHook::BeforeHook(TMessage& Message)

@@ -63,8 +63,14 @@ public:
 
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  // "IsForm": the hook watches its own form, which a stream cannot name as a
+  // reference to another component.
+  void DefineProperties(TFiler* Filer) override;
 
 private:
+  bool IsForm() const;
+  void ReadIsForm(TReader* Reader);
+  void WriteIsForm(TWriter* Writer);
   bool BeforeHook(TMessage& Message);
   bool AfterHook(TMessage& Message);
   void Register(bool On);

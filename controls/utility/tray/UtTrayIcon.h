@@ -94,6 +94,8 @@ protected:
   virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
   virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
   virtual void DblClick(TMouseButton Button, TShiftState Shift, int X, int Y);
+  // Whether the shell takes the newer record with balloons (shell 5.0 on).
+  virtual bool ShellHasBalloons() const;
 
 private:
   bool SendIcon(DWORD Code);
@@ -110,7 +112,6 @@ private:
   bool MainWindowHook(TMessage& Message);
   void HookMainWindow(bool Value);
   bool Designing() const;
-  bool ShellHasBalloons() const;
 
   UINT FTaskbarCreated = 0;
   bool FActive = false;

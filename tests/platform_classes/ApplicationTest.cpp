@@ -515,6 +515,17 @@ int RunMainForm()
   } onMinimize{&minimised}, onRestore{&restored};
   Application()->OnMinimize = TNotifyEvent(&onMinimize, &TCount::Bump);
   Application()->OnRestore = TNotifyEvent(&onRestore, &TCount::Bump);
+  // A main-window hook sees the main form's minimise command before it is carried out.
+  struct TMinimizeHook {
+    int Seen = 0;
+    bool Hook(TMessage& m)
+    {
+      if (m.Msg == WM_SYSCOMMAND && (m.WParam & 0xFFF0) == SC_MINIMIZE && !IsIconic(Application()->MainForm()->Handle()))
+        ++Seen;
+      return false;
+    }
+  } minimizeHook;
+  Application()->HookMainWindow(TWindowHook(&minimizeHook, &TMinimizeHook::Hook));
   bool wasIconic = false;
   int step = 0;
   display->SetIdleScript([&] {
@@ -533,7 +544,8 @@ int RunMainForm()
   });
   Application()->Run();
   bool ok = Application()->MainForm() == main && TMainForm::Shown && Application()->Terminated() &&
-            wasIconic && !IsIconic(main->Handle()) && minimised == 1 && restored == 1;
+            wasIconic && !IsIconic(main->Handle()) && minimised == 1 && restored == 1 &&
+            minimizeHook.Seen == 1;
   return ok ? 3 : 1;
 }
 

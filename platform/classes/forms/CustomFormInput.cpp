@@ -223,15 +223,19 @@ void TCustomForm::CMDialogKey(TMessage& Message)
 void TCustomForm::WMSysCommand(TMessage& Message)
 {
   WPARAM command = Message.WParam & 0xFFF0;
-  if (Application() && Application()->MainForm() == this) {
-    if (command == SC_MINIMIZE) {
+  if (Application() && Application()->MainForm() == this &&
+      (command == SC_MINIMIZE || (command == SC_RESTORE && IsIconic(FHandle)))) {
+    // The main form minimises and restores the application through the
+    // application window's procedure, so that its main-window hooks see the
+    // command first (a notification-area icon hides the program there).
+    if (HWND app = Application()->Handle()) {
+      Message.Result = SendMessage(app, WM_SYSCOMMAND, Message.WParam, Message.LParam);
+    } else if (command == SC_MINIMIZE) {
       Application()->Minimize();
-      return;
-    }
-    if (command == SC_RESTORE && IsIconic(FHandle)) {
+    } else {
       Application()->Restore();
-      return;
     }
+    return;
   }
   DefaultHandler(Message);
 }

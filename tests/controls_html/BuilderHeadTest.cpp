@@ -3,6 +3,7 @@
 // and character sets.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -16,15 +17,26 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// A folder of this test's own: test cases run in parallel processes.
+fs::path MakeTempFolder()
+{
+  std::string pattern = (fs::temp_directory_path() / "corvane-linked-sheets-XXXXXX").string();
+  return ::mkdtemp(pattern.data()) ? fs::path(pattern) : fs::path();
+}
+
 struct TSheetFolder {
-  fs::path Root = fs::temp_directory_path() / "corvane-linked-sheets";
+  fs::path Root = MakeTempFolder();
   TSheetFolder()
   {
     fs::create_directories(Root / "allowed");
     std::ofstream(Root / "allowed" / "green.css") << "div.x {background-color: #00FF00}\n";
     std::ofstream(Root / "outside.css") << "div.x {background-color: #FF0000}\n";
   }
-  ~TSheetFolder() { fs::remove_all(Root); }
+  ~TSheetFolder()
+  {
+    std::error_code ignored;
+    fs::remove_all(Root, ignored);
+  }
 };
 
 std::unique_ptr<TSectionList> MakeDocument(const TSheetFolder& F)

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <unistd.h>
 
 #include "ChatDocument.h"
 #include "TestFonts.h"
@@ -139,7 +141,9 @@ TEST(ViewerRenderTest, PicturesOutsideTheAllowedFoldersAreNotRead)
 {
   auto Doc = MakeDocument();
   Doc->OnExpandName = nullptr;
-  const std::string Outside = std::filesystem::temp_directory_path() / "corvane-outside.gif";
+  // A name of this process alone: test cases run in parallel processes.
+  const std::string Outside =
+      std::filesystem::temp_directory_path() / ("corvane-outside-" + std::to_string(getpid()) + ".gif");
   std::filesystem::copy_file(SmileyDir + "/smiley01.gif", Outside, std::filesystem::copy_options::overwrite_existing);
   ParseHtmlIntoSections("<BODY><IMG SRC=\"" + Outside + "\"><IMG SRC=\"" + SmileyDir + "/smiley01.gif\">", *Doc);
   Doc->DoLogic(600, 400);

@@ -68,19 +68,29 @@ void X11Fixture::TearDown()
   Pump(30);
 }
 
+void X11Fixture::CatchUp()
+{
+  XSync(X, False);
+  Backend->Sync();
+}
+
 bool X11Fixture::PumpUntil(const std::function<bool()>& done, int milliseconds)
 {
   auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
   for (;;) {
-    XSync(X, False);
-    Backend->Sync();
+    CatchUp();
     MSG msg;
     while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
       TranslateMessage(&msg);
       DispatchMessage(&msg);
     }
-    if (done())
+    if (done()) {
+      // What the server did until done() held may have sent the back end
+      // events it has not read yet (the expose of a window just mapped, the
+      // loss of the clipboard to another program): it handles them first.
+      CatchUp();
       return true;
+    }
     if (std::chrono::steady_clock::now() > end)
       return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(5));

@@ -46,7 +46,12 @@ protected:
   static _XDisplay* X;
   static TX11Display* Backend;
 
-  // Runs the window system's messages until done() or the time limit.
+  // Waits until the server carried out what the test and the back end sent
+  // (each on its own connection, so in no order between them) and the back
+  // end's reader handled the events that came back.
+  static void CatchUp();
+  // Runs the window system's messages until done() or the time limit; once
+  // done() holds, catches up.
   static bool PumpUntil(const std::function<bool()>& done, int milliseconds = WaitBound);
   static void Pump(int milliseconds = 50);
 

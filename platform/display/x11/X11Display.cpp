@@ -438,22 +438,29 @@ void TX11Display::CaptureChanged(HWND window)
 void TX11Display::TState::GrabPointerFor(TX11Window* w)
 {
   Display* dpy = Core.Dpy;
+  // Menus and other popups take the keys too, wherever the focus is. The
+  // keyboard goes first: the server ignores a release of the frozen pointer
+  // (XAllowEvents) whose time is earlier than our latest grab of any device,
+  // so a keyboard grab taken once the pointer thawed could postdate a press
+  // already held for us, and that press would never be replayed.
+  bool keyboard = w->OverrideRedirect() &&
+                  XGrabKeyboard(dpy, w->XWindow(), True, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
   // Sync mode: each press freezes the pointer until we know whether it
   // belongs to us or is to be replayed to the window under it.
   unsigned mask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask | LeaveWindowMask;
   int g = XGrabPointer(dpy, w->XWindow(), True, mask, GrabModeSync, GrabModeAsync, 0, 0, CurrentTime);
   if (g != GrabSuccess) {
+    if (keyboard)
+      XUngrabKeyboard(dpy, CurrentTime);
     // Another program holds a grab for a moment (or the window is not shown
     // yet): the reader tries again until the capture moves.
     PendingGrab = w->XWindow();
     return;
   }
   PendingGrab = 0;
-  XAllowEvents(dpy, SyncPointer, CurrentTime);
   Grab = w->XWindow();
-  // Menus and other popups take the keys too, wherever the focus is.
-  if (w->OverrideRedirect())
-    KeyboardGrab = XGrabKeyboard(dpy, w->XWindow(), True, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
+  KeyboardGrab = keyboard;
+  XAllowEvents(dpy, SyncPointer, CurrentTime);
 }
 
 bool TX11Display::Idle() { return false; }

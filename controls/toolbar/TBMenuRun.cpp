@@ -34,21 +34,22 @@ void PerformMenuOutcome(const TTBMenuOutcome& Outcome)
 void TTBCustomItem::RunPopup(bool SelectFirstItem, bool TrackRightButton, TTBPopupAlignment Alignment, TPoint Point)
 {
   TTBMenuOutcome outcome;
-  {
-    TTBModalHandler handler(nullptr);
-    TTBPopupWindow* window = CreatePopup(nullptr, nullptr, false, SelectFirstItem, false, Point, Alignment);
-    try {
-      TTBView* view = window->View();
-      view->IncludeFlags(vfIgnoreFirstButtonUp);
-      handler.Run(view, false, false, false, TrackRightButton);
-      outcome = view->PendingOutcome();
-      view->ExcludeFlags(vfInMenuLoop);
-    } catch (...) {
-      delete window;
-      throw;
-    }
+  TTBPopupWindow* window = CreatePopup(nullptr, nullptr, false, SelectFirstItem, false, Point, Alignment);
+  try {
+    // The menu's own shown window holds the capture: a display takes the
+    // pointer and the keyboard for a shown window only, and a press on
+    // another program's window must still end the menu.
+    TTBModalHandler handler(window->Handle());
+    TTBView* view = window->View();
+    view->IncludeFlags(vfIgnoreFirstButtonUp);
+    handler.Run(view, false, false, false, TrackRightButton);
+    outcome = view->PendingOutcome();
+    view->ExcludeFlags(vfInMenuLoop);
+  } catch (...) {
     delete window;
+    throw;
   }
+  delete window;
   PerformMenuOutcome(outcome);
 }
 

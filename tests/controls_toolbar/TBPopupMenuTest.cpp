@@ -214,3 +214,16 @@ TEST(TBImageList, CompanionSetToTheListItselfStaysEmpty)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TBImageList, FreeingACompanionListClearsItsReference)
+{
+  TTBImageList list(nullptr);
+  auto* hot = new TTBImageList(nullptr);
+  list.SetHotImages(hot);
+  delete hot;
+  EXPECT_EQ(list.HotImages(), nullptr);
+}
+
+}  // namespace

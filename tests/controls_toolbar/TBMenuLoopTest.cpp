@@ -11,6 +11,7 @@
 #include "controls/toolbar/TBItemViewer.h"
 #include "controls/toolbar/TBPopupWindow.h"
 #include "controls/toolbar/TBView.h"
+#include "platform/classes/forms/Application.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/win/win.h"
 
@@ -346,6 +347,50 @@ TEST_F(TBMenuLoopTest, ItemDestroyedBeforeItsDeferredClickRunsNothing)
   THeadlessDisplay::PumpMessages();
   EXPECT_TRUE(Log.Clicked.empty());
   EXPECT_EQ(PendingDeferredActionCount(), 0);
+}
+
+TEST_F(TBMenuLoopTest, KeysAreIgnoredWhileTheLeftButtonIsDown)
+{
+  TTBPopupWindow* top = nullptr;
+  Steps = {
+      [&] {
+        top = PopupUnder(TPoint(104, 104));
+        ASSERT_NE(top, nullptr);
+        TPoint separator = Center(top, iSeparator);
+        Display->MoveMouse(separator.x, separator.y);
+        Display->Press();
+      },
+      [&] { Display->PressKey(VK_ESCAPE); },
+      [&] {
+        EXPECT_EQ(PopupUnder(TPoint(104, 104)), top) << "Escape with the button down closed the menu";
+        Display->Release();
+      },
+      [&] { Display->PressKey(VK_ESCAPE); },
+  };
+  Run();
+  EXPECT_FALSE(RanOut);
+}
+
+struct TThrowingClick {
+  void Click(TObject*) { throw Exception("click failed"); }
+  void Report(TObject*, Exception* E) { Reported.push_back(E->Message()); }
+  std::vector<std::string> Reported;
+};
+
+TEST_F(TBMenuLoopTest, AFailingClickGoesToTheApplicationAndLaterClicksStillRun)
+{
+  TThrowingClick thrower;
+  Root.Items(iOpen)->OnClick = TNotifyEvent(&thrower, &TThrowingClick::Click);
+  TExceptionEvent saved = Application()->OnException;
+  Application()->OnException = TExceptionEvent(&thrower, &TThrowingClick::Report);
+  Steps = {[&] { Display->TypeText("o"); }};
+  Run();
+  // A second click queued behind the failing one.
+  PostDeferredClick(Root.Items(iSave));
+  THeadlessDisplay::PumpMessages();
+  Application()->OnException = saved;
+  EXPECT_EQ(thrower.Reported, std::vector<std::string>{"click failed"});
+  EXPECT_EQ(Log.Clicked, std::vector<std::string>{"&Save"});
 }
 
 }  // namespace

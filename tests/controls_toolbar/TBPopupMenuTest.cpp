@@ -155,35 +155,33 @@ struct TStateCase {
 
 constexpr TColor Main = 0x000000C0, Checked = 0x0000C000, Disabled = 0x00808080, Hot = 0x00C00000;
 
-class TBImageListState : public ::testing::TestWithParam<TStateCase> {};
+const TStateCase StateCases[] = {
+    {false, true, true, false, Disabled}, {true, true, true, false, Checked}, {true, true, false, false, Hot},
+    {true, false, false, false, Main},    {true, true, true, true, Hot},     {true, false, true, true, Main},
+};
 
-TEST_P(TBImageListState, DrawsFromTheListTheStateAsksFor)
+TEST(TBImageList, DrawImageStateTakesTheListTheStateAsksFor)
 {
-  const TStateCase& c = GetParam();
   THeadlessDisplay::Use();
-  TTBImageList list(nullptr), checked(nullptr), disabled(nullptr), hot(nullptr);
-  AddSolidImage(list, Main);
-  AddSolidImage(checked, Checked);
-  AddSolidImage(disabled, Disabled);
-  AddSolidImage(hot, Hot);
-  list.SetHotImages(&hot);
-  if (!c.OnlyHot) {
-    list.SetCheckedImages(&checked);
-    list.SetDisabledImages(&disabled);
+  for (const TStateCase& c : StateCases) {
+    SCOPED_TRACE(testing::Message() << "enabled " << c.Enabled << ", selected " << c.Selected << ", checked "
+                                    << c.Checked << (c.OnlyHot ? ", only hot images" : ""));
+    TTBImageList list(nullptr), checked(nullptr), disabled(nullptr), hot(nullptr);
+    AddSolidImage(list, Main);
+    AddSolidImage(checked, Checked);
+    AddSolidImage(disabled, Disabled);
+    AddSolidImage(hot, Hot);
+    list.SetHotImages(&hot);
+    if (!c.OnlyHot) {
+      list.SetCheckedImages(&checked);
+      list.SetDisabledImages(&disabled);
+    }
+    TBitmap target;
+    target.SetSize(16, 16);
+    list.DrawImageState(target.Canvas(), 0, 0, 0, c.Enabled, c.Selected, c.Checked);
+    EXPECT_EQ(target.Canvas()->Pixels(8, 8), c.Want);
   }
-  TBitmap target;
-  target.SetSize(16, 16);
-  list.DrawImageState(target.Canvas(), 0, 0, 0, c.Enabled, c.Selected, c.Checked);
-  EXPECT_EQ(target.Canvas()->Pixels(8, 8), c.Want);
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, TBImageListState,
-                         ::testing::Values(TStateCase{false, true, true, false, Disabled},
-                                           TStateCase{true, true, true, false, Checked},
-                                           TStateCase{true, true, false, false, Hot},
-                                           TStateCase{true, false, false, false, Main},
-                                           TStateCase{true, true, true, true, Hot},
-                                           TStateCase{true, false, true, true, Main}));
 
 TEST(TBImageList, StripIsCutIntoImagesWithTheMaskColourTransparent)
 {

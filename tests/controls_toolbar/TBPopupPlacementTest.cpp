@@ -37,34 +37,32 @@ const TPlacementCase Cases[] = {
      -150, 100, 150, 200, 30, 100, false, tbadRight},
 };
 
-class TBPopupPlacement : public ::testing::TestWithParam<TPlacementCase> {};
-
-TEST_P(TBPopupPlacement, Fits)
+TEST(TBPopupPlacement, FitsTheMonitorAndKeepsOffTheParentItem)
 {
-  const TPlacementCase& c = GetParam();
-  TTBRootItem root(nullptr);
-  TTBView parent(nullptr, nullptr, &root, nullptr, true, false, false);
-  parent.SetAxis(c.ParentAxis);
-  TTBPopupPlacement pl;
-  pl.PositionAsSubmenu = c.AsSubmenu;
-  pl.Alignment = c.Alignment;
-  pl.MonitorRect = TRect(0, 0, 1024, 768);
-  pl.ParentItemRect = c.Parent;
-  pl.FrameWidth = pl.FrameHeight = 3;
-  pl.X = c.X;
-  pl.Y = c.Y;
-  pl.W = c.W;
-  pl.H = c.H;
-  root.FitPopupPosition(c.WithParentView ? &parent : nullptr, nullptr, pl);
-  EXPECT_EQ(pl.X, c.WantX) << c.Name;
-  EXPECT_EQ(pl.Y, c.WantY) << c.Name;
-  EXPECT_EQ(pl.OpensToOtherSide, c.WantOtherSide) << c.Name;
-  EXPECT_EQ(pl.AnimDir, c.WantDirections) << c.Name;
+  for (const TPlacementCase& c : Cases) {
+    SCOPED_TRACE(c.Name);
+    TTBRootItem root(nullptr);
+    TTBView parent(nullptr, nullptr, &root, nullptr, true, false, false);
+    parent.SetAxis(c.ParentAxis);
+    TTBPopupPlacement pl;
+    pl.PositionAsSubmenu = c.AsSubmenu;
+    pl.Alignment = c.Alignment;
+    pl.MonitorRect = TRect(0, 0, 1024, 768);
+    pl.ParentItemRect = c.Parent;
+    pl.FrameWidth = pl.FrameHeight = 3;
+    pl.X = c.X;
+    pl.Y = c.Y;
+    pl.W = c.W;
+    pl.H = c.H;
+    root.FitPopupPosition(c.WithParentView ? &parent : nullptr, nullptr, pl);
+    EXPECT_EQ(pl.X, c.WantX);
+    EXPECT_EQ(pl.Y, c.WantY);
+    EXPECT_EQ(pl.OpensToOtherSide, c.WantOtherSide);
+    EXPECT_EQ(pl.AnimDir, c.WantDirections);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, TBPopupPlacement, ::testing::ValuesIn(Cases));
-
-TEST(TBPopupPlacementRule, SubmenuOfALeftwardSubmenuKeepsOpeningLeftUntilThereIsNoRoom)
+TEST(TBPopupPlacement, SubmenuOfALeftwardSubmenuKeepsOpeningLeftUntilThereIsNoRoom)
 {
   TTBRootItem root(nullptr);
   TTBView parent(nullptr, nullptr, &root, nullptr, false, false, false);

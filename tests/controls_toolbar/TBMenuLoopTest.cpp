@@ -11,6 +11,7 @@
 #include "controls/toolbar/TBItemViewer.h"
 #include "controls/toolbar/TBPopupWindow.h"
 #include "controls/toolbar/TBView.h"
+#include "platform/classes/controls/CustomControl.h"
 #include "platform/classes/forms/Application.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/win/win.h"
@@ -391,6 +392,74 @@ TEST_F(TBMenuLoopTest, AFailingClickGoesToTheApplicationAndLaterClicksStillRun)
   Application()->OnException = saved;
   EXPECT_EQ(thrower.Reported, std::vector<std::string>{"click failed"});
   EXPECT_EQ(Log.Clicked, std::vector<std::string>{"&Save"});
+}
+
+// A bare toolbar window: the view's viewers painted on its canvas.
+class TToolbarHost : public TCustomControl {
+public:
+  explicit TToolbarHost(HWND Parent) : TCustomControl(nullptr) { SetParentWindow(Parent); }
+  TTBView* View = nullptr;
+
+protected:
+  void Paint() override
+  {
+    if (View)
+      View->PaintAllViewers(Canvas());
+  }
+};
+
+TEST_F(TBMenuLoopTest, ToolbarMenuLoopDropsDownMovesAlongTheBarAndClicks)
+{
+  TTBRootItem bar(nullptr);
+  auto addMenu = [&](const char* caption, const char* child) {
+    auto* menu = new TTBSubmenuItem(nullptr);
+    menu->SetCaption(caption);
+    auto* item = new TTBItem(nullptr);
+    item->SetCaption(child);
+    item->OnClick = TNotifyEvent(&Log, &TClickLog::Click);
+    menu->Add(item);
+    bar.Add(menu);
+  };
+  addMenu("&File", "&Quit");
+  addMenu("&Edit", "&Copy");
+  TToolbarHost host(Other);
+  TTBView view(nullptr, nullptr, &bar, &host, true, false, false);
+  host.View = &view;
+  view.EnsureLayout();
+  host.SetBounds(10, 10, view.NaturalSize().x, view.NaturalSize().y);
+  host.Show();
+  THeadlessDisplay::PumpMessages();
+  auto itemScreenRect = [&](int index) {
+    const TRect& r = view.Viewers(index)->BoundsRect;
+    TPoint tl = host.ClientToScreen(TPoint(r.Left, r.Top));
+    return TRect(tl.x, tl.y, tl.x + r.Width(), tl.y + r.Height());
+  };
+  Steps = {
+      [&] {
+        TTBPopupWindow* drop = view.OpenViewerWindow();
+        ASSERT_NE(drop, nullptr) << "activating the selected menu did not drop it down";
+        EXPECT_TRUE(view.Flags() & vfDropDownMode);
+        TRect item = itemScreenRect(0);
+        EXPECT_EQ(drop->Left(), item.Left);
+        EXPECT_EQ(drop->Top(), item.Bottom);
+        Display->PressKey(VK_RIGHT);
+      },
+      [&] {
+        EXPECT_EQ(view.Selected(), view.Viewers(1));
+        TTBPopupWindow* drop = view.OpenViewerWindow();
+        ASSERT_NE(drop, nullptr) << "the next menu of the bar did not drop down";
+        EXPECT_EQ(drop->Left(), itemScreenRect(1).Left);
+        Display->PressKey(VK_RETURN);
+      },
+  };
+  view.SetSelectedViewer(view.Viewers(0), false);
+  view.RunToolbarMenuLoop(tbmlActivateSelected);
+  EXPECT_FALSE(RanOut);
+  EXPECT_FALSE(view.Flags() & vfInMenuLoop);
+  EXPECT_EQ(view.OpenViewerWindow(), nullptr);
+  EXPECT_EQ(view.Selected(), nullptr);
+  THeadlessDisplay::PumpMessages();
+  EXPECT_EQ(Log.Clicked, std::vector<std::string>{"&Copy"});
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "controls/toolbar/TBItemViewer.h"
 #include "platform/classes/Messages.h"
 #include "platform/classes/ShiftState.h"
+#include "platform/classes/actions/ActionClient.h"
 #include "platform/classes/actions/CustomAction.h"
 #include "platform/classes/controls/Control.h"
 #include "platform/classes/forms/Application.h"
@@ -349,29 +350,8 @@ void TTBCustomItem::DoActionChange(TObject* Sender)
 
 void TTBCustomItem::ActionChange(TObject* Sender, bool CheckDefaults)
 {
-  auto* action = dynamic_cast<TCustomAction*>(Sender);
-  if (!action)
-    return;
-  if (!CheckDefaults || !FAutoCheck)
-    FAutoCheck = action->AutoCheck();
-  if (!CheckDefaults || FCaption.empty())
-    SetCaption(action->Caption());
-  if (!CheckDefaults || !FChecked)
-    SetChecked(action->Checked());
-  if (!CheckDefaults || FEnabled)
-    SetEnabled(action->Enabled());
-  if (!CheckDefaults || FHelpContext == 0)
-    FHelpContext = action->HelpContext();
-  if (!CheckDefaults || FHint.empty())
-    FHint = action->Hint();
-  if (!CheckDefaults || FImageIndex == -1)
-    SetImageIndex(action->ImageIndex());
-  if (!CheckDefaults || FShortCut == 0)
-    FShortCut = action->ShortCut();
-  if (!CheckDefaults || FVisible)
-    SetVisible(action->Visible());
-  if (!CheckDefaults || !OnClick)
-    OnClick = action->OnExecute;
+  if (auto* action = dynamic_cast<TCustomAction*>(Sender))
+    TakeActionProperties(*this, *action, CheckDefaults);
 }
 
 void TTBCustomItem::Loaded()

@@ -71,6 +71,23 @@ public:
   virtual void RefreshFromAction();
   virtual void InitiateAction() { RefreshFromAction(); }
 
+  // Popups: builds, places and shows the popup window of the children
+  // (ParentView null: a popup menu at PopupPoint); the theme layer replaces
+  // the window class and the placement.
+  virtual TTBPopupWindow* CreatePopup(TTBView* ParentView, TTBItemViewer* ParentViewer, bool PositionAsSubmenu,
+                                      bool SelectFirstItem, bool Customizing, TPoint PopupPoint,
+                                      TTBPopupAlignment Alignment);
+  virtual void FitPopupPosition(TTBView* ParentView, TTBPopupWindow* PopupWindow, TTBPopupPlacement& Placement);
+  // The popup window class (PopupWindowClassFor): a new, hidden window.
+  virtual TTBPopupWindow* NewPopupWindow(TTBView* ParentView, TTBCustomItem* ShownItem, bool Customizing);
+  // Runs the children as a popup menu at Point and performs the choice once
+  // the menu has closed.
+  void RunPopup(bool SelectFirstItem, bool TrackRightButton, TTBPopupAlignment Alignment, TPoint Point);
+  void PopupAtPoint(int X, int Y, bool TrackRightButton, TTBPopupAlignment Alignment)
+  {
+    RunPopup(false, TrackRightButton, Alignment, TPoint(X, Y));
+  }
+
   // Shortcuts: FindShortCutItem searches the tree (following LinkSubitems at
   // most 25 times per branch); IsShortCut clicks the match the way opening
   // the menus down to it would.

@@ -62,12 +62,14 @@ void TTBCustomImageList::Notification(TComponent* AComponent, TOperation Operati
   TCustomImageList::Notification(AComponent, Operation);
   if (Operation != opRemove)
     return;
-  if (AComponent == FCheckedImages)
-    SetCheckedImages(nullptr);
-  if (AComponent == FDisabledImages)
-    SetDisabledImages(nullptr);
-  if (AComponent == FHotImages)
-    SetHotImages(nullptr);
+  // A list being destroyed has let go of our change links already; only its
+  // list methods can no longer be called on it, so the reference just goes.
+  for (TCustomImageList** field : {&FCheckedImages, &FDisabledImages, &FHotImages})
+    if (AComponent == *field) {
+      *field = nullptr;
+      if (!ComponentState().Contains(csLoading) && !ComponentState().Contains(csDestroying))
+        Change();
+    }
 }
 
 void TTBCustomImageList::SetImagesBitmap(TBitmap* Value)

@@ -7,6 +7,7 @@
 #include "controls/toolbar/TBCustomItem.h"
 #include "controls/toolbar/TBItemViewer.h"
 #include "controls/toolbar/TBMenuFont.h"
+#include "controls/toolbar/TBPopupWindow.h"
 #include "platform/classes/controls/WinControl.h"
 #include "platform/win/win.h"
 
@@ -72,7 +73,7 @@ void TTBView::Notification(TComponent* AComponent, TOperation Operation)
   } else if (AComponent == FShownItem) {
     FShownItem = nullptr;
     RebuildViewers();
-  } else if (FOpenViewerWindow && AComponent == reinterpret_cast<TComponent*>(FOpenViewerWindow)) {
+  } else if (FOpenViewerWindow && AComponent == FOpenViewerWindow) {
     FOpenViewer = nullptr;
     FOpenViewerView = nullptr;
     FOpenViewerWindow = nullptr;

@@ -80,6 +80,8 @@ public:
   void FinishWithSystemMenu(HWND Window, int Key);
   void ScrollByViewer(bool Down);
   void ScrollSelectionIntoView();
+  // Runs the menu loop on this (toolbar) view and performs its outcome.
+  void RunToolbarMenuLoop(TTBMenuLoopOptions Options);
 
   // State.
   TTBViewAxis Axis() const { return FAxis; }

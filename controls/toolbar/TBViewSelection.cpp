@@ -6,6 +6,7 @@
 #include "controls/toolbar/TBConsts.h"
 #include "controls/toolbar/TBCustomItem.h"
 #include "controls/toolbar/TBItemViewer.h"
+#include "controls/toolbar/TBPopupWindow.h"
 #include "controls/toolbar/TBView.h"
 #include "platform/base/CaseMap.h"
 #include "platform/classes/controls/WinControl.h"
@@ -157,11 +158,13 @@ void TTBView::TrackMousePosition(const TPoint* ScreenPoint, bool AllowNewSelecti
 
 bool TTBView::OpenSubmenu(bool SelectFirst)
 {
-  (void)SelectFirst;
   DisarmTimer(tiClose);
   DisarmTimer(tiOpen);
-  if (FSelected != FOpenViewer)
+  if (FSelected != FOpenViewer) {
     CloseSubmenus();
+    if (FSelected && FSelected->Item()->Enabled() && (FSelected->Item()->ItemStyle() & tbsfOpensSubmenu))
+      FSelected->Item()->CreatePopup(this, FSelected, !FIsToolbar, SelectFirst, false, TPoint(0, 0), tbpaLeft);
+  }
   return FOpenViewer != nullptr;
 }
 
@@ -170,7 +173,7 @@ void TTBView::CloseSubmenus()
   if (FOpenViewerView)
     FOpenViewerView->CloseSubmenus();
   DisarmTimer(tiClose);
-  TComponent* window = reinterpret_cast<TComponent*>(FOpenViewerWindow);
+  TTBPopupWindow* window = FOpenViewerWindow;
   FOpenViewer = nullptr;
   FOpenViewerView = nullptr;
   FOpenViewerWindow = nullptr;

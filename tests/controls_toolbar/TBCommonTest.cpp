@@ -4,13 +4,14 @@
 
 TEST(TBCommon, MenuShowDelayFromRegistryText)
 {
+  const std::string tooLong(33, '1');
   struct Case {
     bool exists, isString;
     const char* text;
     int expected;
   } cases[] = {
       {false, false, "", 400}, {true, true, "abc", 0}, {true, true, "-5", 0},
-      {true, true, "250", 250}, {true, false, "250", 0}, {true, true, std::string(33, '1').c_str(), 0},
+      {true, true, "250", 250}, {true, false, "250", 0}, {true, true, tooLong.c_str(), 0},
   };
   for (const Case& c : cases)
     EXPECT_EQ(MenuShowDelayFromRegistryText(c.exists, c.isString, c.text), c.expected) << c.text;

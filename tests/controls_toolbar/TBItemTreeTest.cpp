@@ -6,6 +6,7 @@
 #include "controls/toolbar/TBConsts.h"
 #include "controls/toolbar/TBCustomItem.h"
 #include "platform/classes/Messages.h"
+#include "platform/classes/actions/Action.h"
 #include "platform/win/win.h"
 
 namespace {
@@ -264,4 +265,25 @@ TEST_F(ItemTree, FreeingALinkTargetClearsTheLink)
   a->SetLinkSubitems(target);
   delete target;
   EXPECT_EQ(a->LinkSubitems(), nullptr);
+}
+
+TEST_F(ItemTree, LinkedActionGivesItsPropertiesAndKeepsThemInStep)
+{
+  TAction action(nullptr);
+  action.SetCaption("&Envoyer");
+  action.SetChecked(true);
+  action.SetHint("Envoie le message");
+  action.SetImageIndex(3);
+  TTBCustomItem* a = AddChild();
+  a->SetCaption("old");
+  a->SetAction(&action);
+  EXPECT_EQ(a->Caption(), "&Envoyer");
+  EXPECT_TRUE(a->Checked());
+  EXPECT_EQ(a->Hint(), "Envoie le message");
+  EXPECT_EQ(a->ImageIndex(), 3);
+  action.SetEnabled(false);
+  action.SetCaption("&Transmettre");
+  EXPECT_FALSE(a->Enabled());
+  EXPECT_EQ(a->Caption(), "&Transmettre");
+  a->SetAction(nullptr);
 }

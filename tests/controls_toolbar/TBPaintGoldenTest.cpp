@@ -8,6 +8,9 @@
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/win/win.h"
 #include "tests/support/GoldenImage.h"
+#include "TBGoldenScenes.h"
+#include "controls/toolbar/TBItemViewer.h"
+#include "controls/toolbar/TBPopupWindow.h"
 
 namespace {
 
@@ -33,6 +36,31 @@ TPixelImage PaintView(TTBView& View, int Width, int Height)
   ReleaseDC(nullptr, screen);
   return image;
 }
+
+bool CheckGolden(const TPixelImage& Image, const char* Name)
+{
+  std::string golden = std::string(TOOLBAR_GOLDEN_DIR) + "/" + Name;
+  if (std::getenv("CORVANE_WRITE_GOLDEN"))
+    WritePng(golden, Image);
+  std::string message;
+  EXPECT_TRUE(MatchesGolden(Image, golden, &message)) << message;
+  return message.empty();
+}
+
+// A toolbar view that shows a chevron once its room runs out.
+class TChevronToolbarView : public TTBView {
+public:
+  TChevronToolbarView(TTBCustomItem* Source, TTBCustomItem* Chevron)
+      : TTBView(nullptr, nullptr, Source, nullptr, true, false, false), FChevron(Chevron)
+  {
+    // The viewers are made again now that the chevron item is known.
+    SetPriorityOrdering(true);
+  }
+  TTBCustomItem* ChevronItemForView() override { return FChevron; }
+
+private:
+  TTBCustomItem* FChevron;
+};
 
 }  // namespace
 
@@ -63,5 +91,70 @@ TEST(TBPaintGolden, MenuWithChecksSubmenuSeparatorDisabledAndShortcuts)
     WritePng(golden, image);
   std::string message;
   EXPECT_TRUE(MatchesGolden(image, golden, &message)) << message;
+  SetBuiltinFontOnly(false);
+}
+
+TEST(TBPaintGolden, PopupMenuWithImagesChecksSubmenuSeparatorDisabledAndShortcuts)
+{
+  THeadlessDisplay* display = THeadlessDisplay::Use();
+  SetBuiltinFontOnly(true);
+  {
+    TMenuScene scene;
+    TPixelImage image;
+    display->SetIdleScript([&] {
+      HWND capture = GetCapture();
+      if (!capture)
+        return false;
+      if (auto* popup = dynamic_cast<TTBPopupWindow*>(FindControl(WindowFromPoint(TPoint(45, 35))))) {
+        THeadlessDisplay::PumpMessages();
+        TRect r;
+        GetWindowRect(popup->Handle(), &r);
+        image.Width = r.Width();
+        image.Height = r.Height();
+        image.Pixels = display->ScreenImage(r);
+      }
+      PostMessage(capture, WM_NULL, 0, 0);
+      ReleaseCapture();
+      return true;
+    });
+    scene.Root.PopupAtPoint(40, 30, false, tbpaLeft);
+    display->SetIdleScript(nullptr);
+    ASSERT_GT(image.Width, 0);
+    CheckGolden(image, "menu-popup.png");
+  }
+  SetBuiltinFontOnly(false);
+}
+
+TEST(TBPaintGolden, ToolbarWithChevron)
+{
+  THeadlessDisplay::Use();
+  SetBuiltinFontOnly(true);
+  {
+    TTBImageList images(nullptr);
+    AddSceneImages(images);
+    TTBRootItem bar(nullptr);
+    bar.SetSubMenuImages(&images);
+    for (int i = 0; i < 6; ++i) {
+      if (i == 3)
+        bar.Add(new TTBSeparatorItem(nullptr));
+      auto* button = new TTBItem(nullptr);
+      button->SetCaption("B" + std::to_string(i));
+      button->SetImageIndex(i % 2);
+      button->SetChecked(i == 1);
+      button->SetEnabled(i != 2);
+      bar.Add(button);
+    }
+    // The chevron: a drop-down button of the hidden buttons.
+    TTBSubmenuItem chevron(nullptr);
+    chevron.SetOptions(tboDropdownArrow);
+    TChevronToolbarView view(&bar, &chevron);
+    view.SetChevronExtent(14);
+    view.SetChevronPos(110);
+    view.EnsureLayout();
+    TTBItemViewer* chevronViewer = view.FindViewerOfItem(&chevron);
+    ASSERT_TRUE(chevronViewer && chevronViewer->Shown()) << view.NaturalSize().x;
+    TPixelImage image = PaintView(view, 110, view.NaturalSize().y);
+    CheckGolden(image, "toolbar-chevron.png");
+  }
   SetBuiltinFontOnly(false);
 }

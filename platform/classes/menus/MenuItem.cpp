@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "platform/classes/ClassesConsts.h"
+#include "platform/classes/actions/ActionClient.h"
 #include "platform/classes/actions/CustomAction.h"
 #include "platform/classes/menus/Hotkeys.h"
 #include "platform/classes/menus/Menu.h"
@@ -321,28 +322,9 @@ void TMenuItem::ActionChange(TObject* Sender, bool CheckDefaults)
   auto* action = dynamic_cast<TCustomAction*>(static_cast<TBasicAction*>(Sender));
   if (!action)
     return;
-  if (!CheckDefaults || FCaption.empty())
-    SetCaption(action->Caption());
-  if (!CheckDefaults || !FChecked)
-    SetChecked(action->Checked());
-  if (!CheckDefaults || FEnabled)
-    SetEnabled(action->Enabled());
-  if (!CheckDefaults || FHelpContext == 0)
-    SetHelpContext(action->HelpContext());
-  if (!CheckDefaults || FHint.empty())
-    SetHint(action->Hint());
-  if (!CheckDefaults || FImageIndex == -1)
-    SetImageIndex(action->ImageIndex());
-  if (!CheckDefaults || FShortCut == scNone)
-    SetShortCut(action->ShortCut());
-  if (!CheckDefaults || FVisible)
-    SetVisible(action->Visible());
-  if (!CheckDefaults || !FAutoCheck)
-    SetAutoCheck(action->AutoCheck());
+  TakeActionProperties(*this, *action, CheckDefaults);
   if (!CheckDefaults || FGroupIndex == 0)
     SetGroupIndex(action->GroupIndex());
-  if (!CheckDefaults || !OnClick)
-    OnClick = action->OnExecute;
 }
 
 void TMenuItem::Notification(TComponent* AComponent, TOperation Operation)

@@ -1,0 +1,622 @@
+// The viewer control on a form of the headless display, driven by
+// synthetic input on the virtual clock: loading the chat conversation as the
+// chat window does, the bars, positions, properties, selection with the
+// mouse and Shift, double-click words, keys and the wheel, panning and the
+// automatic scroll, hover, links by extension, visited links and the
+// history, copying to the clipboard and finding text.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "ChatDocument.h"
+#include "TestFonts.h"
+#include "controls/html/document/FontObj.h"
+#include "controls/html/document/SectionList.h"
+#include "controls/html/images/BitmapCache.h"
+#include "controls/html/viewer/HtmlView.h"
+#include "controls/html/viewer/PaintPanel.h"
+#include "controls/html/viewer/ScrollBar32.h"
+#include "platform/base/Exception.h"
+#include "platform/base/Utf.h"
+#include "platform/classes/classes.h"
+#include "platform/display/headless/HeadlessDisplay.h"
+#include "platform/win/win.h"
+#include "tests/support/GoldenImage.h"
+
+namespace {
+
+const std::string SmileyDir = std::string(CORVANE_IMAGE_CORPUS_DIR) + "/smileys";
+
+// Records what the viewer reports.
+struct TRecorder {
+  std::vector<std::string> Covered;
+  std::vector<std::string> Opened;
+  int HistoryChanges = 0;
+  int ParseBegins = 0;
+  THtmlView* Viewer = nullptr;
+  void HotSpotCovered(TObject*, const std::string& Src) { Covered.push_back(Src); }
+  void HistoryChange(TObject*) { ++HistoryChanges; }
+  // A load started from inside a load is ignored.
+  void ParseBegin(TObject*, std::string&)
+  {
+    ++ParseBegins;
+    Viewer->LoadFromString("<BODY>nested</BODY>");
+  }
+};
+
+class HtmlViewTest : public ::testing::Test {
+protected:
+  void SetUp() override
+  {
+    Display = THeadlessDisplay::Use();
+    THeadlessDisplay::UseVirtualClock();
+    THeadlessDisplay::Advance(10000);
+    SetBuiltinFontOnly(true);
+    Application()->Initialize();
+    Form = TCustomForm::Create<TForm>(nullptr);
+    Form->SetBounds(0, 0, 420, 320);
+    Viewer = new THtmlView(Form, TestFonts());
+    Viewer->SetParent(Form);
+    Viewer->SetBounds(10, 10, 300, 200);
+    // The chat window's settings.
+    Viewer->SetDefBackground(clWhite);
+    Viewer->SetScrollBars(ssVertical);
+    Viewer->SetDefFontColor(clBlack);
+    TSectionList& Doc = Viewer->SectionList();
+    Doc.RestrictFiles = true;
+    Doc.AllowedFolders = {SmileyDir};
+    Doc.OnExpandName = [](const std::string& Source) {
+      const auto Slash = Source.find_last_of('\\');
+      std::string File = Source.substr(Slash == std::string::npos ? 0 : Slash + 1);
+      if (File.size() > 1 && File[0] == 's')
+        File = "smiley" + std::string(File.size() == 6 ? "0" : "") + File.substr(1);
+      return SmileyDir + "/" + File;
+    };
+    Viewer->OpenWebLink = [this](const std::string& Url) { Rec.Opened.push_back(Url); };
+    Rec.Viewer = Viewer;
+    Form->Show();
+    Pump();
+  }
+  void TearDown() override
+  {
+    if (Form)
+      Form->Free();
+    Pump();
+    SetBuiltinFontOnly(false);
+  }
+  void Pump() { Application()->ProcessMessages(); }
+
+  void LoadChat(int Messages)
+  {
+    TStringList Lines;
+    Lines.SetText(ChatDocument(Messages));
+    Viewer->LoadFromLines(Lines, "");
+    Pump();
+  }
+  // The screen point over document position Pos (inside its character).
+  TPoint ScreenOf(int Pos)
+  {
+    int X = 0, Y = 0;
+    EXPECT_TRUE(Viewer->SectionList().CaretPoint(Pos, X, Y)) << Pos;
+    return Viewer->PaintPanel()->ClientToScreen(TPoint(X + 1 - Viewer->HScrollPos(), Y + 2 - Viewer->SectionList().YOff));
+  }
+  TPoint PanelToScreen(int X, int Y) { return Viewer->PaintPanel()->ClientToScreen(TPoint(X, Y)); }
+  void ClickAt(TPoint P, bool Shift = false)
+  {
+    if (Shift)
+      Display->KeyDown(VK_SHIFT);
+    Display->Click(P.x, P.y);
+    if (Shift)
+      Display->KeyUp(VK_SHIFT);
+    Pump();
+    THeadlessDisplay::Advance(1000);  // no double click with the next one
+  }
+  std::u16string ClipboardText()
+  {
+    std::u16string S;
+    if (!OpenClipboard(nullptr))
+      return S;
+    if (HANDLE H = GetClipboardData(CF_UNICODETEXT))
+      if (auto* P = static_cast<const char16_t*>(GlobalLock(H))) {
+        S = P;
+        GlobalUnlock(H);
+      }
+    CloseClipboard();
+    return S;
+  }
+  std::string ClipboardHtml()
+  {
+    std::string S;
+    if (!OpenClipboard(nullptr))
+      return S;
+    if (HANDLE H = GetClipboardData(RegisterClipboardFormat("HTML Format")))
+      if (auto* P = static_cast<const char*>(GlobalLock(H))) {
+        S = P;
+        GlobalUnlock(H);
+      }
+    CloseClipboard();
+    return S;
+  }
+  // The first document position of Word in the document's text.
+  int PositionOf(const std::u16string& Word)
+  {
+    for (int P = 0; P < 100000; ++P) {
+      bool Match = true;
+      for (std::size_t I = 0; I < Word.size() && Match; ++I) {
+        char16_t C = 0;
+        Match = Viewer->SectionList().CharAt(P + int(I), C) && C == Word[I];
+      }
+      if (Match)
+        return P;
+    }
+    return -1;
+  }
+  TPixelImage Capture(HWND Window, int W, int H)
+  {
+    TPixelImage Img;
+    Img.Width = W;
+    Img.Height = H;
+    for (int Y = 0; Y < H; ++Y)
+      for (int X = 0; X < W; ++X)
+        Img.Pixels.push_back(Display->Pixel(Window, X, Y));
+    return Img;
+  }
+
+  THeadlessDisplay* Display = nullptr;
+  TCustomForm* Form = nullptr;
+  THtmlView* Viewer = nullptr;
+  TRecorder Rec;
+};
+
+std::string TempFolder(const std::string& Name)
+{
+  const std::filesystem::path P = std::filesystem::temp_directory_path() / Name;
+  std::filesystem::create_directories(P);
+  return P.string();
+}
+
+void WriteFile(const std::string& Path, const std::string& Text)
+{
+  std::ofstream(Path, std::ios::binary) << Text;
+}
+
+}  // namespace
+
+TEST_F(HtmlViewTest, LoadFromLinesShowsTheTopWithTheBarPlaced)
+{
+  LoadChat(2);
+  EXPECT_FALSE(Viewer->VScrollBar()->Visible()) << "two messages fit";
+  EXPECT_EQ(Viewer->DocumentTitle(), u"On ne devrait pas voir cela");
+  EXPECT_EQ(Viewer->PaintPanel()->Width(), 300 - 2);
+
+  LoadChat(40);
+  ASSERT_GT(Viewer->DocumentHeight(), 200);
+  EXPECT_TRUE(Viewer->VScrollBar()->Visible());
+  EXPECT_EQ(Viewer->PaintPanel()->Width(), 300 - 2 - Viewer->ScrollBarWidth());
+  EXPECT_EQ(Viewer->VScrollBar()->Max32(), Viewer->DocumentHeight());
+  EXPECT_EQ(Viewer->VScrollBar()->Page32(), Viewer->PaintPanel()->Height() + 1);
+  EXPECT_EQ(Viewer->GetVScrollPos(), 0);
+
+  // Scrolled down, a reload with an empty reference shows the top again.
+  Viewer->SetVScrollPos(500);
+  EXPECT_EQ(Viewer->GetVScrollPos(), 500);
+  EXPECT_EQ(Viewer->SectionList().YOff, 500);
+  LoadChat(41);
+  EXPECT_EQ(Viewer->GetVScrollPos(), 0);
+
+  // Positions past the end are clamped; positions survive a re-layout
+  // relative to their anchor.
+  Viewer->SetVScrollPos(1 << 30);
+  EXPECT_EQ(Viewer->GetVScrollPos(), Viewer->DocumentHeight() - Viewer->PaintPanel()->Height());
+  Viewer->SetVScrollPos(300);
+  const int Packed = Viewer->GetPosition();
+  EXPECT_GE(Packed >> 16, 1);
+  Viewer->SetVScrollPos(0);
+  Viewer->SetPosition(Packed);
+  EXPECT_EQ(Viewer->GetVScrollPos(), 300);
+
+  // A load from an event during a load does nothing.
+  Viewer->OnParseBegin = TParseEvent(&Rec, &TRecorder::ParseBegin);
+  Viewer->LoadFromString("<BODY>outer</BODY>");
+  EXPECT_EQ(Rec.ParseBegins, 1);
+  EXPECT_NE(Viewer->DocumentSource().find("outer"), std::string::npos);
+  EXPECT_FALSE(Viewer->Processing());
+}
+
+TEST_F(HtmlViewTest, TheChatConversationPaintsAsTheGoldenPicture)
+{
+  LoadChat(3);
+  Viewer->Repaint();
+  Pump();
+  const TPixelImage Picture = Capture(Viewer->PaintPanel()->Handle(), Viewer->PaintPanel()->Width(),
+                                      Viewer->PaintPanel()->Height());
+  const std::string Path = std::string(CORVANE_HTML_GOLDEN_DIR) + "/viewer-chat.png";
+  if (std::getenv("CORVANE_UPDATE_GOLDENS"))
+    WritePng(Path, Picture);
+  std::string Message;
+  EXPECT_TRUE(MatchesGolden(Picture, Path, &Message)) << Message;
+  // The own message's fill shows.
+  EXPECT_NE(std::find(Picture.Pixels.begin(), Picture.Pixels.end(), 0xAACCAAu), Picture.Pixels.end());
+}
+
+TEST_F(HtmlViewTest, PropertySettersClamp)
+{
+  Viewer->SetImageCacheCount(25);
+  EXPECT_EQ(Viewer->ImageCacheCount(), 20);
+  Viewer->SetImageCacheCount(-1);
+  EXPECT_EQ(Viewer->ImageCacheCount(), 0);
+  Viewer->SetPrintScale(10);
+  EXPECT_EQ(Viewer->PrintScale(), 4.0);
+  Viewer->SetPrintScale(0.1);
+  EXPECT_EQ(Viewer->PrintScale(), 0.25);
+  Viewer->SetServerRoot("  c:\\web\\ ");
+  EXPECT_EQ(Viewer->ServerRoot(), "c:\\web");
+  Viewer->SetVisitedMaxCount(-3);
+  EXPECT_EQ(Viewer->VisitedMaxCount(), 0);
+  Viewer->SetHistoryMaxCount(-1);
+  EXPECT_EQ(Viewer->HistoryMaxCount(), 0);
+  // The cache limit reaches the cache once it exists.
+  LoadChat(1);
+  Viewer->SetImageCacheCount(7);
+  EXPECT_EQ(Viewer->SectionList().ImageCache()->CacheLimit(), 7);
+}
+
+TEST_F(HtmlViewTest, AMissingFileRaisesAndChangesNothing)
+{
+  LoadChat(2);
+  const std::string Before = Viewer->DocumentSource();
+  const TCursor Cursor = Screen()->Cursor();
+  try {
+    Viewer->LoadFromFile("/nonexistent/corvane/page.htm");
+    ADD_FAILURE() << "no error";
+  } catch (const EInOutError& E) {
+    EXPECT_EQ(E.Message(), "Can't locate file: /nonexistent/corvane/page.htm");
+  }
+  EXPECT_EQ(Viewer->DocumentSource(), Before);
+  EXPECT_EQ(Viewer->CurrentFile(), "");
+  EXPECT_FALSE(Viewer->Processing());
+  EXPECT_EQ(Screen()->Cursor(), Cursor);
+}
+
+TEST_F(HtmlViewTest, ShiftClickSelectsAndCopyGivesTheExactText)
+{
+  Viewer->LoadFromString("<BODY><P>alpha beta gamma delta</P><P>second &amp; last</P></BODY>");
+  Pump();
+  const int Alpha = PositionOf(u"alpha"), Delta = PositionOf(u"delta"), Last = PositionOf(u"last");
+  ASSERT_GE(Alpha, 0);
+  ClickAt(ScreenOf(Alpha));
+  EXPECT_EQ(Viewer->SelLength(), 0);
+  ClickAt(ScreenOf(Delta), true);
+  EXPECT_EQ(Viewer->SelText(), u"alpha beta gamma ");
+  // Extending again with Shift from the same caret.
+  ClickAt(ScreenOf(Last + 4), true);
+  EXPECT_EQ(Viewer->SelText(), u"alpha beta gamma delta\r\n\r\nsecond & last");
+  Viewer->SetFocus();
+  Display->KeyDown(VK_CONTROL);
+  Display->PressKey('C', 'c');
+  Display->KeyUp(VK_CONTROL);
+  Pump();
+  EXPECT_EQ(ClipboardText(), u"alpha beta gamma delta\r\n\r\nsecond & last");
+  const std::string Html = ClipboardHtml();
+  EXPECT_NE(Html.find("StartFragment:"), std::string::npos);
+  EXPECT_NE(Html.find("<!--StartFragment-->alpha beta gamma delta</P><P>second &amp; last<!--EndFragment-->"),
+            std::string::npos)
+      << Html;
+
+  // Dragging selects from the press to the release.
+  const int Beta = PositionOf(u"beta");
+  const TPoint From = ScreenOf(Beta), To = ScreenOf(Beta + 4);
+  Display->MoveMouse(From.x, From.y);
+  Display->Press();
+  Display->MoveMouse(To.x, To.y);
+  Display->Release();
+  Pump();
+  EXPECT_EQ(Viewer->SelText(), u"beta");
+}
+
+TEST_F(HtmlViewTest, DoubleClickSelectsTheWord)
+{
+  Viewer->LoadFromString("<BODY>foo-bar \xC3\xA9lan <A HREF=\"#x\">lien</A></BODY>");
+  Pump();
+  struct {
+    std::u16string At;
+    int Offset;
+    std::u16string Word;
+  } Cases[] = {{u"bar", 1, u"bar"}, {u"\u00E9lan", 2, u"\u00E9lan"}, {u"foo", 0, u"foo"}};
+  for (const auto& C : Cases) {
+    const TPoint P = ScreenOf(PositionOf(C.At) + C.Offset);
+    Display->Click(P.x, P.y);
+    Display->Click(P.x, P.y);
+    Pump();
+    THeadlessDisplay::Advance(1000);
+    EXPECT_EQ(Viewer->SelText(), C.Word);
+  }
+  // A blank selects nothing.
+  std::u16string Word;
+  int After = 0, Before = 0;
+  const TPoint Blank = Viewer->PaintPanel()->ScreenToClient(ScreenOf(PositionOf(u" \u00E9lan")));
+  EXPECT_FALSE(Viewer->GetWordAt(Blank.x, Blank.y, Word, After, Before));
+  // A double click right after a click that followed a link selects nothing.
+  Viewer->SetSelection(0, 0);
+  const TPoint Link = ScreenOf(PositionOf(u"lien") + 1);
+  Display->Click(Link.x, Link.y);
+  Display->Click(Link.x, Link.y);
+  Pump();
+  EXPECT_EQ(Viewer->SelLength(), 0);
+}
+
+TEST_F(HtmlViewTest, KeysAndWheelScroll)
+{
+  LoadChat(60);
+  Viewer->SetFocus();
+  Pump();
+  struct {
+    BYTE Key;
+    int Expected;
+  } Keys[] = {{VK_DOWN, 16}, {VK_DOWN, 32}, {VK_UP, 16}, {VK_NEXT, 16 + Viewer->VScrollBar()->LargeChange()},
+              {VK_HOME, 0}};
+  for (const auto& K : Keys) {
+    Display->PressKey(K.Key);
+    Pump();
+    EXPECT_EQ(Viewer->GetVScrollPos(), K.Expected) << int(K.Key);
+  }
+  Display->PressKey(VK_END);
+  Pump();
+  EXPECT_EQ(Viewer->GetVScrollPos(), Viewer->DocumentHeight() - Viewer->PaintPanel()->Height());
+  Display->PressKey(VK_HOME);
+  Pump();
+  // Three wheel lines: 48 pixels per wheel message, whatever the delta.
+  const TPoint P = PanelToScreen(50, 50);
+  Display->MoveMouse(P.x, P.y);
+  Display->Wheel(-120);
+  Pump();
+  EXPECT_EQ(Viewer->GetVScrollPos(), 48);
+  Display->Wheel(-360);
+  Pump();
+  EXPECT_EQ(Viewer->GetVScrollPos(), 96);
+  Display->Wheel(120);
+  Pump();
+  EXPECT_EQ(Viewer->GetVScrollPos(), 48);
+}
+
+TEST_F(HtmlViewTest, PanningStepsWithTheClock)
+{
+  LoadChat(60);
+  struct {
+    int Move;
+    int Step;
+  } Cases[] = {{21, 8}, {61, 32}, {20, 0}};
+  for (const auto& C : Cases) {
+    Viewer->SetVScrollPos(1000);
+    const TPoint Start = PanelToScreen(100, 80);
+    Display->MoveMouse(Start.x, Start.y);
+    Display->Press(2);
+    Display->Release(2);
+    Pump();
+    ASSERT_TRUE(Viewer->Panning());
+    Display->MoveMouse(Start.x, Start.y + C.Move);
+    Pump();
+    EXPECT_EQ(Viewer->GetVScrollPos(), 1000 + C.Step) << C.Move << ": the first step at once";
+    THeadlessDisplay::Advance(100);
+    Pump();
+    EXPECT_EQ(Viewer->GetVScrollPos(), 1000 + 2 * C.Step) << C.Move;
+    // Any press ends panning.
+    Display->Press();
+    Display->Release();
+    Pump();
+    EXPECT_FALSE(Viewer->Panning());
+    THeadlessDisplay::Advance(1000);
+    Pump();
+  }
+  // Upwards, with the cursor that says so.
+  Viewer->SetVScrollPos(1000);
+  const TPoint Start = PanelToScreen(100, 100);
+  Display->MoveMouse(Start.x, Start.y);
+  Display->Press(2);
+  Display->Release(2);
+  Display->MoveMouse(Start.x, Start.y - 61);
+  Pump();
+  EXPECT_EQ(Viewer->GetVScrollPos(), 1000 - 32);
+  EXPECT_EQ(Viewer->PaintPanel()->Cursor(), UpOnlyCursor);
+  Display->PressKey(VK_ESCAPE);
+  Pump();
+  EXPECT_FALSE(Viewer->Panning());
+}
+
+TEST_F(HtmlViewTest, SelectingAboveTheTopScrollsUp)
+{
+  LoadChat(60);
+  Viewer->SetVScrollPos(2000);
+  const TPoint Inside = PanelToScreen(40, 50);
+  Display->MoveMouse(Inside.x, Inside.y);
+  Display->Press();
+  const TPoint Above = PanelToScreen(40, -16);
+  Display->MoveMouse(Above.x, Above.y);
+  Pump();
+  EXPECT_EQ(Viewer->GetVScrollPos(), 2000 - 8 * 16);
+  THeadlessDisplay::Advance(100);
+  Pump();
+  EXPECT_EQ(Viewer->GetVScrollPos(), 2000 - 16 * 16);
+  const TPoint JustAbove = PanelToScreen(40, -5);
+  Display->MoveMouse(JustAbove.x, JustAbove.y);
+  THeadlessDisplay::Advance(100);
+  Pump();
+  EXPECT_EQ(Viewer->GetVScrollPos(), 2000 - 17 * 16);
+  Display->Release();
+  Pump();
+  EXPECT_GT(Viewer->SelLength(), 0);
+  THeadlessDisplay::Advance(300);
+  Pump();
+  EXPECT_EQ(Viewer->GetVScrollPos(), 2000 - 17 * 16) << "the release ends the scrolling";
+}
+
+// The automatic scroll ran in a loop that handled messages inside the
+// viewer's handler; closing the window from there left it using a freed
+// viewer. It runs on the viewer's timer now, which goes with the viewer.
+TEST_F(HtmlViewTest, FreeingTheViewerWhileItScrollsIsSafe)
+{
+  LoadChat(60);
+  const TPoint Start = PanelToScreen(100, 80);
+  Display->MoveMouse(Start.x, Start.y);
+  Display->Press(2);
+  Display->Release(2);
+  Display->MoveMouse(Start.x, Start.y + 70);
+  Pump();
+  ASSERT_GT(Viewer->GetVScrollPos(), 0);
+  Form->Free();
+  Form = nullptr;
+  THeadlessDisplay::Advance(500);
+  Pump();
+}
+
+TEST_F(HtmlViewTest, HoverReportsLinksAndTheTimerClearsThem)
+{
+  Viewer->OnHotSpotCovered = THotSpotEvent(&Rec, &TRecorder::HotSpotCovered);
+  Viewer->LoadFromString("<BODY>texte <A HREF=\"http://example.invalid/page.html\">lien</A> fin</BODY>");
+  Pump();
+  const TPoint Link = ScreenOf(PositionOf(u"lien") + 1);
+  Display->MoveMouse(Link.x, Link.y);
+  Pump();
+  ASSERT_EQ(Rec.Covered, (std::vector<std::string>{"http://example.invalid/page.html"}));
+  EXPECT_EQ(Viewer->PaintPanel()->Cursor(), HandCursor);
+  EXPECT_TRUE(Viewer->HoverTimer()->Enabled());
+  THeadlessDisplay::Advance(250);
+  Pump();
+  EXPECT_TRUE(Viewer->HoverTimer()->Enabled()) << "still over the panel";
+  // Leaving the viewer altogether: no move reaches the panel, the timer clears.
+  Display->MoveMouse(Form->ClientToScreen(TPoint(400, 300)).x, Form->ClientToScreen(TPoint(400, 300)).y);
+  THeadlessDisplay::Advance(250);
+  Pump();
+  EXPECT_EQ(Rec.Covered, (std::vector<std::string>{"http://example.invalid/page.html", ""}));
+  EXPECT_FALSE(Viewer->HoverTimer()->Enabled());
+  EXPECT_EQ(Viewer->SectionList().HoverLink, nullptr);
+}
+
+TEST_F(HtmlViewTest, LinksAreFollowedByTheirExtension)
+{
+  const std::string Dir = TempFolder("corvane-viewer-links");
+  std::string Filler;
+  for (int I = 0; I < 80; ++I)
+    Filler += "<P>ligne " + std::to_string(I) + "</P>";
+  WriteFile(Dir + "/other.htm", "<BODY>" + Filler + "<A NAME=\"x\">ici</A>" + Filler + "</BODY>");
+  WriteFile(Dir + "/note.txt", "texte");
+  std::filesystem::copy_file(SmileyDir + "/smiley01.gif", Dir + "/pic.jpeg",
+                             std::filesystem::copy_options::overwrite_existing);
+  WriteFile(Dir + "/start.htm", "<BODY><A HREF=\"note.txt\">note</A> <A HREF=\"pic.jpeg\">image</A> "
+                                "<A HREF=\"other.htm#x\">autre</A> <A HREF=\"http://example.invalid/p.html\">web</A> " +
+                                    Filler + "<A NAME=\"bas\">bas</A>" + Filler + "</BODY>");
+  Viewer->SectionList().RestrictFiles = false;
+  Viewer->SectionList().OnExpandName = nullptr;
+  Viewer->SetHistoryMaxCount(5);
+  Viewer->OnHistoryChange = TNotifyEvent(&Rec, &TRecorder::HistoryChange);
+  Viewer->LoadFromFile(Dir + "/start.htm");
+  Pump();
+  const std::string Start = Viewer->CurrentFile();
+  ASSERT_EQ(Start, Dir + "/start.htm");
+
+  // A text file: nothing.
+  ClickAt(ScreenOf(PositionOf(u"note") + 1));
+  EXPECT_EQ(Viewer->CurrentFile(), Start);
+  // A web address: to the desktop's opener, no error, no load.
+  ClickAt(ScreenOf(PositionOf(u"web") + 1));
+  EXPECT_EQ(Rec.Opened, (std::vector<std::string>{"http://example.invalid/p.html"}));
+  EXPECT_EQ(Viewer->CurrentFile(), Start);
+  // A place in this document: scrolled there, with a history entry and a
+  // visited entry.
+  Viewer->SetHotSpot("#bas", "");
+  Viewer->ProcessHotSpotClick();
+  EXPECT_GT(Viewer->GetVScrollPos(), 0);
+  EXPECT_EQ(Viewer->Visited().Strings(0), Start + "#bas");
+  EXPECT_EQ(Rec.HistoryChanges, 1);
+  Viewer->SetVScrollPos(0);
+  // A picture: loaded as an image document.
+  ClickAt(ScreenOf(PositionOf(u"image") + 1));
+  EXPECT_EQ(Viewer->CurrentFile(), Dir + "/pic.jpeg");
+  EXPECT_EQ(Viewer->FileType(), 2);
+  ASSERT_EQ(Viewer->History().Count(), 2);
+  // Back: the start page again, where it was scrolled.
+  Viewer->GoBack();
+  EXPECT_EQ(Viewer->CurrentFile(), Start);
+  EXPECT_EQ(Viewer->HistoryIndex(), 1);
+  Viewer->GoForward();
+  EXPECT_EQ(Viewer->CurrentFile(), Dir + "/pic.jpeg");
+  Viewer->GoBack();
+  // Another HTML file with a place: loaded, then scrolled there; the link
+  // is visited.
+  ClickAt(ScreenOf(PositionOf(u"autre") + 1));
+  EXPECT_EQ(Viewer->CurrentFile(), Dir + "/other.htm");
+  EXPECT_GT(Viewer->GetVScrollPos(), 300);
+  EXPECT_EQ(Viewer->Visited().Strings(0), Dir + "/other.htm#x");
+  Viewer->GoBack();
+  ASSERT_EQ(Viewer->CurrentFile(), Start);
+  bool Visited = false;
+  for (TFontObj* Link : Viewer->SectionList().LinkList)
+    if (Link->UrlTarget.URL == "other.htm#x")
+      Visited = Link->Visited;
+  EXPECT_TRUE(Visited) << "marked again after the load";
+  std::filesystem::remove_all(Dir);
+}
+
+TEST_F(HtmlViewTest, TheChatWindowsSettingsKeepNoHistoryAndNoVisitedLinks)
+{
+  Viewer->OnHistoryChange = TNotifyEvent(&Rec, &TRecorder::HistoryChange);
+  Viewer->SetVisitedMaxCount(0);
+  std::string Filler;
+  for (int I = 0; I < 60; ++I)
+    Filler += "<P>ligne</P>";
+  Viewer->LoadFromString("<BODY><A HREF=\"#bas\">bas</A>" + Filler + "<A NAME=\"bas\">ici</A>" + Filler + "</BODY>");
+  Pump();
+  ClickAt(ScreenOf(PositionOf(u"bas") + 1));
+  EXPECT_GT(Viewer->GetVScrollPos(), 0);
+  EXPECT_EQ(Rec.HistoryChanges, 0);
+  EXPECT_EQ(Viewer->History().Count(), 0);
+  EXPECT_EQ(Viewer->Visited().Count(), 0);
+  for (TFontObj* Link : Viewer->SectionList().LinkList)
+    EXPECT_FALSE(Link->Visited);
+}
+
+TEST_F(HtmlViewTest, FindSelectsAndShowsTheText)
+{
+  LoadChat(60);
+  EXPECT_TRUE(Viewer->Find(u"DEUXI\u00C8ME", false));
+  EXPECT_EQ(Viewer->SelText(), u"Deuxi\u00E8me");
+  const int First = Viewer->SelStart();
+  EXPECT_TRUE(Viewer->Find(u"Deuxi\u00E8me", true));
+  EXPECT_GT(Viewer->SelStart(), First);
+  EXPECT_FALSE(Viewer->Find(u"deuxi\u00E8me", true)) << "case kept";
+  // The last one is shown.
+  while (Viewer->Find(u"Deuxi\u00E8me", true)) {
+  }
+  EXPECT_GT(Viewer->GetVScrollPos(), 0);
+  EXPECT_TRUE(Viewer->Find(u"Deuxi\u00E8me", true, true)) << "backwards";
+}
+
+TEST_F(HtmlViewTest, TheFocusBorderFollowsTheFocus)
+{
+  auto* Other = new TButton(Form);
+  Other->SetParent(Form);
+  Other->SetBounds(320, 10, 80, 24);
+  LoadChat(2);
+  Viewer->SetFocus();
+  Pump();
+  EXPECT_EQ(Viewer->BorderPanel()->BorderStyle(), bsSingle);
+  Other->SetFocus();
+  Pump();
+  EXPECT_EQ(Viewer->BorderPanel()->BorderStyle(), bsNone);
+  Viewer->SetBorderStyle(htSingle);
+  EXPECT_EQ(Viewer->BorderPanel()->BorderStyle(), bsSingle);
+}
+
+// Asking the viewer for its palette, as a paint may, must not make it paint
+// again.
+TEST_F(HtmlViewTest, ThePaletteQueryDoesNotRepaint)
+{
+  LoadChat(2);
+  Pump();
+  TRect R;
+  ASSERT_FALSE(GetUpdateRect(Viewer->PaintPanel()->Handle(), &R, FALSE));
+  EXPECT_EQ(Viewer->GetPalette(), nullptr);
+  EXPECT_FALSE(GetUpdateRect(Viewer->PaintPanel()->Handle(), &R, FALSE));
+  EXPECT_FALSE(GetUpdateRect(Viewer->Handle(), &R, FALSE));
+}

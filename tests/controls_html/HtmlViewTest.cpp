@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 #include <fstream>
 
 #include "ChatDocument.h"
@@ -14,6 +15,9 @@
 #include "controls/html/document/FontObj.h"
 #include "controls/html/document/SectionList.h"
 #include "controls/html/images/BitmapCache.h"
+#include "controls/html/images/GIFImage.h"
+#include "controls/html/document/ImageObj.h"
+#include "platform/base/Stream.h"
 #include "controls/html/viewer/HtmlView.h"
 #include "controls/html/viewer/PaintPanel.h"
 #include "controls/html/viewer/ScrollBar32.h"
@@ -619,4 +623,186 @@ TEST_F(HtmlViewTest, ThePaletteQueryDoesNotRepaint)
   EXPECT_EQ(Viewer->GetPalette(), nullptr);
   EXPECT_FALSE(GetUpdateRect(Viewer->PaintPanel()->Handle(), &R, FALSE));
   EXPECT_FALSE(GetUpdateRect(Viewer->Handle(), &R, FALSE));
+}
+
+TEST_F(HtmlViewTest, AnimatedSmileysStepOnTheTimer)
+{
+  LoadChat(3);
+  TSectionList& Doc = Viewer->SectionList();
+  ASSERT_FALSE(Doc.AnimList.empty());
+  EXPECT_TRUE(Viewer->AnimationTimer()->Enabled());
+  auto* Gif = dynamic_cast<TGIFImage*>(Doc.AnimList.front()->Image);
+  ASSERT_NE(Gif, nullptr);
+  const int First = Gif->CurrentFrame();
+  bool Moved = false;
+  for (int I = 0; I < 40 && !Moved; ++I) {
+    THeadlessDisplay::Advance(50);
+    Pump();
+    Moved = Gif->CurrentFrame() != First;
+  }
+  EXPECT_TRUE(Moved);
+  Viewer->Clear();
+  EXPECT_FALSE(Viewer->AnimationTimer()->Enabled());
+  EXPECT_EQ(Viewer->DocumentHeight(), 0);
+}
+
+TEST_F(HtmlViewTest, StreamsAndPlainTextLoad)
+{
+  TStringStream Stream("<BODY><B>gras</B> et <I>italique</I></BODY>");
+  Viewer->LoadFromStream(Stream, "");
+  EXPECT_GE(PositionOf(u"gras et italique"), 0);
+  Viewer->LoadFromString("<B>pas du HTML</B>", "", true);
+  EXPECT_GE(PositionOf(u"<B>pas du HTML</B>"), 0);
+  EXPECT_EQ(Viewer->FileType(), 1);
+}
+
+namespace {
+struct TRefresh {
+  int Delay = -2;
+  std::string Url;
+  void Refresh(TObject*, int D, const std::string& U)
+  {
+    Delay = D;
+    Url = U;
+  }
+};
+}  // namespace
+
+TEST_F(HtmlViewTest, MetaRefreshIsReportedAfterTheLoad)
+{
+  struct {
+    const char* Content;
+    int Delay;
+    const char* Url;
+  } Cases[] = {{"5; URL=next.htm", 5, "next.htm"}, {"0", 1, ""}, {"x", -2, ""}};
+  for (const auto& C : Cases) {
+    TRefresh R;
+    Viewer->OnMetaRefresh = TMetaRefreshType(&R, &TRefresh::Refresh);
+    TStringList Lines;
+    Lines.Add(std::string("<HEAD><META HTTP-EQUIV=\"Refresh\" CONTENT=\"") + C.Content + "\"></HEAD><BODY>x</BODY>");
+    Viewer->LoadFromLines(Lines, "");
+    EXPECT_EQ(R.Delay, C.Delay) << C.Content;
+    EXPECT_EQ(R.Url, C.Url) << C.Content;
+  }
+}
+
+TEST_F(HtmlViewTest, TheBarsThumbScrollsBeyond32767Pixels)
+{
+  std::string Page = "<BODY>";
+  for (int I = 0; I < 3000; ++I)
+    Page += "<P>ligne " + std::to_string(I) + "</P>";
+  Viewer->LoadFromString(Page + "</BODY>");
+  Pump();
+  ASSERT_GT(Viewer->DocumentHeight(), 40000);
+  HWND Bar = Viewer->VScrollBar()->Handle();
+  SCROLLINFO Info;
+  Info.fMask = SIF_ALL;
+  ASSERT_TRUE(GetScrollInfo(Bar, SB_CTL, &Info));
+  EXPECT_EQ(Info.nMax, Viewer->DocumentHeight());
+  // The thumb dragged to 40000: the 32-bit track position, not the message's 16 bits.
+  Viewer->VScrollBarMoved(SB_THUMBTRACK, 40000);
+  EXPECT_EQ(Viewer->GetVScrollPos(), 40000);
+  EXPECT_EQ(Viewer->SectionList().YOff, 40000);
+  Viewer->VScrollBarMoved(SB_LINEDOWN, 0);
+  EXPECT_EQ(Viewer->GetVScrollPos(), 40016);
+  Viewer->VScrollBarMoved(SB_BOTTOM, 0);
+  EXPECT_EQ(Viewer->GetVScrollPos(), Viewer->DocumentHeight() - Viewer->PaintPanel()->Height());
+}
+
+namespace {
+
+// A 32-bit raster filled with Fill, with the tiles drawn over it.
+TPixelImage Tiled(TColor Fill, TBitmap* Image, TBitmap* Mask, const TTiling& T, int W = 12, int H = 12)
+{
+  HDC DC = CreateCompatibleDC(nullptr);
+  HBITMAP Bitmap = CreateBitmap(W, H, 1, 32, nullptr);
+  HGDIOBJ Old = SelectObject(DC, Bitmap);
+  TileBackground(DC, TRect(0, 0, W, H), Fill, Image, Mask, T);
+  TPixelImage P = CaptureDC(DC);
+  SelectObject(DC, Old);
+  DeleteObject(Bitmap);
+  DeleteDC(DC);
+  return P;
+}
+
+}  // namespace
+
+TEST(PaintPanelTest, BackgroundTilesOnTheRaster)
+{
+  SetBuiltinFontOnly(true);
+  // A 2 x 2 picture: blue and green opaque on the left column, its right
+  // column transparent through the mask (white where transparent).
+  TBitmap Image, Mask;
+  Image.SetPixelFormat(pf32bit);
+  Image.SetSize(2, 2);
+  Mask.SetPixelFormat(pf32bit);
+  Mask.SetSize(2, 2);
+  for (int Y = 0; Y < 2; ++Y) {
+    Image.Canvas()->SetPixels(0, Y, Y == 0 ? 0xFF0000 : 0x00FF00);
+    Image.Canvas()->SetPixels(1, Y, 0x000000);
+    Mask.Canvas()->SetPixels(0, Y, 0x000000);
+    Mask.Canvas()->SetPixels(1, Y, 0xFFFFFF);
+  }
+  TTiling T{0, 0, 12, 12};
+  TPixelImage P = Tiled(0x0000FF, &Image, &Mask, T);
+  auto At = [&](int X, int Y) { return P.Pixels[std::size_t(Y * P.Width + X)]; };
+  EXPECT_EQ(At(0, 0), 0x0000FFu) << "opaque: the picture's colour (blue, 0xFF0000 as a colour value)";
+  EXPECT_EQ(At(1, 0), 0xFF0000u) << "transparent: the fill shows";
+  EXPECT_EQ(At(10, 11), 0x00FF00u) << "tiled to the end";
+  EXPECT_EQ(At(11, 11), 0xFF0000u);
+  // Without a mask the picture covers its tiles.
+  P = Tiled(0x0000FF, &Image, nullptr, T);
+  EXPECT_EQ(At(1, 0), 0x000000u);
+  // A tile that lies outside the clip: only the fill.
+  TBackgroundPlacement Once;
+  Once.X = {BgPos::Length, 50, false, false};
+  Once.Y = {BgPos::Length, 50, false, false};
+  P = Tiled(0x0000FF, &Image, nullptr, CalcBackgroundTiling(Once, 2, 2, 100, 100, 0, 0, TRect(0, 0, 12, 12)));
+  EXPECT_EQ(std::count(P.Pixels.begin(), P.Pixels.end(), 0xFF0000u), 144);
+  // A 1 x 1 picture is stretched over the covered area in one draw.
+  TBitmap Dot;
+  Dot.SetPixelFormat(pf32bit);
+  Dot.SetSize(1, 1);
+  Dot.Canvas()->SetPixels(0, 0, 0x00FF00);
+  P = Tiled(0x0000FF, &Dot, nullptr, TTiling{2, 3, 12, 12});
+  EXPECT_EQ(At(2, 3), 0x00FF00u);
+  EXPECT_EQ(At(11, 11), 0x00FF00u);
+  EXPECT_EQ(At(1, 3), 0xFF0000u);
+  SetBuiltinFontOnly(false);
+}
+
+TEST_F(HtmlViewTest, ABodyBackgroundPictureIsTiledAndScrolls)
+{
+  std::string Page = "<BODY BACKGROUND=\"s1.gif\">";
+  for (int I = 0; I < 80; ++I)
+    Page += "<P>ligne</P>";
+  Viewer->LoadFromString(Page + "</BODY>");
+  Viewer->Repaint();
+  Pump();
+  HWND Panel = Viewer->PaintPanel()->Handle();
+  // In the body's left margin, where no text goes, the picture shows: the
+  // white of the background colour where it is transparent, its colours
+  // elsewhere, repeating down the panel.
+  auto MarginColours = [&](int Top) {
+    std::set<uint32_t> C;
+    for (int Y = Top; Y < Top + 20; ++Y)
+      for (int X = 0; X < 8; ++X)
+        C.insert(Display->Pixel(Panel, X, Y));
+    return C;
+  };
+  EXPECT_GE(MarginColours(0).size(), 3u);
+  EXPECT_GE(MarginColours(150).size(), 3u);
+  EXPECT_FALSE(Viewer->FixedBackground());
+  // Scrolled by exactly one line, the pixels move with ScrollWindow.
+  std::vector<uint32_t> Row;
+  for (int X = 0; X < 100; ++X)
+    Row.push_back(Display->Pixel(Panel, X, 100));
+  Viewer->SetFocus();
+  Display->PressKey(VK_DOWN);
+  Pump();
+  ASSERT_EQ(Viewer->GetVScrollPos(), 16);
+  std::vector<uint32_t> Moved;
+  for (int X = 0; X < 100; ++X)
+    Moved.push_back(Display->Pixel(Panel, X, 84));
+  EXPECT_EQ(Moved, Row);
 }

@@ -126,6 +126,9 @@ THtmlView::THtmlView(TComponent* AOwner, const THtmlFontService& Fonts) : TWinCo
   FHoverTimer->SetEnabled(false);
   FHoverTimer->SetInterval(200);
   FHoverTimer->OnTimer = TNotifyEvent(this, &THtmlView::HoverTimerTick);
+  FAnimationTimer = new TTimer(this);
+  FAnimationTimer->SetEnabled(false);
+  FAnimationTimer->OnTimer = TNotifyEvent(this, &THtmlView::AnimationTick);
   FCreating = false;
 }
 
@@ -418,6 +421,7 @@ void THtmlView::InitLoad()
     Doc.ReleaseImage(Doc.BackgroundImage);
   FBackgroundFetched = false;
   FBackgroundImage = FBackgroundMask = nullptr;
+  FAnimationTimer->SetEnabled(false);
   Doc.Clear();
   FImageCache->AgeCache();
   Doc.MarginWidth = FMarginWidth;
@@ -477,6 +481,7 @@ void THtmlView::Clear()
   if (FProcessing)
     return;
   FHoverTimer->SetEnabled(false);
+  FAnimationTimer->SetEnabled(false);
   TSectionList& Doc = *FSectionList;
   if (FBackgroundFetched && !Doc.BackgroundImage.empty())
     Doc.ReleaseImage(Doc.BackgroundImage);
@@ -501,5 +506,28 @@ void THtmlView::Clear()
   if (OnSoundRequest)
     OnSoundRequest(this, "", 0, true);
   Invalidate();
+  FPaintPanel->Invalidate();
+}
+
+void THtmlView::UpdateAnimationTimer()
+{
+  const TSectionList& Doc = *FSectionList;
+  if (Doc.TimerEnabled && Doc.TimerInterval > 0) {
+    FAnimationTimer->SetInterval(unsigned(Doc.TimerInterval));
+    FAnimationTimer->SetEnabled(true);
+  } else {
+    FAnimationTimer->SetEnabled(false);
+  }
+}
+
+// Steps the pictures the last paint showed, then paints again; the next
+// paint decides whether the timer goes on.
+void THtmlView::AnimationTick(TObject*)
+{
+  TSectionList& Doc = *FSectionList;
+  if (FBusy || FProcessing)
+    return;
+  Doc.TimerTick();
+  UpdateAnimationTimer();
   FPaintPanel->Invalidate();
 }

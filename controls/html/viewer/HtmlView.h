@@ -130,6 +130,7 @@ public:
   TScrollBar* HScrollBar() const { return FHScrollBar; }
   TPanel* BorderPanel() const { return FBorderPanel; }
   TTimer* HoverTimer() const { return FHoverTimer; }
+  TTimer* AnimationTimer() const { return FAnimationTimer; }
   int ScrollBarWidth() const { return FScrollBarWidth; }
 
   // --- published properties
@@ -237,6 +238,9 @@ private:
   void ScrollLoop();
   void ScrollTimerTick(TObject* Sender);
   void GoHistory(int Index);
+  void AnimationTick(TObject* Sender);
+  // Runs the animation timer as the document asks (after a layout or a paint).
+  void UpdateAnimationTimer();
   void MoveVertical(int NewPos, bool ScrollPixels);
   void OpenHtmlFile(const std::string& Name);
   void OpenImageFile(const std::string& Name);
@@ -259,6 +263,7 @@ private:
   TScrollBar* FHScrollBar = nullptr;
   TTimer* FHoverTimer = nullptr;
   TTimer* FScrollTimer = nullptr;  // the automatic scroll while selecting or panning
+  TTimer* FAnimationTimer = nullptr;  // steps the animated pictures that were painted
 
   bool FCreating = true;
   bool FBusy = false;

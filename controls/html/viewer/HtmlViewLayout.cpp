@@ -50,6 +50,7 @@ void THtmlView::FormatDocument()
     FScrollWidth = R.DocWidth;
     FLastPasses = int(R.PassWidths.size());
     PlaceScrollBars();
+    UpdateAnimationTimer();
     if (Cursor() == crIBeam)
       SetCursor(ThickIBeamCursor);
   } catch (...) {
@@ -236,6 +237,7 @@ void THtmlView::DrawDocument(HDC DC, const TRect& Clip)
   if (FBusy)
     return;
   FSectionList->Draw(DC, Clip, -HScrollPos());
+  UpdateAnimationTimer();
 }
 
 void THtmlView::Repaint()

@@ -806,3 +806,56 @@ TEST_F(HtmlViewTest, ABodyBackgroundPictureIsTiledAndScrolls)
     Moved.push_back(Display->Pixel(Panel, X, 84));
   EXPECT_EQ(Moved, Row);
 }
+
+namespace {
+struct TRightClicks {
+  std::string URL;
+  std::u16string Word;
+  int Count = 0;
+  void RightClick(TObject*, TRightClickParameters& P)
+  {
+    ++Count;
+    URL = P.URL;
+    Word = P.ClickWord;
+  }
+};
+}  // namespace
+
+TEST_F(HtmlViewTest, RightClickReportsTheLinkAndTheWord)
+{
+  TRightClicks R;
+  Viewer->OnRightClick = TRightClickEvent(&R, &TRightClicks::RightClick);
+  Viewer->LoadFromString("<BODY>un mot <A HREF=\"page.htm\">lien</A></BODY>");
+  Pump();
+  const TPoint Word = ScreenOf(PositionOf(u"mot") + 1);
+  Display->Click(Word.x, Word.y, 1);
+  Pump();
+  EXPECT_EQ(R.Count, 1);
+  EXPECT_EQ(R.Word, u"mot");
+  EXPECT_EQ(R.URL, "");
+  THeadlessDisplay::Advance(1000);
+  const TPoint Link = ScreenOf(PositionOf(u"lien") + 1);
+  Display->Click(Link.x, Link.y, 1);
+  Pump();
+  EXPECT_EQ(R.URL, "page.htm");
+  EXPECT_EQ(R.Word, u"lien");
+  EXPECT_EQ(Viewer->CurrentFile(), "") << "a right click follows nothing";
+}
+
+TEST_F(HtmlViewTest, ResizingKeepsThePlaceInTheConversation)
+{
+  LoadChat(40);
+  Viewer->SetVScrollPos(700);
+  // The position is kept relative to its message: after a narrower layout
+  // the same message's top is at the top again (plus the same distance).
+  const int Packed = Viewer->GetPosition();
+  Viewer->SetBounds(10, 10, 200, 200);
+  Pump();
+  ASSERT_GT(Viewer->DocumentHeight(), 700);
+  EXPECT_EQ(Viewer->GetPosition(), Packed);
+  // A document that becomes shorter than the panel goes back to the top.
+  Viewer->LoadFromString("<BODY>court</BODY>");
+  Viewer->SetBounds(10, 10, 250, 150);
+  Pump();
+  EXPECT_EQ(Viewer->GetVScrollPos(), 0);
+}

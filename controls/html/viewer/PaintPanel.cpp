@@ -47,6 +47,21 @@ void TPaintPanel::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
   FViewer->HTMLMouseUp(this, Button, Shift, X, Y);
 }
 
+void TPaintPanel::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept)
+{
+  Accept = false;
+  if (FViewer->OnDragOver) {
+    Accept = true;
+    FViewer->OnDragOver(FViewer, Source, X, Y, State, Accept);
+  }
+}
+
+void TPaintPanel::DragDrop(TObject* Source, int X, int Y)
+{
+  if (FViewer->OnDragDrop)
+    FViewer->OnDragDrop(FViewer, Source, X, Y);
+}
+
 void TPaintPanel::Paint()
 {
   if (FViewer->Busy() || FPainting)

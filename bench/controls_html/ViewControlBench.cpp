@@ -14,6 +14,7 @@
 #include <malloc.h>
 
 #include "ChatDocument.h"
+#include "ChatViewer.h"
 #include "TestFonts.h"
 #include "controls/html/document/ImageObj.h"
 #include "controls/html/images/GIFImage.h"
@@ -47,19 +48,7 @@ struct TChatView {
     Viewer = new THtmlView(Form, TestFonts());
     Viewer->SetParent(Form);
     Viewer->SetBounds(0, 0, 600, 400);
-    Viewer->SetDefBackground(clWhite);
-    Viewer->SetScrollBars(ssVertical);
-    TSectionList& Doc = Viewer->SectionList();
-    Doc.RestrictFiles = true;
-    Doc.AllowedFolders = {SmileyDir};
-    Doc.LoadLinkedSheets = false;
-    Doc.OnExpandName = [](const std::string& Source) {
-      const auto Slash = Source.find_last_of('\\');
-      std::string File = Source.substr(Slash == std::string::npos ? 0 : Slash + 1);
-      if (File.size() > 1 && File[0] == 's')
-        File = "smiley" + std::string(File.size() == 6 ? "0" : "") + File.substr(1);
-      return SmileyDir + "/" + File;
-    };
+    ApplyChatViewerSettings(*Viewer, SmileyDir);
     Form->Show();
     Application()->ProcessMessages();
   }

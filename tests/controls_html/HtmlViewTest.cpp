@@ -10,7 +10,9 @@
 #include <set>
 #include <fstream>
 
+#include "../platform_classes/ClassesTestSupport.h"
 #include "ChatDocument.h"
+#include "ChatViewer.h"
 #include "TestFonts.h"
 #include "controls/html/document/FontObj.h"
 #include "controls/html/document/SectionList.h"
@@ -49,34 +51,17 @@ struct TRecorder {
   }
 };
 
-class HtmlViewTest : public ::testing::Test {
+class HtmlViewTest : public ClassesFixture {
 protected:
   void SetUp() override
   {
-    Display = THeadlessDisplay::Use();
-    THeadlessDisplay::UseVirtualClock();
-    THeadlessDisplay::Advance(10000);
-    SetBuiltinFontOnly(true);
-    Application()->Initialize();
+    ClassesFixture::SetUp();
     Form = TCustomForm::Create<TForm>(nullptr);
     Form->SetBounds(0, 0, 420, 320);
     Viewer = new THtmlView(Form, TestFonts());
     Viewer->SetParent(Form);
     Viewer->SetBounds(10, 10, 300, 200);
-    // The chat window's settings.
-    Viewer->SetDefBackground(clWhite);
-    Viewer->SetScrollBars(ssVertical);
-    Viewer->SetDefFontColor(clBlack);
-    TSectionList& Doc = Viewer->SectionList();
-    Doc.RestrictFiles = true;
-    Doc.AllowedFolders = {SmileyDir};
-    Doc.OnExpandName = [](const std::string& Source) {
-      const auto Slash = Source.find_last_of('\\');
-      std::string File = Source.substr(Slash == std::string::npos ? 0 : Slash + 1);
-      if (File.size() > 1 && File[0] == 's')
-        File = "smiley" + std::string(File.size() == 6 ? "0" : "") + File.substr(1);
-      return SmileyDir + "/" + File;
-    };
+    ApplyChatViewerSettings(*Viewer, SmileyDir);
     Viewer->OpenWebLink = [this](const std::string& Url) { Rec.Opened.push_back(Url); };
     Rec.Viewer = Viewer;
     Form->Show();
@@ -86,10 +71,8 @@ protected:
   {
     if (Form)
       Form->Free();
-    Pump();
-    SetBuiltinFontOnly(false);
+    ClassesFixture::TearDown();
   }
-  void Pump() { Application()->ProcessMessages(); }
 
   void LoadChat(int Messages)
   {
@@ -98,13 +81,7 @@ protected:
     Viewer->LoadFromLines(Lines, "");
     Pump();
   }
-  // The screen point over document position Pos (inside its character).
-  TPoint ScreenOf(int Pos)
-  {
-    int X = 0, Y = 0;
-    EXPECT_TRUE(Viewer->SectionList().CaretPoint(Pos, X, Y)) << Pos;
-    return Viewer->PaintPanel()->ClientToScreen(TPoint(X + 1 - Viewer->HScrollPos(), Y + 2 - Viewer->SectionList().YOff));
-  }
+  TPoint ScreenOf(int Pos) { return ScreenPointOf(*Viewer, Pos); }
   TPoint PanelToScreen(int X, int Y) { return Viewer->PaintPanel()->ClientToScreen(TPoint(X, Y)); }
   void ClickAt(TPoint P, bool Shift = false)
   {
@@ -142,20 +119,7 @@ protected:
     CloseClipboard();
     return S;
   }
-  // The first document position of Word in the document's text.
-  int PositionOf(const std::u16string& Word)
-  {
-    for (int P = 0; P < 100000; ++P) {
-      bool Match = true;
-      for (std::size_t I = 0; I < Word.size() && Match; ++I) {
-        char16_t C = 0;
-        Match = Viewer->SectionList().CharAt(P + int(I), C) && C == Word[I];
-      }
-      if (Match)
-        return P;
-    }
-    return -1;
-  }
+  int PositionOf(const std::u16string& Word) { return DocumentPositionOf(Viewer->SectionList(), Word); }
   TPixelImage Capture(HWND Window, int W, int H)
   {
     TPixelImage Img;
@@ -167,7 +131,6 @@ protected:
     return Img;
   }
 
-  THeadlessDisplay* Display = nullptr;
   TCustomForm* Form = nullptr;
   THtmlView* Viewer = nullptr;
   TRecorder Rec;

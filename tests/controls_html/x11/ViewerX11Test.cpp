@@ -4,6 +4,7 @@
 #include "X11TestSupport.h"
 
 #include "ChatDocument.h"
+#include "ChatViewer.h"
 #include "TestFonts.h"
 #include "controls/html/document/ImageObj.h"
 #include "controls/html/document/SectionList.h"
@@ -32,19 +33,7 @@ protected:
     Viewer = new THtmlView(Form, TestFonts());
     Viewer->SetParent(Form);
     Viewer->SetBounds(10, 10, 300, 200);
-    Viewer->SetDefBackground(clWhite);
-    Viewer->SetScrollBars(ssVertical);
-    Viewer->SetDefFontColor(clBlack);
-    TSectionList& Doc = Viewer->SectionList();
-    Doc.RestrictFiles = true;
-    Doc.AllowedFolders = {SmileyDir};
-    Doc.OnExpandName = [](const std::string& Source) {
-      const auto Slash = Source.find_last_of('\\');
-      std::string File = Source.substr(Slash == std::string::npos ? 0 : Slash + 1);
-      if (File.size() > 1 && File[0] == 's')
-        File = "smiley" + std::string(File.size() == 6 ? "0" : "") + File.substr(1);
-      return SmileyDir + "/" + File;
-    };
+    ApplyChatViewerSettings(*Viewer, SmileyDir);
     Form->Show();
     ASSERT_TRUE(PumpUntil([&] { return Viewable(XOf(Form->Handle())); }));
   }
@@ -61,26 +50,8 @@ protected:
     Viewer->LoadFromLines(Lines, "");
     Pump(100);
   }
-  // The screen point over document position Pos.
-  TPoint ScreenOf(int Pos)
-  {
-    int X = 0, Y = 0;
-    EXPECT_TRUE(Viewer->SectionList().CaretPoint(Pos, X, Y)) << Pos;
-    return Viewer->PaintPanel()->ClientToScreen(TPoint(X + 1, Y + 2 - Viewer->SectionList().YOff));
-  }
-  int PositionOf(const std::u16string& Word)
-  {
-    for (int P = 0; P < 100000; ++P) {
-      bool Match = true;
-      for (std::size_t I = 0; I < Word.size() && Match; ++I) {
-        char16_t C = 0;
-        Match = Viewer->SectionList().CharAt(P + int(I), C) && C == Word[I];
-      }
-      if (Match)
-        return P;
-    }
-    return -1;
-  }
+  TPoint ScreenOf(int Pos) { return ScreenPointOf(*Viewer, Pos); }
+  int PositionOf(const std::u16string& Word) { return DocumentPositionOf(Viewer->SectionList(), Word); }
 
   TCustomForm* Form = nullptr;
   THtmlView* Viewer = nullptr;

@@ -266,6 +266,20 @@ void THtmlView::SetProcessing(bool Value)
     OnProcessing(this, Value);
 }
 
+void THtmlView::RunProcessing(const std::function<void()>& Body)
+{
+  SetProcessing(true);
+  try {
+    Body();
+  } catch (...) {
+    Progress(psEnding, 100);
+    SetProcessing(false);
+    throw;
+  }
+  Progress(psEnding, 100);
+  SetProcessing(false);
+}
+
 void THtmlView::Progress(TProgressStage Stage, int Percent)
 {
   if (OnProgress)
@@ -296,11 +310,10 @@ void THtmlView::LoadFromString(const std::string& Source, const std::string& Ref
 {
   if (FProcessing)
     return;  // a load during a load is ignored
-  SetProcessing(true);
-  FRefreshDelay = 0;
-  std::string Name, Dest;
-  SplitReference(Reference, Name, Dest);
-  try {
+  RunProcessing([&] {
+    FRefreshDelay = 0;
+    std::string Name, Dest;
+    SplitReference(Reference, Name, Dest);
     TFlagScope Busy(FBusy);
     const std::string OldFile = FCurrentFile;
     FCurrentFile = Name.empty() ? std::string() : HTMLExpandFilename(Name);
@@ -326,13 +339,7 @@ void THtmlView::LoadFromString(const std::string& Source, const std::string& Ref
         SetHScrollPos(0);
       }
     FPaintPanel->Invalidate();
-  } catch (...) {
-    Progress(psEnding, 100);
-    SetProcessing(false);
-    throw;
-  }
-  Progress(psEnding, 100);
-  SetProcessing(false);
+  });
 }
 
 void THtmlView::LoadFromFile(const std::string& FileName, int AFileType)
@@ -341,68 +348,66 @@ void THtmlView::LoadFromFile(const std::string& FileName, int AFileType)
     return;
   const TCursor OldCursor = Screen()->Cursor();
   Screen()->SetCursor(crHourGlass);
-  std::string Name, Dest;
-  SplitReference(FileName, Name, Dest);
-  SetProcessing(true);
-  auto Restore = [&] {
-    Progress(psEnding, 100);
-    SetProcessing(false);
-    Screen()->SetCursor(OldCursor);
-  };
   try {
-    const std::string Expanded = HTMLExpandFilename(Name);
-    std::string Data;
-    if (Name.empty() || !FileExists(Expanded))
-      throw EInOutError("Can't locate file: " + Name, 2);
-    if (AFileType != 2) {
-      std::ifstream In(Expanded, std::ios::binary);
-      if (!In)
+    RunProcessing([&] {
+      FRefreshDelay = 0;
+      std::string Name, Dest;
+      SplitReference(FileName, Name, Dest);
+      const std::string Expanded = HTMLExpandFilename(Name);
+      std::string Data;
+      if (Name.empty() || !FileExists(Expanded))
         throw EInOutError("Can't locate file: " + Name, 2);
-      std::ostringstream All;
-      All << In.rdbuf();
-      Data = All.str();
-    }
-    TFlagScope Busy(FBusy);
-    Progress(psStarting, 0);
-    InitLoad();
-    FCaretPos = 0;
-    FSelAnchor = -1;
-    const std::string OldFile = FCurrentFile;
-    FCurrentFile = Expanded;
-    FFileType = AFileType;
-    FDocumentSource = Data;
-    if (OnParseBegin)
-      OnParseBegin(this, FDocumentSource);
-    auto Finish = [&] {
-      DoneLoading();
-      CheckVisitedLinks();
-      if (Dest.empty() || !PositionTo(Dest))
-        if (FCurrentFile != OldFile) {
-          ScrollTo(0);
-          SetHScrollPos(0);
-        }
-    };
-    try {
-      if (AFileType == 0) {
-        if (OnSoundRequest)
-          OnSoundRequest(this, "", 0, true);
-        ParseHtmlIntoSections(FDocumentSource, *FSectionList);
-      } else if (AFileType == 1) {
-        ParseTextIntoSections(FDocumentSource, *FSectionList);
-      } else {
-        ParseHtmlIntoSections("<img src=\"" + Expanded + "\">", *FSectionList);
+      if (AFileType != 2) {
+        std::ifstream In(Expanded, std::ios::binary);
+        if (!In)
+          throw EInOutError("Can't locate file: " + Name, 2);
+        std::ostringstream All;
+        All << In.rdbuf();
+        Data = All.str();
       }
-    } catch (...) {
+      TFlagScope Busy(FBusy);
+      Progress(psStarting, 0);
+      InitLoad();
+      FCaretPos = 0;
+      FSelAnchor = -1;
+      const std::string OldFile = FCurrentFile;
+      FCurrentFile = Expanded;
+      FFileType = AFileType;
+      FDocumentSource = Data;
+      if (OnParseBegin)
+        OnParseBegin(this, FDocumentSource);
+      // What was parsed is laid out and shown even when parsing failed.
+      auto Finish = [&] {
+        DoneLoading();
+        CheckVisitedLinks();
+        if (Dest.empty() || !PositionTo(Dest))
+          if (FCurrentFile != OldFile) {
+            ScrollTo(0);
+            SetHScrollPos(0);
+          }
+      };
+      try {
+        if (AFileType == 0) {
+          if (OnSoundRequest)
+            OnSoundRequest(this, "", 0, true);
+          ParseHtmlIntoSections(FDocumentSource, *FSectionList);
+        } else if (AFileType == 1) {
+          ParseTextIntoSections(FDocumentSource, *FSectionList);
+        } else {
+          ParseHtmlIntoSections("<img src=\"" + Expanded + "\">", *FSectionList);
+        }
+      } catch (...) {
+        Finish();
+        throw;
+      }
       Finish();
-      throw;
-    }
-    Finish();
-    FPaintPanel->Invalidate();
+      FPaintPanel->Invalidate();
+    });
   } catch (...) {
-    Restore();
+    Screen()->SetCursor(OldCursor);
     throw;
   }
-  Restore();
+  Screen()->SetCursor(OldCursor);
   if (FRefreshDelay > 0 && OnMetaRefresh)
     OnMetaRefresh(this, FRefreshDelay, FRefreshURL);
 }

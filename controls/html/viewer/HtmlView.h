@@ -231,6 +231,9 @@ private:
   void InitLoad();
   void DoneLoading();
   void SetProcessing(bool Value);
+  // Runs Body with the processing flag on; at its end, also on an
+  // exception, progress reports the end and the flag goes off.
+  void RunProcessing(const std::function<void()>& Body);
   void Progress(TProgressStage Stage, int Percent);
   void WMSize();
   void HScroll(TObject* Sender, TScrollCode ScrollCode, int& ScrollPos);

@@ -137,19 +137,12 @@ void THtmlView::Reformat()
 {
   if (FProcessing)
     return;
-  SetProcessing(true);
-  try {
+  RunProcessing([&] {
     const int P = GetPosition();
     Progress(psStarting, 0);
     FormatDocument();
     SetPosition(P);
-  } catch (...) {
-    Progress(psEnding, 100);
-    SetProcessing(false);
-    throw;
-  }
-  Progress(psEnding, 100);
-  SetProcessing(false);
+  });
 }
 
 void THtmlView::WMSize()

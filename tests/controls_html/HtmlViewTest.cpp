@@ -822,3 +822,63 @@ TEST_F(HtmlViewTest, ResizingKeepsThePlaceInTheConversation)
   Pump();
   EXPECT_EQ(Viewer->GetVScrollPos(), 0);
 }
+
+TEST_F(HtmlViewTest, ALinkTakesTheFocusWithTabAndEnterFollowsIt)
+{
+  std::string Filler;
+  for (int I = 0; I < 60; ++I)
+    Filler += "<P>ligne</P>";
+  Viewer->LoadFromString("<BODY><A HREF=\"#bas\">bas</A>" + Filler + "<A NAME=\"bas\">ici</A>" + Filler + "</BODY>");
+  Pump();
+  Viewer->SetFocus();
+  Pump();
+  Key(VK_TAB);
+  ASSERT_FALSE(Viewer->SectionList().LinkList.empty());
+  TFontObj* Link = Viewer->SectionList().LinkList.front();
+  ASSERT_TRUE(Link->Focused) << "the link's focus proxy has the focus";
+  EXPECT_EQ(Viewer->GetVScrollPos(), 0);
+  Key(VK_RETURN, '\r');
+  EXPECT_GT(Viewer->GetVScrollPos(), 0) << "Enter followed the link";
+}
+
+namespace {
+struct TProgressLog {
+  std::vector<std::string> Steps;
+  void Progress(TObject*, TProgressStage Stage, int Percent)
+  {
+    Steps.push_back(std::string(Stage == psStarting ? "start " : Stage == psEnding ? "end " : "run ") +
+                    std::to_string(Percent));
+  }
+  void Processing(TObject*, bool On) { Steps.push_back(On ? "on" : "off"); }
+};
+}  // namespace
+
+TEST_F(HtmlViewTest, ProgressAndProcessingFrameEachLoad)
+{
+  TProgressLog Log;
+  Viewer->OnProgress = THTMLViewerProgressEvent(&Log, &TProgressLog::Progress);
+  Viewer->OnProcessing = TProcessingEvent(&Log, &TProgressLog::Processing);
+  LoadChat(2);
+  EXPECT_EQ(Log.Steps, (std::vector<std::string>{"on", "start 0", "end 100", "off"}));
+  // Turning pictures off lays the document out again without reloading it.
+  Log.Steps.clear();
+  Viewer->SetViewImages(false);
+  EXPECT_FALSE(Viewer->SectionList().ShowImages);
+  EXPECT_EQ(Log.Steps, (std::vector<std::string>{"on", "off"}));
+}
+
+TEST_F(HtmlViewTest, AWideDocumentScrollsSideways)
+{
+  Viewer->SetScrollBars(ssBoth);
+  Viewer->LoadFromString("<BODY><TABLE><TR><TD NOWRAP>" + std::string(300, 'w') + "</TD></TR></TABLE>"
+                         "<P><IMG SRC=\"s1.gif\" WIDTH=7000 HEIGHT=10></P></BODY>");
+  Pump();
+  EXPECT_TRUE(Viewer->HScrollBar()->Visible());
+  EXPECT_EQ(Viewer->DocumentWidth(), 6000) << "scrolls over 6000 pixels at most";
+  Viewer->SetFocus();
+  Key(VK_RIGHT);
+  EXPECT_EQ(Viewer->HScrollPos(), 15);
+  Key(VK_LEFT);
+  Key(VK_LEFT);
+  EXPECT_EQ(Viewer->HScrollPos(), 0);
+}

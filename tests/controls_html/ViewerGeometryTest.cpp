@@ -117,6 +117,13 @@ TEST(ViewerGeometryTest, PositionsKeptRelativeToAnchors)
   ASSERT_TRUE(UnpackPosition({}, 20, Y));
   EXPECT_EQ(Y, 20);
   EXPECT_FALSE(UnpackPosition({0, 100}, 0x30014, Y)) << "a missing anchor moves nothing";
+  // Far below its anchor (a long plain text is one object): the distance
+  // no longer fits in 16 bits, the position is kept as it is.
+  const int Far = PackPosition({0}, 70000);
+  ASSERT_TRUE(UnpackPosition({0}, Far, Y));
+  EXPECT_EQ(Y, 70000);
+  ASSERT_TRUE(UnpackPosition({}, PackPosition({}, 70000), Y));
+  EXPECT_EQ(Y, 70000);
 }
 
 TEST(ViewerGeometryTest, TilesStartAtTheLastStartAboveTheClip)

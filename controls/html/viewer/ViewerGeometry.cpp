@@ -84,13 +84,23 @@ TBarPlacement PlaceBars(const TViewerFrame& F, int DocWidth, int DocHeight, int 
 int PackPosition(const std::vector<int>& Tops, int V)
 {
   for (int I = int(Tops.size()) - 1; I >= 0; --I)
-    if (Tops[std::size_t(I)] <= V)
-      return ((I + 1) << 16) | ((V - Tops[std::size_t(I)]) & 0xFFFF);
-  return V;
+    if (Tops[std::size_t(I)] <= V) {
+      // Only what the packed form can carry: an anchor number below 0x8000
+      // and a distance below 0x10000.
+      if (I + 1 < 0x8000 && V - Tops[std::size_t(I)] <= 0xFFFF)
+        return ((I + 1) << 16) | (V - Tops[std::size_t(I)]);
+      break;
+    }
+  // No anchor: V itself, or -(V + 1) when V would read as an anchor's.
+  return V <= 0xFFFF ? V : -(V + 1);
 }
 
 bool UnpackPosition(const std::vector<int>& Tops, int P, int& Y)
 {
+  if (P < 0) {
+    Y = -(P + 1);
+    return true;
+  }
   Y = P & 0xFFFF;
   const int Anchor = (P >> 16) & 0xFFFF;
   if (Anchor == 0)

@@ -54,7 +54,9 @@ TBarPlacement PlaceBars(const TViewerFrame& F, int DocWidth, int DocHeight, int 
 
 // Packs the vertical position V: with Tops the anchors' tops in vertical
 // order, the last anchor at or above V gives ((index + 1) shl 16) or the
-// distance below it; without one, V itself.
+// distance below it; without one, V itself. A position that form cannot
+// carry (a distance of 0x10000 or more, 0x8000 anchors or more, V above
+// 0xFFFF without an anchor) packs as -(V + 1), kept as it is.
 int PackPosition(const std::vector<int>& Tops, int V);
 // The document y of a packed position after a new layout; false when its
 // anchor no longer exists.

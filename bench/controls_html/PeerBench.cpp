@@ -14,6 +14,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <malloc.h>
 #include <map>
 #include <memory>
 #include <new>
@@ -30,26 +31,29 @@ namespace {
 std::atomic<std::size_t> InUse{0}, Peak{0};
 }
 
+// The replacements take their blocks from malloc and count what malloc
+// gives (its usable size), so every block is counted the same way.
 void* operator new(std::size_t Size)
 {
-  void* P = std::malloc(Size + 16);
+  void* P = std::malloc(Size ? Size : 1);
   if (!P)
     throw std::bad_alloc();
-  *static_cast<std::size_t*>(P) = Size;
-  const std::size_t Now = InUse += Size;
+  const std::size_t Now = InUse += malloc_usable_size(P);
   std::size_t Old = Peak;
   while (Now > Old && !Peak.compare_exchange_weak(Old, Now)) {
   }
-  return static_cast<char*>(P) + 16;
+  return P;
 }
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void operator delete(void* P) noexcept
 {
   if (!P)
     return;
-  char* Block = static_cast<char*>(P) - 16;
-  InUse -= *reinterpret_cast<std::size_t*>(Block);
-  std::free(Block);
+  InUse -= malloc_usable_size(P);
+  std::free(P);
 }
+#pragma GCC diagnostic pop
 void operator delete(void* P, std::size_t) noexcept { operator delete(P); }
 void* operator new[](std::size_t Size) { return operator new(Size); }
 void operator delete[](void* P) noexcept { operator delete(P); }

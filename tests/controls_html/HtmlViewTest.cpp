@@ -882,3 +882,55 @@ TEST_F(HtmlViewTest, AWideDocumentScrollsSideways)
   Key(VK_LEFT);
   EXPECT_EQ(Viewer->HScrollPos(), 0);
 }
+
+namespace {
+struct TSubmits {
+  std::vector<std::string> Seen;
+  void Submit(TObject*, const std::string& Action, const std::string& Target, const std::string& EncType,
+              const std::string& Method, TStringList* Results)
+  {
+    Seen.push_back(Action + "|" + Target + "|" + EncType + "|" + Method + "|" + (Results ? Results->Text() : ""));
+  }
+};
+}  // namespace
+
+TEST_F(HtmlViewTest, AFormSubmissionReachesOnFormSubmitAfterTheClick)
+{
+  TSubmits S;
+  auto Results = [] {
+    auto R = std::make_unique<TStringList>();
+    R->Add("nom=Alice");
+    return R;
+  };
+  Viewer->FormSubmitReceived("envoi.cgi", "_top", "", "post", Results());
+  Pump();
+  EXPECT_TRUE(S.Seen.empty()) << "nothing without OnFormSubmit";
+  Viewer->OnFormSubmit = TFormSubmitEvent(&S, &TSubmits::Submit);
+  Viewer->FormSubmitReceived("envoi.cgi", "_top", "", "post", Results());
+  EXPECT_TRUE(S.Seen.empty()) << "posted, not fired at once";
+  Pump();
+  EXPECT_EQ(S.Seen, (std::vector<std::string>{"envoi.cgi|_top||post|nom=Alice\r\n"}));
+}
+
+TEST_F(HtmlViewTest, ReferencesBecomeFileNames)
+{
+  const std::string Dir = TempFolder("corvane-viewer-names");
+  WriteFile(Dir + "/start.htm", "<BODY>x</BODY>");
+  Viewer->LoadFromFile(Dir + "/start.htm");
+  Viewer->SetServerRoot("/srv/web");
+  struct {
+    const char* Reference;
+    std::string Expected;
+  } Cases[] = {
+      {"http://example.invalid/a.html", "http://example.invalid/a.html"},
+      {"autre.htm", Dir + "/autre.htm"},
+      {"sous\\page.htm", Dir + "/sous/page.htm"},
+      {"../haut.htm", std::filesystem::path(Dir).parent_path().string() + "/haut.htm"},
+      {"file:///tmp/a%20b.htm", "/tmp/a b.htm"},
+      {"\\docs\\x.htm", "/srv/web/docs/x.htm"},
+      {"C:\\Windows\\x.htm", "C:/Windows/x.htm"},
+  };
+  for (const auto& C : Cases)
+    EXPECT_EQ(Viewer->HTMLExpandFilename(C.Reference), C.Expected) << C.Reference;
+  std::filesystem::remove_all(Dir);
+}

@@ -103,6 +103,11 @@ public:
   void GoForward();
   bool GetWordAt(int X, int Y, std::u16string& Word, int& After, int& Before);
   void MetaReceived(const std::string& HttpEq, const std::string& Name, const std::string& Content);
+  // A form of the document was submitted: kept, and handed to OnFormSubmit
+  // from the viewer's own message once the click that submitted it is over.
+  // Nothing happens without OnFormSubmit.
+  void FormSubmitReceived(const std::string& Action, const std::string& Target, const std::string& EncType,
+                          const std::string& Method, std::unique_ptr<TStringList> Results);
   const TStringList& History() const { return *FHistory; }
   const TStringList& Visited() const { return *FVisited; }
   int HistoryIndex() const { return FHistoryIndex; }
@@ -199,6 +204,7 @@ public:
   TStreamRequestEvent OnhtStreamRequest;
   TParseEvent OnParseBegin;
   TNotifyEvent OnParseEnd;
+  TFormSubmitEvent OnFormSubmit;
 
   // --- the paint panel's handlers (virtual so descendants may refine them)
   virtual void ExtendSelection(int X, int Y);
@@ -306,6 +312,10 @@ private:
   bool FLinkFollowed = false;
   bool FLinkFocusGuard = false;
   std::string FTitleAttr;
+  struct TFormSubmission {
+    std::string Action, Target, EncType, Method;
+    std::unique_ptr<TStringList> Results;
+  } FSubmission;
 
   // property values
   TColor FBackground = clBtnFace;

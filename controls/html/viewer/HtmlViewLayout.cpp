@@ -274,6 +274,12 @@ void THtmlView::Dispatch(TMessage& Message)
   case WM_HTML_HOTSPOTCLICK:
     ProcessHotSpotClick();
     return;
+  case WM_HTML_FORMSUBMIT:
+    if (OnFormSubmit && FSubmission.Results) {
+      std::unique_ptr<TStringList> Results = std::move(FSubmission.Results);
+      OnFormSubmit(this, FSubmission.Action, FSubmission.Target, FSubmission.EncType, FSubmission.Method, Results.get());
+    }
+    return;
   default:
     break;
   }

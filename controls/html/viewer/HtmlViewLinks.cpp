@@ -136,8 +136,13 @@ std::string THtmlView::HTMLExpandFilename(const std::string& Name)
   // Windows references as the chat's documents write them: back slashes
   // are folder separators; a name that starts with one "\" is below
   // ServerRoot when there is one.
-  std::string S = ReferenceToFileName(Trim(Name));
-  if (!FServerRoot.empty() && S.size() >= 1 && S[0] == '\\' && (S.size() < 2 || S[1] != '\\'))
+  // A file URL names a path from the root ("file:///tmp/x").
+  std::string S = Trim(Name);
+  const bool FileUrl = LowerCase(S).rfind("file://", 0) == 0;
+  if (FileUrl)
+    S.erase(0, 7);
+  S = ReferenceToFileName(S);
+  if (!FileUrl && !FServerRoot.empty() && S.size() >= 1 && S[0] == '\\' && (S.size() < 2 || S[1] != '\\'))
     S = FServerRoot + S;
   std::replace(S.begin(), S.end(), '\\', '/');
   if (S.empty())
@@ -314,4 +319,17 @@ void THtmlView::MetaReceived(const std::string& HttpEq, const std::string& Name,
   const std::string Lower = LowerCase(Content);
   const std::size_t Url = Lower.find("url=");
   FRefreshURL = Url == std::string::npos ? std::string() : Trim(Content.substr(Url + 4));
+}
+
+void THtmlView::FormSubmitReceived(const std::string& Action, const std::string& Target, const std::string& EncType,
+                                   const std::string& Method, std::unique_ptr<TStringList> Results)
+{
+  if (!OnFormSubmit)
+    return;
+  FSubmission.Action = Action;
+  FSubmission.Target = Target;
+  FSubmission.EncType = EncType;
+  FSubmission.Method = Method;
+  FSubmission.Results = std::move(Results);
+  PostMessage(Handle(), WM_HTML_FORMSUBMIT, 0, 0);
 }

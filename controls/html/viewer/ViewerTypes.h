@@ -61,6 +61,8 @@ using TImageClickEvent = Method<void(TObject* Sender, TObject* Obj, TMouseButton
 using TImageOverEvent = Method<void(TObject* Sender, TObject* Obj, TShiftState Shift, int X, int Y)>;
 using TRightClickEvent = Method<void(TObject* Sender, TRightClickParameters& Parameters)>;
 using TParseEvent = Method<void(TObject* Sender, std::string& Source)>;
+using TFormSubmitEvent = Method<void(TObject* Sender, const std::string& Action, const std::string& Target,
+                                      const std::string& EncType, const std::string& Method, TStringList* Results)>;
 using TStreamRequestEvent = Method<void(TObject* Sender, const std::string& SRC, std::string& Stream, bool& Supplied)>;
 
 // Private messages of the viewer (posted to its own window).

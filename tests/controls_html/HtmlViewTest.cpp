@@ -934,3 +934,36 @@ TEST_F(HtmlViewTest, ReferencesBecomeFileNames)
     EXPECT_EQ(Viewer->HTMLExpandFilename(C.Reference), C.Expected) << C.Reference;
   std::filesystem::remove_all(Dir);
 }
+
+namespace {
+struct TImageEvents {
+  std::vector<std::string> Seen;
+  void Over(TObject*, TObject* Obj, TShiftState, int X, int Y)
+  {
+    Seen.push_back(std::string(Obj ? "over " : "over none ") + std::to_string(X) + "," + std::to_string(Y));
+  }
+  void Click(TObject*, TObject* Obj, TMouseButton Button, TShiftState, int X, int Y)
+  {
+    Seen.push_back(std::string(Obj && Button == mbLeft ? "click " : "? ") + std::to_string(X) + "," + std::to_string(Y));
+  }
+};
+}  // namespace
+
+TEST_F(HtmlViewTest, ImagesReportTheMouseInTheirOwnCoordinates)
+{
+  TImageEvents E;
+  Viewer->OnImageOver = TImageOverEvent(&E, &TImageEvents::Over);
+  Viewer->OnImageClick = TImageClickEvent(&E, &TImageEvents::Click);
+  Viewer->LoadFromString("<BODY>voici <IMG SRC=\"s1.gif\"> fin</BODY>");
+  Pump();
+  const TImageObj* Image = Viewer->SectionList().AnimList.empty() ? nullptr : Viewer->SectionList().AnimList.front();
+  ASSERT_NE(Image, nullptr);
+  const TPoint P = Viewer->PaintPanel()->ClientToScreen(TPoint(Image->DrawX + 3, Image->DrawY + 2));
+  Display->MoveMouse(P.x, P.y);
+  Pump();
+  ASSERT_FALSE(E.Seen.empty());
+  EXPECT_EQ(E.Seen.back(), "over 3,2");
+  Display->Click(P.x, P.y);
+  Pump();
+  EXPECT_EQ(E.Seen.back(), "click 3,2");
+}

@@ -967,3 +967,16 @@ TEST_F(HtmlViewTest, ImagesReportTheMouseInTheirOwnCoordinates)
   Pump();
   EXPECT_EQ(E.Seen.back(), "click 3,2");
 }
+
+TEST_F(HtmlViewTest, TheBodyColourFillsThePanel)
+{
+  Viewer->LoadFromString("<BODY bgcolor=\"#336699\">x</BODY>");
+  Viewer->Repaint();
+  Pump();
+  HWND Panel = Viewer->PaintPanel()->Handle();
+  EXPECT_EQ(Display->Pixel(Panel, 200, 150), 0x336699u);
+  Viewer->LoadFromString("<BODY>x</BODY>");
+  Viewer->Repaint();
+  Pump();
+  EXPECT_EQ(Display->Pixel(Panel, 200, 150), 0xFFFFFFu) << "the viewer's default background";
+}

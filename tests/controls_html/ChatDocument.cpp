@@ -71,15 +71,20 @@ std::unique_ptr<TSectionList> MakeChatDocument(const std::string& SmileyDir)
 {
   auto Doc = std::make_unique<TSectionList>(TestFonts());
   Doc->SetDefaults("Times New Roman", "Courier New", 0, 12, 0xFF0000, 0x800080, 0x0000FF, 0xFFFFFF);
-  Doc->RestrictFiles = true;
-  Doc->AllowedFolders = {SmileyDir};
-  Doc->LoadLinkedSheets = false;
-  Doc->OnExpandName = [SmileyDir](const std::string& Source) {
+  ApplyChatDocumentRules(*Doc, SmileyDir);
+  return Doc;
+}
+
+void ApplyChatDocumentRules(TSectionList& Doc, const std::string& SmileyDir)
+{
+  Doc.RestrictFiles = true;
+  Doc.AllowedFolders = {SmileyDir};
+  Doc.LoadLinkedSheets = false;
+  Doc.OnExpandName = [SmileyDir](const std::string& Source) {
     const auto Slash = Source.find_last_of('\\');
     std::string File = Source.substr(Slash == std::string::npos ? 0 : Slash + 1);  // "s1.gif"
     if (File.size() > 1 && File[0] == 's')
       File = "smiley" + std::string(File.size() == 6 ? "0" : "") + File.substr(1);
     return SmileyDir + "/" + File;
   };
-  return Doc;
 }

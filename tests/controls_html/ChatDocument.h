@@ -19,3 +19,6 @@ std::string ChatFragment(int Index);
 // processor's Windows paths ("...\\config\\s1.gif") are looked up as
 // "smiley01.gif".
 std::unique_ptr<TSectionList> MakeChatDocument(const std::string& SmileyDir);
+// The file rules of that document: pictures only from SmileyDir, under the
+// names given there; no linked sheets.
+void ApplyChatDocumentRules(TSectionList& Doc, const std::string& SmileyDir);

@@ -98,12 +98,16 @@ public:
   // --- TDocumentSink
   TStyleList* StyleList() override { return &Doc.Styles; }
   const TProperties* DefaultProperties() override { return Doc.DefaultProperties(); }
-  void AddIdName(const std::string&, int) override {}
+  void AddIdName(const std::string& Name, int Position) override { Doc.IdNames.emplace_back(Name, Position); }
   void StartInlineBox(TProperties* Props, int Position) override { Doc.InlineRecord(*Props, Position, true); }
   void EndInlineBox(TProperties* Props, int Position) override { Doc.InlineRecord(*Props, Position, false); }
   void SetManyLinks(bool Value) override { Doc.ManyLinks = Value; }
   void Title(const std::u16string& T) override { Doc.Title = T; }
-  void Base(const std::string&, const std::string&) override {}
+  void Base(const std::string& Href, const std::string& Target) override
+  {
+    Doc.BaseUrl = Href;
+    Doc.BaseTarget = Target;
+  }
   // The parser has applied a META character set already; the viewer hears of it.
   void Meta(const std::string& HttpEquiv, const std::string& Name, const std::string& Content) override
   {
@@ -467,6 +471,8 @@ void THtmlBuilder::OpenElement(Symb Sy, TAttributeList& A, TProperties* Props, i
     } else {
       FontDirty = true;
     }
+    if (const TAttribute* N = A.Find(NameSy); N && !N->Name.empty())
+      Doc.IdNames.emplace_back(N->Name, Position);
     return;
   }
   case FontSy:

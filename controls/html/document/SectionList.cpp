@@ -64,6 +64,9 @@ void TSectionList::Clear()
   InlineConverted = false;
   BackgroundImage.clear();
   Title.clear();
+  BaseUrl.clear();
+  BaseTarget.clear();
+  IdNames.clear();
   DecodeCount = 0;
 }
 

@@ -116,6 +116,10 @@ public:
   TFontObj* HoverLink = nullptr;
   TImageObj* HoverImage = nullptr;
   std::u16string Title;
+  // What the document names: its base reference and target (BASE), and the
+  // places that ID attributes and A NAME give, with their source positions.
+  std::string BaseUrl, BaseTarget;
+  std::vector<std::pair<std::string, int>> IdNames;
 
   // --- the animation timer, as the viewer drives it: 50 ms after a layout
   // that found animated pictures, 40 ms after its first tick.

@@ -1,0 +1,538 @@
+// THtmlView: construction, properties, loading and the new-document step.
+#include "controls/html/viewer/HtmlView.h"
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "controls/html/builder/HtmlBuilder.h"
+#include "controls/html/document/FontObj.h"
+#include "controls/html/document/SectionList.h"
+#include "controls/html/images/BitmapCache.h"
+#include "controls/html/images/GIFImage.h"
+#include "controls/html/viewer/PaintPanel.h"
+#include "controls/html/viewer/ScrollBar32.h"
+#include "platform/base/Exception.h"
+#include "platform/base/FileSystem.h"
+#include "platform/base/Stream.h"
+#include "platform/base/StringRoutines.h"
+#include "platform/classes/forms/Screen.h"
+#include "platform/classes/forms/Timer.h"
+#include "platform/classes/graphics/Bitmap.h"
+#include "platform/classes/stdctrls/Panel.h"
+#include "platform/win/win.h"
+
+namespace {
+
+// Turns the flag on for the scope and off at its end, also on an exception.
+class TFlagScope {
+public:
+  explicit TFlagScope(bool& AFlag) : Flag(AFlag) { Flag = true; }
+  ~TFlagScope() { Flag = false; }
+  TFlagScope(const TFlagScope&) = delete;
+  TFlagScope& operator=(const TFlagScope&) = delete;
+
+private:
+  bool& Flag;
+};
+
+// The viewer's cursors in the screen's table, registered once.
+void RegisterViewerCursors()
+{
+  static bool Done = false;
+  if (Done)
+    return;
+  Done = true;
+  Screen()->SetCursors(HandCursor, LoadCursor(nullptr, IDC_HAND));
+  Screen()->SetCursors(ThickIBeamCursor, LoadCursor(nullptr, IDC_IBEAM));
+  Screen()->SetCursors(UpDownCursor, LoadCursor(nullptr, IDC_SIZENS));
+  Screen()->SetCursors(UpOnlyCursor, LoadCursor(nullptr, IDC_UPARROW));
+  Screen()->SetCursors(DownOnlyCursor, LoadCursor(nullptr, IDC_SIZENS));
+}
+
+void SplitReference(const std::string& Reference, std::string& Name, std::string& Dest)
+{
+  const std::size_t Hash = Reference.find('#');
+  Name = Reference.substr(0, Hash);
+  Dest = Hash == std::string::npos ? std::string() : Reference.substr(Hash + 1);
+}
+
+}  // namespace
+
+THtmlView::THtmlView(TComponent* AOwner, const THtmlFontService& Fonts) : TWinControl(AOwner), FFonts(Fonts)
+{
+  FCreating = true;
+  RegisterViewerCursors();
+  SetBounds(Left(), Top(), 150, 150);
+  SetTabStop(true);
+
+  FBorderPanel = new TPanel(this);
+  FBorderPanel->SetBevelInner(bvNone);
+  FBorderPanel->SetBevelOuter(bvNone);
+  FBorderPanel->SetParent(this);
+  FBorderPanel->SetAlign(alClient);
+
+  FPaintPanel = new TPaintPanel(this, this);
+  FPaintPanel->SetParent(this);
+  FPaintPanel->SetBounds(1, 1, 148, 148);
+
+  FVScrollBar = new T32ScrollBar(this, this);
+  FVScrollBar->SetSmallChange(16);
+  FVScrollBar->SetVisible(false);
+  FVScrollBar->SetTabStop(false);
+  FVScrollBar->SetParent(this);
+  FScrollBarWidth = FVScrollBar->Width();
+
+  FHScrollBar = new TScrollBar(this);
+  FHScrollBar->SetKind(sbHorizontal);
+  FHScrollBar->SetSmallChange(15);
+  FHScrollBar->SetVisible(false);
+  FHScrollBar->SetTabStop(false);
+  FHScrollBar->OnScroll = TScrollEvent(this, &THtmlView::HScroll);
+  FHScrollBar->SetParent(this);
+
+  FSectionList = std::make_unique<TSectionList>(Fonts);
+  TSectionList& Doc = *FSectionList;
+  Doc.ShowImages = true;
+  Doc.PaintPanel = FPaintPanel;
+  Doc.OnLinkFocus = [this](TFontObj* Link) { ControlEnter(Link); };
+  Doc.OnFollowLink = [this](const TUrlTarget& Target) {
+    SetHotSpot(Target.URL, Target.Target);
+    PostHotSpotClick();
+  };
+  Doc.OnViewerKeyDown = [this](WORD& Key, TShiftState Shift) { LinkFocusKey(Key, Shift); };
+  Doc.OnMeta = [this](const std::string& HttpEq, const std::string& Name, const std::string& Content) {
+    MetaReceived(HttpEq, Name, Content);
+  };
+  Doc.OnLink = [this](const std::string& Rel, const std::string& Rev, const std::string& Href) {
+    if (OnLink)
+      OnLink(this, Rel, Rev, Href);
+  };
+  Doc.OnStreamRequest = [this](const std::string& Href, std::string& Data) {
+    bool Supplied = false;
+    if (OnhtStreamRequest)
+      OnhtStreamRequest(this, Href, Data, Supplied);
+    return Supplied;
+  };
+
+  SetDefBackground(clBtnFace);
+  SetImageCacheCount(5);
+  Sethtoptions(FOptions);
+
+  FHistory = std::make_unique<TStringList>();
+  FTitleHistory = std::make_unique<TStringList>();
+  FVisited = std::make_unique<TStringList>();
+  FHoverTimer = new TTimer(this);
+  FHoverTimer->SetEnabled(false);
+  FHoverTimer->SetInterval(200);
+  FHoverTimer->OnTimer = TNotifyEvent(this, &THtmlView::HoverTimerTick);
+  FAnimationTimer = new TTimer(this);
+  FAnimationTimer->SetEnabled(false);
+  FAnimationTimer->OnTimer = TNotifyEvent(this, &THtmlView::AnimationTick);
+  FCreating = false;
+}
+
+THtmlView::~THtmlView()
+{
+  // The document lets go of its cache entries and its links' focus proxies
+  // (children of the paint panel, which still exists) before the cache goes.
+  if (!FSectionList->BackgroundImage.empty() && FBackgroundFetched)
+    FSectionList->ReleaseImage(FSectionList->BackgroundImage);
+  FSectionList->Clear();
+  FSectionList->SetImageCache(nullptr);
+  FSectionList.reset();
+  FImageCache.reset();
+}
+
+// --- properties
+
+bool THtmlView::ViewImages() const { return FSectionList->ShowImages; }
+
+void THtmlView::SetViewImages(bool Value)
+{
+  if (Value == FSectionList->ShowImages || FProcessing)
+    return;
+  const TCursor OldCursor = Screen()->Cursor();
+  Screen()->SetCursor(crHourGlass);
+  SetProcessing(true);
+  try {
+    FSectionList->ShowImages = Value;
+    if (!FSectionList->Sections.empty()) {
+      const int P = GetPosition();
+      FormatDocument();
+      SetPosition(P);
+      Invalidate();
+    }
+  } catch (...) {
+    Screen()->SetCursor(OldCursor);
+    SetProcessing(false);
+    throw;
+  }
+  Screen()->SetCursor(OldCursor);
+  SetProcessing(false);
+}
+
+void THtmlView::SetDefBackground(TColor Value)
+{
+  if (FProcessing)
+    return;
+  FBackground = Value;
+  FSectionList->Background = Value;
+  FPaintPanel->SetColor(Value);
+  FPaintPanel->Invalidate();
+}
+
+void THtmlView::SetBorderStyle(THTMLBorderStyle Value)
+{
+  if (Value == FBorderStyle)
+    return;
+  FBorderStyle = Value;
+  UpdateBorder();
+}
+
+void THtmlView::SetDefPreFontName(const std::string& Value)
+{
+  if (CompareText(Value, FPreFontName) != 0)
+    FPreFontName = Value.substr(0, 32);
+}
+
+void THtmlView::SetImageCacheCount(int Value)
+{
+  Value = std::min(20, std::max(0, Value));
+  if (Value == FImageCacheCount)
+    return;
+  FImageCacheCount = Value;
+  if (FImageCache)
+    FImageCache->SetCacheLimit(Value);
+}
+
+void THtmlView::SetNoSelect(bool Value)
+{
+  if (Value == FNoSelect)
+    return;
+  FNoSelect = Value;
+  if (Value) {
+    FSectionList->SelStart = FSectionList->SelEnd = -1;
+    FPaintPanel->Invalidate();
+  }
+}
+
+void THtmlView::SetScrollBars(TScrollStyle Value)
+{
+  if (Value == FScrollBars)
+    return;
+  FScrollBars = Value;
+  if (ComponentState().Contains(csLoading) || !HandleAllocated())
+    return;
+  SetProcessing(true);
+  try {
+    FormatDocument();
+  } catch (...) {
+    SetProcessing(false);
+    throw;
+  }
+  SetProcessing(false);
+  Invalidate();
+  FPaintPanel->Invalidate();
+}
+
+void THtmlView::SetServerRoot(const std::string& Value)
+{
+  std::string S = Trim(Value);
+  if (!S.empty() && S.back() == '\\')
+    S.pop_back();
+  FServerRoot = S;
+}
+
+void THtmlView::SetPrintScale(double Value)
+{
+  FPrintScale = std::clamp(Value, 0.25, 4.0);
+}
+
+void THtmlView::Sethtoptions(ThtmlViewerOptions Value)
+{
+  FOptions = Value;
+  FSectionList->Styles.SetLinksActive(Value.Contains(htOverLinksActive));
+}
+
+// --- processing and progress
+
+void THtmlView::SetProcessing(bool Value)
+{
+  if (FProcessing == Value)
+    return;
+  FProcessing = Value;
+  if (OnProcessing && !ComponentState().Contains(csLoading))
+    OnProcessing(this, Value);
+}
+
+void THtmlView::RunProcessing(const std::function<void()>& Body)
+{
+  SetProcessing(true);
+  try {
+    Body();
+  } catch (...) {
+    Progress(psEnding, 100);
+    SetProcessing(false);
+    throw;
+  }
+  Progress(psEnding, 100);
+  SetProcessing(false);
+}
+
+void THtmlView::Progress(TProgressStage Stage, int Percent)
+{
+  if (OnProgress)
+    OnProgress(this, Stage, Percent);
+}
+
+// --- loading
+
+void THtmlView::LoadFromLines(const TStrings& Strings, const std::string& Reference)
+{
+  LoadFromString(Strings.Text(), Reference, false);
+  if (FRefreshDelay > 0 && OnMetaRefresh)
+    OnMetaRefresh(this, FRefreshDelay, FRefreshURL);
+}
+
+void THtmlView::LoadFromStream(TStream& Stream, const std::string& Reference)
+{
+  std::string Source;
+  const Int64 Left = Stream.Size() - Stream.Position();
+  if (Left > 0) {
+    Source.resize(std::size_t(Left));
+    Source.resize(std::size_t(Stream.Read(Source.data(), Integer(Left))));
+  }
+  LoadFromString(Source, Reference, false);
+}
+
+void THtmlView::LoadFromString(const std::string& Source, const std::string& Reference, bool AsText)
+{
+  if (FProcessing)
+    return;  // a load during a load is ignored
+  RunProcessing([&] {
+    FRefreshDelay = 0;
+    std::string Name, Dest;
+    SplitReference(Reference, Name, Dest);
+    TFlagScope Busy(FBusy);
+    const std::string OldFile = FCurrentFile;
+    FCurrentFile = Name.empty() ? std::string() : HTMLExpandFilename(Name);
+    FFileType = AsText ? 1 : 0;
+    Progress(psStarting, 0);
+    InitLoad();
+    FCaretPos = 0;
+    FSelAnchor = -1;
+    if (OnSoundRequest)
+      OnSoundRequest(this, "", 0, true);
+    FDocumentSource = Source;
+    if (OnParseBegin)
+      OnParseBegin(this, FDocumentSource);
+    if (AsText)
+      ParseTextIntoSections(FDocumentSource, *FSectionList);
+    else
+      ParseHtmlIntoSections(FDocumentSource, *FSectionList);
+    DoneLoading();
+    CheckVisitedLinks();
+    if (Dest.empty() || !PositionTo(Dest))
+      if (FCurrentFile.empty() || FCurrentFile != OldFile) {
+        ScrollTo(0);
+        SetHScrollPos(0);
+      }
+    FPaintPanel->Invalidate();
+  });
+}
+
+void THtmlView::LoadFromFile(const std::string& FileName, int AFileType)
+{
+  if (FProcessing)
+    return;
+  const TCursor OldCursor = Screen()->Cursor();
+  Screen()->SetCursor(crHourGlass);
+  try {
+    RunProcessing([&] {
+      FRefreshDelay = 0;
+      std::string Name, Dest;
+      SplitReference(FileName, Name, Dest);
+      const std::string Expanded = HTMLExpandFilename(Name);
+      std::string Data;
+      if (Name.empty() || !FileExists(Expanded))
+        throw EInOutError("Can't locate file: " + Name, 2);
+      if (AFileType != 2) {
+        std::ifstream In(Expanded, std::ios::binary);
+        if (!In)
+          throw EInOutError("Can't locate file: " + Name, 2);
+        std::ostringstream All;
+        All << In.rdbuf();
+        Data = All.str();
+      }
+      TFlagScope Busy(FBusy);
+      Progress(psStarting, 0);
+      InitLoad();
+      FCaretPos = 0;
+      FSelAnchor = -1;
+      const std::string OldFile = FCurrentFile;
+      FCurrentFile = Expanded;
+      FFileType = AFileType;
+      FDocumentSource = Data;
+      if (OnParseBegin)
+        OnParseBegin(this, FDocumentSource);
+      // What was parsed is laid out and shown even when parsing failed.
+      auto Finish = [&] {
+        DoneLoading();
+        CheckVisitedLinks();
+        if (Dest.empty() || !PositionTo(Dest))
+          if (FCurrentFile != OldFile) {
+            ScrollTo(0);
+            SetHScrollPos(0);
+          }
+      };
+      try {
+        if (AFileType == 0) {
+          if (OnSoundRequest)
+            OnSoundRequest(this, "", 0, true);
+          ParseHtmlIntoSections(FDocumentSource, *FSectionList);
+        } else if (AFileType == 1) {
+          ParseTextIntoSections(FDocumentSource, *FSectionList);
+        } else {
+          ParseHtmlIntoSections("<img src=\"" + Expanded + "\">", *FSectionList);
+        }
+      } catch (...) {
+        Finish();
+        throw;
+      }
+      Finish();
+      FPaintPanel->Invalidate();
+    });
+  } catch (...) {
+    Screen()->SetCursor(OldCursor);
+    throw;
+  }
+  Screen()->SetCursor(OldCursor);
+  if (FRefreshDelay > 0 && OnMetaRefresh)
+    OnMetaRefresh(this, FRefreshDelay, FRefreshURL);
+}
+
+void THtmlView::InitLoad()
+{
+  TSectionList& Doc = *FSectionList;
+  if (!FImageCache) {
+    FImageCache = std::make_unique<TStringBitmapList>();
+    FImageCache->SetSorted(true);
+    FImageCache->SetCacheLimit(FImageCacheCount);
+    FOwnsCache = true;
+    Doc.SetImageCache(FImageCache.get());
+  }
+  if (FBackgroundFetched && !Doc.BackgroundImage.empty())
+    Doc.ReleaseImage(Doc.BackgroundImage);
+  FBackgroundFetched = false;
+  FBackgroundImage = FBackgroundMask = nullptr;
+  FAnimationTimer->SetEnabled(false);
+  Doc.Clear();
+  FImageCache->AgeCache();
+  Doc.MarginWidth = FMarginWidth;
+  Doc.MarginHeight = FMarginHeight;
+  Doc.Styles.StyleDefaultSheet(FFontName, FPreFontName, FMarginWidth, FMarginHeight, FCharSet,
+                               !FOptions.Contains(htNoLinkUnderline), FOverColor, FVisitedColor, FHotSpotColor,
+                               FFontColor, FFontSize);
+  Doc.Styles.SetLinksActive(FOptions.Contains(htOverLinksActive));
+  Doc.Background = FBackground;
+  Doc.SelStart = Doc.SelEnd = -1;
+}
+
+void THtmlView::DoneLoading()
+{
+  TSectionList& Doc = *FSectionList;
+  FTitle = Doc.Title;
+  FBase = Doc.BaseUrl;
+  FBaseTarget = Doc.BaseTarget;
+  if (OnParseEnd)
+    OnParseEnd(this);
+  TFlagScope Busy(FBusy);
+  FPaintPanel->SetColor(Doc.Background);
+  TBitmap *Image = nullptr, *Mask = nullptr;
+  BackgroundBitmap(Image, Mask);
+  FormatDocument();
+}
+
+void THtmlView::BackgroundBitmap(TBitmap*& Image, TBitmap*& Mask)
+{
+  TSectionList& Doc = *FSectionList;
+  if (!FBackgroundFetched) {
+    FBackgroundFetched = true;
+    if (!Doc.BackgroundImage.empty()) {
+      int Transparent = 0;
+      TBitmap* M = nullptr;
+      bool FromCache = false;
+      TPersistent* Picture = Doc.GetTheBitmap(Doc.BackgroundImage, Transparent, M, FromCache);
+      if (auto* Gif = dynamic_cast<TGIFImage*>(Picture)) {
+        FBackgroundImage = Gif->StillBitmap();
+        FBackgroundMask = Gif->IsTransparent() ? Gif->StillMask() : nullptr;
+      } else if (auto* Bmp = dynamic_cast<TBitmap*>(Picture)) {
+        FBackgroundImage = Bmp;
+        FBackgroundMask = M;
+      } else if (Picture) {
+        Doc.ReleaseImage(Doc.BackgroundImage);  // a kind of picture a background cannot use
+      }
+      if (!Picture)
+        FBackgroundFetched = true;
+    }
+  }
+  Image = FBackgroundImage;
+  Mask = FBackgroundMask;
+}
+
+void THtmlView::Clear()
+{
+  if (FProcessing)
+    return;
+  FHoverTimer->SetEnabled(false);
+  FAnimationTimer->SetEnabled(false);
+  TSectionList& Doc = *FSectionList;
+  if (FBackgroundFetched && !Doc.BackgroundImage.empty())
+    Doc.ReleaseImage(Doc.BackgroundImage);
+  FBackgroundFetched = false;
+  FBackgroundImage = FBackgroundMask = nullptr;
+  Doc.Clear();
+  if (FOwnsCache && FImageCache)
+    FImageCache->Clear();
+  InitLoad();
+  FBase.clear();
+  FBaseTarget.clear();
+  FTitle.clear();
+  FMaxVertical = 0;
+  FScrollWidth = 0;
+  Doc.YOff = 0;
+  FVScrollBar->SetParams32(0, FVScrollBar->Page32(), 0, 0);
+  FVScrollBar->SetVisible(false);
+  FVScrollBar->SetHeight(FPaintPanel->Height());
+  FHScrollBar->SetVisible(false);
+  FCaretPos = 0;
+  FSelAnchor = -1;
+  if (OnSoundRequest)
+    OnSoundRequest(this, "", 0, true);
+  Invalidate();
+  FPaintPanel->Invalidate();
+}
+
+void THtmlView::UpdateAnimationTimer()
+{
+  const TSectionList& Doc = *FSectionList;
+  if (Doc.TimerEnabled && Doc.TimerInterval > 0) {
+    FAnimationTimer->SetInterval(unsigned(Doc.TimerInterval));
+    FAnimationTimer->SetEnabled(true);
+  } else {
+    FAnimationTimer->SetEnabled(false);
+  }
+}
+
+// Steps the pictures the last paint showed, then paints again; the next
+// paint decides whether the timer goes on.
+void THtmlView::AnimationTick(TObject*)
+{
+  TSectionList& Doc = *FSectionList;
+  if (FBusy || FProcessing)
+    return;
+  Doc.TimerTick();
+  UpdateAnimationTimer();
+  FPaintPanel->Invalidate();
+}

@@ -123,6 +123,49 @@ TEST_F(X11InputTest, AltMakesSystemKeysAndAltGrTypesText)
   EXPECT_TRUE(PumpUntil([&] { return GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0; }));
 }
 
+// The scan code and extended bit a key message carries name the key: Num
+// Lock is the extended 0x45, Pause the plain one, and the keypad's 7 (Num
+// Lock off) is not Home although both go as VK_HOME.
+TEST_F(X11InputTest, KeyMessagesCarryTheScanCodeThatNamesTheKey)
+{
+  HWND h = Track(MakeRecorder(TRect(80, 60, 320, 200)));
+  ShowWindow(h, SW_SHOW);
+  ASSERT_TRUE(PumpUntil([&] { return Viewable(XOf(h)); }));
+  SetFocus(h);
+  struct TCase {
+    KeySym Sym;
+    UINT Scan;
+    bool Extended;
+    const char* Name;
+  };
+  const TCase cases[] = {
+      {XK_Num_Lock, 0x45, true, "Num Lock"}, {XK_Pause, 0x45, false, "Pause"},    {XK_a, 0x1E, false, "A"},
+      {XK_Up, 0x48, true, "Up"},             {XK_Control_R, 0x1D, true, "Right Ctrl"},
+      {XK_KP_Enter, 0x1C, true, "Num Enter"}, {XK_KP_Home, 0x47, false, "Num 7"}, {XK_Home, 0x47, true, "Home"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(XKeysymToString(c.Sym));
+    gKeys.clear();
+    TypeKeySym(c.Sym);
+    auto keyUp = [] {
+      return std::any_of(gKeys.begin(), gKeys.end(), [](const MSG& m) { return m.message == WM_KEYUP; });
+    };
+    ASSERT_TRUE(PumpUntil(keyUp));
+    auto down = std::find_if(gKeys.begin(), gKeys.end(), [](const MSG& m) { return m.message == WM_KEYDOWN; });
+    ASSERT_NE(down, gKeys.end());
+    LPARAM l = down->lParam;
+    EXPECT_EQ((l >> 16) & 0xFF, LPARAM(c.Scan));
+    EXPECT_EQ((l & KF_EXTENDED_BIT) != 0, c.Extended);
+    char name[64] = {};
+    GetKeyNameText(LONG(l), name, sizeof name);
+    EXPECT_STREQ(name, c.Name);
+    if (c.Sym == XK_Num_Lock) {
+      TypeKeySym(XK_Num_Lock);  // back off, for the keypad's keys after it
+      Pump();
+    }
+  }
+}
+
 // The menu's loop runs on this thread; another thread plays the user.
 // The override-redirect windows mapped on the screen now, besides the ones listed.
 std::vector<Window> MappedPopups(Display* x, const std::vector<Window>& except)

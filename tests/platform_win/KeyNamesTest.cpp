@@ -35,6 +35,11 @@ TEST(KeyNames, MapVirtualKeyBetweenKeysScanCodesAndCharacters)
       {0xE038, MAPVK_VSC_TO_VK_EX, VK_RMENU},    {0xE01D, MAPVK_VSC_TO_VK, VK_CONTROL},
       {0x47, MAPVK_VSC_TO_VK, VK_HOME},          {0x1E, MAPVK_VSC_TO_VK, 'A'},
       {0x1E1E, MAPVK_VSC_TO_VK, 0},              {0x1000038, MAPVK_VSC_TO_VK_EX, 0},
+      {VK_NUMLOCK, MAPVK_VK_TO_VSC_EX, 0xE045},  {VK_PAUSE, MAPVK_VK_TO_VSC_EX, 0x45},
+      {VK_RCONTROL, MAPVK_VK_TO_VSC_EX, 0xE01D}, {'A', MAPVK_VK_TO_VSC_EX, 0x1E},
+      {VK_HOME, MAPVK_VK_TO_VSC_EX, 0xE047},     {VK_RETURN, MAPVK_VK_TO_VSC_EX, 0x1C},
+      {VK_NUMPAD0 + 7, MAPVK_VK_TO_VSC_EX, 0x47},
+      {0x56, MAPVK_VSC_TO_VK, VK_OEM_102},       {VK_OEM_102, MAPVK_VK_TO_VSC, 0x56},
       {'A', MAPVK_VK_TO_CHAR, 'A'},              {VK_OEM_1, MAPVK_VK_TO_CHAR, ';'},
       {'5', MAPVK_VK_TO_CHAR, '5'},              {VK_SPACE, MAPVK_VK_TO_CHAR, ' '},
       {VK_F1, MAPVK_VK_TO_CHAR, 0},              {0x141, MAPVK_VK_TO_CHAR, 0},
@@ -59,6 +64,7 @@ TEST(KeyNames, KeysAreNamedByScanCodeAndExtendedBit)
       {0x39, false, "Space"},     {0x3B, false, "F1"},        {0x58, false, "F12"},
       {0x49, true, "Page Up"},    {0x49, false, "Num 9"},     {0x53, true, "Delete"},
       {0x1E, false, "A"},         {0x27, false, ";"},         {0x0B, false, "0"},
+      {0x45, true, "Num Lock"},   {0x45, false, "Pause"},     {0x48, true, "Up"},
       {0x7F, false, ""},          {0x1E, true, ""},
   };
   for (const Case& c : cases)

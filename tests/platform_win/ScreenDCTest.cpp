@@ -130,4 +130,114 @@ TEST_F(ScreenDCTest, WhatIsDrawnOnTheScreenStaysUntilAWindowPaintsOverIt)
   EXPECT_EQ(Display->ScreenPixel(20, 20), 0x0000FFu) << "no window there";
 }
 
+// Each call fetches and hands on only the part of the screen it can touch: a
+// call that reached further than it says would lose pixels at its edges.
+TEST_F(ScreenDCTest, EachCallDrawsOnTheScreenWhatItDrawsOnAMemoryDC)
+{
+  const TRect area(0, 0, 320, 240);
+  // Cells of distinct colours, so a pixel copied from the wrong place shows;
+  // shifted for each case, so a pixel left from an earlier fetch shows too.
+  int shift = 0;
+  HWND w = Painted(area.Left, area.Top, area.Width(), area.Height(), 0, [&](HDC dc, const TRect& r) {
+    for (int y = 0; y < r.Bottom; y += 8)
+      for (int x = 0; x < r.Right; x += 8)
+        Fill(dc, TRect(x, y, x + 8, y + 8), RGB((x * 3 + shift) % 256, (y * 5 + shift) % 256, (x + y) % 256));
+  });
+  auto withPen = [](HDC dc, int width, const std::function<void()>& draw) {
+    HPEN pen = CreatePen(PS_SOLID, width, RGB(20, 40, 250));
+    HGDIOBJ old = SelectObject(dc, pen);
+    draw();
+    SelectObject(dc, old);
+    DeleteObject(pen);
+  };
+  struct TCase {
+    const char* Name;
+    std::function<void(HDC)> Draw;
+  };
+  const TCase cases[] = {
+      {"PatBlt DSTINVERT", [](HDC dc) { PatBlt(dc, 30, 40, 150, 4, DSTINVERT); }},
+      {"PatBlt with a negative size", [](HDC dc) { PatBlt(dc, 180, 60, -100, -20, DSTINVERT); }},
+      {"FillRect, FrameRect, InvertRect",
+       [](HDC dc) {
+         TRect r(20, 20, 90, 70);
+         FillRect(dc, &r, HBRUSH(GetStockObject(GRAY_BRUSH)));
+         OffsetRect(&r, 100, 0);
+         FrameRect(dc, &r, HBRUSH(GetStockObject(WHITE_BRUSH)));
+         OffsetRect(&r, 0, 100);
+         InvertRect(dc, &r);
+       }},
+      {"DrawFocusRect", [](HDC dc) { TRect r(13, 17, 201, 143); DrawFocusRect(dc, &r); }},
+      {"Rectangle with a wide pen, the viewport moved",
+       [&](HDC dc) {
+         SetViewportOrgEx(dc, 13, 7, nullptr);
+         withPen(dc, 5, [&] { Rectangle(dc, 40, 30, 200, 150); });
+       }},
+      {"Ellipse", [](HDC dc) { Ellipse(dc, 60, 50, 250, 200); }},
+      {"LineTo with a thin pen",
+       [](HDC dc) {
+         SetROP2(dc, R2_NOT);
+         MoveToEx(dc, 300, 10, nullptr);
+         LineTo(dc, 10, 230);
+       }},
+      {"Polyline with a wide pen", [&](HDC dc) {
+         const TPoint points[] = {{20, 200}, {150, 20}, {290, 210}};
+         withPen(dc, 9, [&] { Polyline(dc, points, 3); });
+       }},
+      {"Polygon", [](HDC dc) {
+         const TPoint points[] = {{160, 10}, {300, 120}, {160, 230}, {20, 120}};
+         Polygon(dc, points, 4);
+       }},
+      {"clipped text running out of its rectangle",
+       [](HDC dc) {
+         TRect r(50, 100, 90, 112);
+         ExtTextOut(dc, 40, 98, ETO_CLIPPED, &r, "Glissez la barre", 16, nullptr);
+       }},
+      {"text without a rectangle", [](HDC dc) { TextOut(dc, 70, 180, "Ancrer ici", 10); }},
+      {"DrawText in a rectangle",
+       [](HDC dc) {
+         TRect r(100, 30, 160, 60);
+         DrawText(dc, "Une ligne plus longue que la place", -1, &r, DT_WORDBREAK);
+       }},
+      {"ScrollDC within the screen",
+       [](HDC dc) {
+         TRect r(40, 40, 280, 200);
+         ScrollDC(dc, 17, -11, &r, nullptr, nullptr, nullptr);
+       }},
+      {"StretchBlt from the same DC", [](HDC dc) { StretchBlt(dc, 200, 150, 100, 80, dc, 10, 10, 40, 30, SRCCOPY); }},
+      {"BitBlt from the same DC, overlapping", [](HDC dc) { BitBlt(dc, 30, 20, 120, 90, dc, 60, 50, SRCINVERT); }},
+  };
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = area.Width();
+  info.bmiHeader.biHeight = -area.Height();
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    // The memory DC starts from what shows, taken from the display itself:
+    // reading it through the screen DC would fetch more than the call does.
+    std::vector<uint32_t> expected = Display->ScreenImage(area);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, area.Width(), area.Height());
+    ASSERT_EQ(SetDIBits(memory, bitmap, 0, UINT(area.Height()), expected.data(), &info, DIB_RGB_COLORS), area.Height());
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    c.Draw(memory);
+    c.Draw(screen);
+    ReleaseDC(nullptr, screen);
+    SelectObject(memory, old);
+    ASSERT_EQ(GetDIBits(memory, bitmap, 0, UINT(area.Height()), expected.data(), &info, DIB_RGB_COLORS), area.Height());
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    std::vector<uint32_t> shown = Display->ScreenImage(area);
+    int wrong = 0;
+    for (std::size_t i = 0; i < shown.size(); ++i)
+      wrong += (shown[i] & 0xFFFFFF) != (expected[i] & 0xFFFFFF);
+    EXPECT_EQ(wrong, 0);
+    shift += 40;
+    InvalidateRect(w, nullptr, TRUE);
+    UpdateWindow(w);
+  }
+}
+
 }  // namespace

@@ -5,11 +5,11 @@
 
 #include <clocale>
 
+#include "platform/win/window/Input.h"
+
 namespace x11 {
 
 namespace {
-
-constexpr BYTE VkOem102 = 0xE2;
 
 struct TSymKey {
   KeySym Sym;
@@ -34,33 +34,27 @@ const TSymKey SymKeys[] = {
     {XK_KP_Tab, VK_TAB},
 };
 
-// Keys named by where they sit on the keyboard: punctuation, and letters
-// of layouts that have none of the Latin ones (the platform does the same).
-struct TScanKey {
-  WORD Scan;
+// Linux numbers the keys of the main block and the keypad by the scan codes
+// of their places. The other keys are listed here by what they are; their
+// scan codes, and which ones count as extended, are the window system's.
+struct TCodeKey {
+  unsigned Code;
   BYTE Vk;
 };
 
-const TScanKey ScanKeys[] = {
-    {0x27, VK_OEM_1}, {0x0D, VK_OEM_PLUS}, {0x33, VK_OEM_COMMA}, {0x0C, VK_OEM_MINUS}, {0x34, VK_OEM_PERIOD},
-    {0x35, VK_OEM_2}, {0x29, VK_OEM_3},    {0x1A, VK_OEM_4},     {0x2B, VK_OEM_5},     {0x1B, VK_OEM_6},
-    {0x28, VK_OEM_7}, {0x56, VkOem102},
+const TCodeKey CodeKeys[] = {
+    {69, VK_NUMLOCK}, {97, VK_RCONTROL}, {98, VK_DIVIDE}, {99, VK_SNAPSHOT}, {100, VK_RMENU}, {102, VK_HOME},
+    {103, VK_UP},     {104, VK_PRIOR},   {105, VK_LEFT},  {106, VK_RIGHT},   {107, VK_END},   {108, VK_DOWN},
+    {109, VK_NEXT},   {110, VK_INSERT},  {111, VK_DELETE}, {119, VK_PAUSE},  {125, VK_LWIN},  {126, VK_RWIN},
+    {127, VK_APPS},
 };
 
-const char LetterRows[][12] = {"QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
-const WORD LetterRowStart[] = {0x10, 0x1E, 0x2C};
+// The keypad's Enter has no key of its own: it is Enter, extended.
+constexpr unsigned KeypadEnter = 96;
 
-// Linux key codes past the main block, and the extended scan codes they stand for.
-struct TExtended {
-  unsigned Code;
-  WORD Scan;
-};
-
-const TExtended ExtendedKeys[] = {
-    {96, 0x1C},  {97, 0x1D},  {98, 0x35},  {99, 0x37},  {100, 0x38}, {102, 0x47}, {103, 0x48}, {104, 0x49},
-    {105, 0x4B}, {106, 0x4D}, {107, 0x4F}, {108, 0x50}, {109, 0x51}, {110, 0x52}, {111, 0x53}, {125, 0x5B},
-    {126, 0x5C}, {127, 0x5D},
-};
+// Keys named by where they sit on the keyboard: punctuation, and letters of
+// layouts that have none of the Latin ones (the platform does the same).
+bool NamedByPlace(UINT vk) { return (vk >= 'A' && vk <= 'Z') || (vk >= VK_OEM_1 && vk <= VK_OEM_102); }
 
 bool IsAltGr(KeySym sym) { return sym == XK_ISO_Level3_Shift || sym == XK_Mode_switch; }
 
@@ -141,14 +135,16 @@ WORD TX11Keyboard::ScanCode(unsigned keycode, bool& extended)
   if (keycode < 8)
     return 0;
   unsigned code = keycode - 8;
-  if (code > 0 && code < 0x59 && code != 0x54 && code != 0x55)
-    return WORD(code);
-  for (const TExtended& e : ExtendedKeys)
-    if (e.Code == code) {
-      extended = true;
-      return e.Scan;
-    }
-  return 0;
+  UINT scan = 0;
+  for (const TCodeKey& k : CodeKeys)
+    if (k.Code == code)
+      scan = MapVirtualKey(k.Vk, MAPVK_VK_TO_VSC_EX);
+  if (code == KeypadEnter)
+    scan = 0xE000 | MapVirtualKey(VK_RETURN, MAPVK_VK_TO_VSC);
+  else if (!scan && code > 0 && code < 0x59 && code != 0x54 && code != 0x55)
+    scan = code;
+  extended = (scan & 0xFF00) == 0xE000;
+  return WORD(scan & 0xFF);
 }
 
 BYTE TX11Keyboard::VirtualKey(KeySym level0, KeySym level1, KeySym effective, WORD scan, bool hasChar)
@@ -171,13 +167,8 @@ BYTE TX11Keyboard::VirtualKey(KeySym level0, KeySym level1, KeySym effective, WO
   for (const TSymKey& k : SymKeys)
     if (k.Sym == keypadAware)
       return k.Vk;
-  for (const TScanKey& k : ScanKeys)
-    if (k.Scan == scan)
-      return k.Vk;
-  for (std::size_t row = 0; row < 3; ++row)
-    for (std::size_t i = 0; LetterRows[row][i]; ++i)
-      if (scan == LetterRowStart[row] + i)
-        return BYTE(LetterRows[row][i]);
+  if (UINT placed = MapVirtualKey(scan, MAPVK_VSC_TO_VK_EX); NamedByPlace(placed))
+    return BYTE(placed);
   return hasChar ? VK_PACKET : 0;
 }
 
@@ -258,7 +249,7 @@ std::vector<TKeyInput> TX11Keyboard::Translate(XKeyEvent& ev)
     out.push_back({VK_RMENU, down, 0, 0x38, true});
     return out;
   }
-  BYTE vk = VirtualKey(level0, level1, effective, scan, !chars.empty());
+  BYTE vk = VirtualKey(level0, level1, effective, WORD(extended ? 0xE000 | scan : scan), !chars.empty());
   if (!vk) {
     for (DWORD c : chars) {
       out.push_back({VK_PACKET, true, c, 0, false});

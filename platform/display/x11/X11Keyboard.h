@@ -33,7 +33,8 @@ public:
 
   // The mapping rules, apart from any server: the virtual key of a key
   // whose first two levels are level0 and level1 and whose event gave
-  // effective, and the scan code of an X key code.
+  // effective (scan: 0xE0xx for an extended key), and the scan code of an
+  // X key code.
   static BYTE VirtualKey(KeySym level0, KeySym level1, KeySym effective, WORD scan, bool hasChar);
   static WORD ScanCode(unsigned keycode, bool& extended);
   static DWORD KeySymToUnicode(KeySym sym);

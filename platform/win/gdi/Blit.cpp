@@ -32,7 +32,7 @@ bool ReadSource(HDC src, TDrawAccess* sameAccess, const TDrawAccess& dest, TRect
   std::optional<TDrawAccess> own;
   TDrawAccess* a = sameAccess;
   if (!a) {
-    own.emplace(src, TDrawAccess::ReadOnly);
+    own.emplace(src, r, TDrawAccess::ReadOnly);
     a = &*own;
   }
   if (!*a)
@@ -83,6 +83,22 @@ inline uint32_t SaturatePairs(uint32_t pairs)
 
 bool SameDC(HDC a, HDC b) { return a && a == b; }
 
+// The logical rectangle at (x, y) of a size either of whose sides may be negative.
+TRect Span(int x, int y, int width, int height)
+{
+  return TRect(std::min(x, x + width), std::min(y, y + height), std::max(x, x + width), std::max(y, y + height));
+}
+
+// What a transfer touches on its destination DC: the destination area, and
+// the source area as well when it reads the same DC.
+TRect Reach(HDC dest, const TRect& destArea, HDC src, const TRect& srcArea)
+{
+  TRect r = destArea;
+  if (SameDC(dest, src))
+    UnionRect(r, destArea, srcArea);
+  return r;
+}
+
 }  // namespace
 
 BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, DWORD rop)
@@ -98,7 +114,7 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, in
     srcY += height;
     height = -height;
   }
-  TDrawAccess a(dest);
+  TDrawAccess a(dest, Reach(dest, TRect(x, y, x + width, y + height), src, TRect(srcX, srcY, srcX + width, srcY + height)));
   if (!a)
     return FALSE;
   TPattern pattern = RopUsesPattern(code) ? RealizeBrush(a, a.State().Brush.get()) : SolidPattern(0);
@@ -111,7 +127,7 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, in
   }
   // The fast path: a plain copy between distinct 32-bit surfaces of the same kind.
   if (code == 0xCC && !SameDC(dest, src)) {
-    TDrawAccess s(src, TDrawAccess::ReadOnly);
+    TDrawAccess s(src, TRect(srcX, srcY, srcX + width, srcY + height), TDrawAccess::ReadOnly);
     if (!s)
       return FALSE;
     auto sb = SelectedBitmap(s.DC());
@@ -199,18 +215,16 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX
   if (std::abs(width) == std::abs(srcWidth) && std::abs(height) == std::abs(srcHeight) && width == srcWidth && height == srcHeight)
     return BitBlt(dest, x, y, width, height, src, srcX, srcY, rop);
   uint8_t code = uint8_t(rop >> 16);
-  TDrawAccess a(dest);
+  TRect srcArea = Span(srcX, srcY, srcWidth, srcHeight);
+  TDrawAccess a(dest, Reach(dest, Span(x, y, width, height), src, srcArea));
   if (!a)
     return FALSE;
   TPattern pattern = RopUsesPattern(code) ? RealizeBrush(a, a.State().Brush.get()) : SolidPattern(0);
   if (pattern.Null)
     pattern = SolidPattern(0);
   TSource source;
-  if (RopUsesSource(code)) {
-    int sl = srcWidth < 0 ? srcX + srcWidth : srcX, st = srcHeight < 0 ? srcY + srcHeight : srcY;
-    if (!ReadSource(src, SameDC(dest, src) ? &a : nullptr, a, TRect(sl, st, sl + std::abs(srcWidth), st + std::abs(srcHeight)), source))
-      return FALSE;
-  }
+  if (RopUsesSource(code) && !ReadSource(src, SameDC(dest, src) ? &a : nullptr, a, srcArea, source))
+    return FALSE;
   return ForEachStretched(a, x, y, width, height, srcWidth, srcHeight, [&](uint32_t* row, int xx, int yy, int sx, int sy) {
     uint32_t s = source.Pixels.empty() ? 0 : source.At(sx, sy);
     RopRow(row + xx, &s, pattern, xx, yy, 1, code);
@@ -226,7 +240,7 @@ BOOL MaskBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, i
   if (!m || !m->IsMono() || width <= 0 || height <= 0)
     return FALSE;
   uint8_t fore = uint8_t(rop4 >> 16), back = uint8_t(rop4 >> 24);
-  TDrawAccess a(dest);
+  TDrawAccess a(dest, Reach(dest, TRect(x, y, x + width, y + height), src, TRect(srcX, srcY, srcX + width, srcY + height)));
   if (!a)
     return FALSE;
   TPattern pattern = RealizeBrush(a, a.State().Brush.get());
@@ -254,7 +268,7 @@ BOOL TransparentBlt(HDC dest, int x, int y, int width, int height, HDC src, int 
 {
   if (width <= 0 || height <= 0 || srcWidth <= 0 || srcHeight <= 0)
     return FALSE;
-  TDrawAccess a(dest);
+  TDrawAccess a(dest, Reach(dest, TRect(x, y, x + width, y + height), src, TRect(srcX, srcY, srcX + srcWidth, srcY + srcHeight)));
   if (!a)
     return FALSE;
   TSource source;
@@ -273,7 +287,7 @@ BOOL AlphaBlend(HDC dest, int x, int y, int width, int height, HDC src, int srcX
 {
   if (blend.BlendOp != AC_SRC_OVER || width <= 0 || height <= 0 || srcWidth <= 0 || srcHeight <= 0)
     return FALSE;
-  TDrawAccess a(dest);
+  TDrawAccess a(dest, Reach(dest, TRect(x, y, x + width, y + height), src, TRect(srcX, srcY, srcX + srcWidth, srcY + srcHeight)));
   if (!a)
     return FALSE;
   TSource source;

@@ -60,7 +60,9 @@ TRegion DeviceClip(const TDC& dc)
   return visible;
 }
 
-TDrawAccess::TDrawAccess(HDC dc, TMode mode) : FDC(LookupDC(dc)), FMode(mode)
+TDrawAccess::TDrawAccess(HDC dc, TMode mode) : TDrawAccess(dc, static_cast<const TRect*>(nullptr), mode) {}
+
+TDrawAccess::TDrawAccess(HDC dc, const TRect* bounds, TMode mode) : FDC(LookupDC(dc)), FMode(mode)
 {
   if (!FDC)
     return;
@@ -83,11 +85,19 @@ TDrawAccess::TDrawAccess(HDC dc, TMode mode) : FDC(LookupDC(dc)), FMode(mode)
   }
   Clip = std::move(visible);
   Offset = DeviceOffset + FDC->S.ViewportOrg - FDC->S.WindowOrg;
-  if (FDC->Mirror && Surface.Bits && !Clip.IsEmpty()) {
-    FMirror = FDC->Mirror;
-    FReach = Clip.Bounds();
-    FMirror->BeforeAccess(FReach);
+  if (!FDC->Mirror || !Surface.Bits || Clip.IsEmpty())
+    return;
+  // The screen DC reaches the whole screen: fetching all of it for each
+  // call made a dragged frame crawl.
+  FReach = Clip.Bounds();
+  if (bounds) {
+    IntersectRect(FReach, FReach, ToSurface(*bounds));  // empty when they do not meet
+    Clip = Clip.Intersect(FReach);
   }
+  if (FReach.IsEmpty())
+    return;
+  FMirror = FDC->Mirror;
+  FMirror->BeforeAccess(FReach);
 }
 
 TDrawAccess::~TDrawAccess()

@@ -177,7 +177,9 @@ int DrawTextRun(HDC h, const TTextRun& run, TRect* rect, UINT format, DRAWTEXTPA
 {
   if (!rect)
     return 0;
-  TDrawAccess a(h);
+  // Text is clipped to the rectangle unless told not to; measuring draws nothing.
+  const TRect nothing;
+  TDrawAccess a(h, (format & DT_CALCRECT) ? &nothing : (format & DT_NOCLIP) ? nullptr : rect);
   if (!a && !LookupDC(h))
     return 0;
   std::shared_ptr<TDC> dcHolder = LookupDC(h);

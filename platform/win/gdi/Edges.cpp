@@ -21,7 +21,7 @@ namespace {
 
 void Fill(HDC dc, const TRect& r, COLORREF color)
 {
-  TDrawAccess a(dc);
+  TDrawAccess a(dc, r);
   if (a)
     PaintRect(a, a.ToSurface(r), SolidPattern(a.PixelOf(color)), 0xF0);
 }
@@ -254,7 +254,7 @@ void DrawRadio(HDC dc, const TRect& rect, UINT state)
 {
   int size = std::min({12, rect.Width(), rect.Height()});
   TRect r = Bounds(rect.Left + (rect.Width() - size) / 2, rect.Top + (rect.Height() - size) / 2, size, size);
-  TDrawAccess a(dc);
+  TDrawAccess a(dc, r);
   if (!a)
     return;
   TRect s = a.ToSurface(r);

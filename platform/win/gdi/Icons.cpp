@@ -273,7 +273,7 @@ BOOL DrawIconEx(HDC dc, int x, int y, HICON h, int width, int height, UINT, HBRU
     TRect r = Bounds(x, y, width, height);
     FillRect(dc, &r, flickerFree);
   }
-  TDrawAccess a(dc);
+  TDrawAccess a(dc, Bounds(x, y, width, height));
   if (!a)
     return FALSE;
   if (!(flags & DI_NORMAL))

@@ -323,10 +323,10 @@ BOOL ImageList_DrawEx(HIMAGELIST list, int index, HDC dc, int x, int y, int widt
   auto l = LookupImageList(list);
   if (!l || index < 0 || index >= l->Count())
     return FALSE;
-  TDrawAccess a(dc);
+  int w = width > 0 ? std::min(width, l->Cx) : l->Cx, h = height > 0 ? std::min(height, l->Cy) : l->Cy;
+  TDrawAccess a(dc, Bounds(x, y, w, h));
   if (!a)
     return FALSE;
-  int w = width > 0 ? std::min(width, l->Cx) : l->Cx, h = height > 0 ? std::min(height, l->Cy) : l->Cy;
   DrawImage(a, *l, l->Images[std::size_t(index)], x, y, w, h, bk, fg, style);
   int overlay = int((style & ILD_OVERLAYMASK) >> 8);
   if (overlay >= 1 && overlay <= 4) {
@@ -342,7 +342,7 @@ BOOL ImageList_DrawDisabled(HIMAGELIST list, int index, HDC dc, int x, int y)
   auto l = LookupImageList(list);
   if (!l || index < 0 || index >= l->Count())
     return FALSE;
-  TDrawAccess a(dc);
+  TDrawAccess a(dc, Bounds(x, y, l->Cx + 1, l->Cy + 1));  // the image and its shifted highlight
   if (!a)
     return FALSE;
   const auto& img = l->Images[std::size_t(index)];

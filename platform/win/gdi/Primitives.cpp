@@ -35,6 +35,19 @@ TRect Normalized(int l, int t, int r, int b)
   return {std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b)};
 }
 
+// The logical area a path through pts, stroked with the DC's pen, can touch.
+TRect StrokeBounds(HDC h, const TPoint* pts, std::size_t count)
+{
+  auto dc = LookupDC(h);
+  int w = dc && dc->S.Pen ? std::max(dc->S.Pen->Width, 1) : 1;
+  TRect r(pts[0].x, pts[0].y, pts[0].x, pts[0].y);
+  for (std::size_t i = 1; i < count; ++i)
+    r = TRect(std::min(r.Left, pts[i].x), std::min(r.Top, pts[i].y), std::max(r.Right, pts[i].x),
+              std::max(r.Bottom, pts[i].y));
+  // A wide pen covers a square of its width around each pixel of the line.
+  return TRect(r.Left - w, r.Top - w, r.Right + w, r.Bottom + w);
+}
+
 // Paints a region (surface pixels) with one pattern and operation, clipped.
 void PaintRegion(TDrawAccess& a, const TRegion& r, const TPattern& p, uint8_t rop)
 {
@@ -145,10 +158,13 @@ BOOL MoveToEx(HDC h, int x, int y, TPoint* old)
 
 BOOL LineTo(HDC h, int x, int y)
 {
-  TDrawAccess a(h);
+  auto dc = LookupDC(h);
+  if (!dc)
+    return FALSE;
+  TPoint pts[2] = {dc->S.CurrentPos, {x, y}};
+  TDrawAccess a(h, StrokeBounds(h, pts, 2));
   if (!a)
     return FALSE;
-  TPoint pts[2] = {a.State().CurrentPos, {x, y}};
   Stroke(a, pts, 2, false);
   a.State().CurrentPos = {x, y};
   return TRUE;
@@ -156,8 +172,10 @@ BOOL LineTo(HDC h, int x, int y)
 
 BOOL Polyline(HDC h, const TPoint* points, int count)
 {
-  TDrawAccess a(h);
-  if (!a || !points || count < 2)
+  if (!points || count < 2)
+    return FALSE;
+  TDrawAccess a(h, StrokeBounds(h, points, std::size_t(count)));
+  if (!a)
     return FALSE;
   Stroke(a, points, count, false);
   return TRUE;
@@ -165,11 +183,14 @@ BOOL Polyline(HDC h, const TPoint* points, int count)
 
 BOOL PolylineTo(HDC h, const TPoint* points, DWORD count)
 {
-  TDrawAccess a(h);
-  if (!a || !points || count == 0)
+  auto dc = LookupDC(h);
+  if (!dc || !points || count == 0)
     return FALSE;
-  std::vector<TPoint> path{a.State().CurrentPos};
+  std::vector<TPoint> path{dc->S.CurrentPos};
   path.insert(path.end(), points, points + count);
+  TDrawAccess a(h, StrokeBounds(h, path.data(), path.size()));
+  if (!a)
+    return FALSE;
   Stroke(a, path.data(), int(path.size()), false);
   a.State().CurrentPos = points[count - 1];
   return TRUE;
@@ -177,8 +198,10 @@ BOOL PolylineTo(HDC h, const TPoint* points, DWORD count)
 
 BOOL Polygon(HDC h, const TPoint* points, int count)
 {
-  TDrawAccess a(h);
-  if (!a || !points || count < 2)
+  if (!points || count < 2)
+    return FALSE;
+  TDrawAccess a(h, StrokeBounds(h, points, std::size_t(count)));
+  if (!a)
     return FALSE;
   std::vector<TPoint> surface(points, points + count);
   for (auto& p : surface)
@@ -204,30 +227,33 @@ BOOL PolyPolygon(HDC h, const TPoint* points, const INT* counts, int polygons)
 
 BOOL Rectangle(HDC h, int left, int top, int right, int bottom)
 {
-  TDrawAccess a(h);
+  TRect shape = Normalized(left, top, right, bottom);
+  TDrawAccess a(h, shape);
   if (!a)
     return FALSE;
-  TRect r = a.ToSurface(Normalized(left, top, right, bottom));
+  TRect r = a.ToSurface(shape);
   FillAndFrame(a, TRegion(r), TRegion(TRect(r.Left, r.Top, r.Right - 1, r.Bottom - 1)));
   return TRUE;
 }
 
 BOOL RoundRect(HDC h, int left, int top, int right, int bottom, int width, int height)
 {
-  TDrawAccess a(h);
+  TRect shape = Normalized(left, top, right, bottom);
+  TDrawAccess a(h, shape);
   if (!a)
     return FALSE;
-  TRect r = a.ToSurface(Normalized(left, top, right, bottom));
+  TRect r = a.ToSurface(shape);
   FillAndFrame(a, RoundRectRegion(r, width, height), RoundRectRegion(TRect(r.Left, r.Top, r.Right - 1, r.Bottom - 1), width, height));
   return TRUE;
 }
 
 BOOL Ellipse(HDC h, int left, int top, int right, int bottom)
 {
-  TDrawAccess a(h);
+  TRect shape = Normalized(left, top, right, bottom);
+  TDrawAccess a(h, shape);
   if (!a)
     return FALSE;
-  TRect r = a.ToSurface(Normalized(left, top, right, bottom));
+  TRect r = a.ToSurface(shape);
   FillAndFrame(a, EllipseRegion(r), EllipseRegion(TRect(r.Left, r.Top, r.Right - 1, r.Bottom - 1)));
   return TRUE;
 }
@@ -237,7 +263,7 @@ int FillRect(HDC h, const TRect* rect, HBRUSH brush)
   auto b = BrushOf(brush);
   if (!rect || !b)
     return 0;
-  TDrawAccess a(h);
+  TDrawAccess a(h, *rect);
   if (!a)
     return 0;
   PaintRect(a, a.ToSurface(*rect), RealizeBrush(a, b.get()), 0xF0);
@@ -249,7 +275,7 @@ int FrameRect(HDC h, const TRect* rect, HBRUSH brush)
   auto b = BrushOf(brush);
   if (!rect || !b)
     return 0;
-  TDrawAccess a(h);
+  TDrawAccess a(h, *rect);
   if (!a)
     return 0;
   TRect r = a.ToSurface(*rect);
@@ -262,8 +288,10 @@ int FrameRect(HDC h, const TRect* rect, HBRUSH brush)
 
 BOOL InvertRect(HDC h, const TRect* rect)
 {
-  TDrawAccess a(h);
-  if (!a || !rect)
+  if (!rect)
+    return FALSE;
+  TDrawAccess a(h, *rect);
+  if (!a)
     return FALSE;
   PaintRect(a, a.ToSurface(*rect), TPattern(), 0x55);
   return TRUE;
@@ -271,20 +299,21 @@ BOOL InvertRect(HDC h, const TRect* rect)
 
 BOOL PatBlt(HDC h, int x, int y, int width, int height, DWORD rop)
 {
-  TDrawAccess a(h);
-  if (!a)
-    return FALSE;
   uint8_t code = uint8_t(rop >> 16);
   if (RopUsesSource(code))
     return FALSE;
-  TRect r = a.ToSurface(Normalized(x, y, x + width, y + height));
+  TRect area = Normalized(x, y, x + width, y + height);
+  TDrawAccess a(h, area);
+  if (!a)
+    return FALSE;
+  TRect r = a.ToSurface(area);
   PaintRect(a, r, RealizeBrush(a, a.State().Brush.get()), code);
   return TRUE;
 }
 
 COLORREF SetPixel(HDC h, int x, int y, COLORREF color)
 {
-  TDrawAccess a(h);
+  TDrawAccess a(h, TRect(x, y, x + 1, y + 1));
   if (!a)
     return CLR_INVALID;
   TPoint p = a.ToSurface(TPoint(x, y));
@@ -299,7 +328,7 @@ BOOL SetPixelV(HDC h, int x, int y, COLORREF color) { return SetPixel(h, x, y, c
 
 COLORREF GetPixel(HDC h, int x, int y)
 {
-  TDrawAccess a(h, TDrawAccess::ReadOnly);
+  TDrawAccess a(h, TRect(x, y, x + 1, y + 1), TDrawAccess::ReadOnly);
   if (!a)
     return CLR_INVALID;
   TPoint p = a.ToSurface(TPoint(x, y));
@@ -310,8 +339,10 @@ COLORREF GetPixel(HDC h, int x, int y)
 
 BOOL DrawFocusRect(HDC h, const TRect* rect)
 {
-  TDrawAccess a(h);
-  if (!a || !rect)
+  if (!rect)
+    return FALSE;
+  TDrawAccess a(h, *rect);
+  if (!a)
     return FALSE;
   TRect r = a.ToSurface(*rect);
   if (r.IsEmpty())

@@ -34,8 +34,8 @@ bool GetDCSurface(HDC dc, TSurface& surface, TPoint& origin);
 
 // A surface that mirrors pixels kept elsewhere (the screen): told before a
 // drawing call reads or writes it, and after, with the surface pixels the
-// call could reach (its clip), so it can fetch them first and hand on what
-// changed afterwards.
+// call could reach (what it can touch, within its clip), so it can fetch them
+// first and hand on what changed afterwards.
 class TSurfaceMirror {
 public:
   virtual ~TSurfaceMirror() = default;

@@ -260,7 +260,8 @@ BOOL Extent(HDC h, const TTextRun& run, int maxExtent, int* fit, int* dx, TSize*
 
 BOOL TextOutRun(HDC h, int x, int y, const TTextRun& run, UINT options, const TRect* rect, const INT* dx)
 {
-  TDrawAccess a(h);
+  // Clipped text stays inside its rectangle; otherwise glyphs may reach anywhere.
+  TDrawAccess a(h, rect && (options & ETO_CLIPPED) ? rect : nullptr);
   if (!a)
     return FALSE;
   auto font = SelectedFont(a.DC());

@@ -42,6 +42,7 @@ constexpr UINT MAPVK_VK_TO_VSC = 0;     // the key's scan code, without the exte
 constexpr UINT MAPVK_VSC_TO_VK = 1;     // the key, left and right alike (VK_SHIFT)
 constexpr UINT MAPVK_VK_TO_CHAR = 2;    // the unshifted character, letters as capitals
 constexpr UINT MAPVK_VSC_TO_VK_EX = 3;  // the key, left and right told apart (VK_LSHIFT)
+constexpr UINT MAPVK_VK_TO_VSC_EX = 4;  // the key's scan code, 0xE0xx for an extended one
 // 0 when there is no answer.
 UINT MapVirtualKey(UINT code, UINT mapType);
 // The English name of the key whose scan code and extended bit a key message's

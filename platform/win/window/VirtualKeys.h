@@ -75,6 +75,7 @@ constexpr BYTE VK_OEM_4 = 0xDB;
 constexpr BYTE VK_OEM_5 = 0xDC;
 constexpr BYTE VK_OEM_6 = 0xDD;
 constexpr BYTE VK_OEM_7 = 0xDE;
+constexpr BYTE VK_OEM_102 = 0xE2;  // the key beside the left Shift on keyboards that have it
 constexpr BYTE VK_PROCESSKEY = 0xE5;
 // A key that stands for one character the display typed (no key of its own).
 constexpr BYTE VK_PACKET = 0xE7;

@@ -64,6 +64,12 @@ public:
   // another depth as it was: its pixels are not written back.
   enum TMode { ReadWrite, ReadOnly };
   explicit TDrawAccess(HDC dc, TMode mode = ReadWrite);
+  // For a call that touches nothing outside bounds (logical coordinates):
+  // over pixels mirrored from elsewhere (the screen) only that part is
+  // fetched before and handed on after, and the clip is cut down to it.
+  TDrawAccess(HDC dc, const TRect& bounds, TMode mode = ReadWrite) : TDrawAccess(dc, &bounds, mode) {}
+  // The same where a call knows its bounds only at times (null: it does not).
+  TDrawAccess(HDC dc, const TRect* bounds, TMode mode = ReadWrite);
   ~TDrawAccess();
   TDrawAccess(const TDrawAccess&) = delete;
   TDrawAccess& operator=(const TDrawAccess&) = delete;

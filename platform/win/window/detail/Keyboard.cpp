@@ -122,6 +122,8 @@ UINT MapVirtualKey(UINT code, UINT mapType)
   switch (mapType) {
     case MAPVK_VK_TO_VSC:
       return ScanCodeOfKey(code) & 0xFF;
+    case MAPVK_VK_TO_VSC_EX:
+      return ScanCodeOfKey(code);
     case MAPVK_VSC_TO_VK:
       return SidelessKey(KeyOfScanCode(code));
     case MAPVK_VSC_TO_VK_EX:

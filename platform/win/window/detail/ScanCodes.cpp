@@ -38,10 +38,8 @@ const std::vector<TScanKey>& ScanKeys()
                        {0x37, VK_MULTIPLY}, {0x38, VK_LMENU}, {0x39, VK_SPACE}, {0x3A, VK_CAPITAL}});
     for (BYTE i = 0; i < 10; ++i)
       k.push_back({WORD(0x3B + i), BYTE(VK_F1 + i)});
-    k.insert(k.end(), {{0x45, VK_PAUSE}, {0x46, VK_SCROLL}, {0x47, VK_HOME}, {0x48, VK_UP}, {0x49, VK_PRIOR},
-                       {0x4A, VK_SUBTRACT}, {0x4B, VK_LEFT}, {0x4C, VK_CLEAR}, {0x4D, VK_RIGHT}, {0x4E, VK_ADD},
-                       {0x4F, VK_END}, {0x50, VK_DOWN}, {0x51, VK_NEXT}, {0x52, VK_INSERT}, {0x53, VK_DELETE},
-                       {0x57, VK_F11}, {0x58, VK_F12}});
+    k.insert(k.end(), {{0x45, VK_PAUSE}, {0x46, VK_SCROLL}, {0x4A, VK_SUBTRACT}, {0x4C, VK_CLEAR}, {0x4E, VK_ADD},
+                       {0x56, VK_OEM_102}, {0x57, VK_F11}, {0x58, VK_F12}});
     for (BYTE i = 0; i < 11; ++i)
       k.push_back({WORD(0x64 + i), BYTE(VK_F1 + 12 + i)});
     k.push_back({0x76, VK_F24});
@@ -51,6 +49,10 @@ const std::vector<TScanKey>& ScanKeys()
              {0x4B, VK_LEFT}, {0x4D, VK_RIGHT}, {0x4F, VK_END}, {0x50, VK_DOWN}, {0x51, VK_NEXT},
              {0x52, VK_INSERT}, {0x53, VK_DELETE}, {0x5B, VK_LWIN}, {0x5C, VK_RWIN}, {0x5D, VK_APPS}})
       k.push_back({WORD(Extended | e.Scan), e.Vk});
+    // The keypad's keys as the navigation keys they are with Num Lock off:
+    // after the extended ones, as Home's own scan code is the extended 0x47.
+    k.insert(k.end(), {{0x47, VK_HOME}, {0x48, VK_UP}, {0x49, VK_PRIOR}, {0x4B, VK_LEFT}, {0x4D, VK_RIGHT},
+                       {0x4F, VK_END}, {0x50, VK_DOWN}, {0x51, VK_NEXT}, {0x52, VK_INSERT}, {0x53, VK_DELETE}});
     // Keys without a scan code of their own.
     k.insert(k.end(), {{0x2A, VK_SHIFT}, {0x1D, VK_CONTROL}, {0x38, VK_MENU}, {0x53, VK_DECIMAL}});
     const WORD keypadDigits[] = {0x52, 0x4F, 0x50, 0x51, 0x4B, 0x4C, 0x4D, 0x47, 0x48, 0x49};

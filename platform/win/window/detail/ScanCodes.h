@@ -14,8 +14,9 @@ namespace wincore {
 // ...); the keypad's keys as their navigation keys. 0 for no key.
 BYTE KeyOfScanCode(UINT scanCode);
 // The scan code of a key (0xE0xx for an extended one); the generic Shift,
-// Ctrl and Alt give the left key's, the keypad's digits their keys'. 0 for a
-// key without one.
+// Ctrl and Alt give the left key's, the keypad's digits their keys', the
+// navigation keys (Home, Up, ...) their own extended ones. 0 for a key
+// without one.
 WORD ScanCodeOfKey(UINT vk);
 // The name of the key at a scan code, "" for a key without a name.
 std::string KeyNameOfScanCode(UINT scanCode);

@@ -521,6 +521,8 @@ void ParseHtmlIntoSections(const std::string& Text, TSectionList& Document)
 {
   THtmlParser Parser(Document.Fonts);
   THtmlBuilder Builder(Document, Parser);
+  Parser.Reader.OnInclude = Document.OnInclude;
+  Parser.Reader.IncludeSender = &Document;
   Builder.Start();
   try {
     Parser.Parse(Text, Builder);

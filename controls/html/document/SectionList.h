@@ -13,6 +13,7 @@
 
 #include "controls/html/document/CellBasic.h"
 #include "controls/html/styles/StyleList.h"
+#include "platform/base/Method.h"
 #include "platform/base/Types.h"
 #include "platform/classes/ShiftState.h"
 
@@ -23,6 +24,7 @@ class TPersistent;
 class TBitmap;
 class TStringBitmapList;
 class TProperties;
+class TStringList;
 class TWinControl;
 class TUrlTarget;
 
@@ -87,6 +89,9 @@ public:
   std::function<bool(const std::string& Href, std::string& Data)> OnStreamRequest;
   std::function<void(const std::string& HttpEquiv, const std::string& Name, const std::string& Content)> OnMeta;
   std::function<void(const std::string& Rel, const std::string& Rev, const std::string& Href)> OnLink;
+  // The viewer's include event: the text that replaces an include comment
+  // ("<!--#command params-->"); the reader caps nesting and volume.
+  Method<void(TObject* Sender, const std::string& Command, TStringList* Params, std::string& IString)> OnInclude;
 
   // --- keyboard focus for links: their focus proxies live on the viewer's
   // paint panel (none without one). Proxies with a tab index wait in

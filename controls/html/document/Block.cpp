@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <climits>
 
+#include "controls/html/document/ImageObj.h"
 #include "controls/html/document/Section.h"
 #include "controls/html/document/SectionList.h"
 #include "controls/html/layout/IndentManager.h"
+#include "controls/html/paint/BackgroundTiles.h"
 #include "controls/html/paint/DrawingHelpers.h"
 #include "controls/html/parser/Attributes.h"
 #include "platform/win/gdi/gdi.h"
@@ -72,6 +74,11 @@ TBlock::TBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, 
     ZValue = 1;
   }
   (void)Attributes;
+  std::string Picture;
+  if (Props.GetBackgroundImage(Picture) && !Picture.empty()) {
+    BGImage = std::make_unique<TImageObj>(ADocument, Picture);
+    Props.GetBackgroundPos(EmSize, ExSize, BGPos);
+  }
   CollapseMargins(Parent);
 }
 
@@ -233,16 +240,17 @@ int TBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Avai
     ContentTop = TopP + MargArray[piMarginTop] + MargArray[piBorderTopWidth] + MargArray[piPaddingTop];
   // The content's lines run between its own edges: two records owned by
   // this block, so that they narrow nothing outside it.
+  // A relative box lays its content out where it will be painted.
+  const int CLeft = ContentLeft + (Positioning == posRelative ? LeftP : 0);
+  const int CTop = ContentTop + (Positioning == posRelative ? TopP : 0);
   const TObject* SaveOwner = IMgr.CurrentOwner;
   IMgr.CurrentOwner = this;
-  const int LI = IMgr.AddLeft(ContentLeft, ContentTop);
-  const int RI = IMgr.AddRight(ContentLeft + NewWidth, ContentTop);
+  const int LI = IMgr.AddLeft(CLeft, CTop);
+  const int RI = IMgr.AddRight(CLeft + NewWidth, CTop);
   const int Height = MargArray[piHeight];
   const int RefHeight = Height > 0 && Height != Auto && Height != IntNull ? Height : AvailHeight;
   int ContentMax = 0;
-  const int CTop = ContentTop + (Positioning == posRelative ? TopP : 0);
-  const int CH = MyCell->DoLayout(ContentLeft + (Positioning == posRelative ? LeftP : 0), CTop, NewWidth, RefHeight,
-                                  IMgr, ContentMax, Pos);
+  const int CH = MyCell->DoLayout(CLeft, CTop, NewWidth, RefHeight, IMgr, ContentMax, Pos);
   IMgr.DeleteRight(RI);
   IMgr.DeleteLeft(LI);
   IMgr.CurrentOwner = SaveOwner;
@@ -283,8 +291,18 @@ int TBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Avai
     PaintHeight = std::max(ContentHeight, IMgr.FloatsBottom() - Y);
   }
   PaintBottom = std::max(PaintBottom, Y + PaintHeight);
+  MeasureBackground(Width, AvailHeight);
   BuildDrawList();
   return ContentHeight;
+}
+
+void TBlock::MeasureBackground(int Width, int AvailHeight)
+{
+  if (!BGImage || !Document->ShowImages)
+    return;
+  BGImage->Measure(AvailHeight, Width, nullptr);
+  if (BGImage->Missing)
+    BGImage.reset();  // a picture that cannot be had is dropped, the block still paints
 }
 
 void TBlock::BuildDrawList()
@@ -320,6 +338,8 @@ int TBlock::Paint(HDC DC, const TRect& Clip, int X)
     const int Bg = MargArray[piBackgroundColor];
     if (Bg != clNone && Bg != IntNull)
       FillSolid(DC, Padding, TColor(Bg));
+    if (BGImage && Document->ShowImages)
+      DrawTiledBackground(DC, Padding, Clip, *BGImage, BGPos);
     if (HasBorderStyle)
       DrawBorder(DC, Border, Padding);
   }
@@ -429,6 +449,17 @@ void TBlock::CopySelection()
 }
 
 // --- TBodyBlock
+
+TBodyBlock::TBodyBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, TAttributeList* Attributes,
+                       const std::string& ATag)
+    : TBlock(ADocument, Parent, Props, Attributes, ATag)
+{
+  if (BGImage) {
+    Document->BackgroundImage = BGImage->Source;
+    Document->BackgroundPos = BGPos;
+    BGImage.reset();
+  }
+}
 
 int TBodyBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int AvailHeight, int Width, int Y)
 {

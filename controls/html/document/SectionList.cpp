@@ -63,6 +63,7 @@ void TSectionList::Clear()
   ManyLinks = false;
   InlineConverted = false;
   BackgroundImage.clear();
+  BackgroundPos = {};
   Title.clear();
   DecodeCount = 0;
 }
@@ -291,9 +292,16 @@ void TSectionList::Draw(HDC DC, const TRect& Clip, int X)
 bool TSectionList::LinkAtPoint(int X, int Y, THitLink& Hit)
 {
   TFontObj* OldLink = HoverLink;
+  TImageObj* OldImage = HoverImage;
   HoverLink = nullptr;
   HoverImage = nullptr;
   const bool Result = HitLink(X, Y, Hit);
+  if (OldImage != HoverImage) {
+    if (OldImage)
+      OldImage->SetHover(0);
+    if (HoverImage)
+      HoverImage->SetHover(1);
+  }
   if (Styles.LinksActive() && OldLink != HoverLink) {
     if (OldLink)
       OldLink->SetAllHovered(*this, false);
@@ -307,6 +315,8 @@ void TSectionList::MouseLeave()
 {
   if (HoverLink)
     HoverLink->SetAllHovered(*this, false);
+  if (HoverImage)
+    HoverImage->SetHover(0);
   HoverLink = nullptr;
   HoverImage = nullptr;
 }

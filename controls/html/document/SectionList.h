@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "controls/html/document/CellBasic.h"
+#include "controls/html/styles/BackgroundPosition.h"
 #include "controls/html/styles/StyleList.h"
 #include "platform/base/Method.h"
 #include "platform/base/Types.h"
@@ -64,7 +65,8 @@ public:
   bool ShowCaret = false;
   bool ShowImages = true;
   TColor Background = 0xFFFFFF;
-  std::string BackgroundImage;
+  std::string BackgroundImage;  // the BODY's, painted by the viewer with its position
+  TBackgroundPosRec BackgroundPos;
   std::u16string CopyBuffer;
 
   // --- what files the document may read. Pictures and linked style sheets

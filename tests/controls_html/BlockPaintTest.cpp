@@ -44,22 +44,10 @@ TEST(BlockPaintTest, FirstTileOffsetOnOneAxis)
   }
 }
 
-// A folder the document may read, holding a picture of W x H red pixels.
-struct TPictureFolder {
-  fs::path Root = fs::temp_directory_path() / "corvane-block-backgrounds";
-  TPictureFolder()
-  {
-    fs::create_directories(Root);
-    for (auto [Name, W, H] : {std::tuple{"red4.png", 4, 4}, std::tuple{"thin.png", 1, 3}}) {
-      TPixelImage P;
-      P.Width = W;
-      P.Height = H;
-      P.Pixels.assign(std::size_t(W * H), 0xFF0000u);
-      WritePng((Root / Name).string(), P);
-    }
-  }
-  ~TPictureFolder() { fs::remove_all(Root); }
-};
+TPictureFolder Pictures()
+{
+  return {"corvane-block-backgrounds", {{"red4.png", 4, 4, 0xFF0000u}, {"thin.png", 1, 3, 0xFF0000u}}};
+}
 
 // A 40 x 20 green box (no margins) with the given background declarations;
 // the picture at a fixed place of the page.
@@ -70,8 +58,7 @@ struct TBoxPage {
   TBoxPage(const TPictureFolder& F, const std::string& Background)
   {
     Doc = MakeDocument();
-    Doc->AllowedFolders.push_back(F.Root.string());
-    Doc->OnExpandName = [Root = F.Root](const std::string& S) { return (Root / S).string(); };
+    F.AllowIn(*Doc);
     ParseHtmlIntoSections("<BODY><DIV style=\"width:40px; height:20px; background-color:#00FF00; " + Background +
                               "\"></DIV>",
                           *Doc);
@@ -97,7 +84,7 @@ struct TBoxPage {
 
 TEST(BlockPaintTest, BackgroundPictureIsPlacedAndRepeatedInThePaddingBox)
 {
-  TPictureFolder F;
+  const TPictureFolder F = Pictures();
   struct {
     const char* Style;
     int Count;
@@ -128,7 +115,7 @@ TEST(BlockPaintTest, BackgroundPictureIsPlacedAndRepeatedInThePaddingBox)
 
 TEST(BlockPaintTest, MissingBackgroundPictureIsDroppedAndTheBoxStillPaints)
 {
-  TPictureFolder F;
+  const TPictureFolder F = Pictures();
   TBoxPage Page(F, "background-image:url(nothing.png)");
   EXPECT_EQ(BodyBlocks(*Page.Doc).at(0)->BGImage, nullptr);
   EXPECT_EQ(At(Page.R.Picture, Page.Padding.Left + 5, Page.Padding.Top + 5), 0x00FF00u);

@@ -6,6 +6,8 @@
 
 #include "ChatDocument.h"
 #include "controls/html/document/Block.h"
+#include "controls/html/document/HorzLine.h"
+#include "controls/html/document/Section.h"
 #include "controls/html/document/SectionList.h"
 #include "platform/win/gdi/gdi.h"
 #include "tests/support/GoldenImage.h"
@@ -62,3 +64,55 @@ std::vector<TBlock*> BodyBlocks(TSectionList& Doc)
       Result.push_back(B);
   return Result;
 }
+
+TPictureFolder::TPictureFolder(const std::string& Name, std::initializer_list<TPicture> Pictures)
+    : Root(std::filesystem::temp_directory_path() / Name)
+{
+  std::filesystem::create_directories(Root);
+  for (const TPicture& P : Pictures) {
+    TPixelImage Image;
+    Image.Width = P.Width;
+    Image.Height = P.Height;
+    Image.Pixels.assign(std::size_t(P.Width * P.Height), P.Colour);
+    WritePng((Root / P.Name).string(), Image);
+  }
+}
+
+TPictureFolder::~TPictureFolder()
+{
+  std::filesystem::remove_all(Root);
+}
+
+void TPictureFolder::AllowIn(TSectionList& Doc) const
+{
+  Doc.AllowedFolders.push_back(Root.string());
+  Doc.OnExpandName = [Root = Root](const std::string& S) { return (Root / S).string(); };
+}
+
+namespace {
+
+template <class T>
+void Collect(TCellBasic& Cell, std::vector<T*>& Out)
+{
+  for (auto& S : Cell.Sections) {
+    if (auto* Hit = dynamic_cast<T*>(S.get()))
+      Out.push_back(Hit);
+    if (auto* B = dynamic_cast<TBlock*>(S.get()))
+      Collect(*B->MyCell, Out);
+  }
+}
+
+}  // namespace
+
+template <class T>
+std::vector<T*> AllOf(TSectionList& Doc)
+{
+  std::vector<T*> Out;
+  Collect(Doc, Out);
+  return Out;
+}
+
+template std::vector<TBlock*> AllOf<TBlock>(TSectionList&);
+template std::vector<TSection*> AllOf<TSection>(TSectionList&);
+template std::vector<THorzLine*> AllOf<THorzLine>(TSectionList&);
+template std::vector<TPage*> AllOf<TPage>(TSectionList&);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,3 +28,23 @@ std::vector<TBlock*> BodyBlocks(TSectionList& Doc);
 // The chat window's document settings, pictures from the image corpus's smileys.
 std::unique_ptr<TSectionList> MakeDocument();
 extern const std::string SmileyDir;
+
+// A temporary folder of solid-colour PNG pictures (name, width, height,
+// colour) that a document may read: AllowIn lets Doc read it and look its
+// sources up there.
+struct TPictureFolder {
+  struct TPicture {
+    const char* Name;
+    int Width, Height;
+    std::uint32_t Colour;
+  };
+  std::filesystem::path Root;
+  TPictureFolder(const std::string& Name, std::initializer_list<TPicture> Pictures);
+  TPictureFolder(const TPictureFolder&) = delete;
+  ~TPictureFolder();
+  void AllowIn(TSectionList& Doc) const;
+};
+
+// Every section of a type anywhere in the document, in document order.
+template <class T>
+std::vector<T*> AllOf(TSectionList& Doc);

@@ -166,20 +166,19 @@ TEST(ViewerRenderTest, AutoMarginsCentre)
 TEST(ViewerRenderTest, ListMarkerLabels)
 {
   auto Doc = MakeDocument();
-  ParseHtmlIntoSections("<BODY><OL TYPE=i START=23><LI>a</OL><OL TYPE=a START=27><LI>b</OL><LI>c", *Doc);
+  ParseHtmlIntoSections("<BODY><OL TYPE=i START=23><LI>a</OL><OL TYPE=a START=27><LI>b</OL><LI>c</LI>"
+                        "<OL TYPE=i><LI STYLE=\"list-style-type:square\">d</OL>",
+                        *Doc);
   std::vector<TBlockLI*> Items;
-  for (TBlock* B : BodyBlocks(*Doc)) {
+  for (TBlock* B : AllOf<TBlock>(*Doc))
     if (auto* LI = dynamic_cast<TBlockLI*>(B))
       Items.push_back(LI);
-    for (auto& S : B->MyCell->Sections)
-      if (auto* LI = dynamic_cast<TBlockLI*>(S.get()))
-        Items.push_back(LI);
-  }
-  ASSERT_EQ(Items.size(), 3u);
+  ASSERT_EQ(Items.size(), 4u);
   EXPECT_EQ(Items[0]->MarkerLabel(), "xx.");
   EXPECT_EQ(Items[1]->MarkerLabel(), "z.");
   EXPECT_EQ(Items[2]->ListKind, TBlockLI::Outside);
   EXPECT_EQ(Items[2]->ListStyle, lsDisc);
+  EXPECT_EQ(Items[3]->ListStyle, lsSquare) << "the item's style replaces the list's TYPE";
 }
 
 TEST(ViewerRenderTest, MapCoordinates)

@@ -123,13 +123,24 @@ TEST(BlockPaintTest, MissingBackgroundPictureIsDroppedAndTheBoxStillPaints)
 
 TEST(BlockPaintTest, BodyBackgroundPictureGoesToTheDocument)
 {
-  auto Doc = MakeDocument();
-  ParseHtmlIntoSections("<BODY style=\"background-image:url(sky.png); background-position:right top; "
-                        "background-repeat:no-repeat\">x",
-                        *Doc);
-  EXPECT_EQ(Doc->BackgroundImage, "sky.png");
-  EXPECT_EQ(Doc->BackgroundPos.X.Kind, bpRight);
-  EXPECT_FALSE(Doc->BackgroundPos.Y.Repeat);
+  const TPictureFolder F = Pictures();
+  for (const char* Source : {"red4.png", "nothing.png"}) {
+    auto Doc = MakeDocument();
+    F.AllowIn(*Doc);
+    ParseHtmlIntoSections(std::string("<BODY style=\"background-image:url(") + Source +
+                              "); background-position:right top; background-repeat:no-repeat\">x",
+                          *Doc);
+    EXPECT_EQ(Doc->BackgroundImage, Source);
+    EXPECT_EQ(Doc->BackgroundPos.X.Kind, bpRight);
+    EXPECT_FALSE(Doc->BackgroundPos.Y.Repeat);
+    TImageObj* Picture = Doc->BackgroundPicture();
+    if (std::string(Source) == "red4.png") {
+      ASSERT_NE(Picture, nullptr);
+      EXPECT_EQ(Picture->ImageWidth, 4);
+    } else {
+      EXPECT_EQ(Picture, nullptr) << "a picture that cannot be had is no background";
+    }
+  }
 }
 
 // The first pixel of a colour in reading order.
@@ -187,8 +198,10 @@ TEST(BlockPaintTest, StateImagesFollowTheMouse)
     ASSERT_EQ(Doc->HoverImage, &Image) << C.File;
     if (C.Hovered) {
       EXPECT_EQ(Gif->CurrentFrame(), C.Hovered) << C.File;
-      Image.SetHover(2);
+      Doc->MouseButton(true);
       EXPECT_EQ(Gif->CurrentFrame(), Gif->NumFrames() == 3 ? 3 : 2) << C.File << " pressed";
+      Doc->MouseButton(false);
+      EXPECT_EQ(Gif->CurrentFrame(), 2) << C.File << " released";
     } else {
       EXPECT_TRUE(Gif->Animate()) << C.File;
       EXPECT_EQ(Doc->AnimList.size(), 1u) << C.File;

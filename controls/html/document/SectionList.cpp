@@ -47,6 +47,8 @@ void TSectionList::Clear()
   // Document objects go first: they release their cache entries and leave
   // the document's lists.
   Sections.clear();
+  FBackgroundPicture.reset();
+  FBackgroundLoaded = false;
   LinkList.clear();
   TabOrderList.clear();
   MapList.clear();
@@ -300,7 +302,7 @@ bool TSectionList::LinkAtPoint(int X, int Y, THitLink& Hit)
     if (OldImage)
       OldImage->SetHover(0);
     if (HoverImage)
-      HoverImage->SetHover(1);
+      HoverImage->SetHover(LeftButtonDown ? 2 : 1);
   }
   if (Styles.LinksActive() && OldLink != HoverLink) {
     if (OldLink)
@@ -317,8 +319,29 @@ void TSectionList::MouseLeave()
     HoverLink->SetAllHovered(*this, false);
   if (HoverImage)
     HoverImage->SetHover(0);
+  if ((HoverLink || HoverImage) && PaintPanel)
+    PaintPanel->Invalidate();
   HoverLink = nullptr;
   HoverImage = nullptr;
+}
+
+void TSectionList::MouseButton(bool Pressed)
+{
+  LeftButtonDown = Pressed;
+  if (HoverImage)
+    HoverImage->SetHover(Pressed ? 2 : 1);
+}
+
+TImageObj* TSectionList::BackgroundPicture()
+{
+  if (!FBackgroundLoaded && ShowImages && !BackgroundImage.empty()) {
+    FBackgroundLoaded = true;
+    FBackgroundPicture = std::make_unique<TImageObj>(this, BackgroundImage);
+    FBackgroundPicture->Measure(0, 0, nullptr);
+    if (FBackgroundPicture->Missing)
+      FBackgroundPicture.reset();
+  }
+  return FBackgroundPicture.get();
 }
 
 bool TSectionList::PositionPoint(int Pos, int& X, int& Y) const

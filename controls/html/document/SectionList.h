@@ -154,6 +154,14 @@ public:
   // The link (or title) under a document point; hover fonts follow it.
   bool LinkAtPoint(int X, int Y, THitLink& Hit);
   void MouseLeave();
+  // The left button went down or up: a hovered state image shows pressed (2)
+  // or hovered (1).
+  void MouseButton(bool Pressed);
+  bool LeftButtonDown = false;
+  // The BODY's background picture, obtained through the image request the
+  // first time it is asked for (when images are shown); null when there is
+  // none or it cannot be had. The viewer tiles it with BackgroundPos.
+  TImageObj* BackgroundPicture();
 
   // The picture of Source: from the cache, else loaded (when allowed) and
   // cached. Null when there is none.
@@ -171,6 +179,8 @@ public:
   bool PositionPoint(int Pos, int& X, int& Y) const;
 
 private:
+  std::unique_ptr<TImageObj> FBackgroundPicture;
+  bool FBackgroundLoaded = false;
   std::unique_ptr<TStringBitmapList> FOwnCache;
   TStringBitmapList* FCache = nullptr;
 };

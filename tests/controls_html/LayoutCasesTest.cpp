@@ -272,6 +272,18 @@ TEST(LayoutCasesTest, LineBreaks)
   }
 }
 
+TEST(LayoutCasesTest, IdeographsBreakAnywhere)
+{
+  // Six ideographs of 20 pixels in Shift-JIS, in a column of 50.
+  auto Doc = MakeDocument();
+  Doc->MarginWidth = Doc->MarginHeight = 0;
+  ParseHtmlIntoSections("<HEAD><META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=x-sjis\"></HEAD>"
+                        "<BODY><DIV style=\"font-size:20px; width:50px\">"
+                        "\x88\x9f\x88\x9f\x88\x9f\x88\x9f\x88\x9f\x88\x9f</DIV>",
+                        *Doc);
+  EXPECT_EQ(LineLengths(*Doc), (std::vector<int>{2, 2, 2}));
+}
+
 TEST(LayoutCasesTest, MeasuredWidths)
 {
   struct {

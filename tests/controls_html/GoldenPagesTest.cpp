@@ -12,6 +12,14 @@
 
 namespace {
 
+// Page built with the chat window's settings, painted whole at Width.
+void ExpectGoldenPage(const std::string& Page, int Width, const std::string& Golden)
+{
+  auto Doc = MakeDocument();
+  ParseHtmlIntoSections(Page, *Doc);
+  ExpectGoldenPicture(Render(*Doc, Width).Picture, Golden);
+}
+
 TEST(GoldenPagesTest, DashedAndDottedSidesJoinIntoOneStroke)
 {
   const TColor Blue = 0x0000FF, Red = 0xFF0000;
@@ -64,27 +72,21 @@ TEST(GoldenPagesTest, EveryBorderStyle)
 
 TEST(GoldenPagesTest, FloatWithTextRoundIt)
 {
-  auto Doc = MakeDocument();
-  ParseHtmlIntoSections("<BODY><DIV style=\"float:left; width:80px; height:50px; margin-right:6px; "
-                        "background-color:#C0E0C0; border:2px solid #208020\">float</DIV>"
-                        "<P>The text flows beside the float while it lasts and then takes the whole width of the "
-                        "column again, line after line, below it.</P>"
-                        "<DIV style=\"float:right; width:60px; height:30px; border:1px solid #802020\">right</DIV>"
-                        "<P>More text passes on the left of the right float.</P>",
-                        *Doc);
-  const TRendered R = Render(*Doc, 300);
-  ExpectGoldenPicture(R.Picture, "float-text.png");
+  ExpectGoldenPage("<BODY><DIV style=\"float:left; width:80px; height:50px; margin-right:6px; "
+                   "background-color:#C0E0C0; border:2px solid #208020\">float</DIV>"
+                   "<P>The text flows beside the float while it lasts and then takes the whole width of the "
+                   "column again, line after line, below it.</P>"
+                   "<DIV style=\"float:right; width:60px; height:30px; border:1px solid #802020\">right</DIV>"
+                   "<P>More text passes on the left of the right float.</P>",
+                   300, "float-text.png");
 }
 
 TEST(GoldenPagesTest, NestedLists)
 {
-  auto Doc = MakeDocument();
-  ParseHtmlIntoSections("<BODY><UL><LI>one<UL><LI>two<UL><LI>three<LI>three again</UL><LI>two again</UL>"
-                        "<LI>one again</UL><OL TYPE=I><LI>roman<LI>roman<OL TYPE=a START=3><LI>letter<LI>letter</OL>"
-                        "</OL><OL><LI>number<LI STYLE=\"list-style-type:square\">square</OL>",
-                        *Doc);
-  const TRendered R = Render(*Doc, 300);
-  ExpectGoldenPicture(R.Picture, "nested-lists.png");
+  ExpectGoldenPage("<BODY><UL><LI>one<UL><LI>two<UL><LI>three<LI>three again</UL><LI>two again</UL>"
+                   "<LI>one again</UL><OL TYPE=I><LI>roman<LI>roman<OL TYPE=a START=3><LI>letter<LI>letter</OL>"
+                   "</OL><OL><LI>number<LI STYLE=\"list-style-type:square\">square</OL>",
+                   300, "nested-lists.png");
 }
 
 TEST(GoldenPagesTest, SelectionAcrossLines)

@@ -7,6 +7,9 @@
 // smileys out of 20), 10 % long ones (about 2,000 with line breaks).
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+#include <sys/resource.h>
+
 #include <map>
 #include <string>
 
@@ -94,6 +97,29 @@ void SetBytes(benchmark::State& State, std::size_t Bytes)
   State.counters["bytes"] = double(Bytes);
 }
 
+// The heap in use, in bytes.
+double HeapInUse()
+{
+  return double(mallinfo2().uordblks);
+}
+
+// The memory a built and laid out document holds (doc_mb), and the process's
+// peak resident size so far (peak_rss_mb; the sizes run in ascending order,
+// so it is the peak of the largest document yet).
+void MemoryCounters(benchmark::State& State, const std::string& Text)
+{
+  const double Before = HeapInUse();
+  {
+    auto Doc = MakeDocument();
+    ParseHtmlIntoSections(Text, *Doc);
+    Doc->DoLogic(600, 400);
+    State.counters["doc_mb"] = (HeapInUse() - Before) / 1e6;
+  }
+  rusage Usage{};
+  getrusage(RUSAGE_SELF, &Usage);
+  State.counters["peak_rss_mb"] = double(Usage.ru_maxrss) / 1024.0;
+}
+
 // B1: the whole build, link pre-pass included.
 void BM_B1_Build(benchmark::State& State)
 {
@@ -105,6 +131,7 @@ void BM_B1_Build(benchmark::State& State)
     benchmark::DoNotOptimize(Doc->Sections.size());
   }
   SetBytes(State, Text.size());
+  MemoryCounters(State, Text);
 }
 BENCHMARK(BM_B1_Build)->Arg(10)->Arg(100)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
 

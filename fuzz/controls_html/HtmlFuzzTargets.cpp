@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "FuzzSupport.h"
 #include "RecordingSink.h"
 #include "TestFonts.h"
 #include "controls/html/parser/HtmlParser.h"
@@ -13,12 +14,6 @@
 
 namespace {
 
-void Check(bool Condition, const char* What)
-{
-  if (!Condition)
-    throw std::logic_error(What);
-}
-
 // The recording sink, with the expectations every parse must meet.
 class TCheckingSink : public TRecordingSink {
 public:
@@ -27,29 +22,13 @@ public:
   void Text(const TokenObj& Token) override
   {
     const std::vector<int>& Positions = Token.Positions();
-    Check(Positions.size() == Token.Text().size(), "a position for every character");
+    FuzzCheck(Positions.size() == Token.Text().size(), "a position for every character");
     const int Length = int(Reader->DocText().size());
     for (std::size_t I = 0; I < Positions.size(); ++I) {
-      Check(Positions[I] >= 0 && Positions[I] < Length, "positions lie in the text");
-      Check(I == 0 || Positions[I] >= Positions[I - 1], "positions never go back within a token");
+      FuzzCheck(Positions[I] >= 0 && Positions[I] < Length, "positions lie in the text");
+      FuzzCheck(I == 0 || Positions[I] >= Positions[I - 1], "positions never go back within a token");
     }
     TRecordingSink::Text(Token);
-  }
-};
-
-// Serves include comments from the fuzzed text itself, for the first few of
-// them: the reader's own limits are tested elsewhere, and volume would only
-// slow the search down.
-class TFuzzIncluder : public TObject {
-public:
-  std::string Source;
-  int Calls = 0;
-  void Include(TObject*, const std::string& Command, TStringList* Params, std::string& IString)
-  {
-    if (Source.empty() || ++Calls > 32)
-      return;
-    const std::size_t From = (Command.size() * 7 + std::size_t(Params->Count())) % Source.size();
-    IString = Source.substr(From, 64);
   }
 };
 
@@ -80,9 +59,9 @@ public:
   bool AddModifyProp(const std::string& Selector, const std::string& PropName, const std::string& Value) override
   {
     for (char C : PropName)
-      Check((C >= 'a' && C <= 'z') || (C >= '0' && C <= '9') || C == '-', "property names are lower-case words");
+      FuzzCheck((C >= 'a' && C <= 'z') || (C >= '0' && C <= '9') || C == '-', "property names are lower-case words");
     for (char C : Selector)
-      Check(!(C >= 'A' && C <= 'Z'), "selectors are lower-cased");
+      FuzzCheck(!(C >= 'A' && C <= 'Z'), "selectors are lower-cased");
     ++Calls;
     return FStyles.AddModifyProp(Selector, PropName, Value);
   }
@@ -140,14 +119,14 @@ void FuzzHtml(const std::uint8_t* Data, std::size_t Size)
   THtmlParser Parser(TestFonts());
   Sink.Reader = &Parser.Reader;
   Sink.Stack = &Parser.Reader.PropStack;
-  TFuzzIncluder Includer;
+  TFuzzIncluder Includer(32);
   if (Mode & 4) {
     Includer.Source = Text;
     Parser.Reader.OnInclude = TIncludeType(&Includer, &TFuzzIncluder::Include);
   }
   Parser.Parse(Text, Sink);
   if (!(Mode & 4))
-    Check(Sink.Calls <= 8 * Text.size() + 64, "events stay in proportion to the text");
+    FuzzCheck(Sink.Calls <= 8 * Text.size() + 64, "events stay in proportion to the text");
 
   // The bare symbol loop: each symbol takes at least one character.
   THtmlReader Reader(TestFonts());
@@ -156,7 +135,7 @@ void FuzzHtml(const std::uint8_t* Data, std::size_t Size)
   Reader.GetCh();
   std::size_t Symbols = 0;
   for (Reader.Next(); Reader.Sy != EofSy; Reader.Next())
-    Check(++Symbols <= Text.size(), "every symbol reads something");
+    FuzzCheck(++Symbols <= Text.size(), "every symbol reads something");
 }
 
 void FuzzCss(const std::uint8_t* Data, std::size_t Size)
@@ -175,8 +154,8 @@ void FuzzCss(const std::uint8_t* Data, std::size_t Size)
     TNulSource Source(Text);
     char Ch = '>';
     ParseStyleSheet(Sink, Ch, TCssGetChar(&Source, &TNulSource::Next), TCssGetChar(&Source, &TNulSource::Peek), "");
-    Check(Source.Reads <= Text.size() + 8, "the sheet stops at the end of the text");
-    Check(Ch == '\0' || Ch == '<', "the sheet stops at the end or at a tag");
+    FuzzCheck(Source.Reads <= Text.size() + 8, "the sheet stops at the end of the text");
+    FuzzCheck(Ch == '\0' || Ch == '<', "the sheet stops at the end or at a tag");
     break;
   }
   case 1: {

@@ -12,6 +12,7 @@
 #include "controls/html/document/Block.h"
 #include "controls/html/document/Section.h"
 #include "controls/html/document/SectionList.h"
+#include "platform/base/StringList.h"
 
 namespace {
 
@@ -133,4 +134,38 @@ TEST(BuilderHeadTest, MetaSetsTheCharacterSetAndIsReported)
   auto* Text = dynamic_cast<TSection*>(Body->MyCell->Sections.front().get());
   ASSERT_NE(Text, nullptr);
   EXPECT_EQ(Text->Text.substr(0, 2), u"\u0410\u0431");
+}
+
+namespace {
+
+// Answers every include comment with its command in brackets.
+class TBracketIncluder : public TObject {
+public:
+  int Calls = 0;
+  void Include(TObject*, const std::string& Command, TStringList*, std::string& IString)
+  {
+    ++Calls;
+    IString = "[" + Command + "]";
+  }
+};
+
+}  // namespace
+
+TEST(BuilderHeadTest, IncludeCommentsAreReplacedByTheViewersText)
+{
+  TSheetFolder F;
+  auto Doc = MakeDocument(F);
+  TBracketIncluder Includer;
+  Doc->OnInclude = decltype(Doc->OnInclude)(&Includer, &TBracketIncluder::Include);
+  ParseHtmlIntoSections("<BODY>a<!--#ECHO var=\"x\"-->b", *Doc);
+  Doc->DoLogic(400, 300);
+  auto* Body = dynamic_cast<TBlock*>(Doc->Sections.front().get());
+  std::u16string Text;
+  for (int Pos = Body->StartPos; Pos < Body->StartPos + Body->CharCount; ++Pos) {
+    char16_t Ch = 0;
+    if (Body->CharAt(Pos, Ch))
+      Text += Ch;
+  }
+  EXPECT_EQ(Includer.Calls, 1);
+  EXPECT_EQ(Text, u"a[ECHO]b");
 }

@@ -5,6 +5,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "DocumentFuzzTargets.h"
 #include "HtmlFuzzTargets.h"
 
 namespace {
@@ -47,4 +48,14 @@ TEST(FuzzReplayTest, Tokenizer)
 TEST(FuzzReplayTest, CssReader)
 {
   Replay("css", FuzzCss);
+}
+
+TEST(FuzzReplayTest, DocumentBuild)
+{
+  Replay("build", FuzzBuild);
+}
+
+TEST(FuzzReplayTest, DocumentWithIncludes)
+{
+  Replay("include", FuzzInclude);
 }

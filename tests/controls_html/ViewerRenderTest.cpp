@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "ChatDocument.h"
+#include "RenderSupport.h"
 #include "TestFonts.h"
 #include "controls/html/builder/HtmlBuilder.h"
 #include "controls/html/document/Block.h"
@@ -18,73 +19,6 @@
 #include "tests/support/GoldenImage.h"
 #include "platform/win/gdi/gdi.h"
 
-namespace {
-
-const std::string SmileyDir = std::string(CORVANE_IMAGE_CORPUS_DIR) + "/smileys";
-
-struct TRendered {
-  int Height = 0;
-  TPixelImage Picture;
-};
-
-std::unique_ptr<TSectionList> MakeDocument()
-{
-  return MakeChatDocument(SmileyDir);
-}
-
-TRendered Render(TSectionList& Doc, int Width, int Height = 0)
-{
-  TRendered R;
-  R.Height = Doc.DoLogic(Width, 400);
-  const int H = Height > 0 ? Height : R.Height;
-  // A 32-bit bitmap: one made compatible with a fresh memory DC would be
-  // monochrome, like the one-pixel bitmap such a DC starts with.
-  HDC DC = CreateCompatibleDC(nullptr);
-  HBITMAP Bitmap = CreateBitmap(Width, H, 1, 32, nullptr);
-  HGDIOBJ Old = SelectObject(DC, Bitmap);
-  const TRect All{0, 0, Width, H};
-  HBRUSH White = CreateSolidBrush(0xFFFFFF);
-  FillRect(DC, &All, White);
-  DeleteObject(White);
-  Doc.Draw(DC, All);
-  R.Picture = CaptureDC(DC);
-  SelectObject(DC, Old);
-  DeleteObject(Bitmap);
-  DeleteDC(DC);
-  return R;
-}
-
-uint32_t At(const TPixelImage& P, int X, int Y)
-{
-  return P.Pixels[std::size_t(Y * P.Width + X)];
-}
-
-std::string GoldenPath(const std::string& Name)
-{
-  return std::string(CORVANE_HTML_GOLDEN_DIR) + "/" + Name;
-}
-
-void ExpectGoldenPicture(const TPixelImage& Picture, const std::string& Name)
-{
-  const std::string Path = GoldenPath(Name);
-  if (std::getenv("CORVANE_UPDATE_GOLDENS"))
-    WritePng(Path, Picture);
-  std::string Message;
-  EXPECT_TRUE(MatchesGolden(Picture, Path, &Message)) << Message;
-}
-
-// The blocks of the body, in order.
-std::vector<TBlock*> BodyBlocks(TSectionList& Doc)
-{
-  std::vector<TBlock*> Result;
-  auto* Body = dynamic_cast<TBlock*>(Doc.Sections.front().get());
-  for (auto& S : Body->MyCell->Sections)
-    if (auto* B = dynamic_cast<TBlock*>(S.get()))
-      Result.push_back(B);
-  return Result;
-}
-
-}  // namespace
 
 TEST(ViewerRenderTest, ChatConversationAtWidth600)
 {
@@ -236,20 +170,19 @@ TEST(ViewerRenderTest, AutoMarginsCentre)
 TEST(ViewerRenderTest, ListMarkerLabels)
 {
   auto Doc = MakeDocument();
-  ParseHtmlIntoSections("<BODY><OL TYPE=i START=23><LI>a</OL><OL TYPE=a START=27><LI>b</OL><LI>c", *Doc);
+  ParseHtmlIntoSections("<BODY><OL TYPE=i START=23><LI>a</OL><OL TYPE=a START=27><LI>b</OL><LI>c</LI>"
+                        "<OL TYPE=i><LI STYLE=\"list-style-type:square\">d</OL>",
+                        *Doc);
   std::vector<TBlockLI*> Items;
-  for (TBlock* B : BodyBlocks(*Doc)) {
+  for (TBlock* B : AllOf<TBlock>(*Doc))
     if (auto* LI = dynamic_cast<TBlockLI*>(B))
       Items.push_back(LI);
-    for (auto& S : B->MyCell->Sections)
-      if (auto* LI = dynamic_cast<TBlockLI*>(S.get()))
-        Items.push_back(LI);
-  }
-  ASSERT_EQ(Items.size(), 3u);
+  ASSERT_EQ(Items.size(), 4u);
   EXPECT_EQ(Items[0]->MarkerLabel(), "xx.");
   EXPECT_EQ(Items[1]->MarkerLabel(), "z.");
   EXPECT_EQ(Items[2]->ListKind, TBlockLI::Outside);
   EXPECT_EQ(Items[2]->ListStyle, lsDisc);
+  EXPECT_EQ(Items[3]->ListStyle, lsSquare) << "the item's style replaces the list's TYPE";
 }
 
 TEST(ViewerRenderTest, MapCoordinates)

@@ -442,6 +442,7 @@ void THtmlBuilder::OpenElement(Symb Sy, TAttributeList& A, TProperties* Props, i
     CloseSection();
     OpenBlock(PreSy, A, P, new TBlock(&Doc, Cell(), P, &A, "pre"));
     InPre = true;
+    Parser.Reader.KeepWhiteSpace = true;
     return;
   }
   case BRSy: {
@@ -525,7 +526,13 @@ void THtmlBuilder::CloseElement(Symb EndSy, int Position)
   case DirEndSy: CloseBlocksTo(DirSy); return;
   case MenuEndSy: CloseBlocksTo(MenuSy); return;
   case DLEndSy: CloseBlocksTo(DLSy); return;
-  case PreEndSy: CloseBlocksTo(PreSy); InPre = false; return;
+  case PreEndSy:
+    if (InPre && !Current && Cell()->Sections.empty())
+      Section();  // an empty PRE is one empty line
+    CloseBlocksTo(PreSy);
+    InPre = false;
+    Parser.Reader.KeepWhiteSpace = false;
+    return;
   case AEndSy:
     if (LinkOpen) {
       LinkOpen = false;
@@ -824,6 +831,8 @@ void ParseHtmlIntoSections(const std::string& Text, TSectionList& Document)
 {
   THtmlParser Parser(Document.Fonts);
   THtmlBuilder Builder(Document, Parser);
+  Parser.Reader.OnInclude = Document.OnInclude;
+  Parser.Reader.IncludeSender = &Document;
   Builder.Start();
   try {
     Parser.Parse(Text, Builder);

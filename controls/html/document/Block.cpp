@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <climits>
 
+#include "controls/html/document/ImageObj.h"
 #include "controls/html/document/Section.h"
 #include "controls/html/document/SectionList.h"
 #include "controls/html/layout/IndentManager.h"
+#include "controls/html/paint/BackgroundTiles.h"
 #include "controls/html/paint/DrawingHelpers.h"
 #include "controls/html/parser/Attributes.h"
 #include "platform/win/gdi/gdi.h"
@@ -21,6 +23,28 @@ int Val(int V)
 long long Clamp64(long long V)
 {
   return std::clamp<long long>(V, -1000000000LL, 1000000000LL);
+}
+
+// Lengths from the page are kept within a million pixels either way, so that
+// the sums of margins, borders, padding and widths stay within int.
+constexpr int MaxBoxLength = 1000000;
+
+void KeepLengthsSane(TMarginArray& M)
+{
+  for (int I = piMarginTop; I <= piLeft; ++I) {
+    if (I >= piBorderTopColor && I <= piBorderLeftStyle)
+      continue;
+    int& V = M[std::size_t(I)];
+    if (V != IntNull && V != Auto && V != AutoParagraph)
+      V = std::clamp(V, -MaxBoxLength, MaxBoxLength);
+  }
+}
+
+void ConvertBox(const TVMarginArray& VM, int BaseWidth, int BaseHeight, int EmSize, int ExSize, int Ppi,
+                TMarginArray& M, int& AutoCount)
+{
+  ConvMargArray(VM, BaseWidth, BaseHeight, EmSize, ExSize, Ppi, M, AutoCount);
+  KeepLengthsSane(M);
 }
 
 }  // namespace
@@ -72,6 +96,11 @@ TBlock::TBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, 
     ZValue = 1;
   }
   (void)Attributes;
+  std::string Picture;
+  if (Props.GetBackgroundImage(Picture) && !Picture.empty()) {
+    BGImage = std::make_unique<TImageObj>(ADocument, Picture);
+    Props.GetBackgroundPos(EmSize, ExSize, BGPos);
+  }
   CollapseMargins(Parent);
 }
 
@@ -81,8 +110,8 @@ void TBlock::CollapseMargins(TCellBasic* Parent)
 {
   int Autos = 0;
   const int Ppi = Document->Fonts.PixelsPerInch();
-  ConvMargArray(MargArrayO, 400, 400, EmSize, ExSize, Ppi, MargArray, Autos);
   ConvVertMargins(MargArrayO, 400, EmSize, ExSize, Ppi, MargArray, TopAuto, BottomAuto);
+  ConvertBox(MargArrayO, 400, 400, EmSize, ExSize, Ppi, MargArray, Autos);
   int& Top = MargArray[piMarginTop];
   if (Positioning == posAbsolute) {
     if (TopAuto)
@@ -189,7 +218,7 @@ int TBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Avai
   int Autos = 0;
   const int Ppi = Document->Fonts.PixelsPerInch();
   const int Top = MargArray[piMarginTop], Bottom = MargArray[piMarginBottom];
-  ConvMargArray(MargArrayO, Width, AvailHeight, EmSize, ExSize, Ppi, MargArray, Autos);
+  ConvertBox(MargArrayO, Width, AvailHeight, EmSize, ExSize, Ppi, MargArray, Autos);
   MargArray[piMarginTop] = Top;
   MargArray[piMarginBottom] = Bottom;
   if (MargArray[piWidth] == IntNull) {  // no width given: auto
@@ -233,16 +262,17 @@ int TBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Avai
     ContentTop = TopP + MargArray[piMarginTop] + MargArray[piBorderTopWidth] + MargArray[piPaddingTop];
   // The content's lines run between its own edges: two records owned by
   // this block, so that they narrow nothing outside it.
+  // A relative box lays its content out where it will be painted.
+  const int CLeft = ContentLeft + (Positioning == posRelative ? LeftP : 0);
+  const int CTop = ContentTop + (Positioning == posRelative ? TopP : 0);
   const TObject* SaveOwner = IMgr.CurrentOwner;
   IMgr.CurrentOwner = this;
-  const int LI = IMgr.AddLeft(ContentLeft, ContentTop);
-  const int RI = IMgr.AddRight(ContentLeft + NewWidth, ContentTop);
+  const int LI = IMgr.AddLeft(CLeft, CTop);
+  const int RI = IMgr.AddRight(CLeft + NewWidth, CTop);
   const int Height = MargArray[piHeight];
   const int RefHeight = Height > 0 && Height != Auto && Height != IntNull ? Height : AvailHeight;
   int ContentMax = 0;
-  const int CTop = ContentTop + (Positioning == posRelative ? TopP : 0);
-  const int CH = MyCell->DoLayout(ContentLeft + (Positioning == posRelative ? LeftP : 0), CTop, NewWidth, RefHeight,
-                                  IMgr, ContentMax, Pos);
+  const int CH = MyCell->DoLayout(CLeft, CTop, NewWidth, RefHeight, IMgr, ContentMax, Pos);
   IMgr.DeleteRight(RI);
   IMgr.DeleteLeft(LI);
   IMgr.CurrentOwner = SaveOwner;
@@ -283,8 +313,18 @@ int TBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Avai
     PaintHeight = std::max(ContentHeight, IMgr.FloatsBottom() - Y);
   }
   PaintBottom = std::max(PaintBottom, Y + PaintHeight);
+  MeasureBackground(Width, AvailHeight);
   BuildDrawList();
   return ContentHeight;
+}
+
+void TBlock::MeasureBackground(int Width, int AvailHeight)
+{
+  if (!BGImage || !Document->ShowImages)
+    return;
+  BGImage->Measure(AvailHeight, Width, nullptr);
+  if (BGImage->Missing)
+    BGImage.reset();  // a picture that cannot be had is dropped, the block still paints
 }
 
 void TBlock::BuildDrawList()
@@ -320,6 +360,8 @@ int TBlock::Paint(HDC DC, const TRect& Clip, int X)
     const int Bg = MargArray[piBackgroundColor];
     if (Bg != clNone && Bg != IntNull)
       FillSolid(DC, Padding, TColor(Bg));
+    if (BGImage && Document->ShowImages)
+      DrawTiledBackground(DC, Padding, Clip, *BGImage, BGPos);
     if (HasBorderStyle)
       DrawBorder(DC, Border, Padding);
   }
@@ -358,7 +400,7 @@ void TBlock::MeasureWidths(int& Min, int& Max)
   MyCell->MeasureWidths(CMin, CMax);
   TMarginArray M{};
   int Autos = 0;
-  ConvMargArray(MargArrayO, 0, 400, EmSize, ExSize, Document->Fonts.PixelsPerInch(), M, Autos);
+  ConvertBox(MargArrayO, 0, 400, EmSize, ExSize, Document->Fonts.PixelsPerInch(), M, Autos);
   const int Wd = M[piWidth] == Auto ? 0 : Val(M[piWidth]);
   const int Outer = Val(M[piMarginLeft]) + Val(M[piMarginRight]) + Val(M[piBorderLeftWidth]) +
                     Val(M[piBorderRightWidth]) + Val(M[piPaddingLeft]) + Val(M[piPaddingRight]);
@@ -430,6 +472,17 @@ void TBlock::CopySelection()
 
 // --- TBodyBlock
 
+TBodyBlock::TBodyBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, TAttributeList* Attributes,
+                       const std::string& ATag)
+    : TBlock(ADocument, Parent, Props, Attributes, ATag)
+{
+  if (BGImage) {
+    Document->BackgroundImage = BGImage->Source;
+    Document->BackgroundPos = BGPos;
+    BGImage.reset();
+  }
+}
+
 int TBodyBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int AvailHeight, int Width, int Y)
 {
   (void)X;
@@ -437,7 +490,7 @@ int TBodyBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int 
   int Autos = 0;
   const int Ppi = Document->Fonts.PixelsPerInch();
   const int Top = MargArray[piMarginTop], Bottom = MargArray[piMarginBottom];
-  ConvMargArray(MargArrayO, Width, AvailHeight, EmSize, ExSize, Ppi, MargArray, Autos);
+  ConvertBox(MargArrayO, Width, AvailHeight, EmSize, ExSize, Ppi, MargArray, Autos);
   MargArray[piMarginTop] = Top;
   MargArray[piMarginBottom] = Bottom;
   for (int I = piMarginTop; I <= piBorderLeftWidth; ++I)

@@ -17,6 +17,7 @@
 
 class TAttributeList;
 class THorzLine;
+class TImageObj;
 
 class TBlockCell : public TCellBasic {
 public:
@@ -55,6 +56,8 @@ public:
   int ContentTop = 0, ContentBot = 0;
   int TopP = 0, LeftP = 0;  // offsets of positioned boxes
   TRect BorderRect{};
+  std::unique_ptr<TImageObj> BGImage;  // tiled over the padding box
+  TBackgroundPosRec BGPos;
   std::vector<TSectionBase*> DrawList;  // the content in paint order
 
   bool IsBlock() const override { return true; }
@@ -80,6 +83,8 @@ protected:
   void CollapseMargins(TCellBasic* Parent);
   bool ATagIs(const std::string& T) const;
   void BuildDrawList();
+  // Measures the background picture, dropping it when it cannot be had.
+  void MeasureBackground(int Width, int AvailHeight);
   int BoxPaddingLeft() const { return MargArray[piPaddingLeft] + MargArray[piBorderLeftWidth]; }
   int BoxPaddingRight() const { return MargArray[piPaddingRight] + MargArray[piBorderRightWidth]; }
 };
@@ -107,7 +112,9 @@ public:
 // document width less its margins.
 class TBodyBlock : public TBlock {
 public:
-  using TBlock::TBlock;
+  // The background picture and its position go to the document.
+  TBodyBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, TAttributeList* Attributes,
+             const std::string& ATag);
   int LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int AvailHeight, int Width, int Y) override;
   int Paint(HDC DC, const TRect& Clip, int X) override;
   bool HitLink(int X, int Y, THitLink& Hit) override;

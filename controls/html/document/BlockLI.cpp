@@ -30,8 +30,9 @@ TBlockLI::TBlockLI(TSectionList* ADocument, TCellBasic* Parent, TProperties& Pro
     ListStyle = lsBlank;
     break;
   }
-  if (Props.ExplicitFlags[piListStyleType])
-    ListStyle = Props.GetListStyleType();
+  // The lists' own entries say "blank"; anything else came from a style.
+  if (const TListStyleType FromStyle = Props.GetListStyleType(); FromStyle != lsBlank)
+    ListStyle = FromStyle;
   MarkerFont = Props.GetFont();
 }
 

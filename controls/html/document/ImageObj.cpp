@@ -12,6 +12,7 @@
 #include "controls/html/styles/Properties.h"
 #include "platform/base/StringRoutines.h"
 #include "platform/classes/graphics/Bitmap.h"
+#include "platform/classes/controls/WinControl.h"
 #include "platform/classes/graphics/Canvas.h"
 #include "platform/win/gdi/gdi.h"
 
@@ -69,6 +70,7 @@ TImageObj::TImageObj(TSectionList* ADocument, int APos, TAttributeList& Attribut
     case VSpaceSy: VSpaceT = VSpaceB = std::min(40, std::abs(A->Value)); break;
     case TranspSy: Transparent = 1; break;
     case IsMapSy: IsMap = true; break;
+    case ActiveSy: Active = true; break;
     case UseMapSy: {
       UseMap = true;
       MapName = UpperCase(Trim(A->Name));
@@ -152,7 +154,9 @@ void TImageObj::Obtain()
     auto* Copy = new TGIFImage(Gif);
     Image = Copy;
     OwnsImage = true;
-    if (Copy->IsAnimated()) {
+    if (Active)
+      Copy->SetAnimate(false);  // a state image moves only when hovered
+    else if (Copy->IsAnimated()) {
       Copy->SetAnimate(true);
       Document->AnimList.push_back(this);
     }
@@ -243,19 +247,53 @@ void TImageObj::Draw(HDC DC, int X, int Baseline, int LineTop, const TFontObj* F
     }
     return;
   }
+  DrawPicture(DC, PX, PY, ImageWidth, ImageHeight);
+}
+
+void TImageObj::DrawPicture(HDC DC, int X, int Y, int W, int H)
+{
+  if (Missing)
+    return;
   if (auto* Gif = dynamic_cast<TGIFImage*>(Image)) {
     TCanvas Canvas;
     Canvas.SetHandle(DC);
     Gif->SetVisible(true);
-    Gif->DrawFrame(&Canvas, PX, PY, ImageWidth, ImageHeight);
+    Gif->DrawFrame(&Canvas, X, Y, W, H);
     Canvas.SetHandle(nullptr);
   } else if (auto* Bmp = dynamic_cast<TBitmap*>(Image)) {
     if (Mask && Transparent != 0)
-      PrintMaskedImage(DC, Bmp, Mask, PX, PY, ImageWidth, ImageHeight);
+      PrintMaskedImage(DC, Bmp, Mask, X, Y, W, H);
     else
-      StretchBlt(DC, PX, PY, ImageWidth, ImageHeight, Bmp->Canvas()->Handle(), 0, 0, Bmp->Width(), Bmp->Height(),
-                 SRCCOPY);
+      StretchBlt(DC, X, Y, W, H, Bmp->Canvas()->Handle(), 0, 0, Bmp->Width(), Bmp->Height(), SRCCOPY);
   }
+}
+
+void TImageObj::SetHover(int State)
+{
+  if (State == HoverState)
+    return;
+  HoverState = State;
+  auto* Gif = Active ? dynamic_cast<TGIFImage*>(Image) : nullptr;
+  if (!Gif)
+    return;
+  const int Frames = Gif->NumFrames();
+  if (Frames == 2) {
+    Gif->SetCurrentFrame(State == 0 ? 1 : 2);
+  } else if (Frames == 3) {
+    Gif->SetCurrentFrame(State == 0 ? 1 : State == 1 ? 2 : 3);
+  } else if (State != 0) {
+    Gif->SetAnimate(true);
+    if (std::find(Document->AnimList.begin(), Document->AnimList.end(), this) == Document->AnimList.end())
+      Document->AnimList.push_back(this);
+  }
+  if (State == 0) {
+    Gif->SetAnimate(false);
+    if (Frames <= 3)
+      Gif->SetCurrentFrame(1);
+    std::erase(Document->AnimList, this);
+  }
+  if (Document->PaintPanel)
+    Document->PaintPanel->Invalidate();
 }
 
 TImageObj* TImageObjList::FindImage(int Pos) const

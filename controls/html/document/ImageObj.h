@@ -56,6 +56,8 @@ public:
   TBitmap* Mask = nullptr;
   bool OwnsImage = false;
   bool Requested = false;
+  bool Active = false;  // ACTIVE: a GIF whose frames show the hover state
+  int HoverState = 0;   // 0 none, 1 hovered, 2 pressed
 
   bool Floating() const { return Align == AlignLeft || Align == AlignRight; }
   int TotalWidth() const { return ClientWidth + HSpaceL + HSpaceR; }
@@ -67,6 +69,13 @@ public:
   void Measure(int AvailHeight, int AvailWidth, const TFontObj* Font);
   // Paints at X (document), aligned on the line by Baseline and LineTop (document).
   void Draw(HDC DC, int X, int Baseline, int LineTop, const TFontObj* Font);
+  // Paints only the picture at the given screen rectangle (the current frame
+  // of a GIF; a masked bitmap through its mask); nothing when it is missing.
+  void DrawPicture(HDC DC, int X, int Y, int W, int H);
+  // Drives a state image: with 2 frames the second shows while hovered or
+  // pressed; with 3, the second while hovered and the third while pressed;
+  // with any other count the animation runs while hovered. Leaving stops it.
+  void SetHover(int State);
 
 private:
   void Obtain();

@@ -85,7 +85,8 @@ public:
   void ChangeLink(const TUrlTarget* Target, TProperties& Props);
   TImageObj* AppendImage(TAttributeList& Attributes, TProperties& Props, int SourcePos);
   void FinishText() override;
-  bool IsEmpty() const override { return CharCount == 0 && Text.empty(); }
+  // An empty line of preformatted text still takes its height.
+  bool IsEmpty() const override { return CharCount == 0 && Text.empty() && !Preformatted; }
 
   // --- layout (layout/SectionLayout.cpp)
   void MeasureWidths(int& Min, int& Max) override;

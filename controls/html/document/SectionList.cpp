@@ -47,6 +47,8 @@ void TSectionList::Clear()
   // Document objects go first: they release their cache entries and leave
   // the document's lists.
   Sections.clear();
+  FBackgroundPicture.reset();
+  FBackgroundLoaded = false;
   LinkList.clear();
   TabOrderList.clear();
   MapList.clear();
@@ -63,6 +65,7 @@ void TSectionList::Clear()
   ManyLinks = false;
   InlineConverted = false;
   BackgroundImage.clear();
+  BackgroundPos = {};
   Title.clear();
   BaseUrl.clear();
   BaseTarget.clear();
@@ -294,9 +297,16 @@ void TSectionList::Draw(HDC DC, const TRect& Clip, int X)
 bool TSectionList::LinkAtPoint(int X, int Y, THitLink& Hit)
 {
   TFontObj* OldLink = HoverLink;
+  TImageObj* OldImage = HoverImage;
   HoverLink = nullptr;
   HoverImage = nullptr;
   const bool Result = HitLink(X, Y, Hit);
+  if (OldImage != HoverImage) {
+    if (OldImage)
+      OldImage->SetHover(0);
+    if (HoverImage)
+      HoverImage->SetHover(LeftButtonDown ? 2 : 1);
+  }
   if (Styles.LinksActive() && OldLink != HoverLink) {
     if (OldLink)
       OldLink->SetAllHovered(*this, false);
@@ -310,8 +320,31 @@ void TSectionList::MouseLeave()
 {
   if (HoverLink)
     HoverLink->SetAllHovered(*this, false);
+  if (HoverImage)
+    HoverImage->SetHover(0);
+  if ((HoverLink || HoverImage) && PaintPanel)
+    PaintPanel->Invalidate();
   HoverLink = nullptr;
   HoverImage = nullptr;
+}
+
+void TSectionList::MouseButton(bool Pressed)
+{
+  LeftButtonDown = Pressed;
+  if (HoverImage)
+    HoverImage->SetHover(Pressed ? 2 : 1);
+}
+
+TImageObj* TSectionList::BackgroundPicture()
+{
+  if (!FBackgroundLoaded && ShowImages && !BackgroundImage.empty()) {
+    FBackgroundLoaded = true;
+    FBackgroundPicture = std::make_unique<TImageObj>(this, BackgroundImage);
+    FBackgroundPicture->Measure(0, 0, nullptr);
+    if (FBackgroundPicture->Missing)
+      FBackgroundPicture.reset();
+  }
+  return FBackgroundPicture.get();
 }
 
 bool TSectionList::PositionPoint(int Pos, int& X, int& Y) const

@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "controls/html/document/CellBasic.h"
+#include "controls/html/styles/BackgroundPosition.h"
 #include "controls/html/styles/StyleList.h"
+#include "platform/base/Method.h"
 #include "platform/base/Types.h"
 #include "platform/classes/ShiftState.h"
 
@@ -23,6 +25,7 @@ class TPersistent;
 class TBitmap;
 class TStringBitmapList;
 class TProperties;
+class TStringList;
 class TWinControl;
 class TUrlTarget;
 
@@ -62,7 +65,8 @@ public:
   bool ShowCaret = false;
   bool ShowImages = true;
   TColor Background = 0xFFFFFF;
-  std::string BackgroundImage;
+  std::string BackgroundImage;  // the BODY's, painted by the viewer with its position
+  TBackgroundPosRec BackgroundPos;
   std::u16string CopyBuffer;
 
   // --- what files the document may read. Pictures and linked style sheets
@@ -87,6 +91,9 @@ public:
   std::function<bool(const std::string& Href, std::string& Data)> OnStreamRequest;
   std::function<void(const std::string& HttpEquiv, const std::string& Name, const std::string& Content)> OnMeta;
   std::function<void(const std::string& Rel, const std::string& Rev, const std::string& Href)> OnLink;
+  // The viewer's include event: the text that replaces an include comment
+  // ("<!--#command params-->"); the reader caps nesting and volume.
+  Method<void(TObject* Sender, const std::string& Command, TStringList* Params, std::string& IString)> OnInclude;
 
   // --- keyboard focus for links: their focus proxies live on the viewer's
   // paint panel (none without one). Proxies with a tab index wait in
@@ -153,6 +160,14 @@ public:
   // The link (or title) under a document point; hover fonts follow it.
   bool LinkAtPoint(int X, int Y, THitLink& Hit);
   void MouseLeave();
+  // The left button went down or up: a hovered state image shows pressed (2)
+  // or hovered (1).
+  void MouseButton(bool Pressed);
+  bool LeftButtonDown = false;
+  // The BODY's background picture, obtained through the image request the
+  // first time it is asked for (when images are shown); null when there is
+  // none or it cannot be had. The viewer tiles it with BackgroundPos.
+  TImageObj* BackgroundPicture();
 
   // The picture of Source: from the cache, else loaded (when allowed) and
   // cached. Null when there is none.
@@ -170,6 +185,8 @@ public:
   bool PositionPoint(int Pos, int& X, int& Y) const;
 
 private:
+  std::unique_ptr<TImageObj> FBackgroundPicture;
+  bool FBackgroundLoaded = false;
   std::unique_ptr<TStringBitmapList> FOwnCache;
   TStringBitmapList* FCache = nullptr;
 };

@@ -369,8 +369,13 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
     Start += LineLen;
     First = false;
   }
-  if (Preformatted)
+  if (Preformatted) {
     IMgr.SetRightEdge(SaveRight);
+    // The whole of the widest line is wanted: the page scrolls rather than wraps.
+    int Min = 0, Max = 0;
+    MeasureWidths(Min, Max);
+    MaxWidth = std::max(MaxWidth, Max);
+  }
   // 5. The bottoms, and the first baseline for a list item's marker.
   Pos += CharCount;
   if (Document->FirstLineY && *Document->FirstLineY == 0) {

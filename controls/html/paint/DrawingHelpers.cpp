@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "controls/html/paint/PatternedBorder.h"
+
 #include "platform/win/gdi/gdi.h"
 
 COLORREF PlainColor(TColor Color)
@@ -99,28 +101,6 @@ void Band(HDC DC, const TRect& A, const TRect& B, int S, TColor Color)
   FillPolygon(DC, P, 4, Color);
 }
 
-// Dashes (3 widths long, gaps of 2) or dots (one width, gaps of one) along
-// the middle of side S.
-void Pattern(HDC DC, const TRect& A, int S, int W, bool Dots, TColor Color)
-{
-  if (W <= 0)
-    return;
-  const int On = Dots ? W : 3 * W;
-  const int Off = Dots ? W : 2 * W;
-  const bool Horizontal = S == 1 || S == 3;
-  const int From = Horizontal ? A.Left : A.Top;
-  const int To = Horizontal ? A.Right : A.Bottom;
-  for (int P = From; P < To; P += On + Off) {
-    const int E = std::min(To, P + On);
-    switch (S) {
-    case 0: FillSolid(DC, {A.Left, P, A.Left + W, E}, Color); break;
-    case 1: FillSolid(DC, {P, A.Top, E, A.Top + W}, Color); break;
-    case 2: FillSolid(DC, {A.Right - W, P, A.Right, E}, Color); break;
-    default: FillSolid(DC, {P, A.Bottom - W, E, A.Bottom}, Color); break;
-    }
-  }
-}
-
 }  // namespace
 
 void DrawBorder(HDC DC, TRect Outer, TRect Inner, const TBorderColors& Colors, const TBorderStyles& Styles,
@@ -166,8 +146,7 @@ void DrawBorder(HDC DC, TRect Outer, TRect Inner, const TBorderColors& Colors, c
       break;
     case bsDashed:
     case bsDotted:
-      Pattern(DC, Outer, S, Thickness(Outer, Inner, S), Styles[std::size_t(S)] == bsDotted, C);
-      break;
+      break;  // stroked below, side runs at a time
     case bsDouble:
       Band(DC, Outer, OuterThird, S, C);
       Band(DC, InnerThird, Inner, S, C);
@@ -176,6 +155,11 @@ void DrawBorder(HDC DC, TRect Outer, TRect Inner, const TBorderColors& Colors, c
       break;
     }
   }
+  const std::array<int, 4> Widths{Thickness(Outer, Inner, 0), Thickness(Outer, Inner, 1), Thickness(Outer, Inner, 2),
+                                  Thickness(Outer, Inner, 3)};
+  for (const TPatternRun& Run : PatternRuns(Colors, Styles, Widths))
+    StrokePatternRun(DC, Outer, Middle, Run, Widths[std::size_t(Run.FirstSide)],
+                     Styles[std::size_t(Run.FirstSide)] == bsDotted, Colors[std::size_t(Run.FirstSide)]);
 }
 
 void RaisedFrame(HDC DC, const TRect& R, bool Raised, int Width, bool WhiteBackground)

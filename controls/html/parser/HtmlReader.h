@@ -109,6 +109,7 @@ public:
   bool LinkSearch = false;   // the link pre-pass is running
   bool LiteralMode = false;  // no comment is skipped
   bool InComment = false;
+  bool KeepWhiteSpace = false;  // preformatted text: every blank kept, each line end comes as CR
   bool Converted = false;    // the text was converted to Shift-JIS
   TIncludeType OnInclude;
   TObject* IncludeSender = nullptr;

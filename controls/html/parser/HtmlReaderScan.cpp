@@ -161,6 +161,9 @@ bool THtmlReader::GetText()
       // A control character is no text: it is dropped, and the rest of the
       // document is read as if it were not there.
       GetCh();
+    } else if ((C == ' ' || C == '\r') && KeepWhiteSpace) {
+      FCollection.Add(LCh, ChPos);
+      GetCh();
     } else if (C == ' ' || C == '\r') {
       FCollection.Add(' ', ChPos);
       do

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "controls/html/styles/BackgroundPosition.h"
 #include "controls/html/styles/PropValue.h"
 
 class THtmlFontService;
@@ -15,17 +16,6 @@ enum TPositionType { posStatic, posAbsolute, posRelative };
 enum TVisibilityType { viHidden = 1, viVisible = 2 };
 enum TTextTransformType { txNone, txUpper, txLower };
 enum TBorderStyle { bssNone, bssSolid, bssInset, bssOutset, bssGroove, bssRidge, bssDashed, bssDotted, bssDouble };
-enum TBackgroundPosKind { bpTop, bpCenter, bpBottom, bpLeft, bpRight, bpPercent, bpLength };
-
-struct TBackgroundPosition {
-  TBackgroundPosKind Kind = bpLength;
-  int Value = 0;
-  bool Repeat = true;
-  bool Fixed = false;
-};
-struct TBackgroundPosRec {
-  TBackgroundPosition X, Y;
-};
 
 // The default point size of the document, stored when the default style
 // sheet is built; the reference of the font-size keywords.

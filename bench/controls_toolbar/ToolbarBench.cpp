@@ -101,3 +101,19 @@ void BM_LayoutWrappingToolbar50(benchmark::State& State)
 BENCHMARK(BM_LayoutWrappingToolbar50)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+
+// Arranging a dock of 20 toolbars in 4 rows.
+#include "../../tests/controls_toolbar/TBDockTestSupport.h"
+
+static void BM_ArrangeDockOf20In4Rows(benchmark::State& state)
+{
+  static TDockFixture* fixture = new TDockFixture;
+  fixture->Form->SetClientWidth(1000);
+  TTBDock* dock = fixture->AddDock(dpTop, true);
+  for (int i = 0; i < 20; ++i)
+    fixture->AddBar(dock, i / 5, (i % 5) * 190, 150);
+  for (auto _ : state)
+    dock->ArrangeWindows();
+  delete dock;
+}
+BENCHMARK(BM_ArrangeDockOf20In4Rows);

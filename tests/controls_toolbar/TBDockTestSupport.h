@@ -1,0 +1,72 @@
+// A form with docks and fake dockable windows of chosen natural sizes,
+// minimum row lengths and shrink modes, for the dock and drag tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "controls/toolbar/TBDock.h"
+#include "controls/toolbar/TBDockableWindow.h"
+#include "platform/classes/forms/Application.h"
+#include "platform/classes/forms/Form.h"
+#include "platform/display/headless/HeadlessDisplay.h"
+
+class TFakeBar : public TTBCustomDockableWindow {
+public:
+  using TTBCustomDockableWindow::TTBCustomDockableWindow;
+  TPoint Natural{76, 20};
+  int MinLength = 0;
+  TTBShrinkMode Mode = tbsmNone;
+
+  void SizeForPlacement(bool, TTBDockType DockType, TPoint& Size, TTBDock*, bool) override
+  {
+    Size = DockType == dtLeftRight ? TPoint(Natural.y, Natural.x) : Natural;
+    // A shortened bar keeps its thickness and takes the imposed length.
+    if (CurrentLength() > 0 && DockType == dtTopBottom) {
+      TPoint frame(0, 0);
+      DockedFrameSize(frame);
+      Size.x = CurrentLength() - frame.x;
+    }
+  }
+  void NaturalContentSize(TPoint& Size) override
+  {
+    Size = Docked() && CurrentDock()->IsVertical() ? TPoint(Natural.y, Natural.x) : Natural;
+  }
+  void MinimumRowLength(int& Length) override { Length = MinLength; }
+  TTBShrinkMode ShrinkBehaviour() override { return Mode; }
+};
+
+class TDockFixture {
+public:
+  TDockFixture()
+  {
+    THeadlessDisplay::Use();
+    THeadlessDisplay::UseVirtualClock();
+    Application()->Initialize();
+    Form = TCustomForm::Create<TForm>(nullptr);
+    Form->SetBounds(100, 100, 400, 300);
+    Form->SetClientWidth(200);
+    Form->HandleNeeded();
+  }
+  ~TDockFixture() { Form->Free(); }
+
+  TTBDock* AddDock(TTBDockPosition Position, bool AllowDrag = false)
+  {
+    auto* dock = new TTBDock(Form);
+    dock->SetPosition(Position);
+    dock->SetAllowDrag(AllowDrag);
+    dock->SetParent(Form);
+    return dock;
+  }
+  TFakeBar* AddBar(TTBDock* Dock, int Row, int Pos, int NaturalLength = 76)
+  {
+    auto* bar = new TFakeBar(Form);
+    bar->Natural.x = NaturalLength;
+    bar->SetDockRow(Row);
+    bar->SetDockPos(Pos);
+    bar->SetCurrentDock(Dock);
+    return bar;
+  }
+
+  TCustomForm* Form = nullptr;
+};

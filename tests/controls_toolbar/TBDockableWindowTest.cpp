@@ -1,0 +1,186 @@
+// Dockable windows: docking, floating and re-docking keep the handle and run
+// the events in order; the floating frame's hit codes and its WM_CLOSE; the
+// drag and resize arithmetic as tables; a scripted drag.
+#include <gtest/gtest.h>
+
+#include "TBDockTestSupport.h"
+#include "controls/toolbar/TBDragGeometry.h"
+#include "controls/toolbar/TBFloatingWindowParent.h"
+#include "platform/win/win.h"
+
+namespace {
+
+class TBDockableWindowTest : public ::testing::Test, public TDockFixture {
+public:
+  std::vector<std::string> Events;
+  void Changing(TObject*, bool Floating, TTBDock*) { Events.push_back(Floating ? "changing:float" : "changing:dock"); }
+  void Recreating(TObject*) { Events.push_back("recreating"); }
+  void Recreated(TObject*) { Events.push_back("recreated"); }
+  void Changed(TObject*) { Events.push_back("changed"); }
+  void Listen(TTBCustomDockableWindow* W)
+  {
+    W->OnDockChanging = TTBDockChangingEvent(this, &TBDockableWindowTest::Changing);
+    W->OnRecreating = TNotifyEvent(this, &TBDockableWindowTest::Recreating);
+    W->OnRecreated = TNotifyEvent(this, &TBDockableWindowTest::Recreated);
+    W->OnDockChanged = TNotifyEvent(this, &TBDockableWindowTest::Changed);
+  }
+};
+
+TEST_F(TBDockableWindowTest, DockFloatAndRedockKeepTheHandleAndRunTheEventsInOrder)
+{
+  TTBDock* top = AddDock(dpTop, true);
+  TTBDock* bottom = AddDock(dpBottom, true);
+  auto* bar = AddBar(top, 0, 0);
+  HWND handle = bar->Handle();
+  Listen(bar);
+  bar->SetParent(top);
+  EXPECT_TRUE(Events.empty()) << "the same parent changes nothing";
+
+  bar->MakeFloating(true);
+  EXPECT_TRUE(bar->Floating());
+  EXPECT_EQ(bar->Handle(), handle);
+  EXPECT_EQ(Events, (std::vector<std::string>{"changing:float", "recreating", "recreated", "changed"}));
+  EXPECT_TRUE(top->IsMember(bar)) << "the last dock keeps it as a member";
+  EXPECT_EQ(top->VisibleWindowCount(), 0);
+
+  Events.clear();
+  bar->SetCurrentDock(bottom);
+  EXPECT_TRUE(bar->Docked());
+  EXPECT_EQ(bar->Handle(), handle);
+  EXPECT_EQ(Events, (std::vector<std::string>{"changing:dock", "recreating", "recreated", "changed"}));
+  EXPECT_FALSE(top->IsMember(bar));
+  EXPECT_EQ(bar->LastDock(), bottom);
+}
+
+TEST_F(TBDockableWindowTest, ToggleDockingGoesToTheDefaultDockAndNowhereWithoutOne)
+{
+  TTBDock* top = AddDock(dpTop, true);
+  auto* bar = AddBar(top, 0, 50);
+  bar->SetUseLastDock(false);
+  bar->MakeFloating(true);
+  ASSERT_EQ(bar->LastDock(), nullptr);
+  bar->ToggleDocking();
+  EXPECT_TRUE(bar->Floating()) << "neither last nor default dock: it stays floating";
+  bar->SetDefaultDock(top);
+  bar->ToggleDocking();
+  EXPECT_EQ(bar->CurrentDock(), top);
+  EXPECT_EQ(bar->ArrangedRow(), 0);
+  EXPECT_EQ(bar->ArrangedPos(), 0);
+}
+
+TEST_F(TBDockableWindowTest, FloatingFramesHaveUniqueNamesAndSendTheirCloseToTheOwningForm)
+{
+  TTBDock* top = AddDock(dpTop, true);
+  auto* a = AddBar(top, 0, 0);
+  auto* b = AddBar(top, 0, 100);
+  a->MakeFloating(true);
+  b->MakeFloating(true);
+  ASSERT_TRUE(a->FloatFrame() && b->FloatFrame());
+  EXPECT_NE(a->FloatFrame()->Name(), b->FloatFrame()->Name());
+  EXPECT_EQ(a->FloatFrame()->Name().size(), std::string("NBFloatingWindowParent_").size() + 2 * sizeof(void*));
+
+  bool formClosing = false;
+  struct TCloseProbe {
+    bool* Flag;
+    void Query(TObject*, bool& CanClose)
+    {
+      *Flag = true;
+      CanClose = false;
+    }
+  } probe{&formClosing};
+  Form->OnCloseQuery = TCloseQueryEvent(&probe, &TCloseProbe::Query);
+  SendMessage(a->FloatFrame()->Handle(), WM_CLOSE, 0, 0);
+  Application()->ProcessMessages();
+  EXPECT_TRUE(formClosing) << "the owning form is asked to close";
+  EXPECT_TRUE(a->Floating());
+  EXPECT_TRUE(a->Visible()) << "the tool window itself stays";
+}
+
+TEST_F(TBDockableWindowTest, FloatingFrameHitCodes)
+{
+  TTBDock* top = AddDock(dpTop, true);
+  auto* bar = AddBar(top, 0, 0);
+  bar->MakeFloating(true);
+  TTBFloatingWindowParent* frame = bar->FloatFrame();
+  TPoint border(0, 0);
+  bar->FloatingFrameSize(border);
+  int k = GetSystemMetrics(SM_CYSMCAPTION) - 1 + border.x;
+  int W = frame->Width(), H = frame->Height();
+  TRect box = frame->CloseBoxRect();
+  struct TCase {
+    TPoint P;
+    int Code;
+  } cases[] = {
+      {{1, 1}, HTTOPLEFT},          {{1, k + 1}, HTLEFT},         {{1, H - 2}, HTBOTTOMLEFT},
+      {{W - 1, 1}, HTTOPRIGHT},     {{k + 2, 0}, HTTOP},          {{k + 2, H - 1}, HTBOTTOM},
+      {{box.Left + 2, box.Top + 2}, HT_TB2k_Close}, {{border.x + 2, box.Top + 2}, HT_TB2k_Caption},
+  };
+  for (const TCase& c : cases)
+    EXPECT_EQ(frame->HitTest(c.P), c.Code) << c.P.x << "," << c.P.y;
+  bar->SetResizeBehaviour(TTBResizeBehaviour{});
+  EXPECT_EQ(frame->HitTest(TPoint(1, 1)), HTTOP) << "without corners the top is tested first";
+  bar->SetResizable(false);
+  EXPECT_EQ(frame->HitTest(TPoint(1, k + 1)), HTNOWHERE);
+  bar->SetShowCaption(false);
+  EXPECT_NE(frame->HitTest(TPoint(box.Left + 2, box.Top + 2)), HT_TB2k_Close);
+}
+
+TEST(TBDragGeometryTest, SnapZoneFollowsTheGrabPointAndSurvivesOnePixelWindows)
+{
+  TRect dock(100, 100, 300, 130);  // inflated: 97..303, 97..133
+  struct TCase {
+    int X, GrabX;
+    bool In;
+  } cases[] = {
+      {72, 0, true},    {71, 0, false},  {302, 0, true},   {303, 0, false},
+      {97, 99, true},   {96, 99, false}, {327, 99, true},  {328, 99, false},
+  };
+  for (const TCase& c : cases)
+    EXPECT_EQ(InSnapZone(dock, false, TPoint(c.X, 110), TPoint(c.GrabX, 0), TPoint(99, 0)), c.In)
+        << c.X << " grabbed at " << c.GrabX;
+  EXPECT_FALSE(InSnapZone(dock, true, TPoint(150, 96), TPoint(0, 0), TPoint(99, 0)))
+      << "vertical docks need the cursor within their height";
+  EXPECT_TRUE(InSnapZone(dock, false, TPoint(150, 110), TPoint(0, 0), TPoint(0, 0))) << "no division by zero";
+  TRect r = DragRectAt(TPoint(50, 50), TPoint(1, 1), TPoint(0, 0), TPoint(0, 0));
+  EXPECT_EQ(r.Left, 50);
+}
+
+TEST(TBDragGeometryTest, DropRows)
+{
+  std::vector<uint32_t> rows{26, 26};
+  struct TCase {
+    int Centre, Row;
+    bool Own;
+  } cases[] = {{3, 0, true}, {10, 0, false}, {22, 1, true}, {40, 1, false}, {50, 2, false}};
+  for (const TCase& c : cases) {
+    TDropRow d = DropRowAt(rows, c.Centre);
+    EXPECT_EQ(d.Row, c.Row) << c.Centre;
+    EXPECT_EQ(d.OwnRow, c.Own) << c.Centre;
+  }
+  TDropRow full = DropRowAt({26 | DragRowHasFullSize}, 12);
+  EXPECT_TRUE(full.OwnRow) << "half the thickness of a full-size row makes a new row";
+  EXPECT_EQ(DropRowAt({0, 26}, 3).Row, 1) << "rows of thickness 0 are skipped";
+}
+
+TEST(TBDragGeometryTest, ResizeClampsMoveTheDraggedEdge)
+{
+  TRect start(100, 100, 200, 180);
+  struct TCase {
+    int Edge;
+    TPoint Delta;
+    TRect Expected;
+  } cases[] = {
+      {0, {90, 0}, {150, 100, 200, 180}},   // left edge: left = right - minimum
+      {1, {-90, 0}, {100, 100, 150, 180}},  // right edge: right = left + minimum
+      {1, {500, 0}, {100, 100, 300, 180}},  // the maximum
+      {5, {0, -70}, {100, 100, 200, 140}},  // bottom: height minimum
+      {3, {10, 10}, {110, 110, 200, 180}},  // top-left moves both
+  };
+  for (const TCase& c : cases) {
+    TRect r = ResizedFrameRect(start, c.Edge, c.Delta, 50, 40, 200, 0);
+    EXPECT_TRUE(EqualRect(&r, &c.Expected)) << "edge " << c.Edge << ": " << r.Left << "," << r.Top << ","
+                                            << r.Right << "," << r.Bottom;
+  }
+}
+
+}  // namespace

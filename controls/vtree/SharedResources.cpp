@@ -1,0 +1,118 @@
+#include "controls/vtree/SharedResources.h"
+
+#include <array>
+#include <memory>
+#include <mutex>
+
+#include "controls/vtree/LazyTreeErrors.h"
+#include "platform/base/ModuleLoader.h"
+#include "platform/classes/graphics/Bitmap.h"
+#include "platform/classes/graphics/Canvas.h"
+#include "platform/classes/graphics/CustomImageList.h"
+#include "platform/win/gdi/gdi.h"
+
+namespace {
+
+std::mutex& ImageConversionLock()
+{
+  static std::mutex lock;
+  return lock;
+}
+
+struct TSharedSets {
+  std::array<std::unique_ptr<TCustomImageList>, 6> Strips;
+};
+
+TSharedSets& Sets()
+{
+  static TSharedSets sets;
+  return sets;
+}
+
+std::once_flag gSetup;
+
+}  // namespace
+
+void LoadImageStrip(TCustomImageList* ImageList, const std::string& ResourceName, bool RemapColours)
+{
+  std::lock_guard<std::mutex> hold(ImageConversionLock());
+  HBITMAP handle = static_cast<HBITMAP>(LoadImage(HInstance(), ResourceName.c_str(), IMAGE_BITMAP, 0, 0,
+                                                  RemapColours ? LR_LOADMAP3DCOLORS : LR_DEFAULTCOLOR));
+  BITMAP info{};
+  if (handle)
+    GetObject(handle, sizeof(info), &info);
+  if (!handle || info.bmHeight < 1) {
+    if (handle)
+      DeleteObject(handle);
+    std::string message = "Internal image \"" + ResourceName + "\" is missing or corrupt.";
+    LT_ASSERT(false, message.c_str());
+  }
+  TBitmap strip;
+  strip.SetHandle(handle);
+  int size = info.bmHeight;
+  ImageList->Clear();
+  ImageList->SetWidth(size);
+  ImageList->SetHeight(size);
+  TColor transparent = strip.Canvas()->Pixels(0, 0);
+  TBitmap image;
+  image.SetWidth(size);
+  image.SetHeight(size);
+  for (int x = 0; x + size <= info.bmWidth; x += size) {
+    image.Canvas()->CopyRect(TRect(0, 0, size, size), strip.Canvas(), TRect(x, 0, x + size, size));
+    ImageList->AddMasked(&image, transparent);
+  }
+}
+
+void TreeUnitSetup()
+{
+  std::call_once(gSetup, [] {
+    static const char* kNames[6] = {"LT_CHECK_LIGHT", "LT_CHECK_DARK", "LT_TICK_LIGHT",
+                                    "LT_TICK_DARK", "LT_FLAT", "LT_XP"};
+    for (int i = 0; i < 6; ++i) {
+      auto list = std::make_unique<TCustomImageList>(nullptr, 16, 16);
+      try {
+        LoadImageStrip(list.get(), kNames[i], i != 5);
+      } catch (const Exception&) {
+        // A set that cannot be loaded stays empty; trees then draw no check box.
+      }
+      Sets().Strips[std::size_t(i)] = std::move(list);
+    }
+  });
+}
+
+TCustomImageList* SharedCheckImages(TCheckImageKind Kind)
+{
+  switch (Kind) {
+    case ckLightCheck: return Sets().Strips[0].get();
+    case ckDarkCheck: return Sets().Strips[1].get();
+    case ckLightTick: return Sets().Strips[2].get();
+    case ckDarkTick: return Sets().Strips[3].get();
+    case ckFlat:
+    case ckSystemFlat: return Sets().Strips[4].get();
+    case ckXP:
+    case ckSystem: return Sets().Strips[5].get();
+    default: return nullptr;
+  }
+}
+
+int CheckImageIndexOf(std::uint8_t CheckKind, TCheckState State, bool Enabled, bool Hot)
+{
+  if (CheckKind == ctNone)
+    return -1;
+  // Rows by check state; columns: disabled, disabled hot, enabled, enabled hot.
+  static const int kBox[6][4] = {{12, 12, 9, 10},  {12, 12, 11, 11}, {16, 16, 13, 14},
+                                 {16, 16, 15, 15}, {20, 20, 17, 18}, {20, 20, 19, 19}};
+  static const int kRadio[6][4] = {{4, 4, 1, 2},    {4, 4, 3, 3},     {8, 8, 5, 6},
+                                   {8, 8, 7, 7},    {20, 20, 17, 18}, {20, 20, 19, 19}};
+  static const int kButton[6][4] = {{24, 24, 21, 22}, {24, 24, 23, 23}, {24, 24, 21, 22},
+                                    {24, 24, 23, 23}, {20, 20, 17, 18}, {20, 20, 19, 19}};
+  int column = (Enabled ? 2 : 0) + (Hot ? 1 : 0);
+  int row = State <= csMixedPressed ? int(State) : 0;
+  switch (CheckKind) {
+    case ctTriStateCheckBox:
+    case ctCheckBox: return kBox[row][column];
+    case ctRadioButton: return kRadio[row][column];
+    case ctButton: return kButton[row][column];
+    default: return -1;
+  }
+}

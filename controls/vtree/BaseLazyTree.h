@@ -216,6 +216,8 @@ public:
   virtual void ReadNodeChunk(TStream* Stream, int Version, PLazyNode Node, std::int64_t Limit);
   virtual bool ReadSubChunk(TStream* Stream, int Version, PLazyNode Node, int ChunkType, int ChunkSize);
   void AddNodesFromStream(TStream* Stream, int Version, PLazyNode Node, std::int64_t Limit);
+  // The text tree's caption chunk behind a node's other chunks; none here.
+  virtual void WriteNodeCaption(TStream* Stream, PLazyNode Node);
 
   // --- sorting and moving (BaseLazyTreeSortMove.cpp) ---
   virtual void SortChildren(PLazyNode Node, TColumnIndex Column, TSortDirection Direction, bool DoInit = true);

@@ -111,6 +111,8 @@ void TBaseLazyTree::SetNodeChildCount(PLazyNode Node, Cardinal Count)
       index = Node->LastChildNode->SiblingIndex + 1;
     else
       Node->StateBits |= nfHasChildren;
+    if (Node != FRoot)
+      Node->StateBits &= ~nfChildrenHidden;  // the new children are shown
     std::int64_t heights = 0;
     PLazyNode firstNew = nullptr;
     for (Cardinal i = 0; i < added; ++i) {

@@ -128,7 +128,10 @@ void TBaseLazyTree::WriteNodeBody(TStream* Stream, PLazyNode Node)
   } else {
     PatchChunkSize(Stream, user, Stream->Position());
   }
+  WriteNodeCaption(Stream, Node);
 }
+
+void TBaseLazyTree::WriteNodeCaption(TStream*, PLazyNode) {}
 
 void TBaseLazyTree::ReadTreeStream(TStream* Stream)
 {

@@ -1,0 +1,146 @@
+#include "TreeTestSupport.h"
+
+#include "platform/classes/classes.h"
+#include "platform/display/headless/HeadlessDisplay.h"
+
+namespace {
+
+using UpdateTest = TreeFixture;
+
+struct TStateLog {
+  std::vector<std::pair<TLazyTreeStates, TLazyTreeStates>> Calls;
+  void Changed(TBaseLazyTree*, TLazyTreeStates Enter, TLazyTreeStates Leave) { Calls.push_back({Enter, Leave}); }
+};
+
+}  // namespace
+
+TEST_F(UpdateTest, NestedBracketsReportBeginOnceAndEndOnce)
+{
+  for (int i = 0; i < 3; ++i)
+    Tree->BeginUpdate();
+  for (int i = 0; i < 3; ++i)
+    Tree->EndUpdate();
+  EXPECT_EQ(Owner.Journal, (std::vector<std::string>{"updating 0", "updating 3", "updating 3", "updating 3",
+                                                      "updating 3", "updating 4"}));
+  Owner.Clear();
+  Tree->EndUpdate();  // without a matching begin
+  EXPECT_EQ(Tree->UpdateCount(), 0);
+  EXPECT_EQ(Owner.Journal, std::vector<std::string>{"updating 4"});
+}
+
+TEST_F(UpdateTest, StructureChangesInsideABracketAccumulate)
+{
+  struct TCase {
+    std::vector<TChangeReason> Reasons;
+    const char* Delivered;
+  } cases[] = {{{crChildAdded}, "structure 0 2"},
+               {{crChildAdded, crChildAdded}, "structure 0 1"},
+               {{crChildAdded, crChildDeleted, crChildAdded}, "structure 0 1"}};
+  Tree->SetNodeChildCount(nullptr, 1);
+  for (const TCase& c : cases) {
+    Owner.Clear();
+    Tree->BeginUpdate();
+    for (TChangeReason r : c.Reasons)
+      Tree->StructureChange(At("0"), r);
+    EXPECT_EQ(Owner.Count("structure"), 0);
+    Tree->EndUpdate();
+    EXPECT_EQ(Owner.Count("structure"), 1);
+    EXPECT_EQ(Owner.Journal[1], c.Delivered);
+  }
+}
+
+TEST_F(UpdateTest, ChangeStatesReportsOnlyEffectiveChanges)
+{
+  TStateLog log;
+  Tree->OnStateChange = TLTStateChangeEvent(&log, &TStateLog::Changed);
+  Tree->ChangeStates({tsScrolling}, {});
+  Tree->ChangeStates({tsScrolling}, {tsEditing});  // nothing effective
+  EXPECT_EQ(log.Calls.size(), 1u);
+  Tree->ChangeStates({tsHint}, {tsHint});  // named in both: left
+  EXPECT_FALSE(Tree->TreeStates().Contains(tsHint));
+  EXPECT_EQ(log.Calls.size(), 2u);
+  EXPECT_TRUE(log.Calls[1].first.Contains(tsHint));
+}
+
+TEST_F(UpdateTest, SettersNormaliseTheirValues)
+{
+  Tree->SetDefaultNodeHeight(0);
+  EXPECT_EQ(Tree->DefaultNodeHeight(), 18u);
+  Tree->SetNodeDataSize(-5);
+  EXPECT_EQ(Tree->NodeDataSize(), -1);
+  Tree->SetAnimationDuration(0);
+  EXPECT_FALSE(Tree->TreeOptions()->AnimationOptions().Contains(toAnimatedToggle));
+  Tree->SetAnimationDuration(150);
+  EXPECT_TRUE(Tree->TreeOptions()->AnimationOptions().Contains(toAnimatedToggle));
+}
+
+TEST_F(UpdateTest, APendingNoticeNeverNamesAFreedNode)
+{
+  Owner.CheckFreed = true;
+  Tree->SetNodeChildCount(nullptr, 2);
+  Tree->SetNodeChildCount(At("1"), 2);
+  Owner.Clear();
+  Tree->BeginUpdate();
+  // Deleting the node reports the deletion of its children for it, then
+  // frees it: its parent (the root, nil) takes its place.
+  Tree->RemoveNode(At("1"));
+  Tree->EndUpdate();
+  EXPECT_EQ(Owner.Count("structure -"), 1);
+}
+
+class WindowedUpdateTest : public TreeFixture {
+protected:
+  void SetUp() override
+  {
+    TreeFixture::SetUp();
+    THeadlessDisplay::UseVirtualClock();
+    Application()->Initialize();
+    Form = TCustomForm::Create<TForm>(Application());
+    Form->SetBounds(0, 0, 300, 200);
+    Tree->SetParent(Form);
+    Tree->SetBounds(0, 0, 300, 200);
+    Form->Show();
+    Application()->ProcessMessages();
+  }
+  void TearDown() override
+  {
+    Tree->SetParent(nullptr);
+    Trees.clear();
+    Form->Free();
+    Application()->ProcessMessages();
+  }
+  void Advance(unsigned ms)
+  {
+    THeadlessDisplay::Advance(ms);
+    Application()->ProcessMessages();
+  }
+  TCustomForm* Form = nullptr;
+};
+
+TEST_F(WindowedUpdateTest, DelayedChangesFireOnceAfterTheLastOne)
+{
+  ASSERT_TRUE(Tree->HandleAllocated());
+  Tree->SetNodeChildCount(nullptr, 3);
+  Tree->SetChangeDelay(200);
+  Owner.Clear();
+  Tree->SetNodeSelected(At("0"), true);
+  Advance(100);
+  Tree->SetNodeSelected(At("1"), true);
+  Advance(150);
+  EXPECT_EQ(Owner.Count("change"), 0);
+  Advance(60);
+  EXPECT_EQ(Owner.Journal, std::vector<std::string>{"change 1"});
+}
+
+TEST_F(WindowedUpdateTest, ADelayedStructureNoticeOfAFreedNodeNamesItsParent)
+{
+  Owner.CheckFreed = true;
+  Tree->SetNodeChildCount(nullptr, 2);
+  Tree->SetNodeChildCount(At("1"), 2);
+  Tree->SetNodeChildCount(At("1.0"), 2);
+  Tree->SetChangeDelay(100);
+  Owner.Clear();
+  Tree->RemoveNode(At("1.0"));
+  Advance(150);
+  EXPECT_EQ(Owner.Journal, std::vector<std::string>{"structure 1 1"});
+}

@@ -6,8 +6,6 @@
 
 #include "controls/vtree/LazyTreeErrors.h"
 #include "platform/base/ModuleLoader.h"
-#include "platform/classes/graphics/Bitmap.h"
-#include "platform/classes/graphics/Canvas.h"
 #include "platform/classes/graphics/CustomImageList.h"
 #include "platform/win/gdi/gdi.h"
 
@@ -47,20 +45,19 @@ void LoadImageStrip(TCustomImageList* ImageList, const std::string& ResourceName
     std::string message = "Internal image \"" + ResourceName + "\" is missing or corrupt.";
     LT_ASSERT(false, message.c_str());
   }
-  TBitmap strip;
-  strip.SetHandle(handle);
   int size = info.bmHeight;
+  // The transparent colour is the strip's first pixel.
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, handle);
+  COLORREF transparent = GetPixel(dc, 0, 0);
+  SelectObject(dc, old);
+  DeleteDC(dc);
   ImageList->Clear();
   ImageList->SetWidth(size);
   ImageList->SetHeight(size);
-  TColor transparent = strip.Canvas()->Pixels(0, 0);
-  TBitmap image;
-  image.SetWidth(size);
-  image.SetHeight(size);
-  for (int x = 0; x + size <= info.bmWidth; x += size) {
-    image.Canvas()->CopyRect(TRect(0, 0, size, size), strip.Canvas(), TRect(x, 0, x + size, size));
-    ImageList->AddMasked(&image, transparent);
-  }
+  // The image list cuts the strip into squares from left to right.
+  ImageList_AddMasked(ImageList->Handle(), handle, transparent);
+  DeleteObject(handle);
 }
 
 void TreeUnitSetup()

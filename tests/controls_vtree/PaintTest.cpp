@@ -1,0 +1,236 @@
+// Pixel goldens of the paint pass (headless, built-in font): what must show
+// is checked at exact colours, the whole picture against a golden PNG.
+#include "TreeTestSupport.h"
+
+#include "platform/classes/graphics/Canvas.h"
+#include "platform/classes/graphics/CustomImageList.h"
+#include "platform/classes/graphics/Font.h"
+#include "platform/win/gdi/Screenshot.h"
+#include "platform/win/gdi/gdi.h"
+#include "platform/win/win.h"
+
+namespace {
+
+// A contact list: networks, groups and contacts with a status image each and
+// their text painted by the minimal text hook.
+class THostLikeTree : public TBaseLazyTree {
+public:
+  using TBaseLazyTree::TBaseLazyTree;
+
+  std::string TextOf(PLazyNode Node)
+  {
+    static const char* kinds[] = {"Reseau ", "Groupe ", "Contact "};
+    return kinds[std::min(2u, NodeLevel(Node))] + std::to_string(Node->SiblingIndex + 1);
+  }
+  int DoGetNodeWidth(PLazyNode Node, TColumnIndex, TCanvas* Canvas) override
+  {
+    if (!Canvas || !Canvas->HandleAllocated())
+      return int(TextOf(Node).size()) * 6;
+    return Canvas->TextWidth(TextOf(Node));
+  }
+  int DoGetImageIndex(PLazyNode Node, TLTImageKind Kind, TColumnIndex, bool& Ghosted) override
+  {
+    Ghosted = false;
+    if (Kind != ikState)
+      return -1;
+    return NodeLevel(Node) < 2 ? 0 : 1 + int(Node->SiblingIndex % 2);
+  }
+  void DoPaintNode(TLtPaintInfo& Info) override
+  {
+    HDC dc = Info.Canvas->Handle();
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, Info.Node->Has(nfSelected) && !HasPaintOption(toUseBlendedSelection) ? 0xFFFFFF : 0);
+    std::string text = TextOf(Info.Node);
+    int x = RightToLeftDrawing() ? Info.ContentRect.Right - Info.NodeWidth : Info.ContentRect.Left;
+    TextOutA(dc, x, Info.CellRect.Top + 3, text.c_str(), int(text.size()));
+  }
+  bool RightToLeftDrawing() const { return BiDiMode() != bdLeftToRight; }
+};
+
+class PaintTest : public TreeFixture {
+protected:
+  void SetUp() override
+  {
+    TreeFixture::SetUp();
+    Host = std::make_unique<THostLikeTree>(nullptr);
+    Host->SetBounds(0, 0, 180, 150);
+    Host->SetButtonFillMode(fmTransparent);
+    Host->TreeOptions()->SetMiscOptions(Host->TreeOptions()->MiscOptions() + toCheckSupport);
+    States = std::make_unique<TCustomImageList>(nullptr, 16, 16);
+    // Three status images: a grey square, a green and a red disc.
+    for (COLORREF c : {0x808080u, 0x00A000u, 0x0000D0u}) {
+      BITMAPINFO info{};
+      info.bmiHeader.biWidth = 16;
+      info.bmiHeader.biHeight = -16;
+      info.bmiHeader.biBitCount = 32;
+      void* bits = nullptr;
+      HDC dc = CreateCompatibleDC(nullptr);
+      HBITMAP bm = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+      auto* p = static_cast<std::uint32_t*>(bits);
+      for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+          bool inside = c == 0x808080u ? (x >= 3 && x < 13 && y >= 3 && y < 13)
+                                      : (x - 7.5) * (x - 7.5) + (y - 7.5) * (y - 7.5) < 36;
+          COLORREF v = inside ? c : 0xFF00FF;
+          p[y * 16 + x] = ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
+        }
+      ImageList_AddMasked(States->Handle(), bm, 0xFF00FF);
+      DeleteObject(bm);
+      DeleteDC(dc);
+    }
+    Host->SetStateImages(States.get());
+  }
+  void TearDown() override
+  {
+    Host.reset();
+    TreeFixture::TearDown();
+  }
+
+  void BuildContacts()
+  {
+    Host->SetNodeChildCount(nullptr, 2);
+    for (PLazyNode net = Host->HiddenRoot()->FirstChildNode; net; net = net->FollowingSibling) {
+      Host->SetNodeChildCount(net, 2);
+      Host->SetNodeChildCount(net->FirstChildNode, 3);
+      Host->SetNodeChildCount(net->LastChildNode, 2);
+      Host->SetExpanded(net->FirstChildNode, true);
+      Host->SetExpanded(net, true);
+    }
+  }
+
+  TPixelImage Paint(std::uint8_t Options = ppBackground | ppColumnColor | ppFocusRect | ppSelection | ppDropMark |
+                                           ppGridLines)
+  {
+    HDC dc = CreateCompatibleDC(nullptr);
+    BITMAPINFO info{};
+    info.bmiHeader.biWidth = 180;
+    info.bmiHeader.biHeight = -150;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bm = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bm);
+    TCanvas canvas;
+    canvas.SetHandle(dc);
+    canvas.SetFont(Host->Font());
+    Host->PaintTreeArea(&canvas, TRect(0, 0, 180, 150), TPoint(0, 0), Options);
+    canvas.SetHandle(nullptr);
+    SelectObject(dc, old);
+    TPixelImage picture = CaptureBitmap(bm);
+    DeleteObject(bm);
+    DeleteDC(dc);
+    return picture;
+  }
+
+  static std::uint32_t At(const TPixelImage& P, int X, int Y) { return P.Pixels[std::size_t(Y * P.Width + X)]; }
+  static std::uint32_t Rgb(COLORREF C) { return ((C & 0xFF) << 16) | (C & 0xFF00) | ((C >> 16) & 0xFF); }
+
+  void ExpectGolden(const TPixelImage& P, const char* Name)
+  {
+    std::string message;
+    EXPECT_TRUE(MatchesGolden(P, std::string(VTREE_GOLDEN_DIR) + "/" + Name + ".png", &message)) << message;
+  }
+
+  std::unique_ptr<THostLikeTree> Host;
+  std::unique_ptr<TCustomImageList> States;
+};
+
+}  // namespace
+
+TEST_F(PaintTest, AnEmptyTreeIsTheTreeColour)
+{
+  struct TCounter {
+    int Rows = 0;
+    void Row(TBaseLazyTree*, TCanvas*, PLazyNode, TRect, bool&) { ++Rows; }
+  } counter;
+  Host->OnBeforeItemPaint = TLTBeforeItemPaintEvent(&counter, &TCounter::Row);
+  TPixelImage p = Paint();
+  std::uint32_t window = Rgb(GetSysColor(COLOR_WINDOW));
+  for (std::uint32_t px : p.Pixels)
+    ASSERT_EQ(px, window);
+  EXPECT_EQ(counter.Rows, 0);
+  ExpectGolden(p, "empty");
+}
+
+TEST_F(PaintTest, AHostLikeTreeShowsLinesButtonsAndStatusImages)
+{
+  BuildContacts();
+  TPixelImage p = Paint();
+  ExpectGolden(p, "contacts");
+  // Row 0, a network: the button at levels x Indent + 4 - Indent = 4, its
+  // outline in the tree-line colour, transparent inside.
+  std::uint32_t shadow = Rgb(GetSysColor(COLOR_BTNSHADOW));
+  int anchor = 0, buttonY = 0;
+  anchor = Host->NodeVerticalAnchor(Host->HiddenRoot()->FirstChildNode, buttonY);
+  EXPECT_EQ(anchor, 9);  // MulDiv(18 - 16, 50, 100) + 8
+  EXPECT_EQ(buttonY, 5);
+  EXPECT_EQ(At(p, 4, 5), shadow);
+  EXPECT_EQ(At(p, 5, 6), Rgb(GetSysColor(COLOR_WINDOW)));
+  EXPECT_EQ(At(p, 6, 9), 0u) << "the minus bar in the font colour";
+  // The dotted vertical line of the first network's children at x = 18 + 9.
+  EXPECT_EQ(At(p, 27, 18) ^ At(p, 27, 19), shadow ^ Rgb(GetSysColor(COLOR_WINDOW)));
+  // The state image of row 0 at Margin + Indent = 22, anchored at 9.
+  EXPECT_EQ(At(p, 22 + 8, 1 + 8), 0x808080u);
+}
+
+TEST_F(PaintTest, ABlendedSelectionTintsTheLabel)
+{
+  BuildContacts();
+  Host->TreeOptions()->SetPaintOptions(Host->TreeOptions()->PaintOptions() + toUseBlendedSelection + toPopupMode);
+  PLazyNode group = Host->HiddenRoot()->FirstChildNode->FirstChildNode;
+  Host->SetNodeSelected(group, true);
+  TPixelImage p = Paint();
+  ExpectGolden(p, "blended-selection");
+  // Over white, the highlight colour at 128 of 256: (255 * 128 + c * 128) div 256.
+  COLORREF h = GetSysColor(COLOR_HIGHLIGHT);
+  auto mix = [](int c) { return std::uint32_t((255 * 128 + c * 128) / 256); };
+  std::uint32_t expected = mix(GetRValue(h)) << 16 | mix(GetGValue(h)) << 8 | mix(GetBValue(h));
+  TRect label = Host->NodeDisplayRect(group, NoColumn, true);
+  EXPECT_EQ(At(p, label.Right - 2, label.Top + 1), expected);
+}
+
+TEST_F(PaintTest, TheFocusedNodeGetsAFocusRectangle)
+{
+  BuildContacts();
+  Host->TreeOptions()->SetPaintOptions(Host->TreeOptions()->PaintOptions() + toPopupMode);
+  PLazyNode contact = Host->HiddenRoot()->FirstChildNode->FirstChildNode->FirstChildNode;
+  Host->SetFocusedNode(contact);
+  TPixelImage p = Paint();
+  ExpectGolden(p, "focus-rectangle");
+  TRect label = Host->NodeDisplayRect(contact, NoColumn, true);
+  // The inverting dotted frame starts with a dark pixel on the white row.
+  EXPECT_EQ(At(p, label.Left, label.Top), 0u);
+}
+
+TEST_F(PaintTest, RightToLeftMirrorsTheRows)
+{
+  BuildContacts();
+  Host->SetBiDiMode(bdRightToLeft);
+  TPixelImage p = Paint();
+  ExpectGolden(p, "right-to-left");
+  // The network's button sits at the right end of its indentation.
+  EXPECT_EQ(At(p, 180 - 4 - 1, 5), Rgb(GetSysColor(COLOR_BTNSHADOW)));
+}
+
+TEST_F(PaintTest, TheBandRectangleIsTintedAndFramed)
+{
+  BuildContacts();
+  Host->TreeOptions()->SetSelectionOptions({toMultiSelect});
+  Host->ChangeStates({tsDrawSelecting}, {});
+  Host->SetBand(TRect(30, 10, 30, 10), TRect(30, 10, 120, 140), false);
+  TPixelImage p = Paint();
+  Host->ChangeStates({}, {tsDrawSelecting});
+  ExpectGolden(p, "band");
+  EXPECT_EQ(At(p, 30, 10), Rgb(GetSysColor(COLOR_HIGHLIGHT)));
+  EXPECT_EQ(At(p, 119, 139), Rgb(GetSysColor(COLOR_HIGHLIGHT)));
+}
+
+TEST_F(PaintTest, EachPaintAsksTheOwnerPerRowNotPerNode)
+{
+  BuildContacts();
+  Host->SetNodeChildCount(Host->HiddenRoot()->LastChildNode->LastChildNode, 5000);
+  Host->SetExpanded(Host->HiddenRoot()->LastChildNode->LastChildNode, true);
+  unsigned before = Host->PaintEventCount();
+  Paint();
+  unsigned rows = 150 / 18 + 1;
+  EXPECT_LE(Host->PaintEventCount() - before, rows * 2) << "one image question and one text paint per row";
+}

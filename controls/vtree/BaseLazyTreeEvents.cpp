@@ -161,10 +161,9 @@ int TBaseLazyTree::DoGetImageIndex(PLazyNode Node, TLTImageKind Kind, TColumnInd
 {
   int index = -1;
   Ghosted = false;
-  if (OnGetImageIndex) {
-    ++FPaintEventCount;
+  ++FPaintEventCount;
+  if (OnGetImageIndex)
     OnGetImageIndex(this, Node, Kind, Column, Ghosted, index);
-  }
   return index;
 }
 
@@ -223,10 +222,9 @@ void TBaseLazyTree::DoAfterPaint(TCanvas* Canvas)
 bool TBaseLazyTree::DoBeforeItemPaint(TCanvas* Canvas, PLazyNode Node, const TRect& ItemRect)
 {
   bool custom = false;
-  if (OnBeforeItemPaint) {
-    ++FPaintEventCount;
+  ++FPaintEventCount;
+  if (OnBeforeItemPaint)
     OnBeforeItemPaint(this, Canvas, Node, ItemRect, custom);
-  }
   return custom;
 }
 

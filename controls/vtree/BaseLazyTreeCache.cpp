@@ -5,7 +5,8 @@ void TBaseLazyTree::MarkCacheStale()
 {
   // A rebuild that started before this change is never taken over.
   FValidation->Generation.fetch_add(1);
-  ChangeStates({tsValidationNeeded}, {tsUseCache});
+  if (!FStates.Contains(tsValidationNeeded) || FStates.Contains(tsUseCache))
+    ChangeStates({tsValidationNeeded}, {tsUseCache});
 }
 
 void TBaseLazyTree::RequestCacheValidation()
@@ -24,10 +25,13 @@ void TBaseLazyTree::RequestCacheValidation()
 
 void TBaseLazyTree::HaltCacheValidation()
 {
-  ChangeStates({tsStopValidation}, {tsUseCache});
+  // Every structure operation comes here: the states change only once.
+  if (!FStates.Contains(tsStopValidation) || FStates.Contains(tsUseCache))
+    ChangeStates({tsStopValidation}, {tsUseCache});
   // An interrupted rebuild leaves the cache in need of validation.
   TLtWorkerThread::Halt(*FValidation);
-  ChangeStates({}, {tsValidating});
+  if (FStates.Contains(tsValidating))
+    ChangeStates({}, {tsValidating});
 }
 
 void TBaseLazyTree::AdoptFinishedCache()

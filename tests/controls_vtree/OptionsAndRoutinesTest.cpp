@@ -6,6 +6,7 @@
 #include "controls/vtree/LazyTreeUtils.h"
 #include "controls/vtree/SharedResources.h"
 #include "controls/vtree/TextShortening.h"
+#include "controls/vtree/WheelScroll.h"
 #include "platform/classes/graphics/CustomImageList.h"
 #include "platform/win/gdi/gdi.h"
 
@@ -173,4 +174,16 @@ TEST(SharedRoutines, TheCheckStripsHoldTwentyFiveSixteenPixelImages)
   } catch (const EAssertionFailed& e) {
     EXPECT_NE(std::string(e.Message()).find("Internal image \"X\" is missing or corrupt."), std::string::npos);
   }
+}
+
+TEST(SharedRoutines, TheWheelsPageSettingScrollsOnePage)
+{
+  struct TCase {
+    int Delta;
+    UINT Lines;
+    int Pixels;
+  } cases[] = {{120, 3, 54}, {-240, 3, -108}, {120, WheelPageScroll, 300}, {-120, WheelPageScroll, -300},
+               {60, 3, 18}, {120, 0, 0}};
+  for (const TCase& c : cases)
+    EXPECT_EQ(WheelScrollPixels(c.Delta, c.Lines, 18, 300), c.Pixels) << c.Delta << " " << c.Lines;
 }

@@ -375,6 +375,8 @@ private:
   void SelectNodes(PLazyNode StartNode, PLazyNode EndNode, bool AddOnly);
   bool BandSelect(bool RightToLeft, TRect OldRect, TRect NewRect, int ColumnLeft, int ColumnRight, TAlignment Alignment);
   void MakeSelectionConsistent(PLazyNode Node);
+  // Nodes with a state bit in tree order; with Resolve without the subtrees of the nodes taken.
+  std::vector<PLazyNode> NodesWith(std::uint16_t Bit, bool Resolve) const;
 
   // Position internals (BaseLazyTreePositions.cpp).
   int NodeTop(PLazyNode Node);

@@ -161,16 +161,15 @@ void TBaseLazyTree::SelectAllNodes(bool VisibleOnly)
     Invalidate();
 }
 
-std::vector<PLazyNode> TBaseLazyTree::SortedSelection(bool Resolve)
+std::vector<PLazyNode> TBaseLazyTree::NodesWith(std::uint16_t Bit, bool Resolve) const
 {
   std::vector<PLazyNode> result;
-  result.reserve(std::size_t(FSelectionCount));
   PLazyNode n = FRoot->FirstChildNode;
-  while (n && int(result.size()) < FSelectionCount) {
-    if (n->Has(nfSelected)) {
+  while (n) {
+    if (n->Has(Bit)) {
       result.push_back(n);
       if (Resolve) {
-        // Skip the subtree: its selected nodes go with their ancestor.
+        // Skip the subtree: its marked nodes go with their ancestor.
         while (n != FRoot && !n->FollowingSibling)
           n = n->ParentNode;
         n = n == FRoot ? nullptr : n->FollowingSibling;
@@ -182,25 +181,18 @@ std::vector<PLazyNode> TBaseLazyTree::SortedSelection(bool Resolve)
   return result;
 }
 
+std::vector<PLazyNode> TBaseLazyTree::SortedSelection(bool Resolve)
+{
+  if (FSelectionCount == 0)
+    return {};
+  return NodesWith(nfSelected, Resolve);
+}
+
 std::vector<PLazyNode> TBaseLazyTree::SortedClipMarked(bool Resolve)
 {
-  std::vector<PLazyNode> result;
   if (!FStates.Contains(tsCopyPending) && !FStates.Contains(tsCutPending))
-    return result;
-  PLazyNode n = FRoot->FirstChildNode;
-  while (n) {
-    if (n->Has(nfClipMarked)) {
-      result.push_back(n);
-      if (Resolve) {
-        while (n != FRoot && !n->FollowingSibling)
-          n = n->ParentNode;
-        n = n == FRoot ? nullptr : n->FollowingSibling;
-        continue;
-      }
-    }
-    n = NextNodeRaw(n);
-  }
-  return result;
+    return {};
+  return NodesWith(nfClipMarked, Resolve);
 }
 
 void TBaseLazyTree::SelectNodes(PLazyNode StartNode, PLazyNode EndNode, bool AddOnly)

@@ -2,6 +2,9 @@
 
 #include "platform/classes/classes.h"
 #include "platform/display/headless/HeadlessDisplay.h"
+#include "platform/win/gdi/Screenshot.h"
+#include "platform/win/gdi/gdi.h"
+#include "platform/win/win.h"
 
 namespace {
 
@@ -143,4 +146,36 @@ TEST_F(WindowedUpdateTest, ADelayedStructureNoticeOfAFreedNodeNamesItsParent)
   Tree->RemoveNode(At("1.0"));
   Advance(150);
   EXPECT_EQ(Owner.Journal, std::vector<std::string>{"structure 1 1"});
+}
+
+// The tree's own window: WM_PAINT runs the paint pass over the update
+// rectangle, WM_SIZE brings the scroll bars up to date.
+TEST_F(WindowedUpdateTest, TheWindowPaintsAndSizesThroughTheEngine)
+{
+  Tree->SetNodeChildCount(nullptr, 4);
+  Tree->SetNodeSelected(At("1"), true);
+  Tree->TreeOptions()->SetSelectionOptions({toFullRowSelect});
+  Tree->TreeOptions()->SetPaintOptions(Tree->TreeOptions()->PaintOptions() + toPopupMode);
+  RedrawWindow(Tree->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  Application()->ProcessMessages();
+  HDC dc = GetDC(Tree->Handle());
+  TPixelImage picture = CaptureDC(dc);
+  ReleaseDC(Tree->Handle(), dc);
+  ASSERT_GT(picture.Width, 100);
+  auto at = [&](int x, int y) { return picture.Pixels[std::size_t(y * picture.Width + x)]; };
+  COLORREF h = GetSysColor(COLOR_HIGHLIGHT);
+  std::uint32_t highlight = (std::uint32_t(GetRValue(h)) << 16) | (std::uint32_t(GetGValue(h)) << 8) | GetBValue(h);
+  EXPECT_EQ(at(100, 18 + 9), highlight) << "the selected second row, full width";
+  EXPECT_NE(at(100, 9), highlight);
+
+  // Rows beyond the client height need the vertical bar once the window is sized.
+  Tree->SetNodeChildCount(nullptr, 40);
+  Tree->SetBounds(0, 0, 300, 100);
+  Application()->ProcessMessages();
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_ALL;
+  ASSERT_TRUE(GetScrollInfo(Tree->Handle(), SB_VERT, &info));
+  EXPECT_EQ(info.nMax, 40 * 18);
+  EXPECT_EQ(int(info.nPage), Tree->ClientHeight() + 1);
 }

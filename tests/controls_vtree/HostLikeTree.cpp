@@ -8,7 +8,8 @@
 std::string THostLikeTree::TextOf(PLazyNode Node)
 {
   static const char* kinds[] = {"Reseau ", "Groupe ", "Contact "};
-  return kinds[std::min(2u, NodeLevel(Node))] + std::to_string(Node->SiblingIndex + 1);
+  // Numbers stay below 100, so texts are as long in large trees as in small ones.
+  return kinds[std::min(2u, NodeLevel(Node))] + std::to_string(Node->SiblingIndex % 99 + 1);
 }
 
 int THostLikeTree::DoGetNodeWidth(PLazyNode Node, TColumnIndex, TCanvas* Canvas)

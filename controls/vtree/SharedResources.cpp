@@ -1,6 +1,7 @@
 #include "controls/vtree/SharedResources.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -8,6 +9,7 @@
 #include "platform/base/ModuleLoader.h"
 #include "platform/classes/graphics/CustomImageList.h"
 #include "platform/win/gdi/gdi.h"
+#include "platform/win/win.h"
 
 namespace {
 
@@ -19,6 +21,7 @@ std::mutex& ImageConversionLock()
 
 struct TSharedSets {
   std::array<std::unique_ptr<TCustomImageList>, 6> Strips;
+  std::unique_ptr<TCustomImageList> System, SystemFlat;
 };
 
 TSharedSets& Sets()
@@ -60,6 +63,56 @@ void LoadImageStrip(TCustomImageList* ImageList, const std::string& ResourceName
   DeleteObject(handle);
 }
 
+void BuildFrameControlImages(TCustomImageList* ImageList, bool Flat)
+{
+  const COLORREF transparent = 0x0000FF;  // pure red
+  int width = GetSystemMetrics(SM_CXMENUCHECK) + 3, height = GetSystemMetrics(SM_CYMENUCHECK) + 3;
+  ImageList->Clear();
+  ImageList->SetWidth(width);
+  ImageList->SetHeight(height);
+  HDC dc = CreateCompatibleDC(nullptr);
+  BITMAPINFO info{};
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biBitCount = 32;
+  auto addImage = [&](const std::function<void(HDC)>& Draw) {
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    TRect all(0, 0, width, height);
+    HBRUSH key = CreateSolidBrush(transparent);
+    FillRect(dc, &all, key);
+    DeleteObject(key);
+    Draw(dc);
+    SelectObject(dc, old);
+    ImageList_AddMasked(ImageList->Handle(), bitmap, transparent);
+    DeleteObject(bitmap);
+  };
+  addImage([](HDC) {});  // image 0: no check box
+  for (int i = 0; i < 20; ++i)
+    addImage([&](HDC target) {
+      UINT kind = i < 8 ? DFCS_BUTTONRADIO : i < 16 ? DFCS_BUTTONCHECK : DFCS_BUTTON3STATE;
+      UINT state = kind;
+      if ((i >= 4 && i < 8) || i >= 12)
+        state |= DFCS_CHECKED;
+      static const UINT kLook[4] = {0, DFCS_HOT, DFCS_PUSHED, DFCS_INACTIVE};
+      state |= kLook[i % 4];
+      if (Flat)
+        state |= DFCS_FLAT;
+      TRect r(1, 2, width - 2, height - 1);
+      DrawFrameControl(target, &r, DFC_BUTTON, state);
+    });
+  // The push-button images of a strip set, centred.
+  TCustomImageList* source = Sets().Strips[Flat ? 4 : 1].get();
+  for (int i = 21; i <= 24; ++i)
+    addImage([&](HDC target) {
+      if (source && source->Count() > i)
+        ImageList_Draw(source->Handle(), i, target, (width - source->Width()) / 2, (height - source->Height()) / 2,
+                       ILD_TRANSPARENT);
+    });
+  DeleteDC(dc);
+}
+
 void TreeUnitSetup()
 {
   std::call_once(gSetup, [] {
@@ -74,6 +127,10 @@ void TreeUnitSetup()
       }
       Sets().Strips[std::size_t(i)] = std::move(list);
     }
+    Sets().System = std::make_unique<TCustomImageList>(nullptr);
+    BuildFrameControlImages(Sets().System.get(), false);
+    Sets().SystemFlat = std::make_unique<TCustomImageList>(nullptr);
+    BuildFrameControlImages(Sets().SystemFlat.get(), true);
   });
 }
 
@@ -84,10 +141,10 @@ TCustomImageList* SharedCheckImages(TCheckImageKind Kind)
     case ckDarkCheck: return Sets().Strips[1].get();
     case ckLightTick: return Sets().Strips[2].get();
     case ckDarkTick: return Sets().Strips[3].get();
-    case ckFlat:
-    case ckSystemFlat: return Sets().Strips[4].get();
-    case ckXP:
-    case ckSystem: return Sets().Strips[5].get();
+    case ckFlat: return Sets().Strips[4].get();
+    case ckXP: return Sets().Strips[5].get();
+    case ckSystem: return Sets().System.get();
+    case ckSystemFlat: return Sets().SystemFlat.get();
     default: return nullptr;
   }
 }

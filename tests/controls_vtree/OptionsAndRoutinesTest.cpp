@@ -9,6 +9,7 @@
 #include "controls/vtree/WheelScroll.h"
 #include "platform/classes/graphics/CustomImageList.h"
 #include "platform/win/gdi/gdi.h"
+#include "platform/win/win.h"
 
 using OptionsTest = TreeFixture;
 
@@ -166,6 +167,35 @@ TEST(SharedRoutines, TheCheckStripsHoldTwentyFiveSixteenPixelImages)
     ASSERT_TRUE(list);
     EXPECT_EQ(list->Count(), 25) << int(kind);
     EXPECT_EQ(list->Width(), 16);
+  }
+  for (TCheckImageKind kind : {ckSystem, ckSystemFlat}) {
+    TCustomImageList* list = SharedCheckImages(kind);
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->Count(), 25);
+    EXPECT_EQ(list->Width(), GetSystemMetrics(SM_CXMENUCHECK) + 3);
+    // A checked box draws a frame and a mark; image 0 draws nothing.
+    HDC dc = CreateCompatibleDC(nullptr);
+    BITMAPINFO info{};
+    info.bmiHeader.biWidth = 32;
+    info.bmiHeader.biHeight = -32;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bm = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bm);
+    auto inked = [&](int index) {
+      TRect all(0, 0, 32, 32);
+      FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+      ImageList_Draw(list->Handle(), index, dc, 0, 0, ILD_TRANSPARENT);
+      int n = 0;
+      for (int i = 0; i < 32 * 32; ++i)
+        n += (static_cast<std::uint32_t*>(bits)[i] & 0xFFFFFF) != 0xFFFFFF;
+      return n;
+    };
+    EXPECT_EQ(inked(0), 0);
+    EXPECT_GT(inked(13), 20);
+    SelectObject(dc, old);
+    DeleteObject(bm);
+    DeleteDC(dc);
   }
   TCustomImageList missing(nullptr);
   try {

@@ -144,6 +144,14 @@ public:
   void SetLineMode(TLTLineMode Value);
   TLTNodeAlignment NodeAlignment() const { return FNodeAlignment; }
   void SetNodeAlignment(TLTNodeAlignment Value);
+  // The picture tiled behind the nodes under toShowBackground (not owned).
+  HBITMAP Background() const { return FBackground; }
+  void SetBackground(HBITMAP Value);
+  int BackgroundOffsetX() const { return FBackgroundOffsetX; }
+  int BackgroundOffsetY() const { return FBackgroundOffsetY; }
+  void SetBackgroundOffset(int X, int Y);
+  // Repeats the background over R of DC; Offset is the content position of R's coordinate origin.
+  void TileBackground(HDC DC, const TRect& R, TPoint Offset);
   TLTDrawSelectionMode DrawSelectionMode() const { return FDrawSelectionMode; }
   void SetDrawSelectionMode(TLTDrawSelectionMode Value) { FDrawSelectionMode = Value; }
   int SelectionCurveRadius() const { return FSelectionCurveRadius; }
@@ -463,6 +471,9 @@ private:
   bool FWorkerUser = false;
 
   // Painting.
+  HBITMAP FBackground = nullptr;
+  int FBackgroundOffsetX = 0, FBackgroundOffsetY = 0;
+  bool FUseBackground = false;  // during a paint pass
   HBITMAP FPlusBM = nullptr, FMinusBM = nullptr;
   HBRUSH FDottedBrush = nullptr;
   unsigned FPaintEventCount = 0;

@@ -215,6 +215,49 @@ void TBaseLazyTree::Paint()
                                                         ppDropMark | ppGridLines);
 }
 
+void TBaseLazyTree::SetBackground(HBITMAP Value)
+{
+  if (Value == FBackground)
+    return;
+  FBackground = Value;
+  if (HasWindow())
+    Invalidate();
+}
+
+void TBaseLazyTree::SetBackgroundOffset(int X, int Y)
+{
+  if (X == FBackgroundOffsetX && Y == FBackgroundOffsetY)
+    return;
+  FBackgroundOffsetX = X;
+  FBackgroundOffsetY = Y;
+  if (HasWindow())
+    Invalidate();
+}
+
+void TBaseLazyTree::TileBackground(HDC DC, const TRect& R, TPoint Offset)
+{
+  BITMAP info{};
+  if (!FBackground || !GetObject(FBackground, sizeof(info), &info) || info.bmWidth < 1 || info.bmHeight < 1)
+    return;
+  int w = info.bmWidth, h = std::abs(int(info.bmHeight));
+  auto wrap = [](int v, int m) { return ((v % m) + m) % m; };
+  HDC source = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(source, FBackground);
+  for (int y = R.Top; y < R.Bottom;) {
+    int sy = wrap(y + Offset.y + FBackgroundOffsetY, h);
+    int th = std::min<int>(h - sy, R.Bottom - y);
+    for (int x = R.Left; x < R.Right;) {
+      int sx = wrap(x + Offset.x + FBackgroundOffsetX, w);
+      int tw = std::min<int>(w - sx, R.Right - x);
+      BitBlt(DC, x, y, tw, th, source, sx, sy, SRCCOPY);
+      x += tw;
+    }
+    y += th;
+  }
+  SelectObject(source, old);
+  DeleteDC(source);
+}
+
 void TBaseLazyTree::EraseRow(TLtPaintInfo& Info, const TRect& R)
 {
   TColor color = Color();
@@ -224,7 +267,10 @@ void TBaseLazyTree::EraseRow(TLtPaintInfo& Info, const TRect& R)
   if (action == eaColor) {
     FillSolid(dc, R, color);
   } else if (action == eaDefault) {
-    if (Info.Node->Has(nfSelected) && HasSelectionOption(toFullRowSelect) && (Info.PaintOptions & ppSelection)) {
+    if (FUseBackground) {
+      // Buffer x plus the window's left edge is the content x.
+      TileBackground(dc, R, Info.ContentOrigin);
+    } else if (Info.Node->Has(nfSelected) && HasSelectionOption(toFullRowSelect) && (Info.PaintOptions & ppSelection)) {
       FillSolid(dc, R, Color());
       bool focused = TreeFocused() || HasPaintOption(toPopupMode);
       HBRUSH brush = CreateSolidBrush(
@@ -317,6 +363,7 @@ void TBaseLazyTree::PaintTreeArea(TCanvas* TargetCanvas, TRect Window, TPoint Ta
                                 std::max(FNewSelRect.Left, FNewSelRect.Right), std::max(FNewSelRect.Top, FNewSelRect.Bottom))
                          : TRect();
   band = band && !bandRect.IsEmpty();
+  FUseBackground = (PaintOptions & ppBackground) && HasPaintOption(toShowBackground) && FBackground;
   HDC target = TargetCanvas->Handle();
   int width = Window.Width();
   int nodeTop = 0;
@@ -346,6 +393,7 @@ void TBaseLazyTree::PaintTreeArea(TCanvas* TargetCanvas, TRect Window, TPoint Ta
       info.Column = NoColumn;
       info.RightToLeft = rtl;
       info.BrushOrigin = TPoint(Window.Left % 2, nodeTop % 2);
+      info.ContentOrigin = TPoint(Window.Left, nodeTop);
       // Buffer coordinates: content x minus the window's left edge.
       TRect row(-Window.Left, 0, contentWidth - Window.Left, height);
       int buttonY = 0;
@@ -447,8 +495,12 @@ void TBaseLazyTree::PaintRemainingArea(TCanvas* Target, TRect Window, TPoint Tar
   canvas.SetHandle(dc);
   TRect area(0, 0, Window.Width(), height);
   TRect r(Window.Left, Top, Window.Right, Window.Bottom);
-  if (!DoPaintBackground(&canvas, r))
-    FillSolid(dc, area, Color());
+  if (!DoPaintBackground(&canvas, r)) {
+    if (FUseBackground)
+      TileBackground(dc, area, TPoint(Window.Left, Top));
+    else
+      FillSolid(dc, area, Color());
+  }
   if (IsMouseSelecting()) {
     TRect band(std::min(FNewSelRect.Left, FNewSelRect.Right), std::min(FNewSelRect.Top, FNewSelRect.Bottom),
                std::max(FNewSelRect.Left, FNewSelRect.Right), std::max(FNewSelRect.Top, FNewSelRect.Bottom));

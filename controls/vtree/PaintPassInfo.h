@@ -26,5 +26,6 @@ struct TLtPaintInfo {
   TAlignment Alignment = taLeftJustify;
   bool RightToLeft = false;
   TPoint BrushOrigin;
+  TPoint ContentOrigin;  // the content position of the row buffer's (0, 0)
   TLtImageInfo CheckImage, StateImage, NormalImage;
 };

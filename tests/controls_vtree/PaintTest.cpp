@@ -182,3 +182,35 @@ TEST_F(PaintTest, EachPaintAsksTheOwnerPerRowNotPerNode)
   EXPECT_GE(asked, rows * 3 - 3);
   EXPECT_LE(asked, rows * 3);
 }
+
+TEST_F(PaintTest, TheBackgroundIsTiledFromTheContentOrigin)
+{
+  // A 3x2 picture: the top row red, the bottom row blue.
+  HDC dc = CreateCompatibleDC(nullptr);
+  BITMAPINFO info{};
+  info.bmiHeader.biWidth = 3;
+  info.bmiHeader.biHeight = -2;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP picture = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  auto* p = static_cast<std::uint32_t*>(bits);
+  for (int x = 0; x < 3; ++x) {
+    p[x] = 0xFF0000;
+    p[3 + x] = 0x0000FF;
+  }
+  DeleteDC(dc);
+  Host->SetNodeChildCount(nullptr, 2);
+  Host->SetBackground(picture);
+  Host->TreeOptions()->SetPaintOptions(Host->TreeOptions()->PaintOptions() + toShowBackground);
+  TPixelImage shown = Paint();
+  // Row 0 (y 0..17) and the empty area below the rows: even content rows red.
+  EXPECT_EQ(At(shown, 170, 0), 0xFF0000u);
+  EXPECT_EQ(At(shown, 170, 1), 0x0000FFu);
+  EXPECT_EQ(At(shown, 170, 18), 0xFF0000u) << "the second row continues the pattern";
+  EXPECT_EQ(At(shown, 170, 101), 0x0000FFu) << "the area below the rows as well";
+  Host->SetBackgroundOffset(0, 1);
+  shown = Paint();
+  EXPECT_EQ(At(shown, 170, 0), 0x0000FFu);
+  Host->SetBackground(nullptr);
+  DeleteObject(picture);
+}

@@ -214,3 +214,40 @@ TEST_F(PaintTest, TheBackgroundIsTiledFromTheContentOrigin)
   Host->SetBackground(nullptr);
   DeleteObject(picture);
 }
+
+TEST_F(PaintTest, SelectedOnlyAndCustomDrawLeaveRowsToOthers)
+{
+  BuildContacts();
+  PLazyNode group = Host->HiddenRoot()->FirstChildNode->FirstChildNode;  // row 1, with three contacts below
+  Host->SetNodeSelected(group, true);
+  // Selected rows and the rows below a selected node only (the drag image).
+  TPixelImage onlySelected = Paint(ppSelection | ppSelectedOnly);
+  auto rowIsBlank = [&](const TPixelImage& P, int Row) {
+    for (int y = Row * 18; y < Row * 18 + 18; ++y)
+      for (int x = 0; x < 180; ++x)
+        if (At(P, x, y) != 0)
+          return false;
+    return true;
+  };
+  EXPECT_TRUE(rowIsBlank(onlySelected, 0));
+  EXPECT_FALSE(rowIsBlank(onlySelected, 1));
+  EXPECT_FALSE(rowIsBlank(onlySelected, 4));
+  EXPECT_TRUE(rowIsBlank(onlySelected, 5));
+  struct TOwnerDraw {
+    PLazyNode Node;
+    void Row(TBaseLazyTree*, TCanvas* Canvas, PLazyNode N, TRect R, bool& CustomDraw)
+    {
+      CustomDraw = N == Node;
+      if (CustomDraw) {
+        HBRUSH green = CreateSolidBrush(0x00FF00);
+        FillRect(Canvas->Handle(), &R, green);
+        DeleteObject(green);
+      }
+    }
+  } owner{group};
+  Host->OnBeforeItemPaint = TLTBeforeItemPaintEvent(&owner, &TOwnerDraw::Row);
+  TPixelImage custom = Paint();
+  for (int x = 0; x < 180; x += 7)
+    EXPECT_EQ(At(custom, x, 18 + 9), 0x00FF00u) << "neither erase nor cells over the owner's row";
+  EXPECT_FALSE(rowIsBlank(custom, 2));
+}

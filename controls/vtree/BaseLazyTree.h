@@ -111,6 +111,9 @@ public:
   int ChangeDelay() const { return FChangeDelay; }
   void SetChangeDelay(int Value) { FChangeDelay = Value; }
   void Loaded() override;
+  // From another tree (and not read-only): its settings and its root count;
+  // the nodes themselves are not copied.
+  void Assign(TPersistent* Source) override;
 
   // --- options, colours and published settings (BaseLazyTreeSettings.cpp) ---
   TCustomLazyTreeOptions* TreeOptions() const { return FOptions.get(); }

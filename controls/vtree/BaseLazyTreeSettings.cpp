@@ -310,3 +310,34 @@ void TBaseLazyTree::ScrollBarSettingsChanged()
   if (HasWindow() && !ComponentState().Contains(csLoading))
     UpdateScrollBars(true);
 }
+
+void TBaseLazyTree::Assign(TPersistent* Source)
+{
+  auto* tree = dynamic_cast<TBaseLazyTree*>(Source);
+  if (!tree || HasMiscOption(toReadOnly)) {
+    TCustomControl::Assign(Source);
+    return;
+  }
+  SetBackground(tree->FBackground);
+  SetBackgroundOffset(tree->FBackgroundOffsetX, tree->FBackgroundOffsetY);
+  SetBiDiMode(tree->FBiDiMode);
+  SetChangeDelay(tree->FChangeDelay);
+  SetCheckImageKind(tree->FCheckImageKind);
+  SetColor(tree->Color());
+  FColors->Assign(*tree->FColors);
+  SetDefaultNodeHeight(tree->FDefaultNodeHeight);
+  SetEnabled(tree->Enabled());
+  SetImages(tree->FImages);
+  SetIndent(tree->FIndent);
+  SetMargin(tree->FMargin);
+  SetNodeAlignment(tree->FNodeAlignment);
+  SetNodeDataSize(tree->FNodeDataSize);
+  FOptions->Assign(*tree->FOptions);
+  SetRootNodeCount(tree->RootNodeCount());
+  FScrollBarOptions->Assign(*tree->FScrollBarOptions);
+  SetStateImages(tree->FStateImages);
+  SetTabStop(tree->TabStop());
+  SetVisible(tree->Visible());
+  SetSelectionCurveRadius(tree->FSelectionCurveRadius);
+  SetSelectionBlendFactor(tree->FSelectionBlendFactor);
+}

@@ -77,6 +77,25 @@ TEST_F(UpdateTest, SettersNormaliseTheirValues)
   EXPECT_TRUE(Tree->TreeOptions()->AnimationOptions().Contains(toAnimatedToggle));
 }
 
+TEST_F(UpdateTest, AssigningATreeCopiesItsSettingsAndRootCountButNoNodes)
+{
+  TBaseLazyTree* source = NewTree();
+  source->SetIndent(24);
+  source->SetDefaultNodeHeight(22);
+  source->TreeOptions()->SetSelectionOptions({toMultiSelect});
+  source->Colors()->SetColor(TreeLineColor, 0x123456);
+  source->SetNodeChildCount(nullptr, 3);
+  source->SetNodeChildCount(At("0", source), 2);
+  Tree->Assign(source);
+  EXPECT_EQ(Tree->Indent(), 24u);
+  EXPECT_EQ(Tree->DefaultNodeHeight(), 22u);
+  EXPECT_TRUE(Tree->HasSelectionOption(toMultiSelect));
+  EXPECT_EQ(Tree->Colors()->Color(TreeLineColor), 0x123456);
+  EXPECT_EQ(Tree->RootNodeCount(), 3u);
+  EXPECT_EQ(At("0")->ChildCount, 0u);
+  EXPECT_EQ(At("0")->NodeHeight, 22);
+}
+
 TEST_F(UpdateTest, APendingNoticeNeverNamesAFreedNode)
 {
   Owner.CheckFreed = true;

@@ -378,55 +378,40 @@ void TBaseLazyTree::InternalConnectNode(PLazyNode Node, PLazyNode Destination, T
     return;
   HaltCacheValidation();
   PLazyNode parent = (Mode == amInsertBefore || Mode == amInsertAfter) ? Destination->ParentNode : Destination;
-  auto renumberFrom = [](PLazyNode n) {
-    for (PLazyNode next = n->FollowingSibling; next; n = next, next = next->FollowingSibling)
-      next->SiblingIndex = n->SiblingIndex + 1;
-  };
+  // Every mode comes down to the siblings the node goes between.
+  PLazyNode prior, following;
   switch (Mode) {
     case amInsertBefore:
-      Node->PriorSibling = Destination->PriorSibling;
-      Node->FollowingSibling = Destination;
-      Destination->PriorSibling = Node;
-      if (Node->PriorSibling)
-        Node->PriorSibling->FollowingSibling = Node;
-      else
-        parent->FirstChildNode = Node;
-      Node->SiblingIndex = Destination->SiblingIndex;
-      renumberFrom(Node);
+      prior = Destination->PriorSibling;
+      following = Destination;
       break;
     case amInsertAfter:
-      Node->FollowingSibling = Destination->FollowingSibling;
-      Node->PriorSibling = Destination;
-      Destination->FollowingSibling = Node;
-      if (Node->FollowingSibling)
-        Node->FollowingSibling->PriorSibling = Node;
-      else
-        parent->LastChildNode = Node;
-      Node->SiblingIndex = Destination->SiblingIndex + 1;
-      renumberFrom(Node);
+      prior = Destination;
+      following = Destination->FollowingSibling;
       break;
     case amAddChildFirst:
-      Node->PriorSibling = nullptr;
-      Node->FollowingSibling = parent->FirstChildNode;
-      if (parent->FirstChildNode)
-        parent->FirstChildNode->PriorSibling = Node;
-      else
-        parent->LastChildNode = Node;
-      parent->FirstChildNode = Node;
-      Node->SiblingIndex = 0;
-      renumberFrom(Node);
+      prior = nullptr;
+      following = parent->FirstChildNode;
       break;
     default:  // amAddChildLast
-      Node->FollowingSibling = nullptr;
-      Node->PriorSibling = parent->LastChildNode;
-      if (parent->LastChildNode)
-        parent->LastChildNode->FollowingSibling = Node;
-      else
-        parent->FirstChildNode = Node;
-      parent->LastChildNode = Node;
-      Node->SiblingIndex = Node->PriorSibling ? Node->PriorSibling->SiblingIndex + 1 : 0;
+      prior = parent->LastChildNode;
+      following = nullptr;
       break;
   }
+  Node->PriorSibling = prior;
+  Node->FollowingSibling = following;
+  if (prior)
+    prior->FollowingSibling = Node;
+  else
+    parent->FirstChildNode = Node;
+  if (following)
+    following->PriorSibling = Node;
+  else
+    parent->LastChildNode = Node;
+  // Indices stay dense: the node takes the next one and its followers move up.
+  Node->SiblingIndex = prior ? prior->SiblingIndex + 1 : 0;
+  for (PLazyNode n = Node, next = Node->FollowingSibling; next; n = next, next = next->FollowingSibling)
+    next->SiblingIndex = n->SiblingIndex + 1;
   Node->ParentNode = parent;
   parent->ChildCount++;
   parent->StateBits |= nfHasChildren;

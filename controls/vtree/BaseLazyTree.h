@@ -374,7 +374,8 @@ private:
   bool IsUpdating() const { return FUpdateCount > 0; }
   bool HasWindow() const { return HandleAllocated(); }
   bool ReadOnly() const { return HasMiscOption(toReadOnly) && !FDestroying; }
-  void AfterStructureChange(bool RepaintAll);
+  // Cache marked stale; outside an update: validation, scroll bars and a repaint.
+  void AfterStructureChange();
 
   // Selection internals (BaseLazyTreeSelection.cpp).
   void AddToSelection(PLazyNode Node);

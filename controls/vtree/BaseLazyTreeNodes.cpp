@@ -142,14 +142,8 @@ void TBaseLazyTree::SetNodeChildCount(PLazyNode Node, Cardinal Count)
         NodeHeightOf(child);
     if (!IsUpdating() && HasAutoOption(toAutoSort))
       SortChildren(Node, NoColumn, sdAscending, false);
-    MarkCacheStale();
   }
-  if (!IsUpdating()) {
-    RequestCacheValidation();
-    UpdateScrollBars(true);
-    if (HasWindow())
-      Invalidate();
-  }
+  AfterStructureChange();
   // A count that dropped reports a deletion, not an addition.
   StructureChange(Node == FRoot ? nullptr : Node, removed ? crChildDeleted : crChildAdded);
 }
@@ -567,6 +561,11 @@ void TBaseLazyTree::SetNodeVisible(PLazyNode Node, bool Value)
       FVisibleCount += 1 + CountVisibleChildren(Node);
   }
   DetermineHiddenChildrenFlag(parent);
+  AfterStructureChange();
+}
+
+void TBaseLazyTree::AfterStructureChange()
+{
   MarkCacheStale();
   if (!IsUpdating()) {
     RequestCacheValidation();

@@ -323,6 +323,7 @@ public:
   virtual int DoGetNodeDataSize();
   virtual void DoMeasureItem(TCanvas* TargetCanvas, PLazyNode Node, int& NodeHeight);
   virtual bool DoGetCellIsEmpty(PLazyNode Node, TColumnIndex Column);
+  // The menu for a node: the handler is asked for the node and up its ancestors.
   virtual TPopupMenu* DoGetPopupMenu(PLazyNode Node, TColumnIndex Column, TPoint Position);
   virtual void DoBeforePaint(TCanvas* Canvas);
   virtual void DoAfterPaint(TCanvas* Canvas);

@@ -198,3 +198,49 @@ TEST_F(WindowedUpdateTest, TheWindowPaintsAndSizesThroughTheEngine)
   EXPECT_EQ(info.nMax, 40 * 18);
   EXPECT_EQ(int(info.nPage), Tree->ClientHeight() + 1);
 }
+
+TEST_F(UpdateTest, ThePopupLookupClimbsUntilAMenuOrAStop)
+{
+  struct TMenus {
+    std::vector<std::string> Asked;
+    PLazyNode GiveAt = nullptr, StopAt = nullptr;
+    TPopupMenu* Menu = reinterpret_cast<TPopupMenu*>(0x1000);
+    void Get(TBaseLazyTree*, PLazyNode Node, TColumnIndex Column, TPoint, bool& AskParent, TPopupMenu*& PopupMenu)
+    {
+      Asked.push_back(TTreeOwner::Name(Node) + "/" + std::to_string(Column) + (AskParent ? "+" : ""));
+      if (Node && Node == GiveAt)
+        PopupMenu = Menu;
+      if (Node && Node == StopAt)
+        AskParent = false;
+    }
+  } menus;
+  Tree->SetNodeChildCount(nullptr, 1);
+  Tree->SetNodeChildCount(At("0"), 1);
+  Tree->SetNodeChildCount(At("0.0"), 1);
+  Tree->OnGetPopupMenu = TLTPopupEvent(&menus, &TMenus::Get);
+  menus.GiveAt = At("0");
+  EXPECT_EQ(Tree->DoGetPopupMenu(At("0.0.0"), NoColumn, TPoint()), menus.Menu);
+  EXPECT_EQ(menus.Asked, (std::vector<std::string>{"0.0.0/-1+", "0.0/-1+", "0/-1+"}));
+  menus.Asked.clear();
+  menus.StopAt = At("0.0.0");
+  EXPECT_EQ(Tree->DoGetPopupMenu(At("0.0.0"), NoColumn, TPoint()), nullptr);
+  EXPECT_EQ(menus.Asked.size(), 1u);
+  menus.Asked.clear();
+  Tree->DoGetPopupMenu(nullptr, 3, TPoint());
+  EXPECT_EQ(menus.Asked, std::vector<std::string>{"-/-1"});
+}
+
+TEST_F(UpdateTest, AReadOnlyTreeNeverAsksForACheckChange)
+{
+  struct TChecks {
+    int Asked = 0;
+    void Checking(TBaseLazyTree*, PLazyNode, TCheckState&, bool&) { ++Asked; }
+  } checks;
+  Tree->OnChecking = TLTCheckChangingEvent(&checks, &TChecks::Checking);
+  Tree->SetNodeChildCount(nullptr, 1);
+  TCheckState state = csCheckedNormal;
+  EXPECT_TRUE(Tree->DoChecking(At("0"), state));
+  Tree->TreeOptions()->SetMiscOptions(Tree->TreeOptions()->MiscOptions() + toReadOnly);
+  EXPECT_FALSE(Tree->DoChecking(At("0"), state));
+  EXPECT_EQ(checks.Asked, 1);
+}

@@ -1,0 +1,344 @@
+// B1 node creation and release, B2 position lookups, B3 the paint of one
+// screen, B4 the host's refresh per incoming message. Each target figure is
+// measured in the same run as its reference (plain allocation, a small tree).
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <thread>
+#include <vector>
+
+#include "HostLikeTree.h"
+#include "controls/vtree/PositionCache.h"
+#include "platform/classes/graphics/Canvas.h"
+#include "platform/display/headless/HeadlessDisplay.h"
+#include "platform/win/gdi/gdi.h"
+#include "platform/win/win.h"
+
+namespace {
+
+using TClock = std::chrono::steady_clock;
+
+long ResidentBytes()
+{
+  std::ifstream statm("/proc/self/statm");
+  long pages = 0, resident = 0;
+  statm >> pages >> resident;
+  return resident * 4096;
+}
+
+void WaitForCache(TBaseLazyTree& Tree)
+{
+  while (Tree.VisibleNodeCount() > CacheThreshold && !Tree.UseCache())
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+}
+
+// Owner of the 1000 x 1000 tree: every top-level node has 1000 children.
+struct TThousands {
+  void Init(TBaseLazyTree*, PLazyNode Parent, PLazyNode, TLazyNodeInitStates& States)
+  {
+    if (!Parent)
+      States += ivsHasChildren;
+  }
+  void Children(TBaseLazyTree*, PLazyNode, Cardinal& Count) { Count = 1000; }
+};
+
+// --- B1 ---
+
+void B1_AllocatorLimit(benchmark::State& State)
+{
+  std::vector<TLazyNode*> nodes(1000000);
+  for (auto _ : State) {
+    for (auto& n : nodes) {
+      n = new TLazyNode;
+      std::memset(n, 0, sizeof(TLazyNode));
+    }
+    benchmark::DoNotOptimize(nodes.data());
+    State.PauseTiming();
+    for (auto n : nodes)
+      delete n;
+    State.ResumeTiming();
+  }
+}
+BENCHMARK(B1_AllocatorLimit)->Unit(benchmark::kMillisecond);
+
+void B1_SetNodeChildCount1M(benchmark::State& State)
+{
+  // Memory per node: the growth of the resident size on the first creation
+  // (later ones reuse what the allocator kept).
+  static double bytesPerNode = 0;
+  for (auto _ : State) {
+    State.PauseTiming();
+    auto tree = std::make_unique<TBaseLazyTree>(nullptr);
+    long before = ResidentBytes();
+    State.ResumeTiming();
+    tree->SetNodeChildCount(nullptr, 1000000);
+    State.PauseTiming();
+    if (bytesPerNode == 0)
+      bytesPerNode = double(ResidentBytes() - before) / 1e6;
+    tree.reset();
+    State.ResumeTiming();
+  }
+  State.counters["bytes_per_node"] = bytesPerNode;
+}
+BENCHMARK(B1_SetNodeChildCount1M)->Unit(benchmark::kMillisecond);
+
+void B1_InitAndWalk1000x1000(benchmark::State& State)
+{
+  TThousands owner;
+  for (auto _ : State) {
+    State.PauseTiming();
+    auto tree = std::make_unique<TBaseLazyTree>(nullptr);
+    tree->OnInitNode = TLTInitNodeEvent(&owner, &TThousands::Init);
+    tree->OnInitChildren = TLTInitChildrenEvent(&owner, &TThousands::Children);
+    State.ResumeTiming();
+    tree->SetNodeChildCount(nullptr, 1000);
+    std::size_t walked = 0;
+    for (PLazyNode n = tree->FirstTopLevelNode(); n; n = tree->NextNode(n))
+      ++walked;
+    benchmark::DoNotOptimize(walked);
+    State.PauseTiming();
+    tree.reset();
+    State.ResumeTiming();
+  }
+}
+BENCHMARK(B1_InitAndWalk1000x1000)->Unit(benchmark::kMillisecond);
+
+void B1_ClearTree1M(benchmark::State& State)
+{
+  for (auto _ : State) {
+    State.PauseTiming();
+    auto tree = std::make_unique<TBaseLazyTree>(nullptr);
+    tree->SetNodeChildCount(nullptr, 1000000);
+    State.ResumeTiming();
+    tree->ClearTree();
+    State.PauseTiming();
+    tree.reset();
+    State.ResumeTiming();
+  }
+}
+BENCHMARK(B1_ClearTree1M)->Unit(benchmark::kMillisecond);
+
+// --- B2 ---
+
+std::unique_ptr<TBaseLazyTree> MillionShown(bool Nested)
+{
+  auto tree = std::make_unique<TBaseLazyTree>(nullptr);
+  tree->BeginUpdate();
+  if (Nested) {
+    tree->SetNodeChildCount(nullptr, 1000);
+    for (PLazyNode n = tree->FirstTopLevelNodeRaw(); n; n = n->FollowingSibling) {
+      tree->SetNodeChildCount(n, 999);
+      tree->SetExpanded(n, true);
+    }
+  } else {
+    tree->SetNodeChildCount(nullptr, 1000000);
+  }
+  tree->EndUpdate();
+  return tree;
+}
+
+void B2_NodeAtOffset(benchmark::State& State)
+{
+  bool nested = State.range(0) != 0;
+  bool cached = State.range(1) != 0;
+  auto tree = MillionShown(nested);
+  if (cached)
+    WaitForCache(*tree);
+  else
+    tree->HaltCacheValidation();
+  std::mt19937 random(3);
+  std::vector<double> times;
+  int range = tree->RangeY();
+  for (auto _ : State) {
+    int y = int(random() % unsigned(range));
+    auto start = TClock::now();
+    benchmark::DoNotOptimize(tree->NodeAtOffset(y, false));
+    times.push_back(std::chrono::duration<double, std::micro>(TClock::now() - start).count());
+  }
+  std::sort(times.begin(), times.end());
+  double sum = 0;
+  for (double t : times)
+    sum += t;
+  State.counters["mean_us"] = sum / double(times.size());
+  State.counters["p99_us"] = times[std::size_t(double(times.size() - 1) * 0.99)];
+}
+BENCHMARK(B2_NodeAtOffset)->ArgsProduct({{0, 1}, {1}})->Iterations(10000);
+BENCHMARK(B2_NodeAtOffset)->ArgsProduct({{0, 1}, {0}})->Iterations(200);
+
+void B2_NodeAtOffsetSmallTree(benchmark::State& State)
+{
+  TBaseLazyTree tree(nullptr);
+  tree.SetNodeChildCount(nullptr, 1000);
+  std::mt19937 random(3);
+  for (auto _ : State)
+    benchmark::DoNotOptimize(tree.NodeAtOffset(int(random() % 18000u), false));
+}
+BENCHMARK(B2_NodeAtOffsetSmallTree);
+
+void B2_NodeDisplayRect(benchmark::State& State)
+{
+  bool cached = State.range(0) != 0;
+  auto tree = MillionShown(false);
+  if (cached)
+    WaitForCache(*tree);
+  else
+    tree->HaltCacheValidation();
+  std::vector<PLazyNode> nodes;
+  for (PLazyNode n = tree->FirstTopLevelNodeRaw(); n; n = n->FollowingSibling)
+    nodes.push_back(n);
+  std::mt19937 random(5);
+  for (auto _ : State)
+    benchmark::DoNotOptimize(tree->NodeDisplayRect(nodes[random() % nodes.size()], NoColumn, false));
+}
+BENCHMARK(B2_NodeDisplayRect)->Arg(1)->Iterations(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(B2_NodeDisplayRect)->Arg(0)->Iterations(100)->Unit(benchmark::kMicrosecond);
+
+void B2_CacheBuild(benchmark::State& State)
+{
+  auto tree = MillionShown(State.range(0) != 0);
+  tree->HaltCacheValidation();
+  std::atomic<bool> stop{false};
+  std::vector<TCacheEntry> entries;
+  for (auto _ : State)
+    BuildPositionCache(tree->HiddenRoot(), tree->VisibleNodeCount(), stop, entries);
+  State.counters["entries"] = double(entries.size());
+}
+BENCHMARK(B2_CacheBuild)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void B2_HaltWhileRebuilding(benchmark::State& State)
+{
+  auto tree = MillionShown(false);
+  WaitForCache(*tree);
+  std::vector<double> times;
+  for (auto _ : State) {
+    State.PauseTiming();
+    tree->MarkCacheStale();
+    tree->RequestCacheValidation();
+    std::this_thread::sleep_for(std::chrono::milliseconds(3));  // the rebuild is under way
+    State.ResumeTiming();
+    auto start = TClock::now();
+    tree->HaltCacheValidation();
+    times.push_back(std::chrono::duration<double, std::micro>(TClock::now() - start).count());
+  }
+  State.counters["max_us"] = *std::max_element(times.begin(), times.end());
+}
+BENCHMARK(B2_HaltWhileRebuilding)->Iterations(50)->Unit(benchmark::kMicrosecond);
+
+// --- B3 ---
+
+struct TPaintTarget {
+  HDC DC = CreateCompatibleDC(nullptr);
+  HBITMAP Bitmap = nullptr;
+  TCanvas Canvas;
+  TPaintTarget(int Width, int Height)
+  {
+    BITMAPINFO info{};
+    info.bmiHeader.biWidth = Width;
+    info.bmiHeader.biHeight = -Height;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    Bitmap = CreateDIBSection(DC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    SelectObject(DC, Bitmap);
+    Canvas.SetHandle(DC);
+  }
+  ~TPaintTarget()
+  {
+    Canvas.SetHandle(nullptr);
+    DeleteDC(DC);
+    DeleteObject(Bitmap);
+  }
+};
+
+std::unique_ptr<THostLikeTree> HostTree(Cardinal Contacts, TCustomImageList* States)
+{
+  auto tree = std::make_unique<THostLikeTree>(nullptr);
+  tree->SetBounds(0, 0, 1920, 1080);
+  tree->SetButtonFillMode(fmTransparent);
+  tree->SetStateImages(States);
+  tree->TreeOptions()->SetPaintOptions(tree->TreeOptions()->PaintOptions() + toUseBlendedSelection + toPopupMode);
+  tree->BeginUpdate();
+  tree->SetNodeChildCount(nullptr, 1);
+  PLazyNode net = tree->HiddenRoot()->FirstChildNode;
+  tree->SetNodeChildCount(net, 1);
+  tree->SetNodeChildCount(net->FirstChildNode, Contacts);
+  tree->SetExpanded(net->FirstChildNode, true);
+  tree->SetExpanded(net, true);
+  tree->EndUpdate();
+  return tree;
+}
+
+void B3_PaintScreen(benchmark::State& State)
+{
+  auto states = NewStatusImages();
+  Cardinal contacts = Cardinal(State.range(0));
+  auto tree = HostTree(contacts, states.get());
+  WaitForCache(*tree);
+  int middle = std::max(0, tree->RangeY() / 2 - 540);
+  PLazyNode selected = tree->NodeAtOffset(middle + 200, false);
+  if (selected)
+    tree->SetNodeSelected(selected, true);
+  TPaintTarget target(1920, 1080);
+  unsigned events = 0, paints = 0;
+  for (auto _ : State) {
+    unsigned before = tree->PaintEventCount();
+    tree->PaintTreeArea(&target.Canvas, TRect(0, middle, 1920, middle + 1080), TPoint(0, 0), 0x3F);
+    events += tree->PaintEventCount() - before;
+    ++paints;
+  }
+  State.counters["owner_questions_per_paint"] = double(events) / paints;
+}
+BENCHMARK(B3_PaintScreen)->Arg(100)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// --- B4 ---
+
+// The host's owner: 3 networks x 10 groups x 300 contacts, answering in O(1).
+struct THostOwner {
+  void Init(TBaseLazyTree* Tree, PLazyNode Parent, PLazyNode Node, TLazyNodeInitStates& States)
+  {
+    unsigned level = Tree->NodeLevel(Node);
+    if (level < 2) {
+      States += ivsHasChildren;
+      States += ivsExpanded;
+    }
+    (void)Parent;
+  }
+  void Children(TBaseLazyTree* Tree, PLazyNode Node, Cardinal& Count) { Count = Tree->NodeLevel(Node) == 0 ? 10 : 300; }
+};
+
+void B4_RefreshPerMessage(benchmark::State& State)
+{
+  auto states = NewStatusImages();
+  THostOwner owner;
+  THostLikeTree tree(nullptr);
+  tree.SetBounds(0, 0, 300, 600);
+  tree.SetStateImages(states.get());
+  tree.OnInitNode = TLTInitNodeEvent(&owner, &THostOwner::Init);
+  tree.OnInitChildren = TLTInitChildrenEvent(&owner, &THostOwner::Children);
+  tree.SetRootNodeCount(3);
+  for (PLazyNode n = tree.FirstTopLevelNode(); n; n = tree.NextNode(n)) {
+  }
+  TPaintTarget target(300, 600);
+  for (auto _ : State) {
+    tree.ReinitializeNode(tree.HiddenRoot(), true);
+    tree.PaintTreeArea(&target.Canvas, TRect(0, 0, 300, 600), TPoint(0, 0), 0x3F);
+  }
+  State.counters["nodes"] = double(tree.HiddenRoot()->SubtreeCount - 1);
+}
+BENCHMARK(B4_RefreshPerMessage)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+  THeadlessDisplay::Use();
+  SetBuiltinFontOnly(true);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,485 @@
+// TBaseLazyTree: a tree that stores only node structure, heights and states
+// and asks its owner for everything it shows through events. Its operations
+// live in one source per concern (BaseLazyTree*.cpp).
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "controls/vtree/LazyTreeEvents.h"
+#include "controls/vtree/LazyTreeOptions.h"
+#include "controls/vtree/LazyTreeTypes.h"
+#include "controls/vtree/PaintPassInfo.h"
+#include "controls/vtree/PositionCache.h"
+#include "platform/classes/controls/CustomControl.h"
+
+class TCustomImageList;
+class TStream;
+
+// The window message through which finished cache validation reaches the tree.
+constexpr UINT WM_CHANGESTATE = 0x8000 + 0x20;
+
+class TBaseLazyTree : public TCustomControl {
+public:
+  explicit TBaseLazyTree(TComponent* AOwner);
+  ~TBaseLazyTree() override;
+
+  // --- node model (BaseLazyTreeNodes.cpp) ---
+  PLazyNode HiddenRoot() const { return FRoot; }
+  Cardinal RootNodeCount() const { return FRoot->ChildCount; }
+  void SetRootNodeCount(Cardinal Value);
+  void SetNodeChildCount(PLazyNode Node, Cardinal Count);
+  void InitializeNode(PLazyNode Node);
+  void InitializeChildren(PLazyNode Node);
+  virtual void ReinitializeNode(PLazyNode Node, bool Recursive);
+  virtual void ReinitializeChildren(PLazyNode Node, bool Recursive);
+  std::size_t ReserveInternalData(std::size_t Size);
+  void RemoveNode(PLazyNode Node, bool Reindex = true);
+  void RemoveChildren(PLazyNode Node, bool ResetHasChildren = false);
+  virtual void ClearTree();
+  bool SetNodeCheckState(PLazyNode Node, TCheckState Value);
+  void ConnectNode(PLazyNode Node, PLazyNode Target, TLTNodeAttachMode Mode, TBaseLazyTree* TargetTree);
+  void DisconnectNode(PLazyNode Node, bool KeepFocus, bool Reindex);
+  PLazyNode AllocateNode();
+  int NodeDataSize() const { return FNodeDataSize; }
+  void SetNodeDataSize(int Value);
+  // Offset of the owner's data from the start of a node record.
+  std::size_t UserDataOffset() const { return sizeof(TLazyNode) + FTotalInternalDataSize; }
+  Cardinal VisibleNodeCount() const { return FVisibleCount; }
+
+  unsigned NodeLevel(PLazyNode Node) const;
+  bool HasAncestor(PLazyNode Node, PLazyNode Ancestor) const;
+  int CompareNodePositions(PLazyNode Node1, PLazyNode Node2) const;
+  static TBaseLazyTree* TreeOfNode(PLazyNode Node);
+  bool IsNodeVisible(PLazyNode Node);
+  // Shows or hides a node; a hidden node and its subtree take no room.
+  void SetNodeVisible(PLazyNode Node, bool Value);
+  bool IsNodeFullyVisible(PLazyNode Node) const;
+  bool IsFirstShownChild(PLazyNode Parent, PLazyNode Node) const;
+  bool IsLastShownChild(PLazyNode Parent, PLazyNode Node) const;
+  bool HasShownFollowingSibling(PLazyNode Node) const;
+
+  // --- navigation (BaseLazyTreeNavigation.cpp) ---
+  PLazyNode FirstTopLevelNode();
+  PLazyNode FirstTopLevelNodeRaw() const { return FRoot->FirstChildNode; }
+  PLazyNode FirstChildOf(PLazyNode Node);
+  PLazyNode FirstInitializedNode() const;
+  PLazyNode FirstSelectedNode();
+  PLazyNode FirstClipMarkedNode();
+  PLazyNode FirstVisibleNode();
+  PLazyNode FirstVisibleNodeRaw() const;
+  PLazyNode FirstVisibleChildOf(PLazyNode Node);
+  PLazyNode LastChildOf(PLazyNode Node);
+  PLazyNode LastChildOfRaw(PLazyNode Node) const;
+  PLazyNode LastDescendantOf(PLazyNode Node);
+  PLazyNode LastDescendantOfRaw(PLazyNode Node) const;
+  PLazyNode LastVisibleChildOf(PLazyNode Node);
+  PLazyNode LastVisibleChildOfRaw(PLazyNode Node) const;
+  PLazyNode LastVisibleDescendantOf(PLazyNode Node);
+  PLazyNode LastVisibleDescendantOfRaw(PLazyNode Node) const;
+  PLazyNode NextNode(PLazyNode Node);
+  PLazyNode NextNodeRaw(PLazyNode Node) const;
+  PLazyNode NextInitializedNode(PLazyNode Node) const;
+  PLazyNode NextSelectedNode(PLazyNode Node);
+  PLazyNode NextClipMarkedNode(PLazyNode Node);
+  PLazyNode NextSiblingNode(PLazyNode Node);
+  PLazyNode NextVisibleSiblingNode(PLazyNode Node);
+  PLazyNode NextVisibleNode(PLazyNode Node);
+  PLazyNode NextVisibleNodeRaw(PLazyNode Node) const;
+  PLazyNode PreviousNode(PLazyNode Node);
+  PLazyNode PreviousNodeRaw(PLazyNode Node) const;
+  PLazyNode PreviousSiblingNode(PLazyNode Node);
+  PLazyNode PreviousVisibleSiblingNode(PLazyNode Node);
+  PLazyNode PreviousVisibleSiblingNodeRaw(PLazyNode Node) const;
+  PLazyNode PreviousVisibleNode(PLazyNode Node);
+  PLazyNode PreviousVisibleNodeRaw(PLazyNode Node) const;
+  PLazyNode NearestVisibleAncestor(PLazyNode Node) const;
+  PLazyNode NextAfterHidden(PLazyNode Node) const;
+  PLazyNode HiddenBoundary(PLazyNode Node) const;
+
+  // --- lifecycle, update state, notification (BaseLazyTreeUpdate.cpp) ---
+  void BeginUpdate();
+  void EndUpdate();
+  int UpdateCount() const { return FUpdateCount; }
+  void Change(PLazyNode Node);
+  void StructureChange(PLazyNode Node, TChangeReason Reason);
+  void StopTimer(UINT_PTR Id);
+  TLazyTreeStates TreeStates() const { return FStates; }
+  virtual void ChangeStates(TLazyTreeStates Enter, TLazyTreeStates Leave);
+  int ChangeDelay() const { return FChangeDelay; }
+  void SetChangeDelay(int Value) { FChangeDelay = Value; }
+  void Loaded() override;
+  // From another tree (and not read-only): its settings and its root count;
+  // the nodes themselves are not copied.
+  void Assign(TPersistent* Source) override;
+
+  // --- options, colours and published settings (BaseLazyTreeSettings.cpp) ---
+  TCustomLazyTreeOptions* TreeOptions() const { return FOptions.get(); }
+  TScrollBarOptions* ScrollBarOptions() const { return FScrollBarOptions.get(); }
+  TLTColors* Colors() const { return FColors.get(); }
+  bool HasPaintOption(TLTPaintOption O) const { return FOptions->PaintOptions().Contains(O); }
+  bool HasAutoOption(TLTAutoOption O) const { return FOptions->AutoOptions().Contains(O); }
+  bool HasSelectionOption(TLTSelectionOption O) const { return FOptions->SelectionOptions().Contains(O); }
+  bool HasMiscOption(TLTMiscOption O) const { return FOptions->MiscOptions().Contains(O); }
+  unsigned DefaultNodeHeight() const { return FDefaultNodeHeight; }
+  void SetDefaultNodeHeight(unsigned Value);
+  unsigned Indent() const { return FIndent; }
+  void SetIndent(unsigned Value);
+  int Margin() const { return FMargin; }
+  void SetMargin(int Value);
+  int TextMargin() const { return FTextMargin; }
+  void SetTextMargin(int Value) { FTextMargin = Value; }
+  unsigned AnimationDuration() const { return FAnimationDuration; }
+  void SetAnimationDuration(unsigned Value);
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+  TBiDiMode BiDiMode() const { return FBiDiMode; }
+  void SetBiDiMode(TBiDiMode Value);
+  TLTButtonStyle ButtonStyle() const { return FButtonStyle; }
+  void SetButtonStyle(TLTButtonStyle Value);
+  TLTButtonFillMode ButtonFillMode() const { return FButtonFillMode; }
+  void SetButtonFillMode(TLTButtonFillMode Value);
+  TLTLineStyle LineStyle() const { return FLineStyle; }
+  void SetLineStyle(TLTLineStyle Value);
+  TLTLineMode LineMode() const { return FLineMode; }
+  void SetLineMode(TLTLineMode Value);
+  TLTNodeAlignment NodeAlignment() const { return FNodeAlignment; }
+  void SetNodeAlignment(TLTNodeAlignment Value);
+  // The picture tiled behind the nodes under toShowBackground (not owned).
+  HBITMAP Background() const { return FBackground; }
+  void SetBackground(HBITMAP Value);
+  int BackgroundOffsetX() const { return FBackgroundOffsetX; }
+  int BackgroundOffsetY() const { return FBackgroundOffsetY; }
+  void SetBackgroundOffset(int X, int Y);
+  // Repeats the background over R of DC; Offset is the content position of R's coordinate origin.
+  void TileBackground(HDC DC, const TRect& R, TPoint Offset);
+  TLTDrawSelectionMode DrawSelectionMode() const { return FDrawSelectionMode; }
+  void SetDrawSelectionMode(TLTDrawSelectionMode Value) { FDrawSelectionMode = Value; }
+  int SelectionCurveRadius() const { return FSelectionCurveRadius; }
+  void SetSelectionCurveRadius(int Value);
+  int SelectionBlendFactor() const { return FSelectionBlendFactor; }
+  void SetSelectionBlendFactor(int Value) { FSelectionBlendFactor = Value; }
+  TCheckImageKind CheckImageKind() const { return FCheckImageKind; }
+  void SetCheckImageKind(TCheckImageKind Value);
+  TCustomImageList* Images() const { return FImages; }
+  void SetImages(TCustomImageList* Value);
+  TCustomImageList* StateImages() const { return FStateImages; }
+  void SetStateImages(TCustomImageList* Value);
+  TCustomImageList* CustomCheckImages() const { return FCustomCheckImages; }
+  void SetCustomCheckImages(TCustomImageList* Value);
+  // The check image list in use: the shared set of the kind, or the custom list.
+  TCustomImageList* CheckImages() const;
+  PLazyNode FocusedNode() const { return FFocusedNode; }
+  void SetFocusedNode(PLazyNode Value);
+  TColumnIndex FocusedColumn() const { return FFocusedColumn; }
+  void SetFocusedColumn(TColumnIndex Value);
+  PLazyNode DropTargetNode() const { return FDropTargetNode; }
+  void SetDropTarget(PLazyNode Node, TDropMode Mode);
+  PLazyNode HotNode() const { return FHotNode; }
+  void SetHotNode(PLazyNode Node);
+  // Called by the option objects when a value moved.
+  void OptionsChanged(int Which, std::uint32_t OldBits, std::uint32_t NewBits);
+  void ColorsChanged(TLTColorIndex Index);
+  void ScrollBarSettingsChanged();
+
+  // --- heights, expansion, positions (BaseLazyTreePositions.cpp) ---
+  unsigned NodeHeightOf(PLazyNode Node);
+  void MeasureNodeHeight(TCanvas* Canvas, PLazyNode Node);
+  void SetNodeHeight(PLazyNode Node, int Height);
+  void ToggleExpansion(PLazyNode Node);
+  void SetExpanded(PLazyNode Node, bool Value);
+  virtual void ExpandSubtree(PLazyNode Node);
+  virtual void CollapseSubtree(PLazyNode Node);
+  virtual void ResetNode(PLazyNode Node);
+  PLazyNode NodeAtOffset(int Y, bool Relative, int* NodeTop = nullptr);
+  PLazyNode NodeAtPoint(int X, int Y);
+  PLazyNode TopNode() { return NodeAtOffset(0, true); }
+  TRect NodeDisplayRect(PLazyNode Node, TColumnIndex Column, bool TextOnly, bool Unclipped = false);
+  bool BringNodeIntoView(PLazyNode Node, bool Center, bool Horizontally);
+  void ScrollNodeToTop(PLazyNode Node);
+  virtual void RepaintNode(PLazyNode Node);
+  void RepaintFromNode(PLazyNode Node);
+  virtual void UpdateScrollBars(bool DoRepaint);
+  int OffsetX() const { return FOffsetX; }
+  int OffsetY() const { return FOffsetY; }
+  void SetOffsetX(int Value) { SetOffsetXY(Value, FOffsetY); }
+  void SetOffsetY(int Value) { SetOffsetXY(FOffsetX, Value); }
+  void SetOffsetXY(int X, int Y);
+  int RangeX() const { return FRangeX; }
+  int RangeY() const { return int(FRoot->SubtreeHeight) - int(FRoot->NodeHeight); }
+
+  // --- position cache and worker thread (BaseLazyTreeCache.cpp) ---
+  void MarkCacheStale();
+  void RequestCacheValidation();
+  void HaltCacheValidation();
+  // Takes over a finished rebuild; true when the cache is in use afterwards.
+  bool UseCache();
+  const std::vector<TCacheEntry>& PositionCache() const { return FPositionCache; }
+
+  // --- stream (BaseLazyTreeStream.cpp) ---
+  virtual void WriteTreeStream(TStream* Stream, PLazyNode Node = nullptr);
+  virtual void ReadTreeStream(TStream* Stream);
+  virtual void ReadTreeFile(const std::string& FileName);
+  virtual void WriteNodeChunk(TStream* Stream, PLazyNode Node);
+  virtual void WriteNodeBody(TStream* Stream, PLazyNode Node);
+  virtual void ReadNodeChunk(TStream* Stream, int Version, PLazyNode Node, std::int64_t Limit);
+  virtual bool ReadSubChunk(TStream* Stream, int Version, PLazyNode Node, int ChunkType, int ChunkSize);
+  void AddNodesFromStream(TStream* Stream, int Version, PLazyNode Node, std::int64_t Limit);
+  // The text tree's caption chunk behind a node's other chunks; none here.
+  virtual void WriteNodeCaption(TStream* Stream, PLazyNode Node);
+
+  // --- sorting and moving (BaseLazyTreeSortMove.cpp) ---
+  virtual void SortChildren(PLazyNode Node, TColumnIndex Column, TSortDirection Direction, bool DoInit = true);
+  void SortWholeTree(TColumnIndex Column, TSortDirection Direction, bool DoInit = true);
+  void MoveNodeTo(PLazyNode Source, PLazyNode Target, TLTNodeAttachMode Mode, bool ChildrenOnly);
+
+  // --- selection (BaseLazyTreeSelection.cpp) ---
+  void SetNodeSelected(PLazyNode Node, bool Value);
+  void ClearSelection();
+  void SelectAllNodes(bool VisibleOnly);
+  std::vector<PLazyNode> SortedSelection(bool Resolve);
+  std::vector<PLazyNode> SortedClipMarked(bool Resolve);
+  static int CompactSelection(std::vector<PLazyNode>& Array, int Count);
+  Cardinal SelectedCount() const { return Cardinal(FSelectionCount); }
+  PLazyNode SelectionAnchor() const { return FSelectionAnchor; }
+  void HandleClickSelection(PLazyNode LastFocused, PLazyNode NewNode, unsigned Shift, bool DragPending);
+  // The rubber band, old and new rectangle in tree coordinates; the Ctrl state of the press.
+  void SetBand(TRect OldRect, TRect NewRect, bool Toggle) { FLastSelRect = OldRect; FNewSelRect = NewRect; FBandToggle = Toggle; }
+  bool HandleBandSelection();
+  bool IsMouseSelecting() const { return FStates.Contains(tsDrawSelPending) || FStates.Contains(tsDrawSelecting); }
+
+  // --- hit testing (BaseLazyTreeHitTest.cpp) ---
+  void HitTestAt(int X, int Y, bool Relative, TLTHitInfo& HitInfo);
+  virtual void HitPositionLeftToRight(TLTHitInfo& HitInfo, int X, int ColumnRight, TAlignment Alignment);
+  virtual void HitPositionRightToLeft(TLTHitInfo& HitInfo, int X, int ColumnRight, TAlignment Alignment);
+
+  // --- painting (BaseLazyTreePaint.cpp, LazyTreePainters.cpp) ---
+  void PaintTreeArea(TCanvas* TargetCanvas, TRect Window, TPoint Target, std::uint8_t PaintOptions);
+  void PrepareButtonBitmaps(bool Buttons, bool Lines);
+  int NodeVerticalAnchor(PLazyNode Node, int& ButtonY);
+  int TreeLineImage(PLazyNode Node, std::vector<TLTLineType>& LineImage);
+  int CheckImageIndex(PLazyNode Node);
+  // Counts what one paint asked of the owner (for the paint benchmark).
+  unsigned PaintEventCount() const { return FPaintEventCount; }
+
+  // --- events and dispatchers (BaseLazyTreeEvents.cpp) ---
+  TLTChangeEvent OnChange, OnChecked, OnCollapsed, OnExpanded, OnResetNode;
+  TLTChangingEvent OnCollapsing, OnExpanding;
+  TLTCheckChangingEvent OnChecking;
+  TLTStructureChangeEvent OnStructureChange;
+  TLTUpdatingEvent OnUpdating;
+  TLTStateChangeEvent OnStateChange;
+  TLTInitNodeEvent OnInitNode;
+  TLTInitChildrenEvent OnInitChildren;
+  TLTFreeNodeEvent OnFreeNode;
+  TLTGetNodeDataSizeEvent OnGetNodeDataSize;
+  TLTMeasureItemEvent OnMeasureItem;
+  TLTCompareEvent OnCompareNodes;
+  TLTNodeMovingEvent OnNodeMoving, OnNodeCopying;
+  TLTNodeMovedEvent OnNodeMoved, OnNodeCopied;
+  TLTSaveNodeEvent OnSaveNode, OnLoadNode;
+  TLTFocusChangingEvent OnFocusChanging;
+  TLTFocusChangeEvent OnFocusChanged;
+  TLTGetImageEvent OnGetImageIndex;
+  TLTPaintEvent OnBeforePaint, OnAfterPaint;
+  TLTBeforeItemPaintEvent OnBeforeItemPaint;
+  TLTAfterItemPaintEvent OnAfterItemPaint;
+  TLTBeforeItemEraseEvent OnBeforeItemErase;
+  TLTAfterItemEraseEvent OnAfterItemErase;
+  TLTCellPaintEvent OnBeforeCellPaint, OnAfterCellPaint;
+  TLTBackgroundPaintEvent OnPaintBackground;
+  TLTGetLineStyleEvent OnGetLineStyle;
+  TLTGetCellIsEmptyEvent OnGetCellIsEmpty;
+  TLTPopupEvent OnGetPopupMenu;
+  TLTScrollEvent OnScroll;
+  TLTHotNodeChangeEvent OnHotChange;
+
+  virtual void DoInitNode(PLazyNode Parent, PLazyNode Node, TLazyNodeInitStates& InitStates);
+  virtual void DoInitChildren(PLazyNode Node, Cardinal& ChildCount);
+  virtual void DoFreeNode(PLazyNode Node);
+  virtual void DoChange(PLazyNode Node);
+  virtual void DoStructureChange(PLazyNode Node, TChangeReason Reason);
+  virtual void DoUpdating(TLTUpdateState State);
+  virtual bool DoCollapsing(PLazyNode Node);
+  virtual void DoCollapsed(PLazyNode Node);
+  virtual bool DoExpanding(PLazyNode Node);
+  virtual void DoExpanded(PLazyNode Node);
+  virtual bool DoChecking(PLazyNode Node, TCheckState& NewState);
+  virtual void DoChecked(PLazyNode Node);
+  virtual void DoCheckClick(PLazyNode Node, TCheckState NewCheckState);
+  virtual int DoCompare(PLazyNode Node1, PLazyNode Node2, TColumnIndex Column);
+  virtual bool DoNodeMoving(PLazyNode Node, PLazyNode Target);
+  virtual void DoNodeMoved(PLazyNode Node);
+  virtual bool DoNodeCopying(PLazyNode Node, PLazyNode Target);
+  virtual void DoNodeCopied(PLazyNode Node);
+  virtual void DoSaveUserData(PLazyNode Node, TStream* Stream);
+  virtual void DoLoadUserData(PLazyNode Node, TStream* Stream);
+  virtual bool DoFocusChanging(PLazyNode OldNode, PLazyNode NewNode, TColumnIndex OldColumn, TColumnIndex NewColumn);
+  virtual void DoFocusChange(PLazyNode Node, TColumnIndex Column);
+  virtual void DoReset(PLazyNode Node);
+  virtual int DoGetImageIndex(PLazyNode Node, TLTImageKind Kind, TColumnIndex Column, bool& Ghosted);
+  virtual int DoGetNodeDataSize();
+  virtual void DoMeasureItem(TCanvas* TargetCanvas, PLazyNode Node, int& NodeHeight);
+  virtual bool DoGetCellIsEmpty(PLazyNode Node, TColumnIndex Column);
+  // The menu for a node: the handler is asked for the node and up its ancestors.
+  virtual TPopupMenu* DoGetPopupMenu(PLazyNode Node, TColumnIndex Column, TPoint Position);
+  virtual void DoBeforePaint(TCanvas* Canvas);
+  virtual void DoAfterPaint(TCanvas* Canvas);
+  virtual bool DoBeforeItemPaint(TCanvas* Canvas, PLazyNode Node, const TRect& ItemRect);
+  virtual void DoAfterItemPaint(TCanvas* Canvas, PLazyNode Node, const TRect& ItemRect);
+  virtual void DoBeforeItemErase(TCanvas* Canvas, PLazyNode Node, const TRect& ItemRect, TColor& Color,
+                                 TItemEraseAction& EraseAction);
+  virtual void DoAfterItemErase(TCanvas* Canvas, PLazyNode Node, const TRect& ItemRect);
+  virtual void DoBeforeCellPaint(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column, const TRect& CellRect);
+  virtual void DoAfterCellPaint(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column, const TRect& CellRect);
+  virtual bool DoPaintBackground(TCanvas* Canvas, const TRect& R);
+  virtual void DoGetLineStyle(const void*& Bits);
+  virtual void DoScroll(int DeltaX, int DeltaY);
+  // The width of a node's content (its text in the string tree; 0 here).
+  virtual int DoGetNodeWidth(PLazyNode Node, TColumnIndex Column, TCanvas* Canvas);
+  // Paints a node's content (its text) into the cell; nothing in the base tree.
+  virtual void DoPaintNode(TLtPaintInfo& PaintInfo);
+
+protected:
+  void Paint() override;
+  void WndProc(TMessage& Message) override;
+  void Resize() override;
+
+private:
+  // Keeps the worker off this tree while node bits that it reads change, and
+  // queues an interrupted rebuild again afterwards.
+  class TWorkerPause {
+  public:
+    explicit TWorkerPause(TBaseLazyTree* Tree);
+    ~TWorkerPause();
+    TWorkerPause(const TWorkerPause&) = delete;
+    TWorkerPause& operator=(const TWorkerPause&) = delete;
+
+  private:
+    TBaseLazyTree* FTree;
+    bool FResume;
+  };
+
+  // Bookkeeping (BaseLazyTreeNodes.cpp).
+  void AdjustTotalCount(PLazyNode Node, std::int64_t Value, bool Relative);
+  void AdjustTotalHeight(PLazyNode Node, std::int64_t Value, bool Relative);
+  Cardinal CountVisibleChildren(PLazyNode Node) const;
+  void InternalConnectNode(PLazyNode Node, PLazyNode Destination, TBaseLazyTree* Tree, TLTNodeAttachMode Mode);
+  void InternalDisconnectNode(PLazyNode Node, bool KeepFocus, bool Reindex);
+  void FreeNode(PLazyNode Node);
+  void DetermineHiddenChildrenFlag(PLazyNode Node);
+  void SetChildrenHiddenState(PLazyNode Node, bool Hidden);
+  void ForgetPendingNode(PLazyNode Node);
+  bool IsUpdating() const { return FUpdateCount > 0; }
+  bool HasWindow() const { return HandleAllocated(); }
+  bool ReadOnly() const { return HasMiscOption(toReadOnly) && !FDestroying; }
+  // Cache marked stale; outside an update: validation, scroll bars and a repaint.
+  void AfterStructureChange();
+
+  // Selection internals (BaseLazyTreeSelection.cpp).
+  void AddToSelection(PLazyNode Node);
+  void AddToSelection(const std::vector<PLazyNode>& Nodes);
+  void RemoveFromSelection(PLazyNode Node);
+  void InternalClearSelection();
+  int FindInSelection(PLazyNode Node) const;
+  void CompactOwnSelection();
+  void SelectNodes(PLazyNode StartNode, PLazyNode EndNode, bool AddOnly);
+  bool BandSelect(bool RightToLeft, TRect OldRect, TRect NewRect, int ColumnLeft, int ColumnRight, TAlignment Alignment);
+  void MakeSelectionConsistent(PLazyNode Node);
+  // Nodes with a state bit in tree order; with Resolve without the subtrees of the nodes taken.
+  std::vector<PLazyNode> NodesWith(std::uint16_t Bit, bool Resolve) const;
+
+  // Position internals (BaseLazyTreePositions.cpp).
+  int NodeTop(PLazyNode Node);
+  int NodeTopWithoutCache(PLazyNode Node) const;
+  int ImagesWidth(PLazyNode Node, bool WithCheck, TColumnIndex Column);
+  void ToggleCallback(PLazyNode Node, bool Expand);
+
+  // Cache internals (BaseLazyTreeCache.cpp).
+  void AdoptFinishedCache();
+
+  // Stream internals (BaseLazyTreeStream.cpp).
+  void WriteChunks(TStream* Stream, PLazyNode Node);
+
+  // Sorting (BaseLazyTreeSortMove.cpp).
+  PLazyNode MergeSort(PLazyNode First, Cardinal Count, TColumnIndex Column, TSortDirection Direction);
+
+  // Painting internals.
+  void EraseRow(TLtPaintInfo& Info, const TRect& R);
+  void PaintCellSelection(TLtPaintInfo& Info, TRect R);
+  void PaintTreeLines(TLtPaintInfo& Info, int Levels, const std::vector<TLTLineType>& Lines, int Anchor);
+  void PaintLineType(HDC DC, TLTLineType Type, int X, int Top, int Bottom, int Anchor, bool RightToLeft);
+  void PaintButton(TLtPaintInfo& Info, int ButtonX, int ButtonY);
+  void PaintCheckImage(TLtPaintInfo& Info);
+  void PaintImage(TLtPaintInfo& Info, TLtImageInfo& Image, TCustomImageList* List, bool DoOverlay);
+  void PaintDropMark(TLtPaintInfo& Info, const TRect& R);
+  void PaintBand(HDC DC, TRect Band, int ShiftX, TRect Target);
+  void PaintRemainingArea(TCanvas* Target, TRect Window, TPoint TargetPt, int Top, std::uint8_t Options);
+  bool TreeFocused();
+
+  PLazyNode FRoot = nullptr;
+  std::size_t FTotalInternalDataSize = 0;
+  int FNodeDataSize = -1;
+  unsigned FDefaultNodeHeight = 18;
+  unsigned FIndent = 18;
+  int FMargin = 4;
+  int FTextMargin = 4;
+  unsigned FAnimationDuration = 200;
+  int FChangeDelay = 0;
+  TLazyTreeStates FStates;
+  int FUpdateCount = 0;
+  bool FDestroying = false;
+  Cardinal FVisibleCount = 0;
+  int FOffsetX = 0;
+  int FOffsetY = 0;
+  int FRangeX = 0;
+  PLazyNode FFocusedNode = nullptr;
+  TColumnIndex FFocusedColumn = NoColumn;
+  PLazyNode FDropTargetNode = nullptr;
+  TDropMode FDropMode = dmNowhere;
+  PLazyNode FHotNode = nullptr;
+  PLazyNode FLastChangedNode = nullptr;
+  PLazyNode FLastStructureChangeNode = nullptr;
+  TChangeReason FLastStructureChangeReason = crIgnore;
+  std::unique_ptr<TCustomLazyTreeOptions> FOptions;
+  std::unique_ptr<TScrollBarOptions> FScrollBarOptions;
+  std::unique_ptr<TLTColors> FColors;
+  TAlignment FAlignment = taLeftJustify;
+  TBiDiMode FBiDiMode = bdLeftToRight;
+  TLTButtonStyle FButtonStyle = bsRectangle;
+  TLTButtonFillMode FButtonFillMode = fmTreeColor;
+  TLTLineStyle FLineStyle = lsDotted;
+  TLTLineMode FLineMode = lmNormal;
+  TLTNodeAlignment FNodeAlignment = naProportional;
+  TLTDrawSelectionMode FDrawSelectionMode = smDottedRectangle;
+  int FSelectionCurveRadius = 0;
+  int FSelectionBlendFactor = 128;
+  TCheckImageKind FCheckImageKind = ckLightCheck;
+  TCustomImageList* FImages = nullptr;
+  TCustomImageList* FStateImages = nullptr;
+  TCustomImageList* FCustomCheckImages = nullptr;
+
+  // Selection: node pointers sorted by address; during an update a removed
+  // node stays with its lowest bit set until the array is compacted.
+  std::vector<PLazyNode> FSelection;
+  int FSelectionCount = 0;
+  PLazyNode FSelectionAnchor = nullptr;
+  int FLastSelectionLevel = -1;
+  TRect FLastSelRect, FNewSelRect;
+  bool FBandToggle = false;
+
+  // Position cache.
+  std::vector<TCacheEntry> FPositionCache;
+  std::shared_ptr<TCacheValidation> FValidation;
+  bool FWorkerUser = false;
+
+  // Painting.
+  HBITMAP FBackground = nullptr;
+  int FBackgroundOffsetX = 0, FBackgroundOffsetY = 0;
+  bool FUseBackground = false;  // during a paint pass
+  HBITMAP FPlusBM = nullptr, FMinusBM = nullptr;
+  HBRUSH FDottedBrush = nullptr;
+  unsigned FPaintEventCount = 0;
+};

@@ -1,0 +1,258 @@
+// Lifecycle of the tree, the update bracket, delayed change and structure
+// notices with their timers, and the tree-state set.
+#include <cstdlib>
+
+#include "controls/vtree/BaseLazyTree.h"
+#include "controls/vtree/LazyTreeErrors.h"
+#include "controls/vtree/SharedResources.h"
+#include "platform/base/ScopeGuard.h"
+#include "platform/classes/Messages.h"
+#include "platform/win/gdi/gdi.h"
+#include "platform/win/win.h"
+
+namespace {
+
+constexpr UINT_PTR kChangeTimer = 5, kStructureChangeTimer = 6;
+
+}  // namespace
+
+TBaseLazyTree::TBaseLazyTree(TComponent* AOwner) : TCustomControl(AOwner)
+{
+  TreeUnitSetup();
+  SetControlStyle(TControlStyle{csCaptureMouse, csOpaque, csClickEvents, csDoubleClicks});
+  SetBounds(0, 0, 200, 100);
+  SetTabStop(true);
+  SetParentColor(false);
+  SetColor(clWindow);
+  FOptions = std::make_unique<TCustomLazyTreeOptions>(this);
+  FScrollBarOptions = std::make_unique<TScrollBarOptions>(this);
+  FColors = std::make_unique<TLTColors>(this);
+  FValidation = std::make_shared<TCacheValidation>();
+  TLtWorkerThread::EnsureWorkerThread();
+  FWorkerUser = true;
+
+  FRoot = static_cast<PLazyNode>(std::calloc(1, sizeof(TLazyNode)));
+  if (!FRoot)
+    throw std::bad_alloc();
+  FRoot->ParentNode = reinterpret_cast<PLazyNode>(this);
+  FRoot->PriorSibling = FRoot->FollowingSibling = FRoot;
+  FRoot->StateBits = nfInitialized | nfExpanded | nfHasChildren | nfVisible;
+  FRoot->NodeHeight = std::uint16_t(FDefaultNodeHeight);
+  FRoot->SubtreeHeight = FDefaultNodeHeight;
+  FRoot->SubtreeCount = 1;
+  FRoot->LineAlignment = 50;
+}
+
+TBaseLazyTree::~TBaseLazyTree()
+{
+  FDestroying = true;
+  if (FValidation)
+    TLtWorkerThread::Halt(*FValidation);
+  FStates -= tsChangePending;
+  FStates -= tsStructureChangePending;
+  // Nodes go first, while the owner's handlers can still free their data.
+  {
+    TLTMiscOptions misc = FOptions->MiscOptions();
+    misc -= toReadOnly;
+    FOptions->SetMiscOptions(misc);
+  }
+  RemoveChildren(FRoot, true);
+  std::free(FRoot);
+  FRoot = nullptr;
+  if (FPlusBM)
+    DeleteObject(FPlusBM);
+  if (FMinusBM)
+    DeleteObject(FMinusBM);
+  if (FDottedBrush)
+    DeleteObject(FDottedBrush);
+  if (FWorkerUser)
+    TLtWorkerThread::ReleaseWorkerThread(FValidation);
+}
+
+void TBaseLazyTree::Loaded()
+{
+  TCustomControl::Loaded();
+  if (FStates.Contains(tsNeedRootCountUpdate)) {
+    ChangeStates({}, {tsNeedRootCountUpdate});
+    Cardinal count = FRoot->ChildCount;
+    if (count > 0) {
+      TLTMiscOptions misc = FOptions->MiscOptions();
+      bool readOnly = misc.Contains(toReadOnly);
+      FOptions->SetMiscOptions(misc - toReadOnly);
+      auto restore = ScopeExit([&] {
+        if (readOnly)
+          FOptions->SetMiscOptions(FOptions->MiscOptions() + toReadOnly);
+      });
+      FRoot->ChildCount = 0;
+      BeginUpdate();
+      auto done = ScopeExit([&] { EndUpdate(); });
+      SetNodeChildCount(FRoot, count);
+    }
+  }
+}
+
+void TBaseLazyTree::ChangeStates(TLazyTreeStates Enter, TLazyTreeStates Leave)
+{
+  if (OnStateChange) {
+    TLazyTreeStates effective = (Enter - FStates) + (FStates * Leave);
+    if (!effective.Empty())
+      OnStateChange(this, Enter, Leave);
+  }
+  FStates = (FStates + Enter) - Leave;
+}
+
+void TBaseLazyTree::BeginUpdate()
+{
+  if (FDestroying)
+    return;
+  if (FUpdateCount > 0) {
+    DoUpdating(usUpdate);
+  } else {
+    DoUpdating(usBegin);
+    if (HasWindow() && Visible())
+      SendMessage(Handle(), WM_SETREDRAW, FALSE, 0);
+  }
+  ++FUpdateCount;
+  ChangeStates({tsUpdating}, {});
+}
+
+void TBaseLazyTree::EndUpdate()
+{
+  if (FUpdateCount > 0)
+    --FUpdateCount;
+  if (FDestroying)
+    return;
+  if (FUpdateCount == 0 && FStates.Contains(tsUpdating)) {
+    if (FStates.Contains(tsUpdateHiddenChildrenNeeded)) {
+      for (PLazyNode n = FRoot->FirstChildNode; n; n = NextNodeRaw(n))
+        DetermineHiddenChildrenFlag(n);
+      ChangeStates({}, {tsUpdateHiddenChildrenNeeded});
+    }
+    ChangeStates({}, {tsUpdating});
+    CompactOwnSelection();
+    RequestCacheValidation();
+    if (HasWindow())
+      UpdateScrollBars(true);
+    if (FStates.Contains(tsStructureChangePending)) {
+      PLazyNode node = FLastStructureChangeNode;
+      TChangeReason reason = FLastStructureChangeReason;
+      StopTimer(kStructureChangeTimer);
+      ChangeStates({}, {tsStructureChangePending});
+      FLastStructureChangeNode = nullptr;
+      FLastStructureChangeReason = crIgnore;
+      DoStructureChange(node, reason);
+    }
+    if (FStates.Contains(tsChangePending)) {
+      PLazyNode node = FLastChangedNode;
+      StopTimer(kChangeTimer);
+      ChangeStates({}, {tsChangePending});
+      FLastChangedNode = nullptr;
+      DoChange(node);
+    }
+    if (HasAutoOption(toAutoSort))
+      SortWholeTree(NoColumn, sdAscending, true);
+    if (HasWindow()) {
+      SendMessage(Handle(), WM_SETREDRAW, TRUE, 0);
+      Invalidate();
+    }
+  }
+  DoUpdating(FUpdateCount == 0 ? usEnd : usUpdate);
+}
+
+void TBaseLazyTree::Change(PLazyNode Node)
+{
+  if (FDestroying)
+    return;
+  if (FStates.Contains(tsChangePending))
+    StopTimer(kChangeTimer);
+  else
+    ChangeStates({tsChangePending}, {});
+  FLastChangedNode = Node;
+  if (IsUpdating())
+    return;
+  // Without a window there is no timer to wait for: the notice goes out now.
+  if (FChangeDelay <= 0 || FStates.Contains(tsSynchMode) || !HasWindow()) {
+    FLastChangedNode = nullptr;
+    ChangeStates({}, {tsChangePending});
+    DoChange(Node);
+  } else {
+    SetTimer(Handle(), kChangeTimer, UINT(FChangeDelay), nullptr);
+  }
+}
+
+void TBaseLazyTree::StructureChange(PLazyNode Node, TChangeReason Reason)
+{
+  if (FDestroying)
+    return;
+  if (FStates.Contains(tsStructureChangePending))
+    StopTimer(kStructureChangeTimer);
+  else
+    ChangeStates({tsStructureChangePending}, {});
+  FLastStructureChangeNode = Node;
+  if (FLastStructureChangeReason == crIgnore)
+    FLastStructureChangeReason = Reason;
+  else if (Reason != crIgnore)
+    FLastStructureChangeReason = crAccumulated;
+  if (IsUpdating())
+    return;
+  if (FChangeDelay <= 0 || FStates.Contains(tsSynchMode) || !HasWindow()) {
+    TChangeReason reason = FLastStructureChangeReason;
+    PLazyNode node = FLastStructureChangeNode;
+    ChangeStates({}, {tsStructureChangePending});
+    FLastStructureChangeNode = nullptr;
+    FLastStructureChangeReason = crIgnore;
+    DoStructureChange(node, reason);
+  } else {
+    SetTimer(Handle(), kStructureChangeTimer, UINT(FChangeDelay), nullptr);
+  }
+}
+
+void TBaseLazyTree::StopTimer(UINT_PTR Id)
+{
+  if (HasWindow())
+    KillTimer(Handle(), Id);
+}
+
+void TBaseLazyTree::WndProc(TMessage& Message)
+{
+  switch (Message.Msg) {
+    case WM_TIMER:
+      if (Message.WParam == kChangeTimer) {
+        StopTimer(kChangeTimer);
+        if (FStates.Contains(tsChangePending)) {
+          PLazyNode node = FLastChangedNode;
+          FLastChangedNode = nullptr;
+          ChangeStates({}, {tsChangePending});
+          DoChange(node);
+        }
+        return;
+      }
+      if (Message.WParam == kStructureChangeTimer) {
+        StopTimer(kStructureChangeTimer);
+        if (FStates.Contains(tsStructureChangePending)) {
+          PLazyNode node = FLastStructureChangeNode;
+          TChangeReason reason = FLastStructureChangeReason;
+          FLastStructureChangeNode = nullptr;
+          FLastStructureChangeReason = crIgnore;
+          ChangeStates({}, {tsStructureChangePending});
+          DoStructureChange(node, reason);
+        }
+        return;
+      }
+      break;
+    case WM_CHANGESTATE:
+      AdoptFinishedCache();
+      return;
+    case WM_ERASEBKGND:
+      Message.Result = 1;
+      return;
+  }
+  TCustomControl::WndProc(Message);
+}
+
+void TBaseLazyTree::Resize()
+{
+  TCustomControl::Resize();
+  if (HasWindow())
+    UpdateScrollBars(true);
+}

@@ -1,0 +1,53 @@
+// The method types of the tree's published events. Every event passes the
+// tree as Sender; "in/out" parameters are references.
+#pragma once
+
+#include "controls/vtree/LazyTreeTypes.h"
+#include "platform/base/Method.h"
+#include "platform/base/Types.h"
+#include "platform/win/gdi/GdiTypes.h"
+
+class TCanvas;
+class TStream;
+class TPopupMenu;
+
+using TLTChangeEvent = Method<void(TBaseLazyTree* Sender, PLazyNode Node)>;
+using TLTChangingEvent = Method<void(TBaseLazyTree* Sender, PLazyNode Node, bool& Allowed)>;
+using TLTStructureChangeEvent = Method<void(TBaseLazyTree* Sender, PLazyNode Node, TChangeReason Reason)>;
+using TLTUpdatingEvent = Method<void(TBaseLazyTree* Sender, TLTUpdateState State)>;
+using TLTStateChangeEvent = Method<void(TBaseLazyTree* Sender, TLazyTreeStates Enter, TLazyTreeStates Leave)>;
+using TLTInitNodeEvent =
+    Method<void(TBaseLazyTree* Sender, PLazyNode ParentNode, PLazyNode Node, TLazyNodeInitStates& InitialStates)>;
+using TLTInitChildrenEvent = Method<void(TBaseLazyTree* Sender, PLazyNode Node, Cardinal& ChildCount)>;
+using TLTFreeNodeEvent = Method<void(TBaseLazyTree* Sender, PLazyNode Node)>;
+using TLTGetNodeDataSizeEvent = Method<void(TBaseLazyTree* Sender, int& NodeDataSize)>;
+using TLTMeasureItemEvent = Method<void(TBaseLazyTree* Sender, TCanvas* TargetCanvas, PLazyNode Node, int& NodeHeight)>;
+using TLTCheckChangingEvent =
+    Method<void(TBaseLazyTree* Sender, PLazyNode Node, TCheckState& NewState, bool& Allowed)>;
+using TLTCompareEvent =
+    Method<void(TBaseLazyTree* Sender, PLazyNode Node1, PLazyNode Node2, TColumnIndex Column, int& Result)>;
+using TLTNodeMovingEvent = Method<void(TBaseLazyTree* Sender, PLazyNode Node, PLazyNode Target, bool& Allowed)>;
+using TLTNodeMovedEvent = Method<void(TBaseLazyTree* Sender, PLazyNode Node)>;
+using TLTSaveNodeEvent = Method<void(TBaseLazyTree* Sender, PLazyNode Node, TStream* Stream)>;
+using TLTFocusChangingEvent = Method<void(TBaseLazyTree* Sender, PLazyNode OldNode, PLazyNode NewNode,
+                                          TColumnIndex OldColumn, TColumnIndex NewColumn, bool& Allowed)>;
+using TLTFocusChangeEvent = Method<void(TBaseLazyTree* Sender, PLazyNode Node, TColumnIndex Column)>;
+using TLTGetImageEvent = Method<void(TBaseLazyTree* Sender, PLazyNode Node, TLTImageKind Kind, TColumnIndex Column,
+                                     bool& Ghosted, int& ImageIndex)>;
+using TLTPaintEvent = Method<void(TBaseLazyTree* Sender, TCanvas* TargetCanvas)>;
+using TLTBeforeItemPaintEvent =
+    Method<void(TBaseLazyTree* Sender, TCanvas* TargetCanvas, PLazyNode Node, TRect ItemRect, bool& CustomDraw)>;
+using TLTAfterItemPaintEvent = Method<void(TBaseLazyTree* Sender, TCanvas* TargetCanvas, PLazyNode Node, TRect ItemRect)>;
+using TLTBeforeItemEraseEvent = Method<void(TBaseLazyTree* Sender, TCanvas* TargetCanvas, PLazyNode Node,
+                                            TRect ItemRect, TColor& ItemColor, TItemEraseAction& EraseAction)>;
+using TLTAfterItemEraseEvent = Method<void(TBaseLazyTree* Sender, TCanvas* TargetCanvas, PLazyNode Node, TRect ItemRect)>;
+using TLTCellPaintEvent = Method<void(TBaseLazyTree* Sender, TCanvas* TargetCanvas, PLazyNode Node,
+                                      TColumnIndex Column, TRect CellRect)>;
+using TLTBackgroundPaintEvent = Method<void(TBaseLazyTree* Sender, TCanvas* TargetCanvas, TRect R, bool& Handled)>;
+using TLTGetLineStyleEvent = Method<void(TBaseLazyTree* Sender, const void*& Bits)>;
+using TLTGetCellIsEmptyEvent =
+    Method<void(TBaseLazyTree* Sender, PLazyNode Node, TColumnIndex Column, bool& IsEmpty)>;
+using TLTPopupEvent = Method<void(TBaseLazyTree* Sender, PLazyNode Node, TColumnIndex Column, TPoint P,
+                                  bool& AskParent, TPopupMenu*& PopupMenu)>;
+using TLTScrollEvent = Method<void(TBaseLazyTree* Sender, int DeltaX, int DeltaY)>;
+using TLTHotNodeChangeEvent = Method<void(TBaseLazyTree* Sender, PLazyNode OldNode, PLazyNode NewNode)>;

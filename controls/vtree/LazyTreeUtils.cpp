@@ -1,0 +1,49 @@
+#include "controls/vtree/LazyTreeUtils.h"
+
+#include <cstdint>
+#include <utility>
+
+#include "platform/win/gdi/SysColors.h"
+
+void SortPointers(void** A, std::ptrdiff_t L, std::ptrdiff_t R)
+{
+  // Hoare partition around the middle element; recursion on the left part,
+  // iteration on the right one.
+  while (L < R) {
+    std::ptrdiff_t i = L, j = R;
+    auto pivot = reinterpret_cast<std::uintptr_t>(A[(L + R) / 2]);
+    while (i <= j) {
+      while (reinterpret_cast<std::uintptr_t>(A[i]) < pivot)
+        ++i;
+      while (reinterpret_cast<std::uintptr_t>(A[j]) > pivot)
+        --j;
+      if (i <= j) {
+        std::swap(A[i], A[j]);
+        ++i;
+        --j;
+      }
+    }
+    if (L < j)
+      SortPointers(A, L, j);
+    L = i;
+  }
+}
+
+TRect NormalizeRect(const TRect& S)
+{
+  TRect r = S;
+  if (r.Left > r.Right)
+    std::swap(r.Left, r.Right);
+  if (r.Top > r.Bottom)
+    std::swap(r.Top, r.Bottom);
+  return r;
+}
+
+std::uint32_t PlatformColorOf(TColor Color)
+{
+  if (Color == clNone)
+    return 0xFFFFFFFF;
+  if (Color == clDefault)
+    return 0xFF000000;
+  return ColorToRGB(Color);
+}

@@ -1,0 +1,26 @@
+// Resources that all trees of the process share: the check image sets, made
+// once by the first tree and kept until the library is unloaded.
+#pragma once
+
+#include <string>
+
+#include "controls/vtree/LazyTreeTypes.h"
+
+class TCustomImageList;
+
+// Runs once per process, from the first tree's constructor.
+void TreeUnitSetup();
+// The shared set of a check image kind (nil for ckCustom).
+TCustomImageList* SharedCheckImages(TCheckImageKind Kind);
+// Fills ImageList from a bitmap strip of the library's resources: square
+// images as high as the strip, masked by the colour of pixel (0, 0). With
+// RemapColours white, silver and grey become the window, face and shadow
+// colours. Serialised across threads.
+void LoadImageStrip(TCustomImageList* ImageList, const std::string& ResourceName, bool RemapColours);
+// A check image set drawn with the platform's frame controls: 25 images of
+// the menu check mark size plus 3 (image 0 empty; radio buttons, check boxes
+// and three-state boxes in the check image order; the push buttons of the
+// flat or dark strip set last).
+void BuildFrameControlImages(TCustomImageList* ImageList, bool Flat);
+// The index of a node's check image in a 25-image set; -1 for no check box.
+int CheckImageIndexOf(std::uint8_t CheckKind, TCheckState State, bool Enabled, bool Hot);

@@ -1,0 +1,147 @@
+#!/usr/bin/env python3
+"""Draws the tree's named bitmaps into ../res as 24-bit BMP files.
+
+Check strips: 25 images of 16x16 side by side (index 0 empty; 1-8 radio
+buttons, 9-16 check boxes, 17-20 mixed boxes, 21-24 push buttons; in each
+group of four: normal, hot, pressed, disabled). Magenta is the transparent
+colour (pixel 0, 0); white, silver and grey are the colours remapped to the
+window, face and shadow colours when a strip is loaded.
+
+Run it again after changing a drawing: python3 draw_resources.py
+"""
+import os
+import struct
+
+MAGENTA, WHITE, SILVER, GREY, BLACK = (255, 0, 255), (255, 255, 255), (192, 192, 192), (128, 128, 128), (0, 0, 0)
+HOT, DARK_GREY = (224, 232, 255), (64, 64, 64)
+
+
+def write_bmp(path, width, height, pixel):
+    row = (width * 3 + 3) & ~3
+    data = bytearray()
+    for y in range(height - 1, -1, -1):
+        line = bytearray()
+        for x in range(width):
+            r, g, b = pixel(x, y)
+            line += bytes((b, g, r))
+        data += line + bytes(row - len(line))
+    header = struct.pack('<2sIHHI', b'BM', 54 + len(data), 0, 0, 54)
+    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    with open(path, 'wb') as f:
+        f.write(header + info + data)
+
+
+class Image:
+    def __init__(self, w, h):
+        self.w, self.h = w, h
+        self.p = [[MAGENTA] * w for _ in range(h)]
+
+    def set(self, x, y, c):
+        if 0 <= x < self.w and 0 <= y < self.h:
+            self.p[y][x] = c
+
+    def rect(self, l, t, r, b, c):
+        for y in range(t, b):
+            for x in range(l, r):
+                self.set(x, y, c)
+
+    def frame(self, l, t, r, b, c):
+        for x in range(l, r):
+            self.set(x, t, c)
+            self.set(x, b - 1, c)
+        for y in range(t, b):
+            self.set(l, y, c)
+            self.set(r - 1, y, c)
+
+
+def check_image(index, style):
+    """One 16x16 image of a check set; style: light, dark, tick, darktick, flat, xp."""
+    im = Image(16, 16)
+    if index == 0:
+        return im
+    group, state = (index - 1) // 4, (index - 1) % 4
+    fill = {0: WHITE, 1: HOT, 2: SILVER, 3: SILVER}[state]
+    border = BLACK if style in ('dark', 'darktick') else (DARK_GREY if style == 'xp' else GREY)
+    mark = GREY if state == 3 else BLACK
+    if group in (0, 1):  # radio buttons, checked in group 1
+        for y in range(16):
+            for x in range(16):
+                d = (x - 7.5) ** 2 + (y - 7.5) ** 2
+                if d <= 36:
+                    im.set(x, y, fill)
+                elif d <= 49:
+                    im.set(x, y, border)
+        if group == 1:
+            im.rect(6, 6, 10, 10, mark)
+        return im
+    if group == 5:  # push buttons
+        im.rect(1, 1, 15, 15, SILVER if state != 1 else HOT)
+        im.frame(1, 1, 15, 15, GREY if state != 2 else BLACK)
+        im.rect(5, 7, 11, 9, mark)
+        return im
+    im.rect(2, 2, 14, 14, fill)
+    if style != 'flat':
+        im.frame(1, 1, 15, 15, border)
+    else:
+        im.frame(1, 1, 15, 15, GREY)
+    if group == 3:  # checked box
+        if style in ('tick', 'darktick'):
+            points = [(4, 8), (5, 9), (6, 10), (7, 9), (8, 8), (9, 7), (10, 6), (11, 5)]
+        else:
+            points = [(4, 7), (5, 8), (6, 9), (7, 8), (8, 7), (9, 6), (10, 5), (11, 4)]
+        for x, y in points:
+            im.rect(x, y, x + 1, y + 3, mark)
+    elif group == 4:  # mixed
+        im.rect(5, 5, 11, 11, GREY if state != 3 else SILVER)
+    return im
+
+
+def strip(images):
+    w = sum(i.w for i in images)
+    h = images[0].h
+
+    def pixel(x, y):
+        return images[x // h].p[y][x % h]
+    return w, h, pixel
+
+
+def main():
+    res = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'res')
+    for name, style in (('LT_CHECK_LIGHT', 'light'), ('LT_CHECK_DARK', 'dark'), ('LT_TICK_LIGHT', 'tick'),
+                        ('LT_TICK_DARK', 'darktick'), ('LT_FLAT', 'flat'), ('LT_XP', 'xp')):
+        w, h, pixel = strip([check_image(i, style) for i in range(25)])
+        write_bmp(os.path.join(res, name + '.bmp'), w, h, pixel)
+    # Utilities: drop marks above and below, sort glyphs up and down, the hot bar, a push-button face.
+    utilities = []
+    for kind in range(6):
+        im = Image(16, 16)
+        if kind == 0:
+            im.rect(2, 2, 14, 4, BLACK)
+        elif kind == 1:
+            im.rect(2, 12, 14, 14, BLACK)
+        elif kind in (2, 3):
+            for i in range(5):
+                y = 5 + i if kind == 2 else 10 - i
+                im.rect(8 - i, y, 9 + i, y + 1, GREY)
+        elif kind == 4:
+            im.rect(0, 13, 16, 16, (255, 200, 60))
+        else:
+            im.rect(4, 7, 12, 9, BLACK)
+        utilities.append(im)
+    w, h, pixel = strip(utilities)
+    write_bmp(os.path.join(res, 'LT_UTILITIES.bmp'), w, h, pixel)
+    # Shaded expand buttons, 9x9.
+    for name, plus in (('LT_XPBUTTONPLUS', True), ('LT_XPBUTTONMINUS', False)):
+        im = Image(9, 9)
+        for y in range(9):
+            shade = 255 - y * 6
+            im.rect(1, y, 8, y + 1, (shade, shade, shade))
+        im.frame(0, 0, 9, 9, (120, 152, 181))
+        im.rect(2, 4, 7, 5, BLACK)
+        if plus:
+            im.rect(4, 2, 5, 7, BLACK)
+        write_bmp(os.path.join(res, name + '.bmp'), 9, 9, lambda x, y, im=im: im.p[y][x])
+
+
+if __name__ == '__main__':
+    main()

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <unistd.h>
 #include <set>
 #include <fstream>
 
@@ -138,7 +139,8 @@ protected:
 
 std::string TempFolder(const std::string& Name)
 {
-  const std::filesystem::path P = std::filesystem::temp_directory_path() / Name;
+  // A folder of this process alone: test cases run in parallel processes.
+  const std::filesystem::path P = std::filesystem::temp_directory_path() / (Name + "-" + std::to_string(getpid()));
   std::filesystem::create_directories(P);
   return P.string();
 }

@@ -1,5 +1,7 @@
 #include "RenderSupport.h"
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -66,7 +68,8 @@ std::vector<TBlock*> BodyBlocks(TSectionList& Doc)
 }
 
 TPictureFolder::TPictureFolder(const std::string& Name, std::initializer_list<TPicture> Pictures)
-    : Root(std::filesystem::temp_directory_path() / Name)
+    // A folder of this process alone: test cases run in parallel processes.
+    : Root(std::filesystem::temp_directory_path() / (Name + "-" + std::to_string(getpid())))
 {
   std::filesystem::create_directories(Root);
   for (const TPicture& P : Pictures) {

@@ -8,6 +8,7 @@
 #include "platform/classes/graphics/CustomImageList.h"
 #include "platform/classes/graphics/Font.h"
 #include "platform/win/gdi/Screenshot.h"
+#include "tests/support/GoldenImage.h"
 #include "platform/win/gdi/gdi.h"
 #include "platform/win/win.h"
 

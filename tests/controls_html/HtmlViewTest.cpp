@@ -772,6 +772,48 @@ TEST_F(HtmlViewTest, ABodyBackgroundPictureIsTiledAndScrolls)
   EXPECT_EQ(Moved, Row);
 }
 
+// The BODY's picture goes where its style puts it, once (no-repeat), and
+// either scrolls with the document or stays in its place (fixed).
+TEST_F(HtmlViewTest, TheBodyPictureKeepsItsStylePositionAndAttachment)
+{
+  struct TCase {
+    const char* Attachment;
+    int TopAfterScroll;  // the picture's top on the panel after one line down
+  };
+  for (const TCase C : {TCase{"scroll", 60 - 16}, TCase{"fixed", 60}}) {
+    SCOPED_TRACE(C.Attachment);
+    std::string Page = "<BODY STYLE=\"background-image: url(s1.gif); background-repeat: no-repeat; "
+                       "background-position: 100px 60px; background-attachment: " +
+                       std::string(C.Attachment) + "\">";
+    for (int I = 0; I < 80; ++I)
+      Page += "<P>&nbsp;</P>";
+    Viewer->LoadFromString(Page + "</BODY>");
+    Viewer->Repaint();
+    Pump();
+    HWND Panel = Viewer->PaintPanel()->Handle();
+    // The pixels of the panel that are not the white background, in a rectangle.
+    auto Painted = [&](int Left, int Top, int Right, int Bottom) {
+      int N = 0;
+      for (int Y = Top; Y < Bottom; ++Y)
+        for (int X = Left; X < Right; ++X)
+          N += Display->Pixel(Panel, X, Y) != 0xFFFFFFu;
+      return N;
+    };
+    // The 16 x 16 picture at (100, 60), nothing around it.
+    EXPECT_GT(Painted(100, 60, 116, 76), 40);
+    EXPECT_EQ(Painted(0, 0, 280, 60) + Painted(0, 76, 280, 180) + Painted(0, 60, 100, 76) +
+                  Painted(116, 60, 280, 76),
+              0);
+    EXPECT_EQ(Viewer->FixedBackground(), std::string(C.Attachment) == "fixed");
+    Viewer->SetFocus();
+    Display->PressKey(VK_DOWN);
+    Pump();
+    ASSERT_EQ(Viewer->GetVScrollPos(), 16);
+    EXPECT_GT(Painted(100, C.TopAfterScroll, 116, C.TopAfterScroll + 16), 40);
+    EXPECT_EQ(Painted(0, 0, 280, C.TopAfterScroll) + Painted(0, C.TopAfterScroll + 16, 280, 180), 0);
+  }
+}
+
 namespace {
 struct TRightClicks {
   std::string URL;

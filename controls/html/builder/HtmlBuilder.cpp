@@ -430,7 +430,7 @@ void THtmlBuilder::OpenElement(Symb Sy, TAttributeList& A, TProperties* Props, i
     auto* Block = new THRBlock(&Doc, Cell(), P, &A, "hr");
     auto* Line = new THorzLine(&Doc, A, P);
     // The rule's WIDTH and SIZE went into its style: the block reads them again.
-    P.GetVMarginArray(Block->MargArrayO);
+    Block->ReadBoxValues(P);
     Block->Line = Line;
     Block->Align = Line->Align;
     Block->MyCell->Add(Line);

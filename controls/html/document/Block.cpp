@@ -86,7 +86,7 @@ TBlock::TBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, 
   Title = Props.PropTitle;
   Positioning = int(Props.GetPositionKind());
   Visible = Props.GetVisibility() != viHidden;
-  Props.GetVMarginArray(MargArrayO);
+  ReadBoxValues(Props);
   TagClass = ATag + "." + Props.PropClass;
   if (Positioning != posStatic) {
     ZValue = Props.GetZIndex() * 10;
@@ -105,6 +105,13 @@ TBlock::TBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, 
 }
 
 TBlock::~TBlock() = default;
+
+void TBlock::ReadBoxValues(const TProperties& Props)
+{
+  TVMarginArray Values;
+  Props.GetVMarginArray(Values);
+  MargArrayO.Assign(Values, Document->BoxValuePool);
+}
 
 void TBlock::CollapseMargins(TCellBasic* Parent)
 {

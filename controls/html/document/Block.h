@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "controls/html/document/CellBasic.h"
+#include "controls/html/styles/BoxValues.h"
 #include "controls/html/styles/Properties.h"
 
 class TAttributeList;
@@ -36,7 +37,7 @@ public:
   ~TBlock() override;
 
   TMarginArray MargArray{};
-  TVMarginArray MargArrayO;
+  TBoxValues MargArrayO;  // as the style gave them, shared with blocks of equal values
   std::unique_ptr<TBlockCell> MyCell;
   std::string TagClass;
   int EmSize = 0, ExSize = 0;
@@ -78,6 +79,9 @@ public:
   int DocToSource(int Pos) const override;
   int SourceToDoc(int Source, bool TowardsPrevious) const override;
   void CopySelection() override;
+  // Takes the box values of Props (again for a rule, whose WIDTH and SIZE
+  // go into its style after the block is made).
+  void ReadBoxValues(const TProperties& Props);
 
 protected:
   void CollapseMargins(TCellBasic* Parent);

@@ -24,7 +24,7 @@ TBlockLI::TBlockLI(TSectionList* ADocument, TCellBasic* Parent, TProperties& Pro
     ListStyle = lsDisc;
     if (MargArrayO[piMarginLeft].IsNumber() &&
         (MargArrayO[piMarginLeft].AsInteger() == IntNull || MargArrayO[piMarginLeft].AsInteger() == 0))
-      MargArrayO[piMarginLeft] = TPropValue(16);
+      MargArrayO.Set(piMarginLeft, TPropValue(16));
     break;
   default:
     ListStyle = lsBlank;

@@ -212,6 +212,10 @@ void TSection::FinishText()
         SourceIndex.push_back({I, SourceMap[std::size_t(I)]});
   }
   std::vector<int>().swap(SourceMap);
+  // A conversation keeps every section it ever showed: no room to grow.
+  Text.shrink_to_fit();
+  BreakFlags.shrink_to_fit();
+  SourceIndex.shrink_to_fit();
   if (CharCount > 0)
     Ordinal = ++Document->TextSectionCount;
 }

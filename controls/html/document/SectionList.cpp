@@ -55,6 +55,7 @@ void TSectionList::Clear()
   AnimList.clear();
   InlineList.clear();
   DrawList.clear();
+  BoxValuePool.Clear();
   HoverLink = nullptr;
   HoverImage = nullptr;
   SelStart = SelEnd = 0;
@@ -97,6 +98,10 @@ bool TSectionList::FileAllowed(const std::string& FileName) const
 {
   namespace fs = std::filesystem;
   std::error_code Ec;
+  // A missing file (a chat asks for its absent pictures on every reload) is
+  // refused by one look-up, before the dearer resolution of the path.
+  if (!fs::is_regular_file(fs::path(FileName), Ec) || Ec)
+    return false;
   const fs::path Path = fs::weakly_canonical(fs::path(FileName), Ec);
   if (Ec || !fs::is_regular_file(Path, Ec) || Ec)
     return false;

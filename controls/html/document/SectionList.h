@@ -13,6 +13,7 @@
 
 #include "controls/html/document/CellBasic.h"
 #include "controls/html/styles/BackgroundPosition.h"
+#include "controls/html/styles/BoxValues.h"
 #include "controls/html/styles/StyleList.h"
 #include "platform/base/Method.h"
 #include "platform/base/Types.h"
@@ -68,6 +69,7 @@ public:
   std::string BackgroundImage;  // the BODY's, painted by the viewer with its position
   TBackgroundPosRec BackgroundPos;
   std::u16string CopyBuffer;
+  TBoxValuePool BoxValuePool;  // the distinct box values of the document's blocks
 
   // --- what files the document may read. Pictures and linked style sheets
   // are read from disk only inside AllowedFolders (every folder when the list

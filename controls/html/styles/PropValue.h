@@ -32,6 +32,8 @@ public:
   // the number as written.
   std::string Dump() const;
 
+  std::size_t Hash() const { return std::hash<std::variant<std::monostate, int, double, std::string>>{}(FValue); }
+
   friend bool operator==(const TPropValue& A, const TPropValue& B) { return A.FValue == B.FValue; }
 
 private:

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "controls/html/styles/BoxValues.h"
 #include "controls/html/styles/FontInfo.h"
 #include "controls/html/styles/PropNames.h"
 #include "controls/html/styles/PropValue.h"
@@ -22,8 +23,6 @@ class THtmlFontService;
 class TStyleList;
 class TPropStack;
 
-// The box values, indexed by property index (background-color to left).
-using TVMarginArray = std::array<TPropValue, LastBoxProp + 1>;
 using TMarginArray = std::array<int, LastBoxProp + 1>;
 
 class TProperties : public TObject {

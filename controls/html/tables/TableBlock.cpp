@@ -53,8 +53,8 @@ TTableBlock::TTableBlock(TSectionList* ADocument, TCellBasic* Parent, TPropertie
     case WidthSy: ReadWidthAttribute(A->Name, A->Value, WidthAttr, WidthPercent); break;
     case HeightSy:
       if (!Props.ExplicitFlags[piHeight] && A->Value > 0)
-        MargArrayO[piHeight] = A->Name.find('%') != std::string::npos ? TPropValue(std::to_string(A->Value) + "%")
-                                                                      : TPropValue(std::min(A->Value, 32767));
+        MargArrayO.Set(piHeight, A->Name.find('%') != std::string::npos ? TPropValue(std::to_string(A->Value) + "%")
+                                                                         : TPropValue(std::min(A->Value, 32767)));
       break;
     case HSpaceSy: HSpace = std::min(40, std::abs(A->Value)); break;
     case VSpaceSy: VSpace = std::min(200, std::abs(A->Value)); break;
@@ -80,7 +80,7 @@ TTableBlock::TTableBlock(TSectionList* ADocument, TCellBasic* Parent, TPropertie
     WidthPercent = false;
   }
   // The block lays out its content width itself.
-  MargArrayO[piWidth] = TPropValue();
+  MargArrayO.Set(piWidth, TPropValue());
   // BORDER without a style border: a raised frame of that width.
   bool StyleBorder = false;
   for (int S = 0; S < 4; ++S)
@@ -89,8 +89,8 @@ TTableBlock::TTableBlock(TSectionList* ADocument, TCellBasic* Parent, TPropertie
     HtmlBorder = true;
     HasBorderStyle = true;
     for (int S = 0; S < 4; ++S) {
-      MargArrayO[std::size_t(piBorderTopWidth + S)] = TPropValue(Table->Border);
-      MargArrayO[std::size_t(piBorderTopStyle + S)] = TPropValue(3);  // outset
+      MargArrayO.Set(std::size_t(piBorderTopWidth + S), TPropValue(Table->Border));
+      MargArrayO.Set(std::size_t(piBorderTopStyle + S), TPropValue(3));  // outset
     }
   }
   if (Floating && ZValue == 0)
@@ -215,8 +215,8 @@ TTableAndCaptionBlock::TTableAndCaptionBlock(TSectionList* ADocument, TCellBasic
   TableBlock->ZValue = 0;
   HasBorderStyle = false;
   for (int I = piMarginTop; I <= piBorderLeftWidth; ++I)
-    MargArrayO[std::size_t(I)] = TPropValue(0);
-  MargArrayO[piBackgroundColor] = TPropValue();
+    MargArrayO.Set(std::size_t(I), TPropValue(0));
+  MargArrayO.Set(piBackgroundColor, TPropValue());
 }
 
 void TTableAndCaptionBlock::Assemble()

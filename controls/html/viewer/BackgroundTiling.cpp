@@ -36,6 +36,13 @@ void Span(bool Repeat, int Size, int Low, int High, int& First, int& Last)
 
 }  // namespace
 
+TBackgroundPlacement PlacementOf(const TBackgroundPosRec& Style)
+{
+  static_assert(int(bpTop) == BgPos::Top && int(bpBottom) == BgPos::Bottom && int(bpLength) == BgPos::Length);
+  auto Axis = [](const TBackgroundPosition& P) { return TBgAxis{int(P.Kind), P.Value, P.Repeat, P.Fixed}; };
+  return TBackgroundPlacement{Axis(Style.X), Axis(Style.Y)};
+}
+
 TTiling CalcBackgroundTiling(const TBackgroundPlacement& Pos, int W, int H, int AW, int AH, int XO, int YO,
                              const TRect& R)
 {

@@ -3,6 +3,7 @@
 // rectangle. Only the tiles that meet the rectangle are drawn.
 #pragma once
 
+#include "controls/html/styles/BackgroundPosition.h"
 #include "platform/base/Geometry.h"
 
 // How the picture is placed along one axis: the style sheet's position
@@ -24,6 +25,10 @@ struct TBackgroundPlacement {
   TBgAxis X{BgPos::Left, 0, true, false};
   TBgAxis Y{BgPos::Top, 0, true, false};
 };
+
+// The placement a document's style gives its BODY picture
+// (background-position, -repeat and -attachment).
+TBackgroundPlacement PlacementOf(const TBackgroundPosRec& Style);
 
 struct TTiling {
   int X = 0, Y = 0;          // the first tile

@@ -449,6 +449,7 @@ void THtmlView::DoneLoading()
     OnParseEnd(this);
   TFlagScope Busy(FBusy);
   FPaintPanel->SetColor(Doc.Background);
+  BackgroundPosition = PlacementOf(Doc.BackgroundPos);
   TBitmap *Image = nullptr, *Mask = nullptr;
   BackgroundBitmap(Image, Mask);
   FormatDocument();

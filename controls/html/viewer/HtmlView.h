@@ -183,8 +183,8 @@ public:
   ThtmlViewerOptions htOptions() const { return FOptions; }
   void Sethtoptions(ThtmlViewerOptions Value);
 
-  // Where the background picture goes; the default tiles from the top left
-  // and scrolls with the document.
+  // Where the background picture goes: each load takes the BODY's style; the
+  // default tiles from the top left and scrolls with the document.
   TBackgroundPlacement BackgroundPosition;
 
   // --- events

@@ -1,5 +1,6 @@
 #include "controls/toolbar/TBPopupWindow.h"
 
+#include "controls/toolbar/TBAccessible.h"
 #include "controls/toolbar/TBCommon.h"
 #include "controls/toolbar/TBConsts.h"
 #include "controls/toolbar/TBItemViewer.h"
@@ -94,7 +95,7 @@ void TTBPopupWindow::DestroyWindowHandle()
     FView->DisarmAllTimers();
   HWND wnd = HandleAllocated() ? Handle() : nullptr;
   if (wnd)
-    NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, wnd, OBJID_CLIENT, 0);
+    CallNotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, wnd, OBJID_CLIENT, 0);
   TCustomControl::DestroyWindowHandle();
 }
 
@@ -177,6 +178,10 @@ void TTBPopupWindow::Dispatch(TMessage& Message)
 {
   switch (Message.Msg) {
   case WM_CLOSE:
+    return;
+  case WM_GETOBJECT:
+    if (!AnswerAccessibleObject(FView, Message))
+      TCustomControl::Dispatch(Message);
     return;
   case WM_NCCALCSIZE: {
     TRect& r = Message.WParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0]

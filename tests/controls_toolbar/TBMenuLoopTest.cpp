@@ -10,6 +10,7 @@
 #include "controls/toolbar/TBDeferredActions.h"
 #include "controls/toolbar/TBItemViewer.h"
 #include "controls/toolbar/TBPopupWindow.h"
+#include "controls/toolbar/TBShowAnimation.h"
 #include "controls/toolbar/TBView.h"
 #include "platform/classes/controls/CustomControl.h"
 #include "platform/classes/forms/Application.h"
@@ -68,6 +69,11 @@ public:
     add(More, new TTBItem(nullptr), "&Alpha");
     add(More, new TTBItem(nullptr), "&Beta");
     Display->SetIdleScript([this] {
+      // The user waits for a menu's show animation before going on.
+      if (ShowAnimationRunning(nullptr)) {
+        StopShowAnimation(nullptr);
+        return true;
+      }
       if (!Steps.empty()) {
         auto step = std::move(Steps.front());
         Steps.pop_front();

@@ -33,6 +33,9 @@ struct TAnimation {
   std::atomic<int> Finished{0};
   std::atomic<int> FramePending{0};
   LPARAM Number = 0;  // the number of this animation, carried by its frames
+  // The counter when the window was shown, and its units a second.
+  LONGLONG StartCount = 0;
+  LONGLONG Frequency = 1000;
 
   void Clear()
   {
@@ -103,10 +106,7 @@ LONGLONG ElapsedMilliseconds(LONGLONG Start, LONGLONG Frequency)
 
 DWORD AnimationThreadProc(void*)
 {
-  LONGLONG frequency = 0, start = 0;
-  if (!QueryPerformanceFrequency(&frequency) || frequency <= 0)
-    frequency = 1000;
-  QueryPerformanceCounter(&start);
+  const LONGLONG frequency = Anim.Frequency, start = Anim.StartCount;
   while (Anim.StopRequest.load(std::memory_order_acquire) == 0) {
     LONGLONG elapsed = ElapsedMilliseconds(start, frequency);
     int raw = MulDiv(255, int(std::min<LONGLONG>(elapsed, 1 << 20)), Anim.Duration);
@@ -226,6 +226,10 @@ void StartShowAnimation(HWND Window, int Duration, bool Fade, TTBAnimationDirect
     return;
   }
   Anim.Number = ++AnimationNumber;
+  // Time counts from the showing, not from when the worker gets to run.
+  if (!QueryPerformanceFrequency(&Anim.Frequency) || Anim.Frequency <= 0)
+    Anim.Frequency = 1000;
+  QueryPerformanceCounter(&Anim.StartCount);
   ResumeThread(Thread);
 }
 

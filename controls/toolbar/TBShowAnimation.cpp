@@ -265,4 +265,6 @@ void AnimationFrame(TMessage& Message)
   Anim.FramePending.store(0);
 }
 
+LPARAM ShowAnimationNumber() { return Thread ? Anim.Number : 0; }
+
 void SetAnimationThreadCreationFails(bool Fails) { ThreadCreationFails = Fails; }

@@ -32,5 +32,7 @@ int AnimationStepAt(LONGLONG ElapsedMs, int Duration);
 // direction names.
 TPoint SlideOffset(TTBAnimationDirection Directions, int Step, int Width, int Height);
 
+// The number the running animation's frame requests carry (0 when none).
+LPARAM ShowAnimationNumber();
 // Makes the worker thread fail to start (tests).
 void SetAnimationThreadCreationFails(bool Fails);

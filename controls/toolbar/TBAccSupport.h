@@ -5,10 +5,19 @@
 
 #include <string>
 
+#include "controls/toolbar/TBView.h"
 #include "platform/base/Utf.h"
+#include "platform/classes/controls/WinControl.h"
 #include "platform/win/win.h"
 
 namespace tbacc {
+
+// The view's window handle, null while it has none.
+inline HWND ViewWindow(TTBView* View)
+{
+  TWinControl* w = View->Window();
+  return w && w->HandleAllocated() ? w->Handle() : nullptr;
+}
 
 inline bool IsSelf(const VARIANT& V) { return V.vt == VT_I4 && V.lVal == CHILDID_SELF; }
 

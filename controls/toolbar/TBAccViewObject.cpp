@@ -12,12 +12,6 @@ using namespace tbacc;
 
 namespace {
 
-HWND ViewWindow(TTBView* View)
-{
-  TWinControl* w = View->Window();
-  return w && w->HandleAllocated() ? w->Handle() : nullptr;
-}
-
 // The n-th reachable viewer, counting from 1.
 TTBItemViewer* ReachableViewer(TTBView* View, LONG N)
 {

@@ -15,12 +15,6 @@ using namespace tbacc;
 
 namespace {
 
-HWND ViewWindow(TTBView* View)
-{
-  TWinControl* w = View->Window();
-  return w && w->HandleAllocated() ? w->Handle() : nullptr;
-}
-
 bool InMenuLoop(TTBView* View) { return View->Flags() & vfInMenuLoop; }
 
 // A counted reference to an object as IDispatch, or null.

@@ -12,6 +12,7 @@
 #include "controls/toolbar/TBItemViewer.h"
 #include "controls/toolbar/TBPopupWindow.h"
 #include "controls/toolbar/TBView.h"
+#include "TBToolbarHost.h"
 #include "platform/base/Utf.h"
 #include "platform/classes/controls/CustomControl.h"
 #include "platform/display/headless/HeadlessDisplay.h"
@@ -57,20 +58,6 @@ struct TClickLog {
   void Click(TObject* Sender) { Clicked.push_back(static_cast<TTBCustomItem*>(Sender)->Caption()); }
 };
 
-// A bare toolbar window showing a view.
-class TBarHost : public TCustomControl {
-public:
-  explicit TBarHost(HWND Parent) : TCustomControl(nullptr) { SetParentWindow(Parent); }
-  TTBView* View = nullptr;
-
-protected:
-  void Paint() override
-  {
-    if (View)
-      View->PaintAllViewers(Canvas());
-  }
-};
-
 LRESULT FrameProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) { return DefWindowProc(hwnd, msg, w, l); }
 
 class TBAccessibleTest : public ::testing::Test {
@@ -106,7 +93,7 @@ public:
     Checked->SetChecked(true);
     Disabled = add(new TTBItem(nullptr), "&Disabled");
     Disabled->SetEnabled(false);
-    Host = new TBarHost(Frame);
+    Host = new TToolbarHost(Frame);
   }
 
   void TearDown() override
@@ -143,7 +130,7 @@ public:
   TTBRootItem Bar{nullptr};
   TTBSubmenuItem* File = nullptr;
   TTBCustomItem *Hidden = nullptr, *Open = nullptr, *Checked = nullptr, *Disabled = nullptr;
-  TBarHost* Host = nullptr;
+  TToolbarHost* Host = nullptr;
   TTBView* BarView = nullptr;
   TClickLog Log;
 };

@@ -11,13 +11,6 @@
 
 namespace {
 
-template <class F>
-F BindUser32(const char* Name)
-{
-  HMODULE user32 = GetModuleHandle("user32.dll");
-  return user32 ? reinterpret_cast<F>(GetProcAddress(user32, Name)) : nullptr;
-}
-
 bool ParseInteger(const std::string& Text, int& Value)
 {
   if (Text.empty())

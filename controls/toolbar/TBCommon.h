@@ -9,7 +9,17 @@
 
 #include "platform/base/List.h"
 #include "platform/base/Method.h"
+#include "platform/base/ModuleLoader.h"
 #include "platform/win/win.h"
+
+// A function newer systems add to "user32.dll", looked up by name; null
+// where it is absent.
+template <class F>
+F BindUser32(const char* Name)
+{
+  HMODULE user32 = GetModuleHandle("user32.dll");
+  return user32 ? reinterpret_cast<F>(GetProcAddress(user32, Name)) : nullptr;
+}
 
 // System settings.
 int MenuShowDelay();

@@ -92,7 +92,11 @@ TTBItemViewer::TTBItemViewer(TTBView* AView, TTBCustomItem* AItem, int AInlineDe
   AddDeferredActionUser();
 }
 
-TTBItemViewer::~TTBItemViewer() { RemoveDeferredActionUser(this); }
+TTBItemViewer::~TTBItemViewer()
+{
+  ReleaseAccObject();
+  RemoveDeferredActionUser(this);
+}
 
 bool TTBItemViewer::UsesToolbarStyle()
 {
@@ -374,13 +378,6 @@ std::string TTBItemViewer::GetHintText()
 }
 
 void TTBItemViewer::PostDefaultAction(int Flag) { PostDeferredViewerAction(this, Flag); }
-
-void TTBItemViewer::HandleAccDefaultAction(int Flag)
-{
-  // Without an accessibility object the default action is the click itself.
-  (void)Flag;
-  ExecuteItem(true);
-}
 
 void TTBItemViewer::Paint(TCanvas* Canvas, const TRect& R, bool IsSelected, bool IsPushed, bool UseDisabledShadow)
 {

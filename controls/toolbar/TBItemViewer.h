@@ -12,6 +12,7 @@
 
 class TCanvas;
 class TCustomImageList;
+class TTBItemViewerAccObject;
 
 class TTBItemViewer : public TObject {
 public:
@@ -53,6 +54,10 @@ public:
   void PostDefaultAction(int Flag);
   // The deferred-action window runs the accessibility default action here.
   void HandleAccDefaultAction(int Flag);
+  // The viewer's accessible object, made on demand (null without the
+  // accessibility run-time); the viewer does not count its reference.
+  TTBItemViewerAccObject* AccObject();
+  void ForgetAccObject() { FAccObject = nullptr; }
 
   TRect BoundsRect;
   bool Clipped() const { return FClipped; }
@@ -75,6 +80,10 @@ protected:
   bool FShown = false;
   TTBView* FView;
   BYTE FViewerFlags = 0;
+
+private:
+  void ReleaseAccObject();
+  TTBItemViewerAccObject* FAccObject = nullptr;
 };
 
 class TTBSeparatorItemViewer : public TTBItemViewer {

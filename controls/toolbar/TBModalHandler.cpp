@@ -1,5 +1,6 @@
 #include "controls/toolbar/TBModalHandler.h"
 
+#include "controls/toolbar/TBAccessible.h"
 #include "controls/toolbar/TBCommon.h"
 #include "controls/toolbar/TBCustomItem.h"
 #include "controls/toolbar/TBItemViewer.h"
@@ -319,7 +320,7 @@ TTBModalHandler::TTBModalHandler(HWND ExistingWindow)
     lock(LSFW_LOCK);
   SetCapture(FWnd);
   SetCursor(LoadCursor(nullptr, IDC_ARROW));
-  NotifyWinEvent(EVENT_SYSTEM_MENUSTART, FWnd, OBJID_CLIENT, 0);
+  CallNotifyWinEvent(EVENT_SYSTEM_MENUSTART, FWnd, OBJID_CLIENT, 0);
   FInitialized = true;
 }
 
@@ -331,7 +332,7 @@ TTBModalHandler::~TTBModalHandler()
     ReleaseCapture();
   ReplayPress();
   if (FInitialized)
-    NotifyWinEvent(EVENT_SYSTEM_MENUEND, FWnd, OBJID_CLIENT, 0);
+    CallNotifyWinEvent(EVENT_SYSTEM_MENUEND, FWnd, OBJID_CLIENT, 0);
   if (FCreatedWnd)
     DeallocateHWnd(FWnd);
 }

@@ -3,6 +3,7 @@
 // kept on the monitor and off the item that opened it.
 #include <algorithm>
 
+#include "controls/toolbar/TBAccessible.h"
 #include "controls/toolbar/TBCommon.h"
 #include "controls/toolbar/TBCustomItem.h"
 #include "controls/toolbar/TBItemViewer.h"
@@ -228,7 +229,7 @@ TTBPopupWindow* TTBCustomItem::CreatePopup(TTBView* ParentView, TTBItemViewer* P
       PlayMenuSound("MenuPopup");
       SoundPlayedBefore = true;
     }
-    NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPSTART, window->Handle(), OBJID_CLIENT, 0);
+    CallNotifyWinEvent(EVENT_SYSTEM_MENUPOPUPSTART, window->Handle(), OBJID_CLIENT, 0);
     if (view->Selected())
       view->AnnounceFocus();
   } catch (...) {

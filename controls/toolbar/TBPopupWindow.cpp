@@ -1,9 +1,11 @@
 #include "controls/toolbar/TBPopupWindow.h"
 
+#include "controls/toolbar/TBAccessible.h"
 #include "controls/toolbar/TBCommon.h"
 #include "controls/toolbar/TBConsts.h"
 #include "controls/toolbar/TBItemViewer.h"
 #include "controls/toolbar/TBMenuFont.h"
+#include "controls/toolbar/TBShowAnimation.h"
 #include "platform/classes/Messages.h"
 #include "platform/classes/forms/Application.h"
 #include "platform/classes/graphics/Brush.h"
@@ -90,11 +92,13 @@ void TTBPopupWindow::CreateWnd()
 
 void TTBPopupWindow::DestroyWindowHandle()
 {
+  if (HandleAllocated())
+    StopShowAnimation(Handle());
   if (FView)
     FView->DisarmAllTimers();
   HWND wnd = HandleAllocated() ? Handle() : nullptr;
   if (wnd)
-    NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, wnd, OBJID_CLIENT, 0);
+    CallNotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, wnd, OBJID_CLIENT, 0);
   TCustomControl::DestroyWindowHandle();
 }
 
@@ -164,6 +168,23 @@ void TTBPopupWindow::NCPaint(HRGN UpdateRegion)
 
 void TTBPopupWindow::ShowingChanged()
 {
+  // A menu opened with the mouse and nothing selected comes in with the
+  // system's menu animation, unless the theme layer declines it.
+  TTBView* parent = FView ? FView->ParentView() : nullptr;
+  if ((!parent || !(parent->Flags() & vfNoAnimation)) && Showing() && FView && !FView->Selected() &&
+      !IsWindowVisible(Handle())) {
+    BOOL animate = FALSE, fade = FALSE;
+    SystemParametersInfo(SPI_GETMENUANIMATION, 0, &animate, 0);
+    if (animate) {
+      SystemParametersInfo(SPI_GETMENUFADE, 0, &fade, 0);
+      if ((fade || FAnimationDirection) && SendMessage(Handle(), TBM_POPUPNOTIFY, 1, 0) == 0) {
+        StartShowAnimation(Handle(), 150, fade, FAnimationDirection);
+        return;
+      }
+    }
+  }
+  if (!Showing())
+    StopShowAnimation(Handle());
   // Shown or hidden where it stands, without activation: a menu never takes
   // the focus from the window the user works in.
   constexpr UINT showFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW;
@@ -177,6 +198,10 @@ void TTBPopupWindow::Dispatch(TMessage& Message)
 {
   switch (Message.Msg) {
   case WM_CLOSE:
+    return;
+  case WM_GETOBJECT:
+    if (!AnswerAccessibleObject(FView, Message))
+      TCustomControl::Dispatch(Message);
     return;
   case WM_NCCALCSIZE: {
     TRect& r = Message.WParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0]
@@ -196,6 +221,14 @@ void TTBPopupWindow::Dispatch(TMessage& Message)
   case WM_PRINTCLIENT:
     PaintWindow(HDC(Message.WParam));
     Message.Result = 0;
+    return;
+  case WM_PAINT:
+  case WM_ERASEBKGND:
+    StopShowAnimation(Handle());
+    TCustomControl::Dispatch(Message);
+    return;
+  case TBM_ANIMATIONSTEP:
+    AnimationFrame(Message);
     return;
   case CM_SHOWINGCHANGED:
     ShowingChanged();

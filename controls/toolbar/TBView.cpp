@@ -39,6 +39,7 @@ TTBView::TTBView(TComponent* AOwner, TTBView* AParentView, TTBCustomItem* ASourc
 TTBView::~TTBView()
 {
   Destroying();
+  ReleaseAccObject();
   CloseSubmenus();
   if (FParentView && FParentView->IsToolbar()) {
     FParentView->IncludeFlags(vfNoAnimation);

@@ -14,6 +14,7 @@
 class TCanvas;
 class TFont;
 class TWinControl;
+class TTBViewAccObject;
 
 class TTBView : public TComponent {
 public:
@@ -83,6 +84,11 @@ public:
   // Runs the menu loop on this (toolbar) view and performs its outcome.
   void RunToolbarMenuLoop(TTBMenuLoopOptions Options);
 
+  // The view's accessible object, made on demand (null without the
+  // accessibility run-time); the view holds one reference to it.
+  TTBViewAccObject* AccObject();
+  void ForgetAccObject() { FAccObject = nullptr; }
+
   // State.
   TTBViewAxis Axis() const { return FAxis; }
   void SetAxis(TTBViewAxis Value) { FAxis = Value; InvalidateLayout(); }
@@ -151,6 +157,9 @@ private:
   void RepaintAfterLayout();
   bool IsLoadingSource() const;
   void HostTimer(UINT_PTR Id, UINT Ms, bool Arm);
+  void ReleaseAccObject();
+
+  TTBViewAccObject* FAccObject = nullptr;
 
   UINT FRunningTimers = 0;
   TColor FFillColor;

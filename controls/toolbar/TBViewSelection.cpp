@@ -2,6 +2,7 @@
 // keyboard navigation and accelerators, scrolling, and the menu outcome.
 #include <algorithm>
 
+#include "controls/toolbar/TBAccessible.h"
 #include "controls/toolbar/TBCommon.h"
 #include "controls/toolbar/TBConsts.h"
 #include "controls/toolbar/TBCustomItem.h"
@@ -275,11 +276,11 @@ void TTBView::AnnounceFocus()
       if (v->IsReachable())
         ++child;
     }
-    NotifyWinEvent(0x8005, FWindow->Handle(), -4, child);
+    CallNotifyWinEvent(EVENT_OBJECT_FOCUS, FWindow->Handle(), OBJID_CLIENT, child);
   } else if (FParentView) {
     FParentView->AnnounceFocus();
   } else {
-    NotifyWinEvent(0x8005, FWindow->Handle(), -4, 0);
+    CallNotifyWinEvent(EVENT_OBJECT_FOCUS, FWindow->Handle(), OBJID_CLIENT, 0);
   }
 }
 

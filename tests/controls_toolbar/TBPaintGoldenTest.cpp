@@ -11,6 +11,7 @@
 #include "TBGoldenScenes.h"
 #include "controls/toolbar/TBItemViewer.h"
 #include "controls/toolbar/TBPopupWindow.h"
+#include "controls/toolbar/TBShowAnimation.h"
 
 namespace {
 
@@ -105,6 +106,11 @@ TEST(TBPaintGolden, PopupMenuWithImagesChecksSubmenuSeparatorDisabledAndShortcut
       HWND capture = GetCapture();
       if (!capture)
         return false;
+      // The shot is of the menu once its show animation has ended.
+      if (ShowAnimationRunning(nullptr)) {
+        StopShowAnimation(nullptr);
+        return true;
+      }
       if (auto* popup = dynamic_cast<TTBPopupWindow*>(FindControl(WindowFromPoint(TPoint(45, 35))))) {
         THeadlessDisplay::PumpMessages();
         TRect r;

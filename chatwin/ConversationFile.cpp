@@ -5,7 +5,7 @@
 #include "platform/base/DateTimeFormat.h"
 #include "platform/base/Exception.h"
 #include "platform/base/FileSystem.h"
-#include "platform/base/Strings.h"
+#include "platform/base/StringList.h"
 #include "platform/base/WholeFile.h"
 
 namespace {
@@ -20,24 +20,6 @@ constexpr std::size_t MaxConversationFileSize = std::size_t(256) << 20;
 void Log(const char* Text)
 {
   DebugLog(ShortString("tessel.dll"), 0, ShortString(Text));
-}
-
-std::vector<std::string> SplitLines(std::string_view Text)
-{
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < Text.size()) {
-    std::size_t end = Text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos)
-      end = Text.size();
-    lines.emplace_back(Text.substr(start, end - start));
-    start = end;
-    if (start < Text.size() && Text[start] == '\r')
-      ++start;
-    if (start < Text.size() && Text[start] == '\n')
-      ++start;
-  }
-  return lines;
 }
 
 }  // namespace
@@ -110,18 +92,19 @@ void SaveConversation(std::string_view NetworkName, std::string_view Nick, TDate
     throw Exception("Impossible de créer le dossier " + folder);
   const std::string path = ConversationFilePath(NetworkName, Nick);
 
-  std::vector<std::string> lines =
-      FileExists(path) ? SplitLines(ReadWholeFile(path, MaxConversationFileSize)) : ConversationSkeleton();
-  if (lines.size() < 2)
+  // Lines end with CR LF, CR or LF on reading, CR LF on writing.
+  TStringList lines;
+  if (FileExists(path))
+    lines.SetText(ReadWholeFile(path, MaxConversationFileSize));
+  else
+    for (const std::string& line : ConversationSkeleton())
+      lines.Add(line);
+  if (lines.Count() < 2)
     throw Exception("Le fichier " + path + " n'est pas une conversation");
-  const std::vector<std::string> block = SessionBlock(SessionStart, Document);
-  lines.insert(lines.end() - 2, block.begin(), block.end());
+  // Each line just before the file's last two: together, in order.
+  for (const std::string& line : SessionBlock(SessionStart, Document))
+    lines.Insert(lines.Count() - 2, line);
 
-  std::string content;
-  for (const std::string& line : lines) {
-    content += line;
-    content += "\r\n";
-  }
-  WriteWholeFile(path, content);
+  WriteWholeFile(path, lines.Text());
   Log("dlgmsg; Fin de l'enregistrement de la conversation");
 }

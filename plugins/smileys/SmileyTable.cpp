@@ -1,6 +1,7 @@
 #include "plugins/smileys/SmileyTable.h"
 
 #include "api/WordHelpers.h"
+#include "platform/base/StringList.h"
 #include "platform/base/WholeFile.h"
 
 namespace {
@@ -15,23 +16,12 @@ const TWordDelimiters& TabDelimiter()
 
 std::vector<TSmiley> ParseSmileyTable(std::string_view Content)
 {
+  TStringList lines;
+  lines.SetText(Content);
   std::vector<TSmiley> table;
-  bool header = true;
-  std::size_t start = 0;
-  while (start < Content.size() && table.size() < MaxSmileys) {
-    std::size_t end = Content.find_first_of("\r\n", start);
-    if (end == std::string_view::npos)
-      end = Content.size();
-    std::string_view line = Content.substr(start, end - start);
-    start = end;
-    if (start < Content.size() && Content[start] == '\r')
-      ++start;
-    if (start < Content.size() && Content[start] == '\n')
-      ++start;
-    if (header) {
-      header = false;
-      continue;
-    }
+  // The first line is the file's header.
+  for (int i = 1; i < lines.Count() && table.size() < MaxSmileys; ++i) {
+    const std::string line = lines.Strings(i);
     TSmiley smiley{NthWord(1, line, TabDelimiter()), NthWord(3, line, TabDelimiter())};
     if (!smiley.Text.empty())
       table.push_back(std::move(smiley));

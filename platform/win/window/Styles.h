@@ -175,6 +175,10 @@ constexpr DWORD DCX_EXCLUDEUPDATE = 0x00000100;
 constexpr DWORD DCX_INTERSECTUPDATE = 0x00000200;
 constexpr DWORD DCX_LOCKWINDOWUPDATE = 0x00000400;
 constexpr DWORD DCX_VALIDATE = 0x00200000;
+// GetDC's own way: the window's WS_CLIPCHILDREN and WS_CLIPSIBLINGS clip too.
+// GetDCEx without it clips only as its flags ask, so a drag feedback drawn on
+// a form shows over the form's child windows.
+constexpr DWORD DCX_USESTYLE = 0x00010000;
 
 // Layered windows
 constexpr DWORD LWA_COLORKEY = 0x00000001;

@@ -19,7 +19,7 @@ std::atomic<UINT> gBlinkTime{530};
 // Inverts the caret's rectangle: drawing it twice leaves what was there.
 void Invert(const TCaret& c)
 {
-  HDC dc = GetDCEx(c.Owner, nullptr, DCX_CACHE);
+  HDC dc = GetDCEx(c.Owner, nullptr, DCX_CACHE | DCX_USESTYLE);
   if (!dc)
     return;
   TRect r(c.Pos.x, c.Pos.y, c.Pos.x + c.Width, c.Pos.y + c.Height);

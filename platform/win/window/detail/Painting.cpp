@@ -165,7 +165,7 @@ void EraseNow(HWND hwnd)
     DeleteObject(rgn);
   }
   if (erase && !update.IsEmpty()) {
-    HDC dc = GetDCEx(hwnd, nullptr, DCX_CACHE | DCX_INTERSECTUPDATE);
+    HDC dc = GetDCEx(hwnd, nullptr, DCX_CACHE | DCX_INTERSECTUPDATE | DCX_USESTYLE);
     SendMessage(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     ReleaseDC(hwnd, dc);
   }
@@ -564,8 +564,9 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags)
     intersect = &update;
   }
   bool wholeWindow = flags & DCX_WINDOW;
-  bool clipChildren = (flags & DCX_CLIPCHILDREN) || (w->Style & WS_CLIPCHILDREN);
-  bool clipSiblings = (flags & DCX_CLIPSIBLINGS) || (w->Style & WS_CLIPSIBLINGS);
+  bool useStyle = flags & DCX_USESTYLE;
+  bool clipChildren = (flags & DCX_CLIPCHILDREN) || (useStyle && (w->Style & WS_CLIPCHILDREN));
+  bool clipSiblings = (flags & DCX_CLIPSIBLINGS) || (useStyle && (w->Style & WS_CLIPSIBLINGS));
   bool own = !(flags & (DCX_CACHE | DCX_WINDOW)) && w->Class && (w->Class->Style & (CS_OWNDC | CS_CLASSDC));
   TRegion emptyIntersect;
   if ((flags & DCX_INTERSECTRGN) && !intersect)
@@ -574,7 +575,7 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags)
                 (flags & DCX_LOCKWINDOWUPDATE) != 0, own);
 }
 
-HDC GetDC(HWND hwnd) { return GetDCEx(hwnd, nullptr, 0); }
+HDC GetDC(HWND hwnd) { return GetDCEx(hwnd, nullptr, DCX_USESTYLE); }
 
 HDC GetWindowDC(HWND hwnd) { return GetDCEx(hwnd, nullptr, DCX_WINDOW | DCX_CACHE); }
 

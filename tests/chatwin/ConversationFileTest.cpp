@@ -1,0 +1,126 @@
+// Conversation files: the page written word for word over two sessions, safe
+// file names, and a rewrite that never damages what was saved before.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include "chatwin/ConversationFile.h"
+#include "platform/base/FileSystem.h"
+#include "platform/base/StringList.h"
+#include "platform/base/WholeFile.h"
+#include "tests/fixtures/cdebug/CDebugWindow.h"
+#include "tests/platform_base/TempFolder.h"
+
+namespace {
+
+// Runs the test in a folder of its own, as the files go under the current one.
+class ConversationFile : public ::testing::Test {
+protected:
+  void SetUp() override
+  {
+    FSaved = GetCurrentDir();
+    ASSERT_TRUE(SetCurrentDir(Folder.Path()));
+  }
+  void TearDown() override { SetCurrentDir(FSaved); }
+
+  // A chat window's document: 12 head lines, then one fragment per text.
+  static TStringList Document(const std::vector<std::string>& fragments)
+  {
+    TStringList document;
+    for (int i = 0; i < DocumentHeadLines; ++i)
+      document.Add("head " + std::to_string(i));
+    for (const std::string& line : fragments)
+      document.Add(line);
+    return document;
+  }
+
+  TTempFolder Folder;
+
+private:
+  std::string FSaved;
+};
+
+std::string Lines(const std::vector<std::string>& lines)
+{
+  std::string text;
+  for (const std::string& line : lines)
+    text += line + "\r\n";
+  return text;
+}
+
+const std::string Skeleton =
+    "<HTML>\r\n<HEAD>\r\n<TITLE>On ne devrait pas voir cela</TITLE>\r\n<STYLE type=\"text/css\">\r\n<!--\r\n"
+    "div.Session {padding: 10px; color: black; border: 1px black solid; background-color: #CCCCAA}\r\n"
+    "div.moi  {color: black; border: 1px black solid; background-color: #AACCAA}\r\n"
+    "div.lui  {color: black; border: 1px black solid; background-color: #AAAACC}\r\n"
+    "div.header {font-family: arial; font-size: 12px; color: white; border: 1px black inset; background-color: "
+    "black}\r\n"
+    "-->\r\n</STYLE>\r\n</HEAD>\r\n<BODY bgcolor=\"white\">\r\n";
+
+}  // namespace
+
+TEST_F(ConversationFile, TwoSessionsWordForWord)
+{
+  TCDebugWindow console;
+  const TDateTime first = EncodeDate(2026, 12, 8) + EncodeTime(23, 31, 19, 0);
+  SaveConversation("TestNet", "Bob", first, Document({"<BR>", "<DIV class=\"header\">", "Moi, x", "</DIV>"}));
+  SaveConversation("TestNet", "Bob", EncodeDate(2026, 12, 9), Document({}));
+
+  EXPECT_EQ(ReadWholeFile("TestNet/Bob.html"),
+            Skeleton +
+                Lines({"<DIV class=\"header\">", "Session du 08/12/2026 23:31:19", "</DIV>", "<DIV class=\"Session\">",
+                       "<BR>", "<DIV class=\"header\">", "Moi, x", "</DIV>", "</DIV>"}) +
+                Lines({"<DIV class=\"header\">", "Session du 09/12/2026", "</DIV>", "<DIV class=\"Session\">",
+                       "</DIV>"}) +
+                "</BODY>\r\n</HTML>\r\n");
+  const TCDebugLine saving{"tessel.dll", 0, "dlgmsg; Enregistrement de la conversation"};
+  const TCDebugLine saved{"tessel.dll", 0, "dlgmsg; Fin de l'enregistrement de la conversation"};
+  EXPECT_EQ(console.Lines, (std::vector<TCDebugLine>{saving, saved, saving, saved}));
+}
+
+TEST_F(ConversationFile, NamesFromOutsideStayInTheirFolder)
+{
+  const struct {
+    const char* Name;
+    const char* Part;
+  } cases[] = {
+      {"Bob", "Bob"},
+      {"Zoé l'ami", "Zoé l'ami"},
+      {"../../x", "_._.__x"},
+      {"..", "_."},
+      {".cache", "_cache"},
+      {"a\\b/c", "a_b_c"},
+      {"tab\there\x7f", "tab_here_"},
+      {"", "_"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ConversationNamePart(c.Name), c.Part) << c.Name;
+
+  // A long name is cut at a character boundary, short enough for the file system.
+  std::string accents;
+  for (int i = 0; i < 127; ++i)
+    accents += "é";
+  EXPECT_EQ(ConversationNamePart(accents).size(), 200u);
+
+  SaveConversation("../Réseau\\x", "../../x", EncodeDate(2026, 1, 2), Document({}));
+  EXPECT_TRUE(FileExists(Folder.Path() + "_._Réseau_x/_._.__x.html"));
+}
+
+TEST_F(ConversationFile, TheRewriteReplacesTheFileWhole)
+{
+  SaveConversation("TestNet", "Bob", EncodeDate(2026, 1, 2), Document({"un"}));
+  const std::string before = ReadWholeFile("TestNet/Bob.html");
+  // A second name for the saved file: a rewrite in place would change it too.
+  ASSERT_EQ(::link("TestNet/Bob.html", "kept.html"), 0);
+  SaveConversation("TestNet", "Bob", EncodeDate(2026, 1, 3), Document({"deux"}));
+  EXPECT_EQ(ReadWholeFile("kept.html"), before);
+  EXPECT_NE(ReadWholeFile("TestNet/Bob.html"), before);
+}
+
+TEST_F(ConversationFile, AFileThatIsNoConversationIsLeftAlone)
+{
+  ASSERT_TRUE(CreateDir("TestNet"));
+  Folder.Write("TestNet/Bob.html", "une ligne");
+  EXPECT_ANY_THROW(SaveConversation("TestNet", "Bob", EncodeDate(2026, 1, 2), Document({"x"})));
+  EXPECT_EQ(ReadWholeFile("TestNet/Bob.html"), "une ligne");
+}

@@ -25,9 +25,10 @@ struct TDragCandidate {
 
 // Candidate docks below Control, depth first: docks by position first, then
 // the other windowed children, then the control itself when it is a dock.
+// The window itself (and whatever lies inside it) is no place to dock.
 void FindDocks(TWinControl* Control, TTBCustomDockableWindow* Window, std::vector<TTBDock*>& Docks)
 {
-  if (Control->ContainsControl(Window) || !Control->Showing())
+  if (Window->ContainsControl(Control) || !Control->Showing())
     return;
   std::vector<TWinControl*> children;
   for (int i = 0; i < Control->ControlCount(); ++i)
@@ -70,6 +71,7 @@ struct TTBDragSession {
   HCURSOR StartCursorShape = nullptr;
   std::vector<TDragCandidate> Candidates;
   HDC ScreenDC = nullptr;
+  HWND Capture = nullptr;
   int FloatBorder = 0;
 
   const TDragCandidate& RecordOf(TTBDock* Dock) const
@@ -146,8 +148,13 @@ void TTBDragSession::Step()
 
   if (!W->FSmoothDrag)
     DrawOutline(DragRect, Target, &oldRect, oldTarget);
-  else if (!IsRectEmpty(&DragRect))
+  else if (!IsRectEmpty(&DragRect)) {
     ApplyDrop(false);
+    // The window is hidden while it changes parent, which takes the capture
+    // from it: the drag goes on.
+    if (GetCapture() != Capture)
+      SetCapture(Capture);
+  }
 }
 
 void TTBDragSession::ApplyDrop(bool Final)
@@ -287,6 +294,7 @@ void TTBCustomDockableWindow::RunDragLoop(int X, int Y)
 
   // 8. The first step never docks a window that started floating.
   HWND capture = Handle();
+  s.Capture = capture;
   SetCapture(capture);
   s.DockingAllowed = FDocked;
   s.Step();

@@ -2,6 +2,8 @@
 // user whenever the drag or resize loop waits for input.
 #include <gtest/gtest.h>
 
+#include "TBScriptedUser.h"
+
 #include <deque>
 #include <functional>
 
@@ -22,28 +24,13 @@ public:
     Bottom = AddDock(dpBottom, true);
     Bar = AddBar(Top, 0, 0);
     THeadlessDisplay::PumpMessages();
-    Display->SetIdleScript([this] {
-      if (!Steps.empty()) {
-        auto step = std::move(Steps.front());
-        Steps.pop_front();
-        step();
-        return true;
-      }
-      // The script has run out: end the loop so that no test can hang.
-      if (HWND capture = GetCapture()) {
-        RanOut = true;
-        ReleaseCapture();
-        PostMessage(capture, WM_NULL, 0, 0);
-        return true;
-      }
-      return false;
-    });
+    User.Attach(Display);
   }
   void TearDown() override
   {
     EXPECT_TRUE(Steps.empty()) << "the loop ended before the script did";
     EXPECT_FALSE(RanOut) << "the script ran out before the loop ended";
-    Display->SetIdleScript(nullptr);
+    User.Detach();
     if (GetKeyState(VK_CONTROL) < 0)
       Display->KeyUp(VK_CONTROL);
     THeadlessDisplay::PumpMessages();
@@ -85,8 +72,9 @@ public:
   TTBDock* Top = nullptr;
   TTBDock* Bottom = nullptr;
   TFakeBar* Bar = nullptr;
-  std::deque<std::function<void()>> Steps;
-  bool RanOut = false;
+  TScriptedUser User;
+  std::deque<std::function<void()>>& Steps = User.Steps;
+  bool& RanOut = User.RanOut;
 };
 
 TEST_F(TBDragLoopTest, TopDockToBottomDock)

@@ -28,6 +28,16 @@ TTBDock::~TTBDock()
 {
   if (FBackground)
     FBackground->UnregisterChanges(TNotifyEvent(this, &TTBDock::BackgroundChanged));
+  // The windows docked here are destroyed with the dock's children, after
+  // this destructor: they must no longer reach a dock that is half gone.
+  std::vector<TTBCustomDockableWindow*> windows = FMemberList;
+  for (int i = 0; i < ControlCount(); ++i)
+    if (auto* w = dynamic_cast<TTBCustomDockableWindow*>(Controls(i)))
+      windows.push_back(w);
+  FMemberList.clear();
+  FShownList.clear();
+  for (TTBCustomDockableWindow* w : windows)
+    w->DockDestroying(this);
 }
 
 void TTBDock::SetAllowDrag(bool Value)

@@ -116,6 +116,18 @@ TTBCustomDockableWindow::~TTBCustomDockableWindow()
   ForgetInDock(last, this);
 }
 
+void TTBCustomDockableWindow::DockDestroying(TTBDock* Dock)
+{
+  if (FCurrentDock == Dock) {
+    FCurrentDock = nullptr;
+    FDocked = false;
+  }
+  if (FLastDock == Dock)
+    FLastDock = nullptr;
+  if (FDefaultDock == Dock)
+    FDefaultDock = nullptr;
+}
+
 // Properties
 
 void TTBCustomDockableWindow::SetAutoResize(bool Value)

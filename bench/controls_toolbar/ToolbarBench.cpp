@@ -117,3 +117,87 @@ static void BM_ArrangeDockOf20In4Rows(benchmark::State& state)
   delete dock;
 }
 BENCHMARK(BM_ArrangeDockOf20In4Rows);
+
+// One step of a toolbar drag: the mouse moves, the loop finds the dock under
+// it (snap zones), picks the row, re-arranges the dock and repaints. A drag
+// of 40 steps runs on the headless display; each step is timed from the
+// injected move until the loop waits again. Argument 0: every step moves
+// along a dock of 8 toolbars in 2 rows; 1: every step changes dock (top and
+// bottom, 8 toolbars each), re-parenting the window.
+#include <chrono>
+#include <deque>
+#include <functional>
+
+static void BM_DragStep(benchmark::State& state)
+{
+  static TDockFixture* fixture = new TDockFixture;
+  THeadlessDisplay* display = THeadlessDisplay::Current();
+  TCustomForm* form = fixture->Form;
+  form->SetBounds(50, 50, 900, 500);
+  form->Show();
+  TTBDock* top = fixture->AddDock(dpTop, true);
+  TTBDock* bottom = fixture->AddDock(dpBottom, true);
+  for (int i = 0; i < 8; ++i) {
+    fixture->AddBar(top, i / 4, (i % 4) * 200, 150);
+    fixture->AddBar(bottom, i / 4, (i % 4) * 200, 150);
+  }
+  TFakeBar* dragged = fixture->AddBar(top, 2, 0, 150);
+  THeadlessDisplay::PumpMessages();
+  const bool acrossDocks = state.range(0) != 0;
+  constexpr int Steps = 40;
+  using Clock = std::chrono::steady_clock;
+
+  for (auto _ : state) {
+    TRect topRect, bottomRect, barRect;
+    GetWindowRect(top->Handle(), &topRect);
+    GetWindowRect(bottom->Handle(), &bottomRect);
+    GetWindowRect(dragged->Handle(), &barRect);
+    std::deque<std::function<void()>> script;
+    for (int i = 0; i <= Steps; ++i)
+      script.push_back([=] {
+        bool inTop = acrossDocks && i % 2 == 0;
+        int y = inTop ? topRect.Top + 10 : bottomRect.Top + 10;
+        display->MoveMouse(150 + (i % 20) * 20, y);
+      });
+    script.push_back([=] { display->Release(); });
+    double total = 0;
+    int timed = 0;
+    Clock::time_point injected;
+    bool timing = false;
+    display->SetIdleScript([&] {
+      if (timing) {
+        total += std::chrono::duration<double>(Clock::now() - injected).count();
+        ++timed;
+      }
+      if (script.empty())
+        return false;
+      // The first move goes from the drag's start: only later ones are steps.
+      timing = script.size() > 1 && script.size() <= Steps + 1;
+      auto step = std::move(script.front());
+      script.pop_front();
+      injected = Clock::now();
+      step();
+      return true;
+    });
+    THeadlessDisplay::Advance(1000);
+    display->MoveMouse(barRect.Left + 4, (barRect.Top + barRect.Bottom) / 2);
+    THeadlessDisplay::PumpMessages();
+    display->Press();
+    THeadlessDisplay::PumpMessages();
+    display->SetIdleScript(nullptr);
+    state.SetIterationTime(timed ? total / timed : 0);
+    state.counters["steps"] = timed;
+    state.counters["bottom"] = dragged->CurrentDock() == bottom;
+    // Back to where it started, outside the timing.
+    dragged->SetDockRow(2);
+    dragged->SetDockPos(0);
+    dragged->SetCurrentDock(top);
+    THeadlessDisplay::PumpMessages();
+    if (!dragged->Docked())
+      state.SkipWithError("the drag did not dock");
+  }
+  delete dragged;
+  delete top;
+  delete bottom;
+}
+BENCHMARK(BM_DragStep)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMicrosecond);

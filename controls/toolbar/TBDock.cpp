@@ -28,6 +28,16 @@ TTBDock::~TTBDock()
 {
   if (FBackground)
     FBackground->UnregisterChanges(TNotifyEvent(this, &TTBDock::BackgroundChanged));
+  // The windows docked here are destroyed with the dock's children, after
+  // this destructor: they must no longer reach a dock that is half gone.
+  std::vector<TTBCustomDockableWindow*> windows = FMemberList;
+  for (int i = 0; i < ControlCount(); ++i)
+    if (auto* w = dynamic_cast<TTBCustomDockableWindow*>(Controls(i)))
+      windows.push_back(w);
+  FMemberList.clear();
+  FShownList.clear();
+  for (TTBCustomDockableWindow* w : windows)
+    w->DockDestroying(this);
 }
 
 void TTBDock::SetAllowDrag(bool Value)
@@ -388,25 +398,27 @@ static void DockFramePainter(HWND, HDC DC, void* Data)
   static_cast<TTBDock*>(Data)->DrawDockNCArea(true, DC, nullptr);
 }
 
+void TTBDock::DrawBackgroundAligned(TWinControl* Control, HDC DC)
+{
+  TRect client = Control->ClientRect();
+  TPoint origin = Control->ClientOrigin();
+  TPoint parentOrigin = Parent() ? Parent()->ClientOrigin() : origin;
+  TRect aligned = client;
+  OffsetRect(&aligned, origin.x - parentOrigin.x, origin.y - parentOrigin.y);
+  int saved = SaveDC(DC);
+  IntersectClipRect(DC, client.Left, client.Top, client.Right, client.Bottom);
+  SetWindowOrgEx(DC, aligned.Left, aligned.Top, nullptr);
+  DrawBackground(DC, aligned);
+  RestoreDC(DC, saved);
+}
+
 void TTBDock::WMEraseBkgnd(TMessage& Message)
 {
   if (!UsesBackground()) {
     TCustomControl::Dispatch(Message);
     return;
   }
-  HDC dc = HDC(Message.WParam);
-  TRect r = ClientRect();
-  TPoint origin = ClientOrigin();
-  TRect offset = r;
-  if (Parent()) {
-    TPoint parentOrigin = Parent()->ClientOrigin();
-    OffsetRect(&offset, origin.x - parentOrigin.x, origin.y - parentOrigin.y);
-  }
-  int saved = SaveDC(dc);
-  IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
-  SetWindowOrgEx(dc, offset.Left, offset.Top, nullptr);
-  DrawBackground(dc, offset);
-  RestoreDC(dc, saved);
+  DrawBackgroundAligned(this, HDC(Message.WParam));
   Message.Result = 1;
 }
 

@@ -73,6 +73,10 @@ public:
   virtual void DrawBackground(HDC DC, const TRect& DrawRect);
   virtual bool UsesBackground();
   virtual void ArrangeWindows();
+  // Paints the background over the client area of Control (the dock or a
+  // window docked in it) as seen from the dock's parent, so the dock and its
+  // windows show one continuous picture.
+  void DrawBackgroundAligned(TWinControl* Control, HDC DC);
 
   // The bound lines and the rest of the non-client area.
   void DrawDockNCArea(bool ForPrint, HDC DC, HRGN Clip);

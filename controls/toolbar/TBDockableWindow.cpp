@@ -14,6 +14,7 @@
 #include "platform/base/ScopeGuard.h"
 #include "platform/classes/Messages.h"
 #include "platform/classes/forms/Application.h"
+#include "platform/classes/menus/PopupMenu.h"
 #include "platform/win/win.h"
 
 namespace {
@@ -113,6 +114,18 @@ TTBCustomDockableWindow::~TTBCustomDockableWindow()
     TCustomControl::SetParent(nullptr);
   ForgetInDock(current, this);
   ForgetInDock(last, this);
+}
+
+void TTBCustomDockableWindow::DockDestroying(TTBDock* Dock)
+{
+  if (FCurrentDock == Dock) {
+    FCurrentDock = nullptr;
+    FDocked = false;
+  }
+  if (FLastDock == Dock)
+    FLastDock = nullptr;
+  if (FDefaultDock == Dock)
+    FDefaultDock = nullptr;
 }
 
 // Properties
@@ -843,6 +856,38 @@ void TTBCustomDockableWindow::SetCloseBoxPressed(bool Value)
     RepaintWhole();
 }
 
+// The control's own handling covers the client area and the keyboard form;
+// a press on the frame (the drag handle, the floating caption) offers the
+// window's own menu here.
+void TTBCustomDockableWindow::ContextMenuMessage(TMessage& Message)
+{
+  TCustomControl::Dispatch(Message);
+  if (Message.Result != 0 || ComponentState().Contains(csDesigning))
+    return;
+  TPoint screen(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
+  // The keyboard form went through the same steps in the control's handling:
+  // asking again would only repeat OnContextPopup.
+  if (screen.x == -1 && screen.y == -1)
+    return;
+  TPoint local = ScreenToClient(screen);
+  TRect client = ClientRect();
+  if (PtInRect(&client, local))
+    return;
+  bool handled = false;
+  DoContextPopup(local, handled);
+  if (handled) {
+    Message.Result = 1;
+    return;
+  }
+  TPopupMenu* popup = GetPopupMenu();
+  if (!popup || !popup->AutoPopup())
+    return;
+  SendCancelMode(nullptr);
+  popup->SetPopupComponent(this);
+  popup->Popup(screen.x, screen.y);
+  Message.Result = 1;
+}
+
 void TTBCustomDockableWindow::Dispatch(TMessage& Message)
 {
   if (DockedFrameMessage(Message))
@@ -886,6 +931,9 @@ void TTBCustomDockableWindow::Dispatch(TMessage& Message)
     return;
   case WM_NCRBUTTONUP:
     SendMessage(Handle(), WM_CONTEXTMENU, WPARAM(Handle()), Message.LParam);
+    return;
+  case WM_CONTEXTMENU:
+    ContextMenuMessage(Message);
     return;
   default:
     TCustomControl::Dispatch(Message);

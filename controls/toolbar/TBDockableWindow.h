@@ -162,7 +162,8 @@ private:
   friend class TTBFloatingWindowParent;
   friend struct TTBDragSession;
 
-  void DockChangedCleanup(TTBDock* OldDock, TTBDock* NewDock, bool ToFloating);
+  // The dock is being destroyed: every reference to it goes.
+  void DockDestroying(TTBDock* Dock);
   void SetFloatingState(TWinControl* NewParent);
   void UpdateFloatingList();
   void ShowFloatingFrame(bool Show);

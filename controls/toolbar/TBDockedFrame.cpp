@@ -4,12 +4,12 @@
 // pressed frame button.
 #include <algorithm>
 
+#include "controls/toolbar/TBCaptureLoop.h"
 #include "controls/toolbar/TBCommon.h"
 #include "controls/toolbar/TBDock.h"
 #include "controls/toolbar/TBDockableWindow.h"
 #include "platform/classes/Messages.h"
 #include "platform/win/win.h"
-#include "platform/win/window/ModalLoop.h"
 
 namespace {
 
@@ -46,42 +46,7 @@ bool TTBCustomDockableWindow::TrackButton(HWND Window, const TRect& ScreenRect, 
   };
   SetPressed(inside());
   SetCapture(Window);
-  bool released = false;
-  TModalLoop loop(Window);
-  MSG msg;
-  while (loop.Next(msg)) {
-    bool done = false;
-    switch (msg.message) {
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-    case WM_SYSKEYDOWN:
-    case WM_SYSKEYUP:
-    case WM_CHAR:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-    case WM_MBUTTONDBLCLK:
-      break;
-    case WM_MOUSEMOVE:
-      SetPressed(inside());
-      break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      done = true;
-      break;
-    case WM_LBUTTONUP:
-      released = inside();
-      done = true;
-      break;
-    default:
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-    if (done)
-      break;
-  }
+  bool released = RunCaptureLoop(Window, [&] { SetPressed(inside()); }) == TCaptureLoopEnd::Released && inside();
   if (GetCapture() == Window)
     ReleaseCapture();
   SetPressed(false);
@@ -199,23 +164,12 @@ bool TTBCustomDockableWindow::DockedFrameMessage(TMessage& Message)
       return false;
     Message.Result = PaintWindowToDC(Handle(), HDC(Message.WParam), Message.LParam, &DockedFramePainter, this);
     return true;
-  case WM_ERASEBKGND: {
+  case WM_ERASEBKGND:
     if (!FDocked || !FCurrentDock->UsesBackground())
       return false;
-    HDC dc = HDC(Message.WParam);
-    TRect client = ClientRect();
-    TPoint origin = ClientOrigin();
-    TPoint parentOrigin = FCurrentDock->Parent() ? FCurrentDock->Parent()->ClientOrigin() : TPoint(0, 0);
-    TRect offset = client;
-    OffsetRect(&offset, origin.x - parentOrigin.x, origin.y - parentOrigin.y);
-    int saved = SaveDC(dc);
-    IntersectClipRect(dc, client.Left, client.Top, client.Right, client.Bottom);
-    SetWindowOrgEx(dc, offset.Left, offset.Top, nullptr);
-    FCurrentDock->DrawBackground(dc, offset);
-    RestoreDC(dc, saved);
+    FCurrentDock->DrawBackgroundAligned(this, HDC(Message.WParam));
     Message.Result = 1;
     return true;
-  }
   case WM_MOVE:
     TCustomControl::Dispatch(Message);
     if (FDocked && FCurrentDock->UsesBackground())

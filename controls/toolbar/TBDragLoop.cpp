@@ -4,6 +4,7 @@
 // draw an outline on the screen.
 #include <algorithm>
 
+#include "controls/toolbar/TBCaptureLoop.h"
 #include "controls/toolbar/TBCommon.h"
 #include "controls/toolbar/TBDock.h"
 #include "controls/toolbar/TBDockableWindow.h"
@@ -11,7 +12,6 @@
 #include "controls/toolbar/TBFloatingWindowParent.h"
 #include "platform/classes/forms/CustomForm.h"
 #include "platform/win/win.h"
-#include "platform/win/window/ModalLoop.h"
 
 namespace {
 
@@ -25,9 +25,10 @@ struct TDragCandidate {
 
 // Candidate docks below Control, depth first: docks by position first, then
 // the other windowed children, then the control itself when it is a dock.
+// The window itself (and whatever lies inside it) is no place to dock.
 void FindDocks(TWinControl* Control, TTBCustomDockableWindow* Window, std::vector<TTBDock*>& Docks)
 {
-  if (Control->ContainsControl(Window) || !Control->Showing())
+  if (Window->ContainsControl(Control) || !Control->Showing())
     return;
   std::vector<TWinControl*> children;
   for (int i = 0; i < Control->ControlCount(); ++i)
@@ -70,6 +71,7 @@ struct TTBDragSession {
   HCURSOR StartCursorShape = nullptr;
   std::vector<TDragCandidate> Candidates;
   HDC ScreenDC = nullptr;
+  HWND Capture = nullptr;
   int FloatBorder = 0;
 
   const TDragCandidate& RecordOf(TTBDock* Dock) const
@@ -146,8 +148,13 @@ void TTBDragSession::Step()
 
   if (!W->FSmoothDrag)
     DrawOutline(DragRect, Target, &oldRect, oldTarget);
-  else if (!IsRectEmpty(&DragRect))
+  else if (!IsRectEmpty(&DragRect)) {
     ApplyDrop(false);
+    // The window is hidden while it changes parent, which takes the capture
+    // from it: the drag goes on.
+    if (GetCapture() != Capture)
+      SetCapture(Capture);
+  }
 }
 
 void TTBDragSession::ApplyDrop(bool Final)
@@ -287,65 +294,35 @@ void TTBCustomDockableWindow::RunDragLoop(int X, int Y)
 
   // 8. The first step never docks a window that started floating.
   HWND capture = Handle();
+  s.Capture = capture;
   SetCapture(capture);
   s.DockingAllowed = FDocked;
   s.Step();
   s.DockingAllowed = true;
 
   // 9. The loop.
-  bool accepted = false;
-  TModalLoop loop(capture);
-  MSG msg;
   TPoint recorded = s.LastCursor;
-  bool done = false;
-  while (!done && loop.Next(msg)) {
-    switch (msg.message) {
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-      if (msg.wParam == VK_CONTROL) {
-        bool down = msg.message == WM_KEYDOWN;
-        if (s.NoDocking != down) {
-          s.NoDocking = down;
-          s.Step();
-        }
-      } else if (msg.wParam == VK_ESCAPE && msg.message == WM_KEYDOWN) {
-        done = true;
-      }
-      break;
-    case WM_SYSKEYDOWN:
-    case WM_SYSKEYUP:
-    case WM_CHAR:
-    case WM_SYSCHAR:
-      break;
-    case WM_MOUSEMOVE: {
-      TPoint p;
-      GetCursorPos(&p);
-      if (p != recorded) {
+  auto moved = [&] {
+    TPoint p;
+    GetCursorPos(&p);
+    if (p != recorded) {
+      s.Step();
+      recorded = p;
+    }
+  };
+  // Ctrl going down or up re-decides the target at once; Escape cancels.
+  auto key = [&s](const MSG& Msg) {
+    if ((Msg.message == WM_KEYDOWN || Msg.message == WM_KEYUP) && Msg.wParam == VK_CONTROL) {
+      bool down = Msg.message == WM_KEYDOWN;
+      if (s.NoDocking != down) {
+        s.NoDocking = down;
         s.Step();
-        recorded = p;
       }
-      break;
+      return false;
     }
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      done = true;
-      break;
-    case WM_LBUTTONUP:
-      accepted = true;
-      done = true;
-      break;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-    case WM_MBUTTONDBLCLK:
-      break;
-    default:
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-  }
+    return Msg.message == WM_KEYDOWN && Msg.wParam == VK_ESCAPE;
+  };
+  const bool accepted = RunCaptureLoop(capture, moved, key) == TCaptureLoopEnd::Released;
 
   // 10.
   if (GetCapture() == capture)

@@ -1,12 +1,12 @@
 // RunResizeLoop: resizes a floating window by an edge or corner of its frame,
 // within the window's minimum and maximum floating sizes.
+#include "controls/toolbar/TBCaptureLoop.h"
 #include "controls/toolbar/TBCommon.h"
 #include "controls/toolbar/TBDockableWindow.h"
 #include "controls/toolbar/TBDragGeometry.h"
 #include "controls/toolbar/TBFloatingWindowParent.h"
 #include "platform/base/ScopeGuard.h"
 #include "platform/win/win.h"
-#include "platform/win/window/ModalLoop.h"
 
 void TTBCustomDockableWindow::RunResizeLoop(int Edge)
 {
@@ -64,57 +64,24 @@ void TTBCustomDockableWindow::RunResizeLoop(int Edge)
   };
 
   // 6.
-  bool accepted = false, done = false;
-  TModalLoop loop(capture);
-  MSG msg;
-  while (!done && loop.Next(msg)) {
-    switch (msg.message) {
-    case WM_KEYDOWN:
-      if (msg.wParam == VK_ESCAPE)
-        done = true;
-      break;
-    case WM_KEYUP:
-    case WM_SYSKEYDOWN:
-    case WM_SYSKEYUP:
-    case WM_CHAR:
-    case WM_SYSCHAR:
-      break;
-    case WM_MOUSEMOVE: {
-      TPoint p;
-      GetCursorPos(&p);
-      if (p == last)
-        break;
-      last = p;
-      TRect next = ResizedFrameRect(start, Edge, TPoint(p.x - startCursor.x, p.y - startCursor.y), minW, minH, maxW,
-                                    maxH);
-      ResizeTracking(next, start);
-      if (FSmoothDrag)
-        apply(next);
-      else
-        DrawHalftoneDragFrame(screenDC, next, &current, outline, outline);
-      current = next;
-      break;
-    }
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      done = true;
-      break;
-    case WM_LBUTTONUP:
-      accepted = true;
-      done = true;
-      break;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-    case WM_MBUTTONDBLCLK:
-      break;
-    default:
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-  }
+  auto moved = [&] {
+    TPoint p;
+    GetCursorPos(&p);
+    if (p == last)
+      return;
+    last = p;
+    TRect next =
+        ResizedFrameRect(start, Edge, TPoint(p.x - startCursor.x, p.y - startCursor.y), minW, minH, maxW, maxH);
+    ResizeTracking(next, start);
+    if (FSmoothDrag)
+      apply(next);
+    else
+      DrawHalftoneDragFrame(screenDC, next, &current, outline, outline);
+    current = next;
+  };
+  // Only Escape among the keys ends a resize.
+  auto key = [](const MSG& Msg) { return Msg.message == WM_KEYDOWN && Msg.wParam == VK_ESCAPE; };
+  const bool accepted = RunCaptureLoop(capture, moved, key) == TCaptureLoopEnd::Released;
   // 7.
   if (GetCapture() == capture)
     ReleaseCapture();

@@ -2,6 +2,7 @@
 // minimum row lengths and shrink modes, for the dock and drag tests.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,30 @@ public:
   }
   void MinimumRowLength(int& Length) override { Length = MinLength; }
   TTBShrinkMode ShrinkBehaviour() override { return Mode; }
+
+  // Floating limits of the content (0: none), and a width step: a resized
+  // frame's content width snaps down to a multiple of it, as a toolbar's
+  // wrapped rows would.
+  TPoint MinFloating{0, 0}, MaxFloating{0, 0};
+  int WidthStep = 0;
+  void FloatingSizeBounds(int& MinWidth, int& MinHeight, int& MaxWidth, int& MaxHeight) override
+  {
+    MinWidth = MinFloating.x;
+    MinHeight = MinFloating.y;
+    MaxWidth = MaxFloating.x;
+    MaxHeight = MaxFloating.y;
+  }
+  void ResizeTracking(TRect& NewRect, const TRect& StartRect) override
+  {
+    if (WidthStep <= 0)
+      return;
+    const int frame = StartRect.Width() - Width();
+    const int content = std::max(WidthStep, (NewRect.Width() - frame) / WidthStep * WidthStep);
+    if (NewRect.Left != StartRect.Left)
+      NewRect.Left = NewRect.Right - content - frame;
+    else
+      NewRect.Right = NewRect.Left + content + frame;
+  }
 };
 
 class TDockFixture {

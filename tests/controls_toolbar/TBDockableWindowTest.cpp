@@ -6,6 +6,7 @@
 #include "TBDockTestSupport.h"
 #include "controls/toolbar/TBDragGeometry.h"
 #include "controls/toolbar/TBFloatingWindowParent.h"
+#include "platform/classes/menus/PopupMenu.h"
 #include "platform/win/win.h"
 
 namespace {
@@ -123,6 +124,71 @@ TEST_F(TBDockableWindowTest, FloatingFrameHitCodes)
   EXPECT_EQ(frame->HitTest(TPoint(1, k + 1)), HTNOWHERE);
   bar->SetShowCaption(false);
   EXPECT_NE(frame->HitTest(TPoint(box.Left + 2, box.Top + 2)), HT_TB2k_Close);
+}
+
+// A popup menu that records where it was asked to show instead of running.
+class TRecordingPopup : public TPopupMenu {
+public:
+  using TPopupMenu::TPopupMenu;
+  std::vector<TPoint> Shown;
+  TComponent* For = nullptr;
+  void Popup(int X, int Y) override
+  {
+    Shown.push_back(TPoint(X, Y));
+    For = PopupComponent();
+  }
+};
+
+struct TContextProbe {
+  std::vector<TPoint> Asked;
+  bool Handle = false;
+  void Ask(TObject*, TPoint MousePos, bool& Handled)
+  {
+    Asked.push_back(MousePos);
+    Handled = Handle;
+  }
+};
+
+// A right click on the frame of a dockable window (its drag handle, its
+// floating caption) offers the window's own menu at the click; the keyboard
+// form shows it at the client origin; OnContextPopup can take it over.
+TEST_F(TBDockableWindowTest, ContextMenuOnTheFrame)
+{
+  TTBDock* top = AddDock(dpTop, true);
+  auto* bar = AddBar(top, 0, 0);
+  TRecordingPopup popup(Form);
+  bar->SetPopupMenu(&popup);
+  TContextProbe probe;
+  bar->OnContextPopup = TContextPopupEvent(&probe, &TContextProbe::Ask);
+  TRect wr;
+  GetWindowRect(bar->Handle(), &wr);
+  const TPoint onHandle(wr.Left + 3, wr.Top + 5);
+  SendMessage(bar->Handle(), WM_NCRBUTTONUP, HT_TB2k_Border, MAKELPARAM(onHandle.x, onHandle.y));
+  ASSERT_EQ(popup.Shown.size(), 1u);
+  EXPECT_EQ(popup.Shown[0], onHandle);
+  EXPECT_EQ(popup.For, bar);
+  ASSERT_FALSE(probe.Asked.empty());
+  EXPECT_EQ(probe.Asked.back(), bar->ScreenToClient(onHandle)) << "asked with the client point";
+
+  SendMessage(bar->Handle(), WM_CONTEXTMENU, WPARAM(bar->Handle()), MAKELPARAM(-1, -1));
+  ASSERT_EQ(popup.Shown.size(), 2u);
+  EXPECT_EQ(popup.Shown[1], bar->ClientToScreen(TPoint(0, 0)));
+  EXPECT_EQ(probe.Asked.back(), TPoint(-1, -1));
+  EXPECT_EQ(probe.Asked.size(), 2u) << "asked once for the keyboard form";
+
+  probe.Handle = true;
+  SendMessage(bar->Handle(), WM_NCRBUTTONUP, HT_TB2k_Border, MAKELPARAM(onHandle.x, onHandle.y));
+  EXPECT_EQ(popup.Shown.size(), 2u) << "OnContextPopup handled it";
+  probe.Handle = false;
+
+  bar->MakeFloating(true);
+  TTBFloatingWindowParent* frame = bar->FloatFrame();
+  TRect caption = frame->CaptionRect();
+  const TPoint onCaption(frame->Left() + caption.Left + 4, frame->Top() + caption.Top + 4);
+  SendMessage(frame->Handle(), WM_NCRBUTTONUP, HT_TB2k_Caption, MAKELPARAM(onCaption.x, onCaption.y));
+  ASSERT_EQ(popup.Shown.size(), 3u);
+  EXPECT_EQ(popup.Shown[2], onCaption);
+  bar->SetPopupMenu(nullptr);
 }
 
 TEST(TBDragGeometryTest, SnapZoneFollowsTheGrabPointAndSurvivesOnePixelWindows)

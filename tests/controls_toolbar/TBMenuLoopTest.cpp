@@ -2,6 +2,8 @@
 // script plays the user whenever the menu loop would wait.
 #include <gtest/gtest.h>
 
+#include "TBScriptedUser.h"
+
 #include <deque>
 #include <functional>
 
@@ -69,33 +71,13 @@ public:
     add(&Root, new TTBItem(nullptr), "&Disabled")->SetEnabled(false);
     add(More, new TTBItem(nullptr), "&Alpha");
     add(More, new TTBItem(nullptr), "&Beta");
-    Display->SetIdleScript([this] {
-      // The user waits for a menu's show animation before going on.
-      if (ShowAnimationRunning(nullptr)) {
-        StopShowAnimation(nullptr);
-        return true;
-      }
-      if (!Steps.empty()) {
-        auto step = std::move(Steps.front());
-        Steps.pop_front();
-        step();
-        return true;
-      }
-      // The script has run out: end the menu so that no test can hang.
-      if (HWND capture = GetCapture()) {
-        RanOut = true;
-        PostMessage(capture, WM_NULL, 0, 0);
-        ReleaseCapture();
-        return true;
-      }
-      return false;
-    });
+    User.Attach(Display);
   }
 
   void TearDown() override
   {
     EXPECT_TRUE(Steps.empty()) << "the menu ended before the script did";
-    Display->SetIdleScript(nullptr);
+    User.Detach();
     DestroyWindow(Other);
     THeadlessDisplay::PumpMessages();
   }
@@ -116,8 +98,9 @@ public:
   TTBRootItem Root{nullptr};
   TTBCustomItem* More = nullptr;
   TClickLog Log;
-  std::deque<std::function<void()>> Steps;
-  bool RanOut = false;
+  TScriptedUser User;
+  std::deque<std::function<void()>>& Steps = User.Steps;
+  bool& RanOut = User.RanOut;
 };
 
 TEST_F(TBMenuLoopTest, HoverOpensSubmenuAfterShowDelayAndClickRunsOnceMenusAreGone)

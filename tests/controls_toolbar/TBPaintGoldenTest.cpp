@@ -8,7 +8,9 @@
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/win/win.h"
 #include "tests/support/GoldenImage.h"
+#include "TBDockTestSupport.h"
 #include "TBGoldenScenes.h"
+#include "controls/toolbar/TBFloatingWindowParent.h"
 #include "controls/toolbar/TBItemViewer.h"
 #include "controls/toolbar/TBPopupWindow.h"
 #include "controls/toolbar/TBShowAnimation.h"
@@ -161,6 +163,41 @@ TEST(TBPaintGolden, ToolbarWithChevron)
     ASSERT_TRUE(chevronViewer && chevronViewer->Shown()) << view.NaturalSize().x;
     TPixelImage image = PaintView(view, 110, view.NaturalSize().y);
     CheckGolden(image, "toolbar-chevron.png");
+  }
+  SetBuiltinFontOnly(false);
+}
+
+// The frames of dockable windows: docked with a double grip and the close
+// box, and floating with its border, small caption and close box.
+TEST(TBPaintGolden, DockedAndFloatingFrames)
+{
+  THeadlessDisplay* display = THeadlessDisplay::Use();
+  SetBuiltinFontOnly(true);
+  {
+    TDockFixture fixture;
+    fixture.Form->SetBounds(100, 100, 400, 300);
+    fixture.Form->Show();
+    TTBDock* top = fixture.AddDock(dpTop, true);
+    TFakeBar* docked = fixture.AddBar(top, 0, 0);
+    docked->SetDragHandleStyle(dhDouble);
+    docked->SetCloseButtonWhenDocked(true);
+    TFakeBar* floating = fixture.AddBar(top, 0, 150);
+    floating->SetText("Outils");
+    floating->MakeFloating(true);
+    floating->MoveFrameTo(TRect(200, 300, 200, 300));
+    THeadlessDisplay::PumpMessages();
+    auto shot = [display](TWinControl* Control) {
+      TRect r;
+      GetWindowRect(Control->Handle(), &r);
+      TPixelImage image;
+      image.Width = r.Width();
+      image.Height = r.Height();
+      image.Pixels = display->ScreenImage(r);
+      return image;
+    };
+    CheckGolden(shot(docked), "frame-docked.png");
+    ASSERT_TRUE(IsWindowVisible(floating->FloatFrame()->Handle()));
+    CheckGolden(shot(floating->FloatFrame()), "frame-floating.png");
   }
   SetBuiltinFontOnly(false);
 }

@@ -82,24 +82,7 @@ protected:
   }
   TPixelImage Paint()
   {
-    HDC dc = CreateCompatibleDC(nullptr);
-    BITMAPINFO info{};
-    info.bmiHeader.biWidth = 180;
-    info.bmiHeader.biHeight = -150;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bm = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bm);
-    TCanvas canvas;
-    canvas.SetHandle(dc);
-    Strings->PaintTreeArea(&canvas, TRect(0, 0, 180, 150), TPoint(0, 0),
-                           ppBackground | ppColumnColor | ppFocusRect | ppSelection | ppDropMark | ppGridLines);
-    canvas.SetHandle(nullptr);
-    SelectObject(dc, old);
-    TPixelImage picture = CaptureBitmap(bm);
-    DeleteObject(bm);
-    DeleteDC(dc);
-    return picture;
+    return PaintToPicture(Strings.get(), 180, 150, ppBackground | ppColumnColor | ppFocusRect | ppSelection | ppDropMark | ppGridLines);
   }
   static int CountPixels(const TPixelImage& P, TRect R, std::uint32_t Rgb)
   {

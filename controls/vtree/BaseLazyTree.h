@@ -176,6 +176,7 @@ public:
   TColumnIndex FocusedColumn() const { return FFocusedColumn; }
   void SetFocusedColumn(TColumnIndex Value);
   PLazyNode DropTargetNode() const { return FDropTargetNode; }
+  TDropMode DropMode() const { return FDropMode; }
   void SetDropTarget(PLazyNode Node, TDropMode Mode);
   PLazyNode HotNode() const { return FHotNode; }
   void SetHotNode(PLazyNode Node);

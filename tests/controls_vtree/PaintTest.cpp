@@ -47,24 +47,7 @@ protected:
   TPixelImage Paint(std::uint8_t Options = ppBackground | ppColumnColor | ppFocusRect | ppSelection | ppDropMark |
                                            ppGridLines)
   {
-    HDC dc = CreateCompatibleDC(nullptr);
-    BITMAPINFO info{};
-    info.bmiHeader.biWidth = 180;
-    info.bmiHeader.biHeight = -150;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bm = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bm);
-    TCanvas canvas;
-    canvas.SetHandle(dc);
-    canvas.SetFont(Host->Font());
-    Host->PaintTreeArea(&canvas, TRect(0, 0, 180, 150), TPoint(0, 0), Options);
-    canvas.SetHandle(nullptr);
-    SelectObject(dc, old);
-    TPixelImage picture = CaptureBitmap(bm);
-    DeleteObject(bm);
-    DeleteDC(dc);
-    return picture;
+    return PaintToPicture(Host.get(), 180, 150, Options);
   }
 
   static std::uint32_t At(const TPixelImage& P, int X, int Y) { return P.Pixels[std::size_t(Y * P.Width + X)]; }

@@ -3,6 +3,8 @@
 #include <sstream>
 
 #include "platform/display/headless/HeadlessDisplay.h"
+#include "platform/classes/graphics/Canvas.h"
+#include "platform/win/gdi/gdi.h"
 #include "platform/win/win.h"
 
 void TTreeOwner::Bind(TBaseLazyTree* Tree)
@@ -135,4 +137,26 @@ PLazyNode TreeFixture::At(const std::string& Path, TBaseLazyTree* T)
       return nullptr;
   }
   return n;
+}
+
+TPixelImage PaintToPicture(TBaseLazyTree* Tree, int Width, int Height, std::uint8_t Options)
+{
+  HDC dc = CreateCompatibleDC(nullptr);
+  BITMAPINFO info{};
+  info.bmiHeader.biWidth = Width;
+  info.bmiHeader.biHeight = -Height;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bm = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bm);
+  TCanvas canvas;
+  canvas.SetHandle(dc);
+  canvas.SetFont(Tree->Font());
+  Tree->PaintTreeArea(&canvas, TRect(0, 0, Width, Height), TPoint(0, 0), Options);
+  canvas.SetHandle(nullptr);
+  SelectObject(dc, old);
+  TPixelImage picture = CaptureBitmap(bm);
+  DeleteObject(bm);
+  DeleteDC(dc);
+  return picture;
 }

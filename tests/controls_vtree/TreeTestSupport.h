@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "controls/vtree/BaseLazyTree.h"
+#include "platform/win/gdi/Screenshot.h"
 
 // Records events as text lines ("init 0", "structure - 3", ...) and answers
 // child counts and initial states from maps keyed by node.
@@ -57,3 +58,6 @@ protected:
   TBaseLazyTree* Tree = nullptr;
   std::vector<std::unique_ptr<TBaseLazyTree>> Trees;
 };
+
+// The picture of the tree's area (0, 0, Width, Height) painted into a 32-bit bitmap.
+TPixelImage PaintToPicture(TBaseLazyTree* Tree, int Width, int Height, std::uint8_t Options);

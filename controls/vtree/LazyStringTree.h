@@ -1,0 +1,92 @@
+// TCustomLazyStringTree: the text variant of the tree. Every cell shows a line
+// (or, for multi-line nodes, a paragraph) of wide text that the owner gives in
+// OnGetText, optionally followed by a "static" text; OnPaintText adjusts fonts
+// and colours per cell and OnNewText takes edited text back.
+#pragma once
+
+#include <cstdint>
+
+#include "controls/vtree/BaseLazyTree.h"
+#include "platform/base/Utf.h"
+
+enum TLSTTextType { ttNormal, ttStatic };
+
+enum TLTStringOption { toSaveCaptions, toShowStaticText, toAutoAcceptEditChange };
+CORVANE_ENUM_RANGE(TLTStringOption, 0, 7);
+using TLTStringOptions = Set<TLTStringOption>;
+
+using TLSTGetTextEvent = Method<void(TBaseLazyTree* Sender, PLazyNode Node, TColumnIndex Column,
+                                     TLSTTextType TextType, WideString& CellText)>;
+using TLTPaintText =
+    Method<void(TBaseLazyTree* Sender, TCanvas* TargetCanvas, PLazyNode Node, TColumnIndex Column, TLSTTextType TextType)>;
+using TLSTNewTextEvent = Method<void(TBaseLazyTree* Sender, PLazyNode Node, TColumnIndex Column, WideString NewText)>;
+using TLSTShortenStringEvent =
+    Method<void(TBaseLazyTree* Sender, TCanvas* TargetCanvas, PLazyNode Node, TColumnIndex Column, const WideString& S,
+                int TextSpace, bool RightToLeft, WideString& Result, bool& Done)>;
+
+class TCustomLazyStringTree : public TBaseLazyTree {
+public:
+  explicit TCustomLazyStringTree(TComponent* AOwner);
+
+  const WideString& DefaultText() const { return FDefaultText; }
+  void SetDefaultText(const WideString& Value);
+  TLTStringOptions StringOptions() const { return FStringOptions; }
+  void SetStringOptions(TLTStringOptions Value);
+  bool HasStringOption(TLTStringOption O) const { return FStringOptions.Contains(O); }
+
+  // The cell text: DefaultText handed to OnGetText. Fails for a nil node.
+  WideString Text(PLazyNode Node, TColumnIndex Column);
+  // OnNewText, then the node is invalidated.
+  void SetText(PLazyNode Node, TColumnIndex Column, const WideString& Value);
+  // 2 x TextMargin plus the extent of Text in the font OnPaintText leaves on Canvas.
+  int TextWidth(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column, const WideString& Text);
+  // Height of the tree font's text and the width of "..." (measured on WM_SETFONT).
+  int FontTextHeight();
+  // OnIncrementalSearch's default: 0 when the node's text begins with Text (exactly), else 1.
+  int CompareForSearch(PLazyNode Node, const WideString& Text);
+  // The column of the node's caption (the stream's caption chunk); no columns here yet.
+  virtual TColumnIndex MainColumnIndex() const { return NoColumn; }
+
+  void ReinitializeNode(PLazyNode Node, bool Recursive) override;
+  int DoGetNodeWidth(PLazyNode Node, TColumnIndex Column, TCanvas* Canvas) override;
+  void DoPaintNode(TLtPaintInfo& PaintInfo) override;
+  bool DoGetCellIsEmpty(PLazyNode Node, TColumnIndex Column) override;
+  void WriteNodeCaption(TStream* Stream, PLazyNode Node) override;
+  bool ReadSubChunk(TStream* Stream, int Version, PLazyNode Node, int ChunkType, int ChunkSize) override;
+
+  virtual void DoGetText(PLazyNode Node, TColumnIndex Column, TLSTTextType TextType, WideString& Text);
+  virtual void DoPaintText(PLazyNode Node, TCanvas* Canvas, TColumnIndex Column, TLSTTextType TextType);
+  virtual void DoNewText(PLazyNode Node, TColumnIndex Column, const WideString& Text);
+  virtual WideString DoShortenString(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column, const WideString& S,
+                                     int Width, bool RightToLeft);
+
+  TLSTGetTextEvent OnGetText, OnGetHint;
+  TLTPaintText OnPaintText;
+  TLSTNewTextEvent OnNewText;
+  TLSTShortenStringEvent OnShortenString;
+
+protected:
+  void WndProc(TMessage& Message) override;
+
+private:
+  std::int32_t& CachedWidth(PLazyNode Node) { return *reinterpret_cast<std::int32_t*>(Node->Data(FWidthOffset)); }
+  void ClearCachedWidths();
+  void MeasureFont();
+  void PaintNormalText(TLtPaintInfo& Info, const WideString& Text);
+  void PaintStaticText(TLtPaintInfo& Info, const WideString& Text);
+  // Canvas colour for selected cells, as the selection would paint them.
+  void ApplySelectionColor(TLtPaintInfo& Info);
+  void DrawCellText(TCanvas* Canvas, const WideString& Text, TRect R, UINT Flags);
+
+  WideString FDefaultText = u"Node";
+  TLTStringOptions FStringOptions{toSaveCaptions, toAutoAcceptEditChange};
+  std::size_t FWidthOffset = 0;
+  int FTextHeight = 0;
+  int FEllipsisWidth = 0;
+};
+
+// The published class, the one of the host's contact list.
+class TLazyStringTree : public TCustomLazyStringTree {
+public:
+  using TCustomLazyStringTree::TCustomLazyStringTree;
+};

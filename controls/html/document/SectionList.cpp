@@ -7,6 +7,7 @@
 #include "controls/html/document/FontObj.h"
 #include "controls/html/document/ImageObj.h"
 #include "controls/html/document/MapItem.h"
+#include "controls/html/forms/DocumentForms.h"
 #include "controls/html/images/BitmapCache.h"
 #include "controls/html/images/GIFImage.h"
 #include "controls/html/images/ImageLoading.h"
@@ -17,7 +18,8 @@
 #include "platform/classes/graphics/Bitmap.h"
 #include "platform/base/StringRoutines.h"
 
-TSectionList::TSectionList(const THtmlFontService& AFonts) : TCellBasic(this), Fonts(AFonts), Styles(AFonts)
+TSectionList::TSectionList(const THtmlFontService& AFonts)
+    : TCellBasic(this), Fonts(AFonts), Styles(AFonts), Forms(std::make_unique<TDocumentForms>(*this))
 {
   Tag = "default";
 }
@@ -47,6 +49,7 @@ void TSectionList::Clear()
   // Document objects go first: they release their cache entries and leave
   // the document's lists.
   Sections.clear();
+  Forms->Clear();
   LinkList.clear();
   TabOrderList.clear();
   MapList.clear();
@@ -281,10 +284,12 @@ void TSectionList::Draw(HDC DC, const TRect& Clip, int X)
     if (auto* Gif = dynamic_cast<TGIFImage*>(Image->Image))
       Gif->SetVisible(false);
   DrawList.clear();
+  Forms->BeginPaint();
   TCellBasic::Draw(DC, Clip, X, 0);
   for (const TDrawItem& D : DrawList)
     D.Image->Draw(DC, D.X, 0, D.Y - D.Image->VSpaceT, D.Font);
   DrawList.clear();
+  Forms->EndPaint();
   TimerEnabled = !AnimList.empty();
 }
 

@@ -25,6 +25,7 @@ class TStringBitmapList;
 class TProperties;
 class TWinControl;
 class TUrlTarget;
+class TDocumentForms;
 
 // A span-level element with a border or background: its character range
 // (document positions once converted) and its converted box values.
@@ -87,6 +88,11 @@ public:
   std::function<bool(const std::string& Href, std::string& Data)> OnStreamRequest;
   std::function<void(const std::string& HttpEquiv, const std::string& Name, const std::string& Content)> OnMeta;
   std::function<void(const std::string& Rel, const std::string& Rev, const std::string& Href)> OnLink;
+  // A SCRIPT element's content, read when this is set.
+  std::function<void(const std::string& Name, const std::string& Language, const std::string& Text)> OnScript;
+
+  // --- the forms with their controls, the panels, and their events (forms/)
+  std::unique_ptr<TDocumentForms> Forms;
 
   // --- keyboard focus for links: their focus proxies live on the viewer's
   // paint panel (none without one). Proxies with a tab index wait in

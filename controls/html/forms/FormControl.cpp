@@ -83,9 +83,8 @@ int TFormControlObj::TextHeight() const
 
 void TFormControlObj::ApplyStyle(TProperties& Props)
 {
+  // Width and height are not inherited: whatever the element has is its own.
   auto Length = [&](int Index, int& Out, bool* Percent) {
-    if (!Props.ExplicitFlags[std::size_t(Index)])
-      return;
     const TPropValue& V = Props.Props[std::size_t(Index)];
     int N = 0;
     bool IsPercent = false;

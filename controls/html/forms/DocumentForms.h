@@ -56,4 +56,12 @@ public:
   // The values of every form, for the viewer's form-data query.
   std::vector<std::vector<std::string>> FormData() const;
   void Clear();
+
+  // Where controls live while the document has no paint panel (a document
+  // built without a viewer): a hidden window, made on first need, so that
+  // lists and combo boxes can hold their items.
+  void AttachWindow(class TWinControl* Control);
+
+private:
+  void* FHost = nullptr;  // HWND
 };

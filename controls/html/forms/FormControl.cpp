@@ -41,6 +41,7 @@ TFormControlObj::~TFormControlObj()
   if (FControl) {
     std::erase_if(Document->TabOrderList, [&](const auto& Entry) { return Entry.second == FControl.get(); });
     FControl->SetParent(nullptr);
+    FControl->SetParentWindow(nullptr);
   }
 }
 
@@ -49,8 +50,7 @@ void TFormControlObj::Adopt(TWinControl* Control)
   FControl.reset(Control);
   Control->SetBounds(ParkedLeft, 0, Control->Width(), Control->Height());
   Control->SetEnabled(!Disabled);
-  if (Document->PaintPanel)
-    Control->SetParent(Document->PaintPanel);
+  Document->Forms->AttachWindow(Control);
   // A tab index puts the control into the document's tab order.
   for (auto& [AttrName, AttrValue] : Attributes)
     if (AttrName == "TABINDEX") {

@@ -10,6 +10,7 @@
 #include "controls/html/parser/Attributes.h"
 #include "platform/base/StringRoutines.h"
 #include "platform/classes/controls/WinControl.h"
+#include "platform/win/win.h"
 
 ThtmlForm::ThtmlForm(TSectionList* ADocument, TAttributeList* Attributes) : Document(ADocument)
 {
@@ -118,6 +119,20 @@ TDocumentForms::TDocumentForms(TSectionList& ADocument) : Document(ADocument) {}
 TDocumentForms::~TDocumentForms()
 {
   Clear();
+  if (FHost)
+    DestroyWindow(static_cast<HWND>(FHost));
+}
+
+void TDocumentForms::AttachWindow(TWinControl* Control)
+{
+  if (Document.PaintPanel) {
+    Control->SetParent(Document.PaintPanel);
+    return;
+  }
+  if (!FHost)
+    FHost = CreateWindowEx(0, "Static", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  if (FHost)
+    Control->SetParentWindow(static_cast<HWND>(FHost));
 }
 
 ThtmlForm* TDocumentForms::NewForm(TAttributeList* Attributes)

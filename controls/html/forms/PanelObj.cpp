@@ -25,6 +25,8 @@ int Scaled(int Number, int Numerator, int Denominator)
 
 }  // namespace
 
+TWinControl* PanelAsWindow(ThvPanel* Panel) { return Panel; }
+
 TPanelObj::TPanelObj(TSectionList* ADocument, TAttributeList& A, int APos) : TImageObj(ADocument, std::string())
 {
   Pos = APos;
@@ -39,8 +41,7 @@ TPanelObj::TPanelObj(TSectionList* ADocument, TAttributeList& A, int APos) : TIm
   Panel->SetParentCtl3D(false);
   Panel->SetParentFont(false);
   Panel->SetCaption("");
-  if (ADocument->PaintPanel)
-    Panel->SetParent(ADocument->PaintPanel);
+  ADocument->Forms->AttachWindow(Panel);
   bool HasHSpace = false;
   for (int I = 0; I < A.Count(); ++I) {
     const TAttribute* At = A.Items(I);
@@ -109,6 +110,7 @@ TPanelObj::~TPanelObj()
   if (F.OnPanelDestroy)
     F.OnPanelDestroy(Panel);
   Panel->SetParent(nullptr);
+  Panel->SetParentWindow(nullptr);
   delete Panel;
 }
 

@@ -11,6 +11,11 @@
 class TAttributeList;
 
 class ThvPanel;  // PanelWindow.h
+class TWinControl;
+
+// The panel as a window, for code that cannot include the class library's
+// panel next to the style headers.
+TWinControl* PanelAsWindow(ThvPanel* Panel);
 
 class TPanelObj : public TImageObj {
 public:

@@ -334,10 +334,19 @@ void THtmlBuilder::OpenElement(Symb Sy, TAttributeList& A, TProperties* Props, i
     Form = nullptr;
     Select = nullptr;
     TextArea = nullptr;
-    P.AssignFromAttribute(piMarginLeft, TPropValue(Doc.MarginWidth));
-    P.AssignFromAttribute(piMarginRight, TPropValue(Doc.MarginWidth));
-    P.AssignFromAttribute(piMarginTop, TPropValue(Doc.MarginHeight));
-    P.AssignFromAttribute(piMarginBottom, TPropValue(Doc.MarginHeight));
+    // The viewer's margins, unless the tag gives its own (a property set
+    // takes only the first value given to it from attributes).
+    int MarginX = Doc.MarginWidth, MarginY = Doc.MarginHeight;
+    for (Symb S : {MarginWidthSy, LeftMarginSy})
+      if (const TAttribute* M = A.Find(S))
+        MarginX = std::clamp(M->Value, 0, 200);
+    for (Symb S : {MarginHeightSy, TopMarginSy})
+      if (const TAttribute* M = A.Find(S))
+        MarginY = std::clamp(M->Value, 0, 200);
+    P.AssignFromAttribute(piMarginLeft, TPropValue(MarginX));
+    P.AssignFromAttribute(piMarginRight, TPropValue(MarginX));
+    P.AssignFromAttribute(piMarginTop, TPropValue(MarginY));
+    P.AssignFromAttribute(piMarginBottom, TPropValue(MarginY));
     if (const TAttribute* C = A.Find(BgColorSy)) {
       TColor Color;
       if (ColorFromString(C->Name, false, Color)) {
@@ -352,18 +361,6 @@ void THtmlBuilder::OpenElement(Symb Sy, TAttributeList& A, TProperties* Props, i
     }
     if (const TAttribute* B = A.Find(BackgroundSy))
       Doc.BackgroundImage = B->Name;
-    for (Symb S : {MarginWidthSy, LeftMarginSy})
-      if (const TAttribute* M = A.Find(S)) {
-        const int V = std::clamp(M->Value, 0, 200);
-        P.AssignFromAttribute(piMarginLeft, TPropValue(V));
-        P.AssignFromAttribute(piMarginRight, TPropValue(V));
-      }
-    for (Symb S : {MarginHeightSy, TopMarginSy})
-      if (const TAttribute* M = A.Find(S)) {
-        const int V = std::clamp(M->Value, 0, 200);
-        P.AssignFromAttribute(piMarginTop, TPropValue(V));
-        P.AssignFromAttribute(piMarginBottom, TPropValue(V));
-      }
     NewBody(&P);
     return;
   }
@@ -820,9 +817,15 @@ void THtmlBuilder::StartCell(Symb Sy, TAttributeList& A, TProperties& P)
   if (NoBreak && !(T.Cell->SpecWd > 0 && !T.Cell->WidthPercent))
     T.Cell->NoWrap = true;
   if (!T.Table->ColumnSpecs.empty()) {
-    // Mark the cell's rows and columns as taken (a bounded number of rows).
+    // Mark the cell's rows and columns as taken (a bounded number of rows);
+    // a column taken from above cuts the cell's span short.
     std::string& Row = T.Taken[std::size_t(T.RowIndex)];
     const std::size_t Col = std::min(Row.find('o'), Row.size());
+    for (int K = 1; K < T.Cell->ColSpan; ++K)
+      if (Col + std::size_t(K) < Row.size() && Row[Col + std::size_t(K)] == 'x') {
+        T.Cell->ColSpan = K;
+        break;
+      }
     const int Rows = std::min(T.Cell->RowSpan, 1000);
     for (int R = 0; R < Rows; ++R) {
       if (int(T.Taken.size()) <= T.RowIndex + R)

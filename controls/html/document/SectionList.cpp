@@ -1,6 +1,7 @@
 #include "controls/html/document/SectionList.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -68,6 +69,15 @@ void TSectionList::Clear()
   BackgroundImage.clear();
   Title.clear();
   DecodeCount = 0;
+}
+
+void TSectionList::LogLayoutFault(const std::string& Message)
+{
+  const std::string Entry = "HTML layout: a section was dropped: " + Message;
+  if (OnLog)
+    OnLog(Entry);
+  else
+    std::fprintf(stderr, "%s\n", Entry.c_str());
 }
 
 void TSectionList::SetDefaults(const std::string& FontName, const std::string& PreFontName, TColor FontColor,

@@ -91,6 +91,11 @@ public:
   // A SCRIPT element's content, read when this is set.
   std::function<void(const std::string& Name, const std::string& Language, const std::string& Text)> OnScript;
 
+  // A section whose layout failed was dropped: the message goes to OnLog
+  // (the host's log), or to the standard error stream without one.
+  std::function<void(const std::string& Message)> OnLog;
+  void LogLayoutFault(const std::string& Message);
+
   // --- the forms with their controls, the panels, and their events (forms/)
   std::unique_ptr<TDocumentForms> Forms;
 

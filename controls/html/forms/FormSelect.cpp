@@ -14,7 +14,13 @@ namespace {
 
 constexpr int EdgeWidth = 4;
 
-std::string PairOf(const std::string& Name, const std::string& Value) { return Name + "=" + Value; }
+std::string PairOf(const std::string& Name, const std::string& Value)
+{
+  std::string Pair;
+  Pair.reserve(Name.size() + 1 + Value.size());
+  Pair.append(Name).append(1, '=').append(Value);
+  return Pair;
+}
 
 }  // namespace
 
@@ -24,7 +30,7 @@ void TSelectFormControlObj::AddOption(const std::u16string& Text, const std::str
   TOptionObj O;
   O.Text = Trim(WideStringToMultibyte(65001, Text));
   if (O.Text.empty())
-    O.Text = " ";
+    O.Text.assign(1, ' ');
   O.Value = OptionValue ? *OptionValue : Trim(O.Text);
   O.Selected = Selected;
   O.Attributes = std::move(OptionAttributes);

@@ -19,7 +19,13 @@ constexpr int EdgeWidth = 4;
 
 std::string Utf8(const std::u16string& S) { return WideStringToMultibyte(65001, S); }
 
-std::string PairOf(const std::string& Name, const std::string& Value) { return Name + "=" + Value; }
+std::string PairOf(const std::string& Name, const std::string& Value)
+{
+  std::string Pair;
+  Pair.reserve(Name.size() + 1 + Value.size());
+  Pair.append(Name).append(1, '=').append(Value);
+  return Pair;
+}
 
 }  // namespace
 

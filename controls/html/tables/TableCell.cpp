@@ -73,6 +73,7 @@ TCellObj::TCellObj(TSectionList* ADocument, TAttributeList& Attributes, TPropert
     const TAttribute* A = Attributes.Items(I);
     switch (A->Which) {
     case BgColorSy: HasBackground = ReadBgColorAttribute(A->Name, Background) || HasBackground; break;
+    case BackgroundSy: BackgroundSource = A->Name; break;
     // Spans past these would only make the grid huge; the table cuts row
     // spans to the rows it has.
     case ColSpanSy: ColSpan = std::clamp(A->Value, 1, 1000); break;
@@ -117,6 +118,8 @@ TCellObj::TCellObj(TSectionList* ADocument, TAttributeList& Attributes, TPropert
     HasBackground = true;
     Background = Bg;
   }
+  if (std::string Url; Props.GetBackgroundImage(Url) && !Url.empty())
+    BackgroundSource = Url;
   for (int S = 0; S < 4; ++S)
     if (Given(M[std::size_t(piPaddingTop + S)]))
       Padding[std::size_t(S)] = std::clamp(M[std::size_t(piPaddingTop + S)], 0, 200);
@@ -200,6 +203,8 @@ void TCellObj::Paint(HDC DC, const TRect& Clip, int X, int Y, int Spacing, bool 
     }
     FillSolid(DC, Fill, Background);
   }
+  if (!BackgroundSource.empty())
+    PaintBackgroundImage(DC, Pad);
   if (!IsEmpty() && Box.Bottom > Clip.Top - 200 && Box.Top < Clip.Bottom + 200) {
     // The content is clipped to the cell.
     HRGN Saved = CreateRectRgn(0, 0, 0, 0);
@@ -234,6 +239,37 @@ void TCellObj::Paint(HDC DC, const TRect& Clip, int X, int Y, int Spacing, bool 
     SolidLine(DC, Box.Right - 1, Box.Top, Box.Right - 1, Box.Bottom, Light);
     SolidLine(DC, Box.Left, Box.Bottom - 1, Box.Right, Box.Bottom - 1, Light);
   }
+}
+
+void TCellObj::PaintBackgroundImage(HDC DC, const TRect& Area)
+{
+  if (!BackgroundImage) {
+    BackgroundImage = std::make_unique<TImageObj>(Document, BackgroundSource);
+    BackgroundImage->Align = TImageObj::AlignTop;
+    BackgroundImage->Measure(0, 0, nullptr);
+  }
+  TImageObj& Image = *BackgroundImage;
+  // A picture that could not be had is no background.
+  if (Image.Missing || Image.ClientWidth <= 0 || Image.ClientHeight <= 0)
+    return;
+  HRGN Saved = CreateRectRgn(0, 0, 0, 0);
+  const bool HadClip = GetClipRgn(DC, Saved) == 1;
+  auto Lim = [](int V) { return std::clamp(V, -32000, 32000); };
+  HRGN AreaRgn = CreateRectRgn(Lim(Area.Left), Lim(Area.Top), Lim(Area.Right), Lim(Area.Bottom));
+  ExtSelectClipRgn(DC, AreaRgn, RGN_AND);
+  DeleteObject(AreaRgn);
+  TRect Visible;
+  GetClipBox(DC, &Visible);
+  const int YOff = Document->YOff;  // the picture draws at document y
+  for (int Y = Area.Top; Y < std::min(Area.Bottom, Visible.Bottom); Y += Image.ClientHeight) {
+    if (Y + Image.ClientHeight <= Visible.Top)
+      continue;
+    for (int X = Area.Left; X < std::min(Area.Right, Visible.Right); X += Image.ClientWidth)
+      if (X + Image.ClientWidth > Visible.Left)
+        Image.Draw(DC, X, 0, Y + YOff, nullptr);
+  }
+  SelectClipRgn(DC, HadClip ? Saved : nullptr);
+  DeleteObject(Saved);
 }
 
 TCellList::TCellList(TAttributeList* Attributes, TProperties* Props)

@@ -82,6 +82,11 @@ TEST(BuilderLiteralTest, SelectOptionsAndWhereASelectEnds)
   EXPECT_NE(AllText(*Doc).find(u"next cell"), std::u16string::npos);
   ASSERT_EQ(Doc->Forms->ControlList.size(), 1u);
   EXPECT_EQ(dynamic_cast<TSelectFormControlObj*>(Doc->Forms->ControlList[0])->Options.size(), 1u);
+  // A chat message that leaves a SELECT open keeps the later messages.
+  Doc->Clear();
+  ParseHtmlIntoSections("<div><select name=s><option>a</div><br>\r\n<div>later message</div>", *Doc);
+  EXPECT_NE(AllText(*Doc).find(u"later message"), std::u16string::npos);
+  EXPECT_EQ(dynamic_cast<TSelectFormControlObj*>(Doc->Forms->ControlList.at(0))->Options.size(), 1u);
 }
 
 TEST(BuilderLiteralTest, TextAreaContentGoesIntoItsControl)

@@ -422,3 +422,15 @@ TEST_F(FormsTest, AFormWithEveryKind)
     Previous = W;
   }
 }
+
+TEST_F(FormsTest, TabIndexesOrderTheControlsByNumber)
+{
+  // Numbers of any width compare as numbers, not as text.
+  Load("<input name=a tabindex=100000><input name=b tabindex=99999><input name=c tabindex=2>"
+       "<input name=d tabindex=99999>");
+  const int A = Control(0)->Control()->TabOrder(), B = Control(1)->Control()->TabOrder();
+  const int C = Control(2)->Control()->TabOrder(), D = Control(3)->Control()->TabOrder();
+  EXPECT_LT(C, B);
+  EXPECT_LT(B, D) << "equal indexes keep document order";
+  EXPECT_LT(D, A);
+}

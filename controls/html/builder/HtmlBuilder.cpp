@@ -1007,12 +1007,18 @@ void THtmlBuilder::EndTextArea()
   TextArea = nullptr;
 }
 
-// A SELECT left open ends at these; the symbol is then read as usual.
+// A SELECT left open ends at these; the symbol is then read as usual. Past
+// the table and paragraph symbols, every block-level tag and line break ends
+// it too: a chat message that leaves a SELECT open would otherwise take the
+// text of every later message for its options.
 bool THtmlBuilder::EndsSelect(Symb Sy) const
 {
   switch (Sy) {
   case PSy: case InputSy: case TableEndSy: case TRSy: case TREndSy: case TDSy: case TDEndSy: case THSy:
   case THEndSy: case CaptionSy: case CaptionEndSy: case ColSy: case ColGroupSy:
+  case TableSy: case DivSy: case DivEndSy: case FormSy: case FormEndSy: case BRSy: case HRSy: case BodySy:
+  case ULSy: case OLSy: case LISy: case BlockQuoteSy: case HSy: case CenterSy: case PreSy: case TextAreaSy:
+  case SelectSy:
     return true;
   default:
     return false;

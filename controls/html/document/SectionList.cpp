@@ -347,6 +347,13 @@ void TSectionList::AddLinkRun(TFontObj* Run)
     Run->MakeFocusable(*this);
 }
 
+std::string TSectionList::TabOrderKey(int TabIndex, std::size_t Arrival)
+{
+  char Key[48];
+  std::snprintf(Key, sizeof(Key), "%010d%020zu", std::max(TabIndex, 0), Arrival);
+  return Key;
+}
+
 void TSectionList::ApplyTabOrder()
 {
   int Order = 0;

@@ -108,6 +108,9 @@ public:
   std::function<void(TFontObj*)> OnLinkFocus;
   std::function<void(const TUrlTarget&)> OnFollowLink;
   std::function<void(WORD&, TShiftState)> OnViewerKeyDown;
+  // The key of a control in TabOrderList: tab index, then arrival, fixed
+  // width, so that string order is the order of the pair for every value.
+  static std::string TabOrderKey(int TabIndex, std::size_t Arrival);
   // Enters a new link run into LinkList and gives its link a focus proxy.
   void AddLinkRun(TFontObj* Run);
   void ApplyTabOrder();

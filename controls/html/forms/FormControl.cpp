@@ -1,7 +1,6 @@
 #include "controls/html/forms/FormControl.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "controls/html/document/FontObj.h"
 #include "controls/html/document/SectionList.h"
@@ -55,11 +54,8 @@ void TFormControlObj::Adopt(TWinControl* Control)
   for (auto& [AttrName, AttrValue] : Attributes)
     if (AttrName == "TABINDEX") {
       const int Index = StrToIntDef(Trim(AttrValue), 0);
-      if (Index >= 1) {
-        char Key[40];
-        std::snprintf(Key, sizeof(Key), "%.5d%.3d", Index, int(Document->TabOrderList.size()));
-        Document->TabOrderList.emplace(Key, Control);
-      }
+      if (Index >= 1)
+        Document->TabOrderList.emplace(TSectionList::TabOrderKey(Index, Document->TabOrderList.size()), Control);
     }
 }
 

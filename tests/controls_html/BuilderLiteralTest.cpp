@@ -136,6 +136,12 @@ TEST(BuilderLiteralTest, MapAreasReachTheImageMaps)
   ASSERT_TRUE(Map->GetURL(31, 29, Link, Title));
   EXPECT_EQ(Link.URL, "b.htm");
   EXPECT_EQ(AllText(*Doc).find(u"ignored"), std::u16string::npos);
+  // A circle far larger than any picture still covers it.
+  Doc->Clear();
+  ParseHtmlIntoSections("<map name=big><area shape=circle coords=5,5,900000 href=c.htm></map>", *Doc);
+  ASSERT_TRUE(Doc->FindMap("BIG"));
+  ASSERT_TRUE(Doc->FindMap("BIG")->GetURL(16000, 9, Link, Title));
+  EXPECT_EQ(Link.URL, "c.htm");
 }
 
 TEST(BuilderLiteralTest, AMapLeftOpenDoesNotSwallowTheSymbolThatEndsIt)

@@ -233,11 +233,18 @@ void TCellObj::Paint(HDC DC, const TRect& Clip, int X, int Y, int Spacing, bool 
       ::DrawBorder(DC, Box, Pad, C, S, clNone);
     }
   } else if (TableBorder && !IsEmpty()) {
-    // A sunken frame in the table's colours.
-    SolidLine(DC, Box.Left, Box.Top, Box.Right - 1, Box.Top, Dark);
-    SolidLine(DC, Box.Left, Box.Top, Box.Left, Box.Bottom - 1, Dark);
-    SolidLine(DC, Box.Right - 1, Box.Top, Box.Right - 1, Box.Bottom, Light);
-    SolidLine(DC, Box.Left, Box.Bottom - 1, Box.Right, Box.Bottom - 1, Light);
+    // A sunken frame in the table's colours, drawn only where it can be
+    // seen: a cell may be far taller or wider than the screen.
+    const int Top = std::max(Box.Top, Clip.Top - 1), Bottom = std::min(Box.Bottom, Clip.Bottom + 1);
+    const int Left = std::max(Box.Left, Clip.Left - 1), Right = std::min(Box.Right, Clip.Right + 1);
+    if (Box.Top >= Clip.Top - 1 && Box.Top <= Clip.Bottom)
+      SolidLine(DC, Left, Box.Top, std::min(Box.Right - 1, Right), Box.Top, Dark);
+    if (Box.Left >= Clip.Left - 1 && Box.Left <= Clip.Right)
+      SolidLine(DC, Box.Left, Top, Box.Left, std::min(Box.Bottom - 1, Bottom), Dark);
+    if (Box.Right - 1 >= Clip.Left - 1 && Box.Right - 1 <= Clip.Right)
+      SolidLine(DC, Box.Right - 1, Top, Box.Right - 1, Bottom, Light);
+    if (Box.Bottom - 1 >= Clip.Top - 1 && Box.Bottom - 1 <= Clip.Bottom)
+      SolidLine(DC, Left, Box.Bottom - 1, Right, Box.Bottom - 1, Light);
   }
 }
 

@@ -88,7 +88,16 @@ public:
   int TextHeight() const;
 
 protected:
-  void Adopt(TWinControl* Control);  // takes ownership, parks it on the paint panel
+  void Adopt(TWinControl* Control);
+  // The change event when the value differs from the one saved on entry.
+  template <class T>
+  void ReportChange(const T& Now, T& Saved)
+  {
+    if (Now != Saved) {
+      Saved = Now;
+      Changed();
+    }
+  }  // takes ownership, parks it on the paint panel
   std::unique_ptr<TWinControl> FControl;
 };
 

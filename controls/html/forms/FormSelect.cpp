@@ -177,13 +177,7 @@ void TComboFormControlObj::ResetControl()
 
 void TComboFormControlObj::SaveOnEnter() { FSaved = Combo()->ItemIndex(); }
 
-void TComboFormControlObj::CheckChanged()
-{
-  if (Combo()->ItemIndex() != FSaved) {
-    FSaved = Combo()->ItemIndex();
-    Changed();
-  }
-}
+void TComboFormControlObj::CheckChanged() { ReportChange(Combo()->ItemIndex(), FSaved); }
 
 bool TComboFormControlObj::SubmissionPair(int I, std::string& Pair) const
 {

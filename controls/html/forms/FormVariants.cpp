@@ -112,13 +112,7 @@ void TEditFormControlObj::SetSizeFromCanvas()
 void TEditFormControlObj::ResetControl() { Edit()->SetText(Value); }
 void TEditFormControlObj::SaveOnEnter() { FSaved = Edit()->Text(); }
 
-void TEditFormControlObj::CheckChanged()
-{
-  if (Edit()->Text() != FSaved) {
-    FSaved = Edit()->Text();
-    Changed();
-  }
-}
+void TEditFormControlObj::CheckChanged() { ReportChange(Edit()->Text(), FSaved); }
 
 bool TEditFormControlObj::SubmissionPair(int I, std::string& Pair) const
 {
@@ -225,13 +219,7 @@ void TCheckBoxFormControlObj::ResetControl() { Box()->SetChecked(InitiallyChecke
 void TCheckBoxFormControlObj::SaveOnEnter() { FSaved = Box()->Checked(); }
 void TCheckBoxFormControlObj::ClearChoice() { Box()->SetChecked(false); }
 
-void TCheckBoxFormControlObj::CheckChanged()
-{
-  if (Box()->Checked() != FSaved) {
-    FSaved = Box()->Checked();
-    Changed();
-  }
-}
+void TCheckBoxFormControlObj::CheckChanged() { ReportChange(Box()->Checked(), FSaved); }
 
 bool TCheckBoxFormControlObj::SubmissionPair(int I, std::string& Pair) const
 {
@@ -285,13 +273,7 @@ void TRadioButtonFormControlObj::ResetControl()
 
 void TRadioButtonFormControlObj::SaveOnEnter() { FSaved = Widget()->FormChecked(); }
 
-void TRadioButtonFormControlObj::CheckChanged()
-{
-  if (Widget()->FormChecked() != FSaved) {
-    FSaved = Widget()->FormChecked();
-    Changed();
-  }
-}
+void TRadioButtonFormControlObj::CheckChanged() { ReportChange(Widget()->FormChecked(), FSaved); }
 
 bool TRadioButtonFormControlObj::SubmissionPair(int I, std::string& Pair) const
 {
@@ -403,13 +385,7 @@ void TTextAreaFormControlObj::DoneAdding() { ResetControl(); }
 void TTextAreaFormControlObj::ResetControl() { Memo()->SetText(InitialText); }
 void TTextAreaFormControlObj::SaveOnEnter() { FSaved = Memo()->Text(); }
 
-void TTextAreaFormControlObj::CheckChanged()
-{
-  if (Memo()->Text() != FSaved) {
-    FSaved = Memo()->Text();
-    Changed();
-  }
-}
+void TTextAreaFormControlObj::CheckChanged() { ReportChange(Memo()->Text(), FSaved); }
 
 void TTextAreaFormControlObj::SetValue(int Index, const std::string& AValue)
 {

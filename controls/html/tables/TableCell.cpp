@@ -65,6 +65,35 @@ int TCell::LayOutCell(int X, int Y, int Width, int AvailHeight, int& MaxWidth, i
   return std::max(Height, Floats.FloatsBottom() - Y);
 }
 
+namespace {
+
+// Narrows a DC's clipping to a rectangle for as long as it lives.
+class TClipTo {
+public:
+  TClipTo(HDC ADC, const TRect& R) : DC(ADC), Saved(CreateRectRgn(0, 0, 0, 0))
+  {
+    HadClip = GetClipRgn(DC, Saved) == 1;
+    auto Lim = [](int V) { return std::clamp(V, -32000, 32000); };
+    HRGN Rgn = CreateRectRgn(Lim(R.Left), Lim(R.Top), Lim(R.Right), Lim(R.Bottom));
+    ExtSelectClipRgn(DC, Rgn, RGN_AND);
+    DeleteObject(Rgn);
+  }
+  ~TClipTo()
+  {
+    SelectClipRgn(DC, HadClip ? Saved : nullptr);
+    DeleteObject(Saved);
+  }
+  TClipTo(const TClipTo&) = delete;
+  TClipTo& operator=(const TClipTo&) = delete;
+
+private:
+  HDC DC;
+  HRGN Saved;
+  bool HadClip = false;
+};
+
+}  // namespace
+
 TCellObj::TCellObj(TSectionList* ADocument, TAttributeList& Attributes, TProperties& Props, TCellAlign RowAlign)
     : Document(ADocument), VAlign(RowAlign), Cell(std::make_unique<TCell>(ADocument))
 {
@@ -207,17 +236,10 @@ void TCellObj::Paint(HDC DC, const TRect& Clip, int X, int Y, int Spacing, bool 
     PaintBackgroundImage(DC, Pad);
   if (!IsEmpty() && Box.Bottom > Clip.Top - 200 && Box.Top < Clip.Bottom + 200) {
     // The content is clipped to the cell.
-    HRGN Saved = CreateRectRgn(0, 0, 0, 0);
-    const bool HadClip = GetClipRgn(DC, Saved) == 1;
-    auto Lim = [](int V) { return std::clamp(V, -32000, 32000); };
-    HRGN CellRgn = CreateRectRgn(Lim(Box.Left), Lim(Box.Top), Lim(Box.Right), Lim(Box.Bottom));
-    ExtSelectClipRgn(DC, CellRgn, RGN_AND);
-    DeleteObject(CellRgn);
+    const TClipTo CellClip(DC, Box);
     const int YOff = Document->YOff;
     (void)YOff;
     Cell->Draw(DC, Clip, Box.Left + Padding[3] + Border[3], Box.Top);
-    SelectClipRgn(DC, HadClip ? Saved : nullptr);
-    DeleteObject(Saved);
   }
   if (HasStyleBorder) {
     if (Border[0] == 1 && Border[1] == 1 && Border[2] == 1 && Border[3] == 1 && BorderColor[0] == BorderColor[1] &&
@@ -259,12 +281,7 @@ void TCellObj::PaintBackgroundImage(HDC DC, const TRect& Area)
   // A picture that could not be had is no background.
   if (Image.Missing || Image.ClientWidth <= 0 || Image.ClientHeight <= 0)
     return;
-  HRGN Saved = CreateRectRgn(0, 0, 0, 0);
-  const bool HadClip = GetClipRgn(DC, Saved) == 1;
-  auto Lim = [](int V) { return std::clamp(V, -32000, 32000); };
-  HRGN AreaRgn = CreateRectRgn(Lim(Area.Left), Lim(Area.Top), Lim(Area.Right), Lim(Area.Bottom));
-  ExtSelectClipRgn(DC, AreaRgn, RGN_AND);
-  DeleteObject(AreaRgn);
+  const TClipTo AreaClip(DC, Area);
   TRect Visible;
   GetClipBox(DC, &Visible);
   const int YOff = Document->YOff;  // the picture draws at document y
@@ -275,8 +292,6 @@ void TCellObj::PaintBackgroundImage(HDC DC, const TRect& Area)
       if (X + Image.ClientWidth > Visible.Left)
         Image.Draw(DC, X, 0, Y + YOff, nullptr);
   }
-  SelectClipRgn(DC, HadClip ? Saved : nullptr);
-  DeleteObject(Saved);
 }
 
 TCellList::TCellList(TAttributeList* Attributes, TProperties* Props)

@@ -3,6 +3,8 @@
 // alignment, nesting, hostile spans, and a rendered bordered table.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "TestFonts.h"
 #include "controls/html/builder/HtmlBuilder.h"
 #include "controls/html/document/Block.h"
@@ -11,6 +13,9 @@
 #include "controls/html/parser/Attributes.h"
 #include "controls/html/tables/TableBlock.h"
 #include "controls/html/tables/TableLayout.h"
+#include "platform/base/Exception.h"
+#include "platform/classes/graphics/Bitmap.h"
+#include "platform/classes/graphics/Canvas.h"
 #include "platform/win/gdi/Screenshot.h"
 #include "platform/win/gdi/gdi.h"
 #include "tests/support/GoldenImage.h"
@@ -289,4 +294,120 @@ TEST(TablesTest, ABorderedTableWithSpansAndBackgrounds)
   EXPECT_EQ(Tall.Ht, T.RowHeight[0] + T.RowHeight[1]);
   const uint32_t TallFill = Pixel(Tall.DrawX + Tall.Wd - 5, Tall.DrawY + Tall.Ht - 5);
   EXPECT_EQ(TallFill & 0xFFFFFF, 0xCCCCFFu & 0xFFFFFF);
+}
+
+TEST(TablesTest, AColumnTakenFromAboveCutsASpanShort)
+{
+  auto Doc = NewDocument();
+  ParseHtmlIntoSections("<table><col span=3><tr><td>a<td rowspan=2>b<td>c<tr><td colspan=3>d</table>", *Doc);
+  ThtmlTable& T = *Tables(*Doc).at(0)->Table;
+  ASSERT_EQ(T.Rows.size(), 2u);
+  const TCellObj* D = nullptr;
+  for (auto& Slot : T.Rows[1]->Slots)
+    if (Slot.Cell && !D)
+      D = Slot.Cell.get();
+  ASSERT_TRUE(D);
+  EXPECT_EQ(D->ColSpan, 1);
+}
+
+TEST(TablesTest, AFloatPushesATableAside)
+{
+  auto Doc = NewDocument();
+  ParseHtmlIntoSections("<img src=none.gif align=left width=80 height=60 hspace=0>"
+                        "<table width=100% border=0 cellspacing=0><tr><td>beside</td></tr></table>"
+                        "<table width=100%><tr><td>below</td></tr></table>",
+                        *Doc);
+  Doc->DoLogic(300, 400);
+  auto All = Tables(*Doc);
+  ASSERT_EQ(All.size(), 2u);
+  TTableBlock& Beside = *All[0];
+  EXPECT_EQ(Beside.OffsetLeft, 80);
+  EXPECT_GE(Beside.ContentLeft, 10 + 80);
+  EXPECT_LE(Beside.ContentLeft + Beside.NewWidth, 300 - 10) << "it ends where the line ends";
+  // The second table starts below the float's bottom only if it reaches it;
+  // beside the float it is pushed the same way, below it not at all.
+  TTableBlock& Next = *All[1];
+  EXPECT_EQ(Next.OffsetLeft, Next.ContentTop >= 10 + 60 ? 0 : 80);
+}
+
+TEST(TablesTest, CellBackgroundImagesAreTiled)
+{
+  // A 3 x 2 picture with a red pixel at its top left, tiled over a cell.
+  const std::string Path = (std::filesystem::temp_directory_path() / "corvane-cell-tile.bmp").string();
+  {
+    TBitmap Tile;
+    Tile.SetSize(3, 2);
+    TRect R{0, 0, 3, 2};
+    HBRUSH Blue = CreateSolidBrush(0xFF0000);
+    FillRect(Tile.Canvas()->Handle(), &R, Blue);
+    DeleteObject(Blue);
+    SetPixel(Tile.Canvas()->Handle(), 0, 0, 0x0000FF);
+    Tile.SaveToFile(Path);
+  }
+  auto Doc = NewDocument();
+  ParseHtmlIntoSections("<body marginwidth=0 marginheight=0><table cellspacing=0 cellpadding=4 border=0>"
+                        "<tr><td background=\"" + Path + "\">cell text</td>"
+                        "<td style=\"background-image: url(" + Path + ")\">two</td></tr></table>",
+                        *Doc);
+  const int H = Doc->DoLogic(200, 200);
+  HDC DC = CreateCompatibleDC(nullptr);
+  HBITMAP Bitmap = CreateBitmap(200, H, 1, 32, nullptr);
+  HGDIOBJ Old = SelectObject(DC, Bitmap);
+  const TRect All{0, 0, 200, H};
+  HBRUSH White = CreateSolidBrush(0xFFFFFF);
+  FillRect(DC, &All, White);
+  DeleteObject(White);
+  Doc->Draw(DC, All);
+  ThtmlTable& T = *Tables(*Doc).at(0)->Table;
+  for (auto& Slot : T.Rows[0]->Slots) {
+    ASSERT_TRUE(Slot.Cell);
+    const TCellObj& C = *Slot.Cell;
+    ASSERT_FALSE(C.BackgroundSource.empty());
+    // The tile repeats from the cell's top left corner.
+    EXPECT_EQ(GetPixel(DC, C.DrawX, C.DrawY), 0x0000FFu);
+    EXPECT_EQ(GetPixel(DC, C.DrawX + 3, C.DrawY + 2), 0x0000FFu);
+    EXPECT_EQ(GetPixel(DC, C.DrawX + 1, C.DrawY + 1), 0xFF0000u);
+  }
+  SelectObject(DC, Old);
+  DeleteObject(Bitmap);
+  DeleteDC(DC);
+  std::filesystem::remove(Path);
+}
+
+TEST(TablesTest, ASectionWhoseLayoutFailsIsDroppedAndLogged)
+{
+  // A section that fails its layout, between two that do not.
+  struct TFailing : TSectionBase {
+    using TSectionBase::TSectionBase;
+    int LayOut(int, int&, int&, IndentManager&, int, int, int) override { throw Exception("no room"); }
+  };
+  auto Doc = NewDocument();
+  ParseHtmlIntoSections("<p>before</p>", *Doc);
+  auto* Body = dynamic_cast<TBlock*>(Doc->Sections.at(0).get());
+  ASSERT_TRUE(Body);
+  const std::size_t Before = Body->MyCell->Sections.size();
+  Body->MyCell->Sections.push_back(std::make_unique<TFailing>(Doc.get()));
+  std::vector<std::string> Log;
+  Doc->OnLog = [&](const std::string& M) { Log.push_back(M); };
+  EXPECT_GT(Doc->DoLogic(300, 300), 0);
+  EXPECT_EQ(Body->MyCell->Sections.size(), Before);
+  ASSERT_EQ(Log.size(), 1u);
+  EXPECT_NE(Log[0].find("no room"), std::string::npos);
+}
+
+TEST(TablesTest, MarginWidthOnBodyMovesTheContent)
+{
+  for (int Margin : {0, 30}) {
+    auto Doc = NewDocument();
+    ParseHtmlIntoSections("<body marginwidth=" + std::to_string(Margin) +
+                              "><table width=100%><tr><td>x</td></tr></table>",
+                          *Doc);
+    Doc->DoLogic(300, 300);
+    auto* Body = dynamic_cast<TBlock*>(Doc->Sections.at(0).get());
+    ASSERT_TRUE(Body);
+    EXPECT_EQ(Body->ContentLeft, Margin);
+    TTableBlock& T = *Tables(*Doc).at(0);
+    EXPECT_GE(T.ContentLeft, Margin);
+    EXPECT_LE(T.ContentLeft + T.NewWidth, 300 - Margin);
+  }
 }

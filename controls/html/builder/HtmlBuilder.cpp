@@ -10,6 +10,9 @@
 #include "controls/html/document/MapItem.h"
 #include "controls/html/document/Section.h"
 #include "controls/html/document/SectionList.h"
+#include "controls/html/forms/DocumentForms.h"
+#include "controls/html/forms/FormVariants.h"
+#include "controls/html/forms/PanelObj.h"
 #include "controls/html/parser/Attributes.h"
 #include "controls/html/parser/DocumentSink.h"
 #include "controls/html/parser/HtmlParser.h"
@@ -17,6 +20,7 @@
 #include "controls/html/styles/ColorNames.h"
 #include "controls/html/tables/TableBlock.h"
 #include "controls/html/tables/TableLayout.h"
+#include "controls/html/text/CodePageText.h"
 #include "controls/html/text/TokenObj.h"
 #include "platform/base/Exception.h"
 #include "platform/base/StringRoutines.h"
@@ -90,6 +94,8 @@ public:
   }
   void Finish()
   {
+    EndSelect();
+    EndTextArea();
     while (!Tables.empty())
       EndTable();
     CloseSection();
@@ -120,8 +126,16 @@ public:
     if (Doc.OnLink)
       Doc.OnLink(Rel, Rev, Href);
   }
-  void Script(const std::string&, const std::string&, const std::string&) override {}
-  void LineEnd(int) override {}
+  void Script(const std::string& Name, const std::string& Language, const std::string& Text) override
+  {
+    if (Doc.OnScript)
+      Doc.OnScript(Name, Language, Text);
+  }
+  void LineEnd(int) override
+  {
+    if (TextArea)
+      TextArea->AddLineEnd();
+  }
 
   void OpenElement(Symb Sy, TAttributeList& A, TProperties* Props, int Position) override;
   void CloseElement(Symb EndSy, int Position) override;
@@ -164,6 +178,15 @@ private:
   void FinishCell();
   void FinishRow();
   void EndTable();
+  // --- forms (builder/FormBuilding in spirit: kept here, next to the dispatch)
+  ThtmlForm* CurrentForm();
+  TFormControlObj* AddControl(std::unique_ptr<TFormControlObj> Control, TProperties& P, int Position);
+  void OpenInput(TAttributeList& A, TProperties& P, int Position);
+  void FlushOption();
+  void EndSelect();
+  void EndTextArea();
+  bool EndsSelect(Symb Sy) const;
+  void CountMapSymbol(Symb Sy);
 
   TSectionList& Doc;
   THtmlParser& Parser;
@@ -181,6 +204,18 @@ private:
   int BaseFontSize = 3;
   std::vector<TTableFrame> Tables;
   int SkippedTables = 0;
+  // Forms: the form new controls join, the SELECT being read with its
+  // pending option, the TEXTAREA being read; symbols seen inside a MAP.
+  ThtmlForm* Form = nullptr;
+  TSelectFormControlObj* Select = nullptr;
+  bool OptionOpen = false;
+  std::u16string OptionText;
+  std::unique_ptr<std::string> OptionValue;
+  bool OptionSelected = false;
+  std::vector<std::pair<std::string, std::string>> OptionAttributes;
+  bool SelectSavedNoBreak = false;
+  TTextAreaFormControlObj* TextArea = nullptr;
+  int MapOthers = 0;
 };
 
 void THtmlBuilder::NewBody(TProperties* Props)
@@ -287,6 +322,9 @@ void THtmlBuilder::CloseBlocksTo(Symb StartSy)
 void THtmlBuilder::OpenElement(Symb Sy, TAttributeList& A, TProperties* Props, int Position)
 {
   TProperties& P = *Props;
+  CountMapSymbol(Sy);
+  if (Select && EndsSelect(Sy))
+    EndSelect();
   if (OpenTableElement(Sy, A, P))
     return;
   switch (Sy) {
@@ -296,10 +334,23 @@ void THtmlBuilder::OpenElement(Symb Sy, TAttributeList& A, TProperties* Props, i
       return;
     delete Current;
     Current = nullptr;
-    P.AssignFromAttribute(piMarginLeft, TPropValue(Doc.MarginWidth));
-    P.AssignFromAttribute(piMarginRight, TPropValue(Doc.MarginWidth));
-    P.AssignFromAttribute(piMarginTop, TPropValue(Doc.MarginHeight));
-    P.AssignFromAttribute(piMarginBottom, TPropValue(Doc.MarginHeight));
+    Doc.Forms->Clear();
+    Form = nullptr;
+    Select = nullptr;
+    TextArea = nullptr;
+    // The viewer's margins, unless the tag gives its own (a property set
+    // takes only the first value given to it from attributes).
+    int MarginX = Doc.MarginWidth, MarginY = Doc.MarginHeight;
+    for (Symb S : {MarginWidthSy, LeftMarginSy})
+      if (const TAttribute* M = A.Find(S))
+        MarginX = std::clamp(M->Value, 0, 200);
+    for (Symb S : {MarginHeightSy, TopMarginSy})
+      if (const TAttribute* M = A.Find(S))
+        MarginY = std::clamp(M->Value, 0, 200);
+    P.AssignFromAttribute(piMarginLeft, TPropValue(MarginX));
+    P.AssignFromAttribute(piMarginRight, TPropValue(MarginX));
+    P.AssignFromAttribute(piMarginTop, TPropValue(MarginY));
+    P.AssignFromAttribute(piMarginBottom, TPropValue(MarginY));
     if (const TAttribute* C = A.Find(BgColorSy)) {
       TColor Color;
       if (ColorFromString(C->Name, false, Color)) {
@@ -314,18 +365,6 @@ void THtmlBuilder::OpenElement(Symb Sy, TAttributeList& A, TProperties* Props, i
     }
     if (const TAttribute* B = A.Find(BackgroundSy))
       Doc.BackgroundImage = B->Name;
-    for (Symb S : {MarginWidthSy, LeftMarginSy})
-      if (const TAttribute* M = A.Find(S)) {
-        const int V = std::clamp(M->Value, 0, 200);
-        P.AssignFromAttribute(piMarginLeft, TPropValue(V));
-        P.AssignFromAttribute(piMarginRight, TPropValue(V));
-      }
-    for (Symb S : {MarginHeightSy, TopMarginSy})
-      if (const TAttribute* M = A.Find(S)) {
-        const int V = std::clamp(M->Value, 0, 200);
-        P.AssignFromAttribute(piMarginTop, TPropValue(V));
-        P.AssignFromAttribute(piMarginBottom, TPropValue(V));
-      }
     NewBody(&P);
     return;
   }
@@ -357,6 +396,8 @@ void THtmlBuilder::OpenElement(Symb Sy, TAttributeList& A, TProperties* Props, i
     ApplyAlign(A, P);
     const std::string Tag = Sy == HSy ? "h" + std::to_string(Parser.Reader.HeadingNumber) : P.PropTag;
     OpenBlock(Sy, A, P, new TBlock(&Doc, Cell(), P, &A, Tag));
+    if (Sy == FormSy)
+      Form = Doc.Forms->NewForm(&A);
     return;
   }
   case ULSy:
@@ -488,7 +529,43 @@ void THtmlBuilder::OpenElement(Symb Sy, TAttributeList& A, TProperties* Props, i
     if (NoBreak && Current)
       Current->AppendChar(u' ', Position, false);
     return;
+  case InputSy:
+    OpenInput(A, P, Position);
+    return;
+  case SelectSy: {
+    EndSelect();
+    const TAttribute* Size = A.Find(SizeSy);
+    std::unique_ptr<TSelectFormControlObj> C;
+    if (A.Find(MultipleSy) || (Size && Size->Value > 1))
+      C = std::make_unique<TListBoxFormControlObj>(&Doc, CurrentForm(), A, P, Position);
+    else
+      C = std::make_unique<TComboFormControlObj>(&Doc, CurrentForm(), A, P, Position);
+    Select = static_cast<TSelectFormControlObj*>(AddControl(std::move(C), P, Position));
+    SelectSavedNoBreak = NoBreak;
+    NoBreak = false;
+    return;
+  }
+  case OptionSy:
+    if (!Select)
+      return;
+    FlushOption();
+    OptionOpen = true;
+    OptionSelected = A.Find(SelectedSy) != nullptr;
+    if (const TAttribute* V = A.Find(ValueSy))
+      OptionValue = std::make_unique<std::string>(V->Name);
+    for (int I = 0; I < A.Count(); ++I)
+      OptionAttributes.emplace_back(A.Items(I)->WhichName, A.Items(I)->Name);
+    return;
+  case TextAreaSy:
+    EndTextArea();
+    TextArea = static_cast<TTextAreaFormControlObj*>(
+        AddControl(std::make_unique<TTextAreaFormControlObj>(&Doc, CurrentForm(), A, P, Position), P, Position));
+    return;
+  case PanelSy:
+    Section()->AppendObject(std::make_unique<TPanelObj>(&Doc, A, Position), Position);
+    return;
   case MapSy:
+    MapOthers = 0;
     Map = std::make_unique<TMapItem>();
     if (const TAttribute* N = A.Find(NameSy))
       Map->MapName = UpperCase(N->Name);
@@ -511,6 +588,20 @@ void THtmlBuilder::OpenElement(Symb Sy, TAttributeList& A, TProperties* Props, i
 void THtmlBuilder::CloseElement(Symb EndSy, int Position)
 {
   (void)Position;
+  CountMapSymbol(EndSy);
+  if (Select && (EndSy == SelectEndSy || EndSy == OptionEndSy || EndsSelect(EndSy))) {
+    if (EndSy == OptionEndSy) {
+      FlushOption();
+      return;
+    }
+    EndSelect();
+    if (EndSy == SelectEndSy)
+      return;
+  }
+  if (EndSy == TextAreaEndSy) {
+    EndTextArea();
+    return;
+  }
   if (CloseTableElement(EndSy))
     return;
   switch (EndSy) {
@@ -520,7 +611,10 @@ void THtmlBuilder::CloseElement(Symb EndSy, int Position)
   case CenterEndSy: CloseBlocksTo(CenterSy); return;
   case BlockQuoteEndSy: CloseBlocksTo(BlockQuoteSy); return;
   case AddressEndSy: CloseBlocksTo(AddressSy); return;
-  case FormEndSy: CloseBlocksTo(FormSy); return;
+  case FormEndSy:
+    CloseBlocksTo(FormSy);
+    Form = nullptr;
+    return;
   case ULEndSy: CloseBlocksTo(ULSy); return;
   case OLEndSy: CloseBlocksTo(OLSy); return;
   case DirEndSy: CloseBlocksTo(DirSy); return;
@@ -555,6 +649,17 @@ void THtmlBuilder::CloseElement(Symb EndSy, int Position)
 
 void THtmlBuilder::Text(const TokenObj& Token)
 {
+  if (Select) {
+    if (OptionOpen)
+      OptionText += Token.Text();
+    return;
+  }
+  if (TextArea) {
+    TextArea->AddText(Token.Text());
+    return;
+  }
+  if (Map)
+    return;  // text inside a MAP is passed over
   if (!Current && Token.Count() == 1 && Token.Text()[0] == u' ')
     return;
   if (!InPre) {
@@ -725,9 +830,15 @@ void THtmlBuilder::StartCell(Symb Sy, TAttributeList& A, TProperties& P)
   if (NoBreak && !(T.Cell->SpecWd > 0 && !T.Cell->WidthPercent))
     T.Cell->NoWrap = true;
   if (!T.Table->ColumnSpecs.empty()) {
-    // Mark the cell's rows and columns as taken (a bounded number of rows).
+    // Mark the cell's rows and columns as taken (a bounded number of rows);
+    // a column taken from above cuts the cell's span short.
     std::string& Row = T.Taken[std::size_t(T.RowIndex)];
     const std::size_t Col = std::min(Row.find('o'), Row.size());
+    for (int K = 1; K < T.Cell->ColSpan; ++K)
+      if (Col + std::size_t(K) < Row.size() && Row[Col + std::size_t(K)] == 'x') {
+        T.Cell->ColSpan = K;
+        break;
+      }
     const int Rows = std::min(T.Cell->RowSpan, 1000);
     for (int R = 0; R < Rows; ++R) {
       if (int(T.Taken.size()) <= T.RowIndex + R)
@@ -825,6 +936,118 @@ bool THtmlBuilder::CloseTableElement(Symb EndSy)
   return true;
 }
 
+// --- forms
+
+ThtmlForm* THtmlBuilder::CurrentForm()
+{
+  // Controls outside any FORM share a form without attributes.
+  if (!Form)
+    Form = Doc.Forms->NewForm(nullptr);
+  return Form;
+}
+
+TFormControlObj* THtmlBuilder::AddControl(std::unique_ptr<TFormControlObj> Control, TProperties& P, int Position)
+{
+  Control->ApplyStyle(P);
+  Control->SetSizeFromCanvas();
+  TFormControlObj* Obj = Control->Form->AddControl(std::move(Control));
+  Doc.Forms->ControlList.push_back(Obj);
+  if (auto Box = Obj->MakeBox())
+    Section()->AppendObject(std::move(Box), Position);
+  return Obj;
+}
+
+void THtmlBuilder::OpenInput(TAttributeList& A, TProperties& P, int Position)
+{
+  const TAttribute* TypeAttr = A.Find(TypeSy);
+  const std::string Type = TypeAttr ? LowerCase(Trim(TypeAttr->Name)) : std::string("text");
+  ThtmlForm* F = CurrentForm();
+  using TKind = TButtonFormControlObj::TKind;
+  if (Type == "password" || Type == "file") {
+    auto* Edit = AddControl(std::make_unique<TEditFormControlObj>(&Doc, F, A, P, Position, Type == "password"), P,
+                            Position);
+    if (Type == "file") {
+      auto* Browse = static_cast<TButtonFormControlObj*>(AddControl(
+          std::make_unique<TButtonFormControlObj>(&Doc, F, A, P, Position, TKind::File), P, Position));
+      Browse->Linked = Edit;
+    }
+  } else if (Type == "checkbox") {
+    AddControl(std::make_unique<TCheckBoxFormControlObj>(&Doc, F, A, P, Position), P, Position);
+  } else if (Type == "radio") {
+    AddControl(std::make_unique<TRadioButtonFormControlObj>(&Doc, F, A, P, Position), P, Position);
+  } else if (Type == "submit" || Type == "reset" || Type == "button") {
+    const TKind Kind = Type == "submit" ? TKind::Submit : Type == "reset" ? TKind::Reset : TKind::Plain;
+    AddControl(std::make_unique<TButtonFormControlObj>(&Doc, F, A, P, Position, Kind), P, Position);
+  } else if (Type == "image") {
+    auto Control = std::make_unique<TImageFormControlObj>(&Doc, F, A, P, Position);
+    Control->Picture = Section()->AppendImage(A, P, Position);
+    AddControl(std::move(Control), P, Position);
+  } else if (Type == "hidden") {
+    AddControl(std::make_unique<THiddenFormControlObj>(&Doc, F, A, P, Position), P, Position);
+  } else {
+    AddControl(std::make_unique<TEditFormControlObj>(&Doc, F, A, P, Position, false), P, Position);
+  }
+}
+
+void THtmlBuilder::FlushOption()
+{
+  if (!OptionOpen || !Select)
+    return;
+  Select->AddOption(OptionText, OptionValue.get(), OptionSelected, std::move(OptionAttributes));
+  OptionOpen = false;
+  OptionText.clear();
+  OptionValue.reset();
+  OptionSelected = false;
+  OptionAttributes.clear();
+}
+
+void THtmlBuilder::EndSelect()
+{
+  if (!Select)
+    return;
+  FlushOption();
+  Select->DoneAdding();
+  Select->SetSizeFromCanvas();
+  Select = nullptr;
+  NoBreak = SelectSavedNoBreak;
+}
+
+void THtmlBuilder::EndTextArea()
+{
+  if (!TextArea)
+    return;
+  TextArea->DoneAdding();
+  TextArea = nullptr;
+}
+
+// A SELECT left open ends at these; the symbol is then read as usual. Past
+// the table and paragraph symbols, every block-level tag and line break ends
+// it too: a chat message that leaves a SELECT open would otherwise take the
+// text of every later message for its options.
+bool THtmlBuilder::EndsSelect(Symb Sy) const
+{
+  switch (Sy) {
+  case PSy: case InputSy: case TableEndSy: case TRSy: case TREndSy: case TDSy: case TDEndSy: case THSy:
+  case THEndSy: case CaptionSy: case CaptionEndSy: case ColSy: case ColGroupSy:
+  case TableSy: case DivSy: case DivEndSy: case FormSy: case FormEndSy: case BRSy: case HRSy: case BodySy:
+  case ULSy: case OLSy: case LISy: case BlockQuoteSy: case HSy: case CenterSy: case PreSy: case TextAreaSy:
+  case SelectSy:
+    return true;
+  default:
+    return false;
+  }
+}
+
+// A MAP ends at its end tag; at the third other symbol it is dropped, and
+// that symbol is still read as usual.
+void THtmlBuilder::CountMapSymbol(Symb Sy)
+{
+  if (!Map || Sy == AreaSy || Sy == MapEndSy || Sy == MapSy)
+    return;
+  if (++MapOthers >= 3)
+    Map.reset();
+}
+
 }  // namespace
 
 void ParseHtmlIntoSections(const std::string& Text, TSectionList& Document)
@@ -843,7 +1066,7 @@ void ParseHtmlIntoSections(const std::string& Text, TSectionList& Document)
   Document.Title = Parser.Title;
 }
 
-void ParseTextIntoSections(const std::string& Text, TSectionList& Document)
+void ParseTextIntoSections(const std::string& Text, TSectionList& Document, unsigned CodePage)
 {
   TProperties Props(Document.Fonts);
   if (Document.DefaultProperties())
@@ -852,19 +1075,27 @@ void ParseTextIntoSections(const std::string& Text, TSectionList& Document)
   Document.Sections.push_back(std::unique_ptr<TSectionBase>(Body));
   auto* Pre = new TBlock(&Document, Body->MyCell.get(), Props, nullptr, "pre");
   Body->MyCell->Add(Pre);
+  // The text is read in its code page, each character keeping the position
+  // of its first byte.
+  std::vector<int> BytePositions(Text.size());
+  for (std::size_t I = 0; I < Text.size(); ++I)
+    BytePositions[I] = int(I);
+  std::u16string Chars;
+  std::vector<int> Positions;
+  AppendConverted(Text, BytePositions.data(), CodePage, Chars, Positions);
   TSection* Line = nullptr;
-  for (std::size_t I = 0; I <= Text.size(); ++I) {
+  for (std::size_t I = 0; I <= Chars.size(); ++I) {
     if (!Line) {
       Line = new TSection(&Document, true, nullptr, Props, nullptr);
       Line->Preformatted = true;
     }
-    if (I == Text.size() || Text[I] == '\r' || Text[I] == '\n') {
-      if (I < Text.size() && Text[I] == '\r' && I + 1 < Text.size() && Text[I + 1] == '\n')
+    if (I == Chars.size() || Chars[I] == u'\r' || Chars[I] == u'\n') {
+      if (I < Chars.size() && Chars[I] == u'\r' && I + 1 < Chars.size() && Chars[I + 1] == u'\n')
         ++I;
       Pre->MyCell->Add(Line);
       Line = nullptr;
       continue;
     }
-    Line->AppendChar(char16_t(std::uint8_t(Text[I])), int(I), true);
+    Line->AppendChar(Chars[I], Positions[I], true);
   }
 }

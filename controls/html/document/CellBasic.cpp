@@ -1,5 +1,8 @@
 #include "controls/html/document/CellBasic.h"
 
+#include "controls/html/document/SectionList.h"
+#include "platform/base/Exception.h"
+
 #include <algorithm>
 
 TCellBasic::~TCellBasic() = default;
@@ -31,11 +34,21 @@ int TCellBasic::DoLayout(int X, int Y, int Width, int AvailHeight, IndentManager
   const int Top = Y;
   MaxWidth = 0;
   PaintBottom = Y;
-  for (auto& S : Sections) {
+  for (std::size_t I = 0; I < Sections.size();) {
+    auto& S = Sections[I];
     int SectionMax = 0;
-    Y += S->LayOut(X, Pos, SectionMax, IMgr, AvailHeight, Width, Y);
+    try {
+      Y += S->LayOut(X, Pos, SectionMax, IMgr, AvailHeight, Width, Y);
+    } catch (const Exception& E) {
+      // A section that cannot be laid out is dropped, and the page goes on
+      // without it: noted in the log, never shown to the user.
+      Document->LogLayoutFault(E.Message());
+      Sections.erase(Sections.begin() + std::ptrdiff_t(I));
+      continue;
+    }
     MaxWidth = std::max(MaxWidth, SectionMax);
     PaintBottom = std::max(PaintBottom, S->PaintBottom);
+    ++I;
   }
   ContentBottom = Y;
   PaintBottom = std::max(PaintBottom, Y);

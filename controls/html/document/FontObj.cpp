@@ -52,9 +52,8 @@ void TFontObj::MakeFocusable(TSectionList& Document)
     return;
   TabControl = new ThtTabcontrol(Document.PaintPanel, this);
   if (UrlTarget.TabIndex > 0) {
-    char Key[32];
-    std::snprintf(Key, sizeof(Key), "%.5d%.3d", UrlTarget.TabIndex, int(Document.TabOrderList.size()));
-    Document.TabOrderList.emplace(Key, TabControl);
+    Document.TabOrderList.emplace(TSectionList::TabOrderKey(UrlTarget.TabIndex, Document.TabOrderList.size()),
+                                  TabControl);
   }
 }
 

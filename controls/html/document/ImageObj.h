@@ -65,10 +65,11 @@ public:
 
   void ApplyStyle(TProperties& Props);
   // Obtains the picture (once) and computes the size against the available
-  // width and height; Font is the run the image sits in.
-  void Measure(int AvailHeight, int AvailWidth, const TFontObj* Font);
+  // width and height; Font is the run the image sits in. Form controls and
+  // panels stand in the text as boxes that measure and place themselves.
+  virtual void Measure(int AvailHeight, int AvailWidth, const TFontObj* Font);
   // Paints at X (document), aligned on the line by Baseline and LineTop (document).
-  void Draw(HDC DC, int X, int Baseline, int LineTop, const TFontObj* Font);
+  virtual void Draw(HDC DC, int X, int Baseline, int LineTop, const TFontObj* Font);
   // Paints only the picture at the given screen rectangle (the current frame
   // of a GIF; a masked bitmap through its mask); nothing when it is missing.
   void DrawPicture(HDC DC, int X, int Y, int W, int H);

@@ -1,5 +1,7 @@
 #include "controls/html/document/MapItem.h"
 
+#include <algorithm>
+
 #include <cstdlib>
 
 #include "controls/html/parser/Attributes.h"
@@ -61,9 +63,13 @@ void TMapItem::AddArea(const TAttributeList& Attributes)
   const std::size_t N = Coords.size();
   if (Shape == Rect && N >= 4)
     Area.Region = CreateRectRgn(Coords[0], Coords[1], Coords[2] + 1, Coords[3] + 1);
-  else if (Shape == Circle && N >= 3)
-    Area.Region = CreateEllipticRgn(Coords[0] - Coords[2], Coords[1] - Coords[2], Coords[0] + Coords[2] + 1,
-                                    Coords[1] + Coords[2] + 1);
+  else if (Shape == Circle && N >= 3) {
+    // No picture is wider than 32767 pixels: a larger circle covers no more
+    // of it, and its region would cost more than the page is worth.
+    const int Radius = std::clamp(Coords[2], 0, 16383);
+    Area.Region = CreateEllipticRgn(Coords[0] - Radius, Coords[1] - Radius, Coords[0] + Radius + 1,
+                                    Coords[1] + Radius + 1);
+  }
   else if (Shape == Poly && N >= 6) {
     std::vector<TPoint> Points;
     for (std::size_t I = 0; I + 1 < N; I += 2)

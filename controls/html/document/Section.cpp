@@ -152,8 +152,14 @@ TImageObj* TSection::AppendImage(TAttributeList& Attributes, TProperties& Props,
 {
   auto Image = std::make_unique<TImageObj>(Document, int(Text.size()), Attributes);
   Image->ApplyStyle(Props);
-  TImageObj* Result = Image.get();
-  Images.Items.push_back(std::move(Image));
+  return AppendObject(std::move(Image), SourcePos);
+}
+
+TImageObj* TSection::AppendObject(std::unique_ptr<TImageObj> Object, int SourcePos)
+{
+  Object->Pos = int(Text.size());
+  TImageObj* Result = Object.get();
+  Images.Items.push_back(std::move(Object));
   AppendChar(ImgPanMark, SourcePos);
   return Result;
 }

@@ -84,6 +84,8 @@ public:
   // Starts (Target with a URL) or ends (Target null) a link at the end of the text.
   void ChangeLink(const TUrlTarget* Target, TProperties& Props);
   TImageObj* AppendImage(TAttributeList& Attributes, TProperties& Props, int SourcePos);
+  // A box that stands in the text like an image (a form control, a panel).
+  TImageObj* AppendObject(std::unique_ptr<TImageObj> Object, int SourcePos);
   void FinishText() override;
   // An empty line of preformatted text still takes its height.
   bool IsEmpty() const override { return CharCount == 0 && Text.empty() && !Preformatted; }

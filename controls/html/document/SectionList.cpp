@@ -1,12 +1,14 @@
 #include "controls/html/document/SectionList.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
 #include "controls/html/document/FontObj.h"
 #include "controls/html/document/ImageObj.h"
 #include "controls/html/document/MapItem.h"
+#include "controls/html/forms/DocumentForms.h"
 #include "controls/html/images/BitmapCache.h"
 #include "controls/html/images/GIFImage.h"
 #include "controls/html/images/ImageLoading.h"
@@ -17,7 +19,8 @@
 #include "platform/classes/graphics/Bitmap.h"
 #include "platform/base/StringRoutines.h"
 
-TSectionList::TSectionList(const THtmlFontService& AFonts) : TCellBasic(this), Fonts(AFonts), Styles(AFonts)
+TSectionList::TSectionList(const THtmlFontService& AFonts)
+    : TCellBasic(this), Fonts(AFonts), Styles(AFonts), Forms(std::make_unique<TDocumentForms>(*this))
 {
   Tag = "default";
 }
@@ -49,6 +52,7 @@ void TSectionList::Clear()
   Sections.clear();
   FBackgroundPicture.reset();
   FBackgroundLoaded = false;
+  Forms->Clear();
   LinkList.clear();
   TabOrderList.clear();
   MapList.clear();
@@ -72,6 +76,15 @@ void TSectionList::Clear()
   BaseTarget.clear();
   IdNames.clear();
   DecodeCount = 0;
+}
+
+void TSectionList::LogLayoutFault(const std::string& Message)
+{
+  const std::string Entry = "HTML layout: a section was dropped: " + Message;
+  if (OnLog)
+    OnLog(Entry);
+  else
+    std::fprintf(stderr, "%s\n", Entry.c_str());
 }
 
 void TSectionList::SetDefaults(const std::string& FontName, const std::string& PreFontName, TColor FontColor,
@@ -292,10 +305,12 @@ void TSectionList::Draw(HDC DC, const TRect& Clip, int X)
     if (auto* Gif = dynamic_cast<TGIFImage*>(Image->Image))
       Gif->SetVisible(false);
   DrawList.clear();
+  Forms->BeginPaint();
   TCellBasic::Draw(DC, Clip, X, 0);
   for (const TDrawItem& D : DrawList)
     D.Image->Draw(DC, D.X, 0, D.Y - D.Image->VSpaceT, D.Font);
   DrawList.clear();
+  Forms->EndPaint();
   TimerEnabled = !AnimList.empty();
 }
 
@@ -371,6 +386,13 @@ void TSectionList::AddLinkRun(TFontObj* Run)
   LinkList.push_back(Run);
   if (!ManyLinks)
     Run->MakeFocusable(*this);
+}
+
+std::string TSectionList::TabOrderKey(int TabIndex, std::size_t Arrival)
+{
+  char Key[48];
+  std::snprintf(Key, sizeof(Key), "%010d%020zu", std::max(TabIndex, 0), Arrival);
+  return Key;
 }
 
 void TSectionList::ApplyTabOrder()

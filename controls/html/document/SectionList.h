@@ -29,6 +29,7 @@ class TProperties;
 class TStringList;
 class TWinControl;
 class TUrlTarget;
+class TDocumentForms;
 
 // A span-level element with a border or background: its character range
 // (document positions once converted) and its converted box values.
@@ -97,6 +98,17 @@ public:
   // ("<!--#command params-->"); the reader caps nesting and volume.
   Method<void(TObject* Sender, const std::string& Command, TStringList* Params, std::string& IString)> OnInclude;
 
+  // A SCRIPT element's content, read when this is set.
+  std::function<void(const std::string& Name, const std::string& Language, const std::string& Text)> OnScript;
+
+  // A section whose layout failed was dropped: the message goes to OnLog
+  // (the host's log), or to the standard error stream without one.
+  std::function<void(const std::string& Message)> OnLog;
+  void LogLayoutFault(const std::string& Message);
+
+  // --- the forms with their controls, the panels, and their events (forms/)
+  std::unique_ptr<TDocumentForms> Forms;
+
   // --- keyboard focus for links: their focus proxies live on the viewer's
   // paint panel (none without one). Proxies with a tab index wait in
   // TabOrderList, keyed "%.5d%.3d" by tab index and arrival, until layout
@@ -106,6 +118,9 @@ public:
   std::function<void(TFontObj*)> OnLinkFocus;
   std::function<void(const TUrlTarget&)> OnFollowLink;
   std::function<void(WORD&, TShiftState)> OnViewerKeyDown;
+  // The key of a control in TabOrderList: tab index, then arrival, fixed
+  // width, so that string order is the order of the pair for every value.
+  static std::string TabOrderKey(int TabIndex, std::size_t Arrival);
   // Enters a new link run into LinkList and gives its link a focus proxy.
   void AddLinkRun(TFontObj* Run);
   void ApplyTabOrder();

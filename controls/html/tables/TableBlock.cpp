@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "controls/html/document/SectionList.h"
+#include "controls/html/layout/IndentManager.h"
 #include "controls/html/paint/DrawingHelpers.h"
 #include "controls/html/parser/Attributes.h"
 #include "controls/html/styles/ColorNames.h"
@@ -260,4 +261,35 @@ void TTableAndCaptionBlock::MeasureWidths(int& Min, int& Max)
     Min = std::max(Min, CMin);
     Max = std::max(Max, CMax);
   }
+}
+
+namespace {
+
+// The room between the floats at Y: the block starts right of a left float
+// and ends left of a right one.
+int LayOutBetweenFloats(TBlock& Block, int& OffsetLeft, int X, int& Pos, int& MaxWidth, IndentManager& IMgr,
+                        int AvailHeight, int Width, int Y)
+{
+  OffsetLeft = 0;
+  if (Block.Floating == 5 || Block.Floating == 6 || Block.Positioning == posAbsolute)
+    return Block.TBlock::LayOut(X, Pos, MaxWidth, IMgr, AvailHeight, Width, Y);
+  const int NewX = std::max(X, IMgr.LeftIndent(Y));
+  const int NewWidth = std::max(0, std::min(X + Width, IMgr.RightSide(Y)) - NewX);
+  OffsetLeft = NewX - X;
+  return Block.TBlock::LayOut(NewX, Pos, MaxWidth, IMgr, AvailHeight, NewWidth, Y);
+}
+
+}  // namespace
+
+int TTableBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int AvailHeight, int Width, int Y)
+{
+  if (InCaptionPair)  // the pair was placed already
+    return TBlock::LayOut(X, Pos, MaxWidth, IMgr, AvailHeight, Width, Y);
+  return LayOutBetweenFloats(*this, OffsetLeft, X, Pos, MaxWidth, IMgr, AvailHeight, Width, Y);
+}
+
+int TTableAndCaptionBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int AvailHeight, int Width,
+                                  int Y)
+{
+  return LayOutBetweenFloats(*this, OffsetLeft, X, Pos, MaxWidth, IMgr, AvailHeight, Width, Y);
 }

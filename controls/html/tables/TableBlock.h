@@ -32,6 +32,9 @@ public:
   int FindWidth(int W, int AutoCount) override;
   void MeasureWidths(int& Min, int& Max) override;
   void DrawBorder(HDC DC, const TRect& Border, const TRect& Padding) override;
+  // A table that does not float is placed between the floats beside it.
+  int LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int AvailHeight, int Width, int Y) override;
+  int OffsetLeft = 0;  // how far the floats pushed it right
 };
 
 class TTableAndCaptionBlock : public TBlock {
@@ -46,4 +49,6 @@ public:
   void Assemble();
   int FindWidth(int W, int AutoCount) override;
   void MeasureWidths(int& Min, int& Max) override;
+  int LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int AvailHeight, int Width, int Y) override;
+  int OffsetLeft = 0;
 };

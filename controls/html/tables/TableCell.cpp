@@ -65,6 +65,35 @@ int TCell::LayOutCell(int X, int Y, int Width, int AvailHeight, int& MaxWidth, i
   return std::max(Height, Floats.FloatsBottom() - Y);
 }
 
+namespace {
+
+// Narrows a DC's clipping to a rectangle for as long as it lives.
+class TClipTo {
+public:
+  TClipTo(HDC ADC, const TRect& R) : DC(ADC), Saved(CreateRectRgn(0, 0, 0, 0))
+  {
+    HadClip = GetClipRgn(DC, Saved) == 1;
+    auto Lim = [](int V) { return std::clamp(V, -32000, 32000); };
+    HRGN Rgn = CreateRectRgn(Lim(R.Left), Lim(R.Top), Lim(R.Right), Lim(R.Bottom));
+    ExtSelectClipRgn(DC, Rgn, RGN_AND);
+    DeleteObject(Rgn);
+  }
+  ~TClipTo()
+  {
+    SelectClipRgn(DC, HadClip ? Saved : nullptr);
+    DeleteObject(Saved);
+  }
+  TClipTo(const TClipTo&) = delete;
+  TClipTo& operator=(const TClipTo&) = delete;
+
+private:
+  HDC DC;
+  HRGN Saved;
+  bool HadClip = false;
+};
+
+}  // namespace
+
 TCellObj::TCellObj(TSectionList* ADocument, TAttributeList& Attributes, TProperties& Props, TCellAlign RowAlign)
     : Document(ADocument), VAlign(RowAlign), Cell(std::make_unique<TCell>(ADocument))
 {
@@ -73,6 +102,7 @@ TCellObj::TCellObj(TSectionList* ADocument, TAttributeList& Attributes, TPropert
     const TAttribute* A = Attributes.Items(I);
     switch (A->Which) {
     case BgColorSy: HasBackground = ReadBgColorAttribute(A->Name, Background) || HasBackground; break;
+    case BackgroundSy: BackgroundSource = A->Name; break;
     // Spans past these would only make the grid huge; the table cuts row
     // spans to the rows it has.
     case ColSpanSy: ColSpan = std::clamp(A->Value, 1, 1000); break;
@@ -117,6 +147,8 @@ TCellObj::TCellObj(TSectionList* ADocument, TAttributeList& Attributes, TPropert
     HasBackground = true;
     Background = Bg;
   }
+  if (std::string Url; Props.GetBackgroundImage(Url) && !Url.empty())
+    BackgroundSource = Url;
   for (int S = 0; S < 4; ++S)
     if (Given(M[std::size_t(piPaddingTop + S)]))
       Padding[std::size_t(S)] = std::clamp(M[std::size_t(piPaddingTop + S)], 0, 200);
@@ -200,19 +232,14 @@ void TCellObj::Paint(HDC DC, const TRect& Clip, int X, int Y, int Spacing, bool 
     }
     FillSolid(DC, Fill, Background);
   }
+  if (!BackgroundSource.empty())
+    PaintBackgroundImage(DC, Pad);
   if (!IsEmpty() && Box.Bottom > Clip.Top - 200 && Box.Top < Clip.Bottom + 200) {
     // The content is clipped to the cell.
-    HRGN Saved = CreateRectRgn(0, 0, 0, 0);
-    const bool HadClip = GetClipRgn(DC, Saved) == 1;
-    auto Lim = [](int V) { return std::clamp(V, -32000, 32000); };
-    HRGN CellRgn = CreateRectRgn(Lim(Box.Left), Lim(Box.Top), Lim(Box.Right), Lim(Box.Bottom));
-    ExtSelectClipRgn(DC, CellRgn, RGN_AND);
-    DeleteObject(CellRgn);
+    const TClipTo CellClip(DC, Box);
     const int YOff = Document->YOff;
     (void)YOff;
     Cell->Draw(DC, Clip, Box.Left + Padding[3] + Border[3], Box.Top);
-    SelectClipRgn(DC, HadClip ? Saved : nullptr);
-    DeleteObject(Saved);
   }
   if (HasStyleBorder) {
     if (Border[0] == 1 && Border[1] == 1 && Border[2] == 1 && Border[3] == 1 && BorderColor[0] == BorderColor[1] &&
@@ -228,11 +255,42 @@ void TCellObj::Paint(HDC DC, const TRect& Clip, int X, int Y, int Spacing, bool 
       ::DrawBorder(DC, Box, Pad, C, S, clNone);
     }
   } else if (TableBorder && !IsEmpty()) {
-    // A sunken frame in the table's colours.
-    SolidLine(DC, Box.Left, Box.Top, Box.Right - 1, Box.Top, Dark);
-    SolidLine(DC, Box.Left, Box.Top, Box.Left, Box.Bottom - 1, Dark);
-    SolidLine(DC, Box.Right - 1, Box.Top, Box.Right - 1, Box.Bottom, Light);
-    SolidLine(DC, Box.Left, Box.Bottom - 1, Box.Right, Box.Bottom - 1, Light);
+    // A sunken frame in the table's colours, drawn only where it can be
+    // seen: a cell may be far taller or wider than the screen.
+    const int Top = std::max(Box.Top, Clip.Top - 1), Bottom = std::min(Box.Bottom, Clip.Bottom + 1);
+    const int Left = std::max(Box.Left, Clip.Left - 1), Right = std::min(Box.Right, Clip.Right + 1);
+    if (Box.Top >= Clip.Top - 1 && Box.Top <= Clip.Bottom)
+      SolidLine(DC, Left, Box.Top, std::min(Box.Right - 1, Right), Box.Top, Dark);
+    if (Box.Left >= Clip.Left - 1 && Box.Left <= Clip.Right)
+      SolidLine(DC, Box.Left, Top, Box.Left, std::min(Box.Bottom - 1, Bottom), Dark);
+    if (Box.Right - 1 >= Clip.Left - 1 && Box.Right - 1 <= Clip.Right)
+      SolidLine(DC, Box.Right - 1, Top, Box.Right - 1, Bottom, Light);
+    if (Box.Bottom - 1 >= Clip.Top - 1 && Box.Bottom - 1 <= Clip.Bottom)
+      SolidLine(DC, Left, Box.Bottom - 1, Right, Box.Bottom - 1, Light);
+  }
+}
+
+void TCellObj::PaintBackgroundImage(HDC DC, const TRect& Area)
+{
+  if (!BackgroundImage) {
+    BackgroundImage = std::make_unique<TImageObj>(Document, BackgroundSource);
+    BackgroundImage->Align = TImageObj::AlignTop;
+    BackgroundImage->Measure(0, 0, nullptr);
+  }
+  TImageObj& Image = *BackgroundImage;
+  // A picture that could not be had is no background.
+  if (Image.Missing || Image.ClientWidth <= 0 || Image.ClientHeight <= 0)
+    return;
+  const TClipTo AreaClip(DC, Area);
+  TRect Visible;
+  GetClipBox(DC, &Visible);
+  const int YOff = Document->YOff;  // the picture draws at document y
+  for (int Y = Area.Top; Y < std::min(Area.Bottom, Visible.Bottom); Y += Image.ClientHeight) {
+    if (Y + Image.ClientHeight <= Visible.Top)
+      continue;
+    for (int X = Area.Left; X < std::min(Area.Right, Visible.Right); X += Image.ClientWidth)
+      if (X + Image.ClientWidth > Visible.Left)
+        Image.Draw(DC, X, 0, Y + YOff, nullptr);
   }
 }
 

@@ -4,6 +4,8 @@
 // (one row). ThtmlTable (TableLayout.h) arranges them.
 #pragma once
 
+#include "controls/html/document/ImageObj.h"
+
 #include <array>
 #include <memory>
 #include <string>
@@ -47,6 +49,8 @@ public:
   bool HasStyleBorder = false;
   bool HasBackground = false;
   TColor Background = 0;
+  std::string BackgroundSource;             // BACKGROUND or the style's image, tiled from the top left
+  std::unique_ptr<TImageObj> BackgroundImage;  // obtained at the first paint
   int HzSpace = 0, VrSpace = 0;  // padding plus border, across and down
   int Wd = 0, Ht = 0;            // given by the table
   int ContentHt = 0;             // the content's height at the last layout
@@ -62,6 +66,9 @@ public:
   // space; with Final the vertical alignment moves it down.
   int LayOutContent(int X, int Y, int Spacing, int AvailHeight, int& Pos, bool Final);
   void Paint(HDC DC, const TRect& Clip, int X, int Y, int Spacing, bool TableBorder, TColor Light, TColor Dark);
+
+private:
+  void PaintBackgroundImage(HDC DC, const TRect& Area);
 };
 
 // One row: its cells by column (fillers of spans are entries without a

@@ -7,6 +7,7 @@
 #include "controls/vtree/LazyTreeColumns.h"
 #include "controls/vtree/LazyTreeErrors.h"
 #include "platform/base/ScopeGuard.h"
+#include "controls/vtree/StreamFields.h"
 #include "platform/base/Stream.h"
 
 namespace {
@@ -16,7 +17,6 @@ constexpr std::int64_t kSmallestRecord = 4 + 4 + 10 * 4;
 
 std::int64_t BytesLeft(TStream* Stream) { return Stream->Size() - Stream->Position(); }
 
-std::int32_t ReadInt(TStream* Stream) { return Stream->ReadValue<std::int32_t>(); }
 
 void WriteText(TStream* Stream, const WideString& Text)
 {
@@ -27,7 +27,7 @@ void WriteText(TStream* Stream, const WideString& Text)
 
 WideString ReadText(TStream* Stream)
 {
-  std::int32_t length = ReadInt(Stream);
+  std::int32_t length = ReadStreamInt(Stream);
   if (length < 0 || std::int64_t(length) * 2 > BytesLeft(Stream))
     RaiseTreeError(hcTFCorruptStream2);
   WideString text(std::size_t(length), u'\0');
@@ -36,13 +36,6 @@ WideString ReadText(TStream* Stream)
   return text;
 }
 
-int ReadOrdinal(TStream* Stream, int Last)
-{
-  std::int32_t value = ReadInt(Stream);
-  if (value < 0 || value > Last)
-    RaiseTreeError(hcTFCorruptStream2);
-  return value;
-}
 
 // Older records knew fewer options: version 2 had no coAutoSpring, versions
 // 0 and 1 also lacked coParentColor (bit 4), so their bits 4-6 move up one.
@@ -71,22 +64,22 @@ void TLazyTreeColumn::LoadFromStream(TStream* Stream, int Version)
 {
   WideString text = ReadText(Stream);
   WideString hint = ReadText(Stream);
-  int width = ReadInt(Stream), minWidth = ReadInt(Stream), maxWidth = ReadInt(Stream);
-  auto style = TLTColumnStyle(ReadOrdinal(Stream, vsOwnerDraw));
-  int imageIndex = ReadInt(Stream);
-  auto layout = TLTGlyphLayout(ReadOrdinal(Stream, blGlyphBottom));
-  int margin = ReadInt(Stream), spacing = ReadInt(Stream);
-  auto bidi = TBiDiMode(ReadOrdinal(Stream, bdRightToLeftReadingOnly));
-  std::uint32_t options = ConvertOptions(std::uint32_t(ReadInt(Stream)), Version);
+  int width = ReadStreamInt(Stream), minWidth = ReadStreamInt(Stream), maxWidth = ReadStreamInt(Stream);
+  auto style = TLTColumnStyle(ReadStreamOrdinal(Stream, vsOwnerDraw));
+  int imageIndex = ReadStreamInt(Stream);
+  auto layout = TLTGlyphLayout(ReadStreamOrdinal(Stream, blGlyphBottom));
+  int margin = ReadStreamInt(Stream), spacing = ReadStreamInt(Stream);
+  auto bidi = TBiDiMode(ReadStreamOrdinal(Stream, bdRightToLeftReadingOnly));
+  std::uint32_t options = ConvertOptions(std::uint32_t(ReadStreamInt(Stream)), Version);
   int tag = 0;
   TAlignment alignment = taLeftJustify;
   TColor color = FColor;
   if (Version >= 1) {
-    tag = ReadInt(Stream);
-    alignment = TAlignment(ReadOrdinal(Stream, taCenter));
+    tag = ReadStreamInt(Stream);
+    alignment = TAlignment(ReadStreamOrdinal(Stream, taCenter));
   }
   if (Version >= 2)
-    color = ReadInt(Stream);
+    color = ReadStreamInt(Stream);
 
   FText = text;
   FHint = hint;
@@ -123,7 +116,7 @@ void TLazyTreeColumns::SaveToStream(TStream* Stream) const
 void TLazyTreeColumns::LoadFromStream(TStream* Stream, int Version)
 {
   Clear();
-  std::int32_t count = ReadInt(Stream);
+  std::int32_t count = ReadStreamInt(Stream);
   if (count < 1)
     return;
   if (count > BytesLeft(Stream) / (kSmallestRecord + 4))
@@ -135,7 +128,7 @@ void TLazyTreeColumns::LoadFromStream(TStream* Stream, int Version)
   std::vector<TColumnIndex> positions(std::size_t(count), NoColumn);
   std::vector<bool> seen(std::size_t(count), false);
   for (TColumnIndex& entry : positions) {
-    entry = ReadInt(Stream);
+    entry = ReadStreamInt(Stream);
     if (!IsValidColumn(entry) || seen[std::size_t(entry)])
       RaiseTreeError(hcTFCorruptStream2);
     seen[std::size_t(entry)] = true;

@@ -6,6 +6,7 @@
 
 #include "controls/vtree/LazyTreeErrors.h"
 #include "platform/base/ScopeGuard.h"
+#include "controls/vtree/StreamFields.h"
 #include "platform/base/Stream.h"
 
 namespace {
@@ -14,15 +15,7 @@ constexpr std::int32_t kHeaderStreamVersion = 3;
 // Font names longer than this are taken as corrupt data.
 constexpr std::int32_t kMaxFontName = 256;
 
-std::int32_t ReadInt(TStream* Stream) { return Stream->ReadValue<std::int32_t>(); }
 
-int ReadOrdinal(TStream* Stream, int Last)
-{
-  std::int32_t value = ReadInt(Stream);
-  if (value < 0 || value > Last)
-    RaiseTreeError(hcTFCorruptStream2);
-  return value;
-}
 
 }  // namespace
 
@@ -131,32 +124,32 @@ void TLTHeader::LoadFromStream(TStream* Stream)
       FOptions = saved;
   });
   int version = -1;
-  std::int32_t first = ReadInt(Stream);
+  std::int32_t first = ReadStreamInt(Stream);
   if (first < 0)
-    version = ReadInt(Stream);
+    version = ReadStreamInt(Stream);
   else
     Stream->Seek(Int64(-4), soCurrent);
   FColumns.LoadFromStream(Stream, version);
-  TColumnIndex autoSize = ReadInt(Stream);
-  TColor background = ReadInt(Stream);
-  int height = ReadInt(Stream);
-  auto options = TLTHeaderOptions::FromInteger(std::uint32_t(ReadInt(Stream)) & 0xFFF);
-  auto style = TLTHeaderStyle(ReadOrdinal(Stream, hsXPStyle));
-  TColor fontColor = ReadInt(Stream);
-  int fontHeight = ReadInt(Stream);
-  std::int32_t nameLength = ReadInt(Stream);
+  TColumnIndex autoSize = ReadStreamInt(Stream);
+  TColor background = ReadStreamInt(Stream);
+  int height = ReadStreamInt(Stream);
+  auto options = TLTHeaderOptions::FromInteger(std::uint32_t(ReadStreamInt(Stream)) & 0xFFF);
+  auto style = TLTHeaderStyle(ReadStreamOrdinal(Stream, hsXPStyle));
+  TColor fontColor = ReadStreamInt(Stream);
+  int fontHeight = ReadStreamInt(Stream);
+  std::int32_t nameLength = ReadStreamInt(Stream);
   if (nameLength < 0 || nameLength > kMaxFontName || nameLength > Stream->Size() - Stream->Position())
     RaiseTreeError(hcTFCorruptStream2);
   std::string name(std::size_t(nameLength), '\0');
   Stream->ReadBuffer(name.data(), nameLength);
-  auto pitch = TFontPitch(ReadOrdinal(Stream, fpFixed));
-  auto fontStyle = TFontStyles::FromInteger(std::uint32_t(ReadInt(Stream)) & 0xF);
+  auto pitch = TFontPitch(ReadStreamOrdinal(Stream, fpFixed));
+  auto fontStyle = TFontStyles::FromInteger(std::uint32_t(ReadStreamInt(Stream)) & 0xF);
   TColumnIndex mainColumn = FMainColumn, sortColumn = FSortColumn;
   TSortDirection direction = FSortDirection;
   if (version > 0) {
-    mainColumn = ReadInt(Stream);
-    sortColumn = ReadInt(Stream);
-    direction = TSortDirection(ReadOrdinal(Stream, sdDescending));
+    mainColumn = ReadStreamInt(Stream);
+    sortColumn = ReadStreamInt(Stream);
+    direction = TSortDirection(ReadStreamOrdinal(Stream, sdDescending));
   }
 
   FAutoSizeIndex = autoSize;

@@ -17,8 +17,7 @@ void TLazyTreeColumn::SetWidth(int Value)
   if (Value == FWidth)
     return;
   FLastWidth = FWidth;
-  FWidth = Value;
-  FOwner->UpdatePositions();
+  FOwner->WidthChanged(this, Value);
 }
 
 void TLazyTreeColumn::SetMinWidth(int Value)
@@ -37,6 +36,8 @@ void TLazyTreeColumn::SetMaxWidth(int Value)
 void TLazyTreeColumn::SetOptions(TLTColumnOptions Value)
 {
   bool visibility = Value.Contains(coVisible) != FOptions.Contains(coVisible);
+  if (Value.Contains(coAutoSpring) && !FOptions.Contains(coAutoSpring))
+    FSpringRest = 0;
   FOptions = Value;
   if (visibility)
     FOwner->UpdatePositions();
@@ -68,13 +69,25 @@ void TLazyTreeColumns::Delete(int Index)
   for (TColumnIndex& entry : FPositionToIndex)
     if (entry > Index)
       --entry;
+  for (TColumnIndex* tracked : {&HoverIndex, &DownIndex, &TrackIndex, &ClickIndex, &DragIndex, &DropTarget})
+    *tracked = RemovedIndex(*tracked, Index);
   UpdatePositions();
+  if (FHost)
+    FHost->ColumnRemoved(Index);
+}
+
+TColumnIndex RemovedIndex(TColumnIndex Tracked, TColumnIndex Removed)
+{
+  if (Tracked == Removed)
+    return NoColumn;
+  return Tracked > Removed ? Tracked - 1 : Tracked;
 }
 
 void TLazyTreeColumns::Clear()
 {
   FItems.clear();
   FPositionToIndex.clear();
+  HoverIndex = DownIndex = TrackIndex = ClickIndex = DragIndex = DropTarget = NoColumn;
 }
 
 void TLazyTreeColumns::MoveIndex(int From, int To)
@@ -157,4 +170,187 @@ std::vector<TColumnIndex> TLazyTreeColumns::VisibleColumns() const
     if (Item(index)->Visible())
       out.push_back(index);
   return out;
+}
+
+void TLazyTreeColumn::SetBiDiMode(TBiDiMode Value)
+{
+  FBiDiMode = Value;
+  FOptions = FOptions - coParentBidiMode;
+}
+
+void TLazyTreeColumn::SetColor(TColor Value)
+{
+  FColor = Value;
+  FOptions = FOptions - coParentColor;
+}
+
+WideString TLazyTreeColumn::DisplayName() const
+{
+  for (char16_t c : FText)
+    if (c > 0xFF) {
+      std::string name = "Column " + std::to_string(Index());
+      return WideString(name.begin(), name.end());
+    }
+  return FText;
+}
+
+bool TLazyTreeColumn::Equals(const TLazyTreeColumn& Other) const
+{
+  return FAlignment == Other.FAlignment && FBiDiMode == Other.FBiDiMode && FColor == Other.FColor &&
+         FHint == Other.FHint && FImageIndex == Other.FImageIndex && FLayout == Other.FLayout &&
+         FMargin == Other.FMargin && FMaxWidth == Other.FMaxWidth && FMinWidth == Other.FMinWidth &&
+         FOptions == Other.FOptions && FPosition == Other.FPosition && FSpacing == Other.FSpacing &&
+         FStyle == Other.FStyle && FTag == Other.FTag && FText == Other.FText && FWidth == Other.FWidth;
+}
+
+void TLazyTreeColumn::Assign(const TLazyTreeColumn& Other)
+{
+  FAlignment = Other.FAlignment;
+  FBiDiMode = Other.FBiDiMode;
+  FColor = Other.FColor;
+  FHint = Other.FHint;
+  FImageIndex = Other.FImageIndex;
+  FLayout = Other.FLayout;
+  FMargin = Other.FMargin;
+  FSpacing = Other.FSpacing;
+  FStyle = Other.FStyle;
+  FTag = Other.FTag;
+  FText = Other.FText;
+  FOptions = Other.FOptions;
+  FMaxWidth = Other.FMaxWidth;
+  FMinWidth = Other.FMinWidth;
+  SetWidth(Other.FWidth);
+}
+
+void TLazyTreeColumns::WidthChanged(TLazyTreeColumn* Column, int NewWidth)
+{
+  TColumnIndex index = Column->Index();
+  bool autoResize = FHost && FHost->ColumnsAutoResize();
+  // The auto-size column's width belongs to the auto-size rule.
+  if (!(autoResize && index == FHost->ColumnsAutoSizeIndex())) {
+    Column->FWidth = NewWidth;
+    UpdatePositions();
+  }
+  if (Updating() || !FHost)
+    return;
+  if (autoResize)
+    AutoSize(index);
+  FHost->ColumnResized(index);
+}
+
+void TLazyTreeColumns::EndUpdate()
+{
+  if (FUpdateCount > 0 && --FUpdateCount == 0)
+    UpdatePositions();
+}
+
+void TLazyTreeColumns::AutoSize(TColumnIndex Changed, bool Force)
+{
+  if (Count() == 0)
+    return;
+  TColumnIndex target = FHost ? FHost->ColumnsAutoSizeIndex() : NoColumn;
+  if (!IsValidColumn(target))
+    target = Count() - 1;
+  if (IsValidColumn(Changed) && Item(Changed)->Position() >= Item(target)->Position()) {
+    target = NextVisibleColumn(Changed);
+    if (!IsValidColumn(target))
+      return;
+  }
+  int available = FHost ? FHost->ColumnsClientWidth() : 0;
+  for (TColumnIndex index : VisibleColumns())
+    if (index != target)
+      available -= Item(index)->Width();
+  TLazyTreeColumn* column = Item(target);
+  int width = std::max(column->MinWidth(), std::min(column->MaxWidth(), available));
+  if (width == column->FWidth && !Force)
+    return;
+  column->FWidth = width;
+  UpdatePositions();
+  if (FHost)
+    FHost->ColumnResized(target);
+}
+
+void TLazyTreeColumns::ApplySpring(float Delta)
+{
+  if (Delta == 0)
+    return;
+  std::vector<TLazyTreeColumn*> springs;
+  for (auto& column : FItems)
+    if (column->Options().Contains(coAutoSpring))
+      springs.push_back(column.get());
+  if (springs.empty())
+    return;
+  float share = Delta / float(springs.size());
+  for (TLazyTreeColumn* column : springs) {
+    float owed = column->FSpringRest + share;
+    int whole = int(owed);  // toward zero, whichever the sign
+    column->FSpringRest = owed - float(whole);
+    if (whole != 0)
+      column->SetWidth(column->Width() + whole);
+  }
+}
+
+TColumnIndex TLazyTreeColumns::FirstVisibleColumn() const
+{
+  std::vector<TColumnIndex> visible = VisibleColumns();
+  return visible.empty() ? InvalidColumn : visible.front();
+}
+
+TColumnIndex TLazyTreeColumns::LastVisibleColumn() const
+{
+  std::vector<TColumnIndex> visible = VisibleColumns();
+  return visible.empty() ? InvalidColumn : visible.back();
+}
+
+TColumnIndex TLazyTreeColumns::NextColumn(TColumnIndex Column) const
+{
+  if (!IsValidColumn(Column))
+    return InvalidColumn;
+  unsigned next = Item(Column)->Position() + 1;
+  return next < FPositionToIndex.size() ? FPositionToIndex[next] : InvalidColumn;
+}
+
+TColumnIndex TLazyTreeColumns::PreviousColumn(TColumnIndex Column) const
+{
+  if (!IsValidColumn(Column) || Item(Column)->Position() == 0)
+    return InvalidColumn;
+  return FPositionToIndex[Item(Column)->Position() - 1];
+}
+
+TColumnIndex TLazyTreeColumns::NextVisibleColumn(TColumnIndex Column) const
+{
+  do
+    Column = NextColumn(Column);
+  while (IsValidColumn(Column) && !Item(Column)->Visible());
+  return Column;
+}
+
+TColumnIndex TLazyTreeColumns::PreviousVisibleColumn(TColumnIndex Column) const
+{
+  do
+    Column = PreviousColumn(Column);
+  while (IsValidColumn(Column) && !Item(Column)->Visible());
+  return Column;
+}
+
+bool TLazyTreeColumns::Equals(const TLazyTreeColumns& Other) const
+{
+  if (Count() != Other.Count() || FPositionToIndex != Other.FPositionToIndex)
+    return false;
+  for (int i = 0; i < Count(); ++i)
+    if (!Item(i)->Equals(*Other.Item(i)))
+      return false;
+  return true;
+}
+
+void TLazyTreeColumns::Assign(const TLazyTreeColumns& Other)
+{
+  if (&Other == this)
+    return;
+  Clear();
+  BeginUpdate();
+  for (int i = 0; i < Other.Count(); ++i)
+    Add()->Assign(*Other.Item(i));
+  FPositionToIndex = Other.FPositionToIndex;
+  EndUpdate();
 }

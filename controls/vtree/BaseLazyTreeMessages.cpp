@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "controls/vtree/BaseLazyTree.h"
+#include "controls/vtree/TreeViewQuery.h"
 #include "platform/base/AnsiStrings.h"
 #include "platform/classes/Messages.h"
 #include "platform/classes/graphics/Canvas.h"
@@ -12,26 +13,9 @@
 
 namespace {
 
-constexpr UINT kTvmGetItemRect = 0x1104, kTvmGetNextItem = 0x110A, kTvmGetItemA = 0x110C;
-constexpr UINT kTvifText = 0x1, kTvifImage = 0x2, kTvifState = 0x8, kTvifHandle = 0x10, kTvifSelectedImage = 0x20,
-               kTvifChildren = 0x40;
 constexpr LRESULT kDialogCode = 0x81, kDialogCodeWithTabs = 0x83;
 
 }  // namespace
-
-// The item record of a TVM_GETITEMA request.
-struct TTreeViewItemA {
-  UINT mask;
-  PLazyNode hItem;
-  UINT state;
-  UINT stateMask;
-  char* pszText;
-  int cchTextMax;
-  int iImage;
-  int iSelectedImage;
-  int cChildren;
-  LPARAM lParam;
-};
 
 std::string TBaseLazyTree::QueryNodeText(PLazyNode)
 {
@@ -146,9 +130,9 @@ bool TBaseLazyTree::DispatchInputMessage(TMessage& Message)
     case 0xB7D0:
       Message.Result = 1;
       return true;
-    case kTvmGetItemRect:
-    case kTvmGetNextItem:
-    case kTvmGetItemA:
+    case TVM_GETITEMRECT:
+    case TVM_GETNEXTITEM:
+    case TVM_GETITEMA:
       HandleTreeViewMessage(Message);
       return true;
   }
@@ -168,7 +152,7 @@ void TBaseLazyTree::HandleTreeViewMessage(TMessage& Message)
     return nullptr;
   };
   switch (Message.Msg) {
-    case kTvmGetItemRect: {
+    case TVM_GETITEMRECT: {
       auto* rect = reinterpret_cast<TRect*>(Message.LParam);
       if (!rect)
         return;
@@ -181,7 +165,7 @@ void TBaseLazyTree::HandleTreeViewMessage(TMessage& Message)
       Message.Result = 1;
       return;
     }
-    case kTvmGetNextItem: {
+    case TVM_GETNEXTITEM: {
       PLazyNode node = live(reinterpret_cast<PLazyNode>(Message.LParam));
       PLazyNode answer = nullptr;
       switch (Message.WParam) {
@@ -200,21 +184,21 @@ void TBaseLazyTree::HandleTreeViewMessage(TMessage& Message)
       Message.Result = LRESULT(answer);
       return;
     }
-    case kTvmGetItemA: {
+    case TVM_GETITEMA: {
       auto* item = reinterpret_cast<TTreeViewItemA*>(Message.LParam);
-      if (!item || !(item->mask & kTvifHandle))
+      if (!item || !(item->mask & TVIF_HANDLE))
         return;
       PLazyNode node = live(item->hItem);
       if (!node)
         return;
       bool ghosted = false;
-      if (item->mask & kTvifChildren)
+      if (item->mask & TVIF_CHILDREN)
         item->cChildren = int(node->ChildCount);
-      if (item->mask & kTvifImage)
+      if (item->mask & TVIF_IMAGE)
         item->iImage = DoGetImageIndex(node, ikNormal, NoColumn, ghosted);
-      if (item->mask & kTvifSelectedImage)
+      if (item->mask & TVIF_SELECTEDIMAGE)
         item->iSelectedImage = DoGetImageIndex(node, ikSelected, NoColumn, ghosted);
-      if (item->mask & kTvifState) {
+      if (item->mask & TVIF_STATE) {
         UINT state = 0;
         if (node == FFocusedNode)
           state |= 1;
@@ -231,7 +215,7 @@ void TBaseLazyTree::HandleTreeViewMessage(TMessage& Message)
         item->stateMask = 0xFF2F;
         item->state = state;
       }
-      if ((item->mask & kTvifText) && item->pszText && item->cchTextMax >= 1) {
+      if ((item->mask & TVIF_TEXT) && item->pszText && item->cchTextMax >= 1) {
         std::string text = QueryNodeText(node);
         std::size_t n = CutAtCharBoundary(text, std::size_t(item->cchTextMax - 1)).size();
         std::memcpy(item->pszText, text.data(), n);

@@ -9,6 +9,7 @@
 
 #include "HostLikeTree.h"
 #include "TreeTestSupport.h"
+#include "controls/vtree/TreeViewQuery.h"
 #include "platform/classes/forms/Application.h"
 #include "platform/classes/forms/Form.h"
 #include "platform/display/headless/HeadlessDisplay.h"
@@ -320,19 +321,6 @@ public:
   std::string QueryNodeText(PLazyNode) override { return "Contact"; }
 };
 
-struct TItemA {
-  UINT mask;
-  PLazyNode hItem;
-  UINT state;
-  UINT stateMask;
-  char* pszText;
-  int cchTextMax;
-  int iImage;
-  int iSelectedImage;
-  int cChildren;
-  LPARAM lParam;
-};
-
 TEST_F(InputTest, TreeViewItemQueriesGuardTheirArguments)
 {
   TextTree tree(nullptr);
@@ -340,7 +328,7 @@ TEST_F(InputTest, TreeViewItemQueriesGuardTheirArguments)
   PLazyNode node = tree.HiddenRoot()->FirstChildNode;
   char buffer[8];
   std::memset(buffer, '#', sizeof(buffer));
-  TItemA item{};
+  TTreeViewItemA item{};
   item.mask = 0x1;  // text without the handle flag
   item.hItem = node;
   item.pszText = buffer;

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "controls/vtree/LazyTreeEvents.h"
@@ -13,6 +14,7 @@
 #include "controls/vtree/LazyTreeTypes.h"
 #include "controls/vtree/PaintPassInfo.h"
 #include "controls/vtree/PositionCache.h"
+#include "platform/classes/ShiftState.h"
 #include "platform/classes/controls/CustomControl.h"
 
 class TCustomImageList;
@@ -343,6 +345,48 @@ public:
   // Paints a node's content (its text) into the cell; nothing in the base tree.
   virtual void DoPaintNode(TLtPaintInfo& PaintInfo);
 
+  // --- input: mouse, keyboard, scrolling and window messages
+  //     (BaseLazyTreeMouse.cpp, BaseLazyTreeKeyboard.cpp, BaseLazyTreeScroll.cpp, BaseLazyTreeMessages.cpp) ---
+  TLTKeyActionEvent OnKeyAction;
+  TLTIncrementalSearchEvent OnIncrementalSearch;
+  TLTGetHelpContextEvent OnGetHelpContext;
+  TLTDragAllowedEvent OnDragAllowed;
+  TLTIncrementalSearch IncrementalSearch() const { return FIncrementalSearch; }
+  void SetIncrementalSearch(TLTIncrementalSearch Value);
+  TLTSearchDirection IncrementalSearchDirection() const { return FSearchDirection; }
+  void SetIncrementalSearchDirection(TLTSearchDirection Value) { FSearchDirection = Value; }
+  TLTSearchStart IncrementalSearchStart() const { return FSearchStart; }
+  void SetIncrementalSearchStart(TLTSearchStart Value) { FSearchStart = Value; }
+  unsigned IncrementalSearchTimeout() const { return FSearchTimeout; }
+  void SetIncrementalSearchTimeout(unsigned Value) { FSearchTimeout = Value; }
+  bool WantTabs() const { return FWantTabs; }
+  void SetWantTabs(bool Value) { FWantTabs = Value; }
+  unsigned AutoScrollDelay() const { return FAutoScrollDelay; }
+  void SetAutoScrollDelay(unsigned Value) { FAutoScrollDelay = Value; }
+  unsigned AutoScrollInterval() const { return FAutoScrollInterval; }
+  void SetAutoScrollInterval(unsigned Value) { FAutoScrollInterval = Value; }
+  // The typed text of the running incremental search (UTF-8).
+  std::string SearchText() const;
+  PLazyNode SearchHitNode() const { return FSearchHitNode; }
+  PLazyNode PressedCheckNode() const { return FPressedCheckNode; }
+  // Clamps, moves the offsets and answers whether anything moved.
+  virtual bool DoSetOffsetXY(TPoint Value, unsigned Options, const TRect* ClipRect = nullptr);
+  virtual TCheckState NextCheckState(PLazyNode Node);
+  virtual bool DoDragAllowed(PLazyNode Node, TColumnIndex Column);
+  // The node (and its ancestors) asked for a help context; 0 for none.
+  int DoGetHelpContext(PLazyNode Node);
+  // The sides toward which automatic scrolling runs for a client point.
+  unsigned AutoScrollSidesAt(TPoint P);
+  unsigned AutoScrollSides() const { return FAutoScrollSides; }
+  virtual bool CanAutoScroll();
+  void StartWheelPanning(TPoint Anchor);
+  void StopWheelPanning();
+  TPoint PanningAnchor() const { return FPanningAnchor; }
+  // The name of the panning cursor for a client point.
+  const char* PanningCursorName(TPoint P);
+  // The main-column text that screen tools read (UTF-8); none in the base tree.
+  virtual std::string QueryNodeText(PLazyNode Node);
+
 protected:
   void Paint() override;
   void WndProc(TMessage& Message) override;
@@ -483,4 +527,59 @@ private:
   HBITMAP FPlusBM = nullptr, FMinusBM = nullptr;
   HBRUSH FDottedBrush = nullptr;
   unsigned FPaintEventCount = 0;
+
+  // Input internals (BaseLazyTreeMouse.cpp, BaseLazyTreeKeyboard.cpp, BaseLazyTreeScroll.cpp,
+  // BaseLazyTreeMessages.cpp).
+  bool DispatchInputMessage(TMessage& Message);
+  void HandleButtonMessage(TMessage& Message);
+  void HandleMouseDown(TMessage& Message, const TLTHitInfo& Hit);
+  void HandleMouseUp(TMessage& Message, const TLTHitInfo& Hit);
+  void HandleMouseDblClick(TMessage& Message, const TLTHitInfo& Hit);
+  void HandleMouseMove(TMessage& Message);
+  void HandleHotTrack(int X, int Y);
+  void HandleMouseLeave();
+  bool PressCheckBox(PLazyNode Node);
+  void ReleasePressedCheck(bool Complete);
+  void AddWithConstraints(std::vector<PLazyNode>& Nodes, bool Force);
+  void ToggleVisibleRange(PLazyNode StartNode, PLazyNode EndNode);
+  void ShowNodePopup(PLazyNode Node, TColumnIndex Column, TPoint ClientPoint);
+  bool HandleKeyDown(TMessage& Message);
+  void HandleKeyUp(TMessage& Message);
+  void HandleChar(TMessage& Message);
+  void HandleNavigationKey(WORD Key, TShiftState Shift);
+  void HandleOtherKey(WORD Key, TShiftState Shift);
+  void IncrementalSearchStep(char32_t Character);
+  void StopIncrementalSearch();
+  PLazyNode SearchWalkNext(PLazyNode Node, bool Forward);
+  PLazyNode SearchWalkFirst(bool Forward);
+  int DoIncrementalSearch(PLazyNode Node, const std::u32string& Text);
+  void HandleScrollMessage(TMessage& Message, bool Horizontal);
+  void HandleMouseWheel(TMessage& Message);
+  void AutoScrollCheck(TPoint P);
+  void AutoScrollTimerElapsed();
+  void TimerScrollStep();
+  void StopAutoScroll();
+  void HandleTreeViewMessage(TMessage& Message);
+  void StopInputTimers();
+  // System settings, read on use.
+  static int DragThreshold();
+  static UINT WheelScrollLines();
+
+  TLTIncrementalSearch FIncrementalSearch = isNone;
+  TLTSearchDirection FSearchDirection = sdForward;
+  TLTSearchStart FSearchStart = ssFocusedNode;
+  unsigned FSearchTimeout = 1000;
+  bool FWantTabs = false;
+  std::u32string FTypedSearchText;
+  PLazyNode FSearchHitNode = nullptr;
+  PLazyNode FPressedCheckNode = nullptr;
+  TCheckState FReleaseCheckState = csUncheckedNormal;
+  TPoint FPanningAnchor;
+  TShiftState FDrawSelShiftState;
+  unsigned FAutoScrollDelay = 1000;
+  unsigned FAutoScrollInterval = 1;
+  unsigned FAutoScrollSides = 0;
+  std::uint64_t FAutoScrollStart = 0;
+  HWND FPanningWindow = nullptr;
+  bool FMouseInside = false;
 };

@@ -427,20 +427,7 @@ void TBaseLazyTree::RepaintFromNode(PLazyNode Node)
 
 void TBaseLazyTree::SetOffsetXY(int X, int Y)
 {
-  int clientWidth = HasWindow() ? ClientWidth() : Width();
-  int clientHeight = HasWindow() ? ClientHeight() : Height();
-  X = std::min(0, std::max(X, -std::max(0, FRangeX - clientWidth)));
-  Y = std::min(0, std::max(Y, -std::max(0, RangeY() - clientHeight)));
-  int dx = X - FOffsetX, dy = Y - FOffsetY;
-  if (!dx && !dy)
-    return;
-  FOffsetX = X;
-  FOffsetY = Y;
-  if (HasWindow() && !IsUpdating()) {
-    UpdateScrollBars(true);
-    Invalidate();
-  }
-  DoScroll(dx, dy);
+  DoSetOffsetXY(TPoint(X, Y), suoAll);
 }
 
 void TBaseLazyTree::UpdateScrollBars(bool DoRepaint)

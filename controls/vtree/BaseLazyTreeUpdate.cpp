@@ -215,6 +215,8 @@ void TBaseLazyTree::StopTimer(UINT_PTR Id)
 
 void TBaseLazyTree::WndProc(TMessage& Message)
 {
+  if (DispatchInputMessage(Message))
+    return;
   switch (Message.Msg) {
     case WM_TIMER:
       if (Message.WParam == kChangeTimer) {
@@ -240,9 +242,21 @@ void TBaseLazyTree::WndProc(TMessage& Message)
         return;
       }
       break;
-    case WM_CHANGESTATE:
+    case WM_CHANGESTATE: {
+      // Bits of the first parameter are entered, of the second left.
+      static constexpr TLazyTreeState kBits[] = {tsStopValidation, tsUseCache, tsValidating, tsValidationNeeded};
+      TLazyTreeStates enter, leave;
+      for (unsigned i = 0; i < 4; ++i) {
+        if (Message.WParam & (1u << i))
+          enter += kBits[i];
+        if (Message.LParam & (1u << i))
+          leave += kBits[i];
+      }
+      if (!enter.Empty() || !leave.Empty())
+        ChangeStates(enter, leave);
       AdoptFinishedCache();
       return;
+    }
     case WM_ERASEBKGND:
       Message.Result = 1;
       return;

@@ -2,7 +2,10 @@
 // tree as Sender; "in/out" parameters are references.
 #pragma once
 
+#include <string>
+
 #include "controls/vtree/LazyTreeTypes.h"
+#include "platform/classes/ShiftState.h"
 #include "platform/base/Method.h"
 #include "platform/base/Types.h"
 #include "platform/win/gdi/GdiTypes.h"
@@ -51,3 +54,11 @@ using TLTPopupEvent = Method<void(TBaseLazyTree* Sender, PLazyNode Node, TColumn
                                   bool& AskParent, TPopupMenu*& PopupMenu)>;
 using TLTScrollEvent = Method<void(TBaseLazyTree* Sender, int DeltaX, int DeltaY)>;
 using TLTHotNodeChangeEvent = Method<void(TBaseLazyTree* Sender, PLazyNode OldNode, PLazyNode NewNode)>;
+using TLTKeyActionEvent =
+    Method<void(TBaseLazyTree* Sender, WORD& CharCode, TShiftState& Shift, bool& DoDefault)>;
+// Result 0 means Node matches SearchText (UTF-8).
+using TLTIncrementalSearchEvent =
+    Method<void(TBaseLazyTree* Sender, PLazyNode Node, const std::string& SearchText, int& Result)>;
+using TLTGetHelpContextEvent =
+    Method<void(TBaseLazyTree* Sender, PLazyNode Node, TColumnIndex Column, int& HelpContext)>;
+using TLTDragAllowedEvent = Method<void(TBaseLazyTree* Sender, PLazyNode Node, TColumnIndex Column, bool& Allowed)>;

@@ -52,6 +52,16 @@ enum TSortDirection { sdAscending, sdDescending };
 enum TLTImageKind { ikNormal, ikSelected, ikState, ikOverlay };
 enum TItemEraseAction { eaColor, eaDefault, eaNone };
 enum TDropMode { dmNowhere, dmAbove, dmOnNode, dmBelow };
+enum TLTIncrementalSearch { isAll, isNone, isInitializedOnly, isVisibleOnly };
+enum TLTSearchDirection { sdForward, sdBackward };
+enum TLTSearchStart { ssAlwaysStartOver, ssLastHit, ssFocusedNode };
+// Sides of automatic scrolling.
+constexpr unsigned asLeft = 0x1, asUp = 0x2, asRight = 0x4, asDown = 0x8;
+// What a change of the offsets updates.
+constexpr unsigned suoRepaintHeader = 0x1, suoRepaintScrollBars = 0x2, suoScrollClientArea = 0x4,
+                   suoUpdateNCArea = 0x8, suoAll = 0xF;
+// The tree's timers besides the change timers 5 and 6.
+constexpr UINT_PTR kExpandTimer = 1, kEditTimer = 2, kHeaderTimer = 3, kScrollTimer = 4, kSearchTimer = 7;
 
 enum TLazyNodeInitState { ivsDisabled, ivsExpanded, ivsHasChildren, ivsMultiline, ivsSelected };
 using TLazyNodeInitStates = Set<TLazyNodeInitState>;

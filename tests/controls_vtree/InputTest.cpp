@@ -1,0 +1,440 @@
+// The tree driven by synthetic input on the headless display: clicks,
+// double clicks, the wheel, keys and the incremental search, and the window
+// messages that screen tools and dialogs send.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "HostLikeTree.h"
+#include "TreeTestSupport.h"
+#include "controls/vtree/TreeViewQuery.h"
+#include "platform/classes/forms/Application.h"
+#include "platform/classes/forms/Form.h"
+#include "platform/display/headless/HeadlessDisplay.h"
+#include "platform/win/win.h"
+
+namespace {
+
+const char* const kSearchNames[] = {"bar", "baz", "cat"};
+
+// What the owner saw; its handlers are bound as methods.
+struct TRecorder {
+  TBaseLazyTree* Tree = nullptr;
+  PLazyNode FocusAtMouseDown = reinterpret_cast<PLazyNode>(1);
+  PLazyNode FocusAtClick = nullptr;
+  int DblClicks = 0;
+  bool ExpandedAtDblClick = true;
+  int Checked = 0;
+  int Scrolls = 0;
+  void MouseDown(TObject*, TMouseButton, TShiftState, int, int) { FocusAtMouseDown = Tree->FocusedNode(); }
+  void Click(TObject*) { FocusAtClick = Tree->FocusedNode(); }
+  void DblClick(TObject*)
+  {
+    ++DblClicks;
+    ExpandedAtDblClick = Tree->HiddenRoot()->FirstChildNode->Has(nfExpanded);
+  }
+  void NodeChecked(TBaseLazyTree*, PLazyNode) { ++Checked; }
+  void Scroll(TBaseLazyTree*, int, int) { ++Scrolls; }
+  void Search(TBaseLazyTree*, PLazyNode n, const std::string& text, int& result)
+  {
+    result = std::string(kSearchNames[n->SiblingIndex]).rfind(text, 0) == 0 ? 0 : 1;
+  }
+};
+
+class InputTest : public ::testing::Test {
+protected:
+  void SetUp() override
+  {
+    Display = THeadlessDisplay::Use();
+    THeadlessDisplay::UseVirtualClock();
+    Application()->Initialize();
+    Form = TCustomForm::Create<TForm>(Application());
+    Form->SetBounds(0, 0, 300, 200);
+    Tree = std::make_unique<THostLikeTree>(nullptr);
+    Tree->SetParent(Form);
+    Tree->SetBounds(0, 0, 300, 200);
+    Form->Show();
+    Application()->ProcessMessages();
+    Rec.Tree = Tree.get();
+  }
+  void TearDown() override
+  {
+    Tree->SetParent(nullptr);
+    Tree.reset();
+    Form->Free();
+    Application()->ProcessMessages();
+  }
+  void Pump() { Application()->ProcessMessages(); }
+  void Advance(unsigned ms)
+  {
+    THeadlessDisplay::Advance(ms);
+    Pump();
+  }
+  PLazyNode Top(unsigned i)
+  {
+    PLazyNode n = Tree->HiddenRoot()->FirstChildNode;
+    while (n && n->SiblingIndex != i)
+      n = n->FollowingSibling;
+    return n;
+  }
+  TPoint Screen(TPoint client) { return Tree->ClientToScreen(client); }
+  TPoint LabelCentre(PLazyNode n)
+  {
+    TRect r = Tree->NodeDisplayRect(n, NoColumn, true);
+    return TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+  }
+  TPoint ButtonCentre(PLazyNode n)
+  {
+    TRect r = Tree->NodeDisplayRect(n, NoColumn, false);
+    int level = int(Tree->NodeLevel(n));
+    return TPoint(level * int(Tree->Indent()) + int(Tree->Indent()) / 2, (r.Top + r.Bottom) / 2);
+  }
+  void ClickAt(TPoint client)
+  {
+    TPoint s = Screen(client);
+    Display->Click(s.x, s.y);
+    Pump();
+  }
+  void Key(BYTE vk, DWORD ch = 0)
+  {
+    Display->PressKey(vk, ch);
+    Pump();
+  }
+
+  THeadlessDisplay* Display = nullptr;
+  TCustomForm* Form = nullptr;
+  std::unique_ptr<THostLikeTree> Tree;
+  TRecorder Rec;
+};
+
+TEST_F(InputTest, AClickFocusesAndSelectsAfterTheOwnersMouseDown)
+{
+  Tree->SetRootNodeCount(3);
+  Tree->OnMouseDown = TMouseEvent(&Rec, &TRecorder::MouseDown);
+  Tree->OnClick = TNotifyEvent(&Rec, &TRecorder::Click);
+  ClickAt(LabelCentre(Top(1)));
+  EXPECT_EQ(Rec.FocusAtMouseDown, nullptr);
+  EXPECT_EQ(Tree->FocusedNode(), Top(1));
+  EXPECT_EQ(Rec.FocusAtClick, Top(1));
+  EXPECT_TRUE(Top(1)->Has(nfSelected));
+  EXPECT_EQ(Tree->SelectedCount(), 1u);
+  EXPECT_TRUE(Tree->Focused());
+}
+
+TEST_F(InputTest, AButtonClickTogglesWithoutMovingFocusOrSelection)
+{
+  Tree->SetRootNodeCount(2);
+  Tree->SetNodeChildCount(Top(0), 2);
+  ClickAt(LabelCentre(Top(1)));
+  ClickAt(ButtonCentre(Top(0)));
+  EXPECT_TRUE(Top(0)->Has(nfExpanded));
+  EXPECT_EQ(Tree->FocusedNode(), Top(1));
+  EXPECT_FALSE(Top(0)->Has(nfSelected));
+}
+
+TEST_F(InputTest, TheOwnersDoubleClickRunsBeforeTheToggle)
+{
+  Tree->SetRootNodeCount(2);
+  Tree->SetNodeChildCount(Top(0), 2);
+  Tree->TreeOptions()->SetMiscOptions(Tree->TreeOptions()->MiscOptions() + toToggleOnDblClick);
+  Tree->OnDblClick = TNotifyEvent(&Rec, &TRecorder::DblClick);
+  TPoint p = LabelCentre(Top(0));
+  ClickAt(p);
+  ClickAt(p);
+  ASSERT_EQ(Rec.DblClicks, 1);
+  EXPECT_FALSE(Rec.ExpandedAtDblClick);
+  EXPECT_TRUE(Top(0)->Has(nfExpanded));
+}
+
+TEST_F(InputTest, ACheckClickCompletesOnlyOnTheSameRow)
+{
+  Tree->TreeOptions()->SetMiscOptions(Tree->TreeOptions()->MiscOptions() + toCheckSupport);
+  Tree->SetRootNodeCount(2);
+  Top(0)->CheckKind = ctCheckBox;
+  Tree->OnChecked = TLTChangeEvent(&Rec, &TRecorder::NodeChecked);
+  int& checked = Rec.Checked;
+  TLTHitInfo hit;
+  // Find the check box of the first node by hit testing along its row.
+  TPoint box(-1, LabelCentre(Top(0)).y);
+  for (int x = 0; x < 120 && box.x < 0; ++x) {
+    Tree->HitTestAt(x, box.y, true, hit);
+    if (hit.HitPositions.Contains(hpOnCheckBox))
+      box.x = x;
+  }
+  ASSERT_GE(box.x, 0);
+  TPoint s = Screen(box), other = Screen(LabelCentre(Top(1)));
+  Display->MoveMouse(s.x, s.y);
+  Display->Press();
+  Pump();
+  EXPECT_EQ(Top(0)->NodeCheckState, csUncheckedPressed);
+  Display->MoveMouse(other.x, other.y);
+  Display->Release();
+  Pump();
+  EXPECT_EQ(Top(0)->NodeCheckState, csUncheckedNormal);
+  EXPECT_EQ(checked, 0);
+  ClickAt(box);
+  EXPECT_EQ(Top(0)->NodeCheckState, csCheckedNormal);
+  EXPECT_EQ(checked, 1);
+}
+
+TEST_F(InputTest, TheWheelScrollsByTheSystemsLineCount)
+{
+  Tree->SetRootNodeCount(100);
+  Tree->SetOffsetY(-500);
+  TPoint s = Screen(TPoint(50, 50));
+  Display->MoveMouse(s.x, s.y);
+  Display->Wheel(120);
+  Pump();
+  UINT lines = 3;
+  SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+  EXPECT_EQ(Tree->OffsetY(), -500 + int(lines) * 18);
+}
+
+TEST_F(InputTest, RightExpandsThenMovesToTheFirstChildAndLeftComesBack)
+{
+  Tree->SetRootNodeCount(2);
+  Tree->SetNodeChildCount(Top(0), 2);
+  ClickAt(LabelCentre(Top(0)));
+  Key(VK_RIGHT);
+  EXPECT_TRUE(Top(0)->Has(nfExpanded));
+  EXPECT_EQ(Tree->FocusedNode(), Top(0));
+  Key(VK_RIGHT);
+  EXPECT_EQ(Tree->FocusedNode(), Top(0)->FirstChildNode);
+  EXPECT_TRUE(Top(0)->FirstChildNode->Has(nfSelected));
+  EXPECT_EQ(Tree->SelectedCount(), 1u);
+  Key(VK_LEFT);
+  EXPECT_EQ(Tree->FocusedNode(), Top(0));
+  Key(VK_LEFT);
+  EXPECT_FALSE(Top(0)->Has(nfExpanded));
+}
+
+TEST_F(InputTest, CtrlPageDownScrollsAPageWithoutMovingTheFocus)
+{
+  Tree->SetRootNodeCount(100);
+  ClickAt(LabelCentre(Top(0)));
+  Display->KeyDown(VK_CONTROL);
+  Key(VK_NEXT);
+  Display->KeyUp(VK_CONTROL);
+  Pump();
+  EXPECT_EQ(Tree->OffsetY(), -Tree->ClientHeight());
+  EXPECT_EQ(Tree->FocusedNode(), Top(0));
+}
+
+TEST_F(InputTest, ShiftDownAboveTheAnchorShrinksTheSelection)
+{
+  Tree->TreeOptions()->SetSelectionOptions(Tree->TreeOptions()->SelectionOptions() + toMultiSelect);
+  Tree->SetRootNodeCount(5);
+  ClickAt(LabelCentre(Top(3)));
+  Display->KeyDown(VK_SHIFT);
+  Key(VK_UP);
+  Key(VK_UP);
+  EXPECT_EQ(Tree->SelectedCount(), 3u);
+  Key(VK_DOWN);
+  Display->KeyUp(VK_SHIFT);
+  Pump();
+  EXPECT_EQ(Tree->FocusedNode(), Top(2));
+  EXPECT_FALSE(Top(1)->Has(nfSelected));
+  EXPECT_TRUE(Top(2)->Has(nfSelected));
+  EXPECT_TRUE(Top(3)->Has(nfSelected));
+}
+
+TEST_F(InputTest, ThePlusCharacterExpandsLikeTheNumericPad)
+{
+  Tree->SetRootNodeCount(1);
+  Tree->SetNodeChildCount(Top(0), 2);
+  ClickAt(LabelCentre(Top(0)));
+  // Shift with the main keyboard's plus-equals key.
+  Display->KeyDown(VK_SHIFT);
+  Key(VK_OEM_PLUS, '+');
+  Display->KeyUp(VK_SHIFT);
+  Pump();
+  EXPECT_TRUE(Top(0)->Has(nfExpanded));
+}
+
+// A begins-with search over bar, baz, cat.
+class SearchTest : public InputTest {
+protected:
+  void SetUp() override
+  {
+    InputTest::SetUp();
+    Tree->SetRootNodeCount(3);
+    Tree->OnIncrementalSearch = TLTIncrementalSearchEvent(&Rec, &TRecorder::Search);
+    Tree->SetIncrementalSearch(isAll);
+    ClickAt(LabelCentre(Top(2)));
+  }
+  void Type(const std::string& text)
+  {
+    Display->TypeText(text);
+    Pump();
+  }
+};
+
+TEST_F(SearchTest, TypingStepsThroughMatches)
+{
+  Type("b");
+  EXPECT_EQ(Tree->FocusedNode(), Top(0));
+  Type("b");
+  EXPECT_EQ(Tree->FocusedNode(), Top(1));
+  EXPECT_EQ(Tree->SearchText(), "b");
+}
+
+TEST_F(SearchTest, ASecondLetterNarrowsAndKeepsTheText)
+{
+  Type("ba");
+  EXPECT_EQ(Tree->FocusedNode(), Top(0));
+  EXPECT_EQ(Tree->SearchText(), "ba");
+  EXPECT_EQ(Tree->SelectedCount(), 1u);
+}
+
+TEST_F(SearchTest, TheTimeoutEndsTheSearch)
+{
+  Type("b");
+  Advance(1001);
+  EXPECT_EQ(Tree->SearchText(), "");
+  EXPECT_FALSE(Tree->TreeStates().Contains(tsIncrementalSearching));
+  Type("c");
+  EXPECT_EQ(Tree->FocusedNode(), Top(2));
+}
+
+TEST_F(SearchTest, NoSearchModeChangesNothing)
+{
+  Tree->SetIncrementalSearch(isNone);
+  Type("b");
+  EXPECT_EQ(Tree->FocusedNode(), Top(2));
+  EXPECT_FALSE(Tree->TreeStates().Contains(tsIncrementalSearching));
+}
+
+TEST_F(SearchTest, AMissBeepsAndKeepsTheFocus)
+{
+  int beeps = MessageBeepCount();
+  Type("x");
+  EXPECT_EQ(Tree->FocusedNode(), Top(2));
+  EXPECT_EQ(MessageBeepCount(), beeps + 1);
+}
+
+// The text that screen tools read.
+class TextTree : public THostLikeTree {
+public:
+  using THostLikeTree::THostLikeTree;
+  std::string QueryNodeText(PLazyNode) override { return "Contact"; }
+};
+
+TEST_F(InputTest, TreeViewItemQueriesGuardTheirArguments)
+{
+  TextTree tree(nullptr);
+  tree.SetRootNodeCount(2);
+  PLazyNode node = tree.HiddenRoot()->FirstChildNode;
+  char buffer[8];
+  std::memset(buffer, '#', sizeof(buffer));
+  TTreeViewItemA item{};
+  item.mask = 0x1;  // text without the handle flag
+  item.hItem = node;
+  item.pszText = buffer;
+  item.cchTextMax = 4;
+  EXPECT_EQ(tree.Perform(0x110C, 0, LPARAM(&item)), 0);
+  EXPECT_EQ(buffer[0], '#');
+  item.mask = 0x11;
+  EXPECT_EQ(tree.Perform(0x110C, 0, LPARAM(&item)), 1);
+  EXPECT_STREQ(std::string(buffer, 4).c_str(), "Con");
+  EXPECT_EQ(buffer[4], '#');
+  // A buffer without room and a handle that is no node of this tree.
+  std::memset(buffer, '#', sizeof(buffer));
+  item.cchTextMax = 0;
+  EXPECT_EQ(tree.Perform(0x110C, 0, LPARAM(&item)), 1);
+  EXPECT_EQ(buffer[0], '#');
+  int notANode[16] = {};
+  item.hItem = reinterpret_cast<PLazyNode>(notANode);
+  item.cchTextMax = 4;
+  EXPECT_EQ(tree.Perform(0x110C, 0, LPARAM(&item)), 0);
+  EXPECT_EQ(buffer[0], '#');
+}
+
+TEST_F(InputTest, TreeViewNextItemCodes)
+{
+  Tree->SetRootNodeCount(2);
+  Tree->SetNodeChildCount(Top(0), 1);
+  Tree->SetExpanded(Top(0), true);
+  PLazyNode child = Top(0)->FirstChildNode;
+  auto next = [&](int code, PLazyNode n) { return PLazyNode(Tree->Perform(0x110A, WPARAM(code), LPARAM(n))); };
+  EXPECT_EQ(next(0, nullptr), Top(0));
+  EXPECT_EQ(next(1, Top(0)), Top(1));
+  EXPECT_EQ(next(2, Top(1)), Top(0));
+  EXPECT_EQ(next(3, Top(0)), nullptr);
+  EXPECT_EQ(next(3, child), Top(0));
+  EXPECT_EQ(next(4, Top(0)), child);
+  EXPECT_EQ(next(5, nullptr), Top(0));
+  EXPECT_EQ(next(6, Top(0)), child);
+  EXPECT_EQ(next(7, Top(1)), child);
+  EXPECT_EQ(next(10, nullptr), Top(1));
+  EXPECT_EQ(next(11, Top(0)), nullptr);
+}
+
+TEST_F(InputTest, DialogCodeStateMessageAndErase)
+{
+  EXPECT_EQ(Tree->Perform(WM_GETDLGCODE, 0, 0), 129);
+  Tree->SetWantTabs(true);
+  EXPECT_EQ(Tree->Perform(WM_GETDLGCODE, 0, 0), 131);
+  Tree->Perform(WM_CHANGESTATE, 4, 0);
+  EXPECT_TRUE(Tree->TreeStates().Contains(tsValidating));
+  Tree->Perform(WM_CHANGESTATE, 2, 4);
+  EXPECT_TRUE(Tree->TreeStates().Contains(tsUseCache));
+  EXPECT_FALSE(Tree->TreeStates().Contains(tsValidating));
+  EXPECT_EQ(Tree->Perform(WM_ERASEBKGND, 0, 0), 1);
+}
+
+TEST_F(InputTest, OffsetsClampAndAnUnchangedOffsetFiresNoScroll)
+{
+  Tree->SetRootNodeCount(100);
+  Tree->OnScroll = TLTScrollEvent(&Rec, &TRecorder::Scroll);
+  int& scrolls = Rec.Scrolls;
+  EXPECT_TRUE(Tree->DoSetOffsetXY(TPoint(50, -100000), suoAll));
+  EXPECT_EQ(Tree->OffsetX(), 0);
+  EXPECT_EQ(Tree->OffsetY(), Tree->ClientHeight() - Tree->RangeY());
+  EXPECT_FALSE(Tree->DoSetOffsetXY(TPoint(Tree->OffsetX(), Tree->OffsetY()), suoAll));
+  EXPECT_EQ(scrolls, 1);
+}
+
+TEST_F(InputTest, ScrollBarCodes)
+{
+  Tree->SetRootNodeCount(100);
+  struct Case { WORD code; int expected; } cases[] = {
+      {SB_LINEDOWN, -20}, {SB_PAGEDOWN, -20 - Tree->ClientHeight()}, {SB_LINEUP, -Tree->ClientHeight()},
+      {SB_TOP, 0}, {SB_BOTTOM, Tree->ClientHeight() - Tree->RangeY()}, {SB_PAGEUP, 2 * Tree->ClientHeight() - Tree->RangeY()}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(Tree->Perform(WM_VSCROLL, c.code, 0), 0);
+    EXPECT_EQ(Tree->OffsetY(), c.expected) << c.code;
+  }
+}
+
+TEST_F(InputTest, PanningDeadZoneAndCursorNames)
+{
+  Tree->SetRootNodeCount(100);  // taller, not wider
+  Tree->TreeOptions()->SetMiscOptions(Tree->TreeOptions()->MiscOptions() + toWheelPanning);
+  Tree->StartWheelPanning(TPoint(100, 100));
+  EXPECT_EQ(Tree->AutoScrollSidesAt(TPoint(108, 92)), 0u);
+  EXPECT_EQ(Tree->AutoScrollSidesAt(TPoint(100, 80)), asUp);
+  EXPECT_EQ(Tree->AutoScrollSidesAt(TPoint(109, 109)), asRight | asDown);
+  EXPECT_STREQ(Tree->PanningCursorName(TPoint(105, 105)), "LT_MOVENS");
+  EXPECT_STREQ(Tree->PanningCursorName(TPoint(100, 120)), "LT_MOVES");
+  EXPECT_STREQ(Tree->PanningCursorName(TPoint(91, 91)), "LT_MOVEN");
+  Tree->StopWheelPanning();
+  EXPECT_FALSE(Tree->TreeStates().Contains(tsWheelPanning));
+}
+
+TEST_F(InputTest, PanningScrollsTowardTheMouseEachTick)
+{
+  Tree->SetRootNodeCount(100);
+  Tree->SetOffsetY(-400);
+  Tree->StartWheelPanning(TPoint(100, 100));
+  TPoint s = Screen(TPoint(100, 80));
+  SetCursorPos(s.x, s.y);
+  Tree->AutoScrollSidesAt(TPoint(100, 80));
+  Tree->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(100, 80));
+  Advance(20);
+  EXPECT_EQ(Tree->OffsetY(), -400 + 12);
+  Tree->StopWheelPanning();
+}
+
+}  // namespace

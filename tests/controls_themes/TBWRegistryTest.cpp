@@ -205,3 +205,34 @@ TEST(VisualStyleBinding, BindsOnceAndAnswersFalseWithoutTheLibrary)
 }
 
 }  // namespace
+
+#include "controls/themes/TBWSwitcher.h"
+
+namespace {
+
+int SwitcherEvents = 0;
+void CountEvent(TObject*) { ++SwitcherEvents; }
+
+TEST_F(ThemeRegistry, SwitcherFiresThreeEventsASwitchAndMapsOptions)
+{
+  TTBWSwitcher switcher(nullptr);
+  switcher.OnThemeChange = TNotifyEvent(&CountEvent);
+  SwitcherEvents = 0;
+  switcher.SetTheme("Nope");
+  EXPECT_EQ(switcher.Theme(), "Default");
+  EXPECT_EQ(SwitcherEvents, 0);
+  switcher.SetTheme("OfficeXP");
+  EXPECT_EQ(switcher.Theme(), "OfficeXP");
+  EXPECT_EQ(SwitcherEvents, 3);
+  EXPECT_EQ(switcher.ThemeCount(), 2);
+  EXPECT_EQ(switcher.ThemeNameAt(1), "OfficeXP");
+  switcher.SetFlatMenuStyle(fmsDisable);
+  EXPECT_EQ(switcher.FlatMenuStyle(), fmsDisable);
+  EXPECT_EQ(GetThemeOption(1), 1);
+  switcher.SetEnableXPStyles(false);
+  EXPECT_EQ(GetThemeOption(2), 2);
+  switcher.SetEnableXPStyles(true);
+  switcher.SetFlatMenuStyle(fmsAuto);
+}
+
+}  // namespace

@@ -40,7 +40,7 @@ public:
   int FontHeight() const { return Metrics.Height; }
   int Descent() const { return Metrics.Descent; }
   int LineHeight() const { return Metrics.Height + Metrics.ExternalLeading; }
-  int Overhang() const { return ItalicOverhang(Font->Desc(), Metrics); }
+  int Overhang() const { return ItalicOverhang(Font->Style, Metrics); }
   const THtmlFontService& Fonts() const { return FFonts; }
 
   bool IsLink() const { return !UrlTarget.URL.empty(); }

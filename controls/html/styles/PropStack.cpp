@@ -5,7 +5,14 @@ TProperties* TPropStack::Push(const std::string& Tag, const std::string& AClass,
 {
   if (Count() > MaxDepth)
     DeleteAndFree(1);
-  auto* Entry = new TProperties(FFonts);
+  TProperties* Entry;
+  if (FSpare.empty()) {
+    Entry = new TProperties(FFonts);
+  } else {
+    Entry = FSpare.back().release();
+    FSpare.pop_back();
+    Entry->Reset();
+  }
   Add(Entry);
   if (Count() > 1)
     Entry->Inherit(*Items(Count() - 2));
@@ -15,8 +22,10 @@ TProperties* TPropStack::Push(const std::string& Tag, const std::string& AClass,
 
 void TPropStack::Pop()
 {
-  if (Count() > 1)
-    DeleteAndFree(Count() - 1);
+  if (Count() <= 1)
+    return;
+  FSpare.emplace_back(Last());
+  Delete(Count() - 1);
 }
 
 void TPropStack::PopAName(const std::string& Tag)

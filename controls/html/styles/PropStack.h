@@ -3,7 +3,9 @@
 // the one below it and is completed from the style sheet.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "controls/html/styles/Properties.h"
 #include "controls/html/text/FreeList.h"
@@ -44,4 +46,7 @@ public:
 
 private:
   const THtmlFontService& FFonts;
+  // Popped entries, reset and handed out again by Push: one allocation per
+  // nesting level instead of one per element.
+  std::vector<std::unique_ptr<TProperties>> FSpare;
 };

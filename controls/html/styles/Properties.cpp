@@ -67,11 +67,31 @@ void CodePageOfCharSet(int CharSet, UINT& CodePage)
 
 }  // namespace
 
-TProperties::TProperties(const THtmlFontService& Fonts) : FFonts(Fonts), FID(++IDCounter)
+TProperties::TProperties(const THtmlFontService& Fonts) : FFonts(Fonts), FID(0)
 {
+  Reset();
+}
+
+void TProperties::Reset()
+{
+  for (std::string* S : {&PropTag, &PropClass, &PropID, &PropPseudo, &PropTitle})
+    S->clear();
+  PropStyle = nullptr;
+  Props.fill(TPropValue());
+  ExplicitFlags.fill(false);
   for (int I = piMarginTop; I <= piLeft; ++I)
     Props[std::size_t(I)] = IntNull;
   Props[piZIndex] = 0;
+  FOwnStyle.reset();
+  FFont.reset();
+  FHasFontInfo = false;
+  FFontInfo.reset();
+  FFontBG = clNone;
+  FCharSet = DEFAULT_CHARSET;
+  FCodePage = 0;
+  FEmSize = 0;
+  FExSize = 0;
+  FID = ++IDCounter;
 }
 
 TProperties::~TProperties() = default;

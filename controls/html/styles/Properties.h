@@ -54,6 +54,9 @@ public:
   // The link fonts (present with HasFontInfo).
   const TFontInfoArray* FontInfo() const { return FFontInfo.get(); }
 
+  // Makes the set as a new one (a fresh ID, nothing set) while keeping its
+  // storage: the style stack reuses the entries it pops.
+  void Reset();
   // Copies the 55 values of Source.
   void Copy(const TProperties& Source);
   // The base entry of the parser's stack: the default rule's values and

@@ -39,9 +39,13 @@ struct THtmlTextMetrics {
 
 // How far an italic run leans past its measured width: a tenth of the font
 // height; nothing for upright text. Layout adds it to each measured run.
+inline int ItalicOverhang(TFontStyles Style, const THtmlTextMetrics& Metrics)
+{
+  return Style.Contains(fsItalic) ? Metrics.Height / 10 : 0;
+}
 inline int ItalicOverhang(const THtmlFontDesc& Font, const THtmlTextMetrics& Metrics)
 {
-  return Font.Style.Contains(fsItalic) ? Metrics.Height / 10 : 0;
+  return ItalicOverhang(Font.Style, Metrics);
 }
 
 class THtmlFontService {

@@ -15,6 +15,7 @@
 #include "controls/vtree/PaintPassInfo.h"
 #include "controls/vtree/PositionCache.h"
 #include "platform/classes/ShiftState.h"
+#include "controls/vtree/StepAnimation.h"
 #include "platform/classes/controls/CustomControl.h"
 
 class TCustomImageList;
@@ -212,6 +213,10 @@ public:
   void SetOffsetXY(int X, int Y);
   int RangeX() const { return FRangeX; }
   int RangeY() const { return int(FRoot->SubtreeHeight) - int(FRoot->NodeHeight); }
+
+  // --- animation (BaseLazyTreeAnimation.cpp) ---
+  // The step loop inside tsInAnimation; nothing while one runs already.
+  void Animate(int Steps, unsigned Duration, const TAnimationStep& Step);
 
   // --- position cache and worker thread (BaseLazyTreeCache.cpp) ---
   void MarkCacheStale();
@@ -441,6 +446,8 @@ private:
   int NodeTopWithoutCache(PLazyNode Node) const;
   int ImagesWidth(PLazyNode Node, bool WithCheck, TColumnIndex Column);
   void ToggleCallback(PLazyNode Node, bool Expand);
+  // Slides the rows below Node's row by up to Height pixels (down to open).
+  void AnimateToggle(PLazyNode Node, bool Expand, std::int64_t Height);
 
   // Cache internals (BaseLazyTreeCache.cpp).
   void AdoptFinishedCache();

@@ -70,6 +70,9 @@ void TBaseLazyTree::ToggleExpansion(PLazyNode Node)
   if (Node->Has(nfExpanded)) {
     if (!DoCollapsing(Node))
       return;
+    if (!IsUpdating() && HasWindow() && FOptions->AnimationOptions().Contains(toAnimatedToggle) &&
+        !FStates.Contains(tsCollapsing))
+      AnimateToggle(Node, false, std::int64_t(Node->SubtreeHeight) - Node->NodeHeight);
     HaltCacheValidation();
     bool fully = IsNodeFullyVisible(Node);
     Cardinal shown = fully ? CountVisibleChildren(Node) : 0;
@@ -98,6 +101,12 @@ void TBaseLazyTree::ToggleExpansion(PLazyNode Node)
       for (PLazyNode c = Node->FirstChildNode; c; c = c->FollowingSibling)
         if (c->Has(nfVisible))
           open += c->SubtreeHeight;
+      if (!IsUpdating() && HasWindow() && FOptions->AnimationOptions().Contains(toAnimatedToggle) &&
+          !FStates.Contains(tsExpanding) && !FStates.Contains(tsPainting) && NextVisibleNodeRaw(Node)) {
+        int rowTop = NodeDisplayRect(Node, NoColumn, false).Top;
+        if (rowTop >= 0 && rowTop < ClientHeight())
+          AnimateToggle(Node, true, open);
+      }
       Node->StateBits |= nfExpanded;
       AdjustTotalHeight(Node, open, true);
       if (IsNodeFullyVisible(Node))

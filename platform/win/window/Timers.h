@@ -11,3 +11,9 @@ constexpr UINT USER_TIMER_MAXIMUM = 0x7FFFFFFF;
 
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc);
 BOOL KillTimer(HWND hwnd, UINT_PTR id);
+
+// Waits until GetTickCount64() reaches tick without handling any message (for
+// animations that must not let the program change what they draw). On the
+// virtual clock the display's idle hook (a test script) may advance it, or
+// another thread; false when it stood still for a second of real time.
+bool WaitForTick(ULONGLONG tick);

@@ -1,10 +1,13 @@
 #include "platform/win/window/Timers.h"
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
+#include <thread>
 
 #include "platform/base/Clock.h"
 #include "platform/base/VirtualClock.h"
+#include "platform/win/window/DisplayBackend.h"
 #include "platform/win/window/detail/Core.h"
 
 using namespace wincore;
@@ -122,4 +125,29 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id)
     return FALSE;
   t.Timers.erase(it);
   return TRUE;
+}
+
+bool WaitForTick(ULONGLONG tick)
+{
+  // On the virtual clock: how long (in real time) it has stood still.
+  auto still = std::chrono::steady_clock::now();
+  ULONGLONG seen = GetTickCount64();
+  for (ULONGLONG now = seen; now < tick; now = GetTickCount64()) {
+    if (!VirtualClockEnabled()) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(tick - now));
+      continue;
+    }
+    if (now != seen) {
+      seen = now;
+      still = std::chrono::steady_clock::now();
+    } else if (std::chrono::steady_clock::now() - still > std::chrono::seconds(1)) {
+      return false;
+    }
+    ULONGLONG generation = ClockGeneration();
+    TDisplayBackend* display = CurrentDisplayBackend();
+    if (display && display->Idle())
+      continue;
+    WaitForClockChange(generation, 100);
+  }
+  return true;
 }

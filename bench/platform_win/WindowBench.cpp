@@ -1,5 +1,5 @@
-// Message throughput, hit testing in a large tree, and a copy-data round trip
-// to a window of another process.
+// Message throughput, hit testing in a large tree, a copy-data round trip to
+// a window of another process, and drawing through window DCs.
 #include <benchmark/benchmark.h>
 
 #include <signal.h>
@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "platform/display/headless/HeadlessDisplay.h"
+#include "platform/win/gdi/gdi.h"
 #include "platform/win/window/window.h"
 
 namespace {
@@ -51,6 +52,59 @@ void BM_PostAndDispatch(benchmark::State& state)
   DestroyWindow(w);
 }
 BENCHMARK(BM_PostAndDispatch);
+
+// The paint path: a BeginPaint DC and 256 small fills, as a list or a grid
+// paints its cells. Every fill looks the DC up, which checks whether the
+// window tree changed since the DC was made.
+void BM_Paint256SmallFills(benchmark::State& state)
+{
+  THeadlessDisplay::Use();
+  RegisterQuiet();
+  HWND w = CreateWindowEx(0, "TBenchWindow", "", WS_POPUP | WS_VISIBLE, 0, 0, 256, 256, nullptr, nullptr, nullptr,
+                          nullptr);
+  HBRUSH brush = CreateSolidBrush(RGB(200, 30, 30));
+  for (auto _ : state) {
+    InvalidateRect(w, nullptr, FALSE);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(w, &ps);
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x) {
+        TRect cell(x * 16, y * 16, x * 16 + 15, y * 16 + 15);
+        FillRect(dc, &cell, brush);
+      }
+    EndPaint(w, &ps);
+  }
+  state.SetItemsProcessed(state.iterations() * 256);
+  DeleteObject(brush);
+  DestroyWindow(w);
+}
+BENCHMARK(BM_Paint256SmallFills);
+
+// A DC held on a child while a sibling moves: each fill after a move works
+// out the child's visible region again.
+void BM_HeldDCFillAfterSiblingMove(benchmark::State& state)
+{
+  THeadlessDisplay::Use();
+  RegisterQuiet();
+  HWND top = CreateWindowEx(0, "TBenchWindow", "", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr, nullptr,
+                            nullptr);
+  HWND sibling = CreateWindowEx(0, "TBenchWindow", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 50, 50, top,
+                                nullptr, nullptr, nullptr);
+  HWND child = CreateWindowEx(0, "TBenchWindow", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 20, 20, 200, 200, top,
+                              nullptr, nullptr, nullptr);
+  HDC dc = GetDC(child);
+  HBRUSH brush = CreateSolidBrush(RGB(200, 30, 30));
+  TRect area(0, 0, 200, 200);
+  int step = 0;
+  for (auto _ : state) {
+    SetWindowPos(sibling, nullptr, (step++ % 2) * 10, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    FillRect(dc, &area, brush);
+  }
+  ReleaseDC(child, dc);
+  DeleteObject(brush);
+  DestroyWindow(top);
+}
+BENCHMARK(BM_HeldDCFillAfterSiblingMove);
 
 void BM_WindowFromPointIn1000Windows(benchmark::State& state)
 {

@@ -34,9 +34,21 @@ THandleTable<TDC>& DCs()
   return table;
 }
 
+namespace {
+std::shared_ptr<TDC> Find(HDC dc) { return DCs().Get(reinterpret_cast<std::uintptr_t>(dc)); }
+}  // namespace
+
 std::shared_ptr<TDC> LookupDC(HDC dc)
 {
-  return DCs().Get(reinterpret_cast<std::uintptr_t>(dc));
+  auto found = Find(dc);
+  // One load and compare on the drawing path; the window system is asked
+  // again only after a change of window geometry.
+  if (found && found->Generation) {
+    uint64_t now = found->Generation->load(std::memory_order_acquire);
+    if (found->Seen.exchange(now, std::memory_order_acq_rel) != now)
+      found->Refresh(dc);
+  }
+  return found;
 }
 
 std::shared_ptr<TGdiBitmap> SelectedBitmap(const TDC& dc)
@@ -147,11 +159,22 @@ HDC CreateSurfaceDC(const TSurface& surface, TPoint origin, const TRegion& visib
 
 void SetSurfaceDCGeometry(HDC h, const TSurface& surface, TPoint origin, const TRegion& visible)
 {
-  if (auto dc = LookupDC(h); dc && !dc->Memory) {
+  if (auto dc = Find(h); dc && !dc->Memory) {
     dc->Surface = surface;
     dc->Origin = origin;
     dc->Visible = visible;
   }
+}
+
+void SetSurfaceDCTracking(HDC h, const std::atomic<uint64_t>* generation, TSurfaceDCRefresh refresh)
+{
+  auto dc = Find(h);
+  if (!dc || dc->Memory)
+    return;
+  dc->Generation = refresh ? generation : nullptr;
+  dc->Refresh = refresh;
+  if (generation)
+    dc->Seen.store(generation->load(std::memory_order_acquire), std::memory_order_release);
 }
 
 void SetSurfaceDCMirror(HDC h, std::shared_ptr<TSurfaceMirror> mirror)
@@ -168,7 +191,7 @@ HWND WindowFromDC(HDC h)
 
 void DeleteSurfaceDC(HDC h)
 {
-  if (auto dc = LookupDC(h); dc && !dc->Memory)
+  if (auto dc = Find(h); dc && !dc->Memory)
     DCs().Remove(reinterpret_cast<std::uintptr_t>(h));
 }
 

@@ -3,6 +3,7 @@
 // their pixels a window may touch; it wraps them in DCs with these calls.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -27,6 +28,13 @@ HDC CreateSurfaceDC(const TSurface& surface, TPoint origin, const TRegion& visib
 // Moves a DC to another surface, origin or visible region; its drawing state
 // (objects, colours, clip region, origins) stays.
 void SetSurfaceDCGeometry(HDC dc, const TSurface& surface, TPoint origin, const TRegion& visible);
+// A DC that follows its window: the window system moves generation on
+// whenever window geometry changes (shown, hidden, moved, resized, restacked,
+// reshaped). Before a call uses the DC, refresh(dc) is called if generation
+// moved since the DC was tracked or last refreshed; it sets the geometry anew
+// (SetSurfaceDCGeometry). A null generation stops the tracking.
+using TSurfaceDCRefresh = void (*)(HDC dc);
+void SetSurfaceDCTracking(HDC dc, const std::atomic<uint64_t>* generation, TSurfaceDCRefresh refresh);
 HWND WindowFromDC(HDC dc);
 void DeleteSurfaceDC(HDC dc);
 // The pixel surface a DC draws into and its device origin; false for a stale DC.

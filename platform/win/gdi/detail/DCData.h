@@ -3,6 +3,7 @@
 // the effective clip, and writes a bitmap of another depth back at the end.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -49,11 +50,18 @@ struct TDC {
   TPoint Origin;
   TRegion Visible;
   std::shared_ptr<TSurfaceMirror> Mirror;  // surface DCs over pixels kept elsewhere
+  // Window DCs: the window system's geometry generation, the value the
+  // geometry was computed at, and how to compute it again (SetSurfaceDCTracking).
+  const std::atomic<uint64_t>* Generation = nullptr;
+  std::atomic<uint64_t> Seen{0};
+  TSurfaceDCRefresh Refresh = nullptr;
   TDCState S;
   std::vector<TDCState> Saved;
 };
 
 THandleTable<TDC>& DCs();
+// The DC behind a handle, its geometry brought up to date first when it
+// follows a window that changed since.
 std::shared_ptr<TDC> LookupDC(HDC dc);
 
 // A DC ready to draw: surface, device-to-surface offset and the effective clip

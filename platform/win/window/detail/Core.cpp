@@ -274,10 +274,12 @@ void Unlink(TWnd* w)
     return;
   auto& list = w->Parent->Children;
   list.erase(std::remove(list.begin(), list.end(), w), list.end());
+  GeometryChanged();
 }
 
 void LinkAt(TWnd* parent, TWnd* w, TWnd* insertAfter, bool bottom)
 {
+  GeometryChanged();
   w->Parent = parent;
   auto& list = parent->Children;
   if (bottom) {

@@ -267,6 +267,9 @@ struct TCore {
   std::vector<std::shared_ptr<THook>> Hooks;
   std::uintptr_t NextHook = 1;
   std::unique_ptr<TDisplayBackend> Display;
+  // Moves on whenever the pixels a window DC may reach could have changed;
+  // held window DCs compare it before drawing (GeometryChanged).
+  std::atomic<std::uint64_t> Geometry{0};
 };
 
 TCore& Core();
@@ -315,6 +318,10 @@ void InvalidateTree(TWnd* w, const TRegion& clientArea, bool erase, UINT flags);
 void InvalidateParentArea(TWnd* w, const TRect& rectInParent);
 TRegion VisibleRegion(TWnd* w, bool wholeWindow, bool clipChildren, bool clipSiblings);
 void ReleaseWindowDCs(TWnd* w);
+// A window was shown, hidden, moved, resized, restacked, reshaped, linked or
+// unlinked (lock held): DCs held on windows work out their reach again before
+// they next draw.
+void GeometryChanged();
 // Shows pixels that changed in the framebuffer of the top-level window holding
 // hwnd (framebuffer coordinates). Called without Core().Lock held.
 void Present(HWND hwnd, const TRegion& changed);

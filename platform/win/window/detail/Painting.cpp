@@ -2,6 +2,7 @@
 #include "platform/win/window/Painting.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "platform/win/gdi/gdi.h"
@@ -15,12 +16,25 @@ using namespace wincore;
 
 namespace {
 
+// How a window DC was asked for, so its reach can be worked out again when
+// the window tree changes while it is held.
+struct TDCRequest {
+  bool WholeWindow = false;
+  bool ClipChildren = false;
+  bool ClipSiblings = false;
+  bool IgnoreLock = false;
+  // Relative to the DC's device origin, so they move with the window.
+  std::optional<TRegion> Intersect;
+  std::optional<TRegion> Exclude;
+};
+
 struct TDCRec {
   HDC Dc = nullptr;
-  HWND Hwnd = nullptr;
+  HWND Hwnd = nullptr;  // null for a screen DC
   bool Own = false;
-  bool WholeWindow = false;
+  TDCRequest Request;
   TRegion Visible;  // framebuffer coordinates
+  std::uint64_t Generation = 0;  // of the window tree Visible was worked out at
 };
 
 // Device contexts handed out and not yet released (Core().Lock).
@@ -73,41 +87,81 @@ void ValidateTree(TWnd* w, const TRegion& area, UINT flags)
   UpdatePaintCount(w);
 }
 
-HDC MakeDC(TWnd* w, bool wholeWindow, bool clipChildren, bool clipSiblings, const TRegion* intersect,
-           const TRegion* exclude, bool ignoreLock, bool own)
+struct TDCGeometry {
+  TSurface Surface;
+  TPoint Origin;    // framebuffer pixels
+  TRegion Visible;  // framebuffer pixels
+};
+
+// Where a DC of w may draw now; w null (gone) or without a framebuffer: nowhere.
+TDCGeometry WorkOutGeometry(TWnd* w, const TDCRequest& req)
 {
-  TWnd* root = RootOf(w);
-  TSurface surface = root && root->HasSurface ? root->Surface : EmptySurface();
-  TRegion visible;
-  TPoint origin;
-  if (root && root->HasSurface) {
-    TPoint fb = FramebufferOrigin(root);
-    TRect area = wholeWindow ? ScreenWindowRect(w) : ScreenClientRect(w);
-    origin = TPoint(area.Left - fb.x, area.Top - fb.y);
-    visible = VisibleRegion(w, wholeWindow, clipChildren, clipSiblings);
-    if (intersect)
-      visible = visible.Intersect(Offset(*intersect, -fb.x, -fb.y));
-    if (exclude)
-      visible = visible.Subtract(Offset(*exclude, -fb.x, -fb.y));
-    if (!ignoreLock && LockedOut(w))
-      visible = TRegion();
-  }
+  TWnd* root = w ? RootOf(w) : nullptr;
+  if (!root || !root->HasSurface)
+    return {EmptySurface(), TPoint(), TRegion()};
+  TDCGeometry g;
+  g.Surface = root->Surface;
+  TPoint fb = FramebufferOrigin(root);
+  TRect area = req.WholeWindow ? ScreenWindowRect(w) : ScreenClientRect(w);
+  g.Origin = TPoint(area.Left - fb.x, area.Top - fb.y);
+  g.Visible = VisibleRegion(w, req.WholeWindow, req.ClipChildren, req.ClipSiblings);
+  if (req.Intersect)
+    g.Visible = g.Visible.Intersect(Offset(*req.Intersect, g.Origin.x, g.Origin.y));
+  if (req.Exclude)
+    g.Visible = g.Visible.Subtract(Offset(*req.Exclude, g.Origin.x, g.Origin.y));
+  if (!req.IgnoreLock && LockedOut(w))
+    g.Visible = TRegion();
+  return g;
+}
+
+TDCRec* FindOpen(HDC dc)
+{
+  auto& open = OpenDCs();
+  auto it = std::find_if(open.begin(), open.end(), [dc](const TDCRec& r) { return r.Dc == dc; });
+  return it == open.end() ? nullptr : &*it;
+}
+
+// Called by the drawing layer before a held window DC draws after the tree changed.
+void RefreshWindowDC(HDC dc)
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  TDCRec* rec = FindOpen(dc);
+  if (!rec || !rec->Hwnd)
+    return;
+  TDCGeometry g = WorkOutGeometry(ResolveLocal(rec->Hwnd), rec->Request);
+  SetSurfaceDCGeometry(dc, g.Surface, g.Origin, g.Visible);
+  rec->Visible = std::move(g.Visible);
+  rec->Generation = Core().Geometry.load();
+}
+
+// intersect and exclude are in screen coordinates.
+HDC MakeDC(TWnd* w, TDCRequest req, const TRegion* intersect, const TRegion* exclude, bool own)
+{
+  TRect area = req.WholeWindow ? ScreenWindowRect(w) : ScreenClientRect(w);
+  if (intersect)
+    req.Intersect = Offset(*intersect, -area.Left, -area.Top);
+  if (exclude)
+    req.Exclude = Offset(*exclude, -area.Left, -area.Top);
+  TDCGeometry g = WorkOutGeometry(w, req);
   HDC dc;
   if (own) {
     if (!w->OwnDC)
-      w->OwnDC = CreateSurfaceDC(surface, origin, visible, w->Handle);
+      w->OwnDC = CreateSurfaceDC(g.Surface, g.Origin, g.Visible, w->Handle);
     else
-      SetSurfaceDCGeometry(w->OwnDC, surface, origin, visible);
+      SetSurfaceDCGeometry(w->OwnDC, g.Surface, g.Origin, g.Visible);
     dc = w->OwnDC;
   } else {
-    dc = CreateSurfaceDC(surface, origin, visible, w->Handle);
+    dc = CreateSurfaceDC(g.Surface, g.Origin, g.Visible, w->Handle);
   }
-  auto& open = OpenDCs();
-  auto it = std::find_if(open.begin(), open.end(), [dc](const TDCRec& r) { return r.Dc == dc; });
-  if (it == open.end())
-    open.push_back({dc, w->Handle, own, wholeWindow, visible});
-  else
-    it->Visible = visible;
+  SetSurfaceDCTracking(dc, &Core().Geometry, RefreshWindowDC);
+  std::uint64_t now = Core().Geometry.load();
+  if (TDCRec* rec = FindOpen(dc)) {
+    rec->Request = std::move(req);
+    rec->Visible = std::move(g.Visible);
+    rec->Generation = now;
+  } else {
+    OpenDCs().push_back({dc, w->Handle, own, std::move(req), std::move(g.Visible), now});
+  }
   return dc;
 }
 
@@ -305,10 +359,14 @@ TRegion VisibleRegion(TWnd* w, bool wholeWindow, bool clipChildren, bool clipSib
   return rgn;
 }
 
+void GeometryChanged() { Core().Geometry.fetch_add(1, std::memory_order_acq_rel); }
+
 void ReleaseWindowDCs(TWnd* w)
 {
   // DCs of this tree may point into a framebuffer that moves or goes: they
-  // keep working, over nothing, until released.
+  // let go of it now, and before they next draw they find the new one, or
+  // keep drawing over nothing when their window is gone.
+  GeometryChanged();
   TWnd* root = RootOf(w);
   for (auto& r : OpenDCs()) {
     if (!r.Hwnd)
@@ -461,10 +519,12 @@ BOOL LockWindowUpdate(HWND hwnd)
       if (!ResolveLocal(hwnd) || ResolveLocal(core.LockedUpdate))
         return FALSE;
       core.LockedUpdate = hwnd;
+      GeometryChanged();
       return TRUE;
     }
     unlocked = ResolveLocal(core.LockedUpdate) ? core.LockedUpdate : nullptr;
     core.LockedUpdate = nullptr;
+    GeometryChanged();
   }
   // What was drawn meanwhile was lost: the unlocked window is redrawn whole.
   if (unlocked)
@@ -513,8 +573,10 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint)
       return nullptr;
     TRegion screenUpdate = Offset(update, clientOrigin.x, clientOrigin.y);
     bool own = w->Class && (w->Class->Style & (CS_OWNDC | CS_CLASSDC));
-    dc = MakeDC(w, false, (w->Style & WS_CLIPCHILDREN) != 0, (w->Style & WS_CLIPSIBLINGS) != 0, &screenUpdate, nullptr,
-                false, own);
+    TDCRequest req;
+    req.ClipChildren = (w->Style & WS_CLIPCHILDREN) != 0;
+    req.ClipSiblings = (w->Style & WS_CLIPSIBLINGS) != 0;
+    dc = MakeDC(w, std::move(req), &screenUpdate, nullptr, own);
     TRect bounds = update.Bounds();
     paint->rcPaint = bounds;
   }
@@ -547,7 +609,9 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags)
       }
     HDC dc = CreateSurfaceDC(s, TPoint(), all, nullptr);
     SetSurfaceDCMirror(dc, ScreenMirror());
-    OpenDCs().push_back({dc, nullptr, false, true, all});
+    TDCRequest whole;
+    whole.WholeWindow = true;
+    OpenDCs().push_back({dc, nullptr, false, std::move(whole), all, 0});
     return dc;
   }
   TWnd* w = ResolveLocal(hwnd);
@@ -563,16 +627,17 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags)
       update = update.Intersect(*intersect);
     intersect = &update;
   }
-  bool wholeWindow = flags & DCX_WINDOW;
   bool useStyle = flags & DCX_USESTYLE;
-  bool clipChildren = (flags & DCX_CLIPCHILDREN) || (useStyle && (w->Style & WS_CLIPCHILDREN));
-  bool clipSiblings = (flags & DCX_CLIPSIBLINGS) || (useStyle && (w->Style & WS_CLIPSIBLINGS));
+  TDCRequest req;
+  req.WholeWindow = flags & DCX_WINDOW;
+  req.ClipChildren = (flags & DCX_CLIPCHILDREN) || (useStyle && (w->Style & WS_CLIPCHILDREN));
+  req.ClipSiblings = (flags & DCX_CLIPSIBLINGS) || (useStyle && (w->Style & WS_CLIPSIBLINGS));
+  req.IgnoreLock = (flags & DCX_LOCKWINDOWUPDATE) != 0;
   bool own = !(flags & (DCX_CACHE | DCX_WINDOW)) && w->Class && (w->Class->Style & (CS_OWNDC | CS_CLASSDC));
   TRegion emptyIntersect;
   if ((flags & DCX_INTERSECTRGN) && !intersect)
     intersect = &emptyIntersect;  // a stale region clips everything away
-  return MakeDC(w, wholeWindow, clipChildren, clipSiblings, intersect, (flags & DCX_EXCLUDERGN) ? clipValue : nullptr,
-                (flags & DCX_LOCKWINDOWUPDATE) != 0, own);
+  return MakeDC(w, std::move(req), intersect, (flags & DCX_EXCLUDERGN) ? clipValue : nullptr, own);
 }
 
 HDC GetDC(HWND hwnd) { return GetDCEx(hwnd, nullptr, DCX_USESTYLE); }
@@ -588,6 +653,12 @@ int ReleaseDC(HWND hwnd, HDC dc)
     auto it = std::find_if(open.begin(), open.end(), [dc](const TDCRec& r) { return r.Dc == dc; });
     if (it == open.end() || (hwnd && it->Hwnd && it->Hwnd != hwnd))
       return 0;
+    if (it->Hwnd && it->Generation != Core().Geometry.load()) {
+      // Present where the DC reaches now, not where it reached when taken.
+      TDCGeometry g = WorkOutGeometry(ResolveLocal(it->Hwnd), it->Request);
+      it->Visible = std::move(g.Visible);
+      it->Generation = Core().Geometry.load();
+    }
     rec = *it;
     if (!rec.Own) {
       open.erase(it);

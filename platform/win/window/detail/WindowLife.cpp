@@ -257,6 +257,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     if (ResolveLocal(hwnd) != w)
       return nullptr;
     w->Client = rc;
+    GeometryChanged();
     if (w->Client.Right < w->Client.Left)
       w->Client.Right = w->Client.Left;
     if (w->Client.Bottom < w->Client.Top)
@@ -301,8 +302,10 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     if (ResolveLocal(hwnd) != w)
       return nullptr;
     visible = (w->Style & WS_VISIBLE) != 0;
-    if (visible)
+    if (visible) {
       w->Style &= ~WS_VISIBLE;
+      GeometryChanged();
+    }
   }
   if (visible)
     ShowWindow(hwnd, (style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED : SW_SHOW);

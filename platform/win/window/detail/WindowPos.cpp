@@ -221,6 +221,8 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         display->ShowWindow(hwnd, showing);
     }
     bool changed = moved || sized || showing || hiding || zChanged || (wp.flags & SWP_FRAMECHANGED);
+    if (changed || newClient != oldClient)
+      GeometryChanged();
     if (!(wp.flags & SWP_NOREDRAW) && changed) {
       // A resize keeps what was drawn (anchored at the top-left corner) unless
       // the class asks for a full redraw in the direction that changed.

@@ -31,6 +31,7 @@ int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw)
       DeleteObject(w->WindowRgnHandle);
     w->WindowRgnHandle = region;
     w->WindowRgn = value ? std::make_unique<TRegion>(*value) : nullptr;
+    GeometryChanged();
     if (w->HasSurface && Core().Display)
       Core().Display->SetWindowShape(hwnd, w->WindowRgn.get());
     rect = w->Rect;

@@ -329,6 +329,7 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value)
     if (index == GWL_STYLE) {
       // Visibility changes go through ShowWindow, never through the style alone.
       w->Style = (ss.styleNew & ~WS_VISIBLE) | (w->Style & WS_VISIBLE);
+      GeometryChanged();
     } else {
       w->ExStyle = ss.styleNew;
       // A window that stops being layered forgets its layering and shows opaque.
@@ -531,6 +532,7 @@ HWND SetParent(HWND hwnd, HWND newParent)
     } else {
       ReleaseWindowDCs(w);
     }
+    GeometryChanged();
   }
   if (visible)
     ShowWindow(hwnd, SW_SHOWNA);

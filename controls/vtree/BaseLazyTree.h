@@ -19,6 +19,7 @@
 #include "platform/classes/controls/CustomControl.h"
 
 class TCustomImageList;
+class TLTHeader;
 class TStream;
 
 // The window message through which finished cache validation reaches the tree.
@@ -392,6 +393,16 @@ public:
   // The main-column text that screen tools read (UTF-8); none in the base tree.
   virtual std::string QueryNodeText(PLazyNode Node);
 
+  // --- columns and header (BaseLazyTreeColumns.cpp) ---
+  TLTHeader& Header() { return *FHeader; }
+  const TLTHeader& Header() const { return *FHeader; }
+  // Whether the header has any columns; without, the tree is one column (-1).
+  bool UseColumns() const;
+  // The column that shows the tree lines, buttons and check boxes; NoColumn without columns.
+  TColumnIndex MainColumn() const;
+  // The widest content of the shown nodes in a column (for auto-sizing it).
+  int ColumnContentWidth(TColumnIndex Column);
+
 protected:
   void Paint() override;
   void WndProc(TMessage& Message) override;
@@ -589,4 +600,12 @@ private:
   std::uint64_t FAutoScrollStart = 0;
   HWND FPanningWindow = nullptr;
   bool FMouseInside = false;
+
+  // Columns and header (BaseLazyTreeColumns.cpp).
+  void ColumnWidthChanged(TColumnIndex Column);
+  void HeaderClientWidthChanged();
+  int WidestRowInView();
+  void PaintCell(TLtPaintInfo& Info, const TRect& Row, int Levels, const std::vector<TLTLineType>& Lines, int Anchor,
+                 int ButtonY, bool LastColumn);
+  std::unique_ptr<TLTHeader> FHeader;
 };

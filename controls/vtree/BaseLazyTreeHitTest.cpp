@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "controls/vtree/BaseLazyTree.h"
+#include "controls/vtree/LazyTreeHeader.h"
 #include "platform/classes/graphics/CustomImageList.h"
 
 void TBaseLazyTree::HitTestAt(int X, int Y, bool Relative, TLTHitInfo& HitInfo)
@@ -30,20 +31,48 @@ void TBaseLazyTree::HitTestAt(int X, int Y, bool Relative, TLTHitInfo& HitInfo)
   }
   if (!HitInfo.HitNode->Has(nfInitialized))
     InitializeNode(HitInfo.HitNode);
-  // Without header columns the one cell spans the whole content width.
-  HitInfo.HitColumn = NoColumn;
   int cellWidth = std::max(clientWidth, FRangeX);
+  TAlignment alignment = FAlignment;
+  bool rightToLeft = FBiDiMode != bdLeftToRight;
+  HitInfo.HitColumn = NoColumn;
+  if (UseColumns()) {
+    int left = 0, right = 0;
+    const TLazyTreeColumns& columns = FHeader->Columns();
+    HitInfo.HitColumn = columns.ColumnAtX(X, &left, &right);
+    if (HitInfo.HitColumn == InvalidColumn) {
+      HitInfo.HitPositions += hpNowhere;
+      return;
+    }
+    if (HasAutoOption(toAutoSpanColumns)) {
+      // Empty neighbours lend their room: first to the left, then to the right.
+      while (HitInfo.HitColumn >= 0 && DoGetCellIsEmpty(HitInfo.HitNode, HitInfo.HitColumn)) {
+        TColumnIndex previous = columns.PreviousVisibleColumn(HitInfo.HitColumn);
+        if (previous < 0)
+          break;
+        HitInfo.HitColumn = previous;
+        left -= columns.Item(previous)->Width();
+      }
+      for (TColumnIndex next = columns.NextVisibleColumn(HitInfo.HitColumn);
+           next >= 0 && DoGetCellIsEmpty(HitInfo.HitNode, next); next = columns.NextVisibleColumn(next))
+        right += columns.Item(next)->Width();
+    }
+    cellWidth = right - left;
+    X -= left;
+    TLazyTreeColumn* column = columns.Item(HitInfo.HitColumn);
+    alignment = column->Alignment();
+    rightToLeft = column->UseRightToLeftReading();
+  }
   HitInfo.HitPositions += hpOnItem;
-  if (FBiDiMode != bdLeftToRight)
-    HitPositionRightToLeft(HitInfo, X, cellWidth, FAlignment);
+  if (rightToLeft)
+    HitPositionRightToLeft(HitInfo, X, cellWidth, alignment);
   else
-    HitPositionLeftToRight(HitInfo, X, cellWidth, FAlignment);
+    HitPositionLeftToRight(HitInfo, X, cellWidth, alignment);
 }
 
 void TBaseLazyTree::HitPositionLeftToRight(TLTHitInfo& HitInfo, int X, int ColumnRight, TAlignment Alignment)
 {
   PLazyNode node = HitInfo.HitNode;
-  bool isMain = HitInfo.HitColumn <= NoColumn;
+  bool isMain = HitInfo.HitColumn == MainColumn();
   bool ghosted;
   int offset = 0;
   if (isMain)
@@ -104,7 +133,7 @@ void TBaseLazyTree::HitPositionLeftToRight(TLTHitInfo& HitInfo, int X, int Colum
 void TBaseLazyTree::HitPositionRightToLeft(TLTHitInfo& HitInfo, int X, int ColumnRight, TAlignment Alignment)
 {
   PLazyNode node = HitInfo.HitNode;
-  bool isMain = HitInfo.HitColumn <= NoColumn;
+  bool isMain = HitInfo.HitColumn == MainColumn();
   bool ghosted;
   if (isMain)
     ColumnRight -= int(FIndent) * int(NodeLevel(node) + (HasPaintOption(toShowRoot) ? 1 : 0));

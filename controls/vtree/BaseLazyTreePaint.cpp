@@ -5,6 +5,7 @@
 
 #include "controls/vtree/AlphaBlend.h"
 #include "controls/vtree/BaseLazyTree.h"
+#include "controls/vtree/LazyTreeHeader.h"
 #include "controls/vtree/NodeWalk.h"
 #include "platform/base/MulDiv.h"
 #include "platform/classes/graphics/Canvas.h"
@@ -294,6 +295,8 @@ void TBaseLazyTree::EraseRow(TLtPaintInfo& Info, const TRect& R)
 void TBaseLazyTree::PaintCellSelection(TLtPaintInfo& Info, TRect R)
 {
   HDC dc = Info.Canvas->Handle();
+  if ((Info.PaintOptions & ppColumnColor) && Info.Column >= 0)
+    FillSolid(dc, Info.CellRect, FHeader->Columns().Item(Info.Column)->Color());
   DoBeforeCellPaint(Info.Canvas, Info.Node, Info.Column, Info.CellRect);
   if (Info.Column != FFocusedColumn && !HasSelectionOption(toFullRowSelect) && FFocusedColumn > NoColumn)
     return;
@@ -399,69 +402,31 @@ void TBaseLazyTree::PaintTreeArea(TCanvas* TargetCanvas, TRect Window, TPoint Ta
       int buttonY = 0;
       int anchor = NodeVerticalAnchor(node, buttonY);
       if (!DoBeforeItemPaint(&canvas, node, row)) {
-        info.PaintOptions = PaintOptions & std::uint8_t(~ppColumnColor);
-        if (node == FFocusedNode && FStates.Contains(tsEditing))
-          info.PaintOptions &= std::uint8_t(~ppSelection);
+        info.PaintOptions = PaintOptions;
         EraseRow(info, row);
-        info.CellRect = row;
-        info.Alignment = FAlignment;
-        if (rtl && info.Alignment != taCenter)
-          info.Alignment = info.Alignment == taLeftJustify ? taRightJustify : taLeftJustify;
-        info.NodeWidth = DoGetNodeWidth(node, NoColumn, &canvas);
-        info.ContentRect = row;
-        int indentWidth = levels * int(FIndent);
-        // Images from the reading start: check, state, normal.
-        int start = FMargin + indentWidth;
-        auto place = [&](TLtImageInfo& image, TCustomImageList* list, int index, bool ghosted) {
-          image.Index = index;
-          image.Ghosted = ghosted;
-          image.XPos = rtl ? row.Right - start - list->Width() : row.Left + start;
-          image.YPos = anchor - list->Height() / 2;
-          start += list->Width() + 2;
-        };
-        bool ghosted = false;
-        if (HasMiscOption(toCheckSupport) && CheckImages() && node->CheckKind != ctNone) {
-          int index = CheckImageIndex(node);
-          if (index >= 0)
-            place(info.CheckImage, CheckImages(), index, false);
+        if (UseColumns()) {
+          const TLazyTreeColumns& columns = FHeader->Columns();
+          std::vector<TColumnIndex> visible = columns.VisibleColumns();
+          for (std::size_t i = 0; i < visible.size(); ++i) {
+            TLazyTreeColumn* column = columns.Item(visible[i]);
+            TRect cell(column->Left() - Window.Left, 0, column->Left() + column->Width() - Window.Left, height);
+            if (cell.Left >= width)
+              break;
+            if (cell.Right <= 0 || ((PaintOptions & ppMainOnly) && visible[i] != MainColumn()))
+              continue;
+            info.Column = visible[i];
+            info.RightToLeft = column->UseRightToLeftReading();
+            info.Alignment = column->Alignment();
+            info.CellRect = cell;
+            PaintCell(info, row, levels, lines, anchor, buttonY, i + 1 == visible.size());
+          }
+        } else {
+          info.Column = NoColumn;
+          info.RightToLeft = rtl;
+          info.Alignment = FAlignment;
+          info.CellRect = row;
+          PaintCell(info, row, levels, lines, anchor, buttonY, true);
         }
-        if (FStateImages) {
-          int index = DoGetImageIndex(node, ikState, NoColumn, ghosted);
-          if (index >= 0)
-            place(info.StateImage, FStateImages, index, ghosted);
-        }
-        if (FImages) {
-          int index = DoGetImageIndex(node, node->Has(nfSelected) ? ikSelected : ikNormal, NoColumn, ghosted);
-          if (index >= 0)
-            place(info.NormalImage, FImages, index, ghosted);
-        }
-        if (rtl)
-          info.ContentRect.Right = row.Right - start;
-        else
-          info.ContentRect.Left = row.Left + start;
-        if ((info.PaintOptions & ppGridLines) && HasPaintOption(toShowHorzGridLines)) {
-          TRect line(row.Left + (FLineMode == lmBands ? indentWidth : 0), row.Bottom - 1, row.Right, row.Bottom);
-          FillSolid(dc, line, FColors->Color(GridLineColor));
-          info.CellRect.Bottom--;
-          info.ContentRect.Bottom--;
-        }
-        PaintCellSelection(info, info.ContentRect);
-        if (HasPaintOption(toShowTreeLines))
-          PaintTreeLines(info, levels, lines, anchor);
-        if (HasPaintOption(toShowButtons) && node->Has(nfHasChildren) &&
-            !(HasAutoOption(toAutoHideButtons) && node->Has(nfChildrenHidden))) {
-          int buttonX = levels * int(FIndent) + HalfRoundedEven(int(FIndent) - kButtonSize) - int(FIndent);
-          PaintButton(info, buttonX, buttonY);
-        }
-        if (info.CheckImage.Index >= 0)
-          PaintCheckImage(info);
-        if (info.StateImage.Index >= 0)
-          PaintImage(info, info.StateImage, FStateImages, false);
-        if (info.NormalImage.Index >= 0)
-          PaintImage(info, info.NormalImage, FImages, true);
-        ++FPaintEventCount;
-        DoPaintNode(info);
-        DoAfterCellPaint(&canvas, node, NoColumn, info.CellRect);
         DoAfterItemPaint(&canvas, node, row);
         if (node == FDropTargetNode && HasPaintOption(toShowDropmark) && (PaintOptions & ppDropMark))
           PaintDropMark(info, row);
@@ -484,7 +449,104 @@ void TBaseLazyTree::PaintTreeArea(TCanvas* TargetCanvas, TRect Window, TPoint Ta
   ChangeStates({}, {tsPainting});
 }
 
-void TBaseLazyTree::PaintRemainingArea(TCanvas* Target, TRect Window, TPoint TargetPt, int Top, std::uint8_t)
+void TBaseLazyTree::PaintCell(TLtPaintInfo& Info, const TRect& Row, int Levels, const std::vector<TLTLineType>& Lines,
+                              int Anchor, int ButtonY, bool LastColumn)
+{
+  PLazyNode node = Info.Node;
+  HDC dc = Info.Canvas->Handle();
+  std::uint8_t rowOptions = Info.PaintOptions;
+  bool columns = UseColumns();
+  bool isMain = Info.Column == MainColumn();
+  bool rtl = Info.RightToLeft;
+  if (Info.RightToLeft && Info.Alignment != taCenter)
+    Info.Alignment = Info.Alignment == taLeftJustify ? taRightJustify : taLeftJustify;
+  if (node == FFocusedNode && Info.Column == FFocusedColumn && FStates.Contains(tsEditing))
+    Info.PaintOptions &= std::uint8_t(~ppSelection);
+  if (!columns || (node->Has(nfSelected) && HasSelectionOption(toFullRowSelect) && (Info.PaintOptions & ppSelection)) ||
+      FHeader->Columns().Item(Info.Column)->Options().Contains(coParentColor))
+    Info.PaintOptions &= std::uint8_t(~ppColumnColor);
+  int saved = 0;
+  if (columns) {
+    saved = SaveDC(dc);
+    IntersectClipRect(dc, Info.CellRect.Left, Info.CellRect.Top, Info.CellRect.Right, Info.CellRect.Bottom);
+  }
+  Info.NodeWidth = DoGetNodeWidth(node, Info.Column, Info.Canvas);
+  Info.ContentRect = Info.CellRect;
+  Info.CheckImage = Info.StateImage = Info.NormalImage = TLtImageInfo();
+  int indentWidth = isMain ? Levels * int(FIndent) : 0;
+  // Images from the reading start: check (main column only), state, normal.
+  int start = FMargin + indentWidth;
+  auto place = [&](TLtImageInfo& image, TCustomImageList* list, int index, bool ghosted) {
+    image.Index = index;
+    image.Ghosted = ghosted;
+    image.XPos = rtl ? Info.CellRect.Right - start - list->Width() : Info.CellRect.Left + start;
+    image.YPos = Anchor - list->Height() / 2;
+    start += list->Width() + 2;
+  };
+  bool ghosted = false;
+  if (isMain && HasMiscOption(toCheckSupport) && CheckImages() && node->CheckKind != ctNone) {
+    int index = CheckImageIndex(node);
+    if (index >= 0)
+      place(Info.CheckImage, CheckImages(), index, false);
+  }
+  if (FStateImages) {
+    int index = DoGetImageIndex(node, ikState, Info.Column, ghosted);
+    if (index >= 0)
+      place(Info.StateImage, FStateImages, index, ghosted);
+  }
+  if (FImages) {
+    int index = DoGetImageIndex(node, node->Has(nfSelected) ? ikSelected : ikNormal, Info.Column, ghosted);
+    if (index >= 0)
+      place(Info.NormalImage, FImages, index, ghosted);
+  }
+  if (rtl)
+    Info.ContentRect.Right = Info.CellRect.Right - start;
+  else
+    Info.ContentRect.Left = Info.CellRect.Left + start;
+  if (Info.PaintOptions & ppGridLines) {
+    if (HasPaintOption(toShowHorzGridLines)) {
+      int skip = isMain && FLineMode == lmBands ? indentWidth : 0;
+      TRect line(Info.CellRect.Left + (rtl ? 0 : skip), Info.CellRect.Bottom - 1, Info.CellRect.Right - (rtl ? skip : 0),
+                 Info.CellRect.Bottom);
+      FillSolid(dc, line, FColors->Color(GridLineColor));
+      Info.CellRect.Bottom--;
+      Info.ContentRect.Bottom--;
+    }
+    if (columns && HasPaintOption(toShowVertGridLines) && (!FHeader->Options().Contains(hoAutoResize) || !LastColumn)) {
+      if (!(rtl && DoGetCellIsEmpty(node, Info.Column))) {
+        TRect line(Info.CellRect.Right - 1, Info.CellRect.Top, Info.CellRect.Right, Row.Bottom);
+        FillSolid(dc, line, FColors->Color(GridLineColor));
+      }
+      Info.CellRect.Right--;
+      Info.ContentRect.Right--;
+    }
+  }
+  PaintCellSelection(Info, Info.ContentRect);
+  if (isMain) {
+    if (HasPaintOption(toShowTreeLines))
+      PaintTreeLines(Info, Levels, Lines, Anchor);
+    if (HasPaintOption(toShowButtons) && node->Has(nfHasChildren) &&
+        !(HasAutoOption(toAutoHideButtons) && node->Has(nfChildrenHidden))) {
+      int buttonX = Levels * int(FIndent) + HalfRoundedEven(int(FIndent) - kButtonSize) - int(FIndent);
+      PaintButton(Info, buttonX, ButtonY);
+    }
+    if (Info.CheckImage.Index >= 0)
+      PaintCheckImage(Info);
+  }
+  if (Info.StateImage.Index >= 0)
+    PaintImage(Info, Info.StateImage, FStateImages, false);
+  if (Info.NormalImage.Index >= 0)
+    PaintImage(Info, Info.NormalImage, FImages, true);
+  ++FPaintEventCount;
+  if (!(FStates.Contains(tsEditing) && node == FFocusedNode && Info.Column == FFocusedColumn))
+    DoPaintNode(Info);
+  DoAfterCellPaint(Info.Canvas, node, Info.Column, Info.CellRect);
+  if (columns)
+    RestoreDC(dc, saved);
+  Info.PaintOptions = rowOptions;
+}
+
+void TBaseLazyTree::PaintRemainingArea(TCanvas* Target, TRect Window, TPoint TargetPt, int Top, std::uint8_t Options)
 {
   int height = Window.Bottom - Top;
   if (height <= 0)
@@ -496,10 +558,26 @@ void TBaseLazyTree::PaintRemainingArea(TCanvas* Target, TRect Window, TPoint Tar
   TRect area(0, 0, Window.Width(), height);
   TRect r(Window.Left, Top, Window.Right, Window.Bottom);
   if (!DoPaintBackground(&canvas, r)) {
-    if (FUseBackground)
+    if (FUseBackground) {
       TileBackground(dc, area, TPoint(Window.Left, Top));
-    else
+    } else if (UseColumns()) {
+      // Each column's part in its colour, right of the last column the tree's.
       FillSolid(dc, area, Color());
+      const TLazyTreeColumns& columns = FHeader->Columns();
+      std::vector<TColumnIndex> visible = columns.VisibleColumns();
+      bool lines = (Options & ppGridLines) && HasPaintOption(toShowVertGridLines) && HasPaintOption(toFullVertGridLines);
+      for (std::size_t i = 0; i < visible.size(); ++i) {
+        TLazyTreeColumn* column = columns.Item(visible[i]);
+        TRect part(column->Left() - Window.Left, 0, column->Left() + column->Width() - Window.Left, height);
+        if (part.Right <= 0 || part.Left >= area.Right)
+          continue;
+        FillSolid(dc, part, column->Options().Contains(coParentColor) ? Color() : column->Color());
+        if (lines && (i + 1 < visible.size() || !FHeader->Options().Contains(hoAutoResize)))
+          FillSolid(dc, TRect(part.Right - 1, 0, part.Right, height), FColors->Color(GridLineColor));
+      }
+    } else {
+      FillSolid(dc, area, Color());
+    }
   }
   if (IsMouseSelecting()) {
     TRect band(std::min(FNewSelRect.Left, FNewSelRect.Right), std::min(FNewSelRect.Top, FNewSelRect.Bottom),

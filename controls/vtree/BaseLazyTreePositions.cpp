@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "controls/vtree/BaseLazyTree.h"
+#include "controls/vtree/LazyTreeHeader.h"
 #include "controls/vtree/LazyTreeErrors.h"
 #include "controls/vtree/NodeWalk.h"
 #include "platform/base/ScopeGuard.h"
@@ -439,11 +440,9 @@ void TBaseLazyTree::SetOffsetXY(int X, int Y)
   DoSetOffsetXY(TPoint(X, Y), suoAll);
 }
 
-void TBaseLazyTree::UpdateScrollBars(bool DoRepaint)
+// Without columns the range is the widest row in view.
+int TBaseLazyTree::WidestRowInView()
 {
-  if (!HasWindow())
-    return;
-  // Without columns the range is the widest row in view.
   int widest = 0;
   int y = 0;
   int top = 0;
@@ -455,7 +454,18 @@ void TBaseLazyTree::UpdateScrollBars(bool DoRepaint)
     y += int(NodeHeightOf(n));
     n = NextVisibleNodeRaw(n);
   }
-  FRangeX = widest + 2 * FMargin;
+  return widest + 2 * FMargin;
+}
+
+void TBaseLazyTree::UpdateScrollBars(bool DoRepaint)
+{
+  if (!HasWindow())
+    return;
+  if (UseColumns()) {
+    FRangeX = FHeader->Columns().TotalWidth();
+  } else {
+    FRangeX = WidestRowInView();
+  }
   if (FRoot->SubtreeHeight < FDefaultNodeHeight)
     FRoot->SubtreeHeight = FDefaultNodeHeight;
   TScrollStyle bars = FScrollBarOptions->ScrollBars();

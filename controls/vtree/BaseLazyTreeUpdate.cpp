@@ -4,6 +4,7 @@
 
 #include "controls/vtree/BaseLazyTree.h"
 #include "controls/vtree/LazyTreeErrors.h"
+#include "controls/vtree/LazyTreeHeader.h"
 #include "controls/vtree/SharedResources.h"
 #include "platform/base/ScopeGuard.h"
 #include "platform/classes/Messages.h"
@@ -27,6 +28,8 @@ TBaseLazyTree::TBaseLazyTree(TComponent* AOwner) : TCustomControl(AOwner)
   FOptions = std::make_unique<TCustomLazyTreeOptions>(this);
   FScrollBarOptions = std::make_unique<TScrollBarOptions>(this);
   FColors = std::make_unique<TLTColors>(this);
+  FHeader = std::make_unique<TLTHeader>();
+  FHeader->OnColumnResized = [this](TColumnIndex Column) { ColumnWidthChanged(Column); };
   FValidation = std::make_shared<TCacheValidation>();
   TLtWorkerThread::EnsureWorkerThread();
   FWorkerUser = true;
@@ -267,6 +270,7 @@ void TBaseLazyTree::WndProc(TMessage& Message)
 void TBaseLazyTree::Resize()
 {
   TCustomControl::Resize();
+  HeaderClientWidthChanged();
   if (HasWindow())
     UpdateScrollBars(true);
 }

@@ -44,8 +44,8 @@ public:
   int FontTextHeight();
   // OnIncrementalSearch's default: 0 when the node's text begins with Text (exactly), else 1.
   int CompareForSearch(PLazyNode Node, const WideString& Text);
-  // The column of the node's caption (the stream's caption chunk); no columns here yet.
-  virtual TColumnIndex MainColumnIndex() const { return NoColumn; }
+  // The column of the node's caption (the stream's caption chunk).
+  virtual TColumnIndex MainColumnIndex() const { return MainColumn(); }
 
   void ReinitializeNode(PLazyNode Node, bool Recursive) override;
   int DoGetNodeWidth(PLazyNode Node, TColumnIndex Column, TCanvas* Canvas) override;

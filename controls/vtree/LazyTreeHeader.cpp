@@ -63,9 +63,11 @@ void TLTHeader::ColumnRemoved(TColumnIndex Column)
 
 void TLTHeader::AdjustSpring(int HeaderWidth)
 {
-  if (FOptions.Contains(hoAutoSpring) && FSpringWidth >= 0)
-    FColumns.ApplySpring(float(HeaderWidth - FSpringWidth));
+  // Remembered first: a width changed below may resize the tree, which comes back here.
+  int previous = FSpringWidth;
   FSpringWidth = HeaderWidth;
+  if (FOptions.Contains(hoAutoSpring) && previous >= 0)
+    FColumns.ApplySpring(float(HeaderWidth - previous));
 }
 
 TColumnIndex TLTHeader::SplitZoneColumn(int X, int Origin)

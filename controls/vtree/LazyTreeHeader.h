@@ -3,6 +3,7 @@
 // its mouse handling, and its stream. It owns the columns and is their host.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "controls/vtree/LazyTreeColumns.h"
@@ -66,7 +67,14 @@ public:
   int ColumnsClientWidth() const override { return FClientWidth; }
   bool ColumnsAutoResize() const override { return FOptions.Contains(hoAutoResize); }
   TColumnIndex ColumnsAutoSizeIndex() const override { return FAutoSizeIndex; }
-  void ColumnResized(TColumnIndex) override {}
+  void ColumnResized(TColumnIndex Column) override
+  {
+    if (OnColumnResized)
+      OnColumnResized(Column);
+  }
+
+  // The owning tree's hook: it repaints and updates its range when a width changes.
+  std::function<void(TColumnIndex)> OnColumnResized;
   void ColumnRemoved(TColumnIndex Column) override;
 
 private:

@@ -1,0 +1,186 @@
+// The tree with header columns: cells painted per column with their colours
+// and grid lines, hit testing by column, the main column, the content width
+// of a column, and the header following the tree's size.
+#include "TreeTestSupport.h"
+
+#include "controls/vtree/LazyStringTree.h"
+#include "controls/vtree/LazyTreeHeader.h"
+#include "platform/classes/forms/Application.h"
+#include "platform/classes/forms/Form.h"
+#include "platform/classes/graphics/Canvas.h"
+#include "platform/win/gdi/Screenshot.h"
+#include "platform/win/gdi/gdi.h"
+#include "platform/win/win.h"
+#include "tests/support/GoldenImage.h"
+
+namespace {
+
+// Cells say "<column>:<sibling index>", the second column is empty for odd rows.
+struct TCellOwner {
+  void GetText(TBaseLazyTree*, PLazyNode Node, TColumnIndex Column, TLSTTextType Type, WideString& Text)
+  {
+    if (Type == ttStatic)
+      return;
+    if (Column == 1 && Node->SiblingIndex % 2)
+      Text.clear();
+    else
+      Text = UTF8Decode(std::to_string(Column) + ":" + std::to_string(Node->SiblingIndex));
+  }
+};
+
+class TreeColumnsTest : public TreeFixture {
+protected:
+  void SetUp() override
+  {
+    TreeFixture::SetUp();
+    Application()->Initialize();
+    Form = TCustomForm::Create<TForm>(Application());
+    Form->SetBounds(0, 0, 300, 200);
+    Grid = std::make_unique<TLazyStringTree>(nullptr);
+    Grid->SetParent(Form);
+    Grid->SetBounds(0, 0, 240, 120);
+    Grid->SetButtonFillMode(fmTransparent);
+    Grid->OnGetText = TLSTGetTextEvent(&Cells, &TCellOwner::GetText);
+    for (int w : {90, 60, 70})
+      Grid->Header().Columns().Add()->SetWidth(w);
+    Grid->Header().Columns().Item(1)->SetColor(TColor(0xC0FFFF));
+    Grid->TreeOptions()->SetPaintOptions(Grid->TreeOptions()->PaintOptions() + toShowVertGridLines +
+                                         toShowHorzGridLines + toFullVertGridLines);
+    Grid->SetRootNodeCount(2);
+    PLazyNode first = Grid->HiddenRoot()->FirstChildNode;
+    Grid->SetNodeChildCount(first, 2);
+    Grid->SetExpanded(first, true);
+  }
+  void TearDown() override
+  {
+    Grid->SetParent(nullptr);
+    Grid.reset();
+    Form->Free();
+    Application()->ProcessMessages();
+    TreeFixture::TearDown();
+  }
+  TPixelImage Paint()
+  {
+    return PaintToPicture(Grid.get(), 240, 120,
+                          ppBackground | ppColumnColor | ppFocusRect | ppSelection | ppDropMark | ppGridLines);
+  }
+  static std::uint32_t At(const TPixelImage& P, int X, int Y) { return P.Pixels[std::size_t(Y * P.Width + X)]; }
+  static std::uint32_t Rgb(COLORREF C) { return ((C & 0xFF) << 16) | (C & 0xFF00) | ((C >> 16) & 0xFF); }
+
+  TCellOwner Cells;
+  TCustomForm* Form = nullptr;
+  std::unique_ptr<TLazyStringTree> Grid;
+};
+
+}  // namespace
+
+TEST_F(TreeColumnsTest, CellsShowTheirColumnColourAndGridLines)
+{
+  TPixelImage p = Paint();
+  std::string message;
+  EXPECT_TRUE(MatchesGolden(p, std::string(VTREE_GOLDEN_DIR) + "/three-columns.png", &message)) << message;
+  std::uint32_t grid = Rgb(ColorToRGB(Grid->Colors()->Color(GridLineColor)));
+  std::uint32_t yellow = Rgb(0xC0FFFF), window = Rgb(GetSysColor(COLOR_WINDOW));
+  // Vertical lines at each column's right edge minus 1, in the rows and below them.
+  for (int y : {2, 40, 100}) {
+    EXPECT_EQ(At(p, 89, y), grid) << "y = " << y;
+    EXPECT_EQ(At(p, 149, y), grid) << "y = " << y;
+    EXPECT_EQ(At(p, 219, y), grid) << "the last column too without auto-resize; y = " << y;
+  }
+  // The second column's colour in its cells and below the rows; the tree's right of the last column.
+  EXPECT_EQ(At(p, 145, 2), yellow);
+  EXPECT_EQ(At(p, 145, 100), yellow);
+  EXPECT_EQ(At(p, 230, 100), window);
+  EXPECT_EQ(At(p, 230, 2), window);
+  // The button sits in the main column only.
+  EXPECT_EQ(At(p, 4, 5), Rgb(GetSysColor(COLOR_BTNSHADOW)));
+  EXPECT_NE(At(p, 94, 5), Rgb(GetSysColor(COLOR_BTNSHADOW)));
+}
+
+TEST_F(TreeColumnsTest, TheLastGridLineIsLeftOutUnderAutoResize)
+{
+  Grid->Header().SetOptions(Grid->Header().Options() + hoAutoResize);
+  TPixelImage p = Paint();
+  EXPECT_NE(At(p, 219, 2), Rgb(ColorToRGB(Grid->Colors()->Color(GridLineColor))));
+  EXPECT_NE(At(p, 219, 100), Rgb(ColorToRGB(Grid->Colors()->Color(GridLineColor))));
+}
+
+TEST_F(TreeColumnsTest, HitTestsNameTheColumnUnderThePoint)
+{
+  struct Case {
+    int X, Y;
+    TColumnIndex Main;
+    TColumnIndex Column;
+    TLTHitPositions Positions;
+  };
+  const Case cases[] = {
+      {5, 5, 0, 0, {hpOnItem, hpOnButton}},
+      {100, 5, 0, 1, {hpOnItem, hpOnLabel}},
+      {145, 5, 0, 1, {hpOnItem, hpRightOfLabel}},
+      {160, 5, 0, 2, {hpOnItem, hpOnLabel}},
+      {230, 5, 0, InvalidColumn, {hpNowhere}},
+      // With the second column as main its indent holds the button.
+      {95, 5, 1, 1, {hpOnItem, hpOnButton}},
+      {5, 5, 1, 0, {hpOnItem, hpOnLabel}},
+  };
+  for (const Case& c : cases) {
+    Grid->Header().SetMainColumn(c.Main);
+    TLTHitInfo hit;
+    Grid->HitTestAt(c.X, c.Y, true, hit);
+    EXPECT_EQ(hit.HitColumn, c.Column) << "x = " << c.X << ", main " << c.Main;
+    EXPECT_EQ(hit.HitPositions, c.Positions) << "x = " << c.X << ", main " << c.Main;
+    EXPECT_EQ(hit.HitNode, c.Column == InvalidColumn ? hit.HitNode : Grid->HiddenRoot()->FirstChildNode);
+  }
+}
+
+TEST_F(TreeColumnsTest, AutoSpanningWidensACellOverEmptyNeighbours)
+{
+  Grid->TreeOptions()->SetAutoOptions(Grid->TreeOptions()->AutoOptions() + toAutoSpanColumns);
+  PLazyNode second = Grid->HiddenRoot()->FirstChildNode->LastChildNode;  // its column 1 is empty
+  int top = Grid->NodeDisplayRect(second, NoColumn, false).Top;
+  TLTHitInfo hit;
+  Grid->HitTestAt(120, top + 2, true, hit);
+  EXPECT_EQ(hit.HitNode, second);
+  EXPECT_EQ(hit.HitColumn, 0) << "the empty cell belongs to the column on its left";
+}
+
+TEST_F(TreeColumnsTest, ColumnContentWidthCountsTheIndentOnlyInTheMainColumn)
+{
+  PLazyNode child = Grid->HiddenRoot()->FirstChildNode->FirstChildNode;
+  int mainText = Grid->DoGetNodeWidth(child, 0, Grid->Canvas());
+  int otherText = Grid->DoGetNodeWidth(child, 2, Grid->Canvas());
+  int margins = 2 * Grid->Margin();
+  // The child is the deepest node: two levels under toShowRoot; +1 for the vertical grid lines.
+  EXPECT_EQ(Grid->ColumnContentWidth(0), margins + 2 * int(Grid->Indent()) + mainText + 1);
+  EXPECT_EQ(Grid->ColumnContentWidth(2), margins + otherText + 1);
+}
+
+TEST_F(TreeColumnsTest, TheHeaderFollowsTheTreeWidth)
+{
+  TLTHeader& header = Grid->Header();
+  // Auto-size: the last column takes the room the others leave.
+  header.SetAutoSizeIndex(2);
+  header.SetOptions(header.Options() + hoAutoResize);
+  Grid->SetBounds(0, 0, 300, 120);
+  EXPECT_EQ(header.Columns().Item(2)->Width(), Grid->ClientWidth() - 150);
+  // Spring: growing and shrinking by the same amount gives the widths back.
+  header.SetOptions(header.Options() - hoAutoResize + hoAutoSpring);
+  for (int i : {0, 1})
+    header.Columns().Item(i)->SetOptions(header.Columns().Item(i)->Options() + coAutoSpring);
+  Grid->SetBounds(0, 0, 305, 120);
+  EXPECT_EQ(header.Columns().Item(0)->Width(), 92);
+  EXPECT_EQ(header.Columns().Item(1)->Width(), 62);
+  Grid->SetBounds(0, 0, 300, 120);
+  EXPECT_EQ(header.Columns().Item(0)->Width(), 90);
+  EXPECT_EQ(header.Columns().Item(1)->Width(), 60);
+}
+
+TEST_F(TreeColumnsTest, TheScrollRangeIsTheColumnsTotalWidth)
+{
+  Form->Show();
+  Application()->ProcessMessages();
+  Grid->UpdateScrollBars(false);
+  EXPECT_EQ(Grid->RangeX(), 220);
+  Grid->Header().Columns().Item(2)->SetWidth(200);
+  EXPECT_EQ(Grid->RangeX(), 350) << "a width change updates the range";
+}

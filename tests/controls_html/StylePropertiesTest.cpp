@@ -181,6 +181,49 @@ TEST(StylePropertiesTest, BoxValuesToPixels)
   EXPECT_EQ(M[piPaddingLeft], -1);
 }
 
+// Shared box values keep their recent conversions: every width, font and
+// resolution must still get its own pixels, and a block that changes a value
+// must not see (or spoil) the conversions of the set it left.
+TEST(StylePropertiesTest, SharedBoxValuesConvertPerBases)
+{
+  TVMarginArray VM;
+  VM[piMarginRight] = "10%";
+  VM[piPaddingLeft] = "2em";
+  VM[piBorderTopWidth] = "thin";
+  VM[piBorderTopStyle] = 1;
+  VM[piWidth] = "5000000px";  // beyond the bound kept for layout arithmetic
+  VM[piHeight] = "50%";
+  TBoxValuePool Pool;
+  TBoxValues A, B;
+  A.Assign(VM, Pool);
+  B.Assign(VM, Pool);
+  EXPECT_EQ(Pool.Count(), 1u);
+  const TBoxBases Cases[] = {{400, 300, 16, 8, 96}, {600, 300, 16, 8, 96}, {400, 100, 16, 8, 96},
+                             {400, 300, 20, 10, 96}, {400, 300, 16, 8, 120}, {0, 400, 16, 8, 96}};
+  for (int Round = 0; Round < 2; ++Round)
+    for (const TBoxBases& Bases : Cases) {
+      TMarginArray Expected{}, Got{};
+      int ExpectedAutos = 0, Autos = -1;
+      ConvMargArray(VM, Bases.BaseWidth, Bases.BaseHeight, Bases.EmSize, Bases.ExSize, Bases.PixelsPerInch, Expected,
+                    ExpectedAutos);
+      Expected[piWidth] = 1000000;
+      Expected[piMarginTop] = 7;
+      Expected[piMarginBottom] = 1000000;
+      Got[piMarginTop] = 7;
+      Got[piMarginBottom] = 99999999;  // the vertical margins stay the caller's, bounded
+      (Round == 0 ? A : B).Convert(Bases, Got, Autos);
+      EXPECT_EQ(Got, Expected) << Bases.BaseWidth << " " << Bases.BaseHeight << " " << Bases.EmSize;
+      EXPECT_EQ(Autos, ExpectedAutos);
+    }
+  B.Set(piPaddingLeft, TPropValue("1px"));
+  TMarginArray MA{}, MB{};
+  int Autos = 0;
+  A.Convert(Cases[0], MA, Autos);
+  B.Convert(Cases[0], MB, Autos);
+  EXPECT_EQ(MA[piPaddingLeft], 32);
+  EXPECT_EQ(MB[piPaddingLeft], 1);
+}
+
 TEST(StylePropertiesTest, InheritanceFromSpanAndDiv)
 {
   for (const char* ParentTag : {"span", "div"}) {

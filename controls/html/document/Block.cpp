@@ -25,28 +25,6 @@ long long Clamp64(long long V)
   return std::clamp<long long>(V, -1000000000LL, 1000000000LL);
 }
 
-// Lengths from the page are kept within a million pixels either way, so that
-// the sums of margins, borders, padding and widths stay within int.
-constexpr int MaxBoxLength = 1000000;
-
-void KeepLengthsSane(TMarginArray& M)
-{
-  for (int I = piMarginTop; I <= piLeft; ++I) {
-    if (I >= piBorderTopColor && I <= piBorderLeftStyle)
-      continue;
-    int& V = M[std::size_t(I)];
-    if (V != IntNull && V != Auto && V != AutoParagraph)
-      V = std::clamp(V, -MaxBoxLength, MaxBoxLength);
-  }
-}
-
-void ConvertBox(const TVMarginArray& VM, int BaseWidth, int BaseHeight, int EmSize, int ExSize, int Ppi,
-                TMarginArray& M, int& AutoCount)
-{
-  ConvMargArray(VM, BaseWidth, BaseHeight, EmSize, ExSize, Ppi, M, AutoCount);
-  KeepLengthsSane(M);
-}
-
 }  // namespace
 
 void TBlockCell::DropTrailingBottomMargin()
@@ -118,7 +96,7 @@ void TBlock::CollapseMargins(TCellBasic* Parent)
   int Autos = 0;
   const int Ppi = Document->Fonts.PixelsPerInch();
   ConvVertMargins(MargArrayO, 400, EmSize, ExSize, Ppi, MargArray, TopAuto, BottomAuto);
-  ConvertBox(MargArrayO, 400, 400, EmSize, ExSize, Ppi, MargArray, Autos);
+  MargArrayO.Convert({400, 400, EmSize, ExSize, Ppi}, MargArray, Autos);
   int& Top = MargArray[piMarginTop];
   if (Positioning == posAbsolute) {
     if (TopAuto)
@@ -225,7 +203,7 @@ int TBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Avai
   int Autos = 0;
   const int Ppi = Document->Fonts.PixelsPerInch();
   const int Top = MargArray[piMarginTop], Bottom = MargArray[piMarginBottom];
-  ConvertBox(MargArrayO, Width, AvailHeight, EmSize, ExSize, Ppi, MargArray, Autos);
+  MargArrayO.Convert({Width, AvailHeight, EmSize, ExSize, Ppi}, MargArray, Autos);
   MargArray[piMarginTop] = Top;
   MargArray[piMarginBottom] = Bottom;
   if (MargArray[piWidth] == IntNull) {  // no width given: auto
@@ -407,7 +385,7 @@ void TBlock::MeasureWidths(int& Min, int& Max)
   MyCell->MeasureWidths(CMin, CMax);
   TMarginArray M{};
   int Autos = 0;
-  ConvertBox(MargArrayO, 0, 400, EmSize, ExSize, Document->Fonts.PixelsPerInch(), M, Autos);
+  MargArrayO.Convert({0, 400, EmSize, ExSize, Document->Fonts.PixelsPerInch()}, M, Autos);
   const int Wd = M[piWidth] == Auto ? 0 : Val(M[piWidth]);
   const int Outer = Val(M[piMarginLeft]) + Val(M[piMarginRight]) + Val(M[piBorderLeftWidth]) +
                     Val(M[piBorderRightWidth]) + Val(M[piPaddingLeft]) + Val(M[piPaddingRight]);
@@ -497,7 +475,7 @@ int TBodyBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int 
   int Autos = 0;
   const int Ppi = Document->Fonts.PixelsPerInch();
   const int Top = MargArray[piMarginTop], Bottom = MargArray[piMarginBottom];
-  ConvertBox(MargArrayO, Width, AvailHeight, EmSize, ExSize, Ppi, MargArray, Autos);
+  MargArrayO.Convert({Width, AvailHeight, EmSize, ExSize, Ppi}, MargArray, Autos);
   MargArray[piMarginTop] = Top;
   MargArray[piMarginBottom] = Bottom;
   for (int I = piMarginTop; I <= piBorderLeftWidth; ++I)

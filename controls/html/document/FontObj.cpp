@@ -9,7 +9,7 @@
 #include "controls/html/document/Section.h"
 #include "controls/html/document/SectionList.h"
 
-TFontObj::TFontObj(TSection* ASection, int APos, std::unique_ptr<TMyFont> AFont, const THtmlFontService& Fonts)
+TFontObj::TFontObj(TSection* ASection, int APos, std::shared_ptr<const TMyFont> AFont, const THtmlFontService& Fonts)
     : Section(ASection), Pos(APos), Font(std::move(AFont)), FFonts(Fonts)
 {
   Realise();
@@ -95,14 +95,20 @@ void TFontObj::FocusKeyDown(WORD& Key, TShiftState Shift)
 void TFontObj::Realise()
 {
   Metrics = FFonts.Metrics(Font->Desc());
-  Font->tmHeight = Metrics.Height;
-  Font->tmDescent = Metrics.Descent;
-  Font->tmExternalLeading = Metrics.ExternalLeading;
-  Font->tmMaxCharWidth = Metrics.MaxCharWidth;
-  Font->tmCharset = Metrics.CharSet;
+  if (Font->tmHeight == Metrics.Height && Font->tmDescent == Metrics.Descent &&
+      Font->tmExternalLeading == Metrics.ExternalLeading && Font->tmMaxCharWidth == Metrics.MaxCharWidth &&
+      Font->tmCharset == Metrics.CharSet)
+    return;
+  auto Own = std::make_shared<TMyFont>(*Font);
+  Own->tmHeight = Metrics.Height;
+  Own->tmDescent = Metrics.Descent;
+  Own->tmExternalLeading = Metrics.ExternalLeading;
+  Own->tmMaxCharWidth = Metrics.MaxCharWidth;
+  Own->tmCharset = Metrics.CharSet;
+  Font = std::move(Own);
 }
 
-void TFontObj::ReplaceFont(std::unique_ptr<TMyFont> AFont)
+void TFontObj::ReplaceFont(std::shared_ptr<const TMyFont> AFont)
 {
   Font = std::move(AFont);
   Realise();
@@ -110,12 +116,14 @@ void TFontObj::ReplaceFont(std::unique_ptr<TMyFont> AFont)
 
 void TFontObj::ApplyFontInfo(const ThtFontInfo& Info)
 {
-  Font->Name = Info.Name;
-  Font->Height = -int(std::lround(FFonts.PixelsPerInch() * Info.Size / 72));
-  Font->Style = Info.Style;
-  Font->bgColor = Info.bgColor;
-  Font->Color = Info.Color;
-  Font->CharSet = Info.CharSet;
+  auto Own = std::make_shared<TMyFont>(*Font);
+  Own->Name = Info.Name;
+  Own->Height = -int(std::lround(FFonts.PixelsPerInch() * Info.Size / 72));
+  Own->Style = Info.Style;
+  Own->bgColor = Info.bgColor;
+  Own->Color = Info.Color;
+  Own->CharSet = Info.CharSet;
+  Font = std::move(Own);
   Realise();
 }
 

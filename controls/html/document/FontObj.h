@@ -17,11 +17,13 @@ class ThtTabcontrol;
 
 class TFontObj : public TObject {
 public:
-  TFontObj(TSection* ASection, int APos, std::unique_ptr<TMyFont> AFont, const THtmlFontService& Fonts);
+  TFontObj(TSection* ASection, int APos, std::shared_ptr<const TMyFont> AFont, const THtmlFontService& Fonts);
 
   TSection* Section;
   int Pos;  // index of the first character of the run in the section's text
-  std::unique_ptr<TMyFont> Font;
+  // Shared with the document's other runs of the same font (TFontPool);
+  // changing it replaces the pointer, never the shared font.
+  std::shared_ptr<const TMyFont> Font;
   TUrlTarget UrlTarget;  // an empty URL: not a link
   std::unique_ptr<TFontInfoArray> FIArray;
   std::string Title;
@@ -44,7 +46,7 @@ public:
   const THtmlFontService& Fonts() const { return FFonts; }
 
   bool IsLink() const { return !UrlTarget.URL.empty(); }
-  void ReplaceFont(std::unique_ptr<TMyFont> AFont);
+  void ReplaceFont(std::shared_ptr<const TMyFont> AFont);
   void ApplyFontInfo(const ThtFontInfo& Info);
   void SetVisited(bool Value);
   void SetHover(bool Value);

@@ -12,7 +12,7 @@ TSection::TSection(TSectionList* ADocument, bool FirstInParagraph, const TUrlTar
                    TAttributeList* Attributes)
     : TSectionBase(ADocument)
 {
-  Fonts.Items.push_back(std::make_unique<TFontObj>(this, 0, Props.GetFont(), ADocument->Fonts));
+  Fonts.Items.push_back(std::make_unique<TFontObj>(this, 0, ADocument->FontPool.Intern(*Props.GetFont()), ADocument->Fonts));
   TFontObj* F = Fonts.Last();
   F->Title = Props.PropTitle;
   if (Link && !Link->URL.empty()) {
@@ -110,10 +110,11 @@ void TSection::ChangeFont(TProperties& Props)
   TFontObj* Last = Fonts.Last();
   TFontObj* F;
   if (Last && Last->Pos == int(Text.size())) {
-    Last->ReplaceFont(Props.GetFont());
+    Last->ReplaceFont(Document->FontPool.Intern(*Props.GetFont()));
     F = Last;
   } else {
-    Fonts.Items.push_back(std::make_unique<TFontObj>(this, int(Text.size()), Props.GetFont(), Document->Fonts));
+    Fonts.Items.push_back(std::make_unique<TFontObj>(this, int(Text.size()), Document->FontPool.Intern(*Props.GetFont()),
+                                                            Document->Fonts));
     F = Fonts.Last();
     if (Last)
       F->UrlTarget.Copy(Last->UrlTarget);
@@ -212,16 +213,22 @@ void TSection::FinishText()
   CharCount = int(Text.size());
   BreakFlags += 'y';
   if (CharCount > 0 && !SourceMap.empty()) {
+    const int Mapped = std::min(CharCount, int(SourceMap.size()));
+    auto StartsRun = [&](int I) { return I == 0 || SourceMap[std::size_t(I)] != SourceMap[std::size_t(I) - 1] + 1; };
+    int Runs = 0;
+    for (int I = 0; I < Mapped; ++I)
+      Runs += StartsRun(I);
     SourceIndex.clear();
-    for (int I = 0; I < CharCount && I < int(SourceMap.size()); ++I)
-      if (I == 0 || SourceMap[std::size_t(I)] != SourceMap[std::size_t(I) - 1] + 1)
+    SourceIndex.reserve(std::size_t(Runs));
+    for (int I = 0; I < Mapped; ++I)
+      if (StartsRun(I))
         SourceIndex.push_back({I, SourceMap[std::size_t(I)]});
   }
   std::vector<int>().swap(SourceMap);
   // A conversation keeps every section it ever showed: no room to grow.
   Text.shrink_to_fit();
   BreakFlags.shrink_to_fit();
-  SourceIndex.shrink_to_fit();
+  Fonts.Items.shrink_to_fit();
   if (CharCount > 0)
     Ordinal = ++Document->TextSectionCount;
 }

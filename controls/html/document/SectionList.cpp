@@ -60,6 +60,7 @@ void TSectionList::Clear()
   InlineList.clear();
   DrawList.clear();
   BoxValuePool.Clear();
+  FontPool.Clear();
   HoverLink = nullptr;
   HoverImage = nullptr;
   SelStart = SelEnd = 0;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "controls/html/document/CellBasic.h"
+#include "controls/html/document/FontPool.h"
 #include "controls/html/styles/BackgroundPosition.h"
 #include "controls/html/styles/BoxValues.h"
 #include "controls/html/styles/StyleList.h"
@@ -71,6 +72,7 @@ public:
   TBackgroundPosRec BackgroundPos;
   std::u16string CopyBuffer;
   TBoxValuePool BoxValuePool;  // the distinct box values of the document's blocks
+  TFontPool FontPool;          // the distinct fonts of the document's text runs
 
   // --- what files the document may read. Pictures and linked style sheets
   // are read from disk only inside AllowedFolders (every folder when the list

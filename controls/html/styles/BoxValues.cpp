@@ -1,10 +1,14 @@
 #include "controls/html/styles/BoxValues.h"
 
+#include <algorithm>
+
+#include "controls/html/styles/Properties.h"
+
 namespace {
 
-const std::shared_ptr<const TVMarginArray>& EmptyValues()
+const std::shared_ptr<const TBoxValueSet>& EmptySet()
 {
-  static const auto Empty = std::make_shared<const TVMarginArray>();
+  static const auto Empty = std::make_shared<const TBoxValueSet>(TVMarginArray{});
   return Empty;
 }
 
@@ -16,32 +20,74 @@ std::size_t HashOf(const TVMarginArray& Values)
   return H;
 }
 
+// Hostile styles give lengths like 1e9px; bounding them keeps the layout
+// arithmetic clear of overflow.
+constexpr int MaxBoxLength = 1000000;
+
+void KeepLengthsSane(TMarginArray& M)
+{
+  for (int I = piMarginTop; I <= piLeft; ++I) {
+    if (I >= piBorderTopColor && I <= piBorderLeftStyle)
+      continue;
+    int& V = M[std::size_t(I)];
+    if (V != IntNull && V != Auto && V != AutoParagraph)
+      V = std::clamp(V, -MaxBoxLength, MaxBoxLength);
+  }
+}
+
 }  // namespace
 
-TBoxValues::TBoxValues() : FValues(EmptyValues()) {}
+TBoxValues::TBoxValues() : FSet(EmptySet()) {}
 
 void TBoxValues::Assign(const TVMarginArray& Values, TBoxValuePool& Pool)
 {
-  FValues = Pool.Intern(Values);
+  FSet = Pool.Intern(Values);
 }
 
 void TBoxValues::Set(std::size_t Index, TPropValue Value)
 {
-  if ((*FValues)[Index] == Value)
+  if (FSet->Values[Index] == Value)
     return;
-  auto Own = std::make_shared<TVMarginArray>(*FValues);
-  (*Own)[Index] = std::move(Value);
-  FValues = std::move(Own);
+  auto Own = std::make_shared<TBoxValueSet>(FSet->Values);
+  Own->Values[Index] = std::move(Value);
+  FSet = std::move(Own);
 }
 
-std::shared_ptr<const TVMarginArray> TBoxValuePool::Intern(const TVMarginArray& Values)
+void TBoxValues::Convert(const TBoxBases& Bases, TMarginArray& M, int& AutoCount) const
+{
+  const TBoxValueSet::TConversion* Hit = nullptr;
+  for (const auto& C : FSet->Cache)
+    if (C.Used && C.Bases == Bases) {
+      Hit = &C;
+      break;
+    }
+  if (!Hit) {
+    auto& Slot = FSet->Cache[FSet->NextSlot];
+    FSet->NextSlot = (FSet->NextSlot + 1) % TBoxValueSet::CacheSize;
+    Slot.Pixels.fill(0);
+    ConvMargArray(FSet->Values, Bases.BaseWidth, Bases.BaseHeight, Bases.EmSize, Bases.ExSize, Bases.PixelsPerInch,
+                  Slot.Pixels, Slot.AutoCount);
+    KeepLengthsSane(Slot.Pixels);
+    Slot.Bases = Bases;
+    Slot.Used = true;
+    Hit = &Slot;
+  }
+  const int Top = M[piMarginTop], Bottom = M[piMarginBottom];
+  std::copy(Hit->Pixels.begin() + FirstBoxProp, Hit->Pixels.end(), M.begin() + FirstBoxProp);
+  M[piMarginTop] = Top;
+  M[piMarginBottom] = Bottom;
+  KeepLengthsSane(M);  // only the vertical margins can still be out of bounds
+  AutoCount = Hit->AutoCount;
+}
+
+std::shared_ptr<const TBoxValueSet> TBoxValuePool::Intern(const TVMarginArray& Values)
 {
   const std::size_t H = HashOf(Values);
   auto [First, Last] = FSets.equal_range(H);
   for (auto It = First; It != Last; ++It)
-    if (*It->second == Values)
+    if (It->second->Values == Values)
       return It->second;
-  return FSets.emplace(H, std::make_shared<const TVMarginArray>(Values))->second;
+  return FSets.emplace(H, std::make_shared<const TBoxValueSet>(Values))->second;
 }
 
 std::size_t TBoxValuePool::Count() const

@@ -3,6 +3,11 @@
 // of styles, so blocks with equal values hold one copy, interned in the
 // document's TBoxValuePool; a block that changes a value gets its own copy
 // first, so that the others keep theirs.
+//
+// Layout converts the values to pixels against the containing width, the
+// height, the font's em and ex and the resolution. Those inputs repeat across
+// blocks and layouts, so each shared set keeps its last few conversions and
+// the keyword and unit parsing runs once per set instead of once per block.
 #pragma once
 
 #include <array>
@@ -15,6 +20,36 @@
 
 // The box values, indexed by property index (background-color to left).
 using TVMarginArray = std::array<TPropValue, LastBoxProp + 1>;
+// The same values converted to pixels (or the sentinels IntNull and Auto).
+using TMarginArray = std::array<int, LastBoxProp + 1>;
+
+// What a conversion of box values depends on besides the values.
+struct TBoxBases {
+  int BaseWidth = 0;
+  int BaseHeight = 0;
+  int EmSize = 0;
+  int ExSize = 0;
+  int PixelsPerInch = 0;
+  friend bool operator==(const TBoxBases&, const TBoxBases&) = default;
+};
+
+// One set of box values and its recent conversions. The cache is filled
+// during layout, which runs on the document's thread only.
+struct TBoxValueSet {
+  explicit TBoxValueSet(const TVMarginArray& AValues) : Values(AValues) {}
+
+  struct TConversion {
+    TBoxBases Bases;
+    TMarginArray Pixels{};
+    int AutoCount = 0;
+    bool Used = false;
+  };
+  static constexpr std::size_t CacheSize = 4;
+
+  TVMarginArray Values;
+  mutable std::array<TConversion, CacheSize> Cache;
+  mutable std::size_t NextSlot = 0;
+};
 
 class TBoxValuePool;
 
@@ -22,24 +57,29 @@ class TBoxValues {
 public:
   TBoxValues();
 
-  const TPropValue& operator[](std::size_t Index) const { return (*FValues)[Index]; }
-  operator const TVMarginArray&() const { return *FValues; }
+  const TPropValue& operator[](std::size_t Index) const { return FSet->Values[Index]; }
+  operator const TVMarginArray&() const { return FSet->Values; }
   // Takes Values, sharing an equal set of Pool when there is one.
   void Assign(const TVMarginArray& Values, TBoxValuePool& Pool);
   // Changes one value of this block only.
   void Set(std::size_t Index, TPropValue Value);
 
+  // Converts the values against Bases into M (ConvMargArray, lengths kept
+  // within sane bounds). The vertical margins of M are left as they were,
+  // only bounded: ConvVertMargins sets them.
+  void Convert(const TBoxBases& Bases, TMarginArray& M, int& AutoCount) const;
+
 private:
-  std::shared_ptr<const TVMarginArray> FValues;
+  std::shared_ptr<const TBoxValueSet> FSet;
 };
 
 // The distinct box value sets of one document.
 class TBoxValuePool {
 public:
-  std::shared_ptr<const TVMarginArray> Intern(const TVMarginArray& Values);
+  std::shared_ptr<const TBoxValueSet> Intern(const TVMarginArray& Values);
   void Clear() { FSets.clear(); }
   std::size_t Count() const;
 
 private:
-  std::unordered_multimap<std::size_t, std::shared_ptr<const TVMarginArray>> FSets;
+  std::unordered_multimap<std::size_t, std::shared_ptr<const TBoxValueSet>> FSets;
 };

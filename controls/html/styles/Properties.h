@@ -23,7 +23,6 @@ class THtmlFontService;
 class TStyleList;
 class TPropStack;
 
-using TMarginArray = std::array<int, LastBoxProp + 1>;
 
 class TProperties : public TObject {
 public:

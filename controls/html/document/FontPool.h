@@ -1,0 +1,24 @@
+// TFontPool: the distinct fonts of one document. A chat of thousands of
+// messages uses a handful of fonts, so the text runs share them instead of
+// each holding its own copy; a run that changes its font (a link on hover)
+// takes a private copy first.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <unordered_map>
+
+#include "controls/html/styles/FontInfo.h"
+
+class TFontPool {
+public:
+  // The pool's font equal to Font, added when there is none yet.
+  std::shared_ptr<const TMyFont> Intern(const TMyFont& Font);
+  void Clear() { FFonts.clear(); }
+  std::size_t Count() const { return FFonts.size(); }
+
+private:
+  std::unordered_multimap<std::size_t, std::shared_ptr<const TMyFont>> FFonts;
+};
+
+bool SameFont(const TMyFont& A, const TMyFont& B);

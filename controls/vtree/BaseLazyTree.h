@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "controls/vtree/LazyTreeAnimation.h"
 #include "controls/vtree/LazyTreeEvents.h"
+#include "controls/vtree/LazyTreeHintWindow.h"
 #include "controls/vtree/LazyTreeOptions.h"
 #include "controls/vtree/LazyTreeTypes.h"
 #include "controls/vtree/PaintPassInfo.h"
@@ -387,6 +389,23 @@ public:
   // The main-column text that screen tools read (UTF-8); none in the base tree.
   virtual std::string QueryNodeText(PLazyNode Node);
 
+  // --- hints and animations (BaseLazyTreeHints.cpp, LazyTreeHintWindow.*, LazyTreeAnimation.*) ---
+  TLTHintMode HintMode() const { return FHintMode; }
+  void SetHintMode(TLTHintMode Value) { FHintMode = Value; }
+  THintAnimationType HintAnimation() const { return FHintAnimation; }
+  void SetHintAnimation(THintAnimationType Value) { FHintAnimation = Value; }
+  // The animation a hint gets now: none, fade or slide.
+  virtual THintAnimationType AnimationKind();
+  // Runs Steps steps over Duration ms in tsInAnimation; nothing when one is
+  // running or Duration is 0. Stops when the tree is destroyed meanwhile.
+  void Animate(int Steps, unsigned Duration, const TAnimationStep& Callback);
+  // The text of a node's tooltip (its cell text) or hint (none here).
+  virtual std::string HintTextOf(PLazyNode Node, TColumnIndex Column, bool Tooltip);
+  TRect HintValidRect() const { return FHintValidRect; }
+  TLTHintData& HintData() { return FHintData; }
+  // The hint window went: the valid rectangle is emptied.
+  void ForgetHint() { FHintValidRect = TRect(); }
+
 protected:
   void Paint() override;
   void WndProc(TMessage& Message) override;
@@ -582,4 +601,12 @@ private:
   std::uint64_t FAutoScrollStart = 0;
   HWND FPanningWindow = nullptr;
   bool FMouseInside = false;
+
+  // Hints (BaseLazyTreeHints.cpp).
+  bool HandleHintShow(THintInfo& Info);
+  void HandleHintMessage(TMessage& Message);
+  TLTHintMode FHintMode = hmDefault;
+  THintAnimationType FHintAnimation = hatSystemDefault;
+  TLTHintData FHintData;
+  TRect FHintValidRect;
 };

@@ -127,6 +127,15 @@ bool TBaseLazyTree::DispatchInputMessage(TMessage& Message)
         canvas.SetHandle(nullptr);
       }
       return true;
+    case WM_NCDESTROY:
+      // A running hint animation must not go on for a tree that is going.
+      if (FStates.Contains(tsHint))
+        SetHintWindowGone(true);
+      return false;
+    case CM_HINTSHOW:
+    case CM_HINTSHOWPAUSE:
+      HandleHintMessage(Message);
+      return true;
     case 0xB7D0:
       Message.Result = 1;
       return true;

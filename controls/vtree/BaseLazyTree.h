@@ -12,6 +12,7 @@
 #include "controls/vtree/LazyTreeAnimation.h"
 #include "controls/vtree/LazyTreeEvents.h"
 #include "controls/vtree/LazyTreeHintWindow.h"
+#include "controls/vtree/LazyTreePanningWindow.h"
 #include "controls/vtree/LazyTreeOptions.h"
 #include "controls/vtree/LazyTreeTypes.h"
 #include "controls/vtree/PaintPassInfo.h"
@@ -405,6 +406,7 @@ public:
   TLTHintData& HintData() { return FHintData; }
   // The hint window went: the valid rectangle is emptied.
   void ForgetHint() { FHintValidRect = TRect(); }
+  HWND PanningWindow() const;
 
 protected:
   void Paint() override;
@@ -599,7 +601,11 @@ private:
   unsigned FAutoScrollInterval = 1;
   unsigned FAutoScrollSides = 0;
   std::uint64_t FAutoScrollStart = 0;
-  HWND FPanningWindow = nullptr;
+  std::unique_ptr<TPanningWindow> FPanningWindow;
+  HCURSOR FPanningCursor = nullptr;
+  void UpdatePanningCursor(TPoint P);
+  // The control's cursor, offered to the owner (WM_SETCURSOR).
+  HCURSOR TreeCursorAt(TPoint P);
   bool FMouseInside = false;
 
   // Hints (BaseLazyTreeHints.cpp).

@@ -407,6 +407,10 @@ public:
   // The hint window went: the valid rectangle is emptied.
   void ForgetHint() { FHintValidRect = TRect(); }
   HWND PanningWindow() const;
+  // The cursor over a hot node under toHotTrack; OnGetCursor may change the one chosen.
+  TCursor HotCursor() const { return FHotCursor; }
+  void SetHotCursor(TCursor Value) { FHotCursor = Value; }
+  Method<void(TBaseLazyTree* Sender, TCursor& Cursor)> OnGetCursor;
 
 protected:
   void Paint() override;
@@ -604,8 +608,6 @@ private:
   std::unique_ptr<TPanningWindow> FPanningWindow;
   HCURSOR FPanningCursor = nullptr;
   void UpdatePanningCursor(TPoint P);
-  // The control's cursor, offered to the owner (WM_SETCURSOR).
-  HCURSOR TreeCursorAt(TPoint P);
   bool FMouseInside = false;
 
   // Hints (BaseLazyTreeHints.cpp).
@@ -615,4 +617,6 @@ private:
   THintAnimationType FHintAnimation = hatSystemDefault;
   TLTHintData FHintData;
   TRect FHintValidRect;
+  TCursor FHotCursor = crDefault;
+  bool HandleSetCursor(TMessage& Message);
 };

@@ -134,15 +134,7 @@ void TLazyTreeHintWindow::ActivateHint(TRect Rect, const std::string& AHint)
   }
   SetCaption(AHint);
   int width = Rect.Width(), height = Rect.Height();
-  TRect desktop = Screen()->DesktopRect();
-  if (Rect.Top + height > desktop.Bottom)
-    Rect.Top = desktop.Bottom - height;
-  if (Rect.Top < desktop.Top)
-    Rect.Top = desktop.Top;
-  if (Rect.Left + width > desktop.Right)
-    Rect.Left = desktop.Right - width;
-  if (Rect.Left < desktop.Left)
-    Rect.Left = desktop.Left;
+  Rect = KeptOnDesktop(Rect);
   HandleNeeded();
   FLeft = Rect.Left;
   FTop = Rect.Top;

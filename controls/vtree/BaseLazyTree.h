@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "controls/vtree/LazyTreeEvents.h"
+#include "controls/vtree/LazyTreeHintWindow.h"
+#include "controls/vtree/LazyTreePanningWindow.h"
 #include "controls/vtree/LazyTreeOptions.h"
 #include "controls/vtree/LazyTreeTypes.h"
 #include "controls/vtree/PaintPassInfo.h"
@@ -402,6 +404,24 @@ public:
   TColumnIndex MainColumn() const;
   // The widest content of the shown nodes in a column (for auto-sizing it).
   int ColumnContentWidth(TColumnIndex Column);
+  // --- hints and animations (BaseLazyTreeHints.cpp, LazyTreeHintWindow.*; the step loop is Animate's) ---
+  TLTHintMode HintMode() const { return FHintMode; }
+  void SetHintMode(TLTHintMode Value) { FHintMode = Value; }
+  THintAnimationType HintAnimation() const { return FHintAnimation; }
+  void SetHintAnimation(THintAnimationType Value) { FHintAnimation = Value; }
+  // The animation a hint gets now: none, fade or slide.
+  virtual THintAnimationType AnimationKind();
+  // The text of a node's tooltip (its cell text) or hint (none here).
+  virtual std::string HintTextOf(PLazyNode Node, TColumnIndex Column, bool Tooltip);
+  TRect HintValidRect() const { return FHintValidRect; }
+  TLTHintData& HintData() { return FHintData; }
+  // The hint window went: the valid rectangle is emptied.
+  void ForgetHint() { FHintValidRect = TRect(); }
+  HWND PanningWindow() const;
+  // The cursor over a hot node under toHotTrack; OnGetCursor may change the one chosen.
+  TCursor HotCursor() const { return FHotCursor; }
+  void SetHotCursor(TCursor Value) { FHotCursor = Value; }
+  Method<void(TBaseLazyTree* Sender, TCursor& Cursor)> OnGetCursor;
 
 protected:
   void Paint() override;
@@ -598,7 +618,9 @@ private:
   unsigned FAutoScrollInterval = 1;
   unsigned FAutoScrollSides = 0;
   std::uint64_t FAutoScrollStart = 0;
-  HWND FPanningWindow = nullptr;
+  std::unique_ptr<TPanningWindow> FPanningWindow;
+  HCURSOR FPanningCursor = nullptr;
+  void UpdatePanningCursor(TPoint P);
   bool FMouseInside = false;
 
   // Columns and header (BaseLazyTreeColumns.cpp).
@@ -608,4 +630,13 @@ private:
   void PaintCell(TLtPaintInfo& Info, const TRect& Row, int Levels, const std::vector<TLTLineType>& Lines, int Anchor,
                  int ButtonY, bool LastColumn);
   std::unique_ptr<TLTHeader> FHeader;
+  // Hints (BaseLazyTreeHints.cpp).
+  bool HandleHintShow(THintInfo& Info);
+  void HandleHintMessage(TMessage& Message);
+  TLTHintMode FHintMode = hmDefault;
+  THintAnimationType FHintAnimation = hatSystemDefault;
+  TLTHintData FHintData;
+  TRect FHintValidRect;
+  TCursor FHotCursor = crDefault;
+  bool HandleSetCursor(TMessage& Message);
 };

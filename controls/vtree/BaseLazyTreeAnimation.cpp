@@ -12,8 +12,16 @@ void TBaseLazyTree::Animate(int Steps, unsigned Duration, const TAnimationStep& 
   if (FStates.Contains(tsInAnimation) || Duration == 0)
     return;
   ChangeStates({tsInAnimation}, {});
-  auto leave = ScopeExit([&] { ChangeStates({}, {tsCancelHintAnimation, tsInAnimation}); });
-  RunStepAnimation(Steps, Duration, Step, [] { return Application()->Terminated(); });
+  // A step may end up destroying the tree: the loop then stops and nothing of
+  // the tree is touched again.
+  TAliveToken alive = AliveToken();
+  auto leave = ScopeExit([&] {
+    if (*alive)
+      ChangeStates({}, {tsCancelHintAnimation, tsInAnimation});
+  });
+  RunStepAnimation(Steps, Duration, Step, [&] {
+    return !*alive || Application()->Terminated() || !FStates.Contains(tsInAnimation);
+  });
 }
 
 void TBaseLazyTree::AnimateToggle(PLazyNode Node, bool Expand, std::int64_t Height)

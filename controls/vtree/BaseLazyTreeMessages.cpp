@@ -8,6 +8,7 @@
 #include "controls/vtree/TreeViewQuery.h"
 #include "platform/base/AnsiStrings.h"
 #include "platform/classes/Messages.h"
+#include "platform/classes/forms/Screen.h"
 #include "platform/classes/graphics/Canvas.h"
 #include "platform/win/win.h"
 
@@ -127,6 +128,30 @@ bool TBaseLazyTree::DispatchInputMessage(TMessage& Message)
         canvas.SetHandle(nullptr);
       }
       return true;
+    case WM_SETCURSOR:
+      return HandleSetCursor(Message);
+    case WM_NCHITTEST:
+    case WM_NCPAINT:
+      // The class library's handling (frame and border); the header hooks in
+      // here once it is drawn in the non-client area.
+      return false;
+    case WM_PRINT:
+      // Skipped for an invisible window when asked; otherwise the default
+      // handling prints the frame and asks for the client (WM_PRINTCLIENT).
+      if ((Message.LParam & PRF_CHECKVISIBLE) && !IsWindowVisible(Handle())) {
+        Message.Result = 0;
+        return true;
+      }
+      return false;
+    case WM_NCDESTROY:
+      // A running hint animation must not go on for a tree that is going.
+      if (FStates.Contains(tsHint))
+        SetHintWindowGone(true);
+      return false;
+    case CM_HINTSHOW:
+    case CM_HINTSHOWPAUSE:
+      HandleHintMessage(Message);
+      return true;
     case 0xB7D0:
       Message.Result = 1;
       return true;
@@ -137,6 +162,26 @@ bool TBaseLazyTree::DispatchInputMessage(TMessage& Message)
       return true;
   }
   return false;
+}
+
+bool TBaseLazyTree::HandleSetCursor(TMessage& Message)
+{
+  if (HWND(Message.WParam) != Handle() || ComponentState().Contains(csDesigning))
+    return false;
+  if (FStates.Contains(tsWheelPanning) || FStates.Contains(tsWheelScrolling)) {
+    // The panning cursor stays; nothing else may replace it.
+    MessageBeep(0);
+    Message.Result = 1;
+    return true;
+  }
+  if (Screen()->Cursor() != crDefault)
+    return false;
+  TCursor cursor = HasPaintOption(toHotTrack) && FHotNode ? FHotCursor : Cursor();
+  if (OnGetCursor)
+    OnGetCursor(this, cursor);
+  ::SetCursor(Screen()->Cursors(cursor));
+  Message.Result = 1;
+  return true;
 }
 
 void TBaseLazyTree::HandleTreeViewMessage(TMessage& Message)

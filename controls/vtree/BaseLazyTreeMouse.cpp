@@ -164,6 +164,12 @@ void TBaseLazyTree::HandleButtonMessage(TMessage& Message)
       }
       return;
     case WM_MBUTTONDBLCLK:
+      // A quick second press arrives as a double click; it ends panning
+      // like any other press.
+      if (FStates.Contains(tsWheelPanning) || FStates.Contains(tsWheelScrolling)) {
+        StopWheelPanning();
+        return;
+      }
       if (!classHandling())
         return;
       if (HasSelectionOption(toMiddleClickSelect)) {
@@ -416,6 +422,8 @@ void TBaseLazyTree::HandleMouseMove(TMessage& Message)
   if (FStates.Contains(tsWheelPanning) && FStates.Contains(tsWheelScrolling) &&
       (std::abs(p.x - FPanningAnchor.x) >= threshold || std::abs(p.y - FPanningAnchor.y) >= threshold))
     ChangeStates({}, {tsWheelScrolling});
+  if (FPanningWindow)
+    UpdatePanningCursor(p);
   if (FStates.Contains(tsOLEDragPending)) {
     if (std::abs(p.x - FPanningAnchor.x) >= threshold || std::abs(p.y - FPanningAnchor.y) >= threshold) {
       // Dragging itself belongs to the drag manager; the press no longer clears.

@@ -5,7 +5,9 @@
 
 #include "controls/vtree/BaseLazyTree.h"
 #include "controls/vtree/WheelScroll.h"
+#include "platform/base/ModuleLoader.h"
 #include "platform/classes/Messages.h"
+#include "platform/classes/forms/Screen.h"
 #include "platform/win/win.h"
 
 namespace {
@@ -266,8 +268,31 @@ void TBaseLazyTree::StartWheelPanning(TPoint Anchor)
   StopTimer(kScrollTimer);
   FPanningAnchor = Anchor;
   ChangeStates({tsWheelPanning, tsWheelScrolling}, {});
+  bool wider = FRangeX > ClientWidth(), taller = RangeY() > ClientHeight();
+  FPanningWindow = std::make_unique<TPanningWindow>(Handle(), ClientToScreen(Anchor),
+                                                    wider && taller ? "LT_MOVEALL" : wider ? "LT_MOVEEW" : "LT_MOVENS");
   SetMouseCapture(true);
   SetTimer(Handle(), kScrollTimer, kPanningInterval, nullptr);
+  UpdatePanningCursor(Anchor);
+}
+
+HWND TBaseLazyTree::PanningWindow() const
+{
+  return FPanningWindow ? FPanningWindow->Handle() : nullptr;
+}
+
+void TBaseLazyTree::UpdatePanningCursor(TPoint P)
+{
+  HCURSOR cursor = LoadCursor(HInstance(), PanningCursorName(P));
+  if (cursor == FPanningCursor) {
+    if (cursor)
+      DestroyCursor(cursor);
+    return;
+  }
+  if (FPanningCursor)
+    DestroyCursor(FPanningCursor);
+  FPanningCursor = cursor;
+  ::SetCursor(cursor);
 }
 
 void TBaseLazyTree::StopWheelPanning()
@@ -278,6 +303,12 @@ void TBaseLazyTree::StopWheelPanning()
   SetMouseCapture(false);
   ChangeStates({}, {tsWheelPanning, tsWheelScrolling});
   FAutoScrollSides = 0;
+  FPanningWindow.reset();
+  if (FPanningCursor) {
+    DestroyCursor(FPanningCursor);
+    FPanningCursor = nullptr;
+  }
+  ::SetCursor(Screen()->Cursors(Cursor()));
 }
 
 const char* TBaseLazyTree::PanningCursorName(TPoint P)

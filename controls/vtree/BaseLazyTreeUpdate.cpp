@@ -51,6 +51,7 @@ TBaseLazyTree::~TBaseLazyTree()
   FDestroying = true;
   if (FValidation)
     TLtWorkerThread::Halt(*FValidation);
+  StopWheelPanning();
   FStates -= tsChangePending;
   FStates -= tsStructureChangePending;
   // Nodes go first, while the owner's handlers can still free their data.

@@ -18,7 +18,7 @@ void RunStepAnimation(int Steps, unsigned Duration, const TAnimationStep& Step, 
   while (remainingSteps > 0 && remainingTime > 0 && !Terminating()) {
     ULONGLONG start = GetTickCount64();
     ULONGLONG stepEnd = start + ULONGLONG(remainingTime / remainingSteps);
-    if (!Step(nextStep, stepSize))
+    if (!Step(nextStep, stepSize) || Terminating())
       break;
     // A stalled (virtual) clock ends the animation rather than the program.
     bool reached = WaitForTick(stepEnd);

@@ -12,6 +12,8 @@
 #include "controls/vtree/TreeViewQuery.h"
 #include "platform/classes/forms/Application.h"
 #include "platform/classes/forms/Form.h"
+#include "platform/classes/forms/Screen.h"
+#include "platform/classes/menus/PopupMenu.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/win/win.h"
 
@@ -435,6 +437,102 @@ TEST_F(InputTest, PanningScrollsTowardTheMouseEachTick)
   Advance(20);
   EXPECT_EQ(Tree->OffsetY(), -400 + 12);
   Tree->StopWheelPanning();
+}
+
+// The presenter of popup menus in these tests: records where a menu opened.
+std::vector<TPoint> gMenusShown;
+TMenuItem* RecordMenu(TPopupMenu*, int X, int Y, UINT)
+{
+  gMenusShown.emplace_back(X, Y);
+  return nullptr;
+}
+
+TEST_F(InputTest, ARightClickShowsThePopupMenuOnceThroughTheContextMenuMessage)
+{
+  Tree->SetRootNodeCount(3);
+  TPopupMenu menu(nullptr);
+  Tree->SetPopupMenu(&menu);
+  TPopupMenuPresenter saved = TPopupMenu::Presenter();
+  TPopupMenu::SetPresenter(&RecordMenu);
+  gMenusShown.clear();
+  TPoint p = LabelCentre(Top(1));
+  ClickAt(p);
+  Display->Click(Screen(p).x, Screen(p).y, 1);
+  Pump();
+  ASSERT_EQ(gMenusShown.size(), 1u);
+  EXPECT_EQ(gMenusShown[0], Screen(p));
+  // The message itself drops the pending clear and edit before the menu.
+  Tree->ChangeStates({tsClearPending, tsEditPending}, {});
+  Tree->Perform(WM_CONTEXTMENU, WPARAM(Tree->Handle()), MAKELPARAM(Screen(p).x, Screen(p).y));
+  EXPECT_EQ(gMenusShown.size(), 2u);
+  EXPECT_FALSE(Tree->TreeStates().Contains(tsClearPending));
+  EXPECT_FALSE(Tree->TreeStates().Contains(tsEditPending));
+  TPopupMenu::SetPresenter(saved);
+  Tree->SetPopupMenu(nullptr);
+}
+
+TEST_F(InputTest, TheCursorIsTheHotCursorOverAHotNodeAsTheOwnerLeavesIt)
+{
+  Tree->SetRootNodeCount(3);
+  TLTPaintOptions paint = Tree->TreeOptions()->PaintOptions();
+  paint += toHotTrack;
+  Tree->TreeOptions()->SetPaintOptions(paint);
+  Tree->SetHotCursor(crHandPoint);
+  Tree->SetCursor(crIBeam);
+  struct TOwner {
+    TCursor Seen = crNone;
+    TCursor Give = crNone;
+    void GetCursor(TBaseLazyTree*, TCursor& c)
+    {
+      Seen = c;
+      if (Give != crNone)
+        c = Give;
+    }
+  } owner;
+  Tree->OnGetCursor = Method<void(TBaseLazyTree*, TCursor&)>(&owner, &TOwner::GetCursor);
+  auto setCursor = [&] { return Tree->Perform(WM_SETCURSOR, WPARAM(Tree->Handle()), HTCLIENT); };
+
+  TPoint p = Screen(LabelCentre(Top(1)));
+  Display->MoveMouse(p.x, p.y);
+  Pump();
+  ASSERT_EQ(Tree->HotNode(), Top(1));
+  EXPECT_EQ(setCursor(), 1);
+  EXPECT_EQ(owner.Seen, crHandPoint);
+  EXPECT_EQ(GetCursor(), ::Screen()->Cursors(crHandPoint));
+
+  // Without hot tracking the control's own cursor is offered.
+  paint -= toHotTrack;
+  Tree->TreeOptions()->SetPaintOptions(paint);
+  owner.Give = crCross;
+  EXPECT_EQ(setCursor(), 1);
+  EXPECT_EQ(owner.Seen, crIBeam);
+  EXPECT_EQ(GetCursor(), ::Screen()->Cursors(crCross));
+  Tree->OnGetCursor = {};
+}
+
+TEST_F(InputTest, PrintingAHiddenTreeWithTheVisibilityCheckDrawsNothing)
+{
+  Tree->SetRootNodeCount(3);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 300, 200);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  RECT all{0, 0, 300, 200};
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  FillRect(dc, &all, red);
+  Tree->Hide();
+  Pump();
+  Tree->Perform(WM_PRINT, WPARAM(dc), PRF_CHECKVISIBLE | PRF_CLIENT);
+  EXPECT_EQ(GetPixel(dc, 150, 100), RGB(255, 0, 0));
+  Tree->Show();
+  Pump();
+  Tree->Perform(WM_PRINT, WPARAM(dc), PRF_CHECKVISIBLE | PRF_CLIENT);
+  EXPECT_NE(GetPixel(dc, 150, 100), RGB(255, 0, 0));  // the tree's background
+  SelectObject(dc, old);
+  DeleteObject(red);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the tree's named bitmaps into ../res as 24-bit BMP files.
+"""Draws the tree's named bitmaps into ../res as 24-bit BMP files, and its
+panning cursors as 1-bit CUR files.
 
 Check strips: 25 images of 16x16 side by side (index 0 empty; 1-8 radio
 buttons, 9-16 check boxes, 17-20 mixed boxes, 21-24 push buttons; in each
@@ -52,6 +53,72 @@ class Image:
         for y in range(t, b):
             self.set(l, y, c)
             self.set(r - 1, y, c)
+
+
+def write_cur(path, size, hot, inside, edge):
+    """A 1-bit cursor: edge pixels black, inside pixels white, the rest transparent."""
+    row = ((size + 31) // 32) * 4
+    xor, mask = bytearray(), bytearray()
+    for y in range(size - 1, -1, -1):
+        x_line, m_line = bytearray(row), bytearray(row)
+        for x in range(size):
+            bit = 0x80 >> (x % 8)
+            if edge(x, y):
+                pass  # black: mask 0, colour 0
+            elif inside(x, y):
+                x_line[x // 8] |= bit
+            else:
+                m_line[x // 8] |= bit
+        xor += x_line
+        mask += m_line
+    info = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 1, 0, len(xor) + len(mask), 0, 0, 2, 0)
+    palette = bytes((0, 0, 0, 0, 255, 255, 255, 0))
+    body = info + palette + xor + mask
+    head = struct.pack('<HHH', 0, 2, 1) + struct.pack('<BBBBHHII', size, size, 2, 0, hot, hot, len(body), 22)
+    with open(path, 'wb') as f:
+        f.write(head + body)
+
+
+# Directions of the panning pictures and cursors: (dx, dy) of each arrow.
+PAN_DIRECTIONS = {
+    'ALL': ((0, -1), (0, 1), (-1, 0), (1, 0)), 'EW': ((-1, 0), (1, 0)), 'NS': ((0, -1), (0, 1)),
+    'N': ((0, -1),), 'S': ((0, 1),), 'E': ((1, 0),), 'W': ((-1, 0),),
+    'NE': ((1, -1),), 'NW': ((-1, -1),), 'SE': ((1, 1),), 'SW': ((-1, 1),),
+}
+
+
+def in_arrow(x, y, dx, dy, grow=0):
+    """Whether (x, y) lies in a triangle near the edge of a 32x32 square pointing along (dx, dy)."""
+    u, v = x - 15.5, y - 15.5
+    # Along the direction and across it.
+    n = (dx * dx + dy * dy) ** 0.5
+    along = (u * dx + v * dy) / n
+    across = abs(-u * dy + v * dx) / n
+    return 7 - grow <= along <= 14 + grow and across <= (14 + grow - along) * 0.8 + grow * 0.5
+
+
+def in_dot(x, y, r):
+    return (x - 15.5) ** 2 + (y - 15.5) ** 2 <= r * r
+
+
+def panning_images(res):
+    for name in ('ALL', 'EW', 'NS'):
+        dirs = PAN_DIRECTIONS[name]
+
+        def pixel(x, y, dirs=dirs):
+            if any(in_arrow(x, y, dx, dy) for dx, dy in dirs) or in_dot(x, y, 3):
+                return BLACK
+            if in_dot(x, y, 15.5):
+                return WHITE if in_dot(x, y, 14.5) else GREY
+            return MAGENTA
+        write_bmp(os.path.join(res, 'LT_MOVE' + name + '.bmp'), 32, 32, pixel)
+    for name, dirs in PAN_DIRECTIONS.items():
+        def inside(x, y, dirs=dirs):
+            return in_dot(x, y, 4) or any(in_arrow(x, y, dx, dy, 1) for dx, dy in dirs)
+
+        def edge(x, y, dirs=dirs):
+            return in_dot(x, y, 2.5) or any(in_arrow(x, y, dx, dy) for dx, dy in dirs)
+        write_cur(os.path.join(res, 'LT_MOVE' + name + '.cur'), 32, 16, inside, edge)
 
 
 def check_image(index, style):
@@ -141,6 +208,8 @@ def main():
         if plus:
             im.rect(4, 2, 5, 7, BLACK)
         write_bmp(os.path.join(res, name + '.bmp'), 9, 9, lambda x, y, im=im: im.p[y][x])
+    # Wheel panning: the 32x32 pictures of the panning window and the eleven cursors.
+    panning_images(res)
 
 
 if __name__ == '__main__':

@@ -1,5 +1,7 @@
 #include "platform/classes/forms/HintWindow.h"
 
+#include <algorithm>
+
 #include "platform/classes/forms/Screen.h"
 #include "platform/classes/graphics/Brush.h"
 #include "platform/classes/graphics/Canvas.h"
@@ -39,19 +41,20 @@ TRect THintWindow::CalcHintRect(int MaxWidth, const std::string& AHint, void*)
   return r;
 }
 
+TRect THintWindow::KeptOnDesktop(TRect Rect)
+{
+  int width = Rect.Width(), height = Rect.Height();
+  TRect desktop = Screen()->DesktopRect();
+  int top = std::max(std::min(Rect.Top, desktop.Bottom - height), desktop.Top);
+  int left = std::max(std::min(Rect.Left, desktop.Right - width), desktop.Left);
+  return TRect(left, top, left + width, top + height);
+}
+
 void THintWindow::ActivateHint(TRect Rect, const std::string& AHint)
 {
   SetCaption(AHint);
   int width = Rect.Width(), height = Rect.Height();
-  TRect desktop = Screen()->DesktopRect();
-  if (Rect.Top + height > desktop.Bottom)
-    Rect.Top = desktop.Bottom - height;
-  if (Rect.Left + width > desktop.Right)
-    Rect.Left = desktop.Right - width;
-  if (Rect.Left < desktop.Left)
-    Rect.Left = desktop.Left;
-  if (Rect.Top < desktop.Top)
-    Rect.Top = desktop.Top;
+  Rect = KeptOnDesktop(Rect);
   HandleNeeded();
   FLeft = Rect.Left;
   FTop = Rect.Top;

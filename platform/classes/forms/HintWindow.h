@@ -20,6 +20,9 @@ public:
   virtual bool IsHintMsg(const MSG& Msg);
 
 protected:
+  // Rect moved so that it lies on the desktop (its top-left corner wins when
+  // it is larger).
+  static TRect KeptOnDesktop(TRect Rect);
   void CreateParams(TCreateParams& Params) override;
   void Paint() override;
   void Dispatch(TMessage& Message) override;

@@ -14,6 +14,7 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id);
 
 // Waits until GetTickCount64() reaches tick without handling any message (for
 // animations that must not let the program change what they draw). On the
-// virtual clock the display's idle hook (a test script) may advance it, or
-// another thread; false when it stood still for a second of real time.
+// virtual clock the display's idle hook (a test script) may advance it; with
+// no idle hook the wait moves the clock to the tick itself, as Sleep does.
+// False when an idle hook keeps the clock still for a second of real time.
 bool WaitForTick(ULONGLONG tick);

@@ -1,0 +1,197 @@
+// Hints: the animation loop on the virtual clock, the tooltip for cut-off
+// text, the final picture of every animation kind, and the desktop clamp.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "controls/vtree/BaseLazyTree.h"
+#include "controls/vtree/LazyTreeHintWindow.h"
+#include "platform/base/Clock.h"
+#include "platform/classes/Messages.h"
+#include "platform/classes/forms/Application.h"
+#include "platform/classes/forms/Form.h"
+#include "platform/classes/forms/Screen.h"
+#include "platform/classes/graphics/Colors.h"
+#include "platform/display/headless/HeadlessDisplay.h"
+#include "platform/win/win.h"
+
+namespace {
+
+// A tree whose nodes all show the same text of a fixed width.
+class THintTree : public TBaseLazyTree {
+public:
+  using TBaseLazyTree::TBaseLazyTree;
+  std::string Text = "Jean-Baptiste";
+  int TextWidth = 60;
+  std::string QueryNodeText(PLazyNode) override { return Text; }
+  int DoGetNodeWidth(PLazyNode, TColumnIndex, TCanvas*) override { return TextWidth; }
+};
+
+class HintTest : public ::testing::Test {
+protected:
+  void SetUp() override
+  {
+    THeadlessDisplay::Use();
+    THeadlessDisplay::UseVirtualClock();
+    Application()->Initialize();
+    Form = TCustomForm::Create<TForm>(Application());
+    Form->SetBounds(0, 0, 300, 200);
+    Tree = new THintTree(nullptr);
+    Tree->SetParent(Form);
+    Tree->SetBounds(0, 0, 300, 200);
+    Tree->SetShowHint(true);
+    Tree->SetRootNodeCount(3);
+    Form->Show();
+    Application()->ProcessMessages();
+    Tree->SetFocus();
+    Application()->ProcessMessages();
+  }
+  void TearDown() override
+  {
+    if (Tree) {
+      Tree->SetParent(nullptr);
+      delete Tree;
+    }
+    Form->Free();
+    Application()->ProcessMessages();
+  }
+  PLazyNode First() { return Tree->HiddenRoot()->FirstChildNode; }
+  // The tree's answer to the hint request at a client point (0 shows).
+  LRESULT RequestHint(TPoint P, THintInfo& Info)
+  {
+    Info.CursorPos = P;
+    return Tree->Perform(CM_HINTSHOW, 0, LPARAM(&Info));
+  }
+
+  TCustomForm* Form = nullptr;
+  THintTree* Tree = nullptr;
+};
+
+TEST_F(HintTest, AnimationSpreadsTheStepsOverTheDurationAndEndsWithAFinalCall)
+{
+  std::vector<std::pair<int, int>> calls;
+  ULONGLONG start = GetTickCount64();
+  Tree->Animate(255, 400, [&](int step, int size) {
+    calls.emplace_back(step, size);
+    return true;
+  });
+  ASSERT_GE(calls.size(), 200u);
+  EXPECT_EQ(calls.front(), std::make_pair(0, 1));
+  EXPECT_EQ(calls.back(), std::make_pair(0, 0));
+  for (std::size_t i = 1; i + 1 < calls.size(); ++i)
+    EXPECT_GT(calls[i].first, calls[i - 1].first);
+  EXPECT_LE(GetTickCount64() - start, 401u);
+  EXPECT_GE(GetTickCount64() - start, 390u);
+  EXPECT_FALSE(Tree->TreeStates().Contains(tsInAnimation));
+}
+
+TEST_F(HintTest, NoAnimationForZeroDurationOrWhileOneRuns)
+{
+  int calls = 0;
+  Tree->Animate(10, 0, [&](int, int) { return ++calls, true; });
+  EXPECT_EQ(calls, 0);
+  Tree->Animate(10, 100, [&](int, int) {
+    Tree->Animate(10, 100, [&](int, int) { return ++calls, true; });
+    return false;
+  });
+  EXPECT_EQ(calls, 0);
+}
+
+TEST_F(HintTest, AnimationStateIsLeftWhenTheStepThrows)
+{
+  Tree->ChangeStates({tsCancelHintAnimation}, {});
+  EXPECT_THROW(Tree->Animate(10, 100, [](int, int) -> bool { throw std::runtime_error("step"); }),
+               std::runtime_error);
+  EXPECT_FALSE(Tree->TreeStates().Contains(tsInAnimation));
+  EXPECT_FALSE(Tree->TreeStates().Contains(tsCancelHintAnimation));
+}
+
+TEST_F(HintTest, ATreeDestroyedDuringAnimationIsNotTouchedAgain)
+{
+  int calls = 0;
+  THintTree* tree = Tree;
+  tree->Animate(20, 100, [&](int, int) {
+    ++calls;
+    Tree->SetParent(nullptr);
+    delete Tree;
+    Tree = nullptr;
+    return true;
+  });
+  EXPECT_EQ(calls, 1);  // no further step and no final call on the freed tree
+}
+
+TEST_F(HintTest, TooltipOnlyForCutTextCoveringItWithAFrame)
+{
+  Tree->SetHintMode(hmTooltip);
+  TRect text = Tree->NodeDisplayRect(First(), NoColumn, true);
+  TPoint inside((text.Left + text.Right) / 2, (text.Top + text.Bottom) / 2);
+  THintInfo info;
+  EXPECT_EQ(RequestHint(inside, info), 1);  // the text fits
+  EXPECT_FALSE(Tree->TreeStates().Contains(tsHint));
+
+  Tree->TextWidth = 400;
+  text = Tree->NodeDisplayRect(First(), NoColumn, true, true);
+  ASSERT_GT(text.Right, Tree->ClientWidth());
+  THintInfo cut;
+  ASSERT_EQ(RequestHint(inside, cut), 0);
+  EXPECT_TRUE(Tree->TreeStates().Contains(tsHint));
+  EXPECT_EQ(cut.CursorRect, text);
+  EXPECT_EQ(cut.HintPos, Tree->ClientToScreen(TPoint(text.Left, text.Top)));
+  ASSERT_NE(cut.HintData, nullptr);
+  EXPECT_EQ(Tree->HintValidRect(), text);
+  // Within the valid rectangle no new hint is asked for.
+  THintInfo again;
+  EXPECT_EQ(RequestHint(TPoint(inside.x + 1, inside.y), again), 1);
+
+  int pause = 500;
+  Tree->Perform(CM_HINTSHOWPAUSE, 0, LPARAM(&pause));
+  EXPECT_EQ(pause, 0);
+
+  TLazyTreeHintWindow window(nullptr);
+  TRect r = window.CalcHintRect(300, " ", cut.HintData);
+  EXPECT_EQ(r, TRect(-1, -1, text.Width() + 1, text.Height() + 1));
+  EXPECT_EQ(window.HintData().HintText, "Jean-Baptiste");
+}
+
+// Every animation kind leaves the whole hint on the window: a fade ends
+// fully opaque, not at 254/255 or blank.
+TEST_F(HintTest, EveryAnimationEndsWithTheWholeHint)
+{
+  for (THintAnimationType kind : {hatNone, hatFade, hatSlide}) {
+    SCOPED_TRACE(kind);
+    Tree->SetHintAnimation(kind);
+    Tree->SetHintMode(hmHint);
+    Tree->HintData().Tree = Tree;
+    Tree->HintData().Node = nullptr;
+    Tree->HintData().DefaultHint = "Absent";
+    TLazyTreeHintWindow window(nullptr);
+    TRect r = window.CalcHintRect(200, " ", &Tree->HintData());
+    ASSERT_FALSE(IsRectEmpty(&r));
+    OffsetRect(&r, 50, 50);
+    window.ActivateHint(r, " ");
+    Application()->ProcessMessages();
+    HDC dc = GetDC(window.Handle());
+    EXPECT_EQ(GetPixel(dc, 1, 1), ColorToRGB(clInfoBk));
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0, 0, 0));  // the frame
+    EXPECT_EQ(GetPixel(dc, r.Width() - 2, r.Height() - 2), ColorToRGB(clInfoBk));
+    ReleaseDC(window.Handle(), dc);
+    EXPECT_FALSE(Tree->TreeStates().Contains(tsInAnimation));
+  }
+}
+
+TEST_F(HintTest, AHintNearTheDesktopEdgesIsMovedInside)
+{
+  Tree->SetHintAnimation(hatNone);
+  Tree->HintData().Tree = Tree;
+  Tree->HintData().Node = nullptr;
+  TLazyTreeHintWindow window(nullptr);
+  TRect desktop = Screen()->DesktopRect();
+  window.ActivateHint(TRect(desktop.Right - 20, desktop.Bottom - 5, desktop.Right + 60, desktop.Bottom + 15), " ");
+  TRect placed;
+  GetWindowRect(window.Handle(), &placed);
+  EXPECT_EQ(placed, TRect(desktop.Right - 80, desktop.Bottom - 20, desktop.Right, desktop.Bottom));
+}
+
+}  // namespace

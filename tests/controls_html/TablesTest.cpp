@@ -10,6 +10,7 @@
 #include "controls/html/document/Block.h"
 #include "controls/html/document/Section.h"
 #include "controls/html/document/SectionList.h"
+#include "controls/html/layout/IndentManager.h"
 #include "controls/html/parser/Attributes.h"
 #include "controls/html/tables/TableBlock.h"
 #include "controls/html/tables/TableLayout.h"
@@ -127,6 +128,32 @@ TEST(TablesTest, HostileSpansStayBounded)
   for (auto& Row : T.Rows)
     Slots += (long long)Row->Slots.size();
   EXPECT_LE(Slots, 50LL * ThtmlTable::MaxColumns);
+}
+
+// A cell narrower than a word (a thousand columns share the page) lays the
+// word out overflowing, as an overlong word; it does not move down looking
+// for room that never comes.
+TEST(TablesTest, CellsNarrowerThanAWordStayShort)
+{
+  for (const char* Html : {"<table cellpadding=4><tr><td colspan=2000000000>x</td></tr>"
+                           "<tr><td>word</td><td>more words</td></tr></table>",
+                           "<table cellpadding=4 width=1><tr><td>word</td><td>more words</td></tr></table>",
+                           "<table cellpadding=3 border=1><tr><td colspan=2000000000><div>x y</div></td></tr>"
+                           "<tr><td>word</td><td><img align=left width=5 height=5>more words</td></tr></table>",
+                           "<img align=left width=50 height=50><table cellpadding=3 border=1>"
+                           "<tr><td colspan=2000000000>x y z</td></tr></table>"}) {
+    auto Doc = NewDocument();
+    ParseHtmlIntoSections(Html, *Doc);
+    EXPECT_LT(Doc->DoLogic(600, 400), 200) << Html;
+    EXPECT_LT(Doc->DoLogic(1, 400), 200) << Html;
+  }
+  // A float whose bottom is not known yet promises no wider room below.
+  IndentManager IMgr;
+  IMgr.Reset(0, 10);
+  IMgr.AddLeft(8, 0);
+  EXPECT_EQ(IMgr.NextWiderY(5), 5);
+  IMgr.SetRightBottom(IMgr.AddRight(9, 0), 40);
+  EXPECT_EQ(IMgr.NextWiderY(5), 40);
 }
 
 TEST(TablesTest, TwoHalfColumnsOfASpecifiedWidth)

@@ -115,6 +115,40 @@ TEST(Primitives, EllipseIsSymmetricAndOwnsCentreCoveredPixels)
   DeleteObject(r);
 }
 
+// Ellipses far larger than any screen (an image map's circle, a clip region)
+// are exact: the pixel test's products would overflow 64 bits past a radius
+// of some 46000, and so would the sum of int coordinates near their limits.
+TEST(Primitives, HugeEllipsesStayExact)
+{
+  struct Case {
+    TRect Box;
+    TPoint In[2], Out[2];
+  } Cases[] = {
+      {{-100000, -100000, 100000, 100000}, {{0, 0}, {99990, 0}}, {{80000, 80000}, {100000, 0}}},
+      {{-2000000000, 0, 2000000000, 4}, {{1900000000, 1}, {-1900000000, 2}}, {{1999999000, 1}, {0, 4}}},
+      {{2147483000, 2147483000, 2147483647, 2147483647}, {{2147483323, 2147483323}, {2147483323, 2147483001}},
+       {{2147483001, 2147483001}, {2147483646, 2147483646}}},
+  };
+  for (const Case& C : Cases) {
+    HRGN r = CreateEllipticRgn(C.Box.Left, C.Box.Top, C.Box.Right, C.Box.Bottom);
+    TRect Bounds;
+    EXPECT_NE(GetRgnBox(r, &Bounds), NULLREGION);
+    EXPECT_TRUE(Bounds.Left >= C.Box.Left && Bounds.Right <= C.Box.Right && Bounds.Top == C.Box.Top &&
+                Bounds.Bottom == C.Box.Bottom);
+    for (TPoint P : C.In)
+      EXPECT_TRUE(PtInRegion(r, P.x, P.y)) << P.x << "," << P.y;
+    for (TPoint P : C.Out)
+      EXPECT_FALSE(PtInRegion(r, P.x, P.y)) << P.x << "," << P.y;
+    DeleteObject(r);
+  }
+  // Drawn through a small picture: only the part that shows is painted.
+  TDrawFixture f(4, 4);
+  SelectObject(f.DC, GetStockObject(NULL_PEN));
+  SelectObject(f.DC, GetStockObject(BLACK_BRUSH));
+  Ellipse(f.DC, -100000, -100000, 100000, 100000);
+  EXPECT_EQ(f.Picture(), "####\n####\n####\n####\n");
+}
+
 TEST(Primitives, FillFrameInvertAndPatBlt)
 {
   TDrawFixture f(6, 4);

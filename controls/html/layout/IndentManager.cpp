@@ -65,7 +65,8 @@ int IndentManager::NextWiderY(int Y) const
   int Result = -1;
   for (const auto* List : {&FLeft, &FRight})
     for (const IndentRec& R : *List)
-      if (!R.Owner && R.Bottom > Y && (Result < 0 || R.Bottom < Result))
+      // An open record's bottom is not known yet: no room is promised there.
+      if (!R.Owner && R.Bottom > Y && R.Bottom < OpenBottom && (Result < 0 || R.Bottom < Result))
         Result = R.Bottom;
   return Result < 0 ? Y : Result;
 }

@@ -273,8 +273,10 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
     int Used = 0;
     int Fit = Preformatted ? Limit : FitCount(Start, Limit, Right - Left, Used);
     if (Fit == 0) {
+      // Below the floats there is more room only when they narrow this line;
+      // a line as wide as the cell lays its first character out overflowing.
       const int Wider = IMgr.NextWiderY(Y);
-      if (Wider > Y) {
+      if (Wider > Y && Right - Left < Width) {
         LineRec Empty;
         Empty.Start = Start;
         Empty.TextHeight = Wider - Y;

@@ -41,12 +41,19 @@ TRegion Scan(const TRect& box, F inside)
   return TRegion::FromRows(box.Top, rows);
 }
 
+// Whether the centre of pixel (x, y) lies in the ellipse inscribed in e, in
+// doubled coordinates: dx²/w² + dy²/h² <= 1, that is dy²·w² <= (w² - dx²)·h².
+// A pixel of the box has |dx| <= w and |dy| <= h, so both sides stay below
+// 2^128 for any int coordinates.
 bool InEllipse(int x, int y, const TRect& e)
 {
-  int64_t w = e.Width(), h = e.Height();
-  int64_t dx = 2 * int64_t(x) + 1 - (int64_t(e.Left) + e.Right);
-  int64_t dy = 2 * int64_t(y) + 1 - (int64_t(e.Top) + e.Bottom);
-  return dx * dx * h * h + dy * dy * w * w <= w * w * h * h;
+  using U128 = unsigned __int128;
+  const uint64_t w = uint64_t(int64_t(e.Right) - e.Left), h = uint64_t(int64_t(e.Bottom) - e.Top);
+  const uint64_t dx = uint64_t(std::llabs(2 * int64_t(x) + 1 - (int64_t(e.Left) + e.Right)));
+  const uint64_t dy = uint64_t(std::llabs(2 * int64_t(y) + 1 - (int64_t(e.Top) + e.Bottom)));
+  if (dx > w || dy > h)
+    return false;
+  return U128(dy * dy) * (w * w) <= U128(w * w - dx * dx) * (h * h);
 }
 }  // namespace
 
@@ -54,7 +61,24 @@ TRegion EllipseRegion(const TRect& box)
 {
   if (box.IsEmpty())
     return {};
-  return Scan(box, [&](int x, int y) { return InEllipse(x, y, box); });
+  // One span a row: the leftmost pixel inside, found by halving (the test is
+  // monotone towards the centre), and its mirror image on the right.
+  TRows rows(std::size_t(int64_t(box.Bottom) - box.Top));
+  const int64_t mirror = int64_t(box.Left) + box.Right - 1;  // x + x' of two mirrored pixels
+  for (int y = box.Top; y < box.Bottom; ++y) {
+    int64_t lo = box.Left, hi = FloorDiv(mirror, 2);  // hi: the left pixel nearest the centre
+    if (!InEllipse(int(hi), y, box))
+      continue;
+    while (lo < hi) {
+      const int64_t mid = lo + (hi - lo) / 2;
+      if (InEllipse(int(mid), y, box))
+        hi = mid;
+      else
+        lo = mid + 1;
+    }
+    rows[std::size_t(int64_t(y) - box.Top)].push_back({int(lo), int(mirror - lo + 1)});
+  }
+  return TRegion::FromRows(box.Top, rows);
 }
 
 TRegion RoundRectRegion(const TRect& box, int w, int h)

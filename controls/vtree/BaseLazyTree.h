@@ -626,6 +626,12 @@ private:
   // Columns and header (BaseLazyTreeColumns.cpp).
   void ColumnWidthChanged(TColumnIndex Column);
   void HeaderClientWidthChanged();
+  // The header's place in window coordinates: a band as high as the header
+  // right above the client area (empty while the header is hidden).
+  TRect HeaderRectInWindow();
+  void HeaderLayoutChanged();
+  void WMNCCalcSizeWithHeader(TMessage& Message);
+  void WMNCPaintWithHeader(TMessage& Message);
   int WidestRowInView();
   void PaintCell(TLtPaintInfo& Info, const TRect& Row, int Levels, const std::vector<TLTLineType>& Lines, int Anchor,
                  int ButtonY, bool LastColumn);

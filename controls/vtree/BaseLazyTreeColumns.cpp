@@ -5,6 +5,8 @@
 
 #include "controls/vtree/BaseLazyTree.h"
 #include "controls/vtree/LazyTreeHeader.h"
+#include "platform/classes/Messages.h"
+#include "platform/win/win.h"
 
 bool TBaseLazyTree::UseColumns() const
 {
@@ -51,4 +53,53 @@ void TBaseLazyTree::HeaderClientWidthChanged()
   FHeader->AdjustSpring(width);
   if (UseColumns() && FHeader->Options().Contains(hoAutoResize))
     FHeader->Columns().AutoSize(NoColumn);
+}
+
+TRect TBaseLazyTree::HeaderRectInWindow()
+{
+  if (!HasWindow() || !FHeader->Options().Contains(hoVisible))
+    return {};
+  TRect window, client;
+  GetWindowRect(Handle(), &window);
+  ::GetClientRect(Handle(), &client);
+  TPoint origin(0, 0);
+  ::ClientToScreen(Handle(), &origin);
+  int left = origin.x - window.Left, top = origin.y - window.Top;
+  if (client.Width() < 0)
+    return {};
+  return TRect(left, top - FHeader->Height(), left + client.Width(), top);
+}
+
+void TBaseLazyTree::HeaderLayoutChanged()
+{
+  if (FDestroying || !HasWindow())
+    return;
+  // The platform asks for the non-client size again and repaints the frame.
+  SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+               SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_NOOWNERZORDER |
+                   SWP_NOSENDCHANGING);
+}
+
+void TBaseLazyTree::WMNCCalcSizeWithHeader(TMessage& Message)
+{
+  TCustomControl::WndProc(Message);
+  if (!Message.LParam || !FHeader->Options().Contains(hoVisible))
+    return;
+  TRect& r = Message.WParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0]
+                            : *reinterpret_cast<TRect*>(Message.LParam);
+  // The header is drawn in the non-client area, so the client starts below it.
+  r.Top = std::min(r.Bottom, r.Top + LONG(FHeader->Height()));
+}
+
+void TBaseLazyTree::WMNCPaintWithHeader(TMessage& Message)
+{
+  TCustomControl::WndProc(Message);
+  TRect header = HeaderRectInWindow();
+  if (header.IsEmpty())
+    return;
+  HDC dc = GetWindowDC(Handle());
+  if (!dc)
+    return;
+  FHeader->PaintHeader(dc, header, FOffsetX, Enabled());
+  ReleaseDC(Handle(), dc);
 }

@@ -30,6 +30,7 @@ TBaseLazyTree::TBaseLazyTree(TComponent* AOwner) : TCustomControl(AOwner)
   FColors = std::make_unique<TLTColors>(this);
   FHeader = std::make_unique<TLTHeader>();
   FHeader->OnColumnResized = [this](TColumnIndex Column) { ColumnWidthChanged(Column); };
+  FHeader->OnLayoutChanged = [this] { HeaderLayoutChanged(); };
   FValidation = std::make_shared<TCacheValidation>();
   TLtWorkerThread::EnsureWorkerThread();
   FWorkerUser = true;
@@ -263,6 +264,12 @@ void TBaseLazyTree::WndProc(TMessage& Message)
     }
     case WM_ERASEBKGND:
       Message.Result = 1;
+      return;
+    case WM_NCCALCSIZE:
+      WMNCCalcSizeWithHeader(Message);
+      return;
+    case WM_NCPAINT:
+      WMNCPaintWithHeader(Message);
       return;
   }
   TCustomControl::WndProc(Message);

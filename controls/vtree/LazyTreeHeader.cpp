@@ -30,9 +30,21 @@ TLTHeader::~TLTHeader()
 void TLTHeader::SetOptions(TLTHeaderOptions Value)
 {
   bool autoResizeChanged = Value.Contains(hoAutoResize) != FOptions.Contains(hoAutoResize);
+  bool visibleChanged = Value.Contains(hoVisible) != FOptions.Contains(hoVisible);
   FOptions = Value;
   if (autoResizeChanged && FColumns.Count() > 0 && !FReadingColumns)
     FColumns.AutoSize(NoColumn);
+  if (visibleChanged && !FReadingColumns && OnLayoutChanged)
+    OnLayoutChanged();
+}
+
+void TLTHeader::SetHeight(int Value)
+{
+  if (Value == FHeight)
+    return;
+  FHeight = Value;
+  if (!FReadingColumns && OnLayoutChanged)
+    OnLayoutChanged();
 }
 
 void TLTHeader::SetAutoSizeIndex(TColumnIndex Value)

@@ -29,7 +29,7 @@ public:
   TLTHeaderOptions Options() const { return FOptions; }
   void SetOptions(TLTHeaderOptions Value);
   int Height() const { return FHeight; }
-  void SetHeight(int Value) { FHeight = Value; }
+  void SetHeight(int Value);
   TColor Background() const { return FBackground; }
   void SetBackground(TColor Value) { FBackground = Value; }
   TLTHeaderStyle Style() const { return FStyle; }
@@ -58,6 +58,14 @@ public:
   TColumnIndex SplitZoneColumn(int X, int Origin);
   // The position a dragged column takes when dropped on Target, before or after it.
   unsigned DropPosition(TColumnIndex Dragged, TColumnIndex Target, bool Before) const;
+
+  // Paints the header into HeaderRect of DC, the columns shifted by OffsetX
+  // (the tree's horizontal offset, 0 or negative).
+  void PaintHeader(HDC DC, const TRect& HeaderRect, int OffsetX, bool TreeEnabled);
+  // The caption colour of a hot-tracked column (the tree's header hot colour); clNone keeps the font colour.
+  TColor HotColor = clNone;
+  // Asked when the header's height or visibility changes: the tree recomputes its frame.
+  std::function<void()> OnLayoutChanged;
 
   void SaveToStream(TStream* Stream) const;
   // Reads a stream with the marker and a version, or an older one without.

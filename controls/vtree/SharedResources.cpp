@@ -22,6 +22,7 @@ std::mutex& ImageConversionLock()
 struct TSharedSets {
   std::array<std::unique_ptr<TCustomImageList>, 6> Strips;
   std::unique_ptr<TCustomImageList> System, SystemFlat;
+  std::unique_ptr<TCustomImageList> Utilities;
 };
 
 TSharedSets& Sets()
@@ -127,6 +128,12 @@ void TreeUnitSetup()
       }
       Sets().Strips[std::size_t(i)] = std::move(list);
     }
+    Sets().Utilities = std::make_unique<TCustomImageList>(nullptr, 16, 16);
+    try {
+      LoadImageStrip(Sets().Utilities.get(), "LT_UTILITIES", false);
+    } catch (const Exception&) {
+      // Without the strip the header shows no sort glyphs or drop marks.
+    }
     Sets().System = std::make_unique<TCustomImageList>(nullptr);
     BuildFrameControlImages(Sets().System.get(), false);
     Sets().SystemFlat = std::make_unique<TCustomImageList>(nullptr);
@@ -147,6 +154,11 @@ TCustomImageList* SharedCheckImages(TCheckImageKind Kind)
     case ckSystemFlat: return Sets().SystemFlat.get();
     default: return nullptr;
   }
+}
+
+TCustomImageList* SharedUtilityImages()
+{
+  return Sets().Utilities.get();
 }
 
 int CheckImageIndexOf(std::uint8_t CheckKind, TCheckState State, bool Enabled, bool Hot)

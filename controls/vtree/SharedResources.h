@@ -12,6 +12,9 @@ class TCustomImageList;
 void TreeUnitSetup();
 // The shared set of a check image kind (nil for ckCustom).
 TCustomImageList* SharedCheckImages(TCheckImageKind Kind);
+// The header's utility images: 0 and 1 the left and right drop marks, 2 and
+// 3 the descending and ascending sort glyphs (4 and 5 their themed look).
+TCustomImageList* SharedUtilityImages();
 // Fills ImageList from a bitmap strip of the library's resources: square
 // images as high as the strip, masked by the colour of pixel (0, 0). With
 // RemapColours white, silver and grey become the window, face and shadow

@@ -184,3 +184,67 @@ TEST_F(TreeColumnsTest, TheScrollRangeIsTheColumnsTotalWidth)
   Grid->Header().Columns().Item(2)->SetWidth(200);
   EXPECT_EQ(Grid->RangeX(), 350) << "a width change updates the range";
 }
+
+namespace {
+
+// The header above the cells: painted into a band of the header's height,
+// with the tree's rows painted below it.
+TPixelImage PaintWithHeader(TBaseLazyTree* Tree, int Width, int Height)
+{
+  int header = Tree->Header().Height();
+  TPixelImage rows = PaintToPicture(Tree, Width, Height - header,
+                                    ppBackground | ppColumnColor | ppFocusRect | ppSelection | ppDropMark | ppGridLines);
+  HDC dc = CreateCompatibleDC(nullptr);
+  BITMAPINFO info{};
+  info.bmiHeader.biWidth = Width;
+  info.bmiHeader.biHeight = -header;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bm = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bm);
+  Tree->Header().PaintHeader(dc, TRect(0, 0, Width, header), 0, true);
+  SelectObject(dc, old);
+  TPixelImage top = CaptureBitmap(bm);
+  DeleteObject(bm);
+  DeleteDC(dc);
+  top.Height += rows.Height;
+  top.Pixels.insert(top.Pixels.end(), rows.Pixels.begin(), rows.Pixels.end());
+  return top;
+}
+
+}  // namespace
+
+TEST_F(TreeColumnsTest, AVisibleHeaderTakesItsHeightFromTheClientArea)
+{
+  Grid->HandleNeeded();
+  int before = Grid->ClientHeight();
+  Grid->Header().SetOptions(Grid->Header().Options() + hoVisible);
+  EXPECT_EQ(Grid->ClientHeight(), before - 17);
+  Grid->Header().SetHeight(24);
+  EXPECT_EQ(Grid->ClientHeight(), before - 24);
+  Grid->Header().SetOptions(Grid->Header().Options() - hoVisible);
+  EXPECT_EQ(Grid->ClientHeight(), before);
+}
+
+TEST_F(TreeColumnsTest, HeaderWithCaptionsAndASortGlyph)
+{
+  Grid->SetBounds(0, 0, 300, 120);
+  Grid->Header().Columns().Add()->SetWidth(60);
+  const char* captions[] = {"Nom", "Statut", "Groupe", "Note"};
+  for (int i = 0; i < 4; ++i)
+    Grid->Header().Columns().Item(i)->SetText(UTF8Decode(captions[i]));
+  Grid->Header().Columns().Item(2)->SetAlignment(taRightJustify);
+  Grid->Header().SetOptions(Grid->Header().Options() + hoVisible + hoShowSortGlyphs);
+  Grid->Header().SetSortColumn(1);
+  Grid->Header().SetSortDirection(sdDescending);
+  TPixelImage p = PaintWithHeader(Grid.get(), 300, 120);
+  std::string message;
+  EXPECT_TRUE(MatchesGolden(p, std::string(VTREE_GOLDEN_DIR) + "/four-columns-header.png", &message)) << message;
+  // The raised edge: a highlight on the top row, a dark line closing each column on the right.
+  std::uint32_t highlight = Rgb(GetSysColor(COLOR_BTNHIGHLIGHT)), dark = Rgb(GetSysColor(COLOR_3DDKSHADOW));
+  EXPECT_EQ(At(p, 40, 0), highlight);
+  EXPECT_EQ(At(p, 89, 8), dark);
+  EXPECT_EQ(At(p, 149, 8), dark);
+  // The header's background right of the last column.
+  EXPECT_EQ(At(p, 290, 8), Rgb(GetSysColor(COLOR_BTNFACE)));
+}

@@ -900,7 +900,7 @@ struct TProgressLog {
 TEST_F(HtmlViewTest, ProgressAndProcessingFrameEachLoad)
 {
   TProgressLog Log;
-  Viewer->OnProgress = THTMLViewerProgressEvent(&Log, &TProgressLog::Progress);
+  Viewer->OnProgress = THtmlViewProgressEvent(&Log, &TProgressLog::Progress);
   Viewer->OnProcessing = TProcessingEvent(&Log, &TProgressLog::Processing);
   LoadChat(2);
   EXPECT_EQ(Log.Steps, (std::vector<std::string>{"on", "start 0", "end 100", "off"}));

@@ -249,7 +249,7 @@ void THtmlView::SetPrintScale(double Value)
   FPrintScale = std::clamp(Value, 0.25, 4.0);
 }
 
-void THtmlView::Sethtoptions(ThtmlViewerOptions Value)
+void THtmlView::Sethtoptions(THtmlViewOptions Value)
 {
   FOptions = Value;
   FSectionList->Styles.SetLinksActive(Value.Contains(htOverLinksActive));

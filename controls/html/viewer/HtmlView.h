@@ -180,8 +180,8 @@ public:
   double PrintMarginLeft = 2.0, PrintMarginRight = 2.0, PrintMarginTop = 2.0, PrintMarginBottom = 2.0;
   double PrintScale() const { return FPrintScale; }
   void SetPrintScale(double Value);
-  ThtmlViewerOptions htOptions() const { return FOptions; }
-  void Sethtoptions(ThtmlViewerOptions Value);
+  THtmlViewOptions htOptions() const { return FOptions; }
+  void Sethtoptions(THtmlViewOptions Value);
 
   // Where the background picture goes: each load takes the BODY's style; the
   // default tiles from the top left and scrolls with the document.
@@ -191,7 +191,7 @@ public:
   THotSpotEvent OnHotSpotCovered;
   THotSpotClickEvent OnHotSpotClick;
   TNotifyEvent OnHistoryChange;
-  THTMLViewerProgressEvent OnProgress;
+  THtmlViewProgressEvent OnProgress;
   TProcessingEvent OnProcessing;
   TSoundRequestEvent OnSoundRequest;
   TMetaType OnMeta;
@@ -336,7 +336,7 @@ private:
   int FMarginHeight = 5, FMarginWidth = 10;
   std::string FServerRoot;
   double FPrintScale = 1.0;
-  ThtmlViewerOptions FOptions{htPrintTableBackground, htPrintMonochromeBlack};
+  THtmlViewOptions FOptions{htPrintTableBackground, htPrintMonochromeBlack};
 };
 
 // An "HTML Format" clipboard block around an HTML fragment: the header with

@@ -27,7 +27,7 @@ enum htOptionEnum : unsigned char {
   htShowVScroll
 };
 CORVANE_ENUM_RANGE(htOptionEnum, 0, 6);
-using ThtmlViewerOptions = Set<htOptionEnum>;
+using THtmlViewOptions = Set<htOptionEnum>;
 
 
 // What lies under a right click.
@@ -50,7 +50,7 @@ public:
 
 using THotSpotEvent = Method<void(TObject* Sender, const std::string& SRC)>;
 using THotSpotClickEvent = Method<void(TObject* Sender, const std::string& SRC, bool& Handled)>;
-using THTMLViewerProgressEvent = Method<void(TObject* Sender, TProgressStage Stage, int PercentDone)>;
+using THtmlViewProgressEvent = Method<void(TObject* Sender, TProgressStage Stage, int PercentDone)>;
 using TProcessingEvent = Method<void(TObject* Sender, bool ProcessingOn)>;
 using TSoundRequestEvent = Method<void(TObject* Sender, const std::string& SRC, int Loop, bool Terminate)>;
 using TMetaType = Method<void(TObject* Sender, const std::string& HttpEq, const std::string& Name,

@@ -7,7 +7,10 @@
 #pragma once
 
 #include "controls/toolbar/TBCustomItem.h"
+#include <memory>
+
 #include "controls/toolbar/TBDockableWindow.h"
+#include "controls/toolbar/TBFloatingSteps.h"
 #include "controls/toolbar/TBItemViewer.h"
 #include "controls/toolbar/TBThreadHooks.h"
 #include "controls/toolbar/TBView.h"
@@ -111,6 +114,10 @@ public:
   void SetChildOrder(TComponent* Child, int Order) override;
   void Dispatch(TMessage& Message) override;
 
+  // The content sizes a floating toolbar steps through when resized by its
+  // frame (TBToolbarFloating.cpp).
+  std::vector<TPoint> FloatingSizeSteps();
+
   // Toolbars that run their shortcuts for their forms (the shortcut hook's members).
   static int ShortCutMemberCount();
 
@@ -120,6 +127,11 @@ protected:
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void DoContextPopup(TPoint MousePos, bool& Handled) override;
+  // Stepped floating resize.
+  void ResizeStarted(int Edge) override;
+  void ResizeTracking(TRect& NewRect, const TRect& StartRect) override;
+  void ResizeApplying() override;
+  void ResizeEnded() override;
 
 private:
   friend class TTBToolbarView;
@@ -151,6 +163,7 @@ private:
   bool FSystemFont = true;
   bool FUpdateActions = true;
   TTBToolbarView* FView = nullptr;
+  std::unique_ptr<TTBResizeTrackRecord> FResizeTrack;
 };
 
 // The concrete toolbar of form descriptions.

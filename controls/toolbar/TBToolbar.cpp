@@ -361,7 +361,12 @@ void TTBCustomToolbar::DoContextPopup(TPoint MousePos, bool& Handled)
 
 void TTBCustomToolbar::Dispatch(TMessage& Message)
 {
+  if (ControlMessage(Message))
+    return;
   switch (Message.Msg) {
+  case CM_HINTSHOW:
+    HintShow(Message);
+    return;
   case WM_GETOBJECT:
     if (!AnswerAccessibleObject(FView, Message))
       TTBCustomDockableWindow::Dispatch(Message);

@@ -114,6 +114,10 @@ public:
   void SetChildOrder(TComponent* Child, int Order) override;
   void Dispatch(TMessage& Message) override;
 
+  // Control items: child controls shown among the items (TBToolbarControls.cpp).
+  TTBControlItem* AppendControlItem(int Index, TControl* Control);
+  TTBControlItem* ControlItemOf(TControl* Control);
+
   // The content sizes a floating toolbar steps through when resized by its
   // frame (TBToolbarFloating.cpp).
   std::vector<TPoint> FloatingSizeSteps();
@@ -127,6 +131,7 @@ protected:
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void DoContextPopup(TPoint MousePos, bool& Handled) override;
+  void Loaded() override;
   // Stepped floating resize.
   void ResizeStarted(int Edge) override;
   void ResizeTracking(TRect& NewRect, const TRect& StartRect) override;
@@ -143,6 +148,9 @@ private:
   static bool TryShortCutsOfForm(TCustomForm* Form, TMessage& Message);
   static bool RelaySysCommand(TWinControl* Container, TMessage& SysCommand);
   void ClearSelectionUnlessCaptured();
+  void AdoptChildControls();
+  bool ControlMessage(TMessage& Message);
+  void HintShow(TMessage& Message);
   TTBViewAxis OrientationFor(TTBDock* Dock, bool Floating) const;
 
   TPoint FBaseSize;

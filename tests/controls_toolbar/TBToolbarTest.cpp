@@ -10,6 +10,8 @@
 #include "controls/toolbar/TBPopupWindow.h"
 #include "controls/toolbar/TBShowAnimation.h"
 #include "controls/toolbar/TBThreadHooks.h"
+#include "platform/classes/Messages.h"
+#include "platform/classes/controls/CustomControl.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "tests/support/GoldenImage.h"
 #include "TBToolbarHostForm.h"
@@ -232,6 +234,44 @@ TEST_F(TBToolbarTest, ChevronHidesTheOverflowAndItsPopupShowsIt)
   Display->Release();
   THeadlessDisplay::PumpMessages();
   EXPECT_TRUE(Log.Clicked.empty());
+}
+
+class TBoxControl : public TCustomControl {
+public:
+  using TCustomControl::TCustomControl;
+};
+
+TEST_F(TBToolbarTest, ChildControlsTakeAPlaceAmongTheItemsAndLeaveIt)
+{
+  TTBToolbar* bar = Host->MenuBar;
+  auto* box = new TBoxControl(Host->Form);
+  box->SetBounds(0, 0, 30, 16);
+  box->SetParent(bar);
+  TTBControlItem* item = bar->ControlItemOf(box);
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(bar->Items()->IndexOf(item), bar->Items()->Count() - 1);
+  THeadlessDisplay::PumpMessages();
+  // Laid out after the last menu.
+  const TRect& last = bar->View()->Viewers(mAide)->BoundsRect;
+  EXPECT_EQ(box->Left(), last.Right);
+  box->SetParent(nullptr);
+  EXPECT_EQ(bar->ControlItemOf(box), nullptr);
+  EXPECT_EQ(bar->Items()->Count(), 3);
+  delete box;
+}
+
+TEST_F(TBToolbarTest, HintRectangleIsTheItemUnderTheMouse)
+{
+  TTBToolbar* tools = Host->Tools;
+  tools->Items()->Items(1)->SetHint("Ouvrir|Ouvre un fichier");
+  const TRect r = tools->View()->Viewers(1)->BoundsRect;
+  THintInfo info;
+  info.CursorPos = TPoint(r.Left + 2, r.Top + 2);
+  EXPECT_EQ(tools->Perform(CM_HINTSHOW, 0, LPARAM(&info)), 0);
+  EXPECT_EQ(info.CursorRect, r);
+  EXPECT_EQ(info.HintStr, "Ouvrir");
+  info.CursorPos = TPoint(-5, -5);
+  EXPECT_NE(tools->Perform(CM_HINTSHOW, 0, LPARAM(&info)), 0) << "a hint with no item under the mouse";
 }
 
 TEST_F(TBToolbarTest, HostLikeFormLooksAsItsGolden)

@@ -59,7 +59,7 @@ public:
     Tools->SetChevronPriorityForNewItems(tbcpLowest);
     for (int i = 0; i < ToolButtonCount; ++i) {
       auto* button = new TTBItem(nullptr);
-      button->SetCaption("Bt" + std::to_string(i + 1));
+      button->SetCaption("Outil " + std::to_string(i + 1));
       button->OnClick = TNotifyEvent(&Log, &TItemClickLog::Click);
       Tools->Items()->Add(button);
     }

@@ -27,6 +27,8 @@ public:
     Display = THeadlessDisplay::Use();
     THeadlessDisplay::UseVirtualClock();
     Application()->Initialize();
+    // The built-in font: the same pixels wherever the tests run.
+    SetBuiltinFontOnly(true);
     Host = std::make_unique<THostLikeForm>(Log);
     THeadlessDisplay::PumpMessages();
     Display->SetIdleScript([this] {
@@ -57,6 +59,7 @@ public:
     Display->SetIdleScript(nullptr);
     Host.reset();
     THeadlessDisplay::PumpMessages();
+    SetBuiltinFontOnly(false);
   }
 
   TTBView* Bar() { return Host->MenuBar->View(); }

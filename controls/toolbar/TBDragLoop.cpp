@@ -292,7 +292,14 @@ void TTBCustomDockableWindow::RunDragLoop(int X, int Y)
   s.Step();
   s.DockingAllowed = true;
 
-  // 9. The loop.
+  // 9. The loop. A live step that moves the window between a dock and a
+  // floating frame hides and shows it, which lets the capture go: the drag
+  // takes it back.
+  auto step = [&] {
+    s.Step();
+    if (FLiveDragActive && GetCapture() != capture && IsWindow(capture))
+      SetCapture(capture);
+  };
   bool accepted = false;
   TModalLoop loop(capture);
   MSG msg;
@@ -306,7 +313,7 @@ void TTBCustomDockableWindow::RunDragLoop(int X, int Y)
         bool down = msg.message == WM_KEYDOWN;
         if (s.NoDocking != down) {
           s.NoDocking = down;
-          s.Step();
+          step();
         }
       } else if (msg.wParam == VK_ESCAPE && msg.message == WM_KEYDOWN) {
         done = true;
@@ -321,7 +328,7 @@ void TTBCustomDockableWindow::RunDragLoop(int X, int Y)
       TPoint p;
       GetCursorPos(&p);
       if (p != recorded) {
-        s.Step();
+        step();
         recorded = p;
       }
       break;

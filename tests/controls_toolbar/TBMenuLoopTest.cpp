@@ -12,6 +12,7 @@
 #include "controls/toolbar/TBPopupWindow.h"
 #include "controls/toolbar/TBShowAnimation.h"
 #include "controls/toolbar/TBView.h"
+#include "TBMenuScript.h"
 #include "TBToolbarHost.h"
 #include "platform/classes/controls/CustomControl.h"
 #include "platform/classes/forms/Application.h"
@@ -69,27 +70,7 @@ public:
     add(&Root, new TTBItem(nullptr), "&Disabled")->SetEnabled(false);
     add(More, new TTBItem(nullptr), "&Alpha");
     add(More, new TTBItem(nullptr), "&Beta");
-    Display->SetIdleScript([this] {
-      // The user waits for a menu's show animation before going on.
-      if (ShowAnimationRunning(nullptr)) {
-        StopShowAnimation(nullptr);
-        return true;
-      }
-      if (!Steps.empty()) {
-        auto step = std::move(Steps.front());
-        Steps.pop_front();
-        step();
-        return true;
-      }
-      // The script has run out: end the menu so that no test can hang.
-      if (HWND capture = GetCapture()) {
-        RanOut = true;
-        PostMessage(capture, WM_NULL, 0, 0);
-        ReleaseCapture();
-        return true;
-      }
-      return false;
-    });
+    Script.Install(Display);
   }
 
   void TearDown() override
@@ -116,8 +97,9 @@ public:
   TTBRootItem Root{nullptr};
   TTBCustomItem* More = nullptr;
   TClickLog Log;
-  std::deque<std::function<void()>> Steps;
-  bool RanOut = false;
+  TMenuScript Script;
+  std::deque<std::function<void()>>& Steps = Script.Steps;
+  bool& RanOut = Script.RanOut;
 };
 
 TEST_F(TBMenuLoopTest, HoverOpensSubmenuAfterShowDelayAndClickRunsOnceMenusAreGone)

@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 
+#include "controls/toolbar/TBFloatingWindowParent.h"
 #include "controls/toolbar/TBPopupWindow.h"
 #include "controls/toolbar/TBShowAnimation.h"
 #include "controls/toolbar/TBThreadHooks.h"
@@ -14,6 +15,7 @@
 #include "platform/classes/controls/CustomControl.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "tests/support/GoldenImage.h"
+#include "TBMenuScript.h"
 #include "TBToolbarHostForm.h"
 
 namespace {
@@ -31,26 +33,7 @@ public:
     SetBuiltinFontOnly(true);
     Host = std::make_unique<THostLikeForm>(Log);
     THeadlessDisplay::PumpMessages();
-    Display->SetIdleScript([this] {
-      if (ShowAnimationRunning(nullptr)) {
-        StopShowAnimation(nullptr);
-        return true;
-      }
-      if (!Steps.empty()) {
-        auto step = std::move(Steps.front());
-        Steps.pop_front();
-        step();
-        return true;
-      }
-      // The script has run out: end the menu so that no test can hang.
-      if (HWND capture = GetCapture()) {
-        RanOut = true;
-        PostMessage(capture, WM_NULL, 0, 0);
-        ReleaseCapture();
-        return true;
-      }
-      return false;
-    });
+    Script.Install(Display);
   }
 
   void TearDown() override
@@ -75,8 +58,9 @@ public:
   THeadlessDisplay* Display = nullptr;
   TItemClickLog Log;
   std::unique_ptr<THostLikeForm> Host;
-  std::deque<std::function<void()>> Steps;
-  bool RanOut = false;
+  TMenuScript Script;
+  std::deque<std::function<void()>>& Steps = Script.Steps;
+  bool& RanOut = Script.RanOut;
 };
 
 TEST_F(TBToolbarTest, MenuBarModeBringsItsCompanionsAndTurnsThemBack)
@@ -275,6 +259,37 @@ TEST_F(TBToolbarTest, HintRectangleIsTheItemUnderTheMouse)
   EXPECT_EQ(info.HintStr, "Ouvrir");
   info.CursorPos = TPoint(-5, -5);
   EXPECT_NE(tools->Perform(CM_HINTSHOW, 0, LPARAM(&info)), 0) << "a hint with no item under the mouse";
+}
+
+TEST_F(TBToolbarTest, SmoothDragFloatsTheToolbarAndFollowsThePointerUntilTheRelease)
+{
+  // Floating moves the window into a frame, which hides and shows it; the
+  // drag must keep the pointer through that.
+  TTBToolbar* tools = Host->Tools;
+  ASSERT_TRUE(tools->SmoothDrag());
+  TRect docked;
+  GetWindowRect(tools->Handle(), &docked);
+  TPoint handle(docked.Left + 4, (docked.Top + docked.Bottom) / 2);
+  TRect afterFirst;
+  Steps = {
+      [&] { Display->MoveMouse(handle.x + 20, handle.y + 80); },
+      [&] {
+        ASSERT_TRUE(tools->Floating()) << "the first move out of the dock did not float the toolbar";
+        GetWindowRect(tools->FloatFrame()->Handle(), &afterFirst);
+        Display->MoveMouse(handle.x + 60, handle.y + 200);
+      },
+      [&] { Display->Release(); },
+  };
+  Display->MoveMouse(handle.x, handle.y);
+  Display->Press();
+  Application()->ProcessMessages();
+  EXPECT_FALSE(RanOut);
+  ASSERT_TRUE(tools->Floating());
+  TRect dropped;
+  GetWindowRect(tools->FloatFrame()->Handle(), &dropped);
+  EXPECT_EQ(dropped.Left - afterFirst.Left, 40) << "the frame stopped following the pointer";
+  EXPECT_EQ(dropped.Top - afterFirst.Top, 120);
+
 }
 
 TEST_F(TBToolbarTest, HostLikeFormLooksAsItsGolden)

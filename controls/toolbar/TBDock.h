@@ -43,6 +43,9 @@ public:
   TTBDockPosition Position() const { return FPosition; }
   void SetPosition(TTBDockPosition Value);
   bool IsVertical() const { return IsVerticalPosition(FPosition); }
+  // The bound lines' share of the dock's width and height.
+  int BoundLineWidth() const { return FBoundLineWidth; }
+  int BoundLineHeight() const { return FBoundLineHeight; }
 
   TTBInsertRemoveEvent OnInsertRemoveBar;
   TTBRequestDockEvent OnRequestDock;

@@ -9,6 +9,7 @@
 #include "controls/toolbar/TBCommon.h"
 #include "controls/toolbar/TBDock.h"
 #include "controls/toolbar/TBFloatingWindowParent.h"
+#include "controls/toolbar/TBThreadHooks.h"
 #include "platform/base/Exception.h"
 #include "platform/base/Format.h"
 #include "platform/base/ScopeGuard.h"
@@ -25,48 +26,27 @@ std::vector<TTBCustomDockableWindow*>& FloatingList()
   return list;
 }
 
-// The layer's hooks stand in for the shared thread hooks: installed while any
-// dockable window exists.
-int HookUsers = 0;
-HHOOK CallWndHook = nullptr, CBTHook = nullptr;
-
-LRESULT CallWndProcHook(int Code, WPARAM WParam, LPARAM LParam)
+// Dockable windows follow activation, owner moves and destruction of owner
+// windows through the shared thread hooks.
+void DockHookClient(THookProcKind Kind, HWND Wnd, WPARAM WParam, LPARAM LParam)
 {
-  if (Code == HC_ACTION) {
-    const auto* cwp = reinterpret_cast<const CWPSTRUCT*>(LParam);
-    if (cwp->message == WM_ACTIVATEAPP)
-      TTBCustomDockableWindow::DockWindowHookProc(TTBCustomDockableWindow::hnActivateAppSent, cwp->wParam,
-                                                  cwp->lParam);
-    else if (cwp->message == WM_WINDOWPOSCHANGED)
-      TTBCustomDockableWindow::DockWindowHookProc(TTBCustomDockableWindow::hnPosChangedSent, WPARAM(cwp->hwnd),
-                                                  cwp->lParam);
-  }
-  return CallNextHookEx(CallWndHook, Code, WParam, LParam);
-}
-
-LRESULT CBTProcHook(int Code, WPARAM WParam, LPARAM LParam)
-{
-  if (Code == HCBT_DESTROYWND)
-    TTBCustomDockableWindow::DockWindowHookProc(TTBCustomDockableWindow::hnWindowDestroying, WParam, 0);
-  return CallNextHookEx(CBTHook, Code, WParam, LParam);
-}
-
-void JoinHooks()
-{
-  if (HookUsers++ == 0) {
-    CallWndHook = SetWindowsHookEx(WH_CALLWNDPROC, &CallWndProcHook, nullptr, GetCurrentThreadId());
-    CBTHook = SetWindowsHookEx(WH_CBT, &CBTProcHook, nullptr, GetCurrentThreadId());
+  switch (Kind) {
+  case hnActivateAppSent:
+    TTBCustomDockableWindow::DockWindowHookProc(TTBCustomDockableWindow::hnActivateAppSent, WParam, LParam);
+    break;
+  case hnPosChangedSent:
+    TTBCustomDockableWindow::DockWindowHookProc(TTBCustomDockableWindow::hnPosChangedSent, WPARAM(Wnd), LParam);
+    break;
+  case hnWindowDestroying:
+    TTBCustomDockableWindow::DockWindowHookProc(TTBCustomDockableWindow::hnWindowDestroying, WPARAM(Wnd), 0);
+    break;
+  default:
+    break;
   }
 }
 
-void LeaveHooks()
-{
-  if (HookUsers > 0 && --HookUsers == 0) {
-    UnhookWindowsHookEx(CallWndHook);
-    UnhookWindowsHookEx(CBTHook);
-    CallWndHook = CBTHook = nullptr;
-  }
-}
+constexpr THookProcKinds DockHookKinds =
+    HookKindBit(hnActivateAppSent) | HookKindBit(hnPosChangedSent) | HookKindBit(hnWindowDestroying);
 
 // Drops a window from a dock's lists without asking the window anything (it
 // may be half destroyed), then lets the dock arrange the others.
@@ -91,12 +71,12 @@ TTBCustomDockableWindow::TTBCustomDockableWindow(TComponent* AOwner) : TCustomCo
   style -= csOpaque;
   SetControlStyle(style);
   SetColor(clBtnFace);
-  JoinHooks();
+  InstallHookClient(&DockHookClient, DockHookKinds, ComponentState().Contains(csDesigning));
 }
 
 TTBCustomDockableWindow::~TTBCustomDockableWindow()
 {
-  LeaveHooks();
+  UninstallHookClient(&DockHookClient);
   auto& floating = FloatingList();
   floating.erase(std::remove(floating.begin(), floating.end(), this), floating.end());
   TTBDock* current = FCurrentDock;

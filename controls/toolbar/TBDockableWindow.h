@@ -142,6 +142,9 @@ public:
   enum { hnActivateAppSent, hnPosChangedSent, hnWindowDestroying };
 
 protected:
+  // The length the dock imposes (0: the natural length); a toolbar clears it
+  // when its content changes.
+  void SetCurrentLength(int Value) { FCurrentLength = Value; }
   virtual bool IgnoredChildControl(TControl* Control) { (void)Control; return false; }
   virtual void NotifyHiddenDockChange(bool Floating, TTBDock* DockingTo);
   // Resize loop hooks.

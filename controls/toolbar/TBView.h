@@ -51,6 +51,8 @@ public:
   void PromoteViewer(TTBItemViewer* Viewer);
   TTBItemViewer* TopPriorityViewer();
   void SetPriorityOrdering(bool Value);
+  // Whether viewers of items inserted later go first in the priority order.
+  void SetNewViewersFirst(bool Value) { FNewViewersFirst = Value; }
   bool ContainsView(TTBView* AView);
   TTBView* RootView();
   TTBView* ToolbarViewAbove();
@@ -134,11 +136,15 @@ public:
   HWND CaptureWnd() const { return FCaptureWnd; }
   void SetCaptureWnd(HWND Value) { FCaptureWnd = Value; }
   TColor FillColor() const { return FFillColor; }
+  void SetFillColor(TColor Value) { FFillColor = Value; }
   bool LayoutValid() const { return FLayoutValid; }
   int LineCount() const { return FLineCount; }
 
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  // Makes every viewer again: a derived view calls it once its own virtual
+  // operations (the chevron item) answer.
+  void RecreateAllViewers() { RebuildViewers(); }
 
 private:
   void FollowSourceItem();

@@ -175,6 +175,12 @@ void X11Fixture::Click(int x, int y, int button)
   XSync(X, False);
 }
 
+void X11Fixture::Button(int button, bool down)
+{
+  XTestFakeButtonEvent(X, unsigned(button), down ? True : False, 0);
+  XSync(X, False);
+}
+
 namespace {
 
 // A key code with no symbols of its own, for symbols the keymap lacks.

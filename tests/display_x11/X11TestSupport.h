@@ -68,6 +68,7 @@ protected:
   // Input as a user gives it, through XTest.
   static void MoveTo(int x, int y);
   static void Click(int x, int y, int button = 1);
+  static void Button(int button, bool down);
   static void Key(unsigned long keysym, bool down);
   static void TypeKeySym(unsigned long keysym);
   // Types text through keys mapped on a spare key code as needed.

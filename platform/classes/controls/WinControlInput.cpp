@@ -283,7 +283,13 @@ bool TWinControl::IsMenuKey(TMessage& Message)
   TCustomForm* form = GetParentForm(this);
   if (form && form->IsShortCut(Message))
     return true;
-  return Application() && Application()->IsShortCut(Message);
+  if (!Application())
+    return false;
+  // Components hooked into the application window (toolbars) run the
+  // shortcuts of their items here.
+  if (SendMessage(Application()->Handle(), CM_APPKEYDOWN, Message.WParam, Message.LParam) != 0)
+    return true;
+  return Application()->IsShortCut(Message);
 }
 
 void TWinControl::CNKeyDown(TMessage& Message)

@@ -237,6 +237,15 @@ void TCustomForm::WMSysCommand(TMessage& Message)
     }
     return;
   }
+  // Alt, F10 and Alt+letter on a form without a main menu: the application
+  // window's hooks (menu-bar toolbars) may take them; Alt+space is the
+  // window menu.
+  if (command == SC_KEYMENU && Message.LParam != ' ' && !FMenu && Application()) {
+    if (SendMessage(Application()->Handle(), CM_APPSYSCOMMAND, 0, LPARAM(&Message)) != 0) {
+      Message.Result = 1;
+      return;
+    }
+  }
   DefaultHandler(Message);
 }
 

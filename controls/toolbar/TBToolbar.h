@@ -1,0 +1,183 @@
+// TTBCustomToolbar: the dockable window that shows an item tree. It owns a
+// root item, the chevron item for the buttons that do not fit and a toolbar
+// view that lays the items out and takes mouse and keys. It can act as its
+// form's menu bar (Alt, F10 and Alt+letter open it) and run the shortcuts of
+// its items for its form. Menu-bar keys and the shortcut hook live in
+// TBToolbarKeys.cpp, the chevron in TBChevronItem.cpp.
+#pragma once
+
+#include "controls/toolbar/TBCustomItem.h"
+#include <memory>
+
+#include "controls/toolbar/TBDockableWindow.h"
+#include "controls/toolbar/TBFloatingSteps.h"
+#include "controls/toolbar/TBItemViewer.h"
+#include "controls/toolbar/TBThreadHooks.h"
+#include "controls/toolbar/TBView.h"
+#include "platform/classes/forms/FormTypes.h"
+
+class TTBCustomToolbar;
+
+enum TTBChevronPriorityForNewItems : uint8_t { tbcpHighest, tbcpLowest };
+
+// The chevron at the end of a shortened toolbar: its submenu shows the
+// toolbar's hidden items.
+class TTBChevronItem : public TTBCustomItem {
+public:
+  explicit TTBChevronItem(TTBCustomToolbar* AToolbar);
+  TTBView* GetChevronOwnerView() override;
+  TTBItemViewer* CreateViewer(TTBView* AView, int InlineDepth) override;
+
+private:
+  TTBCustomToolbar* FToolbar;
+};
+
+class TTBChevronItemViewer : public TTBItemViewer {
+public:
+  using TTBItemViewer::TTBItemViewer;
+  void Paint(TCanvas* Canvas, const TRect& ClientAreaRect, bool IsSelected, bool IsPushed,
+             bool UseDisabledShadow) override;
+};
+
+class TTBToolbarView : public TTBView {
+public:
+  TTBToolbarView(TTBCustomToolbar* AToolbar, TTBCustomItem* ARootItem, bool AUsePriorityList);
+
+  void SizeChanged(int AWidth, int AHeight) override;
+  void ApplyLayout(TPoint& Size) override;
+  TTBCustomItem* ChevronItemForView() override;
+  TFont* CaptionFont() override;
+  void InvalidateLayout() override;
+
+private:
+  TTBCustomToolbar* FToolbar;
+};
+
+class TTBCustomToolbar : public TTBCustomDockableWindow {
+public:
+  explicit TTBCustomToolbar(TComponent* AOwner);
+  ~TTBCustomToolbar() override;
+
+  // Properties.
+  TTBRootItem* Items() const { return FItem; }
+  TTBToolbarView* View() const { return FView; }
+  TTBChevronItem* ChevronItem() const { return FChevronItem; }
+  const std::string& ChevronHint() const { return FChevronItem->Hint(); }
+  void SetChevronHint(const std::string& Value);
+  bool ChevronMoveItems() const { return FChevronMoveItems; }
+  void SetChevronMoveItems(bool Value);
+  TTBChevronPriorityForNewItems ChevronPriorityForNewItems() const { return FChevronPriorityForNewItems; }
+  void SetChevronPriorityForNewItems(TTBChevronPriorityForNewItems Value)
+  {
+    FChevronPriorityForNewItems = Value;
+    FView->SetNewViewersFirst(Value == tbcpHighest);
+  }
+  TCustomImageList* Images() const { return FItem->SubMenuImages(); }
+  void SetImages(TCustomImageList* Value) { FItem->SetSubMenuImages(Value); }
+  TTBCustomItem* LinkSubitems() const { return FItem->LinkSubitems(); }
+  void SetLinkSubitems(TTBCustomItem* Value) { FItem->SetLinkSubitems(Value); }
+  TTBItemOptions Options() const { return FItem->Options(); }
+  void SetOptions(TTBItemOptions Value) { FItem->SetOptions(Value); }
+  bool MenuBar() const { return FMenuBar; }
+  void SetMenuBar(bool Value);
+  bool ProcessShortCuts() const { return FProcessShortCuts; }
+  void SetProcessShortCuts(bool Value);
+  TTBShrinkMode ShrinkMode() const { return FShrinkMode; }
+  void SetShrinkMode(TTBShrinkMode Value);
+  bool SystemFont() const { return FSystemFont; }
+  void SetSystemFont(bool Value);
+  bool UpdateActions() const { return FUpdateActions; }
+  void SetUpdateActions(bool Value) { FUpdateActions = Value; }
+  int FloatWrapWidth() const { return FFloatWrapWidth; }
+  void SetFloatWrapWidth(int Value);
+  TPoint BaseSize() const { return FBaseSize; }
+  int LastWrappedLines() const { return FLastWrappedLines; }
+  TShortCutEvent OnShortCut;
+
+  void BeginUpdate() { FView->BeginUpdate(); }
+  void EndUpdate() { FView->EndUpdate(); }
+  // Opens the bar from the keyboard: Key 0 selects the first item; else the
+  // item with that accelerator (true when a menu loop ran).
+  bool OpenByKeyboard(char32_t Key, bool RequirePrimary);
+  void UpdateViewLimits();
+  int WrapLimit(TTBDock* Dock);
+  int ChevronLimit(TTBDock* Dock, TTBViewAxis Orientation);
+
+  // Dockable window operations.
+  void SizeForPlacement(bool Arranging, TTBDockType DockType, TPoint& Size, TTBDock* Dock, bool Floating) override;
+  void NaturalContentSize(TPoint& Size) override;
+  void MinimumRowLength(int& Length) override;
+  TTBShrinkMode ShrinkBehaviour() override { return FShrinkMode; }
+  bool HitsChildControl(const TPoint& P) override;
+  void InitiateAction() override;
+  void GetChildren(TGetChildProc Proc, TComponent* Root) override;
+  void SetChildOrder(TComponent* Child, int Order) override;
+  void Dispatch(TMessage& Message) override;
+
+  // Control items: child controls shown among the items (TBToolbarControls.cpp).
+  TTBControlItem* AppendControlItem(int Index, TControl* Control);
+  TTBControlItem* ControlItemOf(TControl* Control);
+
+  // The content sizes a floating toolbar steps through when resized by its
+  // frame (TBToolbarFloating.cpp).
+  std::vector<TPoint> FloatingSizeSteps();
+
+  // Toolbars that run their shortcuts for their forms (the shortcut hook's members).
+  static int ShortCutMemberCount();
+
+protected:
+  void Paint() override;
+  void AlignControls(TControl* AControl, TRect& Rect) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void DoContextPopup(TPoint MousePos, bool& Handled) override;
+  void Loaded() override;
+  // Stepped floating resize.
+  void ResizeStarted(int Edge) override;
+  void ResizeTracking(TRect& NewRect, const TRect& StartRect) override;
+  void ResizeApplying() override;
+  void ResizeEnded() override;
+
+private:
+  friend class TTBToolbarView;
+  // Menu-bar keys and the shortcut hook (TBToolbarKeys.cpp).
+  void RefreshShortCutMembership();
+  bool SysCommandMessage(TMessage& Message);
+  static void MenuBarKeyHookProc(THookProcKind Kind, HWND Wnd, WPARAM WParam, LPARAM LParam);
+  static bool ShortCutMainWindowHook(TMessage& Message);
+  static bool TryShortCutsOfForm(TCustomForm* Form, TMessage& Message);
+  static bool RelaySysCommand(TWinControl* Container, TMessage& SysCommand);
+  void ClearSelectionUnlessCaptured();
+  void AdoptChildControls();
+  bool ControlMessage(TMessage& Message);
+  void HintShow(TMessage& Message);
+  TTBViewAxis OrientationFor(TTBDock* Dock, bool Floating) const;
+
+  TPoint FBaseSize;
+  TTBChevronItem* FChevronItem = nullptr;
+  bool FChevronMoveItems = true;
+  TTBChevronPriorityForNewItems FChevronPriorityForNewItems = tbcpHighest;
+  int FDisableAlignArrange = 0;
+  int FSettingLimits = 0;
+  int FFloatWrapWidth = 0;
+  bool FMenuBarHooked = false;
+  bool FIgnoreMouseLeave = false;
+  TTBRootItem* FItem = nullptr;
+  int FLastWrappedLines = 1;
+  bool FMenuBar = false;
+  bool FProcessShortCuts = false;
+  bool FShortCutsHooked = false;
+  TTBShrinkMode FShrinkMode = tbsmChevron;
+  bool FSystemFont = true;
+  bool FUpdateActions = true;
+  TTBToolbarView* FView = nullptr;
+  std::unique_ptr<TTBResizeTrackRecord> FResizeTrack;
+};
+
+// The concrete toolbar of form descriptions.
+class TTBToolbar : public TTBCustomToolbar {
+public:
+  using TTBCustomToolbar::TTBCustomToolbar;
+};
+
+inline constexpr const char* STBChevronHint = "More Buttons|";

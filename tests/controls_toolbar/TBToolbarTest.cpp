@@ -1,0 +1,308 @@
+// The toolbar and menu bar on a host-like form, driven by keys and the mouse
+// on the headless display: the idle script plays the user whenever a menu
+// loop waits.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <deque>
+#include <functional>
+
+#include "controls/toolbar/TBFloatingWindowParent.h"
+#include "controls/toolbar/TBPopupWindow.h"
+#include "controls/toolbar/TBShowAnimation.h"
+#include "controls/toolbar/TBThreadHooks.h"
+#include "platform/classes/Messages.h"
+#include "platform/classes/controls/CustomControl.h"
+#include "platform/display/headless/HeadlessDisplay.h"
+#include "tests/support/GoldenImage.h"
+#include "TBScriptedUser.h"
+#include "TBToolbarHostForm.h"
+
+namespace {
+
+class TBToolbarTest : public ::testing::Test {
+public:
+  enum { mFichier, mContacts, mAide };
+
+  void SetUp() override
+  {
+    Display = THeadlessDisplay::Use();
+    THeadlessDisplay::UseVirtualClock();
+    Application()->Initialize();
+    // The built-in font: the same pixels wherever the tests run.
+    SetBuiltinFontOnly(true);
+    Host = std::make_unique<THostLikeForm>(Log);
+    THeadlessDisplay::PumpMessages();
+    Script.Attach(Display);
+  }
+
+  void TearDown() override
+  {
+    EXPECT_TRUE(Steps.empty()) << "the menu ended before the script did";
+    Display->SetIdleScript(nullptr);
+    Host.reset();
+    THeadlessDisplay::PumpMessages();
+    SetBuiltinFontOnly(false);
+  }
+
+  TTBView* Bar() { return Host->MenuBar->View(); }
+
+  void AltKey(BYTE Vk)
+  {
+    Display->KeyDown(VK_MENU);
+    Display->PressKey(Vk);
+    Display->KeyUp(VK_MENU);
+    Application()->ProcessMessages();
+  }
+
+  THeadlessDisplay* Display = nullptr;
+  TItemClickLog Log;
+  std::unique_ptr<THostLikeForm> Host;
+  TScriptedUser Script;
+  std::deque<std::function<void()>>& Steps = Script.Steps;
+  bool& RanOut = Script.RanOut;
+};
+
+TEST_F(TBToolbarTest, MenuBarModeBringsItsCompanionsAndTurnsThemBack)
+{
+  TTBToolbar* bar = Host->MenuBar;
+  EXPECT_TRUE(bar->FullSize());
+  EXPECT_EQ(bar->ShrinkMode(), tbsmWrap);
+  EXPECT_FALSE(bar->CloseButton());
+  EXPECT_TRUE(bar->ProcessShortCuts());
+  EXPECT_TRUE(bar->ControlStyle().Contains(csMenuEvents));
+  EXPECT_TRUE(SharedHookInstalled(shGetMessage));
+  EXPECT_EQ(TTBCustomToolbar::ShortCutMemberCount(), 1);
+  // The menu bar spans the dock.
+  EXPECT_EQ(bar->Width(), Host->Dock->ClientWidth());
+
+  bar->SetMenuBar(false);
+  EXPECT_FALSE(bar->FullSize());
+  EXPECT_EQ(bar->ShrinkMode(), tbsmChevron);
+  EXPECT_TRUE(bar->CloseButton());
+  EXPECT_FALSE(bar->ProcessShortCuts());
+  EXPECT_FALSE(bar->ControlStyle().Contains(csMenuEvents));
+  EXPECT_FALSE(SharedHookInstalled(shGetMessage));
+  EXPECT_EQ(TTBCustomToolbar::ShortCutMemberCount(), 0);
+}
+
+TEST_F(TBToolbarTest, AltLetterDropsDownTheMatchingSubmenu)
+{
+  Steps = {
+      [&] {
+        EXPECT_EQ(Bar()->Selected(), Bar()->Viewers(mContacts));
+        TTBPopupWindow* drop = Bar()->OpenViewerWindow();
+        ASSERT_NE(drop, nullptr) << "Alt+C did not open the Contacts submenu";
+        EXPECT_EQ(drop->View()->SourceItem(), Host->MenuBar->Items()->Items(mContacts));
+        // The submenu's own accelerator runs its item.
+        Display->TypeText("c");
+      },
+  };
+  AltKey('C');
+  EXPECT_FALSE(RanOut);
+  EXPECT_EQ(Bar()->OpenViewerWindow(), nullptr);
+  THeadlessDisplay::PumpMessages();
+  EXPECT_EQ(Log.Clicked, std::vector<std::string>{"&Chercher"});
+}
+
+TEST_F(TBToolbarTest, F10SelectsTheBarAndArrowsWalkIt)
+{
+  Steps = {
+      [&] {
+        EXPECT_EQ(Bar()->Selected(), Bar()->Viewers(mFichier));
+        EXPECT_EQ(Bar()->OpenViewerWindow(), nullptr) << "F10 opened a submenu";
+        Display->PressKey(VK_RIGHT);
+      },
+      [&] {
+        EXPECT_EQ(Bar()->Selected(), Bar()->Viewers(mContacts));
+        Display->PressKey(VK_RIGHT);
+      },
+      [&] {
+        EXPECT_EQ(Bar()->Selected(), Bar()->Viewers(mAide));
+        Display->PressKey(VK_LEFT);
+      },
+      [&] {
+        EXPECT_EQ(Bar()->Selected(), Bar()->Viewers(mContacts));
+        Display->PressKey(VK_DOWN);
+      },
+      [&] {
+        TTBPopupWindow* drop = Bar()->OpenViewerWindow();
+        ASSERT_NE(drop, nullptr) << "Down did not open the selected submenu";
+        EXPECT_EQ(drop->View()->SourceItem(), Host->MenuBar->Items()->Items(mContacts));
+        Display->PressKey(VK_RETURN);
+      },
+  };
+  Display->PressKey(VK_F10);
+  Application()->ProcessMessages();
+  EXPECT_FALSE(RanOut);
+  EXPECT_FALSE(Bar()->Flags() & vfInMenuLoop);
+  THeadlessDisplay::PumpMessages();
+  EXPECT_EQ(Log.Clicked, std::vector<std::string>{"&Ajouter"});
+}
+
+TEST_F(TBToolbarTest, UnmatchedMenuKeysAreLeftOrRefused)
+{
+  // Alt+"-" belongs to the platform (the window menu of a child); any other
+  // key without an item beeps and is taken.
+  struct TCase {
+    LPARAM Key;
+    LRESULT Result;
+    int Beeps;
+  };
+  for (const TCase& c : {TCase{'-', 0, 0}, TCase{'z', 1, 1}}) {
+    SCOPED_TRACE(char(c.Key));
+    int beeps = MessageBeepCount();
+    EXPECT_EQ(Host->MenuBar->Perform(WM_SYSCOMMAND, SC_KEYMENU, c.Key), c.Result);
+    EXPECT_EQ(MessageBeepCount() - beeps, c.Beeps);
+  }
+  // Typed on the form, Alt+"-" opens no menu and does not beep.
+  int beeps = MessageBeepCount();
+  AltKey(VK_OEM_MINUS);
+  EXPECT_EQ(MessageBeepCount(), beeps);
+  EXPECT_EQ(Bar()->Selected(), nullptr);
+  // A plain toolbar is no menu bar: it leaves the key menu alone.
+  EXPECT_EQ(Host->Tools->Perform(WM_SYSCOMMAND, SC_KEYMENU, 'b'), 0);
+  EXPECT_FALSE(RanOut);
+}
+
+TEST_F(TBToolbarTest, ShortcutRunsItsItem)
+{
+  Display->KeyDown(VK_CONTROL);
+  Display->PressKey('N');
+  Display->KeyUp(VK_CONTROL);
+  Application()->ProcessMessages();
+  EXPECT_EQ(Log.Clicked, std::vector<std::string>{"&Ajouter"});
+  // Not once processing shortcuts is off.
+  Log.Clicked.clear();
+  Host->MenuBar->SetProcessShortCuts(false);
+  Display->KeyDown(VK_CONTROL);
+  Display->PressKey('N');
+  Display->KeyUp(VK_CONTROL);
+  Application()->ProcessMessages();
+  EXPECT_TRUE(Log.Clicked.empty());
+}
+
+TEST_F(TBToolbarTest, ChevronHidesTheOverflowAndItsPopupShowsIt)
+{
+  TTBToolbar* tools = Host->Tools;
+  TTBView* view = tools->View();
+  int hidden = 0;
+  for (int i = 0; i < THostLikeForm::ToolButtonCount; ++i)
+    hidden += view->Viewers(i)->HiddenByChevron();
+  ASSERT_GT(hidden, 0) << "nothing went behind the chevron";
+  TTBItemViewer* chevron = view->FindViewerOfItem(tools->ChevronItem());
+  ASSERT_TRUE(chevron->Shown());
+  EXPECT_LE(chevron->BoundsRect.Right, tools->ClientWidth());
+  // The shortest row a chevron toolbar accepts: its first button, the
+  // docked frame and the chevron.
+  TPoint frame(0, 0);
+  tools->DockedFrameSize(frame);
+  int length = 0;
+  tools->MinimumRowLength(length);
+  EXPECT_EQ(length, view->TopPriorityViewer()->BoundsRect.Width() + frame.x + 12);
+
+  Steps = {
+      [&] {
+        TTBPopupWindow* popup = view->OpenViewerWindow();
+        ASSERT_NE(popup, nullptr) << "pressing the chevron did not open its popup";
+        int shown = 0;
+        for (int i = 0; i < popup->View()->ViewerCount(); ++i)
+          shown += popup->View()->Viewers(i)->Shown();
+        EXPECT_EQ(shown, hidden);
+        Display->PressKey(VK_ESCAPE);
+      },
+      [&] { Display->PressKey(VK_ESCAPE); },
+  };
+  const TRect& r = chevron->BoundsRect;
+  TPoint at = tools->ClientToScreen(TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+  Display->MoveMouse(at.x, at.y);
+  Display->Press();
+  THeadlessDisplay::PumpMessages();
+  Display->Release();
+  THeadlessDisplay::PumpMessages();
+  EXPECT_TRUE(Log.Clicked.empty());
+}
+
+class TBoxControl : public TCustomControl {
+public:
+  using TCustomControl::TCustomControl;
+};
+
+TEST_F(TBToolbarTest, ChildControlsTakeAPlaceAmongTheItemsAndLeaveIt)
+{
+  TTBToolbar* bar = Host->MenuBar;
+  auto* box = new TBoxControl(Host->Form);
+  box->SetBounds(0, 0, 30, 16);
+  box->SetParent(bar);
+  TTBControlItem* item = bar->ControlItemOf(box);
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(bar->Items()->IndexOf(item), bar->Items()->Count() - 1);
+  THeadlessDisplay::PumpMessages();
+  // Laid out after the last menu.
+  const TRect& last = bar->View()->Viewers(mAide)->BoundsRect;
+  EXPECT_EQ(box->Left(), last.Right);
+  box->SetParent(nullptr);
+  EXPECT_EQ(bar->ControlItemOf(box), nullptr);
+  EXPECT_EQ(bar->Items()->Count(), 3);
+  delete box;
+}
+
+TEST_F(TBToolbarTest, HintRectangleIsTheItemUnderTheMouse)
+{
+  TTBToolbar* tools = Host->Tools;
+  tools->Items()->Items(1)->SetHint("Ouvrir|Ouvre un fichier");
+  const TRect r = tools->View()->Viewers(1)->BoundsRect;
+  THintInfo info;
+  info.CursorPos = TPoint(r.Left + 2, r.Top + 2);
+  EXPECT_EQ(tools->Perform(CM_HINTSHOW, 0, LPARAM(&info)), 0);
+  EXPECT_EQ(info.CursorRect, r);
+  EXPECT_EQ(info.HintStr, "Ouvrir");
+  info.CursorPos = TPoint(-5, -5);
+  EXPECT_NE(tools->Perform(CM_HINTSHOW, 0, LPARAM(&info)), 0) << "a hint with no item under the mouse";
+}
+
+TEST_F(TBToolbarTest, SmoothDragFloatsTheToolbarAndFollowsThePointerUntilTheRelease)
+{
+  // Floating moves the window into a frame, which hides and shows it; the
+  // drag must keep the pointer through that.
+  TTBToolbar* tools = Host->Tools;
+  ASSERT_TRUE(tools->SmoothDrag());
+  TRect docked;
+  GetWindowRect(tools->Handle(), &docked);
+  TPoint handle(docked.Left + 4, (docked.Top + docked.Bottom) / 2);
+  TRect afterFirst;
+  Steps = {
+      [&] { Display->MoveMouse(handle.x + 20, handle.y + 80); },
+      [&] {
+        ASSERT_TRUE(tools->Floating()) << "the first move out of the dock did not float the toolbar";
+        GetWindowRect(tools->FloatFrame()->Handle(), &afterFirst);
+        Display->MoveMouse(handle.x + 60, handle.y + 200);
+      },
+      [&] { Display->Release(); },
+  };
+  Display->MoveMouse(handle.x, handle.y);
+  Display->Press();
+  Application()->ProcessMessages();
+  EXPECT_FALSE(RanOut);
+  ASSERT_TRUE(tools->Floating());
+  TRect dropped;
+  GetWindowRect(tools->FloatFrame()->Handle(), &dropped);
+  EXPECT_EQ(dropped.Left - afterFirst.Left, 40) << "the frame stopped following the pointer";
+  EXPECT_EQ(dropped.Top - afterFirst.Top, 120);
+
+}
+
+TEST_F(TBToolbarTest, HostLikeFormLooksAsItsGolden)
+{
+  const std::string golden = std::string(TOOLBAR_GOLDEN_DIR) + "/host-like-form.png";
+  const std::string shot = ::testing::TempDir() + "host-like-form.png";
+  ASSERT_TRUE(Display->Screenshot(Host->Form->Handle(), shot));
+  TPixelImage image;
+  ASSERT_TRUE(ReadPng(shot, image));
+  if (std::getenv("CORVANE_WRITE_GOLDEN"))
+    WritePng(golden, image);
+  std::string message;
+  EXPECT_TRUE(MatchesGolden(image, golden, &message)) << message;
+}
+
+}  // namespace

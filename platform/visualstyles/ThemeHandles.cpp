@@ -18,8 +18,10 @@ struct TThemeRegistry {
 
 TThemeRegistry& Registry()
 {
-  static TThemeRegistry* registry = new TThemeRegistry;  // lives until the process ends
-  return *registry;
+  // Goes with the module: a program that frees the library (the theme layer
+  // does when visual styles are switched off) leaves nothing behind.
+  static TThemeRegistry registry;
+  return registry;
 }
 
 }  // namespace

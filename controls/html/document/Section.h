@@ -118,6 +118,8 @@ public:
   void PaintInlineBoxes(HDC DC, const LineRec& Line, int End);
 
 private:
+  template <class TOnImage, class TOnText>
+  int WalkPieces(int Start, int End, TOnImage OnImage, TOnText OnText) const;
   void DeleteChar(int Index);
   void AppendText(const std::u16string& S, const std::vector<int>& Positions, char Flag);
   int CompleteLine(LineRec& Line, int X, int Y, IndentManager& IMgr, bool FirstLine, bool LastLine,

@@ -14,6 +14,41 @@ bool IsMarker(char16_t C) { return C == FmCtlMark || C == ImgPanMark || C == Brk
 
 }  // namespace
 
+// Walks [Start, End) piece by piece: an inline image (OnImage gets it, or
+// nullptr for a floating or missing one, and answers false to stop before
+// it), the break and form-control markers (skipped), and runs of text in one
+// font up to the next marker (OnText answers how many of the run's characters
+// it took; taking fewer stops the walk). Answers where the walk stopped.
+template <class TOnImage, class TOnText>
+int TSection::WalkPieces(int Start, int End, TOnImage OnImage, TOnText OnText) const
+{
+  int I = Start;
+  while (I < End) {
+    const char16_t C = Text[std::size_t(I)];
+    if (C == ImgPanMark) {
+      const TImageObj* Image = Images.FindImage(I);
+      if (!OnImage(Image && !Image->Floating() ? Image : nullptr))
+        break;
+      ++I;
+      continue;
+    }
+    if (C == BrkMark || C == FmCtlMark) {
+      ++I;
+      continue;
+    }
+    const TFontObj* F = Fonts.GetFontObjAt(I);
+    const int N = std::min(End - I, Fonts.GetFontCountAt(I, CharCount));
+    int K = 0;
+    while (K < N && !IsMarker(Text[std::size_t(I + K)]))
+      ++K;
+    const int Taken = OnText(F, I, K);
+    I += Taken;
+    if (Taken < K)
+      break;
+  }
+  return I;
+}
+
 int TSection::RunWidth(int Start, int Count, bool IgnoreTrailing) const
 {
   int End = Start + Count;
@@ -21,65 +56,40 @@ int TSection::RunWidth(int Start, int Count, bool IgnoreTrailing) const
     while (End > Start && (Text[std::size_t(End) - 1] == u' ' || Text[std::size_t(End) - 1] == BrkMark))
       --End;
   long long W = 0;
-  int I = Start;
-  while (I < End) {
-    const char16_t C = Text[std::size_t(I)];
-    if (C == ImgPanMark) {
-      if (TImageObj* Image = Images.FindImage(I))
-        if (!Image->Floating())
+  WalkPieces(
+      Start, End,
+      [&](const TImageObj* Image) {
+        if (Image)
           W += Image->TotalWidth();
-      ++I;
-      continue;
-    }
-    if (C == BrkMark || C == FmCtlMark) {
-      ++I;
-      continue;
-    }
-    const TFontObj* F = Fonts.GetFontObjAt(I);
-    int N = std::min(End - I, Fonts.GetFontCountAt(I, CharCount));
-    int K = 0;
-    while (K < N && !IsMarker(Text[std::size_t(I + K)]))
-      ++K;
-    W += TextWidth(Document->Fonts, F->Font->Desc(), Text.data() + I, K) + F->Overhang();
-    I += std::max(K, 1);
-  }
+        return true;
+      },
+      [&](const TFontObj* F, int I, int K) {
+        W += TextWidth(Document->Fonts, F->Font->Desc(), Text.data() + I, K) + F->Overhang();
+        return std::max(K, 1);
+      });
   return int(std::min<long long>(W, 100000000));
 }
 
 int TSection::FitCount(int Start, int Count, int Width, int& Used) const
 {
   Used = 0;
-  int I = Start;
-  const int End = Start + Count;
-  while (I < End) {
-    const char16_t C = Text[std::size_t(I)];
-    if (C == ImgPanMark) {
-      const TImageObj* Image = Images.FindImage(I);
-      const int W = Image && !Image->Floating() ? Image->TotalWidth() : 0;
-      if (Used + W > Width)
-        break;
-      Used += W;
-      ++I;
-      continue;
-    }
-    if (C == BrkMark || C == FmCtlMark) {
-      ++I;
-      continue;
-    }
-    const TFontObj* F = Fonts.GetFontObjAt(I);
-    int N = std::min(End - I, Fonts.GetFontCountAt(I, CharCount));
-    int K = 0;
-    while (K < N && !IsMarker(Text[std::size_t(I + K)]))
-      ++K;
-    int PieceWidth = 0;
-    const int Fit = FitText(Document->Fonts, F->Font->Desc(), Text.data() + I, K,
-                            Width - Used - F->Overhang(), PieceWidth);
-    Used += PieceWidth + (Fit > 0 ? F->Overhang() : 0);
-    I += Fit;
-    if (Fit < K)
-      break;
-  }
-  return I - Start;
+  const int Stop = WalkPieces(
+      Start, Start + Count,
+      [&](const TImageObj* Image) {
+        const int W = Image ? Image->TotalWidth() : 0;
+        if (Used + W > Width)
+          return false;
+        Used += W;
+        return true;
+      },
+      [&](const TFontObj* F, int I, int K) {
+        int PieceWidth = 0;
+        const int Fit = FitText(Document->Fonts, F->Font->Desc(), Text.data() + I, K, Width - Used - F->Overhang(),
+                                PieceWidth);
+        Used += PieceWidth + (Fit > 0 ? F->Overhang() : 0);
+        return Fit;
+      });
+  return Stop - Start;
 }
 
 void TSection::MeasureWidths(int& Min, int& Max)

@@ -169,16 +169,7 @@ void TTBWOfficeXPTheme::DrawItemCaption(TCanvas* Canvas, const TRect& R, const T
   TColor color = Canvas->Font()->Color();
   if (color == clNone)
     color = GetItemTextColor(Info);
-  Canvas->Brush()->SetStyle(bsClear);
-  HDC dc = Canvas->Handle();
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ColorToRGB(color));
-  TRect r = R;
-  if (Rotated)
-    DrawRotatedCaption(dc, Caption, r, Format);
-  else
-    DrawText(dc, Caption.c_str(), int(Caption.size()), &r, Format);
-  Canvas->Brush()->SetStyle(bsSolid);
+  DrawCaptionInColor(Canvas, R, color, Caption, Format, Rotated);
 }
 
 void TTBWOfficeXPTheme::DrawCheckGlyph(TCanvas* Canvas, const TRect& R, const TTBWItemInfo& Info)

@@ -164,15 +164,7 @@ void TTBWStripesTheme::DrawItemCaption(TCanvas* Canvas, const TRect& R, const TT
   TColor color = Canvas->Font()->Color();
   if (color == clNone)
     color = GetItemTextColor(Info);
-  Canvas->Brush()->SetStyle(bsClear);
-  HDC dc = Canvas->Handle();
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ColorToRGB(color));
-  if (Rotated)
-    DrawRotatedCaption(dc, Caption, r, Format);
-  else
-    DrawText(dc, Caption.c_str(), int(Caption.size()), &r, Format);
-  Canvas->Brush()->SetStyle(bsSolid);
+  DrawCaptionInColor(Canvas, r, color, Caption, Format, Rotated);
 }
 
 void TTBWStripesTheme::DrawDropdownArrow(TCanvas* Canvas, const TRect& R, const TTBWItemInfo& Info)

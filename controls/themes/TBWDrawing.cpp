@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "controls/toolbar/TBCommon.h"
+#include "platform/classes/graphics/Brush.h"
+#include "platform/classes/graphics/Canvas.h"
 #include "platform/classes/graphics/CustomImageList.h"
 #include "platform/win/gdi/SysColors.h"
 
@@ -203,4 +205,19 @@ void DrawDragFrame(HDC DC, const TRect& NewRect, const TRect* OldRect)
 {
   const TSize frame{3, 2};
   DrawHalftoneDragFrame(DC, NewRect, OldRect, frame, frame);
+}
+
+void DrawCaptionInColor(TCanvas* Canvas, const TRect& R, TColor Color, const std::string& Caption, UINT Format,
+                        bool Rotated)
+{
+  Canvas->Brush()->SetStyle(bsClear);
+  HDC dc = Canvas->Handle();
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ColorToRGB(Color));
+  TRect r = R;
+  if (Rotated)
+    DrawRotatedCaption(dc, Caption, r, Format);
+  else
+    DrawText(dc, Caption.c_str(), int(Caption.size()), &r, Format);
+  Canvas->Brush()->SetStyle(bsSolid);
 }

@@ -3,9 +3,12 @@
 // colour through a mask, and the drag frame.
 #pragma once
 
+#include <string>
+
 #include "platform/base/Types.h"
 #include "platform/win/win.h"
 
+class TCanvas;
 class TCustomImageList;
 
 // A solid one-pixel pen, or the null pen for clNone. The caller deletes it.
@@ -34,6 +37,11 @@ void FillRectDithered(HDC DC, const TRect& R, TColor C1, TColor C2);
 // TopLeftColor, its bottom and right edges in BottomRightColor; then R loses
 // one more pixel at its top-left (ShrinkTopLeft) or at its bottom-right.
 void DrawFrame3D(HDC DC, TRect& R, TColor TopLeftColor, TColor BottomRightColor, bool ShrinkTopLeft);
+
+// Caption text in Color on a clear brush (the canvas brush is solid
+// afterwards); Rotated runs it downwards.
+void DrawCaptionInColor(TCanvas* Canvas, const TRect& R, TColor Color, const std::string& Caption, UINT Format,
+                        bool Rotated);
 
 // Paints, in Color, the pixels of the image that its mask leaves opaque
 // (nothing for clNone); the pixels around keep what they had.

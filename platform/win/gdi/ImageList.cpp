@@ -6,6 +6,7 @@
 
 #include "platform/win/gdi/Icons.h"
 #include "platform/win/gdi/Objects.h"
+#include "platform/win/gdi/Resources.h"
 #include "platform/win/gdi/SysColors.h"
 #include "platform/win/gdi/detail/DCData.h"
 #include "platform/win/gdi/detail/IconData.h"
@@ -170,6 +171,22 @@ int ImageList_AddMasked(HIMAGELIST list, HBITMAP image, COLORREF maskColor)
   if (!l || !b)
     return -1;
   return Store(*l, -1, *b, nullptr, &maskColor);
+}
+
+HIMAGELIST ImageList_LoadBitmap(HINSTANCE module, LPCSTR name, int cx, int grow, COLORREF maskColor)
+{
+  HBITMAP strip = LoadBitmap(module, name);
+  if (!strip)
+    return nullptr;
+  BITMAP info{};
+  HIMAGELIST list = nullptr;
+  if (cx > 0 && GetObject(strip, sizeof(info), &info) && info.bmHeight > 0) {
+    list = ImageList_Create(cx, info.bmHeight, ILC_COLOR32 | ILC_MASK, std::max(1, int(info.bmWidth / cx)), grow);
+    if (list)
+      ImageList_AddMasked(list, strip, maskColor);
+  }
+  DeleteObject(strip);
+  return list;
 }
 
 BOOL ImageList_Replace(HIMAGELIST list, int index, HBITMAP image, HBITMAP mask)

@@ -29,6 +29,9 @@ BOOL ImageList_Destroy(HIMAGELIST list);
 int ImageList_Add(HIMAGELIST list, HBITMAP image, HBITMAP mask);
 // The mask is where the image has maskColor; those pixels turn black in the image.
 int ImageList_AddMasked(HIMAGELIST list, HBITMAP image, COLORREF maskColor);
+// A masked list of images cx wide cut from a bitmap resource of the module,
+// maskColor marking the transparent pixels; null when there is no such bitmap.
+HIMAGELIST ImageList_LoadBitmap(HINSTANCE module, LPCSTR name, int cx, int grow, COLORREF maskColor);
 // index -1 appends; answers the index replaced or added, -1 on failure.
 int ImageList_ReplaceIcon(HIMAGELIST list, int index, HICON icon);
 inline int ImageList_AddIcon(HIMAGELIST list, HICON icon) { return ImageList_ReplaceIcon(list, -1, icon); }

@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include "ThemeTestCanvas.h"
+#include "controls/themes/TBWColors.h"
+#include "controls/themes/TBWConsts.h"
+#include "controls/themes/TBWStripesTheme.h"
+#include "controls/themes/TBWThemeManager.h"
+#include "controls/themes/TBWThemeRegistry.h"
+#include "platform/classes/graphics/Colors.h"
+#include "platform/display/headless/HeadlessDisplay.h"
+#include "platform/win/gdi/DeviceContext.h"
+#include "platform/win/gdi/SysColors.h"
+
+namespace {
+
+constexpr TColor Magenta = 0xFF00FF;
+
+class StripesTheme : public ::testing::Test {
+protected:
+  void SetUp() override
+  {
+    THeadlessDisplay::Use();
+    SelectSysColorScheme(TSysColorScheme::Classic);
+    UpdateSystemState();
+  }
+  void TearDown() override
+  {
+    SetLowColorDisplay(false);
+    UpdateSystemState();
+  }
+  void UseLowColour()
+  {
+    SetLowColorDisplay(true);
+    UpdateSystemState();
+    BroadcastSystemChange();
+  }
+  TTBWStripesTheme Theme{"Stripes"};
+};
+
+std::vector<TRgb> Pixels(TThemeTestCanvas& C)
+{
+  std::vector<TRgb> out;
+  for (int y = 0; y < C.Height(); ++y)
+    for (int x = 0; x < C.Width(); ++x)
+      out.push_back(C.At(x, y));
+  return out;
+}
+
+TEST_F(StripesTheme, PaintingInPiecesEqualsPaintingAtOnce)
+{
+  const TRect area(0, 3, 30, 40);
+  const TColor face = clBtnFace;
+  TThemeTestCanvas whole(30, 40), pieces(30, 40);
+  whole.Fill(Magenta);
+  pieces.Fill(Magenta);
+  Theme.DrawViewBackground(whole.Canvas(), TRect(), area, area, face, false, VT_TOOLBAR);
+  // Split at rows that fall on a dark, a light and a plain row.
+  for (const TRect& part : {TRect(0, 3, 30, 11), TRect(0, 11, 12, 17), TRect(12, 11, 30, 17), TRect(0, 17, 30, 40)})
+    Theme.DrawViewBackground(pieces.Canvas(), TRect(), part, area, face, false, VT_TOOLBAR);
+  EXPECT_EQ(Pixels(whole), Pixels(pieces));
+}
+
+TEST_F(StripesTheme, StripeRowsFollowTheAreaAndStayInsideTheRedrawnPart)
+{
+  const TRect area(0, 3, 10, 40);
+  TThemeTestCanvas c(10, 40);
+  c.Fill(Magenta);
+  // Redraw rows 9 .. 21 only: phase from the area's top (3).
+  Theme.DrawViewBackground(c.Canvas(), TRect(), TRect(0, 9, 10, 21), area, clBtnFace, false, VT_TOOLBAR);
+  const TStripeColors stripes = StripeColorsFor(clBtnFace);
+  for (int y = 0; y < 40; ++y) {
+    TRgb expected = RgbOf(Magenta);
+    if (y >= 9 && y < 21) {
+      const int phase = (y - area.Top) % 5;
+      expected = phase == 0 ? RgbOf(stripes.Dark) : phase == 1 ? RgbOf(stripes.Light) : RgbOf(clBtnFace);
+    }
+    EXPECT_EQ(c.At(4, y), expected) << y;
+  }
+}
+
+TEST_F(StripesTheme, StripeColoursBrightenDarkFaces)
+{
+  // Brightness 150 gets 16 + (200 - 150) / 20 = 18 more; 220 gets 16.
+  EXPECT_EQ(RgbOf(StripeColorsFor(0x969696).Light), (TRgb{168, 168, 168}));
+  EXPECT_EQ(RgbOf(StripeColorsFor(0xDCDCDC).Light), (TRgb{236, 236, 236}));
+  EXPECT_EQ(RgbOf(StripeColorsFor(0xDCDCDC).Dark), (TRgb{204, 204, 204}));
+  EXPECT_EQ(RgbOf(StripeColorsFor(0xF8F8F8).Light), (TRgb{255, 255, 255}));
+}
+
+TEST_F(StripesTheme, PlainFillsWhereNoStripesBelong)
+{
+  struct TCase {
+    std::uint32_t ViewKind;
+    bool LowColour;
+  } cases[] = {{VT_MENUBAR, false}, {VT_DOCKPANEL | 1, false}, {VT_TOOLBAR | VT_ITEMSOPAQUE, false}, {VT_TOOLBAR, true}};
+  for (const TCase& k : cases) {
+    if (k.LowColour)
+      UseLowColour();
+    TThemeTestCanvas c(8, 12);
+    c.Fill(Magenta);
+    Theme.DrawViewBackground(c.Canvas(), TRect(), TRect(0, 0, 8, 12), TRect(0, 0, 8, 12), clBtnFace, false,
+                             k.ViewKind);
+    for (int y = 0; y < 12; ++y)
+      EXPECT_EQ(c.At(3, y), RgbOf(clBtnFace)) << k.ViewKind << " row " << y;
+  }
+}
+
+TEST_F(StripesTheme, DotTileOnAColour)
+{
+  TThemeTestCanvas c(12, 12);
+  c.Fill(Magenta);
+  const TColor face = clBtnFace;
+  // 12 pixels across: a textured area of 10, from 0.
+  DrawDotTexture(c.DC(), TRect(0, 0, 12, 12), face, 0);
+  const TRgb light = RgbOf(WeightedColorMix(TColor(ColorToRGB(face)), TColor(ColorToRGB(clBtnHighlight)), 32));
+  const TRgb dark = RgbOf(WeightedColorMix(TColor(ColorToRGB(face)), TColor(ColorToRGB(clBtnShadow)), 64));
+  for (int y = 0; y < 12; ++y)
+    for (int x = 0; x < 12; ++x) {
+      TRgb expected = RgbOf(face);
+      if (x < 10 && y < 10) {
+        const int tx = x % 8, ty = y % 8;
+        if (tx % 4 == 0 && ty % 4 == 0)
+          expected = light;
+        else if (tx % 4 == 1 && ty % 4 == 1)
+          expected = dark;
+      }
+      EXPECT_EQ(c.At(x, y), expected) << x << "," << y;
+    }
+}
+
+TEST_F(StripesTheme, DotsDrawnDirectlyWithoutAColour)
+{
+  TThemeTestCanvas c(12, 12);
+  c.Fill(Magenta);
+  DrawDotTexture(c.DC(), TRect(0, 0, 12, 12), clNone, 0);
+  EXPECT_EQ(c.At(1, 1), RgbOf(clBtnHighlight));
+  EXPECT_EQ(c.At(2, 2), RgbOf(clBtnShadow));
+  EXPECT_EQ(c.At(5, 5), RgbOf(clBtnHighlight));
+  EXPECT_EQ(c.At(0, 0), RgbOf(Magenta));
+  EXPECT_EQ(c.At(3, 3), RgbOf(Magenta));
+}
+
+TEST_F(StripesTheme, SoftOutlineLeavesItsCornersOpen)
+{
+  TThemeTestCanvas c(10, 8);
+  c.Fill(Magenta);
+  DrawSoftOutline(c.DC(), TRect(0, 0, 10, 8), 2, 2, clBlack);
+  const TRgb black{0, 0, 0}, open = RgbOf(Magenta);
+  for (TPoint p : {TPoint(2, 0), TPoint(7, 0), TPoint(9, 2), TPoint(9, 5), TPoint(7, 7), TPoint(2, 7),
+                   TPoint(0, 5), TPoint(0, 2), TPoint(8, 1), TPoint(1, 1)})
+    EXPECT_EQ(c.At(p.x, p.y), black) << p.x << "," << p.y;
+  for (TPoint p : {TPoint(0, 0), TPoint(1, 0), TPoint(0, 1), TPoint(9, 0), TPoint(8, 0), TPoint(9, 7),
+                   TPoint(0, 7), TPoint(5, 4)})
+    EXPECT_EQ(c.At(p.x, p.y), open) << p.x << "," << p.y;
+}
+
+TEST_F(StripesTheme, IdentityColoursAndMetrics)
+{
+  for (int id = 0; id < 10; ++id)
+    EXPECT_FALSE(Theme.HasFeature(id)) << id;
+  EXPECT_EQ(Theme.GetPopupShadowKind(), PST_WINDOWS2K);
+  EXPECT_EQ(Theme.GetMetric(10), 12);
+  EXPECT_EQ(Theme.GetMetric(60), 2);
+  EXPECT_EQ(Theme.GetMetric(62), 1);
+  TPoint size;
+  Theme.GetViewFrameSize(VT_POPUPMENU, size);
+  EXPECT_EQ(size, TPoint(3, 3));
+  Theme.GetViewFrameSize(VT_TOOLBAR, size);
+  EXPECT_EQ(size, TPoint(2, 2));
+  Theme.GetViewFrameSize(VT_LISTBOX, size);
+  EXPECT_EQ(size, TPoint(2, 2));
+  EXPECT_EQ(RgbOf(Theme.ShadowColor()), (TRgb{142, 141, 140}));
+  EXPECT_EQ(RgbOf(Theme.PanelColor()), (TRgb{243, 242, 240}));
+  EXPECT_EQ(Theme.GetViewColor(VT_DOCKPANEL), Theme.PanelColor());
+  UseLowColour();
+  EXPECT_EQ(Theme.ShadowColor(), clBtnShadow);
+}
+
+TEST_F(StripesTheme, ItemTextColours)
+{
+  TTBWItemInfo info;
+  info.ViewKind = VT_POPUPMENU;
+  EXPECT_EQ(Theme.GetItemTextColor(info), Theme.ShadowColor());  // disabled
+  info.HoverKind = HK_DISABLED;
+  EXPECT_EQ(Theme.GetItemTextColor(info), clBtnShadow);
+  info.Enabled = 1;
+  EXPECT_EQ(Theme.GetItemTextColor(info), clHighlightText);
+  info.HoverKind = HK_NONE;
+  EXPECT_EQ(Theme.GetItemTextColor(info), clMenuText);
+  info.ViewKind = VT_MENUBAR;
+  info.ItemOptions = IO_TOOLBARSTYLE;
+  EXPECT_EQ(Theme.GetItemTextColor(info), clGrayText);  // inactive application
+  info.ItemOptions |= IO_APPACTIVE;
+  EXPECT_EQ(Theme.GetItemTextColor(info), clMenuText);
+  info.ViewKind = VT_TOOLBAR;
+  EXPECT_EQ(Theme.GetItemTextColor(info), clBtnText);
+}
+
+TEST_F(StripesTheme, PushedItemFaceIsADitherInsideAShadowOutline)
+{
+  TThemeTestCanvas c(20, 20);
+  c.Fill(Magenta);
+  TTBWItemInfo info;
+  info.ViewKind = VT_TOOLBAR;
+  info.ItemOptions = IO_TOOLBARSTYLE;
+  info.Enabled = 1;
+  info.Pushed = 1;
+  Theme.DrawItemFrame(c.Canvas(), TRect(0, 0, 20, 20), info);
+  EXPECT_EQ(c.At(0, 0), RgbOf(Magenta));  // cut corner
+  EXPECT_EQ(c.At(10, 0), RgbOf(clBtnShadow));
+  EXPECT_EQ(c.At(1, 10), RgbOf(clBtnFace));  // inner left edge
+  const TRgb second = RgbOf(WeightedColorMix(TColor(ColorToRGB(clBtnHighlight)), TColor(ColorToRGB(clBtnFace)), 128));
+  EXPECT_EQ(c.At(10, 10), RgbOf(clBtnHighlight));
+  EXPECT_EQ(c.At(11, 10), second);
+}
+
+TEST(StripesThemeRegistration, RegistersUnderItsName)
+{
+  THeadlessDisplay::Use();
+  RegisterStripesTheme();
+  TTBWTheme* theme = AcquireTheme("Stripes");
+  EXPECT_NE(dynamic_cast<TTBWStripesTheme*>(theme), nullptr);
+  ReleaseTheme(theme);
+  ClearThemeRegistry();
+  FreeThemeManager();
+}
+
+}  // namespace

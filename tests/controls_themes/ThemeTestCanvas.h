@@ -1,0 +1,50 @@
+// A canvas over a 32-bit scratch bitmap for theme painting tests, with its
+// pixels read back as RGB triples.
+#pragma once
+
+#include <cstdint>
+
+#include "controls/themes/TBWScratchBitmap.h"
+#include "platform/classes/graphics/Canvas.h"
+
+struct TRgb {
+  int R = 0, G = 0, B = 0;
+  friend bool operator==(const TRgb&, const TRgb&) = default;
+};
+
+inline TRgb RgbOf(TColor C)
+{
+  const COLORREF c = ColorToRGB(C);
+  return {GetRValue(c), GetGValue(c), GetBValue(c)};
+}
+
+inline std::ostream& operator<<(std::ostream& Out, const TRgb& C)
+{
+  return Out << "(" << C.R << "," << C.G << "," << C.B << ")";
+}
+
+class TThemeTestCanvas {
+public:
+  TThemeTestCanvas(int Width, int Height) : FSurface(Width, Height) { FCanvas.SetHandle(FSurface.DC()); }
+  ~TThemeTestCanvas() { FCanvas.SetHandle(nullptr); }
+
+  TCanvas* Canvas() { return &FCanvas; }
+  HDC DC() const { return FSurface.DC(); }
+  void Fill(TColor C)
+  {
+    const TRgb c = RgbOf(C);
+    FSurface.Fill(std::uint32_t(c.R) << 16 | std::uint32_t(c.G) << 8 | std::uint32_t(c.B));
+  }
+  TRgb At(int X, int Y)
+  {
+    GdiFlush();
+    const std::uint32_t p = FSurface.At(X, Y);
+    return {int(p >> 16 & 0xFF), int(p >> 8 & 0xFF), int(p & 0xFF)};
+  }
+  int Width() const { return FSurface.Width(); }
+  int Height() const { return FSurface.Height(); }
+
+private:
+  TScratchBitmap FSurface;
+  TCanvas FCanvas;
+};

@@ -25,6 +25,14 @@ int TTBWMultiDock::InnerLength() const
   return std::max(0, IsVertical() ? Height() - BoundLineHeight() : Width() - BoundLineWidth());
 }
 
+void TTBWMultiDock::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+  const int length = InnerLength();
+  TTBDock::SetBounds(ALeft, ATop, AWidth, AHeight);
+  if (InnerLength() != length)
+    ArrangeWindows();
+}
+
 namespace {
 
 // Sorting key of a window: its wanted position, a window still loading with
@@ -59,12 +67,24 @@ void CrossLimits(TTBWDockablePanel* Panel, bool Vertical, int& Min, int& Max)
 
 }  // namespace
 
+// Resizing the dock to its new thickness lets the form re-align it, which
+// may change its length while the arrangement holds the lock: the dock is
+// then arranged once more for the length it really has.
 void TTBWMultiDock::ArrangeWindows()
+{
+  for (int run = 0; run < 3; ++run) {
+    const int length = InnerLength();
+    if (!ArrangeOnce() || InnerLength() == length)
+      return;
+  }
+}
+
+bool TTBWMultiDock::ArrangeOnce()
 {
   // 1.
   if (ArrangeLock() > 0 || ComponentState().Contains(csLoading)) {
     SetArrangePending();
-    return;
+    return false;
   }
   BeginUpdate();
   ScopeExit unlock([this] { EndArrangeRun(); });
@@ -80,7 +100,7 @@ void TTBWMultiDock::ArrangeWindows()
       ChangeSize(thickness, Height());
     else
       ChangeSize(Width(), thickness);
-    return;
+    return true;
   }
 
   // 3. The length to share.
@@ -194,6 +214,7 @@ void TTBWMultiDock::ArrangeWindows()
     ChangeSize(BoundLineWidth() + T, Height());
   else
     ChangeSize(Width(), BoundLineHeight() + T);
+  return true;
 }
 
 void TTBWMultiDock::ApplySplitSizes(const std::vector<TTBWDockablePanel*>& Panels, const std::vector<int>& Positions,

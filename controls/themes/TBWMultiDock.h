@@ -25,6 +25,8 @@ public:
                        const std::vector<int>& Lengths, const std::vector<int>& Thicknesses);
   // The dock's inner length (without its bound lines), at least 0.
   int InnerLength() const;
+  // A new length shares out anew.
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
 protected:
   void Paint() override;
@@ -32,6 +34,9 @@ protected:
   void ValidateInsert(TComponent* AComponent) override;
 
 private:
+  // One arrangement; false when it was only noted as pending.
+  bool ArrangeOnce();
+
   int FPanelThickness = 0;
 };
 

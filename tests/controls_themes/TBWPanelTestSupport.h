@@ -72,6 +72,7 @@ public:
     User.Detach();
     Form->Free();
     FreeThemeNexus();
+    ClearThemeRegistry();
   }
 
   template <class Dock = TTBDock>

@@ -4,8 +4,7 @@
 // the size at the start, at every step and at the end.
 #include "controls/themes/TBWDockablePanel.h"
 #include "controls/themes/TBWPanelGeometry.h"
-#include "controls/toolbar/TBCaptureLoop.h"
-#include "controls/toolbar/TBCommon.h"
+#include "controls/themes/detail/TBWPanelDrag.h"
 #include "controls/toolbar/TBDock.h"
 #include "platform/base/Exception.h"
 #include "platform/base/ScopeGuard.h"
@@ -90,8 +89,6 @@ TRect EdgeLine(int Edge, const TRect& R, const TRect& DockRect)
   }
 }
 
-const TSize LineSize(1, 1);
-
 }  // namespace
 
 void TTBWDockablePanel::RunDockedResize(int Edge)
@@ -106,70 +103,38 @@ void TTBWDockablePanel::RunDockedResize(int Edge)
   TTBDock* dock = CurrentDock();
   if (!dock->Parent())
     throw EAssertionFailed("TBWDkPanels: a docked panel's dock has no parent");
-  HWND wnd = Handle();
-  SetCapture(wnd);
-  HDC screen = GetDC(nullptr);
   TRect initial;
-  GetWindowRect(wnd, &initial);
+  GetWindowRect(Handle(), &initial);
   const int initialStored = vertical ? FDockedHeight : FDockedWidth;
   TRect dockRect = dock->ClientRect();
   const TPoint dockOrigin = dock->ClientOrigin();
   OffsetRect(&dockRect, dockOrigin.x, dockOrigin.y);
-  TPoint frame(0, 0);
-  DockedFrameSize(frame);
-  TPoint start, last;
-  GetCursorPos(&start);
-  last = start;
-  FEdgeResizeActive = true;
   const bool smooth = FSmoothDockedResize;
-  TRect applied, line;
+  FEdgeResizeActive = true;
+  ScopeExit inactive([this] { FEdgeResizeActive = false; });
+  TRect applied;
   bool hasApplied = false;
-  if (!smooth) {
-    line = EdgeLine(Edge, initial, dockRect);
-    DrawHalftoneDragFrame(screen, line, nullptr, LineSize, LineSize);
+  {
+    TPanelDrag drag(Handle(), !smooth, EdgeLine(Edge, initial, dockRect));
+    // 3, 4.
+    drag.Run([&](const TPoint& P) {
+      int length = DockedResizeLength(Edge, initial, drag.Start(), P);
+      if (!DockedResizeTracking(vertical, length))
+        return;
+      const TRect r = PlaceMovingEdge(Edge, initial, length);
+      if (hasApplied && EqualRect(&r, &applied))
+        return;
+      if (smooth)
+        ApplyDockedLength(vertical, vertical ? r.Height() : r.Width());
+      else
+        drag.MoveLine(EdgeLine(Edge, r, dockRect));
+      applied = r;
+      hasApplied = true;
+    });
   }
-  ScopeExit cleanUp([&] {
-    if (GetCapture() == wnd)
-      ReleaseCapture();
-    ReleaseDC(nullptr, screen);
-    FEdgeResizeActive = false;
-  });
-
-  // 3, 4.
-  auto moved = [&] {
-    TPoint p;
-    GetCursorPos(&p);
-    if (p == last)
-      return;
-    last = p;
-    int length = DockedResizeLength(Edge, initial, start, p);
-    if (!DockedResizeTracking(vertical, length))
-      return;
-    const TRect r = PlaceMovingEdge(Edge, initial, length);
-    if (hasApplied && EqualRect(&r, &applied))
-      return;
-    if (smooth) {
-      ApplyDockedLength(vertical, vertical ? r.Height() : r.Width());
-    } else {
-      const TRect next = EdgeLine(Edge, r, dockRect);
-      DrawHalftoneDragFrame(screen, next, &line, LineSize, LineSize);
-      line = next;
-    }
-    applied = r;
-    hasApplied = true;
-  };
-  auto escape = [](const MSG& Msg) {
-    return (Msg.message == WM_KEYDOWN || Msg.message == WM_KEYUP) && Msg.wParam == VK_ESCAPE;
-  };
-  // Escape ends the resize like a release: the size reached stays.
-  RunCaptureLoop(wnd, moved, escape);
-
-  // 5.
-  if (GetCapture() == wnd)
-    ReleaseCapture();
+  // 5. Escape ended the resize like a release: the size reached stays.
   const bool allowed = DockedResizeEnding(vertical);
   if (!smooth) {
-    DrawHalftoneDragFrame(screen, line, nullptr, LineSize, LineSize);
     if (allowed && hasApplied)
       ApplyDockedLength(vertical, vertical ? applied.Height() : applied.Width());
   } else if (!allowed) {

@@ -8,8 +8,7 @@
 #include "controls/themes/TBWMultiDock.h"
 #include "controls/themes/TBWPanelGeometry.h"
 #include "controls/themes/TBWSplitLengths.h"
-#include "controls/toolbar/TBCaptureLoop.h"
-#include "controls/toolbar/TBCommon.h"
+#include "controls/themes/detail/TBWPanelDrag.h"
 #include "platform/base/Exception.h"
 #include "platform/base/ScopeGuard.h"
 
@@ -62,16 +61,10 @@ void TTBWDockablePanel::RunSplitDrag(int HitCode)
   }
   TTBWDockablePanel* anchor = panels[std::size_t(K)];
   // 4.
-  HWND wnd = Handle();
-  SetCapture(wnd);
-  HDC screen = GetDC(nullptr);
   TRect anchorRect, dockRect = dock->ClientRect();
   GetWindowRect(anchor->Handle(), &anchorRect);
   const TPoint dockOrigin = dock->ClientOrigin();
   OffsetRect(&dockRect, dockOrigin.x, dockOrigin.y);
-  TPoint start, last;
-  GetCursorPos(&start);
-  last = start;
   TRect line = anchorRect;
   if (vertical) {
     line.Top = anchorRect.Bottom - 1;
@@ -80,17 +73,8 @@ void TTBWDockablePanel::RunSplitDrag(int HitCode)
     line.Left = anchorRect.Right - 1;
     line.Right = anchorRect.Right + 1;
   }
-  const TSize lineSize(1, 1);
   FSplitDragActive = true;
-  if (!smooth)
-    DrawHalftoneDragFrame(screen, line, nullptr, lineSize, lineSize);
-  ScopeExit cleanUp([&] {
-    if (GetCapture() == wnd)
-      ReleaseCapture();
-    ReleaseDC(nullptr, screen);
-    FSplitDragActive = false;
-  });
-
+  ScopeExit inactive([this] { FSplitDragActive = false; });
   auto apply = [&] {
     std::vector<int> positions, lengths;
     for (const TSplitTrack& r : records) {
@@ -99,38 +83,24 @@ void TTBWDockablePanel::RunSplitDrag(int HitCode)
     }
     dock->ApplySplitSizes(panels, positions, lengths, thicknesses);
   };
-  // 5, 6. Every step starts again from the lengths at the start, so that a
-  // pointer brought back to where it started gives them back.
   bool tracked = false;
-  auto moved = [&] {
-    TPoint p;
-    GetCursorPos(&p);
-    if (p == last)
-      return;
-    last = p;
-    TrackSplit(records, K, vertical ? p.y - start.y : p.x - start.x);
-    tracked = true;
-    if (smooth) {
-      apply();
-      return;
-    }
-    const int edge = (vertical ? dockRect.Top : dockRect.Left) + records[std::size_t(K) + 1].NewPosition;
-    const TRect next = vertical ? TRect(dockRect.Left, edge - 1, dockRect.Right, edge + 1)
-                                : TRect(edge - 1, dockRect.Top, edge + 1, dockRect.Bottom);
-    DrawHalftoneDragFrame(screen, next, &line, lineSize, lineSize);
-    line = next;
-  };
-  auto escape = [](const MSG& Msg) {
-    return (Msg.message == WM_KEYDOWN || Msg.message == WM_KEYUP) && Msg.wParam == VK_ESCAPE;
-  };
-  RunCaptureLoop(wnd, moved, escape);
-
-  // 7. The sizes reached stay, whatever ended the drag.
-  if (GetCapture() == wnd)
-    ReleaseCapture();
-  if (!smooth) {
-    DrawHalftoneDragFrame(screen, line, nullptr, lineSize, lineSize);
-    if (tracked)
-      apply();
+  {
+    TPanelDrag drag(Handle(), !smooth, line);
+    // 5, 6. Every step starts again from the lengths at the start, so that a
+    // pointer brought back to where it started gives them back.
+    drag.Run([&](const TPoint& P) {
+      TrackSplit(records, K, vertical ? P.y - drag.Start().y : P.x - drag.Start().x);
+      tracked = true;
+      if (smooth) {
+        apply();
+        return;
+      }
+      const int edge = (vertical ? dockRect.Top : dockRect.Left) + records[std::size_t(K) + 1].NewPosition;
+      drag.MoveLine(vertical ? TRect(dockRect.Left, edge - 1, dockRect.Right, edge + 1)
+                             : TRect(edge - 1, dockRect.Top, edge + 1, dockRect.Bottom));
+    });
   }
+  // 7. The sizes reached stay, whatever ended the drag.
+  if (!smooth && tracked)
+    apply();
 }

@@ -222,8 +222,9 @@ TEST_F(MultiDock, RendersPanelsWithTheirCaptionBars)
   THeadlessDisplay::PumpMessages();
   EXPECT_FALSE(Theme->Calls.empty());
   // PANEL_PICTURE_DIR=<folder> keeps a picture to look at.
-  if (const char* dir = std::getenv("PANEL_PICTURE_DIR"))
+  if (const char* dir = std::getenv("PANEL_PICTURE_DIR")) {
     EXPECT_TRUE(Display->Screenshot(Form->Handle(), std::string(dir) + "/multidock-" + std::to_string(getpid()) + ".png"));
+  }
   // The caption band runs across the top of a panel in a left dock and down
   // the left side of one in a top dock.
   const COLORREF band = ColorToRGB(TColor(0x00A05020));

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "controls/toolbar/TBDockTypes.h"
 #include "platform/classes/MessageDispatch.h"
 #include "platform/win/win.h"
 
@@ -39,7 +40,7 @@ constexpr std::uint8_t CP_NONE = 0, CP_COMBO = 1, CP_SPLITLEFT = 2, CP_SPLITRIGH
 // The state flags item events receive: 1 disabled, 2 hovered, 4 pushed, 8 checked.
 unsigned ItemStateFlags(const TTBWItemInfo& Info);
 
-enum TDragHandleStyle : std::int32_t { dhDouble = 0, dhNone = 1, dhSingle = 2 };
+// The drag-handle styles are the dock framework's (dhDouble 0, dhNone 1, dhSingle 2).
 
 struct WindowPaintState {
   HWND WindowHandle = nullptr;

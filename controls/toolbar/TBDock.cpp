@@ -8,6 +8,7 @@
 #include "controls/toolbar/TBCommon.h"
 #include "controls/toolbar/TBDockableWindow.h"
 #include "platform/base/Exception.h"
+#include "platform/base/ScopeGuard.h"
 #include "platform/classes/Messages.h"
 #include "platform/win/win.h"
 
@@ -124,6 +125,35 @@ void TTBDock::EndUpdate()
 {
   if (FArrangeLock > 0 && --FArrangeLock == 0 && FArrangePending)
     ArrangeWindows();
+}
+
+void TTBDock::EndArrangeRun()
+{
+  if (FArrangeLock > 0)
+    --FArrangeLock;
+  FArrangePending = false;
+  FStoreArrangedPositions = false;
+}
+
+void TTBDock::SetArrangedPlace(TTBCustomDockableWindow* Window, int Row, int Pos)
+{
+  Window->FArrangedRow = Row;
+  Window->FArrangedPos = Pos;
+}
+
+void TTBDock::SetWantedPlace(TTBCustomDockableWindow* Window, int Row, int Pos)
+{
+  Window->FDockRow = Row;
+  Window->FDockPos = Pos;
+}
+
+void TTBDock::SetImposedLength(TTBCustomDockableWindow* Window, int Length) { Window->FCurrentLength = Length; }
+
+void TTBDock::PlaceWindow(TTBCustomDockableWindow* Window, int ALeft, int ATop, int AWidth, int AHeight)
+{
+  ++Window->FBoundsLock;
+  ScopeExit unlock([Window] { --Window->FBoundsLock; });
+  Window->SetBounds(ALeft, ATop, AWidth, AHeight);
 }
 
 bool TTBDock::ShownInDock(TTBCustomDockableWindow* Window) const

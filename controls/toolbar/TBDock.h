@@ -102,9 +102,28 @@ protected:
   void AlignControls(TControl* AControl, TRect& Rect) override;
   void CreateParams(TCreateParams& Params) override;
 
+  // For docks that arrange their windows their own way (ArrangeWindows
+  // overridden): the lock and lists the arrangement works on, and the
+  // arranged state of a window.
+  int ArrangeLock() const { return FArrangeLock; }
+  void SetArrangePending() { FArrangePending = true; }
+  // Undoes one BeginUpdate without arranging; pending requests and the
+  // request to store positions are dropped, as at the end of an arrangement.
+  void EndArrangeRun();
+  bool StoreArrangedPositions() const { return FStoreArrangedPositions; }
+  std::vector<TTBCustomDockableWindow*>& MemberListRef() { return FMemberList; }
+  std::vector<TTBCustomDockableWindow*>& ShownListRef() { return FShownList; }
+  bool ShownInDock(TTBCustomDockableWindow* Window) const;
+  static void SetArrangedPlace(TTBCustomDockableWindow* Window, int Row, int Pos);
+  // The wanted row and position, without arranging again.
+  static void SetWantedPlace(TTBCustomDockableWindow* Window, int Row, int Pos);
+  static void SetImposedLength(TTBCustomDockableWindow* Window, int Length);
+  // Bounds given by the dock, which the window does not take as its own
+  // choice of size.
+  static void PlaceWindow(TTBCustomDockableWindow* Window, int ALeft, int ATop, int AWidth, int AHeight);
+
 private:
   friend class TTBCustomDockableWindow;
-  bool ShownInDock(TTBCustomDockableWindow* Window) const;
   void SortedByRowAndPos(std::vector<TTBCustomDockableWindow*>& List) const;
   void BackgroundChanged(TObject* Sender);
   void RefreshChildFrames();

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 
 #include "platform/base/Set.h"
 #include "platform/base/Method.h"
@@ -33,6 +35,14 @@ using TTBResizeBehaviour = Set<TTBResizeBehaviourFlag>;
 using TTBInsertRemoveEvent = Method<void(TObject* Sender, bool Inserting, TTBCustomDockableWindow* Bar)>;
 using TTBRequestDockEvent = Method<void(TObject* Sender, TTBCustomDockableWindow* Bar, bool& Accept)>;
 using TTBDockChangingEvent = Method<void(TObject* Sender, bool Floating, TTBDock* DockingTo)>;
+
+// How a dockable window reaches the store of its placement values, keyed by
+// the window's Name and a value name. A loading access answers the stored
+// value or the Value given as default; a saving access stores Value.
+struct TTBPlacementValueAccess {
+  std::function<int(const std::string& Name, const std::string& ValueName, int Value)> Integer;
+  std::function<std::string(const std::string& Name, const std::string& ValueName, const std::string& Value)> String;
+};
 
 // Non-client hit codes of docked windows and floating frames.
 constexpr int HT_TB2k_Border = 2000;

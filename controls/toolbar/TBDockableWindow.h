@@ -129,6 +129,9 @@ public:
   virtual TTBShrinkMode ShrinkBehaviour() { return tbsmNone; }
   virtual void BeforeResize(int NewWidth, int NewHeight) { (void)NewWidth, (void)NewHeight; }
   virtual void FloatingFrameSize(TPoint& Size);
+  // Values of the window's own kept with the positions of a form's windows.
+  virtual void LoadPlacementValues(const TTBPlacementValueAccess& Access) { (void)Access; }
+  virtual void SavePlacementValues(const TTBPlacementValueAccess& Access) { (void)Access; }
 
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   void SetParent(TWinControl* AParent) override;

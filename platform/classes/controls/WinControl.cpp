@@ -72,6 +72,9 @@ void TWinControl::Remove(TControl* AControl)
 
 void TWinControl::InsertControl(TControl* AControl)
 {
+  // A container that takes only some kinds of children refuses the others
+  // before anything changes.
+  AControl->ValidateContainer(this);
   Perform(CM_CONTROLLISTCHANGING, WPARAM(AControl), 1);
   Insert(AControl);
   Perform(CM_CONTROLLISTCHANGE, WPARAM(AControl), 1);

@@ -135,6 +135,8 @@ void TTBWToolbar::SetSnapDistance(int Value)
 void TTBWToolbar::SetParent(TWinControl* AParent)
 {
   TTBCustomToolbar::SetParent(AParent);
+  // Docked, floating or on a form, the toolbar takes another colour.
+  UpdateEffectiveColor();
   if (auto* frame = dynamic_cast<TTBWFloatingWindowParent*>(Parent()))
     frame->SetSnapDistance(FSnapDistance);
 }

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <memory>
 #include <thread>
 
 #include "controls/themes/TBWDocks.h"
@@ -23,25 +24,9 @@
 #include "platform/win/gdi/Text.h"
 #include "tests/support/GoldenImage.h"
 #include "TBWTestTheme.h"
+#include "../controls_toolbar/TBGoldenScenes.h"
 
 namespace {
-
-// Two 16 x 16 images: a filled square and a ring.
-void AddImages(TTBImageList& Images)
-{
-  TBitmap strip;
-  strip.SetSize(32, 16);
-  TCanvas* c = strip.Canvas();
-  c->Brush()->SetColor(TColor(0x00FF00FF));
-  c->FillRect(TRect(0, 0, 32, 16));
-  c->Brush()->SetColor(TColor(0x00B05020));
-  c->FillRect(TRect(2, 2, 14, 14));
-  c->Brush()->SetColor(TColor(0x002080E0));
-  c->FillRect(TRect(17, 1, 31, 15));
-  c->Brush()->SetColor(TColor(0x00FF00FF));
-  c->FillRect(TRect(21, 5, 27, 11));
-  Images.SetImagesBitmap(&strip);
-}
 
 class ThemedRender : public ::testing::Test {
 protected:
@@ -50,18 +35,14 @@ protected:
     Display = THeadlessDisplay::Use();
     THeadlessDisplay::UseVirtualClock();
     SetBuiltinFontOnly(true);
-    TTestTheme::Settings()["Test"] = TTestThemeSettings();
+    Themes = std::make_unique<TTestThemeScope>(std::initializer_list<const char*>{"Test"});
     TTestTheme::Settings()["Test"].Features = {TBF_PAINTDOCKBACKGROUND};
-    RegisterTheme("Test", ThemeClassOf<TTestTheme>);
-    CreateThemeNexus("Test");
     Application()->Initialize();
-    AddImages(Images);
+    AddSceneImages(Images);
   }
   void TearDown() override
   {
-    FreeThemeNexus();
-    ClearThemeRegistry();
-    FreeThemeManager();
+    Themes.reset();
     SetBuiltinFontOnly(false);
   }
   template <class T = TTBWItem>
@@ -87,6 +68,7 @@ protected:
   }
 
   THeadlessDisplay* Display = nullptr;
+  std::unique_ptr<TTestThemeScope> Themes;
   TTBImageList Images{nullptr};
 };
 

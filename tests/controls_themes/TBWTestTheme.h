@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "controls/themes/TBWConsts.h"
+#include "controls/themes/TBWNexus.h"
+#include "controls/themes/TBWThemeManager.h"
+#include "controls/themes/TBWThemeRegistry.h"
 #include "controls/themes/TBWTheme.h"
 #include "platform/classes/graphics/Brush.h"
 #include "platform/classes/graphics/Canvas.h"
@@ -217,5 +220,25 @@ private:
       TRect r = PointRight ? TRect(cx - 1 + i, cy - 2 + i, cx + i, cy + 3 - i) : TRect(cx - 2 + i, cy - 1 + i, cx + 3 - i, cy + i);
       Fill(C, r, clBtnText);
     }
+  }
+};
+
+// The test themes registered under the given names (fresh settings, no
+// calls recorded) and the first made current, for one test.
+struct TTestThemeScope {
+  explicit TTestThemeScope(std::initializer_list<const char*> Names)
+  {
+    TTestTheme::Calls().clear();
+    for (const char* name : Names) {
+      TTestTheme::Settings()[name] = TTestThemeSettings();
+      RegisterTheme(name, ThemeClassOf<TTestTheme>);
+    }
+    CreateThemeNexus(*Names.begin());
+  }
+  ~TTestThemeScope()
+  {
+    FreeThemeNexus();
+    ClearThemeRegistry();
+    FreeThemeManager();
   }
 };

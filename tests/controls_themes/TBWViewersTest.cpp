@@ -54,10 +54,7 @@ protected:
   {
     THeadlessDisplay::Use();
     SetBuiltinFontOnly(true);
-    TTestTheme::Settings()["Test"] = TTestThemeSettings();
-    TTestTheme::Calls().clear();
-    RegisterTheme("Test", ThemeClassOf<TTestTheme>);
-    CreateThemeNexus("Test");
+    Themes = std::make_unique<TTestThemeScope>(std::initializer_list<const char*>{"Test"});
     TBitmap strip;
     strip.SetSize(16, 16);
     Images.SetImagesBitmap(&strip);
@@ -66,9 +63,7 @@ protected:
   void TearDown() override
   {
     Views.clear();
-    FreeThemeNexus();
-    ClearThemeRegistry();
-    FreeThemeManager();
+    Themes.reset();
     SetBuiltinFontOnly(false);
   }
   TTBView& View(bool Toolbar, TTBViewAxis Axis = tbaHorizontal)
@@ -100,6 +95,7 @@ protected:
     V.FindViewerOfItem(Item)->Paint(&Canvas.Canvas, R, Selected, Pushed, false);
   }
 
+  std::unique_ptr<TTestThemeScope> Themes;
   TTBImageList Images{nullptr};
   TTBRootItem Root{nullptr};
   TMeasureCanvas Canvas;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <chrono>
 #include <thread>
 
@@ -32,12 +33,7 @@ protected:
     Display = THeadlessDisplay::Use();
     THeadlessDisplay::UseVirtualClock();
     SetBuiltinFontOnly(true);
-    TTestTheme::Settings()["Test"] = TTestThemeSettings();
-    TTestTheme::Settings()["Wide"] = TTestThemeSettings();
-    TTestTheme::Calls().clear();
-    RegisterTheme("Test", ThemeClassOf<TTestTheme>);
-    RegisterTheme("Wide", ThemeClassOf<TTestTheme>);
-    CreateThemeNexus("Test");
+    Themes = std::make_unique<TTestThemeScope>(std::initializer_list<const char*>{"Test", "Wide"});
     Application()->Initialize();
     Form = TCustomForm::Create<TForm>(nullptr);
     Form->SetBounds(100, 100, 400, 200);
@@ -47,9 +43,7 @@ protected:
   {
     Form->Free();
     THeadlessDisplay::PumpMessages();
-    FreeThemeNexus();
-    ClearThemeRegistry();
-    FreeThemeManager();
+    Themes.reset();
     SetBuiltinFontOnly(false);
   }
   TTBWDock* AddDock()
@@ -89,6 +83,7 @@ protected:
   }
 
   THeadlessDisplay* Display = nullptr;
+  std::unique_ptr<TTestThemeScope> Themes;
   TCustomForm* Form = nullptr;
 };
 
@@ -276,29 +271,25 @@ TEST_F(ThemedWindows, OverlappingThemesMovePopupsOntoTheirParentsBorder)
 {
   TTestTheme::Settings()["Test"].Features = {TBF_SUBMENUOVERLAP};
   TTBWItem item(nullptr);
-  TTBPopupPlacement pl;
-  pl.MonitorRect = TRect(0, 0, 800, 600);
-  pl.ParentItemRect = TRect(100, 50, 160, 70);
-  pl.FrameWidth = pl.FrameHeight = 3;
-  pl.X = 100;
-  pl.Y = 70;
-  pl.W = 120;
-  pl.H = 80;
-  item.FitPopupPosition(nullptr, nullptr, pl);
+  // A 120 x 80 popup for an item at (100, 50, 160, 70), with a 3-pixel frame.
+  auto place = [&](bool Submenu, int X, int Y) {
+    TTBPopupPlacement pl;
+    pl.PositionAsSubmenu = Submenu;
+    pl.MonitorRect = TRect(0, 0, 800, 600);
+    pl.ParentItemRect = TRect(100, 50, 160, 70);
+    pl.FrameWidth = pl.FrameHeight = 3;
+    pl.X = X;
+    pl.Y = Y;
+    pl.W = 120;
+    pl.H = 80;
+    item.FitPopupPosition(nullptr, nullptr, pl);
+    return pl;
+  };
+  TTBPopupPlacement pl = place(false, 100, 70);
   EXPECT_EQ(pl.Y, 69) << "a dropdown shares the item's last row";
   EXPECT_EQ(pl.W, 120);
   EXPECT_EQ(pl.H, 80);
-
-  TTBPopupPlacement sub;
-  sub.PositionAsSubmenu = true;
-  sub.MonitorRect = TRect(0, 0, 800, 600);
-  sub.ParentItemRect = TRect(100, 50, 160, 70);
-  sub.FrameWidth = sub.FrameHeight = 3;
-  sub.X = 157;
-  sub.Y = 47;
-  sub.W = 120;
-  sub.H = 80;
-  item.FitPopupPosition(nullptr, nullptr, sub);
+  TTBPopupPlacement sub = place(true, 157, 47);
   EXPECT_EQ(sub.X, 160);
   EXPECT_EQ(sub.Y, 50);
 }

@@ -190,9 +190,10 @@ TEST_F(ThemedWindows, DockBackgroundIsTheThemesUnlessTheDockHasAColour)
   RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
   THeadlessDisplay::PumpMessages();
   EXPECT_GT(Count("DockBackground"), 0);
-  for (const TThemeCall& c : TTestTheme::Calls())
+  for (const TThemeCall& c : TTestTheme::Calls()) {
     if (c.Op == "DockBackground")
       EXPECT_EQ(c.Extra, DS_TOP);
+  }
   // The toolbar continues the dock's background behind its items.
   const TRect barInDock = bar->BoundsRect();
   const bool behindToolbar = std::any_of(TTestTheme::Calls().begin(), TTestTheme::Calls().end(), [&](auto& c) {

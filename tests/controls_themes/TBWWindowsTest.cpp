@@ -191,8 +191,9 @@ TEST_F(ThemedWindows, DockBackgroundIsTheThemesUnlessTheDockHasAColour)
   THeadlessDisplay::PumpMessages();
   EXPECT_GT(Count("DockBackground"), 0);
   for (const TThemeCall& c : TTestTheme::Calls()) {
-    if (c.Op == "DockBackground")
+    if (c.Op == "DockBackground") {
       EXPECT_EQ(c.Extra, DS_TOP);
+    }
   }
   // The toolbar continues the dock's background behind its items.
   const TRect barInDock = bar->BoundsRect();

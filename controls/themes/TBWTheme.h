@@ -90,7 +90,7 @@ struct FloatingPaintState {
 constexpr std::uint32_t WRP_BORDER = 1, WRP_CAPTION = 2, WRP_CLOSEBTN = 4;
 
 // The records of operations no control of this system calls (edit fields,
-// caption buttons, popup frames); kept small and open for themes to come.
+// caption buttons); kept small and open for themes to come.
 struct EditFieldPaintState {
   std::uint32_t Size = 0;
   std::uint8_t Hot = 0;
@@ -98,11 +98,17 @@ struct EditFieldPaintState {
 struct ButtonPaintState {
   std::uint32_t State = 0;
 };
+// What DrawPopupFrame paints: a popup window's non-client frame.
 struct PopupFramePaintState {
+  HWND WindowHandle = nullptr;
   std::uint32_t ViewKind = 0;
-  TRect ParentRect;  // the rectangle of the item that opened the popup, or empty
-  TColor Color = 0;
+  // The rectangle of the toolbar item or control that opened the popup, in
+  // the popup window's coordinates; empty when none.
+  TRect ParentRect;
+  TPoint BorderSize;  // the theme's frame size of the view kind
+  TColor Color = 0;   // the popup's background colour
 };
+using PopupPaintState = PopupFramePaintState;
 
 // The base of every theme. Themes take messages: 0x538 from the theme
 // manager (they add themselves to its notification list).

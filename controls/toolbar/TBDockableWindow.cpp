@@ -449,9 +449,11 @@ void TTBCustomDockableWindow::ToggleDocking()
   }
 }
 
+TTBFloatingWindowParent* TTBCustomDockableWindow::NewFloatingFrame() { return new TTBFloatingWindowParent(nullptr); }
+
 TTBFloatingWindowParent* TTBCustomDockableWindow::CreateFloatingFrame(TCustomForm* ParentForm)
 {
-  auto* frame = new TTBFloatingWindowParent(nullptr);
+  auto* frame = NewFloatingFrame();
   OnFailure freeFrame([frame] { delete frame; });
   frame->FDockableWindow = this;
   frame->FParentForm = ParentForm;

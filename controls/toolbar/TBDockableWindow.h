@@ -155,8 +155,9 @@ protected:
   virtual void ResizeEnded() {}
   virtual void ResizeTracking(TRect& NewRect, const TRect& StartRect) { (void)NewRect, (void)StartRect; }
   virtual void ResizeApplying() {}
-  // Makes the frame a floating window lives in.
+  // Makes the frame a floating window lives in; NewFloatingFrame names its class.
   virtual TTBFloatingWindowParent* CreateFloatingFrame(TCustomForm* ParentForm);
+  virtual TTBFloatingWindowParent* NewFloatingFrame();
 
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;

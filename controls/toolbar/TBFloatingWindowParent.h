@@ -16,6 +16,8 @@ public:
   TCustomForm* ParentForm() const { return FParentForm; }
   bool ShouldShow() const { return FShouldShow; }
   void SetShouldShow(bool Value) { FShouldShow = Value; }
+  // The close box is held down.
+  bool CloseBoxPressed() const { return FCloseBoxPressed; }
 
   // Parts of the frame to paint.
   enum : unsigned { rpBorder = 1, rpCaption = 2, rpCloseButton = 4, rpAll = 7 };

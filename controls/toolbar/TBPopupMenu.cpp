@@ -1,8 +1,16 @@
 #include "controls/toolbar/TBPopupMenu.h"
 
-TTBPopupMenu::TTBPopupMenu(TComponent* AOwner) : TPopupMenu(AOwner)
+namespace {
+
+TTBRootItem* NewPlainRootItem(TTBPopupMenu* Menu) { return new TTBRootItem(Menu); }
+
+}  // namespace
+
+TTBPopupMenu::TTBPopupMenu(TComponent* AOwner) : TTBPopupMenu(AOwner, &NewPlainRootItem) {}
+
+TTBPopupMenu::TTBPopupMenu(TComponent* AOwner, TRootItemClass RootItemClass) : TPopupMenu(AOwner)
 {
-  FItem = CreateRootItem();
+  FItem = RootItemClass(this);
   FItem->SetRootParentComponent(this);
   FItem->OnClick = TNotifyEvent(this, &TTBPopupMenu::RootItemClick);
 }
@@ -12,8 +20,6 @@ TTBPopupMenu::~TTBPopupMenu()
   delete FItem;
   FItem = nullptr;
 }
-
-TTBRootItem* TTBPopupMenu::CreateRootItem() { return new TTBRootItem(this); }
 
 void TTBPopupMenu::RootItemClick(TObject* Sender)
 {

@@ -30,8 +30,10 @@ public:
   void SetChildOrder(TComponent* Child, int Order) override;
 
 protected:
-  // The root item's class; descendants answer their own.
-  virtual TTBRootItem* CreateRootItem();
+  // The root item's class: a constructor cannot reach a derived class's
+  // virtual operations, so a derived menu names it here.
+  using TRootItemClass = TTBRootItem* (*)(TTBPopupMenu* Menu);
+  TTBPopupMenu(TComponent* AOwner, TRootItemClass RootItemClass);
 
 private:
   void RootItemClick(TObject* Sender);

@@ -78,7 +78,23 @@ void TTBToolbarView::InvalidateLayout()
 
 // The toolbar
 
-TTBCustomToolbar::TTBCustomToolbar(TComponent* AOwner) : TTBCustomDockableWindow(AOwner)
+namespace {
+
+TTBChevronItem* NewPlainChevronItem(TTBCustomToolbar* Toolbar) { return new TTBChevronItem(Toolbar); }
+TTBToolbarView* NewPlainView(TTBCustomToolbar* Toolbar, TTBCustomItem* RootItem, bool UsePriorityList)
+{
+  return new TTBToolbarView(Toolbar, RootItem, UsePriorityList);
+}
+
+}  // namespace
+
+TTBCustomToolbar::TTBCustomToolbar(TComponent* AOwner)
+    : TTBCustomToolbar(AOwner, TTBToolbarClasses{&NewPlainChevronItem, &NewPlainView})
+{
+}
+
+TTBCustomToolbar::TTBCustomToolbar(TComponent* AOwner, const TTBToolbarClasses& Classes)
+    : TTBCustomDockableWindow(AOwner)
 {
   TControlStyle style = ControlStyle();
   style += csAcceptsControls;
@@ -88,9 +104,9 @@ TTBCustomToolbar::TTBCustomToolbar(TComponent* AOwner) : TTBCustomDockableWindow
   SetResizeBehaviour({});
   FItem = new TTBRootItem(this);
   FItem->SetRootParentComponent(this);
-  FChevronItem = new TTBChevronItem(this);
+  FChevronItem = Classes.NewChevronItem(this);
   FChevronItem->SetLinkSubitems(FItem);
-  FView = new TTBToolbarView(this, FItem, !ComponentState().Contains(csDesigning));
+  FView = Classes.NewView(this, FItem, !ComponentState().Contains(csDesigning));
   FView->SetFillColor(clBtnFace);
   SetColor(clBtnFace);
   SetBounds(Left(), Top(), 23, 22);

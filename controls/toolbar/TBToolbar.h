@@ -53,6 +53,13 @@ private:
   TTBCustomToolbar* FToolbar;
 };
 
+// The classes of a toolbar's parts. A constructor cannot reach a derived
+// class's virtual operations, so a derived toolbar names its parts here.
+struct TTBToolbarClasses {
+  TTBChevronItem* (*NewChevronItem)(TTBCustomToolbar* Toolbar);
+  TTBToolbarView* (*NewView)(TTBCustomToolbar* Toolbar, TTBCustomItem* RootItem, bool UsePriorityList);
+};
+
 class TTBCustomToolbar : public TTBCustomDockableWindow {
 public:
   explicit TTBCustomToolbar(TComponent* AOwner);
@@ -126,6 +133,7 @@ public:
   static int ShortCutMemberCount();
 
 protected:
+  TTBCustomToolbar(TComponent* AOwner, const TTBToolbarClasses& Classes);
   void Paint() override;
   void AlignControls(TControl* AControl, TRect& Rect) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;

@@ -1,0 +1,299 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <chrono>
+#include <thread>
+
+#include "controls/themes/TBWDocks.h"
+#include "controls/themes/TBWFloating.h"
+#include "controls/themes/TBWItems.h"
+#include "controls/themes/TBWNexus.h"
+#include "controls/themes/TBWPopups.h"
+#include "controls/themes/TBWShadows.h"
+#include "controls/themes/TBWThemeManager.h"
+#include "controls/themes/TBWThemeRegistry.h"
+#include "controls/themes/TBWThemedControls.h"
+#include "controls/themes/TBWToolbars.h"
+#include "controls/toolbar/TBImageList.h"
+#include "platform/classes/forms/Application.h"
+#include "platform/classes/forms/Form.h"
+#include "platform/classes/graphics/Bitmap.h"
+#include "platform/display/headless/HeadlessDisplay.h"
+#include "platform/win/gdi/Text.h"
+#include "tests/support/GoldenImage.h"
+#include "TBWTestTheme.h"
+
+namespace {
+
+class ThemedWindows : public ::testing::Test {
+protected:
+  void SetUp() override
+  {
+    Display = THeadlessDisplay::Use();
+    THeadlessDisplay::UseVirtualClock();
+    SetBuiltinFontOnly(true);
+    Themes = std::make_unique<TTestThemeScope>(std::initializer_list<const char*>{"Test", "Wide"});
+    Application()->Initialize();
+    Form = TCustomForm::Create<TForm>(nullptr);
+    Form->SetBounds(100, 100, 400, 200);
+    Form->SetColor(TColor(0x00A0B0C0));
+  }
+  void TearDown() override
+  {
+    Form->Free();
+    THeadlessDisplay::PumpMessages();
+    Themes.reset();
+    SetBuiltinFontOnly(false);
+  }
+  TTBWDock* AddDock()
+  {
+    auto* dock = new TTBWDock(Form);
+    dock->SetPosition(dpTop);
+    dock->SetParent(Form);
+    return dock;
+  }
+  TTBWToolbar* AddToolbar(const std::vector<const char*>& Captions)
+  {
+    auto* bar = new TTBWToolbar(Form);
+    bar->SetCaption("Outils");
+    for (const char* caption : Captions) {
+      auto* item = new TTBWItem(nullptr);
+      item->SetCaption(caption);
+      bar->Items()->Add(item);
+    }
+    return bar;
+  }
+  static TRect WindowRect(HWND Wnd)
+  {
+    TRect r;
+    GetWindowRect(Wnd, &r);
+    return r;
+  }
+  static TRect ClientScreenRect(TWinControl* Control)
+  {
+    TPoint o = Control->ClientOrigin();
+    return TRect(o.x, o.y, o.x + Control->ClientWidth(), o.y + Control->ClientHeight());
+  }
+  static int Count(const std::string& Op, const std::string& Theme = "")
+  {
+    return int(std::count_if(TTestTheme::Calls().begin(), TTestTheme::Calls().end(), [&](const TThemeCall& c) {
+      return c.Op == Op && (Theme.empty() || c.Theme == Theme);
+    }));
+  }
+
+  THeadlessDisplay* Display = nullptr;
+  std::unique_ptr<TTestThemeScope> Themes;
+  TCustomForm* Form = nullptr;
+};
+
+TEST_F(ThemedWindows, ToolbarViewKindsAndColours)
+{
+  TTBWDock* dock = AddDock();
+  TTBWToolbar* bar = AddToolbar({"Un"});
+  bar->SetParent(Form);
+  EXPECT_EQ(bar->ViewKind(), VT_TOOLBAR | VT_ITEMSOPAQUE) << "on a form its items are opaque";
+  EXPECT_EQ(GetEffectiveColor(bar), Form->Color()) << "on a form it takes the form's colour";
+  bar->SetItemTransparency(itEnable);
+  EXPECT_EQ(ViewKindOfComponent(bar), VT_TOOLBAR);
+  bar->SetItemTransparency(itAuto);
+  bar->SetCurrentDock(dock);
+  EXPECT_EQ(bar->ViewKind(), VT_TOOLBAR);
+  EXPECT_EQ(bar->EffectiveColor(), TColor(clBtnFace)) << "docked it takes the theme's view colour";
+  bar->SetMenuBar(true);
+  EXPECT_EQ(bar->ViewKind(), VT_MENUBAR);
+  bar->SetMenuBar(false);
+  bar->MakeFloating(true);
+  EXPECT_EQ(bar->ViewKind(), VT_TOOLBAR | VT_FLOATING | VT_RESIZABLE);
+  bar->SetColor(TColor(0x00123456));
+  EXPECT_EQ(GetEffectiveColor(bar), TColor(0x00123456));
+
+  EXPECT_EQ(GetEffectiveColor(dock), Form->Color()) << "a dock without a colour shows its parent's";
+  dock->SetColor(TColor(0x000000FF));
+  EXPECT_EQ(GetEffectiveColor(dock), TColor(0x000000FF));
+  EXPECT_EQ(GetEffectiveColor(nullptr), TColor(clBtnFace));
+}
+
+TEST_F(ThemedWindows, PopupFrameComesFromTheThemeAndItsShadowFollowsIt)
+{
+  TTestThemeSettings& s = TTestTheme::Settings()["Test"];
+  s.PopupFrame = TPoint(5, 4);
+  s.ShadowKind = PST_OFFICEXP;
+  Form->Show();
+  TTBWRootItem root(nullptr);
+  for (const char* caption : {"Ouvrir", "Fermer"}) {
+    auto* item = new TTBWItem(nullptr);
+    item->SetCaption(caption);
+    root.Add(item);
+  }
+  TTBPopupWindow* window = root.CreatePopup(nullptr, nullptr, false, false, false, TPoint(150, 150), tbpaLeft);
+  auto* popup = dynamic_cast<TTBWPopupWindow*>(window);
+  ASSERT_NE(popup, nullptr);
+  // The menu slides in; the shadow comes once it is in place (the
+  // animation's pace runs in real time between the clock's steps).
+  THeadlessDisplay::Advance(200);
+  for (int i = 0; i < 2000 && !popup->Shadows(); ++i) {
+    THeadlessDisplay::PumpMessages();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+
+  const TRect outer = WindowRect(popup->Handle()), inner = ClientScreenRect(popup);
+  EXPECT_EQ(inner.Left - outer.Left, 5);
+  EXPECT_EQ(outer.Right - inner.Right, 5);
+  EXPECT_EQ(inner.Top - outer.Top, 4);
+  EXPECT_EQ(outer.Bottom - inner.Bottom, 4);
+  EXPECT_GT(Count("PopupFrame"), 0);
+  EXPECT_EQ(TTestTheme::LastPopupFrame().BorderSize, TPoint(5, 4));
+  EXPECT_EQ(TTestTheme::LastPopupFrame().ViewKind, VT_POPUPMENU);
+
+  // Shown: a shadow along the right edge and under the bottom.
+  ASSERT_NE(popup->Shadows(), nullptr);
+  TShadow* right = popup->Shadows()->Piece(0);
+  ASSERT_NE(right, nullptr);
+  EXPECT_EQ(WindowRect(right->Handle()).Left, outer.Right);
+  // Moved: the shadow is cast again from the new place.
+  popup->SetBounds(popup->Left() + 30, popup->Top(), popup->Width(), popup->Height());
+  THeadlessDisplay::PumpMessages();
+  ASSERT_NE(popup->Shadows(), nullptr);
+  HWND moved = popup->Shadows()->Piece(0)->Handle();
+  EXPECT_EQ(WindowRect(moved).Left, outer.Right + 30);
+  // Closed: the shadow goes with it.
+  delete window;
+  EXPECT_FALSE(IsWindow(moved));
+}
+
+TEST_F(ThemedWindows, PopupMenuAnswersItsKindAndNoShadowWithoutATheme)
+{
+  TTBWPopupMenu menu(nullptr);
+  EXPECT_EQ(ViewKindOfComponent(&menu), VT_POPUPMENU);
+  EXPECT_NE(dynamic_cast<TTBWRootItem*>(menu.Items()), nullptr);
+  auto* item = new TTBWItem(nullptr);
+  item->SetCaption("Info Contact");
+  menu.Items()->Add(item);
+  TTBPopupWindow* window = menu.Items()->CreatePopup(nullptr, nullptr, false, false, false, TPoint(10, 10), tbpaLeft);
+  THeadlessDisplay::PumpMessages();
+  EXPECT_EQ(static_cast<TTBWPopupWindow*>(window)->Shadows(), nullptr) << "the theme asks for no shadow";
+  delete window;
+}
+
+TEST_F(ThemedWindows, DockBackgroundIsTheThemesUnlessTheDockHasAColour)
+{
+  TTBWDock* dock = AddDock();
+  TTBWToolbar* bar = AddToolbar({"Un", "Deux"});
+  bar->SetCurrentDock(dock);
+  Form->Show();
+  THeadlessDisplay::PumpMessages();
+  EXPECT_EQ(Count("DockBackground"), 0) << "the theme does not paint docks";
+
+  TTestTheme::Settings()["Test"].Features = {TBF_PAINTDOCKBACKGROUND};
+  TTestTheme::Calls().clear();
+  RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+  THeadlessDisplay::PumpMessages();
+  EXPECT_GT(Count("DockBackground"), 0);
+  for (const TThemeCall& c : TTestTheme::Calls()) {
+    if (c.Op == "DockBackground") {
+      EXPECT_EQ(c.Extra, DS_TOP);
+    }
+  }
+  // The toolbar continues the dock's background behind its items.
+  const TRect barInDock = bar->BoundsRect();
+  const bool behindToolbar = std::any_of(TTestTheme::Calls().begin(), TTestTheme::Calls().end(), [&](auto& c) {
+    return c.Op == "DockBackground" && c.R.Left >= barInDock.Left && c.R.Right <= barInDock.Right &&
+           c.R.Width() < dock->ClientWidth();
+  });
+  EXPECT_TRUE(behindToolbar);
+  TPixelImage shot;
+  const std::string path = ::testing::TempDir() + "dock-bg-" + std::to_string(getpid()) + ".png";
+  ASSERT_TRUE(Display->Screenshot(Form->Handle(), path));
+  ASSERT_TRUE(ReadPng(path, shot));
+  // A pixel of the dock right of the toolbar shows the theme's dock colour.
+  const TPoint probe = Form->ScreenToClient(dock->ClientToScreen(TPoint(dock->ClientWidth() - 3, 3)));
+  const TPoint formOrigin = Form->ClientOrigin();
+  const TRect formRect = WindowRect(Form->Handle());
+  const int x = probe.x + formOrigin.x - formRect.Left, y = probe.y + formOrigin.y - formRect.Top;
+  EXPECT_EQ(shot.Pixels[size_t(y * shot.Width + x)], 0x004080C0u);
+
+  dock->SetColor(TColor(0x000000FF));
+  TTestTheme::Calls().clear();
+  RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+  THeadlessDisplay::PumpMessages();
+  EXPECT_EQ(Count("DockBackground"), 0) << "an explicit colour wins over the theme";
+}
+
+TEST_F(ThemedWindows, ThemeSwitchReframesRelaysAndRepaints)
+{
+  TTestTheme::Settings()["Wide"].FloatingFrame = TPoint(7, 6);
+  TTestTheme::Settings()["Wide"].ViewMargins = ItemMarginSet{10, 10, 0, 0};
+  TTBWDock* dock = AddDock();
+  TTBWToolbar* docked = AddToolbar({"Un", "Deux"});
+  docked->SetCurrentDock(dock);
+  Form->Show();
+  SetActiveWindow(Form->Handle());
+  TTBWToolbar* floating = AddToolbar({"Trois"});
+  floating->SetParent(Form);
+  floating->MakeFloating(true);
+  THeadlessDisplay::PumpMessages();
+  TTBFloatingWindowParent* frame = floating->FloatFrame();
+  ASSERT_NE(dynamic_cast<TTBWFloatingWindowParent*>(frame), nullptr);
+  const int frameLeft = ClientScreenRect(frame).Left - WindowRect(frame->Handle()).Left;
+  EXPECT_EQ(frameLeft, 3);
+  const int dockedWidth = docked->Width();
+  ASSERT_TRUE(IsWindowVisible(frame->Handle()));
+
+  TTestTheme::Calls().clear();
+  ASSERT_TRUE(SetCurrentThemeName("Wide"));
+  THeadlessDisplay::PumpMessages();
+  EXPECT_EQ(ClientScreenRect(frame).Left - WindowRect(frame->Handle()).Left, 7) << "the frame was not re-framed";
+  EXPECT_EQ(docked->Width(), dockedWidth + 20) << "the toolbar was not laid out again";
+  EXPECT_GT(Count("DockableFrame", "Wide"), 0);
+  EXPECT_GT(Count("FloatingFrame", "Wide"), 0);
+  EXPECT_GT(Count("Caption", "Wide"), 0);
+  EXPECT_EQ(Count("Caption", "Test"), 0);
+}
+
+TEST(ThemedSnapping, NearEdgesPullAMovedFrameFlush)
+{
+  const TRect work(0, 0, 800, 600);
+  const TSize size(100, 50);
+  struct {
+    TPoint To, Expected;
+  } cases[] = {
+      {{691, 200}, {700, 200}},  // 9 pixels from the right edge
+      {{690, 200}, {690, 200}},  // 10 pixels: too far
+      {{300, 541}, {300, 550}},  // the bottom
+      {{5, -4}, {0, 0}},         // left and top
+  };
+  for (auto& c : cases)
+    EXPECT_EQ(SnapToWorkArea(c.To, size, work, 10), c.Expected) << c.To.x << "," << c.To.y;
+  // Within reach of both sides the left one wins.
+  EXPECT_EQ(SnapToWorkArea(TPoint(3, 10), TSize(795, 10), work, 10).x, 0);
+}
+
+TEST_F(ThemedWindows, OverlappingThemesMovePopupsOntoTheirParentsBorder)
+{
+  TTestTheme::Settings()["Test"].Features = {TBF_SUBMENUOVERLAP};
+  TTBWItem item(nullptr);
+  // A 120 x 80 popup for an item at (100, 50, 160, 70), with a 3-pixel frame.
+  auto place = [&](bool Submenu, int X, int Y) {
+    TTBPopupPlacement pl;
+    pl.PositionAsSubmenu = Submenu;
+    pl.MonitorRect = TRect(0, 0, 800, 600);
+    pl.ParentItemRect = TRect(100, 50, 160, 70);
+    pl.FrameWidth = pl.FrameHeight = 3;
+    pl.X = X;
+    pl.Y = Y;
+    pl.W = 120;
+    pl.H = 80;
+    item.FitPopupPosition(nullptr, nullptr, pl);
+    return pl;
+  };
+  TTBPopupPlacement pl = place(false, 100, 70);
+  EXPECT_EQ(pl.Y, 69) << "a dropdown shares the item's last row";
+  EXPECT_EQ(pl.W, 120);
+  EXPECT_EQ(pl.H, 80);
+  TTBPopupPlacement sub = place(true, 157, 47);
+  EXPECT_EQ(sub.X, 160);
+  EXPECT_EQ(sub.Y, 50);
+}
+
+}  // namespace

@@ -36,14 +36,23 @@ int CloseButtonThemeState(std::uint32_t State)
   return State & CDBS_PRESSED ? TS_PRESSED : State & CDBS_HOT ? TS_HOT : TS_NORMAL;
 }
 
-// The classic face of a small close button: sunken while pressed, raised
-// while the mouse is over it.
-void DrawClassicButtonEdge(HDC DC, TRect R, std::uint32_t State)
+// The face of a small close button (a toolbar button of the visual styles,
+// or plain: sunken while pressed, raised while the mouse is over it); answers
+// where its glyph goes, moved by one while pressed.
+TRect DrawCloseButtonFace(HDC DC, bool Styled, TRect R, std::uint32_t State)
 {
+  if (Styled) {
+    DrawBackground(ToolbarHandle(), DC, TP_BUTTON, CloseButtonThemeState(State), R);
+  } else {
+    TRect edge = R;
+    if (State & CDBS_PRESSED)
+      DrawEdge(DC, &edge, BDR_SUNKENOUTER, BF_RECT);
+    else if (State & CDBS_HOT)
+      DrawEdge(DC, &edge, BDR_RAISEDINNER, BF_RECT);
+  }
   if (State & CDBS_PRESSED)
-    DrawEdge(DC, &R, BDR_SUNKENOUTER, BF_RECT);
-  else if (State & CDBS_HOT)
-    DrawEdge(DC, &R, BDR_RAISEDINNER, BF_RECT);
+    OffsetRect(&R, 1, 1);
+  return R;
 }
 
 // Selects the small-caption font for the life of the object.
@@ -167,13 +176,8 @@ void TTBWDefaultTheme::DrawDockableFrame(TCanvas* Canvas, const TRect& R, const 
       button.Bottom -= shorter;
     else
       button.Right -= shorter;
-    if (vs)
-      DrawBackground(ToolbarHandle(), dc, TP_BUTTON, CloseButtonThemeState(State.CloseButtonState), button);
-    else
-      DrawClassicButtonEdge(dc, button, State.CloseButtonState);
-    if (State.CloseButtonState & CDBS_PRESSED)
-      OffsetRect(&button, 1, 1);
-    DrawPatternGlyph(dc, button, 7, 7, FrameCloseCross, clBtnText);
+    DrawPatternGlyph(dc, DrawCloseButtonFace(dc, vs, button, State.CloseButtonState), 7, 7, FrameCloseCross,
+                     clBtnText);
   }
 }
 
@@ -222,14 +226,9 @@ void TTBWDefaultTheme::DrawPanelCaptionBar(TCanvas* Canvas, const TRect& R, cons
       --button.Bottom;
     else
       --button.Right;
-    if (vs)
-      DrawBackground(ToolbarHandle(), dc, TP_BUTTON, CloseButtonThemeState(State.CloseButtonState), button);
-    else
-      DrawClassicButtonEdge(dc, button, State.CloseButtonState);
-    if (State.CloseButtonState & CDBS_PRESSED)
-      OffsetRect(&button, 1, 1);
-    InflateRect(&button, -2, -2);
-    DrawPatternGlyph(dc, button, 7, 6, PanelCloseCross, clBtnText);
+    TRect glyph = DrawCloseButtonFace(dc, vs, button, State.CloseButtonState);
+    InflateRect(&glyph, -2, -2);
+    DrawPatternGlyph(dc, glyph, 7, 6, PanelCloseCross, clBtnText);
   }
   fillCaption(text);
 

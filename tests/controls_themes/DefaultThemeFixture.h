@@ -16,6 +16,7 @@
 #include "controls/themes/TBWScratchBitmap.h"
 #include "controls/themes/TBWThemeManager.h"
 #include "controls/themes/TBWVisualStyles.h"
+#include "ItemInfoOf.h"
 #include "platform/base/RegistryStore.h"
 #include "platform/classes/graphics/Canvas.h"
 #include "platform/display/headless/HeadlessDisplay.h"
@@ -62,14 +63,7 @@ protected:
   static TTBWItemInfo Item(std::uint32_t ViewKind, std::uint32_t Options, bool Enabled = true,
                            std::uint8_t Hover = 0, bool Pushed = false, bool Checked = false)
   {
-    TTBWItemInfo info;
-    info.ViewKind = ViewKind;
-    info.ItemOptions = Options;
-    info.Enabled = Enabled;
-    info.HoverKind = Hover;
-    info.Pushed = Pushed;
-    info.Checked = Checked;
-    return info;
+    return ItemInfoOf(ViewKind, Options, Enabled, Hover, Pushed, Checked);
   }
 
   std::unique_ptr<TTBWDefaultTheme> Theme;

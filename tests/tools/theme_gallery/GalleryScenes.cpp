@@ -9,6 +9,7 @@
 #include "platform/classes/graphics/Canvas.h"
 #include "platform/classes/graphics/Font.h"
 #include "platform/win/win.h"
+#include "tests/controls_themes/ItemInfoOf.h"
 
 namespace {
 
@@ -22,14 +23,7 @@ constexpr int CharWidth = 6;  // the built-in font's cells
 TTBWItemInfo Info(std::uint32_t ViewKind, std::uint32_t Options, bool Enabled = true, std::uint8_t Hover = HK_NONE,
                   bool Pushed = false, bool Checked = false)
 {
-  TTBWItemInfo info;
-  info.ViewKind = ViewKind;
-  info.ItemOptions = Options;
-  info.Enabled = Enabled;
-  info.HoverKind = Hover;
-  info.Pushed = Pushed;
-  info.Checked = Checked;
-  return info;
+  return ItemInfoOf(ViewKind, Options, Enabled, Hover, Pushed, Checked);
 }
 
 // Paints at an offset: the theme draws in the painted window's own

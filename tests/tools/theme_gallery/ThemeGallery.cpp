@@ -14,6 +14,8 @@
 #include "GalleryScenes.h"
 #include "GalleryThemes.h"
 #include "controls/themes/TBWScratchBitmap.h"
+#include "controls/themes/TBWStockObjects.h"
+#include "controls/themes/TBWThemeManager.h"
 #include "controls/themes/TBWTheme.h"
 #include "platform/classes/graphics/Canvas.h"
 #include "platform/classes/graphics/CustomImageList.h"
@@ -141,6 +143,9 @@ int main(int argc, char** argv)
     }
     ReleaseTheme(theme);
   }
+  ClearThemeRegistry();
+  FreeThemeManager();
+  FreeStockObjects();
   std::printf("%d passed, %d failed\n", passed, failed);
   return failed ? 1 : 0;
 }

@@ -63,6 +63,8 @@ constexpr int TMI_MENU_LCAPTIONMARGIN = 33;
 constexpr int TMI_MENU_RCAPTIONMARGIN = 34;
 constexpr int TMI_MENU_SEPARATORSIZE = 35;
 constexpr int TMI_TLBR_SEPARATORSIZE = 50;
+// The width of an edit field's frame.
+constexpr int TMI_EDIT_FRAMEWIDTH = 60;
 
 // HasFeature ids the themed controls ask for.
 constexpr int TBF_SUBMENUOVERLAP = 1;

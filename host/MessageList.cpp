@@ -58,7 +58,7 @@ void TmessageList::Notify(void* Ptr, TListNotification Action)
   TList::Notify(Ptr, Action);
 }
 
-void TmessageList::Add(const UserID& Key, const char* Text, TDateTime Time, MessageKind Kind)
+void TmessageList::Add(const UserID& Key, const char* Text, TDateTime Time, MessageKind Kind, bool Own)
 {
   Log(0, "---Ajout de message dans la liste");
   try {
@@ -83,6 +83,7 @@ void TmessageList::Add(const UserID& Key, const char* Text, TDateTime Time, Mess
     message->Time = Time;
     message->Text = Text ? Text : "";
     message->Kind = Kind;
+    message->Own = Own;
     Log(3, "Creation du pointeur OK");
     Log(3, "Attribution des données OK");
     Entry(index)->Messages->Add(message.get());
@@ -118,6 +119,21 @@ void TmessageList::DeleteUser(const UserID& Key)
   } catch (const std::exception& e) {
     Log(1, "Erreur lors de l'effacement : " + FailureText(e));
   }
+}
+
+void TmessageList::DeleteFirst(const UserID& Key, int Count)
+{
+  PendingUser* user = FindUser(Key);
+  if (!user || Count <= 0)
+    return;
+  if (Count >= user->Messages->Count()) {
+    DeleteUser(Key);
+    return;
+  }
+  for (int m = 0; m < Count; ++m)
+    delete static_cast<PendingMessage*>(user->Messages->Items(m));
+  for (int m = Count - 1; m >= 0; --m)
+    user->Messages->Delete(m);
 }
 
 void TmessageList::Delete(int Index)
@@ -164,6 +180,12 @@ TDateTime TmessageList::GetTime(int N, const UserID& Key) const
 {
   const PendingMessage* message = Find(N, Key);
   return message ? message->Time : 0.0;
+}
+
+bool TmessageList::GetOwn(int N, const UserID& Key) const
+{
+  const PendingMessage* message = Find(N, Key);
+  return message && message->Own;
 }
 
 bool TmessageList::HasMessages(const UserID& Key) const

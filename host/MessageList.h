@@ -14,6 +14,8 @@ struct PendingMessage {
   TDateTime Time = 0;
   std::string Text;
   MessageKind Kind = mkText;
+  // The user's own message, queued under its window's key (without "-").
+  bool Own = false;
 };
 
 // The messages of one key, in arrival order (a list of PendingMessage).
@@ -35,9 +37,11 @@ public:
   // The list index of the key's entry, or -1.
   int IndexOf(const UserID& Key) const;
   // Appends a copy of the message to the key's entry, creating it if needed.
-  void Add(const UserID& Key, const char* Text, TDateTime Time, MessageKind Kind);
+  void Add(const UserID& Key, const char* Text, TDateTime Time, MessageKind Kind, bool Own = false);
   // Removes the key's entry and all its messages; an unknown key changes nothing.
   void DeleteUser(const UserID& Key);
+  // Removes the key's first Count messages (all of them: the entry goes too).
+  void DeleteFirst(const UserID& Key, int Count);
   // Removes the entry at Index and all its messages (EListError for a bad index).
   void Delete(int Index);
   // Deletes every entry, the last first.
@@ -48,6 +52,8 @@ public:
   std::string GetText(int N, const UserID& Key) const;
   MessageKind GetKind(int N, const UserID& Key) const;
   TDateTime GetTime(int N, const UserID& Key) const;
+  // Whether the N-th message is the user's own (false when absent).
+  bool GetOwn(int N, const UserID& Key) const;
 
   bool HasMessages(const UserID& Key) const;
   // The number of the key's messages (0 without an entry); Count() without a

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "controls/vtree/AlphaBlend.h"
+#include "controls/vtree/LazyTreeUtils.h"
 #include "platform/win/gdi/gdi.h"
 #include "platform/win/win.h"
 
@@ -24,20 +25,6 @@ void RegisterDragImageClass()
   wc.hInstance = HInstance();
   wc.lpszClassName = kClassName;
   RegisterClass(&wc);
-}
-
-HBITMAP NewPicture(int Width, int Height, std::uint32_t** Bits)
-{
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = Width;
-  info.bmiHeader.biHeight = -Height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  *Bits = static_cast<std::uint32_t*>(bits);
-  return bitmap;
 }
 
 }  // namespace
@@ -62,7 +49,7 @@ void TLTDragImage::Prepare(HBITMAP Picture, TPoint Position, TPoint HotSpot)
     return;
   FSize = TSize(info.bmWidth, info.bmHeight);
   std::uint32_t* bits = nullptr;
-  FPicture = NewPicture(FSize.cx, FSize.cy, &bits);
+  FPicture = NewTopDownBitmap(FSize.cx, FSize.cy, &bits);
   if (!FPicture)
     return;
   HDC source = CreateCompatibleDC(nullptr);

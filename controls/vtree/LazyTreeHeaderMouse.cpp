@@ -8,6 +8,7 @@
 
 #include "controls/vtree/BaseLazyTree.h"
 #include "controls/vtree/LazyTreeHeader.h"
+#include "controls/vtree/LazyTreeUtils.h"
 #include "platform/classes/Messages.h"
 #include "platform/classes/forms/Application.h"
 #include "platform/classes/forms/Screen.h"
@@ -385,14 +386,7 @@ void TLTHeader::StartDrag()
   TLazyTreeColumn* column = FColumns.Item(FColumns.DragIndex);
   int width = column->Width();
   // The picture: the dragged column alone, painted as the header paints it.
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -FHeight;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP picture = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP picture = NewTopDownBitmap(width, FHeight);
   if (!picture)
     return;
   HDC dc = CreateCompatibleDC(nullptr);

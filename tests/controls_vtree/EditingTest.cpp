@@ -8,6 +8,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "TreeTestSupport.h"
 #include "controls/vtree/LazyStringTree.h"
 #include "controls/vtree/LazyTreeErrors.h"
 #include "controls/vtree/StringEditLink.h"
@@ -39,14 +40,10 @@ class EditingTest : public ::testing::Test {
 protected:
   void SetUp() override
   {
-    Display = THeadlessDisplay::Use();
-    THeadlessDisplay::UseVirtualClock();
-    Application()->Initialize();
-    Form = TCustomForm::Create<TForm>(Application());
-    Form->SetBounds(40, 40, 320, 240);
     Tree = std::make_unique<TLazyStringTree>(nullptr);
-    Tree->SetParent(Form);
-    Tree->SetBounds(0, 0, 300, 160);
+    Stage.Open(TRect(40, 40, 360, 280), Tree.get(), TRect(0, 0, 300, 160));
+    Display = Stage.Display;
+    Form = Stage.Form;
     Other = new TEdit(Form);
     Other->SetParent(Form);
     Other->SetBounds(0, 170, 100, 22);
@@ -61,10 +58,8 @@ protected:
   }
   void TearDown() override
   {
-    Tree->SetParent(nullptr);
+    Stage.Close(Tree.get());
     Tree.reset();
-    Form->Free();
-    Pump();
   }
   void Pump() { Application()->ProcessMessages(); }
   PLazyNode Node(unsigned I)
@@ -100,6 +95,7 @@ protected:
     ASSERT_TRUE(Tree->IsEditing());
   }
 
+  TInputStage Stage;
   THeadlessDisplay* Display = nullptr;
   TCustomForm* Form = nullptr;
   std::unique_ptr<TLazyStringTree> Tree;

@@ -9,6 +9,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "TreeTestSupport.h"
 #include "controls/vtree/LazyStringTree.h"
 #include "controls/vtree/LazyTreeHeader.h"
 #include "platform/classes/forms/Application.h"
@@ -44,14 +45,10 @@ class HeaderMouseTest : public ::testing::Test {
 protected:
   void SetUp() override
   {
-    Display = THeadlessDisplay::Use();
-    THeadlessDisplay::UseVirtualClock();
-    Application()->Initialize();
-    Form = TCustomForm::Create<TForm>(Application());
-    Form->SetBounds(40, 40, 400, 220);
     Tree = std::make_unique<TLazyStringTree>(nullptr);
-    Tree->SetParent(Form);
-    Tree->SetBounds(10, 10, 360, 160);
+    Stage.Open(TRect(40, 40, 440, 260), Tree.get(), TRect(10, 10, 370, 170));
+    Display = Stage.Display;
+    Form = Stage.Form;
     const char* captions[] = {"Nom", "Statut", "Groupe"};
     for (int i = 0; i < 3; ++i) {
       TLazyTreeColumn* column = Tree->Header().Columns().Add();
@@ -70,10 +67,8 @@ protected:
   }
   void TearDown() override
   {
-    Tree->SetParent(nullptr);
+    Stage.Close(Tree.get());
     Tree.reset();
-    Form->Free();
-    Pump();
   }
   void Pump() { Application()->ProcessMessages(); }
   TLazyTreeColumn* Column(int I) { return Tree->Header().Columns().Item(I); }
@@ -103,6 +98,7 @@ protected:
     return {Column(0)->Position(), Column(1)->Position(), Column(2)->Position()};
   }
 
+  TInputStage Stage;
   THeadlessDisplay* Display = nullptr;
   TCustomForm* Form = nullptr;
   std::unique_ptr<TLazyStringTree> Tree;

@@ -404,6 +404,52 @@ public:
   TColumnIndex MainColumn() const;
   // The widest content of the shown nodes in a column (for auto-sizing it).
   int ColumnContentWidth(TColumnIndex Column);
+  // Header events; the header is their Sender and gives header points (y = 0 at its top).
+  TLTHeaderClickEvent OnHeaderClick, OnHeaderDblClick;
+  TLTHeaderMouseEvent OnHeaderMouseDown, OnHeaderMouseUp;
+  TLTHeaderMouseMoveEvent OnHeaderMouseMove;
+  TLTHeaderNotifyEvent OnColumnResize;
+  TLTHeaderDraggingEvent OnHeaderDragging;
+  TLTHeaderDraggedEvent OnHeaderDragged;
+  TLTHeaderDraggedOutEvent OnHeaderDraggedOut;
+  TLTGetHeaderCursorEvent OnGetHeaderCursor;
+  virtual void DoHeaderClick(TColumnIndex Column, TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void DoHeaderDblClick(TColumnIndex Column, TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void DoHeaderMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void DoHeaderMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void DoHeaderMouseMove(TShiftState Shift, int X, int Y);
+  // Whether a column may be dragged (true without a handler).
+  virtual bool DoHeaderDragging(TColumnIndex Column);
+  virtual void DoHeaderDragged(TColumnIndex Column, int OldPosition);
+  virtual void DoHeaderDraggedOut(TColumnIndex Column, TPoint DropPosition);
+  virtual void DoGetHeaderCursor(HCURSOR& Cursor);
+  virtual void DoColumnResize(TColumnIndex Column);
+
+  // --- in-place editing (BaseLazyTreeEditing.cpp; the editor is the edit link's) ---
+  TLTCreateEditorEvent OnCreateEditor;
+  TLTEditChangingEvent OnEditing;
+  TLTEditChangeEvent OnEdited;
+  TLTEditCancelEvent OnEditCancelled;
+  // Milliseconds from the release of a click on the focused node to the start of its edit.
+  unsigned EditDelay() const { return FEditDelay; }
+  void SetEditDelay(unsigned Value) { FEditDelay = Value; }
+  // Focuses Node and starts editing Column when allowed; answers whether an edit runs.
+  bool EditNode(PLazyNode Node, TColumnIndex Column);
+  // Ends a pending or running edit through the link; true when it ended (or none ran).
+  bool EndEditNode();
+  bool CancelEditNode();
+  bool IsEditing() const { return FStates.Contains(tsEditing); }
+  TColumnIndex EditColumn() const { return FEditColumn; }
+  ILTEditLink* EditLink() const { return FEditLink.get(); }
+  // Asks the owner whether a cell may be edited (toEditable, enabled, not read-only by default).
+  virtual bool DoCanEdit(PLazyNode Node, TColumnIndex Column);
+  virtual std::shared_ptr<ILTEditLink> DoCreateEditor(PLazyNode Node, TColumnIndex Column);
+  // Starts editing the focused node in the edit column (the edit timer, F2).
+  virtual void DoEdit();
+  virtual bool DoEndEdit();
+  virtual bool DoCancelEdit();
+  // Places the editor over the focused cell.
+  void UpdateEditBounds();
   // --- hints and animations (BaseLazyTreeHints.cpp, LazyTreeHintWindow.*; the step loop is Animate's) ---
   TLTHintMode HintMode() const { return FHintMode; }
   void SetHintMode(TLTHintMode Value) { FHintMode = Value; }
@@ -636,6 +682,12 @@ private:
   void PaintCell(TLtPaintInfo& Info, const TRect& Row, int Levels, const std::vector<TLTLineType>& Lines, int Anchor,
                  int ButtonY, bool LastColumn);
   std::unique_ptr<TLTHeader> FHeader;
+  void ColumnChanged(TColumnIndex Column, bool Layout);
+  void SortChanged();
+  // In-place editing (BaseLazyTreeEditing.cpp).
+  std::shared_ptr<ILTEditLink> FEditLink;
+  TColumnIndex FEditColumn = NoColumn;
+  unsigned FEditDelay = 1000;
   // Hints (BaseLazyTreeHints.cpp).
   bool HandleHintShow(THintInfo& Info);
   void HandleHintMessage(TMessage& Message);

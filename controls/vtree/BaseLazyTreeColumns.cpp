@@ -38,12 +38,40 @@ int TBaseLazyTree::ColumnContentWidth(TColumnIndex Column)
   return widest + (HasPaintOption(toShowVertGridLines) ? 1 : 0);
 }
 
-void TBaseLazyTree::ColumnWidthChanged(TColumnIndex)
+void TBaseLazyTree::ColumnWidthChanged(TColumnIndex Column)
 {
   if (FDestroying || !HasWindow())
     return;
   UpdateScrollBars(true);
   Invalidate();
+  FHeader->Invalidate(Column, true);
+  // A column followed by the mouse shows its new width at once.
+  if (FHeader->States().Contains(hsTracking))
+    UpdateWindow(Handle());
+  DoColumnResize(Column);
+  if (FStates.Contains(tsEditing))
+    UpdateEditBounds();
+}
+
+void TBaseLazyTree::ColumnChanged(TColumnIndex Column, bool Layout)
+{
+  if (FDestroying || !HasWindow())
+    return;
+  if (Layout) {
+    // Cells move: an editor over one of them would be left behind.
+    CancelEditNode();
+    UpdateScrollBars(true);
+    FHeader->Invalidate(NoColumn);
+  } else {
+    FHeader->Invalidate(Column);
+  }
+  Invalidate();
+}
+
+void TBaseLazyTree::SortChanged()
+{
+  if (HasAutoOption(toAutoSort) && !IsUpdating() && FHeader->SortColumn() > NoColumn)
+    SortWholeTree(FHeader->SortColumn(), FHeader->SortDirection());
 }
 
 void TBaseLazyTree::HeaderClientWidthChanged()

@@ -285,3 +285,73 @@ int TBaseLazyTree::DoGetNodeWidth(PLazyNode, TColumnIndex, TCanvas*)
 }
 
 void TBaseLazyTree::DoPaintNode(TLtPaintInfo&) {}
+
+void TBaseLazyTree::DoHeaderClick(TColumnIndex Column, TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+  if (OnHeaderClick)
+    OnHeaderClick(FHeader.get(), Column, Button, Shift, X, Y);
+}
+
+void TBaseLazyTree::DoHeaderDblClick(TColumnIndex Column, TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+  if (OnHeaderDblClick)
+    OnHeaderDblClick(FHeader.get(), Column, Button, Shift, X, Y);
+}
+
+void TBaseLazyTree::DoHeaderMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+  if (OnHeaderMouseDown)
+    OnHeaderMouseDown(FHeader.get(), Button, Shift, X, Y);
+}
+
+void TBaseLazyTree::DoHeaderMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+  if (OnHeaderMouseUp)
+    OnHeaderMouseUp(FHeader.get(), Button, Shift, X, Y);
+}
+
+void TBaseLazyTree::DoHeaderMouseMove(TShiftState Shift, int X, int Y)
+{
+  if (OnHeaderMouseMove)
+    OnHeaderMouseMove(FHeader.get(), Shift, X, Y);
+}
+
+bool TBaseLazyTree::DoHeaderDragging(TColumnIndex Column)
+{
+  bool allowed = true;
+  if (OnHeaderDragging)
+    OnHeaderDragging(FHeader.get(), Column, allowed);
+  return allowed;
+}
+
+void TBaseLazyTree::DoHeaderDragged(TColumnIndex Column, int OldPosition)
+{
+  if (OnHeaderDragged)
+    OnHeaderDragged(FHeader.get(), Column, OldPosition);
+}
+
+void TBaseLazyTree::DoHeaderDraggedOut(TColumnIndex Column, TPoint DropPosition)
+{
+  if (OnHeaderDraggedOut)
+    OnHeaderDraggedOut(FHeader.get(), Column, DropPosition);
+}
+
+void TBaseLazyTree::DoGetHeaderCursor(HCURSOR& Cursor)
+{
+  if (OnGetHeaderCursor)
+    OnGetHeaderCursor(FHeader.get(), Cursor);
+}
+
+void TBaseLazyTree::DoColumnResize(TColumnIndex Column)
+{
+  if (OnColumnResize)
+    OnColumnResize(FHeader.get(), Column);
+}
+
+bool TBaseLazyTree::DoCanEdit(PLazyNode Node, TColumnIndex Column)
+{
+  bool allowed = HasMiscOption(toEditable) && Enabled() && !HasMiscOption(toReadOnly);
+  if (OnEditing)
+    OnEditing(this, Node, Column, allowed);
+  return allowed;
+}

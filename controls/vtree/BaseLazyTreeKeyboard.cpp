@@ -258,6 +258,8 @@ void TBaseLazyTree::HandleOtherKey(WORD Key, TShiftState Shift)
       if (IsMouseSelecting()) {
         ChangeStates({}, {tsDrawSelPending, tsDrawSelecting});
         Invalidate();
+      } else if (FStates.Contains(tsEditing)) {
+        CancelEditNode();
       }
       return;
     case VK_SPACE:
@@ -310,7 +312,10 @@ void TBaseLazyTree::HandleOtherKey(WORD Key, TShiftState Shift)
       }
       return;
     case VK_F2:
-      // Editing starts through the in-place editor, which this tree has not.
+      if (Shift.Empty() && FFocusedNode && DoCanEdit(FFocusedNode, FFocusedColumn)) {
+        FEditColumn = FFocusedColumn;
+        DoEdit();
+      }
       return;
   }
   if (Shift.Contains(ssAlt) || ctrl || Key < 32)

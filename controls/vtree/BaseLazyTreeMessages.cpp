@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "controls/vtree/BaseLazyTree.h"
+#include "controls/vtree/LazyTreeHeader.h"
 #include "controls/vtree/TreeViewQuery.h"
 #include "platform/base/AnsiStrings.h"
 #include "platform/classes/Messages.h"
@@ -73,8 +74,8 @@ bool TBaseLazyTree::DispatchInputMessage(TMessage& Message)
       switch (Message.WParam) {
         case kScrollTimer: AutoScrollTimerElapsed(); return true;
         case kSearchTimer: StopIncrementalSearch(); return true;
+        case kEditTimer: DoEdit(); return true;
         case kExpandTimer:
-        case kEditTimer:
         case kHeaderTimer: StopTimer(UINT_PTR(Message.WParam)); return true;
       }
       return false;
@@ -130,18 +131,25 @@ bool TBaseLazyTree::DispatchInputMessage(TMessage& Message)
       return true;
     case WM_SETCURSOR:
       return HandleSetCursor(Message);
-    case WM_NCHITTEST:
-    case WM_NCPAINT:
-      // The class library's handling (frame and border); the header hooks in
-      // here once it is drawn in the non-client area.
-      return false;
+    case WM_NCHITTEST: {
+      TCustomControl::WndProc(Message);
+      // The header answers as border, so that it gets the non-client mouse messages.
+      TPoint p(short(Message.LParamLo()), short(Message.LParamHi()));
+      ::ScreenToClient(Handle(), &p);
+      if (!ComponentState().Contains(csDesigning) && FHeader->InHeader(p))
+        Message.Result = HTBORDER;
+      return true;
+    }
     case WM_PRINT:
-      // Skipped for an invisible window when asked; otherwise the default
-      // handling prints the frame and asks for the client (WM_PRINTCLIENT).
+      // Skipped for an invisible window when asked; otherwise the header goes
+      // into the DC and the default handling prints the frame and asks for
+      // the client (WM_PRINTCLIENT).
       if ((Message.LParam & PRF_CHECKVISIBLE) && !IsWindowVisible(Handle())) {
         Message.Result = 0;
         return true;
       }
+      if (TRect header = HeaderRectInWindow(); !header.IsEmpty())
+        FHeader->PaintHeader(HDC(Message.WParam), header, FOffsetX, Enabled());
       return false;
     case WM_NCDESTROY:
       // A running hint animation must not go on for a tree that is going.

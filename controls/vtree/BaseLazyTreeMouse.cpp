@@ -221,6 +221,8 @@ void TBaseLazyTree::HandleMouseDown(TMessage& Message, const TLTHitInfo& Hit)
     StopTimer(kEditTimer);
     ChangeStates({}, {tsEditPending});
   }
+  if (FStates.Contains(tsEditing) && !DoEndEdit())
+    return;
   if (!Focused() && CanFocus())
     SetFocus();
 
@@ -369,8 +371,13 @@ void TBaseLazyTree::HandleMouseUp(TMessage& Message, const TLTHitInfo& Hit)
     ReleasePressedCheck(Hit.HitNode == FPressedCheckNode && Hit.HitPositions.Contains(hpOnItem));
   }
   if (FStates.Contains(tsEditPending)) {
-    // Editing itself belongs to the in-place editor; without one nothing starts.
-    ChangeStates({}, {tsEditPending});
+    if (Hit.HitNode && Hit.HitNode == FFocusedNode && Hit.HitPositions.Contains(hpOnItem) &&
+        DoCanEdit(FFocusedNode, Hit.HitColumn)) {
+      FEditColumn = FFocusedColumn;
+      SetTimer(Handle(), kEditTimer, FEditDelay, nullptr);
+    } else {
+      ChangeStates({}, {tsEditPending});
+    }
   }
 }
 
@@ -380,6 +387,8 @@ void TBaseLazyTree::HandleMouseDblClick(TMessage&, const TLTHitInfo& Hit)
     StopTimer(kEditTimer);
     ChangeStates({}, {tsEditPending});
   }
+  if (FStates.Contains(tsEditing) && !DoEndEdit())
+    return;
   PLazyNode node = Hit.HitNode;
   if (!node)
     return;

@@ -322,25 +322,38 @@ TRect TBaseLazyTree::NodeDisplayRect(PLazyNode Node, TColumnIndex Column, bool T
   LT_ASSERT(Node != FRoot, "Node must not be the hidden root node.");
   if (!Node->Has(nfInitialized))
     InitializeNode(Node);
+  const TLazyTreeColumns& columns = FHeader->Columns();
+  bool inColumn = UseColumns() && columns.IsValidColumn(Column);
+  bool treeColumn = Column <= NoColumn || Column == MainColumn();
   int indent = 0;
   for (PLazyNode n = Node; n != FRoot; n = n->ParentNode) {
     if (!n->Has(nfVisible) || !n->ParentNode->Has(nfExpanded))
       return TRect();
-    if (Column <= NoColumn && n->ParentNode != FRoot)
+    if (treeColumn && n->ParentNode != FRoot)
       indent += int(FIndent);
   }
   int top = NodeTop(Node);
   int width = std::max<int>(HasWindow() ? ClientWidth() : Width(), FRangeX);
   TRect r(0, top, width, top + int(NodeHeightOf(Node)));
-  OffsetRect(&r, FOffsetX, FOffsetY);
+  bool rtl = FBiDiMode != bdLeftToRight;
+  TAlignment alignment = FAlignment;
+  if (inColumn) {
+    // The cell: the column's span on screen, its right edge left to the grid line.
+    const TLazyTreeColumn* column = columns.Item(Column);
+    r.Left = FOffsetX + column->Left();
+    r.Right = r.Left + column->Width() - 1;
+    OffsetRect(&r, 0, FOffsetY);
+    rtl = column->BiDiMode() != bdLeftToRight;
+    alignment = column->Alignment();
+  } else {
+    OffsetRect(&r, FOffsetX, FOffsetY);
+  }
   if (TextOnly) {
     int start = FMargin + indent;
-    if (HasPaintOption(toShowRoot))
+    if (treeColumn && HasPaintOption(toShowRoot))
       start += int(FIndent);
-    start += ImagesWidth(Node, true, Column);
+    start += ImagesWidth(Node, treeColumn, Column);
     int textWidth = DoGetNodeWidth(Node, Column, Canvas());
-    bool rtl = FBiDiMode != bdLeftToRight;
-    TAlignment alignment = FAlignment;
     if (rtl) {
       r.Right -= start;
       if (alignment == taLeftJustify)

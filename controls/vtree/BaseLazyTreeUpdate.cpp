@@ -31,6 +31,9 @@ TBaseLazyTree::TBaseLazyTree(TComponent* AOwner) : TCustomControl(AOwner)
   FHeader = std::make_unique<TLTHeader>();
   FHeader->OnColumnResized = [this](TColumnIndex Column) { ColumnWidthChanged(Column); };
   FHeader->OnLayoutChanged = [this] { HeaderLayoutChanged(); };
+  FHeader->OnColumnChanged = [this](TColumnIndex Column, bool Layout) { ColumnChanged(Column, Layout); };
+  FHeader->OnSortChanged = [this] { SortChanged(); };
+  FHeader->SetTree(this);
   FValidation = std::make_shared<TCacheValidation>();
   TLtWorkerThread::EnsureWorkerThread();
   FWorkerUser = true;
@@ -50,6 +53,11 @@ TBaseLazyTree::TBaseLazyTree(TComponent* AOwner) : TCustomControl(AOwner)
 TBaseLazyTree::~TBaseLazyTree()
 {
   FDestroying = true;
+  FHeader->SetTree(nullptr);
+  if (FEditLink) {
+    DoCancelEdit();
+    FEditLink.reset();
+  }
   if (FValidation)
     TLtWorkerThread::Halt(*FValidation);
   StopWheelPanning();
@@ -220,6 +228,12 @@ void TBaseLazyTree::StopTimer(UINT_PTR Id)
 
 void TBaseLazyTree::WndProc(TMessage& Message)
 {
+  // The header sees every message first; one it handled goes no further.
+  if (FHeader && FHeader->HandleMessage(Message))
+    return;
+  if ((Message.Msg == WM_NCLBUTTONDOWN || Message.Msg == WM_NCMBUTTONDOWN || Message.Msg == WM_NCRBUTTONDOWN) &&
+      !Focused() && CanFocus())
+    SetFocus();
   if (DispatchInputMessage(Message))
     return;
   switch (Message.Msg) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "controls/vtree/LazyTreeErrors.h"
+#include "controls/vtree/StringEditLink.h"
 #include "controls/vtree/TextShortening.h"
 #include "platform/base/Stream.h"
 #include "platform/classes/graphics/Canvas.h"
@@ -73,6 +74,34 @@ void TCustomLazyStringTree::SetText(PLazyNode Node, TColumnIndex Column, const W
   CachedWidth(Node) = 0;
   Node->StateBits &= std::uint16_t(~nfHeightMeasured);
   RepaintNode(Node);
+}
+
+void TCustomLazyStringTree::GetTextInfo(PLazyNode Node, TColumnIndex Column, TFont* Font, TRect& R,
+                                        WideString& Text)
+{
+  TCanvas* canvas = Canvas();
+  canvas->Font()->Assign(this->Font());
+  DoPaintText(Node, canvas, Column, ttNormal);
+  Font->Assign(canvas->Font());
+  int lineHeight = canvas->TextHeight("Wy");
+  Text = this->Text(Node, Column);
+  bool multiLine = Node->Has(nfMultiline);
+  R = NodeDisplayRect(Node, Column, !multiLine, true);
+  if (HasPaintOption(toShowHorzGridLines))
+    R.Bottom -= 1;
+  if (!multiLine) {
+    int middle = (R.Top + R.Bottom) / 2;
+    R.Top = middle - lineHeight / 2;
+    R.Bottom = R.Top + lineHeight;
+  }
+  canvas->Font()->Assign(this->Font());
+}
+
+std::shared_ptr<ILTEditLink> TCustomLazyStringTree::DoCreateEditor(PLazyNode Node, TColumnIndex Column)
+{
+  if (OnCreateEditor)
+    return TBaseLazyTree::DoCreateEditor(Node, Column);
+  return std::make_shared<TStringEditLink>();
 }
 
 int TCustomLazyStringTree::TextWidth(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column, const WideString& Text)

@@ -44,6 +44,12 @@ public:
   int FontTextHeight();
   // OnIncrementalSearch's default: 0 when the node's text begins with Text (exactly), else 1.
   int CompareForSearch(PLazyNode Node, const WideString& Text);
+  // What the editor of a cell needs: the cell text, the rectangle of the
+  // text (unclipped; the whole cell for multi-line nodes, sized to one line
+  // otherwise) and the font OnPaintText chose, copied into Font.
+  void GetTextInfo(PLazyNode Node, TColumnIndex Column, TFont* Font, TRect& R, WideString& Text);
+  // OnCreateEditor first; without a link from it, the string edit link.
+  std::shared_ptr<ILTEditLink> DoCreateEditor(PLazyNode Node, TColumnIndex Column) override;
   // The column of the node's caption (the stream's caption chunk).
   virtual TColumnIndex MainColumnIndex() const { return MainColumn(); }
 

@@ -38,9 +38,23 @@ void TLazyTreeColumn::SetOptions(TLTColumnOptions Value)
   bool visibility = Value.Contains(coVisible) != FOptions.Contains(coVisible);
   if (Value.Contains(coAutoSpring) && !FOptions.Contains(coAutoSpring))
     FSpringRest = 0;
+  if (Value == FOptions)
+    return;
   FOptions = Value;
   if (visibility)
     FOwner->UpdatePositions();
+  Changed(visibility);
+}
+
+void TLazyTreeColumn::Changed(bool Layout)
+{
+  FOwner->ColumnChanged(this, Layout);
+}
+
+void TLazyTreeColumns::ColumnChanged(TLazyTreeColumn* Column, bool Layout)
+{
+  if (FHost && FUpdateCount == 0)
+    FHost->ColumnChanged(Column->Index(), Layout);
 }
 
 void TLazyTreeColumn::SetPosition(unsigned Value)
@@ -115,6 +129,7 @@ void TLazyTreeColumns::MovePosition(TLazyTreeColumn* Column, unsigned NewPositio
   FPositionToIndex.erase(at);
   FPositionToIndex.insert(FPositionToIndex.begin() + NewPosition, index);
   UpdatePositions();
+  ColumnChanged(Column, true);
 }
 
 TColumnIndex TLazyTreeColumns::ColumnFromPosition(unsigned Position) const
@@ -174,14 +189,14 @@ std::vector<TColumnIndex> TLazyTreeColumns::VisibleColumns() const
 
 void TLazyTreeColumn::SetBiDiMode(TBiDiMode Value)
 {
-  FBiDiMode = Value;
   FOptions = FOptions - coParentBidiMode;
+  Assign(FBiDiMode, Value);
 }
 
 void TLazyTreeColumn::SetColor(TColor Value)
 {
-  FColor = Value;
   FOptions = FOptions - coParentColor;
+  Assign(FColor, Value);
 }
 
 WideString TLazyTreeColumn::DisplayName() const

@@ -36,6 +36,9 @@ public:
   virtual void ColumnResized(TColumnIndex Column) = 0;
   // The header moves its own indexes (auto-size, main, sort) the same way as the collection's.
   virtual void ColumnRemoved(TColumnIndex Column) = 0;
+  // A shown value of a column changed (not its width): Layout is true when
+  // the columns' places or the visible set changed.
+  virtual void ColumnChanged(TColumnIndex, bool /*Layout*/) {}
 };
 
 class TLazyTreeColumns;
@@ -64,9 +67,9 @@ public:
   // Pixel offset of the left edge from the header's start (visible columns only count).
   int Left() const { return FLeft; }
   const WideString& Text() const { return FText; }
-  void SetText(const WideString& Value) { FText = Value; }
+  void SetText(const WideString& Value) { Assign(FText, Value); }
   TAlignment Alignment() const { return FAlignment; }
-  void SetAlignment(TAlignment Value) { FAlignment = Value; }
+  void SetAlignment(TAlignment Value) { Assign(FAlignment, Value); }
   TBiDiMode BiDiMode() const { return FBiDiMode; }
   // An explicit direction or colour stops following the tree's.
   void SetBiDiMode(TBiDiMode Value);
@@ -76,16 +79,16 @@ public:
   const WideString& Hint() const { return FHint; }
   void SetHint(const WideString& Value) { FHint = Value; }
   int ImageIndex() const { return FImageIndex; }
-  void SetImageIndex(int Value) { FImageIndex = Value; }
+  void SetImageIndex(int Value) { Assign(FImageIndex, Value); }
   TLTGlyphLayout Layout() const { return FLayout; }
-  void SetLayout(TLTGlyphLayout Value) { FLayout = Value; }
+  void SetLayout(TLTGlyphLayout Value) { Assign(FLayout, Value); }
   int Margin() const { return FMargin; }
   // A negative margin falls back to the default 4.
-  void SetMargin(int Value) { FMargin = Value < 0 ? 4 : Value; }
+  void SetMargin(int Value) { Assign(FMargin, Value < 0 ? 4 : Value); }
   int Spacing() const { return FSpacing; }
-  void SetSpacing(int Value) { FSpacing = Value; }
+  void SetSpacing(int Value) { Assign(FSpacing, Value); }
   TLTColumnStyle Style() const { return FStyle; }
-  void SetStyle(TLTColumnStyle Value) { FStyle = Value; }
+  void SetStyle(TLTColumnStyle Value) { Assign(FStyle, Value); }
   int Tag() const { return FTag; }
   void SetTag(int Value) { FTag = Value; }
   // The fraction of a pixel spring resizing still owes the column, with its sign.
@@ -104,6 +107,16 @@ public:
 
 private:
   friend class TLazyTreeColumns;
+  // Stores a shown value and tells the collection when it changed.
+  template <typename T>
+  void Assign(T& Field, const T& Value)
+  {
+    if (Field == Value)
+      return;
+    Field = Value;
+    Changed(false);
+  }
+  void Changed(bool Layout);
   TLazyTreeColumns* FOwner;
   int FWidth = 50, FLastWidth = 50, FMinWidth = 10, FMaxWidth = 10000;
   TLTColumnOptions FOptions = TLTColumnOptions::FromInteger(0xFF);
@@ -182,6 +195,7 @@ public:
 private:
   friend class TLazyTreeColumn;
   void MovePosition(TLazyTreeColumn* Column, unsigned NewPosition);
+  void ColumnChanged(TLazyTreeColumn* Column, bool Layout);
   void WidthChanged(TLazyTreeColumn* Column, int NewWidth);
 
   ILazyColumnsHost* FHost = nullptr;

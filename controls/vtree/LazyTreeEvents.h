@@ -2,10 +2,12 @@
 // tree as Sender; "in/out" parameters are references.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "controls/vtree/LazyTreeTypes.h"
 #include "platform/classes/ShiftState.h"
+#include "platform/classes/controls/ControlTypes.h"
 #include "platform/base/Method.h"
 #include "platform/base/Types.h"
 #include "platform/win/gdi/GdiTypes.h"
@@ -13,6 +15,8 @@
 class TCanvas;
 class TStream;
 class TPopupMenu;
+class TLTHeader;
+class ILTEditLink;
 
 using TLTChangeEvent = Method<void(TBaseLazyTree* Sender, PLazyNode Node)>;
 using TLTChangingEvent = Method<void(TBaseLazyTree* Sender, PLazyNode Node, bool& Allowed)>;
@@ -62,3 +66,22 @@ using TLTIncrementalSearchEvent =
 using TLTGetHelpContextEvent =
     Method<void(TBaseLazyTree* Sender, PLazyNode Node, TColumnIndex Column, int& HelpContext)>;
 using TLTDragAllowedEvent = Method<void(TBaseLazyTree* Sender, PLazyNode Node, TColumnIndex Column, bool& Allowed)>;
+
+// Header events: the header is the Sender; points are in header coordinates
+// (y = 0 is the header's top).
+using TLTHeaderClickEvent =
+    Method<void(TLTHeader* Sender, TColumnIndex Column, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TLTHeaderMouseEvent = Method<void(TLTHeader* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TLTHeaderMouseMoveEvent = Method<void(TLTHeader* Sender, TShiftState Shift, int X, int Y)>;
+using TLTHeaderNotifyEvent = Method<void(TLTHeader* Sender, TColumnIndex Column)>;
+using TLTHeaderDraggingEvent = Method<void(TLTHeader* Sender, TColumnIndex Column, bool& Allowed)>;
+using TLTHeaderDraggedEvent = Method<void(TLTHeader* Sender, TColumnIndex Column, int OldPosition)>;
+using TLTHeaderDraggedOutEvent = Method<void(TLTHeader* Sender, TColumnIndex Column, TPoint DropPosition)>;
+using TLTGetHeaderCursorEvent = Method<void(TLTHeader* Sender, HCURSOR& Cursor)>;
+
+// In-place editing.
+using TLTCreateEditorEvent =
+    Method<void(TBaseLazyTree* Sender, PLazyNode Node, TColumnIndex Column, std::shared_ptr<ILTEditLink>& EditLink)>;
+using TLTEditChangingEvent = Method<void(TBaseLazyTree* Sender, PLazyNode Node, TColumnIndex Column, bool& Allowed)>;
+using TLTEditChangeEvent = Method<void(TBaseLazyTree* Sender, PLazyNode Node, TColumnIndex Column)>;
+using TLTEditCancelEvent = Method<void(TBaseLazyTree* Sender, TColumnIndex Column)>;

@@ -19,10 +19,51 @@ constexpr std::int32_t kMaxFontName = 256;
 
 }  // namespace
 
-TLTHeader::TLTHeader() : FFont(std::make_unique<TFont>()) {}
+TLTHeader::TLTHeader() : FFont(std::make_unique<TFont>())
+{
+  // A moved column shows as a darkened, half-transparent copy.
+  FDragImage.Transparency = 140;
+  FDragImage.PreBlendBias = -50;
+}
+
+void TLTHeader::SetBackground(TColor Value)
+{
+  if (Value == FBackground)
+    return;
+  FBackground = Value;
+  Invalidate(NoColumn);
+}
+
+void TLTHeader::SetStyle(TLTHeaderStyle Value)
+{
+  if (Value == FStyle)
+    return;
+  FStyle = Value;
+  if (!FReadingColumns)
+    Invalidate(NoColumn);
+}
+
+void TLTHeader::SetImages(TCustomImageList* Value)
+{
+  if (Value == FImages)
+    return;
+  FImages = Value;
+  Invalidate(NoColumn);
+}
+
+void TLTHeader::SetSortDirection(TSortDirection Value)
+{
+  if (Value == FSortDirection)
+    return;
+  FSortDirection = Value;
+  Invalidate(FSortColumn);
+  if (OnSortChanged)
+    OnSortChanged();
+}
 
 TLTHeader::~TLTHeader()
 {
+  FDragImage.End();
   FColumns.SetHost(nullptr);
   FColumns.Clear();
 }
@@ -61,7 +102,14 @@ void TLTHeader::SetMainColumn(TColumnIndex Value)
 
 void TLTHeader::SetSortColumn(TColumnIndex Value)
 {
-  FSortColumn = std::clamp(Value, NoColumn, FColumns.Count() - 1);
+  Value = std::clamp(Value, NoColumn, FColumns.Count() - 1);
+  if (Value == FSortColumn)
+    return;
+  Invalidate(FSortColumn);
+  FSortColumn = Value;
+  Invalidate(FSortColumn);
+  if (OnSortChanged)
+    OnSortChanged();
 }
 
 void TLTHeader::ColumnRemoved(TColumnIndex Column)

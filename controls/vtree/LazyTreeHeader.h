@@ -1,12 +1,15 @@
 // The header above the tree's columns: its settings, the main and sort
-// columns, the spring adjustment, the split zone and drop position rules of
-// its mouse handling, and its stream. It owns the columns and is their host.
+// columns, the spring adjustment, its mouse handling (hover, click, resizing
+// by a column's right edge, moving columns by drag and drop) and its stream.
+// It owns the columns and is their host.
 #pragma once
 
 #include <functional>
 #include <memory>
 
 #include "controls/vtree/LazyTreeColumns.h"
+#include "controls/vtree/LazyTreeDragImage.h"
+#include "platform/classes/controls/ControlTypes.h"
 #include "platform/classes/graphics/Font.h"
 
 enum TLTHeaderOption {
@@ -16,6 +19,17 @@ enum TLTHeaderOption {
 CORVANE_ENUM_RANGE(TLTHeaderOption, 0, 15);
 using TLTHeaderOptions = Set<TLTHeaderOption>;
 enum TLTHeaderStyle { hsThickButtons, hsFlatButtons, hsPlates, hsXPStyle };
+// The header's own mouse interaction: a press on a column edge (track
+// pending) becomes a resize on the first move; a press on a draggable column
+// (drag pending) becomes a column drag past the drag threshold.
+enum TLTHeaderState { hsTrackPending, hsTracking, hsDragPending, hsDragging };
+CORVANE_ENUM_RANGE(TLTHeaderState, 0, 7);
+using TLTHeaderStates = Set<TLTHeaderState>;
+
+class TBaseLazyTree;
+class TCustomImageList;
+class TPopupMenu;
+struct TMessage;
 
 class TLTHeader : public ILazyColumnsHost {
 public:
@@ -31,9 +45,9 @@ public:
   int Height() const { return FHeight; }
   void SetHeight(int Value);
   TColor Background() const { return FBackground; }
-  void SetBackground(TColor Value) { FBackground = Value; }
+  void SetBackground(TColor Value);
   TLTHeaderStyle Style() const { return FStyle; }
-  void SetStyle(TLTHeaderStyle Value) { FStyle = Value; }
+  void SetStyle(TLTHeaderStyle Value);
   TColumnIndex AutoSizeIndex() const { return FAutoSizeIndex; }
   void SetAutoSizeIndex(TColumnIndex Value);
   // -1 without columns, else kept within 0 .. count - 1.
@@ -43,7 +57,30 @@ public:
   TColumnIndex SortColumn() const { return FSortColumn; }
   void SetSortColumn(TColumnIndex Value);
   TSortDirection SortDirection() const { return FSortDirection; }
-  void SetSortDirection(TSortDirection Value) { FSortDirection = Value; }
+  void SetSortDirection(TSortDirection Value);
+  // Glyphs of the columns (ImageIndex), shown under hoShowImages; not owned.
+  TCustomImageList* Images() const { return FImages; }
+  void SetImages(TCustomImageList* Value);
+  // Shown on a right click in the header; not owned.
+  TPopupMenu* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TPopupMenu* Value) { FPopupMenu = Value; }
+
+  // The tree the header reports its mouse interaction to and paints into.
+  TBaseLazyTree* Tree() const { return FTree; }
+  void SetTree(TBaseLazyTree* Value) { FTree = Value; }
+  // Takes a window message of the tree before the tree does; true when the
+  // header handled it and nothing else may.
+  bool HandleMessage(TMessage& Message);
+  TLTHeaderStates States() const { return FStates; }
+  // Whether a client point (the header lies above y = 0) is on the header.
+  bool InHeader(TPoint P) const;
+  // The visible column under a header point (y = 0 at the header's top, x
+  // from the header's left on screen); InvalidColumn when none.
+  TColumnIndex ColumnAtHeaderPoint(TPoint P) const;
+  // Redraws a column's part of the header (to the header's right end when
+  // asked), or the whole header for NoColumn.
+  void Invalidate(TColumnIndex Column, bool ExpandToRight = false);
+  TLTDragImage& DragImage() { return FDragImage; }
 
   // The room the auto-size rule shares out: the tree's client width.
   void SetClientWidth(int Value) { FClientWidth = Value; }
@@ -84,6 +121,15 @@ public:
   // The owning tree's hook: it repaints and updates its range when a width changes.
   std::function<void(TColumnIndex)> OnColumnResized;
   void ColumnRemoved(TColumnIndex Column) override;
+  void ColumnChanged(TColumnIndex Column, bool Layout) override
+  {
+    if (OnColumnChanged)
+      OnColumnChanged(Column, Layout);
+  }
+  // The owning tree's hook: it repaints (and with Layout updates its range).
+  std::function<void(TColumnIndex, bool)> OnColumnChanged;
+  // The owning tree's hook for a new sort column or direction (it re-sorts under toAutoSort).
+  std::function<void()> OnSortChanged;
 
 private:
   TLazyTreeColumns FColumns{this};
@@ -97,4 +143,25 @@ private:
   int FClientWidth = 0;
   int FSpringWidth = -1;  // the header width the last spring adjustment saw; -1 before any
   bool FReadingColumns = false;
+
+  // Mouse handling (LazyTreeHeaderMouse.cpp).
+  TPoint ClientFromScreenParam(LPARAM LParam) const;
+  bool HoverTest(TPoint P);
+  void DownTest(TPoint P);
+  void ClickTest(TPoint P, TMouseButton Button, bool Forced, bool Double);
+  bool HandleMouseMove(TMessage& Message);
+  void StartDrag();
+  void DragTo(TPoint ScreenPoint);
+  void Drop(TPoint ScreenPoint);
+  void EndDrag();
+  void ResetMouseState();
+  bool HandleSetCursor(TMessage& Message);
+
+  TBaseLazyTree* FTree = nullptr;
+  TCustomImageList* FImages = nullptr;
+  TPopupMenu* FPopupMenu = nullptr;
+  TLTHeaderStates FStates;
+  int FTrackStart = 0;     // the tracked column's left edge, client coordinates
+  TPoint FDownPoint;       // where the left button went down, screen coordinates
+  TLTDragImage FDragImage;
 };

@@ -6,6 +6,7 @@
 #include "controls/vtree/LazyTreeHeader.h"
 #include "controls/vtree/SharedResources.h"
 #include "controls/vtree/TextShortening.h"
+#include "platform/classes/graphics/Canvas.h"
 #include "platform/classes/graphics/CustomImageList.h"
 #include "platform/win/win.h"
 
@@ -93,6 +94,11 @@ void TLTHeader::PaintHeader(HDC DC, const TRect& HeaderRect, int OffsetX, bool T
       in.TextWidth = measure.Width();
       in.TextHeight = measure.Height();
     }
+    const bool glyphShown = FOptions.Contains(hoShowImages) && FImages && column->ImageIndex() >= 0;
+    if (glyphShown) {
+      in.GlyphWidth = FImages->Width();
+      in.GlyphHeight = FImages->Height();
+    }
     if (sortShown) {
       in.SortWidth = utilities->Width();
       in.SortHeight = utilities->Height();
@@ -105,6 +111,15 @@ void TLTHeader::PaintHeader(HDC DC, const TRect& HeaderRect, int OffsetX, bool T
     THeaderCellLayout layout = LayoutHeaderCell(in);
     if (layout.Computed) {
       int shift = pressed ? 1 : 0;
+      // A left-to-right glyph gives way to a sort glyph lying over it.
+      bool glyphHidden = sortShown && !rtl && layout.Sort.x < layout.Glyph.x + in.GlyphWidth &&
+                         layout.Glyph.x < layout.Sort.x + in.SortWidth;
+      if (glyphShown && !glyphHidden) {
+        TCanvas canvas;
+        canvas.SetHandle(DC);
+        FImages->Draw(&canvas, layout.Glyph.x + shift, layout.Glyph.y + shift, column->ImageIndex(), enabled);
+        canvas.SetHandle(nullptr);
+      }
       if (!text.empty()) {
         TRect caption(layout.Caption.Left + shift, layout.Caption.Top + shift, layout.Caption.Right + shift,
                       layout.Caption.Bottom + shift);
@@ -116,6 +131,15 @@ void TLTHeader::PaintHeader(HDC DC, const TRect& HeaderRect, int OffsetX, bool T
       if (sortShown)
         ImageList_Draw(utilities->Handle(), FSortDirection == sdAscending ? 3 : 2, DC, layout.Sort.x + shift,
                        layout.Sort.y + shift, ILD_TRANSPARENT);
+    }
+    // Where a dragged column would land: a mark at the target's left or right edge.
+    if (utilities && options.Contains(coShowDropMark) && visible[i] == FColumns.DropTarget &&
+        visible[i] != FColumns.DragIndex) {
+      int y = r.Top + (r.Height() - utilities->Height()) / 2;
+      if (FColumns.DropBefore)
+        ImageList_Draw(utilities->Handle(), 0, DC, r.Left, y, ILD_TRANSPARENT);
+      else
+        ImageList_Draw(utilities->Handle(), 1, DC, r.Right - 16, y, ILD_TRANSPARENT);
     }
     RestoreDC(DC, saved);
   }

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/win/gdi/SysColors.h"
+#include "platform/win/gdi/gdi.h"
 
 void SortPointers(void** A, std::ptrdiff_t L, std::ptrdiff_t R)
 {
@@ -46,4 +47,19 @@ std::uint32_t PlatformColorOf(TColor Color)
   if (Color == clDefault)
     return 0xFF000000;
   return ColorToRGB(Color);
+}
+
+HBITMAP NewTopDownBitmap(int Width, int Height, std::uint32_t** Bits)
+{
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = Width;
+  info.bmiHeader.biHeight = -Height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (Bits)
+    *Bits = static_cast<std::uint32_t*>(bits);
+  return bitmap;
 }

@@ -49,24 +49,18 @@ class InputTest : public ::testing::Test {
 protected:
   void SetUp() override
   {
-    Display = THeadlessDisplay::Use();
-    THeadlessDisplay::UseVirtualClock();
-    Application()->Initialize();
-    Form = TCustomForm::Create<TForm>(Application());
-    Form->SetBounds(0, 0, 300, 200);
     Tree = std::make_unique<THostLikeTree>(nullptr);
-    Tree->SetParent(Form);
-    Tree->SetBounds(0, 0, 300, 200);
+    Stage.Open(TRect(0, 0, 300, 200), Tree.get(), TRect(0, 0, 300, 200));
+    Display = Stage.Display;
+    Form = Stage.Form;
     Form->Show();
     Application()->ProcessMessages();
     Rec.Tree = Tree.get();
   }
   void TearDown() override
   {
-    Tree->SetParent(nullptr);
+    Stage.Close(Tree.get());
     Tree.reset();
-    Form->Free();
-    Application()->ProcessMessages();
   }
   void Pump() { Application()->ProcessMessages(); }
   void Advance(unsigned ms)
@@ -105,6 +99,7 @@ protected:
     Pump();
   }
 
+  TInputStage Stage;
   THeadlessDisplay* Display = nullptr;
   TCustomForm* Form = nullptr;
   std::unique_ptr<THostLikeTree> Tree;

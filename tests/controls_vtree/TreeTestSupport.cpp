@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include "platform/classes/forms/Application.h"
+#include "platform/classes/forms/Form.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/classes/graphics/Canvas.h"
 #include "platform/win/gdi/gdi.h"
@@ -159,4 +161,22 @@ TPixelImage PaintToPicture(TBaseLazyTree* Tree, int Width, int Height, std::uint
   DeleteObject(bm);
   DeleteDC(dc);
   return picture;
+}
+
+void TInputStage::Open(const TRect& Bounds, TControl* Control, const TRect& ControlBounds)
+{
+  Display = THeadlessDisplay::Use();
+  THeadlessDisplay::UseVirtualClock();
+  Application()->Initialize();
+  Form = TCustomForm::Create<TForm>(Application());
+  Form->SetBoundsRect(Bounds);
+  Control->SetParent(Form);
+  Control->SetBoundsRect(ControlBounds);
+}
+
+void TInputStage::Close(TControl* Control)
+{
+  Control->SetParent(nullptr);
+  Form->Free();
+  Application()->ProcessMessages();
 }

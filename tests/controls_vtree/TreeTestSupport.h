@@ -61,3 +61,16 @@ protected:
 
 // The picture of the tree's area (0, 0, Width, Height) painted into a 32-bit bitmap.
 TPixelImage PaintToPicture(TBaseLazyTree* Tree, int Width, int Height, std::uint8_t Options);
+
+class TCustomForm;
+class THeadlessDisplay;
+
+// Input tests: the headless display on the virtual clock and a form at
+// Bounds holding Control (placed at ControlBounds); the form is shown.
+struct TInputStage {
+  THeadlessDisplay* Display = nullptr;
+  TCustomForm* Form = nullptr;
+  void Open(const TRect& Bounds, TControl* Control, const TRect& ControlBounds);
+  // Takes Control off the form and frees the form.
+  void Close(TControl* Control);
+};

@@ -20,6 +20,8 @@
 #include "controls/html/images/BitmapCache.h"
 #include "controls/html/images/GIFImage.h"
 #include "controls/html/document/ImageObj.h"
+#include "controls/html/forms/DocumentForms.h"
+#include "controls/html/forms/FormVariants.h"
 #include "platform/base/Stream.h"
 #include "controls/html/viewer/HtmlView.h"
 #include "controls/html/viewer/PaintPanel.h"
@@ -1023,4 +1025,46 @@ TEST_F(HtmlViewTest, TheBodyColourFillsThePanel)
   Viewer->Repaint();
   Pump();
   EXPECT_EQ(Display->Pixel(Panel, 200, 150), 0xFFFFFFu) << "the viewer's default background";
+}
+
+namespace {
+struct TObjectEvents {
+  std::vector<std::string> Seen;
+  void Click(TObject*, TObject* Obj, const std::string& OnClick) { Seen.push_back((Obj ? "click " : "? ") + OnClick); }
+};
+}  // namespace
+
+TEST_F(HtmlViewTest, FormControlsReachTheViewersEvents)
+{
+  TSubmits S;
+  TObjectEvents E;
+  Viewer->OnFormSubmit = TFormSubmitEvent(&S, &TSubmits::Submit);
+  Viewer->OnObjectClick = TObjectClickEvent(&E, &TObjectEvents::Click);
+  EXPECT_EQ(Viewer->GetFormData(), nullptr) << "no controls, no form data";
+  Viewer->LoadFromString("<BODY><P>haut</P><P style=\"height:600px\">x</P>"
+                         "<FORM ACTION=\"envoi.cgi\" METHOD=\"post\"><INPUT TYPE=image NAME=ok SRC=\"s1.gif\">"
+                         " <INPUT NAME=nom VALUE=Alice ID=champ> <INPUT TYPE=button VALUE=Go ONCLICK=\"go()\"></FORM>"
+                         "</BODY>");
+  Pump();
+  const std::unique_ptr<TStringList> Data = Viewer->GetFormData();
+  ASSERT_NE(Data, nullptr);
+  EXPECT_EQ(Data->Text(), "nom=Alice\r\n");
+
+  // The text field's ID is a named place of the document.
+  ASSERT_TRUE(Viewer->PositionTo("#champ"));
+  Pump();
+  EXPECT_GT(Viewer->GetVScrollPos(), 300);
+
+  const auto& Controls = Viewer->SectionList().Forms->ControlList;
+  auto* Image = dynamic_cast<TImageFormControlObj*>(Controls.front());
+  ASSERT_TRUE(Image && Image->Picture);
+  const TPoint P = Viewer->PaintPanel()->ClientToScreen(
+      TPoint(Image->Picture->DrawX + 5, Image->Picture->DrawY - Viewer->GetVScrollPos() + 4));
+  ClickAt(P);
+  EXPECT_EQ(S.Seen, (std::vector<std::string>{"envoi.cgi|||post|ok.x=5\r\nok.y=4\r\nnom=Alice\r\n"}));
+
+  TWinControl* Button = Controls.back()->TheControl();
+  ASSERT_NE(Button, nullptr);
+  ClickAt(Button->ClientToScreen(TPoint(4, 4)));
+  EXPECT_EQ(E.Seen, (std::vector<std::string>{"click go()"}));
 }

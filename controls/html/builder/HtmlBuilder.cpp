@@ -981,6 +981,8 @@ void THtmlBuilder::OpenInput(TAttributeList& A, TProperties& P, int Position)
   } else if (Type == "image") {
     auto Control = std::make_unique<TImageFormControlObj>(&Doc, F, A, P, Position);
     Control->Picture = Section()->AppendImage(A, P, Position);
+    if (Control->Picture)
+      Control->Picture->FormControl = Control.get();
     AddControl(std::move(Control), P, Position);
   } else if (Type == "hidden") {
     AddControl(std::make_unique<THiddenFormControlObj>(&Doc, F, A, P, Position), P, Position);

@@ -17,6 +17,7 @@ class TAttributeList;
 class TBitmap;
 class TFontObj;
 class TGIFImage;
+class TImageFormControlObj;
 class TMapItem;
 class TPersistent;
 class TProperties;
@@ -50,6 +51,9 @@ public:
   int Transparent = 0;
   bool IsMap = false, UseMap = false;
   std::string MapName;
+  // The image input that shows this picture, when there is one: a click on
+  // the picture submits its form.
+  TImageFormControlObj* FormControl = nullptr;
   bool Missing = false;  // the picture could not be obtained
   bool Waiting = false;
   TPersistent* Image = nullptr;  // a TBitmap or a TGIFImage; the cache's unless OwnsImage

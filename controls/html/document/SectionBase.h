@@ -15,6 +15,7 @@ class IndentManager;
 class TSectionList;
 class TUrlTarget;
 class TImageObj;
+class TImageFormControlObj;
 
 // What lies under a point for the link search.
 struct THitLink {
@@ -23,6 +24,8 @@ struct THitLink {
   const TUrlTarget* Target = nullptr;  // owned by the document
   std::string Title;
   std::string MapUrl;  // a server-side or client-side map's link, when one decided
+  TImageFormControlObj* Control = nullptr;  // an image input under the point
+  int ControlX = 0, ControlY = 0;           // the point within its picture
 };
 
 class TSectionBase : public TObject {

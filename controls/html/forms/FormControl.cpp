@@ -33,6 +33,9 @@ TFormControlObj::TFormControlObj(TSectionList* ADocument, ThtmlForm* AForm, TAtt
     default: break;
     }
   }
+  // An ID makes the control a named place of the document, as anchors are.
+  if (!ID.empty())
+    Document->IdNames.emplace_back(ID, Pos);
 }
 
 TFormControlObj::~TFormControlObj()

@@ -330,6 +330,8 @@ void TImageFormControlObj::ImageClicked(int X, int Y)
 {
   if (Disabled)
     return;
+  if (TWinControl* Proxy = TheControl(); Proxy && Proxy->CanFocus())
+    Proxy->SetFocus();
   FX = X;
   FY = Y;
   Form->Submit();

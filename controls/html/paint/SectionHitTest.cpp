@@ -103,6 +103,13 @@ bool TSection::HitLink(int X, int Y, THitLink& Hit)
     if (!Hit.Title.empty())
       Hit.Flags |= THitLink::HasTitle;
     Document->HoverImage = Image;
+    if (Image->FormControl) {
+      Hit.Flags |= THitLink::HasControl;
+      Hit.Control = Image->FormControl;
+      Hit.ControlX = X - Image->DrawX;
+      Hit.ControlY = Y - Image->DrawY;
+      return true;
+    }
     if (Image->UseMap) {
       if (TMapItem* Map = Document->FindMap(Image->MapName)) {
         TUrlTarget Link;

@@ -114,6 +114,7 @@ THtmlView::THtmlView(TComponent* AOwner, const THtmlFontService& Fonts) : TWinCo
       OnhtStreamRequest(this, Href, Data, Supplied);
     return Supplied;
   };
+  InstallDocumentEvents();
 
   SetDefBackground(clBtnFace);
   SetImageCacheCount(5);

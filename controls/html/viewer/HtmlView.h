@@ -33,6 +33,7 @@ class TStrings;
 class TTimer;
 class THtmlFontService;
 class TFontObj;
+class TFormControlObj;
 class TStringBitmapList;
 
 class THtmlView : public TWinControl {
@@ -108,6 +109,9 @@ public:
   // Nothing happens without OnFormSubmit.
   void FormSubmitReceived(const std::string& Action, const std::string& Target, const std::string& EncType,
                           const std::string& Method, std::unique_ptr<TStringList> Results);
+  // The values of every form control ("name=value" lines, form after
+  // form), or nothing when the document has no form controls.
+  std::unique_ptr<TStringList> GetFormData();
   const TStringList& History() const { return *FHistory; }
   const TStringList& Visited() const { return *FVisited; }
   int HistoryIndex() const { return FHistoryIndex; }
@@ -205,6 +209,13 @@ public:
   TParseEvent OnParseBegin;
   TNotifyEvent OnParseEnd;
   TFormSubmitEvent OnFormSubmit;
+  // The document's form controls and panels report through these.
+  TObjectClickEvent OnObjectClick;
+  TObjectTagEvent OnObjectFocus, OnObjectBlur, OnObjectChange;
+  TFileBrowseEvent OnFileBrowse;
+  TPanelCreateEvent OnPanelCreate;
+  TPanelDestroyEvent OnPanelDestroy;
+  TPanelPrintEvent OnPanelPrint;
 
   // --- the paint panel's handlers (virtual so descendants may refine them)
   virtual void ExtendSelection(int X, int Y);
@@ -255,13 +266,14 @@ private:
   void OpenImageFile(const std::string& Name);
   void OpenFile(const std::string& Name, int Type);
   bool SameReference(TFontObj* Link, const std::string& Ref);
-  std::unique_ptr<TStringList> GetFormData() { return nullptr; }
   std::vector<int> AnchorTops();
   int PanelHeight() const;
   int PanelWidth() const;
   int FindCursor(int X, int Y, bool& InText);
   void StopPanning();
   void ControlEnter(TFontObj* Link);
+  void ControlEnter(TFormControlObj* Control);
+  void InstallDocumentEvents();
   void LinkFocusKey(WORD& Key, TShiftState Shift);
 
   const THtmlFontService& FFonts;

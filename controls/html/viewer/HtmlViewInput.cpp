@@ -13,6 +13,7 @@
 #include "controls/html/document/ImageObj.h"
 #include "controls/html/document/LinkFocusControl.h"
 #include "controls/html/document/SectionList.h"
+#include "controls/html/forms/FormVariants.h"
 #include "controls/html/viewer/DocumentWalk.h"
 #include "controls/html/viewer/HtmlView.h"
 #include "controls/html/viewer/PaintPanel.h"
@@ -208,7 +209,13 @@ void THtmlView::HTMLMouseUp(TObject*, TMouseButton Button, TShiftState Shift, in
   if (!WasPending || Doc.SelStart < Doc.SelEnd)
     return;
   THitLink Hit;
-  if (!Doc.LinkAtPoint(X + HScrollPos(), Y + Doc.YOff, Hit) || !(Hit.Flags & THitLink::HasTarget) || !Hit.Target)
+  if (!Doc.LinkAtPoint(X + HScrollPos(), Y + Doc.YOff, Hit))
+    return;
+  if (Hit.Flags & THitLink::HasControl) {
+    Hit.Control->ImageClicked(Hit.ControlX, Hit.ControlY);
+    return;
+  }
+  if (!(Hit.Flags & THitLink::HasTarget) || !Hit.Target)
     return;
   FURL = Hit.MapUrl.empty() ? Hit.Target->URL : Hit.MapUrl;
   FTarget = Hit.Target->Target;

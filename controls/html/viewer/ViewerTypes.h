@@ -13,7 +13,9 @@
 #include "platform/classes/controls/ControlTypes.h"
 #include "platform/classes/graphics/Graphic.h"
 
+class TBitmap;
 class TImageObj;
+class ThvPanel;
 
 enum THTMLBorderStyle : unsigned char { htFocused, htNone, htSingle };
 
@@ -64,6 +66,14 @@ using TParseEvent = Method<void(TObject* Sender, std::string& Source)>;
 using TFormSubmitEvent = Method<void(TObject* Sender, const std::string& Action, const std::string& Target,
                                       const std::string& EncType, const std::string& Method, TStringList* Results)>;
 using TStreamRequestEvent = Method<void(TObject* Sender, const std::string& SRC, std::string& Stream, bool& Supplied)>;
+// Form controls and panels of the document, handed on by the viewer.
+using TObjectClickEvent = Method<void(TObject* Sender, TObject* Obj, const std::string& OnClick)>;
+using TObjectTagEvent = Method<void(TObject* Sender, TObject* Obj, const std::string& Attribute)>;
+using TFileBrowseEvent = Method<void(TObject* Sender, TObject* Obj, std::string& S)>;
+using TPanelCreateEvent = Method<void(TObject* Sender, const std::string& AName, const std::string& AType,
+                                      const std::string& SRC, ThvPanel* Panel)>;
+using TPanelDestroyEvent = Method<void(TObject* Sender, ThvPanel* Panel)>;
+using TPanelPrintEvent = Method<void(TObject* Sender, ThvPanel* Panel, TBitmap* Bitmap)>;
 
 // Private messages of the viewer (posted to its own window).
 constexpr unsigned WM_HTML_FORMSUBMIT = 0x464;  // fire the pending OnFormSubmit

@@ -304,14 +304,8 @@ TEST_F(OfficeXPTheme, PanelCaptionBarFramesOnOrdinaryAndOnDarkFaces)
 
 TEST_F(OfficeXPTheme, FloatingCloseButtonTakesTheStateOfItsWindow)
 {
-  FloatingPaintState state;
-  state.ViewKind = VT_TOOLBAR | VT_FLOATING;
-  state.BorderSize = TPoint(2, 2);
-  state.ClientWidth = 76;
-  state.ClientHeight = 30;
-  state.ShowCaption = 1;
+  FloatingPaintState state = FloatingToolbarState(TPoint(2, 2), 76, 30);
   state.CloseButtonState = CDBS_VISIBLE | CDBS_PRESSED;
-  state.RedrawParts = WRP_BORDER | WRP_CAPTION | WRP_CLOSEBTN;
   const TRect box = GetFloatingCloseButtonRect(state, true);
   struct {
     bool Active;

@@ -227,15 +227,10 @@ TEST(StripesThemeRegistration, RegistersUnderItsName)
 
 TEST_F(StripesTheme, FloatingCaptionIsDottedOnlyWhileActive)
 {
-  FloatingPaintState state;
-  state.ViewKind = VT_TOOLBAR | VT_FLOATING;
-  state.BorderSize = TPoint(4, 4);
-  state.ClientWidth = 72;
-  state.ClientHeight = 30;
-  state.ShowCaption = 1;
-  state.RedrawParts = WRP_BORDER | WRP_CAPTION;
+  const FloatingPaintState base = FloatingToolbarState(TPoint(4, 4), 72, 30);
   const int h = GetSystemMetrics(SM_CYSMCAPTION);
   for (bool active : {true, false}) {
+    FloatingPaintState state = base;
     state.CaptionActive = active;
     TThemeTestCanvas c(80, 60);
     Theme.DrawFloatingFrame(c.Canvas(), TRect(0, 0, 80, 60), state);

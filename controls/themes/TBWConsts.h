@@ -35,6 +35,11 @@ constexpr std::uint32_t VT_DOCKPANEL = 0x4000;
 constexpr std::uint32_t VT_STATUSBAR = 0x10000;
 constexpr std::uint32_t VT_KINDMASK_TOOLBAR = 0x1000;
 constexpr std::uint32_t VT_KINDMASK_POPUP = 0x2000;
+// A toolbar whose items are drawn opaque.
+inline bool IsOpaqueItemsToolbar(std::uint32_t ViewKind)
+{
+  return (ViewKind & VT_KINDMASK_TOOLBAR) && (ViewKind & VT_ITEMSOPAQUE);
+}
 
 // Item options of TTBWItemInfo.
 constexpr std::uint32_t IO_TOOLBARSTYLE = 0x01;

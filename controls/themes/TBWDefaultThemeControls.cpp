@@ -105,8 +105,7 @@ void TTBWDefaultTheme::DrawEditField(TCanvas* Canvas, const TRect& R, const TTBW
   TRect field = R;
   const int frame = GetMetric(TMI_EDIT_FRAMEWIDTH);
   InflateRect(&field, -frame, -frame);
-  // State.Size is the width of the field's button part, at its right end.
-  const int button = int(State.Size);
+  const int button = State.ButtonWidth;
   if (button > 0)
     field.Right -= button - 2;
   if (Info.Enabled)
@@ -117,8 +116,7 @@ void TTBWDefaultTheme::DrawEditButton(TCanvas* Canvas, const TRect& R, const TTB
                                       const ButtonPaintState& State)
 {
   HDC dc = Canvas->Handle();
-  // State.State 0: a drop-down button; 1: a spin pair (up over down).
-  const bool spin = State.State == 1;
+  const bool spin = State.ButtonType == EBT_SPIN;  // up over down
   if (!spin) {
     if (VisualStylesOn())
       DrawBackground(ComboBoxHandle(), dc, CP_DROPDOWNBUTTON, PushState(Info), R);

@@ -1,7 +1,9 @@
 #include "controls/themes/TBWDrawing.h"
 
+#include <algorithm>
 #include <vector>
 
+#include "controls/themes/TBWStockObjects.h"
 #include "controls/toolbar/TBCommon.h"
 #include "platform/classes/graphics/Brush.h"
 #include "platform/classes/graphics/Canvas.h"
@@ -220,4 +222,52 @@ void DrawCaptionInColor(TCanvas* Canvas, const TRect& R, TColor Color, const std
   else
     DrawText(dc, Caption.c_str(), int(Caption.size()), &r, Format);
   Canvas->Brush()->SetStyle(bsSolid);
+}
+
+void FillRing(HDC DC, const TRect& Outer, const TRect& Inner, TColor Color)
+{
+  const TRect bands[4] = {{Outer.Left, Outer.Top, Outer.Right, Inner.Top},
+                          {Outer.Left, Inner.Bottom, Outer.Right, Outer.Bottom},
+                          {Outer.Left, Inner.Top, Inner.Left, Inner.Bottom},
+                          {Inner.Right, Inner.Top, Outer.Right, Inner.Bottom}};
+  for (const TRect& band : bands)
+    if (band.Right > band.Left && band.Bottom > band.Top)
+      FillRectColor(DC, band, Color);
+}
+
+void DrawSmallCaptionText(HDC DC, const TRect& R, const std::string& Text, TColor Color, UINT Format,
+                          bool Rotated)
+{
+  if (Text.empty() || Color == clNone)
+    return;
+  TSelection font(DC, StockObjects().SmallCaptionFont);
+  const int oldMode = SetBkMode(DC, TRANSPARENT);
+  const COLORREF oldColor = SetTextColor(DC, ColorToRGB(Color));
+  TRect r = R;
+  if (Rotated)
+    DrawRotatedCaption(DC, Text, r, Format);
+  else
+    DrawText(DC, Text.c_str(), int(Text.size()), &r, Format);
+  SetTextColor(DC, oldColor);
+  SetBkMode(DC, oldMode);
+}
+
+int SmallCaptionTextWidth(HDC DC, const std::string& Text)
+{
+  TSelection font(DC, StockObjects().SmallCaptionFont);
+  TSize size{};
+  GetTextExtentPoint32(DC, Text.c_str(), int(Text.size()), &size);
+  return size.cx;
+}
+
+std::string WindowCaption(HWND Window)
+{
+  if (!Window)
+    return std::string();
+  const int length = GetWindowTextLength(Window);
+  if (length <= 0)
+    return std::string();
+  std::string text(size_t(length) + 1, '\0');
+  text.resize(size_t(std::max(0, GetWindowText(Window, text.data(), length + 1))));
+  return text;
 }

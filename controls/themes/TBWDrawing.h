@@ -43,6 +43,18 @@ void DrawFrame3D(HDC DC, TRect& R, TColor TopLeftColor, TColor BottomRightColor,
 void DrawCaptionInColor(TCanvas* Canvas, const TRect& R, TColor Color, const std::string& Caption, UINT Format,
                         bool Rotated);
 
+// Fills what lies of Outer outside Inner (nothing where Inner reaches the edge).
+void FillRing(HDC DC, const TRect& Outer, const TRect& Inner, TColor Color);
+
+// Text in the theme layer's small-caption font, in Color on a transparent
+// background; Rotated runs it downwards.
+void DrawSmallCaptionText(HDC DC, const TRect& R, const std::string& Text, TColor Color, UINT Format,
+                          bool Rotated);
+// The width of Text in the small-caption font.
+int SmallCaptionTextWidth(HDC DC, const std::string& Text);
+// The text of a window ("" without a window).
+std::string WindowCaption(HWND Window);
+
 // Paints, in Color, the pixels of the image that its mask leaves opaque
 // (nothing for clNone); the pixels around keep what they had.
 void DrawGlyphMask(HDC DC, int X, int Y, TCustomImageList* ImageList, int Index, TColor Color);

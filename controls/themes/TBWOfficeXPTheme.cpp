@@ -8,12 +8,15 @@
 #include "controls/themes/TBWImageStates.h"
 #include "controls/themes/TBWThemeManager.h"
 #include "controls/themes/TBWThemeRegistry.h"
+#include "controls/themes/detail/TBWThemeHelpers.h"
 #include "controls/toolbar/TBCommon.h"
 #include "controls/toolbar/TBImageList.h"
 #include "platform/classes/graphics/Canvas.h"
 #include "platform/classes/graphics/Brush.h"
 #include "platform/classes/graphics/Colors.h"
 #include "platform/classes/graphics/Font.h"
+
+using namespace themes_detail;
 
 namespace {
 
@@ -22,23 +25,7 @@ constexpr WORD CloseCross[7] = {0xC3, 0x66, 0x3C, 0x18, 0x3C, 0x66, 0xC3};
 constexpr WORD ChevronHorizontal[5] = {0xCC, 0x66, 0x33, 0x66, 0xCC};
 constexpr WORD ChevronVertical[8] = {0x88, 0xD8, 0x70, 0x20, 0x88, 0xD8, 0x70, 0x20};
 
-bool IsMenuBar(std::uint32_t ViewKind) { return (ViewKind & VT_MENUBAR) == VT_MENUBAR; }
-bool IsToolBoxPopup(std::uint32_t ViewKind) { return (ViewKind & VT_TOOLBOXPOPUP) == VT_TOOLBOXPOPUP; }
 bool IsPopupMenuView(std::uint32_t ViewKind) { return (ViewKind & VT_POPUPMENU) == VT_POPUPMENU; }
-bool IsSingleControlPopup(std::uint32_t ViewKind) { return (ViewKind & (VT_LISTBOX | 1)) == VT_LISTBOX; }
-
-int Brightness(TColor C) { return Luminance(TColor(ColorToRGB(C))); }
-
-void FilledTriangle(HDC DC, const TPoint (&Points)[3], TColor Color) { PolygonColors(DC, Points, 2, Color, Color); }
-
-// A frame and, inside it, a fill (either may be clNone).
-void FrameAndFill(HDC DC, TRect R, TColor Frame, TColor Fill)
-{
-  FrameRectColor(DC, R, Frame, true);
-  FillRectColor(DC, R, Fill);
-}
-
-TRect Offset(const TRect& R, int Dx, int Dy) { return TRect(R.Left + Dx, R.Top + Dy, R.Right + Dx, R.Bottom + Dy); }
 
 void DrawSizeGrip(HDC DC, const TRect& R, TColor BarColor)
 {

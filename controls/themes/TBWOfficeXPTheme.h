@@ -30,17 +30,25 @@ public:
                        UINT Format, bool Rotated) override;
   void DrawCheckGlyph(TCanvas* Canvas, const TRect& R, const TTBWItemInfo& Info) override;
   void DrawChevronGlyph(TCanvas* Canvas, const TRect& R, const TTBWItemInfo& Info) override;
+  void DrawEditField(TCanvas* Canvas, const TRect& R, const TTBWItemInfo& Info,
+                     const EditFieldPaintState& State) override;
+  void DrawEditButton(TCanvas* Canvas, const TRect& R, const TTBWItemInfo& Info,
+                      const ButtonPaintState& State) override;
+  void DrawPanelCaptionBar(TCanvas* Canvas, const TRect& R, const PanelCaptionState& State) override;
   void DrawDropdownArrow(TCanvas* Canvas, const TRect& R, const TTBWItemInfo& Info) override;
+  void DrawFloatingFrame(TCanvas* Canvas, const TRect& R, const FloatingPaintState& State) override;
   void DrawEditBorder(TCanvas* Canvas, const TRect& R, const TTBWItemInfo& Info) override;
   void DrawItemImage(TCanvas* Canvas, const TRect& R, const TTBWItemInfo& Info, TCustomImageList* ImageList,
                      int ImageIndex) override;
   void DrawCaptionButton(TCanvas* Canvas, const TRect& R, const ButtonPaintState& State, int ButtonKind) override;
   void DrawMenuItemFrame(TCanvas* Canvas, const TRect& R, const TTBWItemInfo& Info) override;
   void DrawMenuImageHighlight(TCanvas* Canvas, const TRect& R, const TTBWItemInfo& Info) override;
+  void DrawScrollArrowButton(TCanvas* Canvas, const TRect& R, int ButtonKind, bool Hot) override;
   void DrawPopupFrame(TCanvas* Canvas, const TRect& R, const PopupFramePaintState& State) override;
   void DrawSeparatorLine(TCanvas* Canvas, const TRect& R, const TTBWItemInfo& Info, bool Horizontal,
                          bool LineBreak) override;
   void DrawDockableFrame(TCanvas* Canvas, const TRect& R, const WindowPaintState& State) override;
+  int DrawCheckControl(TCanvas* Canvas, const TRect& R, bool Checked, unsigned StateFlags, int ControlKind) override;
   void DrawStatusBarPart(TCanvas* Canvas, const TRect& R, int Part) override;
   int GetMetric(int Id) override;
   bool HasFeature(int Id) override;

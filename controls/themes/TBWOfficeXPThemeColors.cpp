@@ -145,11 +145,6 @@ bool IsPopupMenuItem(const TTBWItemInfo& Info)
   return (Info.ViewKind & VT_POPUPMENU) == VT_POPUPMENU && !(Info.ItemOptions & IO_TOOLBARSTYLE);
 }
 
-bool IsOpaqueItemsToolbar(std::uint32_t ViewKind)
-{
-  return (ViewKind & VT_KINDMASK_TOOLBAR) && (ViewKind & VT_ITEMSOPAQUE);
-}
-
 TOfficeStateColors OfficeItemColors(const TOfficeColorTable& Table, const TTBWItemInfo& Info)
 {
   TOfficeStateColors c =

@@ -52,8 +52,6 @@ int OfficeToolbarState(const TTBWItemInfo& Info);
 int OfficeMenuState(const TTBWItemInfo& Info);
 // A popup-menu item: in a popup-menu view and not drawn in toolbar style.
 bool IsPopupMenuItem(const TTBWItemInfo& Info);
-// A toolbar whose items are drawn opaque.
-bool IsOpaqueItemsToolbar(std::uint32_t ViewKind);
 
 // The colours an item's caption, arrows and menu frames use: the menu table
 // for popup-menu items, the toolbar table for the rest; on an opaque-items

@@ -9,6 +9,7 @@
 #include "controls/themes/TBWStockObjects.h"
 #include "controls/themes/TBWThemeManager.h"
 #include "controls/themes/TBWThemeRegistry.h"
+#include "controls/themes/detail/TBWThemeHelpers.h"
 #include "controls/toolbar/TBCommon.h"
 #include "controls/toolbar/TBImageList.h"
 #include "platform/classes/graphics/Brush.h"
@@ -16,30 +17,11 @@
 #include "platform/classes/graphics/Colors.h"
 #include "platform/classes/graphics/Font.h"
 
+using namespace themes_detail;
+
 namespace {
 
 constexpr WORD CloseCross[6] = {0xC6, 0x6C, 0x38, 0x38, 0x6C, 0xC6};
-
-bool IsMenuBar(std::uint32_t ViewKind) { return (ViewKind & VT_MENUBAR) == VT_MENUBAR; }
-bool IsOpaqueItemsToolbar(std::uint32_t ViewKind) { return (ViewKind & VT_KINDMASK_TOOLBAR) && (ViewKind & VT_ITEMSOPAQUE); }
-bool IsSingleControlPopup(std::uint32_t ViewKind) { return (ViewKind & (VT_LISTBOX | 1)) == VT_LISTBOX; }
-bool IsToolBoxPopup(std::uint32_t ViewKind) { return (ViewKind & VT_TOOLBOXPOPUP) == VT_TOOLBOXPOPUP; }
-bool ToolbarStyle(const TTBWItemInfo& Info) { return Info.ItemOptions & IO_TOOLBARSTYLE; }
-bool IsHot(const TTBWItemInfo& Info)
-{
-  return Info.Enabled ? Info.HoverKind != HK_NONE : Info.HoverKind == HK_DISABLED;
-}
-bool LowColor() { return ThemeSystemState().LowColorDisplay; }
-
-TColor Rgb(TColor C) { return TColor(ColorToRGB(C)); }
-// (A * W + B * (255 - W)) shr 8 of the resolved colours.
-TColor Mix256(TColor A, TColor B, int W) { return WeightedColorMix(Rgb(A), Rgb(B), W); }
-TColor NearestMix256(TColor A, TColor B, int W) { return NearestMixedColor(Rgb(A), Rgb(B), W); }
-
-TRect Inflated(const TRect& R, int D) { return TRect(R.Left - D, R.Top - D, R.Right + D, R.Bottom + D); }
-TRect Offset(const TRect& R, int Dx, int Dy) { return TRect(R.Left + Dx, R.Top + Dy, R.Right + Dx, R.Bottom + Dy); }
-
-void FilledTriangle(HDC DC, const TPoint (&Points)[3], TColor Color) { PolygonColors(DC, Points, 2, Color, Color); }
 
 }  // namespace
 
@@ -309,9 +291,9 @@ void TTBWStripesTheme::DrawCloseBox(HDC DC, TRect R, std::uint32_t CloseButtonSt
   if (pressed || hot) {
     const bool low = LowColor();
     if (pressed)
-      FillRectDithered(DC, Inflated(R, -1), Mix256(clBtnHighlight, clBtnFace, 126), clBtnHighlight);
+      FillPushedButtonFace(DC, Inflated(R, -1));
     else
-      FillRectDithered(DC, Inflated(R, -1), clBtnFace, NearestMix256(clBtnHighlight, clBtnFace, 192));
+      FillHotButtonFace(DC, Inflated(R, -1));
     DrawSoftOutline(DC, R, 1, 1, pressed && low ? clBtnShadow : NearestMix256(clBtnShadow, clBtnFace, 191));
   }
   const int shift = pressed ? 1 : 0;

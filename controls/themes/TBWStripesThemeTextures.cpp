@@ -123,3 +123,13 @@ void DrawDotTexture(HDC DC, const TRect& R, TColor C, int Inset)
       SetPixel(DC, x + 2, y + 2, dark);
     }
 }
+
+void FillPushedButtonFace(HDC DC, const TRect& R)
+{
+  FillRectDithered(DC, R, WeightedColorMix(Rgb(clBtnHighlight), Rgb(clBtnFace), 126), clBtnHighlight);
+}
+
+void FillHotButtonFace(HDC DC, const TRect& R)
+{
+  FillRectDithered(DC, R, clBtnFace, Nearest(WeightedColorMix(Rgb(clBtnHighlight), Rgb(clBtnFace), 192)));
+}

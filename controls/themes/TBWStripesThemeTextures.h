@@ -26,6 +26,10 @@ void DrawSoftOutline(HDC DC, const TRect& R, int A, int B, TColor Color);
 // what is there when C is clNone.
 void DrawDotTexture(HDC DC, const TRect& R, TColor C, int Inset);
 
+// The dithered faces of a pushed and of a hot button.
+void FillPushedButtonFace(HDC DC, const TRect& R);
+void FillHotButtonFace(HDC DC, const TRect& R);
+
 // One use of the 8 x 8 dot tile shared by every striped theme.
 class TDotTileUse {
 public:

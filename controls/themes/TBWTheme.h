@@ -90,13 +90,22 @@ struct FloatingPaintState {
 constexpr std::uint32_t WRP_BORDER = 1, WRP_CAPTION = 2, WRP_CLOSEBTN = 4;
 
 // The records of operations no control of this system calls (edit fields,
-// caption buttons); kept small and open for themes to come.
-struct EditFieldPaintState {
-  std::uint32_t Size = 0;
-  std::uint8_t Hot = 0;
-};
+// their buttons, caption buttons, popup frames).
+//
+// A button: its kind (an edit field's dropdown arrow or spin pair) and its
+// state bits: hot and pushed for a caption button, a dropdown button or the
+// upper half of a spin pair, the lower half's own two.
+constexpr std::uint32_t EBT_NONE = 0, EBT_DROPDOWN = 1, EBT_SPIN = 2;
+constexpr std::uint32_t BPS_HOT = 2, BPS_PUSHED = 4, BPS_LOWERHOT = 0x20, BPS_LOWERPUSHED = 0x40;
 struct ButtonPaintState {
   std::uint32_t State = 0;
+  std::uint32_t ButtonType = EBT_NONE;
+};
+// An edit field with a button part of ButtonWidth pixels at its right end
+// (none when 0).
+struct EditFieldPaintState {
+  std::int32_t ButtonWidth = 0;
+  ButtonPaintState Button;
 };
 // What DrawPopupFrame paints: a popup window's non-client frame.
 struct PopupFramePaintState {
@@ -155,6 +164,7 @@ public:
   virtual void DrawSeparatorLine(TCanvas* Canvas, const TRect& R, const TTBWItemInfo& Info, bool Horizontal,
                                  bool LineBreak);
   virtual void DrawDockableFrame(TCanvas* Canvas, const TRect& R, const WindowPaintState& State);
+  // A check box or radio glyph; answers 1 when it drew the kind, else 0.
   virtual int DrawCheckControl(TCanvas* Canvas, const TRect& R, bool Checked, unsigned StateFlags, int ControlKind);
   virtual void DrawStatusBarPart(TCanvas* Canvas, const TRect& R, int Part);
   // A size or colour by id; -1 for an id the theme does not know.
@@ -171,6 +181,13 @@ protected:
 private:
   std::string FName;
 };
+
+// Scroll arrow directions of DrawScrollArrowButton.
+constexpr int SAB_UP = 1, SAB_DOWN = 2, SAB_LEFT = 3, SAB_RIGHT = 4;
+// Check controls: the kinds and the state bits of DrawCheckControl (its
+// Checked argument counts as CCS_CHECKED).
+constexpr int CCK_CHECKBOX = 1, CCK_RADIO = 2;
+constexpr unsigned CCS_CHECKED = 1, CCS_MIXED = 2, CCS_DISABLED = 4, CCS_HOT = 8, CCS_PUSHED = 0x10;
 
 // Geometry shared by theme implementations (rectangles in the painted
 // window's coordinates).

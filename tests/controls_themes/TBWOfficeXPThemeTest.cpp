@@ -266,6 +266,98 @@ TEST_F(OfficeXPTheme, GlyphsLiveWithTheThemes)
   EXPECT_NE(ThemeGlyphs(), nullptr);
 }
 
+TEST_F(OfficeXPTheme, PanelCaptionBarFramesOnOrdinaryAndOnDarkFaces)
+{
+  const TColor panel = TColor(RGB(200, 220, 240));
+  PanelCaptionState state;
+  state.IsHorizontalCaption = 1;
+  state.BorderSizeX = state.BorderSizeY = 2;
+  state.ShowCaptionWhenDocked = 1;
+  state.EffectiveColor = panel;
+  const int h = GetSystemMetrics(SM_CYSMCAPTION);
+  {
+    TThemeTestCanvas c(60, 50);
+    Theme.DrawPanelCaptionBar(c.Canvas(), TRect(0, 0, 60, 50), state);
+    EXPECT_EQ(c.At(0, 30), RgbOf(clBtnFace));
+    EXPECT_EQ(c.At(1, 30), RgbOf(panel));
+    // Rounded on the caption side only.
+    EXPECT_EQ(c.At(1, 1), RgbOf(clBtnFace));
+    EXPECT_EQ(c.At(58, 1), RgbOf(clBtnFace));
+    EXPECT_EQ(c.At(1, 48), RgbOf(panel));
+    // The strip, then its line towards the client.
+    EXPECT_EQ(c.At(30, 2 + h - 2), RgbOf(clBtnFace));
+    EXPECT_EQ(c.At(30, 2 + h - 1), RgbOf(panel));
+  }
+  // A face darker than 64: the frame in the panel's colour, then a
+  // checkered ring of it and white, then the colour again.
+  UseScheme(TSysColorScheme::Dark, false);
+  TThemeTestCanvas c(60, 50);
+  Theme.DrawPanelCaptionBar(c.Canvas(), TRect(0, 0, 60, 50), state);
+  EXPECT_EQ(c.At(0, 30), RgbOf(panel));
+  const TRgb checker[2] = {c.At(1, 30), c.At(1, 31)};
+  EXPECT_NE(checker[0], checker[1]);
+  for (const TRgb& pixel : checker)
+    EXPECT_TRUE(pixel == RgbOf(panel) || pixel == RgbOf(clWhite)) << pixel;
+  EXPECT_EQ(c.At(1, 1), RgbOf(panel));
+  EXPECT_EQ(c.At(2, 30), RgbOf(panel));
+}
+
+TEST_F(OfficeXPTheme, FloatingCloseButtonTakesTheStateOfItsWindow)
+{
+  FloatingPaintState state = FloatingToolbarState(TPoint(2, 2), 76, 30);
+  state.CloseButtonState = CDBS_VISIBLE | CDBS_PRESSED;
+  const TRect box = GetFloatingCloseButtonRect(state, true);
+  struct {
+    bool Active;
+    TColor Edge;
+  } cases[] = {{true, T().Toolbar[3].Frame}, {false, T().ToolbarInactive.Caption}};
+  for (const auto& k : cases) {
+    state.CaptionActive = k.Active;
+    TThemeTestCanvas c(80, 52);
+    Theme.DrawFloatingFrame(c.Canvas(), TRect(0, 0, 80, 52), state);
+    EXPECT_EQ(c.At(box.Left, box.Top + 5), RgbOf(k.Edge)) << k.Active;
+    EXPECT_EQ(c.At(0, 20), RgbOf(k.Active ? T().ToolbarActive.Border : T().ToolbarInactive.Border));
+  }
+}
+
+TEST_F(OfficeXPTheme, EditFieldLeavesItsButtonTheLastPixels)
+{
+  TTBWItemInfo info = Item(VT_TOOLBAR, true, HK_HOVER);
+  EditFieldPaintState field;
+  field.ButtonWidth = 13;
+  field.Button.ButtonType = EBT_DROPDOWN;
+  field.Button.State = BPS_HOT;
+  TThemeTestCanvas c(60, 20);
+  c.Fill(clBlack);
+  Theme.DrawEditField(c.Canvas(), TRect(0, 0, 60, 20), info, field);
+  // Inside the one-pixel border: the field, then the button's hot frame.
+  EXPECT_EQ(c.At(0, 10), RgbOf(T().Toolbar[4].Frame));
+  EXPECT_EQ(c.At(40, 10), RgbOf(clWindow));
+  EXPECT_EQ(c.At(59 - 13, 10), RgbOf(T().Toolbar[4].Frame));
+  EXPECT_EQ(c.At(59 - 13 + 1, 3), RgbOf(T().Toolbar[4].Fill));
+}
+
+TEST_F(OfficeXPTheme, ScrollArrowAndCheckControls)
+{
+  TThemeTestCanvas c(20, 16);
+  Theme.DrawScrollArrowButton(c.Canvas(), TRect(0, 0, 20, 16), SAB_DOWN, false);
+  EXPECT_EQ(c.At(0, 0), RgbOf(clBtnShadow));
+  EXPECT_EQ(c.At(3, 5), RgbOf(clBtnFace));
+  // Twelve pixels across (three quarters of 16), pointing down.
+  for (TPoint p : {TPoint(4, 5), TPoint(16, 5), TPoint(10, 11)})
+    EXPECT_EQ(c.At(p.x, p.y), RgbOf(T().Toolbar[0].Text)) << p.x << "," << p.y;
+  EXPECT_EQ(c.At(10, 12), RgbOf(clBtnFace));
+
+  TThemeTestCanvas box(13, 13);
+  box.Fill(clWhite);
+  EXPECT_EQ(Theme.DrawCheckControl(box.Canvas(), TRect(0, 0, 13, 13), false, 0, 3), 0);
+  EXPECT_EQ(box.At(0, 0), RgbOf(clWhite));
+  EXPECT_EQ(Theme.DrawCheckControl(box.Canvas(), TRect(0, 0, 13, 13), true, CCS_HOT, CCK_CHECKBOX), 1);
+  EXPECT_EQ(box.At(0, 0), RgbOf(T().Toolbar[4].Frame));
+  EXPECT_EQ(box.At(6, 7), RgbOf(T().Toolbar[4].Text));
+  EXPECT_EQ(box.At(2, 10), RgbOf(T().Toolbar[4].Fill));
+}
+
 TEST(OfficeXPThemeRegistration, RegistersUnderItsName)
 {
   THeadlessDisplay::Use();

@@ -225,4 +225,63 @@ TEST(StripesThemeRegistration, RegistersUnderItsName)
   FreeThemeManager();
 }
 
+TEST_F(StripesTheme, FloatingCaptionIsDottedOnlyWhileActive)
+{
+  const FloatingPaintState base = FloatingToolbarState(TPoint(4, 4), 72, 30);
+  const int h = GetSystemMetrics(SM_CYSMCAPTION);
+  for (bool active : {true, false}) {
+    FloatingPaintState state = base;
+    state.CaptionActive = active;
+    TThemeTestCanvas c(80, 60);
+    Theme.DrawFloatingFrame(c.Canvas(), TRect(0, 0, 80, 60), state);
+    int dots = 0;
+    for (int y = 4; y < 4 + h - 2; ++y)
+      for (int x = 4; x < 76; ++x)
+        dots += c.At(x, y) != RgbOf(clBtnFace);
+    EXPECT_EQ(dots > 0, active);
+    EXPECT_EQ(c.At(30, 4 + h - 2), RgbOf(clBtnFace));
+    EXPECT_EQ(c.At(30, 4 + h - 1), RgbOf(Theme.ShadowColor()));
+  }
+}
+
+TEST_F(StripesTheme, EditButtonStartsFurtherLeftAndScrollArrowKeepsFaceCorners)
+{
+  TTBWItemInfo info;
+  info.ViewKind = VT_TOOLBAR;
+  info.ItemOptions = IO_TOOLBARSTYLE;
+  info.Enabled = 1;
+  EditFieldPaintState field;
+  field.ButtonWidth = 13;
+  field.Button.ButtonType = EBT_DROPDOWN;
+  field.Button.State = BPS_PUSHED;
+  TThemeTestCanvas c(60, 20);
+  c.Fill(Magenta);
+  Theme.DrawEditField(c.Canvas(), TRect(0, 0, 60, 20), info, field);
+  // Inner rectangle 2 .. 58: the button starts 13 + 2 pixels before its end.
+  EXPECT_EQ(c.At(42, 10), RgbOf(clWindow));
+  EXPECT_EQ(c.At(43, 10), RgbOf(clBtnFace));
+  const TRgb face[2] = {c.At(50, 4), c.At(51, 4)};
+  EXPECT_NE(face[0], face[1]);
+  EXPECT_TRUE(face[0] == RgbOf(clBtnHighlight) || face[1] == RgbOf(clBtnHighlight));
+
+  TThemeTestCanvas arrow(20, 16);
+  arrow.Fill(Magenta);
+  Theme.DrawScrollArrowButton(arrow.Canvas(), TRect(0, 0, 20, 16), SAB_UP, false);
+  EXPECT_EQ(arrow.At(0, 0), RgbOf(clBtnFace));
+  EXPECT_EQ(arrow.At(19, 15), RgbOf(clBtnFace));
+  EXPECT_NE(arrow.At(1, 0), RgbOf(clBtnFace));
+  EXPECT_EQ(arrow.At(10, 5), RgbOf(clBtnText));
+}
+
+TEST_F(StripesTheme, RadioDotSitsThreePixelsInsideItsCircle)
+{
+  TThemeTestCanvas c(13, 13);
+  c.Fill(Magenta);
+  EXPECT_EQ(Theme.DrawCheckControl(c.Canvas(), TRect(0, 0, 13, 13), true, CCS_HOT, CCK_RADIO), 1);
+  EXPECT_EQ(c.At(6, 6), RgbOf(clBtnText));
+  EXPECT_EQ(c.At(6, 1), RgbOf(clBtnText));
+  EXPECT_EQ(c.At(0, 0), RgbOf(Magenta));
+  EXPECT_NE(c.At(6, 3), RgbOf(clBtnText));
+}
+
 }  // namespace

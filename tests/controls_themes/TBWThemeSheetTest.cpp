@@ -1,6 +1,8 @@
-// One sheet per theme with its item states, a popup menu joined to its open
-// item, a docked frame over a dock background and the status bar, compared
-// with a golden picture (CORVANE_WRITE_GOLDEN=1 rewrites the goldens).
+// One sheet per theme and colour scheme with its item states, a popup menu
+// joined to its open item, a docked frame over a dock background, the status
+// bar, panel caption bars, floating frames, edit fields, scroll arrows and
+// check controls, compared with a golden picture (CORVANE_WRITE_GOLDEN=1
+// rewrites the goldens).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -8,6 +10,7 @@
 
 #include "ThemeTestCanvas.h"
 #include "controls/themes/TBWConsts.h"
+#include "controls/themes/TBWControlGlyphs.h"
 #include "controls/themes/TBWDrawing.h"
 #include "controls/themes/TBWOfficeXPTheme.h"
 #include "controls/themes/TBWStripesTheme.h"
@@ -59,6 +62,116 @@ TTBWItemInfo ToolbarItem(bool Enabled, std::uint8_t Hover, bool Pushed, bool Che
   info.ImageShown = 1;
   info.ImageWidth = info.ImageHeight = 16;
   return info;
+}
+
+// A hidden window whose text a caption bar shows.
+HWND CaptionWindow(const char* Text)
+{
+  static const bool registered = [] {
+    WNDCLASS wc{};
+    wc.lpfnWndProc = DefWindowProc;
+    wc.lpszClassName = "TSheetCaptionWindow";
+    return RegisterClass(&wc) != 0;
+  }();
+  EXPECT_TRUE(registered);
+  return CreateWindowEx(0, "TSheetCaptionWindow", Text, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+}
+
+// A docked panel in window rectangle W: its caption bar, then its client
+// in the panel colour.
+void PaintPanel(TTBWTheme& Theme, TCanvas* Canvas, const TRect& W, HWND Window, bool Horizontal,
+                std::uint32_t CloseState)
+{
+  PanelCaptionState state;
+  state.WindowHandle = Window;
+  state.ViewKind = VT_DOCKPANEL;
+  state.IsHorizontalCaption = Horizontal;
+  state.AllowDrag = 1;
+  state.BorderStyle = 1;
+  TPoint border;
+  Theme.GetViewFrameSize(VT_DOCKPANEL, border);
+  state.BorderSizeX = border.x;
+  state.BorderSizeY = border.y;
+  const int h = GetSystemMetrics(SM_CYSMCAPTION);
+  state.ClientWidth = W.Width() - 4 - (Horizontal ? 0 : h);
+  state.ClientHeight = W.Height() - 4 - (Horizontal ? h : 0);
+  state.ShowCaptionWhenDocked = 1;
+  state.CloseButtonState = CloseState;
+  state.EffectiveColor = Theme.GetViewColor(VT_DOCKPANEL);
+  Canvas->Brush()->SetColor(state.EffectiveColor);
+  Theme.DrawPanelCaptionBar(Canvas, W, state);
+  TRect client(W.Left + 2, W.Top + 2, W.Right - 2, W.Bottom - 2);
+  (Horizontal ? client.Top : client.Left) += h;
+  Theme.DrawViewBackground(Canvas, TRect(), client, client, state.EffectiveColor, false, VT_DOCKPANEL);
+}
+
+// A floating window in window rectangle W with its frame, caption and close
+// button, and its client in the view colour.
+void PaintFloating(TTBWTheme& Theme, TCanvas* Canvas, const TRect& W, std::uint32_t ViewKind, const char* Caption,
+                   bool Active, std::uint32_t CloseState)
+{
+  FloatingPaintState state;
+  state.ViewKind = ViewKind | VT_FLOATING;
+  Theme.GetViewFrameSize(state.ViewKind, state.BorderSize);
+  // A theme that leaves the size to its base gets the system's fixed frame.
+  if (state.BorderSize.x <= 0)
+    state.BorderSize = TPoint(GetSystemMetrics(SM_CXFIXEDFRAME), GetSystemMetrics(SM_CYFIXEDFRAME));
+  const int h = GetSystemMetrics(SM_CYSMCAPTION);
+  state.ClientWidth = W.Width() - 2 * state.BorderSize.x;
+  state.ClientHeight = W.Height() - 2 * state.BorderSize.y - h;
+  state.ShowCaption = 1;
+  state.CloseButtonState = CloseState;
+  state.RedrawParts = WRP_BORDER | WRP_CAPTION | WRP_CLOSEBTN;
+  state.Caption = Caption;
+  state.WindowColor = Theme.GetViewColor(state.ViewKind);
+  state.CaptionActive = Active;
+  Canvas->Brush()->SetColor(state.WindowColor);
+  // The client first: a frame is painted around a client that is there.
+  const TRect client(W.Left + state.BorderSize.x, W.Top + state.BorderSize.y + h, W.Right - state.BorderSize.x,
+                     W.Bottom - state.BorderSize.y);
+  Theme.DrawViewBackground(Canvas, TRect(), client, client, state.WindowColor, false, state.ViewKind);
+  Theme.DrawFloatingFrame(Canvas, W, state);
+}
+
+// Edit fields, scroll arrows and check controls in the band from Top down.
+void PaintControls(TTBWTheme& Theme, TCanvas* Canvas, int Top)
+{
+  const TRect band(0, Top, 300, Top + 76);
+  Theme.DrawViewBackground(Canvas, TRect(), band, band, Theme.GetViewColor(VT_TOOLBAR), false, VT_TOOLBAR);
+  struct TFieldRow {
+    bool Enabled;
+    std::uint8_t Hover;
+    std::uint32_t ButtonType;
+    std::uint32_t ButtonState;
+  } fields[] = {{true, HK_HOVER, EBT_DROPDOWN, BPS_HOT},
+                {true, HK_NONE, EBT_SPIN, BPS_LOWERPUSHED},
+                {false, HK_NONE, EBT_DROPDOWN, 0}};
+  int y = Top + 4;
+  for (const TFieldRow& row : fields) {
+    TTBWItemInfo info = ToolbarItem(row.Enabled, row.Hover, false, false);
+    info.ImageShown = 0;
+    info.ImageWidth = info.ImageHeight = 0;
+    EditFieldPaintState field;
+    field.ButtonWidth = 13;
+    field.Button.ButtonType = row.ButtonType;
+    field.Button.State = row.ButtonState;
+    Theme.DrawEditField(Canvas, TRect(4, y, 120, y + 20), info, field);
+    y += 24;
+  }
+  const int directions[4] = {SAB_UP, SAB_DOWN, SAB_LEFT, SAB_RIGHT};
+  for (int i = 0; i < 4; ++i) {
+    const int x = 128 + i * 22;
+    Theme.DrawScrollArrowButton(Canvas, TRect(x, Top + 4, x + 20, Top + 20), directions[i], i % 2 == 1);
+  }
+  const unsigned states[] = {0, CCS_CHECKED, CCS_MIXED, CCS_CHECKED | CCS_HOT, CCS_PUSHED, CCS_CHECKED | CCS_DISABLED};
+  for (int kind : {CCK_CHECKBOX, CCK_RADIO}) {
+    for (int i = 0; i < 6; ++i) {
+      const int x = 128 + i * 17, top = Top + 28 + (kind - 1) * 20;
+      if (kind == CCK_RADIO && (states[i] & CCS_MIXED))
+        continue;
+      Theme.DrawCheckControl(Canvas, TRect(x, top, x + 13, top + 13), false, states[i], kind);
+    }
+  }
 }
 
 void PaintSheet(TTBWTheme& Theme, TThemeTestCanvas& C)
@@ -166,20 +279,38 @@ void PaintSheet(TTBWTheme& Theme, TThemeTestCanvas& C)
   Theme.DrawStatusBarPart(canvas, TRect(182, 172, 240, 189), 1);
   Theme.DrawStatusBarPart(canvas, TRect(240, 172, 284, 189), 2);
   Theme.DrawStatusBarPart(canvas, TRect(284, 174, 300, 190), 3);
+
+  // Docked panels with a caption across the top (close button hot) and down
+  // the left side (close button pressed), floating windows active and
+  // inactive, and the small controls.
+  HWND console = CaptionWindow("Console");
+  HWND modules = CaptionWindow("Modules");
+  PaintPanel(Theme, canvas, TRect(4, 200, 150, 280), console, true, CDBS_VISIBLE | CDBS_HOT);
+  PaintPanel(Theme, canvas, TRect(160, 200, 230, 290), modules, false, CDBS_VISIBLE | CDBS_PRESSED);
+  PaintFloating(Theme, canvas, TRect(4, 296, 150, 356), VT_TOOLBAR, "Outils", true, CDBS_VISIBLE | CDBS_HOT);
+  PaintFloating(Theme, canvas, TRect(156, 296, 296, 356), VT_DOCKPANEL, "Affichage des modules", false,
+                CDBS_VISIBLE);
+  DestroyWindow(console);
+  DestroyWindow(modules);
+  PaintControls(Theme, canvas, 362);
 }
 
 class ThemeSheet : public ::testing::Test {
 protected:
-  void SetUp() override
+  void SetUp() override { THeadlessDisplay::Use(); }
+  void TearDown() override
   {
-    THeadlessDisplay::Use();
     SelectSysColorScheme(TSysColorScheme::Classic);
     UpdateSystemState();
   }
-  void Check(TTBWTheme& Theme, const char* Name)
+  template <class TTheme>
+  void Check(TSysColorScheme Scheme, const char* Name)
   {
-    TThemeTestCanvas c(300, 200);
-    PaintSheet(Theme, c);
+    SelectSysColorScheme(Scheme);
+    UpdateSystemState();
+    TTheme theme(Name);
+    TThemeTestCanvas c(300, 440);
+    PaintSheet(theme, c);
     GdiFlush();
     const TPixelImage image = CaptureDC(c.DC());
     const std::string golden = std::string(THEMES_GOLDEN_DIR) + "/" + Name;
@@ -190,16 +321,13 @@ protected:
   }
 };
 
-TEST_F(ThemeSheet, OfficeXP)
-{
-  TTBWOfficeXPTheme theme("OfficeXP");
-  Check(theme, "officexp-classic.png");
-}
+TEST_F(ThemeSheet, OfficeXP) { Check<TTBWOfficeXPTheme>(TSysColorScheme::Classic, "officexp-classic.png"); }
 
-TEST_F(ThemeSheet, Stripes)
-{
-  TTBWStripesTheme theme("Stripes");
-  Check(theme, "stripes-classic.png");
-}
+TEST_F(ThemeSheet, Stripes) { Check<TTBWStripesTheme>(TSysColorScheme::Classic, "stripes-classic.png"); }
+
+// The flat grey scheme: face 192, so other mixes and nearest colours.
+TEST_F(ThemeSheet, OfficeXPFlatGrey) { Check<TTBWOfficeXPTheme>(TSysColorScheme::FlatGrey, "officexp-flatgrey.png"); }
+
+TEST_F(ThemeSheet, StripesFlatGrey) { Check<TTBWStripesTheme>(TSysColorScheme::FlatGrey, "stripes-flatgrey.png"); }
 
 }  // namespace

@@ -4,7 +4,9 @@
 
 #include <cstdint>
 
+#include "controls/themes/TBWConsts.h"
 #include "controls/themes/TBWScratchBitmap.h"
+#include "controls/themes/TBWTheme.h"
 #include "platform/classes/graphics/Canvas.h"
 
 struct TRgb {
@@ -48,3 +50,17 @@ private:
   TScratchBitmap FSurface;
   TCanvas FCanvas;
 };
+
+// A floating toolbar's frame record with its caption shown, every part to
+// be painted.
+inline FloatingPaintState FloatingToolbarState(TPoint Border, int ClientWidth, int ClientHeight)
+{
+  FloatingPaintState state;
+  state.ViewKind = VT_TOOLBAR | VT_FLOATING;
+  state.BorderSize = Border;
+  state.ClientWidth = ClientWidth;
+  state.ClientHeight = ClientHeight;
+  state.ShowCaption = 1;
+  state.RedrawParts = WRP_BORDER | WRP_CAPTION | WRP_CLOSEBTN;
+  return state;
+}

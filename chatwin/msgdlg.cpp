@@ -97,6 +97,7 @@ TdlgMessage::TdlgMessage(TComponent* AOwner, const THtmlFontService& Fonts, cons
 
   Memo1 = new TMemo(this);
   Memo1->SetName("Memo1");
+  Memo1->Clear();  // naming it wrote its name as its text
   Memo1->SetParent(this);
   Memo1->SetAlign(alClient);
   Memo1->SetTabOrder(0);

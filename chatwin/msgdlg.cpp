@@ -24,19 +24,6 @@
 
 namespace {
 
-std::string FailureText()
-{
-  try {
-    throw;
-  } catch (const Exception& e) {
-    return e.Message();
-  } catch (const std::exception& e) {
-    return e.what();
-  } catch (...) {
-    return "Exception inconnue";
-  }
-}
-
 // Links in a contact's HTML may open a web page in the desktop's browser;
 // nothing else (a file, a picture, another page) replaces the conversation.
 bool IsWebLink(const std::string& Url)

@@ -20,10 +20,12 @@ const ShortString& TesselSource()
   return source;
 }
 
-std::string ExceptionText(const std::exception_ptr& Failure)
+}  // namespace
+
+std::string FailureText()
 {
   try {
-    std::rethrow_exception(Failure);
+    throw;
   } catch (const Exception& e) {
     return e.Message();
   } catch (const std::exception& e) {
@@ -32,6 +34,8 @@ std::string ExceptionText(const std::exception_ptr& Failure)
     return "Exception inconnue";
   }
 }
+
+namespace {
 
 TChatManager* CurrentManager = nullptr;
 
@@ -105,7 +109,7 @@ int TChatManager::GetWindow(const UserID& Key)
       }
     TesselLog(0, "GetWindow; Resultat pas trouvé");
   } catch (...) {
-    TesselLog(1, "GetWindow : " + ExceptionText(std::current_exception()));
+    TesselLog(1, "GetWindow : " + FailureText());
   }
   return -1;
 }
@@ -120,7 +124,7 @@ void TChatManager::DeleteWindow(const UserID& Key)
     TesselLog(0, "DeleteWindow : Ok");
   } catch (...) {
     TesselLog(1, "DeleteWindow : Erreur !");
-    TesselLog(1, ExceptionText(std::current_exception()));
+    TesselLog(1, FailureText());
   }
 }
 
@@ -140,7 +144,7 @@ void TChatManager::NewWindow(const UserID& Key)
     form->NetworkName = name.str();
     ShowInFront(form);
   } catch (...) {
-    TesselLog(1, "NewWindow : " + ExceptionText(std::current_exception()));
+    TesselLog(1, "NewWindow : " + FailureText());
     // A window that could not be made whole is not left behind: the
     // contact would seem to have an open window that never showed.
     if (form)
@@ -169,7 +173,7 @@ bool TChatManager::NewMessage(const UserID& Key, TDateTime Time, const std::stri
     ShowInFront(form);
     return shown;
   } catch (...) {
-    TesselLog(1, "NewMessage : " + ExceptionText(std::current_exception()));
+    TesselLog(1, "NewMessage : " + FailureText());
     return false;
   }
 }

@@ -19,6 +19,8 @@ struct IMessageInput;
 
 // Writes one record to the debug log channel under "tessel.dll".
 void TesselLog(BYTE Level, std::string_view Text);
+// The text of the failure being handled (inside a catch block).
+std::string FailureText();
 
 struct WindowRecord {
   UserID Key;

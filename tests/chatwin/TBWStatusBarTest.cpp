@@ -6,6 +6,7 @@
 #include "platform/base/Exception.h"
 #include "platform/classes/classes.h"
 #include "platform/display/headless/HeadlessDisplay.h"
+#include "tests/chatwin/HeadlessApplication.h"
 #include "platform/win/win.h"
 
 namespace {
@@ -26,12 +27,7 @@ struct TLayoutCase {
 
 class StatusBar : public ::testing::Test {
 protected:
-  static void SetUpTestSuite()
-  {
-    THeadlessDisplay::Use();
-    SetBuiltinFontOnly(true);
-    Application()->Initialize();
-  }
+  static void SetUpTestSuite() { StartHeadlessApplication(); }
   void SetUp() override
   {
     Form = TCustomForm::Create<TForm>(nullptr);

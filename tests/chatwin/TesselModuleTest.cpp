@@ -16,6 +16,7 @@
 #include "platform/base/WholeFile.h"
 #include "platform/classes/classes.h"
 #include "platform/display/headless/HeadlessDisplay.h"
+#include "tests/chatwin/HeadlessApplication.h"
 #include "platform/win/win.h"
 #include "tests/chatwin/RecordingHost.h"
 #include "tests/fixtures/cdebug/CDebugWindow.h"
@@ -52,12 +53,7 @@ TButton* FindButton(TWinControl* Parent, const std::string& Caption)
 
 class TesselModule : public ::testing::Test {
 protected:
-  static void SetUpTestSuite()
-  {
-    THeadlessDisplay::Use();
-    SetBuiltinFontOnly(true);
-    Application()->Initialize();
-  }
+  static void SetUpTestSuite() { StartHeadlessApplication(); }
 
   void SetUp() override
   {

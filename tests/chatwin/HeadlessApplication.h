@@ -1,0 +1,18 @@
+// The chat library's window tests run on the headless display, with the
+// built-in font so that no result depends on the fonts installed.
+#pragma once
+
+#include "platform/classes/classes.h"
+#include "platform/display/headless/HeadlessDisplay.h"
+#include "platform/win/win.h"
+
+inline void StartHeadlessApplication()
+{
+  static const bool started = [] {
+    THeadlessDisplay::Use();
+    SetBuiltinFontOnly(true);
+    Application()->Initialize();
+    return true;
+  }();
+  (void)started;
+}

@@ -84,12 +84,15 @@ public:
 
 }  // namespace
 
-TTBWTheme* StatusBarTheme()
+TTBWTheme* TTBWCustomStatusBar::PaintTheme()
 {
   if (TTBWTheme* theme = CurrentTheme())
     return theme;
-  static TPlainStatusTheme* plain = new TPlainStatusTheme;  // lives as long as the process
-  return plain;
+  // Made on demand and freed with the bar: a theme object must not outlive
+  // the module that holds its code.
+  if (!FPlainTheme)
+    FPlainTheme = std::make_unique<TPlainStatusTheme>();
+  return FPlainTheme.get();
 }
 
 UINT StatusCaptionFormat(TAlignment Alignment, TTextTruncation Truncation)
@@ -301,6 +304,7 @@ TTBWCustomStatusBar::TTBWCustomStatusBar(TComponent* AOwner) : TCustomControl(AO
 TTBWCustomStatusBar::~TTBWCustomStatusBar()
 {
   RemoveThemeClient(this);
+  FPlainTheme.reset();
   delete FImageChangeLink;
   TTBWStatusPanels* panels = FPanels;
   FPanels = nullptr;  // the panels' changes no longer reach a bar going away
@@ -409,7 +413,7 @@ void TTBWCustomStatusBar::LayoutPanels()
 {
   if (!FPanels || FPanels->Count() == 0)
     return;
-  StatusBarTheme()->GetItemMargins(MID_STATUSPANE, FMargins);
+  PaintTheme()->GetItemMargins(MID_STATUSPANE, FMargins);
   TRect area = ClientRect();
   area.Top += 2;
   const int width = area.Right - area.Left;
@@ -591,14 +595,14 @@ void TTBWCustomStatusBar::SelectPanelFont(TTBWStatusPanel* Panel, bool Enabled)
 {
   TCanvas* canvas = Canvas();
   canvas->SetFont(FUseSystemFont && MenuFont() ? MenuFont() : Font());
-  canvas->Font()->SetColor(StatusItemTextColor(StatusBarTheme(), Enabled ? 0 : StatusDisabled));
+  canvas->Font()->SetColor(StatusItemTextColor(PaintTheme(), Enabled ? 0 : StatusDisabled));
   if (Panel)
     DoPanelFont(Panel, canvas->Font());
 }
 
 void TTBWCustomStatusBar::DrawPanel(TRect Rect, TTBWStatusPanel* Panel, bool)
 {
-  TTBWTheme* theme = StatusBarTheme();
+  TTBWTheme* theme = PaintTheme();
   Rect.Left += 1;
   Rect.Right -= 1;
   const WORD disabled = Panel->Enabled() ? 0 : StatusDisabled;
@@ -634,7 +638,7 @@ void TTBWCustomStatusBar::DrawPanel(TRect Rect, TTBWStatusPanel* Panel, bool)
 
 void TTBWCustomStatusBar::Paint()
 {
-  TTBWTheme* theme = StatusBarTheme();
+  TTBWTheme* theme = PaintTheme();
   TCanvas* canvas = Canvas();
   const TRect client = ClientRect();
   theme->DrawStatusBarPart(canvas, client, 0);

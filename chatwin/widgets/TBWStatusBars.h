@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "controls/themes/TBWTheme.h"
@@ -36,10 +37,6 @@ void StatusPaintImage(TTBWTheme* Theme, TCanvas* Canvas, const TRect& R, TCustom
                       WORD State);
 constexpr WORD StatusDisabled = 1;
 constexpr WORD StatusViewStatusBar = 0x200;
-
-// The theme the bar paints with: the nexus's current theme, or, while no
-// theme layer runs, a plain one drawn with the platform's edges and grip.
-TTBWTheme* StatusBarTheme();
 
 class TTBWStatusPanel : public TCollectionItem {
 public:
@@ -148,6 +145,10 @@ public:
   bool FixAlign() const { return FFixAlign; }
   void SetFixAlign(bool Value) { FFixAlign = Value; }
   const ItemMarginSet& PanelMargins() const { return FMargins; }
+  // The theme the bar paints with: the nexus's current theme, or, while no
+  // theme layer runs, a plain one of the bar's own drawn with the platform's
+  // edges and grip.
+  TTBWTheme* PaintTheme();
 
   // The panel under a client point: the first shown panel holding it.
   TTBWStatusPanel* GetPanelAt(TPoint P);
@@ -202,6 +203,7 @@ private:
   bool FUseSystemFont = false;
   bool FFixAlign = false;
   ItemMarginSet FMargins;
+  std::unique_ptr<TTBWTheme> FPlainTheme;
   bool FUpdating = false;
 };
 

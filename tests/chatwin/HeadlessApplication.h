@@ -2,6 +2,7 @@
 // built-in font so that no result depends on the fonts installed.
 #pragma once
 
+#include "controls/themes/TBWThemeManager.h"
 #include "platform/classes/classes.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/win/win.h"
@@ -16,3 +17,7 @@ inline void StartHeadlessApplication()
   }();
   (void)started;
 }
+
+// The status bars' plain theme starts the theme layer's manager, which the
+// program frees at its end; a test suite does the same.
+inline void StopHeadlessApplication() { FreeThemeManager(); }

@@ -28,6 +28,7 @@ struct TLayoutCase {
 class StatusBar : public ::testing::Test {
 protected:
   static void SetUpTestSuite() { StartHeadlessApplication(); }
+  static void TearDownTestSuite() { StopHeadlessApplication(); }
   void SetUp() override
   {
     Form = TCustomForm::Create<TForm>(nullptr);

@@ -54,6 +54,7 @@ TButton* FindButton(TWinControl* Parent, const std::string& Caption)
 class TesselModule : public ::testing::Test {
 protected:
   static void SetUpTestSuite() { StartHeadlessApplication(); }
+  static void TearDownTestSuite() { StopHeadlessApplication(); }
 
   void SetUp() override
   {

@@ -2,6 +2,7 @@
 
 #include "api/DEbugger.h"
 #include "api/HtmlText.h"
+#include "chatwin/MessageDocument.h"
 #include "platform/base/DateTimeFormat.h"
 #include "platform/base/Exception.h"
 #include "platform/base/FileSystem.h"
@@ -26,24 +27,16 @@ void Log(const char* Text)
 
 const std::vector<std::string>& ConversationSkeleton()
 {
-  static const std::vector<std::string> skeleton = {
-      "<HTML>",
-      "<HEAD>",
-      "<TITLE>On ne devrait pas voir cela</TITLE>",
-      "<STYLE type=\"text/css\">",
-      "<!--",
-      "div.Session {padding: 10px; color: black; border: 1px black solid; background-color: #CCCCAA}",
-      "div.moi  {color: black; border: 1px black solid; background-color: #AACCAA}",
-      "div.lui  {color: black; border: 1px black solid; background-color: #AAAACC}",
-      "div.header {font-family: arial; font-size: 12px; color: white; border: 1px black inset; "
-      "background-color: black}",
-      "-->",
-      "</STYLE>",
-      "</HEAD>",
-      "<BODY bgcolor=\"white\">",
-      "</BODY>",
-      "</HTML>",
-  };
+  // The chat window's head with the session block's style among the others,
+  // and the page closed.
+  static const std::vector<std::string> skeleton = [] {
+    std::vector<std::string> lines = DocumentHead();
+    lines.insert(lines.begin() + 5,
+                 "div.Session {padding: 10px; color: black; border: 1px black solid; background-color: #CCCCAA}");
+    lines.push_back("</BODY>");
+    lines.push_back("</HTML>");
+    return lines;
+  }();
   return skeleton;
 }
 

@@ -8,9 +8,6 @@
 #include "api/ChatLibrary.h"
 #include "platform/base/Object.h"
 
-// The file name of the chat-window library in the program folder.
-inline constexpr const char* ChatLibraryFileName = "tessel.so";
-
 class TDlgsManager : public TObject {
 public:
   // Loads the library, looks up its entries and calls InitManager. Raises
@@ -28,12 +25,12 @@ public:
   bool Loaded() const { return Module != nullptr; }
 
   HMODULE Module = nullptr;
-  TNewMessageEntry NewMessage = nullptr;
-  TInitManagerEntry InitManager = nullptr;
-  TEndManagerEntry EndManager = nullptr;
-  TNewMessageFromMeEntry NewMessageFromMe = nullptr;
-  TMessageIsOpenEntry MessageIsOpen = nullptr;
-  TUpdateNickEntry UpdateNick = nullptr;
+  TNewMessage NewMessage = nullptr;
+  TInitManager InitManager = nullptr;
+  TEndManager EndManager = nullptr;
+  TNewMessageFromMe NewMessageFromMe = nullptr;
+  TMessageIsOpen MessageIsOpen = nullptr;
+  TUpdateNick UpdateNick = nullptr;
 
 private:
   void FreeModule();

@@ -6,7 +6,6 @@
 #include <memory>
 #include <mutex>
 #include <strings.h>
-#include <typeindex>
 #include <unordered_map>
 
 namespace {
@@ -30,8 +29,11 @@ std::string Demangle(const std::type_info& type)
 std::string TObject::ClassName() const
 {
   static std::mutex lock;
-  static std::unordered_map<std::type_index, std::string> names;
-  std::type_index key(typeid(*this));
+  // Keyed by the type's mangled name, copied: a type_info belongs to the
+  // module that defines the class, and modules are unloaded (and loaded
+  // again elsewhere) while this cache lives on.
+  static std::unordered_map<std::string, std::string> names;
+  const std::string key = typeid(*this).name();
   std::lock_guard guard(lock);
   auto found = names.find(key);
   if (found == names.end())

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "api/Boundary.h"
+#include "api/Newsreader.h"
 #include "platform/base/ModuleLoader.h"
 #include "platform/base/Registry.h"
 
@@ -11,13 +12,6 @@ const ShortString& QuenbyfxSource()
   static const ShortString source(std::filesystem::path(GetModuleName(HInstance())).filename().string());
   return source;
 }
-
-namespace {
-
-constexpr const char* NewsreaderKey = "\\Software\\Veltrano\\MesNews";
-constexpr const char* NewsreaderInitKey = "\\Software\\Veltrano\\MesNews\\init";
-
-}  // namespace
 
 TIMessageProcessor::TIMessageProcessor()
     : Name("Smileys MesNews"),
@@ -39,16 +33,15 @@ void TIMessageProcessor::AddLog(const std::string& Line)
 void TIMessageProcessor::LoadSmileys()
 {
   std::vector<TSmiley> table;
-  TRegistry registry;
-  registry.SetRootKey(HKEY_CURRENT_USER);
-  if (!registry.OpenKeyReadOnly(NewsreaderKey)) {
+  if (!NewsreaderDataFolder(FDataFolder)) {
     AddLog("Quenby - MesNews n'est pas installé !");
     FReplacer = std::make_unique<TSmileyReplacer>(table, FDataFolder);
     return;
   }
-  FDataFolder = registry.ReadString("EmplacementData");
   AddLog("Quenby - Chargement des Smileys...");
   // Without the "init" key the file name reads as empty, as a missing value does.
+  TRegistry registry;
+  registry.SetRootKey(HKEY_CURRENT_USER);
   std::string fileName = registry.OpenKeyReadOnly(NewsreaderInitKey) ? registry.ReadString("FichierSmileys") : "";
   AddLog("Quenby - Ouverture du fichier " + fileName);
   table = LoadSmileyTable(FDataFolder + "config\\" + fileName);

@@ -1,0 +1,87 @@
+// The chat session through the real chat window: "tessel.so" loaded by name
+// with this program as its host, a message handed to the entry point
+// NewMessage, up to the window painted (the whole document parsed, laid out
+// and the screen painted again). The cost of message i is measured with
+// i - 1 messages already in the conversation, at i = 10, 100, 1,000 and
+// 5,000. The earlier messages arrive as one HTML message holding their
+// fragments, so that a conversation of 5,000 messages is set up in one
+// reload instead of 5,000.
+#include <benchmark/benchmark.h>
+
+#include "api/ChatLibrary.h"
+#include "platform/base/DateTime.h"
+#include "platform/base/ModuleLoader.h"
+#include "platform/classes/classes.h"
+#include "platform/display/headless/HeadlessDisplay.h"
+#include "platform/win/win.h"
+#include "tests/chatwin/RecordingHost.h"
+
+namespace {
+
+std::string Text(int I)
+{
+  switch (I % 3) {
+  case 0: return "Salut, tu as vu le match d'hier ? C'\xC3\xA9tait g\xC3\xA9nial !";
+  case 1: return "Oui, on en reparle demain & apr\xC3\xA8s-demain <promis>.";
+  default: return "Premi\xC3\xA8re ligne\r\nDeuxi\xC3\xA8me ligne";
+  }
+}
+
+// What I - 1 earlier messages put in the document, as one HTML text.
+std::string History(int Count)
+{
+  std::string html;
+  for (int I = 0; I < Count; ++I)
+    html += std::string("<BR>\n<DIV class=\"header\">\nAlice, 08/12/2026 23:10:19\n</DIV>\n<DIV class=\"") +
+            (I % 2 ? "lui" : "moi") + "\">\n" + Text(I) + "\n</DIV>\n";
+  return html;
+}
+
+struct TSession {
+  HMODULE Module = nullptr;
+  TNewMessage NewMessage = nullptr;
+  TEndManager EndManager = nullptr;
+
+  TSession()
+  {
+    static bool started = false;
+    if (!started) {
+      THeadlessDisplay::Use();
+      Application()->Initialize();
+      started = true;
+    }
+    Module = LoadLibrary(ChatLibraryFileName);
+    NewMessage = reinterpret_cast<TNewMessage>(GetProcAddress(Module, "NewMessage"));
+    EndManager = reinterpret_cast<TEndManager>(GetProcAddress(Module, "EndManager"));
+    reinterpret_cast<TInitManager>(GetProcAddress(Module, "InitManager"))();
+  }
+  ~TSession()
+  {
+    EndManager();
+    FreeLibrary(Module);
+  }
+};
+
+void BM_ChatWindowMessage(benchmark::State& State)
+{
+  const int I = int(State.range(0));
+  TSession Session;
+  const UserID Key("0;0;1");
+  const TDateTime At = Now();
+  Session.NewMessage(&Key, At, History(I - 1).c_str(), 2);
+  THeadlessDisplay::PumpMessages();
+  auto* Form = dynamic_cast<TWinControl*>(FindControl(FindWindow(nullptr, "Messages avec Bob")));
+  if (!Form) {
+    State.SkipWithError("no chat window");
+    return;
+  }
+  int N = 0;
+  for (auto _ : State) {
+    Session.NewMessage(&Key, At, Text(N++).c_str(), 0);
+    Form->Update();
+  }
+  State.counters["messages"] = I;
+}
+BENCHMARK(BM_ChatWindowMessage)->Arg(10)->Arg(100)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+}  // namespace

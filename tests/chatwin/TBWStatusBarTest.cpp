@@ -1,0 +1,194 @@
+// The themed status bar: the layout table, hosted controls placed in their
+// panels, caption formats, the grip and its hit test, panel hints.
+#include <gtest/gtest.h>
+
+#include "chatwin/widgets/TBWStatusBars.h"
+#include "platform/base/Exception.h"
+#include "platform/classes/classes.h"
+#include "platform/display/headless/HeadlessDisplay.h"
+#include "tests/chatwin/HeadlessApplication.h"
+#include "platform/win/win.h"
+
+namespace {
+
+struct TPanelSpec {
+  int Size;
+  int View;
+  int Stretch;
+  int Max;
+};
+
+struct TLayoutCase {
+  std::vector<TPanelSpec> Panels;
+  int Width;
+  std::vector<TRect> Rects;  // left/right only; empty rect when hidden
+  int FlushIndex;            // -1 when none
+};
+
+class StatusBar : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() { StartHeadlessApplication(); }
+  static void TearDownTestSuite() { StopHeadlessApplication(); }
+  void SetUp() override
+  {
+    Form = TCustomForm::Create<TForm>(nullptr);
+    Form->SetBounds(0, 0, 600, 200);
+    Bar = new TTBWStatusBar(Form);
+    Bar->SetParent(Form);
+    Form->Show();
+  }
+  void TearDown() override { Form->Free(); }
+
+  TCustomForm* Form = nullptr;
+  TTBWStatusBar* Bar = nullptr;
+};
+
+}  // namespace
+
+TEST_F(StatusBar, LaysOutPanelsByViewAndStretchPriority)
+{
+  const std::vector<TPanelSpec> chat = {{50, 100, 1, 0}, {150, 100, 0, 0}, {100, 100, 0, 0}};
+  const std::vector<TLayoutCase> cases = {
+      {chat, 500, {{0, 0, 250, 0}, {250, 0, 400, 0}, {400, 0, 500, 0}}, 2},
+      {chat, 280, {{0, 0, 50, 0}, {50, 0, 200, 0}, {200, 0, 300, 0}}, -1},
+      {chat, 200, {{0, 0, 50, 0}, {50, 0, 200, 0}, {}}, 1},
+      {{{50, 100, 10, 0}, {50, 100, 20, 0}}, 300, {{0, 0, 50, 0}, {50, 0, 300, 0}}, 1},
+      {{{50, 100, 10, 0}, {50, 100, 20, 120}}, 300, {{0, 0, 180, 0}, {180, 0, 300, 0}}, 1},
+      {{{100, 100, 0, 0}, {100, 50, 0, 0}, {100, 20, 0, 0}}, 250, {{0, 0, 100, 0}, {100, 0, 200, 0}, {}}, -1},
+      {{{100, 0, 0, 0}, {100, 100, 0, 0}}, 250, {{}, {0, 0, 100, 0}}, -1},
+      {{{300, 100, 0, 0}, {300, 100, 0, 0}}, 250, {{0, 0, 300, 0}, {}}, -1},
+  };
+  Bar->SetAlign(alNone);
+  for (std::size_t c = 0; c < cases.size(); ++c) {
+    const TLayoutCase& test = cases[c];
+    Bar->Panels()->Clear();
+    Bar->SetWidth(test.Width);
+    Bar->Panels()->BeginUpdate();
+    for (const TPanelSpec& spec : test.Panels) {
+      TTBWStatusPanel* p = Bar->Panels()->Add();
+      p->SetSize(spec.Size);
+      p->SetViewPriority(TPercent(spec.View));
+      p->SetStretchPriority(TPercent(spec.Stretch));
+      p->SetMaxSize(spec.Max);
+    }
+    Bar->Panels()->EndUpdate();
+    ASSERT_EQ(Bar->Width(), test.Width);
+    for (std::size_t i = 0; i < test.Rects.size(); ++i) {
+      TTBWStatusPanel* p = Bar->Panels()->Items(int(i));
+      const TRect& want = test.Rects[i];
+      if (want.Right == 0) {  // hidden
+        EXPECT_FALSE(p->Shown) << "case " << c << " panel " << i;
+        EXPECT_EQ(p->PanelRect, TRect()) << "case " << c << " panel " << i;
+        continue;
+      }
+      EXPECT_TRUE(p->Shown) << "case " << c << " panel " << i;
+      EXPECT_EQ(p->PanelRect, TRect(want.Left, 2, want.Right, 22)) << "case " << c << " panel " << i;
+      EXPECT_EQ(p->FlushRight, int(i) == test.FlushIndex) << "case " << c << " panel " << i;
+    }
+  }
+}
+
+TEST_F(StatusBar, PlacesHostedControlsInsideTheMarginsAndHidesThoseWithoutRoom)
+{
+  Bar->SetAlign(alNone);
+  auto* box = new TCheckBox(Form);
+  auto* button = new TButton(Form);
+  Bar->Panels()->Add()->SetStretchPriority(1);
+  TTBWStatusPanel* second = Bar->Panels()->Add();
+  second->SetControl(box);
+  second->SetSize(150);
+  TTBWStatusPanel* third = Bar->Panels()->Add();
+  third->SetControl(button);
+  third->SetSize(100);
+  EXPECT_EQ(box->Parent(), Bar);
+  EXPECT_EQ(Bar->Panels()->Count(), 3);  // a control given a panel adds none
+
+  Bar->SetWidth(500);
+  const ItemMarginSet m = Bar->PanelMargins();
+  EXPECT_EQ(box->BoundsRect(), TRect(250 + m.Left, 2 + m.Top, 400 - m.Right, 22 - m.Bottom));
+  EXPECT_EQ(button->BoundsRect(), TRect(400 + m.Left, 2 + m.Top, 500 - m.Right, 22 - m.Bottom));
+  Bar->SetWidth(200);
+  EXPECT_EQ(button->BoundsRect(), TRect(0, 0, 0, 0));
+
+  // A control moving to another panel leaves the first one empty.
+  Bar->Panels()->Items(0)->SetControl(button);
+  EXPECT_EQ(third->Control(), nullptr);
+  EXPECT_EQ(Bar->Panels()->FindPanel(button), Bar->Panels()->Items(0));
+  // A freed control leaves its panel.
+  delete box;
+  EXPECT_EQ(Bar->Panels()->FindPanel(box), nullptr);
+}
+
+TEST_F(StatusBar, RefusesToHostItsOwnParent)
+{
+  TTBWStatusPanel* p = Bar->Panels()->Add();
+  for (TControl* own : {static_cast<TControl*>(Bar), static_cast<TControl*>(Form)}) {
+    try {
+      p->SetControl(own);
+      ADD_FAILURE() << "no error";
+    } catch (const EInvalidOperation& e) {
+      EXPECT_EQ(e.Message(), "Can't insert own parent");
+    }
+  }
+  EXPECT_EQ(p->Control(), nullptr);
+}
+
+TEST_F(StatusBar, CaptionFormats)
+{
+  EXPECT_EQ(StatusCaptionFormat(taLeftJustify, twNone), 0x24u);
+  EXPECT_EQ(StatusCaptionFormat(taCenter, twPathEllipsis), 0x4025u);
+  EXPECT_EQ(StatusCaptionFormat(taRightJustify, twEndEllipsis), 0x8026u);
+}
+
+TEST_F(StatusBar, TheGripSizesTheFormOnlyInItsCorner)
+{
+  Bar->Panels()->Add()->SetCaption("Prêt");
+  THeadlessDisplay::PumpMessages();
+  const TRect grip = Bar->GetGripRect();
+  EXPECT_EQ(grip, TRect(Bar->Width() - GetSystemMetrics(SM_CXVSCROLL), 3, Bar->Width(), Bar->Height()));
+  const TPoint inGrip = Bar->ClientToScreen(TPoint(Bar->Width() - 2, Bar->Height() - 2));
+  const TPoint inPanel = Bar->ClientToScreen(TPoint(10, 10));
+  auto hit = [&](TPoint p) { return SendMessage(Bar->Handle(), WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)); };
+  EXPECT_TRUE(Bar->IsSizeGripVisible());
+  EXPECT_EQ(hit(inGrip), HTBOTTOMRIGHT);
+  EXPECT_EQ(hit(inPanel), HTCLIENT);
+
+  Bar->SetSizeGrip(false);
+  EXPECT_EQ(hit(inGrip), HTCLIENT);
+  Bar->SetSizeGrip(true);
+  Form->SetWindowState(wsMaximized);
+  EXPECT_FALSE(Bar->IsSizeGripVisible());
+  Form->SetWindowState(wsNormal);
+  // Not in the form's corner: no grip.
+  Bar->SetAlign(alTop);
+  EXPECT_FALSE(Bar->IsSizeGripVisible());
+}
+
+TEST_F(StatusBar, HintsArePerPanel)
+{
+  Bar->SetAlign(alNone);
+  Bar->SetWidth(400);
+  TTBWStatusPanel* a = Bar->Panels()->Add();
+  a->SetHint("premier");
+  a->SetSize(100);
+  Bar->Panels()->Add()->SetHint("second");
+  THintInfo info;
+  info.CursorPos = TPoint(120, 10);
+  info.HintStr = "barre";
+  Bar->Perform(CM_HINTSHOW, 0, LPARAM(&info));
+  EXPECT_EQ(info.HintStr, "second");
+  EXPECT_EQ(info.CursorRect, Bar->Panels()->Items(1)->PanelRect);
+  EXPECT_EQ(Bar->GetPanelAt(TPoint(5, 1)), nullptr);  // above the panels' area
+  EXPECT_EQ(Bar->GetPanelAt(TPoint(5, 10)), a);
+}
+
+TEST_F(StatusBar, DisplayNames)
+{
+  auto* box = new TCheckBox(Form);
+  box->SetName("chkXML");
+  TTBWStatusPanel* p = Bar->Panels()->Add();
+  p->SetControl(box);
+  EXPECT_EQ(p->DisplayName(), "[ chkXML ]");
+  p->SetCaption("Prêt");
+  EXPECT_EQ(p->DisplayName(), "Prêt");
+}

@@ -1,0 +1,366 @@
+// "tessel.so" loaded by name through the module loader, as the host loads it,
+// with this program as the host: messages open windows and show in the
+// viewer, sending goes to the host and comes back under "Moi", nick updates,
+// closing with the conversation saved, and the manager's end.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "api/ChatLibrary.h"
+#include "controls/html/viewer/HtmlView.h"
+#include "platform/base/DateTime.h"
+#include "platform/base/FileSystem.h"
+#include "platform/base/ModuleLoader.h"
+#include "platform/base/Utf.h"
+#include "platform/base/WholeFile.h"
+#include "platform/classes/classes.h"
+#include "platform/display/headless/HeadlessDisplay.h"
+#include "tests/chatwin/HeadlessApplication.h"
+#include "platform/win/win.h"
+#include "tests/chatwin/RecordingHost.h"
+#include "tests/fixtures/cdebug/CDebugWindow.h"
+#include "tests/platform_base/TempFolder.h"
+
+namespace {
+
+template <class T>
+T* FindChild(TWinControl* Parent)
+{
+  for (int i = 0; i < Parent->ControlCount(); ++i) {
+    TControl* c = Parent->Controls(i);
+    if (auto* found = dynamic_cast<T*>(c))
+      return found;
+    if (auto* win = dynamic_cast<TWinControl*>(c))
+      if (T* inner = FindChild<T>(win))
+        return inner;
+  }
+  return nullptr;
+}
+
+TButton* FindButton(TWinControl* Parent, const std::string& Caption)
+{
+  for (int i = 0; i < Parent->ControlCount(); ++i) {
+    TControl* c = Parent->Controls(i);
+    if (auto* b = dynamic_cast<TButton*>(c); b && b->Caption() == Caption)
+      return b;
+    if (auto* win = dynamic_cast<TWinControl*>(c))
+      if (TButton* inner = FindButton(win, Caption))
+        return inner;
+  }
+  return nullptr;
+}
+
+class TesselModule : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() { StartHeadlessApplication(); }
+  static void TearDownTestSuite() { StopHeadlessApplication(); }
+
+  void SetUp() override
+  {
+    recording_host::Calls().clear();
+    recording_host::ContactName() = "Bob";
+    recording_host::NetworkName() = "TestNet";
+    FSavedDir = GetCurrentDir();
+    ASSERT_TRUE(SetCurrentDir(Folder.Path()));
+    Module = LoadLibrary(ChatLibraryFileName);
+    ASSERT_NE(Module, nullptr);
+    Resolve(UpdateNick, "UpdateNick");
+    Resolve(MessageIsOpen, "MessageIsOpen");
+    Resolve(EndManager, "EndManager");
+    Resolve(InitManager, "InitManager");
+    Resolve(NewMessageFromMe, "NewMessageFromMe");
+    Resolve(NewMessage, "NewMessage");
+    // The host's receive path: the echo comes back as the user's message.
+    recording_host::OwnMessageEcho() = [this](const UserID& Key, const std::string& Text) {
+      NewMessage(&Key, Now(), Text.c_str(), mkText);
+    };
+    InitManager();
+  }
+
+  void TearDown() override
+  {
+    if (!Ended)
+      EndManager();
+    recording_host::OwnMessageEcho() = nullptr;
+    if (Module)
+      FreeLibrary(Module);
+    SetCurrentDir(FSavedDir);
+  }
+
+  template <class F>
+  void Resolve(F& Entry, const char* Name)
+  {
+    Entry = reinterpret_cast<F>(GetProcAddress(Module, Name));
+    ASSERT_NE(Entry, nullptr) << Name;
+  }
+
+  void Receive(const std::string& Key, const std::string& Text, MessageKind Kind = mkText)
+  {
+    const UserID key(Key);
+    NewMessage(&key, EncodeDate(2026, 12, 8) + EncodeTime(23, 31, 19, 0), Text.c_str(), Kind);
+    Application()->ProcessMessages();
+  }
+
+  bool IsOpen(const std::string& Key)
+  {
+    const UserID key(Key);
+    return MessageIsOpen(&key) != 0;
+  }
+
+  static TWinControl* Window(const std::string& Caption)
+  {
+    HWND hwnd = FindWindow(nullptr, Caption.c_str());
+    return hwnd ? dynamic_cast<TWinControl*>(FindControl(hwnd)) : nullptr;
+  }
+
+  // What the viewer shows, as text.
+  static std::string Shown(TWinControl* Form)
+  {
+    THtmlView* viewer = FindChild<THtmlView>(Form);
+    viewer->SelectAll();
+    return UTF8Encode(viewer->SelText());
+  }
+
+  std::vector<std::string> TesselLines() const
+  {
+    std::vector<std::string> lines;
+    for (const TCDebugLine& line : Debug.Lines)
+      if (line.Source == "tessel.dll")
+        lines.push_back(line.Text);
+    return lines;
+  }
+
+  TCDebugWindow Debug;
+  TTempFolder Folder;
+  HMODULE Module = nullptr;
+  bool Ended = false;
+  TUpdateNick UpdateNick = nullptr;
+  TMessageIsOpen MessageIsOpen = nullptr;
+  TEndManager EndManager = nullptr;
+  TInitManager InitManager = nullptr;
+  TNewMessageFromMe NewMessageFromMe = nullptr;
+  TNewMessage NewMessage = nullptr;
+
+private:
+  std::string FSavedDir;
+};
+
+}  // namespace
+
+TEST_F(TesselModule, AMessageOpensAWindowAndShowsInTheViewerAsTyped)
+{
+  Debug.Lines.clear();
+  Receive("0;0;1", "Salut <img src=x onerror=1> & C:\\ :)");
+  ASSERT_TRUE(IsOpen("0;0;1"));
+  TWinControl* form = Window("Messages avec Bob");
+  ASSERT_NE(form, nullptr);
+  const std::string shown = Shown(form);
+  EXPECT_NE(shown.find("Bob, 08/12/2026 23:31:19"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("Salut <img src=x onerror=1> & C:\\ :)"), std::string::npos) << shown;
+  EXPECT_EQ(recording_host::Calls(),
+            (std::vector<std::string>{"GetContactName(0;0;1)", "GetNetworkName(0;0;1)"}));
+
+  const std::vector<std::string> expected = {
+      "Nouveau message de 0;0;1",
+      "GetWindow(0;0;1)",
+      "GetWindow; Resultat pas trouvé",
+      "Creation de la fenêtre 0;0;1",
+      "GetWindow(0;0;1)",
+      "GetWindows; TRace de la fenêtre trouvée -> 0",
+      "GetWindows; La fenêtre est encore ouverte",
+      "dlgmsg; Ajout de messsage",
+      "dlgmsg; formatage du message en HTML",
+      "dlgmsg; Affichage du message",
+      "MessageisOpen(0;0;1)",
+      "GetWindow(0;0;1)",
+      "GetWindows; TRace de la fenêtre trouvée -> 0",
+      "GetWindows; La fenêtre est encore ouverte",
+      "MessageIsOpen : Oui",
+  };
+  EXPECT_EQ(TesselLines(), expected);
+
+  // A second message for the contact goes to the same window.
+  Receive("0;0;1", "encore");
+  int windows = 0;
+  for (HWND w = FindWindow(nullptr, "Messages avec Bob"); w; w = FindWindowEx(nullptr, w, nullptr, "Messages avec Bob"))
+    ++windows;
+  EXPECT_EQ(windows, 1);
+  EXPECT_NE(Shown(form).find("encore"), std::string::npos);
+}
+
+TEST_F(TesselModule, KindsShowAsTextExceptHtml)
+{
+  Receive("0;0;1", "<b>gras</b>", mkHtml);
+  Receive("0;0;1", "{\\rtf1\\ansi\\pard <i>rtf\\par}", mkRtf);
+  Receive("0;0;1", "x", 7);
+  const std::string shown = Shown(Window("Messages avec Bob"));
+  EXPECT_NE(shown.find("gras"), std::string::npos);
+  EXPECT_EQ(shown.find("<b>"), std::string::npos);
+  EXPECT_NE(shown.find("<i>rtf"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("Désolé, cette affichage de Corvane ne connait pas ce format :/ (Formatmessage :"),
+            std::string::npos) << shown;
+}
+
+TEST_F(TesselModule, SendingCallsTheNetworkAndEchoesUnderMoi)
+{
+  Receive("0;0;1", "Salut");
+  TWinControl* form = Window("Messages avec Bob");
+  auto* memo = FindChild<TCustomMemo>(form);
+  TButton* send = FindButton(form, "Envoyer");
+  ASSERT_TRUE(memo && send);
+  EXPECT_FALSE(send->Enabled());
+  recording_host::Calls().clear();
+
+  // The shortcut with an empty memo sends nothing.
+  memo->SetFocus();
+  THeadlessDisplay* display = THeadlessDisplay::Current();
+  display->KeyDown(VK_CONTROL);
+  display->PressKey(VK_RETURN);
+  display->KeyUp(VK_CONTROL);
+  Application()->ProcessMessages();
+  EXPECT_TRUE(recording_host::Calls().empty());
+
+  memo->SetText("Bonjour <toi>");
+  EXPECT_TRUE(send->Enabled());
+  display->KeyDown(VK_CONTROL);
+  display->PressKey(VK_RETURN);
+  display->KeyUp(VK_CONTROL);
+  Application()->ProcessMessages();
+  EXPECT_EQ(recording_host::Calls(),
+            (std::vector<std::string>{"SendToContact(0;0;1,Bonjour <toi>)", "ShowOwnMessage(0;0;1,Bonjour <toi>)"}));
+  EXPECT_EQ(memo->Text(), "");
+  const std::string shown = Shown(form);
+  EXPECT_NE(shown.find("Moi, "), std::string::npos) << shown;
+  EXPECT_NE(shown.find("Bonjour <toi>"), std::string::npos);
+
+  // The button sends the same way.
+  recording_host::Calls().clear();
+  memo->SetText("deux");
+  send->Click();
+  Application()->ProcessMessages();
+  EXPECT_EQ(recording_host::Calls(),
+            (std::vector<std::string>{"SendToContact(0;0;1,deux)", "ShowOwnMessage(0;0;1,deux)"}));
+}
+
+TEST_F(TesselModule, ANickUpdateChangesTheCaptionAndLaterHeaders)
+{
+  Receive("0;0;1", "avant");
+  const UserID key("0;0;1");
+  const ShortString nick("Robert");
+  UpdateNick(&key, &nick);
+  TWinControl* form = Window("Messages avec Robert");
+  ASSERT_NE(form, nullptr);
+  Receive("0;0;1", "après");
+  const std::string shown = Shown(form);
+  EXPECT_NE(shown.find("Bob, "), std::string::npos);
+  EXPECT_NE(shown.find("Robert, "), std::string::npos);
+  // No window for the key: nothing happens.
+  const UserID other("0;0;9");
+  UpdateNick(&other, &nick);
+  EXPECT_FALSE(IsOpen("0;0;9"));
+}
+
+TEST_F(TesselModule, OpeningWithTheOwnMarkUsesTheContactsWindow)
+{
+  const UserID marked("-0;0;1");
+  NewMessageFromMe(&marked);
+  Application()->ProcessMessages();
+  EXPECT_TRUE(IsOpen("0;0;1"));
+  EXPECT_FALSE(IsOpen("-0;0;1"));
+  EXPECT_EQ(recording_host::Calls(),
+            (std::vector<std::string>{"GetContactName(0;0;1)", "GetNetworkName(0;0;1)"}));
+}
+
+TEST_F(TesselModule, ClosingWithTheBoxTickedWritesTheFile)
+{
+  recording_host::ContactName() = "../../x";
+  Receive("0;0;1", "un <message>");
+  TWinControl* form = Window("Messages avec ../../x");
+  ASSERT_NE(form, nullptr);
+  FindChild<TCheckBox>(form)->SetChecked(true);
+  SendMessage(form->Handle(), WM_CLOSE, 0, 0);
+  Application()->ProcessMessages();
+  EXPECT_FALSE(IsOpen("0;0;1"));
+  EXPECT_EQ(FindWindow(nullptr, "Messages avec ../../x"), nullptr);
+
+  // The nickname cannot lead the file out of the network's folder.
+  const std::string path = Folder.Path() + "TestNet/_._.__x.html";
+  ASSERT_TRUE(FileExists(path));
+  const std::string saved = ReadWholeFile(path, 1 << 20);
+  EXPECT_NE(saved.find("un &lt;message&gt;"), std::string::npos);
+  EXPECT_NE(saved.find("<DIV class=\"Session\">"), std::string::npos);
+
+  // A later message opens a new window with a new conversation.
+  Receive("0;0;1", "nouveau");
+  EXPECT_EQ(Shown(Window("Messages avec ../../x")).find("un <message>"), std::string::npos);
+}
+
+TEST_F(TesselModule, AFailedSaveStillClosesAndTellsTheUser)
+{
+  Receive("0;0;1", "perdu ?");
+  // A file where the network's folder should be: the save cannot happen.
+  Folder.Write("TestNet", "");
+  TWinControl* form = Window("Messages avec Bob");
+  FindChild<TCheckBox>(form)->SetChecked(true);
+  Debug.Lines.clear();
+  recording_host::Calls().clear();
+  SendMessage(form->Handle(), WM_CLOSE, 0, 0);
+  Application()->ProcessMessages();
+  EXPECT_FALSE(IsOpen("0;0;1"));
+  EXPECT_EQ(FindWindow(nullptr, "Messages avec Bob"), nullptr);
+  ASSERT_EQ(recording_host::Calls().size(), 1u);
+  EXPECT_EQ(recording_host::Calls()[0].rfind("AddLog(Impossible d'enregistrer la conversation avec Bob : ", 0), 0u);
+  const auto failed = std::find_if(Debug.Lines.begin(), Debug.Lines.end(), [](const TCDebugLine& l) {
+    return l.Level == 1 && l.Text.rfind("dlgmsg; Erreur lors de la destruction : ", 0) == 0;
+  });
+  EXPECT_NE(failed, Debug.Lines.end());
+}
+
+TEST_F(TesselModule, EndingTheManagerClosesWindowsAndWritesNothing)
+{
+  Receive("0;0;1", "a");
+  Receive("0;0;2", "b");
+  FindChild<TCheckBox>(Window("Messages avec Bob"))->SetChecked(true);
+  Debug.Lines.clear();
+  EndManager();
+  Ended = true;
+  Application()->ProcessMessages();
+  EXPECT_EQ(FindWindow(nullptr, "Messages avec Bob"), nullptr);
+  EXPECT_FALSE(std::filesystem::exists(Folder.Path() + "TestNet"));
+  EXPECT_EQ(TesselLines(), (std::vector<std::string>{"Déchargement du gestionnaire de fenêtre",
+                                                     "Fermeture de toute les fenêtres", "Déconnexion de Corvane",
+                                                     "Déchargement terminé"}));
+  EXPECT_EQ(recording_host::LiveObjects(), 0);
+  // The entry points after the end fail inside the module and say so.
+  EXPECT_FALSE(IsOpen("0;0;1"));
+}
+
+TEST_F(TesselModule, AWindowClosedJustBeforeTheEndGoesWithTheModule)
+{
+  Receive("0;0;1", "a");
+  // Closed: the window waits for its release, which the end comes before.
+  SendMessage(Window("Messages avec Bob")->Handle(), WM_CLOSE, 0, 0);
+  EndManager();
+  Ended = true;
+  FreeLibrary(Module);
+  Module = nullptr;
+  Application()->ProcessMessages();  // the release finds no window left
+  SUCCEED();
+}
+
+TEST_F(TesselModule, RendersAChatWindow)
+{
+  Receive("0;0;1", "Salut ! Tu as vu le <match> d'hier ?");
+  Receive("-0;0;1", "Oui, génial.\r\nOn en reparle demain.");
+  Receive("0;0;1", "D'accord & à demain.");
+  TWinControl* form = Window("Messages avec Bob");
+  FindChild<TCustomMemo>(form)->SetText("Bonne soirée");
+  Application()->ProcessMessages();
+  form->Update();
+  const std::string png = std::filesystem::current_path().string() + "/chat-window.png";
+  ASSERT_TRUE(THeadlessDisplay::Current()->Screenshot(form->Handle(), png));
+  const char* keep = std::getenv("CORVANE_CHATWIN_PNG");
+  if (keep)
+    std::filesystem::copy_file(png, keep, std::filesystem::copy_options::overwrite_existing);
+}

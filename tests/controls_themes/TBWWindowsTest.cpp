@@ -16,12 +16,12 @@
 #include "controls/themes/TBWThemedControls.h"
 #include "controls/themes/TBWToolbars.h"
 #include "controls/toolbar/TBImageList.h"
-#include "controls/toolbar/TBShowAnimation.h"
 #include "platform/classes/forms/Application.h"
 #include "platform/classes/forms/Form.h"
 #include "platform/classes/graphics/Bitmap.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/win/gdi/Text.h"
+#include "tests/controls_toolbar/TBScriptedUser.h"
 #include "tests/support/GoldenImage.h"
 #include "TBWTestTheme.h"
 
@@ -437,22 +437,13 @@ TEST_F(ThemedWindows, RootItemPopupOpensBelowItsControlOrAboveWithoutRoom)
   }
   auto popupRect = [&](const TRect& Control) {
     TRect shown;
-    Display->SetIdleScript([&] {
-      HWND capture = GetCapture();
-      if (!capture)
-        return false;
-      if (ShowAnimationRunning(nullptr)) {
-        StopShowAnimation(nullptr);
-        return true;
-      }
-      if (auto* popup = dynamic_cast<TTBPopupWindow*>(FindControl(capture)))
+    TScriptedUser user;
+    user.Attach(Display);
+    user.Steps.push_back([&] {
+      if (auto* popup = dynamic_cast<TTBPopupWindow*>(FindControl(GetCapture())))
         shown = WindowRect(popup->Handle());
-      PostMessage(capture, WM_NULL, 0, 0);
-      ReleaseCapture();
-      return true;
     });
     root.Popup(false, Control, tbpaLeft);
-    Display->SetIdleScript(nullptr);
     return shown;
   };
   const TRect work = Display->Monitors()[0].WorkArea;

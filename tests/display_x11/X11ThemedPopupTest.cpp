@@ -4,9 +4,6 @@
 // Escape closes it and leaves no popup or shadow window behind.
 #include "X11TestSupport.h"
 
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <atomic>
@@ -23,8 +20,6 @@
 #include "platform/classes/forms/Form.h"
 #include "platform/classes/graphics/CustomImageList.h"
 #include "tests/support/GoldenImage.h"
-
-extern char** environ;
 
 namespace {
 
@@ -44,31 +39,11 @@ protected:
   }
   void TearDown() override
   {
-    StopCompositor();
     FreeThemeNexus();
     ClearThemeRegistry();
     FreeThemeManager();
     SetBuiltinFontOnly(false);
     X11Fixture::TearDown();
-  }
-
-  bool StartCompositor()
-  {
-    const char* argv[] = {"xcompmgr", nullptr};
-    if (posix_spawnp(&FCompositor, "xcompmgr", nullptr, nullptr, const_cast<char**>(argv), environ) != 0) {
-      FCompositor = 0;
-      return false;
-    }
-    return PumpUntil([&] { return Backend->SupportsLayeredWindows(); }, 5000);
-  }
-  void StopCompositor()
-  {
-    if (!FCompositor)
-      return;
-    kill(FCompositor, SIGTERM);
-    waitpid(FCompositor, nullptr, 0);
-    FCompositor = 0;
-    PumpUntil([&] { return !Backend->SupportsLayeredWindows(); });
   }
 
   // Opens the host's "Fichier" menu with a click, lets Check look at the
@@ -113,7 +88,6 @@ protected:
   }
 
   TCustomImageList Images{nullptr, 16, 16};
-  pid_t FCompositor = 0;
 };
 
 TEST_F(X11ThemedPopupTest, WithoutACompositorTheMenuLooksLikeTheHeadlessGoldenAndClosesCleanly)

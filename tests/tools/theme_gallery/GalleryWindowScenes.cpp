@@ -6,9 +6,9 @@
 #include "controls/themes/TBWToolbars.h"
 #include "controls/toolbar/TBFloatingWindowParent.h"
 #include "controls/toolbar/TBPopupWindow.h"
-#include "controls/toolbar/TBShowAnimation.h"
 #include "platform/classes/controls/Control.h"
 #include "platform/display/headless/HeadlessDisplay.h"
+#include "tests/controls_toolbar/TBScriptedUser.h"
 
 namespace {
 
@@ -55,27 +55,19 @@ TPixelImage ShootOpenMenu(TCustomImageList* Images, bool Composes)
     TGalleryHost host(Images, 0);
     const TRect opener = host.MenuBarItemRect(0);
     const TPoint below(opener.Left + 4, opener.Bottom + 6);
-    display->SetIdleScript([&] {
-      HWND capture = GetCapture();
-      if (!capture)
-        return false;
-      if (ShowAnimationRunning(nullptr)) {
-        StopShowAnimation(nullptr);
-        return true;
-      }
+    TScriptedUser user;
+    user.Attach(display);
+    user.Steps.push_back([&] {
       if (auto* popup = dynamic_cast<TTBPopupWindow*>(FindControl(WindowFromPoint(below)))) {
         THeadlessDisplay::PumpMessages();
         const TRect menu = WindowRectOf(popup->Handle()), dock = host.DockRect();
         image = ShootArea(TRect(dock.Left, dock.Top, std::max(dock.Right, menu.Right + ShadowRoom),
                                 menu.Bottom + ShadowRoom));
       }
-      PostMessage(capture, WM_NULL, 0, 0);
-      ReleaseCapture();
-      return true;
     });
     display->Click((opener.Left + opener.Right) / 2, (opener.Top + opener.Bottom) / 2);
     THeadlessDisplay::PumpMessages();
-    display->SetIdleScript(nullptr);
+    user.Detach();
   }
   display->SetLayeredWindowsSupported(true);
   return image;

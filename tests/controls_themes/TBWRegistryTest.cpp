@@ -224,6 +224,10 @@ TEST_F(ThemeRegistry, SwitcherFiresThreeEventsASwitchAndMapsOptions)
   switcher.SetTheme("OfficeXP");
   EXPECT_EQ(switcher.Theme(), "OfficeXP");
   EXPECT_EQ(SwitcherEvents, 3);
+  switcher.SetTheme("Default");
+  EXPECT_EQ(SwitcherEvents, 6) << "three events for every switch";
+  switcher.SetTheme("OfficeXP");
+  EXPECT_EQ(SwitcherEvents, 9);
   EXPECT_EQ(switcher.ThemeCount(), 2);
   EXPECT_EQ(switcher.ThemeNameAt(1), "OfficeXP");
   switcher.SetFlatMenuStyle(fmsDisable);
@@ -233,6 +237,50 @@ TEST_F(ThemeRegistry, SwitcherFiresThreeEventsASwitchAndMapsOptions)
   EXPECT_EQ(GetThemeOption(2), 2);
   switcher.SetEnableXPStyles(true);
   switcher.SetFlatMenuStyle(fmsAuto);
+}
+
+// The state the themes read, recomputed from the options and the system
+// colours: the layer's system never asks for flat menus itself, so the
+// flat-menu option alone decides them.
+TEST_F(ThemeRegistry, SystemStateFollowsTheOptionsAndTheSystemColours)
+{
+  struct {
+    int FlatOption;  // 0 automatic, 1 off, 2 on
+    bool Styles;
+    COLORREF Face;
+    bool Flat;
+    TColor Menu, MenuText;
+    bool StyledToolbar, White;
+  } rows[] = {
+      {0, false, RGB(212, 208, 200), false, clMenu, clMenuText, false, false},
+      {1, false, RGB(212, 208, 200), false, clMenu, clMenuText, false, false},
+      {2, false, RGB(212, 208, 200), true, clWindow, clWindowText, false, false},
+      {2, true, RGB(212, 208, 200), true, clWindow, clWindowText, true, false},
+      {0, true, RGB(255, 255, 255), false, clMenu, clMenuText, true, true},
+      {1, false, RGB(255, 255, 255), false, clMenu, clMenuText, false, true},
+  };
+  const COLORREF oldFace = GetSysColor(COLOR_BTNFACE);
+  const int face = COLOR_BTNFACE;
+  for (const auto& row : rows) {
+    SetSysColors(1, &face, &row.Face);
+    SetThemeOption(1, row.FlatOption);
+    SetThemeOption(2, row.Styles ? 0 : 1);
+    const TThemeSystemState& s = ThemeSystemState();
+    const std::string at = "flat option " + std::to_string(row.FlatOption) + (row.Styles ? ", styled" : ", plain") +
+                           (row.White ? ", white face" : "");
+    EXPECT_EQ(s.FlatMenus, row.Flat) << at;
+    EXPECT_EQ(s.MenuColor, row.Menu) << at;
+    EXPECT_EQ(s.MenuTextColor, row.MenuText) << at;
+    EXPECT_EQ(s.VisualStylesActive, row.Styles) << at;
+    EXPECT_EQ(s.ToolbarTheme() != nullptr, row.Styles) << at;
+    // Styled, the toolbar colours are the visual style's, not the system's.
+    EXPECT_EQ(s.ToolbarColor != TColor(clBtnFace), row.StyledToolbar) << at;
+    EXPECT_EQ(s.WhiteButtonFace, row.White) << at;
+    EXPECT_FALSE(s.LowColorDisplay) << at;
+  }
+  SetSysColors(1, &face, &oldFace);
+  SetThemeOption(1, 0);
+  SetThemeOption(2, 0);
 }
 
 }  // namespace

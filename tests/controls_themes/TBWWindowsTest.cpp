@@ -21,6 +21,7 @@
 #include "platform/classes/graphics/Bitmap.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/win/gdi/Text.h"
+#include "tests/controls_toolbar/TBScriptedUser.h"
 #include "tests/support/GoldenImage.h"
 #include "TBWTestTheme.h"
 
@@ -294,6 +295,167 @@ TEST_F(ThemedWindows, OverlappingThemesMovePopupsOntoTheirParentsBorder)
   TTBPopupPlacement sub = place(true, 157, 47);
   EXPECT_EQ(sub.X, 160);
   EXPECT_EQ(sub.Y, 50);
+}
+
+// ---- behaviour of the themed windows under the user's hand --------------
+
+struct TClickCount {
+  int Count = 0;
+  void Clicked(TObject*) { ++Count; }
+};
+
+TEST_F(ThemedWindows, AButtonClicksOnReleaseOverItOnlyAndOnce)
+{
+  TTBWToolbar* bar = AddToolbar({"Envoyer", "Autre"});
+  bar->SetParent(Form);
+  Form->Show();
+  THeadlessDisplay::PumpMessages();
+  TClickCount clicks;
+  bar->Items()->Items(0)->OnClick = TNotifyEvent(&clicks, &TClickCount::Clicked);
+  const TRect& b = bar->View()->Viewers(0)->BoundsRect;
+  const TPoint on = bar->ClientToScreen(TPoint((b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2));
+  const TPoint off = bar->ClientToScreen(TPoint(b.Left + 2, b.Bottom + 40));
+
+  Display->Click(on.x, on.y);
+  THeadlessDisplay::PumpMessages();
+  EXPECT_EQ(clicks.Count, 1) << "a press and release on the button clicks it once";
+
+  // The button tracks the pointer while pressed; the user drags away.
+  Display->SetIdleScript([&] {
+    if (!GetCapture())
+      return false;
+    Display->MoveMouse(off.x, off.y);
+    Display->Release();
+    return true;
+  });
+  Display->MoveMouse(on.x, on.y);
+  Display->Press();
+  THeadlessDisplay::PumpMessages();
+  Display->SetIdleScript(nullptr);
+  if (GetKeyState(VK_LBUTTON) < 0) {
+    Display->MoveMouse(off.x, off.y);
+    Display->Release();
+  }
+  THeadlessDisplay::PumpMessages();
+  EXPECT_EQ(clicks.Count, 1) << "a press dragged off the button clicks nothing";
+}
+
+TEST_F(ThemedWindows, DockedToolbarRepaintsItsBackgroundAroundItsItemsWhenResized)
+{
+  TTestTheme::Settings()["Test"].Features = {TBF_PAINTDOCKBACKGROUND};
+  TTBWDock* dock = AddDock();
+  TTBWToolbar* bar = AddToolbar({"Un", "Deux"});
+  bar->SetFullSize(true);
+  bar->SetCurrentDock(dock);
+  Form->Show();
+  THeadlessDisplay::PumpMessages();
+  ASSERT_TRUE(dock->UsesBackground());
+  const TRect first = bar->View()->Viewers(0)->BoundsRect, second = bar->View()->Viewers(1)->BoundsRect;
+
+  TTestTheme::Calls().clear();
+  Form->SetBounds(Form->Left(), Form->Top(), Form->Width() + 60, Form->Height());
+  THeadlessDisplay::PumpMessages();
+  // Every item painted again over the dock's new picture, and the background
+  // between and beyond them, not only the strip the toolbar gained.
+  EXPECT_GT(Count("Caption"), 1);
+  bool between = false;
+  for (const TThemeCall& c : TTestTheme::Calls())
+    if (c.Op == "DockBackground")
+      between |= c.R.Left < second.Left && c.R.Right > first.Right - 1;
+  EXPECT_TRUE(between) << "the background between the items was not repainted";
+}
+
+TEST_F(ThemedWindows, FloatingCloseBoxLightsWhileTheMouseIsOverIt)
+{
+  Form->Show();
+  TTBWToolbar* bar = AddToolbar({"Trois"});
+  bar->SetParent(Form);
+  bar->MakeFloating(true);
+  THeadlessDisplay::PumpMessages();
+  auto* frame = dynamic_cast<TTBWFloatingWindowParent*>(bar->FloatFrame());
+  ASSERT_NE(frame, nullptr);
+  const TRect outer = WindowRect(frame->Handle());
+  TPoint box(-1, -1);
+  for (int y = outer.Top; y < outer.Top + 20 && box.x < 0; ++y)
+    for (int x = outer.Right - 1; x > outer.Left && box.x < 0; --x)
+      if (SendMessage(frame->Handle(), WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HT_TB2k_Close)
+        box = TPoint(x, y);
+  ASSERT_GE(box.x, 0) << "no close box on the frame";
+
+  TTestTheme::Calls().clear();
+  Display->MoveMouse(box.x, box.y);
+  THeadlessDisplay::PumpMessages();
+  EXPECT_TRUE(frame->CloseButtonHover());
+  auto lastFrameState = [] {
+    int state = -1;
+    for (const TThemeCall& c : TTestTheme::Calls())
+      if (c.Op == "FloatingFrame")
+        state = c.Extra;
+    return state;
+  };
+  ASSERT_GE(lastFrameState(), 0) << "the frame was not repainted";
+  EXPECT_TRUE(lastFrameState() & int(CDBS_HOT));
+
+  TTestTheme::Calls().clear();
+  Display->MoveMouse(outer.Left - 30, outer.Bottom + 30);
+  THeadlessDisplay::PumpMessages();
+  EXPECT_FALSE(frame->CloseButtonHover());
+  ASSERT_GE(lastFrameState(), 0);
+  EXPECT_FALSE(lastFrameState() & int(CDBS_HOT));
+}
+
+TEST_F(ThemedWindows, AMovedFloatingFrameSnapsOntoTheWorkArea)
+{
+  Form->Show();
+  TTBWToolbar* bar = AddToolbar({"Trois"});
+  bar->SetSnapDistance(10);
+  bar->SetParent(Form);
+  bar->MakeFloating(true);
+  THeadlessDisplay::PumpMessages();
+  TTBFloatingWindowParent* frame = bar->FloatFrame();
+  ASSERT_NE(frame, nullptr);
+  const TRect work = Display->Monitors()[0].WorkArea;
+  const int w = frame->Width(), h = frame->Height();
+  SetWindowPos(frame->Handle(), nullptr, work.Right - w - 6, work.Bottom - h - 9, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(WindowRect(frame->Handle()), TRect(work.Right - w, work.Bottom - h, work.Right, work.Bottom));
+  SetWindowPos(frame->Handle(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(WindowRect(frame->Handle()).TopLeft(), TPoint(300, 200)) << "far from the edges nothing pulls";
+  bar->SetSnapDistance(0);
+  SetWindowPos(frame->Handle(), nullptr, 3, 4, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(WindowRect(frame->Handle()).TopLeft(), TPoint(3, 4)) << "a distance of 0 turns snapping off";
+}
+
+TEST_F(ThemedWindows, RootItemPopupOpensBelowItsControlOrAboveWithoutRoom)
+{
+  Form->Show();
+  TTBWRootItem root(nullptr);
+  for (const char* caption : {"Ouvrir", "Fermer", "Quitter"}) {
+    auto* item = new TTBWItem(nullptr);
+    item->SetCaption(caption);
+    root.Add(item);
+  }
+  auto popupRect = [&](const TRect& Control) {
+    TRect shown;
+    TScriptedUser user;
+    user.Attach(Display);
+    user.Steps.push_back([&] {
+      if (auto* popup = dynamic_cast<TTBPopupWindow*>(FindControl(GetCapture())))
+        shown = WindowRect(popup->Handle());
+    });
+    root.Popup(false, Control, tbpaLeft);
+    return shown;
+  };
+  const TRect work = Display->Monitors()[0].WorkArea;
+  const TRect high(100, 100, 180, 120), low(100, work.Bottom - 22, 180, work.Bottom - 2);
+  const TRect below = popupRect(high);
+  ASSERT_FALSE(below.IsEmpty());
+  EXPECT_EQ(below.Top, high.Bottom);
+  EXPECT_EQ(below.Left, high.Left);
+  const TRect above = popupRect(low);
+  ASSERT_FALSE(above.IsEmpty());
+  EXPECT_EQ(above.Bottom, low.Top) << "no room below: the popup opens above the control";
+  EXPECT_EQ(above.Height(), below.Height());
 }
 
 }  // namespace

@@ -10,16 +10,12 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/shape.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <map>
 
-extern char** environ;
 
 namespace {
 
@@ -45,7 +41,6 @@ class X11LayeredTest : public X11Fixture {
 protected:
   void TearDown() override
   {
-    StopCompositor();
     X11Fixture::TearDown();
     gColours.clear();
   }
@@ -94,28 +89,6 @@ protected:
     return true;
   }
 
-  // The real compositing manager of the desktop, when installed.
-  bool StartCompositor()
-  {
-    const char* argv[] = {"xcompmgr", nullptr};
-    if (posix_spawnp(&FCompositor, "xcompmgr", nullptr, nullptr, const_cast<char**>(argv), environ) != 0) {
-      FCompositor = 0;
-      return false;
-    }
-    return PumpUntil([&] { return Backend->SupportsLayeredWindows(); }, 5000);
-  }
-
-  void StopCompositor()
-  {
-    if (!FCompositor)
-      return;
-    kill(FCompositor, SIGTERM);
-    waitpid(FCompositor, nullptr, 0);
-    FCompositor = 0;
-    PumpUntil([&] { return !Backend->SupportsLayeredWindows(); });
-  }
-
-  pid_t FCompositor = 0;
 };
 
 TEST_F(X11LayeredTest, LayeredCallsFailWithoutACompositor)

@@ -9,6 +9,10 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -53,6 +57,7 @@ void X11Fixture::TearDown()
 {
   if (!X || !Backend)
     return;
+  StopCompositor();
   for (HWND h : FMade)
     if (IsWindow(h))
       DestroyWindow(h);
@@ -313,4 +318,30 @@ void X11Fixture::SendWindowManagerDelete(XWin w)
   ev.xclient.data.l[1] = CurrentTime;
   XSendEvent(X, w, False, NoEventMask, &ev);
   XSync(X, False);
+}
+
+extern char** environ;
+
+namespace {
+pid_t gCompositor = 0;
+}  // namespace
+
+bool X11Fixture::StartCompositor()
+{
+  const char* argv[] = {"xcompmgr", nullptr};
+  if (posix_spawnp(&gCompositor, "xcompmgr", nullptr, nullptr, const_cast<char**>(argv), environ) != 0) {
+    gCompositor = 0;
+    return false;
+  }
+  return PumpUntil([&] { return Backend->SupportsLayeredWindows(); }, 5000);
+}
+
+void X11Fixture::StopCompositor()
+{
+  if (!gCompositor)
+    return;
+  kill(gCompositor, SIGTERM);
+  waitpid(gCompositor, nullptr, 0);
+  gCompositor = 0;
+  PumpUntil([&] { return !Backend->SupportsLayeredWindows(); });
 }

@@ -79,6 +79,12 @@ protected:
   static std::vector<uint32_t> ServerPixels(XWin w, int width, int height);
   static std::vector<uint32_t> LayerPixels(HWND hwnd, int width, int height);
 
+  // The real compositing manager of the desktop, when installed: started for
+  // one test (false when it cannot run or the back end never saw it), and
+  // stopped at the latest by TearDown.
+  static bool StartCompositor();
+  static void StopCompositor();
+
   // Runs a shell command, answering its output.
   static std::string Run(const std::string& command);
 

@@ -20,6 +20,11 @@ std::vector<TGalleryPath> GalleryPaths() { return {{"plain", false}, {"styled", 
 void EnterGalleryProfile()
 {
   THeadlessDisplay::Use();
+  UseGalleryFontAndRegistry();
+}
+
+void UseGalleryFontAndRegistry()
+{
   SetBuiltinFontOnly(true);
   // An empty registry of our own: the visual-styles setting is on by default,
   // and nothing the user configured reaches the pictures.

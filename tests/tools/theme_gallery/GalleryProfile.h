@@ -25,6 +25,8 @@ std::vector<TGalleryPath> GalleryPaths();
 
 // Sets up the display, font and registry once per run.
 void EnterGalleryProfile();
+// The font and registry alone, on a display chosen elsewhere (the X11 check).
+void UseGalleryFontAndRegistry();
 // Selects a colour scheme and a theme path; the themes hear the change as the
 // theme manager's broadcast and recompute their colours.
 void SelectGalleryLook(const TGalleryScheme& Scheme, const TGalleryPath& Path);

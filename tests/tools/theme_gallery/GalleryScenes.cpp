@@ -263,7 +263,7 @@ int ButtonsLength(const TGalleryContext& Ctx, const std::vector<TButton>& Button
 
 // A docked toolbar at (X, Y): its frame with the drag handle, then its items.
 void PaintDockedToolbar(const TGalleryContext& Ctx, TCanvas* Canvas, int X, int Y, bool Vertical,
-                        TDragHandleStyle Handle, std::uint32_t Close, const std::vector<TButton>& Buttons)
+                        TTBDragHandleStyle Handle, std::uint32_t Close, const std::vector<TButton>& Buttons)
 {
   TTBWTheme* theme = Ctx.Theme;
   const std::uint32_t vk = VT_TOOLBAR;

@@ -89,6 +89,8 @@ TEST_F(ContactTree, PaintsTheTestNetwork)
   TPixelImage picture = TreePicture();
   const std::string path = BuiltFolder() + "host-contact-tree.png";
   ASSERT_TRUE(WritePng(path, picture));
+  // The form with the network toolbar above the tree, for a person to look at.
+  EXPECT_TRUE(Display->Screenshot(Form->Handle(), BuiltFolder() + "host-contact-form.png"));
   // Bruno's row shows the waiting image, Alice's her status image.
   auto colorAt = [&](TPoint p) { return picture.Pixels[std::size_t(p.y * picture.Width + p.x)]; };
   auto rgb = [](COLORREF c) { return (std::uint32_t(GetRValue(c)) << 16) | (GetGValue(c) << 8) | GetBValue(c); };

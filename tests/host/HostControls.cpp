@@ -2,6 +2,11 @@
 
 #include <sstream>
 
+#include "controls/themes/TBWDefaultTheme.h"
+#include "controls/themes/TBWDocks.h"
+#include "controls/themes/TBWNexus.h"
+#include "controls/themes/TBWThemeManager.h"
+#include "controls/themes/TBWThemeRegistry.h"
 #include "platform/win/win.h"
 
 const std::vector<COLORREF> ClassicColors = {RGB(200, 0, 0),   RGB(0, 160, 0),   RGB(0, 90, 0),   RGB(60, 60, 60),
@@ -48,15 +53,22 @@ THostControls::THostControls()
 {
   Display = THeadlessDisplay::Use();
   Application()->Initialize();
+  RegisterDefaultTheme();
+  CreateThemeNexus("Default");
   Form = TCustomForm::Create<TForm>(Application());
   Form->SetBounds(0, 0, 260, 240);
+  Status = NewStatusList(ClassicColors);
+  auto* dock = new TTBWDock(Form);
+  dock->SetParent(Form);
+  dock->SetAlign(alTop);
   Toolbar = new TTBWToolbar(Form);
-  Toolbar->SetParent(Form);
+  Toolbar->SetCurrentDock(dock);
+  Toolbar->SetImages(Status.get());
   Popup = new TTBWPopupMenu(Form);
+  Popup->SetImages(Status.get());
   Tree = new TLazyStringTree(Form);
   Tree->SetParent(Form);
-  Tree->SetBounds(0, 30, 260, 210);
-  Status = NewStatusList(ClassicColors);
+  Tree->SetAlign(alClient);
   Menus = std::make_unique<TNetworkMenus>(Toolbar, Toolbar->Items(), Popup, Form);
   Binding = std::make_unique<TContactTreeBinding>(Tree, Status.get(), Menus.get());
   // The toggle's slide would make every expansion in the tests wait for it.
@@ -73,6 +85,9 @@ THostControls::~THostControls()
   Menus.reset();
   Form->Free();
   Pump();
+  FreeThemeNexus();
+  ClearThemeRegistry();
+  FreeThemeManager();
 }
 
 THostCore& THostControls::Bound()

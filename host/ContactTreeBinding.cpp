@@ -207,9 +207,9 @@ void TContactTreeBinding::GetImageIndex(TBaseLazyTree*, PLazyNode Node, TLTImage
 void TContactTreeBinding::DblClick(TObject*)
 {
   // The node focused by the press (MouseDown), for the replay and for an
-  // empty chat alike.
+  // empty chat alike; a double click beside the nodes opens nothing.
   PLazyNode node = FTree->FocusedNode();
-  if (!node || !FCore || Level(node) != 2)
+  if (!node || node != FPressedNode || !FCore || Level(node) != 2)
     return;
   const UserID key = Node2UserID(node);
   std::string failure;
@@ -226,6 +226,7 @@ void TContactTreeBinding::MouseDown(TObject*, TMouseButton, TShiftState, int, in
   if (FMenus)
     FMenus->ClearPopup();
   PLazyNode node = FTree->NodeAtPoint(0, Y);
+  FPressedNode = node;
   if (!node) {
     FTree->SetPopupMenu(nullptr);
     if (FMenus)

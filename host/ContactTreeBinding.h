@@ -68,4 +68,6 @@ private:
   TLazyStringTree* FTree;
   TNetworkMenus* FMenus;
   THostCore* FCore = nullptr;
+  // The node of the last press (compared, never read: it may be gone).
+  PLazyNode FPressedNode = nullptr;
 };

@@ -125,10 +125,13 @@ TEST_F(ContactTree, ADoubleClickWithoutPendingMessagesOpensAnEmptyChatForThatCon
   EXPECT_EQ(Chat()->Journal(), (std::vector<std::string>{"NewMessageFromMe(0;1;0)"}));
 }
 
-TEST_F(ContactTree, ADoubleClickOnAGroupOrANetworkOpensNothing)
+TEST_F(ContactTree, ADoubleClickOnAGroupANetworkOrNoNodeOpensNothing)
 {
   DoubleClickAt(TextPoint(Node("0.0")));
   DoubleClickAt(TextPoint(Node("0")));
+  // Nor one on empty space while a contact has the focus.
+  ClickAt(TextPoint(Node("0.0.0")));
+  DoubleClickAt(TPoint(20, Tree->ClientHeight() - 5));
   EXPECT_TRUE(Chat()->Journal().empty());
 }
 

@@ -1,0 +1,216 @@
+// The contact list bound to a real lazy string tree on a headless form:
+// levels, texts, colours and images from the plug-in and the pending list,
+// the double click that replays pending messages, the popup per level, and
+// the refreshes plug-ins ask for.
+#include "HostControls.h"
+#include "controls/toolbar/TBPopupMenu.h"
+#include "platform/classes/graphics/Bitmap.h"
+#include "platform/classes/graphics/Canvas.h"
+#include "platform/classes/graphics/Font.h"
+
+namespace {
+
+class ContactTree : public THostControls {
+public:
+  ContactTree()
+  {
+    PutChatLibrary();
+    Put("testnet.net");
+    Chat()->Reset();
+    Net()->SetModel(TwoGroups());
+    BoundStarted();
+    ExpandAll();
+    Chat()->ClearJournal();
+    Net()->ClearJournal();
+  }
+  void Receive(const std::string& Key, TDateTime Time, const std::string& Text)
+  {
+    TTestHostCall call;
+    call.Kind = TTestHostCall::ReceiveMessage;
+    call.Key = Key;
+    call.Time = Time;
+    call.Text = Text;
+    ASSERT_TRUE(Net()->CallHost(call));
+    Pump();
+  }
+  // The colour the tree's text of Node is painted in (from clWindowText).
+  TColor TextColorOf(PLazyNode Node)
+  {
+    TBitmap bitmap;
+    bitmap.SetWidth(4);
+    bitmap.SetHeight(4);
+    bitmap.Canvas()->Font()->SetColor(clWindowText);
+    Tree->DoPaintText(Node, bitmap.Canvas(), NoColumn, ttNormal);
+    return bitmap.Canvas()->Font()->Color();
+  }
+};
+
+}  // namespace
+
+TEST_F(ContactTree, ShowsTheNetworksGroupsAndContactsWithTheirStatuses)
+{
+  EXPECT_EQ(Tree->RootNodeCount(), 1u);
+  struct Row {
+    const char* path;
+    const char* text;
+    int image;
+    TColor color;
+  } rows[] = {
+      {"0", "Réseau Test", psOnline, 0x008000},  {"0.0", "Amis", GroupImage, clWindowText},
+      {"0.0.0", "Alice", psOnline, 0x008000},    {"0.0.1", "Bruno", psAway, 0x002400},
+      {"0.0.2", "Chloé", psOffline, 0x0000FF},   {"0.1", "Travail", GroupImage, clWindowText},
+      {"0.1.0", "Denis", psDoNotDisturb, 0x808000},
+  };
+  for (const Row& row : rows) {
+    PLazyNode node = Node(row.path);
+    ASSERT_NE(node, nullptr) << row.path;
+    EXPECT_EQ(TextOf(node), row.text) << row.path;
+    EXPECT_EQ(ImageOf(node), row.image) << row.path;
+    EXPECT_EQ(TextColorOf(node), row.color) << row.path;
+  }
+  EXPECT_EQ(Node("0")->ChildCount, 2u);
+  EXPECT_EQ(Binding->Node2UserID(Node("0.1.0")).str(), "0;1;0");
+}
+
+TEST_F(ContactTree, TextColoursFollowTheStatusAndAnUnknownOneLeavesTheFont)
+{
+  const TColor expected[] = {0x0000FF, 0x008000, 0x002400, 0x000000, 0x800080, 0x808000, clWindowText};
+  for (int status = 0; status <= 6; ++status) {
+    TTestNetworkModel model = TwoGroups();
+    model.Groups[0].Contacts[0].Status = PresenceStatus(status);
+    Net()->SetModel(model);
+    EXPECT_EQ(TextColorOf(Node("0.0.0")), expected[status]) << status;
+  }
+}
+
+TEST_F(ContactTree, PaintsTheTestNetwork)
+{
+  Receive("0;0;1", 45000.25, "coucou");
+  TPixelImage picture = TreePicture();
+  const std::string path = BuiltFolder() + "host-contact-tree.png";
+  ASSERT_TRUE(WritePng(path, picture));
+  // The form with the network toolbar above the tree, for a person to look at.
+  EXPECT_TRUE(Display->Screenshot(Form->Handle(), BuiltFolder() + "host-contact-form.png"));
+  // Bruno's row shows the waiting image, Alice's her status image.
+  auto colorAt = [&](TPoint p) { return picture.Pixels[std::size_t(p.y * picture.Width + p.x)]; };
+  auto rgb = [](COLORREF c) { return (std::uint32_t(GetRValue(c)) << 16) | (GetGValue(c) << 8) | GetBValue(c); };
+  EXPECT_EQ(colorAt(ImagePoint(Node("0.0.1"))), rgb(ClassicColors[WaitingImage]));
+  EXPECT_EQ(colorAt(ImagePoint(Node("0.0.0"))), rgb(ClassicColors[psOnline]));
+  EXPECT_EQ(colorAt(ImagePoint(Node("0.1"))), rgb(ClassicColors[GroupImage]));
+}
+
+TEST_F(ContactTree, ADoubleClickOnTheWaitingImageReplaysThatContactsMessagesInOrder)
+{
+  Receive("0;0;1", 45000.25, "premier");
+  Receive("0;0;1", 45000.5, "second");
+  ASSERT_EQ(ImageOf(Node("0.0.1")), WaitingImage);
+  // Another contact had the focus: the press on Bruno's image must move it.
+  ClickAt(TextPoint(Node("0.0.0")));
+  ASSERT_EQ(Tree->FocusedNode(), Node("0.0.0"));
+  Chat()->ClearJournal();
+  DoubleClickAt(ImagePoint(Node("0.0.1")));
+  EXPECT_EQ(Chat()->Journal(), (std::vector<std::string>{
+                                   "NewMessage(0;0;1,45000.25,premier,0)", "MessageIsOpen(0;0;1)",
+                                   "NewMessage(0;0;1,45000.5,second,0)", "MessageIsOpen(0;0;1)"}));
+  EXPECT_TRUE(Logged("Node2UserID: 0;0;1", 0));
+  EXPECT_EQ(ImageOf(Node("0.0.1")), psAway);
+  EXPECT_EQ(Window.TrayIndexes.back(), 2);
+}
+
+TEST_F(ContactTree, ADoubleClickWithoutPendingMessagesOpensAnEmptyChatForThatContact)
+{
+  ClickAt(TextPoint(Node("0.0.0")));
+  Chat()->ClearJournal();
+  DoubleClickAt(ImagePoint(Node("0.1.0")));
+  EXPECT_EQ(Chat()->Journal(), (std::vector<std::string>{"NewMessageFromMe(0;1;0)"}));
+}
+
+TEST_F(ContactTree, ADoubleClickOnAGroupANetworkOrNoNodeOpensNothing)
+{
+  DoubleClickAt(TextPoint(Node("0.0")));
+  DoubleClickAt(TextPoint(Node("0")));
+  // Nor one on empty space while a contact has the focus.
+  ClickAt(TextPoint(Node("0.0.0")));
+  DoubleClickAt(TPoint(20, Tree->ClientHeight() - 5));
+  EXPECT_TRUE(Chat()->Journal().empty());
+}
+
+TEST_F(ContactTree, TheRightButtonPreparesThePopupOfTheLevelUnderTheMouse)
+{
+  TTestHostCall item;
+  item.Kind = TTestHostCall::AddVisiblePopupItem;
+  item.Text = "Profil";
+  Net()->OnSlot("BuildContactMenu", item);
+
+  RightPressAt(TPoint(20, Tree->ClientHeight() - 5), [&] {
+    EXPECT_EQ(Tree->PopupMenu(), nullptr) << "empty space";
+    EXPECT_EQ(Popup->LinkSubitems(), nullptr);
+  });
+  RightPressAt(TextPoint(Node("0")), [&] {
+    EXPECT_EQ(Tree->PopupMenu(), Popup);
+    EXPECT_EQ(Popup->LinkSubitems(), Menus->NetworkMenu(0)) << "a network shows its submenu";
+  });
+  RightPressAt(TextPoint(Node("0.1")), [&] {
+    EXPECT_EQ(Tree->PopupMenu(), nullptr) << "a group the plug-in adds nothing to";
+    EXPECT_EQ(Popup->LinkSubitems(), nullptr);
+  });
+  RightPressAt(ImagePoint(Node("0.0.2")), [&] {
+    EXPECT_EQ(Tree->PopupMenu(), Popup);
+    ASSERT_EQ(Popup->Items()->Count(), 1);
+    EXPECT_EQ(Popup->Items()->Items(0)->Caption(), "Profil");
+    EXPECT_EQ(Tree->FocusedNode(), Node("0.0.2"));
+    Popup->Items()->Items(0)->Click();
+  });
+  std::vector<std::string> menuCalls;
+  for (const std::string& line : Net()->Journal())
+    if (line.rfind("Get", 0) != 0)
+      menuCalls.push_back(line);
+  EXPECT_EQ(menuCalls, (std::vector<std::string>{"BuildGroupMenu(1)", "BuildContactMenu(0,2)", "TestProc"}));
+  // The next press frees the previous node's items.
+  RightPressAt(TextPoint(Node("0.1")), [&] { EXPECT_EQ(Popup->Items()->Count(), 0); });
+}
+
+TEST_F(ContactTree, ContactsAndStatusesAreAskedAgainWhenThePlugInSaysSo)
+{
+  TTestNetworkModel model = TwoGroups("Réseau Test", psOffline);
+  model.Groups[1].Contacts.push_back({"Émile", psInvisible});
+  model.Groups.push_back({"Famille", {}});
+  Net()->SetModel(model);
+  TTestHostCall refresh;
+  refresh.Kind = TTestHostCall::RefreshContacts;
+  ASSERT_TRUE(Net()->CallHost(refresh));
+  EXPECT_EQ(Node("0")->ChildCount, 3u);
+  refresh.Kind = TTestHostCall::RefreshStatus;
+  ASSERT_TRUE(Net()->CallHost(refresh));
+  Tree->SetExpanded(Node("0.1"), true);
+  EXPECT_EQ(TextOf(Node("0.1.1")), "Émile");
+  EXPECT_EQ(ImageOf(Node("0.1.1")), psInvisible);
+  EXPECT_EQ(ImageOf(Node("0")), psOffline);
+  // The network's submenu shows offline too.
+  EXPECT_EQ(Menus->NetworkMenu(0)->ImageIndex(), psOffline);
+}
+
+// A plug-in whose every slot throws out of its module.
+class ContactTreeHostile : public THostControls {
+public:
+  ContactTreeHostile()
+  {
+    Put("testnet_leaky.net");
+    Net("testnet_leaky.net")->SetModel(TwoGroups());
+    BoundStarted();
+    ExpandAll();
+  }
+};
+
+TEST_F(ContactTreeHostile, APlugInThatFailsLeavesTheTreeUsable)
+{
+  Net("testnet_leaky.net")->SetFailingAll(true);
+  Tree->ReinitializeNode(Tree->HiddenRoot(), true);
+  TreePicture();
+  ClickAt(TextPoint(Node("0.0")), 1);
+  EXPECT_EQ(TextOf(Node("0")), "Node");
+  EXPECT_EQ(ImageOf(Node("0")), -1);
+  EXPECT_TRUE(Logged("GetText : Échec simulé de GetName", 1));
+  EXPECT_TRUE(Logged("MouseDown : Échec simulé de BuildGroupMenu", 1));
+  Net("testnet_leaky.net")->SetFailingAll(false);
+}

@@ -25,7 +25,7 @@
 struct TBalloon {
   std::string Title;
   std::string Text;
-  TBalloonType Type;
+  TTrayBalloon Type;
   unsigned Timeout;
   bool Cancel;
 };
@@ -49,7 +49,7 @@ public:
 
   void SetIconIndex(int Index) override { TrayIndexes.push_back(Index); }
   int IconIndex() const override { return TrayIndexes.empty() ? -1 : TrayIndexes.back(); }
-  void ShowBalloonTip(const std::string& Title, const std::string& Text, TBalloonType Type, unsigned TimeoutMs,
+  void ShowBalloonTip(const std::string& Title, const std::string& Text, TTrayBalloon Type, unsigned TimeoutMs,
                       bool CancelPrevious) override
   {
     Balloons.push_back({Title, Text, Type, TimeoutMs, CancelPrevious});

@@ -244,3 +244,28 @@ TEST_F(MainWindow, RendersHeadlessToAPicture)
 }
 
 }  // namespace
+
+namespace {
+
+// "Se Connecter" reaches every network; the network a person tries the
+// program with answers with a message, shown at once with direct display.
+TEST_F(MainWindow, ConnectAllReachesTheNetworksAndTheirMessagesArrive)
+{
+  PutChatLibrary();
+  Put("testnet_try.net", "testnet.net");
+  IFakeTesselControl* chat = Chat();
+  TcorvaneMain& main = Open();
+  main.MenuItem("chkDirect")->Click();
+  chat->ClearJournal();
+  main.MenuItem("mnuConnectAll")->Click();
+  EXPECT_EQ(main.Core().Network(0)->GetStatus(), psOnline);
+  ASSERT_EQ(chat->OpenWindows(), (std::vector<std::string>{"0;0;1"}));
+  const std::vector<std::string> journal = chat->Journal();
+  EXPECT_TRUE(std::any_of(journal.begin(), journal.end(), [](const std::string& line) {
+    return line.starts_with("NewMessage(0;0;1,") && line.ends_with(",Bonjour ! Tu me réponds ? :),0)");
+  }));
+  main.MenuItem("mnuDisconnectAll")->Click();
+  EXPECT_EQ(main.Core().Network(0)->GetStatus(), psOffline);
+}
+
+}  // namespace

@@ -27,6 +27,29 @@ void LoadStrip(TTBImageList* List, const char* Resource)
   List->AddMasked(&strip, clFuchsia);
 }
 
+template <class TDockClass, class TPosition>
+TDockClass* NewDock(TWinControl* Form, const char* Name, TPosition Position)
+{
+  auto* dock = new TDockClass(Form);
+  dock->SetName(Name);
+  dock->SetPosition(Position);
+  dock->SetParent(Form);
+  return dock;
+}
+
+// A named item appended to Parent; the window finds it again by its name.
+template <class TItemClass>
+TItemClass* NewItem(TComponent* Owner, TTBCustomItem* Parent, const std::string& Name, const std::string& Caption,
+                    std::vector<TTBCustomItem*>& Named)
+{
+  auto* item = new TItemClass(Owner);
+  item->SetName(Name);
+  item->SetCaption(Caption);
+  Parent->Add(item);
+  Named.push_back(item);
+  return item;
+}
+
 }  // namespace
 
 void TcorvaneMain::CreateImageLists()
@@ -45,13 +68,9 @@ void TcorvaneMain::CreateImageLists()
 TTBCustomItem* TcorvaneMain::AddMenuItem(TTBCustomItem* Parent, const std::string& Name, const std::string& Caption,
                                          TNotifyEvent OnClick, bool Checked)
 {
-  auto* item = new TTBWItem(this);
-  item->SetName(Name);
-  item->SetCaption(Caption);
+  auto* item = NewItem<TTBWItem>(this, Parent, Name, Caption, FMenuItems);
   item->SetChecked(Checked);
   item->OnClick = OnClick;
-  Parent->Add(item);
-  FMenuItems.push_back(item);
   return item;
 }
 
@@ -65,10 +84,7 @@ TTBCustomItem* TcorvaneMain::MenuItem(const std::string& Name) const
 
 void TcorvaneMain::CreateMenuBar()
 {
-  FTopDock = new TTBWDock(this);
-  FTopDock->SetName("TopDock");
-  FTopDock->SetPosition(dpTop);
-  FTopDock->SetParent(this);
+  FTopDock = NewDock<TTBWDock>(this, "TopDock", dpTop);
 
   FMenuBar = new TTBWToolbar(this);
   FMenuBar->SetName("MenuBar");
@@ -77,12 +93,7 @@ void TcorvaneMain::CreateMenuBar()
   FMenuBar->SetCloseButton(false);
   FMenuBar->SetDockRow(0);
   auto submenu = [&](const std::string& Name, const std::string& Caption) {
-    auto* item = new TTBWSubmenuItem(this);
-    item->SetName(Name);
-    item->SetCaption(Caption);
-    FMenuBar->Items()->Add(item);
-    FMenuItems.push_back(item);
-    return item;
+    return NewItem<TTBWSubmenuItem>(this, FMenuBar->Items(), Name, Caption, FMenuItems);
   };
 
   TTBWSubmenuItem* corvane = submenu("MnuCorvane", "Corvane");
@@ -143,25 +154,15 @@ TTBWSubmenuItem* TcorvaneMain::AddPanelMenu(TTBWDockablePanel* Panel, const std:
   bar->SetName(Name + "Bar");
   bar->SetParent(Panel);
   bar->SetBounds(4, Top + 16, 130, 22);
-  auto* item = new TTBWSubmenuItem(this);
-  item->SetName(Name);
-  item->SetCaption(Caption);
+  auto* item = NewItem<TTBWSubmenuItem>(this, bar->Items(), Name, Caption, FMenuItems);
   item->SetOptions(tboDropdownArrow);
-  bar->Items()->Add(item);
-  FMenuItems.push_back(item);
   return item;
 }
 
 void TcorvaneMain::CreatePanels()
 {
-  FRightDock = new TXTBMultiDock(this);
-  FRightDock->SetName("RightDock");
-  FRightDock->SetPosition(dpxRight);
-  FRightDock->SetParent(this);
-  FBottomDock = new TXTBMultiDock(this);
-  FBottomDock->SetName("BottomDock");
-  FBottomDock->SetPosition(dpxBottom);
-  FBottomDock->SetParent(this);
+  FRightDock = NewDock<TXTBMultiDock>(this, "RightDock", dpxRight);
+  FBottomDock = NewDock<TXTBMultiDock>(this, "BottomDock", dpxBottom);
 
   FDockOptions = AddPanel(FRightDock, "DockOptions", "Plug-ins");
   FDockOptions->SetDockedWidth(150);
@@ -206,12 +207,7 @@ void TcorvaneMain::CreateTray()
 {
   FTBWPopupMenu1 = new TTBWPopupMenu(this);
   FTBWPopupMenu1->SetName("TBWPopupMenu1");
-  auto* restore = new TTBWItem(this);
-  restore->SetName("TBWItem2");
-  restore->SetCaption("Restaurer");
-  restore->OnClick = TNotifyEvent(this, &TcorvaneMain::TBWItem2Click);
-  FTBWPopupMenu1->Items()->Add(restore);
-  FMenuItems.push_back(restore);
+  AddMenuItem(FTBWPopupMenu1->Items(), "TBWItem2", "Restaurer", TNotifyEvent(this, &TcorvaneMain::TBWItem2Click));
 
   FUtTrayIcon1 = new TUtTrayIcon(this);
   FUtTrayIcon1->SetName("UtTrayIcon1");

@@ -212,6 +212,24 @@ private:
   std::vector<HMODULE> FOwnLoads;
 };
 
+// The log of a shut-down with that many networks and a bound chat library.
+inline std::vector<TCDebugLine> ShutdownLog(int Networks)
+{
+  std::vector<TCDebugLine> lines{{"corvane.exe", 0, "Fermeture de la feuille..."},
+                                 {"corvane.exe", 0, "Liberation des plug-ins réseaux"},
+                                 {"main", 0, "Y a des plugins : " + std::to_string(Networks)}};
+  for (int i = Networks - 1; i >= 0; --i) {
+    lines.push_back({"main", 0, "Effacement du menuItem n°" + std::to_string(i)});
+    lines.push_back({"main", 0, "Liberation du plug-in"});
+  }
+  lines.push_back({"main", 0, "Libration du Stringlist Protocols1"});
+  for (const char* text : {"Liberation des plug-ins Messages", "Liberation du gestionnaire de message",
+                           "(Unload)Liberation du gestionnaire de fenêtre", "Déchargement du gestionnaire de fenêtre",
+                           "(Free)Liberation du gestionnaire de fenêtre", "Déchargement terminé"})
+    lines.push_back({"corvane.exe", 0, text});
+  return lines;
+}
+
 // A model of one network with one group of named contacts.
 inline TTestNetworkModel OneGroup(const std::string& Name, std::vector<std::string> Contacts,
                                   PresenceStatus Status = psOnline)

@@ -22,6 +22,10 @@ struct COPYDATASTRUCT;
 class THostCore : public TObject {
 public:
   explicit THostCore(const THostParts& Parts, std::string ChatLibrary = ChatLibraryFileName);
+  // The window's parts may come after the core: the units that bind the
+  // contact tree and the network menus need the core to exist first.
+  void SetParts(const THostParts& Parts) { FParts = Parts; }
+  const THostParts& Parts() const { return FParts; }
   // Shuts down first when Shutdown has not run.
   ~THostCore() override;
   THostCore(const THostCore&) = delete;
@@ -95,13 +99,14 @@ public:
   bool EnterCallback(const char* Name);
   void LeaveCallback() { --FCallbackDepth; }
 
+  // Runs Body (a call into a plug-in); a failure is logged as "<Place> : <text>" at level 1.
+  template <class F>
+  bool Guard(const char* Place, F&& Body);
+
 private:
   void LoadNetwork(const std::string& FileName);
   void FreeNetworks();
   void FreeProcessors();
-  // Runs Body; a failure is logged as "<Place> : <text>" at level 1.
-  template <class F>
-  bool Guard(const char* Place, F&& Body);
 
   THostParts FParts;
   std::string FChatLibrary;

@@ -18,7 +18,7 @@ protected:
 };
 
 // Balloon types of the notification-area icon.
-enum class TBalloonType { None, Info, Warning, Error };
+enum class TTrayBalloon { None, Info, Warning, Error };
 
 // The notification-area icon: its image index and balloon notices. Image
 // indexes: 0 offline, 1 start, 2 connected, 3 messages waiting.
@@ -26,7 +26,7 @@ class ITrayIcon {
 public:
   virtual void SetIconIndex(int Index) = 0;
   virtual int IconIndex() const = 0;
-  virtual void ShowBalloonTip(const std::string& Title, const std::string& Text, TBalloonType Type,
+  virtual void ShowBalloonTip(const std::string& Title, const std::string& Text, TTrayBalloon Type,
                               unsigned TimeoutMs, bool CancelPrevious) = 0;
 
 protected:

@@ -80,7 +80,7 @@ void THostCore::ReceiveMessage(const UserID& Key, TDateTime Time, const char* Te
         FParts.Tray->SetIconIndex(total > 0 ? 3 : 2);
         FParts.Tray->ShowBalloonTip("Corvane",
                                     "Vous avez reçu un message.\r\n" + std::to_string(total) + " messages en total.",
-                                    TBalloonType::Info, 50000, true);
+                                    TTrayBalloon::Info, 50000, true);
       }
     }
     RefreshStatus();

@@ -1,17 +1,22 @@
 // corvane: the program. Its logic lives in the host library; the program
 // links it with an exported dynamic symbol table, so that the modules it
 // loads find CreateMessageInput and CreateNetworkInput in it.
-#include <cstdio>
-
-#include "host/HostCore.h"
+#include "host/MainForm.h"
+#include "host/ThemeLayer.h"
+#include "platform/classes/forms/Application.h"
 #include "platform/startup/DisplayStartup.h"
 
 namespace {
 
-// Until the main window lands, the console lines go to the standard output.
-class TStdoutConsole final : public IConsoleSink {
+// The main window with the program's bindings of its controls.
+TMainWindowBindings ProgramBindings()
+{
+  return {};
+}
+
+class TProgramMain final : public TcorvaneMain {
 public:
-  void AddConsoleLine(const std::string& Line) override { std::printf("%s\n", Line.c_str()); }
+  explicit TProgramMain(TComponent* AOwner) : TcorvaneMain(AOwner, ProgramBindings()) {}
 };
 
 }  // namespace
@@ -19,11 +24,15 @@ public:
 int main()
 {
   StartDisplay();
-  TStdoutConsole console;
-  THostParts parts;
-  parts.Console = &console;
-  THostCore core(parts);
-  core.Start();
-  core.Shutdown();
+  Application()->Initialize();
+  {
+    TThemeLayerScope themes;
+    Application()->SetTitle(TcorvaneMain::Title);
+    TProgramMain* window = nullptr;
+    Application()->CreateForm(window);
+    Application()->Run();
+    // The window and its themed controls go before the theme layer.
+    delete Application();
+  }
   return 0;
 }

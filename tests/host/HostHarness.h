@@ -25,7 +25,7 @@
 struct TBalloon {
   std::string Title;
   std::string Text;
-  TBalloonType Type;
+  TTrayBalloon Type;
   unsigned Timeout;
   bool Cancel;
 };
@@ -49,7 +49,7 @@ public:
 
   void SetIconIndex(int Index) override { TrayIndexes.push_back(Index); }
   int IconIndex() const override { return TrayIndexes.empty() ? -1 : TrayIndexes.back(); }
-  void ShowBalloonTip(const std::string& Title, const std::string& Text, TBalloonType Type, unsigned TimeoutMs,
+  void ShowBalloonTip(const std::string& Title, const std::string& Text, TTrayBalloon Type, unsigned TimeoutMs,
                       bool CancelPrevious) override
   {
     Balloons.push_back({Title, Text, Type, TimeoutMs, CancelPrevious});
@@ -211,6 +211,24 @@ public:
 private:
   std::vector<HMODULE> FOwnLoads;
 };
+
+// The log of a shut-down with that many networks and a bound chat library.
+inline std::vector<TCDebugLine> ShutdownLog(int Networks)
+{
+  std::vector<TCDebugLine> lines{{"corvane.exe", 0, "Fermeture de la feuille..."},
+                                 {"corvane.exe", 0, "Liberation des plug-ins réseaux"},
+                                 {"main", 0, "Y a des plugins : " + std::to_string(Networks)}};
+  for (int i = Networks - 1; i >= 0; --i) {
+    lines.push_back({"main", 0, "Effacement du menuItem n°" + std::to_string(i)});
+    lines.push_back({"main", 0, "Liberation du plug-in"});
+  }
+  lines.push_back({"main", 0, "Libration du Stringlist Protocols1"});
+  for (const char* text : {"Liberation des plug-ins Messages", "Liberation du gestionnaire de message",
+                           "(Unload)Liberation du gestionnaire de fenêtre", "Déchargement du gestionnaire de fenêtre",
+                           "(Free)Liberation du gestionnaire de fenêtre", "Déchargement terminé"})
+    lines.push_back({"corvane.exe", 0, text});
+  return lines;
+}
 
 // A model of one network with one group of named contacts.
 inline TTestNetworkModel OneGroup(const std::string& Name, std::vector<std::string> Contacts,

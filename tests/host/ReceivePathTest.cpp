@@ -92,7 +92,7 @@ TEST_F(ReceivePath, Scenarios)
       ASSERT_EQ(Window.Balloons.size(), 1u);
       EXPECT_EQ(Window.Balloons[0].Title, "Corvane");
       EXPECT_EQ(Window.Balloons[0].Text, "Vous avez reçu un message.\r\n1 messages en total.");
-      EXPECT_EQ(Window.Balloons[0].Type, TBalloonType::Info);
+      EXPECT_EQ(Window.Balloons[0].Type, TTrayBalloon::Info);
       EXPECT_EQ(Window.Balloons[0].Timeout, 50000u);
       EXPECT_TRUE(Window.Balloons[0].Cancel);
     } else {

@@ -15,25 +15,7 @@ TEST_F(Shutdown, FreesNetworksLastFirstThenProcessorsThenTheLibrary)
   Debug.Lines.clear();
   host.Shutdown();
 
-  const std::vector<TCDebugLine> expected{
-      {"corvane.exe", 0, "Fermeture de la feuille..."},
-      {"corvane.exe", 0, "Liberation des plug-ins réseaux"},
-      {"main", 0, "Y a des plugins : 3"},
-      {"main", 0, "Effacement du menuItem n°2"},
-      {"main", 0, "Liberation du plug-in"},
-      {"main", 0, "Effacement du menuItem n°1"},
-      {"main", 0, "Liberation du plug-in"},
-      {"main", 0, "Effacement du menuItem n°0"},
-      {"main", 0, "Liberation du plug-in"},
-      {"main", 0, "Libration du Stringlist Protocols1"},
-      {"corvane.exe", 0, "Liberation des plug-ins Messages"},
-      {"corvane.exe", 0, "Liberation du gestionnaire de message"},
-      {"corvane.exe", 0, "(Unload)Liberation du gestionnaire de fenêtre"},
-      {"corvane.exe", 0, "Déchargement du gestionnaire de fenêtre"},
-      {"corvane.exe", 0, "(Free)Liberation du gestionnaire de fenêtre"},
-      {"corvane.exe", 0, "Déchargement terminé"},
-  };
-  EXPECT_EQ(Debug.Lines, expected);
+  EXPECT_EQ(Debug.Lines, ShutdownLog(3));
   EXPECT_EQ(Window.Console.back(), "Déchargement des plug-ins...");
   for (ITestNetworkControl* net : nets)
     EXPECT_EQ(net->LiveObjects(), 0);

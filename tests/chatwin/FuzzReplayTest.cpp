@@ -36,3 +36,8 @@ TEST(FuzzReplay, XmlCorpus)
 {
   Replay("xml", FuzzUtSimpleXML);
 }
+
+TEST(FuzzReplay, ChatMessageCorpus)
+{
+  Replay("chat", FuzzChatMessage);
+}

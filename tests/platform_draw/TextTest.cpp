@@ -81,6 +81,50 @@ TEST(Text, ExtentFitsCountUnits)
   EXPECT_EQ(size.cx, 5 * 7 + 5);
 }
 
+TEST(Text, ExtentsOfUtf16CountEveryUnitOfAPair)
+{
+  TDrawFixture f(1, 1);
+  TFixedFont font(f.DC);
+  TSize size;
+  // A longer text first: the measuring storage kept between calls must not
+  // carry its characters into the next measure.
+  ASSERT_TRUE(GetTextExtentPoint32W(f.DC, u"abcdefghij", 10, &size));
+  EXPECT_EQ(size.cx, 60);
+  struct TCase {
+    std::u16string Text;
+    std::vector<int> Dx;
+  };
+  const TCase cases[] = {
+      {u"a\U0001F600b", {6, 12, 12, 18}},             // both units of a pair end where the character ends
+      {{u'a', char16_t(0xDC00), u'b'}, {6, 12, 18}},  // a lone low surrogate is one character
+      {{u'a', char16_t(0xD800)}, {6, 12}},             // so is a high one cut at the end
+  };
+  for (const TCase& c : cases) {
+    std::vector<int> dx(c.Text.size());
+    ASSERT_TRUE(GetTextExtentExPointW(f.DC, c.Text.data(), int(c.Text.size()), 0, nullptr, dx.data(), &size));
+    EXPECT_EQ(dx, c.Dx);
+    EXPECT_EQ(size.cx, c.Dx.back());
+  }
+}
+
+TEST(Text, AFontFollowsTheBuiltinOnlySwitchAfterItsFirstUse)
+{
+  TDrawFixture f(1, 1);
+  HFONT outline = CreateFontW(-20, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, u"Liberation Sans");
+  HGDIOBJ old = SelectObject(f.DC, outline);
+  TSize before, builtin, after;
+  GetTextExtentPoint32W(f.DC, u"WWW", 3, &before);
+  SetBuiltinFontOnly(true);
+  GetTextExtentPoint32W(f.DC, u"WWW", 3, &builtin);
+  SetBuiltinFontOnly(false);
+  GetTextExtentPoint32W(f.DC, u"WWW", 3, &after);
+  SelectObject(f.DC, old);
+  DeleteObject(outline);
+  EXPECT_EQ(builtin, TSize(18, 13));  // the fixed face, whatever the size asked
+  EXPECT_NE(before, builtin);
+  EXPECT_EQ(after, before);
+}
+
 TEST(Text, DrawTextEndEllipsisAndPrefixOnTheFixedFont)
 {
   TDrawFixture f(40, 13);

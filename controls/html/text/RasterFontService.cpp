@@ -40,6 +40,13 @@ TRect TextCell(HDC DC, int X, int Y, const char16_t* Text, int Count)
   return TRect(X, Y, X + Size.cx, Y + M.tmHeight);
 }
 
+// Whether two descriptions name the same realised font as they stand (the
+// character extra is applied per call, not realised).
+bool SameFont(const THtmlFontDesc& A, const THtmlFontDesc& B)
+{
+  return A.Height == B.Height && A.Style == B.Style && A.CharSet == B.CharSet && A.Name == B.Name;
+}
+
 }  // namespace
 
 TRasterFontService::TRasterFontService() : FMeasureDC(CreateCompatibleDC(nullptr)) {}
@@ -48,7 +55,7 @@ TRasterFontService::~TRasterFontService()
 {
   DeleteDC(FMeasureDC);
   for (const auto& Entry : FFonts)
-    DeleteObject(Entry.second);
+    DeleteObject(Entry.second.Handle);
 }
 
 int TRasterFontService::PixelsPerInch() const
@@ -64,35 +71,53 @@ bool TRasterFontService::FaceInstalled(std::string_view Face) const
   return !Key.empty() && FFaces.count(Key) > 0;
 }
 
-HFONT TRasterFontService::FontOf(const THtmlFontDesc& Font) const
+TRasterFontService::TRealised& TRasterFontService::FontOf(const THtmlFontDesc& Font) const
 {
+  if (FLast && SameFont(Font, FLastDesc))
+    return *FLast;
   TFontKey Key{LowerCase(Trim(Font.Name)), Font.Height, StyleBits(Font.Style), Font.CharSet};
   auto Found = FFonts.find(Key);
-  if (Found != FFonts.end())
-    return Found->second;
-  if (FFonts.size() >= MaxCachedFonts) {
-    // A DC keeps drawing with a deleted font until another is selected.
-    for (const auto& Entry : FFonts)
-      DeleteObject(Entry.second);
-    FFonts.clear();
+  if (Found == FFonts.end()) {
+    if (FFonts.size() >= MaxCachedFonts) {
+      // A DC keeps drawing with a deleted font until another is selected.
+      for (const auto& Entry : FFonts)
+        DeleteObject(Entry.second.Handle);
+      FFonts.clear();
+      FMeasureFont = nullptr;
+    }
+    std::u16string Face = UTF8Decode(Trim(Font.Name));
+    if (Face.size() >= LF_FACESIZE)
+      Face.resize(LF_FACESIZE - 1);
+    TRealised Made;
+    Made.Handle = CreateFontW(Font.Height, 0, 0, 0, Font.Style.Contains(fsBold) ? FW_BOLD : FW_NORMAL,
+                              Font.Style.Contains(fsItalic), Font.Style.Contains(fsUnderline),
+                              Font.Style.Contains(fsStrikeOut), Font.CharSet, OUT_DEFAULT_PRECIS,
+                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, Face.c_str());
+    Found = FFonts.emplace(std::move(Key), Made).first;
   }
-  std::u16string Face = UTF8Decode(Trim(Font.Name));
-  if (Face.size() >= LF_FACESIZE)
-    Face.resize(LF_FACESIZE - 1);
-  HFONT Handle = CreateFontW(Font.Height, 0, 0, 0, Font.Style.Contains(fsBold) ? FW_BOLD : FW_NORMAL,
-                             Font.Style.Contains(fsItalic), Font.Style.Contains(fsUnderline),
-                             Font.Style.Contains(fsStrikeOut), Font.CharSet, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, DEFAULT_PITCH, Face.c_str());
-  FFonts.emplace(std::move(Key), Handle);
-  return Handle;
+  FLastDesc = Font;
+  FLast = &Found->second;
+  return *FLast;
+}
+
+TRasterFontService::TRealised& TRasterFontService::SelectForMeasure(const THtmlFontDesc& Font) const
+{
+  TRealised& Realised = FontOf(Font);
+  if (Realised.Handle != FMeasureFont) {
+    SelectObject(FMeasureDC, Realised.Handle);
+    FMeasureFont = Realised.Handle;
+  }
+  return Realised;
 }
 
 THtmlTextMetrics TRasterFontService::Metrics(const THtmlFontDesc& Font) const
 {
-  SelectObject(FMeasureDC, FontOf(Font));
+  TRealised& Realised = SelectForMeasure(Font);
+  if (Realised.HaveMetrics)
+    return Realised.Metrics;
   TEXTMETRICW Tm;
   GetTextMetricsW(FMeasureDC, &Tm);
-  THtmlTextMetrics M;
+  THtmlTextMetrics& M = Realised.Metrics;
   M.Height = Tm.tmHeight;
   M.Ascent = Tm.tmAscent;
   M.Descent = Tm.tmDescent;
@@ -101,6 +126,7 @@ THtmlTextMetrics TRasterFontService::Metrics(const THtmlFontDesc& Font) const
   M.AveCharWidth = Tm.tmAveCharWidth;
   M.MaxCharWidth = Tm.tmMaxCharWidth;
   M.CharSet = Tm.tmCharSet;
+  Realised.HaveMetrics = true;
   return M;
 }
 
@@ -108,12 +134,15 @@ void TRasterFontService::TextExtents(const THtmlFontDesc& Font, const char16_t* 
 {
   if (Count <= 0)
     return;
-  SelectObject(FMeasureDC, FontOf(Font));
-  SetTextCharacterExtra(FMeasureDC, Font.CharExtra);
+  SelectForMeasure(Font);
+  // The measuring DC's extra stays 0 between calls.
+  if (Font.CharExtra)
+    SetTextCharacterExtra(FMeasureDC, Font.CharExtra);
   TSize Size;
   if (!GetTextExtentExPointW(FMeasureDC, Text, Count, 0, nullptr, Extents, &Size))
     std::fill(Extents, Extents + Count, 0);
-  SetTextCharacterExtra(FMeasureDC, 0);
+  if (Font.CharExtra)
+    SetTextCharacterExtra(FMeasureDC, 0);
 }
 
 void TRasterFontService::DrawText(HDC DC, int X, int Y, const THtmlFontDesc& Font, TColor Color, TColor Background,
@@ -122,7 +151,7 @@ void TRasterFontService::DrawText(HDC DC, int X, int Y, const THtmlFontDesc& Fon
   if (Count <= 0)
     return;
   const int Saved = SaveDC(DC);
-  SelectObject(DC, FontOf(Font));
+  SelectObject(DC, FontOf(Font).Handle);
   SetTextCharacterExtra(DC, Font.CharExtra);
   // The text advances as TextExtents measured it: no justification of the
   // caller's spreads it.

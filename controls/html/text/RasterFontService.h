@@ -32,11 +32,23 @@ public:
 
 private:
   using TFontKey = std::tuple<std::string, int, int, int>;  // face, height, style bits, character set
+  struct TRealised {
+    HFONT Handle = nullptr;
+    bool HaveMetrics = false;
+    THtmlTextMetrics Metrics;
+  };
 
-  // The font of Font, made on first use.
-  HFONT FontOf(const THtmlFontDesc& Font) const;
+  // The font of Font, made on first use. The last one asked for is found
+  // again without building its key: layout asks for the same font run
+  // after run.
+  TRealised& FontOf(const THtmlFontDesc& Font) const;
+  // Selects the font of Font into the measuring DC (only when another is in).
+  TRealised& SelectForMeasure(const THtmlFontDesc& Font) const;
 
   HDC FMeasureDC;
-  mutable std::map<TFontKey, HFONT> FFonts;
+  mutable std::map<TFontKey, TRealised> FFonts;
+  mutable THtmlFontDesc FLastDesc;
+  mutable TRealised* FLast = nullptr;
+  mutable HFONT FMeasureFont = nullptr;  // the font selected into FMeasureDC
   mutable std::set<std::string> FFaces;  // lower-cased; empty until first asked
 };

@@ -142,4 +142,24 @@ const TGlyph& TFontInstance::Glyph(char32_t c)
   return FGlyphs.emplace(c, Render(c)).first->second;
 }
 
+void TFontInstance::AdvancesOf(const char32_t* chars, std::size_t count, int* out)
+{
+  std::lock_guard<std::mutex> lock(FLock);
+  if (FDirectAdvances.empty())
+    FDirectAdvances.assign(kDirectAdvances, -1);
+  for (std::size_t i = 0; i < count; ++i) {
+    const char32_t c = chars[i];
+    if (c < kDirectAdvances && FDirectAdvances[c] >= 0) {
+      out[i] = FDirectAdvances[c];
+      continue;
+    }
+    auto it = FGlyphs.find(c);
+    if (it == FGlyphs.end())
+      it = FGlyphs.emplace(c, Render(c)).first;
+    out[i] = it->second.Advance;
+    if (c < kDirectAdvances)
+      FDirectAdvances[c] = out[i];
+  }
+}
+
 }  // namespace gdi

@@ -16,6 +16,7 @@
 #include "platform/base/Utf.h"
 #include "platform/win/gdi/GdiConsts.h"
 #include "platform/win/gdi/Text.h"
+#include "platform/win/gdi/detail/GdiObjects.h"
 
 namespace gdi {
 
@@ -243,6 +244,17 @@ std::shared_ptr<TFontInstance> FontInstanceOf(const LOGFONTW& log)
     instance = NewBuiltinInstance(log);  // no outline face on this machine
   instances[key] = instance;
   return instance;
+}
+
+std::shared_ptr<TFontInstance> ResolvedFont(TGdiFont& font)
+{
+  const bool builtinOnly = GBuiltinOnly;
+  std::lock_guard<std::mutex> guard(font.ResolvedLock);
+  if (!font.Resolved || font.ResolvedBuiltinOnly != builtinOnly) {
+    font.Resolved = FontInstanceOf(font.Log);
+    font.ResolvedBuiltinOnly = builtinOnly;
+  }
+  return font.Resolved;
 }
 
 }  // namespace gdi

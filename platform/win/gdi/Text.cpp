@@ -14,43 +14,73 @@ namespace gdi {
 TTextRun TTextRun::FromUtf8(const char* text, int count)
 {
   TTextRun run;
-  if (!text)
-    return run;
-  std::string_view view(text, count < 0 ? std::strlen(text) : std::size_t(count));
-  for (std::size_t i = 0; i < view.size();) {
-    run.Units.push_back(int(i));
-    run.Chars.push_back(DecodeUtf8Char(view, i));
-  }
-  run.Units.push_back(int(view.size()));
+  run.AssignUtf8(text, count);
   return run;
 }
 
 TTextRun TTextRun::FromUtf16(const char16_t* text, int count)
 {
   TTextRun run;
-  if (!text)
-    return run;
-  std::u16string_view view = count < 0 ? std::u16string_view(text) : std::u16string_view(text, std::size_t(count));
-  for (std::size_t i = 0; i < view.size();) {
-    run.Units.push_back(int(i));
-    run.Chars.push_back(DecodeUtf16Char(view, i));
-  }
-  run.Units.push_back(int(view.size()));
+  run.AssignUtf16(text, count);
   return run;
+}
+
+// Both fill the run through a decoder that answers the next character and
+// moves the index: the storage is sized once and written in place.
+template <class View, class Decode>
+void AssignRun(TTextRun& run, View view, Decode decode)
+{
+  run.Chars.resize(view.size());
+  run.Units.resize(view.size() + 1);
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < view.size(); ++n) {
+    run.Units[n] = int(i);
+    run.Chars[n] = decode(view, i);
+  }
+  run.Units[n] = int(view.size());
+  run.Chars.resize(n);
+  run.Units.resize(n + 1);
+}
+
+void TTextRun::AssignUtf8(const char* text, int count)
+{
+  std::string_view view;
+  if (text)
+    view = std::string_view(text, count < 0 ? std::strlen(text) : std::size_t(count));
+  AssignRun(*this, view, [](std::string_view v, std::size_t& i) {
+    return char8_t(v[i]) < 0x80 ? char32_t(v[i++]) : DecodeUtf8Char(v, i);
+  });
+}
+
+void TTextRun::AssignUtf16(const char16_t* text, int count)
+{
+  std::u16string_view view;
+  if (text)
+    view = count < 0 ? std::u16string_view(text) : std::u16string_view(text, std::size_t(count));
+  AssignRun(*this, view, [](std::u16string_view v, std::size_t& i) {
+    return (v[i] & 0xF800) != 0xD800 ? char32_t(v[i++]) : DecodeUtf16Char(v, i);  // no surrogate: the unit itself
+  });
 }
 
 std::shared_ptr<TFontInstance> SelectedFont(const TDC& dc)
 {
-  LOGFONTW log = dc.S.Font ? dc.S.Font->Log : LOGFONTW{};
-  return FontInstanceOf(log);
+  return dc.S.Font ? ResolvedFont(*dc.S.Font) : FontInstanceOf(LOGFONTW{});
 }
 
 std::vector<int> Advances(const TDC& dc, TFontInstance& font, const std::u32string& chars)
 {
-  std::vector<int> adv(chars.size());
+  std::vector<int> adv;
+  Advances(dc, font, chars, adv);
+  return adv;
+}
+
+void Advances(const TDC& dc, TFontInstance& font, const std::u32string& chars, std::vector<int>& adv)
+{
+  adv.resize(chars.size());
+  font.AdvancesOf(chars.data(), chars.size(), adv.data());
   int breaks = 0;
   for (std::size_t i = 0; i < chars.size(); ++i) {
-    adv[i] = font.Advance(chars[i]) + dc.S.CharExtra;
+    adv[i] += dc.S.CharExtra;
     if (chars[i] == U' ')
       ++breaks;
   }
@@ -63,7 +93,6 @@ std::vector<int> Advances(const TDC& dc, TFontInstance& font, const std::u32stri
         ++k;
       }
   }
-  return adv;
 }
 
 namespace {
@@ -232,13 +261,29 @@ void CopyMetrics(const TEXTMETRICW& from, TM& to)
   to.tmCharSet = from.tmCharSet;
 }
 
+// The run of a text being measured, in storage kept per thread.
+const TTextRun& MeasuredRun(const char* text, int count)
+{
+  thread_local TTextRun run;
+  run.AssignUtf8(text, count);
+  return run;
+}
+const TTextRun& MeasuredRun(const char16_t* text, int count)
+{
+  thread_local TTextRun run;
+  run.AssignUtf16(text, count);
+  return run;
+}
+
 BOOL Extent(HDC h, const TTextRun& run, int maxExtent, int* fit, int* dx, TSize* size)
 {
   auto dc = LookupDC(h);
   if (!dc || !size)
     return FALSE;
   auto font = SelectedFont(*dc);
-  auto adv = Advances(*dc, *font, run.Chars);
+  // Layout measures run after run: the advances reuse one buffer.
+  thread_local std::vector<int> adv;
+  Advances(*dc, *font, run.Chars, adv);
   int total = 0, fitted = 0;
   bool fitting = true;
   for (std::size_t i = 0; i < run.Chars.size(); ++i) {
@@ -419,19 +464,19 @@ BOOL GetCharABCWidthsA(HDC h, UINT first, UINT last, ABC* widths) { return GetCh
 
 BOOL GetTextExtentPoint32A(HDC h, LPCSTR text, int count, TSize* size)
 {
-  return count >= 0 && Extent(h, TTextRun::FromUtf8(text, count), 0, nullptr, nullptr, size);
+  return count >= 0 && Extent(h, MeasuredRun(text, count), 0, nullptr, nullptr, size);
 }
 BOOL GetTextExtentPoint32W(HDC h, LPCWSTR text, int count, TSize* size)
 {
-  return count >= 0 && Extent(h, TTextRun::FromUtf16(text, count), 0, nullptr, nullptr, size);
+  return count >= 0 && Extent(h, MeasuredRun(text, count), 0, nullptr, nullptr, size);
 }
 BOOL GetTextExtentExPointA(HDC h, LPCSTR text, int count, int maxExtent, int* fit, int* dx, TSize* size)
 {
-  return count >= 0 && Extent(h, TTextRun::FromUtf8(text, count), maxExtent, fit, dx, size);
+  return count >= 0 && Extent(h, MeasuredRun(text, count), maxExtent, fit, dx, size);
 }
 BOOL GetTextExtentExPointW(HDC h, LPCWSTR text, int count, int maxExtent, int* fit, int* dx, TSize* size)
 {
-  return count >= 0 && Extent(h, TTextRun::FromUtf16(text, count), maxExtent, fit, dx, size);
+  return count >= 0 && Extent(h, MeasuredRun(text, count), maxExtent, fit, dx, size);
 }
 
 BOOL TextOutA(HDC h, int x, int y, LPCSTR text, int count)

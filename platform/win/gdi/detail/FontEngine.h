@@ -30,6 +30,9 @@ public:
   // Cached: rendered once per instance and character.
   const TGlyph& Glyph(char32_t c);
   int Advance(char32_t c) { return Glyph(c).Advance; }
+  // The advances of count characters into out, under one lock: measuring a
+  // run is the hot path of laying out text.
+  void AdvancesOf(const char32_t* chars, std::size_t count, int* out);
 
   TEXTMETRICW Metrics;
   std::string FamilyName;
@@ -46,6 +49,10 @@ protected:
   virtual TGlyph Render(char32_t c) = 0;
 
 private:
+  // The advances of the first characters, straight from a table: most text
+  // is measured in them. -1 until the glyph is rendered.
+  static constexpr char32_t kDirectAdvances = 0x800;
+  std::vector<int> FDirectAdvances;
   std::mutex FLock;
   std::unordered_map<char32_t, TGlyph> FGlyphs;
 };
@@ -54,6 +61,9 @@ private:
 inline constexpr const char16_t* kBuiltinFaceName = u"Corvane Fixed";
 // The instance that draws a logical font (shared between fonts that resolve alike).
 std::shared_ptr<TFontInstance> FontInstanceOf(const LOGFONTW& log);
+struct TGdiFont;
+// The instance of a font object, kept on the object after the first call.
+std::shared_ptr<TFontInstance> ResolvedFont(TGdiFont& font);
 std::shared_ptr<TFontInstance> NewBuiltinInstance(const LOGFONTW& log);
 // The face a name maps to before fontconfig sees it.
 std::string SubstituteFace(const std::string& face);

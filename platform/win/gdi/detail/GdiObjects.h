@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -46,9 +47,17 @@ struct TGdiBrush : TGdiObject {
   bool PatternMono = false;
 };
 
+class TFontInstance;
+
 struct TGdiFont : TGdiObject {
   TGdiFont() : TGdiObject(OBJ_FONT) {}
-  LOGFONTW Log;
+  LOGFONTW Log;  // never changes once the handle exists
+  // The instance that draws it, resolved on first use (see ResolvedFont):
+  // looking it up by its logical font on every text call costs more than
+  // measuring the text.
+  std::mutex ResolvedLock;
+  std::shared_ptr<TFontInstance> Resolved;
+  bool ResolvedBuiltinOnly = false;
 };
 
 struct TGdiBitmap : TGdiObject {

@@ -18,6 +18,9 @@ struct TTextRun {
   std::vector<int> Units;  // the unit index of each character; one more entry: the total
   static TTextRun FromUtf8(const char* text, int count);
   static TTextRun FromUtf16(const char16_t* text, int count);
+  // The same into this run, keeping its storage: measuring reuses one run.
+  void AssignUtf8(const char* text, int count);
+  void AssignUtf16(const char16_t* text, int count);
 };
 
 // Copies text into a caller's buffer of room units with its terminating zero,
@@ -43,6 +46,7 @@ int CopyWholeCharacters(std::basic_string_view<Char> text, int room, Char* out)
 std::shared_ptr<TFontInstance> SelectedFont(const TDC& dc);
 // The advance of each character with the DC's character extra and justification.
 std::vector<int> Advances(const TDC& dc, TFontInstance& font, const std::u32string& chars);
+void Advances(const TDC& dc, TFontInstance& font, const std::u32string& chars, std::vector<int>& adv);
 
 struct TLineDraw {
   const int* Dx = nullptr;     // advances per character, or null for the font's

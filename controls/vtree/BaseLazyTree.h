@@ -413,6 +413,9 @@ public:
   TLTHeaderDraggedEvent OnHeaderDragged;
   TLTHeaderDraggedOutEvent OnHeaderDraggedOut;
   TLTGetHeaderCursorEvent OnGetHeaderCursor;
+  TLTHeaderPaintEvent OnHeaderDraw;
+  TLTHeaderPaintQueryElementsEvent OnHeaderDrawQueryElements;
+  TLTAdvancedHeaderPaintEvent OnAdvancedHeaderDraw;
   virtual void DoHeaderClick(TColumnIndex Column, TMouseButton Button, TShiftState Shift, int X, int Y);
   virtual void DoHeaderDblClick(TColumnIndex Column, TMouseButton Button, TShiftState Shift, int X, int Y);
   virtual void DoHeaderMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -424,6 +427,16 @@ public:
   virtual void DoHeaderDraggedOut(TColumnIndex Column, TPoint DropPosition);
   virtual void DoGetHeaderCursor(HCURSOR& Cursor);
   virtual void DoColumnResize(TColumnIndex Column);
+  virtual void DoHeaderDraw(TCanvas* Canvas, TLazyTreeColumn* Column, const TRect& R, bool Hover, bool Pressed,
+                            TLTDropMarkMode DropMark);
+  virtual void DoHeaderDrawQueryElements(THeaderPaintInfo& PaintInfo, THeaderPaintElements& Elements);
+  virtual void DoAdvancedHeaderDraw(THeaderPaintInfo& PaintInfo, THeaderPaintElements Elements);
+  // Which owner drawing the header uses now (none at design time or without hoOwnerDraw).
+  bool HeaderOwnerDraws() const;
+  bool HeaderAdvancedOwnerDraws() const;
+  // After the header's main column changed: the focus follows it unless any
+  // column may be focused, and the tree is repainted.
+  virtual void MainColumnChanged();
 
   // --- in-place editing (BaseLazyTreeEditing.cpp; the editor is the edit link's) ---
   TLTCreateEditorEvent OnCreateEditor;
@@ -690,6 +703,8 @@ private:
   unsigned FEditDelay = 1000;
   // Hints (BaseLazyTreeHints.cpp).
   bool HandleHintShow(THintInfo& Info);
+  // Columns in use, hoShowHint, and a client point on the header.
+  bool OverHeaderWithHints(TPoint P) const;
   void HandleHintMessage(TMessage& Message);
   TLTHintMode FHintMode = hmDefault;
   THintAnimationType FHintAnimation = hatSystemDefault;

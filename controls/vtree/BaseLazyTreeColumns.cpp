@@ -20,6 +20,16 @@ TColumnIndex TBaseLazyTree::MainColumn() const
   return std::max<TColumnIndex>(0, FHeader->MainColumn());
 }
 
+void TBaseLazyTree::MainColumnChanged()
+{
+  if (FDestroying)
+    return;
+  if (!HasSelectionOption(toExtendedFocus))
+    SetFocusedColumn(MainColumn());
+  if (HasWindow())
+    Invalidate();
+}
+
 int TBaseLazyTree::ColumnContentWidth(TColumnIndex Column)
 {
   bool isMain = Column == MainColumn();

@@ -1,6 +1,7 @@
 // One dispatcher per event: it fires the handler when one is assigned and
 // otherwise answers the event's default.
 #include "controls/vtree/BaseLazyTree.h"
+#include "controls/vtree/LazyTreeHeader.h"
 
 void TBaseLazyTree::DoInitNode(PLazyNode Parent, PLazyNode Node, TLazyNodeInitStates& InitStates)
 {
@@ -354,4 +355,33 @@ bool TBaseLazyTree::DoCanEdit(PLazyNode Node, TColumnIndex Column)
   if (OnEditing)
     OnEditing(this, Node, Column, allowed);
   return allowed;
+}
+
+bool TBaseLazyTree::HeaderOwnerDraws() const
+{
+  return FHeader->Options().Contains(hoOwnerDraw) && !ComponentState().Contains(csDesigning);
+}
+
+bool TBaseLazyTree::HeaderAdvancedOwnerDraws() const
+{
+  return HeaderOwnerDraws() && OnHeaderDrawQueryElements && OnAdvancedHeaderDraw;
+}
+
+void TBaseLazyTree::DoHeaderDraw(TCanvas* Canvas, TLazyTreeColumn* Column, const TRect& R, bool Hover, bool Pressed,
+                                 TLTDropMarkMode DropMark)
+{
+  if (OnHeaderDraw)
+    OnHeaderDraw(FHeader.get(), Canvas, Column, R, Hover, Pressed, DropMark);
+}
+
+void TBaseLazyTree::DoHeaderDrawQueryElements(THeaderPaintInfo& PaintInfo, THeaderPaintElements& Elements)
+{
+  if (OnHeaderDrawQueryElements)
+    OnHeaderDrawQueryElements(FHeader.get(), PaintInfo, Elements);
+}
+
+void TBaseLazyTree::DoAdvancedHeaderDraw(THeaderPaintInfo& PaintInfo, THeaderPaintElements Elements)
+{
+  if (OnAdvancedHeaderDraw)
+    OnAdvancedHeaderDraw(FHeader.get(), PaintInfo, Elements);
 }

@@ -4,6 +4,9 @@
 #include <algorithm>
 
 #include "controls/vtree/BaseLazyTree.h"
+#include "controls/vtree/LazyTreeHeader.h"
+#include "controls/vtree/LazyTreeHintWindow.h"
+#include "platform/base/Utf.h"
 #include "platform/classes/Hints.h"
 #include "platform/classes/Messages.h"
 #include "platform/classes/forms/Application.h"
@@ -13,6 +16,11 @@
 std::string TBaseLazyTree::HintTextOf(PLazyNode Node, TColumnIndex, bool Tooltip)
 {
   return Tooltip ? QueryNodeText(Node) : std::string();
+}
+
+bool TBaseLazyTree::OverHeaderWithHints(TPoint P) const
+{
+  return UseColumns() && FHeader->Options().Contains(hoShowHint) && FHeader->InHeader(P);
 }
 
 THintAnimationType TBaseLazyTree::AnimationKind()
@@ -46,11 +54,25 @@ bool TBaseLazyTree::HandleHintShow(THintInfo& Info)
       showIt = form->Focused() || Application()->Active();
   }
   if (MouseCapture() || !ShowHint() || FStates.Contains(tsDrawSelecting) || FStates.Contains(tsScrolling) ||
-      FStates.Contains(tsOLEDragging) || FStates.Contains(tsLibDragging) || !showIt)
+      FStates.Contains(tsOLEDragging) || FStates.Contains(tsLibDragging) || !FHeader->States().Empty() || !showIt)
     return false;
   Info.HintStr.assign(1, ' ');
   bool ownWindow = false;
-  if (FHintMode == hmDefault) {
+  if (OverHeaderWithHints(p)) {
+    // A column's hint: valid over the whole header, shown below it.
+    Info.CursorRect = TRect(0, -FHeader->Height(), ClientWidth(), 0);
+    Info.HintPos.y = std::max(Info.HintPos.y, ClientToScreen(TPoint(0, 0)).y);
+    TColumnIndex column = FHeader->ColumnAtHeaderPoint(TPoint(p.x, p.y + FHeader->Height()));
+    if (!FHeader->Columns().IsValidColumn(column) || GetKeyState(VK_LBUTTON) < 0)
+      return false;
+    TLazyTreeColumn* item = FHeader->Columns().Item(column);
+    FHintData.DefaultHint = UTF8Encode(item->Hint());
+    if (FHintData.DefaultHint.empty())
+      return false;
+    hit.HitNode = nullptr;
+    hit.HitColumn = column;
+    ownWindow = true;
+  } else if (FHintMode == hmDefault) {
     Info.HintStr = GetShortHint(Hint());
   } else if (hit.HitNode && hit.HitColumn >= NoColumn) {
     TRect client = ClientRect();
@@ -90,8 +112,10 @@ bool TBaseLazyTree::HandleHintShow(THintInfo& Info)
     FHintData.Tree = this;
     FHintData.Node = hit.HitNode;
     FHintData.Column = hit.HitColumn;
-    FHintData.BidiMode = FBiDiMode;
-    FHintData.Alignment = FAlignment;
+    const TLazyTreeColumn* column =
+        FHeader->Columns().IsValidColumn(hit.HitColumn) ? FHeader->Columns().Item(hit.HitColumn) : nullptr;
+    FHintData.BidiMode = column ? column->BiDiMode() : FBiDiMode;
+    FHintData.Alignment = column ? column->Alignment() : FAlignment;
     FHintValidRect = Info.CursorRect;
     Info.HintData = &FHintData;
   }
@@ -102,7 +126,11 @@ void TBaseLazyTree::HandleHintMessage(TMessage& Message)
 {
   if (Message.Msg == CM_HINTSHOWPAUSE) {
     auto& pause = reinterpret_cast<TCMHintShowPause&>(Message);
-    if (FHintMode == hmTooltip && pause.Pause)
+    TPoint cursor;
+    GetCursorPos(&cursor);
+    // A tooltip shows at once, and so does the next column hint while the mouse stays on the header.
+    bool headerAgain = HintWindowGone() && OverHeaderWithHints(ScreenToClient(cursor));
+    if ((FHintMode == hmTooltip || headerAgain) && pause.Pause)
       *pause.Pause = 0;
     return;
   }

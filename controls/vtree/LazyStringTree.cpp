@@ -145,6 +145,12 @@ void TCustomLazyStringTree::ClearCachedWidths()
     CachedWidth(n) = 0;
 }
 
+void TCustomLazyStringTree::MainColumnChanged()
+{
+  ClearCachedWidths();
+  TBaseLazyTree::MainColumnChanged();
+}
+
 void TCustomLazyStringTree::WndProc(TMessage& Message)
 {
   TBaseLazyTree::WndProc(Message);

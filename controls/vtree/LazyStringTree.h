@@ -54,6 +54,8 @@ public:
   virtual TColumnIndex MainColumnIndex() const { return MainColumn(); }
 
   void ReinitializeNode(PLazyNode Node, bool Recursive) override;
+  // The cached widths were measured in the old main column.
+  void MainColumnChanged() override;
   int DoGetNodeWidth(PLazyNode Node, TColumnIndex Column, TCanvas* Canvas) override;
   void DoPaintNode(TLtPaintInfo& PaintInfo) override;
   bool DoGetCellIsEmpty(PLazyNode Node, TColumnIndex Column) override;

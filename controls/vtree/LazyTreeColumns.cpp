@@ -20,6 +20,24 @@ void TLazyTreeColumn::SetWidth(int Value)
   FOwner->WidthChanged(this, Value);
 }
 
+void TLazyTreeColumn::RestoreLastWidth()
+{
+  FOwner->AnimatedResize(Index(), FLastWidth);
+}
+
+void TLazyTreeColumns::AnimatedResize(TColumnIndex Column, int NewWidth)
+{
+  if (!IsValidColumn(Column))
+    return;
+  TLazyTreeColumn* column = Item(Column);
+  NewWidth = std::clamp(NewWidth, column->MinWidth(), column->MaxWidth());
+  if (NewWidth == column->Width())
+    return;
+  if (FHost)
+    FHost->ColumnAnimateResize(Column, column->Width(), NewWidth);
+  column->SetWidth(NewWidth);
+}
+
 void TLazyTreeColumn::SetMinWidth(int Value)
 {
   FMinWidth = std::clamp(Value, 0, FMaxWidth);

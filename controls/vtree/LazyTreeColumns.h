@@ -39,6 +39,9 @@ public:
   // A shown value of a column changed (not its width): Layout is true when
   // the columns' places or the visible set changed.
   virtual void ColumnChanged(TColumnIndex, bool /*Layout*/) {}
+  // Shows a column's width going from OldWidth to NewWidth step by step
+  // (before the width itself changes).
+  virtual void ColumnAnimateResize(TColumnIndex, int /*OldWidth*/, int /*NewWidth*/) {}
 };
 
 class TLazyTreeColumns;
@@ -59,6 +62,8 @@ public:
   int MaxWidth() const { return FMaxWidth; }
   void SetMaxWidth(int Value);
   int LastWidth() const { return FLastWidth; }
+  // Animated back to the width before the latest change.
+  void RestoreLastWidth();
   TLTColumnOptions Options() const { return FOptions; }
   void SetOptions(TLTColumnOptions Value);
   bool Visible() const { return FOptions.Contains(coVisible); }
@@ -185,6 +190,9 @@ public:
   // keeps the signed fraction it is still owed, so growing and shrinking by
   // the same amount gives the same widths back.
   void ApplySpring(float Delta);
+  // Shows the column growing or shrinking in steps, then sets its width
+  // (clamped to its limits) normally; nothing for an unchanged width.
+  void AnimatedResize(TColumnIndex Column, int NewWidth);
 
   void SaveToStream(TStream* Stream) const;
   // Replaces every column from the stream. Counts, lengths and the position

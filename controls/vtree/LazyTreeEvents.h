@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "controls/vtree/HeaderPaintInfo.h"
 #include "controls/vtree/LazyTreeTypes.h"
 #include "platform/classes/ShiftState.h"
 #include "platform/classes/controls/ControlTypes.h"
@@ -78,6 +79,14 @@ using TLTHeaderDraggingEvent = Method<void(TLTHeader* Sender, TColumnIndex Colum
 using TLTHeaderDraggedEvent = Method<void(TLTHeader* Sender, TColumnIndex Column, int OldPosition)>;
 using TLTHeaderDraggedOutEvent = Method<void(TLTHeader* Sender, TColumnIndex Column, TPoint DropPosition)>;
 using TLTGetHeaderCursorEvent = Method<void(TLTHeader* Sender, HCURSOR& Cursor)>;
+// Owner drawing of the header: a whole owner-drawn column, or (advanced) the
+// elements an owner claimed for the background or a column.
+using TLTHeaderPaintEvent = Method<void(TLTHeader* Sender, TCanvas* HeaderCanvas, TLazyTreeColumn* Column,
+                                        const TRect& R, bool Hover, bool Pressed, TLTDropMarkMode DropMark)>;
+using TLTHeaderPaintQueryElementsEvent =
+    Method<void(TLTHeader* Sender, THeaderPaintInfo& PaintInfo, THeaderPaintElements& Elements)>;
+using TLTAdvancedHeaderPaintEvent =
+    Method<void(TLTHeader* Sender, THeaderPaintInfo& PaintInfo, THeaderPaintElements Elements)>;
 
 // In-place editing.
 using TLTCreateEditorEvent =

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "controls/vtree/BaseLazyTree.h"
 #include "controls/vtree/LazyTreeErrors.h"
 #include "platform/base/ScopeGuard.h"
 #include "controls/vtree/StreamFields.h"
@@ -97,7 +98,22 @@ void TLTHeader::SetAutoSizeIndex(TColumnIndex Value)
 
 void TLTHeader::SetMainColumn(TColumnIndex Value)
 {
-  FMainColumn = FColumns.Count() == 0 ? NoColumn : std::clamp(Value, 0, FColumns.Count() - 1);
+  // A form being read stores the value as it stands; the tree's loaded step clamps it.
+  if (TreeLoading()) {
+    FMainColumn = Value;
+    return;
+  }
+  Value = FColumns.Count() == 0 ? NoColumn : std::clamp(Value, 0, FColumns.Count() - 1);
+  if (Value == FMainColumn)
+    return;
+  FMainColumn = Value;
+  if (FTree)
+    FTree->MainColumnChanged();
+}
+
+bool TLTHeader::TreeLoading() const
+{
+  return FTree && FTree->ComponentState().Contains(csLoading);
 }
 
 void TLTHeader::SetSortColumn(TColumnIndex Value)
@@ -116,9 +132,13 @@ void TLTHeader::ColumnRemoved(TColumnIndex Column)
 {
   FAutoSizeIndex = RemovedIndex(FAutoSizeIndex, Column);
   FSortColumn = RemovedIndex(FSortColumn, Column);
-  // A removed main column hands over to the first remaining one.
-  FMainColumn = FMainColumn == Column ? 0 : RemovedIndex(FMainColumn, Column);
-  SetMainColumn(FMainColumn);
+  if (FMainColumn != Column) {
+    FMainColumn = RemovedIndex(FMainColumn, Column);
+    return;
+  }
+  // A removed main column hands over to the first remaining one, which is a change of main column.
+  FMainColumn = InvalidColumn;
+  SetMainColumn(0);
 }
 
 void TLTHeader::AdjustSpring(int HeaderWidth)

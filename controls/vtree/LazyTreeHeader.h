@@ -27,6 +27,7 @@ CORVANE_ENUM_RANGE(TLTHeaderState, 0, 7);
 using TLTHeaderStates = Set<TLTHeaderState>;
 
 class TBaseLazyTree;
+class TCanvas;
 class TCustomImageList;
 class TPopupMenu;
 struct TMessage;
@@ -104,6 +105,12 @@ public:
   // Asked when the header's height or visibility changes: the tree recomputes its frame.
   std::function<void()> OnLayoutChanged;
 
+  // Every resizable visible column takes its widest content, in position
+  // order, animated or at once; RestoreColumns animates them back to their
+  // last widths from the last position to the first.
+  void AutoFitColumns(bool Animated);
+  void RestoreColumns();
+
   void SaveToStream(TStream* Stream) const;
   // Reads a stream with the marker and a version, or an older one without.
   void LoadFromStream(TStream* Stream);
@@ -126,12 +133,24 @@ public:
     if (OnColumnChanged)
       OnColumnChanged(Column, Layout);
   }
+  void ColumnAnimateResize(TColumnIndex Column, int OldWidth, int NewWidth) override;
   // The owning tree's hook: it repaints (and with Layout updates its range).
   std::function<void(TColumnIndex, bool)> OnColumnChanged;
   // The owning tree's hook for a new sort column or direction (it re-sorts under toAutoSort).
   std::function<void()> OnSortChanged;
 
 private:
+  // What every column of one header paint shares.
+  struct THeaderPaintPass {
+    TCanvas& Canvas;
+    HDC DC;
+    const TRect& HeaderRect;
+    bool TreeEnabled;
+    TCustomImageList* Utilities;
+    bool Advanced = false, Simple = false;
+  };
+  void PaintColumn(const THeaderPaintPass& Pass, TColumnIndex Index, const TRect& Face, bool LastPosition);
+
   TLazyTreeColumns FColumns{this};
   std::unique_ptr<TFont> FFont;
   TLTHeaderOptions FOptions = TLTHeaderOptions{hoColumnResize, hoDrag};
@@ -144,6 +163,7 @@ private:
   int FSpringWidth = -1;  // the header width the last spring adjustment saw; -1 before any
   bool FReadingColumns = false;
 
+  bool TreeLoading() const;
   // Mouse handling (LazyTreeHeaderMouse.cpp).
   TPoint ClientFromScreenParam(LPARAM LParam) const;
   bool HoverTest(TPoint P);

@@ -249,9 +249,9 @@ bool TLTHeader::HandleMessage(TMessage& Message)
       // The edge under the mouse, since the release before the double click forgot it.
       if (button == mbLeft && FOptions.Contains(hoDblClickResize) &&
           SplitZoneColumn(p.x, FTree->OffsetX() + FTree->RangeX()) != NoColumn) {
-        TLazyTreeColumn* column = FColumns.Item(FColumns.TrackIndex);
-        column->SetWidth(std::max(column->MinWidth(), FTree->ColumnContentWidth(FColumns.TrackIndex)));
+        TColumnIndex track = FColumns.TrackIndex;
         FColumns.TrackIndex = NoColumn;
+        FColumns.AnimatedResize(track, std::max(FColumns.Item(track)->MinWidth(), FTree->ColumnContentWidth(track)));
         return false;
       }
       ClickTest(p, button, true, true);

@@ -13,6 +13,7 @@
 #include "controls/vtree/LazyStringTree.h"
 #include "controls/vtree/LazyTreeHeader.h"
 #include "platform/classes/forms/Application.h"
+#include "tests/support/GoldenImage.h"
 #include "platform/classes/forms/Form.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/win/gdi/Screenshot.h"
@@ -224,11 +225,37 @@ TEST_F(HeaderMouseTest, TheDragPictureFollowsTheMouse)
   TRect area = Form->BoundsRect();
   std::vector<uint32_t> pixels = Display->ScreenImage(area);
   TPixelImage shot{area.Width(), area.Height(), pixels};
-  std::string path = "/tmp/controls_vtree-header-drag-" + std::to_string(getpid()) + ".png";
-  EXPECT_TRUE(WritePng(path, shot));
+  std::string message;
+  EXPECT_TRUE(MatchesGolden(shot, std::string(VTREE_GOLDEN_DIR) + "/header-drag.png", &message)) << message;
   // The picture is darker than the header's face where it covers the client area.
   TRect r = picture.PictureRect();
   uint32_t over = Display->ScreenPixel(r.Left + 2, r.Bottom - 3);
   EXPECT_NE(over, Display->ScreenPixel(r.Left + 2, r.Bottom + 40));
   Release();
+}
+
+// A double click on a column's right edge slides the edge to the widest
+// content in 32 steps of 1 ms; the width ends exact and the old one is kept.
+TEST_F(HeaderMouseTest, ADoubleClickOnAnEdgeAnimatesTheColumnToItsContent)
+{
+  Tree->Header().SetOptions(Tree->Header().Options() + hoDblClickResize);
+  const int widest = std::max(Column(0)->MinWidth(), Tree->ColumnContentWidth(0));
+  ASSERT_NE(widest, Column(0)->Width());
+  TPoint edge = HeaderPoint(Column(0)->Width() - 1);
+  Press(edge);
+  Release();
+  const DWORD before = GetTickCount();
+  Display->Press();
+  Pump();
+  Display->Release();
+  Pump();
+  EXPECT_EQ(Column(0)->Width(), widest);
+  EXPECT_EQ(Column(0)->LastWidth(), 80);
+  EXPECT_GE(GetTickCount() - before, 32u) << "32 steps of 1 ms";
+  // Back to the last width the same way; an unchanged width takes no step.
+  Column(0)->RestoreLastWidth();
+  EXPECT_EQ(Column(0)->Width(), 80);
+  const DWORD still = GetTickCount();
+  Tree->Header().Columns().AnimatedResize(0, 80);
+  EXPECT_EQ(GetTickCount(), still);
 }

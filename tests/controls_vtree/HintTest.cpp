@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "controls/vtree/BaseLazyTree.h"
+#include "controls/vtree/LazyTreeHeader.h"
 #include "controls/vtree/LazyTreeHintWindow.h"
+#include "platform/base/Utf.h"
 #include "platform/base/Clock.h"
 #include "platform/classes/Messages.h"
 #include "platform/classes/forms/Application.h"
@@ -195,3 +197,36 @@ TEST_F(HintTest, AHintNearTheDesktopEdgesIsMovedInside)
 }
 
 }  // namespace
+
+// Over the header with hoShowHint, a column's own hint shows below the
+// header; a column without a hint, or hoShowHint off, shows none.
+TEST_F(HintTest, AColumnHintShowsOverTheHeader)
+{
+  TLTHeader& header = Tree->Header();
+  header.Columns().Add()->SetHint(UTF8Decode("Le nom du contact"));
+  header.Columns().Add();
+  header.SetOptions(header.Options() + hoVisible);
+  Application()->ProcessMessages();
+  const TPoint overFirst(20, -header.Height() / 2), overSecond(70, -header.Height() / 2);
+  THintInfo off;
+  off.HintStr = "x";
+  RequestHint(overFirst, off);
+  EXPECT_EQ(off.HintData, nullptr) << "no column hint without hoShowHint";
+
+  header.SetOptions(header.Options() + hoShowHint);
+  THintInfo info;
+  ASSERT_EQ(RequestHint(overFirst, info), 0);
+  ASSERT_NE(info.HintData, nullptr);
+  const TLTHintData& data = *static_cast<TLTHintData*>(info.HintData);
+  EXPECT_EQ(data.Node, nullptr);
+  EXPECT_EQ(data.Column, 0);
+  EXPECT_EQ(data.DefaultHint, "Le nom du contact");
+  EXPECT_EQ(info.CursorRect, TRect(0, -header.Height(), Tree->ClientWidth(), 0));
+  EXPECT_GE(info.HintPos.y, Tree->ClientToScreen(TPoint(0, 0)).y);
+  TLazyTreeHintWindow window(nullptr);
+  EXPECT_FALSE(window.CalcHintRect(300, " ", info.HintData).IsEmpty());
+
+  Tree->ForgetHint();
+  THintInfo empty;
+  EXPECT_EQ(RequestHint(overSecond, empty), 1);
+}

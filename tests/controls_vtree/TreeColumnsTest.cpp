@@ -7,7 +7,9 @@
 #include "controls/vtree/LazyTreeHeader.h"
 #include "platform/classes/forms/Application.h"
 #include "platform/classes/forms/Form.h"
+#include "platform/classes/graphics/Brush.h"
 #include "platform/classes/graphics/Canvas.h"
+#include "platform/classes/graphics/Colors.h"
 #include "platform/win/gdi/Screenshot.h"
 #include "platform/win/gdi/gdi.h"
 #include "platform/win/win.h"
@@ -247,4 +249,138 @@ TEST_F(TreeColumnsTest, HeaderWithCaptionsAndASortGlyph)
   EXPECT_EQ(At(p, 149, 8), dark);
   // The header's background right of the last column.
   EXPECT_EQ(At(p, 290, 8), Rgb(GetSysColor(COLOR_BTNFACE)));
+}
+
+// The flat and XP-style faces, with a hot-tracked first column and a pressed third one.
+struct THeaderStyleCase {
+  TLTHeaderStyle Style;
+  const char* Golden;
+};
+
+class HeaderStyleTest : public TreeColumnsTest, public ::testing::WithParamInterface<THeaderStyleCase> {};
+
+TEST_P(HeaderStyleTest, HotAndPressedColumnsShowTheirFaces)
+{
+  const char* captions[] = {"Nom", "Statut", "Groupe"};
+  for (int i = 0; i < 3; ++i)
+    Grid->Header().Columns().Item(i)->SetText(UTF8Decode(captions[i]));
+  Grid->Header().SetOptions(Grid->Header().Options() + hoVisible + hoHotTrack);
+  Grid->Header().SetStyle(GetParam().Style);
+  Grid->Header().Columns().HoverIndex = 0;
+  Grid->Header().Columns().DownIndex = 2;
+  TPixelImage p = PaintWithHeader(Grid.get(), 240, 120);
+  std::string message;
+  EXPECT_TRUE(MatchesGolden(p, std::string(VTREE_GOLDEN_DIR) + "/" + GetParam().Golden, &message)) << message;
+  if (GetParam().Style != hsXPStyle)
+    return;
+  // Normal face with its shaded bottom lines and separator; the hot face
+  // with the bar along its bottom; the pressed face; the header's own face.
+  EXPECT_EQ(At(p, 120, 3), Rgb(0xDBEAEB));
+  EXPECT_EQ(At(p, 120, 14), Rgb(0xCFDEE0));
+  EXPECT_EQ(At(p, 120, 16), Rgb(0xB8C7CB));
+  EXPECT_EQ(At(p, 148, 6), Rgb(0xB2C5C7));
+  EXPECT_EQ(At(p, 149, 6), 0xFFFFFFu);
+  EXPECT_EQ(At(p, 40, 3), Rgb(0xF3F8FA));
+  EXPECT_NE(At(p, 40, 14), Rgb(0xF3F8FA)) << "the hot bar";
+  EXPECT_EQ(At(p, 200, 8), Rgb(0xD8DFDE));
+  EXPECT_EQ(At(p, 150, 0), Rgb(0x97A5A5)) << "the pressed outline's left line";
+  EXPECT_EQ(At(p, 235, 3), Rgb(0xDBEAEB));
+}
+
+INSTANTIATE_TEST_SUITE_P(Styles, HeaderStyleTest,
+                         ::testing::Values(THeaderStyleCase{hsFlatButtons, "header-flat.png"},
+                                           THeaderStyleCase{hsXPStyle, "header-xp.png"}));
+
+namespace {
+
+struct THeaderPainter {
+  std::vector<std::string> Calls;
+  THeaderPaintElements Claim;  // what the owner takes over in each column
+  TRect TextRect;
+  void Draw(TLTHeader*, TCanvas* Canvas, TLazyTreeColumn* Column, const TRect& R, bool Hover, bool Pressed,
+            TLTDropMarkMode)
+  {
+    Calls.push_back("draw " + std::to_string(Column->Index()) + (Hover ? " hover" : "") + (Pressed ? " pressed" : ""));
+    Canvas->Brush()->SetColor(clRed);
+    Canvas->FillRect(R);
+  }
+  void Query(TLTHeader*, THeaderPaintInfo& Info, THeaderPaintElements& Elements)
+  {
+    Elements = Info.Column ? Claim : THeaderPaintElements{hpeBackground};
+  }
+  void Advanced(TLTHeader*, THeaderPaintInfo& Info, THeaderPaintElements Elements)
+  {
+    Calls.push_back(std::string(Info.Column ? "column " + std::to_string(Info.Column->Index()) : "background") +
+                    (Elements.Contains(hpeText) ? " text" : ""));
+    if (!Info.Column) {
+      Info.TargetCanvas->Brush()->SetColor(clBlue);
+      Info.TargetCanvas->FillRect(Info.PaintRectangle);
+    } else {
+      TextRect = Info.TextRectangle;
+    }
+  }
+};
+
+bool AnyDarkPixel(const TPixelImage& P, const TRect& R)
+{
+  for (int y = R.Top; y < R.Bottom; ++y)
+    for (int x = R.Left; x < R.Right; ++x)
+      if ((P.Pixels[std::size_t(y * P.Width + x)] & 0xFF) < 0x40)
+        return true;
+  return false;
+}
+
+}  // namespace
+
+TEST_F(TreeColumnsTest, OwnerDrawnColumnsGoToTheirOwnerOnlyUnderOwnerDraw)
+{
+  THeaderPainter painter;
+  Grid->OnHeaderDraw = TLTHeaderPaintEvent(&painter, &THeaderPainter::Draw);
+  Grid->Header().Columns().Item(1)->SetStyle(vsOwnerDraw);
+  Grid->Header().SetOptions(Grid->Header().Options() + hoVisible + hoHotTrack);
+  Grid->Header().Columns().HoverIndex = 1;
+  PaintWithHeader(Grid.get(), 240, 120);
+  EXPECT_TRUE(painter.Calls.empty()) << "without hoOwnerDraw the control paints every column";
+
+  Grid->Header().SetOptions(Grid->Header().Options() + hoOwnerDraw);
+  TPixelImage p = PaintWithHeader(Grid.get(), 240, 120);
+  EXPECT_EQ(painter.Calls, std::vector<std::string>{"draw 1 hover"});
+  EXPECT_EQ(At(p, 120, 8), 0xFF0000u);
+  EXPECT_EQ(At(p, 40, 8), Rgb(GetSysColor(COLOR_BTNFACE)));
+}
+
+TEST_F(TreeColumnsTest, TheAdvancedSchemeLeavesClaimedElementsToTheOwner)
+{
+  THeaderPainter painter;
+  painter.Claim = {hpeText};
+  Grid->OnHeaderDrawQueryElements = TLTHeaderPaintQueryElementsEvent(&painter, &THeaderPainter::Query);
+  Grid->OnAdvancedHeaderDraw = TLTAdvancedHeaderPaintEvent(&painter, &THeaderPainter::Advanced);
+  for (int i = 0; i < 3; ++i)
+    Grid->Header().Columns().Item(i)->SetText(UTF8Decode("Nom"));
+  Grid->Header().SetOptions(Grid->Header().Options() + hoVisible + hoOwnerDraw);
+  TPixelImage p = PaintWithHeader(Grid.get(), 240, 120);
+  EXPECT_EQ(painter.Calls, (std::vector<std::string>{"background", "column 0 text", "column 1 text", "column 2 text"}));
+  EXPECT_EQ(At(p, 235, 8), 0x0000FFu) << "the owner's background right of the columns";
+  // The owner was told where the caption goes, and the control left it out.
+  TRect text = painter.TextRect;
+  EXPECT_GT(text.Width(), 0);
+  EXPECT_FALSE(AnyDarkPixel(p, TRect(text.Left, text.Top, text.Right, text.Bottom)));
+  painter.Claim = {};
+  painter.Calls.clear();
+  p = PaintWithHeader(Grid.get(), 240, 120);
+  EXPECT_EQ(painter.Calls, std::vector<std::string>{"background"}) << "nothing claimed, no call";
+  EXPECT_TRUE(AnyDarkPixel(p, TRect(text.Left, text.Top, text.Right, text.Bottom)));
+}
+
+TEST_F(TreeColumnsTest, ANewMainColumnTakesTheFocusUnlessAnyColumnMayHaveIt)
+{
+  Grid->SetFocusedColumn(0);
+  Grid->Header().SetMainColumn(2);
+  EXPECT_EQ(Grid->FocusedColumn(), 2);
+  Grid->TreeOptions()->SetSelectionOptions(Grid->TreeOptions()->SelectionOptions() + toExtendedFocus);
+  Grid->Header().SetMainColumn(1);
+  EXPECT_EQ(Grid->FocusedColumn(), 2);
+  // Deleting the main column hands over to the first remaining one.
+  Grid->Header().Columns().Delete(1);
+  EXPECT_EQ(Grid->Header().MainColumn(), 0);
 }

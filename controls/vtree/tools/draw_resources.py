@@ -178,22 +178,31 @@ def main():
                         ('LT_TICK_DARK', 'darktick'), ('LT_FLAT', 'flat'), ('LT_XP', 'xp')):
         w, h, pixel = strip([check_image(i, style) for i in range(25)])
         write_bmp(os.path.join(res, name + '.bmp'), w, h, pixel)
-    # Utilities: drop marks above and below, sort glyphs up and down, the hot bar, a push-button face.
+    # Utilities, 16x16 each: 0 and 1 the drop marks at a column's left and right
+    # edge, 2 and 3 the descending and ascending sort glyphs, 4 and 5 the same
+    # for visual styles, 6-8 the left, middle and right pieces of the XP-style
+    # hot bar (only their top 3 rows are drawn).
     utilities = []
-    for kind in range(6):
+    hot_rows = ((255, 200, 60), (248, 179, 48), (229, 151, 0))
+    for kind in range(9):
         im = Image(16, 16)
-        if kind == 0:
-            im.rect(2, 2, 14, 4, BLACK)
-        elif kind == 1:
-            im.rect(2, 12, 14, 14, BLACK)
-        elif kind in (2, 3):
+        if kind in (0, 1):
+            # A bar along the edge with an arrow pointing into the column.
+            edge, inward = (0, 1) if kind == 0 else (15, -1)
+            im.rect(min(edge, edge + inward), 1, max(edge, edge + inward) + 1, 15, BLACK)
+            for i in range(4):
+                x = edge + inward * (2 + i)
+                im.rect(x, 4 + i, x + 1, 12 - i, BLACK)
+        elif kind in (2, 3, 4, 5):
+            shade = GREY if kind < 4 else DARK_GREY
             for i in range(5):
-                y = 5 + i if kind == 2 else 10 - i
-                im.rect(8 - i, y, 9 + i, y + 1, GREY)
-        elif kind == 4:
-            im.rect(0, 13, 16, 16, (255, 200, 60))
+                y = 5 + i if kind in (2, 4) else 10 - i
+                im.rect(8 - i, y, 9 + i, y + 1, shade)
         else:
-            im.rect(4, 7, 12, 9, BLACK)
+            for y, colour in enumerate(hot_rows):
+                left = 1 if kind == 6 and y != 1 else 0
+                right = 15 if kind == 8 and y != 1 else 16
+                im.rect(left, y, right, y + 1, colour)
         utilities.append(im)
     w, h, pixel = strip(utilities)
     write_bmp(os.path.join(res, 'LT_UTILITIES.bmp'), w, h, pixel)

@@ -4,6 +4,8 @@
 # the resource name; the extension gives its type (see Resources.h).
 function(corvane_resources target folder)
   file(GLOB_RECURSE files CONFIGURE_DEPENDS ${folder}/*)
+  # The files are read here, at configure time: a changed file must configure again.
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${files})
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.cpp)
   set(arrays "")
   set(entries "")

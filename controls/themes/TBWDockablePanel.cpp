@@ -332,13 +332,15 @@ void TTBWDockablePanel::LoadPlacementValues(const TTBPlacementValueAccess& Acces
 {
   if (!Access.Integer)
     return;
-  using Setter = void (TTBWDockablePanel::*)(int);
-  const int current[6] = {FDockedWidth, FDockedHeight, FFloatingWidth, FFloatingHeight, FSplitWidth, FSplitHeight};
-  static const Setter setters[6] = {&TTBWDockablePanel::SetDockedWidth,    &TTBWDockablePanel::SetDockedHeight,
-                                    &TTBWDockablePanel::SetFloatingWidth,  &TTBWDockablePanel::SetFloatingHeight,
-                                    &TTBWDockablePanel::SetSplitWidth,     &TTBWDockablePanel::SetSplitHeight};
-  for (int i = 0; i < 6; ++i)
-    (this->*setters[i])(StoredSize(Access.Integer(Name(), PlacementNames[i], current[i])));
+  auto load = [&](int Index, int Current) {
+    return StoredSize(Access.Integer(Name(), PlacementNames[Index], Current));
+  };
+  SetDockedWidth(load(0, FDockedWidth));
+  SetDockedHeight(load(1, FDockedHeight));
+  SetFloatingWidth(load(2, FFloatingWidth));
+  SetFloatingHeight(load(3, FFloatingHeight));
+  SetSplitWidth(load(4, FSplitWidth));
+  SetSplitHeight(load(5, FSplitHeight));
 }
 
 void TTBWDockablePanel::SavePlacementValues(const TTBPlacementValueAccess& Access)

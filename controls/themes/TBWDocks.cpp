@@ -9,7 +9,7 @@
 #include "platform/classes/Messages.h"
 #include "platform/classes/graphics/Canvas.h"
 
-void PaintDockBackgroundBehind(TTBDock* Dock, TWinControl* Control, HDC DC, const TRect& Area)
+void PaintDockBackgroundBehind(TTBDock* Dock, TControl* Control, HDC DC, const TRect& Area)
 {
   const TPoint origin = Dock->ScreenToClient(Control->ClientOrigin());
   const int saved = SaveDC(DC);

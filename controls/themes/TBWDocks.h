@@ -36,4 +36,4 @@ private:
 
 // Has Dock paint its background behind Control's client area (DC in
 // Control's client coordinates; Area the part to paint, in those too).
-void PaintDockBackgroundBehind(TTBDock* Dock, TWinControl* Control, HDC DC, const TRect& Area);
+void PaintDockBackgroundBehind(TTBDock* Dock, TControl* Control, HDC DC, const TRect& Area);

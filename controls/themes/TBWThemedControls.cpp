@@ -4,6 +4,7 @@
 
 #include "controls/themes/TBWConsts.h"
 #include "controls/themes/TBWDocks.h"
+#include "controls/themes/TBWDrawing.h"
 #include "controls/themes/TBWNexus.h"
 #include "controls/themes/TBWTheme.h"
 #include "controls/toolbar/TBCustomItem.h"
@@ -78,13 +79,11 @@ void RedrawFrame(TWinControl* Control)
     RedrawWindow(Control->Handle(), nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE);
 }
 
-void PaintParentBackground(TWinControl* Control, HDC DC, const TRect& R)
+void PaintParentBackground(TControl* Control, HDC DC, const TRect& R)
 {
   TWinControl* parent = Control->Parent();
   if (!parent) {
-    HBRUSH brush = CreateSolidBrush(ColorToRGB(clBtnFace));
-    FillRect(DC, &R, brush);
-    DeleteObject(brush);
+    FillRectColor(DC, R, clBtnFace);
     return;
   }
   const TPoint origin = parent->ScreenToClient(Control->ClientOrigin());
@@ -94,7 +93,7 @@ void PaintParentBackground(TWinControl* Control, HDC DC, const TRect& R)
   erase.Msg = WM_ERASEBKGND;
   erase.WParam = WPARAM(DC);
   erase.LParam = LPARAM(DC);
-  parent->Dispatch(erase);
+  parent->WindowProc()(erase);
   RestoreDC(DC, saved);
   if (erase.Result != 0)
     return;
@@ -102,9 +101,7 @@ void PaintParentBackground(TWinControl* Control, HDC DC, const TRect& R)
     PaintDockBackgroundBehind(dock, Control, DC, R);
     return;
   }
-  HBRUSH brush = CreateSolidBrush(ColorToRGB(GetEffectiveColor(parent)));
-  FillRect(DC, &R, brush);
-  DeleteObject(brush);
+  FillRectColor(DC, R, GetEffectiveColor(parent));
 }
 
 void RepaintBackgroundAroundItems(TWinControl* Window, TTBView* View)

@@ -30,7 +30,9 @@ void UpdateWindowFrame(TWinControl* Control);
 void RedrawFrame(TWinControl* Control);
 // Paints what lies behind Control over R (Control's client coordinates):
 // the parent's erase, the dock's background, or the parent's colour.
-void PaintParentBackground(TWinControl* Control, HDC DC, const TRect& R);
+// The origin moves relative to where it stands, so controls nested in
+// controls that paint their parent's background compose.
+void PaintParentBackground(TControl* Control, HDC DC, const TRect& R);
 // The whole window is repainted except its items, which keep their pixels:
 // each shown item (control items aside) is painted now, then the rest of the
 // window is invalidated for the next paint.

@@ -58,7 +58,9 @@ void TTBCustomDockableWindow::RunResizeLoop(int Edge)
     BeginArrange();
     ResizeApplying();
     frame->SetBounds(R.Left, R.Top, R.Width(), R.Height());
-    TCustomControl::SetBounds(0, 0, frame->ClientWidth(), frame->ClientHeight());
+    // Through the window's own SetBounds, so that BeforeResize lets it keep
+    // the size the user gave (a panel's floating client size).
+    SetBounds(0, 0, frame->ClientWidth(), frame->ClientHeight());
     EndArrange();
     KeepFrameOnScreen(true);
   };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TBWPanelTestSupport.h"
+#include "controls/toolbar/TBFloatingWindowParent.h"
 #include "controls/utility/storage/UtMemoryAppStorage.h"
 
 namespace {
@@ -315,5 +316,60 @@ TEST_P(DockedResize, VetoAtTheEndKeepsTheStartSize)
 
 INSTANTIATE_TEST_SUITE_P(Panel, DockedResize, ::testing::Values(true, false),
                          [](const auto& Info) { return Info.param ? "Smooth" : "Line"; });
+
+// A floating panel resized by its frame keeps the size the user gave.
+TEST(FloatingPanel, ResizingTheFrameStoresTheFloatingSize)
+{
+  for (bool smooth : {true, false}) {
+    SCOPED_TRACE(smooth ? "smooth" : "outline");
+    TPanelFixture f;
+    f.Form->Show();
+    auto* panel = f.AddPanel(f.AddDock(dpTop), "Console");
+    panel->SetSmoothDrag(smooth);
+    panel->MakeFloating(true);
+    THeadlessDisplay::PumpMessages();
+    ASSERT_TRUE(panel->Floating());
+    const int w = panel->FloatingWidth(), h = panel->FloatingHeight();
+    const TRect frame = TPanelFixture::ScreenRectOf(panel->FloatFrame());
+    const TPoint corner(frame.Right - 1, frame.Bottom - 1);
+    f.User.Steps.push_back([&f, corner] { f.Display->MoveMouse(corner.x + 40, corner.y + 30); });
+    f.User.Steps.push_back([&f] { f.Display->Release(); });
+    f.PressAt(corner);
+    EXPECT_EQ(panel->FloatingWidth(), w + 40);
+    EXPECT_EQ(panel->FloatingHeight(), h + 30);
+    EXPECT_EQ(panel->ClientWidth(), w + 40);
+  }
+}
+
+// The cursor over a docked panel's frame: the caption keeps the arrow, the
+// resize edge and the split edges show the sizing arrows.
+TEST(DockedPanel, CursorsOverTheFrame)
+{
+  TPanelFixture f;
+  f.Form->SetClientWidth(300);
+  f.Form->Show();
+  auto* dock = f.AddMultiDock(dpxTop);
+  auto* first = f.AddPanel(dock, "A", 0);
+  f.AddPanel(dock, "B", 1);
+  THeadlessDisplay::PumpMessages();
+  const TRect r = TPanelFixture::ScreenRectOf(first);
+  struct Case {
+    const char* Where;
+    TPoint Point;
+    LPCSTR Cursor;
+  };
+  const Case cases[] = {
+      {"caption", TPoint(r.Left + 8, (r.Top + r.Bottom) / 2), IDC_ARROW},
+      {"bottom edge", TPoint((r.Left + r.Right) / 2, r.Bottom - 1), IDC_SIZENS},
+      {"split edge", TPoint(r.Right - 1, (r.Top + r.Bottom) / 2), IDC_SIZEWE},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Where);
+    THeadlessDisplay::Advance(1000);
+    f.Display->MoveMouse(c.Point.x, c.Point.y);
+    THeadlessDisplay::PumpMessages();
+    EXPECT_EQ(f.Display->Cursor(), LoadCursor(nullptr, c.Cursor));
+  }
+}
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "controls/themes/XTBItems.h"
 
+#include <algorithm>
+
 #include "controls/themes/XTBViewers.h"
 #include "platform/base/CodePage.h"
 #include "platform/classes/actions/CustomAction.h"
@@ -41,23 +43,12 @@ void TXTBCustomItem::SetAlignment(TAlignment Value)
   ItemChanged(false);
 }
 
-void TXTBCustomItem::SetCustomWidth(int Value)
+void TXTBCustomItem::ChangeCustomSize(int& Field, int Value)
 {
-  if (Value < -1)
-    Value = -1;
-  if (FCustomWidth == Value)
+  Value = std::max(Value, -1);
+  if (Field == Value)
     return;
-  FCustomWidth = Value;
-  ItemChanged(true);
-}
-
-void TXTBCustomItem::SetCustomHeight(int Value)
-{
-  if (Value < -1)
-    Value = -1;
-  if (FCustomHeight == Value)
-    return;
-  FCustomHeight = Value;
+  Field = Value;
   ItemChanged(true);
 }
 

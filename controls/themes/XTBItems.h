@@ -48,9 +48,9 @@ public:
   void SetAlignment(TAlignment Value);
   // Fixed sizes when 0 or more; -1 measures the item (lower values are -1).
   int CustomWidth() const { return FCustomWidth; }
-  void SetCustomWidth(int Value);
+  void SetCustomWidth(int Value) { ChangeCustomSize(FCustomWidth, Value); }
   int CustomHeight() const { return FCustomHeight; }
-  void SetCustomHeight(int Value);
+  void SetCustomHeight(int Value) { ChangeCustomSize(FCustomHeight, Value); }
   // The control shown and hidden by a click; the item is checked while the
   // control is visible.
   TControl* Control() const { return FControl; }
@@ -86,6 +86,7 @@ protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+  void ChangeCustomSize(int& Field, int Value);
   void ReadCaption(TReader* Reader);
   void WriteCaption(TWriter* Writer);
   void ReadHint(TReader* Reader);

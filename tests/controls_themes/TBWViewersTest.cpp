@@ -56,12 +56,7 @@ protected:
     Root.Add(item);
     return item;
   }
-  TSize Measure(TTBView& V, TTBCustomItem* Item)
-  {
-    int w = 0, h = 0;
-    V.FindViewerOfItem(Item)->CalcSize(&Canvas.Canvas, w, h);
-    return TSize(w, h);
-  }
+  TSize Measure(TTBView& V, TTBCustomItem* Item) { return Canvas.Item(V, Item); }
   void Paint(TTBView& V, TTBCustomItem* Item, const TRect& R, bool Selected, bool Pushed)
   {
     TTestTheme::Calls().clear();

@@ -61,12 +61,7 @@ protected:
     Root.Add(item);
     return item;
   }
-  TSize Measure(TTBView& V, TTBCustomItem* Item)
-  {
-    int w = 0, h = 0;
-    V.FindViewerOfItem(Item)->CalcSize(&Canvas.Canvas, w, h);
-    return TSize(w, h);
-  }
+  TSize Measure(TTBView& V, TTBCustomItem* Item) { return Canvas.Item(V, Item); }
   TXTBItemViewer* Viewer(TTBView& V, TTBCustomItem* Item)
   {
     return dynamic_cast<TXTBItemViewer*>(V.FindViewerOfItem(Item));

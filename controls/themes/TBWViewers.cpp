@@ -255,7 +255,45 @@ void TTBWItemViewer::MouseUp(int X, int Y, bool MouseWasDownOnMenu)
     ExecuteItem(true);
 }
 
-void TTBWItemViewer::BeforeDrawCaption(TCanvas*, const TRect&, TRect&, bool, bool&) {}
+void TTBWItemViewer::PaintItemPart(TCanvas* Canvas, const TRect& R, const TTBWItemInfo& Info, TItemPart Part)
+{
+  TTBWTheme& theme = ActiveTheme();
+  switch (Part) {
+    case ipItemFrame:
+      theme.DrawItemFrame(Canvas, R, Info);
+      break;
+    case ipDropdownArrow:
+      theme.DrawDropdownArrow(Canvas, R, Info);
+      break;
+    case ipMenuItemFrame:
+      theme.DrawMenuItemFrame(Canvas, R, Info);
+      break;
+  }
+}
+
+TRect TTBWItemViewer::PlaceToolbarCaption(const TRect& Area, TPoint TextSize, int ImageBeside, UINT& Format)
+{
+  // Centred: across the area by the theme's text flags, along the image's
+  // side by hand (the area there is taller or wider than the text).
+  TRect r = Area;
+  Format |= DT_CENTER | DT_VCENTER;
+  if (ImageBeside == 1) {
+    r.Left += (r.Width() - TextSize.x) / 2;
+    r.Right = r.Left + TextSize.x;
+    Format &= ~UINT(DT_CENTER);
+  } else if (ImageBeside == 2) {
+    r.Top += (r.Height() - TextSize.y) / 2;
+    r.Bottom = r.Top + TextSize.y;
+    Format &= ~UINT(DT_VCENTER);
+  }
+  return r;
+}
+
+void TTBWItemViewer::DrawCaption(TCanvas* Canvas, const TRect&, const TRect& TextRect, const std::string& Text,
+                                 UINT Format, bool Rotated, const TTBWItemInfo& Info, bool)
+{
+  ActiveTheme().DrawItemCaption(Canvas, TextRect, Info, Text, Format, Rotated);
+}
 
 void TTBWItemViewer::DrawImage(TCanvas* Canvas, const TRect& ImageRect, const TTBWItemInfo& Info)
 {
@@ -367,24 +405,24 @@ void TTBWItemViewer::Paint(TCanvas* Canvas, const TRect& ClientAreaRect, bool Is
         arrowRect = TRect(0, R.Bottom - m20 - m21, R.Right, R.Bottom - m21);
       }
     }
-    theme.DrawItemFrame(Canvas, R, info);
+    PaintItemPart(Canvas, R, info, ipItemFrame);
     if (split) {
       info.Pushed = arrowPushed;
       info.Checked = 0;
       info.ComboPart = CP_SPLITRIGHT;
-      theme.DrawItemFrame(Canvas, arrowRect, info);
+      PaintItemPart(Canvas, arrowRect, info, ipItemFrame);
       info.ComboPart = CP_SPLITLEFT;
       info.Pushed = IsPushed;
       info.Checked = item->Checked();
     } else if (hasArrow) {
-      theme.DrawDropdownArrow(Canvas, arrowRect, info);
+      PaintItemPart(Canvas, arrowRect, info, ipDropdownArrow);
       if (!arrowBesideImage)
         (vertical ? R.Bottom : R.Right) -= m20;
     }
     InflateRect(&R, -2, -2);
   } else {
     theme.GetItemMargins(MID_MENUITEM, margins);
-    theme.DrawMenuItemFrame(Canvas, R, info);
+    PaintItemPart(Canvas, R, info, ipMenuItemFrame);
     R.Left += margins.Left;
     R.Right -= margins.Right;
     R.Top += margins.Top;
@@ -402,43 +440,37 @@ void TTBWItemViewer::Paint(TCanvas* Canvas, const TRect& ClientAreaRect, bool Is
     r.Right = r.Left + Width;
     return r;
   };
-  auto drawCaption = [&](TRect TextRect, const std::string& Text, UINT Format, bool Rotated) {
+  auto drawCaption = [&](const TRect& TextRect, const std::string& Text, UINT Format, bool Rotated, bool Shortcut) {
     Canvas->Font()->SetColor(textColor);
-    bool paintDefault = true;
-    BeforeDrawCaption(Canvas, ClientAreaRect, TextRect, Rotated, paintDefault);
-    if (paintDefault)
-      theme.DrawItemCaption(Canvas, TextRect, info, Text, Format, Rotated);
+    DrawCaption(Canvas, ClientAreaRect, TextRect, Text, Format, Rotated, info, Shortcut);
   };
 
   if (showsCaption) {
     TRect textRect = R;
     UINT captionFormat = format;
     if (toolbarStyle) {
-      captionFormat |= DT_CENTER | DT_VCENTER;
+      int imageBeside = 0;
       if (imageShown && layout == GlyphLeft) {
         textRect.Left += image.cx + 3;
-        textRect.Left += (textRect.Width() - text.x) / 2;
-        textRect.Right = textRect.Left + text.x;
-        captionFormat &= ~UINT(DT_CENTER);
+        imageBeside = 1;
       } else if (imageShown) {
         textRect.Top += image.cy + 1 + (rotated ? 3 : 0);
-        textRect.Top += (textRect.Height() - text.y) / 2;
-        textRect.Bottom = textRect.Top + text.y;
-        captionFormat &= ~UINT(DT_VCENTER);
+        imageBeside = 2;
       }
+      textRect = PlaceToolbarCaption(textRect, text, imageBeside, captionFormat);
     } else {
       captionFormat |= DT_VCENTER;
       textRect = menuTextRect(R.Left + theme.GetMetric(TMI_MENU_IMGTEXTSPACE) + info.PopupMargin +
                                   theme.GetMetric(TMI_MENU_LCAPTIONMARGIN),
                               text.x);
     }
-    drawCaption(textRect, caption, captionFormat, rotated);
+    drawCaption(textRect, caption, captionFormat, rotated, false);
   }
 
   const std::string shortcut = ShortcutText();
   if (!toolbarStyle && !shortcut.empty()) {
     const int width = TextWidthOnDC(Canvas->Handle(), shortcut, true);
-    drawCaption(menuTextRect(R.Right - R.Height() - width, width), shortcut, format | DT_VCENTER, false);
+    drawCaption(menuTextRect(R.Right - R.Height() - width, width), shortcut, format | DT_VCENTER, false, true);
   }
 
   if (drawCheck) {

@@ -24,10 +24,18 @@ public:
   void Paint(TCanvas* Canvas, const TRect& ClientAreaRect, bool IsSelected, bool IsPushed,
              bool UseDisabledShadow) override;
 
-  // Before each caption (and the shortcut) is drawn: descendants may move
-  // the text or take over its drawing (PaintDefault false).
-  virtual void BeforeDrawCaption(TCanvas* Canvas, const TRect& ClientRect, TRect& TextRect, bool Rotated,
-                                 bool& PaintDefault);
+  // The parts of the item the theme paints before its caption and image.
+  enum TItemPart { ipItemFrame, ipDropdownArrow, ipMenuItemFrame };
+  // Paints one part through the theme; descendants wrap the theme's call.
+  virtual void PaintItemPart(TCanvas* Canvas, const TRect& R, const TTBWItemInfo& Info, TItemPart Part);
+  // Where the caption of a toolbar-style item goes. Area is the text area
+  // with the image (if any) already taken off; ImageBeside tells on which
+  // side it was (0 none, 1 left, 2 above). Format may be changed.
+  virtual TRect PlaceToolbarCaption(const TRect& Area, TPoint TextSize, int ImageBeside, UINT& Format);
+  // Draws the caption (Shortcut false) or a menu item's shortcut text.
+  virtual void DrawCaption(TCanvas* Canvas, const TRect& ClientAreaRect, const TRect& TextRect,
+                           const std::string& Text, UINT Format, bool Rotated, const TTBWItemInfo& Info,
+                           bool Shortcut);
   // 1 for a toolbar-style viewer, 2 for a menu-style one (the theme's margins).
   virtual int GetItemElementKind();
   virtual void DrawImage(TCanvas* Canvas, const TRect& ImageRect, const TTBWItemInfo& Info);
@@ -38,8 +46,10 @@ public:
   TSize GetImageSize();
   // DrawText flags of the caption (the hidden accelerator marks).
   UINT GetCaptionFormat();
-  void MeasureCaption(TCanvas* Canvas, const std::string& Caption, TPoint& Size, unsigned StateFlags, bool Rotated,
-                      UINT Format);
+  // The size of the caption in the item's font (rotated: height is along
+  // the text).
+  virtual void MeasureCaption(TCanvas* Canvas, const std::string& Caption, TPoint& Size, unsigned StateFlags,
+                              bool Rotated, UINT Format);
 
   bool Wide() const { return FWide; }
   void SetWide(bool Value) { FWide = Value; }

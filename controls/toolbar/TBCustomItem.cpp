@@ -335,12 +335,14 @@ void TTBCustomItem::SetAction(TBasicAction* Value)
     return;
   }
   if (!FActionLink)
-    FActionLink = new TTBCustomItemActionLink(this);
+    FActionLink = NewActionLink();
   FActionLink->SetAction(Value);
   FActionLink->OnChange = TNotifyEvent(this, &TTBCustomItem::DoActionChange);
   ActionChange(Value, Value->ComponentState().Contains(csLoading));
   Value->FreeNotification(this);
 }
+
+TTBCustomItemActionLink* TTBCustomItem::NewActionLink() { return new TTBCustomItemActionLink(this); }
 
 void TTBCustomItem::DoActionChange(TObject* Sender)
 {

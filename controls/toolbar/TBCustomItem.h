@@ -150,10 +150,12 @@ public:
   void SetName(const std::string& NewName) override;
   void Loaded() override;
 
-  // Called by the action link.
-  void ActionChange(TObject* Sender, bool CheckDefaults);
+  // Called by the action link: takes the action's properties.
+  virtual void ActionChange(TObject* Sender, bool CheckDefaults);
 
 protected:
+  // The link that shows an action on this item (a new one per action set).
+  virtual TTBCustomItemActionLink* NewActionLink();
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void NotifyChange(TTBItemChangedAction Action, int Index, TTBCustomItem* Item);
   void SetItemStyle(TTBItemFlags Value) { FItemStyle = Value; }

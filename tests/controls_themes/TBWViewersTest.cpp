@@ -16,37 +16,10 @@
 #include "platform/classes/graphics/Font.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/win/gdi/Text.h"
+#include "MeasureCanvas.h"
 #include "TBWTestTheme.h"
 
 namespace {
-
-// A canvas on a memory DC with the menu font, as a view measures with.
-struct TMeasureCanvas {
-  HDC DC = CreateCompatibleDC(nullptr);
-  TCanvas Canvas;
-  TMeasureCanvas()
-  {
-    Canvas.SetHandle(DC);
-    Canvas.Font()->Assign(MenuFont());
-  }
-  ~TMeasureCanvas()
-  {
-    Canvas.SetHandle(nullptr);
-    DeleteDC(DC);
-  }
-  TSize Text(const std::string& S)
-  {
-    TRect r(0, 0, 1, 0);
-    DrawText(Canvas.Handle(), S.c_str(), int(S.size()), &r, DT_SINGLELINE | DT_CALCRECT);
-    return TSize(r.Width(), r.Height());
-  }
-  TEXTMETRICA Metrics()
-  {
-    TEXTMETRICA tm{};
-    GetTextMetrics(Canvas.Handle(), &tm);
-    return tm;
-  }
-};
 
 class ThemedViewers : public ::testing::Test {
 protected:
@@ -83,12 +56,7 @@ protected:
     Root.Add(item);
     return item;
   }
-  TSize Measure(TTBView& V, TTBCustomItem* Item)
-  {
-    int w = 0, h = 0;
-    V.FindViewerOfItem(Item)->CalcSize(&Canvas.Canvas, w, h);
-    return TSize(w, h);
-  }
+  TSize Measure(TTBView& V, TTBCustomItem* Item) { return Canvas.Item(V, Item); }
   void Paint(TTBView& V, TTBCustomItem* Item, const TRect& R, bool Selected, bool Pushed)
   {
     TTestTheme::Calls().clear();

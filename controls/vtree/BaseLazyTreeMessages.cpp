@@ -73,7 +73,7 @@ bool TBaseLazyTree::DispatchInputMessage(TMessage& Message)
       switch (Message.WParam) {
         case kScrollTimer: AutoScrollTimerElapsed(); return true;
         case kSearchTimer: StopIncrementalSearch(); return true;
-        case kExpandTimer:
+        case kExpandTimer: AutoExpandTimerElapsed(); return true;
         case kEditTimer:
         case kHeaderTimer: StopTimer(UINT_PTR(Message.WParam)); return true;
       }
@@ -112,10 +112,13 @@ bool TBaseLazyTree::DispatchInputMessage(TMessage& Message)
         TCustomControl::WndProc(Message);
       return true;
     case WM_CUT:
+      CutSelection();
+      return true;
     case WM_COPY:
+      CopySelection();
+      return true;
     case WM_PASTE:
-      // The clipboard commands come with the clipboard support; until then
-      // the messages change nothing.
+      PasteClipboard();
       return true;
     case WM_PRINTCLIENT:
       if (!((Message.LParam & PRF_CHECKVISIBLE) && !IsWindowVisible(Handle()))) {

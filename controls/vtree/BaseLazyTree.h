@@ -474,6 +474,9 @@ public:
   // The nodes of the OLE drag that started here, in tree order (live ones only).
   std::vector<PLazyNode> DragSelection() const;
   TLTDragImage* DragImage() const { return FDragImage.get(); }
+  // With dtOLE: at once from the press point, or once the mouse has left the
+  // drag threshold; with dtLib the class library's drag.
+  void BeginDrag(bool Immediate, int Threshold = -1) override;
   // Runs an OLE drag of the selection from a client point (the modal loop).
   virtual void StartOLEDrag(TPoint ClientPoint);
   // The drop-target side, called by the drag manager (screen points).
@@ -722,6 +725,7 @@ private:
                     TChangeReason Reason);
   void ForgetDraggedNode(PLazyNode Node);
   void RegisterAsDropTarget(bool Register);
+  void StartAutoExpand(PLazyNode Node);
   void AutoExpandTimerElapsed();
   void RepaintDropArea(PLazyNode Node);
   void ClearDropNode();

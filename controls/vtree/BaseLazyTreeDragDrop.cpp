@@ -94,6 +94,22 @@ void TBaseLazyTree::RegisterAsDropTarget(bool Register)
   }
 }
 
+void TBaseLazyTree::BeginDrag(bool Immediate, int Threshold)
+{
+  if (FDragType == dtLib) {
+    ChangeStates({tsLibDragPending}, {});
+    TCustomControl::BeginDrag(Immediate, Threshold);
+    return;
+  }
+  if (FStates.Contains(tsOLEDragging) || FStates.Contains(tsOLEDragPending))
+    return;
+  // The threshold is the system's: the mouse handling measures it.
+  if (Immediate)
+    StartOLEDrag(FPanningAnchor);
+  else
+    ChangeStates({tsOLEDragPending}, {});
+}
+
 std::vector<PLazyNode> TBaseLazyTree::DragSelection() const
 {
   std::vector<PLazyNode> nodes;
@@ -266,6 +282,8 @@ HRESULT TBaseLazyTree::OLEDragEnter(DWORD KeyState, TPoint ScreenPt, DWORD& Effe
       HitTestAt(p.x, p.y, true, hit);
       FDropTargetNode = DropNodeOf(*this, hit);
       FDropMode = DropModeAt(FDropTargetNode, hit, p, false);
+      // Entering right onto a node counts as reaching it: its expand delay starts.
+      StartAutoExpand(FDropTargetNode);
     }
     if (!DragManager()->GetDropTargetHelperSupported() && source)
       source->DragImage()->ShowDragImage();
@@ -337,8 +355,7 @@ HRESULT TBaseLazyTree::OLEDragOver(TBaseLazyTree* Source, DWORD KeyState, TDragS
         if (FFocusedColumn < 0 && UseColumns())
           FFocusedColumn = MainColumn();
         RepaintDropArea(old);
-        if (HasAutoOption(toAutoDropExpand) && node && node->Has(nfHasChildren) && !node->Has(nfExpanded))
-          SetTimer(Handle(), kExpandTimer, FAutoExpandDelay, nullptr);
+        StartAutoExpand(node);
       }
       RepaintDropArea(node);
       if (scrolled && HasWindow())
@@ -405,6 +422,12 @@ HRESULT TBaseLazyTree::OLEDrop(IDataObject* DataObject, DWORD KeyState, TPoint S
   } catch (...) {
     return E_UNEXPECTED;
   }
+}
+
+void TBaseLazyTree::StartAutoExpand(PLazyNode Node)
+{
+  if (HasAutoOption(toAutoDropExpand) && Node && Node->Has(nfHasChildren) && !Node->Has(nfExpanded) && HasWindow())
+    SetTimer(Handle(), kExpandTimer, FAutoExpandDelay, nullptr);
 }
 
 void TBaseLazyTree::AutoExpandTimerElapsed()

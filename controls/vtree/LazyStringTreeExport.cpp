@@ -381,7 +381,7 @@ std::string TCustomLazyStringTree::ContentToRTF(TLTSTreeSource Source)
     }
     body.Add("\\row");
   } else {
-    body.Add("\\cellx" + Number(std::llround(double(ClientWidth()) * 1440.0 / ppi)));
+    body.Add("\\cellx" + Number(std::llround(double(HandleAllocated() ? ClientWidth() : Width()) * 1440.0 / ppi)));
   }
   for (PLazyNode node : nodes) {
     unsigned level = NodeLevel(node);

@@ -367,6 +367,8 @@ TEST_F(ClipboardTest, TreeDataBlocksFromOutsideAreCheckedAgainstTheirSize)
   std::string bytes = BlockText(m.hGlobal);
   ReleaseStgMedium(&m);
   std::uint32_t length = std::uint32_t(bytes.size() - 4);
+  if (std::getenv("VTREE_UPDATE_GOLDEN"))  // a seed of the tree data fuzz target
+    std::ofstream(std::string(VTREE_DATA_CORPUS_DIR) + "/valid_block", std::ios::binary) << '\0' << bytes;
 
   struct TCase {
     const char* Name;

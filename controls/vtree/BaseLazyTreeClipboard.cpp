@@ -81,14 +81,21 @@ void TBaseLazyTree::MarkCutCopyNodes()
       n->StateBits |= nfClipMarked;
 }
 
+// Places a clipboard data object of the tree and marks the selection for
+// the pending copy or cut.
+static bool PlaceOnClipboard(TBaseLazyTree* Tree, IDataObject*& Current)
+{
+  InterfacePtr<IDataObject> object(new TLTDataObject(Tree, true));
+  if (OleSetClipboard(object.Get()) != S_OK)
+    return false;
+  Current = object.Get();
+  return true;
+}
+
 void TBaseLazyTree::CopySelection()
 {
-  if (FSelectionCount == 0)
+  if (FSelectionCount == 0 || !PlaceOnClipboard(this, FClipboardObject))
     return;
-  InterfacePtr<IDataObject> object(new TLTDataObject(this, true));
-  if (OleSetClipboard(object.Get()) != S_OK)
-    return;
-  FClipboardObject = object.Get();
   MarkCutCopyNodes();
   ChangeStates({tsCopyPending}, {tsCutPending});
   if (HasWindow())
@@ -97,12 +104,8 @@ void TBaseLazyTree::CopySelection()
 
 void TBaseLazyTree::CutSelection()
 {
-  if (FSelectionCount == 0 || HasMiscOption(toReadOnly))
+  if (FSelectionCount == 0 || HasMiscOption(toReadOnly) || !PlaceOnClipboard(this, FClipboardObject))
     return;
-  InterfacePtr<IDataObject> object(new TLTDataObject(this, true));
-  if (OleSetClipboard(object.Get()) != S_OK)
-    return;
-  FClipboardObject = object.Get();
   MarkCutCopyNodes();
   ChangeStates({tsCutPending}, {tsCopyPending});
   if (HasWindow())

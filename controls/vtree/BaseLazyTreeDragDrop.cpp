@@ -14,34 +14,14 @@
 
 namespace {
 
+// A drag's key state: the buttons, Shift and Ctrl as the mouse messages
+// carry them, and Alt.
 TShiftState ShiftOfKeys(DWORD Keys)
 {
-  TShiftState shift;
-  if (Keys & MK_SHIFT)
-    shift += ssShift;
-  if (Keys & MK_CONTROL)
-    shift += ssCtrl;
+  TShiftState shift = KeysToShiftState(WORD(Keys));
   if (Keys & MK_ALT)
     shift += ssAlt;
-  if (Keys & MK_LBUTTON)
-    shift += ssLeft;
-  if (Keys & MK_RBUTTON)
-    shift += ssRight;
-  if (Keys & MK_MBUTTON)
-    shift += ssMiddle;
   return shift;
-}
-
-DWORD KeysNow()
-{
-  DWORD keys = 0;
-  if (GetKeyState(VK_SHIFT) < 0)
-    keys |= MK_SHIFT;
-  if (GetKeyState(VK_CONTROL) < 0)
-    keys |= MK_CONTROL;
-  if (GetKeyState(VK_MENU) < 0)
-    keys |= MK_ALT;
-  return keys;
 }
 
 }  // namespace
@@ -273,7 +253,7 @@ HRESULT TBaseLazyTree::OLEDragEnter(DWORD KeyState, TPoint ScreenPt, DWORD& Effe
     FAutoScrollStart = 0;
     TPoint p = ScreenToClient(ScreenPt);
     TBaseLazyTree* source = DragManager()->GetDragSource();
-    TShiftState shift = ShiftOfKeys(KeyState | KeysNow());
+    TShiftState shift = ShiftOfKeys(KeyState);
     Effect = SuggestDropEffect(source, shift, p, Effect);
     if (!DoDragOver(source, shift, dsDragEnter, p, FDropMode, Effect)) {
       Effect = DROPEFFECT_NONE;
@@ -367,7 +347,7 @@ HRESULT TBaseLazyTree::OLEDragOver(TBaseLazyTree* Source, DWORD KeyState, TDragS
     }
     if (image && image->WillMove(ScreenPt))
       image->DragTo(ScreenPt, false);
-    TShiftState shift = ShiftOfKeys(KeyState | KeysNow());
+    TShiftState shift = ShiftOfKeys(KeyState);
     Effect = SuggestDropEffect(Source, shift, p, allowed);
     if (!DoDragOver(Source, shift, State, p, FDropMode, Effect))
       Effect = DROPEFFECT_NONE;
@@ -417,7 +397,7 @@ HRESULT TBaseLazyTree::OLEDrop(IDataObject* DataObject, DWORD KeyState, TPoint S
         formats.push_back(f.cfFormat);
     }
     TPoint p = ScreenToClient(ScreenPt);
-    DoDragDropEvent(source, DataObject, formats, ShiftOfKeys(KeyState | KeysNow()), p, Effect, FDropMode);
+    DoDragDropEvent(source, DataObject, formats, ShiftOfKeys(KeyState), p, Effect, FDropMode);
     return S_OK;
   } catch (...) {
     return E_UNEXPECTED;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "controls/vtree/LazyTreeEvents.h"
@@ -23,6 +24,10 @@
 class TCustomImageList;
 class TLTHeader;
 class TStream;
+class TClipboardFormats;
+class TLTDragManager;
+class TLTDragImage;
+struct ILTDragManager;
 
 // The window message through which finished cache validation reaches the tree.
 constexpr UINT WM_CHANGESTATE = 0x8000 + 0x20;
@@ -482,8 +487,75 @@ public:
   void SetHotCursor(TCursor Value) { FHotCursor = Value; }
   Method<void(TBaseLazyTree* Sender, TCursor& Cursor)> OnGetCursor;
 
+  // --- clipboard (BaseLazyTreeClipboard.cpp) ---
+  // The name under which this tree's references travel (LazyTreeRegistry.h).
+  std::uint32_t TreeToken() const { return FTreeToken; }
+  // The formats the tree enables (all registered ones of its class at creation).
+  TClipboardFormats* ClipboardFormats() const { return FClipboardFormats.get(); }
+  TLTNodeAttachMode DefaultPasteMode() const { return FDefaultPasteMode; }
+  void SetDefaultPasteMode(TLTNodeAttachMode Value) { FDefaultPasteMode = Value; }
+  // The registry's formats enabled for this tree, then the owner's extra ones.
+  std::vector<FORMATETC> NativeClipboardFormats();
+  virtual void CopySelection();
+  virtual void CutSelection();
+  virtual bool PasteClipboard();
+  void RemoveCutNodes();
+  void ClearClipboardMarks();
+  virtual void RemoveSelectedNodes();
+  // Inserts the nodes of a data object carrying "Lazy Tree Data"; true when
+  // nodes came in. Optimized moves the source tree's nodes instead of reading.
+  bool ProcessTreeData(TBaseLazyTree* SourceTree, IDataObject* DataObject, bool Optimized, TLTNodeAttachMode Mode,
+                       PLazyNode Target);
+  // The tree's own format ("Lazy Tree Data"), else OnRenderOLEData.
+  virtual HRESULT RenderOLEData(const FORMATETC& FormatEtcIn, STGMEDIUM& Medium, bool ForClipboard);
+  // The tree of this process that a data object names, or null.
+  static TBaseLazyTree* TreeFromDataObject(IDataObject* DataObject);
+  // The owner's data object (OnCreateDataObject), or null.
+  InterfacePtr<IDataObject> DoCreateDataObject();
+  // A data object of this tree is being freed.
+  void DataObjectGone(IDataObject* Object);
+  TLTCreateDataObjectEvent OnCreateDataObject;
+  TLTGetUserClipboardFormatsEvent OnGetUserClipboardFormats;
+  TLTRenderOLEDataEvent OnRenderOLEData;
+
+  // --- drag and drop (BaseLazyTreeDragDrop.cpp) ---
+  // Made on first use: the owner's (OnCreateDragManager) or the tree's own.
+  ILTDragManager* DragManager();
+  void DragManagerGone(TLTDragManager* Manager);
+  TDragOperations DragOperations() const { return FDragOperations; }
+  void SetDragOperations(TDragOperations Value) { FDragOperations = Value; }
+  TLTDragType DragType() const { return FDragType; }
+  void SetDragType(TLTDragType Value) { FDragType = Value; }
+  TLTDragImageKind DragImageKind() const { return FDragImageKind; }
+  void SetDragImageKind(TLTDragImageKind Value) { FDragImageKind = Value; }
+  unsigned AutoExpandDelay() const { return FAutoExpandDelay; }
+  void SetAutoExpandDelay(unsigned Value) { FAutoExpandDelay = Value; }
+  // The nodes of the OLE drag that started here, in tree order (live ones only).
+  std::vector<PLazyNode> DragSelection() const;
+  TLTDragImage* DragImage() const { return FDragImage.get(); }
+  // With dtOLE: at once from the press point, or once the mouse has left the
+  // drag threshold; with dtLib the class library's drag.
+  void BeginDrag(bool Immediate, int Threshold = -1) override;
+  // Runs an OLE drag of the selection from a client point (the modal loop).
+  virtual void StartOLEDrag(TPoint ClientPoint);
+  // The drop-target side, called by the drag manager (screen points).
+  virtual HRESULT OLEDragEnter(DWORD KeyState, TPoint ScreenPt, DWORD& Effect);
+  virtual HRESULT OLEDragOver(TBaseLazyTree* Source, DWORD KeyState, TDragState State, TPoint ScreenPt, DWORD& Effect);
+  virtual void OLEDragLeave();
+  virtual HRESULT OLEDrop(IDataObject* DataObject, DWORD KeyState, TPoint ScreenPt, DWORD& Effect);
+  virtual DWORD SuggestDropEffect(TObject* Source, TShiftState Shift, TPoint Pt, DWORD AllowedEffects);
+  virtual bool DoDragOver(TObject* Source, TShiftState Shift, TDragState State, TPoint Pt, TDropMode Mode,
+                          DWORD& Effect);
+  virtual void DoDragDropEvent(TObject* Source, IDataObject* DataObject, const TFormatArray& Formats,
+                               TShiftState Shift, TPoint Pt, DWORD& Effect, TDropMode Mode);
+  TLTCreateDragManagerEvent OnCreateDragManager;
+  TLTDragOverEvent OnDragOver;
+  TLTDragDropEvent OnDragDrop;
+
 protected:
   void Paint() override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
   void WndProc(TMessage& Message) override;
   void Resize() override;
 
@@ -712,4 +784,31 @@ private:
   TRect FHintValidRect;
   TCursor FHotCursor = crDefault;
   bool HandleSetCursor(TMessage& Message);
+
+  // Clipboard and drag and drop (BaseLazyTreeClipboard.cpp, BaseLazyTreeDragDrop.cpp).
+  void MarkCutCopyNodes();
+  HRESULT RenderTreeData(const FORMATETC& FormatEtcIn, STGMEDIUM& Medium, bool ForClipboard);
+  bool ReadTreeData(const std::uint8_t* Data, std::size_t Size, PLazyNode Target, TLTNodeAttachMode Mode,
+                    TChangeReason Reason);
+  void ForgetDraggedNode(PLazyNode Node);
+  void RegisterAsDropTarget(bool Register);
+  void StartAutoExpand(PLazyNode Node);
+  void AutoExpandTimerElapsed();
+  void RepaintDropArea(PLazyNode Node);
+  void ClearDropNode();
+  TDropMode DropModeAt(PLazyNode Node, const TLTHitInfo& Hit, TPoint ClientPt, bool Strict);
+  std::uint32_t FTreeToken = 0;
+  std::unique_ptr<TClipboardFormats> FClipboardFormats;
+  TLTNodeAttachMode FDefaultPasteMode = amAddChildLast;
+  IDataObject* FClipboardObject = nullptr;  // not held: the object tells when it goes
+  InterfacePtr<ILTDragManager> FDragManager;
+  TLTDragManager* FOwnDragManager = nullptr;
+  bool FDropTargetRegistered = false;
+  TDragOperations FDragOperations{doCopy, doMove};
+  TLTDragType FDragType = dtOLE;
+  TLTDragImageKind FDragImageKind = diComplete;
+  unsigned FAutoExpandDelay = 1000;
+  std::vector<PLazyNode> FDragSelection;
+  std::unordered_set<PLazyNode> FDraggedNodes;
+  std::unique_ptr<TLTDragImage> FDragImage;
 };

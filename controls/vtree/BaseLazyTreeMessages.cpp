@@ -75,7 +75,7 @@ bool TBaseLazyTree::DispatchInputMessage(TMessage& Message)
         case kScrollTimer: AutoScrollTimerElapsed(); return true;
         case kSearchTimer: StopIncrementalSearch(); return true;
         case kEditTimer: DoEdit(); return true;
-        case kExpandTimer:
+        case kExpandTimer: AutoExpandTimerElapsed(); return true;
         case kHeaderTimer: StopTimer(UINT_PTR(Message.WParam)); return true;
       }
       return false;
@@ -113,10 +113,13 @@ bool TBaseLazyTree::DispatchInputMessage(TMessage& Message)
         TCustomControl::WndProc(Message);
       return true;
     case WM_CUT:
+      CutSelection();
+      return true;
     case WM_COPY:
+      CopySelection();
+      return true;
     case WM_PASTE:
-      // The clipboard commands come with the clipboard support; until then
-      // the messages change nothing.
+      PasteClipboard();
       return true;
     case WM_PRINTCLIENT:
       if (!((Message.LParam & PRF_CHECKVISIBLE) && !IsWindowVisible(Handle()))) {

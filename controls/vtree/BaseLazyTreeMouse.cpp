@@ -435,8 +435,10 @@ void TBaseLazyTree::HandleMouseMove(TMessage& Message)
     UpdatePanningCursor(p);
   if (FStates.Contains(tsOLEDragPending)) {
     if (std::abs(p.x - FPanningAnchor.x) >= threshold || std::abs(p.y - FPanningAnchor.y) >= threshold) {
-      // Dragging itself belongs to the drag manager; the press no longer clears.
+      // The press no longer clears; the drag of the selection starts.
       ChangeStates({}, {tsOLEDragPending, tsClearPending});
+      if (FDragType == dtOLE)
+        StartOLEDrag(FPanningAnchor);
       return;
     }
   }

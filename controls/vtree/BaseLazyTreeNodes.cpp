@@ -4,6 +4,7 @@
 #include <new>
 
 #include "controls/vtree/BaseLazyTree.h"
+#include "platform/win/ole/OleClipboard.h"
 #include "controls/vtree/LazyTreeErrors.h"
 #include "controls/vtree/NodeWalk.h"
 #include "platform/base/ScopeGuard.h"
@@ -309,6 +310,7 @@ void TBaseLazyTree::FreeNode(PLazyNode Node)
     FHotNode = nullptr;
   if (Node == FDropTargetNode)
     FDropTargetNode = nullptr;
+  ForgetDraggedNode(Node);
   if (Node->Has(nfInitialized) || Node->Has(nfUserDataInit))
     DoFreeNode(Node);
   std::free(Node);
@@ -337,6 +339,12 @@ void TBaseLazyTree::ClearTree()
 {
   if (ReadOnly())
     return;
+  // The clipboard is emptied only while it still holds this tree's nodes:
+  // whatever the user copied elsewhere since stays.
+  if ((FStates.Contains(tsCopyPending) || FStates.Contains(tsCutPending)) && FClipboardObject &&
+      OleIsCurrentClipboard(FClipboardObject) == S_OK)
+    OleSetClipboard(nullptr);
+  ClearClipboardMarks();
   BeginUpdate();
   auto done = ScopeExit([&] { EndUpdate(); });
   HaltCacheValidation();

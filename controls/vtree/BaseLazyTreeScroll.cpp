@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "controls/vtree/BaseLazyTree.h"
+#include "controls/vtree/LazyTreeDragManager.h"
 #include "controls/vtree/WheelScroll.h"
 #include "platform/base/ModuleLoader.h"
 #include "platform/classes/Messages.h"
@@ -136,7 +137,8 @@ bool TBaseLazyTree::CanAutoScroll()
   bool panning = FStates.Contains(tsWheelPanning) || FStates.Contains(tsWheelScrolling);
   if (!HasAutoOption(toAutoScroll) && !panning)
     return false;
-  return IsMouseSelecting() || FStates.Contains(tsLibDragging) || panning;
+  bool dropTarget = FDragManager && FDragManager->GetIsDropTarget();
+  return IsMouseSelecting() || FStates.Contains(tsLibDragging) || panning || dropTarget;
 }
 
 unsigned TBaseLazyTree::AutoScrollSidesAt(TPoint P)

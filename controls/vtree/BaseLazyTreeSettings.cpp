@@ -291,6 +291,8 @@ void TBaseLazyTree::OptionsChanged(int Which, std::uint32_t OldBits, std::uint32
     case 4:  // misc
       if ((changed & (1u << toCheckSupport)) && repaint)
         Invalidate();
+      if (changed & (1u << toAcceptOLEDrop))
+        RegisterAsDropTarget((NewBits & (1u << toAcceptOLEDrop)) != 0);
       break;
     default:
       break;

@@ -3,6 +3,10 @@
 #include <cstdlib>
 
 #include "controls/vtree/BaseLazyTree.h"
+#include "controls/vtree/LazyTreeClipboardFormats.h"
+#include "controls/vtree/LazyTreeDragImage.h"
+#include "controls/vtree/LazyTreeDragManager.h"
+#include "controls/vtree/LazyTreeRegistry.h"
 #include "controls/vtree/LazyTreeErrors.h"
 #include "controls/vtree/LazyTreeHeader.h"
 #include "controls/vtree/SharedResources.h"
@@ -48,6 +52,11 @@ TBaseLazyTree::TBaseLazyTree(TComponent* AOwner) : TCustomControl(AOwner)
   FRoot->SubtreeHeight = FDefaultNodeHeight;
   FRoot->SubtreeCount = 1;
   FRoot->LineAlignment = 50;
+  FTreeToken = RegisterLiveTree(this);
+  FClipboardFormats = std::make_unique<TClipboardFormats>(this);
+  for (const TClipboardFormatEntry& e : TClipboardFormatList::Entries())
+    FClipboardFormats->Add(e.Description);
+  FDragImage = std::make_unique<TLTDragImage>(this);
 }
 
 TBaseLazyTree::~TBaseLazyTree()
@@ -58,6 +67,14 @@ TBaseLazyTree::~TBaseLazyTree()
     DoCancelEdit();
     FEditLink.reset();
   }
+  // From here on a reference to this tree names nothing: a data object left
+  // on the clipboard answers E_FAIL instead of reaching a freed tree.
+  UnregisterLiveTree(FTreeToken);
+  FClipboardObject = nullptr;
+  RegisterAsDropTarget(false);
+  if (FOwnDragManager)
+    FOwnDragManager->DetachOwner();
+  FDragManager.Reset();
   if (FValidation)
     TLtWorkerThread::Halt(*FValidation);
   StopWheelPanning();

@@ -1,6 +1,7 @@
 // The string tree: cell text from the owner, its width cache, painting of
 // normal and static text, and the caption chunk of the tree stream.
 #include "controls/vtree/LazyStringTree.h"
+#include "controls/vtree/LazyTreeClipboardFormats.h"
 
 #include <algorithm>
 
@@ -38,6 +39,10 @@ struct TFontLook {
 TCustomLazyStringTree::TCustomLazyStringTree(TComponent* AOwner) : TBaseLazyTree(AOwner)
 {
   FWidthOffset = ReserveInternalData(sizeof(std::int32_t));
+  // The base tree enabled only its own formats: the text ones are known
+  // only now that the tree is a text tree.
+  for (const TClipboardFormatEntry& e : TClipboardFormatList::Entries())
+    ClipboardFormats()->Add(e.Description);
 }
 
 void TCustomLazyStringTree::SetDefaultText(const WideString& Value)

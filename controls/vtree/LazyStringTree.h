@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "controls/vtree/BaseLazyTree.h"
+#include "controls/vtree/LazyTreeExport.h"
 #include "platform/base/Utf.h"
 
 enum TLSTTextType { ttNormal, ttStatic };
@@ -67,6 +68,19 @@ public:
   virtual void DoNewText(PLazyNode Node, TColumnIndex Column, const WideString& Text);
   virtual WideString DoShortenString(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column, const WideString& S,
                                      int Width, bool RightToLeft);
+
+  // --- content export (LazyStringTreeExport.cpp) ---
+  std::vector<PLazyNode> NodesOfSource(TLTSTreeSource Source);
+  // Lines of cells split by Separator (8-bit text is UTF-8).
+  std::string ContentToText(TLTSTreeSource Source, char Separator);
+  WideString ContentToUnicode(TLTSTreeSource Source, char16_t Separator);
+  // An HTML table (UTF-8); a caption goes into the table's attributes.
+  std::string ContentToHTML(TLTSTreeSource Source, const std::string& Caption = {});
+  std::string ContentToRTF(TLTSTreeSource Source);
+  // A clipboard block of a text format (with its terminating zero), or null
+  // for a format the tree does not render.
+  HGLOBAL ContentToClipboard(CLIPFORMAT Format, TLTSTreeSource Source);
+  HRESULT RenderOLEData(const FORMATETC& FormatEtcIn, STGMEDIUM& Medium, bool ForClipboard) override;
 
   TLSTGetTextEvent OnGetText, OnGetHint;
   TLTPaintText OnPaintText;

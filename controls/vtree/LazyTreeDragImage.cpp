@@ -1,166 +1,272 @@
-// The drag picture in a layered popup window: taking the picture (with its
-// bias and alpha), showing, moving by the mouse's step and ending.
 #include "controls/vtree/LazyTreeDragImage.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
 #include "controls/vtree/AlphaBlend.h"
-#include "controls/vtree/LazyTreeUtils.h"
+#include "controls/vtree/BaseLazyTree.h"
 #include "platform/win/gdi/gdi.h"
+#include "platform/win/shell/DragImageHelpers.h"
 #include "platform/win/win.h"
 
 namespace {
 
-const char kClassName[] = "LazyTreeDragImage";
+constexpr TColor kNoColorKey = TColor(0x1FFFFFFF);
 
-void RegisterDragImageClass()
+// A bitmap of the same pixels, for the shell helper, which takes ownership.
+HBITMAP CopyOfBitmap(HBITMAP Source, int Width, int Height)
 {
-  WNDCLASS existing;
-  if (GetClassInfo(HInstance(), kClassName, &existing))
-    return;
-  WNDCLASS wc;
-  wc.lpfnWndProc = &DefWindowProc;
-  wc.hInstance = HInstance();
-  wc.lpszClassName = kClassName;
-  RegisterClass(&wc);
+  HDC screen = GetDC(nullptr);
+  HBITMAP copy = CreateCompatibleBitmap(screen, Width, Height);
+  ReleaseDC(nullptr, screen);
+  HDC from = CreateCompatibleDC(nullptr), to = CreateCompatibleDC(nullptr);
+  HGDIOBJ oldFrom = SelectObject(from, Source), oldTo = SelectObject(to, copy);
+  BitBlt(to, 0, 0, Width, Height, from, 0, 0, SRCCOPY);
+  SelectObject(from, oldFrom);
+  SelectObject(to, oldTo);
+  DeleteDC(from);
+  DeleteDC(to);
+  return copy;
 }
 
 }  // namespace
 
-TLTDragImage::~TLTDragImage()
+TLTDragImage::TLTDragImage(TBaseLazyTree* Owner) : FOwner(Owner) {}
+
+TLTDragImage::~TLTDragImage() { EndDrag(); }
+
+void TLTDragImage::MakeDib(TDib& D, int Width, int Height)
 {
-  End();
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = Width;
+  info.bmiHeader.biHeight = -Height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  D.DC = CreateCompatibleDC(nullptr);
+  D.Bitmap = CreateDIBSection(D.DC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  D.Old = SelectObject(D.DC, D.Bitmap);
+  D.Bits = static_cast<std::uint32_t*>(bits);
 }
 
-std::uint8_t TLTDragImage::FadeAlpha(int X, int Y, int W, int H)
+void TLTDragImage::FreeDib(TDib& D)
 {
-  double dx = X - W / 2, dy = Y - H / 2;
-  double r = std::sqrt(dx * dx + dy * dy) / std::max(std::max(W, H), 1);
-  return std::uint8_t(std::lround(255.0 * std::exp(-8.0 * r)));
+  if (D.DC) {
+    SelectObject(D.DC, D.Old);
+    DeleteDC(D.DC);
+  }
+  if (D.Bitmap)
+    DeleteObject(D.Bitmap);
+  D = TDib();
 }
 
-void TLTDragImage::Prepare(HBITMAP Picture, TPoint Position, TPoint HotSpot)
+void TLTDragImage::PrepareDrag(HBITMAP Picture, TPoint ImagePosition, TPoint HotSpot, IDataObject* DataObject)
 {
-  End();
-  BITMAP info{};
-  if (!Picture || !GetObject(Picture, sizeof(info), &info) || info.bmWidth < 1 || info.bmHeight < 1)
-    return;
-  FSize = TSize(info.bmWidth, info.bmHeight);
-  std::uint32_t* bits = nullptr;
-  FPicture = NewTopDownBitmap(FSize.cx, FSize.cy, &bits);
-  if (!FPicture)
-    return;
-  HDC source = CreateCompatibleDC(nullptr);
-  HDC target = CreateCompatibleDC(nullptr);
-  HGDIOBJ oldSource = SelectObject(source, Picture);
-  HGDIOBJ oldTarget = SelectObject(target, FPicture);
-  BitBlt(target, 0, 0, FSize.cx, FSize.cy, source, 0, 0, SRCCOPY);
-  SelectObject(source, oldSource);
-  DeleteDC(source);
-  // The bias is applied by blending the picture over itself, fully opaque.
-  if (PreBlendBias != 0)
-    BlendRect(target, target, TRect(0, 0, FSize.cx, FSize.cy), TPoint(0, 0), PreBlendBias, 255, bmConstantAlpha);
-  SelectObject(target, oldTarget);
-  DeleteDC(target);
-
-  FPerPixel = Fade || ColorKey != clNone;
-  COLORREF key = ColorKey != clNone ? ColorToRGB(ColorKey) : 0;
-  std::uint32_t keyPixel = ((key & 0xFF) << 16) | (key & 0xFF00) | ((key >> 16) & 0xFF);
-  for (int y = 0; y < FSize.cy; ++y)
-    for (int x = 0; x < FSize.cx; ++x) {
-      std::uint32_t& p = bits[std::size_t(y) * std::size_t(FSize.cx) + std::size_t(x)];
-      std::uint32_t rgb = p & 0xFFFFFF;
-      if (!FPerPixel) {
-        p = rgb | 0xFF000000u;
-        continue;
-      }
-      std::uint32_t alpha = ColorKey != clNone && rgb == keyPixel ? 0 : (Fade ? FadeAlpha(x, y, FSize.cx, FSize.cy) : 255);
-      // The window system wants the colour already multiplied by the alpha.
-      std::uint32_t r = ((rgb >> 16) & 0xFF) * alpha / 255, g = ((rgb >> 8) & 0xFF) * alpha / 255,
-                    b = (rgb & 0xFF) * alpha / 255;
-      p = (alpha << 24) | (r << 16) | (g << 8) | b;
+  EndDrag();
+  FUseShellImage = false;
+  if (DataObject) {
+    // The shell's picture helper is asked first; this platform has none, so
+    // the tree draws its own picture.
+    void* helper = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_DragDropHelper, nullptr, CLSCTX_INPROC_SERVER, IDragSourceHelper::IID,
+                                   &helper))) {
+      auto source = InterfacePtr<IDragSourceHelper>::Adopt(static_cast<IDragSourceHelper*>(helper));
+      BITMAP info{};
+      GetObject(Picture, sizeof info, &info);
+      SHDRAGIMAGE image;
+      image.sizeDragImage = TSize(info.bmWidth, info.bmHeight);
+      image.ptOffset = TPoint(info.bmWidth / 2, info.bmHeight / 2);
+      image.hbmpDragImage = CopyOfBitmap(Picture, info.bmWidth, info.bmHeight);
+      image.crColorKey = ColorKey == kNoColorKey ? 0 : ColorToRGB(ColorKey);
+      if (SUCCEEDED(source->InitializeFromBitmap(&image, DataObject)))
+        FUseShellImage = true;
+      else
+        DeleteObject(image.hbmpDragImage);
     }
-
-  FPosition = Position;
+  }
+  if (FUseShellImage || !Picture)
+    return;
+  BITMAP info{};
+  if (!GetObject(Picture, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0)
+    return;
+  FWidth = info.bmWidth;
+  FHeight = info.bmHeight;
   FLastPosition = HotSpot;
-  RegisterDragImageClass();
-  FWindow = CreateWindowEx(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_TRANSPARENT, kClassName, "",
-                           WS_POPUP, Position.x, Position.y, FSize.cx, FSize.cy, nullptr, nullptr, HInstance(), nullptr);
+  MakeDib(FDrag, FWidth, FHeight);
+  MakeDib(FBlend, FWidth, FHeight);
+  MakeDib(FBack, FWidth, FHeight);
+  HDC pictureDC = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(pictureDC, Picture);
+  if (PreBlendBias != 0) {
+    // The bias is applied while copying: a full-alpha blend onto black.
+    BitBlt(FDrag.DC, 0, 0, FWidth, FHeight, pictureDC, 0, 0, SRCCOPY);
+    BlendRect(FDrag.DC, FDrag.DC, TRect(0, 0, FWidth, FHeight), TPoint(0, 0), PreBlendBias, 255, bmConstantAlpha);
+  } else {
+    BitBlt(FDrag.DC, 0, 0, FWidth, FHeight, pictureDC, 0, 0, SRCCOPY);
+  }
+  BuildAlpha(pictureDC);
+  SelectObject(pictureDC, old);
+  DeleteDC(pictureDC);
+  FImagePosition = ImagePosition;
+  FCapturePending = true;
+  FPrepared = true;
 }
 
-void TLTDragImage::Present()
+void TLTDragImage::BuildAlpha(HDC PictureDC)
 {
-  HDC memory = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(memory, FPicture);
-  TPoint from(0, 0);
-  BLENDFUNCTION blend{AC_SRC_OVER, 0, Transparency, BYTE(FPerPixel ? AC_SRC_ALPHA : 0)};
-  UpdateLayeredWindow(FWindow, nullptr, &FPosition, &FSize, memory, &from, 0, &blend, ULW_ALPHA);
-  SelectObject(memory, old);
-  DeleteDC(memory);
+  GdiFlush();
+  bool keyed = ColorKey != kNoColorKey;
+  COLORREF key = keyed ? ColorToRGB(ColorKey) & 0xFFFFFF : 0;
+  double size = std::max(FWidth, FHeight);
+  int cx = FWidth / 2, cy = FHeight / 2;
+  for (int y = 0; y < FHeight; ++y)
+    for (int x = 0; x < FWidth; ++x) {
+      std::uint32_t& pixel = FDrag.Bits[std::size_t(y) * std::size_t(FWidth) + std::size_t(x)];
+      std::uint32_t alpha;
+      if (keyed && (GetPixel(PictureDC, x, y) & 0xFFFFFF) == key) {
+        alpha = 0;
+      } else {
+        double r = std::sqrt(double((x - cx) * (x - cx) + (y - cy) * (y - cy))) / size;
+        alpha = std::uint32_t(std::lround(255.0 * std::exp(-8.0 * r)));
+      }
+      pixel = (pixel & 0x00FFFFFF) | (alpha << 24);
+    }
 }
 
-void TLTDragImage::Show()
+std::uint8_t TLTDragImage::AlphaAt(int X, int Y) const
 {
-  if (!FWindow || FShown)
+  if (!FDrag.Bits || X < 0 || Y < 0 || X >= FWidth || Y >= FHeight)
+    return 0;
+  return std::uint8_t(FDrag.Bits[std::size_t(Y) * std::size_t(FWidth) + std::size_t(X)] >> 24);
+}
+
+void TLTDragImage::CaptureScreen()
+{
+  HDC screen = GetDC(nullptr);
+  BitBlt(FBack.DC, 0, 0, FWidth, FHeight, screen, FImagePosition.x, FImagePosition.y, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+}
+
+void TLTDragImage::RestoreScreen()
+{
+  HDC screen = GetDC(nullptr);
+  BitBlt(screen, FImagePosition.x, FImagePosition.y, FWidth, FHeight, FBack.DC, 0, 0, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+}
+
+void TLTDragImage::DrawOnScreen()
+{
+  BitBlt(FBlend.DC, 0, 0, FWidth, FHeight, FBack.DC, 0, 0, SRCCOPY);
+  bool master = Fade || ColorKey != kNoColorKey;
+  BlendRect(FDrag.DC, FBlend.DC, TRect(0, 0, FWidth, FHeight), TPoint(0, 0), PostBlendBias, Transparency,
+            master ? bmMasterAlpha : bmConstantAlpha);
+  HDC screen = GetDC(nullptr);
+  BitBlt(screen, FImagePosition.x, FImagePosition.y, FWidth, FHeight, FBlend.DC, 0, 0, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+}
+
+void TLTDragImage::ShowDragImage()
+{
+  if (!FPrepared || !FCapturePending || FUseShellImage)
     return;
-  Present();
-  ShowWindow(FWindow, SW_SHOWNOACTIVATE);
-  FShown = true;
+  CaptureScreen();
+  FCapturePending = false;
+  DrawOnScreen();
 }
 
-void TLTDragImage::Hide()
+void TLTDragImage::HideDragImage()
 {
-  if (!FShown)
+  if (!Visible())
     return;
-  ShowWindow(FWindow, SW_HIDE);
-  FShown = false;
-}
-
-TPoint TLTDragImage::Step(TPoint P) const
-{
-  // The picture goes the way the mouse went.
-  TPoint step(P.x - FLastPosition.x, P.y - FLastPosition.y);
-  if (MoveRestriction == dmrVerticalOnly)
-    step.x = 0;
-  if (MoveRestriction == dmrHorizontalOnly)
-    step.y = 0;
-  return step;
+  FCapturePending = true;
+  RestoreScreen();
 }
 
 bool TLTDragImage::WillMove(TPoint P) const
 {
-  TPoint step = Step(P);
-  return FShown && (step.x != 0 || step.y != 0);
+  if (!Visible())
+    return false;
+  int dx = MoveRestriction == dmrVerticalOnly ? 0 : P.x - FLastPosition.x;
+  int dy = MoveRestriction == dmrHorizontalOnly ? 0 : P.y - FLastPosition.y;
+  return dx != 0 || dy != 0;
 }
 
-bool TLTDragImage::MoveTo(TPoint P, bool Force)
+bool TLTDragImage::DragTo(TPoint P, bool ForceRepaint)
 {
-  TPoint step = Step(P);
-  if (step.x == 0 && step.y == 0 && !Force)
+  // The picture follows the pointer: it moves by the pointer's step.
+  int dx = MoveRestriction == dmrVerticalOnly ? 0 : P.x - FLastPosition.x;
+  int dy = MoveRestriction == dmrHorizontalOnly ? 0 : P.y - FLastPosition.y;
+  if (dx == 0 && dy == 0 && !ForceRepaint)
     return false;
-  FPosition = TPoint(FPosition.x + step.x, FPosition.y + step.y);
-  if (FShown)
-    Present();
+  if (Visible()) {
+    // The old place gets its screen back before the new place is taken, so
+    // overlapping places come out as if drawn once at the end.
+    RestoreScreen();
+    if (ForceRepaint && FOwner && FOwner->HandleAllocated())
+      UpdateWindow(FOwner->Handle());
+    FImagePosition.x += dx;
+    FImagePosition.y += dy;
+    CaptureScreen();
+    DrawOnScreen();
+  } else {
+    FImagePosition.x += dx;
+    FImagePosition.y += dy;
+  }
   FLastPosition = P;
   return true;
 }
 
-TRect TLTDragImage::PictureRect() const
+TRect TLTDragImage::GetDragImageRect() const
 {
-  if (!FShown)
+  if (!Visible())
     return TRect();
-  return TRect(FPosition.x, FPosition.y, FPosition.x + FSize.cx, FPosition.y + FSize.cy);
+  return TRect(FImagePosition.x, FImagePosition.y, FImagePosition.x + FWidth, FImagePosition.y + FHeight);
 }
 
-void TLTDragImage::End()
+void TLTDragImage::RecaptureBackground(TBaseLazyTree* Tree, TRect R, HRGN VisibleRegion, bool UpdateNow,
+                                       bool NonClient)
 {
-  Hide();
-  if (FWindow)
-    DestroyWindow(FWindow);
-  FWindow = nullptr;
-  if (FPicture)
-    DeleteObject(FPicture);
-  FPicture = nullptr;
+  if (!Visible() || !Tree || !Tree->HandleAllocated())
+    return;
+  TPoint origin(0, 0);
+  ClientToScreen(Tree->Handle(), &origin);
+  TRect screenR(R.Left + origin.x, R.Top + origin.y, R.Right + origin.x, R.Bottom + origin.y);
+  TRect picture = GetDragImageRect();
+  TRect part;
+  if (!IntersectRect(&part, &screenR, &picture))
+    return;
+  int saved = SaveDC(FBack.DC);
+  if (VisibleRegion) {
+    OffsetRgn(VisibleRegion, origin.x - FImagePosition.x, origin.y - FImagePosition.y);
+    SelectClipRgn(FBack.DC, VisibleRegion);
+    OffsetRgn(VisibleRegion, FImagePosition.x - origin.x, FImagePosition.y - origin.y);
+  }
+  IntersectClipRect(FBack.DC, part.Left - FImagePosition.x, part.Top - FImagePosition.y,
+                    part.Right - FImagePosition.x, part.Bottom - FImagePosition.y);
+  // The client part: the tree paints itself into the kept screen.
+  SetWindowOrgEx(FBack.DC, FImagePosition.x - origin.x, FImagePosition.y - origin.y, nullptr);
+  SendMessage(Tree->Handle(), WM_PRINTCLIENT, WPARAM(FBack.DC), PRF_CLIENT);
+  if (NonClient) {
+    TRect window;
+    GetWindowRect(Tree->Handle(), &window);
+    SetWindowOrgEx(FBack.DC, FImagePosition.x - window.Left, FImagePosition.y - window.Top, nullptr);
+    SendMessage(Tree->Handle(), WM_PRINT, WPARAM(FBack.DC), PRF_NONCLIENT);
+  }
+  RestoreDC(FBack.DC, saved);
+  if (UpdateNow) {
+    GdiFlush();
+    DrawOnScreen();
+  }
+}
+
+void TLTDragImage::EndDrag()
+{
+  HideDragImage();
+  FPrepared = false;
+  FCapturePending = false;
+  FUseShellImage = false;
+  FreeDib(FDrag);
+  FreeDib(FBlend);
+  FreeDib(FBack);
 }

@@ -1,66 +1,73 @@
-// The picture that follows the mouse while something is dragged (a header
-// column here): a copy of the dragged thing, blended over the screen. It
-// lives in a layered popup window, so the window system composes it over
-// whatever lies below and nothing has to be saved and restored by hand; on a
-// screen that cannot compose windows no picture shows and the drag still works.
+// The picture that follows the pointer while nodes or a column are dragged:
+// a semi-transparent copy blended over what the screen shows under it. The
+// screen under the picture is kept, so hiding or moving it gives the screen
+// back exactly.
 #pragma once
 
 #include <cstdint>
 
 #include "platform/base/Geometry.h"
 #include "platform/win/gdi/GdiTypes.h"
-#include "platform/win/gdi/SysColors.h"
-#include "platform/win/window/WindowTypes.h"
+#include "platform/win/ole/DataObject.h"
+
+class TBaseLazyTree;
 
 enum TLTDragMoveRestriction { dmrNone, dmrHorizontalOnly, dmrVerticalOnly };
 
 class TLTDragImage {
 public:
-  TLTDragImage() = default;
+  explicit TLTDragImage(TBaseLazyTree* Owner);
+  // The tree that paints under the picture (a header learns it late).
+  void SetOwner(TBaseLazyTree* Owner) { FOwner = Owner; }
   ~TLTDragImage();
   TLTDragImage(const TLTDragImage&) = delete;
   TLTDragImage& operator=(const TLTDragImage&) = delete;
 
-  // Constant alpha of the picture (0 transparent .. 255 opaque).
+  // Takes a copy of Picture (any bitmap) shown with its top-left at
+  // ImagePosition (screen); HotSpot is the pointer's screen point.
+  void PrepareDrag(HBITMAP Picture, TPoint ImagePosition, TPoint HotSpot, IDataObject* DataObject);
+  void ShowDragImage();
+  void HideDragImage();
+  // Moves the picture with the pointer; true when it moved.
+  bool DragTo(TPoint P, bool ForceRepaint);
+  bool WillMove(TPoint P) const;
+  TRect GetDragImageRect() const;
+  // Where the picture's top-left stands on the screen.
+  TPoint ImagePosition() const { return FImagePosition; }
+  // The tree painted part of itself under the picture: the kept screen is
+  // taken again from the tree (client part, and with NonClient the frame).
+  void RecaptureBackground(TBaseLazyTree* Tree, TRect R, HRGN VisibleRegion, bool UpdateNow, bool NonClient);
+  void EndDrag();
+  bool Visible() const { return FPrepared && !FCapturePending && !FUseShellImage; }
+  bool Prepared() const { return FPrepared; }
+
   std::uint8_t Transparency = 128;
-  // Brightens (above 0) or darkens (below 0) the picture as it is taken.
   std::int8_t PreBlendBias = 0;
-  // The picture's alpha falls off from its centre.
+  std::int8_t PostBlendBias = 0;
   bool Fade = false;
   TLTDragMoveRestriction MoveRestriction = dmrNone;
-  // Pixels of this colour are fully transparent; clNone for none.
-  TColor ColorKey = clNone;
+  TColor ColorKey = TColor(0x1FFFFFFF);  // clNone: no key
 
-  // Takes a copy of Picture (any bitmap) to show with its top-left at
-  // Position (screen); HotSpot is the mouse position the moves start from.
-  void Prepare(HBITMAP Picture, TPoint Position, TPoint HotSpot);
-  bool Prepared() const { return FWindow != nullptr; }
-  void Show();
-  void Hide();
-  bool Visible() const { return FShown; }
-  // Moves the picture by the mouse's step since the last call (within the
-  // restriction); answers whether it moved. Force redraws it even without a step.
-  bool MoveTo(TPoint P, bool Force = false);
-  // Whether MoveTo(P) would move the visible picture.
-  bool WillMove(TPoint P) const;
-  // The picture's place on the screen while visible, else empty.
-  TRect PictureRect() const;
-  TPoint Position() const { return FPosition; }
-  // Hides the picture and frees it.
-  void End();
-
-  // The alpha of a pixel of a W x H picture under Fade: 255 at the centre,
-  // falling as e^(-8 r) with r the distance over the larger side.
-  static std::uint8_t FadeAlpha(int X, int Y, int W, int H);
+  // The alpha of the drag bitmap at a pixel (for checking the fall-off).
+  std::uint8_t AlphaAt(int X, int Y) const;
 
 private:
-  TPoint Step(TPoint P) const;
-  void Present();
+  struct TDib {
+    HDC DC = nullptr;
+    HBITMAP Bitmap = nullptr;
+    HGDIOBJ Old = nullptr;
+    std::uint32_t* Bits = nullptr;
+  };
+  void MakeDib(TDib& D, int Width, int Height);
+  void FreeDib(TDib& D);
+  void BuildAlpha(HDC PictureDC);
+  void CaptureScreen();
+  void RestoreScreen();
+  void DrawOnScreen();
 
-  HWND FWindow = nullptr;
-  HBITMAP FPicture = nullptr;  // 32-bit, premultiplied when it carries its own alpha
-  bool FPerPixel = false;
-  bool FShown = false;
-  TSize FSize;
-  TPoint FPosition, FLastPosition;
+  TBaseLazyTree* FOwner;
+  bool FCapturePending = false, FPrepared = false, FUseShellImage = false;
+  TPoint FLastPosition, FImagePosition;
+  int FWidth = 0, FHeight = 0;
+  TDib FDrag, FBlend, FBack;
 };

@@ -12,6 +12,9 @@
 #include "platform/base/Method.h"
 #include "platform/base/Types.h"
 #include "platform/win/gdi/GdiTypes.h"
+#include "platform/win/ole/DataObject.h"
+
+#include <vector>
 
 class TCanvas;
 class TStream;
@@ -94,3 +97,16 @@ using TLTCreateEditorEvent =
 using TLTEditChangingEvent = Method<void(TBaseLazyTree* Sender, PLazyNode Node, TColumnIndex Column, bool& Allowed)>;
 using TLTEditChangeEvent = Method<void(TBaseLazyTree* Sender, PLazyNode Node, TColumnIndex Column)>;
 using TLTEditCancelEvent = Method<void(TBaseLazyTree* Sender, TColumnIndex Column)>;
+struct ILTDragManager;
+using TFormatEtcArray = std::vector<FORMATETC>;
+using TFormatArray = std::vector<CLIPFORMAT>;
+using TLTCreateDataObjectEvent = Method<void(TBaseLazyTree* Sender, IDataObject*& DataObject)>;
+using TLTCreateDragManagerEvent = Method<void(TBaseLazyTree* Sender, ILTDragManager*& DragManager)>;
+using TLTGetUserClipboardFormatsEvent = Method<void(TBaseLazyTree* Sender, TFormatEtcArray& Formats)>;
+using TLTRenderOLEDataEvent = Method<void(TBaseLazyTree* Sender, const FORMATETC& FormatEtcIn, STGMEDIUM& Medium,
+                                          bool ForClipboard, HRESULT& Result)>;
+using TLTDragOverEvent = Method<void(TBaseLazyTree* Sender, TObject* Source, TShiftState Shift, TDragState State,
+                                     TPoint Pt, TDropMode Mode, DWORD& Effect, bool& Accept)>;
+using TLTDragDropEvent = Method<void(TBaseLazyTree* Sender, TObject* Source, IDataObject* DataObject,
+                                     const TFormatArray& Formats, TShiftState Shift, TPoint Pt, DWORD& Effect,
+                                     TDropMode Mode)>;

@@ -64,7 +64,7 @@ void TLTHeader::SetSortDirection(TSortDirection Value)
 
 TLTHeader::~TLTHeader()
 {
-  FDragImage.End();
+  FDragImage.EndDrag();
   FColumns.SetHost(nullptr);
   FColumns.Clear();
 }

@@ -68,7 +68,11 @@ public:
 
   // The tree the header reports its mouse interaction to and paints into.
   TBaseLazyTree* Tree() const { return FTree; }
-  void SetTree(TBaseLazyTree* Value) { FTree = Value; }
+  void SetTree(TBaseLazyTree* Value)
+  {
+    FTree = Value;
+    FDragImage.SetOwner(Value);
+  }
   // Takes a window message of the tree before the tree does; true when the
   // header handled it and nothing else may.
   bool HandleMessage(TMessage& Message);
@@ -183,5 +187,5 @@ private:
   TLTHeaderStates FStates;
   int FTrackStart = 0;     // the tracked column's left edge, client coordinates
   TPoint FDownPoint;       // where the left button went down, screen coordinates
-  TLTDragImage FDragImage;
+  TLTDragImage FDragImage{nullptr};
 };

@@ -127,7 +127,7 @@ void TLTHeader::ResetMouseState()
 
 void TLTHeader::EndDrag()
 {
-  FDragImage.End();
+  FDragImage.EndDrag();
   FStates -= TLTHeaderStates{hsDragPending, hsDragging};
   FColumns.DropTarget = NoColumn;
   FColumns.DragIndex = NoColumn;
@@ -218,7 +218,7 @@ bool TLTHeader::HandleMessage(TMessage& Message)
           TPoint screen = PointOfParam(Message.LParam);
           if (Message.Msg == WM_LBUTTONUP)
             ClientToScreen(window, &screen);
-          FDragImage.End();
+          FDragImage.EndDrag();
           Drop(screen);
         }
       }
@@ -403,9 +403,9 @@ void TLTHeader::StartDrag()
   ClientToScreen(FTree->Handle(), &at);
   at.y -= FHeight;
   FDragImage.MoveRestriction = FOptions.Contains(hoRestrictDrag) ? dmrHorizontalOnly : dmrNone;
-  FDragImage.Prepare(picture, at, FDownPoint);
+  FDragImage.PrepareDrag(picture, at, FDownPoint, nullptr);
   DeleteObject(picture);
-  FDragImage.Show();
+  FDragImage.ShowDragImage();
 }
 
 void TLTHeader::DragTo(TPoint ScreenPoint)
@@ -432,7 +432,7 @@ void TLTHeader::DragTo(TPoint ScreenPoint)
       Invalidate(column);
     }
   }
-  FDragImage.MoveTo(ScreenPoint, changed);
+  FDragImage.DragTo(ScreenPoint, changed);
 }
 
 void TLTHeader::Drop(TPoint ScreenPoint)

@@ -1,4 +1,6 @@
 #include "controls/vtree/SharedResources.h"
+#include "controls/vtree/LazyTreeClipboardFormats.h"
+#include "platform/win/ole/ComBase.h"
 
 #include <array>
 #include <functional>
@@ -117,6 +119,9 @@ void BuildFrameControlImages(TCustomImageList* ImageList, bool Flat)
 void TreeUnitSetup()
 {
   std::call_once(gSetup, [] {
+    // The clipboard and drag and drop want OLE on the thread of the trees.
+    OleInitialize(nullptr);
+    RegisterTreeClipboardFormats();
     static const char* kNames[6] = {"LT_CHECK_LIGHT", "LT_CHECK_DARK", "LT_TICK_LIGHT",
                                     "LT_TICK_DARK", "LT_FLAT", "LT_XP"};
     for (int i = 0; i < 6; ++i) {

@@ -211,16 +211,16 @@ TEST_F(HeaderMouseTest, TheDragPictureFollowsTheMouse)
   MoveTo(HeaderPoint(Middle(0) + 10));
   TLTDragImage& picture = Tree->Header().DragImage();
   ASSERT_TRUE(picture.Visible());
-  TPoint start = picture.Position();
+  TPoint start = picture.ImagePosition();
   MoveTo(HeaderPoint(Middle(1) + 25));
-  TPoint after = picture.Position();
+  TPoint after = picture.ImagePosition();
   EXPECT_EQ(after.x - start.x, Middle(1) + 25 - (Middle(0) + 10)) << "the picture goes the way the mouse went";
   EXPECT_EQ(after.y, start.y);
   // Restricted to the horizontal: a move down leaves the picture's height.
   Tree->Header().DragImage().MoveRestriction = dmrHorizontalOnly;
   TPoint p = HeaderPoint(Middle(1) + 25);
   MoveTo(TPoint(p.x, p.y + 30));
-  EXPECT_EQ(picture.Position().y, start.y);
+  EXPECT_EQ(picture.ImagePosition().y, start.y);
 
   TRect area = Form->BoundsRect();
   std::vector<uint32_t> pixels = Display->ScreenImage(area);
@@ -228,7 +228,7 @@ TEST_F(HeaderMouseTest, TheDragPictureFollowsTheMouse)
   std::string message;
   EXPECT_TRUE(MatchesGolden(shot, std::string(VTREE_GOLDEN_DIR) + "/header-drag.png", &message)) << message;
   // The picture is darker than the header's face where it covers the client area.
-  TRect r = picture.PictureRect();
+  TRect r = picture.GetDragImageRect();
   uint32_t over = Display->ScreenPixel(r.Left + 2, r.Bottom - 3);
   EXPECT_NE(over, Display->ScreenPixel(r.Left + 2, r.Bottom + 40));
   Release();

@@ -104,8 +104,9 @@ public:
   TCursor DragCursor() const { return FDragCursor; }
   void SetDragCursor(TCursor Value) { FDragCursor = Value; }
   // Starts a drag: at once, or once the mouse moved Threshold pixels (-1: the
-  // system's drag distance) with the left button held.
-  void BeginDrag(bool Immediate, int Threshold = -1);
+  // system's drag distance) with the left button held. Controls with a drag
+  // of their own (the lazy tree's OLE drag) take it over.
+  virtual void BeginDrag(bool Immediate, int Threshold = -1);
   void EndDrag(bool Drop);
   bool Dragging() const;
 

@@ -28,24 +28,11 @@
 #include "platform/classes/stdctrls/Button.h"
 #include "platform/classes/stdctrls/Memo.h"
 #include "tests/host/MainWindowHarness.h"
+#include "tests/support/FindChild.h"
 
 extern char** environ;
 
 namespace {
-
-template <class T>
-T* FindChild(TWinControl* Parent)
-{
-  for (int i = 0; i < Parent->ControlCount(); ++i) {
-    TControl* c = Parent->Controls(i);
-    if (auto* found = dynamic_cast<T*>(c))
-      return found;
-    if (auto* win = dynamic_cast<TWinControl*>(c))
-      if (T* inner = FindChild<T>(win))
-        return inner;
-  }
-  return nullptr;
-}
 
 class Program : public TMainWindowHarness {
 protected:

@@ -6,6 +6,7 @@
 #include "controls/utility/controls/UtCheckListBox.h"
 #include "controls/utility/tray/UtTrayIcon.h"
 #include "host/HostLog.h"
+#include "host/NetworkMenus.h"
 #include "platform/classes/forms/Dialogs.h"
 #include "platform/classes/stdctrls/ListBox.h"
 
@@ -46,10 +47,10 @@ TcorvaneMain::~TcorvaneMain()
 void TcorvaneMain::MakeBindings()
 {
   THostParts parts = FCore->Parts();
-  if (FBindings.ContactTree)
-    FTreeBinding = FBindings.ContactTree(*this, *FCore);
   if (FBindings.NetworkMenus)
     FMenusBinding = FBindings.NetworkMenus(*this, *FCore);
+  if (FBindings.ContactTree)
+    FTreeBinding = FBindings.ContactTree(*this, *FCore, FMenusBinding);
   parts.Tree = FTreeBinding.get();
   parts.Menus = FMenusBinding.get();
   FCore->SetParts(parts);

@@ -97,6 +97,7 @@ private:
   void FormClose(TObject* Sender, TCloseAction& Action);
   void FormDestroy(TObject* Sender);
   void MakeBindings();
+  // The style menu: the switcher's themes; a click makes its theme current.
   void BuildStyleMenu();
   void StyleClick(TObject* Sender);
 
@@ -124,7 +125,7 @@ private:
   TMainWindowBindings FBindings;
   std::unique_ptr<THostCore> FCore;
   std::shared_ptr<IContactTree> FTreeBinding;
-  std::shared_ptr<INetworkMenus> FMenusBinding;
+  std::shared_ptr<TNetworkMenus> FMenusBinding;
   std::shared_ptr<void> FPacksBinding;
   std::vector<TTBCustomItem*> FMenuItems;
 

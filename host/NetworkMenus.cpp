@@ -236,24 +236,6 @@ void TNetworkMenus::ConfigureClick(TObject* Sender)
   OnNetworkOf(Sender, "Configure", [](int, INetwork& network) { network.Configure(); });
 }
 
-void TNetworkMenus::ConnectAll()
-{
-  for (int i = 0; FCore && i < FCore->NetworkCount(); ++i) {
-    std::string failure;
-    if (!RunGuarded([&] { FCore->Network(i)->Connect(); }, failure))
-      HostLog(1, "Connect : " + failure);
-  }
-}
-
-void TNetworkMenus::DisconnectAll()
-{
-  for (int i = 0; FCore && i < FCore->NetworkCount(); ++i) {
-    std::string failure;
-    if (!RunGuarded([&] { FCore->Network(i)->Disconnect(); }, failure))
-      HostLog(1, "Disconnect : " + failure);
-  }
-}
-
 void TNetworkMenus::PlugItemClick(TObject* Sender)
 {
   auto* item = dynamic_cast<TPlugItem*>(Sender);

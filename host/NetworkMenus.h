@@ -1,6 +1,6 @@
 // The networks' submenus on the network toolbar, with their fixed status,
-// information and configuration items, the items plug-ins add to them and to
-// the contact popup, and the menu bar's connect-all and disconnect-all.
+// information and configuration items, and the items plug-ins add to them and
+// to the contact popup.
 #pragma once
 
 #include <string>
@@ -63,11 +63,6 @@ public:
   void ClearPopup();
   void LinkPopupToNetwork(int Index);
   void UnlinkPopup();
-
-  // The menu bar's "Se Connecter" and "Se Déconnecter": every network, in
-  // index order.
-  void ConnectAll();
-  void DisconnectAll();
 
 private:
   // The fixed items of a network's submenu, in menu order.

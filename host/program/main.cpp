@@ -2,6 +2,7 @@
 // links it with an exported dynamic symbol table, so that the modules it
 // loads find CreateMessageInput and CreateNetworkInput in it.
 #include "host/MainForm.h"
+#include "host/ProgramBindings.h"
 #include "host/ThemeLayer.h"
 #include "platform/classes/forms/Application.h"
 #include "platform/startup/DisplayStartup.h"
@@ -9,11 +10,6 @@
 namespace {
 
 // The main window with the program's bindings of its controls.
-TMainWindowBindings ProgramBindings()
-{
-  return {};
-}
-
 class TProgramMain final : public TcorvaneMain {
 public:
   explicit TProgramMain(TComponent* AOwner) : TcorvaneMain(AOwner, ProgramBindings()) {}

@@ -288,8 +288,11 @@ HMODULE LoadLibrary(LPCSTR fileName)
     if (::stat(candidate.c_str(), &info) == 0 && !S_ISDIR(info.st_mode))
       return OpenFile(candidate);
   }
-  // A bare name that no folder of ours holds may still be a library of the system.
-  if (name.find('/') == std::string::npos)
+  // A bare name that no folder of ours holds may still be a library of the
+  // system ("lib..."). Other names are modules of the program's own: found
+  // through the library path they could come from another folder than the
+  // program's (the build folder, say) and stand in for one that is missing.
+  if (name.find('/') == std::string::npos && name.starts_with("lib"))
     if (void* library = ::dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL))
       return Register(library);
   SetLastError(ERROR_MOD_NOT_FOUND);

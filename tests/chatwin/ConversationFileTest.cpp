@@ -2,7 +2,12 @@
 // file names, and a rewrite that never damages what was saved before.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
 
 #include "chatwin/ConversationFile.h"
 #include "platform/base/FileSystem.h"
@@ -123,4 +128,51 @@ TEST_F(ConversationFile, AFileThatIsNoConversationIsLeftAlone)
   Folder.Write("TestNet/Bob.html", "une ligne");
   EXPECT_ANY_THROW(SaveConversation("TestNet", "Bob", EncodeDate(2026, 1, 2), Document({"x"})));
   EXPECT_EQ(ReadWholeFile("TestNet/Bob.html"), "une ligne");
+}
+
+// A program killed at any moment of a save leaves the file as it was before
+// that save or as the save made it: a child saves sessions one after the
+// other and is killed at a random moment, many times over.
+TEST_F(ConversationFile, AKillDuringASaveLeavesTheOldFileOrTheNewOne)
+{
+  const TStringList document = Document({"<DIV class=\"lui\">", "Bonjour, une ligne assez longue " +
+                                                                     std::string(4000, 'x'),
+                                         "</DIV>"});
+  const std::vector<std::string> session = SessionBlock(EncodeDate(2026, 1, 2), document);
+  // The file after N whole saves.
+  auto after = [&](int Saves) {
+    std::vector<std::string> lines = ConversationSkeleton();
+    for (int n = 0; n < Saves; ++n)
+      lines.insert(lines.end() - 2, session.begin(), session.end());
+    return Lines(lines);
+  };
+  std::srand(unsigned(::getpid()));
+  int saves = 0;
+  for (int round = 0; round < 40; ++round) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (;;)
+        SaveConversation("TestNet", "Bob", EncodeDate(2026, 1, 2), document);
+    }
+    ::usleep(useconds_t(std::rand() % 20000));
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    if (!FileExists("TestNet/Bob.html"))
+      continue;  // killed before its first save ended
+    const std::string content = ReadWholeFile("TestNet/Bob.html");
+    // The child saved on from the count it found: the file holds whole saves only.
+    bool whole = false;
+    for (int n = saves; n <= saves + 2000 && !whole; ++n)
+      if (content.size() == after(n).size()) {
+        whole = content == after(n);
+        saves = n;
+      }
+    ASSERT_TRUE(whole) << "round " << round << ": a broken file of " << content.size() << " bytes";
+    // Start the next round from a small file again.
+    if (saves > 50) {
+      std::filesystem::remove("TestNet/Bob.html");
+      saves = 0;
+    }
+  }
 }

@@ -21,22 +21,9 @@
 #include "tests/chatwin/RecordingHost.h"
 #include "tests/fixtures/cdebug/CDebugWindow.h"
 #include "tests/platform_base/TempFolder.h"
+#include "tests/support/FindChild.h"
 
 namespace {
-
-template <class T>
-T* FindChild(TWinControl* Parent)
-{
-  for (int i = 0; i < Parent->ControlCount(); ++i) {
-    TControl* c = Parent->Controls(i);
-    if (auto* found = dynamic_cast<T*>(c))
-      return found;
-    if (auto* win = dynamic_cast<TWinControl*>(c))
-      if (T* inner = FindChild<T>(win))
-        return inner;
-  }
-  return nullptr;
-}
 
 TButton* FindButton(TWinControl* Parent, const std::string& Caption)
 {

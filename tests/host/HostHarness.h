@@ -15,6 +15,7 @@
 
 #include "host/HostCore.h"
 #include "platform/base/Exception.h"
+#include "platform/base/FileSystem.h"
 #include "platform/base/ModuleLoader.h"
 #include "platform/base/Path.h"
 #include "tests/fixtures/cdebug/CDebugWindow.h"
@@ -124,6 +125,10 @@ public:
       throw std::runtime_error("no temporary folder");
     Folder = pattern + "/";
     SetProgramFolder(Folder);
+    // Started from its folder, as scripts/run starts it: modules are looked
+    // for in the current folder too, and conversations are saved there.
+    FFormerFolder = GetCurrentDir();
+    SetCurrentDir(Folder);
   }
   ~THostHarness() override
   {
@@ -131,6 +136,7 @@ public:
     for (HMODULE module : FOwnLoads)
       FreeLibrary(module);
     SetProgramFolder("");
+    SetCurrentDir(FFormerFolder);
     std::error_code ignored;
     std::filesystem::remove_all(Folder, ignored);
   }
@@ -210,6 +216,7 @@ public:
 
 private:
   std::vector<HMODULE> FOwnLoads;
+  std::string FFormerFolder;
 };
 
 // The log of a shut-down with that many networks and a bound chat library.

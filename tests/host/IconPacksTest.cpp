@@ -1,16 +1,8 @@
-// Status-icon packs chosen from the pack menu, seen in the contact tree, and
-// the style menu switching the themes of the registry.
+// Status-icon packs chosen from the pack menu, seen in the contact tree.
 #include <filesystem>
 
 #include "HostControls.h"
-#include "controls/themes/TBWDefaultTheme.h"
-#include "controls/themes/TBWNexus.h"
-#include "controls/themes/TBWOfficeXPTheme.h"
-#include "controls/themes/TBWStripesTheme.h"
-#include "controls/themes/TBWThemeManager.h"
-#include "controls/themes/TBWThemeRegistry.h"
 #include "host/IconPacks.h"
-#include "host/StyleMenu.h"
 #include "platform/base/MemoryStream.h"
 #include "platform/classes/graphics/Icon.h"
 #include "platform/win/ole/StreamAdapter.h"
@@ -138,47 +130,4 @@ TEST_F(IconPacks, APackGoneSinceTheMenuWasBuiltChangesNothing)
   PackItem("Bleu")->Click();
   EXPECT_TRUE(Window.Warnings.empty());
   EXPECT_EQ(PacksMenu->Caption(), "Classique");
-}
-
-namespace {
-
-class StyleMenu : public ::testing::Test {
-protected:
-  void SetUp() override
-  {
-    THeadlessDisplay::Use();
-    RegisterDefaultTheme();
-    RegisterOfficeXPTheme();
-    RegisterStripesTheme();
-    CreateThemeNexus("Default");
-    Menu = std::make_unique<TTBWSubmenuItem>(nullptr);
-    Menu->SetCaption("Style");
-  }
-  void TearDown() override
-  {
-    Menu.reset();
-    FreeThemeNexus();
-    ClearThemeRegistry();
-    FreeThemeManager();
-  }
-  std::unique_ptr<TTBWSubmenuItem> Menu;
-};
-
-}  // namespace
-
-TEST_F(StyleMenu, ListsTheRegisteredThemesAndSwitchesToTheOneChosen)
-{
-  TStyleMenu styles(Menu.get());
-  styles.BuildStyleMenu();
-  EXPECT_EQ(Menu->Caption(), "Default");
-  std::vector<std::string> captions;
-  for (int i = 0; i < Menu->Count(); ++i)
-    captions.push_back(Menu->Items(i)->Caption());
-  EXPECT_EQ(captions, ThemeNames());
-  EXPECT_EQ(captions.size(), 3u);
-  for (int i = 0; i < Menu->Count(); ++i)
-    if (Menu->Items(i)->Caption() == "Stripes")
-      Menu->Items(i)->Click();
-  EXPECT_EQ(CurrentThemeName(), "Stripes");
-  EXPECT_EQ(Menu->Caption(), "Stripes");
 }

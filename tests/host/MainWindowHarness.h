@@ -37,6 +37,13 @@ public:
     SetBuiltinFontOnly(false);
   }
 
+  // Replaces the test's registry (read again at the next access).
+  void WriteRegistry(const std::string& Content)
+  {
+    std::ofstream(FRegistry) << Content;
+    SetRegistryFile(FRegistry);
+  }
+
   TcorvaneMain& Open(TMainWindowBindings Bindings = {})
   {
     Main = TCustomForm::Create<TcorvaneMain>(nullptr, std::move(Bindings));

@@ -217,17 +217,17 @@ TEST_F(MainWindow, StyleMenuSwitchesTheTheme)
   EXPECT_EQ(main.mnuStyle()->Caption(), "Stripes");
 }
 
-// A picture for a person to look at: build/<preset>/tests/host/main-window.png.
+// A picture for a person to look at: build/<preset>/bin/main-window.png.
 TEST_F(MainWindow, RendersHeadlessToAPicture)
 {
   PutProgram();
   TcorvaneMain& main = Open();
   main.Show();
   THeadlessDisplay::PumpMessages();
-  ASSERT_TRUE(Display->Screenshot(main.Handle(), "main-window.png"));
+  ASSERT_TRUE(Display->Screenshot(main.Handle(), BuiltFolder() + "main-window.png"));
   main.mnuStyle()->Items(1)->Click();
   THeadlessDisplay::PumpMessages();
-  ASSERT_TRUE(Display->Screenshot(main.Handle(), "main-window-officexp.png"));
+  ASSERT_TRUE(Display->Screenshot(main.Handle(), BuiltFolder() + "main-window-officexp.png"));
 }
 
 }  // namespace

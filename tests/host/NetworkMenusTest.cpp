@@ -149,14 +149,6 @@ TEST_F(NetworkMenus, PlugInItemsCallTheirProcedureAndUnknownTagsOrProceduresAreH
   EXPECT_EQ(Item(1, "Sans procédure")->Tag(), PluginItemTag);
 }
 
-TEST_F(NetworkMenus, ConnectAllAndDisconnectAllGoThroughEveryNetworkInOrder)
-{
-  Menus->ConnectAll();
-  Menus->DisconnectAll();
-  EXPECT_EQ(Net("a.net")->Journal(), (std::vector<std::string>{"Connect", "Disconnect"}));
-  EXPECT_EQ(Net("b.net")->Journal(), (std::vector<std::string>{"Connect", "Disconnect"}));
-}
-
 TEST_F(NetworkMenus, ShutDownFreesEverySubmenu)
 {
   Core->Shutdown();

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "TempFolder.h"
+#include "platform/base/FileSystem.h"
 #include "platform/base/LastError.h"
 #include "platform/base/ModuleLoader.h"
 #include "platform/base/Path.h"
@@ -160,6 +161,16 @@ TEST(ModuleLoader, ProgramFolderCanBeMoved)
   EXPECT_EQ(LoadLibrary("copy.net"), nullptr);
   SetProgramFolder(temp.Path());
   HMODULE copy = LoadLibrary("copy.net");
+  // A module left in the former folder is not found there any more, neither
+  // through the library path (which names that folder) nor the current folder.
+  const std::string current = GetCurrentDir();
+  SetCurrentDir(temp.Path());
+  EXPECT_EQ(LoadLibrary(TestModule), nullptr);
+  SetCurrentDir(current);
+  // A library of the system still is.
+  HMODULE system = LoadLibrary("libm.so.6");
+  EXPECT_NE(system, nullptr);
+  FreeLibrary(system);
   SetProgramFolder("");
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(GetModuleName(copy), ExpandFileName(temp / "copy.net"));

@@ -85,6 +85,25 @@ protected:
     bar->SetCurrentDock(Dock);
     return bar;
   }
+  // A toolbar with an anchored item and a right-anchored control 60 wide.
+  struct TStretching {
+    TXTBToolbar* Bar;
+    TXTBItem* Anchored;
+    TBoxControl* Box;
+  };
+  TStretching AddStretchingToolbar(TTBDock* Dock)
+  {
+    TXTBToolbar* bar = AddToolbar(Dock, {"Un"});
+    auto* anchored = new TXTBItem(nullptr);
+    anchored->SetCaption(u"Recherche");
+    anchored->SetAnchored(true);
+    bar->Items()->Add(anchored);
+    auto* box = new TBoxControl(Form);
+    box->SetBounds(0, 0, 60, 18);
+    box->SetAnchors({akLeft, akRight});
+    box->SetParent(bar);
+    return {bar, anchored, box};
+  }
   static int ViewerWidth(TTBCustomToolbar* Bar, TTBCustomItem* Item)
   {
     return Bar->View()->FindViewerOfItem(Item)->BoundsRect.Width();
@@ -109,15 +128,7 @@ protected:
 TEST_F(ExtendedToolbarWindows, AnchoredItemsAndRightAnchoredControlsFollowTheDocksWidth)
 {
   TXTBDock* dock = AddDock(dpTop);
-  TXTBToolbar* bar = AddToolbar(dock, {"Un"});
-  auto* anchored = new TXTBItem(nullptr);
-  anchored->SetCaption(u"Recherche");
-  anchored->SetAnchored(true);
-  bar->Items()->Add(anchored);
-  auto* box = new TBoxControl(Form);
-  box->SetBounds(0, 0, 60, 18);
-  box->SetAnchors({akLeft, akRight});
-  box->SetParent(bar);
+  auto [bar, anchored, box] = AddStretchingToolbar(dock);
   bar->SetFullSize(true);  // the toolbar is resized with its dock
   ShowForm();
   const int itemWidth = ViewerWidth(bar, anchored), boxWidth = box->Width();
@@ -141,15 +152,7 @@ TEST_F(ExtendedToolbarWindows, AnchoredItemsAndRightAnchoredControlsFollowTheDoc
 TEST_F(ExtendedToolbarWindows, ToolbarsDockedAtTheSideNeitherAnchorNorStretch)
 {
   TXTBDock* dock = AddDock(dpLeft);
-  TXTBToolbar* bar = AddToolbar(dock, {"Un"});
-  auto* anchored = new TXTBItem(nullptr);
-  anchored->SetCaption(u"Recherche");
-  anchored->SetAnchored(true);
-  bar->Items()->Add(anchored);
-  auto* box = new TBoxControl(Form);
-  box->SetBounds(0, 0, 60, 18);
-  box->SetAnchors({akLeft, akRight});
-  box->SetParent(bar);
+  auto [bar, anchored, box] = AddStretchingToolbar(dock);
   ShowForm();
   const int itemWidth = ViewerWidth(bar, anchored);
   Form->SetBounds(100, 100, 500, 260);

@@ -177,6 +177,15 @@ bool TTBWToolbar::DockBackgroundOnToolbar()
   return Docked() && dock->UsesBackground() && dock->BackgroundOnToolbars();
 }
 
+void TTBWToolbar::ClipToDockedFrame(HDC DC, HRGN Clip, const WindowPaintState& State, const TRect& WindowRect)
+{
+  ClipToNCUpdateRegion(Handle(), DC, Clip);
+  TRect inner = WindowRect;
+  InflateRect(&inner, -State.BorderSize.x, -State.BorderSize.y);
+  (State.IsVertical ? inner.Top : inner.Left) += GetDragHandleSize(State);
+  ExcludeClipRect(DC, inner.Left, inner.Top, inner.Right, inner.Bottom);
+}
+
 void TTBWToolbar::PaintDockedFrame(bool ForPrint, HDC DC, HRGN Clip)
 {
   if (!Docked() || !HandleAllocated())
@@ -190,13 +199,8 @@ void TTBWToolbar::PaintDockedFrame(bool ForPrint, HDC DC, HRGN Clip)
   GetWindowRect(wnd, &r);
   OffsetRect(&r, -r.Left, -r.Top);
   const int saved = SaveDC(dc);
-  if (!ForPrint) {
-    ClipToNCUpdateRegion(wnd, dc, Clip);
-    TRect inner = r;
-    InflateRect(&inner, -state.BorderSize.x, -state.BorderSize.y);
-    (state.IsVertical ? inner.Top : inner.Left) += GetDragHandleSize(state);
-    ExcludeClipRect(dc, inner.Left, inner.Top, inner.Right, inner.Bottom);
-  }
+  if (!ForPrint)
+    ClipToDockedFrame(dc, Clip, state, r);
   TCanvas canvas;
   canvas.SetHandle(dc);
   TTBDock* dock = CurrentDock();

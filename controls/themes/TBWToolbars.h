@@ -58,6 +58,9 @@ public:
 
 protected:
   TTBFloatingWindowParent* NewFloatingFrame() override;
+  // Clips a window DC to the update region of the docked frame, the
+  // client area (inside the border and the drag handle) left out.
+  void ClipToDockedFrame(HDC DC, HRGN Clip, const WindowPaintState& State, const TRect& WindowRect);
 
 private:
   bool StandsOnForm() const { return !Floating() && !Docked(); }

@@ -8,6 +8,8 @@
 #include "controls/themes/XTBItemCache.h"
 #include "controls/themes/XTBItems.h"
 
+class TXTBDock;
+
 using TXTBItemNotificationEvent = Method<void(TObject* Sender, TTBCustomItem* Ancestor, bool Relayed,
                                               TTBItemChangedAction Action, int Index, TTBCustomItem* Item)>;
 
@@ -16,6 +18,9 @@ public:
   explicit TXTBToolbar(TComponent* AOwner);
   ~TXTBToolbar() override;
 
+  // A control dropped onto the toolbar gets a control item of its own.
+  bool AutoControlItems() const { return FAutoControlItems; }
+  void SetAutoControlItems(bool Value) { FAutoControlItems = Value; }
   bool InResize() const { return FInResize; }
   TXTBItemCacheCollection* ItemCache() const { return FItemCache; }
 
@@ -35,11 +40,24 @@ public:
                                   TTBCustomItem* Item);
 
   void Resize() override;
+  void PaintDockedFrame(bool ForPrint, HDC DC, HRGN Clip) override;
+  void Dispatch(TMessage& Message) override;
 
 private:
+  // The messages (XTBToolbarMessages.cpp).
+  void DialogCharMessage(TMessage& Message);
+  void ControlListChanged(TMessage& Message);
+  void EraseBackground(TMessage& Message);
+  void HintShow(TMessage& Message);
+  // The dock's client rectangle in the toolbar's client coordinates.
+  TRect DockClientHere();
+  // The dock whose background event paints behind the toolbar, if any.
+  TXTBDock* PaintingDock() const;
+
   // Docked in a dock at the top or bottom (the only docks it follows).
   bool InHorizontalDock() const;
 
+  bool FAutoControlItems = false;
   bool FInResize = false;
   TXTBItemCacheCollection* FItemCache;
 };

@@ -122,7 +122,10 @@ public:
   void Dispatch(TMessage& Message) override;
 
   // Control items: child controls shown among the items (TBToolbarControls.cpp).
-  TTBControlItem* AppendControlItem(int Index, TControl* Control);
+  TTBControlItem* AppendControlItem(int Index, TControl* Control) { return AppendControlItem(Index, Control, Owner()); }
+  // The item owned by ItemOwner (named after the first free number there
+  // at design time).
+  TTBControlItem* AppendControlItem(int Index, TControl* Control, TComponent* ItemOwner);
   TTBControlItem* ControlItemOf(TControl* Control);
 
   // The content sizes a floating toolbar steps through when resized by its

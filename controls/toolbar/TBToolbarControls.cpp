@@ -15,9 +15,9 @@ TTBControlItem* TTBCustomToolbar::ControlItemOf(TControl* Control)
   return nullptr;
 }
 
-TTBControlItem* TTBCustomToolbar::AppendControlItem(int Index, TControl* Control)
+TTBControlItem* TTBCustomToolbar::AppendControlItem(int Index, TControl* Control, TComponent* ItemOwner)
 {
-  TComponent* owner = Owner();
+  TComponent* owner = ItemOwner;
   auto* item = new TTBControlItem(owner, Control);
   if (ComponentState().Contains(csDesigning) && owner) {
     for (int n = 1;; ++n) {

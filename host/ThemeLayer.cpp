@@ -7,6 +7,7 @@
 #include "controls/themes/TBWStripesTheme.h"
 #include "controls/themes/TBWThemeManager.h"
 #include "controls/themes/TBWThemeRegistry.h"
+#include "controls/themes/XTBUnitObjects.h"
 
 TThemeLayerScope::TThemeLayerScope()
 {
@@ -15,10 +16,13 @@ TThemeLayerScope::TThemeLayerScope()
   RegisterOfficeXPTheme();
   RegisterStripesTheme();
   CreateThemeNexus("Default");
+  // The extended toolbars' hint bitmap, hand cursor and control handles.
+  StartExtendedControls();
 }
 
 TThemeLayerScope::~TThemeLayerScope()
 {
+  StopExtendedControls();
   FreeThemeNexus();
   ClearThemeRegistry();
   FreeThemeManager();

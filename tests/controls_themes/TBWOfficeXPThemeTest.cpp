@@ -358,6 +358,21 @@ TEST_F(OfficeXPTheme, ScrollArrowAndCheckControls)
   EXPECT_EQ(box.At(2, 10), RgbOf(T().Toolbar[4].Fill));
 }
 
+TEST_F(OfficeXPTheme, SizeGripIsTheDefaultsOnTheFace)
+{
+  // 12 pixels: every group led by a shadow line, then a shadow and a light
+  // line; a face corner closes it.
+  TThemeTestCanvas c(12, 12);
+  c.Fill(clWhite);
+  Theme.DrawStatusBarPart(c.Canvas(), TRect(0, 0, 12, 12), 3);
+  for (TPoint p : {TPoint(10, 10), TPoint(9, 10), TPoint(7, 10), TPoint(6, 10)})
+    EXPECT_EQ(c.At(p.x, p.y), RgbOf(clBtnShadow)) << p.x << "," << p.y;
+  for (TPoint p : {TPoint(8, 10), TPoint(5, 10), TPoint(2, 10)})
+    EXPECT_EQ(c.At(p.x, p.y), RgbOf(clBtnHighlight)) << p.x << "," << p.y;
+  EXPECT_EQ(c.At(11, 11), RgbOf(clBtnFace));
+  EXPECT_EQ(c.At(2, 11), RgbOf(clBtnFace));
+}
+
 TEST(OfficeXPThemeRegistration, RegistersUnderItsName)
 {
   THeadlessDisplay::Use();

@@ -214,6 +214,42 @@ TEST_F(StripesTheme, PushedItemFaceIsADitherInsideAShadowOutline)
   EXPECT_EQ(c.At(11, 10), second);
 }
 
+TEST_F(StripesTheme, TakesFromTheDefaultWhatItDoesNotOverride)
+{
+  // A checked popup item shows the Default's tick: x0 = 7, y0 = 10.
+  TTBWItemInfo checked;
+  checked.ViewKind = VT_POPUPMENU;
+  checked.Enabled = 1;
+  checked.Checked = 1;
+  TThemeTestCanvas c(16, 16);
+  c.Fill(Magenta);
+  Theme.DrawCheckGlyph(c.Canvas(), TRect(0, 0, 16, 16), checked);
+  for (TPoint p : {TPoint(5, 8), TPoint(7, 10), TPoint(11, 6)})
+    EXPECT_EQ(c.At(p.x, p.y), RgbOf(clBtnText)) << p.x << "," << p.y;
+  EXPECT_EQ(c.At(12, 7), RgbOf(clBtnHighlight));
+
+  EXPECT_EQ(Theme.GetImageShift(c.Canvas(), checked, nullptr), TPoint(1, 1));
+  EXPECT_EQ(Theme.GetMetric(32), 1);  // the gap before a popup's image column
+  ItemMarginSet margins;
+  Theme.GetItemMargins(2, margins);
+  EXPECT_EQ((TRect{margins.Left, margins.Right, margins.Top, margins.Bottom}), TRect(0, 0, 2, 2));
+  // Floating views take the Default's fixed frame.
+  TPoint size;
+  Theme.GetViewFrameSize(VT_TOOLBAR | VT_FLOATING, size);
+  EXPECT_EQ(size, TPoint(GetSystemMetrics(SM_CXFIXEDFRAME), GetSystemMetrics(SM_CYFIXEDFRAME)));
+
+  // The chevron: the Default's pattern, 4 pixels below the top.
+  TTBWItemInfo chevron;
+  chevron.ViewKind = VT_TOOLBAR;
+  chevron.ItemOptions = IO_TOOLBARSTYLE;
+  chevron.Enabled = 1;
+  TThemeTestCanvas bar(16, 20);
+  bar.Fill(Magenta);
+  Theme.DrawChevronGlyph(bar.Canvas(), TRect(0, 0, 16, 20), chevron);
+  EXPECT_EQ(bar.At(4, 4), RgbOf(clBtnText));
+  EXPECT_EQ(bar.At(6, 4), RgbOf(Magenta));
+}
+
 TEST(StripesThemeRegistration, RegistersUnderItsName)
 {
   THeadlessDisplay::Use();

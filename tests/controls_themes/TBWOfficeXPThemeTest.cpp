@@ -358,6 +358,43 @@ TEST_F(OfficeXPTheme, ScrollArrowAndCheckControls)
   EXPECT_EQ(box.At(2, 10), RgbOf(T().Toolbar[4].Fill));
 }
 
+TEST_F(OfficeXPTheme, GlyphPatternsAndSubmenuTriangle)
+{
+  using Rows = std::vector<std::string>;
+  // The chevron in the item's text colour, not moved when pushed.
+  for (bool pushed : {false, true}) {
+    TThemeTestCanvas c(16, 20);
+    c.Fill(clWindow);
+    const TTBWItemInfo item = Item(VT_TOOLBAR, true, HK_NONE, pushed);
+    Theme.DrawChevronGlyph(c.Canvas(), TRect(0, 0, 16, 20), item);
+    const Rows chevron{"##..##..", ".##..##.", "..##..##", ".##..##.", "##..##.."};
+    EXPECT_EQ(Silhouette(c, TRect(0, 0, 16, 20), Theme.GetItemTextColor(item)), chevron) << pushed;
+    EXPECT_EQ(c.At(4, 4), RgbOf(Theme.GetItemTextColor(item))) << pushed;
+  }
+  // A submenu item: x = 100 - 2 * 13 / 3 - 1 = 91, y = 20 div 2.
+  TThemeTestCanvas menu(100, 20);
+  menu.Fill(clWindow);
+  TTBWItemInfo submenu = Item(VT_POPUPMENU, true);
+  submenu.ItemOptions = IO_SUBMENUITEM;
+  Theme.DrawMenuItemFrame(menu.Canvas(), TRect(0, 0, 100, 20), submenu);
+  const Rows triangle{"#...", "##..", "###.", "####", "###.", "##..", "#..."};
+  EXPECT_EQ(Silhouette(menu, TRect(60, 0, 100, 20), Theme.GetItemTextColor(submenu)), triangle);
+  EXPECT_EQ(menu.At(91, 7), RgbOf(Theme.GetItemTextColor(submenu)));
+  EXPECT_EQ(menu.At(94, 10), RgbOf(Theme.GetItemTextColor(submenu)));
+
+  // The 8 x 7 close cross of a panel caption bar.
+  PanelCaptionState state;
+  state.IsHorizontalCaption = 1;
+  state.ShowCaptionWhenDocked = 1;
+  state.CloseButtonState = CDBS_VISIBLE;
+  state.EffectiveColor = clWindow;
+  const int h = GetSystemMetrics(SM_CYSMCAPTION);
+  TThemeTestCanvas bar(80, 50);
+  Theme.DrawPanelCaptionBar(bar.Canvas(), TRect(0, 0, 80, 50), state);
+  const Rows cross{"##....##", ".##..##.", "..####..", "...##...", "..####..", ".##..##.", "##....##"};
+  EXPECT_EQ(Silhouette(bar, TRect(80 - h - 2, 0, 80, h), T().Toolbar[0].Text), cross);
+}
+
 TEST_F(OfficeXPTheme, SizeGripIsTheDefaultsOnTheFace)
 {
   // 12 pixels: every group led by a shadow line, then a shadow and a light

@@ -2,7 +2,10 @@
 // pixels read back as RGB triples.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "controls/themes/TBWConsts.h"
 #include "controls/themes/TBWScratchBitmap.h"
@@ -50,6 +53,29 @@ private:
   TScratchBitmap FSurface;
   TCanvas FCanvas;
 };
+
+// The shape the pixels of Color make inside Region, cut to their bounding
+// box: one string per row, '#' for the colour and '.' for anything else
+// (empty when the colour is not there). Compares glyphs whatever their place.
+inline std::vector<std::string> Silhouette(TThemeTestCanvas& C, const TRect& Region, TColor Color)
+{
+  const TRgb want = RgbOf(Color);
+  int left = Region.Right, top = Region.Bottom, right = Region.Left, bottom = Region.Top;
+  for (int y = Region.Top; y < Region.Bottom; ++y)
+    for (int x = Region.Left; x < Region.Right; ++x)
+      if (C.At(x, y) == want) {
+        left = std::min(left, x), right = std::max(right, x + 1);
+        top = std::min(top, y), bottom = std::max(bottom, y + 1);
+      }
+  std::vector<std::string> rows;
+  for (int y = top; y < bottom; ++y) {
+    std::string row;
+    for (int x = left; x < right; ++x)
+      row += C.At(x, y) == want ? '#' : '.';
+    rows.push_back(row);
+  }
+  return rows;
+}
 
 // A floating toolbar's frame record with its caption shown, every part to
 // be painted.

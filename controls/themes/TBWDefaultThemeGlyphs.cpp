@@ -33,7 +33,10 @@ void DrawChevronPattern(HDC DC, const TRect& Box, bool Vertical, TColor Color)
     DrawPatternGlyph(DC, Box, 8, 5, ChevronHorzPattern, Color);
 }
 
-void DrawPanelCloseCross(HDC DC, const TRect& R, TColor Color) { DrawPatternGlyph(DC, R, 7, 6, PanelCloseCross, Color); }
+void DrawPanelCloseCross(HDC DC, const TRect& R, TColor Color)
+{
+  DrawPatternGlyph(DC, R, 7, 6, PanelCloseCross, Color);
+}
 
 void DrawSizeGrip(HDC DC, const TRect& R, TColor BarColor)
 {
@@ -56,7 +59,8 @@ void DrawSizeGrip(HDC DC, const TRect& R, TColor BarColor)
     line(clBtnShadow);
     line(clBtnHighlight);
   }
-  const TPoint edge[3] = {{R.Right - k - 1, R.Bottom - 1}, {R.Right - 1, R.Bottom - 1}, {R.Right - 1, R.Bottom - k - 2}};
+  const TPoint edge[3] = {
+      {R.Right - k - 1, R.Bottom - 1}, {R.Right - 1, R.Bottom - 1}, {R.Right - 1, R.Bottom - k - 2}};
   PolylineColor(DC, edge, 2, BarColor);
 }
 

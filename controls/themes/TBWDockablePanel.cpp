@@ -332,13 +332,16 @@ void TTBWDockablePanel::LoadPlacementValues(const TTBPlacementValueAccess& Acces
 {
   if (!Access.Integer)
     return;
-  using Setter = void (TTBWDockablePanel::*)(int);
   const int current[6] = {FDockedWidth, FDockedHeight, FFloatingWidth, FFloatingHeight, FSplitWidth, FSplitHeight};
-  static const Setter setters[6] = {&TTBWDockablePanel::SetDockedWidth,    &TTBWDockablePanel::SetDockedHeight,
-                                    &TTBWDockablePanel::SetFloatingWidth,  &TTBWDockablePanel::SetFloatingHeight,
-                                    &TTBWDockablePanel::SetSplitWidth,     &TTBWDockablePanel::SetSplitHeight};
+  int stored[6];
   for (int i = 0; i < 6; ++i)
-    (this->*setters[i])(StoredSize(Access.Integer(Name(), PlacementNames[i], current[i])));
+    stored[i] = StoredSize(Access.Integer(Name(), PlacementNames[i], current[i]));
+  SetDockedWidth(stored[0]);
+  SetDockedHeight(stored[1]);
+  SetFloatingWidth(stored[2]);
+  SetFloatingHeight(stored[3]);
+  SetSplitWidth(stored[4]);
+  SetSplitHeight(stored[5]);
 }
 
 void TTBWDockablePanel::SavePlacementValues(const TTBPlacementValueAccess& Access)

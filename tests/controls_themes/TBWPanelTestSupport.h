@@ -15,6 +15,7 @@
 #include "controls/themes/TBWNexus.h"
 #include "controls/themes/TBWPanelGeometry.h"
 #include "controls/themes/TBWTheme.h"
+#include "controls/themes/TBWThemeManager.h"
 #include "controls/themes/TBWThemeRegistry.h"
 #include "platform/classes/forms/Application.h"
 #include "platform/classes/forms/Form.h"
@@ -73,6 +74,7 @@ public:
     Form->Free();
     FreeThemeNexus();
     ClearThemeRegistry();
+    FreeThemeManager();
   }
 
   template <class Dock = TTBDock>

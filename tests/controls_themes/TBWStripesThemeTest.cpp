@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ItemInfoOf.h"
 #include "ThemeTestCanvas.h"
 #include "controls/themes/TBWColors.h"
 #include "controls/themes/TBWConsts.h"
@@ -26,7 +27,7 @@ protected:
   void TearDown() override
   {
     SetLowColorDisplay(false);
-    UpdateSystemState();
+    FreeThemeManager();
   }
   void UseLowColour()
   {
@@ -217,10 +218,7 @@ TEST_F(StripesTheme, PushedItemFaceIsADitherInsideAShadowOutline)
 TEST_F(StripesTheme, TakesFromTheDefaultWhatItDoesNotOverride)
 {
   // A checked popup item shows the Default's tick: x0 = 7, y0 = 10.
-  TTBWItemInfo checked;
-  checked.ViewKind = VT_POPUPMENU;
-  checked.Enabled = 1;
-  checked.Checked = 1;
+  const TTBWItemInfo checked = ItemInfoOf(VT_POPUPMENU, 0, true, HK_NONE, false, true);
   TThemeTestCanvas c(16, 16);
   c.Fill(Magenta);
   Theme.DrawCheckGlyph(c.Canvas(), TRect(0, 0, 16, 16), checked);
@@ -239,22 +237,16 @@ TEST_F(StripesTheme, TakesFromTheDefaultWhatItDoesNotOverride)
   EXPECT_EQ(size, TPoint(GetSystemMetrics(SM_CXFIXEDFRAME), GetSystemMetrics(SM_CYFIXEDFRAME)));
 
   // The chevron: the Default's pattern, 4 pixels below the top.
-  TTBWItemInfo chevron;
-  chevron.ViewKind = VT_TOOLBAR;
-  chevron.ItemOptions = IO_TOOLBARSTYLE;
-  chevron.Enabled = 1;
   TThemeTestCanvas bar(16, 20);
   bar.Fill(Magenta);
-  Theme.DrawChevronGlyph(bar.Canvas(), TRect(0, 0, 16, 20), chevron);
+  Theme.DrawChevronGlyph(bar.Canvas(), TRect(0, 0, 16, 20), ItemInfoOf(VT_TOOLBAR, IO_TOOLBARSTYLE));
   EXPECT_EQ(bar.At(4, 4), RgbOf(clBtnText));
   EXPECT_EQ(bar.At(6, 4), RgbOf(Magenta));
 }
 
 TEST_F(StripesTheme, SeparatorLinesAndTheirInsets)
 {
-  TTBWItemInfo info;
-  info.ViewKind = VT_POPUPMENU;
-  info.Enabled = 1;
+  TTBWItemInfo info = ItemInfoOf(VT_POPUPMENU, 0);
   TThemeTestCanvas c(40, 30);
   c.Fill(Magenta);
   Theme.DrawSeparatorLine(c.Canvas(), TRect(0, 0, 40, 9), info, true, false);
@@ -310,10 +302,7 @@ TEST_F(StripesTheme, SizeGripLinesSkipPositionsByItsSize)
 TEST_F(StripesTheme, ArrowTrianglesAndCloseCross)
 {
   using Rows = std::vector<std::string>;
-  TTBWItemInfo item;
-  item.ViewKind = VT_TOOLBAR;
-  item.ItemOptions = IO_TOOLBARSTYLE;
-  item.Enabled = 1;
+  const TTBWItemInfo item = ItemInfoOf(VT_TOOLBAR, IO_TOOLBARSTYLE);
   // Centre (5, 4); pushed items move by one, disabled ones go grey.
   const struct {
     bool Pushed, Enabled;
@@ -332,28 +321,16 @@ TEST_F(StripesTheme, ArrowTrianglesAndCloseCross)
   }
 
   // The submenu triangle at x = 100 - 2 * 13 / 3, y = 20 div 2.
-  TTBWItemInfo submenu;
-  submenu.ViewKind = VT_POPUPMENU;
-  submenu.ItemOptions = IO_SUBMENUITEM;
-  submenu.Enabled = 1;
   TThemeTestCanvas menu(100, 20);
   menu.Fill(Magenta);
-  Theme.DrawMenuItemFrame(menu.Canvas(), TRect(0, 0, 100, 20), submenu);
+  Theme.DrawMenuItemFrame(menu.Canvas(), TRect(0, 0, 100, 20), ItemInfoOf(VT_POPUPMENU, IO_SUBMENUITEM));
   EXPECT_EQ(Silhouette(menu, TRect(0, 0, 100, 20), clMenuText),
             (Rows{"#...", "##..", "###.", "####", "###.", "##..", "#..."}));
   EXPECT_EQ(menu.At(92, 7), RgbOf(clMenuText));
 
   // The 7 x 6 close cross of a panel caption bar.
-  PanelCaptionState state;
-  state.IsHorizontalCaption = 1;
-  state.ShowCaptionWhenDocked = 1;
-  state.CloseButtonState = CDBS_VISIBLE;
-  state.EffectiveColor = clWindow;
-  const int h = GetSystemMetrics(SM_CYSMCAPTION);
-  TThemeTestCanvas bar(80, 50);
-  Theme.DrawPanelCaptionBar(bar.Canvas(), TRect(0, 0, 80, 50), state);
-  EXPECT_EQ(Silhouette(bar, TRect(80 - h - 2, 0, 80, h), clBtnText),
-            (Rows{"##...##", ".##.##.", "..###..", "..###..", ".##.##.", "##...##"}));
+  const Rows cross{"##...##", ".##.##.", "..###..", "..###..", ".##.##.", "##...##"};
+  EXPECT_EQ(PanelCloseGlyph(Theme, clBtnText), cross);
 }
 
 TEST(StripesThemeRegistration, RegistersUnderItsName)

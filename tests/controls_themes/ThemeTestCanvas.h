@@ -77,6 +77,21 @@ inline std::vector<std::string> Silhouette(TThemeTestCanvas& C, const TRect& Reg
   return rows;
 }
 
+// What the close box of a horizontal panel caption bar without text shows
+// in Color (the cross), as Silhouette gives it.
+inline std::vector<std::string> PanelCloseGlyph(TTBWTheme& Theme, TColor Color)
+{
+  PanelCaptionState state;
+  state.IsHorizontalCaption = 1;
+  state.ShowCaptionWhenDocked = 1;
+  state.CloseButtonState = CDBS_VISIBLE;
+  state.EffectiveColor = clWindow;
+  const int h = GetSystemMetrics(SM_CYSMCAPTION);
+  TThemeTestCanvas bar(80, 50);
+  Theme.DrawPanelCaptionBar(bar.Canvas(), TRect(0, 0, 80, 50), state);
+  return Silhouette(bar, TRect(80 - h - 2, 0, 80, h), Color);
+}
+
 // A floating toolbar's frame record with its caption shown, every part to
 // be painted.
 inline FloatingPaintState FloatingToolbarState(TPoint Border, int ClientWidth, int ClientHeight)

@@ -65,6 +65,12 @@ public:
   TColor StatusBarColor() const { return FStatusBarColor; }
 
 protected:
+  // The field inside its border and frame, and the button in the last
+  // ButtonWidth pixels inside the frame, its left edge ButtonLeftShift
+  // pixels further left.
+  void DrawEditFieldWithButton(TCanvas* Canvas, const TRect& R, const TTBWItemInfo& Info,
+                               const EditFieldPaintState& State, int ButtonLeftShift);
+
   TColor FToolbarColor = clBtnFace;
   TColor FToolbarTextColor = clBtnText;
   TColor FDockPanelColor = clBtnFace;

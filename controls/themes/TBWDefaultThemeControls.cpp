@@ -101,15 +101,25 @@ void TTBWDefaultTheme::DrawEditBorder(TCanvas* Canvas, const TRect& R, const TTB
 void TTBWDefaultTheme::DrawEditField(TCanvas* Canvas, const TRect& R, const TTBWItemInfo& Info,
                                      const EditFieldPaintState& State)
 {
+  DrawEditFieldWithButton(Canvas, R, Info, State, 0);
+}
+
+void TTBWDefaultTheme::DrawEditFieldWithButton(TCanvas* Canvas, const TRect& R, const TTBWItemInfo& Info,
+                                               const EditFieldPaintState& State, int ButtonLeftShift)
+{
   DrawEditBorder(Canvas, R, Info);
-  TRect field = R;
+  TRect inner = R;
   const int frame = GetMetric(TMI_EDIT_FRAMEWIDTH);
-  InflateRect(&field, -frame, -frame);
-  const int button = State.ButtonWidth;
+  InflateRect(&inner, -frame, -frame);
+  TRect field = inner;
+  const int button = std::max(State.ButtonWidth, 0);
   if (button > 0)
     field.Right -= button - 2;
   if (Info.Enabled)
     FillRectColor(Canvas->Handle(), field, clWindow);
+  if (button > 0)
+    DrawEditButton(Canvas, TRect(inner.Right - button - ButtonLeftShift, inner.Top, inner.Right, inner.Bottom), Info,
+                   State.Button);
 }
 
 void TTBWDefaultTheme::DrawEditButton(TCanvas* Canvas, const TRect& R, const TTBWItemInfo& Info,

@@ -4,6 +4,7 @@
 #include "controls/themes/TBWColors.h"
 #include "controls/themes/TBWConsts.h"
 #include "controls/themes/TBWDefaultTheme.h"
+#include "controls/themes/TBWDefaultThemeGlyphs.h"
 #include "controls/themes/TBWDrawing.h"
 #include "controls/themes/TBWGradients.h"
 #include "controls/themes/TBWStockObjects.h"
@@ -17,7 +18,6 @@ using namespace TBWDefault;
 
 namespace {
 
-constexpr WORD PanelCloseCross[6] = {0xC6, 0x6C, 0x38, 0x38, 0x6C, 0xC6};
 constexpr WORD FrameCloseCross[7] = {0x00, 0xCC, 0x78, 0x30, 0x78, 0xCC, 0x00};
 
 const TThemeSystemState& System() { return ThemeSystemState(); }
@@ -228,7 +228,7 @@ void TTBWDefaultTheme::DrawPanelCaptionBar(TCanvas* Canvas, const TRect& R, cons
       --button.Right;
     TRect glyph = DrawCloseButtonFace(dc, vs, button, State.CloseButtonState);
     InflateRect(&glyph, -2, -2);
-    DrawPatternGlyph(dc, glyph, 7, 6, PanelCloseCross, clBtnText);
+    DrawPanelCloseCross(dc, glyph, clBtnText);
   }
   fillCaption(text);
 
@@ -345,33 +345,7 @@ void TTBWDefaultTheme::DrawStatusBarPart(TCanvas* Canvas, const TRect& R, int Pa
       DrawFrame3D(dc, r, clBtnShadow, clBtnHighlight, true);
       break;
     }
-    case 3: {
-      // Diagonal lines from the bottom-right corner outwards: three groups
-      // of a shadow and a light line, each group led by lines that grow
-      // with the grip.
-      const int s = std::min(R.Right - R.Left, R.Bottom - R.Top);
-      std::vector<TColor> lead;
-      if (s >= 15)
-        lead = {FStatusBarColor, clBtnShadow};
-      else if (s >= 12)
-        lead = {clBtnShadow};
-      else if (s >= 9)
-        lead = {FStatusBarColor};
-      int k = 0;
-      auto line = [&](TColor color) {
-        DrawLineColor(dc, R.Right - k - 2, R.Bottom - 2, R.Right - 1, R.Bottom - k - 3, color);
-        ++k;
-      };
-      for (int group = 0; group < 3; ++group) {
-        for (TColor color : lead)
-          line(color);
-        line(clBtnShadow);
-        line(clBtnHighlight);
-      }
-      const TPoint edge[3] = {{R.Right - k - 1, R.Bottom - 1}, {R.Right - 1, R.Bottom - 1}, {R.Right - 1, R.Bottom - k - 2}};
-      PolylineColor(dc, edge, 2, FStatusBarColor);
-      break;
-    }
+    case 3: DrawSizeGrip(dc, R, FStatusBarColor); break;
     default: break;
   }
 }

@@ -3,6 +3,7 @@
 #include "controls/themes/TBWColors.h"
 #include "controls/themes/TBWConsts.h"
 #include "controls/themes/TBWDefaultTheme.h"
+#include "controls/themes/TBWDefaultThemeGlyphs.h"
 #include "controls/themes/TBWDrawing.h"
 #include "controls/themes/TBWImageStates.h"
 #include "controls/themes/TBWThemeManager.h"
@@ -16,9 +17,6 @@
 using namespace TBWDefault;
 
 namespace {
-
-constexpr WORD ChevronHorzPattern[5] = {0xCC, 0x66, 0x33, 0x66, 0xCC};
-constexpr WORD ChevronVertPattern[8] = {0x88, 0xD8, 0x70, 0x20, 0x88, 0xD8, 0x70, 0x20};
 
 HTHEME ToolbarHandle() { return ThemeSystemState().Handles[3]; }
 
@@ -164,24 +162,13 @@ void TTBWDefaultTheme::DrawChevronGlyph(TCanvas* Canvas, const TRect& R, const T
 {
   DrawItemFrame(Canvas, R, Info);
   HDC dc = Canvas->Handle();
-  TRect box;
-  const WORD* pattern;
-  int w, h;
-  if (Info.IsVertical) {
-    w = 5, h = 8, pattern = ChevronVertPattern;
-    const int top = (R.Top + R.Bottom - h) / 2;
-    box = TRect(R.Right - 4 - w, top, R.Right - 4, top + h);
-  } else {
-    w = 8, h = 5, pattern = ChevronHorzPattern;
-    const int left = (R.Left + R.Right - w) / 2;
-    box = TRect(left, R.Top + 4, left + w, R.Top + 4 + h);
-  }
+  TRect box = ChevronGlyphBox(R, Info.IsVertical);
   if (Info.Pushed)
     OffsetRect(&box, 1, 1);
   PaintGlyph(!Info.Enabled, clBtnText, [&](int shift, TColor color) {
     TRect b = box;
     OffsetRect(&b, shift, shift);
-    DrawPatternGlyph(dc, b, w, h, pattern, color);
+    DrawChevronPattern(dc, b, Info.IsVertical, color);
   });
 }
 

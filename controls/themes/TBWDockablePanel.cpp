@@ -332,15 +332,16 @@ void TTBWDockablePanel::LoadPlacementValues(const TTBPlacementValueAccess& Acces
 {
   if (!Access.Integer)
     return;
-  auto load = [&](int Index, int Current) {
-    return StoredSize(Access.Integer(Name(), PlacementNames[Index], Current));
-  };
-  SetDockedWidth(load(0, FDockedWidth));
-  SetDockedHeight(load(1, FDockedHeight));
-  SetFloatingWidth(load(2, FFloatingWidth));
-  SetFloatingHeight(load(3, FFloatingHeight));
-  SetSplitWidth(load(4, FSplitWidth));
-  SetSplitHeight(load(5, FSplitHeight));
+  const int current[6] = {FDockedWidth, FDockedHeight, FFloatingWidth, FFloatingHeight, FSplitWidth, FSplitHeight};
+  int stored[6];
+  for (int i = 0; i < 6; ++i)
+    stored[i] = StoredSize(Access.Integer(Name(), PlacementNames[i], current[i]));
+  SetDockedWidth(stored[0]);
+  SetDockedHeight(stored[1]);
+  SetFloatingWidth(stored[2]);
+  SetFloatingHeight(stored[3]);
+  SetSplitWidth(stored[4]);
+  SetSplitHeight(stored[5]);
 }
 
 void TTBWDockablePanel::SavePlacementValues(const TTBPlacementValueAccess& Access)

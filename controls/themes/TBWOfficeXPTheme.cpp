@@ -4,6 +4,7 @@
 
 #include "controls/themes/TBWColors.h"
 #include "controls/themes/TBWConsts.h"
+#include "controls/themes/TBWDefaultThemeGlyphs.h"
 #include "controls/themes/TBWDrawing.h"
 #include "controls/themes/TBWImageStates.h"
 #include "controls/themes/TBWThemeManager.h"
@@ -22,34 +23,8 @@ namespace {
 
 // 8 x 7 close cross of docked frames and caption bars.
 constexpr WORD CloseCross[7] = {0xC3, 0x66, 0x3C, 0x18, 0x3C, 0x66, 0xC3};
-constexpr WORD ChevronHorizontal[5] = {0xCC, 0x66, 0x33, 0x66, 0xCC};
-constexpr WORD ChevronVertical[8] = {0x88, 0xD8, 0x70, 0x20, 0x88, 0xD8, 0x70, 0x20};
 
 bool IsPopupMenuView(std::uint32_t ViewKind) { return (ViewKind & VT_POPUPMENU) == VT_POPUPMENU; }
-
-void DrawSizeGrip(HDC DC, const TRect& R, TColor BarColor)
-{
-  const int side = std::min(R.Right - R.Left, R.Bottom - R.Top);
-  int k = 0;
-  auto line = [&](TColor Color) {
-    DrawLineColor(DC, R.Right - k - 2, R.Bottom - 2, R.Right - 1, R.Bottom - k - 3, Color);
-    ++k;
-  };
-  if (side >= 15) {
-    line(BarColor);
-    line(clBtnShadow);
-  } else if (side >= 12) {
-    line(clBtnShadow);
-  } else if (side >= 9) {
-    line(BarColor);
-  }
-  for (int group = 0; group < 3; ++group) {
-    line(clBtnShadow);
-    line(clBtnHighlight);
-  }
-  const TPoint corner[3] = {{R.Right - k - 1, R.Bottom - 1}, {R.Right - 1, R.Bottom - 1}, {R.Right - 1, R.Bottom - k - 2}};
-  PolylineColor(DC, corner, 2, BarColor);
-}
 
 }  // namespace
 
@@ -171,10 +146,8 @@ void TTBWOfficeXPTheme::DrawChevronGlyph(TCanvas* Canvas, const TRect& R, const 
 {
   DrawItemFrame(Canvas, R, Info);
   const TColor color = GetItemTextColor(Info);
-  if (Info.IsVertical)
-    DrawPatternGlyph(Canvas->Handle(), TRect(R.Right - 9, R.Top, R.Right - 4, R.Bottom), 5, 8, ChevronVertical, color);
-  else
-    DrawPatternGlyph(Canvas->Handle(), TRect(R.Left, R.Top + 4, R.Right, R.Top + 9), 8, 5, ChevronHorizontal, color);
+  TBWDefault::DrawChevronPattern(Canvas->Handle(), TBWDefault::ChevronGlyphBox(R, Info.IsVertical), Info.IsVertical,
+                                 color);
 }
 
 void TTBWOfficeXPTheme::DrawDropdownArrow(TCanvas* Canvas, const TRect& R, const TTBWItemInfo& Info)
@@ -386,7 +359,7 @@ void TTBWOfficeXPTheme::DrawStatusBarPart(TCanvas* Canvas, const TRect& R, int P
       FrameRectColor(dc, r, FColors.StatusFrameColor, false);
       break;
     }
-    case 3: DrawSizeGrip(dc, R, clBtnFace); break;
+    case 3: TBWDefault::DrawSizeGrip(dc, R, clBtnFace); break;
     default: break;
   }
 }

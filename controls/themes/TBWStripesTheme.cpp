@@ -4,6 +4,7 @@
 
 #include "controls/themes/TBWColors.h"
 #include "controls/themes/TBWConsts.h"
+#include "controls/themes/TBWDefaultThemeGlyphs.h"
 #include "controls/themes/TBWDrawing.h"
 #include "controls/themes/TBWImageStates.h"
 #include "controls/themes/TBWStockObjects.h"
@@ -19,19 +20,13 @@
 
 using namespace themes_detail;
 
-namespace {
-
-constexpr WORD CloseCross[6] = {0xC6, 0x6C, 0x38, 0x38, 0x6C, 0xC6};
-
-}  // namespace
-
 TTBWStripesTheme::TTBWStripesTheme(const std::string& Name) : TStripesThemeBase(Name) { RecomputeColors(); }
 
 void TTBWStripesTheme::RecomputeColors()
 {
   FPanelColor = NearestMix256(clBtnFace, clWindow, 64);
   FShadowColor = LowColor() ? clBtnShadow : Mix256(clBtnShadow, clBtnFace, 210);
-  ToolbarColor = clBtnFace;
+  FToolbarColor = clBtnFace;
 }
 
 TColor TTBWStripesTheme::GetItemTextColor(const TTBWItemInfo& Info)
@@ -72,18 +67,23 @@ TColor TTBWStripesTheme::GetViewColor(std::uint32_t ViewKind)
     return TStripesThemeBase::GetViewColor(ViewKind);
   if (ViewKind & VT_DOCKPANEL)
     return FPanelColor;
-  return ToolbarColor;
+  return FToolbarColor;
 }
 
-void TTBWStripesTheme::DrawViewBackground(TCanvas* Canvas, const TRect&, const TRect& ClipRect,
+void TTBWStripesTheme::DrawViewBackground(TCanvas* Canvas, const TRect& BackgroundRect, const TRect& ClipRect,
                                           const TRect& AreaRect, TColor Color, bool BackgroundPainted,
                                           std::uint32_t ViewKind)
 {
+  if (LowColor()) {
+    TStripesThemeBase::DrawViewBackground(Canvas, BackgroundRect, ClipRect, AreaRect, Color, BackgroundPainted,
+                                          ViewKind);
+    return;
+  }
   HDC dc = Canvas->Handle();
   TRect r;
   if (!IntersectRect(&r, &ClipRect, &AreaRect) || !RectVisible(dc, &r))
     return;
-  const bool plain = LowColor() || IsMenuBar(ViewKind) || ((ViewKind & VT_DOCKPANEL) && (ViewKind & 1)) ||
+  const bool plain = IsMenuBar(ViewKind) || ((ViewKind & VT_DOCKPANEL) && (ViewKind & 1)) ||
                      IsOpaqueItemsToolbar(ViewKind);
   if (plain) {
     if (!BackgroundPainted)
@@ -264,7 +264,7 @@ void TTBWStripesTheme::DrawPopupFrame(TCanvas* Canvas, const TRect& R, const Pop
     FillRectColor(dc, r, system.MenuColor);
   } else {
     DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT | BF_ADJUST);
-    FillRectColor(dc, r, ToolbarColor);
+    FillRectColor(dc, r, FToolbarColor);
   }
 }
 
@@ -297,7 +297,7 @@ void TTBWStripesTheme::DrawCloseBox(HDC DC, TRect R, std::uint32_t CloseButtonSt
     DrawSoftOutline(DC, R, 1, 1, pressed && low ? clBtnShadow : NearestMix256(clBtnShadow, clBtnFace, 191));
   }
   const int shift = pressed ? 1 : 0;
-  DrawPatternGlyph(DC, Offset(R, shift, shift), 7, 6, CloseCross, clBtnText);
+  TBWDefault::DrawPanelCloseCross(DC, Offset(R, shift, shift), clBtnText);
 }
 
 void TTBWStripesTheme::DrawDockableFrame(TCanvas* Canvas, const TRect& R, const WindowPaintState& State)

@@ -4,12 +4,13 @@
 // overrides and leaves everything else to its base.
 #pragma once
 
+#include "controls/themes/TBWDefaultTheme.h"
 #include "controls/themes/TBWOfficeXPThemeGlyphs.h"
 #include "controls/themes/TBWStripesThemeTextures.h"
-#include "controls/themes/TBWTheme.h"
 
-// The theme this one refines.
-using TStripesThemeBase = TTBWTheme;
+// The theme this one refines: what it does not override is the Default
+// theme's (check mark, chevron, image shift and colours, item margins).
+using TStripesThemeBase = TTBWDefaultTheme;
 
 class TTBWStripesTheme : public TStripesThemeBase {
 public:
@@ -52,10 +53,8 @@ public:
   int GetMetric(int Id) override;
   bool HasFeature(int Id) override;
 
-protected:
+  // Replaces the Default's colours without reading the visual styles.
   void RecomputeColors() override;
-
-  TColor ToolbarColor = clBtnFace;
 
 private:
   // The close button of docked frames and caption bars, with its 7 x 6 cross.

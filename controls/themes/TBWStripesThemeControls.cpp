@@ -15,18 +15,8 @@ using namespace themes_detail;
 void TTBWStripesTheme::DrawEditField(TCanvas* Canvas, const TRect& R, const TTBWItemInfo& Info,
                                      const EditFieldPaintState& State)
 {
-  DrawEditBorder(Canvas, R, Info);
-  const int inset = GetMetric(60);
-  const TRect inner = Inflated(R, -inset);
-  TRect field = inner;
-  const int buttonWidth = std::max(State.ButtonWidth, 0);
-  if (buttonWidth > 0)
-    field.Right -= buttonWidth - 2;
-  if (Info.Enabled)
-    FillRectColor(Canvas->Handle(), field, clWindow);
-  if (buttonWidth > 0)
-    DrawEditButton(Canvas, TRect(inner.Right - buttonWidth - inset, inner.Top, inner.Right, inner.Bottom), Info,
-                   State.Button);
+  // The striped button reaches over the frame width towards the field.
+  DrawEditFieldWithButton(Canvas, R, Info, State, GetMetric(TMI_EDIT_FRAMEWIDTH));
 }
 
 void TTBWStripesTheme::DrawEditButton(TCanvas* Canvas, const TRect& R, const TTBWItemInfo& Info,

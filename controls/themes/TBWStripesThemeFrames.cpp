@@ -41,7 +41,7 @@ void TTBWStripesTheme::DrawPanelCaptionBar(TCanvas* Canvas, const TRect& R, cons
   const bool horizontal = State.IsHorizontalCaption, caption = State.ShowCaptionWhenDocked;
   const int h = GetSystemMetrics(SM_CYSMCAPTION);
   TRect r = R;
-  FrameRectColor(dc, r, ToolbarColor, true);
+  FrameRectColor(dc, r, FToolbarColor, true);
   TRect client = r;
   if (caption)
     (horizontal ? client.Top : client.Left) += h;

@@ -5,43 +5,65 @@
 #include "platform/win/gdi/GdiConsts.h"
 #include "platform/win/gdi/Objects.h"
 #include "platform/win/gdi/Primitives.h"
+#include "platform/win/gdi/SysColors.h"
 #include "platform/visualstyles/VisualStyleParts.h"
 
 namespace {
 
 using K = TPartKind;
 
-// The palette.
-constexpr COLORREF Face = RGB(243, 243, 243);
-constexpr COLORREF White = RGB(255, 255, 255);
-constexpr COLORREF ButtonFace = RGB(251, 251, 251);
-constexpr COLORREF Border = RGB(173, 173, 173);
-constexpr COLORREF HotFill = RGB(229, 241, 251);
-constexpr COLORREF HotBorder = RGB(0, 120, 215);
-constexpr COLORREF PressedFill = RGB(204, 228, 247);
-constexpr COLORREF PressedBorder = RGB(0, 84, 153);
-constexpr COLORREF CheckedFill = RGB(221, 236, 250);
-constexpr COLORREF CheckedBorder = RGB(98, 162, 228);
-constexpr COLORREF DisabledFill = RGB(245, 245, 245);
-constexpr COLORREF DisabledBorder = RGB(204, 204, 204);
-constexpr COLORREF DisabledGlyph = RGB(160, 160, 160);
-constexpr COLORREF DisabledText = RGB(131, 131, 131);
-constexpr COLORREF GlyphColor = RGB(64, 64, 64);
-constexpr COLORREF TextColor = RGB(30, 30, 30);
-constexpr COLORREF Accent = RGB(0, 120, 215);
-constexpr COLORREF Dots = RGB(150, 150, 150);
-constexpr COLORREF CaptionActive = RGB(0, 99, 177);
-constexpr COLORREF CaptionInactive = RGB(112, 124, 136);
-constexpr COLORREF CloseHot = RGB(232, 17, 35);
-constexpr COLORREF ClosePressed = RGB(241, 112, 122);
-constexpr COLORREF ScrollTrackColor = RGB(240, 240, 240);
-constexpr COLORREF ScrollHot = RGB(218, 218, 218);
-constexpr COLORREF ScrollPressed = RGB(96, 96, 96);
-constexpr COLORREF ScrollThumbColor = RGB(205, 205, 205);
-constexpr COLORREF ScrollThumbHot = RGB(166, 166, 166);
-constexpr COLORREF TrackFill = RGB(214, 214, 214);
-constexpr COLORREF BarFill = RGB(230, 230, 230);
-constexpr COLORREF TabFace = RGB(235, 235, 235);
+// The palette: a light one, and a dark one while the system colours are dark,
+// so that parts stay readable under the text colours the system gives the
+// controls on them (a style and the system colours make one look).
+struct TPalette {
+  COLORREF Face, Window, OnAccent, ButtonFace, Border;
+  COLORREF HotFill, HotBorder, PressedFill, PressedBorder, CheckedFill, CheckedBorder;
+  COLORREF DisabledFill, DisabledBorder, DisabledGlyph, DisabledText, GlyphColor, TextColor;
+  COLORREF Accent, AccentHot, Dots, CaptionActive, CaptionInactive, CaptionTextInactive, CloseHot, ClosePressed;
+  COLORREF ScrollTrackColor, ScrollTrackHot, ScrollHot, ScrollPressed, ScrollThumbColor, ScrollThumbHot,
+      ScrollArrowDisabled;
+  COLORREF TrackFill, BarFill, TabFace;
+};
+
+constexpr TPalette LightPalette{
+    .Face = RGB(243, 243, 243), .Window = RGB(255, 255, 255), .OnAccent = RGB(255, 255, 255),
+    .ButtonFace = RGB(251, 251, 251), .Border = RGB(173, 173, 173), .HotFill = RGB(229, 241, 251),
+    .HotBorder = RGB(0, 120, 215), .PressedFill = RGB(204, 228, 247), .PressedBorder = RGB(0, 84, 153),
+    .CheckedFill = RGB(221, 236, 250), .CheckedBorder = RGB(98, 162, 228), .DisabledFill = RGB(245, 245, 245),
+    .DisabledBorder = RGB(204, 204, 204), .DisabledGlyph = RGB(160, 160, 160), .DisabledText = RGB(131, 131, 131),
+    .GlyphColor = RGB(64, 64, 64), .TextColor = RGB(30, 30, 30), .Accent = RGB(0, 120, 215),
+    .AccentHot = RGB(0, 99, 177), .Dots = RGB(150, 150, 150), .CaptionActive = RGB(0, 99, 177),
+    .CaptionInactive = RGB(112, 124, 136), .CaptionTextInactive = RGB(230, 230, 230), .CloseHot = RGB(232, 17, 35),
+    .ClosePressed = RGB(241, 112, 122), .ScrollTrackColor = RGB(240, 240, 240),
+    .ScrollTrackHot = RGB(229, 229, 229), .ScrollHot = RGB(218, 218, 218), .ScrollPressed = RGB(96, 96, 96),
+    .ScrollThumbColor = RGB(205, 205, 205), .ScrollThumbHot = RGB(166, 166, 166),
+    .ScrollArrowDisabled = RGB(191, 191, 191), .TrackFill = RGB(214, 214, 214), .BarFill = RGB(230, 230, 230),
+    .TabFace = RGB(235, 235, 235),
+};
+
+constexpr TPalette DarkPalette{
+    .Face = RGB(43, 43, 43), .Window = RGB(25, 25, 25), .OnAccent = RGB(255, 255, 255),
+    .ButtonFace = RGB(51, 51, 51), .Border = RGB(96, 96, 96), .HotFill = RGB(38, 62, 86),
+    .HotBorder = RGB(64, 150, 224), .PressedFill = RGB(28, 80, 126), .PressedBorder = RGB(96, 172, 232),
+    .CheckedFill = RGB(34, 54, 74), .CheckedBorder = RGB(66, 130, 196), .DisabledFill = RGB(38, 38, 38),
+    .DisabledBorder = RGB(66, 66, 66), .DisabledGlyph = RGB(100, 100, 100), .DisabledText = RGB(128, 128, 128),
+    .GlyphColor = RGB(212, 212, 212), .TextColor = RGB(236, 236, 236), .Accent = RGB(76, 160, 232),
+    .AccentHot = RGB(110, 180, 240), .Dots = RGB(112, 112, 112), .CaptionActive = RGB(0, 84, 153),
+    .CaptionInactive = RGB(60, 66, 74), .CaptionTextInactive = RGB(170, 170, 170), .CloseHot = RGB(232, 17, 35),
+    .ClosePressed = RGB(241, 112, 122), .ScrollTrackColor = RGB(46, 46, 46), .ScrollTrackHot = RGB(58, 58, 58),
+    .ScrollHot = RGB(72, 72, 72), .ScrollPressed = RGB(176, 176, 176), .ScrollThumbColor = RGB(88, 88, 88),
+    .ScrollThumbHot = RGB(124, 124, 124), .ScrollArrowDisabled = RGB(82, 82, 82), .TrackFill = RGB(72, 72, 72),
+    .BarFill = RGB(52, 52, 52), .TabFace = RGB(36, 36, 36),
+};
+
+// The dark palette while the system's face colour is dark: brightness
+// (76 R + 150 G + 30 B) / 256 below 128.
+const TPalette& Pal()
+{
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  const int brightness = (76 * GetRValue(face) + 150 * GetGValue(face) + 30 * GetBValue(face)) / 256;
+  return brightness < 128 ? DarkPalette : LightPalette;
+}
 
 // ---- drawing helpers: every shape is made of filled rectangles, so each pixel is exact.
 
@@ -99,34 +121,37 @@ void FramedFace(HDC dc, const TRect& r, COLORREF fill, COLORREF border)
 // nothing shows unless hot, pressed or checked.
 void FlatFace(HDC dc, const TRect& r, const TStateLook& s)
 {
+  const TPalette& pal = Pal();
   if (s.Disabled && !s.Checked)
     return;
   if (s.Pressed)
-    FramedFace(dc, r, PressedFill, PressedBorder);
+    FramedFace(dc, r, pal.PressedFill, pal.PressedBorder);
   else if (s.Checked && s.Hot)
-    FramedFace(dc, r, PressedFill, HotBorder);
+    FramedFace(dc, r, pal.PressedFill, pal.HotBorder);
   else if (s.Checked)
-    FramedFace(dc, r, s.Disabled ? DisabledFill : CheckedFill, s.Disabled ? DisabledBorder : CheckedBorder);
+    FramedFace(dc, r, s.Disabled ? pal.DisabledFill : pal.CheckedFill,
+               s.Disabled ? pal.DisabledBorder : pal.CheckedBorder);
   else if (s.Hot)
-    FramedFace(dc, r, HotFill, HotBorder);
+    FramedFace(dc, r, pal.HotFill, pal.HotBorder);
 }
 
 void PushFace(HDC dc, const TRect& r, const TStateLook& s)
 {
+  const TPalette& pal = Pal();
   if (s.Disabled) {
-    FramedFace(dc, r, DisabledFill, DisabledBorder);
+    FramedFace(dc, r, pal.DisabledFill, pal.DisabledBorder);
   } else if (s.Pressed) {
-    FramedFace(dc, r, PressedFill, PressedBorder);
+    FramedFace(dc, r, pal.PressedFill, pal.PressedBorder);
   } else if (s.Hot) {
-    FramedFace(dc, r, HotFill, HotBorder);
+    FramedFace(dc, r, pal.HotFill, pal.HotBorder);
   } else {
-    FramedFace(dc, r, ButtonFace, s.Defaulted ? HotBorder : Border);
+    FramedFace(dc, r, pal.ButtonFace, s.Defaulted ? pal.HotBorder : pal.Border);
     if (s.Defaulted)
-      Frame(dc, Inset(r, 1), HotBorder);
+      Frame(dc, Inset(r, 1), pal.HotBorder);
   }
 }
 
-COLORREF GlyphOf(const TStateLook& s) { return s.Disabled ? DisabledGlyph : GlyphColor; }
+COLORREF GlyphOf(const TStateLook& s) { return s.Disabled ? Pal().DisabledGlyph : Pal().GlyphColor; }
 
 void CheckMark(HDC dc, int x, int y, COLORREF color)
 {
@@ -137,12 +162,24 @@ void CheckMark(HDC dc, int x, int y, COLORREF color)
     Fill(dc, {x + 5 + i, y + 8 - i, x + 6 + i, y + 10 - i}, color);
 }
 
+// The face and frame of a check box or radio button; the frame is every
+// framed part's.
+COLORREF BoxFill(const TPalette& pal, const TStateLook& s)
+{
+  return s.Disabled ? pal.DisabledFill : s.Pressed ? pal.PressedFill : s.Hot ? pal.HotFill : pal.Window;
+}
+COLORREF StateBorder(const TPalette& pal, const TStateLook& s)
+{
+  return s.Disabled ? pal.DisabledBorder : s.Pressed ? pal.PressedBorder : s.Hot ? pal.HotBorder : pal.Border;
+}
+
 void CheckBox(HDC dc, const TRect& box, const TStateLook& s)
 {
-  const COLORREF fill = s.Disabled ? DisabledFill : s.Pressed ? PressedFill : s.Hot ? HotFill : White;
-  const COLORREF border = s.Disabled ? DisabledBorder : s.Pressed ? PressedBorder : s.Hot ? HotBorder : Border;
+  const TPalette& pal = Pal();
+  const COLORREF fill = BoxFill(pal, s);
+  const COLORREF border = StateBorder(pal, s);
   FramedFace(dc, box, fill, border);
-  const COLORREF mark = s.Disabled ? DisabledGlyph : Accent;
+  const COLORREF mark = s.Disabled ? pal.DisabledGlyph : pal.Accent;
   if (s.Checked)
     CheckMark(dc, box.Left, box.Top, mark);
   else if (s.Mixed)
@@ -164,11 +201,12 @@ void Disc(HDC dc, const TRect& r, COLORREF fill, COLORREF border)
 
 void RadioButton(HDC dc, const TRect& box, const TStateLook& s)
 {
-  const COLORREF fill = s.Disabled ? DisabledFill : s.Pressed ? PressedFill : s.Hot ? HotFill : White;
-  const COLORREF border = s.Disabled ? DisabledBorder : s.Pressed ? PressedBorder : s.Hot ? HotBorder : Border;
+  const TPalette& pal = Pal();
+  const COLORREF fill = BoxFill(pal, s);
+  const COLORREF border = StateBorder(pal, s);
   Disc(dc, box, fill, border);
   if (s.Checked) {
-    const COLORREF mark = s.Disabled ? DisabledGlyph : Accent;
+    const COLORREF mark = s.Disabled ? pal.DisabledGlyph : pal.Accent;
     Disc(dc, Inset(box, 3), mark, mark);
   }
 }
@@ -207,73 +245,79 @@ void CaptionGlyph(HDC dc, const TRect& r, TGlyph glyph, COLORREF color)
 
 void Gripper(HDC dc, const TRect& r, bool column)
 {
+  const TPalette& pal = Pal();
   // 2 x 2 dots every 4 pixels along the gripper, centred across it.
   if (column) {
     const int x = CentreX(r) - 1;
     for (int y = r.Top + 2; y + 2 <= r.Bottom - 1; y += 4)
-      Dot(dc, x, y, 2, Dots);
+      Dot(dc, x, y, 2, pal.Dots);
   } else {
     const int y = CentreY(r) - 1;
     for (int x = r.Left + 2; x + 2 <= r.Right - 1; x += 4)
-      Dot(dc, x, y, 2, Dots);
+      Dot(dc, x, y, 2, pal.Dots);
   }
 }
 
 void SizeGrip(HDC dc, const TRect& r, bool leftAligned)
 {
+  const TPalette& pal = Pal();
   // Six dots in a triangle at the corner.
   for (int row = 0; row < 3; ++row)
     for (int col = 0; col <= row; ++col) {
       const int y = r.Bottom - 3 - 4 * (2 - row);
       const int x = leftAligned ? r.Left + 1 + 4 * col : r.Right - 3 - 4 * col;
-      Dot(dc, x, y, 2, Dots);
+      Dot(dc, x, y, 2, pal.Dots);
     }
 }
 
 void TreeGlyph(HDC dc, const TRect& box, bool opened)
 {
-  FramedFace(dc, box, White, Dots);
+  const TPalette& pal = Pal();
+  FramedFace(dc, box, pal.Window, pal.Dots);
   const int cx = box.Left + 4;
   const int cy = box.Top + 4;
-  HLine(dc, cx - 2, cx + 3, cy, GlyphColor);
+  HLine(dc, cx - 2, cx + 3, cy, pal.GlyphColor);
   if (!opened)
-    VLine(dc, cx, cy - 2, cy + 3, GlyphColor);
+    VLine(dc, cx, cy - 2, cy + 3, pal.GlyphColor);
 }
 
 void TabItem(HDC dc, const TRect& r, const TStateLook& s)
 {
-  const COLORREF fill = s.Selected ? White : s.Hot ? HotFill : TabFace;
-  const COLORREF border = s.Disabled ? DisabledBorder : Border;
+  const TPalette& pal = Pal();
+  const COLORREF fill = s.Selected ? pal.Window : s.Hot ? pal.HotFill : pal.TabFace;
+  const COLORREF border = s.Disabled ? pal.DisabledBorder : pal.Border;
   Fill(dc, r, fill);
   VLine(dc, r.Left, r.Top, r.Bottom, border);
   VLine(dc, r.Right - 1, r.Top, r.Bottom, border);
   HLine(dc, r.Left, r.Right, r.Top, border);
   if (s.Selected)
-    Fill(dc, {r.Left, r.Top, r.Right, r.Top + 2}, Accent);
+    Fill(dc, {r.Left, r.Top, r.Right, r.Top + 2}, pal.Accent);
   else
-    HLine(dc, r.Left, r.Right, r.Bottom - 1, Border);  // the pane's top edge runs under tabs not selected
+    HLine(dc, r.Left, r.Right, r.Bottom - 1, pal.Border);  // the pane's top edge runs under tabs not selected
 }
 
 void Thumb(HDC dc, const TRect& r, const TStateLook& s)
 {
+  const TPalette& pal = Pal();
   if (s.Disabled) {
-    FramedFace(dc, r, DisabledFill, DisabledBorder);
+    FramedFace(dc, r, pal.DisabledFill, pal.DisabledBorder);
     return;
   }
-  const COLORREF fill = s.Pressed ? PressedBorder : s.Hot ? RGB(0, 99, 177) : Accent;
+  const COLORREF fill = s.Pressed ? pal.PressedBorder : s.Hot ? pal.AccentHot : pal.Accent;
   Fill(dc, r, fill);
   if (s.Focused)
-    Frame(dc, Inset(r, 1), White);
+    Frame(dc, Inset(r, 1), pal.OnAccent);
 }
 
 void ScrollGripper(HDC dc, const TRect& r, bool horizontalThumb)
 {
+  const TPalette& pal = Pal();
   // Three short lines across the thumb.
   for (int i = 0; i < 3; ++i) {
     if (horizontalThumb)
-      VLine(dc, r.Left + 1 + 3 * i, r.Top + 1, r.Bottom - 1, ScrollTrackColor);
+      VLine(dc, r.Left + 1 + 3 * i, r.Top + 1, r.Bottom - 1, pal.ScrollTrackColor);
     else
-      HLine(dc, r.Left + 1, r.Right - 1, r.Top + 1 + 3 * i, ScrollTrackColor);
+      HLine(dc, r.Left + 1, r.Right - 1, r.Top + 1 + 3 * i, pal.ScrollTrackColor);
   }
 }
 
@@ -323,89 +367,99 @@ bool PartIsPartlyTransparent(const TPartLook& part, const TStateLook& s)
 
 COLORREF PartFillColor(const TPartLook& part, const TStateLook& s)
 {
+  const TPalette& pal = Pal();
   switch (part.Kind) {
     case K::PushButton:
     case K::SpinButton:
-      return s.Disabled ? DisabledFill : s.Pressed ? PressedFill : s.Hot ? HotFill : ButtonFace;
+      return s.Disabled ? pal.DisabledFill : s.Pressed ? pal.PressedFill : s.Hot ? pal.HotFill : pal.ButtonFace;
     case K::ToolButton:
     case K::SplitArrow:
     case K::MdiButton:
     case K::DropButton:
-      return s.Pressed ? PressedFill : s.Checked && s.Hot ? PressedFill : s.Checked ? CheckedFill : s.Hot ? HotFill : Face;
+      return s.Pressed || (s.Checked && s.Hot) ? pal.PressedFill
+             : s.Checked                     ? pal.CheckedFill
+             : s.Hot                         ? pal.HotFill
+                                             : pal.Face;
     case K::CheckBox:
     case K::RadioButton:
-      return s.Disabled ? DisabledFill : s.Pressed ? PressedFill : s.Hot ? HotFill : White;
+      return BoxFill(pal, s);
     case K::Caption:
     case K::FrameSide:
-      return s.Inactive || s.Disabled ? CaptionInactive : CaptionActive;
+      return s.Inactive || s.Disabled ? pal.CaptionInactive : pal.CaptionActive;
     case K::CaptionClose:
-      return s.Pressed ? ClosePressed : s.Hot ? CloseHot : CaptionActive;
+      return s.Pressed ? pal.ClosePressed : s.Hot ? pal.CloseHot : pal.CaptionActive;
     case K::Field:
     case K::HeaderFiller:
     case K::TreeGlyph:
     case K::TabPane:
     case K::ExplorerGroup:
-      return White;
+      return pal.Window;
     case K::HeaderItem:
-      return s.Pressed ? PressedFill : s.Hot ? HotFill : White;
+      return s.Pressed ? pal.PressedFill : s.Hot ? pal.HotFill : pal.Window;
     case K::TabItem:
-      return s.Selected ? White : s.Hot ? HotFill : TabFace;
+      return s.Selected ? pal.Window : s.Hot ? pal.HotFill : pal.TabFace;
     case K::ProgressBar:
-      return BarFill;
+      return pal.BarFill;
     case K::ProgressChunk:
     case K::ExplorerHeader:
-      return Accent;
+      return pal.Accent;
     case K::ExplorerGroupHead:
-      return HotFill;
+      return pal.HotFill;
     case K::Track:
-      return TrackFill;
+      return pal.TrackFill;
     case K::Thumb:
-      return s.Disabled ? DisabledFill : s.Pressed ? PressedBorder : s.Hot ? RGB(0, 99, 177) : Accent;
+      return s.Disabled ? pal.DisabledFill : s.Pressed ? pal.PressedBorder : s.Hot ? pal.AccentHot : pal.Accent;
     case K::ScrollArrow:
-      return s.Pressed ? ScrollPressed : s.Hot ? ScrollHot : ScrollTrackColor;
+      return s.Pressed ? pal.ScrollPressed : s.Hot ? pal.ScrollHot : pal.ScrollTrackColor;
     case K::ScrollTrack:
-      return s.Pressed ? ScrollHot : s.Hot ? RGB(229, 229, 229) : ScrollTrackColor;
+      return s.Pressed ? pal.ScrollHot : s.Hot ? pal.ScrollTrackHot : pal.ScrollTrackColor;
     case K::ScrollThumb:
-      return s.Disabled ? ScrollTrackColor : s.Pressed ? ScrollPressed : s.Hot ? ScrollThumbHot : ScrollThumbColor;
+      return s.Disabled ? pal.ScrollTrackColor
+             : s.Pressed ? pal.ScrollPressed
+             : s.Hot     ? pal.ScrollThumbHot
+                         : pal.ScrollThumbColor;
     default:
-      return Face;
+      return pal.Face;
   }
 }
 
 COLORREF PartTextColor(const TPartLook& part, const TStateLook& s)
 {
+  const TPalette& pal = Pal();
   switch (part.Kind) {
     case K::Caption:
-      return s.Inactive || s.Disabled ? RGB(230, 230, 230) : White;
+      return s.Inactive || s.Disabled ? pal.CaptionTextInactive : pal.OnAccent;
     case K::ExplorerHeader:
-      return White;
+      return pal.OnAccent;
     case K::ExplorerGroupHead:
-      return Accent;
+      return pal.Accent;
     default:
-      return s.Disabled ? DisabledText : TextColor;
+      return s.Disabled ? pal.DisabledText : pal.TextColor;
   }
 }
 
 COLORREF PartBorderColor(const TPartLook& part, const TStateLook& s)
 {
+  const TPalette& pal = Pal();
   switch (part.Kind) {
     case K::Caption:
     case K::FrameSide:
     case K::CaptionClose:
       return PartFillColor(part, s);
     default:
-      return s.Disabled ? DisabledBorder : s.Pressed ? PressedBorder : s.Hot ? HotBorder : Border;
+      return StateBorder(pal, s);
   }
 }
 
 void PaintPart(HDC dc, const TPartLook& part, const TStateLook& s, const TRect& rect)
 {
+  const TPalette& pal = Pal();
   const TRect r = PartDrawRect(part, rect);
   if (r.Right <= r.Left || r.Bottom <= r.Top)
     return;
   switch (part.Kind) {
     case K::Background:
-      Fill(dc, r, Face);
+      Fill(dc, r, pal.Face);
       break;
     case K::PushButton:
       PushFace(dc, r, s);
@@ -424,10 +478,10 @@ void PaintPart(HDC dc, const TPartLook& part, const TStateLook& s, const TRect& 
       RadioButton(dc, r, s);
       break;
     case K::SeparatorLine:
-      VLine(dc, CentreX(r), r.Top + 2, r.Bottom - 2, Border);
+      VLine(dc, CentreX(r), r.Top + 2, r.Bottom - 2, pal.Border);
       break;
     case K::SeparatorHorz:
-      HLine(dc, r.Left + 2, r.Right - 2, CentreY(r), Border);
+      HLine(dc, r.Left + 2, r.Right - 2, CentreY(r), pal.Border);
       break;
     case K::GripperVert:
       Gripper(dc, r, true);
@@ -442,20 +496,20 @@ void PaintPart(HDC dc, const TPartLook& part, const TStateLook& s, const TRect& 
     case K::CaptionClose:
       if (s.Pressed || s.Hot)
         Fill(dc, r, PartFillColor(part, s));
-      CaptionGlyph(dc, r, part.Glyph, s.Disabled ? DisabledGlyph : White);
+      CaptionGlyph(dc, r, part.Glyph, s.Disabled ? pal.DisabledGlyph : pal.OnAccent);
       break;
     case K::MdiButton:
       FlatFace(dc, r, s);
       CaptionGlyph(dc, r, part.Glyph, GlyphOf(s));
       break;
     case K::Field:
-      FramedFace(dc, r, White, Border);
+      FramedFace(dc, r, pal.Window, pal.Border);
       break;
     case K::DropButton:
       if (s.Pressed || s.Hot)
         FlatFace(dc, r, s);
       else
-        Fill(dc, r, Face);
+        Fill(dc, r, pal.Face);
       Arrow(dc, r, TArrow::Down, 4, GlyphOf(s));
       break;
     case K::SpinButton:
@@ -463,11 +517,11 @@ void PaintPart(HDC dc, const TPartLook& part, const TStateLook& s, const TRect& 
       Arrow(dc, r, part.Arrow, 3, GlyphOf(s));
       break;
     case K::StatusBack:
-      Fill(dc, r, Face);
-      HLine(dc, r.Left, r.Right, r.Top, Border);
+      Fill(dc, r, pal.Face);
+      HLine(dc, r.Left, r.Right, r.Top, pal.Border);
       break;
     case K::StatusPane:
-      VLine(dc, r.Right - 1, r.Top + 1, r.Bottom - 1, Border);
+      VLine(dc, r.Right - 1, r.Top + 1, r.Bottom - 1, pal.Border);
       break;
     case K::StatusFlushPane:
       break;  // flush with the bar's edge: the bar's own face is the pane
@@ -476,12 +530,12 @@ void PaintPart(HDC dc, const TPartLook& part, const TStateLook& s, const TRect& 
       break;
     case K::HeaderItem:
       Fill(dc, r, PartFillColor(part, s));
-      HLine(dc, r.Left, r.Right, r.Bottom - 1, Border);
-      VLine(dc, r.Right - 1, r.Top + 3, r.Bottom - 4, Border);
+      HLine(dc, r.Left, r.Right, r.Bottom - 1, pal.Border);
+      VLine(dc, r.Right - 1, r.Top + 3, r.Bottom - 4, pal.Border);
       break;
     case K::HeaderFiller:
-      Fill(dc, r, White);
-      HLine(dc, r.Left, r.Right, r.Bottom - 1, Border);
+      Fill(dc, r, pal.Window);
+      HLine(dc, r.Left, r.Right, r.Bottom - 1, pal.Border);
       break;
     case K::TreeGlyph:
       TreeGlyph(dc, r, s.Opened);
@@ -491,28 +545,28 @@ void PaintPart(HDC dc, const TPartLook& part, const TStateLook& s, const TRect& 
       break;
     case K::TabPane:
     case K::ExplorerGroup:
-      FramedFace(dc, r, White, Border);
+      FramedFace(dc, r, pal.Window, pal.Border);
       break;
     case K::ProgressBar:
-      FramedFace(dc, r, BarFill, Border);
+      FramedFace(dc, r, pal.BarFill, pal.Border);
       break;
     case K::ProgressChunk:
     case K::ExplorerHeader:
-      Fill(dc, r, Accent);
+      Fill(dc, r, pal.Accent);
       break;
     case K::ExplorerGroupHead:
-      Fill(dc, r, HotFill);
-      HLine(dc, r.Left, r.Right, r.Bottom - 1, Accent);
+      Fill(dc, r, pal.HotFill);
+      HLine(dc, r.Left, r.Right, r.Bottom - 1, pal.Accent);
       break;
     case K::Track:
-      FramedFace(dc, r, TrackFill, Border);
+      FramedFace(dc, r, pal.TrackFill, pal.Border);
       break;
     case K::Thumb:
       Thumb(dc, r, s);
       break;
     case K::ScrollArrow:
       Fill(dc, r, PartFillColor(part, s));
-      Arrow(dc, r, s.Arrow, 4, s.Disabled ? RGB(191, 191, 191) : s.Pressed ? White : ScrollPressed);
+      Arrow(dc, r, s.Arrow, 4, s.Disabled ? pal.ScrollArrowDisabled : s.Pressed ? pal.OnAccent : pal.ScrollPressed);
       break;
     case K::ScrollThumb:
     case K::ScrollTrack:

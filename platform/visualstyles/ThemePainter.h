@@ -1,6 +1,7 @@
 // The theme's look: its colours, and the drawing of each kind of part on a DC
-// through the drawing layer. Flat and light: one-pixel frames, tinted fills
-// for hot and pressed states, a blue accent for marks and selections.
+// through the drawing layer. Flat, light (dark while the system colours are):
+// one-pixel frames, tinted fills for hot and pressed states, a blue accent for
+// marks and selections.
 #pragma once
 
 #include "platform/base/Types.h"

@@ -138,6 +138,25 @@ TEST_F(DefaultThemeProbes, SizeGripLines)
   EXPECT_EQ(At(1, 11), Ground);
 }
 
+TEST_F(DefaultThemeProbes, EditFieldButtonTakesTheLastPixelsInsideTheFrame)
+{
+  EditFieldPaintState field;
+  field.ButtonWidth = 13;
+  field.Button.ButtonType = EBT_DROPDOWN;
+  Theme->DrawEditField(&Canvas, TRect(0, 0, 40, 20), Item(VT_TOOLBAR, IO_TOOLBARSTYLE), field);
+  // Inside the 2-pixel frame (2 .. 38) the button holds 25 .. 38 and the
+  // field reaches 2 pixels under it; the arrow sits in the button.
+  EXPECT_EQ(At(24, 10), Pixel(clWindow));
+  EXPECT_EQ(At(26, 10), Pixel(clWindow));
+  EXPECT_NE(At(27, 10), Pixel(clWindow));
+  int arrow = 0;
+  for (int y = 2; y < 18; ++y)
+    for (int x = 25; x < 38; ++x)
+      arrow += At(x, y) == Pixel(clMenuText);
+  EXPECT_GT(arrow, 4);
+  EXPECT_EQ(Count(clMenuText), arrow);
+}
+
 TEST_F(DefaultThemeProbes, DisabledCaptionsEmbossedOrFlat)
 {
   Canvas.Font()->SetColor(clNone);

@@ -1,5 +1,7 @@
 // The Default theme's colours, sizes, metrics and features on both paths, and
 // the plain path on a system without the visual-style module.
+#include <cstdlib>
+
 #include "DefaultThemeFixture.h"
 #include "controls/themes/TBWColors.h"
 #include "controls/themes/TBWConsts.h"
@@ -67,6 +69,19 @@ TEST_F(DefaultThemeTest, ColoursOnTheStyledPathComeFromTheVisualStyles)
   // Back on the plain path the theme hears the change and returns to the face.
   SetPath(false);
   EXPECT_EQ(Theme->ToolbarColor(), clBtnFace);
+}
+
+TEST_F(DefaultThemeTest, StyledCaptionsStayReadableUnderDarkSystemColours)
+{
+  // Captions are written in clBtnText on the styles' toolbar and status
+  // faces: under dark system colours those faces must be dark as well.
+  SetPath(true);
+  ASSERT_TRUE(Styled());
+  SelectSysColorScheme(TSysColorScheme::Dark);
+  SendMessage(ThemeManagerWindow(), WM_SYSCOLORCHANGE, 0, 0);
+  const int text = TBWDefault::Brightness(clBtnText);
+  for (TColor face : {Theme->ToolbarColor(), Theme->StatusBarColor(), Theme->DockPanelColor()})
+    EXPECT_GT(std::abs(TBWDefault::Brightness(face) - text), 100) << std::hex << ColorToRGB(face);
 }
 
 TEST_F(DefaultThemeTest, ItemColoursByState)

@@ -25,7 +25,7 @@ protected:
   {
     SetLowColorDisplay(false);
     SelectSysColorScheme(TSysColorScheme::Classic);
-    UpdateSystemState();
+    FreeThemeManager();
   }
   // The scheme as the manager publishes it, and the theme's colours after
   // the system-change notification.
@@ -356,6 +356,50 @@ TEST_F(OfficeXPTheme, ScrollArrowAndCheckControls)
   EXPECT_EQ(box.At(0, 0), RgbOf(T().Toolbar[4].Frame));
   EXPECT_EQ(box.At(6, 7), RgbOf(T().Toolbar[4].Text));
   EXPECT_EQ(box.At(2, 10), RgbOf(T().Toolbar[4].Fill));
+}
+
+TEST_F(OfficeXPTheme, GlyphPatternsAndSubmenuTriangle)
+{
+  using Rows = std::vector<std::string>;
+  // The chevron in the item's text colour, not moved when pushed.
+  for (bool pushed : {false, true}) {
+    TThemeTestCanvas c(16, 20);
+    c.Fill(clWindow);
+    const TTBWItemInfo item = Item(VT_TOOLBAR, true, HK_NONE, pushed);
+    Theme.DrawChevronGlyph(c.Canvas(), TRect(0, 0, 16, 20), item);
+    const Rows chevron{"##..##..", ".##..##.", "..##..##", ".##..##.", "##..##.."};
+    EXPECT_EQ(Silhouette(c, TRect(0, 0, 16, 20), Theme.GetItemTextColor(item)), chevron) << pushed;
+    EXPECT_EQ(c.At(4, 4), RgbOf(Theme.GetItemTextColor(item))) << pushed;
+  }
+  // A submenu item: x = 100 - 2 * 13 / 3 - 1 = 91, y = 20 div 2.
+  TThemeTestCanvas menu(100, 20);
+  menu.Fill(clWindow);
+  TTBWItemInfo submenu = Item(VT_POPUPMENU, true);
+  submenu.ItemOptions = IO_SUBMENUITEM;
+  Theme.DrawMenuItemFrame(menu.Canvas(), TRect(0, 0, 100, 20), submenu);
+  const Rows triangle{"#...", "##..", "###.", "####", "###.", "##..", "#..."};
+  EXPECT_EQ(Silhouette(menu, TRect(60, 0, 100, 20), Theme.GetItemTextColor(submenu)), triangle);
+  EXPECT_EQ(menu.At(91, 7), RgbOf(Theme.GetItemTextColor(submenu)));
+  EXPECT_EQ(menu.At(94, 10), RgbOf(Theme.GetItemTextColor(submenu)));
+
+  // The 8 x 7 close cross of a panel caption bar.
+  const Rows cross{"##....##", ".##..##.", "..####..", "...##...", "..####..", ".##..##.", "##....##"};
+  EXPECT_EQ(PanelCloseGlyph(Theme, T().Toolbar[0].Text), cross);
+}
+
+TEST_F(OfficeXPTheme, SizeGripIsTheDefaultsOnTheFace)
+{
+  // 12 pixels: every group led by a shadow line, then a shadow and a light
+  // line; a face corner closes it.
+  TThemeTestCanvas c(12, 12);
+  c.Fill(clWhite);
+  Theme.DrawStatusBarPart(c.Canvas(), TRect(0, 0, 12, 12), 3);
+  for (TPoint p : {TPoint(10, 10), TPoint(9, 10), TPoint(7, 10), TPoint(6, 10)})
+    EXPECT_EQ(c.At(p.x, p.y), RgbOf(clBtnShadow)) << p.x << "," << p.y;
+  for (TPoint p : {TPoint(8, 10), TPoint(5, 10), TPoint(2, 10)})
+    EXPECT_EQ(c.At(p.x, p.y), RgbOf(clBtnHighlight)) << p.x << "," << p.y;
+  EXPECT_EQ(c.At(11, 11), RgbOf(clBtnFace));
+  EXPECT_EQ(c.At(2, 11), RgbOf(clBtnFace));
 }
 
 TEST(OfficeXPThemeRegistration, RegistersUnderItsName)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ItemInfoOf.h"
 #include "ThemeTestCanvas.h"
 #include "controls/themes/TBWColors.h"
 #include "controls/themes/TBWConsts.h"
@@ -26,7 +27,7 @@ protected:
   void TearDown() override
   {
     SetLowColorDisplay(false);
-    UpdateSystemState();
+    FreeThemeManager();
   }
   void UseLowColour()
   {
@@ -212,6 +213,124 @@ TEST_F(StripesTheme, PushedItemFaceIsADitherInsideAShadowOutline)
   const TRgb second = RgbOf(WeightedColorMix(TColor(ColorToRGB(clBtnHighlight)), TColor(ColorToRGB(clBtnFace)), 128));
   EXPECT_EQ(c.At(10, 10), RgbOf(clBtnHighlight));
   EXPECT_EQ(c.At(11, 10), second);
+}
+
+TEST_F(StripesTheme, TakesFromTheDefaultWhatItDoesNotOverride)
+{
+  // A checked popup item shows the Default's tick: x0 = 7, y0 = 10.
+  const TTBWItemInfo checked = ItemInfoOf(VT_POPUPMENU, 0, true, HK_NONE, false, true);
+  TThemeTestCanvas c(16, 16);
+  c.Fill(Magenta);
+  Theme.DrawCheckGlyph(c.Canvas(), TRect(0, 0, 16, 16), checked);
+  for (TPoint p : {TPoint(5, 8), TPoint(7, 10), TPoint(11, 6)})
+    EXPECT_EQ(c.At(p.x, p.y), RgbOf(clBtnText)) << p.x << "," << p.y;
+  EXPECT_EQ(c.At(12, 7), RgbOf(clBtnHighlight));
+
+  EXPECT_EQ(Theme.GetImageShift(c.Canvas(), checked, nullptr), TPoint(1, 1));
+  EXPECT_EQ(Theme.GetMetric(32), 1);  // the gap before a popup's image column
+  ItemMarginSet margins;
+  Theme.GetItemMargins(2, margins);
+  EXPECT_EQ((TRect{margins.Left, margins.Right, margins.Top, margins.Bottom}), TRect(0, 0, 2, 2));
+  // Floating views take the Default's fixed frame.
+  TPoint size;
+  Theme.GetViewFrameSize(VT_TOOLBAR | VT_FLOATING, size);
+  EXPECT_EQ(size, TPoint(GetSystemMetrics(SM_CXFIXEDFRAME), GetSystemMetrics(SM_CYFIXEDFRAME)));
+
+  // The chevron: the Default's pattern, 4 pixels below the top.
+  TThemeTestCanvas bar(16, 20);
+  bar.Fill(Magenta);
+  Theme.DrawChevronGlyph(bar.Canvas(), TRect(0, 0, 16, 20), ItemInfoOf(VT_TOOLBAR, IO_TOOLBARSTYLE));
+  EXPECT_EQ(bar.At(4, 4), RgbOf(clBtnText));
+  EXPECT_EQ(bar.At(6, 4), RgbOf(Magenta));
+}
+
+TEST_F(StripesTheme, SeparatorLinesAndTheirInsets)
+{
+  TTBWItemInfo info = ItemInfoOf(VT_POPUPMENU, 0);
+  TThemeTestCanvas c(40, 30);
+  c.Fill(Magenta);
+  Theme.DrawSeparatorLine(c.Canvas(), TRect(0, 0, 40, 9), info, true, false);
+  // One row at (0 + 9) div 2, one pixel in from either end.
+  EXPECT_EQ(Silhouette(c, TRect(0, 0, 40, 30), Theme.ShadowColor()), std::vector<std::string>{std::string(38, '#')});
+  EXPECT_EQ(c.At(1, 4), RgbOf(Theme.ShadowColor()));
+  EXPECT_EQ(c.At(0, 4), RgbOf(Magenta));
+  EXPECT_EQ(c.At(39, 4), RgbOf(Magenta));
+  c.Fill(Magenta);
+  Theme.DrawSeparatorLine(c.Canvas(), TRect(0, 0, 9, 30), info, false, false);
+  EXPECT_EQ(c.At(4, 1), RgbOf(Theme.ShadowColor()));
+  EXPECT_EQ(c.At(4, 28), RgbOf(Theme.ShadowColor()));
+  EXPECT_EQ(c.At(4, 0), RgbOf(Magenta));
+  EXPECT_EQ(c.At(4, 29), RgbOf(Magenta));
+  // Not enabled: nothing.
+  c.Fill(Magenta);
+  info.Enabled = 0;
+  Theme.DrawSeparatorLine(c.Canvas(), TRect(0, 0, 40, 9), info, true, false);
+  EXPECT_TRUE(Silhouette(c, TRect(0, 0, 40, 30), Theme.ShadowColor()).empty());
+}
+
+TEST_F(StripesTheme, SizeGripLinesSkipPositionsByItsSize)
+{
+  auto mix = [](TColor A, TColor B) { return NearestMixedColor(TColor(ColorToRGB(A)), TColor(ColorToRGB(B)), 64); };
+  const TColor dark = mix(clBtnFace, clBtnShadow), light = mix(clBtnFace, clBtnHighlight);
+  // Along the bottom row (Bottom - 2) line k starts at x = Right - k - 2:
+  // '-' untouched, 'd' dark, 'l' light, counted from k = 0.
+  const struct {
+    int Side;
+    const char* Lines;
+  } cases[] = {
+      {16, "--d-l-d-l-d-l"},  // a gap between the lines and after each group
+      {10, "--dl-dl-dl"},     // a gap after each group only
+      {8, "--dldldl"},
+  };
+  for (const auto& k : cases) {
+    TThemeTestCanvas c(k.Side, k.Side);
+    c.Fill(Magenta);
+    Theme.DrawStatusBarPart(c.Canvas(), TRect(0, 0, k.Side, k.Side), 3);
+    for (int i = 0; k.Lines[i]; ++i) {
+      const int x = k.Side - i - 2;
+      if (x < 0)
+        break;
+      const TRgb expected = k.Lines[i] == 'd' ? RgbOf(dark) : k.Lines[i] == 'l' ? RgbOf(light) : RgbOf(Magenta);
+      EXPECT_EQ(c.At(x, k.Side - 2), expected) << k.Side << " k=" << i;
+    }
+    // No closing corner line.
+    EXPECT_EQ(c.At(k.Side - 1, k.Side - 1), RgbOf(Magenta)) << k.Side;
+    EXPECT_EQ(c.At(0, k.Side - 1), RgbOf(Magenta)) << k.Side;
+  }
+}
+
+TEST_F(StripesTheme, ArrowTrianglesAndCloseCross)
+{
+  using Rows = std::vector<std::string>;
+  const TTBWItemInfo item = ItemInfoOf(VT_TOOLBAR, IO_TOOLBARSTYLE);
+  // Centre (5, 4); pushed items move by one, disabled ones go grey.
+  const struct {
+    bool Pushed, Enabled;
+    TPoint Tip;
+  } arrows[] = {{false, true, {5, 6}}, {true, true, {6, 7}}, {false, false, {5, 6}}};
+  for (const auto& a : arrows) {
+    TTBWItemInfo info = item;
+    info.Pushed = a.Pushed;
+    info.Enabled = a.Enabled;
+    const TColor color = a.Enabled ? TColor(clBtnText) : Theme.ShadowColor();
+    TThemeTestCanvas c(12, 12);
+    c.Fill(Magenta);
+    Theme.DrawDropdownArrow(c.Canvas(), TRect(0, 0, 10, 10), info);
+    EXPECT_EQ(Silhouette(c, TRect(0, 0, 12, 12), color), (Rows{"#####", ".###.", "..#.."})) << a.Pushed;
+    EXPECT_EQ(c.At(a.Tip.x, a.Tip.y), RgbOf(color)) << a.Pushed;
+  }
+
+  // The submenu triangle at x = 100 - 2 * 13 / 3, y = 20 div 2.
+  TThemeTestCanvas menu(100, 20);
+  menu.Fill(Magenta);
+  Theme.DrawMenuItemFrame(menu.Canvas(), TRect(0, 0, 100, 20), ItemInfoOf(VT_POPUPMENU, IO_SUBMENUITEM));
+  EXPECT_EQ(Silhouette(menu, TRect(0, 0, 100, 20), clMenuText),
+            (Rows{"#...", "##..", "###.", "####", "###.", "##..", "#..."}));
+  EXPECT_EQ(menu.At(92, 7), RgbOf(clMenuText));
+
+  // The 7 x 6 close cross of a panel caption bar.
+  const Rows cross{"##...##", ".##.##.", "..###..", "..###..", ".##.##.", "##...##"};
+  EXPECT_EQ(PanelCloseGlyph(Theme, clBtnText), cross);
 }
 
 TEST(StripesThemeRegistration, RegistersUnderItsName)

@@ -301,7 +301,7 @@ protected:
   void TearDown() override
   {
     SelectSysColorScheme(TSysColorScheme::Classic);
-    UpdateSystemState();
+    FreeThemeManager();
   }
   template <class TTheme>
   void Check(TSysColorScheme Scheme, const char* Name)

@@ -2,7 +2,10 @@
 // pixels read back as RGB triples.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "controls/themes/TBWConsts.h"
 #include "controls/themes/TBWScratchBitmap.h"
@@ -50,6 +53,44 @@ private:
   TScratchBitmap FSurface;
   TCanvas FCanvas;
 };
+
+// The shape the pixels of Color make inside Region, cut to their bounding
+// box: one string per row, '#' for the colour and '.' for anything else
+// (empty when the colour is not there). Compares glyphs whatever their place.
+inline std::vector<std::string> Silhouette(TThemeTestCanvas& C, const TRect& Region, TColor Color)
+{
+  const TRgb want = RgbOf(Color);
+  int left = Region.Right, top = Region.Bottom, right = Region.Left, bottom = Region.Top;
+  for (int y = Region.Top; y < Region.Bottom; ++y)
+    for (int x = Region.Left; x < Region.Right; ++x)
+      if (C.At(x, y) == want) {
+        left = std::min(left, x), right = std::max(right, x + 1);
+        top = std::min(top, y), bottom = std::max(bottom, y + 1);
+      }
+  std::vector<std::string> rows;
+  for (int y = top; y < bottom; ++y) {
+    std::string row;
+    for (int x = left; x < right; ++x)
+      row += C.At(x, y) == want ? '#' : '.';
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+// What the close box of a horizontal panel caption bar without text shows
+// in Color (the cross), as Silhouette gives it.
+inline std::vector<std::string> PanelCloseGlyph(TTBWTheme& Theme, TColor Color)
+{
+  PanelCaptionState state;
+  state.IsHorizontalCaption = 1;
+  state.ShowCaptionWhenDocked = 1;
+  state.CloseButtonState = CDBS_VISIBLE;
+  state.EffectiveColor = clWindow;
+  const int h = GetSystemMetrics(SM_CYSMCAPTION);
+  TThemeTestCanvas bar(80, 50);
+  Theme.DrawPanelCaptionBar(bar.Canvas(), TRect(0, 0, 80, 50), state);
+  return Silhouette(bar, TRect(80 - h - 2, 0, 80, h), Color);
+}
 
 // A floating toolbar's frame record with its caption shown, every part to
 // be painted.

@@ -1,6 +1,8 @@
 // What a theme handle answers: checked handles, the parts a class has, and
 // answers about a part (region, transparency, colours, margins, sizes) that
 // agree with the pixels it draws.
+#include <cstdlib>
+
 #include "ThemedElements.h"
 #include "VisualStylesTestSupport.h"
 
@@ -130,6 +132,35 @@ TEST_F(TThemeDataTest, ColoursAreThoseTheThemeDraws)
     for (int x = 0; x < 40; ++x)
       textPixels += canvas.At(x, y) == text;
   EXPECT_GT(textPixels, 5);
+  CloseThemeData(toolbar);
+}
+
+// Brightness as the themes compare it.
+int Brightness(COLORREF c) { return (76 * GetRValue(c) + 150 * GetGValue(c) + 30 * GetBValue(c)) / 256; }
+
+TEST_F(TThemeDataTest, DarkSystemColoursGiveDarkPartsUnderLightText)
+{
+  // Controls write in the system's text colours on the theme's faces, so the
+  // faces follow the system colours from light to dark and back.
+  HTHEME toolbar = Open(u"TOOLBAR");
+  for (TSysColorScheme scheme : {TSysColorScheme::Dark, TSysColorScheme::Classic}) {
+    SelectSysColorScheme(scheme);
+    const bool dark = scheme == TSysColorScheme::Dark;
+    COLORREF fill = 0, hot = 0, text = 0;
+    ASSERT_EQ(GetThemeColor(toolbar, 0, 0, TMT_FILLCOLOR, &fill), S_OK);
+    ASSERT_EQ(GetThemeColor(toolbar, TP_BUTTON, TS_HOT, TMT_FILLCOLOR, &hot), S_OK);
+    ASSERT_EQ(GetThemeColor(toolbar, TP_BUTTON, TS_NORMAL, TMT_TEXTCOLOR, &text), S_OK);
+    const int systemText = Brightness(GetSysColor(COLOR_BTNTEXT));
+    for (COLORREF face : {fill, hot}) {
+      EXPECT_EQ(Brightness(face) < 128, dark) << int(scheme);
+      EXPECT_GT(std::abs(Brightness(face) - systemText), 100) << int(scheme);
+    }
+    EXPECT_EQ(Brightness(text) > 128, dark) << int(scheme);
+    TDrawFixture canvas(20, 20);
+    const RECT rect{0, 0, 20, 20};
+    DrawThemeBackground(toolbar, canvas.DC, TP_BUTTON, TS_HOT, &rect, nullptr);
+    EXPECT_EQ(canvas.At(10, 10), hot) << int(scheme);
+  }
   CloseThemeData(toolbar);
 }
 

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "controls/themes/TBWDefaultTheme.h"
+#include "controls/themes/TBWOfficeXPTheme.h"
+#include "controls/themes/TBWStripesTheme.h"
 #include "controls/themes/TBWThemeRegistry.h"
 
 struct TGalleryTheme {
@@ -18,5 +20,7 @@ inline std::vector<TGalleryTheme> GalleryThemes()
 {
   return {
       {"Default", ThemeClassOf<TTBWDefaultTheme>},
+      {"OfficeXP", ThemeClassOf<TTBWOfficeXPTheme>},
+      {"Stripes", ThemeClassOf<TTBWStripesTheme>},
   };
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "GalleryHost.h"
+#include "controls/themes/TBWDockablePanel.h"
+#include "controls/themes/TBWMultiDock.h"
 #include "controls/themes/TBWToolbars.h"
 #include "controls/toolbar/TBFloatingWindowParent.h"
 #include "controls/toolbar/TBPopupWindow.h"
@@ -44,6 +46,30 @@ TPixelImage ShootFloating(TCustomImageList* Images)
   return ShootArea(WindowRectOf(bar->FloatFrame()->Handle()));
 }
 
+// Three docked panels sharing a bottom multi-dock, the middle one's close
+// box hidden.
+TPixelImage ShootMultiDock(TCustomImageList* Images)
+{
+  TGalleryHost host(Images, 0);
+  auto* dock = new TXTBMultiDock(host.Form());
+  dock->SetPosition(dpxBottom);
+  dock->SetParent(host.Form());
+  int position = 0;
+  for (const char* caption : {"Console", "Contacts", "Journal des evenements"}) {
+    auto* panel = new TTBWDockablePanel(host.Form());
+    panel->SetCaption(caption);
+    panel->SetDockedHeight(90);
+    panel->SetCloseButtonWhenDocked(position != 1);
+    panel->SetDockPos(position++);
+    panel->SetCurrentDock(dock);
+  }
+  SettleMessages();
+  RedrawWindow(host.Form()->Handle(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  SettleMessages();
+  return ShootArea(WindowRectOf(dock->Handle()));
+}
+
 }  // namespace
 
 TPixelImage ShootOpenMenu(TCustomImageList* Images, bool Composes)
@@ -80,5 +106,6 @@ std::vector<TGalleryWindowScene> GalleryWindowScenes()
       {"menuopen-nocompositor", [](TCustomImageList* Images) { return ShootOpenMenu(Images, false); }},
       {"topdock", ShootDock},
       {"floatingtoolbar", ShootFloating},
+      {"multidock", ShootMultiDock},
   };
 }

@@ -3,6 +3,7 @@
 // loop waits.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <deque>
 #include <functional>
@@ -289,7 +290,6 @@ TEST_F(TBToolbarTest, SmoothDragFloatsTheToolbarAndFollowsThePointerUntilTheRele
   GetWindowRect(tools->FloatFrame()->Handle(), &dropped);
   EXPECT_EQ(dropped.Left - afterFirst.Left, 40) << "the frame stopped following the pointer";
   EXPECT_EQ(dropped.Top - afterFirst.Top, 120);
-
 }
 
 TEST_F(TBToolbarTest, HostLikeFormLooksAsItsGolden)
@@ -303,6 +303,84 @@ TEST_F(TBToolbarTest, HostLikeFormLooksAsItsGolden)
     WritePng(golden, image);
   std::string message;
   EXPECT_TRUE(MatchesGolden(image, golden, &message)) << message;
+}
+
+
+// The events of a change of dock, as the toolbar's user sees them.
+struct TDockEventLog {
+  std::vector<std::string> Events;
+  void Changing(TObject*, bool Floating, TTBDock*) { Events.push_back(Floating ? "changing:float" : "changing:dock"); }
+  void Hidden(TObject*, bool Floating, TTBDock*) { Events.push_back(Floating ? "hidden:float" : "hidden:dock"); }
+  void Recreating(TObject*) { Events.push_back("recreating"); }
+  void Moved(TObject*) { Events.push_back("move"); }
+  void Recreated(TObject*) { Events.push_back("recreated"); }
+  void Changed(TObject*) { Events.push_back("changed"); }
+  void Listen(TTBCustomDockableWindow* W)
+  {
+    W->OnDockChanging = TTBDockChangingEvent(this, &TDockEventLog::Changing);
+    W->OnDockChangingHidden = TTBDockChangingEvent(this, &TDockEventLog::Hidden);
+    W->OnRecreating = TNotifyEvent(this, &TDockEventLog::Recreating);
+    W->OnMove = TNotifyEvent(this, &TDockEventLog::Moved);
+    W->OnRecreated = TNotifyEvent(this, &TDockEventLog::Recreated);
+    W->OnDockChanged = TNotifyEvent(this, &TDockEventLog::Changed);
+  }
+  // What happened from the change of parent on (the frame's moves before it
+  // belong to the drag).
+  std::vector<std::string> FromTheChange() const
+  {
+    auto first = std::find_if(Events.begin(), Events.end(), [](const std::string& e) { return e.rfind("changing", 0) == 0; });
+    return std::vector<std::string>(first, Events.end());
+  }
+};
+
+// A floating toolbar goes back to its dock by its caption: dragged over the
+// dock, or double-clicked. The input comes as fast as a hand gives it, all
+// of it queued before the toolbar sees the press that starts the drag.
+TEST_F(TBToolbarTest, AFloatingToolbarDocksBackByItsCaption)
+{
+  TTBToolbar* tools = Host->Tools;
+  HWND handle = tools->Handle();
+  const std::vector<std::string> redock = {"changing:dock", "recreating", "hidden:dock", "move", "recreated", "changed"};
+  for (bool doubleClick : {false, true}) {
+    SCOPED_TRACE(doubleClick ? "double click" : "drag");
+    tools->MakeFloating(true);
+    tools->MoveFrameTo(TRect(150, 400, 150, 400));
+    THeadlessDisplay::PumpMessages();
+    ASSERT_TRUE(tools->Floating());
+    TRect dock;
+    GetWindowRect(Host->Dock->Handle(), &dock);
+    TRect frame;
+    GetWindowRect(tools->FloatFrame()->Handle(), &frame);
+    const TRect caption = tools->FloatFrame()->CaptionRect();
+    const TPoint onCaption(frame.Left + caption.Left + 5, frame.Top + caption.Top + 3);
+    TDockEventLog log;
+    log.Listen(tools);
+    THeadlessDisplay::Advance(1000);
+    Display->MoveMouse(onCaption.x, onCaption.y);
+    Display->Press();
+    if (doubleClick) {
+      Display->Release();
+      Display->Press();
+    } else {
+      Display->MoveMouse(onCaption.x + 10, onCaption.y - 100);
+      Display->MoveMouse(dock.Left + 40, dock.Bottom - 4);
+    }
+    Display->Release();
+    Application()->ProcessMessages();
+    EXPECT_FALSE(RanOut);
+    EXPECT_EQ(tools->CurrentDock(), Host->Dock);
+    EXPECT_EQ(tools->Handle(), handle);
+    // Placing the docked window in its row may move it again afterwards.
+    std::vector<std::string> change = log.FromTheChange();
+    ASSERT_GE(change.size(), redock.size());
+    EXPECT_EQ(std::vector<std::string>(change.begin(), change.begin() + long(redock.size())), redock);
+    EXPECT_TRUE(std::all_of(change.begin() + long(redock.size()), change.end(), [](const std::string& e) { return e == "move"; }));
+    EXPECT_EQ(tools->FloatFrame(), nullptr) << "the frame outlived the drag";
+    tools->OnDockChanging = {};
+    tools->OnDockChangingHidden = {};
+    tools->OnRecreating = tools->OnMove = tools->OnRecreated = tools->OnDockChanged = {};
+  }
+  EXPECT_TRUE(Log.Clicked.empty()) << "a press on the caption clicked an item";
 }
 
 }  // namespace

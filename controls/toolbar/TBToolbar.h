@@ -116,6 +116,9 @@ public:
   void MinimumRowLength(int& Length) override;
   TTBShrinkMode ShrinkBehaviour() override { return FShrinkMode; }
   bool HitsChildControl(const TPoint& P) override;
+  // The floating wrap width is kept as "FloatRightX" under the toolbar's Name.
+  void LoadPlacementValues(const TTBPlacementValueAccess& Access) override;
+  void SavePlacementValues(const TTBPlacementValueAccess& Access) override;
   void InitiateAction() override;
   void GetChildren(TGetChildProc Proc, TComponent* Root) override;
   void SetChildOrder(TComponent* Child, int Order) override;

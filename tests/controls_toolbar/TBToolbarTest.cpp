@@ -15,7 +15,9 @@
 #include "platform/classes/Messages.h"
 #include "platform/classes/controls/CustomControl.h"
 #include "platform/display/headless/HeadlessDisplay.h"
+#include "controls/utility/storage/UtMemoryAppStorage.h"
 #include "tests/support/GoldenImage.h"
+#include "TBPlacementStoreAccess.h"
 #include "TBScriptedUser.h"
 #include "TBToolbarHostForm.h"
 
@@ -381,6 +383,44 @@ TEST_F(TBToolbarTest, AFloatingToolbarDocksBackByItsCaption)
     tools->OnRecreating = tools->OnMove = tools->OnRecreated = tools->OnDockChanged = {};
   }
   EXPECT_TRUE(Log.Clicked.empty()) << "a press on the caption clicked an item";
+}
+
+// The width a floating toolbar wraps at goes into the settings store as
+// "FloatRightX" and comes back into a toolbar of the same name, which takes
+// the wrapped shape at once.
+TEST_F(TBToolbarTest, TheFloatingWrapWidthRoundTripsThroughASettingsStore)
+{
+  TTBToolbar* tools = Host->Tools;
+  tools->SetName("TbOutils");
+  tools->MakeFloating(true);
+  THeadlessDisplay::PumpMessages();
+  const int oneLine = tools->Height();
+  std::vector<TPoint> steps = tools->FloatingSizeSteps();
+  ASSERT_GE(steps.size(), 2u) << "nothing to wrap";
+  const int wrapWidth = steps[1].x;
+  tools->SetFloatWrapWidth(wrapWidth);
+  const TPoint wrapped(tools->Width(), tools->Height());
+  ASSERT_GT(wrapped.y, oneLine);
+
+  TUtMemoryAppStorage store(nullptr);
+  tools->SavePlacementValues(PlacementStoreAccess(store, true));
+  EXPECT_EQ(store.ReadInteger("TbOutils\\FloatRightX", -1), wrapWidth);
+  ASSERT_EQ(store.Values().size(), 1u) << "the toolbar keeps one value";
+
+  tools->SetFloatWrapWidth(0);
+  EXPECT_EQ(tools->Height(), oneLine);
+  tools->LoadPlacementValues(PlacementStoreAccess(store, false));
+  EXPECT_EQ(tools->FloatWrapWidth(), wrapWidth);
+  EXPECT_EQ(TPoint(tools->Width(), tools->Height()), wrapped) << "the loaded width did not re-wrap the toolbar";
+
+  // Another toolbar's value, a missing one and a damaged one.
+  tools->SetName("TbAutre");
+  tools->LoadPlacementValues(PlacementStoreAccess(store, false));
+  EXPECT_EQ(tools->FloatWrapWidth(), 0) << "no stored value: one line";
+  store.WriteInteger("TbAutre\\FloatRightX", -300);
+  tools->LoadPlacementValues(PlacementStoreAccess(store, false));
+  EXPECT_EQ(tools->FloatWrapWidth(), 0);
+  EXPECT_EQ(tools->Height(), oneLine);
 }
 
 }  // namespace

@@ -121,6 +121,8 @@ public:
   void SavePlacementValues(const TTBPlacementValueAccess& Access) override;
   void InitiateAction() override;
   void GetChildren(TGetChildProc Proc, TComponent* Root) override;
+  // Controls behind the chevron, and whatever lies inside them, take no focus.
+  void GetTabOrderList(std::vector<TWinControl*>& List) override;
   void SetChildOrder(TComponent* Child, int Order) override;
   void Dispatch(TMessage& Message) override;
 

@@ -418,6 +418,15 @@ TTBItemViewer* TTBView::TopPriorityViewer()
   return nullptr;
 }
 
+void TTBView::CollectHiddenControls(std::vector<TWinControl*>& List)
+{
+  for (TTBItemViewer* v : FViewers)
+    if (v->HiddenByChevron())
+      if (auto* item = dynamic_cast<TTBControlItem*>(v->Item()))
+        if (auto* control = dynamic_cast<TWinControl*>(item->Control()))
+          List.push_back(control);
+}
+
 void TTBView::SetPriorityOrdering(bool Value)
 {
   if (FUsePriorityList == Value)

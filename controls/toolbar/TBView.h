@@ -50,6 +50,8 @@ public:
   void PaintViewer(TTBItemViewer* Viewer, TCanvas* Canvas, bool Offscreen);
   void PromoteViewer(TTBItemViewer* Viewer);
   TTBItemViewer* TopPriorityViewer();
+  // The window controls of control items that the chevron hides.
+  void CollectHiddenControls(std::vector<TWinControl*>& List);
   void SetPriorityOrdering(bool Value);
   // Whether viewers of items inserted later go first in the priority order.
   void SetNewViewersFirst(bool Value) { FNewViewersFirst = Value; }

@@ -14,6 +14,7 @@
 #include "controls/toolbar/TBThreadHooks.h"
 #include "platform/classes/Messages.h"
 #include "platform/classes/controls/CustomControl.h"
+#include "platform/classes/stdctrls/Edit.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "controls/utility/storage/UtMemoryAppStorage.h"
 #include "tests/support/GoldenImage.h"
@@ -421,6 +422,46 @@ TEST_F(TBToolbarTest, TheFloatingWrapWidthRoundTripsThroughASettingsStore)
   tools->LoadPlacementValues(PlacementStoreAccess(store, false));
   EXPECT_EQ(tools->FloatWrapWidth(), 0);
   EXPECT_EQ(tools->Height(), oneLine);
+}
+
+// Controls behind the chevron are out of reach: Tab never gives them (or
+// what lies inside them) the focus, and they come back once there is room.
+TEST_F(TBToolbarTest, ControlsBehindTheChevronTakeNoFocus)
+{
+  auto* shownEdit = new TEdit(Host->Form);
+  shownEdit->SetBounds(0, 0, 40, 18);
+  shownEdit->SetParent(Host->MenuBar);
+  auto* box = new TBoxControl(Host->Form);
+  box->SetBounds(0, 0, 50, 18);
+  box->SetParent(Host->Tools);
+  auto* hiddenEdit = new TEdit(Host->Form);
+  hiddenEdit->SetBounds(2, 2, 30, 14);
+  hiddenEdit->SetParent(box);
+  THeadlessDisplay::PumpMessages();
+  TTBView* view = Host->Tools->View();
+  ASSERT_TRUE(view->FindViewerOfItem(Host->Tools->ControlItemOf(box))->HiddenByChevron());
+
+  auto inTabOrder = [&](TWinControl* Control) {
+    std::vector<TWinControl*> list;
+    Host->Form->GetTabOrderList(list);
+    return std::find(list.begin(), list.end(), Control) != list.end();
+  };
+  EXPECT_TRUE(inTabOrder(shownEdit));
+  EXPECT_FALSE(inTabOrder(box));
+  EXPECT_FALSE(inTabOrder(hiddenEdit));
+  shownEdit->SetFocus();
+  for (int i = 0; i < 3; ++i) {
+    Display->PressKey(VK_TAB);
+    Application()->ProcessMessages();
+    EXPECT_FALSE(hiddenEdit->Focused()) << "Tab reached a control behind the chevron";
+  }
+
+  // Wide enough for every button: the box shows and its edit is reachable.
+  Host->Form->SetBounds(Host->Form->Left(), Host->Form->Top(), 1000, Host->Form->Height());
+  THeadlessDisplay::PumpMessages();
+  ASSERT_FALSE(view->FindViewerOfItem(Host->Tools->ControlItemOf(box))->HiddenByChevron());
+  EXPECT_TRUE(inTabOrder(box));
+  EXPECT_TRUE(inTabOrder(hiddenEdit));
 }
 
 }  // namespace

@@ -199,7 +199,7 @@ void TTBView::EndUpdate()
     ValidateDeferred();
 }
 
-void TTBView::RebuildViewers()
+void TTBView::RebuildViewers(TTBCustomItem* Leaving)
 {
   CloseSubmenus();
   FSelected = nullptr;
@@ -216,7 +216,8 @@ void TTBView::RebuildViewers()
       AddViewersForItem(int(FViewers.size()), FShownItem->GetItem(i), false, true, 0);
   if (TTBCustomItem* trailing = TrailingItemsSource())
     for (int i = 0; i < trailing->Count(); ++i)
-      FTrailingInternal += AddViewersForItem(int(FViewers.size()), trailing->GetItem(i), false, false, 0);
+      if (trailing->GetItem(i) != Leaving)
+        FTrailingInternal += AddViewersForItem(int(FViewers.size()), trailing->GetItem(i), false, false, 0);
   if (TTBCustomItem* chevron = ChevronItemForView())
     FTrailingInternal += AddViewersForItem(int(FViewers.size()), chevron, false, false, 0);
 }

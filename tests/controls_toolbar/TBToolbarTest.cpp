@@ -464,4 +464,52 @@ TEST_F(TBToolbarTest, ControlsBehindTheChevronTakeNoFocus)
   EXPECT_TRUE(inTabOrder(hiddenEdit));
 }
 
+// A multiple-document form's items on its menu bar: the system menu before
+// the bar's own menus, the window buttons after them and before the chevron;
+// changed or freed items leave the bar without a trace.
+TEST_F(TBToolbarTest, TheMultipleDocumentItemsFrameTheMenuBarsOwnItems)
+{
+  TTBToolbar* bar = Host->MenuBar;
+  TTBView* view = bar->View();
+  auto* system = new TTBSubmenuItem(nullptr);
+  system->SetCaption("Système");
+  auto* buttons = new TTBCustomItem(nullptr);
+  for (const char* caption : {"Réduire", "Restaurer", "Fermer"}) {
+    auto* button = new TTBItem(nullptr);
+    button->SetCaption(caption);
+    buttons->Add(button);
+  }
+  bar->SetMDISystemMenuItem(system);
+  bar->SetMDIButtonsItem(buttons);
+  THeadlessDisplay::PumpMessages();
+  auto captions = [&] {
+    std::vector<std::string> list;
+    for (int i = 0; i < view->ViewerCount(); ++i)
+      list.push_back(view->Viewers(i)->Item()->Caption());
+    return list;
+  };
+  const std::string chevron = bar->ChevronItem()->Caption();
+  EXPECT_EQ(captions(), (std::vector<std::string>{"Système", "&Fichier", "&Contacts", "&Aide", "Réduire", "Restaurer",
+                                                  "Fermer", chevron}));
+  EXPECT_LT(view->Viewers(0)->BoundsRect.Right, view->Viewers(1)->BoundsRect.Right);
+  EXPECT_GE(view->Viewers(4)->BoundsRect.Left, view->Viewers(3)->BoundsRect.Right);
+  EXPECT_EQ(view->TopPriorityViewer()->Item(), bar->Items()->Items(0)) << "the bar's own items keep their priority";
+
+  // A button deleted, one added, then both items freed.
+  delete buttons->Items(1);
+  EXPECT_EQ(captions(), (std::vector<std::string>{"Système", "&Fichier", "&Contacts", "&Aide", "Réduire", "Fermer",
+                                                  chevron}));
+  auto* extra = new TTBItem(nullptr);
+  extra->SetCaption("Suivante");
+  buttons->Add(extra);
+  EXPECT_EQ(view->ViewerCount(), 8);
+  delete buttons;
+  EXPECT_EQ(bar->MDIButtonsItem(), nullptr);
+  EXPECT_EQ(captions(), (std::vector<std::string>{"Système", "&Fichier", "&Contacts", "&Aide", chevron}));
+  delete system;
+  EXPECT_EQ(bar->MDISystemMenuItem(), nullptr);
+  EXPECT_EQ(captions(), (std::vector<std::string>{"&Fichier", "&Contacts", "&Aide", chevron}));
+  THeadlessDisplay::PumpMessages();
+}
+
 }  // namespace

@@ -18,6 +18,7 @@
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "controls/utility/storage/UtMemoryAppStorage.h"
 #include "tests/support/GoldenImage.h"
+#include "TBDockTestSupport.h"
 #include "TBPlacementStoreAccess.h"
 #include "TBScriptedUser.h"
 #include "TBToolbarHostForm.h"
@@ -308,33 +309,6 @@ TEST_F(TBToolbarTest, HostLikeFormLooksAsItsGolden)
   EXPECT_TRUE(MatchesGolden(image, golden, &message)) << message;
 }
 
-
-// The events of a change of dock, as the toolbar's user sees them.
-struct TDockEventLog {
-  std::vector<std::string> Events;
-  void Changing(TObject*, bool Floating, TTBDock*) { Events.push_back(Floating ? "changing:float" : "changing:dock"); }
-  void Hidden(TObject*, bool Floating, TTBDock*) { Events.push_back(Floating ? "hidden:float" : "hidden:dock"); }
-  void Recreating(TObject*) { Events.push_back("recreating"); }
-  void Moved(TObject*) { Events.push_back("move"); }
-  void Recreated(TObject*) { Events.push_back("recreated"); }
-  void Changed(TObject*) { Events.push_back("changed"); }
-  void Listen(TTBCustomDockableWindow* W)
-  {
-    W->OnDockChanging = TTBDockChangingEvent(this, &TDockEventLog::Changing);
-    W->OnDockChangingHidden = TTBDockChangingEvent(this, &TDockEventLog::Hidden);
-    W->OnRecreating = TNotifyEvent(this, &TDockEventLog::Recreating);
-    W->OnMove = TNotifyEvent(this, &TDockEventLog::Moved);
-    W->OnRecreated = TNotifyEvent(this, &TDockEventLog::Recreated);
-    W->OnDockChanged = TNotifyEvent(this, &TDockEventLog::Changed);
-  }
-  // What happened from the change of parent on (the frame's moves before it
-  // belong to the drag).
-  std::vector<std::string> FromTheChange() const
-  {
-    auto first = std::find_if(Events.begin(), Events.end(), [](const std::string& e) { return e.rfind("changing", 0) == 0; });
-    return std::vector<std::string>(first, Events.end());
-  }
-};
 
 // A floating toolbar goes back to its dock by its caption: dragged over the
 // dock, or double-clicked. The input comes as fast as a hand gives it, all

@@ -47,6 +47,15 @@ void FindDocks(TWinControl* Control, TTBCustomDockableWindow* Window, std::vecto
       Docks.push_back(dock);
 }
 
+// Where the pointer was when the message being handled happened. The drag
+// follows the input in order: a quick drag and release lands where the
+// button was let go, even when the pointer has moved on since.
+TPoint MessagePoint()
+{
+  DWORD pos = GetMessagePos();
+  return TPoint(GET_X_LPARAM(pos), GET_Y_LPARAM(pos));
+}
+
 TRect WindowRectOf(TWinControl* Control)
 {
   TRect r;
@@ -66,7 +75,9 @@ struct TTBDragSession {
   bool NoDocking = false, CannotFloat = false, DockingAllowed = false;
   TTBDock* Target = nullptr;
   TRect DragRect, StartCursorRect;
-  TPoint StartCursor, LastCursor;
+  // The pointer at the start, at the last step, and the one the next step
+  // follows.
+  TPoint StartCursor, LastCursor, Pointer;
   bool StartVertical = false, SplitPossible = false;
   HCURSOR StartCursorShape = nullptr;
   std::vector<TDragCandidate> Candidates;
@@ -97,8 +108,7 @@ void TTBDragSession::Step()
 {
   TRect oldRect = DragRect;
   TTBDock* oldTarget = Target;
-  TPoint cursor;
-  GetCursorPos(&cursor);
+  TPoint cursor = Pointer;
   LastCursor = cursor;
 
   // Target: a split drag stays in its dock; otherwise the first dock whose
@@ -211,6 +221,8 @@ void TTBCustomDockableWindow::RunDragLoop(int X, int Y)
 {
   TTBDragSession s;
   s.W = this;
+  // The press that started the drag (later messages move the message point).
+  s.Pointer = MessagePoint();
   // 1. The start.
   s.StartDock = FDocked ? FCurrentDock : nullptr;
   if (s.StartDock) {
@@ -288,7 +300,7 @@ void TTBCustomDockableWindow::RunDragLoop(int X, int Y)
     LockWindowUpdate(GetDesktopWindow());
     s.ScreenDC = GetDCEx(GetDesktopWindow(), nullptr, DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE);
   }
-  GetCursorPos(&s.StartCursor);
+  s.StartCursor = s.Pointer;
   s.LastCursor = s.StartCursor;
   s.StartCursorShape = GetCursor();
 
@@ -303,9 +315,9 @@ void TTBCustomDockableWindow::RunDragLoop(int X, int Y)
   // 9. The loop.
   TPoint recorded = s.LastCursor;
   auto moved = [&] {
-    TPoint p;
-    GetCursorPos(&p);
+    TPoint p = MessagePoint();
     if (p != recorded) {
+      s.Pointer = p;
       s.Step();
       recorded = p;
     }

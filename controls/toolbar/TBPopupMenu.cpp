@@ -30,6 +30,7 @@ void TTBPopupMenu::RootItemClick(TObject* Sender)
 void TTBPopupMenu::Popup(int X, int Y)
 {
   static const TTBPopupAlignment alignments[] = {tbpaLeft, tbpaRight, tbpaCenter};
+  SetPopupPoint(TPoint(X, Y));
   FItem->PopupAtPoint(X, Y, TrackButton() == tbRightButton, alignments[int(Alignment())]);
 }
 

@@ -64,6 +64,10 @@ void TTBToolbarView::ApplyLayout(TPoint& Size)
 
 TTBCustomItem* TTBToolbarView::ChevronItemForView() { return FToolbar->FChevronItem; }
 
+TTBCustomItem* TTBToolbarView::TrailingItemsSource() { return FToolbar->FMDIButtonsItem; }
+
+TTBCustomItem* TTBToolbarView::LeadingItem() { return FToolbar->FMDISystemMenuItem; }
+
 TFont* TTBToolbarView::CaptionFont() { return FToolbar->FSystemFont ? MenuFont() : FToolbar->Font(); }
 
 // Changed content has a new natural length: the length the dock imposed is
@@ -114,6 +118,8 @@ TTBCustomToolbar::TTBCustomToolbar(TComponent* AOwner, const TTBToolbarClasses& 
 
 TTBCustomToolbar::~TTBCustomToolbar()
 {
+  if (FMDIButtonsItem)
+    FMDIButtonsItem->UnregisterNotification(TTBItemChangedProc(this, &TTBCustomToolbar::MDIButtonsChanged));
   if (FMenuBarHooked) {
     UninstallHookClient(&MenuBarKeyHookProc);
     FMenuBarHooked = false;

@@ -46,6 +46,8 @@ public:
   void SizeChanged(int AWidth, int AHeight) override;
   void ApplyLayout(TPoint& Size) override;
   TTBCustomItem* ChevronItemForView() override;
+  TTBCustomItem* TrailingItemsSource() override;
+  TTBCustomItem* LeadingItem() override;
   TFont* CaptionFont() override;
   void InvalidateLayout() override;
 
@@ -97,6 +99,13 @@ public:
   void SetUpdateActions(bool Value) { FUpdateActions = Value; }
   int FloatWrapWidth() const { return FFloatWrapWidth; }
   void SetFloatWrapWidth(int Value);
+  // Items a multiple-document form may give its menu bar: the active child's
+  // system menu, shown first, and an item whose subitems (the child's window
+  // buttons) are shown after the bar's own items. Nil unless set.
+  TTBCustomItem* MDISystemMenuItem() const { return FMDISystemMenuItem; }
+  void SetMDISystemMenuItem(TTBCustomItem* Value);
+  TTBCustomItem* MDIButtonsItem() const { return FMDIButtonsItem; }
+  void SetMDIButtonsItem(TTBCustomItem* Value);
   TPoint BaseSize() const { return FBaseSize; }
   int LastWrappedLines() const { return FLastWrappedLines; }
   TShortCutEvent OnShortCut;
@@ -116,8 +125,13 @@ public:
   void MinimumRowLength(int& Length) override;
   TTBShrinkMode ShrinkBehaviour() override { return FShrinkMode; }
   bool HitsChildControl(const TPoint& P) override;
+  // The floating wrap width is kept as "FloatRightX" under the toolbar's Name.
+  void LoadPlacementValues(const TTBPlacementValueAccess& Access) override;
+  void SavePlacementValues(const TTBPlacementValueAccess& Access) override;
   void InitiateAction() override;
   void GetChildren(TGetChildProc Proc, TComponent* Root) override;
+  // Controls behind the chevron, and whatever lies inside them, take no focus.
+  void GetTabOrderList(std::vector<TWinControl*>& List) override;
   void SetChildOrder(TComponent* Child, int Order) override;
   void Dispatch(TMessage& Message) override;
 
@@ -143,6 +157,7 @@ protected:
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void DoContextPopup(TPoint MousePos, bool& Handled) override;
   void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   // Stepped floating resize.
   void ResizeStarted(int Edge) override;
   void ResizeTracking(TRect& NewRect, const TRect& StartRect) override;
@@ -163,6 +178,10 @@ private:
   bool ControlMessage(TMessage& Message);
   void HintShow(TMessage& Message);
   TTBViewAxis OrientationFor(TTBDock* Dock, bool Floating) const;
+  // The multiple-document items (TBToolbarMDIItems.cpp).
+  void SetMDIItem(TTBCustomItem*& Field, TTBCustomItem* Value);
+  void MDIButtonsChanged(TTBCustomItem* Ancestor, bool Relayed, TTBItemChangedAction Action, int Index,
+                         TTBCustomItem* Item);
 
   TPoint FBaseSize;
   TTBChevronItem* FChevronItem = nullptr;
@@ -181,6 +200,8 @@ private:
   TTBShrinkMode FShrinkMode = tbsmChevron;
   bool FSystemFont = true;
   bool FUpdateActions = true;
+  TTBCustomItem* FMDISystemMenuItem = nullptr;
+  TTBCustomItem* FMDIButtonsItem = nullptr;
   TTBToolbarView* FView = nullptr;
   std::unique_ptr<TTBResizeTrackRecord> FResizeTrack;
 };

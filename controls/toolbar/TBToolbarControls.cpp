@@ -1,6 +1,8 @@
 // Child controls of a toolbar take their places among the items through
 // control items: one per child, made when the child arrives and freed when
-// it leaves. Also the hint of the item under the mouse.
+// it leaves; those behind the chevron leave the tab order. Also the hint of
+// the item under the mouse.
+#include <algorithm>
 #include <string>
 
 #include "controls/toolbar/TBToolbar.h"
@@ -30,6 +32,21 @@ TTBControlItem* TTBCustomToolbar::AppendControlItem(int Index, TControl* Control
   }
   FItem->Insert(Index, item);
   return item;
+}
+
+void TTBCustomToolbar::GetTabOrderList(std::vector<TWinControl*>& List)
+{
+  const std::size_t first = List.size();
+  TTBCustomDockableWindow::GetTabOrderList(List);
+  std::vector<TWinControl*> hidden;
+  FView->CollectHiddenControls(hidden);
+  if (hidden.empty())
+    return;
+  auto isHidden = [&hidden](TWinControl* Control) {
+    return std::any_of(hidden.begin(), hidden.end(),
+                       [Control](TWinControl* H) { return H == Control || H->ContainsControl(Control); });
+  };
+  List.erase(std::remove_if(List.begin() + long(first), List.end(), isHidden), List.end());
 }
 
 void TTBCustomToolbar::AdoptChildControls()

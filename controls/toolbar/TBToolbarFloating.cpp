@@ -1,9 +1,33 @@
 // A floating toolbar resized by its frame takes only the sizes its content
-// can have: the frame steps from one wrapped-line count to the next.
+// can have: the frame steps from one wrapped-line count to the next. The
+// width it wraps at is one of its placement values.
+#include <algorithm>
+
 #include "controls/toolbar/TBFloatingWindowParent.h"
 #include "controls/toolbar/TBToolbar.h"
 #include "platform/base/ScopeGuard.h"
 #include "platform/win/win.h"
+
+namespace {
+
+constexpr const char* FloatWrapValueName = "FloatRightX";
+
+}  // namespace
+
+// The wrap width a floating toolbar was given by its frame, kept between
+// sessions. A missing value means none (one line); a store edited by hand
+// cannot give a negative width.
+void TTBCustomToolbar::LoadPlacementValues(const TTBPlacementValueAccess& Access)
+{
+  if (Access.Integer)
+    SetFloatWrapWidth(std::max(0, Access.Integer(Name(), FloatWrapValueName, 0)));
+}
+
+void TTBCustomToolbar::SavePlacementValues(const TTBPlacementValueAccess& Access)
+{
+  if (Access.Integer)
+    Access.Integer(Name(), FloatWrapValueName, FFloatWrapWidth);
+}
 
 std::vector<TPoint> TTBCustomToolbar::FloatingSizeSteps()
 {

@@ -199,7 +199,7 @@ void TTBView::EndUpdate()
     ValidateDeferred();
 }
 
-void TTBView::RebuildViewers()
+void TTBView::RebuildViewers(TTBCustomItem* Leaving)
 {
   CloseSubmenus();
   FSelected = nullptr;
@@ -216,7 +216,8 @@ void TTBView::RebuildViewers()
       AddViewersForItem(int(FViewers.size()), FShownItem->GetItem(i), false, true, 0);
   if (TTBCustomItem* trailing = TrailingItemsSource())
     for (int i = 0; i < trailing->Count(); ++i)
-      FTrailingInternal += AddViewersForItem(int(FViewers.size()), trailing->GetItem(i), false, false, 0);
+      if (trailing->GetItem(i) != Leaving)
+        FTrailingInternal += AddViewersForItem(int(FViewers.size()), trailing->GetItem(i), false, false, 0);
   if (TTBCustomItem* chevron = ChevronItemForView())
     FTrailingInternal += AddViewersForItem(int(FViewers.size()), chevron, false, false, 0);
 }
@@ -416,6 +417,15 @@ TTBItemViewer* TTBView::TopPriorityViewer()
     if (v->Shown() && !(v->Item()->ItemStyle() & tbsfIsSeparator))
       return v;
   return nullptr;
+}
+
+void TTBView::CollectHiddenControls(std::vector<TWinControl*>& List)
+{
+  for (TTBItemViewer* v : FViewers)
+    if (v->HiddenByChevron())
+      if (auto* item = dynamic_cast<TTBControlItem*>(v->Item()))
+        if (auto* control = dynamic_cast<TWinControl*>(item->Control()))
+          List.push_back(control);
 }
 
 void TTBView::SetPriorityOrdering(bool Value)

@@ -50,6 +50,8 @@ public:
   void PaintViewer(TTBItemViewer* Viewer, TCanvas* Canvas, bool Offscreen);
   void PromoteViewer(TTBItemViewer* Viewer);
   TTBItemViewer* TopPriorityViewer();
+  // The window controls of control items that the chevron hides.
+  void CollectHiddenControls(std::vector<TWinControl*>& List);
   void SetPriorityOrdering(bool Value);
   // Whether viewers of items inserted later go first in the priority order.
   void SetNewViewersFirst(bool Value) { FNewViewersFirst = Value; }
@@ -140,11 +142,14 @@ public:
   bool LayoutValid() const { return FLayoutValid; }
   int LineCount() const { return FLineCount; }
 
+  // Makes every viewer again: a derived view calls it once its own virtual
+  // operations (the chevron item) answer, and its owner when the leading or
+  // trailing items change. Leaving, a trailing item about to be deleted,
+  // gets no viewer.
+  void RecreateAllViewers(TTBCustomItem* Leaving = nullptr) { RebuildViewers(Leaving); }
+
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
-  // Makes every viewer again: a derived view calls it once its own virtual
-  // operations (the chevron item) answer.
-  void RecreateAllViewers() { RebuildViewers(); }
 
 private:
   void FollowSourceItem();
@@ -153,7 +158,7 @@ private:
   void OnShownItemChange(TTBCustomItem* Ancestor, bool Relayed, TTBItemChangedAction Action, int Index,
                          TTBCustomItem* Item);
   void ValidateDeferred();
-  void RebuildViewers();
+  void RebuildViewers(TTBCustomItem* Leaving = nullptr);
   int AddViewersForItem(int Index, TTBCustomItem* AItem, bool ToFront, bool ToPriorityList, int Depth);
   void InsertViewersForNewItem(TTBCustomItem* Ancestor, TTBCustomItem* Item);
   void RemoveViewersOfItem(TTBCustomItem* Item);

@@ -5,6 +5,7 @@
 #include "TBWPanelTestSupport.h"
 #include "controls/toolbar/TBFloatingWindowParent.h"
 #include "controls/utility/storage/UtMemoryAppStorage.h"
+#include "tests/controls_toolbar/TBPlacementStoreAccess.h"
 
 namespace {
 
@@ -160,18 +161,7 @@ TEST_F(DockablePanel, BackgroundFollowsTheTheme)
 TEST_F(DockablePanel, PlacementValuesRoundTripThroughASettingsStore)
 {
   TUtMemoryAppStorage store(nullptr);
-  auto access = [&store](bool Save) {
-    TTBPlacementValueAccess a;
-    a.Integer = [&store, Save](const std::string& Name, const std::string& Value, int V) {
-      const std::string path = Name + "\\" + Value;
-      if (Save) {
-        store.WriteInteger(path, V);
-        return V;
-      }
-      return store.ReadInteger(path, V);
-    };
-    return a;
-  };
+  auto access = [&store](bool Save) { return PlacementStoreAccess(store, Save); };
   auto* saved = new TTBWDockablePanel(Form);
   saved->SetName("Console");
   saved->SetDockedWidth(150);

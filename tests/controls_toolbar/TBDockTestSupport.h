@@ -95,3 +95,30 @@ public:
 
   TCustomForm* Form = nullptr;
 };
+
+// The events of a change of dock, as the window's user sees them.
+struct TDockEventLog {
+  std::vector<std::string> Events;
+  void Changing(TObject*, bool Floating, TTBDock*) { Events.push_back(Floating ? "changing:float" : "changing:dock"); }
+  void Hidden(TObject*, bool Floating, TTBDock*) { Events.push_back(Floating ? "hidden:float" : "hidden:dock"); }
+  void Recreating(TObject*) { Events.push_back("recreating"); }
+  void Moved(TObject*) { Events.push_back("move"); }
+  void Recreated(TObject*) { Events.push_back("recreated"); }
+  void Changed(TObject*) { Events.push_back("changed"); }
+  void Listen(TTBCustomDockableWindow* W)
+  {
+    W->OnDockChanging = TTBDockChangingEvent(this, &TDockEventLog::Changing);
+    W->OnDockChangingHidden = TTBDockChangingEvent(this, &TDockEventLog::Hidden);
+    W->OnRecreating = TNotifyEvent(this, &TDockEventLog::Recreating);
+    W->OnMove = TNotifyEvent(this, &TDockEventLog::Moved);
+    W->OnRecreated = TNotifyEvent(this, &TDockEventLog::Recreated);
+    W->OnDockChanged = TNotifyEvent(this, &TDockEventLog::Changed);
+  }
+  // What happened from the change of parent on (the frame's moves before it
+  // belong to the drag).
+  std::vector<std::string> FromTheChange() const
+  {
+    auto first = std::find_if(Events.begin(), Events.end(), [](const std::string& e) { return e.rfind("changing", 0) == 0; });
+    return std::vector<std::string>(first, Events.end());
+  }
+};

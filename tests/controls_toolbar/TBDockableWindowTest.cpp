@@ -11,21 +11,7 @@
 
 namespace {
 
-class TBDockableWindowTest : public ::testing::Test, public TDockFixture {
-public:
-  std::vector<std::string> Events;
-  void Changing(TObject*, bool Floating, TTBDock*) { Events.push_back(Floating ? "changing:float" : "changing:dock"); }
-  void Recreating(TObject*) { Events.push_back("recreating"); }
-  void Recreated(TObject*) { Events.push_back("recreated"); }
-  void Changed(TObject*) { Events.push_back("changed"); }
-  void Listen(TTBCustomDockableWindow* W)
-  {
-    W->OnDockChanging = TTBDockChangingEvent(this, &TBDockableWindowTest::Changing);
-    W->OnRecreating = TNotifyEvent(this, &TBDockableWindowTest::Recreating);
-    W->OnRecreated = TNotifyEvent(this, &TBDockableWindowTest::Recreated);
-    W->OnDockChanged = TNotifyEvent(this, &TBDockableWindowTest::Changed);
-  }
-};
+class TBDockableWindowTest : public ::testing::Test, public TDockFixture {};
 
 TEST_F(TBDockableWindowTest, DockFloatAndRedockKeepTheHandleAndRunTheEventsInOrder)
 {
@@ -33,14 +19,18 @@ TEST_F(TBDockableWindowTest, DockFloatAndRedockKeepTheHandleAndRunTheEventsInOrd
   TTBDock* bottom = AddDock(dpBottom, true);
   auto* bar = AddBar(top, 0, 0);
   HWND handle = bar->Handle();
-  Listen(bar);
+  TDockEventLog log;
+  log.Listen(bar);
+  std::vector<std::string>& Events = log.Events;
   bar->SetParent(top);
   EXPECT_TRUE(Events.empty()) << "the same parent changes nothing";
 
   bar->MakeFloating(true);
   EXPECT_TRUE(bar->Floating());
   EXPECT_EQ(bar->Handle(), handle);
-  EXPECT_EQ(Events, (std::vector<std::string>{"changing:float", "recreating", "recreated", "changed"}));
+  // The new frame reports its own placement before the change.
+  EXPECT_EQ(log.FromTheChange(),
+            (std::vector<std::string>{"changing:float", "recreating", "hidden:float", "move", "recreated", "changed"}));
   EXPECT_TRUE(top->IsMember(bar)) << "the last dock keeps it as a member";
   EXPECT_EQ(top->VisibleWindowCount(), 0);
 
@@ -48,7 +38,8 @@ TEST_F(TBDockableWindowTest, DockFloatAndRedockKeepTheHandleAndRunTheEventsInOrd
   bar->SetCurrentDock(bottom);
   EXPECT_TRUE(bar->Docked());
   EXPECT_EQ(bar->Handle(), handle);
-  EXPECT_EQ(Events, (std::vector<std::string>{"changing:dock", "recreating", "recreated", "changed"}));
+  EXPECT_EQ(Events,
+            (std::vector<std::string>{"changing:dock", "recreating", "hidden:dock", "move", "recreated", "changed"}));
   EXPECT_FALSE(top->IsMember(bar));
   EXPECT_EQ(bar->LastDock(), bottom);
 }

@@ -81,14 +81,15 @@ public:
   {
     EXPECT_EQ(Sender, &Menu);
     EXPECT_EQ(VisiblePopupWindows(), 0) << "OnPopup ran after the window was shown";
+    PointAtPopup = Menu.PopupPoint();
     ++PopupCount;
   }
 
-  void Open()
+  void Open(TPoint At = TPoint(100, 100))
   {
     Closing = false;
     Shown.clear();
-    Menu.Popup(100, 100);
+    Menu.Popup(At.x, At.y);
     Display->Release();
     THeadlessDisplay::PumpMessages();
   }
@@ -97,17 +98,22 @@ public:
   TTBPopupMenu Menu{nullptr};
   TTBSubmenuItem Linked{nullptr};
   int PopupCount = 0;
+  TPoint PointAtPopup;
   bool Closing = false;
   std::vector<std::string> Shown;
 };
 
+// The menu records where it was opened before its popup event runs.
 TEST_F(TBPopupMenuTest, OnPopupFiresOncePerOpeningBeforeTheWindowShows)
 {
   Open();
   EXPECT_EQ(PopupCount, 1);
   EXPECT_EQ(Shown, (std::vector<std::string>{"&One", "&Two"}));
-  Open();
+  EXPECT_EQ(PointAtPopup, TPoint(100, 100));
+  Open(TPoint(140, 60));
   EXPECT_EQ(PopupCount, 2);
+  EXPECT_EQ(PointAtPopup, TPoint(140, 60));
+  EXPECT_EQ(Menu.PopupPoint(), TPoint(140, 60));
   EXPECT_EQ(VisiblePopupWindows(), 0);
 }
 

@@ -3,6 +3,7 @@
 // loop waits.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <deque>
 #include <functional>
@@ -13,8 +14,12 @@
 #include "controls/toolbar/TBThreadHooks.h"
 #include "platform/classes/Messages.h"
 #include "platform/classes/controls/CustomControl.h"
+#include "platform/classes/stdctrls/Edit.h"
 #include "platform/display/headless/HeadlessDisplay.h"
+#include "controls/utility/storage/UtMemoryAppStorage.h"
 #include "tests/support/GoldenImage.h"
+#include "TBDockTestSupport.h"
+#include "TBPlacementStoreAccess.h"
 #include "TBScriptedUser.h"
 #include "TBToolbarHostForm.h"
 
@@ -289,7 +294,6 @@ TEST_F(TBToolbarTest, SmoothDragFloatsTheToolbarAndFollowsThePointerUntilTheRele
   GetWindowRect(tools->FloatFrame()->Handle(), &dropped);
   EXPECT_EQ(dropped.Left - afterFirst.Left, 40) << "the frame stopped following the pointer";
   EXPECT_EQ(dropped.Top - afterFirst.Top, 120);
-
 }
 
 TEST_F(TBToolbarTest, HostLikeFormLooksAsItsGolden)
@@ -303,6 +307,183 @@ TEST_F(TBToolbarTest, HostLikeFormLooksAsItsGolden)
     WritePng(golden, image);
   std::string message;
   EXPECT_TRUE(MatchesGolden(image, golden, &message)) << message;
+}
+
+
+// A floating toolbar goes back to its dock by its caption: dragged over the
+// dock, or double-clicked. The input comes as fast as a hand gives it, all
+// of it queued before the toolbar sees the press that starts the drag.
+TEST_F(TBToolbarTest, AFloatingToolbarDocksBackByItsCaption)
+{
+  TTBToolbar* tools = Host->Tools;
+  HWND handle = tools->Handle();
+  const std::vector<std::string> redock = {"changing:dock", "recreating", "hidden:dock", "move", "recreated", "changed"};
+  for (bool doubleClick : {false, true}) {
+    SCOPED_TRACE(doubleClick ? "double click" : "drag");
+    tools->MakeFloating(true);
+    tools->MoveFrameTo(TRect(150, 400, 150, 400));
+    THeadlessDisplay::PumpMessages();
+    ASSERT_TRUE(tools->Floating());
+    TRect dock;
+    GetWindowRect(Host->Dock->Handle(), &dock);
+    TRect frame;
+    GetWindowRect(tools->FloatFrame()->Handle(), &frame);
+    const TRect caption = tools->FloatFrame()->CaptionRect();
+    const TPoint onCaption(frame.Left + caption.Left + 5, frame.Top + caption.Top + 3);
+    TDockEventLog log;
+    log.Listen(tools);
+    THeadlessDisplay::Advance(1000);
+    Display->MoveMouse(onCaption.x, onCaption.y);
+    Display->Press();
+    if (doubleClick) {
+      Display->Release();
+      Display->Press();
+    } else {
+      Display->MoveMouse(onCaption.x + 10, onCaption.y - 100);
+      Display->MoveMouse(dock.Left + 40, dock.Bottom - 4);
+    }
+    Display->Release();
+    Application()->ProcessMessages();
+    EXPECT_FALSE(RanOut);
+    EXPECT_EQ(tools->CurrentDock(), Host->Dock);
+    EXPECT_EQ(tools->Handle(), handle);
+    // Placing the docked window in its row may move it again afterwards.
+    std::vector<std::string> change = log.FromTheChange();
+    ASSERT_GE(change.size(), redock.size());
+    EXPECT_EQ(std::vector<std::string>(change.begin(), change.begin() + long(redock.size())), redock);
+    EXPECT_TRUE(std::all_of(change.begin() + long(redock.size()), change.end(), [](const std::string& e) { return e == "move"; }));
+    EXPECT_EQ(tools->FloatFrame(), nullptr) << "the frame outlived the drag";
+    tools->OnDockChanging = {};
+    tools->OnDockChangingHidden = {};
+    tools->OnRecreating = tools->OnMove = tools->OnRecreated = tools->OnDockChanged = {};
+  }
+  EXPECT_TRUE(Log.Clicked.empty()) << "a press on the caption clicked an item";
+}
+
+// The width a floating toolbar wraps at goes into the settings store as
+// "FloatRightX" and comes back into a toolbar of the same name, which takes
+// the wrapped shape at once.
+TEST_F(TBToolbarTest, TheFloatingWrapWidthRoundTripsThroughASettingsStore)
+{
+  TTBToolbar* tools = Host->Tools;
+  tools->SetName("TbOutils");
+  tools->MakeFloating(true);
+  THeadlessDisplay::PumpMessages();
+  const int oneLine = tools->Height();
+  std::vector<TPoint> steps = tools->FloatingSizeSteps();
+  ASSERT_GE(steps.size(), 2u) << "nothing to wrap";
+  const int wrapWidth = steps[1].x;
+  tools->SetFloatWrapWidth(wrapWidth);
+  const TPoint wrapped(tools->Width(), tools->Height());
+  ASSERT_GT(wrapped.y, oneLine);
+
+  TUtMemoryAppStorage store(nullptr);
+  tools->SavePlacementValues(PlacementStoreAccess(store, true));
+  EXPECT_EQ(store.ReadInteger("TbOutils\\FloatRightX", -1), wrapWidth);
+  ASSERT_EQ(store.Values().size(), 1u) << "the toolbar keeps one value";
+
+  tools->SetFloatWrapWidth(0);
+  EXPECT_EQ(tools->Height(), oneLine);
+  tools->LoadPlacementValues(PlacementStoreAccess(store, false));
+  EXPECT_EQ(tools->FloatWrapWidth(), wrapWidth);
+  EXPECT_EQ(TPoint(tools->Width(), tools->Height()), wrapped) << "the loaded width did not re-wrap the toolbar";
+
+  // Another toolbar's value, a missing one and a damaged one.
+  tools->SetName("TbAutre");
+  tools->LoadPlacementValues(PlacementStoreAccess(store, false));
+  EXPECT_EQ(tools->FloatWrapWidth(), 0) << "no stored value: one line";
+  store.WriteInteger("TbAutre\\FloatRightX", -300);
+  tools->LoadPlacementValues(PlacementStoreAccess(store, false));
+  EXPECT_EQ(tools->FloatWrapWidth(), 0);
+  EXPECT_EQ(tools->Height(), oneLine);
+}
+
+// Controls behind the chevron are out of reach: Tab never gives them (or
+// what lies inside them) the focus, and they come back once there is room.
+TEST_F(TBToolbarTest, ControlsBehindTheChevronTakeNoFocus)
+{
+  auto* shownEdit = new TEdit(Host->Form);
+  shownEdit->SetBounds(0, 0, 40, 18);
+  shownEdit->SetParent(Host->MenuBar);
+  auto* box = new TBoxControl(Host->Form);
+  box->SetBounds(0, 0, 50, 18);
+  box->SetParent(Host->Tools);
+  auto* hiddenEdit = new TEdit(Host->Form);
+  hiddenEdit->SetBounds(2, 2, 30, 14);
+  hiddenEdit->SetParent(box);
+  THeadlessDisplay::PumpMessages();
+  TTBView* view = Host->Tools->View();
+  ASSERT_TRUE(view->FindViewerOfItem(Host->Tools->ControlItemOf(box))->HiddenByChevron());
+
+  auto inTabOrder = [&](TWinControl* Control) {
+    std::vector<TWinControl*> list;
+    Host->Form->GetTabOrderList(list);
+    return std::find(list.begin(), list.end(), Control) != list.end();
+  };
+  EXPECT_TRUE(inTabOrder(shownEdit));
+  EXPECT_FALSE(inTabOrder(box));
+  EXPECT_FALSE(inTabOrder(hiddenEdit));
+  shownEdit->SetFocus();
+  for (int i = 0; i < 3; ++i) {
+    Display->PressKey(VK_TAB);
+    Application()->ProcessMessages();
+    EXPECT_FALSE(hiddenEdit->Focused()) << "Tab reached a control behind the chevron";
+  }
+
+  // Wide enough for every button: the box shows and its edit is reachable.
+  Host->Form->SetBounds(Host->Form->Left(), Host->Form->Top(), 1000, Host->Form->Height());
+  THeadlessDisplay::PumpMessages();
+  ASSERT_FALSE(view->FindViewerOfItem(Host->Tools->ControlItemOf(box))->HiddenByChevron());
+  EXPECT_TRUE(inTabOrder(box));
+  EXPECT_TRUE(inTabOrder(hiddenEdit));
+}
+
+// A multiple-document form's items on its menu bar: the system menu before
+// the bar's own menus, the window buttons after them and before the chevron;
+// changed or freed items leave the bar without a trace.
+TEST_F(TBToolbarTest, TheMultipleDocumentItemsFrameTheMenuBarsOwnItems)
+{
+  TTBToolbar* bar = Host->MenuBar;
+  TTBView* view = bar->View();
+  auto* system = new TTBSubmenuItem(nullptr);
+  system->SetCaption("Système");
+  auto* buttons = new TTBCustomItem(nullptr);
+  for (const char* caption : {"Réduire", "Restaurer", "Fermer"}) {
+    auto* button = new TTBItem(nullptr);
+    button->SetCaption(caption);
+    buttons->Add(button);
+  }
+  bar->SetMDISystemMenuItem(system);
+  bar->SetMDIButtonsItem(buttons);
+  THeadlessDisplay::PumpMessages();
+  auto captions = [&] {
+    std::vector<std::string> list;
+    for (int i = 0; i < view->ViewerCount(); ++i)
+      list.push_back(view->Viewers(i)->Item()->Caption());
+    return list;
+  };
+  const std::string chevron = bar->ChevronItem()->Caption();
+  EXPECT_EQ(captions(), (std::vector<std::string>{"Système", "&Fichier", "&Contacts", "&Aide", "Réduire", "Restaurer",
+                                                  "Fermer", chevron}));
+  EXPECT_LT(view->Viewers(0)->BoundsRect.Right, view->Viewers(1)->BoundsRect.Right);
+  EXPECT_GE(view->Viewers(4)->BoundsRect.Left, view->Viewers(3)->BoundsRect.Right);
+  EXPECT_EQ(view->TopPriorityViewer()->Item(), bar->Items()->Items(0)) << "the bar's own items keep their priority";
+
+  // A button deleted, one added, then both items freed.
+  delete buttons->Items(1);
+  EXPECT_EQ(captions(), (std::vector<std::string>{"Système", "&Fichier", "&Contacts", "&Aide", "Réduire", "Fermer",
+                                                  chevron}));
+  auto* extra = new TTBItem(nullptr);
+  extra->SetCaption("Suivante");
+  buttons->Add(extra);
+  EXPECT_EQ(view->ViewerCount(), 8);
+  delete buttons;
+  EXPECT_EQ(bar->MDIButtonsItem(), nullptr);
+  EXPECT_EQ(captions(), (std::vector<std::string>{"Système", "&Fichier", "&Contacts", "&Aide", chevron}));
+  delete system;
+  EXPECT_EQ(bar->MDISystemMenuItem(), nullptr);
+  EXPECT_EQ(captions(), (std::vector<std::string>{"&Fichier", "&Contacts", "&Aide", chevron}));
+  THeadlessDisplay::PumpMessages();
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The host-like form (menu bar and a toolbar with a chevron) in a real
-// window: the screen shows the headless golden picture, and the toolbar is
-// dragged off its dock to float with XTest input.
+// window: the screen shows the headless golden picture; with XTest input the
+// toolbar is dragged off its dock to float and goes back by its caption.
 #include "X11TestSupport.h"
 
 #include <chrono>
@@ -56,7 +56,7 @@ protected:
   std::unique_ptr<THostLikeForm> Host;
 };
 
-TEST_F(X11ToolbarDockTest, HostLikeFormLooksLikeTheGoldenAndItsToolbarIsDraggedOffToFloat)
+TEST_F(X11ToolbarDockTest, HostLikeFormLooksLikeTheGoldenAndItsToolbarFloatsAndDocksBack)
 {
   TPixelImage golden;
   ASSERT_TRUE(ReadPng(std::string(TOOLBAR_GOLDEN_DIR) + "/host-like-form.png", golden));
@@ -82,6 +82,29 @@ TEST_F(X11ToolbarDockTest, HostLikeFormLooksLikeTheGoldenAndItsToolbarIsDraggedO
   EXPECT_GT(floating.Top, formRect.Bottom) << "the frame is where the toolbar was dropped";
 
   EXPECT_TRUE(Log.Clicked.empty()) << "a drag clicked an item";
+
+  // Back by its caption: dragged over the dock, then (floated again)
+  // double-clicked.
+  const TRect caption = frame->CaptionRect();
+  const TRect dock = WindowRect(Host->Dock->Handle());
+  TPoint onCaption(floating.Left + caption.Left + 5, floating.Top + caption.Top + 3);
+  std::thread back([&] { DragWithXTest(onCaption, TPoint(dock.Left + 40, dock.Bottom - 4)); });
+  bool redocked = PumpUntil([&] { return tools->CurrentDock() == Host->Dock; });
+  back.join();
+  ASSERT_TRUE(redocked) << "dragging the caption over the dock did not dock the toolbar";
+  ASSERT_TRUE(PumpUntil([&] { return GetCapture() == nullptr; }));
+
+  tools->MakeFloating(true);
+  tools->MoveFrameTo(TRect(200, 400, 200, 400));
+  ASSERT_TRUE(PumpUntil([&] { return Viewable(XOf(tools->FloatFrame()->Handle())); }));
+  floating = WindowRect(tools->FloatFrame()->Handle());
+  onCaption = TPoint(floating.Left + caption.Left + 5, floating.Top + caption.Top + 3);
+  MoveTo(onCaption.x, onCaption.y);
+  Click(onCaption.x, onCaption.y);
+  Click(onCaption.x, onCaption.y);
+  EXPECT_TRUE(PumpUntil([&] { return tools->CurrentDock() == Host->Dock; }))
+      << "a double click on the caption did not dock the toolbar";
+  EXPECT_TRUE(Log.Clicked.empty()) << "a press on the caption clicked an item";
 }
 
 }  // namespace

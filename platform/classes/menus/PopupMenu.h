@@ -41,6 +41,8 @@ public:
 
 protected:
   virtual void DoPopup(TObject* Sender);
+  // A menu that shows itself its own way records where it was opened.
+  void SetPopupPoint(TPoint Value) { FPopupPoint = Value; }
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:

@@ -306,8 +306,10 @@ void Wake(TThread& t);
 void WakeAll();
 
 // Input (InputRouting.cpp): cooking the next raw event on the calling thread; true
-// when one was cooked.
-bool CookNextRawInput();
+// when one was cooked. A retrieval whose message range (Lo, Hi; both 0 for
+// all) takes no message of that event's kind leaves it raw, so it is turned
+// into a message against the capture and focus of the moment it is asked for.
+bool CookNextRawInput(UINT Lo = 0, UINT Hi = 0);
 bool ThreadTakesInput(TThread& t);
 
 // Painting (Painting.cpp).

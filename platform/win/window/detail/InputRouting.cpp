@@ -304,6 +304,24 @@ void CookKey(const TRawInput& ev)
   Deliver(target, m, ev.Keys);
 }
 
+// Whether a retrieval of messages Lo..Hi (0, 0: every message) can take what
+// an event of this kind becomes. A mouse event becomes a client or a
+// non-client mouse message, decided only when it is cooked.
+bool RangeTakesInputOf(TRawInput::TKind Kind, UINT Lo, UINT Hi)
+{
+  if (Lo == 0 && Hi == 0)
+    return true;
+  auto overlaps = [&](UINT First, UINT Last) { return Lo <= Last && Hi >= First; };
+  switch (Kind) {
+    case TRawInput::Key:
+      return overlaps(WM_KEYFIRST, WM_KEYLAST);
+    case TRawInput::AppActivation:
+      return true;
+    default:
+      return overlaps(WM_MOUSEFIRST, WM_MOUSELAST) || overlaps(WM_NCMOUSEMOVE, WM_NCMBUTTONDBLCLK);
+  }
+}
+
 }  // namespace
 
 namespace wincore {
@@ -317,12 +335,14 @@ bool ThreadTakesInput(TThread& t)
   return c && c->Thread.get() == &t;
 }
 
-bool CookNextRawInput()
+bool CookNextRawInput(UINT Lo, UINT Hi)
 {
   TRawInput ev;
   {
     std::lock_guard<std::recursive_mutex> cl(Core().Lock);
     if (Core().Raw.empty() || !ThreadTakesInput(CurrentThread()))
+      return false;
+    if (!RangeTakesInputOf(Core().Raw.front().Kind, Lo, Hi))
       return false;
     ev = Core().Raw.front();
     Core().Raw.pop_front();

@@ -108,7 +108,7 @@ bool Retrieve(TThread& t, MSG* out, HWND filter, UINT lo, UINT hi, UINT flags)
       found = input = false;
       continue;
     }
-    if (found || !CookNextRawInput())
+    if (found || !CookNextRawInput(lo, hi))
       break;
     ProcessSentMessages(t);
   }

@@ -94,6 +94,7 @@ void TFontObj::FocusKeyDown(WORD& Key, TShiftState Shift)
 
 void TFontObj::Realise()
 {
+  RunExtents.clear();
   Metrics = FFonts.Metrics(Font->Desc());
   if (Font->tmHeight == Metrics.Height && Font->tmDescent == Metrics.Descent &&
       Font->tmExternalLeading == Metrics.ExternalLeading && Font->tmMaxCharWidth == Metrics.MaxCharWidth &&
@@ -183,17 +184,18 @@ TFontObj* TFontList::GetFontObjAt(int Pos, int* Index) const
 
 int TFontList::GetFontCountAt(int Pos, int Leng) const
 {
-  for (auto& F : Items)
-    if (F->Pos > Pos)
-      return F->Pos - Pos;
-  return Leng - Pos;
+  auto Next = std::upper_bound(Items.begin(), Items.end(), Pos,
+                               [](int P, const std::unique_ptr<TFontObj>& F) { return P < F->Pos; });
+  return Next == Items.end() ? Leng - Pos : (*Next)->Pos - Pos;
 }
 
 void TFontList::Decrement(int Pos, TSectionList* Document)
 {
-  for (auto& F : Items)
+  for (auto& F : Items) {
+    F->RunExtents.clear();
     if (F->Pos > Pos)
       --F->Pos;
+  }
   for (std::size_t I = 1; I < Items.size();) {
     if (Items[I - 1]->Pos == Items[I]->Pos) {
       TFontObj& Gone = *Items[I - 1];

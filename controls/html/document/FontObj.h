@@ -39,6 +39,10 @@ public:
 
   // Metrics of the realised font.
   THtmlTextMetrics Metrics;
+  // The extents of the run's characters, measured from its start in one
+  // call the first time layout asks (TSection::CachedExtents); emptied
+  // whenever the font changes.
+  mutable std::vector<int> RunExtents;
   int FontHeight() const { return Metrics.Height; }
   int Descent() const { return Metrics.Descent; }
   int LineHeight() const { return Metrics.Height + Metrics.ExternalLeading; }

@@ -11,6 +11,8 @@ namespace {
 
 bool IsCJK(char16_t C) { return C > 0x2FFF; }
 bool IsMarker(char16_t C) { return C == FmCtlMark || C == ImgPanMark || C == BrkMark; }
+bool IsHighSurrogate(char16_t C) { return C >= 0xD800 && C <= 0xDBFF; }
+bool IsLowSurrogate(char16_t C) { return C >= 0xDC00 && C <= 0xDFFF; }
 
 }  // namespace
 
@@ -49,6 +51,29 @@ int TSection::WalkPieces(int Start, int End, TOnImage OnImage, TOnText OnText) c
   return I;
 }
 
+const int* TSection::CachedExtents(const TFontObj& F, int I, int Count, int& Base) const
+{
+  const int RunStart = F.Pos;
+  const int RunEnd = std::min(CharCount, RunStart + Fonts.GetFontCountAt(RunStart, CharCount));
+  if (I < RunStart || I + Count > RunEnd || RunStart < 0)
+    return nullptr;
+  // Measured on its own, a piece that starts or ends inside a surrogate pair
+  // reads a lone half where the run reads the pair.
+  auto SplitsPair = [&](int At) {
+    return At > RunStart && At < RunEnd && IsHighSurrogate(Text[std::size_t(At) - 1]) &&
+           IsLowSurrogate(Text[std::size_t(At)]);
+  };
+  if (SplitsPair(I) || SplitsPair(I + Count))
+    return nullptr;
+  std::vector<int>& Extents = F.RunExtents;
+  if (Extents.size() != std::size_t(RunEnd - RunStart)) {
+    Extents.assign(std::size_t(RunEnd - RunStart), 0);
+    Document->Fonts.TextExtents(F.Font->Desc(), Text.data() + RunStart, RunEnd - RunStart, Extents.data());
+  }
+  Base = I > RunStart ? Extents[std::size_t(I - RunStart - 1)] : 0;
+  return Extents.data() + (I - RunStart);
+}
+
 int TSection::RunWidth(int Start, int Count, bool IgnoreTrailing) const
 {
   int End = Start + Count;
@@ -64,7 +89,13 @@ int TSection::RunWidth(int Start, int Count, bool IgnoreTrailing) const
         return true;
       },
       [&](const TFontObj* F, int I, int K) {
-        W += TextWidth(Document->Fonts, F->Font->Desc(), Text.data() + I, K) + F->Overhang();
+        int Base = 0;
+        if (K <= 0)
+          W += F->Overhang();
+        else if (const int* Extents = CachedExtents(*F, I, K, Base))
+          W += Extents[K - 1] - Base + F->Overhang();
+        else
+          W += TextWidth(Document->Fonts, F->Font->Desc(), Text.data() + I, K) + F->Overhang();
         return std::max(K, 1);
       });
   return int(std::min<long long>(W, 100000000));
@@ -84,8 +115,17 @@ int TSection::FitCount(int Start, int Count, int Width, int& Used) const
       },
       [&](const TFontObj* F, int I, int K) {
         int PieceWidth = 0;
-        const int Fit = FitText(Document->Fonts, F->Font->Desc(), Text.data() + I, K, Width - Used - F->Overhang(),
-                                PieceWidth);
+        const int Room = Width - Used - F->Overhang();
+        int Base = 0;
+        const int* Extents = Room > 0 && K > 0 ? CachedExtents(*F, I, K, Base) : nullptr;
+        int Fit = 0;
+        if (Extents) {
+          while (Fit < K && Extents[Fit] - Base <= Room)
+            ++Fit;
+          PieceWidth = Fit > 0 ? Extents[Fit - 1] - Base : 0;
+        } else {
+          Fit = FitText(Document->Fonts, F->Font->Desc(), Text.data() + I, K, Room, PieceWidth);
+        }
         Used += PieceWidth + (Fit > 0 ? F->Overhang() : 0);
         return Fit;
       });

@@ -150,6 +150,9 @@ private:
 
   bool GetTag();
   bool GetText();
+  // Adds the plain characters after the one at hand to Collection in one
+  // step, leaving the reader after them.
+  void TakePlainText(TCharCollection& Collection);
   bool GetAttribute();
   void ReadAttributeValue(int& Value, std::string& Text);
   void TextEntity(TCharCollection& Collection, UINT CodePage);

@@ -173,6 +173,7 @@ bool THtmlReader::GetText()
       TextEntity(FCollection, CodePage);
     } else {
       FCollection.Add(LCh, ChPos);
+      TakePlainText(FCollection);
       GetCh();
     }
   }
@@ -180,6 +181,27 @@ bool THtmlReader::GetText()
   Token.AddString(FCollection, CodePage);
   FCollection.Clear();
   return Token.Count() > Before;
+}
+
+void THtmlReader::TakePlainText(TCharCollection& Collection)
+{
+  // What GetCh would read one at a time on its quick path and text would
+  // add as it stands: everything but blanks, controls, "<" and "&", up to
+  // where a progress report is due.
+  if (FActiveFrames != 0)
+    return;
+  std::size_t End = FPos;
+  while (End < FText.size() && ((End + 1) & 4095) != 0) {
+    const unsigned char C = static_cast<unsigned char>(FText[End]);
+    if (C <= ' ' || C == '<' || C == '&')
+      break;
+    ++End;
+  }
+  if (End == FPos)
+    return;
+  Collection.AddRun(std::string_view(FText).substr(FPos, End - FPos), int(FPos));
+  FPos = End;
+  FLineEnd = 0;
 }
 
 void THtmlReader::AddCode(TCharCollection& Collection, UINT CodePage, std::uint32_t Code, bool FromDigits,

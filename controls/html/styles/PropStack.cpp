@@ -38,7 +38,8 @@ void TPropStack::PopAName(const std::string& Tag)
   TProperties* Entry = Items(Index);
   if (Entry->HasBorderStyle() && OnEndInlineBox)
     OnEndInlineBox(Entry);
-  DeleteAndFree(Index);
+  Delete(Index);
+  FSpare.emplace_back(Entry);
   // Every entry that was above the removed one inherits again, from the
   // lowest upward; when the removed entry stood right above the base, the
   // entries above it keep the values they have.

@@ -8,8 +8,29 @@
 const std::string& TPropValue::AsString() const
 {
   static const std::string Empty;
-  const std::string* S = std::get_if<std::string>(&FValue);
-  return S ? *S : Empty;
+  const TText* S = std::get_if<TText>(&FValue);
+  return S ? **S : Empty;
+}
+
+std::size_t TPropValue::Hash() const
+{
+  std::size_t H = 0;
+  if (const TText* S = std::get_if<TText>(&FValue))
+    H = std::hash<std::string>{}(**S);
+  else if (const int* I = std::get_if<int>(&FValue))
+    H = std::hash<int>{}(*I);
+  else if (const double* D = std::get_if<double>(&FValue))
+    H = std::hash<double>{}(*D);
+  return H * 31u + FValue.index();
+}
+
+bool operator==(const TPropValue& A, const TPropValue& B)
+{
+  const auto* SA = std::get_if<TPropValue::TText>(&A.FValue);
+  const auto* SB = std::get_if<TPropValue::TText>(&B.FValue);
+  if (SA || SB)
+    return SA && SB && (*SA == *SB || **SA == **SB);
+  return A.FValue == B.FValue;
 }
 
 int TPropValue::AsInteger() const

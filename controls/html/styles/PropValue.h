@@ -4,6 +4,7 @@
 // points once computed).
 #pragma once
 
+#include <memory>
 #include <string>
 #include <variant>
 
@@ -12,14 +13,17 @@ public:
   TPropValue() = default;
   TPropValue(int Value) : FValue(Value) {}
   TPropValue(double Value) : FValue(Value) {}
-  TPropValue(std::string Value) : FValue(std::move(Value)) {}
-  TPropValue(const char* Value) : FValue(std::string(Value)) {}
+  TPropValue(std::string Value) : FValue(std::make_shared<const std::string>(std::move(Value))) {}
+  TPropValue(const char* Value) : TPropValue(std::string(Value)) {}
 
   bool IsEmpty() const { return std::holds_alternative<std::monostate>(FValue); }
-  bool IsString() const { return std::holds_alternative<std::string>(FValue); }
+  bool IsString() const { return std::holds_alternative<TText>(FValue); }
   bool IsInteger() const { return std::holds_alternative<int>(FValue); }
   bool IsDouble() const { return std::holds_alternative<double>(FValue); }
   bool IsNumber() const { return IsInteger() || IsDouble(); }
+
+  void Clear() { FValue.emplace<std::monostate>(); }
+  void SetInteger(int Value) { FValue.emplace<int>(Value); }
 
   // The string, or empty for any other kind.
   const std::string& AsString() const;
@@ -32,12 +36,15 @@ public:
   // the number as written.
   std::string Dump() const;
 
-  std::size_t Hash() const { return std::hash<std::variant<std::monostate, int, double, std::string>>{}(FValue); }
+  std::size_t Hash() const;
 
-  friend bool operator==(const TPropValue& A, const TPropValue& B) { return A.FValue == B.FValue; }
+  friend bool operator==(const TPropValue& A, const TPropValue& B);
 
 private:
-  std::variant<std::monostate, int, double, std::string> FValue;
+  // Every element copies the values it inherits: a text is shared between
+  // the copies rather than copied, and never changed once made.
+  using TText = std::shared_ptr<const std::string>;
+  std::variant<std::monostate, int, double, TText> FValue;
 };
 
 // The integer sentinels of the box properties: a value not set, the keyword

@@ -77,10 +77,11 @@ void TProperties::Reset()
   for (std::string* S : {&PropTag, &PropClass, &PropID, &PropPseudo, &PropTitle})
     S->clear();
   PropStyle = nullptr;
-  Props.fill(TPropValue());
+  for (int I = 0; I < PropCount; ++I)
+    Props[std::size_t(I)].Clear();
   ExplicitFlags.fill(false);
   for (int I = piMarginTop; I <= piLeft; ++I)
-    Props[std::size_t(I)] = IntNull;
+    Props[std::size_t(I)].SetInteger(IntNull);
   Props[piZIndex] = 0;
   FOwnStyle.reset();
   FFont.reset();
@@ -117,7 +118,7 @@ void TProperties::InheritProperty(const TProperties& Parent, int I, bool FromSpa
   } else if (NotInherited(I)) {
     // left as they are
   } else if (IsBoxProp(I)) {
-    Props[U] = IntNull;
+    Props[U].SetInteger(IntNull);
   } else {
     Props[U] = Parent.Props[U];
   }

@@ -25,3 +25,17 @@ void TCharCollection::Concat(const TCharCollection& Other)
   FChars += Other.FChars;
   FPositions.insert(FPositions.end(), Other.FPositions.begin(), Other.FPositions.end());
 }
+
+void TCharCollection::AddRun(std::string_view Chars, int FirstPosition)
+{
+  const int N = int(Chars.size());
+  if (FCapacity < Count() + N) {
+    int Capacity = FCapacity;
+    while (Capacity < Count() + N)
+      Capacity += TextBufferGrowth(Capacity);
+    SetCapacity(Capacity);
+  }
+  FChars += Chars;
+  for (int I = 0; I < N; ++I)
+    FPositions.push_back(FirstPosition + I);
+}

@@ -19,6 +19,9 @@ public:
     FChars.push_back(Ch);
     FPositions.push_back(Position);
   }
+  // Appends Chars, read from consecutive positions from FirstPosition on;
+  // the capacity grows as it would by adding them one at a time.
+  void AddRun(std::string_view Chars, int FirstPosition);
   // Appends the characters and positions of another collection.
   void Concat(const TCharCollection& Other);
   void Clear() { FChars.clear(); FPositions.clear(); }

@@ -57,6 +57,9 @@ public:
   virtual bool FaceInstalled(std::string_view Face) const = 0;
   virtual THtmlTextMetrics Metrics(const THtmlFontDesc& Font) const = 0;
   // Extents[i] receives the width of the first i + 1 characters of Text.
+  // Characters advance by their own widths (no kerning across them), so that
+  // part of a measured run is as wide as the difference of its extents:
+  // layout measures each font run once and reads its pieces from it.
   virtual void TextExtents(const THtmlFontDesc& Font, const char16_t* Text, int Count, int* Extents) const = 0;
   // Draws the first Count characters of Text on DC with the top of their
   // cell at (X, Y), in Color; Background fills the measured cell first

@@ -27,29 +27,13 @@
 #include "tests/chatwin/HeadlessApplication.h"
 #include "platform/win/win.h"
 #include "plugins/smileys/SmileyReplacer.h"
+#include "tests/chatwin/ChatWindowParts.h"
 #include "tests/chatwin/RecordingHost.h"
 #include "tests/fixtures/cdebug/CDebugWindow.h"
 #include "tests/platform_base/TempFolder.h"
 #include "tests/support/GoldenImage.h"
 
 namespace {
-
-// The newsreader's installation the smileys come from.
-const std::string NewsreaderFixture = CORVANE_NEWSREADER_FIXTURE;
-
-template <class T>
-T* FindChild(TWinControl* Parent)
-{
-  for (int i = 0; i < Parent->ControlCount(); ++i) {
-    TControl* c = Parent->Controls(i);
-    if (auto* found = dynamic_cast<T*>(c))
-      return found;
-    if (auto* win = dynamic_cast<TWinControl*>(c))
-      if (T* inner = FindChild<T>(win))
-        return inner;
-  }
-  return nullptr;
-}
 
 TButton* FindButton(TWinControl* Parent, const std::string& Caption)
 {
@@ -77,8 +61,7 @@ protected:
     FSavedDir = GetCurrentDir();
     ASSERT_TRUE(SetCurrentDir(Folder.Path()));
     // The newsreader is installed: the viewers may show its smileys.
-    SetRegistryFile(Folder.Write("registry.reg", "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Veltrano\\MesNews]\r\n"
-                                                 "\"EmplacementData\"=\"" + NewsreaderFixture + "\"\r\n"));
+    SetRegistryFile(Folder.Write("registry.reg", NewsreaderRegistryText()));
     Module = LoadLibrary(ChatLibraryFileName);
     ASSERT_NE(Module, nullptr);
     Resolve(UpdateNick, "UpdateNick");

@@ -18,6 +18,7 @@
 #include "controls/html/images/GIFImage.h"
 #include "controls/html/viewer/HtmlView.h"
 #include "controls/html/viewer/PaintPanel.h"
+#include "controls/themes/TBWThemeManager.h"
 #include "platform/base/DateTime.h"
 #include "platform/base/ModuleLoader.h"
 #include "platform/base/RegistryStore.h"
@@ -25,30 +26,16 @@
 #include "platform/classes/classes.h"
 #include "platform/win/gdi/Screenshot.h"
 #include "plugins/smileys/SmileyReplacer.h"
+#include "tests/chatwin/ChatWindowParts.h"
 #include "tests/chatwin/RecordingHost.h"
+#include "tests/platform_base/TempFolder.h"
 
 namespace {
 
 constexpr unsigned long KeyControl = 0xFFE3, KeyReturn = 0xFF0D;
-// The newsreader's installation the smileys come from; its smiley pictures
-// hold this green on their first frame, which nothing else in a chat window
-// shows.
-const std::string NewsreaderFixture = CORVANE_NEWSREADER_FIXTURE;
+// The smiley pictures of the newsreader's fixture hold this green on their
+// first frame, which nothing else in a chat window shows.
 constexpr uint32_t SmileyGreen = 0x07FE0D;
-
-template <class T>
-T* FindChild(TWinControl* Parent)
-{
-  for (int i = 0; i < Parent->ControlCount(); ++i) {
-    TControl* c = Parent->Controls(i);
-    if (auto* found = dynamic_cast<T*>(c))
-      return found;
-    if (auto* win = dynamic_cast<TWinControl*>(c))
-      if (T* inner = FindChild<T>(win))
-        return inner;
-  }
-  return nullptr;
-}
 
 class ChatWindowX11Test : public X11Fixture {
 protected:
@@ -58,15 +45,7 @@ protected:
     if (IsSkipped())
       return;
     Application()->Initialize();
-    Folder = std::filesystem::temp_directory_path() / ("chatwin-x11-" + std::to_string(getpid()));
-    std::filesystem::create_directories(Folder);
-    const std::string registry = (Folder / "registry.reg").string();
-    FILE* f = std::fopen(registry.c_str(), "w");
-    ASSERT_NE(f, nullptr);
-    std::fprintf(f, "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Veltrano\\MesNews]\r\n\"EmplacementData\"=\"%s\"\r\n",
-                 NewsreaderFixture.c_str());
-    std::fclose(f);
-    SetRegistryFile(registry);
+    SetRegistryFile(Folder.Write("registry.reg", NewsreaderRegistryText()));
 
     Module = LoadLibrary(ChatLibraryFileName);
     ASSERT_NE(Module, nullptr);
@@ -88,12 +67,13 @@ protected:
   {
     if (EndManager)
       EndManager();
+    // The status bar's plain theme started the theme layer's manager, which
+    // the program frees at its end.
+    FreeThemeManager();
     recording_host::OwnMessageEcho() = nullptr;
     if (Module)
       FreeLibrary(Module);
     SetRegistryFile("");
-    if (!Folder.empty())
-      std::filesystem::remove_all(Folder);
     X11Fixture::TearDown();
   }
 
@@ -130,7 +110,7 @@ protected:
   }
 
   const TSmileyReplacer Smileys{LoadSmileyTable(NewsreaderFixture + "config/smileys.txt"), NewsreaderFixture};
-  std::filesystem::path Folder;
+  TTempFolder Folder;
   HMODULE Module = nullptr;
   TNewMessage NewMessage = nullptr;
   TInitManager InitManager = nullptr;

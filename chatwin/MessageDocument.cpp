@@ -31,7 +31,7 @@ std::vector<std::string> MessageFragment(bool Own, std::string_view Nick, TDateT
   for (char c : Html) {
     if (c == '\r')
       body += "<BR>";
-    else
+    else if (c != '\0')  // the viewer ends a document at a zero character
       body += c;
   }
   const std::string sender = Own ? std::string("Moi") : HtmlEscape(Nick);

@@ -17,7 +17,9 @@ const std::vector<std::string>& DocumentHead();
 
 // The seven lines of one message: a break, the header block ("Moi, " or the
 // escaped nickname, then the date) and the message box ("moi" or "lui")
-// holding Html with every CR written as "<BR>" (LF stays).
+// holding Html with every CR written as "<BR>" (LF stays). A zero character
+// (an RTF message's \'00 or \u0) is left out: the viewer would end the whole
+// conversation there.
 std::vector<std::string> MessageFragment(bool Own, std::string_view Nick, TDateTime Time, std::string_view Html);
 
 // The line shown for a kind the window does not know.

@@ -9,6 +9,8 @@
 #include "chatwin/widgets/UtSplit.h"
 #include "controls/html/document/SectionList.h"
 #include "controls/html/viewer/HtmlView.h"
+#include "controls/themes/TBWItems.h"
+#include "controls/themes/TBWPopups.h"
 #include "platform/base/DateTime.h"
 #include "platform/base/Exception.h"
 #include "platform/base/StringList.h"
@@ -119,6 +121,18 @@ TdlgMessage::TdlgMessage(TComponent* AOwner, const THtmlFontService& Fonts, cons
   Action1->SecondaryShortCuts()->Add(SendSecondShortCut);
   Action1->OnExecute = TNotifyEvent(this, &TdlgMessage::Action1Execute);
 
+  TBWPopupMenu1 = new TTBWPopupMenu(this);
+  TBWPopupMenu1->SetName("TBWPopupMenu1");
+  TBWItem1 = AddPopupItem<TTBWItem>("TBWItem1", "Info Contact");
+  TBWSeparatorItem1 = AddPopupItem<TTBWSeparatorItem>("TBWSeparatorItem1", "");
+  TBWItem2 = AddPopupItem<TTBWItem>("TBWItem2", "Envoi direct");
+  TBWItem3 = AddPopupItem<TTBWItem>("TBWItem3", "Envoi par le serveur");
+  for (TTBWItem* way : {TBWItem2, TBWItem3}) {
+    way->SetAutoCheck(true);
+    way->SetGroupIndex(1);
+  }
+  TBWItem3->SetChecked(true);
+
   UtSimpleXml1 = new TUtSimpleXML(this);
   UtSimpleXml1->SetName("UtSimpleXml1");
   UtSimpleXml1->SetIndentString("  ");
@@ -133,6 +147,16 @@ TdlgMessage::~TdlgMessage()
 {
   if (FManager)
     FManager->FormGone(this);
+}
+
+template <class TItem>
+TItem* TdlgMessage::AddPopupItem(const std::string& Name, const std::string& Caption)
+{
+  auto* item = new TItem(this);
+  item->SetName(Name);
+  item->SetCaption(Caption);
+  TBWPopupMenu1->Items()->Add(item);
+  return item;
 }
 
 void TdlgMessage::ViewerHotSpotClick(TObject*, const std::string& Url, bool& Handled)

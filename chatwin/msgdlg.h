@@ -22,6 +22,9 @@ class THtmlFontService;
 class THtmlView;
 class TMemo;
 class TStringList;
+class TTBWItem;
+class TTBWPopupMenu;
+class TTBWSeparatorItem;
 class TTBWStatusBar;
 class TUtSimpleXML;
 class TUtxSplitter;
@@ -60,6 +63,12 @@ public:
   TButton* Button1;
   TActionList* ActionList1;
   TAction* Action1;
+  // The contact menu: its items do nothing yet and no control opens it.
+  TTBWPopupMenu* TBWPopupMenu1;
+  TTBWItem* TBWItem1;
+  TTBWSeparatorItem* TBWSeparatorItem1;
+  TTBWItem* TBWItem2;
+  TTBWItem* TBWItem3;
   TUtSimpleXML* UtSimpleXml1;
 
   // The handlers bound to the components.
@@ -73,6 +82,8 @@ protected:
   void CreateParams(TCreateParams& Params) override;
 
 private:
+  template <class TItem>
+  TItem* AddPopupItem(const std::string& Name, const std::string& Caption);
   void ViewerHotSpotClick(TObject* Sender, const std::string& Url, bool& Handled);
   void SendMemo();
   void SaveOnClose();

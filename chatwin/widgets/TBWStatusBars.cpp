@@ -52,6 +52,9 @@ public:
                        bool) override
   {
     TRect r = R;
+    // The caption is drawn in the canvas font: the bar's, with the panel's
+    // settings and the state's colour.
+    Canvas->RequiredState({csHandleValid, csFontValid});
     HDC dc = Canvas->Handle();
     SetBkMode(dc, TRANSPARENT);
     DrawText(dc, Caption.c_str(), int(Caption.size()), &r, Format);
@@ -124,6 +127,11 @@ void StatusPaintImage(TTBWTheme* Theme, TCanvas* Canvas, const TRect& R, TCustom
 }
 
 // ---------------------------------------------------------------- panels
+
+TTBWStatusPanel::TTBWStatusPanel() : FFontSettings(std::make_unique<TFontSettings>())
+{
+  FFontSettings->OnChange = TNotifyEvent(this, &TTBWStatusPanel::FontSettingsChanged);
+}
 
 TTBWStatusPanel::~TTBWStatusPanel()
 {
@@ -596,8 +604,10 @@ void TTBWCustomStatusBar::SelectPanelFont(TTBWStatusPanel* Panel, bool Enabled)
   TCanvas* canvas = Canvas();
   canvas->SetFont(FUseSystemFont && MenuFont() ? MenuFont() : Font());
   canvas->Font()->SetColor(StatusItemTextColor(PaintTheme(), Enabled ? 0 : StatusDisabled));
-  if (Panel)
+  if (Panel) {
+    ApplyFontSettings(*Panel->FontSettings(), canvas->Font());
     DoPanelFont(Panel, canvas->Font());
+  }
 }
 
 void TTBWCustomStatusBar::DrawPanel(TRect Rect, TTBWStatusPanel* Panel, bool)

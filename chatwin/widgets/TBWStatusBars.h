@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "controls/themes/TBWItems.h"
 #include "controls/themes/TBWTheme.h"
 #include "platform/classes/components/Collection.h"
 #include "platform/classes/controls/ControlTypes.h"
@@ -40,7 +41,7 @@ constexpr WORD StatusViewStatusBar = 0x200;
 
 class TTBWStatusPanel : public TCollectionItem {
 public:
-  TTBWStatusPanel() = default;
+  TTBWStatusPanel();
   ~TTBWStatusPanel() override;
 
   TAlignment Alignment() const { return FAlignment; }
@@ -55,6 +56,9 @@ public:
   void SetEnabled(bool Value);
   bool Framed() const { return FFramed; }
   void SetFramed(bool Value);
+  // Overrides applied on top of the bar's font when the panel is drawn.
+  TFontSettings* FontSettings() const { return FFontSettings.get(); }
+  void SetFontSettings(TFontSettings* Value) { FFontSettings->Assign(Value); }
   const std::string& Hint() const { return FHint; }
   void SetHint(const std::string& Value) { FHint = Value; }
   int ImageIndex() const { return FImageIndex; }
@@ -89,12 +93,14 @@ protected:
 private:
   friend class TTBWCustomStatusBar;
   void ChangedLayout() { Changed(false); }
+  void FontSettingsChanged(TObject*) { ChangedLayout(); }
 
   TAlignment FAlignment = taLeftJustify;
   std::string FCaption;
   TControl* FControl = nullptr;
   bool FEnabled = true;
   bool FFramed = true;
+  std::unique_ptr<TFontSettings> FFontSettings;
   std::string FHint;
   int FImageIndex = -1;
   int FMaxSize = 0;

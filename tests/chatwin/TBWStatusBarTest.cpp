@@ -2,8 +2,11 @@
 // panels, caption formats, the grip and its hit test, panel hints.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "chatwin/widgets/TBWStatusBars.h"
 #include "platform/base/Exception.h"
+#include "platform/win/gdi/Screenshot.h"
 #include "platform/classes/classes.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "tests/chatwin/HeadlessApplication.h"
@@ -191,4 +194,70 @@ TEST_F(StatusBar, DisplayNames)
   EXPECT_EQ(p->DisplayName(), "[ chkXML ]");
   p->SetCaption("Prêt");
   EXPECT_EQ(p->DisplayName(), "Prêt");
+}
+
+TEST_F(StatusBar, PanelFontSettingsApplyOnTopOfTheBarFont)
+{
+  Bar->SetAlign(alNone);
+  Bar->SetWidth(400);
+  Bar->Font()->SetSize(8);
+  TTBWStatusPanel* plain = Bar->Panels()->Add();
+  plain->SetCaption("Prêt");
+  plain->SetSize(150);
+  TTBWStatusPanel* marked = Bar->Panels()->Add();
+  marked->SetCaption("Connecté");
+  marked->SetSize(150);
+
+  struct TSeen {
+    bool Bold;
+    TColor Color;
+    int Size;
+  };
+  std::map<TTBWStatusPanel*, TSeen> seen;
+  struct THook {
+    std::map<TTBWStatusPanel*, TSeen>* Seen;
+    void PanelFont(TObject*, TTBWStatusPanel* Panel, TFont* Font)
+    {
+      (*Seen)[Panel] = {Font->Style().Contains(fsBold), Font->Color(), Font->Size()};
+    }
+  } hook;
+  hook.Seen = &seen;
+  Bar->OnPanelFont = TPanelFontEvent(&hook, &THook::PanelFont);
+
+  // A change of the settings repaints the bar.
+  marked->FontSettings()->SetBold(tsTrue);
+  marked->FontSettings()->SetColor(clRed);
+  marked->FontSettings()->SetSize(200);
+  THeadlessDisplay::PumpMessages();
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_FALSE(seen[plain].Bold);
+  EXPECT_EQ(seen[plain].Size, 8);
+  EXPECT_NE(seen[plain].Color, clRed);
+  EXPECT_TRUE(seen[marked].Bold);
+  EXPECT_EQ(seen[marked].Color, clRed);
+  EXPECT_EQ(seen[marked].Size, 16);
+  // The caption is drawn in the bar's font with the panel's settings: in
+  // the panel's colour, and only there.
+  HDC dc = GetDC(Bar->Handle());
+  const TPixelImage shown = CaptureDC(dc);
+  ReleaseDC(Bar->Handle(), dc);
+  auto redIn = [&](const TRect& r) {
+    for (int y = r.Top; y < r.Bottom; ++y)
+      for (int x = r.Left; x < r.Right; ++x)
+        if (shown.Pixels[std::size_t(y * shown.Width + x)] == 0xFF0000)
+          return true;
+    return false;
+  };
+  EXPECT_TRUE(redIn(marked->PanelRect));
+  EXPECT_FALSE(redIn(plain->PanelRect));
+
+  // Settings copied from another panel's: one repaint, the same look.
+  TFontSettings italic;
+  italic.SetItalic(tsTrue);
+  seen.clear();
+  plain->SetFontSettings(&italic);
+  THeadlessDisplay::PumpMessages();
+  EXPECT_EQ(plain->FontSettings()->Italic(), tsTrue);
+  EXPECT_EQ(seen.count(plain), 1u);
+  Bar->OnPanelFont = TPanelFontEvent();
 }

@@ -8,20 +8,30 @@
 #include <filesystem>
 
 #include "api/ChatLibrary.h"
+#include "controls/html/document/SectionList.h"
+#include "controls/html/document/ImageObj.h"
+#include "controls/html/images/BitmapCache.h"
+#include "controls/html/images/GIFImage.h"
+#include "controls/html/viewer/PaintPanel.h"
 #include "controls/html/viewer/HtmlView.h"
+#include "controls/themes/TBWItems.h"
+#include "controls/themes/TBWPopups.h"
 #include "platform/base/DateTime.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/ModuleLoader.h"
+#include "platform/base/RegistryStore.h"
 #include "platform/base/Utf.h"
 #include "platform/base/WholeFile.h"
 #include "platform/classes/classes.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "tests/chatwin/HeadlessApplication.h"
 #include "platform/win/win.h"
+#include "plugins/smileys/SmileyReplacer.h"
+#include "tests/chatwin/ChatWindowParts.h"
 #include "tests/chatwin/RecordingHost.h"
 #include "tests/fixtures/cdebug/CDebugWindow.h"
 #include "tests/platform_base/TempFolder.h"
-#include "tests/support/FindChild.h"
+#include "tests/support/GoldenImage.h"
 
 namespace {
 
@@ -50,6 +60,8 @@ protected:
     recording_host::NetworkName() = "TestNet";
     FSavedDir = GetCurrentDir();
     ASSERT_TRUE(SetCurrentDir(Folder.Path()));
+    // The newsreader is installed: the viewers may show its smileys.
+    SetRegistryFile(Folder.Write("registry.reg", NewsreaderRegistryText()));
     Module = LoadLibrary(ChatLibraryFileName);
     ASSERT_NE(Module, nullptr);
     Resolve(UpdateNick, "UpdateNick");
@@ -73,6 +85,7 @@ protected:
     if (Module)
       FreeLibrary(Module);
     SetCurrentDir(FSavedDir);
+    SetRegistryFile("");
   }
 
   template <class F>
@@ -187,6 +200,17 @@ TEST_F(TesselModule, KindsShowAsTextExceptHtml)
   EXPECT_NE(shown.find("<i>rtf"), std::string::npos) << shown;
   EXPECT_NE(shown.find("Désolé, cette affichage de Corvane ne connait pas ce format :/ (Formatmessage :"),
             std::string::npos) << shown;
+}
+
+// The viewer ends a document at a zero character: one in a contact's RTF
+// message must not hide the rest of the conversation.
+TEST_F(TesselModule, AZeroCharacterInAMessageHidesNothingAfterIt)
+{
+  Receive("0;0;1", "{\\rtf1 avant\\'00apr\\u232?s\\u0? fin}", mkRtf);
+  Receive("0;0;1", "suivant");
+  const std::string shown = Shown(Window("Messages avec Bob"));
+  EXPECT_NE(shown.find("avantaprès fin"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("suivant"), std::string::npos) << shown;
 }
 
 TEST_F(TesselModule, SendingCallsTheNetworkAndEchoesUnderMoi)
@@ -336,18 +360,78 @@ TEST_F(TesselModule, AWindowClosedJustBeforeTheEndGoesWithTheModule)
   SUCCEED();
 }
 
+TEST_F(TesselModule, TheContactMenuHoldsItsItemsAndNoControlOpensIt)
+{
+  Receive("0;0;1", "a");
+  TWinControl* form = Window("Messages avec Bob");
+  auto* menu = dynamic_cast<TTBWPopupMenu*>(form->FindComponent("TBWPopupMenu1"));
+  ASSERT_NE(menu, nullptr);
+  TTBCustomItem* items = menu->Items();
+  ASSERT_EQ(items->Count(), 4);
+  EXPECT_EQ(items->Items(0)->Caption(), "Info Contact");
+  EXPECT_NE(dynamic_cast<TTBWSeparatorItem*>(items->Items(1)), nullptr);
+  TTBCustomItem* direct = items->Items(2);
+  TTBCustomItem* server = items->Items(3);
+  EXPECT_EQ(direct->Caption(), "Envoi direct");
+  EXPECT_EQ(server->Caption(), "Envoi par le serveur");
+  for (int i = 0; i < items->Count(); ++i) {
+    EXPECT_NE(dynamic_cast<TTBWCustomItem*>(items->Items(i)) != nullptr, i == 1) << i;
+    EXPECT_FALSE(items->Items(i)->OnClick) << i;
+  }
+  EXPECT_FALSE(direct->Checked());
+  EXPECT_TRUE(server->Checked());
+  // The two ways of sending exclude each other.
+  direct->Click();
+  EXPECT_TRUE(direct->Checked());
+  EXPECT_FALSE(server->Checked());
+  EXPECT_EQ(recording_host::Calls(),
+            (std::vector<std::string>{"GetContactName(0;0;1)", "GetNetworkName(0;0;1)"}));
+
+  std::vector<TControl*> controls{form};
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    EXPECT_EQ(controls[i]->PopupMenu(), nullptr) << controls[i]->Name();
+    if (auto* win = dynamic_cast<TWinControl*>(controls[i]))
+      for (int c = 0; c < win->ControlCount(); ++c)
+        controls.push_back(win->Controls(c));
+  }
+}
+
+// A conversation with a smiley, the user's own answer and a typed reply, as
+// the window shows it.
 TEST_F(TesselModule, RendersAChatWindow)
 {
-  Receive("0;0;1", "Salut ! Tu as vu le <match> d'hier ?");
-  Receive("-0;0;1", "Oui, génial.\r\nOn en reparle demain.");
-  Receive("0;0;1", "D'accord & à demain.");
+  const TSmileyReplacer smileys(LoadSmileyTable(NewsreaderFixture + "config/smileys.txt"), NewsreaderFixture);
+  auto viaProcessor = [&](const std::string& Key, const std::string& Text) {
+    const TReplacedMessage html = smileys.Replace(Text, mkText);
+    Receive(Key, html.Text, html.Kind);
+  };
+  viaProcessor("0;0;1", "Salut ! Tu as vu le <match> d'hier ? :)");
+  viaProcessor("-0;0;1", "Oui, génial ;-)\r\nOn en reparle demain.");
+  viaProcessor("0;0;1", "D'accord & à demain.");
   TWinControl* form = Window("Messages avec Bob");
-  FindChild<TCustomMemo>(form)->SetText("Bonne soirée");
+  // The caret shows, and does not blink away before the picture is taken.
+  const UINT blink = GetCaretBlinkTime();
+  SetCaretBlinkTime(600000);
+  auto* memo = FindChild<TCustomMemo>(form);
+  memo->SetText("Bonne soirée");
+  memo->SetSelStart(int(memo->Text().size()));  // positions count bytes
   Application()->ProcessMessages();
   form->Update();
-  const std::string png = std::filesystem::current_path().string() + "/chat-window.png";
-  ASSERT_TRUE(THeadlessDisplay::Current()->Screenshot(form->Handle(), png));
-  const char* keep = std::getenv("CORVANE_CHATWIN_PNG");
-  if (keep)
-    std::filesystem::copy_file(png, keep, std::filesystem::copy_options::overwrite_existing);
+  // Both smileys were read from the newsreader's folder; they hold still
+  // on their first frame for the picture.
+  THtmlView* viewer = FindChild<THtmlView>(form);
+  EXPECT_EQ(viewer->SectionList().ImageCache()->Count(), 2);
+  for (TImageObj* image : viewer->SectionList().AnimList)
+    if (auto* gif = dynamic_cast<TGIFImage*>(image->Image)) {
+      gif->SetAnimate(false);
+      gif->SetCurrentFrame(1);
+    }
+  viewer->PaintPanel()->Invalidate();
+  form->Update();
+  HDC dc = GetWindowDC(form->Handle());
+  const TPixelImage shown = CaptureDC(dc);
+  ReleaseDC(form->Handle(), dc);
+  SetCaretBlinkTime(blink);
+  std::string why;
+  EXPECT_TRUE(MatchesGolden(shown, std::string(CHATWIN_GOLDEN_DIR) + "/chat-window.png", &why)) << why;
 }

@@ -1,6 +1,8 @@
 // B1 node creation and release, B2 position lookups, B3 the paint of one
-// screen, B4 the host's refresh per incoming message. Each target figure is
-// measured in the same run as its reference (plain allocation, a small tree).
+// screen, B4 the host's refresh per incoming message, B5 scrolling a page,
+// B6 the incremental search, B7 a full-screen paint with columns and header.
+// Each target figure is measured in the same run as its reference (plain
+// allocation, a small tree).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -13,7 +15,11 @@
 #include <vector>
 
 #include "HostLikeTree.h"
+#include "controls/vtree/LazyStringTree.h"
+#include "controls/vtree/LazyTreeHeader.h"
 #include "controls/vtree/PositionCache.h"
+#include "platform/classes/forms/Application.h"
+#include "platform/classes/forms/Form.h"
 #include "platform/classes/graphics/Canvas.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/win/gdi/gdi.h"
@@ -330,6 +336,121 @@ void B4_RefreshPerMessage(benchmark::State& State)
   State.counters["nodes"] = double(tree.HiddenRoot()->SubtreeCount - 1);
 }
 BENCHMARK(B4_RefreshPerMessage)->Unit(benchmark::kMillisecond);
+
+// --- B5-B7: string trees in a shown 1920 x 1080 window ---
+
+// Cells show the contact's name, kept by the owner the way the host keeps its
+// contacts; the last sibling is the only one whose name starts with "z".
+struct TBenchCells {
+  std::vector<WideString> Names;
+  void SetCount(Cardinal Count)
+  {
+    Names.resize(Count);
+    for (Cardinal i = 0; i < Count; ++i)
+      Names[i] = UTF8Decode("contact " + std::to_string(i));
+    Names.back() = u"zoe";
+  }
+  void GetText(TBaseLazyTree*, PLazyNode Node, TColumnIndex, TLSTTextType Type, WideString& Text)
+  {
+    if (Type != ttStatic)
+      Text = Names[Node->SiblingIndex];
+  }
+};
+
+// A form filling a large headless screen with one string tree of Count top
+// level nodes and Columns header columns (0: no header).
+struct TWindowStage {
+  TCustomForm* Form = nullptr;
+  std::unique_ptr<TLazyStringTree> Tree;
+  TBenchCells Cells;
+  TWindowStage(Cardinal Count, int Columns)
+  {
+    THeadlessDisplay::Use()->SetMonitors({{TRect(0, 0, 2560, 1440), TRect(0, 0, 2560, 1440)}});
+    Application()->Initialize();
+    Form = TCustomForm::Create<TForm>(Application());
+    Form->SetBounds(0, 0, 1960, 1140);
+    Tree = std::make_unique<TLazyStringTree>(nullptr);
+    Tree->SetParent(Form);
+    Tree->SetBounds(0, 0, 1920, 1080);
+    Cells.SetCount(Count);
+    Tree->OnGetText = TLSTGetTextEvent(&Cells, &TBenchCells::GetText);
+    for (int i = 0; i < Columns; ++i) {
+      TLazyTreeColumn* column = Tree->Header().Columns().Add();
+      column->SetWidth(240);
+      column->SetText(UTF8Decode("Colonne " + std::to_string(i)));
+    }
+    if (Columns > 0)
+      Tree->Header().SetOptions(Tree->Header().Options() + hoVisible);
+    Tree->SetRootNodeCount(Count);
+    Form->Show();
+    Application()->ProcessMessages();
+    WaitForCache(*Tree);
+  }
+  ~TWindowStage()
+  {
+    Tree->SetParent(nullptr);
+    Tree.reset();
+    Form->Free();
+    Application()->ProcessMessages();
+  }
+};
+
+// One page down (up once the end is near) with the cache valid: the offset
+// setter scrolls and invalidates, the window then paints what is uncovered.
+void B5_ScrollPage(benchmark::State& State)
+{
+  TWindowStage stage(Cardinal(State.range(0)), 0);
+  TLazyStringTree& tree = *stage.Tree;
+  int page = tree.ClientHeight();
+  int direction = -1;
+  for (auto _ : State) {
+    int next = tree.OffsetY() + direction * page;
+    if (next > 0 || next < tree.ClientHeight() - tree.RangeY()) {
+      direction = -direction;
+      next = tree.OffsetY() + direction * page;
+    }
+    tree.SetOffsetY(next);
+    UpdateWindow(tree.Handle());
+  }
+  State.counters["cache_used"] = tree.UseCache() ? 1 : 0;
+}
+BENCHMARK(B5_ScrollPage)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// Typing "z" on the first of N siblings: the string tree's own compare walks
+// every sibling to the last one. Each step starts a fresh search.
+void B6_IncrementalSearch(benchmark::State& State)
+{
+  TWindowStage stage(Cardinal(State.range(0)), 0);
+  TLazyStringTree& tree = *stage.Tree;
+  tree.SetIncrementalSearch(isAll);
+  tree.SetFocus();
+  PLazyNode first = tree.FirstTopLevelNode();
+  PLazyNode last = tree.HiddenRoot()->LastChildNode;
+  bool found = true;
+  for (auto _ : State) {
+    State.PauseTiming();
+    tree.Perform(WM_CANCELMODE, 0, 0);
+    tree.SetFocusedNode(first);
+    State.ResumeTiming();
+    tree.Perform(WM_KEYDOWN, 'Z', 0);
+    tree.Perform(WM_CHAR, 'z', 0);
+    found = found && tree.FocusedNode() == last;
+  }
+  State.counters["found_last"] = found ? 1 : 0;
+}
+BENCHMARK(B6_IncrementalSearch)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A whole 1920 x 1080 window with its header: non-client area and client
+// invalidated and painted at once.
+void B7_PaintColumnsAndHeader(benchmark::State& State)
+{
+  TWindowStage stage(100000, int(State.range(0)));
+  HWND window = stage.Tree->Handle();
+  for (auto _ : State)
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+  State.counters["header_height"] = stage.Tree->Header().Height();
+}
+BENCHMARK(B7_PaintColumnsAndHeader)->Arg(0)->Arg(8)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

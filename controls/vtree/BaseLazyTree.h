@@ -19,6 +19,7 @@
 #include "controls/vtree/PositionCache.h"
 #include "platform/classes/ShiftState.h"
 #include "controls/vtree/StepAnimation.h"
+#include "platform/base/Utf.h"
 #include "platform/classes/controls/CustomControl.h"
 
 class TCustomImageList;
@@ -362,6 +363,16 @@ public:
   //     (BaseLazyTreeMouse.cpp, BaseLazyTreeKeyboard.cpp, BaseLazyTreeScroll.cpp, BaseLazyTreeMessages.cpp) ---
   TLTKeyActionEvent OnKeyAction;
   TLTIncrementalSearchEvent OnIncrementalSearch;
+  // The text of one search step in the forms a compare needs, converted once
+  // per step rather than once per node offered.
+  struct TSearchText {
+    std::string Utf8;
+    WideString Wide;
+    explicit TSearchText(const std::u32string& Typed);
+  };
+  // 0 when Node matches: OnIncrementalSearch decides; without it every node
+  // matches here (the string tree compares its text).
+  virtual int DoIncrementalSearch(PLazyNode Node, const TSearchText& Text);
   TLTGetHelpContextEvent OnGetHelpContext;
   TLTDragAllowedEvent OnDragAllowed;
   TLTIncrementalSearch IncrementalSearch() const { return FIncrementalSearch; }
@@ -721,7 +732,6 @@ private:
   void StopIncrementalSearch();
   PLazyNode SearchWalkNext(PLazyNode Node, bool Forward);
   PLazyNode SearchWalkFirst(bool Forward);
-  int DoIncrementalSearch(PLazyNode Node, const std::u32string& Text);
   void HandleScrollMessage(TMessage& Message, bool Horizontal);
   void HandleMouseWheel(TMessage& Message);
   void AutoScrollCheck(TPoint P);

@@ -354,15 +354,18 @@ void TBaseLazyTree::StopIncrementalSearch()
   FSearchHitNode = nullptr;
 }
 
-int TBaseLazyTree::DoIncrementalSearch(PLazyNode Node, const std::u32string& Text)
+TBaseLazyTree::TSearchText::TSearchText(const std::u32string& Typed)
+{
+  for (char32_t c : Typed)
+    AppendUtf8(Utf8, c);
+  Wide = UTF8Decode(Utf8);
+}
+
+int TBaseLazyTree::DoIncrementalSearch(PLazyNode Node, const TSearchText& Text)
 {
   int result = 0;  // without a handler every node matches
-  if (OnIncrementalSearch) {
-    std::string utf8;
-    for (char32_t c : Text)
-      AppendUtf8(utf8, c);
-    OnIncrementalSearch(this, Node, utf8, result);
-  }
+  if (OnIncrementalSearch)
+    OnIncrementalSearch(this, Node, Text.Utf8, result);
   return result;
 }
 
@@ -414,7 +417,7 @@ void TBaseLazyTree::IncrementalSearchStep(char32_t Character)
     bool forward = (FSearchDirection == sdForward) != backspace;
     std::u32string doubled = FTypedSearchText + Character;
     bool repeat = !backspace && FTypedSearchText.size() == 1 && FTypedSearchText[0] == Character &&
-                  (!start || DoIncrementalSearch(start, doubled) != 0);
+                  (!start || DoIncrementalSearch(start, TSearchText(doubled)) != 0);
     PLazyNode origin = start;
     PLazyNode run = start;
     bool advanced = FTypedSearchText.empty() || !start || repeat || backspace;
@@ -432,6 +435,7 @@ void TBaseLazyTree::IncrementalSearchStep(char32_t Character)
     } else {
       text = doubled;
     }
+    const TSearchText search(text);
     PLazyNode hit = nullptr;
     bool first = true;
     for (PLazyNode n = run; n; first = false) {
@@ -439,7 +443,7 @@ void TBaseLazyTree::IncrementalSearchStep(char32_t Character)
         break;
       if (n == origin && advanced && origin)
         break;
-      if (DoIncrementalSearch(n, text) == 0) {
+      if (DoIncrementalSearch(n, search) == 0) {
         hit = n;
         break;
       }
@@ -455,7 +459,7 @@ void TBaseLazyTree::IncrementalSearchStep(char32_t Character)
       FSearchHitNode = hit;
       SetFocusedNode(hit);
       SetNodeSelected(hit, true);
-    } else if (!origin || DoIncrementalSearch(origin, text) != 0) {
+    } else if (!origin || DoIncrementalSearch(origin, search) != 0) {
       MessageBeep(0);
     }
   }

@@ -9,6 +9,9 @@ template <class Char>
 class TBasicBufferedString {
 public:
   static constexpr std::size_t Step = 4096;
+  // A line break grows the block once this little room is left: 2 bytes in
+  // the 8-bit buffer, 4 characters in the wide one.
+  static constexpr std::size_t NewLineReserve = sizeof(Char) == 1 ? 2 : 4;
 
   void Add(const std::basic_string<Char>& S)
   {
@@ -18,7 +21,7 @@ public:
   }
   void AddNewLine()
   {
-    if (Free() <= 2)
+    if (Free() <= NewLineReserve)
       Grow(0);
     FText.push_back(Char('\r'));
     FText.push_back(Char('\n'));

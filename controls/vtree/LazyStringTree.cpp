@@ -64,13 +64,19 @@ void TCustomLazyStringTree::SetStringOptions(TLTStringOptions Value)
 
 WideString TCustomLazyStringTree::Text(PLazyNode Node, TColumnIndex Column)
 {
+  WideString text;
+  CellText(Node, Column, text);
+  return text;
+}
+
+void TCustomLazyStringTree::CellText(PLazyNode Node, TColumnIndex Column, WideString& Into)
+{
   if (!Node)
     RaiseTreeError("Node must not be nil.", 0);
   if (!Node->Has(nfInitialized) && Node != HiddenRoot())
     InitializeNode(Node);
-  WideString text = FDefaultText;
-  DoGetText(Node, Column, ttNormal, text);
-  return text;
+  Into = FDefaultText;
+  DoGetText(Node, Column, ttNormal, Into);
 }
 
 void TCustomLazyStringTree::SetText(PLazyNode Node, TColumnIndex Column, const WideString& Value)
@@ -197,8 +203,16 @@ bool TCustomLazyStringTree::DoGetCellIsEmpty(PLazyNode Node, TColumnIndex Column
 
 int TCustomLazyStringTree::CompareForSearch(PLazyNode Node, const WideString& Text)
 {
-  WideString cell = this->Text(Node, FocusedColumn());
-  return cell.compare(0, Text.size(), Text) == 0 && cell.size() >= Text.size() ? 0 : 1;
+  // One buffer for every node a search offers: its block is reused.
+  CellText(Node, FocusedColumn(), FSearchCell);
+  return FSearchCell.compare(0, Text.size(), Text) == 0 && FSearchCell.size() >= Text.size() ? 0 : 1;
+}
+
+int TCustomLazyStringTree::DoIncrementalSearch(PLazyNode Node, const TSearchText& Text)
+{
+  if (OnIncrementalSearch)
+    return TBaseLazyTree::DoIncrementalSearch(Node, Text);
+  return CompareForSearch(Node, Text.Wide);
 }
 
 void TCustomLazyStringTree::DoGetText(PLazyNode Node, TColumnIndex Column, TLSTTextType TextType, WideString& Text)

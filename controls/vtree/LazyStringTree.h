@@ -37,6 +37,8 @@ public:
 
   // The cell text: DefaultText handed to OnGetText. Fails for a nil node.
   WideString Text(PLazyNode Node, TColumnIndex Column);
+  // The same, written into Into (whose block is reused).
+  void CellText(PLazyNode Node, TColumnIndex Column, WideString& Into);
   // OnNewText, then the node is invalidated.
   void SetText(PLazyNode Node, TColumnIndex Column, const WideString& Value);
   // 2 x TextMargin plus the extent of Text in the font OnPaintText leaves on Canvas.
@@ -45,6 +47,7 @@ public:
   int FontTextHeight();
   // OnIncrementalSearch's default: 0 when the node's text begins with Text (exactly), else 1.
   int CompareForSearch(PLazyNode Node, const WideString& Text);
+  int DoIncrementalSearch(PLazyNode Node, const TSearchText& Text) override;
   // What the editor of a cell needs: the cell text, the rectangle of the
   // text (unclipped; the whole cell for multi-line nodes, sized to one line
   // otherwise) and the font OnPaintText chose, copied into Font.
@@ -101,6 +104,7 @@ private:
   void DrawCellText(TCanvas* Canvas, const WideString& Text, TRect R, UINT Flags);
 
   WideString FDefaultText = u"Node";
+  WideString FSearchCell;  // the cell text a search compares
   TLTStringOptions FStringOptions{toSaveCaptions, toAutoAcceptEditChange};
   std::size_t FWidthOffset = 0;
   int FTextHeight = 0;

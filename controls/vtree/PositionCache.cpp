@@ -57,6 +57,23 @@ struct TWorker {
   int WorkerUsers = 0;
   std::thread Thread;
 
+  // A process may end while trees still exist (exit() with a tree alive):
+  // the thread is stopped and joined rather than left to end the process.
+  ~TWorker()
+  {
+    std::thread ending;
+    {
+      std::lock_guard<std::mutex> hold(Lock);
+      Terminated = true;
+      if (ActiveTree)
+        ActiveTree->Stop.store(true);
+      ending = std::move(Thread);
+    }
+    WorkSignal.notify_all();
+    if (ending.joinable())
+      ending.join();
+  }
+
   void Run()
   {
     std::unique_lock<std::mutex> hold(Lock);

@@ -128,6 +128,13 @@ TEST(SharedRoutines, BuffersGrowInWholeSteps)
   exact.AddNewLine();
   EXPECT_EQ(exact.BlockSize(), 8192u) << "two bytes free grow the block";
   EXPECT_EQ(exact.AsString().size(), 4096u);
+  // The wide buffer keeps four characters in hand before a line break.
+  for (std::size_t text : {4092u, 4091u}) {
+    TWideBufferedString wide;
+    wide.Add(std::u16string(text, u'x'));
+    wide.AddNewLine();
+    EXPECT_EQ(wide.BlockSize(), text == 4092u ? 8192u : 4096u) << text << " characters before the line break";
+  }
 }
 
 TEST(SharedRoutines, PointersSortAscendingAsUnsignedValues)

@@ -1,4 +1,5 @@
 #include <chrono>
+#include <cstdlib>
 #include <random>
 #include <thread>
 
@@ -188,4 +189,19 @@ TEST_F(PositionsTest, ATreeDestroyedWhileValidatingWaitsForTheWorker)
     Trees.pop_back();  // destroyed at once, its rebuild queued or running
   }
   EXPECT_TRUE(TLtWorkerThread::Running());
+}
+
+// exit() with a tree still alive (its rebuild under way) stops and joins the
+// worker instead of ending the process with an abort.
+TEST(PositionsDeathTest, TheProcessEndsCleanlyWithATreeAlive)
+{
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        auto* tree = new TBaseLazyTree(nullptr);
+        tree->SetNodeChildCount(nullptr, 200000);
+        tree->RequestCacheValidation();
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
 }

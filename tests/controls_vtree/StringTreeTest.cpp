@@ -7,8 +7,11 @@
 #include "controls/vtree/LazyStringTree.h"
 #include "controls/vtree/LazyTreeErrors.h"
 #include "platform/base/MemoryStream.h"
+#include "platform/classes/forms/Application.h"
+#include "platform/classes/forms/Form.h"
 #include "platform/classes/graphics/Canvas.h"
 #include "platform/classes/graphics/Font.h"
+#include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/win/gdi/Screenshot.h"
 #include "platform/win/gdi/gdi.h"
 #include "platform/win/win.h"
@@ -210,4 +213,34 @@ TEST_F(StringTreeTest, SearchMatchesAnExactPrefix)
   struct Case { const char16_t* Text; int Result; };
   for (Case c : {Case{u"Res", 0}, Case{u"Reseau 1", 0}, Case{u"", 0}, Case{u"res", 1}, Case{u"Reseau 12", 1}})
     EXPECT_EQ(Strings->CompareForSearch(node, c.Text), c.Result) << UTF8Encode(c.Text);
+}
+
+// Typed letters find nodes by their cell text when the owner gives no
+// compare of its own.
+TEST_F(StringTreeTest, TypingSearchesTheCellTextsWithoutAHandler)
+{
+  TInputStage stage;
+  stage.Open(TRect(0, 0, 300, 200), Strings.get(), TRect(0, 0, 180, 150));
+  stage.Form->Show();
+  Application()->ProcessMessages();
+  Bind();
+  BuildContacts();
+  Strings->SetIncrementalSearch(isAll);
+  Strings->SetFocus();
+  Strings->SetFocusedNode(At("0", Strings.get()));
+  ASSERT_TRUE(Strings->Focused());
+  auto type = [&](const char* text) {
+    stage.Display->TypeText(text);
+    Application()->ProcessMessages();
+  };
+  type("c");  // compared exactly: "Contact" does not begin with "c"
+  EXPECT_EQ(Strings->FocusedNode(), At("0", Strings.get()));
+  type("C");
+  EXPECT_EQ(Strings->FocusedNode(), At("0.0.0", Strings.get()));
+  type("C");  // the same letter again steps to the next contact
+  EXPECT_EQ(Strings->FocusedNode(), At("0.0.1", Strings.get()));
+  type("x");  // no text begins with "Cx": nothing moves
+  EXPECT_EQ(Strings->FocusedNode(), At("0.0.1", Strings.get()));
+  EXPECT_EQ(Strings->SearchText(), "C");
+  stage.Close(Strings.get());
 }

@@ -1,9 +1,11 @@
-// What the user waits for in the themed controls, in the Default theme on
-// both paths (argument 0: plain, 1: visual styles): a 30-item popup menu
-// painted with its frame and shadow, the top dock of the host form with its
-// menu bar and three toolbars repainted, and a theme switch heard, re-framed
-// and repainted by a host form with a menu bar, three toolbars and an open
-// popup menu.
+// What the user waits for in the themed controls, on both paths (argument
+// "path" 0: plain, 1: visual styles): a 30-item popup menu painted with its
+// frame and shadow in the Default theme; one paint of each of the gallery's
+// dock scenes (the top dock with its menu bar and three toolbars, the bottom
+// multi-dock of three panels) in every theme of the gallery (argument
+// "theme", the index in GalleryThemes.h); and a theme switch heard,
+// re-framed and repainted by a host form with a menu bar, three toolbars
+// and an open popup menu.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -11,11 +13,11 @@
 
 #include "GalleryHost.h"
 #include "GalleryProfile.h"
-#include "controls/themes/TBWDefaultTheme.h"
+#include "GalleryThemes.h"
 #include "controls/themes/TBWDocks.h"
 #include "controls/themes/TBWItems.h"
+#include "controls/themes/TBWMultiDock.h"
 #include "controls/themes/TBWNexus.h"
-#include "controls/themes/TBWOfficeXPTheme.h"
 #include "controls/themes/TBWPopups.h"
 #include "controls/toolbar/TBShowAnimation.h"
 #include "platform/classes/forms/Application.h"
@@ -31,8 +33,8 @@ TCustomImageList* BenchImages()
   static TCustomImageList* images = [] {
     EnterGalleryProfile();
     Application()->Initialize();
-    RegisterDefaultTheme();
-    RegisterOfficeXPTheme();
+    for (const TGalleryTheme& theme : GalleryThemes())
+      RegisterTheme(theme.Name, theme.Class);
     CreateThemeNexus("Default");
     auto* list = new TCustomImageList(nullptr, 16, 16);
     list->SetHandle(MakeGalleryImages());
@@ -41,12 +43,30 @@ TCustomImageList* BenchImages()
   return images;
 }
 
-void SelectPath(benchmark::State& State)
+void SelectLook(benchmark::State& State, const std::string& Theme, int Path)
 {
   BenchImages();
-  SetCurrentThemeName("Default");
-  SelectGalleryLook(GallerySchemes()[0], GalleryPaths()[size_t(State.range(0))]);
-  State.SetLabel(GalleryPaths()[size_t(State.range(0))].Name);
+  SetCurrentThemeName(Theme);
+  SelectGalleryLook(GallerySchemes()[0], GalleryPaths()[size_t(Path)]);
+  State.SetLabel(Theme + " " + GalleryPaths()[size_t(Path)].Name);
+}
+
+// Argument 0 is the path; the theme is Default.
+void SelectPath(benchmark::State& State) { SelectLook(State, "Default", int(State.range(0))); }
+
+// Arguments: the theme's index in the gallery's table, the path.
+void SelectThemeAndPath(benchmark::State& State)
+{
+  SelectLook(State, GalleryThemes()[size_t(State.range(0))].Name, int(State.range(1)));
+}
+
+void EveryThemeAndPath(benchmark::internal::Benchmark* Bench)
+{
+  Bench->ArgNames({"theme", "path"});
+  for (int theme = 0; theme < int(GalleryThemes().size()); ++theme)
+    for (int path = 0; path < int(GalleryPaths().size()); ++path)
+      Bench->Args({theme, path});
+  Bench->Unit(benchmark::kMicrosecond);
 }
 
 // A popup menu of Count items (images, shortcuts, separators, a submenu)
@@ -98,12 +118,22 @@ BENCHMARK(PopupMenu30WithShadow)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void TopDockWith4Toolbars(benchmark::State& State)
 {
-  SelectPath(State);
+  SelectThemeAndPath(State);
   TGalleryHost host(BenchImages(), 3);
   for (auto _ : State)
     RedrawWindow(host.TopDock()->Handle(), nullptr, nullptr, RepaintAll);
 }
-BENCHMARK(TopDockWith4Toolbars)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(TopDockWith4Toolbars)->Apply(EveryThemeAndPath);
+
+void MultiDockWith3Panels(benchmark::State& State)
+{
+  SelectThemeAndPath(State);
+  TGalleryHost host(BenchImages(), 0);
+  HWND dock = host.AddPanelMultiDock()->Handle();
+  for (auto _ : State)
+    RedrawWindow(dock, nullptr, nullptr, RepaintAll);
+}
+BENCHMARK(MultiDockWith3Panels)->Apply(EveryThemeAndPath);
 
 void ThemeSwitch(benchmark::State& State)
 {

@@ -1,7 +1,9 @@
 #include "GalleryHost.h"
 
+#include "controls/themes/TBWDockablePanel.h"
 #include "controls/themes/TBWDocks.h"
 #include "controls/themes/TBWItems.h"
+#include "controls/themes/TBWMultiDock.h"
 #include "controls/themes/TBWScratchBitmap.h"
 #include "controls/themes/TBWToolbars.h"
 #include "controls/toolbar/TBFloatingWindowParent.h"
@@ -168,4 +170,24 @@ TTBWToolbar* TGalleryHost::AddFloatingToolbar(int Left, int Top)
   SetActiveWindow(FForm->Handle());
   SettleMessages();
   return bar;
+}
+
+TXTBMultiDock* TGalleryHost::AddPanelMultiDock()
+{
+  auto* dock = new TXTBMultiDock(FForm);
+  dock->SetPosition(dpxBottom);
+  dock->SetParent(FForm);
+  int position = 0;
+  for (const char* caption : {"Console", "Contacts", "Journal des evenements"}) {
+    auto* panel = new TTBWDockablePanel(FForm);
+    panel->SetCaption(caption);
+    panel->SetDockedHeight(90);
+    panel->SetCloseButtonWhenDocked(position != 1);
+    panel->SetDockPos(position++);
+    panel->SetCurrentDock(dock);
+  }
+  SettleMessages();
+  RedrawWindow(FForm->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  SettleMessages();
+  return dock;
 }

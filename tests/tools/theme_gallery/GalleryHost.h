@@ -1,7 +1,8 @@
 // The host-like form the gallery's window scenes, the theme benchmarks and
 // the X11 check share: a form with a top dock holding a menu bar and three
 // themed toolbars (drag handles single, double and none with a close box),
-// the menu bar's "Fichier" menu, and a floating toolbar on demand. Everything
+// the menu bar's "Fichier" menu, and on demand a floating toolbar or a
+// bottom multi-dock of dockable panels. Everything
 // stands at fixed screen places so the pictures are the same every time.
 #pragma once
 
@@ -14,6 +15,7 @@ class TCustomImageList;
 class TTBCustomItem;
 class TTBWDock;
 class TTBWToolbar;
+class TXTBMultiDock;
 
 // Two 16 x 16 images on a white mask: a framed blue square, and a round
 // glyph of mid-tones (what the faded, tinted and shaded forms work on).
@@ -41,6 +43,9 @@ public:
   // A toolbar of its own floating at (Left, Top) of the screen, its frame
   // active; freed with the host.
   TTBWToolbar* AddFloatingToolbar(int Left, int Top);
+  // A bottom multi-dock of three docked panels ("Console", "Contacts"
+  // without its close box, "Journal des evenements"), laid out and painted.
+  TXTBMultiDock* AddPanelMultiDock();
 
 private:
   TTBWToolbar* NewToolbar(const char* Caption);

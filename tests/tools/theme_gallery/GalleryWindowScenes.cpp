@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "GalleryHost.h"
+#include "controls/themes/TBWAlignmentPanel.h"
 #include "controls/themes/TBWDockablePanel.h"
+#include "controls/themes/TBWLabel.h"
 #include "controls/themes/TBWMultiDock.h"
 #include "controls/themes/TBWToolbars.h"
 #include "controls/toolbar/TBFloatingWindowParent.h"
@@ -51,18 +53,60 @@ TPixelImage ShootFloating(TCustomImageList* Images)
 TPixelImage ShootMultiDock(TCustomImageList* Images)
 {
   TGalleryHost host(Images, 0);
+  return ShootArea(WindowRectOf(host.AddPanelMultiDock()->Handle()));
+}
+
+template <class T>
+T* AddObject(TWinControl* Parent, int Top, int Height)
+{
+  auto* object = new T(Parent->Owner());
+  object->SetAlign(alTop);
+  object->SetBounds(0, Top, Parent->ClientWidth(), Height);
+  object->SetParent(Parent);
+  return object;
+}
+
+TTBWLabel* AddLabel(TWinControl* Parent, int Top, const char* Caption)
+{
+  auto* label = AddObject<TTBWLabel>(Parent, Top, 10);
+  label->SetCaption(Caption);
+  return label;
+}
+
+// A dockable panel docked at the left holding an alignment panel (margins
+// 6, 4) with, from the top: a long label wrapped over several lines with its
+// height fitted, an underlined label, a disabled one (embossed), and a panel
+// object of its own colour carrying a right-aligned label that shows that
+// colour through.
+TPixelImage ShootLabels(TCustomImageList* Images)
+{
+  TGalleryHost host(Images, 0);
   auto* dock = new TXTBMultiDock(host.Form());
-  dock->SetPosition(dpxBottom);
+  dock->SetPosition(dpxLeft);
   dock->SetParent(host.Form());
-  int position = 0;
-  for (const char* caption : {"Console", "Contacts", "Journal des evenements"}) {
-    auto* panel = new TTBWDockablePanel(host.Form());
-    panel->SetCaption(caption);
-    panel->SetDockedHeight(90);
-    panel->SetCloseButtonWhenDocked(position != 1);
-    panel->SetDockPos(position++);
-    panel->SetCurrentDock(dock);
-  }
+  auto* panel = new TTBWDockablePanel(host.Form());
+  panel->SetCaption("Informations");
+  panel->SetDockedWidth(170);
+  panel->SetCurrentDock(dock);
+  SettleMessages();
+
+  auto* content = new TTBWAlignmentPanel(host.Form());
+  content->SetAlign(alClient);
+  content->SetParent(panel);
+  content->Margins()->SetLeft(6);
+  content->Margins()->SetTop(4);
+  content->Margins()->SetRight(6);
+  content->Margins()->SetBottom(4);
+  AddLabel(content, 0, "Corvane vous avertit quand un contact se connecte ou vous ecrit.");
+  AddLabel(content, 100, "&Contacts en ligne")->SetUnderline(true);
+  AddLabel(content, 200, "Historique indisponible hors connexion")->SetEnabled(false);
+  auto* box = AddObject<TTBWPanelObject>(content, 300, 24);
+  box->SetColor(clWindow);
+  TTBWLabel* status = AddLabel(box, 0, "En ligne");
+  status->SetWrapping(twNone);
+  status->SetAlignment(taRightJustify);
+  status->Margins()->SetRight(4);
+  status->SetAlign(alClient);
   SettleMessages();
   RedrawWindow(host.Form()->Handle(), nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -107,5 +151,6 @@ std::vector<TGalleryWindowScene> GalleryWindowScenes()
       {"topdock", ShootDock},
       {"floatingtoolbar", ShootFloating},
       {"multidock", ShootMultiDock},
+      {"labels", ShootLabels},
   };
 }

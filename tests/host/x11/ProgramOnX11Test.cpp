@@ -9,6 +9,7 @@
 
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -127,22 +128,50 @@ TEST_F(ProgramOnX11, AMessageWaitsInTheTrayOpensInAChatWindowAndTheReplyGoesOut)
     return ScreenArea(X, TRect(tray.IconCenterX() - 12, tray.IconCenterY() - 12, tray.IconCenterX() + 12,
                                tray.IconCenterY() + 12));
   };
-  WaitUntil([] { return false; }, 500);
-  const TPixelImage offline = trayPicture();
+  // The waiting image is the only one with an envelope (paper 0xFAF5DC).
+  auto trayWaits = [&] {
+    const TPixelImage picture = trayPicture();
+    return std::count(picture.Pixels.begin(), picture.Pixels.end(), 0xFAF5DCu) > 10;
+  };
+  EXPECT_FALSE(trayWaits());
 
   // "Corvane > Se Connecter": the network connects and bob's message comes.
   const std::vector<XWin> shown = ShownOverrideRedirect(X, {});
   Click(at.Left + 45, at.Top + 33);
   std::vector<XWin> popups;
   ASSERT_TRUE(WaitUntil([&] { return !(popups = ShownOverrideRedirect(X, shown)).empty(); }, 5000));
-  WaitUntil([] { return false; }, 300);
-  Screenshot(popups[0], "menu.png");
+  WaitUntil([] { return false; }, 100);
   const TRect menu = ScreenRectOf(X, popups[0]);
   Click(menu.Left + 40, menu.Top + 12);
-  WaitUntil([] { return false; }, 1000);
+  ASSERT_TRUE(WaitUntil([&] { return Journalled("Connect"); }, 5000));
+  // bob's message waits: no chat window, the tray shows the waiting image.
+  EXPECT_TRUE(WaitUntil(trayWaits, 5000)) << "the tray does not show that a message waits";
+  EXPECT_EQ(TopLevel("Messages avec bob"), 0u);
+
+  // The tree opened by keys down to bob (TestNet > Amis > alice, bob).
+  Click(at.Left + 60, at.Top + 84);
+  for (unsigned long key : {XK_Right, XK_Down, XK_Right, XK_Down, XK_Down})
+    TypeKeySym(key);
+  WaitUntil([] { return false; }, 300);
   Screenshot(main, "main-window.png");
-  WritePng(Folder + "/tray.png", trayPicture());
-  std::printf("%s/tray.png\n", Folder.c_str());
+  // Rows are 18 pixels; bob is the fourth.
+  const int bobY = at.Top + 84 + 3 * 18;
+  Click(at.Left + 80, bobY);
+  Click(at.Left + 80, bobY);
+  const XWin chat = WaitForTopLevel("Messages avec bob");
+  ASSERT_NE(chat, 0u) << "no chat window for bob";
+  EXPECT_TRUE(WaitUntil([&] { return !trayWaits(); }, 5000)) << "nothing waits any more";
+
+  // The reply, typed where the window puts the caret and sent with Ctrl+Enter.
+  WaitUntil([] { return false; }, 300);
+  TypeText("Oui, je suis là");
+  Key(XK_Control_L, true);
+  TypeKeySym(XK_Return);
+  Key(XK_Control_L, false);
+  EXPECT_TRUE(WaitUntil([&] { return Journalled("SendToContact(0,1,Oui, je suis là)"); }, 5000))
+      << "the reply never reached the network";
+  WaitUntil([] { return false; }, 300);
+  Screenshot(chat, "chat-window.png");
 }
 
 }  // namespace

@@ -1,0 +1,46 @@
+#include "TopLevelWindows.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+namespace {
+
+std::string NameOf(Display* X, Window W)
+{
+  Atom type;
+  int format;
+  unsigned long count, after;
+  unsigned char* data = nullptr;
+  std::string name;
+  if (XGetWindowProperty(X, W, XInternAtom(X, "_NET_WM_NAME", False), 0, 1024, False,
+                         XInternAtom(X, "UTF8_STRING", False), &type, &format, &count, &after, &data) == Success &&
+      data) {
+    name.assign(reinterpret_cast<char*>(data), count);
+    XFree(data);
+  }
+  return name;
+}
+
+}  // namespace
+
+XWin ShownTopLevel(Display* X, const std::string& Title)
+{
+  Window root, parent, *children = nullptr;
+  unsigned n = 0;
+  XWin found = 0;
+  if (!XQueryTree(X, DefaultRootWindow(X), &root, &parent, &children, &n))
+    return 0;
+  for (unsigned i = 0; i < n && !found; ++i) {
+    XWindowAttributes a;
+    if (XGetWindowAttributes(X, children[i], &a) && a.map_state == IsViewable && NameOf(X, children[i]) == Title)
+      found = children[i];
+  }
+  if (children)
+    XFree(children);
+  return found;
+}
+
+TRect ScreenRect(Display* X)
+{
+  return TRect(0, 0, DisplayWidth(X, DefaultScreen(X)), DisplayHeight(X, DefaultScreen(X)));
+}

@@ -26,12 +26,18 @@ struct TNamedNodes {
       return;
     Text = Column == 1 ? it->second.second : it->second.first;
   }
+  void NewText(TBaseLazyTree* T, PLazyNode Node, TColumnIndex Column, WideString Text)
+  {
+    auto& cell = Cells[Id(T, Node)];
+    (Column == 1 ? cell.second : cell.first) = Text;
+  }
   void Save(TBaseLazyTree* T, PLazyNode Node, TStream* S) { S->WriteValue<std::int32_t>(Id(T, Node)); }
   void Load(TBaseLazyTree* T, PLazyNode Node, TStream* S) { Id(T, Node) = S->ReadValue<std::int32_t>(); }
   void Bind(TCustomLazyStringTree* Tree)
   {
     Tree->SetNodeDataSize(sizeof(int));
     Tree->OnGetText = TLSTGetTextEvent(this, &TNamedNodes::GetText);
+    Tree->OnNewText = TLSTNewTextEvent(this, &TNamedNodes::NewText);
     Tree->OnSaveNode = TLTSaveNodeEvent(this, &TNamedNodes::Save);
     Tree->OnLoadNode = TLTSaveNodeEvent(this, &TNamedNodes::Load);
   }

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "platform/win/ole/DragDropBridge.h"
+#include "platform/win/window/MessageQueue.h"
 
 using namespace x11;
 
@@ -126,6 +127,9 @@ void TX11Display::Sync()
   while (s.Batches < seen + 2 && !s.Stop && std::chrono::steady_clock::now() < limit) {
     sync.unlock();
     s.Core.WakeReader();
+    // The batch may be sending to this thread (a format the clipboard owner
+    // renders for another program): answer it, or both wait out the limit.
+    PeekMessage(nullptr, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     sync.lock();
     s.SyncDone.wait_for(sync, std::chrono::milliseconds(20), [&] { return s.Batches >= seen + 2 || s.Stop; });
   }

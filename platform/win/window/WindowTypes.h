@@ -188,6 +188,8 @@ constexpr int HCBT_SETFOCUS = 9;
 constexpr UINT PM_NOREMOVE = 0x0000;
 constexpr UINT PM_REMOVE = 0x0001;
 constexpr UINT PM_NOYIELD = 0x0002;
+// Only the calls other threads sent to this one are run; nothing is retrieved.
+constexpr UINT PM_QS_SENDMESSAGE = 0x0040 << 16;
 
 // SendMessageTimeout
 constexpr UINT SMTO_NORMAL = 0x0000;

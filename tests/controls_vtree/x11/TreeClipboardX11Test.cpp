@@ -1,14 +1,17 @@
 // Nodes copied in a tree in a real X11 window are read by another program as
 // text and as text/html; text another program copies pastes into a tree as
-// the text it is (no tree data: nothing is inserted, nothing breaks).
+// the text it is (no tree data: nothing is inserted, nothing breaks), and
+// into the tree's editor with Ctrl+V.
 #include "X11TestSupport.h"
 
+#include <X11/keysym.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
 
 #include "ClipboardTestSupport.h"
+#include "controls/vtree/StringEditLink.h"
 #include "platform/classes/classes.h"
 
 namespace {
@@ -91,4 +94,26 @@ TEST_F(TreeClipboardX11Test, TextFromAnotherProgramPastesWithoutTreeData)
   }));
   EXPECT_FALSE(pasted);
   EXPECT_EQ(Tree->HiddenRoot()->SubtreeCount, 3u);
+}
+
+TEST_F(TreeClipboardX11Test, TextFromAnotherProgramPastesIntoTheEditor)
+{
+  Tree->TreeOptions()->SetMiscOptions(Tree->TreeOptions()->MiscOptions() + toEditable);
+  Run("printf 'Zoé collée' | xclip -i -selection clipboard >/dev/null 2>&1");
+  PLazyNode group = Tree->HiddenRoot()->FirstChildNode;
+  TRect label = Tree->NodeDisplayRect(group, NoColumn, true);
+  TPoint at = Tree->ClientToScreen(TPoint((label.Left + label.Right) / 2, (label.Top + label.Bottom) / 2));
+  Click(at.x, at.y);
+  ASSERT_TRUE(PumpUntil([&] { return Tree->Focused() && Tree->FocusedNode() == group; }));
+  TypeKeySym(XK_F2);
+  ASSERT_TRUE(PumpUntil([&] { return Tree->IsEditing(); }));
+  Key(XK_Control_L, true);
+  TypeKeySym(XK_v);
+  Key(XK_Control_L, false);
+  TLTEdit* editor = static_cast<TStringEditLink*>(Tree->EditLink())->Edit();
+  EXPECT_TRUE(PumpUntil([&] { return editor->Text().find("Zoé collée") != std::string::npos; })) << editor->Text();
+  TypeKeySym(XK_Return);
+  ASSERT_TRUE(PumpUntil([&] { return !Tree->IsEditing(); }));
+  EXPECT_EQ(UTF8Encode(Names.Cells[1].first), "Zoé collée");
+  EXPECT_EQ(UTF8Encode(Tree->Text(group, NoColumn)), "Zoé collée");
 }

@@ -61,6 +61,8 @@ bool Retrieve(TThread& t, MSG* out, HWND filter, UINT lo, UINT hi, UINT flags)
 {
   bool remove = flags & PM_REMOVE;
   ProcessSentMessages(t);
+  if (flags & PM_QS_SENDMESSAGE)
+    return false;
   bool found = false;
   bool input = false;
   BYTE keys[256];

@@ -89,7 +89,7 @@ void TTBWFloatingWindowParent::Dispatch(TMessage& Message)
     const int major = LOBYTE(LOWORD(v)), minor = HIBYTE(LOWORD(v));
     if (major > 4 || (major == 4 && minor > 9))
       RequestMouseTracking(Handle(), TME_LEAVE | TME_NONCLIENT);
-    SetCloseButtonHover(Message.WParam == WPARAM(HT_TB2k_Close));
+    SetCloseButtonHover(Message.WParam == WPARAM(HT_TB_CLOSE));
     return;
   }
   case WM_NCMOUSELEAVE:

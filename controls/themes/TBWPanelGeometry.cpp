@@ -55,8 +55,8 @@ int PanelHitTest(const TPanelHitInput& In)
     return 0;
   const TPoint local(P.x - W.Left, P.y - W.Top);
   if (!IsRectEmpty(&In.CloseBox) && PtInRect(&In.CloseBox, local))
-    return HT_TB2k_Close;
-  return HT_TB2k_Border;
+    return HT_TB_CLOSE;
+  return HT_TB_BORDER;
 }
 
 int DockedResizeLength(int Edge, const TRect& Initial, const TPoint& Start, const TPoint& Cursor)

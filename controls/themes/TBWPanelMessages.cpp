@@ -161,7 +161,7 @@ bool TTBWDockablePanel::WMSetCursor(TMessage& Message)
     return false;
   LPCSTR cursor = nullptr;
   switch (LOWORD(Message.LParam)) {
-  case HT_TB2k_Border:
+  case HT_TB_BORDER:
     if (FShowCaptionWhenDocked)
       cursor = IDC_ARROW;
     break;
@@ -278,7 +278,7 @@ void TTBWDockablePanel::Dispatch(TMessage& Message)
       RunSplitDrag(code);
       return;
     }
-    if (code == HT_TB2k_Border && CanDrag()) {
+    if (code == HT_TB_BORDER && CanDrag()) {
       HCURSOR previous = ::SetCursor(LoadCursor(nullptr, IDC_SIZEALL));
       TTBCustomDockableWindow::Dispatch(Message);
       ::SetCursor(previous);

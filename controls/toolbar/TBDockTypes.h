@@ -45,8 +45,8 @@ struct TTBPlacementValueAccess {
 };
 
 // Non-client hit codes of docked windows and floating frames.
-constexpr int HT_TB2k_Border = 2000;
-constexpr int HT_TB2k_Close = 2001;
-constexpr int HT_TB2k_Caption = 2002;
+constexpr int HT_TB_BORDER = 2000;
+constexpr int HT_TB_CLOSE = 2001;
+constexpr int HT_TB_CAPTION = 2002;
 
 inline bool IsVerticalPosition(TTBDockPosition P) { return P == dpLeft || P == dpRight; }

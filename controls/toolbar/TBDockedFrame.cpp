@@ -92,13 +92,13 @@ bool TTBCustomDockableWindow::DockedFrameMessage(TMessage& Message)
     p.y -= wr.Top;
     TRect box;
     DockedCloseBox(FCurrentDock->IsVertical(), box);
-    Message.Result = FCloseButtonWhenDocked && FCurrentDock->AllowDrag() && PtInRect(&box, p) ? HT_TB2k_Close
-                                                                                               : HT_TB2k_Border;
+    Message.Result = FCloseButtonWhenDocked && FCurrentDock->AllowDrag() && PtInRect(&box, p) ? HT_TB_CLOSE
+                                                                                               : HT_TB_BORDER;
     return true;
   }
   case WM_SETCURSOR: {
     if (!FDocked || !FCurrentDock->AllowDrag() || HWND(Message.WParam) != Handle() ||
-        LOWORD(Message.LParam) != HT_TB2k_Border || FDragHandleStyle == dhNone)
+        LOWORD(Message.LParam) != HT_TB_BORDER || FDragHandleStyle == dhNone)
       return false;
     TPoint p;
     GetCursorPos(&p);
@@ -115,7 +115,7 @@ bool TTBCustomDockableWindow::DockedFrameMessage(TMessage& Message)
   case WM_NCLBUTTONDOWN: {
     if (!FDocked)
       return false;
-    if (Message.WParam == WPARAM(HT_TB2k_Border)) {
+    if (Message.WParam == WPARAM(HT_TB_BORDER)) {
       if (CanDrag()) {
         TPoint p = PointOfLParam(LPARAM(GetMessagePos()));
         ::ScreenToClient(Handle(), &p);
@@ -123,7 +123,7 @@ bool TTBCustomDockableWindow::DockedFrameMessage(TMessage& Message)
       }
       return true;
     }
-    if (Message.WParam == WPARAM(HT_TB2k_Close)) {
+    if (Message.WParam == WPARAM(HT_TB_CLOSE)) {
       TRect box, wr;
       DockedCloseBox(FCurrentDock->IsVertical(), box);
       GetWindowRect(Handle(), &wr);
@@ -135,7 +135,7 @@ bool TTBCustomDockableWindow::DockedFrameMessage(TMessage& Message)
     return false;
   }
   case WM_NCLBUTTONDBLCLK:
-    if (!FDocked || Message.WParam != WPARAM(HT_TB2k_Border))
+    if (!FDocked || Message.WParam != WPARAM(HT_TB_BORDER))
       return false;
     if (CanDrag())
       ToggleDocking();
@@ -144,7 +144,7 @@ bool TTBCustomDockableWindow::DockedFrameMessage(TMessage& Message)
     if (!FDocked)
       return false;
     RequestMouseTracking(Handle(), TME_LEAVE | TME_NONCLIENT);
-    SetCloseBoxHot(Message.WParam == WPARAM(HT_TB2k_Close));
+    SetCloseBoxHot(Message.WParam == WPARAM(HT_TB_CLOSE));
     return true;
   case WM_NCMOUSELEAVE:
     if (GetCapture() != Handle())

@@ -61,7 +61,7 @@ int TTBFloatingWindowParent::HitTest(const TPoint& P) const
     TRect caption = CaptionRect();
     if (PtInRect(&caption, P)) {
       TRect box = CloseBoxRect();
-      return FDockableWindow->CloseButton() && PtInRect(&box, P) ? HT_TB2k_Close : HT_TB2k_Caption;
+      return FDockableWindow->CloseButton() && PtInRect(&box, P) ? HT_TB_CLOSE : HT_TB_CAPTION;
     }
   }
   if (!FDockableWindow->Resizable())
@@ -205,7 +205,7 @@ void TTBFloatingWindowParent::WMNCLButtonDown(TMessage& Message)
       window->RunResizeLoop(code - HTLEFT);
     return;
   }
-  if (code == HT_TB2k_Close) {
+  if (code == HT_TB_CLOSE) {
     TRect box = CloseBoxRect();
     OffsetRect(&box, Left(), Top());
     if (TTBCustomDockableWindow::TrackButton(Handle(), box,
@@ -213,7 +213,7 @@ void TTBFloatingWindowParent::WMNCLButtonDown(TMessage& Message)
       window->RequestClose();
     return;
   }
-  if (code == HT_TB2k_Caption) {
+  if (code == HT_TB_CAPTION) {
     TPoint p(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
     ::ScreenToClient(window->Handle(), &p);
     window->RunDragLoop(p.x, p.y);
@@ -310,7 +310,7 @@ void TTBFloatingWindowParent::Dispatch(TMessage& Message)
     WMNCLButtonDown(Message);
     return;
   case WM_NCLBUTTONDBLCLK:
-    if (Message.WParam == WPARAM(HT_TB2k_Caption) && FDockableWindow)
+    if (Message.WParam == WPARAM(HT_TB_CAPTION) && FDockableWindow)
       FDockableWindow->ToggleDocking();
     return;
   case WM_NCRBUTTONUP:

@@ -59,13 +59,13 @@ INSTANTIATE_TEST_SUITE_P(
         HitCase{"SplitRight", dpTop, true, false, true, true, {122, 40}, HT_SPLIT_RIGHT},
         HitCase{"SplitLeft", dpTop, true, true, false, true, {1, 40}, HT_SPLIT_LEFT},
         HitCase{"NoSplitAtTheFirstPanelsNearEdge", dpTop, true, false, true, true, {1, 40}, 0},
-        HitCase{"Caption", dpLeft, true, false, false, false, {30, 8}, HT_TB2k_Border},
-        HitCase{"CloseBox", dpLeft, true, false, false, false, {110, 8}, HT_TB2k_Close},
+        HitCase{"Caption", dpLeft, true, false, false, false, {30, 8}, HT_TB_BORDER},
+        HitCase{"CloseBox", dpLeft, true, false, false, false, {110, 8}, HT_TB_CLOSE},
         // The top rows of a vertical caption's close box close too.
-        HitCase{"VerticalCloseBoxTop", dpTop, true, false, false, true, {8, 68}, HT_TB2k_Close},
-        HitCase{"VerticalCaptionAboveTheBox", dpTop, true, false, false, true, {8, 60}, HT_TB2k_Border},
+        HitCase{"VerticalCloseBoxTop", dpTop, true, false, false, true, {8, 68}, HT_TB_CLOSE},
+        HitCase{"VerticalCaptionAboveTheBox", dpTop, true, false, false, true, {8, 60}, HT_TB_BORDER},
         // A horizontal caption's close box is no wider than drawn.
-        HitCase{"LeftOfTheCloseBox", dpLeft, true, false, false, false, {105, 8}, HT_TB2k_Border}),
+        HitCase{"LeftOfTheCloseBox", dpLeft, true, false, false, false, {105, 8}, HT_TB_BORDER}),
     [](const auto& Info) { return std::string(Info.param.Name); });
 
 TEST(PanelGeometry, ResizeLengthComesBackWithThePointer)

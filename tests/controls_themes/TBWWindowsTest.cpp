@@ -378,7 +378,7 @@ TEST_F(ThemedWindows, FloatingCloseBoxLightsWhileTheMouseIsOverIt)
   TPoint box(-1, -1);
   for (int y = outer.Top; y < outer.Top + 20 && box.x < 0; ++y)
     for (int x = outer.Right - 1; x > outer.Left && box.x < 0; --x)
-      if (SendMessage(frame->Handle(), WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HT_TB2k_Close)
+      if (SendMessage(frame->Handle(), WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HT_TB_CLOSE)
         box = TPoint(x, y);
   ASSERT_GE(box.x, 0) << "no close box on the frame";
 

@@ -105,7 +105,7 @@ TEST_F(TBDockableWindowTest, FloatingFrameHitCodes)
   } cases[] = {
       {{1, 1}, HTTOPLEFT},          {{1, k + 1}, HTLEFT},         {{1, H - 2}, HTBOTTOMLEFT},
       {{W - 1, 1}, HTTOPRIGHT},     {{k + 2, 0}, HTTOP},          {{k + 2, H - 1}, HTBOTTOM},
-      {{box.Left + 2, box.Top + 2}, HT_TB2k_Close}, {{border.x + 2, box.Top + 2}, HT_TB2k_Caption},
+      {{box.Left + 2, box.Top + 2}, HT_TB_CLOSE}, {{border.x + 2, box.Top + 2}, HT_TB_CAPTION},
   };
   for (const TCase& c : cases)
     EXPECT_EQ(frame->HitTest(c.P), c.Code) << c.P.x << "," << c.P.y;
@@ -114,7 +114,7 @@ TEST_F(TBDockableWindowTest, FloatingFrameHitCodes)
   bar->SetResizable(false);
   EXPECT_EQ(frame->HitTest(TPoint(1, k + 1)), HTNOWHERE);
   bar->SetShowCaption(false);
-  EXPECT_NE(frame->HitTest(TPoint(box.Left + 2, box.Top + 2)), HT_TB2k_Close);
+  EXPECT_NE(frame->HitTest(TPoint(box.Left + 2, box.Top + 2)), HT_TB_CLOSE);
 }
 
 // A popup menu that records where it was asked to show instead of running.
@@ -154,7 +154,7 @@ TEST_F(TBDockableWindowTest, ContextMenuOnTheFrame)
   TRect wr;
   GetWindowRect(bar->Handle(), &wr);
   const TPoint onHandle(wr.Left + 3, wr.Top + 5);
-  SendMessage(bar->Handle(), WM_NCRBUTTONUP, HT_TB2k_Border, MAKELPARAM(onHandle.x, onHandle.y));
+  SendMessage(bar->Handle(), WM_NCRBUTTONUP, HT_TB_BORDER, MAKELPARAM(onHandle.x, onHandle.y));
   ASSERT_EQ(popup.Shown.size(), 1u);
   EXPECT_EQ(popup.Shown[0], onHandle);
   EXPECT_EQ(popup.For, bar);
@@ -168,7 +168,7 @@ TEST_F(TBDockableWindowTest, ContextMenuOnTheFrame)
   EXPECT_EQ(probe.Asked.size(), 2u) << "asked once for the keyboard form";
 
   probe.Handle = true;
-  SendMessage(bar->Handle(), WM_NCRBUTTONUP, HT_TB2k_Border, MAKELPARAM(onHandle.x, onHandle.y));
+  SendMessage(bar->Handle(), WM_NCRBUTTONUP, HT_TB_BORDER, MAKELPARAM(onHandle.x, onHandle.y));
   EXPECT_EQ(popup.Shown.size(), 2u) << "OnContextPopup handled it";
   probe.Handle = false;
 
@@ -176,7 +176,7 @@ TEST_F(TBDockableWindowTest, ContextMenuOnTheFrame)
   TTBFloatingWindowParent* frame = bar->FloatFrame();
   TRect caption = frame->CaptionRect();
   const TPoint onCaption(frame->Left() + caption.Left + 4, frame->Top() + caption.Top + 4);
-  SendMessage(frame->Handle(), WM_NCRBUTTONUP, HT_TB2k_Caption, MAKELPARAM(onCaption.x, onCaption.y));
+  SendMessage(frame->Handle(), WM_NCRBUTTONUP, HT_TB_CAPTION, MAKELPARAM(onCaption.x, onCaption.y));
   ASSERT_EQ(popup.Shown.size(), 3u);
   EXPECT_EQ(popup.Shown[2], onCaption);
   bar->SetPopupMenu(nullptr);

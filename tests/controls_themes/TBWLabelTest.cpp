@@ -303,8 +303,9 @@ TEST_F(LabelTest, LabelsOnAPanelShowTheirParentsBackground)
   swatch->SetColor(TColor(0x0080C0F0));
   RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   THeadlessDisplay::PumpMessages();
-  if (const char* dir = std::getenv("PANEL_PICTURE_DIR"))
+  if (const char* dir = std::getenv("PANEL_PICTURE_DIR")) {
     EXPECT_TRUE(Display->Screenshot(Form->Handle(), std::string(dir) + "/labels-" + std::to_string(getpid()) + ".png"));
+  }
 
   auto pixel = [](TWinControl* Control, int X, int Y) {
     HDC dc = GetDC(Control->Handle());

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "controls/vtree/BaseLazyTree.h"
+#include "controls/vtree/BufferedString.h"
 #include "controls/vtree/LazyTreeExport.h"
 #include "platform/base/Utf.h"
 
@@ -102,6 +103,10 @@ private:
   // Canvas colour for selected cells, as the selection would paint them.
   void ApplySelectionColor(TLtPaintInfo& Info);
   void DrawCellText(TCanvas* Canvas, const WideString& Text, TRect R, UINT Flags);
+  // The HTML table and the RTF document in chunks, for the strings above and
+  // for the clipboard blocks.
+  TBufferedString HtmlTable(TLTSTreeSource Source, const std::string& Caption);
+  TBufferedString RtfDocument(TLTSTreeSource Source);
 
   WideString FDefaultText = u"Node";
   WideString FSearchCell;  // the cell text a search compares

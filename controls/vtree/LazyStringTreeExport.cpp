@@ -1,5 +1,6 @@
 // The text tree's renderings of its nodes: separated text (8-bit and wide),
 // an HTML table, an RTF table, and the clipboard blocks made from them.
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -49,6 +50,17 @@ std::string Repeat(const std::string& S, unsigned Count)
 }
 
 std::string Number(long long Value) { return std::to_string(Value); }
+
+// One UTF-16 unit as RTF writes it: its signed 16-bit value, then "?" for
+// readers without Unicode.
+void AppendRtfUnit(std::string& Out, char16_t Unit)
+{
+  char digits[8];
+  auto end = std::to_chars(digits, digits + sizeof digits, int(std::int16_t(Unit))).ptr;
+  Out += "\\u";
+  Out.append(digits, end);
+  Out += "\\'3f";
+}
 
 // A font's look as the renderings compare it.
 struct TFontFace {
@@ -138,7 +150,7 @@ unsigned MaxLevel(TBaseLazyTree& Tree, const std::vector<PLazyNode>& Nodes)
 
 // The separated-text lines in either width.
 template <class String>
-String SeparatedText(TCustomLazyStringTree& Tree, TLTSTreeSource Source, typename String::value_type Separator,
+TBasicBufferedString<typename String::value_type> SeparatedText(TCustomLazyStringTree& Tree, TLTSTreeSource Source, typename String::value_type Separator,
                      String (*Convert)(const WideString&))
 {
   using Char = typename String::value_type;
@@ -183,7 +195,7 @@ String SeparatedText(TCustomLazyStringTree& Tree, TLTSTreeSource Source, typenam
     }
     buffer.AddNewLine();
   }
-  return buffer.AsString();
+  return buffer;
 }
 
 std::string ToUtf8(const WideString& S) { return WideToUtf8Dropping(S); }
@@ -193,12 +205,12 @@ WideString AsWide(const WideString& S) { return S; }
 
 std::string TCustomLazyStringTree::ContentToText(TLTSTreeSource Source, char Separator)
 {
-  return SeparatedText<std::string>(*this, Source, Separator, &ToUtf8);
+  return SeparatedText<std::string>(*this, Source, Separator, &ToUtf8).AsString();
 }
 
 WideString TCustomLazyStringTree::ContentToUnicode(TLTSTreeSource Source, char16_t Separator)
 {
-  return SeparatedText<WideString>(*this, Source, Separator, &AsWide);
+  return SeparatedText<WideString>(*this, Source, Separator, &AsWide).AsString();
 }
 
 // The cell font: the tree's font as OnPaintText leaves it for the cell.
@@ -214,6 +226,11 @@ TFontFace CellFont(TCustomLazyStringTree& Tree, PLazyNode Node, TColumnIndex Col
 }
 
 std::string TCustomLazyStringTree::ContentToHTML(TLTSTreeSource Source, const std::string& Caption)
+{
+  return HtmlTable(Source, Caption).AsString();
+}
+
+TBufferedString TCustomLazyStringTree::HtmlTable(TLTSTreeSource Source, const std::string& Caption)
 {
   std::vector<PLazyNode> nodes = NodesOfSource(Source);
   unsigned m = MaxLevel(*this, nodes);
@@ -302,10 +319,12 @@ std::string TCustomLazyStringTree::ContentToHTML(TLTSTreeSource Source, const st
   }
   out.Add("</table>");
   Canvas()->Font()->Assign(Font());
-  return out.AsString();
+  return out;
 }
 
-std::string TCustomLazyStringTree::ContentToRTF(TLTSTreeSource Source)
+std::string TCustomLazyStringTree::ContentToRTF(TLTSTreeSource Source) { return RtfDocument(Source).AsString(); }
+
+TBufferedString TCustomLazyStringTree::RtfDocument(TLTSTreeSource Source)
 {
   std::vector<PLazyNode> nodes = NodesOfSource(Source);
   TExportColumns cols = ColumnsOf(*this);
@@ -346,7 +365,7 @@ std::string TCustomLazyStringTree::ContentToRTF(TLTSTreeSource Source)
     }
     s += " ";
     for (char16_t unit : Text)
-      s += "\\u" + Number(std::int16_t(unit)) + "\\'3f";
+      AppendRtfUnit(s, unit);
     if (F.Style.Contains(fsUnderline))
       s += "\\ul0";
     if (F.Style.Contains(fsItalic))
@@ -408,44 +427,46 @@ std::string TCustomLazyStringTree::ContentToRTF(TLTSTreeSource Source)
   for (COLORREF c : colors)
     doc += "\\red" + Number(c & 0xFF) + "\\green" + Number((c >> 8) & 0xFF) + "\\blue" + Number((c >> 16) & 0xFF) + ";";
   doc += "}";
-  doc += body.AsString();
-  doc += "}";
-  return doc;
+  body.Prepend(std::move(doc));
+  body.Add("}");
+  return body;
 }
 
 namespace {
 
-HGLOBAL BlockOf(const void* Data, std::size_t Size)
+// A rendering and its terminating zero, copied straight from its chunks.
+template <class Char>
+HGLOBAL TextBlock(const TBasicBufferedString<Char>& Text)
 {
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, Size);
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, (Text.Size() + 1) * sizeof(Char));
   if (!block)
     return nullptr;
   if (void* p = GlobalLock(block)) {
-    std::memcpy(p, Data, Size);
+    Text.CopyTo(static_cast<Char*>(p));
     GlobalUnlock(block);
   }
   return block;
 }
-
-// A text and its terminating zero.
-HGLOBAL TextBlock(const std::string& Text) { return BlockOf(Text.c_str(), Text.size() + 1); }
 
 }  // namespace
 
 HGLOBAL TCustomLazyStringTree::ContentToClipboard(CLIPFORMAT Format, TLTSTreeSource Source)
 {
   if (Format == CF_TEXT)
-    return TextBlock(ContentToText(Source, '\t'));
-  if (Format == CF_UNICODETEXT) {
-    WideString text = ContentToUnicode(Source, u'\t');
-    return BlockOf(text.c_str(), (text.size() + 1) * sizeof(char16_t));
-  }
+    return TextBlock(SeparatedText<std::string>(*this, Source, '\t', &ToUtf8));
+  if (Format == CF_UNICODETEXT)
+    return TextBlock(SeparatedText<WideString>(*this, Source, u'\t', &AsWide));
   if (Format == CF_CSV && CF_CSV)
-    return TextBlock(ContentToText(Source, FormatSettings.ListSeparator));
+    return TextBlock(SeparatedText<std::string>(*this, Source, FormatSettings.ListSeparator, &ToUtf8));
   if ((Format == CF_RTF || Format == CF_RTFNOOBJS) && Format)
-    return TextBlock(ContentToRTF(Source));
-  if (Format == CF_HTML && CF_HTML)
-    return TextBlock(WrapHtmlFragment(ContentToHTML(Source)));
+    return TextBlock(RtfDocument(Source));
+  if (Format == CF_HTML && CF_HTML) {
+    TBufferedString html = HtmlTable(Source, {});
+    THtmlFragmentFrame frame = HtmlFragmentFrame(html.Size());
+    html.Prepend(std::move(frame.Head));
+    html.Add(frame.Tail);
+    return TextBlock(html);
+  }
   return nullptr;
 }
 

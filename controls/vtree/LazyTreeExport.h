@@ -42,3 +42,8 @@ String QuoteCell(const String& Text, typename String::value_type Separator)
 // The clipboard's HTML block: the header with its offsets, then the fragment
 // inside a small document.
 std::string WrapHtmlFragment(const std::string& Fragment);
+// What goes before and after a fragment of FragmentSize bytes in that block.
+struct THtmlFragmentFrame {
+  std::string Head, Tail;
+};
+THtmlFragmentFrame HtmlFragmentFrame(std::size_t FragmentSize);

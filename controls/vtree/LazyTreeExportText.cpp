@@ -52,7 +52,7 @@ std::string RtfEscapeName(std::string_view Name)
   return out;
 }
 
-std::string WrapHtmlFragment(const std::string& Fragment)
+THtmlFragmentFrame HtmlFragmentFrame(std::size_t FragmentSize)
 {
   static const std::string kDocStart =
       "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">"
@@ -61,16 +61,22 @@ std::string WrapHtmlFragment(const std::string& Fragment)
   static const std::string kDocEnd = "<!--EndFragment--></body></html>";
   constexpr std::size_t kHeaderSize = 97;
   std::size_t startFragment = kHeaderSize + kDocStart.size();
-  std::size_t endFragment = startFragment + Fragment.size();
+  std::size_t endFragment = startFragment + FragmentSize;
   std::size_t endHtml = endFragment + kDocEnd.size();
   char header[160];
   std::snprintf(header, sizeof header,
                 "Version:1.0\r\nStartHTML:%.8zu\r\nEndHTML:%.8zu\r\nStartFragment:%.8zu\r\nEndFragment:%.8zu\r\n",
                 kHeaderSize, endHtml, startFragment, endFragment);
-  std::string block = header;
-  block.reserve(endHtml);
-  block += kDocStart;
+  return {header + kDocStart, kDocEnd};
+}
+
+std::string WrapHtmlFragment(const std::string& Fragment)
+{
+  THtmlFragmentFrame frame = HtmlFragmentFrame(Fragment.size());
+  std::string block;
+  block.reserve(frame.Head.size() + Fragment.size() + frame.Tail.size());
+  block += frame.Head;
   block += Fragment;
-  block += kDocEnd;
+  block += frame.Tail;
   return block;
 }

@@ -2,6 +2,7 @@
 // its new place (the strips right of it scrolled along step by step), the
 // auto-fit of every column to its content and the way back to the last widths.
 #include <algorithm>
+#include <vector>
 
 #include "controls/vtree/BaseLazyTree.h"
 #include "controls/vtree/LazyTreeHeader.h"
@@ -59,7 +60,12 @@ void TLTHeader::AutoFitColumns(bool Animated)
 {
   if (!FTree)
     return;
-  for (TColumnIndex index : FColumns.PositionArray()) {
+  // The order as it stands now: an owner may move columns from the resize
+  // event, which must neither skip a column nor fit one twice.
+  const std::vector<TColumnIndex> positions = FColumns.PositionArray();
+  for (TColumnIndex index : positions) {
+    if (!FColumns.IsValidColumn(index))
+      continue;
     TLazyTreeColumn* column = FColumns.Item(index);
     const TLTColumnOptions options = column->Options();
     if (!options.Contains(coResizable) || !options.Contains(coVisible))
@@ -76,6 +82,8 @@ void TLTHeader::RestoreColumns()
 {
   const std::vector<TColumnIndex> positions = FColumns.PositionArray();
   for (auto it = positions.rbegin(); it != positions.rend(); ++it) {
+    if (!FColumns.IsValidColumn(*it))
+      continue;
     TLazyTreeColumn* column = FColumns.Item(*it);
     const TLTColumnOptions options = column->Options();
     if (options.Contains(coResizable) && options.Contains(coVisible))

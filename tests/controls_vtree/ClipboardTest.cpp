@@ -14,6 +14,7 @@
 #include "controls/vtree/LazyTreeErrors.h"
 #include "controls/vtree/LazyTreeExport.h"
 #include "controls/vtree/LazyTreeRegistry.h"
+#include "platform/base/FormatSettings.h"
 #include "platform/base/ThreadId.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/win/ole/OleClipboard.h"
@@ -125,6 +126,41 @@ TEST_F(ClipboardTest, EveryRenderingOfATwoLevelTwoColumnTreeMatchesItsGolden)
   ExpectGolden("export_unicode.txt", std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * 2));
   ExpectGolden("export_html.txt", Source->ContentToHTML(tstAll));
   ExpectGolden("export_rtf.txt", Source->ContentToRTF(tstAll));
+}
+
+// The clipboard blocks are written straight from the renderings' chunks:
+// each equals its text rendering and a terminating zero, also when the text
+// runs over many chunks.
+TEST_F(ClipboardTest, EachClipboardBlockHoldsItsRenderingAndAZero)
+{
+  BuildSource();
+  AddColumns(Source.get());
+  Names.Cells[7] = {std::u16string(300, u'\u00e9') + u" <&>", u"\"x\""};
+  for (int i = 0; i < 1000; ++i)
+    Names.Add(Source.get(), nullptr, 7);
+  auto bytes = [](const auto& Text) {
+    return std::string(reinterpret_cast<const char*>(Text.c_str()), (Text.size() + 1) * sizeof(Text[0]));
+  };
+  const struct {
+    CLIPFORMAT Format;
+    std::string Expected;
+  } cases[] = {
+      {CF_TEXT, bytes(Source->ContentToText(tstAll, '\t'))},
+      {CF_UNICODETEXT, bytes(Source->ContentToUnicode(tstAll, u'\t'))},
+      {CF_CSV, bytes(Source->ContentToText(tstAll, FormatSettings.ListSeparator))},
+      {CF_HTML, bytes(WrapHtmlFragment(Source->ContentToHTML(tstAll)))},
+      {CF_RTF, bytes(Source->ContentToRTF(tstAll))},
+  };
+  for (const auto& c : cases) {
+    ASSERT_GT(c.Expected.size(), 300000u) << "more than one chunk";
+    HGLOBAL block = Source->ContentToClipboard(c.Format, tstAll);
+    ASSERT_TRUE(block) << c.Format;
+    std::string got(static_cast<const char*>(GlobalLock(block)), GlobalSize(block));
+    GlobalUnlock(block);
+    GlobalFree(block);
+    EXPECT_TRUE(got == c.Expected) << "format " << c.Format << ": " << got.size() << " bytes, " << c.Expected.size()
+                                   << " expected";
+  }
 }
 
 TEST_F(ClipboardTest, SeparatedTextIndentsTheMainColumnAndQuotesOneWayInBothWidths)

@@ -137,6 +137,26 @@ TEST(SharedRoutines, BuffersGrowInWholeSteps)
   }
 }
 
+// Text spread over several storage chunks comes back whole and in order,
+// with a head put in front afterwards.
+TEST(SharedRoutines, BuffersKeepTheirTextAcrossChunks)
+{
+  TBufferedString b;
+  std::string expected;
+  for (std::size_t i = 0; expected.size() < 3 * TBufferedString::ChunkSize; ++i) {
+    std::string piece(i % 997 + (i % 50 == 0 ? TBufferedString::ChunkSize / 3 : 0), char('a' + i % 26));
+    b.Add(piece);
+    expected += piece;
+    if (i % 7 == 0) {
+      b.AddNewLine();
+      expected += "\r\n";
+    }
+  }
+  b.Prepend("head");
+  EXPECT_EQ(b.Size(), expected.size() + 4);
+  EXPECT_TRUE(b.AsString() == "head" + expected);
+}
+
 TEST(SharedRoutines, PointersSortAscendingAsUnsignedValues)
 {
   std::vector<void*> v;

@@ -462,6 +462,9 @@ void TTBItemViewer::Paint(TCanvas* Canvas, const TRect& R, bool IsSelected, bool
   Canvas->Brush()->SetStyle(bsClear);
   if (options & tboDefault)
     Canvas->Font()->SetStyle(Canvas->Font()->Style() + fsBold);
+  // The text below is drawn on the context itself: it must carry the
+  // canvas's font (its colour) and the clear brush (no box behind the text).
+  Canvas->RequiredState({csHandleValid, csFontValid, csBrushValid});
   dc = Canvas->Handle();
   GetTextMetrics(dc, &tm);
 

@@ -10,6 +10,8 @@
 #include "controls/toolbar/TBView.h"
 #include "platform/classes/controls/WinControl.h"
 #include "platform/classes/forms/Application.h"
+#include "platform/classes/forms/CustomForm.h"
+#include "platform/classes/forms/Screen.h"
 #include "platform/win/win.h"
 
 void PerformMenuOutcome(const TTBMenuOutcome& Outcome)
@@ -23,9 +25,17 @@ void PerformMenuOutcome(const TTBMenuOutcome& Outcome)
   case tbmoSystemMenu:
     SendMessage(HWND(Outcome.Value), WM_SYSCOMMAND, SC_KEYMENU, LPARAM(Outcome.Param));
     break;
-  case tbmoHelp:
-    Application()->HelpContext(THelpContext(Outcome.HelpContext));
+  case tbmoHelp: {
+    // A form with the help caption button gives help on the item in a popup.
+    TCustomForm* active = Screen()->ActiveCustomForm();
+    bool popupHelp = active && active->HandleAllocated() &&
+                     (GetWindowLong(active->Handle(), GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
+    if (popupHelp)
+      Application()->HelpCommand(HELP_CONTEXTPOPUP, ULONG_PTR(Outcome.HelpContext));
+    else
+      Application()->HelpContext(THelpContext(Outcome.HelpContext));
     break;
+  }
   default:
     break;
   }

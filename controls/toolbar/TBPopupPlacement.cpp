@@ -150,6 +150,9 @@ TTBPopupWindow* TTBCustomItem::CreatePopup(TTBView* ParentView, TTBItemViewer* P
     TTBView* view = window->View();
     if (chevronView) {
       view->SetChevronSourceView(chevronView);
+      // The hidden buttons keep their toolbar look: rows of buttons that wrap
+      // at the screen's width, not a menu column.
+      view->SetIsToolbar(true);
       view->SetTraits(TTBViewTraits((view->Traits() & ~vtShowHints) | (chevronView->Traits() & vtShowHints)));
       window->SetColor(clBtnFace);
     }

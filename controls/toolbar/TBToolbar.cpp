@@ -33,7 +33,14 @@ TTBToolbarView::TTBToolbarView(TTBCustomToolbar* AToolbar, TTBCustomItem* ARootI
 
 void TTBToolbarView::SizeChanged(int AWidth, int AHeight)
 {
-  FToolbar->FBaseSize = TPoint(AWidth, AHeight);
+  // The dock measures the row from the unshortened length (the items and the
+  // view's margins), so that a toolbar longer than its row is shortened there
+  // and shows its chevron.
+  TRect margins;
+  LayoutMargins(Axis(), margins);
+  TPoint natural = NaturalSize();
+  FToolbar->FNaturalContentSize =
+      TPoint(natural.x + margins.Left + margins.Right, natural.y + margins.Top + margins.Bottom);
   if (FToolbar->AutoResize() || FToolbar->Docked() || FToolbar->Floating())
     FToolbar->ChangeSize(AWidth, AHeight);
 }
@@ -263,7 +270,7 @@ void TTBCustomToolbar::SizeForPlacement(bool Arranging, TTBDockType, TPoint& Siz
 void TTBCustomToolbar::NaturalContentSize(TPoint& Size)
 {
   FView->EnsureLayout();
-  Size = FBaseSize;
+  Size = FNaturalContentSize;
 }
 
 void TTBCustomToolbar::MinimumRowLength(int& Length)

@@ -106,7 +106,6 @@ public:
   void SetMDISystemMenuItem(TTBCustomItem* Value);
   TTBCustomItem* MDIButtonsItem() const { return FMDIButtonsItem; }
   void SetMDIButtonsItem(TTBCustomItem* Value);
-  TPoint BaseSize() const { return FBaseSize; }
   int LastWrappedLines() const { return FLastWrappedLines; }
   TShortCutEvent OnShortCut;
 
@@ -183,7 +182,8 @@ private:
   void MDIButtonsChanged(TTBCustomItem* Ancestor, bool Relayed, TTBItemChangedAction Action, int Index,
                          TTBCustomItem* Item);
 
-  TPoint FBaseSize;
+  // The content size without the chevron's shortening, from the last layout.
+  TPoint FNaturalContentSize;
   TTBChevronItem* FChevronItem = nullptr;
   bool FChevronMoveItems = true;
   TTBChevronPriorityForNewItems FChevronPriorityForNewItems = tbcpHighest;

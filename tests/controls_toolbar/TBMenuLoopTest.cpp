@@ -17,6 +17,8 @@
 #include "TBToolbarHost.h"
 #include "platform/classes/controls/CustomControl.h"
 #include "platform/classes/forms/Application.h"
+#include "platform/classes/forms/Form.h"
+#include "platform/classes/forms/Screen.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/win/win.h"
 
@@ -439,3 +441,52 @@ TEST_F(TBMenuLoopTest, ToolbarMenuLoopDropsDownMovesAlongTheBarAndClicks)
 }
 
 }  // namespace
+
+// F1 on an item without help context gives the help of the submenu item
+// above it, once the menu has closed; a form with the help caption button asks
+// for it as a popup.
+struct THelpLog {
+  std::vector<std::pair<UINT, ULONG_PTR>> Asked;
+  bool Help(UINT Command, ULONG_PTR Data)
+  {
+    Asked.emplace_back(Command, Data);
+    return true;
+  }
+};
+
+TEST_F(TBMenuLoopTest, F1EndsTheMenuWithTheHelpOfTheNearestItemThatHasOne)
+{
+  struct TCase {
+    TBorderIcons Icons;
+    UINT Command;
+  } cases[] = {
+      {TBorderIcons{biSystemMenu, biHelp}, HELP_CONTEXTPOPUP},
+      {TBorderIcons{biSystemMenu, biMinimize, biMaximize}, HELP_CONTEXT},
+  };
+  More->SetHelpContext(42);
+  THelpLog help;
+  Application()->OnHelp = THelpEvent(&help, &THelpLog::Help);
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Command);
+    TCustomForm* form = TCustomForm::Create<TForm>(nullptr);
+    form->SetBorderIcons(c.Icons);
+    form->SetBounds(300, 300, 200, 100);
+    form->Show();
+    SetActiveWindow(form->Handle());
+    SetFocus(form->Handle());
+    THeadlessDisplay::PumpMessages();
+    ASSERT_EQ(Screen()->ActiveCustomForm(), form);
+    help.Asked.clear();
+    Steps = {
+        [&] { Display->TypeText("m"); },
+        [&] { Display->PressKey(VK_F1); },
+    };
+    Run();
+    EXPECT_FALSE(RanOut);
+    THeadlessDisplay::PumpMessages();
+    EXPECT_EQ(help.Asked, (std::vector<std::pair<UINT, ULONG_PTR>>{{c.Command, 42}}));
+    EXPECT_TRUE(Log.Clicked.empty());
+    form->Free();
+  }
+  Application()->OnHelp = {};
+}

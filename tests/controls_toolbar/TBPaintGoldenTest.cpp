@@ -14,6 +14,7 @@
 #include "controls/toolbar/TBItemViewer.h"
 #include "controls/toolbar/TBPopupWindow.h"
 #include "controls/toolbar/TBShowAnimation.h"
+#include "controls/toolbar/TBToolbar.h"
 
 namespace {
 
@@ -163,6 +164,88 @@ TEST(TBPaintGolden, ToolbarWithChevron)
     ASSERT_TRUE(chevronViewer && chevronViewer->Shown()) << view.NaturalSize().x;
     TPixelImage image = PaintView(view, 110, view.NaturalSize().y);
     CheckGolden(image, "toolbar-chevron.png");
+  }
+  SetBuiltinFontOnly(false);
+}
+
+// The chevron's popup shows the hidden buttons as a toolbar does: a row of
+// buttons with their images, the checked and the disabled one, and the
+// separator between them upright.
+TEST(TBPaintGolden, ChevronPopupShowsTheHiddenButtonsAsAToolbarRow)
+{
+  THeadlessDisplay* display = THeadlessDisplay::Use();
+  SetBuiltinFontOnly(true);
+  {
+    TDockFixture fixture;
+    fixture.Form->Show();
+    TTBDock* top = fixture.AddDock(dpTop);
+    TTBImageList images(nullptr);
+    AddSceneImages(images);
+    auto* tools = new TTBToolbar(fixture.Form);
+    tools->SetImages(&images);
+    // Later buttons give way first: the separator, the checked and the
+    // disabled one go behind the chevron.
+    tools->SetChevronPriorityForNewItems(tbcpLowest);
+    for (int i = 0; i < 8; ++i) {
+      if (i == 6)
+        tools->Items()->Add(new TTBSeparatorItem(nullptr));
+      auto* button = new TTBItem(nullptr);
+      button->SetCaption("B" + std::to_string(i));
+      button->SetImageIndex(i % 2);
+      button->SetDisplayMode(nbdmImageAndText);
+      button->SetChecked(i == 6);
+      button->SetEnabled(i != 7);
+      tools->Items()->Add(button);
+    }
+    tools->SetCurrentDock(top);
+    THeadlessDisplay::PumpMessages();
+    TTBView* view = tools->View();
+    TTBItemViewer* chevron = view->FindViewerOfItem(tools->ChevronItem());
+    ASSERT_TRUE(chevron->Shown());
+
+    TPixelImage image;
+    int popupViewers = 0;
+    display->SetIdleScript([&] {
+      HWND capture = GetCapture();
+      if (!capture)
+        return false;
+      if (ShowAnimationRunning(nullptr)) {
+        StopShowAnimation(nullptr);
+        return true;
+      }
+      if (TTBPopupWindow* popup = view->OpenViewerWindow()) {
+        THeadlessDisplay::PumpMessages();
+        for (int i = 0; i < popup->View()->ViewerCount(); ++i) {
+          TTBItemViewer* v = popup->View()->Viewers(i);
+          if (!v->Shown())
+            continue;
+          ++popupViewers;
+          // One row: every shown button starts at the top of the popup.
+          if (!v->IsLineBreak()) {
+            EXPECT_EQ(v->BoundsRect.Top, popup->View()->Viewers(0)->BoundsRect.Top) << i;
+          }
+        }
+        TRect r;
+        GetWindowRect(popup->Handle(), &r);
+        image.Width = r.Width();
+        image.Height = r.Height();
+        image.Pixels = display->ScreenImage(r);
+      }
+      PostMessage(capture, WM_NULL, 0, 0);
+      ReleaseCapture();
+      return true;
+    });
+    const TRect& r = chevron->BoundsRect;
+    TPoint at = tools->ClientToScreen(TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+    display->MoveMouse(at.x, at.y);
+    display->Press();
+    THeadlessDisplay::PumpMessages();
+    display->Release();
+    THeadlessDisplay::PumpMessages();
+    display->SetIdleScript(nullptr);
+    ASSERT_GT(image.Width, 0) << "the chevron opened no popup";
+    EXPECT_GE(popupViewers, 3);
+    CheckGolden(image, "chevron-popup.png");
   }
   SetBuiltinFontOnly(false);
 }

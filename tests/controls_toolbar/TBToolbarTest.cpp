@@ -313,6 +313,34 @@ TEST_F(TBToolbarTest, HostLikeFormLooksAsItsGolden)
 // A floating toolbar goes back to its dock by its caption: dragged over the
 // dock, or double-clicked. The input comes as fast as a hand gives it, all
 // of it queued before the toolbar sees the press that starts the drag.
+// A docked toolbar too long for its row fits the dock and shows its chevron.
+void ExpectOverflowBehindTheChevron(TTBToolbar* Tools)
+{
+  TTBView* view = Tools->View();
+  view->EnsureLayout();
+  TTBItemViewer* chevron = view->FindViewerOfItem(Tools->ChevronItem());
+  EXPECT_TRUE(chevron->Shown()) << "no chevron on a toolbar longer than its row";
+  EXPECT_LE(Tools->BoundsRect().Right, Tools->CurrentDock()->ClientWidth());
+  EXPECT_LE(chevron->BoundsRect.Right, Tools->ClientWidth());
+  // The length it would like stays the unshortened one, longer than the row.
+  TPoint natural(0, 0), frame(0, 0);
+  Tools->NaturalContentSize(natural);
+  Tools->DockedFrameSize(frame);
+  EXPECT_GT(natural.x + frame.x, Tools->CurrentDock()->ClientWidth()) << "the natural length is the shortened one";
+}
+
+TEST_F(TBToolbarTest, AChevronToolbarKeepsItsChevronAtAnyPlaceInItsRow)
+{
+  TTBToolbar* tools = Host->Tools;
+  for (int pos : {60, 0, 200}) {
+    SCOPED_TRACE(pos);
+    tools->SetDockPos(pos);
+    Host->Dock->ArrangeWindows();
+    THeadlessDisplay::PumpMessages();
+    ExpectOverflowBehindTheChevron(tools);
+  }
+}
+
 TEST_F(TBToolbarTest, AFloatingToolbarDocksBackByItsCaption)
 {
   TTBToolbar* tools = Host->Tools;
@@ -353,6 +381,7 @@ TEST_F(TBToolbarTest, AFloatingToolbarDocksBackByItsCaption)
     EXPECT_EQ(std::vector<std::string>(change.begin(), change.begin() + long(redock.size())), redock);
     EXPECT_TRUE(std::all_of(change.begin() + long(redock.size()), change.end(), [](const std::string& e) { return e == "move"; }));
     EXPECT_EQ(tools->FloatFrame(), nullptr) << "the frame outlived the drag";
+    ExpectOverflowBehindTheChevron(tools);
     tools->OnDockChanging = {};
     tools->OnDockChangingHidden = {};
     tools->OnRecreating = tools->OnMove = tools->OnRecreated = tools->OnDockChanged = {};

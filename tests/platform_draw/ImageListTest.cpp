@@ -64,6 +64,31 @@ TEST(ImageList, AddMaskedAndDrawStyles)
   EXPECT_FALSE(ImageList_Draw(list, 0, gray.DC, 0, 0, ILD_NORMAL));
 }
 
+// A light image keeps a visible disabled form: its darker part is the ink, and
+// a light image of one colour is ink all over.
+TEST(ImageList, DisabledFormOfALightImageStaysVisible)
+{
+  const COLORREF m = RGB(255, 0, 255), y = RGB(255, 255, 128), w = RGB(255, 255, 255);
+  HBITMAP b = CreateBitmap(6, 2, 1, 32, nullptr);
+  HDC dc = CreateCompatibleDC(nullptr);
+  SelectObject(dc, b);
+  COLORREF pixels[2][6] = {{y, w, y, y, m, y}, {w, y, w, y, y, y}};
+  for (int py = 0; py < 2; ++py)
+    for (int px = 0; px < 6; ++px)
+      SetPixel(dc, px, py, pixels[py][px]);
+  DeleteDC(dc);
+  HIMAGELIST list = ImageList_Create(3, 2, ILC_COLOR32 | ILC_MASK, 2, 2);
+  ASSERT_EQ(ImageList_AddMasked(list, b, m), 0);
+  DeleteObject(b);
+  const char* expected[] = {"sgsg\ngsgw\nggwg\n", "sgsg\nsssw\ngwww\n"};
+  for (int i = 0; i < 2; ++i) {
+    TDrawFixture gray(4, 3, RGB(0, 255, 0));
+    ASSERT_TRUE(ImageList_DrawDisabled(list, i, gray.DC, 0, 0));
+    EXPECT_EQ(gray.Picture(kLegend), expected[i]) << i;
+  }
+  ImageList_Destroy(list);
+}
+
 TEST(ImageList, CountsIconsAndRemoval)
 {
   HIMAGELIST list = ImageList_Create(2, 2, ILC_COLOR32 | ILC_MASK, 0, 1);

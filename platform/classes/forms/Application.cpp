@@ -447,11 +447,12 @@ bool TApplication::IsShortCut(TMessage& Message)
   return handled;
 }
 
-bool TApplication::HelpContext(THelpContext)
+bool TApplication::HelpCommand(UINT Command, ULONG_PTR Data)
 {
-  // No help system is available: nothing is shown.
-  return false;
+  return OnHelp && OnHelp(Command, Data);
 }
+
+bool TApplication::HelpContext(THelpContext Context) { return HelpCommand(HELP_CONTEXT, ULONG_PTR(Context)); }
 
 // Going away
 

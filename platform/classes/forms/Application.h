@@ -21,6 +21,9 @@ using TExceptionEvent = Method<void(TObject* Sender, Exception* E)>;
 using TShowHintEvent = Method<void(std::string& HintStr, bool& CanShow, THintInfo& HintInfo)>;
 // A hook of the main window: true when it handled the message.
 using TWindowHook = Method<bool(TMessage& Message)>;
+// Asked for help: the command (HELP_CONTEXT, HELP_CONTEXTPOPUP) and its data
+// (the help context); answers whether help was given.
+using THelpEvent = Method<bool(UINT Command, ULONG_PTR Data)>;
 
 class TApplication : public TComponent {
 public:
@@ -73,6 +76,9 @@ public:
   bool ExecuteAction(TBasicAction* Action);
   bool UpdateAction(TBasicAction* Action);
   bool IsShortCut(TMessage& Message);
+  // Help goes to OnHelp: there is no help viewer of the platform's own, so
+  // without a handler nothing is shown and the answer is false.
+  bool HelpCommand(UINT Command, ULONG_PTR Data);
   bool HelpContext(THelpContext Context);
   std::vector<HWND> DisableTaskWindows(HWND Except);
   void EnableTaskWindows(const std::vector<HWND>& Windows);
@@ -114,6 +120,7 @@ public:
   TNotifyEvent OnHint;
   TShowHintEvent OnShowHint;
   TShortCutEvent OnShortCut;
+  THelpEvent OnHelp;
   TNotifyEvent OnActivate;
   TNotifyEvent OnDeactivate;
   TNotifyEvent OnMinimize;

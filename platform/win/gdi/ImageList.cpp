@@ -364,12 +364,24 @@ BOOL ImageList_DrawDisabled(HIMAGELIST list, int index, HDC dc, int x, int y)
     return FALSE;
   const auto& img = l->Images[std::size_t(index)];
   uint32_t light = a.PixelOf(GetSysColor(COLOR_BTNHIGHLIGHT)), shadow = a.PixelOf(GetSysColor(COLOR_BTNSHADOW));
+  auto opaque = [&](std::size_t i) { return !img.Mask[i] && !(img.HasAlpha && (img.Pixels[i] >> 24) == 0); };
+  auto lightness = [&](std::size_t i) {
+    uint32_t c = img.Pixels[i];
+    return int(((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF));
+  };
+  // The ink of the disabled form: pixels darker than mid-grey, or, in a light
+  // image, darker than the middle of its own range (so a light icon does not
+  // vanish); a one-colour image is ink all over.
+  int darkest = 765, lightest = 0;
+  for (std::size_t i = 0; i < img.Pixels.size(); ++i)
+    if (opaque(i)) {
+      darkest = std::min(darkest, lightness(i));
+      lightest = std::max(lightest, lightness(i));
+    }
+  const int threshold = darkest == lightest ? 766 : std::max(383, (darkest + lightest + 1) / 2);
   auto dark = [&](int px, int py) {
     std::size_t i = std::size_t(py * l->Cx + px);
-    if (img.Mask[i] || (img.HasAlpha && (img.Pixels[i] >> 24) == 0))
-      return false;
-    uint32_t c = img.Pixels[i];
-    return ((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF) < 383;
+    return opaque(i) && lightness(i) < threshold;
   };
   for (const auto& pass : {std::pair{1, light}, std::pair{0, shadow}}) {
     int dx = pass.first;

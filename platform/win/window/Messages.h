@@ -200,6 +200,11 @@ constexpr WPARAM SC_KEYMENU = 0xF100;
 constexpr WPARAM SC_RESTORE = 0xF120;
 constexpr WPARAM SC_CONTEXTHELP = 0xF180;
 
+// Help commands: the topic of a help context, or that topic in a small popup
+// (what a window showing the help caption button asks for).
+constexpr UINT HELP_CONTEXT = 0x0001;
+constexpr UINT HELP_CONTEXTPOPUP = 0x0008;
+
 // WM_SIZING edges
 constexpr WPARAM WMSZ_LEFT = 1;
 constexpr WPARAM WMSZ_RIGHT = 2;

@@ -567,6 +567,14 @@ public:
   TLTDragOverEvent OnDragOver;
   TLTDragDropEvent OnDragDrop;
 
+  // Font-change watch: while attached to a canvas, any change of the
+  // canvas's font sets FontChanged (the canvas still hears the change).
+  // Detaching restores the canvas's own handler.
+  void AttachFontChangeWatch(TCanvas* Canvas);
+  void DetachFontChangeWatch();
+  bool FontChanged() const { return FFontChanged; }
+  void ResetFontChanged() { FFontChanged = false; }
+
 protected:
   void Paint() override;
   void CreateParams(TCreateParams& Params) override;
@@ -679,6 +687,9 @@ private:
   TAlignment FAlignment = taLeftJustify;
   TBiDiMode FBiDiMode = bdLeftToRight;
   TBorderStyle FBorderStyle = bsSingle;
+  TCanvas* FWatchedCanvas = nullptr;
+  TNotifyEvent FCanvasFontChange;
+  bool FFontChanged = false;
   TLTButtonStyle FButtonStyle = bsRectangle;
   TLTButtonFillMode FButtonFillMode = fmTreeColor;
   TLTLineStyle FLineStyle = lsDotted;
@@ -782,6 +793,7 @@ private:
   // the border and bevels, all clipped to the update region.
   void WMNCPaintFrame(TMessage& Message);
   void CMCtl3DChanged(TMessage& Message);
+  void WatchedFontChange(TObject* Sender);
   void RecreateWindowIfShown();
   int WidestRowInView();
   void PaintCell(TLtPaintInfo& Info, const TRect& Row, int Levels, const std::vector<TLTLineType>& Lines, int Anchor,

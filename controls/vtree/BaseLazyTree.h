@@ -21,6 +21,7 @@
 #include "controls/vtree/StepAnimation.h"
 #include "platform/base/Utf.h"
 #include "platform/classes/controls/CustomControl.h"
+#include "platform/classes/forms/FormTypes.h"
 
 class TCustomImageList;
 class TLTHeader;
@@ -147,6 +148,9 @@ public:
   void SetAnimationDuration(unsigned Value);
   TAlignment Alignment() const { return FAlignment; }
   void SetAlignment(TAlignment Value);
+  // bsSingle: a client edge (a plain border without Ctl3D); bsNone: none.
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle Value);
   TBiDiMode BiDiMode() const { return FBiDiMode; }
   void SetBiDiMode(TBiDiMode Value);
   TLTButtonStyle ButtonStyle() const { return FButtonStyle; }
@@ -563,8 +567,17 @@ public:
   TLTDragOverEvent OnDragOver;
   TLTDragDropEvent OnDragDrop;
 
+  // Font-change watch: while attached to a canvas, any change of the
+  // canvas's font sets FontChanged (the canvas still hears the change).
+  // Detaching restores the canvas's own handler.
+  void AttachFontChangeWatch(TCanvas* Canvas);
+  void DetachFontChangeWatch();
+  bool FontChanged() const { return FFontChanged; }
+  void ResetFontChanged() { FFontChanged = false; }
+
 protected:
   void Paint() override;
+  void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void DestroyWnd() override;
   void WndProc(TMessage& Message) override;
@@ -673,6 +686,10 @@ private:
   std::unique_ptr<TLTColors> FColors;
   TAlignment FAlignment = taLeftJustify;
   TBiDiMode FBiDiMode = bdLeftToRight;
+  TBorderStyle FBorderStyle = bsSingle;
+  TCanvas* FWatchedCanvas = nullptr;
+  TNotifyEvent FCanvasFontChange;
+  bool FFontChanged = false;
   TLTButtonStyle FButtonStyle = bsRectangle;
   TLTButtonFillMode FButtonFillMode = fmTreeColor;
   TLTLineStyle FLineStyle = lsDotted;
@@ -772,7 +789,12 @@ private:
   TRect HeaderRectInWindow();
   void HeaderLayoutChanged();
   void WMNCCalcSizeWithHeader(TMessage& Message);
-  void WMNCPaintWithHeader(TMessage& Message);
+  // The frame: default painting (edges, scroll bars), then the header and
+  // the border and bevels, all clipped to the update region.
+  void WMNCPaintFrame(TMessage& Message);
+  void CMCtl3DChanged(TMessage& Message);
+  void WatchedFontChange(TObject* Sender);
+  void RecreateWindowIfShown();
   int WidestRowInView();
   void PaintCell(TLtPaintInfo& Info, const TRect& Row, int Levels, const std::vector<TLTLineType>& Lines, int Anchor,
                  int ButtonY, bool LastColumn);

@@ -129,15 +129,3 @@ void TBaseLazyTree::WMNCCalcSizeWithHeader(TMessage& Message)
   r.Top = std::min(r.Bottom, r.Top + LONG(FHeader->Height()));
 }
 
-void TBaseLazyTree::WMNCPaintWithHeader(TMessage& Message)
-{
-  TCustomControl::WndProc(Message);
-  TRect header = HeaderRectInWindow();
-  if (header.IsEmpty())
-    return;
-  HDC dc = GetWindowDC(Handle());
-  if (!dc)
-    return;
-  FHeader->PaintHeader(dc, header, FOffsetX, Enabled());
-  ReleaseDC(Handle(), dc);
-}

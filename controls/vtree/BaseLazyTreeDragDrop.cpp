@@ -48,13 +48,6 @@ void TBaseLazyTree::DragManagerGone(TLTDragManager* Manager)
     FOwnDragManager = nullptr;
 }
 
-void TBaseLazyTree::CreateWnd()
-{
-  TCustomControl::CreateWnd();
-  if (HasMiscOption(toAcceptOLEDrop))
-    RegisterAsDropTarget(true);
-}
-
 void TBaseLazyTree::DestroyWnd()
 {
   RegisterAsDropTarget(false);

@@ -79,8 +79,8 @@ void TBaseLazyTree::SetBiDiMode(TBiDiMode Value)
   if (Value == FBiDiMode)
     return;
   FBiDiMode = Value;
-  if (HasWindow())
-    Invalidate();
+  // The side of the vertical scroll bar is a window style.
+  RecreateWindowIfShown();
 }
 
 void TBaseLazyTree::SetButtonStyle(TLTButtonStyle Value)
@@ -293,6 +293,8 @@ void TBaseLazyTree::OptionsChanged(int Which, std::uint32_t OldBits, std::uint32
         Invalidate();
       if (changed & (1u << toAcceptOLEDrop))
         RegisterAsDropTarget((NewBits & (1u << toAcceptOLEDrop)) != 0);
+      if ((changed & (1u << toFullRepaintOnResize)) && !ComponentState().Contains(csDesigning))
+        RecreateWindowIfShown();
       break;
     default:
       break;
@@ -303,7 +305,11 @@ void TBaseLazyTree::ColorsChanged(TLTColorIndex Index)
 {
   if (Index == TreeLineColor)
     PrepareButtonBitmaps(true, false);
-  if (HasWindow() && !IsUpdating())
+  if (!HasWindow() || IsUpdating())
+    return;
+  if (Index == BorderColor)
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE | RDW_NOCHILDREN);
+  else
     Invalidate();
 }
 
@@ -322,11 +328,19 @@ void TBaseLazyTree::Assign(TPersistent* Source)
   }
   SetBackground(tree->FBackground);
   SetBackgroundOffset(tree->FBackgroundOffsetX, tree->FBackgroundOffsetY);
+  SetBevelEdges(tree->BevelEdges());
+  SetBevelInner(tree->BevelInner());
+  SetBevelKind(tree->BevelKind());
+  SetBevelOuter(tree->BevelOuter());
+  SetBevelWidth(tree->BevelWidth());
   SetBiDiMode(tree->FBiDiMode);
+  SetBorderStyle(tree->FBorderStyle);
+  SetBorderWidth(tree->BorderWidth());
   SetChangeDelay(tree->FChangeDelay);
   SetCheckImageKind(tree->FCheckImageKind);
   SetColor(tree->Color());
   FColors->Assign(*tree->FColors);
+  SetCtl3D(tree->Ctl3D());
   SetDefaultNodeHeight(tree->FDefaultNodeHeight);
   SetEnabled(tree->Enabled());
   SetImages(tree->FImages);

@@ -300,7 +300,10 @@ void TBaseLazyTree::WndProc(TMessage& Message)
       WMNCCalcSizeWithHeader(Message);
       return;
     case WM_NCPAINT:
-      WMNCPaintWithHeader(Message);
+      WMNCPaintFrame(Message);
+      return;
+    case CM_CTL3DCHANGED:
+      CMCtl3DChanged(Message);
       return;
   }
   TCustomControl::WndProc(Message);

@@ -8,6 +8,7 @@
 #include "controls/vtree/LazyTreeErrors.h"
 #include "controls/vtree/StringEditLink.h"
 #include "controls/vtree/TextShortening.h"
+#include "platform/base/ScopeGuard.h"
 #include "platform/base/Stream.h"
 #include "platform/classes/graphics/Canvas.h"
 #include "platform/classes/graphics/Font.h"
@@ -24,15 +25,6 @@ UINT AlignmentFlag(TAlignment A)
 {
   return A == taRightJustify ? DT_RIGHT : A == taCenter ? DT_CENTER : DT_LEFT;
 }
-
-// What OnPaintText may change in a font, to tell whether it did.
-struct TFontLook {
-  std::string Name;
-  int Height;
-  TFontStyles Style;
-  explicit TFontLook(const TFont* F) : Name(F->Name()), Height(F->Height()), Style(F->Style()) {}
-  bool operator==(const TFontLook& O) const { return Name == O.Name && Height == O.Height && Style == O.Style; }
-};
 
 }  // namespace
 
@@ -92,9 +84,10 @@ void TCustomLazyStringTree::GetTextInfo(PLazyNode Node, TColumnIndex Column, TFo
 {
   TCanvas* canvas = Canvas();
   canvas->Font()->Assign(this->Font());
-  DoPaintText(Node, canvas, Column, ttNormal);
+  int lineHeight = FontTextHeight();
+  if (PaintTextChangedFont(Node, canvas, Column))
+    lineHeight = canvas->TextHeight("Wy");
   Font->Assign(canvas->Font());
-  int lineHeight = canvas->TextHeight("Wy");
   Text = this->Text(Node, Column);
   bool multiLine = Node->Has(nfMultiline);
   R = NodeDisplayRect(Node, Column, !multiLine, true);
@@ -221,6 +214,15 @@ void TCustomLazyStringTree::DoGetText(PLazyNode Node, TColumnIndex Column, TLSTT
     OnGetText(this, Node, Column, TextType, Text);
 }
 
+bool TCustomLazyStringTree::PaintTextChangedFont(PLazyNode Node, TCanvas* Canvas, TColumnIndex Column)
+{
+  AttachFontChangeWatch(Canvas);
+  ScopeExit detach([&] { DetachFontChangeWatch(); });
+  ResetFontChanged();
+  DoPaintText(Node, Canvas, Column, ttNormal);
+  return FontChanged();
+}
+
 void TCustomLazyStringTree::DoPaintText(PLazyNode Node, TCanvas* Canvas, TColumnIndex Column, TLSTTextType TextType)
 {
   if (OnPaintText)
@@ -305,9 +307,7 @@ void TCustomLazyStringTree::PaintNormalText(TLtPaintInfo& Info, const WideString
     flags = AlignmentFlag(Info.Alignment) | kMultiLineFlags | rtl;
   } else {
     canvas->SetTextFlags(0);
-    TFontLook before(canvas->Font());
-    DoPaintText(node, canvas, Info.Column, ttNormal);
-    if (!(TFontLook(canvas->Font()) == before)) {
+    if (PaintTextChangedFont(node, canvas, Info.Column)) {
       canvas->RequiredState({csHandleValid, csFontValid});
       TSize extent{};
       GetTextExtentPoint32W(canvas->Handle(), text.c_str(), int(text.size()), &extent);

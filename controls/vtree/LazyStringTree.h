@@ -99,6 +99,8 @@ private:
   void ClearCachedWidths();
   void MeasureFont();
   void PaintNormalText(TLtPaintInfo& Info, const WideString& Text);
+  // Runs OnPaintText (ttNormal) for a cell; answers whether it changed the canvas font.
+  bool PaintTextChangedFont(PLazyNode Node, TCanvas* Canvas, TColumnIndex Column);
   void PaintStaticText(TLtPaintInfo& Info, const WideString& Text);
   // Canvas colour for selected cells, as the selection would paint them.
   void ApplySelectionColor(TLtPaintInfo& Info);

@@ -5,6 +5,7 @@
 
 #include "controls/vtree/AlphaBlend.h"
 #include "controls/vtree/BaseLazyTree.h"
+#include "controls/vtree/LazyTreeUtils.h"
 #include "platform/win/gdi/gdi.h"
 #include "platform/win/shell/DragImageHelpers.h"
 #include "platform/win/win.h"
@@ -183,6 +184,32 @@ void TLTDragImage::HideDragImage()
   RestoreScreen();
 }
 
+void TLTDragImage::MoveOverlapping(int DeltaX, int DeltaY)
+{
+  // Only the strips that the move uncovers go back to the screen and only
+  // the newly covered strips are taken from it; the overlap keeps its saved
+  // background, so the picture never vanishes from the screen while it moves.
+  TDragImageRects r = SplitDragImageRects(FWidth, FHeight, DeltaX, DeltaY);
+  TPoint old = FImagePosition;
+  HDC screen = GetDC(nullptr);
+  for (const TRect& strip : {r.DrawRect1, r.DrawRect2})
+    if (!strip.IsEmpty())
+      BitBlt(screen, old.x + strip.Left, old.y + strip.Top, strip.Width(), strip.Height(), FBack.DC, strip.Left,
+             strip.Top, SRCCOPY);
+  // The saved overlap moves to where it lies in the new place (through the
+  // work bitmap, which the drawing overwrites anyway).
+  const TRect& keep = r.ScrollRect;
+  BitBlt(FBlend.DC, 0, 0, keep.Width(), keep.Height(), FBack.DC, keep.Left, keep.Top, SRCCOPY);
+  BitBlt(FBack.DC, keep.Left - DeltaX, keep.Top - DeltaY, keep.Width(), keep.Height(), FBlend.DC, 0, 0, SRCCOPY);
+  for (const TRect& strip : {r.SampleRect1, r.SampleRect2})
+    if (!strip.IsEmpty())
+      BitBlt(FBack.DC, strip.Left - DeltaX, strip.Top - DeltaY, strip.Width(), strip.Height(), screen,
+             old.x + strip.Left, old.y + strip.Top, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  FImagePosition.x += DeltaX;
+  FImagePosition.y += DeltaY;
+}
+
 bool TLTDragImage::WillMove(TPoint P) const
 {
   if (!Visible())
@@ -200,14 +227,18 @@ bool TLTDragImage::DragTo(TPoint P, bool ForceRepaint)
   if (dx == 0 && dy == 0 && !ForceRepaint)
     return false;
   if (Visible()) {
-    // The old place gets its screen back before the new place is taken, so
-    // overlapping places come out as if drawn once at the end.
-    RestoreScreen();
-    if (ForceRepaint && FOwner && FOwner->HandleAllocated())
-      UpdateWindow(FOwner->Handle());
-    FImagePosition.x += dx;
-    FImagePosition.y += dy;
-    CaptureScreen();
+    if (ForceRepaint || std::abs(dx) >= FWidth || std::abs(dy) >= FHeight) {
+      // The old place gets its screen back before the new place is taken, so
+      // overlapping places come out as if drawn once at the end.
+      RestoreScreen();
+      if (ForceRepaint && FOwner && FOwner->HandleAllocated())
+        UpdateWindow(FOwner->Handle());
+      FImagePosition.x += dx;
+      FImagePosition.y += dy;
+      CaptureScreen();
+    } else {
+      MoveOverlapping(dx, dy);
+    }
     DrawOnScreen();
   } else {
     FImagePosition.x += dx;

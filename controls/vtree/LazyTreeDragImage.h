@@ -63,6 +63,8 @@ private:
   void BuildAlpha(HDC PictureDC);
   void CaptureScreen();
   void RestoreScreen();
+  // Moves the visible picture by less than its size, strip by strip.
+  void MoveOverlapping(int DeltaX, int DeltaY);
   void DrawOnScreen();
 
   TBaseLazyTree* FOwner;

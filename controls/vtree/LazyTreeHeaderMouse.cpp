@@ -9,6 +9,7 @@
 #include "controls/vtree/BaseLazyTree.h"
 #include "controls/vtree/LazyTreeHeader.h"
 #include "controls/vtree/LazyTreeUtils.h"
+#include "controls/vtree/SharedResources.h"
 #include "platform/classes/Messages.h"
 #include "platform/classes/forms/Application.h"
 #include "platform/classes/forms/Screen.h"
@@ -331,7 +332,7 @@ bool TLTHeader::HandleSetCursor(TMessage& Message)
     return false;
   HCURSOR standard = Screen()->Cursors(crDefault), cursor = standard;
   if (FOptions.Contains(hoColumnResize) && SplitZoneColumn(p.x, FTree->OffsetX() + FTree->RangeX()) != NoColumn)
-    cursor = Screen()->Cursors(crHSplit);
+    cursor = Screen()->Cursors(crHeaderSplit);
   FTree->DoGetHeaderCursor(cursor);
   if (cursor == standard)
     return false;

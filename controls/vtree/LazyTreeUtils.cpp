@@ -1,5 +1,6 @@
 #include "controls/vtree/LazyTreeUtils.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 
@@ -62,4 +63,29 @@ HBITMAP NewTopDownBitmap(int Width, int Height, std::uint32_t** Bits)
   if (Bits)
     *Bits = static_cast<std::uint32_t*>(bits);
   return bitmap;
+}
+
+TDragImageRects SplitDragImageRects(int Width, int Height, int DeltaX, int DeltaY)
+{
+  TDragImageRects r;
+  r.ClipRect = TRect(0, 0, Width, Height);
+  r.ScrollRect = TRect(std::max(0, DeltaX), std::max(0, DeltaY), std::min(Width, Width + DeltaX),
+                       std::min(Height, Height + DeltaY));
+  // Horizontal strips leave out the columns that the vertical strips take.
+  int oldLeft = std::max(0, DeltaX), oldRight = std::min(Width, Width + DeltaX);
+  if (DeltaX > 0) {
+    r.DrawRect1 = TRect(0, 0, DeltaX, Height);
+    r.SampleRect1 = TRect(Width, DeltaY, Width + DeltaX, Height + DeltaY);
+  } else if (DeltaX < 0) {
+    r.DrawRect1 = TRect(Width + DeltaX, 0, Width, Height);
+    r.SampleRect1 = TRect(DeltaX, DeltaY, 0, Height + DeltaY);
+  }
+  if (DeltaY > 0) {
+    r.DrawRect2 = TRect(oldLeft, 0, oldRight, DeltaY);
+    r.SampleRect2 = TRect(oldLeft, Height, oldRight, Height + DeltaY);
+  } else if (DeltaY < 0) {
+    r.DrawRect2 = TRect(oldLeft, Height + DeltaY, oldRight, Height);
+    r.SampleRect2 = TRect(oldLeft, DeltaY, oldRight, 0);
+  }
+  return r;
 }

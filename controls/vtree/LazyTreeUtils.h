@@ -18,3 +18,19 @@ std::uint32_t PlatformColorOf(TColor Color);
 
 // A top-down 32-bit DIB section of Width x Height; its pixels in *Bits when asked.
 HBITMAP NewTopDownBitmap(int Width, int Height, std::uint32_t** Bits = nullptr);
+
+// The pieces of moving a drag image of Width x Height by (DeltaX, DeltaY),
+// each |delta| smaller than the image, all relative to the OLD place's
+// top-left: the strips of the old place that the move uncovers (given back
+// to the screen), the strips of the new place not covered before (taken from
+// the screen), and the overlap that the saved background keeps. Unused
+// strips are empty; the strips of each kind never overlap.
+struct TDragImageRects {
+  TRect ClipRect;     // the whole image
+  TRect ScrollRect;   // the overlap of the old and the new place
+  TRect DrawRect1;    // uncovered: the vertical strip
+  TRect DrawRect2;    // uncovered: the horizontal strip
+  TRect SampleRect1;  // newly covered: the vertical strip
+  TRect SampleRect2;  // newly covered: the horizontal strip
+};
+TDragImageRects SplitDragImageRects(int Width, int Height, int DeltaX, int DeltaY);

@@ -9,6 +9,7 @@
 
 #include "controls/vtree/LazyTreeErrors.h"
 #include "platform/base/ModuleLoader.h"
+#include "platform/classes/forms/Screen.h"
 #include "platform/classes/graphics/CustomImageList.h"
 #include "platform/win/gdi/gdi.h"
 #include "platform/win/win.h"
@@ -143,6 +144,8 @@ void TreeUnitSetup()
     BuildFrameControlImages(Sets().System.get(), false);
     Sets().SystemFlat = std::make_unique<TCustomImageList>(nullptr);
     BuildFrameControlImages(Sets().SystemFlat.get(), true);
+    if (HCURSOR split = LoadCursor(HInstance(), "LT_HEADERSPLIT"))
+      Screen()->SetCursors(crHeaderSplit, split);
   });
 }
 

@@ -8,6 +8,10 @@
 
 class TCustomImageList;
 
+// The screen cursor number of the header's column-split cursor
+// ("LT_HEADERSPLIT"), installed by TreeUnitSetup.
+constexpr int crHeaderSplit = 100;
+
 // Runs once per process, from the first tree's constructor.
 void TreeUnitSetup();
 // The shared set of a check image kind (nil for ckCustom).

@@ -120,6 +120,7 @@ protected:
     Form->SetBounds(0, 0, 400, 300);  // room for the whole tree inside the frame
     Tree->SetParent(Form);
     Tree->SetBounds(0, 0, 300, 200);
+    Tree->SetBorderStyle(bsNone);  // window pixels are client pixels
     Tree->OnBeforeItemErase = &ColourRows;
     Form->Show();
     Tree->SetNodeChildCount(nullptr, 3);

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws the tree's named bitmaps into ../res as 24-bit BMP files, and its
-panning cursors as 1-bit CUR files.
+panning and header split cursors as 1-bit CUR files.
 
 Check strips: 25 images of 16x16 side by side (index 0 empty; 1-8 radio
 buttons, 9-16 check boxes, 17-20 mixed boxes, 21-24 push buttons; in each
@@ -121,6 +121,20 @@ def panning_images(res):
         write_cur(os.path.join(res, 'LT_MOVE' + name + '.cur'), 32, 16, inside, edge)
 
 
+def header_split_cursor(res):
+    """Two upright bars with an arrow to each side: the cursor over a column's edge."""
+    def edge(x, y):
+        bars = x in (14, 17) and 9 <= y <= 22
+        # Arrow heads pointing away from the bars, their shafts on the middle rows.
+        left = 5 <= x <= 12 and abs(y - 15.5) <= x - 4.5 if x < 9 else 9 <= x <= 12 and 15 <= y <= 16
+        right = 19 <= x <= 26 and abs(y - 15.5) <= 26.5 - x if x > 22 else 19 <= x <= 22 and 15 <= y <= 16
+        return bars or left or right
+
+    def inside(x, y):
+        return any(edge(x + dx, y + dy) for dx in (-1, 0, 1) for dy in (-1, 0, 1))
+    write_cur(os.path.join(res, 'LT_HEADERSPLIT.cur'), 32, 16, inside, edge)
+
+
 def check_image(index, style):
     """One 16x16 image of a check set; style: light, dark, tick, darktick, flat, xp."""
     im = Image(16, 16)
@@ -219,6 +233,7 @@ def main():
         write_bmp(os.path.join(res, name + '.bmp'), 9, 9, lambda x, y, im=im: im.p[y][x])
     # Wheel panning: the 32x32 pictures of the panning window and the eleven cursors.
     panning_images(res)
+    header_split_cursor(res)
 
 
 if __name__ == '__main__':

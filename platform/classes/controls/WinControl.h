@@ -182,6 +182,12 @@ protected:
   void WMSysColorChange(TMessage& Message);
   void WMNCCalcSize(TMessage& Message);
   void WMNCPaint(TMessage& Message);
+  // The window rectangle (window coordinates) inside the frame that the
+  // window styles give: where the bevel and the BorderWidth band begin.
+  TRect FrameInnerRect();
+  // Paints the bevel and the BorderWidth band into a DC of the whole window,
+  // the band (and what the bevel rings leave of their room) in Fill.
+  void PaintBorderAndBevel(HDC WindowDC, HBRUSH Fill);
   void FrameChanged();
   void CNKeyDown(TMessage& Message);
   void CNChar(TMessage& Message);

@@ -89,44 +89,56 @@ void TWinControl::WMNCCalcSize(TMessage& Message)
     r.Bottom -= edge;
 }
 
+TRect TWinControl::FrameInnerRect()
+{
+  // The window's own frame (plain border, sizing or dialog frame, edges),
+  // as the platform reserves it; scroll bars are not part of it.
+  TRect window;
+  GetWindowRect(FHandle, &window);
+  DWORD style = DWORD(GetWindowLongPtr(FHandle, GWL_STYLE)) & ~DWORD(WS_HSCROLL | WS_VSCROLL);
+  DWORD exStyle = DWORD(GetWindowLongPtr(FHandle, GWL_EXSTYLE)) & ~DWORD(WS_EX_LEFTSCROLLBAR);
+  TRect frame(0, 0, 0, 0);
+  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  return TRect(-frame.Left, -frame.Top, window.Width() - frame.Right, window.Height() - frame.Bottom);
+}
+
+void TWinControl::PaintBorderAndBevel(HDC WindowDC, HBRUSH Fill)
+{
+  if (FBevelKind == bkNone && FBorderWidth <= 0)
+    return;
+  static const UINT inner[] = {0, BDR_SUNKENINNER, BDR_RAISEDINNER, 0};
+  static const UINT outer[] = {0, BDR_SUNKENOUTER, BDR_RAISEDOUTER, 0};
+  static const UINT kinds[] = {0, 0, BF_SOFT, BF_FLAT};
+  int saved = SaveDC(WindowDC);
+  TRect r = FrameInnerRect();
+  // What the bevel rings leave of their room, the BorderWidth band and the
+  // window's background between them take the fill.
+  TRect fillArea = r;
+  if (FBevelKind != bkNone) {
+    DrawEdge(WindowDC, &fillArea, inner[int(FBevelInnerCut)] | outer[int(FBevelOuterCut)],
+             UINT(FBevelEdges.ToInteger()) | kinds[int(FBevelKind)] | (Ctl3D() ? 0 : BF_MONO) | BF_ADJUST);
+    int edge = BevelEdgeSize(FBevelInnerCut, FBevelOuterCut, FBevelWidthValue);
+    if (FBevelEdges.Contains(beLeft))
+      r.Left += edge;
+    if (FBevelEdges.Contains(beTop))
+      r.Top += edge;
+    if (FBevelEdges.Contains(beRight))
+      r.Right -= edge;
+    if (FBevelEdges.Contains(beBottom))
+      r.Bottom -= edge;
+  }
+  IntersectClipRect(WindowDC, fillArea.Left, fillArea.Top, fillArea.Right, fillArea.Bottom);
+  InflateRect(&r, -FBorderWidth, -FBorderWidth);
+  ExcludeClipRect(WindowDC, r.Left, r.Top, r.Right, r.Bottom);
+  FillRect(WindowDC, &fillArea, Fill);
+  RestoreDC(WindowDC, saved);
+}
+
 void TWinControl::WMNCPaint(TMessage& Message)
 {
   if (FBevelKind != bkNone || FBorderWidth > 0) {
-    static const UINT inner[] = {0, BDR_SUNKENINNER, BDR_RAISEDINNER, 0};
-    static const UINT outer[] = {0, BDR_SUNKENOUTER, BDR_RAISEDOUTER, 0};
-    static const UINT kinds[] = {0, 0, BF_SOFT, BF_FLAT};
     HDC dc = GetWindowDC(FHandle);
-    TRect client, window;
-    ::GetClientRect(FHandle, &client);
-    GetWindowRect(FHandle, &window);
-    TPoint origin(0, 0);
-    ::ClientToScreen(FHandle, &origin);
-    OffsetRect(&client, origin.x - window.Left, origin.y - window.Top);
-    ExcludeClipRect(dc, client.Left, client.Top, client.Right, client.Bottom);
-    TRect whole(0, 0, window.Width(), window.Height());
-    TRect r = client;
-    InflateRect(&r, FBorderWidth, FBorderWidth);
-    if (FBevelKind != bkNone) {
-      int edge = BevelEdgeSize(FBevelInnerCut, FBevelOuterCut, FBevelWidthValue);
-      LONG_PTR style = GetWindowLongPtr(FHandle, GWL_STYLE);
-      if (FBevelEdges.Contains(beLeft))
-        r.Left -= edge;
-      if (FBevelEdges.Contains(beTop))
-        r.Top -= edge;
-      if (FBevelEdges.Contains(beRight))
-        r.Right += edge;
-      if (style & WS_VSCROLL)
-        r.Right += GetSystemMetrics(SM_CXVSCROLL);
-      if (FBevelEdges.Contains(beBottom))
-        r.Bottom += edge;
-      if (style & WS_HSCROLL)
-        r.Bottom += GetSystemMetrics(SM_CYHSCROLL);
-      TRect bevel = r;
-      DrawEdge(dc, &bevel, inner[int(FBevelInnerCut)] | outer[int(FBevelOuterCut)],
-               UINT(FBevelEdges.ToInteger()) | kinds[int(FBevelKind)] | (Ctl3D() ? 0 : BF_MONO) | BF_ADJUST);
-    }
-    IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
-    FillRect(dc, &whole, FBrush->Handle());
+    PaintBorderAndBevel(dc, FBrush->Handle());
     ReleaseDC(FHandle, dc);
   }
   DefaultHandler(Message);

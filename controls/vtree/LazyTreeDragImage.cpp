@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include "controls/vtree/AlphaBlend.h"
 #include "controls/vtree/BaseLazyTree.h"
@@ -155,6 +156,63 @@ void TLTDragImage::RestoreScreen()
   ReleaseDC(nullptr, screen);
 }
 
+// The old and new places overlap: only the strips that the picture leaves
+// get their screen back, the kept screen of the overlap moves along in the
+// back bitmap, and only the strips that the picture newly covers are read
+// from the screen.
+void TLTDragImage::MoveByStrips(int DX, int DY)
+{
+  HDC screen = GetDC(nullptr);
+  TPoint old = FImagePosition;
+  int w = FWidth, h = FHeight, ax = std::abs(DX), ay = std::abs(DY);
+  // Uncovered: the columns on the side the picture leaves, the rows likewise.
+  if (DX != 0) {
+    int x = DX > 0 ? 0 : w - ax;
+    BitBlt(screen, old.x + x, old.y, ax, h, FBack.DC, x, 0, SRCCOPY);
+  }
+  if (DY != 0) {
+    int y = DY > 0 ? 0 : h - ay;
+    BitBlt(screen, old.x, old.y + y, w, ay, FBack.DC, 0, y, SRCCOPY);
+  }
+  ScrollBack(DX, DY);
+  FImagePosition.x += DX;
+  FImagePosition.y += DY;
+  TPoint now = FImagePosition;
+  // Newly covered: the columns and rows on the side the picture moves to.
+  if (DX != 0) {
+    int x = DX > 0 ? w - ax : 0;
+    BitBlt(FBack.DC, x, 0, ax, h, screen, now.x + x, now.y, SRCCOPY);
+  }
+  if (DY != 0) {
+    int y = DY > 0 ? h - ay : 0;
+    BitBlt(FBack.DC, 0, y, w, ay, screen, now.x, now.y + y, SRCCOPY);
+  }
+  ReleaseDC(nullptr, screen);
+}
+
+// Shifts the kept screen by (-DX, -DY): the pixel kept for a screen point
+// moves to where that point lies in the moved picture. Rows are walked so
+// that none is overwritten before it is read.
+void TLTDragImage::ScrollBack(int DX, int DY)
+{
+  GdiFlush();
+  std::uint32_t* bits = FBack.Bits;
+  std::size_t w = std::size_t(FWidth);
+  int span = FWidth - std::abs(DX);
+  int fromX = DX > 0 ? DX : 0, toX = DX > 0 ? 0 : -DX;
+  auto move = [&](int To, int From) {
+    std::memmove(bits + std::size_t(To) * w + std::size_t(toX), bits + std::size_t(From) * w + std::size_t(fromX),
+                 std::size_t(span) * sizeof(std::uint32_t));
+  };
+  if (DY >= 0) {
+    for (int y = 0; y + DY < FHeight; ++y)
+      move(y, y + DY);
+  } else {
+    for (int y = FHeight - 1; y + DY >= 0; --y)
+      move(y, y + DY);
+  }
+}
+
 void TLTDragImage::DrawOnScreen()
 {
   BitBlt(FBlend.DC, 0, 0, FWidth, FHeight, FBack.DC, 0, 0, SRCCOPY);
@@ -200,14 +258,18 @@ bool TLTDragImage::DragTo(TPoint P, bool ForceRepaint)
   if (dx == 0 && dy == 0 && !ForceRepaint)
     return false;
   if (Visible()) {
-    // The old place gets its screen back before the new place is taken, so
-    // overlapping places come out as if drawn once at the end.
-    RestoreScreen();
-    if (ForceRepaint && FOwner && FOwner->HandleAllocated())
-      UpdateWindow(FOwner->Handle());
-    FImagePosition.x += dx;
-    FImagePosition.y += dy;
-    CaptureScreen();
+    if (ForceRepaint || std::abs(dx) >= FWidth || std::abs(dy) >= FHeight) {
+      // No overlap (or a repaint asked for): the old place gets its screen
+      // back whole, the new place is taken whole.
+      RestoreScreen();
+      if (ForceRepaint && FOwner && FOwner->HandleAllocated())
+        UpdateWindow(FOwner->Handle());
+      FImagePosition.x += dx;
+      FImagePosition.y += dy;
+      CaptureScreen();
+    } else {
+      MoveByStrips(dx, dy);
+    }
     DrawOnScreen();
   } else {
     FImagePosition.x += dx;

@@ -63,6 +63,8 @@ private:
   void BuildAlpha(HDC PictureDC);
   void CaptureScreen();
   void RestoreScreen();
+  void MoveByStrips(int DX, int DY);
+  void ScrollBack(int DX, int DY);
   void DrawOnScreen();
 
   TBaseLazyTree* FOwner;

@@ -250,25 +250,6 @@ TEST_F(DragDropTest, TheDragImageFadesFromItsCentreAndHonoursItsRestriction)
   DeleteObject(picture);
 }
 
-// The screen of an area, as 32-bit pixels.
-std::vector<std::uint32_t> ScreenPixels(TRect Area)
-{
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, Area.Width(), Area.Height());
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  BitBlt(dc, 0, 0, Area.Width(), Area.Height(), screen, Area.Left, Area.Top, SRCCOPY);
-  std::vector<std::uint32_t> pixels(std::size_t(Area.Width()) * std::size_t(Area.Height()));
-  for (int y = 0; y < Area.Height(); ++y)
-    for (int x = 0; x < Area.Width(); ++x)
-      pixels[std::size_t(y) * std::size_t(Area.Width()) + std::size_t(x)] = GetPixel(dc, x, y);
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return pixels;
-}
-
 // A striped picture, so that a strip put back in the wrong place shows.
 HBITMAP StripedPicture(int Width, int Height)
 {
@@ -299,7 +280,7 @@ TEST_F(DragDropTest, TheDragImageMovedByStripsLeavesTheScreenAsIfDrawnOnceAtItsL
   Pump();
   const TPoint origin = Form->ClientToScreen(TPoint(0, 0));
   const TRect area(origin.x, origin.y, origin.x + 420, origin.y + 200);
-  const std::vector<std::uint32_t> before = ScreenPixels(area);
+  const std::vector<uint32_t> before = Display->ScreenImage(area);
   HBITMAP picture = StripedPicture(40, 30);
   TPoint start = Form->ClientToScreen(TPoint(24, 20));
   // Small steps in every direction (strips), a jump past the picture's size
@@ -313,16 +294,16 @@ TEST_F(DragDropTest, TheDragImageMovedByStripsLeavesTheScreenAsIfDrawnOnceAtItsL
     pointer = TPoint(pointer.x + step.x, pointer.y + step.y);
     ASSERT_TRUE(moved.DragTo(pointer, false));
   }
-  const std::vector<std::uint32_t> afterMoves = ScreenPixels(area);
+  const std::vector<uint32_t> afterMoves = Display->ScreenImage(area);
   EXPECT_NE(afterMoves, before);
   TPoint last = moved.ImagePosition();
   moved.EndDrag();
-  EXPECT_EQ(ScreenPixels(area), before) << "hiding gives every pixel back";
+  EXPECT_EQ(Display->ScreenImage(area), before) << "hiding gives every pixel back";
 
   TLTDragImage once(Left.get());
   once.PrepareDrag(picture, last, last, nullptr);
   once.ShowDragImage();
-  EXPECT_EQ(afterMoves, ScreenPixels(area)) << "the moves end as one picture drawn at the last place";
+  EXPECT_EQ(afterMoves, Display->ScreenImage(area)) << "the moves end as one picture drawn at the last place";
   once.EndDrag();
   DeleteObject(picture);
 }

@@ -576,6 +576,11 @@ public:
   void ResetFontChanged() { FFontChanged = false; }
 
 protected:
+  // The class library's drag (dtLib): a drag object made by the owner is
+  // noted; when the drag ends or is cancelled, the release of the button
+  // that the drag took is given back to the tree.
+  void DoStartDrag(TDragObject*& DragObject) override;
+  void DoEndDrag(TObject* Target, int X, int Y) override;
   void Paint() override;
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
@@ -823,6 +828,13 @@ private:
   bool ReadTreeData(const std::uint8_t* Data, std::size_t Size, PLazyNode Target, TLTNodeAttachMode Mode,
                     TChangeReason Reason);
   void ForgetDraggedNode(PLazyNode Node);
+  // The drag-over steps shared by OLE and class-library drags; Image is the
+  // source's own drag image to keep out of the repaints (null: none).
+  HRESULT DragOverStep(TObject* Source, TLTDragImage* Image, DWORD KeyState, TDragState State, TPoint ScreenPt,
+                       DWORD& Effect);
+  // CM_DRAG: the class library's drag over, onto and through the tree.
+  void LibDragMessage(TMessage& Message);
+  void FinishLibDrag();
   void RegisterAsDropTarget(bool Register);
   void StartAutoExpand(PLazyNode Node);
   void AutoExpandTimerElapsed();
@@ -843,4 +855,7 @@ private:
   std::vector<PLazyNode> FDragSelection;
   std::unordered_set<PLazyNode> FDraggedNodes;
   std::unique_ptr<TLTDragImage> FDragImage;
+  // The last class-library drag-over's drop node and effect, kept for its drop.
+  PLazyNode FLibDropNode = nullptr;
+  DWORD FLibDropEffect = 0;
 };

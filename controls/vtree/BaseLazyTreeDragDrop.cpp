@@ -1,6 +1,7 @@
-// The tree as the source and as the target of OLE drag and drop: the drag
-// of the selection, the drop node and mode under the pointer, the suggested
-// effect, auto-expand and auto-scroll while dragging, and the drop.
+// The tree as the source and as the target of drag and drop, OLE and the
+// class library's own: the drag of the selection, the drop node and mode
+// under the pointer, the suggested effect, auto-expand and auto-scroll while
+// dragging, and the drop.
 #include "controls/vtree/BaseLazyTree.h"
 #include "controls/vtree/LazyTreeColumns.h"
 #include "controls/vtree/LazyTreeDataObject.h"
@@ -22,6 +23,27 @@ TShiftState ShiftOfKeys(DWORD Keys)
   if (Keys & MK_ALT)
     shift += ssAlt;
   return shift;
+}
+
+// The key state now, as a drag message would carry it (the class library's
+// drag messages carry none).
+DWORD KeyStateNow()
+{
+  DWORD keys = 0;
+  auto down = [](int Key) { return GetKeyState(Key) < 0; };
+  if (down(VK_LBUTTON))
+    keys |= MK_LBUTTON;
+  if (down(VK_RBUTTON))
+    keys |= MK_RBUTTON;
+  if (down(VK_MBUTTON))
+    keys |= MK_MBUTTON;
+  if (down(VK_SHIFT))
+    keys |= MK_SHIFT;
+  if (down(VK_CONTROL))
+    keys |= MK_CONTROL;
+  if (down(VK_MENU))
+    keys |= MK_ALT;
+  return keys;
 }
 
 }  // namespace
@@ -284,7 +306,18 @@ HRESULT TBaseLazyTree::OLEDragOver(TBaseLazyTree* Source, DWORD KeyState, TDragS
 {
   try {
     bool ownImage = !DragManager()->GetDropTargetHelperSupported() && Source;
-    TLTDragImage* image = ownImage ? Source->DragImage() : nullptr;
+    return DragOverStep(Source, ownImage ? Source->DragImage() : nullptr, KeyState, State, ScreenPt, Effect);
+  } catch (...) {
+    return E_UNEXPECTED;
+  }
+}
+
+HRESULT TBaseLazyTree::DragOverStep(TObject* Source, TLTDragImage* Image, DWORD KeyState, TDragState State,
+                                    TPoint ScreenPt, DWORD& Effect)
+{
+  try {
+    bool ownImage = Image != nullptr;
+    TLTDragImage* image = Image;
     TPoint p = ScreenToClient(ScreenPt);
     DWORD allowed = Effect;
     // Auto-scroll: one increment toward each side the pointer is near.
@@ -420,4 +453,99 @@ void TBaseLazyTree::AutoExpandTimerElapsed()
     UpdateWindow(Handle());
   if (image)
     image->ShowDragImage();
+}
+
+void TBaseLazyTree::DoStartDrag(TDragObject*& DragObject)
+{
+  TCustomControl::DoStartDrag(DragObject);
+  if (DragObject && FStates.Contains(tsLibDragPending))
+    ChangeStates({tsUserDragObject}, {});
+}
+
+void TBaseLazyTree::DoEndDrag(TObject* Target, int X, int Y)
+{
+  TAliveToken alive = AliveToken();
+  TCustomControl::DoEndDrag(Target, X, Y);
+  if (*alive && FDragType == dtLib && !FStates.Contains(tsOLEDragging))
+    FinishLibDrag();
+}
+
+// The class library's drag held the mouse: the release of the button that
+// started it never reached the tree, which is given it now so that its
+// button states and pending click end as after any release.
+void TBaseLazyTree::FinishLibDrag()
+{
+  UINT release = FStates.Contains(tsRightButtonDown)    ? WM_RBUTTONUP
+                 : FStates.Contains(tsMiddleButtonDown) ? WM_MBUTTONUP
+                                                        : WM_LBUTTONUP;
+  TPoint cursor;
+  GetCursorPos(&cursor);
+  cursor = ScreenToClient(cursor);
+  TAliveToken alive = AliveToken();
+  Perform(release, 0, MAKELPARAM(cursor.x, cursor.y));
+  if (*alive)
+    ChangeStates({}, {tsUserDragObject, tsLibDragging, tsLibDragPending});
+}
+
+void TBaseLazyTree::LibDragMessage(TMessage& Message)
+{
+  auto* rec = reinterpret_cast<TDragRec*>(Message.LParam);
+  auto kind = TDragMessage(Message.WParam);
+  if (rec->Docking || !rec->Source) {
+    TCustomControl::WndProc(Message);
+    return;
+  }
+  // Handlers see the dragged control, unless the owner made its own drag object.
+  TObject* source = rec->Source;
+  if (!FStates.Contains(tsUserDragObject) && rec->Source->SourceControl())
+    source = rec->Source->SourceControl();
+  TPoint client = ScreenToClient(rec->Pos);
+  switch (kind) {
+    case dmDragEnter:
+    case dmDragLeave:
+    case dmDragMove: {
+      TDragState state = dsDragMove;
+      if (kind == dmDragEnter) {
+        ChangeStates({tsLibDragging}, {});
+        state = dsDragEnter;
+      } else if (kind == dmDragLeave) {
+        ChangeStates({}, {tsLibDragging});
+        state = dsDragLeave;
+      } else if (CanAutoScroll()) {
+        AutoScrollCheck(client);
+      }
+      DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+      HRESULT answer = DragOverStep(source, nullptr, KeyStateNow(), state, rec->Pos, effect);
+      FLibDropNode = FDropTargetNode;
+      FLibDropEffect = effect & ~DROPEFFECT_SCROLL;
+      Message.Result = SUCCEEDED(answer) && FLibDropEffect != DROPEFFECT_NONE ? 1 : 0;
+      if (kind == dmDragLeave) {
+        StopTimer(kExpandTimer);
+        ClearDropNode();
+      }
+      return;
+    }
+    case dmDragDrop: {
+      StopTimer(kExpandTimer);
+      FDropTargetNode = FLibDropNode;
+      // No leave follows a drop: the drag is over here as well.
+      auto clear = ScopeExit([&] {
+        ChangeStates({}, {tsLibDragging});
+        ClearDropNode();
+      });
+      DWORD effect = FLibDropEffect;
+      DoDragDropEvent(source, nullptr, TFormatArray(), ShiftOfKeys(KeyStateNow()), client, effect, FDropMode);
+      Message.Result = 1;
+      return;
+    }
+    case dmFindTarget: {
+      TControl* child = ControlAtPos(client, false);
+      Message.Result = LRESULT(child ? child : static_cast<TControl*>(this));
+      if (FStates.Contains(tsLibDragPending))
+        ChangeStates({tsLibDragging}, {tsClearPending, tsEditPending, tsLibDragPending});
+      return;
+    }
+    default:
+      TCustomControl::WndProc(Message);
+  }
 }

@@ -79,6 +79,9 @@ bool TBaseLazyTree::DispatchInputMessage(TMessage& Message)
         case kHeaderTimer: StopTimer(UINT_PTR(Message.WParam)); return true;
       }
       return false;
+    case CM_DRAG:
+      LibDragMessage(Message);
+      return true;
     case WM_CANCELMODE:
       StopInputTimers();
       ChangeStates({}, {tsClearPending, tsDrawSelPending, tsDrawSelecting, tsEditPending, tsIncrementalSearching,

@@ -328,7 +328,7 @@ void TBaseLazyTree::HandleMouseDown(TMessage& Message, const TLTHitInfo& Hit)
   }
   if (autoDrag && (FStates.Contains(tsLeftButtonDown) || FStates.Contains(tsMiddleButtonDown) ||
                    FStates.Contains(tsRightButtonDown)))
-    ChangeStates({tsOLEDragPending}, {});
+    BeginDrag(false);
 }
 
 void TBaseLazyTree::HandleMouseUp(TMessage& Message, const TLTHitInfo& Hit)

@@ -310,6 +310,8 @@ void TBaseLazyTree::FreeNode(PLazyNode Node)
     FHotNode = nullptr;
   if (Node == FDropTargetNode)
     FDropTargetNode = nullptr;
+  if (Node == FLibDropNode)
+    FLibDropNode = nullptr;
   ForgetDraggedNode(Node);
   if (Node->Has(nfInitialized) || Node->Has(nfUserDataInit))
     DoFreeNode(Node);

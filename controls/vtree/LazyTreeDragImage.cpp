@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include "controls/vtree/AlphaBlend.h"
 #include "controls/vtree/BaseLazyTree.h"
@@ -156,6 +157,30 @@ void TLTDragImage::RestoreScreen()
   ReleaseDC(nullptr, screen);
 }
 
+// The old and new places overlap: only the strips that the picture leaves
+// get their screen back, the kept screen of the overlap moves along in the
+// back bitmap, and only the strips that the picture newly covers are read
+// from the screen.
+void TLTDragImage::ScrollBack(int DX, int DY)
+{
+  GdiFlush();
+  std::uint32_t* bits = FBack.Bits;
+  std::size_t w = std::size_t(FWidth);
+  int span = FWidth - std::abs(DX);
+  int fromX = DX > 0 ? DX : 0, toX = DX > 0 ? 0 : -DX;
+  auto move = [&](int To, int From) {
+    std::memmove(bits + std::size_t(To) * w + std::size_t(toX), bits + std::size_t(From) * w + std::size_t(fromX),
+                 std::size_t(span) * sizeof(std::uint32_t));
+  };
+  if (DY >= 0) {
+    for (int y = 0; y + DY < FHeight; ++y)
+      move(y, y + DY);
+  } else {
+    for (int y = FHeight - 1; y + DY >= 0; --y)
+      move(y, y + DY);
+  }
+}
+
 void TLTDragImage::DrawOnScreen()
 {
   BitBlt(FBlend.DC, 0, 0, FWidth, FHeight, FBack.DC, 0, 0, SRCCOPY);
@@ -196,11 +221,8 @@ void TLTDragImage::MoveOverlapping(int DeltaX, int DeltaY)
     if (!strip.IsEmpty())
       BitBlt(screen, old.x + strip.Left, old.y + strip.Top, strip.Width(), strip.Height(), FBack.DC, strip.Left,
              strip.Top, SRCCOPY);
-  // The saved overlap moves to where it lies in the new place (through the
-  // work bitmap, which the drawing overwrites anyway).
-  const TRect& keep = r.ScrollRect;
-  BitBlt(FBlend.DC, 0, 0, keep.Width(), keep.Height(), FBack.DC, keep.Left, keep.Top, SRCCOPY);
-  BitBlt(FBack.DC, keep.Left - DeltaX, keep.Top - DeltaY, keep.Width(), keep.Height(), FBlend.DC, 0, 0, SRCCOPY);
+  // The saved overlap moves to where it lies in the new place.
+  ScrollBack(DeltaX, DeltaY);
   for (const TRect& strip : {r.SampleRect1, r.SampleRect2})
     if (!strip.IsEmpty())
       BitBlt(FBack.DC, strip.Left - DeltaX, strip.Top - DeltaY, strip.Width(), strip.Height(), screen,
@@ -228,8 +250,8 @@ bool TLTDragImage::DragTo(TPoint P, bool ForceRepaint)
     return false;
   if (Visible()) {
     if (ForceRepaint || std::abs(dx) >= FWidth || std::abs(dy) >= FHeight) {
-      // The old place gets its screen back before the new place is taken, so
-      // overlapping places come out as if drawn once at the end.
+      // No overlap (or a repaint asked for): the old place gets its screen
+      // back whole, the new place is taken whole.
       RestoreScreen();
       if (ForceRepaint && FOwner && FOwner->HandleAllocated())
         UpdateWindow(FOwner->Handle());

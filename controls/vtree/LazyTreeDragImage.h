@@ -65,6 +65,8 @@ private:
   void RestoreScreen();
   // Moves the visible picture by less than its size, strip by strip.
   void MoveOverlapping(int DeltaX, int DeltaY);
+  // Shifts the kept screen of the overlap to where it lies in the new place.
+  void ScrollBack(int DX, int DY);
   void DrawOnScreen();
 
   TBaseLazyTree* FOwner;

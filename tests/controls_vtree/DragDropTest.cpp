@@ -9,7 +9,9 @@
 #include "ClipboardTestSupport.h"
 #include "controls/vtree/LazyTreeDragImage.h"
 #include "platform/classes/forms/Application.h"
+#include "platform/classes/controls/DragObject.h"
 #include "platform/classes/forms/Form.h"
+#include "platform/classes/stdctrls/Panel.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/win/win.h"
 
@@ -246,6 +248,220 @@ TEST_F(DragDropTest, TheDragImageFadesFromItsCentreAndHonoursItsRestriction)
   EXPECT_EQ(image.GetDragImageRect().Left, 308);
   image.EndDrag();
   DeleteObject(picture);
+}
+
+// A striped picture, so that a strip put back in the wrong place shows.
+HBITMAP StripedPicture(int Width, int Height)
+{
+  HDC screen = GetDC(nullptr);
+  HBITMAP picture = CreateCompatibleBitmap(screen, Width, Height);
+  ReleaseDC(nullptr, screen);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, picture);
+  for (int y = 0; y < Height; ++y)
+    for (int x = 0; x < Width; ++x)
+      SetPixel(dc, x, y, RGB((x * 7) & 255, (y * 11) & 255, ((x + y) % 3) * 100));
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return picture;
+}
+
+TEST_F(DragDropTest, TheDragImageMovedByStripsLeavesTheScreenAsIfDrawnOnceAtItsLastPlace)
+{
+  // Rows of text, some selected, under the picture: a strip of the screen
+  // put back or kept in the wrong place shows.
+  for (int i = 6; i <= 12; ++i)
+    Names.Add(Left.get(), nullptr, i);
+  for (int i = 1; i <= 12; ++i)
+    Names.Cells[i] = {u"W" + UTF8Decode(std::to_string(i * 1234567)) + u" Mg|/\\_" + UTF8Decode(std::to_string(i)), u""};
+  for (int i : {2, 5, 6})
+    Left->SetNodeSelected(Node(Left.get(), i), true);
+  Left->Invalidate();
+  Pump();
+  const TPoint origin = Form->ClientToScreen(TPoint(0, 0));
+  const TRect area(origin.x, origin.y, origin.x + 420, origin.y + 200);
+  const std::vector<uint32_t> before = Display->ScreenImage(area);
+  HBITMAP picture = StripedPicture(40, 30);
+  TPoint start = Form->ClientToScreen(TPoint(24, 20));
+  // Small steps in every direction (strips), a jump past the picture's size
+  // (whole places), and back.
+  const std::vector<TPoint> steps = {{3, 2}, {-5, 1}, {0, -7}, {12, 0}, {-1, -1}, {45, 3}, {-2, 31}, {-39, -29}, {6, 0}};
+  TPoint pointer = start;
+  TLTDragImage moved(Left.get());
+  moved.PrepareDrag(picture, start, start, nullptr);
+  moved.ShowDragImage();
+  for (TPoint step : steps) {
+    pointer = TPoint(pointer.x + step.x, pointer.y + step.y);
+    ASSERT_TRUE(moved.DragTo(pointer, false));
+  }
+  const std::vector<uint32_t> afterMoves = Display->ScreenImage(area);
+  EXPECT_NE(afterMoves, before);
+  TPoint last = moved.ImagePosition();
+  moved.EndDrag();
+  EXPECT_EQ(Display->ScreenImage(area), before) << "hiding gives every pixel back";
+
+  TLTDragImage once(Left.get());
+  once.PrepareDrag(picture, last, last, nullptr);
+  once.ShowDragImage();
+  EXPECT_EQ(afterMoves, Display->ScreenImage(area)) << "the moves end as one picture drawn at the last place";
+  once.EndDrag();
+  DeleteObject(picture);
+}
+
+// The class library's own drag of nodes (dtLib) with the mouse: the events
+// in order, the nodes moved by the handlers, and a cancel.
+class LibDragTest : public DragDropTest {
+protected:
+  void SetUp() override
+  {
+    DragDropTest::SetUp();
+    for (TLazyStringTree* tree : {Left.get(), Right.get()}) {
+      tree->SetDragType(dtLib);
+      tree->OnDragOver = TLTDragOverEvent(this, &LibDragTest::TreeOver);
+      tree->OnDragDrop = TLTDragDropEvent(this, &LibDragTest::TreeDrop);
+      tree->OnEndDrag = TEndDragEvent(this, &LibDragTest::Ended);
+    }
+  }
+  std::string NameOf(TObject* Object)
+  {
+    if (Object == Left.get())
+      return "Left";
+    if (Object == Right.get())
+      return "Right";
+    if (auto* component = dynamic_cast<TComponent*>(Object))
+      return component->Name();
+    return Object ? "?" : "none";
+  }
+  void TreeOver(TBaseLazyTree* Sender, TObject* Source, TShiftState, TDragState State, TPoint, TDropMode,
+                DWORD& Effect, bool& Accept)
+  {
+    static const char* const kState[] = {"enter", "leave", "move"};
+    std::string entry = NameOf(Sender) + "." + kState[State] + "(" + NameOf(Source) + ")";
+    if (Log.empty() || Log.back() != entry)  // repeated moves count once
+      Log.push_back(entry);
+    Accept = Effect != DROPEFFECT_NONE;
+  }
+  void TreeDrop(TBaseLazyTree* Sender, TObject* Source, IDataObject* Data, const TFormatArray& Formats, TShiftState,
+                TPoint, DWORD& Effect, TDropMode Mode)
+  {
+    Log.push_back(NameOf(Sender) + ".drop(" + NameOf(Source) + ")");
+    EXPECT_EQ(Data, nullptr);
+    EXPECT_TRUE(Formats.empty());
+    DropEffect = Effect;
+    auto* from = dynamic_cast<TBaseLazyTree*>(Source);
+    PLazyNode target = Sender->DropTargetNode();
+    ASSERT_TRUE(from && target);
+    ASSERT_EQ(Mode, dmOnNode);
+    for (PLazyNode n : from->SortedSelection(true))
+      from->MoveNodeTo(n, target, amAddChildLast, false);
+  }
+  void Ended(TObject* Sender, TObject* Target, int, int) { Log.push_back(NameOf(Sender) + ".end(" + NameOf(Target) + ")"); }
+  std::vector<int> Ids(TBaseLazyTree* Tree, PLazyNode Parent)
+  {
+    std::vector<int> ids;
+    for (PLazyNode n = Parent ? Parent->FirstChildNode : Tree->FirstTopLevelNode(); n; n = n->FollowingSibling)
+      ids.push_back(TNamedNodes::Id(Tree, n));
+    return ids;
+  }
+  // Presses on the first node (selecting the others first) and moves off it.
+  void PressAndLeave(std::vector<int> Selected)
+  {
+    Left->ClearSelection();
+    for (int i : Selected)
+      Left->SetNodeSelected(Node(Left.get(), i), true);
+    TPoint start = LabelOf(Left.get(), Selected[0]);
+    Display->MoveMouse(start.x, start.y);
+    Display->Press();
+    Pump();
+    Display->MoveMouse(start.x + 2, start.y + 12);
+    Pump();
+  }
+  void ExpectNoDragLeft()
+  {
+    EXPECT_FALSE(Left->Dragging());
+    TLazyTreeStates states = Left->TreeStates();
+    for (TLazyTreeState s : {tsLibDragging, tsLibDragPending, tsUserDragObject, tsLeftButtonDown})
+      EXPECT_FALSE(states.Contains(s)) << int(s);
+    EXPECT_FALSE(Right->TreeStates().Contains(tsLibDragging));
+    EXPECT_EQ(Right->DropTargetNode(), nullptr);
+    EXPECT_EQ(GetCapture(), nullptr);
+  }
+  std::vector<std::string> Log;
+  DWORD DropEffect = 0;
+};
+
+TEST_F(LibDragTest, NodesDraggedOntoAnotherTreeMoveThereWithTheEventsInOrder)
+{
+  PressAndLeave({2, 4});
+  EXPECT_TRUE(Left->Dragging());
+  TPoint onto = LabelOf(Right.get(), 20);
+  Display->MoveMouse(onto.x, onto.y - 1);
+  Display->MoveMouse(onto.x, onto.y);
+  Pump();
+  EXPECT_EQ(Right->DropTargetNode(), Node(Right.get(), 20));
+  EXPECT_TRUE(Right->TreeStates().Contains(tsLibDragging));
+  Display->Release();
+  Pump();
+  EXPECT_EQ(Log, (std::vector<std::string>{"Left.enter(Left)", "Left.move(Left)", "Left.leave(Left)",
+                                            "Right.enter(Left)", "Right.move(Left)", "Right.drop(Left)",
+                                            "Left.end(Right)"}));
+  EXPECT_EQ(DropEffect, DWORD(DROPEFFECT_COPY)) << "from another control copy is suggested";
+  EXPECT_EQ(Ids(Left.get(), nullptr), (std::vector<int>{1, 3, 5}));
+  EXPECT_EQ(Ids(Right.get(), Node(Right.get(), 20)), (std::vector<int>{2, 4}));
+  ExpectNoDragLeft();
+}
+
+TEST_F(LibDragTest, APlainControlTakesTheDraggedTreeAndAnEscapeCancels)
+{
+  Form->SetBounds(0, 0, 420, 300);
+  auto* panel = new TPanel(Form);
+  panel->SetName("Panel");
+  panel->SetParent(Form);
+  panel->SetBounds(0, 205, 420, 30);
+  struct TPanelDrop {
+    std::vector<std::string>* Log;
+    void Over(TObject*, TObject* Source, int, int, TDragState State, bool& Accept)
+    {
+      Log->push_back("Panel.over" + std::to_string(int(State)));
+      Accept = dynamic_cast<TBaseLazyTree*>(Source) != nullptr;
+    }
+    void Drop(TObject*, TObject* Source, int, int)
+    {
+      Log->push_back("Panel.drop");
+      auto* tree = static_cast<TBaseLazyTree*>(Source);
+      for (PLazyNode n : tree->SortedSelection(true))
+        tree->RemoveNode(n);
+    }
+  } panelDrop{&Log};
+  panel->OnDragOver = TDragOverEvent(&panelDrop, &TPanelDrop::Over);
+  panel->OnDragDrop = TDragDropEvent(&panelDrop, &TPanelDrop::Drop);
+  Pump();
+  TPoint onPanel = panel->ClientToScreen(TPoint(100, 15));
+
+  // Escape over the panel: a leave, no drop, nothing changed.
+  PressAndLeave({1});
+  Display->MoveMouse(onPanel.x, onPanel.y);
+  Pump();
+  Display->KeyDown(VK_ESCAPE);
+  Pump();
+  Display->KeyUp(VK_ESCAPE);
+  Display->Release();
+  Pump();
+  EXPECT_EQ(Log, (std::vector<std::string>{"Left.enter(Left)", "Left.move(Left)", "Left.leave(Left)", "Panel.over0",
+                                            "Panel.over2", "Panel.over1", "Left.end(none)"}));
+  EXPECT_EQ(Ids(Left.get(), nullptr), (std::vector<int>{1, 2, 3, 4, 5}));
+  ExpectNoDragLeft();
+
+  // Dropped on the panel: the panel's handler takes the nodes away.
+  Log.clear();
+  PressAndLeave({3, 5});
+  Display->MoveMouse(onPanel.x, onPanel.y);
+  Display->Release();
+  Pump();
+  EXPECT_EQ(Log.back(), "Left.end(Panel)");
+  EXPECT_EQ(Log[Log.size() - 2], "Panel.drop");
+  EXPECT_EQ(Ids(Left.get(), nullptr), (std::vector<int>{1, 2, 4}));
+  ExpectNoDragLeft();
 }
 
 }  // namespace

@@ -237,6 +237,8 @@ protected:
   void CMParentColorChanged(TMessage& Message);
   void CMParentShowHintChanged(TMessage& Message);
   void CMHintShow(TMessage& Message);
+  // CM_DRAG: the drag steps go to DragOver and DragDrop; a control finds itself.
+  void CMDrag(TMessage& Message);
 
   TWinControl* FParent = nullptr;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;

@@ -117,6 +117,7 @@ void TControl::Dispatch(TMessage& Message)
   case CM_PARENTCOLORCHANGED: CMParentColorChanged(Message); return;
   case CM_PARENTSHOWHINTCHANGED: CMParentShowHintChanged(Message); return;
   case CM_HINTSHOW: CMHintShow(Message); return;
+  case CM_DRAG: CMDrag(Message); return;
   case CM_MOUSEENTER:
   case CM_MOUSELEAVE:
     // The parent hears of it too, with the control in LParam.

@@ -17,6 +17,7 @@ struct TDragAccess {
   static void Drop(TControl* Target, TObject* Source, int X, int Y) { Target->DragDrop(Source, X, Y); }
   static void Start(TControl* Source, TDragObject*& Object) { Source->DoStartDrag(Object); }
   static void End(TControl* Source, TObject* Target, int X, int Y) { Source->DoEndDrag(Target, X, Y); }
+  static void Canceled(TControl* Source) { Source->DragCanceled(); }
 };
 
 namespace {
@@ -81,6 +82,15 @@ HWND MakeCaptureWindow()
                         nullptr);
 }
 
+LRESULT SendDrag(TControl* Control, TDragMessage Kind, const TPoint& Pos)
+{
+  TDragRec rec;
+  rec.Pos = Pos;
+  rec.Source = Drag.Object;
+  rec.Target = Control;
+  return Control->Perform(CM_DRAG, WPARAM(Kind), LPARAM(&rec));
+}
+
 // Sends a drag message to the target control; answers whether it accepts.
 bool DragMessage(TDragMessage Kind)
 {
@@ -88,23 +98,17 @@ bool DragMessage(TDragMessage Kind)
   TControl* target = object ? object->DragTarget() : nullptr;
   if (!target)
     return false;
-  TObject* source = object->SourceControl() ? static_cast<TObject*>(object->SourceControl()) : object;
-  TPoint p = object->DragTargetPos();
-  switch (Kind) {
-  case dmDragEnter:
-  case dmDragLeave:
-  case dmDragMove: {
-    bool accept = false;
-    TDragState state = Kind == dmDragEnter ? dsDragEnter : Kind == dmDragLeave ? dsDragLeave : dsDragMove;
-    TDragAccess::Over(target, source, p.x, p.y, state, accept);
-    return accept;
-  }
-  case dmDragDrop:
-    TDragAccess::Drop(target, source, p.x, p.y);
-    return true;
-  default:
-    return false;
-  }
+  return SendDrag(target, Kind, object->DragPos()) != 0;
+}
+
+// The control at Pos that takes the drag: the window under the mouse answers
+// (a container names its child there, a control may name itself or another).
+TControl* FindTarget(const TPoint& Pos)
+{
+  TWinControl* window = FindWinControlAtPoint(Pos);
+  if (!window)
+    return nullptr;
+  return reinterpret_cast<TControl*>(SendDrag(window, dmFindTarget, Pos));
 }
 
 }  // namespace
@@ -119,8 +123,10 @@ TCursor TDragControlObject::GetDragCursor(bool Accepted, int, int)
   return Accepted ? FControl->DragCursor() : crNoDrop;
 }
 
-void TDragControlObject::Finished(TObject* Target, int X, int Y, bool)
+void TDragControlObject::Finished(TObject* Target, int X, int Y, bool Accepted)
 {
+  if (!Accepted)
+    TDragAccess::Canceled(FControl);
   TDragAccess::End(FControl, Target, X, Y);
 }
 
@@ -160,7 +166,9 @@ void DragTo(const TPoint& Pos)
   TDragObject* object = Drag.Object;
   if (!object)
     return;
-  TControl* target = FindDragTarget(Pos, false);
+  TControl* target = FindTarget(Pos);
+  if (!Drag.Object)
+    return;
   if (target != object->FDragTarget) {
     DragMessage(dmDragLeave);
     if (!Drag.Object)
@@ -222,6 +230,26 @@ void CancelDrag()
 {
   if (Drag.Object)
     DragDone(false);
+}
+
+bool DragKeyMessage(UINT Message, WPARAM Key)
+{
+  if (!Drag.Object || (Message != WM_KEYDOWN && Message != WM_KEYUP && Message != WM_SYSKEYDOWN &&
+                       Message != WM_SYSKEYUP))
+    return false;
+  bool down = Message == WM_KEYDOWN || Message == WM_SYSKEYDOWN;
+  if (Key == VK_ESCAPE) {
+    if (down)
+      DragDone(false);
+    return true;
+  }
+  if ((Key == VK_SHIFT || Key == VK_CONTROL || Key == VK_MENU) && Drag.Started) {
+    TPoint p;
+    GetCursorPos(&p);
+    DragTo(p);
+    return true;
+  }
+  return false;
 }
 
 void DragControlDestroyed(TControl* Control)

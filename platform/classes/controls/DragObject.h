@@ -2,7 +2,9 @@
 // travels from the control that started the drag to the controls under the
 // mouse, which accept it (OnDragOver) and take it (OnDragDrop). While a drag
 // runs, a hidden window holds the mouse capture and turns mouse moves into
-// DragTo, the release into a drop and Escape or a lost capture into a cancel.
+// DragTo, the release into a drop and Escape, a right press or a lost capture
+// into a cancel. Every step reaches a control as CM_DRAG (WParam: the
+// TDragMessage, LParam: a TDragRec), so a control can take over any of them.
 #pragma once
 
 #include "platform/base/Geometry.h"
@@ -38,6 +40,16 @@ private:
   bool FDropped = false;
 };
 
+// What CM_DRAG carries. For dmFindTarget the answer (Message.Result) is the
+// control at Pos that takes the drag; for enter, move and leave it is
+// nonzero when the target accepts.
+struct TDragRec {
+  TPoint Pos;                     // screen coordinates
+  TDragObject* Source = nullptr;  // the drag under way
+  TControl* Target = nullptr;     // the control the message is for
+  bool Docking = false;           // a docking drag (none is made in this library yet)
+};
+
 // The usual drag object: a control drags itself.
 class TDragControlObject : public TDragObject {
 public:
@@ -62,5 +74,9 @@ void DragTo(const TPoint& Pos);
 // Ends the drag: a drop on the target when Drop and it accepts, else a cancel.
 void DragDone(bool Drop);
 void CancelDrag();
+// The drag's share of keyboard input while it runs: Escape cancels, Shift,
+// Ctrl and Alt ask the target again (its answer may depend on them).
+// Answers whether the message was used up.
+bool DragKeyMessage(UINT Message, WPARAM Key);
 // A control going away leaves the drag (as source or target).
 void DragControlDestroyed(TControl* Control);

@@ -177,6 +177,16 @@ void TWinControl::Dispatch(TMessage& Message)
   case CM_RECREATEWND: CMRecreateWnd(Message); return;
   case CM_INVALIDATE: CMInvalidate(Message); return;
   case CM_CHILDKEY: CMChildKey(Message); return;
+  case CM_DRAG:
+    if (Message.WParam == WPARAM(dmFindTarget)) {
+      // The child control under the point takes the drag, else this one.
+      auto* rec = reinterpret_cast<TDragRec*>(Message.LParam);
+      TControl* child = ControlAtPos(ScreenToClient(rec->Pos), false);
+      Message.Result = LRESULT(child ? child : this);
+      return;
+    }
+    TControl::Dispatch(Message);
+    return;
   case CM_DIALOGKEY:
   case CM_DIALOGCHAR:
   case CM_FOCUSCHANGED:

@@ -241,6 +241,8 @@ bool TApplication::IsKeyMsg(MSG& Msg)
 {
   if (Msg.message < WM_KEYFIRST || Msg.message > WM_KEYLAST)
     return false;
+  if (DragKeyMessage(Msg.message, Msg.wParam))
+    return true;
   HWND wnd = GetCapture();
   if (!wnd) {
     // The nearest window of this library: it turns the key into CN_ messages.

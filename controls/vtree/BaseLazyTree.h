@@ -750,6 +750,7 @@ private:
   void HandleChar(TMessage& Message);
   void HandleNavigationKey(WORD Key, TShiftState Shift);
   void HandleOtherKey(WORD Key, TShiftState Shift);
+  void TabToNextCell(bool Backward);
   void IncrementalSearchStep(char32_t Character);
   void StopIncrementalSearch();
   PLazyNode SearchWalkNext(PLazyNode Node, bool Forward);

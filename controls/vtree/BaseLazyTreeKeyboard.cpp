@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "controls/vtree/BaseLazyTree.h"
+#include "controls/vtree/LazyTreeHeader.h"
 #include "platform/base/Utf.h"
 #include "platform/classes/Messages.h"
 #include "platform/classes/forms/Application.h"
@@ -127,6 +128,8 @@ void TBaseLazyTree::HandleNavigationKey(WORD Key, TShiftState Shift)
       break;
     case VK_TAB:
       // Walking cells needs columns; without them Tab moves nothing.
+      if (HasSelectionOption(toExtendedFocus) && UseColumns() && FFocusedNode)
+        TabToNextCell(Shift.Contains(ssShift));
       break;
     case VK_PRIOR:
     case VK_NEXT: {
@@ -155,6 +158,17 @@ void TBaseLazyTree::HandleNavigationKey(WORD Key, TShiftState Shift)
     case VK_END: {
       bool home = Key == VK_HOME;
       PLazyNode target = home ? FirstVisibleNode() : LastVisibleDescendantOf(FRoot);
+      // With columns the target cell is the first (last) visible column the
+      // owner lets the focus go to; when it allows none, the key does nothing.
+      TColumnIndex column = NoColumn;
+      if (UseColumns()) {
+        const TLazyTreeColumns& columns = FHeader->Columns();
+        column = home ? columns.FirstVisibleColumn() : columns.LastVisibleColumn();
+        while (column != InvalidColumn && !DoFocusChanging(FFocusedNode, target, FFocusedColumn, column))
+          column = home ? columns.NextVisibleColumn(column) : columns.PreviousVisibleColumn(column);
+        if (column == InvalidColumn)
+          return;
+      }
       if (ctrl && !gridExt && !Shift.Contains(ssShift)) {
         if (target)
           BringNodeIntoView(target, HasSelectionOption(toCenterScrollIntoView),
@@ -164,6 +178,8 @@ void TBaseLazyTree::HandleNavigationKey(WORD Key, TShiftState Shift)
       }
       if (!gridExt || ctrl)
         focus(target);
+      if (gridExt && column != NoColumn && !HasSelectionOption(toFullRowSelect))
+        SetFocusedColumn(column);
       break;
     }
     case VK_LEFT:
@@ -171,7 +187,11 @@ void TBaseLazyTree::HandleNavigationKey(WORD Key, TShiftState Shift)
         SetOffsetX(FOffsetX + int(FIndent));
         return;
       }
-      if (FFocusedNode) {
+      if (HasSelectionOption(toExtendedFocus) && gridExt && UseColumns()) {
+        TColumnIndex previous = FHeader->Columns().PreviousVisibleColumn(FFocusedColumn);
+        if (previous != InvalidColumn)
+          SetFocusedColumn(previous);
+      } else if (FFocusedNode) {
         if (FFocusedNode->Has(nfExpanded) && FFocusedNode->Has(nfHasChildren) && Shift.Empty()) {
           ToggleExpansion(FFocusedNode);
         } else if (FFocusedNode->ParentNode != FRoot) {
@@ -192,7 +212,11 @@ void TBaseLazyTree::HandleNavigationKey(WORD Key, TShiftState Shift)
         SetOffsetX(FOffsetX - int(FIndent));
         return;
       }
-      if (FFocusedNode) {
+      if (HasSelectionOption(toExtendedFocus) && gridExt && UseColumns()) {
+        TColumnIndex next = FHeader->Columns().NextVisibleColumn(FFocusedColumn);
+        if (next != InvalidColumn)
+          SetFocusedColumn(next);
+      } else if (FFocusedNode) {
         if (!FFocusedNode->Has(nfExpanded) && FFocusedNode->Has(nfHasChildren) && Shift.Empty()) {
           ToggleExpansion(FFocusedNode);
         } else if (PLazyNode child = FirstVisibleChildOf(FFocusedNode)) {
@@ -246,6 +270,43 @@ void TBaseLazyTree::HandleNavigationKey(WORD Key, TShiftState Shift)
   }
   if (repaintAll)
     Invalidate();
+}
+
+// Tab and Shift+Tab: through the visible columns of the focused node, then
+// on in the next (previous) visible node, to the first cell the owner lets
+// the focus go to. The walk stops at the last (first) node.
+void TBaseLazyTree::TabToNextCell(bool Backward)
+{
+  const TLazyTreeColumns& columns = FHeader->Columns();
+  PLazyNode node = FFocusedNode;
+  TColumnIndex column = FFocusedColumn;
+  for (bool first = true;; first = false) {
+    // No focused column yet: the walk starts at the node's own first (last) cell.
+    if (first && column < 0)
+      column = Backward ? columns.LastVisibleColumn() : columns.FirstVisibleColumn();
+    else
+      column = Backward ? columns.PreviousVisibleColumn(column) : columns.NextVisibleColumn(column);
+    if (column == InvalidColumn) {
+      node = Backward ? PreviousVisibleNode(node) : NextVisibleNode(node);
+      if (!node)
+        return;
+      column = Backward ? columns.LastVisibleColumn() : columns.FirstVisibleColumn();
+      if (column == InvalidColumn)
+        return;
+    }
+    if (!DoFocusChanging(FFocusedNode, node, FFocusedColumn, column))
+      continue;
+    TColumnIndex oldColumn = FFocusedColumn;
+    SetFocusedColumn(column);
+    SetFocusedNode(node);
+    if (FFocusedNode == node) {
+      if (FStates.Contains(tsEditing))
+        CancelEditNode();
+    } else {
+      FFocusedColumn = oldColumn;  // the node kept the focus: so does its column
+    }
+    return;
+  }
 }
 
 void TBaseLazyTree::HandleOtherKey(WORD Key, TShiftState Shift)

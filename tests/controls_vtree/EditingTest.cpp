@@ -222,3 +222,23 @@ TEST_F(EditingTest, AnOwnerThatGivesNoEditorIsAnError)
   EXPECT_THROW(Tree->EditNode(Node(0), NoColumn), ELazyTreeError);
   EXPECT_FALSE(Tree->IsEditing());
 }
+
+TEST_F(EditingTest, EnterBreaksTheLineOfAMultiLineNodeAndCtrlEnterCommits)
+{
+  Node(1)->StateBits |= nfMultiline;
+  StartByF2();
+  Display->TypeText("x");
+  Key(VK_RETURN);
+  ASSERT_TRUE(Tree->IsEditing()) << "Enter alone is a line break in a multi-line node";
+  Display->TypeText("y");
+  Pump();
+  Display->KeyDown(VK_CONTROL);
+  Key(VK_RETURN);
+  Display->KeyUp(VK_CONTROL);
+  Pump();
+  EXPECT_FALSE(Tree->IsEditing());
+  ASSERT_EQ(Rec.Events.size(), 2u);
+  EXPECT_NE(Rec.Events[0].find("x\r\ny"), std::string::npos) << Rec.Events[0];
+  EXPECT_EQ(Rec.Events[1], "edited");
+  EXPECT_TRUE(Tree->Focused());
+}

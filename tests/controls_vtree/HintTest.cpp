@@ -15,9 +15,14 @@
 #include "platform/classes/forms/Application.h"
 #include "platform/classes/forms/Form.h"
 #include "platform/classes/forms/Screen.h"
+#include "platform/classes/graphics/Canvas.h"
 #include "platform/classes/graphics/Colors.h"
+#include "platform/classes/graphics/Font.h"
 #include "platform/display/headless/HeadlessDisplay.h"
+#include "platform/win/gdi/Screenshot.h"
+#include "platform/win/gdi/Text.h"
 #include "platform/win/win.h"
+#include "tests/support/GoldenImage.h"
 
 namespace {
 
@@ -181,6 +186,39 @@ TEST_F(HintTest, EveryAnimationEndsWithTheWholeHint)
     ReleaseDC(window.Handle(), dc);
     EXPECT_FALSE(Tree->TreeStates().Contains(tsInAnimation));
   }
+}
+
+// The tooltip of a contact's cut-off name, as the screen shows it: the whole
+// text on the info colour inside a black frame, over the cut text.
+TEST_F(HintTest, TheTooltipOfACutTextLooksLikeItsGolden)
+{
+  SetBuiltinFontOnly(true);
+  Tree->Text = "Jean-Baptiste Poquelin (en ligne depuis le matin)";
+  HDC dc = CreateCompatibleDC(nullptr);
+  TCanvas canvas;
+  canvas.SetHandle(dc);
+  canvas.Font()->Assign(Tree->Font());
+  Tree->TextWidth = canvas.TextWidth(Tree->Text) + 2 * Tree->TextMargin();  // a node's width holds its margins
+  canvas.SetHandle(nullptr);
+  DeleteDC(dc);
+  Tree->SetHintMode(hmTooltip);
+  Tree->SetHintAnimation(hatNone);
+  TRect text = Tree->NodeDisplayRect(First(), NoColumn, true, true);
+  ASSERT_GT(text.Right, Tree->ClientWidth());
+  THintInfo cut;
+  ASSERT_EQ(RequestHint(TPoint(text.Left + 10, (text.Top + text.Bottom) / 2), cut), 0);
+  TLazyTreeHintWindow window(nullptr);
+  TRect r = window.CalcHintRect(Screen()->Width(), " ", cut.HintData);
+  OffsetRect(&r, cut.HintPos.x, cut.HintPos.y);
+  window.ActivateHint(r, " ");
+  Application()->ProcessMessages();
+  TRect shown;
+  GetWindowRect(window.Handle(), &shown);
+  EXPECT_EQ(shown, r);
+  TPixelImage picture{shown.Width(), shown.Height(), THeadlessDisplay::Current()->ScreenImage(shown)};
+  std::string message;
+  EXPECT_TRUE(MatchesGolden(picture, std::string(VTREE_GOLDEN_DIR) + "/hint-tooltip.png", &message)) << message;
+  SetBuiltinFontOnly(false);
 }
 
 TEST_F(HintTest, AHintNearTheDesktopEdgesIsMovedInside)

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/base/Utf.h"
 #include "platform/classes/graphics/Canvas.h"
+#include "platform/classes/graphics/Font.h"
 #include "platform/win/gdi/gdi.h"
 
 std::string THostLikeTree::TextOf(PLazyNode Node)
@@ -22,9 +24,12 @@ int THostLikeTree::DoGetNodeWidth(PLazyNode Node, TColumnIndex, TCanvas* Canvas)
 int THostLikeTree::DoGetImageIndex(PLazyNode Node, TLTImageKind Kind, TColumnIndex Column, bool& Ghosted)
 {
   TBaseLazyTree::DoGetImageIndex(Node, Kind, Column, Ghosted);  // counts the question
-  if (Kind != ikState)
-    return -1;
-  return NodeLevel(Node) < 2 ? 0 : 1 + int(Node->SiblingIndex % 2);
+  return Kind == ikState ? ContactStatusImage(this, Node) : -1;
+}
+
+int ContactStatusImage(TBaseLazyTree* Tree, PLazyNode Node)
+{
+  return Tree->NodeLevel(Node) < 2 ? 0 : 1 + int(Node->SiblingIndex % 2);
 }
 
 void THostLikeTree::DoPaintNode(TLtPaintInfo& Info)
@@ -61,4 +66,51 @@ std::unique_ptr<TCustomImageList> NewStatusImages()
     DeleteDC(dc);
   }
   return list;
+}
+
+void TContactTexts::Bind(TLazyStringTree* Tree)
+{
+  Tree->OnGetText = TLSTGetTextEvent(this, &TContactTexts::GetText);
+  Tree->OnPaintText = TLTPaintText(this, &TContactTexts::PaintText);
+  Tree->OnGetImageIndex = TLTGetImageEvent(this, &TContactTexts::GetImageIndex);
+}
+
+void TContactTexts::GetImageIndex(TBaseLazyTree* Tree, PLazyNode Node, TLTImageKind Kind, TColumnIndex, bool&,
+                                  int& ImageIndex)
+{
+  if (Kind == ikState)
+    ImageIndex = ContactStatusImage(Tree, Node);
+}
+
+void TContactTexts::GetText(TBaseLazyTree* Tree, PLazyNode Node, TColumnIndex, TLSTTextType Type, WideString& Text)
+{
+  ++GetTextCalls;
+  if (Type == ttStatic) {
+    Text = Static;
+    return;
+  }
+  static const char16_t* kinds[] = {u"Reseau ", u"Groupe ", u"Contact "};
+  Text = kinds[std::min(2u, Tree->NodeLevel(Node))] + UTF8Decode(std::to_string(Node->SiblingIndex + 1));
+}
+
+void TContactTexts::PaintText(TBaseLazyTree* Tree, TCanvas* Canvas, PLazyNode Node, TColumnIndex, TLSTTextType Type)
+{
+  if (Type == ttStatic) {
+    Canvas->Font()->SetColor(TColor(0xFF8000));
+    return;
+  }
+  if (Tree->NodeLevel(Node) == 2)
+    Canvas->Font()->SetColor(TColor(Node->SiblingIndex % 2 ? 0x0000C0 : 0x008000));
+}
+
+void BuildContactList(TBaseLazyTree* Tree)
+{
+  Tree->SetNodeChildCount(nullptr, 2);
+  for (PLazyNode net = Tree->HiddenRoot()->FirstChildNode; net; net = net->FollowingSibling) {
+    Tree->SetNodeChildCount(net, 2);
+    Tree->SetNodeChildCount(net->FirstChildNode, 3);
+    Tree->SetNodeChildCount(net->LastChildNode, 2);
+    Tree->SetExpanded(net->FirstChildNode, true);
+    Tree->SetExpanded(net, true);
+  }
 }

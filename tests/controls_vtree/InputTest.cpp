@@ -9,6 +9,7 @@
 
 #include "HostLikeTree.h"
 #include "TreeTestSupport.h"
+#include "controls/vtree/LazyTreeHeader.h"
 #include "controls/vtree/TreeViewQuery.h"
 #include "platform/classes/forms/Application.h"
 #include "platform/classes/forms/Form.h"
@@ -311,6 +312,41 @@ TEST_F(SearchTest, AMissBeepsAndKeepsTheFocus)
   EXPECT_EQ(MessageBeepCount(), beeps + 1);
 }
 
+TEST_F(SearchTest, ABackspaceAfterOneLetterOnlyRestartsTheTimer)
+{
+  Type("b");
+  Advance(600);
+  Key(VK_BACK, 8);
+  EXPECT_EQ(Tree->FocusedNode(), Top(0));
+  EXPECT_EQ(Tree->SearchText(), "b");
+  Advance(600);  // 1200 ms after the letter, 600 after the backspace
+  EXPECT_EQ(Tree->SearchText(), "b") << "the backspace restarted the timer";
+  Advance(500);
+  EXPECT_EQ(Tree->SearchText(), "");
+}
+
+TEST_F(InputTest, SpaceOnACheckBoxThenAClickElsewhereBeforeTheReleaseChecksNothing)
+{
+  Tree->TreeOptions()->SetMiscOptions(Tree->TreeOptions()->MiscOptions() + toCheckSupport);
+  Tree->SetRootNodeCount(2);
+  Top(0)->CheckKind = ctCheckBox;
+  Tree->OnChecked = TLTChangeEvent(&Rec, &TRecorder::NodeChecked);
+  ClickAt(LabelCentre(Top(0)));
+  Display->KeyDown(VK_SPACE, ' ');
+  Pump();
+  EXPECT_EQ(Top(0)->NodeCheckState, csUncheckedPressed);
+  ClickAt(LabelCentre(Top(1)));
+  Display->KeyUp(VK_SPACE);
+  Pump();
+  EXPECT_EQ(Top(0)->NodeCheckState, csUncheckedNormal);
+  EXPECT_EQ(Rec.Checked, 0);
+  // Pressed and released on the focused node, the space checks the box.
+  ClickAt(LabelCentre(Top(0)));
+  Key(VK_SPACE, ' ');
+  EXPECT_EQ(Top(0)->NodeCheckState, csCheckedNormal);
+  EXPECT_EQ(Rec.Checked, 1);
+}
+
 // The text that screen tools read.
 class TextTree : public THostLikeTree {
 public:
@@ -528,6 +564,209 @@ TEST_F(InputTest, PrintingAHiddenTreeWithTheVisibilityCheckDrawsNothing)
   DeleteObject(red);
   DeleteObject(bitmap);
   DeleteDC(dc);
+}
+
+// The key table on one fixed tree: 30 top-level nodes; node 0 has 0.0 and
+// 0.1, and 0.0 has 0.0.0 and 0.0.1. Multi-selection is on and a typed
+// character searches (every node matches, so a step goes to the next node).
+class KeyTableTest : public InputTest {
+protected:
+  struct TOwner {
+    THostLikeTree* Tree = nullptr;
+    std::string Asked;
+    TPopupMenu* Menu = nullptr;
+    void Popup(TBaseLazyTree*, PLazyNode Node, TColumnIndex, TPoint, bool& AskParent, TPopupMenu*& PopupMenu)
+    {
+      Asked += " popup " + TTreeOwner::Name(Node);
+      AskParent = false;
+      PopupMenu = Menu;
+    }
+    void Help(TBaseLazyTree*, PLazyNode Node, TColumnIndex, int& Context)
+    {
+      Asked += " help " + TTreeOwner::Name(Node);
+      Context = Node->ParentNode == Tree->HiddenRoot() ? 7 : 0;
+    }
+  };
+
+  void Build(const std::string& Expanded)
+  {
+    Tree->ClearTree();
+    Tree->SetRootNodeCount(30);
+    Tree->SetNodeChildCount(Path("0"), 2);
+    Tree->SetNodeChildCount(Path("0.0"), 2);
+    for (std::size_t from = 0; from < Expanded.size();) {
+      std::size_t comma = Expanded.find(',', from);
+      std::string one = Expanded.substr(from, comma == std::string::npos ? std::string::npos : comma - from);
+      if (!one.empty())
+        Tree->SetExpanded(Path(one), true);
+      from = comma == std::string::npos ? Expanded.size() : comma + 1;
+    }
+  }
+  PLazyNode Path(const std::string& P)
+  {
+    PLazyNode n = Tree->HiddenRoot();
+    for (std::size_t from = 0; from < P.size();) {
+      std::size_t dot = P.find('.', from);
+      unsigned index = unsigned(std::stoul(P.substr(from, dot - from)));
+      n = n->FirstChildNode;
+      while (n && n->SiblingIndex != index)
+        n = n->FollowingSibling;
+      from = dot == std::string::npos ? P.size() : dot + 1;
+    }
+    return n;
+  }
+  // Focus, expanded nodes, the node at the top of the client area and the
+  // number of selected nodes.
+  std::string Summary()
+  {
+    std::string expanded;
+    for (PLazyNode n = Tree->FirstTopLevelNodeRaw(); n; n = Tree->NextNodeRaw(n))
+      if (n->Has(nfExpanded))
+        expanded += (expanded.empty() ? "" : ",") + TTreeOwner::Name(n);
+    return "focus " + TTreeOwner::Name(Tree->FocusedNode()) + "; expanded " + (expanded.empty() ? "-" : expanded) +
+           "; top " + TTreeOwner::Name(Tree->TopNode()) + "; selected " +
+           std::to_string(Tree->SelectedCount());
+  }
+  // Presses Vk (typing Character) with the modifiers of Mods ("C" Ctrl, "S" Shift).
+  void Press(BYTE Vk, DWORD Character, const std::string& Mods)
+  {
+    for (char m : Mods)
+      Display->KeyDown(m == 'C' ? VK_CONTROL : VK_SHIFT);
+    Key(Vk, Character);
+    for (char m : Mods)
+      Display->KeyUp(m == 'C' ? VK_CONTROL : VK_SHIFT);
+    Pump();
+  }
+};
+
+TEST_F(KeyTableTest, EachKeyMovesFocusSelectionExpansionAndOffsetAsItShould)
+{
+  TOwner owner;
+  owner.Tree = Tree.get();
+  Tree->OnGetHelpContext = TLTGetHelpContextEvent(&owner, &TOwner::Help);
+  Tree->OnGetPopupMenu = TLTPopupEvent(&owner, &TOwner::Popup);
+  Tree->TreeOptions()->SetSelectionOptions(Tree->TreeOptions()->SelectionOptions() + toMultiSelect);
+  Tree->SetIncrementalSearch(isAll);
+  Tree->SetWantTabs(true);
+  const int rows = Tree->ClientHeight() / 18;  // whole rows the client area shows
+  ASSERT_EQ(rows, 11);
+  struct TCase {
+    const char* Expanded;  // before the key
+    const char* Focus;
+    BYTE Vk;
+    DWORD Character;
+    const char* Mods;
+    const char* Expected;
+    const char* Asked = "";
+  } cases[] = {
+      {"", "20", VK_HOME, 0, "", "focus 0; expanded -; top 0; selected 1"},
+      {"", "3", VK_END, 0, "", "focus 29; expanded -; top 18; selected 1"},
+      // Twelve rows of 18 pixels first reach the client height of 200.
+      {"", "25", VK_PRIOR, 0, "", "focus 13; expanded -; top 13; selected 1"},
+      {"", "25", VK_HOME, 0, "C", "focus 25; expanded -; top 0; selected 1"},
+      {"", "3", VK_END, 0, "C", "focus 3; expanded -; top 18; selected 1"},
+      // Shift with Home or End toggles the range from the anchor.
+      {"", "5", VK_END, 0, "S", "focus 29; expanded -; top 18; selected 25"},
+      {"", "5", VK_HOME, 0, "S", "focus 0; expanded -; top 0; selected 6"},
+      {"0", "0", VK_SUBTRACT, '-', "", "focus 0; expanded -; top 0; selected 1"},
+      {"", "0", VK_SUBTRACT, '-', "", "focus 0; expanded -; top 0; selected 1"},
+      {"0,0.0", "5", VK_SUBTRACT, '-', "CS", "focus 5; expanded -; top 0; selected 1"},
+      {"", "0", VK_MULTIPLY, '*', "", "focus 0; expanded 0,0.0; top 0; selected 1"},
+      {"", "5", VK_ADD, '+', "CS", "focus 5; expanded 0,0.0; top 0; selected 1"},
+      {"0,0.0", "0", VK_DIVIDE, '/', "", "focus 0; expanded -; top 0; selected 1"},
+      {"0,0.0", "0.0.1", VK_BACK, 8, "", "focus 0.0; expanded 0,0.0; top 0; selected 1"},
+      {"", "3", VK_BACK, 8, "", "focus 3; expanded -; top 0; selected 1"},
+      // Without columns there are no cells for Tab to walk.
+      {"", "3", VK_TAB, 9, "", "focus 3; expanded -; top 0; selected 1"},
+      // Without a check box the space is a search step.
+      {"", "3", VK_SPACE, ' ', "", "focus 4; expanded -; top 0; selected 1"},
+      {"0,0.0", "0.0.1", VK_F1, 0, "", "focus 0.0.1; expanded 0,0.0; top 0; selected 1", " help 0.0.1 help 0.0 help 0"},
+      {"", "3", VK_APPS, 0, "", "focus 3; expanded -; top 0; selected 1", " popup 3"},
+  };
+  Tree->SetFocus();
+  for (const TCase& c : cases) {
+    Build(c.Expanded);
+    Tree->SetFocusedNode(Path(c.Focus));
+    Tree->SetNodeSelected(Path(c.Focus), true);
+    owner.Asked.clear();
+    Press(c.Vk, c.Character, c.Mods);
+    std::string name = std::string(c.Mods) + " key " + std::to_string(c.Vk) + " from " + c.Focus;
+    EXPECT_EQ(Summary(), c.Expected) << name;
+    EXPECT_EQ(owner.Asked, c.Asked) << name;
+    Advance(2000);  // any search ends
+  }
+  // The context-menu key opens the node's menu half the label right of its
+  // left edge, at its middle.
+  TPopupMenu menu(nullptr);
+  owner.Menu = &menu;
+  TPopupMenuPresenter saved = TPopupMenu::Presenter();
+  TPopupMenu::SetPresenter(&RecordMenu);
+  gMenusShown.clear();
+  Tree->SetFocusedNode(Path("3"));
+  Press(VK_APPS, 0, "");
+  TPopupMenu::SetPresenter(saved);
+  ASSERT_EQ(gMenusShown.size(), 1u);
+  EXPECT_EQ(gMenusShown[0], Screen(LabelCentre(Path("3"))));
+  Tree->OnGetHelpContext = {};
+  Tree->OnGetPopupMenu = {};
+}
+
+// With columns and the extended focus, Tab, Home, End, Left and Right walk
+// cells; the owner's refusal skips a cell.
+TEST_F(KeyTableTest, KeysWalkTheCellsOfAGrid)
+{
+  struct TRefuser {
+    TColumnIndex Refused = InvalidColumn;
+    void FocusChanging(TBaseLazyTree*, PLazyNode, PLazyNode, TColumnIndex, TColumnIndex NewColumn, bool& Allowed)
+    {
+      Allowed = NewColumn != Refused;
+    }
+  } refuser;
+  Tree->OnFocusChanging = TLTFocusChangingEvent(&refuser, &TRefuser::FocusChanging);
+  for (int i = 0; i < 3; ++i)
+    Tree->Header().Columns().Add()->SetWidth(90);
+  Tree->TreeOptions()->SetSelectionOptions(Tree->TreeOptions()->SelectionOptions() + toExtendedFocus);
+  Tree->SetWantTabs(true);  // else the form takes Tab to move between controls
+  Build("0");
+  Tree->SetFocus();
+  Tree->SetFocusedNode(Path("3"));
+  Tree->SetFocusedColumn(0);
+  auto cell = [&] {
+    return TTreeOwner::Name(Tree->FocusedNode()) + " col " + std::to_string(Tree->FocusedColumn()) + " selected " +
+           std::to_string(Tree->SelectedCount());
+  };
+  Press(VK_TAB, 9, "");
+  EXPECT_EQ(cell(), "3 col 1 selected 1");
+  refuser.Refused = 2;
+  Press(VK_TAB, 9, "");
+  EXPECT_EQ(cell(), "4 col 0 selected 1") << "the refused cell is skipped";
+  Press(VK_TAB, 9, "S");
+  EXPECT_EQ(cell(), "3 col 1 selected 1") << "back to the previous node's last allowed cell";
+  refuser.Refused = InvalidColumn;
+  Tree->SetFocusedNode(Path("29"));
+  Tree->SetFocusedColumn(2);
+  Press(VK_TAB, 9, "");
+  EXPECT_EQ(cell(), "29 col 2 selected 1") << "the walk stops after the last cell";
+
+  // Under the grid extensions Home and End change the column, not the node;
+  // with Ctrl they move both.
+  Tree->TreeOptions()->SetMiscOptions(Tree->TreeOptions()->MiscOptions() + toGridExtensions);
+  Tree->SetFocusedNode(Path("5"));
+  Press(VK_HOME, 0, "");
+  EXPECT_EQ(cell(), "5 col 0 selected 1");
+  refuser.Refused = 2;
+  Press(VK_END, 0, "");
+  EXPECT_EQ(cell(), "5 col 1 selected 1");
+  refuser.Refused = InvalidColumn;
+  Press(VK_END, 0, "C");
+  EXPECT_EQ(cell(), "29 col 2 selected 1");
+  Press(VK_LEFT, 0, "");
+  EXPECT_EQ(cell(), "29 col 1 selected 1");
+  Tree->SetFocusedNode(Path("0"));
+  Press(VK_RIGHT, 0, "");
+  EXPECT_EQ(cell(), "0 col 2 selected 1");
+  EXPECT_TRUE(Path("0")->Has(nfExpanded)) << "a column step does not collapse";
+  Tree->OnFocusChanging = {};
 }
 
 }  // namespace

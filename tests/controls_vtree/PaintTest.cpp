@@ -32,17 +32,7 @@ protected:
     TreeFixture::TearDown();
   }
 
-  void BuildContacts()
-  {
-    Host->SetNodeChildCount(nullptr, 2);
-    for (PLazyNode net = Host->HiddenRoot()->FirstChildNode; net; net = net->FollowingSibling) {
-      Host->SetNodeChildCount(net, 2);
-      Host->SetNodeChildCount(net->FirstChildNode, 3);
-      Host->SetNodeChildCount(net->LastChildNode, 2);
-      Host->SetExpanded(net->FirstChildNode, true);
-      Host->SetExpanded(net, true);
-    }
-  }
+  void BuildContacts() { BuildContactList(Host.get()); }
 
   TPixelImage Paint(std::uint8_t Options = ppBackground | ppColumnColor | ppFocusRect | ppSelection | ppDropMark |
                                            ppGridLines)

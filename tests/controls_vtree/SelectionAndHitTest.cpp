@@ -1,5 +1,6 @@
 #include "TreeTestSupport.h"
 
+#include "controls/vtree/LazyTreeHeader.h"
 #include "controls/vtree/SharedResources.h"
 #include "platform/classes/graphics/CustomImageList.h"
 
@@ -122,6 +123,7 @@ TEST_F(SelectionTest, HitPositionsLeftToRightAndRightToLeft)
     PLazyNode Node;
     int X;
     const char* Expected;
+    TAlignment Alignment = taLeftJustify;
   } cases[] = {
       {false, parent, -1, "ToLeft"},
       {false, parent, 0, "OnItem"},
@@ -141,9 +143,21 @@ TEST_F(SelectionTest, HitPositionsLeftToRightAndRightToLeft)
       {true, parent, 150, "OnItem OnStateIcon"},
       {true, parent, 120, "OnItem OnLabel"},
       {true, parent, 60, "OnItem LeftOfLabel"},
+      // Centred in a cell of odd width: the label starts at (58 + 201 - 40) div 2
+      // = 109 (truncated), mirrored at (143 - 40) div 2 = 51.
+      {false, parent, 108, "OnItem LeftOfLabel", taCenter},
+      {false, parent, 109, "OnItem OnLabel", taCenter},
+      {false, parent, 148, "OnItem OnLabel", taCenter},
+      {false, parent, 149, "OnItem RightOfLabel", taCenter},
+      {true, parent, 50, "OnItem LeftOfLabel", taCenter},
+      {true, parent, 51, "OnItem OnLabel", taCenter},
+      {true, parent, 90, "OnItem OnLabel", taCenter},
+      {true, parent, 91, "OnItem RightOfLabel", taCenter},
   };
+  tree.SetBounds(0, 0, 201, 100);
   for (const TCase& c : cases) {
     tree.SetBiDiMode(c.RightToLeft ? bdRightToLeft : bdLeftToRight);
+    tree.SetAlignment(c.Alignment);
     int y = tree.NodeDisplayRect(c.Node, NoColumn, false).Top + 5;
     TLTHitInfo hit;
     tree.HitTestAt(c.X, y, true, hit);
@@ -161,4 +175,21 @@ TEST_F(SelectionTest, HitPositionsLeftToRightAndRightToLeft)
   EXPECT_EQ(Positions(hit.HitPositions), "Nowhere") << "below the rows, inside the client area";
   tree.HitTestAt(10, -3, true, hit);
   EXPECT_EQ(Positions(hit.HitPositions), "Above");
+
+  // In report mode a column other than the main one is only the item: its
+  // state image is no target there.
+  tree.Header().Columns().Add()->SetWidth(120);
+  tree.Header().Columns().Add()->SetWidth(81);
+  int y = tree.NodeDisplayRect(parent, NoColumn, false).Top + 5;
+  tree.HitTestAt(130, y, true, hit);
+  EXPECT_EQ(Positions(hit.HitPositions), "OnItem OnStateIcon");
+  EXPECT_EQ(hit.HitColumn, 1);
+  tree.TreeOptions()->SetMiscOptions(tree.TreeOptions()->MiscOptions() + toReportMode);
+  for (int x : {121, 130, 160, 200}) {
+    tree.HitTestAt(x, y, true, hit);
+    EXPECT_EQ(Positions(hit.HitPositions), "OnItem") << x;
+    EXPECT_EQ(hit.HitNode, parent);
+  }
+  tree.HitTestAt(40, y, true, hit);
+  EXPECT_EQ(Positions(hit.HitPositions), "OnItem OnCheckBox") << "the main column keeps its parts";
 }

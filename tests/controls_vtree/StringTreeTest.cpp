@@ -19,31 +19,9 @@
 
 namespace {
 
-// The contact list's owner: texts by level, a colour per status in OnPaintText.
-struct TContactOwner {
-  int GetTextCalls = 0;
-  WideString Static;
+// The contact list's owner, which also keeps the texts the stream brings back.
+struct TContactOwner : TContactTexts {
   std::vector<std::string> NewTexts;
-
-  void GetText(TBaseLazyTree* T, PLazyNode Node, TColumnIndex, TLSTTextType Type, WideString& Text)
-  {
-    ++GetTextCalls;
-    if (Type == ttStatic) {
-      Text = Static;
-      return;
-    }
-    static const char16_t* kinds[] = {u"Reseau ", u"Groupe ", u"Contact "};
-    Text = kinds[std::min(2u, T->NodeLevel(Node))] + UTF8Decode(std::to_string(Node->SiblingIndex + 1));
-  }
-  void PaintText(TBaseLazyTree* T, TCanvas* Canvas, PLazyNode Node, TColumnIndex, TLSTTextType Type)
-  {
-    if (Type == ttStatic) {
-      Canvas->Font()->SetColor(TColor(0xFF8000));
-      return;
-    }
-    if (T->NodeLevel(Node) == 2)
-      Canvas->Font()->SetColor(TColor(Node->SiblingIndex % 2 ? 0x0000C0 : 0x008000));
-  }
   void NewText(TBaseLazyTree*, PLazyNode Node, TColumnIndex, WideString Text)
   {
     NewTexts.push_back(TTreeOwner::Name(Node) + "=" + UTF8Encode(Text));
@@ -68,21 +46,10 @@ protected:
   }
   void Bind()
   {
-    Strings->OnGetText = TLSTGetTextEvent(&Contacts, &TContactOwner::GetText);
-    Strings->OnPaintText = TLTPaintText(&Contacts, &TContactOwner::PaintText);
+    Contacts.Bind(Strings.get());
     Strings->OnNewText = TLSTNewTextEvent(&Contacts, &TContactOwner::NewText);
   }
-  void BuildContacts()
-  {
-    Strings->SetNodeChildCount(nullptr, 2);
-    for (PLazyNode net = Strings->HiddenRoot()->FirstChildNode; net; net = net->FollowingSibling) {
-      Strings->SetNodeChildCount(net, 2);
-      Strings->SetNodeChildCount(net->FirstChildNode, 3);
-      Strings->SetNodeChildCount(net->LastChildNode, 2);
-      Strings->SetExpanded(net->FirstChildNode, true);
-      Strings->SetExpanded(net, true);
-    }
-  }
+  void BuildContacts() { BuildContactList(Strings.get()); }
   TPixelImage Paint()
   {
     return PaintToPicture(Strings.get(), 180, 150, ppBackground | ppColumnColor | ppFocusRect | ppSelection | ppDropMark | ppGridLines);

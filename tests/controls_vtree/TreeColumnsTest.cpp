@@ -3,6 +3,8 @@
 // of a column, and the header following the tree's size.
 #include "TreeTestSupport.h"
 
+#include <cctype>
+
 #include "controls/vtree/LazyStringTree.h"
 #include "controls/vtree/LazyTreeHeader.h"
 #include "platform/classes/forms/Application.h"
@@ -257,6 +259,13 @@ struct THeaderStyleCase {
   const char* Golden;
 };
 
+// Shown in the test's name: the parameter's raw bytes would hold a pointer,
+// which changes from one build to the next.
+void PrintTo(const THeaderStyleCase& Case, std::ostream* Out)
+{
+  *Out << Case.Golden;
+}
+
 class HeaderStyleTest : public TreeColumnsTest, public ::testing::WithParamInterface<THeaderStyleCase> {};
 
 TEST_P(HeaderStyleTest, HotAndPressedColumnsShowTheirFaces)
@@ -289,7 +298,15 @@ TEST_P(HeaderStyleTest, HotAndPressedColumnsShowTheirFaces)
 
 INSTANTIATE_TEST_SUITE_P(Styles, HeaderStyleTest,
                          ::testing::Values(THeaderStyleCase{hsFlatButtons, "header-flat.png"},
-                                           THeaderStyleCase{hsXPStyle, "header-xp.png"}));
+                                           THeaderStyleCase{hsXPStyle, "header-xp.png"}),
+                         [](const ::testing::TestParamInfo<THeaderStyleCase>& Info) {
+                           // Named after the golden picture: "header-flat.png" gives "header_flat".
+                           std::string name = Info.param.Golden;
+                           name.erase(name.rfind('.'));
+                           for (char& c : name)
+                             c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                           return name;
+                         });
 
 namespace {
 

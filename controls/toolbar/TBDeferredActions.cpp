@@ -73,6 +73,10 @@ void Post(TSlotKind Kind, void* Object, WPARAM Param)
     State->Slots[index] = TSlot();
     while (!State->Slots.empty() && State->Slots.back().Kind == TSlotKind::Free)
       State->Slots.pop_back();
+    // A window destroyed from outside would refuse every later click too:
+    // the next one makes a new window.
+    if (!IsWindow(State->Window))
+      State->Window = nullptr;
   }
 }
 

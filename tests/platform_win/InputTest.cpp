@@ -386,9 +386,24 @@ TEST_F(InputTest, AppDeactivationAndReturnAreAnnounced)
   auto log = Take({WM_ACTIVATEAPP, WM_ACTIVATE, WM_NCACTIVATE});
   EXPECT_EQ(Names(log), "WM_NCACTIVATE WM_ACTIVATE WM_ACTIVATEAPP");
   EXPECT_EQ(log.back().W, WPARAM(FALSE));
+  // Whoever handles WM_ACTIVATEAPP on the return finds the window active
+  // already (floating tool windows decide from it whether to show again).
+  static HWND activeDuringActivateApp;
+  activeDuringActivateApp = nullptr;
+  HHOOK hook = SetWindowsHookEx(
+      WH_CALLWNDPROC,
+      [](int code, WPARAM w, LPARAM l) -> LRESULT {
+        const auto* sent = reinterpret_cast<const CWPSTRUCT*>(l);
+        if (sent->message == WM_ACTIVATEAPP && sent->wParam)
+          activeDuringActivateApp = GetActiveWindow();
+        return CallNextHookEx(nullptr, code, w, l);
+      },
+      nullptr, GetCurrentThreadId());
   Display->SetAppActive(true);
   Pump();
+  UnhookWindowsHookEx(hook);
   EXPECT_EQ(GetActiveWindow(), w);
+  EXPECT_EQ(activeDuringActivateApp, w);
   log = Take({WM_ACTIVATEAPP});
   ASSERT_EQ(log.size(), 1u);
   EXPECT_EQ(log[0].W, WPARAM(TRUE));

@@ -19,6 +19,9 @@ LRESULT UtilWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
   message.LParam = lParam;
   TWndMethod call = *method;  // the window may go while the method runs
   call(message);
+  // A window destroyed without DeallocateHWnd still gives its method back.
+  if (msg == WM_NCDESTROY)
+    delete static_cast<TWndMethod*>(RemoveProp(hwnd, MethodProp));
   return message.Result;
 }
 

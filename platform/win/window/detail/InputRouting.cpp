@@ -362,9 +362,11 @@ bool CookNextRawInput(UINT Lo, UINT Hi)
               break;
             }
         }
-        SendActivateApp(true);
+        // The window becomes active before WM_ACTIVATEAPP goes out, as in
+        // ActivateWindow: whoever handles it finds the active window set.
         if (target)
           ActivateWindow(target, false);
+        SendActivateApp(true);
       } else {
         ActivateWindow(nullptr, false);
         SendActivateApp(false);

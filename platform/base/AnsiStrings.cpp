@@ -13,6 +13,11 @@ std::string MapCase(std::string_view s, Map map)
   std::string r;
   r.reserve(s.size());
   for (std::size_t pos = 0; pos < s.size();) {
+    // An ASCII byte is its own character and maps to one byte.
+    if (static_cast<unsigned char>(s[pos]) < 0x80) {
+      r.push_back(char(map(char32_t(s[pos++]))));
+      continue;
+    }
     std::size_t start = pos;
     bool valid = false;
     char32_t c = DecodeUtf8Char(s, pos, &valid);
@@ -49,15 +54,20 @@ std::u32string CodePoints(std::string_view s)
 std::string AnsiUpperCase(std::string_view S) { return MapCase(S, UnicodeToUpper); }
 std::string AnsiLowerCase(std::string_view S) { return MapCase(S, UnicodeToLower); }
 
-int AnsiCompareStr(std::string_view S1, std::string_view S2)
+namespace {
+
+int Compare(std::string_view S1, std::string_view S2, bool IgnoreCase)
 {
-  return corvane::detail::Collate(CodePoints(S1), CodePoints(S2), false);
+  using namespace corvane::detail;
+  if (IsAscii(S1) && IsAscii(S2))
+    return CollateAscii(S1, S2, IgnoreCase);
+  return Collate(CodePoints(S1), CodePoints(S2), IgnoreCase);
 }
 
-int AnsiCompareText(std::string_view S1, std::string_view S2)
-{
-  return corvane::detail::Collate(CodePoints(S1), CodePoints(S2), true);
-}
+}  // namespace
+
+int AnsiCompareStr(std::string_view S1, std::string_view S2) { return Compare(S1, S2, false); }
+int AnsiCompareText(std::string_view S1, std::string_view S2) { return Compare(S1, S2, true); }
 
 bool AnsiSameStr(std::string_view S1, std::string_view S2) { return S1 == S2; }
 bool AnsiSameText(std::string_view S1, std::string_view S2) { return AnsiCompareText(S1, S2) == 0; }

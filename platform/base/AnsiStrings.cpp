@@ -51,8 +51,16 @@ std::u32string CodePoints(std::string_view s)
 
 }  // namespace
 
-std::string AnsiUpperCase(std::string_view S) { return MapCase(S, UnicodeToUpper); }
-std::string AnsiLowerCase(std::string_view S) { return MapCase(S, UnicodeToLower); }
+// The ASCII letters are mapped inline: names and keys are mostly ASCII.
+std::string AnsiUpperCase(std::string_view S)
+{
+  return MapCase(S, [](char32_t c) { return c >= 'a' && c <= 'z' ? c - 32 : c < 0x80 ? c : UnicodeToUpper(c); });
+}
+
+std::string AnsiLowerCase(std::string_view S)
+{
+  return MapCase(S, [](char32_t c) { return c >= 'A' && c <= 'Z' ? c + 32 : c < 0x80 ? c : UnicodeToLower(c); });
+}
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "platform/base/PCharRoutines.h"
 #include "platform/base/StringRoutines.h"
 #include "platform/base/WideStrings.h"
+#include "platform/base/detail/Collation.h"
 
 namespace {
 
@@ -50,6 +51,20 @@ TEST(AnsiStrings, ComparisonsFollowTheFrenchLocale)
   EXPECT_GT(CompareStr("a", "B"), 0);  // byte order
   EXPECT_EQ(CompareText("abc", "ABC"), 0);
   EXPECT_FALSE(SameText("é", "É"));  // ASCII letters only
+}
+
+// Texts of ASCII bytes only are compared in place, without widening: the
+// order must be the one of the full collation.
+TEST(AnsiStrings, AsciiTextsCompareAsTheFullCollationDoes)
+{
+  const char* texts[] = {"", "a", "A", "b", "B", "ab", "aB", "Ab", "AB", "abc", "a_b", "a[b", "a`b",
+                         "C:\\Config\\sourire.gif", "c:\\config\\SOURIRE.GIF", "~", "Z", "z0", "z/"};
+  auto wide = [](std::string_view s) { return std::u32string(s.begin(), s.end()); };
+  for (const char* a : texts)
+    for (const char* b : texts) {
+      EXPECT_EQ(Sign(AnsiCompareText(a, b)), corvane::detail::Collate(wide(a), wide(b), true)) << a << " / " << b;
+      EXPECT_EQ(Sign(AnsiCompareStr(a, b)), corvane::detail::Collate(wide(a), wide(b), false)) << a << " / " << b;
+    }
 }
 
 TEST(AnsiStrings, SortingGroupsAccentedWordsWithTheirLetter)

@@ -48,7 +48,10 @@ TStringBitmapList* TSectionList::ImageCache()
 void TSectionList::Clear()
 {
   // Document objects go first: they release their cache entries and leave
-  // the document's lists.
+  // the document's lists. The animation list is emptied before them, as it
+  // goes whole anyway: each image taking itself out of it would cost a scan
+  // of the rest, quadratic in a conversation full of animated smileys.
+  AnimList.clear();
   Sections.clear();
   FBackgroundPicture.reset();
   FBackgroundLoaded = false;

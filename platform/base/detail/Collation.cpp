@@ -1,5 +1,7 @@
 #include "platform/base/detail/Collation.h"
 
+#include <algorithm>
+
 #include "platform/base/CaseMap.h"
 
 namespace corvane::detail {
@@ -57,6 +59,37 @@ int Collate(const std::u32string& a, const std::u32string& b, bool ignoreCase)
   if (int r = CompareBy(a, b, tertiary))
     return r;
   return CompareBy(a, b, [](char32_t c) { return (long long)c; });
+}
+
+int CollateAscii(std::string_view a, std::string_view b, bool ignoreCase)
+{
+  // ASCII has no accents, so the accent level never decides; the primary
+  // level is the upper-cased byte, which also settles a comparison ignoring
+  // case.
+  auto upper = [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 32 : int(c); };
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i)
+    if (int d = upper(static_cast<unsigned char>(a[i])) - upper(static_cast<unsigned char>(b[i])))
+      return Sign(d);
+  if (a.size() != b.size() || ignoreCase)
+    return Sign(static_cast<long long>(a.size()) - static_cast<long long>(b.size()));
+  // Equal but for case: lower case first, then the byte itself.
+  auto isUpper = [](char c) { return c >= 'A' && c <= 'Z'; };
+  for (std::size_t i = 0; i < n; ++i)
+    if (isUpper(a[i]) != isUpper(b[i]))
+      return isUpper(a[i]) ? 1 : -1;
+  for (std::size_t i = 0; i < n; ++i)
+    if (a[i] != b[i])
+      return Sign(static_cast<unsigned char>(a[i]) - static_cast<unsigned char>(b[i]));
+  return 0;
+}
+
+bool IsAscii(std::string_view s)
+{
+  for (char c : s)
+    if (static_cast<unsigned char>(c) >= 0x80)
+      return false;
+  return true;
 }
 
 }  // namespace corvane::detail

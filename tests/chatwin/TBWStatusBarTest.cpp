@@ -261,3 +261,54 @@ TEST_F(StatusBar, PanelFontSettingsApplyOnTopOfTheBarFont)
   EXPECT_EQ(seen.count(plain), 1u);
   Bar->OnPanelFont = TPanelFontEvent();
 }
+
+// A form made at 96 pixels per inch shown with large system fonts (120): the
+// form, its controls and their own fonts scale by 120/96, edges rounded; a bar
+// with the system menu font keeps its size and font and only moves down.
+TEST_F(StatusBar, ScalesWithTheFormUnlessItUsesTheSystemFont)
+{
+  struct TCase {
+    bool SystemFont;
+    int Height, FontHeight;
+  };
+  for (const TCase& c : {TCase{false, 28, -14}, TCase{true, 22, 0}}) {
+    SCOPED_TRACE(c.SystemFont);
+    TCustomForm* form = TCustomForm::Create<TForm>(nullptr);
+    form->SetClientWidth(400);
+    form->SetClientHeight(200);
+    form->Font()->SetHeight(-11);
+    auto* bar = new TTBWStatusBar(form);
+    bar->SetParent(form);
+    bar->SetUseSystemFont(c.SystemFont);
+    bar->SetAlign(alNone);
+    bar->SetBounds(10, 101, 301, 22);
+    auto* button = new TButton(form);
+    button->SetParent(bar);
+    bar->Panels()->Add()->SetControl(button);
+    auto* label = new TButton(form);
+    label->SetParent(form);
+    label->SetBounds(3, 5, 75, 25);  // right edge 78 -> 97.5 -> 98
+    label->Font()->SetHeight(-13);
+    ASSERT_TRUE(SetScreenPixelsPerInch(120));
+    form->ScaleToScreen();
+    EXPECT_TRUE(SetScreenPixelsPerInch(96));
+    EXPECT_EQ(form->PixelsPerInch(), 120);
+    EXPECT_EQ(form->ClientWidth(), 500);
+    EXPECT_EQ(form->ClientHeight(), 250);
+    EXPECT_EQ(form->Font()->Height(), -14);
+    EXPECT_EQ(label->BoundsRect(), TRect(4, 6, 98, 38));
+    EXPECT_EQ(label->Font()->Height(), -16);
+    EXPECT_EQ(bar->Top(), 126);
+    EXPECT_EQ(bar->Height(), c.Height);
+    if (!c.SystemFont) {  // otherwise the bar paints with the system's menu font, not Font
+      EXPECT_EQ(bar->Font()->Height(), c.FontHeight);
+    }
+    EXPECT_EQ(bar->Left(), c.SystemFont ? 10 : 13);
+    EXPECT_EQ(bar->Width(), c.SystemFont ? 301 : 389 - 13);
+    // The hosted control follows its panel, shrunk by the margins.
+    EXPECT_EQ(button->Height(), bar->ClientHeight() - 2 - 2);
+    form->ScaleToScreen();  // the screen is back at 96: the form follows
+    EXPECT_EQ(form->ClientWidth(), 400);
+    form->Free();
+  }
+}

@@ -5,11 +5,13 @@
 #include <map>
 
 #include "chatwin/widgets/TBWStatusBars.h"
+#include "controls/toolbar/TBMenuFont.h"
 #include "platform/base/Exception.h"
 #include "platform/win/gdi/Screenshot.h"
 #include "platform/classes/classes.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "tests/chatwin/HeadlessApplication.h"
+#include "tests/support/GoldenImage.h"
 #include "platform/win/win.h"
 
 namespace {
@@ -311,4 +313,46 @@ TEST_F(StatusBar, ScalesWithTheFormUnlessItUsesTheSystemFont)
     EXPECT_EQ(form->ClientWidth(), 400);
     form->Free();
   }
+}
+
+// The picture: two bars of a form made at 96 pixels per inch, shown with large
+// system fonts. The upper one keeps its height and width and only moves
+// down; the lower one grew with the form. (The tests' built-in font has one
+// size, so the fonts' heights are checked by number in the test above.)
+TEST_F(StatusBar, PictureOfBothBarsWithLargeSystemFonts)
+{
+  ASSERT_TRUE(SetScreenPixelsPerInch(120));
+  RefreshMenuFont();
+  TCustomForm* form = TCustomForm::Create<TForm>(nullptr);
+  form->SetBorderStyle(bsNone);
+  form->SetBounds(0, 0, 280, 80);
+  form->SetColor(clWhite);
+  int top = 8;
+  for (bool systemFont : {true, false}) {
+    auto* bar = new TTBWStatusBar(form);
+    bar->SetParent(form);
+    bar->SetUseSystemFont(systemFont);
+    bar->SetAlign(alNone);
+    bar->SetSizeGrip(false);
+    bar->SetBounds(8, top, 264, 22);
+    top += 36;
+    auto* button = new TButton(form);
+    button->SetCaption("Envoyer");
+    bar->Panels()->Add()->SetCaption(systemFont ? "Police du système" : "Police de la fiche");
+    bar->Panels()->Items(0)->SetSize(160);
+    bar->Panels()->Add()->SetControl(button);
+    bar->Panels()->Items(1)->SetSize(104);
+  }
+  form->ScaleToScreen();
+  form->Show();
+  form->Update();
+  THeadlessDisplay::PumpMessages();
+  HDC dc = GetWindowDC(form->Handle());
+  const TPixelImage shown = CaptureDC(dc);
+  ReleaseDC(form->Handle(), dc);
+  form->Free();
+  EXPECT_TRUE(SetScreenPixelsPerInch(96));
+  RefreshMenuFont();
+  std::string why;
+  EXPECT_TRUE(MatchesGolden(shown, std::string(CHATWIN_GOLDEN_DIR) + "/status-bars-large-fonts.png", &why)) << why;
 }

@@ -137,6 +137,8 @@ TdlgMessage::TdlgMessage(TComponent* AOwner, const THtmlFontService& Fonts, cons
   UtSimpleXml1->SetName("UtSimpleXml1");
   UtSimpleXml1->SetIndentString("  ");
   UtSimpleXml1->SetOptions(TUtSimpleXMLOptions{sxoAutoIndent});
+  // The sizes above are those of a 96 pixels-per-inch screen.
+  ScaleToScreen();
 
   FManager = TChatManager::Current();
   if (FManager)

@@ -42,15 +42,16 @@ void THostCore::AddConsoleLine(const std::string& Line)
     FParts.Console->AddConsoleLine(Line);
 }
 
-void THostCore::Start()
+bool THostCore::Start()
 {
   if (IsWindowsXP())
     AddConsoleLine("Windows XP détecté... Utilisations des packs d'images XP possible");
   AddConsoleLine("Connexion avec le gestionnaire de fenêtre...");
   std::string failure;
-  if (!BindChatLibrary(failure)) {
-    // The window stays usable without chat windows: messages wait in the
-    // pending list until a library is bound from the Debug menu.
+  const bool bound = BindChatLibrary(failure);
+  if (!bound) {
+    // The lists and plug-ins are set up all the same, so that the window is
+    // whole until the program ends and its closing step finds everything.
     AddConsoleLine(failure);
     HostLog(1, failure);
     if (FParts.Warnings)
@@ -60,6 +61,7 @@ void THostCore::Start()
   LoadNetworks();
   AddConsoleLine("Chargement des plug-ins Messages...");
   LoadMessageProcessors();
+  return bound;
 }
 
 bool THostCore::BindChatLibrary(std::string& Failure)

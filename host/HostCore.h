@@ -38,8 +38,8 @@ public:
   // --- start-up and shut-down ---------------------------------------------
   // The creation step: console lines, the chat library, the networks, the
   // processors. A step that fails is reported (console line, warning dialog,
-  // log) and the next steps still run.
-  void Start();
+  // log) and the next steps still run. False when a step failed.
+  bool Start();
   // The closing step: networks last to first with their submenus, names,
   // processors last to first, pending messages, the chat library. Every step
   // runs whatever the previous one did.

@@ -7,6 +7,7 @@
 #include "controls/utility/tray/UtTrayIcon.h"
 #include "host/HostLog.h"
 #include "host/NetworkMenus.h"
+#include "platform/classes/forms/Application.h"
 #include "platform/classes/forms/Dialogs.h"
 #include "platform/classes/stdctrls/ListBox.h"
 
@@ -60,7 +61,10 @@ void TcorvaneMain::MakeBindings()
 
 void TcorvaneMain::FormCreate(TObject*)
 {
-  FCore->Start();
+  // A program without its chat windows is of no use: once the user has read
+  // the warning, the program ends (after this step, so the window is whole).
+  if (!FCore->Start())
+    Application()->Terminate();
   // Built whatever the start-up met.
   FmnuStyle->SetCaption(FTBWSwitcher1->Theme());
   BuildStyleMenu();

@@ -9,6 +9,7 @@
 #include "controls/themes/TBWTheme.h"
 #include "controls/toolbar/TBMenuFont.h"
 #include "platform/base/Exception.h"
+#include "platform/base/MulDiv.h"
 #include "platform/classes/Messages.h"
 #include "platform/classes/forms/CustomForm.h"
 #include "platform/classes/graphics/Brush.h"
@@ -400,6 +401,16 @@ void TTBWCustomStatusBar::FontChanged(TObject* Sender)
   TCustomControl::FontChanged(Sender);
   UpdatePanels();
   Invalidate();
+}
+
+void TTBWCustomStatusBar::ChangeScale(int M, int D)
+{
+  if (!FUseSystemFont) {
+    TCustomControl::ChangeScale(M, D);
+    return;
+  }
+  if (M != D && D != 0)
+    SetTop(MulDiv(Top(), M, D));
 }
 
 void TTBWCustomStatusBar::Notification(TComponent* AComponent, TOperation Operation)

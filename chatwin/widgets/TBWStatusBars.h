@@ -186,6 +186,9 @@ protected:
   void Resize() override;
   void AlignControls(TControl* AControl, TRect& Rect) override;
   void FontChanged(TObject* Sender) override;
+  // With the system menu font, which already has the system's size, only the
+  // top moves; otherwise the bar scales as any control.
+  void ChangeScale(int M, int D) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void Paint() override;
   void Click() override;

@@ -5,11 +5,13 @@
 #include <map>
 
 #include "chatwin/widgets/TBWStatusBars.h"
+#include "controls/toolbar/TBMenuFont.h"
 #include "platform/base/Exception.h"
 #include "platform/win/gdi/Screenshot.h"
 #include "platform/classes/classes.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "tests/chatwin/HeadlessApplication.h"
+#include "tests/support/GoldenImage.h"
 #include "platform/win/win.h"
 
 namespace {
@@ -260,4 +262,97 @@ TEST_F(StatusBar, PanelFontSettingsApplyOnTopOfTheBarFont)
   EXPECT_EQ(plain->FontSettings()->Italic(), tsTrue);
   EXPECT_EQ(seen.count(plain), 1u);
   Bar->OnPanelFont = TPanelFontEvent();
+}
+
+// A form made at 96 pixels per inch shown with large system fonts (120): the
+// form, its controls and their own fonts scale by 120/96, edges rounded; a bar
+// with the system menu font keeps its size and font and only moves down.
+TEST_F(StatusBar, ScalesWithTheFormUnlessItUsesTheSystemFont)
+{
+  struct TCase {
+    bool SystemFont;
+    int Height, FontHeight;
+  };
+  for (const TCase& c : {TCase{false, 28, -14}, TCase{true, 22, 0}}) {
+    SCOPED_TRACE(c.SystemFont);
+    TCustomForm* form = TCustomForm::Create<TForm>(nullptr);
+    form->SetClientWidth(400);
+    form->SetClientHeight(200);
+    form->Font()->SetHeight(-11);
+    auto* bar = new TTBWStatusBar(form);
+    bar->SetParent(form);
+    bar->SetUseSystemFont(c.SystemFont);
+    bar->SetAlign(alNone);
+    bar->SetBounds(10, 101, 301, 22);
+    auto* button = new TButton(form);
+    button->SetParent(bar);
+    bar->Panels()->Add()->SetControl(button);
+    auto* label = new TButton(form);
+    label->SetParent(form);
+    label->SetBounds(3, 5, 75, 25);  // right edge 78 -> 97.5 -> 98
+    label->Font()->SetHeight(-13);
+    ASSERT_TRUE(SetScreenPixelsPerInch(120));
+    form->ScaleToScreen();
+    EXPECT_TRUE(SetScreenPixelsPerInch(96));
+    EXPECT_EQ(form->PixelsPerInch(), 120);
+    EXPECT_EQ(form->ClientWidth(), 500);
+    EXPECT_EQ(form->ClientHeight(), 250);
+    EXPECT_EQ(form->Font()->Height(), -14);
+    EXPECT_EQ(label->BoundsRect(), TRect(4, 6, 98, 38));
+    EXPECT_EQ(label->Font()->Height(), -16);
+    EXPECT_EQ(bar->Top(), 126);
+    EXPECT_EQ(bar->Height(), c.Height);
+    if (!c.SystemFont) {  // otherwise the bar paints with the system's menu font, not Font
+      EXPECT_EQ(bar->Font()->Height(), c.FontHeight);
+    }
+    EXPECT_EQ(bar->Left(), c.SystemFont ? 10 : 13);
+    EXPECT_EQ(bar->Width(), c.SystemFont ? 301 : 389 - 13);
+    // The hosted control follows its panel, shrunk by the margins.
+    EXPECT_EQ(button->Height(), bar->ClientHeight() - 2 - 2);
+    form->ScaleToScreen();  // the screen is back at 96: the form follows
+    EXPECT_EQ(form->ClientWidth(), 400);
+    form->Free();
+  }
+}
+
+// The picture: two bars of a form made at 96 pixels per inch, shown with large
+// system fonts. The upper one keeps its height and width and only moves
+// down; the lower one grew with the form. (The tests' built-in font has one
+// size, so the fonts' heights are checked by number in the test above.)
+TEST_F(StatusBar, PictureOfBothBarsWithLargeSystemFonts)
+{
+  ASSERT_TRUE(SetScreenPixelsPerInch(120));
+  RefreshMenuFont();
+  TCustomForm* form = TCustomForm::Create<TForm>(nullptr);
+  form->SetBorderStyle(bsNone);
+  form->SetBounds(0, 0, 280, 80);
+  form->SetColor(clWhite);
+  int top = 8;
+  for (bool systemFont : {true, false}) {
+    auto* bar = new TTBWStatusBar(form);
+    bar->SetParent(form);
+    bar->SetUseSystemFont(systemFont);
+    bar->SetAlign(alNone);
+    bar->SetSizeGrip(false);
+    bar->SetBounds(8, top, 264, 22);
+    top += 36;
+    auto* button = new TButton(form);
+    button->SetCaption("Envoyer");
+    bar->Panels()->Add()->SetCaption(systemFont ? "Police du système" : "Police de la fiche");
+    bar->Panels()->Items(0)->SetSize(160);
+    bar->Panels()->Add()->SetControl(button);
+    bar->Panels()->Items(1)->SetSize(104);
+  }
+  form->ScaleToScreen();
+  form->Show();
+  form->Update();
+  THeadlessDisplay::PumpMessages();
+  HDC dc = GetWindowDC(form->Handle());
+  const TPixelImage shown = CaptureDC(dc);
+  ReleaseDC(form->Handle(), dc);
+  form->Free();
+  EXPECT_TRUE(SetScreenPixelsPerInch(96));
+  RefreshMenuFont();
+  std::string why;
+  EXPECT_TRUE(MatchesGolden(shown, std::string(CHATWIN_GOLDEN_DIR) + "/status-bars-large-fonts.png", &why)) << why;
 }

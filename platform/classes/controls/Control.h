@@ -66,6 +66,10 @@ public:
   void SetParentColor(bool Value);
   TFont* Font() const { return FFont.get(); }
   void SetFont(TFont* Value);
+  // Scales the control by M/D where it stands: its size, constraints and own
+  // font, and with it every child (their places too). A font taken from the
+  // parent follows the parent's.
+  void ScaleBy(int M, int D);
   bool ParentFont() const { return FParentFont; }
   void SetParentFont(bool Value);
   const std::string& Hint() const { return FHint; }
@@ -181,6 +185,10 @@ protected:
   friend struct TDragAccess;
 
   void SetClientSize(TPoint Value);
+  // Scaling as a part of a scaled parent: place, size, constraints and own
+  // font by M/D. The edges are scaled, not the extents, so that controls
+  // that touched still touch.
+  virtual void ChangeScale(int M, int D);
   virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
   virtual void MouseMove(TShiftState Shift, int X, int Y);
   virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);

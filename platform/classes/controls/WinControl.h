@@ -141,6 +141,9 @@ protected:
   void SetWindowHandle(HWND Value) { FHandle = Value; }
   void UpdateBounds();
   virtual void UpdateShowing();
+  // The children first (alignment held until the control is scaled too).
+  void ChangeScale(int M, int D) override;
+  void ScaleControls(int M, int D);
   virtual void AlignControls(TControl* AControl, TRect& Rect);
   virtual void AdjustClientRect(TRect& Rect);
   virtual bool CustomAlignInsertBefore(TControl* C1, TControl* C2);

@@ -56,8 +56,15 @@ public:
   void SetKeyPreview(bool Value) { FKeyPreview = Value; }
   TMainMenu* Menu() const { return FMenu; }
   void SetMenu(TMainMenu* Value);
+  // The resolution the form's sizes were given at (96 unless said).
   int PixelsPerInch() const { return FPixelsPerInch; }
   void SetPixelsPerInch(int Value) { FPixelsPerInch = Value; }
+  // Whether the form follows the screen's resolution (default true).
+  bool Scaled() const { return FScaled; }
+  void SetScaled(bool Value) { FScaled = Value; }
+  // Once a form is built at PixelsPerInch: a scaled form on a screen of
+  // another resolution scales by screen/form, then takes the screen's.
+  void ScaleToScreen();
   TCanvas* Canvas() const { return FCanvas.get(); }
 
   TWinControl* ActiveControl() const { return FActiveControl; }
@@ -92,6 +99,8 @@ protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void PaintWindow(HDC DC) override;
+  // A form keeps its place and scales its client area.
+  void ChangeScale(int M, int D) override;
   virtual void Paint();
   virtual void DoCreate();
   virtual void DoDestroy();
@@ -133,6 +142,7 @@ private:
   bool FDestroyRan = false;
   TMainMenu* FMenu = nullptr;
   int FPixelsPerInch = 96;
+  bool FScaled = true;
   int FFocusCount = 0;
   std::unique_ptr<TControlCanvas> FCanvas;
 };

@@ -223,3 +223,11 @@ TRect TScreen::WorkAreaRect() const
   SystemParametersInfo(SPI_GETWORKAREA, 0, &r, 0);
   return r;
 }
+
+int TScreen::PixelsPerInch() const
+{
+  HDC dc = GetDC(nullptr);
+  const int ppi = GetDeviceCaps(dc, LOGPIXELSY);
+  ReleaseDC(nullptr, dc);
+  return ppi;
+}

@@ -42,7 +42,8 @@ public:
   const std::vector<std::string>& Fonts();
   int Width() const;
   int Height() const;
-  int PixelsPerInch() const { return 96; }
+  // The screen's logical resolution (the user's system font size).
+  int PixelsPerInch() const;
   TRect DesktopRect() const;
   int DesktopLeft() const { return DesktopRect().Left; }
   int DesktopTop() const { return DesktopRect().Top; }

@@ -412,6 +412,20 @@ BOOL SetTextJustification(HDC h, int breakExtra, int breakCount)
 void SetLowColorDisplay(bool lowColor) { GLowColor = lowColor; }
 bool LowColorDisplay() { return GLowColor; }
 
+namespace {
+std::atomic<int> GScreenPixelsPerInch{96};
+}
+
+bool SetScreenPixelsPerInch(int ppi)
+{
+  if (ppi < 48 || ppi > 480)
+    return false;
+  GScreenPixelsPerInch = ppi;
+  return true;
+}
+
+int ScreenPixelsPerInch() { return GScreenPixelsPerInch; }
+
 int GetDeviceCaps(HDC h, int index)
 {
   auto dc = LookupDC(h);
@@ -433,7 +447,7 @@ int GetDeviceCaps(HDC h, int index)
   case NUMBRUSHES: case NUMPENS: return -1;
   case RASTERCAPS: return RC_BITBLT | RC_DIBTODEV | RC_STRETCHBLT | RC_STRETCHDIB | (low ? RC_PALETTE : 0);
   case ASPECTX: case ASPECTY: return 36;
-  case LOGPIXELSX: case LOGPIXELSY: return 96;
+  case LOGPIXELSX: case LOGPIXELSY: return ScreenPixelsPerInch();
   case SIZEPALETTE: return low ? 256 : 0;
   case NUMRESERVED: return low ? 20 : 0;
   case COLORRES: return low ? 18 : 24;

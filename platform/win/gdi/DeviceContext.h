@@ -75,3 +75,9 @@ BOOL PtVisible(HDC dc, int x, int y);
 // colours drawn on window and screen surfaces follow it).
 void SetLowColorDisplay(bool lowColor);
 bool LowColorDisplay();
+// The screen's logical resolution, which the user's choice of system font
+// size sets: 96 pixels per inch for normal fonts, 120 for large ones.
+// LOGPIXELSX and LOGPIXELSY answer it and the system's own fonts grow with it.
+// Values outside 48-480 are refused (false).
+bool SetScreenPixelsPerInch(int ppi);
+int ScreenPixelsPerInch();

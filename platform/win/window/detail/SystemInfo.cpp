@@ -6,6 +6,8 @@
 #include <atomic>
 #include <cstring>
 
+#include "platform/base/MulDiv.h"
+#include "platform/win/gdi/DeviceContext.h"
 #include "platform/win/window/DisplayBackend.h"
 #include "platform/win/window/MessageQueue.h"
 #include "platform/win/window/WindowPos.h"
@@ -45,10 +47,12 @@ TNonClientFonts& NonClientFonts()
 // Monitor handles are the monitor's index plus one.
 HMONITOR MonitorHandle(std::size_t index) { return reinterpret_cast<HMONITOR>(std::uintptr_t(index + 1)); }
 
+// The system's own fonts are made for 96 pixels per inch and follow the
+// user's font size.
 LOGFONTA UiFont(int height, int weight)
 {
   LOGFONTA f;
-  f.lfHeight = height;
+  f.lfHeight = MulDiv(height, ScreenPixelsPerInch(), 96);
   f.lfWeight = weight;
   f.lfCharSet = 1;  // DEFAULT_CHARSET
   std::strncpy(f.lfFaceName, "Tahoma", LF_FACESIZE - 1);

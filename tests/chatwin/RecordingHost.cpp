@@ -1,6 +1,7 @@
 #include "tests/chatwin/RecordingHost.h"
 
 #include "api/MessageInput.h"
+#include "platform/base/Exception.h"
 
 namespace recording_host {
 namespace {
@@ -8,6 +9,12 @@ namespace {
 int live = 0;
 
 std::string Text(const char* text) { return text ? text : "(null)"; }
+
+void FailIfAsked(const std::string& Call)
+{
+  if (FailingCalls().count(Call))
+    throw Exception("Échec simulé de " + Call);
+}
 
 class TRecordingMessageInput final : public TInterfacedObject<IMessageInput> {
 public:
@@ -27,11 +34,13 @@ public:
   void GetContactName(ShortString* Result, const UserID* Key) override
   {
     Calls().push_back("GetContactName(" + Key->str() + ")");
+    FailIfAsked("GetContactName");
     *Result = ShortString(ContactName());
   }
   void GetNetworkName(ShortString* Result, const UserID* Key) override
   {
     Calls().push_back("GetNetworkName(" + Key->str() + ")");
+    FailIfAsked("GetNetworkName");
     *Result = ShortString(NetworkName());
   }
 };
@@ -62,12 +71,21 @@ std::function<void(const UserID&, const std::string&)>& OwnMessageEcho()
   return echo;
 }
 
+std::set<std::string>& FailingCalls()
+{
+  static std::set<std::string> failing;
+  return failing;
+}
+
 int LiveObjects() { return live; }
 
 }  // namespace recording_host
 
 extern "C" __attribute__((visibility("default"))) void CreateMessageInput(IMessageInput** Intf)
 {
+  *Intf = nullptr;
+  if (recording_host::FailingCalls().count("CreateMessageInput"))
+    return;
   auto* input = new recording_host::TRecordingMessageInput;
   input->AddRef();
   *Intf = input;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,9 @@ std::string& NetworkName();
 // Run by ShowOwnMessage with the key marked "-", as the host's receive path
 // hands the user's own message to the library.
 std::function<void(const UserID& MarkedKey, const std::string& Text)>& OwnMessageEcho();
+// The calls that fail while named here ("GetContactName", ...): each raises
+// "Échec simulé de " + its name; "CreateMessageInput" hands out no object.
+std::set<std::string>& FailingCalls();
 // Objects handed out and not yet freed.
 int LiveObjects();
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "api/ChatLibrary.h"
 #include "controls/html/document/SectionList.h"
@@ -56,6 +57,7 @@ protected:
   void SetUp() override
   {
     recording_host::Calls().clear();
+    recording_host::FailingCalls().clear();
     recording_host::ContactName() = "Bob";
     recording_host::NetworkName() = "TestNet";
     FSavedDir = GetCurrentDir();
@@ -82,6 +84,7 @@ protected:
     if (!Ended)
       EndManager();
     recording_host::OwnMessageEcho() = nullptr;
+    recording_host::FailingCalls().clear();
     if (Module)
       FreeLibrary(Module);
     SetCurrentDir(FSavedDir);
@@ -434,4 +437,167 @@ TEST_F(TesselModule, RendersAChatWindow)
   SetCaretBlinkTime(blink);
   std::string why;
   EXPECT_TRUE(MatchesGolden(shown, std::string(CHATWIN_GOLDEN_DIR) + "/chat-window.png", &why)) << why;
+}
+
+TEST_F(TesselModule, EachStepOfAWindowsLifeLogsItsExactLines)
+{
+  auto tessel = [](const char* Text) { return TCDebugLine{"tessel.dll", 0, Text}; };
+  EXPECT_EQ(Debug.Lines, std::vector<TCDebugLine>{tessel("initialisation du gestionnaire de fenêtre")});
+
+  Debug.Lines.clear();
+  const UserID marked("-0;0;1");
+  NewMessageFromMe(&marked);
+  Application()->ProcessMessages();
+  EXPECT_EQ(Debug.Lines, (std::vector<TCDebugLine>{
+                             tessel("Nouveau message de moi"), tessel("GetWindow(0;0;1)"),
+                             tessel("GetWindow; Resultat pas trouvé"), tessel("Creation de la fenêtre 0;0;1"),
+                             tessel("GetWindow(0;0;1)"), tessel("GetWindows; TRace de la fenêtre trouvée -> 0"),
+                             tessel("GetWindows; La fenêtre est encore ouverte")}));
+  TWinControl* form = Window("Messages avec Bob");
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(FindChild<TCheckBox>(form)->Caption(), "Enregistrer la conversation");
+
+  Debug.Lines.clear();
+  const UserID key("0;0;1");
+  const ShortString nick("Robert");
+  UpdateNick(&key, &nick);
+  EXPECT_EQ(Debug.Lines, (std::vector<TCDebugLine>{tessel("GetWindow(0;0;1)"),
+                                                   tessel("GetWindows; TRace de la fenêtre trouvée -> 0"),
+                                                   tessel("GetWindows; La fenêtre est encore ouverte"),
+                                                   {"UpdateNick", 0, "tessel -> msgdlg / Robert"}}));
+
+  Debug.Lines.clear();
+  SendMessage(form->Handle(), WM_CLOSE, 0, 0);
+  Application()->ProcessMessages();
+  EXPECT_EQ(Debug.Lines, (std::vector<TCDebugLine>{
+                             tessel("dlgmsg; Fermeture de la fenêtre"),
+                             tessel("dlgmsg; Effacement de la fenêtre de la liste"), tessel("DeleteWindow : ..."),
+                             tessel("GetWindow(0;0;1)"), tessel("GetWindows; TRace de la fenêtre trouvée -> 0"),
+                             tessel("GetWindows; La fenêtre est encore ouverte"), tessel("DeleteWindow : Ok"),
+                             tessel("dlgmsg; On permet la destruction de la fenêtre")}));
+}
+
+// A window that cannot be made whole leaves neither a record nor a window
+// behind, and the contact's next message opens one normally.
+TEST_F(TesselModule, AFailedWindowCreationIsUndone)
+{
+  const struct {
+    const char* failing;
+    const char* newWindowLine;
+  } cases[] = {
+      {"GetContactName", "NewWindow : Échec simulé de GetContactName"},
+      {"GetNetworkName", "NewWindow : Échec simulé de GetNetworkName"},
+      // The host gave the manager no interface: nothing can be asked of it.
+      {"CreateMessageInput", "NewWindow : Impossible de charger Corvane"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.failing);
+    recording_host::FailingCalls() = {c.failing};
+    EndManager();
+    InitManager();
+    const int forms = Screen()->FormCount();
+    Debug.Lines.clear();
+    Receive("0;0;1", "perdu");
+    EXPECT_FALSE(IsOpen("0;0;1"));
+    EXPECT_EQ(Screen()->FormCount(), forms);
+    auto logged = [&](const std::string& Text) {
+      return std::any_of(Debug.Lines.begin(), Debug.Lines.end(),
+                         [&](const TCDebugLine& l) { return l.Level == 1 && l.Text.rfind(Text, 0) == 0; });
+    };
+    EXPECT_TRUE(logged(c.newWindowLine));
+    EXPECT_TRUE(logged("NewMessage : "));
+
+    recording_host::FailingCalls().clear();
+    EndManager();
+    InitManager();
+    Receive("0;0;1", "reçu");
+    EXPECT_TRUE(IsOpen("0;0;1"));
+    EXPECT_EQ(Screen()->FormCount(), forms + 1);
+    EXPECT_NE(Shown(Window("Messages avec Bob")).find("reçu"), std::string::npos);
+  }
+}
+
+// After the manager's end no entry point may reach a freed window or the
+// released host: each one says so in the log and returns.
+TEST_F(TesselModule, EveryEntryPointAfterTheEndFailsInsideTheModule)
+{
+  Receive("0;0;1", "a");
+  EndManager();
+  Ended = true;
+  const int forms = Screen()->FormCount();
+  const UserID key("0;0;1");
+  const ShortString nick("Robert");
+  const struct {
+    const char* name;
+    std::function<void()> call;
+  } cases[] = {
+      {"UpdateNick : ", [&] { UpdateNick(&key, &nick); }},
+      {"MessageIsOpen : ", [&] { EXPECT_FALSE(MessageIsOpen(&key)); }},
+      {"NewMessageFromMe : ", [&] { NewMessageFromMe(&key); }},
+      {"NewMessage : ", [&] { NewMessage(&key, Now(), "b", mkText); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Debug.Lines.clear();
+    recording_host::Calls().clear();
+    c.call();
+    Application()->ProcessMessages();
+    EXPECT_EQ(Debug.Lines, (std::vector<TCDebugLine>{
+                               {"tessel.dll", 1, std::string(c.name) + "Le gestionnaire de fenêtre n'est pas initialisé"}}));
+    EXPECT_TRUE(recording_host::Calls().empty());
+    EXPECT_EQ(Screen()->FormCount(), forms);
+  }
+  // A second end has nothing left to free and fails at nothing.
+  Debug.Lines.clear();
+  EndManager();
+  EXPECT_EQ(TesselLines(), (std::vector<std::string>{"Déchargement du gestionnaire de fenêtre",
+                                                     "Fermeture de toute les fenêtres", "Déconnexion de Corvane",
+                                                     "Déchargement terminé"}));
+}
+
+// A contact's HTML may name any file or address: the window reads pictures
+// only from the smiley folder, fetches no style sheet and nothing from the
+// network. The same message in a viewer without those limits shows that
+// every file named would have been read.
+TEST_F(TesselModule, AnHtmlMessageReadsNothingOutsideTheSmileyFolder)
+{
+  const std::string smileys = NewsreaderFixture + "config/";
+  std::filesystem::copy_file(smileys + "sourire.gif", Folder.Path() + "outside.gif");
+  Folder.Write("red.css", "body, div, p { background-color: #FF0000 }\r\n");
+  const std::string folderName = std::filesystem::path(Folder.Path()).parent_path().filename().string();
+  const std::vector<std::string> outside = {
+      std::string(CHATWIN_GOLDEN_DIR) + "/chat-window.png",                   // absolute, elsewhere
+      "outside.gif",                                                          // the current folder
+      "../" + folderName + "/outside.gif",                                    // up and back down
+      smileys + "../../../../../../../../../../.." + Folder.Path() + "outside.gif",  // out of the folder
+      "http://127.0.0.1:9/smiley.png",
+  };
+  std::string html = "<link rel=\"stylesheet\" href=\"" + Folder.Path() + "red.css\">";
+  html += "<img src=\"" + smileys + "sourire.gif\">";
+  for (const std::string& src : outside)
+    html += "<img src=\"" + src + "\">";
+  html += "<table background=\"outside.gif\"><tr><td>cellule</td></tr></table><p>fin</p>";
+
+  auto redPixels = [](TWinControl* Viewer) {
+    Viewer->Update();
+    HDC dc = GetWindowDC(Viewer->Handle());
+    const TPixelImage shown = CaptureDC(dc);
+    ReleaseDC(Viewer->Handle(), dc);
+    return std::count_if(shown.Pixels.begin(), shown.Pixels.end(),
+                         [](std::uint32_t p) { return (p & 0xFFFFFF) == 0xFF0000; });
+  };
+
+  Receive("0;0;1", html, mkHtml);
+  THtmlView* viewer = FindChild<THtmlView>(Window("Messages avec Bob"));
+  ASSERT_NE(viewer, nullptr);
+  TSectionList& doc = viewer->SectionList();
+  EXPECT_EQ(doc.ImageCache()->Count(), 1);  // the smiley alone
+  EXPECT_EQ(redPixels(viewer), 0);
+
+  doc.RestrictFiles = false;
+  doc.AllowedFolders.clear();
+  doc.LoadLinkedSheets = true;
+  Receive("0;0;1", html, mkHtml);
+  EXPECT_EQ(doc.ImageCache()->Count(), int(outside.size()));  // all but the address
+  EXPECT_GT(redPixels(viewer), 0);
 }

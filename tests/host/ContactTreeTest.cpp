@@ -214,3 +214,15 @@ TEST_F(ContactTreeHostile, APlugInThatFailsLeavesTheTreeUsable)
   EXPECT_TRUE(Logged("MouseDown : Échec simulé de BuildGroupMenu", 1));
   Net("testnet_leaky.net")->SetFailingAll(false);
 }
+
+TEST_F(ContactTree, ADoubleClickThatFailsSaysSoWithTheContactsKey)
+{
+  Receive("0;0;1", 45000.25, "premier");
+  Window.FailTray = true;
+  Debug.Lines.clear();
+  DoubleClickAt(ImagePoint(Node("0.0.1")));
+  Window.FailTray = false;
+  const std::vector<TCDebugLine> failure = {{"corvane.exe", 1, "Double click sur la liste"},
+                                            {"corvane.exe", 1, "UserID : 0;0;1"}};
+  EXPECT_NE(std::search(Debug.Lines.begin(), Debug.Lines.end(), failure.begin(), failure.end()), Debug.Lines.end());
+}

@@ -48,7 +48,12 @@ public:
 
   void AddConsoleLine(const std::string& Line) override { Console.push_back(Line); }
 
-  void SetIconIndex(int Index) override { TrayIndexes.push_back(Index); }
+  void SetIconIndex(int Index) override
+  {
+    if (FailTray)
+      throw Exception("Échec simulé de l'icône");
+    TrayIndexes.push_back(Index);
+  }
   int IconIndex() const override { return TrayIndexes.empty() ? -1 : TrayIndexes.back(); }
   void ShowBalloonTip(const std::string& Title, const std::string& Text, TTrayBalloon Type, unsigned TimeoutMs,
                       bool CancelPrevious) override
@@ -113,6 +118,7 @@ public:
   std::map<int, int> Images;
   std::vector<std::string> Warnings;
   int FailRemoving = -1;
+  bool FailTray = false;
 };
 
 // The program folder of a host under test, with the modules a test puts in it.

@@ -10,7 +10,9 @@
 #include "controls/themes/TBWToolbars.h"
 #include "controls/toolbar/TBCustomItem.h"
 #include "controls/utility/controls/UtCheckListBox.h"
+#include "controls/toolbar/TBPopupMenu.h"
 #include "controls/utility/tray/UtTrayIcon.h"
+#include "platform/classes/stdctrls/Label.h"
 #include "platform/win/window/Messages.h"
 #include "tests/host/MainWindowHarness.h"
 
@@ -256,3 +258,19 @@ TEST_F(MainWindow, ConnectAllReachesTheNetworksAndTheirMessagesArrive)
 }
 
 }  // namespace
+
+TEST_F(MainWindow, TheDisplayPanelsLabelsAndTheTrayPopupCarryTheirTexts)
+{
+  PutProgram();
+  TcorvaneMain& main = Open();
+  std::vector<std::string> labels;
+  TWinControl* panel = main.DisplayPanel();
+  for (int i = 0; i < panel->ControlCount(); ++i)
+    if (auto* label = dynamic_cast<TLabel*>(panel->Controls(i)))
+      labels.push_back(label->Caption());
+  EXPECT_EQ(labels, (std::vector<std::string>{"Style des fenêtres", "Images:"}));
+
+  auto* tray = dynamic_cast<TTBPopupMenu*>(main.TrayIcon()->PopupMenu());
+  ASSERT_NE(tray, nullptr);
+  EXPECT_EQ(ItemCaptions(tray->Items()), std::vector<std::string>{"Restaurer"});
+}

@@ -155,3 +155,40 @@ TEST_F(ReceivePath, AnOwnMessageIsNeverCutToAnotherKey)
   Host().ShowOwnMessage(UserID(std::string(254, '7')), "x");
   EXPECT_EQ(Host().MessageList().Count(UserID(std::string(254, '7'))), 1);
 }
+
+// The path's own lines, from the arrival to where the message went: each
+// processor's input, the final text, then shown or queued.
+TEST_F(ReceivePath, ItsLogLinesSayWhereTheMessageWent)
+{
+  Tick(0, true);
+  auto expected = [](const char* Where) {
+    return std::vector<TCDebugLine>{
+        {"corvane.exe", 0, "Réception d'un message"},
+        {"corvane.exe", 3, "Message Avant transformation processeur n°0:"},
+        {"corvane.exe", 3, "salut"},
+        {"corvane.exe", 3, "Message Avant transformation processeur n°1:"},
+        {"corvane.exe", 3, "[a] salut"},
+        {"corvane.exe", 3, "Message Avant transformation processeur n°2:"},
+        {"corvane.exe", 3, "[a] salut"},
+        {"corvane.exe", 3, "Message final :"},
+        {"corvane.exe", 3, "[a] salut"},
+        {"corvane.exe", 0, Where},
+    };
+  };
+  auto pathLines = [&] {
+    std::vector<TCDebugLine> lines;
+    for (const TCDebugLine& line : Debug.Lines)
+      if (line.Source == "corvane.exe" && lines.size() < 10)
+        lines.push_back(line);
+    return lines;
+  };
+
+  Debug.Lines.clear();
+  Host().ReceiveMessage(UserID("0;0;1"), 45000.5, "salut", mkText);
+  EXPECT_EQ(pathLines(), expected("Envoi dans le gestionnaire de message"));
+
+  Host().OpenContact(UserID("0;0;1"));
+  Debug.Lines.clear();
+  Host().ReceiveMessage(UserID("0;0;1"), 45000.5, "salut", mkText);
+  EXPECT_EQ(pathLines(), expected("Envoi directe sur ecran"));
+}

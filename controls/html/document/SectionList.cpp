@@ -152,10 +152,13 @@ bool TSectionList::ReadAllowedFile(const std::string& FileName, std::string& Dat
   return true;
 }
 
-TPersistent* TSectionList::GetTheBitmap(const std::string& Source, int& Transparent, TBitmap*& Mask, bool& FromCache)
+TPersistent* TSectionList::GetTheBitmap(const std::string& Source, int& Transparent, TBitmap*& Mask, bool& FromCache,
+                                        TBitmapItem** Entry)
 {
   Mask = nullptr;
   FromCache = false;
+  if (Entry)
+    *Entry = nullptr;
   if (Trim(Source).empty())
     return nullptr;
   const std::string Key = TStringBitmapList::Key(Source);
@@ -168,6 +171,8 @@ TPersistent* TSectionList::GetTheBitmap(const std::string& Source, int& Transpar
     if (dynamic_cast<TBitmap*>(Picture) && (Item->Transp == 2 || Item->Transp == 3))
       Transparent = Item->Transp;
     Mask = Item->Mask;
+    if (Entry)
+      *Entry = Item;
     return Picture;
   }
   const std::string FileName = ExpandName(Source);
@@ -204,7 +209,10 @@ TPersistent* TSectionList::GetTheBitmap(const std::string& Source, int& Transpar
     return nullptr;
   ++DecodeCount;
   Transparent = int(Transp);
-  Cache->AddObject(Key, new TBitmapItem(Picture, Mask ? BYTE(Transparent) : 0, Mask));
+  auto* Item = new TBitmapItem(Picture, Mask ? BYTE(Transparent) : 0, Mask);
+  Cache->AddObject(Key, Item);
+  if (Entry)
+    *Entry = Item;
   return Picture;
 }
 

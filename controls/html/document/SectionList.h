@@ -20,6 +20,7 @@
 #include "platform/base/Types.h"
 #include "platform/classes/ShiftState.h"
 
+class TBitmapItem;
 class TFontObj;
 class TImageObj;
 class TMapItem;
@@ -189,8 +190,11 @@ public:
   TImageObj* BackgroundPicture();
 
   // The picture of Source: from the cache, else loaded (when allowed) and
-  // cached. Null when there is none.
-  TPersistent* GetTheBitmap(const std::string& Source, int& Transparent, TBitmap*& Mask, bool& FromCache);
+  // cached. Null when there is none. Entry, when given, receives the cache
+  // entry counting this use, so that a caller that lets the picture go at
+  // once need not look it up again.
+  TPersistent* GetTheBitmap(const std::string& Source, int& Transparent, TBitmap*& Mask, bool& FromCache,
+                            TBitmapItem** Entry = nullptr);
   void ReleaseImage(const std::string& Source);
 
   TMapItem* FindMap(const std::string& Name) const;

@@ -54,6 +54,7 @@ void TSectionList::Clear()
   AnimList.clear();
   Sections.clear();
   FBackgroundPicture.reset();
+  FImageKeys.clear();
   FBackgroundLoaded = false;
   Forms->Clear();
   LinkList.clear();
@@ -159,9 +160,9 @@ TPersistent* TSectionList::GetTheBitmap(const std::string& Source, int& Transpar
   FromCache = false;
   if (Entry)
     *Entry = nullptr;
-  if (Trim(Source).empty())
+  const std::string& Key = ImageKey(Source);
+  if (Key.empty())
     return nullptr;
-  const std::string Key = TStringBitmapList::Key(Source);
   TStringBitmapList* Cache = ImageCache();
   int Index = -1;
   if (Cache->Find(Key, Index)) {
@@ -219,7 +220,15 @@ TPersistent* TSectionList::GetTheBitmap(const std::string& Source, int& Transpar
 void TSectionList::ReleaseImage(const std::string& Source)
 {
   if (FCache)
-    FCache->ReleaseImage(TStringBitmapList::Key(Source));
+    FCache->ReleaseImage(ImageKey(Source));
+}
+
+const std::string& TSectionList::ImageKey(const std::string& Source)
+{
+  auto It = FImageKeys.find(Source);
+  if (It == FImageKeys.end())
+    It = FImageKeys.emplace(Source, TStringBitmapList::Key(Source)).first;
+  return It->second;
 }
 
 TMapItem* TSectionList::FindMap(const std::string& Name) const

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "controls/html/document/CellBasic.h"
@@ -212,4 +213,8 @@ private:
   bool FBackgroundLoaded = false;
   std::unique_ptr<TStringBitmapList> FOwnCache;
   TStringBitmapList* FCache = nullptr;
+  // The cache key of each picture source met, kept until the document is
+  // cleared: a conversation names the same few smileys a thousand times.
+  std::unordered_map<std::string, std::string> FImageKeys;
+  const std::string& ImageKey(const std::string& Source);
 };

@@ -5,6 +5,7 @@
 
 #include "controls/html/document/FontObj.h"
 #include "controls/html/document/SectionList.h"
+#include "controls/html/images/BitmapCache.h"
 #include "controls/html/images/GIFImage.h"
 #include "controls/html/images/ImageDrawing.h"
 #include "controls/html/paint/DrawingHelpers.h"
@@ -142,7 +143,8 @@ void TImageObj::Obtain()
   bool FromCache = false;
   int Transp = Transparent;
   TBitmap* M = nullptr;
-  TPersistent* Picture = Document->GetTheBitmap(Source, Transp, M, FromCache);
+  TBitmapItem* Entry = nullptr;
+  TPersistent* Picture = Document->GetTheBitmap(Source, Transp, M, FromCache, &Entry);
   if (!Picture)
     return;
   Missing = false;
@@ -150,7 +152,8 @@ void TImageObj::Obtain()
   Mask = M;
   if (auto* Gif = dynamic_cast<TGIFImage*>(Picture)) {
     // Each IMG animates by itself: a GIF from the cache is copied.
-    Document->ReleaseImage(Source);
+    if (Entry)
+      --Entry->UserCount;  // the cache keeps the original; this IMG uses its copy
     auto* Copy = new TGIFImage(Gif);
     Image = Copy;
     OwnsImage = true;

@@ -54,6 +54,7 @@ void TSectionList::Clear()
   AnimList.clear();
   Sections.clear();
   FBackgroundPicture.reset();
+  FImageKeys.clear();
   FBackgroundLoaded = false;
   Forms->Clear();
   LinkList.clear();
@@ -152,13 +153,16 @@ bool TSectionList::ReadAllowedFile(const std::string& FileName, std::string& Dat
   return true;
 }
 
-TPersistent* TSectionList::GetTheBitmap(const std::string& Source, int& Transparent, TBitmap*& Mask, bool& FromCache)
+TPersistent* TSectionList::GetTheBitmap(const std::string& Source, int& Transparent, TBitmap*& Mask, bool& FromCache,
+                                        TBitmapItem** Entry)
 {
   Mask = nullptr;
   FromCache = false;
-  if (Trim(Source).empty())
+  if (Entry)
+    *Entry = nullptr;
+  const std::string& Key = ImageKey(Source);
+  if (Key.empty())
     return nullptr;
-  const std::string Key = TStringBitmapList::Key(Source);
   TStringBitmapList* Cache = ImageCache();
   int Index = -1;
   if (Cache->Find(Key, Index)) {
@@ -168,6 +172,8 @@ TPersistent* TSectionList::GetTheBitmap(const std::string& Source, int& Transpar
     if (dynamic_cast<TBitmap*>(Picture) && (Item->Transp == 2 || Item->Transp == 3))
       Transparent = Item->Transp;
     Mask = Item->Mask;
+    if (Entry)
+      *Entry = Item;
     return Picture;
   }
   const std::string FileName = ExpandName(Source);
@@ -204,14 +210,25 @@ TPersistent* TSectionList::GetTheBitmap(const std::string& Source, int& Transpar
     return nullptr;
   ++DecodeCount;
   Transparent = int(Transp);
-  Cache->AddObject(Key, new TBitmapItem(Picture, Mask ? BYTE(Transparent) : 0, Mask));
+  auto* Item = new TBitmapItem(Picture, Mask ? BYTE(Transparent) : 0, Mask);
+  Cache->AddObject(Key, Item);
+  if (Entry)
+    *Entry = Item;
   return Picture;
 }
 
 void TSectionList::ReleaseImage(const std::string& Source)
 {
   if (FCache)
-    FCache->ReleaseImage(TStringBitmapList::Key(Source));
+    FCache->ReleaseImage(ImageKey(Source));
+}
+
+const std::string& TSectionList::ImageKey(const std::string& Source)
+{
+  auto It = FImageKeys.find(Source);
+  if (It == FImageKeys.end())
+    It = FImageKeys.emplace(Source, TStringBitmapList::Key(Source)).first;
+  return It->second;
 }
 
 TMapItem* TSectionList::FindMap(const std::string& Name) const

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "controls/html/document/CellBasic.h"
@@ -20,6 +21,7 @@
 #include "platform/base/Types.h"
 #include "platform/classes/ShiftState.h"
 
+class TBitmapItem;
 class TFontObj;
 class TImageObj;
 class TMapItem;
@@ -189,8 +191,11 @@ public:
   TImageObj* BackgroundPicture();
 
   // The picture of Source: from the cache, else loaded (when allowed) and
-  // cached. Null when there is none.
-  TPersistent* GetTheBitmap(const std::string& Source, int& Transparent, TBitmap*& Mask, bool& FromCache);
+  // cached. Null when there is none. Entry, when given, receives the cache
+  // entry counting this use, so that a caller that lets the picture go at
+  // once need not look it up again.
+  TPersistent* GetTheBitmap(const std::string& Source, int& Transparent, TBitmap*& Mask, bool& FromCache,
+                            TBitmapItem** Entry = nullptr);
   void ReleaseImage(const std::string& Source);
 
   TMapItem* FindMap(const std::string& Name) const;
@@ -208,4 +213,8 @@ private:
   bool FBackgroundLoaded = false;
   std::unique_ptr<TStringBitmapList> FOwnCache;
   TStringBitmapList* FCache = nullptr;
+  // The cache key of each picture source met, kept until the document is
+  // cleared: a conversation names the same few smileys a thousand times.
+  std::unordered_map<std::string, std::string> FImageKeys;
+  const std::string& ImageKey(const std::string& Source);
 };

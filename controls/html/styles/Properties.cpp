@@ -1,5 +1,6 @@
 #include "controls/html/styles/Properties.h"
 
+#include <array>
 #include <cmath>
 
 #include "controls/html/styles/ColorNames.h"
@@ -12,7 +13,7 @@ int IDCounter = 0;
 
 // Properties an element never takes from its parent: borders, backgrounds,
 // positioning, floats, page breaks and display.
-bool NotInherited(int I)
+constexpr bool NotInherited(int I)
 {
   switch (I) {
   case piBorderStyle:
@@ -35,7 +36,20 @@ bool NotInherited(int I)
   }
 }
 
-bool IsBoxProp(int I) { return I >= piMarginTop && I <= piLeft; }
+constexpr bool IsBoxProp(int I) { return I >= piMarginTop && I <= piLeft; }
+
+// What an element does with each property of its parent, worked out once:
+// every element inherits all 55.
+enum class TInheritance : unsigned char { Copied, Kept, BoxReset };
+
+constexpr std::array<TInheritance, PropCount> Inheritance = [] {
+  std::array<TInheritance, PropCount> Table{};
+  for (int I = 0; I < PropCount; ++I)
+    Table[std::size_t(I)] = NotInherited(I) ? TInheritance::Kept
+                            : IsBoxProp(I)  ? TInheritance::BoxReset
+                                            : TInheritance::Copied;
+  return Table;
+}();
 
 // The code page of a font character set; CodePage unchanged for a set that
 // has none of its own.
@@ -109,18 +123,23 @@ void TProperties::CopyDefault(const TProperties& Default)
   PropTag = "default";
 }
 
-void TProperties::InheritProperty(const TProperties& Parent, int I, bool FromSpan)
+inline void TProperties::InheritProperty(const TProperties& Parent, int I, bool FromSpan)
 {
   const std::size_t U = std::size_t(I);
   if (FromSpan) {
     if (I != piBorderStyle)
       Props[U] = Parent.Props[U];
-  } else if (NotInherited(I)) {
-    // left as they are
-  } else if (IsBoxProp(I)) {
+    return;
+  }
+  switch (Inheritance[U]) {
+  case TInheritance::Kept:
+    break;
+  case TInheritance::BoxReset:
     Props[U].SetInteger(IntNull);
-  } else {
+    break;
+  case TInheritance::Copied:
     Props[U] = Parent.Props[U];
+    break;
   }
 }
 

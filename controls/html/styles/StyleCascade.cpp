@@ -86,6 +86,90 @@ bool AncestorsMatch(const std::vector<TCompound>& Compounds, const TPropStack& S
   return true;
 }
 
+
+// The rules an element of Tag, AClass, AnID and Pseudo takes whatever its
+// ancestors, kept in the list until it changes.
+const TStyleList::TCascade& CascadeOf(const TStyleList& Styles, const std::string& Tag, const std::string& AClass,
+                                      const std::string& AnID, const std::string& Pseudo)
+{
+  std::string CacheKey;
+  CacheKey.reserve(Tag.size() + AClass.size() + AnID.size() + Pseudo.size() + 3);
+  CacheKey.append(Tag).append(1, '\1').append(AClass).append(1, '\1').append(AnID).append(1, '\1').append(Pseudo);
+  auto& Cache = Styles.Cascades();
+  if (auto It = Cache.find(CacheKey); It != Cache.end())
+    return It->second;
+
+  TStyleList::TCascade Cascade;
+  auto Take = [&](const std::string& Key) {
+    int Index = 0;
+    if (!Styles.Find(Key, Index))
+      return;
+    for (; Index < Styles.Count() && Styles.Strings(Index) == Key; ++Index)
+      Cascade.Own.push_back(Styles.Rule(Index));
+  };
+  // "hover" and "visited" take only their own pseudo-class rules; a plain
+  // element (or a link) takes the rules of its tag and class as well.
+  const bool Plain = Pseudo.empty() || (Pseudo != "hover" && Pseudo != "visited");
+  if (Tag == "a" && !Pseudo.empty())
+    Take("::" + Pseudo);
+  if (Plain)
+    Take(Tag);
+  if (!Pseudo.empty())
+    Take(":" + Pseudo);
+  if (Plain && !AClass.empty()) {
+    Take("." + AClass);
+    Take(Tag + "." + AClass);
+  }
+  if (!Pseudo.empty())
+    Take(Tag + ":" + Pseudo);
+  if (!AClass.empty() && !Pseudo.empty()) {
+    Take("." + AClass + ":" + Pseudo);
+    Take(Tag + "." + AClass + ":" + Pseudo);
+  }
+  if (!AnID.empty()) {
+    Take("#" + AnID);
+    Take(Tag + "#" + AnID);
+    if (!AClass.empty())
+      Take("." + AClass + "#" + AnID);
+    if (!Pseudo.empty()) {
+      Take("#" + AnID + ":" + Pseudo);
+      Take(Tag + "#" + AnID + ":" + Pseudo);
+    }
+    if (!AClass.empty())
+      Take(Tag + "." + AClass + "#" + AnID);
+    if (!AClass.empty() && !Pseudo.empty()) {
+      Take("." + AClass + "#" + AnID + ":" + Pseudo);
+      Take(Tag + "." + AClass + "#" + AnID + ":" + Pseudo);
+    }
+  }
+
+  // Descendant rules, in three runs of keys: those that start with the tag,
+  // with the class and with the pseudo-class.
+  std::string Prefixes[3] = {Tag, AClass.empty() ? std::string() : "." + AClass,
+                             Pseudo.empty() ? std::string() : ":" + Pseudo};
+  for (const std::string& Prefix : Prefixes) {
+    if (Prefix.empty())
+      continue;
+    int Index = 0;
+    Styles.Find(Prefix, Index);
+    for (; Index < Styles.Count(); ++Index) {
+      std::string Key = Styles.Strings(Index);
+      if (Key.compare(0, Prefix.size(), Prefix) != 0)
+        break;
+      const TCompound First = SplitCompound(std::string_view(Key).substr(0, Key.find(' ')));
+      if (First.Tag != Tag && First.Pseudo != Pseudo && First.Class != AClass)
+        break;
+      if (Key.find(' ') == std::string::npos || !Matches(First, Tag, AClass, AnID, Pseudo))
+        continue;
+      if (SplitKey(Key).size() > 1)
+        Cascade.Descendants.emplace_back(Styles.Rule(Index), std::move(Key));
+    }
+  }
+  // Built apart and stored last: the searches above may sort the list, which
+  // empties the cache.
+  return Cache.emplace(std::move(CacheKey), std::move(Cascade)).first->second;
+}
+
 }  // namespace
 
 void TProperties::Merge(const TProperties& Rule)
@@ -169,68 +253,13 @@ void TProperties::Combine(TStyleList* Styles, const std::string& Tag, const std:
   const TPropValue& Size = Props[piFontSize];
   const double BaseSize = Size.IsNumber() && Size.AsDouble() > 0 ? Size.AsDouble() : DefPointSize();
   if (Styles) {
-    auto Take = [&](const std::string& Key) { Styles->MergeKey(Key, *this); };
-    // "hover" and "visited" take only their own pseudo-class rules; a plain
-    // element (or a link) takes the rules of its tag and class as well.
-    const bool Plain = Pseudo.empty() || (Pseudo != "hover" && Pseudo != "visited");
-    if (Tag == "a" && !Pseudo.empty())
-      Take("::" + Pseudo);
-    if (Plain)
-      Take(Tag);
-    if (!Pseudo.empty())
-      Take(":" + Pseudo);
-    if (Plain && !AClass.empty()) {
-      Take("." + AClass);
-      Take(Tag + "." + AClass);
-    }
-    if (!Pseudo.empty())
-      Take(Tag + ":" + Pseudo);
-    if (!AClass.empty() && !Pseudo.empty()) {
-      Take("." + AClass + ":" + Pseudo);
-      Take(Tag + "." + AClass + ":" + Pseudo);
-    }
-    if (!AnID.empty()) {
-      Take("#" + AnID);
-      Take(Tag + "#" + AnID);
-      if (!AClass.empty())
-        Take("." + AClass + "#" + AnID);
-      if (!Pseudo.empty()) {
-        Take("#" + AnID + ":" + Pseudo);
-        Take(Tag + "#" + AnID + ":" + Pseudo);
-      }
-      if (!AClass.empty())
-        Take(Tag + "." + AClass + "#" + AnID);
-      if (!AClass.empty() && !Pseudo.empty()) {
-        Take("." + AClass + "#" + AnID + ":" + Pseudo);
-        Take(Tag + "." + AClass + "#" + AnID + ":" + Pseudo);
-      }
-    }
-
-    // Descendant rules, in three runs of keys: those that start with the tag,
-    // with the class and with the pseudo-class.
-    if (Stack) {
-      std::string Prefixes[3] = {Tag, AClass.empty() ? std::string() : "." + AClass,
-                                 Pseudo.empty() ? std::string() : ":" + Pseudo};
-      for (const std::string& Prefix : Prefixes) {
-        if (Prefix.empty())
-          continue;
-        int Index = 0;
-        Styles->Find(Prefix, Index);
-        for (; Index < Styles->Count(); ++Index) {
-          const std::string Key = Styles->Strings(Index);
-          if (Key.compare(0, Prefix.size(), Prefix) != 0)
-            break;
-          const TCompound First = SplitCompound(std::string_view(Key).substr(0, Key.find(' ')));
-          if (First.Tag != Tag && First.Pseudo != Pseudo && First.Class != AClass)
-            break;
-          if (Key.find(' ') == std::string::npos || !Matches(First, Tag, AClass, AnID, Pseudo))
-            continue;
-          const std::vector<TCompound> Compounds = SplitKey(Key);
-          if (Compounds.size() > 1 && AncestorsMatch(Compounds, *Stack, StackIndex))
-            Merge(*Styles->Rule(Index));
-        }
-      }
-    }
+    const TStyleList::TCascade& Cascade = CascadeOf(*Styles, Tag, AClass, AnID, Pseudo);
+    for (const TProperties* Rule : Cascade.Own)
+      Merge(*Rule);
+    if (Stack)
+      for (const auto& [Rule, Key] : Cascade.Descendants)
+        if (AncestorsMatch(SplitKey(Key), *Stack, StackIndex))
+          Merge(*Rule);
   }
   if (AProp && AProp != FOwnStyle.get()) {
     auto Copy = std::make_unique<TProperties>(FFonts);

@@ -21,6 +21,12 @@ int TStyleList::CompareStrings(const std::string& S1, const std::string& S2) con
   return CompareStr(S1, S2);
 }
 
+void TStyleList::Changed()
+{
+  FCascades.clear();
+  TStringList::Changed();
+}
+
 void TStyleList::EnsureSorted() const
 {
   if (!Sorted())
@@ -52,6 +58,7 @@ void TStyleList::Clear()
   TStringList::Clear();
   SetSorted(true);
   FFirstRule.clear();
+  FCascades.clear();
   FSequence = 10;
   FDefProp = nullptr;
 }

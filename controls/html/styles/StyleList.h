@@ -14,6 +14,8 @@
 
 #include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "controls/html/styles/CssParser.h"
 #include "platform/base/StringList.h"
@@ -62,8 +64,22 @@ public:
 
   bool Find(const std::string& S, int& Index) const override;
 
+  // What the cascade takes for one element whatever its ancestors: the rules
+  // of its own keys in merging order, and the descendant rules whose last
+  // compound it matches (with their keys, for the ancestor check). Worked out
+  // once per tag, class, id and pseudo-class and kept until a rule is added
+  // or the list is cleared, since every element would otherwise search the
+  // sorted keys a dozen times.
+  struct TCascade {
+    std::vector<const TProperties*> Own;
+    std::vector<std::pair<const TProperties*, std::string>> Descendants;
+  };
+  std::unordered_map<std::string, TCascade>& Cascades() const { return FCascades; }
+
 protected:
   int CompareStrings(const std::string& S1, const std::string& S2) const override;
+  // Any change of the keys or rules makes the kept cascades stale.
+  void Changed() override;
   std::string Get(int Index) const override;
   TObject* GetObject(int Index) const override;
 
@@ -75,6 +91,7 @@ private:
 
   const THtmlFontService& FFonts;
   std::unordered_map<std::string, TProperties*> FFirstRule;  // by key, for lookups while rules come in
+  mutable std::unordered_map<std::string, TCascade> FCascades;
   int FSequence = 10;
   TProperties* FDefProp = nullptr;
   bool FLinksActive = false;

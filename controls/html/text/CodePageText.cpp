@@ -21,9 +21,16 @@ void AppendUtf8WithPositions(std::string_view Bytes, const int* BytePositions, s
     const int Position = BytePositions[At];
     const unsigned char Lead = static_cast<unsigned char>(Bytes[At]);
     if (Lead < 0x80) {
-      Chars.push_back(char16_t(Lead));
-      Positions.push_back(Position);
-      ++At;
+      // A run of ASCII goes over in one piece: one character per byte.
+      std::size_t End = At + 1;
+      while (End < Bytes.size() && static_cast<unsigned char>(Bytes[End]) < 0x80)
+        ++End;
+      const std::size_t Old = Chars.size();
+      Chars.resize(Old + (End - At));
+      for (std::size_t I = At; I < End; ++I)
+        Chars[Old + (I - At)] = char16_t(static_cast<unsigned char>(Bytes[I]));
+      Positions.insert(Positions.end(), BytePositions + At, BytePositions + End);
+      At = End;
       continue;
     }
     char32_t C = DecodeUtf8Char(Bytes, At);

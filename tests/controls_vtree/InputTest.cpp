@@ -648,6 +648,7 @@ TEST_F(KeyTableTest, EachKeyMovesFocusSelectionExpansionAndOffsetAsItShould)
   Tree->TreeOptions()->SetSelectionOptions(Tree->TreeOptions()->SelectionOptions() + toMultiSelect);
   Tree->SetIncrementalSearch(isAll);
   Tree->SetWantTabs(true);
+  Tree->SetBorderStyle(bsNone);  // the whole 200 pixels are client area
   const int rows = Tree->ClientHeight() / 18;  // whole rows the client area shows
   ASSERT_EQ(rows, 11);
   struct TCase {

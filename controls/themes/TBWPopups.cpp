@@ -1,7 +1,6 @@
 #include "controls/themes/TBWPopups.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "controls/themes/TBWConsts.h"
 #include "controls/themes/TBWItems.h"
@@ -85,11 +84,7 @@ void TTBWPopupWindow::CreateParams(TCreateParams& Params)
   if (WantsShadow() && ActiveTheme().GetPopupShadowKind() == PST_WINDOWSXP && IsNT51OrLater()) {
     // The system's shadow is a class style: shadowed popups get a class of their own.
     Params.WindowClass.style |= CS_DROPSHADOW;
-    const std::size_t length = std::strlen(Params.WinClassName);
-    if (length + 1 < sizeof(Params.WinClassName)) {
-      Params.WinClassName[length] = 'S';
-      Params.WinClassName[length + 1] = '\0';
-    }
+    Params.AddClassNameSuffix('S');
   }
 }
 

@@ -12,10 +12,14 @@ void TBaseLazyTree::CreateParams(TCreateParams& Params)
   TCustomControl::CreateParams(Params);
   static constexpr DWORD kScrollStyles[] = {0, WS_HSCROLL, WS_VSCROLL, WS_HSCROLL | WS_VSCROLL};
   Params.Style |= WS_CLIPCHILDREN | WS_CLIPSIBLINGS | kScrollStyles[int(FScrollBarOptions->ScrollBars())];
-  if (HasMiscOption(toFullRepaintOnResize))
+  if (HasMiscOption(toFullRepaintOnResize)) {
     Params.WindowClass.style |= CS_HREDRAW | CS_VREDRAW;
-  else
+  } else {
+    // Class styles belong to the class, which is registered once: trees that
+    // repaint only what a resize uncovers get a class of their own.
     Params.WindowClass.style &= ~UINT(CS_HREDRAW | CS_VREDRAW);
+    Params.AddClassNameSuffix('P');
+  }
   Params.Style &= ~DWORD(WS_BORDER);
   Params.ExStyle &= ~DWORD(WS_EX_CLIENTEDGE);
   if (FBorderStyle == bsSingle) {

@@ -240,6 +240,8 @@ TBufferedString TCustomLazyStringTree::HtmlTable(TLTSTreeSource Source, const st
   std::string attributes = " ";
   if (!Caption.empty())
     attributes += "caption=\"" + HtmlEscape(Caption) + "\"";
+  if (BorderStyle() != bsNone)
+    attributes += "border=\"" + Number(BorderWidth() + 1) + "\" frame=box";
   const std::string lineStyle = LineStyle() == lsSolid ? "solid;" : "dotted;";
   bool horz = HasPaintOption(toShowHorzGridLines), vert = HasPaintOption(toShowVertGridLines);
 

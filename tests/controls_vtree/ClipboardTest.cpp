@@ -200,6 +200,32 @@ TEST_F(ClipboardTest, HtmlEscapesMarkupAndItsClipboardHeaderNamesTheRightOffsets
   }
 }
 
+// The table frame follows the tree's border: one pixel wider than the
+// class library's border width, written right after the caption.
+TEST_F(ClipboardTest, TheHtmlTableFrameFollowsTheTreesBorder)
+{
+  const struct {
+    TBorderStyle Style;
+    int Width;
+    const char* Caption;
+    const char* Attributes;
+  } cases[] = {
+      {bsSingle, 0, "", " border=\"1\" frame=box cellspacing"},
+      {bsSingle, 3, "", " border=\"4\" frame=box cellspacing"},
+      {bsSingle, 2, "Amis", " caption=\"Amis\"border=\"3\" frame=box cellspacing"},
+      {bsNone, 3, "", "  cellspacing"},
+      {bsNone, 0, "Amis", " caption=\"Amis\" cellspacing"},
+  };
+  for (const auto& c : cases) {
+    Source->SetBorderStyle(c.Style);
+    Source->SetBorderWidth(c.Width);
+    std::string html = Source->ContentToHTML(tstAll, c.Caption);
+    EXPECT_NE(html.find("<table class=\"default\" bgcolor=#FFFFFF" + std::string(c.Attributes) + "=\"0\" cellpadding=4>"),
+              std::string::npos)
+        << html;
+  }
+}
+
 TEST_F(ClipboardTest, RtfWritesEachUnitAsASigned16BitNumber)
 {
   Names.Cells[9] = {u"\u20AC\uFFFD", u""};

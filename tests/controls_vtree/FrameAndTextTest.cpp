@@ -74,6 +74,50 @@ TEST_F(FrameTest, TheBorderStyleAndCtl3DChooseTheFrameStyles)
   EXPECT_TRUE(ExStyle() & WS_EX_LEFTSCROLLBAR);
 }
 
+// Whichever kind of tree makes its window first, a tree with
+// toFullRepaintOnResize repaints whole when it grows and one without repaints
+// only the uncovered strip.
+TEST_F(FrameTest, FullRepaintOnResizeHoldsWhicheverTreeCameFirst)
+{
+  auto makeTree = [&](bool Full) {
+    auto tree = std::make_unique<TBaseLazyTree>(nullptr);
+    TLTMiscOptions misc = tree->TreeOptions()->MiscOptions();
+    tree->TreeOptions()->SetMiscOptions(Full ? misc + toFullRepaintOnResize : misc - toFullRepaintOnResize);
+    tree->SetParent(Stage.Form);
+    tree->SetBounds(10, 120, 100, 40);
+    tree->HandleNeeded();
+    return tree;
+  };
+  // The part of the client area a grow by 20 pixels marks for repainting.
+  auto repaintedAfterGrowing = [&](TBaseLazyTree* T) {
+    Pump();
+    ValidateRect(T->Handle(), nullptr);
+    T->SetBounds(T->Left(), T->Top(), T->Width() + 20, T->Height());
+    TRect dirty;
+    GetUpdateRect(T->Handle(), &dirty, false);
+    return std::make_pair(dirty, T->ClientRect());
+  };
+  for (bool fullFirst : {false, true}) {
+    std::unique_ptr<TBaseLazyTree> first = makeTree(fullFirst), second = makeTree(!fullFirst);
+    for (TBaseLazyTree* t : {first.get(), second.get()}) {
+      bool full = t->TreeOptions()->MiscOptions().Contains(toFullRepaintOnResize);
+      auto [dirty, client] = repaintedAfterGrowing(t);
+      EXPECT_EQ(dirty, full ? client : TRect(client.Right - 20, 0, client.Right, client.Bottom))
+          << (fullFirst ? "full repaint first" : "strip repaint first") << ", this tree full: " << full;
+    }
+    first->SetParent(nullptr);
+    second->SetParent(nullptr);
+  }
+  // Switching the option on a live tree makes its window again with the other class.
+  TLTMiscOptions misc = Tree->TreeOptions()->MiscOptions();
+  Tree->TreeOptions()->SetMiscOptions(misc - toFullRepaintOnResize);
+  auto [dirty, client] = repaintedAfterGrowing(Tree.get());
+  EXPECT_NE(dirty, client);
+  Tree->TreeOptions()->SetMiscOptions(misc);
+  std::tie(dirty, client) = repaintedAfterGrowing(Tree.get());
+  EXPECT_EQ(dirty, client);
+}
+
 TEST_F(FrameTest, BevelsAndTheBorderBandArePaintedInTheBorderColour)
 {
   Tree->SetCtl3D(false);  // a 1-pixel plain border outside everything

@@ -12,9 +12,11 @@
 #include "TreeTestSupport.h"
 #include "controls/vtree/LazyStringTree.h"
 #include "controls/vtree/LazyTreeHeader.h"
+#include "controls/vtree/SharedResources.h"
 #include "platform/classes/forms/Application.h"
 #include "tests/support/GoldenImage.h"
 #include "platform/classes/forms/Form.h"
+#include "platform/classes/forms/Screen.h"
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/win/gdi/Screenshot.h"
 #include "platform/win/win.h"
@@ -152,6 +154,41 @@ TEST_F(HeaderMouseTest, DraggingAColumnEdgeResizesItWithinItsLimits)
   EXPECT_EQ(Column(1)->Left(), 95) << "the next column follows the edge";
   EXPECT_EQ(std::count(Rec.Events.begin(), Rec.Events.end(), std::string("click 0 left")), 0)
       << "a resize is no click";
+}
+
+// Hovering a column's right edge (from 3 pixels left of it to 4 right of it)
+// shows the split cursor, only while the header lets columns be resized and
+// the column is resizable; the owner has the last word.
+TEST_F(HeaderMouseTest, HoveringAResizableEdgeShowsTheSplitCursor)
+{
+  struct Owner {
+    HCURSOR Given = nullptr;
+    void Cursor(TLTHeader*, HCURSOR& C) { C = Given ? Given : C; }
+  } owner;
+  Tree->OnGetHeaderCursor = TLTGetHeaderCursorEvent(&owner, &Owner::Cursor);
+  HCURSOR split = Screen()->Cursors(crHeaderSplit), hand = Screen()->Cursors(crHandPoint);
+  enum { Resize = 1, Resizable = 2, OwnerHand = 4 };
+  const struct {
+    int X, Flags;
+    HCURSOR Expected;
+  } cases[] = {
+      {80, Resize | Resizable, split},   {78, Resize | Resizable, split}, {84, Resize | Resizable, split},
+      {77, Resize | Resizable, nullptr}, {40, Resize | Resizable, nullptr}, {80, Resizable, nullptr},
+      {80, Resize, nullptr},             {80, Resize | Resizable | OwnerHand, hand},
+  };
+  // Between cases the pointer rests over the client area with the standard arrow.
+  HCURSOR arrow = Screen()->Cursors(crDefault);
+  for (const auto& c : cases) {
+    MoveTo(Tree->ClientToScreen(TPoint(40, 40)));
+    ::SetCursor(arrow);
+    auto options = Tree->Header().Options();
+    Tree->Header().SetOptions(c.Flags & Resize ? options + hoColumnResize : options - hoColumnResize);
+    TLTColumnOptions columnOptions = Column(0)->Options();
+    Column(0)->SetOptions(c.Flags & Resizable ? columnOptions + coResizable : columnOptions - coResizable);
+    owner.Given = c.Flags & OwnerHand ? hand : nullptr;
+    MoveTo(HeaderPoint(c.X));
+    EXPECT_EQ(GetCursor(), c.Expected ? c.Expected : arrow) << "x = " << c.X << ", flags " << c.Flags;
+  }
 }
 
 TEST_F(HeaderMouseTest, ADroppedColumnLandsBeforeOrAfterItsTarget)

@@ -114,6 +114,9 @@ void TreeFixture::TearDown()
 {
   Trees.clear();
   Tree = nullptr;
+  // The fixed-metric font is this fixture's choice only: tests after it in
+  // the same process draw with the fonts they expect.
+  SetBuiltinFontOnly(false);
 }
 
 TBaseLazyTree* TreeFixture::NewTree()

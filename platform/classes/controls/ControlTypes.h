@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,16 @@ struct TCreateParams {
   void* Param = nullptr;
   WNDCLASS WindowClass;
   char WinClassName[64] = {};
+  // A class is registered once with the styles of its first window: windows
+  // whose class styles differ take a class name of their own.
+  void AddClassNameSuffix(char Suffix)
+  {
+    const std::size_t length = std::strlen(WinClassName);
+    if (length + 1 < sizeof(WinClassName)) {
+      WinClassName[length] = Suffix;
+      WinClassName[length + 1] = '\0';
+    }
+  }
 };
 
 using TMouseEvent = Method<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;

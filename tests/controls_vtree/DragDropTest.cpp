@@ -13,7 +13,9 @@
 #include "platform/classes/forms/Form.h"
 #include "platform/classes/stdctrls/Panel.h"
 #include "platform/display/headless/HeadlessDisplay.h"
+#include "platform/win/ole/OleClipboard.h"
 #include "platform/win/win.h"
+#include "platform/win/window/Clipboard.h"
 
 namespace {
 
@@ -462,6 +464,157 @@ TEST_F(LibDragTest, APlainControlTakesTheDraggedTreeAndAnEscapeCancels)
   EXPECT_EQ(Log[Log.size() - 2], "Panel.drop");
   EXPECT_EQ(Ids(Left.get(), nullptr), (std::vector<int>{1, 2, 4}));
   ExpectNoDragLeft();
+}
+
+// Drags whose steps run while the drag loop holds the mouse: nodes freed
+// in the middle of a drag, auto-scroll on the display's clock, and the
+// clipboard messages.
+class DragScriptTest : public DragDropTest {
+protected:
+  // Presses on the first of the selected nodes and moves past the drag
+  // threshold; Script runs step by step inside the drag loop.
+  void RunDrag(TBaseLazyTree* From, std::vector<int> Ids, std::vector<std::function<void()>> Script)
+  {
+    From->ClearSelection();
+    for (int i : Ids)
+      From->SetNodeSelected(Node(From, i), true);
+    TPoint start = LabelOf(From, Ids[0]);
+    Display->MoveMouse(start.x, start.y);
+    Display->Press();
+    Pump();
+    Steps.assign(Script.begin(), Script.end());
+    Display->MoveMouse(start.x + 10, start.y + 10);
+    Pump();
+    Display->Release();
+    Pump();
+  }
+  void SetAuto(TBaseLazyTree* Tree, TLTAutoOption Option)
+  {
+    Tree->TreeOptions()->SetAutoOptions(Tree->TreeOptions()->AutoOptions() + Option);
+  }
+};
+
+TEST_F(DragScriptTest, NodesFreedDuringADragAreLeftAloneAtTheDropAndTheRestMoves)
+{
+  // 1 2 3(31 32) 4 5: 2, 31 and 4 are dragged; 2 and the parent of 31 go
+  // while the drag runs.
+  auto build = [this] {
+    Left->ClearTree();
+    for (int i = 1; i <= 5; ++i) {
+      PLazyNode n = Names.Add(Left.get(), nullptr, i);
+      if (i == 3)
+        for (int c : {31, 32})
+          Names.Add(Left.get(), n, c);
+    }
+    Left->ExpandSubtree(nullptr);
+    Pump();
+  };
+  auto freeSome = [this] {
+    Left->RemoveNode(Node(Left.get(), 2));
+    Left->RemoveNode(Node(Left.get(), 3));
+  };
+  struct TCase {
+    const char* Name;
+    TBaseLazyTree* Onto;
+    BYTE Key;
+    const char* Left;
+    const char* Right;
+  } cases[] = {{"within the tree", Left.get(), 0, "1 5 .4 ", "10 .11 20 "},
+               {"to the other tree", Right.get(), VK_SHIFT, "1 5 ", "10 .11 20 .4 "}};
+  SetAuto(Left.get(), toAutoDeleteMovedNodes);
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    build();
+    Last = TDrop();
+    TBaseLazyTree* onto = c.Onto;
+    int target = onto == Left.get() ? 5 : 20;
+    std::vector<std::function<void()>> script = {freeSome, [=, this] {
+                                                   TPoint p = LabelOf(onto, target);
+                                                   Display->MoveMouse(p.x, p.y - 1);
+                                                 }};
+    if (c.Key)
+      script.push_back([=, this] { Display->KeyDown(c.Key); });
+    script.push_back([=, this] {
+      TPoint p = LabelOf(onto, target);
+      Display->MoveMouse(p.x, p.y);
+    });
+    script.push_back([this] { Display->Release(); });
+    RunDrag(Left.get(), {2, 31, 4}, script);
+    if (c.Key) {
+      Display->KeyUp(c.Key);
+      Pump();
+    }
+    EXPECT_EQ(Last.Count, 1);
+    EXPECT_EQ(Last.Effect, DWORD(DROPEFFECT_MOVE));
+    EXPECT_EQ(TNamedNodes::Shape(Left.get()), c.Left);
+    EXPECT_EQ(TNamedNodes::Shape(Right.get()), c.Right);
+    Right->ClearTree();
+    PLazyNode group = Names.Add(Right.get(), nullptr, 10);
+    Names.Add(Right.get(), group, 11);
+    Names.Add(Right.get(), nullptr, 20);
+    Pump();
+  }
+}
+
+TEST_F(DragScriptTest, HoveringNearAnEdgeScrollsByIncrementsAfterTheDelayAndStopsOutsideTheZone)
+{
+  for (int i = 6; i <= 40; ++i)
+    Names.Add(Left.get(), nullptr, i);
+  SetAuto(Left.get(), toAutoScroll);
+  Pump();
+  const int increment = Left->ScrollBarOptions()->VerticalIncrement();
+  const TPoint nearBottom = Left->ClientToScreen(TPoint(60, Left->ClientHeight() - 3));
+  const TPoint middle = Left->ClientToScreen(TPoint(60, Left->ClientHeight() / 2));
+  std::vector<int> offsets;  // the vertical offset after each step
+  auto record = [&, this] { offsets.push_back(Left->OffsetY()); };
+  // The clock moves in one step; the timers it makes due run before the next.
+  auto wait = [](unsigned Ms) { return [Ms] { THeadlessDisplay::Advance(Ms); }; };
+  RunDrag(Left.get(), {1},
+          {[&, this] { Display->MoveMouse(nearBottom.x, nearBottom.y); }, record, wait(900), record, wait(200),
+           record, wait(50), record, wait(50), record, [&, this] { Display->MoveMouse(middle.x, middle.y); }, record,
+           wait(500), record, [this] { Display->PressKey(VK_ESCAPE); }});
+  ASSERT_EQ(offsets.size(), 7u);
+  EXPECT_EQ(offsets[0], 0);
+  EXPECT_EQ(offsets[1], 0) << "nothing moves before the delay";
+  EXPECT_LT(offsets[2], 0) << "the delay has passed";
+  EXPECT_EQ(offsets[2] % increment, 0);
+  EXPECT_EQ(offsets[3], offsets[2] - increment) << "one increment per repeated drag-over";
+  EXPECT_EQ(offsets[4], offsets[3] - increment);
+  EXPECT_EQ(offsets[6], offsets[5]) << "outside the zone the tree stays";
+  EXPECT_EQ(Last.Count, 0);
+}
+
+TEST_F(DragScriptTest, CutCopyAndPasteMessagesGoThroughTheClipboard)
+{
+  Right->SetFocusedNode(nullptr);
+  auto select = [this](std::vector<int> Ids) {
+    Left->ClearSelection();
+    for (int i : Ids)
+      Left->SetNodeSelected(Node(Left.get(), i), true);
+  };
+  select({2, 4});
+  SendMessage(Left->Handle(), WM_COPY, 0, 0);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  HANDLE text = GetClipboardData(CF_TEXT);
+  std::string copied = text ? static_cast<const char*>(GlobalLock(text)) : "";
+  if (text)
+    GlobalUnlock(text);
+  CloseClipboard();
+  EXPECT_EQ(copied, Left->ContentToText(tstCutCopySet, '\t'));
+  EXPECT_NE(copied.find("N4"), std::string::npos);
+  SendMessage(Right->Handle(), WM_PASTE, 0, 0);
+  EXPECT_EQ(TNamedNodes::Shape(Right.get()), "10 .11 20 2 4 ");
+  EXPECT_EQ(TNamedNodes::Shape(Left.get()), "1 2 3 4 5 ");
+
+  // A cut keeps the nodes until they are pasted, then they leave.
+  select({3, 5});
+  SendMessage(Left->Handle(), WM_CUT, 0, 0);
+  EXPECT_TRUE(Left->TreeStates().Contains(tsCutPending));
+  EXPECT_EQ(TNamedNodes::Shape(Left.get()), "1 2 3 4 5 ");
+  SendMessage(Right->Handle(), WM_PASTE, 0, 0);
+  EXPECT_EQ(TNamedNodes::Shape(Right.get()), "10 .11 20 2 4 3 5 ");
+  EXPECT_EQ(TNamedNodes::Shape(Left.get()), "1 2 4 ");
+  OleSetClipboard(nullptr);
 }
 
 }  // namespace

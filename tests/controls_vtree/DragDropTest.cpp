@@ -618,3 +618,91 @@ TEST_F(DragScriptTest, CutCopyAndPasteMessagesGoThroughTheClipboard)
 }
 
 }  // namespace
+
+namespace {
+
+// Paints a solid rectangle straight onto the screen, as another window would.
+void PaintOnScreen(const TRect& R, COLORREF Colour)
+{
+  HDC screen = GetDC(nullptr);
+  HBRUSH brush = CreateSolidBrush(Colour);
+  FillRect(screen, &R, brush);
+  DeleteObject(brush);
+  ReleaseDC(nullptr, screen);
+}
+
+TEST_F(DragDropTest, AJumpFartherThanThePictureGivesTheOldPlaceBackAndTakesTheNewPlaceAsItIsThen)
+{
+  const TPoint origin = Form->ClientToScreen(TPoint(0, 0));
+  const TRect area(origin.x, origin.y, origin.x + 420, origin.y + 200);
+  const TPoint start(origin.x + 30, origin.y + 40);
+  HBITMAP picture = StripedPicture(40, 30);
+  // Width and height are 40 and 30: each jump reaches one of them on one axis.
+  const TPoint jumps[] = {{100, 0}, {0, 30}, {-30, 45}, {40, -5}};
+  for (TPoint jump : jumps) {
+    SCOPED_TRACE(std::to_string(jump.x) + "," + std::to_string(jump.y));
+    Form->Invalidate();
+    Left->Invalidate();
+    Right->Invalidate();
+    Pump();
+    std::vector<uint32_t> expected = Display->ScreenImage(area);
+    TLTDragImage image(Left.get());
+    image.PrepareDrag(picture, start, start, nullptr);
+    image.ShowDragImage();
+    // The screen where the picture lands changes while it is elsewhere.
+    const TPoint to(start.x + jump.x, start.y + jump.y);
+    const TRect landing(to.x, to.y, to.x + 40, to.y + 30);
+    PaintOnScreen(landing, RGB(200, 30, 160));
+    const uint32_t mark = Display->ScreenImage(TRect(to.x, to.y, to.x + 1, to.y + 1))[0];
+    for (int y = landing.Top; y < landing.Bottom; ++y)
+      for (int x = landing.Left; x < landing.Right; ++x)
+        expected[std::size_t(y - area.Top) * 420 + std::size_t(x - area.Left)] = mark;
+    ASSERT_TRUE(image.DragTo(to, false));
+    const std::vector<uint32_t> afterJump = Display->ScreenImage(area);
+    image.EndDrag();
+    EXPECT_EQ(Display->ScreenImage(area), expected) << "both places show the screen without the picture";
+    TLTDragImage once(Left.get());
+    once.PrepareDrag(picture, to, to, nullptr);
+    once.ShowDragImage();
+    EXPECT_EQ(Display->ScreenImage(area), afterJump) << "the picture was blended over the changed screen";
+    once.EndDrag();
+  }
+  DeleteObject(picture);
+}
+
+TEST_F(DragDropTest, RecapturingFromTheWindowPrintsItsClientAndFrameUnderThePicture)
+{
+  ASSERT_EQ(Left->BorderStyle(), bsSingle);
+  for (int i = 1; i <= 5; ++i)
+    Names.Cells[i] = {u"Contact " + UTF8Decode(std::to_string(i)) + u" Mg|", u""};
+  Left->SetNodeSelected(Node(Left.get(), 2), true);
+  Left->Invalidate();
+  Pump();
+  TRect window;
+  GetWindowRect(Left->Handle(), &window);
+  // The picture lies across the tree's right edge: client, frame and the
+  // form beside it.
+  const TPoint at(window.Right - 30, window.Top + 10);
+  const TRect pictureRect(at.x, at.y, at.x + 40, at.y + 30);
+  const TRect inWindow(at.x, at.y, window.Right, at.y + 30);
+  const std::vector<uint32_t> truth = Display->ScreenImage(inWindow);
+  // The screen under the picture is spoiled before the picture takes it.
+  PaintOnScreen(pictureRect, RGB(0, 200, 0));
+  const std::vector<uint32_t> spoiled = Display->ScreenImage(pictureRect);
+  HBITMAP picture = StripedPicture(40, 30);
+  TLTDragImage image(Left.get());
+  image.PrepareDrag(picture, at, at, nullptr);
+  image.ShowDragImage();
+  const TPoint client = Left->ClientToScreen(TPoint(0, 0));
+  const TRect wholeWindow(window.Left - client.x, window.Top - client.y, window.Right - client.x,
+                          window.Bottom - client.y);
+  image.RecaptureBackground(Left.get(), wholeWindow, nullptr, true, true);
+  image.EndDrag();
+  EXPECT_EQ(Display->ScreenImage(inWindow), truth) << "the tree's own pixels, frame included, came back";
+  EXPECT_EQ(Display->ScreenImage(TRect(window.Right, at.y, pictureRect.Right, at.y + 30)),
+            std::vector<uint32_t>(std::size_t(pictureRect.Right - window.Right) * 30, spoiled[39]))
+      << "outside the tree the kept screen stays";
+  DeleteObject(picture);
+}
+
+}  // namespace

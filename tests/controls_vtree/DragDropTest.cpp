@@ -109,9 +109,9 @@ protected:
     TRect r = Tree->NodeDisplayRect(Node(Tree, IdValue), NoColumn, false);
     return Tree->ClientToScreen(TPoint(190, Top ? r.Top + 2 : r.Bottom - 3));
   }
-  // Selects the nodes, presses on the first and drags to the target point,
-  // holding Shift or Ctrl at the drop when asked.
-  void Drag(TBaseLazyTree* From, std::vector<int> Ids, TPoint To, BYTE Key = 0)
+  // Selects the nodes, presses on the first and moves past the drag
+  // threshold; Script runs step by step inside the drag loop.
+  void RunDrag(TBaseLazyTree* From, std::vector<int> Ids, std::vector<std::function<void()>> Script)
   {
     From->ClearSelection();
     for (int i : Ids)
@@ -120,13 +120,20 @@ protected:
     Display->MoveMouse(start.x, start.y);
     Display->Press();
     Pump();
-    Steps.push_back([=, this] { Display->MoveMouse(To.x, To.y - 1); });
-    if (Key)
-      Steps.push_back([=, this] { Display->KeyDown(Key); });
-    Steps.push_back([=, this] { Display->MoveMouse(To.x, To.y); });
-    Steps.push_back([=, this] { Display->Release(); });
-    Display->MoveMouse(start.x + 10, start.y + 10);  // past the drag threshold: the loop runs
+    Steps.assign(Script.begin(), Script.end());
+    Display->MoveMouse(start.x + 10, start.y + 10);
     Pump();
+  }
+  // Drags the nodes to the target point, holding Shift or Ctrl at the drop
+  // when asked.
+  void Drag(TBaseLazyTree* From, std::vector<int> Ids, TPoint To, BYTE Key = 0)
+  {
+    std::vector<std::function<void()>> script = {[=, this] { Display->MoveMouse(To.x, To.y - 1); }};
+    if (Key)
+      script.push_back([=, this] { Display->KeyDown(Key); });
+    script.push_back([=, this] { Display->MoveMouse(To.x, To.y); });
+    script.push_back([=, this] { Display->Release(); });
+    RunDrag(From, Ids, script);
     if (Key) {
       Display->KeyUp(Key);
       Pump();
@@ -471,23 +478,6 @@ TEST_F(LibDragTest, APlainControlTakesTheDraggedTreeAndAnEscapeCancels)
 // clipboard messages.
 class DragScriptTest : public DragDropTest {
 protected:
-  // Presses on the first of the selected nodes and moves past the drag
-  // threshold; Script runs step by step inside the drag loop.
-  void RunDrag(TBaseLazyTree* From, std::vector<int> Ids, std::vector<std::function<void()>> Script)
-  {
-    From->ClearSelection();
-    for (int i : Ids)
-      From->SetNodeSelected(Node(From, i), true);
-    TPoint start = LabelOf(From, Ids[0]);
-    Display->MoveMouse(start.x, start.y);
-    Display->Press();
-    Pump();
-    Steps.assign(Script.begin(), Script.end());
-    Display->MoveMouse(start.x + 10, start.y + 10);
-    Pump();
-    Display->Release();
-    Pump();
-  }
   void SetAuto(TBaseLazyTree* Tree, TLTAutoOption Option)
   {
     Tree->TreeOptions()->SetAutoOptions(Tree->TreeOptions()->AutoOptions() + Option);
@@ -573,6 +563,8 @@ TEST_F(DragScriptTest, HoveringNearAnEdgeScrollsByIncrementsAfterTheDelayAndStop
           {[&, this] { Display->MoveMouse(nearBottom.x, nearBottom.y); }, record, wait(900), record, wait(200),
            record, wait(50), record, wait(50), record, [&, this] { Display->MoveMouse(middle.x, middle.y); }, record,
            wait(500), record, [this] { Display->PressKey(VK_ESCAPE); }});
+  Display->Release();
+  Pump();
   ASSERT_EQ(offsets.size(), 7u);
   EXPECT_EQ(offsets[0], 0);
   EXPECT_EQ(offsets[1], 0) << "nothing moves before the delay";

@@ -73,9 +73,13 @@ void TBaseLazyTree::WMNCPaintFrame(TMessage& Message)
   // the class library's own bevel painting would use the control's colour.
   DefaultHandler(Message);
   auto region = reinterpret_cast<HRGN>(Message.WParam);
-  HDC dc = reinterpret_cast<std::uintptr_t>(region) > 1
-               ? GetDCEx(Handle(), region, DCX_WINDOW | DCX_INTERSECTRGN | DCX_CACHE | DCX_CLIPSIBLINGS)
-               : GetWindowDC(Handle());
+  // A WM_PRINT of the frame brings the DC to print into.
+  HDC printDC = reinterpret_cast<HDC>(Message.LParam);
+  HDC dc = printDC;
+  if (!dc)
+    dc = reinterpret_cast<std::uintptr_t>(region) > 1
+             ? GetDCEx(Handle(), region, DCX_WINDOW | DCX_INTERSECTRGN | DCX_CACHE | DCX_CLIPSIBLINGS)
+             : GetWindowDC(Handle());
   if (!dc)
     return;
   TRect header = HeaderRectInWindow();
@@ -84,5 +88,6 @@ void TBaseLazyTree::WMNCPaintFrame(TMessage& Message)
   HBRUSH border = CreateSolidBrush(ColorToRGB(FColors->Color(BorderColor)));
   PaintBorderAndBevel(dc, border);
   DeleteObject(border);
-  ReleaseDC(Handle(), dc);
+  if (!printDC)
+    ReleaseDC(Handle(), dc);
 }

@@ -13,7 +13,9 @@
 #include "platform/classes/forms/Form.h"
 #include "platform/classes/stdctrls/Panel.h"
 #include "platform/display/headless/HeadlessDisplay.h"
+#include "platform/win/ole/OleClipboard.h"
 #include "platform/win/win.h"
+#include "platform/win/window/Clipboard.h"
 
 namespace {
 
@@ -107,9 +109,9 @@ protected:
     TRect r = Tree->NodeDisplayRect(Node(Tree, IdValue), NoColumn, false);
     return Tree->ClientToScreen(TPoint(190, Top ? r.Top + 2 : r.Bottom - 3));
   }
-  // Selects the nodes, presses on the first and drags to the target point,
-  // holding Shift or Ctrl at the drop when asked.
-  void Drag(TBaseLazyTree* From, std::vector<int> Ids, TPoint To, BYTE Key = 0)
+  // Selects the nodes, presses on the first and moves past the drag
+  // threshold; Script runs step by step inside the drag loop.
+  void RunDrag(TBaseLazyTree* From, std::vector<int> Ids, std::vector<std::function<void()>> Script)
   {
     From->ClearSelection();
     for (int i : Ids)
@@ -118,13 +120,20 @@ protected:
     Display->MoveMouse(start.x, start.y);
     Display->Press();
     Pump();
-    Steps.push_back([=, this] { Display->MoveMouse(To.x, To.y - 1); });
-    if (Key)
-      Steps.push_back([=, this] { Display->KeyDown(Key); });
-    Steps.push_back([=, this] { Display->MoveMouse(To.x, To.y); });
-    Steps.push_back([=, this] { Display->Release(); });
-    Display->MoveMouse(start.x + 10, start.y + 10);  // past the drag threshold: the loop runs
+    Steps.assign(Script.begin(), Script.end());
+    Display->MoveMouse(start.x + 10, start.y + 10);
     Pump();
+  }
+  // Drags the nodes to the target point, holding Shift or Ctrl at the drop
+  // when asked.
+  void Drag(TBaseLazyTree* From, std::vector<int> Ids, TPoint To, BYTE Key = 0)
+  {
+    std::vector<std::function<void()>> script = {[=, this] { Display->MoveMouse(To.x, To.y - 1); }};
+    if (Key)
+      script.push_back([=, this] { Display->KeyDown(Key); });
+    script.push_back([=, this] { Display->MoveMouse(To.x, To.y); });
+    script.push_back([=, this] { Display->Release(); });
+    RunDrag(From, Ids, script);
     if (Key) {
       Display->KeyUp(Key);
       Pump();
@@ -462,6 +471,230 @@ TEST_F(LibDragTest, APlainControlTakesTheDraggedTreeAndAnEscapeCancels)
   EXPECT_EQ(Log[Log.size() - 2], "Panel.drop");
   EXPECT_EQ(Ids(Left.get(), nullptr), (std::vector<int>{1, 2, 4}));
   ExpectNoDragLeft();
+}
+
+// Drags whose steps run while the drag loop holds the mouse: nodes freed
+// in the middle of a drag, auto-scroll on the display's clock, and the
+// clipboard messages.
+class DragScriptTest : public DragDropTest {
+protected:
+  void SetAuto(TBaseLazyTree* Tree, TLTAutoOption Option)
+  {
+    Tree->TreeOptions()->SetAutoOptions(Tree->TreeOptions()->AutoOptions() + Option);
+  }
+};
+
+TEST_F(DragScriptTest, NodesFreedDuringADragAreLeftAloneAtTheDropAndTheRestMoves)
+{
+  // 1 2 3(31 32) 4 5: 2, 31 and 4 are dragged; 2 and the parent of 31 go
+  // while the drag runs.
+  auto build = [this] {
+    Left->ClearTree();
+    for (int i = 1; i <= 5; ++i) {
+      PLazyNode n = Names.Add(Left.get(), nullptr, i);
+      if (i == 3)
+        for (int c : {31, 32})
+          Names.Add(Left.get(), n, c);
+    }
+    Left->ExpandSubtree(nullptr);
+    Pump();
+  };
+  auto freeSome = [this] {
+    Left->RemoveNode(Node(Left.get(), 2));
+    Left->RemoveNode(Node(Left.get(), 3));
+  };
+  struct TCase {
+    const char* Name;
+    TBaseLazyTree* Onto;
+    BYTE Key;
+    const char* Left;
+    const char* Right;
+  } cases[] = {{"within the tree", Left.get(), 0, "1 5 .4 ", "10 .11 20 "},
+               {"to the other tree", Right.get(), VK_SHIFT, "1 5 ", "10 .11 20 .4 "}};
+  SetAuto(Left.get(), toAutoDeleteMovedNodes);
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    build();
+    Last = TDrop();
+    TBaseLazyTree* onto = c.Onto;
+    int target = onto == Left.get() ? 5 : 20;
+    std::vector<std::function<void()>> script = {freeSome, [=, this] {
+                                                   TPoint p = LabelOf(onto, target);
+                                                   Display->MoveMouse(p.x, p.y - 1);
+                                                 }};
+    if (c.Key)
+      script.push_back([=, this] { Display->KeyDown(c.Key); });
+    script.push_back([=, this] {
+      TPoint p = LabelOf(onto, target);
+      Display->MoveMouse(p.x, p.y);
+    });
+    script.push_back([this] { Display->Release(); });
+    RunDrag(Left.get(), {2, 31, 4}, script);
+    if (c.Key) {
+      Display->KeyUp(c.Key);
+      Pump();
+    }
+    EXPECT_EQ(Last.Count, 1);
+    EXPECT_EQ(Last.Effect, DWORD(DROPEFFECT_MOVE));
+    EXPECT_EQ(TNamedNodes::Shape(Left.get()), c.Left);
+    EXPECT_EQ(TNamedNodes::Shape(Right.get()), c.Right);
+    Right->ClearTree();
+    PLazyNode group = Names.Add(Right.get(), nullptr, 10);
+    Names.Add(Right.get(), group, 11);
+    Names.Add(Right.get(), nullptr, 20);
+    Pump();
+  }
+}
+
+TEST_F(DragScriptTest, HoveringNearAnEdgeScrollsByIncrementsAfterTheDelayAndStopsOutsideTheZone)
+{
+  for (int i = 6; i <= 40; ++i)
+    Names.Add(Left.get(), nullptr, i);
+  SetAuto(Left.get(), toAutoScroll);
+  Pump();
+  const int increment = Left->ScrollBarOptions()->VerticalIncrement();
+  const TPoint nearBottom = Left->ClientToScreen(TPoint(60, Left->ClientHeight() - 3));
+  const TPoint middle = Left->ClientToScreen(TPoint(60, Left->ClientHeight() / 2));
+  std::vector<int> offsets;  // the vertical offset after each step
+  auto record = [&, this] { offsets.push_back(Left->OffsetY()); };
+  // The clock moves in one step; the timers it makes due run before the next.
+  auto wait = [](unsigned Ms) { return [Ms] { THeadlessDisplay::Advance(Ms); }; };
+  RunDrag(Left.get(), {1},
+          {[&, this] { Display->MoveMouse(nearBottom.x, nearBottom.y); }, record, wait(900), record, wait(200),
+           record, wait(50), record, wait(50), record, [&, this] { Display->MoveMouse(middle.x, middle.y); }, record,
+           wait(500), record, [this] { Display->PressKey(VK_ESCAPE); }});
+  Display->Release();
+  Pump();
+  ASSERT_EQ(offsets.size(), 7u);
+  EXPECT_EQ(offsets[0], 0);
+  EXPECT_EQ(offsets[1], 0) << "nothing moves before the delay";
+  EXPECT_LT(offsets[2], 0) << "the delay has passed";
+  EXPECT_EQ(offsets[2] % increment, 0);
+  EXPECT_EQ(offsets[3], offsets[2] - increment) << "one increment per repeated drag-over";
+  EXPECT_EQ(offsets[4], offsets[3] - increment);
+  EXPECT_EQ(offsets[6], offsets[5]) << "outside the zone the tree stays";
+  EXPECT_EQ(Last.Count, 0);
+}
+
+TEST_F(DragScriptTest, CutCopyAndPasteMessagesGoThroughTheClipboard)
+{
+  Right->SetFocusedNode(nullptr);
+  auto select = [this](std::vector<int> Ids) {
+    Left->ClearSelection();
+    for (int i : Ids)
+      Left->SetNodeSelected(Node(Left.get(), i), true);
+  };
+  select({2, 4});
+  SendMessage(Left->Handle(), WM_COPY, 0, 0);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  HANDLE text = GetClipboardData(CF_TEXT);
+  std::string copied = text ? static_cast<const char*>(GlobalLock(text)) : "";
+  if (text)
+    GlobalUnlock(text);
+  CloseClipboard();
+  EXPECT_EQ(copied, Left->ContentToText(tstCutCopySet, '\t'));
+  EXPECT_NE(copied.find("N4"), std::string::npos);
+  SendMessage(Right->Handle(), WM_PASTE, 0, 0);
+  EXPECT_EQ(TNamedNodes::Shape(Right.get()), "10 .11 20 2 4 ");
+  EXPECT_EQ(TNamedNodes::Shape(Left.get()), "1 2 3 4 5 ");
+
+  // A cut keeps the nodes until they are pasted, then they leave.
+  select({3, 5});
+  SendMessage(Left->Handle(), WM_CUT, 0, 0);
+  EXPECT_TRUE(Left->TreeStates().Contains(tsCutPending));
+  EXPECT_EQ(TNamedNodes::Shape(Left.get()), "1 2 3 4 5 ");
+  SendMessage(Right->Handle(), WM_PASTE, 0, 0);
+  EXPECT_EQ(TNamedNodes::Shape(Right.get()), "10 .11 20 2 4 3 5 ");
+  EXPECT_EQ(TNamedNodes::Shape(Left.get()), "1 2 4 ");
+  OleSetClipboard(nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// Paints a solid rectangle straight onto the screen, as another window would.
+void PaintOnScreen(const TRect& R, COLORREF Colour)
+{
+  HDC screen = GetDC(nullptr);
+  HBRUSH brush = CreateSolidBrush(Colour);
+  FillRect(screen, &R, brush);
+  DeleteObject(brush);
+  ReleaseDC(nullptr, screen);
+}
+
+TEST_F(DragDropTest, AJumpFartherThanThePictureGivesTheOldPlaceBackAndTakesTheNewPlaceAsItIsThen)
+{
+  const TPoint origin = Form->ClientToScreen(TPoint(0, 0));
+  const TRect area(origin.x, origin.y, origin.x + 420, origin.y + 200);
+  const TPoint start(origin.x + 30, origin.y + 40);
+  HBITMAP picture = StripedPicture(40, 30);
+  // Width and height are 40 and 30: each jump reaches one of them on one axis.
+  const TPoint jumps[] = {{100, 0}, {0, 30}, {-30, 45}, {40, -5}};
+  for (TPoint jump : jumps) {
+    SCOPED_TRACE(std::to_string(jump.x) + "," + std::to_string(jump.y));
+    Form->Invalidate();
+    Left->Invalidate();
+    Right->Invalidate();
+    Pump();
+    std::vector<uint32_t> expected = Display->ScreenImage(area);
+    TLTDragImage image(Left.get());
+    image.PrepareDrag(picture, start, start, nullptr);
+    image.ShowDragImage();
+    // The screen where the picture lands changes while it is elsewhere.
+    const TPoint to(start.x + jump.x, start.y + jump.y);
+    const TRect landing(to.x, to.y, to.x + 40, to.y + 30);
+    PaintOnScreen(landing, RGB(200, 30, 160));
+    const uint32_t mark = Display->ScreenImage(TRect(to.x, to.y, to.x + 1, to.y + 1))[0];
+    for (int y = landing.Top; y < landing.Bottom; ++y)
+      for (int x = landing.Left; x < landing.Right; ++x)
+        expected[std::size_t(y - area.Top) * 420 + std::size_t(x - area.Left)] = mark;
+    ASSERT_TRUE(image.DragTo(to, false));
+    const std::vector<uint32_t> afterJump = Display->ScreenImage(area);
+    image.EndDrag();
+    EXPECT_EQ(Display->ScreenImage(area), expected) << "both places show the screen without the picture";
+    TLTDragImage once(Left.get());
+    once.PrepareDrag(picture, to, to, nullptr);
+    once.ShowDragImage();
+    EXPECT_EQ(Display->ScreenImage(area), afterJump) << "the picture was blended over the changed screen";
+    once.EndDrag();
+  }
+  DeleteObject(picture);
+}
+
+TEST_F(DragDropTest, RecapturingFromTheWindowPrintsItsClientAndFrameUnderThePicture)
+{
+  ASSERT_EQ(Left->BorderStyle(), bsSingle);
+  for (int i = 1; i <= 5; ++i)
+    Names.Cells[i] = {u"Contact " + UTF8Decode(std::to_string(i)) + u" Mg|", u""};
+  Left->SetNodeSelected(Node(Left.get(), 2), true);
+  Left->Invalidate();
+  Pump();
+  TRect window;
+  GetWindowRect(Left->Handle(), &window);
+  // The picture lies across the tree's right edge: client, frame and the
+  // form beside it.
+  const TPoint at(window.Right - 30, window.Top + 10);
+  const TRect pictureRect(at.x, at.y, at.x + 40, at.y + 30);
+  const TRect inWindow(at.x, at.y, window.Right, at.y + 30);
+  const std::vector<uint32_t> truth = Display->ScreenImage(inWindow);
+  // The screen under the picture is spoiled before the picture takes it.
+  PaintOnScreen(pictureRect, RGB(0, 200, 0));
+  const std::vector<uint32_t> spoiled = Display->ScreenImage(pictureRect);
+  HBITMAP picture = StripedPicture(40, 30);
+  TLTDragImage image(Left.get());
+  image.PrepareDrag(picture, at, at, nullptr);
+  image.ShowDragImage();
+  const TPoint client = Left->ClientToScreen(TPoint(0, 0));
+  const TRect wholeWindow(window.Left - client.x, window.Top - client.y, window.Right - client.x,
+                          window.Bottom - client.y);
+  image.RecaptureBackground(Left.get(), wholeWindow, nullptr, true, true);
+  image.EndDrag();
+  EXPECT_EQ(Display->ScreenImage(inWindow), truth) << "the tree's own pixels, frame included, came back";
+  EXPECT_EQ(Display->ScreenImage(TRect(window.Right, at.y, pictureRect.Right, at.y + 30)),
+            std::vector<uint32_t>(std::size_t(pictureRect.Right - window.Right) * 30, spoiled[39]))
+      << "outside the tree the kept screen stays";
+  DeleteObject(picture);
 }
 
 }  // namespace

@@ -137,9 +137,12 @@ void TWinControl::PaintBorderAndBevel(HDC WindowDC, HBRUSH Fill)
 void TWinControl::WMNCPaint(TMessage& Message)
 {
   if (FBevelKind != bkNone || FBorderWidth > 0) {
-    HDC dc = GetWindowDC(FHandle);
+    // A WM_PRINT of the frame brings the DC to print into.
+    HDC printDC = HDC(Message.LParam);
+    HDC dc = printDC ? printDC : GetWindowDC(FHandle);
     PaintBorderAndBevel(dc, FBrush->Handle());
-    ReleaseDC(FHandle, dc);
+    if (!printDC)
+      ReleaseDC(FHandle, dc);
   }
   DefaultHandler(Message);
 }

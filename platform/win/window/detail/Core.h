@@ -341,7 +341,8 @@ bool DropShadowsShown();
 // Non-client area (NonClient.cpp).
 TRect DefaultClientRect(DWORD style, DWORD exStyle, const TRect& windowRect, bool child);
 LRESULT DefaultHitTest(HWND hwnd, TPoint screenPt);
-void PaintDefaultFrame(HWND hwnd, HRGN updateRegion);
+// Paints into target when given (a WM_PRINT of the frame), else onto the window.
+void PaintDefaultFrame(HWND hwnd, HRGN updateRegion, HDC target = nullptr);
 void RunMoveSizeLoop(HWND hwnd, WPARAM command, TPoint start);
 // The standard scroll bars (ScrollBars.cpp): painting into a window DC (window
 // coordinates) and the tracking loop of a press on one.

@@ -190,7 +190,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_NCHITTEST:
       return DefaultHitTest(hwnd, TPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
     case WM_NCPAINT:
-      PaintDefaultFrame(hwnd, reinterpret_cast<HRGN>(wParam));
+      // A WM_PRINT of the frame passes the DC to print into.
+      PaintDefaultFrame(hwnd, reinterpret_cast<HRGN>(wParam), reinterpret_cast<HDC>(lParam));
       return 0;
     case WM_NCACTIVATE: return OnNcActivate(hwnd, wParam);
 

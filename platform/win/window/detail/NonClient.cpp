@@ -181,7 +181,7 @@ LRESULT DefaultHitTest(HWND hwnd, TPoint pt)
   return HTBORDER;
 }
 
-void PaintDefaultFrame(HWND hwnd, HRGN updateRegion)
+void PaintDefaultFrame(HWND hwnd, HRGN updateRegion, HDC target)
 {
   DWORD style, ex;
   TRect window;
@@ -204,8 +204,9 @@ void PaintDefaultFrame(HWND hwnd, HRGN updateRegion)
   if (!f.X && !f.Caption && !f.Edge && !(style & (WS_VSCROLL | WS_HSCROLL)))
     return;
   auto v = reinterpret_cast<std::uintptr_t>(updateRegion);
-  HDC dc = v > 1 ? GetDCEx(hwnd, updateRegion, DCX_WINDOW | DCX_INTERSECTRGN | DCX_CACHE | DCX_CLIPSIBLINGS)
-                 : GetWindowDC(hwnd);
+  HDC dc = target ? target
+           : v > 1 ? GetDCEx(hwnd, updateRegion, DCX_WINDOW | DCX_INTERSECTRGN | DCX_CACHE | DCX_CLIPSIBLINGS)
+                   : GetWindowDC(hwnd);
   if (!dc)
     return;
   int width = window.Width(), height = window.Height();
@@ -265,7 +266,8 @@ void PaintDefaultFrame(HWND hwnd, HRGN updateRegion)
   else if (f.Edge == 1)
     DrawEdge(dc, &inner, BDR_SUNKENOUTER, BF_RECT);
   PaintScrollBars(hwnd, dc);
-  ReleaseDC(hwnd, dc);
+  if (!target)
+    ReleaseDC(hwnd, dc);
 }
 
 // A modal loop that follows the mouse while a caption or border is dragged (or

@@ -461,6 +461,14 @@ bool TTBCustomItem::SwapImageList(TCustomImageList* Value, TCustomImageList*& Fi
   return sizeChanged;
 }
 
+bool TTBCustomItem::ForgetImageList(TCustomImageList*& Field, TTBImageChangeLink*& Link)
+{
+  Field = nullptr;
+  delete Link;
+  Link = nullptr;
+  return true;
+}
+
 void TTBCustomItem::SetImages(TCustomImageList* Value)
 {
   if (FImages == Value)
@@ -565,10 +573,14 @@ void TTBCustomItem::Notification(TComponent* AComponent, TOperation Operation)
     }
   if (AComponent == Action())
     SetAction(nullptr);
+  // A list being freed is only a component by now: let go of it without
+  // calling into it.
   if (AComponent == FImages)
-    SetImages(nullptr);
-  if (AComponent == FSubMenuImages)
-    SetSubMenuImages(nullptr);
+    ItemChanged(ForgetImageList(FImages, FImagesChangeLink));
+  if (AComponent == FSubMenuImages) {
+    ForgetImageList(FSubMenuImages, FSubMenuImagesChangeLink);
+    NotifyChange(tbicSubMenuImagesChanged, -1, nullptr);
+  }
   if (AComponent == FLinkSubitems)
     SetLinkSubitems(nullptr);
 }

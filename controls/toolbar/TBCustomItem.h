@@ -175,6 +175,8 @@ private:
   void UncheckGroupSiblings();
   bool SwapImageList(TCustomImageList* Value, TCustomImageList*& Field, TTBImageChangeLink*& Link,
                      void (TTBCustomItem::*OnChange)(TObject*));
+  // Drops a list that is being freed; true: the image size may have changed.
+  static bool ForgetImageList(TCustomImageList*& Field, TTBImageChangeLink*& Link);
   void ImageListChanged(TObject* Sender);
   void SubMenuImageListChanged(TObject* Sender);
   void DoActionChange(TObject* Sender);

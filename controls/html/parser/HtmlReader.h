@@ -171,4 +171,6 @@ private:
   std::size_t FNoCommentEndFrom;
   std::size_t FNoDeclarationEndFrom;
   TCharCollection FCollection;
+  // The raw text of the attribute value being read, its buffer kept from tag to tag.
+  std::string FRawAttributeValue;
 };

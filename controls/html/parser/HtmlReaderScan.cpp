@@ -18,6 +18,19 @@ bool IsUpperLetter(char Upper) { return Upper >= 'A' && Upper <= 'Z'; }
 bool IsDigit(char C) { return C >= '0' && C <= '9'; }
 bool IsLetter(char C) { return (C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z'); }
 
+// Trim in place: the attribute's buffer is kept for the next tag.
+void TrimBlanks(std::string& S)
+{
+  std::size_t End = S.size();
+  while (End > 0 && static_cast<unsigned char>(S[End - 1]) <= ' ')
+    --End;
+  std::size_t Start = 0;
+  while (Start < End && static_cast<unsigned char>(S[Start]) <= ' ')
+    ++Start;
+  S.erase(End);
+  S.erase(0, Start);
+}
+
 }  // namespace
 
 UINT THtmlReader::CurrentCodePage() const
@@ -88,31 +101,32 @@ bool THtmlReader::GetAttribute()
   SkipWhite();
   if (!IsUpperLetter(Ch))
     return false;
-  std::string Name;
+  TAttribute& A = Attributes.AddAttribute();
+  A.WhichName.clear();
   while (IsUpperLetter(Ch) || IsDigit(Ch) || Ch == '-') {
-    Name += Ch;
+    A.WhichName += Ch;
     GetCh();
   }
-  const Symb Which = AttributeSymbol(Name);
-  int Value = Which == BorderSy ? 1 : 0;
-  std::string Text;
+  A.Which = AttributeSymbol(A.WhichName);
+  A.Value = A.Which == BorderSy ? 1 : 0;
+  A.Name.clear();
   SkipWhite();
   if (LCh == '=') {
     GetCh();
     SkipWhite();
-    ReadAttributeValue(Value, Text);
+    ReadAttributeValue(A.Value, A.Name);
   }
-  Value = ClampAttributeValue(Which, Value);
-  Attributes.Add(new TAttribute(Which, Name, Value, Text));
-  if (Which == IDSy && !Text.empty() && !LinkSearch && FDocument)
-    FDocument->AddIdName(Text, ChPos);
+  A.Value = ClampAttributeValue(A.Which, A.Value);
+  if (A.Which == IDSy && !A.Name.empty() && !LinkSearch && FDocument)
+    FDocument->AddIdName(A.Name, ChPos);
   return true;
 }
 
 void THtmlReader::ReadAttributeValue(int& Value, std::string& Text)
 {
   const UINT CodePage = CurrentCodePage();
-  std::string Raw;
+  std::string& Raw = FRawAttributeValue;
+  Raw.clear();
   double Number = 0;
   if (LCh == '"' || LCh == '\'') {
     const char Quote = LCh;
@@ -124,7 +138,8 @@ void THtmlReader::ReadAttributeValue(int& Value, std::string& Text)
     }
     if (LCh == Quote)
       GetCh();
-    Text = Trim(DecodeAttributeEntities(Raw, CodePage));
+    DecodeAttributeEntities(Raw, CodePage, Text);
+    TrimBlanks(Text);
     std::string_view Numeric = Text;
     if (!Numeric.empty() && Numeric.back() == '%')
       Numeric.remove_suffix(1);
@@ -134,7 +149,7 @@ void THtmlReader::ReadAttributeValue(int& Value, std::string& Text)
       Raw += LCh;
       GetCh();
     }
-    Text = DecodeAttributeEntities(Raw, CodePage);
+    DecodeAttributeEntities(Raw, CodePage, Text);
     SkipWhite();
     Value = ReadNumber(Text, Number) ? RoundToInt(Number) : 0;
     if (LCh == '%') {
@@ -146,7 +161,7 @@ void THtmlReader::ReadAttributeValue(int& Value, std::string& Text)
       Raw += LCh;
       GetCh();
     }
-    Text = DecodeAttributeEntities(Raw, CodePage);
+    DecodeAttributeEntities(Raw, CodePage, Text);
   }
 }
 

@@ -120,6 +120,12 @@ TEST(HtmlReaderTest, AttributeValues)
   TReaderFixture U("<IMG ALT=\"&eacute;t&#233;\" TITLE=\"&#x1F600;\">", true);
   EXPECT_EQ(U.Reader.Attributes.Find(AltSy)->Name, "\xC3\xA9t\xC3\xA9");
   EXPECT_EQ(U.Reader.Attributes.Find(TitleSy)->Name, "\xF0\x9F\x98\x80");
+  // Values read in runs: across the progress points every 4 KB, with the
+  // line ends of a quoted value dropped.
+  const std::string Long(9000, 'x');
+  TReaderFixture L("<IMG ALT=\"" + Long + "\r\n" + Long + "\" SRC=" + Long + "> ");
+  EXPECT_EQ(L.Reader.Attributes.Find(AltSy)->Name, Long + Long);
+  EXPECT_EQ(L.Reader.Attributes.Find(SrcSy)->Name, Long);
 }
 
 TEST(HtmlReaderTest, IdNamesAreEnteredExceptInTheLinkPrePass)

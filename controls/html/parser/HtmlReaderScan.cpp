@@ -71,14 +71,15 @@ bool THtmlReader::GetTag()
     Token.AddUnicodeChar(u'<', TagPos);
     return false;
   }
-  std::string Name;
-  while ((IsUpperLetter(Ch) || IsDigit(Ch)) && Name.size() < 255) {
-    Name += Ch;
+  char Name[255];
+  std::size_t Length = 0;
+  while ((IsUpperLetter(Ch) || IsDigit(Ch)) && Length < sizeof Name) {
+    Name[Length++] = Ch;
     GetCh();
-    if (Name == "H" && LCh >= '1' && LCh <= '6')
+    if (Length == 1 && Name[0] == 'H' && LCh >= '1' && LCh <= '6')
       break;
   }
-  Sy = TagSymbol(Name, !EndTag);
+  Sy = TagSymbol(std::string_view(Name, Length), !EndTag);
   SkipWhite();
   HeadingNumber = 0;
   if ((Sy == HSy || Sy == HEndSy) && LCh >= '1' && LCh <= '6') {

@@ -97,7 +97,8 @@ TEST(HtmlReaderTest, EntityPositionsAndCodePages)
 
 TEST(HtmlReaderTest, AttributeValues)
 {
-  TReaderFixture F("<TABLE BORDER WIDTH=50% HEIGHT=\"25 %\" COLSPAN=5000 VALUE=\"&euro;\" TITLE=\"&eacute\">");
+  TReaderFixture F("<TABLE BORDER WIDTH=50% HEIGHT=\"25 %\" COLSPAN=5000 VALUE=\"&euro;\" TITLE=\"&eacute\">"
+                   "<TD BORDER ALIGN>");
   ASSERT_EQ(F.Reader.Sy, TableSy);
   const TAttributeList& A = F.Reader.Attributes;
   EXPECT_EQ(A.Find(BorderSy)->Value, 1);
@@ -107,9 +108,24 @@ TEST(HtmlReaderTest, AttributeValues)
   EXPECT_EQ(A.Find(ColSpanSy)->Value, 1000);
   EXPECT_EQ(A.Find(ValueSy)->Name, "\x80");
   EXPECT_EQ(A.Find(TitleSy)->Name, "\xE9");
+  // The next tag's attributes start blank, although the list hands out the
+  // objects the previous tag filled.
+  F.Reader.Next();
+  ASSERT_EQ(F.Reader.Sy, TDSy);
+  ASSERT_EQ(A.Count(), 2);
+  EXPECT_EQ(A.Items(1)->Which, AlignSy);
+  EXPECT_EQ(A.Items(1)->WhichName, "ALIGN");
+  EXPECT_EQ(A.Items(1)->Name, "");
+  EXPECT_EQ(A.Items(1)->Value, 0);
   TReaderFixture U("<IMG ALT=\"&eacute;t&#233;\" TITLE=\"&#x1F600;\">", true);
   EXPECT_EQ(U.Reader.Attributes.Find(AltSy)->Name, "\xC3\xA9t\xC3\xA9");
   EXPECT_EQ(U.Reader.Attributes.Find(TitleSy)->Name, "\xF0\x9F\x98\x80");
+  // Values read in runs: across the progress points every 4 KB, with the
+  // line ends of a quoted value dropped.
+  const std::string Long(9000, 'x');
+  TReaderFixture L("<IMG ALT=\"" + Long + "\r\n" + Long + "\" SRC=" + Long + "> ");
+  EXPECT_EQ(L.Reader.Attributes.Find(AltSy)->Name, Long + Long);
+  EXPECT_EQ(L.Reader.Attributes.Find(SrcSy)->Name, Long);
 }
 
 TEST(HtmlReaderTest, IdNamesAreEnteredExceptInTheLinkPrePass)

@@ -38,9 +38,18 @@ std::u16string CodePointText(std::uint32_t Code)
 
 std::string DecodeAttributeEntities(std::string_view Raw, UINT CodePage)
 {
-  if (Raw.find('&') == std::string_view::npos)
-    return std::string(Raw);
   std::string Out;
+  DecodeAttributeEntities(Raw, CodePage, Out);
+  return Out;
+}
+
+void DecodeAttributeEntities(std::string_view Raw, UINT CodePage, std::string& Out)
+{
+  if (Raw.find('&') == std::string_view::npos) {
+    Out.assign(Raw);
+    return;
+  }
+  Out.clear();
   Out.reserve(Raw.size());
   const std::size_t N = Raw.size();
   std::size_t I = 0;
@@ -89,7 +98,6 @@ std::string DecodeAttributeEntities(std::string_view Raw, UINT CodePage)
       Out += '&';
     }
   }
-  return Out;
 }
 
 int ClampAttributeValue(BYTE Sy, int Value)

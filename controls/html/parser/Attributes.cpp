@@ -16,7 +16,25 @@ void TAttributeList::Clear()
 {
   FTheID.clear();
   FHaveID = false;
-  TFreeList::Clear();
+  // The list keeps its capacity and the attributes wait in FSpare: the next
+  // tag fills both again.
+  for (int I = Count() - 1; I >= 0; --I) {
+    FSpare.emplace_back(Items(I));
+    Delete(I);
+  }
+}
+
+TAttribute& TAttributeList::AddAttribute()
+{
+  std::unique_ptr<TAttribute> A;
+  if (FSpare.empty()) {
+    A = std::make_unique<TAttribute>(OtherAttribute, std::string(), 0, std::string());
+  } else {
+    A = std::move(FSpare.back());
+    FSpare.pop_back();
+  }
+  Add(A.get());
+  return *A.release();
 }
 
 TAttribute* TAttributeList::Find(Symb Sy) const

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "controls/html/parser/Symbols.h"
 #include "controls/html/text/FreeList.h"
@@ -31,9 +32,13 @@ public:
   TAttributeList();
   ~TAttributeList() override;
 
-  // Forgets the remembered ID and frees every attribute; the STYLE set stays
+  // Forgets the remembered ID and empties the list; the STYLE set stays
   // until it is replaced or the list is freed.
   void Clear() override;
+  // A new attribute at the end of the list, its fields to be filled by the
+  // caller. Every tag of a document fills the list again, so the objects
+  // that Clear took out are used again, string buffers and all.
+  TAttribute& AddAttribute();
   // The first attribute with symbol Sy, or null.
   TAttribute* Find(Symb Sy) const;
   TAttribute* Items(int Index) const { return static_cast<TAttribute*>(TFreeList::Items(Index)); }
@@ -54,4 +59,5 @@ private:
   std::string FTheID;
   bool FHaveID = false;
   std::unique_ptr<TProperties> FStyle;
+  std::vector<std::unique_ptr<TAttribute>> FSpare;
 };

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "controls/html/parser/Attributes.h"
@@ -153,6 +154,9 @@ private:
   // Adds the plain characters after the one at hand to Collection in one
   // step, leaving the reader after them.
   void TakePlainText(TCharCollection& Collection);
+  // Appends the characters after the one at hand to Value in one step, up to
+  // one of Stops or one that GetCh reads slowly, leaving the reader after them.
+  void TakeValueRun(std::string& Value, std::string_view Stops);
   bool GetAttribute();
   void ReadAttributeValue(int& Value, std::string& Text);
   void TextEntity(TCharCollection& Collection, UINT CodePage);
@@ -171,4 +175,6 @@ private:
   std::size_t FNoCommentEndFrom;
   std::size_t FNoDeclarationEndFrom;
   TCharCollection FCollection;
+  // The raw text of the attribute value being read, its buffer kept from tag to tag.
+  std::string FRawAttributeValue;
 };

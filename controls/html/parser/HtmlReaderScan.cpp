@@ -18,6 +18,19 @@ bool IsUpperLetter(char Upper) { return Upper >= 'A' && Upper <= 'Z'; }
 bool IsDigit(char C) { return C >= '0' && C <= '9'; }
 bool IsLetter(char C) { return (C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z'); }
 
+// Trim in place: the attribute's buffer is kept for the next tag.
+void TrimBlanks(std::string& S)
+{
+  std::size_t End = S.size();
+  while (End > 0 && static_cast<unsigned char>(S[End - 1]) <= ' ')
+    --End;
+  std::size_t Start = 0;
+  while (Start < End && static_cast<unsigned char>(S[Start]) <= ' ')
+    ++Start;
+  S.erase(End);
+  S.erase(0, Start);
+}
+
 }  // namespace
 
 UINT THtmlReader::CurrentCodePage() const
@@ -58,14 +71,15 @@ bool THtmlReader::GetTag()
     Token.AddUnicodeChar(u'<', TagPos);
     return false;
   }
-  std::string Name;
-  while ((IsUpperLetter(Ch) || IsDigit(Ch)) && Name.size() < 255) {
-    Name += Ch;
+  char Name[255];
+  std::size_t Length = 0;
+  while ((IsUpperLetter(Ch) || IsDigit(Ch)) && Length < sizeof Name) {
+    Name[Length++] = Ch;
     GetCh();
-    if (Name == "H" && LCh >= '1' && LCh <= '6')
+    if (Length == 1 && Name[0] == 'H' && LCh >= '1' && LCh <= '6')
       break;
   }
-  Sy = TagSymbol(Name, !EndTag);
+  Sy = TagSymbol(std::string_view(Name, Length), !EndTag);
   SkipWhite();
   HeadingNumber = 0;
   if ((Sy == HSy || Sy == HEndSy) && LCh >= '1' && LCh <= '6') {
@@ -88,31 +102,32 @@ bool THtmlReader::GetAttribute()
   SkipWhite();
   if (!IsUpperLetter(Ch))
     return false;
-  std::string Name;
+  TAttribute& A = Attributes.AddAttribute();
+  A.WhichName.clear();
   while (IsUpperLetter(Ch) || IsDigit(Ch) || Ch == '-') {
-    Name += Ch;
+    A.WhichName += Ch;
     GetCh();
   }
-  const Symb Which = AttributeSymbol(Name);
-  int Value = Which == BorderSy ? 1 : 0;
-  std::string Text;
+  A.Which = AttributeSymbol(A.WhichName);
+  A.Value = A.Which == BorderSy ? 1 : 0;
+  A.Name.clear();
   SkipWhite();
   if (LCh == '=') {
     GetCh();
     SkipWhite();
-    ReadAttributeValue(Value, Text);
+    ReadAttributeValue(A.Value, A.Name);
   }
-  Value = ClampAttributeValue(Which, Value);
-  Attributes.Add(new TAttribute(Which, Name, Value, Text));
-  if (Which == IDSy && !Text.empty() && !LinkSearch && FDocument)
-    FDocument->AddIdName(Text, ChPos);
+  A.Value = ClampAttributeValue(A.Which, A.Value);
+  if (A.Which == IDSy && !A.Name.empty() && !LinkSearch && FDocument)
+    FDocument->AddIdName(A.Name, ChPos);
   return true;
 }
 
 void THtmlReader::ReadAttributeValue(int& Value, std::string& Text)
 {
   const UINT CodePage = CurrentCodePage();
-  std::string Raw;
+  std::string& Raw = FRawAttributeValue;
+  Raw.clear();
   double Number = 0;
   if (LCh == '"' || LCh == '\'') {
     const char Quote = LCh;
@@ -120,11 +135,13 @@ void THtmlReader::ReadAttributeValue(int& Value, std::string& Text)
     while (LCh != Quote && LCh != '\0') {
       if (LCh != '\r')
         Raw += LCh;
+      TakeValueRun(Raw, std::string_view(&Quote, 1));
       GetCh();
     }
     if (LCh == Quote)
       GetCh();
-    Text = Trim(DecodeAttributeEntities(Raw, CodePage));
+    DecodeAttributeEntities(Raw, CodePage, Text);
+    TrimBlanks(Text);
     std::string_view Numeric = Text;
     if (!Numeric.empty() && Numeric.back() == '%')
       Numeric.remove_suffix(1);
@@ -132,9 +149,10 @@ void THtmlReader::ReadAttributeValue(int& Value, std::string& Text)
   } else if (LCh == '+' || LCh == '-' || IsDigit(LCh)) {
     while (LCh != '\0' && LCh != ' ' && LCh != '\r' && LCh != '%' && LCh != '>') {
       Raw += LCh;
+      TakeValueRun(Raw, " %>");
       GetCh();
     }
-    Text = DecodeAttributeEntities(Raw, CodePage);
+    DecodeAttributeEntities(Raw, CodePage, Text);
     SkipWhite();
     Value = ReadNumber(Text, Number) ? RoundToInt(Number) : 0;
     if (LCh == '%') {
@@ -144,9 +162,10 @@ void THtmlReader::ReadAttributeValue(int& Value, std::string& Text)
   } else {
     while (LCh != '\0' && LCh != ' ' && LCh != '\r' && LCh != '>') {
       Raw += LCh;
+      TakeValueRun(Raw, " >");
       GetCh();
     }
-    Text = DecodeAttributeEntities(Raw, CodePage);
+    DecodeAttributeEntities(Raw, CodePage, Text);
   }
 }
 
@@ -181,6 +200,26 @@ bool THtmlReader::GetText()
   Token.AddString(FCollection, CodePage);
   FCollection.Clear();
   return Token.Count() > Before;
+}
+
+void THtmlReader::TakeValueRun(std::string& Value, std::string_view Stops)
+{
+  // What GetCh would read one at a time on its quick path: everything but
+  // "<", line ends, TAB and NUL, up to where a progress report is due.
+  if (FActiveFrames != 0)
+    return;
+  std::size_t End = FPos;
+  while (End < FText.size() && ((End + 1) & 4095) != 0) {
+    const char C = FText[End];
+    if (C == '<' || C == '\r' || C == '\n' || C == '\t' || C == '\0' || Stops.find(C) != std::string_view::npos)
+      break;
+    ++End;
+  }
+  if (End == FPos)
+    return;
+  Value.append(FText, FPos, End - FPos);
+  FPos = End;
+  FLineEnd = 0;
 }
 
 void THtmlReader::TakePlainText(TCharCollection& Collection)

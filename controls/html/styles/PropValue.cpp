@@ -8,46 +8,49 @@
 const std::string& TPropValue::AsString() const
 {
   static const std::string Empty;
-  const TText* S = std::get_if<TText>(&FValue);
-  return S ? **S : Empty;
+  return FKind == TKind::Text ? *FText : Empty;
 }
 
 std::size_t TPropValue::Hash() const
 {
   std::size_t H = 0;
-  if (const TText* S = std::get_if<TText>(&FValue))
-    H = std::hash<std::string>{}(**S);
-  else if (const int* I = std::get_if<int>(&FValue))
-    H = std::hash<int>{}(*I);
-  else if (const double* D = std::get_if<double>(&FValue))
-    H = std::hash<double>{}(*D);
-  return H * 31u + FValue.index();
+  switch (FKind) {
+  case TKind::Text: H = std::hash<std::string>{}(*FText); break;
+  case TKind::Integer: H = std::hash<int>{}(FInteger); break;
+  case TKind::Double: H = std::hash<double>{}(FDouble); break;
+  case TKind::Empty: break;
+  }
+  return H * 31u + std::size_t(FKind);
 }
 
 bool operator==(const TPropValue& A, const TPropValue& B)
 {
-  const auto* SA = std::get_if<TPropValue::TText>(&A.FValue);
-  const auto* SB = std::get_if<TPropValue::TText>(&B.FValue);
-  if (SA || SB)
-    return SA && SB && (*SA == *SB || **SA == **SB);
-  return A.FValue == B.FValue;
+  if (A.FKind != B.FKind)
+    return false;
+  switch (A.FKind) {
+  case TPropValue::TKind::Text: return A.FText == B.FText || *A.FText == *B.FText;
+  case TPropValue::TKind::Integer: return A.FInteger == B.FInteger;
+  case TPropValue::TKind::Double: return A.FDouble == B.FDouble;
+  case TPropValue::TKind::Empty: break;
+  }
+  return true;
 }
 
 int TPropValue::AsInteger() const
 {
-  if (const int* I = std::get_if<int>(&FValue))
-    return *I;
-  if (const double* D = std::get_if<double>(&FValue))
-    return RoundToInt(*D);
+  if (FKind == TKind::Integer)
+    return FInteger;
+  if (FKind == TKind::Double)
+    return RoundToInt(FDouble);
   return 0;
 }
 
 double TPropValue::AsDouble() const
 {
-  if (const int* I = std::get_if<int>(&FValue))
-    return *I;
-  if (const double* D = std::get_if<double>(&FValue))
-    return *D;
+  if (FKind == TKind::Integer)
+    return FInteger;
+  if (FKind == TKind::Double)
+    return FDouble;
   return 0;
 }
 

@@ -6,24 +6,36 @@
 
 #include <memory>
 #include <string>
-#include <variant>
 
 class TPropValue {
 public:
   TPropValue() = default;
-  TPropValue(int Value) : FValue(Value) {}
-  TPropValue(double Value) : FValue(Value) {}
-  TPropValue(std::string Value) : FValue(std::make_shared<const std::string>(std::move(Value))) {}
+  TPropValue(int Value) : FKind(TKind::Integer), FInteger(Value) {}
+  TPropValue(double Value) : FKind(TKind::Double), FDouble(Value) {}
+  TPropValue(std::string Value) : FKind(TKind::Text), FText(std::make_shared<const std::string>(std::move(Value))) {}
   TPropValue(const char* Value) : TPropValue(std::string(Value)) {}
 
-  bool IsEmpty() const { return std::holds_alternative<std::monostate>(FValue); }
-  bool IsString() const { return std::holds_alternative<TText>(FValue); }
-  bool IsInteger() const { return std::holds_alternative<int>(FValue); }
-  bool IsDouble() const { return std::holds_alternative<double>(FValue); }
+  TPropValue(const TPropValue&) = default;
+  // Every element copies the values of its parent, which it mostly holds
+  // already: the shared text is only taken when it is another one.
+  TPropValue& operator=(const TPropValue& Other)
+  {
+    FKind = Other.FKind;
+    FInteger = Other.FInteger;
+    FDouble = Other.FDouble;
+    if (FText != Other.FText)
+      FText = Other.FText;
+    return *this;
+  }
+
+  bool IsEmpty() const { return FKind == TKind::Empty; }
+  bool IsString() const { return FKind == TKind::Text; }
+  bool IsInteger() const { return FKind == TKind::Integer; }
+  bool IsDouble() const { return FKind == TKind::Double; }
   bool IsNumber() const { return IsInteger() || IsDouble(); }
 
-  void Clear() { FValue.emplace<std::monostate>(); }
-  void SetInteger(int Value) { FValue.emplace<int>(Value); }
+  void Clear() { Set(TKind::Empty, 0, 0); }
+  void SetInteger(int Value) { Set(TKind::Integer, Value, 0); }
 
   // The string, or empty for any other kind.
   const std::string& AsString() const;
@@ -41,10 +53,25 @@ public:
   friend bool operator==(const TPropValue& A, const TPropValue& B);
 
 private:
-  // Every element copies the values it inherits: a text is shared between
-  // the copies rather than copied, and never changed once made.
-  using TText = std::shared_ptr<const std::string>;
-  std::variant<std::monostate, int, double, TText> FValue;
+  // The kinds in the order their hash counts them.
+  enum class TKind : unsigned char { Empty, Integer, Double, Text };
+
+  void Set(TKind Kind, int Integer, double Double)
+  {
+    FKind = Kind;
+    FInteger = Integer;
+    FDouble = Double;
+    if (FText)
+      FText.reset();
+  }
+
+  // Only the field of the kind counts; the others stay zero, so that a copy
+  // is a plain copy of all of them. A text is shared between the copies
+  // rather than copied, and never changed once made.
+  TKind FKind = TKind::Empty;
+  int FInteger = 0;
+  double FDouble = 0;
+  std::shared_ptr<const std::string> FText;
 };
 
 // The integer sentinels of the box properties: a value not set, the keyword

@@ -14,6 +14,9 @@
 // of the character. TAB reads as a space, other codes below 32 as "?". Text
 // that forms no reference stays as written.
 std::string DecodeAttributeEntities(std::string_view Raw, UINT CodePage);
+// The same into Out (replacing its text, keeping its buffer); Out must not
+// hold Raw.
+void DecodeAttributeEntities(std::string_view Raw, UINT CodePage, std::string& Out);
 
 // The UTF-16 form of a code point: a surrogate pair above U+FFFF, U+FFFD for
 // a surrogate or a value past U+10FFFF.

@@ -1,4 +1,11 @@
 #include "WindowTestSupport.h"
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <string>
+
+#include "platform/win/window/CrossProcess.h"
 
 namespace {
 
@@ -174,3 +181,24 @@ TEST_F(WindowTreeTest, MessageOnlyWindowsTakeMessagesAndNoPlaceOnScreen)
 }
 
 }  // namespace
+
+// Sockets and window lists of processes that died without cleaning up are
+// removed by the next lookup: every lookup reads the folder they pile up in.
+TEST_F(WindowTreeTest, ALookupRemovesWhatDeadProcessesLeftBehind)
+{
+  std::string folder = CrossProcessFolder();
+  ASSERT_FALSE(folder.empty());
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0)
+    _exit(0);
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);  // its id now names no process
+  std::string socket = folder + "/" + std::to_string(child) + ".sock";
+  std::string list = folder + "/" + std::to_string(child) + ".list";
+  for (const std::string& path : {socket, list})
+    std::ofstream(path) << "x";
+  EXPECT_EQ(FindWindow(nullptr, "no window of that name"), nullptr);
+  EXPECT_NE(access(socket.c_str(), F_OK), 0);
+  EXPECT_NE(access(list.c_str(), F_OK), 0);
+}

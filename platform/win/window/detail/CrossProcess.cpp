@@ -200,6 +200,11 @@ public:
     }
     chmod(path.c_str(), 0600);
     FFd = fd;
+    // Stale sockets would pile up in the folder that every window lookup
+    // reads: the socket goes with the process.
+    static std::string ownSocket;
+    ownSocket = path;
+    std::atexit([] { unlink(ownSocket.c_str()); });
     // The listener lives as long as the process; it only waits on the socket.
     std::thread([this] { Run(); }).detach();
   }
@@ -481,6 +486,19 @@ HWND FindLocal(TWnd* parent, HWND childAfter, LPCSTR className, LPCSTR windowNam
   return nullptr;
 }
 
+// The process id of another process's "<pid><Suffix>" entry, 0 for anything else.
+int PidOfEntry(const std::string& Name, const char* Suffix)
+{
+  std::size_t suffix = std::strlen(Suffix);
+  if (Name.size() <= suffix || Name.compare(Name.size() - suffix, suffix, Suffix) != 0)
+    return 0;
+  char* end = nullptr;
+  long pid = std::strtol(Name.c_str(), &end, 10);
+  if (end != Name.c_str() + Name.size() - suffix || pid <= 0 || pid == getpid() || pid > INT_MAX)
+    return 0;
+  return int(pid);
+}
+
 HWND FindForeign(LPCSTR className, LPCSTR windowName)
 {
   if (className && reinterpret_cast<std::uintptr_t>(className) <= 0xFFFF)
@@ -494,13 +512,10 @@ HWND FindForeign(LPCSTR className, LPCSTR windowName)
   std::vector<int> pids;
   while (dirent* e = readdir(dir)) {
     std::string name = e->d_name;
-    if (name.size() < 6 || name.compare(name.size() - 5, 5, ".list") != 0)
-      continue;
-    char* end = nullptr;
-    long pid = std::strtol(name.c_str(), &end, 10);
-    if (end != name.c_str() + name.size() - 5 || pid <= 0 || pid == getpid() || pid > INT_MAX)
-      continue;
-    pids.push_back(int(pid));
+    if (int pid = PidOfEntry(name, ".list"))
+      pids.push_back(pid);
+    else if (int owner = PidOfEntry(name, ".sock"); owner && !ProcessAlive(owner))
+      unlink((folder + "/" + name).c_str());  // left by a process that was killed
   }
   closedir(dir);
   for (int pid : pids) {

@@ -39,17 +39,9 @@ TLTDragImage::~TLTDragImage() { EndDrag(); }
 
 void TLTDragImage::MakeDib(TDib& D, int Width, int Height)
 {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = Width;
-  info.bmiHeader.biHeight = -Height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
   D.DC = CreateCompatibleDC(nullptr);
-  D.Bitmap = CreateDIBSection(D.DC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  D.Bitmap = NewTopDownBitmap(Width, Height, &D.Bits);
   D.Old = SelectObject(D.DC, D.Bitmap);
-  D.Bits = static_cast<std::uint32_t*>(bits);
 }
 
 void TLTDragImage::FreeDib(TDib& D)

@@ -185,6 +185,8 @@ protected:
   void WMSysColorChange(TMessage& Message);
   void WMNCCalcSize(TMessage& Message);
   void WMNCPaint(TMessage& Message);
+  // Moves R inward by the bevel on each of its edges.
+  void InsetByBevel(TRect& R) const;
   // The window rectangle (window coordinates) inside the frame that the
   // window styles give: where the bevel and the BorderWidth band begin.
   TRect FrameInnerRect();

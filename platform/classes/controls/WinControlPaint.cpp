@@ -78,15 +78,20 @@ void TWinControl::WMNCCalcSize(TMessage& Message)
   InflateRect(&r, -FBorderWidth, -FBorderWidth);
   if (FBevelKind == bkNone)
     return;
+  InsetByBevel(r);
+}
+
+void TWinControl::InsetByBevel(TRect& R) const
+{
   int edge = BevelEdgeSize(FBevelInnerCut, FBevelOuterCut, FBevelWidthValue);
   if (FBevelEdges.Contains(beLeft))
-    r.Left += edge;
+    R.Left += edge;
   if (FBevelEdges.Contains(beTop))
-    r.Top += edge;
+    R.Top += edge;
   if (FBevelEdges.Contains(beRight))
-    r.Right -= edge;
+    R.Right -= edge;
   if (FBevelEdges.Contains(beBottom))
-    r.Bottom -= edge;
+    R.Bottom -= edge;
 }
 
 TRect TWinControl::FrameInnerRect()
@@ -117,15 +122,7 @@ void TWinControl::PaintBorderAndBevel(HDC WindowDC, HBRUSH Fill)
   if (FBevelKind != bkNone) {
     DrawEdge(WindowDC, &fillArea, inner[int(FBevelInnerCut)] | outer[int(FBevelOuterCut)],
              UINT(FBevelEdges.ToInteger()) | kinds[int(FBevelKind)] | (Ctl3D() ? 0 : BF_MONO) | BF_ADJUST);
-    int edge = BevelEdgeSize(FBevelInnerCut, FBevelOuterCut, FBevelWidthValue);
-    if (FBevelEdges.Contains(beLeft))
-      r.Left += edge;
-    if (FBevelEdges.Contains(beTop))
-      r.Top += edge;
-    if (FBevelEdges.Contains(beRight))
-      r.Right -= edge;
-    if (FBevelEdges.Contains(beBottom))
-      r.Bottom -= edge;
+    InsetByBevel(r);
   }
   IntersectClipRect(WindowDC, fillArea.Left, fillArea.Top, fillArea.Right, fillArea.Bottom);
   InflateRect(&r, -FBorderWidth, -FBorderWidth);

@@ -214,6 +214,20 @@ std::string TStringList::Get(int Index) const
   return FList[std::size_t(Index)].FString;
 }
 
+std::string TStringList::GetTextStr() const
+{
+  std::size_t size = 0;
+  for (const TStringItem& item : FList)
+    size += item.FString.size() + 2;
+  std::string text;
+  text.reserve(size);
+  for (const TStringItem& item : FList) {
+    text += item.FString;
+    text += "\r\n";
+  }
+  return text;
+}
+
 TObject* TStringList::GetObject(int Index) const
 {
   CheckIndex(Index);

@@ -52,6 +52,9 @@ protected:
   std::string Get(int Index) const override;
   int GetCapacity() const override { return int(FList.capacity()); }
   int GetCount() const override { return int(FList.size()); }
+  // Sized once and filled in place: a viewer reloads a whole conversation
+  // through this on every message.
+  std::string GetTextStr() const override;
   TObject* GetObject(int Index) const override;
   void Put(int Index, const std::string& S) override;
   void PutObject(int Index, TObject* AObject) override;

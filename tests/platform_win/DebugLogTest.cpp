@@ -158,6 +158,21 @@ TEST_F(DebugLogTest, AConsoleInAnotherProcessGetsTextsCutTo255Bytes)
   }
 }
 
+// Lookups keep what they read of the cross-process folder while it is
+// unchanged: a console that starts, or dies, between two lookups must still be
+// seen by the second one, however close together they come.
+TEST_F(DebugLogTest, AConsoleStartedOrKilledBetweenTwoLookupsIsSeenByTheSecond)
+{
+  for (int round = 0; round < 5; ++round) {
+    EXPECT_EQ(FindWindow(nullptr, "CDebug"), nullptr);
+    TReceiver receiver({});
+    ASSERT_EQ(receiver.ReadLine(), "ready");
+    EXPECT_NE(FindWindow(nullptr, "CDebug"), nullptr);
+    EXPECT_NE(FindWindow(nullptr, "CDebug"), nullptr);
+    receiver.Kill();
+  }
+}
+
 TEST_F(DebugLogTest, AConsoleThatNeverAnswersCostsAtMostTheTimeLimit)
 {
   TReceiver receiver({"--hang"});

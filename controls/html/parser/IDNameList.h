@@ -55,6 +55,8 @@ public:
 protected:
   int CompareStrings(const std::string& S1, const std::string& S2) const override;
   std::string Get(int Index) const override;
+  // Read through Get, which sorts first.
+  std::string GetTextStr() const override { return TStrings::GetTextStr(); }
   TObject* GetObject(int Index) const override;
 
 private:

@@ -81,6 +81,8 @@ protected:
   // Any change of the keys or rules makes the kept cascades stale.
   void Changed() override;
   std::string Get(int Index) const override;
+  // Read through Get, which sorts first.
+  std::string GetTextStr() const override { return TStrings::GetTextStr(); }
   TObject* GetObject(int Index) const override;
 
 private:

@@ -12,14 +12,17 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <map>
+#include <mutex>
 #include <thread>
 
 #include "platform/win/window/MessageQueue.h"
@@ -499,16 +502,36 @@ int PidOfEntry(const std::string& Name, const char* Suffix)
   return int(pid);
 }
 
-HWND FindForeign(LPCSTR className, LPCSTR windowName)
+// What the folder held when it was last read: the window lists of the other
+// processes, in folder order. Every change of a list is a rename or an unlink
+// in the folder, so an unchanged folder time means unchanged lists; the debug
+// channel looks for its console on every log line, and reading the folder
+// each time cost far more than the line itself.
+struct TFolderSnapshot {
+  bool Valid = false;
+  timespec Modified{};
+  ino_t Inode = 0;
+  std::vector<std::pair<int, std::vector<TPublished>>> Lists;
+};
+
+std::mutex gSnapshotLock;
+TFolderSnapshot gSnapshot;
+
+// Folder times come from a coarse clock: a change within the same tick as
+// the reading would leave the time as it was, so a folder changed this
+// recently is read again next time rather than trusted.
+constexpr long long SettledNanoseconds = 100'000'000;
+
+long long Nanoseconds(const timespec& t) { return (long long)t.tv_sec * 1'000'000'000 + t.tv_nsec; }
+
+void ReadFolder(const std::string& folder, const struct stat& st, TFolderSnapshot& snapshot)
 {
-  if (className && reinterpret_cast<std::uintptr_t>(className) <= 0xFFFF)
-    return nullptr;  // atoms do not cross processes
-  std::string folder = CrossProcessFolder();
-  if (folder.empty())
-    return nullptr;
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  snapshot = TFolderSnapshot();
   DIR* dir = opendir(folder.c_str());
   if (!dir)
-    return nullptr;
+    return;
   std::vector<int> pids;
   while (dirent* e = readdir(dir)) {
     std::string name = e->d_name;
@@ -518,21 +541,58 @@ HWND FindForeign(LPCSTR className, LPCSTR windowName)
       unlink((folder + "/" + name).c_str());  // left by a process that was killed
   }
   closedir(dir);
+  bool removed = false;
   for (int pid : pids) {
     std::string path = ListPath(folder, pid);
     if (!ProcessAlive(pid)) {
       // A process that died without cleaning up.
       unlink(path.c_str());
       unlink(SocketPath(folder, pid).c_str());
+      removed = true;
       continue;
     }
-    for (auto& p : ReadList(path))
-      if (Matches(p.Class, p.Title, className, windowName)) {
-        std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-        return ProxyFor(pid, p.Handle, p.Class, p.Title);
-      }
+    snapshot.Lists.emplace_back(pid, ReadList(path));
   }
-  return nullptr;
+  // What this reading removed changed the folder's time: the next lookup reads again.
+  snapshot.Valid = !removed && Nanoseconds(now) - Nanoseconds(st.st_mtim) > SettledNanoseconds;
+  snapshot.Modified = st.st_mtim;
+  snapshot.Inode = st.st_ino;
+}
+
+HWND FindForeign(LPCSTR className, LPCSTR windowName)
+{
+  if (className && reinterpret_cast<std::uintptr_t>(className) <= 0xFFFF)
+    return nullptr;  // atoms do not cross processes
+  std::string folder = CrossProcessFolder();
+  struct stat st;
+  if (folder.empty() || stat(folder.c_str(), &st) != 0)
+    return nullptr;
+  int pid = 0;
+  TPublished found;
+  {
+    // Taken alone: the window table's lock is taken only once this one is let go.
+    std::lock_guard<std::mutex> lock(gSnapshotLock);
+    if (!gSnapshot.Valid || gSnapshot.Inode != st.st_ino || Nanoseconds(gSnapshot.Modified) != Nanoseconds(st.st_mtim))
+      ReadFolder(folder, st, gSnapshot);
+    for (auto& [owner, windows] : gSnapshot.Lists) {
+      auto match = std::find_if(windows.begin(), windows.end(),
+                                [&](const TPublished& p) { return Matches(p.Class, p.Title, className, windowName); });
+      if (match == windows.end())
+        continue;
+      // A kept list may belong to a process that has died since.
+      if (!ProcessAlive(owner)) {
+        gSnapshot.Valid = false;
+        continue;
+      }
+      pid = owner;
+      found = *match;
+      break;
+    }
+  }
+  if (!pid)
+    return nullptr;
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  return ProxyFor(pid, found.Handle, found.Class, found.Title);
 }
 
 }  // namespace

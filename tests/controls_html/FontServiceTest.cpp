@@ -10,6 +10,7 @@
 #include "controls/html/text/RasterFontService.h"
 #include "controls/html/text/TextMeasure.h"
 #include "platform/classes/graphics/Colors.h"
+#include "platform/win/gdi/DeviceContext.h"
 #include "tests/platform_draw/DrawFixture.h"
 
 namespace {
@@ -154,6 +155,10 @@ TEST(FontServiceTest, FacesAndFontsComeFromTheServiceHandedIn)
   EXPECT_FALSE(Raster.FaceInstalled("No Such Face"));
   EXPECT_FALSE(Raster.FaceInstalled(""));
   EXPECT_EQ(Raster.PixelsPerInch(), 96);
+  // Large system fonts: the service follows the screen's resolution.
+  ASSERT_TRUE(SetScreenPixelsPerInch(120));
+  EXPECT_EQ(Raster.PixelsPerInch(), 120);
+  SetScreenPixelsPerInch(96);
 
   std::string Name;
   EXPECT_TRUE(ReadFontName(Raster, "Corvane Fixed, serif", Name));

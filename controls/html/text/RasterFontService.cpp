@@ -60,7 +60,9 @@ TRasterFontService::~TRasterFontService()
 
 int TRasterFontService::PixelsPerInch() const
 {
-  return GetDeviceCaps(FMeasureDC, LOGPIXELSY);
+  // What GetDeviceCaps(LOGPIXELSY) answers for the measuring DC, without a
+  // DC lookup: styles ask for it for nearly every element.
+  return FMeasureDC ? ScreenPixelsPerInch() : 0;
 }
 
 bool TRasterFontService::FaceInstalled(std::string_view Face) const

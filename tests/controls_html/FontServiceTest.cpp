@@ -144,6 +144,27 @@ TEST(FontServiceTest, RasterServiceMeasuresRealFaces)
   EXPECT_GT(Width(Raster, Bold, u"Hello world"), Width(Raster, Sans, u"Hello world"));
 }
 
+// Fonts asked for in turn, more of them than the service keeps realised,
+// with metrics asked between measures, measure as each does on its own.
+TEST(FontServiceTest, RasterServiceMeasuresAlternatingFontsAsEachAlone)
+{
+  const TRasterFontService Mixed;
+  const std::u16string Text = u"Hello world";
+  std::vector<THtmlFontDesc> Fonts;
+  for (int Height = -8; Height >= -82; --Height)
+    Fonts.push_back({Height % 2 ? "Arial" : "Courier New", Height, Height % 3 ? TFontStyles{} : TFontStyles{fsBold},
+                     DEFAULT_CHARSET});
+  for (int Round = 0; Round < 2; ++Round)
+    for (std::size_t I = 0; I < Fonts.size(); ++I) {
+      const THtmlFontDesc& Font = Fonts[I];
+      const THtmlFontDesc& Other = Fonts[(I * 7 + 3) % Fonts.size()];
+      const TRasterFontService Alone;
+      EXPECT_EQ(Mixed.Metrics(Other).Height, Alone.Metrics(Other).Height);
+      EXPECT_EQ(Width(Mixed, Font, Text), Width(Alone, Font, Text)) << Font.Height;
+      EXPECT_EQ(Mixed.Metrics(Font).Ascent, Alone.Metrics(Font).Ascent);
+    }
+}
+
 // Faces are looked up in the service the style sets are given: the drawing
 // layer knows its own built-in face and the installed ones, the fixed
 // metrics only the faces they were made with.

@@ -75,8 +75,9 @@ bool TRasterFontService::FaceInstalled(std::string_view Face) const
 
 TRasterFontService::TRealised& TRasterFontService::FontOf(const THtmlFontDesc& Font) const
 {
-  if (FLast && SameFont(Font, FLastDesc))
-    return *FLast;
+  for (const TRecent& Recent : FRecent)
+    if (Recent.Realised && SameFont(Font, Recent.Desc))
+      return *Recent.Realised;
   TFontKey Key{LowerCase(Trim(Font.Name)), Font.Height, StyleBits(Font.Style), Font.CharSet};
   auto Found = FFonts.find(Key);
   if (Found == FFonts.end()) {
@@ -86,6 +87,8 @@ TRasterFontService::TRealised& TRasterFontService::FontOf(const THtmlFontDesc& F
         DeleteObject(Entry.second.Handle);
       FFonts.clear();
       FMeasureFont = nullptr;
+      for (TRecent& Recent : FRecent)
+        Recent.Realised = nullptr;
     }
     std::u16string Face = UTF8Decode(Trim(Font.Name));
     if (Face.size() >= LF_FACESIZE)
@@ -97,9 +100,11 @@ TRasterFontService::TRealised& TRasterFontService::FontOf(const THtmlFontDesc& F
                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, Face.c_str());
     Found = FFonts.emplace(std::move(Key), Made).first;
   }
-  FLastDesc = Font;
-  FLast = &Found->second;
-  return *FLast;
+  TRecent& Slot = FRecent[FRecentNext];
+  FRecentNext = (FRecentNext + 1) % FRecent.size();
+  Slot.Desc = Font;
+  Slot.Realised = &Found->second;
+  return Found->second;
 }
 
 TRasterFontService::TRealised& TRasterFontService::SelectForMeasure(const THtmlFontDesc& Font) const
@@ -114,9 +119,11 @@ TRasterFontService::TRealised& TRasterFontService::SelectForMeasure(const THtmlF
 
 THtmlTextMetrics TRasterFontService::Metrics(const THtmlFontDesc& Font) const
 {
+  // Known metrics need no DC; leaving the measuring font in place also
+  // spares the next TextExtents a select.
+  if (TRealised& Known = FontOf(Font); Known.HaveMetrics)
+    return Known.Metrics;
   TRealised& Realised = SelectForMeasure(Font);
-  if (Realised.HaveMetrics)
-    return Realised.Metrics;
   TEXTMETRICW Tm;
   GetTextMetricsW(FMeasureDC, &Tm);
   THtmlTextMetrics& M = Realised.Metrics;

@@ -3,6 +3,7 @@
 // a laid-out line paints exactly as wide as it was measured.
 #pragma once
 
+#include <array>
 #include <map>
 #include <set>
 #include <string>
@@ -38,17 +39,21 @@ private:
     THtmlTextMetrics Metrics;
   };
 
-  // The font of Font, made on first use. The last one asked for is found
-  // again without building its key: layout asks for the same font run
-  // after run.
+  // The font of Font, made on first use. The few last ones asked for are
+  // found again without building a key: layout asks for the same fonts run
+  // after run, parsing alternates between a block's font and its text's.
   TRealised& FontOf(const THtmlFontDesc& Font) const;
   // Selects the font of Font into the measuring DC (only when another is in).
   TRealised& SelectForMeasure(const THtmlFontDesc& Font) const;
 
   HDC FMeasureDC;
   mutable std::map<TFontKey, TRealised> FFonts;
-  mutable THtmlFontDesc FLastDesc;
-  mutable TRealised* FLast = nullptr;
+  struct TRecent {
+    THtmlFontDesc Desc;
+    TRealised* Realised = nullptr;  // into FFonts; null when unused
+  };
+  mutable std::array<TRecent, 4> FRecent;
+  mutable std::size_t FRecentNext = 0;  // the slot the next new font takes
   mutable HFONT FMeasureFont = nullptr;  // the font selected into FMeasureDC
   mutable std::set<std::string> FFaces;  // lower-cased; empty until first asked
 };

@@ -175,6 +175,11 @@ TEST(FontServiceTest, FacesAndFontsComeFromTheServiceHandedIn)
   EXPECT_TRUE(Raster.FaceInstalled(" corvane fixed "));
   EXPECT_FALSE(Raster.FaceInstalled("No Such Face"));
   EXPECT_FALSE(Raster.FaceInstalled(""));
+  // The same face asked again, and in another case, answers as the first time.
+  EXPECT_FALSE(Raster.FaceInstalled("No Such Face"));
+  EXPECT_FALSE(Raster.FaceInstalled("No Such Face"));
+  EXPECT_TRUE(Raster.FaceInstalled("ARIAL"));
+  EXPECT_TRUE(Raster.FaceInstalled("ARIAL"));
   EXPECT_EQ(Raster.PixelsPerInch(), 96);
   // Large system fonts: the service follows the screen's resolution.
   ASSERT_TRUE(SetScreenPixelsPerInch(120));

@@ -67,10 +67,17 @@ int TRasterFontService::PixelsPerInch() const
 
 bool TRasterFontService::FaceInstalled(std::string_view Face) const
 {
+  // Style sheets ask for the same family element after element; the
+  // installed families do not change once listed.
+  if (FLastFaceAsked && Face == FLastFace)
+    return FLastFaceInstalled;
   if (FFaces.empty())
     EnumFontFamiliesW(FMeasureDC, nullptr, CollectFace, reinterpret_cast<LPARAM>(&FFaces));
   std::string Key = LowerCase(Trim(Face));
-  return !Key.empty() && FFaces.count(Key) > 0;
+  FLastFace.assign(Face);
+  FLastFaceInstalled = !Key.empty() && FFaces.count(Key) > 0;
+  FLastFaceAsked = !FFaces.empty();
+  return FLastFaceInstalled;
 }
 
 TRasterFontService::TRealised& TRasterFontService::FontOf(const THtmlFontDesc& Font) const

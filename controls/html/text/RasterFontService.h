@@ -56,4 +56,7 @@ private:
   mutable std::size_t FRecentNext = 0;  // the slot the next new font takes
   mutable HFONT FMeasureFont = nullptr;  // the font selected into FMeasureDC
   mutable std::set<std::string> FFaces;  // lower-cased; empty until first asked
+  mutable std::string FLastFace;  // the last face asked for, as asked
+  mutable bool FLastFaceInstalled = false;
+  mutable bool FLastFaceAsked = false;
 };

@@ -54,8 +54,20 @@ TRasterFontService::TRasterFontService() : FMeasureDC(CreateCompatibleDC(nullptr
 TRasterFontService::~TRasterFontService()
 {
   DeleteDC(FMeasureDC);
-  for (const auto& Entry : FFonts)
+  ReleaseFonts();
+}
+
+void TRasterFontService::ReleaseFonts() const
+{
+  // Each DC goes before its font: a DC keeps drawing with a deleted font.
+  for (const auto& Entry : FFonts) {
+    if (Entry.second.MeasureDC)
+      DeleteDC(Entry.second.MeasureDC);
     DeleteObject(Entry.second.Handle);
+  }
+  FFonts.clear();
+  for (TRecent& Recent : FRecent)
+    Recent.Realised = nullptr;
 }
 
 int TRasterFontService::PixelsPerInch() const
@@ -88,15 +100,8 @@ TRasterFontService::TRealised& TRasterFontService::FontOf(const THtmlFontDesc& F
   TFontKey Key{LowerCase(Trim(Font.Name)), Font.Height, StyleBits(Font.Style), Font.CharSet};
   auto Found = FFonts.find(Key);
   if (Found == FFonts.end()) {
-    if (FFonts.size() >= MaxCachedFonts) {
-      // A DC keeps drawing with a deleted font until another is selected.
-      for (const auto& Entry : FFonts)
-        DeleteObject(Entry.second.Handle);
-      FFonts.clear();
-      FMeasureFont = nullptr;
-      for (TRecent& Recent : FRecent)
-        Recent.Realised = nullptr;
-    }
+    if (FFonts.size() >= MaxCachedFonts)
+      ReleaseFonts();
     std::u16string Face = UTF8Decode(Trim(Font.Name));
     if (Face.size() >= LF_FACESIZE)
       Face.resize(LF_FACESIZE - 1);
@@ -117,22 +122,21 @@ TRasterFontService::TRealised& TRasterFontService::FontOf(const THtmlFontDesc& F
 TRasterFontService::TRealised& TRasterFontService::SelectForMeasure(const THtmlFontDesc& Font) const
 {
   TRealised& Realised = FontOf(Font);
-  if (Realised.Handle != FMeasureFont) {
-    SelectObject(FMeasureDC, Realised.Handle);
-    FMeasureFont = Realised.Handle;
+  if (!Realised.MeasureDC) {
+    Realised.MeasureDC = CreateCompatibleDC(nullptr);
+    SelectObject(Realised.MeasureDC, Realised.Handle);
   }
   return Realised;
 }
 
 THtmlTextMetrics TRasterFontService::Metrics(const THtmlFontDesc& Font) const
 {
-  // Known metrics need no DC; leaving the measuring font in place also
-  // spares the next TextExtents a select.
+  // Known metrics need no DC.
   if (TRealised& Known = FontOf(Font); Known.HaveMetrics)
     return Known.Metrics;
   TRealised& Realised = SelectForMeasure(Font);
   TEXTMETRICW Tm;
-  GetTextMetricsW(FMeasureDC, &Tm);
+  GetTextMetricsW(Realised.MeasureDC, &Tm);
   THtmlTextMetrics& M = Realised.Metrics;
   M.Height = Tm.tmHeight;
   M.Ascent = Tm.tmAscent;
@@ -150,15 +154,15 @@ void TRasterFontService::TextExtents(const THtmlFontDesc& Font, const char16_t* 
 {
   if (Count <= 0)
     return;
-  SelectForMeasure(Font);
+  const HDC DC = SelectForMeasure(Font).MeasureDC;
   // The measuring DC's extra stays 0 between calls.
   if (Font.CharExtra)
-    SetTextCharacterExtra(FMeasureDC, Font.CharExtra);
+    SetTextCharacterExtra(DC, Font.CharExtra);
   TSize Size;
-  if (!GetTextExtentExPointW(FMeasureDC, Text, Count, 0, nullptr, Extents, &Size))
+  if (!GetTextExtentExPointW(DC, Text, Count, 0, nullptr, Extents, &Size))
     std::fill(Extents, Extents + Count, 0);
   if (Font.CharExtra)
-    SetTextCharacterExtra(FMeasureDC, 0);
+    SetTextCharacterExtra(DC, 0);
 }
 
 void TRasterFontService::DrawText(HDC DC, int X, int Y, const THtmlFontDesc& Font, TColor Color, TColor Background,

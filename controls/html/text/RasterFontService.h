@@ -35,6 +35,10 @@ private:
   using TFontKey = std::tuple<std::string, int, int, int>;  // face, height, style bits, character set
   struct TRealised {
     HFONT Handle = nullptr;
+    // A memory DC holding only this font, made at its first measure: text
+    // alternates between a few fonts run after run (a header, a message),
+    // and one shared DC would select a font before nearly every measure.
+    HDC MeasureDC = nullptr;
     bool HaveMetrics = false;
     THtmlTextMetrics Metrics;
   };
@@ -43,10 +47,12 @@ private:
   // found again without building a key: layout asks for the same fonts run
   // after run, parsing alternates between a block's font and its text's.
   TRealised& FontOf(const THtmlFontDesc& Font) const;
-  // Selects the font of Font into the measuring DC (only when another is in).
+  // The font of Font with its measuring DC made.
   TRealised& SelectForMeasure(const THtmlFontDesc& Font) const;
+  // Frees every realised font and its measuring DC.
+  void ReleaseFonts() const;
 
-  HDC FMeasureDC;
+  HDC FMeasureDC;  // for the questions that are not about one font
   mutable std::map<TFontKey, TRealised> FFonts;
   struct TRecent {
     THtmlFontDesc Desc;
@@ -54,7 +60,6 @@ private:
   };
   mutable std::array<TRecent, 4> FRecent;
   mutable std::size_t FRecentNext = 0;  // the slot the next new font takes
-  mutable HFONT FMeasureFont = nullptr;  // the font selected into FMeasureDC
   mutable std::set<std::string> FFaces;  // lower-cased; empty until first asked
   mutable std::string FLastFace;  // the last face asked for, as asked
   mutable bool FLastFaceInstalled = false;

@@ -10,6 +10,7 @@
 #include "controls/html/text/RasterFontService.h"
 #include "controls/html/text/TextMeasure.h"
 #include "platform/classes/graphics/Colors.h"
+#include "platform/win/gdi/DeviceContext.h"
 #include "tests/platform_draw/DrawFixture.h"
 
 namespace {
@@ -143,6 +144,27 @@ TEST(FontServiceTest, RasterServiceMeasuresRealFaces)
   EXPECT_GT(Width(Raster, Bold, u"Hello world"), Width(Raster, Sans, u"Hello world"));
 }
 
+// Fonts asked for in turn, more of them than the service keeps realised,
+// with metrics asked between measures, measure as each does on its own.
+TEST(FontServiceTest, RasterServiceMeasuresAlternatingFontsAsEachAlone)
+{
+  const TRasterFontService Mixed;
+  const std::u16string Text = u"Hello world";
+  std::vector<THtmlFontDesc> Fonts;
+  for (int Height = -8; Height >= -82; --Height)
+    Fonts.push_back({Height % 2 ? "Arial" : "Courier New", Height, Height % 3 ? TFontStyles{} : TFontStyles{fsBold},
+                     DEFAULT_CHARSET});
+  for (int Round = 0; Round < 2; ++Round)
+    for (std::size_t I = 0; I < Fonts.size(); ++I) {
+      const THtmlFontDesc& Font = Fonts[I];
+      const THtmlFontDesc& Other = Fonts[(I * 7 + 3) % Fonts.size()];
+      const TRasterFontService Alone;
+      EXPECT_EQ(Mixed.Metrics(Other).Height, Alone.Metrics(Other).Height);
+      EXPECT_EQ(Width(Mixed, Font, Text), Width(Alone, Font, Text)) << Font.Height;
+      EXPECT_EQ(Mixed.Metrics(Font).Ascent, Alone.Metrics(Font).Ascent);
+    }
+}
+
 // Faces are looked up in the service the style sets are given: the drawing
 // layer knows its own built-in face and the installed ones, the fixed
 // metrics only the faces they were made with.
@@ -153,7 +175,16 @@ TEST(FontServiceTest, FacesAndFontsComeFromTheServiceHandedIn)
   EXPECT_TRUE(Raster.FaceInstalled(" corvane fixed "));
   EXPECT_FALSE(Raster.FaceInstalled("No Such Face"));
   EXPECT_FALSE(Raster.FaceInstalled(""));
+  // The same face asked again, and in another case, answers as the first time.
+  EXPECT_FALSE(Raster.FaceInstalled("No Such Face"));
+  EXPECT_FALSE(Raster.FaceInstalled("No Such Face"));
+  EXPECT_TRUE(Raster.FaceInstalled("ARIAL"));
+  EXPECT_TRUE(Raster.FaceInstalled("ARIAL"));
   EXPECT_EQ(Raster.PixelsPerInch(), 96);
+  // Large system fonts: the service follows the screen's resolution.
+  ASSERT_TRUE(SetScreenPixelsPerInch(120));
+  EXPECT_EQ(Raster.PixelsPerInch(), 120);
+  SetScreenPixelsPerInch(96);
 
   std::string Name;
   EXPECT_TRUE(ReadFontName(Raster, "Corvane Fixed, serif", Name));

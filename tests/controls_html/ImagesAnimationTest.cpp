@@ -153,7 +153,7 @@ TEST_F(ImagesAnimationTest, CopiesShareTheStripAndOutliveTheirSource)
   EXPECT_TRUE(copy->IsCopy());
   EXPECT_EQ(copy->Strip(), image->Strip());
   EXPECT_EQ(copy->CurrentFrame(), 1);
-  EXPECT_NE(copy->Frames()->Items(0), image->Frames()->Items(0));
+  EXPECT_EQ(copy->Frames(), image->Frames());  // read-only: shared, not copied
 
   // The cache frees its entry (and the source image) while the copy still
   // shows it: the copy keeps drawing from the shared strip.
@@ -164,4 +164,7 @@ TEST_F(ImagesAnimationTest, CopiesShareTheStripAndOutliveTheirSource)
   target.SetSize(2, 2);
   copy->DrawFrame(target.Canvas(), 0, 0, 2, 2);
   EXPECT_EQ(Pixels(&target)[3], 0xFF0000u);
+  copy->SetAnimate(true);  // reads the frame records the copy still shares
+  copy->SetCurrentFrame(2);
+  EXPECT_EQ(copy->Frames()->Count(), 2);
 }

@@ -81,3 +81,32 @@ TEST(ImagesCacheTest, NamesDifferingInCaseOrBlanksShareAnEntry)
   EXPECT_EQ(second->UserCount, 0);
   delete second;
 }
+
+// A key found again answers where the entry is now: entries added before it,
+// removed, the whole cache emptied, or the comparison made case-sensitive.
+TEST(ImagesCacheTest, AKeyFoundAgainFollowsTheChangesOfTheCache)
+{
+  TStringBitmapList cache;
+  cache.SetSorted(true);
+  Add(cache, "c.gif");
+  int index = -1;
+  ASSERT_TRUE(cache.Find("C.GIF", index));
+  EXPECT_EQ(index, 0);
+  ASSERT_TRUE(cache.Find("C.GIF", index));
+  EXPECT_EQ(index, 0);
+  Add(cache, "a.gif");
+  ASSERT_TRUE(cache.Find("C.GIF", index));
+  EXPECT_EQ(index, 1);
+  TBitmapItem* gone = cache.Item(0);
+  cache.Delete(0);
+  delete gone;
+  ASSERT_TRUE(cache.Find("C.GIF", index));
+  EXPECT_EQ(index, 0);
+  EXPECT_TRUE(cache.Find("c.gif", index));
+  cache.SetCaseSensitive(true);
+  EXPECT_FALSE(cache.Find("c.gif", index));
+  EXPECT_TRUE(cache.Find("C.GIF", index));
+  cache.Clear();
+  EXPECT_FALSE(cache.Find("C.GIF", index));
+  EXPECT_EQ(cache.IndexOf("C.GIF"), -1);
+}

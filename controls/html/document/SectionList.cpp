@@ -169,7 +169,7 @@ TPersistent* TSectionList::GetTheBitmap(const std::string& Source, int& Transpar
     TBitmapItem* Item = Cache->Item(Index);
     TPersistent* Picture = Cache->UseImage(Index);
     FromCache = true;
-    if (dynamic_cast<TBitmap*>(Picture) && (Item->Transp == 2 || Item->Transp == 3))
+    if ((Item->Transp == 2 || Item->Transp == 3) && dynamic_cast<TBitmap*>(Picture))
       Transparent = Item->Transp;
     Mask = Item->Mask;
     if (Entry)

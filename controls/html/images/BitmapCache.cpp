@@ -42,6 +42,30 @@ void TStringBitmapList::Clear()
   TStringList::Clear();
 }
 
+void TStringBitmapList::Changing()
+{
+  ++FGeneration;
+  TStringList::Changing();
+}
+
+bool TStringBitmapList::Find(const std::string& S, int& Index) const
+{
+  TLastFound& Last = FLastFound;
+  if (Last.Index >= 0 && Last.Generation == FGeneration && Last.CaseSensitive == CaseSensitive() &&
+      Last.Duplicates == Duplicates() && Last.Key == S) {
+    Index = Last.Index;
+    return true;
+  }
+  if (!TStringList::Find(S, Index))
+    return false;
+  Last.Key = S;
+  Last.Index = Index;
+  Last.Generation = FGeneration;
+  Last.CaseSensitive = CaseSensitive();
+  Last.Duplicates = Duplicates();
+  return true;
+}
+
 TBitmapItem* TStringBitmapList::Item(int I) const
 {
   return static_cast<TBitmapItem*>(Objects(I));

@@ -40,6 +40,10 @@ public:
   int AddObject(const std::string& S, TObject* AObject) override;
   // Frees every entry, then empties the list.
   void Clear() override;
+  // The list's bisection, remembering the last key found until the list or
+  // its comparison changes: a page names the same picture again and again,
+  // and comparing without case is slow.
+  bool Find(const std::string& S, int& Index) const override;
   // Marks the entry used: AgeCount 0, one more user; answers its image.
   TPersistent* UseImage(int I);
   // One user less for the entry of Name (when there is one).
@@ -54,8 +58,20 @@ public:
   // The key of an image name: upper-cased and trimmed.
   static std::string Key(const std::string& Name);
 
+protected:
+  void Changing() override;
+
 private:
   void DeleteEntry(int I);
 
   int FMaxCache = 4;
+  unsigned FGeneration = 0;  // moves on before every change of the list
+  struct TLastFound {
+    std::string Key;
+    int Index = -1;  // -1: nothing remembered
+    unsigned Generation = 0;
+    bool CaseSensitive = false;
+    TDuplicates Duplicates = dupIgnore;
+  };
+  mutable TLastFound FLastFound;
 };

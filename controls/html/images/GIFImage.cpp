@@ -10,7 +10,13 @@
 #include "platform/win/gdi/gdi.h"
 #include "platform/win/window/Painting.h"
 
-TGIFImage::TGIFImage() = default;
+TgfFrameList::~TgfFrameList()
+{
+  for (int i = Count() - 1; i >= 0; --i)
+    delete Items(i);
+}
+
+TGIFImage::TGIFImage() : FDecoded(std::make_shared<TDecoded>()) {}
 
 TGIFImage::TGIFImage(TGIFImage* Source)
     : FAnimated(Source->FAnimated),
@@ -20,35 +26,26 @@ TGIFImage::TGIFImage(TGIFImage* Source)
       FNumIterations(Source->FNumIterations),
       FTransparent(Source->FTransparent),
       FVisible(Source->FVisible),
-      FStrips(Source->FStrips),
+      FDecoded(Source->FDecoded),
       FFramesPerStrip(Source->FFramesPerStrip),
       FIsCopy(true)
 {
-  for (int i = 0; i < Source->FFrames.Count(); ++i) {
-    auto* frame = new TgfFrame(*Source->FFrames.Items(i));
-    frame->IsCopy = true;
-    FFrames.Add(frame);
-  }
   if (FAnimated)
     FLastDisposal = 2;
 }
 
-TGIFImage::~TGIFImage()
-{
-  for (int i = FFrames.Count() - 1; i >= 0; --i)
-    delete FFrames.Items(i);
-  FFrames.Clear();
-}
+TGIFImage::~TGIFImage() = default;
 
 void TGIFImage::DrawFrame(TCanvas* Canvas, int X, int Y, int Wid, int Ht)
 {
   FLastRect = TRect(X, Y, X + Wid, Y + Ht);
   SetStretchBltMode(Canvas->Handle(), COLORONCOLOR);
-  if (FVisible && FNumFrames > 0 && !FStrips.empty()) {
+  const auto& strips = FDecoded->Strips;
+  if (FVisible && FNumFrames > 0 && !strips.empty()) {
     Canvas->SetCopyMode(SRCCOPY);
     const int strip = (FCurrentFrame - 1) / FFramesPerStrip, cell = (FCurrentFrame - 1) % FFramesPerStrip;
     const TRect source(cell * FImageWidth, 0, (cell + 1) * FImageWidth, FImageHeight);
-    DrawStripPart(FStrips[std::size_t(strip)].get(), Canvas, FLastRect, source);
+    DrawStripPart(strips[std::size_t(strip)].get(), Canvas, FLastRect, source);
   }
 }
 
@@ -58,7 +55,7 @@ void TGIFImage::SetAnimate(bool Value)
     return;
   FAnimate = Value;
   if (Value && FNumFrames > 1) {
-    FCurrentInterval = DWORD(std::max(1, FFrames.Items(FCurrentFrame - 1)->frDelay));
+    FCurrentInterval = DWORD(std::max(1, FDecoded->Frames.Items(FCurrentFrame - 1)->frDelay));
     FLastTime = timeGetTime();
   }
 }
@@ -67,7 +64,7 @@ void TGIFImage::SetCurrentFrame(int Value)
 {
   if (Value == FCurrentFrame || FNumFrames == 0)
     return;
-  FLastDisposal = FFrames.Items(FCurrentFrame - 1)->frDisposalMethod;
+  FLastDisposal = FDecoded->Frames.Items(FCurrentFrame - 1)->frDisposalMethod;
   if (Value > FNumFrames)
     FCurrentFrame = 1;
   else if (Value <= 0)
@@ -94,18 +91,18 @@ void TGIFImage::StepAnimation(HWND Window)
     }
     ++FCurrentLoop;
   }
-  FLastDisposal = FFrames.Items(FCurrentFrame - 1)->frDisposalMethod;
+  FLastDisposal = FDecoded->Frames.Items(FCurrentFrame - 1)->frDisposalMethod;
   FCurrentFrame = FCurrentFrame % FNumFrames + 1;
   if (Window)
     InvalidateRect(Window, &FLastRect, TRUE);
-  FCurrentInterval = DWORD(std::max(1, FFrames.Items(FCurrentFrame - 1)->frDelay));
+  FCurrentInterval = DWORD(std::max(1, FDecoded->Frames.Items(FCurrentFrame - 1)->frDelay));
 }
 
 void TGIFImage::MakeStill()
 {
-  if (FStillBitmap || FStrips.empty())
+  if (FStillBitmap || FDecoded->Strips.empty())
     return;
-  ThtBitmap* first = FStrips.front().get();
+  ThtBitmap* first = FDecoded->Strips.front().get();
   auto still = std::make_unique<TBitmap>();
   still->Assign(first);
   still->SetWidth(FImageWidth);
@@ -150,13 +147,14 @@ TGIFImage* GifStreamToImage(bool& NonAnimated, TStream* Stream)
     image->FTransparent = gif.AnyTransparent();
 
     image->FFramesPerStrip = gif.FramesPerStrip();
+    auto decoded = std::make_shared<TGIFImage::TDecoded>();
     for (TGif::TStrip& strip : gif.BuildStrips()) {
-      auto htStrip = std::make_shared<ThtBitmap>();
+      auto htStrip = std::make_unique<ThtBitmap>();
       htStrip->Assign(strip.Bitmap.get());
       htStrip->SetHtTransparent(strip.Mask != nullptr);
       htStrip->SetHtMask(strip.Mask.release());
       htStrip->SetPalette(CopyPalette(ThePalette()));
-      image->FStrips.push_back(std::move(htStrip));
+      decoded->Strips.push_back(std::move(htStrip));
     }
 
     for (int i = 0; i < gif.ImageCount(); ++i) {
@@ -167,8 +165,9 @@ TGIFImage* GifStreamToImage(bool& NonAnimated, TStream* Stream)
       frame->frWidth = gif.FrameWidth(i);
       frame->frHeight = gif.FrameHeight(i);
       frame->frDelay = std::max(30, gif.FrameDelay(i) * 10);
-      image->FFrames.Add(frame);
+      decoded->Frames.Add(frame);
     }
+    image->FDecoded = std::move(decoded);
     if (image->FAnimated)
       image->FLastDisposal = 2;
     return image.release();

@@ -5,8 +5,11 @@
 // document's timer asks (on the platform's millisecond clock), and gives a
 // still bitmap and mask of its first frame.
 //
-// The strips are shared between an image and its copies (each IMG element of
-// a cached GIF animates on its own) and live as long as any of them.
+// The decoded picture (strips and frame records) never changes once loaded:
+// an image and its copies share it (each IMG element of a cached GIF animates
+// on its own, with only its own animation state) and it lives as long as any
+// of them. A page showing the same smiley a thousand times makes a thousand
+// small copies, not a thousand frame lists.
 #pragma once
 
 #include <memory>
@@ -30,19 +33,22 @@ public:
   int frHeight = 0;
   int frDelay = 0;  // milliseconds
   BYTE frDisposalMethod = 0;
-  bool IsCopy = false;
 };
 
-// The frames in file order; the image that holds the list frees them.
+// The frames in file order; the list owns them and frees them last first.
 class TgfFrameList : public TList {
 public:
+  TgfFrameList() = default;
+  ~TgfFrameList() override;
+  TgfFrameList(const TgfFrameList&) = delete;
+  TgfFrameList& operator=(const TgfFrameList&) = delete;
   TgfFrame* Items(int Index) const { return static_cast<TgfFrame*>(TList::Items(Index)); }
 };
 
 class TGIFImage : public TPersistent {
 public:
   TGIFImage();
-  // A copy sharing the source's strips, with its own frames, at frame 1.
+  // A copy sharing the source's decoded picture, at frame 1.
   explicit TGIFImage(TGIFImage* Source);
   ~TGIFImage() override;
   TGIFImage(const TGIFImage&) = delete;
@@ -74,9 +80,9 @@ public:
   int CurrentIteration() const { return FCurrentLoop; }
   BYTE LastDisposal() const { return FLastDisposal; }
   const TRect& LastDrawRect() const { return FLastRect; }
-  TgfFrameList* Frames() { return &FFrames; }
-  int StripCount() const { return int(FStrips.size()); }
-  ThtBitmap* Strip(int Index = 0) const { return FStrips[std::size_t(Index)].get(); }
+  const TgfFrameList* Frames() const { return &FDecoded->Frames; }
+  int StripCount() const { return int(FDecoded->Strips.size()); }
+  ThtBitmap* Strip(int Index = 0) const { return FDecoded->Strips[std::size_t(Index)].get(); }
 
   // The first frame as a plain bitmap, and its mask (null when the image is
   // not transparent); both owned by the image.
@@ -85,6 +91,12 @@ public:
 
 private:
   friend TGIFImage* GifStreamToImage(bool& NonAnimated, TStream* Stream);
+
+  // What a load decodes; shared, read-only, by the image and its copies.
+  struct TDecoded {
+    std::vector<std::unique_ptr<ThtBitmap>> Strips;
+    TgfFrameList Frames;
+  };
 
   void MakeStill();
 
@@ -96,14 +108,13 @@ private:
   int FNumIterations = 1;
   bool FTransparent = false;
   bool FVisible = true;
-  std::vector<std::shared_ptr<ThtBitmap>> FStrips;
+  std::shared_ptr<const TDecoded> FDecoded;
   int FFramesPerStrip = 1;
   std::unique_ptr<TBitmap> FStillBitmap;
   std::unique_ptr<TBitmap> FStillMask;
   bool FAnimate = false;
   TRect FLastRect;
   BYTE FLastDisposal = 0;
-  TgfFrameList FFrames;
   int FCurrentLoop = 1;
   DWORD FLastTime = 0;
   DWORD FCurrentInterval = 0;

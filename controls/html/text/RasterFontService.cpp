@@ -54,37 +54,54 @@ TRasterFontService::TRasterFontService() : FMeasureDC(CreateCompatibleDC(nullptr
 TRasterFontService::~TRasterFontService()
 {
   DeleteDC(FMeasureDC);
-  for (const auto& Entry : FFonts)
+  ReleaseFonts();
+}
+
+void TRasterFontService::ReleaseFonts() const
+{
+  // Each DC goes before its font: a DC keeps drawing with a deleted font.
+  for (const auto& Entry : FFonts) {
+    if (Entry.second.MeasureDC)
+      DeleteDC(Entry.second.MeasureDC);
     DeleteObject(Entry.second.Handle);
+  }
+  FFonts.clear();
+  for (TRecent& Recent : FRecent)
+    Recent.Realised = nullptr;
 }
 
 int TRasterFontService::PixelsPerInch() const
 {
-  return GetDeviceCaps(FMeasureDC, LOGPIXELSY);
+  // What GetDeviceCaps(LOGPIXELSY) answers for the measuring DC, without a
+  // DC lookup: styles ask for it for nearly every element.
+  return FMeasureDC ? ScreenPixelsPerInch() : 0;
 }
 
 bool TRasterFontService::FaceInstalled(std::string_view Face) const
 {
+  // Style sheets ask for the same family element after element; the
+  // installed families do not change once listed.
+  if (FLastFaceAsked && Face == FLastFace)
+    return FLastFaceInstalled;
   if (FFaces.empty())
     EnumFontFamiliesW(FMeasureDC, nullptr, CollectFace, reinterpret_cast<LPARAM>(&FFaces));
   std::string Key = LowerCase(Trim(Face));
-  return !Key.empty() && FFaces.count(Key) > 0;
+  FLastFace.assign(Face);
+  FLastFaceInstalled = !Key.empty() && FFaces.count(Key) > 0;
+  FLastFaceAsked = !FFaces.empty();
+  return FLastFaceInstalled;
 }
 
 TRasterFontService::TRealised& TRasterFontService::FontOf(const THtmlFontDesc& Font) const
 {
-  if (FLast && SameFont(Font, FLastDesc))
-    return *FLast;
+  for (const TRecent& Recent : FRecent)
+    if (Recent.Realised && SameFont(Font, Recent.Desc))
+      return *Recent.Realised;
   TFontKey Key{LowerCase(Trim(Font.Name)), Font.Height, StyleBits(Font.Style), Font.CharSet};
   auto Found = FFonts.find(Key);
   if (Found == FFonts.end()) {
-    if (FFonts.size() >= MaxCachedFonts) {
-      // A DC keeps drawing with a deleted font until another is selected.
-      for (const auto& Entry : FFonts)
-        DeleteObject(Entry.second.Handle);
-      FFonts.clear();
-      FMeasureFont = nullptr;
-    }
+    if (FFonts.size() >= MaxCachedFonts)
+      ReleaseFonts();
     std::u16string Face = UTF8Decode(Trim(Font.Name));
     if (Face.size() >= LF_FACESIZE)
       Face.resize(LF_FACESIZE - 1);
@@ -95,28 +112,31 @@ TRasterFontService::TRealised& TRasterFontService::FontOf(const THtmlFontDesc& F
                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, Face.c_str());
     Found = FFonts.emplace(std::move(Key), Made).first;
   }
-  FLastDesc = Font;
-  FLast = &Found->second;
-  return *FLast;
+  TRecent& Slot = FRecent[FRecentNext];
+  FRecentNext = (FRecentNext + 1) % FRecent.size();
+  Slot.Desc = Font;
+  Slot.Realised = &Found->second;
+  return Found->second;
 }
 
 TRasterFontService::TRealised& TRasterFontService::SelectForMeasure(const THtmlFontDesc& Font) const
 {
   TRealised& Realised = FontOf(Font);
-  if (Realised.Handle != FMeasureFont) {
-    SelectObject(FMeasureDC, Realised.Handle);
-    FMeasureFont = Realised.Handle;
+  if (!Realised.MeasureDC) {
+    Realised.MeasureDC = CreateCompatibleDC(nullptr);
+    SelectObject(Realised.MeasureDC, Realised.Handle);
   }
   return Realised;
 }
 
 THtmlTextMetrics TRasterFontService::Metrics(const THtmlFontDesc& Font) const
 {
+  // Known metrics need no DC.
+  if (TRealised& Known = FontOf(Font); Known.HaveMetrics)
+    return Known.Metrics;
   TRealised& Realised = SelectForMeasure(Font);
-  if (Realised.HaveMetrics)
-    return Realised.Metrics;
   TEXTMETRICW Tm;
-  GetTextMetricsW(FMeasureDC, &Tm);
+  GetTextMetricsW(Realised.MeasureDC, &Tm);
   THtmlTextMetrics& M = Realised.Metrics;
   M.Height = Tm.tmHeight;
   M.Ascent = Tm.tmAscent;
@@ -134,15 +154,15 @@ void TRasterFontService::TextExtents(const THtmlFontDesc& Font, const char16_t* 
 {
   if (Count <= 0)
     return;
-  SelectForMeasure(Font);
+  const HDC DC = SelectForMeasure(Font).MeasureDC;
   // The measuring DC's extra stays 0 between calls.
   if (Font.CharExtra)
-    SetTextCharacterExtra(FMeasureDC, Font.CharExtra);
+    SetTextCharacterExtra(DC, Font.CharExtra);
   TSize Size;
-  if (!GetTextExtentExPointW(FMeasureDC, Text, Count, 0, nullptr, Extents, &Size))
+  if (!GetTextExtentExPointW(DC, Text, Count, 0, nullptr, Extents, &Size))
     std::fill(Extents, Extents + Count, 0);
   if (Font.CharExtra)
-    SetTextCharacterExtra(FMeasureDC, 0);
+    SetTextCharacterExtra(DC, 0);
 }
 
 void TRasterFontService::DrawText(HDC DC, int X, int Y, const THtmlFontDesc& Font, TColor Color, TColor Background,

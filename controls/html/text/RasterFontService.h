@@ -3,6 +3,7 @@
 // a laid-out line paints exactly as wide as it was measured.
 #pragma once
 
+#include <array>
 #include <map>
 #include <set>
 #include <string>
@@ -34,21 +35,33 @@ private:
   using TFontKey = std::tuple<std::string, int, int, int>;  // face, height, style bits, character set
   struct TRealised {
     HFONT Handle = nullptr;
+    // A memory DC holding only this font, made at its first measure: text
+    // alternates between a few fonts run after run (a header, a message),
+    // and one shared DC would select a font before nearly every measure.
+    HDC MeasureDC = nullptr;
     bool HaveMetrics = false;
     THtmlTextMetrics Metrics;
   };
 
-  // The font of Font, made on first use. The last one asked for is found
-  // again without building its key: layout asks for the same font run
-  // after run.
+  // The font of Font, made on first use. The few last ones asked for are
+  // found again without building a key: layout asks for the same fonts run
+  // after run, parsing alternates between a block's font and its text's.
   TRealised& FontOf(const THtmlFontDesc& Font) const;
-  // Selects the font of Font into the measuring DC (only when another is in).
+  // The font of Font with its measuring DC made.
   TRealised& SelectForMeasure(const THtmlFontDesc& Font) const;
+  // Frees every realised font and its measuring DC.
+  void ReleaseFonts() const;
 
-  HDC FMeasureDC;
+  HDC FMeasureDC;  // for the questions that are not about one font
   mutable std::map<TFontKey, TRealised> FFonts;
-  mutable THtmlFontDesc FLastDesc;
-  mutable TRealised* FLast = nullptr;
-  mutable HFONT FMeasureFont = nullptr;  // the font selected into FMeasureDC
+  struct TRecent {
+    THtmlFontDesc Desc;
+    TRealised* Realised = nullptr;  // into FFonts; null when unused
+  };
+  mutable std::array<TRecent, 4> FRecent;
+  mutable std::size_t FRecentNext = 0;  // the slot the next new font takes
   mutable std::set<std::string> FFaces;  // lower-cased; empty until first asked
+  mutable std::string FLastFace;  // the last face asked for, as asked
+  mutable bool FLastFaceInstalled = false;
+  mutable bool FLastFaceAsked = false;
 };

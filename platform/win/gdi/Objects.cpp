@@ -342,9 +342,9 @@ HGDIOBJ SelectObject(HDC h, HGDIOBJ object)
     return nullptr;
   TDCState& s = dc->S;
   switch (o->Type) {
-  case OBJ_PEN: s.Pen = std::static_pointer_cast<TGdiPen>(o); return std::exchange(s.PenHandle, object);
-  case OBJ_BRUSH: s.Brush = std::static_pointer_cast<TGdiBrush>(o); return std::exchange(s.BrushHandle, object);
-  case OBJ_FONT: s.Font = std::static_pointer_cast<TGdiFont>(o); return std::exchange(s.FontHandle, object);
+  case OBJ_PEN: s.Pen = std::static_pointer_cast<TGdiPen>(std::move(o)); return std::exchange(s.PenHandle, object);
+  case OBJ_BRUSH: s.Brush = std::static_pointer_cast<TGdiBrush>(std::move(o)); return std::exchange(s.BrushHandle, object);
+  case OBJ_FONT: s.Font = std::static_pointer_cast<TGdiFont>(std::move(o)); return std::exchange(s.FontHandle, object);
   case OBJ_REGION: return reinterpret_cast<HGDIOBJ>(std::intptr_t(SelectClipRgn(h, object)));
   case OBJ_BITMAP: {
     auto bm = std::static_pointer_cast<TGdiBitmap>(o);

@@ -78,14 +78,14 @@ void Advances(const TDC& dc, TFontInstance& font, const std::u32string& chars, s
 {
   adv.resize(chars.size());
   font.AdvancesOf(chars.data(), chars.size(), adv.data());
-  int breaks = 0;
-  for (std::size_t i = 0; i < chars.size(); ++i) {
-    adv[i] += dc.S.CharExtra;
-    if (chars[i] == U' ')
-      ++breaks;
-  }
+  if (const int extra = dc.S.CharExtra)
+    for (int& a : adv)
+      a += extra;
+  if (dc.S.JustBreakCount <= 0)
+    return;
+  const auto breaks = std::count(chars.begin(), chars.end(), U' ');
   // Justification spreads the extra over the break characters, the remainder to the first ones.
-  if (dc.S.JustBreakCount > 0 && breaks > 0) {
+  if (breaks > 0) {
     int extra = dc.S.JustBreakExtra, count = dc.S.JustBreakCount, k = 0;
     for (std::size_t i = 0; i < chars.size(); ++i)
       if (chars[i] == U' ') {
@@ -286,7 +286,19 @@ BOOL Extent(HDC h, const TTextRun& run, int maxExtent, int* fit, int* dx, TSize*
   Advances(*dc, *font, run.Chars, adv);
   int total = 0, fitted = 0;
   bool fitting = true;
-  for (std::size_t i = 0; i < run.Chars.size(); ++i) {
+  const std::size_t count = run.Chars.size();
+  if (run.Units[count] == int(count) && !fit) {
+    // One unit per character (no surrogate pair, no multi-byte sequence) and
+    // nothing to fit: each unit's extent is the running total.
+    for (std::size_t i = 0; i < count; ++i) {
+      total += adv[i];
+      if (dx)
+        dx[i] = total;
+    }
+    *size = TSize(total, font->Metrics.tmHeight);
+    return TRUE;
+  }
+  for (std::size_t i = 0; i < count; ++i) {
     total += adv[i];
     if (fitting && (!fit || total <= maxExtent))
       fitted = run.Units[i + 1];

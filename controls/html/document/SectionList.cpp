@@ -68,6 +68,7 @@ void TSectionList::Clear()
   AnimList.clear();
   InlineList.clear();
   DrawList.clear();
+  ExtentStore.clear();
   BoxValuePool.Clear();
   FontPool.Clear();
   HoverLink = nullptr;

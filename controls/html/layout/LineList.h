@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstddef>
+#include <stdexcept>
 #include <vector>
 
 // One line of the last layout.
@@ -37,6 +38,12 @@ public:
   const LineRec* end() const { return Data() + FCount; }
   LineRec& operator[](std::size_t I) { return Data()[I]; }
   const LineRec& operator[](std::size_t I) const { return Data()[I]; }
+  const LineRec& at(std::size_t I) const
+  {
+    if (I >= FCount)
+      throw std::out_of_range("TLineList::at");
+    return Data()[I];
+  }
   LineRec& front() { return Data()[0]; }
   const LineRec& front() const { return Data()[0]; }
   LineRec& back() { return Data()[FCount - 1]; }

@@ -65,13 +65,22 @@ const int* TSection::CachedExtents(const TFontObj& F, int I, int Count, int& Bas
   };
   if (SplitsPair(I) || SplitsPair(I + Count))
     return nullptr;
-  std::vector<int>& Extents = F.RunExtents;
-  if (Extents.size() != std::size_t(RunEnd - RunStart)) {
-    Extents.assign(std::size_t(RunEnd - RunStart), 0);
-    Document->Fonts.TextExtents(F.Font->Desc(), Text.data() + RunStart, RunEnd - RunStart, Extents.data());
+  const int Length = RunEnd - RunStart;
+  std::vector<int>& Store = Document->ExtentStore;
+  if (F.ExtentsCount != Length || F.ExtentsAt < 0) {
+    if (F.ExtentsAt < 0 || F.ExtentsRoom < Length) {
+      F.ExtentsAt = int(Store.size());
+      F.ExtentsRoom = Length;
+      Store.resize(Store.size() + std::size_t(Length));
+    }
+    std::fill_n(Store.begin() + F.ExtentsAt, Length, 0);
+    Document->Fonts.TextExtents(F.Font->Desc(), Text.data() + RunStart, Length, Store.data() + F.ExtentsAt);
+    F.ExtentsCount = Length;
   }
-  Base = I > RunStart ? Extents[std::size_t(I - RunStart - 1)] : 0;
-  return Extents.data() + (I - RunStart);
+  // Valid until the next run is measured (the store may grow then).
+  const int* Extents = Store.data() + F.ExtentsAt;
+  Base = I > RunStart ? Extents[I - RunStart - 1] : 0;
+  return Extents + (I - RunStart);
 }
 
 int TSection::RunWidth(int Start, int Count, bool IgnoreTrailing) const

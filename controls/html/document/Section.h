@@ -103,11 +103,11 @@ public:
 private:
   template <class TOnImage, class TOnText>
   int WalkPieces(int Start, int End, TOnImage OnImage, TOnText OnText) const;
-  // The extents of characters I..I+Count of F's run relative to the one
-  // before I (Base is to be subtracted), from the run measured once; nullptr
-  // when the piece is to be measured on its own (it splits a surrogate pair
-  // or leaves the run).
-  const int* CachedExtents(const TFontObj& F, int I, int Count, int& Base) const;
+  // The extents of characters I..I+Count of F's run (ending at RunEnd)
+  // relative to the one before I (Base is to be subtracted), from the run
+  // measured once; nullptr when the piece is to be measured on its own (it
+  // splits a surrogate pair or leaves the run).
+  const int* CachedExtents(const TFontObj& F, int I, int Count, int RunEnd, int& Base) const;
   void DeleteChar(int Index);
   void AppendText(const std::u16string& S, const std::vector<int>& Positions, char Flag);
   int CompleteLine(LineRec& Line, int X, int Y, IndentManager& IMgr, bool FirstLine, bool LastLine,

@@ -19,8 +19,9 @@ bool IsLowSurrogate(char16_t C) { return C >= 0xDC00 && C <= 0xDFFF; }
 // Walks [Start, End) piece by piece: an inline image (OnImage gets it, or
 // nullptr for a floating or missing one, and answers false to stop before
 // it), the break and form-control markers (skipped), and runs of text in one
-// font up to the next marker (OnText answers how many of the run's characters
-// it took; taking fewer stops the walk). Answers where the walk stopped.
+// font up to the next marker (OnText gets the run's font, the piece and where
+// the font's run ends, and answers how many of the piece's characters it
+// took; taking fewer stops the walk). Answers where the walk stopped.
 template <class TOnImage, class TOnText>
 int TSection::WalkPieces(int Start, int End, TOnImage OnImage, TOnText OnText) const
 {
@@ -38,12 +39,17 @@ int TSection::WalkPieces(int Start, int End, TOnImage OnImage, TOnText OnText) c
       ++I;
       continue;
     }
-    const TFontObj* F = Fonts.GetFontObjAt(I);
-    const int N = std::min(End - I, Fonts.GetFontCountAt(I, CharCount));
+    // One search finds the run and where it ends.
+    int Index = 0;
+    const TFontObj* F = Fonts.GetFontObjAt(I, &Index);
+    const int RunEnd = F->Pos > I                        ? F->Pos
+                       : std::size_t(Index) + 1 < Fonts.Items.size() ? Fonts.Items[std::size_t(Index) + 1]->Pos
+                                                                     : CharCount;
+    const int N = std::min(End - I, RunEnd - I);
     int K = 0;
     while (K < N && !IsMarker(Text[std::size_t(I + K)]))
       ++K;
-    const int Taken = OnText(F, I, K);
+    const int Taken = OnText(F, I, K, std::min(CharCount, RunEnd));
     I += Taken;
     if (Taken < K)
       break;
@@ -51,10 +57,9 @@ int TSection::WalkPieces(int Start, int End, TOnImage OnImage, TOnText OnText) c
   return I;
 }
 
-const int* TSection::CachedExtents(const TFontObj& F, int I, int Count, int& Base) const
+const int* TSection::CachedExtents(const TFontObj& F, int I, int Count, int RunEnd, int& Base) const
 {
   const int RunStart = F.Pos;
-  const int RunEnd = std::min(CharCount, RunStart + Fonts.GetFontCountAt(RunStart, CharCount));
   if (I < RunStart || I + Count > RunEnd || RunStart < 0)
     return nullptr;
   // Measured on its own, a piece that starts or ends inside a surrogate pair
@@ -97,11 +102,11 @@ int TSection::RunWidth(int Start, int Count, bool IgnoreTrailing) const
           W += Image->TotalWidth();
         return true;
       },
-      [&](const TFontObj* F, int I, int K) {
+      [&](const TFontObj* F, int I, int K, int RunEnd) {
         int Base = 0;
         if (K <= 0)
           W += F->Overhang();
-        else if (const int* Extents = CachedExtents(*F, I, K, Base))
+        else if (const int* Extents = CachedExtents(*F, I, K, RunEnd, Base))
           W += Extents[K - 1] - Base + F->Overhang();
         else
           W += TextWidth(Document->Fonts, F->Font->Desc(), Text.data() + I, K) + F->Overhang();
@@ -122,11 +127,11 @@ int TSection::FitCount(int Start, int Count, int Width, int& Used) const
         Used += W;
         return true;
       },
-      [&](const TFontObj* F, int I, int K) {
+      [&](const TFontObj* F, int I, int K, int RunEnd) {
         int PieceWidth = 0;
         const int Room = Width - Used - F->Overhang();
         int Base = 0;
-        const int* Extents = Room > 0 && K > 0 ? CachedExtents(*F, I, K, Base) : nullptr;
+        const int* Extents = Room > 0 && K > 0 ? CachedExtents(*F, I, K, RunEnd, Base) : nullptr;
         int Fit = 0;
         if (Extents) {
           while (Fit < K && Extents[Fit] - Base <= Room)

@@ -317,12 +317,15 @@ void TBlock::BuildDrawList()
   if (!DrawList.empty() && int(DrawList.size()) == MyCell->Count())
     return;
   DrawList.clear();
+  DrawList.reserve(MyCell->Sections.size());
   for (auto& S : MyCell->Sections)
     DrawList.push_back(S.get());
   // Negative z first, then z 0 in document order, then positive z; equal
-  // values keep document order.
-  std::stable_sort(DrawList.begin(), DrawList.end(),
-                   [](const TSectionBase* A, const TSectionBase* B) { return A->ZValue < B->ZValue; });
+  // values keep document order. Content already in that order (the usual
+  // case: no z-index at all) is left as it is, saving the sort's buffer.
+  auto ByZ = [](const TSectionBase* A, const TSectionBase* B) { return A->ZValue < B->ZValue; };
+  if (!std::is_sorted(DrawList.begin(), DrawList.end(), ByZ))
+    std::stable_sort(DrawList.begin(), DrawList.end(), ByZ);
 }
 
 int TBlock::Paint(HDC DC, const TRect& Clip, int X)

@@ -16,10 +16,16 @@ void TCellBasic::Add(TSectionBase* Section)
   if (Owned->IsEmpty())
     return;
   Sections.push_back(std::move(Owned));
+  FMeasureStamp = -1;
 }
 
 void TCellBasic::MeasureWidths(int& Min, int& Max)
 {
+  if (Document && FMeasureStamp >= 0 && FMeasureStamp == Document->LayoutCycle) {
+    Min = FMeasuredMin;
+    Max = FMeasuredMax;
+    return;
+  }
   Min = Max = 0;
   for (auto& S : Sections) {
     int Mn = 0, Mx = 0;
@@ -27,6 +33,9 @@ void TCellBasic::MeasureWidths(int& Min, int& Max)
     Min = std::max(Min, Mn);
     Max = std::max(Max, Mx);
   }
+  FMeasuredMin = Min;
+  FMeasuredMax = Max;
+  FMeasureStamp = Document ? Document->LayoutCycle : -1;
 }
 
 int TCellBasic::DoLayout(int X, int Y, int Width, int AvailHeight, IndentManager& IMgr, int& MaxWidth, int& Pos)
@@ -44,6 +53,7 @@ int TCellBasic::DoLayout(int X, int Y, int Width, int AvailHeight, IndentManager
       // without it: noted in the log, never shown to the user.
       Document->LogLayoutFault(E.Message());
       Sections.erase(Sections.begin() + std::ptrdiff_t(I));
+      FMeasureStamp = -1;
       continue;
     }
     MaxWidth = std::max(MaxWidth, SectionMax);

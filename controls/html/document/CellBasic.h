@@ -26,6 +26,8 @@ public:
   TSectionBase* Last() const { return Sections.empty() ? nullptr : Sections.back().get(); }
   int Count() const { return int(Sections.size()); }
 
+  // Measured once per layout cycle: every block above a cell measures it
+  // again for its own width, and nothing a cycle does changes the answer.
   void MeasureWidths(int& Min, int& Max);
   // Lays the sections out from (X, Y) in Width; returns the content height.
   int DoLayout(int X, int Y, int Width, int AvailHeight, IndentManager& IMgr, int& MaxWidth, int& Pos);
@@ -42,4 +44,8 @@ public:
 
   // The sections whose vertical range [PaintTop, PaintBottom) may hold Y.
   bool Holds(const TSectionBase& S, int Y) const { return Y >= S.PaintTop && Y < S.PaintBottom; }
+
+private:
+  int FMeasureStamp = -1;  // the document's layout cycle of FMeasuredMin/Max, or -1
+  int FMeasuredMin = 0, FMeasuredMax = 0;
 };

@@ -94,7 +94,7 @@ void TFontObj::FocusKeyDown(WORD& Key, TShiftState Shift)
 
 void TFontObj::Realise()
 {
-  RunExtents.clear();
+  ForgetExtents();
   Metrics = FFonts.Metrics(Font->Desc());
   if (Font->tmHeight == Metrics.Height && Font->tmDescent == Metrics.Descent &&
       Font->tmExternalLeading == Metrics.ExternalLeading && Font->tmMaxCharWidth == Metrics.MaxCharWidth &&
@@ -192,7 +192,7 @@ int TFontList::GetFontCountAt(int Pos, int Leng) const
 void TFontList::Decrement(int Pos, TSectionList* Document)
 {
   for (auto& F : Items) {
-    F->RunExtents.clear();
+    F->ForgetExtents();
     if (F->Pos > Pos)
       --F->Pos;
   }

@@ -40,9 +40,14 @@ public:
   // Metrics of the realised font.
   THtmlTextMetrics Metrics;
   // The extents of the run's characters, measured from its start in one
-  // call the first time layout asks (TSection::CachedExtents); emptied
-  // whenever the font changes.
-  mutable std::vector<int> RunExtents;
+  // call the first time layout asks (TSection::CachedExtents), kept in the
+  // document's ExtentStore from ExtentsAt (-1: none yet), ExtentsRoom long;
+  // ExtentsCount of them are valid, none once the font or the run changes,
+  // and measuring again reuses the room when it is enough.
+  mutable int ExtentsAt = -1;
+  mutable int ExtentsRoom = 0;
+  mutable int ExtentsCount = 0;
+  void ForgetExtents() { ExtentsCount = 0; }
   int FontHeight() const { return Metrics.Height; }
   int Descent() const { return Metrics.Descent; }
   int LineHeight() const { return Metrics.Height + Metrics.ExternalLeading; }

@@ -13,6 +13,7 @@
 #include "controls/html/document/FontObj.h"
 #include "controls/html/document/ImageObj.h"
 #include "controls/html/document/SectionBase.h"
+#include "controls/html/layout/LineList.h"
 
 class TAttributeList;
 class TProperties;
@@ -23,24 +24,6 @@ class TokenObj;
 inline constexpr char16_t FmCtlMark = 2;    // a form control
 inline constexpr char16_t ImgPanMark = 4;   // an image or a panel
 inline constexpr char16_t BrkMark = 8;      // a forced line break
-
-// One line of the last layout.
-struct LineRec {
-  int Start = 0;  // index of the first character in the section's text
-  int LeadAbove = 0;
-  int LeadBelow = 0;
-  int TextHeight = 0;
-  int ReachHeight = 0;
-  int CharsInLine = 0;
-  int MaxDescent = 0;
-  int OffsetX = 0;
-  int PaintY = 0;
-  int PaintX = 0;
-  int RoomWidth = 0;
-  int SpaceCount = 0;
-  int SpareWidth = 0;
-  int BoxHeight() const { return LeadAbove + TextHeight + LeadBelow; }
-};
 
 // A run of consecutive source positions.
 struct IndexObj {
@@ -62,7 +45,7 @@ public:
   TFontList Fonts;
   TImageObjList Images;
   std::vector<IndexObj> SourceIndex;
-  std::vector<LineRec> Lines;
+  TLineList Lines;
   int Alignment = 1;  // 1 left, 2 centre, 3 right, 4 justify
   int ClearMode = 0;  // 0 none, 1 left, 2 right, 3 both
   int LineBoxHeight = -1;
@@ -120,11 +103,11 @@ public:
 private:
   template <class TOnImage, class TOnText>
   int WalkPieces(int Start, int End, TOnImage OnImage, TOnText OnText) const;
-  // The extents of characters I..I+Count of F's run relative to the one
-  // before I (Base is to be subtracted), from the run measured once; nullptr
-  // when the piece is to be measured on its own (it splits a surrogate pair
-  // or leaves the run).
-  const int* CachedExtents(const TFontObj& F, int I, int Count, int& Base) const;
+  // The extents of characters I..I+Count of F's run (ending at RunEnd)
+  // relative to the one before I (Base is to be subtracted), from the run
+  // measured once; nullptr when the piece is to be measured on its own (it
+  // splits a surrogate pair or leaves the run).
+  const int* CachedExtents(const TFontObj& F, int I, int Count, int RunEnd, int& Base) const;
   void DeleteChar(int Index);
   void AppendText(const std::u16string& S, const std::vector<int>& Positions, char Flag);
   int CompleteLine(LineRec& Line, int X, int Y, IndentManager& IMgr, bool FirstLine, bool LastLine,

@@ -50,8 +50,13 @@ void TSectionList::Clear()
   // Document objects go first: they release their cache entries and leave
   // the document's lists. The animation list is emptied before them, as it
   // goes whole anyway: each image taking itself out of it would cost a scan
-  // of the rest, quadratic in a conversation full of animated smileys.
+  // of the rest, quadratic in a conversation full of animated smileys. The
+  // link-run list and the pending tab order go first for the same reason:
+  // each link run would otherwise search them as it goes.
   AnimList.clear();
+  LinkList.clear();
+  TabOrderList.clear();
+  HoverLink = nullptr;
   Sections.clear();
   FBackgroundPicture.reset();
   FImageKeys.clear();
@@ -63,6 +68,7 @@ void TSectionList::Clear()
   AnimList.clear();
   InlineList.clear();
   DrawList.clear();
+  ExtentStore.clear();
   BoxValuePool.Clear();
   FontPool.Clear();
   HoverLink = nullptr;

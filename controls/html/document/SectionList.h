@@ -138,6 +138,10 @@ public:
   bool ManyLinks = false;
   int TextSectionCount = 0;
   int LayoutCycle = 0;
+  // The measured character extents of every font run (TFontObj::ExtentsAt
+  // says where a run's are): one store for the whole document, kept with its
+  // room from one load to the next, instead of a vector per run.
+  std::vector<int> ExtentStore;
   int TableNestLevel = 0;     // tables being laid out, one inside the other
   bool TableFinalPass = false;  // the outermost table is placing its cells
   int* FirstLineY = nullptr;  // the first-line slot of the list item being laid out

@@ -19,8 +19,9 @@ bool IsLowSurrogate(char16_t C) { return C >= 0xDC00 && C <= 0xDFFF; }
 // Walks [Start, End) piece by piece: an inline image (OnImage gets it, or
 // nullptr for a floating or missing one, and answers false to stop before
 // it), the break and form-control markers (skipped), and runs of text in one
-// font up to the next marker (OnText answers how many of the run's characters
-// it took; taking fewer stops the walk). Answers where the walk stopped.
+// font up to the next marker (OnText gets the run's font, the piece and where
+// the font's run ends, and answers how many of the piece's characters it
+// took; taking fewer stops the walk). Answers where the walk stopped.
 template <class TOnImage, class TOnText>
 int TSection::WalkPieces(int Start, int End, TOnImage OnImage, TOnText OnText) const
 {
@@ -38,12 +39,17 @@ int TSection::WalkPieces(int Start, int End, TOnImage OnImage, TOnText OnText) c
       ++I;
       continue;
     }
-    const TFontObj* F = Fonts.GetFontObjAt(I);
-    const int N = std::min(End - I, Fonts.GetFontCountAt(I, CharCount));
+    // One search finds the run and where it ends.
+    int Index = 0;
+    const TFontObj* F = Fonts.GetFontObjAt(I, &Index);
+    const int RunEnd = F->Pos > I                        ? F->Pos
+                       : std::size_t(Index) + 1 < Fonts.Items.size() ? Fonts.Items[std::size_t(Index) + 1]->Pos
+                                                                     : CharCount;
+    const int N = std::min(End - I, RunEnd - I);
     int K = 0;
     while (K < N && !IsMarker(Text[std::size_t(I + K)]))
       ++K;
-    const int Taken = OnText(F, I, K);
+    const int Taken = OnText(F, I, K, std::min(CharCount, RunEnd));
     I += Taken;
     if (Taken < K)
       break;
@@ -51,10 +57,9 @@ int TSection::WalkPieces(int Start, int End, TOnImage OnImage, TOnText OnText) c
   return I;
 }
 
-const int* TSection::CachedExtents(const TFontObj& F, int I, int Count, int& Base) const
+const int* TSection::CachedExtents(const TFontObj& F, int I, int Count, int RunEnd, int& Base) const
 {
   const int RunStart = F.Pos;
-  const int RunEnd = std::min(CharCount, RunStart + Fonts.GetFontCountAt(RunStart, CharCount));
   if (I < RunStart || I + Count > RunEnd || RunStart < 0)
     return nullptr;
   // Measured on its own, a piece that starts or ends inside a surrogate pair
@@ -65,13 +70,22 @@ const int* TSection::CachedExtents(const TFontObj& F, int I, int Count, int& Bas
   };
   if (SplitsPair(I) || SplitsPair(I + Count))
     return nullptr;
-  std::vector<int>& Extents = F.RunExtents;
-  if (Extents.size() != std::size_t(RunEnd - RunStart)) {
-    Extents.assign(std::size_t(RunEnd - RunStart), 0);
-    Document->Fonts.TextExtents(F.Font->Desc(), Text.data() + RunStart, RunEnd - RunStart, Extents.data());
+  const int Length = RunEnd - RunStart;
+  std::vector<int>& Store = Document->ExtentStore;
+  if (F.ExtentsCount != Length || F.ExtentsAt < 0) {
+    if (F.ExtentsAt < 0 || F.ExtentsRoom < Length) {
+      F.ExtentsAt = int(Store.size());
+      F.ExtentsRoom = Length;
+      Store.resize(Store.size() + std::size_t(Length));
+    }
+    std::fill_n(Store.begin() + F.ExtentsAt, Length, 0);
+    Document->Fonts.TextExtents(F.Font->Desc(), Text.data() + RunStart, Length, Store.data() + F.ExtentsAt);
+    F.ExtentsCount = Length;
   }
-  Base = I > RunStart ? Extents[std::size_t(I - RunStart - 1)] : 0;
-  return Extents.data() + (I - RunStart);
+  // Valid until the next run is measured (the store may grow then).
+  const int* Extents = Store.data() + F.ExtentsAt;
+  Base = I > RunStart ? Extents[I - RunStart - 1] : 0;
+  return Extents + (I - RunStart);
 }
 
 int TSection::RunWidth(int Start, int Count, bool IgnoreTrailing) const
@@ -88,11 +102,11 @@ int TSection::RunWidth(int Start, int Count, bool IgnoreTrailing) const
           W += Image->TotalWidth();
         return true;
       },
-      [&](const TFontObj* F, int I, int K) {
+      [&](const TFontObj* F, int I, int K, int RunEnd) {
         int Base = 0;
         if (K <= 0)
           W += F->Overhang();
-        else if (const int* Extents = CachedExtents(*F, I, K, Base))
+        else if (const int* Extents = CachedExtents(*F, I, K, RunEnd, Base))
           W += Extents[K - 1] - Base + F->Overhang();
         else
           W += TextWidth(Document->Fonts, F->Font->Desc(), Text.data() + I, K) + F->Overhang();
@@ -113,11 +127,11 @@ int TSection::FitCount(int Start, int Count, int Width, int& Used) const
         Used += W;
         return true;
       },
-      [&](const TFontObj* F, int I, int K) {
+      [&](const TFontObj* F, int I, int K, int RunEnd) {
         int PieceWidth = 0;
         const int Room = Width - Used - F->Overhang();
         int Base = 0;
-        const int* Extents = Room > 0 && K > 0 ? CachedExtents(*F, I, K, Base) : nullptr;
+        const int* Extents = Room > 0 && K > 0 ? CachedExtents(*F, I, K, RunEnd, Base) : nullptr;
         int Fit = 0;
         if (Extents) {
           while (Fit < K && Extents[Fit] - Base <= Room)

@@ -12,7 +12,7 @@ TSection::TSection(TSectionList* ADocument, bool FirstInParagraph, const TUrlTar
                    TAttributeList* Attributes)
     : TSectionBase(ADocument)
 {
-  Fonts.Items.push_back(std::make_unique<TFontObj>(this, 0, ADocument->FontPool.Intern(*Props.GetFont()), ADocument->Fonts));
+  Fonts.Items.push_back(std::make_unique<TFontObj>(this, 0, ADocument->FontPool.Intern(Props.Font()), ADocument->Fonts));
   TFontObj* F = Fonts.Last();
   F->Title = Props.PropTitle;
   if (Link && !Link->URL.empty()) {
@@ -110,10 +110,10 @@ void TSection::ChangeFont(TProperties& Props)
   TFontObj* Last = Fonts.Last();
   TFontObj* F;
   if (Last && Last->Pos == int(Text.size())) {
-    Last->ReplaceFont(Document->FontPool.Intern(*Props.GetFont()));
+    Last->ReplaceFont(Document->FontPool.Intern(Props.Font()));
     F = Last;
   } else {
-    Fonts.Items.push_back(std::make_unique<TFontObj>(this, int(Text.size()), Document->FontPool.Intern(*Props.GetFont()),
+    Fonts.Items.push_back(std::make_unique<TFontObj>(this, int(Text.size()), Document->FontPool.Intern(Props.Font()),
                                                             Document->Fonts));
     F = Fonts.Last();
     if (Last)

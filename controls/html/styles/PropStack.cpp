@@ -8,6 +8,7 @@ TProperties* TPropStack::Push(const std::string& Tag, const std::string& AClass,
   TProperties* Entry;
   if (FSpare.empty()) {
     Entry = new TProperties(FFonts);
+    Entry->SetFontMemo(&FFontMemo);
   } else {
     Entry = FSpare.back().release();
     FSpare.pop_back();

@@ -22,6 +22,7 @@
 class THtmlFontService;
 class TStyleList;
 class TPropStack;
+class TFontMemo;
 
 
 class TProperties : public TObject {
@@ -88,8 +89,14 @@ public:
   void AssignCharSet(int CS);
   void AssignUTF8();
 
-  // The element's font: a new object owned by the caller.
-  std::unique_ptr<TMyFont> GetFont();
+  // The element's font, realised once (which sizes em and ex) and kept until
+  // the set is reset or updated.
+  const TMyFont& Font();
+  // The same as a new object owned by the caller.
+  std::unique_ptr<TMyFont> GetFont() { return std::make_unique<TMyFont>(Font()); }
+  // Fonts lately realised by other sets with the same fonts service, which
+  // Font takes instead of realising an equal one again; Memo outlives the set.
+  void SetFontMemo(TFontMemo* Memo) { FFontMemo = Memo; }
   void GetFontInfo(ThtFontInfo& Info);
   void CopyLinkFonts(TFontInfoArray& Target) const;
 
@@ -130,7 +137,8 @@ private:
 
   const THtmlFontService& FFonts;
   std::unique_ptr<TProperties> FOwnStyle;
-  std::unique_ptr<TMyFont> FFont;
+  std::shared_ptr<const TMyFont> FFont;
+  TFontMemo* FFontMemo = nullptr;
   bool FHasFontInfo = false;
   std::unique_ptr<TFontInfoArray> FFontInfo;
   TColor FFontBG = clNone;

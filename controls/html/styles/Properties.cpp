@@ -89,15 +89,38 @@ TProperties::TProperties(const THtmlFontService& Fonts) : FFonts(Fonts), FID(0)
 
 void TProperties::Reset()
 {
-  for (std::string* S : {&PropTag, &PropClass, &PropID, &PropPseudo, &PropTitle})
-    S->clear();
-  PropStyle = nullptr;
+  ResetAllButValues();
   for (int I = 0; I < PropCount; ++I)
     Props[std::size_t(I)].Clear();
-  ExplicitFlags.fill(false);
   for (int I = piMarginTop; I <= piLeft; ++I)
     Props[std::size_t(I)].SetInteger(IntNull);
   Props[piZIndex] = 0;
+}
+
+void TProperties::ResetAndInherit(const TProperties& Parent)
+{
+  ResetAllButValues();
+  // What Reset and then Inherit leave, each value written once: the ones
+  // not taken from the parent are as Reset makes them.
+  const bool FromSpan = Parent.PropTag == "span";
+  for (int I = 0; I < PropCount; ++I) {
+    const std::size_t U = std::size_t(I);
+    if (FromSpan ? I == piBorderStyle : Inheritance[U] == TInheritance::Kept)
+      Props[U].Clear();
+    else if (!FromSpan && Inheritance[U] == TInheritance::BoxReset)
+      Props[U].SetInteger(IntNull);
+    else
+      Props[U] = Parent.Props[U];
+  }
+  InheritState(Parent);
+}
+
+void TProperties::ResetAllButValues()
+{
+  for (std::string* S : {&PropTag, &PropClass, &PropID, &PropPseudo, &PropTitle})
+    S->clear();
+  PropStyle = nullptr;
+  ExplicitFlags.fill(false);
   FOwnStyle.reset();
   FFont.reset();
   FHasFontInfo = false;
@@ -159,6 +182,11 @@ void TProperties::Inherit(const TProperties& Parent)
   const bool FromSpan = Parent.PropTag == "span";
   for (int I = 0; I < PropCount; ++I)
     InheritProperty(Parent, I, FromSpan);
+  InheritState(Parent);
+}
+
+void TProperties::InheritState(const TProperties& Parent)
+{
   FFontBG = Parent.FFontBG;
   FCharSet = Parent.FCharSet;
   FCodePage = Parent.FCodePage;

@@ -57,6 +57,8 @@ public:
   // Makes the set as a new one (a fresh ID, nothing set) while keeping its
   // storage: the style stack reuses the entries it pops.
   void Reset();
+  // Reset and then Inherit(Parent), without writing each value twice.
+  void ResetAndInherit(const TProperties& Parent);
   // Copies the 55 values of Source.
   void Copy(const TProperties& Source);
   // The base entry of the parser's stack: the default rule's values and
@@ -133,6 +135,10 @@ public:
 
 private:
   void InheritProperty(const TProperties& Parent, int Index, bool FromSpan);
+  // Reset but for the 55 values.
+  void ResetAllButValues();
+  // What Inherit takes from Parent besides the values.
+  void InheritState(const TProperties& Parent);
   void SetLinkFontsFrom(const TProperties& Parent);
 
   const THtmlFontService& FFonts;

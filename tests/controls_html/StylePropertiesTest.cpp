@@ -6,6 +6,7 @@
 #include <climits>
 
 #include "controls/html/styles/ColorNames.h"
+#include "controls/html/styles/FontMemo.h"
 #include "controls/html/styles/Properties.h"
 #include "controls/html/styles/StyleConversions.h"
 
@@ -241,6 +242,58 @@ TEST(StylePropertiesTest, InheritanceFromSpanAndDiv)
     EXPECT_EQ(Child.Props[piColor], TPropValue(0x123456));
     EXPECT_EQ(Child.Props[piBackgroundColor].IsEmpty(), !Span) << ParentTag;
   }
+}
+
+TEST(StylePropertiesTest, ResetAndInheritLeavesWhatResetThenInheritDo)
+{
+  for (const char* ParentTag : {"span", "div"}) {
+    TProperties Parent(TestFonts());
+    Parent.PropTag = ParentTag;
+    Parent.PropTitle = "titre";
+    for (int I = 0; I < PropCount; ++I)
+      Parent.Props[std::size_t(I)] = 1000 + I;
+    TProperties Expected(TestFonts());
+    Expected.Inherit(Parent);
+    // A set used before: every value and flag of its old element goes.
+    TProperties Reused(TestFonts());
+    for (int I = 0; I < PropCount; ++I)
+      Reused.AssignFromAttribute(I, TPropValue("old"));
+    Reused.PropClass = "old";
+    Reused.ResetAndInherit(Parent);
+    for (int I = 0; I < PropCount; ++I)
+      EXPECT_EQ(Reused.Props[std::size_t(I)], Expected.Props[std::size_t(I)]) << ParentTag << " " << PropName(I);
+    EXPECT_EQ(Reused.ExplicitFlags, Expected.ExplicitFlags) << ParentTag;
+    EXPECT_EQ(Reused.PropClass, "");
+    EXPECT_EQ(Reused.PropTitle, "titre");
+  }
+}
+
+TEST(StylePropertiesTest, RememberedFontsServeOnlyEqualFontValues)
+{
+  TFontMemo Memo;
+  auto Make = [&](TColor Color, int CharSet) {
+    auto P = std::make_unique<TProperties>(TestFonts());
+    P->SetFontMemo(&Memo);
+    P->Props[piFontFamily] = "serif";
+    P->Props[piFontSize] = 12.0;
+    P->Props[piColor] = Color;
+    P->AssignCharSet(CharSet);
+    return P;
+  };
+  auto First = Make(0x0000FF, 0);
+  const TMyFont& Font = First->Font();
+  // The same values take the font realised first, with its em size.
+  auto Same = Make(0x0000FF, 0);
+  EXPECT_EQ(&Same->Font(), &Font);
+  EXPECT_EQ(Same->EmSize(), First->EmSize());
+  // Any font value that differs makes a font of its own.
+  auto OtherColor = Make(0x00FF00, 0);
+  EXPECT_NE(&OtherColor->Font(), &Font);
+  EXPECT_EQ(OtherColor->Font().Color, 0x00FF00);
+  auto OtherSet = Make(0x0000FF, 204);
+  EXPECT_EQ(OtherSet->Font().CharSet, 204);
+  Memo.Clear();
+  EXPECT_NE(&Make(0x0000FF, 0)->Font(), &Font);
 }
 
 TEST(StylePropertiesTest, CharacterSetsAndCodePages)

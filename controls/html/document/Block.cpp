@@ -57,7 +57,7 @@ TBlock::TBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, 
   if (Props.GetClear(Clear))
     ClearAttr = int(Clear);
   HasBorderStyle = Props.HasBorderStyle();
-  Props.GetFont();  // sizes em and ex
+  Props.Font();  // sizes em and ex
   EmSize = Props.EmSize();
   ExSize = Props.ExSize();
   DisplayNone = Props.DisplayNone();

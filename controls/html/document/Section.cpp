@@ -12,7 +12,7 @@ TSection::TSection(TSectionList* ADocument, bool FirstInParagraph, const TUrlTar
                    TAttributeList* Attributes)
     : TSectionBase(ADocument)
 {
-  Fonts.Items.push_back(std::make_unique<TFontObj>(this, 0, ADocument->FontPool.Intern(*Props.GetFont()), ADocument->Fonts));
+  Fonts.Items.push_back(std::make_unique<TFontObj>(this, 0, ADocument->FontPool.Intern(Props.Font()), ADocument->Fonts));
   TFontObj* F = Fonts.Last();
   F->Title = Props.PropTitle;
   if (Link && !Link->URL.empty()) {
@@ -110,10 +110,10 @@ void TSection::ChangeFont(TProperties& Props)
   TFontObj* Last = Fonts.Last();
   TFontObj* F;
   if (Last && Last->Pos == int(Text.size())) {
-    Last->ReplaceFont(Document->FontPool.Intern(*Props.GetFont()));
+    Last->ReplaceFont(Document->FontPool.Intern(Props.Font()));
     F = Last;
   } else {
-    Fonts.Items.push_back(std::make_unique<TFontObj>(this, int(Text.size()), Document->FontPool.Intern(*Props.GetFont()),
+    Fonts.Items.push_back(std::make_unique<TFontObj>(this, int(Text.size()), Document->FontPool.Intern(Props.Font()),
                                                             Document->Fonts));
     F = Fonts.Last();
     if (Last)
@@ -175,34 +175,52 @@ void TSection::DeleteChar(int Index)
   Images.Decrement(Index);
 }
 
+bool TSection::HasSpaceToCollapse() const
+{
+  for (std::size_t I = 1; I < Text.size(); ++I) {
+    const char16_t A = Text[I - 1], B = Text[I];
+    if ((B == u' ' && (A == u' ' || A == ImgPanMark || A == BrkMark)) || (A == u' ' && B == BrkMark))
+      return true;
+  }
+  return false;
+}
+
+void TSection::CollapseSpaces()
+{
+  // 2. Pairs of spaces: the second goes, or the first when it may not break.
+  for (int I = 0; I + 1 < int(Text.size());) {
+    if (Text[std::size_t(I)] == u' ' && Text[std::size_t(I) + 1] == u' ')
+      DeleteChar(BreakFlags[std::size_t(I)] == 'n' ? I : I + 1);
+    else
+      ++I;
+  }
+  // 3. A space right after a floating image.
+  for (int I = int(Text.size()) - 1; I >= 1; --I)
+    if (Text[std::size_t(I)] == u' ' && Text[std::size_t(I) - 1] == ImgPanMark) {
+      TImageObj* Image = Images.FindImage(I - 1);
+      if (Image && Image->Floating())
+        DeleteChar(I);
+    }
+  // 4. Spaces before and after a line break.
+  for (int I = int(Text.size()) - 1; I >= 1; --I)
+    if (Text[std::size_t(I)] == BrkMark && Text[std::size_t(I) - 1] == u' ') {
+      DeleteChar(I - 1);
+    }
+  for (int I = 0; I + 1 < int(Text.size()); ++I)
+    while (I + 1 < int(Text.size()) && Text[std::size_t(I)] == BrkMark && Text[std::size_t(I) + 1] == u' ')
+      DeleteChar(I + 1);
+}
+
 void TSection::FinishText()
 {
   if (!Preformatted) {
     // 1. Leading spaces.
     while (!Text.empty() && Text[0] == u' ')
       DeleteChar(0);
-    // 2. Pairs of spaces: the second goes, or the first when it may not break.
-    for (int I = 0; I + 1 < int(Text.size());) {
-      if (Text[std::size_t(I)] == u' ' && Text[std::size_t(I) + 1] == u' ')
-        DeleteChar(BreakFlags[std::size_t(I)] == 'n' ? I : I + 1);
-      else
-        ++I;
-    }
-    // 3. A space right after a floating image.
-    for (int I = int(Text.size()) - 1; I >= 1; --I)
-      if (Text[std::size_t(I)] == u' ' && Text[std::size_t(I) - 1] == ImgPanMark) {
-        TImageObj* Image = Images.FindImage(I - 1);
-        if (Image && Image->Floating())
-          DeleteChar(I);
-      }
-    // 4. Spaces before and after a line break.
-    for (int I = int(Text.size()) - 1; I >= 1; --I)
-      if (Text[std::size_t(I)] == BrkMark && Text[std::size_t(I) - 1] == u' ') {
-        DeleteChar(I - 1);
-      }
-    for (int I = 0; I + 1 < int(Text.size()); ++I)
-      while (I + 1 < int(Text.size()) && Text[std::size_t(I)] == BrkMark && Text[std::size_t(I) + 1] == u' ')
-        DeleteChar(I + 1);
+    // Steps 2 to 4 only remove a space next to a space, a picture or a break:
+    // most sections have none, and one look saves the four scans.
+    if (HasSpaceToCollapse())
+      CollapseSpaces();
     // 5. One trailing space, then a final break of a longer section.
     if (!Text.empty() && Text.back() == u' ')
       DeleteChar(int(Text.size()) - 1);

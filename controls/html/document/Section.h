@@ -109,6 +109,9 @@ private:
   // splits a surrogate pair or leaves the run).
   const int* CachedExtents(const TFontObj& F, int I, int Count, int RunEnd, int& Base) const;
   void DeleteChar(int Index);
+  // FinishText's removal of spaces next to spaces, floating pictures and breaks.
+  bool HasSpaceToCollapse() const;
+  void CollapseSpaces();
   void AppendText(const std::u16string& S, const std::vector<int>& Positions, char Flag);
   int CompleteLine(LineRec& Line, int X, int Y, IndentManager& IMgr, bool FirstLine, bool LastLine,
                    std::vector<TImageObj*>& Floats);

@@ -76,6 +76,7 @@ void THtmlParser::Parse(std::string Text, TDocumentSink& Document)
 
   R.Start(std::move(Text), &Document);
   R.PropStack.Clear();
+  R.PropStack.ForgetFonts();
   auto* Base = new TProperties(R.PropStack.Fonts());
   if (const TProperties* Default = Document.DefaultProperties())
     Base->CopyDefault(*Default);

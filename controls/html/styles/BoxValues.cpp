@@ -82,12 +82,29 @@ void TBoxValues::Convert(const TBoxBases& Bases, TMarginArray& M, int& AutoCount
 
 std::shared_ptr<const TBoxValueSet> TBoxValuePool::Intern(const TVMarginArray& Values)
 {
+  for (const auto& Set : FRecent)
+    if (Set && Set->Values == Values)
+      return Set;
   const std::size_t H = HashOf(Values);
   auto [First, Last] = FSets.equal_range(H);
+  auto Found = FSets.end();
   for (auto It = First; It != Last; ++It)
-    if (It->second->Values == Values)
-      return It->second;
-  return FSets.emplace(H, std::make_shared<const TBoxValueSet>(Values))->second;
+    if (It->second->Values == Values) {
+      Found = It;
+      break;
+    }
+  if (Found == FSets.end())
+    Found = FSets.emplace(H, std::make_shared<const TBoxValueSet>(Values));
+  FRecent[FNextRecent] = Found->second;
+  FNextRecent = (FNextRecent + 1) % RecentCount;
+  return Found->second;
+}
+
+void TBoxValuePool::Clear()
+{
+  FSets.clear();
+  FRecent = {};
+  FNextRecent = 0;
 }
 
 std::size_t TBoxValuePool::Count() const

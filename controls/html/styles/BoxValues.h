@@ -77,9 +77,14 @@ private:
 class TBoxValuePool {
 public:
   std::shared_ptr<const TBoxValueSet> Intern(const TVMarginArray& Values);
-  void Clear() { FSets.clear(); }
+  void Clear();
   std::size_t Count() const;
 
 private:
   std::unordered_multimap<std::size_t, std::shared_ptr<const TBoxValueSet>> FSets;
+  // The sets interned last: blocks come in runs of a few styles, and
+  // comparing with these is cheaper than hashing 35 values.
+  static constexpr std::size_t RecentCount = 4;
+  std::array<std::shared_ptr<const TBoxValueSet>, RecentCount> FRecent;
+  std::size_t FNextRecent = 0;
 };

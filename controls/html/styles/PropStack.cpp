@@ -5,17 +5,22 @@ TProperties* TPropStack::Push(const std::string& Tag, const std::string& AClass,
 {
   if (Count() > MaxDepth)
     DeleteAndFree(1);
+  const TProperties* Parent = Count() > 0 ? Last() : nullptr;
   TProperties* Entry;
   if (FSpare.empty()) {
     Entry = new TProperties(FFonts);
+    Entry->SetFontMemo(&FFontMemo);
+    if (Parent)
+      Entry->Inherit(*Parent);
   } else {
     Entry = FSpare.back().release();
     FSpare.pop_back();
-    Entry->Reset();
+    if (Parent)
+      Entry->ResetAndInherit(*Parent);
+    else
+      Entry->Reset();
   }
   Add(Entry);
-  if (Count() > 1)
-    Entry->Inherit(*Items(Count() - 2));
   Entry->Combine(Styles, Tag, AClass, AnID, Pseudo, ATitle, AProp, this, Count() - 1);
   return Entry;
 }

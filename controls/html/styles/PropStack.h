@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/html/styles/FontMemo.h"
 #include "controls/html/styles/Properties.h"
 #include "controls/html/text/FreeList.h"
 #include "platform/base/Method.h"
@@ -43,10 +44,14 @@ public:
   // there is none); the entries above it are then inherited again, so that
   // what was set inside an element left open follows its removal.
   void PopAName(const std::string& Tag);
+  // Forgets the fonts its entries realised: a new parse starts afresh.
+  void ForgetFonts() { FFontMemo.Clear(); }
 
 private:
   const THtmlFontService& FFonts;
   // Popped entries, reset and handed out again by Push: one allocation per
   // nesting level instead of one per element.
   std::vector<std::unique_ptr<TProperties>> FSpare;
+  // Shared by every entry Push makes.
+  TFontMemo FFontMemo;
 };

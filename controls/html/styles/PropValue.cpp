@@ -23,19 +23,6 @@ std::size_t TPropValue::Hash() const
   return H * 31u + std::size_t(FKind);
 }
 
-bool operator==(const TPropValue& A, const TPropValue& B)
-{
-  if (A.FKind != B.FKind)
-    return false;
-  switch (A.FKind) {
-  case TPropValue::TKind::Text: return A.FText == B.FText || *A.FText == *B.FText;
-  case TPropValue::TKind::Integer: return A.FInteger == B.FInteger;
-  case TPropValue::TKind::Double: return A.FDouble == B.FDouble;
-  case TPropValue::TKind::Empty: break;
-  }
-  return true;
-}
-
 int TPropValue::AsInteger() const
 {
   if (FKind == TKind::Integer)

@@ -50,7 +50,21 @@ public:
 
   std::size_t Hash() const;
 
-  friend bool operator==(const TPropValue& A, const TPropValue& B);
+  // Inline: interning box values and finding a remembered font compare
+  // dozens of values per element, nearly all of them equal numbers or the
+  // same shared text.
+  friend bool operator==(const TPropValue& A, const TPropValue& B)
+  {
+    if (A.FKind != B.FKind)
+      return false;
+    switch (A.FKind) {
+    case TKind::Text: return A.FText == B.FText || *A.FText == *B.FText;
+    case TKind::Integer: return A.FInteger == B.FInteger;
+    case TKind::Double: return A.FDouble == B.FDouble;
+    case TKind::Empty: break;
+    }
+    return true;
+  }
 
 private:
   // The kinds in the order their hash counts them.

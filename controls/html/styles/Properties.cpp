@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "controls/html/styles/ColorNames.h"
+#include "controls/html/styles/FontMemo.h"
 #include "controls/html/styles/StyleNumbers.h"
 #include "controls/html/text/FontService.h"
 
@@ -88,15 +89,38 @@ TProperties::TProperties(const THtmlFontService& Fonts) : FFonts(Fonts), FID(0)
 
 void TProperties::Reset()
 {
-  for (std::string* S : {&PropTag, &PropClass, &PropID, &PropPseudo, &PropTitle})
-    S->clear();
-  PropStyle = nullptr;
+  ResetAllButValues();
   for (int I = 0; I < PropCount; ++I)
     Props[std::size_t(I)].Clear();
-  ExplicitFlags.fill(false);
   for (int I = piMarginTop; I <= piLeft; ++I)
     Props[std::size_t(I)].SetInteger(IntNull);
   Props[piZIndex] = 0;
+}
+
+void TProperties::ResetAndInherit(const TProperties& Parent)
+{
+  ResetAllButValues();
+  // What Reset and then Inherit leave, each value written once: the ones
+  // not taken from the parent are as Reset makes them.
+  const bool FromSpan = Parent.PropTag == "span";
+  for (int I = 0; I < PropCount; ++I) {
+    const std::size_t U = std::size_t(I);
+    if (FromSpan ? I == piBorderStyle : Inheritance[U] == TInheritance::Kept)
+      Props[U].Clear();
+    else if (!FromSpan && Inheritance[U] == TInheritance::BoxReset)
+      Props[U].SetInteger(IntNull);
+    else
+      Props[U] = Parent.Props[U];
+  }
+  InheritState(Parent);
+}
+
+void TProperties::ResetAllButValues()
+{
+  for (std::string* S : {&PropTag, &PropClass, &PropID, &PropPseudo, &PropTitle})
+    S->clear();
+  PropStyle = nullptr;
+  ExplicitFlags.fill(false);
   FOwnStyle.reset();
   FFont.reset();
   FHasFontInfo = false;
@@ -158,6 +182,11 @@ void TProperties::Inherit(const TProperties& Parent)
   const bool FromSpan = Parent.PropTag == "span";
   for (int I = 0; I < PropCount; ++I)
     InheritProperty(Parent, I, FromSpan);
+  InheritState(Parent);
+}
+
+void TProperties::InheritState(const TProperties& Parent)
+{
   FFontBG = Parent.FFontBG;
   FCharSet = Parent.FCharSet;
   FCodePage = Parent.FCodePage;
@@ -329,40 +358,48 @@ void TProperties::GetFontInfo(ThtFontInfo& Info)
   ReadFontName(FFonts, Props[piFontFamily].AsString(), Info.Name);
 }
 
-std::unique_ptr<TMyFont> TProperties::GetFont()
+const TMyFont& TProperties::Font()
 {
-  if (!FFont) {
-    ThtFontInfo Info;
-    GetFontInfo(Info);
-    auto Font = std::make_unique<TMyFont>();
-    Font->Name = Info.Name;
-    Font->Height = -RoundToInt(FFonts.PixelsPerInch() * Info.Size / 72);
-    Font->Style = Info.Style;
-    Font->bgColor = Info.bgColor;
-    Font->Color = Info.Color;
-    Font->CharSet = Info.CharSet;
-    // Realised first with the default set: a symbol face keeps its own set.
-    THtmlFontDesc Desc = Font->Desc();
-    Desc.CharSet = DEFAULT_CHARSET;
-    THtmlTextMetrics M = FFonts.Metrics(Desc);
-    if (M.CharSet == SYMBOL_CHARSET)
-      Font->CharSet = SYMBOL_CHARSET;
-    if (Font->CharSet != DEFAULT_CHARSET)
-      M = FFonts.Metrics(Font->Desc());
-    SetEmSize(M.Height - M.InternalLeading);
-    Font->tmHeight = M.Height;
-    Font->tmDescent = M.Descent;
-    Font->tmExternalLeading = M.ExternalLeading;
-    Font->tmMaxCharWidth = M.MaxCharWidth;
-    Font->tmCharset = M.CharSet;
-    const TPropValue& Spacing = Props[piLetterSpacing];
-    if (Spacing.IsInteger())
-      Font->CharExtra = Spacing.AsInteger();
-    else if (Spacing.IsString() && Spacing.AsString() != "normal")
-      Font->CharExtra = LengthConv(Spacing.AsString(), false, FEmSize, FEmSize, FExSize, FFonts.PixelsPerInch(), 0);
-    FFont = std::move(Font);
-  }
-  return std::make_unique<TMyFont>(*FFont);
+  if (FFont)
+    return *FFont;
+  if (FFontMemo)
+    if (const TFontMemo::TFont* Known = FFontMemo->Find(*this)) {
+      FFont = Known->Font;
+      SetEmSize(Known->EmSize);
+      return *FFont;
+    }
+  ThtFontInfo Info;
+  GetFontInfo(Info);
+  auto Font = std::make_unique<TMyFont>();
+  Font->Name = Info.Name;
+  Font->Height = -RoundToInt(FFonts.PixelsPerInch() * Info.Size / 72);
+  Font->Style = Info.Style;
+  Font->bgColor = Info.bgColor;
+  Font->Color = Info.Color;
+  Font->CharSet = Info.CharSet;
+  // Realised first with the default set: a symbol face keeps its own set.
+  THtmlFontDesc Desc = Font->Desc();
+  Desc.CharSet = DEFAULT_CHARSET;
+  THtmlTextMetrics M = FFonts.Metrics(Desc);
+  if (M.CharSet == SYMBOL_CHARSET)
+    Font->CharSet = SYMBOL_CHARSET;
+  if (Font->CharSet != DEFAULT_CHARSET)
+    M = FFonts.Metrics(Font->Desc());
+  SetEmSize(M.Height - M.InternalLeading);
+  Font->tmHeight = M.Height;
+  Font->tmDescent = M.Descent;
+  Font->tmExternalLeading = M.ExternalLeading;
+  Font->tmMaxCharWidth = M.MaxCharWidth;
+  Font->tmCharset = M.CharSet;
+  const TPropValue& Spacing = Props[piLetterSpacing];
+  if (Spacing.IsInteger())
+    Font->CharExtra = Spacing.AsInteger();
+  else if (Spacing.IsString() && Spacing.AsString() != "normal")
+    Font->CharExtra = LengthConv(Spacing.AsString(), false, FEmSize, FEmSize, FExSize, FFonts.PixelsPerInch(), 0);
+  FFont = std::move(Font);
+  if (FFontMemo)
+    FFontMemo->Add(*this, FFont, FEmSize);
+  return *FFont;
 }
 
 void TProperties::CopyLinkFonts(TFontInfoArray& Target) const

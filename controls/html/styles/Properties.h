@@ -22,6 +22,7 @@
 class THtmlFontService;
 class TStyleList;
 class TPropStack;
+class TFontMemo;
 
 
 class TProperties : public TObject {
@@ -56,6 +57,8 @@ public:
   // Makes the set as a new one (a fresh ID, nothing set) while keeping its
   // storage: the style stack reuses the entries it pops.
   void Reset();
+  // Reset and then Inherit(Parent), without writing each value twice.
+  void ResetAndInherit(const TProperties& Parent);
   // Copies the 55 values of Source.
   void Copy(const TProperties& Source);
   // The base entry of the parser's stack: the default rule's values and
@@ -88,8 +91,14 @@ public:
   void AssignCharSet(int CS);
   void AssignUTF8();
 
-  // The element's font: a new object owned by the caller.
-  std::unique_ptr<TMyFont> GetFont();
+  // The element's font, realised once (which sizes em and ex) and kept until
+  // the set is reset or updated.
+  const TMyFont& Font();
+  // The same as a new object owned by the caller.
+  std::unique_ptr<TMyFont> GetFont() { return std::make_unique<TMyFont>(Font()); }
+  // Fonts lately realised by other sets with the same fonts service, which
+  // Font takes instead of realising an equal one again; Memo outlives the set.
+  void SetFontMemo(TFontMemo* Memo) { FFontMemo = Memo; }
   void GetFontInfo(ThtFontInfo& Info);
   void CopyLinkFonts(TFontInfoArray& Target) const;
 
@@ -126,11 +135,16 @@ public:
 
 private:
   void InheritProperty(const TProperties& Parent, int Index, bool FromSpan);
+  // Reset but for the 55 values.
+  void ResetAllButValues();
+  // What Inherit takes from Parent besides the values.
+  void InheritState(const TProperties& Parent);
   void SetLinkFontsFrom(const TProperties& Parent);
 
   const THtmlFontService& FFonts;
   std::unique_ptr<TProperties> FOwnStyle;
-  std::unique_ptr<TMyFont> FFont;
+  std::shared_ptr<const TMyFont> FFont;
+  TFontMemo* FFontMemo = nullptr;
   bool FHasFontInfo = false;
   std::unique_ptr<TFontInfoArray> FFontInfo;
   TColor FFontBG = clNone;

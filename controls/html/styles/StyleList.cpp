@@ -53,8 +53,11 @@ TObject* TStyleList::GetObject(int Index) const
 
 void TStyleList::Clear()
 {
-  for (int I = 0; I < Count(); ++I)
-    delete TStringList::GetObject(I);
+  for (int I = 0; I < Count(); ++I) {
+    std::unique_ptr<TProperties> Rule(static_cast<TProperties*>(TStringList::GetObject(I)));
+    if (FSpareRules.size() < MaxSpareRules)
+      FSpareRules.push_back(std::move(Rule));
+  }
   TStringList::Clear();
   SetSorted(true);
   FFirstRule.clear();
@@ -76,7 +79,14 @@ TProperties* TStyleList::RuleOf(const std::string& Key) const
 
 TProperties* TStyleList::AddRule(const std::string& Key)
 {
-  auto* Rule = new TProperties(FFonts);
+  TProperties* Rule;
+  if (FSpareRules.empty()) {
+    Rule = new TProperties(FFonts);
+  } else {
+    Rule = FSpareRules.back().release();
+    FSpareRules.pop_back();
+    Rule->Reset();
+  }
   Rule->PropTag = Key;
   if (Sorted())
     SetSorted(false);  // appended now, sorted when next read by position

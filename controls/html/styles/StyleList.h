@@ -12,6 +12,7 @@
 // read by position, so that a large sheet costs n log n and not n squared.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -30,7 +31,7 @@ public:
   explicit TStyleList(const THtmlFontService& Fonts);
   ~TStyleList() override;
 
-  // Frees every rule; the sequence counter goes back to 10.
+  // Removes every rule; the sequence counter goes back to 10.
   void Clear() override;
 
   // Sets the named property of the rule for Selector (made when missing);
@@ -97,4 +98,8 @@ private:
   int FSequence = 10;
   TProperties* FDefProp = nullptr;
   bool FLinksActive = false;
+  // Rules of a cleared sheet, reset and handed out again by AddRule: every
+  // load rebuilds the default sheet, and its rules are large allocations.
+  std::vector<std::unique_ptr<TProperties>> FSpareRules;
+  static constexpr std::size_t MaxSpareRules = 256;
 };

@@ -49,7 +49,7 @@ TSection::TSection(TSectionList* ADocument, bool FirstInParagraph, const TUrlTar
   if (Props.GetClear(Clear))
     ClearMode = int(Clear);
   const TPropValue& Align = Props.Props[piTextAlign];
-  const std::string A = Align.IsString() ? Align.AsString() : std::string();
+  const std::string_view A = Align.IsString() ? std::string_view(Align.AsString()) : std::string_view();
   Alignment = A == "right" ? 3 : A == "center" ? 2 : A == "justify" ? 4 : 1;
 }
 
@@ -76,7 +76,9 @@ void TSection::AppendToken(const TokenObj& Token, bool NoBreak, TPropStack* Stac
   const char Flag = NoBreak || Preformatted ? 'n' : 'y';
   TProperties* Top = Stack ? Stack->Last() : nullptr;
   const TTextTransformType T = Top ? Top->GetTextTransform() : txNone;
-  const bool SmallCaps = Top && Top->GetFontVariant() == "small-caps";
+  // Read in place: the variant getter returns a copy of the string.
+  const TPropValue* Variant = Top ? &Top->Props[piFontVariant] : nullptr;
+  const bool SmallCaps = Variant && Variant->IsString() && Variant->AsString() == "small-caps";
   if (!SmallCaps) {
     // Transform the characters in place, past the end of the text built so far.
     const std::size_t Start = Text.size();
@@ -194,7 +196,10 @@ void TSection::DeleteChar(int Index)
 bool TSection::HasSpaceToCollapse() const
 {
   for (std::size_t I = 1; I < Text.size(); ++I) {
-    const char16_t A = Text[I - 1], B = Text[I];
+    const char16_t B = Text[I];
+    if (B != u' ' && B != BrkMark)
+      continue;
+    const char16_t A = Text[I - 1];
     if ((B == u' ' && (A == u' ' || A == ImgPanMark || A == BrkMark)) || (A == u' ' && B == BrkMark))
       return true;
   }

@@ -306,7 +306,7 @@ void THtmlBuilder::CloseBlocksTo(Symb StartSy)
     // The margin rule: a container's last block gives its droppable bottom
     // margin to the container.
     if (F.Block && (F.Sy == DivSy || F.IsList || F.Sy == BlockQuoteSy || F.Sy == AddressSy)) {
-      auto* Last = dynamic_cast<TBlock*>(F.Block->MyCell->Last());
+      auto* Last = AsBlock(F.Block->MyCell->Last());
       if (Last && Last->BottomAuto && !dynamic_cast<TBlockLI*>(Last)) {
         Last->MargArray[piMarginBottom] = 0;
         F.Block->MargArray[piMarginBottom] = 14;
@@ -870,7 +870,7 @@ void THtmlBuilder::FinishCell()
   if (!T.Cell)
     return;
   // The margin rule: the cell's last block keeps no droppable bottom margin.
-  if (auto* Last = dynamic_cast<TBlock*>(T.Cell->Cell->Last()); Last && Last->BottomAuto)
+  if (auto* Last = AsBlock(T.Cell->Cell->Last()); Last && Last->BottomAuto)
     Last->MargArray[piMarginBottom] = 0;
   if (!T.Row) {
     T.Row = std::make_unique<TCellList>(nullptr, nullptr);

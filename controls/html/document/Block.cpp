@@ -30,7 +30,7 @@ long long Clamp64(long long V)
 void TBlockCell::DropTrailingBottomMargin()
 {
   for (auto It = Sections.rbegin(); It != Sections.rend(); ++It) {
-    auto* B = dynamic_cast<TBlock*>(It->get());
+    auto* B = AsBlock(It->get());
     if (!B)
       return;
     if (B->Positioning == posAbsolute)
@@ -65,7 +65,6 @@ TBlock::TBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, 
   Positioning = int(Props.GetPositionKind());
   Visible = Props.GetVisibility() != viHidden;
   ReadBoxValues(Props);
-  TagClass = ATag + "." + Props.PropClass;
   if (Positioning != posStatic) {
     ZValue = Props.GetZIndex() * 10;
     if (Positioning == posAbsolute && ZValue == 0)
@@ -107,13 +106,13 @@ void TBlock::CollapseMargins(TCellBasic* Parent)
     return;
   TSectionBase* Prev = nullptr;
   for (auto It = Parent->Sections.rbegin(); It != Parent->Sections.rend(); ++It) {
-    auto* B = dynamic_cast<TBlock*>(It->get());
+    auto* B = AsBlock(It->get());
     if (!B || B->Positioning != posAbsolute) {
       Prev = It->get();
       break;
     }
   }
-  if (auto* B = dynamic_cast<TBlock*>(Prev)) {
+  if (auto* B = AsBlock(Prev)) {
     // The previous block's bottom margin joins this top margin.
     int& Bottom = B->MargArray[piMarginBottom];
     if (Bottom >= 0 && Top >= 0)

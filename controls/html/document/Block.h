@@ -39,7 +39,6 @@ public:
   TMarginArray MargArray{};
   TBoxValues MargArrayO;  // as the style gave them, shared with blocks of equal values
   std::unique_ptr<TBlockCell> MyCell;
-  std::string TagClass;
   int EmSize = 0, ExSize = 0;
   bool HasBorderStyle = false;
   int Floating = 0;  // 0 none, 5 left, 6 right
@@ -92,6 +91,13 @@ protected:
   int BoxPaddingLeft() const { return MargArray[piPaddingLeft] + MargArray[piBorderLeftWidth]; }
   int BoxPaddingRight() const { return MargArray[piPaddingRight] + MargArray[piBorderRightWidth]; }
 };
+
+// S as a block, or null: the virtual test is much cheaper than a
+// dynamic_cast where every new block looks at the one before it.
+inline TBlock* AsBlock(TSectionBase* S)
+{
+  return S && S->IsBlock() ? static_cast<TBlock*>(S) : nullptr;
+}
 
 // A list item: the marker (bullet, number, letter or roman numeral) on its
 // first line.

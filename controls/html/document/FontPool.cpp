@@ -25,10 +25,15 @@ bool SameFont(const TMyFont& A, const TMyFont& B)
 
 std::shared_ptr<const TMyFont> TFontPool::Intern(const TMyFont& Font)
 {
+  for (const auto& Recent : FRecent)
+    if (Recent && SameFont(*Recent, Font))
+      return Recent;
   const std::size_t H = HashOf(Font);
   auto [First, Last] = FFonts.equal_range(H);
-  for (auto It = First; It != Last; ++It)
-    if (SameFont(*It->second, Font))
-      return It->second;
-  return FFonts.emplace(H, std::make_shared<const TMyFont>(Font))->second;
+  auto It = First;
+  while (It != Last && !SameFont(*It->second, Font))
+    ++It;
+  const auto& Found = It != Last ? It->second : FFonts.emplace(H, std::make_shared<const TMyFont>(Font))->second;
+  FRecent[FNextRecent++ % FRecent.size()] = Found;
+  return Found;
 }

@@ -4,6 +4,7 @@
 // takes a private copy first.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <memory>
 #include <unordered_map>
@@ -14,11 +15,19 @@ class TFontPool {
 public:
   // The pool's font equal to Font, added when there is none yet.
   std::shared_ptr<const TMyFont> Intern(const TMyFont& Font);
-  void Clear() { FFonts.clear(); }
+  void Clear()
+  {
+    FFonts.clear();
+    FRecent = {};
+  }
   std::size_t Count() const { return FFonts.size(); }
 
 private:
   std::unordered_multimap<std::size_t, std::shared_ptr<const TMyFont>> FFonts;
+  // The fonts handed out last: a document alternates between a few fonts,
+  // and comparing with them is cheaper than hashing the font.
+  std::array<std::shared_ptr<const TMyFont>, 4> FRecent;
+  std::size_t FNextRecent = 0;
 };
 
 bool SameFont(const TMyFont& A, const TMyFont& B);

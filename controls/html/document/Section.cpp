@@ -12,6 +12,14 @@ TSection::TSection(TSectionList* ADocument, bool FirstInParagraph, const TUrlTar
                    TAttributeList* Attributes)
     : TSectionBase(ADocument)
 {
+  // Build in the document's spare buffers (empty when another section is
+  // being built at the same time: this one then grows its own).
+  Text = std::move(ADocument->SpareText);
+  BreakFlags = std::move(ADocument->SpareBreakFlags);
+  SourceMap = std::move(ADocument->SpareSourceMap);
+  Text.clear();
+  BreakFlags.clear();
+  SourceMap.clear();
   Fonts.Items.push_back(std::make_unique<TFontObj>(this, 0, ADocument->FontPool.Intern(Props.Font()), ADocument->Fonts));
   TFontObj* F = Fonts.Last();
   F->Title = Props.PropTitle;
@@ -41,7 +49,7 @@ TSection::TSection(TSectionList* ADocument, bool FirstInParagraph, const TUrlTar
   if (Props.GetClear(Clear))
     ClearMode = int(Clear);
   const TPropValue& Align = Props.Props[piTextAlign];
-  const std::string A = Align.IsString() ? Align.AsString() : std::string();
+  const std::string_view A = Align.IsString() ? std::string_view(Align.AsString()) : std::string_view();
   Alignment = A == "right" ? 3 : A == "center" ? 2 : A == "justify" ? 4 : 1;
 }
 
@@ -52,10 +60,10 @@ TSection::~TSection()
       Document->ForgetLink(F.get());
 }
 
-void TSection::AppendText(const std::u16string& S, const std::vector<int>& Positions, char Flag)
+void TSection::AppendText(std::u16string_view S, const int* Positions, std::size_t PositionCount, char Flag)
 {
   Text += S;
-  SourceMap.insert(SourceMap.end(), Positions.begin(), Positions.end());
+  SourceMap.insert(SourceMap.end(), Positions, Positions + PositionCount);
   BreakFlags.append(S.size(), Flag);
   CharCount = int(Text.size());
 }
@@ -64,19 +72,28 @@ void TSection::AppendToken(const TokenObj& Token, bool NoBreak, TPropStack* Stac
 {
   if (Token.Count() == 0)
     return;
-  std::u16string S = Token.Text();
+  const std::u16string& Source = Token.Text();
   const char Flag = NoBreak || Preformatted ? 'n' : 'y';
   TProperties* Top = Stack ? Stack->Last() : nullptr;
-  if (Top) {
-    const TTextTransformType T = Top->GetTextTransform();
-    for (char16_t& C : S)
-      if (C < 128)
-        C = T == txUpper ? char16_t(std::toupper(C)) : T == txLower ? char16_t(std::tolower(C)) : C;
-  }
-  if (!Top || Top->GetFontVariant() != "small-caps") {
-    AppendText(S, Token.Positions(), Flag);
+  const TTextTransformType T = Top ? Top->GetTextTransform() : txNone;
+  // Read in place: the variant getter returns a copy of the string.
+  const TPropValue* Variant = Top ? &Top->Props[piFontVariant] : nullptr;
+  const bool SmallCaps = Variant && Variant->IsString() && Variant->AsString() == "small-caps";
+  if (!SmallCaps) {
+    // Transform the characters in place, past the end of the text built so far.
+    const std::size_t Start = Text.size();
+    AppendText(Source, Token.Positions().data(), Token.Positions().size(), Flag);
+    if (T == txUpper || T == txLower)
+      for (std::size_t I = Start; I < Text.size(); ++I)
+        if (Text[I] < 128)
+          Text[I] = T == txUpper ? char16_t(std::toupper(Text[I])) : char16_t(std::tolower(Text[I]));
     return;
   }
+  std::u16string S = Source;
+  if (T == txUpper || T == txLower)
+    for (char16_t& C : S)
+      if (C < 128)
+        C = T == txUpper ? char16_t(std::toupper(C)) : char16_t(std::tolower(C));
   // Small capitals: lower-case letters are shown upper-cased in the smaller
   // font of a pushed "small" level.
   bool InSmall = false;
@@ -92,7 +109,8 @@ void TSection::AppendToken(const TokenObj& Token, bool NoBreak, TPropStack* Stac
       InSmall = Lower;
       ChangeFont(*Stack->Last());
     }
-    AppendText(std::u16string(1, Lower ? char16_t(std::toupper(C)) : C), {Token.Positions()[I]}, Flag);
+    const char16_t Shown = Lower ? char16_t(std::toupper(C)) : C;
+    AppendText(std::u16string_view(&Shown, 1), &Token.Positions()[I], 1, Flag);
   }
   if (InSmall) {
     Stack->Pop();
@@ -102,7 +120,7 @@ void TSection::AppendToken(const TokenObj& Token, bool NoBreak, TPropStack* Stac
 
 void TSection::AppendChar(char16_t Ch, int SourcePos, bool NoBreak)
 {
-  AppendText(std::u16string(1, Ch), {SourcePos}, NoBreak || Preformatted ? 'n' : 'y');
+  AppendText(std::u16string_view(&Ch, 1), &SourcePos, 1, NoBreak || Preformatted ? 'n' : 'y');
 }
 
 void TSection::ChangeFont(TProperties& Props)
@@ -178,7 +196,10 @@ void TSection::DeleteChar(int Index)
 bool TSection::HasSpaceToCollapse() const
 {
   for (std::size_t I = 1; I < Text.size(); ++I) {
-    const char16_t A = Text[I - 1], B = Text[I];
+    const char16_t B = Text[I];
+    if (B != u' ' && B != BrkMark)
+      continue;
+    const char16_t A = Text[I - 1];
     if ((B == u' ' && (A == u' ' || A == ImgPanMark || A == BrkMark)) || (A == u' ' && B == BrkMark))
       return true;
   }
@@ -231,24 +252,43 @@ void TSection::FinishText()
   CharCount = int(Text.size());
   BreakFlags += 'y';
   if (CharCount > 0 && !SourceMap.empty()) {
+    // A run starts wherever a character's source does not follow the one
+    // before it: counted first, so the index is allocated once and exactly.
     const int Mapped = std::min(CharCount, int(SourceMap.size()));
-    auto StartsRun = [&](int I) { return I == 0 || SourceMap[std::size_t(I)] != SourceMap[std::size_t(I) - 1] + 1; };
-    int Runs = 0;
-    for (int I = 0; I < Mapped; ++I)
-      Runs += StartsRun(I);
+    const int* Map = SourceMap.data();
+    int Runs = 1;
+    for (int I = 1; I < Mapped; ++I)
+      Runs += Map[I] != Map[I - 1] + 1;
     SourceIndex.clear();
     SourceIndex.reserve(std::size_t(Runs));
-    for (int I = 0; I < Mapped; ++I)
-      if (StartsRun(I))
-        SourceIndex.push_back({I, SourceMap[std::size_t(I)]});
+    SourceIndex.push_back({0, Map[0]});
+    for (int I = 1; I < Mapped; ++I)
+      if (Map[I] != Map[I - 1] + 1)
+        SourceIndex.push_back({I, Map[I]});
   }
-  std::vector<int>().swap(SourceMap);
-  // A conversation keeps every section it ever showed: no room to grow.
-  Text.shrink_to_fit();
-  BreakFlags.shrink_to_fit();
+  KeepExactText();
   Fonts.Items.shrink_to_fit();
   if (CharCount > 0)
     Ordinal = ++Document->TextSectionCount;
+}
+
+void TSection::KeepExactText()
+{
+  // A conversation keeps every section it ever showed: no room to grow.
+  // The roomy building buffers go back to the document when they are
+  // larger than what it holds.
+  auto Keep = [](auto& Buffer, auto& Spare) {
+    auto Exact(Buffer);
+    Buffer.swap(Exact);
+    if (Exact.capacity() > Spare.capacity())
+      Spare = std::move(Exact);
+  };
+  Keep(Text, Document->SpareText);
+  Keep(BreakFlags, Document->SpareBreakFlags);
+  SourceMap.clear();
+  if (SourceMap.capacity() > Document->SpareSourceMap.capacity())
+    Document->SpareSourceMap = std::move(SourceMap);
+  std::vector<int>().swap(SourceMap);
 }
 
 bool TSection::CharAt(int Pos, char16_t& Ch) const

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "controls/html/document/FontObj.h"
@@ -112,7 +113,9 @@ private:
   // FinishText's removal of spaces next to spaces, floating pictures and breaks.
   bool HasSpaceToCollapse() const;
   void CollapseSpaces();
-  void AppendText(const std::u16string& S, const std::vector<int>& Positions, char Flag);
+  void AppendText(std::u16string_view S, const int* Positions, std::size_t PositionCount, char Flag);
+  // Gives the building buffers back to the document for the next section.
+  void KeepExactText();
   int CompleteLine(LineRec& Line, int X, int Y, IndentManager& IMgr, bool FirstLine, bool LastLine,
                    std::vector<TImageObj*>& Floats);
 };

@@ -142,6 +142,12 @@ public:
   // says where a run's are): one store for the whole document, kept with its
   // room from one load to the next, instead of a vector per run.
   std::vector<int> ExtentStore;
+  // Room for the section being built: its characters, break flags and source
+  // positions grow here, and the finished section keeps an exact copy, so a
+  // section costs one allocation per buffer instead of one per growth.
+  std::u16string SpareText;
+  std::string SpareBreakFlags;
+  std::vector<int> SpareSourceMap;
   int TableNestLevel = 0;     // tables being laid out, one inside the other
   bool TableFinalPass = false;  // the outermost table is placing its cells
   int* FirstLineY = nullptr;  // the first-line slot of the list item being laid out

@@ -211,7 +211,14 @@ void THtmlReader::TakeValueRun(std::string& Value, std::string_view Stops)
   std::size_t End = FPos;
   while (End < FText.size() && ((End + 1) & 4095) != 0) {
     const char C = FText[End];
-    if (C == '<' || C == '\r' || C == '\n' || C == '\t' || C == '\0' || Stops.find(C) != std::string_view::npos)
+    if (C == '<' || C == '\r' || C == '\n' || C == '\t' || C == '\0')
+      break;
+    // The stops are one to three characters: compared in place, cheaper
+    // than a search call per character.
+    bool Stop = false;
+    for (char S : Stops)
+      Stop |= C == S;
+    if (Stop)
       break;
     ++End;
   }

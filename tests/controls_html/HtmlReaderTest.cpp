@@ -95,6 +95,25 @@ TEST(HtmlReaderTest, EntityPositionsAndCodePages)
   EXPECT_EQ(W.Reader.Token.Positions(), (std::vector<int>{0, 0}));
 }
 
+TEST(HtmlReaderTest, BlanksCollapseWithTheirPositions)
+{
+  // A run of blanks reads as one space at the position of its first blank,
+  // wherever the run falls against the reader's four-kilobyte progress steps.
+  TReaderFixture F("a b  c\td \r\ne <b>");
+  EXPECT_EQ(F.Reader.Token.Text(), u"a b c d e ");
+  EXPECT_EQ(F.Reader.Token.Positions(), (std::vector<int>{0, 1, 2, 3, 5, 6, 7, 8, 11, 12}));
+  for (std::size_t Words : {4093u, 4094u, 4095u}) {
+    const std::string Text = std::string(Words, 'x') + " y z  w";
+    TReaderFixture G(Text);
+    const std::u16string& Read = G.Reader.Token.Text();
+    EXPECT_EQ(std::string(Read.begin(), Read.end()), Text.substr(0, Text.size() - 3) + " w") << Words;
+    std::vector<int> Expected(Text.size() - 1);
+    for (std::size_t I = 0; I < Expected.size(); ++I)
+      Expected[I] = int(I < Expected.size() - 1 ? I : I + 1);
+    EXPECT_EQ(G.Reader.Token.Positions(), Expected) << Words;
+  }
+}
+
 TEST(HtmlReaderTest, AttributeValues)
 {
   TReaderFixture F("<TABLE BORDER WIDTH=50% HEIGHT=\"25 %\" COLSPAN=5000 VALUE=\"&euro;\" TITLE=\"&eacute\">"

@@ -208,8 +208,9 @@ void THtmlReader::TakeValueRun(std::string& Value, std::string_view Stops)
   // "<", line ends, TAB and NUL, up to where a progress report is due.
   if (FActiveFrames != 0)
     return;
+  const std::size_t Limit = QuickReadLimit();
   std::size_t End = FPos;
-  while (End < FText.size() && ((End + 1) & 4095) != 0) {
+  while (End < Limit) {
     const char C = FText[End];
     if (C == '<' || C == '\r' || C == '\n' || C == '\t' || C == '\0')
       break;
@@ -233,14 +234,22 @@ void THtmlReader::TakePlainText(TCharCollection& Collection)
 {
   // What GetCh would read one at a time on its quick path and text would
   // add as it stands: everything but blanks, controls, "<" and "&", up to
-  // where a progress report is due.
+  // where a progress report is due. A single space before a character that
+  // is no blank stands too: collapsing leaves it as it is, and reading
+  // keeps it, so the words of a line go over in one run.
   if (FActiveFrames != 0)
     return;
+  const std::size_t Limit = QuickReadLimit();
   std::size_t End = FPos;
-  while (End < FText.size() && ((End + 1) & 4095) != 0) {
+  while (End < Limit) {
     const unsigned char C = static_cast<unsigned char>(FText[End]);
-    if (C <= ' ' || C == '<' || C == '&')
+    if (C == ' ') {
+      const char After = End + 1 < FText.size() ? FText[End + 1] : '\0';
+      if (After == ' ' || After == '\r' || After == '\n' || After == '\t')
+        break;
+    } else if (C < ' ' || C == '<' || C == '&') {
       break;
+    }
     ++End;
   }
   if (End == FPos)

@@ -102,6 +102,9 @@ TEST(HtmlReaderTest, BlanksCollapseWithTheirPositions)
   TReaderFixture F("a b  c\td \r\ne <b>");
   EXPECT_EQ(F.Reader.Token.Text(), u"a b c d e ");
   EXPECT_EQ(F.Reader.Token.Positions(), (std::vector<int>{0, 1, 2, 3, 5, 6, 7, 8, 11, 12}));
+  TReaderFixture C("a <!-- c --> b");
+  EXPECT_EQ(C.Reader.Token.Text(), u"a b");
+  EXPECT_EQ(C.Reader.Token.Positions(), (std::vector<int>{0, 1, 13}));
   for (std::size_t Words : {4093u, 4094u, 4095u}) {
     const std::string Text = std::string(Words, 'x') + " y z  w";
     TReaderFixture G(Text);
@@ -232,4 +235,69 @@ TEST(HtmlReaderTest, IncludeCommentsAreServedByTheEvent)
   EXPECT_EQ(Includer.Seen.front(), "ECHO VAR=A & B N=5");
   // An include that names itself expands only so deep.
   EXPECT_EQ(Text, "a[echo inner]b" + std::string(THtmlReader::MaxIncludeDepth, 'x') + "c");
+}
+
+namespace {
+
+// Every symbol with its heading number, and its text or attributes.
+std::string SymbolsWithAttributes(THtmlReader& Reader)
+{
+  std::string Dump;
+  Reader.GetCh();
+  for (Reader.Next(); Reader.Sy != EofSy; Reader.Next()) {
+    Dump += "[" + std::to_string(int(Reader.Sy)) + "/" + std::to_string(Reader.HeadingNumber) + "]";
+    if (Reader.Sy == TextSy)
+      Dump += std::string(Reader.Token.Text().begin(), Reader.Token.Text().end());
+    for (int I = 0; I < Reader.Attributes.Count(); ++I) {
+      const TAttribute* A = Reader.Attributes.Items(I);
+      Dump += " " + A->WhichName + "(" + std::to_string(int(A->Which)) + ")=" + std::to_string(A->Value) + ":" +
+              A->Name;
+    }
+    Dump += "\n";
+  }
+  return Dump;
+}
+
+}  // namespace
+
+// The text of an include comment is read one character at a time, the
+// document's own text in runs: random markup must read the same either way.
+TEST(HtmlReaderTest, RunsReadAsCharacterByCharacter)
+{
+  const char Alphabet[] = "    \t\r\n<<>>&;#xX1a b/=\"'!-HhDdIiVvBbRr&amp;\x01\xC3\xA9%+";
+  const char* const Pieces[] = {"<DIV class=\"x y\">", "</div>", "<br>", "<IMG src='a b.gif' width=12 height=\"5%\">",
+                                "&eacute;", "&#233;", "<!-- c -->", " ", "  ", "word "};
+  std::uint32_t Seed = 12345;
+  auto Random = [&Seed] {
+    Seed = Seed * 1103515245u + 12345u;
+    return Seed >> 8;
+  };
+  for (int Round = 0; Round < 3000; ++Round) {
+    std::string Text;
+    for (int Length = int(Random() % 200); Length > 0; --Length) {
+      if (Random() % 10 == 0)
+        Text += Pieces[Random() % std::size(Pieces)];
+      else
+        Text += Alphabet[Random() % (sizeof Alphabet - 1)];
+    }
+    for (bool Utf8 : {false, true}) {
+      TIncluder Includer;
+      Includer.Texts["T"] = Text;
+      TRecordingSink DirectSink, IncludedSink;
+      THtmlReader Direct(TestFonts()), Included(TestFonts());
+      Direct.Start(Text, &DirectSink);
+      Included.Start("<!--#T-->", &IncludedSink);
+      for (THtmlReader* Reader : {&Direct, &Included}) {
+        Reader->OnInclude = TIncludeType(&Includer, &TIncluder::Include);
+        auto* Base = new TProperties(TestFonts());
+        Base->CopyDefault(*DirectSink.Styles.DefProp());
+        if (Utf8)
+          Base->AssignUTF8();
+        else
+          Base->AssignCharSet(0);
+        Reader->PropStack.Add(Base);
+      }
+      ASSERT_EQ(SymbolsWithAttributes(Direct), SymbolsWithAttributes(Included)) << Quoted(Text);
+    }
+  }
 }

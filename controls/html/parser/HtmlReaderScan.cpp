@@ -235,8 +235,9 @@ void THtmlReader::TakePlainText(TCharCollection& Collection)
   // What GetCh would read one at a time on its quick path and text would
   // add as it stands: everything but blanks, controls, "<" and "&", up to
   // where a progress report is due. A single space before a character that
-  // is no blank stands too: collapsing leaves it as it is, and reading
-  // keeps it, so the words of a line go over in one run.
+  // is no blank stands too: collapsing leaves it as it is, so the words of a
+  // line go over in one run. Not one before "<": a comment skipped there
+  // would join the space to the blanks after it.
   if (FActiveFrames != 0)
     return;
   const std::size_t Limit = QuickReadLimit();
@@ -245,7 +246,7 @@ void THtmlReader::TakePlainText(TCharCollection& Collection)
     const unsigned char C = static_cast<unsigned char>(FText[End]);
     if (C == ' ') {
       const char After = End + 1 < FText.size() ? FText[End + 1] : '\0';
-      if (After == ' ' || After == '\r' || After == '\n' || After == '\t')
+      if (After == ' ' || After == '\r' || After == '\n' || After == '\t' || After == '<')
         break;
     } else if (C < ' ' || C == '<' || C == '&') {
       break;

@@ -12,19 +12,25 @@
 
 namespace {
 
+// Gives Reader a base entry with Sink's defaults that reads code page 1252 (or UTF-8).
+void AddBaseEntry(THtmlReader& Reader, TRecordingSink& Sink, bool Utf8)
+{
+  auto* Base = new TProperties(TestFonts());
+  Base->CopyDefault(*Sink.Styles.DefProp());
+  if (Utf8)
+    Base->AssignUTF8();
+  else
+    Base->AssignCharSet(0);
+  Reader.PropStack.Add(Base);
+}
+
 // A reader over Text whose base entry reads code page 1252 (or UTF-8).
 class TReaderFixture {
 public:
   explicit TReaderFixture(const std::string& Text, bool Utf8 = false)
   {
     Reader.Start(Text, &Sink);
-    auto* Base = new TProperties(TestFonts());
-    Base->CopyDefault(*Sink.Styles.DefProp());
-    if (Utf8)
-      Base->AssignUTF8();
-    else
-      Base->AssignCharSet(0);
-    Reader.PropStack.Add(Base);
+    AddBaseEntry(Reader, Sink, Utf8);
     Reader.GetCh();
     Reader.Next();
   }
@@ -289,13 +295,7 @@ TEST(HtmlReaderTest, RunsReadAsCharacterByCharacter)
       Included.Start("<!--#T-->", &IncludedSink);
       for (THtmlReader* Reader : {&Direct, &Included}) {
         Reader->OnInclude = TIncludeType(&Includer, &TIncluder::Include);
-        auto* Base = new TProperties(TestFonts());
-        Base->CopyDefault(*DirectSink.Styles.DefProp());
-        if (Utf8)
-          Base->AssignUTF8();
-        else
-          Base->AssignCharSet(0);
-        Reader->PropStack.Add(Base);
+        AddBaseEntry(*Reader, DirectSink, Utf8);
       }
       ASSERT_EQ(SymbolsWithAttributes(Direct), SymbolsWithAttributes(Included)) << Quoted(Text);
     }

@@ -12,19 +12,25 @@
 
 namespace {
 
+// Gives Reader a base entry with Sink's defaults that reads code page 1252 (or UTF-8).
+void AddBaseEntry(THtmlReader& Reader, TRecordingSink& Sink, bool Utf8)
+{
+  auto* Base = new TProperties(TestFonts());
+  Base->CopyDefault(*Sink.Styles.DefProp());
+  if (Utf8)
+    Base->AssignUTF8();
+  else
+    Base->AssignCharSet(0);
+  Reader.PropStack.Add(Base);
+}
+
 // A reader over Text whose base entry reads code page 1252 (or UTF-8).
 class TReaderFixture {
 public:
   explicit TReaderFixture(const std::string& Text, bool Utf8 = false)
   {
     Reader.Start(Text, &Sink);
-    auto* Base = new TProperties(TestFonts());
-    Base->CopyDefault(*Sink.Styles.DefProp());
-    if (Utf8)
-      Base->AssignUTF8();
-    else
-      Base->AssignCharSet(0);
-    Reader.PropStack.Add(Base);
+    AddBaseEntry(Reader, Sink, Utf8);
     Reader.GetCh();
     Reader.Next();
   }
@@ -93,6 +99,28 @@ TEST(HtmlReaderTest, EntityPositionsAndCodePages)
   TReaderFixture W("&#128512;");
   EXPECT_EQ(W.Reader.Token.Text(), u"\U0001F600");
   EXPECT_EQ(W.Reader.Token.Positions(), (std::vector<int>{0, 0}));
+}
+
+TEST(HtmlReaderTest, BlanksCollapseWithTheirPositions)
+{
+  // A run of blanks reads as one space at the position of its first blank,
+  // wherever the run falls against the reader's four-kilobyte progress steps.
+  TReaderFixture F("a b  c\td \r\ne <b>");
+  EXPECT_EQ(F.Reader.Token.Text(), u"a b c d e ");
+  EXPECT_EQ(F.Reader.Token.Positions(), (std::vector<int>{0, 1, 2, 3, 5, 6, 7, 8, 11, 12}));
+  TReaderFixture C("a <!-- c --> b");
+  EXPECT_EQ(C.Reader.Token.Text(), u"a b");
+  EXPECT_EQ(C.Reader.Token.Positions(), (std::vector<int>{0, 1, 13}));
+  for (std::size_t Words : {4093u, 4094u, 4095u}) {
+    const std::string Text = std::string(Words, 'x') + " y z  w";
+    TReaderFixture G(Text);
+    const std::u16string& Read = G.Reader.Token.Text();
+    EXPECT_EQ(std::string(Read.begin(), Read.end()), Text.substr(0, Text.size() - 3) + " w") << Words;
+    std::vector<int> Expected(Text.size() - 1);
+    for (std::size_t I = 0; I < Expected.size(); ++I)
+      Expected[I] = int(I < Expected.size() - 1 ? I : I + 1);
+    EXPECT_EQ(G.Reader.Token.Positions(), Expected) << Words;
+  }
 }
 
 TEST(HtmlReaderTest, AttributeValues)
@@ -213,4 +241,63 @@ TEST(HtmlReaderTest, IncludeCommentsAreServedByTheEvent)
   EXPECT_EQ(Includer.Seen.front(), "ECHO VAR=A & B N=5");
   // An include that names itself expands only so deep.
   EXPECT_EQ(Text, "a[echo inner]b" + std::string(THtmlReader::MaxIncludeDepth, 'x') + "c");
+}
+
+namespace {
+
+// Every symbol with its heading number, and its text or attributes.
+std::string SymbolsWithAttributes(THtmlReader& Reader)
+{
+  std::string Dump;
+  Reader.GetCh();
+  for (Reader.Next(); Reader.Sy != EofSy; Reader.Next()) {
+    Dump += "[" + std::to_string(int(Reader.Sy)) + "/" + std::to_string(Reader.HeadingNumber) + "]";
+    if (Reader.Sy == TextSy)
+      Dump += std::string(Reader.Token.Text().begin(), Reader.Token.Text().end());
+    for (int I = 0; I < Reader.Attributes.Count(); ++I) {
+      const TAttribute* A = Reader.Attributes.Items(I);
+      Dump += " " + A->WhichName + "(" + std::to_string(int(A->Which)) + ")=" + std::to_string(A->Value) + ":" +
+              A->Name;
+    }
+    Dump += "\n";
+  }
+  return Dump;
+}
+
+}  // namespace
+
+// The text of an include comment is read one character at a time, the
+// document's own text in runs: random markup must read the same either way.
+TEST(HtmlReaderTest, RunsReadAsCharacterByCharacter)
+{
+  const char Alphabet[] = "    \t\r\n<<>>&;#xX1a b/=\"'!-HhDdIiVvBbRr&amp;\x01\xC3\xA9%+";
+  const char* const Pieces[] = {"<DIV class=\"x y\">", "</div>", "<br>", "<IMG src='a b.gif' width=12 height=\"5%\">",
+                                "&eacute;", "&#233;", "<!-- c -->", " ", "  ", "word "};
+  std::uint32_t Seed = 12345;
+  auto Random = [&Seed] {
+    Seed = Seed * 1103515245u + 12345u;
+    return Seed >> 8;
+  };
+  for (int Round = 0; Round < 3000; ++Round) {
+    std::string Text;
+    for (int Length = int(Random() % 200); Length > 0; --Length) {
+      if (Random() % 10 == 0)
+        Text += Pieces[Random() % std::size(Pieces)];
+      else
+        Text += Alphabet[Random() % (sizeof Alphabet - 1)];
+    }
+    for (bool Utf8 : {false, true}) {
+      TIncluder Includer;
+      Includer.Texts["T"] = Text;
+      TRecordingSink DirectSink, IncludedSink;
+      THtmlReader Direct(TestFonts()), Included(TestFonts());
+      Direct.Start(Text, &DirectSink);
+      Included.Start("<!--#T-->", &IncludedSink);
+      for (THtmlReader* Reader : {&Direct, &Included}) {
+        Reader->OnInclude = TIncludeType(&Includer, &TIncluder::Include);
+        AddBaseEntry(*Reader, DirectSink, Utf8);
+      }
+      ASSERT_EQ(SymbolsWithAttributes(Direct), SymbolsWithAttributes(Included)) << Quoted(Text);
+    }
+  }
 }

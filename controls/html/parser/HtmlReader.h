@@ -10,6 +10,7 @@
 // dropped, and a TEXTAREA or SCRIPT left open runs to the end.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -149,6 +150,9 @@ private:
   bool ReadInclude();
   void ReportProgress();
 
+  // Where GetCh's quick path ends: the end of the document text, or the
+  // next character whose reading reports progress.
+  std::size_t QuickReadLimit() const { return std::min(FText.size(), FPos | 4095); }
   bool GetTag();
   bool GetText();
   // Adds the plain characters after the one at hand to Collection in one

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <unordered_map>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -135,25 +136,72 @@ std::string Lower(const char* Name)
   return Result;
 }
 
-// The tables as lookups by name. A name's first row wins, as a search in
-// table order would find it.
-const std::unordered_map<std::string_view, int>& TagRows()
+// A lookup of the upper-case names of a table, built once. Open addressing
+// over a short byte hash: markup names are a few letters long, and a tag or
+// attribute is looked up for every one read, so this beats a general hash
+// map. A name's first row wins, as a search in table order would find it.
+class TNameIndex {
+public:
+  void Add(std::string_view Name, int Value)
+  {
+    std::size_t S = Hash(Name);
+    while (FSlots[S].Value >= 0) {
+      if (Matches(FSlots[S], Name))
+        return;
+      S = (S + 1) & (SlotCount - 1);
+    }
+    FSlots[S] = {Name.data(), Name.size(), Value};
+  }
+  // The value of Name, or -1.
+  int Find(std::string_view Name) const
+  {
+    for (std::size_t S = Hash(Name);; S = (S + 1) & (SlotCount - 1)) {
+      const TSlot& Slot = FSlots[S];
+      if (Slot.Value < 0 || Matches(Slot, Name))
+        return Slot.Value;
+    }
+  }
+
+private:
+  // Well above the rows of either table, so that probes stay short and an
+  // empty slot always ends a search.
+  static constexpr std::size_t SlotCount = 512;
+  struct TSlot {
+    const char* Name = nullptr;
+    std::size_t Length = 0;
+    int Value = -1;
+  };
+  static bool Matches(const TSlot& Slot, std::string_view Name)
+  {
+    return Slot.Length == Name.size() && std::memcmp(Slot.Name, Name.data(), Name.size()) == 0;
+  }
+  static std::size_t Hash(std::string_view Name)
+  {
+    std::uint32_t H = 2166136261u;
+    for (char C : Name)
+      H = (H ^ static_cast<unsigned char>(C)) * 16777619u;
+    return (H ^ (H >> 16)) & (SlotCount - 1);
+  }
+  TSlot FSlots[SlotCount];
+};
+
+const TNameIndex& TagRows()
 {
-  static const std::unordered_map<std::string_view, int> Rows = [] {
-    std::unordered_map<std::string_view, int> R;
+  static const TNameIndex Rows = [] {
+    TNameIndex R;
     for (int Row = 0; Row < TagRowCount; ++Row)
-      R.emplace(TagTable[Row].Name, Row);
+      R.Add(TagTable[Row].Name, Row);
     return R;
   }();
   return Rows;
 }
 
-const std::unordered_map<std::string_view, Symb>& AttributeRows()
+const TNameIndex& AttributeRows()
 {
-  static const std::unordered_map<std::string_view, Symb> Rows = [] {
-    std::unordered_map<std::string_view, Symb> R;
+  static const TNameIndex Rows = [] {
+    TNameIndex R;
     for (const TAttributeRow& Row : AttributeTable)
-      R.emplace(Row.Name, Row.Sy);
+      R.Add(Row.Name, Row.Sy);
     return R;
   }();
   return Rows;
@@ -163,11 +211,9 @@ const std::unordered_map<std::string_view, Symb>& AttributeRows()
 
 Symb TagSymbol(std::string_view UpperName, bool StartTag)
 {
-  const auto& Rows = TagRows();
-  auto It = Rows.find(UpperName);
-  if (It == Rows.end())
+  const int Row = TagRows().Find(UpperName);
+  if (Row < 0)
     return CommandSy;
-  const int Row = It->second;
   if (StartTag)
     return TagTable[Row].Start;
   return Row < TagRowsWithEnd ? Symb(HtmlEndSy + Row) : CommandSy;
@@ -194,9 +240,8 @@ Symb EndSymbolOf(Symb StartSy)
 
 Symb AttributeSymbol(std::string_view UpperName)
 {
-  const auto& Rows = AttributeRows();
-  auto It = Rows.find(UpperName);
-  return It == Rows.end() ? OtherAttribute : It->second;
+  const int Sy = AttributeRows().Find(UpperName);
+  return Sy < 0 ? OtherAttribute : Symb(Sy);
 }
 
 std::string AttributeWord(Symb Sy)

@@ -1,5 +1,8 @@
 #include "controls/html/text/CodePageText.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "platform/base/CodePage.h"
 
 namespace {
@@ -23,6 +26,14 @@ void AppendUtf8WithPositions(std::string_view Bytes, const int* BytePositions, s
     if (Lead < 0x80) {
       // A run of ASCII goes over in one piece: one character per byte.
       std::size_t End = At + 1;
+      // Eight bytes at a time while none has its top bit set.
+      while (End + 8 <= Bytes.size()) {
+        std::uint64_t Word;
+        std::memcpy(&Word, Bytes.data() + End, 8);
+        if ((Word & 0x8080808080808080u) != 0)
+          break;
+        End += 8;
+      }
       while (End < Bytes.size() && static_cast<unsigned char>(Bytes[End]) < 0x80)
         ++End;
       const std::size_t Old = Chars.size();

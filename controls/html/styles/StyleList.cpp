@@ -142,6 +142,8 @@ void TStyleList::StoreProp(TProperties& Rule, const std::string& Selector, int I
     Rule.Assign(Index, Value);
     break;
   }
+  // The kept cascades list the values each rule sets.
+  FCascades.clear();
 }
 
 bool TStyleList::AddModifyProp(const std::string& Selector, const std::string& PropName, const std::string& Value)
@@ -169,8 +171,10 @@ TProperties* TStyleList::AddDuplicate(const std::string& Key, const TProperties&
 
 void TStyleList::ModifyLinkColor(const std::string& Pseudo, TColor Color)
 {
-  if (TProperties* Rule = RuleOf("::" + Pseudo))
+  if (TProperties* Rule = RuleOf("::" + Pseudo)) {
     Rule->Props[piColor] = Color;
+    FCascades.clear();
+  }
 }
 
 std::string TStyleList::NextSequence()

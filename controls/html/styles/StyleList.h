@@ -69,10 +69,16 @@ public:
   // of its own keys in merging order, and the descendant rules whose last
   // compound it matches (with their keys, for the ancestor check). Worked out
   // once per tag, class, id and pseudo-class and kept until a rule is added
-  // or the list is cleared, since every element would otherwise search the
-  // sorted keys a dozen times.
+  // or changed through the list or the list is cleared, since every element
+  // would otherwise search the sorted keys a dozen times. Each own rule comes
+  // with the indexes of the values it sets (see TProperties::MergedIndexes):
+  // a rule sets a few of the 55.
+  struct TOwnRule {
+    const TProperties* Rule;
+    std::vector<unsigned char> Indexes;
+  };
   struct TCascade {
-    std::vector<const TProperties*> Own;
+    std::vector<TOwnRule> Own;
     std::vector<std::pair<const TProperties*, std::string>> Descendants;
   };
   std::unordered_map<std::string, TCascade>& Cascades() const { return FCascades; }

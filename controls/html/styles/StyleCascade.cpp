@@ -92,12 +92,27 @@ bool AncestorsMatch(const std::vector<TCompound>& Compounds, const TPropStack& S
 const TStyleList::TCascade& CascadeOf(const TStyleList& Styles, const std::string& Tag, const std::string& AClass,
                                       const std::string& AnID, const std::string& Pseudo)
 {
+  auto& Recent = Styles.RecentCascades();
+  for (const auto& Slot : Recent.Slots)
+    if (Slot.Cascade && Slot.Tag == Tag && Slot.Class == AClass && Slot.ID == AnID && Slot.Pseudo == Pseudo)
+      return *Slot.Cascade;
+  auto Remember = [&](const TStyleList::TCascade& Cascade) -> const TStyleList::TCascade& {
+    auto& Slot = Recent.Slots[Recent.Next];
+    Recent.Next = (Recent.Next + 1) % Recent.Slots.size();
+    Slot.Tag = Tag;
+    Slot.Class = AClass;
+    Slot.ID = AnID;
+    Slot.Pseudo = Pseudo;
+    Slot.Cascade = &Cascade;
+    return Cascade;
+  };
+
   std::string CacheKey;
   CacheKey.reserve(Tag.size() + AClass.size() + AnID.size() + Pseudo.size() + 3);
   CacheKey.append(Tag).append(1, '\1').append(AClass).append(1, '\1').append(AnID).append(1, '\1').append(Pseudo);
   auto& Cache = Styles.Cascades();
   if (auto It = Cache.find(CacheKey); It != Cache.end())
-    return It->second;
+    return Remember(It->second);
 
   TStyleList::TCascade Cascade;
   auto Take = [&](const std::string& Key) {
@@ -167,7 +182,7 @@ const TStyleList::TCascade& CascadeOf(const TStyleList& Styles, const std::strin
   }
   // Built apart and stored last: the searches above may sort the list, which
   // empties the cache.
-  return Cache.emplace(std::move(CacheKey), std::move(Cascade)).first->second;
+  return Remember(Cache.emplace(std::move(CacheKey), std::move(Cascade)).first->second);
 }
 
 }  // namespace

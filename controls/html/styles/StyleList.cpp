@@ -23,8 +23,15 @@ int TStyleList::CompareStrings(const std::string& S1, const std::string& S2) con
 
 void TStyleList::Changed()
 {
-  FCascades.clear();
+  ForgetCascades();
   TStringList::Changed();
+}
+
+void TStyleList::ForgetCascades()
+{
+  FCascades.clear();
+  for (TRecentCascade& Slot : FRecent.Slots)
+    Slot.Cascade = nullptr;
 }
 
 void TStyleList::EnsureSorted() const
@@ -67,7 +74,7 @@ void TStyleList::Clear()
   EndUpdate();
   SetSorted(true);
   FFirstRule.clear();
-  FCascades.clear();
+  ForgetCascades();
   FSequence = 10;
   FDefProp = nullptr;
 }
@@ -143,7 +150,7 @@ void TStyleList::StoreProp(TProperties& Rule, const std::string& Selector, int I
     break;
   }
   // The kept cascades list the values each rule sets.
-  FCascades.clear();
+  ForgetCascades();
 }
 
 bool TStyleList::AddModifyProp(const std::string& Selector, const std::string& PropName, const std::string& Value)
@@ -173,7 +180,7 @@ void TStyleList::ModifyLinkColor(const std::string& Pseudo, TColor Color)
 {
   if (TProperties* Rule = RuleOf("::" + Pseudo)) {
     Rule->Props[piColor] = Color;
-    FCascades.clear();
+    ForgetCascades();
   }
 }
 

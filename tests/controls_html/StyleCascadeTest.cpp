@@ -231,3 +231,20 @@ TEST_F(StyleCascadeTest, AddModifyProp)
   Styles.ModifyLinkColor("visited", 7);
   EXPECT_EQ(Styles.RuleOf("::visited")->Props[piColor], TPropValue(7));
 }
+
+TEST_F(StyleCascadeTest, ARuleChangedAfterAnElementTookItReachesTheNextElement)
+{
+  // The cascade of div.note is kept after the first element; the values the
+  // rule sets later, a box value among them, must still reach the next one.
+  Styles.AddModifyProp("div.note", "font-family", "first");
+  TProperties* First = Push("div", "note");
+  EXPECT_EQ(Family(First), "first");
+  EXPECT_EQ(First->Props[piMarginTop], TPropValue(IntNull));
+  Stack.Pop();
+  Styles.AddModifyProp("div.note", "margin-top", "5px");
+  Styles.AddModifyProp("div.note", "color", "#010203");
+  TProperties* Second = Push("div", "note");
+  EXPECT_EQ(Family(Second), "first");
+  EXPECT_EQ(Second->Props[piMarginTop], TPropValue("5px"));
+  EXPECT_EQ(Second->Props[piColor], TPropValue(0x02030201));
+}

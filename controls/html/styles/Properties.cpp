@@ -52,6 +52,28 @@ constexpr std::array<TInheritance, PropCount> Inheritance = [] {
   return Table;
 }();
 
+// The indexes of one kind, in order: ResetAndInherit runs a tight loop over
+// each kind instead of testing all 55 indexes for every element.
+struct TIndexRun {
+  std::array<unsigned char, PropCount> Items{};
+  std::size_t Count = 0;
+  const unsigned char* begin() const { return Items.data(); }
+  const unsigned char* end() const { return Items.data() + Count; }
+};
+
+constexpr TIndexRun IndexesOf(TInheritance Kind)
+{
+  TIndexRun Run;
+  for (int I = 0; I < PropCount; ++I)
+    if (Inheritance[std::size_t(I)] == Kind)
+      Run.Items[Run.Count++] = static_cast<unsigned char>(I);
+  return Run;
+}
+
+constexpr TIndexRun CopiedIndexes = IndexesOf(TInheritance::Copied);
+constexpr TIndexRun KeptIndexes = IndexesOf(TInheritance::Kept);
+constexpr TIndexRun BoxResetIndexes = IndexesOf(TInheritance::BoxReset);
+
 // The code page of a font character set; CodePage unchanged for a set that
 // has none of its own.
 void CodePageOfCharSet(int CharSet, UINT& CodePage)
@@ -102,15 +124,16 @@ void TProperties::ResetAndInherit(const TProperties& Parent)
   ResetAllButValues();
   // What Reset and then Inherit leave, each value written once: the ones
   // not taken from the parent are as Reset makes them.
-  const bool FromSpan = Parent.PropTag == "span";
-  for (int I = 0; I < PropCount; ++I) {
-    const std::size_t U = std::size_t(I);
-    if (FromSpan ? I == piBorderStyle : Inheritance[U] == TInheritance::Kept)
-      Props[U].Clear();
-    else if (!FromSpan && Inheritance[U] == TInheritance::BoxReset)
-      Props[U].SetInteger(IntNull);
-    else
-      Props[U] = Parent.Props[U];
+  if (Parent.PropTag == "span") {
+    Props = Parent.Props;
+    Props[piBorderStyle].Clear();
+  } else {
+    for (unsigned char I : CopiedIndexes)
+      Props[I] = Parent.Props[I];
+    for (unsigned char I : KeptIndexes)
+      Props[I].Clear();
+    for (unsigned char I : BoxResetIndexes)
+      Props[I].SetInteger(IntNull);
   }
   InheritState(Parent);
 }

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "controls/html/styles/BoxValues.h"
 #include "controls/html/styles/FontInfo.h"
@@ -132,8 +133,16 @@ public:
 
   // Merges one rule of the style sheet into this set.
   void Merge(const TProperties& Rule);
+  // The same, taking only the values at Indexes, which MergedIndexes listed
+  // for the rule as it stands.
+  void Merge(const TProperties& Rule, const std::vector<unsigned char>& Indexes);
+  // The indexes of the values that Merge takes from this rule, in order.
+  std::vector<unsigned char> MergedIndexes() const;
 
 private:
+  // True when Merge takes the value V at Index from a rule.
+  static bool Merges(int Index, const TPropValue& V);
+  void MergeValue(int Index, const TPropValue& V);
   void InheritProperty(const TProperties& Parent, int Index, bool FromSpan);
   // Reset but for the 55 values.
   void ResetAllButValues();

@@ -92,12 +92,27 @@ bool AncestorsMatch(const std::vector<TCompound>& Compounds, const TPropStack& S
 const TStyleList::TCascade& CascadeOf(const TStyleList& Styles, const std::string& Tag, const std::string& AClass,
                                       const std::string& AnID, const std::string& Pseudo)
 {
+  auto& Recent = Styles.RecentCascades();
+  for (const auto& Slot : Recent.Slots)
+    if (Slot.Cascade && Slot.Tag == Tag && Slot.Class == AClass && Slot.ID == AnID && Slot.Pseudo == Pseudo)
+      return *Slot.Cascade;
+  auto Remember = [&](const TStyleList::TCascade& Cascade) -> const TStyleList::TCascade& {
+    auto& Slot = Recent.Slots[Recent.Next];
+    Recent.Next = (Recent.Next + 1) % Recent.Slots.size();
+    Slot.Tag = Tag;
+    Slot.Class = AClass;
+    Slot.ID = AnID;
+    Slot.Pseudo = Pseudo;
+    Slot.Cascade = &Cascade;
+    return Cascade;
+  };
+
   std::string CacheKey;
   CacheKey.reserve(Tag.size() + AClass.size() + AnID.size() + Pseudo.size() + 3);
   CacheKey.append(Tag).append(1, '\1').append(AClass).append(1, '\1').append(AnID).append(1, '\1').append(Pseudo);
   auto& Cache = Styles.Cascades();
   if (auto It = Cache.find(CacheKey); It != Cache.end())
-    return It->second;
+    return Remember(It->second);
 
   TStyleList::TCascade Cascade;
   auto Take = [&](const std::string& Key) {
@@ -105,7 +120,7 @@ const TStyleList::TCascade& CascadeOf(const TStyleList& Styles, const std::strin
     if (!Styles.Find(Key, Index))
       return;
     for (; Index < Styles.Count() && Styles.Strings(Index) == Key; ++Index)
-      Cascade.Own.push_back(Styles.Rule(Index));
+      Cascade.Own.push_back({Styles.Rule(Index), Styles.Rule(Index)->MergedIndexes()});
   };
   // "hover" and "visited" take only their own pseudo-class rules; a plain
   // element (or a link) takes the rules of its tag and class as well.
@@ -167,82 +182,105 @@ const TStyleList::TCascade& CascadeOf(const TStyleList& Styles, const std::strin
   }
   // Built apart and stored last: the searches above may sort the list, which
   // empties the cache.
-  return Cache.emplace(std::move(CacheKey), std::move(Cascade)).first->second;
+  return Remember(Cache.emplace(std::move(CacheKey), std::move(Cascade)).first->second);
 }
 
 }  // namespace
 
+bool TProperties::Merges(int Index, const TPropValue& V)
+{
+  // A box value left IntNull, as every rule starts, is not taken.
+  if (V.IsEmpty())
+    return false;
+  return !(Index >= piMarginTop && Index <= piLeft && !(V.IsString() || (V.IsNumber() && V.AsInteger() != IntNull)));
+}
+
+std::vector<unsigned char> TProperties::MergedIndexes() const
+{
+  std::vector<unsigned char> Indexes;
+  for (int I = 0; I < PropCount; ++I)
+    if (Merges(I, Props[std::size_t(I)]))
+      Indexes.push_back((unsigned char)I);
+  return Indexes;
+}
+
 void TProperties::Merge(const TProperties& Rule)
 {
-  for (int I = 0; I < PropCount; ++I) {
-    const TPropValue& V = Rule.Props[std::size_t(I)];
-    if (V.IsEmpty())
-      continue;
-    switch (I) {
-    case piFontFamily:
-    case piFontSize:
-    case piFontStyle:
-    case piFontWeight:
-    case piTextDecoration:
-    case piLetterSpacing:
-    case piColor:
-    case piBackgroundColor:
-      Props[std::size_t(I)] = V;
-      ExplicitFlags[std::size_t(I)] = true;
-      if (FHasFontInfo && FFontInfo)
-        for (int L = 0; L < 4; ++L) {
-          ThtFontInfo& Info = FFontInfo->Ar(L);
-          const std::string& S = V.AsString();
-          switch (I) {
-          case piFontFamily:
-            ReadFontName(FFonts, S, Info.Name);
-            break;
-          case piFontSize:
-            Info.Size = V.IsNumber() ? BoundFontPoints(V.AsDouble())
-                                     : FontSizeConv(S, Info.Size, FFonts.PixelsPerInch());
-            break;
-          case piFontStyle:
-            if (S == "italic" || S == "oblique")
-              Info.Style += fsItalic;
-            else if (S == "normal")
-              Info.Style -= fsItalic;
-            break;
-          case piFontWeight: {
-            double W = 0;
-            if (S.find("bold") != std::string::npos)
-              Info.Style += fsBold;
-            else if (S.find("normal") != std::string::npos)
-              Info.Style -= fsBold;
-            else if ((V.IsNumber() ? (W = V.AsDouble(), true) : ReadNumber(S, W)) && W >= 600)
-              Info.Style += fsBold;
-            break;
-          }
-          case piTextDecoration:
-            if (S == "underline")
-              Info.Style += fsUnderline;
-            else if (S == "line-through")
-              Info.Style += fsStrikeOut;
-            else if (S == "none")
-              Info.Style -= TFontStyles{fsUnderline, fsStrikeOut};
-            break;
-          case piLetterSpacing:
-            Info.LetterSpacing = V;
-            break;
-          case piColor:
-            Info.Color = V.AsInteger();
-            break;
-          default:
-            Info.bgColor = V.AsInteger();
-            break;
-          }
+  for (int I = 0; I < PropCount; ++I)
+    if (Merges(I, Rule.Props[std::size_t(I)]))
+      MergeValue(I, Rule.Props[std::size_t(I)]);
+}
+
+void TProperties::Merge(const TProperties& Rule, const std::vector<unsigned char>& Indexes)
+{
+  for (unsigned char I : Indexes)
+    MergeValue(I, Rule.Props[I]);
+}
+
+void TProperties::MergeValue(int I, const TPropValue& V)
+{
+  switch (I) {
+  case piFontFamily:
+  case piFontSize:
+  case piFontStyle:
+  case piFontWeight:
+  case piTextDecoration:
+  case piLetterSpacing:
+  case piColor:
+  case piBackgroundColor:
+    Props[std::size_t(I)] = V;
+    ExplicitFlags[std::size_t(I)] = true;
+    if (FHasFontInfo && FFontInfo)
+      for (int L = 0; L < 4; ++L) {
+        ThtFontInfo& Info = FFontInfo->Ar(L);
+        const std::string& S = V.AsString();
+        switch (I) {
+        case piFontFamily:
+          ReadFontName(FFonts, S, Info.Name);
+          break;
+        case piFontSize:
+          Info.Size = V.IsNumber() ? BoundFontPoints(V.AsDouble())
+                                   : FontSizeConv(S, Info.Size, FFonts.PixelsPerInch());
+          break;
+        case piFontStyle:
+          if (S == "italic" || S == "oblique")
+            Info.Style += fsItalic;
+          else if (S == "normal")
+            Info.Style -= fsItalic;
+          break;
+        case piFontWeight: {
+          double W = 0;
+          if (S.find("bold") != std::string::npos)
+            Info.Style += fsBold;
+          else if (S.find("normal") != std::string::npos)
+            Info.Style -= fsBold;
+          else if ((V.IsNumber() ? (W = V.AsDouble(), true) : ReadNumber(S, W)) && W >= 600)
+            Info.Style += fsBold;
+          break;
         }
-      break;
-    default:
-      if (I >= piMarginTop && I <= piLeft && !(V.IsString() || (V.IsNumber() && V.AsInteger() != IntNull)))
-        break;
-      Props[std::size_t(I)] = V;
-      break;
-    }
+        case piTextDecoration:
+          if (S == "underline")
+            Info.Style += fsUnderline;
+          else if (S == "line-through")
+            Info.Style += fsStrikeOut;
+          else if (S == "none")
+            Info.Style -= TFontStyles{fsUnderline, fsStrikeOut};
+          break;
+        case piLetterSpacing:
+          Info.LetterSpacing = V;
+          break;
+        case piColor:
+          Info.Color = V.AsInteger();
+          break;
+        default:
+          Info.bgColor = V.AsInteger();
+          break;
+        }
+      }
+    break;
+  default:
+    Props[std::size_t(I)] = V;
+    break;
   }
 }
 
@@ -254,8 +292,8 @@ void TProperties::Combine(TStyleList* Styles, const std::string& Tag, const std:
   const double BaseSize = Size.IsNumber() && Size.AsDouble() > 0 ? Size.AsDouble() : DefPointSize();
   if (Styles) {
     const TStyleList::TCascade& Cascade = CascadeOf(*Styles, Tag, AClass, AnID, Pseudo);
-    for (const TProperties* Rule : Cascade.Own)
-      Merge(*Rule);
+    for (const auto& [Rule, Indexes] : Cascade.Own)
+      Merge(*Rule, Indexes);
     if (Stack)
       for (const auto& [Rule, Key] : Cascade.Descendants)
         if (AncestorsMatch(SplitKey(Key), *Stack, StackIndex))

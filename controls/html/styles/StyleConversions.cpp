@@ -151,8 +151,12 @@ TBorderStyle BorderStyleFromString(std::string_view S)
 {
   static constexpr std::string_view Words[] = {"none",   "solid",  "inset",  "outset", "groove",
                                                "ridge",  "dashed", "dotted", "double"};
+  // Every block reads its four side styles: the length (4 to 6 letters) and
+  // the first letter rule out most words before a full comparison.
+  if (S.size() < 4 || S.size() > 6)
+    return bssNone;
   for (int I = 0; I < 9; ++I)
-    if (S == Words[I])
+    if (S[0] == Words[I][0] && S == Words[I])
       return TBorderStyle(I);
   return bssNone;
 }

@@ -23,8 +23,15 @@ int TStyleList::CompareStrings(const std::string& S1, const std::string& S2) con
 
 void TStyleList::Changed()
 {
-  FCascades.clear();
+  ForgetCascades();
   TStringList::Changed();
+}
+
+void TStyleList::ForgetCascades()
+{
+  FCascades.clear();
+  for (TRecentCascade& Slot : FRecent.Slots)
+    Slot.Cascade = nullptr;
 }
 
 void TStyleList::EnsureSorted() const
@@ -58,10 +65,16 @@ void TStyleList::Clear()
     if (FSpareRules.size() < MaxSpareRules)
       FSpareRules.push_back(std::move(Rule));
   }
-  TStringList::Clear();
+  // Emptied from the end rather than by TStringList::Clear, which gives its
+  // storage back: every load rebuilds the default sheet, and growing the
+  // list again costs a run of reallocations of a kilobyte and more.
+  BeginUpdate();
+  for (int I = Count() - 1; I >= 0; --I)
+    TStringList::Delete(I);
+  EndUpdate();
   SetSorted(true);
   FFirstRule.clear();
-  FCascades.clear();
+  ForgetCascades();
   FSequence = 10;
   FDefProp = nullptr;
 }
@@ -136,6 +149,8 @@ void TStyleList::StoreProp(TProperties& Rule, const std::string& Selector, int I
     Rule.Assign(Index, Value);
     break;
   }
+  // The kept cascades list the values each rule sets.
+  ForgetCascades();
 }
 
 bool TStyleList::AddModifyProp(const std::string& Selector, const std::string& PropName, const std::string& Value)
@@ -163,8 +178,10 @@ TProperties* TStyleList::AddDuplicate(const std::string& Key, const TProperties&
 
 void TStyleList::ModifyLinkColor(const std::string& Pseudo, TColor Color)
 {
-  if (TProperties* Rule = RuleOf("::" + Pseudo))
+  if (TProperties* Rule = RuleOf("::" + Pseudo)) {
     Rule->Props[piColor] = Color;
+    ForgetCascades();
+  }
 }
 
 std::string TStyleList::NextSequence()

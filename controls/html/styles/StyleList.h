@@ -12,6 +12,7 @@
 // read by position, so that a large sheet costs n log n and not n squared.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -69,13 +70,31 @@ public:
   // of its own keys in merging order, and the descendant rules whose last
   // compound it matches (with their keys, for the ancestor check). Worked out
   // once per tag, class, id and pseudo-class and kept until a rule is added
-  // or the list is cleared, since every element would otherwise search the
-  // sorted keys a dozen times.
+  // or changed through the list or the list is cleared, since every element
+  // would otherwise search the sorted keys a dozen times. Each own rule comes
+  // with the indexes of the values it sets (see TProperties::MergedIndexes):
+  // a rule sets a few of the 55.
+  struct TOwnRule {
+    const TProperties* Rule;
+    std::vector<unsigned char> Indexes;
+  };
   struct TCascade {
-    std::vector<const TProperties*> Own;
+    std::vector<TOwnRule> Own;
     std::vector<std::pair<const TProperties*, std::string>> Descendants;
   };
   std::unordered_map<std::string, TCascade>& Cascades() const { return FCascades; }
+  // The cascades last looked up, by the element's four names, checked before
+  // the map: a document's elements mostly repeat a handful of kinds, and
+  // comparing four short names costs less than making and hashing a key.
+  struct TRecentCascade {
+    std::string Tag, Class, ID, Pseudo;
+    const TCascade* Cascade = nullptr;
+  };
+  struct TRecentCascades {
+    std::array<TRecentCascade, 4> Slots;
+    std::size_t Next = 0;
+  };
+  TRecentCascades& RecentCascades() const { return FRecent; }
 
 protected:
   int CompareStrings(const std::string& S1, const std::string& S2) const override;
@@ -89,12 +108,15 @@ protected:
 private:
   // Sorting changes no rule, only the order in which positions see them.
   void EnsureSorted() const;
+  // Drops the kept cascades and the recent ones pointing into them.
+  void ForgetCascades();
   TProperties* AddRule(const std::string& Key);
   void StoreProp(TProperties& Rule, const std::string& Selector, int Index, const std::string& Value);
 
   const THtmlFontService& FFonts;
   std::unordered_map<std::string, TProperties*> FFirstRule;  // by key, for lookups while rules come in
   mutable std::unordered_map<std::string, TCascade> FCascades;
+  mutable TRecentCascades FRecent;
   int FSequence = 10;
   TProperties* FDefProp = nullptr;
   bool FLinksActive = false;

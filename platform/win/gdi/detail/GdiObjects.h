@@ -59,7 +59,7 @@ struct TGdiFont : TGdiObject {
   // The instance that draws it, resolved on first use (see ResolvedFont):
   // looking it up by its logical font on every text call costs more than
   // measuring the text.
-  std::mutex ResolvedLock;
+  TSpinLock ResolvedLock;
   std::shared_ptr<TFontInstance> Resolved;
   bool ResolvedBuiltinOnly = false;
 };

@@ -4,30 +4,12 @@
 // handles may be made and looked up from any thread.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
 
-// The table's lock. Every drawing call looks a handle up and holds the lock
-// only for a few loads and a reference-count step, so a flag taken with one
-// atomic exchange costs a fraction of a general mutex; a waiter yields its
-// time slice rather than burning it.
-class THandleTableLock {
-public:
-  void lock()
-  {
-    while (FHeld.exchange(true, std::memory_order_acquire))
-      while (FHeld.load(std::memory_order_relaxed))
-        std::this_thread::yield();
-  }
-  void unlock() { FHeld.store(false, std::memory_order_release); }
-
-private:
-  std::atomic<bool> FHeld{false};
-};
+#include "platform/win/gdi/detail/SpinLock.h"
 
 template <class T>
 class THandleTable {
@@ -36,7 +18,7 @@ public:
 
   std::uintptr_t Add(std::shared_ptr<T> object)
   {
-    std::lock_guard<THandleTableLock> lock(FLock);
+    std::lock_guard<TSpinLock> lock(FLock);
     std::uint32_t index;
     if (!FFree.empty()) {
       index = FFree.back();
@@ -51,7 +33,7 @@ public:
 
   std::shared_ptr<T> Get(std::uintptr_t handle) const
   {
-    std::lock_guard<THandleTableLock> lock(FLock);
+    std::lock_guard<TSpinLock> lock(FLock);
     std::uint32_t index;
     if (!Decode(handle, index))
       return nullptr;
@@ -61,7 +43,7 @@ public:
   // Takes the object out of the table; null when the handle is not valid.
   std::shared_ptr<T> Remove(std::uintptr_t handle)
   {
-    std::lock_guard<THandleTableLock> lock(FLock);
+    std::lock_guard<TSpinLock> lock(FLock);
     std::uint32_t index;
     if (!Decode(handle, index))
       return nullptr;
@@ -76,7 +58,7 @@ public:
 
   std::size_t Count() const
   {
-    std::lock_guard<THandleTableLock> lock(FLock);
+    std::lock_guard<TSpinLock> lock(FLock);
     return FSlots.size() - FFree.size();
   }
 
@@ -103,7 +85,7 @@ private:
   }
 
   std::uint8_t FTag;
-  mutable THandleTableLock FLock;
+  mutable TSpinLock FLock;
   std::vector<TSlot> FSlots;
   std::vector<std::uint32_t> FFree;
 };

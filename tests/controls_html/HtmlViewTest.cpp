@@ -197,9 +197,21 @@ TEST_F(HtmlViewTest, LoadFromLinesShowsTheTopWithTheBarPlaced)
 
 TEST_F(HtmlViewTest, TheChatConversationPaintsAsTheGoldenPicture)
 {
+  // A dark page painted first at the same size (long enough for the bar)
+  // leaves nothing behind in the off-screen bitmap the panel keeps between
+  // paints.
+  std::string Dark = "<BODY BGCOLOR=black TEXT=white>";
+  for (int I = 0; I < 40; ++I)
+    Dark += "<H1>sombre</H1>";
+  Viewer->LoadFromString(Dark + "</BODY>");
+  Viewer->Repaint();
+  Pump();
+  const int DarkWidth = Viewer->PaintPanel()->Width(), DarkHeight = Viewer->PaintPanel()->Height();
   LoadChat(3);
   Viewer->Repaint();
   Pump();
+  ASSERT_EQ(Viewer->PaintPanel()->Width(), DarkWidth);
+  ASSERT_EQ(Viewer->PaintPanel()->Height(), DarkHeight);
   const TPixelImage Picture = Capture(Viewer->PaintPanel()->Handle(), Viewer->PaintPanel()->Width(),
                                       Viewer->PaintPanel()->Height());
   const std::string Path = std::string(CORVANE_HTML_GOLDEN_DIR) + "/viewer-chat.png";

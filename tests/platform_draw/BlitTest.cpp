@@ -96,6 +96,37 @@ TEST(Blit, ColourToMonochromeByBackgroundMatch)
   DeleteObject(mono);
 }
 
+TEST(Blit, SourceOfAnotherDepthReadFromItsOwnCoordinates)
+{
+  // A 24-bit 3x2 picture whose DC maps logical (10, 20) to its pixel (0, 0);
+  // the blit's source area starts one pixel left of the picture, where a
+  // source reads as black, so XOR leaves the destination.
+  BITMAPINFO info{};
+  info.bmiHeader.biWidth = 3;
+  info.bmiHeader.biHeight = 2;  // bottom-up rows
+  info.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  HBITMAP picture = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC pictureDC = CreateCompatibleDC(nullptr);
+  SelectObject(pictureDC, picture);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x)
+      SetPixel(pictureDC, x, y, RGB(16 * (x + 1), 64 * (y + 1), 0));
+  SetWindowOrgEx(pictureDC, 10, 20, nullptr);
+  TDrawFixture f(5, 2, RGB(0, 0, 0xFF));
+  BitBlt(f.DC, 0, 0, 5, 2, pictureDC, 9, 20, SRCINVERT);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 5; ++x) {
+      bool inside = x >= 1 && x <= 3;
+      EXPECT_EQ(f.At(x, y), inside ? RGB(16 * x, 64 * (y + 1), 0xFF) : RGB(0, 0, 0xFF)) << x << "," << y;
+    }
+  // A pixel read of the picture goes through the same mapping.
+  EXPECT_EQ(GetPixel(pictureDC, 12, 21), RGB(48, 128, 0));
+  EXPECT_EQ(GetPixel(pictureDC, 13, 21), CLR_INVALID);
+  DeleteDC(pictureDC);
+  DeleteObject(picture);
+}
+
 TEST(Blit, OverlappingCopyWithinOneSurface)
 {
   TDrawFixture f(6, 1);

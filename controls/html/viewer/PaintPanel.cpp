@@ -15,6 +15,24 @@ TPaintPanel::TPaintPanel(TComponent* AOwner, THtmlView* AViewer) : TCustomPanel(
   SetParentFont(false);
 }
 
+TPaintPanel::~TPaintPanel()
+{
+  if (FOffScreen)
+    DeleteObject(FOffScreen);
+}
+
+HBITMAP TPaintPanel::OffScreen(HDC DC, int W, int H)
+{
+  if (FOffScreen && FOffScreenWidth == W && FOffScreenHeight == H)
+    return FOffScreen;
+  if (FOffScreen)
+    DeleteObject(FOffScreen);
+  FOffScreen = CreateCompatibleBitmap(DC, W, H);
+  FOffScreenWidth = FOffScreen ? W : 0;
+  FOffScreenHeight = FOffScreen ? H : 0;
+  return FOffScreen;
+}
+
 void TPaintPanel::Dispatch(TMessage& Message)
 {
   switch (Message.Msg) {
@@ -74,7 +92,7 @@ void TPaintPanel::Paint()
   if (W <= 0 || H <= 0)
     return;
   HDC Mem = CreateCompatibleDC(PanelDC);
-  HBITMAP Bitmap = CreateCompatibleBitmap(PanelDC, W, H);
+  HBITMAP Bitmap = OffScreen(PanelDC, W, H);
   if (!Bitmap) {
     DeleteDC(Mem);
     throw EOutOfResources("Out of Resources");
@@ -89,13 +107,11 @@ void TPaintPanel::Paint()
   } catch (...) {
     FPainting = false;
     SelectObject(Mem, Old);
-    DeleteObject(Bitmap);
     DeleteDC(Mem);
     throw;
   }
   FPainting = false;
   SelectObject(Mem, Old);
-  DeleteObject(Bitmap);
   DeleteDC(Mem);
 }
 

@@ -25,6 +25,62 @@ struct TSource {
   uint32_t At(int x, int y) const { return Pixels[std::size_t(y) * std::size_t(Width) + std::size_t(x)]; }
 };
 
+// Source pixels in the destination's format: a monochrome source maps
+// through the destination's text and background colours, a colour source
+// onto a monochrome destination by its own background colour.
+class TSourceReader {
+public:
+  TSourceReader(const TDrawAccess& source, const TDrawAccess& dest)
+      : FSource(source), FDestMono(dest.Mono()), FFore(dest.PixelOf(dest.State().TextColor)),
+        FBack(dest.PixelOf(dest.State().BkColor)), FSourceBack(ToPixel(source.State().BkColor & 0xFFFFFF))
+  {
+    auto bitmap = SelectedBitmap(source.DC());
+    FSourceMono = bitmap && bitmap->IsMono();
+  }
+
+  // n pixels of surface row sy from column sx, 0 where outside the source
+  // surface: the source row itself when it needs no conversion, else
+  // converted into scratch.
+  const uint32_t* Span(int sx, int sy, int n, std::vector<uint32_t>& scratch) const
+  {
+    const TSurface& surface = FSource.Surface;
+    bool inside = sy >= 0 && sy < surface.Height && sx >= 0 && sx + n <= surface.Width;
+    if (inside && FSourceMono == FDestMono)
+      return surface.Row(sy) + sx;
+    scratch.resize(std::size_t(n));
+    Convert(sx, sy, n, scratch.data());
+    return scratch.data();
+  }
+
+  // The same, always written to out.
+  void Convert(int sx, int sy, int n, uint32_t* out) const
+  {
+    const TSurface& surface = FSource.Surface;
+    std::fill(out, out + n, 0u);
+    if (sy < 0 || sy >= surface.Height)
+      return;
+    const uint32_t* s = surface.Row(sy);
+    int x0 = std::max(0, -sx), x1 = std::min(n, surface.Width - sx);
+    if (x0 >= x1)
+      return;
+    if (FSourceMono && !FDestMono) {
+      for (int x = x0; x < x1; ++x)
+        out[x] = (s[sx + x] & 0xFFFFFF) ? FBack : FFore;
+    } else if (!FSourceMono && FDestMono) {
+      for (int x = x0; x < x1; ++x)
+        out[x] = (s[sx + x] & 0xFFFFFF) == FSourceBack ? 0xFFFFFF : 0;
+    } else {
+      std::memcpy(out + x0, s + sx + x0, std::size_t(x1 - x0) * 4);
+    }
+  }
+
+private:
+  const TDrawAccess& FSource;
+  bool FSourceMono = false;
+  bool FDestMono;
+  uint32_t FFore, FBack, FSourceBack;
+};
+
 // Reads rect r (logical coordinates of the source DC, already clamped to its
 // surface) into a TSource.
 bool ReadSource(HDC src, TDrawAccess* sameAccess, const TDrawAccess& dest, TRect r, TSource& out)
@@ -40,30 +96,10 @@ bool ReadSource(HDC src, TDrawAccess* sameAccess, const TDrawAccess& dest, TRect
   TRect sr = a->ToSurface(r);
   out.Width = r.Width();
   out.Height = r.Height();
-  out.Pixels.assign(std::size_t(out.Width) * std::size_t(out.Height), 0);
-  auto srcBitmap = SelectedBitmap(a->DC());
-  bool srcMono = srcBitmap && srcBitmap->IsMono();
-  uint32_t fg = dest.PixelOf(dest.State().TextColor), bg = dest.PixelOf(dest.State().BkColor);
-  uint32_t srcBk = ToPixel(a->State().BkColor & 0xFFFFFF);
-  for (int y = 0; y < out.Height; ++y) {
-    int sy = sr.Top + y;
-    uint32_t* row = out.Pixels.data() + std::size_t(y) * std::size_t(out.Width);
-    if (sy < 0 || sy >= a->Surface.Height)
-      continue;
-    const uint32_t* s = a->Surface.Row(sy);
-    int x0 = std::max(0, -sr.Left), x1 = std::min(out.Width, a->Surface.Width - sr.Left);
-    if (x0 >= x1)
-      continue;
-    if (srcMono && !dest.Mono()) {
-      for (int x = x0; x < x1; ++x)
-        row[x] = (s[sr.Left + x] & 0xFFFFFF) ? bg : fg;
-    } else if (!srcMono && dest.Mono()) {
-      for (int x = x0; x < x1; ++x)
-        row[x] = (s[sr.Left + x] & 0xFFFFFF) == srcBk ? 0xFFFFFF : 0;
-    } else {
-      std::memcpy(row + x0, s + sr.Left + x0, std::size_t(x1 - x0) * 4);
-    }
-  }
+  out.Pixels.resize(std::size_t(out.Width) * std::size_t(out.Height));
+  TSourceReader reader(*a, dest);
+  for (int y = 0; y < out.Height; ++y)
+    reader.Convert(sr.Left, sr.Top + y, out.Width, out.Pixels.data() + std::size_t(y) * std::size_t(out.Width));
   return true;
 }
 
@@ -125,14 +161,17 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, in
     PaintRect(a, dr, pattern, code);
     return TRUE;
   }
-  // The fast path: a plain copy between distinct 32-bit surfaces of the same kind.
-  if (code == 0xCC && !SameDC(dest, src)) {
-    TDrawAccess s(src, TRect(srcX, srcY, srcX + width, srcY + height), TDrawAccess::ReadOnly);
+  // The source access: the destination's own when both are one DC.
+  std::optional<TDrawAccess> other;
+  if (!SameDC(dest, src)) {
+    other.emplace(src, TRect(srcX, srcY, srcX + width, srcY + height), TDrawAccess::ReadOnly);
+    TDrawAccess& s = *other;
     if (!s)
       return FALSE;
+    TPoint so = s.ToSurface(TPoint(srcX, srcY));
     auto sb = SelectedBitmap(s.DC());
-    if (!(sb && sb->IsMono()) && !a.Mono()) {
-      TPoint so = s.ToSurface(TPoint(srcX, srcY));
+    // The fast path: a plain copy between distinct 32-bit surfaces of the same kind.
+    if (code == 0xCC && !(sb && sb->IsMono()) && !a.Mono()) {
       ForEachClipped(a, dr, [&](const TRect& part) {
         // Whole rows of two packed surfaces: one block copy.
         int sx0 = so.x + (part.Left - dr.Left), sy0 = so.y + (part.Top - dr.Top);
@@ -160,9 +199,23 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, in
       });
       return TRUE;
     }
+    // Other raster operations read the source rows where they lie (converted
+    // a row at a time when the formats differ) unless both DCs share their
+    // pixels: then the source must be read whole before any is written.
+    if (s.Surface.Bits != a.Surface.Bits) {
+      TSourceReader reader(s, a);
+      std::vector<uint32_t> scratch;
+      ForEachClipped(a, dr, [&](const TRect& part) {
+        for (int yy = part.Top; yy < part.Bottom; ++yy) {
+          const uint32_t* row = reader.Span(so.x + (part.Left - dr.Left), so.y + (yy - dr.Top), part.Width(), scratch);
+          RopRow(a.Surface.Row(yy) + part.Left, row, pattern, part.Left, yy, part.Width(), code);
+        }
+      });
+      return TRUE;
+    }
   }
   TSource source;
-  if (!ReadSource(src, SameDC(dest, src) ? &a : nullptr, a, TRect(srcX, srcY, srcX + width, srcY + height), source))
+  if (!ReadSource(src, other ? &*other : &a, a, TRect(srcX, srcY, srcX + width, srcY + height), source))
     return FALSE;
   ForEachClipped(a, dr, [&](const TRect& part) {
     for (int yy = part.Top; yy < part.Bottom; ++yy)

@@ -83,7 +83,8 @@ TDrawAccess::TDrawAccess(HDC dc, const TRect* bounds, TMode mode) : FDC(LookupDC
     FTargetBitmap = FDC->S.Bitmap;
     if (!FTargetBitmap)
       return;
-    Surface = FTargetBitmap->BeginDraw();
+    if (!(mode == ReadOnly && bounds && FTargetBitmap->BitsPixel != 32 && ReadArea(*bounds)))
+      Surface = FTargetBitmap->BeginDraw();
     visible = TRegion(TRect(0, 0, Surface.Width, Surface.Height));
   } else {
     Surface = FDC->Surface;
@@ -112,9 +113,26 @@ TDrawAccess::TDrawAccess(HDC dc, const TRect* bounds, TMode mode) : FDC(LookupDC
   FMirror->BeforeAccess(FReach);
 }
 
+bool TDrawAccess::ReadArea(const TRect& bounds)
+{
+  // Logical to bitmap pixels, as Offset maps them for a memory DC.
+  TPoint toBitmap = FDC->S.ViewportOrg - FDC->S.WindowOrg;
+  TRect area(bounds.Left + toBitmap.x, bounds.Top + toBitmap.y, bounds.Right + toBitmap.x, bounds.Bottom + toBitmap.y);
+  const TGdiBitmap& bitmap = *FTargetBitmap;
+  if (!IntersectRect(area, area, TRect(0, 0, bitmap.Width, bitmap.Height)))
+    return false;
+  const int w = area.Width(), h = area.Height();
+  FReadPixels.resize(std::size_t(w) * std::size_t(h));
+  for (int y = 0; y < h; ++y)
+    bitmap.ReadRow(area.Top + y, area.Left, w, FReadPixels.data() + std::size_t(y) * std::size_t(w));
+  Surface = TSurface{FReadPixels.data(), w, h, w * 4};
+  DeviceOffset = TPoint(-area.Left, -area.Top);
+  return true;
+}
+
 TDrawAccess::~TDrawAccess()
 {
-  if (FTargetBitmap)
+  if (FTargetBitmap && FReadPixels.empty())
     FTargetBitmap->EndDraw(FMode == ReadWrite);
   if (FMirror)
     FMirror->AfterAccess(FReach);

@@ -249,7 +249,7 @@ std::shared_ptr<TFontInstance> FontInstanceOf(const LOGFONTW& log)
 std::shared_ptr<TFontInstance> ResolvedFont(TGdiFont& font)
 {
   const bool builtinOnly = GBuiltinOnly;
-  std::lock_guard<std::mutex> guard(font.ResolvedLock);
+  std::lock_guard<TSpinLock> guard(font.ResolvedLock);
   if (!font.Resolved || font.ResolvedBuiltinOnly != builtinOnly) {
     font.Resolved = FontInstanceOf(font.Log);
     font.ResolvedBuiltinOnly = builtinOnly;

@@ -130,6 +130,10 @@ void TGdiBitmap::ReadRow(int y, int x, int n, uint32_t* out) const
       for (int i = 0; i < n; ++i)
         out[i] = colours[IndexAt(x + i, y)];
     }
+  } else if (BitsPixel == 24) {
+    const uint8_t* p = RowPtr(y) + 3 * x;
+    for (int i = 0; i < n; ++i, p += 3)
+      out[i] = (uint32_t(p[2]) << 16) | (uint32_t(p[1]) << 8) | p[0];
   } else {
     for (int i = 0; i < n; ++i)
       out[i] = PixelAt(x + i, y);

@@ -98,7 +98,14 @@ public:
   TRegion Clip;       // surface pixels
 
 private:
+  // A read-only access to a bitmap of another depth: only the bounds'
+  // pixels, converted to 32 bits; the surface covers that area alone (a
+  // full copy per blit from a strip of pictures cost more than the blit).
+  // False when the bounds miss the bitmap.
+  bool ReadArea(const TRect& bounds);
+
   std::shared_ptr<TDC> FDC;
+  std::vector<uint32_t> FReadPixels;  // the area read, when not empty
   std::shared_ptr<TGdiBitmap> FTargetBitmap;
   TMode FMode;
   std::shared_ptr<TSurfaceMirror> FMirror;

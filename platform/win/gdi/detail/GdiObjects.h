@@ -5,6 +5,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "platform/win/gdi/GdiConsts.h"
@@ -24,7 +25,8 @@ struct TGdiObject {
 };
 
 struct TGdiPen : TGdiObject {
-  TGdiPen() : TGdiObject(OBJ_PEN) {}
+  static constexpr DWORD Kind = OBJ_PEN;
+  TGdiPen() : TGdiObject(Kind) {}
   UINT Style = PS_SOLID;
   int Width = 1;
   COLORREF Color = 0;
@@ -33,7 +35,8 @@ struct TGdiPen : TGdiObject {
 struct TGdiBitmap;
 
 struct TGdiBrush : TGdiObject {
-  TGdiBrush() : TGdiObject(OBJ_BRUSH) {}
+  static constexpr DWORD Kind = OBJ_BRUSH;
+  TGdiBrush() : TGdiObject(Kind) {}
   UINT Style = BS_SOLID;
   COLORREF Color = 0;
   ULONG_PTR Hatch = 0;
@@ -50,18 +53,20 @@ struct TGdiBrush : TGdiObject {
 class TFontInstance;
 
 struct TGdiFont : TGdiObject {
-  TGdiFont() : TGdiObject(OBJ_FONT) {}
+  static constexpr DWORD Kind = OBJ_FONT;
+  TGdiFont() : TGdiObject(Kind) {}
   LOGFONTW Log;  // never changes once the handle exists
   // The instance that draws it, resolved on first use (see ResolvedFont):
   // looking it up by its logical font on every text call costs more than
   // measuring the text.
-  std::mutex ResolvedLock;
+  TSpinLock ResolvedLock;
   std::shared_ptr<TFontInstance> Resolved;
   bool ResolvedBuiltinOnly = false;
 };
 
 struct TGdiBitmap : TGdiObject {
-  TGdiBitmap() : TGdiObject(OBJ_BITMAP) {}
+  static constexpr DWORD Kind = OBJ_BITMAP;
+  TGdiBitmap() : TGdiObject(Kind) {}
   int Width = 0;
   int Height = 0;
   int BitsPixel = 32;
@@ -133,22 +138,32 @@ private:
 };
 
 struct TGdiPalette : TGdiObject {
-  TGdiPalette() : TGdiObject(OBJ_PAL) {}
+  static constexpr DWORD Kind = OBJ_PAL;
+  TGdiPalette() : TGdiObject(Kind) {}
   std::vector<PALETTEENTRY> Entries;
 };
 
 struct TGdiRegion : TGdiObject {
-  TGdiRegion() : TGdiObject(OBJ_REGION) {}
+  static constexpr DWORD Kind = OBJ_REGION;
+  TGdiRegion() : TGdiObject(Kind) {}
   TRegion Region;
 };
 
 THandleTable<TGdiObject>& Objects();
 
+// The object behind a handle when it is of kind T (each kind is one class,
+// named by its fixed Type), else null.
 template <class T>
 std::shared_ptr<T> Lookup(HGDIOBJ h)
 {
   auto object = Objects().Get(reinterpret_cast<std::uintptr_t>(h));
-  return std::dynamic_pointer_cast<T>(object);
+  if constexpr (std::is_same_v<T, TGdiObject>) {
+    return object;
+  } else {
+    if (!object || object->Type != T::Kind)
+      return nullptr;
+    return std::static_pointer_cast<T>(std::move(object));
+  }
 }
 HGDIOBJ AddObject(std::shared_ptr<TGdiObject> object);
 

@@ -9,6 +9,8 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/win/gdi/detail/SpinLock.h"
+
 template <class T>
 class THandleTable {
 public:
@@ -16,7 +18,7 @@ public:
 
   std::uintptr_t Add(std::shared_ptr<T> object)
   {
-    std::lock_guard<std::mutex> lock(FLock);
+    std::lock_guard<TSpinLock> lock(FLock);
     std::uint32_t index;
     if (!FFree.empty()) {
       index = FFree.back();
@@ -31,7 +33,7 @@ public:
 
   std::shared_ptr<T> Get(std::uintptr_t handle) const
   {
-    std::lock_guard<std::mutex> lock(FLock);
+    std::lock_guard<TSpinLock> lock(FLock);
     std::uint32_t index;
     if (!Decode(handle, index))
       return nullptr;
@@ -41,7 +43,7 @@ public:
   // Takes the object out of the table; null when the handle is not valid.
   std::shared_ptr<T> Remove(std::uintptr_t handle)
   {
-    std::lock_guard<std::mutex> lock(FLock);
+    std::lock_guard<TSpinLock> lock(FLock);
     std::uint32_t index;
     if (!Decode(handle, index))
       return nullptr;
@@ -56,7 +58,7 @@ public:
 
   std::size_t Count() const
   {
-    std::lock_guard<std::mutex> lock(FLock);
+    std::lock_guard<TSpinLock> lock(FLock);
     return FSlots.size() - FFree.size();
   }
 
@@ -83,7 +85,7 @@ private:
   }
 
   std::uint8_t FTag;
-  mutable std::mutex FLock;
+  mutable TSpinLock FLock;
   std::vector<TSlot> FSlots;
   std::vector<std::uint32_t> FFree;
 };

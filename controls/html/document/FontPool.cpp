@@ -25,15 +25,13 @@ bool SameFont(const TMyFont& A, const TMyFont& B)
 
 std::shared_ptr<const TMyFont> TFontPool::Intern(const TMyFont& Font)
 {
-  for (const auto& Recent : FRecent)
-    if (Recent && SameFont(*Recent, Font))
-      return Recent;
+  if (auto* Recent = FRecent.Find([&](const auto& Kept) { return SameFont(*Kept, Font); }))
+    return *Recent;
   const std::size_t H = HashOf(Font);
   auto [First, Last] = FFonts.equal_range(H);
   auto It = First;
   while (It != Last && !SameFont(*It->second, Font))
     ++It;
   const auto& Found = It != Last ? It->second : FFonts.emplace(H, std::make_shared<const TMyFont>(Font))->second;
-  FRecent[FNextRecent++ % FRecent.size()] = Found;
-  return Found;
+  return FRecent.Remember(Found);
 }

@@ -4,11 +4,11 @@
 // takes a private copy first.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <memory>
 #include <unordered_map>
 
+#include "controls/html/RecentRing.h"
 #include "controls/html/styles/FontInfo.h"
 
 class TFontPool {
@@ -18,7 +18,7 @@ public:
   void Clear()
   {
     FFonts.clear();
-    FRecent = {};
+    FRecent.Clear();
   }
   std::size_t Count() const { return FFonts.size(); }
 
@@ -26,8 +26,7 @@ private:
   std::unordered_multimap<std::size_t, std::shared_ptr<const TMyFont>> FFonts;
   // The fonts handed out last: a document alternates between a few fonts,
   // and comparing with them is cheaper than hashing the font.
-  std::array<std::shared_ptr<const TMyFont>, 4> FRecent;
-  std::size_t FNextRecent = 0;
+  TRecentRing<std::shared_ptr<const TMyFont>, 4> FRecent;
 };
 
 bool SameFont(const TMyFont& A, const TMyFont& B);

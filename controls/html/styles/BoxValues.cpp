@@ -82,9 +82,8 @@ void TBoxValues::Convert(const TBoxBases& Bases, TMarginArray& M, int& AutoCount
 
 std::shared_ptr<const TBoxValueSet> TBoxValuePool::Intern(const TVMarginArray& Values)
 {
-  for (const auto& Set : FRecent)
-    if (Set && Set->Values == Values)
-      return Set;
+  if (auto* Recent = FRecent.Find([&](const auto& Set) { return Set->Values == Values; }))
+    return *Recent;
   const std::size_t H = HashOf(Values);
   auto [First, Last] = FSets.equal_range(H);
   auto Found = FSets.end();
@@ -95,16 +94,13 @@ std::shared_ptr<const TBoxValueSet> TBoxValuePool::Intern(const TVMarginArray& V
     }
   if (Found == FSets.end())
     Found = FSets.emplace(H, std::make_shared<const TBoxValueSet>(Values));
-  FRecent[FNextRecent] = Found->second;
-  FNextRecent = (FNextRecent + 1) % RecentCount;
-  return Found->second;
+  return FRecent.Remember(Found->second);
 }
 
 void TBoxValuePool::Clear()
 {
   FSets.clear();
-  FRecent = {};
-  FNextRecent = 0;
+  FRecent.Clear();
 }
 
 std::size_t TBoxValuePool::Count() const

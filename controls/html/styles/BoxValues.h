@@ -15,6 +15,7 @@
 #include <memory>
 #include <unordered_map>
 
+#include "controls/html/RecentRing.h"
 #include "controls/html/styles/PropNames.h"
 #include "controls/html/styles/PropValue.h"
 
@@ -84,7 +85,5 @@ private:
   std::unordered_multimap<std::size_t, std::shared_ptr<const TBoxValueSet>> FSets;
   // The sets interned last: blocks come in runs of a few styles, and
   // comparing with these is cheaper than hashing 35 values.
-  static constexpr std::size_t RecentCount = 4;
-  std::array<std::shared_ptr<const TBoxValueSet>, RecentCount> FRecent;
-  std::size_t FNextRecent = 0;
+  TRecentRing<std::shared_ptr<const TBoxValueSet>, 4> FRecent;
 };

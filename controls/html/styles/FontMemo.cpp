@@ -33,27 +33,16 @@ bool TFontMemo::Matches(const TKey& Key, const TProperties& Props)
 const TFontMemo::TFont* TFontMemo::Find(const TProperties& Props) const
 {
   // The most recent first: a run of siblings asks for the same font.
-  for (std::size_t N = 1; N <= FCount; ++N) {
-    const TEntry& E = FEntries[(FNext + Size - N) % Size];
-    if (Matches(E.Key, Props))
-      return &E.Font;
-  }
-  return nullptr;
+  const TEntry* Entry = FEntries.Find([&](const TEntry& E) { return Matches(E.Key, Props); });
+  return Entry ? &Entry->Font : nullptr;
 }
 
 void TFontMemo::Add(const TProperties& Props, std::shared_ptr<const TMyFont> Font, int EmSize)
 {
-  TEntry& E = FEntries[FNext];
-  E.Key = KeyOf(Props);
-  E.Font = {std::move(Font), EmSize};
-  FNext = (FNext + 1) % Size;
-  if (FCount < Size)
-    ++FCount;
+  FEntries.Remember({KeyOf(Props), {std::move(Font), EmSize}});
 }
 
 void TFontMemo::Clear()
 {
-  FEntries = {};
-  FCount = 0;
-  FNext = 0;
+  FEntries.Clear();
 }

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <memory>
 
+#include "controls/html/RecentRing.h"
 #include "controls/html/styles/FontInfo.h"
 #include "controls/html/styles/PropValue.h"
 #include "platform/base/Types.h"
@@ -44,7 +45,5 @@ private:
     TKey Key;
     TFont Font;
   };
-  std::array<TEntry, Size> FEntries;
-  std::size_t FCount = 0;
-  std::size_t FNext = 0;
+  TRecentRing<TEntry, Size> FEntries;
 };

@@ -93,17 +93,12 @@ const TStyleList::TCascade& CascadeOf(const TStyleList& Styles, const std::strin
                                       const std::string& AnID, const std::string& Pseudo)
 {
   auto& Recent = Styles.RecentCascades();
-  for (const auto& Slot : Recent.Slots)
-    if (Slot.Cascade && Slot.Tag == Tag && Slot.Class == AClass && Slot.ID == AnID && Slot.Pseudo == Pseudo)
-      return *Slot.Cascade;
+  if (const auto* Slot = Recent.Find([&](const TStyleList::TRecentCascade& Kept) {
+        return Kept.Tag == Tag && Kept.Class == AClass && Kept.ID == AnID && Kept.Pseudo == Pseudo;
+      }))
+    return *Slot->Cascade;
   auto Remember = [&](const TStyleList::TCascade& Cascade) -> const TStyleList::TCascade& {
-    auto& Slot = Recent.Slots[Recent.Next];
-    Recent.Next = (Recent.Next + 1) % Recent.Slots.size();
-    Slot.Tag = Tag;
-    Slot.Class = AClass;
-    Slot.ID = AnID;
-    Slot.Pseudo = Pseudo;
-    Slot.Cascade = &Cascade;
+    Recent.Remember({Tag, AClass, AnID, Pseudo, &Cascade});
     return Cascade;
   };
 

@@ -30,8 +30,7 @@ void TStyleList::Changed()
 void TStyleList::ForgetCascades()
 {
   FCascades.clear();
-  for (TRecentCascade& Slot : FRecent.Slots)
-    Slot.Cascade = nullptr;
+  FRecent.Clear();
 }
 
 void TStyleList::EnsureSorted() const

@@ -12,13 +12,13 @@
 // read by position, so that a large sheet costs n log n and not n squared.
 #pragma once
 
-#include <array>
 #include <memory>
 #include <string>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "controls/html/RecentRing.h"
 #include "controls/html/styles/CssParser.h"
 #include "platform/base/StringList.h"
 #include "platform/base/Types.h"
@@ -90,10 +90,7 @@ public:
     std::string Tag, Class, ID, Pseudo;
     const TCascade* Cascade = nullptr;
   };
-  struct TRecentCascades {
-    std::array<TRecentCascade, 4> Slots;
-    std::size_t Next = 0;
-  };
+  using TRecentCascades = TRecentRing<TRecentCascade, 4>;
   TRecentCascades& RecentCascades() const { return FRecent; }
 
 protected:

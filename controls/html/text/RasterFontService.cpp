@@ -66,8 +66,7 @@ void TRasterFontService::ReleaseFonts() const
     DeleteObject(Entry.second.Handle);
   }
   FFonts.clear();
-  for (TRecent& Recent : FRecent)
-    Recent.Realised = nullptr;
+  FRecent.Clear();
 }
 
 int TRasterFontService::PixelsPerInch() const
@@ -94,9 +93,8 @@ bool TRasterFontService::FaceInstalled(std::string_view Face) const
 
 TRasterFontService::TRealised& TRasterFontService::FontOf(const THtmlFontDesc& Font) const
 {
-  for (const TRecent& Recent : FRecent)
-    if (Recent.Realised && SameFont(Font, Recent.Desc))
-      return *Recent.Realised;
+  if (const TRecent* Recent = FRecent.Find([&](const TRecent& Kept) { return SameFont(Font, Kept.Desc); }))
+    return *Recent->Realised;
   TFontKey Key{LowerCase(Trim(Font.Name)), Font.Height, StyleBits(Font.Style), Font.CharSet};
   auto Found = FFonts.find(Key);
   if (Found == FFonts.end()) {
@@ -112,10 +110,7 @@ TRasterFontService::TRealised& TRasterFontService::FontOf(const THtmlFontDesc& F
                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, Face.c_str());
     Found = FFonts.emplace(std::move(Key), Made).first;
   }
-  TRecent& Slot = FRecent[FRecentNext];
-  FRecentNext = (FRecentNext + 1) % FRecent.size();
-  Slot.Desc = Font;
-  Slot.Realised = &Found->second;
+  FRecent.Remember({Font, &Found->second});
   return Found->second;
 }
 

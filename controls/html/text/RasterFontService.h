@@ -3,13 +3,13 @@
 // a laid-out line paints exactly as wide as it was measured.
 #pragma once
 
-#include <array>
 #include <map>
 #include <set>
 #include <string>
 #include <string_view>
 #include <tuple>
 
+#include "controls/html/RecentRing.h"
 #include "controls/html/text/FontService.h"
 
 // Realised fonts are kept (up to a bound) for the fonts asked for again and
@@ -56,10 +56,9 @@ private:
   mutable std::map<TFontKey, TRealised> FFonts;
   struct TRecent {
     THtmlFontDesc Desc;
-    TRealised* Realised = nullptr;  // into FFonts; null when unused
+    TRealised* Realised = nullptr;  // into FFonts
   };
-  mutable std::array<TRecent, 4> FRecent;
-  mutable std::size_t FRecentNext = 0;  // the slot the next new font takes
+  mutable TRecentRing<TRecent, 4> FRecent;
   mutable std::set<std::string> FFaces;  // lower-cased; empty until first asked
   mutable std::string FLastFace;  // the last face asked for, as asked
   mutable bool FLastFaceInstalled = false;

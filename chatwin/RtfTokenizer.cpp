@@ -3,13 +3,7 @@
 #include <limits>
 
 #include "chatwin/detail/RtfCharacters.h"
-
-namespace {
-
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-}  // namespace
+#include "platform/base/AsciiChars.h"
 
 TRtfToken TRtfTokenizer::Next()
 {
@@ -46,7 +40,7 @@ TRtfToken TRtfTokenizer::ReadControl()
   if (FPos >= FSource.size())
     return token;  // a lone backslash at the end ends the text
   char c = FSource[FPos];
-  if (!IsLetter(c)) {
+  if (!IsAsciiLetter(c)) {
     ++FPos;
     if (c == '\'') {
       int high = FPos < FSource.size() ? HexDigitValue(FSource[FPos]) : -1;
@@ -71,21 +65,21 @@ TRtfToken TRtfTokenizer::ReadControl()
   }
 
   std::size_t start = FPos;
-  while (FPos < FSource.size() && IsLetter(FSource[FPos]))
+  while (FPos < FSource.size() && IsAsciiLetter(FSource[FPos]))
     ++FPos;
   token.Kind = TRtfTokenKind::ControlWord;
   token.Text = FSource.substr(start, FPos - start);
 
   bool negative = false;
-  if (FPos + 1 < FSource.size() && FSource[FPos] == '-' && IsDigit(FSource[FPos + 1])) {
+  if (FPos + 1 < FSource.size() && FSource[FPos] == '-' && IsAsciiDigit(FSource[FPos + 1])) {
     negative = true;
     ++FPos;
   }
-  if (FPos < FSource.size() && IsDigit(FSource[FPos])) {
+  if (FPos < FSource.size() && IsAsciiDigit(FSource[FPos])) {
     // Every digit belongs to the parameter; a value beyond 32 bits saturates.
     std::int64_t value = 0;
     constexpr std::int64_t limit = std::numeric_limits<std::int32_t>::max();
-    while (FPos < FSource.size() && IsDigit(FSource[FPos])) {
+    while (FPos < FSource.size() && IsAsciiDigit(FSource[FPos])) {
       if (value <= limit)
         value = value * 10 + (FSource[FPos] - '0');
       ++FPos;

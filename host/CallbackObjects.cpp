@@ -8,6 +8,7 @@
 #include "host/HostLog.h"
 #include "platform/base/Exception.h"
 #include "platform/base/IntConversions.h"
+#include "platform/base/PCharRoutines.h"
 
 namespace {
 
@@ -17,11 +18,6 @@ const ShortString& Source()
 {
   static const ShortString source(HostLogSource);
   return source;
-}
-
-std::string Text(const char* text)
-{
-  return text ? std::string(text) : std::string();
 }
 
 // Runs one callback on the current core: never lets a failure out to the
@@ -75,7 +71,7 @@ public:
   }
   void AddLog(const char* Line) override
   {
-    OnCore("AddLog", [&](THostCore& core) { core.AddConsoleLine(Text(Line)); });
+    OnCore("AddLog", [&](THostCore& core) { core.AddConsoleLine(StrPas(Line)); });
   }
   void RefreshStatus() override
   {
@@ -125,13 +121,13 @@ public:
   }
   void AddLog(const char* Line) override
   {
-    OnCore("AddLog", [&](THostCore& core) { core.AddConsoleLine(Text(Line)); });
+    OnCore("AddLog", [&](THostCore& core) { core.AddConsoleLine(StrPas(Line)); });
   }
   void GetContactName(ShortString* Result, const UserID* Key) override
   {
     OnCore("GetContactName", [&](THostCore& core) {
       const TUserIDFields fields = SplitUserID(Key);
-      const std::string name = Text(NetworkOf(core, fields.Network).GetContactName(fields.Group, fields.Contact));
+      const std::string name = StrPas(NetworkOf(core, fields.Network).GetContactName(fields.Group, fields.Contact));
       if (Result)
         *Result = ShortString(name);
     });
@@ -140,7 +136,7 @@ public:
   {
     OnCore("GetNetworkName", [&](THostCore& core) {
       const TUserIDFields fields = SplitUserID(Key);
-      const std::string name = Text(NetworkOf(core, fields.Network).GetName());
+      const std::string name = StrPas(NetworkOf(core, fields.Network).GetName());
       if (Result)
         *Result = ShortString(name);
     });

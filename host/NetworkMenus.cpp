@@ -3,13 +3,9 @@
 #include "controls/toolbar/TBPopupMenu.h"
 #include "host/HostCore.h"
 #include "host/HostLog.h"
+#include "platform/base/PCharRoutines.h"
 
 namespace {
-
-std::string Text(const char* text)
-{
-  return text ? std::string(text) : std::string();
-}
 
 // The tray shows the real state: waiting messages first, then connected.
 int ConnectedTrayIndex(THostCore& Core)
@@ -222,9 +218,9 @@ void TNetworkMenus::InfosClick(TObject* Sender)
 {
   std::string text;
   OnNetworkOf(Sender, "Infos", [&](int, INetwork& network) {
-    text = "Plugin: " + Text(network.GetName()) + "\r\n\r\n";
+    text = "Plugin: " + StrPas(network.GetName()) + "\r\n\r\n";
     text += "Version: " + std::to_string(network.GetVersion()) + "\r\n";
-    text += "Auteur: " + Text(network.GetAuthor());
+    text += "Auteur: " + StrPas(network.GetAuthor());
   });
   if (!text.empty() && FInfo)
     FInfo->ShowInformation(text);

@@ -4,13 +4,9 @@
 #include "host/HostLog.h"
 #include "platform/base/FileSearch.h"
 #include "platform/base/ModuleLoader.h"
+#include "platform/base/PCharRoutines.h"
 
 namespace {
-
-std::string Text(const char* text)
-{
-  return text ? std::string(text) : std::string();
-}
 
 // The names of the files matching Pattern in the program folder, in search order.
 std::vector<std::string> FindPlugins(const char* Pattern)
@@ -46,13 +42,13 @@ void THostCore::LoadNetwork(const std::string& FileName)
     auto holder = std::make_unique<TNetwork>(FileName);
     INetwork* network = holder->Network.Get();
     HMODULE module = holder->Module;
-    const std::string caption = Text(network->GetName());
+    const std::string caption = StrPas(network->GetName());
     index = NetworkCount();
     if (FParts.Menus)
       FParts.Menus->AddNetworkMenu(index, caption);
     menuAdded = true;
     FNetworks.push_back(std::move(holder));
-    FNetworkNames.push_back(Text(network->GetName()));
+    FNetworkNames.push_back(StrPas(network->GetName()));
     network->SetIndex(index);
     network->SetModule(module);
     if (FParts.Menus)
@@ -86,7 +82,7 @@ void THostCore::LoadMessageProcessors()
     std::string failure;
     const bool loaded = RunGuarded([&] {
       auto holder = std::make_unique<TMessageProcessor>(name);
-      const std::string line = Text(holder->Processor->GetName());
+      const std::string line = StrPas(holder->Processor->GetName());
       FMsgProcs.push_back(std::move(holder));
       try {
         if (FParts.Processors)

@@ -11,8 +11,6 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
 // After "<!": how the tag goes on decides a comment or a CDATA section.
 enum class TBangKind { Comment, CData, Other };
 
@@ -121,7 +119,7 @@ bool TUtSimpleXMLElems::ReadChildList(TXmlSource& Source, TUtSimpleXMLElem& Pare
 {
   char c;
   while (Source.Next(c)) {
-    if (IsBlank(c))
+    if (IsXmlBlank(c))
       continue;
     std::int64_t start = Source.Position() - 1;
     std::unique_ptr<TUtSimpleXMLElem> child;

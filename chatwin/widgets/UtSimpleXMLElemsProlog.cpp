@@ -11,8 +11,6 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
 enum class TPrologNode { Comment, Sheet, Header, DocType, RootBegins };
 
 struct TPrologMarker {
@@ -73,7 +71,7 @@ void TUtSimpleXMLElemsProlog::ReadFrom(TXmlSource& Source, TUtSimpleXML* Documen
 {
   char c;
   while (Source.Next(c)) {
-    if (IsBlank(c))
+    if (IsXmlBlank(c))
       continue;
     if (c != '<')
       XmlError(SInvalidDocumentProlog);

@@ -9,6 +9,7 @@
 #include "controls/themes/TBWThemeManager.h"
 #include "controls/themes/TBWThemeRegistry.h"
 #include "controls/themes/TBWVisualStyles.h"
+#include "controls/themes/detail/TBWThemeHelpers.h"
 #include "controls/toolbar/TBCommon.h"
 
 namespace TBWDefault {
@@ -16,18 +17,10 @@ namespace TBWDefault {
 bool VisualStylesOn() { return ThemeSystemState().VisualStylesActive; }
 bool FlatMenusOn() { return ThemeSystemState().FlatMenus; }
 bool IsToolbarView(std::uint32_t ViewKind) { return (ViewKind & VT_KINDMASK_TOOLBAR) != 0; }
-bool IsMenuBar(std::uint32_t ViewKind) { return (ViewKind & VT_MENUBAR) == VT_MENUBAR; }
 bool IsPopupView(std::uint32_t ViewKind) { return (ViewKind & VT_KINDMASK_POPUP) != 0; }
 bool IsPopupMenuView(std::uint32_t ViewKind) { return (ViewKind & VT_POPUPMENU) == VT_POPUPMENU; }
 bool IsToolbarStyle(const TTBWItemInfo& Info) { return (Info.ItemOptions & IO_TOOLBARSTYLE) != 0; }
 bool IsPopupMenuItem(const TTBWItemInfo& Info) { return IsPopupMenuView(Info.ViewKind) && !IsToolbarStyle(Info); }
-
-bool IsHot(const TTBWItemInfo& Info)
-{
-  return Info.Enabled ? Info.HoverKind != HK_NONE : Info.HoverKind == HK_DISABLED;
-}
-
-int Brightness(TColor Color) { return Luminance(TColor(ColorToRGB(Color))); }
 
 void DrawTextIn(HDC DC, const std::string& Text, const TRect& R, UINT Format, bool Rotated, TColor Color)
 {
@@ -51,13 +44,7 @@ void DrawEmbossedText(HDC DC, const std::string& Text, const TRect& R, UINT Form
 }  // namespace TBWDefault
 
 using namespace TBWDefault;
-
-namespace {
-
-HTHEME ToolbarHandle() { return ThemeSystemState().Handles[3]; }
-HTHEME StatusHandle() { return ThemeSystemState().Handles[7]; }
-
-}  // namespace
+using namespace themes_detail;
 
 TTBWDefaultTheme::TTBWDefaultTheme(const std::string& Name) : TTBWTheme(Name) { RecomputeColors(); }
 

@@ -87,15 +87,10 @@ namespace TBWDefault {
 bool VisualStylesOn();
 bool FlatMenusOn();
 bool IsToolbarView(std::uint32_t ViewKind);
-bool IsMenuBar(std::uint32_t ViewKind);
 bool IsPopupView(std::uint32_t ViewKind);
 bool IsPopupMenuView(std::uint32_t ViewKind);
 bool IsToolbarStyle(const TTBWItemInfo& Info);
 bool IsPopupMenuItem(const TTBWItemInfo& Info);
-// Enabled with any hover, or disabled and selected from the keyboard.
-bool IsHot(const TTBWItemInfo& Info);
-// (76 R + 150 G + 30 B) / 256 of the colour, system colours resolved.
-int Brightness(TColor Color);
 // The text drawn in clBtnHighlight one pixel down and right, then in
 // clBtnShadow in place.
 void DrawEmbossedText(HDC DC, const std::string& Text, const TRect& R, UINT Format, bool Rotated);

@@ -8,23 +8,14 @@
 #include "controls/themes/TBWDrawing.h"
 #include "controls/themes/TBWThemeManager.h"
 #include "controls/themes/TBWVisualStyles.h"
+#include "controls/themes/detail/TBWThemeHelpers.h"
 #include "platform/classes/graphics/Canvas.h"
 #include "platform/classes/graphics/Pen.h"
 
 using namespace TBWDefault;
+using namespace themes_detail;
 
 namespace {
-
-HTHEME ButtonHandle() { return ThemeSystemState().Handles[0]; }
-HTHEME ToolbarHandle() { return ThemeSystemState().Handles[3]; }
-HTHEME WindowHandle() { return ThemeSystemState().Handles[4]; }
-HTHEME ComboBoxHandle() { return ThemeSystemState().Handles[5]; }
-HTHEME SpinHandle() { return ThemeSystemState().Handles[8]; }
-
-void DrawBackground(HTHEME Theme, HDC DC, int Part, int State, const TRect& R)
-{
-  VisualStyles().DrawThemeBackground(Theme, DC, Part, State, &R, nullptr);
-}
 
 enum TArrowDirection { adUp = 1, adDown = 2, adLeft = 3, adRight = 4 };
 
@@ -80,7 +71,7 @@ void TTBWDefaultTheme::DrawEditBorder(TCanvas* Canvas, const TRect& R, const TTB
     InflateRect(&r, -1, -1);
     FrameRectColor(dc, r, opaque ? TColor(clBtnShadow) : FToolbarColor, true);
     if (lit || designing)
-      DrawBackground(ComboBoxHandle(), dc, 0, 0, R);
+      DrawStyleBackground(ComboBoxHandle(), dc, 0, 0, R);
     FrameRectColor(dc, r, clWindow, false);
   } else if (opaque) {
     if (lit) {
@@ -129,7 +120,7 @@ void TTBWDefaultTheme::DrawEditButton(TCanvas* Canvas, const TRect& R, const TTB
   const bool spin = State.ButtonType == EBT_SPIN;  // up over down
   if (!spin) {
     if (VisualStylesOn())
-      DrawBackground(ComboBoxHandle(), dc, CP_DROPDOWNBUTTON, PushState(Info), R);
+      DrawStyleBackground(ComboBoxHandle(), dc, CP_DROPDOWNBUTTON, PushState(Info), R);
     else
       DrawItemArrow(dc, R, adDown, Info);
     return;
@@ -137,8 +128,8 @@ void TTBWDefaultTheme::DrawEditButton(TCanvas* Canvas, const TRect& R, const TTB
   const int middle = (R.Top + R.Bottom) / 2;
   const TRect up(R.Left, R.Top, R.Right, middle), down(R.Left, middle, R.Right, R.Bottom);
   if (VisualStylesOn()) {
-    DrawBackground(SpinHandle(), dc, SPNP_UP, PushState(Info), up);
-    DrawBackground(SpinHandle(), dc, SPNP_DOWN, PushState(Info), down);
+    DrawStyleBackground(SpinHandle(), dc, SPNP_UP, PushState(Info), up);
+    DrawStyleBackground(SpinHandle(), dc, SPNP_DOWN, PushState(Info), down);
   } else {
     DrawItemArrow(dc, up, adUp, Info);
     DrawItemArrow(dc, down, adDown, Info);
@@ -153,7 +144,7 @@ void TTBWDefaultTheme::DrawCaptionButton(TCanvas* Canvas, const TRect& R, const 
   const bool pushed = (State.State & CDBS_PRESSED) != 0;
   if (VisualStylesOn()) {
     const int part = ButtonKind == 1 ? WP_MDIMINBUTTON : ButtonKind == 3 ? WP_MDIRESTOREBUTTON : WP_MDICLOSEBUTTON;
-    DrawBackground(WindowHandle(), dc, part, pushed ? 3 : (State.State & CDBS_HOT) ? 2 : 1, R);
+    DrawStyleBackground(WindowHandle(), dc, part, pushed ? 3 : (State.State & CDBS_HOT) ? 2 : 1, R);
   } else {
     TRect r = R;
     DrawFrameControl(dc, &r, DFC_CAPTION, UINT(ButtonKind) | (pushed ? DFCS_PUSHED : 0));
@@ -166,7 +157,7 @@ void TTBWDefaultTheme::DrawScrollArrowButton(TCanvas* Canvas, const TRect& R, in
     return;
   HDC dc = Canvas->Handle();
   if (VisualStylesOn()) {
-    DrawBackground(ToolbarHandle(), dc, TP_BUTTON, Hot ? TS_PRESSED : TS_HOT, R);
+    DrawStyleBackground(ToolbarHandle(), dc, TP_BUTTON, Hot ? TS_PRESSED : TS_HOT, R);
     const int size = std::min(R.Right - R.Left, R.Bottom - R.Top) * 3 / 4;
     DrawArrow(dc, R, TArrowDirection(ButtonKind), size, Hot ? TColor(clBtnText) : Canvas->Pen()->Color());
   } else {
@@ -188,7 +179,7 @@ int TTBWDefaultTheme::DrawCheckControl(TCanvas* Canvas, const TRect& R, bool Che
   if (VisualStylesOn()) {
     int state = mixed ? 9 : Checked ? 5 : 1;
     state += disabled ? 3 : (StateFlags & Pushed) ? 2 : (StateFlags & Hot) ? 1 : 0;
-    DrawBackground(ButtonHandle(), dc, radio ? BP_RADIOBUTTON : BP_CHECKBOX, state, R);
+    DrawStyleBackground(ButtonHandle(), dc, radio ? BP_RADIOBUTTON : BP_CHECKBOX, state, R);
     return 0;
   }
   const int side = 13;

@@ -10,26 +10,17 @@
 #include "controls/themes/TBWStockObjects.h"
 #include "controls/themes/TBWThemeManager.h"
 #include "controls/themes/TBWVisualStyles.h"
+#include "controls/themes/detail/TBWThemeHelpers.h"
 #include "controls/toolbar/TBCommon.h"
 #include "platform/base/Utf.h"
 #include "platform/classes/graphics/Canvas.h"
 
 using namespace TBWDefault;
+using namespace themes_detail;
 
 namespace {
 
 constexpr WORD FrameCloseCross[7] = {0x00, 0xCC, 0x78, 0x30, 0x78, 0xCC, 0x00};
-
-const TThemeSystemState& System() { return ThemeSystemState(); }
-HTHEME RebarHandle() { return System().Handles[2]; }
-HTHEME ToolbarHandle() { return System().Handles[3]; }
-HTHEME WindowHandle() { return System().Handles[4]; }
-HTHEME StatusHandle() { return System().Handles[7]; }
-
-void DrawBackground(HTHEME Theme, HDC DC, int Part, int State, const TRect& R, const TRect* Clip = nullptr)
-{
-  VisualStyles().DrawThemeBackground(Theme, DC, Part, State, &R, Clip);
-}
 
 int CloseButtonThemeState(std::uint32_t State)
 {
@@ -42,7 +33,7 @@ int CloseButtonThemeState(std::uint32_t State)
 TRect DrawCloseButtonFace(HDC DC, bool Styled, TRect R, std::uint32_t State)
 {
   if (Styled) {
-    DrawBackground(ToolbarHandle(), DC, TP_BUTTON, CloseButtonThemeState(State), R);
+    DrawStyleBackground(ToolbarHandle(), DC, TP_BUTTON, CloseButtonThemeState(State), R);
   } else {
     TRect edge = R;
     if (State & CDBS_PRESSED)
@@ -90,7 +81,7 @@ void TTBWDefaultTheme::DrawPopupFrame(TCanvas* Canvas, const TRect& R, const Pop
 {
   HDC dc = Canvas->Handle();
   TRect r = R;
-  const TColor menu = System().MenuColor;
+  const TColor menu = ThemeSystemState().MenuColor;
   if ((State.ViewKind & VT_LISTBOX) == VT_LISTBOX) {
     FrameRectColor(dc, r, clWindowFrame, true);
     FrameRectColor(dc, r, clWindow, true);
@@ -112,7 +103,7 @@ void TTBWDefaultTheme::DrawDockBackground(TCanvas* Canvas, const TRect& ClientRe
   TRect r = ClientRect;
   if (Side == DS_LEFT || Side == DS_RIGHT)
     ++r.Bottom;
-  DrawBackground(RebarHandle(), Canvas->Handle(), 0, 0, r, &ClipRect);
+  DrawStyleBackground(RebarHandle(), Canvas->Handle(), 0, 0, r, &ClipRect);
 }
 
 void TTBWDefaultTheme::DrawDockableFrame(TCanvas* Canvas, const TRect& R, const WindowPaintState& State)
@@ -158,7 +149,7 @@ void TTBWDefaultTheme::DrawDockableFrame(TCanvas* Canvas, const TRect& R, const 
     const int start = alongStart + ((length & 2) ? 1 : 0);
     const int len = length / 4 * 4 + (vertical ? 2 : 1);
     const int across = (vertical ? b.y : b.x) + (size - 6) / 2;
-    DrawBackground(RebarHandle(), dc, vertical ? RP_GRIPPERVERT : RP_GRIPPER, 0,
+    DrawStyleBackground(RebarHandle(), dc, vertical ? RP_GRIPPERVERT : RP_GRIPPER, 0,
                    gripRect(across, 6, start, std::min(start + len, alongEnd)));
   } else if (State.DragHandleStyle != dhNone) {
     static constexpr int Offsets[2][3] = {{2, 0, 2}, {3, 0, 5}};
@@ -261,11 +252,11 @@ void TTBWDefaultTheme::DrawFloatingFrame(TCanvas* Canvas, const TRect& R, const 
     const int frameState = active ? FS_ACTIVE : FS_INACTIVE;
     if (State.RedrawParts & WRP_BORDER) {
       const int top = R.Top + b.y + (State.ShowCaption ? h : 0);
-      DrawBackground(WindowHandle(), dc, WP_SMALLFRAMEBOTTOM, frameState, TRect(R.Left, R.Bottom - b.y, R.Right, R.Bottom));
-      DrawBackground(WindowHandle(), dc, WP_SMALLCAPTION, active ? CS_ACTIVE : CS_INACTIVE,
+      DrawStyleBackground(WindowHandle(), dc, WP_SMALLFRAMEBOTTOM, frameState, TRect(R.Left, R.Bottom - b.y, R.Right, R.Bottom));
+      DrawStyleBackground(WindowHandle(), dc, WP_SMALLCAPTION, active ? CS_ACTIVE : CS_INACTIVE,
                      TRect(R.Left, R.Top, R.Right, top));
-      DrawBackground(WindowHandle(), dc, WP_SMALLFRAMELEFT, frameState, TRect(R.Left, top, R.Left + b.x, R.Bottom - b.y));
-      DrawBackground(WindowHandle(), dc, WP_SMALLFRAMERIGHT, frameState,
+      DrawStyleBackground(WindowHandle(), dc, WP_SMALLFRAMELEFT, frameState, TRect(R.Left, top, R.Left + b.x, R.Bottom - b.y));
+      DrawStyleBackground(WindowHandle(), dc, WP_SMALLFRAMERIGHT, frameState,
                      TRect(R.Right - b.x, top, R.Right, R.Bottom - b.y));
     }
     if (State.ShowCaption && (State.RedrawParts & WRP_CAPTION) && !text.empty()) {
@@ -280,7 +271,7 @@ void TTBWDefaultTheme::DrawFloatingFrame(TCanvas* Canvas, const TRect& R, const 
     if (State.ShowCaption && closeShown && (State.RedrawParts & WRP_CLOSEBTN)) {
       TRect button = closeBox;
       InflateRect(&button, -2, -2);
-      DrawBackground(WindowHandle(), dc, WP_SMALLCLOSEBUTTON, CloseButtonThemeState(State.CloseButtonState), button);
+      DrawStyleBackground(WindowHandle(), dc, WP_SMALLCLOSEBUTTON, CloseButtonThemeState(State.CloseButtonState), button);
     }
     return;
   }
@@ -332,7 +323,7 @@ void TTBWDefaultTheme::DrawStatusBarPart(TCanvas* Canvas, const TRect& R, int Pa
   if (VisualStylesOn()) {
     static constexpr int Parts[4] = {0, SP_PANE, SP_GRIPPERPANE, SP_GRIPPER};
     if (Part >= 0 && Part <= 3)
-      DrawBackground(StatusHandle(), dc, Parts[Part], 0, R);
+      DrawStyleBackground(StatusHandle(), dc, Parts[Part], 0, R);
     return;
   }
   switch (Part) {

@@ -8,6 +8,7 @@
 #include "controls/themes/TBWImageStates.h"
 #include "controls/themes/TBWThemeManager.h"
 #include "controls/themes/TBWVisualStyles.h"
+#include "controls/themes/detail/TBWThemeHelpers.h"
 #include "controls/toolbar/TBImageList.h"
 #include "platform/classes/graphics/Brush.h"
 #include "platform/classes/graphics/Canvas.h"
@@ -15,12 +16,9 @@
 #include "platform/classes/graphics/Font.h"
 
 using namespace TBWDefault;
+using namespace themes_detail;
 
 namespace {
-
-HTHEME ToolbarHandle() { return ThemeSystemState().Handles[3]; }
-
-void FillTriangle(HDC DC, const TPoint (&Points)[3], TColor Color) { PolygonColors(DC, Points, 2, Color, Color); }
 
 // A glyph in one colour, or embossed: clBtnHighlight one pixel down and
 // right, then clBtnShadow in place.
@@ -181,9 +179,9 @@ void TTBWDefaultTheme::DrawDropdownArrow(TCanvas* Canvas, const TRect& R, const 
   const TColor color = IsToolbarStyle(Info) ? ThemeSystemState().MenuTextColor : TColor(clBtnText);
   PaintGlyph(!Info.Enabled, color, [&](int s, TColor c) {
     if (Info.IsVertical)
-      FillTriangle(dc, {{x + s, y + 2 + s}, {x + s, y - 2 + s}, {x - 2 + s, y + s}}, c);
+      FilledTriangle(dc, {{x + s, y + 2 + s}, {x + s, y - 2 + s}, {x - 2 + s, y + s}}, c);
     else
-      FillTriangle(dc, {{x - 2 + s, y + s}, {x + 2 + s, y + s}, {x + s, y + 2 + s}}, c);
+      FilledTriangle(dc, {{x - 2 + s, y + s}, {x + 2 + s, y + s}, {x + s, y + 2 + s}}, c);
   });
 }
 
@@ -224,7 +222,7 @@ void TTBWDefaultTheme::DrawMenuItemFrame(TCanvas* Canvas, const TRect& R, const 
     const TColor color =
         Info.Enabled && hotTracked && !split ? TColor(clHighlightText) : ThemeSystemState().MenuTextColor;
     PaintGlyph(!Info.Enabled && Info.HoverKind != HK_DISABLED, color, [&](int s, TColor c) {
-      FillTriangle(dc, {{x + s, y - 3 + s}, {x + s, y + 3 + s}, {x + 3 + s, y + s}}, c);
+      FilledTriangle(dc, {{x + s, y - 3 + s}, {x + s, y + 3 + s}, {x + 3 + s, y + s}}, c);
     });
   }
 

@@ -51,29 +51,29 @@ public:
   std::vector<TObject*> Clients;
 };
 
-TTBWNexus* Nexus = nullptr;
+TTBWNexus* ThemeNexus = nullptr;
 
 }  // namespace
 
-TTBWTheme* CurrentTheme() { return Nexus ? Nexus->Current : nullptr; }
+TTBWTheme* CurrentTheme() { return ThemeNexus ? ThemeNexus->Current : nullptr; }
 
 void CreateThemeNexus(const std::string& ThemeName)
 {
   FreeThemeNexus();
-  Nexus = new TTBWNexus(ThemeName);
+  ThemeNexus = new TTBWNexus(ThemeName);
 }
 
 void FreeThemeNexus()
 {
-  delete Nexus;
-  Nexus = nullptr;
+  delete ThemeNexus;
+  ThemeNexus = nullptr;
 }
 
 int AddThemeClient(TObject* Component)
 {
-  if (!Nexus)
+  if (!ThemeNexus)
     return -1;
-  auto& clients = Nexus->Clients;
+  auto& clients = ThemeNexus->Clients;
   auto it = std::find(clients.begin(), clients.end(), Component);
   if (it != clients.end())
     return int(it - clients.begin());
@@ -83,9 +83,9 @@ int AddThemeClient(TObject* Component)
 
 void RemoveThemeClient(TObject* Component)
 {
-  if (!Nexus)
+  if (!ThemeNexus)
     return;
-  auto& clients = Nexus->Clients;
+  auto& clients = ThemeNexus->Clients;
   auto it = std::find(clients.begin(), clients.end(), Component);
   if (it != clients.end())
     clients.erase(it);
@@ -93,14 +93,14 @@ void RemoveThemeClient(TObject* Component)
 
 bool SetCurrentThemeName(const std::string& Name)
 {
-  if (!Nexus || !ThemeExists(Name))
+  if (!ThemeNexus || !ThemeExists(Name))
     return false;
-  if (Nexus->Current)
-    ReleaseTheme(Nexus->Current);
-  Nexus->Current = AcquireTheme(Name);
+  if (ThemeNexus->Current)
+    ReleaseTheme(ThemeNexus->Current);
+  ThemeNexus->Current = AcquireTheme(Name);
   for (WPARAM code : {TSC_BEFOREVIEWCHANGE, TSC_VIEWCHANGE, TSC_AFTERVIEWCHANGE})
-    Nexus->Broadcast(code, 1);
+    ThemeNexus->Broadcast(code, 1);
   return true;
 }
 
-std::string CurrentThemeName() { return Nexus && Nexus->Current ? Nexus->Current->Name() : std::string(); }
+std::string CurrentThemeName() { return ThemeNexus && ThemeNexus->Current ? ThemeNexus->Current->Name() : std::string(); }

@@ -3,12 +3,13 @@
 #include "controls/themes/TBWColors.h"
 #include "controls/themes/TBWConsts.h"
 #include "controls/themes/TBWStockObjects.h"
+#include "controls/themes/detail/TBWThemeHelpers.h"
 #include "platform/classes/graphics/Colors.h"
 #include "platform/win/gdi/SysColors.h"
 
-namespace {
+using themes_detail::Rgb;
 
-TColor Rgb(TColor C) { return TColor(ColorToRGB(C)); }
+namespace {
 
 // The table's mix: W below 100 is a percentage of A, from 100 on per mille.
 TColor Mix(TColor A, TColor B, int W) { return PercentBlend(Rgb(A), Rgb(B), W); }
@@ -20,7 +21,7 @@ TColor Contrasting(TColor C, TColor Background, float Distance)
   return C;
 }
 
-TColor Nearest(TColor C)
+TColor NearestOrNone(TColor C)
 {
   return C == clNone ? clNone : TColor(GetNearestColor(StockObjects().ColorDC, ColorToRGB(C)));
 }
@@ -30,14 +31,14 @@ void SnapToScreen(TOfficeColorTable& T)
   for (TColor* c : {&T.MenuBarColor, &T.ToolbarColor, &T.PopupColor, &T.DockPanelColor, &T.PopupFrameColor,
                     &T.GripColor, &T.MenuSeparatorColor, &T.SeparatorColor, &T.ImageShadowColor,
                     &T.StatusFrameColor})
-    *c = Nearest(*c);
+    *c = NearestOrNone(*c);
   for (TOfficeFrameColors* f : {&T.ToolbarActive, &T.ToolbarInactive, &T.PanelActive, &T.PanelInactive})
     for (TColor* c : {&f->Border, &f->Caption, &f->CaptionText})
-      *c = Nearest(*c);
+      *c = NearestOrNone(*c);
   auto snapRow = [](TOfficeStateColors& s) {
-    s.Fill = Nearest(s.Fill);
-    s.Text = Nearest(s.Text);
-    s.Frame = Nearest(s.Frame);
+    s.Fill = NearestOrNone(s.Fill);
+    s.Text = NearestOrNone(s.Text);
+    s.Frame = NearestOrNone(s.Frame);
   };
   for (auto& s : T.Menu)
     snapRow(s);

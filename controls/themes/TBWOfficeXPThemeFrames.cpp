@@ -12,7 +12,7 @@ using namespace themes_detail;
 
 namespace {
 
-constexpr UINT CaptionFormat = DT_END_ELLIPSIS | DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER;
+constexpr UINT OfficeCaptionFormat = DT_END_ELLIPSIS | DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER;
 
 void SetPixelColor(HDC DC, int X, int Y, TColor Color) { SetPixel(DC, X, Y, ColorToRGB(Color)); }
 
@@ -75,7 +75,7 @@ void TTBWOfficeXPTheme::DrawPanelCaptionBar(TCanvas* Canvas, const TRect& R, con
   else
     text = TRect(text.Left, text.Top + 4, text.Right, text.Bottom - 4);
   // The colour a font object starts with.
-  DrawSmallCaptionText(dc, text, WindowCaption(State.WindowHandle), clWindowText, CaptionFormat, !horizontal);
+  DrawSmallCaptionText(dc, text, WindowCaption(State.WindowHandle), clWindowText, OfficeCaptionFormat, !horizontal);
 }
 
 void TTBWOfficeXPTheme::DrawFloatingFrame(TCanvas* Canvas, const TRect& R, const FloatingPaintState& State)
@@ -111,7 +111,7 @@ void TTBWOfficeXPTheme::DrawFloatingFrame(TCanvas* Canvas, const TRect& R, const
     const TRect fill = Offset(GetFloatingCaptionRect(State, true, closeShown), R.Left, R.Top);
     FillRectColor(dc, fill, set.Caption);
     DrawSmallCaptionText(dc, TRect(fill.Left + 2, fill.Top, fill.Right - 2, fill.Bottom),
-                         State.Caption ? State.Caption : "", set.CaptionText, CaptionFormat, false);
+                         State.Caption ? State.Caption : "", set.CaptionText, OfficeCaptionFormat, false);
   }
   if (closeShown && (State.RedrawParts & (WRP_CAPTION | WRP_CLOSEBTN))) {
     const TRect box = Offset(GetFloatingCloseButtonRect(State, true), R.Left, R.Top);

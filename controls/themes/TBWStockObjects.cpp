@@ -13,7 +13,7 @@ struct TLibraries {
   bool Bound = false;
 };
 TLibraries Libraries;
-TThemeOptionalFunctions Functions;
+TThemeOptionalFunctions BoundFunctions;
 
 TDrawingCacheRecord Caches[DrawingCacheCount];
 
@@ -63,7 +63,7 @@ TThemeOptionalFunctions& OptionalFunctions()
 {
   if (!Libraries.Bound)
     BindOptionalFunctions();
-  return Functions;
+  return BoundFunctions;
 }
 
 void BindOptionalFunctions()
@@ -72,11 +72,11 @@ void BindOptionalFunctions()
   Libraries.User32 = LoadLibrary("user32.dll");
   Libraries.Msimg32 = LoadLibrary("msimg32.dll");
   if (Libraries.User32)
-    Functions.UpdateLayeredWindow =
+    BoundFunctions.UpdateLayeredWindow =
         reinterpret_cast<TUpdateLayeredWindowProc>(GetProcAddress(Libraries.User32, "UpdateLayeredWindow"));
   if (Libraries.Msimg32) {
-    Functions.AlphaBlend = reinterpret_cast<TAlphaBlendProc>(GetProcAddress(Libraries.Msimg32, "AlphaBlend"));
-    Functions.GradientFill =
+    BoundFunctions.AlphaBlend = reinterpret_cast<TAlphaBlendProc>(GetProcAddress(Libraries.Msimg32, "AlphaBlend"));
+    BoundFunctions.GradientFill =
         reinterpret_cast<TGradientFillProc>(GetProcAddress(Libraries.Msimg32, "GradientFill"));
   }
   Libraries.Bound = true;
@@ -84,7 +84,7 @@ void BindOptionalFunctions()
 
 void UnbindOptionalFunctions()
 {
-  Functions = TThemeOptionalFunctions();
+  BoundFunctions = TThemeOptionalFunctions();
   if (Libraries.Msimg32)
     FreeLibrary(Libraries.Msimg32);
   if (Libraries.User32)

@@ -11,7 +11,7 @@ using namespace themes_detail;
 
 namespace {
 
-constexpr UINT CaptionFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
+constexpr UINT StripesCaptionFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
 
 }  // namespace
 
@@ -65,7 +65,7 @@ void TTBWStripesTheme::DrawPanelCaptionBar(TCanvas* Canvas, const TRect& R, cons
   if (text.empty())
     DrawDotTexture(dc, strip, clBtnFace, 1);
   else
-    DrawDottedCaption(dc, strip, text, true, 12, 1, CaptionFormat | DT_NOPREFIX, !horizontal);
+    DrawDottedCaption(dc, strip, text, true, 12, 1, StripesCaptionFormat | DT_NOPREFIX, !horizontal);
 }
 
 void TTBWStripesTheme::DrawFloatingFrame(TCanvas* Canvas, const TRect& R, const FloatingPaintState& State)
@@ -98,7 +98,7 @@ void TTBWStripesTheme::DrawFloatingFrame(TCanvas* Canvas, const TRect& R, const 
     bottomLines(band);
     band.Bottom -= 2;
     DrawDottedCaption(dc, band, State.Caption ? State.Caption : "", State.CaptionActive, 16, 2,
-                      CaptionFormat | DT_HIDEPREFIX, false);
+                      StripesCaptionFormat | DT_HIDEPREFIX, false);
   }
   if (closeShown && (State.RedrawParts & (WRP_CAPTION | WRP_CLOSEBTN))) {
     const TRect box = Offset(GetFloatingCloseButtonRect(State, true), R.Left, R.Top);

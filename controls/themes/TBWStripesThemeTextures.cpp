@@ -5,6 +5,9 @@
 #include "controls/themes/TBWColors.h"
 #include "controls/themes/TBWDrawing.h"
 #include "controls/themes/TBWStockObjects.h"
+#include "controls/themes/detail/TBWThemeHelpers.h"
+
+using themes_detail::Rgb;
 
 namespace {
 
@@ -14,11 +17,10 @@ constexpr int TileSize = 8;
 HBITMAP DotTile = nullptr;
 int DotTileUses = 0;
 
-TColor Rgb(TColor C) { return TColor(ColorToRGB(C)); }
-TColor Nearest(TColor C) { return TColor(GetNearestColor(StockObjects().ColorDC, ColorToRGB(C))); }
+TColor NearestScreenColor(TColor C) { return TColor(GetNearestColor(StockObjects().ColorDC, ColorToRGB(C))); }
 
 // Bitmap pixels are 0x00RRGGBB; colours keep red in the low byte.
-std::uint32_t PixelOf(TColor C)
+std::uint32_t TexturePixelOf(TColor C)
 {
   const COLORREF c = ColorToRGB(C);
   return std::uint32_t(GetRValue(c)) << 16 | std::uint32_t(GetGValue(c)) << 8 | GetBValue(c);
@@ -28,9 +30,9 @@ std::uint32_t PixelOf(TColor C)
 // one diagonally below each.
 void PrepareDotTile(TColor C)
 {
-  const std::uint32_t face = PixelOf(C);
-  const std::uint32_t light = PixelOf(Nearest(WeightedColorMix(Rgb(C), Rgb(clBtnHighlight), 32)));
-  const std::uint32_t dark = PixelOf(Nearest(WeightedColorMix(Rgb(C), Rgb(clBtnShadow), 64)));
+  const std::uint32_t face = TexturePixelOf(C);
+  const std::uint32_t light = TexturePixelOf(NearestScreenColor(WeightedColorMix(Rgb(C), Rgb(clBtnHighlight), 32)));
+  const std::uint32_t dark = TexturePixelOf(NearestScreenColor(WeightedColorMix(Rgb(C), Rgb(clBtnShadow), 64)));
   std::uint32_t pixels[TileSize * TileSize];
   std::fill(std::begin(pixels), std::end(pixels), face);
   for (int y : {0, 4})
@@ -63,7 +65,7 @@ TStripeColors StripeColorsFor(TColor C)
   const int brightness = Luminance(rgb);
   // Dark faces get brighter light stripes, or the stripes would vanish.
   const int lift = 16 + (brightness < 200 ? (200 - brightness) / 20 : 0);
-  return {Nearest(ShiftColor(rgb, lift)), Nearest(ShiftColor(rgb, -16))};
+  return {NearestScreenColor(ShiftColor(rgb, lift)), NearestScreenColor(ShiftColor(rgb, -16))};
 }
 
 void DrawStripes(HDC DC, const TRect& R, const TRect& Area, TColor C, bool BackgroundPainted)
@@ -131,5 +133,5 @@ void FillPushedButtonFace(HDC DC, const TRect& R)
 
 void FillHotButtonFace(HDC DC, const TRect& R)
 {
-  FillRectDithered(DC, R, clBtnFace, Nearest(WeightedColorMix(Rgb(clBtnHighlight), Rgb(clBtnFace), 192)));
+  FillRectDithered(DC, R, clBtnFace, NearestScreenColor(WeightedColorMix(Rgb(clBtnHighlight), Rgb(clBtnFace), 192)));
 }

@@ -4,7 +4,7 @@
 
 namespace {
 
-TVisualStyleFunctions Functions;
+TVisualStyleFunctions StyleFunctions;
 HMODULE Library = nullptr;
 std::string LibraryName = "uxtheme.dll";
 int Loads = 0;
@@ -17,7 +17,7 @@ void Bind(F& reference, const char* name)
 
 }  // namespace
 
-const TVisualStyleFunctions& VisualStyles() { return Functions; }
+const TVisualStyleFunctions& VisualStyles() { return StyleFunctions; }
 
 bool BindVisualStyles()
 {
@@ -27,7 +27,7 @@ bool BindVisualStyles()
   Library = LoadLibrary(LibraryName.c_str());
   if (!Library)
     return false;
-  TVisualStyleFunctions& f = Functions;
+  TVisualStyleFunctions& f = StyleFunctions;
   Bind(f.OpenThemeData, "OpenThemeData");
   Bind(f.CloseThemeData, "CloseThemeData");
   Bind(f.DrawThemeBackground, "DrawThemeBackground");
@@ -84,15 +84,15 @@ void UnbindVisualStyles()
     return;
   FreeLibrary(Library);
   Library = nullptr;
-  Functions = TVisualStyleFunctions();
+  StyleFunctions = TVisualStyleFunctions();
 }
 
 bool VisualStylesBound() { return Library != nullptr; }
 
 bool ThemesUsable()
 {
-  return Library && Functions.IsAppThemed && Functions.IsThemeActive && Functions.IsAppThemed() &&
-         Functions.IsThemeActive();
+  return Library && StyleFunctions.IsAppThemed && StyleFunctions.IsThemeActive && StyleFunctions.IsAppThemed() &&
+         StyleFunctions.IsThemeActive();
 }
 
 void SetVisualStyleLibraryName(const std::string& Name) { LibraryName = Name; }

@@ -7,7 +7,7 @@
 
 namespace {
 
-std::string LibraryName = "uxtheme.dll";
+std::string NexusLibraryName = "uxtheme.dll";
 decltype(&::OpenThemeData) OpenTheme = nullptr;
 decltype(&::CloseThemeData) CloseTheme = nullptr;
 
@@ -20,11 +20,11 @@ void CloseHandle(HTHEME& Theme)
 
 }  // namespace
 
-void TXtThemeNexus::SetLibraryName(const std::string& Name) { LibraryName = Name; }
+void TXtThemeNexus::SetLibraryName(const std::string& Name) { NexusLibraryName = Name; }
 
 TXtThemeNexus::TXtThemeNexus()
 {
-  FLibrary = LoadLibrary(LibraryName.c_str());
+  FLibrary = LoadLibrary(NexusLibraryName.c_str());
   if (FLibrary) {
     OpenTheme = reinterpret_cast<decltype(OpenTheme)>(GetProcAddress(FLibrary, "OpenThemeData"));
     CloseTheme = reinterpret_cast<decltype(CloseTheme)>(GetProcAddress(FLibrary, "CloseThemeData"));

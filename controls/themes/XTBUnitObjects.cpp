@@ -8,7 +8,7 @@ namespace {
 int Starts = 0;
 TBitmap* HintBitmap = nullptr;
 HCURSOR Hand = nullptr;
-TXtThemeNexus* Nexus = nullptr;
+TXtThemeNexus* ExtendedNexus = nullptr;
 
 }  // namespace
 
@@ -18,15 +18,15 @@ void StartExtendedControls()
     return;
   HintBitmap = new TBitmap;
   Hand = LoadCursor(nullptr, IDC_HAND);
-  Nexus = new TXtThemeNexus;
+  ExtendedNexus = new TXtThemeNexus;
 }
 
 void StopExtendedControls()
 {
   if (Starts == 0 || --Starts > 0)
     return;
-  delete Nexus;
-  Nexus = nullptr;
+  delete ExtendedNexus;
+  ExtendedNexus = nullptr;
   Hand = nullptr;
   delete HintBitmap;
   HintBitmap = nullptr;
@@ -34,4 +34,4 @@ void StopExtendedControls()
 
 TBitmap* SharedHintBitmap() { return HintBitmap; }
 HCURSOR HandCursor() { return Hand; }
-TXtThemeNexus* XtThemeNexus() { return Nexus; }
+TXtThemeNexus* XtThemeNexus() { return ExtendedNexus; }

@@ -41,7 +41,7 @@ struct THookState {
   }
 };
 
-THookState& State()
+THookState& HookState()
 {
   thread_local THookState state;
   return state;
@@ -73,7 +73,7 @@ std::vector<TSharedHook> HooksOfKinds(THookProcKinds Kinds)
 void AddUses(THookProcKinds Kinds)
 {
   for (TSharedHook h : HooksOfKinds(Kinds)) {
-    TPlatformHook& hook = State().Hooks[h];
+    TPlatformHook& hook = HookState().Hooks[h];
     ++hook.UseCount;
     if (!hook.Handle)
       hook.Handle = SetWindowsHookEx(hook.Kind, hook.Proc, nullptr, GetCurrentThreadId());
@@ -83,7 +83,7 @@ void AddUses(THookProcKinds Kinds)
 void RemoveUses(THookProcKinds Kinds)
 {
   for (TSharedHook h : HooksOfKinds(Kinds)) {
-    TPlatformHook& hook = State().Hooks[h];
+    TPlatformHook& hook = HookState().Hooks[h];
     if (hook.UseCount > 0)
       --hook.UseCount;
     if (hook.UseCount == 0 && hook.Handle) {
@@ -95,7 +95,7 @@ void RemoveUses(THookProcKinds Kinds)
 
 THookClient* FindClient(THookClientProc Proc)
 {
-  for (auto& c : State().Clients)
+  for (auto& c : HookState().Clients)
     if (c->Proc == Proc)
       return c.get();
   return nullptr;
@@ -107,7 +107,7 @@ THookClient* FindClient(THookClientProc Proc)
 void Deliver(THookProcKind Kind, HWND Wnd, WPARAM WParam, LPARAM LParam)
 {
   std::vector<THookClientProc> procs;
-  for (auto& c : State().Clients)
+  for (auto& c : HookState().Clients)
     if (c->Kinds & HookKindBit(Kind))
       procs.push_back(c->Proc);
   for (THookClientProc proc : procs) {
@@ -130,21 +130,21 @@ LRESULT CallWndProcHook(int Code, WPARAM WParam, LPARAM LParam)
     else if (cwp->message == WM_WINDOWPOSCHANGED)
       Deliver(hnPosChangedSent, cwp->hwnd, cwp->wParam, cwp->lParam);
   }
-  return CallNextHookEx(State().Hooks[shCallWndProc].Handle, Code, WParam, LParam);
+  return CallNextHookEx(HookState().Hooks[shCallWndProc].Handle, Code, WParam, LParam);
 }
 
 LRESULT CbtHook(int Code, WPARAM WParam, LPARAM LParam)
 {
   if (Code == HCBT_DESTROYWND)
     Deliver(hnWindowDestroying, reinterpret_cast<HWND>(WParam), 0, 0);
-  return CallNextHookEx(State().Hooks[shCbt].Handle, Code, WParam, LParam);
+  return CallNextHookEx(HookState().Hooks[shCbt].Handle, Code, WParam, LParam);
 }
 
 LRESULT GetMessageHook(int Code, WPARAM WParam, LPARAM LParam)
 {
   if (Code == HC_ACTION)
     Deliver(hnMessageRetrieved, nullptr, WParam, LParam);
-  return CallNextHookEx(State().Hooks[shGetMessage].Handle, Code, WParam, LParam);
+  return CallNextHookEx(HookState().Hooks[shGetMessage].Handle, Code, WParam, LParam);
 }
 
 }  // namespace
@@ -157,8 +157,8 @@ void InstallHookClient(THookClientProc Proc, THookProcKinds Kinds, bool CountOnl
   if (client) {
     ++client->RefCount;
   } else {
-    State().Clients.push_back(std::make_unique<THookClient>(THookClient{Proc, 1, Kinds, 0}));
-    client = State().Clients.back().get();
+    HookState().Clients.push_back(std::make_unique<THookClient>(THookClient{Proc, 1, Kinds, 0}));
+    client = HookState().Clients.back().get();
   }
   if (!CountOnly) {
     ++client->CountedRefs;
@@ -178,13 +178,13 @@ void UninstallHookClient(THookClientProc Proc)
   if (counted)
     --client->CountedRefs;
   if (--client->RefCount == 0) {
-    auto& clients = State().Clients;
+    auto& clients = HookState().Clients;
     clients.erase(std::find_if(clients.begin(), clients.end(), [&](auto& c) { return c.get() == client; }));
   }
   if (counted)
     RemoveUses(kinds);
 }
 
-bool SharedHookInstalled(TSharedHook Hook) { return State().Hooks[Hook].Handle != nullptr; }
+bool SharedHookInstalled(TSharedHook Hook) { return HookState().Hooks[Hook].Handle != nullptr; }
 
-int SharedHookUseCount(TSharedHook Hook) { return State().Hooks[Hook].UseCount; }
+int SharedHookUseCount(TSharedHook Hook) { return HookState().Hooks[Hook].UseCount; }

@@ -32,7 +32,7 @@ struct TModuleTable {
   std::string FolderOverride;
 };
 
-TModuleTable& Table()
+TModuleTable& ModuleTable()
 {
   static TModuleTable* table = new TModuleTable;  // lives until the process ends
   return *table;
@@ -86,7 +86,7 @@ bool SameText(std::string_view a, std::string_view b)
 // The program's entry, made on first use with the count of its own start.
 TModuleEntry& ProgramEntry()
 {
-  auto& entry = Table().Modules[ProgramBase()];
+  auto& entry = ModuleTable().Modules[ProgramBase()];
   if (entry.Count == 0) {
     entry.Path = ProgramFileName();
     entry.Count = 1;
@@ -136,9 +136,9 @@ std::string PathOfBase(std::uintptr_t base)
   if (base == ProgramBase())
     return ProgramFileName();
   {
-    std::lock_guard guard(Table().Lock);
-    auto found = Table().Modules.find(base);
-    if (found != Table().Modules.end())
+    std::lock_guard guard(ModuleTable().Lock);
+    auto found = ModuleTable().Modules.find(base);
+    if (found != ModuleTable().Modules.end())
       return found->second.Path;
   }
   for (const auto& object : LoadedObjects())
@@ -187,7 +187,7 @@ HMODULE AsModule(std::uintptr_t base)
 
 HMODULE LoadProgram()
 {
-  std::lock_guard guard(Table().Lock);
+  std::lock_guard guard(ModuleTable().Lock);
   ++ProgramEntry().Count;
   return AsModule(ProgramBase());
 }
@@ -205,8 +205,8 @@ HMODULE Register(void* library)
     ::dlclose(library);
     return LoadProgram();
   }
-  std::lock_guard guard(Table().Lock);
-  auto& entry = Table().Modules[base];
+  std::lock_guard guard(ModuleTable().Lock);
+  auto& entry = ModuleTable().Modules[base];
   if (entry.Count > 0) {
     ::dlclose(library);  // the table keeps one reference of its own
   } else {
@@ -246,17 +246,17 @@ std::string ProgramFileName()
 std::string ProgramFolder()
 {
   {
-    std::lock_guard guard(Table().Lock);
-    if (!Table().FolderOverride.empty())
-      return Table().FolderOverride;
+    std::lock_guard guard(ModuleTable().Lock);
+    if (!ModuleTable().FolderOverride.empty())
+      return ModuleTable().FolderOverride;
   }
   return ExtractFilePath(ProgramFileName());
 }
 
 void SetProgramFolder(std::string_view folder)
 {
-  std::lock_guard guard(Table().Lock);
-  Table().FolderOverride = folder.empty() ? std::string() : IncludeTrailingPathDelimiter(ExpandFileName(folder));
+  std::lock_guard guard(ModuleTable().Lock);
+  ModuleTable().FolderOverride = folder.empty() ? std::string() : IncludeTrailingPathDelimiter(ExpandFileName(folder));
 }
 
 HMODULE LoadLibrary(LPCSTR fileName)
@@ -266,7 +266,7 @@ HMODULE LoadLibrary(LPCSTR fileName)
     return nullptr;
   }
   const std::string name = NativePath(fileName);
-  std::lock_guard guard(Table().Lock);
+  std::lock_guard guard(ModuleTable().Lock);
   if (IsHostName(name))
     return LoadProgram();
   if (const std::string file = PlatformModuleFile(name); !file.empty()) {
@@ -304,22 +304,22 @@ BOOL FreeLibrary(HMODULE module)
   const auto base = reinterpret_cast<std::uintptr_t>(module);
   void* library = nullptr;
   {
-    std::lock_guard guard(Table().Lock);
+    std::lock_guard guard(ModuleTable().Lock);
     if (base && base == ProgramBase()) {
       auto& entry = ProgramEntry();
       if (entry.Count > 1)
         --entry.Count;
       return TRUE;
     }
-    auto found = Table().Modules.find(base);
-    if (!base || found == Table().Modules.end()) {
+    auto found = ModuleTable().Modules.find(base);
+    if (!base || found == ModuleTable().Modules.end()) {
       SetLastError(ERROR_INVALID_HANDLE);
       return FALSE;
     }
     if (--found->second.Count > 0)
       return TRUE;
     library = found->second.Library;
-    Table().Modules.erase(found);
+    ModuleTable().Modules.erase(found);
     // Unloading runs the module's clean-up code, which may free other modules:
     // the lock is recursive for that.
     ::dlclose(library);
@@ -336,12 +336,12 @@ FARPROC GetProcAddress(HMODULE module, LPCSTR procName)
     return nullptr;
   }
   const auto base = reinterpret_cast<std::uintptr_t>(module);
-  std::lock_guard guard(Table().Lock);
+  std::lock_guard guard(ModuleTable().Lock);
   void* library = nullptr;
   bool temporary = false;
   if (base && base == ProgramBase()) {
     library = ProgramLibrary();
-  } else if (auto found = Table().Modules.find(base); base && found != Table().Modules.end()) {
+  } else if (auto found = ModuleTable().Modules.find(base); base && found != ModuleTable().Modules.end()) {
     library = found->second.Library;
   } else {
     // A module linked at start (found through HInstance, say): open it for the
@@ -381,8 +381,8 @@ HMODULE GetModuleHandle(LPCSTR moduleName)
     return bare ? SameText(ExtractFileName(path), name) : (!real.empty() && RealPath(path) == real);
   };
   {
-    std::lock_guard guard(Table().Lock);
-    for (const auto& [base, entry] : Table().Modules)
+    std::lock_guard guard(ModuleTable().Lock);
+    for (const auto& [base, entry] : ModuleTable().Modules)
       if (matches(entry.Path))
         return AsModule(base);
   }
@@ -427,9 +427,9 @@ HMODULE ModuleFromAddress(const void* address)
 int GetModuleLoadCount(HMODULE module)
 {
   const auto base = reinterpret_cast<std::uintptr_t>(module);
-  std::lock_guard guard(Table().Lock);
+  std::lock_guard guard(ModuleTable().Lock);
   if (base && base == ProgramBase())
     return ProgramEntry().Count;
-  auto found = Table().Modules.find(base);
-  return found == Table().Modules.end() ? 0 : found->second.Count;
+  auto found = ModuleTable().Modules.find(base);
+  return found == ModuleTable().Modules.end() ? 0 : found->second.Count;
 }

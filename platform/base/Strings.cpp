@@ -21,7 +21,7 @@ private:
   TStrings* S;
 };
 
-bool IsBlank(char c) { return c >= 1 && static_cast<unsigned char>(c) <= ' '; }
+bool IsBlankOrControl(char c) { return c >= 1 && static_cast<unsigned char>(c) <= ' '; }
 
 }  // namespace
 
@@ -304,7 +304,7 @@ void TStrings::SetDelimited(std::string_view value, char delimiter, char quote)
   // A zero byte ends the text, as it ends the system's strings.
   std::string text(value.substr(0, value.find('\0')));
   const char* p = text.c_str();
-  while (IsBlank(*p))
+  while (IsBlankOrControl(*p))
     ++p;
   while (*p) {
     std::string s;
@@ -317,14 +317,14 @@ void TStrings::SetDelimited(std::string_view value, char delimiter, char quote)
       s.assign(start, std::size_t(p - start));
     }
     Add(s);
-    while (IsBlank(*p))
+    while (IsBlankOrControl(*p))
       ++p;
     if (*p == delimiter) {
       if (p[1] == 0)
         Add("");  // a trailing delimiter ends with an empty string
       do
         ++p;
-      while (IsBlank(*p));
+      while (IsBlankOrControl(*p));
     }
   }
 }

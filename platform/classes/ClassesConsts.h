@@ -46,6 +46,7 @@ inline constexpr const char* SWindowCreate = "Erreur lors de la création de la 
 inline constexpr const char* SCannotDragForm = "Impossible de faire glisser une fiche";
 inline constexpr const char* SScrollBarRange = "Propriété Scrollbar hors limites";
 inline constexpr const char* SCannotCreateForm = "Impossible de créer la fiche : aucune application";
+inline constexpr const char* SInsertLineError = "Impossible d'insérer une ligne";
 
 // Message dialogs
 inline constexpr const char* SMsgDlgWarning = "Avertissement";

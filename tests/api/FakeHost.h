@@ -2,8 +2,11 @@
 // and CreateNetworkInput, whose objects record every call they receive.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "platform/base/Exception.h"
 
 namespace fake_host {
 
@@ -13,5 +16,16 @@ std::vector<std::string>& Calls();
 int LiveObjects();
 // Makes CreateMessageInput leave its variable empty.
 void SetRefuseMessageInput(bool Refuse);
+
+// The message of the Exception that Create throws; empty when it throws none.
+inline std::string FailureOf(const std::function<void()>& Create)
+{
+  try {
+    Create();
+  } catch (const Exception& e) {
+    return e.Message();
+  }
+  return {};
+}
 
 }  // namespace fake_host

@@ -9,20 +9,6 @@
 #include "tests/api/FakeHost.h"
 #include "tests/fixtures/testmp/TestProcessorControl.h"
 
-namespace {
-
-std::string Failure(const std::function<void()>& create)
-{
-  try {
-    create();
-  } catch (const Exception& e) {
-    return e.Message();
-  }
-  return {};
-}
-
-}  // namespace
-
 TEST(MessageInput, AttachesToTheRunningHostAndGivesBackWhatItTook)
 {
   HMODULE program = GetModuleHandle(nullptr);
@@ -49,17 +35,17 @@ TEST(MessageInput, FailsWithTheSystemTextsAndKeepsNothing)
 {
   HMODULE program = GetModuleHandle(nullptr);
   const int loads = GetModuleLoadCount(program);
-  EXPECT_EQ(Failure([] { TMessageInput input("absent_module"); }), "Impossible de charger Corvane");
+  EXPECT_EQ(fake_host::FailureOf([] { TMessageInput input("absent_module"); }), "Impossible de charger Corvane");
 
   // A module without the export (kept loaded meanwhile to read its count).
   HMODULE other = LoadLibrary("testmp.mp");
   ASSERT_NE(other, nullptr);
-  EXPECT_EQ(Failure([] { TMessageInput input("testmp.mp"); }), "Ce n'est pas le bon Executable Corvane");
+  EXPECT_EQ(fake_host::FailureOf([] { TMessageInput input("testmp.mp"); }), "Ce n'est pas le bon Executable Corvane");
   EXPECT_EQ(GetModuleLoadCount(other), 1);
   FreeLibrary(other);
 
   fake_host::SetRefuseMessageInput(true);
-  EXPECT_EQ(Failure([] { TMessageInput input; }), "Corvane n'a pas fourni son interface de messages");
+  EXPECT_EQ(fake_host::FailureOf([] { TMessageInput input; }), "Corvane n'a pas fourni son interface de messages");
   fake_host::SetRefuseMessageInput(false);
   EXPECT_EQ(GetModuleLoadCount(program), loads);
   EXPECT_EQ(fake_host::LiveObjects(), 0);

@@ -22,7 +22,7 @@ R CallSlot(INetwork* network, int slot, A... args)
   return reinterpret_cast<Slot>(table[slot])(network, args...);
 }
 
-ITestNetworkControl* ControlOf(HMODULE module)
+ITestNetworkControl* NetworkControlOf(HMODULE module)
 {
   auto entry = reinterpret_cast<TTestNetworkControlEntry>(GetProcAddress(module, "TestNetworkControl"));
   return entry ? entry() : nullptr;
@@ -40,22 +40,12 @@ TTestNetworkModel Model()
   return model;
 }
 
-std::string Failure(const std::function<void()>& create)
-{
-  try {
-    create();
-  } catch (const Exception& e) {
-    return e.Message();
-  }
-  return {};
-}
-
 class NetworkContract : public testing::Test {
 protected:
   void SetUp() override
   {
     FHolder = std::make_unique<TNetwork>("testnet.net");
-    FControl = ControlOf(FHolder->Module);
+    FControl = NetworkControlOf(FHolder->Module);
     ASSERT_NE(FControl, nullptr);
     FControl->Reset();
     FControl->SetModel(Model());
@@ -188,20 +178,20 @@ TEST_F(NetworkContract, ThePlugInCallsTheHostThroughItsInput)
 
 TEST(NetworkHolder, RefusesWhatIsNoNetworkPlugIn)
 {
-  EXPECT_EQ(Failure([] { TNetwork("absent.net"); }), "Impossible de charger la DLL");
+  EXPECT_EQ(fake_host::FailureOf([] { TNetwork("absent.net"); }), "Impossible de charger la DLL");
 
   // Keep the module loaded meanwhile, so its load count can be read.
   HMODULE module = LoadLibrary("testnet_nocreate.net");
   ASSERT_NE(module, nullptr);
-  EXPECT_EQ(Failure([] { TNetwork("testnet_nocreate.net"); }), "Ce n'est pas un plugin Réseaux Corvane 2.1");
+  EXPECT_EQ(fake_host::FailureOf([] { TNetwork("testnet_nocreate.net"); }), "Ce n'est pas un plugin Réseaux Corvane 2.1");
   EXPECT_EQ(GetModuleLoadCount(module), 1);
   FreeLibrary(module);
 
   module = LoadLibrary("testnet.net");
-  ITestNetworkControl* control = ControlOf(module);
+  ITestNetworkControl* control = NetworkControlOf(module);
   control->Reset();
   control->SetFailing("CreateNetwork", true);
-  EXPECT_EQ(Failure([] { TNetwork("testnet.net"); }), SPluginNotCreated);
+  EXPECT_EQ(fake_host::FailureOf([] { TNetwork("testnet.net"); }), SPluginNotCreated);
   EXPECT_EQ(GetModuleLoadCount(module), 1);
   EXPECT_EQ(control->LiveObjects(), 0);
   control->Reset();
@@ -220,9 +210,9 @@ TEST(NetworkHolder, VariantsBuiltFromTheSameSource)
   TNetwork second("testnet_samename.net");
   EXPECT_STREQ(first.Network->GetName(), "TestNet");
   EXPECT_STREQ(second.Network->GetName(), "TestNet");
-  ControlOf(first.Module)->ClearJournal();
-  ControlOf(second.Module)->ClearJournal();
+  NetworkControlOf(first.Module)->ClearJournal();
+  NetworkControlOf(second.Module)->ClearJournal();
   second.Network->SetIndex(1);
-  EXPECT_TRUE(ControlOf(first.Module)->Journal().empty());
-  EXPECT_EQ(ControlOf(second.Module)->Journal(), std::vector<std::string>{"SetIndex(1)"});
+  EXPECT_TRUE(NetworkControlOf(first.Module)->Journal().empty());
+  EXPECT_EQ(NetworkControlOf(second.Module)->Journal(), std::vector<std::string>{"SetIndex(1)"});
 }

@@ -17,7 +17,7 @@ R CallSlot(IMessageProcessor* processor, int slot, A... args)
   return reinterpret_cast<Slot>(table[slot])(processor, args...);
 }
 
-ITestProcessorControl* ControlOf(HMODULE module)
+ITestProcessorControl* ProcessorControlOf(HMODULE module)
 {
   auto entry = reinterpret_cast<TTestProcessorControlEntry>(GetProcAddress(module, "TestProcessorControl"));
   return entry ? entry() : nullptr;
@@ -28,7 +28,7 @@ ITestProcessorControl* ControlOf(HMODULE module)
 TEST(ProcessorContract, EverySlotInItsPlace)
 {
   TMessageProcessor holder("testmp.mp");
-  ITestProcessorControl* control = ControlOf(holder.Module);
+  ITestProcessorControl* control = ProcessorControlOf(holder.Module);
   ASSERT_NE(control, nullptr);
   control->Reset();
   IMessageProcessor* p = holder.Processor.Get();
@@ -50,7 +50,7 @@ TEST(ProcessorContract, EverySlotInItsPlace)
 TEST(ProcessorContract, AnAnswerLivesUntilTheNextProcess)
 {
   TMessageProcessor holder("testmp.mp");
-  ControlOf(holder.Module)->Reset();
+  ProcessorControlOf(holder.Module)->Reset();
   const UserID key("0;0;1");
   ProcessedMessage first{};
   holder.Processor->Process(&first, &key, mkText, "un");
@@ -58,8 +58,8 @@ TEST(ProcessorContract, AnAnswerLivesUntilTheNextProcess)
   holder.Processor->Process(&second, &key, mkText, "deux");
   EXPECT_STREQ(second.Text, "[mp] deux");
   // The first answer was freed (reading it now is what the sanitizer reports).
-  EXPECT_FALSE(ControlOf(holder.Module)->IsLiveAnswer(first.Text));
-  EXPECT_TRUE(ControlOf(holder.Module)->IsLiveAnswer(second.Text));
+  EXPECT_FALSE(ProcessorControlOf(holder.Module)->IsLiveAnswer(first.Text));
+  EXPECT_TRUE(ProcessorControlOf(holder.Module)->IsLiveAnswer(second.Text));
 }
 
 TEST(ProcessorContract, AFailingProcessLeavesTheResultAreaAsItWas)

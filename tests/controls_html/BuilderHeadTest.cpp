@@ -40,7 +40,7 @@ struct TSheetFolder {
   }
 };
 
-std::unique_ptr<TSectionList> MakeDocument(const TSheetFolder& F)
+std::unique_ptr<TSectionList> DocumentWithSheets(const TSheetFolder& F)
 {
   auto Doc = std::make_unique<TSectionList>(TestFonts());
   Doc->SetDefaults("Times New Roman", "Courier New", 0, 12, 0xFF0000, 0x800080, 0x0000FF, 0xFFFFFF);
@@ -60,7 +60,7 @@ int DivBackground(TSectionList& Doc)
   return -1;
 }
 
-std::string Page(const std::string& Href, const std::string& Rel = "stylesheet")
+std::string PageLinking(const std::string& Href, const std::string& Rel = "stylesheet")
 {
   return "<HTML><HEAD><LINK REL=\"" + Rel + "\" HREF=\"" + Href + "\"></HEAD><BODY><DIV class=x>t</DIV>";
 }
@@ -82,26 +82,26 @@ TEST(BuilderHeadTest, LinkedSheetsComeOnlyFromAllowedFiles)
       {(F.Root / "allowed" / "missing.css").string(), "stylesheet", clNone & 0xFFFFFF},
   };
   for (const auto& C : Cases) {
-    auto Doc = MakeDocument(F);
-    ParseHtmlIntoSections(Page(C.Href, C.Rel), *Doc);
+    auto Doc = DocumentWithSheets(F);
+    ParseHtmlIntoSections(PageLinking(C.Href, C.Rel), *Doc);
     EXPECT_EQ(DivBackground(*Doc), C.Background) << C.Href << " " << C.Rel;
   }
   // Over the size limit: not read at all.
-  auto Doc = MakeDocument(F);
+  auto Doc = DocumentWithSheets(F);
   Doc->MaxFileBytes = 10;
-  ParseHtmlIntoSections(Page((F.Root / "allowed" / "green.css").string()), *Doc);
+  ParseHtmlIntoSections(PageLinking((F.Root / "allowed" / "green.css").string()), *Doc);
   EXPECT_EQ(DivBackground(*Doc), clNone & 0xFFFFFF);
   // Turned off by the chat configuration.
-  Doc = MakeDocument(F);
+  Doc = DocumentWithSheets(F);
   Doc->LoadLinkedSheets = false;
-  ParseHtmlIntoSections(Page((F.Root / "allowed" / "green.css").string()), *Doc);
+  ParseHtmlIntoSections(PageLinking((F.Root / "allowed" / "green.css").string()), *Doc);
   EXPECT_EQ(DivBackground(*Doc), clNone & 0xFFFFFF);
 }
 
 TEST(BuilderHeadTest, TheStreamRequestSuppliesTheSheetAndTheLinkIsReported)
 {
   TSheetFolder F;
-  auto Doc = MakeDocument(F);
+  auto Doc = DocumentWithSheets(F);
   std::string Asked, Reported;
   Doc->OnStreamRequest = [&](const std::string& Href, std::string& Data) {
     Asked = Href;
@@ -121,7 +121,7 @@ TEST(BuilderHeadTest, TheStreamRequestSuppliesTheSheetAndTheLinkIsReported)
 TEST(BuilderHeadTest, MetaSetsTheCharacterSetAndIsReported)
 {
   TSheetFolder F;
-  auto Doc = MakeDocument(F);
+  auto Doc = DocumentWithSheets(F);
   std::string Reported;
   Doc->OnMeta = [&](const std::string& HttpEquiv, const std::string& Name, const std::string& Content) {
     Reported = HttpEquiv + "|" + Name + "|" + Content;
@@ -154,7 +154,7 @@ public:
 TEST(BuilderHeadTest, IncludeCommentsAreReplacedByTheViewersText)
 {
   TSheetFolder F;
-  auto Doc = MakeDocument(F);
+  auto Doc = DocumentWithSheets(F);
   TBracketIncluder Includer;
   Doc->OnInclude = decltype(Doc->OnInclude)(&Includer, &TBracketIncluder::Include);
   ParseHtmlIntoSections("<BODY>a<!--#ECHO var=\"x\"-->b", *Doc);

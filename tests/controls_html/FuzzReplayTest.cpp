@@ -13,7 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Every file of the corpus and of the inputs that once failed, for one target.
-void Replay(const char* Kind, void (*Target)(const std::uint8_t*, std::size_t))
+void ReplayDocumentCorpus(const char* Kind, void (*Target)(const std::uint8_t*, std::size_t))
 {
   int Files = 0;
   for (const char* Root : {CORVANE_HTML_CORPUS_DIR, CORVANE_HTML_MALFORMED_DIR}) {
@@ -42,20 +42,20 @@ void Replay(const char* Kind, void (*Target)(const std::uint8_t*, std::size_t))
 
 TEST(FuzzReplayTest, Tokenizer)
 {
-  Replay("html", FuzzHtml);
+  ReplayDocumentCorpus("html", FuzzHtml);
 }
 
 TEST(FuzzReplayTest, CssReader)
 {
-  Replay("css", FuzzCss);
+  ReplayDocumentCorpus("css", FuzzCss);
 }
 
 TEST(FuzzReplayTest, DocumentBuild)
 {
-  Replay("build", FuzzBuild);
+  ReplayDocumentCorpus("build", FuzzBuild);
 }
 
 TEST(FuzzReplayTest, DocumentWithIncludes)
 {
-  Replay("include", FuzzInclude);
+  ReplayDocumentCorpus("include", FuzzInclude);
 }

@@ -14,6 +14,7 @@
 #include "../platform_classes/ClassesTestSupport.h"
 #include "ChatDocument.h"
 #include "ChatViewer.h"
+#include "RenderSupport.h"
 #include "TestFonts.h"
 #include "controls/html/document/FontObj.h"
 #include "controls/html/document/SectionList.h"
@@ -34,8 +35,6 @@
 #include "tests/support/GoldenImage.h"
 
 namespace {
-
-const std::string SmileyDir = std::string(CORVANE_IMAGE_CORPUS_DIR) + "/smileys";
 
 // Records what the viewer reports.
 struct TRecorder {

@@ -10,7 +10,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Every committed seed and every input that once failed, for one target.
-void Replay(const char* Kind, void (*Target)(const std::uint8_t*, std::size_t))
+void ReplayImageCorpus(const char* Kind, void (*Target)(const std::uint8_t*, std::size_t))
 {
   int files = 0;
   for (const char* root : {CORVANE_IMAGE_FUZZ_CORPUS_DIR, CORVANE_IMAGE_MALFORMED_DIR}) {
@@ -32,10 +32,10 @@ void Replay(const char* Kind, void (*Target)(const std::uint8_t*, std::size_t))
 
 }  // namespace
 
-TEST(ImagesFuzzReplayTest, PngLoad) { Replay("png", FuzzPngLoad); }
-TEST(ImagesFuzzReplayTest, PngDiff) { Replay("png", FuzzPngDiff); }
-TEST(ImagesFuzzReplayTest, GifLoad) { Replay("gif", FuzzGifLoad); }
-TEST(ImagesFuzzReplayTest, GifDiff) { Replay("gif", FuzzGifDiff); }
-TEST(ImagesFuzzReplayTest, ZStream) { Replay("zstream", FuzzZStream); }
-TEST(ImagesFuzzReplayTest, DecodeImage) { Replay("image", FuzzDecodeImage); }
-TEST(ImagesFuzzReplayTest, BmpLoad) { Replay("bmp", FuzzBmpLoad); }
+TEST(ImagesFuzzReplayTest, PngLoad) { ReplayImageCorpus("png", FuzzPngLoad); }
+TEST(ImagesFuzzReplayTest, PngDiff) { ReplayImageCorpus("png", FuzzPngDiff); }
+TEST(ImagesFuzzReplayTest, GifLoad) { ReplayImageCorpus("gif", FuzzGifLoad); }
+TEST(ImagesFuzzReplayTest, GifDiff) { ReplayImageCorpus("gif", FuzzGifDiff); }
+TEST(ImagesFuzzReplayTest, ZStream) { ReplayImageCorpus("zstream", FuzzZStream); }
+TEST(ImagesFuzzReplayTest, DecodeImage) { ReplayImageCorpus("image", FuzzDecodeImage); }
+TEST(ImagesFuzzReplayTest, BmpLoad) { ReplayImageCorpus("bmp", FuzzBmpLoad); }

@@ -102,7 +102,7 @@ TBytes Join(std::initializer_list<TBytes> Parts)
 }
 
 // Loads; answers the error text or "".
-std::string Load(TGif& Gif, const TBytes& Data)
+std::string LoadGif(TGif& Gif, const TBytes& Data)
 {
   TByteViewStream stream(Data.data(), Data.size());
   try {
@@ -152,7 +152,7 @@ TEST(ImagesGifTest, FileStructure)
   };
   for (const Case& c : cases) {
     TGif gif;
-    EXPECT_EQ(Load(gif, c.Data), c.Error) << c.Name;
+    EXPECT_EQ(LoadGif(gif, c.Data), c.Error) << c.Name;
     if (c.Error.empty()) {
       EXPECT_EQ(gif.ImageCount(), c.Frames) << c.Name;
     }
@@ -164,7 +164,7 @@ TEST(ImagesGifTest, FrameQueriesAndLoopCount)
 {
   const TBytes netscape = {0x21, 0xFF, 11, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 3, 1, 2, 0, 0};
   TGif gif;
-  ASSERT_EQ(Load(gif, Join({Header(2, 1), netscape, Image(0, 0, 2, 1, {1, 2}), Control(4, 2, 7),
+  ASSERT_EQ(LoadGif(gif, Join({Header(2, 1), netscape, Image(0, 0, 2, 1, {1, 2}), Control(4, 2, 7),
                             Image(1, 0, 1, 1, {3}), {0x3B}})),
             "");
   EXPECT_EQ(gif.LoopCount(), 2);
@@ -215,13 +215,13 @@ TEST(ImagesGifTest, LzwData)
   };
   for (const Case& c : cases) {
     TGif gif;
-    EXPECT_EQ(Load(gif, c.Data), c.Error) << c.Name;
+    EXPECT_EQ(LoadGif(gif, c.Data), c.Error) << c.Name;
     if (c.Error.empty()) {
       EXPECT_EQ(gif.Image(0).Pixels, c.Pixels) << c.Name;
     }
   }
   TGif gif;
-  ASSERT_EQ(Load(gif, WithData(2, full, count, 1)), "");
+  ASSERT_EQ(LoadGif(gif, WithData(2, full, count, 1)), "");
   const auto& pixels = gif.Image(0).Pixels;
   EXPECT_EQ(pixels[std::size_t(count - 2)], 1);
   EXPECT_EQ(pixels[std::size_t(count - 1)], 3);
@@ -231,7 +231,7 @@ TEST(ImagesGifTest, StripComposesFramesAndDisposals)
 {
   // Frame 0: red, blue with blue transparent, disposal 2; frame 1: green at (1, 0).
   TGif gif;
-  ASSERT_EQ(Load(gif, Join({Header(2, 1), Control(2, 3), Image(0, 0, 2, 1, {1, 3}), Image(1, 0, 1, 1, {2}), {0x3B}})),
+  ASSERT_EQ(LoadGif(gif, Join({Header(2, 1), Control(2, 3), Image(0, 0, 2, 1, {1, 3}), Image(1, 0, 1, 1, {2}), {0x3B}})),
             "");
   std::vector<TGif::TStrip> strips = gif.BuildStrips();
   ASSERT_EQ(strips.size(), 1u);
@@ -247,7 +247,7 @@ TEST(ImagesGifTest, StripComposesFramesAndDisposals)
   // Disposal 3 puts back what was there before; disposal 2 without any
   // transparency paints the background colour (entry 0, black).
   TGif restore;
-  ASSERT_EQ(Load(restore, Join({Header(2, 1), Control(2, -1), Image(0, 0, 2, 1, {1, 1}), Control(3, -1),
+  ASSERT_EQ(LoadGif(restore, Join({Header(2, 1), Control(2, -1), Image(0, 0, 2, 1, {1, 1}), Control(3, -1),
                                 Image(0, 0, 1, 1, {2}), Image(1, 0, 1, 1, {3}), {0x3B}})),
             "");
   std::vector<TGif::TStrip> strips2 = restore.BuildStrips();
@@ -260,7 +260,7 @@ TEST(ImagesGifTest, StripComposesFramesAndDisposals)
 TEST(ImagesGifTest, ScreenGrowsToItsFramesAndSizesAreCapped)
 {
   TGif small;
-  ASSERT_EQ(Load(small, Join({Header(1, 1), Image(2, 1, 2, 2, {1, 2, 3, 1}), {0x3B}})), "");
+  ASSERT_EQ(LoadGif(small, Join({Header(1, 1), Image(2, 1, 2, 2, {1, 2, 3, 1}), {0x3B}})), "");
   EXPECT_EQ(small.ScreenWidth(), 4);
   EXPECT_EQ(small.ScreenHeight(), 3);
 
@@ -272,7 +272,7 @@ TEST(ImagesGifTest, ScreenGrowsToItsFramesAndSizesAreCapped)
   Put16(huge, 0xFFFF);
   huge.insert(huge.end(), {0, 2, 1, 0x4C, 0, 0x3B});
   TGif gif;
-  EXPECT_EQ(Load(gif, huge), "TGif: Value Out Of Range");
+  EXPECT_EQ(LoadGif(gif, huge), "TGif: Value Out Of Range");
 
   // Frames past what the strips may hold in all are dropped, the first ones
   // kept.
@@ -282,7 +282,7 @@ TEST(ImagesGifTest, ScreenGrowsToItsFramesAndSizesAreCapped)
     many.insert(many.end(), f.begin(), f.end());
   }
   many.push_back(0x3B);
-  ASSERT_EQ(Load(gif, many), "");
+  ASSERT_EQ(LoadGif(gif, many), "");
   EXPECT_EQ(gif.ImageCount(), 16);  // 16 screens of 4000 x 4000 fit 256 megapixels; 17 would not
   EXPECT_EQ(gif.FramesPerStrip(), 4);  // 4 of them fit one bitmap of 64 megapixels
 }

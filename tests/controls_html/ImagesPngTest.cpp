@@ -22,7 +22,7 @@ using namespace image_test;
 namespace {
 
 // Loads the bytes; answers the error text, or "" when it loads.
-std::string Load(TPNGImage& Png, const TBytes& Data)
+std::string LoadPng(TPNGImage& Png, const TBytes& Data)
 {
   TByteViewStream stream(Data.data(), Data.size());
   try {
@@ -68,10 +68,10 @@ TEST(ImagesPngTest, ChunkErrorsAndUnknownChunks)
   };
   for (const Case& c : cases) {
     TPNGImage png;
-    EXPECT_EQ(Load(png, c.Data), c.Error) << c.Name;
+    EXPECT_EQ(LoadPng(png, c.Data), c.Error) << c.Name;
   }
   TPNGImage png;
-  ASSERT_EQ(Load(png, ancillary), "");
+  ASSERT_EQ(LoadPng(png, ancillary), "");
   const int kept = png.Chunks()->IndexOfClass(&TChunk::Create);
   ASSERT_GE(kept, 0);
   EXPECT_EQ(png.Chunks()->Item(kept)->Data(), (TBytes{1, 2, 3}));
@@ -106,14 +106,14 @@ TEST(ImagesPngTest, HostileHeadersEndInAClearError)
   };
   for (const Case& c : cases) {
     TPNGImage png;
-    EXPECT_EQ(Load(png, c.Data), Error(c.Error)) << c.Name;
+    EXPECT_EQ(LoadPng(png, c.Data), Error(c.Error)) << c.Name;
   }
 }
 
 TEST(ImagesPngTest, SamplesBecomeBitmapValues)
 {
   TPNGImage grey;
-  ASSERT_EQ(Load(grey, SimplePng(4, 1, 2, 0, Grey2x1)), "");
+  ASSERT_EQ(LoadPng(grey, SimplePng(4, 1, 2, 0, Grey2x1)), "");
   EXPECT_EQ(grey.PixelFormat(), pf4bit);
   const auto* row = static_cast<const std::uint8_t*>(grey.ScanLine(0));
   EXPECT_EQ(row[0], 0x05);  // samples times 5
@@ -125,11 +125,11 @@ TEST(ImagesPngTest, SamplesBecomeBitmapValues)
 
   // 16-bit RGB keeps the high bytes; RGBA drops alpha (and masks it).
   TPNGImage rgb16;
-  ASSERT_EQ(Load(rgb16, SimplePng(1, 1, 16, 2, TBytes{0, 0x12, 0xFF, 0x34, 0xFF, 0x56, 0xFF})), "");
+  ASSERT_EQ(LoadPng(rgb16, SimplePng(1, 1, 16, 2, TBytes{0, 0x12, 0xFF, 0x34, 0xFF, 0x56, 0xFF})), "");
   EXPECT_EQ(rgb16.PixelFormat(), pf24bit);
   EXPECT_EQ(Pixels(&rgb16)[0], 0x123456u);
   TPNGImage rgba;
-  ASSERT_EQ(Load(rgba, SimplePng(2, 1, 8, 6, TBytes{0, 1, 2, 3, 0, 4, 5, 6, 200})), "");
+  ASSERT_EQ(LoadPng(rgba, SimplePng(2, 1, 8, 6, TBytes{0, 1, 2, 3, 0, 4, 5, 6, 200})), "");
   EXPECT_EQ(Pixels(&rgba), (std::vector<std::uint32_t>{0x010203, 0x040506}));
   ASSERT_NE(rgba.Mask(), nullptr);
   EXPECT_EQ(Pixels(rgba.Mask()), (std::vector<std::uint32_t>{0xFFFFFF, 0x000000}));
@@ -139,7 +139,7 @@ TEST(ImagesPngTest, TransparencyChunks)
 {
   // RGB: the colour becomes the bitmap's transparent colour and the mask.
   TPNGImage rgb;
-  ASSERT_EQ(Load(rgb, SimplePng(2, 1, 8, 2, TBytes{0, 10, 20, 30, 1, 2, 3},
+  ASSERT_EQ(LoadPng(rgb, SimplePng(2, 1, 8, 2, TBytes{0, 10, 20, 30, 1, 2, 3},
                                 {Chunk("tRNS", TBytes{0, 10, 0, 20, 0, 30})})),
             "");
   EXPECT_TRUE(rgb.Transparent());
@@ -148,14 +148,14 @@ TEST(ImagesPngTest, TransparencyChunks)
   EXPECT_EQ(Pixels(rgb.Mask()), (std::vector<std::uint32_t>{0xFFFFFF, 0}));
   // Palette: the bitmap stays opaque (the loader builds the mask).
   TPNGImage palette;
-  ASSERT_EQ(Load(palette, SimplePng(2, 1, 8, 3, TBytes{0, 0, 1},
+  ASSERT_EQ(LoadPng(palette, SimplePng(2, 1, 8, 3, TBytes{0, 0, 1},
                                     {Chunk("PLTE", TBytes{1, 2, 3, 4, 5, 6}), Chunk("tRNS", TBytes{0})})),
             "");
   EXPECT_FALSE(palette.Transparent());
   EXPECT_EQ(palette.Mask(), nullptr);
   // Grey key sample.
   TPNGImage grey;
-  ASSERT_EQ(Load(grey, SimplePng(2, 1, 8, 0, TBytes{0, 7, 8}, {Chunk("tRNS", TBytes{0, 8})})), "");
+  ASSERT_EQ(LoadPng(grey, SimplePng(2, 1, 8, 0, TBytes{0, 7, 8}, {Chunk("tRNS", TBytes{0, 8})})), "");
   ASSERT_NE(grey.Mask(), nullptr);
   EXPECT_EQ(Pixels(grey.Mask()), (std::vector<std::uint32_t>{0, 0xFFFFFF}));
 }
@@ -210,7 +210,7 @@ TEST(ImagesPngTest, SplitDataAndInterlacedNarrowImagesDecodeAsTheFormatSays)
                             Chunk("IDAT", TBytes(z.begin() + long(third), z.begin() + long(2 * third))),
                             Chunk("IDAT", TBytes(z.begin() + long(2 * third), z.end())), Chunk("IEND", {})});
   TPNGImage png;
-  ASSERT_EQ(Load(png, split), "");
+  ASSERT_EQ(LoadPng(png, split), "");
   EXPECT_EQ(Pixels(&png), (std::vector<std::uint32_t>{0x0A0A0A, 0x141414, 0x1E1E1E, 0x282828, 0x323232, 0x3C3C3C}));
 
   // Every interlaced file of the corpus (narrow ones have empty passes) reads
@@ -220,8 +220,8 @@ TEST(ImagesPngTest, SplitDataAndInterlacedNarrowImagesDecodeAsTheFormatSays)
     std::snprintf(plain, sizeof(plain), name, 0);
     std::snprintf(laced, sizeof(laced), name, 1);
     TPNGImage a, b;
-    ASSERT_EQ(Load(a, ReadFile(CorpusFile(std::string("png/") + plain + ".png"))), "") << plain;
-    ASSERT_EQ(Load(b, ReadFile(CorpusFile(std::string("png/") + laced + ".png"))), "") << laced;
+    ASSERT_EQ(LoadPng(a, ReadFile(CorpusFile(std::string("png/") + plain + ".png"))), "") << plain;
+    ASSERT_EQ(LoadPng(b, ReadFile(CorpusFile(std::string("png/") + laced + ".png"))), "") << laced;
     TRgbPicture reference;
     const TBytes data = ReadFile(CorpusFile(std::string("png/") + laced + ".png"));
     ASSERT_TRUE(ReferencePngDecode(data.data(), data.size(), reference));
@@ -252,13 +252,13 @@ TEST(ImagesPngTest, SavingWritesWhatLoadsBack)
   ASSERT_TRUE(ReferencePngDecode(bytes, std::size_t(saved.Size()), reference));
   EXPECT_EQ(reference.Rgb[3 * 14], 200);
   TPNGImage again;
-  ASSERT_EQ(Load(again, TBytes(bytes, bytes + saved.Size())), "");
+  ASSERT_EQ(LoadPng(again, TBytes(bytes, bytes + saved.Size())), "");
   EXPECT_EQ(Pixels(&again), Pixels(&png));
 
   // A palette picture with a gAMA chunk: PLTE goes after gAMA, before IDAT;
   // an unknown chunk not safe to copy is dropped.
   TPNGImage paletted;
-  ASSERT_EQ(Load(paletted, SimplePng(2, 1, 8, 3, TBytes{0, 0, 1},
+  ASSERT_EQ(LoadPng(paletted, SimplePng(2, 1, 8, 3, TBytes{0, 0, 1},
                                      {Chunk("gAMA", TBytes{0, 0, 0xB1, 0x8F}), Chunk("PLTE", TBytes{9, 9, 9, 200, 0, 0}),
                                       Chunk("ruSt", {1}), Chunk("ruST", {2})})),
             "");
@@ -270,7 +270,7 @@ TEST(ImagesPngTest, SavingWritesWhatLoadsBack)
   EXPECT_NE(text.find("ruSt"), std::string::npos);
   EXPECT_EQ(text.find("ruST"), std::string::npos);
   TPNGImage back;
-  ASSERT_EQ(Load(back, TBytes(text.begin(), text.end())), "");
+  ASSERT_EQ(LoadPng(back, TBytes(text.begin(), text.end())), "");
   EXPECT_EQ(Pixels(&back), Pixels(&paletted));
 }
 
@@ -284,13 +284,13 @@ TEST(ImagesPngTest, FilterChoiceFavoursRepeatedBytes)
       rows.push_back(std::uint8_t(x * 3));
   }
   TPNGImage png;
-  ASSERT_EQ(Load(png, SimplePng(12, 2, 8, 0, rows)), "");
+  ASSERT_EQ(LoadPng(png, SimplePng(12, 2, 8, 0, rows)), "");
   png.SetFilters(27);
   TMemoryStream out;
   png.SaveToStream(&out);
   TPNGImage back;
   const auto* p = static_cast<const std::uint8_t*>(out.Memory());
-  ASSERT_EQ(Load(back, TBytes(p, p + out.Size())), "");
+  ASSERT_EQ(LoadPng(back, TBytes(p, p + out.Size())), "");
   auto* idat = back.Chunks()->FindChunk(&TChunkIDAT::Create);
   ASSERT_NE(idat, nullptr);
   TBytes raw(100);
@@ -330,7 +330,7 @@ TEST(ImagesPngTest, ProgressNamesTheRowJustDecoded)
   TProgressRecorder recorder;
   TPNGImage png;
   png.OnProgress = TProgressEvent(&recorder, &TProgressRecorder::Progress);
-  ASSERT_EQ(Load(png, SimplePng(3, 2, 8, 0, TBytes{0, 1, 2, 3, 0, 4, 5, 6})), "");
+  ASSERT_EQ(LoadPng(png, SimplePng(3, 2, 8, 0, TBytes{0, 1, 2, 3, 0, 4, 5, 6})), "");
   EXPECT_EQ(recorder.Rects, (std::vector<TRect>{TRect(0, 0, 3, 1), TRect(0, 1, 3, 2)}));
   EXPECT_EQ(recorder.Percents, (std::vector<int>{0, 50}));
 }

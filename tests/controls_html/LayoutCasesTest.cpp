@@ -14,7 +14,7 @@
 namespace {
 
 // A document whose body has no margins, built from Body.
-std::unique_ptr<TSectionList> Page(const std::string& Body, const TPictureFolder* Pictures = nullptr)
+std::unique_ptr<TSectionList> LaidOutPage(const std::string& Body, const TPictureFolder* Pictures = nullptr)
 {
   auto Doc = MakeDocument();
   Doc->MarginWidth = Doc->MarginHeight = 0;
@@ -34,7 +34,7 @@ TSection* FirstText(TSectionList& Doc)
 
 TEST(LayoutCasesTest, RightFloatTakesNoRoomAndTextFlowsBesideIt)
 {
-  auto Doc = Page("<DIV style=\"float:right; width:100px\">f</DIV>aaa bbb ccc ddd eee fff ggg hhh iii jjj kkk lll "
+  auto Doc = LaidOutPage("<DIV style=\"float:right; width:100px\">f</DIV>aaa bbb ccc ddd eee fff ggg hhh iii jjj kkk lll "
                   "mmm nnn ooo ppp qqq rrr sss ttt uuu vvv www xxx yyy zzz");
   Doc->DoLogic(500, 400);
   TBlock* Float = BodyBlocks(*Doc).at(0);
@@ -50,7 +50,7 @@ TEST(LayoutCasesTest, RightFloatTakesNoRoomAndTextFlowsBesideIt)
 
 TEST(LayoutCasesTest, PaintOrderFollowsZIndexThenDocumentOrder)
 {
-  auto Doc = Page("<DIV style=\"position:relative; z-index:2\">a</DIV>"
+  auto Doc = LaidOutPage("<DIV style=\"position:relative; z-index:2\">a</DIV>"
                   "<DIV style=\"position:relative; z-index:0\">b</DIV>"
                   "<DIV style=\"position:relative; z-index:-1\">c</DIV>"
                   "<DIV>d</DIV>"
@@ -82,7 +82,7 @@ TEST(LayoutCasesTest, HorizontalRuleSizesAndWidths)
       {"WIDTH=100 ALIGN=right", 2, 300, 100}, {"WIDTH=100 ALIGN=left", 2, 0, 100},
   };
   for (const auto& C : Cases) {
-    auto Doc = Page(std::string("<HR ") + C.Attributes + ">");
+    auto Doc = LaidOutPage(std::string("<HR ") + C.Attributes + ">");
     Doc->DoLogic(400, 400);
     const auto Rules = AllOf<THorzLine>(*Doc);
     ASSERT_EQ(Rules.size(), 1u) << C.Attributes;
@@ -104,7 +104,7 @@ TEST(LayoutCasesTest, HorizontalRuleColours)
       {"", 0x808080, 0x808080, 0xC0C0C0, 0xC0C0C0, 0xFFFFFF},
   };
   for (const auto& C : Cases) {
-    auto Doc = Page(std::string("<HR SIZE=6 WIDTH=100 ALIGN=left ") + C.Attributes + ">");
+    auto Doc = LaidOutPage(std::string("<HR SIZE=6 WIDTH=100 ALIGN=left ") + C.Attributes + ">");
     const TRendered R = Render(*Doc, 200, 40);
     THorzLine* Rule = AllOf<THorzLine>(*Doc).at(0);
     const int Top = Rule->TopY, Bottom = Top + 5, Left = Rule->XLeft, Right = Left + 99;
@@ -120,7 +120,7 @@ TEST(LayoutCasesTest, HorizontalRuleColours)
 TEST(LayoutCasesTest, PreformattedTextNeverWraps)
 {
   // 500 characters of the 10-point fixed font, 6 pixels each.
-  auto Doc = Page("<PRE>" + std::string(500, 'x') + "</PRE>");
+  auto Doc = LaidOutPage("<PRE>" + std::string(500, 'x') + "</PRE>");
   TSection* Pre = FirstText(*Doc);
   ASSERT_NE(Pre, nullptr);
   ASSERT_TRUE(Pre->Preformatted);
@@ -130,7 +130,7 @@ TEST(LayoutCasesTest, PreformattedTextNeverWraps)
   EXPECT_EQ(Min, 2000);
   Doc->DoLogic(400, 400);
   EXPECT_EQ(Pre->Lines.size(), 1u);
-  auto Blanks = Page("<PRE>a  b\tc</PRE>");
+  auto Blanks = LaidOutPage("<PRE>a  b\tc</PRE>");
   EXPECT_EQ(FirstText(*Blanks)->CharCount, 6) << "every blank is kept, a tab as one";
   EXPECT_GE(Doc->DocMaxWidth, 3000) << "the page scrolls sideways";
 }
@@ -138,12 +138,12 @@ TEST(LayoutCasesTest, PreformattedTextNeverWraps)
 TEST(LayoutCasesTest, EmptyPreTakesOneLineAndPageTakesNothing)
 {
   // The 10-point fixed font: text 15 high, a line 16 with its leading.
-  auto Empty = Page("a<PRE></PRE>b");
-  auto Without = Page("a<PRE>x</PRE>b");
-  auto TwoLines = Page("a<PRE>x\ny</PRE>b");
-  auto Blank = Page("a<PRE>x\n\ny</PRE>b");
-  auto Marker = Page("a<PAGE>b");
-  auto Plain = Page("a<BR>b");
+  auto Empty = LaidOutPage("a<PRE></PRE>b");
+  auto Without = LaidOutPage("a<PRE>x</PRE>b");
+  auto TwoLines = LaidOutPage("a<PRE>x\ny</PRE>b");
+  auto Blank = LaidOutPage("a<PRE>x\n\ny</PRE>b");
+  auto Marker = LaidOutPage("a<PAGE>b");
+  auto Plain = LaidOutPage("a<BR>b");
   EXPECT_EQ(TwoLines->DoLogic(400, 400) - Without->DoLogic(400, 400), 15);
   EXPECT_EQ(Blank->DoLogic(400, 400) - TwoLines->DoLogic(400, 400), 16) << "a blank line keeps its height";
   EXPECT_EQ(Empty->DoLogic(400, 400) - Without->DoLogic(400, 400), 16 - 15) << "an empty PRE is one blank line";
@@ -173,7 +173,7 @@ TEST(LayoutCasesTest, InlineImageSizesAndSpaces)
       {"<IMG SRC=w60.png ALIGN=bogus>", 60, 20, 0, 0, 4},
   };
   for (const auto& C : Cases) {
-    auto Doc = Page(std::string("<DIV style=\"width:400px\">") + C.Tag + "</DIV>", &F);
+    auto Doc = LaidOutPage(std::string("<DIV style=\"width:400px\">") + C.Tag + "</DIV>", &F);
     Doc->DoLogic(600, 400);
     TSection* Text = AllOf<TSection>(*Doc).at(0);
     ASSERT_EQ(Text->Images.Count(), 1) << C.Tag;
@@ -199,7 +199,7 @@ TEST(LayoutCasesTest, ImageBordersInLinksAndMissingPictures)
       {"<IMG SRC=w60.png>", 60, 20},
   };
   for (const auto& C : Cases) {
-    auto Doc = Page(C.Body, &F);
+    auto Doc = LaidOutPage(C.Body, &F);
     Doc->DoLogic(600, 400);
     const TImageObj& I = *FirstText(*Doc)->Images.Items.at(0);
     EXPECT_EQ(I.ClientWidth, C.ClientWidth) << C.Body;
@@ -207,7 +207,7 @@ TEST(LayoutCasesTest, ImageBordersInLinksAndMissingPictures)
   }
   // A missing picture makes room for its alt text in 8-point Arial (11
   // pixels high, 5 wide a character) beside its icon.
-  auto Doc = Page("<IMG SRC=none.png ALT=abcd>", &F);
+  auto Doc = LaidOutPage("<IMG SRC=none.png ALT=abcd>", &F);
   Doc->DoLogic(600, 400);
   const TImageObj& Missing = *FirstText(*Doc)->Images.Items.at(0);
   EXPECT_TRUE(Missing.Missing);
@@ -241,7 +241,7 @@ TEST(LayoutCasesTest, LeftFloatingImageIndentsTheText)
 // Text at 20 pixels: characters 10 wide.
 std::unique_ptr<TSectionList> Column(int Width, const std::string& Text, const std::string& Style = "")
 {
-  return Page("<DIV style=\"font-size:20px; width:" + std::to_string(Width) + "px; " + Style + "\">" + Text + "</DIV>");
+  return LaidOutPage("<DIV style=\"font-size:20px; width:" + std::to_string(Width) + "px; " + Style + "\">" + Text + "</DIV>");
 }
 
 std::vector<int> LineLengths(TSectionList& Doc)
@@ -312,7 +312,7 @@ TEST(LayoutCasesTest, LeadingAroundTheText)
     int Above, Below;
   } Cases[] = {{"20px", 2, 3}, {"10px", -2, -3}, {"15px", 0, 0}};
   for (const auto& C : Cases) {
-    auto Doc = Page(std::string("<DIV style=\"font-size:13px; line-height:") + C.LineHeight + "\">text</DIV>");
+    auto Doc = LaidOutPage(std::string("<DIV style=\"font-size:13px; line-height:") + C.LineHeight + "\">text</DIV>");
     Doc->DoLogic(400, 400);
     const LineRec& L = FirstText(*Doc)->Lines.at(0);
     EXPECT_EQ(L.TextHeight, 15) << C.LineHeight;
@@ -324,7 +324,7 @@ TEST(LayoutCasesTest, LeadingAroundTheText)
 TEST(LayoutCasesTest, JustifiedLinesShareTheirSpareRoom)
 {
   // 8 characters to a line: "aa\xa0b cc" is 7 and " dd" would not fit.
-  auto Doc = Page("<P ALIGN=justify style=\"font-size:20px; width:80px\">aa&nbsp;b cc dd</P>");
+  auto Doc = LaidOutPage("<P ALIGN=justify style=\"font-size:20px; width:80px\">aa&nbsp;b cc dd</P>");
   Doc->DoLogic(600, 400);
   TSection* Text = FirstText(*Doc);
   ASSERT_EQ(Text->Lines.size(), 2u);

@@ -23,7 +23,7 @@
 
 namespace {
 
-std::unique_ptr<TSectionList> NewDocument(int Margin = 10)
+std::unique_ptr<TSectionList> NewTableDocument(int Margin = 10)
 {
   auto Doc = std::make_unique<TSectionList>(TestFonts());
   Doc->SetDefaults("Times New Roman", "Courier New", 0, 12, 0xFF0000, 0x800080, 0x0000FF, 0xFFFFFF, Margin, Margin);
@@ -56,7 +56,7 @@ std::vector<TTableBlock*> Tables(TSectionList& Doc)
 // A table with ColumnCount columns and no cells, for the width algorithms.
 struct TBareTable {
   TAttributeList NoAttributes;
-  std::unique_ptr<TSectionList> Doc = NewDocument();
+  std::unique_ptr<TSectionList> Doc = NewTableDocument();
   ThtmlTable Table{Doc.get(), NoAttributes};
   explicit TBareTable(int Columns)
   {
@@ -80,7 +80,7 @@ TEST(TablesTest, AttributeClamps)
       {"<table border=0 cellpadding=-3 cellspacing=60>", 0, 1, 40},
   };
   for (const TCase& C : Cases) {
-    auto Doc = NewDocument();
+    auto Doc = NewTableDocument();
     ParseHtmlIntoSections(std::string(C.Html) + "<tr><td>x</td></tr></table>", *Doc);
     const auto T = Tables(*Doc);
     ASSERT_EQ(T.size(), 1u) << C.Html;
@@ -92,7 +92,7 @@ TEST(TablesTest, AttributeClamps)
 
 TEST(TablesTest, SpansGetFillersAndEndAtTheLastRow)
 {
-  auto Doc = NewDocument();
+  auto Doc = NewTableDocument();
   ParseHtmlIntoSections("<table><tr><td colspan=3>a</td><td>b</td></tr>"
                         "<tr><td colspan=0>c</td><td>d</td></tr>"
                         "<tr><td rowspan=5>e</td><td>f</td></tr>"
@@ -119,7 +119,7 @@ TEST(TablesTest, HostileSpansStayBounded)
       Html += "<td colspan=1000 rowspan=2000000000>x</td>";
   }
   Html += "</table>";
-  auto Doc = NewDocument();
+  auto Doc = NewTableDocument();
   ParseHtmlIntoSections(Html, *Doc);
   Doc->DoLogic(600, 400);
   ThtmlTable& T = *Tables(*Doc)[0]->Table;
@@ -142,7 +142,7 @@ TEST(TablesTest, CellsNarrowerThanAWordStayShort)
                            "<tr><td>word</td><td><img align=left width=5 height=5>more words</td></tr></table>",
                            "<img align=left width=50 height=50><table cellpadding=3 border=1>"
                            "<tr><td colspan=2000000000>x y z</td></tr></table>"}) {
-    auto Doc = NewDocument();
+    auto Doc = NewTableDocument();
     ParseHtmlIntoSections(Html, *Doc);
     EXPECT_LT(Doc->DoLogic(600, 400), 200) << Html;
     EXPECT_LT(Doc->DoLogic(1, 400), 200) << Html;
@@ -195,7 +195,7 @@ TEST(TablesTest, DegenerateGridsDoNotDivideByZero)
   P.Table.FitToWidth(400);
   EXPECT_EQ(P.Table.ColWidth, (std::vector<int>{300, 300}));
   // A zero-width percentage table and empty cells lay out.
-  auto Doc = NewDocument();
+  auto Doc = NewTableDocument();
   ParseHtmlIntoSections("<table width=0% border=1><tr><td width=0%></td><td></td></tr><tr></tr></table>"
                         "<table><tr></tr></table><table></table>",
                         *Doc);
@@ -204,7 +204,7 @@ TEST(TablesTest, DegenerateGridsDoNotDivideByZero)
 
 TEST(TablesTest, MinimumWidthsWinOverTheRoom)
 {
-  auto Doc = NewDocument();
+  auto Doc = NewTableDocument();
   ParseHtmlIntoSections("<body marginwidth=0><table cellspacing=0 cellpadding=0><tr>"
                         "<td>aaaaaaaaaaaaaaaaaaaa</td><td>bbbbbbbbbbbbbbbbbbbbbbbbbbbbbb</td></tr></table>",
                         *Doc);
@@ -216,7 +216,7 @@ TEST(TablesTest, MinimumWidthsWinOverTheRoom)
 
 TEST(TablesTest, SpecifiedRowHeightsRoundHalvesToEven)
 {
-  auto Doc = NewDocument();
+  auto Doc = NewTableDocument();
   ParseHtmlIntoSections("<table cellspacing=0 cellpadding=0 height=25><tr><td height=10></td></tr>"
                         "<tr><td height=10></td></tr></table>"
                         "<table cellspacing=0 cellpadding=0><tr><td height=10></td></tr>"
@@ -230,7 +230,7 @@ TEST(TablesTest, SpecifiedRowHeightsRoundHalvesToEven)
 
 TEST(TablesTest, WidthsAndAlignmentOfTheBlock)
 {
-  auto Doc = NewDocument(0);
+  auto Doc = NewTableDocument(0);
   ParseHtmlIntoSections("<table width=50% border=2><tr><td>x</td></tr></table>"
                         "<table width=200 align=center><tr><td>x</td></tr></table>"
                         "<table width=150%><tr><td>x</td></tr></table>",
@@ -249,7 +249,7 @@ TEST(TablesTest, WidthsAndAlignmentOfTheBlock)
 
 TEST(TablesTest, MiddleAlignedContentIsCentredInTheRow)
 {
-  auto Doc = NewDocument();
+  auto Doc = NewTableDocument();
   ParseHtmlIntoSections("<table cellpadding=0><tr><td valign=middle height=100>"
                         "<div style=\"height:40px\"></div></td></tr></table>",
                         *Doc);
@@ -269,7 +269,7 @@ TEST(TablesTest, TenTablesNestAndTheEleventhIsPassedOver)
     Html += "deep";
     for (int I = 0; I < Depth; ++I)
       Html += "</td></tr></table>";
-    auto Doc = NewDocument();
+    auto Doc = NewTableDocument();
     ParseHtmlIntoSections(Html, *Doc);
     EXPECT_GT(Doc->DoLogic(600, 400), 0);
     const auto T = Tables(*Doc);
@@ -284,7 +284,7 @@ TEST(TablesTest, TenTablesNestAndTheEleventhIsPassedOver)
 
 TEST(TablesTest, ABorderedTableWithSpansAndBackgrounds)
 {
-  auto Doc = NewDocument();
+  auto Doc = NewTableDocument();
   ParseHtmlIntoSections("<body marginwidth=4 marginheight=4>"
                         "<table border=2 cellpadding=3 bgcolor=#ffffcc>"
                         "<caption>Caption</caption>"
@@ -325,7 +325,7 @@ TEST(TablesTest, ABorderedTableWithSpansAndBackgrounds)
 
 TEST(TablesTest, AColumnTakenFromAboveCutsASpanShort)
 {
-  auto Doc = NewDocument();
+  auto Doc = NewTableDocument();
   ParseHtmlIntoSections("<table><col span=3><tr><td>a<td rowspan=2>b<td>c<tr><td colspan=3>d</table>", *Doc);
   ThtmlTable& T = *Tables(*Doc).at(0)->Table;
   ASSERT_EQ(T.Rows.size(), 2u);
@@ -339,7 +339,7 @@ TEST(TablesTest, AColumnTakenFromAboveCutsASpanShort)
 
 TEST(TablesTest, AFloatPushesATableAside)
 {
-  auto Doc = NewDocument();
+  auto Doc = NewTableDocument();
   ParseHtmlIntoSections("<img src=none.gif align=left width=80 height=60 hspace=0>"
                         "<table width=100% border=0 cellspacing=0><tr><td>beside</td></tr></table>"
                         "<table width=100%><tr><td>below</td></tr></table>",
@@ -371,7 +371,7 @@ TEST(TablesTest, CellBackgroundImagesAreTiled)
     SetPixel(Tile.Canvas()->Handle(), 0, 0, 0x0000FF);
     Tile.SaveToFile(Path);
   }
-  auto Doc = NewDocument();
+  auto Doc = NewTableDocument();
   ParseHtmlIntoSections("<body marginwidth=0 marginheight=0><table cellspacing=0 cellpadding=4 border=0>"
                         "<tr><td background=\"" + Path + "\">cell text</td>"
                         "<td style=\"background-image: url(" + Path + ")\">two</td></tr></table>",
@@ -408,7 +408,7 @@ TEST(TablesTest, ASectionWhoseLayoutFailsIsDroppedAndLogged)
     using TSectionBase::TSectionBase;
     int LayOut(int, int&, int&, IndentManager&, int, int, int) override { throw Exception("no room"); }
   };
-  auto Doc = NewDocument();
+  auto Doc = NewTableDocument();
   ParseHtmlIntoSections("<p>before</p>", *Doc);
   auto* Body = dynamic_cast<TBlock*>(Doc->Sections.at(0).get());
   ASSERT_TRUE(Body);
@@ -425,7 +425,7 @@ TEST(TablesTest, ASectionWhoseLayoutFailsIsDroppedAndLogged)
 TEST(TablesTest, MarginWidthOnBodyMovesTheContent)
 {
   for (int Margin : {0, 30}) {
-    auto Doc = NewDocument();
+    auto Doc = NewTableDocument();
     ParseHtmlIntoSections("<body marginwidth=" + std::to_string(Margin) +
                               "><table width=100%><tr><td>x</td></tr></table>",
                           *Doc);

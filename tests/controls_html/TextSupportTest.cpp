@@ -12,7 +12,7 @@
 
 namespace {
 
-TCharCollection Collect(const std::string& Bytes, int FirstPosition = 0)
+TCharCollection CollectChars(const std::string& Bytes, int FirstPosition = 0)
 {
   TCharCollection C;
   for (std::size_t I = 0; I < Bytes.size(); ++I)
@@ -33,12 +33,12 @@ private:
 
 TEST(TextSupportTest, BuffersGrowBySteps)
 {
-  TCharCollection C = Collect(std::string(300, 'a'));
+  TCharCollection C = CollectChars(std::string(300, 'a'));
   EXPECT_EQ(C.Capacity(), 300);
   C.Add('b', 300);
   EXPECT_EQ(C.Capacity(), 350);
   EXPECT_EQ(C.Count(), 301);
-  TCharCollection Other = Collect(std::string(49, 'c'));
+  TCharCollection Other = CollectChars(std::string(49, 'c'));
   C.Concat(Other);  // 350 reached: the sum plus 50
   EXPECT_EQ(C.Count(), 350);
   EXPECT_EQ(C.Capacity(), 400);
@@ -68,7 +68,7 @@ TEST(TextSupportTest, TokenPositionsFollowTheBytesOfEachCharacter)
   };
   for (const Case& C : Cases) {
     TokenObj T;
-    T.AddString(Collect(C.Bytes), C.CodePage);
+    T.AddString(CollectChars(C.Bytes), C.CodePage);
     EXPECT_EQ(T.Text(), C.Text) << C.CodePage;
     EXPECT_EQ(T.Positions(), C.Positions) << C.CodePage;
   }
@@ -80,7 +80,7 @@ TEST(TextSupportTest, UnknownCodePageReadsAsTheLayersOwn)
   EXPECT_EQ(WideStringToMultibyte(12345, u"\u20AC"), "\xE2\x82\xAC");
   EXPECT_EQ(WideStringToMultibyte(1252, u"\u20AC"), "\x80");
   TokenObj T;
-  T.AddString(Collect("\xC3\xA9"), 12345);
+  T.AddString(CollectChars("\xC3\xA9"), 12345);
   EXPECT_EQ(T.Text(), u"\u00E9");
 }
 

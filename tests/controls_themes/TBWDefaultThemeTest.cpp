@@ -6,6 +6,7 @@
 #include "controls/themes/TBWColors.h"
 #include "controls/themes/TBWConsts.h"
 #include "controls/themes/TBWThemeRegistry.h"
+#include "controls/themes/detail/TBWThemeHelpers.h"
 
 namespace {
 
@@ -79,9 +80,9 @@ TEST_F(DefaultThemeTest, StyledCaptionsStayReadableUnderDarkSystemColours)
   ASSERT_TRUE(Styled());
   SelectSysColorScheme(TSysColorScheme::Dark);
   SendMessage(ThemeManagerWindow(), WM_SYSCOLORCHANGE, 0, 0);
-  const int text = TBWDefault::Brightness(clBtnText);
+  const int text = themes_detail::Brightness(clBtnText);
   for (TColor face : {Theme->ToolbarColor(), Theme->StatusBarColor(), Theme->DockPanelColor()})
-    EXPECT_GT(std::abs(TBWDefault::Brightness(face) - text), 100) << std::hex << ColorToRGB(face);
+    EXPECT_GT(std::abs(themes_detail::Brightness(face) - text), 100) << std::hex << ColorToRGB(face);
 }
 
 TEST_F(DefaultThemeTest, ItemColoursByState)

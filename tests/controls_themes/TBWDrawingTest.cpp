@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr uint32_t Grey(int v) { return uint32_t(v) * 0x010101; }
+constexpr uint32_t GreyPixel(int v) { return uint32_t(v) * 0x010101; }
 // Surface pixels are 0x00RRGGBB.
 constexpr uint32_t Pix(int r, int g, int b) { return uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b); }
 
@@ -34,7 +34,7 @@ protected:
 
 TEST_F(ThemeDrawing, NoColourDrawsNothingButFramesStillShrink)
 {
-  Surface.Fill(Grey(50));
+  Surface.Fill(GreyPixel(50));
   const TRect all{0, 0, 16, 16};
   EXPECT_FALSE(FillRectColor(Surface.DC(), all, clNone));
   TRect r = all;
@@ -44,7 +44,7 @@ TEST_F(ThemeDrawing, NoColourDrawsNothingButFramesStillShrink)
   PolygonColors(Surface.DC(), triangle, 2, clNone, clNone);
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 16; ++x)
-      ASSERT_EQ(At(x, y), Grey(50));
+      ASSERT_EQ(At(x, y), GreyPixel(50));
   EXPECT_TRUE(FillRectColor(Surface.DC(), all, clBtnShadow));
   const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
   EXPECT_EQ(At(7, 7), Pix(GetRValue(shadow), GetGValue(shadow), GetBValue(shadow)));
@@ -72,7 +72,7 @@ TEST_F(ThemeDrawing, DitherAlternatesTheTwoColours)
   FillRectDithered(Surface.DC(), TRect{0, 0, 8, 8}, TColor(0x0000FF), TColor(0xFFFFFF));
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 8; ++x)
-      ASSERT_EQ(At(x, y), (x + y) % 2 == 0 ? Pix(255, 0, 0) : Grey(255)) << x << "," << y;
+      ASSERT_EQ(At(x, y), (x + y) % 2 == 0 ? Pix(255, 0, 0) : GreyPixel(255)) << x << "," << y;
 }
 
 TEST_F(ThemeDrawing, Frame3DDrawsBothCornersAndShrinksTheChosenOne)
@@ -81,9 +81,9 @@ TEST_F(ThemeDrawing, Frame3DDrawsBothCornersAndShrinksTheChosenOne)
   TRect r{0, 0, 6, 6};
   DrawFrame3D(Surface.DC(), r, TColor(0xFFFFFF), TColor(0x0000FF), true);
   EXPECT_EQ(r, (TRect{1, 1, 5, 5}));
-  EXPECT_EQ(At(0, 0), Grey(255));
-  EXPECT_EQ(At(0, 4), Grey(255));
-  EXPECT_EQ(At(4, 0), Grey(255));
+  EXPECT_EQ(At(0, 0), GreyPixel(255));
+  EXPECT_EQ(At(0, 4), GreyPixel(255));
+  EXPECT_EQ(At(4, 0), GreyPixel(255));
   EXPECT_EQ(At(5, 0), Pix(255, 0, 0));
   EXPECT_EQ(At(5, 5), Pix(255, 0, 0));
   EXPECT_EQ(At(0, 5), Pix(255, 0, 0));
@@ -100,10 +100,10 @@ TEST_F(ThemeDrawing, PatternGlyphPaintsItsSetBitsCentred)
   const WORD bits[2] = {0x00A0, 0x0040};
   DrawPatternGlyph(Surface.DC(), TRect{0, 0, 7, 6}, 3, 2, bits, TColor(0xFFFFFF));
   // Centred: x from 2, y from 2.
-  EXPECT_EQ(At(2, 2), Grey(255));
+  EXPECT_EQ(At(2, 2), GreyPixel(255));
   EXPECT_EQ(At(3, 2), 0u);
-  EXPECT_EQ(At(4, 2), Grey(255));
-  EXPECT_EQ(At(3, 3), Grey(255));
+  EXPECT_EQ(At(4, 2), GreyPixel(255));
+  EXPECT_EQ(At(3, 3), GreyPixel(255));
   EXPECT_EQ(At(2, 3), 0u);
   EXPECT_EQ(At(1, 2), 0u);
 }
@@ -147,7 +147,7 @@ protected:
 
 TEST_F(ThemeImageStates, SilhouetteThresholdAndMaskSilhouette)
 {
-  ImageFixture image({Grey(180), Grey(181), 0, Grey(254)});
+  ImageFixture image({GreyPixel(180), GreyPixel(181), 0, GreyPixel(254)});
   Surface.Fill(Pix(0, 0, 100));
   Draw([&](TCanvas* c) { DrawImageSilhouette(c, TRect{0, 0, 4, 4}, &image.List, 0, TColor(0x0000FF)); });
   EXPECT_EQ(At(1, 1), Pix(255, 0, 0));  // 45900 is below 46081
@@ -167,7 +167,7 @@ TEST_F(ThemeImageStates, SilhouetteThresholdAndMaskSilhouette)
 
 TEST_F(ThemeImageStates, PerPixelLooks)
 {
-  ImageFixture image({Pix(254, 255, 255), Pix(10, 20, 30), Pix(100, 150, 200), Grey(120)});
+  ImageFixture image({Pix(254, 255, 255), Pix(10, 20, 30), Pix(100, 150, 200), GreyPixel(120)});
   const TRect area{4, 4, 8, 8};
   struct TCase {
     const char* Name;
@@ -176,36 +176,36 @@ TEST_F(ThemeImageStates, PerPixelLooks)
   } cases[] = {
       {"contrasting", [&](TCanvas* c) { DrawImageContrasting(c, area, &image.List, 0, true); },
        // near white -> black, near black -> white, then +32
-       {Grey(32), Grey(255), Pix(132, 182, 232), Grey(152)}},
+       {GreyPixel(32), GreyPixel(255), Pix(132, 182, 232), GreyPixel(152)}},
       {"blended", [&](TCanvas* c) { DrawImageBlended(c, area, &image.List, 0, 128); },
        // (40 * 127 + i * 128) >> 8
-       {Pix(146, 147, 147), Pix(24, 29, 34), Pix(69, 94, 119), Grey(79)}},
+       {Pix(146, 147, 147), Pix(24, 29, 34), Pix(69, 94, 119), GreyPixel(79)}},
       {"tinted", [&](TCanvas* c) { DrawImageTinted(c, area, &image.List, 0, TColor(0x0000FF), 0); },
        // Colour * 255 >> 8
        {Pix(254, 0, 0), Pix(254, 0, 0), Pix(254, 0, 0), Pix(254, 0, 0)}},
       {"washed", [&](TCanvas* c) { DrawImageWashed(c, area, &image.List, 0, 0); },
        // 40 * (brightness div 3 + 170) >> 8
-       {Grey(39), Grey(27), Grey(33), Grey(32)}},
+       {GreyPixel(39), GreyPixel(27), GreyPixel(33), GreyPixel(32)}},
   };
   for (const TCase& k : cases) {
-    Surface.Fill(Grey(40));
+    Surface.Fill(GreyPixel(40));
     Draw(k.Draw);
     EXPECT_EQ(At(5, 5), k.Expected[0]) << k.Name;
     EXPECT_EQ(At(6, 5), k.Expected[1]) << k.Name;
     EXPECT_EQ(At(5, 6), k.Expected[2]) << k.Name;
     EXPECT_EQ(At(6, 6), k.Expected[3]) << k.Name;
-    EXPECT_EQ(At(4, 4), Grey(40)) << k.Name;  // transparent pixels keep the background
+    EXPECT_EQ(At(4, 4), GreyPixel(40)) << k.Name;  // transparent pixels keep the background
   }
   EXPECT_THROW(Draw([&](TCanvas* c) { DrawImageWashed(c, area, &image.List, 0, 3); }), EAssertionFailed);
 }
 
 TEST_F(ThemeImageStates, ImagesAreClippedToTheRectangle)
 {
-  ImageFixture image({Grey(0), Grey(0), Grey(0), Grey(0)});
-  Surface.Fill(Grey(40));
+  ImageFixture image({GreyPixel(0), GreyPixel(0), GreyPixel(0), GreyPixel(0)});
+  Surface.Fill(GreyPixel(40));
   Draw([&](TCanvas* c) { DrawImageMaskSilhouette(c, TRect{0, 0, 2, 2}, &image.List, 0, TColor(0xFFFFFF)); });
-  EXPECT_EQ(At(1, 1), Grey(255));
-  EXPECT_EQ(At(2, 2), Grey(40));
+  EXPECT_EQ(At(1, 1), GreyPixel(255));
+  EXPECT_EQ(At(2, 2), GreyPixel(40));
 }
 
 TEST(ThemeDragFrame, InvertsTheScreenAndTwiceLeavesNoTrace)

@@ -53,11 +53,6 @@ IAccessible* AccessibleOf(IDispatch* Object)
   return static_cast<IAccessible*>(p);
 }
 
-struct TClickLog {
-  std::vector<std::string> Clicked;
-  void Click(TObject* Sender) { Clicked.push_back(static_cast<TTBCustomItem*>(Sender)->Caption()); }
-};
-
 LRESULT FrameProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) { return DefWindowProc(hwnd, msg, w, l); }
 
 class TBAccessibleTest : public ::testing::Test {
@@ -227,7 +222,7 @@ TEST_F(TBAccessibleTest, RolesAndShortcutsOfToolbarAndPopupViews)
   delete popup;
 }
 
-struct TStateCase {
+struct TAccessibleStateCase {
   const char* What;
   int Item;  // 0 File, 1 Open, 2 Check, 3 Disabled
   bool Select, InLoop, Pressed;
@@ -239,7 +234,7 @@ TEST_F(TBAccessibleTest, ItemStatesAndDefaultActions)
   TTBView* view = ShowBar(false);
   TTBCustomItem* items[] = {File, Open, Checked, Disabled};
   constexpr LONG focusable = STATE_SYSTEM_FOCUSABLE;
-  const TStateCase cases[] = {
+  const TAccessibleStateCase cases[] = {
       {"plain item", 1, false, false, false, focusable},
       {"submenu item", 0, false, false, false, focusable | STATE_SYSTEM_HASPOPUP},
       {"checked item", 2, false, false, false, focusable | STATE_SYSTEM_CHECKED},
@@ -248,7 +243,7 @@ TEST_F(TBAccessibleTest, ItemStatesAndDefaultActions)
       {"selected in the loop", 1, true, true, false,
        focusable | STATE_SYSTEM_HOTTRACKED | STATE_SYSTEM_FOCUSED},
   };
-  for (const TStateCase& c : cases) {
+  for (const TAccessibleStateCase& c : cases) {
     SCOPED_TRACE(c.What);
     view->SetSelectedViewer(c.Select ? view->FindViewerOfItem(items[c.Item]) : nullptr, false);
     if (c.InLoop)

@@ -24,11 +24,6 @@
 
 namespace {
 
-struct TClickLog {
-  std::vector<std::string> Clicked;
-  void Click(TObject* Sender) { Clicked.push_back(static_cast<TTBCustomItem*>(Sender)->Caption()); }
-};
-
 // A plain window beside the menu that records the presses it gets.
 std::vector<UINT> OtherWindowPresses;
 LRESULT OtherWindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l)

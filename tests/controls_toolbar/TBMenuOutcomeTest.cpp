@@ -30,11 +30,6 @@ LRESULT ActiveWindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l)
   return DefWindowProc(hwnd, msg, w, l);
 }
 
-struct TClickLog {
-  std::vector<std::string> Clicked;
-  void Click(TObject* Sender) { Clicked.push_back(static_cast<TTBCustomItem*>(Sender)->Caption()); }
-};
-
 // One key of a session, and the caption selected in the deepest open menu
 // once it has been handled (empty: not checked).
 struct TKeyStep {

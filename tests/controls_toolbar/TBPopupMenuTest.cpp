@@ -153,7 +153,7 @@ void AddSolidImage(TCustomImageList& List, TColor Color)
   List.AddMasked(&bitmap, TColor(0x00FF00FF));
 }
 
-struct TStateCase {
+struct TColorStateCase {
   bool Enabled, Selected, Checked;
   bool OnlyHot;
   TColor Want;
@@ -161,7 +161,7 @@ struct TStateCase {
 
 constexpr TColor Main = 0x000000C0, Checked = 0x0000C000, Disabled = 0x00808080, Hot = 0x00C00000;
 
-const TStateCase StateCases[] = {
+const TColorStateCase StateCases[] = {
     {false, true, true, false, Disabled}, {true, true, true, false, Checked}, {true, true, false, false, Hot},
     {true, false, false, false, Main},    {true, true, true, true, Hot},     {true, false, true, true, Main},
 };
@@ -169,7 +169,7 @@ const TStateCase StateCases[] = {
 TEST(TBImageList, DrawImageStateTakesTheListTheStateAsksFor)
 {
   THeadlessDisplay::Use();
-  for (const TStateCase& c : StateCases) {
+  for (const TColorStateCase& c : StateCases) {
     SCOPED_TRACE(testing::Message() << "enabled " << c.Enabled << ", selected " << c.Selected << ", checked "
                                     << c.Checked << (c.OnlyHot ? ", only hot images" : ""));
     TTBImageList list(nullptr), checked(nullptr), disabled(nullptr), hot(nullptr);

@@ -1,6 +1,10 @@
 // A bare toolbar window for tests: a view's viewers painted on its canvas.
 #pragma once
 
+#include <string>
+#include <vector>
+
+#include "controls/toolbar/TBCustomItem.h"
 #include "controls/toolbar/TBView.h"
 #include "platform/classes/controls/CustomControl.h"
 
@@ -15,4 +19,10 @@ protected:
     if (View)
       View->PaintAllViewers(Canvas());
   }
+};
+
+// The captions of the items clicked, in order (an item's OnClick).
+struct TClickLog {
+  std::vector<std::string> Clicked;
+  void Click(TObject* Sender) { Clicked.push_back(static_cast<TTBCustomItem*>(Sender)->Caption()); }
 };

@@ -70,7 +70,7 @@ TEST(RtTypeInfo, EnumerationNamesAndCaseInsensitiveLookup)
   EXPECT_EQ(e->IndexOfName("CBCHECKED"), 1);
   EXPECT_EQ(e->IndexOfName("cbMaybe"), -1);
   EXPECT_EQ(e->Names(2), "cbGrayed");
-  EXPECT_EQ(e->UnitName(), "UtCheckListBox");
+  EXPECT_EQ(e->UnitName(), "StdCtrls");
   EXPECT_EQ(e->BaseType().Get(), e.Get());
   // Indexes past the names would read past the descriptor.
   EXPECT_THROW(e->Names(3), EListError);

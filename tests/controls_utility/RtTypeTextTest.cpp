@@ -152,7 +152,7 @@ TEST(RtTypeText, EnumerationAndSetListings)
             "Ordinal type: otUByte\n"
             "Min value: 0\n"
             "Max value: 2\n"
-            "Unit name: UtCheckListBox\n"
+            "Unit name: StdCtrls\n"
             "Names: (cbUnchecked, cbChecked, cbGrayed)\n");
   EXPECT_EQ(Declaration(TypeInfo<TCheckBoxState>()),
             "TCheckBoxState = (cbUnchecked, cbChecked, cbGrayed); // otUByte\n");

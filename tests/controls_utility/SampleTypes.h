@@ -2,9 +2,9 @@
 #pragma once
 
 #include "platform/base/Persistent.h"
+#include "platform/classes/stdctrls/StdCtrlsTypes.h"
 #include "platform/classes/typinfo/TypInfoDeclare.h"
 
-CORVANE_ENUM(TCheckBoxState, "UtCheckListBox", cbUnchecked, cbChecked, cbGrayed);
 CORVANE_ENUM(TLetter, "Letters", ltA, ltB, ltC, ltD, ltE);
 using TLetters = Set<TLetter>;
 CORVANE_DESCRIBE_SET(TLetters);

@@ -14,8 +14,8 @@
 namespace {
 
 // A form-like owner recording what ran.
-struct TForm : TComponent {
-  TForm() : TComponent(nullptr) {}
+struct TActionOwner : TComponent {
+  TActionOwner() : TComponent(nullptr) {}
   std::vector<std::string> Log;
   bool ListHandles = false;
   TMenuItem* Doomed = nullptr;
@@ -34,12 +34,12 @@ struct TForm : TComponent {
   }
 };
 
-TAction* NewAction(TForm& form, TActionList* list, const char* name)
+TAction* NewAction(TActionOwner& form, TActionList* list, const char* name)
 {
   auto* action = new TAction(&form);
   action->SetName(name);
   action->SetActionList(list);
-  action->OnExecute = TNotifyEvent(&form, &TForm::Execute);
+  action->OnExecute = TNotifyEvent(&form, &TActionOwner::Execute);
   return action;
 }
 
@@ -64,9 +64,9 @@ void SetCtrl(bool down)
 
 TEST(ActionTest, ExecutionGoesThroughTheListThenTheHandler)
 {
-  TForm form;
+  TActionOwner form;
   auto* list = new TActionList(&form);
-  list->OnExecute = TActionEvent(&form, &TForm::ListExecute);
+  list->OnExecute = TActionEvent(&form, &TActionOwner::ListExecute);
   TAction* send = NewAction(form, list, "Action1");
 
   EXPECT_TRUE(send->Execute());
@@ -99,7 +99,7 @@ TEST(ActionTest, ExecutionGoesThroughTheListThenTheHandler)
 
 TEST(ActionTest, AutoCheckAndGroupsExcludeEachOther)
 {
-  TForm form;
+  TActionOwner form;
   auto* list = new TActionList(&form);
   TAction* direct = NewAction(form, list, "Direct");
   TAction* server = NewAction(form, list, "Server");
@@ -123,7 +123,7 @@ TEST(ActionTest, AutoCheckAndGroupsExcludeEachOther)
 
 TEST(ActionTest, ShortCutsAndSecondaryShortCutsDispatchFromTheOwner)
 {
-  TForm form;
+  TActionOwner form;
   auto* list = new TActionList(&form);
   TAction* send = NewAction(form, list, "Action1");
   send->SetShortCut(TextToShortCut("Ctrl+Enter"));
@@ -147,7 +147,7 @@ TEST(ActionTest, ShortCutsAndSecondaryShortCutsDispatchFromTheOwner)
 
 TEST(ActionTest, MenuItemShowsItsActionAndForgetsItWhenFreed)
 {
-  TForm form;
+  TActionOwner form;
   auto* list = new TActionList(&form);
   TAction* send = NewAction(form, list, "Action1");
   send->SetCaption("Envoyer");
@@ -175,10 +175,10 @@ TEST(ActionTest, MenuItemShowsItsActionAndForgetsItWhenFreed)
 
 TEST(ActionTest, HandlerFreeingTheClickedItemIsSafe)
 {
-  TForm form;
+  TActionOwner form;
   auto* list = new TActionList(&form);
   TAction* close = NewAction(form, list, "Close");
-  close->OnExecute = TNotifyEvent(&form, &TForm::FreeDoomed);
+  close->OnExecute = TNotifyEvent(&form, &TActionOwner::FreeDoomed);
   form.Doomed = new TMenuItem(&form);
   form.Doomed->SetAction(close);
   form.Doomed->Click();
@@ -198,7 +198,7 @@ TEST(ActionTest, ApplicationHookRunsBetweenListAndHandler)
     }
   } hook;
   ApplicationActionHooks().ExecuteAction = Method<bool(TBasicAction*)>(&hook, &THook::Execute);
-  TForm form;
+  TActionOwner form;
   TAction* action = NewAction(form, nullptr, "Alone");
   EXPECT_TRUE(action->Execute());
   ApplicationActionHooks().ExecuteAction = nullptr;

@@ -74,3 +74,10 @@ protected:
 
   THeadlessDisplay* Display = nullptr;
 };
+
+// "left,top,width,height" of a control.
+inline std::string BoundsOf(TControl* c)
+{
+  return std::to_string(c->Left()) + "," + std::to_string(c->Top()) + "," + std::to_string(c->Width()) + "," +
+         std::to_string(c->Height());
+}

@@ -12,13 +12,13 @@ namespace {
 
 // Records its own destruction, and keeps a pointer to another component that
 // it drops on opRemove (as a control drops its image list).
-class TProbe : public TComponent {
+class TNotifiedProbe : public TComponent {
 public:
-  TProbe(TComponent* owner, std::string name, std::vector<std::string>* log = nullptr) : TComponent(owner), FLog(log)
+  TNotifiedProbe(TComponent* owner, std::string name, std::vector<std::string>* log = nullptr) : TComponent(owner), FLog(log)
   {
     SetName(name);
   }
-  ~TProbe() override
+  ~TNotifiedProbe() override
   {
     if (FLog)
       FLog->push_back(Name());
@@ -63,11 +63,11 @@ protected:
 TEST(ComponentTest, OwnerFreesComponentsLastFirst)
 {
   std::vector<std::string> log;
-  auto* form = new TProbe(nullptr, "Form1", &log);
-  new TProbe(form, "A", &log);
-  auto* b = new TProbe(form, "B", &log);
-  new TProbe(b, "B1", &log);
-  new TProbe(form, "C", &log);
+  auto* form = new TNotifiedProbe(nullptr, "Form1", &log);
+  new TNotifiedProbe(form, "A", &log);
+  auto* b = new TNotifiedProbe(form, "B", &log);
+  new TNotifiedProbe(b, "B1", &log);
+  new TNotifiedProbe(form, "C", &log);
   ASSERT_EQ(form->ComponentCount(), 3);
   delete form;
   EXPECT_EQ(log, (std::vector<std::string>{"Form1", "C", "B", "B1", "A"}));
@@ -75,10 +75,10 @@ TEST(ComponentTest, OwnerFreesComponentsLastFirst)
 
 TEST(ComponentTest, FreeNotificationAcrossOwnersLeavesNoDanglingPointer)
 {
-  auto* form1 = new TProbe(nullptr, "Form1");
-  auto* form2 = new TProbe(nullptr, "Form2");
-  auto* tree = new TProbe(form1, "Tree");
-  auto* images = new TProbe(form2, "Images");
+  auto* form1 = new TNotifiedProbe(nullptr, "Form1");
+  auto* form2 = new TNotifiedProbe(nullptr, "Form2");
+  auto* tree = new TNotifiedProbe(form1, "Tree");
+  auto* images = new TNotifiedProbe(form2, "Images");
   tree->Watch(images);
   delete form2;  // frees the image list: the tree hears of it
   EXPECT_EQ(tree->Watched, nullptr);
@@ -86,8 +86,8 @@ TEST(ComponentTest, FreeNotificationAcrossOwnersLeavesNoDanglingPointer)
   delete form1;
 
   // The other way: the watcher goes first, the watched one must not call it later.
-  auto* watched = new TProbe(nullptr, "Watched");
-  auto* watcher = new TProbe(nullptr, "Watcher");
+  auto* watched = new TNotifiedProbe(nullptr, "Watched");
+  auto* watcher = new TNotifiedProbe(nullptr, "Watcher");
   watcher->Watch(watched);
   delete watcher;
   delete watched;
@@ -95,7 +95,7 @@ TEST(ComponentTest, FreeNotificationAcrossOwnersLeavesNoDanglingPointer)
 
 TEST(ComponentTest, WatcherIgnoringInheritedNotificationIsStillForgotten)
 {
-  auto* watched = new TProbe(nullptr, "Watched");
+  auto* watched = new TNotifiedProbe(nullptr, "Watched");
   auto* careless = new TCarelessProbe(nullptr);
   watched->FreeNotification(careless);
   delete watched;
@@ -105,18 +105,18 @@ TEST(ComponentTest, WatcherIgnoringInheritedNotificationIsStillForgotten)
 
 TEST(ComponentTest, SiblingsHearOfAWatchedSiblingFreedWithTheirOwner)
 {
-  auto* form = new TProbe(nullptr, "Form1");
-  auto* tree = new TProbe(form, "Tree");
-  auto* images = new TProbe(form, "Images");  // freed before the tree
+  auto* form = new TNotifiedProbe(nullptr, "Form1");
+  auto* tree = new TNotifiedProbe(form, "Tree");
+  auto* images = new TNotifiedProbe(form, "Images");  // freed before the tree
   tree->Watch(images);
-  delete form;  // ~TProbe of the tree reads Watched: it must be null by then
+  delete form;  // ~TNotifiedProbe of the tree reads Watched: it must be null by then
 }
 
 TEST(ComponentTest, DirectFreeTellsTheOwnerAndSiblings)
 {
-  TProbe form(nullptr, "Form1");
-  auto* a = new TProbe(&form, "A");
-  auto* b = new TProbe(&form, "B");
+  TNotifiedProbe form(nullptr, "Form1");
+  auto* a = new TNotifiedProbe(&form, "A");
+  auto* b = new TNotifiedProbe(&form, "B");
   delete b;
   EXPECT_EQ(form.ComponentCount(), 1);
   EXPECT_EQ(a->Removed, std::vector<std::string>{"B"});
@@ -125,9 +125,9 @@ TEST(ComponentTest, DirectFreeTellsTheOwnerAndSiblings)
 
 TEST(ComponentTest, NamesAreUniqueAmongSiblingsCaseIgnored)
 {
-  TProbe form(nullptr, "Form1");
-  auto* button = new TProbe(&form, "Button1");
-  auto* other = new TProbe(&form, "Button2");
+  TNotifiedProbe form(nullptr, "Form1");
+  auto* button = new TNotifiedProbe(&form, "Button1");
+  auto* other = new TNotifiedProbe(&form, "Button2");
   try {
     other->SetName("BUTTON1");
     FAIL() << "duplicate accepted";
@@ -148,8 +148,8 @@ TEST(ComponentTest, NamesAreUniqueAmongSiblingsCaseIgnored)
 
   // Moving a component into an owner that has its name is refused, and the
   // component stays where it was.
-  TProbe form2(nullptr, "Form2");
-  auto* stranger = new TProbe(&form2, "Button2");
+  TNotifiedProbe form2(nullptr, "Form2");
+  auto* stranger = new TNotifiedProbe(&form2, "Button2");
   EXPECT_THROW(form.InsertComponent(stranger), EComponentError);
   EXPECT_EQ(stranger->Owner(), &form2);
   stranger->SetName("Label1");

@@ -8,12 +8,6 @@
 
 namespace {
 
-std::string BoundsOf(TControl* c)
-{
-  return std::to_string(c->Left()) + "," + std::to_string(c->Top()) + "," + std::to_string(c->Width()) + "," +
-         std::to_string(c->Height());
-}
-
 // A form with a bare container (no bevel) of 200 x 100 client pixels.
 class ControlTest : public ClassesFixture {
 protected:
@@ -128,9 +122,9 @@ TEST_F(ControlTest, CustomAlignmentAndDisabledAlignment)
 }
 
 // A control whose own handler takes a private message by number.
-class TProbe : public TPanel {
+class TMessageProbe : public TPanel {
 public:
-  explicit TProbe(TComponent* AOwner) : TPanel(AOwner) {}
+  explicit TMessageProbe(TComponent* AOwner) : TPanel(AOwner) {}
   static constexpr UINT WM_PROBE = WM_USER + 7;
   std::vector<UINT> Seen;
   void Dispatch(TMessage& Message) override
@@ -155,7 +149,7 @@ struct THook {
   int Count = 0;
   void Proc(TMessage& Message)
   {
-    if (Message.Msg == TProbe::WM_PROBE)
+    if (Message.Msg == TMessageProbe::WM_PROBE)
       ++Count;
     Old(Message);
   }
@@ -163,16 +157,16 @@ struct THook {
 
 TEST_F(ControlTest, MessagesGoThroughWindowProcToHandlersByNumberAndTheDefaultHandler)
 {
-  auto* probe = new TProbe(Form);
+  auto* probe = new TMessageProbe(Form);
   probe->SetParent(Box);
-  EXPECT_EQ(probe->Perform(TProbe::WM_PROBE, 21, 0), 42);
+  EXPECT_EQ(probe->Perform(TMessageProbe::WM_PROBE, 21, 0), 42);
   // Through the window too, and a replaced WindowProc sees it first.
   THook hook{probe->WindowProc()};
   probe->SetWindowProc(TWndMethod(&hook, &THook::Proc));
-  EXPECT_EQ(SendMessage(probe->Handle(), TProbe::WM_PROBE, 5, 0), 10);
+  EXPECT_EQ(SendMessage(probe->Handle(), TMessageProbe::WM_PROBE, 5, 0), 10);
   EXPECT_EQ(hook.Count, 1);
   probe->Perform(WM_USER + 8, 0, 0);
-  EXPECT_EQ(probe->Seen, (std::vector<UINT>{TProbe::WM_PROBE, TProbe::WM_PROBE, WM_USER + 8}));
+  EXPECT_EQ(probe->Seen, (std::vector<UINT>{TMessageProbe::WM_PROBE, TMessageProbe::WM_PROBE, WM_USER + 8}));
   probe->SetWindowProc(hook.Old);
 
   // Plain objects take messages the same way.

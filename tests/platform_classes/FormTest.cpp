@@ -140,12 +140,6 @@ protected:
   TTestForm* Form = nullptr;
 };
 
-std::string BoundsOf(TControl* c)
-{
-  return std::to_string(c->Left()) + "," + std::to_string(c->Top()) + "," + std::to_string(c->Width()) + "," +
-         std::to_string(c->Height());
-}
-
 TEST_F(FormTest, AlignedAndAnchoredControlsFollowTheFormAtTwoSizes)
 {
   struct TCase {

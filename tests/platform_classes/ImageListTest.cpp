@@ -39,7 +39,7 @@ struct TListener {
   }
 };
 
-TBitmap* Screen(int w, int h, TColor color)
+TBitmap* ScreenBitmap(int w, int h, TColor color)
 {
   auto* screen = new TBitmap;
   screen->SetPixelFormat(pf32bit);
@@ -93,7 +93,7 @@ TEST(ImageListTest, MaskedDrawingAndTheDisabledLook)
   MakeSquare(square);
   ASSERT_EQ(list.AddMasked(&square, clFuchsia), 0);
 
-  std::unique_ptr<TBitmap> screen(Screen(6, 6, clWhite));
+  std::unique_ptr<TBitmap> screen(ScreenBitmap(6, 6, clWhite));
   list.Draw(screen->Canvas(), 1, 1, 0);
   EXPECT_EQ(screen->Canvas()->Pixels(1, 1), clWhite);
   EXPECT_EQ(screen->Canvas()->Pixels(2, 2), clBlack);
@@ -101,7 +101,7 @@ TEST(ImageListTest, MaskedDrawingAndTheDisabledLook)
 
   // Disabled: the dark pixels in the highlight colour one pixel down and
   // right, then in the shadow colour in place; nothing of the image's own colour.
-  std::unique_ptr<TBitmap> greyed(Screen(6, 6, clWhite));
+  std::unique_ptr<TBitmap> greyed(ScreenBitmap(6, 6, clWhite));
   list.Draw(greyed->Canvas(), 1, 1, 0, false);
   TColor shadow = TColor(ColorToRGB(clBtnShadow)), highlight = TColor(ColorToRGB(clBtnHighlight));
   EXPECT_EQ(greyed->Canvas()->Pixels(2, 2), shadow);
@@ -137,7 +137,7 @@ TEST(ImageListTest, ImagesComeBackAsBitmapsAndThroughStreams)
   copy.ReadState(&reader);
   EXPECT_EQ(copy.Count(), 1);
   EXPECT_EQ(copy.Width(), 4);
-  std::unique_ptr<TBitmap> screen(Screen(4, 4, clWhite));
+  std::unique_ptr<TBitmap> screen(ScreenBitmap(4, 4, clWhite));
   copy.SetBkColor(clNone);
   copy.Draw(screen->Canvas(), 0, 0, 0);
   EXPECT_EQ(screen->Canvas()->Pixels(0, 0), clWhite);

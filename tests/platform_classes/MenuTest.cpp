@@ -9,18 +9,18 @@
 
 namespace {
 
-struct TForm : TComponent {
-  TForm() : TComponent(nullptr) {}
+struct TMenuOwner : TComponent {
+  TMenuOwner() : TComponent(nullptr) {}
   std::vector<std::string> Log;
   void Clicked(TObject* Sender) { Log.push_back(static_cast<TMenuItem*>(Sender)->Caption()); }
   void Popped(TObject*) { Log.push_back("popup"); }
 };
 
-TMenuItem* Item(TForm& form, TMenuItem* parent, const char* caption)
+TMenuItem* Item(TMenuOwner& form, TMenuItem* parent, const char* caption)
 {
   auto* item = new TMenuItem(&form);
   item->SetCaption(caption);
-  item->OnClick = TNotifyEvent(&form, &TForm::Clicked);
+  item->OnClick = TNotifyEvent(&form, &TMenuOwner::Clicked);
   parent->Add(item);
   return item;
 }
@@ -35,7 +35,7 @@ TMenuItem* ChooseChosen(TPopupMenu*, int, int, UINT)
 
 TEST(MenuTest, TreeOperationsAndTheirErrors)
 {
-  TForm form;
+  TMenuOwner form;
   auto* menu = new TMainMenu(&form);
   TMenuItem* file = Item(form, menu->Items(), "&Corvane");
   TMenuItem* quit = Item(form, file, "&Quitter");
@@ -76,7 +76,7 @@ TEST(MenuTest, TreeOperationsAndTheirErrors)
 
 TEST(MenuTest, RadioItemsAutoCheckAndDefault)
 {
-  TForm form;
+  TMenuOwner form;
   TPopupMenu menu(&form);
   TMenuItem* a = Item(form, menu.Items(), "Envoi direct");
   TMenuItem* b = Item(form, menu.Items(), "Envoi par le serveur");
@@ -107,7 +107,7 @@ TEST(MenuTest, RadioItemsAutoCheckAndDefault)
 
 TEST(MenuTest, ShortCutsClickEnclosingItemsFirstAndCommandsFindItems)
 {
-  TForm form;
+  TMenuOwner form;
   TMainMenu menu(&form);
   TMenuItem* view = Item(form, menu.Items(), "Affichage");
   TMenuItem* console = Item(form, view, "Console");
@@ -135,9 +135,9 @@ TEST(MenuTest, ShortCutsClickEnclosingItemsFirstAndCommandsFindItems)
 
 TEST(MenuTest, PopupRunsOnPopupThenClicksThePresentersChoice)
 {
-  TForm form;
+  TMenuOwner form;
   TPopupMenu menu(&form);
-  menu.OnPopup = TNotifyEvent(&form, &TForm::Popped);
+  menu.OnPopup = TNotifyEvent(&form, &TMenuOwner::Popped);
   TMenuItem* restore = Item(form, menu.Items(), "Restaurer");
   EXPECT_THROW(menu.Popup(10, 20), EInvalidOperation);
   EXPECT_TRUE(form.Log.empty());

@@ -10,6 +10,9 @@
 
 class TUtSimpleXML;
 
+// The blanks that separate the parts of a tag and of the prolog.
+inline bool IsXmlBlank(char C) { return C == ' ' || C == '\t' || C == '\r' || C == '\n'; }
+
 class TXmlSource {
 public:
   // Document, when given, hears of every block read (OnLoadProgress).

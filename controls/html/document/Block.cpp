@@ -14,12 +14,6 @@
 
 namespace {
 
-// Box values that the style left unset count as 0 in the arithmetic.
-int Val(int V)
-{
-  return V == IntNull || V == Auto || V == AutoParagraph ? 0 : V;
-}
-
 long long Clamp64(long long V)
 {
   return std::clamp<long long>(V, -1000000000LL, 1000000000LL);
@@ -150,8 +144,8 @@ int TBlock::FindWidth(int W, int AutoCount)
   int& Wd = MargArray[piWidth];
   auto AutoWidth = [&] {
     if (Positioning == posAbsolute)
-      return int(std::min<long long>(Max, Clamp64((long long)W - BP - Val(ML) - Val(MR) - Val(MargArray[piLeft]))));
-    return int(std::max<long long>(Min, Clamp64((long long)W - BP - Val(ML) - Val(MR))));
+      return int(std::min<long long>(Max, Clamp64((long long)W - BP - ValueOrZero(ML) - ValueOrZero(MR) - ValueOrZero(MargArray[piLeft]))));
+    return int(std::max<long long>(Min, Clamp64((long long)W - BP - ValueOrZero(ML) - ValueOrZero(MR))));
   };
   switch (AutoCount) {
   case 0:
@@ -163,7 +157,7 @@ int TBlock::FindWidth(int W, int AutoCount)
     if (MR != Auto && ML == Auto)
       ML = std::max(0, int(Clamp64((long long)W - BP - MR - Wd)));
     else if (MR == Auto) {
-      MR = Floating ? 0 : std::max(0, int(Clamp64((long long)W - BP - Val(ML) - Wd)));
+      MR = Floating ? 0 : std::max(0, int(Clamp64((long long)W - BP - ValueOrZero(ML) - Wd)));
     }
     return Wd;
   case 2:
@@ -218,9 +212,9 @@ int TBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Avai
   // 3. The content width.
   NewWidth = std::max(0, FindWidth(Width, Autos));
   if (MargArrayO[piWidth].IsString() && MargArrayO[piWidth].AsString().find('%') != std::string::npos)
-    NewWidth = std::min(NewWidth, std::max(0, Width - Val(MargArray[piMarginLeft]) - Val(MargArray[piMarginRight]) -
+    NewWidth = std::min(NewWidth, std::max(0, Width - ValueOrZero(MargArray[piMarginLeft]) - ValueOrZero(MargArray[piMarginRight]) -
                                                   BoxPaddingLeft() - BoxPaddingRight()));
-  const int ML = Val(MargArray[piMarginLeft]), MR = Val(MargArray[piMarginRight]);
+  const int ML = ValueOrZero(MargArray[piMarginLeft]), MR = ValueOrZero(MargArray[piMarginRight]);
 
   // 4. The horizontal place.
   const int YAt = Y + ClearOffset;
@@ -388,9 +382,9 @@ void TBlock::MeasureWidths(int& Min, int& Max)
   TMarginArray M{};
   int Autos = 0;
   MargArrayO.Convert({0, 400, EmSize, ExSize, Document->Fonts.PixelsPerInch()}, M, Autos);
-  const int Wd = M[piWidth] == Auto ? 0 : Val(M[piWidth]);
-  const int Outer = Val(M[piMarginLeft]) + Val(M[piMarginRight]) + Val(M[piBorderLeftWidth]) +
-                    Val(M[piBorderRightWidth]) + Val(M[piPaddingLeft]) + Val(M[piPaddingRight]);
+  const int Wd = M[piWidth] == Auto ? 0 : ValueOrZero(M[piWidth]);
+  const int Outer = ValueOrZero(M[piMarginLeft]) + ValueOrZero(M[piMarginRight]) + ValueOrZero(M[piBorderLeftWidth]) +
+                    ValueOrZero(M[piBorderRightWidth]) + ValueOrZero(M[piPaddingLeft]) + ValueOrZero(M[piPaddingRight]);
   Min = Outer + std::max(CMin, Wd);
   Max = Wd > 0 ? Min : Outer + std::max(CMax, Wd);
 }
@@ -481,7 +475,7 @@ int TBodyBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int 
   MargArray[piMarginTop] = Top;
   MargArray[piMarginBottom] = Bottom;
   for (int I = piMarginTop; I <= piBorderLeftWidth; ++I)
-    MargArray[std::size_t(I)] = Val(MargArray[std::size_t(I)]);
+    MargArray[std::size_t(I)] = ValueOrZero(MargArray[std::size_t(I)]);
   NewWidth = std::max(0, Width - MargArray[piMarginLeft] - MargArray[piMarginRight] - BoxPaddingLeft() -
                              BoxPaddingRight());
   ContentLeft = MargArray[piMarginLeft] + BoxPaddingLeft();

@@ -10,20 +10,6 @@
 #include "platform/base/StringRoutines.h"
 #include "platform/win/win.h"
 
-namespace {
-
-constexpr int EdgeWidth = 4;
-
-std::string PairOf(const std::string& Name, const std::string& Value)
-{
-  std::string Pair;
-  Pair.reserve(Name.size() + 1 + Value.size());
-  Pair.append(Name).append(1, '=').append(Value);
-  return Pair;
-}
-
-}  // namespace
-
 void TSelectFormControlObj::AddOption(const std::u16string& Text, const std::string* OptionValue, bool Selected,
                                       std::vector<std::pair<std::string, std::string>> OptionAttributes)
 {
@@ -115,7 +101,7 @@ bool TListBoxFormControlObj::SubmissionPair(int I, std::string& Pair) const
 {
   if (I < 0 || I >= int(Options.size()) || I >= List()->Items()->Count())
     return false;
-  Pair = List()->Selected(I) ? PairOf(Name, Options[std::size_t(I)].Value) : std::string();
+  Pair = List()->Selected(I) ? SubmitPair(Name, Options[std::size_t(I)].Value) : std::string();
   return true;
 }
 
@@ -140,10 +126,10 @@ void TListBoxFormControlObj::SetValue(int Index, const std::string& AValue)
 void TListBoxFormControlObj::SetSizeFromCanvas()
 {
   const int Shown = Rows > 0 ? Rows : std::max(1, std::min(8, int(Options.size())));
-  Height = StyleHeight >= 10 ? StyleHeight : Shown * TextHeight() + EdgeWidth;
+  Height = StyleHeight >= 10 ? StyleHeight : Shown * TextHeight() + FormEdgeWidth;
   Width = StyleWidth >= 10 && !PercentWidth ? StyleWidth
         : PercentWidth                    ? 10
-                                          : GetSystemMetrics(SM_CXVSCROLL) + WidestOption() + 10 + EdgeWidth;
+                                          : GetSystemMetrics(SM_CXVSCROLL) + WidestOption() + 10 + FormEdgeWidth;
   Width = std::min(Width, 32767);
   Height = std::min(Height, 32767);
 }
@@ -184,7 +170,7 @@ bool TComboFormControlObj::SubmissionPair(int I, std::string& Pair) const
   if (I != 0)
     return false;
   const int Index = Combo()->ItemIndex();
-  Pair = Index >= 0 && Index < int(Options.size()) ? PairOf(Name, Options[std::size_t(Index)].Value) : std::string();
+  Pair = Index >= 0 && Index < int(Options.size()) ? SubmitPair(Name, Options[std::size_t(Index)].Value) : std::string();
   return true;
 }
 
@@ -202,6 +188,6 @@ void TComboFormControlObj::SetSizeFromCanvas()
   Height = StyleHeight > 9 ? StyleHeight : std::max(FControl->Height(), TextHeight() + 8);
   Width = StyleWidth >= 10 && !PercentWidth ? StyleWidth
         : PercentWidth                    ? 10
-                                          : GetSystemMetrics(SM_CXVSCROLL) + WidestOption() + 10 + EdgeWidth;
+                                          : GetSystemMetrics(SM_CXVSCROLL) + WidestOption() + 10 + FormEdgeWidth;
   Width = std::min(Width, 32767);
 }

@@ -14,18 +14,7 @@
 
 namespace {
 
-// The sunken edge of edits, memos and lists: two pixels on every side.
-constexpr int EdgeWidth = 4;
-
 std::string Utf8(const std::u16string& S) { return WideStringToMultibyte(65001, S); }
-
-std::string PairOf(const std::string& Name, const std::string& Value)
-{
-  std::string Pair;
-  Pair.reserve(Name.size() + 1 + Value.size());
-  Pair.append(Name).append(1, '=').append(Value);
-  return Pair;
-}
 
 }  // namespace
 
@@ -105,7 +94,7 @@ void TEditFormControlObj::SetSizeFromCanvas()
   Width = StyleWidth >= 10 && !PercentWidth ? StyleWidth
         : PercentWidth                    ? 10
                                           : TextWidthOf(u"0") * SizeInChars + 20;
-  Height = std::max(TextHeight() + 2 + EdgeWidth, StyleHeight);
+  Height = std::max(TextHeight() + 2 + FormEdgeWidth, StyleHeight);
   Width = std::min(Width, 32767);
 }
 
@@ -118,7 +107,7 @@ bool TEditFormControlObj::SubmissionPair(int I, std::string& Pair) const
 {
   if (I != 0)
     return false;
-  Pair = PairOf(Name, Edit()->Text());
+  Pair = SubmitPair(Name, Edit()->Text());
   return true;
 }
 
@@ -182,7 +171,7 @@ void TButtonFormControlObj::Clicked()
     if (!Disabled) {
       std::vector<std::string> Extra;
       if (!Name.empty())
-        Extra.push_back(PairOf(Name, Value.empty() ? FControl->Caption() : Value));
+        Extra.push_back(SubmitPair(Name, Value.empty() ? FControl->Caption() : Value));
       Form->Submit(&Extra);
     }
     break;
@@ -225,7 +214,7 @@ bool TCheckBoxFormControlObj::SubmissionPair(int I, std::string& Pair) const
 {
   if (I != 0)
     return false;
-  Pair = Box()->Checked() ? PairOf(Name, Value) : std::string();
+  Pair = Box()->Checked() ? SubmitPair(Name, Value) : std::string();
   return true;
 }
 
@@ -279,7 +268,7 @@ bool TRadioButtonFormControlObj::SubmissionPair(int I, std::string& Pair) const
 {
   if (I != 0)
     return false;
-  Pair = Widget()->FormChecked() ? PairOf(Name, Value) : std::string();
+  Pair = Widget()->FormChecked() ? SubmitPair(Name, Value) : std::string();
   return true;
 }
 
@@ -355,7 +344,7 @@ bool THiddenFormControlObj::SubmissionPair(int I, std::string& Pair) const
 {
   if (I != 0)
     return false;
-  Pair = PairOf(Name, Value);
+  Pair = SubmitPair(Name, Value);
   return true;
 }
 
@@ -398,10 +387,10 @@ void TTextAreaFormControlObj::SetValue(int Index, const std::string& AValue)
 void TTextAreaFormControlObj::SetSizeFromCanvas()
 {
   const int Bar = GetSystemMetrics(SM_CXVSCROLL);
-  Height = StyleHeight >= 10 ? StyleHeight : TextHeight() * Rows + 5 + EdgeWidth;
+  Height = StyleHeight >= 10 ? StyleHeight : TextHeight() * Rows + 5 + FormEdgeWidth;
   Width = StyleWidth >= 10 && !PercentWidth ? StyleWidth
         : PercentWidth                    ? 50
-                                          : TextWidthOf(u"s") * Cols + 5 + EdgeWidth + Bar;
+                                          : TextWidthOf(u"s") * Cols + 5 + FormEdgeWidth + Bar;
 }
 
 bool TTextAreaFormControlObj::SubmissionPair(int I, std::string& Pair) const
@@ -409,7 +398,7 @@ bool TTextAreaFormControlObj::SubmissionPair(int I, std::string& Pair) const
   if (I != 0)
     return false;
   if (Wrap != Hard) {
-    Pair = PairOf(Name, Memo()->Text());
+    Pair = SubmitPair(Name, Memo()->Text());
     return true;
   }
   // The lines as the control shows them.
@@ -426,6 +415,6 @@ bool TTextAreaFormControlObj::SubmissionPair(int I, std::string& Pair) const
       Joined += "\r\n";
     Joined += All.substr(std::size_t(Start), std::size_t(std::max(0, Length)));
   }
-  Pair = PairOf(Name, Joined);
+  Pair = SubmitPair(Name, Joined);
   return true;
 }

@@ -3,6 +3,8 @@
 // taking the arrow keys.
 #pragma once
 
+#include <string>
+
 #include "controls/html/forms/FormControl.h"
 #include "platform/classes/stdctrls/Button.h"
 #include "platform/classes/stdctrls/CheckBox.h"
@@ -39,3 +41,14 @@ public:
   void Dispatch(TMessage& Message) override;
 };
 
+// The sunken edge of edits, memos and lists: two pixels on every side.
+inline constexpr int FormEdgeWidth = 4;
+
+// "Name=Value": one pair of what a form submits.
+inline std::string SubmitPair(const std::string& Name, const std::string& Value)
+{
+  std::string Pair;
+  Pair.reserve(Name.size() + 1 + Value.size());
+  Pair.append(Name).append(1, '=').append(Value);
+  return Pair;
+}

@@ -24,7 +24,7 @@ struct TPngRegistration {
   TPngRegistration() { TPicture::RegisterFileFormat("PNG", "Portable Network Graphics", &NewPngImage); }
   ~TPngRegistration() { TPicture::UnregisterGraphicClass(&NewPngImage); }
 };
-TPngRegistration Registration;
+TPngRegistration PngRegistration;
 
 // Moves the chunk at From to To (the list's own guards check both).
 void MoveTo(TChunkList& List, TChunk* Chunk, int To)
@@ -40,7 +40,7 @@ void MoveTo(TChunkList& List, TChunk* Chunk, int To)
 
 void RegisterPngFormat()
 {
-  (void)Registration;
+  (void)PngRegistration;
 }
 
 TPNGImage::TPNGImage() : FChunkList(this)

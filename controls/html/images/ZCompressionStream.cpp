@@ -2,7 +2,7 @@
 
 namespace {
 
-int Check(int Code)
+int CheckDeflate(int Code)
 {
   if (Code < 0)
     throw EZCompressionError(zError(Code));
@@ -17,7 +17,7 @@ TZCompressionStream::TZCompressionStream(TCompressionLevel CompressionLevel, TSt
 {
   FZRec.next_out = FBuffer.get();
   FZRec.avail_out = BufferSize;
-  Check(deflateInit(&FZRec, Levels[int(CompressionLevel) & 3]));
+  CheckDeflate(deflateInit(&FZRec, Levels[int(CompressionLevel) & 3]));
 }
 
 TZCompressionStream::~TZCompressionStream()
@@ -51,7 +51,7 @@ Integer TZCompressionStream::Write(const void* Buffer, Integer Count)
   FZRec.avail_in = uInt(Count);
   MoveBack();
   while (FZRec.avail_in > 0) {
-    Check(deflate(&FZRec, Z_NO_FLUSH));
+    CheckDeflate(deflate(&FZRec, Z_NO_FLUSH));
     if (FZRec.avail_out == 0) {
       FStrm->WriteBuffer(FBuffer.get(), BufferSize);
       FZRec.next_out = FBuffer.get();
@@ -71,7 +71,7 @@ void TZCompressionStream::Finish()
   FZRec.next_in = nullptr;
   FZRec.avail_in = 0;
   MoveBack();
-  while (Check(deflate(&FZRec, Z_FINISH)) != Z_STREAM_END) {
+  while (CheckDeflate(deflate(&FZRec, Z_FINISH)) != Z_STREAM_END) {
     FStrm->WriteBuffer(FBuffer.get(), Integer(BufferSize - FZRec.avail_out));
     FZRec.next_out = FBuffer.get();
     FZRec.avail_out = BufferSize;

@@ -2,7 +2,7 @@
 
 namespace {
 
-int Check(int Code)
+int CheckInflate(int Code)
 {
   if (Code < 0)
     throw EZDecompressionError(zError(Code));
@@ -19,7 +19,7 @@ TZDecompressionStream::TZDecompressionStream(TStream* Source) : TCustomZStream(S
 {
   FZRec.next_in = FBuffer.get();
   FZRec.avail_in = 0;
-  Check(inflateInit(&FZRec));
+  CheckInflate(inflateInit(&FZRec));
 }
 
 TZDecompressionStream::~TZDecompressionStream()
@@ -45,7 +45,7 @@ Integer TZDecompressionStream::Read(void* Buffer, Integer Count)
       FStrmPos = FStrm->Position();
       Progress(this);
     }
-    if (Check(inflate(&FZRec, Z_NO_FLUSH)) == Z_STREAM_END) {
+    if (CheckInflate(inflate(&FZRec, Z_NO_FLUSH)) == Z_STREAM_END) {
       FEnded = true;
       break;
     }
@@ -62,7 +62,7 @@ Int64 TZDecompressionStream::Seek(Int64 Offset, TSeekOrigin Origin)
 {
   const Int64 delivered = Int64(FZRec.total_out);
   if (Offset == 0 && Origin == soBeginning) {
-    Check(inflateReset(&FZRec));
+    CheckInflate(inflateReset(&FZRec));
     FZRec.next_in = FBuffer.get();
     FZRec.avail_in = 0;
     FEnded = false;

@@ -5,12 +5,10 @@
 #include "controls/html/parser/EntityTable.h"
 #include "controls/html/parser/Symbols.h"
 #include "controls/html/text/CodePageText.h"
+#include "platform/base/AsciiChars.h"
 #include "platform/base/HexDigit.h"
 
 namespace {
-
-bool IsDigit(char C) { return C >= '0' && C <= '9'; }
-bool IsLetter(char C) { return (C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z'); }
 
 void Emit(std::string& Out, std::uint32_t Code, bool FromDigits, UINT CodePage)
 {
@@ -65,7 +63,7 @@ void DecodeAttributeEntities(std::string_view Raw, UINT CodePage, std::string& O
       if (J < N && (Raw[J] == 'x' || Raw[J] == 'X') && J + 1 < N && HexDigitValue(Raw[J + 1]) >= 0) {
         Hex = true;
         ++J;
-      } else if (!(J < N && IsDigit(Raw[J]))) {
+      } else if (!(J < N && IsAsciiDigit(Raw[J]))) {
         // "&#" or "&#x" without a digit of the right kind stays as written.
         const std::size_t Kept = J < N && (Raw[J] == 'x' || Raw[J] == 'X') ? J + 1 : J;
         Out.append(Raw.substr(Start, Kept - Start));
@@ -73,7 +71,7 @@ void DecodeAttributeEntities(std::string_view Raw, UINT CodePage, std::string& O
         continue;
       }
       std::uint32_t Code = 0;
-      while (J < N && (Hex ? HexDigitValue(Raw[J]) >= 0 : IsDigit(Raw[J]))) {
+      while (J < N && (Hex ? HexDigitValue(Raw[J]) >= 0 : IsAsciiDigit(Raw[J]))) {
         Code = std::min<std::uint32_t>(Code * (Hex ? 16 : 10) + std::uint32_t(HexDigitValue(Raw[J])), 0x110000);
         ++J;
       }
@@ -81,9 +79,9 @@ void DecodeAttributeEntities(std::string_view Raw, UINT CodePage, std::string& O
         ++J;
       Emit(Out, Code, true, CodePage);
       I = J;
-    } else if (I < N && IsLetter(Raw[I])) {
+    } else if (I < N && IsAsciiLetter(Raw[I])) {
       std::size_t End = I;
-      while (End < N && End - I < 11 && (IsLetter(Raw[End]) || IsDigit(Raw[End])))
+      while (End < N && End - I < 11 && (IsAsciiLetter(Raw[End]) || IsAsciiDigit(Raw[End])))
         ++End;
       const int Code = EntityCode(Raw.substr(I, End - I));
       const bool Semicolon = End < N && Raw[End] == ';';

@@ -12,9 +12,7 @@
 
 namespace {
 
-constexpr std::size_t npos = std::string::npos;
-
-bool IsNameChar(char Upper)
+bool IsUpperNameChar(char Upper)
 {
   return (Upper >= 'A' && Upper <= 'Z') || (Upper >= '0' && Upper <= '9') || Upper == '_';
 }
@@ -22,7 +20,7 @@ bool IsNameChar(char Upper)
 }  // namespace
 
 THtmlReader::THtmlReader(const THtmlFontService& Fonts)
-    : PropStack(Fonts), FNoCommentEndFrom(npos), FNoDeclarationEndFrom(npos)
+    : PropStack(Fonts), FNoCommentEndFrom(std::string::npos), FNoDeclarationEndFrom(std::string::npos)
 {
   PropStack.OnEndInlineBox = Method<void(TProperties*)>(this, &THtmlReader::EndInlineBox);
   SetFontSizeTables(12);
@@ -40,7 +38,7 @@ void THtmlReader::Start(std::string Text, TDocumentSink* Document, std::size_t O
 {
   FText = std::move(Text);
   std::size_t Zero = FText.find('\0');
-  if (Zero != npos)
+  if (Zero != std::string::npos)
     FText.resize(Zero);
   FDocument = Document;
   PropStack.Styles = Document ? Document->StyleList() : nullptr;
@@ -62,14 +60,14 @@ void THtmlReader::Rewind(std::size_t Offset)
   HeadingNumber = 0;
   InComment = false;
   LiteralMode = false;
-  FNoCommentEndFrom = FNoDeclarationEndFrom = npos;
+  FNoCommentEndFrom = FNoDeclarationEndFrom = std::string::npos;
   Token.Clear();
 }
 
 void THtmlReader::ConvertRestFromEucJp()
 {
   FText = FText.substr(0, FPos) + EucJpToShiftJis(std::string_view(FText).substr(FPos));
-  FNoCommentEndFrom = FNoDeclarationEndFrom = npos;
+  FNoCommentEndFrom = FNoDeclarationEndFrom = std::string::npos;
   Converted = true;
 }
 
@@ -176,7 +174,7 @@ void THtmlReader::Restore(const TMark& M)
 
 bool THtmlReader::AtDocumentFrom(std::size_t Memo) const
 {
-  return FActiveFrames == 0 && Memo != npos && FPos > Memo;
+  return FActiveFrames == 0 && Memo != std::string::npos && FPos > Memo;
 }
 
 void THtmlReader::GetChSlow()
@@ -266,7 +264,7 @@ bool THtmlReader::ReadInclude()
   ReadChar();  // "#"
   ReadChar();
   std::string Command;
-  while (IsNameChar(Ch)) {
+  while (IsUpperNameChar(Ch)) {
     Command += LCh;
     ReadChar();
   }
@@ -278,7 +276,7 @@ bool THtmlReader::ReadInclude()
     if (!(Ch >= 'A' && Ch <= 'Z'))
       break;
     std::string Name;
-    while (IsNameChar(Ch)) {
+    while (IsUpperNameChar(Ch)) {
       Name += Ch;
       ReadChar();
     }
@@ -315,7 +313,7 @@ bool THtmlReader::ReadInclude()
   std::string IString;
   OnInclude(IncludeSender, Command, &Params, IString);
   std::size_t Zero = IString.find('\0');
-  if (Zero != npos)
+  if (Zero != std::string::npos)
     IString.resize(Zero);
   if (IString.empty() || FIncludedBytes + IString.size() > MaxIncludeBytes)
     return true;

@@ -9,14 +9,13 @@
 #include "controls/html/parser/detail/AttributeText.h"
 #include "controls/html/styles/StyleNumbers.h"
 #include "controls/html/text/CodePageText.h"
+#include "platform/base/AsciiChars.h"
 #include "platform/base/HexDigit.h"
 #include "platform/base/StringRoutines.h"
 
 namespace {
 
 bool IsUpperLetter(char Upper) { return Upper >= 'A' && Upper <= 'Z'; }
-bool IsDigit(char C) { return C >= '0' && C <= '9'; }
-bool IsLetter(char C) { return (C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z'); }
 
 // Trim in place: the attribute's buffer is kept for the next tag.
 void TrimBlanks(std::string& S)
@@ -73,7 +72,7 @@ bool THtmlReader::GetTag()
   }
   char Name[255];
   std::size_t Length = 0;
-  while ((IsUpperLetter(Ch) || IsDigit(Ch)) && Length < sizeof Name) {
+  while ((IsUpperLetter(Ch) || IsAsciiDigit(Ch)) && Length < sizeof Name) {
     Name[Length++] = Ch;
     GetCh();
     if (Length == 1 && Name[0] == 'H' && LCh >= '1' && LCh <= '6')
@@ -104,7 +103,7 @@ bool THtmlReader::GetAttribute()
     return false;
   TAttribute& A = Attributes.AddAttribute();
   A.WhichName.clear();
-  while (IsUpperLetter(Ch) || IsDigit(Ch) || Ch == '-') {
+  while (IsUpperLetter(Ch) || IsAsciiDigit(Ch) || Ch == '-') {
     A.WhichName += Ch;
     GetCh();
   }
@@ -146,7 +145,7 @@ void THtmlReader::ReadAttributeValue(int& Value, std::string& Text)
     if (!Numeric.empty() && Numeric.back() == '%')
       Numeric.remove_suffix(1);
     Value = ReadNumber(Numeric, Number) ? RoundToInt(Number) : 0;
-  } else if (LCh == '+' || LCh == '-' || IsDigit(LCh)) {
+  } else if (LCh == '+' || LCh == '-' || IsAsciiDigit(LCh)) {
     while (LCh != '\0' && LCh != ' ' && LCh != '\r' && LCh != '%' && LCh != '>') {
       Raw += LCh;
       TakeValueRun(Raw, " %>");
@@ -293,13 +292,13 @@ void THtmlReader::TextEntity(TCharCollection& Collection, UINT CodePage)
         return;
       }
       Hex = true;
-    } else if (!IsDigit(LCh)) {
+    } else if (!IsAsciiDigit(LCh)) {
       Collection.Add('&', AmpPos);
       Collection.Add('#', HashPos);
       return;
     }
     std::uint32_t Code = 0;
-    while (Hex ? HexDigitValue(LCh) >= 0 : IsDigit(LCh)) {
+    while (Hex ? HexDigitValue(LCh) >= 0 : IsAsciiDigit(LCh)) {
       Code = std::min<std::uint32_t>(Code * (Hex ? 16 : 10) + std::uint32_t(HexDigitValue(LCh)), 0x110000);
       GetCh();
     }
@@ -308,7 +307,7 @@ void THtmlReader::TextEntity(TCharCollection& Collection, UINT CodePage)
     AddCode(Collection, CodePage, Code, true, AmpPos);
     return;
   }
-  if (!IsLetter(LCh)) {
+  if (!IsAsciiLetter(LCh)) {
     // "&" before anything but a name or "#" is an ampersand; what follows is
     // read as usual (it may start a tag).
     Collection.Add('&', AmpPos);
@@ -320,7 +319,7 @@ void THtmlReader::TextEntity(TCharCollection& Collection, UINT CodePage)
     Positions[Name.size()] = ChPos;
     Name += LCh;
     GetCh();
-  } while (Name.size() < 11 && (IsLetter(LCh) || IsDigit(LCh)));
+  } while (Name.size() < 11 && (IsAsciiLetter(LCh) || IsAsciiDigit(LCh)));
   const int Code = EntityCode(Name);
   if (Code >= 0) {
     if (LCh == ';')

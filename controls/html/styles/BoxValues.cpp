@@ -30,7 +30,7 @@ void KeepLengthsSane(TMarginArray& M)
     if (I >= piBorderTopColor && I <= piBorderLeftStyle)
       continue;
     int& V = M[std::size_t(I)];
-    if (V != IntNull && V != Auto && V != AutoParagraph)
+    if (IsGivenValue(V))
       V = std::clamp(V, -MaxBoxLength, MaxBoxLength);
   }
 }

@@ -7,6 +7,7 @@
 #include "controls/html/styles/Properties.h"
 #include "controls/html/styles/detail/CssWords.h"
 #include "controls/html/url/UrlHelpers.h"
+#include "platform/base/AsciiChars.h"
 #include "platform/base/StringRoutines.h"
 
 using namespace CssWords;
@@ -17,10 +18,8 @@ constexpr char EofChar = 26;
 
 using TPropSink = std::function<void(const std::string& Name, const std::string& Value)>;
 
-bool IsLetter(char C) { return (C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z'); }
-bool IsDigit(char C) { return C >= '0' && C <= '9'; }
-bool IsNameChar(char C) { return C == '-' || IsDigit(C) || IsLetter(C); }
-bool IsSelectorChar(char C) { return C == ' ' || C == '#' || C == '.' || C == ':' || C == '_' || IsNameChar(C); }
+bool IsCssNameChar(char C) { return C == '-' || IsAsciiDigit(C) || IsAsciiLetter(C); }
+bool IsSelectorChar(char C) { return C == ' ' || C == '#' || C == '.' || C == ':' || C == '_' || IsCssNameChar(C); }
 
 bool IsBorderStyleWord(const std::string& W)
 {
@@ -114,7 +113,7 @@ private:
       else if (W == "larger" || W == "smaller" || W == "xx-small" || W == "x-small" || W == "small" ||
                W == "medium" || W == "large" || W == "x-large" || W == "xx-large")
         FSink("font-size", W);
-      else if (IsDigit(W[0]))
+      else if (IsAsciiDigit(W[0]))
         FSink("font-size", W);
       else
         FSink("font-family", W);
@@ -333,7 +332,7 @@ private:
     do {
       SkipWhite();
       std::string Name;
-      while (IsNameChar(FCh)) {
+      while (IsCssNameChar(FCh)) {
         Name += FCh;
         GetCh();
       }
@@ -352,7 +351,7 @@ private:
       SkipWhite();
       if (FCh == ';')
         GetCh();
-      while (FCh != EofChar && FCh != '<' && FCh != '}' && !IsNameChar(FCh))
+      while (FCh != EofChar && FCh != '<' && FCh != '}' && !IsCssNameChar(FCh))
         GetCh();
     } while (FCh != EofChar && FCh != '<' && FCh != '}');
     if (FCh == '}')
@@ -421,7 +420,7 @@ void ParseStyleAttribute(std::string_view Text, TProperties& Props)
   while (I < S.size()) {
     SkipSpaces();
     std::size_t Start = I;
-    while (I < S.size() && IsNameChar(S[I]))
+    while (I < S.size() && IsCssNameChar(S[I]))
       ++I;
     const std::string Name = Trim(std::string_view(S).substr(Start, I - Start));
     SkipSpaces();
@@ -436,7 +435,7 @@ void ParseStyleAttribute(std::string_view Text, TProperties& Props)
     SkipSpaces();
     if (I < S.size() && S[I] == ';')
       ++I;
-    while (I < S.size() && !IsNameChar(S[I]))
+    while (I < S.size() && !IsCssNameChar(S[I]))
       ++I;
   }
 }

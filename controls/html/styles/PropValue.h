@@ -93,3 +93,8 @@ private:
 inline constexpr int IntNull = -12345678;
 inline constexpr int Auto = -12348765;
 inline constexpr int AutoParagraph = -12348766;
+
+// A box value given as a number of pixels, not one of the sentinels.
+inline constexpr bool IsGivenValue(int V) { return V != IntNull && V != Auto && V != AutoParagraph; }
+// Box values that the style left unset count as 0 in the arithmetic.
+inline constexpr int ValueOrZero(int V) { return IsGivenValue(V) ? V : 0; }

@@ -122,7 +122,7 @@ public:
   TTextTransformType GetTextTransform() const;
   std::string GetFontVariant() const;
   void GetPageBreaks(bool& Before, bool& After, bool& Intact) const;
-  TBorderStyle GetBorderStyle() const;
+  TCssBorderStyle GetBorderStyle() const;
   // border-style was given at all ("none" included).
   bool BorderStyleNotBlank() const;
   // border-style names a style that is drawn: the parser then keeps an inline

@@ -247,7 +247,7 @@ void TProperties::GetPageBreaks(bool& Before, bool& After, bool& Intact) const
   Intact = Props[piPageBreakInside].AsString() == "avoid";
 }
 
-TBorderStyle TProperties::GetBorderStyle() const
+TCssBorderStyle TProperties::GetBorderStyle() const
 {
   return BorderStyleFromString(Props[piBorderStyle].AsString());
 }

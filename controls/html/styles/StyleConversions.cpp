@@ -147,7 +147,7 @@ TAlignmentStyle AlignmentFromString(std::string_view S)
   return aNone;
 }
 
-TBorderStyle BorderStyleFromString(std::string_view S)
+TCssBorderStyle BorderStyleFromString(std::string_view S)
 {
   static constexpr std::string_view Words[] = {"none",   "solid",  "inset",  "outset", "groove",
                                                "ridge",  "dashed", "dotted", "double"};
@@ -157,7 +157,7 @@ TBorderStyle BorderStyleFromString(std::string_view S)
     return bssNone;
   for (int I = 0; I < 9; ++I)
     if (S[0] == Words[I][0] && S == Words[I])
-      return TBorderStyle(I);
+      return TCssBorderStyle(I);
   return bssNone;
 }
 

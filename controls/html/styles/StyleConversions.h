@@ -15,7 +15,7 @@ enum TClearAttrType { clrNone, clLeft, clRight, clAll };
 enum TPositionType { posStatic, posAbsolute, posRelative };
 enum TVisibilityType { viHidden = 1, viVisible = 2 };
 enum TTextTransformType { txNone, txUpper, txLower };
-enum TBorderStyle { bssNone, bssSolid, bssInset, bssOutset, bssGroove, bssRidge, bssDashed, bssDotted, bssDouble };
+enum TCssBorderStyle { bssNone, bssSolid, bssInset, bssOutset, bssGroove, bssRidge, bssDashed, bssDotted, bssDouble };
 
 // The default point size of the document, stored when the default style
 // sheet is built; the reference of the font-size keywords.
@@ -39,7 +39,7 @@ inline constexpr double MaxFontPoints = 10000;
 double BoundFontPoints(double Size);
 
 TAlignmentStyle AlignmentFromString(std::string_view S);
-TBorderStyle BorderStyleFromString(std::string_view S);
+TCssBorderStyle BorderStyleFromString(std::string_view S);
 // The reference inside "url(...)", without one pair of quotes; empty when the
 // value is not a string holding "url(".
 std::string ReadURL(const TPropValue& V);

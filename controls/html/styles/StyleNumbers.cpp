@@ -5,6 +5,8 @@
 #include <cmath>
 #include <string>
 
+#include "platform/base/AsciiChars.h"
+
 int RoundToInt(double Value)
 {
   if (std::isnan(Value))
@@ -19,8 +21,6 @@ int RoundToInt(double Value)
 
 namespace {
 
-bool IsDigit(char C) { return C >= '0' && C <= '9'; }
-
 // The length of the number that starts Text (sign, digits, point, digits and,
 // when Exponent, an exponent), 0 when none does.
 std::size_t ScanNumber(std::string_view Text, bool Exponent)
@@ -29,12 +29,12 @@ std::size_t ScanNumber(std::string_view Text, bool Exponent)
   if (I < Text.size() && (Text[I] == '+' || Text[I] == '-'))
     ++I;
   std::size_t Digits = 0;
-  while (I < Text.size() && IsDigit(Text[I]))
+  while (I < Text.size() && IsAsciiDigit(Text[I]))
     ++I, ++Digits;
   if (I < Text.size() && Text[I] == '.') {
     std::size_t AfterPoint = I + 1;
     std::size_t Fraction = 0;
-    while (AfterPoint + Fraction < Text.size() && IsDigit(Text[AfterPoint + Fraction]))
+    while (AfterPoint + Fraction < Text.size() && IsAsciiDigit(Text[AfterPoint + Fraction]))
       ++Fraction;
     if (Digits + Fraction > 0) {
       I = AfterPoint + Fraction;
@@ -48,7 +48,7 @@ std::size_t ScanNumber(std::string_view Text, bool Exponent)
     if (J < Text.size() && (Text[J] == '+' || Text[J] == '-'))
       ++J;
     std::size_t ExpDigits = 0;
-    while (J + ExpDigits < Text.size() && IsDigit(Text[J + ExpDigits]))
+    while (J + ExpDigits < Text.size() && IsAsciiDigit(Text[J + ExpDigits]))
       ++ExpDigits;
     if (ExpDigits > 0)
       I = J + ExpDigits;

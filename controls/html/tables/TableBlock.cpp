@@ -14,16 +14,6 @@
 
 namespace {
 
-bool Given(int V)
-{
-  return V != IntNull && V != Auto && V != AutoParagraph;
-}
-
-int Val(int V)
-{
-  return Given(V) ? V : 0;
-}
-
 // ALIGN of a table or a caption pair: centre, or a float.
 void ReadTableAlign(TAttributeList& Attributes, int& Justify, int& Floating, bool StyleFloats)
 {
@@ -72,11 +62,11 @@ TTableBlock::TTableBlock(TSectionList* ADocument, TCellBasic* Parent, TPropertie
         WidthAttr = std::min(1000, Pct * 10);
         WidthPercent = true;
       }
-    } else if (MargArray[piWidth] > 0 && Given(MargArray[piWidth])) {
+    } else if (MargArray[piWidth] > 0 && IsGivenValue(MargArray[piWidth])) {
       WidthAttr = MargArray[piWidth];
       WidthPercent = false;
     }
-  } else if (W.IsNumber() && Given(W.AsInteger()) && W.AsInteger() > 0) {
+  } else if (W.IsNumber() && IsGivenValue(W.AsInteger()) && W.AsInteger() > 0) {
     WidthAttr = W.AsInteger();
     WidthPercent = false;
   }
@@ -107,7 +97,7 @@ void TTableBlock::ConvertBox(int W)
   MargArray[piMarginTop] = Top;
   MargArray[piMarginBottom] = Bottom;
   for (int I = piPaddingTop; I <= piBorderLeftWidth; ++I)
-    if (!Given(MargArray[std::size_t(I)]))
+    if (!IsGivenValue(MargArray[std::size_t(I)]))
       MargArray[std::size_t(I)] = 0;
 }
 
@@ -120,7 +110,7 @@ int TTableBlock::OuterWidth(int W)
     Result = PairWidth - BP;
     Table->FixedWidth = std::max(0, Result);
   } else if (WidthAttr > 0 && WidthPercent) {
-    Result = int((long long)W * WidthAttr / 1000) - Val(MargArray[piMarginLeft]) - Val(MargArray[piMarginRight]) - BP;
+    Result = int((long long)W * WidthAttr / 1000) - ValueOrZero(MargArray[piMarginLeft]) - ValueOrZero(MargArray[piMarginRight]) - BP;
     Table->FixedWidth = std::max(0, Result);
   } else if (WidthAttr > 0) {
     Result = WidthAttr - BP;
@@ -128,7 +118,7 @@ int TTableBlock::OuterWidth(int W)
   } else {
     int Min = 0, Max = 0;
     Table->MeasureWidths(Min, Max);
-    const int Room = W - Val(MargArray[piMarginLeft]) - Val(MargArray[piMarginRight]) - BP;
+    const int Room = W - ValueOrZero(MargArray[piMarginLeft]) - ValueOrZero(MargArray[piMarginRight]) - BP;
     Result = Max <= Room ? Max : std::max(Min, Room);
   }
   int Min = 0, Max = 0;
@@ -144,8 +134,8 @@ int TTableBlock::FindWidth(int W, int AutoCount)
   if (InCaptionPair) {
     ML = MR = 0;
   } else {
-    if (!Given(ML)) ML = 0;
-    if (!Given(MR)) MR = 0;
+    if (!IsGivenValue(ML)) ML = 0;
+    if (!IsGivenValue(MR)) MR = 0;
     if (Floating) {
       if (ML == 0) ML = HSpace;
       if (MR == 0) MR = HSpace;
@@ -153,15 +143,15 @@ int TTableBlock::FindWidth(int W, int AutoCount)
       if (MargArray[piMarginBottom] == 0) MargArray[piMarginBottom] = VSpace;
     }
   }
-  if (!Given(MargArray[piBackgroundColor]) || MargArray[piBackgroundColor] == int(clNone)) {
+  if (!IsGivenValue(MargArray[piBackgroundColor]) || MargArray[piBackgroundColor] == int(clNone)) {
     if (HasBgColor)
       MargArray[piBackgroundColor] = int(BgColor);
   }
   const int Bg = MargArray[piBackgroundColor];
-  Table->HasBackground = Given(Bg) && Bg != int(clNone);
+  Table->HasBackground = IsGivenValue(Bg) && Bg != int(clNone);
   Table->BackgroundColor = Table->HasBackground ? TColor(Bg) : 0;
   const int Height = MargArray[piHeight];
-  Table->HeightSpec = Given(Height) && Height > 0 ? Height - MargArray[piPaddingTop] - MargArray[piPaddingBottom] -
+  Table->HeightSpec = IsGivenValue(Height) && Height > 0 ? Height - MargArray[piPaddingTop] - MargArray[piPaddingBottom] -
                                                         MargArray[piBorderTopWidth] - MargArray[piBorderBottomWidth]
                                                   : 0;
   const int Result = OuterWidth(W);

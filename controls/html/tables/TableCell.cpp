@@ -10,15 +10,6 @@
 #include "platform/base/StringRoutines.h"
 #include "platform/win/gdi/gdi.h"
 
-namespace {
-
-bool Given(int V)
-{
-  return V != IntNull && V != Auto && V != AutoParagraph;
-}
-
-}  // namespace
-
 bool ReadWidthAttribute(const std::string& Text, int Value, int& Width, bool& Percent)
 {
   if (Text.find('%') != std::string::npos) {
@@ -126,7 +117,7 @@ TCellObj::TCellObj(TSectionList* ADocument, TAttributeList& Attributes, TPropert
   int Autos = 0;
   Props.GetFont();
   ConvMargArray(VM, 100, 100, Props.EmSize(), Props.ExSize(), Document->Fonts.PixelsPerInch(), M, Autos);
-  if (Given(M[piWidth]) && M[piWidth] > 0) {
+  if (IsGivenValue(M[piWidth]) && M[piWidth] > 0) {
     const TPropValue& W = VM[piWidth];
     if (W.IsString() && W.AsString().find('%') != std::string::npos) {
       if (M[piWidth] < 100) {
@@ -138,7 +129,7 @@ TCellObj::TCellObj(TSectionList* ADocument, TAttributeList& Attributes, TPropert
       WidthPercent = false;
     }
   }
-  if (Given(M[piHeight]) && M[piHeight] > 0) {
+  if (IsGivenValue(M[piHeight]) && M[piHeight] > 0) {
     SpecHt = std::min(M[piHeight], 32767);
     SpecHtPercent = 0;
   }
@@ -150,16 +141,16 @@ TCellObj::TCellObj(TSectionList* ADocument, TAttributeList& Attributes, TPropert
   if (std::string Url; Props.GetBackgroundImage(Url) && !Url.empty())
     BackgroundSource = Url;
   for (int S = 0; S < 4; ++S)
-    if (Given(M[std::size_t(piPaddingTop + S)]))
+    if (IsGivenValue(M[std::size_t(piPaddingTop + S)]))
       Padding[std::size_t(S)] = std::clamp(M[std::size_t(piPaddingTop + S)], 0, 200);
   HasStyleBorder = Props.HasBorderStyle();
   if (HasStyleBorder)
     for (int S = 0; S < 4; ++S) {
       const int W = M[std::size_t(piBorderTopWidth + S)];
-      Border[std::size_t(S)] = Given(W) ? std::clamp(W, 0, 100) : 0;
+      Border[std::size_t(S)] = IsGivenValue(W) ? std::clamp(W, 0, 100) : 0;
       const int C = M[std::size_t(piBorderTopColor + S)];
-      BorderColor[std::size_t(S)] = Given(C) && C != int(clNone) ? TColor(C)
-                                    : Given(M[piBorderColor]) && M[piBorderColor] != int(clNone)
+      BorderColor[std::size_t(S)] = IsGivenValue(C) && C != int(clNone) ? TColor(C)
+                                    : IsGivenValue(M[piBorderColor]) && M[piBorderColor] != int(clNone)
                                         ? TColor(M[piBorderColor])
                                         : TColor(0);
       const int St = M[std::size_t(piBorderTopStyle + S)];

@@ -5,12 +5,10 @@
 
 namespace {
 
-constexpr std::size_t npos = std::string::npos;
-
 std::string CutQuery(std::string_view Url)
 {
   std::size_t Q = Url.find('?');
-  return std::string(Q == npos ? Url : Url.substr(0, Q));
+  return std::string(Q == std::string::npos ? Url : Url.substr(0, Q));
 }
 
 bool StartsWithNoCase(std::string_view Text, std::string_view Prefix)
@@ -18,18 +16,18 @@ bool StartsWithNoCase(std::string_view Text, std::string_view Prefix)
   return Text.size() >= Prefix.size() && SameText(Text.substr(0, Prefix.size()), Prefix);
 }
 
-// The index of the "/" that ends the root of Base ("scheme://host/"), npos
+// The index of the "/" that ends the root of Base ("scheme://host/"), std::string::npos
 // when Base has none.
 std::size_t RootOf(const std::string& Base)
 {
   if (StartsWithNoCase(Base, "file:///")) {
     std::size_t Slash = Base.find('/', 8);
-    return Slash == npos ? 7 : Slash;
+    return Slash == std::string::npos ? 7 : Slash;
   }
   std::size_t Scheme = Base.find("://");
-  if (Scheme != npos) {
+  if (Scheme != std::string::npos) {
     std::size_t Slash = Base.find('/', Scheme + 3);
-    return Slash == npos ? Scheme + 2 : Slash;
+    return Slash == std::string::npos ? Scheme + 2 : Slash;
   }
   return Base.find('/');
 }
@@ -41,10 +39,10 @@ std::string UrlDirectory(std::string_view Url)
   std::string S = CutQuery(Trim(Url));
   std::size_t Start = 0;
   std::size_t Double = S.find("//");
-  if (Double != npos)
+  if (Double != std::string::npos)
     Start = Double + 2;
   std::size_t Last = S.rfind('/');
-  if (Last != npos && Last >= Start)
+  if (Last != std::string::npos && Last >= Start)
     return S.substr(0, Last + 1);
   return S + "/";
 }
@@ -54,7 +52,7 @@ std::string CombineUrl(std::string_view BaseText, std::string_view RelativeText)
   std::string Base = Trim(BaseText);
   const std::string Protocol = UrlProtocol(Base);
   std::size_t Root = RootOf(Base);
-  if (Root != npos) {
+  if (Root != std::string::npos) {
     if (Base.empty() || Base.back() != '/')
       Base += '/';
   } else {
@@ -73,17 +71,17 @@ std::string CombineUrl(std::string_view BaseText, std::string_view RelativeText)
 
   // "/../" after the root takes the segment before it along; within the root
   // only its "../" goes.
-  for (std::size_t Up = Result.find("/../"); Up != npos; Up = Result.find("/../")) {
+  for (std::size_t Up = Result.find("/../"); Up != std::string::npos; Up = Result.find("/../")) {
     if (Up > Root) {
-      std::size_t Before = Up == 0 ? npos : Result.rfind('/', Up - 1);
-      if (Before == npos)
+      std::size_t Before = Up == 0 ? std::string::npos : Result.rfind('/', Up - 1);
+      if (Before == std::string::npos)
         break;
       Result.erase(Before, Up + 3 - Before);
     } else {
       Result.erase(Up + 1, 3);
     }
   }
-  for (std::size_t Here = Result.find("/./"); Here != npos; Here = Result.find("/./"))
+  for (std::size_t Here = Result.find("/./"); Here != std::string::npos; Here = Result.find("/./"))
     Result.erase(Here, 2);
   return Result;
 }
@@ -92,9 +90,9 @@ bool IsAbsoluteReference(std::string_view Text)
 {
   const std::string S = CutQuery(Text);
   std::size_t Scheme = S.find("://");
-  if (Scheme != npos && S.find('/') >= Scheme)
+  if (Scheme != std::string::npos && S.find('/') >= Scheme)
     return true;
-  return LowerCase(S).find("mailto:") != npos;
+  return LowerCase(S).find("mailto:") != std::string::npos;
 }
 
 std::string UrlProtocol(std::string_view Url)
@@ -109,7 +107,7 @@ TUrlParts SplitUrl(std::string_view Url)
     return Parts;
   std::string Rest;
   std::size_t Scheme = Url.find("://");
-  if (Scheme != npos) {
+  if (Scheme != std::string::npos) {
     Parts.Protocol = std::string(Url.substr(0, Scheme));
     Rest = std::string(Url.substr(Scheme + 3));
   } else if (Url[0] == '/') {
@@ -137,27 +135,27 @@ TUrlParts SplitUrl(std::string_view Url)
 
   std::size_t Slash = Rest.find('/');
   std::string Authority = Rest.substr(0, Slash);
-  if (Slash != npos)
+  if (Slash != std::string::npos)
     Parts.Path = Rest.substr(Slash);
 
   std::size_t Colon = Authority.rfind(':');
   std::size_t At = Authority.rfind('@');
-  if (Colon == npos && At == npos) {
+  if (Colon == std::string::npos && At == std::string::npos) {
     Parts.Host = Authority;
     return Parts;
   }
-  if (Colon != npos && (At == npos || Colon > At)) {
+  if (Colon != std::string::npos && (At == std::string::npos || Colon > At)) {
     Parts.Port = Authority.substr(Colon + 1);
-    std::size_t HostStart = At == npos ? 0 : At + 1;
+    std::size_t HostStart = At == std::string::npos ? 0 : At + 1;
     Parts.Host = Authority.substr(HostStart, Colon - HostStart);
-    if (At == npos)
+    if (At == std::string::npos)
       return Parts;
   } else {
     Parts.Host = Authority.substr(At + 1);
   }
   std::string UserInfo = Authority.substr(0, At);
   std::size_t Separator = UserInfo.find(':');
-  if (Separator == npos) {
+  if (Separator == std::string::npos) {
     Parts.User = UserInfo;
   } else {
     Parts.User = UserInfo.substr(0, Separator);
@@ -171,8 +169,8 @@ int NthOccurrence(std::string_view Substr, std::string_view Text, int N)
   if (N == 0)
     return 0;
   if (N > 0) {
-    std::size_t At = Substr.empty() ? npos : Text.find(Substr);
-    for (int Found = 1; At != npos; ++Found) {
+    std::size_t At = Substr.empty() ? std::string::npos : Text.find(Substr);
+    for (int Found = 1; At != std::string::npos; ++Found) {
       if (Found == N)
         return int(At) + 1;
       At = Text.find(Substr, At + 1);
@@ -212,13 +210,13 @@ std::string ReferenceToFileName(std::string_view Reference)
     S += C;
   }
 
-  if (S.find('/') == npos)
+  if (S.find('/') == std::string::npos)
     return S;
   std::string Lower = LowerCase(S);
   std::size_t Prefix = Lower.find("file:///");
-  if (Prefix != npos)
+  if (Prefix != std::string::npos)
     S.erase(Prefix, 8);
-  else if ((Prefix = Lower.find("file://")) != npos)
+  else if ((Prefix = Lower.find("file://")) != std::string::npos)
     S.erase(Prefix, 7);
   for (char& C : S) {
     if (C == '|')

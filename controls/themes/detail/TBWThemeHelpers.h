@@ -9,6 +9,7 @@
 #include "controls/themes/TBWDrawing.h"
 #include "controls/themes/TBWTheme.h"
 #include "controls/themes/TBWThemeManager.h"
+#include "controls/themes/TBWVisualStyles.h"
 
 namespace themes_detail {
 
@@ -23,6 +24,20 @@ inline bool IsHot(const TTBWItemInfo& Info)
   return Info.Enabled ? Info.HoverKind != HK_NONE : Info.HoverKind == HK_DISABLED;
 }
 inline bool LowColor() { return ThemeSystemState().LowColorDisplay; }
+
+// The visual-style handles the theme manager keeps open.
+inline HTHEME ButtonHandle() { return ThemeSystemState().Handles[0]; }
+inline HTHEME RebarHandle() { return ThemeSystemState().Handles[2]; }
+inline HTHEME ToolbarHandle() { return ThemeSystemState().Handles[3]; }
+inline HTHEME WindowHandle() { return ThemeSystemState().Handles[4]; }
+inline HTHEME ComboBoxHandle() { return ThemeSystemState().Handles[5]; }
+inline HTHEME StatusHandle() { return ThemeSystemState().Handles[7]; }
+inline HTHEME SpinHandle() { return ThemeSystemState().Handles[8]; }
+// A part of a visual style, optionally clipped.
+inline void DrawStyleBackground(HTHEME Theme, HDC DC, int Part, int State, const TRect& R, const TRect* Clip = nullptr)
+{
+  VisualStyles().DrawThemeBackground(Theme, DC, Part, State, &R, Clip);
+}
 
 inline TColor Rgb(TColor C) { return TColor(ColorToRGB(C)); }
 // The brightness the themes compare: (76 R + 150 G + 30 B) shr 8.

@@ -19,7 +19,7 @@ constexpr const char* SJPEGError = "Erreur JPEG n°%d";
 constexpr const char* SJPEGSize = "Image JPEG trop grande";
 constexpr const char* SChangeJPGSize = "Impossible de changer la taille d'une image JPEG";
 constexpr std::int64_t MaxDataBytes = std::int64_t(64) << 20;
-constexpr int MaxSide = 0x8000;
+constexpr int MaxJpegSide = 0x8000;
 constexpr std::int64_t MaxPixels = std::int64_t(1) << 26;
 
 // libjpeg's failures leave its frames through longjmp back to the setjmp of
@@ -118,7 +118,7 @@ bool Decode(const std::vector<std::uint8_t>& Data, TTarget& Target, int& Code)
   err.Code = 0;
   JSAMPROW mapRows[3] = {nullptr, nullptr, nullptr};
   JSAMPLE mapSamples[3][256];
-  std::uint8_t cmykRow[4 * MaxSide];
+  std::uint8_t cmykRow[4 * MaxJpegSide];
   if (setjmp(err.Jump)) {
     jpeg_destroy_decompress(&info);
     Code = err.Code;
@@ -128,7 +128,7 @@ bool Decode(const std::vector<std::uint8_t>& Data, TTarget& Target, int& Code)
   jpeg_mem_src(&info, Data.data(), static_cast<unsigned long>(Data.size()));
   jpeg_read_header(&info, TRUE);
   const int width = int(info.image_width), height = int(info.image_height);
-  if (width <= 0 || height <= 0 || width > MaxSide || height > MaxSide || std::int64_t(width) * height > MaxPixels) {
+  if (width <= 0 || height <= 0 || width > MaxJpegSide || height > MaxJpegSide || std::int64_t(width) * height > MaxPixels) {
     jpeg_destroy_decompress(&info);
     Code = -1;
     return false;
@@ -222,7 +222,7 @@ struct TJpegRegistration {
   }
   ~TJpegRegistration() { TPicture::UnregisterGraphicClass(&NewJPEGImage); }
 };
-TJpegRegistration Registration;
+TJpegRegistration JpegRegistration;
 
 [[noreturn]] void RaiseJpegError(int Code)
 {

@@ -2,14 +2,9 @@
 
 #include "platform/base/Exception.h"
 #include "platform/base/SysConsts.h"
+#include "platform/classes/ClassesConsts.h"
 #include "platform/classes/graphics/Colors.h"
 #include "platform/win/win.h"
-
-namespace {
-
-constexpr const char* SInsertLineError = "Impossible d'insérer une ligne";
-
-}  // namespace
 
 int TComboBoxStrings::GetCount() const
 {

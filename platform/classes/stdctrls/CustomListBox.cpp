@@ -4,16 +4,11 @@
 #include "platform/base/Format.h"
 #include "platform/base/ScopeGuard.h"
 #include "platform/base/SysConsts.h"
+#include "platform/classes/ClassesConsts.h"
 #include "platform/classes/graphics/Brush.h"
 #include "platform/classes/graphics/Colors.h"
 #include "platform/classes/graphics/Font.h"
 #include "platform/win/win.h"
-
-namespace {
-
-constexpr const char* SInsertLineError = "Impossible d'insérer une ligne";
-
-}  // namespace
 
 // The items
 

@@ -25,6 +25,13 @@
 
 namespace x11 {
 
+// The index the window system counts a mouse button by (left 0, right 1,
+// middle 2) of an X button number; -1 for the others (wheel, side buttons).
+inline int ButtonIndex(unsigned Button)
+{
+  return Button == Button1 ? 0 : Button == Button3 ? 1 : Button == Button2 ? 2 : -1;
+}
+
 // Work the reader does once it has let go of the lock (calls into the layer).
 using TActions = std::vector<std::function<void()>>;
 

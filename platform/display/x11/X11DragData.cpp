@@ -9,7 +9,7 @@ namespace x11 {
 
 namespace {
 
-constexpr DWORD Media = TYMED_HGLOBAL | TYMED_ISTREAM;
+constexpr DWORD ReadableMedia = TYMED_HGLOBAL | TYMED_ISTREAM;
 
 }  // namespace
 
@@ -54,7 +54,7 @@ HRESULT TX11DragData::QueryGetData(FORMATETC* format)
     return E_INVALIDARG;
   if (SourcesOf(ClipboardFormatBridgeName(format->cfFormat)).empty())
     return DV_E_FORMATETC;
-  if (!(format->tymed & Media))
+  if (!(format->tymed & ReadableMedia))
     return DV_E_TYMED;
   if (format->dwAspect != DVASPECT_CONTENT)
     return DV_E_DVASPECT;
@@ -113,7 +113,7 @@ HRESULT TX11DragData::EnumFormatEtc(DWORD direction, IEnumFORMATETC** enumerator
       CLIPFORMAT cf = CLIPFORMAT(ClipboardFormatFromBridgeName(name));
       bool listed = std::any_of(formats.begin(), formats.end(), [cf](const FORMATETC& f) { return f.cfFormat == cf; });
       if (cf && !listed)
-        formats.push_back(FORMATETC{cf, nullptr, DVASPECT_CONTENT, -1, Media});
+        formats.push_back(FORMATETC{cf, nullptr, DVASPECT_CONTENT, -1, ReadableMedia});
     }
   auto* e = new TFormatEtcEnumerator(std::move(formats));
   e->AddRef();

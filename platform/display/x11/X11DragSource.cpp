@@ -10,7 +10,7 @@ namespace x11 {
 
 namespace {
 
-constexpr DWORD Media = TYMED_HGLOBAL | TYMED_ISTREAM;
+constexpr DWORD OfferedMedia = TYMED_HGLOBAL | TYMED_ISTREAM;
 
 // The bytes of a medium in global memory or a stream (read from its start).
 bool MediumBytes(const STGMEDIUM& medium, std::vector<BYTE>& bytes)
@@ -51,7 +51,7 @@ std::vector<std::pair<std::string, std::string>> Render(IDataObject* data)
   FORMATETC f;
   ULONG fetched = 0;
   while (formats->Next(1, &f, &fetched) == S_OK && fetched == 1)
-    if ((f.tymed & Media) && f.dwAspect == DVASPECT_CONTENT)
+    if ((f.tymed & OfferedMedia) && f.dwAspect == DVASPECT_CONTENT)
       listed.push_back(f);
   std::stable_partition(listed.begin(), listed.end(), [](const FORMATETC& e) { return e.cfFormat == CF_UNICODETEXT; });
   for (FORMATETC& format : listed) {

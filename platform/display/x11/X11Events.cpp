@@ -12,11 +12,6 @@ using namespace x11;
 
 namespace {
 
-int ButtonIndex(unsigned x)
-{
-  return x == Button1 ? 0 : x == Button3 ? 1 : x == Button2 ? 2 : -1;
-}
-
 const unsigned ButtonMasks[3] = {Button1Mask, Button3Mask, Button2Mask};
 
 Time EventTime(const XEvent& ev)

@@ -9,11 +9,6 @@ namespace {
 constexpr long SystemTrayRequestDock = 0;
 constexpr long XembedMapped = 1;
 
-int ButtonIndex(unsigned x)
-{
-  return x == Button1 ? 0 : x == Button3 ? 1 : x == Button2 ? 2 : -1;
-}
-
 }  // namespace
 
 TX11Tray::~TX11Tray()

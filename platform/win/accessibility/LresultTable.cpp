@@ -23,7 +23,7 @@ struct TTable {
   LRESULT LastNumber = 0;
 };
 
-TTable& Table()
+TTable& LresultTable()
 {
   static TTable* table = new TTable;  // outlives every static that may call in
   return *table;
@@ -68,7 +68,7 @@ LRESULT LresultFromObject(REFIID iid, WPARAM, IUnknown* object)
   std::vector<IUnknown*> expired;
   LRESULT number = 0;
   {
-    TTable& table = Table();
+    TTable& table = LresultTable();
     std::lock_guard guard(table.Lock);
     const ULONGLONG now = GetTickCount64();
     TakeExpired(table, now, expired);
@@ -89,7 +89,7 @@ HRESULT ObjectFromLresult(LRESULT result, REFIID iid, WPARAM, void** object)
   IUnknown* held = nullptr;
   std::vector<IUnknown*> expired;
   {
-    TTable& table = Table();
+    TTable& table = LresultTable();
     std::lock_guard guard(table.Lock);
     for (auto it = table.Held.begin(); it != table.Held.end(); ++it)
       if (it->Number == result) {

@@ -35,16 +35,16 @@ struct TEvent {
   DWORD Thread, Time;
 };
 
-struct TRegistry {
+struct TEventHookRegistry {
   std::mutex Lock;
   std::map<std::uintptr_t, THook> Hooks;
   std::uintptr_t LastHandle = 0;
   std::map<DWORD, std::deque<TEvent>> Pending;  // per owner thread
 };
 
-TRegistry& Registry()
+TEventHookRegistry& EventHookRegistry()
 {
-  static TRegistry* registry = new TRegistry;  // outlives every static that may call in
+  static TEventHookRegistry* registry = new TEventHookRegistry;  // outlives every static that may call in
   return *registry;
 }
 
@@ -62,7 +62,7 @@ bool Hears(const THook& hook, DWORD event, DWORD thread)
 // The procedure of a hook that is still set, or null.
 WINEVENTPROC LiveProcedure(HWINEVENTHOOK hook)
 {
-  TRegistry& registry = Registry();
+  TEventHookRegistry& registry = EventHookRegistry();
   std::lock_guard guard(registry.Lock);
   auto found = registry.Hooks.find(AsId(hook));
   return found == registry.Hooks.end() ? nullptr : found->second.Procedure;
@@ -80,7 +80,7 @@ LRESULT DeliveryWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return DefWindowProc(hwnd, msg, wParam, lParam);
   std::deque<TEvent> events;
   {
-    TRegistry& registry = Registry();
+    TEventHookRegistry& registry = EventHookRegistry();
     std::lock_guard guard(registry.Lock);
     auto found = registry.Pending.find(GetCurrentThreadId());
     if (found != registry.Pending.end())
@@ -102,7 +102,7 @@ void NotifyWinEvent(DWORD event, HWND hwnd, LONG objectId, LONG childId)
   std::vector<TEvent> now;
   std::vector<HWND> wake;
   {
-    TRegistry& registry = Registry();
+    TEventHookRegistry& registry = EventHookRegistry();
     std::lock_guard guard(registry.Lock);
     for (auto it = registry.Hooks.begin(); it != registry.Hooks.end();) {
       const THook& hook = it->second;
@@ -151,7 +151,7 @@ HWINEVENTHOOK SetWinEventHook(DWORD eventMin, DWORD eventMax, HMODULE module, WI
   HWND window = inContext ? nullptr : DeliveryWindow();
   if (!inContext && !window)
     return nullptr;  // the window system left its reason
-  TRegistry& registry = Registry();
+  TEventHookRegistry& registry = EventHookRegistry();
   std::lock_guard guard(registry.Lock);
   const std::uintptr_t id = ++registry.LastHandle;
   registry.Hooks[id] = {eventMin, eventMax, procedure, processId, threadId, flags, GetCurrentThreadId(), window};
@@ -160,7 +160,7 @@ HWINEVENTHOOK SetWinEventHook(DWORD eventMin, DWORD eventMax, HMODULE module, WI
 
 BOOL UnhookWinEvent(HWINEVENTHOOK hook)
 {
-  TRegistry& registry = Registry();
+  TEventHookRegistry& registry = EventHookRegistry();
   std::lock_guard guard(registry.Lock);
   if (registry.Hooks.erase(AsId(hook)) == 0) {
     SetLastError(ERROR_INVALID_HANDLE);

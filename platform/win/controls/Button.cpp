@@ -20,7 +20,7 @@ struct TButtonData {
   WPARAM ImageType = IMAGE_BITMAP;
 };
 
-TButtonData* Data(HWND hwnd) { return DataOf<TButtonData>(hwnd); }
+TButtonData* ButtonOf(HWND hwnd) { return DataOf<TButtonData>(hwnd); }
 DWORD Style(HWND hwnd) { return DWORD(GetWindowLongPtr(hwnd, GWL_STYLE)); }
 DWORD Kind(HWND hwnd) { return Style(hwnd) & BS_TYPEMASK; }
 bool IsPush(DWORD kind) { return kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON || kind == BS_PUSHBOX; }
@@ -29,15 +29,6 @@ bool IsRadio(DWORD kind) { return kind == BS_RADIOBUTTON || kind == BS_AUTORADIO
 bool IsAuto(DWORD kind) { return kind == BS_AUTOCHECKBOX || kind == BS_AUTO3STATE || kind == BS_AUTORADIOBUTTON; }
 
 constexpr int CheckSize = 13;
-
-std::string TextOf(HWND hwnd)
-{
-  int n = GetWindowTextLength(hwnd);
-  std::string s(std::size_t(n) + 1, '\0');
-  n = GetWindowText(hwnd, s.data(), n + 1);
-  s.resize(std::size_t(std::max(n, 0)));
-  return s;
-}
 
 UINT TextFormat(HWND hwnd, DWORD style, DWORD kind)
 {
@@ -63,7 +54,7 @@ UINT TextFormat(HWND hwnd, DWORD style, DWORD kind)
 // Text drawn in rect, greyed by embossing when disabled; answers where it went.
 TRect DrawLabel(HWND hwnd, HDC dc, TRect rect, UINT fmt, bool enabled)
 {
-  std::string text = TextOf(hwnd);
+  std::string text = WindowTextOf(hwnd);
   TRect calc = rect;
   DrawTextA(dc, text.data(), int(text.size()), &calc, (fmt & ~(DT_VCENTER | DT_BOTTOM)) | DT_CALCRECT);
   // Multi-line text is centred vertically by hand (DT_VCENTER needs one line).
@@ -234,7 +225,7 @@ void PaintGroup(HWND hwnd, HDC dc, DWORD style, bool enabled)
   COLORREF textColour = GetTextColor(dc);
   TEXTMETRICA tm;
   GetTextMetricsA(dc, &tm);
-  std::string text = TextOf(hwnd);
+  std::string text = WindowTextOf(hwnd);
   TRect frame = r;
   frame.Top += int(tm.tmHeight) / 2;
   DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
@@ -332,7 +323,7 @@ LRESULT ButtonMessage(HWND hwnd, TButtonData* b, UINT msg, WPARAM wParam, LPARAM
 
 LRESULT ButtonWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-  TButtonData* b = Data(hwnd);
+  TButtonData* b = ButtonOf(hwnd);
   if (msg == WM_NCCREATE) {
     b = new TButtonData;
     SetDataOf(hwnd, b);

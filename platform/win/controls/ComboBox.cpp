@@ -28,7 +28,7 @@ struct TComboData {
   DWORD SearchTime = 0;
 };
 
-TComboData* Data(HWND hwnd) { return DataOf<TComboData>(hwnd); }
+TComboData* ComboOf(HWND hwnd) { return DataOf<TComboData>(hwnd); }
 
 LRESULT ToList(TComboData* c, UINT msg, WPARAM w = 0, LPARAM l = 0) { return SendMessage(c->List, msg, w, l); }
 
@@ -268,7 +268,7 @@ LRESULT ComboMessage(TComboData* c, UINT msg, WPARAM wParam, LPARAM lParam);
 
 LRESULT ComboBoxWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-  TComboData* c = Data(hwnd);
+  TComboData* c = ComboOf(hwnd);
   if (msg == WM_NCCREATE) {
     auto* cs = reinterpret_cast<CREATESTRUCT*>(lParam);
     // Only the drop-down list is offered: an editable or always-open combo

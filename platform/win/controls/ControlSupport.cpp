@@ -73,6 +73,15 @@ LRESULT UIState(HWND hwnd) { return SendMessage(hwnd, WM_QUERYUISTATE, 0, 0); }
 bool HideFocus(HWND hwnd) { return UIState(hwnd) & UISF_HIDEFOCUS; }
 bool HideAccel(HWND hwnd) { return UIState(hwnd) & UISF_HIDEACCEL; }
 
+std::string WindowTextOf(HWND hwnd)
+{
+  int n = GetWindowTextLength(hwnd);
+  std::string s(std::size_t(n) + 1, '\0');
+  n = GetWindowText(hwnd, s.data(), n + 1);
+  s.resize(std::size_t(n > 0 ? n : 0));
+  return s;
+}
+
 TMeasureDC::TMeasureDC(HWND hwnd, HFONT font) : FWnd(hwnd), FDC(GetDC(hwnd))
 {
   if (!FDC) {

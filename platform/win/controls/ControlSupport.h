@@ -41,6 +41,8 @@ std::vector<int> TabStopPixels(int count, const int* stops, int aveChar);
 // underlines (WM_QUERYUISTATE).
 bool HideFocus(HWND hwnd);
 bool HideAccel(HWND hwnd);
+// The window's text (its caption).
+std::string WindowTextOf(HWND hwnd);
 inline bool KeyIsDown(int vk) { return GetKeyState(vk) < 0; }
 
 // A DC for measuring with a font, released on scope exit.

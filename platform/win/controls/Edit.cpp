@@ -14,7 +14,7 @@ using namespace controls::edit;
 
 namespace {
 
-TEditData* Data(HWND hwnd) { return DataOf<TEditData>(hwnd); }
+TEditData* EditOf(HWND hwnd) { return DataOf<TEditData>(hwnd); }
 
 std::string Selected(TEditData* e) { return e->Text.substr(std::size_t(e->SelMin()), std::size_t(e->SelMax() - e->SelMin())); }
 
@@ -207,7 +207,7 @@ void Clear(TEditData* e)
 
 LRESULT EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-  TEditData* e = Data(hwnd);
+  TEditData* e = EditOf(hwnd);
   if (msg == WM_NCCREATE) {
     auto* cs = reinterpret_cast<CREATESTRUCT*>(lParam);
     DWORD style = DWORD(cs->style);
@@ -244,7 +244,7 @@ LRESULT EditMessage(TEditData* e, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_SIZE: return OnSize(e);
     case WM_STYLECHANGED: return OnStyleChanged(e, wParam);
     case WM_PAINT:
-      Paint(e);
+      controls::edit::Paint(e);
       return 0;
     case WM_ERASEBKGND:
       return 1;  // painted with the parent's brush in WM_PAINT

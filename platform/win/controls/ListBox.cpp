@@ -240,7 +240,7 @@ LRESULT ListBoxMessage(TListBoxData* l, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEWHEEL: return OnMouseWheel(l, wParam);
     case WM_VSCROLL:
     case WM_HSCROLL:
-      OnScroll(l, msg == WM_VSCROLL, LOWORD(wParam), SHORT(HIWORD(wParam)));
+      controls::listbox::OnScroll(l, msg == WM_VSCROLL, LOWORD(wParam), SHORT(HIWORD(wParam)));
       return 0;
 
     default: return ListBoxControlMessage(l, msg, wParam, lParam);

@@ -20,7 +20,7 @@ struct TMenuTable {
   std::uintptr_t Next = 1;
 };
 
-TMenuTable& Table()
+TMenuTable& MenuTable()
 {
   static TMenuTable* table = new TMenuTable;
   return *table;
@@ -28,7 +28,7 @@ TMenuTable& Table()
 
 HMENU NewMenu(bool popup)
 {
-  TMenuTable& t = Table();
+  TMenuTable& t = MenuTable();
   std::lock_guard<std::recursive_mutex> lock(t.Lock);
   std::uintptr_t key = (MenuTag << 56) | t.Next++;
   auto rec = std::make_unique<TMenuRec>();
@@ -41,7 +41,7 @@ HMENU NewMenu(bool popup)
 
 TMenuRec* MenuOf(HMENU menu)
 {
-  TMenuTable& t = Table();
+  TMenuTable& t = MenuTable();
   std::lock_guard<std::recursive_mutex> lock(t.Lock);
   auto it = t.Menus.find(reinterpret_cast<std::uintptr_t>(menu));
   return it == t.Menus.end() ? nullptr : it->second.get();
@@ -163,7 +163,7 @@ BOOL DestroyMenu(HMENU menu)
 {
   std::unique_ptr<TMenuRec> rec;
   {
-    TMenuTable& t = Table();
+    TMenuTable& t = MenuTable();
     std::lock_guard<std::recursive_mutex> lock(t.Lock);
     auto it = t.Menus.find(reinterpret_cast<std::uintptr_t>(menu));
     if (it == t.Menus.end())

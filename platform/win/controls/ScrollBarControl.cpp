@@ -37,11 +37,11 @@ struct TScrollBarData {
   }
 };
 
-TScrollBarData* Data(HWND hwnd) { return DataOf<TScrollBarData>(hwnd); }
+TScrollBarData* ScrollBarOf(HWND hwnd) { return DataOf<TScrollBarData>(hwnd); }
 
 bool ReadValues(HWND hwnd, SCROLLINFO& si, UINT& disabled)
 {
-  TScrollBarData* d = Data(hwnd);
+  TScrollBarData* d = ScrollBarOf(hwnd);
   if (!d)
     return false;
   si = d->Info();
@@ -51,7 +51,7 @@ bool ReadValues(HWND hwnd, SCROLLINFO& si, UINT& disabled)
 
 void SetTrack(HWND hwnd, int pos)
 {
-  if (TScrollBarData* d = Data(hwnd))
+  if (TScrollBarData* d = ScrollBarOf(hwnd))
     d->TrackPos = pos;
 }
 
@@ -100,7 +100,7 @@ LRESULT SetInfo(HWND hwnd, TScrollBarData* d, const SCROLLINFO* si, bool redraw)
 
 LRESULT ScrollBarWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-  TScrollBarData* d = Data(hwnd);
+  TScrollBarData* d = ScrollBarOf(hwnd);
   if (msg == WM_NCCREATE) {
     d = new TScrollBarData;
     d->Style = DWORD(reinterpret_cast<CREATESTRUCT*>(lParam)->style);

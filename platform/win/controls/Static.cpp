@@ -13,16 +13,7 @@ struct TStaticData {
   HGDIOBJ Image = nullptr;  // a bitmap (SS_BITMAP) or an icon (SS_ICON)
 };
 
-TStaticData* Data(HWND hwnd) { return DataOf<TStaticData>(hwnd); }
-
-std::string TextOf(HWND hwnd)
-{
-  int n = GetWindowTextLength(hwnd);
-  std::string s(std::size_t(n) + 1, '\0');
-  n = GetWindowText(hwnd, s.data(), n + 1);
-  s.resize(std::size_t(n > 0 ? n : 0));
-  return s;
-}
+TStaticData* StaticOf(HWND hwnd) { return DataOf<TStaticData>(hwnd); }
 
 void PaintText(HWND hwnd, HDC dc, DWORD style, DWORD kind)
 {
@@ -52,7 +43,7 @@ void PaintText(HWND hwnd, HDC dc, DWORD style, DWORD kind)
   }
   if (style & SS_ELLIPSISMASK)
     fmt = (fmt & ~DWORD(DT_WORDBREAK)) | DT_SINGLELINE;
-  std::string text = TextOf(hwnd);
+  std::string text = WindowTextOf(hwnd);
   SetBkMode(dc, TRANSPARENT);
   if (!(style & WS_DISABLED)) {
     DrawTextA(dc, text.data(), int(text.size()), &r, fmt);
@@ -191,7 +182,7 @@ HGDIOBJ SetImage(HWND hwnd, TStaticData* s, HGDIOBJ image)
 
 LRESULT StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-  TStaticData* s = Data(hwnd);
+  TStaticData* s = StaticOf(hwnd);
   if (msg == WM_NCCREATE) {
     s = new TStaticData;
     SetDataOf(hwnd, s);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/base/LittleEndian.h"
 #include "platform/win/gdi/Bitmaps.h"
 #include "platform/win/gdi/Objects.h"
 #include "platform/win/gdi/detail/GdiObjects.h"
@@ -11,19 +12,6 @@ using namespace gdi;
 namespace {
 
 constexpr std::size_t kMaxPixels = std::size_t(1) << 26;  // 64 megapixels
-
-uint32_t Read32(const uint8_t* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24); }
-uint16_t Read16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
-void Put32(std::vector<uint8_t>& v, uint32_t x)
-{
-  for (int i = 0; i < 4; ++i)
-    v.push_back(uint8_t(x >> (8 * i)));
-}
-void Put16(std::vector<uint8_t>& v, uint16_t x)
-{
-  v.push_back(uint8_t(x));
-  v.push_back(uint8_t(x >> 8));
-}
 
 int MaskShift(uint32_t mask)
 {
@@ -64,23 +52,23 @@ HBITMAP ReadDib(const uint8_t* data, std::size_t size, std::size_t pixelOffset)
 {
   if (size < 12)
     return nullptr;
-  uint32_t headerSize = Read32(data);
+  uint32_t headerSize = ReadLE32(data);
   int width, height, bitCount;
   uint32_t compression = BI_RGB, colorsUsed = 0;
   std::size_t entry = 4;
   if (headerSize == 12) {
-    width = Read16(data + 4);
-    height = int16_t(Read16(data + 6));
-    bitCount = Read16(data + 10);
+    width = ReadLE16(data + 4);
+    height = int16_t(ReadLE16(data + 6));
+    bitCount = ReadLE16(data + 10);
     entry = 3;
   } else if (headerSize == 40 || headerSize == 52 || headerSize == 56 || headerSize == 108 || headerSize == 124) {
     if (size < headerSize)
       return nullptr;
-    width = int32_t(Read32(data + 4));
-    height = int32_t(Read32(data + 8));
-    bitCount = Read16(data + 14);
-    compression = Read32(data + 16);
-    colorsUsed = Read32(data + 32);
+    width = int32_t(ReadLE32(data + 4));
+    height = int32_t(ReadLE32(data + 8));
+    bitCount = ReadLE16(data + 14);
+    compression = ReadLE32(data + 16);
+    colorsUsed = ReadLE32(data + 32);
   } else {
     return nullptr;
   }
@@ -100,7 +88,7 @@ HBITMAP ReadDib(const uint8_t* data, std::size_t size, std::size_t pixelOffset)
       tableStart = 52;
     }
     for (int i = 0; i < 3; ++i)
-      masks[i] = Read32(data + 40 + 4 * i);
+      masks[i] = ReadLE32(data + 40 + 4 * i);
   } else if (compression != BI_RGB) {
     return nullptr;  // run-length and embedded formats are not read
   } else if (bitCount == 16) {
@@ -130,7 +118,7 @@ HBITMAP ReadDib(const uint8_t* data, std::size_t size, std::size_t pixelOffset)
   }
   bm->SetColors(std::move(table));
   bool alphaMask = headerSize >= 56 && compression == BI_BITFIELDS;
-  uint32_t amask = alphaMask ? Read32(data + 52) : (bitCount == 32 && compression == BI_RGB ? 0xFF000000 : 0);
+  uint32_t amask = alphaMask ? ReadLE32(data + 52) : (bitCount == 32 && compression == BI_RGB ? 0xFF000000 : 0);
   for (int y = 0; y < rows; ++y) {
     // Stored rows: bottom-up unless the height is negative.
     const uint8_t* src = data + bitsAt + stride * std::size_t(height > 0 ? rows - 1 - y : y);
@@ -147,7 +135,7 @@ HBITMAP ReadDib(const uint8_t* data, std::size_t size, std::size_t pixelOffset)
       continue;
     }
     for (int x = 0; x < width; ++x) {
-      uint32_t v = bitCount == 16 ? Read16(src + 2 * x) : Read32(src + 4 * x);
+      uint32_t v = bitCount == 16 ? ReadLE16(src + 2 * x) : ReadLE32(src + 4 * x);
       uint32_t r = Expand(v, masks[0]), g = Expand(v, masks[1]), b = Expand(v, masks[2]);
       if (bitCount == 16) {
         dst[3 * x] = uint8_t(b);
@@ -176,7 +164,7 @@ HBITMAP ReadBmpFile(const void* data, std::size_t size)
   if (!IsBmpFile(data, size))
     return nullptr;
   const auto* p = static_cast<const uint8_t*>(data);
-  uint32_t offBits = Read32(p + 10);
+  uint32_t offBits = ReadLE32(p + 10);
   if (offBits < 14 + 12 || offBits > size)
     return nullptr;
   return ReadDib(p + 14, size - 14, offBits - 14);
@@ -209,21 +197,21 @@ std::vector<uint8_t> WriteBmpFile(HBITMAP bitmap, int bitCount)
   std::size_t colors = bitCount <= 8 ? (std::size_t(1) << bitCount) : 0;
   std::vector<uint8_t> out;
   uint32_t offBits = uint32_t(14 + 40 + colors * 4);
-  Put16(out, 0x4D42);
-  Put32(out, offBits + uint32_t(bits.size()));
-  Put32(out, 0);
-  Put32(out, offBits);
-  Put32(out, 40);
-  Put32(out, uint32_t(b->Width));
-  Put32(out, uint32_t(b->Height));
-  Put16(out, 1);
-  Put16(out, uint16_t(bitCount));
-  Put32(out, BI_RGB);
-  Put32(out, uint32_t(bits.size()));
-  Put32(out, 3780);  // 96 pixels per inch
-  Put32(out, 3780);
-  Put32(out, uint32_t(colors));
-  Put32(out, 0);
+  AppendLE16(out, 0x4D42);
+  AppendLE32(out, offBits + uint32_t(bits.size()));
+  AppendLE32(out, 0);
+  AppendLE32(out, offBits);
+  AppendLE32(out, 40);
+  AppendLE32(out, uint32_t(b->Width));
+  AppendLE32(out, uint32_t(b->Height));
+  AppendLE16(out, 1);
+  AppendLE16(out, uint16_t(bitCount));
+  AppendLE32(out, BI_RGB);
+  AppendLE32(out, uint32_t(bits.size()));
+  AppendLE32(out, 3780);  // 96 pixels per inch
+  AppendLE32(out, 3780);
+  AppendLE32(out, uint32_t(colors));
+  AppendLE32(out, 0);
   const uint8_t* table = buffer.data() + sizeof(BITMAPINFOHEADER);
   out.insert(out.end(), table, table + colors * 4);
   out.insert(out.end(), bits.begin(), bits.end());

@@ -13,6 +13,7 @@
 #include <map>
 #include <tuple>
 
+#include "platform/base/StringRoutines.h"
 #include "platform/base/Utf.h"
 #include "platform/win/gdi/GdiConsts.h"
 #include "platform/win/gdi/Text.h"
@@ -23,13 +24,6 @@ namespace gdi {
 namespace {
 
 std::atomic<bool> GBuiltinOnly{false};
-
-std::string Lower(std::string s)
-{
-  for (auto& c : s)
-    c = char(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
 
 std::string FaceUtf8(const LOGFONTW& log)
 {
@@ -211,7 +205,7 @@ std::string SubstituteFace(const std::string& face)
       {"arial unicode ms", "DejaVu Sans"},       {"verdana", "DejaVu Sans"},
       {"", "Liberation Sans"},
   };
-  auto it = table.find(Lower(face));
+  auto it = table.find(LowerCase(face));
   return it == table.end() ? face : it->second;
 }
 
@@ -225,7 +219,7 @@ std::shared_ptr<TFontInstance> FontInstanceOf(const LOGFONTW& log)
   using TKey = std::tuple<std::string, LONG, LONG, BYTE, BYTE, BYTE, BYTE>;
   static std::mutex lock;
   static std::map<TKey, std::shared_ptr<TFontInstance>> instances;
-  TKey key{Lower(FaceUtf8(log)), log.lfHeight, log.lfWeight, log.lfItalic, log.lfUnderline, log.lfStrikeOut,
+  TKey key{LowerCase(FaceUtf8(log)), log.lfHeight, log.lfWeight, log.lfItalic, log.lfUnderline, log.lfStrikeOut,
            log.lfQuality == NONANTIALIASED_QUALITY ? 1 : 0};
   std::lock_guard<std::mutex> guard(lock);
   auto it = instances.find(key);

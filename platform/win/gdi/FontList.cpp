@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "platform/base/StringRoutines.h"
 #include "platform/base/Utf.h"
 #include "platform/win/gdi/Text.h"
 #include "platform/win/gdi/detail/DCData.h"
@@ -13,12 +14,6 @@
 using namespace gdi;
 
 namespace {
-
-std::string Lower(std::string s)
-{
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-  return s;
-}
 
 // A character set, the letters it adds to ASCII (any one missing: not
 // covered), and its name in the font lists.
@@ -66,7 +61,7 @@ std::vector<TFamily> Families()
   std::set<std::string> seen;
   std::map<std::string, DWORD> coverage;  // by lower-case name
   auto add = [&](const std::string& name, DWORD charsets) {
-    if (!name.empty() && seen.insert(Lower(name)).second)
+    if (!name.empty() && seen.insert(LowerCase(name)).second)
       families.push_back({name, charsets});
   };
   EnsureFontLibraries();
@@ -82,7 +77,7 @@ std::vector<TFamily> Families()
     installed.push_back(name);
     FcCharSet* chars = nullptr;
     if (FcPatternGetCharSet(set->fonts[i], FC_CHARSET, 0, &chars) == FcResultMatch)
-      coverage[Lower(name)] |= CoveredCharsets(chars);
+      coverage[LowerCase(name)] |= CoveredCharsets(chars);
   }
   if (set)
     FcFontSetDestroy(set);
@@ -94,10 +89,10 @@ std::vector<TFamily> Families()
                             "Courier New", "Arial Unicode MS", "Verdana"}) {
     std::string target = SubstituteFace(alias);
     if (std::find(installed.begin(), installed.end(), target) != installed.end())
-      add(alias, coverage[Lower(target)]);
+      add(alias, coverage[LowerCase(target)]);
   }
   for (const auto& name : installed)
-    add(name, coverage[Lower(name)]);
+    add(name, coverage[LowerCase(name)]);
   add("Corvane Fixed", FS_LATIN1);
   return families;
 }
@@ -121,10 +116,10 @@ int EnumFontFamiliesW(HDC h, LPCWSTR family, FONTENUMPROCW proc, LPARAM param)
 {
   if (!proc || !LookupDC(h))
     return 0;
-  std::string wanted = family ? Lower(UTF8Encode(family)) : std::string();
+  std::string wanted = family ? LowerCase(UTF8Encode(family)) : std::string();
   int result = 1;
   for (const auto& f : Families()) {
-    if (family && Lower(f.Name) != wanted)
+    if (family && LowerCase(f.Name) != wanted)
       continue;
     LOGFONTW log = FamilyLogFont(f.Name, DEFAULT_CHARSET);
     TEXTMETRICW metrics = FontInstanceOf(log)->Metrics;
@@ -140,10 +135,10 @@ int EnumFontFamiliesExW(HDC h, const LOGFONTW* filter, FONTENUMPROCEXW proc, LPA
   if (!proc || !filter || flags != 0 || !LookupDC(h))
     return 0;
   std::u16string face(filter->lfFaceName, std::find(filter->lfFaceName, filter->lfFaceName + LF_FACESIZE, u'\0'));
-  std::string wanted = Lower(UTF8Encode(face));
+  std::string wanted = LowerCase(UTF8Encode(face));
   int result = 1;
   for (const auto& f : Families()) {
-    if (!wanted.empty() && Lower(f.Name) != wanted)
+    if (!wanted.empty() && LowerCase(f.Name) != wanted)
       continue;
     TEXTMETRICW metrics = FontInstanceOf(FamilyLogFont(f.Name, DEFAULT_CHARSET))->Metrics;
     for (const auto& probe : kCharsets) {

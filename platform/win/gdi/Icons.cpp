@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/base/LittleEndian.h"
 #include "platform/win/gdi/Bitmaps.h"
 #include "platform/win/gdi/Objects.h"
 #include "platform/win/gdi/Primitives.h"
@@ -28,9 +29,6 @@ using namespace gdi;
 
 namespace {
 
-uint32_t Read32(const uint8_t* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24); }
-uint16_t Read16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
-
 bool AnyAlpha(const std::vector<uint32_t>& pixels)
 {
   return std::any_of(pixels.begin(), pixels.end(), [](uint32_t p) { return (p >> 24) != 0; });
@@ -39,11 +37,11 @@ bool AnyAlpha(const std::vector<uint32_t>& pixels)
 // One DIB entry: header (height doubled), colour table, XOR bits, AND bits.
 std::shared_ptr<TIconData> ReadDibEntry(const uint8_t* p, std::size_t size)
 {
-  if (size < 40 || Read32(p) != 40)
+  if (size < 40 || ReadLE32(p) != 40)
     return nullptr;
-  int width = int32_t(Read32(p + 4)), doubled = int32_t(Read32(p + 8));
-  int bitCount = Read16(p + 14);
-  uint32_t compression = Read32(p + 16), used = Read32(p + 32);
+  int width = int32_t(ReadLE32(p + 4)), doubled = int32_t(ReadLE32(p + 8));
+  int bitCount = ReadLE16(p + 14);
+  uint32_t compression = ReadLE32(p + 16), used = ReadLE32(p + 32);
   if (width <= 0 || width > 256 || doubled <= 0 || doubled > 512 || (doubled & 1) || compression != 0)
     return nullptr;
   if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24 && bitCount != 32)
@@ -78,11 +76,11 @@ std::shared_ptr<TIconData> ReadDibEntry(const uint8_t* p, std::size_t size)
           index = (xr[x / 2] >> ((x & 1) ? 0 : 4)) & 15;
         else
           index = (xr[x / 8] >> (7 - (x & 7))) & 1;
-        c = index < colors ? (Read32(table + 4 * index) & 0xFFFFFF) : 0;
+        c = index < colors ? (ReadLE32(table + 4 * index) & 0xFFFFFF) : 0;
       } else if (bitCount == 24) {
         c = uint32_t(xr[3 * x]) | (uint32_t(xr[3 * x + 1]) << 8) | (uint32_t(xr[3 * x + 2]) << 16);
       } else {
-        c = Read32(xr + 4 * x);
+        c = ReadLE32(xr + 4 * x);
       }
       std::size_t i = std::size_t(y * width + x);
       icon->Color[i] = c;
@@ -132,7 +130,7 @@ std::shared_ptr<TIconData> ReadPngEntry(const uint8_t* p, std::size_t size)
 bool IsIconFile(const void* data, std::size_t size)
 {
   const auto* p = static_cast<const uint8_t*>(data);
-  return data && size >= 6 && Read16(p) == 0 && (Read16(p + 2) == 1 || Read16(p + 2) == 2) && Read16(p + 4) > 0;
+  return data && size >= 6 && ReadLE16(p) == 0 && (ReadLE16(p + 2) == 1 || ReadLE16(p + 2) == 2) && ReadLE16(p + 4) > 0;
 }
 
 HICON CreateIconFromFile(const void* data, std::size_t size, int desiredSize)
@@ -140,7 +138,7 @@ HICON CreateIconFromFile(const void* data, std::size_t size, int desiredSize)
   if (!IsIconFile(data, size))
     return nullptr;
   const auto* p = static_cast<const uint8_t*>(data);
-  int type = Read16(p + 2), count = Read16(p + 4);
+  int type = ReadLE16(p + 2), count = ReadLE16(p + 4);
   if (std::size_t(6) + std::size_t(count) * 16 > size)
     return nullptr;
   // Pick the entry: closest size, then most colours.
@@ -148,7 +146,7 @@ HICON CreateIconFromFile(const void* data, std::size_t size, int desiredSize)
   for (int i = 0; i < count; ++i) {
     const uint8_t* e = p + 6 + 16 * i;
     int w = e[0] ? e[0] : 256;
-    int bits = type == 1 ? Read16(e + 6) : 0;
+    int bits = type == 1 ? ReadLE16(e + 6) : 0;
     if (bits == 0)
       bits = e[2] ? (e[2] <= 2 ? 1 : e[2] <= 16 ? 4 : 8) : 32;
     int distance = desiredSize > 0 ? std::abs(w - desiredSize) : 256 - w;
@@ -159,7 +157,7 @@ HICON CreateIconFromFile(const void* data, std::size_t size, int desiredSize)
     }
   }
   const uint8_t* e = p + 6 + 16 * best;
-  uint32_t bytes = Read32(e + 8), offset = Read32(e + 12);
+  uint32_t bytes = ReadLE32(e + 8), offset = ReadLE32(e + 12);
   if (offset >= size || bytes > size - offset || bytes < 8)
     return nullptr;
   const uint8_t* image = p + offset;
@@ -169,7 +167,7 @@ HICON CreateIconFromFile(const void* data, std::size_t size, int desiredSize)
     return nullptr;
   icon->IsIcon = type == 1;
   if (type == 2)
-    icon->HotSpot = TPoint(std::min<int>(Read16(e + 4), icon->Width - 1), std::min<int>(Read16(e + 6), icon->Height - 1));
+    icon->HotSpot = TPoint(std::min<int>(ReadLE16(e + 4), icon->Width - 1), std::min<int>(ReadLE16(e + 6), icon->Height - 1));
   return AddIcon(icon);
 }
 

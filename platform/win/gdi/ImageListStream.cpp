@@ -2,6 +2,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/base/LittleEndian.h"
 #include "platform/win/gdi/BmpFormat.h"
 #include "platform/win/gdi/ImageList.h"
 #include "platform/win/gdi/Objects.h"
@@ -19,18 +20,7 @@ constexpr int kPerRow = 4;
 constexpr uint32_t kMaxBmp = 64u << 20;
 constexpr std::size_t kHeaderSize = 30;
 
-void Put16(std::vector<uint8_t>& v, uint32_t x)
-{
-  v.push_back(uint8_t(x));
-  v.push_back(uint8_t(x >> 8));
-}
-void Put32(std::vector<uint8_t>& v, uint32_t x)
-{
-  Put16(v, x & 0xFFFF);
-  Put16(v, x >> 16);
-}
-uint16_t Get16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
-uint32_t Get32(const uint8_t* p) { return Get16(p) | (uint32_t(Get16(p + 2)) << 16); }
+uint32_t Get32(const uint8_t* p) { return ReadLE16(p) | (uint32_t(ReadLE16(p + 2)) << 16); }
 
 bool ReadAll(IStream* s, void* buffer, ULONG count)
 {
@@ -83,15 +73,15 @@ BOOL ImageList_Write(HIMAGELIST list, IStream* stream)
       }
   }
   std::vector<uint8_t> header(kMagic, kMagic + 4);
-  Put16(header, kVersion);
-  Put16(header, uint32_t(l->Count()));
-  Put16(header, uint32_t(std::min(l->Grow, 0xFFFF)));
-  Put16(header, uint32_t(l->Cx));
-  Put16(header, uint32_t(l->Cy));
-  Put32(header, l->Flags);
-  Put32(header, l->BkColor);
+  AppendLE16(header, kVersion);
+  AppendLE16(header, uint32_t(l->Count()));
+  AppendLE16(header, uint32_t(std::min(l->Grow, 0xFFFF)));
+  AppendLE16(header, uint32_t(l->Cx));
+  AppendLE16(header, uint32_t(l->Cy));
+  AppendLE32(header, l->Flags);
+  AppendLE32(header, l->BkColor);
   for (int o : l->Overlays)
-    Put16(header, uint32_t(uint16_t(int16_t(o))));
+    AppendLE16(header, uint32_t(uint16_t(int16_t(o))));
   HBITMAP imageHandle = AddObject(image), maskHandle = AddObject(mask);
   std::vector<uint8_t> imageBmp = WriteBmpFile(imageHandle, 32);
   std::vector<uint8_t> maskBmp = (l->Flags & ILC_MASK) ? WriteBmpFile(maskHandle, 1) : std::vector<uint8_t>();
@@ -110,9 +100,9 @@ HIMAGELIST ImageList_Read(IStream* stream)
   if (!stream)
     return nullptr;
   uint8_t h[kHeaderSize];
-  if (!ReadAll(stream, h, kHeaderSize) || std::memcmp(h, kMagic, 4) != 0 || Get16(h + 4) != kVersion)
+  if (!ReadAll(stream, h, kHeaderSize) || std::memcmp(h, kMagic, 4) != 0 || ReadLE16(h + 4) != kVersion)
     return nullptr;
-  int count = Get16(h + 6), grow = Get16(h + 8), cx = Get16(h + 10), cy = Get16(h + 12);
+  int count = ReadLE16(h + 6), grow = ReadLE16(h + 8), cx = ReadLE16(h + 10), cy = ReadLE16(h + 12);
   UINT flags = Get32(h + 14);
   COLORREF bk = Get32(h + 18);
   if (cx < 1 || cy < 1 || cx > 256 || cy > 256 || count > 16384)
@@ -143,7 +133,7 @@ HIMAGELIST ImageList_Read(IStream* stream)
   l->Grow = std::max(grow, 1);
   l->BkColor = bk;
   for (int i = 0; i < 4; ++i) {
-    int o = int16_t(Get16(h + 22 + 2 * i));
+    int o = int16_t(ReadLE16(h + 22 + 2 * i));
     l->Overlays[std::size_t(i)] = o >= 0 && o < count ? o : -1;
   }
   auto im = Lookup<TGdiBitmap>(image);

@@ -50,7 +50,7 @@ struct TState {
   std::array<bool, SYS_COLOR_COUNT> Absent{};
 };
 
-TState& State()
+TState& SysColorState()
 {
   static TState state;
   return state;
@@ -69,15 +69,15 @@ DWORD GetSysColor(int index)
 {
   if (index < 0 || index >= SYS_COLOR_COUNT)
     return 0;
-  std::lock_guard<std::mutex> lock(State().Lock);
-  return State().Colors[std::size_t(index)];
+  std::lock_guard<std::mutex> lock(SysColorState().Lock);
+  return SysColorState().Colors[std::size_t(index)];
 }
 
 HBRUSH GetSysColorBrush(int index)
 {
   if (index < 0 || index >= SYS_COLOR_COUNT)
     return nullptr;
-  TState& s = State();
+  TState& s = SysColorState();
   std::lock_guard<std::mutex> lock(s.Lock);
   if (s.Absent[std::size_t(index)])
     return nullptr;
@@ -96,7 +96,7 @@ BOOL SetSysColors(int count, const INT* indexes, const COLORREF* colors)
 {
   if (count < 0 || (count > 0 && (!indexes || !colors)))
     return FALSE;
-  TState& s = State();
+  TState& s = SysColorState();
   std::lock_guard<std::mutex> lock(s.Lock);
   for (int i = 0; i < count; ++i)
     if (indexes[i] >= 0 && indexes[i] < SYS_COLOR_COUNT)
@@ -107,7 +107,7 @@ BOOL SetSysColors(int count, const INT* indexes, const COLORREF* colors)
 
 void SelectSysColorScheme(TSysColorScheme scheme)
 {
-  TState& s = State();
+  TState& s = SysColorState();
   std::lock_guard<std::mutex> lock(s.Lock);
   s.Colors = SchemeColors(scheme);
   s.Absent.fill(false);
@@ -118,8 +118,8 @@ void SetSysColorBrushAbsent(int index, bool absent)
 {
   if (index < 0 || index >= SYS_COLOR_COUNT)
     return;
-  std::lock_guard<std::mutex> lock(State().Lock);
-  State().Absent[std::size_t(index)] = absent;
+  std::lock_guard<std::mutex> lock(SysColorState().Lock);
+  SysColorState().Absent[std::size_t(index)] = absent;
 }
 
 COLORREF ColorToRGB(TColor color)

@@ -30,15 +30,15 @@ struct TRegistration {
   HWND Home;
 };
 
-struct TRegistry {
+struct TDropTargetRegistry {
   std::mutex Lock;
   std::map<HWND, TRegistration> Targets;
   TDragDropBridge* Bridge = nullptr;
 };
 
-TRegistry& Registry()
+TDropTargetRegistry& DropTargetRegistry()
 {
-  static auto* r = new TRegistry;
+  static auto* r = new TDropTargetRegistry;
   return *r;
 }
 
@@ -46,11 +46,11 @@ TRegistry& Registry()
 std::vector<IDropTarget*> TakeStale()
 {
   std::vector<IDropTarget*> stale;
-  std::lock_guard<std::mutex> lock(Registry().Lock);
-  for (auto it = Registry().Targets.begin(); it != Registry().Targets.end();)
+  std::lock_guard<std::mutex> lock(DropTargetRegistry().Lock);
+  for (auto it = DropTargetRegistry().Targets.begin(); it != DropTargetRegistry().Targets.end();)
     if (!IsWindow(it->first)) {
       stale.push_back(it->second.Target);
-      it = Registry().Targets.erase(it);
+      it = DropTargetRegistry().Targets.erase(it);
     } else {
       ++it;
     }
@@ -131,8 +131,8 @@ private:
       return InterfacePtr<IDropTarget>::Adopt(local);
     TDragDropBridge* bridge;
     {
-      std::lock_guard<std::mutex> lock(Registry().Lock);
-      bridge = Registry().Bridge;
+      std::lock_guard<std::mutex> lock(DropTargetRegistry().Lock);
+      bridge = DropTargetRegistry().Bridge;
     }
     if (bridge && !WindowFromPoint(FPoint))
       return InterfacePtr<IDropTarget>::Adopt(bridge->ForeignDropTargetAt(FPoint));
@@ -250,8 +250,8 @@ HRESULT RegisterDragDrop(HWND window, IDropTarget* target)
     return DRAGDROP_E_INVALIDHWND;
   ReleaseAll(TakeStale());
   HWND home = ole_detail::ForeignDropHome();
-  std::lock_guard<std::mutex> lock(Registry().Lock);
-  if (!Registry().Targets.emplace(window, TRegistration{target, home}).second)
+  std::lock_guard<std::mutex> lock(DropTargetRegistry().Lock);
+  if (!DropTargetRegistry().Targets.emplace(window, TRegistration{target, home}).second)
     return DRAGDROP_E_ALREADYREGISTERED;
   target->AddRef();
   return S_OK;
@@ -261,12 +261,12 @@ HRESULT RevokeDragDrop(HWND window)
 {
   IDropTarget* target;
   {
-    std::lock_guard<std::mutex> lock(Registry().Lock);
-    auto it = Registry().Targets.find(window);
-    if (it == Registry().Targets.end())
+    std::lock_guard<std::mutex> lock(DropTargetRegistry().Lock);
+    auto it = DropTargetRegistry().Targets.find(window);
+    if (it == DropTargetRegistry().Targets.end())
       return DRAGDROP_E_NOTREGISTERED;
     target = it->second.Target;
-    Registry().Targets.erase(it);
+    DropTargetRegistry().Targets.erase(it);
   }
   target->Release();
   return S_OK;
@@ -284,10 +284,10 @@ IDropTarget* ole_detail::FindDropTargetHome(POINTL screenPoint, HWND* window, HW
   if (home)
     *home = nullptr;
   HWND desktop = GetDesktopWindow();
-  std::lock_guard<std::mutex> lock(Registry().Lock);
+  std::lock_guard<std::mutex> lock(DropTargetRegistry().Lock);
   for (HWND w = WindowFromPoint(screenPoint); w && w != desktop; w = GetAncestor(w, GA_PARENT)) {
-    auto it = Registry().Targets.find(w);
-    if (it != Registry().Targets.end()) {
+    auto it = DropTargetRegistry().Targets.find(w);
+    if (it != DropTargetRegistry().Targets.end()) {
       if (window)
         *window = w;
       if (home)
@@ -301,8 +301,8 @@ IDropTarget* ole_detail::FindDropTargetHome(POINTL screenPoint, HWND* window, HW
 
 void SetDragDropBridge(TDragDropBridge* bridge)
 {
-  std::lock_guard<std::mutex> lock(Registry().Lock);
-  Registry().Bridge = bridge;
+  std::lock_guard<std::mutex> lock(DropTargetRegistry().Lock);
+  DropTargetRegistry().Bridge = bridge;
 }
 
 HRESULT DoDragDrop(IDataObject* data, IDropSource* source, DWORD allowedEffects, DWORD* effect)

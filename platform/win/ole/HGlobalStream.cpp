@@ -8,10 +8,10 @@
 namespace {
 
 // The block, shared by a stream and its clones.
-struct TBlock {
+struct TStreamBlock {
   HGLOBAL Handle = nullptr;
   bool DeleteOnRelease = false;
-  ~TBlock()
+  ~TStreamBlock()
   {
     if (DeleteOnRelease && Handle)
       GlobalFree(Handle);
@@ -20,7 +20,7 @@ struct TBlock {
 
 class THGlobalStream : public TInterfacedObject<IStream> {
 public:
-  THGlobalStream(std::shared_ptr<TBlock> block, UInt64 position) : FBlock(std::move(block)), FPosition(position) {}
+  THGlobalStream(std::shared_ptr<TStreamBlock> block, UInt64 position) : FBlock(std::move(block)), FPosition(position) {}
 
   HRESULT QueryInterface(const GUID& iid, void** object) override
   {
@@ -144,7 +144,7 @@ public:
   }
 
 private:
-  std::shared_ptr<TBlock> FBlock;
+  std::shared_ptr<TStreamBlock> FBlock;
   UInt64 FPosition;
 };
 
@@ -161,7 +161,7 @@ HRESULT CreateStreamOnHGlobal(HGLOBAL block, BOOL deleteOnRelease, IStream** str
     GlobalUnlock(block);
   else if (!(block = GlobalAlloc(GMEM_MOVEABLE, 0)))
     return E_OUTOFMEMORY;
-  auto shared = std::make_shared<TBlock>();
+  auto shared = std::make_shared<TStreamBlock>();
   shared->Handle = block;
   shared->DeleteOnRelease = deleteOnRelease;
   auto* s = new THGlobalStream(std::move(shared), 0);

@@ -29,7 +29,7 @@ struct TOleClipboard {
   std::vector<FORMATETC> Promised;
 };
 
-TOleClipboard& State()
+TOleClipboard& ClipboardState()
 {
   static auto* s = new TOleClipboard;
   return *s;
@@ -39,18 +39,18 @@ TOleClipboard& State()
 // its destructor may ask the clipboard again).
 IDataObject* Detach()
 {
-  std::lock_guard<std::mutex> lock(State().Lock);
-  IDataObject* object = State().Object;
-  State().Object = nullptr;
-  State().Promised.clear();
+  std::lock_guard<std::mutex> lock(ClipboardState().Lock);
+  IDataObject* object = ClipboardState().Object;
+  ClipboardState().Object = nullptr;
+  ClipboardState().Promised.clear();
   return object;
 }
 
 // A new reference to the object, when it is on the clipboard.
 InterfacePtr<IDataObject> CurrentObject()
 {
-  std::lock_guard<std::mutex> lock(State().Lock);
-  return InterfacePtr<IDataObject>(State().Object);
+  std::lock_guard<std::mutex> lock(ClipboardState().Lock);
+  return InterfacePtr<IDataObject>(ClipboardState().Object);
 }
 
 // The bytes of a stream from its start, in a new moveable block.
@@ -105,8 +105,8 @@ HGLOBAL Render(IDataObject* object, const FORMATETC& promised)
 
 FORMATETC PromisedFormat(UINT format)
 {
-  std::lock_guard<std::mutex> lock(State().Lock);
-  for (const FORMATETC& f : State().Promised)
+  std::lock_guard<std::mutex> lock(ClipboardState().Lock);
+  for (const FORMATETC& f : ClipboardState().Promised)
     if (f.cfFormat == format)
       return f;
   return FORMATETC{CLIPFORMAT(format), nullptr, DVASPECT_CONTENT, -1, ClipboardMedia};
@@ -117,8 +117,8 @@ void RenderAll(IDataObject* object)
 {
   std::vector<FORMATETC> promised;
   {
-    std::lock_guard<std::mutex> lock(State().Lock);
-    promised = State().Promised;
+    std::lock_guard<std::mutex> lock(ClipboardState().Lock);
+    promised = ClipboardState().Promised;
   }
   for (const FORMATETC& f : promised)
     if (HGLOBAL block = Render(object, f))
@@ -145,8 +145,8 @@ LRESULT ClipboardWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     // The clipboard was emptied: the object is no longer on it.
     bool mine;
     {
-      std::lock_guard<std::mutex> lock(State().Lock);
-      mine = State().Window == hwnd;
+      std::lock_guard<std::mutex> lock(ClipboardState().Lock);
+      mine = ClipboardState().Window == hwnd;
     }
     if (mine)
       if (IDataObject* object = Detach())
@@ -303,11 +303,11 @@ HRESULT OleSetClipboard(IDataObject* data)
   if (data) {
     data->AddRef();
     {
-      std::lock_guard<std::mutex> lock(State().Lock);
-      State().Object = data;
-      State().Thread = GetCurrentThreadId();
-      State().Window = window;
-      State().Promised = promised;
+      std::lock_guard<std::mutex> lock(ClipboardState().Lock);
+      ClipboardState().Object = data;
+      ClipboardState().Thread = GetCurrentThreadId();
+      ClipboardState().Window = window;
+      ClipboardState().Promised = promised;
     }
     for (const FORMATETC& f : promised)
       SetClipboardData(f.cfFormat, nullptr);
@@ -330,11 +330,11 @@ HRESULT OleFlushClipboard()
   InterfacePtr<IDataObject> object;
   HWND window;
   {
-    std::lock_guard<std::mutex> lock(State().Lock);
-    if (!State().Object || State().Thread != GetCurrentThreadId())
+    std::lock_guard<std::mutex> lock(ClipboardState().Lock);
+    if (!ClipboardState().Object || ClipboardState().Thread != GetCurrentThreadId())
       return S_OK;
-    object = State().Object;
-    window = State().Window;
+    object = ClipboardState().Object;
+    window = ClipboardState().Window;
   }
   if (!OpenFor(window))
     return CLIPBRD_E_CANT_OPEN;

@@ -16,7 +16,7 @@ using namespace wincore;
 
 namespace {
 
-struct TBlock {
+struct TClipboardBlock {
   std::vector<BYTE> Data;
   int Locks = 0;
   bool Fixed = false;
@@ -24,7 +24,7 @@ struct TBlock {
 
 struct TMemory {
   std::mutex Lock;
-  std::map<std::uintptr_t, std::unique_ptr<TBlock>> Blocks;
+  std::map<std::uintptr_t, std::unique_ptr<TClipboardBlock>> Blocks;
   std::uintptr_t Next = 1;
 };
 
@@ -37,7 +37,7 @@ TMemory& Memory()
 // Moveable handles carry a tag in their top byte, so they never collide with addresses.
 constexpr std::uintptr_t MoveableTag = std::uintptr_t(0x4D) << 56;
 
-TBlock* Find(HGLOBAL h)
+TClipboardBlock* Find(HGLOBAL h)
 {
   auto& blocks = Memory().Blocks;
   auto it = blocks.find(reinterpret_cast<std::uintptr_t>(h));
@@ -91,7 +91,7 @@ HGLOBAL BlockFrom(const void* data, std::size_t size)
 std::vector<BYTE> BlockBytes(HANDLE h)
 {
   std::lock_guard<std::mutex> lock(Memory().Lock);
-  TBlock* b = Find(h);
+  TClipboardBlock* b = Find(h);
   return b ? b->Data : std::vector<BYTE>();
 }
 
@@ -237,7 +237,7 @@ HGLOBAL GlobalAlloc(UINT flags, SIZE_T size)
 {
   if (size > (std::size_t(1) << 31))
     return nullptr;
-  auto block = std::make_unique<TBlock>();
+  auto block = std::make_unique<TClipboardBlock>();
   block->Data.assign(std::max<std::size_t>(size, 1), 0);
   block->Data.resize(size);
   block->Data.reserve(std::max<std::size_t>(size, 1));
@@ -256,7 +256,7 @@ HGLOBAL GlobalReAlloc(HGLOBAL h, SIZE_T size, UINT flags)
 {
   (void)flags;
   std::lock_guard<std::mutex> lock(Memory().Lock);
-  TBlock* b = Find(h);
+  TClipboardBlock* b = Find(h);
   if (!b || size > (std::size_t(1) << 31))
     return nullptr;
   if (b->Fixed) {
@@ -275,7 +275,7 @@ HGLOBAL GlobalReAlloc(HGLOBAL h, SIZE_T size, UINT flags)
 void* GlobalLock(HGLOBAL h)
 {
   std::lock_guard<std::mutex> lock(Memory().Lock);
-  TBlock* b = Find(h);
+  TClipboardBlock* b = Find(h);
   if (!b)
     return nullptr;
   ++b->Locks;
@@ -285,7 +285,7 @@ void* GlobalLock(HGLOBAL h)
 BOOL GlobalUnlock(HGLOBAL h)
 {
   std::lock_guard<std::mutex> lock(Memory().Lock);
-  TBlock* b = Find(h);
+  TClipboardBlock* b = Find(h);
   if (!b || b->Locks == 0)
     return FALSE;
   --b->Locks;
@@ -295,7 +295,7 @@ BOOL GlobalUnlock(HGLOBAL h)
 SIZE_T GlobalSize(HGLOBAL h)
 {
   std::lock_guard<std::mutex> lock(Memory().Lock);
-  TBlock* b = Find(h);
+  TClipboardBlock* b = Find(h);
   return b ? b->Data.size() : 0;
 }
 

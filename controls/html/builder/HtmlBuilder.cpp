@@ -384,18 +384,32 @@ void THtmlBuilder::OpenElement(Symb Sy, TAttributeList& A, TProperties* Props, i
     OpenBlock(PSy, A, P, new TBlock(&Doc, Cell(), P, &A, "p"));
     return;
   }
+  case CenterSy: {
+    // CENTER makes no box: its content goes on lines of its own, centred by
+    // the "center" entry of the property stack.
+    CloseSection();
+    Frames.push_back({CenterSy, Cell(), nullptr});
+    FirstInPara = true;
+    return;
+  }
+  case BgSoundSy: {
+    const TAttribute* Src = A.Find(SrcSy);
+    if (Doc.OnSoundRequest && Src) {
+      const TAttribute* Loop = A.Find(LoopSy);
+      Doc.OnSoundRequest(Src->Name, Loop ? Loop->Value : 1, false);
+    }
+    return;
+  }
   case HSy:
   case DivSy:
-  case CenterSy:
   case BlockQuoteSy:
   case AddressSy:
   case FormSy: {
-    if (Frames.back().Sy == PSy && Sy != CenterSy)
+    if (Frames.back().Sy == PSy)
       CloseBlocksTo(PSy);
     CloseSection();
     ApplyAlign(A, P);
-    const std::string Tag = Sy == HSy ? "h" + std::to_string(Parser.Reader.HeadingNumber) : P.PropTag;
-    OpenBlock(Sy, A, P, new TBlock(&Doc, Cell(), P, &A, Tag));
+    OpenBlock(Sy, A, P, new TBlock(&Doc, Cell(), P, &A, P.PropTag));
     if (Sy == FormSy)
       Form = Doc.Forms->NewForm(&A);
     return;
@@ -974,7 +988,9 @@ void THtmlBuilder::OpenInput(TAttributeList& A, TProperties& P, int Position)
   } else if (Type == "checkbox") {
     AddControl(std::make_unique<TCheckBoxFormControlObj>(&Doc, F, A, P, Position), P, Position);
   } else if (Type == "radio") {
-    AddControl(std::make_unique<TRadioButtonFormControlObj>(&Doc, F, A, P, Position), P, Position);
+    auto Radio = std::make_unique<TRadioButtonFormControlObj>(&Doc, F, A, P, Position);
+    Radio->Cell = Tables.empty() ? nullptr : Tables.back().Cell.get();
+    AddControl(std::move(Radio), P, Position);
   } else if (Type == "submit" || Type == "reset" || Type == "button") {
     const TKind Kind = Type == "submit" ? TKind::Submit : Type == "reset" ? TKind::Reset : TKind::Plain;
     AddControl(std::make_unique<TButtonFormControlObj>(&Doc, F, A, P, Position, Kind), P, Position);
@@ -1057,7 +1073,7 @@ void ParseHtmlIntoSections(const std::string& Text, TSectionList& Document)
   THtmlParser Parser(Document.Fonts);
   THtmlBuilder Builder(Document, Parser);
   Parser.Reader.OnInclude = Document.OnInclude;
-  Parser.Reader.IncludeSender = &Document;
+  Parser.Reader.IncludeSender = Document.EventSender ? Document.EventSender : &Document;
   Builder.Start();
   try {
     Parser.Parse(Text, Builder);

@@ -365,6 +365,18 @@ void THtmlBuilder::OpenElement(Symb Sy, TAttributeList& A, TProperties* Props, i
     }
     if (const TAttribute* B = A.Find(BackgroundSy))
       Doc.BackgroundImage = B->Name;
+    if (const TAttribute* B = A.Find(BgPropertiesSy); B && SameText(Trim(B->Name), "fixed"))
+      P.AssignFromAttribute(piBackgroundAttachment, TPropValue(std::string("fixed")));
+    // LINK, VLINK and OLINK colour the link states; OLINK turns the hover colour on.
+    for (auto [Sy, Pseudo] : {std::pair{LinkSy, "link"}, std::pair{VLinkSy, "visited"}, std::pair{OLinkSy, "hover"}})
+      if (const TAttribute* L = A.Find(Sy)) {
+        TColor Color;
+        if (ColorFromString(L->Name, false, Color)) {
+          Doc.Styles.ModifyLinkColor(Pseudo, Color | 0x02000000);
+          if (Sy == OLinkSy)
+            Doc.Styles.SetLinksActive(true);
+        }
+      }
     NewBody(&P);
     return;
   }

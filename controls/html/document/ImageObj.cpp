@@ -150,7 +150,6 @@ void TImageObj::ShowErrorPicture()
   Missing = true;
   Image = ErrorBitmap();
   Mask = ErrorBitmapMask();
-  Transparent = 1;
 }
 
 void TImageObj::ShowPlaceholder()
@@ -162,14 +161,26 @@ void TImageObj::ShowPlaceholder()
 
 void TImageObj::Obtain()
 {
+  const bool Shown = Document && Document->ShowImages;
+  if (Requested && !Shown) {
+    // Pictures were switched off: the placeholder stands in until they are on again.
+    LetGo();
+    Requested = false;
+    FixedSize = false;
+  }
   if (Requested)
     return;
-  Requested = true;
-  Missing = false;
-  if (!Document || !Document->ShowImages) {
+  if (!Shown) {
+    if (Image != DefBitmap())
+      FixedSize = false;
     ShowPlaceholder();
     return;
   }
+  if (Missing)
+    FixedSize = false;  // the placeholder's size was no picture's
+  Requested = true;
+  Missing = false;
+  Image = nullptr;
   // A source already asked for and still coming is not asked for again.
   if (!Source.empty() && Document->IsPending(Source)) {
     Waiting = true;

@@ -369,7 +369,8 @@ void TSectionList::ApplyTabOrder()
 
 bool TSectionList::LineOnPage(int Top, int Height)
 {
-  if (Top + Height <= PageBottom || Height > PageHeight || PageShortened)
+  // Only a line taller than a page is cut, whatever ended the page before.
+  if (Top + Height <= PageBottom || Height > PageHeight)
     return true;
   PageBottom = std::min(PageBottom, Top);
   return false;

@@ -246,7 +246,8 @@ public:
   bool PageShortened = false;  // a table row ended the page early
   // Paged printing of a line at document y Top, Height high: true when it is
   // painted on this page; false when the page ends above it (PageBottom is
-  // moved up to it) and painting stops there.
+  // moved up to it) and painting stops there. Only a line taller than a
+  // page is ever cut.
   bool LineOnPage(int Top, int Height);
   // A table row ends the page at y.
   void EndPageAt(int Y);

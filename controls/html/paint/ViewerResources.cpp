@@ -22,10 +22,12 @@ struct TViewerPictures {
   }
 };
 
+// Made on first use and kept to the end of the process: the drawing
+// layer's handles may be gone before static objects are destroyed.
 TViewerPictures& Pictures()
 {
-  static TViewerPictures P;
-  return P;
+  static TViewerPictures* P = new TViewerPictures;
+  return *P;
 }
 
 }  // namespace ViewerResourcesDetail

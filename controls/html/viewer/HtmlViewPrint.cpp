@@ -6,7 +6,9 @@
 // no line is ever printed in two halves.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "controls/html/document/SectionList.h"
 #include "controls/html/paint/DrawingHelpers.h"
@@ -14,7 +16,6 @@
 #include "controls/html/viewer/PaintPanel.h"
 #include "platform/base/Exception.h"
 #include "platform/base/Utf.h"
-#include "platform/classes/graphics/Bitmap.h"
 #include "platform/classes/graphics/Canvas.h"
 #include "platform/win/gdi/gdi.h"
 
@@ -27,18 +28,53 @@ struct THtmlView::TPrintGeometry {
 
 namespace HtmlViewPrintDetail {
 
-// A white (or Background) bitmap of the document's scale to paint a page in.
+// A 32-bit bitmap of the document's scale to paint a page in.
 class TPageCanvas {
 public:
-  TPageCanvas(int Width, int Height) : Bitmap(std::make_unique<TBitmap>())
+  TPageCanvas(int Width, int Height) : FWidth(std::max(1, Width)), FHeight(std::max(1, Height))
   {
-    Bitmap->SetPixelFormat(pf32bit);
-    Bitmap->SetWidth(std::max(1, Width));
-    Bitmap->SetHeight(std::max(1, Height));
+    FDC = CreateCompatibleDC(nullptr);
+    FBitmap = CreateBitmap(FWidth, FHeight, 1, 32, nullptr);
+    FOld = SelectObject(FDC, FBitmap);
   }
-  HDC DC() { return Bitmap->Canvas()->Handle(); }
-  void Fill(const TRect& R, TColor Color) { FillSolid(DC(), R, Color); }
-  std::unique_ptr<TBitmap> Bitmap;
+  ~TPageCanvas()
+  {
+    SelectObject(FDC, FOld);
+    DeleteObject(FBitmap);
+    DeleteDC(FDC);
+  }
+  TPageCanvas(const TPageCanvas&) = delete;
+  TPageCanvas& operator=(const TPageCanvas&) = delete;
+  HDC DC() const { return FDC; }
+  void Fill(const TRect& R, TColor Color) { FillSolid(FDC, R, Color); }
+  // The first Rows rows stretched onto Target at (X, Y) in W x H, through a
+  // device-independent copy of their pixels.
+  void CopyTo(HDC Target, int X, int Y, int W, int H, int Rows) const
+  {
+    Rows = std::clamp(Rows, 0, FHeight);
+    if (Rows == 0 || W <= 0 || H <= 0)
+      return;
+    BITMAPINFO Info{};
+    Info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    Info.bmiHeader.biWidth = FWidth;
+    Info.bmiHeader.biHeight = -FHeight;
+    Info.bmiHeader.biPlanes = 1;
+    Info.bmiHeader.biBitCount = 32;
+    Info.bmiHeader.biCompression = BI_RGB;
+    std::vector<std::uint32_t> Pixels(std::size_t(FWidth) * std::size_t(FHeight));
+    if (!GetDIBits(FDC, FBitmap, 0, UINT(FHeight), Pixels.data(), &Info, DIB_RGB_COLORS))
+      return;
+    Info.bmiHeader.biHeight = -Rows;
+    const int OldMode = SetStretchBltMode(Target, COLORONCOLOR);
+    StretchDIBits(Target, X, Y, W, H, 0, 0, FWidth, Rows, Pixels.data(), &Info, DIB_RGB_COLORS, SRCCOPY);
+    SetStretchBltMode(Target, OldMode);
+  }
+
+private:
+  int FWidth, FHeight;
+  HDC FDC = nullptr;
+  HBITMAP FBitmap = nullptr;
+  HGDIOBJ FOld = nullptr;
 };
 
 int Scaled(double V) { return int(std::lround(V)); }
@@ -86,7 +122,7 @@ void THtmlView::DrawHeaderViewer(HDC Printer, const TPrintGeometry& G, int Numbe
   TPageCanvas Page(W, H);
   Page.Fill({0, 0, W, H}, 0xFFFFFF);
   HFDoc.Draw(Page.DC(), {0, 0, W, H}, 0);
-  DrawBitmapThroughCopy(Printer, XL, Footer ? G.PageHeight - G.Bottom : 0, Page.Bitmap.get(), XR - XL, Height);
+  Page.CopyTo(Printer, XL, Footer ? G.PageHeight - G.Bottom : 0, XR - XL, Height, H);
 }
 
 bool THtmlView::PrintPage(HDC Printer, const TPrintGeometry& G, int Number, int PageTop, int PageEnd, bool LastPage)
@@ -102,14 +138,7 @@ bool THtmlView::PrintPage(HDC Printer, const TPrintGeometry& G, int Number, int 
   PaintPage(Page.DC(), G, PageTop);
   // Only what this page holds: the rows from PageTop to PageEnd.
   const int Rows = std::clamp(PageEnd - PageTop, 0, G.DocPageHeight);
-  if (Rows > 0) {
-    auto Part = std::make_unique<TBitmap>();
-    Part->SetPixelFormat(pf32bit);
-    Part->SetWidth(G.DocWidth);
-    Part->SetHeight(Rows);
-    BitBlt(Part->Canvas()->Handle(), 0, 0, G.DocWidth, Rows, Page.DC(), 0, 0, SRCCOPY);
-    DrawBitmapThroughCopy(Printer, G.Left, G.Top, Part.get(), Scaled(G.DocWidth * G.Scale), Scaled(Rows * G.Scale));
-  }
+  Page.CopyTo(Printer, G.Left, G.Top, Scaled(G.DocWidth * G.Scale), Scaled(Rows * G.Scale), Rows);
   DrawHeaderViewer(Printer, G, Number, LastPage, true, Stop);
   if (OnPrintFooter) {
     TPoint Old;

@@ -4,6 +4,7 @@
 // of the document lies.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 
 #include "RenderSupport.h"
@@ -131,4 +132,14 @@ TEST(BuilderElementsTest, BodyLinkColoursReachTheLinks)
   ASSERT_FALSE(Doc->LinkList.empty());
   EXPECT_EQ(Doc->LinkList[0]->Font->Color & 0xFFFFFF, 0x00C000u);
   EXPECT_TRUE(Doc->Styles.LinksActive());
+}
+
+TEST(BuilderElementsTest, APicturesNameIsAPlaceToJumpTo)
+{
+  auto Doc = MakeDocument();
+  ParseHtmlIntoSections("<BODY>text<IMG src=\"a.png\" name=\"chart\" alt=a>", *Doc);
+  const auto It = std::find_if(Doc->IdNames.begin(), Doc->IdNames.end(),
+                               [](const auto& N) { return N.first == "chart"; });
+  ASSERT_NE(It, Doc->IdNames.end());
+  EXPECT_EQ(It->second, 10);  // where the tag starts in the source
 }

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "platform/win/gdi/gdi.h"
+#include "platform/win/gdi/Printing.h"
 #include "tests/support/GoldenImage.h"
 
 namespace {

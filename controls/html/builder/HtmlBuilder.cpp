@@ -525,6 +525,8 @@ void THtmlBuilder::OpenElement(Symb Sy, TAttributeList& A, TProperties* Props, i
   }
   case ImageSy:
     Section()->AppendImage(A, P, Position);
+    if (const TAttribute* N = A.Find(NameSy); N && !N->Name.empty())
+      Doc.IdNames.emplace_back(N->Name, Position);  // a jump to the picture's name
     return;
   case ASy: {
     const TAttribute* Href = A.Find(HrefSy);

@@ -18,6 +18,7 @@
 #include "platform/base/Utf.h"
 #include "platform/classes/graphics/Canvas.h"
 #include "platform/win/gdi/gdi.h"
+#include "platform/win/gdi/Printing.h"
 
 struct THtmlView::TPrintGeometry {
   int PageWidth = 0, PageHeight = 0;  // printer pixels
@@ -105,8 +106,8 @@ void THtmlView::DrawHeaderViewer(HDC Printer, const TPrintGeometry& G, int Numbe
   if (!Event)
     return;
   // A viewer of the program's own header or footer, made for the page.
-  auto* HF = new THtmlView(this, FFonts);
-  std::unique_ptr<THtmlView> Owned(HF);
+  auto Owned = std::make_unique<THtmlView>(nullptr, FFonts);
+  THtmlView* HF = Owned.get();
   HF->SetVisible(false);
   HF->SetParent(this);
   HF->SetDefBackground(clWhite);

@@ -9,6 +9,10 @@
 
 inline constexpr const char* DefaultPrinterName = "Corvane PDF";
 
+// GetDeviceCaps of printers: the paper's size and the printable area's offset.
+constexpr int PHYSICALWIDTH = 110, PHYSICALHEIGHT = 111, PHYSICALOFFSETX = 112, PHYSICALOFFSETY = 113;
+constexpr int DT_RASPRINTER = 2;
+
 struct DOCINFO {
   int cbSize = sizeof(DOCINFO);
   LPCSTR lpszDocName = nullptr;  // the title; also the default file name

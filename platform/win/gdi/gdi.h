@@ -12,7 +12,6 @@
 #include "platform/win/gdi/Region.h"
 #include "platform/win/gdi/Regions.h"
 #include "platform/win/gdi/Primitives.h"
-#include "platform/win/gdi/Printing.h"
 #include "platform/win/gdi/SurfaceDC.h"
 #include "platform/win/gdi/SysColors.h"
 #include "platform/win/gdi/Text.h"

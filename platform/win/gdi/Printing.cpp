@@ -2,6 +2,7 @@
 
 #include <cairo-pdf.h>
 #include <cairo.h>
+#include <dlfcn.h>
 
 #include <cstdlib>
 #include <cstdio>
@@ -16,6 +17,47 @@
 #include "platform/win/gdi/Primitives.h"
 #include "platform/win/gdi/detail/DCData.h"
 #include "platform/win/gdi/detail/PrintJob.h"
+
+namespace PrintingDetail {
+
+// The cairo calls the printer makes, found in the library when the first
+// printer is made; none when the library cannot be loaded (no printer then).
+struct TCairo {
+#define CORVANE_CAIRO_CALLS(X)                                                                                   \
+  X(cairo_pdf_surface_create) X(cairo_pdf_surface_set_metadata) X(cairo_surface_status) X(cairo_surface_destroy)  \
+  X(cairo_surface_finish) X(cairo_surface_flush) X(cairo_surface_mark_dirty) X(cairo_image_surface_create)        \
+  X(cairo_image_surface_get_data) X(cairo_image_surface_get_stride) X(cairo_create) X(cairo_destroy)             \
+  X(cairo_scale) X(cairo_set_source_surface) X(cairo_get_source) X(cairo_pattern_set_filter) X(cairo_paint)      \
+  X(cairo_show_page) X(cairo_status)
+#define CORVANE_CAIRO_FIELD(name) decltype(&::name) name = nullptr;
+  CORVANE_CAIRO_CALLS(CORVANE_CAIRO_FIELD)
+#undef CORVANE_CAIRO_FIELD
+  bool Loaded = false;
+};
+
+const TCairo* Cairo()
+{
+  static const TCairo* Api = [] {
+    static TCairo C;
+    void* Module = dlopen("libcairo.so.2", RTLD_NOW | RTLD_LOCAL);
+    if (!Module)
+      return static_cast<const TCairo*>(nullptr);
+    bool All = true;
+#define CORVANE_CAIRO_FIND(name)                                                  \
+  C.name = reinterpret_cast<decltype(&::name)>(dlsym(Module, #name));              \
+  All = All && C.name;
+    CORVANE_CAIRO_CALLS(CORVANE_CAIRO_FIND)
+#undef CORVANE_CAIRO_FIND
+    C.Loaded = All;
+    return All ? &C : static_cast<const TCairo*>(nullptr);
+  }();
+  return Api;
+}
+#undef CORVANE_CAIRO_CALLS
+
+}  // namespace PrintingDetail
+
+using PrintingDetail::Cairo;
 
 namespace gdi {
 
@@ -34,7 +76,7 @@ struct TPrintJob {
   ~TPrintJob()
   {
     if (Pdf) {
-      cairo_surface_destroy(Pdf);
+      Cairo()->cairo_surface_destroy(Pdf);
       std::remove(FileName.c_str());  // a document never ended is not left half written
     }
   }
@@ -93,7 +135,7 @@ HDC CreateDC(LPCSTR driver, LPCSTR device, LPCSTR, const void*)
 {
   const std::string drv = driver ? driver : "";
   const std::string name = device ? device : "";
-  if ((!drv.empty() && drv != "WINSPOOL") || (!name.empty() && name != DefaultPrinterName)) {
+  if ((!drv.empty() && drv != "WINSPOOL") || (!name.empty() && name != DefaultPrinterName) || !Cairo()) {
     SetLastError(1801);  // the printer name is invalid
     return nullptr;
   }
@@ -122,14 +164,14 @@ int StartDoc(HDC h, const DOCINFO* info)
                                                                  : DefaultOutput(info ? info->lpszDocName : nullptr);
   // PDF units are points: the page in pixels at the printer's resolution.
   const double w = TPrintJob::PageWidth * 72.0 / TPrintJob::Dpi, hgt = TPrintJob::PageHeight * 72.0 / TPrintJob::Dpi;
-  cairo_surface_t* pdf = cairo_pdf_surface_create(job->FileName.c_str(), w, hgt);
-  if (cairo_surface_status(pdf) != CAIRO_STATUS_SUCCESS) {
-    cairo_surface_destroy(pdf);
+  cairo_surface_t* pdf = Cairo()->cairo_pdf_surface_create(job->FileName.c_str(), w, hgt);
+  if (Cairo()->cairo_surface_status(pdf) != CAIRO_STATUS_SUCCESS) {
+    Cairo()->cairo_surface_destroy(pdf);
     SetLastError(5);  // access denied
     return SP_ERROR;
   }
   if (info && info->lpszDocName)
-    cairo_pdf_surface_set_metadata(pdf, CAIRO_PDF_METADATA_TITLE, info->lpszDocName);
+    Cairo()->cairo_pdf_surface_set_metadata(pdf, CAIRO_PDF_METADATA_TITLE, info->lpszDocName);
   job->Pdf = pdf;
   job->PageCount = 0;
   return 1;
@@ -157,12 +199,12 @@ int EndPage(HDC h)
   RestoreDC(h, -1);
   // The page's pixels become an image that fills the PDF page.
   const int w = TPrintJob::PageWidth, hgt = TPrintJob::PageHeight;
-  cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, hgt);
-  if (cairo_surface_status(image) != CAIRO_STATUS_SUCCESS) {
-    cairo_surface_destroy(image);
+  cairo_surface_t* image = Cairo()->cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, hgt);
+  if (Cairo()->cairo_surface_status(image) != CAIRO_STATUS_SUCCESS) {
+    Cairo()->cairo_surface_destroy(image);
     return SP_ERROR;
   }
-  cairo_surface_flush(image);
+  Cairo()->cairo_surface_flush(image);
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   bi.bmiHeader.biWidth = w;
@@ -172,23 +214,23 @@ int EndPage(HDC h)
   bi.bmiHeader.biCompression = BI_RGB;
   std::vector<uint32_t> pixels(std::size_t(w) * std::size_t(hgt));
   GetDIBits(h, job->Page, 0, UINT(hgt), pixels.data(), &bi, DIB_RGB_COLORS);
-  unsigned char* data = cairo_image_surface_get_data(image);
-  const int stride = cairo_image_surface_get_stride(image);
+  unsigned char* data = Cairo()->cairo_image_surface_get_data(image);
+  const int stride = Cairo()->cairo_image_surface_get_stride(image);
   for (int y = 0; y < hgt; ++y) {
     auto* row = reinterpret_cast<uint32_t*>(data + std::ptrdiff_t(y) * stride);
     for (int x = 0; x < w; ++x)
       row[x] = pixels[std::size_t(y) * std::size_t(w) + std::size_t(x)] & 0x00FFFFFF;
   }
-  cairo_surface_mark_dirty(image);
-  cairo_t* cr = cairo_create(job->Pdf);
-  cairo_scale(cr, 72.0 / TPrintJob::Dpi, 72.0 / TPrintJob::Dpi);
-  cairo_set_source_surface(cr, image, 0, 0);
-  cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
-  cairo_paint(cr);
-  cairo_show_page(cr);
-  const bool ok = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
-  cairo_destroy(cr);
-  cairo_surface_destroy(image);
+  Cairo()->cairo_surface_mark_dirty(image);
+  cairo_t* cr = Cairo()->cairo_create(job->Pdf);
+  Cairo()->cairo_scale(cr, 72.0 / TPrintJob::Dpi, 72.0 / TPrintJob::Dpi);
+  Cairo()->cairo_set_source_surface(cr, image, 0, 0);
+  Cairo()->cairo_pattern_set_filter(Cairo()->cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+  Cairo()->cairo_paint(cr);
+  Cairo()->cairo_show_page(cr);
+  const bool ok = Cairo()->cairo_status(cr) == CAIRO_STATUS_SUCCESS;
+  Cairo()->cairo_destroy(cr);
+  Cairo()->cairo_surface_destroy(image);
   if (!ok)
     return SP_ERROR;
   ++job->PageCount;
@@ -202,9 +244,9 @@ int EndDoc(HDC h)
     return SP_ERROR;
   if (job->InPage)
     EndPage(h);
-  cairo_surface_finish(job->Pdf);
-  const bool ok = cairo_surface_status(job->Pdf) == CAIRO_STATUS_SUCCESS;
-  cairo_surface_destroy(job->Pdf);
+  Cairo()->cairo_surface_finish(job->Pdf);
+  const bool ok = Cairo()->cairo_surface_status(job->Pdf) == CAIRO_STATUS_SUCCESS;
+  Cairo()->cairo_surface_destroy(job->Pdf);
   job->Pdf = nullptr;
   if (!ok) {
     std::remove(job->FileName.c_str());
@@ -222,7 +264,7 @@ int AbortDoc(HDC h)
     job->InPage = false;
     RestoreDC(h, -1);
   }
-  cairo_surface_destroy(job->Pdf);
+  Cairo()->cairo_surface_destroy(job->Pdf);
   job->Pdf = nullptr;
   std::remove(job->FileName.c_str());
   return 1;

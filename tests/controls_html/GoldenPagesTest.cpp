@@ -108,3 +108,19 @@ TEST(GoldenPagesTest, SelectionAcrossLines)
 }
 
 }  // namespace
+
+TEST(GoldenPagesTest, ARealPageWithHeadingsAMissingPictureAndATable)
+{
+  ExpectGoldenPage("<HTML><HEAD><TITLE>Rapport</TITLE></HEAD><BODY>"
+                   "<H1>Annual report</H1>"
+                   "<P>An opening paragraph under the main heading, long enough to wrap onto a second line.</P>"
+                   "<H2>Figures</H2>"
+                   "<P><IMG src=\"chart.png\" alt=\"Sales chart\" align=left>The chart that should stand on the "
+                   "left is missing: its frame keeps its place with the alt text inside.</P>"
+                   "<H3>Details</H3>"
+                   "<TABLE border=1 cellpadding=3><TR><TH>Quarter</TH><TH>Sales</TH></TR>"
+                   "<TR><TD>First</TD><TD align=right>120</TD></TR>"
+                   "<TR><TD>Second</TD><TD align=right>145</TD></TR></TABLE>"
+                   "<CENTER>centred closing line</CENTER></BODY></HTML>",
+                   420, "real-page.png");
+}

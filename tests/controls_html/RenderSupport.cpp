@@ -11,6 +11,7 @@
 #include "controls/html/document/HorzLine.h"
 #include "controls/html/document/Section.h"
 #include "controls/html/document/SectionList.h"
+#include "controls/html/tables/TableLayout.h"
 #include "platform/win/gdi/gdi.h"
 #include "tests/support/GoldenImage.h"
 
@@ -119,3 +120,17 @@ template std::vector<TBlock*> AllOf<TBlock>(TSectionList&);
 template std::vector<TSection*> AllOf<TSection>(TSectionList&);
 template std::vector<THorzLine*> AllOf<THorzLine>(TSectionList&);
 template std::vector<TPage*> AllOf<TPage>(TSectionList&);
+template std::vector<ThtmlTable*> AllOf<ThtmlTable>(TSectionList&);
+
+std::vector<TRowSpan> TableRows(TSectionList& Doc)
+{
+  std::vector<TRowSpan> Rows;
+  for (ThtmlTable* T : AllOf<ThtmlTable>(Doc)) {
+    int Y = T->PaintTop;
+    for (auto& Row : T->Rows) {
+      Rows.push_back({Y, Y + Row->RowHeight, T->Spacing});
+      Y += Row->RowHeight;
+    }
+  }
+  return Rows;
+}

@@ -45,6 +45,13 @@ struct TPictureFolder {
   void AllowIn(TSectionList& Doc) const;
 };
 
+// The rows of the document's tables as laid out last: [top, bottom) in
+// document y, and the table's cell spacing.
+struct TRowSpan {
+  int Top, Bottom, Spacing;
+};
+std::vector<TRowSpan> TableRows(TSectionList& Doc);
+
 // Every section of a type anywhere in the document, in document order.
 template <class T>
 std::vector<T*> AllOf(TSectionList& Doc);

@@ -365,6 +365,18 @@ void THtmlBuilder::OpenElement(Symb Sy, TAttributeList& A, TProperties* Props, i
     }
     if (const TAttribute* B = A.Find(BackgroundSy))
       Doc.BackgroundImage = B->Name;
+    if (const TAttribute* B = A.Find(BgPropertiesSy); B && SameText(Trim(B->Name), "fixed"))
+      P.AssignFromAttribute(piBackgroundAttachment, TPropValue(std::string("fixed")));
+    // LINK, VLINK and OLINK colour the link states; OLINK turns the hover colour on.
+    for (auto [Sy, Pseudo] : {std::pair{LinkSy, "link"}, std::pair{VLinkSy, "visited"}, std::pair{OLinkSy, "hover"}})
+      if (const TAttribute* L = A.Find(Sy)) {
+        TColor Color;
+        if (ColorFromString(L->Name, false, Color)) {
+          Doc.Styles.ModifyLinkColor(Pseudo, Color | 0x02000000);
+          if (Sy == OLinkSy)
+            Doc.Styles.SetLinksActive(true);
+        }
+      }
     NewBody(&P);
     return;
   }
@@ -384,18 +396,32 @@ void THtmlBuilder::OpenElement(Symb Sy, TAttributeList& A, TProperties* Props, i
     OpenBlock(PSy, A, P, new TBlock(&Doc, Cell(), P, &A, "p"));
     return;
   }
+  case CenterSy: {
+    // CENTER makes no box: its content goes on lines of its own, centred by
+    // the "center" entry of the property stack.
+    CloseSection();
+    Frames.push_back({CenterSy, Cell(), nullptr});
+    FirstInPara = true;
+    return;
+  }
+  case BgSoundSy: {
+    const TAttribute* Src = A.Find(SrcSy);
+    if (Doc.OnSoundRequest && Src) {
+      const TAttribute* Loop = A.Find(LoopSy);
+      Doc.OnSoundRequest(Src->Name, Loop ? Loop->Value : 1, false);
+    }
+    return;
+  }
   case HSy:
   case DivSy:
-  case CenterSy:
   case BlockQuoteSy:
   case AddressSy:
   case FormSy: {
-    if (Frames.back().Sy == PSy && Sy != CenterSy)
+    if (Frames.back().Sy == PSy)
       CloseBlocksTo(PSy);
     CloseSection();
     ApplyAlign(A, P);
-    const std::string Tag = Sy == HSy ? "h" + std::to_string(Parser.Reader.HeadingNumber) : P.PropTag;
-    OpenBlock(Sy, A, P, new TBlock(&Doc, Cell(), P, &A, Tag));
+    OpenBlock(Sy, A, P, new TBlock(&Doc, Cell(), P, &A, P.PropTag));
     if (Sy == FormSy)
       Form = Doc.Forms->NewForm(&A);
     return;
@@ -499,6 +525,8 @@ void THtmlBuilder::OpenElement(Symb Sy, TAttributeList& A, TProperties* Props, i
   }
   case ImageSy:
     Section()->AppendImage(A, P, Position);
+    if (const TAttribute* N = A.Find(NameSy); N && !N->Name.empty())
+      Doc.IdNames.emplace_back(N->Name, Position);  // a jump to the picture's name
     return;
   case ASy: {
     const TAttribute* Href = A.Find(HrefSy);
@@ -974,7 +1002,9 @@ void THtmlBuilder::OpenInput(TAttributeList& A, TProperties& P, int Position)
   } else if (Type == "checkbox") {
     AddControl(std::make_unique<TCheckBoxFormControlObj>(&Doc, F, A, P, Position), P, Position);
   } else if (Type == "radio") {
-    AddControl(std::make_unique<TRadioButtonFormControlObj>(&Doc, F, A, P, Position), P, Position);
+    auto Radio = std::make_unique<TRadioButtonFormControlObj>(&Doc, F, A, P, Position);
+    Radio->Cell = Tables.empty() ? nullptr : Tables.back().Cell.get();
+    AddControl(std::move(Radio), P, Position);
   } else if (Type == "submit" || Type == "reset" || Type == "button") {
     const TKind Kind = Type == "submit" ? TKind::Submit : Type == "reset" ? TKind::Reset : TKind::Plain;
     AddControl(std::make_unique<TButtonFormControlObj>(&Doc, F, A, P, Position, Kind), P, Position);
@@ -1057,7 +1087,7 @@ void ParseHtmlIntoSections(const std::string& Text, TSectionList& Document)
   THtmlParser Parser(Document.Fonts);
   THtmlBuilder Builder(Document, Parser);
   Parser.Reader.OnInclude = Document.OnInclude;
-  Parser.Reader.IncludeSender = &Document;
+  Parser.Reader.IncludeSender = Document.EventSender ? Document.EventSender : &Document;
   Builder.Start();
   try {
     Parser.Parse(Text, Builder);

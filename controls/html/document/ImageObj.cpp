@@ -5,10 +5,13 @@
 
 #include "controls/html/document/FontObj.h"
 #include "controls/html/document/SectionList.h"
+#include "controls/html/forms/FormVariants.h"
 #include "controls/html/images/BitmapCache.h"
 #include "controls/html/images/GIFImage.h"
 #include "controls/html/images/ImageDrawing.h"
 #include "controls/html/paint/DrawingHelpers.h"
+#include "controls/html/paint/ViewerResources.h"
+#include "platform/base/Utf.h"
 #include "controls/html/parser/Attributes.h"
 #include "controls/html/styles/Properties.h"
 #include "platform/base/StringRoutines.h"
@@ -93,12 +96,22 @@ TImageObj::TImageObj(TSectionList* ADocument, const std::string& ASource) : Docu
 
 TImageObj::~TImageObj()
 {
-  if (OwnsImage)
-    delete Image;
-  else if (Image && Document)
-    Document->ReleaseImage(Source);
+  LetGo();
   if (Document)
     std::erase(Document->AnimList, this);
+}
+
+void TImageObj::LetGo()
+{
+  if (OwnsImage)
+    delete Image;
+  else if (Cached && Document)
+    Document->ReleaseImage(Source);
+  if (Waiting && Document)
+    Document->ForgetPending(this);
+  Image = nullptr;
+  Mask = nullptr;
+  OwnsImage = Cached = Waiting = false;
 }
 
 void TImageObj::ApplyStyle(TProperties& Props)
@@ -132,22 +145,64 @@ void TImageObj::ApplyStyle(TProperties& Props)
     NoBorder = true;
 }
 
+void TImageObj::ShowErrorPicture()
+{
+  Missing = true;
+  Image = ErrorBitmap();
+  Mask = ErrorBitmapMask();
+}
+
+void TImageObj::ShowPlaceholder()
+{
+  Missing = true;
+  Image = DefBitmap();
+  Mask = nullptr;
+}
+
 void TImageObj::Obtain()
 {
+  const bool Shown = Document && Document->ShowImages;
+  if (Requested && !Shown) {
+    // Pictures were switched off: the placeholder stands in until they are on again.
+    LetGo();
+    Requested = false;
+    FixedSize = false;
+  }
   if (Requested)
     return;
-  Requested = true;
-  Missing = true;
-  if (!Document || !Document->ShowImages || Source.empty())
+  if (!Shown) {
+    if (Image != DefBitmap())
+      FixedSize = false;
+    ShowPlaceholder();
     return;
-  bool FromCache = false;
+  }
+  if (Missing)
+    FixedSize = false;  // the placeholder's size was no picture's
+  Requested = true;
+  Missing = false;
+  Image = nullptr;
+  // A source already asked for and still coming is not asked for again.
+  if (!Source.empty() && Document->IsPending(Source)) {
+    Waiting = true;
+    Document->AddPending(Source, this);
+    ShowPlaceholder();
+    return;
+  }
+  bool FromCache = false, Later = false;
   int Transp = Transparent;
   TBitmap* M = nullptr;
   TBitmapItem* Entry = nullptr;
-  TPersistent* Picture = Document->GetTheBitmap(Source, Transp, M, FromCache, &Entry);
-  if (!Picture)
+  TPersistent* Picture = Document->GetTheBitmap(Source, Transp, M, FromCache, Later, &Entry);
+  if (!Picture) {
+    if (Later) {
+      Waiting = true;
+      Document->AddPending(Source, this);
+      ShowPlaceholder();
+    } else {
+      ShowErrorPicture();
+    }
     return;
-  Missing = false;
+  }
   Transparent = Transp;
   Mask = M;
   if (auto* Gif = dynamic_cast<TGIFImage*>(Picture)) {
@@ -165,7 +220,20 @@ void TImageObj::Obtain()
     }
   } else {
     Image = Picture;
+    Cached = true;
   }
+}
+
+void TImageObj::Reload(bool Failed)
+{
+  Waiting = false;  // the document has taken it out of its pending list
+  LetGo();
+  Requested = Failed;
+  if (Failed)
+    ShowErrorPicture();
+  else
+    Missing = false;
+  FixedSize = false;
 }
 
 void TImageObj::Measure(int AvailHeight, int AvailWidth, const TFontObj* Font)
@@ -178,8 +246,6 @@ void TImageObj::Measure(int AvailHeight, int AvailWidth, const TFontObj* Font)
   } else if (auto* Bmp = dynamic_cast<TBitmap*>(Image)) {
     NW = Bmp->Width();
     NH = Bmp->Height();
-  } else {
-    NW = NH = 20;  // the frame of a missing picture
   }
   if (!FixedSize || PercentWidth || PercentHeight) {
     const bool GotW = SpecWidth >= 0, GotH = SpecHeight >= 0;
@@ -205,14 +271,15 @@ void TImageObj::Measure(int AvailHeight, int AvailWidth, const TFontObj* Font)
       ImageHeight = GotH ? SpecHeight : GotW ? MulDivSafe(SpecWidth, NH, NW) : NH;
       FixedSize = true;
     }
-    if (Missing && !FixedSize && !Alt.empty()) {
-      // Room for the alt text.
-      THtmlFontDesc AltFont{"Arial", -11, {}, DEFAULT_CHARSET, 0};
-      const std::u16string W(Alt.begin(), Alt.end());
+    if (Missing && !FixedSize) {
+      // A missing picture grows to hold its alt text beside the small picture.
+      const THtmlFontDesc AltFont = AltTextFont(Document->Fonts);
+      const std::u16string W = UTF8Decode(Alt);
       std::vector<int> Ext(W.size());
-      Document->Fonts.TextExtents(AltFont, W.data(), int(W.size()), Ext.data());
+      if (!W.empty())
+        Document->Fonts.TextExtents(AltFont, W.data(), int(W.size()), Ext.data());
       const int TW = Ext.empty() ? 0 : Ext.back();
-      ImageWidth = std::max(ImageWidth, TW + 2 + 24);
+      ImageWidth = std::clamp(std::max(ImageWidth, TW + 2 + 24), 0, MaxSize);
       ImageHeight = std::max(ImageHeight, std::max(24, Document->Fonts.Metrics(AltFont).Height));
     }
   }
@@ -243,14 +310,49 @@ void TImageObj::Draw(HDC DC, int X, int Baseline, int LineTop, const TFontObj* F
     FrameRect(DC, &R, Brush);
     DeleteObject(Brush);
   }
-  if (Missing) {
-    if ((ImageWidth >= 24 && ImageHeight >= 24) || !Alt.empty()) {
-      if (!Bordered)
-        RaisedFrame(DC, {PX, PY, PX + ImageWidth, PY + ImageHeight}, false, 1, true);
-    }
-    return;
+  if (Missing)
+    DrawMissing(DC, PX, PY, Font);
+  else
+    DrawPicture(DC, PX, PY, ImageWidth, ImageHeight);
+  if (HasFocus(Font)) {
+    const TRect R{X, SY, X + ClientWidth, SY + ClientHeight};
+    HBRUSH White = CreateSolidBrush(RGB(255, 255, 255));
+    HGDIOBJ OldBrush = SelectObject(DC, White);
+    const COLORREF OldText = SetTextColor(DC, RGB(0, 0, 0));
+    DrawFocusRect(DC, &R);
+    SetTextColor(DC, OldText);
+    SelectObject(DC, OldBrush);
+    DeleteObject(White);
   }
-  DrawPicture(DC, PX, PY, ImageWidth, ImageHeight);
+}
+
+bool TImageObj::HasFocus(const TFontObj* Font) const
+{
+  if (FormControl && FormControl->Focused)
+    return true;
+  return Font && Font->IsLink() && Font->Focused;
+}
+
+void TImageObj::DrawMissing(HDC DC, int X, int Y, const TFontObj* Font)
+{
+  const TRect Box{X, Y, X + ImageWidth, Y + ImageHeight};
+  if (!Bordered)
+    RaisedFrame(DC, *Document, Box, false, 1);
+  auto* Picture = dynamic_cast<TBitmap*>(Image);
+  if (Picture && ImageWidth >= 24 && ImageHeight >= 24) {
+    const int W = std::min(Picture->Width(), ImageWidth - 8), H = std::min(Picture->Height(), ImageHeight - 8);
+    if (Mask)
+      PrintMaskedImage(DC, Picture, Mask, X + 4, Y + 4, W, H);
+    else
+      DrawBitmapThroughCopy(DC, X + 4, Y + 4, Picture, W, H);
+  }
+  if (Alt.empty())
+    return;
+  const THtmlFontDesc AltFont = AltTextFont(Document->Fonts);
+  const int LineHeight = Document->Fonts.Metrics(AltFont).Height;
+  const int Top = Y + std::clamp((ImageHeight - LineHeight) / 2, 0, 4);
+  WrapText(DC, Document->Fonts, AltFont, Font ? Font->Font->Color : TColor(0), {X + 24, Top, Box.Right, Box.Bottom},
+           UTF8Decode(Alt));
 }
 
 void TImageObj::DrawPicture(HDC DC, int X, int Y, int W, int H)

@@ -54,11 +54,14 @@ public:
   // The image input that shows this picture, when there is one: a click on
   // the picture submits its form.
   TImageFormControlObj* FormControl = nullptr;
-  bool Missing = false;  // the picture could not be obtained
-  bool Waiting = false;
-  TPersistent* Image = nullptr;  // a TBitmap or a TGIFImage; the cache's unless OwnsImage
+  // No picture of its own: the error picture (it cannot be had) or the
+  // placeholder (it is still coming, or pictures are switched off).
+  bool Missing = false;
+  bool Waiting = false;  // in the document's pending list
+  TPersistent* Image = nullptr;  // a TBitmap or a TGIFImage; the cache's unless OwnsImage or Missing
   TBitmap* Mask = nullptr;
   bool OwnsImage = false;
+  bool Cached = false;  // Image is a use of a cache entry, released at the end
   bool Requested = false;
   bool Active = false;  // ACTIVE: a GIF whose frames show the hover state
   int HoverState = 0;   // 0 none, 1 hovered, 2 pressed
@@ -81,9 +84,19 @@ public:
   // pressed; with 3, the second while hovered and the third while pressed;
   // with any other count the animation runs while hovered. Leaving stops it.
   void SetHover(int State);
+  // The picture that was waiting has come (or could not be decoded, Failed):
+  // the next measure takes it from the cache or shows the error picture.
+  void Reload(bool Failed);
 
 private:
   void Obtain();
+  void ShowErrorPicture();
+  void ShowPlaceholder();
+  void LetGo();
+  // The frame, the small picture and the alt text of a missing picture.
+  void DrawMissing(HDC DC, int X, int Y, const TFontObj* Font);
+  // The keyboard focus is on the link or the image input this picture shows.
+  bool HasFocus(const TFontObj* Font) const;
 };
 
 class TImageObjList {

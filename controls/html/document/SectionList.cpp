@@ -11,7 +11,6 @@
 #include "controls/html/forms/DocumentForms.h"
 #include "controls/html/images/BitmapCache.h"
 #include "controls/html/images/GIFImage.h"
-#include "controls/html/images/ImageLoading.h"
 #include "controls/html/layout/IndentManager.h"
 #include "platform/classes/controls/WinControl.h"
 #include "controls/html/paint/DrawingHelpers.h"
@@ -57,6 +56,7 @@ void TSectionList::Clear()
   LinkList.clear();
   TabOrderList.clear();
   HoverLink = nullptr;
+  PendingImages.clear();  // nothing waits once the images go
   Sections.clear();
   FBackgroundPicture.reset();
   FImageKeys.clear();
@@ -87,6 +87,7 @@ void TSectionList::Clear()
   BaseTarget.clear();
   IdNames.clear();
   DecodeCount = 0;
+  DocLength = 0;
 }
 
 void TSectionList::LogLayoutFault(const std::string& Message)
@@ -157,70 +158,6 @@ bool TSectionList::ReadAllowedFile(const std::string& FileName, std::string& Dat
   In.read(Data.data(), std::streamsize(MaxFileBytes));
   Data.resize(std::size_t(In.gcount()));
   return true;
-}
-
-TPersistent* TSectionList::GetTheBitmap(const std::string& Source, int& Transparent, TBitmap*& Mask, bool& FromCache,
-                                        TBitmapItem** Entry)
-{
-  Mask = nullptr;
-  FromCache = false;
-  if (Entry)
-    *Entry = nullptr;
-  const std::string& Key = ImageKey(Source);
-  if (Key.empty())
-    return nullptr;
-  TStringBitmapList* Cache = ImageCache();
-  int Index = -1;
-  if (Cache->Find(Key, Index)) {
-    TBitmapItem* Item = Cache->Item(Index);
-    TPersistent* Picture = Cache->UseImage(Index);
-    FromCache = true;
-    if ((Item->Transp == 2 || Item->Transp == 3) && dynamic_cast<TBitmap*>(Picture))
-      Transparent = Item->Transp;
-    Mask = Item->Mask;
-    if (Entry)
-      *Entry = Item;
-    return Picture;
-  }
-  const std::string FileName = ExpandName(Source);
-  if (!FileAllowed(FileName))
-    return nullptr;
-  TPersistent* Picture = nullptr;
-  TTransparency Transp = TTransparency(Transparent);
-  try {
-    std::string Ext = FileName.substr(FileName.find_last_of('.') == std::string::npos ? FileName.size()
-                                                                                        : FileName.find_last_of('.'));
-    if (LowerCase(Ext) == ".gif") {
-      bool NonAnimated = false;
-      TGIFImage* Gif = GifFileToImage(NonAnimated, FileName);
-      if (Gif && NonAnimated) {
-        auto* Bmp = new TBitmap;
-        Bmp->Assign(Gif->StillBitmap());
-        if (Gif->IsTransparent() && Gif->StillMask()) {
-          Mask = new TBitmap;
-          Mask->Assign(Gif->StillMask());
-          Transp = TTransparency(2);
-        }
-        delete Gif;
-        Picture = Bmp;
-      } else {
-        Picture = Gif;
-      }
-    } else {
-      Picture = LoadImageFile(FileName, Transp, Mask);
-    }
-  } catch (const std::exception&) {
-    Picture = nullptr;  // an undecodable picture shows as missing
-  }
-  if (!Picture)
-    return nullptr;
-  ++DecodeCount;
-  Transparent = int(Transp);
-  auto* Item = new TBitmapItem(Picture, Mask ? BYTE(Transparent) : 0, Mask);
-  Cache->AddObject(Key, Item);
-  if (Entry)
-    *Entry = Item;
-  return Picture;
 }
 
 void TSectionList::ReleaseImage(const std::string& Source)
@@ -309,6 +246,7 @@ int TSectionList::DoLogic(int Width, int Height)
   IMgr.Reset(0, std::max(0, Width));
   int Pos = 0;
   DocHeight = DoLayout(0, 0, std::max(0, Width), Height, IMgr, DocMaxWidth, Pos);
+  DocLength = Pos;
   DocHeight = std::max(DocHeight, PaintBottom);
   // Every animated picture starts again; the timer runs at 50 ms until its first tick.
   TimerInterval = 50;
@@ -396,16 +334,15 @@ TImageObj* TSectionList::BackgroundPicture()
 
 bool TSectionList::PositionPoint(int Pos, int& X, int& Y) const
 {
-  if (CaretPoint(Pos, X, Y))
-    return true;
-  int Last = -1;
-  for (int P = Pos - 1; P >= 0 && P >= Pos - 1; --P)
-    Last = P;
-  if (Last >= 0 && CaretPoint(Last, X, Y)) {
+  // At or past the end of the text the point lies on the line below the
+  // last character.
+  if (Pos >= DocLength) {
+    if (DocLength <= 0 || !CaretPoint(DocLength - 1, X, Y))
+      return false;
     Y += 15;
     return true;
   }
-  return false;
+  return CaretPoint(Pos, X, Y);
 }
 
 void TSectionList::AddLinkRun(TFontObj* Run)
@@ -428,4 +365,31 @@ void TSectionList::ApplyTabOrder()
   for (auto& [Key, Control] : TabOrderList)
     Control->SetTabOrder(Order++);
   TabOrderList.clear();
+}
+
+bool TSectionList::LineOnPage(int Top, int Height)
+{
+  // Only a line taller than a page is cut, whatever ended the page before.
+  if (Top + Height <= PageBottom || Height > PageHeight)
+    return true;
+  PageBottom = std::min(PageBottom, Top);
+  return false;
+}
+
+void TSectionList::EndPageAt(int Y)
+{
+  if (Y < PageBottom) {
+    PageBottom = Y;
+    PageShortened = true;
+  }
+}
+
+TColor TSectionList::PrintTextColor(TColor Color) const
+{
+  const COLORREF C = PlainColor(Color);
+  if (MonochromePrinter && PrintMonoBlack)
+    return C == 0xFFFFFF ? TColor(C) : TColor(0);
+  if (!PrintBackground && (C & 0xFF) >= 0xE0 && ((C >> 8) & 0xFF) >= 0xE0)
+    return TColor(0x02A0A0A0);
+  return Color;
 }

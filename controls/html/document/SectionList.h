@@ -101,9 +101,13 @@ public:
   // The viewer's include event: the text that replaces an include comment
   // ("<!--#command params-->"); the reader caps nesting and volume.
   Method<void(TObject* Sender, const std::string& Command, TStringList* Params, std::string& IString)> OnInclude;
+  // The sender of the events handed on (the viewer); the document itself without one.
+  TObject* EventSender = nullptr;
 
   // A SCRIPT element's content, read when this is set.
   std::function<void(const std::string& Name, const std::string& Language, const std::string& Text)> OnScript;
+  // A BGSOUND element asks for its sound (Loop 1 unless it says).
+  std::function<void(const std::string& Source, int Loop, bool Terminate)> OnSoundRequest;
 
   // A section whose layout failed was dropped: the message goes to OnLog
   // (the host's log), or to the standard error stream without one.
@@ -185,6 +189,7 @@ public:
   int DoLogic(int Width, int Height);
   int DocHeight = 0;
   int DocMaxWidth = 0;
+  int DocLength = 0;  // characters of the document, from the last layout
   // Paints the visible part: Clip in screen coordinates, YOff subtracted.
   void Draw(HDC DC, const TRect& Clip, int X = 0);
 
@@ -200,13 +205,55 @@ public:
   // none or it cannot be had. The viewer tiles it with BackgroundPos.
   TImageObj* BackgroundPicture();
 
-  // The picture of Source: from the cache, else loaded (when allowed) and
-  // cached. Null when there is none. Entry, when given, receives the cache
+  // The viewer's image events, installed by the viewer for a load when it
+  // has them. A bitmap request answers a picture (the document takes it)
+  // and its transparent colour (clNone for none); an image request answers
+  // the bytes of a picture, nothing (the file is read), or "later": the
+  // source then waits in PendingImages until SupplyPicture brings it.
+  enum class TImageAnswer { None, Data, Wait };
+  std::function<TBitmap*(const std::string& Source, TColor& TransparentColor)> OnBitmapRequest;
+  std::function<TImageAnswer(const std::string& Source, std::string& Data)> OnImageRequest;
+
+  // The picture of Source: from the cache, else through the image events or
+  // the file (when allowed), and cached. Null when there is none; Waiting
+  // tells that it is still coming. Entry, when given, receives the cache
   // entry counting this use, so that a caller that lets the picture go at
   // once need not look it up again.
   TPersistent* GetTheBitmap(const std::string& Source, int& Transparent, TBitmap*& Mask, bool& FromCache,
-                            TBitmapItem** Entry = nullptr);
+                            bool& Waiting, TBitmapItem** Entry = nullptr);
   void ReleaseImage(const std::string& Source);
+  // Pictures still coming: (cache key, waiting image; null for the
+  // document's background), in the order they were asked for.
+  std::vector<std::pair<std::string, TImageObj*>> PendingImages;
+  bool IsPending(const std::string& Source);
+  void AddPending(const std::string& Source, TImageObj* Image);
+  void ForgetPending(TImageObj* Image);
+  // The bytes of a pending picture have come: they go into the cache and
+  // every image waiting for them takes them at its next measure (the error
+  // picture when they cannot be decoded). False when nothing waits for Source.
+  bool SupplyPicture(const std::string& Source, const std::string& Data);
+
+  // --- printing: the document is laid out and painted page by page into a
+  // printer's device context. Painting stops at PageBottom (a line that
+  // would be cut goes to the next page, which PageBottom then reaches up
+  // to); window controls are drawn into the page instead of being moved.
+  bool Printing = false;
+  bool PrintBackground = false;      // backgrounds and light text are printed as they are
+  bool MonochromePrinter = false;    // text that is not white prints black
+  bool PrintMonoBlack = true;
+  int PageBottom = 0;       // document y where the page being printed ends
+  int PageHeight = 0;       // the height of a whole page, in document pixels
+  bool PageShortened = false;  // a table row ended the page early
+  // Paged printing of a line at document y Top, Height high: true when it is
+  // painted on this page; false when the page ends above it (PageBottom is
+  // moved up to it) and painting stops there. Only a line taller than a
+  // page is ever cut.
+  bool LineOnPage(int Top, int Height);
+  // A table row ends the page at y.
+  void EndPageAt(int Y);
+  // The colour text prints in: not white on a monochrome printer is black;
+  // without backgrounds, text too light to read on paper is grey.
+  TColor PrintTextColor(TColor Color) const;
 
   TMapItem* FindMap(const std::string& Name) const;
   void ForgetLink(TFontObj* Link);
@@ -215,10 +262,13 @@ public:
   void InlineRecord(TProperties& Props, int Pos, bool Open);
   void ConvertInlineList();
   bool InlineConverted = false;
-  // The point of a document position (past the end: below the last character).
+  // The point of a document position; at or past the end, 15 pixels below
+  // the last character.
   bool PositionPoint(int Pos, int& X, int& Y) const;
 
 private:
+  TPersistent* RequestPicture(const std::string& Source, int& Transparent, TBitmap*& Mask, bool& Waiting);
+  TPersistent* LoadPictureFile(const std::string& FileName, int& Transparent, TBitmap*& Mask);
   std::unique_ptr<TImageObj> FBackgroundPicture;
   bool FBackgroundLoaded = false;
   std::unique_ptr<TStringBitmapList> FOwnCache;

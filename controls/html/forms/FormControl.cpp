@@ -1,5 +1,8 @@
 #include "controls/html/forms/FormControl.h"
 
+#include "controls/html/paint/DrawingHelpers.h"
+#include "platform/base/Utf.h"
+
 #include <algorithm>
 
 #include "controls/html/document/FontObj.h"
@@ -221,17 +224,41 @@ void TControlBox::Measure(int AvailHeight, int AvailWidth, const TFontObj* Font)
 
 void TControlBox::Draw(HDC DC, int X, int Baseline, int LineTop, const TFontObj* Font)
 {
-  (void)DC;
   int Y;
   switch (Align) {
   case AlignTop: Y = LineTop; break;
   case AlignMiddle:
     Y = Baseline + (Font ? Font->Descent() - Font->FontHeight() / 2 : 0) - ClientHeight / 2;
     break;
-  default: Y = Baseline - ClientHeight; break;
+  case AlignBottom: Y = Baseline + (Font ? Font->Descent() : 0) - ClientHeight; break;  // on the text's bottom
+  default: Y = Baseline - ClientHeight; break;  // on the baseline
   }
   DrawX = X;
   DrawY = Y;
   Control->YValue = Y;
-  Control->Place(X, Y - Document->YOff);
+  const int SY = Y - Document->YOff;
+  if (Document->Printing) {
+    Control->Shown = true;  // the window stays where it is
+    Control->PrintInto(DC, X, SY);
+    return;
+  }
+  Control->Placing();
+  Control->Place(X, SY);
+  if (Control->Focused)
+    Control->DrawFocusMark(DC, X, SY);
+}
+
+void TFormControlObj::PrintInto(HDC DC, int X, int Y) const
+{
+  TWinControl* C = TheControl();
+  if (!C || Width <= 0 || Height <= 0)
+    return;
+  FormControlFrame(DC, X, Y, X + Width, Y + Height, false, true, false);
+  const std::u16string Text = UTF8Decode(C->Text());
+  if (Text.empty())
+    return;
+  const TRect Inside{X + 3, Y + 2, X + Width - 3, Y + Height - 2};
+  const int H = Document->Fonts.Metrics(Font).Height;
+  Document->Fonts.DrawText(DC, Inside.Left, Y + std::max(2, (Height - H) / 2), Font, 0, clNone, Text.data(),
+                           int(Text.size()), &Inside);
 }

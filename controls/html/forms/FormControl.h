@@ -70,6 +70,14 @@ public:
 
   // Moves the control to a point of the paint panel, or off the page.
   void Place(int X, int Y);
+  // Just before the control is placed: it takes the colours of where it stands.
+  virtual void Placing() {}
+  // The focus mark drawn on the page round a focused control at (X, Y)
+  // (screen coordinates); none by default.
+  virtual void DrawFocusMark(HDC DC, int X, int Y) const { (void)DC; (void)X; (void)Y; }
+  // Draws the control into a printed page at (X, Y) instead of moving its
+  // window there: its frame, its text, its mark.
+  virtual void PrintInto(HDC DC, int X, int Y) const;
   void Park();
   TWinControl* Control() const { return FControl.get(); }
 

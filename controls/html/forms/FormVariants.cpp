@@ -1,5 +1,9 @@
 // The form control kinds except SELECT (FormSelect.cpp).
 #include "controls/html/forms/FormVariants.h"
+#include "platform/win/gdi/gdi.h"
+#include "platform/base/Utf.h"
+#include "controls/html/tables/CellBackground.h"
+#include "controls/html/paint/DrawingHelpers.h"
 #include "controls/html/forms/FormWidgets.h"
 
 #include <algorithm>
@@ -417,4 +421,84 @@ bool TTextAreaFormControlObj::SubmissionPair(int I, std::string& Pair) const
   }
   Pair = SubmitPair(Name, Joined);
   return true;
+}
+
+// --- focus marks, backgrounds and printed pictures of buttons and boxes
+
+namespace FormVariantsDetail {
+
+// A focus rectangle drawn with a white brush, relative to (X, Y).
+void FocusMark(HDC DC, int X, int Y, const TRect& Offsets)
+{
+  const TRect R{X + Offsets.Left, Y + Offsets.Top, X + Offsets.Right, Y + Offsets.Bottom};
+  HBRUSH White = CreateSolidBrush(RGB(255, 255, 255));
+  HGDIOBJ Old = SelectObject(DC, White);
+  DrawFocusRect(DC, &R);
+  SelectObject(DC, Old);
+  DeleteObject(White);
+}
+
+}  // namespace FormVariantsDetail
+
+void TButtonFormControlObj::PrintInto(HDC DC, int X, int Y) const
+{
+  FormControlFrame(DC, X, Y, X + Width, Y + Height, true, true, true);
+  const std::u16string Text = UTF8Decode(TheControl() ? TheControl()->Text() : std::string());
+  if (Text.empty())
+    return;
+  std::vector<int> Ext(Text.size());
+  Document->Fonts.TextExtents(Font, Text.data(), int(Text.size()), Ext.data());
+  const int H = Document->Fonts.Metrics(Font).Height;
+  const TRect Inside{X + 2, Y + 2, X + Width - 2, Y + Height - 2};
+  Document->Fonts.DrawText(DC, X + std::max(2, (Width - Ext.back()) / 2), Y + std::max(2, (Height - H) / 2), Font, 0,
+                           clNone, Text.data(), int(Text.size()), &Inside);
+}
+
+void TCheckBoxFormControlObj::DrawFocusMark(HDC DC, int X, int Y) const
+{
+  FormVariantsDetail::FocusMark(DC, X, Y, {-3, -3, 16, 16});
+}
+
+void TCheckBoxFormControlObj::PrintInto(HDC DC, int X, int Y) const
+{
+  FormControlFrame(DC, X, Y, X + Width, Y + Height, false, true, false);
+  if (!Box()->Checked())
+    return;
+  // The tick: two strokes from the lower middle.
+  for (int D = 0; D < 2; ++D) {
+    SolidLine(DC, X + 3, Y + 6 + D, X + 5, Y + 8 + D, 0);
+    SolidLine(DC, X + 5, Y + 8 + D, X + 10, Y + 3 + D, 0);
+  }
+}
+
+void TRadioButtonFormControlObj::Placing()
+{
+  TColor Back = Document->Background;
+  CellBackground(Cell, Back);
+  if (TWinControl* C = TheControl(); C && C->Color() != Back)
+    C->SetColor(Back);
+}
+
+void TRadioButtonFormControlObj::DrawFocusMark(HDC DC, int X, int Y) const
+{
+  if (Document->Fonts.PixelsPerInch() > 100)
+    FormVariantsDetail::FocusMark(DC, X, Y, {-2, -2, 18, 18});
+  else
+    FormVariantsDetail::FocusMark(DC, X, Y, {-3, -2, 16, 17});
+}
+
+void TRadioButtonFormControlObj::PrintInto(HDC DC, int X, int Y) const
+{
+  // A sunken ring, and the dot when checked.
+  HPEN Pen = CreatePen(PS_SOLID, 1, PlainColor(clBtnShadow));
+  HGDIOBJ OldPen = SelectObject(DC, Pen);
+  HGDIOBJ OldBrush = SelectObject(DC, GetStockObject(WHITE_BRUSH));
+  Ellipse(DC, X, Y, X + Width - 1, Y + Height - 1);
+  if (Widget()->FormChecked()) {
+    SelectObject(DC, GetStockObject(BLACK_BRUSH));
+    Ellipse(DC, X + 4, Y + 4, X + Width - 5, Y + Height - 5);
+  }
+  SelectObject(DC, OldBrush);
+  SelectObject(DC, OldPen);
+  DeleteObject(Pen);
 }

@@ -11,6 +11,7 @@
 
 class TComboBox;
 class TEdit;
+class TCellObj;
 class TFormCheckBox;
 class TFormRadioButton;
 class TListBox;
@@ -39,6 +40,7 @@ public:
   TButtonFormControlObj(TSectionList* D, ThtmlForm* F, TAttributeList& A, TProperties& P, int Pos, TKind AKind);
   void SetSizeFromCanvas() override;
   void Clicked() override;
+  void PrintInto(HDC DC, int X, int Y) const override;
   TKind Kind;
   TFormControlObj* Linked = nullptr;  // a file button's edit
 };
@@ -52,6 +54,8 @@ public:
   bool SubmissionPair(int I, std::string& Pair) const override;
   void SetValue(int Index, const std::string& AValue) override;
   void ClearChoice() override;
+  void DrawFocusMark(HDC DC, int X, int Y) const override;
+  void PrintInto(HDC DC, int X, int Y) const override;
   TFormCheckBox* Box() const;
   bool InitiallyChecked = false;
 
@@ -70,8 +74,13 @@ public:
   void SetValue(int Index, const std::string& AValue) override;
   void Clicked() override;
   bool KeyDown(WORD& Key, TShiftState Shift) override;
+  // It takes the background of its table cell, or the document's.
+  void Placing() override;
+  void DrawFocusMark(HDC DC, int X, int Y) const override;
+  void PrintInto(HDC DC, int X, int Y) const override;
   TFormRadioButton* Widget() const;
   bool InitiallyChecked = false;
+  const TCellObj* Cell = nullptr;  // the table cell it stands in, if any
 
 private:
   bool FSaved = false;

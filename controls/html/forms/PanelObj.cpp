@@ -151,7 +151,6 @@ void TPanelObj::Measure(int AvailHeight, int AvailWidth, const TFontObj* Font)
 
 void TPanelObj::Draw(HDC DC, int X, int Baseline, int LineTop, const TFontObj* Font)
 {
-  (void)DC;
   (void)Font;
   int Y;
   switch (Align) {
@@ -164,6 +163,11 @@ void TPanelObj::Draw(HDC DC, int X, int Baseline, int LineTop, const TFontObj* F
   DrawX = X;
   DrawY = Y;
   Shown = true;
+  if (Document->Printing) {  // the window stays; its picture goes onto the page
+    if (Panel->ShowIt)
+      PrintTo(DC, X, Y - Document->YOff);
+    return;
+  }
   if (!Panel->ShowIt) {
     Park();
     return;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 #include "controls/html/paint/PatternedBorder.h"
 
@@ -57,7 +59,7 @@ void SolidLine(HDC DC, int X1, int Y1, int X2, int Y2, TColor Color)
 
 namespace {
 
-enum { bsNone, bsSolid, bsInset, bsOutset, bsGroove, bsRidge, bsDashed, bsDotted, bsDouble };
+enum { BorderNone, BorderSolid, BorderInset, BorderOutset, BorderGroove, BorderRidge, BorderDashed, BorderDotted, BorderDouble };
 
 // The trapezoid of side S between rectangles A (outer) and B (inner).
 void Trapezoid(const TRect& A, const TRect& B, int S, TPoint P[4])
@@ -113,7 +115,7 @@ void DrawBorder(HDC DC, TRect Outer, TRect Inner, const TBorderColors& Colors, c
   Inner.Top = std::max(Inner.Top, -200);
   bool Gaps = false;
   for (int S : Styles)
-    Gaps = Gaps || S == bsDashed || S == bsDotted || S == bsDouble;
+    Gaps = Gaps || S == BorderDashed || S == BorderDotted || S == BorderDouble;
   if (Background != clNone && Gaps) {
     FillSolid(DC, {Outer.Left, Outer.Top, Outer.Right, Inner.Top}, Background);
     FillSolid(DC, {Outer.Left, Inner.Bottom, Outer.Right, Outer.Bottom}, Background);
@@ -133,21 +135,21 @@ void DrawBorder(HDC DC, TRect Outer, TRect Inner, const TBorderColors& Colors, c
     const TColor C = Colors[std::size_t(S)];
     const bool LeftTop = S == 0 || S == 1;
     switch (Styles[std::size_t(S)]) {
-    case bsSolid: Band(DC, Outer, Inner, S, C); break;
-    case bsInset: Band(DC, Outer, Inner, S, LeftTop ? Darker(C) : C); break;
-    case bsOutset: Band(DC, Outer, Inner, S, LeftTop ? C : Darker(C)); break;
-    case bsGroove:
+    case BorderSolid: Band(DC, Outer, Inner, S, C); break;
+    case BorderInset: Band(DC, Outer, Inner, S, LeftTop ? Darker(C) : C); break;
+    case BorderOutset: Band(DC, Outer, Inner, S, LeftTop ? C : Darker(C)); break;
+    case BorderGroove:
       Band(DC, Outer, Middle, S, LeftTop ? Darker(C) : C);
       Band(DC, Middle, Inner, S, LeftTop ? C : Darker(C));
       break;
-    case bsRidge:
+    case BorderRidge:
       Band(DC, Outer, Middle, S, LeftTop ? C : Darker(C));
       Band(DC, Middle, Inner, S, LeftTop ? Darker(C) : C);
       break;
-    case bsDashed:
-    case bsDotted:
+    case BorderDashed:
+    case BorderDotted:
       break;  // stroked below, side runs at a time
-    case bsDouble:
+    case BorderDouble:
       Band(DC, Outer, OuterThird, S, C);
       Band(DC, InnerThird, Inner, S, C);
       break;
@@ -159,16 +161,73 @@ void DrawBorder(HDC DC, TRect Outer, TRect Inner, const TBorderColors& Colors, c
                                   Thickness(Outer, Inner, 3)};
   for (const TPatternRun& Run : PatternRuns(Colors, Styles, Widths))
     StrokePatternRun(DC, Outer, Middle, Run, Widths[std::size_t(Run.FirstSide)],
-                     Styles[std::size_t(Run.FirstSide)] == bsDotted, Colors[std::size_t(Run.FirstSide)]);
+                     Styles[std::size_t(Run.FirstSide)] == BorderDotted, Colors[std::size_t(Run.FirstSide)]);
 }
 
-void RaisedFrame(HDC DC, const TRect& R, bool Raised, int Width, bool WhiteBackground)
+void FrameLines(HDC DC, int Left, int Top, bool Raised, TColor Light, TColor Dark, int Bottom, int Right)
 {
-  const TColor Light = WhiteBackground ? TColor(0xC0C0C0) : TColor(clBtnHighlight);
-  const TColor Dark = clBtnShadow;
+  Top = std::max(Top, -200);
+  Bottom = std::min(Bottom, 5000);
   const TColor TopLeft = Raised ? Light : Dark;
   const TColor BottomRight = Raised ? Dark : Light;
-  const TRect Inner{R.Left + Width, R.Top + Width, R.Right - Width, R.Bottom - Width};
-  DrawBorder(DC, R, Inner, {TopLeft, TopLeft, BottomRight, BottomRight}, {bsSolid, bsSolid, bsSolid, bsSolid},
-             clNone);
+  // Lines leave out their end pixel: each edge runs one pixel further.
+  SolidLine(DC, Left, Top, Right + 1, Top, TopLeft);
+  SolidLine(DC, Left, Top, Left, Bottom + 1, TopLeft);
+  SolidLine(DC, Right, Top + 1, Right, Bottom + 1, BottomRight);
+  SolidLine(DC, Left + 1, Bottom, Right + 1, Bottom, BottomRight);
+}
+
+void FormControlFrame(HDC DC, int Left, int Top, int Right, int Bottom, bool Filled, bool CheckMonochrome, bool Raised)
+{
+  const bool Mono = CheckMonochrome && GetDeviceCaps(DC, BITSPIXEL) == 1 && GetDeviceCaps(DC, PLANES) == 1;
+  FillSolid(DC, {Left, Top, Right - 1, Bottom - 1}, Filled && !Mono ? TColor(clBtnFace) : TColor(0xFFFFFF));
+  const int Pen = Mono ? 1 : 2;
+  const TColor Light = Mono ? TColor(0) : TColor(0xC0C0C0);
+  const TColor Dark = Mono ? TColor(0) : TColor(clBtnShadow);
+  const TColor TopLeft = Raised ? Light : Dark, BottomRight = Raised ? Dark : Light;
+  // A pen of Pen pixels inside the rectangle's edges.
+  FillSolid(DC, {Left, Top, Right, Top + Pen}, TopLeft);
+  FillSolid(DC, {Left, Top, Left + Pen, Bottom}, TopLeft);
+  FillSolid(DC, {Right - Pen, Top + Pen, Right, Bottom}, BottomRight);
+  FillSolid(DC, {Left + Pen, Bottom - Pen, Right, Bottom}, BottomRight);
+}
+
+void WrapText(HDC DC, const THtmlFontService& Fonts, const THtmlFontDesc& Font, TColor Color, const TRect& R,
+              const std::u16string& Text)
+{
+  if (Text.empty() || R.Right <= R.Left)
+    return;
+  const int LineHeight = std::max(1, Fonts.Metrics(Font).Height);
+  std::vector<int> Ext(Text.size());
+  Fonts.TextExtents(Font, Text.data(), int(Text.size()), Ext.data());
+  auto Width = [&](std::size_t From, std::size_t To) {
+    return To <= From ? 0 : Ext[To - 1] - (From ? Ext[From - 1] : 0);
+  };
+  const int RoomWidth = R.Right - R.Left;
+  int Y = R.Top;
+  std::size_t LineStart = 0;
+  while (LineStart < Text.size() && Y + LineHeight <= R.Bottom) {
+    // Whole words while they fit; a word wider than the room goes alone.
+    std::size_t LineEnd = Text.find(u' ', LineStart);
+    LineEnd = LineEnd == std::u16string::npos ? Text.size() : LineEnd;
+    while (LineEnd < Text.size()) {
+      std::size_t Next = Text.find(u' ', LineEnd + 1);
+      Next = Next == std::u16string::npos ? Text.size() : Next;
+      if (Width(LineStart, Next) > RoomWidth)
+        break;
+      LineEnd = Next;
+    }
+    Fonts.DrawText(DC, R.Left, Y, Font, Color, clNone, Text.data() + LineStart, int(LineEnd - LineStart), &R);
+    Y += LineHeight;
+    LineStart = LineEnd;
+    while (LineStart < Text.size() && Text[LineStart] == u' ')
+      ++LineStart;
+  }
+}
+
+THtmlFontDesc AltTextFont(const THtmlFontService& Fonts)
+{
+  // Eight points at the fonts' resolution, rounded as the platform's MulDiv.
+  const int Pixels = (8 * Fonts.PixelsPerInch() + 36) / 72;
+  return THtmlFontDesc{"Arial", -Pixels, {}, DEFAULT_CHARSET, 0};
 }

@@ -73,6 +73,9 @@ int TSection::Paint(HDC DC, const TRect& Clip, int X)
   for (LineRec& Line : Lines) {
     const int LineTop = Y;
     Y += Line.BoxHeight();
+    // A printed page never cuts a line: the page ends above it instead.
+    if (Document->Printing && !Document->LineOnPage(LineTop, std::max(Line.ReachHeight, Line.BoxHeight())))
+      break;
     if (LineTop + Line.ReachHeight - YOff <= Clip.Top || LineTop - YOff >= Clip.Bottom)
       continue;
     Line.PaintY = LineTop + Line.LeadAbove;
@@ -122,7 +125,7 @@ int TSection::Paint(HDC DC, const TRect& Clip, int X)
       }
       const bool Selected = I >= SelS && I < SelE;
       const THtmlFontDesc Desc = F->Font->Desc();
-      TColor Color = F->Font->Color;
+      TColor Color = Document->Printing ? Document->PrintTextColor(F->Font->Color) : F->Font->Color;
       TColor Back = F->Font->bgColor;
       if (Selected) {
         const TColor Text = Back != clNone ? Back : TColor(PlainColor(Color) ^ 0xFFFFFF);

@@ -178,8 +178,12 @@ void THtmlParser::OpenElement(TDocumentSink& Document)
     Document.OpenElement(R.Sy, R.Attributes, R.PropStack.Last(), R.TagPos);
     return;
   }
+  // A heading is "h1" to "h6" to the style sheet; "H" with another number is no element.
+  if (R.Sy == HSy && (R.HeadingNumber < 1 || R.HeadingNumber > 6))
+    return;
   const std::string Pseudo = R.Sy == ASy && R.Attributes.Find(HrefSy) ? "link" : "";
-  TProperties* Props = R.PropStack.Push(TagNameOfStart(R.Sy), R.Attributes.TheClass(), R.Attributes.TheID(), Pseudo,
+  const std::string Tag = R.Sy == HSy ? "h" + std::to_string(R.HeadingNumber) : TagNameOfStart(R.Sy);
+  TProperties* Props = R.PropStack.Push(Tag, R.Attributes.TheClass(), R.Attributes.TheID(), Pseudo,
                                         R.Attributes.TheTitle(), R.Attributes.TheStyle(R.PropStack.Fonts()));
   if (IsInline(R.Sy) && Props->HasBorderStyle())
     Document.StartInlineBox(Props, R.ChPos);
@@ -192,8 +196,23 @@ void THtmlParser::CloseElement(TDocumentSink& Document)
 {
   THtmlReader& R = Reader;
   Document.CloseElement(R.Sy, R.TagPos);
-  if (!IsFrame(R.Sy))
+  if (R.Sy == HEndSy)
+    PopHeading();
+  else if (!IsFrame(R.Sy))
     R.PropStack.PopAName(TagNameOfEnd(R.Sy));
+}
+
+// Any heading end closes the nearest open heading, whatever its number.
+void THtmlParser::PopHeading()
+{
+  TPropStack& Stack = Reader.PropStack;
+  for (int I = Stack.Count() - 1; I >= 1; --I) {
+    const std::string& Tag = Stack.Items(I)->PropTag;
+    if (Tag.size() == 2 && Tag[0] == 'h' && Tag[1] >= '1' && Tag[1] <= '6') {
+      Stack.PopAName(Tag);
+      return;
+    }
+  }
 }
 
 void THtmlParser::ReadTitle(TDocumentSink& Document)

@@ -33,6 +33,7 @@ private:
   void Dispatch(TDocumentSink& Document);
   void OpenElement(TDocumentSink& Document);
   void CloseElement(TDocumentSink& Document);
+  void PopHeading();
   void ReadTitle(TDocumentSink& Document);
   void ReadStyle(TDocumentSink& Document);
   void ReadMeta(TDocumentSink& Document);

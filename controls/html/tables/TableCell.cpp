@@ -326,3 +326,11 @@ void TCellList::AddCell(std::unique_ptr<TCellObj> Cell)
   Slot.Cell = std::move(Cell);
   Slots.push_back(std::move(Slot));
 }
+
+bool CellBackground(const TCellObj* Cell, TColor& Color)
+{
+  if (!Cell || !Cell->HasBackground)
+    return false;
+  Color = Cell->Background;
+  return true;
+}

@@ -709,7 +709,10 @@ int ThtmlTable::Paint(HDC DC, const TRect& Clip, int X)
     return PaintTop + ContentHeight;
   PaintTopY = Top;
   int RowY = PaintTop;
-  for (auto& Row : Rows) {
+  for (std::size_t R = 0; R < Rows.size(); ++R) {
+    auto& Row = Rows[R];
+    if (Document->Printing && PageEndsBefore(*Row, RowY, R == 0))
+      break;
     const int Bottom = RowY + std::max(Row->RowHeight, Row->SpanHeight) + Spacing;
     if (Bottom - YOff > Clip.Top && RowY - YOff < Clip.Bottom) {
       int ColX = PaintLeftX;
@@ -720,9 +723,32 @@ int ThtmlTable::Paint(HDC DC, const TRect& Clip, int X)
         ColX += ColWidth[std::size_t(c)];
       }
     }
+    if (Document->Printing && Row->PageBreakAfter)
+      Document->EndPageAt(RowY + Row->RowHeight + Spacing / 2);
     RowY += Row->RowHeight;
   }
   return PaintTop + ContentHeight;
+}
+
+bool ThtmlTable::PageEndsBefore(const TCellList& Row, int RowY, bool FirstRow)
+{
+  TSectionList& Doc = *Document;
+  const int Half = Spacing / 2;
+  if (RowY >= Doc.PageBottom)
+    return true;  // on a later page
+  const bool AtPageTop = RowY <= Doc.YOff;
+  const bool Crosses = RowY + Row.RowHeight > Doc.PageBottom;
+  const bool Fits = Row.RowHeight <= Doc.PageHeight;
+  if (!AtPageTop && (Row.PageBreakBefore || (Row.AvoidBreakInside && Crosses && Fits))) {
+    Doc.EndPageAt(RowY + Half);
+    return true;
+  }
+  // A row that begins in the lowest third of the page goes whole to the next.
+  if (!AtPageTop && Crosses && Fits && RowY - Doc.YOff >= Doc.PageHeight * 2 / 3) {
+    Doc.EndPageAt(RowY + (FirstRow ? 0 : Half));
+    return true;
+  }
+  return false;
 }
 
 TCellObj* ThtmlTable::CellAt(int X, int Y) const

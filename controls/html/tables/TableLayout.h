@@ -72,6 +72,8 @@ public:
   void MeasureWidths(int& Min, int& Max) override;
   int LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int AvailHeight, int Width, int Y) override;
   int Paint(HDC DC, const TRect& Clip, int X) override;
+  // Paged printing: true when the page ends above Row (it is painted on the next).
+  bool PageEndsBefore(const TCellList& Row, int RowY, bool FirstRow);
   bool HitLink(int X, int Y, THitLink& Hit) override;
   TImageObj* HitImage(int X, int Y) override;
   int CharIndexAt(int X, int Y, bool& InText, int& CaretX, int& CaretY, int& CaretHeight) override;

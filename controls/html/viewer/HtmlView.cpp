@@ -10,10 +10,12 @@
 #include "controls/html/document/SectionList.h"
 #include "controls/html/images/BitmapCache.h"
 #include "controls/html/images/GIFImage.h"
+#include "controls/html/paint/ViewerResources.h"
 #include "controls/html/viewer/PaintPanel.h"
 #include "controls/html/viewer/ScrollBar32.h"
 #include "platform/base/Exception.h"
 #include "platform/base/FileSystem.h"
+#include "platform/base/MemoryStream.h"
 #include "platform/base/Stream.h"
 #include "platform/base/StringRoutines.h"
 #include "platform/classes/forms/Screen.h"
@@ -36,18 +38,13 @@ private:
   bool& Flag;
 };
 
-// The viewer's cursors in the screen's table, registered once.
-void RegisterViewerCursors()
+// The whole of a stream the program answered, from its start.
+std::string StreamBytes(TMemoryStream& Stream)
 {
-  static bool Done = false;
-  if (Done)
-    return;
-  Done = true;
-  Screen()->SetCursors(HandCursor, LoadCursor(nullptr, IDC_HAND));
-  Screen()->SetCursors(ThickIBeamCursor, LoadCursor(nullptr, IDC_IBEAM));
-  Screen()->SetCursors(UpDownCursor, LoadCursor(nullptr, IDC_SIZENS));
-  Screen()->SetCursors(UpOnlyCursor, LoadCursor(nullptr, IDC_UPARROW));
-  Screen()->SetCursors(DownOnlyCursor, LoadCursor(nullptr, IDC_SIZENS));
+  std::string Data(std::size_t(std::max<Int64>(0, Stream.Size())), '\0');
+  Stream.SetPosition(0);
+  Data.resize(std::size_t(std::max(0, Stream.Read(Data.data(), Integer(Data.size())))));
+  return Data;
 }
 
 void SplitReference(const std::string& Reference, std::string& Name, std::string& Dest)
@@ -109,11 +106,15 @@ THtmlView::THtmlView(TComponent* AOwner, const THtmlFontService& Fonts) : TWinCo
       OnLink(this, Rel, Rev, Href);
   };
   Doc.OnStreamRequest = [this](const std::string& Href, std::string& Data) {
-    bool Supplied = false;
+    TMemoryStream* Stream = nullptr;
     if (OnhtStreamRequest)
-      OnhtStreamRequest(this, Href, Data, Supplied);
-    return Supplied;
+      OnhtStreamRequest(this, Href, Stream);
+    if (!Stream || Stream == FWaitStream.get())
+      return false;
+    Data = StreamBytes(*Stream);
+    return true;
   };
+  FWaitStream = std::make_unique<TMemoryStream>();
   InstallDocumentEvents();
 
   SetDefBackground(clBtnFace);
@@ -438,6 +439,65 @@ void THtmlView::InitLoad()
   Doc.Styles.SetLinksActive(FOptions.Contains(htOverLinksActive));
   Doc.Background = FBackground;
   Doc.SelStart = Doc.SelEnd = -1;
+  InstallParserEvents();
+}
+
+void THtmlView::InstallParserEvents()
+{
+  TSectionList& Doc = *FSectionList;
+  Doc.OnInclude = OnInclude;
+  Doc.EventSender = this;
+  Doc.OnScript = nullptr;
+  if (OnScript)
+    Doc.OnScript = [this](const std::string& Name, const std::string& Language, const std::string& Text) {
+      if (OnScript)
+        OnScript(this, Name, Language, Text);
+    };
+  Doc.OnSoundRequest = nullptr;
+  if (OnSoundRequest)
+    Doc.OnSoundRequest = [this](const std::string& Source, int Loop, bool Terminate) {
+      if (OnSoundRequest)
+        OnSoundRequest(this, Source, Loop, Terminate);
+    };
+  Doc.OnBitmapRequest = nullptr;
+  if (OnBitmapRequest)
+    Doc.OnBitmapRequest = [this](const std::string& Source, TColor& Color) -> TBitmap* {
+      TBitmap* Bitmap = nullptr;
+      Color = clNone;
+      if (OnBitmapRequest)
+        OnBitmapRequest(this, Source, Bitmap, Color);
+      return Bitmap;
+    };
+  Doc.OnImageRequest = nullptr;
+  if (OnImageRequest)
+    Doc.OnImageRequest = [this](const std::string& Source, std::string& Data) {
+      TMemoryStream* Stream = nullptr;
+      if (OnImageRequest)
+        OnImageRequest(this, Source, Stream);
+      if (!Stream)
+        return TSectionList::TImageAnswer::None;
+      if (Stream == FWaitStream.get())
+        return TSectionList::TImageAnswer::Wait;
+      Data = StreamBytes(*Stream);
+      return TSectionList::TImageAnswer::Data;
+    };
+}
+
+bool THtmlView::InsertImage(const std::string& SRC, TMemoryStream* Stream)
+{
+  TSectionList& Doc = *FSectionList;
+  const std::string Data = Stream && Stream != FWaitStream.get() ? StreamBytes(*Stream) : std::string();
+  const bool Background = !Doc.BackgroundImage.empty() &&
+                          TStringBitmapList::Key(Doc.BackgroundImage) == TStringBitmapList::Key(SRC);
+  if (!Doc.SupplyPicture(SRC, Data))
+    return false;
+  if (Background)
+    FBackgroundFetched = false;
+  if (FBusy || FProcessing)
+    return true;  // the layout under way measures the images anew
+  Reformat();
+  FPaintPanel->Invalidate();
+  return true;
 }
 
 void THtmlView::DoneLoading()
@@ -461,11 +521,13 @@ void THtmlView::BackgroundBitmap(TBitmap*& Image, TBitmap*& Mask)
   TSectionList& Doc = *FSectionList;
   if (!FBackgroundFetched) {
     FBackgroundFetched = true;
-    if (!Doc.BackgroundImage.empty()) {
+    if (!Doc.BackgroundImage.empty() && Doc.ShowImages && !Doc.IsPending(Doc.BackgroundImage)) {
       int Transparent = 0;
       TBitmap* M = nullptr;
-      bool FromCache = false;
-      TPersistent* Picture = Doc.GetTheBitmap(Doc.BackgroundImage, Transparent, M, FromCache);
+      bool FromCache = false, Waiting = false;
+      TPersistent* Picture = Doc.GetTheBitmap(Doc.BackgroundImage, Transparent, M, FromCache, Waiting);
+      if (Waiting)
+        Doc.AddPending(Doc.BackgroundImage, nullptr);
       if (auto* Gif = dynamic_cast<TGIFImage*>(Picture)) {
         FBackgroundImage = Gif->StillBitmap();
         FBackgroundMask = Gif->IsTransparent() ? Gif->StillMask() : nullptr;

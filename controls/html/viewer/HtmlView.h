@@ -29,6 +29,7 @@ class TScrollBar;
 class T32ScrollBar;
 class TSectionList;
 class TStream;
+class TMemoryStream;
 class TStrings;
 class TTimer;
 class THtmlFontService;
@@ -118,6 +119,27 @@ public:
   const std::string& HotSpotURL() const { return FURL; }
   const std::string& HotSpotTarget() const { return FTarget; }
   void SetHotSpot(const std::string& URL, const std::string& Target) { FURL = URL; FTarget = Target; }
+  // The bytes of a picture that an image request answered "later" (with
+  // WaitStream()) have come: every image waiting for SRC shows it and the
+  // document is laid out again. False when nothing waits for SRC.
+  bool InsertImage(const std::string& SRC, TMemoryStream* Stream);
+  // The stream an OnImageRequest handler answers to mean "later".
+  TMemoryStream* WaitStream() const { return FWaitStream.get(); }
+
+  // --- printing
+  // Prints pages FromPage to ToPage (1-based; 0 for the last) on the
+  // platform's printer, into OutputFile (empty: the printer's own choice):
+  // the document is laid out at the page width less the margins
+  // (PrintMargin*, in centimetres) and PrintScale, no line is cut by a page
+  // end, and the print events fire for each page in order (HTML header, header,
+  // the page, HTML footer, footer). Answers the number of pages printed;
+  // raises Exception when the printer cannot print.
+  int Print(int FromPage = 1, int ToPage = 0, const std::string& OutputFile = std::string());
+  // The document y where each printed page began, from the last Print.
+  const std::vector<int>& PrintedPageTops() const { return FPageTops; }
+  // The width the document was laid out at for the last Print.
+  int PrintedWidth() const { return FPrintedWidth; }
+
   // Opens web addresses ("scheme://", "mailto:") that a click follows; the
   // default hands them to the desktop's opener. Tests replace it.
   std::function<void(const std::string& Url)> OpenWebLink;
@@ -206,6 +228,14 @@ public:
   TRightClickEvent OnRightClick;
   TMouseEvent OnMouseDouble;
   TStreamRequestEvent OnhtStreamRequest;
+  // Pictures asked of the program before any file is read (both are handed
+  // to the document at each load).
+  TGetBitmapEvent OnBitmapRequest;
+  TStreamRequestEvent OnImageRequest;
+  TScriptEvent OnScript;
+  TIncludeEvent OnInclude;
+  TPrintHeaderEvent OnPrintHeader, OnPrintFooter;
+  TPrintHTMLHeaderEvent OnPrintHTMLHeader, OnPrintHTMLFooter;
   TParseEvent OnParseBegin;
   TNotifyEvent OnParseEnd;
   TFormSubmitEvent OnFormSubmit;
@@ -274,6 +304,17 @@ private:
   void ControlEnter(TFontObj* Link);
   void ControlEnter(TFormControlObj* Control);
   void InstallDocumentEvents();
+  // Hands the events the parser and the image request use to the document
+  // for this load: only those that are assigned.
+  void InstallParserEvents();
+  // One printed page: the events and the document between PageTop and the
+  // page's end, scaled onto the printer's page.
+  struct TPrintGeometry;
+  bool PrintPage(HDC Printer, const TPrintGeometry& G, int Number, int PageTop, int PageEnd, bool LastPage);
+  // The document drawn between PageTop and the end of the page found by
+  // painting; answers that end.
+  int PaintPage(HDC DC, const TPrintGeometry& G, int PageTop);
+  void DrawHeaderViewer(HDC Printer, const TPrintGeometry& G, int Number, bool LastPage, bool Footer, bool& Stop);
   void LinkFocusKey(WORD& Key, TShiftState Shift);
 
   const THtmlFontService& FFonts;
@@ -314,6 +355,9 @@ private:
   TBitmap* FBackgroundImage = nullptr;
   TBitmap* FBackgroundMask = nullptr;
   std::unique_ptr<TBitmap> FBackgroundStill;
+  std::unique_ptr<TMemoryStream> FWaitStream;
+  std::vector<int> FPageTops;
+  int FPrintedWidth = 0;
 
   // interaction state
   bool FPanning = false;

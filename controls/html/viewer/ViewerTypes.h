@@ -14,7 +14,10 @@
 #include "platform/classes/graphics/Graphic.h"
 
 class TBitmap;
+class TCanvas;
+class THtmlView;
 class TImageObj;
+class TMemoryStream;
 class ThvPanel;
 
 enum THTMLBorderStyle : unsigned char { htFocused, htNone, htSingle };
@@ -65,7 +68,19 @@ using TRightClickEvent = Method<void(TObject* Sender, TRightClickParameters& Par
 using TParseEvent = Method<void(TObject* Sender, std::string& Source)>;
 using TFormSubmitEvent = Method<void(TObject* Sender, const std::string& Action, const std::string& Target,
                                       const std::string& EncType, const std::string& Method, TStringList* Results)>;
-using TStreamRequestEvent = Method<void(TObject* Sender, const std::string& SRC, std::string& Stream, bool& Supplied)>;
+// The handler answers a stream it keeps (read from its start to its end),
+// the viewer's WaitStream() for "later" (see THtmlView::InsertImage), or
+// leaves it null: the viewer then reads the file the name stands for.
+using TStreamRequestEvent = Method<void(TObject* Sender, const std::string& SRC, TMemoryStream*& Stream)>;
+// The handler answers a bitmap, which the viewer takes (into its image
+// cache), and its transparent colour, or leaves Color at clNone.
+using TGetBitmapEvent = Method<void(TObject* Sender, const std::string& SRC, TBitmap*& Bitmap, TColor& Color)>;
+using TScriptEvent = Method<void(TObject* Sender, const std::string& Name, const std::string& Language,
+                                 const std::string& Script)>;
+using TIncludeEvent = Method<void(TObject* Sender, const std::string& Command, TStringList* Params, std::string& IString)>;
+using TPrintHeaderEvent = Method<void(TObject* Sender, TCanvas* Canvas, int NumPage, int W, int H, bool& StopPrinting)>;
+using TPrintHTMLHeaderEvent = Method<void(TObject* Sender, THtmlView* HFViewer, int NumPage, bool LastPage, int& XL,
+                                          int& XR, bool& StopPrinting)>;
 // Form controls and panels of the document, handed on by the viewer.
 using TObjectClickEvent = Method<void(TObject* Sender, TObject* Obj, const std::string& OnClick)>;
 using TObjectTagEvent = Method<void(TObject* Sender, TObject* Obj, const std::string& Attribute)>;

@@ -9,6 +9,7 @@
 #include "platform/win/gdi/Regions.h"
 #include "platform/win/gdi/SurfaceDC.h"
 #include "platform/win/gdi/detail/DCData.h"
+#include "platform/win/gdi/detail/PrintJob.h"
 
 namespace gdi {
 
@@ -449,6 +450,8 @@ int GetDeviceCaps(HDC h, int index)
   auto dc = LookupDC(h);
   if (!dc)
     return 0;
+  if (dc->Printer)
+    return PrinterDeviceCaps(*dc->Printer, index);
   bool low = LowColorDisplay();
   int width = dc->Memory ? (dc->S.Bitmap ? dc->S.Bitmap->Width : 0) : dc->Surface.Width;
   int height = dc->Memory ? (dc->S.Bitmap ? dc->S.Bitmap->Height : 0) : dc->Surface.Height;

@@ -43,8 +43,12 @@ struct TDCState {
   int CharExtra = 0;
 };
 
+struct TPrintJob;  // Printing.cpp
+
 struct TDC {
   bool Memory = false;
+  // Printer DCs: a memory DC over the page being printed, and its job.
+  std::shared_ptr<TPrintJob> Printer;
   HWND Window = nullptr;
   TSurface Surface;  // surface DCs
   TPoint Origin;

@@ -53,11 +53,21 @@ void X11Fixture::SetUp()
     GTEST_SKIP() << "no X display to run on";
 }
 
+namespace {
+// The windows of other programs a test showed (ShowForeignWindow).
+std::vector<Window> gForeignWindows;
+}  // namespace
+
 void X11Fixture::TearDown()
 {
   if (!X || !Backend)
     return;
   StopCompositor();
+  for (Window w : gForeignWindows)
+    XDestroyWindow(X, w);
+  gForeignWindows.clear();
+  XSync(X, False);
+  StopWindowManager();
   for (HWND h : FMade)
     if (IsWindow(h))
       DestroyWindow(h);
@@ -324,6 +334,22 @@ extern char** environ;
 
 namespace {
 pid_t gCompositor = 0;
+pid_t gWindowManager = 0;
+
+bool WindowManagerAnnounced(Display* X)
+{
+  Atom check = XInternAtom(X, "_NET_SUPPORTING_WM_CHECK", False);
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  bool found = XGetWindowProperty(X, DefaultRootWindow(X), check, 0, 1, False, XA_WINDOW, &type, &format, &count,
+                                  &after, &data) == Success &&
+               data && count == 1;
+  if (data)
+    XFree(data);
+  return found;
+}
 }  // namespace
 
 bool X11Fixture::StartCompositor()
@@ -334,6 +360,41 @@ bool X11Fixture::StartCompositor()
     return false;
   }
   return PumpUntil([&] { return Backend->SupportsLayeredWindows(); }, 5000);
+}
+
+XWin X11Fixture::Root() { return DefaultRootWindow(X); }
+
+XWin X11Fixture::ShowForeignWindow(int x, int y, int width, int height, const char* title)
+{
+  Window w = XCreateSimpleWindow(X, DefaultRootWindow(X), x, y, unsigned(width), unsigned(height), 0, 0, 0x4080C0);
+  XStoreName(X, w, title);
+  XSelectInput(X, w, ButtonPressMask);
+  XMapWindow(X, w);
+  XSync(X, False);
+  gForeignWindows.push_back(w);
+  return w;
+}
+
+bool X11Fixture::StartWindowManager()
+{
+  const char* argv[] = {"openbox", "--sm-disable", nullptr};
+  if (posix_spawnp(&gWindowManager, "openbox", nullptr, nullptr, const_cast<char**>(argv), environ) != 0) {
+    gWindowManager = 0;
+    return false;
+  }
+  return PumpUntil([&] { return WindowManagerAnnounced(X); }, 10000);
+}
+
+void X11Fixture::StopWindowManager()
+{
+  if (!gWindowManager)
+    return;
+  kill(gWindowManager, SIGTERM);
+  waitpid(gWindowManager, nullptr, 0);
+  gWindowManager = 0;
+  // A manager that ends takes its announcement with it; the root's property
+  // may outlive it for a moment.
+  PumpUntil([&] { return !WindowManagerAnnounced(X); }, 2000);
 }
 
 void X11Fixture::StopCompositor()

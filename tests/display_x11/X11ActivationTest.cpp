@@ -19,7 +19,7 @@ TEST_F(X11ActivationTest, AFormBroughtToTheFrontComesAboveTheProgramTheUserIsIn)
   TForm* chat = nullptr;
   Application()->CreateForm(chat);
   chat->SetPosition(poDesigned);
-  chat->SetBounds(100, 100, 320, 200);
+  chat->SetBounds(600, 500, 320, 200);
   chat->SetCaption("Messages avec bob");
   chat->Show();
   ASSERT_TRUE(PumpUntil([&] { return Viewable(XOf(chat->Handle())); }));
@@ -32,13 +32,20 @@ TEST_F(X11ActivationTest, AFormBroughtToTheFrontComesAboveTheProgramTheUserIsIn)
     return stacking.empty() ? XWin(0) : XWin(stacking.back());
   };
 
-  // The user works in another program, over the form.
-  const XWin other = ShowForeignWindow(150, 120, 320, 200, "Autre programme");
+  // The user works in another program, beside the form (the manager
+  // places it), so that the click cannot land on the form.
+  const XWin other = ShowForeignWindow(100, 100, 320, 200, "Autre programme");
+  TRect otherRect, overlap;
   ASSERT_TRUE(PumpUntil([&] { return Viewable(other); }));
-  const TRect otherRect = ScreenRectOf(X, other);
+  otherRect = ScreenRectOf(X, other);
+  TRect chatRect;
+  GetWindowRect(chat->Handle(), &chatRect);
+  ASSERT_FALSE(IntersectRect(&overlap, &otherRect, &chatRect)) << "the manager put the other program over the form";
   Click(otherRect.Left + otherRect.Width() / 2, otherRect.Top + otherRect.Height() / 2);
   ASSERT_TRUE(PumpUntil([&] { return active() == other && topmost() == other; }, 10000))
-      << "the window manager did not give the other program the focus";
+      << "the window manager did not give the other program the focus: active " << active() << ", top "
+      << topmost() << ", other " << other << ", form " << XOf(chat->Handle()) << " at " << otherRect.Left << ","
+      << otherRect.Top << " " << otherRect.Width() << "x" << otherRect.Height();
   Pump(100);
 
   // A message comes for the form: it is brought to the front.

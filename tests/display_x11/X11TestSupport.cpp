@@ -368,6 +368,18 @@ XWin X11Fixture::ShowForeignWindow(int x, int y, int width, int height, const ch
 {
   Window w = XCreateSimpleWindow(X, DefaultRootWindow(X), x, y, unsigned(width), unsigned(height), 0, 0, 0x4080C0);
   XStoreName(X, w, title);
+  // Where the test puts it, not where the manager would place it.
+  XSizeHints hints{};
+  hints.flags = USPosition | USSize;
+  hints.x = x;
+  hints.y = y;
+  hints.width = width;
+  hints.height = height;
+  XSetWMNormalHints(X, w, &hints);
+  XWMHints wmHints{};
+  wmHints.flags = InputHint;
+  wmHints.input = True;
+  XSetWMHints(X, w, &wmHints);
   XSelectInput(X, w, ButtonPressMask);
   XMapWindow(X, w);
   XSync(X, False);
@@ -382,7 +394,32 @@ bool X11Fixture::StartWindowManager()
     gWindowManager = 0;
     return false;
   }
-  return PumpUntil([&] { return WindowManagerAnnounced(X); }, 10000);
+  if (!PumpUntil([&] { return WindowManagerAnnounced(X); }, 10000))
+    return false;
+  // Announced is not yet managing: a window it frames shows that it is. A
+  // window mapped while the manager starts may slip past it: it is shown
+  // again until framed.
+  Window probe = XCreateSimpleWindow(X, DefaultRootWindow(X), 0, 0, 10, 10, 0, 0, 0);
+  bool managing = false;
+  for (int attempt = 0; attempt < 20 && !managing; ++attempt) {
+    XUnmapWindow(X, probe);
+    XMapWindow(X, probe);
+    XSync(X, False);
+    managing = PumpUntil(
+        [&] {
+          Window root = 0, parent = 0, *children = nullptr;
+          unsigned count = 0;
+          if (!XQueryTree(X, probe, &root, &parent, &children, &count))
+            return false;
+          if (children)
+            XFree(children);
+          return parent != root;
+        },
+        500);
+  }
+  XDestroyWindow(X, probe);
+  XSync(X, False);
+  return managing;
 }
 
 void X11Fixture::StopWindowManager()

@@ -42,6 +42,8 @@ HICON SolidIcon()
 
 class X11TrayTest : public X11Fixture {
 protected:
+  void ExpectIconFillsItsSlot(int SlotHeight, int Announced, int Width, int Square);
+
   // An icon of a window of the test's own, with its callback message, added.
   NOTIFYICONDATA AddIcon(HICON Icon)
   {
@@ -61,48 +63,47 @@ protected:
   }
 };
 
-TEST_F(X11TrayTest, TheIconAsksForItsSizeAndFillsTheSizeTheTrayGives)
+// Docks a solid icon in a tray whose slots are SlotHeight high and that
+// announces Announced as its icon size (0: none); the slot must be Width
+// wide, and the icon's colour must cover exactly the centred square of side
+// Square.
+void X11TrayTest::ExpectIconFillsItsSlot(int SlotHeight, int Announced, int Width, int Square)
 {
-  struct TCase {
-    int SlotHeight;
-    int Announced;  // the tray's icon size, 0 when it says none
-    int Width;      // the slot the tray gives: as wide as the icon asks
-    int Square;     // the icon's picture: the largest square the slot holds
-  };
-  for (const TCase& c : {TCase{24, 0, 22, 22}, TCase{32, 32, 32, 32}}) {
-    SCOPED_TRACE(c.SlotHeight);
-    TTrayPlayer tray(900, 700, c.SlotHeight, c.Announced);
-    ASSERT_TRUE(tray.Started());
-    NOTIFYICONDATA d = AddIcon(SolidIcon());
-    ASSERT_TRUE(PumpUntil([&] { return tray.Docked(); })) << "no dock request";
-    ASSERT_TRUE(PumpUntil([&] { return Viewable(tray.Icon()); }));
-    EXPECT_EQ(tray.IconWidth(), c.Width);
-    EXPECT_EQ(tray.IconHeight(), c.SlotHeight);
+  TTrayPlayer tray(900, 700, SlotHeight, Announced);
+  ASSERT_TRUE(tray.Started());
+  NOTIFYICONDATA d = AddIcon(SolidIcon());
+  ASSERT_TRUE(PumpUntil([&] { return tray.Docked(); })) << "no dock request";
+  ASSERT_TRUE(PumpUntil([&] { return Viewable(tray.Icon()); }));
+  EXPECT_EQ(tray.IconWidth(), Width);
+  EXPECT_EQ(tray.IconHeight(), SlotHeight);
 
-    // The icon's colour covers exactly the centred square.
-    const int w = tray.IconWidth(), h = tray.IconHeight();
-    const int left = (w - c.Square) / 2, top = (h - c.Square) / 2;
-    std::vector<uint32_t> pixels;
-    ASSERT_TRUE(PumpUntil([&] {
-      pixels = ServerPixels(tray.Icon(), w, h);
-      return pixels.size() == std::size_t(w * h) && (pixels[std::size_t(top * w + left)] & 0xFFFFFF) == IconColour;
-    })) << "the icon was not painted at the tray's size";
-    int inside = 0, outside = 0;
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) {
-        const bool ink = (pixels[std::size_t(y * w + x)] & 0xFFFFFF) == IconColour;
-        const bool inSquare = x >= left && x < left + c.Square && y >= top && y < top + c.Square;
-        if (ink)
-          ++(inSquare ? inside : outside);
-      }
-    EXPECT_EQ(inside, c.Square * c.Square);
-    EXPECT_EQ(outside, 0);
+  const int w = tray.IconWidth(), h = tray.IconHeight();
+  const int left = (w - Square) / 2, top = (h - Square) / 2;
+  std::vector<uint32_t> pixels;
+  ASSERT_TRUE(PumpUntil([&] {
+    pixels = ServerPixels(tray.Icon(), w, h);
+    return pixels.size() == std::size_t(w * h) && (pixels[std::size_t(top * w + left)] & 0xFFFFFF) == IconColour;
+  })) << "the icon was not painted at the tray's size";
+  int inside = 0, outside = 0;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      if ((pixels[std::size_t(y * w + x)] & 0xFFFFFF) == IconColour)
+        ++(x >= left && x < left + Square && y >= top && y < top + Square ? inside : outside);
+  EXPECT_EQ(inside, Square * Square);
+  EXPECT_EQ(outside, 0);
 
-    Shell_NotifyIcon(NIM_DELETE, &d);
-    DestroyIcon(d.hIcon);
-    Pump(30);
-  }
+  Shell_NotifyIcon(NIM_DELETE, &d);
+  DestroyIcon(d.hIcon);
+  Pump(30);
 }
+
+// A tray that names no size gets a 22-pixel square asked for in the hints;
+// it gives a slot as high as itself and as wide as asked.
+TEST_F(X11TrayTest, TheIconAsksForASquareAndFillsTheSlotTheTrayGives) { ExpectIconFillsItsSlot(24, 0, 22, 22); }
+
+// A tray that announces its icon size gets it asked for, and the icon
+// grows to it.
+TEST_F(X11TrayTest, TheIconTakesTheSizeTheTrayAnnounces) { ExpectIconFillsItsSlot(32, 32, 32, 32); }
 
 TEST_F(X11TrayTest, TheIconDocksInTheTrayAndItsClicksComeBack)
 {

@@ -33,10 +33,13 @@ struct TSharedSets {
   std::once_flag SystemFilled, SystemFlatFilled, UtilitiesFilled;
 };
 
+// Kept to the end of the process: made before the drawing layer's image-list
+// table (the lists get their handles later, when filled), a static owner
+// would free them after that table is gone.
 TSharedSets& Sets()
 {
-  static TSharedSets sets;
-  return sets;
+  static auto* sets = new TSharedSets;
+  return *sets;
 }
 
 std::once_flag gSetup;

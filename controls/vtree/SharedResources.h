@@ -1,6 +1,5 @@
 // Resources that all trees of the process share: the check image sets, each
-// made the first time a tree asks for it and kept until the library is
-// unloaded.
+// made the first time a tree asks for it and kept to the end of the process.
 #pragma once
 
 #include <string>

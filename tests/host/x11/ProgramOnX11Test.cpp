@@ -178,13 +178,13 @@ TEST_F(ProgramOnX11, AMessageWaitsInTheTrayOpensInAChatWindowAndTheReplyGoesOut)
   const std::vector<XWin> before = ShownOverrideRedirect(X, {});
   Click(tray.IconCenterX(), tray.IconCenterY(), 3);
   std::vector<XWin> menus;
-  ASSERT_TRUE(WaitUntil([&] { return !(menus = ShownOverrideRedirect(X, before)).empty(); }, 5000))
+  ASSERT_TRUE(WaitUntil([&] { return !(menus = ShownOverrideRedirect(X, before)).empty(); }, 10000))
       << "no menu on the tray icon";
   WaitUntil([] { return false; }, 200);
   Screenshot(menus[0], "tray-menu.png");
   const TRect trayMenu = ScreenRectOf(X, menus[0]);
   Click(trayMenu.Left + 30, trayMenu.Top + trayMenu.Height() / 2);
-  EXPECT_TRUE(WaitUntil([&] { return ShownOverrideRedirect(X, before).empty(); }, 5000))
+  EXPECT_TRUE(WaitUntil([&] { return ShownOverrideRedirect(X, before).empty(); }, 10000))
       << "the menu stayed open after \"Restaurer\"";
 }
 

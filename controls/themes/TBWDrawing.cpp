@@ -213,6 +213,10 @@ void DrawCaptionInColor(TCanvas* Canvas, const TRect& R, TColor Color, const std
                         bool Rotated)
 {
   Canvas->Brush()->SetStyle(bsClear);
+  // Drawn on the context itself: it must carry the canvas's font (after a
+  // font change the context holds the system font until the canvas selects
+  // its own again).
+  Canvas->RequiredState({csHandleValid, csFontValid});
   HDC dc = Canvas->Handle();
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorToRGB(Color));

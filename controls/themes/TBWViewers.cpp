@@ -125,6 +125,10 @@ void TTBWItemViewer::MeasureCaption(TCanvas* Canvas, const std::string& Caption,
     return;
   Canvas->Font()->Assign(View()->CaptionFont());
   ApplyItemFont(Canvas->Font(), StateFlags);
+  // Measured on the context itself: it must carry the item's font (a font
+  // change leaves the context with the system font until the canvas selects
+  // its own again).
+  Canvas->RequiredState({csHandleValid, csFontValid});
   HDC dc = Canvas->Handle();
   if (Rotated) {
     HFONT vertical = CreateVerticalFont(dc);

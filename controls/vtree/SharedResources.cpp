@@ -22,16 +22,24 @@ std::mutex& ImageConversionLock()
   return lock;
 }
 
+// The lists exist from the unit's set-up on; each is filled the first time a
+// tree asks for it, so that a program's first window pays only for the
+// pictures it shows.
 struct TSharedSets {
   std::array<std::unique_ptr<TCustomImageList>, 6> Strips;
   std::unique_ptr<TCustomImageList> System, SystemFlat;
   std::unique_ptr<TCustomImageList> Utilities;
+  std::array<std::once_flag, 6> StripsFilled;
+  std::once_flag SystemFilled, SystemFlatFilled, UtilitiesFilled;
 };
 
+// Kept to the end of the process: made before the drawing layer's image-list
+// table (the lists get their handles later, when filled), a static owner
+// would free them after that table is gone.
 TSharedSets& Sets()
 {
-  static TSharedSets sets;
-  return sets;
+  static auto* sets = new TSharedSets;
+  return *sets;
 }
 
 std::once_flag gSetup;
@@ -117,33 +125,46 @@ void BuildFrameControlImages(TCustomImageList* ImageList, bool Flat)
   DeleteDC(dc);
 }
 
+namespace shared_resources {
+
+const char* const StripNames[6] = {"LT_CHECK_LIGHT", "LT_CHECK_DARK", "LT_TICK_LIGHT",
+                                   "LT_TICK_DARK",   "LT_FLAT",       "LT_XP"};
+
+TCustomImageList* FilledStrip(std::size_t Index)
+{
+  std::call_once(Sets().StripsFilled[Index], [Index] {
+    try {
+      LoadImageStrip(Sets().Strips[Index].get(), StripNames[Index], Index != 5);
+    } catch (const Exception&) {
+      // A set that cannot be loaded stays empty; trees then draw no check box.
+    }
+  });
+  return Sets().Strips[Index].get();
+}
+
+TCustomImageList* FilledSystemImages(bool Flat)
+{
+  std::call_once(Flat ? Sets().SystemFlatFilled : Sets().SystemFilled, [Flat] {
+    // The push-button images come from a strip set.
+    FilledStrip(Flat ? 4 : 1);
+    BuildFrameControlImages((Flat ? Sets().SystemFlat : Sets().System).get(), Flat);
+  });
+  return (Flat ? Sets().SystemFlat : Sets().System).get();
+}
+
+}  // namespace shared_resources
+
 void TreeUnitSetup()
 {
   std::call_once(gSetup, [] {
     // The clipboard and drag and drop want OLE on the thread of the trees.
     OleInitialize(nullptr);
     RegisterTreeClipboardFormats();
-    static const char* kNames[6] = {"LT_CHECK_LIGHT", "LT_CHECK_DARK", "LT_TICK_LIGHT",
-                                    "LT_TICK_DARK", "LT_FLAT", "LT_XP"};
-    for (int i = 0; i < 6; ++i) {
-      auto list = std::make_unique<TCustomImageList>(nullptr, 16, 16);
-      try {
-        LoadImageStrip(list.get(), kNames[i], i != 5);
-      } catch (const Exception&) {
-        // A set that cannot be loaded stays empty; trees then draw no check box.
-      }
-      Sets().Strips[std::size_t(i)] = std::move(list);
-    }
+    for (auto& strip : Sets().Strips)
+      strip = std::make_unique<TCustomImageList>(nullptr, 16, 16);
     Sets().Utilities = std::make_unique<TCustomImageList>(nullptr, 16, 16);
-    try {
-      LoadImageStrip(Sets().Utilities.get(), "LT_UTILITIES", false);
-    } catch (const Exception&) {
-      // Without the strip the header shows no sort glyphs or drop marks.
-    }
     Sets().System = std::make_unique<TCustomImageList>(nullptr);
-    BuildFrameControlImages(Sets().System.get(), false);
     Sets().SystemFlat = std::make_unique<TCustomImageList>(nullptr);
-    BuildFrameControlImages(Sets().SystemFlat.get(), true);
     if (HCURSOR split = LoadCursor(HInstance(), "LT_HEADERSPLIT"))
       Screen()->SetCursors(crHeaderSplit, split);
   });
@@ -151,21 +172,29 @@ void TreeUnitSetup()
 
 TCustomImageList* SharedCheckImages(TCheckImageKind Kind)
 {
+  using namespace shared_resources;
   switch (Kind) {
-    case ckLightCheck: return Sets().Strips[0].get();
-    case ckDarkCheck: return Sets().Strips[1].get();
-    case ckLightTick: return Sets().Strips[2].get();
-    case ckDarkTick: return Sets().Strips[3].get();
-    case ckFlat: return Sets().Strips[4].get();
-    case ckXP: return Sets().Strips[5].get();
-    case ckSystem: return Sets().System.get();
-    case ckSystemFlat: return Sets().SystemFlat.get();
+    case ckLightCheck: return FilledStrip(0);
+    case ckDarkCheck: return FilledStrip(1);
+    case ckLightTick: return FilledStrip(2);
+    case ckDarkTick: return FilledStrip(3);
+    case ckFlat: return FilledStrip(4);
+    case ckXP: return FilledStrip(5);
+    case ckSystem: return FilledSystemImages(false);
+    case ckSystemFlat: return FilledSystemImages(true);
     default: return nullptr;
   }
 }
 
 TCustomImageList* SharedUtilityImages()
 {
+  std::call_once(Sets().UtilitiesFilled, [] {
+    try {
+      LoadImageStrip(Sets().Utilities.get(), "LT_UTILITIES", false);
+    } catch (const Exception&) {
+      // Without the strip the header shows no sort glyphs or drop marks.
+    }
+  });
   return Sets().Utilities.get();
 }
 

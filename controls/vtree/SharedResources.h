@@ -1,5 +1,5 @@
-// Resources that all trees of the process share: the check image sets, made
-// once by the first tree and kept until the library is unloaded.
+// Resources that all trees of the process share: the check image sets, each
+// made the first time a tree asks for it and kept to the end of the process.
 #pragma once
 
 #include <string>

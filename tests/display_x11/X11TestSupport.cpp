@@ -53,11 +53,21 @@ void X11Fixture::SetUp()
     GTEST_SKIP() << "no X display to run on";
 }
 
+namespace {
+// The windows of other programs a test showed (ShowForeignWindow).
+std::vector<Window> gForeignWindows;
+}  // namespace
+
 void X11Fixture::TearDown()
 {
   if (!X || !Backend)
     return;
   StopCompositor();
+  for (Window w : gForeignWindows)
+    XDestroyWindow(X, w);
+  gForeignWindows.clear();
+  XSync(X, False);
+  StopWindowManager();
   for (HWND h : FMade)
     if (IsWindow(h))
       DestroyWindow(h);
@@ -324,6 +334,22 @@ extern char** environ;
 
 namespace {
 pid_t gCompositor = 0;
+pid_t gWindowManager = 0;
+
+bool WindowManagerAnnounced(Display* X)
+{
+  Atom check = XInternAtom(X, "_NET_SUPPORTING_WM_CHECK", False);
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  bool found = XGetWindowProperty(X, DefaultRootWindow(X), check, 0, 1, False, XA_WINDOW, &type, &format, &count,
+                                  &after, &data) == Success &&
+               data && count == 1;
+  if (data)
+    XFree(data);
+  return found;
+}
 }  // namespace
 
 bool X11Fixture::StartCompositor()
@@ -334,6 +360,78 @@ bool X11Fixture::StartCompositor()
     return false;
   }
   return PumpUntil([&] { return Backend->SupportsLayeredWindows(); }, 5000);
+}
+
+XWin X11Fixture::Root() { return DefaultRootWindow(X); }
+
+XWin X11Fixture::ShowForeignWindow(int x, int y, int width, int height, const char* title)
+{
+  Window w = XCreateSimpleWindow(X, DefaultRootWindow(X), x, y, unsigned(width), unsigned(height), 0, 0, 0x4080C0);
+  XStoreName(X, w, title);
+  // Where the test puts it, not where the manager would place it.
+  XSizeHints hints{};
+  hints.flags = USPosition | USSize;
+  hints.x = x;
+  hints.y = y;
+  hints.width = width;
+  hints.height = height;
+  XSetWMNormalHints(X, w, &hints);
+  XWMHints wmHints{};
+  wmHints.flags = InputHint;
+  wmHints.input = True;
+  XSetWMHints(X, w, &wmHints);
+  XSelectInput(X, w, ButtonPressMask);
+  XMapWindow(X, w);
+  XSync(X, False);
+  gForeignWindows.push_back(w);
+  return w;
+}
+
+bool X11Fixture::StartWindowManager()
+{
+  const char* argv[] = {"openbox", "--sm-disable", nullptr};
+  if (posix_spawnp(&gWindowManager, "openbox", nullptr, nullptr, const_cast<char**>(argv), environ) != 0) {
+    gWindowManager = 0;
+    return false;
+  }
+  if (!PumpUntil([&] { return WindowManagerAnnounced(X); }, 10000))
+    return false;
+  // Announced is not yet managing: a window it frames shows that it is. A
+  // window mapped while the manager starts may slip past it: it is shown
+  // again until framed.
+  Window probe = XCreateSimpleWindow(X, DefaultRootWindow(X), 0, 0, 10, 10, 0, 0, 0);
+  bool managing = false;
+  for (int attempt = 0; attempt < 20 && !managing; ++attempt) {
+    XUnmapWindow(X, probe);
+    XMapWindow(X, probe);
+    XSync(X, False);
+    managing = PumpUntil(
+        [&] {
+          Window root = 0, parent = 0, *children = nullptr;
+          unsigned count = 0;
+          if (!XQueryTree(X, probe, &root, &parent, &children, &count))
+            return false;
+          if (children)
+            XFree(children);
+          return parent != root;
+        },
+        500);
+  }
+  XDestroyWindow(X, probe);
+  XSync(X, False);
+  return managing;
+}
+
+void X11Fixture::StopWindowManager()
+{
+  if (!gWindowManager)
+    return;
+  kill(gWindowManager, SIGTERM);
+  waitpid(gWindowManager, nullptr, 0);
+  gWindowManager = 0;
+  // A manager that ends takes its announcement with it; the root's property
+  // may outlive it for a moment.
+  PumpUntil([&] { return !WindowManagerAnnounced(X); }, 2000);
 }
 
 void X11Fixture::StopCompositor()

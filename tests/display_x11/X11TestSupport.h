@@ -57,6 +57,12 @@ protected:
 
   static XWin XOf(HWND hwnd) { return XWin(Backend->NativeWindow(hwnd)); }
   static bool Viewable(XWin w);
+  // The screen's root window.
+  static XWin Root();
+  // A window of another program as a window manager sees it (a managed
+  // top-level window of the test's own connection), shown; destroyed by
+  // TearDown.
+  static XWin ShowForeignWindow(int x, int y, int width, int height, const char* title);
   static bool OverrideRedirect(XWin w);
   static std::vector<long> Longs(XWin w, const char* property);
   static std::string Utf8Property(XWin w, const char* property);
@@ -84,6 +90,11 @@ protected:
   // stopped at the latest by TearDown.
   static bool StartCompositor();
   static void StopCompositor();
+  // A window manager (openbox, which scripts/setup installs), started for
+  // one test the same way: false when it cannot run or never announced
+  // itself on the root window.
+  static bool StartWindowManager();
+  static void StopWindowManager();
 
   // Runs a shell command, answering its output.
   static std::string Run(const std::string& command);

@@ -453,3 +453,67 @@ TEST(Text, FamiliesExListEachCharacterSetAFaceCovers)
   EXPECT_EQ(EnumFontFamiliesExW(f.DC, &filter, stop, LPARAM(&calls), 0), 0);
   EXPECT_EQ(calls, 1);
 }
+
+// The interface faces stand in at their own widths: a caption that the
+// forms' fixed layouts were made for fits them ("Enregistrer la
+// conversation" in the 146-pixel check box of a chat window, whose text
+// starts 17 pixels in), while "Arial" keeps its stand-in's full width and
+// both keep the same height.
+TEST(Text, InterfaceFacesAreNarrowedToTheWidthsLayoutsWereMadeFor)
+{
+  TDrawFixture f(1, 1);
+  auto measure = [&](const char* face, const char* text, TEXTMETRICA& tm) {
+    HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, face);
+    HGDIOBJ old = SelectObject(f.DC, font);
+    TSize size;
+    GetTextExtentPoint32A(f.DC, text, int(std::strlen(text)), &size);
+    GetTextMetricsA(f.DC, &tm);
+    SelectObject(f.DC, old);
+    DeleteObject(font);
+    return size.cx;
+  };
+  const char* caption = "Enregistrer la conversation";
+  TEXTMETRICA arialMetrics{};
+  const int arial = measure("Arial", caption, arialMetrics);
+  for (const char* face : {"MS Sans Serif", "Tahoma", "Microsoft Sans Serif"}) {
+    TEXTMETRICA tm{};
+    const int width = measure(face, caption, tm);
+    EXPECT_LE(width, 146 - 17) << face;
+    EXPECT_LT(width, arial) << face;
+    EXPECT_EQ(tm.tmHeight, arialMetrics.tmHeight) << face;
+    EXPECT_LE(tm.tmAveCharWidth, arialMetrics.tmAveCharWidth) << face;
+  }
+  EXPECT_GT(arial, 146 - 17) << "Arial has the wider widths of its own";
+}
+
+// Measuring and drawing use one advance per character: the ink of a run
+// drawn at x ends inside the extent measured for it, and a run drawn after
+// it starts where that extent ends (no gap, no overlap).
+TEST(Text, OutlineTextIsDrawnAtTheAdvancesItIsMeasuredWith)
+{
+  for (const char* face : {"MS Sans Serif", "Arial", "Times New Roman"}) {
+    TDrawFixture f(300, 30, RGB(255, 255, 255));
+    HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, face);
+    HGDIOBJ old = SelectObject(f.DC, font);
+    SetBkMode(f.DC, TRANSPARENT);
+    const char* text = "Enregistrer la conversation";
+    TSize size;
+    GetTextExtentPoint32A(f.DC, text, int(std::strlen(text)), &size);
+    INT widths[256] = {};
+    GetCharWidth32A(f.DC, 0, 255, widths);
+    int sum = 0;
+    for (const char* p = text; *p; ++p)
+      sum += widths[static_cast<unsigned char>(*p)];
+    EXPECT_EQ(size.cx, sum) << face;
+    TextOutA(f.DC, 10, 5, text, int(std::strlen(text)));
+    int last = -1;
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 300; ++x)
+        if (f.At(x, y) != RGB(255, 255, 255))
+          last = std::max(last, x);
+    EXPECT_GT(last, 10 + size.cx - 8) << face;
+    EXPECT_LT(last, 10 + size.cx) << face;
+    SelectObject(f.DC, old);
+    DeleteObject(font);
+  }
+}

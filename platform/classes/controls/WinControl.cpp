@@ -187,8 +187,12 @@ void TWinControl::SetZOrder(bool TopMost)
         list.insert(list.begin(), this);
     }
   }
+  // A window of its own brought to the top is brought to the front: the
+  // window system activates it (on a desktop, through the window manager).
+  // Child windows and a window sent to the back are only restacked.
+  const UINT activation = TopMost && !FParent && !ParentWindow() ? 0 : SWP_NOACTIVATE;
   if (FHandle)
-    SetWindowPos(FHandle, TopMost ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(FHandle, TopMost ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | activation);
 }
 
 void TWinControl::GetChildren(TGetChildProc Proc, TComponent* Root)

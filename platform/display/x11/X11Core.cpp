@@ -128,13 +128,21 @@ TCore::TCore()
   XSetErrorHandler(&RecordError);
   Screen = DefaultScreen(Dpy);
   Root = RootWindow(Dpy, Screen);
+  // Every atom in one round trip.
+  char compositor[64], tray[64];
+  std::snprintf(compositor, sizeof compositor, "_NET_WM_CM_S%d", Screen);
+  std::snprintf(tray, sizeof tray, "_NET_SYSTEM_TRAY_S%d", Screen);
+  std::vector<char*> names;
   for (const TAtomName& a : AtomNames)
-    A.*(a.Field) = XInternAtom(Dpy, a.Name, False);
-  char name[64];
-  std::snprintf(name, sizeof name, "_NET_WM_CM_S%d", Screen);
-  A.CompositorSelection = XInternAtom(Dpy, name, False);
-  std::snprintf(name, sizeof name, "_NET_SYSTEM_TRAY_S%d", Screen);
-  A.TraySelection = XInternAtom(Dpy, name, False);
+    names.push_back(const_cast<char*>(a.Name));
+  names.push_back(compositor);
+  names.push_back(tray);
+  std::vector<Atom> atoms(names.size(), 0);
+  XInternAtoms(Dpy, names.data(), int(names.size()), False, atoms.data());
+  for (std::size_t i = 0; i < std::size(AtomNames); ++i)
+    A.*(AtomNames[i].Field) = atoms[i];
+  A.CompositorSelection = atoms[std::size(AtomNames)];
+  A.TraySelection = atoms[std::size(AtomNames) + 1];
 
   // Pixels go out as they are on a 24-bit TrueColor visual with the usual
   // masks; any other TrueColor visual gets them converted.
@@ -205,6 +213,35 @@ void TCore::WakeReader()
 }
 
 Atom TCore::Intern(const char* name) { return XInternAtom(Dpy, name, False); }
+
+namespace x11_core {
+
+struct TTimeProbe {
+  Window Leader;
+  Atom Property;
+};
+
+Bool IsTimeProbe(Display*, XEvent* ev, XPointer arg)
+{
+  auto* probe = reinterpret_cast<TTimeProbe*>(arg);
+  return ev->type == PropertyNotify && ev->xproperty.window == probe->Leader && ev->xproperty.atom == probe->Property;
+}
+
+}  // namespace x11_core
+
+Time TCore::ServerTime()
+{
+  x11_core::TTimeProbe probe{Leader, Intern("_CORVANE_TIME_PROBE")};
+  XChangeProperty(Dpy, Leader, probe.Property, XA_STRING, 8, PropModeAppend, nullptr, 0);
+  // The notice comes before the answer to the sync: it is in the queue then.
+  XSync(Dpy, False);
+  XEvent ev;
+  if (XCheckIfEvent(Dpy, &ev, &x11_core::IsTimeProbe, reinterpret_cast<XPointer>(&probe)) && ev.xproperty.time) {
+    LastTime = ev.xproperty.time;
+    return ev.xproperty.time;
+  }
+  return LastTime;
+}
 
 std::string TCore::AtomName(Atom atom)
 {

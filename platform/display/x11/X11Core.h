@@ -111,6 +111,10 @@ public:
   TRect WorkArea();
   // The screen position of a window's top-left corner.
   TPoint RootPosition(Window w);
+  // The server's time now, asked with a property change on the leader (an
+  // empty append): for requests that must not be older than the user's last
+  // action elsewhere, such as activation. Under the lock.
+  Time ServerTime();
 };
 
 // Holds the core's lock; on leaving, sends what was asked and wakes the

@@ -514,7 +514,10 @@ void TX11Display::WindowActivated(HWND window)
     ev.xclient.message_type = s.Core.A.NetActiveWindow;
     ev.xclient.format = 32;
     ev.xclient.data.l[0] = 1;  // asked by an application
-    ev.xclient.data.l[1] = long(s.Core.LastTime);
+    // The time of the request itself: a window manager that guards the
+    // focus refuses requests older than the user's last action (or with no
+    // time), and the layer activates windows on its own too (a new message).
+    ev.xclient.data.l[1] = long(s.Core.ServerTime());
     ev.xclient.data.l[2] = long(s.Focus);
     XSendEvent(dpy, s.Core.Root, False, SubstructureRedirectMask | SubstructureNotifyMask, &ev);
     return;

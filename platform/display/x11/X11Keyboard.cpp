@@ -78,6 +78,16 @@ TX11Keyboard::TX11Keyboard(TCore& core) : FCore(core)
 {
   Bool supported = False;
   XkbSetDetectableAutoRepeat(FCore.Dpy, True, &supported);
+}
+
+// The input method opens when a window of ours first takes the keyboard:
+// opening it reads the locale's compose tables, work that a program's first
+// window does not wait for.
+void TX11Keyboard::OpenInputMethod()
+{
+  if (FImTried)
+    return;
+  FImTried = true;
   // The input method the user chose, else the built-in one (dead keys and compose).
   if (XSupportsLocale()) {
     XSetLocaleModifiers("");
@@ -100,7 +110,7 @@ TX11Keyboard::~TX11Keyboard()
 void TX11Keyboard::WindowCreated(Window w)
 {
   if (!FIm || FContexts.count(w))
-    return;
+    return;  // without the input method yet, the context is made at the first focus
   XIC ic = XCreateIC(FIm, XNInputStyle, XIMPreeditNothing | XIMStatusNothing, XNClientWindow, w, XNFocusWindow, w,
                      nullptr);
   if (ic)
@@ -118,6 +128,10 @@ void TX11Keyboard::WindowDestroyed(Window w)
 
 void TX11Keyboard::Focus(Window w, bool in)
 {
+  if (in) {
+    OpenInputMethod();
+    WindowCreated(w);
+  }
   auto it = FContexts.find(w);
   if (it == FContexts.end())
     return;

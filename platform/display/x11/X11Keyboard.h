@@ -40,7 +40,10 @@ public:
   static DWORD KeySymToUnicode(KeySym sym);
 
 private:
+  void OpenInputMethod();
+
   TCore& FCore;
+  bool FImTried = false;
   XIM FIm = nullptr;
   std::map<Window, XIC> FContexts;
 };

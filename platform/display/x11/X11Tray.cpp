@@ -1,6 +1,8 @@
 #include "platform/display/x11/X11Tray.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 namespace x11 {
 
@@ -8,8 +10,54 @@ namespace {
 
 constexpr long SystemTrayRequestDock = 0;
 constexpr long XembedMapped = 1;
+constexpr long XembedEmbeddedNotify = 0;
+// The size of a tray icon when the tray does not say (what trays give).
+constexpr int DefaultTraySide = 22;
 
 }  // namespace
+
+namespace x11_tray {
+
+// A square ARGB picture (not premultiplied) resampled to size x size: each
+// pixel of the result averages the source area it covers, weighted by
+// coverage and alpha, so a 16-pixel icon grows to 22 without doubled rows.
+std::vector<uint32_t> ScaledSquare(const std::vector<uint32_t>& pixels, int side, int size)
+{
+  std::vector<uint32_t> out(std::size_t(size) * std::size_t(size), 0);
+  if (side <= 0 || size <= 0)
+    return out;
+  const double step = double(side) / double(size);
+  for (int y = 0; y < size; ++y) {
+    const double y0 = y * step, y1 = (y + 1) * step;
+    for (int x = 0; x < size; ++x) {
+      const double x0 = x * step, x1 = (x + 1) * step;
+      double a = 0, r = 0, g = 0, b = 0, area = 0;
+      for (int sy = int(y0); sy < side && sy < y1; ++sy) {
+        const double wy = std::min<double>(sy + 1, y1) - std::max<double>(sy, y0);
+        for (int sx = int(x0); sx < side && sx < x1; ++sx) {
+          const double w = wy * (std::min<double>(sx + 1, x1) - std::max<double>(sx, x0));
+          if (w <= 0)
+            continue;
+          const uint32_t p = pixels[std::size_t(sy) * std::size_t(side) + std::size_t(sx)];
+          const double alpha = double(p >> 24) * w;
+          a += alpha;
+          r += double((p >> 16) & 0xFF) * alpha;
+          g += double((p >> 8) & 0xFF) * alpha;
+          b += double(p & 0xFF) * alpha;
+          area += w;
+        }
+      }
+      if (a <= 0 || area <= 0)
+        continue;
+      auto channel = [](double v) { return uint32_t(std::clamp(std::lround(v), 0L, 255L)); };
+      out[std::size_t(y) * std::size_t(size) + std::size_t(x)] =
+          channel(a / area) << 24 | channel(r / a) << 16 | channel(g / a) << 8 | channel(b / a);
+    }
+  }
+  return out;
+}
+
+}  // namespace x11_tray
 
 TX11Tray::~TX11Tray()
 {
@@ -37,11 +85,31 @@ void TX11Tray::Make(TIcon& icon)
     attrs.background_pixmap = ParentRelative;  // the tray's own background shows through
     mask |= CWBackPixmap;
   }
-  icon.Win = XCreateWindow(dpy, FCore.Root, 0, 0, 22, 22, 0, icon.Argb ? 32 : CopyFromParent, InputOutput,
-                           icon.Argb ? FCore.ArgbVisual : CopyFromParent, mask, &attrs);
-  icon.Width = icon.Height = 22;
+  const int side = PreferredSide(manager);
+  icon.Win = XCreateWindow(dpy, FCore.Root, 0, 0, unsigned(side), unsigned(side), 0, icon.Argb ? 32 : CopyFromParent,
+                           InputOutput, icon.Argb ? FCore.ArgbVisual : CopyFromParent, mask, &attrs);
+  icon.Width = icon.Height = side;
+  // Trays lay their icons out by these hints (without them some give the
+  // icon a width of one pixel); any size the tray gives is taken after.
+  XSizeHints* hints = XAllocSizeHints();
+  if (hints) {
+    hints->flags = PMinSize | PBaseSize;
+    hints->min_width = hints->min_height = side;
+    hints->base_width = hints->base_height = side;
+    XSetWMNormalHints(dpy, icon.Win, hints);
+    XFree(hints);
+  }
   FCore.SetLongs(icon.Win, FCore.A.XembedInfo, FCore.A.XembedInfo, {0, XembedMapped});
   FCore.SetUtf8(icon.Win, FCore.A.NetWmName, icon.Tip);
+}
+
+int TX11Tray::PreferredSide(Window manager)
+{
+  std::vector<long> size;
+  if (manager && FCore.GetLongs(manager, FCore.Intern("_NET_SYSTEM_TRAY_ICON_SIZE"), XA_CARDINAL, size) &&
+      !size.empty() && size[0] >= 8 && size[0] <= 256)
+    return int(size[0]);
+  return DefaultTraySide;
 }
 
 bool TX11Tray::Dock(TIcon& icon)
@@ -132,11 +200,12 @@ void TX11Tray::Paint(TIcon& icon)
   Display* dpy = FCore.Dpy;
   XClearWindow(dpy, icon.Win);
   int w = icon.Width, h = icon.Height;
-  std::size_t side = std::size_t(icon.Side);
-  if (side == 0 || w <= 0 || h <= 0)
+  if (icon.Side == 0 || w <= 0 || h <= 0)
     return;
+  // The largest square the tray's size holds, centred.
   int size = std::min(w, h);
   int left = (w - size) / 2, top = (h - size) / 2;
+  const std::vector<uint32_t> scaled = x11_tray::ScaledSquare(icon.Pixels, icon.Side, size);
   Visual* visual = icon.Argb ? FCore.ArgbVisual : DefaultVisual(dpy, FCore.Screen);
   int depth = icon.Argb ? 32 : DefaultDepth(dpy, FCore.Screen);
   XImage* image = XCreateImage(dpy, visual, unsigned(depth), ZPixmap, 0, nullptr, unsigned(size), unsigned(size), 32, 0);
@@ -147,8 +216,7 @@ void TX11Tray::Paint(TIcon& icon)
   std::vector<char> mask(std::size_t(stride) * std::size_t(size), 0);
   for (int y = 0; y < size; ++y)
     for (int x = 0; x < size; ++x) {
-      // Nearest pixel of the icon scaled to the tray's size.
-      uint32_t p = icon.Pixels[std::size_t(y) * side / std::size_t(size) * side + std::size_t(x) * side / std::size_t(size)];
+      uint32_t p = scaled[std::size_t(y) * std::size_t(size) + std::size_t(x)];
       int alpha = int(p >> 24);
       XPutPixel(image, x, y, PixelFor(visual, depth, p & 0xFFFFFF, icon.Argb ? alpha : 255));
       if (alpha >= 128)
@@ -181,15 +249,30 @@ bool TX11Tray::OnEvent(const XEvent& ev, TActions& actions)
           Paint(icon);
         break;
       case ConfigureNotify:
-        icon.Width = ev.xconfigure.width;
-        icon.Height = ev.xconfigure.height;
-        Paint(icon);
+        // The size the tray gives: the icon follows it.
+        if (ev.xconfigure.width != icon.Width || ev.xconfigure.height != icon.Height) {
+          icon.Width = ev.xconfigure.width;
+          icon.Height = ev.xconfigure.height;
+          Paint(icon);
+        }
         break;
       case ReparentNotify:
         if (ev.xreparent.parent == FCore.Root) {
           // The tray went and handed the icon back: it waits hidden for the next one.
           icon.Docked = false;
           XUnmapWindow(FCore.Dpy, icon.Win);
+        }
+        break;
+      case ClientMessage:
+        if (ev.xclient.message_type == FCore.A.Xembed && ev.xclient.data.l[1] == XembedEmbeddedNotify) {
+          // Embedded: the window's size is the tray's from now on.
+          icon.Docked = true;
+          XWindowAttributes attrs;
+          if (XGetWindowAttributes(FCore.Dpy, icon.Win, &attrs)) {
+            icon.Width = attrs.width;
+            icon.Height = attrs.height;
+          }
+          Paint(icon);
         }
         break;
       case ButtonPress:

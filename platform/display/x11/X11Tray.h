@@ -2,6 +2,11 @@
 // a small window of ours that the tray embeds (the system-tray protocol with
 // XEMBED), painting the icon's image; the mouse on it goes to the layer's
 // notification area. Without a tray the icons wait for one to start.
+//
+// Size: the window asks for a square of the tray's icon size (its
+// _NET_SYSTEM_TRAY_ICON_SIZE, else 22 pixels) in its size hints, which trays
+// read to lay their icons out, and then takes whatever size the tray gives
+// it: the icon is scaled to the largest square that fits and centred.
 #pragma once
 
 #include <map>
@@ -9,6 +14,12 @@
 #include "platform/display/x11/X11Core.h"
 
 namespace x11 {
+
+namespace x11_tray {
+// A square ARGB picture (0xAARRGGBB, not premultiplied, side x side)
+// resampled to size x size by area averaging.
+std::vector<uint32_t> ScaledSquare(const std::vector<uint32_t>& pixels, int side, int size);
+}  // namespace x11_tray
 
 class TX11Tray {
 public:
@@ -38,6 +49,8 @@ private:
   bool Dock(TIcon& icon);
   void Paint(TIcon& icon);
   void Make(TIcon& icon);
+  // The side the tray asks its icons to have.
+  int PreferredSide(Window manager);
 
   TCore& FCore;
   std::map<std::pair<HWND, UINT>, TIcon> FIcons;

@@ -142,24 +142,39 @@ const TGlyph& TFontInstance::Glyph(char32_t c)
   return FGlyphs.emplace(c, Render(c)).first->second;
 }
 
+int TFontInstance::MeasureAdvance(char32_t c) { return FGlyphs.emplace(c, Render(c)).first->second.Advance; }
+
+int TFontInstance::AdvanceLocked(char32_t c)
+{
+  if (c < kDirectAdvances) {
+    if (FDirectAdvances.empty())
+      FDirectAdvances.assign(kDirectAdvances, -1);
+    if (FDirectAdvances[c] < 0) {
+      auto it = FGlyphs.find(c);
+      FDirectAdvances[c] = it != FGlyphs.end() ? it->second.Advance : MeasureAdvance(c);
+    }
+    return FDirectAdvances[c];
+  }
+  auto known = FOtherAdvances.find(c);
+  if (known != FOtherAdvances.end())
+    return known->second;
+  auto it = FGlyphs.find(c);
+  const int advance = it != FGlyphs.end() ? it->second.Advance : MeasureAdvance(c);
+  FOtherAdvances.emplace(c, advance);
+  return advance;
+}
+
+int TFontInstance::Advance(char32_t c)
+{
+  std::lock_guard<std::mutex> lock(FLock);
+  return AdvanceLocked(c);
+}
+
 void TFontInstance::AdvancesOf(const char32_t* chars, std::size_t count, int* out)
 {
   std::lock_guard<std::mutex> lock(FLock);
-  if (FDirectAdvances.empty())
-    FDirectAdvances.assign(kDirectAdvances, -1);
-  for (std::size_t i = 0; i < count; ++i) {
-    const char32_t c = chars[i];
-    if (c < kDirectAdvances && FDirectAdvances[c] >= 0) {
-      out[i] = FDirectAdvances[c];
-      continue;
-    }
-    auto it = FGlyphs.find(c);
-    if (it == FGlyphs.end())
-      it = FGlyphs.emplace(c, Render(c)).first;
-    out[i] = it->second.Advance;
-    if (c < kDirectAdvances)
-      FDirectAdvances[c] = out[i];
-  }
+  for (std::size_t i = 0; i < count; ++i)
+    out[i] = AdvanceLocked(chars[i]);
 }
 
 }  // namespace gdi

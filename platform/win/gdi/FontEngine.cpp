@@ -2,6 +2,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_ADVANCES_H
 #include FT_OUTLINE_H
 #include FT_TRUETYPE_TABLES_H
 #include <fontconfig/fontconfig.h>
@@ -11,11 +12,14 @@
 #include <cctype>
 #include <cmath>
 #include <map>
+#include <mutex>
+#include <thread>
 #include <tuple>
 
 #include "platform/base/StringRoutines.h"
 #include "platform/base/Utf.h"
 #include "platform/win/gdi/GdiConsts.h"
+#include "platform/win/gdi/FontLibraries.h"
 #include "platform/win/gdi/Text.h"
 #include "platform/win/gdi/detail/GdiObjects.h"
 
@@ -51,9 +55,20 @@ TLibrary& Lib()
   return lib;
 }
 
+// The thread that starts the libraries early; joined at exit.
+struct TLibraryStarter {
+  std::thread Thread;
+  ~TLibraryStarter()
+  {
+    if (Thread.joinable())
+      Thread.join();
+  }
+};
+
 class TOutlineInstance : public TFontInstance {
 public:
-  TOutlineInstance(FT_Face face, const LOGFONTW& log, bool embolden) : FFace(face), FEmbolden(embolden)
+  TOutlineInstance(FT_Face face, const LOGFONTW& log, bool embolden, int widthPercent)
+      : FFace(face), FEmbolden(embolden)
   {
     FMono = log.lfQuality == NONANTIALIASED_QUALITY;
     int upem = face->units_per_EM ? face->units_per_EM : 2048;
@@ -70,7 +85,14 @@ public:
     else
       em = 16.0 * upem / (winAscent + winDescent);
     FEm26 = std::max<FT_F26Dot6>(64, FT_F26Dot6(std::lround(em * 64)));
+    // A narrowed stand-in keeps the height and is drawn at a narrower
+    // horizontal size, whole pixels so that it is hinted at that size.
+    FEm26X = FEm26;
+    if (widthPercent != 100)
+      FEm26X = std::max<FT_F26Dot6>(64, FT_F26Dot6(std::lround(em * widthPercent / 100.0)) * 64);
     double scale = double(FEm26) / 64.0 / upem;
+    double scaleX = double(FEm26X) / 64.0 / upem;
+    FUnitsToPixelsX = scaleX;
     EmHeight = int(std::lround(em));
     Metrics.tmAscent = LONG(std::lround(winAscent * scale));
     Metrics.tmDescent = LONG(std::lround(winDescent * scale));
@@ -78,8 +100,8 @@ public:
     Metrics.tmInternalLeading = std::max<LONG>(0, Metrics.tmHeight - EmHeight);
     double lineGap = hhea ? (hhea->Ascender - hhea->Descender + hhea->Line_Gap) - (winAscent + winDescent) : 0;
     Metrics.tmExternalLeading = LONG(std::max(0.0, std::round(lineGap * scale)));
-    Metrics.tmAveCharWidth = LONG(std::lround((os2 ? os2->xAvgCharWidth : upem / 2) * scale));
-    Metrics.tmMaxCharWidth = LONG(std::lround((face->bbox.xMax - face->bbox.xMin) * scale));
+    Metrics.tmAveCharWidth = LONG(std::lround((os2 ? os2->xAvgCharWidth : upem / 2) * scaleX));
+    Metrics.tmMaxCharWidth = LONG(std::lround((face->bbox.xMax - face->bbox.xMin) * scaleX));
     Metrics.tmWeight = log.lfWeight ? log.lfWeight : FW_NORMAL;
     Metrics.tmItalic = log.lfItalic ? 255 : 0;
     Metrics.tmUnderlined = log.lfUnderline ? 255 : 0;
@@ -102,22 +124,27 @@ public:
   }
 
 protected:
+  // From the face's advance table, without loading or hinting the outline:
+  // measuring a caption needs nothing more, and drawing uses the same value.
+  int MeasureAdvance(char32_t c) override
+  {
+    std::lock_guard<std::mutex> lock(Lib().Lock);
+    return AdvanceOf(FT_Get_Char_Index(FFace, c));
+  }
+
   TGlyph Render(char32_t c) override
   {
     TGlyph g;
     std::lock_guard<std::mutex> lock(Lib().Lock);
-    FT_Set_Char_Size(FFace, 0, FEm26, 72, 72);  // FEm26 is pixels: one point a pixel
+    FT_Set_Char_Size(FFace, FEm26X, FEm26, 72, 72);  // FEm26 is pixels: one point a pixel
     FT_UInt index = FT_Get_Char_Index(FFace, c);
+    g.Advance = AdvanceOf(index);
     FT_Int32 flags = FMono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL;
     if (FT_Load_Glyph(FFace, index, flags) != 0)
       return g;
     FT_GlyphSlot slot = FFace->glyph;
-    if (FEmbolden && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
-      FT_Pos strength = std::max<FT_Pos>(32, FEm26 / 24);
-      FT_Outline_Embolden(&slot->outline, strength);
-      slot->advance.x += strength;
-    }
-    g.Advance = int((slot->advance.x + 32) >> 6);
+    if (FEmbolden && slot->format == FT_GLYPH_FORMAT_OUTLINE)
+      FT_Outline_Embolden(&slot->outline, EmboldenStrength());
     if (c == U' ' || FT_Render_Glyph(slot, FMono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0)
       return g;
     const FT_Bitmap& bm = slot->bitmap;
@@ -137,8 +164,24 @@ protected:
   }
 
 private:
+  FT_Pos EmboldenStrength() const { return std::max<FT_Pos>(32, FEm26 / 24); }
+  // Under the library's lock: the design advance scaled to pixels and
+  // rounded (an emboldened glyph is wider by the strength added).
+  int AdvanceOf(FT_UInt index)
+  {
+    FT_Fixed units = 0;
+    if (FT_Get_Advance(FFace, index, FT_LOAD_NO_SCALE, &units) != 0)
+      return 0;
+    double pixels = double(units) * FUnitsToPixelsX;
+    if (FEmbolden)
+      pixels += double(EmboldenStrength()) / 64.0;
+    return int(std::lround(pixels));
+  }
+
   FT_Face FFace;
   FT_F26Dot6 FEm26 = 64 * 12;
+  FT_F26Dot6 FEm26X = 64 * 12;
+  double FUnitsToPixelsX = 0;
   bool FMono = false;
   bool FEmbolden = false;
 };
@@ -193,20 +236,38 @@ void EnsureFontLibraries()
   Lib();
 }
 
-std::string SubstituteFace(const std::string& face)
+void StartFontLibrariesEarly()
 {
-  static const std::map<std::string, std::string> table = {
-      {"ms sans serif", "Liberation Sans"},      {"microsoft sans serif", "Liberation Sans"},
-      {"arial", "Liberation Sans"},              {"tahoma", "Liberation Sans"},
-      {"ms shell dlg", "Liberation Sans"},       {"ms shell dlg 2", "Liberation Sans"},
-      {"system", "Liberation Sans"},             {"times new roman", "Liberation Serif"},
-      {"times", "Liberation Serif"},             {"courier new", "Liberation Mono"},
-      {"courier", "Liberation Mono"},            {"fixedsys", "Liberation Mono"},
-      {"arial unicode ms", "DejaVu Sans"},       {"verdana", "DejaVu Sans"},
-      {"", "Liberation Sans"},
+  static TLibraryStarter starter;
+  static std::once_flag once;
+  std::call_once(once, [] { starter.Thread = std::thread([] { Lib(); }); });
+}
+
+TFaceSubstitute SubstituteFace(const std::string& face)
+{
+  // The platform's interface faces are narrower than the free face that
+  // stands in for them: at their width, captions fit the fixed layouts
+  // made for them (Arial and its stand-in share their widths already).
+  constexpr int InterfaceWidth = 91;
+  static const std::map<std::string, TFaceSubstitute> table = {
+      {"ms sans serif", {"Liberation Sans", InterfaceWidth}},
+      {"microsoft sans serif", {"Liberation Sans", InterfaceWidth}},
+      {"tahoma", {"Liberation Sans", InterfaceWidth}},
+      {"ms shell dlg", {"Liberation Sans", InterfaceWidth}},
+      {"ms shell dlg 2", {"Liberation Sans", InterfaceWidth}},
+      {"system", {"Liberation Sans", InterfaceWidth}},
+      {"", {"Liberation Sans", InterfaceWidth}},
+      {"arial", {"Liberation Sans"}},
+      {"times new roman", {"Liberation Serif"}},
+      {"times", {"Liberation Serif"}},
+      {"courier new", {"Liberation Mono"}},
+      {"courier", {"Liberation Mono"}},
+      {"fixedsys", {"Liberation Mono"}},
+      {"arial unicode ms", {"DejaVu Sans"}},
+      {"verdana", {"DejaVu Sans"}},
   };
   auto it = table.find(LowerCase(face));
-  return it == table.end() ? face : it->second;
+  return it == table.end() ? TFaceSubstitute{face} : it->second;
 }
 
 std::shared_ptr<TFontInstance> FontInstanceOf(const LOGFONTW& log)
@@ -227,13 +288,14 @@ std::shared_ptr<TFontInstance> FontInstanceOf(const LOGFONTW& log)
     return it->second;
   bool embolden = false;
   FT_Face ftFace;
+  const TFaceSubstitute substitute = SubstituteFace(FaceUtf8(log));
   {
     std::lock_guard<std::mutex> ft(Lib().Lock);
-    ftFace = OpenFace({SubstituteFace(FaceUtf8(log)), log.lfWeight >= FW_SEMIBOLD, log.lfItalic != 0}, embolden);
+    ftFace = OpenFace({substitute.Family, log.lfWeight >= FW_SEMIBOLD, log.lfItalic != 0}, embolden);
   }
   std::shared_ptr<TFontInstance> instance;
   if (ftFace)
-    instance = std::make_shared<TOutlineInstance>(ftFace, log, embolden);
+    instance = std::make_shared<TOutlineInstance>(ftFace, log, embolden, substitute.WidthPercent);
   else
     instance = NewBuiltinInstance(log);  // no outline face on this machine
   instances[key] = instance;
@@ -254,4 +316,5 @@ std::shared_ptr<TFontInstance> ResolvedFont(TGdiFont& font)
 }  // namespace gdi
 
 void SetBuiltinFontOnly(bool builtinOnly) { gdi::GBuiltinOnly = builtinOnly; }
+void PrepareFontLibraries() { gdi::StartFontLibrariesEarly(); }
 bool BuiltinFontOnly() { return gdi::GBuiltinOnly; }

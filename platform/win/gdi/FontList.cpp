@@ -87,7 +87,7 @@ std::vector<TFamily> Families()
   // The platform names first, when the face they stand for is there.
   for (const char* alias : {"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Tahoma", "Times New Roman",
                             "Courier New", "Arial Unicode MS", "Verdana"}) {
-    std::string target = SubstituteFace(alias);
+    std::string target = SubstituteFace(alias).Family;
     if (std::find(installed.begin(), installed.end(), target) != installed.end())
       add(alias, coverage[LowerCase(target)]);
   }

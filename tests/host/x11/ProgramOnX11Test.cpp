@@ -123,6 +123,7 @@ TEST_F(ProgramOnX11, AMessageWaitsInTheTrayOpensInAChatWindowAndTheReplyGoesOut)
   const XWin main = WaitForTopLevel("Corvane 2.1");
   ASSERT_NE(main, 0u) << "the main window never showed";
   ASSERT_TRUE(WaitUntil([&] { return tray.Docked(); }, 10000)) << "the tray icon never docked";
+  EXPECT_EQ(tray.IconWidth(), 22) << "the tray icon asked for no size";
   const TRect at = ScreenRectOf(X, main);
   auto trayPicture = [&] {
     return ScreenArea(X, TRect(tray.IconCenterX() - 12, tray.IconCenterY() - 12, tray.IconCenterX() + 12,
@@ -172,6 +173,19 @@ TEST_F(ProgramOnX11, AMessageWaitsInTheTrayOpensInAChatWindowAndTheReplyGoesOut)
       << "the reply never reached the network";
   WaitUntil([] { return false; }, 300);
   Screenshot(chat, "chat-window.png");
+
+  // The tray icon's menu opens on a right click; "Restaurer" closes it.
+  const std::vector<XWin> before = ShownOverrideRedirect(X, {});
+  Click(tray.IconCenterX(), tray.IconCenterY(), 3);
+  std::vector<XWin> menus;
+  ASSERT_TRUE(WaitUntil([&] { return !(menus = ShownOverrideRedirect(X, before)).empty(); }, 10000))
+      << "no menu on the tray icon";
+  WaitUntil([] { return false; }, 200);
+  Screenshot(menus[0], "tray-menu.png");
+  const TRect trayMenu = ScreenRectOf(X, menus[0]);
+  Click(trayMenu.Left + 30, trayMenu.Top + trayMenu.Height() / 2);
+  EXPECT_TRUE(WaitUntil([&] { return ShownOverrideRedirect(X, before).empty(); }, 10000))
+      << "the menu stayed open after \"Restaurer\"";
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ public:
   virtual ~TFontInstance() = default;
   // Cached: rendered once per instance and character.
   const TGlyph& Glyph(char32_t c);
-  int Advance(char32_t c) { return Glyph(c).Advance; }
+  int Advance(char32_t c);
   // The advances of count characters into out, under one lock: measuring a
   // run is the hot path of laying out text.
   void AdvancesOf(const char32_t* chars, std::size_t count, int* out);
@@ -47,12 +47,20 @@ public:
 
 protected:
   virtual TGlyph Render(char32_t c) = 0;
+  // The advance of a character without its picture: what measuring needs.
+  // By default the glyph is rendered (and kept); outline faces read their
+  // metrics instead, and Render gives the glyph the same advance.
+  virtual int MeasureAdvance(char32_t c);
 
 private:
+  // Under FLock.
+  int AdvanceLocked(char32_t c);
+
   // The advances of the first characters, straight from a table: most text
   // is measured in them. -1 until the glyph is rendered.
   static constexpr char32_t kDirectAdvances = 0x800;
   std::vector<int> FDirectAdvances;
+  std::unordered_map<char32_t, int> FOtherAdvances;
   std::mutex FLock;
   std::unordered_map<char32_t, TGlyph> FGlyphs;
 };
@@ -65,10 +73,17 @@ struct TGdiFont;
 // The instance of a font object, kept on the object after the first call.
 std::shared_ptr<TFontInstance> ResolvedFont(TGdiFont& font);
 std::shared_ptr<TFontInstance> NewBuiltinInstance(const LOGFONTW& log);
-// The face a name maps to before fontconfig sees it.
-std::string SubstituteFace(const std::string& face);
+// The face a name maps to before fontconfig sees it, and the width (in
+// percent of the face's own) at which it stands in for that name.
+struct TFaceSubstitute {
+  std::string Family;
+  int WidthPercent = 100;
+};
+TFaceSubstitute SubstituteFace(const std::string& face);
 // Starts FreeType and fontconfig once; every use of fontconfig goes after it,
 // so that their caches are handed back at exit.
 void EnsureFontLibraries();
+// The same on a thread of its own, once (PrepareFontLibraries).
+void StartFontLibrariesEarly();
 
 }  // namespace gdi

@@ -1,7 +1,10 @@
 #include "platform/win/window/detail/ScreenMirror.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <vector>
 
 #include "platform/win/window/DisplayBackend.h"
@@ -11,8 +14,15 @@ namespace wincore {
 
 namespace {
 
+// The screen's pixels as a screen DC sees them. Zeroed memory from calloc:
+// a buffer this large comes fresh from the system, already zero, so the
+// pages are touched only where a screen DC draws (every program makes a
+// screen DC at start-up to measure, and most never draw on it).
+struct TScreenPixelsFree {
+  void operator()(uint32_t* p) const { std::free(p); }
+};
 struct TScreenBuffer {
-  std::vector<uint32_t> Pixels;
+  std::unique_ptr<uint32_t[], TScreenPixelsFree> Pixels;
   TSurface Surface;
 };
 
@@ -147,8 +157,10 @@ TSurface ScreenSurface()
   TRect screen = Core().Desktop->Rect;
   int width = std::max(screen.Width(), 1), height = std::max(screen.Height(), 1);
   if (b.Surface.Width != width || b.Surface.Height != height) {
-    b.Pixels.assign(std::size_t(width) * std::size_t(height), 0);
-    b.Surface.Bits = b.Pixels.data();
+    b.Pixels.reset(static_cast<uint32_t*>(std::calloc(std::size_t(width) * std::size_t(height), sizeof(uint32_t))));
+    if (!b.Pixels)
+      throw std::bad_alloc();
+    b.Surface.Bits = b.Pixels.get();
     b.Surface.Width = width;
     b.Surface.Height = height;
     b.Surface.StrideBytes = width * 4;

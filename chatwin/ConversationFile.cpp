@@ -30,9 +30,10 @@ const std::vector<std::string>& ConversationSkeleton()
   // The chat window's head with the session block's style among the others,
   // and the page closed.
   static const std::vector<std::string> skeleton = [] {
-    std::vector<std::string> lines = DocumentHead();
-    lines.insert(lines.begin() + 5,
-                 "div.Session {padding: 10px; color: black; border: 1px black solid; background-color: #CCCCAA}");
+    const std::vector<std::string> head = DocumentHead();
+    std::vector<std::string> lines(head.begin(), head.begin() + 5);
+    lines.emplace_back("div.Session {padding: 10px; color: black; border: 1px black solid; background-color: #CCCCAA}");
+    lines.insert(lines.end(), head.begin() + 5, head.end());
     lines.push_back("</BODY>");
     lines.push_back("</HTML>");
     return lines;

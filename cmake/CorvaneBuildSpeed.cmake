@@ -7,10 +7,10 @@
 # programs). A target of one or two sources would spend more on building the
 # header than it saves.
 #
-# Unity builds (CMAKE_UNITY_BUILD, set by the sanitizer presets) compile the
-# sources of a target in batches; a file-level helper must therefore have a
-# name no other source of its target uses, and a file-level using-directive
-# reaches the files after it. A source that includes the X11 headers is
+# Unity builds (CMAKE_UNITY_BUILD, set by the sanitizer presets and by CI for
+# its default build) compile the sources of a target in batches; a file-level
+# helper must therefore have a name no other source of its target uses, and a
+# file-level using-directive reaches the files after it. A source that includes the X11 headers is
 # compiled on its own: their macros and type names (Time, Screen, KeyPress)
 # collide with the platform layer's.
 

@@ -59,14 +59,14 @@ void OwnPng(benchmark::State& State, const std::string& Name)
   }
 }
 
-struct TPngSource {
+struct TLibpngSource {
   const TBytes* Data;
   std::size_t Pos;
 };
 
-void ReadPng(png_structp Png, png_bytep Out, png_size_t Count)
+void ReadFromBytes(png_structp Png, png_bytep Out, png_size_t Count)
 {
-  auto* s = static_cast<TPngSource*>(png_get_io_ptr(Png));
+  auto* s = static_cast<TLibpngSource*>(png_get_io_ptr(Png));
   std::memcpy(Out, s->Data->data() + s->Pos, Count);
   s->Pos += Count;
 }
@@ -81,8 +81,8 @@ void Libpng(benchmark::State& State, const std::string& Name)
   for (auto _ : State) {
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
-    TPngSource source{&data, 0};
-    png_set_read_fn(png, &source, ReadPng);
+    TLibpngSource source{&data, 0};
+    png_set_read_fn(png, &source, ReadFromBytes);
     png_read_info(png, info);
     png_set_strip_16(png);
     png_set_strip_alpha(png);

@@ -32,15 +32,19 @@ TEST_F(X11ActivationTest, AFormBroughtToTheFrontComesAboveTheProgramTheUserIsIn)
     return stacking.empty() ? XWin(0) : XWin(stacking.back());
   };
 
-  // The user works in another program, beside the form (the manager
-  // places it), so that the click cannot land on the form.
-  const XWin other = ShowForeignWindow(100, 100, 320, 200, "Autre programme");
+  // The user works in another program, beside the form wherever the
+  // manager put it, so that the click cannot land on the form.
+  TRect chatRect;
+  GetWindowRect(chat->Handle(), &chatRect);
+  const int otherLeft = chatRect.Left >= 400 ? 20 : chatRect.Right + 40;
+  const XWin other = ShowForeignWindow(otherLeft, 100, 320, 200, "Autre programme");
   TRect otherRect, overlap;
   ASSERT_TRUE(PumpUntil([&] { return Viewable(other); }));
   otherRect = ScreenRectOf(X, other);
-  TRect chatRect;
   GetWindowRect(chat->Handle(), &chatRect);
-  ASSERT_FALSE(IntersectRect(&overlap, &otherRect, &chatRect)) << "the manager put the other program over the form";
+  ASSERT_FALSE(IntersectRect(&overlap, &otherRect, &chatRect))
+      << "the manager put the other program over the form: other at " << otherRect.Left << "," << otherRect.Top
+      << ", form at " << chatRect.Left << "," << chatRect.Top;
   Click(otherRect.Left + otherRect.Width() / 2, otherRect.Top + otherRect.Height() / 2);
   ASSERT_TRUE(PumpUntil([&] { return active() == other && topmost() == other; }))
       << "the window manager did not give the other program the focus: active " << active() << ", top "

@@ -26,6 +26,9 @@
 class TCustomImageList;
 class TLTHeader;
 class TStream;
+class TFiler;
+class TReader;
+class TWriter;
 class TClipboardFormats;
 class TLTDragManager;
 class TLTDragImage;
@@ -33,6 +36,9 @@ struct ILTDragManager;
 
 // The window message through which finished cache validation reaches the tree.
 constexpr UINT WM_CHANGESTATE = 0x8000 + 0x20;
+
+// The names of a set value in a form resource (up to the empty one).
+std::vector<std::string> ReadSetNames(TReader* Reader);
 
 class TBaseLazyTree : public TCustomControl {
 public:
@@ -124,6 +130,12 @@ public:
   int ChangeDelay() const { return FChangeDelay; }
   void SetChangeDelay(int Value) { FChangeDelay = Value; }
   void Loaded() override;
+  // A removed image list or header popup is forgotten (a custom check kind falls back to light checks).
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  // "Columns" and the old "Options" in form resources (BaseLazyTreeFormProperties.cpp).
+  void DefineProperties(TFiler* Filer) override;
+  // Under toAutoChangeScale the default node height and the header follow the form's scaling.
+  void ChangeScale(int M, int D) override;
   // From another tree (and not read-only): its settings and its root count;
   // the nodes themselves are not copied.
   void Assign(TPersistent* Source) override;
@@ -426,6 +438,10 @@ public:
   int ColumnContentWidth(TColumnIndex Column);
   // Header events; the header is their Sender and gives header points (y = 0 at its top).
   TLTHeaderClickEvent OnHeaderClick, OnHeaderDblClick;
+  TLTColumnClickEvent OnColumnClick;
+  TLTColumnDblClickEvent OnColumnDblClick;
+  virtual void DoColumnClick(TColumnIndex Column, TShiftState Shift);
+  virtual void DoColumnDblClick(TColumnIndex Column, TShiftState Shift);
   TLTHeaderMouseEvent OnHeaderMouseDown, OnHeaderMouseUp;
   TLTHeaderMouseMoveEvent OnHeaderMouseMove;
   TLTHeaderNotifyEvent OnColumnResize;
@@ -492,6 +508,13 @@ public:
   virtual THintAnimationType AnimationKind();
   // The text of a node's tooltip (its cell text) or hint (none here).
   virtual std::string HintTextOf(PLazyNode Node, TColumnIndex Column, bool Tooltip);
+  // The font a node's tooltip is measured and drawn in: the tree's Font here;
+  // the text tree lets OnPaintText adjust it as for the cell.
+  virtual void ApplyTooltipFont(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column);
+  // The owner-drawn tree sizes and draws node hints itself: an empty size shows none.
+  virtual bool OwnerDrawsHints() const { return false; }
+  virtual TRect DoGetHintSize(PLazyNode, TColumnIndex) { return TRect(); }
+  virtual void DoDrawHint(TCanvas*, PLazyNode, TRect, TColumnIndex) {}
   TRect HintValidRect() const { return FHintValidRect; }
   TLTHintData& HintData() { return FHintData; }
   // The hint window went: the valid rectangle is emptied.
@@ -548,6 +571,13 @@ public:
   // The nodes of the OLE drag that started here, in tree order (live ones only).
   std::vector<PLazyNode> DragSelection() const;
   TLTDragImage* DragImage() const { return FDragImage.get(); }
+  // The size of the drag picture, centred on the pointer.
+  int DragWidth() const { return FDragWidth; }
+  void SetDragWidth(int Value) { FDragWidth = Value; }
+  int DragHeight() const { return FDragHeight; }
+  void SetDragHeight(int Value) { FDragHeight = Value; }
+  // The drag picture of an OLE drag started at a client point.
+  void PrepareDragImage(TPoint HotSpot, IDataObject* DataObject);
   // With dtOLE: at once from the press point, or once the mouse has left the
   // drag threshold; with dtLib the class library's drag.
   void BeginDrag(bool Immediate, int Threshold = -1) override;
@@ -576,6 +606,10 @@ public:
   void ResetFontChanged() { FFontChanged = false; }
 
 protected:
+  // The options object of the tree's class; each class's constructor adopts
+  // its own, as a constructor cannot ask its descendants.
+  virtual std::unique_ptr<TCustomLazyTreeOptions> CreateOptions();
+  void AdoptOptions(std::unique_ptr<TCustomLazyTreeOptions> Options) { FOptions = std::move(Options); }
   // The class library's drag (dtLib): a drag object made by the owner is
   // noted; when the drag ends or is cancelled, the release of the button
   // that the drag took is given back to the tree.
@@ -799,6 +833,19 @@ private:
   // the border and bevels, all clipped to the update region.
   void WMNCPaintFrame(TMessage& Message);
   void CMCtl3DChanged(TMessage& Message);
+  void ReplaceImageList(TCustomImageList*& Field, TCustomImageList* Value);
+  // Whether a list is in use other than in the field Except.
+  bool UsesImageList(TCustomImageList* List, TCustomImageList* const* Except) const;
+  void ReadColumnsProperty(TReader* Reader);
+  void WriteColumnsProperty(TWriter* Writer);
+  void ReadOldOptionsProperty(TReader* Reader);
+  // Colour, font, enabled, system-colour and theme changes (BaseLazyTreeLookChanges.cpp).
+  bool DispatchLookMessage(TMessage& Message);
+  // tsUseThemes: on while toThemeAware is set and the visual styles are on.
+  void UpdateThemeState();
+  void RedrawFrame();
+  // Unless loading: the button and line bitmaps again, and a repaint.
+  void LookColorsChanged();
   void WatchedFontChange(TObject* Sender);
   void RecreateWindowIfShown();
   int WidestRowInView();
@@ -852,6 +899,7 @@ private:
   TDragOperations FDragOperations{doCopy, doMove};
   TLTDragType FDragType = dtOLE;
   TLTDragImageKind FDragImageKind = diComplete;
+  int FDragWidth = 200, FDragHeight = 350;
   unsigned FAutoExpandDelay = 1000;
   std::vector<PLazyNode> FDragSelection;
   std::unordered_set<PLazyNode> FDraggedNodes;

@@ -8,6 +8,7 @@
 #include "controls/vtree/LazyTreeDragImage.h"
 #include "controls/vtree/LazyTreeDragManager.h"
 #include "controls/vtree/LazyTreeHeader.h"
+#include "controls/vtree/LazyTreeUtils.h"
 #include "platform/base/ScopeGuard.h"
 #include "platform/classes/controls/DragObject.h"
 #include "platform/win/gdi/gdi.h"
@@ -146,34 +147,8 @@ void TBaseLazyTree::StartOLEDrag(TPoint ClientPoint)
 
   InterfacePtr<ILTDragManager> manager(DragManager());
   auto data = InterfacePtr<IDataObject>::Adopt(manager->GetDataObject());
-  if (FDragImageKind != diNoImage && HasWindow()) {
-    // The picture: the selected rows in view, as the window shows them.
-    TRect client = ClientRect(), rows;
-    for (PLazyNode n : FDragSelection) {
-      TRect r = NodeDisplayRect(n, NoColumn, false, true);
-      TRect visible;
-      if (IntersectRect(&visible, &r, &client))
-        UnionRect(&rows, &rows, &visible);
-    }
-    if (!IsRectEmpty(&rows)) {
-      HDC screen = GetDC(nullptr);
-      HBITMAP picture = CreateCompatibleBitmap(screen, rows.Width(), rows.Height());
-      ReleaseDC(nullptr, screen);
-      HDC dc = CreateCompatibleDC(nullptr);
-      HGDIOBJ old = SelectObject(dc, picture);
-      TCanvas canvas;
-      canvas.SetHandle(dc);
-      TRect window(rows.Left - FOffsetX, rows.Top - FOffsetY, rows.Right - FOffsetX, rows.Bottom - FOffsetY);
-      PaintTreeArea(&canvas, window, TPoint(0, 0),
-                    ppSelection | ppSelectedOnly | (FDragImageKind == diMainColumnOnly ? ppMainOnly : 0));
-      canvas.SetHandle(nullptr);
-      SelectObject(dc, old);
-      DeleteDC(dc);
-      FDragImage->PrepareDrag(picture, ClientToScreen(TPoint(rows.Left, rows.Top)), ClientToScreen(ClientPoint),
-                              data.Get());
-      DeleteObject(picture);
-    }
-  }
+  if (FDragImageKind != diNoImage && HasWindow())
+    PrepareDragImage(ClientPoint, data.Get());
   FDropMode = dmOnNode;
   DWORD allowed = 0;
   if (FDragOperations.Contains(doCopy))
@@ -310,6 +285,44 @@ HRESULT TBaseLazyTree::OLEDragOver(TBaseLazyTree* Source, DWORD KeyState, TDragS
   } catch (...) {
     return E_UNEXPECTED;
   }
+}
+
+void TBaseLazyTree::PrepareDragImage(TPoint HotSpot, IDataObject* DataObject)
+{
+  // The picture is the area around the pointer: the selected rows in it, the
+  // rest in the tree colour, which the drag image keys out.
+  TPoint spot(HotSpot.x - FOffsetX, HotSpot.y - FOffsetY);
+  TRect area(spot.x - FDragWidth / 2, spot.y - FDragHeight / 2, 0, 0);
+  area.Right = area.Left + FDragWidth;
+  area.Bottom = area.Top + FDragHeight;
+  TRect painted = area;
+  TPoint target(0, 0);
+  if (painted.Left < 0) {
+    target.x = -painted.Left;
+    painted.Left = 0;
+  }
+  if (painted.Top < 0) {
+    target.y = -painted.Top;
+    painted.Top = 0;
+  }
+  HBITMAP picture = NewTopDownBitmap(FDragWidth, FDragHeight);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, picture);
+  TRect all(0, 0, FDragWidth, FDragHeight);
+  HBRUSH fill = CreateSolidBrush(ColorToRGB(Color()));
+  FillRect(dc, &all, fill);
+  DeleteObject(fill);
+  TCanvas canvas;
+  canvas.SetHandle(dc);
+  PaintTreeArea(&canvas, painted, target,
+                ppSelection | ppSelectedOnly | (FDragImageKind == diMainColumnOnly ? ppMainOnly : 0));
+  canvas.SetHandle(nullptr);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  FDragImage->ColorKey = Color();
+  FDragImage->PrepareDrag(picture, ClientToScreen(TPoint(area.Left + FOffsetX, area.Top + FOffsetY)),
+                          ClientToScreen(HotSpot), DataObject);
+  DeleteObject(picture);
 }
 
 HRESULT TBaseLazyTree::DragOverStep(TObject* Source, TLTDragImage* Image, DWORD KeyState, TDragState State,

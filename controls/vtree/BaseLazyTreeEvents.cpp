@@ -287,6 +287,18 @@ int TBaseLazyTree::DoGetNodeWidth(PLazyNode, TColumnIndex, TCanvas*)
 
 void TBaseLazyTree::DoPaintNode(TLtPaintInfo&) {}
 
+void TBaseLazyTree::DoColumnClick(TColumnIndex Column, TShiftState Shift)
+{
+  if (OnColumnClick)
+    OnColumnClick(this, Column, Shift);
+}
+
+void TBaseLazyTree::DoColumnDblClick(TColumnIndex Column, TShiftState Shift)
+{
+  if (OnColumnDblClick)
+    OnColumnDblClick(this, Column, Shift);
+}
+
 void TBaseLazyTree::DoHeaderClick(TColumnIndex Column, TMouseButton Button, TShiftState Shift, int X, int Y)
 {
   if (OnHeaderClick)

@@ -39,6 +39,8 @@ void TBaseLazyTree::CreateWnd()
     ScopeExit created([&] { ChangeStates({}, {tsWindowCreating}); });
     TCustomControl::CreateWnd();
   }
+  UpdateThemeState();
+  PrepareButtonBitmaps(true, true);
   if (HasMiscOption(toAcceptOLEDrop))
     RegisterAsDropTarget(true);
   // The scroll-bar styles show both bars at first: keep only those needed.

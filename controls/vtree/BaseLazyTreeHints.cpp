@@ -11,11 +11,17 @@
 #include "platform/classes/Messages.h"
 #include "platform/classes/forms/Application.h"
 #include "platform/classes/forms/Form.h"
+#include "platform/classes/graphics/Canvas.h"
 #include "platform/win/win.h"
 
 std::string TBaseLazyTree::HintTextOf(PLazyNode Node, TColumnIndex, bool Tooltip)
 {
   return Tooltip ? QueryNodeText(Node) : std::string();
+}
+
+void TBaseLazyTree::ApplyTooltipFont(TCanvas* Canvas, PLazyNode, TColumnIndex)
+{
+  Canvas->SetFont(Font());
 }
 
 bool TBaseLazyTree::OverHeaderWithHints(TPoint P) const
@@ -75,6 +81,11 @@ bool TBaseLazyTree::HandleHintShow(THintInfo& Info)
   } else if (FHintMode == hmDefault) {
     Info.HintStr = GetShortHint(Hint());
   } else if (hit.HitNode && hit.HitColumn >= NoColumn) {
+    if (OwnerDrawsHints()) {
+      FHintData.HintRect = DoGetHintSize(hit.HitNode, hit.HitColumn);
+      if (IsRectEmpty(&FHintData.HintRect))
+        return false;
+    }
     TRect client = ClientRect();
     int cellLeft = 0, cellRight = client.Right;
     FHintData.DefaultHint.clear();

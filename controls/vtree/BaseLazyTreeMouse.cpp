@@ -5,6 +5,7 @@
 
 #include "controls/vtree/BaseLazyTree.h"
 #include "controls/vtree/LazyTreeErrors.h"
+#include "controls/vtree/LazyTreeHeader.h"
 #include "platform/classes/Messages.h"
 #include "platform/classes/menus/PopupMenu.h"
 #include "platform/win/win.h"
@@ -226,6 +227,8 @@ void TBaseLazyTree::HandleMouseDown(TMessage& Message, const TLTHitInfo& Hit)
   if (!Focused() && CanFocus())
     SetFocus();
 
+  // The column of the press, which the release and a double click compare with.
+  FHeader->Columns().ClickIndex = Hit.HitColumn;
   const TLTHitPositions& pos = Hit.HitPositions;
   bool fullRow = HasSelectionOption(toFullRowSelect);
   bool gridExt = HasMiscOption(toGridExtensions);
@@ -233,7 +236,7 @@ void TBaseLazyTree::HandleMouseDown(TMessage& Message, const TLTHitInfo& Hit)
   TColumnIndex newColumn = FFocusedColumn;
   if (pos.Contains(hpOnLabel) || fullRow || gridExt) {
     columnChange = Hit.HitColumn != FFocusedColumn;
-    newColumn = HasSelectionOption(toExtendedFocus) ? Hit.HitColumn : NoColumn;
+    newColumn = HasSelectionOption(toExtendedFocus) ? Hit.HitColumn : MainColumn();
   }
   TShiftState shift = ShiftOfMouse(Message);
   bool altPressed = shift.Contains(ssAlt);
@@ -333,7 +336,6 @@ void TBaseLazyTree::HandleMouseDown(TMessage& Message, const TLTHitInfo& Hit)
 
 void TBaseLazyTree::HandleMouseUp(TMessage& Message, const TLTHitInfo& Hit)
 {
-  (void)Message;
   SetMouseCapture(false);
   if (FStates.Contains(tsLibDragPending))
     return;
@@ -370,6 +372,9 @@ void TBaseLazyTree::HandleMouseUp(TMessage& Message, const TLTHitInfo& Hit)
     // A release anywhere on the pressed node's row completes the click.
     ReleasePressedCheck(Hit.HitNode == FPressedCheckNode && Hit.HitPositions.Contains(hpOnItem));
   }
+  TColumnIndex clicked = FHeader->Columns().ClickIndex;
+  if (clicked > NoColumn && clicked == Hit.HitColumn)
+    DoColumnClick(clicked, KeysToShiftState(WORD(Message.WParam)));
   if (FStates.Contains(tsEditPending)) {
     if (Hit.HitNode && Hit.HitNode == FFocusedNode && Hit.HitPositions.Contains(hpOnItem) &&
         DoCanEdit(FFocusedNode, Hit.HitColumn)) {
@@ -381,7 +386,7 @@ void TBaseLazyTree::HandleMouseUp(TMessage& Message, const TLTHitInfo& Hit)
   }
 }
 
-void TBaseLazyTree::HandleMouseDblClick(TMessage&, const TLTHitInfo& Hit)
+void TBaseLazyTree::HandleMouseDblClick(TMessage& Message, const TLTHitInfo& Hit)
 {
   if (FStates.Contains(tsEditPending)) {
     StopTimer(kEditTimer);
@@ -389,6 +394,8 @@ void TBaseLazyTree::HandleMouseDblClick(TMessage&, const TLTHitInfo& Hit)
   }
   if (FStates.Contains(tsEditing) && !DoEndEdit())
     return;
+  if (Hit.HitColumn == FHeader->Columns().ClickIndex)
+    DoColumnDblClick(Hit.HitColumn, KeysToShiftState(WORD(Message.WParam)));
   PLazyNode node = Hit.HitNode;
   if (!node)
     return;

@@ -2,6 +2,8 @@
 // scroll-bar changes.
 #include "controls/vtree/BaseLazyTree.h"
 #include "controls/vtree/LazyTreeErrors.h"
+#include "controls/vtree/LazyTreeHeader.h"
+#include "platform/classes/menus/PopupMenu.h"
 #include "controls/vtree/SharedResources.h"
 #include "platform/classes/graphics/CustomImageList.h"
 
@@ -162,30 +164,65 @@ TCustomImageList* TBaseLazyTree::CheckImages() const
   return SharedCheckImages(FCheckImageKind);
 }
 
-void TBaseLazyTree::SetImages(TCustomImageList* Value)
+void TBaseLazyTree::ReplaceImageList(TCustomImageList*& Field, TCustomImageList* Value)
 {
-  if (Value == FImages)
+  if (Value == Field)
     return;
-  FImages = Value;
+  // A list in use tells the tree when it goes, so that no freed list is drawn.
+  if (Field && !UsesImageList(Field, &Field))
+    RemoveFreeNotification(Field);
+  Field = Value;
+  if (Value)
+    FreeNotification(Value);
   if (HasWindow())
     Invalidate();
+}
+
+bool TBaseLazyTree::UsesImageList(TCustomImageList* List, TCustomImageList* const* Except) const
+{
+  for (TCustomImageList* const* field : {&FImages, &FStateImages, &FCustomCheckImages})
+    if (field != Except && *field == List)
+      return true;
+  return FHeader && FHeader->Images() == List;
+}
+
+void TBaseLazyTree::SetImages(TCustomImageList* Value)
+{
+  ReplaceImageList(FImages, Value);
 }
 
 void TBaseLazyTree::SetStateImages(TCustomImageList* Value)
 {
-  if (Value == FStateImages)
-    return;
-  FStateImages = Value;
-  if (HasWindow())
-    Invalidate();
+  ReplaceImageList(FStateImages, Value);
 }
 
 void TBaseLazyTree::SetCustomCheckImages(TCustomImageList* Value)
 {
-  if (Value == FCustomCheckImages)
+  ReplaceImageList(FCustomCheckImages, Value);
+}
+
+void TBaseLazyTree::Notification(TComponent* AComponent, TOperation Operation)
+{
+  TCustomControl::Notification(AComponent, Operation);
+  if (Operation != opRemove || !AComponent)
     return;
-  FCustomCheckImages = Value;
-  if (HasWindow())
+  bool forgot = false;
+  for (TCustomImageList** field : {&FImages, &FStateImages, &FCustomCheckImages})
+    if (*field && static_cast<TComponent*>(*field) == AComponent) {
+      *field = nullptr;
+      forgot = true;
+    }
+  if (forgot && !FCustomCheckImages && FCheckImageKind == ckCustom)
+    FCheckImageKind = ckLightCheck;
+  if (FHeader && FHeader->Images() && static_cast<TComponent*>(FHeader->Images()) == AComponent) {
+    FHeader->SetImages(nullptr);
+    forgot = true;
+  }
+  if (FHeader && FHeader->PopupMenu() && static_cast<TComponent*>(FHeader->PopupMenu()) == AComponent) {
+    FHeader->SetPopupMenu(nullptr);
+    forgot = true;
+  }
+  if (forgot && !FDestroying && HasWindow())
     Invalidate();
 }
 
@@ -270,12 +307,13 @@ void TBaseLazyTree::OptionsChanged(int Which, std::uint32_t OldBits, std::uint32
   switch (Which) {
     case 0:  // paint
       if (changed & (1u << toThemeAware)) {
-        // No visual styles on this platform: themes stay off.
-        ChangeStates({}, {tsUseThemes});
+        UpdateThemeState();
         PrepareButtonBitmaps(true, false);
-      }
-      if (repaint)
+        if (repaint)
+          RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOERASE);
+      } else if (repaint) {
         Invalidate();
+      }
       break;
     case 2:  // auto
       if ((changed & (1u << toAutoSpanColumns)) && repaint)
@@ -285,8 +323,13 @@ void TBaseLazyTree::OptionsChanged(int Which, std::uint32_t OldBits, std::uint32
       if ((changed & (1u << toMultiSelect)) || ((changed & NewBits) & (1u << toLevelSelectConstraint)) ||
           ((changed & NewBits) & (1u << toSiblingSelectConstraint)))
         ClearSelection();
+      if ((changed & (1u << toExtendedFocus)) && !(NewBits & (1u << toExtendedFocus)) && FFocusedColumn > 0 &&
+          HasWindow()) {
+        SetFocusedColumn(MainColumn());
+        Invalidate();
+      }
       if (!(NewBits & (1u << toExtendedFocus)))
-        FFocusedColumn = NoColumn;
+        FFocusedColumn = MainColumn();
       break;
     case 4:  // misc
       if ((changed & (1u << toCheckSupport)) && repaint)

@@ -10,6 +10,7 @@
 #include "controls/vtree/LazyTreeErrors.h"
 #include "controls/vtree/LazyTreeHeader.h"
 #include "controls/vtree/SharedResources.h"
+#include "platform/base/MulDiv.h"
 #include "platform/base/ScopeGuard.h"
 #include "platform/classes/Messages.h"
 #include "platform/win/gdi/gdi.h"
@@ -29,7 +30,7 @@ TBaseLazyTree::TBaseLazyTree(TComponent* AOwner) : TCustomControl(AOwner)
   SetTabStop(true);
   SetParentColor(false);
   SetColor(clWindow);
-  FOptions = std::make_unique<TCustomLazyTreeOptions>(this);
+  FOptions = TBaseLazyTree::CreateOptions();
   FScrollBarOptions = std::make_unique<TScrollBarOptions>(this);
   FColors = std::make_unique<TLTColors>(this);
   FHeader = std::make_unique<TLTHeader>();
@@ -57,6 +58,8 @@ TBaseLazyTree::TBaseLazyTree(TComponent* AOwner) : TCustomControl(AOwner)
   for (const TClipboardFormatEntry& e : TClipboardFormatList::Entries())
     FClipboardFormats->Add(e.Description);
   FDragImage = std::make_unique<TLTDragImage>(this);
+  FDragImage->Fade = true;
+  FDragImage->Transparency = 200;
 }
 
 TBaseLazyTree::~TBaseLazyTree()
@@ -99,6 +102,11 @@ TBaseLazyTree::~TBaseLazyTree()
     TLtWorkerThread::ReleaseWorkerThread(FValidation);
 }
 
+std::unique_ptr<TCustomLazyTreeOptions> TBaseLazyTree::CreateOptions()
+{
+  return std::make_unique<TCustomLazyTreeOptions>(this);
+}
+
 void TBaseLazyTree::Loaded()
 {
   TCustomControl::Loaded();
@@ -119,6 +127,25 @@ void TBaseLazyTree::Loaded()
       SetNodeChildCount(FRoot, count);
     }
   }
+  // The header's stored values were taken as they stood while loading.
+  Updating();
+  auto updated = ScopeExit([&] { Updated(); });
+  FHeader->UpdateMainColumn();
+  FHeader->Columns().UpdatePositions();
+  HeaderLayoutChanged();
+  if (FHeader->Options().Contains(hoAutoResize))
+    FHeader->Columns().AutoSize(NoColumn);
+}
+
+void TBaseLazyTree::ChangeScale(int M, int D)
+{
+  TCustomControl::ChangeScale(M, D);
+  if (M == D || D == 0 || !HasAutoOption(toAutoChangeScale))
+    return;
+  if (ComponentState().Contains(csLoading) && !FStates.Contains(tsNeedScale))
+    return;
+  FDefaultNodeHeight = unsigned(MulDiv(int(FDefaultNodeHeight), M, D));
+  FHeader->ChangeScale(M, D);
 }
 
 void TBaseLazyTree::ChangeStates(TLazyTreeStates Enter, TLazyTreeStates Leave)
@@ -251,7 +278,7 @@ void TBaseLazyTree::WndProc(TMessage& Message)
   if ((Message.Msg == WM_NCLBUTTONDOWN || Message.Msg == WM_NCMBUTTONDOWN || Message.Msg == WM_NCRBUTTONDOWN) &&
       !Focused() && CanFocus())
     SetFocus();
-  if (DispatchInputMessage(Message))
+  if (DispatchInputMessage(Message) || DispatchLookMessage(Message))
     return;
   switch (Message.Msg) {
     case WM_TIMER:

@@ -6,10 +6,13 @@
 #include <algorithm>
 
 #include "controls/vtree/LazyTreeErrors.h"
+#include "controls/vtree/LazyTreeHeader.h"
 #include "controls/vtree/StringEditLink.h"
 #include "controls/vtree/TextShortening.h"
 #include "platform/base/ScopeGuard.h"
 #include "platform/base/Stream.h"
+#include "platform/classes/components/Reader.h"
+#include "platform/classes/components/Writer.h"
 #include "platform/classes/graphics/Canvas.h"
 #include "platform/classes/graphics/Font.h"
 #include "platform/win/gdi/gdi.h"
@@ -30,6 +33,7 @@ UINT AlignmentFlag(TAlignment A)
 
 TCustomLazyStringTree::TCustomLazyStringTree(TComponent* AOwner) : TBaseLazyTree(AOwner)
 {
+  AdoptOptions(CreateOptions());
   FWidthOffset = ReserveInternalData(sizeof(std::int32_t));
   // The base tree enabled only its own formats: the text ones are known
   // only now that the tree is a text tree.
@@ -46,12 +50,44 @@ void TCustomLazyStringTree::SetDefaultText(const WideString& Value)
     Invalidate();
 }
 
-void TCustomLazyStringTree::SetStringOptions(TLTStringOptions Value)
+std::unique_ptr<TCustomLazyTreeOptions> TCustomLazyStringTree::CreateOptions()
 {
-  bool staticChanged = Value.Contains(toShowStaticText) != FStringOptions.Contains(toShowStaticText);
-  FStringOptions = Value;
-  if (staticChanged && !ComponentState().Contains(csLoading) && HandleAllocated())
-    Invalidate();
+  return std::make_unique<TCustomStringTreeOptions>(this);
+}
+
+TLazyStringTree::TLazyStringTree(TComponent* AOwner) : TCustomLazyStringTree(AOwner)
+{
+  AdoptOptions(CreateOptions());
+}
+
+std::unique_ptr<TCustomLazyTreeOptions> TLazyStringTree::CreateOptions()
+{
+  return std::make_unique<TStringTreeOptions>(this);
+}
+
+void TCustomLazyStringTree::DefineProperties(TFiler* Filer)
+{
+  TBaseLazyTree::DefineProperties(Filer);
+  Filer->DefineProperty("WideDefaultText", TReaderProc(this, &TCustomLazyStringTree::ReadDefaultTextProperty),
+                        TWriterProc(this, &TCustomLazyStringTree::WriteDefaultTextProperty),
+                        FDefaultText != u"Node");
+  Filer->DefineProperty("StringOptions", TReaderProc(this, &TCustomLazyStringTree::ReadOldStringOptionsProperty),
+                        TWriterProc(), false);
+}
+
+void TCustomLazyStringTree::ReadDefaultTextProperty(TReader* Reader)
+{
+  SetDefaultText(Reader->ReadWideString());
+}
+
+void TCustomLazyStringTree::WriteDefaultTextProperty(TWriter* Writer)
+{
+  Writer->WriteWideString(FDefaultText);
+}
+
+void TCustomLazyStringTree::ReadOldStringOptionsProperty(TReader* Reader)
+{
+  TreeOptions()->ReadLegacyStringOptions(ReadSetNames(Reader));
 }
 
 WideString TCustomLazyStringTree::Text(PLazyNode Node, TColumnIndex Column)
@@ -120,6 +156,32 @@ int TCustomLazyStringTree::TextWidth(TCanvas* Canvas, PLazyNode Node, TColumnInd
     width += extent.cx;
   }
   return width;
+}
+
+int TCustomLazyStringTree::ComputeNodeHeight(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column)
+{
+  if (!Node->Has(nfMultiline))
+    return Node->NodeHeight;
+  TRect r = NodeDisplayRect(Node, Column, false, true);
+  TAlignment alignment = Alignment();
+  bool rightToLeft = BiDiMode() != bdLeftToRight;
+  const TLazyTreeColumns& columns = Header().Columns();
+  if (UseColumns() && columns.IsValidColumn(Column)) {
+    alignment = columns.Item(Column)->Alignment();
+    rightToLeft = columns.Item(Column)->UseRightToLeftReading();
+    if (HasAutoOption(toAutoSpanColumns) && !rightToLeft)
+      for (TColumnIndex next = columns.NextVisibleColumn(Column);
+           next >= 0 && !columns.Item(next)->UseRightToLeftReading() && DoGetCellIsEmpty(Node, next);
+           next = columns.NextVisibleColumn(next))
+        r.Right += columns.Item(next)->Width();
+  }
+  UINT flags = DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK | AlignmentFlag(alignment);
+  if (rightToLeft)
+    flags |= DT_RTLREADING | DT_RIGHT;
+  WideString text = Text(Node, Column);
+  Canvas->RequiredState({csHandleValid, csFontValid});
+  DrawTextW(Canvas->Handle(), text.c_str(), int(text.size()), &r, flags);
+  return r.Height();
 }
 
 void TCustomLazyStringTree::MeasureFont()
@@ -212,6 +274,32 @@ void TCustomLazyStringTree::DoGetText(PLazyNode Node, TColumnIndex Column, TLSTT
 {
   if (OnGetText)
     OnGetText(this, Node, Column, TextType, Text);
+}
+
+std::string TCustomLazyStringTree::QueryNodeText(PLazyNode Node)
+{
+  return UTF8Encode(Text(Node, MainColumn()));
+}
+
+std::string TCustomLazyStringTree::HintTextOf(PLazyNode Node, TColumnIndex Column, bool Tooltip)
+{
+  if (Tooltip)
+    return UTF8Encode(Text(Node, Column));
+  WideString hint = UTF8Decode(TBaseLazyTree::HintTextOf(Node, Column, false));
+  DoGetHint(Node, Column, ttNormal, hint);
+  return UTF8Encode(hint);
+}
+
+void TCustomLazyStringTree::DoGetHint(PLazyNode Node, TColumnIndex Column, TLSTTextType TextType, WideString& Text)
+{
+  if (OnGetHint)
+    OnGetHint(this, Node, Column, TextType, Text);
+}
+
+void TCustomLazyStringTree::ApplyTooltipFont(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column)
+{
+  Canvas->SetFont(Font());
+  DoPaintText(Node, Canvas, Column, ttNormal);
 }
 
 bool TCustomLazyStringTree::PaintTextChangedFont(PLazyNode Node, TCanvas* Canvas, TColumnIndex Column)

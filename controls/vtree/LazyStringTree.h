@@ -9,13 +9,11 @@
 #include "controls/vtree/BaseLazyTree.h"
 #include "controls/vtree/BufferedString.h"
 #include "controls/vtree/LazyTreeExport.h"
+#include "controls/vtree/StringTreeOptions.h"
 #include "platform/base/Utf.h"
 
 enum TLSTTextType { ttNormal, ttStatic };
 
-enum TLTStringOption { toSaveCaptions, toShowStaticText, toAutoAcceptEditChange };
-CORVANE_ENUM_RANGE(TLTStringOption, 0, 7);
-using TLTStringOptions = Set<TLTStringOption>;
 
 using TLSTGetTextEvent = Method<void(TBaseLazyTree* Sender, PLazyNode Node, TColumnIndex Column,
                                      TLSTTextType TextType, WideString& CellText)>;
@@ -32,9 +30,13 @@ public:
 
   const WideString& DefaultText() const { return FDefaultText; }
   void SetDefaultText(const WideString& Value);
-  TLTStringOptions StringOptions() const { return FStringOptions; }
-  void SetStringOptions(TLTStringOptions Value);
-  bool HasStringOption(TLTStringOption O) const { return FStringOptions.Contains(O); }
+  TCustomStringTreeOptions* TreeOptions() const
+  {
+    return static_cast<TCustomStringTreeOptions*>(TBaseLazyTree::TreeOptions());
+  }
+  TLTStringOptions StringOptions() const { return TreeOptions()->StringOptions(); }
+  void SetStringOptions(TLTStringOptions Value) { TreeOptions()->SetStringOptions(Value); }
+  bool HasStringOption(TLTStringOption O) const { return StringOptions().Contains(O); }
 
   // The cell text: DefaultText handed to OnGetText. Fails for a nil node.
   WideString Text(PLazyNode Node, TColumnIndex Column);
@@ -46,6 +48,10 @@ public:
   int TextWidth(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column, const WideString& Text);
   // Height of the tree font's text and the width of "..." (measured on WM_SETFONT).
   int FontTextHeight();
+  // The height a multi-line node's text needs in the cell (widened over the
+  // empty cells it spans), measured in the canvas's font; another node's
+  // current height.
+  int ComputeNodeHeight(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column);
   // OnIncrementalSearch's default: 0 when the node's text begins with Text (exactly), else 1.
   int CompareForSearch(PLazyNode Node, const WideString& Text);
   int DoIncrementalSearch(PLazyNode Node, const TSearchText& Text) override;
@@ -57,6 +63,16 @@ public:
   std::shared_ptr<ILTEditLink> DoCreateEditor(PLazyNode Node, TColumnIndex Column) override;
   // The column of the node's caption (the stream's caption chunk).
   virtual TColumnIndex MainColumnIndex() const { return MainColumn(); }
+
+  // Screen tools read the main-column text (UTF-8).
+  std::string QueryNodeText(PLazyNode Node) override;
+  // A tooltip shows the cell text; a node hint is what OnGetHint makes of the base rule's text.
+  std::string HintTextOf(PLazyNode Node, TColumnIndex Column, bool Tooltip) override;
+  void ApplyTooltipFont(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column) override;
+  virtual void DoGetHint(PLazyNode Node, TColumnIndex Column, TLSTTextType TextType, WideString& Text);
+
+  // "WideDefaultText" (stored when not "Node") and the old forms' "StringOptions" (read only).
+  void DefineProperties(TFiler* Filer) override;
 
   void ReinitializeNode(PLazyNode Node, bool Recursive) override;
   // The cached widths were measured in the old main column.
@@ -93,8 +109,12 @@ public:
 
 protected:
   void WndProc(TMessage& Message) override;
+  std::unique_ptr<TCustomLazyTreeOptions> CreateOptions() override;
 
 private:
+  void ReadDefaultTextProperty(TReader* Reader);
+  void WriteDefaultTextProperty(TWriter* Writer);
+  void ReadOldStringOptionsProperty(TReader* Reader);
   std::int32_t& CachedWidth(PLazyNode Node) { return *reinterpret_cast<std::int32_t*>(Node->Data(FWidthOffset)); }
   void ClearCachedWidths();
   void MeasureFont();
@@ -112,7 +132,6 @@ private:
 
   WideString FDefaultText = u"Node";
   WideString FSearchCell;  // the cell text a search compares
-  TLTStringOptions FStringOptions{toSaveCaptions, toAutoAcceptEditChange};
   std::size_t FWidthOffset = 0;
   int FTextHeight = 0;
   int FEllipsisWidth = 0;
@@ -121,5 +140,8 @@ private:
 // The published class, the one of the host's contact list.
 class TLazyStringTree : public TCustomLazyStringTree {
 public:
-  using TCustomLazyStringTree::TCustomLazyStringTree;
+  explicit TLazyStringTree(TComponent* AOwner);
+
+protected:
+  std::unique_ptr<TCustomLazyTreeOptions> CreateOptions() override;
 };

@@ -13,6 +13,8 @@
 #include "platform/win/gdi/SysColors.h"
 
 class TStream;
+class TReader;
+class TWriter;
 
 enum TLTColumnOption {
   coAllowClick, coDraggable, coEnabled, coParentBidiMode, coParentColor, coResizable, coShowDropMark, coVisible,
@@ -104,6 +106,13 @@ public:
   bool Equals(const TLazyTreeColumn& Other) const;
   void Assign(const TLazyTreeColumn& Other);
 
+  // Form resources: the values that differ from a new column's (Position
+  // always), the caption and hint as "WideText" and "WideHint".
+  void WriteFormProperties(TWriter* Writer) const;
+  // One stored value by name (Position is read by the collection); false
+  // for a name a column does not store.
+  bool ReadFormProperty(TReader* Reader, const std::string& Name);
+
   void SaveToStream(TStream* Stream) const;
   // Reads one record of the given format version. Lengths are checked against
   // the bytes left; the limits are applied before the width so that a record
@@ -193,6 +202,12 @@ public:
   // Shows the column growing or shrinking in steps, then sets its width
   // (clamped to its limits) normally; nothing for an unchanged width.
   void AnimatedResize(TColumnIndex Column, int NewWidth);
+
+  // The "Columns" collection of a form resource: one property list per
+  // column. Reading replaces the columns; stored positions that do not make
+  // a permutation leave the columns in index order.
+  void WriteFormProperty(TWriter* Writer) const;
+  void ReadFormProperty(TReader* Reader);
 
   void SaveToStream(TStream* Stream) const;
   // Replaces every column from the stream. Counts, lengths and the position

@@ -71,6 +71,10 @@ using TLTGetHelpContextEvent =
     Method<void(TBaseLazyTree* Sender, PLazyNode Node, TColumnIndex Column, int& HelpContext)>;
 using TLTDragAllowedEvent = Method<void(TBaseLazyTree* Sender, PLazyNode Node, TColumnIndex Column, bool& Allowed)>;
 
+// A release (or double click) in the column of the press; Sender is the tree.
+using TLTColumnClickEvent = Method<void(TBaseLazyTree* Sender, TColumnIndex Column, TShiftState Shift)>;
+using TLTColumnDblClickEvent = Method<void(TBaseLazyTree* Sender, TColumnIndex Column, TShiftState Shift)>;
+
 // Header events: the header is the Sender; points are in header coordinates
 // (y = 0 is the header's top).
 using TLTHeaderClickEvent =

@@ -6,9 +6,12 @@
 
 #include "controls/vtree/BaseLazyTree.h"
 #include "controls/vtree/LazyTreeErrors.h"
+#include "platform/base/MulDiv.h"
 #include "platform/base/ScopeGuard.h"
 #include "controls/vtree/StreamFields.h"
 #include "platform/base/Stream.h"
+#include "platform/classes/graphics/CustomImageList.h"
+#include "platform/classes/menus/PopupMenu.h"
 
 namespace {
 
@@ -49,7 +52,16 @@ void TLTHeader::SetImages(TCustomImageList* Value)
   if (Value == FImages)
     return;
   FImages = Value;
+  if (FTree && Value)
+    FTree->FreeNotification(Value);
   Invalidate(NoColumn);
+}
+
+void TLTHeader::SetPopupMenu(TPopupMenu* Value)
+{
+  FPopupMenu = Value;
+  if (FTree && Value)
+    FTree->FreeNotification(Value);
 }
 
 void TLTHeader::SetSortDirection(TSortDirection Value)
@@ -109,6 +121,17 @@ void TLTHeader::SetMainColumn(TColumnIndex Value)
   FMainColumn = Value;
   if (FTree)
     FTree->MainColumnChanged();
+}
+
+void TLTHeader::UpdateMainColumn()
+{
+  if (FColumns.Count() > 0)
+    FMainColumn = std::clamp(FMainColumn, 0, FColumns.Count() - 1);
+}
+
+void TLTHeader::ChangeScale(int M, int D)
+{
+  FFont->SetSize(MulDiv(FFont->Size(), M, D));
 }
 
 bool TLTHeader::TreeLoading() const
@@ -192,6 +215,13 @@ void TLTHeader::SaveToStream(TStream* Stream) const
   Stream->WriteValue<std::int32_t>(FMainColumn);
   Stream->WriteValue<std::int32_t>(FSortColumn);
   Stream->WriteValue<std::int32_t>(std::int32_t(FSortDirection));
+}
+
+void TLTHeader::ReadColumnsProperty(TReader* Reader)
+{
+  FReadingColumns = true;
+  ScopeExit leave([&] { FReadingColumns = false; });
+  FColumns.ReadFormProperty(Reader);
 }
 
 void TLTHeader::LoadFromStream(TStream* Stream)

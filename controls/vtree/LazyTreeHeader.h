@@ -28,6 +28,7 @@ using TLTHeaderStates = Set<TLTHeaderState>;
 
 class TBaseLazyTree;
 class TCanvas;
+class TReader;
 class TCustomImageList;
 class TPopupMenu;
 struct TMessage;
@@ -54,6 +55,10 @@ public:
   // -1 without columns, else kept within 0 .. count - 1.
   TColumnIndex MainColumn() const { return FColumns.Count() == 0 ? NoColumn : FMainColumn; }
   void SetMainColumn(TColumnIndex Value);
+  // After loading: the stored main column is brought within 0 .. count - 1.
+  void UpdateMainColumn();
+  // The form scales by M/D: so does the header's font.
+  void ChangeScale(int M, int D);
   // Kept within -1 .. count - 1.
   TColumnIndex SortColumn() const { return FSortColumn; }
   void SetSortColumn(TColumnIndex Value);
@@ -64,7 +69,7 @@ public:
   void SetImages(TCustomImageList* Value);
   // Shown on a right click in the header; not owned.
   TPopupMenu* PopupMenu() const { return FPopupMenu; }
-  void SetPopupMenu(TPopupMenu* Value) { FPopupMenu = Value; }
+  void SetPopupMenu(TPopupMenu* Value);
 
   // The tree the header reports its mouse interaction to and paints into.
   TBaseLazyTree* Tree() const { return FTree; }
@@ -114,6 +119,9 @@ public:
   // last widths from the last position to the first.
   void AutoFitColumns(bool Animated);
   void RestoreColumns();
+
+  // The tree's "Columns" form property, read while the header is in its reading-columns state.
+  void ReadColumnsProperty(TReader* Reader);
 
   void SaveToStream(TStream* Stream) const;
   // Reads a stream with the marker and a version, or an older one without.

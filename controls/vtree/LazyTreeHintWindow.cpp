@@ -72,6 +72,12 @@ TRect TLazyTreeHintWindow::CalcHintRect(int MaxWidth, const std::string&, void* 
   if (!tree)
     return TRect();
   bool tooltip = IsNodeTooltip();
+  if (tree->OwnerDrawsHints() && FHintData.Node) {
+    // The owner's size; the owner draws all of it.
+    TRect r = FHintData.HintRect;
+    OffsetRect(&r, -r.Left, -r.Top);
+    return r;
+  }
   if (!FHintData.DefaultHint.empty())
     FHintData.HintText = FHintData.DefaultHint;
   else if (FHintData.Node)
@@ -95,7 +101,7 @@ TRect TLazyTreeHintWindow::CalcHintRect(int MaxWidth, const std::string&, void* 
   } else if (FHintData.Node->Has(nfMultiline)) {
     r = tree->NodeDisplayRect(FHintData.Node, FHintData.Column, false);
     TRect measured = r;
-    Canvas()->SetFont(tree->Font());
+    tree->ApplyTooltipFont(Canvas(), FHintData.Node, FHintData.Column);
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, Canvas()->Font()->Handle());
     DrawText(dc, FHintData.HintText.c_str(), int(FHintData.HintText.size()), &measured,
@@ -179,8 +185,15 @@ void TLazyTreeHintWindow::DrawHint()
   TCanvas* c = FHintBitmap->Canvas();
   TRect r(0, 0, FHintBitmap->Width(), FHintBitmap->Height());
   TBaseLazyTree* tree = FHintData.Tree;
+  if (tree && tree->OwnerDrawsHints() && FHintData.Node) {
+    tree->DoDrawHint(c, FHintData.Node, r, FHintData.Column);
+    return;
+  }
   bool tooltip = IsNodeTooltip();
-  c->SetFont(tooltip ? tree->Font() : Screen()->HintFont());
+  if (tooltip)
+    tree->ApplyTooltipFont(c, FHintData.Node, FHintData.Column);
+  else
+    c->SetFont(Screen()->HintFont());
   c->Font()->SetColor(clInfoText);
   c->Brush()->SetStyle(bsSolid);
   c->Brush()->SetColor(clInfoBk);

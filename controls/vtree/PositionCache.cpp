@@ -5,6 +5,7 @@
 #include <mutex>
 #include <thread>
 
+#include "controls/vtree/LazyTreeErrors.h"
 #include "controls/vtree/NodeWalk.h"
 #include "platform/win/window/MessageQueue.h"
 
@@ -148,6 +149,7 @@ void TLtWorkerThread::ReleaseWorkerThread(const std::shared_ptr<TCacheValidation
 void TLtWorkerThread::Queue(const std::shared_ptr<TCacheValidation>& Validation, PLazyNode Root,
                             unsigned VisibleCount, HWND Window)
 {
+  LT_ASSERT(Validation, "Tree must not be nil.");
   TWorker& w = Worker();
   {
     std::lock_guard<std::mutex> hold(w.Lock);

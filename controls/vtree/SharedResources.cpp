@@ -198,6 +198,22 @@ TCustomImageList* SharedUtilityImages()
   return Sets().Utilities.get();
 }
 
+void ReloadSharedImagesInSystemColors()
+{
+  using namespace shared_resources;
+  for (std::size_t i = 0; i < 5; ++i) {
+    try {
+      LoadImageStrip(FilledStrip(i), StripNames[i], true);
+    } catch (const Exception&) {
+      // The set keeps what it had.
+    }
+  }
+  try {
+    LoadImageStrip(SharedUtilityImages(), "LT_UTILITIES", false);
+  } catch (const Exception&) {
+  }
+}
+
 int CheckImageIndexOf(std::uint8_t CheckKind, TCheckState State, bool Enabled, bool Hot)
 {
   if (CheckKind == ctNone)

@@ -16,6 +16,9 @@ constexpr int crHeaderSplit = 100;
 void TreeUnitSetup();
 // The shared set of a check image kind (nil for ckCustom).
 TCustomImageList* SharedCheckImages(TCheckImageKind Kind);
+// The system colours changed: the five strip sets drawn in them and the
+// utility images are loaded again in the new ones.
+void ReloadSharedImagesInSystemColors();
 // The header's utility images: 0 and 1 the left and right drop marks, 2 and
 // 3 the descending and ascending sort glyphs (4 and 5 their themed look).
 TCustomImageList* SharedUtilityImages();

@@ -259,6 +259,36 @@ TEST_F(DragDropTest, TheDragImageFadesFromItsCentreAndHonoursItsRestriction)
   DeleteObject(picture);
 }
 
+// The tree's drag picture is the area of DragWidth x DragHeight around the
+// pointer, keyed to the tree colour: the selected row under the pointer shows,
+// unselected rows and the empty area are see-through.
+TEST_F(DragDropTest, TheDragPictureIsTheAreaAroundThePointerKeyedToTheTreeColour)
+{
+  TBaseLazyTree* tree = Left.get();
+  TLTDragImage* image = tree->DragImage();
+  EXPECT_EQ(image->Transparency, 200);
+  EXPECT_TRUE(image->Fade);
+  EXPECT_EQ(tree->DragWidth(), 200);
+  EXPECT_EQ(tree->DragHeight(), 350);
+  tree->SetDragWidth(120);
+  tree->SetDragHeight(80);
+  tree->SetColor(TColor(0x00E0F0));
+  tree->SetNodeSelected(Node(tree, 2), true);
+  TRect row = tree->NodeDisplayRect(Node(tree, 2), NoColumn, true);
+  TPoint spot(row.Left + 6, (row.Top + row.Bottom) / 2);
+  ASSERT_LT(spot.x, 59);
+  tree->PrepareDragImage(spot, nullptr);
+  image->ShowDragImage();
+  TPoint screen = tree->ClientToScreen(spot);
+  EXPECT_EQ(image->GetDragImageRect(), TRect(screen.x - 60, screen.y - 40, screen.x + 60, screen.y + 40));
+  EXPECT_EQ(image->ColorKey, tree->Color());
+  EXPECT_GT(image->AlphaAt(60, 40), 0) << "the selected row under the pointer";
+  int rowHeight = row.Height();
+  EXPECT_EQ(image->AlphaAt(60, 40 + rowHeight), 0) << "an unselected row";
+  EXPECT_EQ(image->AlphaAt(60 - spot.x - 1, 40), 0) << "left of the tree: never painted";
+  image->EndDrag();
+}
+
 // A striped picture, so that a strip put back in the wrong place shows.
 HBITMAP StripedPicture(int Width, int Height)
 {

@@ -9,6 +9,7 @@
 #include "controls/vtree/BaseLazyTree.h"
 #include "controls/vtree/LazyTreeHeader.h"
 #include "controls/vtree/LazyTreeHintWindow.h"
+#include "controls/vtree/LazyStringTree.h"
 #include "platform/base/Utf.h"
 #include "platform/base/Clock.h"
 #include "platform/classes/Messages.h"
@@ -219,6 +220,63 @@ TEST_F(HintTest, TheTooltipOfACutTextLooksLikeItsGolden)
   std::string message;
   EXPECT_TRUE(MatchesGolden(picture, std::string(VTREE_GOLDEN_DIR) + "/hint-tooltip.png", &message)) << message;
   SetBuiltinFontOnly(false);
+}
+
+// The owner of a text tree: every node is the same long name; OnGetHint
+// records what it was asked and answers a hint of its own.
+struct TNameAndHintOwner {
+  std::vector<std::string> HintRequests;
+  void GetText(TBaseLazyTree*, PLazyNode, TColumnIndex, TLSTTextType, WideString& Text)
+  {
+    Text = u"Jean-Baptiste Poquelin";
+  }
+  void GetHint(TBaseLazyTree*, PLazyNode, TColumnIndex Column, TLSTTextType Type, WideString& Text)
+  {
+    HintRequests.push_back(std::to_string(Column) + (Type == ttNormal ? " normal '" : " static '") +
+                           UTF8Encode(Text) + "'");
+    Text = u"Dernier message : hier";
+  }
+};
+
+// The text tree answers the hint window with its cell text for a tooltip and
+// with OnGetHint for a node hint; without OnGetHint a node hint has nothing to show.
+TEST_F(HintTest, TheTextTreeGivesTooltipsItsCellTextAndNodeHintsOnGetHint)
+{
+  Tree->SetParent(nullptr);
+  TNameAndHintOwner owner;
+  auto* strings = new TLazyStringTree(Form);
+  strings->SetParent(Form);
+  strings->SetBounds(0, 0, 70, 120);
+  strings->SetShowHint(true);
+  strings->SetHintAnimation(hatNone);
+  strings->OnGetText = TLSTGetTextEvent(&owner, &TNameAndHintOwner::GetText);
+  strings->SetRootNodeCount(2);
+  strings->SetFocus();
+  Application()->ProcessMessages();
+  PLazyNode node = strings->HiddenRoot()->FirstChildNode;
+  TRect text = strings->NodeDisplayRect(node, NoColumn, true);
+  THintInfo tip;
+  tip.CursorPos = TPoint(text.Left + 5, (text.Top + text.Bottom) / 2);
+
+  strings->SetHintMode(hmTooltip);
+  ASSERT_EQ(strings->Perform(CM_HINTSHOW, 0, LPARAM(&tip)), 0) << "the name is cut off in a narrow tree";
+  TLazyTreeHintWindow tooltip(nullptr);
+  TRect r = tooltip.CalcHintRect(300, " ", tip.HintData);
+  EXPECT_EQ(tooltip.HintData().HintText, "Jean-Baptiste Poquelin");
+  EXPECT_EQ(r.Width(), strings->NodeDisplayRect(node, NoColumn, true, true).Width() + 2);
+
+  strings->SetHintMode(hmHint);
+  strings->ForgetHint();
+  THintInfo hint;
+  hint.CursorPos = tip.CursorPos;
+  ASSERT_EQ(strings->Perform(CM_HINTSHOW, 0, LPARAM(&hint)), 0);
+  TLazyTreeHintWindow none(nullptr);
+  EXPECT_TRUE(none.CalcHintRect(300, " ", hint.HintData).IsEmpty()) << "no OnGetHint, no node hint";
+  strings->OnGetHint = TLSTGetTextEvent(&owner, &TNameAndHintOwner::GetHint);
+  TLazyTreeHintWindow window(nullptr);
+  EXPECT_FALSE(window.CalcHintRect(300, " ", hint.HintData).IsEmpty());
+  EXPECT_EQ(window.HintData().HintText, "Dernier message : hier");
+  EXPECT_EQ(owner.HintRequests, std::vector<std::string>{"-1 normal ''"});
 }
 
 TEST_F(HintTest, AHintNearTheDesktopEdgesIsMovedInside)

@@ -384,6 +384,56 @@ TEST_F(InputTest, TreeViewItemQueriesGuardTheirArguments)
   EXPECT_EQ(buffer[0], '#');
 }
 
+// A release in the column of the press is a column click; a press in one
+// column released in another is none; a double click names its column. The
+// focus goes to the clicked cell only under the extended focus, else to the
+// main column.
+TEST_F(InputTest, ColumnClicksAndTheColumnThatTakesTheFocus)
+{
+  struct TColumnRecorder {
+    std::vector<std::string> Seen;
+    void Click(TBaseLazyTree*, TColumnIndex Column, TShiftState Shift)
+    {
+      Seen.push_back("click " + std::to_string(Column) + (Shift.Contains(ssCtrl) ? " ctrl" : ""));
+    }
+    void DblClick(TBaseLazyTree*, TColumnIndex Column, TShiftState)
+    {
+      Seen.push_back("double " + std::to_string(Column));
+    }
+  } columns;
+  for (int i = 0; i < 3; ++i)
+    Tree->Header().Columns().Add()->SetWidth(90);
+  Tree->Header().SetMainColumn(1);
+  Tree->SetRootNodeCount(3);
+  Tree->OnColumnClick = TLTColumnClickEvent(&columns, &TColumnRecorder::Click);
+  Tree->OnColumnDblClick = TLTColumnDblClickEvent(&columns, &TColumnRecorder::DblClick);
+  int row = LabelCentre(Top(1)).y;
+  ClickAt(TPoint(220, row));
+  EXPECT_EQ(columns.Seen, std::vector<std::string>{"click 2"});
+  EXPECT_EQ(Tree->FocusedColumn(), 1) << "without the extended focus the main column has the focus";
+
+  columns.Seen.clear();
+  TPoint from = Screen(TPoint(40, row)), to = Screen(TPoint(130, row));
+  Display->MoveMouse(from.x, from.y);
+  Display->Press();
+  Display->MoveMouse(to.x, to.y);
+  Display->Release();
+  Pump();
+  EXPECT_TRUE(columns.Seen.empty()) << "released in another column";
+
+  Advance(1000);  // no double click with the press before
+  Display->KeyDown(VK_CONTROL);
+  ClickAt(TPoint(40, row));
+  Display->KeyUp(VK_CONTROL);
+  ClickAt(TPoint(40, row));
+  EXPECT_EQ(columns.Seen, (std::vector<std::string>{"click 0 ctrl", "double 0", "click 0"}));
+
+  Tree->TreeOptions()->SetSelectionOptions(Tree->TreeOptions()->SelectionOptions() + toExtendedFocus);
+  Advance(1000);
+  ClickAt(TPoint(220, row));
+  EXPECT_EQ(Tree->FocusedColumn(), 2);
+}
+
 TEST_F(InputTest, TreeViewNextItemCodes)
 {
   Tree->SetRootNodeCount(2);

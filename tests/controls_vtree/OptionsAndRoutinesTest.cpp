@@ -2,12 +2,14 @@
 
 #include "controls/vtree/AlphaBlend.h"
 #include "controls/vtree/BufferedString.h"
+#include "controls/vtree/LazyTreeHeader.h"
 #include "controls/vtree/LazyTreeErrors.h"
 #include "controls/vtree/LazyTreeUtils.h"
 #include "controls/vtree/SharedResources.h"
 #include "controls/vtree/TextShortening.h"
 #include "controls/vtree/WheelScroll.h"
 #include "platform/classes/graphics/CustomImageList.h"
+#include "platform/classes/graphics/Font.h"
 #include "platform/win/gdi/gdi.h"
 #include "platform/win/win.h"
 
@@ -39,6 +41,33 @@ TEST_F(OptionsTest, LegacyOptionsReplaceEverySet)
   EXPECT_EQ(Tree->TreeOptions()->PaintOptions(), TLTPaintOptions{toShowRoot});
   EXPECT_TRUE(Tree->TreeOptions()->AutoOptions().Empty());
   EXPECT_TRUE(Tree->TreeOptions()->MiscOptions().Empty());
+}
+
+// Scaling a form scales the default node height and the header font only
+// under toAutoChangeScale, and not while the form is being read (unless the
+// height was set then).
+TEST_F(OptionsTest, AutoChangeScaleScalesTheNodeHeightAndTheHeader)
+{
+  struct TCase {
+    bool AutoScale, Loading;
+    unsigned Height;
+    int FontSize;
+  } cases[] = {{true, false, 36, 16}, {false, false, 18, 8}, {true, true, 18, 8}};
+  for (const TCase& c : cases) {
+    TBaseLazyTree* tree = NewTree();
+    tree->Header().Font().SetSize(8);
+    if (c.AutoScale)
+      tree->TreeOptions()->SetAutoOptions(tree->TreeOptions()->AutoOptions() + toAutoChangeScale);
+    if (c.Loading) {
+      tree->Loading();
+      tree->ChangeStates({}, {tsNeedScale});
+    }
+    tree->ChangeScale(2, 1);
+    EXPECT_EQ(tree->DefaultNodeHeight(), c.Height) << c.AutoScale << c.Loading;
+    EXPECT_EQ(tree->Header().Font().Size(), c.FontSize) << c.AutoScale << c.Loading;
+    if (c.Loading)
+      tree->Loaded();
+  }
 }
 
 TEST_F(OptionsTest, OnlyRegularScrollBarsExist)

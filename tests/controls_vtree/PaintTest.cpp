@@ -4,6 +4,8 @@
 
 #include "HostLikeTree.h"
 
+#include "controls/vtree/LazyTreeHeader.h"
+
 #include "platform/classes/graphics/Canvas.h"
 #include "platform/classes/graphics/CustomImageList.h"
 #include "platform/classes/graphics/Font.h"
@@ -89,6 +91,43 @@ TEST_F(PaintTest, AHostLikeTreeShowsLinesButtonsAndStatusImages)
   EXPECT_EQ(At(p, 27, 18) ^ At(p, 27, 19), shadow ^ Rgb(GetSysColor(COLOR_WINDOW)));
   // The state image of row 0 at Margin + Indent = 22, anchored at 9.
   EXPECT_EQ(At(p, 22 + 8, 1 + 8), 0x808080u);
+}
+
+// The button bitmaps are drawn in the tree's colour and its font's colour:
+// a change of either shows in the next paint.
+TEST_F(PaintTest, ButtonsFollowAColourOrFontChange)
+{
+  Host->SetButtonFillMode(fmTreeColor);
+  BuildContacts();
+  // The first network's collapsed-or-expanded button: 9 x 9 at (4, 5).
+  const int insideX = 5, insideY = 6, barX = 6, barY = 9;
+  TPixelImage before = Paint();
+  ASSERT_EQ(At(before, insideX, insideY), Rgb(GetSysColor(COLOR_WINDOW)));
+  ASSERT_EQ(At(before, barX, barY), 0u);
+  Host->SetColor(TColor(0x00E0F0));
+  Host->Font()->SetColor(TColor(0x0000C0));
+  TPixelImage after = Paint();
+  EXPECT_EQ(At(after, insideX, insideY), Rgb(0x00E0F0));
+  EXPECT_EQ(At(after, barX, barY), Rgb(0x0000C0));
+}
+
+// A freed image list is forgotten by the trees that showed it; a custom
+// check kind falls back to the light check images.
+TEST_F(PaintTest, AFreedImageListIsForgotten)
+{
+  BuildContacts();
+  auto checks = NewStatusImages();
+  Host->SetCustomCheckImages(checks.get());
+  Host->SetCheckImageKind(ckCustom);
+  Host->Header().SetImages(States.get());
+  States.reset();
+  checks.reset();
+  EXPECT_EQ(Host->StateImages(), nullptr);
+  EXPECT_EQ(Host->CustomCheckImages(), nullptr);
+  EXPECT_EQ(Host->Header().Images(), nullptr);
+  EXPECT_EQ(Host->CheckImageKind(), ckLightCheck);
+  TPixelImage p = Paint();  // draws no freed list
+  EXPECT_EQ(At(p, 0, 0), Rgb(GetSysColor(COLOR_WINDOW)));
 }
 
 TEST_F(PaintTest, ABlendedSelectionTintsTheLabel)

@@ -2,10 +2,14 @@
 // text with the owner's colours, and the caption chunk of the tree stream.
 #include "TreeTestSupport.h"
 
+#include <cstring>
+
 #include "HostLikeTree.h"
 
+#include "controls/vtree/LazyDrawTree.h"
 #include "controls/vtree/LazyStringTree.h"
 #include "controls/vtree/LazyTreeErrors.h"
+#include "controls/vtree/TreeViewQuery.h"
 #include "platform/base/MemoryStream.h"
 #include "platform/classes/forms/Application.h"
 #include "platform/classes/forms/Form.h"
@@ -86,6 +90,28 @@ TEST_F(StringTreeTest, WithoutAHandlerEveryCellSaysNode)
   EXPECT_EQ(Strings->Text(Strings->HiddenRoot()->FirstChildNode, NoColumn), u"Node");
   EXPECT_EQ(Strings->Text(Strings->HiddenRoot()->LastChildNode, 3), u"Node");
   EXPECT_THROW(Strings->Text(nullptr, NoColumn), ELazyTreeError);
+}
+
+// Screen tools read a node's name through the tree-view item query.
+TEST_F(StringTreeTest, TheTreeViewItemQueryReadsTheNodeText)
+{
+  Bind();
+  BuildContacts();
+  PLazyNode contact = Strings->HiddenRoot()->FirstChildNode->FirstChildNode->FirstChildNode;
+  char buffer[16];
+  std::memset(buffer, '#', sizeof(buffer));
+  TTreeViewItemA item{};
+  item.mask = TVIF_HANDLE | TVIF_TEXT;
+  item.hItem = contact;
+  item.pszText = buffer;
+  item.cchTextMax = int(sizeof(buffer));
+  ASSERT_EQ(Strings->Perform(TVM_GETITEMA, 0, LPARAM(&item)), 1);
+  EXPECT_STREQ(buffer, "Contact 1");
+  std::memset(buffer, '#', sizeof(buffer));
+  item.cchTextMax = 4;
+  ASSERT_EQ(Strings->Perform(TVM_GETITEMA, 0, LPARAM(&item)), 1);
+  EXPECT_STREQ(buffer, "Con");
+  EXPECT_EQ(buffer[4], '#');
 }
 
 TEST_F(StringTreeTest, TheMainColumnWidthIsCachedUntilTheFontIsSetOrTheNodeReinitialised)
@@ -210,4 +236,70 @@ TEST_F(StringTreeTest, TypingSearchesTheCellTextsWithoutAHandler)
   EXPECT_EQ(Strings->FocusedNode(), At("0.0.1", Strings.get()));
   EXPECT_EQ(Strings->SearchText(), "C");
   stage.Close(Strings.get());
+}
+
+// A multi-line node needs as many lines as its text breaks into at the
+// cell's width; other nodes keep their height.
+TEST_F(StringTreeTest, AMultiLineNodeIsAsHighAsItsBrokenText)
+{
+  struct TLongText {
+    void GetText(TBaseLazyTree*, PLazyNode, TColumnIndex, TLSTTextType, WideString& Text)
+    {
+      Text = u"Jean-Baptiste Poquelin est en ligne depuis ce matin";
+    }
+  } owner;
+  Strings->OnGetText = TLSTGetTextEvent(&owner, &TLongText::GetText);
+  Strings->SetRootNodeCount(2);
+  PLazyNode multi = Strings->HiddenRoot()->FirstChildNode, single = multi->FollowingSibling;
+  multi->StateBits |= nfMultiline;
+  HDC dc = CreateCompatibleDC(nullptr);
+  TCanvas canvas;
+  canvas.SetHandle(dc);
+  canvas.Font()->Assign(Strings->Font());
+  int line = canvas.TextHeight("Wy");
+  int height = Strings->ComputeNodeHeight(&canvas, multi, NoColumn);
+  EXPECT_GE(height, 2 * line) << "the text breaks into several lines in 180 pixels";
+  EXPECT_EQ(height % line, 0);
+  Strings->SetBounds(0, 0, 1000, 150);
+  EXPECT_EQ(Strings->ComputeNodeHeight(&canvas, multi, NoColumn), line) << "one line when it fits";
+  EXPECT_EQ(Strings->ComputeNodeHeight(&canvas, single, NoColumn), int(single->NodeHeight));
+  canvas.SetHandle(nullptr);
+  DeleteDC(dc);
+}
+
+// The owner-drawn tree leaves every cell and hint to its owner.
+TEST_F(StringTreeTest, TheOwnerDrawnTreeAsksItsOwnerForCellsWidthsAndHints)
+{
+  struct TDrawer {
+    std::vector<std::string> Seen;
+    void DrawNode(TBaseLazyTree*, const TLtPaintInfo& Info)
+    {
+      Seen.push_back("draw " + TTreeOwner::Name(Info.Node));
+    }
+    void Width(TBaseLazyTree*, TCanvas*, PLazyNode Node, TColumnIndex, int& NodeWidth)
+    {
+      if (Node->SiblingIndex == 1)
+        NodeWidth = 70;
+    }
+    void HintSize(TBaseLazyTree*, PLazyNode Node, TColumnIndex, TRect& R)
+    {
+      if (Node->SiblingIndex == 1)
+        R = TRect(0, 0, 40, 20);
+    }
+  } drawer;
+  TLazyDrawTree tree(nullptr);
+  tree.SetBounds(0, 0, 180, 150);
+  tree.OnDrawNode = TLTDrawNodeEvent(&drawer, &TDrawer::DrawNode);
+  tree.OnGetNodeWidth = TLTGetNodeWidthEvent(&drawer, &TDrawer::Width);
+  tree.OnGetHintSize = TLTGetHintSizeEvent(&drawer, &TDrawer::HintSize);
+  tree.SetRootNodeCount(2);
+  PLazyNode first = tree.HiddenRoot()->FirstChildNode, second = first->FollowingSibling;
+  EXPECT_EQ(tree.DoGetNodeWidth(first, NoColumn, nullptr), 2 * tree.TextMargin());
+  EXPECT_EQ(tree.DoGetNodeWidth(second, NoColumn, nullptr), 70);
+  PaintToPicture(&tree, 180, 150, ppBackground | ppSelection);
+  EXPECT_EQ(drawer.Seen, (std::vector<std::string>{"draw 0", "draw 1"}));
+  EXPECT_TRUE(tree.OwnerDrawsHints());
+  TRect none = tree.DoGetHintSize(first, NoColumn);
+  EXPECT_TRUE(IsRectEmpty(&none));
+  EXPECT_EQ(tree.DoGetHintSize(second, NoColumn), TRect(0, 0, 40, 20));
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "HostLikeTree.h"
+#include "controls/vtree/LazyTreeHintWindow.h"
 #include "platform/classes/classes.h"
 #include "platform/win/gdi/Text.h"
 #include "tests/support/GoldenImage.h"
@@ -144,4 +145,40 @@ TEST_F(ContactTreeX11Test, LooksLikeTheHeadlessGoldenAndAnswersClicksKeysAndTheW
   Click(at.x, at.y);
   EXPECT_TRUE(PumpUntil([&] { return group->Has(nfExpanded); }));
   EXPECT_EQ(Tree->FocusedNode(), group);
+}
+
+// With hints on, a contact whose name the narrowed list cuts off shows its
+// whole name in a tooltip when the mouse rests on it.
+TEST_F(ContactTreeX11Test, HoveringACutContactShowsItsName)
+{
+  Tree->SetShowHint(true);
+  Tree->SetHintMode(hmTooltip);
+  Tree->SetHintAnimation(hatNone);
+  Tree->SetBounds(0, 0, 115, 2 * ClientH - Tree->ClientHeight());
+  PLazyNode contact = Node(0, 0, 2);
+  TRect text = Tree->NodeDisplayRect(contact, NoColumn, true, true);
+  ASSERT_GT(text.Right, Tree->ClientWidth()) << "the name must be cut for a tooltip";
+  ASSERT_LT(text.Left + 3, Tree->ClientWidth());
+  TPoint at = Tree->ClientToScreen(TPoint(text.Left + 3, (text.Top + text.Bottom) / 2));
+  Click(at.x, at.y);
+  ASSERT_TRUE(PumpUntil([&] { return Tree->Focused() && Tree->FocusedNode() == contact; }));
+  MoveTo(at.x + 1, at.y);
+  TLazyTreeHintWindow* hint = nullptr;
+  ASSERT_TRUE(PumpUntil([&] {
+    hint = dynamic_cast<TLazyTreeHintWindow*>(Application()->HintWindow());
+    return hint && hint->HandleAllocated() && IsWindowVisible(hint->Handle());
+  })) << "no tooltip shown";
+  EXPECT_EQ(hint->HintData().HintText, "Contact 3");
+  TRect shown;
+  GetWindowRect(hint->Handle(), &shown);
+  EXPECT_EQ(shown.Left, Tree->ClientToScreen(TPoint(text.Left - 1, 0)).x);
+  EXPECT_EQ(shown.Width(), text.Width() + 2);
+  std::vector<uint32_t> pixels = ServerPixels(XOf(hint->Handle()), shown.Width(), shown.Height());
+  ASSERT_FALSE(pixels.empty());
+  COLORREF info = ColorToRGB(clInfoBk);
+  uint32_t infoRgb = (GetRValue(info) << 16) | (GetGValue(info) << 8) | GetBValue(info);
+  EXPECT_TRUE(PumpUntil([&] {
+    pixels = ServerPixels(XOf(hint->Handle()), shown.Width(), shown.Height());
+    return !pixels.empty() && pixels[std::size_t(shown.Width() + 1)] == infoRgb;
+  })) << "the tooltip is not on the screen";
 }

@@ -12,8 +12,9 @@
 
 class TStrings;
 
-// The lines of a file that does not exist yet (15): the chat window's head
-// with the session block's style, and the closing body and page.
+// The lines of a file that does not exist yet (16): the chat window's head
+// with the declaration of its encoding (UTF-8) and the session block's
+// style, and the closing body and page.
 const std::vector<std::string>& ConversationSkeleton();
 
 // The chat window's document starts with this many head lines; the message
@@ -21,10 +22,12 @@ const std::vector<std::string>& ConversationSkeleton();
 inline constexpr int DocumentHeadLines = 12;
 
 // A network or contact name made into one safe, still readable file name:
-// "/" and "\", control characters and a dot after a dot become "_", as does
-// a leading dot, and the result is cut (at a character boundary) so that the
-// name and its extension fit the file system. An empty name gives "_". A
-// name from a remote contact can therefore never leave its folder.
+// "/", "\", "%", control characters, a leading dot and a dot after a dot
+// become "%" and two hexadecimal digits of their byte; a name longer than
+// the file system allows is cut at a character boundary and ends with "%%"
+// and a digest of the whole name. An empty name gives "%". Different names
+// always give different file names, and a name from a remote contact can
+// never leave its folder.
 std::string ConversationNamePart(std::string_view Name);
 
 // "<network>/<nick>.html", relative to the current directory, both parts

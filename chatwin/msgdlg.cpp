@@ -250,30 +250,47 @@ void TdlgMessage::Action1Execute(TObject*) { SendMemo(); }
 
 void TdlgMessage::Memo1Change(TObject*) { Button1->SetEnabled(!Memo1->Text().empty()); }
 
-void TdlgMessage::SaveOnClose()
+bool TdlgMessage::SaveOnClose()
 {
   if (!chkXML->Checked() || !Document)
-    return;
+    return true;
   try {
     SaveConversation(NetworkName, Nick, SessionStart, *Document);
+    FSaveFailed = false;
+    FSaveFailureTold = false;
+    return true;
   } catch (...) {
-    // The window closes all the same; the user hears that this session was
-    // not kept, in the program's console.
     const std::string reason = FailureText();
     TesselLog(1, "dlgmsg; Erreur lors de la destruction : " + reason);
-    if (FManager)
+    FSaveFailed = true;
+    // The user hears it once, in the program's console, not at every retry.
+    if (FManager && !FSaveFailureTold)
       try {
-        FManager->Host().AddLog(("Impossible d'enregistrer la conversation avec " + Nick + " : " + reason).c_str());
+        FSaveFailureTold = true;
+        FManager->Host().AddLog(("Impossible d'enregistrer la conversation avec " + Nick + " : " + reason +
+                                 ". La conversation est gardée jusqu'au prochain enregistrement.")
+                                    .c_str());
       } catch (...) {
         TesselLog(1, "dlgmsg; Erreur : " + FailureText());
       }
+    return false;
   }
+}
+
+void TdlgMessage::SaveIfFailedBefore()
+{
+  if (FSaveFailed)
+    SaveOnClose();
 }
 
 void TdlgMessage::FormClose(TObject*, TCloseAction& Action)
 {
   TesselLog(0, "dlgmsg; Fermeture de la fenêtre");
-  SaveOnClose();
+  // A conversation that could not be saved is kept: the window only hides
+  // and stays in the list, so the next message shows it again with the whole
+  // conversation, and its next close (or the manager's end) saves it.
+  if (!SaveOnClose())
+    return;
   TesselLog(0, "dlgmsg; Effacement de la fenêtre de la liste");
   if (FManager)
     FManager->DeleteWindow(Key);

@@ -51,6 +51,10 @@ public:
   // Sets Nick and the caption "Messages avec " + Nick.
   void SetNick(const std::string& Value);
 
+  // A window whose save failed keeps its conversation for the next save:
+  // this tries it once more (the manager's end calls it).
+  void SaveIfFailedBefore();
+
   // The manager that made the window; the window tells it of its end.
   TChatManager* Manager() const { return FManager; }
   void DetachManager() { FManager = nullptr; }
@@ -86,10 +90,14 @@ private:
   TItem* AddPopupItem(const std::string& Name, const std::string& Caption);
   void ViewerHotSpotClick(TObject* Sender, const std::string& Url, bool& Handled);
   void SendMemo();
-  void SaveOnClose();
+  // Saves the conversation when the box is ticked; false when the save
+  // failed (logged, the user told once).
+  bool SaveOnClose();
   void StartConversation();
 
   TChatManager* FManager = nullptr;
+  bool FSaveFailed = false;
+  bool FSaveFailureTold = false;
 };
 
 // The text of the send shortcut and its second one.

@@ -69,6 +69,10 @@ TChatManager::~TChatManager()
 
 void TChatManager::FreeAllWindows()
 {
+  // Nothing is saved at the end, except the conversations the user asked
+  // to keep whose save failed: they were waiting for this next chance.
+  for (TdlgMessage* form : FLiveForms)
+    form->SaveIfFailedBefore();
   FWindows.clear();
   while (!FLiveForms.empty()) {
     TdlgMessage* form = FLiveForms.front();

@@ -52,7 +52,8 @@ public:
   void NewWindow(const UserID& Key);
   const std::vector<WindowRecord>& Windows() const { return FWindows; }
   // Frees every window, listed or waiting for its release, without its
-  // close handling: nothing is saved.
+  // close handling: nothing is saved but the conversations whose save
+  // failed at their close (tried once more).
   void FreeAllWindows();
 
   // The entry points' work.

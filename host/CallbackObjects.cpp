@@ -1,9 +1,13 @@
 #include "host/CallbackObjects.h"
 
+#include <functional>
+#include <string>
+
 #include "api/Boundary.h"
 #include "api/MessageInput.h"
 #include "api/NetworkInput.h"
 #include "api/WordHelpers.h"
+#include "host/GuiThreadCalls.h"
 #include "host/HostCore.h"
 #include "host/HostLog.h"
 #include "platform/base/Exception.h"
@@ -37,6 +41,51 @@ void OnCore(const char* Name, F&& Body) noexcept
   });
 }
 
+// Hands a call to the GUI thread; when too many wait already it is dropped,
+// and that is logged there. Never throws.
+void HandToGuiThread(const char* Name, std::function<void()> Call) noexcept
+{
+  try {
+    if (!PostToGuiThread(std::move(Call)))
+      PostToGuiThread([Name] { HostLog(1, std::string(Name) + " : appel refusé, trop d'appels en attente"); });
+  } catch (...) {
+    // No memory left for the call: it is dropped, as a full queue drops it.
+  }
+}
+
+// Runs a callback that answers nothing: at once on the GUI thread; from a
+// plug-in's own thread it is handed to the GUI thread (Body holds copies of
+// everything it needs) and the plug-in's thread goes on at once.
+template <class F>
+void OnCoreFromAnyThread(const char* Name, F Body) noexcept
+{
+  if (OnGuiThread())
+    OnCore(Name, Body);
+  else
+    HandToGuiThread(Name, [Name, Body]() mutable { OnCore(Name, Body); });
+}
+
+// A callback whose answer the caller reads at once is served only on the
+// GUI thread: from another thread it is refused (logged on the GUI thread,
+// so the log never waits on it) and answers an empty text.
+bool RefusedOffGuiThread(const char* Name, ShortString* Result) noexcept
+{
+  if (OnGuiThread())
+    return false;
+  if (Result)
+    *Result = ShortString();
+  HandToGuiThread(Name, [Name] { HostLog(1, std::string(Name) + " : appel refusé hors du fil principal"); });
+  return true;
+}
+
+// Text handed by a plug-in, kept as a copy (null stays null).
+struct TTextCopy {
+  explicit TTextCopy(const char* Text) : Null(!Text), Value(Text ? Text : "") {}
+  const char* c_str() const { return Null ? nullptr : Value.c_str(); }
+  bool Null;
+  std::string Value;
+};
+
 struct TUserIDFields {
   int Network;
   std::int32_t Group;
@@ -67,41 +116,48 @@ public:
   {
     // The key is copied before anything else can change the caller's area.
     const UserID key = Key ? *Key : UserID();
-    OnCore("ReceiveMessage", [&](THostCore& core) { core.ReceiveMessage(key, Time, Message, Kind); });
+    OnCoreFromAnyThread("ReceiveMessage", [key, Time, text = TTextCopy(Message), Kind](THostCore& core) {
+      core.ReceiveMessage(key, Time, text.c_str(), Kind);
+    });
   }
   void AddLog(const char* Line) override
   {
-    OnCore("AddLog", [&](THostCore& core) { core.AddConsoleLine(StrPas(Line)); });
+    OnCoreFromAnyThread("AddLog", [line = StrPas(Line)](THostCore& core) { core.AddConsoleLine(line); });
   }
   void RefreshStatus() override
   {
-    OnCore("RefreshStatus", [&](THostCore& core) { core.RefreshStatus(); });
+    OnCoreFromAnyThread("RefreshStatus", [](THostCore& core) { core.RefreshStatus(); });
   }
   void RefreshContacts() override
   {
-    OnCore("RefreshContacts", [&](THostCore& core) { core.RefreshContacts(); });
+    OnCoreFromAnyThread("RefreshContacts", [](THostCore& core) { core.RefreshContacts(); });
   }
   void UpdateNick(const UserID* Key, const ShortString* Nick) override
   {
     const UserID key = Key ? *Key : UserID();
     const ShortString nick = Nick ? *Nick : ShortString();
-    OnCore("UpdateNick", [&](THostCore& core) { core.UpdateNick(key, nick); });
+    OnCoreFromAnyThread("UpdateNick", [key, nick](THostCore& core) { core.UpdateNick(key, nick); });
   }
   void AddNetworkMenuItem(std::int32_t Tag, HMODULE Module, const char* ProcName, const ShortString* Caption) override
   {
     const std::string caption = Caption ? Caption->str() : std::string();
-    OnCore("AddNetworkMenuItem",
-           [&](THostCore& core) { core.AddNetworkMenuItem(Tag, Module, ProcName, caption); });
+    OnCoreFromAnyThread("AddNetworkMenuItem", [Tag, Module, proc = TTextCopy(ProcName), caption](THostCore& core) {
+      core.AddNetworkMenuItem(Tag, Module, proc.c_str(), caption);
+    });
   }
   void AddPopupItem(std::int32_t, HMODULE Module, const char* ProcName, const ShortString* Caption) override
   {
     const std::string caption = Caption ? Caption->str() : std::string();
-    OnCore("AddPopupItem", [&](THostCore& core) { core.AddPopupItem(Module, ProcName, caption, false); });
+    OnCoreFromAnyThread("AddPopupItem", [Module, proc = TTextCopy(ProcName), caption](THostCore& core) {
+      core.AddPopupItem(Module, proc.c_str(), caption, false);
+    });
   }
   void AddVisiblePopupItem(std::int32_t, HMODULE Module, const char* ProcName, const ShortString* Caption) override
   {
     const std::string caption = Caption ? Caption->str() : std::string();
-    OnCore("AddVisiblePopupItem", [&](THostCore& core) { core.AddPopupItem(Module, ProcName, caption, true); });
+    OnCoreFromAnyThread("AddVisiblePopupItem", [Module, proc = TTextCopy(ProcName), caption](THostCore& core) {
+      core.AddPopupItem(Module, proc.c_str(), caption, true);
+    });
   }
 };
 
@@ -109,22 +165,26 @@ class TIMessageInput final : public TInterfacedObject<IMessageInput> {
 public:
   void SendToContact(const UserID* Key, const char* Message) override
   {
-    OnCore("SendToContact", [&](THostCore& core) {
-      const TUserIDFields fields = SplitUserID(Key);
-      NetworkOf(core, fields.Network).SendToContact(fields.Group, fields.Contact, Message);
+    const UserID key = Key ? *Key : UserID();
+    OnCoreFromAnyThread("SendToContact", [key, text = TTextCopy(Message)](THostCore& core) {
+      const TUserIDFields fields = SplitUserID(&key);
+      NetworkOf(core, fields.Network).SendToContact(fields.Group, fields.Contact, text.c_str());
     });
   }
   void ShowOwnMessage(const UserID* Key, const char* Message) override
   {
     const UserID key = Key ? *Key : UserID();
-    OnCore("ShowOwnMessage", [&](THostCore& core) { core.ShowOwnMessage(key, Message); });
+    OnCoreFromAnyThread("ShowOwnMessage",
+                        [key, text = TTextCopy(Message)](THostCore& core) { core.ShowOwnMessage(key, text.c_str()); });
   }
   void AddLog(const char* Line) override
   {
-    OnCore("AddLog", [&](THostCore& core) { core.AddConsoleLine(StrPas(Line)); });
+    OnCoreFromAnyThread("AddLog", [line = StrPas(Line)](THostCore& core) { core.AddConsoleLine(line); });
   }
   void GetContactName(ShortString* Result, const UserID* Key) override
   {
+    if (RefusedOffGuiThread("GetContactName", Result))
+      return;
     OnCore("GetContactName", [&](THostCore& core) {
       const TUserIDFields fields = SplitUserID(Key);
       const std::string name = StrPas(NetworkOf(core, fields.Network).GetContactName(fields.Group, fields.Contact));
@@ -134,6 +194,8 @@ public:
   }
   void GetNetworkName(ShortString* Result, const UserID* Key) override
   {
+    if (RefusedOffGuiThread("GetNetworkName", Result))
+      return;
     OnCore("GetNetworkName", [&](THostCore& core) {
       const TUserIDFields fields = SplitUserID(Key);
       const std::string name = StrPas(NetworkOf(core, fields.Network).GetName());
@@ -166,12 +228,15 @@ THostCore* THostCore::Current()
 void RegisterHostCore(THostCore* Core)
 {
   CurrentCore = Core;
+  AttachGuiThreadCalls();
 }
 
 void UnregisterHostCore(THostCore* Core)
 {
-  if (CurrentCore == Core)
+  if (CurrentCore == Core) {
     CurrentCore = nullptr;
+    DetachGuiThreadCalls();
+  }
 }
 
 // The host's exports, found by modules that load the running program by name.

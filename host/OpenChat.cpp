@@ -9,8 +9,8 @@
 
 bool THostCore::HandleCopyData(const COPYDATASTRUCT& Data)
 {
-  // Any process may send this: only a whole record with the right tag is read.
-  if (Data.dwData != OpenChatRequestTag || Data.cbData < sizeof(OpenChatRequest) || !Data.lpData) {
+  // Any process may send this, with any tag: only a whole record is read.
+  if (Data.cbData < sizeof(OpenChatRequest) || !Data.lpData) {
     HostLog(1, "Demande d'ouverture de conversation ignorée (format inconnu)");
     return false;
   }

@@ -4,7 +4,10 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -59,6 +62,48 @@ std::string ResolveTarget(const std::string& name)
   return name;
 }
 
+// A write that takes longer than this is no write any more: its temporary
+// file is stale whoever made it.
+constexpr std::time_t StaleTemporarySeconds = 3600;
+
+bool WriterGone(long pid)
+{
+  return pid <= 0 || pid > INT_MAX || (::kill(pid_t(pid), 0) != 0 && errno == ESRCH);
+}
+
+// Removes what earlier writes of the same file left when they were killed
+// halfway: "." + name + ".<pid>-<n>.tmp" of a process that no longer runs,
+// or older than any write takes. A running write of another process keeps
+// its own.
+void RemoveStaleTemporaries(const std::string& folder, const std::string& name)
+{
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!dir)
+    return;
+  const std::string prefix = "." + name + ".";
+  const std::time_t now = std::time(nullptr);
+  while (dirent* entry = ::readdir(dir)) {
+    const std::string entryName = entry->d_name;
+    if (entryName.size() <= prefix.size() + 4 || entryName.compare(0, prefix.size(), prefix) != 0 ||
+        entryName.compare(entryName.size() - 4, 4, ".tmp") != 0)
+      continue;
+    // What lies between is "<pid>-<n>" and nothing else.
+    const std::string middle = entryName.substr(prefix.size(), entryName.size() - prefix.size() - 4);
+    char* end = nullptr;
+    const long pid = std::strtol(middle.c_str(), &end, 10);
+    if (end == middle.c_str() || *end != '-' || end[1] == '\0' ||
+        middle.find_first_not_of("0123456789", std::size_t(end - middle.c_str()) + 1) != std::string::npos)
+      continue;
+    const std::string path = folder + entryName;
+    struct stat info;
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+      continue;
+    if (WriterGone(pid) || now - info.st_mtime > StaleTemporarySeconds)
+      ::unlink(path.c_str());
+  }
+  ::closedir(dir);
+}
+
 }  // namespace
 
 void WriteWholeFile(std::string_view fileName, std::string_view content)
@@ -72,6 +117,7 @@ void WriteWholeFile(std::string_view fileName, std::string_view content)
   const bool replacing = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
   if (replacing)
     mode = old.st_mode & 07777;
+  RemoveStaleTemporaries(folder, ExtractFileName(target));
   static std::atomic<unsigned> counter{0};
   std::string temporaryName;
   int fd = -1;

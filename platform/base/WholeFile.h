@@ -10,7 +10,8 @@
 
 // Replaces the file's content (creating the file when missing). A target that
 // is a link is followed, so the link stays. The new file keeps the old one's
-// permissions. Raises EFCreateError when the temporary file cannot be made and
+// permissions. The hidden temporary files that earlier writes of the same
+// file left when their process was killed halfway are removed first. Raises EFCreateError when the temporary file cannot be made and
 // EWriteError when writing, flushing or renaming fails.
 void WriteWholeFile(std::string_view fileName, std::string_view content);
 

@@ -44,7 +44,7 @@ void TIMessageProcessor::LoadSmileys()
   registry.SetRootKey(HKEY_CURRENT_USER);
   std::string fileName = registry.OpenKeyReadOnly(NewsreaderInitKey) ? registry.ReadString("FichierSmileys") : "";
   AddLog("Quenby - Ouverture du fichier " + fileName);
-  table = LoadSmileyTable(FDataFolder + "config\\" + fileName);
+  table = LoadSmileyTable(FDataFolder + "config/" + fileName);
   FReplacer = std::make_unique<TSmileyReplacer>(table, FDataFolder);
   AddLog("Quenbys - Chargement des smileys terminé :)");
 }

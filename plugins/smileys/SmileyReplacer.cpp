@@ -10,7 +10,7 @@ TSmileyReplacer::TSmileyReplacer(const std::vector<TSmiley>& Table, std::string_
   FNodes.emplace_back();  // node 0 stands for the root; its children live in FRoot
   FMarkup.reserve(Table.size());
   for (const TSmiley& smiley : Table) {
-    std::string source = std::string(DataFolder) + "config\\" + smiley.Image;
+    std::string source = std::string(DataFolder) + "config/" + smiley.Image;
     // The folder and the name come from outside files: escaped, a quote in
     // them cannot end the attribute.
     std::string markup = "<IMG src=\"";

@@ -54,7 +54,7 @@ std::string Lines(const std::vector<std::string>& lines)
 }
 
 const std::string Skeleton =
-    "<HTML>\r\n<HEAD>\r\n<TITLE>On ne devrait pas voir cela</TITLE>\r\n<STYLE type=\"text/css\">\r\n<!--\r\n"
+    "<HTML>\r\n<HEAD>\r\n<META http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">\r\n<TITLE>On ne devrait pas voir cela</TITLE>\r\n<STYLE type=\"text/css\">\r\n<!--\r\n"
     "div.Session {padding: 10px; color: black; border: 1px black solid; background-color: #CCCCAA}\r\n"
     "div.moi  {color: black; border: 1px black solid; background-color: #AACCAA}\r\n"
     "div.lui  {color: black; border: 1px black solid; background-color: #AAAACC}\r\n"
@@ -91,24 +91,71 @@ TEST_F(ConversationFile, NamesFromOutsideStayInTheirFolder)
   } cases[] = {
       {"Bob", "Bob"},
       {"Zoé l'ami", "Zoé l'ami"},
-      {"../../x", "_._.__x"},
-      {"..", "_."},
-      {".cache", "_cache"},
-      {"a\\b/c", "a_b_c"},
-      {"tab\there\x7f", "tab_here_"},
-      {"", "_"},
+      {"a_b", "a_b"},
+      {"a/b", "a%2Fb"},
+      {"a%2Fb", "a%252Fb"},
+      {"../../x", "%2E%2E%2F.%2E%2Fx"},
+      {"..", "%2E%2E"},
+      {"a..b", "a.%2Eb"},
+      {".cache", "%2Ecache"},
+      {"a\\b/c", "a%5Cb%2Fc"},
+      {"tab\there\x7f", "tab%09here%7F"},
+      {"", "%"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(ConversationNamePart(c.Name), c.Part) << c.Name;
 
-  // A long name is cut at a character boundary, short enough for the file system.
+  // A long name is cut at a character boundary, short enough for the file
+  // system; two long names alike in their first part still differ.
   std::string accents;
   for (int i = 0; i < 127; ++i)
     accents += "é";
-  EXPECT_EQ(ConversationNamePart(accents).size(), 200u);
+  const std::string longPart = ConversationNamePart(accents + "a");
+  EXPECT_LE(longPart.size(), 200u);
+  EXPECT_EQ(longPart.compare(0, 180, accents, 0, 180), 0);
+  EXPECT_NE(longPart, ConversationNamePart(accents + "b"));
 
   SaveConversation("../Réseau\\x", "../../x", EncodeDate(2026, 1, 2), Document({}));
-  EXPECT_TRUE(FileExists(Folder.Path() + "_._Réseau_x/_._.__x.html"));
+  EXPECT_TRUE(FileExists(Folder.Path() + "%2E%2E%2FRéseau%5Cx/%2E%2E%2F.%2E%2Fx.html"));
+}
+
+// Names that differ only by a character the file system refuses keep their
+// conversations apart.
+TEST_F(ConversationFile, NicknamesAlikeOnceMadeSafeKeepFilesOfTheirOwn)
+{
+  SaveConversation("TestNet", "a/b", EncodeDate(2026, 1, 2), Document({"pour a/b"}));
+  SaveConversation("TestNet", "a_b", EncodeDate(2026, 1, 2), Document({"pour a_b"}));
+  SaveConversation("TestNet", "a%2Fb", EncodeDate(2026, 1, 2), Document({"pour a%2Fb"}));
+  const std::string slash = ReadWholeFile(ConversationFilePath("TestNet", "a/b"));
+  const std::string underscore = ReadWholeFile(ConversationFilePath("TestNet", "a_b"));
+  const std::string percent = ReadWholeFile(ConversationFilePath("TestNet", "a%2Fb"));
+  EXPECT_NE(slash.find("pour a/b"), std::string::npos);
+  EXPECT_EQ(slash.find("pour a_b"), std::string::npos);
+  EXPECT_EQ(slash.find("pour a%2Fb"), std::string::npos);
+  EXPECT_EQ(underscore.find("pour a/b"), std::string::npos);
+  EXPECT_EQ(percent.find("pour a/b"), std::string::npos);
+}
+
+// A save killed halfway left its hidden temporary file; the next save of the
+// same conversation takes it away, and leaves another conversation's alone.
+TEST_F(ConversationFile, TheNextSaveRemovesWhatAKilledSaveLeft)
+{
+  SaveConversation("TestNet", "Bob", EncodeDate(2026, 1, 2), Document({}));
+  const pid_t gone = ::fork();
+  ASSERT_GE(gone, 0);
+  if (gone == 0)
+    ::_exit(0);
+  ::waitpid(gone, nullptr, 0);
+  const std::string dead = std::to_string(gone);
+  const std::string mine = std::to_string(::getpid());
+  Folder.Write("TestNet/.Bob.html." + dead + "-3.tmp", "moitié");
+  Folder.Write("TestNet/.Alice.html." + dead + "-4.tmp", "autre");
+  Folder.Write("TestNet/.Bob.html." + mine + "-999999.tmp", "en cours");
+  SaveConversation("TestNet", "Bob", EncodeDate(2026, 1, 3), Document({}));
+  EXPECT_FALSE(FileExists("TestNet/.Bob.html." + dead + "-3.tmp"));
+  EXPECT_TRUE(FileExists("TestNet/.Alice.html." + dead + "-4.tmp"));
+  // A process still running may be writing it.
+  EXPECT_TRUE(FileExists("TestNet/.Bob.html." + mine + "-999999.tmp"));
 }
 
 TEST_F(ConversationFile, TheRewriteReplacesTheFileWhole)

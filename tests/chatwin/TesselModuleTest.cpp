@@ -299,7 +299,7 @@ TEST_F(TesselModule, ClosingWithTheBoxTickedWritesTheFile)
   EXPECT_EQ(FindWindow(nullptr, "Messages avec ../../x"), nullptr);
 
   // The nickname cannot lead the file out of the network's folder.
-  const std::string path = Folder.Path() + "TestNet/_._.__x.html";
+  const std::string path = Folder.Path() + "TestNet/%2E%2E%2F.%2E%2Fx.html";
   ASSERT_TRUE(FileExists(path));
   const std::string saved = ReadWholeFile(path, 1 << 20);
   EXPECT_NE(saved.find("un &lt;message&gt;"), std::string::npos);
@@ -310,7 +310,9 @@ TEST_F(TesselModule, ClosingWithTheBoxTickedWritesTheFile)
   EXPECT_EQ(Shown(Window("Messages avec ../../x")).find("un <message>"), std::string::npos);
 }
 
-TEST_F(TesselModule, AFailedSaveStillClosesAndTellsTheUser)
+// A save that fails keeps the conversation: the window hides and stays in
+// the list, the user is told once, and the next close writes it all.
+TEST_F(TesselModule, AFailedSaveKeepsTheConversationForTheNextSave)
 {
   Receive("0;0;1", "perdu ?");
   // A file where the network's folder should be: the save cannot happen.
@@ -319,16 +321,49 @@ TEST_F(TesselModule, AFailedSaveStillClosesAndTellsTheUser)
   FindChild<TCheckBox>(form)->SetChecked(true);
   Debug.Lines.clear();
   recording_host::Calls().clear();
-  SendMessage(form->Handle(), WM_CLOSE, 0, 0);
-  Application()->ProcessMessages();
-  EXPECT_FALSE(IsOpen("0;0;1"));
-  EXPECT_EQ(FindWindow(nullptr, "Messages avec Bob"), nullptr);
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    SendMessage(form->Handle(), WM_CLOSE, 0, 0);
+    Application()->ProcessMessages();
+    EXPECT_TRUE(IsOpen("0;0;1"));
+    ASSERT_EQ(FindWindow(nullptr, "Messages avec Bob"), form->Handle());
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    if (attempt == 0)
+      form->Show();
+  }
   ASSERT_EQ(recording_host::Calls().size(), 1u);
   EXPECT_EQ(recording_host::Calls()[0].rfind("AddLog(Impossible d'enregistrer la conversation avec Bob : ", 0), 0u);
   const auto failed = std::find_if(Debug.Lines.begin(), Debug.Lines.end(), [](const TCDebugLine& l) {
     return l.Level == 1 && l.Text.rfind("dlgmsg; Erreur lors de la destruction : ", 0) == 0;
   });
   EXPECT_NE(failed, Debug.Lines.end());
+
+  // The folder can be made now: the next message shows the same
+  // conversation, and closing saves both messages.
+  std::filesystem::remove(Folder.Path() + "TestNet");
+  Receive("0;0;1", "retrouvé");
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  SendMessage(form->Handle(), WM_CLOSE, 0, 0);
+  Application()->ProcessMessages();
+  EXPECT_FALSE(IsOpen("0;0;1"));
+  const std::string saved = ReadWholeFile(Folder.Path() + "TestNet/Bob.html", 1 << 20);
+  EXPECT_NE(saved.find("perdu ?"), std::string::npos);
+  EXPECT_NE(saved.find("retrouvé"), std::string::npos);
+}
+
+// A conversation whose save failed and that no later close saved is written
+// at the end, when it can be.
+TEST_F(TesselModule, TheEndSavesAConversationWhoseSaveFailed)
+{
+  Receive("0;0;1", "gardé");
+  Folder.Write("TestNet", "");
+  TWinControl* form = Window("Messages avec Bob");
+  FindChild<TCheckBox>(form)->SetChecked(true);
+  SendMessage(form->Handle(), WM_CLOSE, 0, 0);
+  Application()->ProcessMessages();
+  std::filesystem::remove(Folder.Path() + "TestNet");
+  EndManager();
+  Ended = true;
+  EXPECT_NE(ReadWholeFile(Folder.Path() + "TestNet/Bob.html", 1 << 20).find("gardé"), std::string::npos);
 }
 
 TEST_F(TesselModule, EndingTheManagerClosesWindowsAndWritesNothing)

@@ -1,7 +1,9 @@
 #include <cstring>
+#include <thread>
 
 #include "api/MessageInput.h"
 #include "api/OpenChat.h"
+#include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/win/window/Messages.h"
 #include "tests/host/HostHarness.h"
 
@@ -111,7 +113,7 @@ TEST_F(Callbacks, PlugInMenuItemsGoToTheirNetworkOrReportAnError)
   EXPECT_TRUE(Window.Items[1].Visible);
 }
 
-TEST_F(Callbacks, OpenChatReadsOnlyAWholeRequestForALoadedNetwork)
+TEST_F(Callbacks, OpenChatReadsAWholeRequestWhateverItsTag)
 {
   OpenChatRequest request;
   request.Network = ShortString("Alpha");
@@ -124,7 +126,8 @@ TEST_F(Callbacks, OpenChatReadsOnlyAWholeRequestForALoadedNetwork)
     bool handled;
   } cases[] = {
       {"whole request", OpenChatRequestTag, sizeof request, "Alpha", true},
-      {"other tag", 1, sizeof request, "Alpha", false},
+      {"any other tag", 1, sizeof request, "Alpha", true},
+      {"no tag", 0, sizeof request, "Alpha", true},
       {"short record", OpenChatRequestTag, sizeof request - 1, "Alpha", false},
       {"name differing in case", OpenChatRequestTag, sizeof request, "alpha", false},
       {"unknown network", OpenChatRequestTag, sizeof request, "Gamma", false},
@@ -142,4 +145,37 @@ TEST_F(Callbacks, OpenChatReadsOnlyAWholeRequestForALoadedNetwork)
                                            : std::vector<std::string>{});
   }
   EXPECT_TRUE(Logged("ProtocolIndex(Gamma) : aucun réseau chargé de ce nom", 1));
+}
+
+// A plug-in that calls the host from a thread of its own: nothing of the
+// host runs on that thread (no window is made there); the calls run on the
+// GUI thread in their order once it pumps, and calls whose answer is read at
+// once are refused with a log line.
+TEST_F(Callbacks, CallsFromAPlugInsOwnThreadRunOnTheGuiThread)
+{
+  TTestHostCall message;
+  message.Kind = TTestHostCall::ReceiveMessage;
+  message.Key = "0;0;300";
+  message.Text = "depuis un fil";
+  TTestHostCall line;
+  line.Kind = TTestHostCall::AddLog;
+  line.Text = "ligne du fil";
+  ShortString name("inchangé");
+  const std::size_t balloons = Window.Balloons.size();
+  std::thread plugin([&] {
+    Net("a.net")->CallHost(message);
+    Net("a.net")->CallHost(line);
+    const UserID key("1;0;0");
+    Input().GetNetworkName(&name, &key);
+  });
+  plugin.join();
+  EXPECT_EQ(Host().MessageList().Total(), 0);
+  EXPECT_TRUE(Window.Console.empty() || Window.Console.back() != "ligne du fil");
+  EXPECT_EQ(name.str(), "");
+
+  THeadlessDisplay::PumpMessages();
+  EXPECT_EQ(Host().MessageList().GetText(0, UserID("0;0;300")), "depuis un fil");
+  EXPECT_EQ(Window.Balloons.size(), balloons + 1);
+  EXPECT_EQ(Window.Console.back(), "ligne du fil");
+  EXPECT_TRUE(Logged("GetNetworkName : appel refusé hors du fil principal", 1));
 }

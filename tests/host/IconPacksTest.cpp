@@ -131,3 +131,24 @@ TEST_F(IconPacks, APackGoneSinceTheMenuWasBuiltChangesNothing)
   EXPECT_TRUE(Window.Warnings.empty());
   EXPECT_EQ(PacksMenu->Caption(), "Classique");
 }
+
+// The pack that scripts/run lays out, in both forms, is read whole: its ten
+// images replace the status list's, online shows green in the tree and the
+// group folder yellow.
+TEST_F(IconPacks, TheTryOutPacksLoadWithTheirTenImages)
+{
+  std::filesystem::copy(CORVANE_TRYOUT_FOLDER "/glyphs", Folder + "glyphs",
+                        std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+  for (const char* pack : {"Ronds", "Carrés"}) {
+    SCOPED_TRACE(pack);
+    const bool file = std::string(pack) == "Carrés";
+    std::string failure;
+    ASSERT_TRUE(Packs->LoadPack(pack, file, failure)) << failure;
+    ASSERT_EQ(Status->Count(), 10);
+    const std::uint32_t online = ImagePixelOf("0.0.0");
+    EXPECT_GT((online >> 8) & 0xFF, (online >> 16) & 0xFF);
+    // The group folder (image 9) is yellow: the last image came too.
+    const std::uint32_t folder = ImagePixelOf("0.1");
+    EXPECT_GT((folder >> 16) & 0xFF, folder & 0xFF);
+  }
+}

@@ -113,7 +113,7 @@ TEST_F(MainWindow, OpenChatRecordThroughCopyDataOpensTheRightWindow)
   } cases[] = {
       {"TestNet", "bob", OpenChatRequestTag, sizeof(OpenChatRequest), 1, {"0;0;1"}},
       {"testnet", "bob", OpenChatRequestTag, sizeof(OpenChatRequest), 0, {}},
-      {"TestNet", "bob", 1, sizeof(OpenChatRequest), 0, {}},
+      {"TestNet", "bob", 1, sizeof(OpenChatRequest), 1, {"0;0;1"}},
       {"TestNet", "bob", OpenChatRequestTag, sizeof(OpenChatRequest) - 1, 0, {}},
       {"Autre", "bob", OpenChatRequestTag, sizeof(OpenChatRequest), 0, {}},
   };

@@ -1,87 +1,17 @@
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstring>
 #include <future>
 
+#include "PeerProcess.h"
 #include "WindowTestSupport.h"
 #include "api/DEbugger.h"
-
-extern char** environ;
 
 namespace {
 
 // The stand-in console, started as another process; its output is read line by line.
-class TReceiver {
+class TReceiver : public TPeerProcess {
 public:
-  explicit TReceiver(std::vector<std::string> args)
-  {
-    char self[4096];
-    ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    std::string dir = n > 0 ? std::string(self, std::size_t(n)) : std::string();
-    dir = dir.substr(0, dir.rfind('/'));
-    std::string program = dir + "/cdebug_receiver";
-    int fds[2];
-    if (pipe2(fds, O_CLOEXEC) != 0)
-      return;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-    std::vector<char*> argv{program.data()};
-    for (auto& a : args)
-      argv.push_back(a.data());
-    argv.push_back(nullptr);
-    if (posix_spawn(&FPid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
-      FPid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    close(fds[1]);
-    FOut = fds[0];
-  }
-  ~TReceiver()
-  {
-    if (FPid > 0) {
-      kill(FPid, SIGKILL);
-      waitpid(FPid, nullptr, 0);
-    }
-    if (FOut >= 0)
-      close(FOut);
-  }
-  void Kill()
-  {
-    kill(FPid, SIGKILL);
-    waitpid(FPid, nullptr, 0);
-    FPid = -1;
-  }
-  // The next line it printed, or "" after the wait.
-  std::string ReadLine(int timeoutMs = 5000)
-  {
-    for (;;) {
-      auto nl = FBuffer.find('\n');
-      if (nl != std::string::npos) {
-        std::string line = FBuffer.substr(0, nl);
-        FBuffer.erase(0, nl + 1);
-        return line;
-      }
-      pollfd p{FOut, POLLIN, 0};
-      if (poll(&p, 1, timeoutMs) <= 0)
-        return "";
-      char chunk[1024];
-      ssize_t n = read(FOut, chunk, sizeof chunk);
-      if (n <= 0)
-        return "";
-      FBuffer.append(chunk, std::size_t(n));
-    }
-  }
-
-private:
-  pid_t FPid = -1;
-  int FOut = -1;
-  std::string FBuffer;
+  explicit TReceiver(std::vector<std::string> args) : TPeerProcess("cdebug_receiver", std::move(args)) {}
 };
 
 class DebugLogTest : public TWindowFixture {

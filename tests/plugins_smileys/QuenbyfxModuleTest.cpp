@@ -53,7 +53,7 @@ TEST_F(QuenbyfxModule, AnswersItsNameAndLoadsTheTable)
   ProcessedMessage first{9, nullptr};
   p->Process(&first, &key, mkText, "a :) <b>");
   EXPECT_EQ(first.Kind, mkHtml);
-  EXPECT_EQ(std::string(first.Text), "a <IMG src=\"" + Folder.Path() + "config\\smile.gif\"> &lt;b&gt;");
+  EXPECT_EQ(std::string(first.Text), "a <IMG src=\"" + Folder.Path() + "config/smile.gif\"> &lt;b&gt;");
   ProcessedMessage second{9, nullptr};
   p->Process(&second, &key, mkRtf, "{\\rtf1 :)}");
   EXPECT_EQ(second.Kind, mkRtf);

@@ -8,7 +8,7 @@ namespace {
 
 const std::string Folder = "C:\\News\\";
 
-std::string Img(const std::string& image) { return "<IMG src=\"C:\\News\\config\\" + image + "\">"; }
+std::string Img(const std::string& image) { return "<IMG src=\"C:\\News\\config/" + image + "\">"; }
 
 TSmileyReplacer Replacer()
 {
@@ -63,7 +63,7 @@ TEST(SmileyReplacer, SourcesFromOutsideCannotLeaveTheAttribute)
 {
   TSmileyReplacer replacer({{":)", "a\" onerror=\"x.gif"}}, "/data/<b>&/");
   EXPECT_EQ(replacer.Replace(":)", mkText).Text,
-            "<IMG src=\"/data/&lt;b&gt;&amp;/config\\a&quot; onerror=&quot;x.gif\">");
+            "<IMG src=\"/data/&lt;b&gt;&amp;/config/a&quot; onerror=&quot;x.gif\">");
 }
 
 TEST(SmileyReplacer, RepeatedSmileysAreCapped)

@@ -7,9 +7,13 @@
 // message with a COPYDATASTRUCT over its own copy of the bytes.
 //
 // A send waits at most the cross-process time limit (250 ms unless changed):
-// a hung or vanished receiver costs the sender that wait, never more.
+// a hung or vanished receiver costs the sender that wait, never more. A
+// receiver reads each connection without waiting, into its own buffer: a
+// peer that stops halfway through a request delays no other, and is dropped
+// after a second.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "platform/base/Types.h"
@@ -18,5 +22,8 @@ UINT CrossProcessTimeout();
 void SetCrossProcessTimeout(UINT milliseconds);
 // The folder in use (made on first use, mode 0700).
 std::string CrossProcessFolder();
+// The stand-in windows this process holds for windows of other processes
+// (those FindWindow found, and the most recent senders of requests).
+std::size_t ForeignStandInCount();
 // Largest copy-data block accepted from another process.
 constexpr DWORD MaxCrossProcessCopyData = 1u << 20;

@@ -10,6 +10,7 @@
 #include <X11/keysym.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -39,11 +40,16 @@ protected:
   void TearDown() override
   {
     if (Pid > 0) {
-      // A person closes the window; the program ends on its own.
+      // A person closes the window; the program ends on its own. The time
+      // it takes is printed (a chat window is open then).
+      const auto closing = std::chrono::steady_clock::now();
       if (XWin main = TopLevel("Corvane 2.1"))
         SendWindowManagerDelete(main);
       int status = 0;
       const bool ended = WaitUntil([&] { return waitpid(Pid, &status, WNOHANG) == Pid; }, 5000);
+      std::printf("quit: %lld ms\n", static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                               std::chrono::steady_clock::now() - closing)
+                                                               .count()));
       if (!ended) {
         kill(Pid, SIGKILL);
         waitpid(Pid, &status, 0);

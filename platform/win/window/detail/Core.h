@@ -368,7 +368,10 @@ void ShowCaretAfterPaint(HWND hwnd);
 // Cross-process publishing (CrossProcess.cpp).
 void PublishWindowsChanged();
 bool ForeignAlive(TWnd* w);
-LRESULT SendForeignCopyData(TWnd* target, HWND sender, const COPYDATASTRUCT* cds, UINT timeoutMs, bool& ok);
+// pid and remote: those of the target's stand-in, read under Core().Lock
+// (a stand-in may be freed once the lock is let go).
+LRESULT SendForeignCopyData(int pid, std::uint64_t remote, HWND sender, const COPYDATASTRUCT* cds, UINT timeoutMs,
+                            bool& ok);
 
 // Calls a window procedure the way SendMessage does (hooks included), or
 // the way DispatchMessage does (no hooks).

@@ -21,6 +21,7 @@
 #include <cstring>
 #include <ctime>
 #include <fstream>
+#include <list>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -150,34 +151,118 @@ bool ReadAll(int fd, void* data, std::size_t size, std::chrono::steady_clock::ti
   return true;
 }
 
-// A proxy handle for a window of another process (Core().Lock held).
-HWND ProxyFor(int pid, std::uint64_t remote, const std::string& cls, const std::string& title)
+// Stand-ins for windows of other processes (Core().Lock held). Those that
+// FindWindow found are kept, one per window another process publishes. Those
+// that only name the sender of a request are kept for the most recent
+// senders only: requests with ever new sender handles free the oldest
+// stand-ins (their handles then read as stale) instead of piling them up.
+// Both are found by key, never by a walk through the window table.
+constexpr std::size_t MaxSenderStandIns = 256;
+
+using TStandInKey = std::pair<int, std::uint64_t>;
+
+struct TStandIns {
+  std::map<TStandInKey, HWND> Found;
+  std::list<std::pair<TStandInKey, HWND>> Senders;  // the most recent first
+  std::map<TStandInKey, std::list<std::pair<TStandInKey, HWND>>::iterator> SenderIndex;
+};
+
+TStandIns& StandIns()
 {
-  for (auto& slot : Core().Slots)
-    if (slot.Wnd && slot.Wnd->Foreign && slot.Wnd->ForeignPid == pid && slot.Wnd->ForeignHandle == remote) {
-      slot.Wnd->Text = title;
-      return slot.Wnd->Handle;
-    }
+  static auto* standIns = new TStandIns;
+  return *standIns;
+}
+
+HWND NewStandIn(const TStandInKey& key)
+{
   auto* w = new TWnd;
   w->Foreign = true;
-  w->ForeignPid = pid;
-  w->ForeignHandle = remote;
-  w->Text = title;
-  (void)cls;
+  w->ForeignPid = key.first;
+  w->ForeignHandle = key.second;
   w->Style = WS_VISIBLE;
   w->Handle = AddHandle(w);
   return w->Handle;
 }
 
-// A connection from another process; closed when the last one who may still
-// answer on it lets go.
+// The stand-in of a window that FindWindow found.
+HWND ProxyFor(int pid, std::uint64_t remote, const std::string& title)
+{
+  TStandIns& standIns = StandIns();
+  const TStandInKey key{pid, remote};
+  HWND h;
+  if (auto found = standIns.Found.find(key); found != standIns.Found.end()) {
+    h = found->second;
+  } else if (auto sender = standIns.SenderIndex.find(key); sender != standIns.SenderIndex.end()) {
+    // Known as a sender until now: kept from now on.
+    h = sender->second->second;
+    standIns.Senders.erase(sender->second);
+    standIns.SenderIndex.erase(sender);
+    standIns.Found.emplace(key, h);
+  } else {
+    h = NewStandIn(key);
+    standIns.Found.emplace(key, h);
+  }
+  if (TWnd* w = Resolve(h))
+    w->Text = title;
+  return h;
+}
+
+// The stand-in of the window that sent a request.
+HWND SenderStandIn(int pid, std::uint64_t remote)
+{
+  TStandIns& standIns = StandIns();
+  const TStandInKey key{pid, remote};
+  if (auto found = standIns.Found.find(key); found != standIns.Found.end())
+    return found->second;
+  if (auto sender = standIns.SenderIndex.find(key); sender != standIns.SenderIndex.end()) {
+    standIns.Senders.splice(standIns.Senders.begin(), standIns.Senders, sender->second);
+    return sender->second->second;
+  }
+  const HWND h = NewStandIn(key);
+  standIns.Senders.emplace_front(key, h);
+  standIns.SenderIndex.emplace(key, standIns.Senders.begin());
+  if (standIns.Senders.size() > MaxSenderStandIns) {
+    const auto [oldKey, oldHandle] = standIns.Senders.back();
+    standIns.Senders.pop_back();
+    standIns.SenderIndex.erase(oldKey);
+    if (TWnd* w = Resolve(oldHandle)) {
+      RemoveHandle(oldHandle);
+      delete w;
+    }
+  }
+  return h;
+}
+
+// A connection from another process, with the request it is sending when
+// only part of it came yet. Closed when the last one who may still answer on
+// it lets go.
 struct TConnection {
   explicit TConnection(int fd) : Fd(fd) {}
   ~TConnection() { close(Fd); }
   TConnection(const TConnection&) = delete;
   TConnection& operator=(const TConnection&) = delete;
+
+  bool Partial() const { return HeaderRead > 0; }
+  void NextRequest()
+  {
+    HeaderRead = 0;
+    HeaderValid = false;
+    Payload.clear();
+    Payload.shrink_to_fit();
+  }
+
   int Fd;
+  TCopyDataRequest Header{};
+  std::size_t HeaderRead = 0;
+  bool HeaderValid = false;
+  std::vector<BYTE> Payload;
+  // A request begun must be whole by then, or the connection is dropped.
+  std::chrono::steady_clock::time_point Deadline;
 };
+
+// The time a peer has to send the whole of a request it began.
+constexpr std::chrono::milliseconds RequestTime{1000};
+constexpr std::size_t MaxConnections = 64;
 
 class TListener {
 public:
@@ -187,7 +272,7 @@ public:
       return;
     std::string path = SocketPath(folder, getpid());
     unlink(path.c_str());
-    int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0)
       return;
     sockaddr_un addr{};
@@ -208,7 +293,7 @@ public:
     static std::string ownSocket;
     ownSocket = path;
     std::atexit([] { unlink(ownSocket.c_str()); });
-    // The listener lives as long as the process; it only waits on the socket.
+    // The listener lives as long as the process; it only waits on sockets.
     std::thread([this] { Run(); }).detach();
   }
 
@@ -216,32 +301,45 @@ private:
   void Run()
   {
     // Connections stay open between messages, so a busy sender pays for
-    // connecting once. The listener only reads requests; the window's thread
-    // writes the answer itself when it has handled the message, so a hung
-    // window never holds the listener.
+    // connecting once. Every read takes only what a connection has, into
+    // that connection's own buffer: a peer that stops halfway through a
+    // request holds nobody else, and loses its connection at its deadline.
+    // The window's thread writes the answer itself when it has handled the
+    // message, so a hung window never holds the listener either.
     std::vector<std::shared_ptr<TConnection>> clients;
     for (;;) {
       std::vector<pollfd> fds;
       fds.push_back({FFd, POLLIN, 0});
-      for (auto& c : clients)
+      int timeout = -1;
+      const auto now = std::chrono::steady_clock::now();
+      for (auto& c : clients) {
         fds.push_back({c->Fd, POLLIN, 0});
-      if (poll(fds.data(), fds.size(), -1) < 0) {
+        if (c->Partial()) {
+          auto left = std::chrono::ceil<std::chrono::milliseconds>(c->Deadline - now).count();
+          left = std::clamp<long long>(left, 0, INT_MAX);
+          timeout = timeout < 0 ? int(left) : std::min(timeout, int(left));
+        }
+      }
+      if (poll(fds.data(), fds.size(), timeout) < 0) {
         if (errno == EINTR)
           continue;
         return;
       }
+      const auto polled = std::chrono::steady_clock::now();
       std::vector<std::shared_ptr<TConnection>> keep;
       for (std::size_t i = 1; i < fds.size(); ++i) {
         auto& c = clients[i - 1];
-        if ((fds[i].revents & (POLLIN | POLLHUP | POLLERR)) && !Serve(c))
+        if ((fds[i].revents & (POLLIN | POLLHUP | POLLERR)) && !Pump(c))
           continue;  // dropped: closed once nobody answers on it any more
+        if (c->Partial() && polled >= c->Deadline)
+          continue;  // stalled halfway through a request
         keep.push_back(c);
       }
       clients = std::move(keep);
       if (fds[0].revents & POLLIN) {
         int client = accept4(FFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
         if (client >= 0) {
-          if (clients.size() >= 64)
+          if (clients.size() >= MaxConnections)
             clients.erase(clients.begin());
           clients.push_back(std::make_shared<TConnection>(client));
         }
@@ -249,34 +347,75 @@ private:
     }
   }
 
-  // Reads one request and hands it to the window's thread; false when the
-  // connection is to be dropped.
-  bool Serve(const std::shared_ptr<TConnection>& connection)
+  // Reads what the connection has, without waiting, and hands a request on
+  // once it is whole (one per turn, so that every connection gets its turn);
+  // false when the connection is to be dropped.
+  bool Pump(const std::shared_ptr<TConnection>& connection)
   {
-    int fd = connection->Fd;
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
-    TCopyDataRequest req;
-    if (!ReadAll(fd, &req, sizeof req, deadline) || !ValidCopyDataRequest(req, MaxCrossProcessCopyData))
-      return false;
-    std::vector<BYTE> payload(req.Size);
-    if (req.Size && !ReadAll(fd, payload.data(), payload.size(), deadline))
-      return false;
+    TConnection& c = *connection;
+    for (;;) {
+      BYTE chunk[65536];
+      BYTE* into;
+      std::size_t want;
+      if (c.HeaderRead < sizeof c.Header) {
+        into = reinterpret_cast<BYTE*>(&c.Header) + c.HeaderRead;
+        want = sizeof c.Header - c.HeaderRead;
+      } else {
+        into = chunk;
+        want = std::min(sizeof chunk, std::size_t(c.Header.Size) - c.Payload.size());
+      }
+      if (want > 0) {
+        ssize_t n = recv(c.Fd, into, want, MSG_DONTWAIT);
+        if (n == 0)
+          return false;
+        if (n < 0)
+          return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+        if (!c.Partial())
+          c.Deadline = std::chrono::steady_clock::now() + RequestTime;
+        if (c.HeaderRead < sizeof c.Header)
+          c.HeaderRead += std::size_t(n);
+        else
+          c.Payload.insert(c.Payload.end(), chunk, chunk + n);
+      }
+      if (c.HeaderRead < sizeof c.Header)
+        continue;
+      if (!c.HeaderValid) {
+        if (!ValidCopyDataRequest(c.Header, MaxCrossProcessCopyData))
+          return false;
+        c.HeaderValid = true;
+      }
+      if (c.Payload.size() < c.Header.Size)
+        continue;
+      Deliver(connection);
+      return true;
+    }
+  }
+
+  // Hands a whole request to the window's thread, which answers on the
+  // connection.
+  void Deliver(const std::shared_ptr<TConnection>& connection)
+  {
+    const TCopyDataRequest req = connection->Header;
+    std::vector<BYTE> payload = std::move(connection->Payload);
+    connection->NextRequest();
     auto answer = [connection](bool ok, LRESULT result) {
       TCopyDataReply reply = MakeCopyDataReply(ok, result);
-      WriteAll(connection->Fd, &reply, sizeof reply, std::chrono::steady_clock::now() + std::chrono::milliseconds(500));
+      // Never waits: a peer that does not read its answers loses its
+      // connection rather than hold the window's thread.
+      if (send(connection->Fd, &reply, sizeof reply, MSG_NOSIGNAL | MSG_DONTWAIT) != ssize_t(sizeof reply))
+        shutdown(connection->Fd, SHUT_RDWR);
     };
     bool queued;
     {
       std::lock_guard<std::recursive_mutex> cl(Core().Lock);
       HWND h = reinterpret_cast<HWND>(std::uintptr_t(req.Target));
       TWnd* target = ResolveLocal(h);
-      HWND sender = req.Sender ? ProxyFor(int(req.SenderPid), req.Sender, std::string(), std::string()) : nullptr;
+      HWND sender = req.Sender ? SenderStandIn(int(req.SenderPid), req.Sender) : nullptr;
       queued = target && IsTopLevel(target) && !target->Destroying &&
                QueueForeignCopyData(target, sender, ULONG_PTR(req.Data), std::move(payload), answer);
     }
     if (!queued)
       answer(false, 0);
-    return true;
   }
 
   std::atomic<bool> FStarted{false};
@@ -294,6 +433,12 @@ std::string gLastPublished;
 }  // namespace
 
 UINT CrossProcessTimeout() { return gTimeout.load(); }
+
+std::size_t ForeignStandInCount()
+{
+  std::lock_guard<std::recursive_mutex> cl(Core().Lock);
+  return StandIns().Found.size() + StandIns().Senders.size();
+}
 
 void SetCrossProcessTimeout(UINT milliseconds) { gTimeout = std::max<UINT>(1, milliseconds); }
 
@@ -404,16 +549,10 @@ int Connect(const std::string& folder, int pid, std::chrono::steady_clock::time_
 
 }  // namespace
 
-LRESULT SendForeignCopyData(TWnd* target, HWND sender, const COPYDATASTRUCT* cds, UINT timeoutMs, bool& ok)
+LRESULT SendForeignCopyData(int pid, std::uint64_t remote, HWND sender, const COPYDATASTRUCT* cds, UINT timeoutMs,
+                            bool& ok)
 {
   ok = false;
-  int pid;
-  std::uint64_t remote;
-  {
-    std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-    pid = target->ForeignPid;
-    remote = target->ForeignHandle;
-  }
   if (!cds || cds->cbData > MaxCrossProcessCopyData || (cds->cbData && !cds->lpData))
     return 0;
   std::string folder = CrossProcessFolder();
@@ -592,7 +731,7 @@ HWND FindForeign(LPCSTR className, LPCSTR windowName)
   if (!pid)
     return nullptr;
   std::lock_guard<std::recursive_mutex> cl(Core().Lock);
-  return ProxyFor(pid, found.Handle, found.Class, found.Title);
+  return ProxyFor(pid, found.Handle, found.Title);
 }
 
 }  // namespace

@@ -231,22 +231,26 @@ LRESULT SendMessageTimeout(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UI
   TWnd* target;
   bool sameThread;
   bool foreign;
+  int foreignPid = 0;
+  std::uint64_t foreignHandle = 0;
   {
     std::lock_guard<std::recursive_mutex> cl(Core().Lock);
     target = Resolve(hwnd);
     if (!target)
       return 0;
     foreign = target->Foreign;
+    foreignPid = target->ForeignPid;
+    foreignHandle = target->ForeignHandle;
     sameThread = !foreign && target->Thread.get() == &me;
   }
   if (foreign) {
-    // Only copy data crosses to another process; proxies are never freed, so
-    // the record stays valid outside the lock.
+    // Only copy data crosses to another process. A stand-in may be freed
+    // once the lock is let go: only what was read under it is used.
     if (msg != WM_COPYDATA || !lParam)
       return 0;
     bool ok = false;
     UINT limit = timeoutMs == UINT_MAX ? CrossProcessTimeout() : std::min(timeoutMs, CrossProcessTimeout());
-    LRESULT r = SendForeignCopyData(target, reinterpret_cast<HWND>(wParam),
+    LRESULT r = SendForeignCopyData(foreignPid, foreignHandle, reinterpret_cast<HWND>(wParam),
                                     reinterpret_cast<const COPYDATASTRUCT*>(lParam), limit, ok);
     if (result)
       *result = DWORD_PTR(r);

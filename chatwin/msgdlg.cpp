@@ -221,7 +221,9 @@ bool TdlgMessage::FormatMessage(const std::string& Sender, const std::string& Ht
 
 void TdlgMessage::ReloadDocument()
 {
-  HtmlView1->LoadFromLines(*Document, "");
+  // The viewer shows the lines it had already and reads only the new
+  // message's fragment, when that shows what loading every line would.
+  HtmlView1->AppendLines(*Document);
   // The newest message is at the bottom.
   HtmlView1->ScrollTo(HtmlView1->DocumentHeight());
 }

@@ -1,7 +1,7 @@
 // TdlgMessage: the window of one conversation with one contact. The HTML
 // viewer above shows the whole conversation, kept as a list of HTML lines
-// (the head, then seven lines per message) and handed to the viewer again
-// after each message; under the splitter the user types into the memo; the
+// (the head, then seven lines per message); after each message the viewer
+// shows the lines again (reading only those added where it can); under the splitter the user types into the memo; the
 // status bar carries "Enregistrer la conversation" and "Envoyer". Sending goes
 // to the host, which echoes the text back as the user's own message.
 #pragma once
@@ -43,7 +43,7 @@ public:
   // Null until the window was first shown.
   std::unique_ptr<TStringList> Document;
 
-  // Appends one message (Html is already markup) and reloads the viewer.
+  // Appends one message (Html is already markup) and shows it in the viewer.
   // Sender "MOI" (any case) marks the user's own message. False when the
   // message could not be added (logged).
   bool FormatMessage(const std::string& Sender, const std::string& Html, TDateTime Time);

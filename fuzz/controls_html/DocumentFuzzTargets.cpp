@@ -5,6 +5,7 @@
 #include <string>
 
 #include "FuzzSupport.h"
+#include "LayoutDump.h"
 #include "TestFonts.h"
 #include "controls/html/builder/HtmlBuilder.h"
 #include "controls/html/document/SectionList.h"
@@ -24,15 +25,20 @@ void PaintOnce(TSectionList& Doc, int Width, int Height)
   DeleteDC(DC);
 }
 
+// A document for the fuzz targets: the fixed test fonts, nothing read from disk.
+void FuzzDefaults(TSectionList& Doc)
+{
+  Doc.SetDefaults("Times New Roman", "Courier New", 0, 12, 0xFF0000, 0x800080, 0x0000FF, 0xFFFFFF);
+  Doc.RestrictFiles = true;
+  Doc.LoadLinkedSheets = false;
+}
+
 void BuildLayOutPaint(const std::string& Text, TFuzzIncluder* Includer)
 {
   // Processor time, so that a busy machine does not fail an input.
   const std::clock_t Start = std::clock();
   TSectionList Doc(TestFonts());
-  Doc.SetDefaults("Times New Roman", "Courier New", 0, 12, 0xFF0000, 0x800080, 0x0000FF, 0xFFFFFF);
-  // Nothing may be read from disk: no picture, no linked sheet.
-  Doc.RestrictFiles = true;
-  Doc.LoadLinkedSheets = false;
+  FuzzDefaults(Doc);
   if (Includer)
     Doc.OnInclude = decltype(Doc.OnInclude)(Includer, &TFuzzIncluder::Include);
   ParseHtmlIntoSections(Text, Doc);
@@ -50,6 +56,44 @@ void BuildLayOutPaint(const std::string& Text, TFuzzIncluder* Includer)
 }
 
 }  // namespace
+
+void FuzzReadOn(const std::uint8_t* Data, std::size_t Size)
+{
+  if (Size < 2)
+    return;
+  const std::clock_t Start = std::clock();
+  const std::string Text(reinterpret_cast<const char*>(Data) + 2, Size - 2);
+  // The text is cut before its n-th "<" (n from the first two bytes), where
+  // a message's fragment would start.
+  std::size_t Cut = std::string::npos;
+  for (std::size_t N = (std::size_t(Data[0]) << 8 | Data[1]) % 64 + 1, At = 0; N > 0; --N, ++At) {
+    At = Text.find('<', At);
+    if (At == std::string::npos)
+      break;
+    Cut = At;
+  }
+  if (Cut == std::string::npos)
+    return;
+  TSectionList Read(TestFonts());
+  FuzzDefaults(Read);
+  bool ReadOn = false;
+  {
+    THtmlDocumentBuild Build(Read);
+    Build.Parse(Text.substr(0, Cut));
+    FuzzCheck(Read.DoLogic(300, 400) >= 0, "height of the first part");
+    ReadOn = Build.ReadOn(std::string_view(Text).substr(Cut));
+  }
+  if (!ReadOn)
+    return;
+  Read.DoLogic(300, 400, true);
+  TSectionList Whole(TestFonts());
+  FuzzDefaults(Whole);
+  ParseHtmlIntoSections(Text, Whole);
+  Whole.DoLogic(300, 400);
+  FuzzCheck(DocumentLayoutDump(Read) == DocumentLayoutDump(Whole), "read on as the whole text reads");
+  const double Seconds = double(std::clock() - Start) / CLOCKS_PER_SEC;
+  FuzzCheck(Seconds <= 2.0 * double(1 + Text.size() / 65536), "at most 2 s for every 64 KB");
+}
 
 void FuzzBuild(const std::uint8_t* Data, std::size_t Size)
 {

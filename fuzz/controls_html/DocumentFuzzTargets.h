@@ -13,3 +13,7 @@ void FuzzBuild(const std::uint8_t* Data, std::size_t Size);
 // The same with include comments served: the first byte picks where in the
 // rest of the input each included text is taken from.
 void FuzzInclude(const std::uint8_t* Data, std::size_t Size);
+// The text cut before one of its "<" (chosen by the first two bytes): the
+// first part built and laid out, the rest read on into it; when the build
+// takes it, the document is laid out as the whole text built at once is.
+void FuzzReadOn(const std::uint8_t* Data, std::size_t Size);

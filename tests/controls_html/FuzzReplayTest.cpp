@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <vector>
 
 #include "DocumentFuzzTargets.h"
 #include "HtmlFuzzTargets.h"
@@ -53,6 +54,23 @@ TEST(FuzzReplayTest, CssReader)
 TEST(FuzzReplayTest, DocumentBuild)
 {
   ReplayDocumentCorpus("build", FuzzBuild);
+}
+
+// Each document of the build corpus cut before every fourth of its first 64 tags
+// and read on.
+static void ReadOnAtEachTag(const std::uint8_t* Data, std::size_t Size)
+{
+  std::vector<std::uint8_t> Input(Data, Data + Size);
+  Input.insert(Input.begin(), {0, 0});
+  for (std::uint8_t Tag = 0; Tag < 64; Tag += 4) {
+    Input[1] = Tag;
+    FuzzReadOn(Input.data(), Input.size());
+  }
+}
+
+TEST(FuzzReplayTest, DocumentReadOnAfterAPart)
+{
+  ReplayDocumentCorpus("build", ReadOnAtEachTag);
 }
 
 TEST(FuzzReplayTest, DocumentWithIncludes)

@@ -92,6 +92,9 @@ public:
   {
     NewBody(nullptr);
   }
+  // Nothing is left for Finish to end: more text read on finds the builder
+  // as the whole text would have left it here.
+  bool AtRest() const { return !Current && Tables.empty() && !Select && !TextArea; }
   void Finish()
   {
     EndSelect();
@@ -1082,20 +1085,67 @@ void THtmlBuilder::CountMapSymbol(Symb Sy)
 
 }  // namespace
 
-void ParseHtmlIntoSections(const std::string& Text, TSectionList& Document)
+struct THtmlDocumentBuild::TState {
+  THtmlParser Parser;
+  THtmlBuilder Builder;
+  bool CanReadOn = false;
+  explicit TState(TSectionList& Document) : Parser(Document.Fonts), Builder(Document, Parser) {}
+};
+
+THtmlDocumentBuild::THtmlDocumentBuild(TSectionList& Document) : FDocument(Document) {}
+
+THtmlDocumentBuild::~THtmlDocumentBuild()
 {
-  THtmlParser Parser(Document.Fonts);
-  THtmlBuilder Builder(Document, Parser);
-  Parser.Reader.OnInclude = Document.OnInclude;
-  Parser.Reader.IncludeSender = Document.EventSender ? Document.EventSender : &Document;
-  Builder.Start();
+  if (F)
+    F->Parser.End();
+}
+
+void THtmlDocumentBuild::Parse(const std::string& Text)
+{
+  if (F)
+    F->Parser.End();
+  F = std::make_unique<TState>(FDocument);
+  F->Parser.Reader.OnInclude = FDocument.OnInclude;
+  F->Parser.Reader.IncludeSender = FDocument.EventSender ? FDocument.EventSender : &FDocument;
+  F->Builder.Start();
   try {
-    Parser.Parse(Text, Builder);
+    F->Parser.Begin(Text, F->Builder);
+    F->CanReadOn = F->Builder.AtRest();
   } catch (const Exception&) {
     // The document keeps what was built before the fault.
   }
-  Builder.Finish();
-  Document.Title = Parser.Title;
+  Done();
+}
+
+bool THtmlDocumentBuild::ReadOn(std::string_view More)
+{
+  if (!F || !F->CanReadOn)
+    return false;
+  F->CanReadOn = false;
+  try {
+    if (!F->Parser.ReadOn(More, F->Builder)) {
+      F->CanReadOn = true;  // nothing was read
+      return false;
+    }
+    F->CanReadOn = F->Builder.AtRest();
+  } catch (const Exception&) {
+    // As a whole parse: what was built before the fault stays.
+  }
+  Done();
+  return true;
+}
+
+void THtmlDocumentBuild::Done()
+{
+  if (!F->CanReadOn)
+    F->Builder.Finish();
+  FDocument.Title = F->Parser.Title;
+}
+
+void ParseHtmlIntoSections(const std::string& Text, TSectionList& Document)
+{
+  THtmlDocumentBuild Build(Document);
+  Build.Parse(Text);
 }
 
 void ParseTextIntoSections(const std::string& Text, TSectionList& Document, unsigned CodePage)

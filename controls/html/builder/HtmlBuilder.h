@@ -7,9 +7,40 @@
 // fault; nothing is shown to the user and nothing escapes.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <string_view>
 
 class TSectionList;
+
+// A document built from a text that more text can be added to: reading on
+// gives exactly the document that parsing the whole text would give, or is
+// refused (the caller then parses the whole text again). The build holds the
+// parser's state between the two and must go before the document is
+// cleared or freed.
+class THtmlDocumentBuild {
+public:
+  explicit THtmlDocumentBuild(TSectionList& Document);
+  ~THtmlDocumentBuild();
+  THtmlDocumentBuild(const THtmlDocumentBuild&) = delete;
+  THtmlDocumentBuild& operator=(const THtmlDocumentBuild&) = delete;
+
+  // Parses Text into the document, which the caller has cleared and given
+  // its defaults.
+  void Parse(const std::string& Text);
+  // Reads More on after the text parsed so far; false, with the document
+  // unchanged, when that would not give what the whole text gives: the
+  // text so far left something open that its end closed (a table, a text
+  // run, a form field, a tag or comment cut by the end), More does not start
+  // with a tag, or More changes the whole document.
+  bool ReadOn(std::string_view More);
+
+private:
+  struct TState;
+  void Done();
+  TSectionList& FDocument;
+  std::unique_ptr<TState> F;
+};
 
 // Parses Text (an HTML document) into Document, which the caller has
 // cleared and given its defaults.

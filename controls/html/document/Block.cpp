@@ -307,17 +307,34 @@ void TBlock::MeasureBackground(int Width, int AvailHeight)
 
 void TBlock::BuildDrawList()
 {
-  if (!DrawList.empty() && int(DrawList.size()) == MyCell->Count())
+  const std::size_t Count = MyCell->Sections.size();
+  if (!DrawList.empty() && DrawList.size() == Count)
     return;
+  auto ByZ = [](const TSectionBase* A, const TSectionBase* B) { return A->ZValue < B->ZValue; };
+  // Content added at the end since the list was made, in z order after it
+  // (a conversation growing by a message): the list grows by it.
+  if (DrawListInFlowOrder && !DrawList.empty() && DrawList.size() < Count && DrawListRemovals == MyCell->Removals &&
+      DrawList.back() == MyCell->Sections[DrawList.size() - 1].get()) {
+    const std::size_t Old = DrawList.size();
+    bool Sorted = true;
+    for (std::size_t I = Old; I < Count && Sorted; ++I)
+      Sorted = !ByZ(MyCell->Sections[I].get(), I == Old ? DrawList.back() : MyCell->Sections[I - 1].get());
+    if (Sorted) {
+      for (std::size_t I = Old; I < Count; ++I)
+        DrawList.push_back(MyCell->Sections[I].get());
+      return;
+    }
+  }
   DrawList.clear();
-  DrawList.reserve(MyCell->Sections.size());
+  DrawList.reserve(Count);
   for (auto& S : MyCell->Sections)
     DrawList.push_back(S.get());
+  DrawListRemovals = MyCell->Removals;
   // Negative z first, then z 0 in document order, then positive z; equal
   // values keep document order. Content already in that order (the usual
   // case: no z-index at all) is left as it is, saving the sort's buffer.
-  auto ByZ = [](const TSectionBase* A, const TSectionBase* B) { return A->ZValue < B->ZValue; };
-  if (!std::is_sorted(DrawList.begin(), DrawList.end(), ByZ))
+  DrawListInFlowOrder = std::is_sorted(DrawList.begin(), DrawList.end(), ByZ);
+  if (!DrawListInFlowOrder)
     std::stable_sort(DrawList.begin(), DrawList.end(), ByZ);
 }
 
@@ -484,7 +501,16 @@ int TBodyBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int 
   IMgr.Clear();
   IMgr.Reset(ContentLeft, ContentLeft + NewWidth);
   int ContentMax = 0;
-  MyCell->DoLayout(ContentLeft, ContentTop, NewWidth, AvailHeight, IMgr, ContentMax, Pos);
+  // Content added at the end alone: from the last section laid out before
+  // (a block after it takes that section's bottom margin into its own).
+  const bool Resume = Document->ResumeLayout && LaidOutWidth == Width && LaidOutHeight == AvailHeight &&
+                      LaidOutCount > 0 && LaidOutTop == Y;
+  MyCell->DoLayoutFrom(Resume ? LaidOutCount - 1 : 0, FlowMarks, ContentLeft, ContentTop, NewWidth, AvailHeight, IMgr,
+                       ContentMax, Pos);
+  LaidOutWidth = Width;
+  LaidOutHeight = AvailHeight;
+  LaidOutTop = Y;
+  LaidOutCount = MyCell->Sections.size();
   CharCount = Pos - StartPos;
   ContentBot = std::max(ContentTop, MyCell->ContentBottom);
   ContentHeight = ContentBot + MargArray[piPaddingBottom] + MargArray[piBorderBottomWidth] +

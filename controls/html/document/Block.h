@@ -59,6 +59,8 @@ public:
   std::unique_ptr<TImageObj> BGImage;  // tiled over the padding box
   TBackgroundPosRec BGPos;
   std::vector<TSectionBase*> DrawList;  // the content in paint order
+  bool DrawListInFlowOrder = false;     // DrawList is the content in its own order
+  int DrawListRemovals = 0;             // the content cell's removals when DrawList was made
 
   bool IsBlock() const override { return true; }
   bool IsEmpty() const override { return false; }
@@ -122,6 +124,11 @@ public:
 // document width less its margins.
 class TBodyBlock : public TBlock {
 public:
+  // The last layout, kept so that content added at the end since (and only
+  // that) is laid out alone when the document asks for it.
+  std::vector<TCellBasic::TFlowMark> FlowMarks;
+  int LaidOutWidth = -1, LaidOutHeight = -1, LaidOutTop = 0;
+  std::size_t LaidOutCount = 0;
   // The background picture and its position go to the document.
   TBodyBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, TAttributeList* Attributes,
              const std::string& ATag);

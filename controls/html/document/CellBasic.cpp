@@ -1,6 +1,7 @@
 #include "controls/html/document/CellBasic.h"
 
 #include "controls/html/document/SectionList.h"
+#include "controls/html/layout/IndentManager.h"
 #include "platform/base/Exception.h"
 
 #include <algorithm>
@@ -40,11 +41,38 @@ void TCellBasic::MeasureWidths(int& Min, int& Max)
 
 int TCellBasic::DoLayout(int X, int Y, int Width, int AvailHeight, IndentManager& IMgr, int& MaxWidth, int& Pos)
 {
+  return LayoutSections(0, nullptr, X, Y, Width, AvailHeight, IMgr, MaxWidth, Pos);
+}
+
+int TCellBasic::DoLayoutFrom(std::size_t From, std::vector<TFlowMark>& Marks, int X, int Y, int Width,
+                             int AvailHeight, IndentManager& IMgr, int& MaxWidth, int& Pos)
+{
+  if (From >= Sections.size() || From >= Marks.size() || !Marks[From].Plain)
+    From = 0;
+  return LayoutSections(From, &Marks, X, Y, Width, AvailHeight, IMgr, MaxWidth, Pos);
+}
+
+int TCellBasic::LayoutSections(std::size_t From, std::vector<TFlowMark>* Marks, int X, int Y, int Width,
+                               int AvailHeight, IndentManager& IMgr, int& MaxWidth, int& Pos)
+{
   const int Top = Y;
   MaxWidth = 0;
   PaintBottom = Y;
-  for (std::size_t I = 0; I < Sections.size();) {
+  if (From > 0) {
+    const TFlowMark& M = (*Marks)[From];
+    Y = M.Y;
+    Pos = M.Pos;
+    MaxWidth = M.MaxWidth;
+    PaintBottom = M.PaintBottom;
+  }
+  if (Marks)
+    Marks->resize(From);
+  for (std::size_t I = From; I < Sections.size();) {
     auto& S = Sections[I];
+    if (Marks) {
+      Marks->resize(I);
+      Marks->push_back({Y, Pos, MaxWidth, PaintBottom, IMgr.LeftCount() == 0 && IMgr.RightCount() == 0});
+    }
     int SectionMax = 0;
     try {
       Y += S->LayOut(X, Pos, SectionMax, IMgr, AvailHeight, Width, Y);
@@ -53,6 +81,7 @@ int TCellBasic::DoLayout(int X, int Y, int Width, int AvailHeight, IndentManager
       // without it: noted in the log, never shown to the user.
       Document->LogLayoutFault(E.Message());
       Sections.erase(Sections.begin() + std::ptrdiff_t(I));
+      ++Removals;
       FMeasureStamp = -1;
       continue;
     }

@@ -20,6 +20,7 @@ public:
   std::vector<std::unique_ptr<TSectionBase>> Sections;
   int ContentBottom = 0;  // the bottom of the last layout's flow
   int PaintBottom = 0;    // the lowest painted pixel (floats included)
+  int Removals = 0;       // sections taken out other than by clearing the whole cell
 
   // Finishes Section and takes it; an empty section is freed instead.
   void Add(TSectionBase* Section);
@@ -31,6 +32,19 @@ public:
   void MeasureWidths(int& Min, int& Max);
   // Lays the sections out from (X, Y) in Width; returns the content height.
   int DoLayout(int X, int Y, int Width, int AvailHeight, IndentManager& IMgr, int& MaxWidth, int& Pos);
+
+  // Where the flow stood before a section: what DoLayout had reached, and
+  // whether the indent manager held records of floats or blocks then.
+  struct TFlowMark {
+    int Y = 0, Pos = 0, MaxWidth = 0, PaintBottom = 0;
+    bool Plain = false;
+  };
+  // DoLayout that keeps a mark before each section in Marks, and starts at
+  // section From with the flow of its mark (the sections before it as they
+  // were laid out, with the same indent manager, when that mark is plain;
+  // from the first section otherwise).
+  int DoLayoutFrom(std::size_t From, std::vector<TFlowMark>& Marks, int X, int Y, int Width, int AvailHeight,
+                   IndentManager& IMgr, int& MaxWidth, int& Pos);
   int Draw(HDC DC, const TRect& Clip, int X, int Y);
 
   bool HitLink(int X, int Y, THitLink& Hit);
@@ -46,6 +60,8 @@ public:
   bool Holds(const TSectionBase& S, int Y) const { return Y >= S.PaintTop && Y < S.PaintBottom; }
 
 private:
+  int LayoutSections(std::size_t From, std::vector<TFlowMark>* Marks, int X, int Y, int Width, int AvailHeight,
+                     IndentManager& IMgr, int& MaxWidth, int& Pos);
   int FMeasureStamp = -1;  // the document's layout cycle of FMeasuredMin/Max, or -1
   int FMeasuredMin = 0, FMeasuredMax = 0;
 };

@@ -189,13 +189,8 @@ int TFontList::GetFontCountAt(int Pos, int Leng) const
   return Next == Items.end() ? Leng - Pos : (*Next)->Pos - Pos;
 }
 
-void TFontList::Decrement(int Pos, TSectionList* Document)
+void TFontList::DropEmptyRuns(TSectionList* Document)
 {
-  for (auto& F : Items) {
-    F->ForgetExtents();
-    if (F->Pos > Pos)
-      --F->Pos;
-  }
   for (std::size_t I = 1; I < Items.size();) {
     if (Items[I - 1]->Pos == Items[I]->Pos) {
       TFontObj& Gone = *Items[I - 1];

@@ -93,7 +93,7 @@ public:
   TFontObj* GetFontObjAt(int Pos, int* Index = nullptr) const;
   // Characters from Pos to the next run's start, or to Leng when none follows.
   int GetFontCountAt(int Pos, int Leng) const;
-  // Every run after Pos starts one character earlier; a run that then starts
-  // where its neighbour does is dropped (and leaves the document's link-run list).
-  void Decrement(int Pos, TSectionList* Document);
+  // After characters were taken out: a run that now starts where the next
+  // one does is empty and dropped (and leaves the document's link-run list).
+  void DropEmptyRuns(TSectionList* Document);
 };

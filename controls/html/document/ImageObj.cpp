@@ -97,8 +97,10 @@ TImageObj::TImageObj(TSectionList* ADocument, const std::string& ASource) : Docu
 TImageObj::~TImageObj()
 {
   LetGo();
-  if (Document)
+  if (Document) {
     std::erase(Document->AnimList, this);
+    std::erase(Document->ShownPictures, this);
+  }
 }
 
 void TImageObj::LetGo()
@@ -362,6 +364,10 @@ void TImageObj::DrawPicture(HDC DC, int X, int Y, int W, int H)
   if (auto* Gif = dynamic_cast<TGIFImage*>(Image)) {
     TCanvas Canvas;
     Canvas.SetHandle(DC);
+    if (!ShownByLastPaint && Document) {
+      ShownByLastPaint = true;
+      Document->ShownPictures.push_back(this);
+    }
     Gif->SetVisible(true);
     Gif->DrawFrame(&Canvas, X, Y, W, H);
     Canvas.SetHandle(nullptr);
@@ -403,10 +409,9 @@ void TImageObj::SetHover(int State)
 
 TImageObj* TImageObjList::FindImage(int Pos) const
 {
-  for (auto& I : Items)
-    if (I->Pos == Pos)
-      return I.get();
-  return nullptr;
+  auto It = std::lower_bound(Items.begin(), Items.end(), Pos,
+                             [](const std::unique_ptr<TImageObj>& I, int P) { return I->Pos < P; });
+  return It != Items.end() && (*It)->Pos == Pos ? It->get() : nullptr;
 }
 
 int TImageObjList::GetImageCountAt(int Pos) const
@@ -415,13 +420,6 @@ int TImageObjList::GetImageCountAt(int Pos) const
     if (I->Pos >= Pos)
       return I->Pos - Pos;
   return 99999999;
-}
-
-void TImageObjList::Decrement(int Pos)
-{
-  for (auto& I : Items)
-    if (I->Pos > Pos)
-      --I->Pos;
 }
 
 TImageObj* TImageObjList::ImageAt(int X, int Y) const

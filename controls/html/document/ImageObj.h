@@ -47,6 +47,7 @@ public:
   int IndentX = 0;            // a float's x, given by the line layout
   std::string Source, Alt, Title;
   bool NoBorder = false;
+  bool ShownByLastPaint = false;  // in the document's ShownPictures
   bool Bordered = false;
   int Transparent = 0;
   bool IsMap = false, UseMap = false;
@@ -103,10 +104,10 @@ class TImageObjList {
 public:
   std::vector<std::unique_ptr<TImageObj>> Items;
   int Count() const { return int(Items.size()); }
+  // The image at Pos (the items ascend by position).
   TImageObj* FindImage(int Pos) const;
   // Characters from Pos to the next image at or after it; 99999999 when none.
   int GetImageCountAt(int Pos) const;
-  void Decrement(int Pos);
   // The image whose client box holds the document point.
   TImageObj* ImageAt(int X, int Y) const;
 };

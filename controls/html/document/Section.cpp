@@ -183,14 +183,35 @@ TImageObj* TSection::AppendObject(std::unique_ptr<TImageObj> Object, int SourceP
   return Result;
 }
 
-void TSection::DeleteChar(int Index)
+void TSection::DeleteChars(const std::vector<char>& Drop)
 {
-  Text.erase(std::size_t(Index), 1);
-  BreakFlags.erase(std::size_t(Index), 1);
-  if (Index < int(SourceMap.size()))
-    SourceMap.erase(SourceMap.begin() + Index);
-  Fonts.Decrement(Index, Document);
-  Images.Decrement(Index);
+  const std::size_t N = Text.size();
+  // Dropped[I]: characters taken out before I; a run or image starting at
+  // I moves back by that many (one starting on a dropped character starts
+  // on the one after it).
+  std::vector<int> Dropped(N + 1, 0);
+  for (std::size_t I = 0; I < N; ++I)
+    Dropped[I + 1] = Dropped[I] + (Drop[I] ? 1 : 0);
+  if (Dropped[N] == 0)
+    return;
+  auto Compact = [&](auto& Buffer) {
+    std::size_t Out = 0;
+    for (std::size_t I = 0; I < Buffer.size(); ++I)
+      if (I >= N || !Drop[I])
+        Buffer[Out++] = Buffer[I];
+    Buffer.resize(Out);
+  };
+  Compact(Text);
+  Compact(BreakFlags);
+  Compact(SourceMap);
+  auto Moved = [&](int Pos) { return Pos - Dropped[std::size_t(std::clamp(Pos, 0, int(N)))]; };
+  for (auto& F : Fonts.Items) {
+    F->ForgetExtents();
+    F->Pos = Moved(F->Pos);
+  }
+  Fonts.DropEmptyRuns(Document);
+  for (auto& Image : Images.Items)
+    Image->Pos = Moved(Image->Pos);
 }
 
 bool TSection::HasSpaceToCollapse() const
@@ -208,48 +229,80 @@ bool TSection::HasSpaceToCollapse() const
 
 void TSection::CollapseSpaces()
 {
-  // 2. Pairs of spaces: the second goes, or the first when it may not break.
-  for (int I = 0; I + 1 < int(Text.size());) {
-    if (Text[std::size_t(I)] == u' ' && Text[std::size_t(I) + 1] == u' ')
-      DeleteChar(BreakFlags[std::size_t(I)] == 'n' ? I : I + 1);
-    else
-      ++I;
+  std::vector<char> Drop;
+  auto Fresh = [&] { Drop.assign(Text.size(), 0); };
+  // 2. Pairs of spaces: the second goes, or the first when it may not break
+  // (the one kept then meets the next space).
+  Fresh();
+  int Kept = -1;
+  for (int I = 0; I < int(Text.size()); ++I) {
+    if (Kept >= 0 && Text[std::size_t(Kept)] == u' ' && Text[std::size_t(I)] == u' ') {
+      if (BreakFlags[std::size_t(Kept)] == 'n') {
+        Drop[std::size_t(Kept)] = 1;
+        Kept = I;
+      } else {
+        Drop[std::size_t(I)] = 1;
+      }
+    } else {
+      Kept = I;
+    }
   }
+  DeleteChars(Drop);
   // 3. A space right after a floating image.
-  for (int I = int(Text.size()) - 1; I >= 1; --I)
+  Fresh();
+  for (int I = 1; I < int(Text.size()); ++I)
     if (Text[std::size_t(I)] == u' ' && Text[std::size_t(I) - 1] == ImgPanMark) {
       TImageObj* Image = Images.FindImage(I - 1);
       if (Image && Image->Floating())
-        DeleteChar(I);
+        Drop[std::size_t(I)] = 1;
     }
+  DeleteChars(Drop);
   // 4. Spaces before and after a line break.
-  for (int I = int(Text.size()) - 1; I >= 1; --I)
-    if (Text[std::size_t(I)] == BrkMark && Text[std::size_t(I) - 1] == u' ') {
-      DeleteChar(I - 1);
-    }
-  for (int I = 0; I + 1 < int(Text.size()); ++I)
-    while (I + 1 < int(Text.size()) && Text[std::size_t(I)] == BrkMark && Text[std::size_t(I) + 1] == u' ')
-      DeleteChar(I + 1);
+  Fresh();
+  for (int I = 1; I < int(Text.size()); ++I) {
+    if (Text[std::size_t(I)] != BrkMark)
+      continue;
+    for (int K = I - 1; K >= 0 && Text[std::size_t(K)] == u' '; --K)
+      Drop[std::size_t(K)] = 1;
+  }
+  DeleteChars(Drop);
+  Fresh();
+  for (int I = 0; I + 1 < int(Text.size()); ++I) {
+    if (Text[std::size_t(I)] != BrkMark)
+      continue;
+    for (int K = I + 1; K < int(Text.size()) && Text[std::size_t(K)] == u' '; ++K)
+      Drop[std::size_t(K)] = 1;
+  }
+  DeleteChars(Drop);
 }
 
 void TSection::FinishText()
 {
   if (!Preformatted) {
     // 1. Leading spaces.
-    while (!Text.empty() && Text[0] == u' ')
-      DeleteChar(0);
+    std::vector<char> Drop(Text.size(), 0);
+    for (std::size_t I = 0; I < Text.size() && Text[I] == u' '; ++I)
+      Drop[I] = 1;
+    DeleteChars(Drop);
     // Steps 2 to 4 only remove a space next to a space, a picture or a break:
     // most sections have none, and one look saves the four scans.
     if (HasSpaceToCollapse())
       CollapseSpaces();
     // 5. One trailing space, then a final break of a longer section.
+    auto DropLast = [&] {
+      std::vector<char> Last(Text.size(), 0);
+      Last.back() = 1;
+      DeleteChars(Last);
+    };
     if (!Text.empty() && Text.back() == u' ')
-      DeleteChar(int(Text.size()) - 1);
+      DropLast();
     if (Text.size() > 1 && Text.back() == BrkMark)
-      DeleteChar(int(Text.size()) - 1);
+      DropLast();
   }
   // 6. Close.
   CharCount = int(Text.size());
+  FMarkerFrom = 0;
+  FMarkerAt = -1;
   BreakFlags += 'y';
   if (CharCount > 0 && !SourceMap.empty()) {
     // A run starts wherever a character's source does not follow the one

@@ -109,7 +109,16 @@ private:
   // measured once; nullptr when the piece is to be measured on its own (it
   // splits a surrogate pair or leaves the run).
   const int* CachedExtents(const TFontObj& F, int I, int Count, int RunEnd, int& Base) const;
-  void DeleteChar(int Index);
+  // Takes out the characters whose Drop flag is set (Drop as long as the
+  // text), in one pass, with what taking them out one at a time from the
+  // end would leave: font runs and images keep their characters, runs left
+  // empty go. Nothing is done when no flag is set.
+  void DeleteChars(const std::vector<char>& Drop);
+  // The first marker (picture, break, form control) at or after I, before
+  // Limit (Limit when none); remembered, so that layout walking a section
+  // line after line reads its text once.
+  int NextMarker(int I, int Limit) const;
+  mutable int FMarkerFrom = 0, FMarkerAt = -1;  // no marker in [FMarkerFrom, FMarkerAt)
   // FinishText's removal of spaces next to spaces, floating pictures and breaks.
   bool HasSpaceToCollapse() const;
   void CollapseSpaces();

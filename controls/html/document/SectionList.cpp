@@ -53,6 +53,7 @@ void TSectionList::Clear()
   // link-run list and the pending tab order go first for the same reason:
   // each link run would otherwise search them as it goes.
   AnimList.clear();
+  ShownPictures.clear();
   LinkList.clear();
   TabOrderList.clear();
   HoverLink = nullptr;
@@ -92,6 +93,7 @@ void TSectionList::Clear()
 
 void TSectionList::LogLayoutFault(const std::string& Message)
 {
+  ++LayoutFaults;
   const std::string Entry = "HTML layout: a section was dropped: " + Message;
   if (OnLog)
     OnLog(Entry);
@@ -236,16 +238,24 @@ void TSectionList::ConvertInlineList()
   InlineConverted = true;
 }
 
-int TSectionList::DoLogic(int Width, int Height)
+int TSectionList::DoLogic(int Width, int Height, bool AfterAppend)
 {
   ++LayoutCycle;
+  // Tab orders given by the layout number the whole document.
+  ResumeLayout = AfterAppend && TabOrderList.empty();
   TimerEnabled = false;
   if (!TabOrderList.empty())
     ApplyTabOrder();
   IndentManager IMgr;
   IMgr.Reset(0, std::max(0, Width));
   int Pos = 0;
-  DocHeight = DoLayout(0, 0, std::max(0, Width), Height, IMgr, DocMaxWidth, Pos);
+  try {
+    DocHeight = DoLayout(0, 0, std::max(0, Width), Height, IMgr, DocMaxWidth, Pos);
+  } catch (...) {
+    ResumeLayout = false;
+    throw;
+  }
+  ResumeLayout = false;
   DocLength = Pos;
   DocHeight = std::max(DocHeight, PaintBottom);
   // Every animated picture starts again; the timer runs at 50 ms until its first tick.
@@ -258,17 +268,20 @@ void TSectionList::TimerTick()
 {
   if (!TimerEnabled)
     return;
-  for (TImageObj* Image : AnimList)
-    if (auto* Gif = dynamic_cast<TGIFImage*>(Image->Image); Gif && Gif->Visible())
+  for (TImageObj* Image : ShownPictures)
+    if (auto* Gif = dynamic_cast<TGIFImage*>(Image->Image); Gif && Gif->Animate() && Gif->Visible())
       Gif->StepAnimation(nullptr);
   TimerInterval = 40;
 }
 
 void TSectionList::Draw(HDC DC, const TRect& Clip, int X)
 {
-  for (TImageObj* Image : AnimList)
+  for (TImageObj* Image : ShownPictures) {
+    Image->ShownByLastPaint = false;
     if (auto* Gif = dynamic_cast<TGIFImage*>(Image->Image))
       Gif->SetVisible(false);
+  }
+  ShownPictures.clear();
   DrawList.clear();
   Forms->BeginPaint();
   TCellBasic::Draw(DC, Clip, X, 0);

@@ -113,6 +113,7 @@ public:
   // (the host's log), or to the standard error stream without one.
   std::function<void(const std::string& Message)> OnLog;
   void LogLayoutFault(const std::string& Message);
+  int LayoutFaults = 0;  // sections dropped so far
 
   // --- the forms with their controls, the panels, and their events (forms/)
   std::unique_ptr<TDocumentForms> Forms;
@@ -137,6 +138,10 @@ public:
   std::vector<TFontObj*> LinkList;  // every link run, in document order
   std::vector<std::unique_ptr<TMapItem>> MapList;
   std::vector<TImageObj*> AnimList;
+  // The GIF pictures the last paint showed, once each: the next paint hides
+  // them before it shows what it paints, and the timer steps only those, so
+  // that neither visits every picture of a long conversation.
+  std::vector<TImageObj*> ShownPictures;
   std::vector<TInlineRec> InlineList;
   std::vector<TDrawItem> DrawList;
   bool ManyLinks = false;
@@ -186,7 +191,12 @@ public:
 
   // Lays the document out at Width; returns its height. MaxWidth receives
   // the width it would like.
-  int DoLogic(int Width, int Height);
+  // AfterAppend: the document changed since its last layout only by
+  // content added at the end of its body (THtmlDocumentBuild::ReadOn), so
+  // only that content is laid out when the width and height are those of
+  // the last layout; the result is that of a whole layout.
+  int DoLogic(int Width, int Height, bool AfterAppend = false);
+  bool ResumeLayout = false;  // the layout under way may lay out added content alone
   int DocHeight = 0;
   int DocMaxWidth = 0;
   int DocLength = 0;  // characters of the document, from the last layout

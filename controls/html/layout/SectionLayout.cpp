@@ -46,15 +46,36 @@ int TSection::WalkPieces(int Start, int End, TOnImage OnImage, TOnText OnText) c
                        : std::size_t(Index) + 1 < Fonts.Items.size() ? Fonts.Items[std::size_t(Index) + 1]->Pos
                                                                      : CharCount;
     const int N = std::min(End - I, RunEnd - I);
-    int K = 0;
-    while (K < N && !IsMarker(Text[std::size_t(I + K)]))
-      ++K;
+    const int K = NextMarker(I, I + N) - I;
     const int Taken = OnText(F, I, K, std::min(CharCount, RunEnd));
     I += Taken;
     if (Taken < K)
       break;
   }
   return I;
+}
+
+int TSection::NextMarker(int I, int Limit) const
+{
+  const int Length = int(Text.size());
+  if (I >= FMarkerFrom && I <= FMarkerAt)
+    return std::min(FMarkerAt, Limit);
+  int J = I;
+  if (I < FMarkerFrom && FMarkerAt >= 0) {
+    // Before the stretch known to hold no marker: only the gap is read.
+    while (J < FMarkerFrom && !IsMarker(Text[std::size_t(J)]))
+      ++J;
+    if (J == FMarkerFrom) {
+      FMarkerFrom = I;
+      return std::min(FMarkerAt, Limit);
+    }
+  } else {
+    while (J < Length && !IsMarker(Text[std::size_t(J)]))
+      ++J;
+  }
+  FMarkerFrom = I;
+  FMarkerAt = J;
+  return std::min(J, Limit);
 }
 
 const int* TSection::CachedExtents(const TFontObj& F, int I, int Count, int RunEnd, int& Base) const
@@ -304,6 +325,7 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
   int Start = 0;
   bool First = true;
   int Guard = 0;
+  int NextBreak = -1;
   while (Start < CharCount && ++Guard < 10000000) {
     const int N = CharCount - Start;
     // Floats at the start of the line are placed before it is fitted.
@@ -326,13 +348,14 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
     const int Right = IMgr.RightSide(Y);
     int Count = CharCount - Start;
     (void)N;
-    // A forced break ends the line.
-    int BreakAt = -1;
-    for (int I = Start; I < CharCount; ++I)
-      if (Text[std::size_t(I)] == BrkMark) {
-        BreakAt = I;
-        break;
-      }
+    // A forced break ends the line (the next one is looked for once, not
+    // again for every line before it).
+    if (NextBreak < Start) {
+      NextBreak = Start;
+      while (NextBreak < CharCount && Text[std::size_t(NextBreak)] != BrkMark)
+        ++NextBreak;
+    }
+    const int BreakAt = NextBreak < CharCount ? NextBreak : -1;
     int Limit = BreakAt >= 0 ? BreakAt - Start + 1 : Count;
     int Used = 0;
     int Fit = Preformatted ? Limit : FitCount(Start, Limit, Right - Left, Used);

@@ -69,10 +69,34 @@ std::string THtmlParser::AttributeText(Symb Sy) const
 
 void THtmlParser::Parse(std::string Text, TDocumentSink& Document)
 {
+  Begin(std::move(Text), Document);
+  End();
+}
+
+bool THtmlParser::CountLinks(THtmlReader& R, std::size_t Offset)
+{
+  R.LinkSearch = true;
+  R.Rewind(Offset);
+  R.GetCh();
+  R.Next();
+  while (R.Sy != EofSy) {
+    if (R.Sy == ASy && R.Attributes.Find(HrefSy) && LinkCount <= 400)
+      ++LinkCount;
+    R.Next();
+  }
+  R.LinkSearch = false;
+  return !R.CutAtEnd;
+}
+
+void THtmlParser::Begin(std::string Text, TDocumentSink& Document)
+{
   THtmlReader& R = Reader;
+  FEndsClean = false;
   Title.clear();
   BaseUrl.clear();
   BaseTarget.clear();
+  // Text cut at a NUL would show nothing of what is added after it.
+  const bool WholeText = Text.find('\0') == std::string::npos;
 
   R.Start(std::move(Text), &Document);
   R.PropStack.Clear();
@@ -97,18 +121,9 @@ void THtmlParser::Parse(std::string Text, TDocumentSink& Document)
   // objects for them.
   const TIncludeType Include = R.OnInclude;
   R.OnInclude = nullptr;
-  R.LinkSearch = true;
-  R.Rewind(Offset);
-  R.GetCh();
-  R.Next();
   LinkCount = 0;
-  while (R.Sy != EofSy) {
-    if (R.Sy == ASy && R.Attributes.Find(HrefSy) && LinkCount <= 400)
-      ++LinkCount;
-    R.Next();
-  }
+  const bool LinksClean = CountLinks(R, Offset);
   Document.SetManyLinks(LinkCount > 400);
-  R.LinkSearch = false;
   R.OnInclude = Include;
 
   // The main pass starts after the byte order mark, as the first did.
@@ -117,8 +132,45 @@ void THtmlParser::Parse(std::string Text, TDocumentSink& Document)
   R.Next();
   while (R.Sy != EofSy)
     Dispatch(Document);
-  R.Attributes.Clear();
-  R.PropStack.Clear();
+  FEndsClean = WholeText && LinksClean && !R.CutAtEnd && !R.Converted;
+}
+
+void THtmlParser::End()
+{
+  Reader.Attributes.Clear();
+  Reader.PropStack.Clear();
+  FEndsClean = false;
+}
+
+bool THtmlParser::ReadOn(std::string_view More, TDocumentSink& Document)
+{
+  THtmlReader& R = Reader;
+  if (!FEndsClean || R.Sy != EofSy || R.LCh != '\0' || R.ReadOffset() != R.DocText().size())
+    return false;
+  // A text ending in a run of text reads that run the same when a tag follows.
+  if (More.size() < 2 || More[0] != '<' || !((More[1] | 0x20) >= 'a' && (More[1] | 0x20) <= 'z'))
+    return false;
+  if (More.find('\0') != std::string_view::npos || More.find("\x1B$@") != std::string_view::npos ||
+      More.find("\x1B$B") != std::string_view::npos)
+    return false;
+  // The links of More, counted as the pre-pass over the whole text would.
+  if (!FLinkReader)
+    FLinkReader = std::make_unique<THtmlReader>(R.PropStack.Fonts());
+  const int Before = LinkCount;
+  FLinkReader->Start(std::string(More), nullptr);
+  const bool LinksClean = CountLinks(*FLinkReader, 0);
+  FLinkReader->Start(std::string(), nullptr);
+  if ((Before > 400) != (LinkCount > 400)) {
+    LinkCount = Before;
+    return false;
+  }
+  R.Extend(More);
+  R.GetCh();
+  R.Next();
+  while (R.Sy != EofSy)
+    Dispatch(Document);
+  FEndsClean = LinksClean && !R.CutAtEnd && !R.Converted;
+  return true;
 }
 
 void THtmlParser::Dispatch(TDocumentSink& Document)
@@ -155,6 +207,8 @@ void THtmlParser::Dispatch(TDocumentSink& Document)
     const std::string Name = AttributeText(NameSy);
     const std::string Language = AttributeText(LanguageSy);
     Document.Script(Name, Language, R.ReadScriptText());
+    if (R.LCh == '\0')
+      R.CutAtEnd = true;
     R.Next();
     return;
   }
@@ -239,6 +293,8 @@ void THtmlParser::ReadStyle(TDocumentSink& Document)
   ParseStyleSheet(Sink, Ch, TCssGetChar(&Source, &TReaderCssSource::Next),
                   TCssGetChar(&Source, &TReaderCssSource::Peek), std::string());
   // The reader stands on the "<" of the closing tag, or at the end.
+  if (R.LCh == '\0')
+    R.CutAtEnd = true;
   R.Next();
   if (R.Sy == StyleEndSy)
     R.Next();
@@ -280,6 +336,8 @@ void THtmlParser::ReadTextArea(TDocumentSink& Document)
     R.NextTextAreaSymbol();
   }
   R.LiteralMode = false;
+  if (R.LCh == '\0')
+    R.CutAtEnd = true;
   // A TEXTAREA left open runs to the end of the text, and is closed there.
   Document.CloseElement(TextAreaEndSy, R.TagPos);
   R.PropStack.PopAName("textarea");

@@ -8,7 +8,9 @@
 // make the document's structure on top of the same reader and sink.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <string_view>
 
 #include "controls/html/parser/HtmlReader.h"
 
@@ -22,6 +24,19 @@ public:
   // Parses Text into Document. The reader's include event is used when set.
   void Parse(std::string Text, TDocumentSink& Document);
 
+  // Parse in two halves, so that more text can be read on in between: Begin
+  // counts the links and reads Text to its end; End lets go of the reading
+  // state.
+  void Begin(std::string Text, TDocumentSink& Document);
+  void End();
+  // Reads More on after the text read so far and answers true when that is
+  // exactly what reading the whole text from its start would have done:
+  // the text so far ended outside any tag, comment or literal content, More
+  // starts a tag, and neither brings a change to the whole document (the
+  // many-links limit crossed, a Japanese encoding to convert, a NUL). False,
+  // with nothing read, otherwise.
+  bool ReadOn(std::string_view More, TDocumentSink& Document);
+
   THtmlReader Reader;
   // What the document said of itself; kept after the parse for the viewer.
   std::u16string Title;
@@ -30,6 +45,11 @@ public:
   int LinkCount = 0;  // A elements with HREF, counted up to 401
 
 private:
+  // The links of Text, counted on from LinkCount up to 401; false when the
+  // end of Text cut a construct.
+  bool CountLinks(THtmlReader& R, std::size_t Offset);
+  bool FEndsClean = false;  // the link pass, and the main pass, ended between symbols
+  std::unique_ptr<THtmlReader> FLinkReader;  // counts the links of text read on
   void Dispatch(TDocumentSink& Document);
   void OpenElement(TDocumentSink& Document);
   void CloseElement(TDocumentSink& Document);

@@ -60,8 +60,14 @@ void THtmlReader::Rewind(std::size_t Offset)
   HeadingNumber = 0;
   InComment = false;
   LiteralMode = false;
+  CutAtEnd = false;
   FNoCommentEndFrom = FNoDeclarationEndFrom = std::string::npos;
   Token.Clear();
+}
+
+void THtmlReader::Extend(std::string_view More)
+{
+  FText.append(More);
 }
 
 void THtmlReader::ConvertRestFromEucJp()
@@ -235,6 +241,7 @@ bool THtmlReader::SkipComment()
   }
   if (FromDocument)
     FNoCommentEndFrom = std::min(FNoCommentEndFrom, Start);
+  CutAtEnd = true;
   return false;
 }
 
@@ -249,6 +256,7 @@ bool THtmlReader::SkipDeclaration()
         FNoDeclarationEndFrom = std::min(FNoDeclarationEndFrom, Start);
         FNoCommentEndFrom = std::min(FNoCommentEndFrom, Start);
       }
+      CutAtEnd = true;
       return false;
     }
     ReadChar();

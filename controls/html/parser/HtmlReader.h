@@ -49,6 +49,9 @@ public:
   const std::string& DocText() const { return FText; }
   // The offset of the next byte of the document text.
   std::size_t ReadOffset() const { return FPos; }
+  // Adds More (no NUL in it) after the text, which was read to its end, so
+  // that reading goes on from there.
+  void Extend(std::string_view More);
   // Replaces the unread rest of the text by its Shift-JIS form (a META naming
   // EUC-JP); the read offset keeps its place.
   void ConvertRestFromEucJp();
@@ -113,6 +116,10 @@ public:
   bool InComment = false;
   bool KeepWhiteSpace = false;  // preformatted text: every blank kept, each line end comes as CR
   bool Converted = false;    // the text was converted to Shift-JIS
+  // The end of the text came inside a construct (a tag without its ">", an
+  // open comment or declaration, the content of a SCRIPT, STYLE or TEXTAREA):
+  // text added after it would have been read differently.
+  bool CutAtEnd = false;
   TIncludeType OnInclude;
   TObject* IncludeSender = nullptr;
   double FontConv[7] = {};

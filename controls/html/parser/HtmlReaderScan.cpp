@@ -90,6 +90,8 @@ bool THtmlReader::GetTag()
   }
   while (LCh != '>' && LCh != '\0')
     GetCh();
+  if (LCh == '\0')
+    CutAtEnd = true;
   // The content readers of SCRIPT and STYLE start on the ">".
   if (LCh == '>' && Sy != ScriptSy && Sy != StyleSy)
     GetCh();

@@ -8,6 +8,7 @@
 #include "controls/html/builder/HtmlBuilder.h"
 #include "controls/html/document/FontObj.h"
 #include "controls/html/document/SectionList.h"
+#include "controls/html/forms/DocumentForms.h"
 #include "controls/html/images/BitmapCache.h"
 #include "controls/html/images/GIFImage.h"
 #include "controls/html/paint/ViewerResources.h"
@@ -140,6 +141,7 @@ THtmlView::~THtmlView()
   // (children of the paint panel, which still exists) before the cache goes.
   if (!FSectionList->BackgroundImage.empty() && FBackgroundFetched)
     FSectionList->ReleaseImage(FSectionList->BackgroundImage);
+  FBuild.reset();
   FSectionList->Clear();
   FSectionList->SetImageCache(nullptr);
   FSectionList.reset();
@@ -292,9 +294,89 @@ void THtmlView::Progress(TProgressStage Stage, int Percent)
 
 void THtmlView::LoadFromLines(const TStrings& Strings, const std::string& Reference)
 {
+  if (FProcessing)
+    return;  // a load during a load is ignored
   LoadFromString(Strings.Text(), Reference, false);
+  if (FBuild && Reference.empty())
+    FLinesShown = Strings.Count();
   if (FRefreshDelay > 0 && OnMetaRefresh)
     OnMetaRefresh(this, FRefreshDelay, FRefreshURL);
+}
+
+THtmlView::TLoadSettings THtmlView::LoadSettings() const
+{
+  return {FFontName,
+          FPreFontName,
+          FMarginWidth,
+          FMarginHeight,
+          FCharSet,
+          FFontSize,
+          FOptions.Contains(htNoLinkUnderline),
+          FOptions.Contains(htOverLinksActive),
+          FSectionList->ShowImages,
+          FOverColor,
+          FVisitedColor,
+          FHotSpotColor,
+          FFontColor,
+          FBackground,
+          OnInclude,
+          OnScript,
+          OnBitmapRequest,
+          OnImageRequest};
+}
+
+void THtmlView::AppendLines(const TStrings& Strings)
+{
+  if (FProcessing)
+    return;  // as a load during a load
+  if (!ReadOnLines(Strings)) {
+    LoadFromLines(Strings, "");
+    return;
+  }
+  if (FRefreshDelay > 0 && OnMetaRefresh)
+    OnMetaRefresh(this, FRefreshDelay, FRefreshURL);
+}
+
+bool THtmlView::ReadOnLines(const TStrings& Strings)
+{
+  TSectionList& Doc = *FSectionList;
+  // The events a load reports, and its progress, are those of a whole load.
+  if (!FBuild || FLinesShown < 0 || Strings.Count() < FLinesShown || OnParseBegin || OnParseEnd || OnSoundRequest ||
+      OnProgress || Doc.LayoutFaults != FBuildFaults || !(LoadSettings() == FBuildSettings))
+    return false;
+  // Form controls and panels are windows that the paint moves: a new load
+  // makes them again, parked out of sight until painted.
+  if (!Doc.Forms->ControlList.empty() || !Doc.Forms->PanelList.empty())
+    return false;
+  std::string More;
+  for (int I = FLinesShown; I < Strings.Count(); ++I) {
+    More += Strings.Strings(I);
+    More += "\r\n";
+  }
+  if (More.empty())
+    return false;
+  bool Read = false;
+  RunProcessing([&] {
+    TFlagScope Busy(FBusy);
+    if (!FBuild->ReadOn(More))
+      return;
+    Read = true;
+    FLinesShown = Strings.Count();
+    FDocumentSource += More;
+    // A load starts with no selection, caret or hovered link.
+    FCaretPos = 0;
+    FSelAnchor = -1;
+    Doc.SelStart = Doc.SelEnd = -1;
+    Doc.CaretPos = -1;
+    Doc.MouseLeave();
+    DoneLoading(true);
+    FBuildFaults = Doc.LayoutFaults;
+    CheckVisitedLinks();
+    ScrollTo(0);
+    SetHScrollPos(0);
+    FPaintPanel->Invalidate();
+  });
+  return Read;
 }
 
 void THtmlView::LoadFromStream(TStream& Stream, const std::string& Reference)
@@ -329,11 +411,16 @@ void THtmlView::LoadFromString(const std::string& Source, const std::string& Ref
     FDocumentSource = Source;
     if (OnParseBegin)
       OnParseBegin(this, FDocumentSource);
-    if (AsText)
+    if (AsText) {
       ParseTextIntoSections(FDocumentSource, *FSectionList);
-    else
-      ParseHtmlIntoSections(FDocumentSource, *FSectionList);
+    } else {
+      FBuild = std::make_unique<THtmlDocumentBuild>(*FSectionList);
+      FBuildSettings = LoadSettings();
+      ++FWholeParses;
+      FBuild->Parse(FDocumentSource);
+    }
     DoneLoading();
+    FBuildFaults = FSectionList->LayoutFaults;
     CheckVisitedLinks();
     if (Dest.empty() || !PositionTo(Dest))
       if (FCurrentFile.empty() || FCurrentFile != OldFile) {
@@ -392,6 +479,7 @@ void THtmlView::LoadFromFile(const std::string& FileName, int AFileType)
         if (AFileType == 0) {
           if (OnSoundRequest)
             OnSoundRequest(this, "", 0, true);
+          ++FWholeParses;
           ParseHtmlIntoSections(FDocumentSource, *FSectionList);
         } else if (AFileType == 1) {
           ParseTextIntoSections(FDocumentSource, *FSectionList);
@@ -429,6 +517,9 @@ void THtmlView::InitLoad()
   FBackgroundFetched = false;
   FBackgroundImage = FBackgroundMask = nullptr;
   FAnimationTimer->SetEnabled(false);
+  // The build refers to the document's objects: it goes first.
+  FBuild.reset();
+  FLinesShown = -1;
   Doc.Clear();
   FImageCache->AgeCache();
   Doc.MarginWidth = FMarginWidth;
@@ -500,7 +591,7 @@ bool THtmlView::InsertImage(const std::string& SRC, TMemoryStream* Stream)
   return true;
 }
 
-void THtmlView::DoneLoading()
+void THtmlView::DoneLoading(bool AfterAppend)
 {
   TSectionList& Doc = *FSectionList;
   FTitle = Doc.Title;
@@ -513,7 +604,7 @@ void THtmlView::DoneLoading()
   BackgroundPosition = PlacementOf(Doc.BackgroundPos);
   TBitmap *Image = nullptr, *Mask = nullptr;
   BackgroundBitmap(Image, Mask);
-  FormatDocument();
+  FormatDocument(AfterAppend);
 }
 
 void THtmlView::BackgroundBitmap(TBitmap*& Image, TBitmap*& Mask)
@@ -556,6 +647,8 @@ void THtmlView::Clear()
     Doc.ReleaseImage(Doc.BackgroundImage);
   FBackgroundFetched = false;
   FBackgroundImage = FBackgroundMask = nullptr;
+  FBuild.reset();
+  FLinesShown = -1;
   Doc.Clear();
   if (FOwnsCache && FImageCache)
     FImageCache->Clear();

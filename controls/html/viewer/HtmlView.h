@@ -33,6 +33,7 @@ class TMemoryStream;
 class TStrings;
 class TTimer;
 class THtmlFontService;
+class THtmlDocumentBuild;
 class TFontObj;
 class TFormControlObj;
 class TStringBitmapList;
@@ -47,6 +48,16 @@ public:
   // an empty reference shows the top. OnMetaRefresh follows when the
   // document asked for a refresh.
   void LoadFromLines(const TStrings& Strings, const std::string& Reference);
+  // Shows Strings as LoadFromLines(Strings, "") does, when the viewer last
+  // showed the lines before them through LoadFromLines or AppendLines
+  // (unchanged, Strings holding more lines after them): only the lines added
+  // are parsed and laid out, when that gives what the whole text gives (the
+  // same document, layout, pixels, position and selection). Otherwise, and
+  // after any other load or a change of the viewer's settings, the whole
+  // text is loaded again.
+  void AppendLines(const TStrings& Strings);
+  // The HTML texts parsed whole so far (lines read on do not count).
+  int WholeParses() const { return FWholeParses; }
   void LoadFromString(const std::string& Source, const std::string& Reference = std::string(), bool AsText = false);
   // FileType 0 HTML, 1 plain text, 2 image. A missing file raises
   // EInOutError "Can't locate file: " + name and changes nothing.
@@ -56,7 +67,9 @@ public:
   virtual void Clear();
 
   // --- layout and scrolling
-  void FormatDocument();
+  // AfterAppend: only content was added at the end since the last layout
+  // (see TSectionList::DoLogic).
+  void FormatDocument(bool AfterAppend = false);
   void Reformat();
   void PlaceScrollBars();
   void ScrollTo(int Y);
@@ -276,7 +289,25 @@ private:
 
   void DoLoad(const std::string& Source, const std::string& Reference, bool AsText);
   void InitLoad();
-  void DoneLoading();
+  void DoneLoading(bool AfterAppend = false);
+  // What a load takes from the viewer's settings and events: a document
+  // read on after a change of any of them would differ from a new load.
+  struct TLoadSettings {
+    std::string FontName, PreFontName;
+    int MarginWidth, MarginHeight, CharSet, FontSize;
+    bool NoLinkUnderline, OverLinksActive, ShowImages;
+    TColor OverColor, VisitedColor, HotSpotColor, FontColor, Background;
+    TIncludeEvent Include;
+    TScriptEvent Script;
+    TGetBitmapEvent BitmapRequest;
+    TStreamRequestEvent ImageRequest;
+    bool operator==(const TLoadSettings&) const = default;
+  };
+  TLoadSettings LoadSettings() const;
+  // Reads the lines after the first FLinesShown of Strings on into the
+  // document; false, with nothing changed, when that cannot give what a
+  // whole load gives.
+  bool ReadOnLines(const TStrings& Strings);
   void SetProcessing(bool Value);
   // Runs Body with the processing flag on; at its end, also on an
   // exception, progress reports the end and the flag goes off.
@@ -319,6 +350,14 @@ private:
 
   const THtmlFontService& FFonts;
   std::unique_ptr<TSectionList> FSectionList;
+  // The build of the document last loaded from HTML, while more text can be
+  // read on into it; the lines it was loaded from (-1: not from lines), the
+  // settings it was made with and the layout faults met until then.
+  std::unique_ptr<THtmlDocumentBuild> FBuild;
+  int FLinesShown = -1;
+  TLoadSettings FBuildSettings{};
+  int FBuildFaults = 0;
+  int FWholeParses = 0;
   TPanel* FBorderPanel = nullptr;
   TPaintPanel* FPaintPanel = nullptr;
   T32ScrollBar* FVScrollBar = nullptr;

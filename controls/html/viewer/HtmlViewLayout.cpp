@@ -32,7 +32,7 @@ int THtmlView::PanelWidth() const { return FPaintPanel->Width(); }
 int THtmlView::HScrollPos() const { return FHScrollBar->Position(); }
 int THtmlView::HScrollMax() const { return FHScrollBar->Max(); }
 
-void THtmlView::FormatDocument()
+void THtmlView::FormatDocument(bool AfterAppend)
 {
   HandleNeeded();
   const bool WasBusy = FBusy;
@@ -42,7 +42,7 @@ void THtmlView::FormatDocument()
     const int B = F.NoBorder ? 0 : 2;
     TSectionList& Doc = *FSectionList;
     const TLayoutResult R = FormatPasses(F, int(FDocumentSource.size()), [&](int W, int& DocWidth) {
-      const int H = Doc.DoLogic(W, F.Height - B);
+      const int H = Doc.DoLogic(W, F.Height - B, AfterAppend);
       DocWidth = Doc.DocMaxWidth;
       return H;
     });

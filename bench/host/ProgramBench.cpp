@@ -1,11 +1,14 @@
 // The program whole, headless, with the real chat library and smiley
 // processor: start-up with three networks of 10 groups x 300 contacts to the
 // first painted main window; a burst of messages for closed windows (queued,
-// tray, tree refreshed and painted per message); a message for an open
-// window that already shows 1,000, received to painted.
+// tray, tree refreshed and painted per message), and one of 100,000 with the
+// time the program takes meanwhile to answer another request; a message for
+// an open window that already shows 1,000, received to painted.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -165,6 +168,62 @@ void BM_BurstOfMessagesForClosedWindows(benchmark::State& state)
   TProgramFolder::Stop(main);
 }
 BENCHMARK(BM_BurstOfMessagesForClosedWindows)->Unit(benchmark::kMillisecond);
+
+// 100,000 messages for closed windows in one burst, spread over the
+// contacts of a network, taken from the queue ten at a time (as a network
+// plug-in reads its socket between two turns of the message loop), with the
+// tray notice and the tree refreshed as they come. Meanwhile another thread
+// asks the main window something every 10 ms and times the answer.
+void BM_BurstOf100000MessagesForClosedWindows(benchmark::State& state)
+{
+  constexpr int Burst = 100000, PerTurn = 10;
+  TProgramFolder& program = Program();
+  TcorvaneMain* main = program.Start();
+  main->lstMsgProc()->SetItemChecked(0, true);
+  HWND window = main->Handle();
+  std::vector<std::string> keys;
+  for (int g = 0; g < Groups; ++g)
+    for (int c = 0; c < ContactsPerGroup; c += 7)
+      keys.push_back("0;" + std::to_string(g) + ";" + std::to_string(c));
+  double slowestAnswer = 0;
+  for (auto _ : state) {
+    std::atomic<bool> bursting{true}, asked{false};
+    std::atomic<double> slowest{0};
+    std::thread asker([&] {
+      while (bursting.load()) {
+        auto start = std::chrono::steady_clock::now();
+        SendMessage(window, WM_NULL, 0, 0);
+        double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        if (ms > slowest.load())
+          slowest.store(ms);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      }
+      asked.store(true);
+    });
+    for (int m = 0; m < Burst; ++m) {
+      ReceiveMessage(program.Controls[0], keys[std::size_t(m) % keys.size()], "Salut :)");
+      if (m % PerTurn == PerTurn - 1)
+        THeadlessDisplay::PumpMessages();
+    }
+    bursting.store(false);
+    // The asker may be waiting for an answer: the loop gives it.
+    while (!asked.load())
+      THeadlessDisplay::PumpMessages();
+    asker.join();
+    THeadlessDisplay::PumpMessages();
+    state.PauseTiming();
+    if (main->Core().MessageList().Total() != Burst)
+      state.SkipWithError("messages were lost");
+    slowestAnswer = std::max(slowestAnswer, slowest.load());
+    main->Core().MessageList().Clear();
+    state.ResumeTiming();
+  }
+  state.counters["messages"] =
+      benchmark::Counter(double(state.iterations()) * Burst, benchmark::Counter::kIsRate);
+  state.counters["slowest answer ms"] = slowestAnswer;
+  TProgramFolder::Stop(main);
+}
+BENCHMARK(BM_BurstOf100000MessagesForClosedWindows)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 // One more message for a chat window that shows 1,000 already.
 void BM_MessageForAnOpenWindowOf1000(benchmark::State& state)

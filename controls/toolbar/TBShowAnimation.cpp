@@ -57,6 +57,15 @@ struct TAnimation {
 };
 
 TAnimation Anim;
+// The image of the last animation, kept for the next: a menu opened again
+// at its size reuses it (the window's print covers it whole) instead of
+// allocating and clearing one per opening.
+struct TKeptAnimationImage {
+  HDC MemoryDC = nullptr;
+  HBITMAP Bitmap = nullptr;
+  HGDIOBJ OldBitmap = nullptr;
+  int Width = 0, Height = 0;
+} KeptAnimation;
 HANDLE Thread = nullptr;
 LPARAM AnimationNumber = 0;
 bool ThreadCreationFails = false;
@@ -133,6 +142,34 @@ DWORD AnimationThreadProc(void*)
   return 0;
 }
 
+void FreeAnimationImage(HDC MemoryDC, HBITMAP Bitmap, HGDIOBJ OldBitmap)
+{
+  if (!MemoryDC)
+    return;
+  SelectObject(MemoryDC, OldBitmap);
+  DeleteDC(MemoryDC);
+  DeleteObject(Bitmap);
+}
+
+// The animation's image becomes the kept one (the one kept before goes).
+void KeepAnimationImage()
+{
+  FreeAnimationImage(KeptAnimation.MemoryDC, KeptAnimation.Bitmap, KeptAnimation.OldBitmap);
+  KeptAnimation = {Anim.MemoryDC, Anim.Bitmap, Anim.OldBitmap, Anim.Width, Anim.Height};
+}
+
+// Gives the animation the kept image when it has the animation's size.
+bool TakeKeptAnimationImage()
+{
+  if (!KeptAnimation.MemoryDC || KeptAnimation.Width != Anim.Width || KeptAnimation.Height != Anim.Height)
+    return false;
+  Anim.MemoryDC = KeptAnimation.MemoryDC;
+  Anim.Bitmap = KeptAnimation.Bitmap;
+  Anim.OldBitmap = KeptAnimation.OldBitmap;
+  KeptAnimation = TKeptAnimationImage();
+  return true;
+}
+
 void FinishAnimation()
 {
   HWND window = Anim.Window;
@@ -141,9 +178,7 @@ void FinishAnimation()
   else
     SetWindowRgn(window, nullptr, FALSE);
   CopyImage(TPoint(0, 0));
-  SelectObject(Anim.MemoryDC, Anim.OldBitmap);
-  DeleteDC(Anim.MemoryDC);
-  DeleteObject(Anim.Bitmap);
+  KeepAnimationImage();
   Anim.Clear();
   SendNotifyMessage(window, TBM_ANIMATIONEND, 0, 0);
 }
@@ -193,13 +228,15 @@ void StartShowAnimation(HWND Window, int Duration, bool Fade, TTBAnimationDirect
 
   TRect wr;
   GetWindowRect(Window, &wr);
-  HDC windowDC = GetDCEx(Window, nullptr, DCX_WINDOW | DCX_CACHE);
   Anim.Width = wr.Width();
   Anim.Height = wr.Height();
-  Anim.Bitmap = CreateCompatibleBitmap(windowDC, Anim.Width, Anim.Height);
-  Anim.MemoryDC = CreateCompatibleDC(windowDC);
-  ReleaseDC(Window, windowDC);
-  Anim.OldBitmap = SelectObject(Anim.MemoryDC, Anim.Bitmap);
+  if (!TakeKeptAnimationImage()) {
+    HDC windowDC = GetDCEx(Window, nullptr, DCX_WINDOW | DCX_CACHE);
+    Anim.Bitmap = CreateCompatibleBitmap(windowDC, Anim.Width, Anim.Height);
+    Anim.MemoryDC = CreateCompatibleDC(windowDC);
+    ReleaseDC(Window, windowDC);
+    Anim.OldBitmap = SelectObject(Anim.MemoryDC, Anim.Bitmap);
+  }
   SendMessage(Window, WM_PRINT, WPARAM(Anim.MemoryDC), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN);
 
   if (Anim.Fade) {

@@ -212,4 +212,53 @@ TEST_F(ShellNotifyTest, ABalloonClosesAfterItsTimeOutOrOnAClick)
   EXPECT_TRUE(Saw(NIN_BALLOONHIDE));
 }
 
+TEST_F(ShellNotifyTest, ANoticeThatFollowsAnotherTakesItsWindowOverInPlace)
+{
+  NOTIFYICONDATA d = Data();
+  ASSERT_TRUE(Shell_NotifyIcon(NIM_ADD, &d));
+  NOTIFYICONDATA first = Balloon("Corvane", "1 message", 30000);
+  ASSERT_TRUE(Shell_NotifyIcon(NIM_MODIFY, &first));
+  HWND balloon = NotifyBalloonWindow();
+  THeadlessDisplay::PumpMessages();
+  TRect before;
+  GetWindowRect(balloon, &before);
+
+  // As a burst does: the previous notice cancelled, then the next one, with
+  // a longer text; and a second later, so that the time-out starts again.
+  THeadlessDisplay::Advance(9000);
+  gEvents.clear();
+  NOTIFYICONDATA empty = Balloon("", "", 0);
+  ASSERT_TRUE(Shell_NotifyIcon(NIM_MODIFY, &empty));
+  NOTIFYICONDATA second = Balloon("Corvane", "Vous avez reçu un message. 2 messages en total, et encore un peu", 30000);
+  second.uTimeout = 10000;
+  ASSERT_TRUE(Shell_NotifyIcon(NIM_MODIFY, &second));
+  THeadlessDisplay::PumpMessages();
+  EXPECT_EQ(NotifyBalloonWindow(), balloon);
+  EXPECT_TRUE(IsWindow(balloon));
+  EXPECT_TRUE(Display->IsShown(balloon));
+  ASSERT_EQ(gEvents.size(), 2u);
+  EXPECT_EQ(gEvents[0].second, LPARAM(NIN_BALLOONHIDE));
+  EXPECT_EQ(gEvents[1].second, LPARAM(NIN_BALLOONSHOW));
+  TRect after;
+  GetWindowRect(balloon, &after);
+  EXPECT_GT(after.Height(), before.Height()) << "the longer text wraps: the window grew";
+  EXPECT_LE(after.Bottom, before.Bottom);
+
+  THeadlessDisplay::Advance(9000);
+  THeadlessDisplay::PumpMessages();
+  EXPECT_TRUE(IsWindow(balloon)) << "the time-out counts from the newest notice";
+  THeadlessDisplay::Advance(1100);
+  THeadlessDisplay::PumpMessages();
+  EXPECT_FALSE(IsWindow(balloon));
+  EXPECT_TRUE(Saw(NIN_BALLOONTIMEOUT));
+
+  // A notice taken away with none after it closes its window.
+  ASSERT_TRUE(Shell_NotifyIcon(NIM_MODIFY, &first));
+  balloon = NotifyBalloonWindow();
+  ASSERT_TRUE(Shell_NotifyIcon(NIM_MODIFY, &empty));
+  THeadlessDisplay::PumpMessages();
+  EXPECT_FALSE(IsWindow(balloon));
+  EXPECT_EQ(NotifyBalloonWindow(), nullptr);
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/base/Exception.h"
+#include "platform/base/FreedMemory.h"
 #include "platform/classes/Hints.h"
 #include "platform/base/ModuleLoader.h"
 #include "platform/base/Thread.h"
@@ -282,6 +283,8 @@ void TApplication::Idle(const MSG&)
   }
   if (CheckSynchronize())
     done = false;
+  // What closed windows freed goes back to the system while nothing waits.
+  ReturnFreedMemory();
   if (done)
     WaitMessage();
 }

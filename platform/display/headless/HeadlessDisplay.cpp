@@ -39,11 +39,44 @@ TSurface SurfaceOf(TFramebuffer& fb)
   return s;
 }
 
+// Pixel buffers of windows that went, for the next windows: a menu opened
+// again (or its shadow) reuses memory already touched instead of the
+// system's fresh pages. A few, and not large ones.
+class TSparePixels {
+public:
+  void Keep(std::vector<uint32_t>&& Pixels)
+  {
+    const std::size_t bytes = Pixels.capacity() * sizeof(uint32_t);
+    if (bytes < MinBytes || bytes > MaxBytes)
+      return;
+    if (FKept.size() == MaxKept)
+      FKept.erase(FKept.begin());
+    FKept.push_back(std::move(Pixels));
+  }
+  // The smallest kept buffer that holds Count pixels moves into Into.
+  void Take(std::size_t Count, std::vector<uint32_t>& Into)
+  {
+    auto best = FKept.end();
+    for (auto it = FKept.begin(); it != FKept.end(); ++it)
+      if (it->capacity() >= Count && (best == FKept.end() || it->capacity() < best->capacity()))
+        best = it;
+    if (best == FKept.end() || Into.capacity() >= Count)
+      return;
+    Into = std::move(*best);
+    FKept.erase(best);
+  }
+
+private:
+  static constexpr std::size_t MaxKept = 4, MinBytes = 64 << 10, MaxBytes = 4 << 20;
+  std::vector<std::vector<uint32_t>> FKept;
+};
+
 // A zero-sized window still gets one pixel, so its surface is never null.
-void Allocate(TFramebuffer& fb, const TRect& r)
+void Allocate(TFramebuffer& fb, const TRect& r, TSparePixels& Spare)
 {
   fb.Rect = r;
   std::size_t w = std::size_t(std::max(r.Width(), 1)), h = std::size_t(std::max(r.Height(), 1));
+  Spare.Take(w * h, fb.Pixels);
   fb.Pixels.assign(w * h, 0);
   if (r.Width() <= 0 || r.Height() <= 0)
     fb.Rect = TRect(r.Left, r.Top, r.Left + 1, r.Top + 1);
@@ -55,6 +88,7 @@ struct THeadlessDisplay::TState {
   mutable std::mutex Lock;
   std::vector<TDisplayMonitor> Monitors;
   std::map<HWND, TFramebuffer> Buffers;
+  TSparePixels Spare;
   std::vector<HWND> Order;
   HCURSOR Cursor = nullptr;
   std::function<bool()> Idle;
@@ -382,7 +416,7 @@ TSurface THeadlessDisplay::CreateFramebuffer(HWND window, const TRect& screenRec
 {
   std::lock_guard<std::mutex> lock(FState->Lock);
   TFramebuffer& fb = FState->Buffers[window];
-  Allocate(fb, screenRect);
+  Allocate(fb, screenRect, FState->Spare);
   FState->Order.insert(FState->Order.begin(), window);
   return SurfaceOf(fb);
 }
@@ -392,7 +426,7 @@ TSurface THeadlessDisplay::ResizeFramebuffer(HWND window, const TRect& screenRec
   std::lock_guard<std::mutex> lock(FState->Lock);
   TFramebuffer& fb = FState->Buffers[window];
   TFramebuffer old = std::move(fb);
-  Allocate(fb, screenRect);
+  Allocate(fb, screenRect, FState->Spare);
   // What still fits stays where it was.
   int w = std::min(old.Rect.Width(), fb.Rect.Width()), h = std::min(old.Rect.Height(), fb.Rect.Height());
   for (int y = 0; y < h && !old.Pixels.empty(); ++y)
@@ -403,13 +437,17 @@ TSurface THeadlessDisplay::ResizeFramebuffer(HWND window, const TRect& screenRec
   fb.Shape = std::move(old.Shape);
   fb.Title = old.Title;
   fb.Presents = old.Presents;
+  FState->Spare.Keep(std::move(old.Pixels));
   return SurfaceOf(fb);
 }
 
 void THeadlessDisplay::DestroyFramebuffer(HWND window)
 {
   std::lock_guard<std::mutex> lock(FState->Lock);
-  FState->Buffers.erase(window);
+  if (auto it = FState->Buffers.find(window); it != FState->Buffers.end()) {
+    FState->Spare.Keep(std::move(it->second.Pixels));
+    FState->Buffers.erase(it);
+  }
   auto& order = FState->Order;
   order.erase(std::remove(order.begin(), order.end(), window), order.end());
 }

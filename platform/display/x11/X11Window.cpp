@@ -141,8 +141,9 @@ void TX11Window::Allocate(int width, int height)
       if (attached) {
         FImage = XShmCreateImage(dpy, FCore.RgbVisual, 24, ZPixmap, FShm.shmaddr, &FShm, unsigned(FWidth),
                                  unsigned(FHeight));
+        // A new segment comes zeroed from the system: clearing it again
+        // would only touch every page before the first paint does.
         FBits = reinterpret_cast<uint32_t*>(FShm.shmaddr);
-        std::memset(FBits, 0, bytes);
         return;
       }
       if (FShm.shmaddr)

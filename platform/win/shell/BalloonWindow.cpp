@@ -14,6 +14,8 @@ constexpr int Margin = 8;
 constexpr int IconSize = 16;
 constexpr int TextWidth = 260;
 constexpr UINT_PTR TimeoutTimer = 1;
+// Posted to a retired balloon: it closes unless a new notice took it over.
+constexpr UINT RetireMessage = WM_USER + 1;
 
 struct TBalloon {
   std::string Title;
@@ -21,6 +23,7 @@ struct TBalloon {
   HICON Icon = nullptr;
   TBalloonEnded Ended = nullptr;
   bool Done = false;
+  bool Retiring = false;
 };
 
 HFONT MessageFont(bool bold)
@@ -142,6 +145,10 @@ LRESULT BalloonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDOWN:
       End(hwnd, NIN_BALLOONUSERCLICK);
       return 0;
+    case RetireMessage:
+      if (b && b->Retiring)
+        DestroyWindow(hwnd);
+      return 0;
     case WM_NCDESTROY:
       SetWindowLongPtr(hwnd, GWLP_USERDATA, 0);
       delete b;
@@ -164,17 +171,11 @@ void RegisterBalloonClass()
 
 }  // namespace
 
-HWND OpenBalloonWindow(const std::string& title, const std::string& text, DWORD infoFlags, UINT timeoutMs,
-                       const TRect* anchor, TBalloonEnded ended)
+namespace {
+
+// Above the icon when it is known, else in the corner of the work area.
+TPoint PlaceBalloon(const TSize& size, const TRect* anchor)
 {
-  RegisterBalloonClass();
-  auto* b = new TBalloon;
-  b->Title = title;
-  b->Text = text;
-  b->Icon = IconOf(infoFlags);
-  b->Ended = ended;
-  TSize size = Measure(*b).Size;
-  // Above the icon when it is known, else in the corner of the work area.
   TRect work;
   SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
   TPoint at(work.Right - Margin - size.cx, work.Bottom - Margin - size.cy);
@@ -189,6 +190,36 @@ HWND OpenBalloonWindow(const std::string& title, const std::string& text, DWORD 
     at.x = std::clamp(at.x, work.Left, std::max(work.Left, work.Right - size.cx));
     at.y = std::clamp(at.y, work.Top, std::max(work.Top, work.Bottom - size.cy));
   }
+  return at;
+}
+
+void FillBalloon(TBalloon& b, const std::string& title, const std::string& text, DWORD infoFlags,
+                 TBalloonEnded ended)
+{
+  b.Title = title;
+  b.Text = text;
+  b.Icon = IconOf(infoFlags);
+  b.Ended = ended;
+}
+
+// The balloon's data when it is a window of the calling thread.
+TBalloon* OwnBalloon(HWND balloon)
+{
+  if (!IsWindow(balloon) || GetWindowThreadProcessId(balloon, nullptr) != GetCurrentThreadId())
+    return nullptr;
+  return reinterpret_cast<TBalloon*>(GetWindowLongPtr(balloon, GWLP_USERDATA));
+}
+
+}  // namespace
+
+HWND OpenBalloonWindow(const std::string& title, const std::string& text, DWORD infoFlags, UINT timeoutMs,
+                       const TRect* anchor, TBalloonEnded ended)
+{
+  RegisterBalloonClass();
+  auto* b = new TBalloon;
+  FillBalloon(*b, title, text, infoFlags, ended);
+  TSize size = Measure(*b).Size;
+  TPoint at = PlaceBalloon(size, anchor);
   HWND hwnd = CreateWindowEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, BalloonClass, "",
                              WS_POPUP | WS_BORDER, at.x, at.y, size.cx, size.cy, nullptr, nullptr, nullptr, b);
   if (!hwnd) {
@@ -198,6 +229,40 @@ HWND OpenBalloonWindow(const std::string& title, const std::string& text, DWORD 
   SetTimer(hwnd, TimeoutTimer, timeoutMs, nullptr);
   SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   return hwnd;
+}
+
+bool RenewBalloonWindow(HWND balloon, const std::string& title, const std::string& text, DWORD infoFlags,
+                        UINT timeoutMs, const TRect* anchor, TBalloonEnded ended)
+{
+  TBalloon* b = OwnBalloon(balloon);
+  if (!b || !b->Retiring)
+    return false;
+  FillBalloon(*b, title, text, infoFlags, ended);
+  b->Retiring = false;
+  b->Done = false;
+  TSize size = Measure(*b).Size;
+  TPoint at = PlaceBalloon(size, anchor);
+  TRect now;
+  GetWindowRect(balloon, &now);
+  if (now != TRect(at.x, at.y, at.x + size.cx, at.y + size.cy))
+    SetWindowPos(balloon, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(balloon, nullptr, FALSE);
+  // The time-out counts from the newest notice.
+  SetTimer(balloon, TimeoutTimer, timeoutMs, nullptr);
+  return true;
+}
+
+void RetireBalloonWindow(HWND balloon)
+{
+  TBalloon* b = OwnBalloon(balloon);
+  if (!b) {
+    CloseBalloonWindow(balloon);
+    return;
+  }
+  b->Done = true;
+  b->Retiring = true;
+  KillTimer(balloon, TimeoutTimer);
+  PostMessage(balloon, RetireMessage, 0, 0);
 }
 
 void CloseBalloonWindow(HWND balloon)

@@ -19,3 +19,13 @@ HWND OpenBalloonWindow(const std::string& title, const std::string& text, DWORD 
                        const TRect* anchor, TBalloonEnded ended);
 // Closes it without telling how it ended.
 void CloseBalloonWindow(HWND balloon);
+// Ends a balloon of the calling thread without telling how, but lets it
+// stand until its thread's queue is next read, so that a notice that follows
+// at once takes it over (RenewBalloonWindow) instead of a new window: a burst
+// of notices updates one window in place. Another thread's balloon closes.
+void RetireBalloonWindow(HWND balloon);
+// Gives a retired balloon of the calling thread a new notice in place: its
+// texts, icon, size and place, and a time-out counted from now. False when it
+// is no such balloon (gone, another thread's, or not retired).
+bool RenewBalloonWindow(HWND balloon, const std::string& title, const std::string& text, DWORD infoFlags,
+                        UINT timeoutMs, const TRect* anchor, TBalloonEnded ended);

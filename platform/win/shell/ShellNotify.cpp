@@ -4,6 +4,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <utility>
 
 #include "platform/base/Clock.h"
 #include "platform/base/Utf.h"
@@ -33,6 +34,9 @@ struct TArea {
   std::map<TKey, TIcon> Icons;
   HWND Balloon = nullptr;
   TKey BalloonOwner{nullptr, 0};
+  // The balloon last taken away, still standing until its queue is read:
+  // the next notice reuses it.
+  HWND Retired = nullptr;
   TKey Focus{nullptr, 0};  // the icon NIM_SETFOCUS gave the keyboard focus
 };
 
@@ -93,13 +97,14 @@ void HideBalloon(const TKey* key)
     balloon = a.Balloon;
     owner = a.BalloonOwner;
     a.Balloon = nullptr;
+    a.Retired = balloon;
     auto it = a.Icons.find(owner);
     if (it != a.Icons.end()) {
       it->second.Info.BalloonShown = false;
       message = it->second.HasCallback ? it->second.Info.CallbackMessage : 0;
     }
   }
-  CloseBalloonWindow(balloon);
+  RetireBalloonWindow(balloon);
   Notify(owner.first, message, owner.second, NIN_BALLOONHIDE);
 }
 
@@ -117,8 +122,17 @@ void ShowBalloon(const TKey& key)
   TRect anchor;
   TDisplayBackend* display = CurrentDisplayBackend();
   bool anchored = display && display->NotifyIconRect(key.first, key.second, anchor);
-  HWND balloon = OpenBalloonWindow(info.BalloonTitle, info.BalloonText, info.BalloonFlags, info.BalloonTimeout,
-                                   anchored ? &anchor : nullptr, &BalloonEnded);
+  HWND retired;
+  {
+    std::lock_guard<std::mutex> lock(Area().Lock);
+    retired = std::exchange(Area().Retired, nullptr);
+  }
+  // A notice that follows another updates its window in place.
+  HWND balloon = RenewBalloonWindow(retired, info.BalloonTitle, info.BalloonText, info.BalloonFlags,
+                                    info.BalloonTimeout, anchored ? &anchor : nullptr, &BalloonEnded)
+                     ? retired
+                     : OpenBalloonWindow(info.BalloonTitle, info.BalloonText, info.BalloonFlags,
+                                         info.BalloonTimeout, anchored ? &anchor : nullptr, &BalloonEnded);
   if (!balloon)
     return;
   UINT message = 0;

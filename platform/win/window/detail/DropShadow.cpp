@@ -4,6 +4,7 @@
 // Only a display that composes layered windows shows one; elsewhere there is
 // none, and SPI_GETDROPSHADOW says so.
 #include <algorithm>
+#include <mutex>
 #include <utility>
 
 #include "platform/win/gdi/gdi.h"
@@ -58,14 +59,38 @@ uint32_t DropShadowAlpha(int x, int y, int width, int height)
   return uint32_t(kDarkest * across * down / (kDepth * kDepth * kDepth * kDepth));
 }
 
-// Gives the shadow its image; false when the display does not take it.
-bool RenderShadow(HWND shadow, const TRect& at)
+// The last shadow image made, kept for the next shadow of its size (a menu
+// opened again casts the same one): its pixels are neither allocated nor
+// computed again. Any thread may cast a shadow.
+struct TShadowImage {
+  std::mutex Lock;
+  HDC Memory = nullptr;
+  HBITMAP Image = nullptr;
+  HGDIOBJ OldImage = nullptr;
+  TSize Size;
+};
+
+TShadowImage& KeptShadowImage()
 {
-  int width = at.Width(), height = at.Height();
+  static auto* kept = new TShadowImage;
+  return *kept;
+}
+
+// Makes the kept image the shadow of a window of Size; false when it cannot.
+bool MakeShadowImage(TShadowImage& kept, TSize size)
+{
+  if (kept.Memory && kept.Size == size)
+    return true;
+  if (kept.Memory) {
+    SelectObject(kept.Memory, kept.OldImage);
+    DeleteDC(kept.Memory);
+    DeleteObject(kept.Image);
+    kept.Memory = nullptr;
+  }
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = std::max(width, 1);
-  info.bmiHeader.biHeight = -std::max(height, 1);
+  info.bmiHeader.biWidth = std::max(size.cx, 1);
+  info.bmiHeader.biHeight = -std::max(size.cy, 1);
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
@@ -73,19 +98,27 @@ bool RenderShadow(HWND shadow, const TRect& at)
   if (!image)
     return false;
   auto* pixels = static_cast<uint32_t*>(bits);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)] = DropShadowAlpha(x, y, width, height) << 24;
-  HDC memory = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(memory, image);
+  for (int y = 0; y < size.cy; ++y)
+    for (int x = 0; x < size.cx; ++x)
+      pixels[std::size_t(y) * std::size_t(size.cx) + std::size_t(x)] = DropShadowAlpha(x, y, size.cx, size.cy) << 24;
+  kept.Memory = CreateCompatibleDC(nullptr);
+  kept.OldImage = SelectObject(kept.Memory, image);
+  kept.Image = image;
+  kept.Size = size;
+  return true;
+}
+
+// Gives the shadow its image; false when the display does not take it.
+bool RenderShadow(HWND shadow, const TRect& at)
+{
+  TSize size(at.Width(), at.Height());
+  TShadowImage& kept = KeptShadowImage();
+  std::lock_guard<std::mutex> lock(kept.Lock);
+  if (!MakeShadowImage(kept, size))
+    return false;
   TPoint position = at.TopLeft(), from;
-  TSize size(width, height);
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  bool done = UpdateLayeredWindow(shadow, nullptr, &position, &size, memory, &from, 0, &blend, ULW_ALPHA);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  DeleteObject(image);
-  return done;
+  return UpdateLayeredWindow(shadow, nullptr, &position, &size, kept.Memory, &from, 0, &blend, ULW_ALPHA);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <new>
 #include <vector>
@@ -122,10 +121,16 @@ public:
     TSurface part = Part(screen, r);
     if (display)
       display->ReadScreen(r, part);
+    // Filled row by row: a buffer kept from an earlier access, never cleared first.
     auto& before = FSnapshots.back();
-    before.resize(std::size_t(r.Width()) * std::size_t(r.Height()));
+    if (!FSpare.empty()) {
+      before = std::move(FSpare.back());
+      FSpare.pop_back();
+    }
+    before.clear();
+    before.reserve(std::size_t(r.Width()) * std::size_t(r.Height()));
     for (int y = 0; y < r.Height(); ++y)
-      std::memcpy(before.data() + std::size_t(y) * std::size_t(r.Width()), part.Row(y), std::size_t(r.Width()) * 4);
+      before.insert(before.end(), part.Row(y), part.Row(y) + r.Width());
   }
 
   void AfterAccess(const TRect& reach) override
@@ -135,19 +140,25 @@ public:
     std::vector<uint32_t> before = std::move(FSnapshots.back());
     FSnapshots.pop_back();
     auto [display, screen, r] = Target(reach);
-    if (!display || r.IsEmpty() || before.size() != std::size_t(r.Width()) * std::size_t(r.Height()))
-      return;
-    for (const TRect& changed : ChangedAreas(screen, before, r))
-      display->DrawOnScreen(changed, Part(screen, changed));
+    if (display && !r.IsEmpty() && before.size() == std::size_t(r.Width()) * std::size_t(r.Height()))
+      for (const TRect& changed : ChangedAreas(screen, before, r))
+        display->DrawOnScreen(changed, Part(screen, changed));
+    if (FSpare.size() < KeptSnapshots)
+      FSpare.push_back(std::move(before));
   }
 
 private:
   // Drawing calls nest (a blit reads one screen DC while drawing on another):
   // each keeps what it fetched. Per thread, as each thread draws on its own.
   static thread_local std::vector<std::vector<uint32_t>> FSnapshots;
+  // Buffers of finished accesses, for the next ones (a few: accesses nest
+  // shallowly).
+  static constexpr std::size_t KeptSnapshots = 2;
+  static thread_local std::vector<std::vector<uint32_t>> FSpare;
 };
 
 thread_local std::vector<std::vector<uint32_t>> TScreenMirror::FSnapshots;
+thread_local std::vector<std::vector<uint32_t>> TScreenMirror::FSpare;
 
 }  // namespace
 

@@ -2,9 +2,11 @@
 #include "platform/win/window/WindowTree.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <strings.h>
 
+#include "platform/base/FreedMemory.h"
 #include "platform/base/LastError.h"
 #include "platform/base/Utf.h"
 #include "platform/win/gdi/Edges.h"
@@ -360,8 +362,11 @@ void FreeTree(TWnd* w)
   if (w->NeedsPaintCounted)
     w->Thread->NeedPaint--;
   ReleaseWindowDCs(w);
-  if (w->HasSurface && core.Display)
+  if (w->HasSurface && core.Display) {
     core.Display->DestroyFramebuffer(h);
+    // With its pixels go the window's controls and data: worth giving back.
+    NoteLargeRelease(std::size_t(std::abs(w->Surface.StrideBytes)) * std::size_t(w->Surface.Height));
+  }
   if (w->WindowRgnHandle)
     DeleteObject(w->WindowRgnHandle);
   for (TWnd* c : w->Children)

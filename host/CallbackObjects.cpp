@@ -11,8 +11,10 @@
 #include "host/HostCore.h"
 #include "host/HostLog.h"
 #include "platform/base/Exception.h"
+#include "platform/base/Format.h"
 #include "platform/base/IntConversions.h"
 #include "platform/base/PCharRoutines.h"
+#include "platform/base/SysConsts.h"
 
 namespace {
 
@@ -92,21 +94,25 @@ struct TUserIDFields {
   std::int32_t Contact;
 };
 
-// The three fields of a key, words parted by ";" (runs count as one).
-// EConvertError for a field that is no decimal integer.
-TUserIDFields SplitUserID(const UserID* Key)
+// Field N (from 1) of a key, words parted by ";" (runs count as one), as
+// an integer; EConvertError for a field that is no decimal integer.
+int UserIDField(const UserID* Key, int N)
 {
-  const TWordDelimiters semicolon{';'};
   const std::string key = Key ? Key->str() : std::string();
-  return {StrToInt(NthWord(1, key, semicolon)), StrToInt(NthWord(2, key, semicolon)),
-          StrToInt(NthWord(3, key, semicolon))};
+  return StrToInt(NthWord(N, key, TWordDelimiters{';'}));
 }
 
+TUserIDFields SplitUserID(const UserID* Key)
+{
+  return {UserIDField(Key, 1), UserIDField(Key, 2), UserIDField(Key, 3)};
+}
+
+// The network of a key's first field; the list-index error outside the list.
 INetwork& NetworkOf(THostCore& Core, int Index)
 {
   INetwork* network = Core.Network(Index);
   if (!network)
-    throw Exception("Index de liste hors limites (" + std::to_string(Index) + ")");
+    throw EListError(Format(SListIndexError, Index));
   return *network;
 }
 
@@ -197,8 +203,8 @@ public:
     if (RefusedOffGuiThread("GetNetworkName", Result))
       return;
     OnCore("GetNetworkName", [&](THostCore& core) {
-      const TUserIDFields fields = SplitUserID(Key);
-      const std::string name = StrPas(NetworkOf(core, fields.Network).GetName());
+      // Only the network field counts: a key's other two fields may be anything.
+      const std::string name = StrPas(NetworkOf(core, UserIDField(Key, 1)).GetName());
       if (Result)
         *Result = ShortString(name);
     });

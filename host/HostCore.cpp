@@ -52,7 +52,7 @@ bool THostCore::Start()
   if (!bound) {
     // The lists and plug-ins are set up all the same, so that the window is
     // whole until the program ends and its closing step finds everything.
-    AddConsoleLine(failure);
+    // The failure goes to the warning and the log, not to the console.
     HostLog(1, failure);
     if (FParts.Warnings)
       FParts.Warnings->ShowWarning(failure);

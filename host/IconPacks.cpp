@@ -48,9 +48,9 @@ struct TPendingList {
 
 }  // namespace
 
-TMyItem::TMyItem(TComponent* AOwner) : TTBWCustomItem(AOwner) {}
+TMyItem::TMyItem(TComponent* AOwner) : TXTBCustomItem(AOwner) {}
 
-TIconPacks::TIconPacks(TCustomImageList* StatusImages, TTBCustomItem* PacksMenu, IWarningDialog* Warnings)
+TIconPacks::TIconPacks(TCustomImageList* StatusImages, TXTBCustomItem* PacksMenu, IWarningDialog* Warnings)
     : FStatusImages(StatusImages), FPacksMenu(PacksMenu), FWarnings(Warnings)
 {
 }
@@ -69,7 +69,8 @@ void TIconPacks::BuildPackMenu()
     if (!folder && !(filePacks && IsPackFile(rec.Name)))
       continue;
     auto* item = new TMyItem(FPacksMenu);
-    item->SetCaption(folder ? rec.Name : rec.Name.substr(0, rec.Name.size() - PackFileExtension.size()));
+    item->SetCaption(
+        SystemTextToWide(folder ? rec.Name : rec.Name.substr(0, rec.Name.size() - PackFileExtension.size())));
     item->IsFile = !folder;
     if (!folder)
       item->SetImageIndex(0);
@@ -126,11 +127,12 @@ void TIconPacks::PackClick(TObject* Sender)
   auto* item = dynamic_cast<TMyItem*>(Sender);
   if (!item)
     return;
+  const std::string name = WideToSystemText(item->Caption());
   std::string failure;
-  if (!LoadPack(item->Caption(), item->IsFile, failure)) {
+  if (!LoadPack(name, item->IsFile, failure)) {
     if (failure.empty())
       return;
-    HostLog(1, "LoadPack(" + item->Caption() + ") : " + failure);
+    HostLog(1, "LoadPack(" + name + ") : " + failure);
     if (FWarnings)
       FWarnings->ShowWarning(failure);
     return;

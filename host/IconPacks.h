@@ -7,14 +7,14 @@
 
 #include <string>
 
-#include "controls/themes/TBWItems.h"
+#include "controls/themes/XTBItems.h"
 #include "host/HostParts.h"
 #include "platform/base/Object.h"
 
 class TCustomImageList;
 
 // An item of the pack menu; its caption is the pack's name.
-class TMyItem : public TTBWCustomItem {
+class TMyItem : public TXTBCustomItem {
 public:
   explicit TMyItem(TComponent* AOwner);
   bool IsFile = false;  // an image-list file rather than a folder of icons
@@ -24,7 +24,7 @@ class TIconPacks : public TObject {
 public:
   // StatusImages: the status list (imgStatus); PacksMenu: the pack menu
   // (mnuPacks). Warnings reports a pack that could not be loaded (may be null).
-  TIconPacks(TCustomImageList* StatusImages, TTBCustomItem* PacksMenu, IWarningDialog* Warnings);
+  TIconPacks(TCustomImageList* StatusImages, TXTBCustomItem* PacksMenu, IWarningDialog* Warnings);
   TIconPacks(const TIconPacks&) = delete;
   TIconPacks& operator=(const TIconPacks&) = delete;
 
@@ -48,6 +48,6 @@ private:
   void LoadFolderPack(const std::string& Folder);
 
   TCustomImageList* FStatusImages;
-  TTBCustomItem* FPacksMenu;
+  TXTBCustomItem* FPacksMenu;
   IWarningDialog* FWarnings;
 };

@@ -1,8 +1,8 @@
 #include "host/MainForm.h"
 
-#include "controls/themes/TBWItems.h"
 #include "controls/themes/TBWSwitcher.h"
-#include "controls/themes/TBWToolbars.h"
+#include "controls/themes/XTBItems.h"
+#include "controls/themes/XTBToolbars.h"
 #include "controls/utility/controls/UtCheckListBox.h"
 #include "controls/utility/tray/UtTrayIcon.h"
 #include "host/HostLog.h"
@@ -20,6 +20,7 @@ TcorvaneMain::TcorvaneMain(TComponent* AOwner, TMainWindowBindings Bindings, std
   FTBWSwitcher1 = new TTBWSwitcher(this);
   FTBWSwitcher1->SetName("TBWSwitcher1");
   CreateImageLists();
+  CreateDocks();
   CreateMenuBar();
   CreateNetworkToolbar();
   CreatePanels();
@@ -66,7 +67,7 @@ void TcorvaneMain::FormCreate(TObject*)
   if (!FCore->Start())
     Application()->Terminate();
   // Built whatever the start-up met.
-  FmnuStyle->SetCaption(FTBWSwitcher1->Theme());
+  FmnuStyle->SetCaption(SystemTextToWide(FTBWSwitcher1->Theme()));
   BuildStyleMenu();
   if (FBindings.IconPacks) {
     std::string failure;
@@ -96,8 +97,8 @@ void TcorvaneMain::FormDestroy(TObject*)
 void TcorvaneMain::BuildStyleMenu()
 {
   for (int i = 0; i < FTBWSwitcher1->ThemeCount(); ++i) {
-    auto* item = new TTBWItem(this);
-    item->SetCaption(FTBWSwitcher1->ThemeNameAt(i));
+    auto* item = new TXTBCustomItem(this);
+    item->SetCaption(SystemTextToWide(FTBWSwitcher1->ThemeNameAt(i)));
     item->OnClick = TNotifyEvent(this, &TcorvaneMain::StyleClick);
     FmnuStyle->Add(item);
   }
@@ -107,7 +108,7 @@ void TcorvaneMain::StyleClick(TObject* Sender)
 {
   auto* item = static_cast<TTBCustomItem*>(Sender);
   FTBWSwitcher1->SetTheme(item->Caption());
-  FmnuStyle->SetCaption(FTBWSwitcher1->Theme());
+  FmnuStyle->SetCaption(SystemTextToWide(FTBWSwitcher1->Theme()));
 }
 
 // --- the window's parts, as the core sees them ------------------------------------

@@ -1,13 +1,15 @@
 // TcorvaneMain: the main window. It builds its components as the form
-// describes them (menu bar and the network toolbar in the top dock, the
-// contact tree filling the client area, the dockable panels "Plug-ins",
-// "Affichage" and "Console", the tray icon with its popup, the theme
+// describes them (four toolbar docks, the menu bar and the network toolbar
+// in the top one; four multi-docks, the dockable panels "Plug-ins" and
+// "Affichage" in the right one and "Console" in the bottom one; the contact
+// tree filling the client area; the tray icon with its popup, the theme
 // switcher, the image lists), lends them to its THostCore through the
 // window's interfaces, and runs the start-up (OnCreate), show, closing
 // (OnClose) and destruction (OnDestroy) steps. The commands of its menus,
 // panels and tray popup are in MainFormCommands.cpp.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,20 +18,20 @@
 #include "host/MainWindowBindings.h"
 #include "platform/classes/forms/Form.h"
 
-class TLabel;
 class TLazyStringTree;
 class TListBox;
 class TTBCustomItem;
 class TTBImageList;
-class TTBWDock;
+class TTBWAlignmentPanel;
 class TTBWDockablePanel;
 class TTBWPopupMenu;
-class TTBWSubmenuItem;
 class TTBWSwitcher;
-class TTBWToolbar;
 class TUtTrayIcon;
 class TUtxCheckListBox;
+class TXTBDock;
 class TXTBMultiDock;
+class TXTBSubmenuItem;
+class TXTBToolbar;
 
 class TcorvaneMain : public TForm,
                      public IConsoleSink,
@@ -48,20 +50,23 @@ public:
 
   // The controls the binding units work on.
   TLazyStringTree* lstPlugContact() const { return FlstPlugContact; }
-  TTBWToolbar* TbNetWorks() const { return FTbNetWorks; }
+  TXTBToolbar* TbNetWorks() const { return FTbNetWorks; }
   TTBWPopupMenu* mnuPopup() const { return FmnuPopup; }
   TTBImageList* imgStatus() const { return FimgStatus; }
   TTBImageList* imgTray() const { return FimgTray; }
-  TTBWSubmenuItem* mnuStyle() const { return FmnuStyle; }
-  TTBWSubmenuItem* mnuPacks() const { return FmnuPacks; }
+  TXTBSubmenuItem* mnuStyle() const { return FmnuStyle; }
+  TXTBSubmenuItem* mnuPacks() const { return FmnuPacks; }
   TTBWSwitcher* Switcher() const { return FTBWSwitcher1; }
   TUtTrayIcon* TrayIcon() const { return FUtTrayIcon1; }
   TListBox* Console() const { return FListBox1; }
   TUtxCheckListBox* lstMsgProc() const { return FlstMsgProc; }
-  TTBWToolbar* MenuBar() const { return FMenuBar; }
+  TXTBToolbar* MenuBar() const { return FMenuBar; }
   TTBWDockablePanel* ConsolePanel() const { return FTBWDockablePanel2; }
   TTBWDockablePanel* PluginPanel() const { return FDockOptions; }
   TTBWDockablePanel* DisplayPanel() const { return FTBWDockablePanel3; }
+  // The toolbar docks and the panels' multi-docks, left, top, right, bottom.
+  const std::array<TXTBDock*, 4>& Docks() const { return FDocks; }
+  const std::array<TXTBMultiDock*, 4>& MultiDocks() const { return FMultiDocks; }
   // A menu item of the menu bar by its form name ("mnuConsole", "chkDirect"...), or null.
   TTBCustomItem* MenuItem(const std::string& Name) const;
 
@@ -80,6 +85,7 @@ public:
 private:
   // --- the component list (MainFormBuild.cpp) ---
   void CreateImageLists();
+  void CreateDocks();
   void CreateMenuBar();
   void CreateNetworkToolbar();
   void CreatePanels();
@@ -88,7 +94,8 @@ private:
   TTBCustomItem* AddMenuItem(TTBCustomItem* Parent, const std::string& Name, const std::string& Caption,
                              TNotifyEvent OnClick, bool Checked = false);
   TTBWDockablePanel* AddPanel(TXTBMultiDock* Dock, const std::string& Name, const std::string& Caption);
-  TTBWSubmenuItem* AddPanelMenu(TTBWDockablePanel* Panel, const std::string& Label, const std::string& Name,
+  void CreateDisplayPanel();
+  TXTBSubmenuItem* AddPanelMenu(TWinControl* Parent, const std::string& Label, const std::string& Name,
                                 const std::string& Caption, int Top);
 
   // --- life (MainForm.cpp) ---
@@ -133,18 +140,18 @@ private:
   TTBImageList* FimgStatus = nullptr;
   TTBImageList* FimgTray = nullptr;
   TTBImageList* FTBImageList1 = nullptr;
-  TTBWDock* FTopDock = nullptr;
-  TTBWToolbar* FMenuBar = nullptr;
-  TTBWToolbar* FTbNetWorks = nullptr;
-  TXTBMultiDock* FRightDock = nullptr;
-  TXTBMultiDock* FBottomDock = nullptr;
+  std::array<TXTBDock*, 4> FDocks{};
+  std::array<TXTBMultiDock*, 4> FMultiDocks{};
+  TXTBToolbar* FMenuBar = nullptr;
+  TXTBToolbar* FTbNetWorks = nullptr;
   TTBWDockablePanel* FTBWDockablePanel2 = nullptr;
   TTBWDockablePanel* FDockOptions = nullptr;
   TTBWDockablePanel* FTBWDockablePanel3 = nullptr;
   TListBox* FListBox1 = nullptr;
   TUtxCheckListBox* FlstMsgProc = nullptr;
-  TTBWSubmenuItem* FmnuStyle = nullptr;
-  TTBWSubmenuItem* FmnuPacks = nullptr;
+  TTBWAlignmentPanel* FDisplayLayout = nullptr;
+  TXTBSubmenuItem* FmnuStyle = nullptr;
+  TXTBSubmenuItem* FmnuPacks = nullptr;
   TLazyStringTree* FlstPlugContact = nullptr;
   TTBWPopupMenu* FmnuPopup = nullptr;
   TUtTrayIcon* FUtTrayIcon1 = nullptr;

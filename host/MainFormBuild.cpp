@@ -1,11 +1,12 @@
 // The main window's component list, as its form describes it.
+#include "controls/themes/TBWAlignmentPanel.h"
 #include "controls/themes/TBWDockablePanel.h"
-#include "controls/themes/TBWDocks.h"
-#include "controls/themes/TBWItems.h"
+#include "controls/themes/TBWLabel.h"
 #include "controls/themes/TBWMultiDock.h"
 #include "controls/themes/TBWPopups.h"
 #include "controls/themes/TBWSwitcher.h"
-#include "controls/themes/TBWToolbars.h"
+#include "controls/themes/XTBItems.h"
+#include "controls/themes/XTBToolbars.h"
 #include "controls/toolbar/TBImageList.h"
 #include "controls/utility/controls/UtCheckListBox.h"
 #include "controls/utility/tray/UtTrayIcon.h"
@@ -14,7 +15,6 @@
 #include "platform/base/ModuleLoader.h"
 #include "platform/classes/graphics/Bitmap.h"
 #include "platform/classes/graphics/Colors.h"
-#include "platform/classes/stdctrls/Label.h"
 #include "platform/classes/stdctrls/ListBox.h"
 
 namespace {
@@ -44,7 +44,7 @@ TItemClass* NewItem(TComponent* Owner, TTBCustomItem* Parent, const std::string&
 {
   auto* item = new TItemClass(Owner);
   item->SetName(Name);
-  item->SetCaption(Caption);
+  item->SetCaption(SystemTextToWide(Caption));
   Parent->Add(item);
   Named.push_back(item);
   return item;
@@ -68,7 +68,7 @@ void TcorvaneMain::CreateImageLists()
 TTBCustomItem* TcorvaneMain::AddMenuItem(TTBCustomItem* Parent, const std::string& Name, const std::string& Caption,
                                          TNotifyEvent OnClick, bool Checked)
 {
-  auto* item = NewItem<TTBWItem>(this, Parent, Name, Caption, FMenuItems);
+  auto* item = NewItem<TXTBItem>(this, Parent, Name, Caption, FMenuItems);
   item->SetChecked(Checked);
   item->OnClick = OnClick;
   return item;
@@ -82,55 +82,65 @@ TTBCustomItem* TcorvaneMain::MenuItem(const std::string& Name) const
   return nullptr;
 }
 
+void TcorvaneMain::CreateDocks()
+{
+  // The toolbar docks go first: they keep the form's edges, the panels'
+  // multi-docks sit inside them.
+  FDocks = {NewDock<TXTBDock>(this, "LeftDock", dpLeft), NewDock<TXTBDock>(this, "TopDock", dpTop),
+            NewDock<TXTBDock>(this, "RightDock", dpRight), NewDock<TXTBDock>(this, "BottomDock", dpBottom)};
+  FMultiDocks = {NewDock<TXTBMultiDock>(this, "MultiDockLeft", dpxLeft),
+                 NewDock<TXTBMultiDock>(this, "MultiDockTop", dpxTop),
+                 NewDock<TXTBMultiDock>(this, "MultiDockRight", dpxRight),
+                 NewDock<TXTBMultiDock>(this, "MultiDockBottom", dpxBottom)};
+}
+
 void TcorvaneMain::CreateMenuBar()
 {
-  FTopDock = NewDock<TTBWDock>(this, "TopDock", dpTop);
-
-  FMenuBar = new TTBWToolbar(this);
+  FMenuBar = new TXTBToolbar(this);
   FMenuBar->SetName("MenuBar");
   FMenuBar->SetCaption("Menu");
   FMenuBar->SetMenuBar(true);
   FMenuBar->SetCloseButton(false);
   FMenuBar->SetDockRow(0);
   auto submenu = [&](const std::string& Name, const std::string& Caption) {
-    return NewItem<TTBWSubmenuItem>(this, FMenuBar->Items(), Name, Caption, FMenuItems);
+    return NewItem<TXTBSubmenuItem>(this, FMenuBar->Items(), Name, Caption, FMenuItems);
   };
 
-  TTBWSubmenuItem* corvane = submenu("MnuCorvane", "Corvane");
+  TXTBSubmenuItem* corvane = submenu("MnuCorvane", "Corvane");
   AddMenuItem(corvane, "mnuConnectAll", "Se Connecter", TNotifyEvent(this, &TcorvaneMain::mnuConnectAllClick));
   AddMenuItem(corvane, "mnuDisconnectAll", "Se Déconnecter",
               TNotifyEvent(this, &TcorvaneMain::mnuDisconnectAllClick));
-  corvane->Add(new TTBWSeparatorItem(this));
+  corvane->Add(new TXTBSeparatorItem(this));
   AddMenuItem(corvane, "mnuQuit", "Quitter", TNotifyEvent(this, &TcorvaneMain::MnuExitClick));
 
-  TTBWSubmenuItem* view = submenu("MnuView", "Affichage");
+  TXTBSubmenuItem* view = submenu("MnuView", "Affichage");
   AddMenuItem(view, "mnuNetWorks", "Réseaux", TNotifyEvent(this, &TcorvaneMain::mnuNetWorksClick), true);
   AddMenuItem(view, "mnuConsole", "Console", TNotifyEvent(this, &TcorvaneMain::mnuConsoleClick), true);
   AddMenuItem(view, "mnuPlugIns", "Plug-Ins", TNotifyEvent(this, &TcorvaneMain::mnuPlugInsClick), true);
   AddMenuItem(view, "chkDirect", "Afficher directement les messages",
               TNotifyEvent(this, &TcorvaneMain::chkDirectClick));
 
-  TTBWSubmenuItem* help = submenu("mnuHelp", "Aide");
+  TXTBSubmenuItem* help = submenu("mnuHelp", "Aide");
   AddMenuItem(help, "mnuAide", "Aide", TNotifyEvent());
   AddMenuItem(help, "mnuAbout", "A Propos...", TNotifyEvent(this, &TcorvaneMain::mnuAboutClick));
 
-  TTBWSubmenuItem* debug = submenu("mnuDebug", "Debug");
+  TXTBSubmenuItem* debug = submenu("mnuDebug", "Debug");
   AddMenuItem(debug, "mnuGestMsg", "tessel.dll", TNotifyEvent(this, &TcorvaneMain::mnuGestMsgClick), true);
   AddMenuItem(debug, "mnuRefresh", "Refresh", TNotifyEvent(this, &TcorvaneMain::mnuRefreshClick));
   AddMenuItem(debug, "mnuTrayIcon", "TrayIcon", TNotifyEvent(this, &TcorvaneMain::mnuTrayIconClick));
 
-  FMenuBar->SetCurrentDock(FTopDock);
+  FMenuBar->SetCurrentDock(FDocks[1]);
 }
 
 void TcorvaneMain::CreateNetworkToolbar()
 {
-  FTbNetWorks = new TTBWToolbar(this);
+  FTbNetWorks = new TXTBToolbar(this);
   FTbNetWorks->SetName("TbNetWorks");
   FTbNetWorks->SetCaption("Réseaux");
   FTbNetWorks->SetImages(FimgStatus);
   FTbNetWorks->SetDockRow(1);
   FTbNetWorks->OnClose = TNotifyEvent(this, &TcorvaneMain::tbNetWorksClose);
-  FTbNetWorks->SetCurrentDock(FTopDock);
+  FTbNetWorks->SetCurrentDock(FDocks[1]);
 }
 
 TTBWDockablePanel* TcorvaneMain::AddPanel(TXTBMultiDock* Dock, const std::string& Name, const std::string& Caption)
@@ -142,29 +152,44 @@ TTBWDockablePanel* TcorvaneMain::AddPanel(TXTBMultiDock* Dock, const std::string
   return panel;
 }
 
-TTBWSubmenuItem* TcorvaneMain::AddPanelMenu(TTBWDockablePanel* Panel, const std::string& Label,
-                                            const std::string& Name, const std::string& Caption, int Top)
+TXTBSubmenuItem* TcorvaneMain::AddPanelMenu(TWinControl* Parent, const std::string& Label, const std::string& Name,
+                                            const std::string& Caption, int Top)
 {
-  auto* label = new TLabel(this);
+  auto* label = new TTBWLabel(this);
   label->SetCaption(Label);
-  label->SetBounds(6, Top, 120, 14);
-  label->SetParent(Panel);
+  label->SetBounds(0, Top, Parent->ClientWidth(), 14);
+  label->SetAlign(alTop);
+  label->SetParent(Parent);
   // The submenu stands on a small toolbar of its own under its label.
-  auto* bar = new TTBWToolbar(this);
+  auto* bar = new TXTBToolbar(this);
   bar->SetName(Name + "Bar");
-  bar->SetParent(Panel);
-  bar->SetBounds(4, Top + 16, 130, 22);
-  auto* item = NewItem<TTBWSubmenuItem>(this, bar->Items(), Name, Caption, FMenuItems);
+  bar->SetParent(Parent);
+  bar->SetBounds(0, Top + 16, 130, 22);
+  bar->SetAlign(alTop);
+  auto* item = NewItem<TXTBSubmenuItem>(this, bar->Items(), Name, Caption, FMenuItems);
   item->SetOptions(tboDropdownArrow);
   return item;
 }
 
+void TcorvaneMain::CreateDisplayPanel()
+{
+  FTBWDockablePanel3 = AddPanel(FMultiDocks[2], "TBWDockablePanel3", "Affichage");
+  FTBWDockablePanel3->SetDockedWidth(150);
+  // The labels and the submenus' bars line up inside the layout panel's margins.
+  FDisplayLayout = new TTBWAlignmentPanel(this);
+  FDisplayLayout->SetName("TBWAlignmentPanel1");
+  FDisplayLayout->SetAlign(alClient);
+  FDisplayLayout->Margins()->SetLeft(4);
+  FDisplayLayout->Margins()->SetTop(4);
+  FDisplayLayout->Margins()->SetRight(4);
+  FDisplayLayout->SetParent(FTBWDockablePanel3);
+  FmnuStyle = AddPanelMenu(FDisplayLayout, "Style des fenêtres", "mnuStyle", "Style", 0);
+  FmnuPacks = AddPanelMenu(FDisplayLayout, "Images:", "mnuPacks", "Classique", 42);
+}
+
 void TcorvaneMain::CreatePanels()
 {
-  FRightDock = NewDock<TXTBMultiDock>(this, "RightDock", dpxRight);
-  FBottomDock = NewDock<TXTBMultiDock>(this, "BottomDock", dpxBottom);
-
-  FDockOptions = AddPanel(FRightDock, "DockOptions", "Plug-ins");
+  FDockOptions = AddPanel(FMultiDocks[2], "DockOptions", "Plug-ins");
   FDockOptions->SetDockedWidth(150);
   FDockOptions->OnClose = TNotifyEvent(this, &TcorvaneMain::DockOptionsClose);
   FlstMsgProc = new TUtxCheckListBox(this);
@@ -174,12 +199,9 @@ void TcorvaneMain::CreatePanels()
   FlstMsgProc->OnMouseMove = TMouseMoveEvent(this, &TcorvaneMain::lstMsgProcMouseMove);
   FlstMsgProc->SetParent(FDockOptions);
 
-  FTBWDockablePanel3 = AddPanel(FRightDock, "TBWDockablePanel3", "Affichage");
-  FTBWDockablePanel3->SetDockedWidth(150);
-  FmnuStyle = AddPanelMenu(FTBWDockablePanel3, "Style des fenêtres", "mnuStyle", "Style", 4);
-  FmnuPacks = AddPanelMenu(FTBWDockablePanel3, "Images:", "mnuPacks", "Classique", 46);
+  CreateDisplayPanel();
 
-  FTBWDockablePanel2 = AddPanel(FBottomDock, "TBWDockablePanel2", "Console");
+  FTBWDockablePanel2 = AddPanel(FMultiDocks[3], "TBWDockablePanel2", "Console");
   FTBWDockablePanel2->SetDockedHeight(90);
   FTBWDockablePanel2->OnClose = TNotifyEvent(this, &TcorvaneMain::TBWDockablePanel2Close);
   FListBox1 = new TListBox(this);
@@ -216,6 +238,5 @@ void TcorvaneMain::CreateTray()
   FUtTrayIcon1->SetVisibility(
       TTrayVisibilities{tvVisibleTaskBar, tvVisibleTaskList, tvRestoreDbClick, tvMinimizeDbClick});
   FUtTrayIcon1->SetPopupMenu(FTBWPopupMenu1);
-  FUtTrayIcon1->SetHint(Title);
   FUtTrayIcon1->SetActive(true);
 }

@@ -2,7 +2,7 @@
 // close buttons, the Debug items, the tray popup, the processor panel's
 // hints and the open-chat request from other programs.
 #include "controls/themes/TBWDockablePanel.h"
-#include "controls/themes/TBWToolbars.h"
+#include "controls/themes/XTBToolbars.h"
 #include "controls/toolbar/TBCustomItem.h"
 #include "controls/utility/controls/UtCheckListBox.h"
 #include "controls/utility/tray/UtTrayIcon.h"

@@ -15,7 +15,7 @@ int ConnectedTrayIndex(THostCore& Core)
 
 }  // namespace
 
-TPlugItem::TPlugItem(TComponent* AOwner) : TTBWCustomItem(AOwner) {}
+TPlugItem::TPlugItem(TComponent* AOwner) : TXTBCustomItem(AOwner) {}
 
 TNetworkMenus::TNetworkMenus(TComponent* Toolbar, TTBCustomItem* ToolbarItems, TTBPopupMenu* Popup,
                              TObject* MainWindow)
@@ -40,9 +40,9 @@ TTBCustomItem* TNetworkMenus::NetworkMenu(int Index) const
 
 void TNetworkMenus::AddNetworkMenu(int Index, const std::string& Caption)
 {
-  auto* subMenu = new TTBWSubmenuItem(FToolbar);
+  auto* subMenu = new TXTBSubmenuItem(FToolbar);
   try {
-    subMenu->SetCaption(Caption);
+    subMenu->SetCaption(SystemTextToWide(Caption));
     subMenu->SetImageIndex(0);
     subMenu->SetTag(Index);
     CreateSubMenu(subMenu);
@@ -56,8 +56,8 @@ void TNetworkMenus::AddNetworkMenu(int Index, const std::string& Caption)
 
 TTBCustomItem* TNetworkMenus::NewFixedItem(const char* Caption, int Image, void (TNetworkMenus::*Click)(TObject*))
 {
-  auto* item = new TTBWItem(FToolbar);
-  item->SetCaption(Caption);
+  auto* item = new TXTBItem(FToolbar);
+  item->SetCaption(SystemTextToWide(Caption));
   item->SetImageIndex(Image);
   item->SetTag(FixedItemTag);
   item->OnClick = TNotifyEvent(this, Click);
@@ -78,7 +78,7 @@ void TNetworkMenus::CreateSubMenu(TTBCustomItem* SubMenu)
             NewFixedItem("Très loin", 3, &TNetworkMenus::NotAvailableClick),
             NewFixedItem("Ne pas déranger", 5, &TNetworkMenus::DoNotDisturbClick),
             NewFixedItem("Invisible", 4, &TNetworkMenus::InvisibleClick),
-            new TTBWSeparatorItem(FToolbar),
+            new TXTBSeparatorItem(FToolbar),
             NewFixedItem("Infos...", 6, &TNetworkMenus::InfosClick),
         };
         items[6]->SetTag(FixedItemTag);
@@ -109,7 +109,7 @@ bool TNetworkMenus::AddPluginMenuItem(int Tag, TPlugItemProc Proc, const std::st
   if (Tag < 0 || !subMenu)
     return false;
   auto* item = new TPlugItem(FToolbar);
-  item->SetCaption(Caption);
+  item->SetCaption(SystemTextToWide(Caption));
   item->SetTag(PluginItemTag);
   item->PluginProc = Proc;
   item->OnClick = TNotifyEvent(this, &TNetworkMenus::PlugItemClick);
@@ -122,7 +122,7 @@ void TNetworkMenus::AddPopupMenuItem(TPlugItemProc Proc, const std::string& Capt
   if (!FPopup)
     return;
   auto* item = new TPlugItem(FPopup);
-  item->SetCaption(Caption);
+  item->SetCaption(SystemTextToWide(Caption));
   item->SetTag(PluginItemTag);
   item->PluginProc = Proc;
   item->OnClick = TNotifyEvent(this, &TNetworkMenus::PlugItemClick);
@@ -176,21 +176,16 @@ void TNetworkMenus::OnNetworkOf(TObject* Sender, const char* Place, F&& Body)
 
 void TNetworkMenus::SetStatusOf(TObject* Sender, std::int32_t Status)
 {
-  OnNetworkOf(Sender, "SetStatus", [&](int index, INetwork& network) {
-    network.SetStatus(Status);
-    // The submenu shows the status the plug-in now reports.
-    SetNetworkImage(index, network.GetStatus());
-  });
+  // The submenu's image is left to the plug-in's next refresh.
+  OnNetworkOf(Sender, "SetStatus", [&](int, INetwork& network) { network.SetStatus(Status); });
 }
 
 void TNetworkMenus::ConnectClick(TObject* Sender)
 {
   HostLog(0, "Click sur connecter");
-  OnNetworkOf(Sender, "SetStatus", [&](int index, INetwork& network) {
+  OnNetworkOf(Sender, "SetStatus", [&](int, INetwork& network) {
     network.SetStatus(1);
-    const PresenceStatus status = network.GetStatus();
-    SetNetworkImage(index, status);
-    if (status == psOnline && FTray)
+    if (network.GetStatus() == psOnline && FTray)
       FTray->SetIconIndex(ConnectedTrayIndex(*FCore));
   });
 }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "api/NetworkInput.h"
-#include "controls/themes/TBWItems.h"
+#include "controls/themes/XTBItems.h"
 #include "host/HostParts.h"
 
 class TComponent;
@@ -28,7 +28,7 @@ inline constexpr long FixedItemTag = -1;
 inline constexpr long PluginItemTag = -2;
 
 // An item a plug-in added: clicking it calls the plug-in's exported procedure.
-class TPlugItem : public TTBWCustomItem {
+class TPlugItem : public TXTBCustomItem {
 public:
   explicit TPlugItem(TComponent* AOwner);
   // Resolved when the item was made; null when the module has no such export.

@@ -1,7 +1,7 @@
 #include "host/ProgramBindings.h"
 
 #include "controls/themes/TBWPopups.h"
-#include "controls/themes/TBWToolbars.h"
+#include "controls/themes/XTBToolbars.h"
 #include "controls/toolbar/TBImageList.h"
 #include "controls/vtree/LazyStringTree.h"
 #include "host/ContactTreeBinding.h"

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "host/DlgsManager.h"
 #include "tests/host/HostHarness.h"
 
@@ -47,6 +49,7 @@ TEST_F(ChatLibraryBinding, AFailedStartUpLeavesAUsableHost)
   const std::string text = "Impossible de charger la Gestionnaire\r\nLe fichier tessel.so est manquant !";
   EXPECT_EQ(Window.Warnings, std::vector<std::string>{text});
   EXPECT_TRUE(Logged(text, 1));
+  EXPECT_EQ(std::count(Window.Console.begin(), Window.Console.end(), text), 0) << "not a console line";
   EXPECT_FALSE(host.ChatLibraryBound());
   // The rest of the start-up ran, and messages wait instead of being lost.
   EXPECT_EQ(host.NetworkCount(), 1);

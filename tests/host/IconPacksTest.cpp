@@ -33,8 +33,8 @@ public:
     PutPackFile(".cachee.gpk", YellowColors);
     PutFile("glyphs/casse.gpk", "CVIL pas une liste d'images");
     PutFile("glyphs/notes.txt", "rien");
-    PacksMenu = new TTBWSubmenuItem(Form);
-    PacksMenu->SetCaption("Classique");
+    PacksMenu = new TXTBSubmenuItem(Form);
+    PacksMenu->SetCaption(u"Classique");
     Packs = std::make_unique<TIconPacks>(Status.get(), PacksMenu, &Window);
     Packs->OnPackChanged = TNotifyEvent(this, &IconPacks::PackChanged);
     Packs->BuildPackMenu();
@@ -74,7 +74,7 @@ public:
     return picture.Pixels[std::size_t(p.y * picture.Width + p.x)];
   }
 
-  TTBWSubmenuItem* PacksMenu = nullptr;
+  TXTBSubmenuItem* PacksMenu = nullptr;
   std::unique_ptr<TIconPacks> Packs;
   int Changes = 0;
 };
@@ -87,7 +87,7 @@ TEST_F(IconPacks, TheMenuListsFoldersAndImageListFilesOnly)
   for (int i = 0; i < PacksMenu->Count(); ++i) {
     auto* item = dynamic_cast<TMyItem*>(PacksMenu->Items(i));
     ASSERT_NE(item, nullptr);
-    listed.push_back({item->Caption(), item->IsFile});
+    listed.push_back({WideToSystemText(item->Caption()), item->IsFile});
   }
   EXPECT_EQ(listed, (std::vector<std::pair<std::string, bool>>{
                         {"abc", true}, {"Bleu", false}, {"casse", true}, {"Partiel", false}}));
@@ -99,10 +99,10 @@ TEST_F(IconPacks, APackChosenFromTheMenuChangesTheTreesImages)
   PackItem("Bleu")->Click();
   EXPECT_EQ(ImagePixelOf("0.0.0"), Rgb(RGB(0, 0, 255)));
   EXPECT_EQ(ImagePixelOf("0.1"), Rgb(RGB(0, 0, 255)));
-  EXPECT_EQ(PacksMenu->Caption(), "Bleu");
+  EXPECT_EQ(PacksMenu->Caption(), u"Bleu");
   PackItem("abc")->Click();
   EXPECT_EQ(ImagePixelOf("0.0.0"), Rgb(RGB(255, 255, 0)));
-  EXPECT_EQ(PacksMenu->Caption(), "abc");
+  EXPECT_EQ(PacksMenu->Caption(), u"abc");
   EXPECT_EQ(Changes, 2);
   ASSERT_TRUE(WritePng(BuiltFolder() + "host-contact-tree-pack.png", TreePicture()));
 }
@@ -114,7 +114,7 @@ TEST_F(IconPacks, APackThatCannotBeReadKeepsTheIconsAndSaysWhy)
     PackItem(pack)->Click();
     EXPECT_EQ(ImagePixelOf("0.0.0"), Rgb(ClassicColors[psOnline])) << pack;
     EXPECT_EQ(ImagePixelOf("0.0.2"), Rgb(ClassicColors[psOffline])) << pack;
-    EXPECT_EQ(PacksMenu->Caption(), "Classique") << pack;
+    EXPECT_EQ(PacksMenu->Caption(), u"Classique") << pack;
     ASSERT_EQ(Window.Warnings.size(), 1u) << pack;
   }
   EXPECT_EQ(Window.Warnings[0], "Echec de la lecture des données ImageList depuis le flux");
@@ -129,7 +129,7 @@ TEST_F(IconPacks, APackGoneSinceTheMenuWasBuiltChangesNothing)
   EXPECT_EQ(failure, "");
   PackItem("Bleu")->Click();
   EXPECT_TRUE(Window.Warnings.empty());
-  EXPECT_EQ(PacksMenu->Caption(), "Classique");
+  EXPECT_EQ(PacksMenu->Caption(), u"Classique");
 }
 
 // The pack that scripts/run lays out, in both forms, is read whole: its ten

@@ -21,7 +21,6 @@ TEST_F(Loader, LoadsANetworkInTheOrderItsSlotsExpect)
   EXPECT_EQ(Window.RootCount, 1);
   EXPECT_EQ(Window.Console, (std::vector<std::string>{"Windows XP détecté... Utilisations des packs d'images XP possible",
                                                       "Connexion avec le gestionnaire de fenêtre...",
-                                                      "Impossible de charger la Gestionnaire\r\nLe fichier tessel.so est manquant !",
                                                       "Chargement des plug-ins Réseaux...",
                                                       "Chargement des plug-ins Messages..."}));
   EXPECT_TRUE(Logged("Chargement des plug-in réseaux", 0));

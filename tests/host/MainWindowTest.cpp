@@ -4,15 +4,17 @@
 #include <cstring>
 
 #include "api/OpenChat.h"
+#include "controls/themes/TBWAlignmentPanel.h"
 #include "controls/themes/TBWDockablePanel.h"
-#include "controls/themes/TBWItems.h"
+#include "controls/themes/TBWLabel.h"
+#include "controls/themes/TBWMultiDock.h"
+#include "controls/themes/XTBItems.h"
 #include "controls/themes/TBWNexus.h"
-#include "controls/themes/TBWToolbars.h"
+#include "controls/themes/XTBToolbars.h"
 #include "controls/toolbar/TBCustomItem.h"
 #include "controls/utility/controls/UtCheckListBox.h"
 #include "controls/toolbar/TBPopupMenu.h"
 #include "controls/utility/tray/UtTrayIcon.h"
-#include "platform/classes/stdctrls/Label.h"
 #include "platform/win/window/Messages.h"
 #include "tests/host/MainWindowHarness.h"
 
@@ -68,9 +70,9 @@ TEST_F(MainWindow, StartUpWritesItsConsoleLinesInOrderAndFillsThePanels)
   EXPECT_FALSE(main.lstMsgProc()->ItemChecked(0)) << "a processor starts unticked";
 
   // The last step: the style menu under the switcher's theme.
-  EXPECT_EQ(main.mnuStyle()->Caption(), "Default");
+  EXPECT_EQ(main.mnuStyle()->Caption(), u"Default");
   EXPECT_EQ(ItemCaptions(main.mnuStyle()), (std::vector<std::string>{"Default", "OfficeXP", "Stripes"}));
-  EXPECT_EQ(main.mnuPacks()->Caption(), "Classique");
+  EXPECT_EQ(main.mnuPacks()->Caption(), u"Classique");
   EXPECT_EQ(main.TrayIcon()->IconIndex(), -1) << "no tray image before the window shows";
   main.Show();
   EXPECT_EQ(main.TrayIcon()->IconIndex(), 0);
@@ -216,7 +218,7 @@ TEST_F(MainWindow, StyleMenuSwitchesTheTheme)
   TcorvaneMain& main = Open();
   main.mnuStyle()->Items(2)->Click();
   EXPECT_EQ(CurrentThemeName(), "Stripes");
-  EXPECT_EQ(main.mnuStyle()->Caption(), "Stripes");
+  EXPECT_EQ(main.mnuStyle()->Caption(), u"Stripes");
 }
 
 // A picture for a person to look at: build/<preset>/bin/main-window.png.
@@ -263,12 +265,26 @@ TEST_F(MainWindow, TheDisplayPanelsLabelsAndTheTrayPopupCarryTheirTexts)
 {
   PutProgram();
   TcorvaneMain& main = Open();
-  std::vector<std::string> labels;
+  main.Show();
+  // The themed labels, each over its submenu's bar, inside the layout panel.
   TWinControl* panel = main.DisplayPanel();
-  for (int i = 0; i < panel->ControlCount(); ++i)
-    if (auto* label = dynamic_cast<TLabel*>(panel->Controls(i)))
+  ASSERT_EQ(panel->ControlCount(), 1);
+  auto* layout = dynamic_cast<TTBWAlignmentPanel*>(panel->Controls(0));
+  ASSERT_NE(layout, nullptr);
+  EXPECT_EQ(layout->Align(), alClient);
+  std::vector<std::string> labels;
+  for (int i = 0; i < layout->ControlCount(); ++i)
+    if (auto* label = dynamic_cast<TTBWLabel*>(layout->Controls(i))) {
       labels.push_back(label->Caption());
+      ASSERT_LT(i + 1, layout->ControlCount());
+      auto* bar = dynamic_cast<TXTBToolbar*>(layout->Controls(i + 1));
+      ASSERT_NE(bar, nullptr) << label->Caption();
+      EXPECT_GE(bar->Top(), label->Top() + label->Height()) << label->Caption();
+      EXPECT_GT(label->Height(), 0);
+    }
   EXPECT_EQ(labels, (std::vector<std::string>{"Style des fenêtres", "Images:"}));
+  EXPECT_EQ(main.mnuStyle()->Parent(), dynamic_cast<TXTBToolbar*>(layout->Controls(1))->Items());
+  EXPECT_EQ(main.mnuPacks()->Parent(), dynamic_cast<TXTBToolbar*>(layout->Controls(3))->Items());
 
   auto* tray = dynamic_cast<TTBPopupMenu*>(main.TrayIcon()->PopupMenu());
   ASSERT_NE(tray, nullptr);

@@ -78,21 +78,27 @@ TEST_F(NetworkMenus, EachNetworkHasItsSubmenuWithTheFixedItemsThenConfigureThenI
   EXPECT_TRUE(Logged("affichage du menu", 0));
 }
 
-TEST_F(NetworkMenus, StatusItemsSetTheStatusAndTheSubmenuShowsWhatThePlugInReports)
+// Only "Déconnecter" changes the submenu's image; the other status items
+// leave it to the plug-in's next refresh.
+TEST_F(NetworkMenus, StatusItemsSetTheStatusAndOnlyDisconnectChangesTheSubmenusImage)
 {
+  const int image = Menus->NetworkMenu(0)->ImageIndex();
   struct Case {
     const char* caption;
     const char* call;
-  } cases[] = {{"Loin", "SetStatus(2)"}, {"Très loin", "SetStatus(3)"}, {"Ne pas déranger", "SetStatus(5)"},
-               {"Invisible", "SetStatus(4)"}, {"Connecter", "SetStatus(1)"}};
+  } cases[] = {{"Connecter", "SetStatus(1)"}, {"Loin", "SetStatus(2)"}, {"Très loin", "SetStatus(3)"},
+               {"Ne pas déranger", "SetStatus(5)"}, {"Invisible", "SetStatus(4)"}};
   for (const Case& c : cases) {
     Net("a.net")->ClearJournal();
     Click(0, c.caption);
     std::vector<std::string> journal = Net("a.net")->Journal();
     ASSERT_FALSE(journal.empty());
     EXPECT_EQ(journal.front(), c.call) << c.caption;
-    EXPECT_EQ(Menus->NetworkMenu(0)->ImageIndex(), Net("a.net")->Model().Status) << c.caption;
+    EXPECT_EQ(Menus->NetworkMenu(0)->ImageIndex(), image) << c.caption;
   }
+  ASSERT_NE(Net("a.net")->Model().Status, image) << "the plug-in reports a status the image does not show";
+  Click(0, "Déconnecter");
+  EXPECT_EQ(Menus->NetworkMenu(0)->ImageIndex(), Net("a.net")->Model().Status);
   EXPECT_TRUE(Logged("Click sur connecter", 0));
   EXPECT_EQ(Window.TrayIndexes, (std::vector<int>{2}));
 }

@@ -18,7 +18,7 @@
 #include "controls/html/viewer/HtmlView.h"
 #include "controls/themes/TBWDockablePanel.h"
 #include "controls/themes/TBWNexus.h"
-#include "controls/themes/TBWToolbars.h"
+#include "controls/themes/XTBToolbars.h"
 #include "controls/toolbar/TBCustomItem.h"
 #include "controls/toolbar/TBImageList.h"
 #include "controls/utility/controls/UtCheckListBox.h"
@@ -230,7 +230,7 @@ TEST_F(Program, APackChosenFromThePackMenuChangesTheTreesImages)
   const uint32_t before = Display->ScreenPixel(bob.x, bob.y);
   main.mnuPacks()->Items(0)->Click();
   Pump();
-  EXPECT_EQ(main.mnuPacks()->Caption(), "Bleu");
+  EXPECT_EQ(main.mnuPacks()->Caption(), u"Bleu");
   EXPECT_NE(before, 0x0000FFu);
   EXPECT_EQ(Display->ScreenPixel(bob.x, bob.y), 0x0000FFu) << "repainted without being asked";
 }
@@ -245,7 +245,7 @@ TEST_F(Program, AThemeChosenFromTheStyleMenuRepaintsTheWindow)
   main.mnuStyle()->Items(1)->Click();
   Pump();
   EXPECT_EQ(CurrentThemeName(), "OfficeXP");
-  EXPECT_EQ(main.mnuStyle()->Caption(), "OfficeXP");
+  EXPECT_EQ(main.mnuStyle()->Caption(), u"OfficeXP");
   for (std::size_t i = 0; i < std::size(parts); ++i)
     EXPECT_NE(Picture(parts[i]), before[i]) << parts[i]->Name() << " is drawn in the new theme";
 }

@@ -3,7 +3,7 @@
 // button; OK ends the program once the window is built.
 #include <sstream>
 
-#include "controls/themes/TBWItems.h"
+#include "controls/themes/XTBItems.h"
 #include "controls/toolbar/TBCustomItem.h"
 #include "host/ProgramBindings.h"
 #include "platform/classes/forms/Screen.h"
@@ -86,7 +86,7 @@ TEST_F(StartUpWarning, MissingOrIncompleteChatLibraryWarnsWithOKAndEndsTheProgra
           check(Application()->Terminated(), "OK did not end the program");
           // The window is whole all the same: its menus are built and it
           // closes cleanly when the loop ends.
-          check(Main->mnuStyle()->Caption() == "Default", "style menu: " + Main->mnuStyle()->Caption());
+          check(Main->mnuStyle()->Caption() == u"Default", "style menu: " + WideToSystemText(Main->mnuStyle()->Caption()));
           check(Main->mnuStyle()->Count() == 3, "style menu not built");
           check(!Main->Core().ChatLibraryBound(), "library bound");
           FreeWindow();

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "controls/themes/TBWConsts.h"
+#include "controls/themes/TBWFloating.h"
 #include "controls/themes/TBWMultiDock.h"
 #include "controls/themes/TBWNexus.h"
 #include "controls/themes/TBWPanelGeometry.h"
@@ -158,16 +159,15 @@ void TTBWDockablePanel::SizeLimits(int& MinWidth, int& MinHeight, int& MaxWidth,
 }
 
 // A size the panel is given from outside becomes the size it keeps for that
-// kind of place; never below the minimum client size, so that a squeezed
-// panel comes back usable.
+// kind of place, stored as given (the setters' limits are not applied).
 void TTBWDockablePanel::BeforeResize(int NewWidth, int NewHeight)
 {
   if (FSelfSizing)
     return;
   TPoint frame(0, 0);
   DockedFrameSize(frame);
-  const int w = std::max(NewWidth - frame.x, FMinClientWidth);
-  const int h = std::max(NewHeight - frame.y, FMinClientHeight);
+  const int w = NewWidth - frame.x;
+  const int h = NewHeight - frame.y;
   if (Floating()) {
     FFloatingWidth = w;
     FFloatingHeight = h;
@@ -296,6 +296,20 @@ void TTBWDockablePanel::SetFloatingHeight(int Value)
   if (Floating())
     SetBoundsSelf(Left(), Top(), Width(), Value);
 }
+
+void TTBWDockablePanel::SetSnapDistance(int Value)
+{
+  FSnapDistance = std::max(Value, 0);
+  HandSnapDistance(Parent(), FSnapDistance);
+}
+
+void TTBWDockablePanel::SetParent(TWinControl* AParent)
+{
+  TTBCustomDockableWindow::SetParent(AParent);
+  HandSnapDistance(Parent(), FSnapDistance);
+}
+
+TTBFloatingWindowParent* TTBWDockablePanel::NewFloatingFrame() { return new TTBWFloatingWindowParent(nullptr); }
 
 void TTBWDockablePanel::SetSplitWidth(int Value)
 {

@@ -50,7 +50,8 @@ public:
   bool SmoothDockedResize() const { return FSmoothDockedResize; }
   void SetSmoothDockedResize(bool Value) { FSmoothDockedResize = Value; }
   int SnapDistance() const { return FSnapDistance; }
-  void SetSnapDistance(int Value) { FSnapDistance = Value < 0 ? 0 : Value; }
+  // Handed to the floating frame, which snaps to the work area's edges.
+  void SetSnapDistance(int Value);
   bool ShowCaptionWhenDocked() const { return FShowCaptionWhenDocked; }
   void SetShowCaptionWhenDocked(bool Value);
   int SplitWidth() const { return FSplitWidth; }
@@ -92,9 +93,12 @@ public:
   void RunDockedResize(int Edge);
   void RunSplitDrag(int HitCode);
 
+  void SetParent(TWinControl* AParent) override;
   void Dispatch(TMessage& Message) override;
 
 protected:
+  // A floating panel lives in the themed frame.
+  TTBFloatingWindowParent* NewFloatingFrame() override;
   virtual bool DockedResizeStarting(bool Vertical);
   virtual bool DockedResizeTracking(bool Vertical, int& NewSize);
   virtual bool DockedResizeEnding(bool Vertical);

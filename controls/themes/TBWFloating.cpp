@@ -25,6 +25,12 @@ TPoint SnapToWorkArea(TPoint Position, TSize Size, const TRect& WorkArea, int Di
   return Position;
 }
 
+void HandSnapDistance(TWinControl* Parent, int Distance)
+{
+  if (auto* frame = dynamic_cast<TTBWFloatingWindowParent*>(Parent))
+    frame->SetSnapDistance(Distance);
+}
+
 void TTBWFloatingWindowParent::DrawNCArea(bool ForPrint, HDC DC, HRGN Clip, unsigned Parts)
 {
   TTBCustomDockableWindow* window = DockableWindow();

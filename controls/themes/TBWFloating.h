@@ -28,3 +28,7 @@ private:
 // nearer than Distance pulls it flush; left and top win over right and
 // bottom.
 TPoint SnapToWorkArea(TPoint Position, TSize Size, const TRect& WorkArea, int Distance);
+
+// A themed window's snap distance reaches the themed frame it floats in
+// (nothing when Parent is no such frame).
+void HandSnapDistance(TWinControl* Parent, int Distance);

@@ -194,11 +194,7 @@ void TTBWOfficeXPTheme::DrawItemImage(TCanvas* Canvas, const TRect& R, const TTB
 void TTBWOfficeXPTheme::DrawCaptionButton(TCanvas* Canvas, const TRect& R, const ButtonPaintState& State,
                                           int ButtonKind)
 {
-  TTBWItemInfo info;
-  info.Enabled = 1;
-  const unsigned flags = State.State;
-  info.Pushed = (flags & 4) != 0;
-  info.HoverKind = (flags & 2) ? HK_HOVER : HK_NONE;
+  const TTBWItemInfo info = CaptionButtonItemInfo(State);
   DrawItemFrame(Canvas, R, info);
   DrawThemeGlyph(Canvas->Handle(), Offset(R, 0, -1), GlyphOfCaptionButton(ButtonKind), GetItemTextColor(info));
 }

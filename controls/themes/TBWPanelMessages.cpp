@@ -68,7 +68,7 @@ void TTBWDockablePanel::PaintDockedFrame(bool ForPrint, HDC DC, HRGN Clip)
   HWND wnd = Handle();
   HDC dc = ForPrint && DC ? DC : GetWindowDC(wnd);
   if (!dc)
-    throw EAssertionFailed("TTBWToolWindow.DrawNCArea Error (TBWDkPanels)");
+    throw EAssertionFailed("TTBWToolWindow.DrawNCArea Error");
   PanelCaptionState state;
   FillCaptionState(state);
   TRect r;

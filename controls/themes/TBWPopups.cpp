@@ -169,6 +169,12 @@ void TTBWPopupWindow::Dispatch(TMessage& Message)
   case WM_ERASEBKGND:
     EraseBackground(Message);
     return;
+  case CM_HINTSHOW:
+    // The hint of the selected item, which then sees the query itself.
+    TTBPopupWindow::Dispatch(Message);
+    if (TTBView* view = View(); view && view->Selected())
+      view->Selected()->Dispatch(Message);
+    return;
   default:
     TTBPopupWindow::Dispatch(Message);
   }

@@ -207,11 +207,8 @@ void TTBWStripesTheme::DrawItemImage(TCanvas* Canvas, const TRect& R, const TTBW
 void TTBWStripesTheme::DrawCaptionButton(TCanvas* Canvas, const TRect& R, const ButtonPaintState& State,
                                          int ButtonKind)
 {
-  TTBWItemInfo info;
-  info.Enabled = 1;
+  TTBWItemInfo info = CaptionButtonItemInfo(State);
   info.ItemOptions = IO_TOOLBARSTYLE;
-  info.Pushed = (State.State & 4) != 0;
-  info.HoverKind = (State.State & 2) ? HK_HOVER : HK_NONE;
   DrawItemFrame(Canvas, R, info);
   const int shift = info.Pushed ? 1 : 0;
   DrawThemeGlyph(Canvas->Handle(), Offset(R, shift, shift), GlyphOfCaptionButton(ButtonKind), clBtnText);

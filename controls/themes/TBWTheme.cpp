@@ -17,6 +17,15 @@ unsigned ItemStateFlags(const TTBWItemInfo& Info)
   return flags;
 }
 
+TTBWItemInfo CaptionButtonItemInfo(const ButtonPaintState& State)
+{
+  TTBWItemInfo info;
+  info.Enabled = 1;
+  info.Pushed = (State.State & BPS_PUSHED) != 0;
+  info.HoverKind = (State.State & BPS_HOT) ? HK_HOVER : HK_NONE;
+  return info;
+}
+
 TTBWTheme::TTBWTheme(const std::string& Name) : FName(Name) { AddThemeNotification(this); }
 
 TTBWTheme::~TTBWTheme() { RemoveThemeNotification(this); }

@@ -101,6 +101,9 @@ struct ButtonPaintState {
   std::uint32_t State = 0;
   std::uint32_t ButtonType = EBT_NONE;
 };
+// The item state a caption button is drawn in: an enabled item, pushed and
+// hot as the button's state says.
+TTBWItemInfo CaptionButtonItemInfo(const ButtonPaintState& State);
 // An edit field with a button part of ButtonWidth pixels at its right end
 // (none when 0).
 struct EditFieldPaintState {

@@ -128,8 +128,7 @@ void TTBWToolbar::SetItemTransparency(TTBWItemTransparency Value)
 void TTBWToolbar::SetSnapDistance(int Value)
 {
   FSnapDistance = Value < 0 ? 0 : Value;
-  if (auto* frame = dynamic_cast<TTBWFloatingWindowParent*>(Parent()))
-    frame->SetSnapDistance(FSnapDistance);
+  HandSnapDistance(Parent(), FSnapDistance);
 }
 
 void TTBWToolbar::SetParent(TWinControl* AParent)
@@ -137,8 +136,7 @@ void TTBWToolbar::SetParent(TWinControl* AParent)
   TTBCustomToolbar::SetParent(AParent);
   // Docked, floating or on a form, the toolbar takes another colour.
   UpdateEffectiveColor();
-  if (auto* frame = dynamic_cast<TTBWFloatingWindowParent*>(Parent()))
-    frame->SetSnapDistance(FSnapDistance);
+  HandSnapDistance(Parent(), FSnapDistance);
 }
 
 TTBFloatingWindowParent* TTBWToolbar::NewFloatingFrame() { return new TTBWFloatingWindowParent(nullptr); }

@@ -184,7 +184,8 @@ void TTBDock::ArrangeWindows()
     int O = natural - L;
 
     // c. Gaps before and overlaps with the previous window. An overflowing
-    // row drops its gaps and measures the later wanted positions without them.
+    // row keeps no gaps; the gaps it skips shift the later wanted positions
+    // along, so that they are not taken for overlaps of the windows before.
     int C = 0, S = 0, E = 0, M = 0, draggedW = 0;
     std::ptrdiff_t dragged = -1;
     for (std::size_t k = 0; k < row.size(); ++k) {
@@ -197,8 +198,7 @@ void TTBDock::ArrangeWindows()
       W = std::max(W, M);
       if (C < W) {
         if (O > 0) {
-          S -= W - C;
-          W = C;
+          S += W - C;
         } else {
           r.GapBefore = W - C;
         }

@@ -14,6 +14,8 @@
 #include "platform/base/Format.h"
 #include "platform/base/ScopeGuard.h"
 #include "platform/classes/Messages.h"
+#include "platform/classes/components/Reader.h"
+#include "platform/classes/components/Writer.h"
 #include "platform/classes/forms/Application.h"
 #include "platform/classes/menus/PopupMenu.h"
 #include "platform/win/win.h"
@@ -361,7 +363,10 @@ void TTBCustomDockableWindow::SetBounds(int ALeft, int ATop, int AWidth, int AHe
     int dw = AWidth - frame->ClientWidth(), dh = AHeight - frame->ClientHeight();
     if (dw != 0 || dh != 0)
       frame->SetBounds(frame->Left(), frame->Top(), frame->Width() + dw, frame->Height() + dh);
-    ALeft = ATop = 0;
+    // While loading the window keeps the place read from the stream: Loaded
+    // moves the frame there.
+    if (!ComponentState().Contains(csLoading))
+      ALeft = ATop = 0;
   }
   if (FBoundsLock == 0 && (AWidth != Width() || AHeight != Height()))
     BeforeResize(AWidth, AHeight);
@@ -489,9 +494,9 @@ void TTBCustomDockableWindow::MakeFloating(bool Value)
       old->Release();
   }
   top->FreeNotification(this);
-  int w = Width(), h = Height();
+  int l = Left(), t = Top(), w = Width(), h = Height();
   SetParent(FFloatFrame);
-  SetBounds(0, 0, w, h);
+  SetBounds(l, t, w, h);
 }
 
 void TTBCustomDockableWindow::MoveFrameTo(const TRect& R)
@@ -783,9 +788,38 @@ void TTBCustomDockableWindow::DockWindowHookProc(int Code, WPARAM WParam, LPARAM
 
 // Notifications and input
 
+void TTBCustomDockableWindow::DefineProperties(TFiler* Filer)
+{
+  TCustomControl::DefineProperties(Filer);
+  TComponent* root = Filer->Root() ? Filer->Root() : this;
+  Filer->DefineProperty("SavedAtRunTime", TReaderProc(this, &TTBCustomDockableWindow::ReadSavedAtRunTime),
+                        TWriterProc(this, &TTBCustomDockableWindow::WriteSavedAtRunTime),
+                        !root->ComponentState().Contains(csDesigning));
+}
+
+void TTBCustomDockableWindow::ReadSavedAtRunTime(TReader* Reader) { FSavedAtRunTime = Reader->ReadBoolean(); }
+
+void TTBCustomDockableWindow::WriteSavedAtRunTime(TWriter* Writer) { Writer->WriteBoolean(true); }
+
 void TTBCustomDockableWindow::Loaded()
 {
   TCustomControl::Loaded();
+  if (!ComponentState().Contains(csDesigning) && FFloating && FFloatFrame && Parent() == FFloatFrame) {
+    // A form designed with a floating window holds the window's place in the
+    // form's client coordinates: its frame goes there on the screen.
+    TRect r = BoundsRect();
+    if (!FSavedAtRunTime) {
+      if (TCustomForm* top = TopForm()) {
+        const TPoint origin = top->ClientToScreen(TPoint(0, 0));
+        OffsetRect(&r, origin.x, origin.y);
+      }
+      MoveFrameTo(r);
+    }
+    // Whatever was read, the window fills its frame from the frame's origin.
+    SetBounds(0, 0, r.Width(), r.Height());
+    if (!FSavedAtRunTime)
+      KeepFrameOnScreen(false);
+  }
   Arrange();
 }
 

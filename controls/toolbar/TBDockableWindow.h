@@ -83,6 +83,9 @@ public:
   bool CloseBoxPressed() const { return FCloseBoxPressed; }
   bool CloseBoxHot() const { return FCloseBoxHot; }
   TTBFloatingWindowParent* FloatFrame() const { return FFloatFrame; }
+  // Whether the window was read from a stream written at run time (a form
+  // designed with a floating window holds its place in form coordinates).
+  bool SavedAtRunTime() const { return FSavedAtRunTime; }
   TTBDockType CurrentDockType() const;
   TCustomForm* TopForm() const;
 
@@ -159,6 +162,7 @@ protected:
   virtual TTBFloatingWindowParent* CreateFloatingFrame(TCustomForm* ParentForm);
   virtual TTBFloatingWindowParent* NewFloatingFrame();
 
+  void DefineProperties(TFiler* Filer) override;
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void CreateParams(TCreateParams& Params) override;
@@ -178,6 +182,8 @@ private:
   bool DockedFrameMessage(TMessage& Message);
   void SetCloseBoxHot(bool Value);
   void ContextMenuMessage(TMessage& Message);
+  void ReadSavedAtRunTime(TReader* Reader);
+  void WriteSavedAtRunTime(TWriter* Writer);
 
   bool FAutoResize = true, FDblClickUndock = true;
   int FDockPos = -1, FDockRow = 0;
@@ -204,6 +210,7 @@ private:
   bool FArrangePending = false;
   bool FCaptionDimmed = false;
   TPoint FFrameOrigin;
+  bool FSavedAtRunTime = false;
   bool FLiveDragActive = false;
   bool FCloseBoxPressed = false, FCloseBoxHot = false;
   TTBFloatingWindowParent* FFloatFrame = nullptr;

@@ -8,13 +8,16 @@
 
 #include "controls/toolbar/TBTypes.h"
 #include "platform/base/Object.h"
+#include "platform/classes/MessageDispatch.h"
 #include "platform/classes/ShiftState.h"
 
 class TCanvas;
 class TCustomImageList;
 class TTBItemViewerAccObject;
 
-class TTBItemViewer : public TObject {
+// A viewer takes messages its window passes on to it (the hint query of a
+// popup's selected item); by default it ignores them.
+class TTBItemViewer : public TObject, public TMessageDispatcher {
 public:
   TTBItemViewer(TTBView* AView, TTBCustomItem* AItem, int AInlineDepth);
   ~TTBItemViewer() override;

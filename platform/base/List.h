@@ -1,5 +1,5 @@
 // TList: a list of untyped pointers. Indexes start at 0; a bad index raises
-// EListError "Index de liste hors limites (%d)". Notify is called for every
+// EListError "Indice de liste hors limites (%d)". Notify is called for every
 // non-null pointer that enters (lnAdded) or leaves the list (lnExtracted when
 // handed back to the caller, lnDeleted otherwise). A descendant that overrides
 // Notify must call Clear in its own destructor: the base destructor can no

@@ -18,7 +18,7 @@ inline constexpr const char* SDateEncodeError = "Argument d'encodage de date inc
 inline constexpr const char* STimeEncodeError = "Argument d'encodage d'heure incorrect";
 
 // Lists
-inline constexpr const char* SListIndexError = "Index de liste hors limites (%d)";
+inline constexpr const char* SListIndexError = "Indice de liste hors limites (%d)";
 inline constexpr const char* SListCapacityError = "Capacité de la liste hors limites (%d)";
 inline constexpr const char* SListCountError = "Nombre d'éléments de la liste hors limites (%d)";
 inline constexpr const char* SDuplicateString = "Doublons non autorisés dans cette liste";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TBWPanelTestSupport.h"
+#include "controls/themes/TBWFloating.h"
 #include "controls/toolbar/TBFloatingWindowParent.h"
 #include "controls/utility/storage/UtMemoryAppStorage.h"
 #include "tests/controls_toolbar/TBPlacementStoreAccess.h"
@@ -106,6 +107,28 @@ TEST_F(DockablePanel, SettersClamp)
   EXPECT_EQ(panel->SplitHeight(), 0);
   panel->SetSnapDistance(-3);
   EXPECT_EQ(panel->SnapDistance(), 0);
+}
+
+// A size given from outside is kept for the place the panel is in, as it
+// is given: the setters' minimum does not apply.
+TEST_F(DockablePanel, BeforeResizeStoresTheSizesAsGiven)
+{
+  auto* panel = AddPanel(AddDock(dpLeft), "Gauche");
+  TPoint frame(0, 0);
+  panel->DockedFrameSize(frame);
+  panel->BeforeResize(frame.x + 12, 300);
+  EXPECT_EQ(panel->DockedWidth(), 12);
+
+  panel->SetCurrentDock(AddDock(dpTop));
+  panel->DockedFrameSize(frame);
+  panel->BeforeResize(300, frame.y + 9);
+  EXPECT_EQ(panel->DockedHeight(), 9);
+
+  panel->MakeFloating(true);
+  ASSERT_TRUE(panel->Floating());
+  panel->BeforeResize(5, 6);
+  EXPECT_EQ(panel->FloatingWidth(), 5);
+  EXPECT_EQ(panel->FloatingHeight(), 6);
 }
 
 TEST_F(DockablePanel, CaptionRunsDownTheLeftInATopDockUnlessAlwaysHorizontal)
@@ -328,6 +351,41 @@ TEST(FloatingPanel, ResizingTheFrameStoresTheFloatingSize)
     EXPECT_EQ(panel->FloatingWidth(), w + 40);
     EXPECT_EQ(panel->FloatingHeight(), h + 30);
     EXPECT_EQ(panel->ClientWidth(), w + 40);
+  }
+}
+
+// A floating panel lives in the themed frame, which gets the panel's snap
+// distance (set before or after floating) and snaps to the work area's edges
+// only nearer than that distance.
+TEST(FloatingPanel, FloatsInTheThemedFrameThatSnapsToTheWorkArea)
+{
+  TPanelFixture f;
+  f.Form->Show();
+  auto* panel = f.AddPanel(f.AddDock(dpTop), "Console");
+  panel->SetSnapDistance(6);
+  panel->MakeFloating(true);
+  THeadlessDisplay::PumpMessages();
+  auto* frame = dynamic_cast<TTBWFloatingWindowParent*>(panel->FloatFrame());
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(panel->Parent(), frame);
+  EXPECT_EQ(frame->SnapDistance(), 6);
+  panel->SetSnapDistance(10);
+  EXPECT_EQ(frame->SnapDistance(), 10);
+
+  const int w = frame->Width(), h = frame->Height();
+  const TRect work = f.Display->Monitors()[0].WorkArea;
+  struct TCase {
+    int GapRight, GapTop;
+    TPoint Expected;
+  } cases[] = {
+      {9, 50, TPoint(work.Right - w, work.Top + 50)},        // snaps flush to the right
+      {10, 50, TPoint(work.Right - w - 10, work.Top + 50)},  // at the distance it stays
+      {200, 3, TPoint(work.Right - w - 200, work.Top)},      // the top edge
+  };
+  for (const TCase& c : cases) {
+    SetWindowPos(frame->Handle(), nullptr, work.Right - w - c.GapRight, work.Top + c.GapTop, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(TPanelFixture::ScreenRectOf(frame).TopLeft(), c.Expected) << c.GapRight << "," << c.GapTop;
   }
 }
 

@@ -15,7 +15,9 @@
 #include "controls/themes/TBWThemeRegistry.h"
 #include "controls/themes/TBWThemedControls.h"
 #include "controls/themes/TBWToolbars.h"
+#include "controls/themes/TBWViewers.h"
 #include "controls/toolbar/TBImageList.h"
+#include "controls/toolbar/TBView.h"
 #include "platform/classes/forms/Application.h"
 #include "platform/classes/forms/Form.h"
 #include "platform/classes/graphics/Bitmap.h"
@@ -174,6 +176,60 @@ TEST_F(ThemedWindows, PopupMenuAnswersItsKindAndNoShadowWithoutATheme)
   TTBPopupWindow* window = menu.Items()->CreatePopup(nullptr, nullptr, false, false, false, TPoint(10, 10), tbpaLeft);
   THeadlessDisplay::PumpMessages();
   EXPECT_EQ(static_cast<TTBWPopupWindow*>(window)->Shadows(), nullptr) << "the theme asks for no shadow";
+  delete window;
+}
+
+// An item whose viewer notes the hint queries that reach it.
+class THintNotingViewer : public TTBWItemViewer {
+public:
+  using TTBWItemViewer::TTBWItemViewer;
+  static inline std::vector<std::string> Heard;
+  void Dispatch(TMessage& Message) override
+  {
+    if (Message.Msg == CM_HINTSHOW)
+      Heard.push_back(reinterpret_cast<TCMHintShow&>(Message).HintInfo->HintStr);
+    TTBWItemViewer::Dispatch(Message);
+  }
+};
+
+class THintNotingItem : public TTBWItem {
+public:
+  using TTBWItem::TTBWItem;
+  TTBItemViewer* CreateViewer(TTBView* AView, int InlineDepth) override
+  {
+    return new THintNotingViewer(AView, this, InlineDepth);
+  }
+};
+
+// A popup answers the hint query with its selected item's rectangle and
+// hint, and then passes the query on to that item's viewer.
+TEST_F(ThemedWindows, APopupsHintQueryReachesItsSelectedItem)
+{
+  Form->Show();
+  TTBWRootItem root(nullptr);
+  auto* first = new THintNotingItem(nullptr);
+  first->SetCaption("Ouvrir");
+  first->SetHint("Ouvre une discussion");
+  auto* second = new THintNotingItem(nullptr);
+  second->SetCaption("Fermer");
+  root.Add(first);
+  root.Add(second);
+  TTBPopupWindow* window = root.CreatePopup(nullptr, nullptr, false, false, false, TPoint(150, 150), tbpaLeft);
+  THeadlessDisplay::PumpMessages();
+  THintNotingViewer::Heard.clear();
+
+  THintInfo info;
+  info.HintStr = "ancien";
+  SendMessage(window->Handle(), CM_HINTSHOW, 0, LPARAM(&info));
+  EXPECT_EQ(info.HintStr, "") << "no selection, no hint";
+  EXPECT_TRUE(THintNotingViewer::Heard.empty());
+
+  TTBItemViewer* viewer = window->View()->FindViewerOfItem(first);
+  window->View()->SetSelectedViewer(viewer, false);
+  SendMessage(window->Handle(), CM_HINTSHOW, 0, LPARAM(&info));
+  EXPECT_EQ(info.HintStr, "Ouvre une discussion");
+  EXPECT_EQ(info.CursorRect, viewer->BoundsRect);
+  EXPECT_EQ(THintNotingViewer::Heard, (std::vector<std::string>{"Ouvre une discussion"}));
   delete window;
 }
 

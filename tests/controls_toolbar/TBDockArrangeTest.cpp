@@ -70,6 +70,29 @@ TEST_F(TBDockArrangeTest, ChevronWindowsShrinkToFitTheRow)
   EXPECT_EQ(a->CurrentLength(), 0) << "full length means no imposed length";
 }
 
+// The gaps an overflowing row skips move the later wanted places along: the
+// middle bar is not taken as overlapping the last, so only the last pays the
+// overflow.
+TEST_F(TBDockArrangeTest, AnOverflowingRowWithGapsShrinksOnlyItsLastWindow)
+{
+  Form->SetClientWidth(250);
+  TTBDock* dock = AddDock(dpTop);
+  ASSERT_EQ(dock->Width(), 250);
+  dock->BeginUpdate();
+  auto* a = AddBar(dock, 0, 0, 96);
+  auto* b = AddBar(dock, 0, 150, 96);
+  auto* c = AddBar(dock, 0, 220, 96);
+  for (TFakeBar* bar : {a, b, c}) {
+    bar->Mode = tbsmChevron;
+    bar->MinLength = 20;
+  }
+  dock->EndUpdate();
+  dock->ArrangeWindows();
+  EXPECT_PLACED(a, 0, 0, 100);
+  EXPECT_PLACED(b, 0, 100, 100);
+  EXPECT_PLACED(c, 0, 200, 50);
+}
+
 TEST_F(TBDockArrangeTest, AFullSizeWindowTakesARowOfItsOwnBeforeTheOthersAndTheWholeLength)
 {
   TTBDock* dock = AddDock(dpTop);

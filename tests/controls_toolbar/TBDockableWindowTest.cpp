@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "TBDockTestSupport.h"
+#include "../controls_utility/StreamedState.h"
+#include "controls/toolbar/TBCommon.h"
 #include "controls/toolbar/TBDragGeometry.h"
 #include "controls/toolbar/TBFloatingWindowParent.h"
 #include "platform/classes/menus/PopupMenu.h"
@@ -180,6 +182,60 @@ TEST_F(TBDockableWindowTest, ContextMenuOnTheFrame)
   ASSERT_EQ(popup.Shown.size(), 3u);
   EXPECT_EQ(popup.Shown[2], onCaption);
   bar->SetPopupMenu(nullptr);
+}
+
+// A window written at run time says so in its stream; read back, it keeps
+// its floating frame where it was put. A window of a designed form (no such
+// value) holds its place in its form's client coordinates: loading puts its
+// frame there on the screen, moved back onto the work area when it lies off.
+TEST_F(TBDockableWindowTest, SavedAtRunTimeAndTheFloatingPlaceOfADesignedForm)
+{
+  TTBDock* top = AddDock(dpTop, true);
+  Form->Show();
+  auto* written = AddBar(top, 0, 0);
+  const std::string bytes = WrittenState(written);
+  EXPECT_NE(bytes.find(std::string("\x0eSavedAtRunTime") + char(vaTrue)), std::string::npos);
+  EXPECT_FALSE(written->SavedAtRunTime());
+
+  const TPoint origin = Form->ClientToScreen(TPoint(0, 0));
+  const TRect work = MonitorRectOfRect(TRect(origin.x, origin.y, origin.x + 1, origin.y + 1), true);
+  struct TCase {
+    const char* Name;
+    bool RunTimeStream;
+    TPoint Place;
+    bool Moved;
+  } cases[] = {
+      {"designed", false, TPoint(30, 40), true},
+      {"designed, off the screen", false, TPoint(work.Right + 500, 40), true},
+      {"written at run time", true, TPoint(30, 40), false},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    auto* bar = new TFakeBar(Form);
+    bar->SetParent(Form);
+    bar->Loading();
+    bar->MakeFloating(true);
+    bar->SetBounds(c.Place.x, c.Place.y, bar->Natural.x, bar->Natural.y);
+    TTBFloatingWindowParent* frame = bar->FloatFrame();
+    ASSERT_NE(frame, nullptr);
+    const TPoint before(frame->Left(), frame->Top());
+    if (c.RunTimeStream)
+      ReadState(bar, bytes);  // ends with Loaded
+    else
+      static_cast<TComponent*>(bar)->Loaded();
+    EXPECT_EQ(bar->SavedAtRunTime(), c.RunTimeStream);
+    EXPECT_EQ(TPoint(bar->Left(), bar->Top()), TPoint(0, 0)) << "the window sits at the frame's origin";
+    const TRect placed(frame->Left(), frame->Top(), frame->Left() + frame->Width(), frame->Top() + frame->Height());
+    if (!c.Moved) {
+      EXPECT_EQ(placed.TopLeft(), before);
+    } else if (c.Place.x < work.Right) {
+      EXPECT_EQ(placed.TopLeft(), TPoint(origin.x + c.Place.x, origin.y + c.Place.y));
+    } else {
+      EXPECT_EQ(placed.Right, work.Right) << "kept on the work area";
+      EXPECT_EQ(placed.Top, origin.y + c.Place.y);
+    }
+    delete bar;
+  }
 }
 
 TEST(TBDragGeometryTest, SnapZoneFollowsTheGrabPointAndSurvivesOnePixelWindows)

@@ -148,14 +148,25 @@ TEST_F(UtPlacementTest, PlacementNumbersRefuseWhatIsNoNumber)
   EXPECT_FALSE(ParsePlacementNumbers("10,20x,300,400", n));
 }
 
+// A sizeable form at (40, 50), 320 x 200, with a placement over a memory store.
+struct TPlacedForm {
+  TCustomForm* Form = TCustomForm::Create<TForm>(nullptr);
+  TUtMemoryAppStorage* Store = new TUtMemoryAppStorage(Form);
+  TUtFormPlacement* Placement = new TUtFormPlacement(Form);
+  TPlacedForm()
+  {
+    Form->SetBorderStyle(bsSizeable);
+    Form->SetBounds(40, 50, 320, 200);
+    Placement->SetAppStorage(Store);
+  }
+};
+
 TEST_F(UtPlacementTest, FormValuesVersionsAndTrackingSizes)
 {
-  auto* form = TCustomForm::Create<TForm>(nullptr);
-  form->SetBorderStyle(bsSizeable);
-  form->SetBounds(40, 50, 320, 200);
-  auto* store = new TUtMemoryAppStorage(form);
-  auto* placement = new TUtFormPlacement(form);
-  placement->SetAppStorage(store);
+  TPlacedForm placed;
+  TCustomForm* form = placed.Form;
+  TUtMemoryAppStorage* store = placed.Store;
+  TUtFormPlacement* placement = placed.Placement;
   placement->SetAppStoragePath("Fenetres\\Principale");
   EXPECT_EQ(placement->AppStoragePath(), "Fenetres\\Principale\\");
   placement->Loaded();
@@ -199,6 +210,70 @@ TEST_F(UtPlacementTest, FormValuesVersionsAndTrackingSizes)
   EXPECT_EQ(info.ptMaxTrackSize, info.ptMinTrackSize);
   EXPECT_EQ(SendMessage(form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(form->Left() + 1, form->Top() + 100)),
             HTNOWHERE) << "no sizing border";
+  form->Free();
+}
+
+struct TLinkLog {
+  std::vector<std::string> Events;
+  TUtIniLink* Link = nullptr;
+  void Save(TObject* Sender) { Events.push_back(Sender == Link ? "save:link" : "save:other"); }
+  void Load(TObject* Sender) { Events.push_back(Sender == Link ? "load:link" : "load:other"); }
+};
+
+// A stored placement older than Version is not read, yet the form counts as
+// restored (and its placement is corrected); links hear saving and loading
+// with themselves as Sender.
+TEST_F(UtPlacementTest, AnOlderPlacementIsSkippedButTheFormIsRestoredAndLinksAreTheirOwnSender)
+{
+  TPlacedForm placed;
+  TUtFormPlacement* placement = placed.Placement;
+  TUtIniLink link;
+  TLinkLog log;
+  log.Link = &link;
+  link.OnSave = TNotifyEvent(&log, &TLinkLog::Save);
+  link.OnLoad = TNotifyEvent(&log, &TLinkLog::Load);
+  link.SetStorage(placement);
+  placed.Store->WriteInteger("FormVersion", 1);
+  placement->SetVersion(2);
+  placement->Loaded();
+  placed.Form->Show();  // restores
+  Pump();
+  EXPECT_TRUE(placement->Restored());
+  EXPECT_TRUE(log.Events.empty()) << "nothing read from an older placement";
+
+  placement->StoreAll();
+  placement->SetVersion(0);
+  placement->LoadAll();
+  EXPECT_EQ(log.Events, (std::vector<std::string>{"save:link", "load:link"}));
+  link.SetStorage(nullptr);
+  placed.Form->Free();
+}
+
+// With PreventResize the system menu's Size and Maximize are grayed, also
+// when the form has a main menu (which sees the popup first).
+TEST_F(UtPlacementTest, TheSystemMenuOfAFormThatMayNotBeResizedGraysSizeAndMaximize)
+{
+  auto* form = TCustomForm::Create<TForm>(nullptr);
+  form->SetBorderStyle(bsSizeable);
+  auto* menu = new TMainMenu(form);
+  auto* item = new TMenuItem(menu);
+  item->SetCaption("&Fichier");
+  menu->Items()->Add(item);
+  form->SetMenu(menu);
+  auto* placement = new TUtFormPlacement(form);
+  placement->Loaded();
+  placement->SetPreventResize(true);
+  form->Show();
+  Pump();
+  HMENU system = CreatePopupMenu();
+  AppendMenu(system, MF_STRING, SC_SIZE, "Taille");
+  AppendMenu(system, MF_STRING, SC_MAXIMIZE, "Agrandir");
+  AppendMenu(system, MF_STRING, SC_CLOSE, "Fermer");
+  EXPECT_EQ(SendMessage(form->Handle(), WM_INITMENUPOPUP, WPARAM(system), MAKELPARAM(0, 1)), 1);
+  EXPECT_TRUE(GetMenuState(system, SC_SIZE, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_TRUE(GetMenuState(system, SC_MAXIMIZE, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_FALSE(GetMenuState(system, SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED);
+  DestroyMenu(system);
   form->Free();
 }
 

@@ -101,7 +101,8 @@ TEST_F(UtTrayIconTest, TheHostsCallsGiveTheExactShellSequence)
   ASSERT_EQ(Codes(), (std::vector<DWORD>{NIM_ADD, NIM_SETVERSION}));
   EXPECT_EQ(gCalls[0].Flags, 0x17u);
   EXPECT_EQ(gCalls[0].Tip, "Corvane");
-  EXPECT_NE(gCalls[0].Icon, nullptr) << "an empty icon takes the application's";
+  ASSERT_NE(gCalls[0].Icon, nullptr);
+  EXPECT_EQ(gCalls[0].Icon, Application()->Icon()->Handle()) << "an empty icon takes the application's";
   EXPECT_EQ(Tray->NotifyData().uCallbackMessage, UINT(WM_USER + 1));
 
   Tray->SetIcons(Images);

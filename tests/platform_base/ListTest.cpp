@@ -47,16 +47,16 @@ TEST(List, BadIndexesRaiseListErrorsNamingTheIndex)
     }
     return std::string("no exception");
   };
-  EXPECT_EQ(message([&] { list.Items(1); }), "Index de liste hors limites (1)");
-  EXPECT_EQ(message([&] { list.Delete(-1); }), "Index de liste hors limites (-1)");
-  EXPECT_EQ(message([&] { list.Insert(2, &b); }), "Index de liste hors limites (2)");
-  EXPECT_EQ(message([&] { list.Exchange(0, 5); }), "Index de liste hors limites (5)");
-  EXPECT_EQ(message([&] { list.Move(0, 1); }), "Index de liste hors limites (1)");
+  EXPECT_EQ(message([&] { list.Items(1); }), "Indice de liste hors limites (1)");
+  EXPECT_EQ(message([&] { list.Delete(-1); }), "Indice de liste hors limites (-1)");
+  EXPECT_EQ(message([&] { list.Insert(2, &b); }), "Indice de liste hors limites (2)");
+  EXPECT_EQ(message([&] { list.Exchange(0, 5); }), "Indice de liste hors limites (5)");
+  EXPECT_EQ(message([&] { list.Move(0, 1); }), "Indice de liste hors limites (1)");
   EXPECT_THROW(list.SetCount(-1), EListError);
   EXPECT_THROW(list.SetCapacity(0), EListError);  // below the count
   TList empty;
-  EXPECT_EQ(message([&] { empty.First(); }), "Index de liste hors limites (0)");
-  EXPECT_EQ(message([&] { empty.Last(); }), "Index de liste hors limites (-1)");
+  EXPECT_EQ(message([&] { empty.First(); }), "Indice de liste hors limites (0)");
+  EXPECT_EQ(message([&] { empty.Last(); }), "Indice de liste hors limites (-1)");
 }
 
 TEST(List, EditingKeepsOrder)

@@ -121,7 +121,7 @@ TEST(Strings, AssignEqualsMoveExchange)
   try {
     b.Delete(7);
   } catch (const EStringListError& e) {
-    EXPECT_EQ(e.Message(), "Index de liste hors limites (7)");
+    EXPECT_EQ(e.Message(), "Indice de liste hors limites (7)");
   }
 }
 

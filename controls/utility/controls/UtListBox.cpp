@@ -11,13 +11,8 @@
 #include "platform/classes/graphics/Brush.h"
 #include "platform/classes/graphics/Colors.h"
 #include "platform/classes/graphics/Font.h"
+#include "platform/classes/stdctrls/ListBoxWindow.h"
 #include "platform/win/win.h"
-
-namespace {
-
-constexpr const char* SInsertLineError = "Impossible d'insérer une ligne";
-
-}  // namespace
 
 // The lines, kept by the window
 
@@ -28,16 +23,9 @@ int TUtListBoxStrings::GetCount() const
 
 std::string TUtListBoxStrings::Get(int Index) const
 {
-  // The line's length first: no line is too long for the buffer.
-  HWND hwnd = FListBox->Handle();
-  LRESULT length = SendMessage(hwnd, LB_GETTEXTLEN, WPARAM(Index), 0);
-  if (length < 0)
+  std::string text;
+  if (!ReadListBoxLine(FListBox->Handle(), Index, text))
     Error(SListIndexError, Index);
-  std::string text(std::size_t(length) + 1, '\0');
-  LRESULT got = SendMessage(hwnd, LB_GETTEXT, WPARAM(Index), LPARAM(text.data()));
-  if (got < 0)
-    Error(SListIndexError, Index);
-  text.resize(std::size_t(std::min(got, length)));
   return text;
 }
 
@@ -55,16 +43,12 @@ void TUtListBoxStrings::PutObject(int Index, TObject* AObject)
 
 int TUtListBoxStrings::Add(const std::string& S)
 {
-  LRESULT result = SendMessage(FListBox->Handle(), LB_ADDSTRING, 0, LPARAM(S.c_str()));
-  if (result < 0)
-    throw EOutOfResources(SInsertLineError);
-  return int(result);
+  return AddListBoxLine(FListBox->Handle(), S);
 }
 
 void TUtListBoxStrings::Insert(int Index, const std::string& S)
 {
-  if (SendMessage(FListBox->Handle(), LB_INSERTSTRING, WPARAM(Index), LPARAM(S.c_str())) < 0)
-    throw EOutOfResources(SInsertLineError);
+  InsertListBoxLine(FListBox->Handle(), Index, S);
 }
 
 void TUtListBoxStrings::Delete(int Index)
@@ -129,24 +113,9 @@ void TUtxCustomListBox::CreateParams(TCreateParams& Params)
   CreateSubClass(Params, "LISTBOX");
   static const DWORD styles[] = {0, LBS_OWNERDRAWFIXED, LBS_OWNERDRAWVARIABLE, LBS_OWNERDRAWFIXED,
                                  LBS_OWNERDRAWFIXED};
-  Params.Style |= WS_HSCROLL | WS_VSCROLL | LBS_HASSTRINGS | LBS_NOTIFY | styles[int(FStyle)];
-  if (FSorted)
-    Params.Style |= LBS_SORT;
-  if (FMultiSelect)
-    Params.Style |= FExtendedSelect ? LBS_EXTENDEDSEL : LBS_MULTIPLESEL;
-  if (!FIntegralHeight)
-    Params.Style |= LBS_NOINTEGRALHEIGHT;
-  if (FColumns != 0)
-    Params.Style |= LBS_MULTICOLUMN;
-  if (FTabWidth != 0)
-    Params.Style |= LBS_USETABSTOPS;
-  if (FBorderStyle == bsSingle) {
-    if (Ctl3D())
-      Params.ExStyle |= WS_EX_CLIENTEDGE;
-    else
-      Params.Style |= WS_BORDER;
-  }
-  Params.WindowClass.style &= ~(CS_HREDRAW | CS_VREDRAW);
+  Params.Style |= LBS_HASSTRINGS | styles[int(FStyle)];
+  AddListBoxStyles(Params, {FMultiSelect, FExtendedSelect, FIntegralHeight, FSorted, FColumns, FTabWidth,
+                            FBorderStyle == bsSingle, Ctl3D()});
 }
 
 void TUtxCustomListBox::CreateWnd()
@@ -362,29 +331,12 @@ bool TUtxCustomListBox::Selected(int Index)
 
 TRect TUtxCustomListBox::ItemBounds(int Index)
 {
-  TRect r;
-  int count = FItems->Count();
-  if (Index == 0 || (Index >= 0 && Index < count)) {
-    SendMessage(Handle(), LB_GETITEMRECT, WPARAM(Index), LPARAM(&r));
-  } else if (Index == count) {
-    SendMessage(Handle(), LB_GETITEMRECT, WPARAM(Index - 1), LPARAM(&r));
-    OffsetRect(&r, 0, r.Height());
-  }
-  return r;
+  return ListBoxLineRect(Handle(), Index, FItems->Count());
 }
 
 int TUtxCustomListBox::ItemIndexAtPoint(TPoint Pos, bool Existing)
 {
-  if (!PtInRect(ClientRect(), Pos))
-    return -1;
-  int count = FItems->Count();
-  for (int i = TopIndex(); i < count; ++i) {
-    TRect r;
-    SendMessage(Handle(), LB_GETITEMRECT, WPARAM(i), LPARAM(&r));
-    if (PtInRect(r, Pos))
-      return i;
-  }
-  return Existing ? -1 : count;
+  return ListBoxLineAt(Handle(), ClientRect(), Pos, FItems->Count(), Existing);
 }
 
 // Widths and the horizontal extent

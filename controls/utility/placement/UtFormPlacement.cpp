@@ -8,6 +8,7 @@
 #include "platform/base/ScopeGuard.h"
 #include "platform/classes/forms/Application.h"
 #include "platform/classes/forms/CustomForm.h"
+#include "platform/classes/menus/MainMenu.h"
 #include "platform/win/win.h"
 
 // Links
@@ -238,8 +239,11 @@ void TUtFormPlacement::AfterMessage(TObject*, TMessage& Msg, bool&)
       break;
     case WM_INITMENUPOPUP:
       if (HIWORD(Msg.LParam)) {
-        // The popup being opened is the system menu itself.
+        // The popup being opened is the system menu itself; the form's main
+        // menu sees it first, as it sees every popup of the form.
         HMENU menu = reinterpret_cast<HMENU>(Msg.WParam);
+        if (TMainMenu* mainMenu = form->Menu())
+          mainMenu->DispatchPopup(menu);
         EnableMenuItem(menu, SC_SIZE, MF_BYCOMMAND | MF_GRAYED);
         EnableMenuItem(menu, SC_MAXIMIZE, MF_BYCOMMAND | MF_GRAYED);
         Msg.Result = 1;
@@ -285,18 +289,21 @@ void TUtFormPlacement::StoreAll()
 void TUtFormPlacement::LoadAll()
 {
   FSaved = false;
-  if (!FAppStorage || FAppStorage->ReadInteger(FAppStoragePath + "FormVersion", 0) < FVersion)
-    return;
-  ReadValues();
-  FRestored = true;
-  if (OnRestorePlacement)
-    OnRestorePlacement(this);
-  TCustomForm* form = Form();
-  if (form && FOptions.Contains(fpActiveControl)) {
-    std::string name = FAppStorage->ReadString(FAppStoragePath + "ActiveControl", "");
-    if (auto* control = dynamic_cast<TWinControl*>(form->FindComponent(name)); control && control->CanFocus())
-      form->SetActiveControl(control);
+  // A placement older than Version is not read, but the form is still taken
+  // as restored and its placement corrected.
+  if (FAppStorage && FAppStorage->ReadInteger(FAppStoragePath + "FormVersion", 0) >= FVersion) {
+    ReadValues();
+    FRestored = true;
+    if (OnRestorePlacement)
+      OnRestorePlacement(this);
+    TCustomForm* form = Form();
+    if (form && FOptions.Contains(fpActiveControl)) {
+      std::string name = FAppStorage->ReadString(FAppStoragePath + "ActiveControl", "");
+      if (auto* control = dynamic_cast<TWinControl*>(form->FindComponent(name)); control && control->CanFocus())
+        form->SetActiveControl(control);
+    }
   }
+  FRestored = true;
   CorrectPlacement();
 }
 
@@ -311,7 +318,7 @@ void TUtFormPlacement::WriteValues()
     FAppStorage->WriteString(FAppStoragePath + "ActiveControl", form->ActiveControl()->Name());
   for (TUtIniLink* link : std::vector<TUtIniLink*>(FLinks))
     if (link->OnSave)
-      link->OnSave(nullptr);
+      link->OnSave(link);
 }
 
 void TUtFormPlacement::ReadValues()
@@ -320,7 +327,7 @@ void TUtFormPlacement::ReadValues()
     ReadFormPlacement(form, FAppStorage, FAppStoragePath, FOptions.Contains(fpState), FOptions.Contains(fpPosition));
   for (TUtIniLink* link : std::vector<TUtIniLink*>(FLinks))
     if (link->OnLoad)
-      link->OnLoad(nullptr);
+      link->OnLoad(link);
 }
 
 // The form's events

@@ -11,6 +11,7 @@
 
 #include "controls/utility/UtComponent.h"
 #include "platform/base/Set.h"
+#include "platform/base/Persistent.h"
 #include "platform/classes/forms/FormTypes.h"
 #include "platform/win/window/WindowTypes.h"
 
@@ -19,7 +20,8 @@ class TUtFormPlacement;
 class TUtWindowHook;
 class TCustomForm;
 
-class TUtIniLink {
+// Sender of its events is the link itself.
+class TUtIniLink : public TPersistent {
 public:
   TUtIniLink() = default;
   ~TUtIniLink();

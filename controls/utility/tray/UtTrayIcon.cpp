@@ -124,7 +124,8 @@ void TUtTrayIcon::SetActive(bool Value)
     FData.hWnd = FWindow;
     FData.uID = IconId;
     FData.uCallbackMessage = CallbackMessage;
-    FData.hIcon = FIcon->Empty() ? LoadIcon(nullptr, IDI_APPLICATION) : FIcon->Handle();
+    // Without an icon of its own the tray shows the application's.
+    FData.hIcon = FIcon->Empty() ? Application()->Icon()->Handle() : FIcon->Handle();
     // The older layout holds a 64-byte tip.
     PutField(FData.szTip, GetShortHint(FHint), balloons ? 127 : 63);
     FLastHint = FHint;

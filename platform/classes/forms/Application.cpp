@@ -70,6 +70,18 @@ void TApplication::Initialize()
   Handle();
 }
 
+TIcon* TApplication::Icon()
+{
+  if (!FIcon) {
+    FIcon = std::make_unique<TIcon>();
+    HICON own = LoadIcon(GetModuleHandle(nullptr), "MAINICON");
+    // The platform's icon is shared: the application's icon is a copy of it,
+    // since an icon frees its handle.
+    FIcon->SetHandle(own ? own : CopyIcon(LoadIcon(nullptr, IDI_APPLICATION)));
+  }
+  return FIcon.get();
+}
+
 HWND TApplication::Handle()
 {
   if (FHandle)

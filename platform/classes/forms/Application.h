@@ -14,6 +14,7 @@
 #include "platform/classes/components/Component.h"
 #include "platform/classes/controls/ControlTypes.h"
 #include "platform/classes/forms/FormTypes.h"
+#include "platform/classes/graphics/Icon.h"
 
 using TIdleEvent = Method<void(TObject* Sender, bool& Done)>;
 using TMessageEvent = Method<void(MSG& Msg, bool& Handled)>;
@@ -61,6 +62,9 @@ public:
   int MessageBox(const std::string& Text, const std::string& Caption, UINT Flags = 0);
 
   HWND Handle();
+  // The application's own icon: the program's "MAINICON" icon resource when
+  // it has one, else the platform's application icon.
+  TIcon* Icon();
   TCustomForm* MainForm() const { return FMainForm; }
   const std::string& Title() const { return FTitle; }
   void SetTitle(const std::string& Value);
@@ -156,6 +160,7 @@ private:
   int FHintHidePause = 2500;
   bool FHintShortCuts = true;
   std::unique_ptr<THintWindow> FHintWindow;
+  std::unique_ptr<TIcon> FIcon;
   THintWindowClass FHintWindowClass;
   TControl* FHintControl = nullptr;
   TRect FHintCursorRect;

@@ -1,5 +1,6 @@
 #include "platform/classes/menus/Menu.h"
 
+#include <cstdint>
 #include <vector>
 
 #include "platform/classes/graphics/ChangeLink.h"
@@ -51,6 +52,15 @@ TMenuItem* TMenu::FindItem(UINT Value, TFindItemKind Kind) const
 bool TMenu::DispatchCommand(WORD ACommand)
 {
   TMenuItem* item = FindItem(ACommand, fkCommand);
+  if (!item)
+    return false;
+  item->Click();
+  return true;
+}
+
+bool TMenu::DispatchPopup(HMENU AMenu)
+{
+  TMenuItem* item = FindItem(UINT(reinterpret_cast<std::uintptr_t>(AMenu)), fkHandle);
   if (!item)
     return false;
   item->Click();

@@ -24,6 +24,11 @@ public:
   TMenuItem* FindItem(UINT Value, TFindItemKind Kind) const;
   // Clicks the item of the command; false when no item has it.
   bool DispatchCommand(WORD ACommand);
+  // A platform popup about to open: the item whose sub-menu it shows is
+  // clicked (its handler may fill it). Items here own no platform menus (the
+  // class library presents them itself), so a popup of the platform's, such
+  // as a window's system menu, is none of them: false, nothing done.
+  bool DispatchPopup(HMENU AMenu);
   // Clicks the enabled item whose shortcut the key is, after clicking its
   // enclosing items (their handlers may rebuild them); true when it ran.
   virtual bool IsShortCut(TWMKey& Message);

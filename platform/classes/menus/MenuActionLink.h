@@ -1,37 +1,18 @@
 // TMenuActionLink: shows an action's properties on a menu item, except those
-// the item was given a value of its own for.
+// the item was given a value of its own for; a menu item also follows the
+// action's group.
 #pragma once
 
-#include "platform/classes/actions/ActionLink.h"
+#include "platform/classes/actions/ClientActionLink.h"
 
-class TMenuActionLink : public TActionLink {
+class TMenuItem;
+
+extern template class TClientActionLink<TMenuItem>;
+
+class TMenuActionLink : public TClientActionLink<TMenuItem> {
 public:
-  explicit TMenuActionLink(TMenuItem* AClient) : FClient(AClient) {}
+  using TClientActionLink<TMenuItem>::TClientActionLink;
 
-  bool IsCaptionLinked() const override;
-  bool IsCheckedLinked() const override;
-  bool IsEnabledLinked() const override;
-  bool IsHelpContextLinked() const override;
-  bool IsHintLinked() const override;
   bool IsGroupIndexLinked() const override;
-  bool IsImageIndexLinked() const override;
-  bool IsShortCutLinked() const override;
-  bool IsVisibleLinked() const override;
-  bool IsAutoCheckLinked() const override;
-  bool IsOnExecuteLinked() override;
-
-  void SetAutoCheck(bool Value) override;
-  void SetCaption(const std::string& Value) override;
-  void SetChecked(bool Value) override;
-  void SetEnabled(bool Value) override;
   void SetGroupIndex(int Value) override;
-  void SetHelpContext(int Value) override;
-  void SetHint(const std::string& Value) override;
-  void SetImageIndex(int Value) override;
-  void SetShortCut(TShortCut Value) override;
-  void SetVisible(bool Value) override;
-  void SetOnExecute(TNotifyEvent Value) override;
-
-private:
-  TMenuItem* FClient;
 };

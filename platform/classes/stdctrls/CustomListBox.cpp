@@ -8,6 +8,7 @@
 #include "platform/classes/graphics/Brush.h"
 #include "platform/classes/graphics/Colors.h"
 #include "platform/classes/graphics/Font.h"
+#include "platform/classes/stdctrls/ListBoxWindow.h"
 #include "platform/win/win.h"
 
 // The items
@@ -21,13 +22,9 @@ std::string TListBoxStrings::Get(int Index) const
 {
   if (FListBox->IsVirtual())
     return FListBox->DoGetData(Index);
-  HWND hwnd = FListBox->Handle();
-  LRESULT length = SendMessage(hwnd, LB_GETTEXTLEN, WPARAM(Index), 0);
-  if (length == LB_ERR)
+  std::string text;
+  if (!ReadListBoxLine(FListBox->Handle(), Index, text))
     Error(SListIndexError, Index);
-  std::string text(std::size_t(length) + 1, '\0');
-  LRESULT got = SendMessage(hwnd, LB_GETTEXT, WPARAM(Index), LPARAM(text.data()));
-  text.resize(std::size_t(got < 0 ? 0 : std::min(got, length)));
   return text;
 }
 
@@ -60,18 +57,13 @@ int TListBoxStrings::Add(const std::string& S)
 {
   if (FListBox->IsVirtual())
     return -1;
-  LRESULT result = SendMessage(FListBox->Handle(), LB_ADDSTRING, 0, LPARAM(S.c_str()));
-  if (result < 0)
-    throw EOutOfResources(SInsertLineError);
-  return int(result);
+  return AddListBoxLine(FListBox->Handle(), S);
 }
 
 void TListBoxStrings::Insert(int Index, const std::string& S)
 {
-  if (FListBox->IsVirtual())
-    return;
-  if (SendMessage(FListBox->Handle(), LB_INSERTSTRING, WPARAM(Index), LPARAM(S.c_str())) < 0)
-    throw EOutOfResources(SInsertLineError);
+  if (!FListBox->IsVirtual())
+    InsertListBoxLine(FListBox->Handle(), Index, S);
 }
 
 void TListBoxStrings::Delete(int Index)
@@ -152,24 +144,9 @@ void TCustomListBox::CreateParams(TCreateParams& Params)
   static const DWORD styles[] = {LBS_HASSTRINGS, LBS_HASSTRINGS | LBS_OWNERDRAWFIXED,
                                  LBS_HASSTRINGS | LBS_OWNERDRAWVARIABLE, LBS_NODATA | LBS_OWNERDRAWFIXED,
                                  LBS_NODATA | LBS_OWNERDRAWFIXED};
-  Params.Style |= WS_HSCROLL | WS_VSCROLL | LBS_NOTIFY | styles[int(FStyle)];
-  if (FMultiSelect)
-    Params.Style |= FExtendedSelect ? LBS_EXTENDEDSEL : LBS_MULTIPLESEL;
-  if (!FIntegralHeight)
-    Params.Style |= LBS_NOINTEGRALHEIGHT;
-  if (FColumns > 0)
-    Params.Style |= LBS_MULTICOLUMN;
-  if (FTabWidth != 0)
-    Params.Style |= LBS_USETABSTOPS;
-  if (FSorted && !IsVirtual())
-    Params.Style |= LBS_SORT;
-  if (FBorderStyle == bsSingle) {
-    if (Ctl3D())
-      Params.ExStyle |= WS_EX_CLIENTEDGE;
-    else
-      Params.Style |= WS_BORDER;
-  }
-  Params.WindowClass.style &= ~(CS_HREDRAW | CS_VREDRAW);
+  Params.Style |= styles[int(FStyle)];
+  AddListBoxStyles(Params, {FMultiSelect, FExtendedSelect, FIntegralHeight, FSorted && !IsVirtual(), FColumns,
+                            FTabWidth, FBorderStyle == bsSingle, Ctl3D()});
 }
 
 void TCustomListBox::CreateWnd()
@@ -387,33 +364,12 @@ void TCustomListBox::SetCount(int Value)
 
 int TCustomListBox::ItemAtPos(TPoint Pos, bool Existing)
 {
-  TRect client = ClientRect();
-  if (PtInRect(client, Pos)) {
-    int result = TopIndex();
-    int count = FItems->Count();
-    for (; result < count; ++result) {
-      TRect item;
-      SendMessage(Handle(), LB_GETITEMRECT, WPARAM(result), LPARAM(&item));
-      if (PtInRect(item, Pos))
-        return result;
-    }
-    if (!Existing)
-      return result;
-  }
-  return -1;
+  return ListBoxLineAt(Handle(), ClientRect(), Pos, FItems->Count(), Existing);
 }
 
 TRect TCustomListBox::ItemRect(int Index)
 {
-  TRect r;
-  int count = FItems->Count();
-  if (Index == 0 || Index < count) {
-    SendMessage(Handle(), LB_GETITEMRECT, WPARAM(Index), LPARAM(&r));
-  } else if (Index == count) {
-    SendMessage(Handle(), LB_GETITEMRECT, WPARAM(Index - 1), LPARAM(&r));
-    OffsetRect(&r, 0, r.Height());
-  }
-  return r;
+  return ListBoxLineRect(Handle(), Index, FItems->Count());
 }
 
 void TCustomListBox::Clear()

@@ -11,6 +11,7 @@
 #include "controls/vtree/LazyTreeHeader.h"
 #include "controls/vtree/SharedResources.h"
 #include "platform/base/MulDiv.h"
+#include "platform/classes/forms/Application.h"
 #include "platform/base/ScopeGuard.h"
 #include "platform/classes/Messages.h"
 #include "platform/win/gdi/gdi.h"
@@ -73,6 +74,9 @@ TBaseLazyTree::~TBaseLazyTree()
   // From here on a reference to this tree names nothing: a data object left
   // on the clipboard answers E_FAIL instead of reaching a freed tree.
   UnregisterLiveTree(FTreeToken);
+  if (Application())
+    if (auto* hint = dynamic_cast<TLazyTreeHintWindow*>(Application()->HintWindow()))
+      hint->ForgetTree(this);
   FClipboardObject = nullptr;
   RegisterAsDropTarget(false);
   if (FOwnDragManager)

@@ -41,6 +41,13 @@ public:
   void ActivateHint(TRect Rect, const std::string& AHint) override;
   bool IsHintMsg(const MSG& Msg) override;
   const TLTHintData& HintData() const { return FHintData; }
+  // A tree going away: the hint it showed no longer names it (the window
+  // may be hidden after the tree is gone).
+  void ForgetTree(const TBaseLazyTree* Tree)
+  {
+    if (FHintData.Tree == Tree)
+      FHintData = TLTHintData();
+  }
   // One picture of the window: the hint (step size below 1: the final
   // state, always fully drawn), a fade step with alpha Step/255 over the
   // background, or a slide step showing the bottom Step rows at the top.

@@ -372,7 +372,7 @@ TEST(FloatingPanel, FloatsInTheThemedFrameThatSnapsToTheWorkArea)
   panel->SetSnapDistance(10);
   EXPECT_EQ(frame->SnapDistance(), 10);
 
-  const int w = frame->Width(), h = frame->Height();
+  const int w = frame->Width();
   const TRect work = f.Display->Monitors()[0].WorkArea;
   struct TCase {
     int GapRight, GapTop;

@@ -58,12 +58,7 @@ protected:
   void SetUp() override
   {
     ClassesFixture::SetUp();
-    Form = TCustomForm::Create<TForm>(nullptr);
-    Form->SetBounds(0, 0, 420, 320);
-    Viewer = new THtmlView(Form, TestFonts());
-    Viewer->SetParent(Form);
-    Viewer->SetBounds(10, 10, 300, 200);
-    ApplyChatViewerSettings(*Viewer, SmileyDir);
+    Viewer = MakeChatViewerOnForm(Form);
     Viewer->OpenWebLink = [this](const std::string& Url) { Rec.Opened.push_back(Url); };
     Rec.Viewer = Viewer;
     Form->Show();

@@ -7,11 +7,15 @@
 #include <cstdlib>
 
 #include "ChatDocument.h"
+#include "ChatViewer.h"
+#include "TestFonts.h"
 #include "controls/html/document/Block.h"
 #include "controls/html/document/HorzLine.h"
 #include "controls/html/document/Section.h"
 #include "controls/html/document/SectionList.h"
 #include "controls/html/tables/TableLayout.h"
+#include "controls/html/viewer/HtmlView.h"
+#include "platform/classes/classes.h"
 #include "platform/win/gdi/gdi.h"
 #include "tests/support/GoldenImage.h"
 
@@ -133,4 +137,15 @@ std::vector<TRowSpan> TableRows(TSectionList& Doc)
     }
   }
   return Rows;
+}
+
+THtmlView* MakeChatViewerOnForm(TCustomForm*& Form)
+{
+  Form = TCustomForm::Create<TForm>(nullptr);
+  Form->SetBounds(0, 0, 420, 320);
+  auto* viewer = new THtmlView(Form, TestFonts());
+  viewer->SetParent(Form);
+  viewer->SetBounds(10, 10, 300, 200);
+  ApplyChatViewerSettings(*viewer, SmileyDir);
+  return viewer;
 }

@@ -11,6 +11,9 @@
 
 #include "platform/win/gdi/Screenshot.h"
 
+class TCustomForm;
+class THtmlView;
+
 class TBlock;
 class TSectionList;
 
@@ -55,3 +58,7 @@ std::vector<TRowSpan> TableRows(TSectionList& Doc);
 // Every section of a type anywhere in the document, in document order.
 template <class T>
 std::vector<T*> AllOf(TSectionList& Doc);
+
+// A 420 x 320 form holding a viewer set up as the chat window sets it (the
+// tests' fonts, at 10, 10, 300 x 200); neither is shown yet.
+THtmlView* MakeChatViewerOnForm(TCustomForm*& Form);

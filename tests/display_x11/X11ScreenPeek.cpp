@@ -25,10 +25,15 @@ std::vector<XWin> ShownOverrideRedirect(Display* X, const std::vector<XWin>& Bef
 
 TRect ScreenRectOf(Display* X, XWin Window)
 {
+  // Under a window manager the window sits in a frame: its own x and y are
+  // relative to the frame, so the position is asked of the root.
   XWindowAttributes a;
   if (!XGetWindowAttributes(X, Window, &a))
     return TRect();
-  return TRect(a.x, a.y, a.x + a.width, a.y + a.height);
+  int left = a.x, top = a.y;
+  ::Window child;
+  XTranslateCoordinates(X, Window, DefaultRootWindow(X), 0, 0, &left, &top, &child);
+  return TRect(left, top, left + a.width, top + a.height);
 }
 
 TPixelImage ScreenArea(Display* X, const TRect& Area)

@@ -23,21 +23,36 @@ std::string NameOf(Display* X, Window W)
 
 }  // namespace
 
-XWin ShownTopLevel(Display* X, const std::string& Title)
+namespace {
+
+// A window manager reparents a program's windows into frames of its own, one
+// or two levels below the root: the search goes that deep.
+XWin ShownWindowTitled(Display* X, Window Parent, const std::string& Title, int Depth)
 {
   Window root, parent, *children = nullptr;
   unsigned n = 0;
   XWin found = 0;
-  if (!XQueryTree(X, DefaultRootWindow(X), &root, &parent, &children, &n))
+  if (!XQueryTree(X, Parent, &root, &parent, &children, &n))
     return 0;
   for (unsigned i = 0; i < n && !found; ++i) {
     XWindowAttributes a;
-    if (XGetWindowAttributes(X, children[i], &a) && a.map_state == IsViewable && NameOf(X, children[i]) == Title)
+    if (!XGetWindowAttributes(X, children[i], &a) || a.map_state != IsViewable)
+      continue;
+    if (NameOf(X, children[i]) == Title)
       found = children[i];
+    else if (Depth > 0)
+      found = ShownWindowTitled(X, children[i], Title, Depth - 1);
   }
   if (children)
     XFree(children);
   return found;
+}
+
+}  // namespace
+
+XWin ShownTopLevel(Display* X, const std::string& Title)
+{
+  return ShownWindowTitled(X, DefaultRootWindow(X), Title, 2);
 }
 
 TRect ScreenRect(Display* X)

@@ -44,9 +44,11 @@ public:
   // document's ExtentStore from ExtentsAt (-1: none yet), ExtentsRoom long;
   // ExtentsCount of them are valid, none once the font or the run changes,
   // and measuring again reuses the room when it is enough.
+  // Measures of an older ExtentsGeneration than the document's are gone.
   mutable int ExtentsAt = -1;
   mutable int ExtentsRoom = 0;
   mutable int ExtentsCount = 0;
+  mutable unsigned ExtentsGeneration = 0;
   void ForgetExtents() { ExtentsCount = 0; }
   int FontHeight() const { return Metrics.Height; }
   int Descent() const { return Metrics.Descent; }

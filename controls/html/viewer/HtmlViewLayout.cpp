@@ -46,6 +46,7 @@ void THtmlView::FormatDocument(bool AfterAppend)
       DocWidth = Doc.DocMaxWidth;
       return H;
     });
+    Doc.ForgetExtents();
     FMaxVertical = R.DocHeight;
     FScrollWidth = R.DocWidth;
     FLastPasses = int(R.PassWidths.size());

@@ -1,5 +1,6 @@
 #include "chatwin/ConversationLines.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "platform/base/Exception.h"
@@ -51,6 +52,10 @@ void TConversationLines::Insert(int Index, const std::string& S)
   const std::size_t I = std::size_t(Index);
   const std::size_t Start = I < FStarts.size() ? FStarts[I] : FText.size();
   const std::size_t Length = S.size() + 2;
+  // One growth for the line and its break, by half at least: a large
+  // message is not copied twice, and many small ones grow the text rarely.
+  if (FText.size() + Length > FText.capacity())
+    FText.reserve(std::max(FText.size() + Length, FText.capacity() + FText.capacity() / 2));
   FText.insert(Start, S);
   FText.insert(Start + S.size(), ConversationLineBreak);
   FStarts.insert(FStarts.begin() + std::ptrdiff_t(I), std::uint32_t(Start));

@@ -529,7 +529,7 @@ TEST_F(HtmlViewTest, LinksAreFollowedByTheirExtension)
   ASSERT_EQ(Viewer->CurrentFile(), Start);
   bool Visited = false;
   for (TFontObj* Link : Viewer->SectionList().LinkList)
-    if (Link->UrlTarget.URL == "other.htm#x")
+    if (Link->UrlTarget().URL == "other.htm#x")
       Visited = Link->Visited;
   EXPECT_TRUE(Visited) << "marked again after the load";
   std::filesystem::remove_all(Dir);

@@ -24,9 +24,13 @@ public:
   // Shared with the document's other runs of the same font (TFontPool);
   // changing it replaces the pointer, never the shared font.
   std::shared_ptr<const TMyFont> Font;
-  TUrlTarget UrlTarget;  // an empty URL: not a link
+  // The link (an empty URL: not a link) and the TITLE text of the run.
+  const TUrlTarget& UrlTarget() const { return FLinkPart ? FLinkPart->UrlTarget : NoUrlTarget(); }
+  TUrlTarget& EditUrlTarget() { return LinkPart().UrlTarget; }
+  void ClearUrlTarget();
+  const std::string& Title() const { return FLinkPart ? FLinkPart->Title : NoTitle(); }
+  void SetTitle(const std::string& Value);
   std::unique_ptr<TFontInfoArray> FIArray;
-  std::string Title;
   int VertAlign = 0;  // 8 subscript, 9 superscript, else 0
   bool Visited = false;
   bool Hover = false;
@@ -56,7 +60,7 @@ public:
   int Overhang() const { return ItalicOverhang(Font->Style, Metrics); }
   const THtmlFontService& Fonts() const { return FFonts; }
 
-  bool IsLink() const { return !UrlTarget.URL.empty(); }
+  bool IsLink() const { return FLinkPart && !FLinkPart->UrlTarget.URL.empty(); }
   void ReplaceFont(std::shared_ptr<const TMyFont> AFont);
   void ApplyFontInfo(const ThtFontInfo& Info);
   void SetVisited(bool Value);
@@ -81,7 +85,18 @@ public:
   void DropFocusProxy();
 
 private:
+  // What only a few runs of a document have: a link or a title. A long
+  // document has tens of thousands of runs; the others hold a null pointer
+  // instead of an empty target and title.
+  struct TLinkPart {
+    TUrlTarget UrlTarget;
+    std::string Title;
+  };
+  static const TUrlTarget& NoUrlTarget();
+  static const std::string& NoTitle();
+  TLinkPart& LinkPart();
   void Realise();
+  std::unique_ptr<TLinkPart> FLinkPart;
   const THtmlFontService& FFonts;
 };
 

@@ -129,13 +129,17 @@ void TFontObj::FocusKeyDown(WORD& Key, TShiftState Shift)
 void TFontObj::Realise()
 {
   ForgetExtents();
-  Metrics = FFonts.Metrics(Font->Desc());
-  if (Font->tmHeight == Metrics.Height && Font->tmDescent == Metrics.Descent &&
-      Font->tmExternalLeading == Metrics.ExternalLeading && Font->tmMaxCharWidth == Metrics.MaxCharWidth &&
-      Font->tmCharset == Metrics.CharSet)
+  const THtmlTextMetrics Metrics = FFonts.Metrics(Font->Desc());
+  if (Font->tmHeight == Metrics.Height && Font->tmAscent == Metrics.Ascent &&
+      Font->tmInternalLeading == Metrics.InternalLeading && Font->tmAveCharWidth == Metrics.AveCharWidth &&
+      Font->tmDescent == Metrics.Descent && Font->tmExternalLeading == Metrics.ExternalLeading &&
+      Font->tmMaxCharWidth == Metrics.MaxCharWidth && Font->tmCharset == Metrics.CharSet)
     return;
   auto Own = std::make_shared<TMyFont>(*Font);
   Own->tmHeight = Metrics.Height;
+  Own->tmAscent = Metrics.Ascent;
+  Own->tmInternalLeading = Metrics.InternalLeading;
+  Own->tmAveCharWidth = Metrics.AveCharWidth;
   Own->tmDescent = Metrics.Descent;
   Own->tmExternalLeading = Metrics.ExternalLeading;
   Own->tmMaxCharWidth = Metrics.MaxCharWidth;

@@ -21,6 +21,7 @@ public:
 
   TSection* Section;
   int Pos;  // index of the first character of the run in the section's text
+  int VertAlign = 0;  // 8 subscript, 9 superscript, else 0
   // Shared with the document's other runs of the same font (TFontPool);
   // changing it replaces the pointer, never the shared font.
   std::shared_ptr<const TMyFont> Font;
@@ -31,7 +32,6 @@ public:
   const std::string& Title() const { return FLinkPart ? FLinkPart->Title : NoTitle(); }
   void SetTitle(const std::string& Value);
   std::unique_ptr<TFontInfoArray> FIArray;
-  int VertAlign = 0;  // 8 subscript, 9 superscript, else 0
   bool Visited = false;
   bool Hover = false;
   bool Focused = false;
@@ -41,8 +41,6 @@ public:
   // when the panel goes first and takes it along, it clears this pointer.
   ThtTabcontrol* TabControl = nullptr;
 
-  // Metrics of the realised font.
-  THtmlTextMetrics Metrics;
   // The extents of the run's characters, measured from its start in one
   // call the first time layout asks (TSection::CachedExtents), kept in the
   // document's ExtentStore from ExtentsAt (-1: none yet), ExtentsRoom long;
@@ -54,10 +52,13 @@ public:
   mutable int ExtentsCount = 0;
   mutable unsigned ExtentsGeneration = 0;
   void ForgetExtents() { ExtentsCount = 0; }
-  int FontHeight() const { return Metrics.Height; }
-  int Descent() const { return Metrics.Descent; }
-  int LineHeight() const { return Metrics.Height + Metrics.ExternalLeading; }
-  int Overhang() const { return ItalicOverhang(Font->Style, Metrics); }
+  // Metrics of the realised font, which the font carries (it is realised
+  // when the run takes it), so that runs of one font share them.
+  int FontHeight() const { return Font->tmHeight; }
+  int Ascent() const { return Font->tmAscent; }
+  int Descent() const { return Font->tmDescent; }
+  int LineHeight() const { return Font->tmHeight + Font->tmExternalLeading; }
+  int Overhang() const { return Font->Style.Contains(fsItalic) ? Font->tmHeight / 10 : 0; }
   const THtmlFontService& Fonts() const { return FFonts; }
 
   bool IsLink() const { return FLinkPart && !FLinkPart->UrlTarget.URL.empty(); }

@@ -2,6 +2,7 @@
 
 #include "api/MessageInput.h"
 #include "chatwin/ConversationFile.h"
+#include "chatwin/ConversationLines.h"
 #include "chatwin/MessageDocument.h"
 #include "chatwin/msgman.h"
 #include "chatwin/widgets/TBWStatusBars.h"
@@ -181,7 +182,7 @@ void TdlgMessage::SetNick(const std::string& Value)
 
 void TdlgMessage::StartConversation()
 {
-  Document = std::make_unique<TStringList>();
+  Document = std::make_unique<TConversationLines>();
   for (const std::string& line : DocumentHead())
     Document->Add(line);
   SessionStart = Now();

@@ -21,7 +21,7 @@ class TCheckBox;
 class THtmlFontService;
 class THtmlView;
 class TMemo;
-class TStringList;
+class TConversationLines;
 class TTBWItem;
 class TTBWPopupMenu;
 class TTBWSeparatorItem;
@@ -41,7 +41,7 @@ public:
   std::string NetworkName;
   TDateTime SessionStart = 0;
   // Null until the window was first shown.
-  std::unique_ptr<TStringList> Document;
+  std::unique_ptr<TConversationLines> Document;
 
   // Appends one message (Html is already markup) and shows it in the viewer.
   // Sender "MOI" (any case) marks the user's own message. False when the

@@ -9,6 +9,12 @@
 // window's conversation grew by per message while it was received. The four sizes run in one process, so
 // their ratio is measured side by side.
 //
+// BM_WindowOf100Messages: the heap a chat window holding 100 messages takes
+// (window, viewer, document, everything it keeps while shown), less the one
+// full-window pixel buffer it needs while shown: "heap_beyond_pixel_buffer".
+// A first window of another contact is opened before, so that what the
+// process makes once (fonts, stock objects) does not count.
+//
 // BM_LargeMessage: one message of about 1 MB or 10 MB of plain text (with
 // smileys), of nested HTML or of RTF, for a new window; the counter
 // "resident_per_byte" is the growth of the resident size over the message's
@@ -117,6 +123,13 @@ TCustomForm* ChatWindow()
   return dynamic_cast<TCustomForm*>(FindControl(FindWindow(nullptr, "Messages avec Bob")));
 }
 
+// Every byte the heap hands out, the large blocks it maps on their own included.
+std::size_t HeapInUse()
+{
+  const struct mallinfo2 Info = mallinfo2();
+  return Info.uordblks + Info.hblkhd;
+}
+
 void BM_MessageForAnOpenWindow(benchmark::State& State)
 {
   const int Count = int(State.range(0));
@@ -166,6 +179,42 @@ BENCHMARK(BM_MessageForAnOpenWindow)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond);
+
+void BM_WindowOf100Messages(benchmark::State& State)
+{
+  double Beyond = 0;
+  for (auto _ : State) {
+    TChatSession Session;
+    if (!Session.Ready()) {
+      State.SkipWithError("the chat library or the smiley processor did not load");
+      return;
+    }
+    const TDateTime At = Now();
+    Session.Receive(UserID("0;0;2"), At, ChatLine(0), mkText);
+    THeadlessDisplay::PumpMessages();
+    if (TCustomForm* First = ChatWindow())
+      First->Update();
+    recording_host::Calls().clear();
+    malloc_trim(0);
+    const std::size_t Before = HeapInUse();
+    const UserID Key("0;0;1");
+    for (int I = 0; I < 100; ++I)
+      Session.Receive(Key, At, ChatLine(I), mkText);
+    THeadlessDisplay::PumpMessages();
+    recording_host::Calls().clear();
+    TCustomForm* Form = ChatWindow();
+    if (!Form) {
+      State.SkipWithError("no chat window");
+      return;
+    }
+    // Both windows are chat windows of the same size.
+    Form->Update();
+    const double PixelBuffer = double(Form->Width()) * Form->Height() * 4;
+    Beyond = double(HeapInUse()) - double(Before) - PixelBuffer;
+  }
+  State.counters["heap_beyond_pixel_buffer"] = Beyond;
+}
+BENCHMARK(BM_WindowOf100Messages)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // About Bytes of each kind of large message.
 std::string LargeMessage(int Kind, std::size_t Bytes)

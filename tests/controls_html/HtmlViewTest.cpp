@@ -256,6 +256,24 @@ TEST_F(HtmlViewTest, AMissingFileRaisesAndChangesNothing)
   EXPECT_EQ(Screen()->Cursor(), Cursor);
 }
 
+// The viewer keeps a parsed source only once, inside its build, which a load
+// frees: the source it shows, handed back to it, still loads whole, and a
+// cleared viewer still answers with it.
+TEST_F(HtmlViewTest, TheShownSourceLoadsAgainAndOutlivesTheDocument)
+{
+  LoadChat(3);
+  const std::string Before = Viewer->DocumentSource();
+  ASSERT_FALSE(Before.empty());
+  Viewer->SelectAll();
+  const std::string Selected = Viewer->SelHtml();
+  Viewer->LoadFromString(Viewer->DocumentSource());
+  EXPECT_EQ(Viewer->DocumentSource(), Before);
+  Viewer->SelectAll();
+  EXPECT_EQ(Viewer->SelHtml(), Selected);
+  Viewer->Clear();
+  EXPECT_EQ(Viewer->DocumentSource(), Before);
+}
+
 TEST_F(HtmlViewTest, ShiftClickSelectsAndCopyGivesTheExactText)
 {
   Viewer->LoadFromString("<BODY><P>alpha beta gamma delta</P><P>second &amp; last</P></BODY>");
@@ -529,7 +547,7 @@ TEST_F(HtmlViewTest, LinksAreFollowedByTheirExtension)
   ASSERT_EQ(Viewer->CurrentFile(), Start);
   bool Visited = false;
   for (TFontObj* Link : Viewer->SectionList().LinkList)
-    if (Link->UrlTarget.URL == "other.htm#x")
+    if (Link->UrlTarget().URL == "other.htm#x")
       Visited = Link->Visited;
   EXPECT_TRUE(Visited) << "marked again after the load";
   std::filesystem::remove_all(Dir);

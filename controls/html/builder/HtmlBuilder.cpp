@@ -1135,6 +1135,13 @@ bool THtmlDocumentBuild::ReadOn(std::string_view More)
   return true;
 }
 
+const std::string* THtmlDocumentBuild::ParsedText() const
+{
+  if (!F || F->Parser.Reader.Converted)
+    return nullptr;
+  return &F->Parser.Reader.DocText();
+}
+
 void THtmlDocumentBuild::Done()
 {
   if (!F->CanReadOn)

@@ -34,6 +34,9 @@ public:
   // run, a form field, a tag or comment cut by the end), More does not start
   // with a tag, or More changes the whole document.
   bool ReadOn(std::string_view More);
+  // The text read so far as the reader keeps it for reading on; null when
+  // it was converted on the way (a Japanese character set).
+  const std::string* ParsedText() const;
 
 private:
   struct TState;

@@ -20,6 +20,40 @@ TFontObj::~TFontObj()
   DropFocusProxy();
 }
 
+const TUrlTarget& TFontObj::NoUrlTarget()
+{
+  static const TUrlTarget None;
+  return None;
+}
+
+const std::string& TFontObj::NoTitle()
+{
+  static const std::string None;
+  return None;
+}
+
+TFontObj::TLinkPart& TFontObj::LinkPart()
+{
+  if (!FLinkPart)
+    FLinkPart = std::make_unique<TLinkPart>();
+  return *FLinkPart;
+}
+
+void TFontObj::ClearUrlTarget()
+{
+  if (!FLinkPart)
+    return;
+  FLinkPart->UrlTarget.Clear();
+  if (FLinkPart->Title.empty())
+    FLinkPart.reset();
+}
+
+void TFontObj::SetTitle(const std::string& Value)
+{
+  if (FLinkPart || !Value.empty())
+    LinkPart().Title = Value;
+}
+
 void TFontObj::DropFocusProxy()
 {
   if (!TabControl)
@@ -38,7 +72,7 @@ TFontObj* TFontObj::FocusOwner(TSectionList& Document)
   const auto It = std::find(Links.begin(), Links.end(), this);
   if (It == Links.end())
     return nullptr;
-  for (auto Prev = It; Prev != Links.begin() && (*(Prev - 1))->UrlTarget.ID == UrlTarget.ID;) {
+  for (auto Prev = It; Prev != Links.begin() && (*(Prev - 1))->UrlTarget().ID == UrlTarget().ID;) {
     --Prev;
     if ((*Prev)->TabControl)
       return *Prev;
@@ -51,8 +85,8 @@ void TFontObj::MakeFocusable(TSectionList& Document)
   if (!Document.PaintPanel || FocusOwner(Document))
     return;
   TabControl = new ThtTabcontrol(Document.PaintPanel, this);
-  if (UrlTarget.TabIndex > 0) {
-    Document.TabOrderList.emplace(TSectionList::TabOrderKey(UrlTarget.TabIndex, Document.TabOrderList.size()),
+  if (UrlTarget().TabIndex > 0) {
+    Document.TabOrderList.emplace(TSectionList::TabOrderKey(UrlTarget().TabIndex, Document.TabOrderList.size()),
                                   TabControl);
   }
 }
@@ -62,7 +96,7 @@ void TFontObj::FocusGained()
   TSectionList& Document = *Section->Document;
   auto& Links = Document.LinkList;
   auto It = std::find(Links.begin(), Links.end(), this);
-  for (; It != Links.end() && (*It)->UrlTarget.ID == UrlTarget.ID; ++It)
+  for (; It != Links.end() && (*It)->UrlTarget().ID == UrlTarget().ID; ++It)
     (*It)->Focused = true;
   Focused = true;
   if (Document.OnLinkFocus)
@@ -74,7 +108,7 @@ void TFontObj::FocusLost()
   TSectionList& Document = *Section->Document;
   auto& Links = Document.LinkList;
   auto It = std::find(Links.begin(), Links.end(), this);
-  for (; It != Links.end() && (*It)->UrlTarget.ID == UrlTarget.ID; ++It)
+  for (; It != Links.end() && (*It)->UrlTarget().ID == UrlTarget().ID; ++It)
     (*It)->Focused = false;
   Focused = false;
   if (Document.PaintPanel)
@@ -86,7 +120,7 @@ void TFontObj::FocusKeyDown(WORD& Key, TShiftState Shift)
   TSectionList& Document = *Section->Document;
   if (Key == 13) {
     if (Document.OnFollowLink)
-      Document.OnFollowLink(UrlTarget);
+      Document.OnFollowLink(UrlTarget());
   } else if (Document.OnViewerKeyDown) {
     Document.OnViewerKeyDown(Key, Shift);
   }
@@ -95,13 +129,17 @@ void TFontObj::FocusKeyDown(WORD& Key, TShiftState Shift)
 void TFontObj::Realise()
 {
   ForgetExtents();
-  Metrics = FFonts.Metrics(Font->Desc());
-  if (Font->tmHeight == Metrics.Height && Font->tmDescent == Metrics.Descent &&
-      Font->tmExternalLeading == Metrics.ExternalLeading && Font->tmMaxCharWidth == Metrics.MaxCharWidth &&
-      Font->tmCharset == Metrics.CharSet)
+  const THtmlTextMetrics Metrics = FFonts.Metrics(Font->Desc());
+  if (Font->tmHeight == Metrics.Height && Font->tmAscent == Metrics.Ascent &&
+      Font->tmInternalLeading == Metrics.InternalLeading && Font->tmAveCharWidth == Metrics.AveCharWidth &&
+      Font->tmDescent == Metrics.Descent && Font->tmExternalLeading == Metrics.ExternalLeading &&
+      Font->tmMaxCharWidth == Metrics.MaxCharWidth && Font->tmCharset == Metrics.CharSet)
     return;
   auto Own = std::make_shared<TMyFont>(*Font);
   Own->tmHeight = Metrics.Height;
+  Own->tmAscent = Metrics.Ascent;
+  Own->tmInternalLeading = Metrics.InternalLeading;
+  Own->tmAveCharWidth = Metrics.AveCharWidth;
   Own->tmDescent = Metrics.Descent;
   Own->tmExternalLeading = Metrics.ExternalLeading;
   Own->tmMaxCharWidth = Metrics.MaxCharWidth;
@@ -160,9 +198,9 @@ void TFontObj::SetAllHovered(TSectionList& Document, bool Value)
   if (It == Links.end())
     return;
   const int Index = int(It - Links.begin());
-  for (int I = Index + 1; I < int(Links.size()) && Links[std::size_t(I)]->UrlTarget.ID == UrlTarget.ID; ++I)
+  for (int I = Index + 1; I < int(Links.size()) && Links[std::size_t(I)]->UrlTarget().ID == UrlTarget().ID; ++I)
     Links[std::size_t(I)]->SetHover(Value);
-  for (int I = Index - 1; I >= 0 && Links[std::size_t(I)]->UrlTarget.ID == UrlTarget.ID; --I)
+  for (int I = Index - 1; I >= 0 && Links[std::size_t(I)]->UrlTarget().ID == UrlTarget().ID; --I)
     Links[std::size_t(I)]->SetHover(Value);
 }
 
@@ -196,7 +234,7 @@ void TFontList::DropEmptyRuns(TSectionList* Document)
       TFontObj& Gone = *Items[I - 1];
       TFontObj& Next = *Items[I];
       // A link keeps its focus proxy when its first run goes.
-      if (Gone.TabControl && !Next.TabControl && Next.IsLink() && Next.UrlTarget.ID == Gone.UrlTarget.ID) {
+      if (Gone.TabControl && !Next.TabControl && Next.IsLink() && Next.UrlTarget().ID == Gone.UrlTarget().ID) {
         Next.TabControl = Gone.TabControl;
         Next.TabControl->Run = &Next;
         Gone.TabControl = nullptr;

@@ -21,13 +21,17 @@ public:
 
   TSection* Section;
   int Pos;  // index of the first character of the run in the section's text
+  int VertAlign = 0;  // 8 subscript, 9 superscript, else 0
   // Shared with the document's other runs of the same font (TFontPool);
   // changing it replaces the pointer, never the shared font.
   std::shared_ptr<const TMyFont> Font;
-  TUrlTarget UrlTarget;  // an empty URL: not a link
+  // The link (an empty URL: not a link) and the TITLE text of the run.
+  const TUrlTarget& UrlTarget() const { return FLinkPart ? FLinkPart->UrlTarget : NoUrlTarget(); }
+  TUrlTarget& EditUrlTarget() { return LinkPart().UrlTarget; }
+  void ClearUrlTarget();
+  const std::string& Title() const { return FLinkPart ? FLinkPart->Title : NoTitle(); }
+  void SetTitle(const std::string& Value);
   std::unique_ptr<TFontInfoArray> FIArray;
-  std::string Title;
-  int VertAlign = 0;  // 8 subscript, 9 superscript, else 0
   bool Visited = false;
   bool Hover = false;
   bool Focused = false;
@@ -37,24 +41,27 @@ public:
   // when the panel goes first and takes it along, it clears this pointer.
   ThtTabcontrol* TabControl = nullptr;
 
-  // Metrics of the realised font.
-  THtmlTextMetrics Metrics;
   // The extents of the run's characters, measured from its start in one
   // call the first time layout asks (TSection::CachedExtents), kept in the
   // document's ExtentStore from ExtentsAt (-1: none yet), ExtentsRoom long;
   // ExtentsCount of them are valid, none once the font or the run changes,
   // and measuring again reuses the room when it is enough.
+  // Measures of an older ExtentsGeneration than the document's are gone.
   mutable int ExtentsAt = -1;
   mutable int ExtentsRoom = 0;
   mutable int ExtentsCount = 0;
+  mutable unsigned ExtentsGeneration = 0;
   void ForgetExtents() { ExtentsCount = 0; }
-  int FontHeight() const { return Metrics.Height; }
-  int Descent() const { return Metrics.Descent; }
-  int LineHeight() const { return Metrics.Height + Metrics.ExternalLeading; }
-  int Overhang() const { return ItalicOverhang(Font->Style, Metrics); }
+  // Metrics of the realised font, which the font carries (it is realised
+  // when the run takes it), so that runs of one font share them.
+  int FontHeight() const { return Font->tmHeight; }
+  int Ascent() const { return Font->tmAscent; }
+  int Descent() const { return Font->tmDescent; }
+  int LineHeight() const { return Font->tmHeight + Font->tmExternalLeading; }
+  int Overhang() const { return Font->Style.Contains(fsItalic) ? Font->tmHeight / 10 : 0; }
   const THtmlFontService& Fonts() const { return FFonts; }
 
-  bool IsLink() const { return !UrlTarget.URL.empty(); }
+  bool IsLink() const { return FLinkPart && !FLinkPart->UrlTarget.URL.empty(); }
   void ReplaceFont(std::shared_ptr<const TMyFont> AFont);
   void ApplyFontInfo(const ThtFontInfo& Info);
   void SetVisited(bool Value);
@@ -79,7 +86,18 @@ public:
   void DropFocusProxy();
 
 private:
+  // What only a few runs of a document have: a link or a title. A long
+  // document has tens of thousands of runs; the others hold a null pointer
+  // instead of an empty target and title.
+  struct TLinkPart {
+    TUrlTarget UrlTarget;
+    std::string Title;
+  };
+  static const TUrlTarget& NoUrlTarget();
+  static const std::string& NoTitle();
+  TLinkPart& LinkPart();
   void Realise();
+  std::unique_ptr<TLinkPart> FLinkPart;
   const THtmlFontService& FFonts;
 };
 

@@ -18,7 +18,8 @@ std::size_t HashOf(const TMyFont& F)
 bool SameFont(const TMyFont& A, const TMyFont& B)
 {
   return A.Name == B.Name && A.Height == B.Height && A.Style == B.Style && A.Color == B.Color &&
-         A.CharSet == B.CharSet && A.bgColor == B.bgColor && A.tmHeight == B.tmHeight && A.tmDescent == B.tmDescent &&
+         A.CharSet == B.CharSet && A.bgColor == B.bgColor && A.tmHeight == B.tmHeight && A.tmAscent == B.tmAscent &&
+         A.tmInternalLeading == B.tmInternalLeading && A.tmAveCharWidth == B.tmAveCharWidth && A.tmDescent == B.tmDescent &&
          A.tmExternalLeading == B.tmExternalLeading && A.tmMaxCharWidth == B.tmMaxCharWidth &&
          A.tmCharset == B.tmCharset && A.CharExtra == B.CharExtra;
 }

@@ -22,9 +22,9 @@ TSection::TSection(TSectionList* ADocument, bool FirstInParagraph, const TUrlTar
   SourceMap.clear();
   Fonts.Items.push_back(std::make_unique<TFontObj>(this, 0, ADocument->FontPool.Intern(Props.Font()), ADocument->Fonts));
   TFontObj* F = Fonts.Last();
-  F->Title = Props.PropTitle;
+  F->SetTitle(Props.PropTitle);
   if (Link && !Link->URL.empty()) {
-    F->UrlTarget.Copy(*Link);
+    F->EditUrlTarget().Copy(*Link);
     F->CreateFIArray();
     Props.CopyLinkFonts(*F->FIArray);
     ADocument->AddLinkRun(F);
@@ -134,15 +134,16 @@ void TSection::ChangeFont(TProperties& Props)
     Fonts.Items.push_back(std::make_unique<TFontObj>(this, int(Text.size()), Document->FontPool.Intern(Props.Font()),
                                                             Document->Fonts));
     F = Fonts.Last();
-    if (Last)
-      F->UrlTarget.Copy(Last->UrlTarget);
+    // A run that is no link holds an empty target: only a link's is copied.
+    if (Last && Last->IsLink())
+      F->EditUrlTarget().Copy(Last->UrlTarget());
     if (F->IsLink()) {
       F->CreateFIArray();
       Props.CopyLinkFonts(*F->FIArray);
       Document->AddLinkRun(F);
     }
   }
-  F->Title = Props.PropTitle;
+  F->SetTitle(Props.PropTitle);
   TAlignmentStyle VA;
   F->VertAlign = Props.GetVertAlign(VA) && (VA == aSub || VA == aSuper) ? (VA == aSub ? 8 : 9) : 0;
 }
@@ -154,7 +155,7 @@ void TSection::ChangeLink(const TUrlTarget* Target, TProperties& Props)
   ChangeFont(Props);
   TFontObj* F = Fonts.Last();
   if (Target && !Target->URL.empty()) {
-    F->UrlTarget.Copy(*Target);
+    F->EditUrlTarget().Copy(*Target);
     F->CreateFIArray();
     Props.CopyLinkFonts(*F->FIArray);
     if (std::find(Document->LinkList.begin(), Document->LinkList.end(), F) == Document->LinkList.end())
@@ -162,7 +163,7 @@ void TSection::ChangeLink(const TUrlTarget* Target, TProperties& Props)
   } else {
     if (WasLink || F->IsLink())
       Document->ForgetLink(F);
-    F->UrlTarget.Clear();
+    F->ClearUrlTarget();
     F->FIArray.reset();
   }
 }

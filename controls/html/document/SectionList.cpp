@@ -69,7 +69,7 @@ void TSectionList::Clear()
   AnimList.clear();
   InlineList.clear();
   DrawList.clear();
-  ExtentStore.clear();
+  ForgetExtents();
   BoxValuePool.Clear();
   FontPool.Clear();
   HoverLink = nullptr;
@@ -262,6 +262,15 @@ int TSectionList::DoLogic(int Width, int Height, bool AfterAppend)
   TimerInterval = 50;
   TimerEnabled = !AnimList.empty();
   return DocHeight;
+}
+
+void TSectionList::ForgetExtents()
+{
+  ++ExtentGeneration;
+  ExtentStore.clear();
+  constexpr std::size_t KeptRoom = 16384;
+  if (ExtentStore.capacity() > KeptRoom)
+    std::vector<int>().swap(ExtentStore);
 }
 
 void TSectionList::TimerTick()

@@ -147,10 +147,17 @@ public:
   bool ManyLinks = false;
   int TextSectionCount = 0;
   int LayoutCycle = 0;
-  // The measured character extents of every font run (TFontObj::ExtentsAt
-  // says where a run's are): one store for the whole document, kept with its
-  // room from one load to the next, instead of a vector per run.
+  // The measured character extents of the font runs (TFontObj::ExtentsAt
+  // says where a run's are): one store for the whole document instead of a
+  // vector per run. It serves one layout (all its passes) and the paints
+  // and clicks until the next: ForgetExtents empties it, and the runs
+  // measured under an older ExtentGeneration measure again when asked.
   std::vector<int> ExtentStore;
+  unsigned ExtentGeneration = 1;
+  // After a layout: a whole conversation's extents would stay in memory
+  // (four bytes per character) only to spare measuring it again at the next
+  // change of width. A small store keeps its room for the next layout.
+  void ForgetExtents();
   // Room for the section being built: its characters, break flags and source
   // positions grow here, and the finished section keeps an exact copy, so a
   // section costs one allocation per buffer instead of one per growth.

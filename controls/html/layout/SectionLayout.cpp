@@ -93,8 +93,10 @@ const int* TSection::CachedExtents(const TFontObj& F, int I, int Count, int RunE
     return nullptr;
   const int Length = RunEnd - RunStart;
   std::vector<int>& Store = Document->ExtentStore;
-  if (F.ExtentsCount != Length || F.ExtentsAt < 0) {
-    if (F.ExtentsAt < 0 || F.ExtentsRoom < Length) {
+  const bool Forgotten = F.ExtentsGeneration != Document->ExtentGeneration;
+  if (Forgotten || F.ExtentsCount != Length || F.ExtentsAt < 0) {
+    if (Forgotten || F.ExtentsAt < 0 || F.ExtentsRoom < Length) {
+      F.ExtentsGeneration = Document->ExtentGeneration;
       F.ExtentsAt = int(Store.size());
       F.ExtentsRoom = Length;
       Store.resize(Store.size() + std::size_t(Length));

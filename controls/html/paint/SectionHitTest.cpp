@@ -128,10 +128,10 @@ bool TSection::HitLink(int X, int Y, THitLink& Hit)
     TFontObj* F = Fonts.GetFontObjAt(Image->Pos);
     if (F && F->IsLink()) {
       Hit.Flags |= THitLink::HasTarget;
-      Hit.Target = &F->UrlTarget;
+      Hit.Target = &F->UrlTarget();
       Document->HoverLink = F;
       if (Image->IsMap)
-        Hit.MapUrl = F->UrlTarget.URL + "?" + std::to_string(X - Image->DrawX) + "," +
+        Hit.MapUrl = F->UrlTarget().URL + "?" + std::to_string(X - Image->DrawX) + "," +
                      std::to_string(Y - Image->DrawY);
     }
     return Hit.Flags != 0;
@@ -151,12 +151,12 @@ bool TSection::HitLink(int X, int Y, THitLink& Hit)
     TFontObj* F = Fonts.GetFontObjAt(Index);
     if (F->IsLink()) {
       Hit.Flags |= THitLink::HasTarget;
-      Hit.Target = &F->UrlTarget;
+      Hit.Target = &F->UrlTarget();
       Document->HoverLink = F;
     }
-    if (!F->Title.empty()) {
+    if (!F->Title().empty()) {
       Hit.Flags |= THitLink::HasTitle;
-      Hit.Title = F->Title;
+      Hit.Title = F->Title();
     }
     return Hit.Flags != 0;
   }

@@ -135,7 +135,7 @@ int TSection::Paint(HDC DC, const TRect& Clip, int X)
       int Shift = 0;
       if (F->VertAlign == 9) Shift = -F->FontHeight() / 3;
       else if (F->VertAlign == 8) Shift = F->Descent() / 2 + 1;
-      const int TopOfCell = Baseline - F->Metrics.Ascent + Shift - YOff;
+      const int TopOfCell = Baseline - F->Ascent() + Shift - YOff;
       const TRect LineClip{Clip.Left, std::max(Clip.Top, Line.PaintY - YOff), Clip.Right,
                            std::min(Clip.Bottom, Line.PaintY + Line.TextHeight - YOff)};
       FS.DrawText(DC, PX, TopOfCell, Desc, Color, Back, Text.data() + I, K, Preformatted ? &LineClip : nullptr);

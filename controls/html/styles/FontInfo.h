@@ -50,6 +50,9 @@ public:
 
   TColor bgColor = clNone;
   int tmHeight = 0;
+  int tmAscent = 0;
+  int tmInternalLeading = 0;
+  int tmAveCharWidth = 0;
   int tmDescent = 0;
   int tmExternalLeading = 0;
   int tmMaxCharWidth = 0;

@@ -410,6 +410,9 @@ const TMyFont& TProperties::Font()
     M = FFonts.Metrics(Font->Desc());
   SetEmSize(M.Height - M.InternalLeading);
   Font->tmHeight = M.Height;
+  Font->tmAscent = M.Ascent;
+  Font->tmInternalLeading = M.InternalLeading;
+  Font->tmAveCharWidth = M.AveCharWidth;
   Font->tmDescent = M.Descent;
   Font->tmExternalLeading = M.ExternalLeading;
   Font->tmMaxCharWidth = M.MaxCharWidth;

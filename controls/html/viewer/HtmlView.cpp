@@ -362,7 +362,14 @@ bool THtmlView::ReadOnLines(const TStrings& Strings)
       return;
     Read = true;
     FLinesShown = Strings.Count();
-    FDocumentSource += More;
+    const std::string* Kept = FSourceInBuild ? FBuild->ParsedText() : nullptr;
+    if (!FSourceInBuild) {
+      FDocumentSource += More;
+    } else if (!Kept || !std::string_view(*Kept).ends_with(More)) {
+      // The reader no longer holds the source as given: it is kept apart again.
+      FSourceInBuild = false;
+      FDocumentSource = Strings.Text();
+    }
     // A load starts with no selection, caret or hovered link.
     FCaretPos = 0;
     FSelAnchor = -1;
@@ -390,10 +397,39 @@ void THtmlView::LoadFromStream(TStream& Stream, const std::string& Reference)
   LoadFromString(Source, Reference, false);
 }
 
+const std::string& THtmlView::DocumentSource() const
+{
+  return FSourceInBuild ? *FBuild->ParsedText() : FDocumentSource;
+}
+
+void THtmlView::AdoptParsedText()
+{
+  if (const std::string* Kept = FBuild ? FBuild->ParsedText() : nullptr; Kept && *Kept == FDocumentSource) {
+    std::string().swap(FDocumentSource);
+    FSourceInBuild = true;
+  }
+}
+
+void THtmlView::ReleaseBuild()
+{
+  if (FSourceInBuild) {
+    FDocumentSource = *FBuild->ParsedText();
+    FSourceInBuild = false;
+  }
+  FBuild.reset();
+}
+
 void THtmlView::LoadFromString(const std::string& Source, const std::string& Reference, bool AsText)
 {
   if (FProcessing)
     return;  // a load during a load is ignored
+  // The source shown now may be handed in again: it lives in the build,
+  // which the load frees.
+  if (FSourceInBuild && &Source == &DocumentSource()) {
+    const std::string Again = Source;
+    LoadFromString(Again, Reference, AsText);
+    return;
+  }
   RunProcessing([&] {
     FRefreshDelay = 0;
     std::string Name, Dest;
@@ -418,6 +454,7 @@ void THtmlView::LoadFromString(const std::string& Source, const std::string& Ref
       FBuildSettings = LoadSettings();
       ++FWholeParses;
       FBuild->Parse(FDocumentSource);
+      AdoptParsedText();
     }
     DoneLoading();
     FBuildFaults = FSectionList->LayoutFaults;
@@ -518,7 +555,7 @@ void THtmlView::InitLoad()
   FBackgroundImage = FBackgroundMask = nullptr;
   FAnimationTimer->SetEnabled(false);
   // The build refers to the document's objects: it goes first.
-  FBuild.reset();
+  ReleaseBuild();
   FLinesShown = -1;
   Doc.Clear();
   FImageCache->AgeCache();
@@ -647,7 +684,7 @@ void THtmlView::Clear()
     Doc.ReleaseImage(Doc.BackgroundImage);
   FBackgroundFetched = false;
   FBackgroundImage = FBackgroundMask = nullptr;
-  FBuild.reset();
+  ReleaseBuild();
   FLinesShown = -1;
   Doc.Clear();
   if (FOwnsCache && FImageCache)

@@ -164,7 +164,7 @@ public:
   const std::u16string& DocumentTitle() const { return FTitle; }
   const std::string& Base() const { return FBase; }
   const std::string& BaseTarget() const { return FBaseTarget; }
-  const std::string& DocumentSource() const { return FDocumentSource; }
+  const std::string& DocumentSource() const;
   bool Processing() const { return FProcessing; }
   bool Busy() const { return FBusy; }
   bool Panning() const { return FPanning; }
@@ -375,6 +375,12 @@ private:
   std::string FCurrentFile;
   int FFileType = 0;
   std::string FDocumentSource;
+  // The source is the text the build's reader keeps (FDocumentSource is
+  // empty): a long conversation is held once, not twice.
+  bool FSourceInBuild = false;
+  void AdoptParsedText();
+  // Frees the build, the source taken back from it first.
+  void ReleaseBuild();
   int FRefreshDelay = 0;
   std::string FRefreshURL;
   int FScrollBarWidth = 16;

@@ -220,7 +220,7 @@ void THtmlView::HTMLMouseUp(TObject*, TMouseButton Button, TShiftState Shift, in
   FURL = Hit.MapUrl.empty() ? Hit.Target->URL : Hit.MapUrl;
   FTarget = Hit.Target->Target;
   for (TFontObj* Run : Doc.LinkList)
-    if (Run->UrlTarget.ID == Hit.Target->ID && Run->TabControl) {
+    if (Run->UrlTarget().ID == Hit.Target->ID && Run->TabControl) {
       if (Run->TabControl->CanFocus()) {
         FLinkFocusGuard = true;
         Run->TabControl->SetFocus();

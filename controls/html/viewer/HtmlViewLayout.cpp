@@ -41,11 +41,12 @@ void THtmlView::FormatDocument(bool AfterAppend)
     const TViewerFrame F = FrameOf(*this);
     const int B = F.NoBorder ? 0 : 2;
     TSectionList& Doc = *FSectionList;
-    const TLayoutResult R = FormatPasses(F, int(FDocumentSource.size()), [&](int W, int& DocWidth) {
+    const TLayoutResult R = FormatPasses(F, int(DocumentSource().size()), [&](int W, int& DocWidth) {
       const int H = Doc.DoLogic(W, F.Height - B, AfterAppend);
       DocWidth = Doc.DocMaxWidth;
       return H;
     });
+    Doc.ForgetExtents();
     FMaxVertical = R.DocHeight;
     FScrollWidth = R.DocWidth;
     FLastPasses = int(R.PassWidths.size());

@@ -164,7 +164,7 @@ std::string THtmlView::HTMLExpandFilename(const std::string& Name)
 // The full form of a link's reference compared with Ref, case ignored.
 bool THtmlView::SameReference(TFontObj* Link, const std::string& Ref)
 {
-  const std::string& Url = Link->UrlTarget.URL;
+  const std::string& Url = Link->UrlTarget().URL;
   if (Url.empty())
     return false;
   std::string Full;

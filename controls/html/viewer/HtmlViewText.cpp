@@ -97,7 +97,7 @@ std::string THtmlView::SelHtml()
   int To = Doc.DocToSource(Doc.SelEnd - 1);
   if (From < 0 || To < 0 || FFileType != 0)
     return UTF8Encode(SelText());
-  const std::string& Src = FDocumentSource;
+  const std::string& Src = DocumentSource();
   std::size_t A = std::min(std::size_t(From), Src.size()), B = std::min(std::size_t(To) + 1, Src.size());
   if (B < A)
     std::swap(A, B);

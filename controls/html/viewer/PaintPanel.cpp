@@ -15,23 +15,7 @@ TPaintPanel::TPaintPanel(TComponent* AOwner, THtmlView* AViewer) : TCustomPanel(
   SetParentFont(false);
 }
 
-TPaintPanel::~TPaintPanel()
-{
-  if (FOffScreen)
-    DeleteObject(FOffScreen);
-}
-
-HBITMAP TPaintPanel::OffScreen(HDC DC, int W, int H)
-{
-  if (FOffScreen && FOffScreenWidth == W && FOffScreenHeight == H)
-    return FOffScreen;
-  if (FOffScreen)
-    DeleteObject(FOffScreen);
-  FOffScreen = CreateCompatibleBitmap(DC, W, H);
-  FOffScreenWidth = FOffScreen ? W : 0;
-  FOffScreenHeight = FOffScreen ? H : 0;
-  return FOffScreen;
-}
+TPaintPanel::~TPaintPanel() = default;
 
 void TPaintPanel::Dispatch(TMessage& Message)
 {
@@ -92,7 +76,7 @@ void TPaintPanel::Paint()
   if (W <= 0 || H <= 0)
     return;
   HDC Mem = CreateCompatibleDC(PanelDC);
-  HBITMAP Bitmap = OffScreen(PanelDC, W, H);
+  HBITMAP Bitmap = CreateCompatibleBitmap(PanelDC, W, H);
   if (!Bitmap) {
     DeleteDC(Mem);
     throw EOutOfResources("Out of Resources");
@@ -108,11 +92,13 @@ void TPaintPanel::Paint()
     FPainting = false;
     SelectObject(Mem, Old);
     DeleteDC(Mem);
+    DeleteObject(Bitmap);
     throw;
   }
   FPainting = false;
   SelectObject(Mem, Old);
   DeleteDC(Mem);
+  DeleteObject(Bitmap);
 }
 
 void TPaintPanel::DrawBackground(HDC DC, const TRect& R)

@@ -1,10 +1,9 @@
 // TPaintPanel: the child panel of the viewer that receives the painting and
 // the mouse of the document area. Every paint goes through an off-screen
 // bitmap the size of the clip rectangle: the background colour and picture
-// first, then the document, then one copy to the screen. The bitmap is kept
-// from one paint to the next while the size stays: the background covers it
-// whole every time, and a window repainted on every message is spared a
-// large allocation and clearing per paint.
+// first, then the document, then one copy to the screen. The bitmap lives
+// only during the paint: a window shown for hours between two messages would
+// otherwise keep a second picture of its document area all that time.
 #pragma once
 
 #include "controls/html/viewer/BackgroundTiling.h"
@@ -37,15 +36,8 @@ protected:
   void DragDrop(TObject* Source, int X, int Y) override;
 
 private:
-  // The off-screen bitmap for a paint of W by H, compatible with DC; null
-  // when it cannot be made.
-  HBITMAP OffScreen(HDC DC, int W, int H);
-
   THtmlView* FViewer;
   bool FPainting = false;
-  HBITMAP FOffScreen = nullptr;
-  int FOffScreenWidth = 0;
-  int FOffScreenHeight = 0;
 };
 
 // Tiles Image (through Mask, white where transparent, when given) over R on

@@ -1,0 +1,64 @@
+#include "chatwin/ConversationLines.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "platform/base/Exception.h"
+#include "platform/base/SysConsts.h"
+
+namespace {
+constexpr const char* ConversationLineBreak = "\r\n";
+}  // namespace
+
+std::size_t TConversationLines::EndOf(std::size_t Index) const
+{
+  return Index + 1 < FStarts.size() ? FStarts[Index + 1] : FText.size();
+}
+
+void TConversationLines::Clear()
+{
+  FText.clear();
+  FStarts.clear();
+}
+
+std::string TConversationLines::Get(int Index) const
+{
+  if (Index < 0 || Index >= GetCount())
+    Error(SListIndexError, Index);
+  const std::size_t Start = FStarts[std::size_t(Index)];
+  return FText.substr(Start, EndOf(std::size_t(Index)) - 2 - Start);
+}
+
+void TConversationLines::Delete(int Index)
+{
+  if (Index < 0 || Index >= GetCount())
+    Error(SListIndexError, Index);
+  const std::size_t I = std::size_t(Index);
+  const std::size_t Start = FStarts[I];
+  const std::size_t Length = EndOf(I) - Start;
+  FText.erase(Start, Length);
+  FStarts.erase(FStarts.begin() + std::ptrdiff_t(I));
+  for (std::size_t K = I; K < FStarts.size(); ++K)
+    FStarts[K] -= std::uint32_t(Length);
+}
+
+void TConversationLines::Insert(int Index, const std::string& S)
+{
+  if (Index < 0 || Index > GetCount())
+    Error(SListIndexError, Index);
+  // Line starts are 32-bit: a conversation stops growing at 4 GB.
+  if (FText.size() + S.size() + 2 > std::numeric_limits<std::uint32_t>::max())
+    throw EOutOfMemory("Mémoire insuffisante");
+  const std::size_t I = std::size_t(Index);
+  const std::size_t Start = I < FStarts.size() ? FStarts[I] : FText.size();
+  const std::size_t Length = S.size() + 2;
+  // One growth for the line and its break, by half at least: a large
+  // message is not copied twice, and many small ones grow the text rarely.
+  if (FText.size() + Length > FText.capacity())
+    FText.reserve(std::max(FText.size() + Length, FText.capacity() + FText.capacity() / 2));
+  FText.insert(Start, S);
+  FText.insert(Start + S.size(), ConversationLineBreak);
+  FStarts.insert(FStarts.begin() + std::ptrdiff_t(I), std::uint32_t(Start));
+  for (std::size_t K = I + 1; K < FStarts.size(); ++K)
+    FStarts[K] += std::uint32_t(Length);
+}

@@ -106,7 +106,7 @@ struct TWinMemChat {
   }
 };
 
-std::vector<TCustomForm*> ChatForms()
+std::vector<TCustomForm*> WinMemChatForms()
 {
   std::vector<TCustomForm*> Forms;
   for (int I = 0; I < Screen()->CustomFormCount(); ++I)
@@ -120,7 +120,7 @@ std::vector<TCustomForm*> ChatForms()
 void WinMemSettle()
 {
   THeadlessDisplay::PumpMessages();
-  for (TCustomForm* Form : ChatForms())
+  for (TCustomForm* Form : WinMemChatForms())
     Form->Update();
   THeadlessDisplay::PumpMessages();
   ReturnFreedMemory();
@@ -131,7 +131,7 @@ void WinMemWarmUp(TWinMemChat& Session)
 {
   Session.Converse(0, 10);
   WinMemSettle();
-  for (TCustomForm* Form : ChatForms())
+  for (TCustomForm* Form : WinMemChatForms())
     Form->Close();
   WinMemSettle();
 }
@@ -152,7 +152,7 @@ void BM_ChatWindowHeld(benchmark::State& State)
     const double ResidentBefore = double(WinMemResidentBytes());
     Session.Converse(0, 100);
     WinMemSettle();
-    std::vector<TCustomForm*> Forms = ChatForms();
+    std::vector<TCustomForm*> Forms = WinMemChatForms();
     if (Forms.size() != 1) {
       State.SkipWithError("no chat window");
       return;
@@ -209,7 +209,7 @@ void BM_ManyWindowsClosed(benchmark::State& State)
       WinMemSettle();
     }
     Peak = double(WinMemResidentBytes() - Before);
-    for (TCustomForm* Form : ChatForms())
+    for (TCustomForm* Form : WinMemChatForms())
       Form->Close();
     WinMemSettle();
     Growth = double(WinMemResidentBytes() - Before);

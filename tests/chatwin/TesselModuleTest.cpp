@@ -474,6 +474,47 @@ TEST_F(TesselModule, RendersAChatWindow)
   EXPECT_TRUE(MatchesGolden(shown, std::string(CHATWIN_GOLDEN_DIR) + "/chat-window.png", &why)) << why;
 }
 
+// A chat window out of sight (hidden, or minimised) holds no pixels; shown
+// again it is repainted whole and shows exactly what it showed before.
+TEST_F(TesselModule, AWindowOutOfSightHoldsNoPixelsAndShowsTheSameAgain)
+{
+  Receive("0;0;1", "Salut ! Tu as vu le <match> d'hier ?");
+  Receive("-0;0;1", "Oui, g\xC3\xA9nial.\r\nOn en reparle demain.");
+  auto* form = dynamic_cast<TCustomForm*>(Window("Messages avec Bob"));
+  ASSERT_NE(form, nullptr);
+  // The caret does not blink between the pictures.
+  const UINT blink = GetCaretBlinkTime();
+  SetCaretBlinkTime(600000);
+  auto picture = [&] {
+    Application()->ProcessMessages();
+    form->Update();
+    HDC dc = GetWindowDC(form->Handle());
+    const TPixelImage shown = CaptureDC(dc);
+    ReleaseDC(form->Handle(), dc);
+    return shown.Pixels;
+  };
+  const std::vector<uint32_t> before = picture();
+  THeadlessDisplay* display = THeadlessDisplay::Current();
+  ASSERT_GT(display->PixelBytes(form->Handle()), 0u);
+  struct TWay {
+    const char* Name;
+    std::function<void()> Out, Back;
+  };
+  const TWay ways[] = {
+      {"hidden", [&] { form->Hide(); }, [&] { form->Show(); }},
+      {"minimised", [&] { ShowWindow(form->Handle(), SW_MINIMIZE); }, [&] { ShowWindow(form->Handle(), SW_RESTORE); }},
+  };
+  for (const TWay& way : ways) {
+    SCOPED_TRACE(way.Name);
+    way.Out();
+    Application()->ProcessMessages();
+    EXPECT_EQ(display->PixelBytes(form->Handle()), 0u);
+    way.Back();
+    EXPECT_TRUE(picture() == before);
+  }
+  SetCaretBlinkTime(blink);
+}
+
 TEST_F(TesselModule, EachStepOfAWindowsLifeLogsItsExactLines)
 {
   auto tessel = [](const char* Text) { return TCDebugLine{"tessel.dll", 0, Text}; };

@@ -165,6 +165,43 @@ TEST_F(X11WindowTest, TheServerShowsTheFramebufferPixelForPixelAlsoAfterAnExpose
   EXPECT_TRUE(PumpUntil(same));
 }
 
+// Out of sight, a window gives its pixels back; shown again, the server shows
+// exactly what it showed before (hidden and shown, minimised and restored).
+TEST_F(X11WindowTest, AWindowOutOfSightHoldsNoPixelsAndShowsTheSameAgain)
+{
+  struct TWay {
+    const char* Name;
+    int Out;
+    int Back;
+  };
+  for (TWay way : {TWay{"hidden", SW_HIDE, SW_SHOW}, TWay{"minimised", SW_MINIMIZE, SW_RESTORE}}) {
+    SCOPED_TRACE(way.Name);
+    HWND h = Make(WS_OVERLAPPEDWINDOW, 0, nullptr, "Pixels");
+    ShowWindow(h, SW_SHOW);
+    UpdateWindow(h);
+    XWin w = XOf(h);
+    ASSERT_TRUE(PumpUntil([&] { return Viewable(w); }));
+    TRect r;
+    GetWindowRect(h, &r);
+    auto server = [&] { return ServerPixels(w, r.Width(), r.Height()); };
+    ASSERT_TRUE(PumpUntil([&] { return server() == LayerPixels(h, r.Width(), r.Height()); }));
+    const std::vector<uint32_t> before = server();
+    ASSERT_TRUE(Backend->HoldsPixels(h));
+
+    ShowWindow(h, way.Out);
+    ASSERT_TRUE(PumpUntil([&] { return !Viewable(w); }));
+    EXPECT_FALSE(Backend->HoldsPixels(h));
+
+    ShowWindow(h, way.Back);
+    UpdateWindow(h);
+    ASSERT_TRUE(PumpUntil([&] { return Viewable(w); }));
+    EXPECT_TRUE(Backend->HoldsPixels(h));
+    GetWindowRect(h, &r);
+    EXPECT_TRUE(PumpUntil([&] { return server() == before; }));
+    DestroyWindow(h);
+  }
+}
+
 TEST_F(X11WindowTest, TheDeleteProtocolClosesTheWindow)
 {
   HWND h = Make(WS_OVERLAPPEDWINDOW, 0, nullptr, "Fermer");

@@ -20,7 +20,7 @@
 namespace {
 
 struct TFramebuffer {
-  std::vector<uint32_t> Pixels;
+  std::vector<uint32_t> Pixels;  // none while the window system let go of them
   TRect Rect;
   bool Visible = false;
   TDisplayLayering Layering;
@@ -32,7 +32,9 @@ struct TFramebuffer {
 TSurface SurfaceOf(TFramebuffer& fb)
 {
   TSurface s;
-  s.Bits = fb.Pixels.empty() ? nullptr : fb.Pixels.data();
+  if (fb.Pixels.empty())
+    return s;
+  s.Bits = fb.Pixels.data();
   s.Width = fb.Rect.Width();
   s.Height = fb.Rect.Height();
   s.StrideBytes = s.Width * 4;
@@ -72,14 +74,19 @@ private:
 };
 
 // A zero-sized window still gets one pixel, so its surface is never null.
-void Allocate(TFramebuffer& fb, const TRect& r, TSparePixels& Spare)
+void PlaceFramebuffer(TFramebuffer& fb, const TRect& r)
 {
   fb.Rect = r;
-  std::size_t w = std::size_t(std::max(r.Width(), 1)), h = std::size_t(std::max(r.Height(), 1));
-  Spare.Take(w * h, fb.Pixels);
-  fb.Pixels.assign(w * h, 0);
   if (r.Width() <= 0 || r.Height() <= 0)
     fb.Rect = TRect(r.Left, r.Top, r.Left + 1, r.Top + 1);
+}
+
+void Allocate(TFramebuffer& fb, const TRect& r, TSparePixels& Spare)
+{
+  PlaceFramebuffer(fb, r);
+  std::size_t count = std::size_t(fb.Rect.Width()) * std::size_t(fb.Rect.Height());
+  Spare.Take(count, fb.Pixels);
+  fb.Pixels.assign(count, 0);
 }
 
 }  // namespace
@@ -158,7 +165,7 @@ std::vector<uint32_t> THeadlessDisplay::TState::Compose(const TRect& area) const
   };
   for (auto it = Order.rbegin(); it != Order.rend(); ++it) {
     auto found = Buffers.find(*it);
-    if (found == Buffers.end() || !found->second.Visible)
+    if (found == Buffers.end() || !found->second.Visible || found->second.Pixels.empty())
       continue;
     const TFramebuffer& fb = found->second;
     int stride = fb.Rect.Width();
@@ -336,6 +343,13 @@ int THeadlessDisplay::PresentCount(HWND topLevel) const
   return it == FState->Buffers.end() ? 0 : it->second.Presents;
 }
 
+std::size_t THeadlessDisplay::PixelBytes(HWND topLevel) const
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  auto it = FState->Buffers.find(topLevel);
+  return it == FState->Buffers.end() ? 0 : it->second.Pixels.capacity() * sizeof(uint32_t);
+}
+
 bool THeadlessDisplay::IsShown(HWND topLevel) const
 {
   std::lock_guard<std::mutex> lock(FState->Lock);
@@ -355,7 +369,7 @@ uint32_t THeadlessDisplay::Pixel(HWND hwnd, int x, int y) const
   if (it == FState->Buffers.end())
     return 0;
   const TFramebuffer& fb = it->second;
-  if (fx < 0 || fy < 0 || fx >= fb.Rect.Width() || fy >= fb.Rect.Height())
+  if (fb.Pixels.empty() || fx < 0 || fy < 0 || fx >= fb.Rect.Width() || fy >= fb.Rect.Height())
     return 0;
   return fb.Pixels[std::size_t(fy) * std::size_t(fb.Rect.Width()) + std::size_t(fx)] & 0xFFFFFF;
 }
@@ -370,7 +384,7 @@ bool THeadlessDisplay::Screenshot(HWND hwnd, const std::string& path) const
   {
     std::lock_guard<std::mutex> lock(FState->Lock);
     auto it = FState->Buffers.find(root);
-    if (it == FState->Buffers.end())
+    if (it == FState->Buffers.end() || it->second.Pixels.empty())
       return false;
     const TFramebuffer& fb = it->second;
     TRect area = wr;
@@ -412,11 +426,14 @@ std::vector<TDisplayMonitor> THeadlessDisplay::Monitors()
   return FState->Monitors;
 }
 
-TSurface THeadlessDisplay::CreateFramebuffer(HWND window, const TRect& screenRect)
+TSurface THeadlessDisplay::CreateFramebuffer(HWND window, const TRect& screenRect, bool withPixels)
 {
   std::lock_guard<std::mutex> lock(FState->Lock);
   TFramebuffer& fb = FState->Buffers[window];
-  Allocate(fb, screenRect, FState->Spare);
+  if (withPixels)
+    Allocate(fb, screenRect, FState->Spare);
+  else
+    PlaceFramebuffer(fb, screenRect);
   FState->Order.insert(FState->Order.begin(), window);
   return SurfaceOf(fb);
 }
@@ -425,6 +442,10 @@ TSurface THeadlessDisplay::ResizeFramebuffer(HWND window, const TRect& screenRec
 {
   std::lock_guard<std::mutex> lock(FState->Lock);
   TFramebuffer& fb = FState->Buffers[window];
+  if (fb.Pixels.empty()) {
+    PlaceFramebuffer(fb, screenRect);
+    return TSurface();
+  }
   TFramebuffer old = std::move(fb);
   Allocate(fb, screenRect, FState->Spare);
   // What still fits stays where it was.
@@ -450,6 +471,29 @@ void THeadlessDisplay::DestroyFramebuffer(HWND window)
   }
   auto& order = FState->Order;
   order.erase(std::remove(order.begin(), order.end(), window), order.end());
+}
+
+bool THeadlessDisplay::ReleasePixels(HWND window)
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  auto it = FState->Buffers.find(window);
+  if (it == FState->Buffers.end())
+    return false;
+  // Given back, not kept for other windows: the point is to hold nothing.
+  std::vector<uint32_t>().swap(it->second.Pixels);
+  return true;
+}
+
+TSurface THeadlessDisplay::RestorePixels(HWND window)
+{
+  std::lock_guard<std::mutex> lock(FState->Lock);
+  auto it = FState->Buffers.find(window);
+  if (it == FState->Buffers.end())
+    return TSurface();
+  TFramebuffer& fb = it->second;
+  if (fb.Pixels.empty())
+    Allocate(fb, fb.Rect, FState->Spare);
+  return SurfaceOf(fb);
 }
 
 void THeadlessDisplay::Present(HWND window, const TRegion& changed)

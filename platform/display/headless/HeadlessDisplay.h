@@ -59,8 +59,11 @@ public:
   // What the display shows.
   HCURSOR Cursor() const;
   int PresentCount(HWND topLevel) const;
+  // The memory the pixels of a top-level window take (0 while it has none).
+  std::size_t PixelBytes(HWND topLevel) const;
   bool IsShown(HWND topLevel) const;
-  // A pixel (0x00RRGGBB) of a window, in window coordinates.
+  // A pixel (0x00RRGGBB) of a window, in window coordinates (0 while its
+  // window holds no pixels: hidden or minimised).
   uint32_t Pixel(HWND hwnd, int x, int y) const;
   // The screen as a person would see it: every shown top-level window in
   // z-order through its shape and layering (alpha, colour key, per-pixel
@@ -79,9 +82,11 @@ public:
   // TDisplayBackend
   std::string Name() const override;
   std::vector<TDisplayMonitor> Monitors() override;
-  TSurface CreateFramebuffer(HWND window, const TRect& screenRect) override;
+  TSurface CreateFramebuffer(HWND window, const TRect& screenRect, bool withPixels) override;
   TSurface ResizeFramebuffer(HWND window, const TRect& screenRect) override;
   void DestroyFramebuffer(HWND window) override;
+  bool ReleasePixels(HWND window) override;
+  TSurface RestorePixels(HWND window) override;
   void Present(HWND window, const TRegion& changed) override;
   void MoveWindow(HWND window, const TRect& screenRect) override;
   void ShowWindow(HWND window, bool visible) override;

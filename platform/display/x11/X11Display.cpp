@@ -109,6 +109,17 @@ bool TX11Display::SharesMemory(HWND topLevel) const
   return w && w->UsesSharedMemory();
 }
 
+bool TX11Display::HoldsPixels(HWND topLevel) const
+{
+  if (!FState->Core.Dpy) {
+    auto it = FState->Detached.find(topLevel);
+    return it != FState->Detached.end() && !it->second.Pixels.empty();
+  }
+  std::lock_guard<std::recursive_mutex> lock(FState->Core.Lock);
+  TX11Window* w = FState->Find(topLevel);
+  return w && w->HasPixels();
+}
+
 void TX11Display::Sync()
 {
   TState& s = *FState;
@@ -150,14 +161,18 @@ std::vector<TDisplayMonitor> TX11Display::Monitors()
   return {m};
 }
 
-TSurface TX11Display::CreateFramebuffer(HWND window, const TRect& screenRect)
+TSurface TX11Display::CreateFramebuffer(HWND window, const TRect& screenRect, bool withPixels)
 {
   TState& s = *FState;
   if (!s.Core.Dpy) {
-    auto& pixels = s.Detached[window];
-    pixels.assign(std::size_t(std::max(screenRect.Width(), 1)) * std::size_t(std::max(screenRect.Height(), 1)), 0);
+    TState::TDetached& detached = s.Detached[window];
+    detached.Rect = screenRect;
+    detached.Pixels.clear();
+    if (!withPixels)
+      return TSurface();
+    detached.Pixels.assign(std::size_t(std::max(screenRect.Width(), 1)) * std::size_t(std::max(screenRect.Height(), 1)), 0);
     TSurface surface;
-    surface.Bits = pixels.data();
+    surface.Bits = detached.Pixels.data();
     surface.Width = std::max(screenRect.Width(), 1);
     surface.Height = std::max(screenRect.Height(), 1);
     surface.StrideBytes = surface.Width * 4;
@@ -165,7 +180,7 @@ TSurface TX11Display::CreateFramebuffer(HWND window, const TRect& screenRect)
   }
   TLocked lock(s.Core);
   auto& slot = s.Windows[window];
-  slot = std::make_unique<TX11Window>(s.Core, window, screenRect);
+  slot = std::make_unique<TX11Window>(s.Core, window, screenRect, withPixels);
   s.Keyboard->WindowCreated(slot->XWindow());
   s.DropTarget->MakeAware(slot->XWindow());
   if (s.CurrentCursor)
@@ -177,8 +192,9 @@ TSurface TX11Display::ResizeFramebuffer(HWND window, const TRect& screenRect)
 {
   TState& s = *FState;
   if (!s.Core.Dpy) {
-    s.Detached.erase(window);
-    return CreateFramebuffer(window, screenRect);
+    auto it = s.Detached.find(window);
+    bool withPixels = it != s.Detached.end() && !it->second.Pixels.empty();
+    return CreateFramebuffer(window, screenRect, withPixels);
   }
   TLocked lock(s.Core);
   TX11Window* w = s.Find(window);
@@ -213,6 +229,41 @@ void TX11Display::DestroyFramebuffer(HWND window)
     s.PendingGrab = 0;
   s.Keyboard->WindowDestroyed(x);
   s.Windows.erase(window);
+}
+
+bool TX11Display::ReleasePixels(HWND window)
+{
+  TState& s = *FState;
+  if (!s.Core.Dpy) {
+    auto it = s.Detached.find(window);
+    if (it == s.Detached.end())
+      return false;
+    std::vector<uint32_t>().swap(it->second.Pixels);
+    return true;
+  }
+  TLocked lock(s.Core);
+  TX11Window* w = s.Find(window);
+  if (!w)
+    return false;
+  w->ReleasePixels();
+  return true;
+}
+
+TSurface TX11Display::RestorePixels(HWND window)
+{
+  TState& s = *FState;
+  if (!s.Core.Dpy) {
+    auto it = s.Detached.find(window);
+    if (it == s.Detached.end())
+      return TSurface();
+    return CreateFramebuffer(window, it->second.Rect, true);
+  }
+  TLocked lock(s.Core);
+  TX11Window* w = s.Find(window);
+  if (!w)
+    return TSurface();
+  w->RestorePixels();
+  return w->Surface();
 }
 
 void TX11Display::Present(HWND window, const TRegion& changed)

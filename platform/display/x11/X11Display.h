@@ -21,6 +21,8 @@ public:
   // its framebuffer is memory shared with the server.
   unsigned long NativeWindow(HWND topLevel) const;
   bool SharesMemory(HWND topLevel) const;
+  // Whether a top-level window has pixels now (none while hidden or minimised).
+  bool HoldsPixels(HWND topLevel) const;
   // Waits until the server has handled every request and the reader has
   // fed the window system everything that came back so far.
   void Sync();
@@ -28,9 +30,11 @@ public:
   // TDisplayBackend
   std::string Name() const override;
   std::vector<TDisplayMonitor> Monitors() override;
-  TSurface CreateFramebuffer(HWND window, const TRect& screenRect) override;
+  TSurface CreateFramebuffer(HWND window, const TRect& screenRect, bool withPixels) override;
   TSurface ResizeFramebuffer(HWND window, const TRect& screenRect) override;
   void DestroyFramebuffer(HWND window) override;
+  bool ReleasePixels(HWND window) override;
+  TSurface RestorePixels(HWND window) override;
   void Present(HWND window, const TRegion& changed) override;
   void MoveWindow(HWND window, const TRect& screenRect) override;
   void ShowWindow(HWND window, bool visible) override;

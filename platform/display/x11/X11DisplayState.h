@@ -28,8 +28,13 @@ struct TX11Display::TState {
   std::unique_ptr<x11::TX11Tray> Tray;
   std::unique_ptr<x11::TX11Cursors> Cursors;
   std::map<HWND, std::unique_ptr<x11::TX11Window>> Windows;
-  // Framebuffers of a display that could not be opened.
-  std::map<HWND, std::vector<uint32_t>> Detached;
+  // Framebuffers of a display that could not be opened (no pixels while
+  // the window system let go of them).
+  struct TDetached {
+    TRect Rect;
+    std::vector<uint32_t> Pixels;
+  };
+  std::map<HWND, TDetached> Detached;
   Cursor CurrentCursor = 0;
   std::atomic<bool> Compositor{false};
 

@@ -41,10 +41,12 @@ bool TX11Window::IsPopupKind(const TDisplayWindowState& s)
   return (s.ExStyle & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE)) || s.Owner;
 }
 
-TX11Window::TX11Window(TCore& core, HWND hwnd, const TRect& screenRect) : FCore(core), FHwnd(hwnd), FRect(screenRect)
+TX11Window::TX11Window(TCore& core, HWND hwnd, const TRect& screenRect, bool withPixels)
+    : FCore(core), FHwnd(hwnd), FRect(screenRect)
 {
   ServerRect = screenRect;
-  Allocate(screenRect.Width(), screenRect.Height());
+  if (withPixels)
+    Allocate(screenRect.Width(), screenRect.Height());
   CreateXWindow();
 }
 
@@ -57,6 +59,8 @@ TX11Window::~TX11Window()
 TSurface TX11Window::Surface() const
 {
   TSurface s;
+  if (!FBits)
+    return s;
   s.Bits = FBits;
   s.Width = FWidth;
   s.Height = FHeight;
@@ -181,18 +185,30 @@ void TX11Window::FreeBuffer()
   FHeap.clear();
   FHeap.shrink_to_fit();
   FBits = nullptr;
+  FWidth = 0;
+  FHeight = 0;
+}
+
+void TX11Window::ReleasePixels() { FreeBuffer(); }
+
+void TX11Window::RestorePixels()
+{
+  if (!FBits)
+    Allocate(FRect.Width(), FRect.Height());
 }
 
 void TX11Window::Resize(const TRect& screenRect)
 {
-  // Keep the old pixels while the new buffer is made.
-  std::vector<uint32_t> old(FBits, FBits + std::size_t(FWidth) * std::size_t(FHeight));
-  int oldWidth = FWidth, oldHeight = FHeight;
-  FreeBuffer();
-  Allocate(screenRect.Width(), screenRect.Height());
-  int w = std::min(oldWidth, FWidth), h = std::min(oldHeight, FHeight);
-  for (int y = 0; y < h; ++y)
-    std::copy_n(old.begin() + std::ptrdiff_t(y) * oldWidth, w, FBits + std::ptrdiff_t(y) * FWidth);
+  if (FBits) {
+    // Keep the old pixels while the new buffer is made.
+    std::vector<uint32_t> old(FBits, FBits + std::size_t(FWidth) * std::size_t(FHeight));
+    int oldWidth = FWidth, oldHeight = FHeight;
+    FreeBuffer();
+    Allocate(screenRect.Width(), screenRect.Height());
+    int w = std::min(oldWidth, FWidth), h = std::min(oldHeight, FHeight);
+    for (int y = 0; y < h; ++y)
+      std::copy_n(old.begin() + std::ptrdiff_t(y) * oldWidth, w, FBits + std::ptrdiff_t(y) * FWidth);
+  }
   FRect = screenRect;
   if (ServerRect != FRect) {
     XMoveResizeWindow(FCore.Dpy, FWindow, FRect.Left, FRect.Top, unsigned(std::max(FRect.Width(), 1)),
@@ -466,7 +482,7 @@ void TX11Window::PresentAll() { Present(TRect(0, 0, FWidth, FHeight)); }
 void TX11Window::Present(const TRect& area)
 {
   TRect bounds(0, 0, FWidth, FHeight), r;
-  if (!FViewable || !IntersectRect(&r, &area, &bounds))
+  if (!FBits || !FViewable || !IntersectRect(&r, &area, &bounds))
     return;
   if (FArgb || !FImage || !FCore.DirectRgb) {
     PutConverted(r);

@@ -13,7 +13,8 @@ namespace x11 {
 
 class TX11Window {
 public:
-  TX11Window(TCore& core, HWND hwnd, const TRect& screenRect);
+  // Without pixels (withPixels false) until RestorePixels.
+  TX11Window(TCore& core, HWND hwnd, const TRect& screenRect, bool withPixels);
   ~TX11Window();
   TX11Window(const TX11Window&) = delete;
   TX11Window& operator=(const TX11Window&) = delete;
@@ -31,6 +32,10 @@ public:
 
   // Keeps the pixels that still fit, anchored at the top-left corner.
   void Resize(const TRect& screenRect);
+  // The pixels go while nothing shows them, and come back cleared.
+  void ReleasePixels();
+  void RestorePixels();
+  bool HasPixels() const { return FBits != nullptr; }
   void Move(const TRect& screenRect);
   void SetState(const TDisplayWindowState& state, Window owner);
   void Show(bool visible);

@@ -59,9 +59,20 @@ public:
   // still fit, anchored at the top-left corner: the window system repaints
   // only the frame and what the resize uncovered (unless the window's class
   // asks for a full redraw).
-  virtual TSurface CreateFramebuffer(HWND window, const TRect& screenRect) = 0;
+  //
+  // A window that is hidden or minimised shows nothing, and its pixels are
+  // the largest thing it owns: the window system made it withPixels false,
+  // or lets go of them (ReleasePixels; false when the back end keeps them),
+  // and asks for them again before it shows (RestorePixels: cleared, the
+  // window's size; the window system then repaints all of it). Everything
+  // else the display knows of the window stays meanwhile. Without pixels,
+  // the surfaces answered are empty (no bits), a resize only changes the
+  // size they come back with, and there is nothing to present.
+  virtual TSurface CreateFramebuffer(HWND window, const TRect& screenRect, bool withPixels) = 0;
   virtual TSurface ResizeFramebuffer(HWND window, const TRect& screenRect) = 0;
   virtual void DestroyFramebuffer(HWND window) = 0;
+  virtual bool ReleasePixels(HWND window) = 0;
+  virtual TSurface RestorePixels(HWND window) = 0;
   // Changed pixels, in framebuffer coordinates.
   virtual void Present(HWND window, const TRegion& changed) = 0;
   // Position, visibility, stacking and shape of a top-level window.

@@ -82,9 +82,11 @@ struct TWnd {
   bool NeedsPaintCounted = false;
   std::unique_ptr<TRegion> WindowRgn;  // window coordinates
   HRGN WindowRgnHandle = nullptr;
-  // Top-level windows own a framebuffer.
+  // Top-level windows own a framebuffer. While hidden or minimised it holds
+  // no pixels (PixelsReleased) and Surface has no bits.
   TSurface Surface;
   bool HasSurface = false;
+  bool PixelsReleased = false;
   BYTE Alpha = 255;
   COLORREF ColorKey = 0;
   DWORD LayeredFlags = 0;
@@ -327,6 +329,15 @@ void GeometryChanged();
 // Shows pixels that changed in the framebuffer of the top-level window holding
 // hwnd (framebuffer coordinates). Called without Core().Lock held.
 void Present(HWND hwnd, const TRegion& changed);
+
+// Pixels of windows nobody sees (HiddenPixels.cpp). A top-level window wants
+// pixels while it is shown and not minimised; a popup without a caption, or
+// one whose pixels come from UpdateLayeredWindow (only its owner can draw
+// them again), always. Follow: lets go
+// of them, or takes them back and has the whole window repainted, as the
+// window's state now asks (lock held).
+bool WantsPixels(const TWnd* w);
+void FollowPixelNeed(TWnd* w);
 
 // Drop shadows (DropShadow.cpp). Follow: after a top-level window moved,
 // changed size, showed, hid or restacked, its shadow (made when first

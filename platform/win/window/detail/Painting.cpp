@@ -97,7 +97,7 @@ struct TDCGeometry {
 TDCGeometry WorkOutGeometry(TWnd* w, const TDCRequest& req)
 {
   TWnd* root = w ? RootOf(w) : nullptr;
-  if (!root || !root->HasSurface)
+  if (!root || !root->HasSurface || !root->Surface.Bits)
     return {EmptySurface(), TPoint(), TRegion()};
   TDCGeometry g;
   g.Surface = root->Surface;
@@ -322,7 +322,7 @@ TRegion VisibleRegion(TWnd* w, bool wholeWindow, bool clipChildren, bool clipSib
   if (!IsVisibleChain(w) || w->MessageOnly)
     return TRegion();
   TWnd* root = RootOf(w);
-  if (!root || !root->HasSurface || (root->Style & WS_MINIMIZE))
+  if (!root || !root->HasSurface || !root->Surface.Bits || (root->Style & WS_MINIMIZE))
     return TRegion();
   TPoint fb = FramebufferOrigin(root);
   auto toFb = [&](TRect r) {

@@ -601,7 +601,7 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const TRect* scroll, const TRect* 
     TRegion moved = source;
     moved.Offset(dx, dy);
     moved = moved.Intersect(source);
-    if ((dx || dy) && root && root->HasSurface && !moved.IsEmpty()) {
+    if ((dx || dy) && root && root->HasSurface && root->Surface.Bits && !moved.IsEmpty()) {
       presented = moved;
       presented.Offset(origin.x - fb.x, origin.y - fb.y);
       MovePixels(root->Surface, presented, dx, dy);

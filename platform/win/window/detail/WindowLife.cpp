@@ -266,8 +266,10 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
       w->Client.Bottom = w->Client.Top;
     if (IsTopLevel(w)) {
       if (TDisplayBackend* display = Display()) {
-        w->Surface = display->CreateFramebuffer(hwnd, w->Rect);
-        w->HasSurface = w->Surface.Bits != nullptr;
+        const bool withPixels = WantsPixels(w);
+        w->Surface = display->CreateFramebuffer(hwnd, w->Rect, withPixels);
+        w->HasSurface = !withPixels || w->Surface.Bits != nullptr;
+        w->PixelsReleased = !withPixels;
         TellDisplayWindowState(w);
         if (w->HasSurface && !w->Text.empty())
           display->SetWindowTitle(hwnd, w->Text);

@@ -217,8 +217,13 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
       }
       if (showing || (wp.flags & SWP_FRAMECHANGED))
         TellDisplayWindowState(w);
+      // Pixels come back before the display shows the window, and go once
+      // it no longer does (hidden, or minimised).
+      if (showing)
+        FollowPixelNeed(w);
       if (showing || hiding)
         display->ShowWindow(hwnd, showing);
+      FollowPixelNeed(w);
     }
     bool changed = moved || sized || showing || hiding || zChanged || (wp.flags & SWP_FRAMECHANGED);
     if (changed || newClient != oldClient)

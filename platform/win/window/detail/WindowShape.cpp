@@ -102,6 +102,8 @@ BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags
     w->PerPixelAlpha = false;
     repaint = w->LayeredByUpdate;
     w->LayeredByUpdate = false;
+    // Painted pixels can go again while it is out of sight.
+    FollowPixelNeed(w);
   }
   // Painted by the window system again, from now on.
   if (repaint)
@@ -147,6 +149,8 @@ BOOL UpdateLayeredWindow(HWND hwnd, HDC, const TPoint* destination, const TSize*
     w->PerPixelAlpha = layering.PerPixelAlpha;
     w->LayeredFlags = (layering.UseColorKey ? LWA_COLORKEY : 0) | (alpha ? LWA_ALPHA : 0);
     w->LayeredByUpdate = true;
+    // Its pixels are the caller's from now on, kept while it is hidden.
+    FollowPixelNeed(w);
   }
   if (destination || size) {
     TRect r;
@@ -159,7 +163,7 @@ BOOL UpdateLayeredWindow(HWND hwnd, HDC, const TPoint* destination, const TSize*
   TWnd* w = ResolveLocal(hwnd);
   if (!w)
     return FALSE;
-  if (source && w->HasSurface) {
+  if (source && w->HasSurface && w->Surface.Bits) {
     // Straight into the framebuffer, shown or not: a layered window is often
     // filled while hidden and shown afterwards.
     TRect whole(0, 0, w->Surface.Width, w->Surface.Height);

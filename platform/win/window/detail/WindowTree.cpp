@@ -344,6 +344,9 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value)
       }
     }
     TellDisplayWindowState(w);
+    // A caption, a minimised state or layering set through the styles
+    // decides whether a window out of sight keeps its pixels.
+    FollowPixelNeed(w);
   }
   SendMessage(hwnd, WM_STYLECHANGED, WPARAM(index), reinterpret_cast<LPARAM>(&ss));
   return old;
@@ -524,11 +527,14 @@ HWND SetParent(HWND hwnd, HWND newParent)
       if (core.Display)
         core.Display->DestroyFramebuffer(hwnd);
       w->HasSurface = false;
+      w->PixelsReleased = false;
       w->Surface = TSurface();
     } else if (!wasTop && nowTop && core.Display) {
       ReleaseWindowDCs(w);
-      w->Surface = core.Display->CreateFramebuffer(hwnd, ScreenWindowRect(w));
-      w->HasSurface = w->Surface.Bits != nullptr;
+      const bool withPixels = WantsPixels(w);
+      w->Surface = core.Display->CreateFramebuffer(hwnd, ScreenWindowRect(w), withPixels);
+      w->HasSurface = !withPixels || w->Surface.Bits != nullptr;
+      w->PixelsReleased = !withPixels;
     } else {
       ReleaseWindowDCs(w);
     }

@@ -123,7 +123,9 @@ bool TErrorTrap::Failed()
 TCore::TCore()
 {
   XInitThreads();
-  Dpy = XOpenDisplay(nullptr);
+  Dpy = TakeProbeConnection();
+  if (!Dpy)
+    Dpy = XOpenDisplay(nullptr);
   if (!Dpy)
     return;
   XSetErrorHandler(&RecordError);

@@ -129,6 +129,10 @@ private:
   int FInputShapes = -1;  // unknown until first asked
 };
 
+// The connection that found the server answering, handed over once (null
+// when none is kept): the core takes it rather than opening another.
+Display* TakeProbeConnection();
+
 // Holds the core's lock; on leaving, sends what was asked and wakes the
 // reader when replies brought events into Xlib's queue.
 class TLocked {

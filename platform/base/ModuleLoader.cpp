@@ -40,8 +40,15 @@ TModuleTable& ModuleTable()
 
 std::uintptr_t BaseOfAddress(const void* address)
 {
+  if (!address)
+    return 0;
+  // The loader's index of objects answers in a few steps; dladdr gives the
+  // same start of the mapping but searches the object's symbols as well.
+  dl_find_object object{};
+  if (::_dl_find_object(const_cast<void*>(address), &object) == 0 && object.dlfo_map_start)
+    return reinterpret_cast<std::uintptr_t>(object.dlfo_map_start);
   Dl_info info{};
-  if (!address || ::dladdr(address, &info) == 0 || !info.dli_fbase)
+  if (::dladdr(address, &info) == 0 || !info.dli_fbase)
     return 0;
   return reinterpret_cast<std::uintptr_t>(info.dli_fbase);
 }
@@ -173,9 +180,13 @@ std::string PlatformModuleFile(const std::string& name)
   for (const auto& module : PlatformModules) {
     const std::string_view bare(module.Name);
     if (SameText(name, bare) || (name.size() == bare.size() + 4 && SameText(name.substr(0, bare.size()), bare) &&
-                                 SameText(name.substr(bare.size()), ".dll")))
-      return ExtractFilePath(PathOfBase(BaseOfAddress(reinterpret_cast<const void*>(&PlatformModuleFile)))) +
-             module.File;
+                                 SameText(name.substr(bare.size()), ".dll"))) {
+      // This library's folder, found once: finding it walks every loaded
+      // object and each one's symbols.
+      static const std::string layerFolder =
+          ExtractFilePath(PathOfBase(BaseOfAddress(reinterpret_cast<const void*>(&PlatformModuleFile))));
+      return layerFolder + module.File;
+    }
   }
   return {};
 }

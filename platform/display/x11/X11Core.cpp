@@ -1,6 +1,7 @@
 #include "platform/display/x11/X11Core.h"
 
 #include <X11/extensions/XShm.h>
+#include <X11/extensions/shape.h>
 #include <X11/extensions/Xfixes.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
@@ -122,7 +123,9 @@ bool TErrorTrap::Failed()
 TCore::TCore()
 {
   XInitThreads();
-  Dpy = XOpenDisplay(nullptr);
+  Dpy = TakeProbeConnection();
+  if (!Dpy)
+    Dpy = XOpenDisplay(nullptr);
   if (!Dpy)
     return;
   XSetErrorHandler(&RecordError);
@@ -325,6 +328,16 @@ Window TCore::WindowManager()
   return WmCache;
 }
 
+bool TCore::InputShapes()
+{
+  if (FInputShapes < 0) {
+    int event, error, major = 0, minor = 0;
+    FInputShapes = XShapeQueryExtension(Dpy, &event, &error) && XShapeQueryVersion(Dpy, &major, &minor) &&
+                   (major > 1 || (major == 1 && minor >= 1));
+  }
+  return FInputShapes > 0;
+}
+
 bool TCore::WmSupports(Atom hint)
 {
   if (!WindowManager())
@@ -343,6 +356,15 @@ bool TCore::CompositorRuns() { return ArgbVisual && XGetSelectionOwner(Dpy, A.Co
 TRect TCore::ScreenRect() { return TRect(0, 0, DisplayWidth(Dpy, Screen), DisplayHeight(Dpy, Screen)); }
 
 TRect TCore::WorkArea()
+{
+  if (!WorkAreaKnown) {
+    WorkAreaCache = AskWorkArea();
+    WorkAreaKnown = true;
+  }
+  return WorkAreaCache;
+}
+
+TRect TCore::AskWorkArea()
 {
   TRect screen = ScreenRect();
   std::vector<long> area, desktop;

@@ -108,14 +108,30 @@ public:
   bool WmSupports(Atom hint);
   bool CompositorRuns();
   TRect ScreenRect();
+  // The desktop's work area, asked of the server once and again only after
+  // the root tells of a change (the reader clears WorkAreaKnown): the
+  // window system asks for it with every system metric.
   TRect WorkArea();
+  bool WorkAreaKnown = false;
+  TRect WorkAreaCache;
+  // Whether the server's shape extension takes input shapes (1.1 or later),
+  // asked once: a window asks at every creation and change of state.
+  bool InputShapes();
   // The screen position of a window's top-left corner.
   TPoint RootPosition(Window w);
   // The server's time now, asked with a property change on the leader (an
   // empty append): for requests that must not be older than the user's last
   // action elsewhere, such as activation. Under the lock.
   Time ServerTime();
+
+private:
+  TRect AskWorkArea();
+  int FInputShapes = -1;  // unknown until first asked
 };
+
+// The connection that found the server answering, handed over once (null
+// when none is kept): the core takes it rather than opening another.
+Display* TakeProbeConnection();
 
 // Holds the core's lock; on leaving, sends what was asked and wakes the
 // reader when replies brought events into Xlib's queue.

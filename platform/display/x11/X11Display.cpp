@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <mutex>
+#include <utility>
 
 #include "platform/win/ole/DragDropBridge.h"
 #include "platform/win/window/MessageQueue.h"
@@ -14,9 +15,9 @@ namespace {
 const long MoveResizeDirection[9] = {8, 7, 3, 1, 0, 2, 5, 6, 4};
 
 // The connection that found the display answering, kept until the display
-// has its own: a server whose last client leaves resets, and a connection
-// asked for during the reset fails, which would leave x11 chosen with no
-// connection (windows nobody sees) on a server without other clients.
+// takes it as its own: a server whose last client leaves resets, and a
+// connection asked for during the reset fails, which would leave x11 chosen
+// with no connection (windows nobody sees) on a server without other clients.
 std::mutex ProbeLock;
 Display* Probe = nullptr;
 
@@ -29,6 +30,14 @@ void KeepProbe(Display* probe)
 }
 
 }  // namespace
+
+// The display's connection is the probe's when one is kept (one connection
+// set up instead of two).
+Display* x11::TakeProbeConnection()
+{
+  std::lock_guard<std::mutex> lock(ProbeLock);
+  return std::exchange(Probe, nullptr);
+}
 
 TX11Window* TX11Display::TState::Find(HWND hwnd)
 {

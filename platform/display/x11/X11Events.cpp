@@ -238,8 +238,10 @@ void TX11Display::TState::Handle(XEvent& ev, TActions& actions)
       Core.WmKnown = false;
     if ((ev.type == PropertyNotify && (ev.xproperty.atom == Core.A.NetWorkArea ||
                                        ev.xproperty.atom == Core.A.NetCurrentDesktop)) ||
-        ev.type == ConfigureNotify)
+        ev.type == ConfigureNotify) {
+      Core.WorkAreaKnown = false;
       actions.push_back([] { InputDisplayChanged(); });
+    }
     else if (ev.type == ClientMessage && ev.xclient.message_type == Core.A.Manager &&
              Atom(ev.xclient.data.l[1]) == Core.A.TraySelection)
       Tray->TrayChanged();

@@ -437,9 +437,7 @@ void TX11Window::ApplyShape()
 
 void TX11Window::ApplyInputShape()
 {
-  int event, error, major = 0, minor = 0;
-  if (!XShapeQueryExtension(FCore.Dpy, &event, &error) || !XShapeQueryVersion(FCore.Dpy, &major, &minor) ||
-      (major == 1 && minor < 1))
+  if (!FCore.InputShapes())
     return;
   // A layered window that lets clicks through (drop shadows) takes none from
   // the server either, so the programs below it get them.

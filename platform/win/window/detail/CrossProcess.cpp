@@ -75,10 +75,17 @@ std::vector<TPublished> ReadList(const std::string& path)
   std::ifstream in(path, std::ios::binary);
   if (!in)
     return out;
+  // A list is a few dozen bytes: read what the file holds (one byte past
+  // the limit at most, which the parser refuses) instead of clearing room
+  // for the largest list on every reading.
   std::string data;
-  data.resize(MaxWindowListBytes + 1);
-  in.read(data.data(), std::streamsize(data.size()));
-  data.resize(std::size_t(in.gcount()));
+  char chunk[4096];
+  while (data.size() <= MaxWindowListBytes) {
+    in.read(chunk, std::streamsize(std::min(sizeof chunk, MaxWindowListBytes + 1 - data.size())));
+    if (in.gcount() <= 0)
+      break;
+    data.append(chunk, std::size_t(in.gcount()));
+  }
   ParseWindowList(data, out);
   return out;
 }

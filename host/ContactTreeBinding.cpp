@@ -176,10 +176,12 @@ INetwork* TContactTreeBinding::NetworkOf(PLazyNode Node) const
 
 void TContactTreeBinding::InitNode(TBaseLazyTree*, PLazyNode, PLazyNode Node, TLazyNodeInitStates&)
 {
-  // Contacts have no children: the plug-in is not even looked for.
-  const int level = Level(Node);
-  if (level > 1)
+  // Contacts have no children: the plug-in is not even looked for (a
+  // refresh passes here once for every contact of every group).
+  PLazyNode root = FTree->HiddenRoot();
+  if (Node->ParentNode != root && Node->ParentNode->ParentNode != root)
     return;
+  const int level = Node->ParentNode == root ? 0 : 1;
   INetwork* network = NetworkOf(Node);
   if (!network)
     return;

@@ -12,9 +12,20 @@ void DebugLog(const ShortString& Source, BYTE Level, const ShortString& Text)
   record.Source = Source;
   record.Text = Text;
   record.Level = Level;
-  HWND console = FindWindow(nullptr, "CDebug");
-  if (!console)
+  // Most of the time no console runs: that answer is kept until a top-level
+  // window of this or another process comes, goes or is renamed, instead of
+  // looking through every window list for each line. A console found is
+  // looked for again each time (sending costs far more than finding).
+  thread_local TWindowListStamp noConsoleSince;
+  const TWindowListStamp stamp = WindowListStamp();
+  if (stamp.Known && stamp == noConsoleSince)
     return;
+  HWND console = FindWindow(nullptr, "CDebug");
+  if (!console) {
+    noConsoleSince = stamp;
+    return;
+  }
+  noConsoleSince = TWindowListStamp();
   COPYDATASTRUCT cds;
   cds.dwData = LogRecordTag;
   cds.cbData = sizeof record;

@@ -5,11 +5,16 @@
 #include "host/HostCore.h"
 #include "host/HostLog.h"
 #include "host/NetworkMenus.h"
+#include "platform/classes/forms/AllocateHWnd.h"
+#include "platform/win/window/DefWindowProc.h"
+#include "platform/win/window/MessageQueue.h"
 #include "platform/classes/graphics/Canvas.h"
 #include "platform/classes/graphics/Colors.h"
 #include "platform/classes/graphics/Font.h"
 
 namespace {
+
+constexpr UINT WM_REFRESHCONTACTTREE = WM_USER + 0x3C2;
 
 // Asks a plug-in something for the tree: a plug-in that fails costs a log
 // line and leaves the tree's default answer.
@@ -70,6 +75,10 @@ TContactTreeBinding::TContactTreeBinding(TLazyStringTree* Tree, TCustomImageList
 
 TContactTreeBinding::~TContactTreeBinding()
 {
+  // A refresh still waiting is dropped with its window: the tree may be
+  // going too.
+  if (FRefreshWindow)
+    DeallocateHWnd(FRefreshWindow);
   FTree->OnInitNode = {};
   FTree->OnGetText = {};
   FTree->OnPaintText = {};
@@ -80,19 +89,62 @@ TContactTreeBinding::~TContactTreeBinding()
 
 void TContactTreeBinding::SetRootCount(int Count)
 {
+  // A refresh asked before keeps its place before this change.
+  FlushRefresh();
   FTree->SetRootNodeCount(Cardinal(Count < 0 ? 0 : Count));
 }
 
 void TContactTreeBinding::SetChildCount(int Network, int Count)
 {
+  FlushRefresh();
   if (PLazyNode node = NodeByIndex(Network))
     FTree->SetNodeChildCount(node, Cardinal(Count < 0 ? 0 : Count));
 }
 
 void TContactTreeBinding::ReinitNodes()
 {
+  if (FRefreshing || FRefreshPending)
+    return;
+  if (!FRefreshWindow)
+    FRefreshWindow = AllocateHWnd(TWndMethod(this, &TContactTreeBinding::RefreshWindowProc));
+  // Posted messages come before input and painting: the refresh is done
+  // before anything reads the tree at the next turn.
+  if (FRefreshWindow && PostMessage(FRefreshWindow, WM_REFRESHCONTACTTREE, 0, 0)) {
+    FRefreshPending = true;
+    return;
+  }
+  ReinitNow();
+}
+
+void TContactTreeBinding::FlushRefresh()
+{
+  if (FRefreshPending)
+    ReinitNow();
+}
+
+void TContactTreeBinding::ReinitNow()
+{
+  FRefreshPending = false;
+  FRefreshing = true;
+  struct TReset {
+    bool& Flag;
+    ~TReset() { Flag = false; }
+  } reset{FRefreshing};
   FTree->ReinitializeNode(FTree->HiddenRoot(), true);
   FTree->Invalidate();
+}
+
+void TContactTreeBinding::RefreshWindowProc(TMessage& Message)
+{
+  if (Message.Msg != WM_REFRESHCONTACTTREE) {
+    Message.Result = DefWindowProc(FRefreshWindow, Message.Msg, Message.WParam, Message.LParam);
+    return;
+  }
+  // The tree's own handlers catch plug-in failures; anything else must not
+  // leave the loop.
+  std::string failure;
+  if (FRefreshPending && !RunGuarded([&] { ReinitNow(); }, failure))
+    HostLog(1, "RefreshStatus : " + failure);
 }
 
 PLazyNode TContactTreeBinding::NodeByIndex(int N) const
@@ -124,11 +176,17 @@ INetwork* TContactTreeBinding::NetworkOf(PLazyNode Node) const
 
 void TContactTreeBinding::InitNode(TBaseLazyTree*, PLazyNode, PLazyNode Node, TLazyNodeInitStates&)
 {
+  // Contacts have no children: the plug-in is not even looked for (a
+  // refresh passes here once for every contact of every group).
+  PLazyNode root = FTree->HiddenRoot();
+  if (Node->ParentNode != root && Node->ParentNode->ParentNode != root)
+    return;
+  const int level = Node->ParentNode == root ? 0 : 1;
   INetwork* network = NetworkOf(Node);
   if (!network)
     return;
   std::int32_t count = -1;
-  switch (Level(Node)) {
+  switch (level) {
     case 0:
       Ask("InitNode", [&] { count = network->GetGroupCount(); });
       break;

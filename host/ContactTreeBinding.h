@@ -43,7 +43,14 @@ public:
   // IContactTree
   void SetRootCount(int Count) override;
   void SetChildCount(int Network, int Count) override;
+  // The refresh runs once at the next turn of the message loop, before the
+  // tree is painted: a burst of messages asks for it once per message, and
+  // the tree shows the plug-ins' state as it is by then either way.
   void ReinitNodes() override;
+  // Whether a refresh waits for the next turn of the loop.
+  bool RefreshPending() const { return FRefreshPending; }
+  // Runs the waiting refresh now, if any.
+  void FlushRefresh();
 
   // The n-th top-level node, or null.
   PLazyNode NodeByIndex(int N) const;
@@ -64,10 +71,18 @@ private:
                      int& ImageIndex);
   void DblClick(TObject* Sender);
   void MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void RefreshWindowProc(TMessage& Message);
+  void ReinitNow();
 
   TLazyStringTree* FTree;
   TNetworkMenus* FMenus;
   THostCore* FCore = nullptr;
   // The node of the last press (compared, never read: it may be gone).
   PLazyNode FPressedNode = nullptr;
+  // The hidden window that hears the deferred refresh (made on first use).
+  HWND FRefreshWindow = nullptr;
+  bool FRefreshPending = false;
+  // A plug-in asked during the refresh (from InitNode) would otherwise make
+  // it run again at every turn of the loop.
+  bool FRefreshing = false;
 };

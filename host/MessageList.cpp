@@ -48,9 +48,14 @@ PendingUser* TmessageList::FindUser(const UserID& Key) const
 void TmessageList::Notify(void* Ptr, TListNotification Action)
 {
   auto* user = static_cast<PendingUser*>(Ptr);
+  // An entry's messages count while it is in the list (DeleteUser takes
+  // them off before it lets the entry go, and leaves it without a list).
+  const int messages = user->Messages ? user->Messages->Count() : 0;
   if (Action == lnAdded) {
     FIndex.emplace(user->Key.str(), user);
+    FTotal += messages;
   } else {
+    FTotal -= messages;
     auto found = FIndex.find(user->Key.view());
     if (found != FIndex.end() && found->second == user)
       FIndex.erase(found);
@@ -88,6 +93,7 @@ void TmessageList::Add(const UserID& Key, const char* Text, TDateTime Time, Mess
     Log(3, "Attribution des données OK");
     Entry(index)->Messages->Add(message.get());
     message.release();
+    ++FTotal;
     Log(3, "Ajout du pointeur dans la liste OK");
   } catch (const std::exception& e) {
     Log(1, "Erreur lors de la creation : " + FailureText(e));
@@ -107,6 +113,7 @@ void TmessageList::DeleteUser(const UserID& Key)
         Log(3, "Effacement du message " + std::to_string(m));
         delete static_cast<PendingMessage*>(user->Messages->Items(m));
         user->Messages->SetItems(m, nullptr);
+        --FTotal;
       }
       Log(3, "Effacement de la liste");
       user->Messages->Clear();
@@ -134,6 +141,7 @@ void TmessageList::DeleteFirst(const UserID& Key, int Count)
     delete static_cast<PendingMessage*>(user->Messages->Items(m));
   for (int m = Count - 1; m >= 0; --m)
     user->Messages->Delete(m);
+  FTotal -= Count;
 }
 
 void TmessageList::Delete(int Index)
@@ -197,12 +205,4 @@ int TmessageList::Count(const UserID& Key) const
 {
   const PendingUser* user = FindUser(Key);
   return user ? user->Messages->Count() : 0;
-}
-
-int TmessageList::Total() const
-{
-  int total = 0;
-  for (int i = 0, n = TList::Count(); i < n; ++i)
-    total += Entry(i)->Messages->Count();
-  return total;
 }

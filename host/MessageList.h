@@ -27,8 +27,9 @@ struct PendingUser {
 // A list of PendingUser entries with unique keys, compared byte for byte (a
 // key with a leading "-" is another key). Add and DeleteUser log under the
 // source "MessageList" and never let a failure out. Entries enter through Add
-// only; a hash table of the keys, kept by Notify, spares the look-ups a walk
-// over every entry.
+// only; a hash table of the keys and the number of all messages, kept by
+// Notify and the operations that add or free messages, spare the look-ups a
+// walk over every entry.
 class TmessageList : public TList {
 public:
   TmessageList() = default;
@@ -60,8 +61,9 @@ public:
   // key is the number of entries.
   int Count(const UserID& Key) const;
   using TList::Count;
-  // The number of messages of all keys.
-  int Total() const;
+  // The number of messages of all keys (kept as they come and go: the
+  // receive path asks for it with every message).
+  int Total() const { return FTotal; }
 
 protected:
   void Notify(void* Ptr, TListNotification Action) override;
@@ -79,4 +81,5 @@ private:
   static void FreeEntry(PendingUser* Entry);
 
   TKeyIndex FIndex;
+  int FTotal = 0;
 };

@@ -182,12 +182,69 @@ TEST_F(ContactTree, ContactsAndStatusesAreAskedAgainWhenThePlugInSaysSo)
   EXPECT_EQ(Node("0")->ChildCount, 3u);
   refresh.Kind = TTestHostCall::RefreshStatus;
   ASSERT_TRUE(Net()->CallHost(refresh));
+  // The tree is asked again at the next turn of the loop.
+  Pump();
   Tree->SetExpanded(Node("0.1"), true);
   EXPECT_EQ(TextOf(Node("0.1.1")), "Émile");
   EXPECT_EQ(ImageOf(Node("0.1.1")), psInvisible);
   EXPECT_EQ(ImageOf(Node("0")), psOffline);
   // The network's submenu shows offline too.
   EXPECT_EQ(Menus->NetworkMenu(0)->ImageIndex(), psOffline);
+}
+
+// Refreshes asked many times in one turn of the loop are done once: what the
+// tree shows then is the plug-in's last state, and a refresh asked in a later
+// turn is done again.
+TEST_F(ContactTree, ManyRefreshesInOneTurnShowThePlugInsLastState)
+{
+  struct TTurn {
+    std::vector<int> ContactsOfTravail;  // one model per refresh of the turn
+    std::vector<std::string> ShownUnderTravail;
+  } turns[] = {
+      {{2, 0, 3}, {"Denis", "Contact 1", "Contact 2"}},
+      {{1, 4, 2}, {"Denis", "Contact 1"}},
+      {{0}, {}},
+  };
+  TTestHostCall refresh;
+  refresh.Kind = TTestHostCall::RefreshStatus;
+  for (const TTurn& turn : turns) {
+    for (int contacts : turn.ContactsOfTravail) {
+      TTestNetworkModel model = TwoGroups("Réseau Test", psAway);
+      model.Groups[1].Contacts.clear();
+      for (int c = 0; c < contacts; ++c)
+        model.Groups[1].Contacts.push_back({c == 0 ? "Denis" : "Contact " + std::to_string(c), psOnline});
+      Net()->SetModel(model);
+      ASSERT_TRUE(Net()->CallHost(refresh));
+    }
+    Pump();
+    std::vector<std::string> shown;
+    for (PLazyNode node = Node("0.1")->FirstChildNode; node; node = node->FollowingSibling)
+      shown.push_back(TextOf(node));
+    EXPECT_EQ(shown, turn.ShownUnderTravail);
+    EXPECT_EQ(ImageOf(Node("0")), psAway);
+  }
+}
+
+// A plug-in that asks for a refresh while the tree asks it for its counts
+// gets no refresh of its own: otherwise each refresh would ask for the next
+// and the loop would never be idle again.
+TEST_F(ContactTree, ARefreshAskedDuringTheRefreshDoesNotComeBack)
+{
+  TTestHostCall refresh;
+  refresh.Kind = TTestHostCall::RefreshStatus;
+  Net()->OnSlot("GetGroupCount", refresh);
+  ASSERT_TRUE(Net()->CallHost(refresh));
+  int handled = 0;
+  MSG msg;
+  while (handled < 100 && PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    DispatchMessage(&msg);
+    ++handled;
+  }
+  ASSERT_LT(handled, 100);
+  Net()->ClearJournal();
+  Pump();
+  for (const std::string& line : Net()->Journal())
+    EXPECT_NE(line, "GetGroupCount");
 }
 
 // A plug-in whose every slot throws out of its module.

@@ -130,6 +130,48 @@ TEST_F(DebugLogTest, AConsoleThatVanishedIsNoLongerAWindow)
   EXPECT_EQ(FindWindow(nullptr, "Console"), nullptr);
 }
 
+// The answer "no console" is kept between lines: a console of this process
+// that appears, is renamed or goes must change where the very next line goes.
+TEST_F(DebugLogTest, ALineGoesToTheConsoleThatIsThereWhenItIsSent)
+{
+  std::vector<std::string> received;
+  On(WM_COPYDATA, [&](HWND, UINT, WPARAM, LPARAM l, LRESULT& r) {
+    auto* cds = reinterpret_cast<COPYDATASTRUCT*>(l);
+    auto* record = static_cast<LogRecord*>(cds->lpData);
+    received.push_back(record->Text.str());
+    r = 1;
+    return true;
+  });
+  DebugLog("main", 0, "personne");
+  HWND console = Make(WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, 0, "CDebug");
+  DebugLog("main", 0, "créée");
+  SetWindowText(console, "Autre");
+  DebugLog("main", 0, "renommée");
+  SetWindowText(console, "CDebug");
+  DebugLog("main", 0, "revenue");
+  DestroyWindow(console);
+  DebugLog("main", 0, "détruite");
+  HWND again = Make(WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, 0, "CDebug");
+  DebugLog("main", 0, "refaite");
+  EXPECT_EQ(received, (std::vector<std::string>{"créée", "revenue", "refaite"}));
+  (void)again;
+}
+
+// The same for a console of another process, started right after a line
+// that found none, then killed without a word and started again.
+TEST_F(DebugLogTest, AConsoleOfAnotherProcessGetsTheLineRightAfterItStarted)
+{
+  for (int round = 0; round < 3; ++round) {
+    DebugLog("main", 0, "personne");
+    TReceiver receiver({});
+    ASSERT_EQ(receiver.ReadLine(), "ready");
+    DebugLog("main", 0, "là");
+    EXPECT_EQ(receiver.ReadLine(), "main\t0\tlà");
+    receiver.Kill();
+    DebugLog("main", 0, "partie");
+  }
+}
+
 TEST_F(DebugLogTest, CopyDataFromAnotherProcessCarriesTheSizeReallySent)
 {
   // The console answers what it saw; a record of another size is told apart.

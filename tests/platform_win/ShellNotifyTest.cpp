@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "platform/display/headless/HeadlessDisplay.h"
 #include "platform/win/win.h"
@@ -210,6 +212,54 @@ TEST_F(ShellNotifyTest, ABalloonClosesAfterItsTimeOutOrOnAClick)
   THeadlessDisplay::PumpMessages();
   EXPECT_EQ(NotifyBalloonWindow(), nullptr);
   EXPECT_TRUE(Saw(NIN_BALLOONHIDE));
+}
+
+// A burst renews the balloon many times in one turn of the loop and it is
+// measured once: what it shows then has the size and place of the newest
+// notice, as a balloon opened for that notice alone would.
+TEST_F(ShellNotifyTest, ABurstOfNoticesInOneTurnEndsWithTheNewestNoticesSize)
+{
+  const std::string longText = "Vous avez reçu un message. Il est long, bien plus long que les autres, et il s'étend "
+                               "sur plusieurs lignes de la bulle";
+  struct TCase {
+    std::vector<std::string> Texts;
+  } cases[] = {
+      {{"1 message", longText, "3 messages"}},
+      {{"1 message", "2 messages", longText}},
+      {{longText, "2 messages", longText, "4 messages"}},
+  };
+  NOTIFYICONDATA d = Data();
+  ASSERT_TRUE(Shell_NotifyIcon(NIM_ADD, &d));
+  auto show = [&](const std::string& text) {
+    NOTIFYICONDATA empty = Balloon("", "", 0);
+    ASSERT_TRUE(Shell_NotifyIcon(NIM_MODIFY, &empty));
+    NOTIFYICONDATA b = Balloon("Corvane", text.c_str(), 30000);
+    ASSERT_TRUE(Shell_NotifyIcon(NIM_MODIFY, &b));
+  };
+  auto close = [&] {
+    NOTIFYICONDATA empty = Balloon("", "", 0);
+    ASSERT_TRUE(Shell_NotifyIcon(NIM_MODIFY, &empty));
+    THeadlessDisplay::PumpMessages();
+    ASSERT_EQ(NotifyBalloonWindow(), nullptr);
+  };
+  for (const TCase& c : cases) {
+    // The size of a balloon opened for the last text alone.
+    show(c.Texts.back());
+    THeadlessDisplay::PumpMessages();
+    TRect alone;
+    GetWindowRect(NotifyBalloonWindow(), &alone);
+    close();
+    // The burst: the first notice opens the window, the others take it over.
+    for (const std::string& text : c.Texts)
+      show(text);
+    THeadlessDisplay::PumpMessages();
+    ASSERT_NE(NotifyBalloonWindow(), nullptr);
+    EXPECT_TRUE(Display->IsShown(NotifyBalloonWindow()));
+    TRect shown;
+    GetWindowRect(NotifyBalloonWindow(), &shown);
+    EXPECT_EQ(shown, alone) << c.Texts.back();
+    close();
+  }
 }
 
 TEST_F(ShellNotifyTest, ANoticeThatFollowsAnotherTakesItsWindowOverInPlace)

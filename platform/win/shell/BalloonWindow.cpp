@@ -16,6 +16,10 @@ constexpr int TextWidth = 260;
 constexpr UINT_PTR TimeoutTimer = 1;
 // Posted to a retired balloon: it closes unless a new notice took it over.
 constexpr UINT RetireMessage = WM_USER + 1;
+// Posted to a renewed balloon: it takes the size and place of its newest
+// notice. A burst renews it many times in one turn of the loop; measuring
+// each notice's text would cost more than the notice itself.
+constexpr UINT BalloonLayOutMessage = WM_USER + 2;
 
 struct TBalloon {
   std::string Title;
@@ -24,6 +28,10 @@ struct TBalloon {
   TBalloonEnded Ended = nullptr;
   bool Done = false;
   bool Retiring = false;
+  // A renewed notice waits to be measured and placed (BalloonLayOutMessage).
+  bool LayOutDue = false;
+  bool Anchored = false;
+  TRect Anchor;
 };
 
 HFONT MessageFont(bool bold)
@@ -117,6 +125,8 @@ void End(HWND hwnd, UINT how)
     ended(hwnd, how);
 }
 
+void LayOutBalloon(HWND hwnd, TBalloon& b);
+
 LRESULT BalloonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
   auto* b = reinterpret_cast<TBalloon*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
@@ -128,6 +138,9 @@ LRESULT BalloonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     }
     case WM_PAINT:
       if (b) {
+        // Painted before its turn came (an update forced): size it first.
+        if (b->LayOutDue)
+          LayOutBalloon(hwnd, *b);
         Paint(hwnd, *b);
         return 0;
       }
@@ -144,6 +157,10 @@ LRESULT BalloonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
       break;
     case WM_LBUTTONDOWN:
       End(hwnd, NIN_BALLOONUSERCLICK);
+      return 0;
+    case BalloonLayOutMessage:
+      if (b && b->LayOutDue)
+        LayOutBalloon(hwnd, *b);
       return 0;
     case RetireMessage:
       if (b && b->Retiring)
@@ -193,6 +210,18 @@ TPoint PlaceBalloon(const TSize& size, const TRect* anchor)
   return at;
 }
 
+// The newest notice's size and place.
+void LayOutBalloon(HWND hwnd, TBalloon& b)
+{
+  b.LayOutDue = false;
+  TSize size = Measure(b).Size;
+  TPoint at = PlaceBalloon(size, b.Anchored ? &b.Anchor : nullptr);
+  TRect now;
+  GetWindowRect(hwnd, &now);
+  if (now != TRect(at.x, at.y, at.x + size.cx, at.y + size.cy))
+    SetWindowPos(hwnd, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void FillBalloon(TBalloon& b, const std::string& title, const std::string& text, DWORD infoFlags,
                  TBalloonEnded ended)
 {
@@ -240,12 +269,15 @@ bool RenewBalloonWindow(HWND balloon, const std::string& title, const std::strin
   FillBalloon(*b, title, text, infoFlags, ended);
   b->Retiring = false;
   b->Done = false;
-  TSize size = Measure(*b).Size;
-  TPoint at = PlaceBalloon(size, anchor);
-  TRect now;
-  GetWindowRect(balloon, &now);
-  if (now != TRect(at.x, at.y, at.x + size.cx, at.y + size.cy))
-    SetWindowPos(balloon, nullptr, at.x, at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  b->Anchored = anchor != nullptr;
+  b->Anchor = anchor ? *anchor : TRect();
+  // Measured and placed once at the next turn of the loop, before it is
+  // painted, whatever number of notices came meanwhile.
+  if (!b->LayOutDue) {
+    b->LayOutDue = true;
+    if (!PostMessage(balloon, BalloonLayOutMessage, 0, 0))
+      LayOutBalloon(balloon, *b);
+  }
   InvalidateRect(balloon, nullptr, FALSE);
   // The time-out counts from the newest notice.
   SetTimer(balloon, TimeoutTimer, timeoutMs, nullptr);

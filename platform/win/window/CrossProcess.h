@@ -14,6 +14,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "platform/base/Types.h"
@@ -27,3 +28,21 @@ std::string CrossProcessFolder();
 std::size_t ForeignStandInCount();
 // Largest copy-data block accepted from another process.
 constexpr DWORD MaxCrossProcessCopyData = 1u << 20;
+
+// Where the top-level windows of this process and of the others stand as a
+// whole: the stamp moves on whenever a top-level window may have come, gone,
+// or changed its title or class, here or in another process, so a lookup
+// that found nothing need not be done again while the stamp stays. It is
+// read without touching the file system: the processes of the folder share
+// a counter that each moves on once it has published its new list. Known is
+// false when that counter could not be set up (every lookup must then be
+// done again).
+struct TWindowListStamp {
+  bool Known = false;
+  std::uint64_t Local = 0;
+  std::uint64_t Others = 0;
+  // Moves on when the shared counter had to be set up again (a folder made anew).
+  std::uint64_t Mapping = 0;
+  bool operator==(const TWindowListStamp&) const = default;
+};
+TWindowListStamp WindowListStamp();

@@ -8,6 +8,7 @@
 #include <signal.h>
 #include <strings.h>
 #include <sys/socket.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -437,7 +438,110 @@ TListener& Listener()
 
 std::string gLastPublished;
 
+// Moved on by every change of this process's top-level windows.
+std::atomic<std::uint64_t> gLocalWindowChanges{0};
+
+// The counter the processes of the folder share, in a page of the file
+// "stamp" mapped by each of them. The file name is no "<pid>.list" nor
+// "<pid>.sock": folder readers pass it over.
+class TSharedWindowCounter {
+public:
+  // The counter, mapped on first use; null when it cannot be. The folder is
+  // looked at again once a second: one removed and made anew holds another
+  // counter, which the processes now publishing move on.
+  std::atomic<std::uint64_t>* Counter(std::uint64_t& Mapping)
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    const auto now = std::chrono::steady_clock::now();
+    if (!FTried || now - FChecked > std::chrono::seconds(1)) {
+      FChecked = now;
+      if (!FTried || !StillTheFolders())
+        Map();
+      FTried = true;
+    }
+    Mapping = FMapping;
+    return FCounter;
+  }
+
+private:
+  static constexpr std::size_t PageBytes = 4096;
+
+  bool StillTheFolders()
+  {
+    if (!FCounter)
+      return false;
+    struct stat st;
+    const std::string folder = CrossProcessFolder();
+    return !folder.empty() && stat((folder + "/stamp").c_str(), &st) == 0 && st.st_ino == FInode &&
+           st.st_dev == FDevice;
+  }
+
+  void Map()
+  {
+    if (FCounter)
+      munmap(FCounter, PageBytes);
+    FCounter = nullptr;
+    ++FMapping;
+    const std::string folder = CrossProcessFolder();
+    if (folder.empty())
+      return;
+    int fd = open((folder + "/stamp").c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0)
+      return;
+    struct stat st;
+    // Never shrunk: another process may have it mapped already.
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != getuid() ||
+        (st.st_size < off_t(PageBytes) && ftruncate(fd, off_t(PageBytes)) != 0)) {
+      close(fd);
+      return;
+    }
+    void* page = mmap(nullptr, PageBytes, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+    close(fd);
+    if (page == MAP_FAILED)
+      return;
+    static_assert(std::atomic<std::uint64_t>::is_always_lock_free, "the shared counter needs no lock");
+    FCounter = static_cast<std::atomic<std::uint64_t>*>(page);
+    FInode = st.st_ino;
+    FDevice = st.st_dev;
+  }
+
+  std::mutex FLock;
+  bool FTried = false;
+  std::chrono::steady_clock::time_point FChecked;
+  std::atomic<std::uint64_t>* FCounter = nullptr;
+  std::uint64_t FMapping = 0;
+  ino_t FInode = 0;
+  dev_t FDevice = 0;
+};
+
+TSharedWindowCounter& SharedWindowCounter()
+{
+  static auto* counter = new TSharedWindowCounter;
+  return *counter;
+}
+
+// Tells the other processes that this one's list changed (after the change).
+void AnnounceListChanged()
+{
+  std::uint64_t mapping = 0;
+  if (std::atomic<std::uint64_t>* counter = SharedWindowCounter().Counter(mapping))
+    counter->fetch_add(1);
+}
+
 }  // namespace
+
+TWindowListStamp WindowListStamp()
+{
+  TWindowListStamp stamp;
+  // Local first: a change made before this reading is then seen by the
+  // lookup that follows it.
+  stamp.Local = gLocalWindowChanges.load();
+  if (std::atomic<std::uint64_t>* counter = SharedWindowCounter().Counter(stamp.Mapping)) {
+    stamp.Others = counter->load();
+    stamp.Known = true;
+  }
+  return stamp;
+}
 
 UINT CrossProcessTimeout() { return gTimeout.load(); }
 
@@ -462,6 +566,9 @@ UINT CrossProcessTimeoutValue() { return gTimeout.load(); }
 
 void PublishWindowsChanged()
 {
+  // Called once a change is made: a lookup that read the stamp before this
+  // and found nothing will look again.
+  gLocalWindowChanges.fetch_add(1);
   std::vector<TPublished> windows;
   {
     std::lock_guard<std::recursive_mutex> cl(Core().Lock);
@@ -486,6 +593,7 @@ void PublishWindowsChanged()
   if (count == 0) {
     unlink(path.c_str());
     gLastPublished = data;
+    AnnounceListChanged();
     return;
   }
   std::string temp = path + ".tmp";
@@ -495,8 +603,10 @@ void PublishWindowsChanged()
     if (!out)
       return;
   }
-  if (rename(temp.c_str(), path.c_str()) == 0)
+  if (rename(temp.c_str(), path.c_str()) == 0) {
     gLastPublished = data;
+    AnnounceListChanged();
+  }
 }
 
 namespace {

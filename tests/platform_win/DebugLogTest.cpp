@@ -1,4 +1,5 @@
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <future>
 
@@ -169,6 +170,30 @@ TEST_F(DebugLogTest, AConsoleOfAnotherProcessGetsTheLineRightAfterItStarted)
     EXPECT_EQ(receiver.ReadLine(), "main\t0\tlà");
     receiver.Kill();
     DebugLog("main", 0, "partie");
+  }
+}
+
+// The mark the processes share is a file any program of the user can
+// shrink or overwrite: no reader crashes, and a console started afterwards
+// still gets the next line.
+TEST_F(DebugLogTest, AShrunkOrScribbledSharedMarkNeitherCrashesNorHidesAConsole)
+{
+  const std::string mark = CrossProcessFolder() + "/stamp";
+  DebugLog("main", 0, "personne");
+  for (const char* content : {"", "x", "0123456789abcdef0123"}) {
+    {
+      std::FILE* f = std::fopen(mark.c_str(), "wb");
+      ASSERT_NE(f, nullptr);
+      std::fwrite(content, 1, std::strlen(content), f);
+      std::fclose(f);
+    }
+    (void)WindowListStamp();
+    DebugLog("main", 0, "personne");
+    TReceiver receiver({});
+    ASSERT_EQ(receiver.ReadLine(), "ready");
+    DebugLog("main", 0, "là");
+    EXPECT_EQ(receiver.ReadLine(), "main\t0\tlà") << "mark \"" << content << "\"";
+    receiver.Kill();
   }
 }
 

@@ -8,7 +8,6 @@
 #include <signal.h>
 #include <strings.h>
 #include <sys/socket.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -441,34 +440,55 @@ std::string gLastPublished;
 // Moved on by every change of this process's top-level windows.
 std::atomic<std::uint64_t> gLocalWindowChanges{0};
 
-// The counter the processes of the folder share, in a page of the file
-// "stamp" mapped by each of them. The file name is no "<pid>.list" nor
+// The mark the processes of the folder share, in the file "stamp": each
+// writes a value of its own there once it has published its new list, and
+// readers compare what they read with what they read before. The file is
+// read and written with pread and pwrite, never mapped: a process of the
+// user that shrinks or replaces it makes a reading fail (every lookup is then
+// done again), not the reader crash. The file name is no "<pid>.list" nor
 // "<pid>.sock": folder readers pass it over.
-class TSharedWindowCounter {
+class TSharedWindowMark {
 public:
-  // The counter, mapped on first use; null when it cannot be. The folder is
-  // looked at again once a second: one removed and made anew holds another
-  // counter, which the processes now publishing move on.
-  std::atomic<std::uint64_t>* Counter(std::uint64_t& Mapping)
+  // The mark now; false when the file cannot be read. The folder is looked at
+  // again once a second: one removed and made anew holds another file, which
+  // the processes now publishing write.
+  bool Read(std::uint64_t& Value, std::uint64_t& Opening)
   {
     std::lock_guard<std::mutex> lock(FLock);
-    const auto now = std::chrono::steady_clock::now();
-    if (!FTried || now - FChecked > std::chrono::seconds(1)) {
-      FChecked = now;
-      if (!FTried || !StillTheFolders())
-        Map();
-      FTried = true;
+    Refresh();
+    Opening = FOpening;
+    return FFd >= 0 && pread(FFd, &Value, sizeof Value, 0) == ssize_t(sizeof Value);
+  }
+
+  // Writes a value no process of the folder wrote before (in practice).
+  void MoveOn()
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    Refresh();
+    if (FFd < 0)
+      return;
+    const std::uint64_t value = (std::uint64_t(getpid()) << 40) ^ ++FWrites ^
+                                std::uint64_t(std::chrono::steady_clock::now().time_since_epoch().count());
+    if (pwrite(FFd, &value, sizeof value, 0) != ssize_t(sizeof value)) {
+      // Nothing to undo: readers that cannot read the mark look every time.
     }
-    Mapping = FMapping;
-    return FCounter;
   }
 
 private:
-  static constexpr std::size_t PageBytes = 4096;
+  void Refresh()
+  {
+    const auto now = std::chrono::steady_clock::now();
+    if (FTried && now - FChecked <= std::chrono::seconds(1))
+      return;
+    FChecked = now;
+    if (!FTried || !StillTheFolders())
+      Open();
+    FTried = true;
+  }
 
   bool StillTheFolders()
   {
-    if (!FCounter)
+    if (FFd < 0)
       return false;
     struct stat st;
     const std::string folder = CrossProcessFolder();
@@ -476,12 +496,12 @@ private:
            st.st_dev == FDevice;
   }
 
-  void Map()
+  void Open()
   {
-    if (FCounter)
-      munmap(FCounter, PageBytes);
-    FCounter = nullptr;
-    ++FMapping;
+    if (FFd >= 0)
+      close(FFd);
+    FFd = -1;
+    ++FOpening;
     const std::string folder = CrossProcessFolder();
     if (folder.empty())
       return;
@@ -489,18 +509,13 @@ private:
     if (fd < 0)
       return;
     struct stat st;
-    // Never shrunk: another process may have it mapped already.
+    std::uint64_t first = 0;
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != getuid() ||
-        (st.st_size < off_t(PageBytes) && ftruncate(fd, off_t(PageBytes)) != 0)) {
+        (st.st_size < off_t(sizeof first) && pwrite(fd, &first, sizeof first, 0) != ssize_t(sizeof first))) {
       close(fd);
       return;
     }
-    void* page = mmap(nullptr, PageBytes, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
-    close(fd);
-    if (page == MAP_FAILED)
-      return;
-    static_assert(std::atomic<std::uint64_t>::is_always_lock_free, "the shared counter needs no lock");
-    FCounter = static_cast<std::atomic<std::uint64_t>*>(page);
+    FFd = fd;
     FInode = st.st_ino;
     FDevice = st.st_dev;
   }
@@ -508,25 +523,21 @@ private:
   std::mutex FLock;
   bool FTried = false;
   std::chrono::steady_clock::time_point FChecked;
-  std::atomic<std::uint64_t>* FCounter = nullptr;
-  std::uint64_t FMapping = 0;
+  int FFd = -1;
+  std::uint64_t FOpening = 0;
+  std::uint64_t FWrites = 0;
   ino_t FInode = 0;
   dev_t FDevice = 0;
 };
 
-TSharedWindowCounter& SharedWindowCounter()
+TSharedWindowMark& SharedWindowMark()
 {
-  static auto* counter = new TSharedWindowCounter;
-  return *counter;
+  static auto* mark = new TSharedWindowMark;
+  return *mark;
 }
 
 // Tells the other processes that this one's list changed (after the change).
-void AnnounceListChanged()
-{
-  std::uint64_t mapping = 0;
-  if (std::atomic<std::uint64_t>* counter = SharedWindowCounter().Counter(mapping))
-    counter->fetch_add(1);
-}
+void AnnounceListChanged() { SharedWindowMark().MoveOn(); }
 
 }  // namespace
 
@@ -536,10 +547,7 @@ TWindowListStamp WindowListStamp()
   // Local first: a change made before this reading is then seen by the
   // lookup that follows it.
   stamp.Local = gLocalWindowChanges.load();
-  if (std::atomic<std::uint64_t>* counter = SharedWindowCounter().Counter(stamp.Mapping)) {
-    stamp.Others = counter->load();
-    stamp.Known = true;
-  }
+  stamp.Known = SharedWindowMark().Read(stamp.Others, stamp.Mapping);
   return stamp;
 }
 

@@ -1,7 +1,10 @@
+#include <sys/shm.h>
+
 #include <chrono>
-#include <cstdio>
 #include <cstring>
+#include <functional>
 #include <future>
+#include <thread>
 
 #include "PeerProcess.h"
 #include "WindowTestSupport.h"
@@ -173,28 +176,38 @@ TEST_F(DebugLogTest, AConsoleOfAnotherProcessGetsTheLineRightAfterItStarted)
   }
 }
 
-// The mark the processes share is a file any program of the user can
-// shrink or overwrite: no reader crashes, and a console started afterwards
-// still gets the next line.
-TEST_F(DebugLogTest, AShrunkOrScribbledSharedMarkNeitherCrashesNorHidesAConsole)
+// The counter the processes share is memory any program of the user can
+// remove or scribble on: no reader faults, and once the key is asked again
+// (a second later) a console started afterwards gets the next line.
+TEST_F(DebugLogTest, ARemovedOrScribbledSharedCounterNeitherCrashesNorHidesAConsoleForLong)
 {
-  const std::string mark = CrossProcessFolder() + "/stamp";
-  DebugLog("main", 0, "personne");
-  for (const char* content : {"", "x", "0123456789abcdef0123"}) {
-    {
-      std::FILE* f = std::fopen(mark.c_str(), "wb");
-      ASSERT_NE(f, nullptr);
-      std::fwrite(content, 1, std::strlen(content), f);
-      std::fclose(f);
-    }
-    (void)WindowListStamp();
+  const key_t key = ftok(CrossProcessFolder().c_str(), 'W');
+  ASSERT_NE(key, key_t(-1));
+  const std::vector<std::function<void(int)>> tamperings = {
+      [](int Id) { shmctl(Id, IPC_RMID, nullptr); },
+      [](int Id) {
+        void* at = shmat(Id, nullptr, 0);
+        ASSERT_NE(at, reinterpret_cast<void*>(-1));
+        std::memset(at, 0x5A, 64);
+        shmdt(at);
+      },
+  };
+  for (const auto& tamper : tamperings) {
+    DebugLog("main", 0, "personne");
+    const int id = shmget(key, 0, 0);
+    if (id < 0)
+      GTEST_SKIP() << "no shared memory on this machine: every lookup is done again";
+    tamper(id);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1100));
     DebugLog("main", 0, "personne");
     TReceiver receiver({});
     ASSERT_EQ(receiver.ReadLine(), "ready");
     DebugLog("main", 0, "là");
-    EXPECT_EQ(receiver.ReadLine(), "main\t0\tlà") << "mark \"" << content << "\"";
+    EXPECT_EQ(receiver.ReadLine(), "main\t0\tlà");
     receiver.Kill();
   }
+  // What was scribbled on is no counter of ours: a new one is made.
+  shmctl(shmget(key, 0, 0), IPC_RMID, nullptr);
 }
 
 TEST_F(DebugLogTest, CopyDataFromAnotherProcessCarriesTheSizeReallySent)

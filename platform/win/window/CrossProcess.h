@@ -32,16 +32,18 @@ constexpr DWORD MaxCrossProcessCopyData = 1u << 20;
 // Where the top-level windows of this process and of the others stand as a
 // whole: the stamp moves on whenever a top-level window may have come, gone,
 // or changed its title or class, here or in another process, so a lookup
-// that found nothing need not be done again while the stamp stays. It costs
-// one small read: the processes of the folder share a mark that each moves
-// on once it has published its new list. Known is false when that mark could
-// not be read (every lookup must then be done again).
+// that found nothing need not be done again while the stamp stays. It is
+// read without a system call: the processes of the folder share a counter
+// in shared memory that each moves on once it has published its new list.
+// Known is false when that counter could not be set up (every lookup must
+// then be done again).
 struct TWindowListStamp {
   bool Known = false;
   std::uint64_t Local = 0;
   std::uint64_t Others = 0;
-  // Moves on when the shared mark had to be opened again (a folder made anew).
-  std::uint64_t Mapping = 0;
+  // Moves on when the shared counter had to be set up again (a segment or a
+  // folder made anew).
+  std::uint64_t Attachment = 0;
   bool operator==(const TWindowListStamp&) const = default;
 };
 TWindowListStamp WindowListStamp();

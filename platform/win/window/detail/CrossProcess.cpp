@@ -7,6 +7,8 @@
 #include <poll.h>
 #include <signal.h>
 #include <strings.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -440,104 +442,105 @@ std::string gLastPublished;
 // Moved on by every change of this process's top-level windows.
 std::atomic<std::uint64_t> gLocalWindowChanges{0};
 
-// The mark the processes of the folder share, in the file "stamp": each
-// writes a value of its own there once it has published its new list, and
-// readers compare what they read with what they read before. The file is
-// read and written with pread and pwrite, never mapped: a process of the
-// user that shrinks or replaces it makes a reading fail (every lookup is then
-// done again), not the reader crash. The file name is no "<pid>.list" nor
-// "<pid>.sock": folder readers pass it over.
-class TSharedWindowMark {
+// The counter the processes of the folder share: a small shared-memory
+// segment keyed by the folder. A segment is never shrunk under its users, so
+// no program of the user can make a reader fault by changing a file (a
+// mapped file cut short would), and reading it costs no system call. The
+// segment starts with a mark of ours: a key that another program happened to
+// use is left alone.
+class TSharedWindowCounter {
 public:
-  // The mark now; false when the file cannot be read. The folder is looked at
-  // again once a second: one removed and made anew holds another file, which
-  // the processes now publishing write.
-  bool Read(std::uint64_t& Value, std::uint64_t& Opening)
+  // The counter, attached on first use; null when it cannot be. Once a second
+  // the key is asked again: a segment removed and made anew (or a folder made
+  // anew) holds another counter, which the processes now publishing move on.
+  std::atomic<std::uint64_t>* Counter(std::uint64_t& Attachment)
   {
     std::lock_guard<std::mutex> lock(FLock);
-    Refresh();
-    Opening = FOpening;
-    return FFd >= 0 && pread(FFd, &Value, sizeof Value, 0) == ssize_t(sizeof Value);
-  }
-
-  // Writes a value no process of the folder wrote before (in practice).
-  void MoveOn()
-  {
-    std::lock_guard<std::mutex> lock(FLock);
-    Refresh();
-    if (FFd < 0)
-      return;
-    const std::uint64_t value = (std::uint64_t(getpid()) << 40) ^ ++FWrites ^
-                                std::uint64_t(std::chrono::steady_clock::now().time_since_epoch().count());
-    if (pwrite(FFd, &value, sizeof value, 0) != ssize_t(sizeof value)) {
-      // Nothing to undo: readers that cannot read the mark look every time.
+    const auto now = std::chrono::steady_clock::now();
+    if (!FTried || now - FChecked > std::chrono::seconds(1)) {
+      FChecked = now;
+      if (!FTried || !StillTheSegment())
+        Attach();
+      FTried = true;
     }
+    Attachment = FAttachment;
+    return FCounter;
   }
 
 private:
-  void Refresh()
+  static constexpr std::uint64_t Mark = 0x43727677696E6C31ull;  // tells our segment from another's
+  static constexpr std::size_t SegmentBytes = 4096;
+  struct TSegment {
+    std::atomic<std::uint64_t> Mark;
+    std::atomic<std::uint64_t> Counter;
+  };
+  static_assert(std::atomic<std::uint64_t>::is_always_lock_free, "the shared counter needs no lock");
+
+  static key_t FolderKey()
   {
-    const auto now = std::chrono::steady_clock::now();
-    if (FTried && now - FChecked <= std::chrono::seconds(1))
-      return;
-    FChecked = now;
-    if (!FTried || !StillTheFolders())
-      Open();
-    FTried = true;
+    const std::string folder = CrossProcessFolder();
+    return folder.empty() ? key_t(-1) : ftok(folder.c_str(), 'W');
   }
 
-  bool StillTheFolders()
+  bool StillTheSegment()
   {
-    if (FFd < 0)
-      return false;
-    struct stat st;
-    const std::string folder = CrossProcessFolder();
-    return !folder.empty() && stat((folder + "/stamp").c_str(), &st) == 0 && st.st_ino == FInode &&
-           st.st_dev == FDevice;
+    const key_t key = FolderKey();
+    return FCounter && key != key_t(-1) && key == FKey && shmget(key, 0, 0) == FId && FSegment->Mark.load() == Mark;
   }
 
-  void Open()
+  void Attach()
   {
-    if (FFd >= 0)
-      close(FFd);
-    FFd = -1;
-    ++FOpening;
-    const std::string folder = CrossProcessFolder();
-    if (folder.empty())
+    // A segment attached before stays attached: another thread may still be
+    // reading the counter it was given.
+    FCounter = nullptr;
+    ++FAttachment;
+    const key_t key = FolderKey();
+    if (key == key_t(-1))
       return;
-    int fd = open((folder + "/stamp").c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0)
+    const int id = shmget(key, SegmentBytes, IPC_CREAT | 0600);
+    struct shmid_ds ds;
+    if (id < 0 || shmctl(id, IPC_STAT, &ds) != 0 || ds.shm_perm.uid != getuid() ||
+        (ds.shm_perm.mode & 077) != 0 || ds.shm_segsz < sizeof(TSegment))
       return;
-    struct stat st;
-    std::uint64_t first = 0;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != getuid() ||
-        (st.st_size < off_t(sizeof first) && pwrite(fd, &first, sizeof first, 0) != ssize_t(sizeof first))) {
-      close(fd);
+    void* at = shmat(id, nullptr, 0);
+    if (at == reinterpret_cast<void*>(-1))
+      return;
+    auto* segment = static_cast<TSegment*>(at);
+    std::uint64_t found = 0;
+    // A new segment is all zeros: the first to see it marks it ours.
+    if (!segment->Mark.compare_exchange_strong(found, Mark) && found != Mark) {
+      shmdt(at);
       return;
     }
-    FFd = fd;
-    FInode = st.st_ino;
-    FDevice = st.st_dev;
+    FSegment = segment;
+    FCounter = &segment->Counter;
+    FKey = key;
+    FId = id;
   }
 
   std::mutex FLock;
   bool FTried = false;
   std::chrono::steady_clock::time_point FChecked;
-  int FFd = -1;
-  std::uint64_t FOpening = 0;
-  std::uint64_t FWrites = 0;
-  ino_t FInode = 0;
-  dev_t FDevice = 0;
+  TSegment* FSegment = nullptr;
+  std::atomic<std::uint64_t>* FCounter = nullptr;
+  std::uint64_t FAttachment = 0;
+  key_t FKey = -1;
+  int FId = -1;
 };
 
-TSharedWindowMark& SharedWindowMark()
+TSharedWindowCounter& SharedWindowCounter()
 {
-  static auto* mark = new TSharedWindowMark;
-  return *mark;
+  static auto* counter = new TSharedWindowCounter;
+  return *counter;
 }
 
 // Tells the other processes that this one's list changed (after the change).
-void AnnounceListChanged() { SharedWindowMark().MoveOn(); }
+void AnnounceListChanged()
+{
+  std::uint64_t attachment = 0;
+  if (std::atomic<std::uint64_t>* counter = SharedWindowCounter().Counter(attachment))
+    counter->fetch_add(1);
+}
 
 }  // namespace
 
@@ -547,7 +550,10 @@ TWindowListStamp WindowListStamp()
   // Local first: a change made before this reading is then seen by the
   // lookup that follows it.
   stamp.Local = gLocalWindowChanges.load();
-  stamp.Known = SharedWindowMark().Read(stamp.Others, stamp.Mapping);
+  if (std::atomic<std::uint64_t>* counter = SharedWindowCounter().Counter(stamp.Attachment)) {
+    stamp.Others = counter->load();
+    stamp.Known = true;
+  }
   return stamp;
 }
 

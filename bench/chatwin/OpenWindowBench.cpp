@@ -27,6 +27,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "ProcessMemory.h"
 #include "api/ChatLibrary.h"
 #include "api/MessageProcessor.h"
 #include "platform/base/DateTime.h"
@@ -40,17 +41,6 @@
 namespace {
 
 const std::string NewsreaderFolder = CORVANE_NEWSREADER_FIXTURE;
-
-long ResidentBytes()
-{
-  long Pages = 0, Resident = 0;
-  if (FILE* F = std::fopen("/proc/self/statm", "r")) {
-    if (std::fscanf(F, "%ld %ld", &Pages, &Resident) != 2)
-      Resident = 0;
-    std::fclose(F);
-  }
-  return Resident * sysconf(_SC_PAGESIZE);
-}
 
 std::string ChatLine(int I)
 {
@@ -121,13 +111,6 @@ struct TChatSession {
 TCustomForm* ChatWindow()
 {
   return dynamic_cast<TCustomForm*>(FindControl(FindWindow(nullptr, "Messages avec Bob")));
-}
-
-// Every byte the heap hands out, the large blocks it maps on their own included.
-std::size_t HeapInUse()
-{
-  const struct mallinfo2 Info = mallinfo2();
-  return Info.uordblks + Info.hblkhd;
 }
 
 void BM_MessageForAnOpenWindow(benchmark::State& State)

@@ -21,6 +21,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "ProcessMemory.h"
 #include "api/ChatLibrary.h"
 #include "platform/base/DateTime.h"
 #include "platform/base/FreedMemory.h"
@@ -31,24 +32,6 @@
 #include "platform/win/win.h"
 
 namespace {
-
-long WinMemResidentBytes()
-{
-  long Pages = 0, Resident = 0;
-  if (FILE* F = std::fopen("/proc/self/statm", "r")) {
-    if (std::fscanf(F, "%ld %ld", &Pages, &Resident) != 2)
-      Resident = 0;
-    std::fclose(F);
-  }
-  return Resident * sysconf(_SC_PAGESIZE);
-}
-
-// Everything the allocator handed out: small blocks and mapped large ones.
-double WinMemHeapBytes()
-{
-  const struct mallinfo2 Info = mallinfo2();
-  return double(Info.uordblks) + double(Info.hblkhd);
-}
 
 std::string WinMemLine(int I)
 {
@@ -148,8 +131,8 @@ void BM_ChatWindowHeld(benchmark::State& State)
   for (auto _ : State) {
     WinMemWarmUp(Session);
     malloc_trim(0);
-    const double HeapBefore = WinMemHeapBytes();
-    const double ResidentBefore = double(WinMemResidentBytes());
+    const double HeapBefore = double(HeapInUse());
+    const double ResidentBefore = double(ResidentBytes());
     Session.Converse(0, 100);
     WinMemSettle();
     std::vector<TCustomForm*> Forms = WinMemChatForms();
@@ -159,22 +142,22 @@ void BM_ChatWindowHeld(benchmark::State& State)
     }
     TCustomForm* Form = Forms[0];
     Pixels = double(Form->Width()) * double(Form->Height()) * 4;
-    Shown = WinMemHeapBytes() - HeapBefore;
-    ResidentShown = double(WinMemResidentBytes()) - ResidentBefore;
+    Shown = double(HeapInUse()) - HeapBefore;
+    ResidentShown = double(ResidentBytes()) - ResidentBefore;
 
     Form->Hide();
     WinMemSettle();
     malloc_trim(0);
-    Hidden = WinMemHeapBytes() - HeapBefore;
-    ResidentHidden = double(WinMemResidentBytes()) - ResidentBefore;
+    Hidden = double(HeapInUse()) - HeapBefore;
+    ResidentHidden = double(ResidentBytes()) - ResidentBefore;
 
     Form->Show();
     WinMemSettle();
     ShowWindow(Form->Handle(), SW_MINIMIZE);
     WinMemSettle();
     malloc_trim(0);
-    Minimised = WinMemHeapBytes() - HeapBefore;
-    ResidentMinimised = double(WinMemResidentBytes()) - ResidentBefore;
+    Minimised = double(HeapInUse()) - HeapBefore;
+    ResidentMinimised = double(ResidentBytes()) - ResidentBefore;
 
     ShowWindow(Form->Handle(), SW_RESTORE);
     Form->Close();
@@ -202,18 +185,18 @@ void BM_ManyWindowsClosed(benchmark::State& State)
   for (auto _ : State) {
     WinMemWarmUp(Session);
     malloc_trim(0);
-    const double HeapBefore = WinMemHeapBytes();
-    const long Before = WinMemResidentBytes();
+    const double HeapBefore = double(HeapInUse());
+    const long Before = ResidentBytes();
     for (int I = 0; I < Windows; ++I) {
       Session.Converse(I, 10);
       WinMemSettle();
     }
-    Peak = double(WinMemResidentBytes() - Before);
+    Peak = double(ResidentBytes() - Before);
     for (TCustomForm* Form : WinMemChatForms())
       Form->Close();
     WinMemSettle();
-    Growth = double(WinMemResidentBytes() - Before);
-    HeapGrowth = WinMemHeapBytes() - HeapBefore;
+    Growth = double(ResidentBytes() - Before);
+    HeapGrowth = double(HeapInUse()) - HeapBefore;
   }
   State.counters["windows"] = Windows;
   State.counters["resident_open_mb"] = Peak / (1 << 20);

@@ -32,6 +32,18 @@ protected:
     SetCrossProcessTimeout(250);
     TWindowFixture::TearDown();
   }
+
+  // A line that finds no console, then a console of another process started:
+  // the next line reaches it.
+  static void ExpectAConsoleStartedNowGetsTheNextLine()
+  {
+    DebugLog("main", 0, "personne");
+    TReceiver receiver({});
+    ASSERT_EQ(receiver.ReadLine(), "ready");
+    DebugLog("main", 0, "là");
+    EXPECT_EQ(receiver.ReadLine(), "main\t0\tlà");
+    receiver.Kill();
+  }
 };
 
 TEST_F(DebugLogTest, WithoutAConsoleNothingIsSent)
@@ -166,12 +178,7 @@ TEST_F(DebugLogTest, ALineGoesToTheConsoleThatIsThereWhenItIsSent)
 TEST_F(DebugLogTest, AConsoleOfAnotherProcessGetsTheLineRightAfterItStarted)
 {
   for (int round = 0; round < 3; ++round) {
-    DebugLog("main", 0, "personne");
-    TReceiver receiver({});
-    ASSERT_EQ(receiver.ReadLine(), "ready");
-    DebugLog("main", 0, "là");
-    EXPECT_EQ(receiver.ReadLine(), "main\t0\tlà");
-    receiver.Kill();
+    ExpectAConsoleStartedNowGetsTheNextLine();
     DebugLog("main", 0, "partie");
   }
 }
@@ -199,12 +206,7 @@ TEST_F(DebugLogTest, ARemovedOrScribbledSharedCounterNeitherCrashesNorHidesACons
       GTEST_SKIP() << "no shared memory on this machine: every lookup is done again";
     tamper(id);
     std::this_thread::sleep_for(std::chrono::milliseconds(1100));
-    DebugLog("main", 0, "personne");
-    TReceiver receiver({});
-    ASSERT_EQ(receiver.ReadLine(), "ready");
-    DebugLog("main", 0, "là");
-    EXPECT_EQ(receiver.ReadLine(), "main\t0\tlà");
-    receiver.Kill();
+    ExpectAConsoleStartedNowGetsTheNextLine();
   }
   // What was scribbled on is no counter of ours: a new one is made.
   shmctl(shmget(key, 0, 0), IPC_RMID, nullptr);

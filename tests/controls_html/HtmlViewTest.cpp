@@ -1092,3 +1092,31 @@ TEST_F(HtmlViewTest, FormControlsReachTheViewersEvents)
   ClickAt(Button->ClientToScreen(TPoint(4, 4)));
   EXPECT_EQ(E.Seen, (std::vector<std::string>{"click go()"}));
 }
+
+// A paint looks only near its clip: wherever a long document is scrolled,
+// the text above and below in the view is painted, none of it passed over.
+TEST_F(HtmlViewTest, ALongDocumentShowsItsTextWhereverTheViewIsScrolled)
+{
+  std::string Page = "<BODY BGCOLOR=white TEXT=black>";
+  for (int I = 0; I < 120; ++I)
+    Page += "ligne " + std::to_string(I) + "<BR>";
+  Viewer->LoadFromString(Page + "</BODY>");
+  Pump();
+  const int W = Viewer->PaintPanel()->Width(), H = Viewer->PaintPanel()->Height();
+  auto TextIn = [&](const TPixelImage& Shown, int Top, int Bottom) {
+    for (int Y = Top; Y < Bottom; ++Y)
+      for (int X = 0; X < W; ++X)
+        if (Shown.Pixels[std::size_t(Y * W + X)] == 0x000000u)
+          return true;
+    return false;
+  };
+  ASSERT_GT(Viewer->DocumentHeight(), 4 * H);
+  for (int Pos = 0; Pos + H < Viewer->DocumentHeight(); Pos += 37) {
+    Viewer->SetVScrollPos(Pos);
+    Viewer->Repaint();
+    Pump();
+    const TPixelImage Shown = Capture(Viewer->PaintPanel()->Handle(), W, H);
+    EXPECT_TRUE(TextIn(Shown, 0, 30)) << "nothing painted at the top of the view at " << Pos;
+    EXPECT_TRUE(TextIn(Shown, H - 30, H)) << "nothing painted at the bottom of the view at " << Pos;
+  }
+}

@@ -305,11 +305,11 @@ void TBlock::MeasureBackground(int Width, int AvailHeight)
     BGImage.reset();  // a picture that cannot be had is dropped, the block still paints
 }
 
-void TBlock::BuildDrawList()
+bool TBlock::BuildDrawList()
 {
   const std::size_t Count = MyCell->Sections.size();
   if (!DrawList.empty() && DrawList.size() == Count)
-    return;
+    return true;
   auto ByZ = [](const TSectionBase* A, const TSectionBase* B) { return A->ZValue < B->ZValue; };
   // Content added at the end since the list was made, in z order after it
   // (a conversation growing by a message): the list grows by it.
@@ -322,7 +322,7 @@ void TBlock::BuildDrawList()
     if (Sorted) {
       for (std::size_t I = Old; I < Count; ++I)
         DrawList.push_back(MyCell->Sections[I].get());
-      return;
+      return true;
     }
   }
   DrawList.clear();
@@ -336,6 +336,7 @@ void TBlock::BuildDrawList()
   DrawListInFlowOrder = std::is_sorted(DrawList.begin(), DrawList.end(), ByZ);
   if (!DrawListInFlowOrder)
     std::stable_sort(DrawList.begin(), DrawList.end(), ByZ);
+  return false;
 }
 
 int TBlock::Paint(HDC DC, const TRect& Clip, int X)
@@ -505,8 +506,8 @@ int TBodyBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int 
   // (a block after it takes that section's bottom margin into its own).
   const bool Resume = Document->ResumeLayout && LaidOutWidth == Width && LaidOutHeight == AvailHeight &&
                       LaidOutCount > 0 && LaidOutTop == Y;
-  MyCell->DoLayoutFrom(Resume ? LaidOutCount - 1 : 0, FlowMarks, ContentLeft, ContentTop, NewWidth, AvailHeight, IMgr,
-                       ContentMax, Pos);
+  const std::size_t LaidOutFrom = Resume ? LaidOutCount - 1 : 0;
+  MyCell->DoLayoutFrom(LaidOutFrom, FlowMarks, ContentLeft, ContentTop, NewWidth, AvailHeight, IMgr, ContentMax, Pos);
   LaidOutWidth = Width;
   LaidOutHeight = AvailHeight;
   LaidOutTop = Y;
@@ -520,17 +521,53 @@ int TBodyBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int 
   BottomY = Y + ContentHeight;
   PaintBottom = Y + PaintHeight;
   MaxWidth = std::max(Width, std::max(ContentMax, NewWidth) + MargArray[piMarginLeft] + MargArray[piMarginRight]);
-  BuildDrawList();
+  const std::size_t ListedBefore = DrawList.size();
+  // A list made anew (not grown at its end) is measured whole.
+  const bool Kept = BuildDrawList();
+  UpdatePaintBounds(Kept ? std::min(LaidOutFrom, ListedBefore) : 0);
   return ContentHeight;
+}
+
+void TBodyBlock::UpdatePaintBounds(std::size_t From)
+{
+  const std::size_t Count = DrawList.size();
+  if (!DrawListInFlowOrder) {
+    PaintReach.clear();
+    PaintFloor.clear();
+    return;
+  }
+  if (From > PaintReach.size() || PaintFloor.size() != PaintReach.size())
+    From = 0;
+  PaintReach.resize(Count);
+  PaintFloor.resize(Count);
+  for (std::size_t I = From; I < Count; ++I)
+    PaintReach[I] = std::max(I ? PaintReach[I - 1] : INT_MIN, DrawList[I]->PaintBottom);
+  int Highest = INT_MAX;
+  for (std::size_t I = Count; I-- > From;)
+    PaintFloor[I] = Highest = std::min(Highest, DrawList[I]->PaintTop);
+  // Content placed anew above what came before lowers the floor before it;
+  // a floor left lower than needed only makes a paint look further.
+  for (std::size_t I = From; I-- > 0 && PaintFloor[I] > Highest;)
+    PaintFloor[I] = Highest;
 }
 
 int TBodyBlock::Paint(HDC DC, const TRect& Clip, int X)
 {
   (void)X;
   const int YOff = Document->YOff;
-  for (TSectionBase* S : DrawList)
+  std::size_t First = 0;
+  const bool Bounded = !DrawList.empty() && PaintReach.size() == DrawList.size();
+  // What ends above the clip is passed over without being visited.
+  if (Bounded)
+    First = std::size_t(std::upper_bound(PaintReach.begin(), PaintReach.end(), Clip.Top + YOff) - PaintReach.begin());
+  for (std::size_t I = First; I < DrawList.size(); ++I) {
+    // Nothing from here on starts above the clip's bottom.
+    if (Bounded && PaintFloor[I] - YOff >= Clip.Bottom)
+      break;
+    TSectionBase* S = DrawList[I];
     if (S->PaintBottom - YOff > Clip.Top && S->PaintTop - YOff < Clip.Bottom)
       S->Paint(DC, Clip, ContentLeft);
+  }
   return PaintTop + ContentHeight;
 }
 

@@ -87,7 +87,8 @@ public:
 protected:
   void CollapseMargins(TCellBasic* Parent);
   bool ATagIs(const std::string& T) const;
-  void BuildDrawList();
+  // True when the list kept what it held and at most grew at its end.
+  bool BuildDrawList();
   // Measures the background picture, dropping it when it cannot be had.
   void MeasureBackground(int Width, int AvailHeight);
   int BoxPaddingLeft() const { return MargArray[piPaddingLeft] + MargArray[piBorderLeftWidth]; }
@@ -135,6 +136,15 @@ public:
   int LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int AvailHeight, int Width, int Y) override;
   int Paint(HDC DC, const TRect& Clip, int X) override;
   bool HitLink(int X, int Y, THitLink& Hit) override;
+
+private:
+  // A paint visits only the content near its clip, however long the
+  // document: for content in flow order, PaintReach[i] is the lowest bottom
+  // painted by DrawList[0..i], PaintFloor[i] the highest top painted by
+  // DrawList[i..]. Both are empty when the content is not in flow order.
+  std::vector<int> PaintReach, PaintFloor;
+  // Brings them up to date after a layout that placed DrawList[From..] anew.
+  void UpdatePaintBounds(std::size_t From);
 };
 
 // The block of an HR: its width and alignment come from the rule.

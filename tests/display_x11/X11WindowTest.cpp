@@ -61,6 +61,18 @@ protected:
                             nullptr, nullptr, nullptr);
     return Track(h);
   }
+  // A captioned window shown and painted, once the server shows it; R is
+  // where it is on the screen.
+  HWND ShowPaintedWindow(XWin& W, TRect& R)
+  {
+    HWND h = Make(WS_OVERLAPPEDWINDOW, 0, nullptr, "Pixels");
+    ShowWindow(h, SW_SHOW);
+    UpdateWindow(h);
+    W = XOf(h);
+    EXPECT_TRUE(PumpUntil([&] { return Viewable(W); }));
+    GetWindowRect(h, &R);
+    return h;
+  }
 };
 
 TEST_F(X11WindowTest, EachKindOfWindowIsShownAsItsStylesAsk)
@@ -132,13 +144,9 @@ TEST_F(X11WindowTest, EachKindOfWindowIsShownAsItsStylesAsk)
 
 TEST_F(X11WindowTest, TheServerShowsTheFramebufferPixelForPixelAlsoAfterAnExpose)
 {
-  HWND h = Make(WS_OVERLAPPEDWINDOW, 0, nullptr, "Pixels");
-  ShowWindow(h, SW_SHOW);
-  UpdateWindow(h);
-  XWin w = XOf(h);
-  ASSERT_TRUE(PumpUntil([&] { return Viewable(w); }));
+  XWin w = 0;
   TRect r;
-  GetWindowRect(h, &r);
+  HWND h = ShowPaintedWindow(w, r);
   auto same = [&] { return ServerPixels(w, r.Width(), r.Height()) == LayerPixels(h, r.Width(), r.Height()); };
   ASSERT_TRUE(PumpUntil(same));
   EXPECT_NE(LayerPixels(h, r.Width(), r.Height())[std::size_t(GetSystemMetrics(SM_CYCAPTION) + 20) * r.Width() + 20],
@@ -176,13 +184,9 @@ TEST_F(X11WindowTest, AWindowOutOfSightHoldsNoPixelsAndShowsTheSameAgain)
   };
   for (TWay way : {TWay{"hidden", SW_HIDE, SW_SHOW}, TWay{"minimised", SW_MINIMIZE, SW_RESTORE}}) {
     SCOPED_TRACE(way.Name);
-    HWND h = Make(WS_OVERLAPPEDWINDOW, 0, nullptr, "Pixels");
-    ShowWindow(h, SW_SHOW);
-    UpdateWindow(h);
-    XWin w = XOf(h);
-    ASSERT_TRUE(PumpUntil([&] { return Viewable(w); }));
+    XWin w = 0;
     TRect r;
-    GetWindowRect(h, &r);
+    HWND h = ShowPaintedWindow(w, r);
     auto server = [&] { return ServerPixels(w, r.Width(), r.Height()); };
     ASSERT_TRUE(PumpUntil([&] { return server() == LayerPixels(h, r.Width(), r.Height()); }));
     const std::vector<uint32_t> before = server();

@@ -3,6 +3,7 @@
 // clipboard, and drags to and from the project's drag-and-drop peer
 // (tests/tools/xdnd_peer) through the X drag-and-drop protocol.
 #include "X11Peer.h"
+#include "tests/support/PeerProcess.h"
 #include "X11TestSupport.h"
 #include "../platform_ole/OleTestSupport.h"
 
@@ -179,8 +180,8 @@ TEST_F(X11DataExchangeTest, ADragFromOurWindowDeliversTheTextToAnotherProgram)
 {
   MakeWindow(TRect(100, 100, 300, 250));  // where the drag starts
   for (const char* action : {"copy", "move", "link"}) {
-    TPeerProcess peer({"target", "700", "200", "200", "200", action});
-    ASSERT_EQ(peer.ReadLine().rfind("ready ", 0), 0u) << action;
+    TPeerProcess peer("xdnd_peer", {"target", "700", "200", "200", "200", action});
+    ASSERT_EQ(peer.ReadLine(20000).rfind("ready ", 0), 0u) << action;
     auto* data = new TMemoryDataObject;
     InterfacePtr<IDataObject> keepData(data);
     data->PutBytes(CF_UNICODETEXT, Wide(u"Glissé vers l'autre programme"));
@@ -209,7 +210,7 @@ TEST_F(X11DataExchangeTest, ADragFromOurWindowDeliversTheTextToAnotherProgram)
                      : std::string(action) == "move" ? DROPEFFECT_MOVE
                                                      : DROPEFFECT_LINK;
     EXPECT_EQ(effect, expected) << action;
-    EXPECT_EQ(peer.ReadLine(), std::string("dropped ") + action + " Glissé vers l'autre programme");
+    EXPECT_EQ(peer.ReadLine(20000), std::string("dropped ") + action + " Glissé vers l'autre programme");
   }
 }
 
@@ -252,7 +253,7 @@ TEST_F(X11DataExchangeTest, ADragFromAnotherProgramDeliversTheTextToOurTarget)
   InterfacePtr<IDropTarget> keep(target);
   ASSERT_EQ(RegisterDragDrop(ours, target), S_OK);
 
-  TPeerProcess peer({"source", std::to_string(XOf(ours)), "Déposé depuis l'autre programme", "copy"});
+  TPeerProcess peer("xdnd_peer", {"source", std::to_string(XOf(ours)), "Déposé depuis l'autre programme", "copy"});
   ASSERT_TRUE(ServeUntil([&] { return !target->Dropped.empty(); })) << peer.ReadLine(100);
   EXPECT_TRUE(target->Offered);
   EXPECT_EQ(target->Dropped, "Déposé depuis l'autre programme");
@@ -261,7 +262,7 @@ TEST_F(X11DataExchangeTest, ADragFromAnotherProgramDeliversTheTextToOurTarget)
   EXPECT_EQ(finished, "finished 1 copy");
 
   // A move the target does not take is refused: the source hears nothing was done.
-  TPeerProcess mover({"source", std::to_string(XOf(ours)), "refusé", "move"});
+  TPeerProcess mover("xdnd_peer", {"source", std::to_string(XOf(ours)), "refusé", "move"});
   std::string answer;
   ASSERT_TRUE(ServeUntil([&] { return !(answer = mover.ReadLine(10)).empty(); }));
   EXPECT_EQ(answer, "refused");

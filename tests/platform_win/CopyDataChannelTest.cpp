@@ -1,7 +1,7 @@
 // The local copy-data channel against peers in other processes: requests
 // with ever new sender handles leave no stand-in behind, and peers that stop
 // halfway through a request delay nobody else.
-#include "PeerProcess.h"
+#include "tests/support/PeerProcess.h"
 #include "WindowTestSupport.h"
 #include "platform/win/window/CrossProcess.h"
 

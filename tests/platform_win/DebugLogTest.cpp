@@ -6,7 +6,7 @@
 #include <future>
 #include <thread>
 
-#include "PeerProcess.h"
+#include "tests/support/PeerProcess.h"
 #include "WindowTestSupport.h"
 #include "api/DEbugger.h"
 

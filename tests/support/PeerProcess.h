@@ -1,5 +1,5 @@
-// A helper program of tests/tools started as another process, beside the
-// test program; what it prints is read line by line. Killed at the end.
+// A helper program of tests/tools (built beside the test program) started as
+// another process; what it prints is read line by line. Killed at the end.
 #pragma once
 
 #include <fcntl.h>

@@ -186,6 +186,19 @@ TEST_P(ProgramOnX11, AMessageWaitsInTheTrayOpensInAChatWindowAndTheReplyGoesOut)
   WaitUntil([] { return false; }, 300);
   Screenshot(chat, "chat-window.png");
 
+  // Minimised from the desktop and brought back, the window shows the same:
+  // what it holds while out of sight is given back and drawn again.
+  if (GetParam() == TDesktop::WithWindowManager) {
+    const TPixelImage shown = ScreenArea(X, ScreenRectOf(X, chat));
+    IconifyTopLevel(X, chat);
+    ASSERT_TRUE(WaitUntil([&] { return !Viewable(chat); }, 5000)) << "the chat window was not minimised";
+    WaitUntil([] { return false; }, 300);
+    ActivateTopLevel(X, chat);
+    ASSERT_TRUE(WaitUntil([&] { return Viewable(chat); }, 5000)) << "the chat window did not come back";
+    EXPECT_TRUE(WaitUntil([&] { return ScreenArea(X, ScreenRectOf(X, chat)).Pixels == shown.Pixels; }, 5000))
+        << "the chat window came back drawn otherwise";
+  }
+
   // The tray icon's menu opens on a right click; "Restaurer" closes it.
   const std::vector<XWin> before = ShownOverrideRedirect(X, {});
   Click(tray.IconCenterX(), tray.IconCenterY(), 3);

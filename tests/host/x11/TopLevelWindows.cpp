@@ -2,6 +2,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 namespace {
 
@@ -58,4 +59,23 @@ XWin ShownTopLevel(Display* X, const std::string& Title)
 TRect ScreenRect(Display* X)
 {
   return TRect(0, 0, DisplayWidth(X, DefaultScreen(X)), DisplayHeight(X, DefaultScreen(X)));
+}
+
+void IconifyTopLevel(Display* X, XWin Window)
+{
+  XIconifyWindow(X, Window, DefaultScreen(X));
+  XSync(X, False);
+}
+
+void ActivateTopLevel(Display* X, XWin Window)
+{
+  XEvent e{};
+  e.xclient.type = ClientMessage;
+  e.xclient.window = Window;
+  e.xclient.message_type = XInternAtom(X, "_NET_ACTIVE_WINDOW", False);
+  e.xclient.format = 32;
+  e.xclient.data.l[0] = 2;
+  e.xclient.data.l[1] = CurrentTime;
+  XSendEvent(X, DefaultRootWindow(X), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+  XSync(X, False);
 }

@@ -13,3 +13,7 @@ using XWin = unsigned long;
 XWin ShownTopLevel(_XDisplay* X, const std::string& Title);
 // The whole screen.
 TRect ScreenRect(_XDisplay* X);
+// Minimises Window as the desktop does (ICCCM iconify request).
+void IconifyTopLevel(_XDisplay* X, XWin Window);
+// Brings Window back as a task bar or pager does (_NET_ACTIVE_WINDOW, source 2).
+void ActivateTopLevel(_XDisplay* X, XWin Window);

@@ -12,14 +12,13 @@ TSection::TSection(TSectionList* ADocument, bool FirstInParagraph, const TUrlTar
                    TAttributeList* Attributes)
     : TSectionBase(ADocument)
 {
-  // Build in the document's spare buffers (empty when another section is
+  // Build in the document's spare buffers (none when another section is
   // being built at the same time: this one then grows its own).
   Text = std::move(ADocument->SpareText);
-  BreakFlags = std::move(ADocument->SpareBreakFlags);
-  SourceMap = std::move(ADocument->SpareSourceMap);
   Text.clear();
-  BreakFlags.clear();
-  SourceMap.clear();
+  FBuild = ADocument->SpareBuild ? std::move(ADocument->SpareBuild) : std::make_unique<TSectionBuild>();
+  FBuild->BreakFlags.clear();
+  FBuild->SourceMap.clear();
   Fonts.Items.push_back(std::make_unique<TFontObj>(this, 0, ADocument->FontPool.Intern(Props.Font()), ADocument->Fonts));
   TFontObj* F = Fonts.Last();
   F->SetTitle(Props.PropTitle);
@@ -55,17 +54,29 @@ TSection::TSection(TSectionList* ADocument, bool FirstInParagraph, const TUrlTar
 
 TSection::~TSection()
 {
-  if (Document)
+  if (Document) {
     for (auto& F : Fonts.Items)
       Document->ForgetLink(F.get());
+    // Another section may be made where this one was.
+    if (Document->MarkerSearch.Section == this)
+      Document->MarkerSearch = {};
+  }
 }
 
 void TSection::AppendText(std::u16string_view S, const int* Positions, std::size_t PositionCount, char Flag)
 {
   Text += S;
-  SourceMap.insert(SourceMap.end(), Positions, Positions + PositionCount);
-  BreakFlags.append(S.size(), Flag);
+  FBuild->SourceMap.insert(FBuild->SourceMap.end(), Positions, Positions + PositionCount);
+  FBuild->BreakFlags.append(S.size(), Flag);
   CharCount = int(Text.size());
+}
+
+void TSection::AllowBreak(int I)
+{
+  if (FBuild)
+    FBuild->BreakFlags[std::size_t(I)] = 'y';
+  else
+    Index.AllowBreak(std::size_t(I));
 }
 
 void TSection::AppendToken(const TokenObj& Token, bool NoBreak, TPropStack* Stack)
@@ -203,8 +214,8 @@ void TSection::DeleteChars(const std::vector<char>& Drop)
     Buffer.resize(Out);
   };
   Compact(Text);
-  Compact(BreakFlags);
-  Compact(SourceMap);
+  Compact(FBuild->BreakFlags);
+  Compact(FBuild->SourceMap);
   auto Moved = [&](int Pos) { return Pos - Dropped[std::size_t(std::clamp(Pos, 0, int(N)))]; };
   for (auto& F : Fonts.Items) {
     F->ForgetExtents();
@@ -238,7 +249,7 @@ void TSection::CollapseSpaces()
   int Kept = -1;
   for (int I = 0; I < int(Text.size()); ++I) {
     if (Kept >= 0 && Text[std::size_t(Kept)] == u' ' && Text[std::size_t(I)] == u' ') {
-      if (BreakFlags[std::size_t(Kept)] == 'n') {
+      if (!MayBreak(Kept)) {
         Drop[std::size_t(Kept)] = 1;
         Kept = I;
       } else {
@@ -279,6 +290,8 @@ void TSection::CollapseSpaces()
 
 void TSection::FinishText()
 {
+  if (!FBuild)
+    return;  // finished already: its building flags are gone
   if (!Preformatted) {
     // 1. Leading spaces.
     std::vector<char> Drop(Text.size(), 0);
@@ -302,47 +315,31 @@ void TSection::FinishText()
   }
   // 6. Close.
   CharCount = int(Text.size());
-  FMarkerFrom = 0;
-  FMarkerAt = -1;
-  BreakFlags += 'y';
-  if (CharCount > 0 && !SourceMap.empty()) {
-    // A run starts wherever a character's source does not follow the one
-    // before it: counted first, so the index is allocated once and exactly.
-    const int Mapped = std::min(CharCount, int(SourceMap.size()));
-    const int* Map = SourceMap.data();
-    int Runs = 1;
-    for (int I = 1; I < Mapped; ++I)
-      Runs += Map[I] != Map[I - 1] + 1;
-    SourceIndex.clear();
-    SourceIndex.reserve(std::size_t(Runs));
-    SourceIndex.push_back({0, Map[0]});
-    for (int I = 1; I < Mapped; ++I)
-      if (Map[I] != Map[I - 1] + 1)
-        SourceIndex.push_back({I, Map[I]});
-  }
+  if (Document && Document->MarkerSearch.Section == this)
+    Document->MarkerSearch = {};
   KeepExactText();
   Fonts.Items.shrink_to_fit();
   if (CharCount > 0)
-    Ordinal = ++Document->TextSectionCount;
+    ++Document->TextSectionCount;
 }
 
 void TSection::KeepExactText()
 {
   // A conversation keeps every section it ever showed: no room to grow.
-  // The roomy building buffers go back to the document when they are
-  // larger than what it holds.
-  auto Keep = [](auto& Buffer, auto& Spare) {
-    auto Exact(Buffer);
-    Buffer.swap(Exact);
-    if (Exact.capacity() > Spare.capacity())
-      Spare = std::move(Exact);
-  };
-  Keep(Text, Document->SpareText);
-  Keep(BreakFlags, Document->SpareBreakFlags);
-  SourceMap.clear();
-  if (SourceMap.capacity() > Document->SpareSourceMap.capacity())
-    Document->SpareSourceMap = std::move(SourceMap);
-  std::vector<int>().swap(SourceMap);
+  // The roomy text buffer goes back to the document when it is larger than
+  // what it holds.
+  std::u16string Exact(Text);
+  Text.swap(Exact);
+  if (Exact.capacity() > Document->SpareText.capacity())
+    Document->SpareText = std::move(Exact);
+  std::string& Flags = FBuild->BreakFlags;
+  Flags.resize(std::size_t(CharCount), 'n');
+  Flags += 'y';  // after the last character
+  const std::vector<int>& Map = FBuild->SourceMap;
+  Index.Assign(Flags, Map.data(), CharCount > 0 ? std::min(Map.size(), std::size_t(CharCount)) : 0);
+  std::unique_ptr<TSectionBuild> Build = std::move(FBuild);
+  if (!Document->SpareBuild || Build->BreakFlags.capacity() > Document->SpareBuild->BreakFlags.capacity())
+    Document->SpareBuild = std::move(Build);
 }
 
 bool TSection::CharAt(int Pos, char16_t& Ch) const
@@ -355,50 +352,62 @@ bool TSection::CharAt(int Pos, char16_t& Ch) const
 
 int TSection::DocToSource(int Pos) const
 {
-  if (Pos < StartPos || Pos >= StartPos + CharCount || SourceIndex.empty())
+  const std::size_t Runs = Index.RunCount();
+  if (Pos < StartPos || Pos >= StartPos + CharCount || Runs == 0)
     return -1;
   const int Offset = Pos - StartPos;
-  const IndexObj* Run = &SourceIndex.front();
-  for (const IndexObj& R : SourceIndex)
+  IndexObj Run = Index.Run(0);
+  for (std::size_t I = 1; I < Runs; ++I) {
+    const IndexObj R = Index.Run(I);
     if (R.Pos <= Offset)
-      Run = &R;
-  return Offset + Run->Source - Run->Pos;
+      Run = R;
+  }
+  return Offset + Run.Source - Run.Pos;
 }
 
 int TSection::SourceToDoc(int Source, bool TowardsPrevious) const
 {
-  if (SourceIndex.empty() || CharCount == 0)
+  const std::size_t Runs = Index.RunCount();
+  if (Runs == 0 || CharCount == 0)
     return -1;
-  auto RunEnd = [&](std::size_t I) {  // the source just past run I
-    const int Next = I + 1 < SourceIndex.size() ? SourceIndex[I + 1].Pos : CharCount;
-    return SourceIndex[I].Source + Next - SourceIndex[I].Pos;
+  auto NextPos = [&](std::size_t I) {  // the character just past run I
+    return I + 1 < Runs ? Index.Run(I + 1).Pos : CharCount;
   };
-  const int LastSource = RunEnd(SourceIndex.size() - 1);
+  auto RunEnd = [&](std::size_t I) {  // the source just past run I
+    const IndexObj R = Index.Run(I);
+    return R.Source + NextPos(I) - R.Pos;
+  };
+  const int LastSource = RunEnd(Runs - 1);
+  const IndexObj First = Index.Run(0);
   if (TowardsPrevious) {
-    if (Source < SourceIndex.front().Source)
+    if (Source < First.Source)
       return -1;
     if (Source >= LastSource)
       return StartPos + CharCount - 1;
-    for (std::size_t I = SourceIndex.size(); I-- > 0;) {
-      if (Source >= SourceIndex[I].Source) {
+    for (std::size_t I = Runs; I-- > 0;) {
+      const IndexObj R = Index.Run(I);
+      if (Source >= R.Source) {
         if (Source < RunEnd(I))
-          return StartPos + SourceIndex[I].Pos + Source - SourceIndex[I].Source;
+          return StartPos + R.Pos + Source - R.Source;
         // In the gap after run I: the last character before it.
-        const int Next = I + 1 < SourceIndex.size() ? SourceIndex[I + 1].Pos : CharCount;
-        return StartPos + Next - 1;
+        return StartPos + NextPos(I) - 1;
       }
     }
     return -1;
   }
   if (Source >= LastSource)
     return -1;
-  if (Source <= SourceIndex.front().Source)
+  if (Source <= First.Source)
     return StartPos;
-  for (std::size_t I = 0; I < SourceIndex.size(); ++I) {
-    if (Source >= SourceIndex[I].Source && Source < RunEnd(I))
-      return StartPos + SourceIndex[I].Pos + Source - SourceIndex[I].Source;
-    if (I + 1 < SourceIndex.size() && Source >= RunEnd(I) && Source < SourceIndex[I + 1].Source)
-      return StartPos + SourceIndex[I + 1].Pos;  // in the gap: the first character after it
+  for (std::size_t I = 0; I < Runs; ++I) {
+    const IndexObj R = Index.Run(I);
+    if (Source >= R.Source && Source < RunEnd(I))
+      return StartPos + R.Pos + Source - R.Source;
+    if (I + 1 < Runs) {
+      const IndexObj Next = Index.Run(I + 1);
+      if (Source >= RunEnd(I) && Source < Next.Source)
+        return StartPos + Next.Pos;  // in the gap: the first character after it
+    }
   }
   return -1;
 }

@@ -6,6 +6,7 @@
 // (paint/SectionPaint.cpp, paint/SectionHitTest.cpp).
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -14,6 +15,7 @@
 #include "controls/html/document/FontObj.h"
 #include "controls/html/document/ImageObj.h"
 #include "controls/html/document/SectionBase.h"
+#include "controls/html/document/SectionIndex.h"
 #include "controls/html/layout/LineList.h"
 
 class TAttributeList;
@@ -26,10 +28,13 @@ inline constexpr char16_t FmCtlMark = 2;    // a form control
 inline constexpr char16_t ImgPanMark = 4;   // an image or a panel
 inline constexpr char16_t BrkMark = 8;      // a forced line break
 
-// A run of consecutive source positions.
-struct IndexObj {
-  int Pos;     // character index where the run starts
-  int Source;  // source position of that character
+// What a section being built needs beside its text, and only until it is
+// finished: a break flag ('y' a line may break after (at a space: at) the
+// character, 'n' it may not) and the source position of each character. The
+// document lends its spare one to the next section.
+struct TSectionBuild {
+  std::string BreakFlags;
+  std::vector<int> SourceMap;
 };
 
 class TSection : public TSectionBase {
@@ -40,24 +45,23 @@ public:
            TAttributeList* Attributes);
   ~TSection() override;
 
-  std::u16string Text;
-  std::string BreakFlags;  // 'y' a line may break after (at a space: at) this character, 'n' it may not
-  std::vector<int> SourceMap;  // while building: the source position of each character
+  std::u16string Text;  // exactly its characters once finished
   TFontList Fonts;
   TImageObjList Images;
-  std::vector<IndexObj> SourceIndex;
+  // Once finished: the break flags (one per character and one for the end)
+  // and the source runs.
+  TSectionIndex Index;
   TLineList Lines;
-  int Alignment = 1;  // 1 left, 2 centre, 3 right, 4 justify
-  int ClearMode = 0;  // 0 none, 1 left, 2 right, 3 both
   int LineBoxHeight = -1;
   int PaintLeft = 0;
   int OwnWidth = 0;
   int CachedMin = 0, CachedMax = 0;
   int FirstIndent = 0;
-  int FirstIndentPercent = 0;
-  int Ordinal = 0;
-  bool Preformatted = false;  // TPreFormated: never wraps, keeps its white space
-  int PreMaxWidth = 0;        // TPreFormated: the measured width of its text
+  int PreMaxWidth = 0;                   // TPreFormated: the measured width of its text
+  std::uint8_t Alignment = 1;            // 1 left, 2 centre, 3 right, 4 justify
+  std::uint8_t ClearMode = 0;            // 0 none, 1 left, 2 right, 3 both
+  std::uint8_t FirstIndentPercent = 0;   // 0 to 90
+  bool Preformatted = false;             // TPreFormated: never wraps, keeps its white space
 
   // --- building
   // NoBreak: inside NOBR; Stack: the parser's property stack, for the text
@@ -115,16 +119,24 @@ private:
   // empty go. Nothing is done when no flag is set.
   void DeleteChars(const std::vector<char>& Drop);
   // The first marker (picture, break, form control) at or after I, before
-  // Limit (Limit when none); remembered, so that layout walking a section
-  // line after line reads its text once.
+  // Limit (Limit when none); remembered by the document, so that layout
+  // walking a section line after line reads its text once.
   int NextMarker(int I, int Limit) const;
-  mutable int FMarkerFrom = 0, FMarkerAt = -1;  // no marker in [FMarkerFrom, FMarkerAt)
+  // Whether a line may break after character I: from the building flags
+  // until the section is finished, from the index after.
+  bool MayBreak(int I) const
+  {
+    return FBuild ? FBuild->BreakFlags[std::size_t(I)] == 'y' : Index.MayBreak(std::size_t(I));
+  }
+  void AllowBreak(int I);
   // FinishText's removal of spaces next to spaces, floating pictures and breaks.
   bool HasSpaceToCollapse() const;
   void CollapseSpaces();
   void AppendText(std::u16string_view S, const int* Positions, std::size_t PositionCount, char Flag);
-  // Gives the building buffers back to the document for the next section.
+  // Keeps the text exactly and the rest as the index; gives the building
+  // buffers back to the document for the next section.
   void KeepExactText();
+  std::unique_ptr<TSectionBuild> FBuild;  // until finished
   int CompleteLine(LineRec& Line, int X, int Y, IndentManager& IMgr, bool FirstLine, bool LastLine,
                    std::vector<TImageObj*>& Floats);
 };

@@ -8,6 +8,7 @@
 #include "controls/html/document/FontObj.h"
 #include "controls/html/document/ImageObj.h"
 #include "controls/html/document/MapItem.h"
+#include "controls/html/document/Section.h"
 #include "controls/html/forms/DocumentForms.h"
 #include "controls/html/images/BitmapCache.h"
 #include "controls/html/images/GIFImage.h"

@@ -33,6 +33,7 @@ class TStringList;
 class TWinControl;
 class TUrlTarget;
 class TDocumentForms;
+struct TSectionBuild;
 
 // A span-level element with a border or background: its character range
 // (document positions once converted) and its converted box values.
@@ -159,11 +160,21 @@ public:
   // change of width. A small store keeps its room for the next layout.
   void ForgetExtents();
   // Room for the section being built: its characters, break flags and source
-  // positions grow here, and the finished section keeps an exact copy, so a
-  // section costs one allocation per buffer instead of one per growth.
+  // positions grow here, and the finished section keeps an exact copy of its
+  // text and a compact index of the rest, so a section costs one allocation
+  // per table instead of one per growth, and nothing for what only building
+  // reads.
   std::u16string SpareText;
-  std::string SpareBreakFlags;
-  std::vector<int> SpareSourceMap;
+  std::unique_ptr<TSectionBuild> SpareBuild;
+  // The last search for a marker character in a text section's layout
+  // (TSection::NextMarker): [From, At) of Section's text holds none, At is
+  // one (or the end). Layout walks a section line after line; one record
+  // for the document spares a pair of fields in every section.
+  struct TMarkerSearch {
+    const TSectionBase* Section = nullptr;
+    int From = 0, At = -1;
+  };
+  TMarkerSearch MarkerSearch;
   int TableNestLevel = 0;     // tables being laid out, one inside the other
   bool TableFinalPass = false;  // the outermost table is placing its cells
   int* FirstLineY = nullptr;  // the first-line slot of the list item being laid out

@@ -1,16 +1,20 @@
-// LineRec and TLineList: the lines of a text section's last layout. Nearly
-// every section of a conversation lays out as one or two lines; those stay
-// inside the section, and only longer text takes storage of its own, so that
-// a reload of a long conversation does not allocate (and later free) a line
-// vector per message.
+// LineRec and TLineList: the lines of a text section's last layout. A
+// conversation keeps every section it ever showed, and nearly every one lays
+// out as one or two lines: the list is a pointer and two counts, and its one
+// allocation holds exactly the lines of the last layout. A layout that finds
+// as many lines as the one before (a reload, a change of width that moves no
+// line end) reuses it without allocating.
 #pragma once
 
-#include <array>
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <stdexcept>
-#include <vector>
 
-// One line of the last layout.
+// One line of the last layout. Every field is a full int: a line's height
+// takes an image's, and document coordinates pass 32767 in a long
+// conversation.
 struct LineRec {
   int Start = 0;  // index of the first character in the section's text
   int LeadAbove = 0;
@@ -30,50 +34,59 @@ struct LineRec {
 
 class TLineList {
 public:
+  TLineList() = default;
+  TLineList(const TLineList&) = delete;
+  TLineList& operator=(const TLineList&) = delete;
+
   bool empty() const { return FCount == 0; }
   std::size_t size() const { return FCount; }
-  LineRec* begin() { return Data(); }
-  LineRec* end() { return Data() + FCount; }
-  const LineRec* begin() const { return Data(); }
-  const LineRec* end() const { return Data() + FCount; }
-  LineRec& operator[](std::size_t I) { return Data()[I]; }
-  const LineRec& operator[](std::size_t I) const { return Data()[I]; }
+  LineRec* begin() { return FLines.get(); }
+  LineRec* end() { return FLines.get() + FCount; }
+  const LineRec* begin() const { return FLines.get(); }
+  const LineRec* end() const { return FLines.get() + FCount; }
+  LineRec& operator[](std::size_t I) { return FLines[I]; }
+  const LineRec& operator[](std::size_t I) const { return FLines[I]; }
   const LineRec& at(std::size_t I) const
   {
     if (I >= FCount)
       throw std::out_of_range("TLineList::at");
-    return Data()[I];
+    return FLines[I];
   }
-  LineRec& front() { return Data()[0]; }
-  const LineRec& front() const { return Data()[0]; }
-  LineRec& back() { return Data()[FCount - 1]; }
-  const LineRec& back() const { return Data()[FCount - 1]; }
+  LineRec& front() { return FLines[0]; }
+  const LineRec& front() const { return FLines[0]; }
+  LineRec& back() { return FLines[FCount - 1]; }
+  const LineRec& back() const { return FLines[FCount - 1]; }
 
-  void clear()
-  {
-    FCount = 0;
-    FMore.clear();  // keeps its room for the next layout
-  }
+  // Starts a layout: the room of the last one is kept.
+  void clear() { FCount = 0; }
   void push_back(const LineRec& Line)
   {
-    if (!FSpilled) {
-      if (FCount < FInline.size()) {
-        FInline[FCount++] = Line;
-        return;
-      }
-      FMore.assign(FInline.begin(), FInline.end());
-      FSpilled = true;
-    }
-    FMore.push_back(Line);
-    ++FCount;
+    if (FCount == FRoom)
+      Reserve(FRoom == 0 ? 1 : std::size_t(FRoom) * 2);
+    FLines[FCount++] = Line;
+  }
+  // Ends a layout: room beyond its lines goes.
+  void Fit()
+  {
+    if (FRoom > FCount)
+      Reserve(FCount);
   }
 
 private:
-  LineRec* Data() { return FSpilled ? FMore.data() : FInline.data(); }
-  const LineRec* Data() const { return FSpilled ? FMore.data() : FInline.data(); }
+  void Reserve(std::size_t Room)
+  {
+    if (Room > UINT32_MAX)
+      throw std::length_error("TLineList");
+    std::unique_ptr<LineRec[]> More;
+    if (Room > 0) {
+      More.reset(new LineRec[Room]);
+      std::copy(FLines.get(), FLines.get() + FCount, More.get());
+    }
+    FLines = std::move(More);
+    FRoom = std::uint32_t(Room);
+  }
 
-  std::array<LineRec, 2> FInline{};
-  std::vector<LineRec> FMore;  // every line, once there were more than fit inline
-  std::size_t FCount = 0;
-  bool FSpilled = false;
+  std::unique_ptr<LineRec[]> FLines;
+  std::uint32_t FCount = 0;
+  std::uint32_t FRoom = 0;
 };

@@ -57,24 +57,28 @@ int TSection::WalkPieces(int Start, int End, TOnImage OnImage, TOnText OnText) c
 
 int TSection::NextMarker(int I, int Limit) const
 {
+  TSectionList::TMarkerSearch Own;
+  TSectionList::TMarkerSearch& Known = Document ? Document->MarkerSearch : Own;
+  if (Known.Section != this)
+    Known = {this, 0, -1};
   const int Length = int(Text.size());
-  if (I >= FMarkerFrom && I <= FMarkerAt)
-    return std::min(FMarkerAt, Limit);
+  if (I >= Known.From && I <= Known.At)
+    return std::min(Known.At, Limit);
   int J = I;
-  if (I < FMarkerFrom && FMarkerAt >= 0) {
+  if (I < Known.From && Known.At >= 0) {
     // Before the stretch known to hold no marker: only the gap is read.
-    while (J < FMarkerFrom && !IsMarker(Text[std::size_t(J)]))
+    while (J < Known.From && !IsMarker(Text[std::size_t(J)]))
       ++J;
-    if (J == FMarkerFrom) {
-      FMarkerFrom = I;
-      return std::min(FMarkerAt, Limit);
+    if (J == Known.From) {
+      Known.From = I;
+      return std::min(Known.At, Limit);
     }
   } else {
     while (J < Length && !IsMarker(Text[std::size_t(J)]))
       ++J;
   }
-  FMarkerFrom = I;
-  FMarkerAt = J;
+  Known.From = I;
+  Known.At = J;
   return std::min(J, Limit);
 }
 
@@ -195,7 +199,7 @@ void TSection::MeasureWidths(int& Min, int& Max)
       continue;
     if (Image->Floating()) {
       FloatTotal += Image->TotalWidth();
-      BreakFlags[std::size_t(Image->Pos)] = 'y';
+      AllowBreak(Image->Pos);
     } else {
       Min = std::max(Min, Image->TotalWidth());
     }
@@ -225,12 +229,12 @@ void TSection::MeasureWidths(int& Min, int& Max)
     if (I >= CharCount)
       break;
     int J = I;
-    if (IsCJK(Text[std::size_t(I)]) && BreakFlags[std::size_t(I)] == 'y') {
+    if (IsCJK(Text[std::size_t(I)]) && MayBreak(I)) {
       J = I + 1;
     } else {
       while (J < CharCount) {
         const char16_t X = Text[std::size_t(J)];
-        if ((IsMarker(X) || X == u' ' || X == u'-' || X == u'?' || IsCJK(X)) && BreakFlags[std::size_t(J)] == 'y')
+        if ((IsMarker(X) || X == u' ' || X == u'-' || X == u'?' || IsCJK(X)) && MayBreak(J))
           break;
         ++J;
       }
@@ -297,6 +301,7 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
     BottomY = PaintBottom = Y + ContentHeight;
     MaxWidth = 0;
     OwnWidth = 0;
+    Lines.Fit();
     return ContentHeight;
   }
   // 2. The widths: a preformatted section never wraps.
@@ -386,19 +391,19 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
       const char16_t Cc = Text[std::size_t(C)];
       const char16_t Nc = Text[std::size_t(Nx)];
       LineLen = -1;
-      if (((Cc == FmCtlMark || Cc == ImgPanMark || Cc == u' ') && BreakFlags[std::size_t(C)] == 'y') ||
+      if (((Cc == FmCtlMark || Cc == ImgPanMark || Cc == u' ') && MayBreak(C)) ||
           Cc == BrkMark || IsCJK(Cc)) {
         LineLen = Fit;
-      } else if (Nc == u' ' && BreakFlags[std::size_t(C)] == 'y') {
+      } else if (Nc == u' ' && MayBreak(C)) {
         LineLen = Fit;
-      } else if ((Nc == FmCtlMark || Nc == ImgPanMark || IsCJK(Nc)) && BreakFlags[std::size_t(Nx)] == 'y') {
+      } else if ((Nc == FmCtlMark || Nc == ImgPanMark || IsCJK(Nc)) && MayBreak(Nx)) {
         LineLen = Fit;
       } else {
         for (int I = C; I > Start; --I) {
           const char16_t B = Text[std::size_t(I)];
           const bool Opp = (B == FmCtlMark || B == ImgPanMark || B == u' ' || B == u'-' || B == u'?' || IsCJK(B) ||
                             (I + 1 < CharCount && IsCJK(Text[std::size_t(I) + 1]))) &&
-                           BreakFlags[std::size_t(I)] == 'y';
+                           MayBreak(I);
           if (Opp) {
             LineLen = I - Start + 1;
             break;
@@ -421,12 +426,12 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
         int I = C + 1;
         while (I < CharCount) {
           const char16_t B = Text[std::size_t(I)];
-          if ((B == u'-' || B == u'?') && BreakFlags[std::size_t(I)] == 'y') {
+          if ((B == u'-' || B == u'?') && MayBreak(I)) {
             ++I;
             break;
           }
           if ((B == FmCtlMark || B == ImgPanMark || B == BrkMark || B == u' ' || IsCJK(B)) &&
-              BreakFlags[std::size_t(I)] == 'y')
+              MayBreak(I))
             break;
           ++I;
         }
@@ -468,6 +473,7 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
     MaxWidth = std::max(MaxWidth, Max);
   }
   // 5. The bottoms, and the first baseline for a list item's marker.
+  Lines.Fit();
   Pos += CharCount;
   if (Document->FirstLineY && *Document->FirstLineY == 0) {
     for (const LineRec& L : Lines)

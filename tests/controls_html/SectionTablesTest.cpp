@@ -1,0 +1,188 @@
+// What a finished text section keeps of its characters besides the text
+// (break flags, source runs) and the lines of its last layout, in their
+// compact forms: short sections keep them inside the object, longer ones
+// in one allocation, and the answers must not depend on which.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "RenderSupport.h"
+#include "controls/html/builder/HtmlBuilder.h"
+#include "controls/html/document/Section.h"
+#include "controls/html/document/SectionIndex.h"
+#include "controls/html/document/SectionList.h"
+
+namespace {
+
+TEST(SectionTablesTest, IndexAnswersEveryFlagAndRunWhereverItKeepsThem)
+{
+  struct TCase {
+    const char* Name;
+    std::size_t FlagCount;
+    std::vector<int> Map;  // source positions, one per character
+  };
+  auto Straight = [](std::size_t N, int From) {
+    std::vector<int> M(N);
+    for (std::size_t I = 0; I < N; ++I)
+      M[I] = From + int(I);
+    return M;
+  };
+  std::vector<int> Gapped = Straight(130, 7);
+  for (std::size_t I = 40; I < Gapped.size(); ++I)
+    Gapped[I] += 5;  // an entity's extra bytes
+  for (std::size_t I = 100; I < Gapped.size(); ++I)
+    Gapped[I] += 2;
+  std::vector<int> ShortGapped = {3, 4, 9, 10, 11};
+  const TCase Cases[] = {
+      {"no source index", 10, {}},
+      {"one flag", 1, {}},
+      {"short, one run", 12, Straight(11, 40)},
+      {"short, several runs", 6, ShortGapped},
+      {"63 characters", 64, Straight(63, 0)},
+      {"64 characters", 65, Straight(64, 1000)},
+      {"long, several runs", 131, Gapped},
+  };
+  for (const TCase& C : Cases) {
+    std::string Flags(C.FlagCount, 'n');
+    for (std::size_t I = 0; I < Flags.size(); ++I)
+      if (I % 3 == 0 || I % 7 == 2 || I + 1 == Flags.size())
+        Flags[I] = 'y';
+    TSectionIndex Index;
+    Index.Assign(Flags, C.Map.data(), C.Map.size());
+    ASSERT_EQ(Index.FlagCount(), C.FlagCount) << C.Name;
+    for (std::size_t I = 0; I < Flags.size(); ++I)
+      EXPECT_EQ(Index.MayBreak(I), Flags[I] == 'y') << C.Name << " at " << I;
+    EXPECT_FALSE(Index.MayBreak(Flags.size())) << C.Name << ": past the end";
+    // The runs rebuild every character's source.
+    for (std::size_t I = 0; I < C.Map.size(); ++I) {
+      IndexObj Run{-1, -1};
+      for (std::size_t R = 0; R < Index.RunCount(); ++R)
+        if (Index.Run(R).Pos <= int(I))
+          Run = Index.Run(R);
+      ASSERT_GE(Run.Pos, 0) << C.Name;
+      EXPECT_EQ(int(I) - Run.Pos + Run.Source, C.Map[I]) << C.Name << " at " << I;
+    }
+    EXPECT_EQ(Index.RunCount() == 0, C.Map.empty()) << C.Name;
+    // A floating picture's mark may break after it, later: only that flag changes.
+    const std::size_t Last = Flags.size() - 1;
+    const std::size_t Marked = Last > 1 ? Last - 1 : 0;
+    Index.AllowBreak(Marked);
+    Flags[Marked] = 'y';
+    for (std::size_t I = 0; I < Flags.size(); ++I)
+      EXPECT_EQ(Index.MayBreak(I), Flags[I] == 'y') << C.Name << " after the change, at " << I;
+    // Taken again, it holds only the new content.
+    Index.Assign("yn", nullptr, 0);
+    EXPECT_EQ(Index.FlagCount(), 2u) << C.Name;
+    EXPECT_TRUE(Index.MayBreak(0));
+    EXPECT_FALSE(Index.MayBreak(1));
+    EXPECT_EQ(Index.RunCount(), 0u);
+  }
+}
+
+// The text sections of Body, built and laid out at Width.
+std::unique_ptr<TSectionList> Built(const std::string& Html, int Width)
+{
+  auto Doc = MakeDocument();
+  Doc->MarginWidth = Doc->MarginHeight = 0;
+  ParseHtmlIntoSections(Html, *Doc);
+  Doc->DoLogic(Width, 400);
+  return Doc;
+}
+
+TEST(SectionTablesTest, EveryCharacterMapsToItsSourceAndBack)
+{
+  const std::string Long(70, 'q');
+  const char* Bodies[] = {
+      "hello world",
+      "a&amp;b  c<B>d</B>e",
+      "x  &lt;y&gt;   z",
+      "abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyzabcdefghijk",   // 63
+      "abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyzabcdefghijkl",  // 64
+  };
+  std::vector<std::string> Cases(std::begin(Bodies), std::end(Bodies));
+  Cases.push_back(Long + " &amp; " + Long + "  <I>tail</I>&quot;end");
+  for (const std::string& Body : Cases) {
+    const std::string Html = "<BODY>" + Body;
+    auto Doc = Built(Html, 3000);
+    int Checked = 0;
+    for (TSection* S : AllOf<TSection>(*Doc)) {
+      for (int P = S->StartPos; P < S->StartPos + S->CharCount; ++P) {
+        const int Source = S->DocToSource(P);
+        ASSERT_GE(Source, 0) << Body << " at " << P;
+        ASSERT_LT(Source, int(Html.size())) << Body << " at " << P;
+        const char16_t Ch = S->Text[std::size_t(P - S->StartPos)];
+        if (Ch < 128 && std::isalpha(int(Ch))) {
+          EXPECT_EQ(char16_t(Html[std::size_t(Source)]), Ch) << Body << " at " << P;
+          ++Checked;
+        }
+        EXPECT_EQ(S->SourceToDoc(Source, false), P) << Body << " at " << P;
+        EXPECT_EQ(S->SourceToDoc(Source, true), P) << Body << " at " << P;
+      }
+    }
+    EXPECT_GT(Checked, 0) << Body;
+  }
+}
+
+TEST(SectionTablesTest, NoLineBreaksInsideNobrWhereverItStands)
+{
+  const std::string Words = [] {
+    std::string W;
+    for (int I = 0; I < 30; ++I)
+      W += "ab ";
+    return W;
+  }();
+  struct TCase {
+    const char* Name;
+    std::string Before, Kept, After;
+  };
+  const TCase Cases[] = {
+      {"short section", "", "cd ef gh", " ij kl mn"},
+      {"past the first 64 characters", Words, "cd ef gh", " ij kl mn"},
+  };
+  for (const TCase& C : Cases) {
+    auto Doc = Built("<BODY>" + C.Before + "<NOBR>" + C.Kept + "</NOBR>" + C.After, 40);
+    TSection* S = AllOf<TSection>(*Doc).at(0);
+    const std::size_t KeptAt = S->Text.find(u"cd");
+    ASSERT_NE(KeptAt, std::u16string::npos) << C.Name;
+    ASSERT_GE(S->Lines.size(), 3u) << C.Name << ": the breakable words wrap";
+    for (const LineRec& L : S->Lines)
+      EXPECT_FALSE(L.Start > int(KeptAt) && L.Start < int(KeptAt + 8)) << C.Name << ": a line starts at " << L.Start;
+  }
+}
+
+TEST(SectionTablesTest, LaidOutAgainAtAnotherWidthTheLinesAreThoseOfAFreshLayout)
+{
+  std::string Body;
+  for (int I = 0; I < 12; ++I)
+    Body += "word" + std::to_string(I) + " ";
+  Body += "<BR>short<BR><BR>" + Body;
+  const std::vector<int> Widths[] = {{600, 80, 600}, {80, 2000, 45}, {45, 45, 300}};
+  for (const std::vector<int>& Sequence : Widths) {
+    auto Doc = Built("<BODY>" + Body, Sequence.front());
+    for (int Width : Sequence) {
+      Doc->DoLogic(Width, 400);
+      auto Fresh = Built("<BODY>" + Body, Width);
+      const std::vector<TSection*> Again = AllOf<TSection>(*Doc), Once = AllOf<TSection>(*Fresh);
+      ASSERT_EQ(Again.size(), Once.size());
+      for (std::size_t K = 0; K < Again.size(); ++K) {
+        const TLineList& A = Again[K]->Lines;
+        const TLineList& B = Once[K]->Lines;
+        ASSERT_EQ(A.size(), B.size()) << "width " << Width << ", section " << K;
+        for (std::size_t I = 0; I < A.size(); ++I) {
+          const LineRec& X = A[I];
+          const LineRec& Y = B[I];
+          const int Xs[] = {X.Start, X.LeadAbove, X.LeadBelow, X.TextHeight, X.ReachHeight, X.CharsInLine, X.MaxDescent,
+                            X.OffsetX, X.PaintY, X.PaintX, X.RoomWidth, X.SpaceCount, X.SpareWidth};
+          const int Ys[] = {Y.Start, Y.LeadAbove, Y.LeadBelow, Y.TextHeight, Y.ReachHeight, Y.CharsInLine, Y.MaxDescent,
+                            Y.OffsetX, Y.PaintY, Y.PaintX, Y.RoomWidth, Y.SpaceCount, Y.SpareWidth};
+          for (std::size_t F = 0; F < std::size(Xs); ++F)
+            EXPECT_EQ(Xs[F], Ys[F]) << "width " << Width << ", section " << K << ", line " << I << ", field " << F;
+        }
+      }
+    }
+  }
+}
+
+}  // namespace

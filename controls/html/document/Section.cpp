@@ -60,6 +60,10 @@ TSection::~TSection()
     // Another section may be made where this one was.
     if (Document->MarkerSearch.Section == this)
       Document->MarkerSearch = {};
+    // One dropped before it was finished (an empty paragraph) lends its
+    // building part on.
+    if (FBuild && !Document->SpareBuild)
+      Document->SpareBuild = std::move(FBuild);
   }
 }
 
@@ -190,7 +194,7 @@ TImageObj* TSection::AppendObject(std::unique_ptr<TImageObj> Object, int SourceP
 {
   Object->Pos = int(Text.size());
   TImageObj* Result = Object.get();
-  Images.Items.push_back(std::move(Object));
+  Images.Add(std::move(Object));
   AppendChar(ImgPanMark, SourcePos);
   return Result;
 }

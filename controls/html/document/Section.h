@@ -15,6 +15,7 @@
 #include "controls/html/document/FontObj.h"
 #include "controls/html/document/ImageObj.h"
 #include "controls/html/document/SectionBase.h"
+#include "controls/html/document/SectionImages.h"
 #include "controls/html/document/SectionIndex.h"
 #include "controls/html/layout/LineList.h"
 
@@ -47,7 +48,7 @@ public:
 
   std::u16string Text;  // exactly its characters once finished
   TFontList Fonts;
-  TImageObjList Images;
+  TSectionImages Images;
   // Once finished: the break flags (one per character and one for the end)
   // and the source runs.
   TSectionIndex Index;

@@ -55,10 +55,10 @@ public:
   TLineList Lines;
   int LineBoxHeight = -1;
   int PaintLeft = 0;
-  int OwnWidth = 0;
+  // The widths measured last; a preformatted section's maximum is the
+  // measured width of its text, kept once measured.
   int CachedMin = 0, CachedMax = 0;
   int FirstIndent = 0;
-  int PreMaxWidth = 0;                   // TPreFormated: the measured width of its text
   std::uint8_t Alignment = 1;            // 1 left, 2 centre, 3 right, 4 justify
   std::uint8_t ClearMode = 0;            // 0 none, 1 left, 2 right, 3 both
   std::uint8_t FirstIndentPercent = 0;   // 0 to 90

@@ -5,11 +5,12 @@
 
 void TSectionIndex::Release()
 {
-  if (OnHeap())
+  if (FOnHeap)
     delete[] FHeap;
   FBits = 0;
-  FOneRun = {0, 0};
-  FFlagCount = FRunCount = 0;
+  FOnlySource = 0;
+  FShortFlags = FShortRuns = 0;
+  FOnHeap = false;
 }
 
 void TSectionIndex::Assign(std::string_view Flags, const int* Map, std::size_t MapCount)
@@ -22,12 +23,12 @@ void TSectionIndex::Assign(std::string_view Flags, const int* Map, std::size_t M
   std::size_t Runs = MapCount > 0 ? 1 : 0;
   for (std::size_t I = 1; I < MapCount; ++I)
     Runs += Map[I] != Map[I - 1] + 1;
-  FFlagCount = std::uint32_t(Flags.size());
-  FRunCount = std::uint32_t(Runs);
-  if (OnHeap()) {
-    const std::size_t Words = WordCount();
-    FHeap = new std::uint64_t[Words + Runs]();
-    std::uint64_t* Out = FHeap + Words;
+  if (Flags.size() > ShortFlags || Runs > 1) {
+    const std::size_t Words = (Flags.size() + 63) / 64;
+    FHeap = new std::uint64_t[1 + Words + Runs]();
+    FOnHeap = true;
+    FHeap[0] = std::uint64_t(Flags.size()) | std::uint64_t(Runs) << 32;
+    std::uint64_t* Out = FHeap + 1 + Words;
     auto Pack = [](std::size_t Pos, int Source) {
       return std::uint64_t(std::uint32_t(Pos)) | std::uint64_t(std::uint32_t(Source)) << 32;
     };
@@ -37,9 +38,10 @@ void TSectionIndex::Assign(std::string_view Flags, const int* Map, std::size_t M
       if (Map[I] != Map[I - 1] + 1)
         *Out++ = Pack(I, Map[I]);
   } else {
-    FBits = 0;
+    FShortFlags = std::uint8_t(Flags.size());
+    FShortRuns = std::uint8_t(Runs);
     if (MapCount > 0)
-      FOneRun = {0, Map[0]};
+      FOnlySource = Map[0];
   }
   for (std::size_t I = 0; I < Flags.size(); ++I)
     if (Flags[I] == 'y')

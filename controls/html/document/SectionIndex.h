@@ -30,37 +30,39 @@ public:
   // no source index).
   void Assign(std::string_view Flags, const int* Map, std::size_t MapCount);
 
-  std::size_t FlagCount() const { return FFlagCount; }
-  bool MayBreak(std::size_t I) const { return I < FFlagCount && ((Words()[I / 64] >> (I % 64)) & 1u); }
+  std::size_t FlagCount() const { return FOnHeap ? std::size_t(std::uint32_t(FHeap[0])) : FShortFlags; }
+  bool MayBreak(std::size_t I) const { return I < FlagCount() && ((Words()[I / 64] >> (I % 64)) & 1u); }
   void AllowBreak(std::size_t I)
   {
-    if (I < FFlagCount)
+    if (I < FlagCount())
       Words()[I / 64] |= std::uint64_t(1) << (I % 64);
   }
 
   // The source runs, in character order (none without a source index).
-  std::size_t RunCount() const { return FRunCount; }
+  std::size_t RunCount() const { return FOnHeap ? std::size_t(FHeap[0] >> 32) : FShortRuns; }
   IndexObj Run(std::size_t I) const
   {
-    if (!OnHeap())
-      return FOneRun;
-    const std::uint64_t Packed = FHeap[WordCount() + I];
+    if (!FOnHeap)
+      return {0, FOnlySource};
+    const std::uint64_t Packed = FHeap[1 + WordCount() + I];
     return {int(std::uint32_t(Packed)), int(std::uint32_t(Packed >> 32))};
   }
 
 private:
-  static constexpr std::size_t InlineFlags = 64;
-  std::size_t WordCount() const { return (std::size_t(FFlagCount) + 63) / 64; }
-  bool OnHeap() const { return FFlagCount > InlineFlags || FRunCount > 1; }
-  std::uint64_t* Words() { return OnHeap() ? FHeap : &FBits; }
-  const std::uint64_t* Words() const { return OnHeap() ? FHeap : &FBits; }
+  static constexpr std::size_t ShortFlags = 64;
+  std::size_t WordCount() const { return (FlagCount() + 63) / 64; }
+  std::uint64_t* Words() { return FOnHeap ? FHeap + 1 : &FBits; }
+  const std::uint64_t* Words() const { return FOnHeap ? FHeap + 1 : &FBits; }
   void Release();
 
   union {
     std::uint64_t FBits = 0;  // short: the flags themselves
-    std::uint64_t* FHeap;     // long: the flag words, then the source runs (Pos low, Source high)
+    // long: the counts (flags low, runs high), the flag words, then the
+    // source runs (Pos low, Source high)
+    std::uint64_t* FHeap;
   };
-  IndexObj FOneRun{0, 0};  // short: the only source run
-  std::uint32_t FFlagCount = 0;
-  std::uint32_t FRunCount = 0;
+  int FOnlySource = 0;             // short: the source of the first character
+  std::uint8_t FShortFlags = 0;    // short: how many flags (at most 64)
+  std::uint8_t FShortRuns = 0;     // short: 0 (no source index) or 1
+  bool FOnHeap = false;
 };

@@ -184,9 +184,7 @@ void TSection::MeasureWidths(int& Min, int& Max)
   if (CharCount == 0)
     return;
   if (Preformatted) {
-    if (PreMaxWidth == 0)
-      PreMaxWidth = RunWidth(0, CharCount);
-    Max = PreMaxWidth;
+    Max = CachedMax != 0 ? CachedMax : RunWidth(0, CharCount);
     Min = std::min(2000, Max);
     CachedMin = Min;
     CachedMax = Max;
@@ -300,7 +298,6 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
       ContentHeight = PaintHeight = Fonts.GetFontObjAt(0)->LineHeight();
     BottomY = PaintBottom = Y + ContentHeight;
     MaxWidth = 0;
-    OwnWidth = 0;
     Lines.Fit();
     return ContentHeight;
   }
@@ -310,7 +307,6 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
     IMgr.SetRightEdge(X + 32000);
   if (FirstIndentPercent > 0)
     FirstIndent = int((long long)Width * FirstIndentPercent / 100);
-  OwnWidth = IMgr.RightSide(Y) - X;
   const int LineWidth = std::min(IMgr.RightSide(Y) - IMgr.LeftIndent(Y), Width);
   MaxWidth = LineWidth;
   for (auto& Image : Images.Items) {

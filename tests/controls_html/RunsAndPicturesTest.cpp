@@ -5,6 +5,7 @@
 // own, as from the time it was placed.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -16,11 +17,70 @@
 #include "controls/html/document/PictureSource.h"
 #include "controls/html/document/Section.h"
 #include "controls/html/document/SectionList.h"
+#include "controls/html/document/SmallOwnerList.h"
 #include "controls/html/images/BitmapCache.h"
 #include "controls/html/images/GIFImage.h"
 #include "platform/base/VirtualClock.h"
 
 namespace {
+
+// Counts the objects alive, to see that the list frees each exactly once.
+struct TCountedRunObject {
+  explicit TCountedRunObject(int AValue, int& ALive) : Value(AValue), Live(ALive) { ++Live; }
+  ~TCountedRunObject() { --Live; }
+  int Value;
+  int& Live;
+};
+
+TEST(RunsAndPicturesTest, ASmallOwnerListKeepsOrderAndFreesEachObjectOnce)
+{
+  struct {
+    int Count;          // objects pushed, 0, 1, ...
+    int Erase;          // index erased (-1: none)
+    bool Shrink;        // shrink_to_fit afterwards
+  } Cases[] = {{0, -1, false}, {0, -1, true}, {1, -1, false}, {1, 0, false}, {1, 0, true},  {2, 0, true},
+               {2, 1, true},   {3, 1, false}, {5, 4, true},   {5, 0, false}, {9, 3, true}, {2, -1, true}};
+  for (const auto& Case : Cases) {
+    int Live = 0;
+    {
+      TSmallOwnerList<TCountedRunObject> List;
+      std::vector<int> Expected;
+      for (int I = 0; I < Case.Count; ++I) {
+        List.push_back(std::make_unique<TCountedRunObject>(I, Live));
+        Expected.push_back(I);
+      }
+      if (Case.Erase >= 0) {
+        auto Next = List.erase(List.begin() + Case.Erase);
+        Expected.erase(Expected.begin() + Case.Erase);
+        EXPECT_EQ(Next - List.begin(), Case.Erase);
+      }
+      if (Case.Shrink)
+        List.shrink_to_fit();
+      // Growing again after a shrink keeps what is there.
+      List.push_back(std::make_unique<TCountedRunObject>(100, Live));
+      Expected.push_back(100);
+      ASSERT_EQ(List.size(), Expected.size()) << Case.Count << " " << Case.Erase;
+      EXPECT_EQ(Live, int(Expected.size()));
+      std::vector<int> Seen;
+      for (const auto& Item : List)
+        Seen.push_back(Item->Value);
+      EXPECT_EQ(Seen, Expected) << Case.Count << " " << Case.Erase;
+      EXPECT_EQ(List.front()->Value, Expected.front());
+      EXPECT_EQ(List.back()->Value, 100);
+      EXPECT_EQ(List.at(Expected.size() - 1)->Value, 100);
+      EXPECT_THROW(List.at(Expected.size()), std::out_of_range);
+    }
+    EXPECT_EQ(Live, 0) << "every object freed once: " << Case.Count << " " << Case.Erase;
+  }
+  int Live = 0;
+  TSmallOwnerList<TCountedRunObject> List;
+  EXPECT_TRUE(List.empty());
+  List.push_back(std::make_unique<TCountedRunObject>(1, Live));
+  List.push_back(std::make_unique<TCountedRunObject>(2, Live));
+  List.clear();
+  EXPECT_TRUE(List.empty());
+  EXPECT_EQ(Live, 0);
+}
 
 TEST(RunsAndPicturesTest, PictureSourcesShareOneTextPerSource)
 {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "controls/html/document/SmallOwnerList.h"
 #include "controls/html/parser/UrlTarget.h"
 #include "controls/html/styles/FontInfo.h"
 #include "platform/classes/ShiftState.h"
@@ -131,7 +132,7 @@ private:
 
 class TFontList {
 public:
-  std::vector<std::unique_ptr<TFontObj>> Items;
+  TSmallOwnerList<TFontObj> Items;
 
   int Count() const { return int(Items.size()); }
   TFontObj* Last() const { return Items.empty() ? nullptr : Items.back().get(); }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/html/document/SmallOwnerList.h"
 #include "controls/html/document/PictureSource.h"
 #include "platform/base/Geometry.h"
 #include "platform/base/Object.h"
@@ -141,7 +142,7 @@ private:
 
 class TImageObjList {
 public:
-  std::vector<std::unique_ptr<TImageObj>> Items;
+  TSmallOwnerList<TImageObj> Items;
   int Count() const { return int(Items.size()); }
   // The image at Pos (the items ascend by position).
   TImageObj* FindImage(int Pos) const;

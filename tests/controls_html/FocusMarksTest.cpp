@@ -100,7 +100,7 @@ TEST_F(FocusMarksTest, AFocusedLinkedPictureHasAFocusRectangle)
     return Pixels;
   };
   const auto Before = Row();
-  ThtTabcontrol* Proxy = Doc.LinkList[0]->FocusOwner(Doc)->TabControl;
+  ThtTabcontrol* Proxy = Doc.LinkList[0]->FocusOwner(Doc)->TabControl();
   ASSERT_NE(Proxy, nullptr);
   Proxy->SetFocus();
   Pump();

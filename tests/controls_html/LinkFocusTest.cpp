@@ -123,9 +123,9 @@ TEST_F(LinkFocusTest, NoProxiesForManyLinksAndNoneLeftAfterClear)
 TEST_F(LinkFocusTest, APanelFreedFirstLeavesTheRunsWithoutProxies)
 {
   ParseHtmlIntoSections("<BODY><A HREF=a>a</A>", *Doc);
-  ASSERT_NE(Doc->LinkList[0]->TabControl, nullptr);
+  ASSERT_NE(Doc->LinkList[0]->TabControl(), nullptr);
   Form->Free();  // takes the panel and its children along
   Form = TCustomForm::Create<TForm>(Application());
-  EXPECT_EQ(Doc->LinkList[0]->TabControl, nullptr);
+  EXPECT_EQ(Doc->LinkList[0]->TabControl(), nullptr);
   Doc.reset();
 }

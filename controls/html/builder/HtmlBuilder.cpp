@@ -1015,7 +1015,7 @@ void THtmlBuilder::OpenInput(TAttributeList& A, TProperties& P, int Position)
     auto Control = std::make_unique<TImageFormControlObj>(&Doc, F, A, P, Position);
     Control->Picture = Section()->AppendImage(A, P, Position);
     if (Control->Picture)
-      Control->Picture->FormControl = Control.get();
+      Control->Picture->SetFormControl(Control.get());
     AddControl(std::move(Control), P, Position);
   } else if (Type == "hidden") {
     AddControl(std::make_unique<THiddenFormControlObj>(&Doc, F, A, P, Position), P, Position);

@@ -3,21 +3,24 @@
 #include <algorithm>
 #include <cmath>
 
-#include <cstdio>
-
 #include "controls/html/document/LinkFocusControl.h"
 #include "controls/html/document/Section.h"
 #include "controls/html/document/SectionList.h"
 
 TFontObj::TFontObj(TSection* ASection, int APos, std::shared_ptr<const TMyFont> AFont, const THtmlFontService& Fonts)
-    : Section(ASection), Pos(APos), Font(std::move(AFont)), FFonts(Fonts)
+    : Section(ASection), Font(AFont.get()), Pos(APos)
 {
-  Realise();
+  Realise(Fonts);
 }
 
 TFontObj::~TFontObj()
 {
   DropFocusProxy();
+}
+
+const THtmlFontService& TFontObj::Fonts() const
+{
+  return Section->Document->Fonts;
 }
 
 const TUrlTarget& TFontObj::NoUrlTarget()
@@ -39,34 +42,73 @@ TFontObj::TLinkPart& TFontObj::LinkPart()
   return *FLinkPart;
 }
 
+void TFontObj::DropLinkPartIfEmpty()
+{
+  if (FLinkPart && FLinkPart->UrlTarget.URL.empty() && FLinkPart->UrlTarget.Target.empty() &&
+      FLinkPart->UrlTarget.ID == 0 && FLinkPart->UrlTarget.TabIndex == 0 && FLinkPart->Title.empty() &&
+      !FLinkPart->FIArray && !FLinkPart->TabControl && FLinkPart->YValue == 0)
+    FLinkPart.reset();
+}
+
 void TFontObj::ClearUrlTarget()
 {
   if (!FLinkPart)
     return;
   FLinkPart->UrlTarget.Clear();
-  if (FLinkPart->Title.empty())
-    FLinkPart.reset();
+  DropLinkPartIfEmpty();
 }
 
 void TFontObj::SetTitle(const std::string& Value)
 {
   if (FLinkPart || !Value.empty())
     LinkPart().Title = Value;
+  DropLinkPartIfEmpty();
+}
+
+TFontInfoArray& TFontObj::CreateFIArray()
+{
+  TLinkPart& Part = LinkPart();
+  if (!Part.FIArray)
+    Part.FIArray = std::make_unique<TFontInfoArray>();
+  return *Part.FIArray;
+}
+
+void TFontObj::DropFIArray()
+{
+  if (!FLinkPart)
+    return;
+  FLinkPart->FIArray.reset();
+  DropLinkPartIfEmpty();
+}
+
+void TFontObj::SetYValue(int Y)
+{
+  if (FLinkPart || Y != 0)
+    LinkPart().YValue = Y;
+}
+
+void TFontObj::ForgetTabControl()
+{
+  if (FLinkPart) {
+    FLinkPart->TabControl = nullptr;
+    DropLinkPartIfEmpty();
+  }
 }
 
 void TFontObj::DropFocusProxy()
 {
-  if (!TabControl)
+  ThtTabcontrol* Proxy = TabControl();
+  if (!Proxy)
     return;
-  std::erase_if(Section->Document->TabOrderList, [&](const auto& Entry) { return Entry.second == TabControl; });
-  TabControl->Run = nullptr;
-  delete TabControl;
-  TabControl = nullptr;
+  std::erase_if(Section->Document->TabOrderList, [&](const auto& Entry) { return Entry.second == Proxy; });
+  Proxy->Run = nullptr;
+  ForgetTabControl();
+  delete Proxy;
 }
 
 TFontObj* TFontObj::FocusOwner(TSectionList& Document)
 {
-  if (TabControl)
+  if (TabControl())
     return this;
   const auto& Links = Document.LinkList;
   const auto It = std::find(Links.begin(), Links.end(), this);
@@ -74,7 +116,7 @@ TFontObj* TFontObj::FocusOwner(TSectionList& Document)
     return nullptr;
   for (auto Prev = It; Prev != Links.begin() && (*(Prev - 1))->UrlTarget().ID == UrlTarget().ID;) {
     --Prev;
-    if ((*Prev)->TabControl)
+    if ((*Prev)->TabControl())
       return *Prev;
   }
   return nullptr;
@@ -84,10 +126,11 @@ void TFontObj::MakeFocusable(TSectionList& Document)
 {
   if (!Document.PaintPanel || FocusOwner(Document))
     return;
-  TabControl = new ThtTabcontrol(Document.PaintPanel, this);
+  ThtTabcontrol* Proxy = new ThtTabcontrol(Document.PaintPanel, this);
+  LinkPart().TabControl = Proxy;
   if (UrlTarget().TabIndex > 0) {
     Document.TabOrderList.emplace(TSectionList::TabOrderKey(UrlTarget().TabIndex, Document.TabOrderList.size()),
-                                  TabControl);
+                                  Proxy);
   }
 }
 
@@ -126,50 +169,67 @@ void TFontObj::FocusKeyDown(WORD& Key, TShiftState Shift)
   }
 }
 
-void TFontObj::Realise()
+namespace {
+
+bool HasMetrics(const TMyFont& F, const THtmlTextMetrics& M)
+{
+  return F.tmHeight == M.Height && F.tmAscent == M.Ascent && F.tmInternalLeading == M.InternalLeading &&
+         F.tmAveCharWidth == M.AveCharWidth && F.tmDescent == M.Descent && F.tmExternalLeading == M.ExternalLeading &&
+         F.tmMaxCharWidth == M.MaxCharWidth && F.tmCharset == M.CharSet;
+}
+
+void TakeMetrics(TMyFont& F, const THtmlTextMetrics& M)
+{
+  F.tmHeight = M.Height;
+  F.tmAscent = M.Ascent;
+  F.tmInternalLeading = M.InternalLeading;
+  F.tmAveCharWidth = M.AveCharWidth;
+  F.tmDescent = M.Descent;
+  F.tmExternalLeading = M.ExternalLeading;
+  F.tmMaxCharWidth = M.MaxCharWidth;
+  F.tmCharset = M.CharSet;
+}
+
+}  // namespace
+
+void TFontObj::UsePooledFont(const TMyFont& AFont)
+{
+  // The pool keeps every font it hands out until the document is cleared,
+  // after its sections: the plain pointer never outlives its font.
+  Font = Section->Document->FontPool.Intern(AFont).get();
+}
+
+void TFontObj::Realise(const THtmlFontService& Fonts)
 {
   ForgetExtents();
-  const THtmlTextMetrics Metrics = FFonts.Metrics(Font->Desc());
-  if (Font->tmHeight == Metrics.Height && Font->tmAscent == Metrics.Ascent &&
-      Font->tmInternalLeading == Metrics.InternalLeading && Font->tmAveCharWidth == Metrics.AveCharWidth &&
-      Font->tmDescent == Metrics.Descent && Font->tmExternalLeading == Metrics.ExternalLeading &&
-      Font->tmMaxCharWidth == Metrics.MaxCharWidth && Font->tmCharset == Metrics.CharSet)
+  const THtmlTextMetrics Metrics = Fonts.Metrics(Font->Desc());
+  if (HasMetrics(*Font, Metrics))
     return;
-  auto Own = std::make_shared<TMyFont>(*Font);
-  Own->tmHeight = Metrics.Height;
-  Own->tmAscent = Metrics.Ascent;
-  Own->tmInternalLeading = Metrics.InternalLeading;
-  Own->tmAveCharWidth = Metrics.AveCharWidth;
-  Own->tmDescent = Metrics.Descent;
-  Own->tmExternalLeading = Metrics.ExternalLeading;
-  Own->tmMaxCharWidth = Metrics.MaxCharWidth;
-  Own->tmCharset = Metrics.CharSet;
-  Font = std::move(Own);
+  TMyFont Own(*Font);
+  TakeMetrics(Own, Metrics);
+  UsePooledFont(Own);
 }
 
 void TFontObj::ReplaceFont(std::shared_ptr<const TMyFont> AFont)
 {
-  Font = std::move(AFont);
-  Realise();
+  Font = AFont.get();
+  Realise(Fonts());
 }
 
 void TFontObj::ApplyFontInfo(const ThtFontInfo& Info)
 {
-  auto Own = std::make_shared<TMyFont>(*Font);
-  Own->Name = Info.Name;
-  Own->Height = -int(std::lround(FFonts.PixelsPerInch() * Info.Size / 72));
-  Own->Style = Info.Style;
-  Own->bgColor = Info.bgColor;
-  Own->Color = Info.Color;
-  Own->CharSet = Info.CharSet;
-  Font = std::move(Own);
-  Realise();
-}
-
-void TFontObj::CreateFIArray()
-{
-  if (!FIArray)
-    FIArray = std::make_unique<TFontInfoArray>();
+  // Realised before it is pooled: the pool gets the font the run shows.
+  const THtmlFontService& Service = Fonts();
+  TMyFont Own(*Font);
+  Own.Name = Info.Name;
+  Own.Height = -int(std::lround(Service.PixelsPerInch() * Info.Size / 72));
+  Own.Style = Info.Style;
+  Own.bgColor = Info.bgColor;
+  Own.Color = Info.Color;
+  Own.CharSet = Info.CharSet;
+  TakeMetrics(Own, Service.Metrics(Own.Desc()));
+  ForgetExtents();
+  UsePooledFont(Own);
 }
 
 void TFontObj::SetVisited(bool Value)
@@ -177,8 +237,8 @@ void TFontObj::SetVisited(bool Value)
   if (Value == Visited)
     return;
   Visited = Value;
-  if (FIArray)
-    ApplyFontInfo(FIArray->Ar((Visited ? 1 : 0) + (Hover ? 2 : 0)));
+  if (const TFontInfoArray* States = FIArray())
+    ApplyFontInfo(States->Ar((Visited ? 1 : 0) + (Hover ? 2 : 0)));
 }
 
 void TFontObj::SetHover(bool Value)
@@ -186,8 +246,8 @@ void TFontObj::SetHover(bool Value)
   if (Value == Hover)
     return;
   Hover = Value;
-  if (FIArray)
-    ApplyFontInfo(FIArray->Ar((Visited ? 1 : 0) + (Hover ? 2 : 0)));
+  if (const TFontInfoArray* States = FIArray())
+    ApplyFontInfo(States->Ar((Visited ? 1 : 0) + (Hover ? 2 : 0)));
 }
 
 void TFontObj::SetAllHovered(TSectionList& Document, bool Value)
@@ -234,10 +294,11 @@ void TFontList::DropEmptyRuns(TSectionList* Document)
       TFontObj& Gone = *Items[I - 1];
       TFontObj& Next = *Items[I];
       // A link keeps its focus proxy when its first run goes.
-      if (Gone.TabControl && !Next.TabControl && Next.IsLink() && Next.UrlTarget().ID == Gone.UrlTarget().ID) {
-        Next.TabControl = Gone.TabControl;
-        Next.TabControl->Run = &Next;
-        Gone.TabControl = nullptr;
+      if (ThtTabcontrol* Proxy = Gone.TabControl();
+          Proxy && !Next.TabControl() && Next.IsLink() && Next.UrlTarget().ID == Gone.UrlTarget().ID) {
+        Next.LinkPart().TabControl = Proxy;
+        Proxy->Run = &Next;
+        Gone.ForgetTabControl();
       }
       if (Document)
         Document->ForgetLink(Items[I - 1].get());

@@ -4,9 +4,11 @@
 // hover and focus state. TFontList keeps a section's runs in ascending order.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
+#include "controls/html/document/SmallOwnerList.h"
 #include "controls/html/parser/UrlTarget.h"
 #include "controls/html/styles/FontInfo.h"
 #include "platform/classes/ShiftState.h"
@@ -17,29 +19,17 @@ class ThtTabcontrol;
 
 class TFontObj : public TObject {
 public:
+  // AFont is one of the document's pooled fonts; Fonts realises it against
+  // the screen. Afterwards the run reaches the font service through its
+  // section's document.
   TFontObj(TSection* ASection, int APos, std::shared_ptr<const TMyFont> AFont, const THtmlFontService& Fonts);
 
   TSection* Section;
+  // One of the document's pooled fonts (TFontPool), which the pool keeps for
+  // the document's life: a run holds a plain pointer, and changing the font
+  // takes another pooled font, never changes the shared one.
+  const TMyFont* Font;
   int Pos;  // index of the first character of the run in the section's text
-  int VertAlign = 0;  // 8 subscript, 9 superscript, else 0
-  // Shared with the document's other runs of the same font (TFontPool);
-  // changing it replaces the pointer, never the shared font.
-  std::shared_ptr<const TMyFont> Font;
-  // The link (an empty URL: not a link) and the TITLE text of the run.
-  const TUrlTarget& UrlTarget() const { return FLinkPart ? FLinkPart->UrlTarget : NoUrlTarget(); }
-  TUrlTarget& EditUrlTarget() { return LinkPart().UrlTarget; }
-  void ClearUrlTarget();
-  const std::string& Title() const { return FLinkPart ? FLinkPart->Title : NoTitle(); }
-  void SetTitle(const std::string& Value);
-  std::unique_ptr<TFontInfoArray> FIArray;
-  bool Visited = false;
-  bool Hover = false;
-  bool Focused = false;
-  int YValue = 0;  // the y of the link's line, for scrolling it into view
-  // The link's focus proxy: on the first run of each link only, made when
-  // the document has a paint panel and not too many links. The run frees it;
-  // when the panel goes first and takes it along, it clears this pointer.
-  ThtTabcontrol* TabControl = nullptr;
 
   // The extents of the run's characters, measured from its start in one
   // call the first time layout asks (TSection::CachedExtents), kept in the
@@ -51,6 +41,33 @@ public:
   mutable int ExtentsRoom = 0;
   mutable int ExtentsCount = 0;
   mutable unsigned ExtentsGeneration = 0;
+
+  std::int8_t VertAlign = 0;  // 8 subscript, 9 superscript, else 0
+  bool Visited = false;
+  bool Hover = false;
+  bool Focused = false;
+
+  // The link (an empty URL: not a link) and the TITLE text of the run.
+  const TUrlTarget& UrlTarget() const { return FLinkPart ? FLinkPart->UrlTarget : NoUrlTarget(); }
+  TUrlTarget& EditUrlTarget() { return LinkPart().UrlTarget; }
+  void ClearUrlTarget();
+  const std::string& Title() const { return FLinkPart ? FLinkPart->Title : NoTitle(); }
+  void SetTitle(const std::string& Value);
+  // The link's fonts for its visited and hover states (null: the run keeps
+  // its font whatever its state). Made empty by CreateFIArray, for the
+  // caller to fill.
+  const TFontInfoArray* FIArray() const { return FLinkPart ? FLinkPart->FIArray.get() : nullptr; }
+  TFontInfoArray& CreateFIArray();
+  void DropFIArray();
+  // The y of the link's line, for scrolling it into view (0 for a run that
+  // is no link).
+  int YValue() const { return FLinkPart ? FLinkPart->YValue : 0; }
+  void SetYValue(int Y);
+  // The link's focus proxy: on the first run of each link only, made when
+  // the document has a paint panel and not too many links. The run frees it;
+  // when the panel goes first and takes it along, the proxy clears it.
+  ThtTabcontrol* TabControl() const { return FLinkPart ? FLinkPart->TabControl : nullptr; }
+
   void ForgetExtents() { ExtentsCount = 0; }
   // Metrics of the realised font, which the font carries (it is realised
   // when the run takes it), so that runs of one font share them.
@@ -59,9 +76,10 @@ public:
   int Descent() const { return Font->tmDescent; }
   int LineHeight() const { return Font->tmHeight + Font->tmExternalLeading; }
   int Overhang() const { return Font->Style.Contains(fsItalic) ? Font->tmHeight / 10 : 0; }
-  const THtmlFontService& Fonts() const { return FFonts; }
+  const THtmlFontService& Fonts() const;
 
   bool IsLink() const { return FLinkPart && !FLinkPart->UrlTarget.URL.empty(); }
+  // Takes another of the document's pooled fonts.
   void ReplaceFont(std::shared_ptr<const TMyFont> AFont);
   void ApplyFontInfo(const ThtFontInfo& Info);
   void SetVisited(bool Value);
@@ -69,8 +87,9 @@ public:
   // Hover on or off for every run of this run's link, found through the
   // document's link-run list.
   void SetAllHovered(TSectionList& Document, bool Value);
-  void CreateFIArray();
   ~TFontObj() override;
+  TFontObj(const TFontObj&) = delete;
+  TFontObj& operator=(const TFontObj&) = delete;
 
   // Gives the link a focus proxy unless an earlier run of it has one; a
   // positive tab index enters it into the document's tab order.
@@ -86,24 +105,34 @@ public:
   void DropFocusProxy();
 
 private:
+  friend class ThtTabcontrol;
+  friend class TFontList;
+
   // What only a few runs of a document have: a link or a title. A long
   // document has tens of thousands of runs; the others hold a null pointer
-  // instead of an empty target and title.
+  // instead of an empty target, title, state fonts and focus proxy.
   struct TLinkPart {
     TUrlTarget UrlTarget;
     std::string Title;
+    std::unique_ptr<TFontInfoArray> FIArray;
+    ThtTabcontrol* TabControl = nullptr;
+    int YValue = 0;
   };
   static const TUrlTarget& NoUrlTarget();
   static const std::string& NoTitle();
   TLinkPart& LinkPart();
-  void Realise();
+  // Drops the link part once it holds nothing a plain run lacks.
+  void DropLinkPartIfEmpty();
+  // The proxy went (freed by its panel) or moved to another run.
+  void ForgetTabControl();
+  void UsePooledFont(const TMyFont& AFont);
+  void Realise(const THtmlFontService& Fonts);
   std::unique_ptr<TLinkPart> FLinkPart;
-  const THtmlFontService& FFonts;
 };
 
 class TFontList {
 public:
-  std::vector<std::unique_ptr<TFontObj>> Items;
+  TSmallOwnerList<TFontObj> Items;
 
   int Count() const { return int(Items.size()); }
   TFontObj* Last() const { return Items.empty() ? nullptr : Items.back().get(); }

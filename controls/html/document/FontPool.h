@@ -1,7 +1,9 @@
 // TFontPool: the distinct fonts of one document. A chat of thousands of
 // messages uses a handful of fonts, so the text runs share them instead of
 // each holding its own copy; a run that changes its font (a link on hover)
-// takes a private copy first.
+// takes another of the pool's. The pool keeps every font it handed out until
+// it is cleared, which the document does after its runs are gone: runs hold
+// their font by a plain pointer.
 #pragma once
 
 #include <cstddef>

@@ -6,7 +6,6 @@
 #include "controls/html/document/FontObj.h"
 #include "controls/html/document/SectionList.h"
 #include "controls/html/forms/FormVariants.h"
-#include "controls/html/images/BitmapCache.h"
 #include "controls/html/images/GIFImage.h"
 #include "controls/html/images/ImageDrawing.h"
 #include "controls/html/paint/DrawingHelpers.h"
@@ -14,6 +13,7 @@
 #include "platform/base/Utf.h"
 #include "controls/html/parser/Attributes.h"
 #include "controls/html/styles/Properties.h"
+#include "platform/base/Clock.h"
 #include "platform/base/StringRoutines.h"
 #include "platform/classes/graphics/Bitmap.h"
 #include "platform/classes/controls/WinControl.h"
@@ -45,8 +45,8 @@ TImageObj::TImageObj(TSectionList* ADocument, int APos, TAttributeList& Attribut
     const TAttribute* A = Attributes.Items(I);
     switch (A->Which) {
     case SrcSy: Source = Trim(A->Name); break;
-    case AltSy: Alt = A->Name; Title = A->Name; break;
-    case TitleSy: Title = A->Name; break;
+    case AltSy: SetAlt(A->Name); SetTitle(A->Name); break;
+    case TitleSy: SetTitle(A->Name); break;
     case AlignSy: {
       const std::string S = UpperCase(A->Name);
       Align = S == "TOP" ? AlignTop : S == "MIDDLE" || S == "ABSMIDDLE" ? AlignMiddle : S == "LEFT" ? AlignLeft
@@ -77,9 +77,10 @@ TImageObj::TImageObj(TSectionList* ADocument, int APos, TAttributeList& Attribut
     case ActiveSy: Active = true; break;
     case UseMapSy: {
       UseMap = true;
-      MapName = UpperCase(Trim(A->Name));
-      if (MapName.size() > 1 && MapName[0] == '#')
-        MapName.erase(0, 1);
+      std::string Name = UpperCase(Trim(A->Name));
+      if (Name.size() > 1 && Name[0] == '#')
+        Name.erase(0, 1);
+      SetMapName(Name);
       break;
     }
     default: break;
@@ -92,6 +93,43 @@ TImageObj::TImageObj(TSectionList* ADocument, int APos, TAttributeList& Attribut
 TImageObj::TImageObj(TSectionList* ADocument, const std::string& ASource) : Document(ADocument), Source(ASource)
 {
   NoBorder = true;
+}
+
+const std::string& TImageObj::NoText()
+{
+  static const std::string None;
+  return None;
+}
+
+TImageObj::TRarePart& TImageObj::RarePart()
+{
+  if (!FRare)
+    FRare = std::make_unique<TRarePart>();
+  return *FRare;
+}
+
+void TImageObj::SetAlt(const std::string& Value)
+{
+  if (FRare || !Value.empty())
+    RarePart().Alt = Value;
+}
+
+void TImageObj::SetTitle(const std::string& Value)
+{
+  if (FRare || !Value.empty())
+    RarePart().Title = Value;
+}
+
+void TImageObj::SetMapName(const std::string& Value)
+{
+  if (FRare || !Value.empty())
+    RarePart().MapName = Value;
+}
+
+void TImageObj::SetFormControl(TImageFormControlObj* Value)
+{
+  if (FRare || Value)
+    RarePart().FormControl = Value;
 }
 
 TImageObj::~TImageObj()
@@ -113,7 +151,7 @@ void TImageObj::LetGo()
     Document->ForgetPending(this);
   Image = nullptr;
   Mask = nullptr;
-  OwnsImage = Cached = Waiting = false;
+  OwnsImage = Cached = Waiting = SharedGif = false;
 }
 
 void TImageObj::ApplyStyle(TProperties& Props)
@@ -127,7 +165,7 @@ void TImageObj::ApplyStyle(TProperties& Props)
     if (HSpaceR == 0)
       HSpaceL = HSpaceR = 3;
   }
-  auto Length = [&](int Index, int& Out) {
+  auto Length = [&](int Index, std::int16_t& Out) {
     const TPropValue& V = Props.Props[std::size_t(Index)];
     if (!Props.ExplicitFlags[std::size_t(Index)])
       return;
@@ -142,7 +180,7 @@ void TImageObj::ApplyStyle(TProperties& Props)
   Length(piMarginTop, VSpaceT);
   Length(piMarginBottom, VSpaceB);
   if (!Props.PropTitle.empty())
-    Title = Props.PropTitle;
+    SetTitle(Props.PropTitle);
   if (Props.ExplicitFlags[piBorderStyle] && Props.GetBorderStyle() == bssNone)
     NoBorder = true;
 }
@@ -193,8 +231,7 @@ void TImageObj::Obtain()
   bool FromCache = false, Later = false;
   int Transp = Transparent;
   TBitmap* M = nullptr;
-  TBitmapItem* Entry = nullptr;
-  TPersistent* Picture = Document->GetTheBitmap(Source, Transp, M, FromCache, Later, &Entry);
+  TPersistent* Picture = Document->GetTheBitmap(Source, Transp, M, FromCache, Later);
   if (!Picture) {
     if (Later) {
       Waiting = true;
@@ -207,23 +244,32 @@ void TImageObj::Obtain()
   }
   Transparent = Transp;
   Mask = M;
+  Image = Picture;
+  Cached = true;
   if (auto* Gif = dynamic_cast<TGIFImage*>(Picture)) {
-    // Each IMG animates by itself: a GIF from the cache is copied.
-    if (Entry)
-      --Entry->UserCount;  // the cache keeps the original; this IMG uses its copy
-    auto* Copy = new TGIFImage(Gif);
-    Image = Copy;
-    OwnsImage = true;
-    if (Active)
-      Copy->SetAnimate(false);  // a state image moves only when hovered
-    else if (Copy->IsAnimated()) {
-      Copy->SetAnimate(true);
+    // Each IMG animates by itself, on its own copy made when it is first
+    // shown (OwnGifCopy); a state image moves only when hovered.
+    SharedGif = true;
+    if (!Active && Gif->IsAnimated()) {
+      FAnimationStart = timeGetTime();
       Document->AnimList.push_back(this);
     }
-  } else {
-    Image = Picture;
-    Cached = true;
   }
+}
+
+void TImageObj::OwnGifCopy()
+{
+  if (!SharedGif)
+    return;
+  auto* Copy = new TGIFImage(static_cast<TGIFImage*>(Image));
+  if (!Active && Copy->IsAnimated())
+    Copy->StartAnimationAt(FAnimationStart);
+  // The copy shares the decoded frames: the cache entry is no longer used.
+  if (Document)
+    Document->ReleaseImage(Source);
+  Image = Copy;
+  OwnsImage = true;
+  Cached = SharedGif = false;
 }
 
 void TImageObj::Reload(bool Failed)
@@ -276,7 +322,7 @@ void TImageObj::Measure(int AvailHeight, int AvailWidth, const TFontObj* Font)
     if (Missing && !FixedSize) {
       // A missing picture grows to hold its alt text beside the small picture.
       const THtmlFontDesc AltFont = AltTextFont(Document->Fonts);
-      const std::u16string W = UTF8Decode(Alt);
+      const std::u16string W = UTF8Decode(Alt());
       std::vector<int> Ext(W.size());
       if (!W.empty())
         Document->Fonts.TextExtents(AltFont, W.data(), int(W.size()), Ext.data());
@@ -330,7 +376,7 @@ void TImageObj::Draw(HDC DC, int X, int Baseline, int LineTop, const TFontObj* F
 
 bool TImageObj::HasFocus(const TFontObj* Font) const
 {
-  if (FormControl && FormControl->Focused)
+  if (const TImageFormControlObj* Control = FormControl(); Control && Control->Focused)
     return true;
   return Font && Font->IsLink() && Font->Focused;
 }
@@ -348,19 +394,20 @@ void TImageObj::DrawMissing(HDC DC, int X, int Y, const TFontObj* Font)
     else
       DrawBitmapThroughCopy(DC, X + 4, Y + 4, Picture, W, H);
   }
-  if (Alt.empty())
+  if (Alt().empty())
     return;
   const THtmlFontDesc AltFont = AltTextFont(Document->Fonts);
   const int LineHeight = Document->Fonts.Metrics(AltFont).Height;
   const int Top = Y + std::clamp((ImageHeight - LineHeight) / 2, 0, 4);
   WrapText(DC, Document->Fonts, AltFont, Font ? Font->Font->Color : TColor(0), {X + 24, Top, Box.Right, Box.Bottom},
-           UTF8Decode(Alt));
+           UTF8Decode(Alt()));
 }
 
 void TImageObj::DrawPicture(HDC DC, int X, int Y, int W, int H)
 {
   if (Missing)
     return;
+  OwnGifCopy();
   if (auto* Gif = dynamic_cast<TGIFImage*>(Image)) {
     TCanvas Canvas;
     Canvas.SetHandle(DC);
@@ -384,6 +431,8 @@ void TImageObj::SetHover(int State)
   if (State == HoverState)
     return;
   HoverState = State;
+  if (Active)
+    OwnGifCopy();
   auto* Gif = Active ? dynamic_cast<TGIFImage*>(Image) : nullptr;
   if (!Gif)
     return;

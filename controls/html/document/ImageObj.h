@@ -5,10 +5,13 @@
 // picture with its alt text, and answers hit tests for links and maps.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "controls/html/document/SmallOwnerList.h"
+#include "controls/html/document/PictureSource.h"
 #include "platform/base/Geometry.h"
 #include "platform/base/Object.h"
 #include "platform/win/gdi/GdiTypes.h"
@@ -34,38 +37,69 @@ public:
   TImageObj(TSectionList* ADocument, const std::string& ASource);
   ~TImageObj() override;
 
+private:
+  // What few pictures have, made when one of it is set.
+  struct TRarePart {
+    std::string Alt, Title, MapName;
+    TImageFormControlObj* FormControl = nullptr;
+  };
+  std::unique_ptr<TRarePart> FRare;
+
+public:
   TSectionList* Document;
+  TPersistent* Image = nullptr;  // a TBitmap or a TGIFImage; the cache's unless OwnsImage or Missing
+  TBitmap* Mask = nullptr;
+  TPictureSource Source;
   int Pos = 0;  // character index in the section's text
-  int Align = AlignBaseline;
-  int HSpaceL = 0, HSpaceR = 0, VSpaceT = 0, VSpaceB = 0;
-  int SpecWidth = -1, SpecHeight = -1;  // -1: not given
-  bool PercentWidth = false, PercentHeight = false;
-  bool FixedSize = false;
   int ImageWidth = 0, ImageHeight = 0;
   int ClientWidth = 0, ClientHeight = 0;
   int DrawX = 0, DrawY = 0;   // document coordinates of the last paint
   int IndentX = 0;            // a float's x, given by the line layout
-  std::string Source, Alt, Title;
-  bool NoBorder = false;
-  bool ShownByLastPaint = false;  // in the document's ShownPictures
-  bool Bordered = false;
-  int Transparent = 0;
-  bool IsMap = false, UseMap = false;
-  std::string MapName;
-  // The image input that shows this picture, when there is one: a click on
-  // the picture submits its form.
-  TImageFormControlObj* FormControl = nullptr;
+
+private:
+  // The clock's time at which a GIF shared with the cache (SharedGif)
+  // started to animate: its own copy, made later, animates from then.
+  DWORD FAnimationStart = 0;
+
+public:
+  // Sizes and spaces stay within MaxSize: narrow fields keep the many
+  // pictures of a long conversation small.
+  std::int16_t SpecWidth = -1, SpecHeight = -1;  // -1: not given
+  std::int16_t HSpaceL = 0, HSpaceR = 0, VSpaceT = 0, VSpaceB = 0;
+  std::int8_t Align = AlignBaseline;
+  std::int8_t Transparent = 0;  // the transparency kind (ImageLoading.h)
+  std::int8_t HoverState = 0;   // 0 none, 1 hovered, 2 pressed
+  bool PercentWidth : 1 = false, PercentHeight : 1 = false;
+  bool FixedSize : 1 = false;
+  bool NoBorder : 1 = false;
+  bool ShownByLastPaint : 1 = false;  // in the document's ShownPictures
+  bool Bordered : 1 = false;
+  bool IsMap : 1 = false, UseMap : 1 = false;
   // No picture of its own: the error picture (it cannot be had) or the
   // placeholder (it is still coming, or pictures are switched off).
-  bool Missing = false;
-  bool Waiting = false;  // in the document's pending list
-  TPersistent* Image = nullptr;  // a TBitmap or a TGIFImage; the cache's unless OwnsImage or Missing
-  TBitmap* Mask = nullptr;
-  bool OwnsImage = false;
-  bool Cached = false;  // Image is a use of a cache entry, released at the end
-  bool Requested = false;
-  bool Active = false;  // ACTIVE: a GIF whose frames show the hover state
-  int HoverState = 0;   // 0 none, 1 hovered, 2 pressed
+  bool Missing : 1 = false;
+  bool Waiting : 1 = false;  // in the document's pending list
+  bool OwnsImage : 1 = false;
+  bool Cached : 1 = false;  // Image is a use of a cache entry, released at the end
+  bool Requested : 1 = false;
+  bool Active : 1 = false;  // ACTIVE: a GIF whose frames show the hover state
+  // Image is the cache's GIF itself (a use of its entry, Cached): each IMG
+  // animates on its own copy, but until a picture is first shown or hovered
+  // its copy would still stand at its first frame, so a long conversation's
+  // smileys share the cache's GIF until then.
+  bool SharedGif : 1 = false;
+
+  // ALT, TITLE and USEMAP's map name: empty for most pictures.
+  const std::string& Alt() const { return FRare ? FRare->Alt : NoText(); }
+  void SetAlt(const std::string& Value);
+  const std::string& Title() const { return FRare ? FRare->Title : NoText(); }
+  void SetTitle(const std::string& Value);
+  const std::string& MapName() const { return FRare ? FRare->MapName : NoText(); }
+  void SetMapName(const std::string& Value);
+  // The image input that shows this picture, when there is one: a click on
+  // the picture submits its form.
+  TImageFormControlObj* FormControl() const { return FRare ? FRare->FormControl : nullptr; }
+  void SetFormControl(TImageFormControlObj* Value);
 
   bool Floating() const { return Align == AlignLeft || Align == AlignRight; }
   int TotalWidth() const { return ClientWidth + HSpaceL + HSpaceR; }
@@ -90,7 +124,13 @@ public:
   void Reload(bool Failed);
 
 private:
+  static const std::string& NoText();
+  TRarePart& RarePart();
+
   void Obtain();
+  // A picture that still shows the cache's GIF takes its own copy, to
+  // animate or follow the mouse by itself.
+  void OwnGifCopy();
   void ShowErrorPicture();
   void ShowPlaceholder();
   void LetGo();
@@ -102,7 +142,7 @@ private:
 
 class TImageObjList {
 public:
-  std::vector<std::unique_ptr<TImageObj>> Items;
+  TSmallOwnerList<TImageObj> Items;
   int Count() const { return int(Items.size()); }
   // The image at Pos (the items ascend by position).
   TImageObj* FindImage(int Pos) const;

@@ -12,7 +12,7 @@ ThtTabcontrol::ThtTabcontrol(TWinControl* PaintPanel, TFontObj* ARun) : TWinCont
 ThtTabcontrol::~ThtTabcontrol()
 {
   if (Run)
-    Run->TabControl = nullptr;
+    Run->ForgetTabControl();
 }
 
 void ThtTabcontrol::DoEnter()

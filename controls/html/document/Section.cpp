@@ -24,8 +24,7 @@ TSection::TSection(TSectionList* ADocument, bool FirstInParagraph, const TUrlTar
   F->SetTitle(Props.PropTitle);
   if (Link && !Link->URL.empty()) {
     F->EditUrlTarget().Copy(*Link);
-    F->CreateFIArray();
-    Props.CopyLinkFonts(*F->FIArray);
+    Props.CopyLinkFonts(F->CreateFIArray());
     ADocument->AddLinkRun(F);
   }
   LineBoxHeight = Props.GetLineHeight(F->FontHeight());
@@ -153,8 +152,7 @@ void TSection::ChangeFont(TProperties& Props)
     if (Last && Last->IsLink())
       F->EditUrlTarget().Copy(Last->UrlTarget());
     if (F->IsLink()) {
-      F->CreateFIArray();
-      Props.CopyLinkFonts(*F->FIArray);
+      Props.CopyLinkFonts(F->CreateFIArray());
       Document->AddLinkRun(F);
     }
   }
@@ -171,15 +169,14 @@ void TSection::ChangeLink(const TUrlTarget* Target, TProperties& Props)
   TFontObj* F = Fonts.Last();
   if (Target && !Target->URL.empty()) {
     F->EditUrlTarget().Copy(*Target);
-    F->CreateFIArray();
-    Props.CopyLinkFonts(*F->FIArray);
+    Props.CopyLinkFonts(F->CreateFIArray());
     if (std::find(Document->LinkList.begin(), Document->LinkList.end(), F) == Document->LinkList.end())
       Document->AddLinkRun(F);
   } else {
     if (WasLink || F->IsLink())
       Document->ForgetLink(F);
     F->ClearUrlTarget();
-    F->FIArray.reset();
+    F->DropFIArray();
   }
 }
 

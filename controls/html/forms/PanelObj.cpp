@@ -56,7 +56,7 @@ TPanelObj::TPanelObj(TSectionList* ADocument, TAttributeList& A, int APos) : TIm
       }
       break;
     case SrcSy: Src = S; break;
-    case AltSy: Alt = S; break;
+    case AltSy: SetAlt(S); break;
     case TypeSy: Type = S; break;
     case AlignSy: {
       const std::string U = UpperCase(Trim(S));
@@ -215,6 +215,6 @@ void TPanelObj::PrintTo(HDC DC, int X, int Y)
   DeleteObject(Black);
   TRect Inside{X + 15, Y + 15, X + ClientWidth - 15, Y + ClientHeight - 15};
   SetBkMode(DC, TRANSPARENT);
-  DrawText(DC, Alt.c_str(), int(Alt.size()), &Inside, DT_WORDBREAK);
+  DrawText(DC, Alt().c_str(), int(Alt().size()), &Inside, DT_WORDBREAK);
   RestoreDC(DC, Saved);
 }

@@ -49,6 +49,15 @@ void TGIFImage::DrawFrame(TCanvas* Canvas, int X, int Y, int Wid, int Ht)
   }
 }
 
+void TGIFImage::StartAnimationAt(DWORD Since)
+{
+  if (FAnimate)
+    return;
+  SetAnimate(true);
+  if (FNumFrames > 1)
+    FLastTime = Since;
+}
+
 void TGIFImage::SetAnimate(bool Value)
 {
   if (Value == FAnimate)

@@ -63,6 +63,10 @@ public:
 
   bool Animate() const { return FAnimate; }
   void SetAnimate(bool Value);
+  // SetAnimate(true) as it would have been at the clock's time Since: a copy
+  // made when its picture is first shown animates as one made when the
+  // picture was placed.
+  void StartAnimationAt(DWORD Since);
   // 1-based; 0 or less shows the last frame, above the count the first.
   int CurrentFrame() const { return FCurrentFrame; }
   void SetCurrentFrame(int Value);

@@ -545,7 +545,7 @@ int TSection::CompleteLine(LineRec& Line, int X, int Y, IndentManager& IMgr, boo
   for (int I = S; I < S + K;) {
     TFontObj* F = Fonts.GetFontObjAt(I);
     if (F->IsLink())
-      F->YValue = Y;
+      F->SetYValue(Y);
     I += std::max(1, Fonts.GetFontCountAt(I, CharCount));
   }
   const int Left = IMgr.LeftIndent(Y) + (FirstLine ? FirstIndent : 0);

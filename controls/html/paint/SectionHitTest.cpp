@@ -99,19 +99,19 @@ TImageObj* TSection::HitImage(int X, int Y)
 bool TSection::HitLink(int X, int Y, THitLink& Hit)
 {
   if (TImageObj* Image = Images.ImageAt(X, Y)) {
-    Hit.Title = Image->Title;
+    Hit.Title = Image->Title();
     if (!Hit.Title.empty())
       Hit.Flags |= THitLink::HasTitle;
     Document->HoverImage = Image;
-    if (Image->FormControl) {
+    if (Image->FormControl()) {
       Hit.Flags |= THitLink::HasControl;
-      Hit.Control = Image->FormControl;
+      Hit.Control = Image->FormControl();
       Hit.ControlX = X - Image->DrawX;
       Hit.ControlY = Y - Image->DrawY;
       return true;
     }
     if (Image->UseMap) {
-      if (TMapItem* Map = Document->FindMap(Image->MapName)) {
+      if (TMapItem* Map = Document->FindMap(Image->MapName())) {
         TUrlTarget Link;
         std::string Title;
         if (Map->GetURL(X - Image->DrawX, Y - Image->DrawY, Link, Title)) {

@@ -220,10 +220,10 @@ void THtmlView::HTMLMouseUp(TObject*, TMouseButton Button, TShiftState Shift, in
   FURL = Hit.MapUrl.empty() ? Hit.Target->URL : Hit.MapUrl;
   FTarget = Hit.Target->Target;
   for (TFontObj* Run : Doc.LinkList)
-    if (Run->UrlTarget().ID == Hit.Target->ID && Run->TabControl) {
-      if (Run->TabControl->CanFocus()) {
+    if (Run->UrlTarget().ID == Hit.Target->ID && Run->TabControl()) {
+      if (Run->TabControl()->CanFocus()) {
         FLinkFocusGuard = true;
-        Run->TabControl->SetFocus();
+        Run->TabControl()->SetFocus();
         FLinkFocusGuard = false;
       }
       break;
@@ -424,7 +424,7 @@ void THtmlView::ControlEnter(TFontObj* Link)
 {
   if (!Link || FLinkFocusGuard)
     return;
-  const int Y = Link->YValue;
+  const int Y = Link->YValue();
   const int Pos = GetVScrollPos();
   if (Y < Pos)
     SetVScrollPos(Y);

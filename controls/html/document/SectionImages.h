@@ -19,8 +19,8 @@ public:
     using value_type = std::unique_ptr<TImageObj>;
     bool empty() const { return !FList || FList->Items.empty(); }
     std::size_t size() const { return FList ? FList->Items.size() : 0; }
-    const value_type* begin() const { return FList ? FList->Items.data() : nullptr; }
-    const value_type* end() const { return FList ? FList->Items.data() + FList->Items.size() : nullptr; }
+    const value_type* begin() const { return FList ? FList->Items.begin() : nullptr; }
+    const value_type* end() const { return FList ? FList->Items.begin() + FList->Items.size() : nullptr; }
     const value_type& operator[](std::size_t I) const { return FList->Items[I]; }
     const value_type& at(std::size_t I) const
     {

@@ -22,6 +22,7 @@ public:
     const value_type* begin() const { return FList ? FList->Items.begin() : nullptr; }
     const value_type* end() const { return FList ? FList->Items.begin() + FList->Items.size() : nullptr; }
     const value_type& operator[](std::size_t I) const { return FList->Items[I]; }
+    const value_type& front() const { return FList->Items.front(); }
     const value_type& at(std::size_t I) const
     {
       if (I >= size())

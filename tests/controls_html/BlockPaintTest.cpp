@@ -117,7 +117,7 @@ TEST(BlockPaintTest, MissingBackgroundPictureIsDroppedAndTheBoxStillPaints)
 {
   const TPictureFolder F = Pictures();
   TBoxPage Page(F, "background-image:url(nothing.png)");
-  EXPECT_EQ(BodyBlocks(*Page.Doc).at(0)->BGImage, nullptr);
+  EXPECT_EQ(BodyBlocks(*Page.Doc).at(0)->BGImage(), nullptr);
   EXPECT_EQ(At(Page.R.Picture, Page.Padding.Left + 5, Page.Padding.Top + 5), 0x00FF00u);
 }
 

@@ -104,7 +104,7 @@ void TBlock::CollapseMargins(TCellBasic* Parent)
   TMarginArray M{};
   ConvVertMargins(MargArrayO, 400, EmSize, ExSize, Ppi, M, TopAuto, BottomAuto);
   MargArrayO.Convert({400, 400, EmSize, ExSize, Ppi}, M, Autos);
-  MargArray.Take(M, HasBorderStyle);
+  MargArray.Take(M);
   int& Top = MargArray[piMarginTop];
   if (Positioning == posAbsolute) {
     if (TopAuto)
@@ -145,7 +145,7 @@ int TBlock::ConvertKeepingMargins(const TBoxBases& Bases)
   TMarginArray Converted{};
   int Autos = 0;
   MargArrayO.Convert(Bases, Converted, Autos);
-  MargArray.Take(Converted, HasBorderStyle);
+  MargArray.Take(Converted);
   MargArray[piMarginTop] = Top;
   MargArray[piMarginBottom] = Bottom;
   return Autos;
@@ -411,16 +411,16 @@ void TBlock::DrawBorder(HDC DC, const TRect& Border, const TRect& Padding)
 {
   TBorderColors Colors;
   TBorderStyles Styles;
-  const TBlockBox& Box = MargArray;  // read only: a block without sides keeps none
   for (int S = 0; S < 4; ++S) {
     // The style model orders sides top, right, bottom, left; the painter left, top, right, bottom.
     const int Side = (S + 3) % 4;
-    const int C = Box[std::size_t(piBorderTopColor + Side)];
-    Colors[std::size_t(S)] =
-        C == IntNull || C == clNone ? TColor(Box[piBorderColor] == IntNull ? 0 : Box[piBorderColor]) : TColor(C);
+    const int C = MargArray[std::size_t(piBorderTopColor + Side)];
+    Colors[std::size_t(S)] = C == IntNull || C == clNone ? TColor(MargArray[piBorderColor] == IntNull ? 0
+                                                                                                     : MargArray[piBorderColor])
+                                                         : TColor(C);
     if (Colors[std::size_t(S)] == clNone)
       Colors[std::size_t(S)] = 0;
-    const int St = Box[std::size_t(piBorderTopStyle + Side)];
+    const int St = MargArray[std::size_t(piBorderTopStyle + Side)];
     Styles[std::size_t(S)] = St >= 0 && St <= 8 ? St : 0;
   }
   ::DrawBorder(DC, Border, Padding, Colors, Styles, clNone);

@@ -96,7 +96,7 @@ void TTableBlock::ConvertBox(int W)
   const int Top = MargArray[piMarginTop], Bottom = MargArray[piMarginBottom];
   TMarginArray Converted{};
   ConvMargArray(MargArrayO, W, 0, EmSize, ExSize, Document->Fonts.PixelsPerInch(), Converted, Autos);
-  MargArray.Take(Converted, HasBorderStyle);
+  MargArray.Take(Converted);
   MargArray[piMarginTop] = Top;
   MargArray[piMarginBottom] = Bottom;
   for (int I = piPaddingTop; I <= piBorderLeftWidth; ++I)

@@ -102,7 +102,10 @@ void TBlock::CollapseMargins(TCellBasic* Parent)
   int Autos = 0;
   const int Ppi = Document->Fonts.PixelsPerInch();
   TMarginArray M{};
-  ConvVertMargins(MargArrayO, 400, EmSize, ExSize, Ppi, M, TopAuto, BottomAuto);
+  bool TopIsAuto = false, BottomIsAuto = false;
+  ConvVertMargins(MargArrayO, 400, EmSize, ExSize, Ppi, M, TopIsAuto, BottomIsAuto);
+  TopAuto = TopIsAuto;
+  BottomAuto = BottomIsAuto;
   MargArrayO.Convert({400, 400, EmSize, ExSize, Ppi}, M, Autos);
   MargArray.Take(M);
   int& Top = MargArray[piMarginTop];

@@ -77,13 +77,20 @@ public:
   std::uint8_t Floating = 0;     // 0 none, 5 left, 6 right
   std::uint8_t ClearAttr = 0;    // a TClearAttrType
   std::uint8_t Positioning = 0;  // 0 static, 1 absolute, 2 relative
-  bool HasBorderStyle = false;
-  bool Visible = true;
-  bool DisplayNone = false;
-  bool BottomAuto = false;  // the bottom margin may be dropped
-  bool BulletRoom = false;  // a list: keep content 35 pixels from the left indent
-  bool TopAuto = false;
+  // One byte for the six flags: two blocks a message.
+  bool HasBorderStyle : 1 = false;
+  bool Visible : 1 = true;
+  bool DisplayNone : 1 = false;
+  bool BottomAuto : 1 = false;  // the bottom margin may be dropped
+  bool BulletRoom : 1 = false;  // a list: keep content 35 pixels from the left indent
+  bool TopAuto : 1 = false;
 
+private:
+  // Here, beside the flags, they fill what would be padding. See FZOrder.
+  std::uint32_t FListed = 0;
+  int FListedRemovals = 0;  // the content cell's removals when the list was made
+
+public:
   const std::string& Title() const;
   TImageObj* BGImage() const { return FExtras ? FExtras->BGImage.get() : nullptr; }
 
@@ -139,8 +146,6 @@ private:
   // when it is painted in its own order: the first FListed sections of the
   // cell. Otherwise the content sorted by z-index.
   std::unique_ptr<std::vector<TSectionBase*>> FZOrder;
-  std::uint32_t FListed = 0;
-  int FListedRemovals = 0;  // the content cell's removals when the list was made
 };
 
 // S as a block, or null: the virtual test is much cheaper than a

@@ -77,7 +77,7 @@ public:
   std::uint8_t Floating = 0;     // 0 none, 5 left, 6 right
   std::uint8_t ClearAttr = 0;    // a TClearAttrType
   std::uint8_t Positioning = 0;  // 0 static, 1 absolute, 2 relative
-  // One byte for the six flags: two blocks a message.
+  // Six flags in one byte: a conversation makes two blocks a message.
   bool HasBorderStyle : 1 = false;
   bool Visible : 1 = true;
   bool DisplayNone : 1 = false;

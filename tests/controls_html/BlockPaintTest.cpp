@@ -249,8 +249,8 @@ TEST(BlockPaintTest, ALongBodyPaintsInEveryBandWhatTheWholePageShows)
       "",
       // A block painted far below its place in the flow, over the runs after it.
       "<DIV style=\"position:relative; top:900px; background-color:#FF0000\">loin</DIV>",
-      "<DIV style=\"position:relative; z-index:-1; background-color:#0000FF\">sous</DIV>"
-      "<DIV style=\"float:right; width:20px; height:700px; background-color:#00FF00\"></DIV>",
+      // Content reordered by z-index, painted whole.
+      "<DIV style=\"position:relative; z-index:-1; background-color:#0000FF\">sous</DIV><DIV style=\"float:right; width:20px; height:700px; background-color:#00FF00\"></DIV>",
   };
   for (const char* Head : Heads) {
     std::string Page = std::string("<BODY>") + Head;

@@ -13,6 +13,8 @@
 #include "controls/html/document/SectionList.h"
 #include "controls/html/images/GIFImage.h"
 #include "controls/html/paint/BackgroundTiles.h"
+#include "platform/win/gdi/Screenshot.h"
+#include "platform/win/gdi/gdi.h"
 
 namespace {
 
@@ -117,7 +119,7 @@ TEST(BlockPaintTest, MissingBackgroundPictureIsDroppedAndTheBoxStillPaints)
 {
   const TPictureFolder F = Pictures();
   TBoxPage Page(F, "background-image:url(nothing.png)");
-  EXPECT_EQ(BodyBlocks(*Page.Doc).at(0)->BGImage, nullptr);
+  EXPECT_EQ(BodyBlocks(*Page.Doc).at(0)->BGImage(), nullptr);
   EXPECT_EQ(At(Page.R.Picture, Page.Padding.Left + 5, Page.Padding.Top + 5), 0x00FF00u);
 }
 
@@ -214,6 +216,60 @@ TEST(BlockPaintTest, StateImagesFollowTheMouse)
     if (C.Hovered) {
       EXPECT_EQ(Gif->CurrentFrame(), 1) << C.File;
     }
+  }
+}
+
+// Doc painted with its top at YOff through Clip (screen coordinates) on a
+// white picture of Width x Height.
+TPixelImage PaintThrough(TSectionList& Doc, int Width, int Height, int YOff, const TRect& Clip)
+{
+  HDC DC = CreateCompatibleDC(nullptr);
+  HBITMAP Bitmap = CreateBitmap(Width, Height, 1, 32, nullptr);
+  HGDIOBJ Old = SelectObject(DC, Bitmap);
+  const TRect All{0, 0, Width, Height};
+  HBRUSH White = CreateSolidBrush(0xFFFFFF);
+  FillRect(DC, &All, White);
+  DeleteObject(White);
+  Doc.YOff = YOff;
+  Doc.Draw(DC, Clip);
+  TPixelImage Picture = CaptureDC(DC);
+  SelectObject(DC, Old);
+  DeleteObject(Bitmap);
+  DeleteDC(DC);
+  return Picture;
+}
+
+// A long body is painted near its clip only, by runs of its sections: what
+// a paint shows through any band of any scroll position is what the whole
+// page painted at once shows there, also where a float from far above
+// reaches down into the band, and where z-indexes reorder the content.
+TEST(BlockPaintTest, ALongBodyPaintsInEveryBandWhatTheWholePageShows)
+{
+  const char* Heads[] = {
+      "",
+      // A block painted far below its place in the flow, over the runs after it.
+      "<DIV style=\"position:relative; top:900px; background-color:#FF0000\">loin</DIV>",
+      // Content reordered by z-index, painted whole.
+      "<DIV style=\"position:relative; z-index:-1; background-color:#0000FF\">sous</DIV><DIV style=\"float:right; width:20px; height:700px; background-color:#00FF00\"></DIV>",
+  };
+  for (const char* Head : Heads) {
+    std::string Page = std::string("<BODY>") + Head;
+    for (int I = 0; I < 90; ++I)
+      Page += "<DIV>message " + std::to_string(I) + "</DIV>";
+    auto Doc = MakeDocument();
+    ParseHtmlIntoSections(Page, *Doc);
+    const TRendered Whole = Render(*Doc, 200);
+    ASSERT_GT(Whole.Height, 1000) << Head;
+    const int W = 200, H = 120;
+    for (int YOff = 0; YOff + H <= Whole.Height; YOff += 173)
+      for (const TRect& Band : {TRect{0, 0, W, H}, TRect{0, 37, W, 61}, TRect{0, H - 5, W, H}}) {
+        const TPixelImage Shown = PaintThrough(*Doc, W, H, YOff, Band);
+        int Wrong = 0;
+        for (int Y = Band.Top; Y < Band.Bottom; ++Y)
+          for (int X = 0; X < W; ++X)
+            Wrong += At(Shown, X, Y) != At(Whole.Picture, X, Y + YOff);
+        EXPECT_EQ(Wrong, 0) << Head << " at " << YOff << " band " << Band.Top << ".." << Band.Bottom;
+      }
   }
 }
 

@@ -62,9 +62,9 @@ TEST(LayoutCasesTest, PaintOrderFollowsZIndexThenDocumentOrder)
   ASSERT_EQ(Blocks.size(), 7u);
   auto* Body = dynamic_cast<TBlock*>(Doc->Sections.front().get());
   std::string Order;
-  for (TSectionBase* S : Body->DrawList)
+  for (std::size_t P = 0; P < Body->PaintCount(); ++P)
     for (std::size_t I = 0; I < Blocks.size(); ++I)
-      if (S == Blocks[I])
+      if (Body->PaintAt(P) == Blocks[I])
         Order += char('a' + I);
   // -1; then z 0 in document order; then the absolute box and the float
   // (z 1) in document order; then z 2.

@@ -3,6 +3,7 @@
 // documents laid out alike give the same text.
 #pragma once
 
+#include <cstddef>
 #include <sstream>
 #include <string>
 
@@ -16,8 +17,8 @@ inline void DumpCellLayout(const TCellBasic& Cell, std::ostringstream& Out, int 
         << S->PaintTop << ' ' << S->PaintBottom << ' ' << S->ContentHeight << ' ' << S->PaintHeight << '\n';
     if (const TBlock* B = AsBlock(S.get())) {
       Out << " box " << B->ContentLeft << ' ' << B->ContentTop << ' ' << B->ContentBot << ' ' << B->NewWidth;
-      for (int M : B->MargArray)
-        Out << ' ' << M;
+      for (std::size_t I = FirstBoxProp; I <= std::size_t(LastBoxProp); ++I)
+        Out << ' ' << B->MargArray[I];
       Out << '\n';
       DumpCellLayout(*B->MyCell, Out, Depth + 1);
     }

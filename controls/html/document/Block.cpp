@@ -41,7 +41,7 @@ void TBlockCell::DropTrailingBottomMargin()
 
 TBlock::TBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, TAttributeList* Attributes,
                const std::string& ATag)
-    : TSectionBase(ADocument), MyCell(std::make_unique<TBlockCell>(ADocument))
+    : TSectionBase(ADocument), MyCell(ADocument)
 {
   MyCell->Tag = ATag;
   TAlignmentStyle Align;
@@ -49,14 +49,17 @@ TBlock::TBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, 
     Floating = Align == aLeft ? 5 : Align == aRight ? 6 : 0;
   TClearAttrType Clear;
   if (Props.GetClear(Clear))
-    ClearAttr = int(Clear);
+    ClearAttr = std::uint8_t(Clear);
   HasBorderStyle = Props.HasBorderStyle();
   Props.Font();  // sizes em and ex
   EmSize = Props.EmSize();
   ExSize = Props.ExSize();
   DisplayNone = Props.DisplayNone();
-  Title = Props.PropTitle;
-  Positioning = int(Props.GetPositionKind());
+  if (!Props.PropTitle.empty())
+    FExtras = std::make_unique<TBlockExtras>();
+  if (FExtras)
+    FExtras->Title = Props.PropTitle;
+  Positioning = std::uint8_t(Props.GetPositionKind());
   Visible = Props.GetVisibility() != viHidden;
   ReadBoxValues(Props);
   if (Positioning != posStatic) {
@@ -69,13 +72,23 @@ TBlock::TBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, 
   (void)Attributes;
   std::string Picture;
   if (Props.GetBackgroundImage(Picture) && !Picture.empty()) {
-    BGImage = std::make_unique<TImageObj>(ADocument, Picture);
-    Props.GetBackgroundPos(EmSize, ExSize, BGPos);
+    if (!FExtras)
+      FExtras = std::make_unique<TBlockExtras>();
+    FExtras->BGImage = std::make_unique<TImageObj>(ADocument, Picture);
+    Props.GetBackgroundPos(EmSize, ExSize, FExtras->BGPos);
   }
   CollapseMargins(Parent);
 }
 
 TBlock::~TBlock() = default;
+
+TBlockExtras::~TBlockExtras() = default;
+
+const std::string& TBlock::Title() const
+{
+  static const std::string NoTitle;
+  return FExtras ? FExtras->Title : NoTitle;
+}
 
 void TBlock::ReadBoxValues(const TProperties& Props)
 {
@@ -88,8 +101,13 @@ void TBlock::CollapseMargins(TCellBasic* Parent)
 {
   int Autos = 0;
   const int Ppi = Document->Fonts.PixelsPerInch();
-  ConvVertMargins(MargArrayO, 400, EmSize, ExSize, Ppi, MargArray, TopAuto, BottomAuto);
-  MargArrayO.Convert({400, 400, EmSize, ExSize, Ppi}, MargArray, Autos);
+  TMarginArray M{};
+  bool TopIsAuto = false, BottomIsAuto = false;
+  ConvVertMargins(MargArrayO, 400, EmSize, ExSize, Ppi, M, TopIsAuto, BottomIsAuto);
+  TopAuto = TopIsAuto;
+  BottomAuto = BottomIsAuto;
+  MargArrayO.Convert({400, 400, EmSize, ExSize, Ppi}, M, Autos);
+  MargArray.Take(M);
   int& Top = MargArray[piMarginTop];
   if (Positioning == posAbsolute) {
     if (TopAuto)
@@ -122,6 +140,18 @@ void TBlock::CollapseMargins(TCellBasic* Parent)
   }
   if (!Prev && TopAuto)
     Top = 0;
+}
+
+int TBlock::ConvertKeepingMargins(const TBoxBases& Bases)
+{
+  const int Top = MargArray[piMarginTop], Bottom = MargArray[piMarginBottom];
+  TMarginArray Converted{};
+  int Autos = 0;
+  MargArrayO.Convert(Bases, Converted, Autos);
+  MargArray.Take(Converted);
+  MargArray[piMarginTop] = Top;
+  MargArray[piMarginBottom] = Bottom;
+  return Autos;
 }
 
 bool TBlock::ATagIs(const std::string& T) const
@@ -187,18 +217,13 @@ int TBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Avai
   // 1. Clearing: start below the floats on the cleared sides.
   int CL = 0, CR = 0;
   IMgr.ClearPositions(CL, CR);
-  ClearOffset = 0;
+  int ClearOffset = 0;
   if (ClearAttr == clLeft) ClearOffset = std::max(0, CL - Y - 1);
   else if (ClearAttr == clRight) ClearOffset = std::max(0, CR - Y - 1);
   else if (ClearAttr == clAll) ClearOffset = std::max(0, std::max(CL, CR) - Y - 1);
 
   // 2. The box values against the real width.
-  int Autos = 0;
-  const int Ppi = Document->Fonts.PixelsPerInch();
-  const int Top = MargArray[piMarginTop], Bottom = MargArray[piMarginBottom];
-  MargArrayO.Convert({Width, AvailHeight, EmSize, ExSize, Ppi}, MargArray, Autos);
-  MargArray[piMarginTop] = Top;
-  MargArray[piMarginBottom] = Bottom;
+  int Autos = ConvertKeepingMargins({Width, AvailHeight, EmSize, ExSize, Document->Fonts.PixelsPerInch()});
   if (MargArray[piWidth] == IntNull) {  // no width given: auto
     MargArray[piWidth] = Auto;
     ++Autos;
@@ -298,44 +323,57 @@ int TBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Avai
 
 void TBlock::MeasureBackground(int Width, int AvailHeight)
 {
-  if (!BGImage || !Document->ShowImages)
+  TImageObj* Picture = BGImage();
+  if (!Picture || !Document->ShowImages)
     return;
-  BGImage->Measure(AvailHeight, Width, nullptr);
-  if (BGImage->Missing)
-    BGImage.reset();  // a picture that cannot be had is dropped, the block still paints
+  Picture->Measure(AvailHeight, Width, nullptr);
+  if (Picture->Missing)
+    FExtras->BGImage.reset();  // a picture that cannot be had is dropped, the block still paints
+}
+
+void TBlock::ForgetPaintOrder()
+{
+  FZOrder.reset();
+  FListed = 0;
 }
 
 bool TBlock::BuildDrawList()
 {
   const std::size_t Count = MyCell->Sections.size();
-  if (!DrawList.empty() && DrawList.size() == Count)
+  const bool SameContent = FListed > 0 && FListedRemovals == MyCell->Removals;
+  if (SameContent && FListed == Count)
     return true;
   auto ByZ = [](const TSectionBase* A, const TSectionBase* B) { return A->ZValue < B->ZValue; };
   // Content added at the end since the list was made, in z order after it
   // (a conversation growing by a message): the list grows by it.
-  if (DrawListInFlowOrder && !DrawList.empty() && DrawList.size() < Count && DrawListRemovals == MyCell->Removals &&
-      DrawList.back() == MyCell->Sections[DrawList.size() - 1].get()) {
-    const std::size_t Old = DrawList.size();
+  if (SameContent && !FZOrder && FListed < Count) {
+    const std::size_t Old = FListed;
     bool Sorted = true;
     for (std::size_t I = Old; I < Count && Sorted; ++I)
-      Sorted = !ByZ(MyCell->Sections[I].get(), I == Old ? DrawList.back() : MyCell->Sections[I - 1].get());
+      Sorted = !ByZ(MyCell->Sections[I].get(), MyCell->Sections[I - 1].get());
     if (Sorted) {
-      for (std::size_t I = Old; I < Count; ++I)
-        DrawList.push_back(MyCell->Sections[I].get());
+      FListed = std::uint32_t(Count);
       return true;
     }
   }
-  DrawList.clear();
-  DrawList.reserve(Count);
-  for (auto& S : MyCell->Sections)
-    DrawList.push_back(S.get());
-  DrawListRemovals = MyCell->Removals;
+  FListed = std::uint32_t(Count);
+  FListedRemovals = MyCell->Removals;
   // Negative z first, then z 0 in document order, then positive z; equal
   // values keep document order. Content already in that order (the usual
-  // case: no z-index at all) is left as it is, saving the sort's buffer.
-  DrawListInFlowOrder = std::is_sorted(DrawList.begin(), DrawList.end(), ByZ);
-  if (!DrawListInFlowOrder)
-    std::stable_sort(DrawList.begin(), DrawList.end(), ByZ);
+  // case: no z-index at all) is painted as it stands, and nothing is kept.
+  auto ByZOf = [&](const std::unique_ptr<TSectionBase>& A, const std::unique_ptr<TSectionBase>& B) {
+    return ByZ(A.get(), B.get());
+  };
+  if (std::is_sorted(MyCell->Sections.begin(), MyCell->Sections.end(), ByZOf)) {
+    FZOrder.reset();
+    return false;
+  }
+  auto Order = std::make_unique<std::vector<TSectionBase*>>();
+  Order->reserve(Count);
+  for (auto& S : MyCell->Sections)
+    Order->push_back(S.get());
+  std::stable_sort(Order->begin(), Order->end(), ByZ);
+  FZOrder = std::move(Order);
   return false;
 }
 
@@ -359,14 +397,16 @@ int TBlock::Paint(HDC DC, const TRect& Clip, int X)
     const int Bg = MargArray[piBackgroundColor];
     if (Bg != clNone && Bg != IntNull)
       FillSolid(DC, Padding, TColor(Bg));
-    if (BGImage && Document->ShowImages)
-      DrawTiledBackground(DC, Padding, Clip, *BGImage, BGPos);
+    if (TImageObj* Picture = BGImage(); Picture && Document->ShowImages)
+      DrawTiledBackground(DC, Padding, Clip, *Picture, FExtras->BGPos);
     if (HasBorderStyle)
       DrawBorder(DC, Border, Padding);
   }
-  for (TSectionBase* S : DrawList)
+  for (std::size_t I = 0, N = PaintCount(); I < N; ++I) {
+    TSectionBase* S = PaintAt(I);
     if (S->PaintBottom - YOff > Clip.Top && S->PaintTop - YOff < Clip.Bottom)
       S->Paint(DC, Clip, ContentLeft + DX);
+  }
   return Result;
 }
 
@@ -411,13 +451,13 @@ bool TBlock::HitLink(int X, int Y, THitLink& Hit)
 {
   if (DisplayNone)
     return false;
-  for (auto It = DrawList.rbegin(); It != DrawList.rend(); ++It)
-    if (MyCell->Holds(**It, Y) && (*It)->HitLink(X, Y, Hit))
+  for (std::size_t I = PaintCount(); I-- > 0;)
+    if (TSectionBase* S = PaintAt(I); MyCell->Holds(*S, Y) && S->HitLink(X, Y, Hit))
       return true;
-  if (!Title.empty() && X >= BorderRect.Left && X < BorderRect.Right && Y - Document->YOff >= BorderRect.Top &&
+  if (!Title().empty() && X >= BorderRect.Left && X < BorderRect.Right && Y - Document->YOff >= BorderRect.Top &&
       Y - Document->YOff < BorderRect.Bottom) {
     Hit.Flags |= THitLink::HasTitle;
-    Hit.Title = Title;
+    Hit.Title = Title();
     return true;
   }
   return false;
@@ -427,10 +467,10 @@ TImageObj* TBlock::HitImage(int X, int Y)
 {
   if (DisplayNone)
     return nullptr;
-  for (auto It = DrawList.rbegin(); It != DrawList.rend(); ++It)
-    if (MyCell->Holds(**It, Y))
-      if (TImageObj* I = (*It)->HitImage(X, Y))
-        return I;
+  for (std::size_t I = PaintCount(); I-- > 0;)
+    if (TSectionBase* S = PaintAt(I); MyCell->Holds(*S, Y))
+      if (TImageObj* Image = S->HitImage(X, Y))
+        return Image;
   return nullptr;
 }
 
@@ -475,10 +515,10 @@ TBodyBlock::TBodyBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties&
                        const std::string& ATag)
     : TBlock(ADocument, Parent, Props, Attributes, ATag)
 {
-  if (BGImage) {
-    Document->BackgroundImage = BGImage->Source;
-    Document->BackgroundPos = BGPos;
-    BGImage.reset();
+  if (TImageObj* Picture = BGImage()) {
+    Document->BackgroundImage = Picture->Source;
+    Document->BackgroundPos = FExtras->BGPos;
+    FExtras->BGImage.reset();
   }
 }
 
@@ -486,12 +526,7 @@ int TBodyBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int 
 {
   (void)X;
   StartPos = Pos;
-  int Autos = 0;
-  const int Ppi = Document->Fonts.PixelsPerInch();
-  const int Top = MargArray[piMarginTop], Bottom = MargArray[piMarginBottom];
-  MargArrayO.Convert({Width, AvailHeight, EmSize, ExSize, Ppi}, MargArray, Autos);
-  MargArray[piMarginTop] = Top;
-  MargArray[piMarginBottom] = Bottom;
+  ConvertKeepingMargins({Width, AvailHeight, EmSize, ExSize, Document->Fonts.PixelsPerInch()});
   for (int I = piMarginTop; I <= piBorderLeftWidth; ++I)
     MargArray[std::size_t(I)] = ValueOrZero(MargArray[std::size_t(I)]);
   NewWidth = std::max(0, Width - MargArray[piMarginLeft] - MargArray[piMarginRight] - BoxPaddingLeft() -
@@ -507,7 +542,7 @@ int TBodyBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int 
   const bool Resume = Document->ResumeLayout && LaidOutWidth == Width && LaidOutHeight == AvailHeight &&
                       LaidOutCount > 0 && LaidOutTop == Y;
   const std::size_t LaidOutFrom = Resume ? LaidOutCount - 1 : 0;
-  MyCell->DoLayoutFrom(LaidOutFrom, FlowMarks, ContentLeft, ContentTop, NewWidth, AvailHeight, IMgr, ContentMax, Pos);
+  MyCell->DoLayoutFrom(LaidOutFrom, FlowMark, ContentLeft, ContentTop, NewWidth, AvailHeight, IMgr, ContentMax, Pos);
   LaidOutWidth = Width;
   LaidOutHeight = AvailHeight;
   LaidOutTop = Y;
@@ -521,7 +556,7 @@ int TBodyBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int 
   BottomY = Y + ContentHeight;
   PaintBottom = Y + PaintHeight;
   MaxWidth = std::max(Width, std::max(ContentMax, NewWidth) + MargArray[piMarginLeft] + MargArray[piMarginRight]);
-  const std::size_t ListedBefore = DrawList.size();
+  const std::size_t ListedBefore = PaintCount();
   // A list made anew (not grown at its end) is measured whole.
   const bool Kept = BuildDrawList();
   UpdatePaintBounds(Kept ? std::min(LaidOutFrom, ListedBefore) : 0);
@@ -530,41 +565,60 @@ int TBodyBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int 
 
 void TBodyBlock::UpdatePaintBounds(std::size_t From)
 {
-  const std::size_t Count = DrawList.size();
-  if (!DrawListInFlowOrder) {
-    PaintReach.clear();
-    PaintFloor.clear();
+  const std::size_t Count = PaintCount();
+  if (!PaintsInFlowOrder()) {
+    RunReach.clear();
+    RunFloor.clear();
+    BoundsCount = 0;
     return;
   }
-  if (From > PaintReach.size() || PaintFloor.size() != PaintReach.size())
+  const std::size_t Runs = (Count + BoundsRun - 1) / BoundsRun;
+  if (From > BoundsCount || RunFloor.size() != RunReach.size())
     From = 0;
-  PaintReach.resize(Count);
-  PaintFloor.resize(Count);
-  for (std::size_t I = From; I < Count; ++I)
-    PaintReach[I] = std::max(I ? PaintReach[I - 1] : INT_MIN, DrawList[I]->PaintBottom);
+  const std::size_t FirstRun = From / BoundsRun;
+  // A conversation grows by a few sections at a time: room for a quarter
+  // more at most, not for as many again.
+  if (Runs > RunReach.capacity()) {
+    RunReach.reserve(Runs + Runs / 4 + 1);
+    RunFloor.reserve(Runs + Runs / 4 + 1);
+  }
+  RunReach.resize(Runs);
+  RunFloor.resize(Runs);
+  BoundsCount = Count;
+  for (std::size_t R = FirstRun; R < Runs; ++R) {
+    int Reach = R ? RunReach[R - 1] : INT_MIN;
+    for (std::size_t I = R * BoundsRun, End = std::min(Count, I + BoundsRun); I < End; ++I)
+      Reach = std::max(Reach, PaintAt(I)->PaintBottom);
+    RunReach[R] = Reach;
+  }
   int Highest = INT_MAX;
-  for (std::size_t I = Count; I-- > From;)
-    PaintFloor[I] = Highest = std::min(Highest, DrawList[I]->PaintTop);
+  for (std::size_t R = Runs; R-- > FirstRun;) {
+    for (std::size_t I = R * BoundsRun, End = std::min(Count, I + BoundsRun); I < End; ++I)
+      Highest = std::min(Highest, PaintAt(I)->PaintTop);
+    RunFloor[R] = Highest;
+  }
   // Content placed anew above what came before lowers the floor before it;
   // a floor left lower than needed only makes a paint look further.
-  for (std::size_t I = From; I-- > 0 && PaintFloor[I] > Highest;)
-    PaintFloor[I] = Highest;
+  for (std::size_t R = std::min(FirstRun, Runs); R-- > 0 && RunFloor[R] > Highest;)
+    RunFloor[R] = Highest;
 }
 
 int TBodyBlock::Paint(HDC DC, const TRect& Clip, int X)
 {
   (void)X;
   const int YOff = Document->YOff;
+  const std::size_t Count = PaintCount();
   std::size_t First = 0;
-  const bool Bounded = !DrawList.empty() && PaintReach.size() == DrawList.size();
-  // What ends above the clip is passed over without being visited.
+  const bool Bounded = Count > 0 && BoundsCount == Count && RunReach.size() == (Count + BoundsRun - 1) / BoundsRun;
+  // The runs that end above the clip are passed over without being visited.
   if (Bounded)
-    First = std::size_t(std::upper_bound(PaintReach.begin(), PaintReach.end(), Clip.Top + YOff) - PaintReach.begin());
-  for (std::size_t I = First; I < DrawList.size(); ++I) {
-    // Nothing from here on starts above the clip's bottom.
-    if (Bounded && PaintFloor[I] - YOff >= Clip.Bottom)
+    First = std::size_t(std::upper_bound(RunReach.begin(), RunReach.end(), Clip.Top + YOff) - RunReach.begin()) *
+            BoundsRun;
+  for (std::size_t I = First; I < Count; ++I) {
+    // Nothing from this run on starts above the clip's bottom.
+    if (Bounded && I % BoundsRun == 0 && RunFloor[I / BoundsRun] - YOff >= Clip.Bottom)
       break;
-    TSectionBase* S = DrawList[I];
+    TSectionBase* S = PaintAt(I);
     if (S->PaintBottom - YOff > Clip.Top && S->PaintTop - YOff < Clip.Bottom)
       S->Paint(DC, Clip, ContentLeft);
   }
@@ -573,12 +627,12 @@ int TBodyBlock::Paint(HDC DC, const TRect& Clip, int X)
 
 bool TBodyBlock::HitLink(int X, int Y, THitLink& Hit)
 {
-  for (auto It = DrawList.rbegin(); It != DrawList.rend(); ++It)
-    if (MyCell->Holds(**It, Y) && (*It)->HitLink(X, Y, Hit))
+  for (std::size_t I = PaintCount(); I-- > 0;)
+    if (TSectionBase* S = PaintAt(I); MyCell->Holds(*S, Y) && S->HitLink(X, Y, Hit))
       return true;
-  if (!Title.empty()) {
+  if (!Title().empty()) {
     Hit.Flags |= THitLink::HasTitle;
-    Hit.Title = Title;
+    Hit.Title = Title();
     return true;
   }
   return false;

@@ -7,11 +7,14 @@
 // horizontal rule.
 #pragma once
 
-#include <array>
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "controls/html/document/BlockBox.h"
 #include "controls/html/document/CellBasic.h"
 #include "controls/html/styles/BoxValues.h"
 #include "controls/html/styles/Properties.h"
@@ -28,6 +31,32 @@ public:
   void DropTrailingBottomMargin();
 };
 
+// The content cell of a block lives inside the block (one allocation less
+// for every block); it is reached as through a pointer, like any cell.
+class TOwnCell {
+public:
+  explicit TOwnCell(TSectionList* ADocument) : FCell(ADocument) {}
+  TBlockCell* operator->() { return &FCell; }
+  const TBlockCell* operator->() const { return &FCell; }
+  TBlockCell& operator*() { return FCell; }
+  const TBlockCell& operator*() const { return FCell; }
+  TBlockCell* get() { return &FCell; }
+  const TBlockCell* get() const { return &FCell; }
+  explicit operator bool() const { return true; }
+
+private:
+  TBlockCell FCell;
+};
+
+// What only some blocks have: a title, and a background picture with its
+// position. Kept apart so that the others (nearly all) pay a pointer.
+struct TBlockExtras {
+  std::string Title;
+  std::unique_ptr<TImageObj> BGImage;  // tiled over the padding box
+  TBackgroundPosRec BGPos;
+  ~TBlockExtras();
+};
+
 class TBlock : public TSectionBase {
 public:
   // Props are the element's computed style; Parent the cell it goes into
@@ -36,31 +65,43 @@ public:
          const std::string& ATag);
   ~TBlock() override;
 
-  TMarginArray MargArray{};
+  TBlockBox MargArray;
   TBoxValues MargArrayO;  // as the style gave them, shared with blocks of equal values
-  std::unique_ptr<TBlockCell> MyCell;
+  TOwnCell MyCell;
   int EmSize = 0, ExSize = 0;
-  bool HasBorderStyle = false;
-  int Floating = 0;  // 0 none, 5 left, 6 right
-  int ClearAttr = 0;
-  int Positioning = 0;  // 0 static, 1 absolute, 2 relative
-  bool Visible = true;
-  bool DisplayNone = false;
-  bool BottomAuto = false;  // the bottom margin may be dropped
-  bool BulletRoom = false;  // a list: keep content 35 pixels from the left indent
-  bool TopAuto = false;
-  std::string Title;
-  int ClearOffset = 0;
   int NewWidth = 0;  // content width
   int ContentLeft = 0;
   int ContentTop = 0, ContentBot = 0;
   int TopP = 0, LeftP = 0;  // offsets of positioned boxes
   TRect BorderRect{};
-  std::unique_ptr<TImageObj> BGImage;  // tiled over the padding box
-  TBackgroundPosRec BGPos;
-  std::vector<TSectionBase*> DrawList;  // the content in paint order
-  bool DrawListInFlowOrder = false;     // DrawList is the content in its own order
-  int DrawListRemovals = 0;             // the content cell's removals when DrawList was made
+  std::uint8_t Floating = 0;     // 0 none, 5 left, 6 right
+  std::uint8_t ClearAttr = 0;    // a TClearAttrType
+  std::uint8_t Positioning = 0;  // 0 static, 1 absolute, 2 relative
+  // Six flags in one byte: a conversation makes two blocks a message.
+  bool HasBorderStyle : 1 = false;
+  bool Visible : 1 = true;
+  bool DisplayNone : 1 = false;
+  bool BottomAuto : 1 = false;  // the bottom margin may be dropped
+  bool BulletRoom : 1 = false;  // a list: keep content 35 pixels from the left indent
+  bool TopAuto : 1 = false;
+
+private:
+  // Here, beside the flags, they fill what would be padding. See FZOrder.
+  std::uint32_t FListed = 0;
+  int FListedRemovals = 0;  // the content cell's removals when the list was made
+
+public:
+  const std::string& Title() const;
+  TImageObj* BGImage() const { return FExtras ? FExtras->BGImage.get() : nullptr; }
+
+  // The content in paint order as the last layout listed it.
+  std::size_t PaintCount() const
+  {
+    return FZOrder ? FZOrder->size() : std::min<std::size_t>(FListed, MyCell->Sections.size());
+  }
+  TSectionBase* PaintAt(std::size_t I) const { return FZOrder ? (*FZOrder)[I] : MyCell->Sections[I].get(); }
+  // The content was replaced as a whole: the next layout lists it anew.
+  void ForgetPaintOrder();
 
   bool IsBlock() const override { return true; }
   bool IsEmpty() const override { return false; }
@@ -87,12 +128,24 @@ public:
 protected:
   void CollapseMargins(TCellBasic* Parent);
   bool ATagIs(const std::string& T) const;
+  // Converts the box values against Bases into MargArray, keeping the
+  // collapsed vertical margins; returns the autos among margin-left, width
+  // and margin-right.
+  int ConvertKeepingMargins(const TBoxBases& Bases);
   // True when the list kept what it held and at most grew at its end.
   bool BuildDrawList();
   // Measures the background picture, dropping it when it cannot be had.
   void MeasureBackground(int Width, int AvailHeight);
   int BoxPaddingLeft() const { return MargArray[piPaddingLeft] + MargArray[piBorderLeftWidth]; }
   int BoxPaddingRight() const { return MargArray[piPaddingRight] + MargArray[piBorderRightWidth]; }
+  bool PaintsInFlowOrder() const { return !FZOrder; }
+  std::unique_ptr<TBlockExtras> FExtras;
+
+private:
+  // Null while the content is in flow order (the usual case: no z-index),
+  // when it is painted in its own order: the first FListed sections of the
+  // cell. Otherwise the content sorted by z-index.
+  std::unique_ptr<std::vector<TSectionBase*>> FZOrder;
 };
 
 // S as a block, or null: the virtual test is much cheaper than a
@@ -127,7 +180,7 @@ class TBodyBlock : public TBlock {
 public:
   // The last layout, kept so that content added at the end since (and only
   // that) is laid out alone when the document asks for it.
-  std::vector<TCellBasic::TFlowMark> FlowMarks;
+  TCellBasic::TResumeMark FlowMark;
   int LaidOutWidth = -1, LaidOutHeight = -1, LaidOutTop = 0;
   std::size_t LaidOutCount = 0;
   // The background picture and its position go to the document.
@@ -139,11 +192,16 @@ public:
 
 private:
   // A paint visits only the content near its clip, however long the
-  // document: for content in flow order, PaintReach[i] is the lowest bottom
-  // painted by DrawList[0..i], PaintFloor[i] the highest top painted by
-  // DrawList[i..]. Both are empty when the content is not in flow order.
-  std::vector<int> PaintReach, PaintFloor;
-  // Brings them up to date after a layout that placed DrawList[From..] anew.
+  // document. For content in flow order, cut into runs of BoundsRun
+  // sections: RunReach[r] is the lowest bottom painted by the runs up to r,
+  // RunFloor[r] the highest top painted from run r on. A run's worth of
+  // sections more to look at costs a paint far less than two numbers per
+  // section cost a long conversation. Both are empty when the content is not
+  // in flow order.
+  static constexpr std::size_t BoundsRun = 16;
+  std::vector<int> RunReach, RunFloor;
+  std::size_t BoundsCount = 0;  // the sections they cover
+  // Brings them up to date after a layout that placed section From on anew.
   void UpdatePaintBounds(std::size_t From);
 };
 

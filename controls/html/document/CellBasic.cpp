@@ -16,6 +16,10 @@ void TCellBasic::Add(TSectionBase* Section)
   Owned->FinishText();
   if (Owned->IsEmpty())
     return;
+  // A long flow (a conversation's body) grows by a quarter at a time rather
+  // than doubling, so that it never keeps up to as much room again unused.
+  if (Sections.size() == Sections.capacity())
+    Sections.reserve(Sections.size() + Sections.size() / 4 + 1);
   Sections.push_back(std::move(Owned));
   FMeasureStamp = -1;
 }
@@ -44,35 +48,35 @@ int TCellBasic::DoLayout(int X, int Y, int Width, int AvailHeight, IndentManager
   return LayoutSections(0, nullptr, X, Y, Width, AvailHeight, IMgr, MaxWidth, Pos);
 }
 
-int TCellBasic::DoLayoutFrom(std::size_t From, std::vector<TFlowMark>& Marks, int X, int Y, int Width,
-                             int AvailHeight, IndentManager& IMgr, int& MaxWidth, int& Pos)
+int TCellBasic::DoLayoutFrom(std::size_t From, TResumeMark& Mark, int X, int Y, int Width, int AvailHeight,
+                             IndentManager& IMgr, int& MaxWidth, int& Pos)
 {
-  if (From >= Sections.size() || From >= Marks.size() || !Marks[From].Plain)
+  if (From >= Sections.size() || Mark.Index != From || !Mark.Flow.Plain)
     From = 0;
-  return LayoutSections(From, &Marks, X, Y, Width, AvailHeight, IMgr, MaxWidth, Pos);
+  return LayoutSections(From, &Mark, X, Y, Width, AvailHeight, IMgr, MaxWidth, Pos);
 }
 
-int TCellBasic::LayoutSections(std::size_t From, std::vector<TFlowMark>* Marks, int X, int Y, int Width,
-                               int AvailHeight, IndentManager& IMgr, int& MaxWidth, int& Pos)
+int TCellBasic::LayoutSections(std::size_t From, TResumeMark* Mark, int X, int Y, int Width, int AvailHeight,
+                               IndentManager& IMgr, int& MaxWidth, int& Pos)
 {
   const int Top = Y;
   MaxWidth = 0;
   PaintBottom = Y;
   if (From > 0) {
-    const TFlowMark& M = (*Marks)[From];
+    const TFlowMark& M = Mark->Flow;
     Y = M.Y;
     Pos = M.Pos;
     MaxWidth = M.MaxWidth;
     PaintBottom = M.PaintBottom;
   }
-  if (Marks)
-    Marks->resize(From);
+  // The mark of the last section laid out in this pass; none when no
+  // section was (the next layout then starts from the first).
+  TResumeMark Last;
   for (std::size_t I = From; I < Sections.size();) {
     auto& S = Sections[I];
-    if (Marks) {
-      Marks->resize(I);
-      Marks->push_back({Y, Pos, MaxWidth, PaintBottom, IMgr.LeftCount() == 0 && IMgr.RightCount() == 0});
-    }
+    TFlowMark Before;
+    if (Mark)
+      Before = {Y, Pos, MaxWidth, PaintBottom, IMgr.LeftCount() == 0 && IMgr.RightCount() == 0};
     int SectionMax = 0;
     try {
       Y += S->LayOut(X, Pos, SectionMax, IMgr, AvailHeight, Width, Y);
@@ -85,10 +89,14 @@ int TCellBasic::LayoutSections(std::size_t From, std::vector<TFlowMark>* Marks, 
       FMeasureStamp = -1;
       continue;
     }
+    if (Mark)
+      Last = {I, Before};
     MaxWidth = std::max(MaxWidth, SectionMax);
     PaintBottom = std::max(PaintBottom, S->PaintBottom);
     ++I;
   }
+  if (Mark)
+    *Mark = Last;
   ContentBottom = Y;
   PaintBottom = std::max(PaintBottom, Y);
   return Y - Top;

@@ -4,10 +4,11 @@
 // tests visit only those whose vertical range meets the point or the clip.
 #pragma once
 
+#include <cstddef>
 #include <memory>
-#include <string>
 #include <vector>
 
+#include "controls/html/document/CellTag.h"
 #include "controls/html/document/SectionBase.h"
 
 class TCellBasic : public TObject {
@@ -16,7 +17,7 @@ public:
   ~TCellBasic() override;
 
   TSectionList* Document;
-  std::string Tag = "default";  // the element the cell belongs to ("body", "li", "div", ...)
+  TCellTag Tag;  // the element the cell belongs to ("default" until told)
   std::vector<std::unique_ptr<TSectionBase>> Sections;
   int ContentBottom = 0;  // the bottom of the last layout's flow
   int PaintBottom = 0;    // the lowest painted pixel (floats included)
@@ -39,11 +40,19 @@ public:
     int Y = 0, Pos = 0, MaxWidth = 0, PaintBottom = 0;
     bool Plain = false;
   };
-  // DoLayout that keeps a mark before each section in Marks, and starts at
-  // section From with the flow of its mark (the sections before it as they
-  // were laid out, with the same indent manager, when that mark is plain;
-  // from the first section otherwise).
-  int DoLayoutFrom(std::size_t From, std::vector<TFlowMark>& Marks, int X, int Y, int Width, int AvailHeight,
+  // The flow before the last section of a layout: content added at the end
+  // since is laid out from there (that section again, since a block after
+  // it takes its bottom margin). One mark is all a resumed layout needs.
+  struct TResumeMark {
+    static constexpr std::size_t None = std::size_t(-1);
+    std::size_t Index = None;  // the section it stands before, or None
+    TFlowMark Flow;
+  };
+  // DoLayout that keeps the mark of the last section in Mark, and starts at
+  // section From with the flow of Mark (the sections before it as they were
+  // laid out, with the same indent manager) when Mark stands before From
+  // and is plain; from the first section otherwise.
+  int DoLayoutFrom(std::size_t From, TResumeMark& Mark, int X, int Y, int Width, int AvailHeight,
                    IndentManager& IMgr, int& MaxWidth, int& Pos);
   int Draw(HDC DC, const TRect& Clip, int X, int Y);
 
@@ -60,7 +69,7 @@ public:
   bool Holds(const TSectionBase& S, int Y) const { return Y >= S.PaintTop && Y < S.PaintBottom; }
 
 private:
-  int LayoutSections(std::size_t From, std::vector<TFlowMark>* Marks, int X, int Y, int Width, int AvailHeight,
+  int LayoutSections(std::size_t From, TResumeMark* Mark, int X, int Y, int Width, int AvailHeight,
                      IndentManager& IMgr, int& MaxWidth, int& Pos);
   int FMeasureStamp = -1;  // the document's layout cycle of FMeasuredMin/Max, or -1
   int FMeasuredMin = 0, FMeasuredMax = 0;

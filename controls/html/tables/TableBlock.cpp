@@ -1,6 +1,7 @@
 #include "controls/html/tables/TableBlock.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 #include "controls/html/document/SectionList.h"
@@ -15,7 +16,7 @@
 namespace {
 
 // ALIGN of a table or a caption pair: centre, or a float.
-void ReadTableAlign(TAttributeList& Attributes, int& Justify, int& Floating, bool StyleFloats)
+void ReadTableAlign(TAttributeList& Attributes, int& Justify, std::uint8_t& Floating, bool StyleFloats)
 {
   if (const TAttribute* A = Attributes.Find(AlignSy)) {
     const std::string S = UpperCase(Trim(A->Name));
@@ -93,7 +94,9 @@ void TTableBlock::ConvertBox(int W)
 {
   int Autos = 0;
   const int Top = MargArray[piMarginTop], Bottom = MargArray[piMarginBottom];
-  ConvMargArray(MargArrayO, W, 0, EmSize, ExSize, Document->Fonts.PixelsPerInch(), MargArray, Autos);
+  TMarginArray Converted{};
+  ConvMargArray(MargArrayO, W, 0, EmSize, ExSize, Document->Fonts.PixelsPerInch(), Converted, Autos);
+  MargArray.Take(Converted);
   MargArray[piMarginTop] = Top;
   MargArray[piMarginBottom] = Bottom;
   for (int I = piPaddingTop; I <= piBorderLeftWidth; ++I)
@@ -218,7 +221,7 @@ void TTableAndCaptionBlock::Assemble()
   MyCell->Sections.push_back(std::unique_ptr<TSectionBase>(TableBlock));
   if (CaptionBlock && !CaptionOnTop)
     MyCell->Sections.push_back(std::unique_ptr<TSectionBase>(CaptionBlock));
-  DrawList.clear();
+  ForgetPaintOrder();
 }
 
 int TTableAndCaptionBlock::FindWidth(int W, int AutoCount)

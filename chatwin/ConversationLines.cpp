@@ -42,6 +42,27 @@ void TConversationLines::Delete(int Index)
     FStarts[K] -= std::uint32_t(Length);
 }
 
+void TConversationLines::Reserve(std::size_t Bytes, std::size_t Lines)
+{
+  // Growth by an eighth at least: many small lines grow the text rarely, and
+  // a conversation keeps little unused room for long (doubling would keep up
+  // to as much again as the text).
+  if (FText.size() + Bytes > FText.capacity())
+    FText.reserve(std::max(FText.size() + Bytes, FText.capacity() + FText.capacity() / 8));
+  if (FStarts.size() + Lines > FStarts.capacity())
+    FStarts.reserve(std::max(FStarts.size() + Lines, FStarts.capacity() + FStarts.capacity() / 8));
+}
+
+void TConversationLines::AddStart(std::size_t Start)
+{
+  // Line starts are 32-bit: a conversation stops growing at 4 GB.
+  if (FText.size() > std::numeric_limits<std::uint32_t>::max()) {
+    FText.resize(Start);
+    throw EOutOfMemory("Mémoire insuffisante");
+  }
+  FStarts.push_back(std::uint32_t(Start));
+}
+
 void TConversationLines::Insert(int Index, const std::string& S)
 {
   if (Index < 0 || Index > GetCount())
@@ -52,10 +73,7 @@ void TConversationLines::Insert(int Index, const std::string& S)
   const std::size_t I = std::size_t(Index);
   const std::size_t Start = I < FStarts.size() ? FStarts[I] : FText.size();
   const std::size_t Length = S.size() + 2;
-  // One growth for the line and its break, by half at least: a large
-  // message is not copied twice, and many small ones grow the text rarely.
-  if (FText.size() + Length > FText.capacity())
-    FText.reserve(std::max(FText.size() + Length, FText.capacity() + FText.capacity() / 2));
+  Reserve(Length, 1);
   FText.insert(Start, S);
   FText.insert(Start + S.size(), ConversationLineBreak);
   FStarts.insert(FStarts.begin() + std::ptrdiff_t(I), std::uint32_t(Start));

@@ -15,6 +15,21 @@ public:
   void Clear() override;
   void Delete(int Index) override;
   void Insert(int Index, const std::string& S) override;
+  // Room for Bytes more text in Lines more lines at the end, so that adding
+  // them copies the text at most once.
+  void Reserve(std::size_t Bytes, std::size_t Lines);
+  // Adds a line at the end whose text Write appends to the string it is
+  // handed, about Size bytes of it: a long message is written in place
+  // rather than built apart and copied in.
+  template <class TWriter>
+  void AddWritten(std::size_t Size, TWriter&& Write)
+  {
+    const std::size_t Start = FText.size();
+    Reserve(Size + 2, 1);
+    Write(FText);
+    FText += "\r\n";
+    AddStart(Start);
+  }
 
 protected:
   std::string Get(int Index) const override;
@@ -24,6 +39,9 @@ protected:
 
 private:
   std::size_t EndOf(std::size_t Index) const;
+  // Records a line written at the end from Start on; the text is cut back
+  // when the line would take it past the 32-bit line starts.
+  void AddStart(std::size_t Start);
 
   std::string FText;
   std::vector<std::uint32_t> FStarts;

@@ -11,6 +11,8 @@
 
 #include "api/ContractTypes.h"
 
+class TConversationLines;
+
 // The 12 head lines, from "<HTML>" to "<BODY bgcolor="white">"; the body is
 // never closed.
 const std::vector<std::string>& DocumentHead();
@@ -21,6 +23,10 @@ const std::vector<std::string>& DocumentHead();
 // (an RTF message's \'00 or \u0) is left out: the viewer would end the whole
 // conversation there.
 std::vector<std::string> MessageFragment(bool Own, std::string_view Nick, TDateTime Time, std::string_view Html);
+// Adds MessageFragment's seven lines to Lines, the message box's line written
+// in place: a large message is not held once more on its way in.
+void AddMessageFragment(TConversationLines& Lines, bool Own, std::string_view Nick, TDateTime Time,
+                        std::string_view Html);
 
 // The line shown for a kind the window does not know.
 inline constexpr const char* UnknownKindText =
@@ -32,3 +38,6 @@ inline constexpr const char* UnknownKindText =
 // (any kind but HTML shows as the text typed). A contact's message of any
 // other kind shows the fixed apology line.
 std::string MessageHtml(bool Own, MessageKind Kind, std::string_view Text);
+// The same without a copy of a message that is markup already: Text itself,
+// or Converted holding what the message shows as.
+std::string_view MessageHtml(bool Own, MessageKind Kind, std::string_view Text, std::string& Converted);

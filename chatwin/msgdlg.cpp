@@ -200,7 +200,7 @@ void TdlgMessage::FormShow(TObject*)
     Memo1->SetFocus();
 }
 
-bool TdlgMessage::FormatMessage(const std::string& Sender, const std::string& Html, TDateTime Time)
+bool TdlgMessage::FormatMessage(const std::string& Sender, std::string_view Html, TDateTime Time)
 {
   try {
     TesselLog(0, "dlgmsg; Ajout de messsage");
@@ -209,8 +209,7 @@ bool TdlgMessage::FormatMessage(const std::string& Sender, const std::string& Ht
     if (!Document)
       StartConversation();
     const bool own = UpperCase(Sender) == "MOI";
-    for (std::string& line : MessageFragment(own, Nick, Time, Html))
-      Document->Add(std::move(line));
+    AddMessageFragment(*Document, own, Nick, Time, Html);
     TesselLog(0, "dlgmsg; Affichage du message");
     ReloadDocument();
     return true;

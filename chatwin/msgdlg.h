@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "api/ContractTypes.h"
 #include "platform/classes/forms/Form.h"
@@ -46,7 +47,7 @@ public:
   // Appends one message (Html is already markup) and shows it in the viewer.
   // Sender "MOI" (any case) marks the user's own message. False when the
   // message could not be added (logged).
-  bool FormatMessage(const std::string& Sender, const std::string& Html, TDateTime Time);
+  bool FormatMessage(const std::string& Sender, std::string_view Html, TDateTime Time);
   void ReloadDocument();
   // Sets Nick and the caption "Messages avec " + Nick.
   void SetNick(const std::string& Value);

@@ -10,6 +10,7 @@
 #include "controls/html/text/RasterFontService.h"
 #include "platform/base/Exception.h"
 #include "platform/base/Format.h"
+#include "platform/base/FreedMemory.h"
 #include "platform/base/SysConsts.h"
 
 namespace {
@@ -166,14 +167,20 @@ TdlgMessage* TChatManager::WindowFor(const UserID& Key)
   return FWindows[std::size_t(index)].Form;
 }
 
-bool TChatManager::NewMessage(const UserID& Key, TDateTime Time, const std::string& Text, MessageKind Kind)
+bool TChatManager::NewMessage(const UserID& Key, TDateTime Time, std::string_view Text, MessageKind Kind)
 {
   try {
     TesselLog(0, "Nouveau message de " + Key.str());
     const bool own = !Key.empty() && Key.Data[0] == '-';
     const UserID windowKey = own ? UserID(Key.view().substr(1)) : Key;
     TdlgMessage* form = WindowFor(windowKey);
-    const bool shown = form->FormatMessage(own ? "MOI" : windowKey.str(), MessageHtml(own, Kind, Text), Time);
+    // A message that is markup already goes to its line without a copy.
+    std::string converted;
+    const bool shown =
+        form->FormatMessage(own ? "MOI" : windowKey.str(), MessageHtml(own, Kind, Text, converted), Time);
+    // A large message's conversion is given back to the system at the next
+    // idle moment, rather than kept for later messages.
+    NoteLargeRelease(converted.capacity());
     ShowInFront(form);
     return shown;
   } catch (...) {

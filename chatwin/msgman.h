@@ -57,7 +57,7 @@ public:
   void FreeAllWindows();
 
   // The entry points' work.
-  bool NewMessage(const UserID& Key, TDateTime Time, const std::string& Text, MessageKind Kind);
+  bool NewMessage(const UserID& Key, TDateTime Time, std::string_view Text, MessageKind Kind);
   void NewMessageFromMe(const UserID& Key);
   bool MessageIsOpen(const UserID& Key);
   void UpdateNick(const UserID& Key, const ShortString& Nick);

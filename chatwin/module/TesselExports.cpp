@@ -61,7 +61,8 @@ TESSEL_EXPORT void NewMessageFromMe(const UserID* Key)
 TESSEL_EXPORT void NewMessage(const UserID* Key, TDateTime Time, const char* Text, MessageKind Kind)
 {
   const UserID key = Copy(Key);
-  const std::string text = Text ? Text : "";
+  // The host keeps the text for the call: a large message is not copied.
+  const std::string_view text = Text ? Text : "";
   CatchAtBoundary(Source(), "NewMessage : ", [&] { Manager().NewMessage(key, Time, text, Kind); });
 }
 

@@ -77,3 +77,18 @@ TEST(ConversationLinesTest, AnIndexOutsideTheLinesRaises)
   EXPECT_THROW(Lines.Insert(2, "b"), EStringListError);
   EXPECT_EQ(Lines.Text(), "a\r\n");
 }
+
+TEST(ConversationLinesTest, ALineWrittenInPlaceReadsBackAsAnAddedOne)
+{
+  const std::string Long(100000, 'y');
+  TConversationLines Lines;
+  TStringList Expected;
+  for (const std::string& Line : {std::string("<HTML>"), std::string(), Long, std::string("x\ny")}) {
+    Lines.Reserve(Line.size() + 2, 1);
+    Lines.AddWritten(Line.size(), [&Line](std::string& Text) { Text += Line; });
+    Lines.Add("</DIV>");
+    Expected.Add(Line);
+    Expected.Add("</DIV>");
+    ExpectSameLines(Lines, Expected);
+  }
+}

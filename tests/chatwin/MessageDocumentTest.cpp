@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "chatwin/ConversationFile.h"
+#include "chatwin/ConversationLines.h"
 #include "chatwin/MessageDocument.h"
 #include "platform/base/DateTime.h"
+#include "platform/base/StringList.h"
 
 TEST(MessageDocument, HeadAndFragmentWordForWord)
 {
@@ -54,6 +56,40 @@ TEST(MessageDocument, WhatEachKindShowsAs)
       {true, mkHtml, "<IMG src=\"s.gif\">", "<IMG src=\"s.gif\">"},
       {true, 3, "a<b", "a&lt;b"},
   };
-  for (const TCase& c : cases)
+  for (const TCase& c : cases) {
     EXPECT_EQ(MessageHtml(c.Own, c.Kind, c.Text), c.Html) << c.Text;
+    std::string converted;
+    EXPECT_EQ(MessageHtml(c.Own, c.Kind, c.Text, converted), c.Html) << c.Text;
+  }
+}
+
+TEST(MessageDocument, FragmentAddedInPlaceIsTheFragmentsLines)
+{
+  struct TCase {
+    bool Own;
+    std::string Nick;
+    std::string Html;
+  };
+  const std::vector<TCase> cases = {
+      {true, "Bob", "a\r\nb"},
+      {false, "<Zoé>", "\r\r\rfin\r"},
+      {false, "Bob", std::string("avant\0apr\xC3\xA8s\r", 13)},  // the zero character is left out
+      {false, "Bob", ""},
+      {true, "Bob", std::string(5000, 'x') + "\r" + std::string(5000, 'y')},
+  };
+  const TDateTime at = EncodeDate(2026, 12, 8) + EncodeTime(23, 31, 19, 0);
+  TConversationLines lines;
+  TStringList expected;
+  for (const std::string& line : DocumentHead()) {
+    lines.Add(line);
+    expected.Add(line);
+  }
+  for (const TCase& c : cases) {
+    AddMessageFragment(lines, c.Own, c.Nick, at, c.Html);
+    for (const std::string& line : MessageFragment(c.Own, c.Nick, at, c.Html))
+      expected.Add(line);
+    ASSERT_EQ(lines.Count(), expected.Count());
+    EXPECT_EQ(lines.Text(), expected.Text()) << c.Html;
+  }
+  EXPECT_EQ(lines.Strings(DocumentHeadLines + 7 * 2 + 5), "avantapr\xC3\xA8s<BR>");
 }

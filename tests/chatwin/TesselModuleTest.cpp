@@ -19,6 +19,7 @@
 #include "controls/themes/TBWPopups.h"
 #include "platform/base/DateTime.h"
 #include "platform/base/FileSystem.h"
+#include "platform/base/FreedMemory.h"
 #include "platform/base/ModuleLoader.h"
 #include "platform/base/RegistryStore.h"
 #include "platform/base/Utf.h"
@@ -214,6 +215,19 @@ TEST_F(TesselModule, AZeroCharacterInAMessageHidesNothingAfterIt)
   const std::string shown = Shown(Window("Messages avec Bob"));
   EXPECT_NE(shown.find("avantaprès fin"), std::string::npos) << shown;
   EXPECT_NE(shown.find("suivant"), std::string::npos) << shown;
+}
+
+// A large message leaves copies behind it (its conversion, the text the
+// viewer read on): the program's next idle moment gives them back.
+TEST_F(TesselModule, ALargeMessageIsGivenBackAtTheNextIdleMoment)
+{
+  Receive("0;0;1", "premier");
+  ReturnFreedMemory();  // what the window's making freed is not the message's
+  Receive("0;0;1", "petit");
+  EXPECT_FALSE(ReturnFreedMemory());
+  Receive("0;0;1", std::string(std::size_t(2) << 20, 'a'));
+  EXPECT_TRUE(ReturnFreedMemory());
+  EXPECT_NE(Shown(Window("Messages avec Bob")).find("aaaa"), std::string::npos);
 }
 
 TEST_F(TesselModule, SendingCallsTheNetworkAndEchoesUnderMoi)

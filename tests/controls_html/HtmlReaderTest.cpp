@@ -301,3 +301,16 @@ TEST(HtmlReaderTest, RunsReadAsCharacterByCharacter)
     }
   }
 }
+
+TEST(HtmlReaderTest, AShortTextAfterALongOneKeepsNoRoomOfIt)
+{
+  // The parser's link reader reads each appended message and is then emptied:
+  // a large message's room must not stay with it until the next one.
+  THtmlReader Reader(TestFonts());
+  Reader.Start(std::string(1 << 20, 'x'), nullptr);
+  Reader.Start(std::string(), nullptr);
+  EXPECT_LT(Reader.DocText().capacity(), std::size_t(1024));
+  Reader.Start("<p>court", nullptr);
+  EXPECT_EQ(Reader.DocText(), "<p>court");
+  EXPECT_LT(Reader.DocText().capacity(), std::size_t(1024));
+}

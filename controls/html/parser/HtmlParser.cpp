@@ -6,6 +6,7 @@
 #include "controls/html/styles/CssParser.h"
 #include "controls/html/styles/StyleList.h"
 #include "controls/html/text/JapaneseText.h"
+#include "platform/base/FreedMemory.h"
 #include "platform/base/StringRoutines.h"
 
 namespace {
@@ -160,6 +161,7 @@ bool THtmlParser::ReadOn(std::string_view More, TDocumentSink& Document)
   FLinkReader->Start(std::string(More), nullptr);
   const bool LinksClean = CountLinks(*FLinkReader, 0);
   FLinkReader->Start(std::string(), nullptr);
+  NoteLargeRelease(More.size());
   if ((Before > 400) != (LinkCount > 400)) {
     LinkCount = Before;
     return false;

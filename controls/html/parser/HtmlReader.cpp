@@ -36,7 +36,9 @@ void THtmlReader::EndInlineBox(TProperties* Props)
 
 void THtmlReader::Start(std::string Text, TDocumentSink* Document, std::size_t Offset)
 {
-  FText = std::move(Text);
+  // Swapped rather than moved: a short text moved in would keep the room of
+  // the last long one (a reader that counted a large message's links).
+  FText.swap(Text);
   std::size_t Zero = FText.find('\0');
   if (Zero != std::string::npos)
     FText.resize(Zero);
@@ -67,6 +69,11 @@ void THtmlReader::Rewind(std::size_t Offset)
 
 void THtmlReader::Extend(std::string_view More)
 {
+  // A text read on message after message grows by an eighth at least: it
+  // keeps little unused room for long, where doubling would keep up to as
+  // much again as the text.
+  if (FText.size() + More.size() > FText.capacity())
+    FText.reserve(std::max(FText.size() + More.size(), FText.capacity() + FText.capacity() / 8));
   FText.append(More);
 }
 

@@ -16,6 +16,7 @@
 #include "controls/html/viewer/ScrollBar32.h"
 #include "platform/base/Exception.h"
 #include "platform/base/FileSystem.h"
+#include "platform/base/FreedMemory.h"
 #include "platform/base/MemoryStream.h"
 #include "platform/base/Stream.h"
 #include "platform/base/StringRoutines.h"
@@ -296,7 +297,8 @@ void THtmlView::LoadFromLines(const TStrings& Strings, const std::string& Refere
 {
   if (FProcessing)
     return;  // a load during a load is ignored
-  LoadFromString(Strings.Text(), Reference, false);
+  // The lines' text is made once and kept as the source.
+  LoadSource(Strings.Text(), Reference, false);
   if (FBuild && Reference.empty())
     FLinesShown = Strings.Count();
   if (FRefreshDelay > 0 && OnMetaRefresh)
@@ -348,10 +350,20 @@ bool THtmlView::ReadOnLines(const TStrings& Strings)
   // makes them again, parked out of sight until painted.
   if (!Doc.Forms->ControlList.empty() || !Doc.Forms->PanelList.empty())
     return false;
-  std::string More;
+  // The added text is sized first: a large message is held once here, not
+  // in a string grown by doubling.
+  std::vector<std::string> Added;
+  std::size_t Size = 0;
   for (int I = FLinesShown; I < Strings.Count(); ++I) {
-    More += Strings.Strings(I);
+    Added.push_back(Strings.Strings(I));
+    Size += Added.back().size() + 2;
+  }
+  std::string More;
+  More.reserve(Size);
+  for (std::string& Line : Added) {
+    More += Line;
     More += "\r\n";
+    std::string().swap(Line);
   }
   if (More.empty())
     return false;
@@ -383,6 +395,9 @@ bool THtmlView::ReadOnLines(const TStrings& Strings)
     SetHScrollPos(0);
     FPaintPanel->Invalidate();
   });
+  // What a large message took on its way in goes back to the system at the
+  // next idle moment.
+  NoteLargeRelease(More.capacity());
   return Read;
 }
 
@@ -405,6 +420,8 @@ const std::string& THtmlView::DocumentSource() const
 void THtmlView::AdoptParsedText()
 {
   if (const std::string* Kept = FBuild ? FBuild->ParsedText() : nullptr; Kept && *Kept == FDocumentSource) {
+    // A large document's copy goes back to the system at the next idle moment.
+    NoteLargeRelease(FDocumentSource.capacity());
     std::string().swap(FDocumentSource);
     FSourceInBuild = true;
   }
@@ -421,15 +438,15 @@ void THtmlView::ReleaseBuild()
 
 void THtmlView::LoadFromString(const std::string& Source, const std::string& Reference, bool AsText)
 {
+  // The source is copied before the load starts: the one shown now may be
+  // handed in again, and it lives in the build, which the load frees.
+  LoadSource(Source, Reference, AsText);
+}
+
+void THtmlView::LoadSource(std::string Source, const std::string& Reference, bool AsText)
+{
   if (FProcessing)
     return;  // a load during a load is ignored
-  // The source shown now may be handed in again: it lives in the build,
-  // which the load frees.
-  if (FSourceInBuild && &Source == &DocumentSource()) {
-    const std::string Again = Source;
-    LoadFromString(Again, Reference, AsText);
-    return;
-  }
   RunProcessing([&] {
     FRefreshDelay = 0;
     std::string Name, Dest;
@@ -444,7 +461,7 @@ void THtmlView::LoadFromString(const std::string& Source, const std::string& Ref
     FSelAnchor = -1;
     if (OnSoundRequest)
       OnSoundRequest(this, "", 0, true);
-    FDocumentSource = Source;
+    FDocumentSource = std::move(Source);
     if (OnParseBegin)
       OnParseBegin(this, FDocumentSource);
     if (AsText) {

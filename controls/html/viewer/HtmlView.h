@@ -379,6 +379,8 @@ private:
   // empty): a long conversation is held once, not twice.
   bool FSourceInBuild = false;
   void AdoptParsedText();
+  // LoadFromString with the source handed over.
+  void LoadSource(std::string Source, const std::string& Reference, bool AsText);
   // Frees the build, the source taken back from it first.
   void ReleaseBuild();
   int FRefreshDelay = 0;

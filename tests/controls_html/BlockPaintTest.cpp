@@ -219,26 +219,6 @@ TEST(BlockPaintTest, StateImagesFollowTheMouse)
   }
 }
 
-// Doc painted with its top at YOff through Clip (screen coordinates) on a
-// white picture of Width x Height.
-TPixelImage PaintThrough(TSectionList& Doc, int Width, int Height, int YOff, const TRect& Clip)
-{
-  HDC DC = CreateCompatibleDC(nullptr);
-  HBITMAP Bitmap = CreateBitmap(Width, Height, 1, 32, nullptr);
-  HGDIOBJ Old = SelectObject(DC, Bitmap);
-  const TRect All{0, 0, Width, Height};
-  HBRUSH White = CreateSolidBrush(0xFFFFFF);
-  FillRect(DC, &All, White);
-  DeleteObject(White);
-  Doc.YOff = YOff;
-  Doc.Draw(DC, Clip);
-  TPixelImage Picture = CaptureDC(DC);
-  SelectObject(DC, Old);
-  DeleteObject(Bitmap);
-  DeleteDC(DC);
-  return Picture;
-}
-
 // A long body is painted near its clip only, by runs of its sections: what
 // a paint shows through any band of any scroll position is what the whole
 // page painted at once shows there, also where a float from far above
@@ -263,7 +243,8 @@ TEST(BlockPaintTest, ALongBodyPaintsInEveryBandWhatTheWholePageShows)
     const int W = 200, H = 120;
     for (int YOff = 0; YOff + H <= Whole.Height; YOff += 173)
       for (const TRect& Band : {TRect{0, 0, W, H}, TRect{0, 37, W, 61}, TRect{0, H - 5, W, H}}) {
-        const TPixelImage Shown = PaintThrough(*Doc, W, H, YOff, Band);
+        Doc->YOff = YOff;
+        const TPixelImage Shown = PaintOnWhite(*Doc, W, H, Band);
         int Wrong = 0;
         for (int Y = Band.Top; Y < Band.Bottom; ++Y)
           for (int X = 0; X < W; ++X)

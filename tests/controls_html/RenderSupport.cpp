@@ -26,25 +26,31 @@ std::unique_ptr<TSectionList> MakeDocument()
   return MakeChatDocument(SmileyDir);
 }
 
+TPixelImage PaintOnWhite(TSectionList& Doc, int Width, int Height, const TRect& Clip)
+{
+  // A 32-bit bitmap: one made compatible with a fresh memory DC would be
+  // monochrome, like the one-pixel bitmap such a DC starts with.
+  HDC DC = CreateCompatibleDC(nullptr);
+  HBITMAP Bitmap = CreateBitmap(Width, Height, 1, 32, nullptr);
+  HGDIOBJ Old = SelectObject(DC, Bitmap);
+  const TRect All{0, 0, Width, Height};
+  HBRUSH White = CreateSolidBrush(0xFFFFFF);
+  FillRect(DC, &All, White);
+  DeleteObject(White);
+  Doc.Draw(DC, Clip);
+  TPixelImage Picture = CaptureDC(DC);
+  SelectObject(DC, Old);
+  DeleteObject(Bitmap);
+  DeleteDC(DC);
+  return Picture;
+}
+
 TRendered Render(TSectionList& Doc, int Width, int Height)
 {
   TRendered R;
   R.Height = Doc.DoLogic(Width, 400);
   const int H = Height > 0 ? Height : std::max(1, R.Height);
-  // A 32-bit bitmap: one made compatible with a fresh memory DC would be
-  // monochrome, like the one-pixel bitmap such a DC starts with.
-  HDC DC = CreateCompatibleDC(nullptr);
-  HBITMAP Bitmap = CreateBitmap(Width, H, 1, 32, nullptr);
-  HGDIOBJ Old = SelectObject(DC, Bitmap);
-  const TRect All{0, 0, Width, H};
-  HBRUSH White = CreateSolidBrush(0xFFFFFF);
-  FillRect(DC, &All, White);
-  DeleteObject(White);
-  Doc.Draw(DC, All);
-  R.Picture = CaptureDC(DC);
-  SelectObject(DC, Old);
-  DeleteObject(Bitmap);
-  DeleteDC(DC);
+  R.Picture = PaintOnWhite(Doc, Width, H, TRect{0, 0, Width, H});
   return R;
 }
 

@@ -24,6 +24,9 @@ struct TRendered {
 
 // Lays Doc out at Width and paints it; Height 0 paints the whole document.
 TRendered Render(TSectionList& Doc, int Width, int Height = 0);
+// Paints Doc as laid out, at its YOff, through Clip (screen coordinates) on
+// a white picture of Width x Height.
+TPixelImage PaintOnWhite(TSectionList& Doc, int Width, int Height, const TRect& Clip);
 std::uint32_t At(const TPixelImage& P, int X, int Y);
 void ExpectGoldenPicture(const TPixelImage& Picture, const std::string& Name);
 // The blocks directly in the body, in order.

@@ -185,4 +185,55 @@ TEST(SectionTablesTest, LaidOutAgainAtAnotherWidthTheLinesAreThoseOfAFreshLayout
   }
 }
 
+TEST(SectionTablesTest, ParagraphsPastTheExtentStoreLayOutAsEachDoesAlone)
+{
+  // Paragraphs of many runs: together past the bound of the measured
+  // extents' store (so later ones push out what earlier ones measured, and
+  // the earlier ones measure again for their lines), each alone within it.
+  std::vector<std::string> Paragraphs;
+  for (int Seed = 0; Seed < 3; ++Seed) {
+    std::string P = "<P>";
+    for (int I = 0; I < 3500; ++I)
+      P += I % 3 == 0 ? "<B>mot" + std::to_string((I * 7 + Seed) % 100) + "</B> "
+                      : "<I>long" + std::to_string((I * 3 + Seed) % 1000) + "</I> ";
+    Paragraphs.push_back(P);
+  }
+  const int Width = 300;
+  auto Together = Built("<BODY>" + Paragraphs[0] + Paragraphs[1] + Paragraphs[2], Width);
+  EXPECT_LE(Together->ExtentStore.capacity(), TSectionList::ExtentStoreBound);
+  const std::vector<TSection*> All = AllOf<TSection>(*Together);
+  ASSERT_EQ(All.size(), Paragraphs.size());
+  std::size_t Characters = 0;
+  for (TSection* S : All) {
+    EXPECT_LT(std::size_t(S->CharCount), TSectionList::ExtentStoreBound);
+    Characters += std::size_t(S->CharCount);
+  }
+  ASSERT_GT(Characters, TSectionList::ExtentStoreBound) << "the paragraphs must pass the store together";
+  for (std::size_t K = 0; K < Paragraphs.size(); ++K) {
+    auto Alone = Built("<BODY>" + Paragraphs[K], Width);
+    const std::vector<TSection*> One = AllOf<TSection>(*Alone);
+    ASSERT_EQ(One.size(), 1u);
+    const TLineList& A = All[K]->Lines;
+    const TLineList& B = One[0]->Lines;
+    ASSERT_EQ(A.size(), B.size()) << "paragraph " << K;
+    ASSERT_GT(A.size(), 100u);
+    const int Dy = A[0].PaintY - B[0].PaintY;
+    for (std::size_t I = 0; I < A.size(); ++I) {
+      const LineRec& X = A[I];
+      const LineRec& Y = B[I];
+      const int Xs[] = {X.Start, X.LeadAbove, X.LeadBelow, X.TextHeight, X.ReachHeight, X.CharsInLine, X.MaxDescent,
+                        X.OffsetX, X.PaintY - Dy, X.PaintX, X.RoomWidth, X.SpaceCount, X.SpareWidth};
+      const int Ys[] = {Y.Start, Y.LeadAbove, Y.LeadBelow, Y.TextHeight, Y.ReachHeight, Y.CharsInLine, Y.MaxDescent,
+                        Y.OffsetX, Y.PaintY, Y.PaintX, Y.RoomWidth, Y.SpaceCount, Y.SpareWidth};
+      for (std::size_t F = 0; F < std::size(Xs); ++F)
+        ASSERT_EQ(Xs[F], Ys[F]) << "paragraph " << K << ", line " << I << ", field " << F;
+    }
+    // Widths asked after the layout (as painting and clicks do) measure
+    // again what the store let go.
+    for (int Start : {0, 17, All[K]->CharCount / 2})
+      EXPECT_EQ(All[K]->RunWidth(Start, 40), One[0]->RunWidth(Start, 40)) << "paragraph " << K << " at " << Start;
+    EXPECT_EQ(All[K]->RunWidth(0, All[K]->CharCount), One[0]->RunWidth(0, One[0]->CharCount)) << K;
+  }
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "controls/html/document/Section.h"
 #include "controls/html/document/SectionIndex.h"
 #include "controls/html/document/SectionList.h"
+#include "controls/html/layout/LineList.h"
 
 namespace {
 
@@ -183,6 +185,58 @@ TEST(SectionTablesTest, LaidOutAgainAtAnotherWidthTheLinesAreThoseOfAFreshLayout
       }
     }
   }
+}
+
+LineRec NumberedLine(int I)
+{
+  LineRec L;
+  L.Start = I;
+  L.PaintY = 1000 + I;
+  L.SpareWidth = -I;
+  return L;
+}
+
+TEST(SectionTablesTest, ALineListKeepsItsLinesWhereverItHoldsThem)
+{
+  // One line lives inside the list, more on the heap: a layout of each
+  // count follows a layout of each count, with its room fitted after each.
+  const int Counts[] = {0, 1, 2, 3, 7};
+  for (int First : Counts)
+    for (int Second : Counts) {
+      TLineList Lines;
+      for (int I = 0; I < First; ++I)
+        Lines.push_back(NumberedLine(I));
+      Lines.Fit();
+      ASSERT_EQ(Lines.size(), std::size_t(First));
+      for (int I = 0; I < First; ++I)
+        EXPECT_EQ(Lines[std::size_t(I)].PaintY, 1000 + I) << First;
+      Lines.clear();
+      EXPECT_TRUE(Lines.empty());
+      for (int I = 0; I < Second; ++I)
+        Lines.push_back(NumberedLine(10 + I));
+      if (Second % 2 == 1)
+        Lines.Fit();
+      ASSERT_EQ(Lines.size(), std::size_t(Second)) << First << " then " << Second;
+      int I = 10;
+      for (const LineRec& L : Lines) {
+        EXPECT_EQ(L.Start, I) << First << " then " << Second;
+        EXPECT_EQ(L.SpareWidth, -I) << First << " then " << Second;
+        ++I;
+      }
+      if (Second > 0) {
+        EXPECT_EQ(Lines.front().Start, 10);
+        EXPECT_EQ(Lines.back().Start, 9 + Second);
+      }
+      EXPECT_THROW(Lines.at(std::size_t(Second)), std::out_of_range);
+    }
+  // A line of the list pushed again while the list moves to the heap.
+  TLineList Own;
+  Own.push_back(NumberedLine(5));
+  for (int I = 0; I < 4; ++I)
+    Own.push_back(Own.back());
+  ASSERT_EQ(Own.size(), 5u);
+  for (const LineRec& L : Own)
+    EXPECT_EQ(L.PaintY, 1005);
 }
 
 TEST(SectionTablesTest, ParagraphsPastTheExtentStoreLayOutAsEachDoesAlone)

@@ -210,6 +210,43 @@ TEST_F(RunsAndPicturesClockTest, HoveringALinkTakesPooledFontsAndComesBack)
   EXPECT_TRUE(Text->UrlTarget().URL.empty());
 }
 
+TEST_F(RunsAndPicturesClockTest, LinksOfOneStyleShareTheirStateFontsAndAnotherStyleKeepsItsOwn)
+{
+  auto Doc = MakeDocument();
+  ParseHtmlIntoSections("<STYLE>A.autre:hover { color: #00FF00 }</STYLE><BODY>"
+                        "<A HREF=\"a\">un</A> <A HREF=\"b\">deux</A> <A CLASS=\"autre\" HREF=\"c\">trois</A> "
+                        "<A HREF=\"d\">quatre</A> <A CLASS=\"autre\" HREF=\"e\">cinq</A>",
+                        *Doc);
+  Render(*Doc, 400, 100);
+  ASSERT_EQ(Doc->LinkList.size(), 5u);
+  std::vector<const TFontInfoArray*> States;
+  for (TFontObj* Run : Doc->LinkList) {
+    ASSERT_NE(Run->FIArray(), nullptr);
+    States.push_back(Run->FIArray());
+  }
+  EXPECT_EQ(States[1], States[0]);
+  EXPECT_EQ(States[3], States[0]) << "shared again after a link of another style";
+  EXPECT_EQ(States[4], States[2]);
+  EXPECT_NE(States[2], States[0]);
+  EXPECT_FALSE(*States[2] == *States[0]);
+  const TColor Green = States[2]->Ar(TFontInfoArray::HLFont).Color;
+  EXPECT_NE(Green, States[0]->Ar(TFontInfoArray::HLFont).Color);
+
+  // Each link still takes its own state's font: hovering one changes no other.
+  TFontObj& Plain = *Doc->LinkList[0];
+  TFontObj& Other = *Doc->LinkList[2];
+  const TMyFont* PlainFont = Plain.Font;
+  const TColor OtherColor = Other.Font->Color;
+  Other.SetAllHovered(*Doc, true);
+  EXPECT_EQ(Other.Font->Color, Green);
+  EXPECT_EQ(Doc->LinkList[4]->Font->Color, OtherColor);
+  EXPECT_EQ(Plain.Font, PlainFont);
+  Plain.SetAllHovered(*Doc, true);
+  EXPECT_EQ(Doc->LinkList[1]->Font, PlainFont);
+  Other.SetAllHovered(*Doc, false);
+  EXPECT_EQ(Other.Font->Color, OtherColor);
+}
+
 TEST_F(RunsAndPicturesClockTest, PicturesShareTheCachedGifUntilShownThenAnimateOnTheirOwn)
 {
   auto Doc = MakeDocument();

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "controls/html/document/Section.h"
 #include "controls/html/document/SectionIndex.h"
 #include "controls/html/document/SectionList.h"
+#include "controls/html/layout/LineList.h"
 
 namespace {
 
@@ -182,6 +184,109 @@ TEST(SectionTablesTest, LaidOutAgainAtAnotherWidthTheLinesAreThoseOfAFreshLayout
         }
       }
     }
+  }
+}
+
+LineRec NumberedLine(int I)
+{
+  LineRec L;
+  L.Start = I;
+  L.PaintY = 1000 + I;
+  L.SpareWidth = -I;
+  return L;
+}
+
+TEST(SectionTablesTest, ALineListKeepsItsLinesWhereverItHoldsThem)
+{
+  // One line lives inside the list, more on the heap: a layout of each
+  // count follows a layout of each count, with its room fitted after each.
+  const int Counts[] = {0, 1, 2, 3, 7};
+  for (int First : Counts)
+    for (int Second : Counts) {
+      TLineList Lines;
+      for (int I = 0; I < First; ++I)
+        Lines.push_back(NumberedLine(I));
+      Lines.Fit();
+      ASSERT_EQ(Lines.size(), std::size_t(First));
+      for (int I = 0; I < First; ++I)
+        EXPECT_EQ(Lines[std::size_t(I)].PaintY, 1000 + I) << First;
+      Lines.clear();
+      EXPECT_TRUE(Lines.empty());
+      for (int I = 0; I < Second; ++I)
+        Lines.push_back(NumberedLine(10 + I));
+      if (Second % 2 == 1)
+        Lines.Fit();
+      ASSERT_EQ(Lines.size(), std::size_t(Second)) << First << " then " << Second;
+      int I = 10;
+      for (const LineRec& L : Lines) {
+        EXPECT_EQ(L.Start, I) << First << " then " << Second;
+        EXPECT_EQ(L.SpareWidth, -I) << First << " then " << Second;
+        ++I;
+      }
+      if (Second > 0) {
+        EXPECT_EQ(Lines.front().Start, 10);
+        EXPECT_EQ(Lines.back().Start, 9 + Second);
+      }
+      EXPECT_THROW(Lines.at(std::size_t(Second)), std::out_of_range);
+    }
+  // A line of the list pushed again while the list moves to the heap.
+  TLineList Own;
+  Own.push_back(NumberedLine(5));
+  for (int I = 0; I < 4; ++I)
+    Own.push_back(Own.back());
+  ASSERT_EQ(Own.size(), 5u);
+  for (const LineRec& L : Own)
+    EXPECT_EQ(L.PaintY, 1005);
+}
+
+TEST(SectionTablesTest, ParagraphsPastTheExtentStoreLayOutAsEachDoesAlone)
+{
+  // Paragraphs of many runs: together past the bound of the measured
+  // extents' store (so later ones push out what earlier ones measured, and
+  // the earlier ones measure again for their lines), each alone within it.
+  std::vector<std::string> Paragraphs;
+  for (int Seed = 0; Seed < 3; ++Seed) {
+    std::string P = "<P>";
+    for (int I = 0; I < 3500; ++I)
+      P += I % 3 == 0 ? "<B>mot" + std::to_string((I * 7 + Seed) % 100) + "</B> "
+                      : "<I>long" + std::to_string((I * 3 + Seed) % 1000) + "</I> ";
+    Paragraphs.push_back(P);
+  }
+  const int Width = 300;
+  auto Together = Built("<BODY>" + Paragraphs[0] + Paragraphs[1] + Paragraphs[2], Width);
+  EXPECT_LE(Together->ExtentStore.capacity(), TSectionList::ExtentStoreBound);
+  const std::vector<TSection*> All = AllOf<TSection>(*Together);
+  ASSERT_EQ(All.size(), Paragraphs.size());
+  std::size_t Characters = 0;
+  for (TSection* S : All) {
+    EXPECT_LT(std::size_t(S->CharCount), TSectionList::ExtentStoreBound);
+    Characters += std::size_t(S->CharCount);
+  }
+  ASSERT_GT(Characters, TSectionList::ExtentStoreBound) << "the paragraphs must pass the store together";
+  for (std::size_t K = 0; K < Paragraphs.size(); ++K) {
+    auto Alone = Built("<BODY>" + Paragraphs[K], Width);
+    const std::vector<TSection*> One = AllOf<TSection>(*Alone);
+    ASSERT_EQ(One.size(), 1u);
+    const TLineList& A = All[K]->Lines;
+    const TLineList& B = One[0]->Lines;
+    ASSERT_EQ(A.size(), B.size()) << "paragraph " << K;
+    ASSERT_GT(A.size(), 100u);
+    const int Dy = A[0].PaintY - B[0].PaintY;
+    for (std::size_t I = 0; I < A.size(); ++I) {
+      const LineRec& X = A[I];
+      const LineRec& Y = B[I];
+      const int Xs[] = {X.Start, X.LeadAbove, X.LeadBelow, X.TextHeight, X.ReachHeight, X.CharsInLine, X.MaxDescent,
+                        X.OffsetX, X.PaintY - Dy, X.PaintX, X.RoomWidth, X.SpaceCount, X.SpareWidth};
+      const int Ys[] = {Y.Start, Y.LeadAbove, Y.LeadBelow, Y.TextHeight, Y.ReachHeight, Y.CharsInLine, Y.MaxDescent,
+                        Y.OffsetX, Y.PaintY, Y.PaintX, Y.RoomWidth, Y.SpaceCount, Y.SpareWidth};
+      for (std::size_t F = 0; F < std::size(Xs); ++F)
+        ASSERT_EQ(Xs[F], Ys[F]) << "paragraph " << K << ", line " << I << ", field " << F;
+    }
+    // Widths asked after the layout (as painting and clicks do) measure
+    // again what the store let go.
+    for (int Start : {0, 17, All[K]->CharCount / 2})
+      EXPECT_EQ(All[K]->RunWidth(Start, 40), One[0]->RunWidth(Start, 40)) << "paragraph " << K << " at " << Start;
+    EXPECT_EQ(All[K]->RunWidth(0, All[K]->CharCount), One[0]->RunWidth(0, One[0]->CharCount)) << K;
   }
 }
 

@@ -65,12 +65,13 @@ void TFontObj::SetTitle(const std::string& Value)
   DropLinkPartIfEmpty();
 }
 
-TFontInfoArray& TFontObj::CreateFIArray()
+void TFontObj::SetFIArray(std::shared_ptr<const TFontInfoArray> States)
 {
-  TLinkPart& Part = LinkPart();
-  if (!Part.FIArray)
-    Part.FIArray = std::make_unique<TFontInfoArray>();
-  return *Part.FIArray;
+  if (!States) {
+    DropFIArray();
+    return;
+  }
+  LinkPart().FIArray = std::move(States);
 }
 
 void TFontObj::DropFIArray()

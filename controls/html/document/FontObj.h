@@ -54,10 +54,10 @@ public:
   const std::string& Title() const { return FLinkPart ? FLinkPart->Title : NoTitle(); }
   void SetTitle(const std::string& Value);
   // The link's fonts for its visited and hover states (null: the run keeps
-  // its font whatever its state). Made empty by CreateFIArray, for the
-  // caller to fill.
+  // its font whatever its state). Never changed once made: the links of a
+  // document share them (TSectionList::LinkFonts).
   const TFontInfoArray* FIArray() const { return FLinkPart ? FLinkPart->FIArray.get() : nullptr; }
-  TFontInfoArray& CreateFIArray();
+  void SetFIArray(std::shared_ptr<const TFontInfoArray> States);
   void DropFIArray();
   // The y of the link's line, for scrolling it into view (0 for a run that
   // is no link).
@@ -114,7 +114,7 @@ private:
   struct TLinkPart {
     TUrlTarget UrlTarget;
     std::string Title;
-    std::unique_ptr<TFontInfoArray> FIArray;
+    std::shared_ptr<const TFontInfoArray> FIArray;
     ThtTabcontrol* TabControl = nullptr;
     int YValue = 0;
   };

@@ -24,7 +24,7 @@ TSection::TSection(TSectionList* ADocument, bool FirstInParagraph, const TUrlTar
   F->SetTitle(Props.PropTitle);
   if (Link && !Link->URL.empty()) {
     F->EditUrlTarget().Copy(*Link);
-    Props.CopyLinkFonts(F->CreateFIArray());
+    F->SetFIArray(ADocument->LinkFonts(Props));
     ADocument->AddLinkRun(F);
   }
   LineBoxHeight = Props.GetLineHeight(F->FontHeight());
@@ -152,7 +152,7 @@ void TSection::ChangeFont(TProperties& Props)
     if (Last && Last->IsLink())
       F->EditUrlTarget().Copy(Last->UrlTarget());
     if (F->IsLink()) {
-      Props.CopyLinkFonts(F->CreateFIArray());
+      F->SetFIArray(Document->LinkFonts(Props));
       Document->AddLinkRun(F);
     }
   }
@@ -169,7 +169,7 @@ void TSection::ChangeLink(const TUrlTarget* Target, TProperties& Props)
   TFontObj* F = Fonts.Last();
   if (Target && !Target->URL.empty()) {
     F->EditUrlTarget().Copy(*Target);
-    Props.CopyLinkFonts(F->CreateFIArray());
+    F->SetFIArray(Document->LinkFonts(Props));
     if (std::find(Document->LinkList.begin(), Document->LinkList.end(), F) == Document->LinkList.end())
       Document->AddLinkRun(F);
   } else {

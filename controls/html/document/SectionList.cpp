@@ -73,6 +73,7 @@ void TSectionList::Clear()
   ForgetExtents();
   BoxValuePool.Clear();
   FontPool.Clear();
+  FRecentLinkFonts.Clear();
   HoverLink = nullptr;
   HoverImage = nullptr;
   SelStart = SelEnd = 0;
@@ -373,6 +374,18 @@ void TSectionList::AddLinkRun(TFontObj* Run)
   LinkList.push_back(Run);
   if (!ManyLinks)
     Run->MakeFocusable(*this);
+}
+
+std::shared_ptr<const TFontInfoArray> TSectionList::LinkFonts(const TProperties& Props)
+{
+  static const TFontInfoArray NoLinkFonts;
+  const TFontInfoArray* Wanted = Props.FontInfo();
+  const TFontInfoArray& Fonts = Wanted ? *Wanted : NoLinkFonts;
+  if (auto* Known = FRecentLinkFonts.Find([&](const auto& Kept) { return Kept && *Kept == Fonts; }))
+    return *Known;
+  auto Made = std::make_shared<TFontInfoArray>();
+  Made->Assign(Fonts);
+  return FRecentLinkFonts.Remember(std::move(Made));
 }
 
 std::string TSectionList::TabOrderKey(int TabIndex, std::size_t Arrival)

@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "controls/html/RecentRing.h"
 #include "controls/html/document/CellBasic.h"
 #include "controls/html/document/FontPool.h"
 #include "controls/html/styles/BackgroundPosition.h"
@@ -22,6 +23,7 @@
 #include "platform/classes/ShiftState.h"
 
 class TBitmapItem;
+class TFontInfoArray;
 class TFontObj;
 class TImageObj;
 class TMapItem;
@@ -133,6 +135,9 @@ public:
   static std::string TabOrderKey(int TabIndex, std::size_t Arrival);
   // Enters a new link run into LinkList and gives its link a focus proxy.
   void AddLinkRun(TFontObj* Run);
+  // The state fonts of a link made with Props, shared with a recent link's
+  // when they are the same (the links of a document have a style or two).
+  std::shared_ptr<const TFontInfoArray> LinkFonts(const TProperties& Props);
   void ApplyTabOrder();
 
   // --- document-wide lists
@@ -155,6 +160,11 @@ public:
   // measured under an older ExtentGeneration measure again when asked.
   std::vector<int> ExtentStore;
   unsigned ExtentGeneration = 1;
+  // The most the store grows to while other runs' extents are in it: a run
+  // that would pass it forgets them all first (they measure again when next
+  // asked). A whole long text would otherwise keep four bytes per character,
+  // and twice that while the store grows, at the peak of its layout.
+  static constexpr std::size_t ExtentStoreBound = std::size_t(1) << 16;
   // After a layout: a whole conversation's extents would stay in memory
   // (four bytes per character) only to spare measuring it again at the next
   // change of width. A small store keeps its room for the next layout.
@@ -305,4 +315,5 @@ private:
   // cleared: a conversation names the same few smileys a thousand times.
   std::unordered_map<std::string, std::string> FImageKeys;
   const std::string& ImageKey(const std::string& Source);
+  TRecentRing<std::shared_ptr<const TFontInfoArray>, 4> FRecentLinkFonts;
 };

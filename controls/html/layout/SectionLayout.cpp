@@ -100,10 +100,20 @@ const int* TSection::CachedExtents(const TFontObj& F, int I, int Count, int RunE
   const bool Forgotten = F.ExtentsGeneration != Document->ExtentGeneration;
   if (Forgotten || F.ExtentsCount != Length || F.ExtentsAt < 0) {
     if (Forgotten || F.ExtentsAt < 0 || F.ExtentsRoom < Length) {
+      constexpr std::size_t Bound = TSectionList::ExtentStoreBound;
+      if (!Store.empty() && Store.size() + std::size_t(Length) > Bound) {
+        // Full: every run measured so far forgets its extents (and measures
+        // again when next asked), so that the store's peak stays bounded.
+        ++Document->ExtentGeneration;
+        Store.clear();
+      }
+      const std::size_t Needed = Store.size() + std::size_t(Length);
+      if (Needed > Store.capacity())
+        Store.reserve(std::max(Needed, std::min(2 * Store.capacity(), Bound)));
       F.ExtentsGeneration = Document->ExtentGeneration;
       F.ExtentsAt = int(Store.size());
       F.ExtentsRoom = Length;
-      Store.resize(Store.size() + std::size_t(Length));
+      Store.resize(Needed);
     }
     std::fill_n(Store.begin() + F.ExtentsAt, Length, 0);
     Document->Fonts.TextExtents(F.Font->Desc(), Text.data() + RunStart, Length, Store.data() + F.ExtentsAt);

@@ -19,6 +19,12 @@ public:
   TColor bgColor = clNone;
   BYTE CharSet = DEFAULT_CHARSET;
   TPropValue LetterSpacing;  // as written
+
+  friend bool operator==(const ThtFontInfo& A, const ThtFontInfo& B)
+  {
+    return A.Name == B.Name && A.Size == B.Size && A.Style == B.Style && A.Color == B.Color &&
+           A.bgColor == B.bgColor && A.CharSet == B.CharSet && A.LetterSpacing == B.LetterSpacing;
+  }
 };
 
 // The fonts of a link: normal, visited, hover, and hover over a visited link.
@@ -31,6 +37,15 @@ public:
 
   ThtFontInfo& Ar(int Index) { return *FAr[Index]; }
   const ThtFontInfo& Ar(int Index) const { return *FAr[Index]; }
+
+  // Same fonts in all four states: the links of a document share one array.
+  friend bool operator==(const TFontInfoArray& A, const TFontInfoArray& B)
+  {
+    for (int I = 0; I < 4; ++I)
+      if (!(*A.FAr[I] == *B.FAr[I]))
+        return false;
+    return true;
+  }
 
 private:
   std::unique_ptr<ThtFontInfo> FAr[4];

@@ -221,9 +221,10 @@ bool TdlgMessage::FormatMessage(const std::string& Sender, std::string_view Html
 
 void TdlgMessage::ReloadDocument()
 {
-  // The viewer shows the lines it had already and reads only the new
-  // message's fragment, when that shows what loading every line would.
-  HtmlView1->AppendLines(*Document);
+  // The viewer reads the conversation where the window holds it, and only
+  // the new message's fragment, when that shows what loading every line
+  // would.
+  HtmlView1->ShowAppendOnlyText(Document->SharedText());
   // The newest message is at the bottom.
   HtmlView1->ScrollTo(HtmlView1->DocumentHeight());
 }

@@ -83,14 +83,31 @@ void FuzzReadOn(const std::uint8_t* Data, std::size_t Size)
     FuzzCheck(Read.DoLogic(300, 400) >= 0, "height of the first part");
     ReadOn = Build.ReadOn(std::string_view(Text).substr(Cut));
   }
+  // The same, the text read where its owner holds it; the owner's text
+  // moves as it grows (no room was left after the first part).
+  TSectionList ReadInPlace(TestFonts());
+  FuzzDefaults(ReadInPlace);
+  bool ReadOnInPlace = false;
+  {
+    std::string Owner = Text.substr(0, Cut);
+    Owner.shrink_to_fit();
+    THtmlDocumentBuild Build(ReadInPlace);
+    Build.ParseBorrowed(Owner);
+    FuzzCheck(ReadInPlace.DoLogic(300, 400) >= 0, "height of the first part read in place");
+    Owner.append(Text, Cut);
+    ReadOnInPlace = Build.ReadOnTo(Owner);
+  }
+  FuzzCheck(ReadOn == ReadOnInPlace, "read on in place as a copy is");
   if (!ReadOn)
     return;
   Read.DoLogic(300, 400, true);
+  ReadInPlace.DoLogic(300, 400, true);
   TSectionList Whole(TestFonts());
   FuzzDefaults(Whole);
   ParseHtmlIntoSections(Text, Whole);
   Whole.DoLogic(300, 400);
   FuzzCheck(DocumentLayoutDump(Read) == DocumentLayoutDump(Whole), "read on as the whole text reads");
+  FuzzCheck(DocumentLayoutDump(ReadInPlace) == DocumentLayoutDump(Whole), "read on in place as the whole text reads");
   const double Seconds = double(std::clock() - Start) / CLOCKS_PER_SEC;
   FuzzCheck(Seconds <= 2.0 * double(1 + Text.size() / 65536), "at most 2 s for every 64 KB");
 }

@@ -5,8 +5,8 @@
 // generated conversation of every message kind (plain text, RTF, the smiley
 // processor's HTML, HTML with tags left open, tables, forms, floats, styles,
 // a second BODY, an unknown kind), both windows show the same pixels, the
-// same layout of every section, the same scroll position, selection and
-// source after each message, and the same pixels over the whole document at
+// same layout of every section, the same scroll position, selection, source
+// and copied HTML after each message, and the same pixels over the whole document at
 // the end; a resize and a change of the viewer's settings on the way.
 #include <gtest/gtest.h>
 
@@ -266,6 +266,10 @@ TEST_F(ConversationAppend, EachMessageShowsWhatAWholeReloadShows)
     ASSERT_EQ(PixelsA.Width, PixelsB.Width);
     ASSERT_EQ(PixelsA.Height, PixelsB.Height);
     ASSERT_TRUE(PixelsA.Pixels == PixelsB.Pixels);
+    // What a copy of everything gives, read from the window's own text.
+    A.SelectAll();
+    B.SelectAll();
+    ASSERT_EQ(A.SelHtml(), B.SelHtml());
   }
   // Most messages were read on (the others met a table or a field left
   // open, a new body, or the new setting).

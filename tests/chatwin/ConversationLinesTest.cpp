@@ -1,8 +1,11 @@
 // The chat window's conversation lines: one text with where each line
 // starts must read back, line by line and whole, as a string list of the
-// same lines does, whatever was added, inserted or deleted.
+// same lines does, whatever was added, inserted or deleted; the text the
+// viewer shares only grows, unless a change says it was rewritten.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <memory>
 #include <string>
 
 #include "chatwin/ConversationLines.h"
@@ -90,5 +93,50 @@ TEST(ConversationLinesTest, ALineWrittenInPlaceReadsBackAsAnAddedOne)
     Expected.Add(Line);
     Expected.Add("</DIV>");
     ExpectSameLines(Lines, Expected);
+  }
+}
+
+TEST(ConversationLinesTest, TheSharedTextGrowsInPlaceAndAnyOtherChangeIsARewrite)
+{
+  // The viewer reads the shared text where it is and reads on only what was
+  // appended: every change that is not an append must say so.
+  struct TStep {
+    char Op;  // 'a' add, 'w' written in place, 'i' insert at Index, 'd' delete Index, 'c' clear
+    int Index;
+    bool Rewrites;
+  };
+  const TStep Steps[] = {
+      {'a', 0, false}, {'w', 0, false}, {'a', 0, false}, {'i', 3, false},
+      {'i', 1, true},  {'d', 4, true},  {'a', 0, false}, {'c', 0, true},
+  };
+  TConversationLines Lines;
+  const std::shared_ptr<const TAppendOnlyText> Shared = Lines.SharedText();
+  for (const TStep& S : Steps) {
+    SCOPED_TRACE(std::string(1, S.Op) + " " + std::to_string(S.Index));
+    const std::uint64_t Revision = Shared->Revision();
+    const std::string Before = Shared->Str();
+    switch (S.Op) {
+    case 'a':
+      Lines.Add("<DIV>ligne</DIV>");
+      break;
+    case 'w':
+      Lines.AddWritten(5, [](std::string& Text) { Text += "<BR>!"; });
+      break;
+    case 'i':
+      Lines.Insert(S.Index, "<P>ins\xC3\xA9r\xC3\xA9""e");
+      break;
+    case 'd':
+      Lines.Delete(S.Index);
+      break;
+    default:
+      Lines.Clear();
+      break;
+    }
+    EXPECT_EQ(Shared->Revision() != Revision, S.Rewrites);
+    if (!S.Rewrites) {
+      EXPECT_TRUE(Shared->Str().starts_with(Before));
+    }
+    EXPECT_EQ(Shared->Str(), Lines.Text());
+    EXPECT_EQ(Lines.SharedText(), Shared);
   }
 }

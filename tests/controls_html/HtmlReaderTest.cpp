@@ -309,8 +309,62 @@ TEST(HtmlReaderTest, AShortTextAfterALongOneKeepsNoRoomOfIt)
   THtmlReader Reader(TestFonts());
   Reader.Start(std::string(1 << 20, 'x'), nullptr);
   Reader.Start(std::string(), nullptr);
-  EXPECT_LT(Reader.DocText().capacity(), std::size_t(1024));
+  EXPECT_LT(Reader.GivenText()->capacity(), std::size_t(1024));
   Reader.Start("<p>court", nullptr);
   EXPECT_EQ(Reader.DocText(), "<p>court");
-  EXPECT_LT(Reader.DocText().capacity(), std::size_t(1024));
+  EXPECT_LT(Reader.GivenText()->capacity(), std::size_t(1024));
+}
+
+TEST(HtmlReaderTest, ABorrowedTextIsReadWhereItIsAndOnToWhatItsOwnerAdds)
+{
+  struct TCase {
+    const char* First;
+    std::string_view Added;
+    const char* ReadFirst;
+    const char* ReadAdded;
+  };
+  // A NUL ends the document: what follows it is read only once it is gone.
+  const TCase Cases[] = {
+      {"<p>un", "<b>deux</b>", "<tag>un", "<tag>deux<tag>"},
+      {"avant", "<i>ensuite", "avant", "<tag>ensuite"},
+      {"<p>a", std::string_view("<b>b\0c", 6), "<tag>a", "<tag>b"},
+  };
+  for (const TCase& C : Cases) {
+    SCOPED_TRACE(C.First);
+    const std::string Added(C.Added);
+    std::string Owner = C.First;
+    THtmlReader Reader(TestFonts());
+    Reader.StartBorrowed(Owner, nullptr);
+    EXPECT_EQ(Reader.GivenText(), nullptr);
+    EXPECT_EQ(Reader.DocText().data(), Owner.data());  // no copy
+    EXPECT_EQ(ReadAll(Reader), C.ReadFirst);
+    // The owner's text moves as it grows past its room.
+    Owner.shrink_to_fit();
+    const std::size_t Read = Owner.size();
+    Owner += Added + std::string(64, ' ');
+    Reader.Rebase(Owner);
+    EXPECT_EQ(Reader.DocText(), std::string_view(Owner).substr(0, Read));
+    Owner.resize(Owner.size() - 64);
+    Reader.ReadOnTo(Owner);
+    EXPECT_EQ(Reader.DocText().data(), Owner.data());
+    EXPECT_EQ(ReadAll(Reader), C.ReadAdded);
+  }
+}
+
+TEST(HtmlReaderTest, AConvertedTextKeepsTheTextAsGiven)
+{
+  // The viewer shows the source as it was loaded, also when the reader reads
+  // it converted.
+  const std::string Given = "<p>\x1B$B$3$s\x1B(B";
+  THtmlReader Reader(TestFonts());
+  Reader.Start(Given, nullptr);
+  Reader.StartConverted("<p>converti");
+  ASSERT_NE(Reader.GivenText(), nullptr);
+  EXPECT_EQ(*Reader.GivenText(), Given);
+  EXPECT_EQ(ReadAll(Reader), "<tag>converti");
+  std::string Owner = Given;
+  Reader.StartBorrowed(Owner, nullptr);
+  Reader.StartConverted("<p>converti");
+  EXPECT_EQ(Reader.GivenText(), nullptr);  // its owner holds it
+  EXPECT_EQ(ReadAll(Reader), "<tag>converti");
 }

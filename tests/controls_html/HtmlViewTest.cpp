@@ -14,6 +14,7 @@
 #include "../platform_classes/ClassesTestSupport.h"
 #include "ChatDocument.h"
 #include "ChatViewer.h"
+#include "LayoutDump.h"
 #include "RenderSupport.h"
 #include "TestFonts.h"
 #include "controls/html/document/FontObj.h"
@@ -23,6 +24,7 @@
 #include "controls/html/document/ImageObj.h"
 #include "controls/html/forms/DocumentForms.h"
 #include "controls/html/forms/FormVariants.h"
+#include "controls/html/parser/AppendOnlyText.h"
 #include "platform/base/Stream.h"
 #include "controls/html/viewer/HtmlView.h"
 #include "controls/html/viewer/PaintPanel.h"
@@ -272,6 +274,56 @@ TEST_F(HtmlViewTest, TheShownSourceLoadsAgainAndOutlivesTheDocument)
   EXPECT_EQ(Viewer->SelHtml(), Selected);
   Viewer->Clear();
   EXPECT_EQ(Viewer->DocumentSource(), Before);
+}
+
+TEST_F(HtmlViewTest, AnAppendOnlyTextIsReadWhereItIsAndOnlyWhatIsAddedIsParsed)
+{
+  auto Text = std::make_shared<TAppendOnlyText>();
+  Text->Append(ChatDocument(2));
+  Viewer->ShowAppendOnlyText(Text);
+  const int Whole = Viewer->WholeParses();
+  // Each message grows the text past its room: the owner moves it.
+  for (int I = 1; I <= 3; ++I) {
+    Text->Append("<BR>\r\n<DIV>encore " + std::to_string(I) + " " + std::string(5000 * I, 'x') + "</DIV>\r\n");
+    Viewer->ShowAppendOnlyText(Text);
+  }
+  Pump();
+  EXPECT_EQ(Viewer->WholeParses(), Whole);
+  // The viewer's source is the owner's text itself, not a copy of it.
+  EXPECT_EQ(&Viewer->DocumentSource(), &Text->Str());
+  const std::string ReadOn = DocumentLayoutDump(Viewer->SectionList());
+  Viewer->SelectAll();
+  const std::string Selected = Viewer->SelHtml();
+  EXPECT_NE(Selected.find("encore 3"), std::string::npos);
+
+  // The same text loaded whole shows and copies the same.
+  const std::string Copy = Text->Str();
+  Viewer->LoadFromString(Copy);
+  Pump();
+  EXPECT_EQ(DocumentLayoutDump(Viewer->SectionList()), ReadOn);
+  Viewer->SelectAll();
+  EXPECT_EQ(Viewer->SelHtml(), Selected);
+  // Any other load lets go of the owner's text.
+  EXPECT_EQ(Text.use_count(), 1);
+  EXPECT_EQ(Viewer->DocumentSource(), Copy);
+
+  // Shown again after another load, or after a change that is not an
+  // append, the text is loaded whole.
+  Viewer->ShowAppendOnlyText(Text);
+  EXPECT_EQ(Viewer->WholeParses(), Whole + 2);
+  Text->Rewrite().replace(Text->Str().find("encore 1"), 8, "autre 1");
+  Text->Append("<BR>\r\n");
+  Viewer->ShowAppendOnlyText(Text);
+  EXPECT_EQ(Viewer->WholeParses(), Whole + 3);
+  Viewer->SelectAll();
+  EXPECT_NE(Viewer->SelHtml().find("autre 1"), std::string::npos);
+
+  // Cleared, the viewer keeps the source as it was shown, as its own.
+  const std::string Shown = Text->Str();
+  Viewer->Clear();
+  EXPECT_EQ(Text.use_count(), 1);
+  Text->Append("<P>plus tard\r\n");
+  EXPECT_EQ(Viewer->DocumentSource(), Shown);
 }
 
 TEST_F(HtmlViewTest, ShiftClickSelectsAndCopyGivesTheExactText)

@@ -1100,7 +1100,8 @@ THtmlDocumentBuild::~THtmlDocumentBuild()
     F->Parser.End();
 }
 
-void THtmlDocumentBuild::Parse(const std::string& Text)
+template <class TBegin>
+void THtmlDocumentBuild::ParseWith(TBegin&& Begin)
 {
   if (F)
     F->Parser.End();
@@ -1109,7 +1110,7 @@ void THtmlDocumentBuild::Parse(const std::string& Text)
   F->Parser.Reader.IncludeSender = FDocument.EventSender ? FDocument.EventSender : &FDocument;
   F->Builder.Start();
   try {
-    F->Parser.Begin(Text, F->Builder);
+    Begin(F->Parser, F->Builder);
     F->CanReadOn = F->Builder.AtRest();
   } catch (const Exception&) {
     // The document keeps what was built before the fault.
@@ -1117,13 +1118,14 @@ void THtmlDocumentBuild::Parse(const std::string& Text)
   Done();
 }
 
-bool THtmlDocumentBuild::ReadOn(std::string_view More)
+template <class TRead>
+bool THtmlDocumentBuild::ReadOnWith(TRead&& Read)
 {
   if (!F || !F->CanReadOn)
     return false;
   F->CanReadOn = false;
   try {
-    if (!F->Parser.ReadOn(More, F->Builder)) {
+    if (!Read(F->Parser, F->Builder)) {
       F->CanReadOn = true;  // nothing was read
       return false;
     }
@@ -1135,12 +1137,34 @@ bool THtmlDocumentBuild::ReadOn(std::string_view More)
   return true;
 }
 
-const std::string* THtmlDocumentBuild::ParsedText() const
+void THtmlDocumentBuild::Parse(std::string Text)
 {
-  if (!F || F->Parser.Reader.Converted)
-    return nullptr;
-  return &F->Parser.Reader.DocText();
+  // Handed to the reader, which keeps it: the text is not copied.
+  ParseWith([&](THtmlParser& Parser, TDocumentSink& Sink) { Parser.Begin(std::move(Text), Sink); });
 }
+
+void THtmlDocumentBuild::ParseBorrowed(std::string_view Text)
+{
+  ParseWith([&](THtmlParser& Parser, TDocumentSink& Sink) { Parser.BeginBorrowed(Text, Sink); });
+}
+
+bool THtmlDocumentBuild::ReadOn(std::string_view More)
+{
+  return ReadOnWith([&](THtmlParser& Parser, TDocumentSink& Sink) { return Parser.ReadOn(More, Sink); });
+}
+
+bool THtmlDocumentBuild::ReadOnTo(std::string_view Grown)
+{
+  if (!F)
+    return false;
+  if (ReadOnWith([&](THtmlParser& Parser, TDocumentSink& Sink) { return Parser.ReadOnTo(Grown, Sink); }))
+    return true;
+  // The owner may have moved the text to grow it.
+  F->Parser.Reader.Rebase(Grown);
+  return false;
+}
+
+const std::string* THtmlDocumentBuild::GivenText() const { return F ? F->Parser.Reader.GivenText() : nullptr; }
 
 void THtmlDocumentBuild::Done()
 {

@@ -26,20 +26,35 @@ public:
   THtmlDocumentBuild& operator=(const THtmlDocumentBuild&) = delete;
 
   // Parses Text into the document, which the caller has cleared and given
-  // its defaults.
-  void Parse(const std::string& Text);
+  // its defaults. The build keeps Text (GivenText) rather than a copy.
+  void Parse(std::string Text);
+  // Parse, reading Text where it is: the caller keeps its bytes alive and
+  // unchanged while the build lives, and may add to its end only; the added
+  // text is read with ReadOnTo. A long text that its owner holds anyway is
+  // not held twice.
+  void ParseBorrowed(std::string_view Text);
   // Reads More on after the text parsed so far; false, with the document
   // unchanged, when that would not give what the whole text gives: the
   // text so far left something open that its end closed (a table, a text
   // run, a form field, a tag or comment cut by the end), More does not start
   // with a tag, or More changes the whole document.
   bool ReadOn(std::string_view More);
-  // The text read so far as the reader keeps it for reading on; null when
-  // it was converted on the way (a Japanese character set).
-  const std::string* ParsedText() const;
+  // ReadOn for a text parsed with ParseBorrowed: Grown is that text, grown
+  // at its end and maybe moved, and what follows the bytes read so far is
+  // More. Refused, the build goes on reading the same bytes at their new
+  // place.
+  bool ReadOnTo(std::string_view Grown);
+  // The text handed to Parse as the build keeps it (before any conversion
+  // to another character set); null after ParseBorrowed, or with no parse.
+  const std::string* GivenText() const;
 
 private:
   struct TState;
+  // A parse (or a read on) whose reading Begin (or Read) starts on the parser.
+  template <class TBegin>
+  void ParseWith(TBegin&& Begin);
+  template <class TRead>
+  bool ReadOnWith(TRead&& Read);
   void Done();
   TSectionList& FDocument;
   std::unique_ptr<TState> F;

@@ -91,15 +91,25 @@ bool THtmlParser::CountLinks(THtmlReader& R, std::size_t Offset)
 
 void THtmlParser::Begin(std::string Text, TDocumentSink& Document)
 {
+  // Text cut at a NUL would show nothing of what is added after it.
+  const bool WholeText = Text.find('\0') == std::string::npos;
+  Reader.Start(std::move(Text), &Document);
+  ReadStarted(WholeText, Document);
+}
+
+void THtmlParser::BeginBorrowed(std::string_view Text, TDocumentSink& Document)
+{
+  Reader.StartBorrowed(Text, &Document);
+  ReadStarted(Text.find('\0') == std::string_view::npos, Document);
+}
+
+void THtmlParser::ReadStarted(bool WholeText, TDocumentSink& Document)
+{
   THtmlReader& R = Reader;
   FEndsClean = false;
   Title.clear();
   BaseUrl.clear();
   BaseTarget.clear();
-  // Text cut at a NUL would show nothing of what is added after it.
-  const bool WholeText = Text.find('\0') == std::string::npos;
-
-  R.Start(std::move(Text), &Document);
   R.PropStack.Clear();
   R.PropStack.ForgetFonts();
   auto* Base = new TProperties(R.PropStack.Fonts());
@@ -108,13 +118,12 @@ void THtmlParser::Begin(std::string Text, TDocumentSink& Document)
   R.PropStack.Add(Base);
 
   std::size_t Offset = 0;
-  const std::string& Doc = R.DocText();
-  if (Doc.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+  const std::string_view Doc = R.DocText();
+  if (Doc.starts_with("\xEF\xBB\xBF")) {
     Base->AssignUTF8();
     Offset = 3;
   } else if (Doc.find("\x1B$@") != std::string::npos || Doc.find("\x1B$B") != std::string::npos) {
-    R.Start(Iso2022JpToShiftJis(Doc), &Document);
-    R.Converted = true;
+    R.StartConverted(Iso2022JpToShiftJis(Doc));
     Base->AssignCharSet(128);
   }
 
@@ -145,6 +154,28 @@ void THtmlParser::End()
 
 bool THtmlParser::ReadOn(std::string_view More, TDocumentSink& Document)
 {
+  if (!CanReadOn(More))
+    return false;
+  Reader.Extend(More);
+  ReadAdded(Document);
+  return true;
+}
+
+bool THtmlParser::ReadOnTo(std::string_view Grown, TDocumentSink& Document)
+{
+  THtmlReader& R = Reader;
+  const std::size_t Read = R.DocText().size();
+  if (Grown.size() < Read || !CanReadOn(Grown.substr(Read))) {
+    R.Rebase(Grown);
+    return false;
+  }
+  R.ReadOnTo(Grown);
+  ReadAdded(Document);
+  return true;
+}
+
+bool THtmlParser::CanReadOn(std::string_view More)
+{
   THtmlReader& R = Reader;
   if (!FEndsClean || R.Sy != EofSy || R.LCh != '\0' || R.ReadOffset() != R.DocText().size())
     return false;
@@ -154,25 +185,29 @@ bool THtmlParser::ReadOn(std::string_view More, TDocumentSink& Document)
   if (More.find('\0') != std::string_view::npos || More.find("\x1B$@") != std::string_view::npos ||
       More.find("\x1B$B") != std::string_view::npos)
     return false;
-  // The links of More, counted as the pre-pass over the whole text would.
+  // The links of More, counted as the pre-pass over the whole text would;
+  // More is read where it is.
   if (!FLinkReader)
     FLinkReader = std::make_unique<THtmlReader>(R.PropStack.Fonts());
   const int Before = LinkCount;
-  FLinkReader->Start(std::string(More), nullptr);
-  const bool LinksClean = CountLinks(*FLinkReader, 0);
+  FLinkReader->StartBorrowed(More, nullptr);
+  FAddedLinksClean = CountLinks(*FLinkReader, 0);
   FLinkReader->Start(std::string(), nullptr);
-  NoteLargeRelease(More.size());
   if ((Before > 400) != (LinkCount > 400)) {
     LinkCount = Before;
     return false;
   }
-  R.Extend(More);
+  return true;
+}
+
+void THtmlParser::ReadAdded(TDocumentSink& Document)
+{
+  THtmlReader& R = Reader;
   R.GetCh();
   R.Next();
   while (R.Sy != EofSy)
     Dispatch(Document);
-  FEndsClean = LinksClean && !R.CutAtEnd && !R.Converted;
-  return true;
+  FEndsClean = FAddedLinksClean && !R.CutAtEnd && !R.Converted;
 }
 
 void THtmlParser::Dispatch(TDocumentSink& Document)

@@ -28,6 +28,9 @@ public:
   // counts the links and reads Text to its end; End lets go of the reading
   // state.
   void Begin(std::string Text, TDocumentSink& Document);
+  // Begin reading Text where it is: the caller keeps its bytes alive and
+  // unchanged until End, and may only add to its end (ReadOnTo).
+  void BeginBorrowed(std::string_view Text, TDocumentSink& Document);
   void End();
   // Reads More on after the text read so far and answers true when that is
   // exactly what reading the whole text from its start would have done:
@@ -36,6 +39,10 @@ public:
   // many-links limit crossed, a Japanese encoding to convert, a NUL). False,
   // with nothing read, otherwise.
   bool ReadOn(std::string_view More, TDocumentSink& Document);
+  // ReadOn for a text read where it is (BeginBorrowed): Grown is that text
+  // grown at its end, maybe moved; its bytes after those read so far are
+  // read on. Refused, the reader keeps reading the same bytes at their new place.
+  bool ReadOnTo(std::string_view Grown, TDocumentSink& Document);
 
   THtmlReader Reader;
   // What the document said of itself; kept after the parse for the viewer.
@@ -48,6 +55,13 @@ private:
   // The links of Text, counted on from LinkCount up to 401; false when the
   // end of Text cut a construct.
   bool CountLinks(THtmlReader& R, std::size_t Offset);
+  // After Start: the link pre-pass and the main pass over the whole text.
+  void ReadStarted(bool WholeText, TDocumentSink& Document);
+  // Whether More can be read on (ReadOn's conditions); counts its links.
+  bool CanReadOn(std::string_view More);
+  // Reads what was added to the reader's text, to its end.
+  void ReadAdded(TDocumentSink& Document);
+  bool FAddedLinksClean = false;  // the links of the text added counted without a cut
   bool FEndsClean = false;  // the link pass, and the main pass, ended between symbols
   std::unique_ptr<THtmlReader> FLinkReader;  // counts the links of text read on
   void Dispatch(TDocumentSink& Document);

@@ -34,20 +34,46 @@ void THtmlReader::EndInlineBox(TProperties* Props)
     FDocument->EndInlineBox(Props, ChPos);
 }
 
+namespace {
+// A document ends at its first NUL.
+std::string_view UpToNul(std::string_view Text) { return Text.substr(0, Text.find('\0')); }
+}  // namespace
+
 void THtmlReader::Start(std::string Text, TDocumentSink* Document, std::size_t Offset)
 {
   // Swapped rather than moved: a short text moved in would keep the room of
   // the last long one (a reader that counted a large message's links).
-  FText.swap(Text);
-  std::size_t Zero = FText.find('\0');
-  if (Zero != std::string::npos)
-    FText.resize(Zero);
+  FOwnText.swap(Text);
+  std::string().swap(FGivenText);
+  FBorrowed = false;
+  FText = UpToNul(FOwnText);
   FDocument = Document;
   PropStack.Styles = Document ? Document->StyleList() : nullptr;
   FFrames.clear();
   FIncludedBytes = 0;
   Converted = false;
   Rewind(Offset);
+}
+
+void THtmlReader::StartBorrowed(std::string_view Text, TDocumentSink* Document, std::size_t Offset)
+{
+  Start(std::string(), Document, Offset);
+  FBorrowed = true;
+  FText = UpToNul(Text);
+  Rewind(Offset);
+}
+
+const std::string* THtmlReader::GivenText() const
+{
+  if (FBorrowed)
+    return nullptr;
+  return Converted ? &FGivenText : &FOwnText;
+}
+
+void THtmlReader::Rebase(std::string_view Moved)
+{
+  if (FBorrowed && !Converted)
+    FText = Moved.substr(0, FText.size());
 }
 
 void THtmlReader::Rewind(std::size_t Offset)
@@ -69,19 +95,53 @@ void THtmlReader::Rewind(std::size_t Offset)
 
 void THtmlReader::Extend(std::string_view More)
 {
+  if (FBorrowed && !Converted) {
+    // Only the reader's own text is added to: a borrowed one is taken over.
+    FOwnText.assign(FText);
+    FBorrowed = false;
+  }
   // A text read on message after message grows by an eighth at least: it
   // keeps little unused room for long, where doubling would keep up to as
   // much again as the text.
-  if (FText.size() + More.size() > FText.capacity())
-    FText.reserve(std::max(FText.size() + More.size(), FText.capacity() + FText.capacity() / 8));
-  FText.append(More);
+  FOwnText.resize(FText.size());
+  if (FOwnText.size() + More.size() > FOwnText.capacity())
+    FOwnText.reserve(std::max(FOwnText.size() + More.size(), FOwnText.capacity() + FOwnText.capacity() / 8));
+  FOwnText.append(More);
+  FText = UpToNul(FOwnText);
+}
+
+void THtmlReader::ReadOnTo(std::string_view Grown)
+{
+  if (!FBorrowed || Converted || Grown.size() < FText.size()) {
+    // Not the borrowed text grown: what was added is read from the reader's own text.
+    Extend(Grown.substr(std::min(Grown.size(), FText.size())));
+    return;
+  }
+  FText = UpToNul(Grown);
+}
+
+void THtmlReader::OwnConverted(std::string Text)
+{
+  if (!FBorrowed && !Converted)
+    FGivenText.swap(FOwnText);
+  FOwnText = std::move(Text);
+  FText = FOwnText;
+  Converted = true;
+}
+
+void THtmlReader::StartConverted(std::string Text)
+{
+  OwnConverted(std::move(Text));
+  FText = UpToNul(FOwnText);
+  FFrames.clear();
+  FIncludedBytes = 0;
+  Rewind(0);
 }
 
 void THtmlReader::ConvertRestFromEucJp()
 {
-  FText = FText.substr(0, FPos) + EucJpToShiftJis(std::string_view(FText).substr(FPos));
+  OwnConverted(std::string(FText.substr(0, FPos)) + EucJpToShiftJis(FText.substr(FPos)));
   FNoCommentEndFrom = FNoDeclarationEndFrom = std::string::npos;
-  Converted = true;
 }
 
 void THtmlReader::SetFontSizeTables(double DefaultSize)

@@ -38,20 +38,42 @@ public:
   // outlives the reader.
   explicit THtmlReader(const THtmlFontService& Fonts);
   ~THtmlReader() override;
+  // The text read is a view of the reader's own: a copy would read the
+  // original's.
+  THtmlReader(const THtmlReader&) = delete;
+  THtmlReader& operator=(const THtmlReader&) = delete;
 
   // --- the text
 
-  // Takes the document text (cut at its first NUL) and resets the reading
-  // state; the next read returns the byte at Offset.
+  // Takes the document text (read up to its first NUL) and resets the
+  // reading state; the next read returns the byte at Offset.
   void Start(std::string Text, TDocumentSink* Document, std::size_t Offset = 0);
+  // Start, reading Text where it is rather than a copy of it: the caller
+  // keeps Text's bytes alive and unchanged while the reader reads them (a
+  // conversation of many messages, or a message whose links are counted, is
+  // not held twice). Text may grow at its end in between: ReadOnTo.
+  void StartBorrowed(std::string_view Text, TDocumentSink* Document, std::size_t Offset = 0);
   // Back to Offset, with the character position and flags reset.
   void Rewind(std::size_t Offset);
-  const std::string& DocText() const { return FText; }
+  // The text being read: up to its first NUL, converted when it was.
+  std::string_view DocText() const { return FText; }
+  // The text as it was handed to Start (all of it, before any conversion);
+  // null when the reader reads a borrowed text, which its owner holds.
+  const std::string* GivenText() const;
   // The offset of the next byte of the document text.
   std::size_t ReadOffset() const { return FPos; }
   // Adds More (no NUL in it) after the text, which was read to its end, so
   // that reading goes on from there.
   void Extend(std::string_view More);
+  // The borrowed text, now Grown (the same bytes, maybe moved, and more after
+  // them): reading goes on over the added bytes up to the first NUL.
+  void ReadOnTo(std::string_view Grown);
+  // The borrowed text moved (its owner grew it) but is read no further:
+  // the reader reads the same bytes at their new place.
+  void Rebase(std::string_view Moved);
+  // Reads Converted, the whole text in another encoding, from its start
+  // instead; the text as given stays what GivenText answers.
+  void StartConverted(std::string Converted);
   // Replaces the unread rest of the text by its Shift-JIS form (a META naming
   // EUC-JP); the read offset keeps its place.
   void ConvertRestFromEucJp();
@@ -160,6 +182,9 @@ private:
   // Where GetCh's quick path ends: the end of the document text, or the
   // next character whose reading reports progress.
   std::size_t QuickReadLimit() const { return std::min(FText.size(), FPos | 4095); }
+  // Makes the reader read a converted text of its own, the text as given
+  // kept aside when the reader owned it.
+  void OwnConverted(std::string Converted);
   bool GetTag();
   bool GetText();
   // Adds the plain characters after the one at hand to Collection in one
@@ -174,7 +199,14 @@ private:
   void AddCode(TCharCollection& Collection, UINT CodePage, std::uint32_t Code, bool FromDigits, int Position);
   UINT CurrentCodePage() const;
 
-  std::string FText;
+  // What is read: a view of FOwnText, or of a text its owner holds.
+  std::string_view FText;
+  // The text the reader owns (as given to Start, or converted), and the
+  // text as given when it was converted.
+  std::string FOwnText;
+  std::string FGivenText;
+  bool FBorrowed = false;  // the text as given is its owner's
+
   std::size_t FPos = 0;
   TDocumentSink* FDocument = nullptr;
   int FLineEnd = 0;  // 0 none, 1 the last line end was CR, 2 it was LF

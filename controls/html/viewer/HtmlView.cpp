@@ -339,16 +339,38 @@ void THtmlView::AppendLines(const TStrings& Strings)
     OnMetaRefresh(this, FRefreshDelay, FRefreshURL);
 }
 
-bool THtmlView::ReadOnLines(const TStrings& Strings)
+bool THtmlView::CanReadOnDocument() const
 {
-  TSectionList& Doc = *FSectionList;
+  const TSectionList& Doc = *FSectionList;
   // The events a load reports, and its progress, are those of a whole load.
-  if (!FBuild || FLinesShown < 0 || Strings.Count() < FLinesShown || OnParseBegin || OnParseEnd || OnSoundRequest ||
-      OnProgress || Doc.LayoutFaults != FBuildFaults || !(LoadSettings() == FBuildSettings))
+  if (!FBuild || OnParseBegin || OnParseEnd || OnSoundRequest || OnProgress || Doc.LayoutFaults != FBuildFaults ||
+      !(LoadSettings() == FBuildSettings))
     return false;
   // Form controls and panels are windows that the paint moves: a new load
   // makes them again, parked out of sight until painted.
-  if (!Doc.Forms->ControlList.empty() || !Doc.Forms->PanelList.empty())
+  return Doc.Forms->ControlList.empty() && Doc.Forms->PanelList.empty();
+}
+
+void THtmlView::ShowReadOn()
+{
+  TSectionList& Doc = *FSectionList;
+  // A load starts with no selection, caret or hovered link.
+  FCaretPos = 0;
+  FSelAnchor = -1;
+  Doc.SelStart = Doc.SelEnd = -1;
+  Doc.CaretPos = -1;
+  Doc.MouseLeave();
+  DoneLoading(true);
+  FBuildFaults = Doc.LayoutFaults;
+  CheckVisitedLinks();
+  ScrollTo(0);
+  SetHScrollPos(0);
+  FPaintPanel->Invalidate();
+}
+
+bool THtmlView::ReadOnLines(const TStrings& Strings)
+{
+  if (FLinesShown < 0 || Strings.Count() < FLinesShown || !CanReadOnDocument())
     return false;
   // The added text is sized first: a large message is held once here, not
   // in a string grown by doubling.
@@ -374,30 +396,50 @@ bool THtmlView::ReadOnLines(const TStrings& Strings)
       return;
     Read = true;
     FLinesShown = Strings.Count();
-    const std::string* Kept = FSourceInBuild ? FBuild->ParsedText() : nullptr;
-    if (!FSourceInBuild) {
+    // Held by the build, the source grew with what the reader read on.
+    if (!FSourceInBuild)
       FDocumentSource += More;
-    } else if (!Kept || !std::string_view(*Kept).ends_with(More)) {
-      // The reader no longer holds the source as given: it is kept apart again.
-      FSourceInBuild = false;
-      FDocumentSource = Strings.Text();
-    }
-    // A load starts with no selection, caret or hovered link.
-    FCaretPos = 0;
-    FSelAnchor = -1;
-    Doc.SelStart = Doc.SelEnd = -1;
-    Doc.CaretPos = -1;
-    Doc.MouseLeave();
-    DoneLoading(true);
-    FBuildFaults = Doc.LayoutFaults;
-    CheckVisitedLinks();
-    ScrollTo(0);
-    SetHScrollPos(0);
-    FPaintPanel->Invalidate();
+    ShowReadOn();
   });
   // What a large message took on its way in goes back to the system at the
   // next idle moment.
   NoteLargeRelease(More.capacity());
+  return Read;
+}
+
+void THtmlView::ShowAppendOnlyText(std::shared_ptr<const TAppendOnlyText> Text)
+{
+  if (FProcessing || !Text)
+    return;  // as a load during a load
+  if (!ReadOnAppended(*Text)) {
+    if (OnParseBegin)
+      LoadSource(Text->Str(), "", false);  // the event may change the source: a copy
+    else
+      LoadSource(std::string(), "", false, std::move(Text));
+    if (FSharedSource) {
+      FSharedRevision = FSharedSource->Revision();
+      FSharedShown = FSharedSource->Size();
+    }
+  }
+  if (FRefreshDelay > 0 && OnMetaRefresh)
+    OnMetaRefresh(this, FRefreshDelay, FRefreshURL);
+}
+
+bool THtmlView::ReadOnAppended(const TAppendOnlyText& Text)
+{
+  // Nothing appended reloads, as AppendLines does with no line added.
+  if (FSharedSource.get() != &Text || Text.Revision() != FSharedRevision || Text.Size() <= FSharedShown ||
+      !CanReadOnDocument())
+    return false;
+  bool Read = false;
+  RunProcessing([&] {
+    TFlagScope Busy(FBusy);
+    if (!FBuild->ReadOnTo(Text.Str()))
+      return;
+    Read = true;
+    FSharedShown = Text.Size();
+    ShowReadOn();
+  });
   return Read;
 }
 
@@ -414,26 +456,29 @@ void THtmlView::LoadFromStream(TStream& Stream, const std::string& Reference)
 
 const std::string& THtmlView::DocumentSource() const
 {
-  return FSourceInBuild ? *FBuild->ParsedText() : FDocumentSource;
-}
-
-void THtmlView::AdoptParsedText()
-{
-  if (const std::string* Kept = FBuild ? FBuild->ParsedText() : nullptr; Kept && *Kept == FDocumentSource) {
-    // A large document's copy goes back to the system at the next idle moment.
-    NoteLargeRelease(FDocumentSource.capacity());
-    std::string().swap(FDocumentSource);
-    FSourceInBuild = true;
-  }
+  if (FSharedSource)
+    return FSharedSource->Str();
+  return FSourceInBuild ? *FBuild->GivenText() : FDocumentSource;
 }
 
 void THtmlView::ReleaseBuild()
 {
-  if (FSourceInBuild) {
-    FDocumentSource = *FBuild->ParsedText();
-    FSourceInBuild = false;
+  if (FSharedSource) {
+    FDocumentSource = FSharedSource->Str();
+    FSharedSource.reset();
+  } else if (FSourceInBuild) {
+    FDocumentSource = *FBuild->GivenText();
   }
+  FSourceInBuild = false;
   FBuild.reset();
+}
+
+void THtmlView::ForgetSource()
+{
+  // Not taken back from the build or the owner's text: it is replaced.
+  FSharedSource.reset();
+  FSourceInBuild = false;
+  std::string().swap(FDocumentSource);
 }
 
 void THtmlView::LoadFromString(const std::string& Source, const std::string& Reference, bool AsText)
@@ -443,7 +488,8 @@ void THtmlView::LoadFromString(const std::string& Source, const std::string& Ref
   LoadSource(Source, Reference, AsText);
 }
 
-void THtmlView::LoadSource(std::string Source, const std::string& Reference, bool AsText)
+void THtmlView::LoadSource(std::string Source, const std::string& Reference, bool AsText,
+                           std::shared_ptr<const TAppendOnlyText> Shared)
 {
   if (FProcessing)
     return;  // a load during a load is ignored
@@ -456,6 +502,7 @@ void THtmlView::LoadSource(std::string Source, const std::string& Reference, boo
     FCurrentFile = Name.empty() ? std::string() : HTMLExpandFilename(Name);
     FFileType = AsText ? 1 : 0;
     Progress(psStarting, 0);
+    ForgetSource();
     InitLoad();
     FCaretPos = 0;
     FSelAnchor = -1;
@@ -470,8 +517,16 @@ void THtmlView::LoadSource(std::string Source, const std::string& Reference, boo
       FBuild = std::make_unique<THtmlDocumentBuild>(*FSectionList);
       FBuildSettings = LoadSettings();
       ++FWholeParses;
-      FBuild->Parse(FDocumentSource);
-      AdoptParsedText();
+      if (Shared) {
+        // Read where its owner holds it.
+        FSharedSource = std::move(Shared);
+        FBuild->ParseBorrowed(FSharedSource->Str());
+      } else {
+        // The build keeps the source: it is handed over, not copied.
+        FBuild->Parse(std::move(FDocumentSource));
+        FDocumentSource.clear();
+        FSourceInBuild = true;
+      }
     }
     DoneLoading();
     FBuildFaults = FSectionList->LayoutFaults;
@@ -510,13 +565,14 @@ void THtmlView::LoadFromFile(const std::string& FileName, int AFileType)
       }
       TFlagScope Busy(FBusy);
       Progress(psStarting, 0);
+      ForgetSource();
       InitLoad();
       FCaretPos = 0;
       FSelAnchor = -1;
       const std::string OldFile = FCurrentFile;
       FCurrentFile = Expanded;
       FFileType = AFileType;
-      FDocumentSource = Data;
+      FDocumentSource = std::move(Data);
       if (OnParseBegin)
         OnParseBegin(this, FDocumentSource);
       // What was parsed is laid out and shown even when parsing failed.

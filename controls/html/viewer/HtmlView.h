@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/html/parser/AppendOnlyText.h"
 #include "controls/html/viewer/BackgroundTiling.h"
 #include "controls/html/viewer/ViewerGeometry.h"
 #include "controls/html/viewer/ViewerTypes.h"
@@ -56,6 +57,18 @@ public:
   // after any other load or a change of the viewer's settings, the whole
   // text is loaded again.
   void AppendLines(const TStrings& Strings);
+  // Shows Text, which its owner only ever appends to (any other change is a
+  // Rewrite), as LoadFromLines shows the lines it holds, reading it where it
+  // is: the viewer holds no copy of it. The viewer shares Text's ownership,
+  // so Text lives as long as the viewer shows it; the owner appends to it
+  // only between calls, and calls again after appending, and the viewer then
+  // parses and lays out only what was appended, where that gives what the
+  // whole text gives (as AppendLines). After any other load, a Rewrite, a
+  // change of the settings or with a parse event assigned, the whole text is
+  // loaded (with a parse event, as a copy the event may change).
+  // DocumentSource is then Text as its owner holds it; any other load makes
+  // the viewer hold its source again.
+  void ShowAppendOnlyText(std::shared_ptr<const TAppendOnlyText> Text);
   // The HTML texts parsed whole so far (lines read on do not count).
   int WholeParses() const { return FWholeParses; }
   void LoadFromString(const std::string& Source, const std::string& Reference = std::string(), bool AsText = false);
@@ -308,6 +321,14 @@ private:
   // document; false, with nothing changed, when that cannot give what a
   // whole load gives.
   bool ReadOnLines(const TStrings& Strings);
+  // ReadOnLines for the shared text: reads what was appended to it since it
+  // was last shown.
+  bool ReadOnAppended(const TAppendOnlyText& Text);
+  // Whether the document last loaded may be read on: the events and
+  // settings of its load, no form control or panel.
+  bool CanReadOnDocument() const;
+  // After a read on: the view as a whole load leaves it.
+  void ShowReadOn();
   void SetProcessing(bool Value);
   // Runs Body with the processing flag on; at its end, also on an
   // exception, progress reports the end and the flag goes off.
@@ -376,11 +397,19 @@ private:
   int FFileType = 0;
   std::string FDocumentSource;
   // The source is the text the build's reader keeps (FDocumentSource is
-  // empty): a long conversation is held once, not twice.
+  // empty): a long document is held once, not twice.
   bool FSourceInBuild = false;
-  void AdoptParsedText();
-  // LoadFromString with the source handed over.
-  void LoadSource(std::string Source, const std::string& Reference, bool AsText);
+  // The source is this text, shared with its owner and read where it is;
+  // its revision and the size shown.
+  std::shared_ptr<const TAppendOnlyText> FSharedSource;
+  std::uint64_t FSharedRevision = 0;
+  std::size_t FSharedShown = 0;
+  // LoadFromString with the source handed over; with Shared, the source is
+  // that text, read in place (Source is then empty).
+  void LoadSource(std::string Source, const std::string& Reference, bool AsText,
+                  std::shared_ptr<const TAppendOnlyText> Shared = nullptr);
+  // Lets go of the source at the start of a load, which replaces it.
+  void ForgetSource();
   // Frees the build, the source taken back from it first.
   void ReleaseBuild();
   int FRefreshDelay = 0;

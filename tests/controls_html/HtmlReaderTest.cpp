@@ -348,6 +348,11 @@ TEST(HtmlReaderTest, ABorrowedTextIsReadWhereItIsAndOnToWhatItsOwnerAdds)
     Reader.ReadOnTo(Owner);
     EXPECT_EQ(Reader.DocText().data(), Owner.data());
     EXPECT_EQ(ReadAll(Reader), C.ReadAdded);
+    // Read on again: past a NUL nothing more is ever read.
+    const bool EndedByNul = Added.find('\0') != std::string::npos;
+    Owner += "<u>plus";
+    Reader.ReadOnTo(Owner);
+    EXPECT_EQ(ReadAll(Reader), EndedByNul ? "" : "<tag>plus");
   }
 }
 

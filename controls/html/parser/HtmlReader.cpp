@@ -37,6 +37,13 @@ void THtmlReader::EndInlineBox(TProperties* Props)
 namespace {
 // A document ends at its first NUL.
 std::string_view UpToNul(std::string_view Text) { return Text.substr(0, Text.find('\0')); }
+// The same for a text whose first Clean characters are known to hold no
+// zero character (what was read before it grew): a conversation read on
+// message after message is searched only where it grew.
+std::string_view UpToNulFrom(std::string_view Text, std::size_t Clean)
+{
+  return Text.substr(0, Text.find('\0', std::min(Clean, Text.size())));
+}
 }  // namespace
 
 void THtmlReader::Start(std::string Text, TDocumentSink* Document, std::size_t Offset)
@@ -103,11 +110,12 @@ void THtmlReader::Extend(std::string_view More)
   // A text read on message after message grows by an eighth at least: it
   // keeps little unused room for long, where doubling would keep up to as
   // much again as the text.
-  FOwnText.resize(FText.size());
+  const std::size_t Read = FText.size();
+  FOwnText.resize(Read);
   if (FOwnText.size() + More.size() > FOwnText.capacity())
     FOwnText.reserve(std::max(FOwnText.size() + More.size(), FOwnText.capacity() + FOwnText.capacity() / 8));
   FOwnText.append(More);
-  FText = UpToNul(FOwnText);
+  FText = UpToNulFrom(FOwnText, Read);
 }
 
 void THtmlReader::ReadOnTo(std::string_view Grown)
@@ -117,7 +125,8 @@ void THtmlReader::ReadOnTo(std::string_view Grown)
     Extend(Grown.substr(std::min(Grown.size(), FText.size())));
     return;
   }
-  FText = UpToNul(Grown);
+  // The text read so far is Grown's beginning, and holds no zero character.
+  FText = UpToNulFrom(Grown, FText.size());
 }
 
 void THtmlReader::OwnConverted(std::string Text)

@@ -28,16 +28,7 @@ protected:
       Fill(dc, c, RGB(0, 160, 60));
       Ellipse(dc, 5, 5, c.Right - 5, c.Bottom - 5);
     };
-    On(WM_PAINT, [this](HWND h, UINT, WPARAM, LPARAM, LRESULT&) {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(h, &ps);
-      TRect c;
-      GetClientRect(h, &c);
-      if (auto it = Painters.find(h); it != Painters.end())
-        it->second(dc, c);
-      EndPaint(h, &ps);
-      return true;
-    });
+    PaintThroughPainters();
     ShowWindow(top, SW_SHOWNOACTIVATE);
     UpdateWindow(top);
     Pump();

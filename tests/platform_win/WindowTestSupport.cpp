@@ -93,6 +93,14 @@ HWND TWindowFixture::Painted(int x, int y, int w, int h, DWORD exStyle, std::fun
 {
   HWND hwnd = Make(WS_POPUP, x, y, w, h, nullptr, exStyle);
   Painters[hwnd] = std::move(paint);
+  PaintThroughPainters();
+  ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+  UpdateWindow(hwnd);
+  return hwnd;
+}
+
+void TWindowFixture::PaintThroughPainters()
+{
   On(WM_PAINT, [this](HWND h, UINT, WPARAM, LPARAM, LRESULT&) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(h, &ps);
@@ -103,9 +111,6 @@ HWND TWindowFixture::Painted(int x, int y, int w, int h, DWORD exStyle, std::fun
     EndPaint(h, &ps);
     return true;
   });
-  ShowWindow(hwnd, SW_SHOWNOACTIVATE);
-  UpdateWindow(hwnd);
-  return hwnd;
 }
 
 std::vector<TRecorded> TWindowFixture::Take(const std::vector<UINT>& kinds)

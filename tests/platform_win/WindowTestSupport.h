@@ -47,6 +47,9 @@ public:
   // A shown popup, not activated, whose client area paint draws (given the
   // client rectangle) whenever it is painted.
   HWND Painted(int x, int y, int w, int h, DWORD exStyle, std::function<void(HDC, const TRect&)> paint);
+  // Paints every window through its entry in Painters (given the client
+  // rectangle); windows without one paint nothing.
+  void PaintThroughPainters();
 
   THeadlessDisplay* Display = nullptr;
   static TWindowFixture* Current;

@@ -16,6 +16,7 @@
 #define CALLGRIND_STOP_INSTRUMENTATION
 #endif
 
+#include "ChatLibrarySession.h"
 #include "api/ChatLibrary.h"
 #include "platform/base/DateTime.h"
 #include "platform/base/ModuleLoader.h"
@@ -45,29 +46,9 @@ std::string History(int Count)
   return html;
 }
 
-struct TSession {
-  HMODULE Module = nullptr;
-  TNewMessage NewMessage = nullptr;
-  TEndManager EndManager = nullptr;
-
-  TSession()
-  {
-    static bool started = false;
-    if (!started) {
-      THeadlessDisplay::Use();
-      Application()->Initialize();
-      started = true;
-    }
-    Module = LoadLibrary(ChatLibraryFileName);
-    NewMessage = reinterpret_cast<TNewMessage>(GetProcAddress(Module, "NewMessage"));
-    EndManager = reinterpret_cast<TEndManager>(GetProcAddress(Module, "EndManager"));
-    reinterpret_cast<TInitManager>(GetProcAddress(Module, "InitManager"))();
-  }
-  ~TSession()
-  {
-    EndManager();
-    FreeLibrary(Module);
-  }
+// The chat library with the registry of a user who never changed a setting.
+struct TSession : TChatLibrarySession {
+  TSession() : TChatLibrarySession("chat-session-bench") {}
 };
 
 // The window of Key with the conversation of History in it.

@@ -27,6 +27,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "ChatLibrarySession.h"
 #include "ProcessMemory.h"
 #include "api/ChatLibrary.h"
 #include "api/MessageProcessor.h"
@@ -53,33 +54,18 @@ std::string ChatLine(int I)
 }
 
 // The program's receive path for one message: the processor, then the window.
-struct TChatSession {
-  HMODULE Chat = nullptr;
+struct TChatSession : TChatLibrarySession {
   HMODULE Smileys = nullptr;
-  TNewMessage NewMessage = nullptr;
-  TEndManager EndManager = nullptr;
   IMessageProcessor* Processor = nullptr;
-  std::string Registry;
 
   TChatSession()
+      : TChatLibrarySession("open-window-bench",
+                            "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Veltrano\\MesNews]\r\n"
+                            "\"EmplacementData\"=\"" +
+                                NewsreaderFolder +
+                                "\"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Veltrano\\MesNews\\init]\r\n"
+                                "\"FichierSmileys\"=\"smileys.txt\"\r\n")
   {
-    static const bool Started = [] {
-      THeadlessDisplay::Use();
-      Application()->Initialize();
-      return true;
-    }();
-    (void)Started;
-    Registry = "/tmp/corvane-open-window-bench-" + std::to_string(getpid()) + ".reg";
-    std::ofstream(Registry) << "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Veltrano\\MesNews]\r\n"
-                               "\"EmplacementData\"=\""
-                            << NewsreaderFolder
-                            << "\"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Veltrano\\MesNews\\init]\r\n"
-                               "\"FichierSmileys\"=\"smileys.txt\"\r\n";
-    SetRegistryFile(Registry);
-    Chat = LoadLibrary(ChatLibraryFileName);
-    NewMessage = reinterpret_cast<TNewMessage>(GetProcAddress(Chat, "NewMessage"));
-    EndManager = reinterpret_cast<TEndManager>(GetProcAddress(Chat, "EndManager"));
-    reinterpret_cast<TInitManager>(GetProcAddress(Chat, "InitManager"))();
     char Program[4096] = {};
     GetModuleFileName(nullptr, Program, sizeof Program);
     std::string Folder(Program);
@@ -88,15 +74,12 @@ struct TChatSession {
     if (auto Create = reinterpret_cast<TCreateMessageProcessor>(GetProcAddress(Smileys, "CreateMessageProcessor")))
       Create(&Processor);
   }
+  // The processor goes before the chat library ends.
   ~TChatSession()
   {
-    EndManager();
     if (Processor)
       Processor->Release();
     FreeLibrary(Smileys);
-    FreeLibrary(Chat);
-    SetRegistryFile("");
-    std::remove(Registry.c_str());
   }
   bool Ready() const { return NewMessage && Processor; }
 

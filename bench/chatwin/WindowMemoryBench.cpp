@@ -21,6 +21,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "ChatLibrarySession.h"
 #include "ProcessMemory.h"
 #include "api/ChatLibrary.h"
 #include "platform/base/DateTime.h"
@@ -43,41 +44,8 @@ std::string WinMemLine(int I)
 }
 
 // The chat library as the program loads it.
-struct TWinMemChat {
-  HMODULE Chat = nullptr;
-  TNewMessage NewMessage = nullptr;
-  TEndManager EndManager = nullptr;
-  std::string Registry;
-
-  TWinMemChat()
-  {
-    static const bool Started = [] {
-      THeadlessDisplay::Use();
-      Application()->Initialize();
-      return true;
-    }();
-    (void)Started;
-    Registry = "/tmp/corvane-window-memory-bench-" + std::to_string(getpid()) + ".reg";
-    std::ofstream(Registry) << "REGEDIT4\r\n\r\n";
-    SetRegistryFile(Registry);
-    Chat = LoadLibrary(ChatLibraryFileName);
-    if (!Chat)
-      return;
-    NewMessage = reinterpret_cast<TNewMessage>(GetProcAddress(Chat, "NewMessage"));
-    EndManager = reinterpret_cast<TEndManager>(GetProcAddress(Chat, "EndManager"));
-    if (auto Init = reinterpret_cast<TInitManager>(GetProcAddress(Chat, "InitManager")))
-      Init();
-  }
-  ~TWinMemChat()
-  {
-    if (EndManager)
-      EndManager();
-    if (Chat)
-      FreeLibrary(Chat);
-    SetRegistryFile("");
-    std::remove(Registry.c_str());
-  }
-  bool Ready() const { return NewMessage && EndManager; }
+struct TWinMemChat : TChatLibrarySession {
+  TWinMemChat() : TChatLibrarySession("window-memory-bench") {}
 
   // The window of contact Index, opened by its first message, with Count messages.
   void Converse(int Index, int Count)

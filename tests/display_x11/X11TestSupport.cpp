@@ -32,6 +32,12 @@ _XDisplay* OpenTestDisplay()
   return display;
 }
 
+void CloseTestDisplay(_XDisplay* Display)
+{
+  if (Display)
+    XCloseDisplay(Display);
+}
+
 void X11Fixture::SetUpTestSuite()
 {
   if (X || Backend)

@@ -25,6 +25,7 @@ using XWin = unsigned long;
 // server whose last client left resets and refuses connections for a moment
 // (the previous test program may just have ended), so it tries for a while.
 _XDisplay* OpenTestDisplay();
+void CloseTestDisplay(_XDisplay* Display);
 
 class X11Fixture : public ::testing::Test {
 public:

@@ -1,9 +1,9 @@
-// The program whole, headless: the main window with the program's bindings,
-// the real chat library "tessel.so", the smiley processor "Quenbyfx.mp" over
-// the newsreader's table, and the network a person tries the program with.
-// Start-up, a message waiting then opened by a double click with its smiley,
-// the reply, the icon-pack and style menus, the open-chat record from another
-// process, and the shut-down.
+// The program whole, headless and drawn in its own faces: the main window
+// with the program's bindings, the real chat library "tessel.so", the smiley
+// processor "Quenbyfx.mp" over the newsreader's table, and the network a
+// person tries the program with. Start-up, a message waiting then opened by a
+// double click with its smiley, the reply, the icon-pack and style menus, the
+// open-chat record from another process, and the shut-down.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -24,8 +24,10 @@
 #include "controls/utility/controls/UtCheckListBox.h"
 #include "controls/utility/tray/UtTrayIcon.h"
 #include "host/ProgramBindings.h"
+#include "platform/classes/graphics/Font.h"
 #include "platform/classes/graphics/Icon.h"
 #include "platform/classes/stdctrls/Button.h"
+#include "platform/classes/stdctrls/CheckBox.h"
 #include "platform/classes/stdctrls/Memo.h"
 #include "tests/host/MainWindowHarness.h"
 #include "tests/support/FindChild.h"
@@ -38,6 +40,9 @@ class Program : public TMainWindowHarness {
 protected:
   Program()
   {
+    // The program's pictures show what a person sees: its windows draw with
+    // the faces their forms ask for, not the other tests' fixed font.
+    SetBuiltinFontOnly(false);
     Put("tessel.so");
     Put("Quenbyfx.mp");
     Put("testnet_try.net", "testnet.net");
@@ -208,6 +213,16 @@ TEST_F(Program, AWaitingMessageOpensOnADoubleClickWithItsSmileyAndTheReplyGoesOu
   EXPECT_NE(std::find(journal.begin(), journal.end(), "SendToContact(0,1,Oui, je suis là)"), journal.end());
   EXPECT_NE(Shown(chat).find("Oui, je suis là"), std::string::npos);
   EXPECT_EQ(memo->Text(), "");
+
+  // Its caption fits beside the box, in the face the form asks for.
+  auto* save = FindChild<TCheckBox>(chat);
+  HDC dc = GetDC(save->Handle());
+  SelectObject(dc, save->Font()->Handle());
+  const std::string caption = save->Caption();
+  TSize extent{};
+  GetTextExtentPoint32A(dc, caption.c_str(), int(caption.size()), &extent);
+  ReleaseDC(save->Handle(), dc);
+  EXPECT_LE(extent.cx, save->Width() - 13 - 4) << caption;
 
   ASSERT_TRUE(Display->Screenshot(main.Handle(), BuiltFolder() + "program-main-window.png"));
   ASSERT_TRUE(Display->Screenshot(chat->Handle(), BuiltFolder() + "program-chat-window.png"));

@@ -214,7 +214,8 @@ TEST_F(Program, AWaitingMessageOpensOnADoubleClickWithItsSmileyAndTheReplyGoesOu
   EXPECT_NE(Shown(chat).find("Oui, je suis là"), std::string::npos);
   EXPECT_EQ(memo->Text(), "");
 
-  // Its caption fits beside the box, in the face the form asks for.
+  // The check box's caption fits beside its 13-pixel box and 4-pixel gap, in
+  // the face the form asks for.
   auto* save = FindChild<TCheckBox>(chat);
   HDC dc = GetDC(save->Handle());
   SelectObject(dc, save->Font()->Handle());

@@ -257,6 +257,13 @@ void TSection::MeasureWidths(int& Min, int& Max)
   CachedMax = Max;
 }
 
+int TSection::FirstIndentFor(int Width) const
+{
+  if (FirstIndentPercent > 0)
+    return int((long long)Width * FirstIndentPercent / 100);
+  return FirstIndent;
+}
+
 namespace {
 
 // Places a floating image at Y between the current indents.
@@ -315,8 +322,7 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
   const int SaveRight = IMgr.RightEdge();
   if (Preformatted)
     IMgr.SetRightEdge(X + 32000);
-  if (FirstIndentPercent > 0)
-    FirstIndent = int((long long)Width * FirstIndentPercent / 100);
+  const int FirstLineIndent = FirstIndentFor(Width);
   const int LineWidth = std::min(IMgr.RightSide(Y) - IMgr.LeftIndent(Y), Width);
   MaxWidth = LineWidth;
   for (auto& Image : Images.Items) {
@@ -328,7 +334,6 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
   if (Clear > 0) {
     LineRec Empty;
     Empty.TextHeight = Clear;
-    Empty.ReachHeight = Clear;
     Lines.push_back(Empty);
     ContentHeight += Clear;
     Y += Clear;
@@ -357,7 +362,7 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
     }
     if (Start >= CharCount)
       break;
-    const int Left = IMgr.LeftIndent(Y) + (First ? FirstIndent : 0);
+    const int Left = IMgr.LeftIndent(Y) + (First ? FirstLineIndent : 0);
     const int Right = IMgr.RightSide(Y);
     int Count = CharCount - Start;
     (void)N;
@@ -380,7 +385,6 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
         LineRec Empty;
         Empty.Start = Start;
         Empty.TextHeight = Wider - Y;
-        Empty.ReachHeight = Wider - Y;
         Lines.push_back(Empty);
         ContentHeight += Wider - Y;
         Y = Wider;
@@ -423,7 +427,6 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
           LineRec Empty;
           Empty.Start = Start;
           Empty.TextHeight = Wider - Y;
-          Empty.ReachHeight = Wider - Y;
           Lines.push_back(Empty);
           ContentHeight += Wider - Y;
           Y = Wider;
@@ -442,7 +445,7 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
           ++I;
         }
         LineLen = I - Start;
-        MaxWidth = std::max(MaxWidth, RunWidth(Start, LineLen, true) + (First ? FirstIndent : 0));
+        MaxWidth = std::max(MaxWidth, RunWidth(Start, LineLen, true) + (First ? FirstLineIndent : 0));
       }
       // Spaces after the break, and a break right after them, stay on the line.
       while (Start + LineLen < CharCount && Text[std::size_t(Start + LineLen)] == u' ')
@@ -460,7 +463,7 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
         if (TImageObj* Image = Images.FindImage(I); Image && Image->Floating())
           Floats.push_back(Image);
     const bool Last = Start + LineLen >= CharCount;
-    const int H = CompleteLine(Line, X, Y, IMgr, First, Last, Floats);
+    const int H = CompleteLine(Line, X, Y, IMgr, First ? FirstLineIndent : 0, Last, Floats);
     Lines.push_back(Line);
     ContentHeight += H;
     Y += H;
@@ -500,7 +503,7 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
   return ContentHeight;
 }
 
-int TSection::CompleteLine(LineRec& Line, int X, int Y, IndentManager& IMgr, bool FirstLine, bool LastLine,
+int TSection::CompleteLine(LineRec& Line, int X, int Y, IndentManager& IMgr, int Indent, bool LastLine,
                            std::vector<TImageObj*>& Floats)
 {
   (void)Floats;
@@ -558,7 +561,7 @@ int TSection::CompleteLine(LineRec& Line, int X, int Y, IndentManager& IMgr, boo
       F->SetYValue(Y);
     I += std::max(1, Fonts.GetFontCountAt(I, CharCount));
   }
-  const int Left = IMgr.LeftIndent(Y) + (FirstLine ? FirstIndent : 0);
+  const int Left = IMgr.LeftIndent(Y) + Indent;
   const int Right = IMgr.RightSide(Y);
   const int TextWidth = RunWidth(S, K, true);
   switch (Alignment) {
@@ -582,6 +585,5 @@ int TSection::CompleteLine(LineRec& Line, int X, int Y, IndentManager& IMgr, boo
   Line.RoomWidth = Right - Left;
   Line.PaintX = X + Line.OffsetX;
   Line.PaintY = Y + Line.LeadAbove;
-  Line.ReachHeight = Line.BoxHeight();
   return Line.BoxHeight();
 }

@@ -21,12 +21,12 @@ TSection::TSection(TSectionList* ADocument, bool FirstInParagraph, const TUrlTar
   // being built at the same time: this one then grows its own).
   Text = std::move(ADocument->SpareText);
   Text.clear();
-  Fonts.Items.push_back(std::make_unique<TFontObj>(this, 0, ADocument->FontPool.Intern(Props.Font()), ADocument->Fonts));
+  Fonts.Items.push_back(std::make_unique<TFontObj>(*ADocument, 0, ADocument->FontPool.Intern(Props.Font())));
   TFontObj* F = Fonts.Last();
   F->SetTitle(Props.PropTitle);
   if (Link && !Link->URL.empty()) {
     F->EditUrlTarget().Copy(*Link);
-    F->SetFIArray(ADocument->LinkFonts(Props));
+    F->SetFIArray(*ADocument, ADocument->LinkFonts(Props));
     ADocument->AddLinkRun(F);
   }
   LineBoxHeight = Props.GetLineHeight(F->FontHeight());
@@ -178,17 +178,16 @@ void TSection::ChangeFont(TProperties& Props)
   TFontObj* Last = Fonts.Last();
   TFontObj* F;
   if (Last && Last->Pos == int(Text.size())) {
-    Last->ReplaceFont(Document->FontPool.Intern(Props.Font()));
+    Last->ReplaceFont(*Document, Document->FontPool.Intern(Props.Font()));
     F = Last;
   } else {
-    Fonts.Items.push_back(std::make_unique<TFontObj>(this, int(Text.size()), Document->FontPool.Intern(Props.Font()),
-                                                            Document->Fonts));
+    Fonts.Items.push_back(std::make_unique<TFontObj>(*Document, int(Text.size()), Document->FontPool.Intern(Props.Font())));
     F = Fonts.Last();
     // A run that is no link holds an empty target: only a link's is copied.
     if (Last && Last->IsLink())
       F->EditUrlTarget().Copy(Last->UrlTarget());
     if (F->IsLink()) {
-      F->SetFIArray(Document->LinkFonts(Props));
+      F->SetFIArray(*Document, Document->LinkFonts(Props));
       Document->AddLinkRun(F);
     }
   }
@@ -205,7 +204,7 @@ void TSection::ChangeLink(const TUrlTarget* Target, TProperties& Props)
   TFontObj* F = Fonts.Last();
   if (Target && !Target->URL.empty()) {
     F->EditUrlTarget().Copy(*Target);
-    F->SetFIArray(Document->LinkFonts(Props));
+    F->SetFIArray(*Document, Document->LinkFonts(Props));
     if (std::find(Document->LinkList.begin(), Document->LinkList.end(), F) == Document->LinkList.end())
       Document->AddLinkRun(F);
   } else {

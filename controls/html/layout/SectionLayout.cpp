@@ -97,30 +97,35 @@ const int* TSection::CachedExtents(const TFontObj& F, int I, int Count, int RunE
     return nullptr;
   const int Length = RunEnd - RunStart;
   std::vector<int>& Store = Document->ExtentStore;
-  const bool Forgotten = F.ExtentsGeneration != Document->ExtentGeneration;
-  if (Forgotten || F.ExtentsCount != Length || F.ExtentsAt < 0) {
-    if (Forgotten || F.ExtentsAt < 0 || F.ExtentsRoom < Length) {
+  // A run's place in the store: its room, how many characters were measured
+  // (0: none yet), then their extents. The run keeps only where it starts.
+  constexpr int RoomAt = 0, CountAt = 1, ExtentsFrom = 2;
+  const bool Held = F.ExtentsAt >= 0 && F.ExtentsGeneration == Document->ExtentGeneration;
+  if (!Held || Store[std::size_t(F.ExtentsAt + CountAt)] != Length) {
+    if (!Held || Store[std::size_t(F.ExtentsAt + RoomAt)] < Length) {
       constexpr std::size_t Bound = TSectionList::ExtentStoreBound;
-      if (!Store.empty() && Store.size() + std::size_t(Length) > Bound) {
+      const std::size_t Slot = std::size_t(ExtentsFrom) + std::size_t(Length);
+      if (!Store.empty() && Store.size() + Slot > Bound) {
         // Full: every run measured so far forgets its extents (and measures
         // again when next asked), so that the store's peak stays bounded.
         ++Document->ExtentGeneration;
         Store.clear();
       }
-      const std::size_t Needed = Store.size() + std::size_t(Length);
+      const std::size_t Needed = Store.size() + Slot;
       if (Needed > Store.capacity())
         Store.reserve(std::max(Needed, std::min(2 * Store.capacity(), Bound)));
       F.ExtentsGeneration = Document->ExtentGeneration;
       F.ExtentsAt = int(Store.size());
-      F.ExtentsRoom = Length;
       Store.resize(Needed);
+      Store[std::size_t(F.ExtentsAt + RoomAt)] = Length;
     }
-    std::fill_n(Store.begin() + F.ExtentsAt, Length, 0);
-    Document->Fonts.TextExtents(F.Font->Desc(), Text.data() + RunStart, Length, Store.data() + F.ExtentsAt);
-    F.ExtentsCount = Length;
+    int* Measured = Store.data() + F.ExtentsAt + ExtentsFrom;
+    std::fill_n(Measured, Length, 0);
+    Document->Fonts.TextExtents(F.Font->Desc(), Text.data() + RunStart, Length, Measured);
+    Store[std::size_t(F.ExtentsAt + CountAt)] = Length;
   }
   // Valid until the next run is measured (the store may grow then).
-  const int* Extents = Store.data() + F.ExtentsAt;
+  const int* Extents = Store.data() + F.ExtentsAt + ExtentsFrom;
   Base = I > RunStart ? Extents[I - RunStart - 1] : 0;
   return Extents + (I - RunStart);
 }

@@ -5,16 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "RenderSupport.h"
+#include "TestFonts.h"
 #include "controls/html/builder/HtmlBuilder.h"
 #include "controls/html/document/Section.h"
 #include "controls/html/document/SectionIndex.h"
 #include "controls/html/document/SectionList.h"
 #include "controls/html/layout/LineList.h"
+#include "controls/html/styles/PropStack.h"
 
 namespace {
 
@@ -154,6 +158,81 @@ TEST(SectionTablesTest, NoLineBreaksInsideNobrWhereverItStands)
   }
 }
 
+TEST(SectionTablesTest, SectionsBuiltAtOnceKeepTheirOwnFlagsAndSources)
+{
+  // Two sections of one document grow in turns, a third is dropped
+  // unfinished between them, and they are finished in the other order: each
+  // collapses its double space by its own break flags and keeps its own
+  // source positions.
+  auto Doc = MakeDocument();
+  TPropStack Stack{TestFonts()};
+  TProperties& Props = *Stack.Push("p", "", "", "", "", nullptr);
+  auto Breaking = std::make_unique<TSection>(Doc.get(), true, nullptr, Props, nullptr);
+  auto Kept = std::make_unique<TSection>(Doc.get(), true, nullptr, Props, nullptr);
+  const char16_t Chars[] = {u'a', u' ', u' ', u'b'};
+  for (int I = 0; I < 4; ++I) {
+    Breaking->AppendChar(Chars[I], 10 + I);
+    if (I == 2) {
+      auto Dropped = std::make_unique<TSection>(Doc.get(), false, nullptr, Props, nullptr);
+      Dropped->AppendChar(u'z', 99, true);
+    }
+    Kept->AppendChar(Chars[I], 50 + I, true);
+  }
+  Kept->FinishText();
+  Breaking->FinishText();
+  struct TCase {
+    const char* Name;
+    const TSection& Section;
+    std::vector<int> Sources;  // one per character left
+    bool BreaksAfterFirst;
+  };
+  // The second space goes where a line may break after the first; where it
+  // may not, the first goes.
+  const TCase Cases[] = {{"breaking", *Breaking, {10, 11, 13}, true}, {"kept together", *Kept, {50, 52, 53}, false}};
+  for (const TCase& C : Cases) {
+    EXPECT_EQ(C.Section.Text, u"a b") << C.Name;
+    for (std::size_t I = 0; I < C.Sources.size(); ++I)
+      EXPECT_EQ(C.Section.DocToSource(int(I)), C.Sources[I]) << C.Name << " at " << I;
+    EXPECT_EQ(C.Section.Index.MayBreak(0), C.BreaksAfterFirst) << C.Name;
+    EXPECT_TRUE(C.Section.Index.MayBreak(3)) << C.Name << ": after the last character";
+  }
+  EXPECT_TRUE(Doc->SectionBuilds.empty()) << "finished and dropped sections keep no building state";
+}
+
+TEST(SectionTablesTest, AMeasuredRunMeasuresAgainOnceItsFontOrLengthChanges)
+{
+  auto Doc = MakeDocument();
+  TPropStack Stack{TestFonts()};
+  TProperties& Props = *Stack.Push("p", "", "", "", "", nullptr);
+  auto Make = [&](std::u16string_view Chars) {
+    auto S = std::make_unique<TSection>(Doc.get(), false, nullptr, Props, nullptr);
+    for (char16_t C : Chars)
+      S->AppendChar(C, 0);
+    return S;
+  };
+  auto Enlarge = [&](TSection& S) {
+    TMyFont Big(*S.Fonts.Last()->Font);
+    Big.Height = -3 * S.Fonts.Last()->FontHeight();  // a character three lines high
+    S.Fonts.Last()->ReplaceFont(*Doc, Doc->FontPool.Intern(Big));
+  };
+  // Each run below was measured (and its extents kept) before the change;
+  // a fresh section measures the same text in the same font with nothing kept.
+  auto Changed = Make(u"abcd");
+  const int Before = Changed->RunWidth(0, 4);
+  Enlarge(*Changed);
+  auto Fresh = Make(u"abcd");
+  Enlarge(*Fresh);
+  EXPECT_EQ(Changed->RunWidth(0, 4), Fresh->RunWidth(0, 4));
+  EXPECT_GT(Changed->RunWidth(0, 4), Before) << "the larger font is wider";
+
+  auto Grown = Make(u"ab");
+  EXPECT_EQ(Grown->RunWidth(0, 2), Make(u"ab")->RunWidth(0, 2));
+  for (char16_t C : std::u16string_view(u"cdefgh"))
+    Grown->AppendChar(C, 0);
+  EXPECT_EQ(Grown->RunWidth(0, 8), Make(u"abcdefgh")->RunWidth(0, 8));
+  EXPECT_EQ(Grown->RunWidth(1, 3), Make(u"abcdefgh")->RunWidth(1, 3));
+}
+
 TEST(SectionTablesTest, LaidOutAgainAtAnotherWidthTheLinesAreThoseOfAFreshLayout)
 {
   std::string Body;
@@ -175,9 +254,9 @@ TEST(SectionTablesTest, LaidOutAgainAtAnotherWidthTheLinesAreThoseOfAFreshLayout
         for (std::size_t I = 0; I < A.size(); ++I) {
           const LineRec& X = A[I];
           const LineRec& Y = B[I];
-          const int Xs[] = {X.Start, X.LeadAbove, X.LeadBelow, X.TextHeight, X.ReachHeight, X.CharsInLine, X.MaxDescent,
+          const int Xs[] = {X.Start, X.LeadAbove, X.LeadBelow, X.TextHeight, X.BoxHeight(), X.CharsInLine, X.MaxDescent,
                             X.OffsetX, X.PaintY, X.PaintX, X.RoomWidth, X.SpaceCount, X.SpareWidth};
-          const int Ys[] = {Y.Start, Y.LeadAbove, Y.LeadBelow, Y.TextHeight, Y.ReachHeight, Y.CharsInLine, Y.MaxDescent,
+          const int Ys[] = {Y.Start, Y.LeadAbove, Y.LeadBelow, Y.TextHeight, Y.BoxHeight(), Y.CharsInLine, Y.MaxDescent,
                             Y.OffsetX, Y.PaintY, Y.PaintX, Y.RoomWidth, Y.SpaceCount, Y.SpareWidth};
           for (std::size_t F = 0; F < std::size(Xs); ++F)
             EXPECT_EQ(Xs[F], Ys[F]) << "width " << Width << ", section " << K << ", line " << I << ", field " << F;
@@ -275,9 +354,9 @@ TEST(SectionTablesTest, ParagraphsPastTheExtentStoreLayOutAsEachDoesAlone)
     for (std::size_t I = 0; I < A.size(); ++I) {
       const LineRec& X = A[I];
       const LineRec& Y = B[I];
-      const int Xs[] = {X.Start, X.LeadAbove, X.LeadBelow, X.TextHeight, X.ReachHeight, X.CharsInLine, X.MaxDescent,
+      const int Xs[] = {X.Start, X.LeadAbove, X.LeadBelow, X.TextHeight, X.BoxHeight(), X.CharsInLine, X.MaxDescent,
                         X.OffsetX, X.PaintY - Dy, X.PaintX, X.RoomWidth, X.SpaceCount, X.SpareWidth};
-      const int Ys[] = {Y.Start, Y.LeadAbove, Y.LeadBelow, Y.TextHeight, Y.ReachHeight, Y.CharsInLine, Y.MaxDescent,
+      const int Ys[] = {Y.Start, Y.LeadAbove, Y.LeadBelow, Y.TextHeight, Y.BoxHeight(), Y.CharsInLine, Y.MaxDescent,
                         Y.OffsetX, Y.PaintY, Y.PaintX, Y.RoomWidth, Y.SpaceCount, Y.SpareWidth};
       for (std::size_t F = 0; F < std::size(Xs); ++F)
         ASSERT_EQ(Xs[F], Ys[F]) << "paragraph " << K << ", line " << I << ", field " << F;

@@ -7,20 +7,18 @@
 #include "controls/html/document/Section.h"
 #include "controls/html/document/SectionList.h"
 
-TFontObj::TFontObj(TSection* ASection, int APos, std::shared_ptr<const TMyFont> AFont, const THtmlFontService& Fonts)
-    : Section(ASection), Font(AFont.get()), Pos(APos)
+// A document has tens of thousands of runs: a run stays within a 48-byte heap block.
+static_assert(sizeof(TFontObj) <= 40);
+
+TFontObj::TFontObj(TSectionList& Document, int APos, std::shared_ptr<const TMyFont> AFont)
+    : Font(AFont.get()), Pos(APos)
 {
-  Realise(Fonts);
+  Realise(Document);
 }
 
 TFontObj::~TFontObj()
 {
   DropFocusProxy();
-}
-
-const THtmlFontService& TFontObj::Fonts() const
-{
-  return Section->Document->Fonts;
 }
 
 const TUrlTarget& TFontObj::NoUrlTarget()
@@ -65,13 +63,15 @@ void TFontObj::SetTitle(const std::string& Value)
   DropLinkPartIfEmpty();
 }
 
-void TFontObj::SetFIArray(std::shared_ptr<const TFontInfoArray> States)
+void TFontObj::SetFIArray(TSectionList& Document, std::shared_ptr<const TFontInfoArray> States)
 {
   if (!States) {
     DropFIArray();
     return;
   }
-  LinkPart().FIArray = std::move(States);
+  TLinkPart& Part = LinkPart();
+  Part.FIArray = std::move(States);
+  Part.Document = &Document;
 }
 
 void TFontObj::DropFIArray()
@@ -101,7 +101,8 @@ void TFontObj::DropFocusProxy()
   ThtTabcontrol* Proxy = TabControl();
   if (!Proxy)
     return;
-  std::erase_if(Section->Document->TabOrderList, [&](const auto& Entry) { return Entry.second == Proxy; });
+  // The proxy was made by MakeFocusable, which gave the part its document.
+  std::erase_if(FLinkPart->Document->TabOrderList, [&](const auto& Entry) { return Entry.second == Proxy; });
   Proxy->Run = nullptr;
   ForgetTabControl();
   delete Proxy;
@@ -128,7 +129,9 @@ void TFontObj::MakeFocusable(TSectionList& Document)
   if (!Document.PaintPanel || FocusOwner(Document))
     return;
   ThtTabcontrol* Proxy = new ThtTabcontrol(Document.PaintPanel, this);
-  LinkPart().TabControl = Proxy;
+  TLinkPart& Part = LinkPart();
+  Part.TabControl = Proxy;
+  Part.Document = &Document;
   if (UrlTarget().TabIndex > 0) {
     Document.TabOrderList.emplace(TSectionList::TabOrderKey(UrlTarget().TabIndex, Document.TabOrderList.size()),
                                   Proxy);
@@ -137,7 +140,8 @@ void TFontObj::MakeFocusable(TSectionList& Document)
 
 void TFontObj::FocusGained()
 {
-  TSectionList& Document = *Section->Document;
+  // Called by the proxy, which MakeFocusable made after giving the part its document.
+  TSectionList& Document = *FLinkPart->Document;
   auto& Links = Document.LinkList;
   auto It = std::find(Links.begin(), Links.end(), this);
   for (; It != Links.end() && (*It)->UrlTarget().ID == UrlTarget().ID; ++It)
@@ -149,7 +153,8 @@ void TFontObj::FocusGained()
 
 void TFontObj::FocusLost()
 {
-  TSectionList& Document = *Section->Document;
+  // Called by the proxy, which MakeFocusable made after giving the part its document.
+  TSectionList& Document = *FLinkPart->Document;
   auto& Links = Document.LinkList;
   auto It = std::find(Links.begin(), Links.end(), this);
   for (; It != Links.end() && (*It)->UrlTarget().ID == UrlTarget().ID; ++It)
@@ -161,7 +166,8 @@ void TFontObj::FocusLost()
 
 void TFontObj::FocusKeyDown(WORD& Key, TShiftState Shift)
 {
-  TSectionList& Document = *Section->Document;
+  // Called by the proxy, which MakeFocusable made after giving the part its document.
+  TSectionList& Document = *FLinkPart->Document;
   if (Key == 13) {
     if (Document.OnFollowLink)
       Document.OnFollowLink(UrlTarget());
@@ -193,34 +199,34 @@ void TakeMetrics(TMyFont& F, const THtmlTextMetrics& M)
 
 }  // namespace
 
-void TFontObj::UsePooledFont(const TMyFont& AFont)
+void TFontObj::UsePooledFont(TSectionList& Document, const TMyFont& AFont)
 {
   // The pool keeps every font it hands out until the document is cleared,
   // after its sections: the plain pointer never outlives its font.
-  Font = Section->Document->FontPool.Intern(AFont).get();
+  Font = Document.FontPool.Intern(AFont).get();
 }
 
-void TFontObj::Realise(const THtmlFontService& Fonts)
+void TFontObj::Realise(TSectionList& Document)
 {
   ForgetExtents();
-  const THtmlTextMetrics Metrics = Fonts.Metrics(Font->Desc());
+  const THtmlTextMetrics Metrics = Document.Fonts.Metrics(Font->Desc());
   if (HasMetrics(*Font, Metrics))
     return;
   TMyFont Own(*Font);
   TakeMetrics(Own, Metrics);
-  UsePooledFont(Own);
+  UsePooledFont(Document, Own);
 }
 
-void TFontObj::ReplaceFont(std::shared_ptr<const TMyFont> AFont)
+void TFontObj::ReplaceFont(TSectionList& Document, std::shared_ptr<const TMyFont> AFont)
 {
   Font = AFont.get();
-  Realise(Fonts());
+  Realise(Document);
 }
 
-void TFontObj::ApplyFontInfo(const ThtFontInfo& Info)
+void TFontObj::ApplyFontInfo(TSectionList& Document, const ThtFontInfo& Info)
 {
   // Realised before it is pooled: the pool gets the font the run shows.
-  const THtmlFontService& Service = Fonts();
+  const THtmlFontService& Service = Document.Fonts;
   TMyFont Own(*Font);
   Own.Name = Info.Name;
   Own.Height = -int(std::lround(Service.PixelsPerInch() * Info.Size / 72));
@@ -230,7 +236,7 @@ void TFontObj::ApplyFontInfo(const ThtFontInfo& Info)
   Own.CharSet = Info.CharSet;
   TakeMetrics(Own, Service.Metrics(Own.Desc()));
   ForgetExtents();
-  UsePooledFont(Own);
+  UsePooledFont(Document, Own);
 }
 
 void TFontObj::SetVisited(bool Value)
@@ -238,8 +244,9 @@ void TFontObj::SetVisited(bool Value)
   if (Value == Visited)
     return;
   Visited = Value;
+  // SetFIArray gave the part its document with the state fonts.
   if (const TFontInfoArray* States = FIArray())
-    ApplyFontInfo(States->Ar((Visited ? 1 : 0) + (Hover ? 2 : 0)));
+    ApplyFontInfo(*FLinkPart->Document, States->Ar((Visited ? 1 : 0) + (Hover ? 2 : 0)));
 }
 
 void TFontObj::SetHover(bool Value)
@@ -247,8 +254,9 @@ void TFontObj::SetHover(bool Value)
   if (Value == Hover)
     return;
   Hover = Value;
+  // SetFIArray gave the part its document with the state fonts.
   if (const TFontInfoArray* States = FIArray())
-    ApplyFontInfo(States->Ar((Visited ? 1 : 0) + (Hover ? 2 : 0)));
+    ApplyFontInfo(*FLinkPart->Document, States->Ar((Visited ? 1 : 0) + (Hover ? 2 : 0)));
 }
 
 void TFontObj::SetAllHovered(TSectionList& Document, bool Value)
@@ -297,7 +305,9 @@ void TFontList::DropEmptyRuns(TSectionList* Document)
       // A link keeps its focus proxy when its first run goes.
       if (ThtTabcontrol* Proxy = Gone.TabControl();
           Proxy && !Next.TabControl() && Next.IsLink() && Next.UrlTarget().ID == Gone.UrlTarget().ID) {
-        Next.LinkPart().TabControl = Proxy;
+        TFontObj::TLinkPart& Part = Next.LinkPart();
+        Part.TabControl = Proxy;
+        Part.Document = Gone.FLinkPart->Document;
         Proxy->Run = &Next;
         Gone.ForgetTabControl();
       }

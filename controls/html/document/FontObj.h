@@ -19,12 +19,12 @@ class ThtTabcontrol;
 
 class TFontObj : public TObject {
 public:
-  // AFont is one of the document's pooled fonts; Fonts realises it against
-  // the screen. Afterwards the run reaches the font service through its
-  // section's document.
-  TFontObj(TSection* ASection, int APos, std::shared_ptr<const TMyFont> AFont, const THtmlFontService& Fonts);
+  // AFont is one of Document's pooled fonts, realised against its font
+  // service. A document has tens of thousands of runs: a run keeps no
+  // pointer back to its section or document; what needs the document is
+  // given it, and a link's part keeps it for the link's own calls.
+  TFontObj(TSectionList& Document, int APos, std::shared_ptr<const TMyFont> AFont);
 
-  TSection* Section;
   // One of the document's pooled fonts (TFontPool), which the pool keeps for
   // the document's life: a run holds a plain pointer, and changing the font
   // takes another pooled font, never changes the shared one.
@@ -33,13 +33,12 @@ public:
 
   // The extents of the run's characters, measured from its start in one
   // call the first time layout asks (TSection::CachedExtents), kept in the
-  // document's ExtentStore from ExtentsAt (-1: none yet), ExtentsRoom long;
-  // ExtentsCount of them are valid, none once the font or the run changes,
-  // and measuring again reuses the room when it is enough.
+  // document's ExtentStore at ExtentsAt (-1: none, as once the font
+  // changes): the store keeps there the room and how many characters were
+  // measured, then their extents, so that a run whose length changed
+  // measures again (into the same room when it fits).
   // Measures of an older ExtentsGeneration than the document's are gone.
   mutable int ExtentsAt = -1;
-  mutable int ExtentsRoom = 0;
-  mutable int ExtentsCount = 0;
   mutable unsigned ExtentsGeneration = 0;
 
   std::int8_t VertAlign = 0;  // 8 subscript, 9 superscript, else 0
@@ -55,9 +54,10 @@ public:
   void SetTitle(const std::string& Value);
   // The link's fonts for its visited and hover states (null: the run keeps
   // its font whatever its state). Never changed once made: the links of a
-  // document share them (TSectionList::LinkFonts).
+  // document share them (TSectionList::LinkFonts). Document pools the fonts
+  // the states take.
   const TFontInfoArray* FIArray() const { return FLinkPart ? FLinkPart->FIArray.get() : nullptr; }
-  void SetFIArray(std::shared_ptr<const TFontInfoArray> States);
+  void SetFIArray(TSectionList& Document, std::shared_ptr<const TFontInfoArray> States);
   void DropFIArray();
   // The y of the link's line, for scrolling it into view (0 for a run that
   // is no link).
@@ -68,7 +68,7 @@ public:
   // when the panel goes first and takes it along, the proxy clears it.
   ThtTabcontrol* TabControl() const { return FLinkPart ? FLinkPart->TabControl : nullptr; }
 
-  void ForgetExtents() { ExtentsCount = 0; }
+  void ForgetExtents() { ExtentsAt = -1; }
   // Metrics of the realised font, which the font carries (it is realised
   // when the run takes it), so that runs of one font share them.
   int FontHeight() const { return Font->tmHeight; }
@@ -76,12 +76,10 @@ public:
   int Descent() const { return Font->tmDescent; }
   int LineHeight() const { return Font->tmHeight + Font->tmExternalLeading; }
   int Overhang() const { return Font->Style.Contains(fsItalic) ? Font->tmHeight / 10 : 0; }
-  const THtmlFontService& Fonts() const;
 
   bool IsLink() const { return FLinkPart && !FLinkPart->UrlTarget.URL.empty(); }
-  // Takes another of the document's pooled fonts.
-  void ReplaceFont(std::shared_ptr<const TMyFont> AFont);
-  void ApplyFontInfo(const ThtFontInfo& Info);
+  // Takes another of Document's pooled fonts.
+  void ReplaceFont(TSectionList& Document, std::shared_ptr<const TMyFont> AFont);
   void SetVisited(bool Value);
   void SetHover(bool Value);
   // Hover on or off for every run of this run's link, found through the
@@ -117,6 +115,8 @@ private:
     std::shared_ptr<const TFontInfoArray> FIArray;
     ThtTabcontrol* TabControl = nullptr;
     int YValue = 0;
+    // Set with the state fonts and the focus proxy, whose calls need it.
+    TSectionList* Document = nullptr;
   };
   static const TUrlTarget& NoUrlTarget();
   static const std::string& NoTitle();
@@ -125,8 +125,9 @@ private:
   void DropLinkPartIfEmpty();
   // The proxy went (freed by its panel) or moved to another run.
   void ForgetTabControl();
-  void UsePooledFont(const TMyFont& AFont);
-  void Realise(const THtmlFontService& Fonts);
+  void UsePooledFont(TSectionList& Document, const TMyFont& AFont);
+  void Realise(TSectionList& Document);
+  void ApplyFontInfo(TSectionList& Document, const ThtFontInfo& Info);
   std::unique_ptr<TLinkPart> FLinkPart;
 };
 

@@ -1,12 +1,17 @@
 #include "controls/html/document/Section.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "controls/html/document/SectionList.h"
 #include "controls/html/parser/Attributes.h"
 #include "controls/html/styles/PropStack.h"
 #include "controls/html/text/TokenObj.h"
 #include "platform/base/StringRoutines.h"
+
+// A conversation keeps every section it ever showed: a section stays within
+// a 208-byte heap block.
+static_assert(sizeof(TSection) <= 200);
 
 TSection::TSection(TSectionList* ADocument, bool FirstInParagraph, const TUrlTarget* Link, TProperties& Props,
                    TAttributeList* Attributes)
@@ -16,15 +21,12 @@ TSection::TSection(TSectionList* ADocument, bool FirstInParagraph, const TUrlTar
   // being built at the same time: this one then grows its own).
   Text = std::move(ADocument->SpareText);
   Text.clear();
-  FBuild = ADocument->SpareBuild ? std::move(ADocument->SpareBuild) : std::make_unique<TSectionBuild>();
-  FBuild->BreakFlags.clear();
-  FBuild->SourceMap.clear();
-  Fonts.Items.push_back(std::make_unique<TFontObj>(this, 0, ADocument->FontPool.Intern(Props.Font()), ADocument->Fonts));
+  Fonts.Items.push_back(std::make_unique<TFontObj>(*ADocument, 0, ADocument->FontPool.Intern(Props.Font())));
   TFontObj* F = Fonts.Last();
   F->SetTitle(Props.PropTitle);
   if (Link && !Link->URL.empty()) {
     F->EditUrlTarget().Copy(*Link);
-    F->SetFIArray(ADocument->LinkFonts(Props));
+    F->SetFIArray(*ADocument, ADocument->LinkFonts(Props));
     ADocument->AddLinkRun(F);
   }
   LineBoxHeight = Props.GetLineHeight(F->FontHeight());
@@ -49,6 +51,13 @@ TSection::TSection(TSectionList* ADocument, bool FirstInParagraph, const TUrlTar
   const TPropValue& Align = Props.Props[piTextAlign];
   const std::string_view A = Align.IsString() ? std::string_view(Align.AsString()) : std::string_view();
   Alignment = A == "right" ? 3 : A == "center" ? 2 : A == "justify" ? 4 : 1;
+  // Last, so that a constructor that throws leaves no state behind under
+  // this address.
+  std::unique_ptr<TSectionBuild> Build =
+      ADocument->SpareBuild ? std::move(ADocument->SpareBuild) : std::make_unique<TSectionBuild>();
+  Build->BreakFlags.clear();
+  Build->SourceMap.clear();
+  ADocument->SectionBuilds.emplace_back(this, std::move(Build));
 }
 
 TSection::~TSection()
@@ -61,23 +70,50 @@ TSection::~TSection()
       Document->MarkerSearch = {};
     // One dropped before it was finished (an empty paragraph) lends its
     // building part on.
-    if (FBuild && !Document->SpareBuild)
-      Document->SpareBuild = std::move(FBuild);
+    if (FBuilding)
+      ReleaseBuild();
   }
+}
+
+TSectionBuild& TSection::Build() const
+{
+  // The section appended to last is the one built: it is searched from the end.
+  auto& Builds = Document->SectionBuilds;
+  for (auto It = Builds.rbegin(); It != Builds.rend(); ++It)
+    if (It->first == this)
+      return *It->second;
+  throw std::logic_error("TSection: no building state");
+}
+
+void TSection::ReleaseBuild()
+{
+  FBuilding = false;
+  auto& Builds = Document->SectionBuilds;
+  auto It = Builds.end();
+  while (It != Builds.begin() && (It - 1)->first != this)
+    --It;
+  if (It == Builds.begin())
+    return;
+  std::unique_ptr<TSectionBuild> Build = std::move((It - 1)->second);
+  Builds.erase(It - 1);
+  // The roomier buffers serve the next section.
+  if (!Document->SpareBuild || Build->BreakFlags.capacity() > Document->SpareBuild->BreakFlags.capacity())
+    Document->SpareBuild = std::move(Build);
 }
 
 void TSection::AppendText(std::u16string_view S, const int* Positions, std::size_t PositionCount, char Flag)
 {
   Text += S;
-  FBuild->SourceMap.insert(FBuild->SourceMap.end(), Positions, Positions + PositionCount);
-  FBuild->BreakFlags.append(S.size(), Flag);
+  TSectionBuild& B = Build();
+  B.SourceMap.insert(B.SourceMap.end(), Positions, Positions + PositionCount);
+  B.BreakFlags.append(S.size(), Flag);
   CharCount = int(Text.size());
 }
 
 void TSection::AllowBreak(int I)
 {
-  if (FBuild)
-    FBuild->BreakFlags[std::size_t(I)] = 'y';
+  if (FBuilding)
+    Build().BreakFlags[std::size_t(I)] = 'y';
   else
     Index.AllowBreak(std::size_t(I));
 }
@@ -142,17 +178,16 @@ void TSection::ChangeFont(TProperties& Props)
   TFontObj* Last = Fonts.Last();
   TFontObj* F;
   if (Last && Last->Pos == int(Text.size())) {
-    Last->ReplaceFont(Document->FontPool.Intern(Props.Font()));
+    Last->ReplaceFont(*Document, Document->FontPool.Intern(Props.Font()));
     F = Last;
   } else {
-    Fonts.Items.push_back(std::make_unique<TFontObj>(this, int(Text.size()), Document->FontPool.Intern(Props.Font()),
-                                                            Document->Fonts));
+    Fonts.Items.push_back(std::make_unique<TFontObj>(*Document, int(Text.size()), Document->FontPool.Intern(Props.Font())));
     F = Fonts.Last();
     // A run that is no link holds an empty target: only a link's is copied.
     if (Last && Last->IsLink())
       F->EditUrlTarget().Copy(Last->UrlTarget());
     if (F->IsLink()) {
-      F->SetFIArray(Document->LinkFonts(Props));
+      F->SetFIArray(*Document, Document->LinkFonts(Props));
       Document->AddLinkRun(F);
     }
   }
@@ -169,7 +204,7 @@ void TSection::ChangeLink(const TUrlTarget* Target, TProperties& Props)
   TFontObj* F = Fonts.Last();
   if (Target && !Target->URL.empty()) {
     F->EditUrlTarget().Copy(*Target);
-    F->SetFIArray(Document->LinkFonts(Props));
+    F->SetFIArray(*Document, Document->LinkFonts(Props));
     if (std::find(Document->LinkList.begin(), Document->LinkList.end(), F) == Document->LinkList.end())
       Document->AddLinkRun(F);
   } else {
@@ -215,8 +250,9 @@ void TSection::DeleteChars(const std::vector<char>& Drop)
     Buffer.resize(Out);
   };
   Compact(Text);
-  Compact(FBuild->BreakFlags);
-  Compact(FBuild->SourceMap);
+  TSectionBuild& B = Build();
+  Compact(B.BreakFlags);
+  Compact(B.SourceMap);
   auto Moved = [&](int Pos) { return Pos - Dropped[std::size_t(std::clamp(Pos, 0, int(N)))]; };
   for (auto& F : Fonts.Items) {
     F->ForgetExtents();
@@ -291,7 +327,7 @@ void TSection::CollapseSpaces()
 
 void TSection::FinishText()
 {
-  if (!FBuild)
+  if (!FBuilding)
     return;  // finished already: its building flags are gone
   if (!Preformatted) {
     // 1. Leading spaces.
@@ -333,14 +369,13 @@ void TSection::KeepExactText()
   Text.swap(Exact);
   if (Exact.capacity() > Document->SpareText.capacity())
     Document->SpareText = std::move(Exact);
-  std::string& Flags = FBuild->BreakFlags;
+  TSectionBuild& B = Build();
+  std::string& Flags = B.BreakFlags;
   Flags.resize(std::size_t(CharCount), 'n');
   Flags += 'y';  // after the last character
-  const std::vector<int>& Map = FBuild->SourceMap;
+  const std::vector<int>& Map = B.SourceMap;
   Index.Assign(Flags, Map.data(), CharCount > 0 ? std::min(Map.size(), std::size_t(CharCount)) : 0);
-  std::unique_ptr<TSectionBuild> Build = std::move(FBuild);
-  if (!Document->SpareBuild || Build->BreakFlags.capacity() > Document->SpareBuild->BreakFlags.capacity())
-    Document->SpareBuild = std::move(Build);
+  ReleaseBuild();
 }
 
 bool TSection::CharAt(int Pos, char16_t& Ch) const

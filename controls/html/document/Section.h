@@ -46,6 +46,8 @@ public:
            TAttributeList* Attributes);
   ~TSection() override;
 
+  // A conversation keeps every section it ever showed: the fields are held
+  // no wider than a page needs, so that the object fits a 208-byte heap block.
   std::u16string Text;  // exactly its characters once finished
   TFontList Fonts;
   TSectionImages Images;
@@ -58,11 +60,13 @@ public:
   // The widths measured last; a preformatted section's maximum is the
   // measured width of its text, kept once measured.
   int CachedMin = 0, CachedMax = 0;
-  int FirstIndent = 0;
-  std::uint8_t Alignment = 1;            // 1 left, 2 centre, 3 right, 4 justify
-  std::uint8_t ClearMode = 0;            // 0 none, 1 left, 2 right, 3 both
+  // The first line's indent in pixels (within +-10000), or, when
+  // FirstIndentPercent is set, that share of the width of each layout.
+  std::int16_t FirstIndent = 0;
   std::uint8_t FirstIndentPercent = 0;   // 0 to 90
-  bool Preformatted = false;             // TPreFormated: never wraps, keeps its white space
+  std::uint8_t Alignment : 3 = 1;        // 1 left, 2 centre, 3 right, 4 justify
+  std::uint8_t ClearMode : 2 = 0;        // 0 none, 1 left, 2 right, 3 both
+  bool Preformatted : 1 = false;         // TPreFormated: never wraps, keeps its white space
 
   // --- building
   // NoBreak: inside NOBR; Stack: the parser's property stack, for the text
@@ -127,7 +131,7 @@ private:
   // until the section is finished, from the index after.
   bool MayBreak(int I) const
   {
-    return FBuild ? FBuild->BreakFlags[std::size_t(I)] == 'y' : Index.MayBreak(std::size_t(I));
+    return FBuilding ? Build().BreakFlags[std::size_t(I)] == 'y' : Index.MayBreak(std::size_t(I));
   }
   void AllowBreak(int I);
   // FinishText's removal of spaces next to spaces, floating pictures and breaks.
@@ -137,7 +141,15 @@ private:
   // Keeps the text exactly and the rest as the index; gives the building
   // buffers back to the document for the next section.
   void KeepExactText();
-  std::unique_ptr<TSectionBuild> FBuild;  // until finished
-  int CompleteLine(LineRec& Line, int X, int Y, IndentManager& IMgr, bool FirstLine, bool LastLine,
+  // The building state, which the document holds for the sections under
+  // construction (TSectionList::SectionBuilds) and takes back when the
+  // section is finished or dropped: a finished section keeps nothing of it.
+  TSectionBuild& Build() const;
+  void ReleaseBuild();
+  // FirstIndent in pixels for a layout Width wide.
+  int FirstIndentFor(int Width) const;
+  // Lays out one line; Indent: the first line's indent (0 for later lines).
+  int CompleteLine(LineRec& Line, int X, int Y, IndentManager& IMgr, int Indent, bool LastLine,
                    std::vector<TImageObj*>& Floats);
+  bool FBuilding : 1 = true;  // until finished
 };

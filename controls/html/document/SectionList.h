@@ -176,6 +176,10 @@ public:
   // reads.
   std::u16string SpareText;
   std::unique_ptr<TSectionBuild> SpareBuild;
+  // The building state of the sections under construction (mostly one, a
+  // few when content opens a section before another is finished), held
+  // here so that a finished section keeps no pointer for it.
+  std::vector<std::pair<const TSectionBase*, std::unique_ptr<TSectionBuild>>> SectionBuilds;
   // The last search for a marker character in a text section's layout
   // (TSection::NextMarker): [From, At) of Section's text holds none, At is
   // one (or the end). Layout walks a section line after line; one record

@@ -15,13 +15,13 @@
 
 // One line of the last layout. Every field is a full int: a line's height
 // takes an image's, and document coordinates pass 32767 in a long
-// conversation.
+// conversation. How far down a line reaches is its box: every line is laid
+// out with it, so it is computed, not kept.
 struct LineRec {
   int Start = 0;  // index of the first character in the section's text
   int LeadAbove = 0;
   int LeadBelow = 0;
   int TextHeight = 0;
-  int ReachHeight = 0;
   int CharsInLine = 0;
   int MaxDescent = 0;
   int OffsetX = 0;

@@ -97,30 +97,35 @@ const int* TSection::CachedExtents(const TFontObj& F, int I, int Count, int RunE
     return nullptr;
   const int Length = RunEnd - RunStart;
   std::vector<int>& Store = Document->ExtentStore;
-  const bool Forgotten = F.ExtentsGeneration != Document->ExtentGeneration;
-  if (Forgotten || F.ExtentsCount != Length || F.ExtentsAt < 0) {
-    if (Forgotten || F.ExtentsAt < 0 || F.ExtentsRoom < Length) {
+  // A run's place in the store: its room, how many characters were measured
+  // (0: none yet), then their extents. The run keeps only where it starts.
+  constexpr int RoomAt = 0, CountAt = 1, ExtentsFrom = 2;
+  const bool Held = F.ExtentsAt >= 0 && F.ExtentsGeneration == Document->ExtentGeneration;
+  if (!Held || Store[std::size_t(F.ExtentsAt + CountAt)] != Length) {
+    if (!Held || Store[std::size_t(F.ExtentsAt + RoomAt)] < Length) {
       constexpr std::size_t Bound = TSectionList::ExtentStoreBound;
-      if (!Store.empty() && Store.size() + std::size_t(Length) > Bound) {
+      const std::size_t Slot = std::size_t(ExtentsFrom) + std::size_t(Length);
+      if (!Store.empty() && Store.size() + Slot > Bound) {
         // Full: every run measured so far forgets its extents (and measures
         // again when next asked), so that the store's peak stays bounded.
         ++Document->ExtentGeneration;
         Store.clear();
       }
-      const std::size_t Needed = Store.size() + std::size_t(Length);
+      const std::size_t Needed = Store.size() + Slot;
       if (Needed > Store.capacity())
         Store.reserve(std::max(Needed, std::min(2 * Store.capacity(), Bound)));
       F.ExtentsGeneration = Document->ExtentGeneration;
       F.ExtentsAt = int(Store.size());
-      F.ExtentsRoom = Length;
       Store.resize(Needed);
+      Store[std::size_t(F.ExtentsAt + RoomAt)] = Length;
     }
-    std::fill_n(Store.begin() + F.ExtentsAt, Length, 0);
-    Document->Fonts.TextExtents(F.Font->Desc(), Text.data() + RunStart, Length, Store.data() + F.ExtentsAt);
-    F.ExtentsCount = Length;
+    int* Measured = Store.data() + F.ExtentsAt + ExtentsFrom;
+    std::fill_n(Measured, Length, 0);
+    Document->Fonts.TextExtents(F.Font->Desc(), Text.data() + RunStart, Length, Measured);
+    Store[std::size_t(F.ExtentsAt + CountAt)] = Length;
   }
   // Valid until the next run is measured (the store may grow then).
-  const int* Extents = Store.data() + F.ExtentsAt;
+  const int* Extents = Store.data() + F.ExtentsAt + ExtentsFrom;
   Base = I > RunStart ? Extents[I - RunStart - 1] : 0;
   return Extents + (I - RunStart);
 }
@@ -257,6 +262,13 @@ void TSection::MeasureWidths(int& Min, int& Max)
   CachedMax = Max;
 }
 
+int TSection::FirstIndentFor(int Width) const
+{
+  if (FirstIndentPercent > 0)
+    return int((long long)Width * FirstIndentPercent / 100);
+  return FirstIndent;
+}
+
 namespace {
 
 // Places a floating image at Y between the current indents.
@@ -315,8 +327,7 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
   const int SaveRight = IMgr.RightEdge();
   if (Preformatted)
     IMgr.SetRightEdge(X + 32000);
-  if (FirstIndentPercent > 0)
-    FirstIndent = int((long long)Width * FirstIndentPercent / 100);
+  const int FirstLineIndent = FirstIndentFor(Width);
   const int LineWidth = std::min(IMgr.RightSide(Y) - IMgr.LeftIndent(Y), Width);
   MaxWidth = LineWidth;
   for (auto& Image : Images.Items) {
@@ -328,7 +339,6 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
   if (Clear > 0) {
     LineRec Empty;
     Empty.TextHeight = Clear;
-    Empty.ReachHeight = Clear;
     Lines.push_back(Empty);
     ContentHeight += Clear;
     Y += Clear;
@@ -357,7 +367,7 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
     }
     if (Start >= CharCount)
       break;
-    const int Left = IMgr.LeftIndent(Y) + (First ? FirstIndent : 0);
+    const int Left = IMgr.LeftIndent(Y) + (First ? FirstLineIndent : 0);
     const int Right = IMgr.RightSide(Y);
     int Count = CharCount - Start;
     (void)N;
@@ -380,7 +390,6 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
         LineRec Empty;
         Empty.Start = Start;
         Empty.TextHeight = Wider - Y;
-        Empty.ReachHeight = Wider - Y;
         Lines.push_back(Empty);
         ContentHeight += Wider - Y;
         Y = Wider;
@@ -423,7 +432,6 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
           LineRec Empty;
           Empty.Start = Start;
           Empty.TextHeight = Wider - Y;
-          Empty.ReachHeight = Wider - Y;
           Lines.push_back(Empty);
           ContentHeight += Wider - Y;
           Y = Wider;
@@ -442,7 +450,7 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
           ++I;
         }
         LineLen = I - Start;
-        MaxWidth = std::max(MaxWidth, RunWidth(Start, LineLen, true) + (First ? FirstIndent : 0));
+        MaxWidth = std::max(MaxWidth, RunWidth(Start, LineLen, true) + (First ? FirstLineIndent : 0));
       }
       // Spaces after the break, and a break right after them, stay on the line.
       while (Start + LineLen < CharCount && Text[std::size_t(Start + LineLen)] == u' ')
@@ -460,7 +468,7 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
         if (TImageObj* Image = Images.FindImage(I); Image && Image->Floating())
           Floats.push_back(Image);
     const bool Last = Start + LineLen >= CharCount;
-    const int H = CompleteLine(Line, X, Y, IMgr, First, Last, Floats);
+    const int H = CompleteLine(Line, X, Y, IMgr, First ? FirstLineIndent : 0, Last, Floats);
     Lines.push_back(Line);
     ContentHeight += H;
     Y += H;
@@ -500,7 +508,7 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
   return ContentHeight;
 }
 
-int TSection::CompleteLine(LineRec& Line, int X, int Y, IndentManager& IMgr, bool FirstLine, bool LastLine,
+int TSection::CompleteLine(LineRec& Line, int X, int Y, IndentManager& IMgr, int Indent, bool LastLine,
                            std::vector<TImageObj*>& Floats)
 {
   (void)Floats;
@@ -558,7 +566,7 @@ int TSection::CompleteLine(LineRec& Line, int X, int Y, IndentManager& IMgr, boo
       F->SetYValue(Y);
     I += std::max(1, Fonts.GetFontCountAt(I, CharCount));
   }
-  const int Left = IMgr.LeftIndent(Y) + (FirstLine ? FirstIndent : 0);
+  const int Left = IMgr.LeftIndent(Y) + Indent;
   const int Right = IMgr.RightSide(Y);
   const int TextWidth = RunWidth(S, K, true);
   switch (Alignment) {
@@ -582,6 +590,5 @@ int TSection::CompleteLine(LineRec& Line, int X, int Y, IndentManager& IMgr, boo
   Line.RoomWidth = Right - Left;
   Line.PaintX = X + Line.OffsetX;
   Line.PaintY = Y + Line.LeadAbove;
-  Line.ReachHeight = Line.BoxHeight();
   return Line.BoxHeight();
 }

@@ -74,9 +74,9 @@ int TSection::Paint(HDC DC, const TRect& Clip, int X)
     const int LineTop = Y;
     Y += Line.BoxHeight();
     // A printed page never cuts a line: the page ends above it instead.
-    if (Document->Printing && !Document->LineOnPage(LineTop, std::max(Line.ReachHeight, Line.BoxHeight())))
+    if (Document->Printing && !Document->LineOnPage(LineTop, Line.BoxHeight()))
       break;
-    if (LineTop + Line.ReachHeight - YOff <= Clip.Top || LineTop - YOff >= Clip.Bottom)
+    if (LineTop + Line.BoxHeight() - YOff <= Clip.Top || LineTop - YOff >= Clip.Bottom)
       continue;
     Line.PaintY = LineTop + Line.LeadAbove;
     Line.PaintX = X + Line.OffsetX;

@@ -41,7 +41,7 @@ void TBlockCell::DropTrailingBottomMargin()
 
 TBlock::TBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, TAttributeList* Attributes,
                const std::string& ATag)
-    : TSectionBase(ADocument), MyCell(ADocument)
+    : TSectionBase(ADocument), MargArray(ADocument->BlockBoxPool), MyCell(ADocument)
 {
   MyCell->Tag = ATag;
   TAlignmentStyle Align;
@@ -56,9 +56,7 @@ TBlock::TBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, 
   ExSize = Props.ExSize();
   DisplayNone = Props.DisplayNone();
   if (!Props.PropTitle.empty())
-    FExtras = std::make_unique<TBlockExtras>();
-  if (FExtras)
-    FExtras->Title = Props.PropTitle;
+    Extras().Title = Props.PropTitle;
   Positioning = std::uint8_t(Props.GetPositionKind());
   Visible = Props.GetVisibility() != viHidden;
   ReadBoxValues(Props);
@@ -72,9 +70,7 @@ TBlock::TBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, 
   (void)Attributes;
   std::string Picture;
   if (Props.GetBackgroundImage(Picture) && !Picture.empty()) {
-    if (!FExtras)
-      FExtras = std::make_unique<TBlockExtras>();
-    FExtras->BGImage = std::make_unique<TImageObj>(ADocument, Picture);
+    Extras().BGImage = std::make_unique<TImageObj>(ADocument, Picture);
     Props.GetBackgroundPos(EmSize, ExSize, FExtras->BGPos);
   }
   CollapseMargins(Parent);
@@ -83,6 +79,13 @@ TBlock::TBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, 
 TBlock::~TBlock() = default;
 
 TBlockExtras::~TBlockExtras() = default;
+
+TBlockExtras& TBlock::Extras()
+{
+  if (!FExtras)
+    FExtras = std::make_unique<TBlockExtras>();
+  return *FExtras;
+}
 
 const std::string& TBlock::Title() const
 {
@@ -107,15 +110,16 @@ void TBlock::CollapseMargins(TCellBasic* Parent)
   TopAuto = TopIsAuto;
   BottomAuto = BottomIsAuto;
   MargArrayO.Convert({400, 400, EmSize, ExSize, Ppi}, M, Autos);
+  M[piMarginTop] = CollapsedTop(Parent, M[piMarginTop]);
   MargArray.Take(M);
-  int& Top = MargArray[piMarginTop];
-  if (Positioning == posAbsolute) {
-    if (TopAuto)
-      Top = 0;
-    return;
-  }
+}
+
+int TBlock::CollapsedTop(TCellBasic* Parent, int Top)
+{
+  if (Positioning == posAbsolute)
+    return TopAuto ? 0 : Top;
   if (Floating || !Parent)
-    return;
+    return Top;
   TSectionBase* Prev = nullptr;
   for (auto It = Parent->Sections.rbegin(); It != Parent->Sections.rend(); ++It) {
     auto* B = AsBlock(It->get());
@@ -126,20 +130,21 @@ void TBlock::CollapseMargins(TCellBasic* Parent)
   }
   if (auto* B = AsBlock(Prev)) {
     // The previous block's bottom margin joins this top margin.
-    int& Bottom = B->MargArray[piMarginBottom];
+    const int Bottom = B->MargArray[piMarginBottom];
     if (Bottom >= 0 && Top >= 0)
       Top = std::max(Top, Bottom);
     else if (Bottom < 0 && Top < 0)
       Top = std::min(Top, Bottom);
     else
       Top = Top + Bottom;
-    Bottom = 0;
+    B->MargArray[piMarginBottom] = 0;
   } else if (Prev) {
     if (Parent->Tag == "li" && (ATagIs("ul") || ATagIs("ol")) && TopAuto)
       Top = 0;
   }
   if (!Prev && TopAuto)
     Top = 0;
+  return Top;
 }
 
 int TBlock::ConvertKeepingMargins(const TBoxBases& Bases)
@@ -148,9 +153,9 @@ int TBlock::ConvertKeepingMargins(const TBoxBases& Bases)
   TMarginArray Converted{};
   int Autos = 0;
   MargArrayO.Convert(Bases, Converted, Autos);
+  Converted[piMarginTop] = Top;
+  Converted[piMarginBottom] = Bottom;
   MargArray.Take(Converted);
-  MargArray[piMarginTop] = Top;
-  MargArray[piMarginBottom] = Bottom;
   return Autos;
 }
 
@@ -169,9 +174,9 @@ int TBlock::FindWidth(int W, int AutoCount)
   int Min = 0, Max = 0;
   MyCell->MeasureWidths(Min, Max);
   const int BP = BoxPaddingLeft() + BoxPaddingRight();
-  int& ML = MargArray[piMarginLeft];
-  int& MR = MargArray[piMarginRight];
-  int& Wd = MargArray[piWidth];
+  auto ML = MargArray[piMarginLeft];
+  auto MR = MargArray[piMarginRight];
+  auto Wd = MargArray[piWidth];
   auto AutoWidth = [&] {
     if (Positioning == posAbsolute)
       return int(std::min<long long>(Max, Clamp64((long long)W - BP - ValueOrZero(ML) - ValueOrZero(MR) - ValueOrZero(MargArray[piLeft]))));
@@ -179,17 +184,17 @@ int TBlock::FindWidth(int W, int AutoCount)
   };
   switch (AutoCount) {
   case 0:
-    return std::max(Min, Wd);
+    return std::max(Min, int(Wd));
   case 1:
     if (Wd == Auto)
       return AutoWidth();
-    Wd = std::max(Wd, Min);
+    Wd = std::max(int(Wd), Min);
     if (MR != Auto && ML == Auto)
       ML = std::max(0, int(Clamp64((long long)W - BP - MR - Wd)));
     else if (MR == Auto) {
       MR = Floating ? 0 : std::max(0, int(Clamp64((long long)W - BP - ValueOrZero(ML) - Wd)));
     }
-    return Wd;
+    return int(Wd);
   case 2:
     if (Wd == Auto) {
       if (ML == Auto) ML = 0;
@@ -197,7 +202,7 @@ int TBlock::FindWidth(int W, int AutoCount)
       return AutoWidth();
     }
     ML = MR = std::max(0, int(Clamp64((long long)W - Wd - BP))) / 2;
-    return Wd;
+    return int(Wd);
   default:
     ML = MR = 0;
     return AutoWidth();
@@ -333,20 +338,23 @@ void TBlock::MeasureBackground(int Width, int AvailHeight)
 
 void TBlock::ForgetPaintOrder()
 {
-  FZOrder.reset();
+  if (FExtras)
+    FExtras->ZOrder = {};
   FListed = 0;
 }
 
 bool TBlock::BuildDrawList()
 {
   const std::size_t Count = MyCell->Sections.size();
-  const bool SameContent = FListed > 0 && FListedRemovals == MyCell->Removals;
+  const bool SameContent = FListed > 0 && !MyCell->SectionsDropped;
   if (SameContent && FListed == Count)
     return true;
-  auto ByZ = [](const TSectionBase* A, const TSectionBase* B) { return A->ZValue < B->ZValue; };
+  // Only blocks are z-ordered; the rest of the content has z 0.
+  auto ZOf = [](const TSectionBase* S) { return S->IsBlock() ? static_cast<const TBlock*>(S)->ZValue : 0; };
+  auto ByZ = [&](const TSectionBase* A, const TSectionBase* B) { return ZOf(A) < ZOf(B); };
   // Content added at the end since the list was made, in z order after it
   // (a conversation growing by a message): the list grows by it.
-  if (SameContent && !FZOrder && FListed < Count) {
+  if (SameContent && PaintsInFlowOrder() && FListed < Count) {
     const std::size_t Old = FListed;
     bool Sorted = true;
     for (std::size_t I = Old; I < Count && Sorted; ++I)
@@ -357,7 +365,7 @@ bool TBlock::BuildDrawList()
     }
   }
   FListed = std::uint32_t(Count);
-  FListedRemovals = MyCell->Removals;
+  MyCell->SectionsDropped = false;
   // Negative z first, then z 0 in document order, then positive z; equal
   // values keep document order. Content already in that order (the usual
   // case: no z-index at all) is painted as it stands, and nothing is kept.
@@ -365,15 +373,16 @@ bool TBlock::BuildDrawList()
     return ByZ(A.get(), B.get());
   };
   if (std::is_sorted(MyCell->Sections.begin(), MyCell->Sections.end(), ByZOf)) {
-    FZOrder.reset();
+    if (FExtras)
+      FExtras->ZOrder = {};
     return false;
   }
-  auto Order = std::make_unique<std::vector<TSectionBase*>>();
-  Order->reserve(Count);
+  std::vector<TSectionBase*> Order;
+  Order.reserve(Count);
   for (auto& S : MyCell->Sections)
-    Order->push_back(S.get());
-  std::stable_sort(Order->begin(), Order->end(), ByZ);
-  FZOrder = std::move(Order);
+    Order.push_back(S.get());
+  std::stable_sort(Order.begin(), Order.end(), ByZ);
+  Extras().ZOrder = std::move(Order);
   return false;
 }
 

@@ -147,15 +147,14 @@ int TBlock::CollapsedTop(TCellBasic* Parent, int Top)
   return Top;
 }
 
-int TBlock::ConvertKeepingMargins(const TBoxBases& Bases)
+int TBlock::ConvertKeepingMargins(const TBoxBases& Bases, TMarginArray& M) const
 {
   const int Top = MargArray[piMarginTop], Bottom = MargArray[piMarginBottom];
-  TMarginArray Converted{};
+  M = {};
   int Autos = 0;
-  MargArrayO.Convert(Bases, Converted, Autos);
-  Converted[piMarginTop] = Top;
-  Converted[piMarginBottom] = Bottom;
-  MargArray.Take(Converted);
+  MargArrayO.Convert(Bases, M, Autos);
+  M[piMarginTop] = Top;
+  M[piMarginBottom] = Bottom;
   return Autos;
 }
 
@@ -228,14 +227,16 @@ int TBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Avai
   else if (ClearAttr == clAll) ClearOffset = std::max(0, std::max(CL, CR) - Y - 1);
 
   // 2. The box values against the real width.
-  int Autos = ConvertKeepingMargins({Width, AvailHeight, EmSize, ExSize, Document->Fonts.PixelsPerInch()});
-  if (MargArray[piWidth] == IntNull) {  // no width given: auto
-    MargArray[piWidth] = Auto;
+  TMarginArray M;
+  int Autos = ConvertKeepingMargins({Width, AvailHeight, EmSize, ExSize, Document->Fonts.PixelsPerInch()}, M);
+  if (M[piWidth] == IntNull) {  // no width given: auto
+    M[piWidth] = Auto;
     ++Autos;
   }
   for (int I : {int(piMarginLeft), int(piMarginRight), int(piPaddingLeft), int(piPaddingRight), int(piPaddingTop),
                 int(piPaddingBottom)})
-    if (MargArray[std::size_t(I)] == IntNull) MargArray[std::size_t(I)] = 0;
+    if (M[std::size_t(I)] == IntNull) M[std::size_t(I)] = 0;
+  MargArray.Take(M);
   TopP = MargArray[piTop] == Auto || MargArray[piTop] == IntNull ? 0 : MargArray[piTop];
   LeftP = MargArray[piLeft] == Auto || MargArray[piLeft] == IntNull ? 0 : MargArray[piLeft];
 
@@ -535,9 +536,11 @@ int TBodyBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int 
 {
   (void)X;
   StartPos = Pos;
-  ConvertKeepingMargins({Width, AvailHeight, EmSize, ExSize, Document->Fonts.PixelsPerInch()});
+  TMarginArray M;
+  ConvertKeepingMargins({Width, AvailHeight, EmSize, ExSize, Document->Fonts.PixelsPerInch()}, M);
   for (int I = piMarginTop; I <= piBorderLeftWidth; ++I)
-    MargArray[std::size_t(I)] = ValueOrZero(MargArray[std::size_t(I)]);
+    M[std::size_t(I)] = ValueOrZero(M[std::size_t(I)]);
+  MargArray.Take(M);
   NewWidth = std::max(0, Width - MargArray[piMarginLeft] - MargArray[piMarginRight] - BoxPaddingLeft() -
                              BoxPaddingRight());
   ContentLeft = MargArray[piMarginLeft] + BoxPaddingLeft();

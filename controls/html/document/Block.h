@@ -140,10 +140,11 @@ protected:
   // before in Parent (whose bottom margin then goes).
   int CollapsedTop(TCellBasic* Parent, int Top);
   bool ATagIs(const std::string& T) const;
-  // Converts the box values against Bases into MargArray, keeping the
-  // collapsed vertical margins; returns the autos among margin-left, width
-  // and margin-right.
-  int ConvertKeepingMargins(const TBoxBases& Bases);
+  // Converts the box values against Bases into M, with the collapsed
+  // vertical margins of MargArray; returns the autos among margin-left, width
+  // and margin-right. The caller fills in what layout decides and takes M
+  // into MargArray at once.
+  int ConvertKeepingMargins(const TBoxBases& Bases, TMarginArray& M) const;
   // True when the list kept what it held and at most grew at its end.
   bool BuildDrawList();
   // Measures the background picture, dropping it when it cannot be had.

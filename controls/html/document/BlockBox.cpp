@@ -61,6 +61,11 @@ TBlockBoxPool::~TBlockBoxPool()
 
 TBlockBoxSet* TBlockBoxPool::Acquire(const TBlockBoxSet::TValues& Values)
 {
+  for (TBlockBoxSet* Recent : FRecent)
+    if (Recent && Recent->Values == Values) {
+      ++Recent->Refs;
+      return Recent;
+    }
   TBlockBoxSet Probe{Values, HashOfBox(Values), 0, nullptr};
   auto Found = FSets.find(&Probe);
   TBlockBoxSet* Set;
@@ -70,6 +75,8 @@ TBlockBoxSet* TBlockBoxPool::Acquire(const TBlockBoxSet::TValues& Values)
     Set = new TBlockBoxSet{Values, Probe.Hash, 0, this};
     FSets.insert(Set);
   }
+  FRecent[FNextRecent] = Set;
+  FNextRecent = (FNextRecent + 1) % FRecent.size();
   ++Set->Refs;
   return Set;
 }
@@ -86,6 +93,9 @@ void TBlockBoxPool::Release(TBlockBoxSet* Set)
 void TBlockBoxPool::Forget(TBlockBoxSet* Set)
 {
   FSets.erase(Set);
+  for (TBlockBoxSet*& Recent : FRecent)
+    if (Recent == Set)
+      Recent = nullptr;
 }
 
 std::size_t TBlockBoxPool::Count() const

@@ -104,4 +104,8 @@ private:
     bool operator()(const TBlockBoxSet* A, const TBlockBoxSet* B) const { return A->Values == B->Values; }
   };
   std::unordered_set<TBlockBoxSet*, THashOf, TEqualValues> FSets;
+  // The sets acquired last: layout asks again and again for the few boxes
+  // of a page, and comparing with these costs less than hashing the values.
+  std::array<TBlockBoxSet*, 4> FRecent{};
+  std::size_t FNextRecent = 0;
 };

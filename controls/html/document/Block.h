@@ -92,8 +92,8 @@ public:
   TRect BorderRect{};
 
 private:
-  // While the content is painted in flow order, the first FListed sections
-  // of the cell are (see TBlockExtras::ZOrder for the other case).
+  // While the content is painted in flow order, what is painted is the
+  // first FListed sections of the cell (TBlockExtras::ZOrder otherwise).
   std::uint32_t FListed = 0;
 
 public:

@@ -1,17 +1,21 @@
 #include "controls/html/styles/BoxValues.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "controls/html/styles/Properties.h"
 
 namespace {
 
-// Every block starts from it; the reference it is made with is never dropped.
+// The count of the set every block starts from, shared by all documents: it
+// is never counted, so that no two documents ever write it.
+constexpr std::uint32_t Uncounted = UINT32_MAX;
+
 const TBoxValueSet* EmptySet()
 {
   static const TBoxValueSet* const Empty = [] {
     auto* Set = new TBoxValueSet(TVMarginArray{});
-    Set->Refs = 1;
+    Set->Refs = Uncounted;
     return Set;
   }();
   return Empty;
@@ -19,12 +23,13 @@ const TBoxValueSet* EmptySet()
 
 void AddRef(const TBoxValueSet* Set)
 {
-  ++Set->Refs;
+  if (Set->Refs != Uncounted)
+    ++Set->Refs;
 }
 
 void DropRef(const TBoxValueSet* Set)
 {
-  if (--Set->Refs == 0)
+  if (Set->Refs != Uncounted && --Set->Refs == 0)
     delete Set;
 }
 

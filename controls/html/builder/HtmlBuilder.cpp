@@ -228,7 +228,7 @@ void THtmlBuilder::NewBody(TProperties* Props)
     Default.CopyDefault(*Doc.DefaultProperties());
   TProperties& P = Props ? *Props : Default;
   if (Body)
-    std::erase_if(Doc.Sections, [&](auto& S) { return S.get() == Body; });
+    erase_if(Doc.Sections, [&](auto& S) { return S.get() == Body; });
   Body = new TBodyBlock(&Doc, nullptr, P, nullptr, "body");
   Doc.Sections.push_back(std::unique_ptr<TSectionBase>(Body));
   Frames.clear();

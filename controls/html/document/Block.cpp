@@ -41,7 +41,7 @@ void TBlockCell::DropTrailingBottomMargin()
 
 TBlock::TBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, TAttributeList* Attributes,
                const std::string& ATag)
-    : TSectionBase(ADocument), MyCell(ADocument)
+    : TSectionBase(ADocument), MargArray(ADocument->BlockBoxPool), MyCell(ADocument)
 {
   MyCell->Tag = ATag;
   TAlignmentStyle Align;
@@ -56,9 +56,7 @@ TBlock::TBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, 
   ExSize = Props.ExSize();
   DisplayNone = Props.DisplayNone();
   if (!Props.PropTitle.empty())
-    FExtras = std::make_unique<TBlockExtras>();
-  if (FExtras)
-    FExtras->Title = Props.PropTitle;
+    Extras().Title = Props.PropTitle;
   Positioning = std::uint8_t(Props.GetPositionKind());
   Visible = Props.GetVisibility() != viHidden;
   ReadBoxValues(Props);
@@ -72,9 +70,7 @@ TBlock::TBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, 
   (void)Attributes;
   std::string Picture;
   if (Props.GetBackgroundImage(Picture) && !Picture.empty()) {
-    if (!FExtras)
-      FExtras = std::make_unique<TBlockExtras>();
-    FExtras->BGImage = std::make_unique<TImageObj>(ADocument, Picture);
+    Extras().BGImage = std::make_unique<TImageObj>(ADocument, Picture);
     Props.GetBackgroundPos(EmSize, ExSize, FExtras->BGPos);
   }
   CollapseMargins(Parent);
@@ -83,6 +79,13 @@ TBlock::TBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, 
 TBlock::~TBlock() = default;
 
 TBlockExtras::~TBlockExtras() = default;
+
+TBlockExtras& TBlock::Extras()
+{
+  if (!FExtras)
+    FExtras = std::make_unique<TBlockExtras>();
+  return *FExtras;
+}
 
 const std::string& TBlock::Title() const
 {
@@ -107,15 +110,16 @@ void TBlock::CollapseMargins(TCellBasic* Parent)
   TopAuto = TopIsAuto;
   BottomAuto = BottomIsAuto;
   MargArrayO.Convert({400, 400, EmSize, ExSize, Ppi}, M, Autos);
+  M[piMarginTop] = CollapsedTop(Parent, M[piMarginTop]);
   MargArray.Take(M);
-  int& Top = MargArray[piMarginTop];
-  if (Positioning == posAbsolute) {
-    if (TopAuto)
-      Top = 0;
-    return;
-  }
+}
+
+int TBlock::CollapsedTop(TCellBasic* Parent, int Top)
+{
+  if (Positioning == posAbsolute)
+    return TopAuto ? 0 : Top;
   if (Floating || !Parent)
-    return;
+    return Top;
   TSectionBase* Prev = nullptr;
   for (auto It = Parent->Sections.rbegin(); It != Parent->Sections.rend(); ++It) {
     auto* B = AsBlock(It->get());
@@ -126,31 +130,31 @@ void TBlock::CollapseMargins(TCellBasic* Parent)
   }
   if (auto* B = AsBlock(Prev)) {
     // The previous block's bottom margin joins this top margin.
-    int& Bottom = B->MargArray[piMarginBottom];
+    const int Bottom = B->MargArray[piMarginBottom];
     if (Bottom >= 0 && Top >= 0)
       Top = std::max(Top, Bottom);
     else if (Bottom < 0 && Top < 0)
       Top = std::min(Top, Bottom);
     else
       Top = Top + Bottom;
-    Bottom = 0;
+    B->MargArray[piMarginBottom] = 0;
   } else if (Prev) {
     if (Parent->Tag == "li" && (ATagIs("ul") || ATagIs("ol")) && TopAuto)
       Top = 0;
   }
   if (!Prev && TopAuto)
     Top = 0;
+  return Top;
 }
 
-int TBlock::ConvertKeepingMargins(const TBoxBases& Bases)
+int TBlock::ConvertKeepingMargins(const TBoxBases& Bases, TMarginArray& M) const
 {
   const int Top = MargArray[piMarginTop], Bottom = MargArray[piMarginBottom];
-  TMarginArray Converted{};
+  M = {};
   int Autos = 0;
-  MargArrayO.Convert(Bases, Converted, Autos);
-  MargArray.Take(Converted);
-  MargArray[piMarginTop] = Top;
-  MargArray[piMarginBottom] = Bottom;
+  MargArrayO.Convert(Bases, M, Autos);
+  M[piMarginTop] = Top;
+  M[piMarginBottom] = Bottom;
   return Autos;
 }
 
@@ -169,9 +173,9 @@ int TBlock::FindWidth(int W, int AutoCount)
   int Min = 0, Max = 0;
   MyCell->MeasureWidths(Min, Max);
   const int BP = BoxPaddingLeft() + BoxPaddingRight();
-  int& ML = MargArray[piMarginLeft];
-  int& MR = MargArray[piMarginRight];
-  int& Wd = MargArray[piWidth];
+  auto ML = MargArray[piMarginLeft];
+  auto MR = MargArray[piMarginRight];
+  auto Wd = MargArray[piWidth];
   auto AutoWidth = [&] {
     if (Positioning == posAbsolute)
       return int(std::min<long long>(Max, Clamp64((long long)W - BP - ValueOrZero(ML) - ValueOrZero(MR) - ValueOrZero(MargArray[piLeft]))));
@@ -179,17 +183,17 @@ int TBlock::FindWidth(int W, int AutoCount)
   };
   switch (AutoCount) {
   case 0:
-    return std::max(Min, Wd);
+    return std::max(Min, int(Wd));
   case 1:
     if (Wd == Auto)
       return AutoWidth();
-    Wd = std::max(Wd, Min);
+    Wd = std::max(int(Wd), Min);
     if (MR != Auto && ML == Auto)
       ML = std::max(0, int(Clamp64((long long)W - BP - MR - Wd)));
     else if (MR == Auto) {
       MR = Floating ? 0 : std::max(0, int(Clamp64((long long)W - BP - ValueOrZero(ML) - Wd)));
     }
-    return Wd;
+    return int(Wd);
   case 2:
     if (Wd == Auto) {
       if (ML == Auto) ML = 0;
@@ -197,7 +201,7 @@ int TBlock::FindWidth(int W, int AutoCount)
       return AutoWidth();
     }
     ML = MR = std::max(0, int(Clamp64((long long)W - Wd - BP))) / 2;
-    return Wd;
+    return int(Wd);
   default:
     ML = MR = 0;
     return AutoWidth();
@@ -223,14 +227,16 @@ int TBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Avai
   else if (ClearAttr == clAll) ClearOffset = std::max(0, std::max(CL, CR) - Y - 1);
 
   // 2. The box values against the real width.
-  int Autos = ConvertKeepingMargins({Width, AvailHeight, EmSize, ExSize, Document->Fonts.PixelsPerInch()});
-  if (MargArray[piWidth] == IntNull) {  // no width given: auto
-    MargArray[piWidth] = Auto;
+  TMarginArray M;
+  int Autos = ConvertKeepingMargins({Width, AvailHeight, EmSize, ExSize, Document->Fonts.PixelsPerInch()}, M);
+  if (M[piWidth] == IntNull) {  // no width given: auto
+    M[piWidth] = Auto;
     ++Autos;
   }
   for (int I : {int(piMarginLeft), int(piMarginRight), int(piPaddingLeft), int(piPaddingRight), int(piPaddingTop),
                 int(piPaddingBottom)})
-    if (MargArray[std::size_t(I)] == IntNull) MargArray[std::size_t(I)] = 0;
+    if (M[std::size_t(I)] == IntNull) M[std::size_t(I)] = 0;
+  MargArray.Take(M);
   TopP = MargArray[piTop] == Auto || MargArray[piTop] == IntNull ? 0 : MargArray[piTop];
   LeftP = MargArray[piLeft] == Auto || MargArray[piLeft] == IntNull ? 0 : MargArray[piLeft];
 
@@ -333,20 +339,23 @@ void TBlock::MeasureBackground(int Width, int AvailHeight)
 
 void TBlock::ForgetPaintOrder()
 {
-  FZOrder.reset();
+  if (FExtras)
+    FExtras->ZOrder = {};
   FListed = 0;
 }
 
 bool TBlock::BuildDrawList()
 {
   const std::size_t Count = MyCell->Sections.size();
-  const bool SameContent = FListed > 0 && FListedRemovals == MyCell->Removals;
+  const bool SameContent = FListed > 0 && !MyCell->SectionsDropped;
   if (SameContent && FListed == Count)
     return true;
-  auto ByZ = [](const TSectionBase* A, const TSectionBase* B) { return A->ZValue < B->ZValue; };
+  // Only blocks are z-ordered; the rest of the content has z 0.
+  auto ZOf = [](const TSectionBase* S) { return S->IsBlock() ? static_cast<const TBlock*>(S)->ZValue : 0; };
+  auto ByZ = [&](const TSectionBase* A, const TSectionBase* B) { return ZOf(A) < ZOf(B); };
   // Content added at the end since the list was made, in z order after it
   // (a conversation growing by a message): the list grows by it.
-  if (SameContent && !FZOrder && FListed < Count) {
+  if (SameContent && PaintsInFlowOrder() && FListed < Count) {
     const std::size_t Old = FListed;
     bool Sorted = true;
     for (std::size_t I = Old; I < Count && Sorted; ++I)
@@ -357,7 +366,7 @@ bool TBlock::BuildDrawList()
     }
   }
   FListed = std::uint32_t(Count);
-  FListedRemovals = MyCell->Removals;
+  MyCell->SectionsDropped = false;
   // Negative z first, then z 0 in document order, then positive z; equal
   // values keep document order. Content already in that order (the usual
   // case: no z-index at all) is painted as it stands, and nothing is kept.
@@ -365,15 +374,16 @@ bool TBlock::BuildDrawList()
     return ByZ(A.get(), B.get());
   };
   if (std::is_sorted(MyCell->Sections.begin(), MyCell->Sections.end(), ByZOf)) {
-    FZOrder.reset();
+    if (FExtras)
+      FExtras->ZOrder = {};
     return false;
   }
-  auto Order = std::make_unique<std::vector<TSectionBase*>>();
-  Order->reserve(Count);
+  std::vector<TSectionBase*> Order;
+  Order.reserve(Count);
   for (auto& S : MyCell->Sections)
-    Order->push_back(S.get());
-  std::stable_sort(Order->begin(), Order->end(), ByZ);
-  FZOrder = std::move(Order);
+    Order.push_back(S.get());
+  std::stable_sort(Order.begin(), Order.end(), ByZ);
+  Extras().ZOrder = std::move(Order);
   return false;
 }
 
@@ -526,9 +536,11 @@ int TBodyBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int 
 {
   (void)X;
   StartPos = Pos;
-  ConvertKeepingMargins({Width, AvailHeight, EmSize, ExSize, Document->Fonts.PixelsPerInch()});
+  TMarginArray M;
+  ConvertKeepingMargins({Width, AvailHeight, EmSize, ExSize, Document->Fonts.PixelsPerInch()}, M);
   for (int I = piMarginTop; I <= piBorderLeftWidth; ++I)
-    MargArray[std::size_t(I)] = ValueOrZero(MargArray[std::size_t(I)]);
+    M[std::size_t(I)] = ValueOrZero(M[std::size_t(I)]);
+  MargArray.Take(M);
   NewWidth = std::max(0, Width - MargArray[piMarginLeft] - MargArray[piMarginRight] - BoxPaddingLeft() -
                              BoxPaddingRight());
   ContentLeft = MargArray[piMarginLeft] + BoxPaddingLeft();

@@ -48,12 +48,16 @@ private:
   TBlockCell FCell;
 };
 
-// What only some blocks have: a title, and a background picture with its
-// position. Kept apart so that the others (nearly all) pay a pointer.
+// What only some blocks have: a title, a background picture with its
+// position, and content painted in an order of its own. Kept apart so that
+// the others (nearly all) pay one pointer.
 struct TBlockExtras {
   std::string Title;
   std::unique_ptr<TImageObj> BGImage;  // tiled over the padding box
   TBackgroundPosRec BGPos;
+  // Empty while the content is painted in flow order; otherwise the content
+  // sorted by z-index.
+  std::vector<TSectionBase*> ZOrder;
   ~TBlockExtras();
 };
 
@@ -65,30 +69,32 @@ public:
          const std::string& ATag);
   ~TBlock() override;
 
-  TBlockBox MargArray;
-  TBoxValues MargArrayO;  // as the style gave them, shared with blocks of equal values
-  TOwnCell MyCell;
-  int EmSize = 0, ExSize = 0;
-  int NewWidth = 0;  // content width
-  int ContentLeft = 0;
-  int ContentTop = 0, ContentBot = 0;
-  int TopP = 0, LeftP = 0;  // offsets of positioned boxes
-  TRect BorderRect{};
+  // The order of the fields packs them: the bytes first fill what the base
+  // leaves of its last eight; a conversation makes two blocks a message.
   std::uint8_t Floating = 0;     // 0 none, 5 left, 6 right
   std::uint8_t ClearAttr = 0;    // a TClearAttrType
   std::uint8_t Positioning = 0;  // 0 static, 1 absolute, 2 relative
-  // Six flags in one byte: a conversation makes two blocks a message.
   bool HasBorderStyle : 1 = false;
   bool Visible : 1 = true;
   bool DisplayNone : 1 = false;
   bool BottomAuto : 1 = false;  // the bottom margin may be dropped
   bool BulletRoom : 1 = false;  // a list: keep content 35 pixels from the left indent
   bool TopAuto : 1 = false;
+  TBlockBox MargArray;
+  TBoxValues MargArrayO;  // as the style gave them, shared with blocks of equal values
+  TOwnCell MyCell;
+  int ZValue = 0;  // z-index times 10, for the draw order of positioned blocks
+  int EmSize = 0, ExSize = 0;
+  int NewWidth = 0;  // content width
+  int ContentLeft = 0;
+  int ContentTop = 0, ContentBot = 0;
+  int TopP = 0, LeftP = 0;  // offsets of positioned boxes
+  TRect BorderRect{};
 
 private:
-  // Here, beside the flags, they fill what would be padding. See FZOrder.
+  // While the content is painted in flow order, what is painted is the
+  // first FListed sections of the cell (TBlockExtras::ZOrder otherwise).
   std::uint32_t FListed = 0;
-  int FListedRemovals = 0;  // the content cell's removals when the list was made
 
 public:
   const std::string& Title() const;
@@ -97,9 +103,12 @@ public:
   // The content in paint order as the last layout listed it.
   std::size_t PaintCount() const
   {
-    return FZOrder ? FZOrder->size() : std::min<std::size_t>(FListed, MyCell->Sections.size());
+    return PaintsInFlowOrder() ? std::min<std::size_t>(FListed, MyCell->Sections.size()) : FExtras->ZOrder.size();
   }
-  TSectionBase* PaintAt(std::size_t I) const { return FZOrder ? (*FZOrder)[I] : MyCell->Sections[I].get(); }
+  TSectionBase* PaintAt(std::size_t I) const
+  {
+    return PaintsInFlowOrder() ? MyCell->Sections[I].get() : FExtras->ZOrder[I];
+  }
   // The content was replaced as a whole: the next layout lists it anew.
   void ForgetPaintOrder();
 
@@ -127,25 +136,25 @@ public:
 
 protected:
   void CollapseMargins(TCellBasic* Parent);
+  // The top margin Top once joined with the bottom margin of the block
+  // before in Parent (whose bottom margin then goes).
+  int CollapsedTop(TCellBasic* Parent, int Top);
   bool ATagIs(const std::string& T) const;
-  // Converts the box values against Bases into MargArray, keeping the
-  // collapsed vertical margins; returns the autos among margin-left, width
-  // and margin-right.
-  int ConvertKeepingMargins(const TBoxBases& Bases);
+  // Converts the box values against Bases into M, with the collapsed
+  // vertical margins of MargArray; returns the autos among margin-left, width
+  // and margin-right. The caller fills in what layout decides and takes M
+  // into MargArray at once.
+  int ConvertKeepingMargins(const TBoxBases& Bases, TMarginArray& M) const;
   // True when the list kept what it held and at most grew at its end.
   bool BuildDrawList();
   // Measures the background picture, dropping it when it cannot be had.
   void MeasureBackground(int Width, int AvailHeight);
   int BoxPaddingLeft() const { return MargArray[piPaddingLeft] + MargArray[piBorderLeftWidth]; }
   int BoxPaddingRight() const { return MargArray[piPaddingRight] + MargArray[piBorderRightWidth]; }
-  bool PaintsInFlowOrder() const { return !FZOrder; }
+  bool PaintsInFlowOrder() const { return !FExtras || FExtras->ZOrder.empty(); }
+  // The extras, made on first need.
+  TBlockExtras& Extras();
   std::unique_ptr<TBlockExtras> FExtras;
-
-private:
-  // Null while the content is in flow order (the usual case: no z-index),
-  // when it is painted in its own order: the first FListed sections of the
-  // cell. Otherwise the content sorted by z-index.
-  std::unique_ptr<std::vector<TSectionBase*>> FZOrder;
 };
 
 // S as a block, or null: the virtual test is much cheaper than a

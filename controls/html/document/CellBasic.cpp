@@ -85,7 +85,7 @@ int TCellBasic::LayoutSections(std::size_t From, TResumeMark* Mark, int X, int Y
       // without it: noted in the log, never shown to the user.
       Document->LogLayoutFault(E.Message());
       Sections.erase(Sections.begin() + std::ptrdiff_t(I));
-      ++Removals;
+      SectionsDropped = true;
       FMeasureStamp = -1;
       continue;
     }

@@ -6,10 +6,10 @@
 
 #include <cstddef>
 #include <memory>
-#include <vector>
 
 #include "controls/html/document/CellTag.h"
 #include "controls/html/document/SectionBase.h"
+#include "controls/html/document/SmallOwnerList.h"
 
 class TCellBasic : public TObject {
 public:
@@ -18,10 +18,10 @@ public:
 
   TSectionList* Document;
   TCellTag Tag;  // the element the cell belongs to ("default" until told)
-  std::vector<std::unique_ptr<TSectionBase>> Sections;
+  // Most blocks hold one section: it lives inside the list.
+  TSmallOwnerList<TSectionBase> Sections;
   int ContentBottom = 0;  // the bottom of the last layout's flow
   int PaintBottom = 0;    // the lowest painted pixel (floats included)
-  int Removals = 0;       // sections taken out other than by clearing the whole cell
 
   // Finishes Section and takes it; an empty section is freed instead.
   void Add(TSectionBase* Section);
@@ -73,4 +73,9 @@ private:
                      IndentManager& IMgr, int& MaxWidth, int& Pos);
   int FMeasureStamp = -1;  // the document's layout cycle of FMeasuredMin/Max, or -1
   int FMeasuredMin = 0, FMeasuredMax = 0;
+
+public:
+  // A section was taken out (other than by clearing the whole cell) since
+  // the owner last listed the content in paint order; the owner clears it.
+  bool SectionsDropped = false;
 };

@@ -103,8 +103,8 @@ int THRBlock::FindWidth(int W, int AutoCount)
   (void)AutoCount;
   if (Positioning == posAbsolute)
     Align = 1;
-  int& ML = MargArray[piMarginLeft];
-  int& MR = MargArray[piMarginRight];
+  auto ML = MargArray[piMarginLeft];
+  auto MR = MargArray[piMarginRight];
   if (ML == Auto || ML == IntNull) ML = 0;
   if (MR == Auto || MR == IntNull) MR = 0;
   const int Room = std::max(0, W - ML - MR - BoxPaddingLeft() - BoxPaddingRight());

@@ -42,7 +42,6 @@ public:
   int LayoutTop = 0;
   int PaintBottom = 0;
   int PaintTop = 0;
-  int ZValue = 0;  // z-index times 10, for the draw order of positioned blocks
 
   virtual int TopOfContent() const { return TopY; }
   // Appends the selected text to the document's copy buffer.

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "controls/html/RecentRing.h"
+#include "controls/html/document/BlockBox.h"
 #include "controls/html/document/CellBasic.h"
 #include "controls/html/document/FontPool.h"
 #include "controls/html/styles/BackgroundPosition.h"
@@ -77,6 +78,7 @@ public:
   TBackgroundPosRec BackgroundPos;
   std::u16string CopyBuffer;
   TBoxValuePool BoxValuePool;  // the distinct box values of the document's blocks
+  TBlockBoxPool BlockBoxPool;  // the distinct boxes in pixels of the document's blocks
   TFontPool FontPool;          // the distinct fonts of the document's text runs
 
   // --- what files the document may read. Pictures and linked style sheets

@@ -1,12 +1,14 @@
-// TSmallOwnerList<T>: the objects a text section owns in order (its font
-// runs, its pictures), with room for the first one inside the list itself.
-// Most sections of a conversation hold one run and at most one picture: they
-// make no array, where a vector's one-element array costs a heap block of its
-// own. Past one element the list keeps an array on the heap, as a vector does.
+// TSmallOwnerList<T>: the objects a text section or a cell owns in order
+// (font runs, pictures, a cell's sections), with room for the first one inside
+// the list itself. Most sections of a conversation hold one run and at most
+// one picture, and most blocks one section: they make no array, where a
+// vector's one-element array costs a heap block of its own. Past one element
+// the list keeps an array on the heap, as a vector does.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <new>
 #include <stdexcept>
@@ -18,6 +20,8 @@ public:
   using value_type = std::unique_ptr<T>;
   using iterator = value_type*;
   using const_iterator = const value_type*;
+  using reverse_iterator = std::reverse_iterator<iterator>;
+  using const_reverse_iterator = std::reverse_iterator<const_iterator>;
 
   TSmallOwnerList() { new (&FInline) value_type(); }
   TSmallOwnerList(const TSmallOwnerList&) = delete;
@@ -37,6 +41,11 @@ public:
   iterator end() { return Data() + FSize; }
   const_iterator begin() const { return Data(); }
   const_iterator end() const { return Data() + FSize; }
+  reverse_iterator rbegin() { return reverse_iterator(end()); }
+  reverse_iterator rend() { return reverse_iterator(begin()); }
+  const_reverse_iterator rbegin() const { return const_reverse_iterator(end()); }
+  const_reverse_iterator rend() const { return const_reverse_iterator(begin()); }
+  std::size_t capacity() const { return Capacity(); }
   value_type& operator[](std::size_t I) { return Data()[I]; }
   const value_type& operator[](std::size_t I) const { return Data()[I]; }
   value_type& at(std::size_t I) { return Data()[Checked(I)]; }
@@ -75,6 +84,13 @@ public:
   {
     while (FSize > 0)
       erase(end() - 1);
+  }
+  // Makes room for Room objects at least, so that a caller can choose how a
+  // long list grows.
+  void reserve(std::size_t Room)
+  {
+    if (Room > Capacity())
+      Reallocate(Room);
   }
   // Drops the room the list does not use (back inside the list for one).
   void shrink_to_fit()
@@ -130,3 +146,17 @@ private:
   std::uint32_t FSize = 0;
   std::uint32_t FCapacity = 1;
 };
+
+// Frees the objects of List for which Matches holds, keeping the others in
+// order; returns how many went (as the standard erase_if does for a vector).
+template <class T, class TMatch>
+std::size_t erase_if(TSmallOwnerList<T>& List, TMatch Matches)
+{
+  std::size_t Erased = 0;
+  for (std::size_t I = List.size(); I-- > 0;)
+    if (Matches(List[I])) {
+      List.erase(List.begin() + I);
+      ++Erased;
+    }
+  return Erased;
+}

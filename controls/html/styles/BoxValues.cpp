@@ -1,15 +1,36 @@
 #include "controls/html/styles/BoxValues.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "controls/html/styles/Properties.h"
 
 namespace {
 
-const std::shared_ptr<const TBoxValueSet>& EmptySet()
+// The count of the set every block starts from, shared by all documents: it
+// is never counted, so that no two documents ever write it.
+constexpr std::uint32_t Uncounted = UINT32_MAX;
+
+const TBoxValueSet* EmptySet()
 {
-  static const auto Empty = std::make_shared<const TBoxValueSet>(TVMarginArray{});
+  static const TBoxValueSet* const Empty = [] {
+    auto* Set = new TBoxValueSet(TVMarginArray{});
+    Set->Refs = Uncounted;
+    return Set;
+  }();
   return Empty;
+}
+
+void AddRef(const TBoxValueSet* Set)
+{
+  if (Set->Refs != Uncounted)
+    ++Set->Refs;
+}
+
+void DropRef(const TBoxValueSet* Set)
+{
+  if (Set->Refs != Uncounted && --Set->Refs == 0)
+    delete Set;
 }
 
 std::size_t HashOf(const TVMarginArray& Values)
@@ -37,20 +58,46 @@ void KeepLengthsSane(TMarginArray& M)
 
 }  // namespace
 
-TBoxValues::TBoxValues() : FSet(EmptySet()) {}
+TBoxValues::TBoxValues() : FSet(EmptySet())
+{
+  AddRef(FSet);
+}
+
+TBoxValues::TBoxValues(const TBoxValues& Other) : FSet(Other.FSet)
+{
+  AddRef(FSet);
+}
+
+TBoxValues& TBoxValues::operator=(const TBoxValues& Other)
+{
+  Hold(Other.FSet);
+  return *this;
+}
+
+TBoxValues::~TBoxValues()
+{
+  DropRef(FSet);
+}
+
+void TBoxValues::Hold(const TBoxValueSet* Set)
+{
+  AddRef(Set);  // first: Set may be the one held now
+  DropRef(FSet);
+  FSet = Set;
+}
 
 void TBoxValues::Assign(const TVMarginArray& Values, TBoxValuePool& Pool)
 {
-  FSet = Pool.Intern(Values);
+  Hold(Pool.Intern(Values));
 }
 
 void TBoxValues::Set(std::size_t Index, TPropValue Value)
 {
   if (FSet->Values[Index] == Value)
     return;
-  auto Own = std::make_shared<TBoxValueSet>(FSet->Values);
+  auto* Own = new TBoxValueSet(FSet->Values);
   Own->Values[Index] = std::move(Value);
-  FSet = std::move(Own);
+  Hold(Own);
 }
 
 void TBoxValues::Convert(const TBoxBases& Bases, TMarginArray& M, int& AutoCount) const
@@ -80,7 +127,12 @@ void TBoxValues::Convert(const TBoxBases& Bases, TMarginArray& M, int& AutoCount
   AutoCount = Hit->AutoCount;
 }
 
-std::shared_ptr<const TBoxValueSet> TBoxValuePool::Intern(const TVMarginArray& Values)
+TBoxValuePool::~TBoxValuePool()
+{
+  Clear();
+}
+
+const TBoxValueSet* TBoxValuePool::Intern(const TVMarginArray& Values)
 {
   if (auto* Recent = FRecent.Find([&](const auto& Set) { return Set->Values == Values; }))
     return *Recent;
@@ -92,13 +144,18 @@ std::shared_ptr<const TBoxValueSet> TBoxValuePool::Intern(const TVMarginArray& V
       Found = It;
       break;
     }
-  if (Found == FSets.end())
-    Found = FSets.emplace(H, std::make_shared<const TBoxValueSet>(Values));
+  if (Found == FSets.end()) {
+    auto* Set = new TBoxValueSet(Values);
+    AddRef(Set);
+    Found = FSets.emplace(H, Set);
+  }
   return FRecent.Remember(Found->second);
 }
 
 void TBoxValuePool::Clear()
 {
+  for (auto& [Hash, Set] : FSets)
+    DropRef(Set);
   FSets.clear();
   FRecent.Clear();
 }

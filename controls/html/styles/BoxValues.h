@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <unordered_map>
 
@@ -50,6 +51,9 @@ struct TBoxValueSet {
   TVMarginArray Values;
   mutable std::array<TConversion, CacheSize> Cache;
   mutable std::size_t NextSlot = 0;
+  // The holders of the set (the pool among them): a count inside the set
+  // costs a block one pointer where a shared pointer costs two.
+  mutable std::uint32_t Refs = 0;
 };
 
 class TBoxValuePool;
@@ -57,6 +61,9 @@ class TBoxValuePool;
 class TBoxValues {
 public:
   TBoxValues();
+  TBoxValues(const TBoxValues& Other);
+  TBoxValues& operator=(const TBoxValues& Other);
+  ~TBoxValues();
 
   const TPropValue& operator[](std::size_t Index) const { return FSet->Values[Index]; }
   operator const TVMarginArray&() const { return FSet->Values; }
@@ -71,19 +78,28 @@ public:
   void Convert(const TBoxBases& Bases, TMarginArray& M, int& AutoCount) const;
 
 private:
-  std::shared_ptr<const TBoxValueSet> FSet;
+  // Holds Set in place of the one held so far.
+  void Hold(const TBoxValueSet* Set);
+  const TBoxValueSet* FSet;
 };
 
 // The distinct box value sets of one document.
+// The pool holds each of its sets until it is cleared; a block holding one
+// keeps it past that.
 class TBoxValuePool {
 public:
-  std::shared_ptr<const TBoxValueSet> Intern(const TVMarginArray& Values);
+  TBoxValuePool() = default;
+  TBoxValuePool(const TBoxValuePool&) = delete;
+  TBoxValuePool& operator=(const TBoxValuePool&) = delete;
+  ~TBoxValuePool();
+  // The pool's set equal to Values (made when there is none yet).
+  const TBoxValueSet* Intern(const TVMarginArray& Values);
   void Clear();
   std::size_t Count() const;
 
 private:
-  std::unordered_multimap<std::size_t, std::shared_ptr<const TBoxValueSet>> FSets;
+  std::unordered_multimap<std::size_t, const TBoxValueSet*> FSets;
   // The sets interned last: blocks come in runs of a few styles, and
   // comparing with these is cheaper than hashing 35 values.
-  TRecentRing<std::shared_ptr<const TBoxValueSet>, 4> FRecent;
+  TRecentRing<const TBoxValueSet*, 4> FRecent;
 };

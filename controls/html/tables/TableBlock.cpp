@@ -96,12 +96,12 @@ void TTableBlock::ConvertBox(int W)
   const int Top = MargArray[piMarginTop], Bottom = MargArray[piMarginBottom];
   TMarginArray Converted{};
   ConvMargArray(MargArrayO, W, 0, EmSize, ExSize, Document->Fonts.PixelsPerInch(), Converted, Autos);
-  MargArray.Take(Converted);
-  MargArray[piMarginTop] = Top;
-  MargArray[piMarginBottom] = Bottom;
+  Converted[piMarginTop] = Top;
+  Converted[piMarginBottom] = Bottom;
   for (int I = piPaddingTop; I <= piBorderLeftWidth; ++I)
-    if (!IsGivenValue(MargArray[std::size_t(I)]))
-      MargArray[std::size_t(I)] = 0;
+    if (!IsGivenValue(Converted[std::size_t(I)]))
+      Converted[std::size_t(I)] = 0;
+  MargArray.Take(Converted);
 }
 
 int TTableBlock::OuterWidth(int W)
@@ -132,8 +132,8 @@ int TTableBlock::OuterWidth(int W)
 int TTableBlock::FindWidth(int W, int AutoCount)
 {
   (void)AutoCount;
-  int& ML = MargArray[piMarginLeft];
-  int& MR = MargArray[piMarginRight];
+  auto ML = MargArray[piMarginLeft];
+  auto MR = MargArray[piMarginRight];
   if (InCaptionPair) {
     ML = MR = 0;
   } else {

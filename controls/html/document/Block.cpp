@@ -12,6 +12,10 @@
 #include "controls/html/parser/Attributes.h"
 #include "platform/win/gdi/gdi.h"
 
+// A conversation makes two blocks a message and keeps them all: a block
+// stays within a 192-byte heap block.
+static_assert(sizeof(TBlock) <= 184);
+
 namespace {
 
 long long Clamp64(long long V)
@@ -61,11 +65,10 @@ TBlock::TBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, 
   Visible = Props.GetVisibility() != viHidden;
   ReadBoxValues(Props);
   if (Positioning != posStatic) {
-    ZValue = Props.GetZIndex() * 10;
-    if (Positioning == posAbsolute && ZValue == 0)
-      ZValue = 1;
-  } else if (Floating && ZValue == 0) {
-    ZValue = 1;
+    const int Z = Props.GetZIndex() * 10;
+    SetZValue(Positioning == posAbsolute && Z == 0 ? 1 : Z);
+  } else if (Floating) {
+    SetZValue(1);
   }
   (void)Attributes;
   std::string Picture;
@@ -85,6 +88,22 @@ TBlockExtras& TBlock::Extras()
   if (!FExtras)
     FExtras = std::make_unique<TBlockExtras>();
   return *FExtras;
+}
+
+// A zero is what a block without extras answers: it makes none.
+void TBlock::SetZValue(int Z)
+{
+  if (Z != 0 || FExtras)
+    Extras().ZValue = Z;
+}
+
+void TBlock::SetOffsets(int Top, int Left)
+{
+  if (Top != 0 || Left != 0 || FExtras) {
+    TBlockExtras& E = Extras();
+    E.TopP = Top;
+    E.LeftP = Left;
+  }
 }
 
 const std::string& TBlock::Title() const
@@ -213,11 +232,11 @@ int TBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Avai
   StartPos = Pos;
   if (DisplayNone) {
     ContentHeight = PaintHeight = 0;
-    TopY = LayoutTop = PaintTop = BottomY = PaintBottom = Y;
+    TopY = PaintTop = BottomY = PaintBottom = Y;
     MaxWidth = 0;
     return 0;
   }
-  LayoutTop = PaintTop = Y;
+  PaintTop = Y;
   // 1. Clearing: start below the floats on the cleared sides.
   int CL = 0, CR = 0;
   IMgr.ClearPositions(CL, CR);
@@ -237,8 +256,9 @@ int TBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Avai
                 int(piPaddingBottom)})
     if (M[std::size_t(I)] == IntNull) M[std::size_t(I)] = 0;
   MargArray.Take(M);
-  TopP = MargArray[piTop] == Auto || MargArray[piTop] == IntNull ? 0 : MargArray[piTop];
-  LeftP = MargArray[piLeft] == Auto || MargArray[piLeft] == IntNull ? 0 : MargArray[piLeft];
+  SetOffsets(MargArray[piTop] == Auto || MargArray[piTop] == IntNull ? 0 : MargArray[piTop],
+             MargArray[piLeft] == Auto || MargArray[piLeft] == IntNull ? 0 : MargArray[piLeft]);
+  const int TopP = this->TopP(), LeftP = this->LeftP();
 
   // 3. The content width.
   NewWidth = std::max(0, FindWidth(Width, Autos));
@@ -351,7 +371,7 @@ bool TBlock::BuildDrawList()
   if (SameContent && FListed == Count)
     return true;
   // Only blocks are z-ordered; the rest of the content has z 0.
-  auto ZOf = [](const TSectionBase* S) { return S->IsBlock() ? static_cast<const TBlock*>(S)->ZValue : 0; };
+  auto ZOf = [](const TSectionBase* S) { return S->IsBlock() ? static_cast<const TBlock*>(S)->ZValue() : 0; };
   auto ByZ = [&](const TSectionBase* A, const TSectionBase* B) { return ZOf(A) < ZOf(B); };
   // Content added at the end since the list was made, in z order after it
   // (a conversation growing by a message): the list grows by it.
@@ -394,8 +414,8 @@ int TBlock::Paint(HDC DC, const TRect& Clip, int X)
   if (DisplayNone || !Visible)
     return Result;
   const int YOff = Document->YOff;
-  const int DX = Positioning == posRelative ? LeftP : 0;
-  const int DY = Positioning == posRelative ? TopP : 0;
+  const int DX = Positioning == posRelative ? LeftP() : 0;
+  const int DY = Positioning == posRelative ? TopP() : 0;
   const TRect Padding{ContentLeft - MargArray[piPaddingLeft] + DX,
                       ContentTop - MargArray[piPaddingTop] - YOff + DY,
                       ContentLeft + NewWidth + MargArray[piPaddingRight] + DX,
@@ -564,7 +584,7 @@ int TBodyBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int 
   ContentHeight = ContentBot + MargArray[piPaddingBottom] + MargArray[piBorderBottomWidth] +
                   MargArray[piMarginBottom] - Y;
   PaintHeight = std::max(ContentHeight, MyCell->PaintBottom - Y);
-  TopY = LayoutTop = PaintTop = Y;
+  TopY = PaintTop = Y;
   BottomY = Y + ContentHeight;
   PaintBottom = Y + PaintHeight;
   MaxWidth = std::max(Width, std::max(ContentMax, NewWidth) + MargArray[piMarginLeft] + MargArray[piMarginRight]);

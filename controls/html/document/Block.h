@@ -58,6 +58,9 @@ struct TBlockExtras {
   // Empty while the content is painted in flow order; otherwise the content
   // sorted by z-index.
   std::vector<TSectionBase*> ZOrder;
+  // Only positioned and floating blocks have a z-value or offsets.
+  int ZValue = 0;           // z-index times 10, for the draw order of positioned blocks
+  int TopP = 0, LeftP = 0;  // offsets of positioned boxes
   ~TBlockExtras();
 };
 
@@ -69,8 +72,8 @@ public:
          const std::string& ATag);
   ~TBlock() override;
 
-  // The order of the fields packs them: the bytes first fill what the base
-  // leaves of its last eight; a conversation makes two blocks a message.
+  // The order of the fields packs them: the bytes and FListed fill the eight
+  // before the first pointer; a conversation makes two blocks a message.
   std::uint8_t Floating = 0;     // 0 none, 5 left, 6 right
   std::uint8_t ClearAttr = 0;    // a TClearAttrType
   std::uint8_t Positioning = 0;  // 0 static, 1 absolute, 2 relative
@@ -80,16 +83,6 @@ public:
   bool BottomAuto : 1 = false;  // the bottom margin may be dropped
   bool BulletRoom : 1 = false;  // a list: keep content 35 pixels from the left indent
   bool TopAuto : 1 = false;
-  TBlockBox MargArray;
-  TBoxValues MargArrayO;  // as the style gave them, shared with blocks of equal values
-  TOwnCell MyCell;
-  int ZValue = 0;  // z-index times 10, for the draw order of positioned blocks
-  int EmSize = 0, ExSize = 0;
-  int NewWidth = 0;  // content width
-  int ContentLeft = 0;
-  int ContentTop = 0, ContentBot = 0;
-  int TopP = 0, LeftP = 0;  // offsets of positioned boxes
-  TRect BorderRect{};
 
 private:
   // While the content is painted in flow order, what is painted is the
@@ -97,6 +90,22 @@ private:
   std::uint32_t FListed = 0;
 
 public:
+  TBlockBox MargArray;
+  TBoxValues MargArrayO;  // as the style gave them, shared with blocks of equal values
+  TOwnCell MyCell;
+  int EmSize = 0, ExSize = 0;
+  int NewWidth = 0;  // content width
+  int ContentLeft = 0;
+  int ContentTop = 0, ContentBot = 0;
+  TRect BorderRect{};
+
+  // Z-index times 10, for the draw order of positioned blocks (1 for an
+  // absolute or floating block without one); 0 for the others.
+  int ZValue() const { return FExtras ? FExtras->ZValue : 0; }
+  void SetZValue(int Z);
+  // The offsets of a positioned box as its last layout took them.
+  int TopP() const { return FExtras ? FExtras->TopP : 0; }
+  int LeftP() const { return FExtras ? FExtras->LeftP : 0; }
   const std::string& Title() const;
   TImageObj* BGImage() const { return FExtras ? FExtras->BGImage.get() : nullptr; }
 
@@ -154,6 +163,7 @@ protected:
   bool PaintsInFlowOrder() const { return !FExtras || FExtras->ZOrder.empty(); }
   // The extras, made on first need.
   TBlockExtras& Extras();
+  void SetOffsets(int Top, int Left);
   std::unique_ptr<TBlockExtras> FExtras;
 };
 

@@ -59,7 +59,7 @@ int TBlockLI::Paint(HDC DC, const TRect& Clip, int X)
   const int Y = FirstLineHt - Document->YOff;
   if (FirstLineHt == 0 || Y < Clip.Top - 50 || Y > Clip.Bottom + 50)
     return Result;
-  const int CX = ContentLeft + (Positioning == posRelative ? LeftP : 0);
+  const int CX = ContentLeft + (Positioning == posRelative ? LeftP() : 0);
   const TColor Color = MarkerFont->Color;
   HBRUSH Brush = CreateSolidBrush(PlainColor(Color));
   HPEN Pen = CreatePen(PS_SOLID, 1, PlainColor(Color));

@@ -72,7 +72,7 @@ int THorzLine::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int A
   HWidth = std::max(0, std::min(X + Width - XLeft, IMgr.RightSide(Y) - XLeft));
   MaxWidth = HWidth;
   ContentHeight = PaintHeight = VSize;
-  TopY = LayoutTop = PaintTop = Y;
+  TopY = PaintTop = Y;
   BottomY = PaintBottom = Y + VSize;
   return VSize;
 }

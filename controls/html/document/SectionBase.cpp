@@ -8,7 +8,7 @@ int TSectionBase::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, in
   StartPos = Pos;
   PaintHeight = ContentHeight;
   MaxWidth = IMgr.RightEdge() - IMgr.LeftEdge();
-  TopY = LayoutTop = PaintTop = Y;
+  TopY = PaintTop = Y;
   BottomY = Y + ContentHeight;
   PaintBottom = Y + PaintHeight;
   return ContentHeight;

@@ -39,7 +39,6 @@ public:
   int CharCount = 0;
   int TopY = 999999999;  // until the first layout
   int BottomY = 0;
-  int LayoutTop = 0;
   int PaintBottom = 0;
   int PaintTop = 0;
 

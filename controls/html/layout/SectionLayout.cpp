@@ -308,7 +308,7 @@ int ClearSpace(const IndentManager& IMgr, int Mode, int Y)
 
 int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int AvailHeight, int Width, int Y)
 {
-  PaintTop = TopY = LayoutTop = Y;
+  PaintTop = TopY = Y;
   StartPos = Pos;
   ContentHeight = 0;
   Lines.clear();

@@ -85,8 +85,8 @@ TTableBlock::TTableBlock(TSectionList* ADocument, TCellBasic* Parent, TPropertie
       MargArrayO.Set(std::size_t(piBorderTopStyle + S), TPropValue(3));  // outset
     }
   }
-  if (Floating && ZValue == 0)
-    ZValue = 1;
+  if (Floating && ZValue() == 0)
+    SetZValue(1);
   ConvertBox(400);
 }
 
@@ -202,11 +202,11 @@ TTableAndCaptionBlock::TTableAndCaptionBlock(TSectionList* ADocument, TCellBasic
     : TBlock(ADocument, Parent, Props, &Attributes, "tablecaption"), TableBlock(ATableBlock)
 {
   ReadTableAlign(Attributes, Justify, Floating, Floating != 0);
-  if (Floating && ZValue == 0)
-    ZValue = 1;
+  if (Floating && ZValue() == 0)
+    SetZValue(1);
   TableBlock->InCaptionPair = true;
   TableBlock->Floating = 0;
-  TableBlock->ZValue = 0;
+  TableBlock->SetZValue(0);
   HasBorderStyle = false;
   for (int I = piMarginTop; I <= piBorderLeftWidth; ++I)
     MargArrayO.Set(std::size_t(I), TPropValue(0));

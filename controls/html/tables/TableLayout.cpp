@@ -633,7 +633,7 @@ int ThtmlTable::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int 
   NestLevel = Doc.TableNestLevel;
   (void)AvailHeight;
   StartPos = Pos;
-  PaintTop = TopY = LayoutTop = Y;
+  PaintTop = TopY = Y;
   Prepare();
   // Between the floats at this height.
   const int Left = std::max(X, IMgr.LeftIndent(Y));

@@ -13,8 +13,8 @@
 inline void DumpCellLayout(const TCellBasic& Cell, std::ostringstream& Out, int Depth)
 {
   for (const auto& S : Cell.Sections) {
-    Out << Depth << ' ' << S->StartPos << ' ' << S->CharCount << ' ' << S->TopY << ' ' << S->BottomY << ' '
-        << S->PaintTop << ' ' << S->PaintBottom << ' ' << S->ContentHeight << ' ' << S->PaintHeight << '\n';
+    Out << Depth << ' ' << S->StartPos << ' ' << S->CharCount << ' ' << S->TopY << ' ' << S->PaintTop << ' '
+        << S->PaintBottom << ' ' << S->ContentHeight << '\n';
     if (const TBlock* B = AsBlock(S.get())) {
       Out << " box " << B->ContentLeft << ' ' << B->ContentTop << ' ' << B->ContentBot << ' ' << B->NewWidth;
       for (std::size_t I = FirstBoxProp; I <= std::size_t(LastBoxProp); ++I)

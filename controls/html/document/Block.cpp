@@ -231,8 +231,8 @@ int TBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Avai
 {
   StartPos = Pos;
   if (DisplayNone) {
-    ContentHeight = PaintHeight = 0;
-    TopY = PaintTop = BottomY = PaintBottom = Y;
+    ContentHeight = 0;
+    TopY = PaintTop = PaintBottom = Y;
     MaxWidth = 0;
     return 0;
   }
@@ -319,9 +319,9 @@ int TBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Avai
                 MargArray[piBorderBottomWidth];
   ContentHeight = SectionBottom - Y;
   TopY = Y;
-  BottomY = Y + ContentHeight;
 
   // 7. Floats and absolute boxes take no height in the flow.
+  int PaintHeight;
   if (Floating == 5 || Floating == 6) {
     const TObject* Save = IMgr.CurrentOwner;
     IMgr.CurrentOwner = nullptr;
@@ -583,10 +583,8 @@ int TBodyBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int 
   ContentBot = std::max(ContentTop, MyCell->ContentBottom);
   ContentHeight = ContentBot + MargArray[piPaddingBottom] + MargArray[piBorderBottomWidth] +
                   MargArray[piMarginBottom] - Y;
-  PaintHeight = std::max(ContentHeight, MyCell->PaintBottom - Y);
   TopY = PaintTop = Y;
-  BottomY = Y + ContentHeight;
-  PaintBottom = Y + PaintHeight;
+  PaintBottom = Y + std::max(ContentHeight, MyCell->PaintBottom - Y);
   MaxWidth = std::max(Width, std::max(ContentMax, NewWidth) + MargArray[piMarginLeft] + MargArray[piMarginRight]);
   const std::size_t ListedBefore = PaintCount();
   // A list made anew (not grown at its end) is measured whole.

@@ -71,9 +71,9 @@ int THorzLine::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int A
   XLeft = std::max(X, IMgr.LeftIndent(Y));
   HWidth = std::max(0, std::min(X + Width - XLeft, IMgr.RightSide(Y) - XLeft));
   MaxWidth = HWidth;
-  ContentHeight = PaintHeight = VSize;
+  ContentHeight = VSize;
   TopY = PaintTop = Y;
-  BottomY = PaintBottom = Y + VSize;
+  PaintBottom = Y + VSize;
   return VSize;
 }
 

@@ -10,8 +10,8 @@
 #include "platform/base/StringRoutines.h"
 
 // A conversation keeps every section it ever showed: a section stays within
-// a 208-byte heap block.
-static_assert(sizeof(TSection) <= 200);
+// a 192-byte heap block.
+static_assert(sizeof(TSection) <= 184);
 
 TSection::TSection(TSectionList* ADocument, bool FirstInParagraph, const TUrlTarget* Link, TProperties& Props,
                    TAttributeList* Attributes)

@@ -47,7 +47,7 @@ public:
   ~TSection() override;
 
   // A conversation keeps every section it ever showed: the fields are held
-  // no wider than a page needs, so that the object fits a 208-byte heap block.
+  // no wider than a page needs, so that the object fits a 192-byte heap block.
   std::u16string Text;  // exactly its characters once finished
   TFontList Fonts;
   TSectionImages Images;

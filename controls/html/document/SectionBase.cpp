@@ -6,11 +6,9 @@ int TSectionBase::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, in
 {
   (void)X; (void)AvailHeight; (void)Width;
   StartPos = Pos;
-  PaintHeight = ContentHeight;
   MaxWidth = IMgr.RightEdge() - IMgr.LeftEdge();
   TopY = PaintTop = Y;
-  BottomY = Y + ContentHeight;
-  PaintBottom = Y + PaintHeight;
+  PaintBottom = Y + ContentHeight;
   return ContentHeight;
 }
 

@@ -33,12 +33,13 @@ public:
   explicit TSectionBase(TSectionList* ADocument) : Document(ADocument) {}
 
   TSectionList* Document;
+  // Where the flow goes on below the object is TopY + ContentHeight; what it
+  // paints spans [PaintTop, PaintBottom). Each object of a conversation keeps
+  // these, so nothing that follows from them is kept beside them.
   int ContentHeight = 0;
-  int PaintHeight = 0;
   int StartPos = 0;
   int CharCount = 0;
   int TopY = 999999999;  // until the first layout
-  int BottomY = 0;
   int PaintBottom = 0;
   int PaintTop = 0;
 

@@ -315,10 +315,10 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
   const int Top = Y;
   // 1. An empty section is only its clear space.
   if (CharCount == 0) {
-    ContentHeight = PaintHeight = ClearSpace(IMgr, ClearMode, Y);
+    ContentHeight = ClearSpace(IMgr, ClearMode, Y);
     if (Preformatted)
-      ContentHeight = PaintHeight = Fonts.GetFontObjAt(0)->LineHeight();
-    BottomY = PaintBottom = Y + ContentHeight;
+      ContentHeight = Fonts.GetFontObjAt(0)->LineHeight();
+    PaintBottom = Y + ContentHeight;
     MaxWidth = 0;
     Lines.Fit();
     return ContentHeight;
@@ -502,9 +502,7 @@ int TSection::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Av
         break;
       }
   }
-  PaintHeight = std::max(LowestFloat - Top, ContentHeight);
-  BottomY = Top + ContentHeight;
-  PaintBottom = Top + PaintHeight;
+  PaintBottom = Top + std::max(LowestFloat - Top, ContentHeight);
   return ContentHeight;
 }
 

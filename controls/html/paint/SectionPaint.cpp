@@ -65,7 +65,7 @@ int TSection::Paint(HDC DC, const TRect& Clip, int X)
 {
   PaintLeft = X;
   const int YOff = Document->YOff;
-  if (CharCount == 0 || PaintTop + PaintHeight - YOff <= Clip.Top || PaintTop - YOff >= Clip.Bottom)
+  if (CharCount == 0 || PaintBottom - YOff <= Clip.Top || PaintTop - YOff >= Clip.Bottom)
     return PaintTop + ContentHeight;
   const int SelS = Document->SelStart - StartPos, SelE = Document->SelEnd - StartPos;
   const THtmlFontService& FS = Document->Fonts;

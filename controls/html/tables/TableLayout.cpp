@@ -693,7 +693,6 @@ int ThtmlTable::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int 
     Pos = Scratch;  // the cells were laid out before the final pass only
   CharCount = Pos - StartPos;
   MaxWidth = TotalWidth;
-  PaintHeight = ContentHeight;
   BottomY = Y + ContentHeight;
   PaintBottom = BottomY;
   return ContentHeight;

@@ -46,6 +46,7 @@ public:
   TColor LightColor = TColor(0xFF000014);
   TColor DarkColor = TColor(0xFF000010);
   int PaintLeftX = 0, PaintTopY = 0;
+  int BottomY = 0;  // the bottom of the last layout, for hit tests
   bool HasBackground = false;
   TColor BackgroundColor = 0;
   std::vector<TColObj> ColumnSpecs;

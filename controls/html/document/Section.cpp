@@ -75,27 +75,33 @@ TSection::~TSection()
   }
 }
 
-TSectionBuild& TSection::Build() const
+std::size_t TSection::FindBuild() const
 {
   // The section appended to last is the one built: it is searched from the end.
-  auto& Builds = Document->SectionBuilds;
-  for (auto It = Builds.rbegin(); It != Builds.rend(); ++It)
-    if (It->first == this)
-      return *It->second;
-  throw std::logic_error("TSection: no building state");
+  const auto& Builds = Document->SectionBuilds;
+  for (std::size_t I = Builds.size(); I-- > 0;)
+    if (Builds[I].first == this)
+      return I;
+  return Builds.size();
+}
+
+TSectionBuild& TSection::Build() const
+{
+  const std::size_t At = FindBuild();
+  if (At == Document->SectionBuilds.size())
+    throw std::logic_error("TSection: no building state");
+  return *Document->SectionBuilds[At].second;
 }
 
 void TSection::ReleaseBuild()
 {
   FBuilding = false;
   auto& Builds = Document->SectionBuilds;
-  auto It = Builds.end();
-  while (It != Builds.begin() && (It - 1)->first != this)
-    --It;
-  if (It == Builds.begin())
+  const std::size_t At = FindBuild();
+  if (At == Builds.size())
     return;
-  std::unique_ptr<TSectionBuild> Build = std::move((It - 1)->second);
-  Builds.erase(It - 1);
+  std::unique_ptr<TSectionBuild> Build = std::move(Builds[At].second);
+  Builds.erase(Builds.begin() + std::ptrdiff_t(At));
   // The roomier buffers serve the next section.
   if (!Document->SpareBuild || Build->BreakFlags.capacity() > Document->SpareBuild->BreakFlags.capacity())
     Document->SpareBuild = std::move(Build);

@@ -146,6 +146,8 @@ private:
   // section is finished or dropped: a finished section keeps nothing of it.
   TSectionBuild& Build() const;
   void ReleaseBuild();
+  // Where in SectionBuilds this section's building state is (its size: none).
+  std::size_t FindBuild() const;
   // FirstIndent in pixels for a layout Width wide.
   int FirstIndentFor(int Width) const;
   // Lays out one line; Indent: the first line's indent (0 for later lines).

@@ -43,8 +43,8 @@ TEST(BuilderElementsTest, HeadingsTakeTheirSizesWeightAndMargins)
     EXPECT_EQ(F.Height, Height) << Tag;
     EXPECT_TRUE(F.Style.Contains(fsBold)) << Tag;
     // The heading's 19-pixel margins: above it, and between it and the paragraph.
-    EXPECT_GE(Blocks[0]->BorderRect.Top, 19) << Tag;
-    EXPECT_GE(Blocks[1]->BorderRect.Top - Blocks[0]->BorderRect.Bottom, 19) << Tag;
+    EXPECT_GE(Blocks[0]->BorderBox().Top, 19) << Tag;
+    EXPECT_GE(Blocks[1]->BorderBox().Top - Blocks[0]->BorderBox().Bottom, 19) << Tag;
     EXPECT_FALSE(FirstFont(*Blocks[1]).Style.Contains(fsBold)) << Tag;
     EXPECT_EQ(FirstFont(*Blocks[1]).Height, -16) << Tag;
   }

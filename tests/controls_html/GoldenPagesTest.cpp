@@ -63,7 +63,7 @@ TEST(GoldenPagesTest, EveryBorderStyle)
   // The closed dotted loop: a dot on every corner of its middle line, the
   // inside of the box left alone.
   TBlock* Dotted = BodyBlocks(*Doc).at(7);
-  const TRect B = Dotted->BorderRect;
+  const TRect B = Dotted->BorderBox();
   for (auto [X, Y] : {std::pair{B.Left + 3, B.Bottom - 3}, std::pair{B.Left + 3, B.Top + 3},
                       std::pair{B.Right - 3, B.Top + 3}})
     EXPECT_EQ(At(R.Picture, X, Y), 0x3060C0u) << X << "," << Y;

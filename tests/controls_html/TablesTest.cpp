@@ -241,10 +241,10 @@ TEST(TablesTest, WidthsAndAlignmentOfTheBlock)
   auto* Body = dynamic_cast<TBlock*>(Doc->Sections.front().get());
   EXPECT_EQ(Body->NewWidth, 600);
   ASSERT_EQ(T.size(), 3u);
-  EXPECT_EQ(T[0]->BorderRect.Right - T[0]->BorderRect.Left, 300);
+  EXPECT_EQ(T[0]->BorderBox().Right - T[0]->BorderBox().Left, 300);
   EXPECT_EQ(T[0]->MargArray[piBorderLeftWidth], 2);
   EXPECT_EQ(T[1]->MargArray[piMarginLeft], 200);
-  EXPECT_LT(T[2]->BorderRect.Right - T[2]->BorderRect.Left, 100);  // its natural width
+  EXPECT_LT(T[2]->BorderBox().Right - T[2]->BorderBox().Left, 100);  // its natural width
 }
 
 TEST(TablesTest, MiddleAlignedContentIsCentredInTheRow)

@@ -34,7 +34,7 @@ TEST(ViewerRenderTest, ChatConversationAtWidth600)
   const int YOff = 0;
   // The header: black fill, its inset border, white text inside.
   const TBlock& Header = *Blocks[0];
-  const TRect HB = Header.BorderRect;
+  const TRect HB = Header.BorderBox();
   EXPECT_EQ(At(R.Picture, HB.Left + 20, HB.Top + 1 + YOff), 0x000000u);
   bool WhiteText = false;
   for (int X = HB.Left + 1; X < HB.Left + 60; ++X)
@@ -46,7 +46,7 @@ TEST(ViewerRenderTest, ChatConversationAtWidth600)
   EXPECT_EQ(At(R.Picture, HB.Right - 1, HB.Top + 3), 0x000000u);
   EXPECT_EQ(At(R.Picture, HB.Right, HB.Top + 3), 0xFFFFFFu);
   // The messages: their fills and 1-pixel black borders.
-  const TRect Own = Blocks[1]->BorderRect, Other = Blocks[3]->BorderRect;
+  const TRect Own = Blocks[1]->BorderBox(), Other = Blocks[3]->BorderBox();
   EXPECT_EQ(At(R.Picture, Own.Right - 3, Own.Top + 2), 0xAACCAAu);
   EXPECT_EQ(At(R.Picture, Other.Right - 3, Other.Top + 2), 0xAAAACCu);
   for (const TRect& B : {Own, Other}) {

@@ -13,8 +13,8 @@
 #include "platform/win/gdi/gdi.h"
 
 // A conversation makes two blocks a message and keeps them all: a block
-// stays within a 192-byte heap block.
-static_assert(sizeof(TBlock) <= 184);
+// stays within a 160-byte heap block.
+static_assert(sizeof(TBlock) <= 152);
 
 namespace {
 
@@ -407,6 +407,22 @@ bool TBlock::BuildDrawList()
   return false;
 }
 
+TRect TBlock::PaddingBox() const
+{
+  const int YOff = Document->YOff;
+  const int DX = Positioning == posRelative ? LeftP() : 0;
+  const int DY = Positioning == posRelative ? TopP() : 0;
+  return {ContentLeft - MargArray[piPaddingLeft] + DX, ContentTop - MargArray[piPaddingTop] - YOff + DY,
+          ContentLeft + NewWidth + MargArray[piPaddingRight] + DX, ContentBot + MargArray[piPaddingBottom] - YOff + DY};
+}
+
+TRect TBlock::BorderBox() const
+{
+  const TRect Padding = PaddingBox();
+  return {Padding.Left - MargArray[piBorderLeftWidth], Padding.Top - MargArray[piBorderTopWidth],
+          Padding.Right + MargArray[piBorderRightWidth], Padding.Bottom + MargArray[piBorderBottomWidth]};
+}
+
 int TBlock::Paint(HDC DC, const TRect& Clip, int X)
 {
   (void)X;
@@ -415,14 +431,8 @@ int TBlock::Paint(HDC DC, const TRect& Clip, int X)
     return Result;
   const int YOff = Document->YOff;
   const int DX = Positioning == posRelative ? LeftP() : 0;
-  const int DY = Positioning == posRelative ? TopP() : 0;
-  const TRect Padding{ContentLeft - MargArray[piPaddingLeft] + DX,
-                      ContentTop - MargArray[piPaddingTop] - YOff + DY,
-                      ContentLeft + NewWidth + MargArray[piPaddingRight] + DX,
-                      ContentBot + MargArray[piPaddingBottom] - YOff + DY};
-  const TRect Border{Padding.Left - MargArray[piBorderLeftWidth], Padding.Top - MargArray[piBorderTopWidth],
-                     Padding.Right + MargArray[piBorderRightWidth], Padding.Bottom + MargArray[piBorderBottomWidth]};
-  BorderRect = Border;
+  const TRect Padding = PaddingBox();
+  const TRect Border = BorderBox();
   if (Border.Bottom > Clip.Top && Border.Top < Clip.Bottom) {
     const int Bg = MargArray[piBackgroundColor];
     if (Bg != clNone && Bg != IntNull)
@@ -484,8 +494,8 @@ bool TBlock::HitLink(int X, int Y, THitLink& Hit)
   for (std::size_t I = PaintCount(); I-- > 0;)
     if (TSectionBase* S = PaintAt(I); MyCell->Holds(*S, Y) && S->HitLink(X, Y, Hit))
       return true;
-  if (!Title().empty() && X >= BorderRect.Left && X < BorderRect.Right && Y - Document->YOff >= BorderRect.Top &&
-      Y - Document->YOff < BorderRect.Bottom) {
+  if (const TRect Border = BorderBox(); !Title().empty() && X >= Border.Left && X < Border.Right &&
+                                        Y - Document->YOff >= Border.Top && Y - Document->YOff < Border.Bottom) {
     Hit.Flags |= THitLink::HasTitle;
     Hit.Title = Title();
     return true;

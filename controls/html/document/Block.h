@@ -97,7 +97,6 @@ public:
   int NewWidth = 0;  // content width
   int ContentLeft = 0;
   int ContentTop = 0, ContentBot = 0;
-  TRect BorderRect{};
 
   // Z-index times 10, for the draw order of positioned blocks (1 for an
   // absolute or floating block without one); 0 for the others.
@@ -108,6 +107,10 @@ public:
   int LeftP() const { return FExtras ? FExtras->LeftP : 0; }
   const std::string& Title() const;
   TImageObj* BGImage() const { return FExtras ? FExtras->BGImage.get() : nullptr; }
+  // The padding and border boxes of the last layout, on the screen (the
+  // document's scroll offset taken off, a relative offset added).
+  TRect PaddingBox() const;
+  TRect BorderBox() const;
 
   // The content in paint order as the last layout listed it.
   std::size_t PaintCount() const

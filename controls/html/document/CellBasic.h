@@ -11,10 +11,14 @@
 #include "controls/html/document/SectionBase.h"
 #include "controls/html/document/SmallOwnerList.h"
 
-class TCellBasic : public TObject {
+// Not polymorphic: a cell is always owned as what it is (a block's own cell,
+// a table cell, the document), and a conversation makes one per message
+// block, so it carries no table of virtual functions.
+class TCellBasic {
 public:
   explicit TCellBasic(TSectionList* ADocument) : Document(ADocument) {}
-  ~TCellBasic() override;
+  TCellBasic(const TCellBasic&) = delete;
+  TCellBasic& operator=(const TCellBasic&) = delete;
 
   TSectionList* Document;
   TCellTag Tag;  // the element the cell belongs to ("default" until told)
@@ -73,6 +77,10 @@ private:
                      IndentManager& IMgr, int& MaxWidth, int& Pos);
   int FMeasureStamp = -1;  // the document's layout cycle of FMeasuredMin/Max, or -1
   int FMeasuredMin = 0, FMeasuredMax = 0;
+
+protected:
+  // Never deleted through a pointer to the base.
+  ~TCellBasic();
 
 public:
   // A section was taken out (other than by clearing the whole cell) since

@@ -36,7 +36,7 @@ void CollectText(TCellBasic& Cell, std::vector<std::u16string>& Out)
 {
   for (auto& S : Cell.Sections) {
     if (auto* T = dynamic_cast<TSection*>(S.get())) {
-      Out.push_back(T->Text);
+      Out.push_back(T->Text.Str());
     } else if (auto* Table = dynamic_cast<TTableBlock*>(S.get())) {
       for (auto& Row : Table->Table->Rows)
         for (auto& Slot : Row->Slots)

@@ -16,6 +16,7 @@
 #include "controls/html/builder/HtmlBuilder.h"
 #include "controls/html/document/Section.h"
 #include "controls/html/document/SectionIndex.h"
+#include "controls/html/document/SectionText.h"
 #include "controls/html/document/SectionList.h"
 #include "controls/html/layout/LineList.h"
 #include "controls/html/styles/PropStack.h"
@@ -84,6 +85,45 @@ TEST(SectionTablesTest, IndexAnswersEveryFlagAndRunWhereverItKeepsThem)
     EXPECT_TRUE(Index.MayBreak(0));
     EXPECT_FALSE(Index.MayBreak(1));
     EXPECT_EQ(Index.RunCount(), 0u);
+  }
+}
+
+TEST(SectionTablesTest, ATextReadsAsTheCharactersItWasGiven)
+{
+  struct TCase {
+    const char* Name;
+    std::u16string Chars;
+  };
+  const TCase Cases[] = {
+      {"empty", u""},
+      {"a line break, inside", u"\x08"},
+      {"12 narrow, inside", u"d\u00E9j\u00E0 vu !!!\u00FF"},
+      {"13 narrow, allocated", u"caf\u00E9 au lait."},
+      {"6 wide, inside", u"\u0410\u0431\u0432 ab"},
+      {"7 wide, allocated", u"\u20AC 12,50 !"},
+      {"a surrogate pair", u"x\U0001F600y"},
+      {"past the narrow limit", std::u16string(65537, u'a')},
+  };
+  for (const TCase& C : Cases) {
+    TSectionText Text;
+    Text.Assign(u"something else, long enough to be allocated");
+    Text.Assign(C.Chars);  // taken again, it holds only the new characters
+    ASSERT_EQ(Text.size(), C.Chars.size()) << C.Name;
+    EXPECT_TRUE(Text == C.Chars) << C.Name;
+    EXPECT_EQ(Text.Str(), C.Chars) << C.Name;
+    EXPECT_EQ(std::u16string(Text.begin(), Text.end()), C.Chars) << C.Name;
+    std::u16string Scratch;
+    if (!C.Chars.empty()) {
+      const std::size_t From = C.Chars.size() / 2;
+      const std::size_t Count = C.Chars.size() - From;
+      EXPECT_EQ(std::u16string(Text.Wide(From, Count, Scratch), Count), C.Chars.substr(From)) << C.Name;
+      EXPECT_EQ(Text.substr(From, 3), C.Chars.substr(From, 3)) << C.Name;
+      EXPECT_EQ(Text.back(), C.Chars.back()) << C.Name;
+      EXPECT_EQ(Text.find(C.Chars.substr(From, 2)), C.Chars.find(C.Chars.substr(From, 2))) << C.Name;
+    }
+    EXPECT_EQ(Text.find(u"zz"), TSectionText::npos) << C.Name;
+    EXPECT_EQ(Text.find(u"", C.Chars.size()), C.Chars.size()) << C.Name;
+    EXPECT_THROW((void)Text.substr(C.Chars.size() + 1), std::out_of_range) << C.Name;
   }
 }
 

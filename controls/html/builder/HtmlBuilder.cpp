@@ -386,7 +386,7 @@ void THtmlBuilder::OpenElement(Symb Sy, TAttributeList& A, TProperties* Props, i
   case PSy: {
     // Consecutive paragraphs with nothing between them are one.
     TFrame& F = Frames.back();
-    if (F.Sy == PSy && F.Block && F.Block->MyCell->Count() == 0 && (!Current || Current->Text.empty())) {
+    if (F.Sy == PSy && F.Block && F.Block->MyCell->Count() == 0 && (!Current || Current->TextLength() == 0)) {
       ApplyAlign(A, P);
       delete Current;
       Current = nullptr;

@@ -10,17 +10,13 @@
 #include "platform/base/StringRoutines.h"
 
 // A conversation keeps every section it ever showed: a section stays within
-// a 192-byte heap block.
-static_assert(sizeof(TSection) <= 184);
+// a 176-byte heap block.
+static_assert(sizeof(TSection) <= 168);
 
 TSection::TSection(TSectionList* ADocument, bool FirstInParagraph, const TUrlTarget* Link, TProperties& Props,
                    TAttributeList* Attributes)
     : TSectionBase(ADocument)
 {
-  // Build in the document's spare buffers (none when another section is
-  // being built at the same time: this one then grows its own).
-  Text = std::move(ADocument->SpareText);
-  Text.clear();
   Fonts.Items.push_back(std::make_unique<TFontObj>(*ADocument, 0, ADocument->FontPool.Intern(Props.Font())));
   TFontObj* F = Fonts.Last();
   F->SetTitle(Props.PropTitle);
@@ -55,6 +51,9 @@ TSection::TSection(TSectionList* ADocument, bool FirstInParagraph, const TUrlTar
   // this address.
   std::unique_ptr<TSectionBuild> Build =
       ADocument->SpareBuild ? std::move(ADocument->SpareBuild) : std::make_unique<TSectionBuild>();
+  // Built in the document's spare buffers (none when another section is
+  // being built at the same time: this one then grows its own).
+  Build->Text.clear();
   Build->BreakFlags.clear();
   Build->SourceMap.clear();
   ADocument->SectionBuilds.emplace_back(this, std::move(Build));
@@ -109,11 +108,11 @@ void TSection::ReleaseBuild()
 
 void TSection::AppendText(std::u16string_view S, const int* Positions, std::size_t PositionCount, char Flag)
 {
-  Text += S;
   TSectionBuild& B = Build();
+  B.Text += S;
   B.SourceMap.insert(B.SourceMap.end(), Positions, Positions + PositionCount);
   B.BreakFlags.append(S.size(), Flag);
-  CharCount = int(Text.size());
+  CharCount = int(B.Text.size());
 }
 
 void TSection::AllowBreak(int I)
@@ -137,12 +136,13 @@ void TSection::AppendToken(const TokenObj& Token, bool NoBreak, TPropStack* Stac
   const bool SmallCaps = Variant && Variant->IsString() && Variant->AsString() == "small-caps";
   if (!SmallCaps) {
     // Transform the characters in place, past the end of the text built so far.
-    const std::size_t Start = Text.size();
+    std::u16string& Built = Build().Text;
+    const std::size_t Start = Built.size();
     AppendText(Source, Token.Positions().data(), Token.Positions().size(), Flag);
     if (T == txUpper || T == txLower)
-      for (std::size_t I = Start; I < Text.size(); ++I)
-        if (Text[I] < 128)
-          Text[I] = T == txUpper ? char16_t(std::toupper(Text[I])) : char16_t(std::tolower(Text[I]));
+      for (std::size_t I = Start; I < Built.size(); ++I)
+        if (Built[I] < 128)
+          Built[I] = T == txUpper ? char16_t(std::toupper(Built[I])) : char16_t(std::tolower(Built[I]));
     return;
   }
   std::u16string S = Source;
@@ -183,11 +183,12 @@ void TSection::ChangeFont(TProperties& Props)
 {
   TFontObj* Last = Fonts.Last();
   TFontObj* F;
-  if (Last && Last->Pos == int(Text.size())) {
+  const int Length = int(TextLength());
+  if (Last && Last->Pos == Length) {
     Last->ReplaceFont(*Document, Document->FontPool.Intern(Props.Font()));
     F = Last;
   } else {
-    Fonts.Items.push_back(std::make_unique<TFontObj>(*Document, int(Text.size()), Document->FontPool.Intern(Props.Font())));
+    Fonts.Items.push_back(std::make_unique<TFontObj>(*Document, Length, Document->FontPool.Intern(Props.Font())));
     F = Fonts.Last();
     // A run that is no link holds an empty target: only a link's is copied.
     if (Last && Last->IsLink())
@@ -223,14 +224,14 @@ void TSection::ChangeLink(const TUrlTarget* Target, TProperties& Props)
 
 TImageObj* TSection::AppendImage(TAttributeList& Attributes, TProperties& Props, int SourcePos)
 {
-  auto Image = std::make_unique<TImageObj>(Document, int(Text.size()), Attributes);
+  auto Image = std::make_unique<TImageObj>(Document, int(TextLength()), Attributes);
   Image->ApplyStyle(Props);
   return AppendObject(std::move(Image), SourcePos);
 }
 
 TImageObj* TSection::AppendObject(std::unique_ptr<TImageObj> Object, int SourcePos)
 {
-  Object->Pos = int(Text.size());
+  Object->Pos = int(TextLength());
   TImageObj* Result = Object.get();
   Images.Add(std::move(Object));
   AppendChar(ImgPanMark, SourcePos);
@@ -239,7 +240,8 @@ TImageObj* TSection::AppendObject(std::unique_ptr<TImageObj> Object, int SourceP
 
 void TSection::DeleteChars(const std::vector<char>& Drop)
 {
-  const std::size_t N = Text.size();
+  TSectionBuild& B = Build();
+  const std::size_t N = B.Text.size();
   // Dropped[I]: characters taken out before I; a run or image starting at
   // I moves back by that many (one starting on a dropped character starts
   // on the one after it).
@@ -255,8 +257,7 @@ void TSection::DeleteChars(const std::vector<char>& Drop)
         Buffer[Out++] = Buffer[I];
     Buffer.resize(Out);
   };
-  Compact(Text);
-  TSectionBuild& B = Build();
+  Compact(B.Text);
   Compact(B.BreakFlags);
   Compact(B.SourceMap);
   auto Moved = [&](int Pos) { return Pos - Dropped[std::size_t(std::clamp(Pos, 0, int(N)))]; };
@@ -271,11 +272,12 @@ void TSection::DeleteChars(const std::vector<char>& Drop)
 
 bool TSection::HasSpaceToCollapse() const
 {
-  for (std::size_t I = 1; I < Text.size(); ++I) {
-    const char16_t B = Text[I];
+  const std::u16string& Built = Build().Text;
+  for (std::size_t I = 1; I < Built.size(); ++I) {
+    const char16_t B = Built[I];
     if (B != u' ' && B != BrkMark)
       continue;
-    const char16_t A = Text[I - 1];
+    const char16_t A = Built[I - 1];
     if ((B == u' ' && (A == u' ' || A == ImgPanMark || A == BrkMark)) || (A == u' ' && B == BrkMark))
       return true;
   }
@@ -284,14 +286,15 @@ bool TSection::HasSpaceToCollapse() const
 
 void TSection::CollapseSpaces()
 {
+  const std::u16string& Built = Build().Text;
   std::vector<char> Drop;
-  auto Fresh = [&] { Drop.assign(Text.size(), 0); };
+  auto Fresh = [&] { Drop.assign(Built.size(), 0); };
   // 2. Pairs of spaces: the second goes, or the first when it may not break
   // (the one kept then meets the next space).
   Fresh();
   int Kept = -1;
-  for (int I = 0; I < int(Text.size()); ++I) {
-    if (Kept >= 0 && Text[std::size_t(Kept)] == u' ' && Text[std::size_t(I)] == u' ') {
+  for (int I = 0; I < int(Built.size()); ++I) {
+    if (Kept >= 0 && Built[std::size_t(Kept)] == u' ' && Built[std::size_t(I)] == u' ') {
       if (!MayBreak(Kept)) {
         Drop[std::size_t(Kept)] = 1;
         Kept = I;
@@ -305,8 +308,8 @@ void TSection::CollapseSpaces()
   DeleteChars(Drop);
   // 3. A space right after a floating image.
   Fresh();
-  for (int I = 1; I < int(Text.size()); ++I)
-    if (Text[std::size_t(I)] == u' ' && Text[std::size_t(I) - 1] == ImgPanMark) {
+  for (int I = 1; I < int(Built.size()); ++I)
+    if (Built[std::size_t(I)] == u' ' && Built[std::size_t(I) - 1] == ImgPanMark) {
       TImageObj* Image = Images.FindImage(I - 1);
       if (Image && Image->Floating())
         Drop[std::size_t(I)] = 1;
@@ -314,18 +317,18 @@ void TSection::CollapseSpaces()
   DeleteChars(Drop);
   // 4. Spaces before and after a line break.
   Fresh();
-  for (int I = 1; I < int(Text.size()); ++I) {
-    if (Text[std::size_t(I)] != BrkMark)
+  for (int I = 1; I < int(Built.size()); ++I) {
+    if (Built[std::size_t(I)] != BrkMark)
       continue;
-    for (int K = I - 1; K >= 0 && Text[std::size_t(K)] == u' '; --K)
+    for (int K = I - 1; K >= 0 && Built[std::size_t(K)] == u' '; --K)
       Drop[std::size_t(K)] = 1;
   }
   DeleteChars(Drop);
   Fresh();
-  for (int I = 0; I + 1 < int(Text.size()); ++I) {
-    if (Text[std::size_t(I)] != BrkMark)
+  for (int I = 0; I + 1 < int(Built.size()); ++I) {
+    if (Built[std::size_t(I)] != BrkMark)
       continue;
-    for (int K = I + 1; K < int(Text.size()) && Text[std::size_t(K)] == u' '; ++K)
+    for (int K = I + 1; K < int(Built.size()) && Built[std::size_t(K)] == u' '; ++K)
       Drop[std::size_t(K)] = 1;
   }
   DeleteChars(Drop);
@@ -335,10 +338,12 @@ void TSection::FinishText()
 {
   if (!FBuilding)
     return;  // finished already: its building flags are gone
+  // Taking characters out changes the text in place: the reference holds.
+  const std::u16string& Built = Build().Text;
   if (!Preformatted) {
     // 1. Leading spaces.
-    std::vector<char> Drop(Text.size(), 0);
-    for (std::size_t I = 0; I < Text.size() && Text[I] == u' '; ++I)
+    std::vector<char> Drop(Built.size(), 0);
+    for (std::size_t I = 0; I < Built.size() && Built[I] == u' '; ++I)
       Drop[I] = 1;
     DeleteChars(Drop);
     // Steps 2 to 4 only remove a space next to a space, a picture or a break:
@@ -347,17 +352,17 @@ void TSection::FinishText()
       CollapseSpaces();
     // 5. One trailing space, then a final break of a longer section.
     auto DropLast = [&] {
-      std::vector<char> Last(Text.size(), 0);
+      std::vector<char> Last(Built.size(), 0);
       Last.back() = 1;
       DeleteChars(Last);
     };
-    if (!Text.empty() && Text.back() == u' ')
+    if (!Built.empty() && Built.back() == u' ')
       DropLast();
-    if (Text.size() > 1 && Text.back() == BrkMark)
+    if (Built.size() > 1 && Built.back() == BrkMark)
       DropLast();
   }
   // 6. Close.
-  CharCount = int(Text.size());
+  CharCount = int(Built.size());
   if (Document && Document->MarkerSearch.Section == this)
     Document->MarkerSearch = {};
   KeepExactText();
@@ -368,14 +373,10 @@ void TSection::FinishText()
 
 void TSection::KeepExactText()
 {
-  // A conversation keeps every section it ever showed: no room to grow.
-  // The roomy text buffer goes back to the document when it is larger than
-  // what it holds.
-  std::u16string Exact(Text);
-  Text.swap(Exact);
-  if (Exact.capacity() > Document->SpareText.capacity())
-    Document->SpareText = std::move(Exact);
+  // A conversation keeps every section it ever showed: no room to grow. The
+  // building buffers go back to the document with the rest of the build.
   TSectionBuild& B = Build();
+  Text.Assign(B.Text);
   std::string& Flags = B.BreakFlags;
   Flags.resize(std::size_t(CharCount), 'n');
   Flags += 'y';  // after the last character

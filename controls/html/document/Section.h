@@ -17,6 +17,7 @@
 #include "controls/html/document/SectionBase.h"
 #include "controls/html/document/SectionImages.h"
 #include "controls/html/document/SectionIndex.h"
+#include "controls/html/document/SectionText.h"
 #include "controls/html/layout/LineList.h"
 
 class TAttributeList;
@@ -29,11 +30,12 @@ inline constexpr char16_t FmCtlMark = 2;    // a form control
 inline constexpr char16_t ImgPanMark = 4;   // an image or a panel
 inline constexpr char16_t BrkMark = 8;      // a forced line break
 
-// What a section being built needs beside its text, and only until it is
-// finished: a break flag ('y' a line may break after (at a space: at) the
-// character, 'n' it may not) and the source position of each character. The
-// document lends its spare one to the next section.
+// What a section being built needs, and only until it is finished: its
+// text as it grows, a break flag ('y' a line may break after (at a space: at)
+// the character, 'n' it may not) and the source position of each character.
+// The document lends its spare one to the next section.
 struct TSectionBuild {
+  std::u16string Text;
   std::string BreakFlags;
   std::vector<int> SourceMap;
 };
@@ -47,8 +49,8 @@ public:
   ~TSection() override;
 
   // A conversation keeps every section it ever showed: the fields are held
-  // no wider than a page needs, so that the object fits a 192-byte heap block.
-  std::u16string Text;  // exactly its characters once finished
+  // no wider than a page needs, so that the object fits a 176-byte heap block.
+  TSectionText Text;  // its characters once finished (TextLength() while built)
   TFontList Fonts;
   TSectionImages Images;
   // Once finished: the break flags (one per character and one for the end)
@@ -80,8 +82,10 @@ public:
   // A box that stands in the text like an image (a form control, a panel).
   TImageObj* AppendObject(std::unique_ptr<TImageObj> Object, int SourcePos);
   void FinishText() override;
+  // How many characters the section holds, while it is built as after.
+  std::size_t TextLength() const { return FBuilding ? Build().Text.size() : Text.size(); }
   // An empty line of preformatted text still takes its height.
-  bool IsEmpty() const override { return CharCount == 0 && Text.empty() && !Preformatted; }
+  bool IsEmpty() const override { return CharCount == 0 && TextLength() == 0 && !Preformatted; }
 
   // --- layout (layout/SectionLayout.cpp)
   void MeasureWidths(int& Min, int& Max) override;

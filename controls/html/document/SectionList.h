@@ -59,7 +59,9 @@ struct TDrawItem {
   int X, Y;
 };
 
-class TSectionList : public TCellBasic {
+// The document is also an object of its own: it is the sender of the
+// include event when no viewer stands in front of it.
+class TSectionList : public TCellBasic, public TObject {
 public:
   explicit TSectionList(const THtmlFontService& AFonts);
   ~TSectionList() override;
@@ -176,8 +178,9 @@ public:
   // text and a compact index of the rest, so a section costs one allocation
   // per table instead of one per growth, and nothing for what only building
   // reads.
-  std::u16string SpareText;
   std::unique_ptr<TSectionBuild> SpareBuild;
+  // Where a stretch of a narrow section text is widened for a font call.
+  std::u16string WideScratch;
   // The building state of the sections under construction (mostly one, a
   // few when content opens a section before another is finished), held
   // here so that a finished section keeps no pointer for it.

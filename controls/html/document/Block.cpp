@@ -6,6 +6,7 @@
 #include "controls/html/document/ImageObj.h"
 #include "controls/html/document/Section.h"
 #include "controls/html/document/SectionList.h"
+#include "controls/html/document/SlotPool.h"
 #include "controls/html/layout/IndentManager.h"
 #include "controls/html/paint/BackgroundTiles.h"
 #include "controls/html/paint/DrawingHelpers.h"
@@ -13,7 +14,7 @@
 #include "platform/win/gdi/gdi.h"
 
 // A conversation makes two blocks a message and keeps them all: a block
-// stays within a 160-byte heap block.
+// takes a 152-byte slot.
 static_assert(sizeof(TBlock) <= 152);
 
 namespace {
@@ -42,6 +43,19 @@ void TBlockCell::DropTrailingBottomMargin()
     return;
   }
 }
+
+namespace {
+TSlotPool& TBlockSlots()
+{
+  // Never destroyed: objects freed as the process ends still find it.
+  static TSlotPool* Pool = new TSlotPool(sizeof(TBlock));
+  return *Pool;
+}
+}  // namespace
+
+void* TBlock::operator new(std::size_t Size) { return AllocateSlot(TBlockSlots(), Size); }
+
+void TBlock::operator delete(void* Object, std::size_t Size) noexcept { FreeSlot(TBlockSlots(), Object, Size); }
 
 TBlock::TBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, TAttributeList* Attributes,
                const std::string& ATag)

@@ -71,6 +71,9 @@ public:
   TBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, TAttributeList* Attributes,
          const std::string& ATag);
   ~TBlock() override;
+  // Kept by the ten thousand in a long conversation: in slots of their own size.
+  static void* operator new(std::size_t Size);
+  static void operator delete(void* Object, std::size_t Size) noexcept;
 
   // The order of the fields packs them: the bytes and FListed fill the eight
   // before the first pointer; a conversation makes two blocks a message.

@@ -6,9 +6,23 @@
 #include "controls/html/document/LinkFocusControl.h"
 #include "controls/html/document/Section.h"
 #include "controls/html/document/SectionList.h"
+#include "controls/html/document/SlotPool.h"
 
-// A document has tens of thousands of runs: a run stays within a 48-byte heap block.
-static_assert(sizeof(TFontObj) <= 40);
+// A document has tens of thousands of runs: a run takes a 32-byte slot.
+static_assert(sizeof(TFontObj) <= 32);
+
+namespace {
+TSlotPool& TFontObjSlots()
+{
+  // Never destroyed: objects freed as the process ends still find it.
+  static TSlotPool* Pool = new TSlotPool(sizeof(TFontObj));
+  return *Pool;
+}
+}  // namespace
+
+void* TFontObj::operator new(std::size_t Size) { return AllocateSlot(TFontObjSlots(), Size); }
+
+void TFontObj::operator delete(void* Object, std::size_t Size) noexcept { FreeSlot(TFontObjSlots(), Object, Size); }
 
 TFontObj::TFontObj(TSectionList& Document, int APos, std::shared_ptr<const TMyFont> AFont)
     : Font(AFont.get()), Pos(APos)

@@ -17,12 +17,13 @@ class TSection;
 class TSectionList;
 class ThtTabcontrol;
 
-class TFontObj : public TObject {
+class TFontObj {
 public:
   // AFont is one of Document's pooled fonts, realised against its font
   // service. A document has tens of thousands of runs: a run keeps no
-  // pointer back to its section or document; what needs the document is
-  // given it, and a link's part keeps it for the link's own calls.
+  // pointer back to its section or document (what needs the document is
+  // given it, and a link's part keeps it for the link's own calls), and
+  // no table of virtual functions (it is always owned as what it is).
   TFontObj(TSectionList& Document, int APos, std::shared_ptr<const TMyFont> AFont);
 
   // One of the document's pooled fonts (TFontPool), which the pool keeps for
@@ -85,7 +86,10 @@ public:
   // Hover on or off for every run of this run's link, found through the
   // document's link-run list.
   void SetAllHovered(TSectionList& Document, bool Value);
-  ~TFontObj() override;
+  ~TFontObj();
+  // Kept by the ten thousand in a long conversation: in slots of their own size.
+  static void* operator new(std::size_t Size);
+  static void operator delete(void* Object, std::size_t Size) noexcept;
   TFontObj(const TFontObj&) = delete;
   TFontObj& operator=(const TFontObj&) = delete;
 

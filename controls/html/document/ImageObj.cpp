@@ -5,6 +5,7 @@
 
 #include "controls/html/document/FontObj.h"
 #include "controls/html/document/SectionList.h"
+#include "controls/html/document/SlotPool.h"
 #include "controls/html/forms/FormVariants.h"
 #include "controls/html/images/GIFImage.h"
 #include "controls/html/images/ImageDrawing.h"
@@ -37,6 +38,19 @@ int ClampSize(int V)
 }
 
 }  // namespace
+
+namespace {
+TSlotPool& TImageObjSlots()
+{
+  // Never destroyed: objects freed as the process ends still find it.
+  static TSlotPool* Pool = new TSlotPool(sizeof(TImageObj));
+  return *Pool;
+}
+}  // namespace
+
+void* TImageObj::operator new(std::size_t Size) { return AllocateSlot(TImageObjSlots(), Size); }
+
+void TImageObj::operator delete(void* Object, std::size_t Size) noexcept { FreeSlot(TImageObjSlots(), Object, Size); }
 
 TImageObj::TImageObj(TSectionList* ADocument, int APos, TAttributeList& Attributes) : Document(ADocument), Pos(APos)
 {

@@ -36,6 +36,9 @@ public:
   // A background or bullet picture.
   TImageObj(TSectionList* ADocument, const std::string& ASource);
   ~TImageObj() override;
+  // Kept by the ten thousand in a long conversation: in slots of their own size.
+  static void* operator new(std::size_t Size);
+  static void operator delete(void* Object, std::size_t Size) noexcept;
 
 private:
   // What few pictures have, made when one of it is set.

@@ -4,14 +4,28 @@
 #include <stdexcept>
 
 #include "controls/html/document/SectionList.h"
+#include "controls/html/document/SlotPool.h"
 #include "controls/html/parser/Attributes.h"
 #include "controls/html/styles/PropStack.h"
 #include "controls/html/text/TokenObj.h"
 #include "platform/base/StringRoutines.h"
 
 // A conversation keeps every section it ever showed: a section stays within
-// a 176-byte heap block.
+// a 168-byte slot.
 static_assert(sizeof(TSection) <= 168);
+
+namespace {
+TSlotPool& TSectionSlots()
+{
+  // Never destroyed: objects freed as the process ends still find it.
+  static TSlotPool* Pool = new TSlotPool(sizeof(TSection));
+  return *Pool;
+}
+}  // namespace
+
+void* TSection::operator new(std::size_t Size) { return AllocateSlot(TSectionSlots(), Size); }
+
+void TSection::operator delete(void* Object, std::size_t Size) noexcept { FreeSlot(TSectionSlots(), Object, Size); }
 
 TSection::TSection(TSectionList* ADocument, bool FirstInParagraph, const TUrlTarget* Link, TProperties& Props,
                    TAttributeList* Attributes)

@@ -47,9 +47,12 @@ public:
   TSection(TSectionList* ADocument, bool FirstInParagraph, const TUrlTarget* Link, TProperties& Props,
            TAttributeList* Attributes);
   ~TSection() override;
+  // Kept by the ten thousand in a long conversation: in slots of their own size.
+  static void* operator new(std::size_t Size);
+  static void operator delete(void* Object, std::size_t Size) noexcept;
 
   // A conversation keeps every section it ever showed: the fields are held
-  // no wider than a page needs, so that the object fits a 176-byte heap block.
+  // no wider than a page needs, so that the object fits a 168-byte slot.
   TSectionText Text;  // its characters once finished (TextLength() while built)
   TFontList Fonts;
   TSectionImages Images;

@@ -399,6 +399,11 @@ void TSection::KeepExactText()
   ReleaseBuild();
 }
 
+const char16_t* TSection::WideText(int Start, int Count) const
+{
+  return Text.Wide(std::size_t(Start), std::size_t(Count), Document->WideScratch);
+}
+
 bool TSection::CharAt(int Pos, char16_t& Ch) const
 {
   if (Pos < StartPos || Pos >= StartPos + CharCount)

@@ -130,6 +130,9 @@ private:
   // end would leave: font runs and images keep their characters, runs left
   // empty go. Nothing is done when no flag is set.
   void DeleteChars(const std::vector<char>& Drop);
+  // Characters Start..Start+Count as UTF-16, as the font calls read them
+  // (valid until the next call).
+  const char16_t* WideText(int Start, int Count) const;
   // The first marker (picture, break, form control) at or after I, before
   // Limit (Limit when none); remembered by the document, so that layout
   // walking a section line after line reads its text once.

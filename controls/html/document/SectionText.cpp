@@ -1,6 +1,7 @@
 #include "controls/html/document/SectionText.h"
 
 #include <algorithm>
+#include <cassert>
 #include <stdexcept>
 
 static_assert(sizeof(TSectionText) == 16, "a section's text takes 16 bytes beside its characters");
@@ -68,6 +69,7 @@ std::size_t TSectionText::find(std::u16string_view Needle, std::size_t From) con
 
 const char16_t* TSectionText::Wide(std::size_t Start, std::size_t Count, std::u16string& Scratch) const
 {
+  assert(Start <= size() && Count <= size() - Start);
   if (FMeta & WideFlag)
     return WideChars() + Start;
   Scratch.resize(Count);

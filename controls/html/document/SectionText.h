@@ -6,6 +6,7 @@
 // does, by value; Wide gives a stretch of it as UTF-16 for the font calls.
 #pragma once
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -62,6 +63,7 @@ public:
   bool empty() const { return size() == 0; }
   char16_t operator[](std::size_t I) const
   {
+    assert(I < size());
     return (FMeta & WideFlag) ? WideChars()[I] : char16_t(NarrowChars()[I]);
   }
   char16_t back() const { return (*this)[size() - 1]; }

@@ -48,6 +48,14 @@ TSlotPool::TSlotPool(std::size_t SlotSize)
     throw std::invalid_argument("TSlotPool: slots this large need no pool");
 }
 
+TSlotPool::~TSlotPool()
+{
+  if (FEmpty) {
+    SLOT_UNPOISON(FEmpty, PageSize);
+    std::free(FEmpty);
+  }
+}
+
 TSlotPool::TPage* TSlotPool::NewPage()
 {
   void* Memory = std::aligned_alloc(PageSize, PageSize);

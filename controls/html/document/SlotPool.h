@@ -20,8 +20,8 @@ public:
   explicit TSlotPool(std::size_t SlotSize);
   TSlotPool(const TSlotPool&) = delete;
   TSlotPool& operator=(const TSlotPool&) = delete;
-  // Objects still held at exit keep their pages.
-  ~TSlotPool() = default;
+  // Pages that still hold objects stay theirs.
+  ~TSlotPool();
 
   std::size_t SlotSize() const { return FSlotSize; }
   // A slot (throws std::bad_alloc when no page can be had).
@@ -58,5 +58,5 @@ inline void FreeSlot(TSlotPool& Pool, void* Object, std::size_t Size) noexcept
   if (Size == Pool.SlotSize())
     Pool.Free(Object);
   else
-    ::operator delete(Object, Size);
+    ::operator delete(Object);
 }

@@ -121,8 +121,7 @@ const int* TSection::CachedExtents(const TFontObj& F, int I, int Count, int RunE
     }
     int* Measured = Store.data() + F.ExtentsAt + ExtentsFrom;
     std::fill_n(Measured, Length, 0);
-    Document->Fonts.TextExtents(F.Font->Desc(), Text.Wide(std::size_t(RunStart), std::size_t(Length), Document->WideScratch),
-                                Length, Measured);
+    Document->Fonts.TextExtents(F.Font->Desc(), WideText(RunStart, Length), Length, Measured);
     Store[std::size_t(F.ExtentsAt + CountAt)] = Length;
   }
   // Valid until the next run is measured (the store may grow then).
@@ -152,9 +151,7 @@ int TSection::RunWidth(int Start, int Count, bool IgnoreTrailing) const
         else if (const int* Extents = CachedExtents(*F, I, K, RunEnd, Base))
           W += Extents[K - 1] - Base + F->Overhang();
         else
-          W += TextWidth(Document->Fonts, F->Font->Desc(), Text.Wide(std::size_t(I), std::size_t(K), Document->WideScratch),
-                         K) +
-               F->Overhang();
+          W += TextWidth(Document->Fonts, F->Font->Desc(), WideText(I, K), K) + F->Overhang();
         return std::max(K, 1);
       });
   return int(std::min<long long>(W, 100000000));
@@ -183,8 +180,7 @@ int TSection::FitCount(int Start, int Count, int Width, int& Used) const
             ++Fit;
           PieceWidth = Fit > 0 ? Extents[Fit - 1] - Base : 0;
         } else {
-          Fit = FitText(Document->Fonts, F->Font->Desc(), Text.Wide(std::size_t(I), std::size_t(K), Document->WideScratch),
-                        K, Room, PieceWidth);
+          Fit = FitText(Document->Fonts, F->Font->Desc(), WideText(I, K), K, Room, PieceWidth);
         }
         Used += PieceWidth + (Fit > 0 ? F->Overhang() : 0);
         return Fit;

@@ -138,8 +138,7 @@ int TSection::Paint(HDC DC, const TRect& Clip, int X)
       const int TopOfCell = Baseline - F->Ascent() + Shift - YOff;
       const TRect LineClip{Clip.Left, std::max(Clip.Top, Line.PaintY - YOff), Clip.Right,
                            std::min(Clip.Bottom, Line.PaintY + Line.TextHeight - YOff)};
-      FS.DrawText(DC, PX, TopOfCell, Desc, Color, Back, Text.Wide(std::size_t(I), std::size_t(K), Document->WideScratch), K,
-                  Preformatted ? &LineClip : nullptr);
+      FS.DrawText(DC, PX, TopOfCell, Desc, Color, Back, WideText(I, K), K, Preformatted ? &LineClip : nullptr);
       if (Document->ShowCaret && Document->CaretPos == StartPos + I && SelS == SelE)
         SolidLine(DC, PX, TopOfCell, PX, TopOfCell + F->FontHeight(), Color);
       PX += RunWidth(I, K);

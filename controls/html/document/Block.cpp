@@ -44,18 +44,9 @@ void TBlockCell::DropTrailingBottomMargin()
   }
 }
 
-namespace {
-TSlotPool& TBlockSlots()
-{
-  // Never destroyed: objects freed as the process ends still find it.
-  static TSlotPool* Pool = new TSlotPool(sizeof(TBlock));
-  return *Pool;
-}
-}  // namespace
+void* TBlock::operator new(std::size_t Size) { return AllocateSlot(SlotPoolOf<TBlock>(), Size); }
 
-void* TBlock::operator new(std::size_t Size) { return AllocateSlot(TBlockSlots(), Size); }
-
-void TBlock::operator delete(void* Object, std::size_t Size) noexcept { FreeSlot(TBlockSlots(), Object, Size); }
+void TBlock::operator delete(void* Object, std::size_t Size) noexcept { FreeSlot(SlotPoolOf<TBlock>(), Object, Size); }
 
 TBlock::TBlock(TSectionList* ADocument, TCellBasic* Parent, TProperties& Props, TAttributeList* Attributes,
                const std::string& ATag)

@@ -11,18 +11,9 @@
 // A document has tens of thousands of runs: a run takes a 32-byte slot.
 static_assert(sizeof(TFontObj) <= 32);
 
-namespace {
-TSlotPool& TFontObjSlots()
-{
-  // Never destroyed: objects freed as the process ends still find it.
-  static TSlotPool* Pool = new TSlotPool(sizeof(TFontObj));
-  return *Pool;
-}
-}  // namespace
+void* TFontObj::operator new(std::size_t Size) { return AllocateSlot(SlotPoolOf<TFontObj>(), Size); }
 
-void* TFontObj::operator new(std::size_t Size) { return AllocateSlot(TFontObjSlots(), Size); }
-
-void TFontObj::operator delete(void* Object, std::size_t Size) noexcept { FreeSlot(TFontObjSlots(), Object, Size); }
+void TFontObj::operator delete(void* Object, std::size_t Size) noexcept { FreeSlot(SlotPoolOf<TFontObj>(), Object, Size); }
 
 TFontObj::TFontObj(TSectionList& Document, int APos, std::shared_ptr<const TMyFont> AFont)
     : Font(AFont.get()), Pos(APos)

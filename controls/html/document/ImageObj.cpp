@@ -39,18 +39,9 @@ int ClampSize(int V)
 
 }  // namespace
 
-namespace {
-TSlotPool& TImageObjSlots()
-{
-  // Never destroyed: objects freed as the process ends still find it.
-  static TSlotPool* Pool = new TSlotPool(sizeof(TImageObj));
-  return *Pool;
-}
-}  // namespace
+void* TImageObj::operator new(std::size_t Size) { return AllocateSlot(SlotPoolOf<TImageObj>(), Size); }
 
-void* TImageObj::operator new(std::size_t Size) { return AllocateSlot(TImageObjSlots(), Size); }
-
-void TImageObj::operator delete(void* Object, std::size_t Size) noexcept { FreeSlot(TImageObjSlots(), Object, Size); }
+void TImageObj::operator delete(void* Object, std::size_t Size) noexcept { FreeSlot(SlotPoolOf<TImageObj>(), Object, Size); }
 
 TImageObj::TImageObj(TSectionList* ADocument, int APos, TAttributeList& Attributes) : Document(ADocument), Pos(APos)
 {

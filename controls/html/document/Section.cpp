@@ -14,18 +14,9 @@
 // a 168-byte slot.
 static_assert(sizeof(TSection) <= 168);
 
-namespace {
-TSlotPool& TSectionSlots()
-{
-  // Never destroyed: objects freed as the process ends still find it.
-  static TSlotPool* Pool = new TSlotPool(sizeof(TSection));
-  return *Pool;
-}
-}  // namespace
+void* TSection::operator new(std::size_t Size) { return AllocateSlot(SlotPoolOf<TSection>(), Size); }
 
-void* TSection::operator new(std::size_t Size) { return AllocateSlot(TSectionSlots(), Size); }
-
-void TSection::operator delete(void* Object, std::size_t Size) noexcept { FreeSlot(TSectionSlots(), Object, Size); }
+void TSection::operator delete(void* Object, std::size_t Size) noexcept { FreeSlot(SlotPoolOf<TSection>(), Object, Size); }
 
 TSection::TSection(TSectionList* ADocument, bool FirstInParagraph, const TUrlTarget* Link, TProperties& Props,
                    TAttributeList* Attributes)

@@ -45,6 +45,17 @@ private:
   std::size_t FPages = 0;
 };
 
+// The pool of the objects of class T, made on first use and never destroyed
+// (objects freed as the process ends still find it). A class's operator new
+// and delete, defined beside its other members, are its only users, so that
+// one pool serves the process.
+template <class T>
+TSlotPool& SlotPoolOf()
+{
+  static TSlotPool* Pool = new TSlotPool(sizeof(T));
+  return *Pool;
+}
+
 // What a class's own operator new and delete do with its pool: an object of
 // the pool's size takes a slot; one of a derived class, of another size,
 // goes to the general allocator.

@@ -1,6 +1,8 @@
 #include "controls/html/document/SlotPool.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <new>
 #include <stdexcept>
 
@@ -50,20 +52,38 @@ TSlotPool::TSlotPool(std::size_t SlotSize)
 
 TSlotPool::~TSlotPool()
 {
-  if (FEmpty) {
-    SLOT_UNPOISON(FEmpty, PageSize);
-    std::free(FEmpty);
-  }
+  if (FEmpty)
+    ReleasePage(FEmpty);
 }
 
 TSlotPool::TPage* TSlotPool::NewPage()
 {
-  void* Memory = std::aligned_alloc(PageSize, PageSize);
+  // Room in the list first, so that a failure leaves nothing behind.
+  FPages.reserve(FPages.size() + 1);
+  void* Memory = std::malloc(PageSize);
   if (!Memory)
     throw std::bad_alloc();
-  ++FPages;
+  auto* Page = new (Memory) TPage();
+  FPages.insert(std::upper_bound(FPages.begin(), FPages.end(), Page, std::less<TPage*>()), Page);
   SLOT_POISON(static_cast<char*>(Memory) + HeadSize, PageSize - HeadSize);
-  return new (Memory) TPage();
+  return Page;
+}
+
+void TSlotPool::ReleasePage(TPage* Page) noexcept
+{
+  FPages.erase(std::lower_bound(FPages.begin(), FPages.end(), Page, std::less<TPage*>()));
+  Page->~TPage();
+  SLOT_UNPOISON(Page, PageSize);
+  std::free(Page);
+}
+
+TSlotPool::TPage* TSlotPool::PageOf(const void* Slot) const noexcept
+{
+  // The last page that starts at or before the slot.
+  const auto After = std::upper_bound(FPages.begin(), FPages.end(), Slot, [](const void* S, const TPage* P) {
+    return std::less<const void*>()(S, P);
+  });
+  return *(After - 1);
 }
 
 void TSlotPool::LinkFirst(TPage* Page) noexcept
@@ -118,7 +138,7 @@ void TSlotPool::Free(void* Slot) noexcept
     return;
   const std::size_t Step = Stride(FSlotSize);
   std::lock_guard<std::mutex> Hold(FLock);
-  auto* Page = reinterpret_cast<TPage*>(reinterpret_cast<std::uintptr_t>(Slot) & ~std::uintptr_t(PageSize - 1));
+  TPage* Page = PageOf(Slot);
   *static_cast<void**>(Slot) = Page->FreeList;
   Page->FreeList = Slot;
   SLOT_POISON(static_cast<char*>(Slot) + sizeof(void*), Step - sizeof(void*));
@@ -131,14 +151,11 @@ void TSlotPool::Free(void* Slot) noexcept
     FEmpty = Page;
     return;
   }
-  Page->~TPage();
-  SLOT_UNPOISON(Page, PageSize);
-  std::free(Page);
-  --FPages;
+  ReleasePage(Page);
 }
 
 std::size_t TSlotPool::PageCount() const
 {
   std::lock_guard<std::mutex> Hold(FLock);
-  return FPages;
+  return FPages.size();
 }

@@ -2,8 +2,10 @@
 // thousand (text sections, blocks, font runs, pictures). A long conversation
 // keeps every one it ever showed; the general allocator adds a header to each
 // and rounds it up to 16 bytes, which costs a tenth of such an object. Slots
-// are carved from pages of PageSize bytes, aligned so that a slot finds its
-// page from its address. A page whose slots are all free goes back to the
+// are carved from pages of PageSize bytes, plain heap blocks (an aligned
+// block would leave a gap in the heap before it, which the process keeps
+// resident): a freed slot finds its page among the pages, kept in address
+// order. A page whose slots are all free goes back to the
 // allocator (one is kept, so that an object made and dropped again and again
 // does not take and give back a page each time). Any thread may make and free
 // objects: a pool is shared by every document of the process.
@@ -12,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
+#include <vector>
 
 class TSlotPool {
 public:
@@ -34,6 +37,8 @@ public:
 private:
   struct TPage;
   TPage* NewPage();
+  void ReleasePage(TPage* Page) noexcept;
+  TPage* PageOf(const void* Slot) const noexcept;
   void Unlink(TPage* Page) noexcept;
   void LinkFirst(TPage* Page) noexcept;
 
@@ -42,7 +47,7 @@ private:
   mutable std::mutex FLock;
   TPage* FOpen = nullptr;   // pages with a free or uncarved slot, most recent first
   TPage* FEmpty = nullptr;  // the one all-free page kept
-  std::size_t FPages = 0;
+  std::vector<TPage*> FPages;  // every page, in address order
 };
 
 // The pool of the objects of class T, made on first use and never destroyed

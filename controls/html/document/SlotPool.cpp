@@ -30,7 +30,7 @@ struct TSlotPool::TPage {
 
 namespace {
 
-constexpr std::size_t HeadSize = (sizeof(void*) * 3 + 16 + 15) / 16 * 16;
+constexpr std::size_t HeadSize = 48;  // a page's head, kept a multiple of 16 bytes
 
 // Slots are at least a pointer (a free one holds the link) and keep the
 // alignment any of the pooled objects needs.

@@ -175,6 +175,33 @@ TEST(BlockPaintTest, RelativeBoxPaintsItsBoxAndTextShiftedOnce)
   EXPECT_EQ(TextY[1] - TextY[0], 5);
 }
 
+TEST(BlockPaintTest, ATitledBoxAnswersTheMouseWhereItsBorderIsPainted)
+{
+  // Shifted down, the bottom of the box lies below where the flow left it;
+  // shifted up, its top lies above.
+  for (const char* Shift : {"", "position:relative; left:7px; top:5px;", "position:relative; left:-4px; top:-3px;"}) {
+    auto Doc = MakeDocument();
+    ParseHtmlIntoSections(std::string("<BODY><DIV title=\"Bulle\" style=\"") + Shift +
+                              "width:60px; height:30px; padding:6px; border:2px solid #FF0000\">Ab</DIV>",
+                          *Doc);
+    const TRendered R = Render(*Doc, 200, 80);
+    int Left = 0, Top = 0;
+    ASSERT_TRUE(FirstPixel(R.Picture, 0xFF0000u, Left, Top)) << Shift;
+    const int Right = Left + 2 + 6 + 60 + 6 + 2, Bottom = Top + 2 + 6 + 30 + 6 + 2;  // past the border
+    const std::pair<int, int> Inside[] = {{Left, Top}, {Right - 1, Bottom - 1}, {Left + 3, Bottom - 4}};
+    for (auto [X, Y] : Inside) {
+      THitLink Hit;
+      EXPECT_TRUE(Doc->HitLink(X, Y, Hit)) << Shift << " at " << X << "," << Y;
+      EXPECT_EQ(Hit.Title, "Bulle") << Shift;
+    }
+    const std::pair<int, int> Outside[] = {{Left - 1, Top}, {Right, Top + 3}, {Left + 3, Bottom}};
+    for (auto [X, Y] : Outside) {
+      THitLink Hit;
+      EXPECT_FALSE(Doc->HitLink(X, Y, Hit)) << Shift << " at " << X << "," << Y;
+    }
+  }
+}
+
 TEST(BlockPaintTest, StateImagesFollowTheMouse)
 {
   // smiley00 has 2 frames, smiley01 3 and smiley04 6.

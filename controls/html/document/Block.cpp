@@ -322,6 +322,12 @@ int TBlock::LayOut(int X, int& Pos, int& MaxWidth, IndentManager& IMgr, int Avai
       ContentBot + MargArray[piPaddingBottom] + MargArray[piBorderBottomWidth] + MargArray[piMarginBottom];
   PaintBottom = std::max(ContentBot, MyCell->PaintBottom) + MargArray[piPaddingBottom] +
                 MargArray[piBorderBottomWidth];
+  if (Positioning == posRelative) {
+    // Its background and border are painted shifted too: the mouse and the
+    // painting of a band find them there.
+    PaintBottom = std::max(PaintBottom, ContentBot + TopP + MargArray[piPaddingBottom] + MargArray[piBorderBottomWidth]);
+    PaintTop = std::min(PaintTop, Y + TopP);
+  }
   ContentHeight = SectionBottom - Y;
   TopY = Y;
 

@@ -61,11 +61,10 @@ TBlockBoxPool::~TBlockBoxPool()
 
 TBlockBoxSet* TBlockBoxPool::Acquire(const TBlockBoxSet::TValues& Values)
 {
-  for (TBlockBoxSet* Recent : FRecent)
-    if (Recent && Recent->Values == Values) {
-      ++Recent->Refs;
-      return Recent;
-    }
+  if (TBlockBoxSet** Recent = FRecent.Find([&](const TBlockBoxSet* S) { return S && S->Values == Values; })) {
+    ++(*Recent)->Refs;
+    return *Recent;
+  }
   TBlockBoxSet Probe{Values, HashOfBox(Values), 0, nullptr};
   auto Found = FSets.find(&Probe);
   TBlockBoxSet* Set;
@@ -75,8 +74,7 @@ TBlockBoxSet* TBlockBoxPool::Acquire(const TBlockBoxSet::TValues& Values)
     Set = new TBlockBoxSet{Values, Probe.Hash, 0, this};
     FSets.insert(Set);
   }
-  FRecent[FNextRecent] = Set;
-  FNextRecent = (FNextRecent + 1) % FRecent.size();
+  FRecent.Remember(Set);
   ++Set->Refs;
   return Set;
 }
@@ -93,9 +91,8 @@ void TBlockBoxPool::Release(TBlockBoxSet* Set)
 void TBlockBoxPool::Forget(TBlockBoxSet* Set)
 {
   FSets.erase(Set);
-  for (TBlockBoxSet*& Recent : FRecent)
-    if (Recent == Set)
-      Recent = nullptr;
+  while (TBlockBoxSet** Recent = FRecent.Find([Set](const TBlockBoxSet* S) { return S == Set; }))
+    *Recent = nullptr;
 }
 
 std::size_t TBlockBoxPool::Count() const

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <unordered_set>
 
+#include "controls/html/RecentRing.h"
 #include "controls/html/styles/BoxValues.h"
 
 class TBlockBoxPool;
@@ -106,6 +107,5 @@ private:
   std::unordered_set<TBlockBoxSet*, THashOf, TEqualValues> FSets;
   // The sets acquired last: layout asks again and again for the few boxes
   // of a page, and comparing with these costs less than hashing the values.
-  std::array<TBlockBoxSet*, 4> FRecent{};
-  std::size_t FNextRecent = 0;
+  TRecentRing<TBlockBoxSet*, 4> FRecent;
 };
